@@ -1,0 +1,46 @@
+# Helpers that give every subsystem folder and test folder the same shape.
+
+# kc_add_library(<name> [SHARED] [LIBS <targets...>] [PCH <headers...>])
+# One library target per folder, from every .cpp in that folder.
+function(kc_add_library name)
+  cmake_parse_arguments(ARG "SHARED" "" "LIBS;PCH" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB _headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  # A program's main.cpp belongs to its executable, not to the folder's library.
+  list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
+  if(ARG_SHARED)
+    add_library(${name} SHARED ${_sources} ${_headers})
+  else()
+    add_library(${name} STATIC ${_sources} ${_headers})
+  endif()
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  if(ARG_LIBS)
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  endif()
+  if(ARG_PCH)
+    target_precompile_headers(${name} PRIVATE ${ARG_PCH})
+  elseif(TARGET afx AND NOT name STREQUAL "afx")
+    target_precompile_headers(${name} REUSE_FROM afx)
+  endif()
+endfunction()
+
+# kc_add_gtest(<name> LIBS <targets...>)
+# One test program per test folder, from every .cpp in that folder, registered with CTest.
+# Tests run offscreen with a settings store of their own inside the build tree.
+function(kc_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${_sources})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  if(TARGET afx)
+    target_precompile_headers(${name} REUSE_FROM afx)
+  endif()
+  set(_xdg ${CMAKE_BINARY_DIR}/test-home/${name})
+  file(MAKE_DIRECTORY ${_xdg}/config ${_xdg}/data)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${_xdg}/config;XDG_DATA_HOME=${_xdg}/data;HOME=${_xdg};ASAN_OPTIONS=detect_leaks=0")
+endfunction()
