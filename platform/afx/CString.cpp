@@ -61,6 +61,7 @@ namespace afx_detail {
 AfxFormatArg MakeFormatArg(const CString& v) { return MakeFormatArg(v.GetString()); }
 AfxFormatArg MakeFormatArg(const std::u16string& v) { return MakeFormatArg(v.c_str()); }
 AfxFormatArg MakeFormatArg(const std::string& v) { return MakeFormatArg(v.c_str()); }
+AfxFormatArg MakeFormatArg(const QString& v) { return MakeFormatArg(reinterpret_cast<const char16_t*>(v.utf16())); }
 }  // namespace afx_detail
 
 // ---------------------------------------------------------------- construction

@@ -56,6 +56,7 @@ inline AfxFormatArg MakeFormatArg(const char* v) {
 inline AfxFormatArg MakeFormatArg(char* v) { return MakeFormatArg(static_cast<const char*>(v)); }
 AfxFormatArg MakeFormatArg(const std::u16string& v);
 AfxFormatArg MakeFormatArg(const std::string& v);
+AfxFormatArg MakeFormatArg(const QString& v);
 inline AfxFormatArg MakeFormatArg(char16_t v) {
   AfxFormatArg a;
   a.kind = AfxFormatArg::Kind::Char;
