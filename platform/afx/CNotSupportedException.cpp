@@ -1,0 +1,16 @@
+#include "platform/afx/CNotSupportedException.h"
+
+IMPLEMENT_DYNAMIC(CNotSupportedException, CException)
+
+BOOL CNotSupportedException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext) const
+{
+    if (pnHelpContext != nullptr)
+        *pnHelpContext = 0;
+    AfxCopyErrorMessage(_T("The requested operation is not supported."), lpszError, nMaxError);
+    return TRUE;
+}
+
+void AfxThrowNotSupportedException()
+{
+    throw new CNotSupportedException;
+}

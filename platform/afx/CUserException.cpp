@@ -1,0 +1,8 @@
+#include "platform/afx/CUserException.h"
+
+IMPLEMENT_DYNAMIC(CUserException, CException)
+
+void AfxThrowUserException()
+{
+    throw new CUserException;
+}
