@@ -103,12 +103,16 @@ TEST(CStringFormat, TextAndCharacters) {
   const std::u16string u16(u"u16");
   const std::string narrow("narrow");
   const QString qs = QString::fromUtf8("qt");
+  TCHAR buffer[16] = u"buffer";
+  LPTSTR writable = buffer;
   RunTable({
       {u"%s CString", F(u"<%s>", name), u"<abc>"},
       {u"%s LPCTSTR", F(u"<%s>", _T("lit")), u"<lit>"},
       {u"%s null", F(u"%s", nullText), u"(null)"},
       {u"%s u16string", F(u"%s", u16), u"u16"},
       {u"%s QString", F(u"%s", qs), u"qt"},
+      {u"%s TCHAR array", F(u"%s", buffer), u"buffer"},
+      {u"%s LPTSTR", F(u"%s", writable), u"buffer"},
       {u"%10s", F(u"[%10s]", name), u"[       abc]"},
       {u"%-10s", F(u"[%-10s]", name), u"[abc       ]"},
       {u"%.2s", F(u"[%.2s]", name), u"[ab]"},
@@ -185,7 +189,11 @@ TEST(CStringFormat, AppendFormatKeepsText) {
   s.AppendFormat(_T("%d"), 3);
   s.AppendFormat(_T(", %s"), CString(_T("y")));
   EXPECT_EQ(s, _T("x=3, y"));
-  // An argument may be the string being formatted.
+  // The format may be a CString, and an argument the string being formatted.
+  const CString fmt(_T("%s/%d"));
+  CString t;
+  t.Format(fmt, _T("a"), 1);
+  EXPECT_EQ(t, _T("a/1"));
   s.Format(_T("[%s]"), s);
   EXPECT_EQ(s, _T("[x=3, y]"));
 }

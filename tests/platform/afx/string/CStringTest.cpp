@@ -267,6 +267,12 @@ TEST(CString, Tokenize) {
   }
   EXPECT_EQ(tokens, (std::vector<std::string>{"a", "bb", "c"}));
 
+  // The position moves past the delimiter that ended the token, so Mid(pos) is the rest.
+  pos = 0;
+  EXPECT_EQ(s.Tokenize(_T(","), pos), _T("  a"));
+  EXPECT_EQ(pos, 4);
+  EXPECT_EQ(s.Mid(pos), _T(",bb; c "));
+
   // Only delimiters: no token at all.
   pos = 0;
   EXPECT_TRUE(CString(_T(",,,")).Tokenize(_T(","), pos).IsEmpty());
