@@ -11,6 +11,9 @@ typedef struct tagPOINT {
 typedef const POINT* LPCPOINT;
 typedef POINT POINTL;
 
+// Written as "(x, y)" in logs and test failure messages.
+std::ostream& operator<<(std::ostream& os, const POINT& p);
+
 class CPoint : public tagPOINT {
 public:
   CPoint() noexcept { x = 0; y = 0; }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <ostream>
 
 namespace {
 // Scale with rounding to nearest, halves away from zero; division by zero yields -1.
@@ -172,4 +173,8 @@ BOOL SubtractRect(LPRECT dst, const RECT* src1, const RECT* src2) noexcept {
   }
   *dst = r;
   return TRUE;
+}
+
+std::ostream& operator<<(std::ostream& os, const RECT& r) {
+  return os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }

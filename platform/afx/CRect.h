@@ -15,6 +15,9 @@ typedef struct tagRECT {
 typedef const RECT* LPCRECT;
 typedef RECT RECTL;
 
+// Written as "(left, top, right, bottom)" in logs and test failure messages.
+std::ostream& operator<<(std::ostream& os, const RECT& r);
+
 class CRect : public tagRECT {
 public:
   CRect() noexcept { left = top = right = bottom = 0; }

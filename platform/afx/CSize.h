@@ -1,6 +1,8 @@
 #pragma once
 // An extent in logical units (cx, cy).
 
+#include <iosfwd>
+
 #include "platform/afx/AfxTypes.h"
 
 typedef struct tagSIZE {
@@ -13,6 +15,9 @@ struct tagPOINT;
 struct tagRECT;
 class CPoint;
 class CRect;
+
+// Written as "(cx x cy)" in logs and test failure messages.
+std::ostream& operator<<(std::ostream& os, const SIZE& s);
 
 class CSize : public tagSIZE {
 public:

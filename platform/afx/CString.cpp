@@ -6,6 +6,7 @@
 #include <QtCore/QString>
 
 #include <algorithm>
+#include <ostream>
 
 #include "platform/afx/AfxStringFormat.h"
 #include "platform/afx/ResourceModule.h"
@@ -485,6 +486,8 @@ BOOL CString::LoadString(UINT nID) {
   if (!found) m_str.clear();
   return found ? TRUE : FALSE;
 }
+
+std::ostream& operator<<(std::ostream& os, const CString& s) { return os << s.ToUtf8(); }
 
 // ---------------------------------------------------------------- hashing
 

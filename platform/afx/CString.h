@@ -3,8 +3,8 @@
 // The text lives in a std::u16string; the buffer is always NUL-terminated so
 // operator LPCTSTR can be handed to anything expecting a C string.
 
-#include <cstdarg>
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 #include <type_traits>
 
@@ -272,6 +272,9 @@ public:
 private:
   std::u16string m_str;
 };
+
+// Writes the text as UTF-8 (logs, test failure messages).
+std::ostream& operator<<(std::ostream& os, const CString& s);
 
 // Hashing for the map collections.
 UINT HashKey(const CString& key);

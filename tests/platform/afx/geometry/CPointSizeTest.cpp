@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "platform/afx/CPoint.h"
 #include "platform/afx/CRect.h"
 #include "platform/afx/CSize.h"
@@ -21,6 +23,12 @@ TEST(CPoint, ConstructionAndPackedCoordinates) {
   q.Offset(CPoint(1, 1));
   q.Offset(CSize(1, 1));
   EXPECT_EQ(q, CPoint(5, 6));
+}
+
+TEST(CPoint, PrintsReadably) {
+  std::ostringstream os;
+  os << CPoint(1, -2) << CSize(3, 4) << CRect(1, 2, 3, 4);
+  EXPECT_EQ(os.str(), "(1, -2)(3 x 4)(1, 2, 3, 4)");
 }
 
 TEST(CPoint, Arithmetic) {

@@ -5,11 +5,6 @@
 
 #include "platform/afx/CRect.h"
 
-// Readable rects in failure messages.
-static std::ostream& operator<<(std::ostream& os, const RECT& r) {
-  return os << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
-}
-
 namespace {
 bool Same(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;

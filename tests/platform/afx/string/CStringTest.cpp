@@ -4,6 +4,7 @@
 #include <QtCore/QString>
 
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,10 @@ TEST(CString, ConversionsRoundTrip) {
   EXPECT_EQ(CString::FromQString(q), s);
   EXPECT_EQ(s.str(), std::u16string(u"Abé 日本 \U0001D11E"));
   EXPECT_TRUE(CString::FromQString(QString()).IsEmpty());
+
+  std::ostringstream os;
+  os << CString(_T("日本"));
+  EXPECT_EQ(os.str(), "\xE6\x97\xA5\xE6\x9C\xAC");
 
   // operator LPCTSTR gives a NUL-terminated buffer.
   const LPCTSTR p = s;
