@@ -1,0 +1,3 @@
+#include "platform/afx/CByteArray.h"
+
+IMPLEMENT_SERIAL(CByteArray, CObject, 0)

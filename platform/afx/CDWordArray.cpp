@@ -1,0 +1,3 @@
+#include "platform/afx/CDWordArray.h"
+
+IMPLEMENT_SERIAL(CDWordArray, CObject, 0)

@@ -1,0 +1,3 @@
+#include "platform/afx/CMapStringToString.h"
+
+IMPLEMENT_SERIAL(CMapStringToString, CObject, 0)

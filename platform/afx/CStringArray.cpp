@@ -1,0 +1,3 @@
+#include "platform/afx/CStringArray.h"
+
+IMPLEMENT_SERIAL(CStringArray, CObject, 0)

@@ -1,0 +1,3 @@
+#include "platform/afx/CUIntArray.h"
+
+IMPLEMENT_SERIAL(CUIntArray, CObject, 0)

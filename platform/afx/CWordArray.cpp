@@ -1,0 +1,3 @@
+#include "platform/afx/CWordArray.h"
+
+IMPLEMENT_SERIAL(CWordArray, CObject, 0)
