@@ -481,10 +481,9 @@ void CString::AppendFormatArgs(LPCTSTR pszFormat, const AfxFormatArg* args, int 
 
 BOOL CString::LoadString(UINT nID) {
   std::u16string text;
-  const bool found = AfxLoadStringResource(nID, text);
+  if (!AfxLoadStringResource(nID, text)) return FALSE;
   m_str.swap(text);
-  if (!found) m_str.clear();
-  return found ? TRUE : FALSE;
+  return TRUE;
 }
 
 std::ostream& operator<<(std::ostream& os, const CString& s) { return os << s.ToUtf8(); }

@@ -266,7 +266,8 @@ public:
   void FormatArgs(LPCTSTR pszFormat, const AfxFormatArg* args, int nArgs);
   void AppendFormatArgs(LPCTSTR pszFormat, const AfxFormatArg* args, int nArgs);
 
-  // Text by number from the loaded language library; FALSE (and empty) if unknown.
+  // Text by number from the language library chain; FALSE, with the string
+  // unchanged, when no module has that number.
   BOOL LoadString(UINT nID);
 
 private:

@@ -215,5 +215,31 @@ TEST_F(CStringResourceTest, LoadStringAndFormatByNumber) {
 
   CString missing(_T("old"));
   EXPECT_FALSE(missing.LoadString(61002));
+  EXPECT_EQ(missing, _T("old"));
+  missing.Format(61002u, 1);  // an unknown format number formats nothing
   EXPECT_TRUE(missing.IsEmpty());
+}
+
+// Format texts come from translated string tables, so a broken one must still
+// give text: random formats over a mixed argument list, run under the sanitizers.
+TEST(CStringFormat, RandomFormatsNeverFail) {
+  const char16_t alphabet[] = u"%%%%-+ #0123456789.**hlLI64zdiuxXofeEgGsScCpn日a";
+  const int alphabetSize = static_cast<int>(std::char_traits<char16_t>::length(alphabet));
+  const CString text(_T("テキスト"));
+  const LPCTSTR nullText = nullptr;
+  int x = 7;
+  unsigned state = 12345u;
+  auto next = [&state]() {
+    state = state * 1103515245u + 12345u;
+    return (state >> 16) & 0x7fff;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::u16string fmt;
+    const int len = 1 + static_cast<int>(next() % 12);
+    for (int i = 0; i < len; ++i) fmt.push_back(alphabet[next() % static_cast<unsigned>(alphabetSize)]);
+    CString s;
+    s.Format(fmt.c_str(), 42, -1.5, text, "narrow", nullText, &x, _T('c'), 1ULL << 40, -7);
+    EXPECT_LE(s.GetLength(), 5 * 4200) << CString(fmt);
+  }
+  EXPECT_EQ(x, 7);
 }
