@@ -118,6 +118,33 @@ bool CheckResourceImage(const QByteArray& image, QString& reason) {
   return true;
 }
 
+// A string number: decimal or 0x hexadecimal digits only, at most 65535.
+bool ParseNumber(const QString& num, UINT& id) {
+  const bool hex = num.size() > 2 && num[0] == QLatin1Char('0') && (num[1] == QLatin1Char('x') || num[1] == QLatin1Char('X'));
+  const int base = hex ? 16 : 10;
+  const qsizetype start = hex ? 2 : 0;
+  if (num.size() <= start)
+    return false;
+  quint32 value = 0;
+  for (qsizetype i = start; i < num.size(); ++i) {
+    const char16_t c = num[i].unicode();
+    int digit = -1;
+    if (c >= u'0' && c <= u'9')
+      digit = c - u'0';
+    else if (hex && c >= u'a' && c <= u'f')
+      digit = c - u'a' + 10;
+    else if (hex && c >= u'A' && c <= u'F')
+      digit = c - u'A' + 10;
+    if (digit < 0)
+      return false;
+    value = value * quint32(base) + quint32(digit);
+    if (value > 0xFFFF)
+      return false;
+  }
+  id = UINT(value);
+  return true;
+}
+
 // Parses a string table: lines of "<number><TAB><text>", '#' comments and blank lines; the
 // text knows the escapes \n \t and \\. Numbers are decimal or 0x hexadecimal.
 bool ParseStringTable(const QByteArray& bytes, std::map<UINT, std::u16string>& table, QString& reason) {
@@ -130,16 +157,14 @@ bool ParseStringTable(const QByteArray& bytes, std::map<UINT, std::u16string>& t
     if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
       continue;
     const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+    UINT id = 0;
     const QString where = QStringLiteral("string table line %1: ").arg(i + 1);
     if (tab <= 0) {
       reason = where + QStringLiteral("no number and tab");
       return false;
     }
     const QString num = line.left(tab);
-    bool ok = false;
-    const qulonglong id = num.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? num.mid(2).toULongLong(&ok, 16)
-                                                                                   : num.toULongLong(&ok, 10);
-    if (!ok || id > 0xFFFF || num.startsWith(QLatin1Char('+')) || num.startsWith(QLatin1Char('-'))) {
+    if (!ParseNumber(num, id)) {
       reason = where + QStringLiteral("bad number \"%1\"").arg(num);
       return false;
     }
@@ -164,7 +189,7 @@ bool ParseStringTable(const QByteArray& bytes, std::map<UINT, std::u16string>& t
           return false;
       }
     }
-    if (!table.emplace(UINT(id), std::move(text)).second) {
+    if (!table.emplace(id, std::move(text)).second) {
       reason = where + QStringLiteral("number %1 repeats").arg(id);
       return false;
     }
@@ -240,7 +265,11 @@ std::unique_ptr<ResourceModule> ResourceModule::Load(const std::u16string& path,
   QFile file(qpath);
   if (!file.open(QIODevice::ReadOnly))
     return fail(QStringLiteral("cannot read %1: %2").arg(qpath, file.errorString()));
-  QByteArray image = file.read(kMaxModuleFileSize + 1);
+  if (file.size() > kMaxModuleFileSize)
+    return fail(QStringLiteral("file too large: %1").arg(qpath));
+  QByteArray image = file.readAll();
+  if (file.error() != QFileDevice::NoError)
+    return fail(QStringLiteral("cannot read %1: %2").arg(qpath, file.errorString()));
   if (image.size() > kMaxModuleFileSize)
     return fail(QStringLiteral("file too large: %1").arg(qpath));
   QString why;
