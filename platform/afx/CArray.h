@@ -89,23 +89,30 @@ class CArray : public CObject {
   INT_PTR m_nGrowBy = 0;
 
  private:
-  // An argument that refers to one of our own elements must be copied before the storage moves.
+  // An argument that refers to one of our own elements, or points into one (an LPCTSTR of a short
+  // CString keeps its characters inside the element), must be copied before elements move.
   static constexpr bool kArgMayAlias =
       std::is_reference_v<ARG_TYPE> && std::is_same_v<std::remove_cvref_t<ARG_TYPE>, TYPE>;
+  static constexpr bool kArgMayPointInside =
+      std::is_pointer_v<ARG_TYPE> && std::is_class_v<TYPE> && std::is_constructible_v<TYPE, ARG_TYPE>;
 
   INT_PTR CheckIndex(INT_PTR nIndex) const {
     if (nIndex < 0 || nIndex >= m_nSize) AfxThrowInvalidArgException();
     return nIndex;
   }
   bool Aliases(ARG_TYPE e) const {
+    if (m_pData == nullptr) return false;
+    std::less<const void*> less;
+    const void* p = nullptr;
     if constexpr (kArgMayAlias) {
-      const TYPE* p = std::addressof(e);
-      std::less<const TYPE*> less;
-      return m_pData != nullptr && !less(p, m_pData) && less(p, m_pData + m_nSize);
+      p = std::addressof(e);
+    } else if constexpr (kArgMayPointInside) {
+      p = static_cast<const void*>(e);
     } else {
       (void)e;
       return false;
     }
+    return !less(p, m_pData) && less(p, m_pData + m_nSize);
   }
   static TYPE* Allocate(INT_PTR n) { return std::allocator<TYPE>().allocate(static_cast<std::size_t>(n)); }
   static void Deallocate(TYPE* p, INT_PTR n) {
@@ -189,10 +196,12 @@ template <class TYPE, class ARG_TYPE>
 void CArray<TYPE, ARG_TYPE>::SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement) {
   if (nIndex < 0) AfxThrowInvalidArgException();
   if (nIndex >= m_nSize) {
-    if (Aliases(newElement)) {
-      TYPE copy(newElement);
-      SetAtGrow(nIndex, copy);
-      return;
+    if constexpr (kArgMayAlias || kArgMayPointInside) {
+      if (Aliases(newElement)) {
+        TYPE copy(newElement);
+        SetAtGrow(nIndex, copy);
+        return;
+      }
     }
     SetSize(nIndex + 1);
   }
@@ -231,10 +240,12 @@ template <class TYPE, class ARG_TYPE>
 void CArray<TYPE, ARG_TYPE>::InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount) {
   if (nIndex < 0 || nCount < 0) AfxThrowInvalidArgException();
   if (nCount == 0) return;
-  if (Aliases(newElement)) {
-    TYPE copy(newElement);
-    InsertAt(nIndex, copy, nCount);
-    return;
+  if constexpr (kArgMayAlias || kArgMayPointInside) {
+    if (Aliases(newElement)) {
+      TYPE copy(newElement);
+      InsertAt(nIndex, copy, nCount);
+      return;
+    }
   }
   OpenGap(nIndex, nCount);
   for (INT_PTR i = 0; i < nCount; ++i) m_pData[nIndex + i] = newElement;

@@ -167,6 +167,18 @@ TEST(CArrayTest, StringElementsSurviveReallocationAndShifting) {
   expected.insert(expected.begin(), expected[10]);
   ASSERT_EQ(a.GetSize(), static_cast<INT_PTR>(expected.size()));
   for (INT_PTR i = 0; i < a.GetSize(); ++i) EXPECT_EQ(a[i].str(), expected[i]) << i;
+
+  // Passed as LPCTSTR, a short string's characters live inside the element that moves.
+  CArray<CString, LPCTSTR> texts;
+  texts.Add(_T("ab"));
+  texts.Add(_T("cd"));
+  texts.FreeExtra();
+  texts.Add(texts[0]);           // storage grows
+  texts.InsertAt(0, texts[1]);   // elements shift
+  texts.SetAtGrow(5, texts[2]);  // grows past the end
+  const std::u16string want[] = {u"cd", u"ab", u"cd", u"ab", u"", u"cd"};
+  ASSERT_EQ(texts.GetSize(), 6);
+  for (INT_PTR i = 0; i < 6; ++i) EXPECT_EQ(texts[i].str(), want[i]) << i;
 }
 
 class Shape : public CObject {

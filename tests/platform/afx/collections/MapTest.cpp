@@ -43,6 +43,18 @@ inline UINT AFXAPI HashKey<const GridPoint&>(const GridPoint& key) {
   return static_cast<UINT>(key.x % 4);
 }
 
+// A specialisation for the key by value also serves maps that pass the key by reference.
+struct Tag {
+  int id;
+  bool operator==(const Tag&) const = default;
+};
+inline int g_tagHashCalls = 0;
+template <>
+inline UINT AFXAPI HashKey<Tag>(Tag key) {
+  ++g_tagHashCalls;
+  return static_cast<UINT>(key.id);
+}
+
 namespace {
 
 using IntMap = CMap<int, int, int, int>;
@@ -197,6 +209,16 @@ TEST(CMapTest, KeysWithTheirOwnHashArePickedUp) {
   EXPECT_FALSE(points.Lookup(GridPoint{42, 42}, v));
   EXPECT_TRUE(points.RemoveKey(GridPoint{5, -5}));
   EXPECT_EQ(points.GetCount(), 99);
+
+  CMap<Tag, const Tag&, int, int> tags;
+  tags[Tag{9}] = 90;
+  EXPECT_GT(g_tagHashCalls, 0);
+  EXPECT_TRUE(tags.Lookup(Tag{9}, v));
+  EXPECT_EQ(v, 90);
+
+  // Text keys hash by their characters, wherever they are stored.
+  const TCHAR buffer[] = {u'k', u'e', u'y', 0};
+  EXPECT_EQ(HashKey<LPCTSTR>(buffer), HashKey<LPCTSTR>(_T("key")));
 }
 
 TEST(CMapTest, StringKeysCompareByText) {
