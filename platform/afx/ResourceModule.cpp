@@ -239,6 +239,20 @@ struct ResourceModule::Impl {
   bool registered = false;
   std::map<UINT, std::u16string> strings;
 
+  // The resource path of a typed resource, or empty when the module has none.
+  QString ResourcePath(const char* type, UINT nID) const {
+    if (!IsResourceTypeName(type))
+      return {};
+    const QString dirPath = QLatin1Char(':') + root + QLatin1Char('/') + QLatin1String(type);
+    const QString id = QString::number(nID);
+    const QString exact = dirPath + QLatin1Char('/') + id;
+    if (QFileInfo(exact).isFile())
+      return exact;
+    // The file may carry an extension that names its format ("130.png").
+    const QStringList found = QDir(dirPath).entryList({id + QStringLiteral(".*")}, QDir::Files, QDir::Name);
+    return found.isEmpty() ? QString() : dirPath + QLatin1Char('/') + found.first();
+  }
+
   ~Impl() {
     if (registered)
       QResource::unregisterResource(reinterpret_cast<const uchar*>(image.constData()), root);
@@ -308,25 +322,20 @@ bool ResourceModule::HasString(UINT nID) const { return m_impl->strings.count(nI
 
 bool ResourceModule::FindResourceData(const char* type, UINT nID, std::vector<BYTE>& data) const {
   data.clear();
-  if (!IsResourceTypeName(type))
+  const QString path = m_impl->ResourcePath(type, nID);
+  if (path.isEmpty())
     return false;
-  const QString dirPath = QLatin1Char(':') + m_impl->root + QLatin1Char('/') + QLatin1String(type);
-  const QString id = QString::number(nID);
-  QString filePath = dirPath + QLatin1Char('/') + id;
-  if (!QFileInfo(filePath).isFile()) {
-    // The file may carry an extension that names its format ("130.png").
-    const QStringList found = QDir(dirPath).entryList({id + QStringLiteral(".*")}, QDir::Files, QDir::Name);
-    if (found.isEmpty())
-      return false;
-    filePath = dirPath + QLatin1Char('/') + found.first();
-  }
-  QFile file(filePath);
+  QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
     return false;
   const QByteArray bytes = file.readAll();
   data.assign(reinterpret_cast<const BYTE*>(bytes.constData()), reinterpret_cast<const BYTE*>(bytes.constData()) + bytes.size());
   return true;
 }
+
+bool ResourceModule::HasResource(const char* type, UINT nID) const { return !m_impl->ResourcePath(type, nID).isEmpty(); }
+
+std::u16string ResourceModule::GetResourcePath(const char* type, UINT nID) const { return FromQ(m_impl->ResourcePath(type, nID)); }
 
 ResourceModule* AfxLoadResourceModule(const std::u16string& path, std::u16string* reason) {
   return ResourceModule::Load(path, reason).release();
@@ -377,6 +386,15 @@ ResourceModule* AfxFindStringResourceModule(UINT nID) {
   std::lock_guard lock(chain.mutex);
   for (ResourceModule* m : chain.Order())
     if (m->HasString(nID))
+      return m;
+  return nullptr;
+}
+
+ResourceModule* AfxFindResourceModule(const char* type, UINT nID) {
+  Chain& chain = TheChain();
+  std::lock_guard lock(chain.mutex);
+  for (ResourceModule* m : chain.Order())
+    if (m->HasResource(type, nID))
       return m;
   return nullptr;
 }

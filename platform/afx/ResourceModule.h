@@ -9,9 +9,10 @@
 
 #include "platform/afx/AfxTypes.h"
 
-// Opaque handle of a loaded module; the window layer maps its instance handles onto it.
-struct KcResourceModule__;
-typedef KcResourceModule__* HRESMODULE;
+// Handle of a loaded module. It is the module itself, so that the window layer can make its
+// instance handles this type and pass them straight to the functions below.
+class ResourceModule;
+typedef ResourceModule* HRESMODULE;
 
 // One loaded language library. Each module is mapped under a root of its own, so any
 // number of them can be loaded at once.
@@ -31,13 +32,17 @@ public:
   // The raw bytes of the resource of a type ("MENU", "DIALOG", "ACCELERATOR", "TOOLBAR",
   // "BITMAP", "CURSOR", "ICON", ...) and number, or false when absent.
   bool FindResourceData(const char* type, UINT nID, std::vector<BYTE>& data) const;
+  bool HasResource(const char* type, UINT nID) const;
+  // The Qt resource path of that resource (":/kcres/<n>/BITMAP/130.png") for readers that open
+  // paths themselves, such as image loaders; empty when absent. Valid while the module lives.
+  std::u16string GetResourcePath(const char* type, UINT nID) const;
 
   const std::u16string& GetPath() const { return m_path; }
   // The Qt resource path prefix this module is mapped under (":/kcres/<n>").
   const std::u16string& GetMapRoot() const { return m_mapRoot; }
 
-  HRESMODULE GetHandle() const { return reinterpret_cast<HRESMODULE>(const_cast<ResourceModule*>(this)); }
-  static ResourceModule* FromHandle(HRESMODULE h) { return reinterpret_cast<ResourceModule*>(h); }
+  HRESMODULE GetHandle() const { return const_cast<ResourceModule*>(this); }
+  static ResourceModule* FromHandle(HRESMODULE h) { return h; }
 
 private:
   ResourceModule();
@@ -68,6 +73,8 @@ bool AfxLoadStringResource(UINT nID, std::u16string& text);
 bool AfxFindResourceData(const char* type, UINT nID, std::vector<BYTE>& data);
 // The module of the chain that holds string nID, or null (also null for the program's own table).
 ResourceModule* AfxFindStringResourceModule(UINT nID);
+// The module of the chain that holds the resource of that type and number, or null.
+ResourceModule* AfxFindResourceModule(const char* type, UINT nID);
 
 // Texts the program carries itself, searched after every module.
 void AfxSetProgramString(UINT nID, const std::u16string& text);

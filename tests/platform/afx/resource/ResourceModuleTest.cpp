@@ -293,7 +293,14 @@ TEST_F(ResourceTest, TypedResourceData) {
     EXPECT_TRUE(data.empty());
   }
 
+  const QString bitmapPath = Q(m->GetResourcePath("BITMAP", 130));
+  EXPECT_TRUE(bitmapPath.startsWith(Q(m->GetMapRoot()) + QStringLiteral("/BITMAP/130.png"))) << bitmapPath.toStdString();
+  EXPECT_EQ(ReadAll(bitmapPath), QByteArray("\x89PNG\0\1", 6));
+  EXPECT_TRUE(m->GetResourcePath("MENU", 129).empty());
+
   AfxSetResourceHandle(m.get());
+  EXPECT_EQ(AfxFindResourceModule("MENU", 128), m.get());
+  EXPECT_EQ(AfxFindResourceModule("MENU", 129), nullptr);
   EXPECT_TRUE(AfxFindResourceData("MENU", 1280, data));
   EXPECT_EQ(std::string(data.begin(), data.end()), "menu 1280");
   EXPECT_FALSE(AfxFindResourceData("TOOLBAR", 1, data));
