@@ -457,7 +457,7 @@ LanguageModuleResult AfxLoadLanguageModule(const std::u16string& folder, const s
     return result;
   // Any library of the family serves when the one of the language is missing or broken.
   const QStringList others = QDir(dir.isEmpty() ? QStringLiteral(".") : dir)
-                                 .entryList({QStringLiteral("KcResource*.rcc")}, QDir::Files | QDir::Readable, QDir::Name);
+                                 .entryList({QStringLiteral("KcResource*.rcc")}, QDir::Files, QDir::Name);
   for (const QString& name : others)
     if (tryLoad(dir + name))
       return result;
