@@ -31,8 +31,9 @@ public:
   void Offset(const SIZE& size) noexcept { x += size.cx; y += size.cy; }
   void SetPoint(int X, int Y) noexcept { x = X; y = Y; }
 
-  bool operator==(const POINT& p) const noexcept { return x == p.x && y == p.y; }
-  bool operator!=(const POINT& p) const noexcept { return !(*this == p); }
+  // Symmetric friends, so that comparing two CPoints is not ambiguous in C++20.
+  friend bool operator==(const tagPOINT& a, const tagPOINT& b) noexcept { return a.x == b.x && a.y == b.y; }
+  friend bool operator!=(const tagPOINT& a, const tagPOINT& b) noexcept { return a.x != b.x || a.y != b.y; }
   void operator+=(const SIZE& s) noexcept { x += s.cx; y += s.cy; }
   void operator-=(const SIZE& s) noexcept { x -= s.cx; y -= s.cy; }
   void operator+=(const POINT& p) noexcept { x += p.x; y += p.y; }

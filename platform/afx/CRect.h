@@ -86,8 +86,12 @@ public:
   CRect MulDiv(int nMultiplier, int nDivisor) const noexcept;
 
   void operator=(const RECT& src) noexcept { CopyRect(&src); }
-  bool operator==(const RECT& rect) const noexcept { return EqualRect(&rect) != FALSE; }
-  bool operator!=(const RECT& rect) const noexcept { return EqualRect(&rect) == FALSE; }
+  friend bool operator==(const tagRECT& a, const tagRECT& b) noexcept {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  }
+  friend bool operator!=(const tagRECT& a, const tagRECT& b) noexcept {
+    return a.left != b.left || a.top != b.top || a.right != b.right || a.bottom != b.bottom;
+  }
   void operator+=(POINT point) noexcept { OffsetRect(point.x, point.y); }
   void operator+=(SIZE size) noexcept { OffsetRect(size.cx, size.cy); }
   void operator+=(LPCRECT lpRect) noexcept { InflateRect(lpRect); }

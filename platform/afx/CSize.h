@@ -33,8 +33,8 @@ public:
 
   void SetSize(int CX, int CY) noexcept { cx = CX; cy = CY; }
 
-  bool operator==(const SIZE& s) const noexcept { return cx == s.cx && cy == s.cy; }
-  bool operator!=(const SIZE& s) const noexcept { return !(*this == s); }
+  friend bool operator==(const tagSIZE& a, const tagSIZE& b) noexcept { return a.cx == b.cx && a.cy == b.cy; }
+  friend bool operator!=(const tagSIZE& a, const tagSIZE& b) noexcept { return a.cx != b.cx || a.cy != b.cy; }
   void operator+=(const SIZE& s) noexcept { cx += s.cx; cy += s.cy; }
   void operator-=(const SIZE& s) noexcept { cx -= s.cx; cy -= s.cy; }
 
