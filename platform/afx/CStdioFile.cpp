@@ -1,0 +1,266 @@
+#include "platform/afx/CStdioFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/afx/CFileException.h"
+#include "platform/afx/CNotSupportedException.h"
+
+IMPLEMENT_DYNAMIC(CStdioFile, CFile)
+
+CStdioFile::CStdioFile() : m_pStream(nullptr)
+{
+}
+
+CStdioFile::CStdioFile(FILE* pOpenStream) : m_pStream(pOpenStream)
+{
+    if (pOpenStream != nullptr)
+        m_hFile = reinterpret_cast<HANDLE>(static_cast<intptr_t>(::fileno(pOpenStream)));
+}
+
+CStdioFile::CStdioFile(LPCTSTR lpszFileName, UINT nOpenFlags) : m_pStream(nullptr)
+{
+    CFileException* e = new CFileException;
+    if (!Open(lpszFileName, nOpenFlags, e))
+        throw e;
+    delete e;
+}
+
+CStdioFile::~CStdioFile()
+{
+    if (m_pStream != nullptr && m_bCloseOnDelete)
+        Abort();
+}
+
+BOOL CStdioFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
+{
+    if (m_pStream != nullptr)
+        Abort();
+    if (!CFile::Open(lpszFileName, nOpenFlags, pError))
+        return FALSE;
+    const char* mode = "rb";
+    switch (nOpenFlags & 3) {
+    case modeWrite: mode = "wb"; break;  // fdopen never truncates
+    case modeReadWrite: mode = "r+b"; break;
+    default: break;
+    }
+    m_pStream = ::fdopen(Descriptor(), mode);
+    if (m_pStream == nullptr) {
+        const int err = errno;
+        const CString name = m_strFileName;
+        CFile::Abort();
+        if (pError != nullptr) {
+            pError->m_cause = CFileException::OsErrorToException(err);
+            pError->m_lOsError = err;
+            pError->m_strFileName = name;
+        }
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CStdioFile::CheckStream() const
+{
+    if (m_pStream == nullptr)
+        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+}
+
+UINT CStdioFile::Read(void* lpBuf, UINT nCount)
+{
+    CheckStream();
+    if (nCount == 0)
+        return 0;
+    const size_t n = std::fread(lpBuf, 1, nCount, m_pStream);
+    if (n < nCount && std::ferror(m_pStream)) {
+        const int err = errno;
+        std::clearerr(m_pStream);
+        ThrowErrno(err == EBADF ? EACCES : err);
+    }
+    return static_cast<UINT>(n);
+}
+
+void CStdioFile::Write(const void* lpBuf, UINT nCount)
+{
+    CheckStream();
+    if (nCount == 0)
+        return;
+    if (std::fwrite(lpBuf, 1, nCount, m_pStream) != nCount) {
+        const int err = errno;
+        std::clearerr(m_pStream);
+        ThrowErrno(err == EBADF ? EACCES : (err == 0 ? ENOSPC : err));
+    }
+}
+
+void CStdioFile::WriteString(LPCTSTR lpsz)
+{
+    if (lpsz == nullptr)
+        return;
+    const std::string bytes = CString(lpsz).ToUtf8();
+    size_t left = bytes.size();
+    const char* p = bytes.data();
+    while (left > 0) {
+        const UINT n = static_cast<UINT>(std::min<size_t>(left, 0x40000000));
+        Write(p, n);
+        p += n;
+        left -= n;
+    }
+}
+
+bool CStdioFile::ReadLineBytes(std::string& bytes, size_t nMaxBytes)
+{
+    CheckStream();
+    bytes.clear();
+    const bool atStart = ::ftello(m_pStream) == 0;
+    bool any = false;
+    while (bytes.size() < nMaxBytes) {
+        const int c = std::getc(m_pStream);
+        if (c == EOF)
+            break;
+        any = true;
+        bytes.push_back(static_cast<char>(c));
+        if (c == '\n')
+            break;
+    }
+    if (std::ferror(m_pStream)) {
+        const int err = errno;
+        std::clearerr(m_pStream);
+        ThrowErrno(err == EBADF ? EACCES : err);
+    }
+    if (atStart && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        bytes.erase(0, 3);
+    return any;
+}
+
+BOOL CStdioFile::ReadString(CString& rString)
+{
+    std::string bytes;
+    if (!ReadLineBytes(bytes, std::string::npos)) {
+        rString.Empty();
+        return FALSE;
+    }
+    if (!bytes.empty() && bytes.back() == '\n')
+        bytes.pop_back();
+    if (!bytes.empty() && bytes.back() == '\r')
+        bytes.pop_back();
+    rString = CString::FromUtf8(bytes);
+    return TRUE;
+}
+
+LPTSTR CStdioFile::ReadString(LPTSTR lpsz, UINT nMax)
+{
+    if (lpsz == nullptr || nMax == 0)
+        return nullptr;
+    lpsz[0] = 0;
+    // A UTF-8 byte never gives more than one UTF-16 unit, so nMax - 1 bytes always fit.
+    std::string bytes;
+    if (!ReadLineBytes(bytes, nMax - 1))
+        return nullptr;
+    if (!bytes.empty() && bytes.back() != '\n') {
+        // Cut short: give back a character split at the limit.
+        size_t keep = bytes.size();
+        size_t i = keep;
+        while (i > 0 && (static_cast<unsigned char>(bytes[i - 1]) & 0xC0) == 0x80)
+            --i;
+        if (i > 0 && (static_cast<unsigned char>(bytes[i - 1]) & 0x80)) {
+            const unsigned char lead = static_cast<unsigned char>(bytes[i - 1]);
+            const size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+            if (keep - (i - 1) < need)
+                keep = i - 1;
+        }
+        if (keep < bytes.size() && keep > 0) {
+            ::fseeko(m_pStream, -static_cast<off_t>(bytes.size() - keep), SEEK_CUR);
+            bytes.resize(keep);
+        }
+    }
+    if (bytes.size() >= 2 && bytes[bytes.size() - 1] == '\n' && bytes[bytes.size() - 2] == '\r')
+        bytes.erase(bytes.size() - 2, 1);
+    const CString text = CString::FromUtf8(bytes);
+    const UINT n = std::min<UINT>(static_cast<UINT>(text.GetLength()), nMax - 1);
+    for (UINT i = 0; i < n; ++i)
+        lpsz[i] = text[i];
+    lpsz[n] = 0;
+    return lpsz;
+}
+
+ULONGLONG CStdioFile::Seek(LONGLONG lOff, UINT nFrom)
+{
+    CheckStream();
+    int whence = SEEK_SET;
+    if (nFrom == current)
+        whence = SEEK_CUR;
+    else if (nFrom == end)
+        whence = SEEK_END;
+    if (::fseeko(m_pStream, static_cast<off_t>(lOff), whence) != 0) {
+        const int err = errno;
+        AfxThrowFileException(err == EINVAL ? CFileException::badSeek : CFileException::OsErrorToException(err), err,
+                              m_strFileName);
+    }
+    return GetPosition();
+}
+
+ULONGLONG CStdioFile::GetPosition() const
+{
+    CheckStream();
+    const off_t pos = ::ftello(m_pStream);
+    if (pos < 0)
+        ThrowErrno(errno);
+    return static_cast<ULONGLONG>(pos);
+}
+
+ULONGLONG CStdioFile::GetLength() const
+{
+    CheckStream();
+    std::fflush(m_pStream);
+    struct stat st;
+    if (::fstat(::fileno(m_pStream), &st) != 0)
+        ThrowErrno(errno);
+    return static_cast<ULONGLONG>(st.st_size);
+}
+
+void CStdioFile::SetLength(ULONGLONG dwNewLen)
+{
+    CheckStream();
+    std::fflush(m_pStream);
+    CFile::SetLength(dwNewLen);
+}
+
+void CStdioFile::Flush()
+{
+    if (m_pStream == nullptr)
+        return;
+    if (std::fflush(m_pStream) != 0)
+        ThrowErrno(errno);
+}
+
+void CStdioFile::Close()
+{
+    if (m_pStream == nullptr) {
+        CFile::Close();
+        return;
+    }
+    FILE* stream = m_pStream;
+    m_pStream = nullptr;
+    m_hFile = hFileNull;
+    m_bCloseOnDelete = FALSE;
+    const CString name = m_strFileName;
+    m_strFileName.Empty();
+    if (std::fclose(stream) != 0)
+        CFileException::ThrowErrno(errno, name);
+}
+
+void CStdioFile::Abort()
+{
+    if (m_pStream != nullptr)
+        std::fclose(m_pStream);
+    m_pStream = nullptr;
+    m_hFile = hFileNull;
+    m_bCloseOnDelete = FALSE;
+    m_strFileName.Empty();
+}
+
+CFile* CStdioFile::Duplicate() const
+{
+    AfxThrowNotSupportedException();
+}
