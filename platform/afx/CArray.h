@@ -291,8 +291,8 @@ void CArray<TYPE, ARG_TYPE>::Serialize(CArchive& ar) {
   constexpr INT_PTR kStep = std::max<INT_PTR>(1, 65536 / static_cast<INT_PTR>(sizeof(TYPE)));
   while (static_cast<DWORD_PTR>(m_nSize) < nCount) {
     const INT_PTR nStart = m_nSize;
-    const INT_PTR nTake =
-        static_cast<INT_PTR>(std::min<DWORD_PTR>(static_cast<DWORD_PTR>(kStep), nCount - static_cast<DWORD_PTR>(nStart)));
+    const INT_PTR nTake = static_cast<INT_PTR>(
+        std::min<DWORD_PTR>(static_cast<DWORD_PTR>(kStep), nCount - static_cast<DWORD_PTR>(nStart)));
     SetSize(nStart + nTake);
     SerializeElements<TYPE>(ar, m_pData + nStart, nTake);
   }

@@ -197,7 +197,8 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::InitHashTable(UINT hashSize, BOOL bAl
 }
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CAssoc* CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::NewAssoc(ARG_KEY key) {
+typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CAssoc* CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::NewAssoc(
+    ARG_KEY key) {
   static_assert(alignof(CAssoc) <= alignof(std::max_align_t), "over-aligned map element");
   static_assert(sizeof(CAssoc) >= sizeof(FreeSlot));
   if (m_pFreeList == nullptr) {
@@ -288,7 +289,8 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveAll() {
 }
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CAssoc* CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::FirstAssoc() const {
+typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CAssoc* CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::FirstAssoc()
+    const {
   if (m_pHashTable == nullptr) return nullptr;
   for (UINT b = 0; b < m_nHashTableSize; ++b) {
     if (m_pHashTable[b] != nullptr) return m_pHashTable[b];
@@ -309,7 +311,8 @@ typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CAssoc* CMap<KEY, ARG_KEY, VALUE,
 }
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const {
+void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetNextAssoc(POSITION& rNextPosition, KEY& rKey,
+                                                        VALUE& rValue) const {
   if (rNextPosition == nullptr) AfxThrowInvalidArgException();
   const CAssoc* pAssoc = (rNextPosition == BEFORE_START_POSITION)
                              ? FirstAssoc()

@@ -12,8 +12,8 @@ struct CPlex {
   CPlex* pNext;
 
   // Header size rounded up so the data that follows is suitably aligned for any node type.
-  static constexpr std::size_t kHeaderSize =
-      (sizeof(CPlex*) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t);
+  static constexpr std::size_t kHeaderSize = (sizeof(CPlex*) + alignof(std::max_align_t) - 1) /
+                                             alignof(std::max_align_t) * alignof(std::max_align_t);
 
   void* data() { return reinterpret_cast<unsigned char*>(this) + kHeaderSize; }
 

@@ -7,9 +7,14 @@
 template <class BASE_CLASS, class TYPE>
 class CTypedPtrArray : public BASE_CLASS {
  public:
+  // References to the stored base pointers seen as TYPE. may_alias tells the optimiser that a
+  // write through one is a write to the base pointer (CObject must be TYPE's first base, as usual).
+  typedef TYPE __attribute__((__may_alias__)) TYPE_REF_TARGET;
+
   TYPE GetAt(INT_PTR nIndex) const { return static_cast<TYPE>(BASE_CLASS::GetAt(nIndex)); }
-  // The stored pointer itself, seen as a TYPE (CObject must be TYPE's first base, as usual).
-  TYPE& ElementAt(INT_PTR nIndex) { return reinterpret_cast<TYPE&>(BASE_CLASS::ElementAt(nIndex)); }
+  TYPE_REF_TARGET& ElementAt(INT_PTR nIndex) {
+    return reinterpret_cast<TYPE_REF_TARGET&>(BASE_CLASS::ElementAt(nIndex));
+  }
   void SetAt(INT_PTR nIndex, TYPE ptr) { BASE_CLASS::SetAt(nIndex, ptr); }
 
   void SetAtGrow(INT_PTR nIndex, TYPE newElement) { BASE_CLASS::SetAtGrow(nIndex, newElement); }
@@ -20,11 +25,15 @@ class CTypedPtrArray : public BASE_CLASS {
   void InsertAt(INT_PTR nIndex, TYPE newElement, INT_PTR nCount = 1) {
     BASE_CLASS::InsertAt(nIndex, newElement, nCount);
   }
-  void InsertAt(INT_PTR nStartIndex, CTypedPtrArray* pNewArray) { BASE_CLASS::InsertAt(nStartIndex, pNewArray); }
+  void InsertAt(INT_PTR nStartIndex, CTypedPtrArray* pNewArray) {
+    BASE_CLASS::InsertAt(nStartIndex, pNewArray);
+  }
 
   TYPE operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
-  TYPE& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
+  TYPE_REF_TARGET& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
 
-  const TYPE* GetData() const { return reinterpret_cast<const TYPE*>(BASE_CLASS::GetData()); }
-  TYPE* GetData() { return reinterpret_cast<TYPE*>(BASE_CLASS::GetData()); }
+  const TYPE_REF_TARGET* GetData() const {
+    return reinterpret_cast<const TYPE_REF_TARGET*>(BASE_CLASS::GetData());
+  }
+  TYPE_REF_TARGET* GetData() { return reinterpret_cast<TYPE_REF_TARGET*>(BASE_CLASS::GetData()); }
 };

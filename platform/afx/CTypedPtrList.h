@@ -7,11 +7,15 @@
 template <class BASE_CLASS, class TYPE>
 class CTypedPtrList : public BASE_CLASS {
  public:
+  // References to the stored base pointers seen as TYPE. may_alias tells the optimiser that a
+  // write through one is a write to the base pointer (CObject must be TYPE's first base, as usual).
+  typedef TYPE __attribute__((__may_alias__)) TYPE_REF_TARGET;
+
   explicit CTypedPtrList(INT_PTR nBlockSize = 10) : BASE_CLASS(nBlockSize) {}
 
-  TYPE& GetHead() { return reinterpret_cast<TYPE&>(BASE_CLASS::GetHead()); }
+  TYPE_REF_TARGET& GetHead() { return reinterpret_cast<TYPE_REF_TARGET&>(BASE_CLASS::GetHead()); }
   TYPE GetHead() const { return static_cast<TYPE>(BASE_CLASS::GetHead()); }
-  TYPE& GetTail() { return reinterpret_cast<TYPE&>(BASE_CLASS::GetTail()); }
+  TYPE_REF_TARGET& GetTail() { return reinterpret_cast<TYPE_REF_TARGET&>(BASE_CLASS::GetTail()); }
   TYPE GetTail() const { return static_cast<TYPE>(BASE_CLASS::GetTail()); }
 
   TYPE RemoveHead() { return static_cast<TYPE>(BASE_CLASS::RemoveHead()); }
@@ -22,15 +26,25 @@ class CTypedPtrList : public BASE_CLASS {
   void AddHead(CTypedPtrList* pNewList) { BASE_CLASS::AddHead(pNewList); }
   void AddTail(CTypedPtrList* pNewList) { BASE_CLASS::AddTail(pNewList); }
 
-  TYPE& GetNext(POSITION& rPosition) { return reinterpret_cast<TYPE&>(BASE_CLASS::GetNext(rPosition)); }
+  TYPE_REF_TARGET& GetNext(POSITION& rPosition) {
+    return reinterpret_cast<TYPE_REF_TARGET&>(BASE_CLASS::GetNext(rPosition));
+  }
   TYPE GetNext(POSITION& rPosition) const { return static_cast<TYPE>(BASE_CLASS::GetNext(rPosition)); }
-  TYPE& GetPrev(POSITION& rPosition) { return reinterpret_cast<TYPE&>(BASE_CLASS::GetPrev(rPosition)); }
+  TYPE_REF_TARGET& GetPrev(POSITION& rPosition) {
+    return reinterpret_cast<TYPE_REF_TARGET&>(BASE_CLASS::GetPrev(rPosition));
+  }
   TYPE GetPrev(POSITION& rPosition) const { return static_cast<TYPE>(BASE_CLASS::GetPrev(rPosition)); }
 
-  TYPE& GetAt(POSITION position) { return reinterpret_cast<TYPE&>(BASE_CLASS::GetAt(position)); }
+  TYPE_REF_TARGET& GetAt(POSITION position) {
+    return reinterpret_cast<TYPE_REF_TARGET&>(BASE_CLASS::GetAt(position));
+  }
   TYPE GetAt(POSITION position) const { return static_cast<TYPE>(BASE_CLASS::GetAt(position)); }
   void SetAt(POSITION pos, TYPE newElement) { BASE_CLASS::SetAt(pos, newElement); }
 
-  POSITION InsertBefore(POSITION position, TYPE newElement) { return BASE_CLASS::InsertBefore(position, newElement); }
-  POSITION InsertAfter(POSITION position, TYPE newElement) { return BASE_CLASS::InsertAfter(position, newElement); }
+  POSITION InsertBefore(POSITION position, TYPE newElement) {
+    return BASE_CLASS::InsertBefore(position, newElement);
+  }
+  POSITION InsertAfter(POSITION position, TYPE newElement) {
+    return BASE_CLASS::InsertAfter(position, newElement);
+  }
 };

@@ -58,7 +58,7 @@ void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount) {
     afx_detail::SerializeBytes(ar, pElements, static_cast<ULONGLONG>(nCount) * sizeof(T));
   } else if constexpr (std::is_pointer_v<T> || std::is_member_pointer_v<T>) {
     AfxThrowNotSupportedException();
-  } else if constexpr (requires(CArchive& a, T& v, const T& cv) {
+  } else if constexpr (requires(CArchive & a, T & v, const T& cv) {
                          a << cv;
                          a >> v;
                        }) {

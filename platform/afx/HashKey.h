@@ -37,10 +37,9 @@ inline UINT HashText(const CH* s) {
 
 template <class T>
 inline constexpr bool kIsCharPointer =
-    std::is_pointer_v<T> &&
-    (std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, char16_t> ||
-     std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, char> ||
-     std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, wchar_t>);
+    std::is_pointer_v<T> && (std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, char16_t> ||
+                             std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, char> ||
+                             std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, wchar_t>);
 
 // Wraps a class key so that only plain HashKey functions (found through the key's namespace)
 // accept it: the HashKey template excludes it, which keeps a missing hash a compile error.
@@ -57,8 +56,7 @@ inline constexpr bool kIsHashArg<HashArg<K>> = true;
 }  // namespace afx_detail
 
 template <class ARG_KEY>
-  requires(!afx_detail::kIsHashArg<std::remove_cvref_t<ARG_KEY>>)
-inline UINT AFXAPI HashKey(ARG_KEY key) {
+requires(!afx_detail::kIsHashArg<std::remove_cvref_t<ARG_KEY>>) inline UINT AFXAPI HashKey(ARG_KEY key) {
   using K = std::remove_cvref_t<ARG_KEY>;
   if constexpr (afx_detail::kIsCharPointer<K>) {
     return afx_detail::HashText(key);

@@ -17,7 +17,9 @@ namespace {
 
 using IntArray = CArray<int, int>;
 
-std::vector<int> Contents(const IntArray& a) { return std::vector<int>(a.GetData(), a.GetData() + a.GetSize()); }
+std::vector<int> Contents(const IntArray& a) {
+  return std::vector<int>(a.GetData(), a.GetData() + a.GetSize());
+}
 
 IntArray Make(std::initializer_list<int> values) {
   IntArray a;
@@ -45,12 +47,14 @@ TEST(CArrayTest, EditsGiveTheExpectedContents) {
       {"insert at the end", [](IntArray& a) { a.InsertAt(3, 9); }, {1, 2, 3, 9}},
       {"insert beyond the end grows", [](IntArray& a) { a.InsertAt(5, 9, 2); }, {1, 2, 3, 0, 0, 9, 9}},
       {"insert count zero does nothing", [](IntArray& a) { a.InsertAt(7, 9, 0); }, {1, 2, 3}},
-      {"insert an array", [](IntArray& a) {
+      {"insert an array",
+       [](IntArray& a) {
          IntArray b = Make({8, 9});
          a.InsertAt(1, &b);
        },
        {1, 8, 9, 2, 3}},
-      {"insert an array beyond the end", [](IntArray& a) {
+      {"insert an array beyond the end",
+       [](IntArray& a) {
          IntArray b = Make({8, 9});
          a.InsertAt(4, &b);
        },
@@ -61,14 +65,20 @@ TEST(CArrayTest, EditsGiveTheExpectedContents) {
       {"remove nothing at the end", [](IntArray& a) { a.RemoveAt(3, 0); }, {1, 2, 3}},
       {"set at grow past the end", [](IntArray& a) { a.SetAtGrow(5, 6); }, {1, 2, 3, 0, 0, 6}},
       {"set at grow inside", [](IntArray& a) { a.SetAtGrow(0, 6); }, {6, 2, 3}},
-      {"append returns the old size", [](IntArray& a) {
+      {"append returns the old size",
+       [](IntArray& a) {
          IntArray b = Make({4, 5});
          EXPECT_EQ(a.Append(b), 3);
        },
        {1, 2, 3, 4, 5}},
       {"append itself", [](IntArray& a) { a.Append(a); }, {1, 2, 3, 1, 2, 3}},
       {"copy replaces", [](IntArray& a) { a.Copy(Make({7})); }, {7}},
-      {"element reference writes through", [](IntArray& a) { a.ElementAt(1) = 5; a[2] = 6; }, {1, 5, 6}},
+      {"element reference writes through",
+       [](IntArray& a) {
+         a.ElementAt(1) = 5;
+         a[2] = 6;
+       },
+       {1, 5, 6}},
       {"remove all", [](IntArray& a) { a.RemoveAll(); }, {}},
   };
   for (const ArrayCase& c : cases) {

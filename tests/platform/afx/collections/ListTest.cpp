@@ -41,12 +41,14 @@ TEST(CListTest, EditsGiveTheExpectedContents) {
   const ListCase cases[] = {
       {"add head", [](IntList& l) { l.AddHead(0); }, {0, 1, 2, 3}},
       {"add tail", [](IntList& l) { l.AddTail(4); }, {1, 2, 3, 4}},
-      {"add a list at the head keeps its order", [](IntList& l) {
+      {"add a list at the head keeps its order",
+       [](IntList& l) {
          IntList o = Make({8, 9});
          l.AddHead(&o);
        },
        {8, 9, 1, 2, 3}},
-      {"add a list at the tail", [](IntList& l) {
+      {"add a list at the tail",
+       [](IntList& l) {
          IntList o = Make({8, 9});
          l.AddTail(&o);
        },
@@ -65,7 +67,8 @@ TEST(CListTest, EditsGiveTheExpectedContents) {
       {"insert after the middle", [](IntList& l) { l.InsertAfter(l.FindIndex(1), 7); }, {1, 2, 7, 3}},
       {"insert after NULL is add tail", [](IntList& l) { l.InsertAfter(nullptr, 7); }, {1, 2, 3, 7}},
       {"set at", [](IntList& l) { l.SetAt(l.FindIndex(2), 9); }, {1, 2, 9}},
-      {"element references write through", [](IntList& l) {
+      {"element references write through",
+       [](IntList& l) {
          l.GetHead() = 5;
          l.GetTail() = 6;
          POSITION pos = l.FindIndex(1);
@@ -73,7 +76,8 @@ TEST(CListTest, EditsGiveTheExpectedContents) {
        },
        {5, 7, 6}},
       {"remove all", [](IntList& l) { l.RemoveAll(); }, {}},
-      {"emptied by removal then reused", [](IntList& l) {
+      {"emptied by removal then reused",
+       [](IntList& l) {
          while (!l.IsEmpty()) l.RemoveHead();
          l.AddTail(4);
        },
@@ -146,14 +150,10 @@ TEST(CListTest, EmptyListsAndNullPositionsThrow) {
   const IntList& cl = l;
   POSITION none = nullptr;
   const std::pair<const char*, std::function<void()>> cases[] = {
-      {"GetHead", [&] { l.GetHead(); }},
-      {"const GetTail", [&] { cl.GetTail(); }},
-      {"RemoveHead", [&] { l.RemoveHead(); }},
-      {"RemoveTail", [&] { l.RemoveTail(); }},
-      {"GetNext", [&] { l.GetNext(none); }},
-      {"GetPrev", [&] { cl.GetPrev(none); }},
-      {"GetAt", [&] { l.GetAt(none); }},
-      {"SetAt", [&] { l.SetAt(none, 1); }},
+      {"GetHead", [&] { l.GetHead(); }},       {"const GetTail", [&] { cl.GetTail(); }},
+      {"RemoveHead", [&] { l.RemoveHead(); }}, {"RemoveTail", [&] { l.RemoveTail(); }},
+      {"GetNext", [&] { l.GetNext(none); }},   {"GetPrev", [&] { cl.GetPrev(none); }},
+      {"GetAt", [&] { l.GetAt(none); }},       {"SetAt", [&] { l.SetAt(none, 1); }},
       {"RemoveAt", [&] { l.RemoveAt(none); }},
   };
   for (const auto& [name, f] : cases) {

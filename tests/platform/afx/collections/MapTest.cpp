@@ -169,7 +169,8 @@ TEST(CMapTest, IterationOrderIsStableWhileTheMapIsUnchanged) {
   for (int i = 0; i < 100; ++i) m[i * 13] = i;
   auto order = [&] {
     std::vector<int> keys;
-    for (const IntMap::CPair* p = m.PGetFirstAssoc(); p != nullptr; p = m.PGetNextAssoc(p)) keys.push_back(p->key);
+    for (const IntMap::CPair* p = m.PGetFirstAssoc(); p != nullptr; p = m.PGetNextAssoc(p))
+      keys.push_back(p->key);
     return keys;
   };
   const std::vector<int> first = order();

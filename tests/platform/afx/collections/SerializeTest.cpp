@@ -235,7 +235,8 @@ TEST(CollectionSerializeTest, ObjectCollectionsStoreSharedObjectsOnce) {
 void DeleteAll(CObArray& a) {
   std::vector<CObject*> unique;
   for (INT_PTR i = 0; i < a.GetSize(); ++i) {
-    if (a[i] != nullptr && std::find(unique.begin(), unique.end(), a[i]) == unique.end()) unique.push_back(a[i]);
+    if (a[i] != nullptr && std::find(unique.begin(), unique.end(), a[i]) == unique.end())
+      unique.push_back(a[i]);
   }
   for (CObject* p : unique) delete p;
   a.RemoveAll();
@@ -262,11 +263,28 @@ TEST(CollectionSerializeTest, TruncatedArchivesThrowArchiveExceptions) {
     std::function<void(const Bytes&)> load;
   };
   const Case cases[] = {
-      {"string array", Store(strings), [](const Bytes& b) { CStringArray a; Load(b, a); }},
-      {"int array", Store(ints), [](const Bytes& b) { CArray<int, int> a; Load(b, a); }},
-      {"string map", Store(map), [](const Bytes& b) { CMapStringToString m; Load(b, m); }},
-      {"struct list", Store(vecs), [](const Bytes& b) { CList<Vec2, const Vec2&> l; Load(b, l); }},
-      {"object array", Store(objects), [](const Bytes& b) {
+      {"string array", Store(strings),
+       [](const Bytes& b) {
+         CStringArray a;
+         Load(b, a);
+       }},
+      {"int array", Store(ints),
+       [](const Bytes& b) {
+         CArray<int, int> a;
+         Load(b, a);
+       }},
+      {"string map", Store(map),
+       [](const Bytes& b) {
+         CMapStringToString m;
+         Load(b, m);
+       }},
+      {"struct list", Store(vecs),
+       [](const Bytes& b) {
+         CList<Vec2, const Vec2&> l;
+         Load(b, l);
+       }},
+      {"object array", Store(objects),
+       [](const Bytes& b) {
          CObArray a;
          try {
            Load(b, a);
@@ -294,11 +312,32 @@ TEST(CollectionSerializeTest, HugeCountsInCorruptArchivesAllocateNothing) {
       {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x00},
   };
   for (const Bytes& b : counts) {
-    EXPECT_EQ(ArchiveFailure([&] { CArray<Vec2, const Vec2&> a; Load(b, a); }), CArchiveException::endOfFile);
-    EXPECT_EQ(ArchiveFailure([&] { CStringArray a; Load(b, a); }), CArchiveException::endOfFile);
-    EXPECT_EQ(ArchiveFailure([&] { CObArray a; Load(b, a); DeleteAll(a); }), CArchiveException::endOfFile);
-    EXPECT_EQ(ArchiveFailure([&] { CMap<int, int, int, int> m; Load(b, m); }), CArchiveException::endOfFile);
-    EXPECT_EQ(ArchiveFailure([&] { CObList l; Load(b, l); }), CArchiveException::endOfFile);
+    EXPECT_EQ(ArchiveFailure([&] {
+                CArray<Vec2, const Vec2&> a;
+                Load(b, a);
+              }),
+              CArchiveException::endOfFile);
+    EXPECT_EQ(ArchiveFailure([&] {
+                CStringArray a;
+                Load(b, a);
+              }),
+              CArchiveException::endOfFile);
+    EXPECT_EQ(ArchiveFailure([&] {
+                CObArray a;
+                Load(b, a);
+                DeleteAll(a);
+              }),
+              CArchiveException::endOfFile);
+    EXPECT_EQ(ArchiveFailure([&] {
+                CMap<int, int, int, int> m;
+                Load(b, m);
+              }),
+              CArchiveException::endOfFile);
+    EXPECT_EQ(ArchiveFailure([&] {
+                CObList l;
+                Load(b, l);
+              }),
+              CArchiveException::endOfFile);
   }
 }
 
