@@ -132,7 +132,7 @@ class CArray : public CObject {
 
 template <class TYPE, class ARG_TYPE>
 void CArray<TYPE, ARG_TYPE>::Reallocate(INT_PTR nNewMax) {
-  TYPE* pNew = nNewMax > 0 ? Allocate(nNewMax) : nullptr;
+  TYPE* pNew = Allocate(nNewMax);  // callers never ask for 0
   if (m_nSize > 0) {
     try {
       std::uninitialized_move_n(m_pData, m_nSize, pNew);
@@ -173,7 +173,14 @@ void CArray<TYPE, ARG_TYPE>::SetSize(INT_PTR nNewSize, INT_PTR nGrowBy) {
     Reallocate(nNewMax);
   }
   if (nNewSize > m_nSize) {
-    std::uninitialized_value_construct_n(m_pData + m_nSize, nNewSize - m_nSize);
+    // Value-initialised one by one: 0 for scalars, as the default constructor makes for classes.
+    INT_PTR i = m_nSize;
+    try {
+      for (; i < nNewSize; ++i) ::new (static_cast<void*>(m_pData + i)) TYPE();
+    } catch (...) {
+      std::destroy(m_pData + m_nSize, m_pData + i);
+      throw;
+    }
   } else if (nNewSize < m_nSize) {
     std::destroy_n(m_pData + nNewSize, m_nSize - nNewSize);
   }
