@@ -341,6 +341,33 @@ TEST(CollectionSerializeTest, HugeCountsInCorruptArchivesAllocateNothing) {
   }
 }
 
+// A record with a string and no archive operators: usable in every collection, refused by Serialize.
+struct Layout {
+  CString name;
+  int id = 0;
+};
+
+TEST(CollectionSerializeTest, ElementsWithoutAnArchiveLayoutAreRefused) {
+  CArray<Layout, const Layout&> layouts;
+  layouts.Add(Layout{_T("a"), 1});
+  CList<Layout, const Layout&> list;
+  list.AddTail(layouts[0]);
+  CMap<long, long, void*, void*&> handles(10);
+  handles.InitHashTable(17);
+  void* h = &layouts;
+  handles.SetAt(3, h);
+  for (CObject* c : std::initializer_list<CObject*>{&layouts, &list, &handles}) {
+    bool notSupported = false;
+    try {
+      Store(*c);
+    } catch (CException* e) {
+      notSupported = e->IsKindOf(RUNTIME_CLASS(CNotSupportedException));
+      e->Delete();
+    }
+    EXPECT_TRUE(notSupported);
+  }
+}
+
 TEST(CollectionSerializeTest, PointerCollectionsAreNotStoredAsBits) {
   int x = 0;
   CPtrArray ptrs;
