@@ -108,16 +108,33 @@ void CStdioFile::WriteString(LPCTSTR lpsz)
     }
 }
 
-bool CStdioFile::ReadLineBytes(std::string& bytes, size_t nMaxBytes)
+bool CStdioFile::ReadLineBytes(std::string& bytes, size_t nMaxUnits)
 {
     CheckStream();
     bytes.clear();
-    const bool atStart = ::ftello(m_pStream) == 0;
+    if (::ftello(m_pStream) == 0) {
+        // A UTF-8 mark at the start of the file is no text.
+        unsigned char mark[3];
+        const size_t n = std::fread(mark, 1, 3, m_pStream);
+        if (!(n == 3 && mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF))
+            ::fseeko(m_pStream, 0, SEEK_SET);
+    }
     bool any = false;
-    while (bytes.size() < nMaxBytes) {
+    size_t units = 0;
+    for (;;) {
         const int c = std::getc(m_pStream);
         if (c == EOF)
             break;
+        if ((c & 0xC0) != 0x80) {
+            // A character starts: one UTF-16 unit, two for those beyond the basic plane. Stop before one
+            // that does not fit, so a character is never split.
+            const size_t need = c >= 0xF0 ? 2 : 1;
+            if (units + need > nMaxUnits) {
+                std::ungetc(c, m_pStream);
+                break;
+            }
+            units += need;
+        }
         any = true;
         bytes.push_back(static_cast<char>(c));
         if (c == '\n')
@@ -128,8 +145,6 @@ bool CStdioFile::ReadLineBytes(std::string& bytes, size_t nMaxBytes)
         std::clearerr(m_pStream);
         ThrowErrno(err == EBADF ? EACCES : err);
     }
-    if (atStart && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        bytes.erase(0, 3);
     return any;
 }
 
@@ -153,27 +168,9 @@ LPTSTR CStdioFile::ReadString(LPTSTR lpsz, UINT nMax)
     if (lpsz == nullptr || nMax == 0)
         return nullptr;
     lpsz[0] = 0;
-    // A UTF-8 byte never gives more than one UTF-16 unit, so nMax - 1 bytes always fit.
     std::string bytes;
     if (!ReadLineBytes(bytes, nMax - 1))
         return nullptr;
-    if (!bytes.empty() && bytes.back() != '\n') {
-        // Cut short: give back a character split at the limit.
-        size_t keep = bytes.size();
-        size_t i = keep;
-        while (i > 0 && (static_cast<unsigned char>(bytes[i - 1]) & 0xC0) == 0x80)
-            --i;
-        if (i > 0 && (static_cast<unsigned char>(bytes[i - 1]) & 0x80)) {
-            const unsigned char lead = static_cast<unsigned char>(bytes[i - 1]);
-            const size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-            if (keep - (i - 1) < need)
-                keep = i - 1;
-        }
-        if (keep < bytes.size() && keep > 0) {
-            ::fseeko(m_pStream, -static_cast<off_t>(bytes.size() - keep), SEEK_CUR);
-            bytes.resize(keep);
-        }
-    }
     if (bytes.size() >= 2 && bytes[bytes.size() - 1] == '\n' && bytes[bytes.size() - 2] == '\r')
         bytes.erase(bytes.size() - 2, 1);
     const CString text = CString::FromUtf8(bytes);

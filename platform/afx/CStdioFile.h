@@ -41,6 +41,6 @@ public:
 
 private:
     void CheckStream() const;
-    // Reads one line's bytes (with its '\n' when there is one); false at the end of the file.
-    bool ReadLineBytes(std::string& bytes, size_t nMaxBytes);
+    // Reads the bytes of one line (with its '\n'), at most nMaxUnits UTF-16 units of it; false at the end.
+    bool ReadLineBytes(std::string& bytes, size_t nMaxUnits);
 };
