@@ -1,0 +1,70 @@
+#pragma once
+// The flat drawing-object functions (CreatePen, GetStockObject, DeleteObject ...) and the
+// few device-context functions that code calls with a bare HDC.
+
+#include "platform/afx/CRect.h"
+#include "platform/gdi/GdiTypes.h"
+
+// ---- objects ---------------------------------------------------------------------------
+HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
+HPEN CreatePenIndirect(const LOGPEN* plpen);
+HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD cStyle, const DWORD* pstyle);
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateHatchBrush(int iHatch, COLORREF color);
+HBRUSH CreatePatternBrush(HBITMAP hbm);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush);
+HFONT CreateFontIndirect(const LOGFONTW* lplf);
+HFONT CreateFont(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
+                 DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision,
+                 DWORD iQuality, DWORD iPitchAndFamily, LPCWSTR pszFaceName);
+// A bitmap of nWidth x nHeight; bits (rows padded to 16 bits, as device-dependent bitmaps
+// are) may be null. 1 bit per pixel makes a monochrome bitmap.
+HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits);
+HBITMAP CreateBitmapIndirect(const BITMAP* pbm);
+HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
+// A top-down or bottom-up DIB of 1, 4, 8, 24 or 32 bits per pixel (BI_RGB or BI_BITFIELDS);
+// bits may be null for a cleared bitmap.
+HBITMAP CreateDIBitmapFromInfo(const BITMAPINFO* pbmi, const void* pBits);
+LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
+LONG SetBitmapBits(HBITMAP hbm, DWORD cb, const void* pvBits);
+
+HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
+HRGN CreateRectRgnIndirect(const RECT* lprect);
+HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2);
+HRGN CreateEllipticRgnIndirect(const RECT* lprect);
+HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h);
+HRGN CreatePolygonRgn(const POINT* pptl, int cPoint, int iMode);
+HRGN CreatePolyPolygonRgn(const POINT* pptl, const INT* pc, int cPoly, int iMode);
+int CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
+BOOL EqualRgn(HRGN hrgn1, HRGN hrgn2);
+int OffsetRgn(HRGN hrgn, int x, int y);
+int GetRgnBox(HRGN hrgn, LPRECT lprc);
+BOOL PtInRegion(HRGN hrgn, int x, int y);
+BOOL RectInRegion(HRGN hrgn, const RECT* lprect);
+BOOL SetRectRgn(HRGN hrgn, int left, int top, int right, int bottom);
+
+HGDIOBJ GetStockObject(int i);
+BOOL DeleteObject(HGDIOBJ ho);
+int GetObject(HGDIOBJ h, int c, LPVOID pv);
+DWORD GetObjectType(HGDIOBJ h);
+
+// System colours come from a fixed light palette so pictures look the same everywhere.
+DWORD GetSysColor(int nIndex);
+HBRUSH GetSysColorBrush(int nIndex);
+
+// ---- device contexts -------------------------------------------------------------------
+HDC CreateCompatibleDC(HDC hdc);
+BOOL DeleteDC(HDC hdc);
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
+int GetDeviceCaps(HDC hdc, int index);
+BOOL GetTextMetrics(HDC hdc, LPTEXTMETRIC lptm);
+BOOL GetTextExtentPoint32(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl);
+COLORREF SetTextColor(HDC hdc, COLORREF color);
+COLORREF SetBkColor(HDC hdc, COLORREF color);
+int SetBkMode(HDC hdc, int mode);
+BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
+int DrawText(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
+// An information context for the screen (null driver) answers metric questions.
+HDC CreateIC(LPCWSTR pszDriver, LPCWSTR pszDevice, LPCWSTR pszPort, const void* pdm);
