@@ -46,6 +46,10 @@ struct Key {
   QString name;
   std::map<QString, std::unique_ptr<Key>> children;  // by case-folded name, so sorted
   std::vector<Value> values;                          // in creation order
+  // This key's lines in the file, kept until the key changes: a write then re-encodes only
+  // the key that changed.
+  QByteArray text;
+  bool textValid = false;
 
   Value* findValue(const QString& folded)
   {
@@ -57,6 +61,7 @@ struct Key {
   {
     children.clear();
     values.clear();
+    textValid = false;
   }
 };
 
@@ -142,15 +147,26 @@ void appendQuoted(QString& out, const QString& text)
   out += u'"';
 }
 
-void appendHex(QString& out, const QByteArray& data)
+void appendHex(QByteArray& out, const QByteArray& data)
 {
   static const char hex[] = "0123456789abcdef";
+  if (data.isEmpty()) return;
+  const qsizetype start = out.size();
+  out.resize(start + data.size() * 3 - 1);
+  char* p = out.data() + start;
   for (qsizetype i = 0; i < data.size(); ++i) {
-    if (i) out += u' ';
+    if (i) *p++ = ' ';
     const auto b = static_cast<unsigned char>(data.at(i));
-    out += QChar(hex[b >> 4]);
-    out += QChar(hex[b & 0xf]);
+    *p++ = hex[b >> 4];
+    *p++ = hex[b & 0xf];
   }
+}
+
+void appendQuoted(QByteArray& out, const QString& text)
+{
+  QString quoted;
+  appendQuoted(quoted, text);
+  out += quoted.toUtf8();
 }
 
 QString unitsOf(const QByteArray& data, qsizetype count)
@@ -201,65 +217,64 @@ QByteArray bytesOfMulti(const QStringList& items)
   return out;
 }
 
-void appendValue(QString& out, const Value& v)
+void appendValue(QByteArray& out, const Value& v)
 {
   if (v.name.isEmpty())
-    out += u'@';
+    out += '@';
   else
     appendQuoted(out, v.name);
-  out += u'=';
+  out += '=';
   QString text;
   QStringList items;
   if (v.type == REG_DWORD && v.data.size() == 4) {
     DWORD n;
     std::memcpy(&n, v.data.constData(), 4);
-    out += u"dword:";
-    out += QString::number(n);
+    out += "dword:" + QByteArray::number(n);
   } else if (v.type == REG_QWORD && v.data.size() == 8) {
     quint64 n;
     std::memcpy(&n, v.data.constData(), 8);
-    out += u"qword:";
-    out += QString::number(n);
+    out += "qword:" + QByteArray::number(n);
   } else if ((v.type == REG_SZ || v.type == REG_EXPAND_SZ) && stringFromBytes(v.data, &text)) {
-    out += v.type == REG_SZ ? u"string:" : u"expand:";
+    out += v.type == REG_SZ ? "string:" : "expand:";
     appendQuoted(out, text);
   } else if (v.type == REG_MULTI_SZ && multiFromBytes(v.data, &items)) {
-    out += u"multi:";
+    out += "multi:";
     for (qsizetype i = 0; i < items.size(); ++i) {
-      if (i) out += u',';
+      if (i) out += ',';
       appendQuoted(out, items.at(i));
     }
   } else if (v.type == REG_BINARY) {
-    out += u"binary:";
+    out += "binary:";
     appendHex(out, v.data);
   } else {
-    out += u"hex(";
-    out += QString::number(v.type);
-    out += u"):";
+    out += "hex(" + QByteArray::number(v.type) + "):";
     appendHex(out, v.data);
   }
-  out += u'\n';
+  out += '\n';
 }
 
-void appendKey(QString& out, const Key& key, const QString& path, bool isRoot)
+void appendKey(QByteArray& out, Key& key, const QString& path, bool isRoot)
 {
-  if (!isRoot || !key.values.empty()) {
-    out += u'\n';
-    out += u'[' + path + QStringLiteral("]\n");
-    for (const Value& v : key.values) appendValue(out, v);
+  if (!key.textValid) {
+    key.text.clear();
+    if (!isRoot || !key.values.empty()) {
+      key.text += "\n[" + path.toUtf8() + "]\n";
+      for (const Value& v : key.values) appendValue(key.text, v);
+    }
+    key.textValid = true;
   }
-  for (const auto& [folded, child] : key.children) appendKey(out, *child, path + u'\\' + child->name, false);
+  out += key.text;
+  for (auto& [folded, child] : key.children) appendKey(out, *child, path + u'\\' + child->name, false);
 }
 
-QByteArray serialize(const Key& root, const QString& rootName)
+QByteArray serialize(Key& root, const QString& rootName)
 {
-  QString out;
-  out += QLatin1String(kFirstLine) + u'\n';
-  out += QStringLiteral("; Settings of ") + rootName +
-         QStringLiteral(", kept by the program. Edit only while it is not running.\n");
+  QByteArray out;
+  out += QByteArray(kFirstLine) + '\n';
+  out += "; Settings of " + rootName.toUtf8() + ", kept by the program. Edit only while it is not running.\n";
   appendKey(out, root, rootName, true);
-  out += u'\n' + QLatin1String(kLastLine) + u'\n';
-  return out.toUtf8();
+  out += '\n' + QByteArray(kLastLine) + '\n';
+  return out;
 }
 
 int hexDigit(QChar c)
@@ -572,9 +587,15 @@ struct SettingsStore::Data {
   Stamp stamp;              // of the file that root reflects
   QByteArray bytes;         // its contents
 
+  int batchDepth = 0;
+  bool batchDirty = false;
+  std::unique_ptr<QLockFile> batchLock;  // held from a batch's first change to its end
+
   QString lockPath() const { return path + QStringLiteral(".lock"); }
 
   void syncForRead();
+  LONG lock(std::unique_ptr<QLockFile>* lock);
+  LONG write();
   void reload(bool mayRename);
   void setAside(const QString& reason, bool mayRename, const Stamp& damaged);
   template <class Change> LONG change(Change&& apply);
@@ -590,6 +611,10 @@ void SettingsStore::Data::syncForRead()
   }
   // Another process replaced the file; read it under the lock so that a damaged file is set
   // aside only while no writer can be replacing it.
+  if (batchLock) {
+    reload(true);
+    return;
+  }
   QLockFile lock(lockPath());
   reload(takeLock(lock));
 }
@@ -643,6 +668,7 @@ void SettingsStore::Data::reload(bool mayRename)
   }
   root.children = std::move(fresh.children);
   root.values = std::move(fresh.values);
+  root.textValid = false;
   bytes = data;
   if (bytes.isNull()) bytes = QByteArray("");
   stamp = now;
@@ -678,24 +704,23 @@ void SettingsStore::Data::setAside(const QString& reason, bool mayRename, const 
 // Runs one change against the newest state of the file and writes the result back, all under
 // the lock. apply(changed) returns the call's result and sets changed when there is anything to
 // write.
-template <class Change> LONG SettingsStore::Data::change(Change&& apply)
+LONG SettingsStore::Data::lock(std::unique_ptr<QLockFile>* lock)
 {
-  if (readOnly) return ERROR_ACCESS_DENIED;
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
     report(QStringLiteral("cannot create the folder of %1").arg(path));
     return ERROR_WRITE_FAULT;
   }
-  QLockFile lock(lockPath());
-  if (!takeLock(lock)) {
+  *lock = std::make_unique<QLockFile>(lockPath());
+  if (!takeLock(**lock)) {
     report(QStringLiteral("%1 stays locked by another process; the change is not saved").arg(lockPath()));
+    lock->reset();
     return ERROR_LOCK_VIOLATION;
   }
-  reload(true);
-  if (unreadable) return ERROR_ACCESS_DENIED;
-  bool changed = false;
-  const LONG result = apply(changed);
-  if (result != ERROR_SUCCESS || !changed) return result;
+  return ERROR_SUCCESS;
+}
 
+LONG SettingsStore::Data::write()
+{
   const QByteArray out = serialize(root, rootName);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
@@ -707,6 +732,30 @@ template <class Change> LONG SettingsStore::Data::change(Change&& apply)
   bytes = out;
   stamp = Stamp::ofPath(localPath);
   return ERROR_SUCCESS;
+}
+
+// Runs one change against the newest state of the file and writes the result back, all under
+// the lock. apply(changed) returns the call's result and sets changed when there is anything to
+// write. Inside a batch the lock is kept and the writing waits for the batch's end.
+template <class Change> LONG SettingsStore::Data::change(Change&& apply)
+{
+  if (readOnly) return ERROR_ACCESS_DENIED;
+  std::unique_ptr<QLockFile> ownLock;
+  if (!batchLock) {
+    if (const LONG rc = lock(&ownLock); rc != ERROR_SUCCESS) return rc;
+    if (batchDepth > 0) batchLock = std::move(ownLock);
+  }
+  // Under the lock nobody else writes, so an unchanged stamp means an unchanged file.
+  if (!loaded || unreadable || !(Stamp::ofPath(localPath) == stamp)) reload(true);
+  if (unreadable) return ERROR_ACCESS_DENIED;
+  bool changed = false;
+  const LONG result = apply(changed);
+  if (result != ERROR_SUCCESS || !changed) return result;
+  if (batchDepth > 0) {
+    batchDirty = true;
+    return ERROR_SUCCESS;
+  }
+  return write();
 }
 
 SettingsStore::SettingsStore(const std::u16string& filePath, const std::u16string& rootName, bool readOnly)
@@ -755,6 +804,22 @@ SettingsStore* SettingsStore::Get(Root root)
   std::unique_ptr<SettingsStore>& store = (*stores)[key];
   if (!store) store = std::make_unique<SettingsStore>(path, RootName(root), root == LocalMachine);
   return store.get();
+}
+
+void SettingsStore::BeginBatch()
+{
+  std::lock_guard<std::mutex> guard(d->mutex);
+  ++d->batchDepth;
+}
+
+LONG SettingsStore::EndBatch()
+{
+  std::lock_guard<std::mutex> guard(d->mutex);
+  if (d->batchDepth == 0 || --d->batchDepth > 0) return ERROR_SUCCESS;
+  const LONG result = d->batchDirty ? d->write() : ERROR_SUCCESS;
+  d->batchDirty = false;
+  d->batchLock.reset();
+  return result;
 }
 
 const std::u16string& SettingsStore::FilePath() const { return d->filePath; }
@@ -826,6 +891,7 @@ LONG SettingsStore::SetValue(const std::u16string& keyPath, const std::u16string
     Key* k = findKey(&d->root, parts);
     if (!k) return ERROR_KEY_DELETED;
     changed = true;
+    k->textValid = false;
     if (Value* v = k->findValue(folded)) {
       v->type = type;
       v->data = bytes;
@@ -865,6 +931,7 @@ LONG SettingsStore::DeleteValue(const std::u16string& keyPath, const std::u16str
     auto it = std::find_if(k->values.begin(), k->values.end(), [&](const Value& v) { return v.folded == folded; });
     if (it == k->values.end()) return ERROR_FILE_NOT_FOUND;
     k->values.erase(it);
+    k->textValid = false;
     changed = true;
     return ERROR_SUCCESS;
   });

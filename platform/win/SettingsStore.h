@@ -30,7 +30,8 @@
 //
 // Several running instances share the user's file. Every change takes the lock file
 // (registry.conf.lock), re-reads the file when another process changed it, applies only its own
-// change and replaces the file atomically. Readers reload when the file on disk changed.
+// change and replaces the file atomically. Readers reload when the file on disk changed. A write
+// costs a few milliseconds; a long run of writes goes into one batch (BeginBatch/EndBatch).
 //
 // A damaged file (any line that does not parse, bad hex, text that is not UTF-8, a missing "end") is
 // set aside as a whole: it is renamed to registry.conf.corrupt-<time>, a message goes to standard
@@ -89,8 +90,15 @@ public:
                  std::vector<BYTE>* data);
   LONG QueryInfo(const std::u16string& key, KeyInfo* info);
 
-  // Every change is in the file when its call returns; this also asks the system to put the file
-  // on the disk.
+  // Many changes in a row (a window layout saved at exit) are written once: between BeginBatch
+  // and EndBatch the changes stay in memory, visible to this process, and the store stays locked
+  // against other instances from the first change on. Batches nest; EndBatch reports a failed
+  // write.
+  void BeginBatch();
+  LONG EndBatch();
+
+  // Every change outside a batch is in the file when its call returns; this also asks the system
+  // to put the file on the disk.
   LONG Flush();
 
 private:

@@ -190,6 +190,41 @@ TEST_F(RegistryTest, TwoWritersAtOnceLoseNothing)
   }
 }
 
+TEST_F(RegistryTest, ABatchWritesOnceAtItsEndAndAnotherWriterWaitsForIt)
+{
+  ASSERT_EQ(SetDword(kKey, u"Before", 1), ERROR_SUCCESS);
+  const QByteArray before = ReadFile(UserFile());
+  int gate[2];
+  ASSERT_EQ(pipe(gate), 0);
+  const pid_t other = Spawn([&] {
+    close(gate[1]);
+    char c;
+    (void)!read(gate[0], &c, 1);
+    return SetDword(kKey, u"Other", 2) == ERROR_SUCCESS ? 0 : 1;
+  });
+  close(gate[0]);
+  SettingsStore* store = SettingsStore::Get(SettingsStore::CurrentUser);
+  store->BeginBatch();
+  store->BeginBatch();
+  for (int i = 0; i < 30; ++i)
+    ASSERT_EQ(SetDword(kKey, (u"b" + QString::number(i).toStdU16String()).c_str(), DWORD(i)), ERROR_SUCCESS);
+  const DWORD seven = 7;
+  EXPECT_EQ(Get(HKEY_CURRENT_USER, kKey, u"b7"), Bytes(&seven, 4));  // seen here at once
+  close(gate[1]);  // the other instance writes now, while this one holds the store
+  EXPECT_EQ(store->EndBatch(), ERROR_SUCCESS);
+  EXPECT_EQ(ReadFile(UserFile()), before);
+  EXPECT_EQ(store->EndBatch(), ERROR_SUCCESS);
+  ASSERT_EQ(Wait(other), 0);
+
+  SettingsStore fresh(SettingsStore::UserFilePath(), u"HKEY_CURRENT_USER", true);
+  SettingsStore::KeyInfo info;
+  ASSERT_EQ(fresh.QueryInfo(kKey, &info), ERROR_SUCCESS);
+  EXPECT_EQ(info.values, 32u);
+  std::vector<BYTE> data;
+  EXPECT_EQ(fresh.GetValue(kKey, u"Other", nullptr, &data), ERROR_SUCCESS);
+  EXPECT_EQ(fresh.GetValue(kKey, u"b29", nullptr, &data), ERROR_SUCCESS);
+}
+
 QStringList SetAsideFiles(const QString& store)
 {
   const QFileInfo info(store);
