@@ -112,6 +112,8 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
         ThrowArchiveException(CArchiveException::writeOnly);
     if (nMax == 0)
         return 0;
+    if (m_lpBufStart == nullptr)
+        return 0;  // closed
     BYTE* out = static_cast<BYTE*>(lpBuf);
     UINT nRead = 0;
     while (nRead < nMax) {
@@ -151,6 +153,8 @@ void CArchive::Write(const void* lpBuf, UINT nMax)
         ThrowArchiveException(CArchiveException::readOnly);
     if (nMax == 0)
         return;
+    if (m_lpBufStart == nullptr || m_pFile == nullptr)
+        ThrowArchiveException(CArchiveException::genericException);  // closed
     const BYTE* in = static_cast<const BYTE*>(lpBuf);
     while (nMax > 0) {
         UINT room = static_cast<UINT>(m_lpBufMax - m_lpBufCur);
@@ -201,7 +205,7 @@ void CArchive::Close()
 {
     if (m_pFile != nullptr)
         Flush();
-    m_pFile = nullptr;
+    Abort();
 }
 
 void CArchive::Abort()

@@ -507,6 +507,16 @@ TEST(Archive, WrongDirectionAndUnserialisableClassesAreRefused)
         EXPECT_EQ(e->m_cause, CArchiveException::readOnly);
         e->Delete();
     }
+
+    CArchive closed(&file, CArchive::store);
+    closed.Close();
+    EXPECT_EQ(closed.GetFile(), nullptr);
+    try {
+        closed << 1;
+        ADD_FAILURE() << "wrote to a closed archive";
+    } catch (CArchiveException* e) {
+        e->Delete();
+    }
 }
 
 TEST(Archive, ClosingALoadingArchiveLeavesTheFileWhereItStopped)
