@@ -9,6 +9,19 @@ IMPLEMENT_DYNAMIC(CException, CObject)
 
 namespace {
 CException::ReportErrorProc g_pfnReportError = nullptr;
+thread_local AFX_EXCEPTION_LINK* t_pLinkTop = nullptr;
+}  // namespace
+
+AFX_EXCEPTION_LINK::AFX_EXCEPTION_LINK() : m_pLinkPrev(t_pLinkTop)
+{
+    t_pLinkTop = this;
+}
+
+AFX_EXCEPTION_LINK::~AFX_EXCEPTION_LINK()
+{
+    t_pLinkTop = m_pLinkPrev;
+    if (m_pException != nullptr)
+        m_pException->Delete();
 }
 
 CException::CException(BOOL bAutoDelete) : m_bAutoDelete(bAutoDelete)
@@ -17,6 +30,11 @@ CException::CException(BOOL bAutoDelete) : m_bAutoDelete(bAutoDelete)
 
 void CException::Delete()
 {
+    // A handler inside CATCH may delete the exception itself: the TRY block must then not free it again.
+    for (AFX_EXCEPTION_LINK* p = t_pLinkTop; p != nullptr; p = p->m_pLinkPrev) {
+        if (p->m_pException == this)
+            p->m_pException = nullptr;
+    }
     if (m_bAutoDelete)
         delete this;
 }

@@ -36,18 +36,18 @@ public:
 // Copies the text into the caller's buffer, truncated to nMaxError units with the NUL.
 void AfxCopyErrorMessage(LPCTSTR lpszText, LPTSTR lpszError, UINT nMaxError);
 
-// Frees the exception caught by CATCH at the end of the TRY block unless it was thrown on.
+// Frees the exception caught by CATCH at the end of the TRY block unless it was thrown on. The links of
+// nested TRY blocks form a per-thread chain, so an exception that the handler deletes itself is not
+// freed twice.
 struct AFX_EXCEPTION_LINK
 {
     CException* m_pException = nullptr;
-    AFX_EXCEPTION_LINK() = default;
+    AFX_EXCEPTION_LINK* m_pLinkPrev;
+
+    AFX_EXCEPTION_LINK();
+    ~AFX_EXCEPTION_LINK();
     AFX_EXCEPTION_LINK(const AFX_EXCEPTION_LINK&) = delete;
     AFX_EXCEPTION_LINK& operator=(const AFX_EXCEPTION_LINK&) = delete;
-    ~AFX_EXCEPTION_LINK()
-    {
-        if (m_pException != nullptr)
-            m_pException->Delete();
-    }
 };
 
 #define TRY                                   \

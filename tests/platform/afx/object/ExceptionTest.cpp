@@ -70,6 +70,27 @@ TEST(Exception, CatchMacrosFreeTheExceptionUnlessThrownOn)
         e->Delete();
     }
     EXPECT_EQ(CCountedException::s_nLive, 0);
+
+    // A handler that deletes the exception itself does not free it twice.
+    TRY
+    {
+        TRY
+        {
+            throw new CCountedException;
+        }
+        CATCH(CUserException, e)
+        {
+            e->Delete();
+            EXPECT_EQ(CCountedException::s_nLive, 0);
+        }
+        END_CATCH
+    }
+    CATCH_ALL(e)
+    {
+        ADD_FAILURE() << "nothing to catch here";
+    }
+    END_CATCH_ALL
+    EXPECT_EQ(CCountedException::s_nLive, 0);
 }
 
 TEST(Exception, ThrowFunctionsThrowTheirClass)
