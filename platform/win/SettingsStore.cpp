@@ -584,6 +584,7 @@ struct SettingsStore::Data {
   Key root;
   bool loaded = false;
   bool unreadable = false;  // the file exists but cannot be read: never overwrite it
+  bool damagedInPlace = false;  // read as empty but not yet set aside: the next writer does it
   Stamp stamp;              // of the file that root reflects
   QByteArray bytes;         // its contents
 
@@ -623,6 +624,7 @@ void SettingsStore::Data::reload(bool mayRename)
 {
   loaded = true;
   unreadable = false;
+  damagedInPlace = false;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     const Stamp now = Stamp::ofPath(localPath);
@@ -683,6 +685,7 @@ void SettingsStore::Data::setAside(const QString& reason, bool mayRename, const 
     // sets it aside later.
     if (!(damaged == stamp)) report(QStringLiteral("%1 is damaged (%2); default settings are used.").arg(path, reason));
     stamp = damaged;
+    damagedInPlace = true;
     return;
   }
   const QString base = path + QStringLiteral(".corrupt-") +
@@ -746,7 +749,7 @@ template <class Change> LONG SettingsStore::Data::change(Change&& apply)
     if (batchDepth > 0) batchLock = std::move(ownLock);
   }
   // Under the lock nobody else writes, so an unchanged stamp means an unchanged file.
-  if (!loaded || unreadable || !(Stamp::ofPath(localPath) == stamp)) reload(true);
+  if (!loaded || unreadable || damagedInPlace || !(Stamp::ofPath(localPath) == stamp)) reload(true);
   if (unreadable) return ERROR_ACCESS_DENIED;
   bool changed = false;
   const LONG result = apply(changed);

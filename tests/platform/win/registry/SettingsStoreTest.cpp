@@ -4,6 +4,7 @@
 #include <QtCore/QDirIterator>
 
 #include <cstring>
+#include <random>
 
 #include "tests/platform/win/registry/RegistryFixture.h"
 
@@ -77,6 +78,85 @@ TEST_F(RegistryTest, EveryValueTypeComesBackExactlyFromAnotherProcess)
     EXPECT_EQ(type, v.type);
     EXPECT_EQ(data, v.data);
   }
+}
+
+TEST_F(RegistryTest, RandomTypesAndBytesComeBackExactly)
+{
+  // Bytes that fall just inside or outside the readable forms: zeros, surrogates, short lengths.
+  std::mt19937 random(20261210);
+  const BYTE pool[] = {0, 0, 0, 'a', '"', '\\', '\n', 0xd8, 0xdc, 0xff, 0x30, 0x7f};
+  std::vector<TypedValue> values;
+  std::vector<std::u16string> names;
+  for (int i = 0; i < 300; ++i) names.push_back(u"v" + QString::number(i).toStdU16String());
+  SettingsStore* store = SettingsStore::Get(SettingsStore::CurrentUser);
+  store->BeginBatch();
+  for (int i = 0; i < 300; ++i) {
+    const DWORD types[] = {REG_NONE, REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD, REG_MULTI_SZ, REG_QWORD, 99};
+    TypedValue v{names[i].c_str(), types[random() % 8], {}};
+    const size_t size = random() % 12;
+    for (size_t k = 0; k < size; ++k) v.data.push_back(pool[random() % sizeof pool]);
+    ASSERT_EQ(Set(HKEY_CURRENT_USER, kKey, v.name, v.type, v.data.data(), DWORD(v.data.size())), ERROR_SUCCESS);
+    values.push_back(v);
+  }
+  ASSERT_EQ(store->EndBatch(), ERROR_SUCCESS);
+
+  SettingsStore fresh(SettingsStore::UserFilePath(), u"HKEY_CURRENT_USER", true);
+  for (const TypedValue& v : values) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    ASSERT_EQ(fresh.GetValue(kKey, v.name, &type, &data), ERROR_SUCCESS);
+    EXPECT_EQ(type, v.type) << QString::fromStdU16String(v.name).toStdString();
+    EXPECT_EQ(data, v.data) << QString::fromStdU16String(v.name).toStdString();
+  }
+}
+
+TEST_F(RegistryTest, MutatedFilesNeverCrashTheReader)
+{
+  const QByteArray good =
+      "Korvan settings 1\n"
+      "[HKEY_CURRENT_USER\\Software\\Korvan]\n"
+      "\"Major\"=dword:4\n"
+      "\"Big\"=qword:18446744073709551615\n"
+      "\"Title\"=string:\"\xe5\x9b\xb3 \\\"a\\\" \\u00e9\\n\"\n"
+      "@=multi:\"a\",\"b\"\n"
+      "\"Scale\"=binary:00 00 00 00 00 00 f0 3f\n"
+      "\"Odd\"=hex(4):01 02\n"
+      "[HKEY_CURRENT_USER\\Software\\Korvan\\Sub]\n"
+      "end\n";
+  std::mt19937 random(7);
+  const QString file = Dir() + QStringLiteral("/mutated/registry.conf");
+  WriteFile(file, good);
+  {
+    SettingsStore store(file.toStdU16String(), u"HKEY_CURRENT_USER", true);
+    ASSERT_EQ(store.KeyExists(u"Software\\Korvan\\Sub"), ERROR_SUCCESS);
+    std::vector<BYTE> title;
+    ASSERT_EQ(store.GetValue(u"Software\\Korvan", u"Title", nullptr, &title), ERROR_SUCCESS);
+    EXPECT_EQ(title, Utf16Bytes(std::u16string(u"図 \"a\" é\n") + u'\0'));
+  }
+  int parsed = 0;
+  testing::internal::CaptureStderr();
+  for (int round = 0; round < 400; ++round) {
+    QByteArray bytes = good;
+    for (int edits = 1 + random() % 3; edits > 0; --edits) {
+      const qsizetype at = random() % bytes.size();
+      switch (random() % 3) {
+      case 0: bytes[at] = char(random()); break;
+      case 1: bytes.remove(at, 1 + random() % 4); break;
+      default: bytes.insert(at, char(" \"\\[]=:,@0af\n\xff"[random() % 15])); break;
+      }
+    }
+    WriteFile(file, bytes);
+    SettingsStore store(file.toStdU16String(), u"HKEY_CURRENT_USER", true);
+    SettingsStore::KeyInfo info;
+    ASSERT_EQ(store.QueryInfo(u"", &info), ERROR_SUCCESS);
+    std::u16string name;
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    for (DWORD i = 0; store.EnumValue(u"Software\\Korvan", i, &name, &type, &data) == ERROR_SUCCESS; ++i) {}
+    if (store.KeyExists(u"Software\\Korvan") == ERROR_SUCCESS) ++parsed;
+  }
+  testing::internal::GetCapturedStderr();
+  EXPECT_GT(parsed, 0);  // some edits (inside texts, in hex digits) leave a valid file
 }
 
 TEST_F(RegistryTest, TheFileIsReadableText)
