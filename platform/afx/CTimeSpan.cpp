@@ -1,5 +1,6 @@
 #include "platform/afx/CTimeSpan.h"
 
+#include "platform/afx/CArchive.h"
 #include "platform/afx/CString.h"
 
 CString CTimeSpan::Format(LPCTSTR pszFormat) const
@@ -28,4 +29,17 @@ CString CTimeSpan::Format(LPCTSTR pszFormat) const
         out += part;
     }
     return out;
+}
+
+CArchive& operator<<(CArchive& ar, CTimeSpan s)
+{
+    return ar << static_cast<long long>(s.m_timeSpan);
+}
+
+CArchive& operator>>(CArchive& ar, CTimeSpan& rs)
+{
+    long long v = 0;
+    ar >> v;
+    rs.m_timeSpan = v;
+    return ar;
 }

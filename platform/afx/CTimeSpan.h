@@ -3,6 +3,7 @@
 
 #include "platform/afx/AfxTypes.h"
 
+class CArchive;
 class CString;
 
 class CTimeSpan
@@ -37,6 +38,10 @@ public:
     bool operator>(CTimeSpan s) const { return m_timeSpan > s.m_timeSpan; }
     bool operator<=(CTimeSpan s) const { return m_timeSpan <= s.m_timeSpan; }
     bool operator>=(CTimeSpan s) const { return m_timeSpan >= s.m_timeSpan; }
+
+    // Stored as a 64-bit count of seconds.
+    friend CArchive& operator<<(CArchive& ar, CTimeSpan s);
+    friend CArchive& operator>>(CArchive& ar, CTimeSpan& rs);
 
 private:
     LONGLONG m_timeSpan = 0;

@@ -559,7 +559,7 @@ TEST(Archive, LargeDataCrossesTheBufferOnARealFile)
         for (int i = 0; i < 1000; ++i)
             ar << i << CString(_T('q'), i % 40);
         ar.Write(block.data(), (UINT)block.size());
-        ar << when;
+        ar << when << CTimeSpan(1, 2, 3, 4);
         ar.Close();
         file.Close();
     }
@@ -576,8 +576,10 @@ TEST(Archive, LargeDataCrossesTheBufferOnARealFile)
     EXPECT_EQ(ar.Read(back.data(), (UINT)back.size()), back.size());
     EXPECT_EQ(back, block);
     CTime t;
-    ar >> t;
+    CTimeSpan span;
+    ar >> t >> span;
     EXPECT_EQ(t, when);
+    EXPECT_EQ(span, CTimeSpan(1, 2, 3, 4));
     BYTE extra = 0;
     EXPECT_EQ(ar.Read(&extra, 1), 0u);
     try {
