@@ -46,6 +46,7 @@ BOOL CStdioFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pEr
     case modeReadWrite: mode = "r+b"; break;
     default: break;
     }
+    m_bReadOnly = (nOpenFlags & 3) == modeRead;
     m_pStream = ::fdopen(Descriptor(), mode);
     if (m_pStream == nullptr) {
         const int err = errno;
@@ -209,7 +210,8 @@ ULONGLONG CStdioFile::GetPosition() const
 ULONGLONG CStdioFile::GetLength() const
 {
     CheckStream();
-    std::fflush(m_pStream);
+    if (!m_bReadOnly)
+        std::fflush(m_pStream);
     struct stat st;
     if (::fstat(::fileno(m_pStream), &st) != 0)
         ThrowErrno(errno);

@@ -41,6 +41,7 @@ public:
 
 private:
     void CheckStream() const;
+    bool m_bReadOnly = false;  // nothing buffered to write: no flush needed to see the length
     // Reads the bytes of one line (with its '\n'), at most nMaxUnits UTF-16 units of it; false at the end.
     bool ReadLineBytes(std::string& bytes, size_t nMaxUnits);
 };

@@ -360,6 +360,27 @@ TEST_F(FileTest, StdioFileReadsAndWritesUtf8Lines)
     EXPECT_FALSE(f.ReadString(line));
 }
 
+TEST_F(FileTest, StdioFileMixesWritingSeekingAndReading)
+{
+    CStdioFile f(Path("rw.txt"), CFile::modeCreate | CFile::modeReadWrite);
+    f.WriteString(_T("alpha\nbeta\n"));
+    EXPECT_EQ(f.GetLength(), 11u);  // buffered text counts
+    EXPECT_EQ(f.GetPosition(), 11u);
+    f.SeekToBegin();
+    CString line;
+    EXPECT_TRUE(f.ReadString(line));
+    EXPECT_EQ(line, CString(_T("alpha")));
+    f.Seek(0, CFile::current);
+    f.WriteString(_T("BETA"));
+    f.SeekToBegin();
+    char raw[11];
+    EXPECT_EQ(f.Read(raw, 11), 11u);
+    EXPECT_EQ(std::string(raw, 11), "alpha\nBETA\n");
+    f.Close();
+    EXPECT_EQ(f.m_pStream, nullptr);
+    EXPECT_EQ(CauseOf([&] { f.ReadString(line); }), CFileException::invalidFile);
+}
+
 TEST_F(FileTest, StdioFileSkipsAMarkAndTakesWindowsLineEnds)
 {
     WriteBytes("win.txt", "\xEF\xBB\xBF" "a\xC3\xA9" "b\r\nsecond\r\n");
