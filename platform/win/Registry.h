@@ -1,9 +1,11 @@
 #pragma once
 // The Win32 registry calls, kept in the settings store (platform/win/SettingsStore.h).
-// HKEY_CURRENT_USER is the user's store; HKEY_LOCAL_MACHINE is read-only.
+// HKEY_CURRENT_USER is the user's store. HKEY_LOCAL_MACHINE is read-only: its keys open with any
+// access asked for, and every change fails with ERROR_ACCESS_DENIED.
 // Key paths are backslash-separated and matched without regard to case; a leading, trailing or
 // doubled backslash is accepted. Subkeys enumerate in sorted order, values in creation order.
 // Writes reach the file at once; RegFlushKey also has the system put it on the disk.
+// HKEY_CLASSES_ROOT has no store: calls on it fail with ERROR_INVALID_HANDLE.
 // The class name of a key and its last write time are not kept: RegEnumKeyEx and RegQueryInfoKey
 // report an empty class and leave the time untouched.
 
@@ -64,9 +66,6 @@ typedef _FILETIME* PFILETIME;
 #define KEY_CREATE_LINK 0x0020
 #define KEY_WOW64_64KEY 0x0100
 #define KEY_WOW64_32KEY 0x0200
-#ifndef DELETE
-#define DELETE 0x00010000L
-#endif
 #ifndef READ_CONTROL
 #define READ_CONTROL 0x00020000L
 #endif
