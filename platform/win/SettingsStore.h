@@ -93,7 +93,7 @@ public:
   // Many changes in a row (a window layout saved at exit) are written once: between BeginBatch
   // and EndBatch the changes stay in memory, visible to this process, and the store stays locked
   // against other instances from the first change on. Batches nest; EndBatch reports a failed
-  // write.
+  // write. Changes of a batch that never ends are not saved.
   void BeginBatch();
   LONG EndBatch();
 
