@@ -1,0 +1,90 @@
+#pragma once
+// Enumerations shared by the settings, tables and text conversions of the data model. Where a value
+// is stored in a setting, -1 marks "undefined" (a value in which a multiple selection differs).
+
+enum LengthUnitFormatType {
+    LengthUnitDecimal = 0,         // 12.50
+    LengthUnitFeetInchFraction = 1,  // 1'-2 1/2", inches in steps of 1/2^precision
+    LengthUnitFeetInchDecimal = 2,   // 1'-2.50"
+    LengthUnitExponent = 3,          // 1.25E+01
+    LengthUnitFraction = 4           // 12 1/2, in steps of 1/2^precision
+};
+
+enum AngleUnitFormatType {
+    AngleUnitDegree = 0,     // 45.5
+    AngleUnitDegMinSec = 1,  // 45d30'00"
+    AngleUnitRadian = 2,     // 0.7941r
+    AngleUnitGrad = 3        // 50.5556g
+};
+
+enum NumericTextFormatType { NumericTextUnknown = 0, NumericTextNumber = 1, NumericTextPoint = 2 };
+
+// 0: a typed point is absolute unless it starts with '@'; 1: relative unless it starts with '#'.
+enum PointParameterInputMode { PointInputAbsolute = 0, PointInputRelative = 1 };
+
+enum PointMarkerType {
+    PointMarkerDot = 0, PointMarkerPlus = 1, PointMarkerSmallDot = 2, PointMarkerCross = 3,
+    PointMarkerCircle = 4, PointMarkerTriangle = 5, PointMarkerSquare = 6, PointMarkerCirclePlus = 7,
+    PointMarkerCircleCross = 8, PointMarkerStar = 9
+};
+constexpr int kPointMarkerTypeCount = 10;
+
+enum ArrowType {
+    ArrowNone = 0, ArrowOpen = 1, ArrowClosed = 2, ArrowFilled = 3, ArrowDot = 4, ArrowFilledDot = 5,
+    ArrowTick = 6, ArrowOpen90 = 7, ArrowClosed90 = 8, ArrowFilled90 = 9, ArrowSlash = 10,
+    ArrowSmallDot = 11, ArrowDatum = 12, ArrowFilledDatum = 13
+};
+constexpr int kArrowTypeCount = 14;
+
+enum DimArrowPosition { DimArrowInside = 0, DimArrowOutside = 1, DimArrowAuto = 2 };
+enum DimProjectionLineMode { DimProjectionOffset = 0, DimProjectionFixedLength = 1 };
+enum DimValuePosHorizonPos {
+    DimValueHorizonCenter = 0, DimValueHorizonStart = 1, DimValueHorizonEnd = 2,
+    DimValueHorizonOutsideStart = 3, DimValueHorizonOutsideEnd = 4, DimValueHorizonFree = 5,
+    DimValueHorizonAuto = 6
+};
+constexpr int kDimValuePosHorizonPosCount = 7;
+enum DimValueVerticalPos { DimValueAbove = 0, DimValueOnLine = 1, DimValueBelow = 2 };
+enum DimValuePosAngleType { DimValueAlongLine = 0, DimValueHorizontal = 1, DimValueFixedAngle = 2 };
+enum DimSeparateTextType { DimSeparateNone = 0, DimSeparateLeader = 1, DimSeparateFree = 2 };
+enum DimAddTextStepType { DimAddTextOneStep = 0, DimAddTextTwoSteps = 1 };
+enum TextHorizonArrangeType { TextHorizonLeft = 0, TextHorizonCenter = 1, TextHorizonRight = 2 };
+enum TextVerticalArrangeType { TextVerticalTop = 0, TextVerticalMiddle = 1, TextVerticalBottom = 2 };
+enum DimToleranceType {
+    DimToleranceNone = 0, DimToleranceSymmetric = 1, DimToleranceDeviation = 2, DimToleranceLimits = 3,
+    DimToleranceFitClass = 4, DimToleranceFitClassDeviation = 5, DimToleranceBasic = 6
+};
+constexpr int kDimToleranceTypeCount = 7;
+enum NotSettledArrowPosMode { NotSettledArrowInside = 0, NotSettledArrowOutside = 1, NotSettledArrowTextOutside = 2 };
+// How the extension lines of arc-length dimensions run, and how their value text is marked.
+enum ArcDimProjectionLineOption { ArcDimProjectionParallel = 0, ArcDimProjectionRadial = 1 };
+enum ArcDimTextOption { ArcDimTextArcMark = 0, ArcDimTextNoMark = 1, ArcDimTextPrefixMark = 2 };
+
+// Where a lead's text sits and how it is turned.
+enum LeadTextAngleType { LeadTextHorizontal = 0, LeadTextFixedAngle = 1, LeadTextAlongLead = 2 };
+enum LeadTextVerticalOrient { LeadTextAbove = 0, LeadTextMiddle = 1, LeadTextBelow = 2 };
+enum BalloonType { BalloonCircle = 0, BalloonRectangle = 1 };
+
+enum HatchFeatureType { HatchSolid = 0, HatchBuiltInPattern = 1, HatchUserDefined = 2 };
+// The built-in hatch patterns, 0 to 52.
+enum HatchPatternType { HatchPatternFirst = 0, HatchPatternLast = 52 };
+constexpr int kHatchPatternTypeCount = 53;
+
+enum GridDrawType { GridDrawDots = 0, GridDrawLines = 1, GridDrawCrosses = 2 };
+
+enum LinePitchDisplayMode { LinePitchAsPrinted = 0, LinePitchFixed = 1 };
+enum LineWidthDisplayMode { LineWidthAsPrinted = 0, LineWidthThin = 1 };
+enum LineCapMode { LineCapFlat = 0, LineCapSquare = 1, LineCapRound = 2 };
+enum LineJoinMode { LineJoinMiter = 0, LineJoinBevel = 1, LineJoinRound = 2 };
+enum LinePitchProportionalMode { LinePitchAbsolute = 0, LinePitchProportional = 1 };
+
+// Placement of a rectangle against a point: the nine grid positions, 4 the centre.
+enum LocateAlignment {
+    LocateBottomLeft = 0, LocateBottomCenter = 1, LocateBottomRight = 2, LocateMiddleLeft = 3,
+    LocateMiddleCenter = 4, LocateMiddleRight = 5, LocateTopLeft = 6, LocateTopCenter = 7, LocateTopRight = 8
+};
+enum ArcDirection { ArcClockwise = -1, ArcCounterClockwise = 1 };
+enum TrimMode { TrimInside = 0, TrimOutside = 1 };
+enum FeatureMatchType { FeatureMatchEnclosed = 0, FeatureMatchCrossing = 1 };
+enum GraphicsMode { GraphicsModeStandard = 0, GraphicsModeSmooth = 1 };
+enum ViewType { ViewTypePaper = 0, ViewTypePart = 1, ViewTypeLayerTable = 2, ViewTypeComponentEdit = 4 };
