@@ -1,0 +1,68 @@
+#pragma once
+// Message-map entries of the standard window messages. Each unpacks the message parameters
+// the way the handler's fixed signature expects them; the handler has the fixed name.
+// Included by CWnd.h.
+
+#define _KC_WM(msg, pmfType, fn, body) \
+  _KC_ENTRY(msg, 0, 0, 0, AfxSig_msg, pmfType, &ThisClass::fn, body)
+
+#define _KC_WPT(d) CPoint(GET_X_LPARAM((d).lParam), GET_Y_LPARAM((d).lParam))
+#define _KC_HWNDW(x) CWnd::FromHandle(reinterpret_cast<HWND>(x))
+
+#define ON_WM_CREATE() _KC_WM(WM_CREATE, int (ThisClass::*)(LPCREATESTRUCT), OnCreate, d.lResult = (p->*pfn)(reinterpret_cast<LPCREATESTRUCT>(d.lParam)); return TRUE;)
+#define ON_WM_DESTROY() _KC_WM(WM_DESTROY, void (ThisClass::*)(), OnDestroy, (p->*pfn)(); return TRUE;)
+#define ON_WM_NCDESTROY() _KC_WM(WM_NCDESTROY, void (ThisClass::*)(), OnNcDestroy, (p->*pfn)(); return TRUE;)
+#define ON_WM_CLOSE() _KC_WM(WM_CLOSE, void (ThisClass::*)(), OnClose, (p->*pfn)(); return TRUE;)
+#define ON_WM_SIZE() _KC_WM(WM_SIZE, void (ThisClass::*)(UINT, int, int), OnSize, (p->*pfn)((UINT)d.wParam, (short)LOWORD(d.lParam), (short)HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_MOVE() _KC_WM(WM_MOVE, void (ThisClass::*)(int, int), OnMove, (p->*pfn)((short)LOWORD(d.lParam), (short)HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_PAINT() _KC_WM(WM_PAINT, void (ThisClass::*)(), OnPaint, (p->*pfn)(); return TRUE;)
+#define ON_WM_ERASEBKGND() _KC_WM(WM_ERASEBKGND, BOOL (ThisClass::*)(CDC*), OnEraseBkgnd, d.lResult = (p->*pfn)(AfxDCFromHandle(reinterpret_cast<HDC>(d.wParam))); return TRUE;)
+#define ON_WM_TIMER() _KC_WM(WM_TIMER, void (ThisClass::*)(UINT_PTR), OnTimer, (p->*pfn)((UINT_PTR)d.wParam); return TRUE;)
+#define ON_WM_SETFOCUS() _KC_WM(WM_SETFOCUS, void (ThisClass::*)(CWnd*), OnSetFocus, (p->*pfn)(_KC_HWNDW(d.wParam)); return TRUE;)
+#define ON_WM_KILLFOCUS() _KC_WM(WM_KILLFOCUS, void (ThisClass::*)(CWnd*), OnKillFocus, (p->*pfn)(_KC_HWNDW(d.wParam)); return TRUE;)
+#define ON_WM_MOUSEMOVE() _KC_WM(WM_MOUSEMOVE, void (ThisClass::*)(UINT, CPoint), OnMouseMove, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_LBUTTONDOWN() _KC_WM(WM_LBUTTONDOWN, void (ThisClass::*)(UINT, CPoint), OnLButtonDown, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_LBUTTONUP() _KC_WM(WM_LBUTTONUP, void (ThisClass::*)(UINT, CPoint), OnLButtonUp, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_LBUTTONDBLCLK() _KC_WM(WM_LBUTTONDBLCLK, void (ThisClass::*)(UINT, CPoint), OnLButtonDblClk, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_RBUTTONDOWN() _KC_WM(WM_RBUTTONDOWN, void (ThisClass::*)(UINT, CPoint), OnRButtonDown, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_RBUTTONUP() _KC_WM(WM_RBUTTONUP, void (ThisClass::*)(UINT, CPoint), OnRButtonUp, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_RBUTTONDBLCLK() _KC_WM(WM_RBUTTONDBLCLK, void (ThisClass::*)(UINT, CPoint), OnRButtonDblClk, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_MBUTTONDOWN() _KC_WM(WM_MBUTTONDOWN, void (ThisClass::*)(UINT, CPoint), OnMButtonDown, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_MBUTTONUP() _KC_WM(WM_MBUTTONUP, void (ThisClass::*)(UINT, CPoint), OnMButtonUp, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_MBUTTONDBLCLK() _KC_WM(WM_MBUTTONDBLCLK, void (ThisClass::*)(UINT, CPoint), OnMButtonDblClk, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_MOUSEHOVER() _KC_WM(WM_MOUSEHOVER, void (ThisClass::*)(UINT, CPoint), OnMouseHover, (p->*pfn)((UINT)d.wParam, _KC_WPT(d)); return TRUE;)
+#define ON_WM_MOUSEWHEEL() _KC_WM(WM_MOUSEWHEEL, BOOL (ThisClass::*)(UINT, short, CPoint), OnMouseWheel, d.lResult = (p->*pfn)(LOWORD(d.wParam), (short)HIWORD(d.wParam), _KC_WPT(d)); return TRUE;)
+#define ON_WM_MOUSEHWHEEL() _KC_WM(WM_MOUSEHWHEEL, void (ThisClass::*)(UINT, short, CPoint), OnMouseHWheel, (p->*pfn)(LOWORD(d.wParam), (short)HIWORD(d.wParam), _KC_WPT(d)); return TRUE;)
+#define ON_WM_MOUSELEAVE() _KC_WM(WM_MOUSELEAVE, void (ThisClass::*)(), OnMouseLeave, (p->*pfn)(); return TRUE;)
+#define ON_WM_MOUSEACTIVATE() _KC_WM(WM_MOUSEACTIVATE, int (ThisClass::*)(CWnd*, UINT, UINT), OnMouseActivate, d.lResult = (p->*pfn)(_KC_HWNDW(d.wParam), LOWORD(d.lParam), HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_KEYDOWN() _KC_WM(WM_KEYDOWN, void (ThisClass::*)(UINT, UINT, UINT), OnKeyDown, (p->*pfn)((UINT)d.wParam, LOWORD(d.lParam), HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_KEYUP() _KC_WM(WM_KEYUP, void (ThisClass::*)(UINT, UINT, UINT), OnKeyUp, (p->*pfn)((UINT)d.wParam, LOWORD(d.lParam), HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_SYSKEYDOWN() _KC_WM(WM_SYSKEYDOWN, void (ThisClass::*)(UINT, UINT, UINT), OnSysKeyDown, (p->*pfn)((UINT)d.wParam, LOWORD(d.lParam), HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_SYSKEYUP() _KC_WM(WM_SYSKEYUP, void (ThisClass::*)(UINT, UINT, UINT), OnSysKeyUp, (p->*pfn)((UINT)d.wParam, LOWORD(d.lParam), HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_CHAR() _KC_WM(WM_CHAR, void (ThisClass::*)(UINT, UINT, UINT), OnChar, (p->*pfn)((UINT)d.wParam, LOWORD(d.lParam), HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_SYSCHAR() _KC_WM(WM_SYSCHAR, void (ThisClass::*)(UINT, UINT, UINT), OnSysChar, (p->*pfn)((UINT)d.wParam, LOWORD(d.lParam), HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_SETCURSOR() _KC_WM(WM_SETCURSOR, BOOL (ThisClass::*)(CWnd*, UINT, UINT), OnSetCursor, d.lResult = (p->*pfn)(_KC_HWNDW(d.wParam), LOWORD(d.lParam), HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_CONTEXTMENU() _KC_WM(WM_CONTEXTMENU, void (ThisClass::*)(CWnd*, CPoint), OnContextMenu, (p->*pfn)(_KC_HWNDW(d.wParam), _KC_WPT(d)); return TRUE;)
+#define ON_WM_ACTIVATE() _KC_WM(WM_ACTIVATE, void (ThisClass::*)(UINT, CWnd*, BOOL), OnActivate, (p->*pfn)(LOWORD(d.wParam), _KC_HWNDW(d.lParam), (BOOL)HIWORD(d.wParam)); return TRUE;)
+#define ON_WM_ACTIVATEAPP() _KC_WM(WM_ACTIVATEAPP, void (ThisClass::*)(BOOL, DWORD), OnActivateApp, (p->*pfn)((BOOL)d.wParam, (DWORD)d.lParam); return TRUE;)
+#define ON_WM_HSCROLL() _KC_WM(WM_HSCROLL, void (ThisClass::*)(UINT, UINT, CScrollBar*), OnHScroll, (p->*pfn)(LOWORD(d.wParam), HIWORD(d.wParam), reinterpret_cast<CScrollBar*>(_KC_HWNDW(d.lParam))); return TRUE;)
+#define ON_WM_VSCROLL() _KC_WM(WM_VSCROLL, void (ThisClass::*)(UINT, UINT, CScrollBar*), OnVScroll, (p->*pfn)(LOWORD(d.wParam), HIWORD(d.wParam), reinterpret_cast<CScrollBar*>(_KC_HWNDW(d.lParam))); return TRUE;)
+#define ON_WM_DROPFILES() _KC_WM(WM_DROPFILES, void (ThisClass::*)(HDROP), OnDropFiles, (p->*pfn)(reinterpret_cast<HDROP>(d.wParam)); return TRUE;)
+#define ON_WM_COPYDATA() _KC_WM(WM_COPYDATA, BOOL (ThisClass::*)(CWnd*, COPYDATASTRUCT*), OnCopyData, d.lResult = (p->*pfn)(_KC_HWNDW(d.wParam), reinterpret_cast<COPYDATASTRUCT*>(d.lParam)); return TRUE;)
+#define ON_WM_GETDLGCODE() _KC_WM(WM_GETDLGCODE, UINT (ThisClass::*)(), OnGetDlgCode, d.lResult = (p->*pfn)(); return TRUE;)
+#define ON_WM_CANCELMODE() _KC_WM(WM_CANCELMODE, void (ThisClass::*)(), OnCancelMode, (p->*pfn)(); return TRUE;)
+#define ON_WM_CAPTURECHANGED() _KC_WM(WM_CAPTURECHANGED, void (ThisClass::*)(CWnd*), OnCaptureChanged, (p->*pfn)(_KC_HWNDW(d.lParam)); return TRUE;)
+#define ON_WM_SHOWWINDOW() _KC_WM(WM_SHOWWINDOW, void (ThisClass::*)(BOOL, UINT), OnShowWindow, (p->*pfn)((BOOL)d.wParam, (UINT)d.lParam); return TRUE;)
+#define ON_WM_ENABLE() _KC_WM(WM_ENABLE, void (ThisClass::*)(BOOL), OnEnable, (p->*pfn)((BOOL)d.wParam); return TRUE;)
+#define ON_WM_SYSCOLORCHANGE() _KC_WM(WM_SYSCOLORCHANGE, void (ThisClass::*)(), OnSysColorChange, (p->*pfn)(); return TRUE;)
+#define ON_WM_SETTINGCHANGE() _KC_WM(WM_SETTINGCHANGE, void (ThisClass::*)(UINT, LPCTSTR), OnSettingChange, (p->*pfn)((UINT)d.wParam, reinterpret_cast<LPCTSTR>(d.lParam)); return TRUE;)
+#define ON_WM_NCHITTEST() _KC_WM(WM_NCHITTEST, LRESULT (ThisClass::*)(CPoint), OnNcHitTest, d.lResult = (p->*pfn)(_KC_WPT(d)); return TRUE;)
+#define ON_WM_HELPINFO() _KC_WM(WM_HELP, BOOL (ThisClass::*)(HELPINFO*), OnHelpInfo, d.lResult = (p->*pfn)(reinterpret_cast<HELPINFO*>(d.lParam)); return TRUE;)
+#define ON_WM_SYSCOMMAND() _KC_WM(WM_SYSCOMMAND, void (ThisClass::*)(UINT, LPARAM), OnSysCommand, (p->*pfn)((UINT)d.wParam, d.lParam); return TRUE;)
+#define ON_WM_WINDOWPOSCHANGING() _KC_WM(WM_WINDOWPOSCHANGING, void (ThisClass::*)(WINDOWPOS*), OnWindowPosChanging, (p->*pfn)(reinterpret_cast<WINDOWPOS*>(d.lParam)); return TRUE;)
+#define ON_WM_WINDOWPOSCHANGED() _KC_WM(WM_WINDOWPOSCHANGED, void (ThisClass::*)(WINDOWPOS*), OnWindowPosChanged, (p->*pfn)(reinterpret_cast<WINDOWPOS*>(d.lParam)); return TRUE;)
+#define ON_WM_INITMENUPOPUP() _KC_WM(WM_INITMENUPOPUP, void (ThisClass::*)(CMenu*, UINT, BOOL), OnInitMenuPopup, (p->*pfn)(AfxMenuFromHandle(reinterpret_cast<HMENU>(d.wParam)), LOWORD(d.lParam), (BOOL)HIWORD(d.lParam)); return TRUE;)
+
+class CMenu;
+// The CMenu of a menu handle (WM_INITMENUPOPUP).
+CMenu* AfxMenuFromHandle(HMENU hMenu);

@@ -1,0 +1,60 @@
+#pragma once
+// The application object: one static instance per program, found with AfxGetApp. Its loop
+// runs over the Qt application; the object may outlive the Qt application (it is static) and
+// then touches no Qt object when it is destroyed.
+
+#include "platform/afx/CString.h"
+#include "platform/win/CWinThread.h"
+#include "platform/win/WinConstants.h"
+
+class CWinApp : public CWinThread {
+  DECLARE_DYNAMIC(CWinApp)
+public:
+  explicit CWinApp(LPCTSTR lpszAppName = nullptr);
+  ~CWinApp() override;
+
+  LPCTSTR m_pszAppName = nullptr;
+  LPCTSTR m_pszExeName = nullptr;
+  LPCTSTR m_pszHelpFilePath = nullptr;
+  LPCTSTR m_pszProfileName = nullptr;
+  LPCTSTR m_pszRegistryKey = nullptr;
+  HINSTANCE m_hInstance = nullptr;
+  LPTSTR m_lpCmdLine = nullptr;
+  int m_nCmdShow = SW_SHOWNORMAL;
+  int m_nWaitCursorCount = 0;
+
+  BOOL InitInstance() override;
+  int ExitInstance() override;
+  int Run() override;
+  BOOL OnIdle(LONG lCount) override;
+
+  // Shows a message box with the MB_ flags and returns the ID of the button pressed.
+  virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+  // 1 begins, -1 ends, 0 restores the wait cursor.
+  virtual void DoWaitCursor(int nCode);
+
+  HCURSOR LoadCursor(UINT nIDResource) const;
+  HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
+  HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
+  HCURSOR LoadOEMCursor(UINT nIDCursor) const;
+  HICON LoadIcon(UINT nIDResource) const;
+  HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
+
+  void SetAppName(LPCTSTR lpszAppName);
+
+private:
+  std::u16string m_appName;
+  std::u16string m_exeName;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetInstanceHandle();
+LPCTSTR AfxGetAppName();
+int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+// The program's entry: makes the Qt application (unless one exists), runs InitInstance and
+// the loop of the application object, and ends every window before the Qt application goes.
+int AfxWinMain(int argc, char** argv);
+// Ends every window still open (before the Qt application goes away).
+void AfxWinTerm();

@@ -1,0 +1,26 @@
+#pragma once
+// Key state, cursors and the other input functions code calls without a window object.
+
+#include "platform/afx/AfxTypes.h"
+#include "platform/win/WinTypes.h"
+
+// High bit set while the key is down; low bit is the toggle state (Caps Lock and the like).
+SHORT GetKeyState(int nVirtKey);
+SHORT GetAsyncKeyState(int vKey);
+BOOL GetKeyboardState(BYTE* lpKeyState);
+
+// Cursors: LoadCursor(nullptr, IDC_ARROW) gives a standard cursor; with an instance handle the
+// number is a cursor resource of the language library ("CURSOR" type, an image whose text
+// key "hotspot" holds "x,y"; without it the centre). SetCursor(nullptr) hides the cursor.
+HCURSOR LoadCursor(HINSTANCE hInstance, LPCTSTR lpCursorName);
+HCURSOR AfxLoadCursorResource(UINT nID);
+HCURSOR SetCursor(HCURSOR hCursor);
+HCURSOR GetCursor();
+int ShowCursor(BOOL bShow);
+BOOL DestroyCursor(HCURSOR hCursor);
+HCURSOR CopyCursor(HCURSOR hCursor);
+// The standard cursor number of a handle (IDC_ value), or 0 for a resource cursor.
+UINT AfxGetStandardCursorId(HCURSOR hCursor);
+
+// System metrics the code reads for double clicks and drags.
+UINT GetDoubleClickTime();
