@@ -671,12 +671,18 @@ enum class ArcKind { Arc, Pie, Chord };
 
 }  // namespace
 
+// The outline of a figure in box r: through the box's outermost pixels (as named by
+// strokePath) for outlines, through their centres for fills under a pen, and one pixel
+// smaller for fills without a pen.
+static QRectF FigureBox(const DcData* d, const QRect& r, bool outline) {
+  const double shift = !outline && d->hasPen() ? 0.5 : 0.0;
+  return QRectF(r.x() + shift, r.y() + shift, r.width() - 1, r.height() - 1);
+}
+
 static QPainterPath ArcPath(DcData* d, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, ArcKind kind,
                             bool outline, QPointF* endPoint = nullptr) {
   const QRect r = d->rectToDev(x1, y1, x2, y2);
-  // The outline runs through the pixel centres of the box's outermost pixels; fills cover them.
-  QRectF box = outline ? QRectF(r.x(), r.y(), r.width() - 1, r.height() - 1)
-                       : QRectF(r.x() + 0.5, r.y() + 0.5, r.width() - 1, r.height() - 1);
+  QRectF box = FigureBox(d, r, outline);
   double a0, sweep;
   ArcAngles(QRectF(r.x(), r.y(), r.width() - 1, r.height() - 1), d->toDevF(x3, y3), d->toDevF(x4, y4),
             d->st.arcDirection == AD_CLOCKWISE, a0, sweep);
@@ -791,10 +797,10 @@ BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
   if (r.width() <= 0 || r.height() <= 0) return TRUE;
   const double rx = std::abs(x3 * d->sx()) / 2.0, ry = std::abs(y3 * d->sy()) / 2.0;
   QPainterPath fill;
-  fill.addRoundedRect(QRectF(r.x() + 0.5, r.y() + 0.5, r.width() - 1, r.height() - 1), rx, ry);
+  fill.addRoundedRect(FigureBox(d, r, false), rx, ry);
   d->fillPath(fill);
   QPainterPath outline;
-  outline.addRoundedRect(QRectF(r.x(), r.y(), r.width() - 1, r.height() - 1), rx, ry);
+  outline.addRoundedRect(FigureBox(d, r, true), rx, ry);
   d->strokePath(outline);
   return TRUE;
 }
@@ -806,10 +812,10 @@ BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) {
   QRect r = InsideFrame(d, d->rectToDev(x1, y1, x2, y2));
   if (r.width() <= 0 || r.height() <= 0) return TRUE;
   QPainterPath fill;
-  fill.addEllipse(QRectF(r.x() + 0.5, r.y() + 0.5, r.width() - 1, r.height() - 1));
+  fill.addEllipse(FigureBox(d, r, false));
   d->fillPath(fill);
   QPainterPath outline;
-  outline.addEllipse(QRectF(r.x(), r.y(), r.width() - 1, r.height() - 1));
+  outline.addEllipse(FigureBox(d, r, true));
   d->strokePath(outline);
   return TRUE;
 }
@@ -1236,6 +1242,16 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
 
 namespace {
 
+// The device pixels of a blit rectangle from corner a towards corner b. A negative logical
+// extent mirrors, and then covers the pixels from x + width + 1 up to x.
+QRect BlitRect(QPoint a, QPoint b, bool negX, bool negY) {
+  int l = std::min(a.x(), b.x()), r = std::max(a.x(), b.x()) - 1;
+  int t = std::min(a.y(), b.y()), btm = std::max(a.y(), b.y()) - 1;
+  if (negX) ++l, ++r;
+  if (negY) ++t, ++btm;
+  return QRect(QPoint(l, t), QPoint(r, btm));
+}
+
 // The source pixels of a blit in device units of the destination: cut, mirrored, scaled and
 // turned into the destination's colours. Null when the source has no pixels.
 QImage BlitSource(DcData* d, DcData* s, const QRect& dst, bool mirrorX, bool mirrorY, int xs, int ys, int ws, int hs,
@@ -1243,7 +1259,7 @@ QImage BlitSource(DcData* d, DcData* s, const QRect& dst, bool mirrorX, bool mir
   QImage* simg = s->pixels();
   if (!simg) return QImage();
   const QPoint a = s->toDev(xs, ys), b = s->toDev(xs + ws, ys + hs);
-  QRect sr(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())), QPoint(std::max(a.x(), b.x()) - 1, std::max(a.y(), b.y()) - 1));
+  const QRect sr = BlitRect(a, b, ws < 0, hs < 0);
   if (sr.isEmpty()) return QImage();
   if (a.x() > b.x()) mirrorX = !mirrorX;
   if (a.y() > b.y()) mirrorY = !mirrorY;
@@ -1281,7 +1297,7 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
   DcData* s = pSrcDC ? pSrcDC->Data() : nullptr;
   if (!d || !s) return FALSE;
   const QPoint a = d->toDev(x, y), b = d->toDev(x + nWidth, y + nHeight);
-  const QRect dst(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())), QPoint(std::max(a.x(), b.x()) - 1, std::max(a.y(), b.y()) - 1));
+  const QRect dst = BlitRect(a, b, nWidth < 0, nHeight < 0);
   if (dst.isEmpty() || dst.width() > 32768 || dst.height() > 32768) return dst.isEmpty();
   const QImage part = BlitSource(d, s, dst, a.x() > b.x(), a.y() > b.y(), xSrc, ySrc, nSrcWidth, nSrcHeight,
                                  d->st.stretchMode == HALFTONE);
@@ -1440,7 +1456,12 @@ struct TextSetup {
 // expansion) or at the given stops.
 int TabbedWidth(const QFontMetrics& fm, const QString& text, int tabWidth, const std::vector<int>& stops = {},
                 int charExtra = 0) {
-  if (tabWidth <= 0 && stops.empty()) return fm.horizontalAdvance(text) + charExtra * int(text.size());
+  if (tabWidth <= 0 && stops.empty()) {
+    // Without expansion a tab is an ordinary narrow character.
+    QString plain = text;
+    plain.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return fm.horizontalAdvance(plain) + charExtra * int(text.size());
+  }
   int x = 0;
   const QStringList parts = text.split(QLatin1Char('\t'));
   for (int i = 0; i < parts.size(); ++i) {
@@ -1462,7 +1483,9 @@ int TabbedWidth(const QFontMetrics& fm, const QString& text, int tabWidth, const
 void DrawTabbed(QPainter& p, const QFontMetrics& fm, QPointF at, const QString& text, int tabWidth,
                 const std::vector<int>& stops = {}) {
   if (tabWidth <= 0 && stops.empty()) {
-    p.drawText(at, text);
+    QString plain = text;
+    plain.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    p.drawText(at, plain);
     return;
   }
   int x = 0;
@@ -1613,7 +1636,8 @@ BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszSt
   if (!d || (nCount > 0 && !lpszString) || nCount > (1u << 24)) return FALSE;
   QPainter* p = d->painter();
   if (!p) return FALSE;
-  const QString text = ToQ(lpszString, static_cast<int>(nCount));
+  QString text = ToQ(lpszString, static_cast<int>(nCount));
+  text.replace(QLatin1Char('\t'), QLatin1Char(' '));
   const TextSetup ts(d);
   const QFontMetrics& fm = ts.fm;
   QRect rect;

@@ -485,11 +485,13 @@ void DcData::strokePath(const QPainterPath& path) {
     qp = wideQPen();
   }
   const int w = qp.width() + 2;
-  render(path.boundingRect().toAlignedRect().adjusted(-w, -w, w, w), [&](QPainter& p) {
+  // Path coordinates name pixels; the stroke runs through their centres.
+  const QPainterPath centred = path.translated(0.5, 0.5);
+  render(centred.boundingRect().toAlignedRect().adjusted(-w, -w, w, w), [&](QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
     p.setPen(qp);
-    p.drawPath(path);
+    p.drawPath(centred);
   });
 }
 

@@ -123,7 +123,8 @@ struct DcData {
   void rasterizeThin(const std::vector<QPoint>& pts, bool closed, QPolygon& on, QPolygon& gaps) const;
   // Strokes a polyline in device units with the current pen.
   void strokePolyline(const std::vector<QPoint>& pts, bool closed);
-  // Strokes a closed or open path (curves) with the current pen.
+  // Strokes a closed or open path (curves) with the current pen; path coordinates name
+  // pixels (the line runs through their centres).
   void strokePath(const QPainterPath& path);
   // Fills a path with the current brush.
   void fillPath(const QPainterPath& path);

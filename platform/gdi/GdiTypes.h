@@ -3,6 +3,7 @@
 // code was written against (stored settings keep pen styles, hatch numbers and colours).
 
 #include "platform/afx/AfxTypes.h"
+#include "platform/afx/CRect.h"
 
 typedef INT* LPINT;
 
@@ -578,3 +579,14 @@ constexpr int ERROR = 0;
 #define COLOR_GRADIENTINACTIVECAPTION 28
 #define COLOR_MENUHILIGHT 29
 #define COLOR_MENUBAR 30
+
+// ---- painting --------------------------------------------------------------------------
+struct PAINTSTRUCT {
+  HDC hdc;
+  BOOL fErase;
+  RECT rcPaint;
+  BOOL fRestore;
+  BOOL fIncUpdate;
+  BYTE rgbReserved[32];
+};
+typedef PAINTSTRUCT* LPPAINTSTRUCT;
