@@ -43,7 +43,7 @@ BOOL RuVaBSplineCurve2d::IsDone() const
       return FALSE;
     return sum - m_mults.back() == static_cast<long long>(nPoles) && nPoles > static_cast<size_t>(m_degree);
   }
-  return sum == static_cast<long long>(nPoles) + m_degree + 1;
+  return sum == static_cast<long long>(nPoles) + m_degree + 1 && nPoles > static_cast<size_t>(m_degree);
 }
 
 BOOL RuVaBSplineCurve2d::IsEqual(const RuVaEntity2d& other, const RuVaTol& tol) const

@@ -29,7 +29,7 @@ public:
   int GetEntityType() const override { return kBSplineCurve; }
   RuVaBSplineCurve2d* Clone() const override { return new RuVaBSplineCurve2d(*this); }
   // The data describe a valid curve: degree 1..25, strictly increasing knots, multiplicities that
-  // add up to the number of poles, positive weights, finite values.
+  // add up to the number of poles, more poles than the degree, positive weights, finite values.
   BOOL IsDone() const override;
   BOOL IsEqual(const RuVaEntity2d& other, const RuVaTol& tol = RuVaTol()) const override;
   // Affine maps act on the poles.

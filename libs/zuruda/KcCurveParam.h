@@ -1,0 +1,26 @@
+#pragma once
+// Parameters, points and lengths of curve entities. Every operation answers FALSE (or a negative
+// length) for a null entity, one that is not a usable curve, or a parameter that is not finite.
+
+#include "platform/afx/AfxTypes.h"
+#include "libs/ruva/RuVaPnt2d.h"
+
+class RuVaEntity2d;
+
+class KcCurveParam {
+public:
+  // Unbounded ends read as -/+ RuVa::Infinite().
+  static BOOL FirstLastParameter(const RuVaEntity2d* curve, double& first, double& last);
+  // Lines, circles, arcs and ellipses are evaluated anywhere on their carrying curve; point
+  // sequences and B-splines only within their parameter range.
+  static BOOL GetPointFromParameter(const RuVaEntity2d* curve, double u, RuVaPnt2d& p);
+  // The point and first derivative at a parameter.
+  static BOOL GetPointAndDerivative(const RuVaEntity2d* curve, double u, RuVaPnt2d& p, RuVaVec2d& d1);
+  // FALSE at an unbounded end.
+  static BOOL GetFirstParamePoint(const RuVaEntity2d* curve, RuVaPnt2d& p);
+  static BOOL GetLastParamePoint(const RuVaEntity2d* curve, RuVaPnt2d& p);
+  // The point at the middle of the parameter range; FALSE for unbounded curves.
+  static BOOL GetCenterParamePoint(const RuVaEntity2d* curve, RuVaPnt2d& p);
+  // The length of a bounded curve; -1 for unbounded or unusable ones.
+  static double GetCurveLength(const RuVaEntity2d* curve);
+};
