@@ -433,10 +433,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
-      if (current && f->event) {
-        Bridge()->PassThrough(f);  // Qt hands an unused wheel turn to the parent
-        return 0;
-      }
+      // An unused wheel turn goes up to the parent.
       if ((rec->style & WS_CHILD) && GetParent()) return GetParent()->SendMessage(message, wParam, lParam);
       return 0;
     case WM_CONTEXTMENU:
