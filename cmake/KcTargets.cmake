@@ -1,18 +1,19 @@
 # Helpers that give every subsystem folder and test folder the same shape.
 
-# kc_add_library(<name> [SHARED] [LIBS <targets...>] [PCH <headers...>])
-# One library target per folder, from every .cpp in that folder.
+# kc_add_library(<name> [LIBS <targets...>] [PCH <headers...>])
+# One shared library per folder, from every .cpp in that folder. Shared, so that the program and
+# the region search library see one copy of every global: the run-time class registry, the
+# resource chain, the application object.
 function(kc_add_library name)
-  cmake_parse_arguments(ARG "SHARED" "" "LIBS;PCH" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;PCH" ${ARGN})
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(GLOB _headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   # A program's main.cpp belongs to its executable, not to the folder's library.
   list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
-  if(ARG_SHARED)
-    add_library(${name} SHARED ${_sources} ${_headers})
-  else()
-    add_library(${name} STATIC ${_sources} ${_headers})
-  endif()
+  add_library(${name} SHARED ${_sources} ${_headers})
+  # Every library exports everything; no <target>_EXPORTS macro, so that all targets can share
+  # one precompiled header.
+  set_target_properties(${name} PROPERTIES DEFINE_SYMBOL "")
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   if(ARG_LIBS)

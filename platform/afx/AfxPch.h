@@ -11,4 +11,4 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 
-#include "platform/afx/AfxTypes.h"
+#include "platform/afx/afx.h"
