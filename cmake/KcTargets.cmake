@@ -43,5 +43,5 @@ function(kc_add_gtest name)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 120
     PROPERTIES ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${_xdg}/config;XDG_DATA_HOME=${_xdg}/data;HOME=${_xdg};ASAN_OPTIONS=detect_leaks=0")
+      "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${_xdg}/config;XDG_DATA_HOME=${_xdg}/data;HOME=${_xdg};ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
 endfunction()
