@@ -23,4 +23,14 @@ public:
   static BOOL GetCenterParamePoint(const RuVaEntity2d* curve, RuVaPnt2d& p);
   // The length of a bounded curve; -1 for unbounded or unusable ones.
   static double GetCurveLength(const RuVaEntity2d* curve);
+  // The length of the stretch between two parameters (in either order); -1 when it cannot be
+  // measured (unusable curve, parameters not finite or, for chains and B-splines, outside the curve).
+  static double GetCurveLength(const RuVaEntity2d* curve, double from, double to);
+  // The first and last parameter; 0 for a null or unusable curve.
+  static double FirstParameter(const RuVaEntity2d* curve);
+  static double LastParameter(const RuVaEntity2d* curve);
+  // The parameter (and point) at an arc length after a parameter (before it for a negative length).
+  // Lines, circles and arcs continue past their ends; chains and B-splines stop at theirs (FALSE).
+  static BOOL GetLengthParameter(const RuVaEntity2d* curve, double length, double from, double& parameter,
+                                 RuVaPnt2d& point);
 };

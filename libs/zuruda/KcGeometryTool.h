@@ -6,6 +6,8 @@
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/ruva/RuVaPnt2d.h"
 
+class KcArrayOfGeEntity2d;
+class RuVaCurveEnt2d;
 class RuVaEntity2d;
 class RuVaGTrsf2d;
 
@@ -46,6 +48,31 @@ public:
   // are unbounded); 0 for a null or unusable curve.
   static double GetCurveMiddleParameter(const RuVaEntity2d* curve);
   static double GetCurveMiddleParameter(double first, double last);
+
+  // The middle of the stretch from a to b; on a closed curve with b below a the stretch runs from a
+  // across the curve's end to b, and its middle wraps the same way.
+  static double GetCurveMiddleParameter(const RuVaEntity2d* curve, double a, double b);
+
+  // The parameter of the point of the curve nearest to p among its projections; FALSE when the
+  // point does not project (beyond a segment's ends, at a circle's centre, unusable curve).
+  static BOOL GetCurveProjectionParameter(const RuVaEntity2d* curve, const RuVaPnt2d& p, double& parameter);
+
+  // Circles, ellipses, periodic B-splines, full-turn arcs and bounded curves whose ends meet.
+  static BOOL IsCurvePeriodicClosed(const RuVaEntity2d* curve);
+
+  // A new curve (owned by the caller) for the stretch from a to b that contains the middle
+  // parameter: on a closed curve that may be the stretch across the curve's end. Lines give
+  // segments, circles arcs, ellipses elliptic arcs, chains chains and B-splines B-splines. Null for
+  // an unusable curve or a stretch without length.
+  static RuVaCurveEnt2d* TrimCurve(const RuVaEntity2d* curve, double a, double b, double middle);
+
+  // Cuts a curve by a closed polygon into the pieces inside (on the boundary counts as inside) and
+  // outside, appended as new entities to the arrays. Returns 1 when the whole curve lies inside and 0
+  // when it lies wholly outside (no pieces then), 2 when it was cut, and -1 for an unusable curve or
+  // a polygon of fewer than three points.
+  static int TrimCurve(const RuVaEntity2d* curve, const KcArrayOfGePnt2d& polygon, KcArrayOfGeEntity2d& inside,
+                       KcArrayOfGeEntity2d& outside);
+  static int TrimCurve(const RuVaEntity2d* curve, const KcArrayOfGePnt2d& polygon, KcArrayOfGeEntity2d& inside);
 
   // The angle in degrees, in [0, 360), of the point about the centre from the x axis; 0 when they
   // coincide.
