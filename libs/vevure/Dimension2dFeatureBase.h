@@ -1,0 +1,70 @@
+#pragma once
+// Base of the dimensions (types 50-55): the value text (measured, or typed when the manual mode is on), its
+// position (at the dimension, or free at the text point), text height, arrow type and size, and the
+// dimension's definition points, which the derived classes name.
+
+#include "platform/afx/CString.h"
+#include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/Feature2dBase.h"
+
+class Dimension2dFeatureBase : public Feature2dBase
+{
+    DECLARE_DYNAMIC(Dimension2dFeatureBase)
+public:
+    static constexpr int kMaxDimPoints = 3;
+
+    // The value as measured from the geometry (a length, or an angle in degrees).
+    virtual double GetMeasuredValue() const = 0;
+
+    // The typed text in manual mode, else the measured value with the dimension's precision.
+    CString GetValueText() const;
+    BOOL SetValueText(const CString& strText);
+    BOOL GetValueTextManualMode() const { return m_bManualText; }
+    BOOL SetValueTextManualMode(BOOL bManual);
+    BOOL GetValueTextPosFreeMode() const { return m_bTextPosFree; }
+    BOOL SetValueTextPosFreeMode(BOOL bFree);
+    const RuVaPnt2d& GetValueTextPoint() const { return m_textPoint; }
+    BOOL SetValueTextPoint(const RuVaPnt2d& point);
+    // Decimals of the measured value, 0-8.
+    int GetPrecision() const { return m_nPrecision; }
+    BOOL SetPrecision(int nPrecision);
+    double GetTextHeight() const { return m_dTextHeight; }
+    BOOL SetTextHeight(double dHeight);
+    int GetArrowType() const { return m_nArrowType; }
+    BOOL SetArrowType(int nType);
+    double GetArrowSize() const { return m_dArrowSize; }
+    BOOL SetArrowSize(double dSize);
+
+    int GetDimPointCount() const { return m_nDimPoints; }
+    const RuVaPnt2d& GetDimPoint(int nIndex) const;
+
+    void Serialize(CArchive& ar) override;
+    BOOL IsValid() const override;
+    RuVaBndBox2d GetBndBox() const override;
+    BOOL TransformGeometry(const RuVaGTrsf2d& t, double dSizeScale) override;
+    BOOL IsEqualGeometry(const Feature2dBase* pOther) const override;
+
+protected:
+    Dimension2dFeatureBase(FeatureType nType, int nDimPoints);
+    void CopyGeometry(const Feature2dBase* pSource) override;
+    // The scalar fields of the derived class: transform (lengths by dLengthScale; angles by the map), archive,
+    // compare and copy.
+    virtual void TransformScalars(const RuVaGTrsf2d& t, double dLengthScale) {}
+    virtual void SerializeScalars(CArchive& ar) {}
+    virtual BOOL IsEqualScalars(const Dimension2dFeatureBase* pOther) const { return TRUE; }
+    virtual void CopyScalars(const Dimension2dFeatureBase* pSource) {}
+    BOOL SetDimPoint(int nIndex, const RuVaPnt2d& point);
+
+    RuVaPnt2d m_points[kMaxDimPoints];
+
+private:
+    CString m_strValueText;
+    RuVaPnt2d m_textPoint;
+    double m_dTextHeight = 3.5;
+    double m_dArrowSize = 3.0;
+    BYTE m_nDimPoints;
+    BYTE m_bManualText = 0;
+    BYTE m_bTextPosFree = 0;
+    BYTE m_nPrecision = 2;
+    short m_nArrowType = 3;
+};

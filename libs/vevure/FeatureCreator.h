@@ -1,0 +1,102 @@
+#pragma once
+// Makes new shapes from construction values. Every Create... returns a new shape owned by the caller, with
+// default attributes, or NULL when the values make no shape (coincident points, a zero length or radius,
+// collinear points for a circle, ...). Angles are in degrees.
+
+#include "platform/afx/AfxTypes.h"
+
+class Arc2dFeature;
+class BSplineCurve2dFeature;
+class Circle2dFeature;
+class Ellipse2dFeature;
+class Feature2dBase;
+class KcArrayOfGePnt2d;
+class Line2dFeature;
+class Polyline2dFeature;
+class RuVaPnt2d;
+
+class FeatureCreator
+{
+public:
+    // How CreateArcFeature reads an end: its data points to a double angle (degrees), to a RuVaPnt2d whose
+    // direction from the centre gives the angle, or to a shape whose meeting point with the circle nearest
+    // the pick point gives it.
+    enum ArcEndKind { ArcEndAngle = 0, ArcEndPoint = 1, ArcEndFeature = 2 };
+    // Where the reference point of CreateRectanglePolylineFeature lies on the rectangle: rows bottom,
+    // middle, top times columns left, centre, right.
+    enum LocateAlignment {
+        LocateBottomLeft = 0, LocateBottomCenter, LocateBottomRight,
+        LocateMiddleLeft, LocateMiddleCenter, LocateMiddleRight,
+        LocateTopLeft, LocateTopCenter, LocateTopRight
+    };
+    static constexpr int kMaxPolygonSides = 1024;
+
+    // Lines.
+    static Line2dFeature* CreateLineFeature(const RuVaPnt2d& start, const RuVaPnt2d& end);
+    // From the start towards the end point, of the length.
+    static Line2dFeature* CreateLineFeature(const RuVaPnt2d& start, double dLength, const RuVaPnt2d& end);
+    // From the start at the angle, of the length; on the side of the end point (the angle turned half a turn
+    // when the end point lies behind the start).
+    static Line2dFeature* CreateLineFeature(const RuVaPnt2d& start, double dLength, double dAngleDeg,
+                                            const RuVaPnt2d& end);
+    // From the start at the angle to the foot of the end point on that direction.
+    static Line2dFeature* CreateAngledLineFeature(double dAngleDeg, const RuVaPnt2d& start, const RuVaPnt2d& end);
+    // From the start at the angle, of the length (negative lengths run the other way).
+    static Line2dFeature* CreateAngledLineFeature(double dAngleDeg, const RuVaPnt2d& start, double dLength);
+    // From the start to the end point's X (horizontal) or Y (vertical); the horizontal-vertical form takes the
+    // axis along which the end point lies farther.
+    static Line2dFeature* CreateHorizontalLineFeature(const RuVaPnt2d& start, const RuVaPnt2d& end);
+    static Line2dFeature* CreateVerticalLineFeature(const RuVaPnt2d& start, const RuVaPnt2d& end);
+    static Line2dFeature* CreateHorizontalVerticalLineFeature(const RuVaPnt2d& start, const RuVaPnt2d& end);
+    // Of the length, towards the side of the direction point.
+    static Line2dFeature* CreateHorizontalLineFeature(const RuVaPnt2d& start, double dLength, const RuVaPnt2d& dir);
+    static Line2dFeature* CreateVerticalLineFeature(const RuVaPnt2d& start, double dLength, const RuVaPnt2d& dir);
+    static Line2dFeature* CreateHorizontalVerticalLineFeature(const RuVaPnt2d& start, double dLength,
+                                                              const RuVaPnt2d& dir);
+    // The segment of a polyline nearest the pick point; NULL when the polyline has none.
+    static Line2dFeature* CreateLineFeatureFromPolylineSegment(const Polyline2dFeature* pPolyline,
+                                                              const RuVaPnt2d& pick);
+
+    // Circles and arcs.
+    static Circle2dFeature* CreateCircleFeature(const RuVaPnt2d& centre, double dRadius);
+    static Circle2dFeature* CreateCircleFeature(const RuVaPnt2d& centre, const RuVaPnt2d& pointOnCircle);
+    static Circle2dFeature* CreateCircleFeature(const RuVaPnt2d& p1, const RuVaPnt2d& p2, const RuVaPnt2d& p3);
+    // An arc of the circle between the two ends (see ArcEndKind), counter-clockwise from start to end for
+    // direction 0, clockwise for 1. NULL when an end cannot be found or both ends coincide.
+    static Arc2dFeature* CreateArcFeature(const Circle2dFeature* pCircle, int nStartKind, const void* pStartData,
+                                          const RuVaPnt2d& startPick, int nEndKind, const void* pEndData,
+                                          const RuVaPnt2d& endPick, int nDirection = 0);
+    // The arc from p1 through p2 to p3.
+    static Arc2dFeature* CreateArcFeature(const RuVaPnt2d& p1, const RuVaPnt2d& p2, const RuVaPnt2d& p3);
+
+    // Ellipses and B-splines.
+    static Ellipse2dFeature* CreateEllipseFeature(const RuVaPnt2d& centre, double dRadius1, double dRadius2,
+                                                  double dAngleDeg);
+    static BSplineCurve2dFeature* CreateBSplineCurveFeatureByControlPoints(const KcArrayOfGePnt2d& points,
+                                                                          int nDegree, BOOL bClosed);
+    static BSplineCurve2dFeature* CreateBSplineCurveFeatureByInterpolatePoints(const KcArrayOfGePnt2d& points,
+                                                                              BOOL bClosed);
+
+    // Polylines; polygons are closed, their first vertex at the angle from the centre.
+    static Polyline2dFeature* CreatePolylineFeature(const KcArrayOfGePnt2d& points, BOOL bClose = FALSE);
+    // The closed rectangle with the two opposite corners.
+    static Polyline2dFeature* CreatePolylineFeature(const RuVaPnt2d& corner1, const RuVaPnt2d& corner2);
+    static Polyline2dFeature* CreateRectanglePolylineFeature(double dWidth, double dHeight, double dAngleDeg,
+                                                             int nAlignment, const RuVaPnt2d& point);
+    static Polyline2dFeature* CreateInscribedPolygonPolylineFeature(int nSides, const RuVaPnt2d& centre,
+                                                                    double dRadius, double dAngleDeg);
+    // The polygon round the circle of the radius (its sides touch the circle).
+    static Polyline2dFeature* CreateCircumscribedPolygonPolylineFeature(int nSides, const RuVaPnt2d& centre,
+                                                                        double dRadius, double dAngleDeg);
+    static Polyline2dFeature* CreateOneSidePolygonPolylineFeature(int nSides, const RuVaPnt2d& centre,
+                                                                  double dSide, double dAngleDeg);
+    // The polygon with the side from p1 to p2, lying on the left of that side.
+    static Polyline2dFeature* CreateVertexPolygonPolylineFeature(int nSides, const RuVaPnt2d& p1,
+                                                                 const RuVaPnt2d& p2);
+
+private:
+    static BOOL GetArcEndAngle(const Circle2dFeature* pCircle, int nKind, const void* pData, const RuVaPnt2d& pick,
+                               double& dAngleDeg);
+    static Polyline2dFeature* CreateRegularPolygon(int nSides, const RuVaPnt2d& centre, double dCircumRadius,
+                                                   double dAngleDeg);
+};
