@@ -1,0 +1,37 @@
+#pragma once
+// The clipboard over the Qt clipboard, and the movable global memory that carries its data.
+//
+// Formats: CF_UNICODETEXT and CF_TEXT travel as plain text; CF_DIB as an image; a format
+// registered with RegisterClipboardFormat travels as bytes under the MIME type
+// "application/x-korvancad-<name>" (the name percent-encoded), so two running instances of the
+// program exchange it. Data handed to SetClipboardData belongs to the clipboard afterwards;
+// a handle from GetClipboardData stays valid until the clipboard is emptied or opened again.
+
+#include "platform/afx/AfxTypes.h"
+#include "platform/win/WinConstants.h"
+#include "platform/win/WinMessages.h"
+#include "platform/win/WinTypes.h"
+
+// Movable global memory (GMEM_ flags; GMEM_ZEROINIT zero-fills). Sizes above 1 GiB fail.
+HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+HGLOBAL GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags);
+LPVOID GlobalLock(HGLOBAL hMem);
+BOOL GlobalUnlock(HGLOBAL hMem);
+SIZE_T GlobalSize(HGLOBAL hMem);
+HGLOBAL GlobalFree(HGLOBAL hMem);  // null on success, the handle on failure
+
+BOOL OpenClipboard(HWND hWndNewOwner);
+BOOL CloseClipboard();
+BOOL EmptyClipboard();
+HANDLE SetClipboardData(UINT uFormat, HANDLE hMem);
+HANDLE GetClipboardData(UINT uFormat);
+UINT RegisterClipboardFormat(LPCTSTR lpszFormat);
+int GetClipboardFormatName(UINT format, LPTSTR lpszFormatName, int cchMaxCount);
+BOOL IsClipboardFormatAvailable(UINT format);
+// The formats on the clipboard in turn: 0 starts, 0 is returned after the last.
+UINT EnumClipboardFormats(UINT format);
+int CountClipboardFormats();
+HWND GetClipboardOwner();
+HWND GetOpenClipboardWindow();
+// Makes the data set by this program stay after it ends (a no-op: the Qt clipboard keeps it).
+BOOL AfxFlushClipboard();
