@@ -1,6 +1,8 @@
 #pragma once
 // Constants and angle helpers shared by the geometry values.
 
+#include <cmath>
+
 #include "platform/afx/AfxTypes.h"
 
 class RuVa {
@@ -21,6 +23,15 @@ public:
   static double CorrectAngle(double degrees);
   // An angle in radians brought into [0, 2 pi); a value that is not finite gives 0.
   static double CorrectRadian(double radians);
+
+  // sqrt(x^2 + y^2) without overflow or underflow on the way, fast for ordinary values.
+  static double Hypot(double x, double y)
+  {
+    const double s = x * x + y * y;
+    if (s < 1e300 && s > 1e-300)
+      return __builtin_sqrt(s);
+    return std::hypot(x, y);
+  }
 
   static double ToRadian(double degrees) { return degrees * DegToRad; }
   static double ToDegree(double radians) { return radians * RadToDeg; }

@@ -38,7 +38,7 @@ public:
   // FALSE, and the direction unchanged, when (x, y) is too short to have one.
   BOOL Set(double x, double y)
   {
-    const double m = std::hypot(x, y);
+    const double m = RuVa::Hypot(x, y);
     if (!(m > RuVa::Resolution()) || !std::isfinite(m))
       return FALSE;
     m_x = x / m;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/afx/CArchive.h"
+#include "libs/ruva/RuVa.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/ruva/RuVaVec2d.h"
 
@@ -15,7 +16,7 @@ BOOL RuVaPnt2d::IsFinite() const
 
 double RuVaPnt2d::Distance(const RuVaPnt2d& other) const
 {
-  return std::hypot(m_x - other.m_x, m_y - other.m_y);
+  return RuVa::Hypot(m_x - other.m_x, m_y - other.m_y);
 }
 
 double RuVaPnt2d::AngleX(const RuVaPnt2d& other) const

@@ -22,7 +22,7 @@ public:
   void SetCoord(double x, double y) { m_x = x; m_y = y; }
   constexpr RuVaXY XY() const { return RuVaXY(m_x, m_y); }
 
-  double Magnitude() const { return std::hypot(m_x, m_y); }
+  double Magnitude() const { return RuVa::Hypot(m_x, m_y); }
   double Length() const { return Magnitude(); }
   constexpr double SquareMagnitude() const { return m_x * m_x + m_y * m_y; }
   constexpr double Dot(const RuVaVec2d& o) const { return m_x * o.m_x + m_y * o.m_y; }

@@ -31,7 +31,7 @@ double DistanceToSegment(const RuVaPnt2d& p, const RuVaPnt2d& a, const RuVaPnt2d
   if (len2 == 0.0)
     return p.Distance(a);
   const double t = std::clamp(((p.X() - a.X()) * abx + (p.Y() - a.Y()) * aby) / len2, 0.0, 1.0);
-  return std::hypot(p.X() - (a.X() + t * abx), p.Y() - (a.Y() + t * aby));
+  return RuVa::Hypot(p.X() - (a.X() + t * abx), p.Y() - (a.Y() + t * aby));
 }
 
 double AutoTolerance(double tolerance, double size)

@@ -170,7 +170,8 @@ void IntersectLineLine(const LinePiece& a, const LinePiece& b, const RuVaTol& to
   const double lin = tol.Linear();
   const double cross = a.dir.Crossed(b.dir);
   const RuVaVec2d w(a.origin, b.origin);
-  if (std::fabs(cross) > std::sin(tol.Angular())) {
+  // sin(angle) ~ angle for the tiny angular tolerances in use.
+  if (std::fabs(cross) > tol.Angular()) {
     const double ta = w.Crossed(b.dir) / cross;
     const double tb = w.Crossed(a.dir) / cross;
     double ca = 0.0, cb = 0.0;
@@ -397,7 +398,12 @@ void KcInterCurveCurve2d::Init(const RuVaEntity2d* c1, const RuVaEntity2d* c2, c
   if (!c1 || !c2 || !c1->IsCurveEntity() || !c2->IsCurveEntity() || !c1->IsDone() || !c2->IsDone())
     return;
 
-  Pieces p1, p2;
+  // Scratch pieces kept from call to call, so that the common cases allocate nothing here.
+  thread_local Pieces p1, p2;
+  p1.lines.clear();
+  p1.circles.clear();
+  p2.lines.clear();
+  p2.circles.clear();
   if (Decompose(*c1, p1) && Decompose(*c2, p2)) {
     for (const LinePiece& a : p1.lines) {
       for (const LinePiece& b : p2.lines)
@@ -429,22 +435,20 @@ void KcInterCurveCurve2d::Init(const RuVaEntity2d* c1, const RuVaEntity2d* c2, c
 
 void KcInterCurveCurve2d::Finish(double tolerance)
 {
-  // One point per place: the first report of a place wins.
-  std::vector<Hit> unique;
-  unique.reserve(m_points.size());
-  for (const Hit& h : m_points) {
+  // One point per place: the first report of a place wins (in place, keeping the order).
+  size_t kept = 0;
+  for (size_t i = 0; i < m_points.size(); ++i) {
     bool seen = false;
-    for (const Hit& u : unique)
-      if (u.point.Distance(h.point) <= tolerance) {
-        seen = true;
-        break;
-      }
+    for (size_t j = 0; j < kept && !seen; ++j)
+      seen = m_points[j].point.Distance(m_points[i].point) <= tolerance;
     if (!seen)
-      unique.push_back(h);
+      m_points[kept++] = m_points[i];
   }
-  std::stable_sort(unique.begin(), unique.end(), [](const Hit& a, const Hit& b) { return a.u1 < b.u1; });
-  m_points.swap(unique);
-  std::sort(m_segments.begin(), m_segments.end(), [](const Overlap& a, const Overlap& b) { return a.first1 < b.first1; });
+  m_points.resize(kept);
+  if (m_points.size() > 1)
+    std::stable_sort(m_points.begin(), m_points.end(), [](const Hit& a, const Hit& b) { return a.u1 < b.u1; });
+  if (m_segments.size() > 1)
+    std::sort(m_segments.begin(), m_segments.end(), [](const Overlap& a, const Overlap& b) { return a.first1 < b.first1; });
 }
 
 RuVaPnt2d KcInterCurveCurve2d::GetPoint(int index) const

@@ -55,27 +55,16 @@ void KcProjectPointOnCurve2d::Init(const RuVaPnt2d& p, const RuVaEntity2d* curve
   case RuVaEntity2d::kLineSeg:
   case RuVaEntity2d::kPointSequence: {
     // A segment, or every segment of a chain (parameter i + fraction on segment i).
-    KcArrayOfGePnt2d single;
-    const KcArrayOfGePnt2d* pts = &single;
-    if (curve->GetEntityType() == RuVaEntity2d::kLineSeg) {
-      const RuVaLineSeg2d& s = *static_cast<const RuVaLineSeg2d*>(curve);
-      single.Add(s.StartPoint());
-      single.Add(s.EndPoint());
-    } else {
-      pts = &static_cast<const RuVaArrayPnt2d*>(curve)->Sequence();
-    }
     const bool chain = curve->GetEntityType() == RuVaEntity2d::kPointSequence;
-    for (INT_PTR i = 0; i + 1 < pts->GetSize(); ++i) {
-      const RuVaPnt2d& a = (*pts)[i];
-      const RuVaPnt2d& b = (*pts)[i + 1];
+    auto projectOnSegment = [&](const RuVaPnt2d& a, const RuVaPnt2d& b, INT_PTR index) {
       const RuVaVec2d ab(a, b);
       const double len = ab.Magnitude();
       if (!(len > RuVa::Resolution()))
-        continue;
+        return;
       double t = RuVaVec2d(a, p).Dot(ab) / len;  // distance along the segment
       const double slack = Slack(len, p.Distance(a));
       if (t < -slack || t > len + slack)
-        continue;
+        return;
       t = std::clamp(t, 0.0, len);
       RuVaPnt2d foot;
       if (t == 0.0)
@@ -84,12 +73,20 @@ void KcProjectPointOnCurve2d::Init(const RuVaPnt2d& p, const RuVaEntity2d* curve
         foot = b;
       else
         foot.SetCoord(a.X() + ab.X() * (t / len), a.Y() + ab.Y() * (t / len));
-      const double u = chain ? static_cast<double>(i) + t / len : t;
+      const double u = chain ? static_cast<double>(index) + t / len : t;
       // A foot on a shared corner is reported once.
       if (!m_solutions.empty() && std::fabs(m_solutions.back().parameter - u) <= 1e-12 * std::max(1.0, std::fabs(u)))
-        continue;
+        return;
       AddSolution(foot, u);
+    };
+    if (!chain) {
+      const RuVaLineSeg2d& s = *static_cast<const RuVaLineSeg2d*>(curve);
+      projectOnSegment(s.StartPoint(), s.EndPoint(), 0);
+      break;
     }
+    const KcArrayOfGePnt2d& pts = static_cast<const RuVaArrayPnt2d*>(curve)->Sequence();
+    for (INT_PTR i = 0; i + 1 < pts.GetSize(); ++i)
+      projectOnSegment(pts[i], pts[i + 1], i);
     break;
   }
   case RuVaEntity2d::kCircle:
