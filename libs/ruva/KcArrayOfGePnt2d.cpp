@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "platform/afx/CArchive.h"
+#include "platform/afx/CInvalidArgException.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/ruva/RuVaVec2d.h"
 
@@ -19,15 +19,32 @@ BOOL KcArrayOfGePnt2d::SetSize(INT_PTR size)
 const RuVaPnt2d& KcArrayOfGePnt2d::GetAt(INT_PTR index) const
 {
   if (index < 0 || index >= GetSize())
-    throw std::out_of_range("point index outside the array");
+    AfxThrowInvalidArgException();
   return m_points[static_cast<size_t>(index)];
 }
 
 RuVaPnt2d& KcArrayOfGePnt2d::ElementAt(INT_PTR index)
 {
   if (index < 0 || index >= GetSize())
-    throw std::out_of_range("point index outside the array");
+    AfxThrowInvalidArgException();
   return m_points[static_cast<size_t>(index)];
+}
+
+void KcArrayOfGePnt2d::SetAtGrow(INT_PTR index, const RuVaPnt2d& p)
+{
+  if (index < 0)
+    AfxThrowInvalidArgException();
+  if (index >= GetSize())
+    m_points.resize(static_cast<size_t>(index) + 1);
+  m_points[static_cast<size_t>(index)] = p;
+}
+
+void KcArrayOfGePnt2d::Serialize(CArchive& ar)
+{
+  if (ar.IsStoring())
+    ar << *this;
+  else
+    ar >> *this;
 }
 
 INT_PTR KcArrayOfGePnt2d::Add(const RuVaPnt2d& p)
@@ -51,14 +68,14 @@ INT_PTR KcArrayOfGePnt2d::Append(const KcArrayOfGePnt2d& other)
 void KcArrayOfGePnt2d::InsertAt(INT_PTR index, const RuVaPnt2d& p, INT_PTR count)
 {
   if (index < 0 || index > GetSize() || count < 0)
-    throw std::out_of_range("point index outside the array");
+    AfxThrowInvalidArgException();
   m_points.insert(m_points.begin() + index, static_cast<size_t>(count), p);
 }
 
 void KcArrayOfGePnt2d::RemoveAt(INT_PTR index, INT_PTR count)
 {
   if (index < 0 || count < 0 || index > GetSize() || count > GetSize() - index)
-    throw std::out_of_range("point index outside the array");
+    AfxThrowInvalidArgException();
   m_points.erase(m_points.begin() + index, m_points.begin() + index + count);
 }
 

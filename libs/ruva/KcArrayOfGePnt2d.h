@@ -1,6 +1,7 @@
 #pragma once
 // A growable array of points with the array interface of the drawing code (GetSize, Add,
-// GetAt, InsertAt, RemoveAt ...). An index outside the array throws std::out_of_range.
+// GetAt, InsertAt, RemoveAt ...). An index outside the array throws CInvalidArgException, as the
+// other arrays do.
 
 #include <vector>
 
@@ -27,6 +28,8 @@ public:
   const RuVaPnt2d& GetAt(INT_PTR index) const;
   RuVaPnt2d& ElementAt(INT_PTR index);
   void SetAt(INT_PTR index, const RuVaPnt2d& p) { ElementAt(index) = p; }
+  // Grows the array (with (0, 0) points) when the index lies beyond its end.
+  void SetAtGrow(INT_PTR index, const RuVaPnt2d& p);
   const RuVaPnt2d& operator[](INT_PTR index) const { return GetAt(index); }
   RuVaPnt2d& operator[](INT_PTR index) { return ElementAt(index); }
   const RuVaPnt2d* GetData() const { return m_points.data(); }
@@ -52,6 +55,9 @@ public:
   double GetLength() const;
   // Same count and the points pairwise within the tolerance.
   BOOL IsEqual(const KcArrayOfGePnt2d& other, double tolerance) const;
+
+  // Stores or loads the array (see the archive operators below).
+  void Serialize(CArchive& ar);
 
   bool operator==(const KcArrayOfGePnt2d& o) const { return m_points == o.m_points; }
   bool operator!=(const KcArrayOfGePnt2d& o) const { return !(*this == o); }

@@ -1,8 +1,8 @@
 // The point array: its array operations, compression and guarded indexes.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 
+#include "platform/afx/CInvalidArgException.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 
 namespace {
@@ -47,10 +47,24 @@ TEST(KcArrayOfGePnt2d, ArrayOperationsAndGuardedIndexes)
   a[3] = RuVaPnt2d(9, 9);
   EXPECT_EQ(a.GetAt(3), RuVaPnt2d(9, 9));
 
-  EXPECT_THROW(a.GetAt(4), std::out_of_range);
-  EXPECT_THROW(a[-1], std::out_of_range);
-  EXPECT_THROW(a.RemoveAt(3, 2), std::out_of_range);
-  EXPECT_THROW(a.InsertAt(6, RuVaPnt2d()), std::out_of_range);
+  auto throwsInvalidArg = [](auto&& f) {
+    try {
+      f();
+    } catch (CInvalidArgException* e) {
+      e->Delete();
+      return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(throwsInvalidArg([&] { a.GetAt(4); }));
+  EXPECT_TRUE(throwsInvalidArg([&] { a[-1]; }));
+  EXPECT_TRUE(throwsInvalidArg([&] { a.RemoveAt(3, 2); }));
+  EXPECT_TRUE(throwsInvalidArg([&] { a.InsertAt(6, RuVaPnt2d()); }));
+  EXPECT_TRUE(throwsInvalidArg([&] { a.SetAtGrow(-1, RuVaPnt2d()); }));
+  a.SetAtGrow(5, RuVaPnt2d(7, 7));
+  EXPECT_EQ(a.GetSize(), 6);
+  EXPECT_EQ(a[4], RuVaPnt2d(0, 0));
+  a.SetSize(4);
   EXPECT_FALSE(a.SetSize(-1));
   EXPECT_EQ(a.GetSize(), 4);
 

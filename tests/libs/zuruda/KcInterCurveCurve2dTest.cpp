@@ -91,6 +91,8 @@ std::vector<Case> Cases()
        Line(1, -5, 0, 1), {{1, 0}}, 0, 1e-12},
       {"polyline lying on a line", std::make_shared<RuVaArrayPnt2d>(KcArrayOfGePnt2d{{0, 0}, {2, 0}, {2, 2}}),
        Line(-5, 0, 1, 0), {{0, 0}, {2, 0}}, 1, 1e-12},
+      {"polyline with a repeated point", std::make_shared<RuVaArrayPnt2d>(KcArrayOfGePnt2d{{0, 0}, {2, 0}, {2, 0}, {2, 2}}),
+       Line(-5, 1, 1, 0), {{2, 1}}, 0, 1e-12},
       {"polyline corner on a circle", std::make_shared<RuVaArrayPnt2d>(KcArrayOfGePnt2d{{0, 0}, {3, 0}, {3, 3}}),
        Circle(3, 0, 1), {{2, 0}, {3, 1}}, 0, 1e-12},
       {"large coordinates", Circle(1e7, 1e7, 5), Circle(1e7 + 6, 1e7, 5), {{1e7 + 3, 1e7 + 4}, {1e7 + 3, 1e7 - 4}}, 0, 1e-8},

@@ -28,6 +28,7 @@ TEST(KcProjectPointOnCurve2d, NearestFootWithinTheCurve)
   const RuVaArc2d cwQuarter(RuVaPnt2d(0, 0), 1, 90 * kDeg, 0, RuVa::kClockwise);
   const RuVaArc2d acrossZero(RuVaPnt2d(0, 0), 1, 350 * kDeg, 10 * kDeg);
   const RuVaArrayPnt2d chain(KcArrayOfGePnt2d{{0, 0}, {10, 0}, {10, 10}});
+  const RuVaArrayPnt2d repeated(KcArrayOfGePnt2d{{0, 0}, {10, 0}, {10, 0}, {10, 10}});
   const RuVaEllipse2d ellipse(RuVaPnt2d(0, 0), RuVaVec2d(1, 0), 4, 2);
   const RuVaEllipse2d tall(RuVaPnt2d(0, 0), RuVaVec2d(1, 0), 2, 4);
   const double s2 = std::sqrt(0.5);
@@ -55,7 +56,8 @@ TEST(KcProjectPointOnCurve2d, NearestFootWithinTheCurve)
       {"clockwise arc", cwQuarter, {2, 2}, 1, {s2, s2}, std::sqrt(8.0) - 1},
       {"arc across 0 degrees", acrossZero, {2, 0}, 1, {1, 0}, 1},
       {"chain, two feet", chain, {5, 3}, 2, {5, 0}, 3},
-      {"chain, on the corner", chain, {12, -2}, 0, {}, 0},
+      {"chain, beyond its corner", chain, {12, -2}, 0, {}, 0},
+      {"chain with a repeated point", repeated, {11, 5}, 1, {10, 5}, 1},
       {"ellipse", ellipse, {0, 5}, 2, {0, 2}, 3},
       {"tall ellipse", tall, {0, 5}, 2, {0, 4}, 1},
   };
