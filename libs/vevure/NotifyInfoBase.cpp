@@ -1,0 +1,3 @@
+#include "libs/vevure/NotifyInfoBase.h"
+
+NotifyInfoBase::~NotifyInfoBase() = default;

@@ -1,0 +1,3 @@
+#include "libs/vevure/UpdatedDocumentInfo.h"
+
+UpdatedDocumentInfo::~UpdatedDocumentInfo() = default;
