@@ -18,6 +18,10 @@
 
 #include <deque>
 
+#ifdef KC_WIN_HAVE_GDI
+#include "platform/gdi/CDC.h"
+#endif
+
 namespace {
 
 // A posted message waits in our own queue (so it can be peeked at); one Qt event per message
@@ -586,9 +590,24 @@ bool AfxWndBridge::HandlePaint(AfxWndRecord* rec, QEvent* e) {
   QPainter* const prevPainter = rec->painter;
   QRect* const prevRect = rec->paintRect;
   rec->inPaint = true;
-  rec->erasePending = true;
   rec->painter = nullptr;
   rec->paintRect = &r;
+  // Our own windows get their background erased first (unless the update asked for none);
+  // Qt's controls paint their own.
+  if (rec->plain && !rec->suppressErase && rec->pWnd) {
+#ifdef KC_WIN_HAVE_GDI
+    CDC dc;
+    const RECT rc{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    if (QPainter* p = rec->pWnd->GetPaintPainter()) dc.CreateFromPainter(p, &rc);
+    Call(rec, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
+    if (Find(rec->hWnd) == rec) dc.DeleteDC();
+#else
+    Call(rec, WM_ERASEBKGND, 0, 0);
+#endif
+    if (Find(rec->hWnd) != rec) return true;
+  }
+  rec->suppressErase = false;
+  rec->erasePending = false;
   bool def = false;
   Call(rec, WM_PAINT, 0, 0, e, &def);
   if (Find(rec->hWnd) == rec) {
@@ -599,7 +618,6 @@ bool AfxWndBridge::HandlePaint(AfxWndRecord* rec, QEvent* e) {
     rec->painter = prevPainter;
     rec->paintRect = prevRect;
     rec->inPaint = wasInPaint;
-    rec->erasePending = false;
   }
   return true;
 }

@@ -53,7 +53,8 @@ struct AfxWndRecord {
   std::map<UINT_PTR, AfxTimerInfo> timers;
   // painting
   bool inPaint = false;
-  bool erasePending = false;
+  bool erasePending = false;   // an update since the last paint asked for an erase
+  bool suppressErase = false;  // the pending update asked for no erase
   QPainter* painter = nullptr;
   QRect* paintRect = nullptr;
   // mouse tracking (TrackMouseEvent)

@@ -949,12 +949,27 @@ void CWnd::BringWindowToTop() {
 
 // ---- painting -------------------------------------------------------------------------------
 
+namespace {
+// An update without erase is kept as such until an update asks for one.
+void NoteErase(AfxWndRecord* rec, BOOL bErase) {
+  if (bErase) {
+    rec->suppressErase = false;
+    rec->erasePending = true;
+  } else if (!rec->erasePending) {
+    rec->suppressErase = true;
+  }
+}
+}  // namespace
+
 void CWnd::Invalidate(BOOL bErase) {
-  if (m_pRecord && m_pRecord->widget) m_pRecord->widget->update();
+  if (!m_pRecord || !m_pRecord->widget) return;
+  NoteErase(m_pRecord, bErase);
+  m_pRecord->widget->update();
 }
 
 void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) {
   if (!m_pRecord || !m_pRecord->widget) return;
+  NoteErase(m_pRecord, bErase);
   if (!lpRect)
     m_pRecord->widget->update();
   else

@@ -469,10 +469,28 @@ TEST_F(WindowTest, PaintHandlerDrawsThroughThePaintEventPainter) {
   ASSERT_TRUE(wnd.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 40, 30), nullptr, 0));
   EXPECT_FALSE(wnd.IsInPaint());
   EXPECT_EQ(wnd.GetPaintPainter(), nullptr);
+  g_events.clear();
   const QImage img = wnd.GetQWidget()->grab().toImage();
   EXPECT_EQ(QColor(img.pixel(5, 5)), QColor(Qt::red));
-  EXPECT_NE(QColor(img.pixel(20, 20)), QColor(Qt::red));
-  EXPECT_FALSE(wnd.Of(WM_PAINT).empty());
+  // The rest is the background the default erase filled in before the paint.
+  EXPECT_EQ(QColor(img.pixel(20, 20)), wnd.GetQWidget()->palette().color(QPalette::Window));
+  EXPECT_EQ(g_events, (std::vector<std::string>{"probe erase"}));
+  EXPECT_EQ(wnd.Sequence({WM_ERASEBKGND, WM_PAINT}).back(), static_cast<UINT>(WM_PAINT));
+  // An update that asks for no erase gets none.
+  Pump(20);
+  g_events.clear();
+  size_t paints = wnd.Of(WM_PAINT).size();
+  wnd.Invalidate(FALSE);
+  wnd.UpdateWindow();
+  Pump(20);
+  EXPECT_GT(wnd.Of(WM_PAINT).size(), paints);
+  EXPECT_TRUE(g_events.empty());
+  paints = wnd.Of(WM_PAINT).size();
+  wnd.Invalidate(TRUE);
+  wnd.UpdateWindow();
+  Pump(20);
+  EXPECT_GT(wnd.Of(WM_PAINT).size(), paints);
+  EXPECT_EQ(g_events, (std::vector<std::string>{"probe erase"}));
   wnd.DestroyWindow();
   Pump();
 }
