@@ -60,6 +60,9 @@ BOOL RuVaArc2d::IsEqual(const RuVaEntity2d& other, const RuVaTol& tol) const
   if (!m_centre.IsEqual(o.m_centre, tol.Linear()) || std::fabs(m_radius - o.m_radius) > tol.Linear())
     return FALSE;
   const double angTol = m_radius > 0.0 ? tol.Linear() / m_radius : 0.0;
+  // Two full turns are the same whatever their start.
+  if (m_sweep >= RuVa::TwoPi - angTol && o.m_sweep >= RuVa::TwoPi - angTol)
+    return TRUE;
   const double dFrom = std::fabs(RuVa::CorrectRadian(GetCcwFromAngle() - o.GetCcwFromAngle() + RuVa::Pi) - RuVa::Pi);
   return dFrom <= angTol && std::fabs(m_sweep - o.m_sweep) <= angTol;
 }

@@ -65,6 +65,9 @@ BOOL RuVaEllipseArc2d::IsEqual(const RuVaEntity2d& other, const RuVaTol& tol) co
   else if (!m_axis.IsParallel(o.m_axis, tol.Angular()))
     return FALSE;
   const double angTol = m_minor > 0.0 ? tol.Linear() / m_minor : 0.0;
+  // Two full turns are the same whatever their start.
+  if (m_sweep >= RuVa::TwoPi - angTol && o.m_sweep >= RuVa::TwoPi - angTol)
+    return TRUE;
   const double dFrom =
       std::fabs(RuVa::CorrectRadian(GetCcwFromAngle() - (o.GetCcwFromAngle() + offset) + RuVa::Pi) - RuVa::Pi);
   return dFrom <= angTol && std::fabs(m_sweep - o.m_sweep) <= angTol;

@@ -91,6 +91,7 @@ TEST(RuVaArc2d, EqualityIgnoresRunningDirectionAndTransformsKeepFullTurns)
   EXPECT_TRUE(ccw.IsEqual(cw));
   EXPECT_FALSE(ccw.IsEqual(other));
   EXPECT_FALSE(ccw.IsEqual(RuVaCircle2d(RuVaPnt2d(0, 0), 1)));
+  EXPECT_TRUE(RuVaArc2d(RuVaPnt2d(0, 0), 1, 0.5, 0.5).IsEqual(RuVaArc2d(RuVaPnt2d(0, 0), 1, 2.0, 2.0, -1)));
 
   RuVaGTrsf2d mirror;
   mirror.SetMirror(RuVaPnt2d(0, 0), RuVaPnt2d(0, 1));  // about the y axis
