@@ -96,36 +96,33 @@ double DistanceToSegment(const RuVaPnt2d& p, const RuVaPnt2d& a, const RuVaPnt2d
 
 void KcArrayOfGePnt2d::Compress(double tolerance, int mode)
 {
-  if (m_points.size() < 2)
+  const size_t n = m_points.size();
+  if (n < 2)
     return;
   tolerance = std::fabs(tolerance);
-  std::vector<RuVaPnt2d> kept;
-  kept.reserve(m_points.size());
-  kept.push_back(m_points.front());
-  for (size_t i = 1; i < m_points.size(); ++i) {
-    const RuVaPnt2d& p = m_points[i];
-    const bool last = i + 1 == m_points.size();
-    if (p.IsEqual(kept.back(), tolerance)) {
+  // In place: points [0, kept) are the ones kept so far.
+  size_t kept = 1;
+  for (size_t i = 1; i < n; ++i) {
+    const RuVaPnt2d p = m_points[i];
+    if (p.IsEqual(m_points[kept - 1], tolerance)) {
       // A repeated last point replaces the one before it, unless that one is the first point.
-      if (last && kept.size() > 1)
-        kept.back() = p;
+      if (i + 1 == n && kept > 1)
+        m_points[kept - 1] = p;
       continue;
     }
-    kept.push_back(p);
+    m_points[kept++] = p;
   }
-  if (mode != 0 && kept.size() > 2) {
-    std::vector<RuVaPnt2d> straight;
-    straight.reserve(kept.size());
-    straight.push_back(kept.front());
-    for (size_t i = 1; i + 1 < kept.size(); ++i) {
-      if (DistanceToSegment(kept[i], straight.back(), kept[i + 1]) <= tolerance)
+  if (mode != 0 && kept > 2) {
+    size_t straight = 1;
+    for (size_t i = 1; i + 1 < kept; ++i) {
+      if (DistanceToSegment(m_points[i], m_points[straight - 1], m_points[i + 1]) <= tolerance)
         continue;
-      straight.push_back(kept[i]);
+      m_points[straight++] = m_points[i];
     }
-    straight.push_back(kept.back());
-    kept.swap(straight);
+    m_points[straight++] = m_points[kept - 1];
+    kept = straight;
   }
-  m_points.swap(kept);
+  m_points.resize(kept);
 }
 
 void KcArrayOfGePnt2d::Reverse()
