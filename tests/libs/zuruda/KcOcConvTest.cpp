@@ -44,6 +44,8 @@ std::vector<std::unique_ptr<RuVaCurveEnt2d>> SampleCurves()
   c.emplace_back(new RuVaEllipseArc2d(RuVaPnt2d(1, 2), RuVaVec2d(0, 1), 2, 4, 30 * kDeg, 300 * kDeg, RuVa::kClockwise));
   c.emplace_back(new RuVaArrayPnt2d(KcArrayOfGePnt2d{{0, 0}, {2, 0}, {2, 2}, {0, 2}}));
   c.emplace_back(new RuVaBSplineCurve2d(KcArrayOfGePnt2d{{0, 0}, {1, 2}, {3, 2}, {4, 0}}, {1, 2, 2, 1}, {0, 1}, {4, 4}, 3));
+  c.emplace_back(new RuVaBSplineCurve2d(KcArrayOfGePnt2d{{0, 0}, {2, 0}, {2, 2}, {0, 2}}, {}, {0, 1, 2, 3, 4},
+                                        {1, 1, 1, 1, 1}, 3, TRUE));
   return c;
 }
 
