@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6
   libgl-dev libxkbcommon-dev
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
-  libtbb-dev libgsf-1-dev libdxflib-dev
+  libtbb-dev libgsf-1-dev libgsf-bin libdxflib-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core fonts-noto-cjk
   xvfb xauth
