@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <GCPnts_AbscissaPoint.hxx>
+#include <GCPnts_QuasiUniformDeflection.hxx>
 #include <Geom2dAdaptor_Curve.hxx>
 #include <Standard_Failure.hxx>
 
@@ -269,4 +270,71 @@ BOOL KcCurveParam::GetLengthParameter(const RuVaEntity2d* curve, double length, 
     return FALSE;
   parameter = u;
   return TRUE;
+}
+
+BOOL KcCurveParam::GetDeflectionPoints(const RuVaEntity2d* curve, double deflection, KcArrayOfGePnt2d& points,
+                                       int maxPoints)
+{
+  points.RemoveAll();
+  const RuVaCurveEnt2d* c = UsableCurve(curve);
+  if (!c || !c->IsBounded() || !(deflection > 0.0) || !std::isfinite(deflection) || maxPoints < 2)
+    return FALSE;
+  const double first = c->FirstParameter(), last = c->LastParameter();
+  switch (c->GetEntityType()) {
+  case RuVaEntity2d::kLineSeg: {
+    const RuVaLineSeg2d* s = static_cast<const RuVaLineSeg2d*>(c);
+    points.Add(s->StartPoint());
+    points.Add(s->EndPoint());
+    return TRUE;
+  }
+  case RuVaEntity2d::kPointSequence:
+    points.Copy(static_cast<const RuVaArrayPnt2d*>(c)->Sequence());
+    return TRUE;
+  case RuVaEntity2d::kCircle:
+  case RuVaEntity2d::kArc: {
+    // A chord over the angle t leaves the arc by r (1 - cos(t / 2)).
+    const double r = static_cast<const RuVaCircle2d*>(c)->GetRadius();
+    const double sweep = last - first;
+    double step = deflection >= r ? RuVa::Pi / 2 : 2.0 * std::acos(1.0 - deflection / r);
+    step = std::min(step, RuVa::Pi / 2);
+    double count = std::ceil(sweep / step);
+    count = std::clamp(count, 1.0, static_cast<double>(maxPoints - 1));
+    const int n = static_cast<int>(count);
+    points.SetSize(n + 1);
+    for (int i = 0; i <= n; ++i) {
+      RuVaPnt2d p;
+      c->D0(i == n ? last : first + sweep * i / n, p);
+      points[i] = p;
+    }
+    return TRUE;
+  }
+  default:
+    break;
+  }
+  // Ellipses and B-splines: the kernel's sampler, with the parameters mapped back and the ends exact.
+  try {
+    Handle(Geom2d_Curve) oc = KcOcConv::ConvertToOcCurve(c);
+    if (oc.IsNull())
+      return FALSE;
+    Geom2dAdaptor_Curve adaptor(oc);
+    GCPnts_QuasiUniformDeflection sampler(adaptor, deflection, adaptor.FirstParameter(), adaptor.LastParameter());
+    if (!sampler.IsDone() || sampler.NbPoints() < 2)
+      return FALSE;
+    const int n = sampler.NbPoints();
+    // Too many points: keep every k-th, always with the last.
+    const int stride = n > maxPoints ? (n + maxPoints - 2) / (maxPoints - 1) : 1;
+    for (int i = 1; i <= n; i += stride)
+      points.Add(KcOcConv::OcToKcPnt2d(oc->Value(sampler.Parameter(i))));
+    if ((n - 1) % stride != 0)
+      points.Add(KcOcConv::OcToKcPnt2d(oc->Value(sampler.Parameter(n))));
+    RuVaPnt2d s, e;
+    if (GetFirstParamePoint(c, s) && GetLastParamePoint(c, e)) {
+      points[0] = s;
+      points[points.GetSize() - 1] = e;
+    }
+    return TRUE;
+  } catch (const Standard_Failure&) {
+    points.RemoveAll();
+    return FALSE;
+  }
 }

@@ -5,6 +5,7 @@
 #include "platform/afx/AfxTypes.h"
 #include "libs/ruva/RuVaPnt2d.h"
 
+class KcArrayOfGePnt2d;
 class RuVaEntity2d;
 
 class KcCurveParam {
@@ -33,4 +34,11 @@ public:
   // Lines, circles and arcs continue past their ends; chains and B-splines stop at theirs (FALSE).
   static BOOL GetLengthParameter(const RuVaEntity2d* curve, double length, double from, double& parameter,
                                  RuVaPnt2d& point);
+
+  // Replaces the points with a chain that follows the bounded curve within the deflection (the
+  // largest distance between a chord and the curve), from its start to its end point, both exact.
+  // At most maxPoints points are made; a finer deflection than that allows is coarsened. FALSE,
+  // and the points emptied, for an unbounded or unusable curve or a deflection that is not positive.
+  static BOOL GetDeflectionPoints(const RuVaEntity2d* curve, double deflection, KcArrayOfGePnt2d& points,
+                                  int maxPoints = 100000);
 };

@@ -13,6 +13,7 @@
 #include "libs/ruva/RuVaLineSeg2d.h"
 #include "libs/zuruda/KcCurveParam.h"
 #include "libs/zuruda/KcGeometryTool.h"
+#include "libs/zuruda/KcProjectPointOnCurve2d.h"
 
 namespace {
 
@@ -188,6 +189,68 @@ TEST(KcGeometryTool, CutByAPolygon)
   ASSERT_EQ(inside.GetSize(), 1);
   EXPECT_NEAR(End(inside[0]).Distance(RuVaPnt2d(5, 0)), 0, 1e-12);
   inside.DeleteAll();
+}
+
+}  // namespace
+
+namespace {
+
+// The largest distance from the chain to the curve, sampled finely along the curve.
+double Deviation(const RuVaEntity2d& curve, const KcArrayOfGePnt2d& chain)
+{
+  double first = 0, last = 0;
+  KcCurveParam::FirstLastParameter(&curve, first, last);
+  double worst = 0;
+  for (int i = 0; i <= 2000; ++i) {
+    RuVaPnt2d p;
+    KcCurveParam::GetPointFromParameter(&curve, first + (last - first) * i / 2000.0, p);
+    double best = 1e300;
+    for (INT_PTR k = 0; k + 1 < chain.GetSize(); ++k) {
+      const RuVaLineSeg2d seg(chain[k], chain[k + 1]);
+      const KcProjectPointOnCurve2d proj(p, seg);
+      best = std::min({best, p.Distance(chain[k]), p.Distance(chain[k + 1]), proj.NbPoints() ? proj.LowerDistance() : 1e300});
+    }
+    worst = std::max(worst, best);
+  }
+  return worst;
+}
+
+TEST(KcCurveParam, DeflectionPointsFollowTheCurve)
+{
+  const RuVaArc2d acrossZero(RuVaPnt2d(1, 1), 10, 300 * RuVa::DegToRad, 60 * RuVa::DegToRad);
+  const RuVaArc2d clockwise(RuVaPnt2d(1, 1), 10, 60 * RuVa::DegToRad, 300 * RuVa::DegToRad, RuVa::kClockwise);
+  const RuVaEllipseArc2d ellipse(RuVaPnt2d(0, 0), RuVaVec2d(1, 1), 8, 2, 0.3, 4.0);
+  const RuVaBSplineCurve2d spline(KcArrayOfGePnt2d{{0, 0}, {1, 2}, {3, 2}, {4, 0}}, {1, 2, 2, 1}, {0, 1}, {4, 4}, 3);
+  struct Case {
+    const char* what;
+    const RuVaEntity2d& curve;
+    double deflection;
+  } cases[] = {
+      {"arc across 0 degrees", acrossZero, 0.01},
+      {"clockwise arc", clockwise, 0.01},
+      {"full circle", kCircle, 0.001},
+      {"elliptic arc", ellipse, 0.01},
+      {"spline", spline, 0.001},
+  };
+  for (const Case& c : cases) {
+    KcArrayOfGePnt2d chain;
+    ASSERT_TRUE(KcCurveParam::GetDeflectionPoints(&c.curve, c.deflection, chain)) << c.what;
+    ASSERT_GE(chain.GetSize(), 2) << c.what;
+    EXPECT_EQ(chain[0], Start(&c.curve)) << c.what;
+    EXPECT_EQ(chain[chain.GetSize() - 1], End(&c.curve)) << c.what;
+    EXPECT_LE(Deviation(c.curve, chain), c.deflection * 1.01) << c.what;
+  }
+  KcArrayOfGePnt2d chain{{5, 5}};
+  EXPECT_FALSE(KcCurveParam::GetDeflectionPoints(&kCircle, 0.0, chain));
+  EXPECT_TRUE(chain.IsEmpty());
+  EXPECT_FALSE(KcCurveParam::GetDeflectionPoints(&kCircle, NAN, chain));
+  const RuVaLine2d line(RuVaPnt2d(0, 0), RuVaDir2d(1, 0));
+  EXPECT_FALSE(KcCurveParam::GetDeflectionPoints(&line, 0.1, chain));
+  // A deflection far below what the cap allows is coarsened, not obeyed at any cost.
+  ASSERT_TRUE(KcCurveParam::GetDeflectionPoints(&kCircle, 1e-15, chain, 1000));
+  EXPECT_EQ(chain.GetSize(), 1000);
+  ASSERT_TRUE(KcCurveParam::GetDeflectionPoints(&kSeg, 0.1, chain));
+  EXPECT_EQ(chain, (KcArrayOfGePnt2d{{0, 0}, {10, 0}}));
 }
 
 }  // namespace
