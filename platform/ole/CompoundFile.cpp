@@ -16,6 +16,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
@@ -54,6 +55,16 @@ struct GErrorFree
             g_error_free(e);
     }
 };
+
+// libgsf logs what it finds wrong in a damaged file; the reader reports that as an exception instead.
+void QuietLibgsfWarnings()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        g_log_set_handler("libgsf:msole", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL),
+                          [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+    });
+}
 
 [[noreturn]] void ThrowCorrupt(const CString& fileName, const CString& detail)
 {
@@ -268,6 +279,7 @@ void CompoundFile::Load(const BYTE* lpData, SIZE_T nCount, BOOL bReadOnly, LPCTS
     const CString fileName(lpszName);
     if (!IsCompoundFile(lpData, nCount))
         AfxThrowCompoundFileException(STG_E_INVALIDHEADER, fileName, nullptr);
+    QuietLibgsfWarnings();
     GsfRef<GsfInput> input(gsf_input_memory_new(lpData, static_cast<gsf_off_t>(nCount), FALSE));
     if (!input)
         AfxThrowCompoundFileException(E_OUTOFMEMORY, fileName, _T("out of memory"));
