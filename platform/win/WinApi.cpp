@@ -431,20 +431,21 @@ HCURSOR LoadCursor(HINSTANCE hInstance, LPCTSTR lpCursorName) {
   const UINT id = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(lpCursorName));
   if (hInstance) return AfxLoadCursorResource(id);
   if (id < 32512 || id > 32651) return nullptr;
-  static std::map<UINT, HCURSOR__*> standard;
-  auto it = standard.find(id);
-  if (it != standard.end()) return it->second;
+  // Shared for the life of the program (never destroyed, so still reachable at exit).
+  static auto* standard = new std::map<UINT, HCURSOR__*>;
+  auto it = standard->find(id);
+  if (it != standard->end()) return it->second;
   auto* c = new HCURSOR__;
   c->cursor = QCursor(ShapeOf(id));
   c->standardId = id;
-  standard[id] = c;
+  (*standard)[id] = c;
   return c;
 }
 
 HCURSOR AfxLoadCursorResource(UINT nID) {
-  static std::map<UINT, HCURSOR__*> loaded;
-  auto it = loaded.find(nID);
-  if (it != loaded.end()) return it->second;
+  static auto* loaded = new std::map<UINT, HCURSOR__*>;
+  auto it = loaded->find(nID);
+  if (it != loaded->end()) return it->second;
   std::vector<BYTE> data;
   if (!AfxFindResourceData("CURSOR", nID, data) || data.empty()) return nullptr;
   QImage img;
@@ -465,7 +466,7 @@ HCURSOR AfxLoadCursorResource(UINT nID) {
   auto* c = new HCURSOR__;
   c->cursor = QCursor(QPixmap::fromImage(img), hx, hy);
   c->resourceId = nID;
-  loaded[nID] = c;
+  (*loaded)[nID] = c;
   return c;
 }
 

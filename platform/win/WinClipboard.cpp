@@ -22,8 +22,8 @@ struct GlobalBlock {
 };
 
 std::set<GlobalBlock*>& LiveBlocks() {
-  static std::set<GlobalBlock*> live;
-  return live;
+  static auto* live = new std::set<GlobalBlock*>;  // never destroyed: blocks stay reachable at exit
+  return *live;
 }
 
 GlobalBlock* Block(HGLOBAL h) {
@@ -51,7 +51,7 @@ HWND g_openBy = nullptr;
 bool g_open = false;
 HWND g_owner = nullptr;
 QMimeData* g_pending = nullptr;    // what this program is putting on the clipboard
-std::vector<HGLOBAL> g_handedOut;  // handles given by GetClipboardData
+std::vector<HGLOBAL>& g_handedOut = *new std::vector<HGLOBAL>;  // handles given by GetClipboardData
 std::vector<std::u16string> g_formatNames;
 
 const char* const kMimePrefix = "application/x-korvancad-";
