@@ -1,7 +1,8 @@
 #pragma once
 // A (possibly rational, possibly periodic) B-spline curve given by its poles, weights, distinct
-// knots with multiplicities and degree, in the curve kernel's convention. The values are kept
-// here; evaluation belongs to the curve tools, so D0 and D1 answer FALSE.
+// knots with multiplicities and degree, in the curve kernel's convention, so that both evaluate
+// the same points at the same parameters. Periodic curves evaluate at any parameter; others only
+// within their range.
 
 #include <vector>
 
@@ -41,10 +42,12 @@ public:
   double FirstParameter() const override;
   double LastParameter() const override;
   BOOL IsClosed(double tolerance = RuVaTol::kDefaultLinear) const override;
-  BOOL D0(double, RuVaPnt2d&) const override { return FALSE; }
-  BOOL D1(double, RuVaPnt2d&, RuVaVec2d&) const override { return FALSE; }
+  BOOL D0(double u, RuVaPnt2d& p) const override { return Evaluate(u, &p, nullptr); }
+  BOOL D1(double u, RuVaPnt2d& p, RuVaVec2d& d1) const override { return Evaluate(u, &p, &d1); }
 
 private:
+  BOOL Evaluate(double u, RuVaPnt2d* p, RuVaVec2d* d1) const;
+
   KcArrayOfGePnt2d m_poles;
   std::vector<double> m_weights;
   std::vector<double> m_knots;

@@ -23,34 +23,6 @@ const RuVaCurveEnt2d* UsableCurve(const RuVaEntity2d* e)
   return static_cast<const RuVaCurveEnt2d*>(e);
 }
 
-// B-splines are evaluated by the kernel, within their range (a small slack is clamped).
-BOOL EvaluateSpline(const RuVaCurveEnt2d& c, double u, RuVaPnt2d* p, RuVaVec2d* d1)
-{
-  const double first = c.FirstParameter(), last = c.LastParameter();
-  const double slack = 1e-12 * std::max(1.0, std::fabs(last - first));
-  const RuVaBSplineCurve2d& s = static_cast<const RuVaBSplineCurve2d&>(c);
-  if (!s.IsPeriodic()) {
-    if (u < first - slack || u > last + slack)
-      return FALSE;
-    u = std::clamp(u, first, last);
-  }
-  try {
-    Handle(Geom2d_Curve) oc = KcOcConv::ConvertToOcCurve(&c);
-    if (oc.IsNull())
-      return FALSE;
-    gp_Pnt2d pt;
-    gp_Vec2d v;
-    oc->D1(u, pt, v);
-    if (p)
-      *p = KcOcConv::OcToKcPnt2d(pt);
-    if (d1)
-      *d1 = KcOcConv::OcToKcVec2d(v);
-    return TRUE;
-  } catch (const Standard_Failure&) {
-    return FALSE;
-  }
-}
-
 }  // namespace
 
 BOOL KcCurveParam::FirstLastParameter(const RuVaEntity2d* curve, double& first, double& last)
@@ -68,8 +40,6 @@ BOOL KcCurveParam::GetPointFromParameter(const RuVaEntity2d* curve, double u, Ru
   const RuVaCurveEnt2d* c = UsableCurve(curve);
   if (!c || !std::isfinite(u))
     return FALSE;
-  if (c->GetEntityType() == RuVaEntity2d::kBSplineCurve)
-    return EvaluateSpline(*c, u, &p, nullptr);
   return c->D0(u, p);
 }
 
@@ -78,8 +48,6 @@ BOOL KcCurveParam::GetPointAndDerivative(const RuVaEntity2d* curve, double u, Ru
   const RuVaCurveEnt2d* c = UsableCurve(curve);
   if (!c || !std::isfinite(u))
     return FALSE;
-  if (c->GetEntityType() == RuVaEntity2d::kBSplineCurve)
-    return EvaluateSpline(*c, u, &p, &d1);
   return c->D1(u, p, d1);
 }
 

@@ -12,8 +12,8 @@ class KcCurveParam {
 public:
   // Unbounded ends read as -/+ RuVa::Infinite().
   static BOOL FirstLastParameter(const RuVaEntity2d* curve, double& first, double& last);
-  // Lines, circles, arcs and ellipses are evaluated anywhere on their carrying curve; point
-  // sequences and B-splines only within their parameter range.
+  // Lines, circles, arcs, ellipses and periodic B-splines are evaluated anywhere on their carrying
+  // curve; point sequences and other B-splines only within their parameter range.
   static BOOL GetPointFromParameter(const RuVaEntity2d* curve, double u, RuVaPnt2d& p);
   // The point and first derivative at a parameter.
   static BOOL GetPointAndDerivative(const RuVaEntity2d* curve, double u, RuVaPnt2d& p, RuVaVec2d& d1);

@@ -96,6 +96,56 @@ TEST(KcOcConv, KernelCurvesShareParametersAndComeBackEqual)
   }
 }
 
+TEST(KcOcConv, SplinesEvaluateLikeTheKernel)
+{
+  const KcArrayOfGePnt2d six{{0, 0}, {2, 0}, {3, 1}, {2, 3}, {0, 2}, {-1, 1}};
+  const KcArrayOfGePnt2d five{{0, 0}, {2, 0}, {3, 1}, {2, 3}, {0, 2}};
+  const RuVaBSplineCurve2d splines[] = {
+      {six, {}, {0, 1, 2, 3}, {4, 1, 1, 4}, 3},                        // clamped cubic
+      {six, {1, 0.5, 2, 1, 0.7, 1}, {0, 1, 2, 3}, {4, 1, 1, 4}, 3},    // rational
+      {six, {}, {0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5, 4, 4.5}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, 3},  // unclamped
+      {six, {}, {0, 1, 2, 3}, {3, 2, 1, 3}, 2},                        // inner knot of full multiplicity
+      {six, {}, {0, 1, 2, 3, 4, 5}, {2, 1, 1, 1, 1, 2}, 1},            // a chain as a spline
+      {five, {}, {0, 1, 2.5, 3, 4, 5.5}, {1, 1, 1, 1, 1, 1}, 3, TRUE}, // periodic
+      {six, {1, 2, 1, 2, 1, 2}, {0, 1, 2.5, 3, 4}, {2, 1, 2, 1, 2}, 2, TRUE},  // periodic, rational, doubled knots
+  };
+  int index = 0;
+  for (const RuVaBSplineCurve2d& s : splines) {
+    ASSERT_TRUE(s.IsDone()) << index;
+    Handle(Geom2d_Curve) oc = KcOcConv::ConvertToOcCurve(s);
+    ASSERT_FALSE(oc.IsNull()) << index;
+    const double first = s.FirstParameter(), last = s.LastParameter();
+    EXPECT_EQ(first, oc->FirstParameter()) << index;
+    EXPECT_EQ(last, oc->LastParameter()) << index;
+    for (int i = 0; i <= 40; ++i) {
+      // Ends, knots and points between; periodic curves also a turn beyond.
+      const double u = first + (last - first) * i / 40.0 + (s.IsPeriodic() && i % 2 ? last - first : 0.0);
+      RuVaPnt2d p;
+      RuVaVec2d d;
+      ASSERT_TRUE(s.D1(u, p, d)) << index << " u=" << u;
+      gp_Pnt2d q;
+      gp_Vec2d v;
+      oc->D1(u, q, v);
+      EXPECT_NEAR(p.X(), q.X(), 1e-12) << index << " u=" << u;
+      EXPECT_NEAR(p.Y(), q.Y(), 1e-12) << index << " u=" << u;
+      // At a knot where the curve only joins (multiplicity = degree) the two one-sided derivatives
+      // differ, and either is right.
+      bool atJoint = false;
+      for (size_t k = 0; k < s.GetKnots().size(); ++k)
+        for (double turn : {0.0, last - first})
+          atJoint = atJoint || (std::fabs(u - s.GetKnots()[k] - turn) < 1e-12 && s.GetMultiplicities()[k] >= s.GetDegree());
+      if (!atJoint) {
+        EXPECT_NEAR(d.X(), v.X(), 1e-9) << index << " u=" << u;
+        EXPECT_NEAR(d.Y(), v.Y(), 1e-9) << index << " u=" << u;
+      }
+    }
+    RuVaPnt2d p;
+    if (!s.IsPeriodic())
+      EXPECT_FALSE(s.D0(last + 0.1, p)) << index;
+    ++index;
+  }
+}
+
 TEST(KcOcConv, UnusableEntitiesGiveNoCurve)
 {
   EXPECT_TRUE(KcOcConv::ConvertToOcCurve(nullptr).IsNull());
