@@ -152,6 +152,7 @@ QPainter* DcData::painter() {
           }
         }
         applyClip(*own);
+        ++painterGeneration;
       }
       return own.get();
   }

@@ -61,6 +61,7 @@ struct DcData {
   std::unique_ptr<QPainter> own;   // a painter we began
   QRect paintRect;                 // Painter: the area being painted
   bool pageOpen = false;
+  unsigned painterGeneration = 0;  // counts the painters we began, so holders notice a new one
   int dpiX = 96, dpiY = 96;
 
   HDC handle() { return reinterpret_cast<HDC>(this); }

@@ -1,0 +1,77 @@
+#include "platform/gdiplus/FontFamily.h"
+
+#include <cmath>
+
+#include <QtCore/QStringList>
+#include <QtGui/QFont>
+#include <QtGui/QFontDatabase>
+#include <QtGui/QFontMetricsF>
+
+namespace Gdiplus {
+
+namespace {
+
+bool IsGeneric(const QString& name) {
+  return name == QLatin1String("sans-serif") || name == QLatin1String("serif") || name == QLatin1String("monospace");
+}
+
+QFontMetricsF Metrics(const std::u16string& name, INT style) {
+  QFont f(QString::fromStdU16String(name));
+  f.setPixelSize(2048);
+  f.setBold(style & FontStyleBold);
+  f.setItalic(style & FontStyleItalic);
+  return QFontMetricsF(f);
+}
+
+}  // namespace
+
+FontFamily::FontFamily() : m_status(InvalidParameter) {}
+
+FontFamily::FontFamily(const WCHAR* name, const FontCollection*) {
+  if (!name || !*name) {
+    m_status = InvalidParameter;
+    return;
+  }
+  const QString n = QString::fromUtf16(name);
+  if (IsGeneric(n)) {
+    m_name = n.toStdU16String();
+    return;
+  }
+  for (const QString& family : QFontDatabase::families()) {
+    if (family.compare(n, Qt::CaseInsensitive) == 0) {
+      m_name = family.toStdU16String();
+      return;
+    }
+  }
+  m_status = FontFamilyNotFound;
+}
+
+const FontFamily* FontFamily::GenericSansSerif() {
+  static const FontFamily f(u"sans-serif");
+  return &f;
+}
+const FontFamily* FontFamily::GenericSerif() {
+  static const FontFamily f(u"serif");
+  return &f;
+}
+const FontFamily* FontFamily::GenericMonospace() {
+  static const FontFamily f(u"monospace");
+  return &f;
+}
+
+Status FontFamily::GetFamilyName(WCHAR name[LF_FACESIZE], LANGID) const {
+  if (!name) return InvalidParameter;
+  size_t i = 0;
+  for (; i < m_name.size() && i < LF_FACESIZE - 1; ++i) name[i] = m_name[i];
+  name[i] = 0;
+  return m_status;
+}
+
+UINT16 FontFamily::GetEmHeight(INT) const { return 2048; }
+UINT16 FontFamily::GetCellAscent(INT style) const { return UINT16(std::lround(Metrics(m_name, style).ascent())); }
+UINT16 FontFamily::GetCellDescent(INT style) const { return UINT16(std::lround(Metrics(m_name, style).descent())); }
+UINT16 FontFamily::GetLineSpacing(INT style) const {
+  return UINT16(std::lround(Metrics(m_name, style).lineSpacing()));
+}
+
+}  // namespace Gdiplus
