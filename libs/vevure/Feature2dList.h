@@ -6,6 +6,8 @@
 
 #include "platform/afx/AfxTypes.h"
 
+class CArchive;
+
 class Feature2dBase;
 
 class Feature2dList

@@ -54,6 +54,8 @@ public:
     // it was.
     void Serialize(CArchive& ar);
 
+    static constexpr long kMaxID = 0x7FFFFFFF;
+
 private:
     std::vector<FeatureAttributeItem> m_items;
     LONG m_nNextID = 1;

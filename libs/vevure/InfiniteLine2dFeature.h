@@ -16,7 +16,7 @@ public:
     const RuVaPnt2d& GetPoint() const { return m_point; }
     BOOL SetPoint(const RuVaPnt2d& point);
     const RuVaDir2d& GetDirection() const { return m_direction; }
-    void SetDirection(const RuVaDir2d& direction) { m_direction = direction; }
+    void SetDirection(const RuVaDir2d& direction);
     // The direction from the point towards another; FALSE when they coincide.
     BOOL SetDirection(const RuVaPnt2d& through);
 
@@ -28,6 +28,8 @@ public:
 
 protected:
     explicit InfiniteLine2dFeature(FeatureType nType);
+    // The direction in one canonical form, so that what is stored loads back bit for bit.
+    static RuVaDir2d Canonical(double x, double y);
     void CopyGeometry(const Feature2dBase* pSource) override;
 
     RuVaPnt2d m_point;

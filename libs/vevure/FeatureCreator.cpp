@@ -1,0 +1,362 @@
+#include "libs/vevure/FeatureCreator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/ruva/RuVa.h"
+#include "libs/ruva/RuVaEntity2d.h"
+#include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/BSplineCurve2dFeature.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/ConvertFeatureToGeom2d.h"
+#include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Polyline2dFeature.h"
+#include "libs/zuruda/KcInterCurveCurve2d.h"
+
+namespace {
+
+constexpr double kTol = FeatureGeometry::kPointTolerance;
+
+template <class T>
+T* ValidOrNull(std::unique_ptr<T> f)
+{
+    return f && f->IsValid() ? f.release() : nullptr;
+}
+
+bool IsUsableLength(double d)
+{
+    return std::isfinite(d) && std::fabs(d) >= kTol && std::fabs(d) < FeatureGeometry::kMaxCoordinate;
+}
+
+RuVaVec2d DirectionOf(double dAngleDeg)
+{
+    const double a = dAngleDeg * RuVa::DegToRad;
+    return RuVaVec2d(std::cos(a), std::sin(a));
+}
+
+// The centre of the circle through three points; FALSE when they are (nearly) on one line.
+bool CircumCentre(const RuVaPnt2d& a, const RuVaPnt2d& b, const RuVaPnt2d& c, RuVaPnt2d& centre)
+{
+    const double bx = b.X() - a.X(), by = b.Y() - a.Y(), cx = c.X() - a.X(), cy = c.Y() - a.Y();
+    const double d = 2.0 * (bx * cy - by * cx);
+    const double scale = std::max(bx * bx + by * by, cx * cx + cy * cy);
+    if (!(std::fabs(d) > 1e-12 * scale) || scale <= kTol * kTol)
+        return false;
+    const double b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+    centre = RuVaPnt2d(a.X() + (cy * b2 - by * c2) / d, a.Y() + (bx * c2 - cx * b2) / d);
+    return FeatureGeometry::IsFinitePoint(centre);
+}
+
+}  // namespace
+
+Line2dFeature* FeatureCreator::CreateLineFeature(const RuVaPnt2d& start, const RuVaPnt2d& end)
+{
+    auto f = std::make_unique<Line2dFeature>();
+    return f->SetPoint(start, end) ? f.release() : nullptr;
+}
+
+Line2dFeature* FeatureCreator::CreateLineFeature(const RuVaPnt2d& start, double dLength, const RuVaPnt2d& end)
+{
+    const double d = start.Distance(end);
+    if (!IsUsableLength(dLength) || d < kTol)
+        return nullptr;
+    const RuVaVec2d u = (end - start) / d;
+    return CreateLineFeature(start, start + u * dLength);
+}
+
+Line2dFeature* FeatureCreator::CreateLineFeature(const RuVaPnt2d& start, double dLength, double dAngleDeg,
+                                                 const RuVaPnt2d& end)
+{
+    if (!IsUsableLength(dLength) || !std::isfinite(dAngleDeg))
+        return nullptr;
+    RuVaVec2d u = DirectionOf(dAngleDeg);
+    if ((end - start).Dot(u) < 0.0)
+        u = -u;
+    return CreateLineFeature(start, start + u * dLength);
+}
+
+Line2dFeature* FeatureCreator::CreateAngledLineFeature(double dAngleDeg, const RuVaPnt2d& start, const RuVaPnt2d& end)
+{
+    if (!std::isfinite(dAngleDeg))
+        return nullptr;
+    const RuVaVec2d u = DirectionOf(dAngleDeg);
+    return CreateLineFeature(start, start + u * (end - start).Dot(u));
+}
+
+Line2dFeature* FeatureCreator::CreateAngledLineFeature(double dAngleDeg, const RuVaPnt2d& start, double dLength)
+{
+    if (!std::isfinite(dAngleDeg) || !IsUsableLength(dLength))
+        return nullptr;
+    return CreateLineFeature(start, start + DirectionOf(dAngleDeg) * dLength);
+}
+
+Line2dFeature* FeatureCreator::CreateHorizontalLineFeature(const RuVaPnt2d& start, const RuVaPnt2d& end)
+{
+    return CreateLineFeature(start, RuVaPnt2d(end.X(), start.Y()));
+}
+
+Line2dFeature* FeatureCreator::CreateVerticalLineFeature(const RuVaPnt2d& start, const RuVaPnt2d& end)
+{
+    return CreateLineFeature(start, RuVaPnt2d(start.X(), end.Y()));
+}
+
+Line2dFeature* FeatureCreator::CreateHorizontalVerticalLineFeature(const RuVaPnt2d& start, const RuVaPnt2d& end)
+{
+    return std::fabs(end.X() - start.X()) >= std::fabs(end.Y() - start.Y()) ? CreateHorizontalLineFeature(start, end)
+                                                                             : CreateVerticalLineFeature(start, end);
+}
+
+Line2dFeature* FeatureCreator::CreateHorizontalLineFeature(const RuVaPnt2d& start, double dLength, const RuVaPnt2d& dir)
+{
+    if (!IsUsableLength(dLength))
+        return nullptr;
+    const double sign = dir.X() < start.X() ? -1.0 : 1.0;
+    return CreateLineFeature(start, RuVaPnt2d(start.X() + sign * std::fabs(dLength), start.Y()));
+}
+
+Line2dFeature* FeatureCreator::CreateVerticalLineFeature(const RuVaPnt2d& start, double dLength, const RuVaPnt2d& dir)
+{
+    if (!IsUsableLength(dLength))
+        return nullptr;
+    const double sign = dir.Y() < start.Y() ? -1.0 : 1.0;
+    return CreateLineFeature(start, RuVaPnt2d(start.X(), start.Y() + sign * std::fabs(dLength)));
+}
+
+Line2dFeature* FeatureCreator::CreateHorizontalVerticalLineFeature(const RuVaPnt2d& start, double dLength,
+                                                                   const RuVaPnt2d& dir)
+{
+    return std::fabs(dir.X() - start.X()) >= std::fabs(dir.Y() - start.Y())
+               ? CreateHorizontalLineFeature(start, dLength, dir)
+               : CreateVerticalLineFeature(start, dLength, dir);
+}
+
+Line2dFeature* FeatureCreator::CreateLineFeatureFromPolylineSegment(const Polyline2dFeature* pPolyline,
+                                                                    const RuVaPnt2d& pick)
+{
+    if (pPolyline == nullptr || pPolyline->GetPointSize() < 2)
+        return nullptr;
+    int best = -1;
+    double bestDistance = 0.0;
+    for (int i = 0; i + 1 < pPolyline->GetPointSize(); ++i) {
+        const RuVaPnt2d& a = pPolyline->GetPoint(i);
+        const RuVaPnt2d& b = pPolyline->GetPoint(i + 1);
+        const RuVaVec2d ab = b - a;
+        const double len2 = ab.SquareMagnitude();
+        if (len2 < kTol * kTol)
+            continue;
+        const double t = std::clamp((pick - a).Dot(ab) / len2, 0.0, 1.0);
+        const double d = pick.Distance(a + ab * t);
+        if (best < 0 || d < bestDistance) {
+            best = i;
+            bestDistance = d;
+        }
+    }
+    return best < 0 ? nullptr : CreateLineFeature(pPolyline->GetPoint(best), pPolyline->GetPoint(best + 1));
+}
+
+Circle2dFeature* FeatureCreator::CreateCircleFeature(const RuVaPnt2d& centre, double dRadius)
+{
+    if (!FeatureGeometry::IsFinitePoint(centre) || !Circle2dFeature::IsValidRadius(dRadius) || dRadius < kTol)
+        return nullptr;
+    return new Circle2dFeature(centre, dRadius);
+}
+
+Circle2dFeature* FeatureCreator::CreateCircleFeature(const RuVaPnt2d& centre, const RuVaPnt2d& pointOnCircle)
+{
+    return CreateCircleFeature(centre, centre.Distance(pointOnCircle));
+}
+
+Circle2dFeature* FeatureCreator::CreateCircleFeature(const RuVaPnt2d& p1, const RuVaPnt2d& p2, const RuVaPnt2d& p3)
+{
+    RuVaPnt2d centre;
+    if (!CircumCentre(p1, p2, p3, centre))
+        return nullptr;
+    return CreateCircleFeature(centre, centre.Distance(p1));
+}
+
+BOOL FeatureCreator::GetArcEndAngle(const Circle2dFeature* pCircle, int nKind, const void* pData,
+                                    const RuVaPnt2d& pick, double& dAngleDeg)
+{
+    if (pData == nullptr)
+        return FALSE;
+    const RuVaPnt2d& centre = pCircle->GetCenterPoint();
+    switch (nKind) {
+    case ArcEndAngle:
+        dAngleDeg = *static_cast<const double*>(pData);
+        return std::isfinite(dAngleDeg);
+    case ArcEndPoint: {
+        const RuVaPnt2d& p = *static_cast<const RuVaPnt2d*>(pData);
+        if (!FeatureGeometry::IsFinitePoint(p) || p.Distance(centre) < kTol)
+            return FALSE;
+        dAngleDeg = std::atan2(p.Y() - centre.Y(), p.X() - centre.X()) * RuVa::RadToDeg;
+        return TRUE;
+    }
+    case ArcEndFeature: {
+        // The meeting point of the shape and the circle nearest the pick point.
+        std::unique_ptr<RuVaEntity2d> circle(ConvertFeatureToGeom2d::Convert(pCircle));
+        std::unique_ptr<RuVaEntity2d> other(ConvertFeatureToGeom2d::Convert(static_cast<const Feature2dBase*>(pData)));
+        if (!circle || !other)
+            return FALSE;
+        KcInterCurveCurve2d inter(circle.get(), other.get());
+        if (!inter.IsDone() || inter.NbPoints() == 0)
+            return FALSE;
+        int best = 0;
+        for (int i = 1; i < inter.NbPoints(); ++i)
+            if (inter.GetPoint(i).Distance(pick) < inter.GetPoint(best).Distance(pick))
+                best = i;
+        const RuVaPnt2d p = inter.GetPoint(best);
+        dAngleDeg = std::atan2(p.Y() - centre.Y(), p.X() - centre.X()) * RuVa::RadToDeg;
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+Arc2dFeature* FeatureCreator::CreateArcFeature(const Circle2dFeature* pCircle, int nStartKind, const void* pStartData,
+                                               const RuVaPnt2d& startPick, int nEndKind, const void* pEndData,
+                                               const RuVaPnt2d& endPick, int nDirection)
+{
+    if (pCircle == nullptr || !pCircle->IsValid() || (nDirection != 0 && nDirection != 1))
+        return nullptr;
+    double start, end;
+    if (!GetArcEndAngle(pCircle, nStartKind, pStartData, startPick, start) ||
+        !GetArcEndAngle(pCircle, nEndKind, pEndData, endPick, end))
+        return nullptr;
+    start = RuVa::CorrectAngle(start);
+    end = RuVa::CorrectAngle(end);
+    const double gap = std::fabs(start - end);
+    if ((gap < 360.0 ? std::min(gap, 360.0 - gap) : 0.0) * RuVa::DegToRad * pCircle->GetRadius() < kTol)
+        return nullptr;
+    return ValidOrNull(std::make_unique<Arc2dFeature>(pCircle->GetCenterPoint(), pCircle->GetRadius(), start, end,
+                                                      nDirection));
+}
+
+Arc2dFeature* FeatureCreator::CreateArcFeature(const RuVaPnt2d& p1, const RuVaPnt2d& p2, const RuVaPnt2d& p3)
+{
+    RuVaPnt2d centre;
+    if (p1.Distance(p3) < kTol || !CircumCentre(p1, p2, p3, centre))
+        return nullptr;
+    const double r = centre.Distance(p1);
+    if (!Circle2dFeature::IsValidRadius(r))
+        return nullptr;
+    auto angleOf = [&](const RuVaPnt2d& p) { return std::atan2(p.Y() - centre.Y(), p.X() - centre.X()) * RuVa::RadToDeg; };
+    // Counter-clockwise when the three points turn left, so that the arc passes through the middle one.
+    const bool ccw = (p2 - p1).Crossed(p3 - p2) > 0.0;
+    return ValidOrNull(std::make_unique<Arc2dFeature>(centre, r, angleOf(p1), angleOf(p3),
+                                                      ccw ? Arc2dFeature::CounterClockwise : Arc2dFeature::Clockwise));
+}
+
+Ellipse2dFeature* FeatureCreator::CreateEllipseFeature(const RuVaPnt2d& centre, double dRadius1, double dRadius2,
+                                                       double dAngleDeg)
+{
+    if (!FeatureGeometry::IsFinitePoint(centre) || !std::isfinite(dAngleDeg) || !(dRadius1 >= kTol) ||
+        !(dRadius2 >= kTol) || !Circle2dFeature::IsValidRadius(dRadius1) || !Circle2dFeature::IsValidRadius(dRadius2))
+        return nullptr;
+    // The major radius is the larger one; the angle follows it.
+    if (dRadius2 > dRadius1)
+        return new Ellipse2dFeature(centre, dRadius2, dRadius1, dAngleDeg + 90.0);
+    return new Ellipse2dFeature(centre, dRadius1, dRadius2, dAngleDeg);
+}
+
+BSplineCurve2dFeature* FeatureCreator::CreateBSplineCurveFeatureByControlPoints(const KcArrayOfGePnt2d& points,
+                                                                                int nDegree, BOOL bClosed)
+{
+    auto f = std::make_unique<BSplineCurve2dFeature>();
+    return f->SetPoints(points, BSplineCurve2dFeature::ControlPoints, nDegree, bClosed) ? f.release() : nullptr;
+}
+
+BSplineCurve2dFeature* FeatureCreator::CreateBSplineCurveFeatureByInterpolatePoints(const KcArrayOfGePnt2d& points,
+                                                                                    BOOL bClosed)
+{
+    auto f = std::make_unique<BSplineCurve2dFeature>();
+    return f->SetPoints(points, BSplineCurve2dFeature::InterpolatePoints, 3, bClosed) ? f.release() : nullptr;
+}
+
+Polyline2dFeature* FeatureCreator::CreatePolylineFeature(const KcArrayOfGePnt2d& points, BOOL bClose)
+{
+    return ValidOrNull(std::make_unique<Polyline2dFeature>(points, bClose));
+}
+
+Polyline2dFeature* FeatureCreator::CreatePolylineFeature(const RuVaPnt2d& corner1, const RuVaPnt2d& corner2)
+{
+    if (std::fabs(corner1.X() - corner2.X()) < kTol || std::fabs(corner1.Y() - corner2.Y()) < kTol)
+        return nullptr;
+    KcArrayOfGePnt2d points;
+    points.Add(corner1);
+    points.Add(RuVaPnt2d(corner2.X(), corner1.Y()));
+    points.Add(corner2);
+    points.Add(RuVaPnt2d(corner1.X(), corner2.Y()));
+    return CreatePolylineFeature(points, TRUE);
+}
+
+Polyline2dFeature* FeatureCreator::CreateRectanglePolylineFeature(double dWidth, double dHeight, double dAngleDeg,
+                                                                  int nAlignment, const RuVaPnt2d& point)
+{
+    if (!IsUsableLength(dWidth) || !IsUsableLength(dHeight) || dWidth < 0.0 || dHeight < 0.0 ||
+        !std::isfinite(dAngleDeg) || nAlignment < LocateBottomLeft || nAlignment > LocateTopRight ||
+        !FeatureGeometry::IsFinitePoint(point))
+        return nullptr;
+    const RuVaVec2d u = DirectionOf(dAngleDeg), v(-u.Y(), u.X());
+    const RuVaPnt2d lowerLeft = point - u * (0.5 * dWidth * (nAlignment % 3)) - v * (0.5 * dHeight * (nAlignment / 3));
+    KcArrayOfGePnt2d points;
+    FeatureGeometry::RectangleOutline(lowerLeft, dWidth, dHeight, dAngleDeg, points);
+    return CreatePolylineFeature(points, TRUE);
+}
+
+Polyline2dFeature* FeatureCreator::CreateRegularPolygon(int nSides, const RuVaPnt2d& centre, double dCircumRadius,
+                                                        double dAngleDeg)
+{
+    if (nSides < 3 || nSides > kMaxPolygonSides || !FeatureGeometry::IsFinitePoint(centre) ||
+        !IsUsableLength(dCircumRadius) || dCircumRadius < 0.0 || !std::isfinite(dAngleDeg))
+        return nullptr;
+    KcArrayOfGePnt2d points;
+    for (int i = 0; i < nSides; ++i)
+        points.Add(centre + DirectionOf(dAngleDeg + 360.0 * i / nSides) * dCircumRadius);
+    return CreatePolylineFeature(points, TRUE);
+}
+
+Polyline2dFeature* FeatureCreator::CreateInscribedPolygonPolylineFeature(int nSides, const RuVaPnt2d& centre,
+                                                                         double dRadius, double dAngleDeg)
+{
+    return CreateRegularPolygon(nSides, centre, dRadius, dAngleDeg);
+}
+
+Polyline2dFeature* FeatureCreator::CreateCircumscribedPolygonPolylineFeature(int nSides, const RuVaPnt2d& centre,
+                                                                             double dRadius, double dAngleDeg)
+{
+    if (nSides < 3 || nSides > kMaxPolygonSides)
+        return nullptr;
+    return CreateRegularPolygon(nSides, centre, dRadius / std::cos(RuVa::Pi / nSides), dAngleDeg);
+}
+
+Polyline2dFeature* FeatureCreator::CreateOneSidePolygonPolylineFeature(int nSides, const RuVaPnt2d& centre,
+                                                                       double dSide, double dAngleDeg)
+{
+    if (nSides < 3 || nSides > kMaxPolygonSides)
+        return nullptr;
+    return CreateRegularPolygon(nSides, centre, dSide / (2.0 * std::sin(RuVa::Pi / nSides)), dAngleDeg);
+}
+
+Polyline2dFeature* FeatureCreator::CreateVertexPolygonPolylineFeature(int nSides, const RuVaPnt2d& p1,
+                                                                      const RuVaPnt2d& p2)
+{
+    const double side = p1.Distance(p2);
+    if (nSides < 3 || nSides > kMaxPolygonSides || side < kTol || !FeatureGeometry::IsFinitePoint(p1) ||
+        !FeatureGeometry::IsFinitePoint(p2))
+        return nullptr;
+    // Walk round counter-clockwise: each side turns by the exterior angle.
+    KcArrayOfGePnt2d points;
+    RuVaPnt2d p = p1;
+    RuVaVec2d step = p2 - p1;
+    for (int i = 0; i < nSides; ++i) {
+        points.Add(p);
+        p = p + step;
+        step.Rotate(RuVa::TwoPi / nSides);
+    }
+    return CreatePolylineFeature(points, TRUE);
+}

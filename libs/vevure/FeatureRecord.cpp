@@ -1,0 +1,1 @@
+#include "libs/vevure/FeatureRecord.h"

@@ -1,0 +1,19 @@
+#include "libs/vevure/ParallelDimension2dFeature.h"
+
+IMPLEMENT_SERIAL(ParallelDimension2dFeature, LinearDimension2dFeature, 1)
+
+ParallelDimension2dFeature::ParallelDimension2dFeature() : LinearDimension2dFeature(FeatureTypeParallelDimension) {}
+
+ParallelDimension2dFeature::ParallelDimension2dFeature(const RuVaPnt2d& p1, const RuVaPnt2d& p2,
+                                                       double dProjectionLength)
+    : ParallelDimension2dFeature()
+{
+    SetPoint(0, p1);
+    SetPoint(1, p2);
+    SetProjectionLength(dProjectionLength);
+}
+
+double ParallelDimension2dFeature::GetMeasuredValue() const
+{
+    return GetPoint(0).Distance(GetPoint(1));
+}
