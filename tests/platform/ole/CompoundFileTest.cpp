@@ -327,6 +327,36 @@ TEST_F(CompoundFileTest, AFailingWriteKeepsThePreviousFile)
     EXPECT_EQ(reread.GetRootStorage()->GetElementType(_T("Big")), DWORD(STGTY_STREAM));
 }
 
+TEST_F(CompoundFileTest, AStreamThatFailsHalfWrittenLeavesTheFileAlone)
+{
+    const CString path = PathOf("drawing.kvcd");
+    {
+        CompoundFile file;
+        file.Create(path);
+        FillSample(file);
+        file.Commit();
+    }
+    const std::vector<unsigned char> before = ReadBytes(path);
+
+    // A save whose archive throws half-way: the document never commits and drops the changes.
+    CompoundFile file;
+    file.Open(path, FALSE);
+    COleStreamFile stream;
+    ASSERT_TRUE(stream.CreateStream(file.GetRootStorage(), _T("QZ2Document")));
+    try {
+        CArchive ar(&stream, CArchive::store | CArchive::bNoFlushOnDelete);
+        ar << static_cast<LONG>(1);
+        ar.Flush();
+        AfxThrowFileException(CFileException::diskFull, -1, _T("QZ2Document"));
+    } catch (CFileException* e) {
+        e->Delete();
+        stream.Abort();
+        file.Revert();
+    }
+    EXPECT_EQ(ReadBytes(path), before);
+    ExpectSample(file);
+}
+
 TEST_F(CompoundFileTest, AReadOnlyFolderKeepsThePreviousFile)
 {
     const CString path = PathOf("drawing.kvcd");
@@ -386,9 +416,11 @@ TEST_F(CompoundFileTest, DamagedFilesRaiseClearErrors)
         file.SaveToMemory(bytes);
         valid.assign(bytes.GetData(), bytes.GetData() + bytes.GetSize());
     }
-    std::vector<unsigned char> badFat = valid;
-    for (size_t i = 0x4C; i < 0x200; ++i)  // the sector table of the header
-        badFat[i] = 0x7F;
+    ASSERT_GT(valid.size(), 0x400u);
+    // The sector table of the header overwritten.
+    std::vector<unsigned char> badFat(valid.begin(), valid.begin() + 0x4C);
+    badFat.resize(0x200, 0x7F);
+    badFat.insert(badFat.end(), valid.begin() + 0x200, valid.end());
     std::vector<unsigned char> badDirectory = valid;
     badDirectory[0x30] = 0xF0;  // first directory sector far outside the file
     badDirectory[0x31] = 0xFF;

@@ -44,7 +44,10 @@ bool HaveGsf()
 
 std::string Quote(const CString& path)
 {
-    return "'" + path.ToUtf8() + "'";
+    std::string quoted(1, '\'');
+    quoted += path.ToUtf8();
+    quoted += '\'';
+    return quoted;
 }
 
 std::vector<BYTE> BigBytes()
