@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ArchiveBytes.h"
+#include "ThrowsInvalidArg.h"
 #include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/DimensionSettingStyles.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
@@ -12,7 +13,6 @@
 #include "libs/vevure/SettingValue.h"
 #include "libs/vevure/TextSetting.h"
 #include "libs/vevure/TextSettingStyles.h"
-#include "platform/afx/CInvalidArgException.h"
 #include "platform/afx/CStringArray.h"
 
 using namespace settings_test;
@@ -42,8 +42,8 @@ TEST(SettingStylesTest, StylesAreKeptInOrderUnderNamesUniqueIgnoringCase)
     EXPECT_EQ(CString(u"OUTLINE"), styles.GetSettingStyleName(0));
     EXPECT_EQ(1, styles.GetSettingStyle(CString(u"outline"))->IsEqual(blue));
     EXPECT_EQ(nullptr, styles.GetSettingStyle(CString(u"Other")));
-    EXPECT_THROW(styles.GetSettingStyleName(2), CInvalidArgException*);
-    EXPECT_THROW(styles.GetSettingStyleAt(-1), CInvalidArgException*);
+    EXPECT_TRUE(ThrowsInvalidArg([&] { styles.GetSettingStyleName(2); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { styles.GetSettingStyleAt(-1); }));
 
     CStringArray names;
     names.Add(CString(u"stale"));

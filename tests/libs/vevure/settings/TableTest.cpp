@@ -7,10 +7,10 @@
 #include <set>
 
 #include "ArchiveBytes.h"
+#include "ThrowsInvalidArg.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
-#include "platform/afx/CInvalidArgException.h"
 
 using namespace settings_test;
 
@@ -128,8 +128,8 @@ TEST(LineTypeFeatureTest, SegmentsAndNameAreChecked)
     EXPECT_EQ(3, lt.GetLineTypeSegment(out, 2));
     EXPECT_EQ(2.0, out[1]);
     EXPECT_EQ(0.5, lt.GetLineTypeSegmentAt(2));
-    EXPECT_THROW(lt.GetLineTypeSegmentAt(3), CInvalidArgException*);
-    EXPECT_THROW(lt.GetLineTypeSegmentAt(-1), CInvalidArgException*);
+    EXPECT_TRUE(ThrowsInvalidArg([&] { lt.GetLineTypeSegmentAt(3); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { lt.GetLineTypeSegmentAt(-1); }));
 }
 
 class LineTypeFeatureTableTest : public ::testing::Test {
@@ -145,8 +145,8 @@ TEST_F(LineTypeFeatureTableTest, StandardTableIsByLayerAndFifteenFixedTypes)
         EXPECT_EQ(i, table.GetAt(i)->GetLineTypeNo());
     EXPECT_EQ(0, table.GetAt(1)->GetLineTypeSegment());  // continuous
     EXPECT_EQ(10, table.GetLineTypeByNo(15)->GetLineTypeSegment());
-    EXPECT_THROW(table.GetAt(16), CInvalidArgException*);
-    EXPECT_THROW(table.GetAt(-1), CInvalidArgException*);
+    EXPECT_TRUE(ThrowsInvalidArg([&] { table.GetAt(16); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { table.GetAt(-1); }));
     EXPECT_EQ(nullptr, table.GetLineTypeByNo(16));
     EXPECT_FALSE(table.IsExistLineTypeNo(16));
     EXPECT_TRUE(table.IsExistLineTypeNo(0));
