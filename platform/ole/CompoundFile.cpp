@@ -1,6 +1,7 @@
 #include "platform/ole/CompoundFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -210,9 +211,12 @@ public:
     }
 };
 
-CompoundFile::CompoundFile() : m_bReadOnly(FALSE), m_bExists(FALSE) {}
+CompoundFile::CompoundFile() : m_bReadOnly(FALSE), m_bExists(FALSE), m_nLockFd(-1) {}
 
-CompoundFile::~CompoundFile() = default;
+CompoundFile::~CompoundFile()
+{
+    Unlock();
+}
 
 BOOL CompoundFile::IsCompoundFile(const BYTE* lpData, SIZE_T nCount)
 {
@@ -226,22 +230,61 @@ BOOL CompoundFile::IsCompoundFile(LPCTSTR lpszPathName)
     return StgIsStorageFile(lpszPathName) == S_OK ? TRUE : FALSE;
 }
 
+int CompoundFile::LockFile(const CString& path, BOOL bExclusive)
+{
+    const int fd = ::open(CFile::NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        CFileException::ThrowErrno(errno, path);
+    if (::flock(fd, (bExclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        const int err = errno;
+        ::close(fd);
+        if (err == EWOULDBLOCK)
+            AfxThrowFileException(CFileException::sharingViolation, err, path);
+        CFileException::ThrowErrno(err, path);
+    }
+    return fd;
+}
+
+void CompoundFile::Unlock()
+{
+    if (m_nLockFd >= 0)
+        ::close(m_nLockFd);
+    m_nLockFd = -1;
+}
+
+void CompoundFile::Relock()
+{
+    // The commit put a new file in place; the lock moves to it.
+    int fd = -1;
+    try {
+        fd = LockFile(m_strPathName, !m_bReadOnly);
+    } catch (CException* e) {
+        e->Delete();
+    }
+    Unlock();
+    m_nLockFd = fd;
+}
+
 void CompoundFile::Create(LPCTSTR lpszPathName)
 {
     const CString path = CFile::FullPath(lpszPathName);
     const std::string native = CFile::NativePath(path);
     struct stat st;
+    int lockFd = -1;
     if (::stat(native.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             CFileException::ThrowErrno(EISDIR, path);
         if (::access(native.c_str(), W_OK) != 0)
             CFileException::ThrowErrno(errno, path);
+        lockFd = LockFile(path, TRUE);
     } else {
         const int slash = path.ReverseFind('/');
         const std::string folder = CFile::NativePath(slash > 0 ? path.Left(slash) : CString(_T("/")));
         if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
             CFileException::ThrowErrno(ENOENT, path);
     }
+    Unlock();
+    m_nLockFd = lockFd;
     m_pRoot = std::make_unique<CompoundStorage>(FALSE);
     m_strPathName = path;
     m_bReadOnly = FALSE;
@@ -251,16 +294,25 @@ void CompoundFile::Create(LPCTSTR lpszPathName)
 void CompoundFile::Open(LPCTSTR lpszPathName, BOOL bReadOnly)
 {
     const CString path = CFile::FullPath(lpszPathName);
-    const std::vector<BYTE> data = ReadWholeFile(path);
-    if (!bReadOnly && ::access(CFile::NativePath(path).c_str(), W_OK) != 0)
+    if (!bReadOnly && ::access(CFile::NativePath(path).c_str(), W_OK) != 0 && errno != ENOENT)
         CFileException::ThrowErrno(errno, path);
-    Load(data.data(), data.size(), bReadOnly, path);
+    const int lockFd = LockFile(path, !bReadOnly);
+    try {
+        const std::vector<BYTE> data = ReadWholeFile(path);
+        Load(data.data(), data.size(), bReadOnly, path);
+    } catch (...) {
+        ::close(lockFd);
+        throw;
+    }
+    Unlock();
+    m_nLockFd = lockFd;
     m_strPathName = path;
     m_bExists = TRUE;
 }
 
 void CompoundFile::CreateInMemory()
 {
+    Unlock();
     m_pRoot = std::make_unique<CompoundStorage>(FALSE);
     m_strPathName.Empty();
     m_bReadOnly = FALSE;
@@ -270,6 +322,7 @@ void CompoundFile::CreateInMemory()
 void CompoundFile::OpenFromMemory(const BYTE* lpData, SIZE_T nCount, BOOL bReadOnly, LPCTSTR lpszName)
 {
     Load(lpData, nCount, bReadOnly, lpszName);
+    Unlock();
     m_strPathName.Empty();
     m_bExists = FALSE;
 }
@@ -410,6 +463,7 @@ void CompoundFile::Commit(DWORD /*grfCommitFlags*/)
         return;
     WriteFile(m_strPathName);
     m_bExists = TRUE;
+    Relock();
 }
 
 void CompoundFile::SaveAs(LPCTSTR lpszPathName)
@@ -417,6 +471,12 @@ void CompoundFile::SaveAs(LPCTSTR lpszPathName)
     if (!m_pRoot)
         AfxThrowCompoundFileException(STG_E_INVALIDFUNCTION, lpszPathName, _T("no compound file is open"));
     const CString path = CFile::FullPath(lpszPathName);
+    if (path != m_strPathName) {
+        // Another program (or window) that has the target open keeps it.
+        struct stat st;
+        if (::stat(CFile::NativePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode))
+            ::close(LockFile(path, TRUE));
+    }
     WriteFile(path);
     m_strPathName = path;
     m_bExists = TRUE;
@@ -424,20 +484,24 @@ void CompoundFile::SaveAs(LPCTSTR lpszPathName)
         CompoundFileIo::SetReadOnly(*m_pRoot, FALSE);
         m_bReadOnly = FALSE;
     }
+    Relock();
 }
 
 void CompoundFile::Revert()
 {
     if (!m_pRoot)
         return;
-    if (m_bExists)
-        Open(m_strPathName, m_bReadOnly);
-    else
+    if (m_bExists) {
+        const std::vector<BYTE> data = ReadWholeFile(m_strPathName);
+        Load(data.data(), data.size(), m_bReadOnly, m_strPathName);
+    } else {
         m_pRoot = std::make_unique<CompoundStorage>(m_bReadOnly);
+    }
 }
 
 void CompoundFile::Close()
 {
+    Unlock();
     m_pRoot.reset();
     m_strPathName.Empty();
     m_bReadOnly = FALSE;

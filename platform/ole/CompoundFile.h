@@ -7,6 +7,11 @@
 // file as it was. This is the transacted mode of the storage calls the system's code uses; Revert drops
 // every change since the last Commit.
 //
+// While a file is open it is locked against other programs (advisory locks, as CFile keeps its share
+// modes): read-write holds an exclusive lock, read-only a shared one. Opening a file that another holder
+// keeps read-write, or opening read-write a file that others have open, fails with sharingViolation; the
+// caller may then open it read-only.
+//
 // Errors throw: CFileException for the file system (with errno and the path), CompoundFileException (a
 // COleException with a STG_E_ status) for a file that is not a compound file, a damaged one, or a write
 // into a file opened read-only.
@@ -59,6 +64,9 @@ public:
     static BOOL IsCompoundFile(LPCTSTR lpszPathName);
 
 private:
+    static int LockFile(const CString& path, BOOL bExclusive);
+    void Unlock();
+    void Relock();
     void Load(const BYTE* lpData, SIZE_T nCount, BOOL bReadOnly, LPCTSTR lpszName);
     void WriteFile(LPCTSTR lpszPathName) const;
 
@@ -66,6 +74,7 @@ private:
     CString m_strPathName;
     BOOL m_bReadOnly;
     BOOL m_bExists;  // the path holds the committed file (Revert reads it back)
+    int m_nLockFd;   // the descriptor that holds the lock on the file, -1 for none
 };
 
 // The storage calls of the system's code that are not members of a storage.

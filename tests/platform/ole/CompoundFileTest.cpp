@@ -258,8 +258,39 @@ TEST_F(CompoundFileTest, ReadOnlyFilesRefuseEveryChange)
     file.Commit();
     EXPECT_EQ(ReadBytes(path), before);
     CompoundFile reread;
+    EXPECT_EQ(FileCauseOf([&] { reread.Open(copy, TRUE); }), CFileException::sharingViolation);
+    file.Close();
     reread.Open(copy, TRUE);
     EXPECT_EQ(reread.GetRootStorage()->GetElementCount(), 4);
+}
+
+TEST_F(CompoundFileTest, OpenFilesAreLockedAgainstOtherHolders)
+{
+    const CString path = PathOf("drawing.kvcd");
+    CompoundFile writer;
+    writer.Create(path);
+    FillSample(writer);
+    writer.Commit();  // the lock moves to the file that the commit put in place
+
+    CompoundFile other;
+    EXPECT_EQ(FileCauseOf([&] { other.Open(path, FALSE); }), CFileException::sharingViolation);
+    EXPECT_EQ(FileCauseOf([&] { other.Open(path, TRUE); }), CFileException::sharingViolation);
+    EXPECT_EQ(FileCauseOf([&] { other.Create(path); }), CFileException::sharingViolation);
+    other.CreateInMemory();
+    EXPECT_EQ(FileCauseOf([&] { other.SaveAs(path); }), CFileException::sharingViolation);
+    writer.Revert();  // re-reads under its own lock
+    ExpectSample(writer);
+    writer.Close();
+
+    // Readers share; a writer waits until every reader is gone.
+    CompoundFile reader1, reader2;
+    reader1.Open(path, TRUE);
+    reader2.Open(path, TRUE);
+    EXPECT_EQ(FileCauseOf([&] { other.Open(path, FALSE); }), CFileException::sharingViolation);
+    reader1.Close();
+    reader2.Close();
+    other.Open(path, FALSE);
+    ExpectSample(other);
 }
 
 TEST_F(CompoundFileTest, CreateTouchesNothingBeforeTheCommitAndRevertDropsChanges)
@@ -322,6 +353,7 @@ TEST_F(CompoundFileTest, AFailingWriteKeepsThePreviousFile)
 
     // The changes are still there and reach the disk once writing works again.
     file.Commit();
+    file.Close();
     CompoundFile reread;
     reread.Open(path, TRUE);
     EXPECT_EQ(reread.GetRootStorage()->GetElementType(_T("Big")), DWORD(STGTY_STREAM));
