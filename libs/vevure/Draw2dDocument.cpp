@@ -10,32 +10,44 @@
 #include "platform/afx/CInvalidArgException.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/BalloonSetting.h"
+#include "libs/vevure/BalloonSettingStyles.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/DimensionSetting.h"
+#include "libs/vevure/DimensionSettingStyles.h"
+#include "libs/vevure/DrawComponent2dFeature.h"
 #include "libs/vevure/DrawComponent2dFeatureDefine.h"
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/DrawViewInfo.h"
+#include "libs/vevure/DrawGroup2dFeature.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureRecord.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
+#include "libs/vevure/GeneralFeatureSettingStyles.h"
 #include "libs/vevure/GridSetting.h"
+#include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/HatchPatternBase.h"
+#include "libs/vevure/HatchPatternTable.h"
 #include "libs/vevure/HatchSetting.h"
+#include "libs/vevure/HatchSettingStyles.h"
 #include "libs/vevure/ImageSetting.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/LeadSetting.h"
+#include "libs/vevure/LeadSettingStyles.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/OleObjectSetting.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/PointMarkerSetting.h"
+#include "libs/vevure/PointMarkerSettingStyles.h"
 #include "libs/vevure/QZ2FileVersion.h"
 #include "libs/vevure/QZ2ProductVersion.h"
 #include "libs/vevure/Region2dFeature.h"
 #include "libs/vevure/SelectionFilter.h"
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/TextSetting.h"
+#include "libs/vevure/TextSettingStyles.h"
 #include "libs/vevure/ViewControlSetting.h"
 
 namespace {
@@ -51,7 +63,8 @@ enum Section : unsigned {
     secCurrent = 1u << 6,  // current colour, line type and line width
     secModes = 1u << 7,    // units and display modes
     secViews = 1u << 8,    // saved views
-    secAll = (1u << 9) - 1,
+    secHatch = 1u << 9,    // hatch patterns
+    secAll = (1u << 10) - 1,
 };
 
 constexpr DWORD kMagic = 0x4D44564B;    // "KVDM"
@@ -105,6 +118,15 @@ struct Draw2dDocument::State {
     std::unique_ptr<HatchSetting> hatch;
     std::unique_ptr<ImageSetting> image;
     std::unique_ptr<OleObjectSetting> ole;
+    std::unique_ptr<GeneralFeatureSettingStyles> generalStyles;
+    std::unique_ptr<PointMarkerSettingStyles> pointMarkerStyles;
+    std::unique_ptr<TextSettingStyles> textStyles;
+    std::unique_ptr<LeadSettingStyles> leadStyles;
+    std::unique_ptr<BalloonSettingStyles> balloonStyles;
+    std::unique_ptr<DimensionSettingStyles> dimensionStyles;
+    std::unique_ptr<HatchSettingStyles> hatchStyles;
+    // secHatch
+    std::unique_ptr<HatchPatternTable> patterns;
     // secCurrent
     short currentColor = 0;
     short currentLineType = 0;
@@ -149,6 +171,14 @@ struct Draw2dDocument::State {
         hatch = std::make_unique<HatchSetting>();
         image = std::make_unique<ImageSetting>();
         ole = std::make_unique<OleObjectSetting>();
+        generalStyles = std::make_unique<GeneralFeatureSettingStyles>();
+        pointMarkerStyles = std::make_unique<PointMarkerSettingStyles>();
+        textStyles = std::make_unique<TextSettingStyles>();
+        leadStyles = std::make_unique<LeadSettingStyles>();
+        balloonStyles = std::make_unique<BalloonSettingStyles>();
+        dimensionStyles = std::make_unique<DimensionSettingStyles>();
+        hatchStyles = std::make_unique<HatchSettingStyles>();
+        patterns = std::make_unique<HatchPatternTable>();
         views.assign(kViewControlSettingCount, ViewControlSetting());
         for (int i = 0; i < kViewControlSettingCount; ++i)
             views[static_cast<size_t>(i)].SetIndex(i);
@@ -194,7 +224,16 @@ struct Draw2dDocument::State {
             hatch = CloneOf(o.hatch);
             image = CloneOf(o.image);
             ole = CloneOf(o.ole);
+            generalStyles = CloneOf(o.generalStyles);
+            pointMarkerStyles = CloneOf(o.pointMarkerStyles);
+            textStyles = CloneOf(o.textStyles);
+            leadStyles = CloneOf(o.leadStyles);
+            balloonStyles = CloneOf(o.balloonStyles);
+            dimensionStyles = CloneOf(o.dimensionStyles);
+            hatchStyles = CloneOf(o.hatchStyles);
         }
+        if (mask & secHatch)
+            patterns = CloneOf(o.patterns);
         if (mask & secCurrent) {
             currentColor = o.currentColor;
             currentLineType = o.currentLineType;
@@ -257,7 +296,16 @@ struct Draw2dDocument::State {
             swap(hatch, o.hatch);
             swap(image, o.image);
             swap(ole, o.ole);
+            swap(generalStyles, o.generalStyles);
+            swap(pointMarkerStyles, o.pointMarkerStyles);
+            swap(textStyles, o.textStyles);
+            swap(leadStyles, o.leadStyles);
+            swap(balloonStyles, o.balloonStyles);
+            swap(dimensionStyles, o.dimensionStyles);
+            swap(hatchStyles, o.hatchStyles);
         }
+        if (mask & secHatch)
+            swap(patterns, o.patterns);
         if (mask & secCurrent) {
             swap(currentColor, o.currentColor);
             swap(currentLineType, o.currentLineType);
@@ -613,7 +661,7 @@ void Draw2dDocument::AfterRestore(unsigned nSections, const std::vector<long>& r
         SendNotify(NotifyInfoBase::kindCurrentAttribute, 2);
         SendNotify(NotifyInfoBase::kindCurrentAttribute, 3);
     }
-    if (nSections & (secSettings | secModes | secViews))
+    if (nSections & (secSettings | secModes | secViews | secHatch))
         SendNotify(NotifyInfoBase::kindDocumentSetting, 1);
     for (long id : records)
         NotifyFeature(NotifyInfoBase::featureChanged, id, 1);
@@ -2302,7 +2350,7 @@ void Draw2dDocument::CopyDocumentSettings(const Draw2dDocument* pFrom)
     if (pFrom == nullptr || pFrom == this)
         return;
     UndoScope scope(this);
-    const unsigned mask = secColor | secLineType | secLineWidth | secSettings | secCurrent | secModes;
+    const unsigned mask = secColor | secLineType | secLineWidth | secSettings | secCurrent | secModes | secHatch;
     Touch(mask);
     S().CopyFrom(pFrom->S(), mask);
     AfterRestore(mask, {});
@@ -2345,6 +2393,14 @@ void Draw2dDocument::SaveToArchive(CArchive& ar, const DrawViewInfo& viewInfo, D
     s.hatch->Serialize(ar);
     s.image->Serialize(ar);
     s.ole->Serialize(ar);
+    s.generalStyles->Serialize(ar);
+    s.pointMarkerStyles->Serialize(ar);
+    s.textStyles->Serialize(ar);
+    s.leadStyles->Serialize(ar);
+    s.balloonStyles->Serialize(ar);
+    s.dimensionStyles->Serialize(ar);
+    s.hatchStyles->Serialize(ar);
+    s.patterns->Serialize(ar);
 
     ar << s.currentColor << s.currentLineType << s.currentLineWidth;
     ar << s.lengthFormat << s.distPrecision << s.angleFormat << s.anglePrecision << s.paperLineWidthMode
@@ -2423,6 +2479,14 @@ void Draw2dDocument::LoadFromArchive(CArchive& ar, DrawViewInfo& viewInfo, CStri
     s.hatch->Serialize(ar);
     s.image->Serialize(ar);
     s.ole->Serialize(ar);
+    s.generalStyles->Serialize(ar);
+    s.pointMarkerStyles->Serialize(ar);
+    s.textStyles->Serialize(ar);
+    s.leadStyles->Serialize(ar);
+    s.balloonStyles->Serialize(ar);
+    s.dimensionStyles->Serialize(ar);
+    s.hatchStyles->Serialize(ar);
+    s.patterns->Serialize(ar);
 
     ar >> s.currentColor >> s.currentLineType >> s.currentLineWidth;
     ar >> s.lengthFormat >> s.distPrecision >> s.angleFormat >> s.anglePrecision >> s.paperLineWidthMode >>
@@ -2539,4 +2603,209 @@ void Draw2dDocument::LoadFromArchive(CArchive& ar, DrawViewInfo& viewInfo, CStri
     viewInfo = views;
     if (s.file->GetVersionNumber() > QZ2FileVersion::GetCurrentVersion().GetVersionNumber())
         strLoadMsg = _T("The file was written by a newer version; parts of it may be missing.");
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Named styles
+
+#define KC_STYLES_ACCESS(Type, member)                                                 \
+    Type* Draw2dDocument::Get##Type() const { return S().member.get(); }
+
+KC_STYLES_ACCESS(GeneralFeatureSettingStyles, generalStyles)
+KC_STYLES_ACCESS(PointMarkerSettingStyles, pointMarkerStyles)
+KC_STYLES_ACCESS(TextSettingStyles, textStyles)
+KC_STYLES_ACCESS(LeadSettingStyles, leadStyles)
+KC_STYLES_ACCESS(BalloonSettingStyles, balloonStyles)
+KC_STYLES_ACCESS(DimensionSettingStyles, dimensionStyles)
+KC_STYLES_ACCESS(HatchSettingStyles, hatchStyles)
+#undef KC_STYLES_ACCESS
+
+namespace {
+// The collection of the document that holds styles of the same kind, and the current setting of that kind.
+struct StyleSlot {
+    FeatureSettingStylesBase* styles;
+    FeatureSettingBase* current;
+};
+}  // namespace
+
+BOOL Draw2dDocument::UpdateFeatureSettingStyles(const FeatureSettingStylesBase& styles)
+{
+    const CRuntimeClass* kind = styles.GetSettingClass();
+    State& s = S();
+    const StyleSlot kindSlots[] = {
+        {s.generalStyles.get(), s.general.get()}, {s.pointMarkerStyles.get(), s.pointMarker.get()},
+        {s.textStyles.get(), s.text.get()},       {s.leadStyles.get(), s.lead.get()},
+        {s.balloonStyles.get(), s.balloon.get()}, {s.dimensionStyles.get(), s.dimension.get()},
+        {s.hatchStyles.get(), s.hatch.get()},
+    };
+    int index = -1;
+    for (int i = 0; i < 7; ++i)
+        if (kind != nullptr && kindSlots[i].styles->GetSettingClass() == kind)
+            index = i;
+    if (index < 0)
+        return FALSE;
+    UndoScope scope(this);
+    Touch(secSettings);
+    // The section's objects stay the same; only their contents change.
+    const StyleSlot& slot = kindSlots[index];
+    if (&styles != slot.styles)
+        slot.styles->Copy(styles);
+    if (const FeatureSettingBase* current = slot.styles->GetCurrentSettingStyle())
+        slot.current->Copy(*current);
+    SendNotify(NotifyInfoBase::kindDocumentSetting, 1);
+    return TRUE;
+}
+
+BOOL Draw2dDocument::SetCurrentStyleName(FeatureSettingStylesBase& styles, const CString& strName)
+{
+    if (!strName.IsEmpty() && styles.FindSettingStyle(strName) < 0)
+        return FALSE;
+    FeatureSettingStylesBase* probe = static_cast<FeatureSettingStylesBase*>(styles.GetRuntimeClass()->CreateObject());
+    std::unique_ptr<FeatureSettingStylesBase> copy(probe);
+    copy->Copy(styles);
+    if (!copy->SetCurrentSettingStyleName(strName))
+        return FALSE;
+    return UpdateFeatureSettingStyles(*copy);
+}
+
+#define KC_STYLE_NAME(Name, member)                                                       \
+    BOOL Draw2dDocument::SetCurrent##Name##StyleName(const CString& strName)              \
+    {                                                                                     \
+        return SetCurrentStyleName(*S().member, strName);                                 \
+    }
+
+KC_STYLE_NAME(GeneralFeatureSetting, generalStyles)
+KC_STYLE_NAME(PointMarkerSetting, pointMarkerStyles)
+KC_STYLE_NAME(TextSetting, textStyles)
+KC_STYLE_NAME(LeadSetting, leadStyles)
+KC_STYLE_NAME(BalloonSetting, balloonStyles)
+KC_STYLE_NAME(DimensionSetting, dimensionStyles)
+KC_STYLE_NAME(HatchSetting, hatchStyles)
+#undef KC_STYLE_NAME
+
+// ---------------------------------------------------------------------------------------------------------
+// Hatch patterns and usage questions
+
+HatchPatternTable* Draw2dDocument::GetHatchPatternTable() const
+{
+    return S().patterns.get();
+}
+
+int Draw2dDocument::LoadDefaultHatchPattern(const CString& strFolder)
+{
+    return S().patterns->LoadPatternFiles(strFolder);
+}
+
+long Draw2dDocument::AddHatchPattern(const HatchPatternBase* pPattern)
+{
+    HatchPatternTable probe(*S().patterns);
+    if (probe.AddHatchPattern(pPattern) == -1)
+        return -1;
+    UndoScope scope(this);
+    Touch(secHatch);
+    const long id = S().patterns->AddHatchPattern(pPattern);
+    SendNotify(NotifyInfoBase::kindDocumentSetting, 1);
+    return id;
+}
+
+BOOL Draw2dDocument::SetHatchPattern(long nPatternID, const HatchPatternBase* pPattern, int nFlag)
+{
+    HatchPatternTable probe(*S().patterns);
+    if (!probe.SetHatchPattern(nPatternID, pPattern))
+        return FALSE;
+    UndoScope scope(this);
+    Touch(secHatch);
+    S().patterns->SetHatchPattern(nPatternID, pPattern);
+    if (nFlag)
+        SendNotify(NotifyInfoBase::kindDocumentSetting, 1);
+    return TRUE;
+}
+
+BOOL Draw2dDocument::SetHatchPatternName(long nPatternID, const CString& strName)
+{
+    HatchPatternTable probe(*S().patterns);
+    if (!probe.SetHatchPatternName(nPatternID, strName))
+        return FALSE;
+    UndoScope scope(this);
+    Touch(secHatch);
+    S().patterns->SetHatchPatternName(nPatternID, strName);
+    SendNotify(NotifyInfoBase::kindDocumentSetting, 1);
+    return TRUE;
+}
+
+bool Draw2dDocument::AnyFeature(const std::function<bool(const Feature2dBase&)>& visit) const
+{
+    std::function<bool(const Feature2dBase&)> walk = [&](const Feature2dBase& f) {
+        if (visit(f))
+            return true;
+        if (f.GetFeatureType() == FeatureTypeDrawGroup) {
+            const auto& g = static_cast<const DrawGroup2dFeature&>(f);
+            for (int i = 0; i < g.GetFeatureCount(); ++i)
+                if (g.GetFeature(i) != nullptr && walk(*g.GetFeature(i)))
+                    return true;
+        }
+        return false;
+    };
+    for (size_t i = 1; i < m_records.size(); ++i)
+        if (m_records[i].pFeature != nullptr && walk(*m_records[i].pFeature))
+            return true;
+    return false;
+}
+
+BOOL Draw2dDocument::IsHatchPatternUsed(long nPatternID) const
+{
+    if (S().hatch->GetPatternID() == nPatternID)
+        return TRUE;
+    return AnyFeature([nPatternID](const Feature2dBase& f) {
+               return f.GetFeatureType() == FeatureTypeHatch &&
+                      static_cast<const Hatch2dFeature&>(f).GetHatchType() == Hatch2dFeature::UserDefined &&
+                      static_cast<const Hatch2dFeature&>(f).GetPatternNo() == nPatternID;
+           })
+               ? TRUE
+               : FALSE;
+}
+
+BOOL Draw2dDocument::DeleteHatchPattern(long nPatternID)
+{
+    if (!S().patterns->IsPatternIDExists(nPatternID) || IsHatchPatternUsed(nPatternID))
+        return FALSE;
+    UndoScope scope(this);
+    Touch(secHatch);
+    S().patterns->DeleteHatchPattern(nPatternID);
+    SendNotify(NotifyInfoBase::kindDocumentSetting, 1);
+    return TRUE;
+}
+
+BOOL Draw2dDocument::IsUsedDrawGroupLayerID(long nLayerID) const
+{
+    for (size_t i = 1; i < m_records.size(); ++i) {
+        const Feature2dBase* f = m_records[i].pFeature;
+        if (f == nullptr || f->GetFeatureType() != FeatureTypeDrawGroup)
+            continue;
+        bool used = false;
+        std::function<void(const DrawGroup2dFeature&)> walk = [&](const DrawGroup2dFeature& g) {
+            for (int k = 0; k < g.GetFeatureCount() && !used; ++k) {
+                const Feature2dBase* m = g.GetFeature(k);
+                if (m == nullptr)
+                    continue;
+                used = m->GetLayerID() == nLayerID;
+                if (!used && m->GetFeatureType() == FeatureTypeDrawGroup)
+                    walk(static_cast<const DrawGroup2dFeature&>(*m));
+            }
+        };
+        walk(static_cast<const DrawGroup2dFeature&>(*f));
+        if (used)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL Draw2dDocument::IsDrawComponentIdUsed(long nComponentID) const
+{
+    return AnyFeature([nComponentID](const Feature2dBase& f) {
+               return f.GetFeatureType() == FeatureTypeDrawComponent &&
+                      static_cast<const DrawComponent2dFeature&>(f).GetComponentDefineID() == nComponentID;
+           })
+               ? TRUE
+               : FALSE;
 }

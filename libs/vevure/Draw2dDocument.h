@@ -51,6 +51,16 @@ class Region2dFeature;
 class SelectionFilter;
 class SelectionManager;
 class ViewControlSetting;
+class FeatureSettingStylesBase;
+class HatchPatternBase;
+class HatchPatternTable;
+class GeneralFeatureSettingStyles;
+class PointMarkerSettingStyles;
+class TextSettingStyles;
+class LeadSettingStyles;
+class BalloonSettingStyles;
+class DimensionSettingStyles;
+class HatchSettingStyles;
 class GeneralFeatureSetting;
 class PointMarkerSetting;
 class TextSetting;
@@ -240,6 +250,8 @@ public:
     int FindComponentDefineIDUsingLayer(long nLayerID, CDWordArray& ids) const;
     BOOL IsDisplayLayerID(long nLayerID) const;
     BOOL IsEditableLayerID(long nLayerID) const;
+    // Whether a member of a draw group lies on the layer.
+    BOOL IsUsedDrawGroupLayerID(long nLayerID) const;
 
     // ---- Component definitions
     DrawComponent2dFeatureDefineTable* GetComponentDefineTable() const;
@@ -251,6 +263,8 @@ public:
     BOOL SetDrawComponentDefineName(long nComponentID, const CString& strName);
     BOOL SetDrawComponentDefineAttribute(long nComponentID, const FeatureAttribute& attribute, int nFlag);
     BOOL IsEditingDrawComponent(long nComponentID) const;
+    // Whether a component shape (also inside a group or another definition) refers to the definition.
+    BOOL IsDrawComponentIdUsed(long nComponentID) const;
     // Opens a definition for editing (its drawing becomes active when bActivate).
     BOOL BeginEditDrawComponentDefine(long nComponentID, BOOL bActivate, int nFlag = 0);
     BOOL EndEditDrawComponentDefine(long nComponentID);
@@ -265,6 +279,17 @@ public:
     void SetLineWidthFeatureTable(const LineWidthFeatureTable& table, int nFlag);
     int GetLinePitchProportionalMode() const;
     double GetLinePitchValue() const;
+    // Hatch patterns.
+    HatchPatternTable* GetHatchPatternTable() const;
+    // Adds the patterns of the pattern files in a folder; returns the number added. Not an undo step.
+    int LoadDefaultHatchPattern(const CString& strFolder);
+    long AddHatchPattern(const HatchPatternBase* pPattern);
+    BOOL SetHatchPattern(long nPatternID, const HatchPatternBase* pPattern, int nFlag = 1);
+    // Refused while a hatch or the hatch setting uses the pattern.
+    BOOL DeleteHatchPattern(long nPatternID);
+    BOOL IsHatchPatternUsed(long nPatternID) const;
+    BOOL SetHatchPatternName(long nPatternID, const CString& strName);
+
     short GetCurrentColorNo() const;
     short GetCurrentLineTypeNo() const;
     short GetCurrentLineWidthNo() const;
@@ -293,6 +318,26 @@ public:
     int SetHatchSetting(const HatchSetting& setting, const HatchSetting* pUnused = nullptr);
     int SetImageSetting(const ImageSetting& setting);
     int SetOleObjectSetting(const OleObjectSetting& setting);
+
+    // Named styles of each kind, with the current style name.
+    GeneralFeatureSettingStyles* GetGeneralFeatureSettingStyles() const;
+    PointMarkerSettingStyles* GetPointMarkerSettingStyles() const;
+    TextSettingStyles* GetTextSettingStyles() const;
+    LeadSettingStyles* GetLeadSettingStyles() const;
+    BalloonSettingStyles* GetBalloonSettingStyles() const;
+    DimensionSettingStyles* GetDimensionSettingStyles() const;
+    HatchSettingStyles* GetHatchSettingStyles() const;
+    // Replaces the collection of that kind; when it names a current style, the current setting of the kind
+    // becomes that style. FALSE for a collection of no known kind.
+    BOOL UpdateFeatureSettingStyles(const FeatureSettingStylesBase& styles);
+    // Makes a named style current and its setting the current setting; FALSE for an unknown name.
+    BOOL SetCurrentGeneralFeatureSettingStyleName(const CString& strName);
+    BOOL SetCurrentPointMarkerSettingStyleName(const CString& strName);
+    BOOL SetCurrentTextSettingStyleName(const CString& strName);
+    BOOL SetCurrentLeadSettingStyleName(const CString& strName);
+    BOOL SetCurrentBalloonSettingStyleName(const CString& strName);
+    BOOL SetCurrentDimensionSettingStyleName(const CString& strName);
+    BOOL SetCurrentHatchSettingStyleName(const CString& strName);
 
     // ---- Units and display modes (reported as kind 14)
     LengthUnitFormatType GetLengthUnitFormatType() const;
@@ -368,6 +413,9 @@ private:
                      int nFlag);
     void NotifyFeature(int nCode, long nRecordID, int nFlag);
     BOOL SetMode(int& field, int nValue, int nMin, int nMax, int nFlag);
+    BOOL SetCurrentStyleName(FeatureSettingStylesBase& styles, const CString& strName);
+    // Every stored shape with the members of groups, until visit answers true.
+    bool AnyFeature(const std::function<bool(const Feature2dBase&)>& visit) const;
     static void CheckRecordID(long nRecordID);
 
     COleServerDoc* m_pOwner;
