@@ -28,20 +28,15 @@ endfunction()
 
 # kc_add_gtest(<name> LIBS <targets...>)
 # One test program per test folder, from every .cpp in that folder, registered with CTest.
-# Tests run offscreen with a settings store of their own inside the build tree.
+# Its main() (tests/support) gives each run a temporary home and settings store and draws offscreen.
 function(kc_add_gtest name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${_sources})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} kc_test_main GTest::gtest)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   if(TARGET afx)
     target_precompile_headers(${name} REUSE_FROM afx)
   endif()
-  set(_xdg ${CMAKE_BINARY_DIR}/test-home/${name})
-  file(MAKE_DIRECTORY ${_xdg}/config ${_xdg}/data)
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 120
-    PROPERTIES ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${_xdg}/config;XDG_DATA_HOME=${_xdg}/data;HOME=${_xdg};ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120)
 endfunction()
