@@ -466,11 +466,8 @@ void CompoundFile::Commit(DWORD /*grfCommitFlags*/)
     Relock();
 }
 
-void CompoundFile::SaveAs(LPCTSTR lpszPathName)
+void CompoundFile::WriteUnlessHeld(const CString& path) const
 {
-    if (!m_pRoot)
-        AfxThrowCompoundFileException(STG_E_INVALIDFUNCTION, lpszPathName, _T("no compound file is open"));
-    const CString path = CFile::FullPath(lpszPathName);
     if (path != m_strPathName) {
         // Another program (or window) that has the target open keeps it.
         struct stat st;
@@ -478,6 +475,24 @@ void CompoundFile::SaveAs(LPCTSTR lpszPathName)
             ::close(LockFile(path, TRUE));
     }
     WriteFile(path);
+}
+
+void CompoundFile::SaveCopyAs(LPCTSTR lpszPathName) const
+{
+    if (!m_pRoot)
+        AfxThrowCompoundFileException(STG_E_INVALIDFUNCTION, lpszPathName, _T("no compound file is open"));
+    const CString path = CFile::FullPath(lpszPathName);
+    if (path == m_strPathName)
+        AfxThrowCompoundFileException(STG_E_INVALIDPARAMETER, lpszPathName, _T("a copy cannot replace its own file"));
+    WriteUnlessHeld(path);
+}
+
+void CompoundFile::SaveAs(LPCTSTR lpszPathName)
+{
+    if (!m_pRoot)
+        AfxThrowCompoundFileException(STG_E_INVALIDFUNCTION, lpszPathName, _T("no compound file is open"));
+    const CString path = CFile::FullPath(lpszPathName);
+    WriteUnlessHeld(path);
     m_strPathName = path;
     m_bExists = TRUE;
     if (m_bReadOnly) {

@@ -45,6 +45,8 @@ public:
     void Commit(DWORD grfCommitFlags = STGC_DEFAULT);
     // Writes the whole file to another path and binds to it from then on (read-write).
     void SaveAs(LPCTSTR lpszPathName);
+    // Writes the whole file to another path and stays bound to its own (a saved copy).
+    void SaveCopyAs(LPCTSTR lpszPathName) const;
     // The compound file's bytes as Commit would write them.
     void SaveToMemory(CByteArray& data) const;
     // Drops the changes since the last Commit (or since opening): re-reads the file, or empties a new one.
@@ -69,6 +71,7 @@ private:
     void Relock();
     void Load(const BYTE* lpData, SIZE_T nCount, BOOL bReadOnly, LPCTSTR lpszName);
     void WriteFile(LPCTSTR lpszPathName) const;
+    void WriteUnlessHeld(const CString& path) const;
 
     std::unique_ptr<CompoundStorage> m_pRoot;
     CString m_strPathName;

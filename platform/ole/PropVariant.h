@@ -26,6 +26,7 @@ public:
     static PropVariant Date(double dValue);
     static PropVariant FileTime(ULONGLONG nTicks);
     static PropVariant FileTime(const FILETIME& ft);
+    // VT_LPSTR (stored in the section's code page), VT_LPWSTR (UTF-16) and VT_BSTR.
     static PropVariant AnsiString(const CString& str);
     static PropVariant WideString(const CString& str);
     static PropVariant BString(const CString& str);

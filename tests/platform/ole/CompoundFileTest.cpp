@@ -278,6 +278,13 @@ TEST_F(CompoundFileTest, OpenFilesAreLockedAgainstOtherHolders)
     EXPECT_EQ(FileCauseOf([&] { other.Create(path); }), CFileException::sharingViolation);
     other.CreateInMemory();
     EXPECT_EQ(FileCauseOf([&] { other.SaveAs(path); }), CFileException::sharingViolation);
+    // A saved copy leaves the writer bound to its own file.
+    const CString copy = PathOf("copy.kvcd");
+    writer.SaveCopyAs(copy);
+    EXPECT_EQ(writer.GetPathName(), path);
+    CompoundFile copyReader;
+    copyReader.Open(copy, TRUE);
+    ExpectSample(copyReader);
     writer.Revert();  // re-reads under its own lock
     ExpectSample(writer);
     writer.Close();
