@@ -403,41 +403,73 @@ void DcData::rasterizeThin(const std::vector<QPoint>& pts, bool closed, QPolygon
   const std::vector<int> pattern = pen() ? CosmeticPattern(pen()) : std::vector<int>{};
   long total = 0;
   for (int v : pattern) total += v;
-  long pos = 0;
+  long long pos = 0;
   auto put = [&](int x, int y) {
     if (total <= 0) {
       on << QPoint(x, y);
       return;
     }
-    long m = pos++ % total;
+    long long m = pos++ % total;
     size_t i = 0;
     while (i < pattern.size() && m >= pattern[i]) m -= pattern[i++];
     ((i % 2) == 0 ? on : gaps) << QPoint(x, y);
   };
+  // Only the part of a segment near the device is walked; the style pattern still advances
+  // over the rest, so dashes stay in step when a long line is mostly off-screen.
+  const QRect view = deviceBounds().adjusted(-2, -2, 2, 2);
   auto segment = [&](QPoint a, QPoint b) {
     const long long dx = std::llabs(static_cast<long long>(b.x()) - a.x());
     const long long dy = std::llabs(static_cast<long long>(b.y()) - a.y());
     const int stepX = b.x() >= a.x() ? 1 : -1, stepY = b.y() >= a.y() ? 1 : -1;
     const long long n = std::max(dx, dy);
-    if (n > (1 << 22)) return;  // absurdly long: nothing sensible to draw pixel by pixel
+    if (n == 0) return;
+    // Visible parameter range [t0, t1] of the segment inside view (Liang-Barsky).
+    double t0 = 0, t1 = 1;
+    const double fx = b.x() - double(a.x()), fy = b.y() - double(a.y());
+    auto clipEdge = [&](double p, double q) {
+      if (p == 0) return q >= 0;
+      const double r = q / p;
+      if (p < 0) {
+        if (r > t1) return false;
+        t0 = std::max(t0, r);
+      } else {
+        if (r < t0) return false;
+        t1 = std::min(t1, r);
+      }
+      return true;
+    };
+    const bool visible = view.isValid() && clipEdge(-fx, a.x() - double(view.left())) &&
+                         clipEdge(fx, double(view.right()) - a.x()) && clipEdge(-fy, a.y() - double(view.top())) &&
+                         clipEdge(fy, double(view.bottom()) - a.y());
+    const long long i0 = visible ? std::clamp<long long>((long long)std::floor(t0 * n) - 1, 0, n) : n;
+    const long long i1 = visible ? std::clamp<long long>((long long)std::ceil(t1 * n) + 1, 0, n) : n;
+    pos += i0;
+    // Bresenham from step i0 on, in the state the walk from the start would have reached.
+    const long long major = dx >= dy ? dx : dy, minor = dx >= dy ? dy : dx;
+    const long long before = i0 * minor - major / 2;
+    const long long k0 = before <= 0 ? 0 : (before + major - 1) / major;
+    long long err = major / 2 - i0 * minor + k0 * major;
     long long x = a.x(), y = a.y();
     if (dx >= dy) {
-      long long err = dx / 2;
-      for (long long i = 0; i < n; ++i) {
-        put(int(x), int(y));
+      x += stepX * i0;
+      y += stepY * k0;
+    } else {
+      y += stepY * i0;
+      x += stepX * k0;
+    }
+    for (long long i = i0; i < i1; ++i) {
+      put(int(x), int(y));
+      if (dx >= dy) {
         x += stepX;
         err -= dy;
         if (err < 0) { y += stepY; err += dx; }
-      }
-    } else {
-      long long err = dy / 2;
-      for (long long i = 0; i < n; ++i) {
-        put(int(x), int(y));
+      } else {
         y += stepY;
         err -= dx;
         if (err < 0) { x += stepX; err += dy; }
       }
     }
+    pos += n - i1;
   };
   for (size_t i = 1; i < pts.size(); ++i) segment(pts[i - 1], pts[i]);
   if (closed && pts.size() > 1) segment(pts.back(), pts.front());

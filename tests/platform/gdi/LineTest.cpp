@@ -168,6 +168,27 @@ TEST(Lines, UserStyleFollowsTheGivenLengths) {
   m.dc.SelectStockObject(BLACK_PEN);
 }
 
+TEST(Lines, FarOffEndsStillDrawTheVisiblePart) {
+  // A line a million pixels long, mostly outside: the visible part is drawn, and its dashes
+  // are where walking the whole line would have put them.
+  MemoryDc m(60, 20);
+  m.dc.SetBkMode(TRANSPARENT);
+  CPen pen(PS_DASH, 1, kRed);
+  m.dc.SelectObject(&pen);
+  const int start = -1000003;
+  m.dc.MoveTo(start, 2);
+  m.dc.LineTo(1000000, 2);
+  for (int x = 0; x < 60; ++x) EXPECT_EQ(m.At(x, 2) == kRed, (x - start) % 24 < 18) << x;
+  CPen solid(PS_SOLID, 1, kRed);
+  m.dc.SelectObject(&solid);
+  m.dc.MoveTo(-2000000, -1000000 + 10);
+  m.dc.LineTo(2000000, 1000000 + 10);  // slope one half through (0, 10)
+  EXPECT_EQ(m.At(0, 10), kRed);
+  EXPECT_EQ(m.At(18, 19), kRed);
+  EXPECT_EQ(m.CountInk(0, 5, 60, 20), 20);  // x 0..19 until it leaves at the bottom
+  m.dc.SelectStockObject(BLACK_PEN);
+}
+
 TEST(Lines, NullPenAndBadInputDrawNothing) {
   MemoryDc m(20, 20);
   m.dc.SelectStockObject(NULL_PEN);
