@@ -1,6 +1,7 @@
 #include "libs/vevure/Draw2dDocument.h"
 
 #include <algorithm>
+#include <set>
 #include <cmath>
 #include <unordered_set>
 
@@ -2808,4 +2809,242 @@ BOOL Draw2dDocument::IsDrawComponentIdUsed(long nComponentID) const
            })
                ? TRUE
                : FALSE;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Copies from another document
+
+long Draw2dDocument::MapLayerFrom(const Draw2dDocument& source, long nLayerID)
+{
+    const LayerFeatureTable& from = *source.S().layers;
+    const LayerFeature* layer = from.GetLayerFeature(nLayerID);
+    if (layer == nullptr)
+        return nLayerID == 0 ? 0 : -1;
+    // The chain of groups above the layer, from the top.
+    std::vector<const LayerFeature*> chain;
+    for (const LayerFeature* p = layer; p != nullptr && chain.size() <= static_cast<size_t>(from.GetSize());
+         p = from.GetLayerFeature(p->GetParentID()))
+        chain.insert(chain.begin(), p);
+    long parent = LayerFeatureTable::GetRootLayerID();
+    for (const LayerFeature* p : chain) {
+        long found = -1;
+        const LayerFeatureTable& to = *S().layers;
+        for (int i = 0; i < to.GetChildLayerFeatureCount(parent) && found == -1; ++i) {
+            const LayerFeature* c = to.GetLayerFeature(to.GetChildLayerID(parent, i));
+            if (c != nullptr && (c->IsGroup() != FALSE) == (p->IsGroup() != FALSE) &&
+                c->GetLayerName().CompareNoCase(p->GetLayerName()) == 0)
+                found = c->GetLayerID();
+        }
+        if (found == -1) {
+            found = NewLayer(parent, p->GetLayerName(), p->IsGroup(), 1);
+            if (found == -1)
+                return -1;
+            if (!p->IsGroup()) {
+                Touch(secLayers);
+                LayerFeature* made = S().layers->GetLayerFeature(found);
+                made->SetColorNo(p->GetColorNo());
+                made->SetLineTypeNo(p->GetLineTypeNo());
+                made->SetLineWidthNo(p->GetLineWidthNo());
+                made->SetLayerStateFlags(p->GetLayerStateFlags());
+            }
+        }
+        parent = found;
+    }
+    return parent;
+}
+
+void Draw2dDocument::MapComponentsFrom(const Draw2dDocument& source, Feature2dBase& feature)
+{
+    if (feature.GetFeatureType() == FeatureTypeDrawComponent) {
+        auto& c = static_cast<DrawComponent2dFeature&>(feature);
+        c.SetComponentDefineID(AddDrawComponentDefine(&source, c.GetComponentDefineID()));
+    } else if (feature.GetFeatureType() == FeatureTypeDrawGroup) {
+        auto& g = static_cast<DrawGroup2dFeature&>(feature);
+        for (int i = 0; i < g.GetFeatureCount(); ++i)
+            if (Feature2dBase* m = g.GetFeature(i)) {
+                m->SetLayerID(MapLayerFrom(source, m->GetLayerID()));
+                MapComponentsFrom(source, *m);
+            }
+    }
+}
+
+long Draw2dDocument::AddFeature(const Feature2dBase* pFeature, DrawingFeatureBase* pDrawing,
+                                const Draw2dDocument* pSource, int nFlag)
+{
+    if (pSource == nullptr || pSource == this)
+        return AddFeature(pFeature, pDrawing, nFlag);
+    if (pFeature == nullptr || !pFeature->IsValid())
+        return -1;
+    std::unique_ptr<Feature2dBase> copy(pFeature->CopyObject(Feature2dBase::copyAll));
+    if (!copy)
+        return -1;
+    UndoScope scope(this);
+    copy->SetLayerID(MapLayerFrom(*pSource, pFeature->GetLayerID()));
+    MapComponentsFrom(*pSource, *copy);
+    return AddFeature(copy.get(), pDrawing, nFlag);
+}
+
+long Draw2dDocument::AddDrawComponentDefine(const Draw2dDocument* pSource, long nComponentID)
+{
+    if (pSource == nullptr)
+        return -1;
+    const DrawComponent2dFeatureDefine* src = pSource->S().components->GetComponentDefine(nComponentID);
+    if (src == nullptr)
+        return -1;
+    if (pSource == this)
+        return nComponentID;
+    const DrawComponent2dFeatureDefineTable& mine = *S().components;
+    for (int i = 0; i < mine.GetComponentDefineCount(); ++i)
+        if (mine.GetComponentDefineByIndex(i)->GetComponentName().CompareNoCase(src->GetComponentName()) == 0)
+            return mine.GetComponentDefineByIndex(i)->GetComponentId();
+    // Definitions that use each other would copy without end; such a source is refused.
+    if (m_nCopyDepth > 32)
+        return -1;
+    ++m_nCopyDepth;
+    UndoScope scope(this);
+    DrawComponent2dFeatureDefine copy(*src);
+    copy.SetDrawingName(CString());
+    const long id = AddDrawComponentDefine(copy);
+    if (id != -1) {
+        DrawingFeatureBase* drawing = S().components->GetComponentDefine(id);
+        const std::vector<long> records(src->GetRecordIdData().begin(), src->GetRecordIdData().end());
+        for (long rid : records)
+            if (const Feature2dBase* f = pSource->GetFeature(rid))
+                AddFeature(f, drawing, pSource, 0);
+    }
+    --m_nCopyDepth;
+    return id;
+}
+
+BOOL Draw2dDocument::IsIncludeComponentId(long nEditedID, long nComponentID) const
+{
+    if (nEditedID == nComponentID)
+        return TRUE;
+    std::unordered_set<long> seen;
+    std::vector<long> pending{nComponentID};
+    while (!pending.empty()) {
+        const long id = pending.back();
+        pending.pop_back();
+        if (!seen.insert(id).second)
+            continue;
+        const DrawComponent2dFeatureDefine* d = S().components->GetComponentDefine(id);
+        if (d == nullptr)
+            continue;
+        std::function<void(const Feature2dBase&)> collect = [&](const Feature2dBase& f) {
+            if (f.GetFeatureType() == FeatureTypeDrawComponent)
+                pending.push_back(static_cast<const DrawComponent2dFeature&>(f).GetComponentDefineID());
+            else if (f.GetFeatureType() == FeatureTypeDrawGroup) {
+                const auto& g = static_cast<const DrawGroup2dFeature&>(f);
+                for (int i = 0; i < g.GetFeatureCount(); ++i)
+                    if (g.GetFeature(i) != nullptr)
+                        collect(*g.GetFeature(i));
+            }
+        };
+        for (long rid : d->GetRecordIdData())
+            if (const Feature2dBase* f = m_records[static_cast<size_t>(rid)].pFeature)
+                collect(*f);
+        for (long used : pending)
+            if (used == nEditedID)
+                return TRUE;
+    }
+    return FALSE;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Numbers in use, orders, current attribute values
+
+std::vector<short> Draw2dDocument::UsedNumbers(const std::function<short(const Feature2dBase&)>& number) const
+{
+    std::set<short> used;
+    AnyFeature([&](const Feature2dBase& f) {
+        used.insert(number(f));
+        return false;
+    });
+    return std::vector<short>(used.begin(), used.end());
+}
+
+std::vector<short> Draw2dDocument::GetUsedFeatureColorNoMap() const
+{
+    return UsedNumbers([](const Feature2dBase& f) { return f.GetColorNo(); });
+}
+
+std::vector<short> Draw2dDocument::GetUsedFeatureLineTypeNoMap() const
+{
+    return UsedNumbers([](const Feature2dBase& f) { return f.GetLineTypeNo(); });
+}
+
+std::vector<short> Draw2dDocument::GetUsedFeatureLineWidthNoMap() const
+{
+    return UsedNumbers([](const Feature2dBase& f) { return f.GetLineWidthNo(); });
+}
+
+BOOL Draw2dDocument::IsUsedLineTypeNo(short nLineTypeNo) const
+{
+    const LayerFeatureTable& t = *S().layers;
+    for (int i = 0; i < t.GetSize(); ++i)
+        if (!t.GetLayerFeatureByIndex(i)->IsGroup() && t.GetLayerFeatureByIndex(i)->GetLineTypeNo() == nLineTypeNo)
+            return TRUE;
+    if (S().currentLineType == nLineTypeNo)
+        return TRUE;
+    return AnyFeature([nLineTypeNo](const Feature2dBase& f) { return f.GetLineTypeNo() == nLineTypeNo; }) ? TRUE
+                                                                                                       : FALSE;
+}
+
+BOOL Draw2dDocument::SetDrawingOrderList(const std::vector<long>& drawingIDs, int nFlag)
+{
+    const auto& v = S().drawings;
+    std::unordered_set<long> ids(drawingIDs.begin(), drawingIDs.end());
+    if (drawingIDs.size() != v.size() || ids.size() != v.size())
+        return FALSE;
+    for (const auto& d : v)
+        if (!ids.count(d->GetDrawingID()))
+            return FALSE;
+    UndoScope scope(this);
+    Touch(secDrawings);
+    std::vector<std::unique_ptr<DrawingFeatureBase>> ordered;
+    for (long id : drawingIDs)
+        for (auto& d : S().drawings)
+            if (d && d->GetDrawingID() == id)
+                ordered.push_back(std::move(d));
+    S().drawings = std::move(ordered);
+    NotifyDrawing(NotifyInfoBase::drawingRebuildKeep, nullptr, nullptr, nullptr, -1, nFlag);
+    return TRUE;
+}
+
+BOOL Draw2dDocument::SetPartLayoutOrderList(long nPaperID, const std::vector<long>& layoutIDs, int nFlag)
+{
+    DrawingFeatureBase* paper = FindDrawing(nPaperID);
+    if (paper == nullptr || static_cast<int>(layoutIDs.size()) != paper->GetPartLayoutCount())
+        return FALSE;
+    std::unordered_set<long> ids(layoutIDs.begin(), layoutIDs.end());
+    if (static_cast<int>(ids.size()) != paper->GetPartLayoutCount())
+        return FALSE;
+    for (long id : layoutIDs)
+        if (paper->PartLayoutIDToIndex(id) < 0)
+            return FALSE;
+    UndoScope scope(this);
+    Touch(secDrawings);
+    paper = FindDrawing(nPaperID);
+    for (size_t i = 0; i < layoutIDs.size(); ++i)
+        paper->MovePartLayout(layoutIDs[i], static_cast<int>(i));
+    NotifyDrawing(NotifyInfoBase::drawingRebuildKeep, paper, nullptr, nullptr, -1, nFlag);
+    return TRUE;
+}
+
+void Draw2dDocument::GetCurrentColor(short& nColorNo, COLORREF& rgb) const
+{
+    nColorNo = S().currentColor;
+    short no = nColorNo;
+    if (no == 0)
+        no = S().layers->GetLayerColorNo(S().currentLayer);
+    rgb = no > 0 ? S().colors->GetColorRef(no) : 0;
+}
+
+void Draw2dDocument::GetCurrentLineWidth(short& nLineWidthNo, double& dWidth) const
+{
+    nLineWidthNo = S().currentLineWidth;
+    short no = nLineWidthNo;
+    if (no == 0)
+        no = S().layers->GetLayerLineWidthNo(S().currentLayer);
+    dWidth = no > 0 ? S().lineWidths->GetLineWidth(no) : 0.0;
 }

@@ -133,6 +133,11 @@ public:
     long AddFeature(const Feature2dBase* pFeature, DrawingFeatureBase* pDrawing, int nFlag);
     // The record keeps its id and holds a copy of the replacement: wMask chooses what is taken from it
     // (Feature2dBase copy flags); a replacement of another kind replaces the shape whole.
+    // Stores a copy of a shape of another document: its layer is found by path here (made when missing, with
+    // the source layer's attributes), and component shapes get this document's definition of the same name
+    // (copied over when missing). Table numbers are kept.
+    long AddFeature(const Feature2dBase* pFeature, DrawingFeatureBase* pDrawing, const Draw2dDocument* pSource,
+                    int nFlag);
     BOOL UpdateFeature(long nRecordID, const Feature2dBase* pReplacement, int nFlag, WORD wMask);
     BOOL DeleteFeature(long nRecordID, int nFlag);
     // The stored shape; NULL when the record holds none.
@@ -161,6 +166,12 @@ public:
     // Reports that every shape may have changed (kind 5 code 3, then a redraw).
     void UpdateAllFeatures(BOOL bNotify = TRUE);
     BOOL GetAllFeatureBox(const DrawingFeatureBase* pDrawing, RuVaBndBox2d& box, int nFlag = 0) const;
+    // The colour, line-type and line-width numbers that stored shapes use, ascending.
+    std::vector<short> GetUsedFeatureColorNoMap() const;
+    std::vector<short> GetUsedFeatureLineTypeNoMap() const;
+    std::vector<short> GetUsedFeatureLineWidthNoMap() const;
+    // Whether a shape or a layer uses the line type.
+    BOOL IsUsedLineTypeNo(short nLineTypeNo) const;
 
     // ---- Drawings, papers, part layouts
     // Papers and part drawings in order (component definitions are in their own table).
@@ -200,6 +211,9 @@ public:
     int GetDrawingOrder(const DrawingFeatureBase* pDrawing) const;
     BOOL SetDrawingOrder(long nDrawingID, int nOrder, int nFlag = 1);
     BOOL SetPartLayoutOrder(long nLayoutID, int nOrder, int nFlag);
+    // The whole order at once: the list holds every drawing (every layout of the paper) exactly once.
+    BOOL SetDrawingOrderList(const std::vector<long>& drawingIDs, int nFlag = 1);
+    BOOL SetPartLayoutOrderList(long nPaperID, const std::vector<long>& layoutIDs, int nFlag);
     // Drawing setters by name (with id overloads). Names are unique among drawings.
     BOOL SetDrawingName(const CString& strOldName, const CString& strNewName, int nFlag);
     BOOL SetDrawingName(long nDrawingID, const CString& strNewName, int nFlag);
@@ -258,6 +272,12 @@ public:
     // A new definition from a copy (its drawing id and component id are given anew); returns the component
     // id or -1 (no valid name, or the name is in use).
     long AddDrawComponentDefine(const DrawComponent2dFeatureDefine& define);
+    // Copies a definition with its shapes (and the definitions its shapes use) from another document; when
+    // this document has a definition of that name already, its id. -1 when the source has no such definition.
+    long AddDrawComponentDefine(const Draw2dDocument* pSource, long nComponentID);
+    // Whether placing component nComponentID into definition nEditedID would make a definition contain
+    // itself (directly or through the definitions it uses).
+    BOOL IsIncludeComponentId(long nEditedID, long nComponentID) const;
     // Removes a definition with its shapes.
     BOOL DeleteDrawComponentDefine(long nComponentID);
     BOOL SetDrawComponentDefineName(long nComponentID, const CString& strName);
@@ -297,6 +317,10 @@ public:
     BOOL SetCurrentColorNo(short nColorNo, int nFlag = 1);
     BOOL SetCurrentLineTypeNo(short nLineTypeNo, int nFlag = 1);
     BOOL SetCurrentLineWidthNo(short nLineWidthNo, int nFlag = 1);
+    // The current colour number with its RGB value (that of the current layer for 0), and the current
+    // line-width number with its width in mm (that of the current layer for 0).
+    void GetCurrentColor(short& nColorNo, COLORREF& rgb) const;
+    void GetCurrentLineWidth(short& nLineWidthNo, double& dWidth) const;
 
     // ---- Settings of the shapes (the document's own; callers copy before changing)
     GeneralFeatureSetting* GetGeneralFeatureSetting() const;
@@ -416,6 +440,9 @@ private:
     BOOL SetCurrentStyleName(FeatureSettingStylesBase& styles, const CString& strName);
     // Every stored shape with the members of groups, until visit answers true.
     bool AnyFeature(const std::function<bool(const Feature2dBase&)>& visit) const;
+    long MapLayerFrom(const Draw2dDocument& source, long nLayerID);
+    void MapComponentsFrom(const Draw2dDocument& source, Feature2dBase& feature);
+    std::vector<short> UsedNumbers(const std::function<short(const Feature2dBase&)>& number) const;
     static void CheckRecordID(long nRecordID);
 
     COleServerDoc* m_pOwner;
@@ -428,6 +455,7 @@ private:
     std::unique_ptr<SelectionFilter> m_pFilter;
     mutable RuVaBndBox2d m_boxCache;
     long m_nEditingComponentID = -1;
+    int m_nCopyDepth = 0;
 
     DocumentNotifyFunction m_pfnNotify = nullptr;
     void* m_pNotifyUser = nullptr;

@@ -5,6 +5,9 @@
 #include "platform/afx/CArchive.h"
 #include "platform/afx/CArchiveException.h"
 #include "libs/ruva/RuVa.h"
+#include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Region2dFeature.h"
 #include "libs/vevure/StoredForm.h"
 
@@ -232,4 +235,79 @@ void PartDrawingLayout::Serialize(CArchive& ar)
     loaded.m_bRegion = region;
     loaded.UpdateTransform();
     *this = loaded;
+}
+
+namespace {
+BOOL IsFinitePoint(const RuVaPnt2d& p)
+{
+    return std::isfinite(p.X()) && std::isfinite(p.Y()) ? TRUE : FALSE;
+}
+}  // namespace
+
+BOOL PartDrawingLayout::SetPolygonRegion(const KcArrayOfGePnt2d& points)
+{
+    KcArrayOfGePnt2d chain(points);
+    if (chain.GetSize() > 1 && chain[0].IsEqual(chain[chain.GetSize() - 1], 1e-7))
+        chain.RemoveAt(chain.GetSize() - 1);
+    if (chain.GetSize() < 3)
+        return FALSE;
+    Region2dFeature region;
+    for (INT_PTR i = 0; i < chain.GetSize(); ++i) {
+        const RuVaPnt2d& a = chain[i];
+        const RuVaPnt2d& b = chain[(i + 1) % chain.GetSize()];
+        if (!IsFinitePoint(a) || a.IsEqual(b, 1e-7))
+            return FALSE;
+        Line2dFeature edge(a, b);
+        region.AddFeature(&edge);
+    }
+    if (!region.IsValid())
+        return FALSE;
+    SetRegion(&region);
+    return TRUE;
+}
+
+BOOL PartDrawingLayout::SetRectangleRegion(const RuVaPnt2d& c1, const RuVaPnt2d& c2)
+{
+    if (std::fabs(c1.X() - c2.X()) < 1e-7 || std::fabs(c1.Y() - c2.Y()) < 1e-7)
+        return FALSE;
+    KcArrayOfGePnt2d points{c1, RuVaPnt2d(c2.X(), c1.Y()), c2, RuVaPnt2d(c1.X(), c2.Y())};
+    return SetPolygonRegion(points);
+}
+
+BOOL PartDrawingLayout::SetCircleRegion(const RuVaPnt2d& centre, double radius)
+{
+    if (!IsFinitePoint(centre) || !std::isfinite(radius) || radius < 1e-7)
+        return FALSE;
+    Region2dFeature region;
+    Circle2dFeature circle(centre, radius);
+    region.AddFeature(&circle);
+    if (!region.IsValid())
+        return FALSE;
+    SetRegion(&region);
+    return TRUE;
+}
+
+namespace {
+Feature2dBase* Transformed(const Feature2dBase* pFeature, const RuVaGTrsf2d& t, double sizeScale)
+{
+    if (pFeature == nullptr)
+        return nullptr;
+    Feature2dBase* copy = pFeature->CopyObject(Feature2dBase::copyAll);
+    if (copy != nullptr && !copy->TransformGeometry(t, sizeScale)) {
+        delete copy;
+        return nullptr;
+    }
+    return copy;
+}
+}  // namespace
+
+Feature2dBase* PartDrawingLayout::ConvertFeatureLocalToWorld(const Feature2dBase* pFeature) const
+{
+    return Transformed(pFeature, m_localToWorld, GetScaleX());
+}
+
+Feature2dBase* PartDrawingLayout::ConvertFeatureWorldToLocal(const Feature2dBase* pFeature) const
+{
+    const double s = GetScaleX();
+    return Transformed(pFeature, m_worldToLocal, s == 0.0 ? 1.0 : 1.0 / s);
 }

@@ -77,6 +77,15 @@ public:
     Region2dFeature* GetRegion() const { return m_bRegion ? m_pRegion : nullptr; }
     // Takes a copy of the region (NULL removes it and disables clipping).
     void SetRegion(const Region2dFeature* pRegion);
+    // Region outlines in local coordinates; each enables clipping. FALSE (unchanged) for a degenerate outline.
+    BOOL SetRectangleRegion(const RuVaPnt2d& corner1, const RuVaPnt2d& corner2);
+    BOOL SetPolygonRegion(const KcArrayOfGePnt2d& points);
+    BOOL SetCircleRegion(const RuVaPnt2d& centre, double radius);
+
+    // New shapes (the caller's) carried between the local and the world coordinates; NULL when the shape
+    // cannot take the transform (a circle under unequal scales).
+    Feature2dBase* ConvertFeatureLocalToWorld(const Feature2dBase* pFeature) const;
+    Feature2dBase* ConvertFeatureWorldToLocal(const Feature2dBase* pFeature) const;
 
     void Serialize(CArchive& ar);
 
