@@ -13,6 +13,7 @@
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CBrush.h"
 #include "platform/gdi/CFont.h"
+#include "platform/gdi/CPalette.h"
 #include "platform/gdi/CPen.h"
 #include "platform/gdi/CRgn.h"
 #include "platform/gdi/DcData.h"
@@ -256,6 +257,25 @@ CGdiObject* CDC::SelectObject(CGdiObject* pObject) {
 CGdiObject* CDC::SelectStockObject(int nIndex) {
   HGDIOBJ h = ::GetStockObject(nIndex);
   return h ? CGdiObject::FromHandle(SelectObject(h)) : nullptr;
+}
+
+CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground) {
+  if (!pPalette) return nullptr;
+  return CPalette::FromHandle(::SelectPalette(m_hDC, *pPalette, bForceBackground));
+}
+
+UINT CDC::RealizePalette() { return ::RealizePalette(m_hDC); }
+
+CBrush* PASCAL CDC::GetHalftoneBrush() {
+  static CBrush* brush = [] {
+    const WORD rows[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    CBitmap bits;
+    bits.CreateBitmap(8, 8, 1, 1, rows);
+    auto* b = new CBrush;  // lives for the program, like the shared original
+    b->CreatePatternBrush(&bits);
+    return b;
+  }();
+  return brush;
 }
 
 CPen* CDC::GetCurrentPen() const {
@@ -1264,8 +1284,16 @@ QImage BlitSource(DcData* d, DcData* s, const QRect& dst, bool mirrorX, bool mir
   if (a.x() > b.x()) mirrorX = !mirrorX;
   if (a.y() > b.y()) mirrorY = !mirrorY;
   QImage part = simg->copy(sr);  // outside the bitmap reads as black
-  if (part.format() != QImage::Format_RGB32 && part.format() != QImage::Format_ARGB32)
+  if (part.format() == QImage::Format_ARGB32) {
+    // Block transfers ignore alpha: the colour bytes travel as they are, opaque.
+    part.reinterpretAsFormat(QImage::Format_RGB32);
+    for (int y = 0; y < part.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
+      for (int x = 0; x < part.width(); ++x) line[x] |= 0xFF000000u;
+    }
+  } else if (part.format() != QImage::Format_RGB32) {
     part = part.convertToFormat(QImage::Format_RGB32);
+  }
   if (mirrorX || mirrorY) part = part.mirrored(mirrorX, mirrorY);
   if (part.size() != dst.size())
     part = part.scaled(dst.size(), Qt::IgnoreAspectRatio, smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
@@ -1352,6 +1380,141 @@ BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, 
   if (!p) return FALSE;
   p->drawImage(dst.topLeft(), keyed);
   return TRUE;
+}
+
+BOOL CDC::AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                     int nSrcWidth, int nSrcHeight, BLENDFUNCTION blend) {
+  DcData* d = Data();
+  DcData* s = pSrcDC ? pSrcDC->Data() : nullptr;
+  if (!d || !s || blend.BlendOp != AC_SRC_OVER || nDestWidth <= 0 || nDestHeight <= 0 || nSrcWidth <= 0 ||
+      nSrcHeight <= 0)
+    return FALSE;
+  const QRect dst = d->rectToDev(xDest, yDest, xDest + nDestWidth, yDest + nDestHeight);
+  QImage* simg = s->pixels();
+  if (!simg || dst.isEmpty() || dst.width() > 32768 || dst.height() > 32768) return FALSE;
+  const QPoint a = s->toDev(xSrc, ySrc), b = s->toDev(xSrc + nSrcWidth, ySrc + nSrcHeight);
+  const QRect sr = QRect(a, QPoint(b.x() - 1, b.y() - 1)).normalized();
+  if (!simg->rect().contains(sr)) return FALSE;
+  // The source as premultiplied colours with the blend's alpha applied.
+  QImage src = simg->copy(sr);
+  const bool perPixel = (blend.AlphaFormat & AC_SRC_ALPHA) && src.format() == QImage::Format_ARGB32;
+  src = src.convertToFormat(QImage::Format_ARGB32);
+  if (src.size() != dst.size()) src = src.scaled(dst.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  const int k = blend.SourceConstantAlpha;
+  for (int y = 0; y < src.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(src.scanLine(y));
+    for (int x = 0; x < src.width(); ++x) {
+      const QRgb c = line[x];
+      const int alpha = perPixel ? qAlpha(c) : 255;
+      // With per-pixel alpha the colour bytes are already premultiplied by it.
+      auto scale = [&](int v) { return (v * k + 127) / 255; };
+      line[x] = qRgba(scale(qRed(c)), scale(qGreen(c)), scale(qBlue(c)), scale(alpha));
+    }
+  }
+  if (QImage* img = d->pixels()) {
+    const QRegion clip = d->effectiveClip().intersected(dst);
+    for (const QRect& r : clip)
+      for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* out = reinterpret_cast<QRgb*>(img->scanLine(y));
+        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y - dst.top()));
+        for (int x = r.left(); x <= r.right(); ++x) {
+          const QRgb c = in[x - dst.left()], o = out[x];
+          const int inv = 255 - qAlpha(c);
+          auto mix = [&](int sv, int dv) { return std::min(255, sv + (dv * inv + 127) / 255); };
+          out[x] = qRgba(mix(qRed(c), qRed(o)), mix(qGreen(c), qGreen(o)), mix(qBlue(c), qBlue(o)),
+                         img->format() == QImage::Format_ARGB32 ? mix(qAlpha(c), qAlpha(o)) : 255);
+        }
+      }
+    return TRUE;
+  }
+  QPainter* p = d->painter();
+  if (!p) return FALSE;
+  src.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+  p->drawImage(dst.topLeft(), src);
+  return TRUE;
+}
+
+BOOL CDC::GradientFill(TRIVERTEX* pVertices, ULONG nVertices, void* pMesh, ULONG nMeshElements, DWORD dwMode) {
+  DcData* d = Data();
+  if (!d || !pVertices || !pMesh || nVertices > (1u << 20) || nMeshElements > (1u << 20)) return FALSE;
+  QPainter* p = d->painter();
+  if (!p) return FALSE;
+  auto colour = [](const TRIVERTEX& v) { return QColor(v.Red >> 8, v.Green >> 8, v.Blue >> 8); };
+  if (dwMode == GRADIENT_FILL_RECT_H || dwMode == GRADIENT_FILL_RECT_V) {
+    const auto* rects = static_cast<const GRADIENT_RECT*>(pMesh);
+    for (ULONG i = 0; i < nMeshElements; ++i) {
+      if (rects[i].UpperLeft >= nVertices || rects[i].LowerRight >= nVertices) return FALSE;
+      const TRIVERTEX& a = pVertices[rects[i].UpperLeft];
+      const TRIVERTEX& b = pVertices[rects[i].LowerRight];
+      const QRect r = d->rectToDev(a.x, a.y, b.x, b.y);
+      if (r.isEmpty()) continue;
+      // One colour per pixel column (or row), from the first colour to the second.
+      const bool horizontal = dwMode == GRADIENT_FILL_RECT_H;
+      const int n = horizontal ? r.width() : r.height();
+      const QColor c0 = colour(a.x <= b.x && a.y <= b.y ? a : b), c1 = colour(a.x <= b.x && a.y <= b.y ? b : a);
+      for (int k = 0; k < n; ++k) {
+        const double t = n > 1 ? double(k) / (n - 1) : 0.0;
+        const QColor c(int(std::lround(c0.red() + (c1.red() - c0.red()) * t)),
+                       int(std::lround(c0.green() + (c1.green() - c0.green()) * t)),
+                       int(std::lround(c0.blue() + (c1.blue() - c0.blue()) * t)));
+        const QRect line = horizontal ? QRect(r.left() + k, r.top(), 1, r.height()) : QRect(r.left(), r.top() + k, r.width(), 1);
+        p->fillRect(line, QColor::fromRgb(d->outColor(RGB(c.red(), c.green(), c.blue()))));
+      }
+    }
+    return TRUE;
+  }
+  if (dwMode == GRADIENT_FILL_TRIANGLE) {
+    const auto* tris = static_cast<const GRADIENT_TRIANGLE*>(pMesh);
+    for (ULONG i = 0; i < nMeshElements; ++i) {
+      const ULONG idx[3] = {tris[i].Vertex1, tris[i].Vertex2, tris[i].Vertex3};
+      if (idx[0] >= nVertices || idx[1] >= nVertices || idx[2] >= nVertices) return FALSE;
+      QPointF v[3];
+      QColor c[3];
+      for (int k = 0; k < 3; ++k) {
+        v[k] = d->toDevF(pVertices[idx[k]].x, pVertices[idx[k]].y);
+        c[k] = colour(pVertices[idx[k]]);
+      }
+      const double det = (v[1].y() - v[2].y()) * (v[0].x() - v[2].x()) + (v[2].x() - v[1].x()) * (v[0].y() - v[2].y());
+      if (std::abs(det) < 1e-12) continue;
+      const QRect box = QPolygonF({v[0], v[1], v[2]}).boundingRect().toAlignedRect().intersected(d->deviceBounds());
+      if (box.width() * double(box.height()) > 64e6) return FALSE;
+      // Colours interpolated over the triangle by barycentric weights at pixel centres.
+      for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x) {
+          const double px = x + 0.5, py = y + 0.5;
+          const double w0 = ((v[1].y() - v[2].y()) * (px - v[2].x()) + (v[2].x() - v[1].x()) * (py - v[2].y())) / det;
+          const double w1 = ((v[2].y() - v[0].y()) * (px - v[2].x()) + (v[0].x() - v[2].x()) * (py - v[2].y())) / det;
+          const double w2 = 1 - w0 - w1;
+          if (w0 < 0 || w1 < 0 || w2 < 0) continue;
+          auto ch = [&](int (QColor::*f)() const) {
+            return int(std::lround((c[0].*f)() * w0 + (c[1].*f)() * w1 + (c[2].*f)() * w2));
+          };
+          p->fillRect(QRect(x, y, 1, 1), QColor::fromRgb(d->outColor(RGB(ch(&QColor::red), ch(&QColor::green), ch(&QColor::blue)))));
+        }
+    }
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush,
+                       CBrush* pBrushLast) {
+  DcData* d = Data();
+  if (!d) return;
+  auto frame = [&](LPCRECT r, SIZE s, CBrush* brush) {
+    if (!r) return;
+    CBrush* old = SelectObject(brush ? brush : GetHalftoneBrush());
+    const CRect rc(r);
+    const int w = std::max<int>(0, s.cx), h = std::max<int>(0, s.cy);
+    PatBlt(rc.left, rc.top, rc.Width(), h, PATINVERT);
+    PatBlt(rc.left, rc.bottom - h, rc.Width(), h, PATINVERT);
+    PatBlt(rc.left, rc.top + h, w, rc.Height() - 2 * h, PATINVERT);
+    PatBlt(rc.right - w, rc.top + h, w, rc.Height() - 2 * h, PATINVERT);
+    if (old) SelectObject(old);
+  };
+  // Inversion undoes itself: the last frame goes, the new one comes.
+  frame(lpRectLast, sizeLast, pBrushLast ? pBrushLast : pBrush);
+  frame(lpRect, size, pBrush);
 }
 
 COLORREF CDC::GetPixel(int x, int y) const {

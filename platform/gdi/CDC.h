@@ -16,6 +16,7 @@ class CBitmap;
 class CBrush;
 class CFont;
 class CGdiObject;
+class CPalette;
 class CPen;
 class CRgn;
 class QImage;
@@ -75,6 +76,11 @@ public:
   CGdiObject* SelectObject(CGdiObject* pObject);
   HGDIOBJ SelectObject(HGDIOBJ hObject);
   virtual CGdiObject* SelectStockObject(int nIndex);
+  // Palettes change nothing on true-colour surfaces; selecting one hands back the previous.
+  CPalette* SelectPalette(CPalette* pPalette, BOOL bForceBackground);
+  UINT RealizePalette();
+  // A 50 % grey checker brush for drag frames.
+  static CBrush* PASCAL GetHalftoneBrush();
   CPen* GetCurrentPen() const;
   CBrush* GetCurrentBrush() const;
   CFont* GetCurrentFont() const;
@@ -205,6 +211,15 @@ public:
   // Copies all source pixels except those of colour clrTransparent.
   BOOL TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
                       int nSrcWidth, int nSrcHeight, UINT clrTransparent);
+  // Blends the source over the destination: by a constant alpha, and with AC_SRC_ALPHA by
+  // the source's own (premultiplied) alpha as well.
+  BOOL AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                  int nSrcWidth, int nSrcHeight, BLENDFUNCTION blend);
+  // Rectangles shaded between two corner colours (GRADIENT_FILL_RECT_H/V) or triangles.
+  BOOL GradientFill(TRIVERTEX* pVertices, ULONG nVertices, void* pMesh, ULONG nMeshElements, DWORD dwMode);
+  // Moves an inverted drag frame: erases the last one (if given) and draws the new one.
+  void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush = nullptr,
+                    CBrush* pBrushLast = nullptr);
   COLORREF GetPixel(int x, int y) const;
   COLORREF GetPixel(POINT point) const;
   COLORREF SetPixel(int x, int y, COLORREF crColor);

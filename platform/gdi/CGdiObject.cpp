@@ -3,6 +3,7 @@
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CBrush.h"
 #include "platform/gdi/CFont.h"
+#include "platform/gdi/CPalette.h"
 #include "platform/gdi/CPen.h"
 #include "platform/gdi/CRgn.h"
 #include "platform/gdi/GdiApi.h"
@@ -24,6 +25,7 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject) {
       case GdiKind::Font: w = new CFont; break;
       case GdiKind::Bitmap: w = new CBitmap; break;
       case GdiKind::Region: w = new CRgn; break;
+      case GdiKind::Palette: w = new CPalette; break;
       default: w = new CGdiObject; break;
     }
     w->m_hObject = hObject;

@@ -51,8 +51,9 @@ void ReadDdbBits(GdiObjectData* d, int bpp, const BYTE* bits, size_t size) {
           break;
         }
         case 24: out[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
-        default: out[x] = qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]); break;
+        default: out[x] = qRgba(row[4 * x + 2], row[4 * x + 1], row[4 * x], row[4 * x + 3]); break;
       }
+      if (img.format() == QImage::Format_RGB32) out[x] |= 0xFF000000u;
     }
   }
 }
@@ -233,6 +234,7 @@ HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, cons
   if (bpp != 1 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return nullptr;
   GdiObjectData* d = NewBitmap(nWidth, nHeight, static_cast<int>(bpp));
   if (!d) return nullptr;
+  if (lpBits && bpp == 32) d->image = QImage(nWidth, nHeight, QImage::Format_ARGB32);  // keeps the alpha bytes
   if (lpBits) {
     const size_t size = static_cast<size_t>(DdbStride(nWidth, static_cast<int>(bpp))) * static_cast<size_t>(nHeight);
     ReadDdbBits(d, static_cast<int>(bpp), static_cast<const BYTE*>(lpBits), size);
@@ -265,6 +267,7 @@ HBITMAP CreateDIBitmapFromInfo(const BITMAPINFO* pbmi, const void* pBits) {
   const bool topDown = h.biHeight < 0;
   GdiObjectData* d = NewBitmap(w, hh, bpp == 1 ? 1 : 32);
   if (!d) return nullptr;
+  if (bpp == 32 && pBits) d->image = QImage(w, hh, QImage::Format_ARGB32);  // keeps the alpha bytes
   d->image.fill(qRgb(0, 0, 0));
   if (!pBits) return ToHandle<HBITMAP>(d);
   const int stride = ((w * bpp + 31) / 32) * 4;
@@ -281,7 +284,7 @@ HBITMAP CreateDIBitmapFromInfo(const BITMAPINFO* pbmi, const void* pBits) {
         case 4: idx = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF; break;
         case 8: idx = row[x]; break;
         case 24: out[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
-        default: out[x] = qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]); break;
+        default: out[x] = qRgba(row[4 * x + 2], row[4 * x + 1], row[4 * x], row[4 * x + 3]); break;
       }
       if (idx >= 0) {
         const RGBQUAD c = idx < nColors ? colors[idx] : RGBQUAD{0, 0, 0, 0};

@@ -580,6 +580,62 @@ constexpr int ERROR = 0;
 #define COLOR_MENUHILIGHT 29
 #define COLOR_MENUBAR 30
 
+// ---- palettes, blending and gradients ---------------------------------------------------
+struct PALETTEENTRY {
+  BYTE peRed;
+  BYTE peGreen;
+  BYTE peBlue;
+  BYTE peFlags;
+};
+typedef PALETTEENTRY* LPPALETTEENTRY;
+
+struct LOGPALETTE {
+  WORD palVersion;
+  WORD palNumEntries;
+  PALETTEENTRY palPalEntry[1];
+};
+typedef LOGPALETTE* LPLOGPALETTE;
+
+#define PC_RESERVED 0x01
+#define PC_EXPLICIT 0x02
+#define PC_NOCOLLAPSE 0x04
+
+#define AC_SRC_OVER 0x00
+#define AC_SRC_ALPHA 0x01
+
+struct BLENDFUNCTION {
+  BYTE BlendOp;
+  BYTE BlendFlags;
+  BYTE SourceConstantAlpha;
+  BYTE AlphaFormat;
+};
+
+typedef USHORT COLOR16;
+struct TRIVERTEX {
+  LONG x;
+  LONG y;
+  COLOR16 Red;
+  COLOR16 Green;
+  COLOR16 Blue;
+  COLOR16 Alpha;
+};
+typedef TRIVERTEX* PTRIVERTEX;
+
+struct GRADIENT_RECT {
+  ULONG UpperLeft;
+  ULONG LowerRight;
+};
+
+struct GRADIENT_TRIANGLE {
+  ULONG Vertex1;
+  ULONG Vertex2;
+  ULONG Vertex3;
+};
+
+#define GRADIENT_FILL_RECT_H 0x00000000
+#define GRADIENT_FILL_RECT_V 0x00000001
+#define GRADIENT_FILL_TRIANGLE 0x00000002
+
 // ---- painting --------------------------------------------------------------------------
 struct PAINTSTRUCT {
   HDC hdc;
