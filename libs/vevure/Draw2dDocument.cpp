@@ -935,6 +935,12 @@ BOOL Draw2dDocument::IsSelectedFeature(const FeatureRecord& record) const
 long Draw2dDocument::GetNextFeatureRecordID(const DrawingFeatureBase* pDrawing, long nPrevID, int) const
 {
     const long drawing = pDrawing ? pDrawing->GetDrawingID() : -1;
+    if (pDrawing != nullptr && pDrawing->IsDrawComponentDefine()) {
+        // A definition knows its few records: no walk through the whole document.
+        const std::set<long>& ids = static_cast<const DrawComponent2dFeatureDefine*>(pDrawing)->GetRecordIdData();
+        auto it = ids.upper_bound(nPrevID);
+        return it == ids.end() ? -1 : *it;
+    }
     size_t i = nPrevID < 0 ? 1 : static_cast<size_t>(nPrevID) + 1;
     for (; i < m_records.size(); ++i) {
         const Record& r = m_records[i];

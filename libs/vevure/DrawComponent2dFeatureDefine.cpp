@@ -2,6 +2,10 @@
 
 #include "platform/afx/CArchive.h"
 #include "platform/afx/CArchiveException.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawComponent2dFeature.h"
+#include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
+#include "libs/vevure/DrawGroup2dFeature.h"
 
 namespace {
 constexpr int kMaxComponentName = 256;
@@ -54,4 +58,38 @@ void DrawComponent2dFeatureDefine::Serialize(CArchive& ar)
     m_bPrompt = prompt;
     m_attribute = attribute;
     m_recordIDs.clear();
+}
+
+BOOL DrawComponent2dFeatureDefine::IsIncludeComponentId(long nEditedID, long nComponentID,
+                                                        const DrawComponent2dFeatureDefineTable* pTable)
+{
+    if (nEditedID == nComponentID)
+        return TRUE;
+    const DrawComponent2dFeatureDefine* d = pTable ? pTable->GetComponentDefine(nComponentID) : nullptr;
+    if (d == nullptr || d->GetDocument() == nullptr)
+        return FALSE;
+    return d->GetDocument()->IsIncludeComponentId(nEditedID, nComponentID);
+}
+
+BOOL DrawComponent2dFeatureDefine::IsPossibleAddFeatureInDrawComponent(const Feature2dBase* pFeature,
+                                                                      const DrawingFeatureBase* pDrawing,
+                                                                      const DrawComponent2dFeatureDefineTable* pTable)
+{
+    if (pFeature == nullptr || pDrawing == nullptr)
+        return FALSE;
+    if (!pDrawing->IsDrawComponentDefine())
+        return TRUE;
+    const long edited = static_cast<const DrawComponent2dFeatureDefine*>(pDrawing)->GetComponentId();
+    if (pFeature->GetFeatureType() == FeatureTypeDrawComponent)
+        return IsIncludeComponentId(
+                   edited, static_cast<const DrawComponent2dFeature*>(pFeature)->GetComponentDefineID(), pTable)
+                   ? FALSE
+                   : TRUE;
+    if (pFeature->GetFeatureType() == FeatureTypeDrawGroup) {
+        const auto* g = static_cast<const DrawGroup2dFeature*>(pFeature);
+        for (int i = 0; i < g->GetFeatureCount(); ++i)
+            if (!IsPossibleAddFeatureInDrawComponent(g->GetFeature(i), pDrawing, pTable))
+                return FALSE;
+    }
+    return TRUE;
 }

@@ -5,6 +5,8 @@
 
 #include <set>
 
+class DrawComponent2dFeatureDefineTable;
+
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/FeatureAttribute.h"
 
@@ -33,6 +35,14 @@ public:
     const std::set<long>& GetRecordIdData() const { return m_recordIDs; }
     void AddFeatureRecordID(long nRecordID) { m_recordIDs.insert(nRecordID); }
     BOOL DeleteFeatureRecordID(long nRecordID) { return m_recordIDs.erase(nRecordID) != 0 ? TRUE : FALSE; }
+
+    // Whether placing component nComponentID into definition nEditedID would make a definition contain itself
+    // (the definitions' document answers; FALSE when the table does not know nComponentID).
+    static BOOL IsIncludeComponentId(long nEditedID, long nComponentID, const DrawComponent2dFeatureDefineTable* pTable);
+    // Whether a shape may go into a drawing: anything may go into a paper or part drawing; a component
+    // definition refuses component shapes (also inside groups) that would make it contain itself.
+    static BOOL IsPossibleAddFeatureInDrawComponent(const Feature2dBase* pFeature, const DrawingFeatureBase* pDrawing,
+                                                    const DrawComponent2dFeatureDefineTable* pTable);
 
     void Serialize(CArchive& ar) override;
 

@@ -174,3 +174,32 @@ TEST(DocumentCopyTest, OrdersUsedNumbersAndCurrentValues)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DocumentCopyTest, DefinitionsRefuseShapesThatWouldContainThemselves)
+{
+    Draw2dDocument doc;
+    const long layer = doc.AddLayer(-1, nullptr, 0);
+    const long a = AddDefinition(doc, _T("A"), layer);
+    const long b = AddDefinition(doc, _T("B"), layer, a);
+    const DrawComponent2dFeatureDefineTable* table = doc.GetComponentDefineTable();
+    DrawComponent2dFeatureDefine* defA = table->GetComponentDefine(a);
+    DrawComponent2dFeature usesB;
+    usesB.SetComponentDefineID(b);
+    EXPECT_FALSE(DrawComponent2dFeatureDefine::IsPossibleAddFeatureInDrawComponent(&usesB, defA, table));
+    DrawGroup2dFeature group;
+    group.AddFeature(&usesB, 1);
+    EXPECT_FALSE(DrawComponent2dFeatureDefine::IsPossibleAddFeatureInDrawComponent(&group, defA, table));
+    EXPECT_TRUE(DrawComponent2dFeatureDefine::IsPossibleAddFeatureInDrawComponent(&group, doc.GetPaperFeature(0), table));
+    EXPECT_TRUE(DrawComponent2dFeatureDefine::IsIncludeComponentId(a, b, table));
+    EXPECT_FALSE(DrawComponent2dFeatureDefine::IsIncludeComponentId(b, a, table));
+    // A definition's shapes are walked through its own record set.
+    std::vector<long> walked;
+    for (long id = doc.GetNextFeatureRecordID(table->GetComponentDefine(b), -1, 0); id != -1;
+         id = doc.GetNextFeatureRecordID(table->GetComponentDefine(b), id, 0))
+        walked.push_back(id);
+    EXPECT_EQ(walked.size(), 2u);
+}
+
+}  // namespace
