@@ -7,6 +7,7 @@
 
 #include "ArchiveBytes.h"
 #include "libs/vevure/GridSetting.h"
+#include "libs/vevure/KcLanguage.h"
 #include "libs/vevure/QZ2FileVersion.h"
 #include "libs/vevure/QZ2ProductVersion.h"
 #include "libs/vevure/ViewControlSetting.h"
@@ -160,6 +161,18 @@ TEST(VersionTest, ArchiveRoundTrips)
     QZ2FileVersion target;
     ExpectEveryTruncationFails(fb, [&](CArchive& ar) { target.Serialize(ar); },
                                [&] { EXPECT_TRUE(target == QZ2FileVersion()); });
+}
+
+TEST(KcLanguageTest, ClearReturnsToEnglish)
+{
+    EXPECT_EQ(CString(u"ENG"), KcLanguage::GetLanguageCode());
+    KcLanguage::SetLanguageCode(CString(u"jpn"));
+    EXPECT_TRUE(KcLanguage::IsJapanese());
+    KcLanguage::SetLanguageCode(CString());
+    EXPECT_EQ(CString(u"ENG"), KcLanguage::GetLanguageCode());
+    KcLanguage::SetLanguageCode(CString(u"JPN"));
+    KcLanguage::Clear();
+    EXPECT_FALSE(KcLanguage::IsJapanese());
 }
 
 }  // namespace
