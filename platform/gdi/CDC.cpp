@@ -1643,18 +1643,34 @@ int TabbedWidth(const QFontMetrics& fm, const QString& text, int tabWidth, const
   return x;
 }
 
-void DrawTabbed(QPainter& p, const QFontMetrics& fm, QPointF at, const QString& text, int tabWidth,
+// Draws text with the painter's pen colour. On bitmaps the glyph outlines are filled, so
+// the pixels depend on the font alone and not on the platform's glyph rendering settings.
+void PutText(const DcData* d, QPainter& p, QPointF at, const QString& text) {
+  if (text.isEmpty()) return;
+  if (!d->surface()) {
+    p.drawText(at, text);
+    return;
+  }
+  QPainterPath glyphs;
+  glyphs.addText(at, p.font(), text);
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, !(p.font().styleStrategy() & QFont::NoAntialias));
+  p.fillPath(glyphs, p.pen().color());
+  p.restore();
+}
+
+void DrawTabbed(const DcData* d, QPainter& p, const QFontMetrics& fm, QPointF at, const QString& text, int tabWidth,
                 const std::vector<int>& stops = {}) {
   if (tabWidth <= 0 && stops.empty()) {
     QString plain = text;
     plain.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    p.drawText(at, plain);
+    PutText(d, p, at, plain);
     return;
   }
   int x = 0;
   const QStringList parts = text.split(QLatin1Char('\t'));
   for (int i = 0; i < parts.size(); ++i) {
-    p.drawText(at + QPointF(x, 0), parts[i]);
+    PutText(d, p, at + QPointF(x, 0), parts[i]);
     x += fm.horizontalAdvance(parts[i]);
     if (i + 1 < parts.size()) {
       int next = -1;
@@ -1842,11 +1858,11 @@ BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszSt
   p->setFont(ts.font);
   p->setPen(QColor::fromRgb(d->outColor(d->st.textColor)));
   if (!lpDxWidths && d->st.charExtra == 0) {
-    p->drawText(QPointF(x0, base), text);
+    PutText(d, *p, QPointF(x0, base), text);
   } else {
     double cx = x0;
     for (int i = 0; i < text.size(); ++i) {
-      p->drawText(QPointF(cx, base), QString(text[i]));
+      PutText(d, *p, QPointF(cx, base), QString(text[i]));
       cx += lpDxWidths ? adv[size_t(i)] : fm.horizontalAdvance(text[i]) + d->st.charExtra * std::abs(d->sx());
     }
   }
@@ -1892,7 +1908,7 @@ CSize CDC::TabbedTextOut(int x, int y, LPCTSTR lpszString, int nCount, int nTabP
     p->fillRect(QRectF(ref.x(), ref.y(), width, ts.fm.height()), QColor::fromRgb(d->outColor(d->st.bkColor)));
   p->setFont(ts.font);
   p->setPen(QColor::fromRgb(d->outColor(d->st.textColor)));
-  DrawTabbed(*p, ts.fm, ref + QPointF(0, ts.fm.ascent()), text, tabWidth, stops);
+  DrawTabbed(d, *p, ts.fm, ref + QPointF(0, ts.fm.ascent()), text, tabWidth, stops);
   p->restore();
   return CSize(static_cast<int>(std::lround(width / std::abs(d->sx()))),
                static_cast<int>(std::lround(ts.fm.height() / std::abs(d->sy()))));
@@ -1988,7 +2004,7 @@ int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat) {
     else if (fmt & DT_RIGHT) x = area.left() + area.width() - w;
     if (d->st.bkMode == OPAQUE && w > 0) p->fillRect(QRect(x, y, w, lineH), bkColor);
     p->setPen(textColor);
-    if (!(fmt & DT_PREFIXONLY)) DrawTabbed(*p, fm, QPointF(x, y + fm.ascent()), l.text, tabWidth);
+    if (!(fmt & DT_PREFIXONLY)) DrawTabbed(d, *p, fm, QPointF(x, y + fm.ascent()), l.text, tabWidth);
     if (!(fmt & DT_HIDEPREFIX)) {
       for (int u : l.underline) {
         if (u >= l.text.size()) continue;

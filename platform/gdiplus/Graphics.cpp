@@ -549,6 +549,11 @@ Status Graphics::Impl::drawText(const WCHAR* s, INT length, const Font* font, co
   }
   const QBrush fillBrush = solid ? QBrush(color) : brush->ToQBrush(p->transform());
   p->setFont(qf);
+  // On bitmaps the glyph outlines are filled, so the pixels do not depend on the platform's
+  // glyph rendering; screens and printers get real text.
+  DcData* dc = hdc ? DcData::Lookup(hdc) : nullptr;
+  const bool outlines = image || (dc && dc->surface());
+  if (outlines) p->setRenderHint(QPainter::Antialiasing, !(qf.styleStrategy() & QFont::NoAntialias));
   for (const TextLine& l : lay.lines) {
     double x = pad;
     const StringAlignment ha = f.GetAlignment();
@@ -560,7 +565,7 @@ Status Graphics::Impl::drawText(const WCHAR* s, INT length, const Font* font, co
       else if (ha == StringAlignmentFar) x = boxW - pad - l.width;
     }
     const QPointF base(x, y + lay.ascent);
-    if (solid) {
+    if (solid && !outlines) {
       p->setPen(color);
       p->drawText(base, l.text);
     } else {
