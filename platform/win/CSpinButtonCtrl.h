@@ -1,0 +1,32 @@
+#pragma once
+// An up-down control: two arrows that step a position within a range, optionally shown in a
+// buddy window (UDS_SETBUDDYINT), placed beside it (UDS_ALIGNRIGHT/LEFT) and driven by its
+// arrow keys (UDS_ARROWKEYS). Each step first asks the parent with UDN_DELTAPOS (a non-zero
+// answer refuses it), then moves and sends WM_VSCROLL (WM_HSCROLL with UDS_HORZ) with
+// SB_THUMBPOSITION and SB_ENDSCROLL.
+
+#include "platform/win/CWnd.h"
+#include "platform/win/WinCtrlConstants.h"
+
+class CSpinButtonCtrl : public CWnd {
+  DECLARE_DYNAMIC(CSpinButtonCtrl)
+public:
+  CSpinButtonCtrl();
+  ~CSpinButtonCtrl() override;
+
+  virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+  void SetRange(short nLower, short nUpper);
+  void SetRange32(int nLower, int nUpper);
+  DWORD GetRange() const;
+  void GetRange(int& lower, int& upper) const;
+  void GetRange32(int& lower, int& upper) const;
+  int SetPos(int nPos);
+  int GetPos() const;
+  int SetPos32(int nPos);
+  int GetPos32(LPBOOL lpbError = nullptr) const;
+  CWnd* SetBuddy(CWnd* pWndBuddy);
+  CWnd* GetBuddy() const;
+
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
