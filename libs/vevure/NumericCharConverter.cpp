@@ -21,7 +21,18 @@ bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == 0x3000; }
 
-std::u16string ToU16(const CString& s) { return std::u16string(static_cast<LPCTSTR>(s), s.GetLength()); }
+// The text with full-width letters, digits and signs (as an input method types them) made plain.
+std::u16string ToU16(const CString& s)
+{
+    std::u16string t(static_cast<LPCTSTR>(s), s.GetLength());
+    for (char16_t& c : t) {
+        if (c >= 0xFF01 && c <= 0xFF5E)
+            c = static_cast<char16_t>(c - 0xFF01 + 0x21);
+        else if (c == 0x3000)
+            c = u' ';
+    }
+    return t;
+}
 CString FromAscii(const std::string& s) { return CString(s.c_str()); }
 
 std::u16string Trimmed(const std::u16string& s)

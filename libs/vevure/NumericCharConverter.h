@@ -14,7 +14,8 @@
 // right after a number multiplies it); with the feet-and-inch flag a length may also be written
 // 1'-2 1/2" (feet ' and inches ", read as millimetres). A point is "x,y"; "@x,y" is relative to the
 // last point and "d<a" is polar (distance, angle in degrees); "@d<a" both. With the input mode 1 points
-// are relative unless they start with '#'. Results that are not finite are refused.
+// are relative unless they start with '#'. Full-width characters read as their plain forms. Results
+// that are not finite are refused.
 
 #include "libs/vevure/VeVureEnums.h"
 #include "platform/afx/AfxTypes.h"

@@ -159,6 +159,7 @@ TEST(NumericCharConverterTest, TextToNumbers)
         {"1 2", 0, refused},
         {".", 0, refused},
         {"--", 0, refused},
+        {"\uFF11\uFF12\uFF0E\uFF15\u3000\uFF0B\uFF11", 0, 13.5},  // full-width "12.5 +1"
     };
     for (const FromTextCase& c : cases) {
         SCOPED_TRACE(c.text);
