@@ -1517,11 +1517,17 @@ void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeL
   frame(lpRect, size, pBrush);
 }
 
+// Whether a device point may be touched; cheap when there is no clip.
+static bool Visible(const DcData* d, const QPoint& pt) {
+  if (!d->st.hasClip && d->kind != DcKind::Painter) return d->deviceBounds().contains(pt);
+  return d->effectiveClip().contains(pt);
+}
+
 COLORREF CDC::GetPixel(int x, int y) const {
   DcData* d = Data();
   if (!d) return CLR_INVALID;
   const QPoint pt = d->toDev(x, y);
-  if (!d->effectiveClip().contains(pt)) return CLR_INVALID;
+  if (!Visible(d, pt)) return CLR_INVALID;
   QImage* img = d->pixels();
   if (!img || !img->rect().contains(pt)) return CLR_INVALID;
   return gdi::FromQRgb(img->pixel(pt));
@@ -1532,7 +1538,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF crColor) {
   DcData* d = Data();
   if (!d) return CLR_INVALID;
   const QPoint pt = d->toDev(x, y);
-  if (!d->effectiveClip().contains(pt)) return CLR_INVALID;
+  if (!Visible(d, pt)) return CLR_INVALID;
   const QRgb c = d->outColor(crColor);
   if (QImage* img = d->pixels()) {
     auto* line = reinterpret_cast<QRgb*>(img->scanLine(pt.y()));

@@ -66,5 +66,7 @@ int SetBkMode(HDC hdc, int mode);
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 int DrawText(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
+// Drawing is done when a call returns; nothing is batched.
+inline BOOL GdiFlush() { return TRUE; }
 // An information context for the screen (null driver) answers metric questions.
 HDC CreateIC(LPCWSTR pszDriver, LPCWSTR pszDevice, LPCWSTR pszPort, const void* pdm);

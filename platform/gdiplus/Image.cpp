@@ -1,6 +1,7 @@
 #include "platform/gdiplus/Image.h"
 
 #include <QtCore/QBuffer>
+#include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
 #include <QtGui/QImage>
 #include <QtGui/QImageReader>
@@ -11,6 +12,14 @@
 namespace Gdiplus {
 
 namespace {
+
+// A file name as the system's code builds it, with backslashes taken as separators when
+// the name as given does not exist.
+QString FilePath(const WCHAR* filename) {
+  QString path = QString::fromUtf16(filename);
+  if (path.contains(QLatin1Char('\\')) && !QFileInfo::exists(path)) path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  return path;
+}
 
 // Reads an image, refusing sizes that would need an unreasonable allocation.
 QImage ReadImage(QImageReader& reader, Status& status) {
@@ -38,7 +47,7 @@ Image::Image(const WCHAR* filename, BOOL) : Image() {
     m_status = InvalidParameter;
     return;
   }
-  QImageReader reader(QString::fromUtf16(filename));
+  QImageReader reader(FilePath(filename));
   QImage img = ReadImage(reader, m_status);
   if (!img.isNull()) Adopt(img, img.hasAlphaChannel() ? PixelFormat32bppARGB : PixelFormat24bppRGB, true);
 }
