@@ -4,6 +4,7 @@
 
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiApi.h"
+#include "platform/gdi/GdiObjectData.h"
 
 IMPLEMENT_DYNAMIC(CFont, CGdiObject)
 
@@ -44,3 +45,8 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC) {
 }
 
 int CFont::GetLogFont(LOGFONT* pLogFont) const { return ::GetObject(m_hObject, sizeof(LOGFONT), pLogFont); }
+
+QFont CFont::GetQFont(double scale) const {
+  GdiObjectData* d = gdi::Lookup(m_hObject, GdiKind::Font);
+  return d ? gdi::MakeFont(d->logFont, scale) : QFont();
+}

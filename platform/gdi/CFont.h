@@ -5,6 +5,7 @@
 #include "platform/gdi/CGdiObject.h"
 
 class CDC;
+class QFont;
 
 class CFont : public CGdiObject {
   DECLARE_DYNAMIC(CFont)
@@ -22,4 +23,7 @@ public:
   BOOL CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC = nullptr);
   BOOL CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC = nullptr);
   int GetLogFont(LOGFONT* pLogFont) const;
+  // The Qt font drawn for this font at scale device pixels per logical unit (for widgets
+  // that show text in it). A null font gives Qt's default font.
+  QFont GetQFont(double scale = 1.0) const;
 };

@@ -1,6 +1,8 @@
 // Text: fonts from LOGFONT, extents and metrics, TextOut alignment and DrawText layout.
 #include <gtest/gtest.h>
 
+#include <QtGui/QFont>
+
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/GdiApi.h"
 #include "tests/platform/gdi/MemoryDc.h"
@@ -69,6 +71,11 @@ TEST(Text, FontAttributesReachTheMetrics) {
   CString face;
   m.dc.GetTextFace(face);
   EXPECT_EQ(face, CString(u"Sans"));
+  const QFont qf = bold.GetQFont();
+  EXPECT_EQ(qf.pixelSize(), 14);
+  EXPECT_TRUE(qf.bold());
+  EXPECT_TRUE(qf.italic());
+  EXPECT_EQ(CFont().GetQFont(), QFont());
   m.dc.SelectObject(old);
 }
 
