@@ -78,13 +78,9 @@ enum LineCapMode { LineCapFlat = 0, LineCapSquare = 1, LineCapRound = 2 };
 enum LineJoinMode { LineJoinMiter = 0, LineJoinBevel = 1, LineJoinRound = 2 };
 enum LinePitchProportionalMode { LinePitchAbsolute = 0, LinePitchProportional = 1 };
 
-// Placement of a rectangle against a point: the nine grid positions, 4 the centre.
-enum LocateAlignment {
-    LocateBottomLeft = 0, LocateBottomCenter = 1, LocateBottomRight = 2, LocateMiddleLeft = 3,
-    LocateMiddleCenter = 4, LocateMiddleRight = 5, LocateTopLeft = 6, LocateTopCenter = 7, LocateTopRight = 8
-};
+// The placement of a rectangle against a point (FeatureCreator::LocateAlignment) and the ways a shape
+// meets a pick polygon (FeatureSelector::FeatureMatchType) belong to the classes that use them.
 enum ArcDirection { ArcClockwise = -1, ArcCounterClockwise = 1 };
 enum TrimMode { TrimInside = 0, TrimOutside = 1 };
-enum FeatureMatchType { FeatureMatchEnclosed = 0, FeatureMatchCrossing = 1 };
 enum GraphicsMode { GraphicsModeStandard = 0, GraphicsModeSmooth = 1 };
 enum ViewType { ViewTypePaper = 0, ViewTypePart = 1, ViewTypeLayerTable = 2, ViewTypeComponentEdit = 4 };
