@@ -80,7 +80,8 @@ enum LinePitchProportionalMode { LinePitchAbsolute = 0, LinePitchProportional = 
 
 // The placement of a rectangle against a point (FeatureCreator::LocateAlignment) and the ways a shape
 // meets a pick polygon (FeatureSelector::FeatureMatchType) belong to the classes that use them.
-enum ArcDirection { ArcClockwise = -1, ArcCounterClockwise = 1 };
+// The turning sense of arcs, as Arc2dFeature::Direction numbers it.
+enum ArcDirection { ArcCounterClockwise = 0, ArcClockwise = 1 };
 enum TrimMode { TrimInside = 0, TrimOutside = 1 };
 enum GraphicsMode { GraphicsModeStandard = 0, GraphicsModeSmooth = 1 };
 enum ViewType { ViewTypePaper = 0, ViewTypePart = 1, ViewTypeLayerTable = 2, ViewTypeComponentEdit = 4 };
