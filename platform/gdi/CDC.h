@@ -4,6 +4,11 @@
 // lines leave out their last pixel, rectangles keep their outline inside, raster
 // operations (XOR and friends) work on the exact pixel values, and mapping modes map
 // logical to device units.
+//
+// Surfaces with pixels (bitmaps, QImage devices) give exact results for every raster
+// operation and draw text from glyph outlines, so a picture is the same on any machine
+// with or without a display. On widget painters and printers the binary raster operations
+// use Qt's raster composition modes and pixels cannot be read (GetPixel gives CLR_INVALID).
 
 #include "platform/afx/CObject.h"
 #include "platform/afx/CPoint.h"
