@@ -79,7 +79,7 @@ BOOL HatchSetting::SetPatternType(int v)
 
 BOOL HatchSetting::SetPatternID(long v)
 {
-    if (!(v >= -1))
+    if (!(v >= -1 && v <= 0x7FFFFFFF))
         return FALSE;
     m_patternID = v;
     return TRUE;
@@ -125,7 +125,7 @@ BOOL HatchSetting::IsValidSetting() const
            SettingValue::IsValidFlag(m_solidColorInvertMode) &&
            SettingValue::InClosedF(m_transparency, 0.0f, 1.0f) &&
            SettingValue::IsValidIndex(m_patternType, kHatchPatternTypeCount) &&
-           m_patternID >= -1 &&
+           m_patternID >= -1 && m_patternID <= 0x7FFFFFFF &&
            SettingValue::IsValidFlag(m_regionDisplayMode) &&
            SettingValue::IsValidColorNo(m_regionColorNo) &&
            SettingValue::IsValidLineTypeNo(m_regionLineTypeNo) &&

@@ -229,6 +229,8 @@ TEST_F(SettingSetterTest, HatchImageAndOle)
     RunCases<double>({{DOUBLE_FIELD(ole, Width), 2.5e15, false}, {DOUBLE_FIELD(ole, Height), DBL_MAX, true}});
     EXPECT_TRUE(hatch.SetPatternID(-1));
     EXPECT_FALSE(hatch.SetPatternID(-2));
+    EXPECT_TRUE(hatch.SetPatternID(0x7FFFFFFF));
+    EXPECT_FALSE(hatch.SetPatternID(0x80000000L));  // ids are stored in 32 bits
     EXPECT_EQ(53, HatchSetting::GetPatternSize());
     EXPECT_EQ(CString(u"Horizontal"), HatchSetting::GetPatternName(0));
     EXPECT_EQ(CString(u"Solid diamond"), HatchSetting::GetPatternName(52));
