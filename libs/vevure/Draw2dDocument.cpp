@@ -10,6 +10,7 @@
 #include "platform/afx/CDWordArray.h"
 #include "platform/afx/CInvalidArgException.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/BalloonSetting.h"
 #include "libs/vevure/BalloonSettingStyles.h"
 #include "libs/vevure/ColorFeatureTable.h"
@@ -23,6 +24,7 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureRecord.h"
+#include "libs/vevure/FeatureSpatialIndex.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
 #include "libs/vevure/GeneralFeatureSettingStyles.h"
 #include "libs/vevure/GridSetting.h"
@@ -356,6 +358,14 @@ struct Draw2dDocument::UndoStep {
     bool IsEmpty() const { return sections == 0 && records.empty(); }
 };
 
+// The spatial index of one drawing: a packed tree as of its last build, the records changed since (their
+// entries in the tree are out of date) and the records to look at one by one until the next build.
+struct Draw2dDocument::DrawingIndex {
+    FeatureSpatialIndex tree;
+    std::unordered_set<long> stale;
+    std::vector<long> pending;
+};
+
 // Every change made outside a bracket is a step of its own; inside one it joins the open step.
 class Draw2dDocument::UndoScope
 {
@@ -402,6 +412,7 @@ void Draw2dDocument::InitDocument()
     m_records.assign(1, Record());
     m_nLiveCount = 0;
     m_featureCounts.clear();
+    m_indices.clear();
     m_nEditingComponentID = -1;
 
     m_pState = std::make_unique<State>();
@@ -549,6 +560,7 @@ void Draw2dDocument::SetSlot(long nRecordID, Feature2dBase* pFeature, long nDraw
         delete prev;
     r.pFeature = pFeature;
     r.nDrawingID = static_cast<LONG>(nDrawingID);
+    NoteRecordChange(nRecordID, prevDrawing, nDrawingID, pFeature != nullptr);
 
     DrawComponent2dFeatureDefineTable* table = S().components.get();
     const bool components = table->GetComponentDefineCount() > 0;
@@ -594,6 +606,7 @@ void Draw2dDocument::ApplyStep(UndoStep& step)
         }
         it->pFeature = current;
         it->nDrawingID = currentDrawing;
+        NoteRecordChange(it->id, currentDrawing, r.nDrawingID, r.pFeature != nullptr);
         ids.push_back(it->id);
     }
     AfterRestore(step.sections, ids);
@@ -634,6 +647,8 @@ void Draw2dDocument::RebuildComponentRecordSets()
 
 void Draw2dDocument::AfterRestore(unsigned nSections, const std::vector<long>& records)
 {
+    if (nSections & secDrawings)
+        m_indices.clear();  // drawing ids may be given anew
     for (auto& d : S().drawings)
         d->SetDocument(this);
     for (int i = 0; i < S().components->GetComponentDefineCount(); ++i)
@@ -766,6 +781,11 @@ long Draw2dDocument::AddFeature(const Feature2dBase* pFeature, DrawingFeatureBas
         delete copy;
         return -1;
     }
+    if (copy->GetFeatureType() == FeatureTypeDrawComponent) {
+        auto* c = static_cast<DrawComponent2dFeature*>(copy);
+        c->SetCachedBox(RuVaBndBox2d());
+        c->SetCachedBox(ResolveBox(*c));
+    }
     UndoScope scope(this);
     const long id = static_cast<long>(m_records.size());
     copy->SetRecordID(id);
@@ -800,6 +820,11 @@ BOOL Draw2dDocument::UpdateFeature(long nRecordID, const Feature2dBase* pReplace
     if (next == nullptr)
         return FALSE;
     next->SetRecordID(nRecordID);
+    if (next->GetFeatureType() == FeatureTypeDrawComponent) {
+        auto* c = static_cast<DrawComponent2dFeature*>(next);
+        c->SetCachedBox(RuVaBndBox2d());
+        c->SetCachedBox(ResolveBox(*c));
+    }
     UndoScope scope(this);
     SetSlot(nRecordID, next, m_records[static_cast<size_t>(nRecordID)].nDrawingID);
     next->OnAfterUpdateRecord(this, pDrawing, nRecordID);
@@ -900,14 +925,14 @@ int Draw2dDocument::GetFeatureType(long nRecordID) const
 const RuVaBndBox2d& Draw2dDocument::GetFeatureBox(long nRecordID) const
 {
     const Feature2dBase* f = GetFeature(nRecordID);
-    m_boxCache = f ? f->GetBndBox() : RuVaBndBox2d();
+    m_boxCache = f ? ResolveBox(*f) : RuVaBndBox2d();
     return m_boxCache;
 }
 
 BOOL Draw2dDocument::GetFeatureBox(long nRecordID, RuVaBndBox2d& box) const
 {
     const Feature2dBase* f = GetFeature(nRecordID);
-    box = f ? f->GetBndBox() : RuVaBndBox2d();
+    box = f ? ResolveBox(*f) : RuVaBndBox2d();
     return f ? TRUE : FALSE;
 }
 
@@ -982,7 +1007,7 @@ BOOL Draw2dDocument::GetAllFeatureBox(const DrawingFeatureBase* pDrawing, RuVaBn
     for (size_t i = 1; i < m_records.size(); ++i) {
         const Record& r = m_records[i];
         if (r.pFeature != nullptr && (pDrawing == nullptr || r.nDrawingID == drawing))
-            box.Add(r.pFeature->GetBndBox());
+            box.Add(ResolveBox(*r.pFeature));
     }
     return box.IsVoid() ? FALSE : TRUE;
 }
@@ -1285,6 +1310,7 @@ BOOL Draw2dDocument::DeleteDrawingFeature(long nDrawingID, int nFlag)
     std::unique_ptr<DrawingFeatureBase> gone = std::move(*it);
     s.drawings.erase(it);
     m_featureCounts.erase(nDrawingID);
+    m_indices.erase(nDrawingID);
     if (m_pSelection->RemoveDeadRecords() > 0 && nFlag)
         m_pSelection->SendSelectionNotify();
     if (GetPartLayoutByID(s.activeLayout) == nullptr || FindDrawing(s.activeDrawing) == nullptr) {
@@ -2599,6 +2625,7 @@ void Draw2dDocument::LoadFromArchive(CArchive& ar, DrawViewInfo& viewInfo, CStri
     loaded.records.clear();
     m_nLiveCount = liveCount;
     m_featureCounts = std::move(counts);
+    m_indices.clear();
     m_nEditingComponentID = -1;
     m_pState = std::move(state);
     for (auto& d : S().drawings)
@@ -3053,4 +3080,112 @@ void Draw2dDocument::GetCurrentLineWidth(short& nLineWidthNo, double& dWidth) co
     if (no == 0)
         no = S().layers->GetLayerLineWidthNo(S().currentLayer);
     dWidth = no > 0 ? S().lineWidths->GetLineWidth(no) : 0.0;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Spatial index
+
+void Draw2dDocument::NoteRecordChange(long nRecordID, long nOldDrawingID, long nNewDrawingID, bool bLive)
+{
+    if (m_indices.empty())
+        return;
+    auto old = m_indices.find(nOldDrawingID);
+    if (old != m_indices.end())
+        old->second->stale.insert(nRecordID);
+    if (!bLive)
+        return;
+    auto now = m_indices.find(nNewDrawingID);
+    if (now != m_indices.end()) {
+        now->second->stale.insert(nRecordID);
+        now->second->pending.push_back(nRecordID);
+    }
+}
+
+int Draw2dDocument::GetFeaturesInBox(const DrawingFeatureBase* pDrawing, const RuVaBndBox2d& box,
+                                     std::vector<long>& ids) const
+{
+    ids.clear();
+    if (pDrawing == nullptr || box.IsVoid() || !IsDrawingFeatureExists(pDrawing))
+        return 0;
+    const long drawing = pDrawing->GetDrawingID();
+    std::unique_ptr<DrawingIndex>& slot = m_indices[drawing];
+    if (!slot)
+        slot = std::make_unique<DrawingIndex>();
+    DrawingIndex& index = *slot;
+    const size_t changes = index.stale.size() + index.pending.size();
+    if (index.tree.GetSize() == 0 && index.stale.empty() && index.pending.empty()) {
+        // Never built (or an empty drawing, which is cheap to build again).
+        index.stale.insert(-1);
+    }
+    if (!index.stale.empty() && changes + 1 > std::max<size_t>(4096, index.tree.GetSize() / 8)) {
+        index.stale.insert(-1);
+    }
+    if (index.stale.count(-1)) {
+        std::vector<FeatureSpatialIndex::Entry> entries;
+        std::vector<FeatureSpatialIndex::Unbounded> unbounded;
+        entries.reserve(static_cast<size_t>(pDrawing->GetFeatureCount()));
+        for (long id = GetNextFeatureRecordID(pDrawing, -1, 0); id != -1; id = GetNextFeatureRecordID(pDrawing, id, 0)) {
+            FeatureSpatialIndex::Entry e;
+            bool bUnbounded = false;
+            const RuVaBndBox2d b = ResolveBox(*m_records[static_cast<size_t>(id)].pFeature);
+            if (!FeatureSpatialIndex::MakeEntry(id, b, e, bUnbounded))
+                continue;
+            if (bUnbounded)
+                unbounded.push_back({b, static_cast<LONG>(id)});
+            else
+                entries.push_back(e);
+        }
+        index.tree.Build(std::move(entries), std::move(unbounded));
+        index.stale.clear();
+        index.pending.clear();
+    }
+    const double x0 = box.XMin(), y0 = box.YMin(), x1 = box.XMax(), y1 = box.YMax();
+    index.tree.Query(x0, y0, x1, y1, [&](long id) {
+        if (!index.stale.count(id))
+            ids.push_back(id);
+    });
+    if (!index.pending.empty()) {
+        std::unordered_set<long> seen;
+        for (long id : index.pending) {
+            const Record& r = m_records[static_cast<size_t>(id)];
+            if (r.pFeature == nullptr || r.nDrawingID != drawing || !seen.insert(id).second)
+                continue;
+            const RuVaBndBox2d b = ResolveBox(*r.pFeature);
+            if (!b.IsVoid() && !b.IsOut(box))
+                ids.push_back(id);
+        }
+    }
+    return static_cast<int>(ids.size());
+}
+
+RuVaBndBox2d Draw2dDocument::ResolveBox(const Feature2dBase& feature, int nDepth) const
+{
+    // Definitions nest; a damaged document could make them loop.
+    if (nDepth > 16)
+        return feature.GetBndBox();
+    if (feature.GetFeatureType() == FeatureTypeDrawGroup) {
+        const auto& g = static_cast<const DrawGroup2dFeature&>(feature);
+        RuVaBndBox2d box;
+        for (int i = 0; i < g.GetFeatureCount(); ++i)
+            if (const Feature2dBase* m = g.GetFeature(i))
+                box.Add(ResolveBox(*m, nDepth + 1));
+        return box.IsVoid() ? feature.GetBndBox() : box;
+    }
+    if (feature.GetFeatureType() != FeatureTypeDrawComponent)
+        return feature.GetBndBox();
+    const auto& c = static_cast<const DrawComponent2dFeature&>(feature);
+    const DrawComponent2dFeatureDefine* def = S().components->GetComponentDefine(c.GetComponentDefineID());
+    if (def == nullptr)
+        return feature.GetBndBox();
+    RuVaBndBox2d local;
+    for (long rid : def->GetRecordIdData())
+        if (const Feature2dBase* f = m_records[static_cast<size_t>(rid)].pFeature)
+            local.Add(ResolveBox(*f, nDepth + 1));
+    if (local.IsVoid())
+        return feature.GetBndBox();
+    double sx = 1.0, sy = 1.0;
+    c.GetScale(sx, sy);
+    const double a = c.GetAngle() * M_PI / 180.0, cs = std::cos(a), sn = std::sin(a);
+    const RuVaGTrsf2d place(sx * cs, -sy * sn, c.GetOrigin().X(), sx * sn, sy * cs, c.GetOrigin().Y());
+    return local.Transformed(place);
 }

@@ -161,6 +161,9 @@ public:
     long GetNextFeatureRecordID(const DrawingFeatureBase* pDrawing, long nPrevID, int nFlag = 0) const;
     long GetNextFeatureRecordID(long nPrevID) const { return GetNextFeatureRecordID(nullptr, nPrevID, 0); }
     long GetFeatureCount() const { return m_nLiveCount; }
+    // The records of a drawing whose boxes meet the box (a few more near its edges, never fewer), through
+    // the drawing's spatial index. Returns their number.
+    int GetFeaturesInBox(const DrawingFeatureBase* pDrawing, const RuVaBndBox2d& box, std::vector<long>& ids) const;
     int GetFeatureCountByLayer(long nLayerID) const;
     BOOL IsExistFeatureInLayer(long nLayerID) const;
     // Reports that every shape may have changed (kind 5 code 3, then a redraw).
@@ -411,6 +414,7 @@ private:
         LONG nDrawingID = -1;
     };
     struct UndoStep;
+    struct DrawingIndex;
     class UndoScope;
     friend class UndoScope;
 
@@ -421,6 +425,7 @@ private:
     void ApplyStep(UndoStep& step);
     void AfterRestore(unsigned nSections, const std::vector<long>& records);
     void SetSlot(long nRecordID, Feature2dBase* pFeature, long nDrawingID);
+    void NoteRecordChange(long nRecordID, long nOldDrawingID, long nNewDrawingID, bool bLive);
     void RebuildComponentRecordSets();
     void ApplyFeatureCounts();
     DrawingFeatureBase* FindDrawing(long nDrawingID) const;
@@ -441,6 +446,8 @@ private:
     // Every stored shape with the members of groups, until visit answers true.
     bool AnyFeature(const std::function<bool(const Feature2dBase&)>& visit) const;
     long MapLayerFrom(const Draw2dDocument& source, long nLayerID);
+    // The box of a shape with placed components resolved through their definitions.
+    RuVaBndBox2d ResolveBox(const Feature2dBase& feature, int nDepth = 0) const;
     void MapComponentsFrom(const Draw2dDocument& source, Feature2dBase& feature);
     std::vector<short> UsedNumbers(const std::function<short(const Feature2dBase&)>& number) const;
     static void CheckRecordID(long nRecordID);
@@ -454,6 +461,7 @@ private:
     std::unique_ptr<SelectionManager> m_pSelection;
     std::unique_ptr<SelectionFilter> m_pFilter;
     mutable RuVaBndBox2d m_boxCache;
+    mutable std::unordered_map<long, std::unique_ptr<DrawingIndex>> m_indices;  // by drawing id
     long m_nEditingComponentID = -1;
     int m_nCopyDepth = 0;
 

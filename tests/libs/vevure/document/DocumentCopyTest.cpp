@@ -203,3 +203,35 @@ TEST(DocumentCopyTest, DefinitionsRefuseShapesThatWouldContainThemselves)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DocumentCopyTest, PlacedComponentsTakeTheBoxOfTheirDefinition)
+{
+    Draw2dDocument doc;
+    DrawComponent2dFeatureDefine def;
+    def.SetComponentName(_T("Bar"));
+    const long id = doc.AddDrawComponentDefine(def);
+    Line2dFeature bar(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    doc.AddFeature(&bar, doc.GetComponentDefineTable()->GetComponentDefine(id), 0);
+    DrawComponent2dFeature placed;
+    placed.SetComponentDefineID(id);
+    placed.SetOrigin(RuVaPnt2d(100, 100));
+    placed.SetAngle(90);
+    placed.SetScale(2, 2);
+    DrawGroup2dFeature group;
+    group.AddFeature(&placed, 1);
+    const long gid = doc.AddFeature(&group, nullptr, 0);
+    const RuVaBndBox2d& box = doc.GetFeatureBox(gid);
+    EXPECT_NEAR(box.XMin(), 100, 1e-9);
+    EXPECT_NEAR(box.XMax(), 100, 1e-9);
+    EXPECT_NEAR(box.YMin(), 100, 1e-9);
+    EXPECT_NEAR(box.YMax(), 120, 1e-9);
+    const long pid = doc.AddFeature(&placed, nullptr, 0);
+    EXPECT_NEAR(static_cast<DrawComponent2dFeature*>(doc.GetFeature(pid))->GetCachedBox().YMax(), 120, 1e-9);
+    std::vector<long> ids;
+    doc.GetFeaturesInBox(doc.GetPaperFeature(0), RuVaBndBox2d(RuVaPnt2d(99, 110), RuVaPnt2d(101, 111)), ids);
+    EXPECT_EQ(ids.size(), 2u);
+}
+
+}  // namespace
