@@ -5,6 +5,7 @@
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/Arrow2dFeature.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeatureSettingRules.h"
 
 IMPLEMENT_SERIAL(Balloon2dFeature, Feature2dBase, 1)
 
@@ -53,64 +54,53 @@ BOOL Balloon2dFeature::SetCenterPoint(const RuVaPnt2d& centre)
 
 BOOL Balloon2dFeature::SetBalloonType(int nType)
 {
-    if (nType != 0 && nType != 1)
-        return FALSE;
-    m_nBalloonType = (BYTE)nType;
-    return TRUE;
+    return (nType == 0 || nType == 1) && m_setting.SetType(nType);
 }
 
 BOOL Balloon2dFeature::SetBalloonSize(double dSize)
 {
-    if (!FeatureGeometry::IsPositiveSize(dSize))
-        return FALSE;
-    m_dBalloonSize = dSize;
-    return TRUE;
+    return FeatureGeometry::IsPositiveSize(dSize) && m_setting.SetSize(dSize);
 }
 
 BOOL Balloon2dFeature::SetTextHeight(double dHeight)
 {
-    if (!FeatureGeometry::IsPositiveSize(dHeight))
-        return FALSE;
-    m_dTextHeight = dHeight;
-    return TRUE;
+    TextSetting font(m_setting.GetTextFont());
+    return FeatureGeometry::IsPositiveSize(dHeight) && font.SetHeight(dHeight) && m_setting.SetTextFont(font);
 }
 
 BOOL Balloon2dFeature::SetArrowType(int nType)
 {
-    if (!Arrow2dFeature::IsValidArrowType(nType))
-        return FALSE;
-    m_nArrowType = (short)nType;
-    return TRUE;
+    return Arrow2dFeature::IsValidArrowType(nType) && m_setting.SetLeadArrowType(nType);
 }
 
 BOOL Balloon2dFeature::SetArrowSize(double dSize)
 {
-    if (!(dSize >= 0.0 && dSize < 1e15))
-        return FALSE;
-    m_dArrowSize = dSize;
-    return TRUE;
+    return FeatureGeometry::IsPositiveSize(dSize) && m_setting.SetLeadArrowSize(dSize);
+}
+
+BOOL Balloon2dFeature::SetBalloonSetting(const BalloonSetting& setting)
+{
+    return FeatureSettingRules::Apply(m_setting, setting);
 }
 
 BOOL Balloon2dFeature::IsValid() const
 {
     return m_leadPoints.GetSize() >= 1 && FeatureGeometry::IsFinitePoints(m_leadPoints) &&
-           FeatureGeometry::IsFinitePoint(m_centre) && FeatureGeometry::IsPositiveSize(m_dBalloonSize) &&
-           FeatureGeometry::IsPositiveSize(m_dTextHeight) && m_dArrowSize >= 0.0 && m_dArrowSize < 1e15 &&
-           Arrow2dFeature::IsValidArrowType(m_nArrowType) && m_nBalloonType <= 1;
+           FeatureGeometry::IsFinitePoint(m_centre) && FeatureSettingRules::IsComplete(m_setting);
 }
 
 RuVaBndBox2d Balloon2dFeature::GetBndBox() const
 {
     RuVaBndBox2d box = m_leadPoints.GetBndBox();
-    const double h = 0.5 * m_dBalloonSize;
+    const double h = 0.5 * GetBalloonSize();
     box.Update(m_centre.X() - h, m_centre.Y() - h, m_centre.X() + h, m_centre.Y() + h);
     return box;
 }
 
 BOOL Balloon2dFeature::TransformGeometry(const RuVaGTrsf2d& t, double dSizeScale)
 {
-    if (!(dSizeScale > 0.0) || !FeatureGeometry::IsPositiveSize(m_dBalloonSize * dSizeScale) ||
-        !FeatureGeometry::IsPositiveSize(m_dTextHeight * dSizeScale))
+    BalloonSetting scaled(m_setting);
+    if (!FeatureGeometry::IsPositiveSize(dSizeScale) || !scaled.ScaleSize(dSizeScale))
         return FALSE;
     KcArrayOfGePnt2d moved(m_leadPoints);
     moved.Transform(t);
@@ -119,9 +109,7 @@ BOOL Balloon2dFeature::TransformGeometry(const RuVaGTrsf2d& t, double dSizeScale
         return FALSE;
     m_leadPoints = moved;
     m_centre = centre;
-    m_dBalloonSize *= dSizeScale;
-    m_dTextHeight *= dSizeScale;
-    m_dArrowSize *= dSizeScale;
+    m_setting = scaled;
     return TRUE;
 }
 
@@ -131,8 +119,7 @@ BOOL Balloon2dFeature::IsEqualGeometry(const Feature2dBase* pOther) const
         return FALSE;
     const auto* o = static_cast<const Balloon2dFeature*>(pOther);
     return m_strText == o->m_strText && m_leadPoints == o->m_leadPoints && m_centre == o->m_centre &&
-           m_dBalloonSize == o->m_dBalloonSize && m_dTextHeight == o->m_dTextHeight &&
-           m_dArrowSize == o->m_dArrowSize && m_nArrowType == o->m_nArrowType && m_nBalloonType == o->m_nBalloonType;
+           m_setting.IsEqual(o->m_setting) > 0;
 }
 
 void Balloon2dFeature::CopyGeometry(const Feature2dBase* pSource)
@@ -143,20 +130,15 @@ void Balloon2dFeature::CopyGeometry(const Feature2dBase* pSource)
     m_strText = s->m_strText;
     m_leadPoints = s->m_leadPoints;
     m_centre = s->m_centre;
-    m_dBalloonSize = s->m_dBalloonSize;
-    m_dTextHeight = s->m_dTextHeight;
-    m_dArrowSize = s->m_dArrowSize;
-    m_nArrowType = s->m_nArrowType;
-    m_nBalloonType = s->m_nBalloonType;
+    m_setting = s->m_setting;
 }
 
 void Balloon2dFeature::Serialize(CArchive& ar)
 {
     Feature2dBase::Serialize(ar);
     if (ar.IsStoring())
-        ar << m_strText << m_leadPoints << m_centre << m_dBalloonSize << m_dTextHeight << m_dArrowSize << m_nArrowType
-           << m_nBalloonType;
+        ar << m_strText << m_leadPoints << m_centre;
     else
-        ar >> m_strText >> m_leadPoints >> m_centre >> m_dBalloonSize >> m_dTextHeight >> m_dArrowSize >> m_nArrowType >>
-            m_nBalloonType;
+        ar >> m_strText >> m_leadPoints >> m_centre;
+    m_setting.Serialize(ar);
 }

@@ -1,9 +1,11 @@
 #pragma once
-// A balloon (type 31): a circle or rectangle (BalloonType) of a size round a centre holding a short text,
-// with a leader from the arrow tip (the first lead point) to the balloon.
+// A balloon (type 31): a circle or rectangle round a centre holding a short text, with a leader from the
+// arrow tip (the first lead point) to the balloon, in the look of its balloon style (frame type and size,
+// text style, lead arrow).
 
 #include "platform/afx/CString.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/vevure/BalloonSetting.h"
 #include "libs/vevure/Feature2dBase.h"
 
 class Balloon2dFeature : public Feature2dBase
@@ -23,17 +25,21 @@ public:
     BOOL SetLeadPoint(int nIndex, const RuVaPnt2d& point);
     const RuVaPnt2d& GetCenterPoint() const { return m_centre; }
     BOOL SetCenterPoint(const RuVaPnt2d& centre);
-    int GetBalloonType() const { return m_nBalloonType; }
+    int GetBalloonType() const { return m_setting.GetType(); }
     BOOL SetBalloonType(int nType);
     // Diameter of a circle, side of a rectangle; above 0.
-    double GetBalloonSize() const { return m_dBalloonSize; }
+    double GetBalloonSize() const { return m_setting.GetSize(); }
     BOOL SetBalloonSize(double dSize);
-    double GetTextHeight() const { return m_dTextHeight; }
+    double GetTextHeight() const { return m_setting.GetTextFont().GetHeight(); }
     BOOL SetTextHeight(double dHeight);
-    int GetArrowType() const { return m_nArrowType; }
+    int GetArrowType() const { return m_setting.GetLeadArrowType(); }
     BOOL SetArrowType(int nType);
-    double GetArrowSize() const { return m_dArrowSize; }
+    double GetArrowSize() const { return m_setting.GetLeadArrowSize(); }
     BOOL SetArrowSize(double dSize);
+
+    const BalloonSetting& GetBalloonSetting() const { return m_setting; }
+    // Takes the defined values only; FALSE, unchanged, when the result is out of range.
+    BOOL SetBalloonSetting(const BalloonSetting& setting);
 
     void Serialize(CArchive& ar) override;
     BOOL IsValid() const override;
@@ -47,10 +53,6 @@ protected:
 private:
     CString m_strText;
     KcArrayOfGePnt2d m_leadPoints;
+    BalloonSetting m_setting;
     RuVaPnt2d m_centre;
-    double m_dBalloonSize = 10.0;
-    double m_dTextHeight = 3.5;
-    double m_dArrowSize = 3.0;
-    short m_nArrowType = 4;
-    BYTE m_nBalloonType = 0;
 };

@@ -7,6 +7,7 @@
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/Arrow2dFeature.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeatureSettingRules.h"
 
 IMPLEMENT_DYNAMIC(Dimension2dFeatureBase, Feature2dBase)
 
@@ -20,7 +21,7 @@ CString Dimension2dFeatureBase::GetValueText() const
     if (m_bManualText)
         return m_strValueText;
     CString format, text;
-    format.Format(u"%%.%df", (int)m_nPrecision);
+    format.Format(u"%%.%df", GetPrecision());
     text.Format(format.GetString(), GetMeasuredValue());
     return text;
 }
@@ -53,34 +54,36 @@ BOOL Dimension2dFeatureBase::SetValueTextPoint(const RuVaPnt2d& point)
 
 BOOL Dimension2dFeatureBase::SetPrecision(int nPrecision)
 {
-    if (nPrecision < 0 || nPrecision > 8)
-        return FALSE;
-    m_nPrecision = (BYTE)nPrecision;
-    return TRUE;
+    return nPrecision >= 0 && nPrecision <= 8 && m_setting.SetPrecision((short)nPrecision);
 }
 
 BOOL Dimension2dFeatureBase::SetTextHeight(double dHeight)
 {
-    if (!FeatureGeometry::IsPositiveSize(dHeight))
-        return FALSE;
-    m_dTextHeight = dHeight;
-    return TRUE;
+    TextSetting font(m_setting.GetDimTextFont());
+    return FeatureGeometry::IsPositiveSize(dHeight) && font.SetHeight(dHeight) && m_setting.SetDimTextFont(font);
 }
 
 BOOL Dimension2dFeatureBase::SetArrowType(int nType)
 {
-    if (!Arrow2dFeature::IsValidArrowType(nType))
+    DimensionSetting changed(m_setting);
+    if (!Arrow2dFeature::IsValidArrowType(nType) || !changed.SetArrowType1(nType) || !changed.SetArrowType2(nType))
         return FALSE;
-    m_nArrowType = (short)nType;
+    m_setting = changed;
     return TRUE;
 }
 
 BOOL Dimension2dFeatureBase::SetArrowSize(double dSize)
 {
-    if (!(dSize >= 0.0 && dSize < 1e15))
+    DimensionSetting changed(m_setting);
+    if (!FeatureGeometry::IsPositiveSize(dSize) || !changed.SetArrowSize1(dSize) || !changed.SetArrowSize2(dSize))
         return FALSE;
-    m_dArrowSize = dSize;
+    m_setting = changed;
     return TRUE;
+}
+
+BOOL Dimension2dFeatureBase::SetDimensionSetting(const DimensionSetting& setting)
+{
+    return FeatureSettingRules::Apply(m_setting, setting);
 }
 
 const RuVaPnt2d& Dimension2dFeatureBase::GetDimPoint(int nIndex) const
@@ -103,9 +106,8 @@ BOOL Dimension2dFeatureBase::IsValid() const
     for (int i = 0; i < m_nDimPoints; ++i)
         if (!FeatureGeometry::IsFinitePoint(m_points[i]))
             return FALSE;
-    return FeatureGeometry::IsFinitePoint(m_textPoint) && FeatureGeometry::IsPositiveSize(m_dTextHeight) &&
-           m_dArrowSize >= 0.0 && m_dArrowSize < 1e15 && Arrow2dFeature::IsValidArrowType(m_nArrowType) &&
-           m_nPrecision <= 8 && m_bManualText <= 1 && m_bTextPosFree <= 1;
+    return FeatureGeometry::IsFinitePoint(m_textPoint) && FeatureSettingRules::IsComplete(m_setting) &&
+           m_bManualText <= 1 && m_bTextPosFree <= 1;
 }
 
 RuVaBndBox2d Dimension2dFeatureBase::GetBndBox() const
@@ -113,16 +115,17 @@ RuVaBndBox2d Dimension2dFeatureBase::GetBndBox() const
     RuVaBndBox2d box;
     for (int i = 0; i < m_nDimPoints; ++i)
         box.Add(m_points[i]);
-    if (m_bTextPosFree)
-        box.Update(m_textPoint.X() - m_dTextHeight, m_textPoint.Y() - m_dTextHeight, m_textPoint.X() + m_dTextHeight,
-                   m_textPoint.Y() + m_dTextHeight);
+    if (m_bTextPosFree) {
+        const double h = GetTextHeight();
+        box.Update(m_textPoint.X() - h, m_textPoint.Y() - h, m_textPoint.X() + h, m_textPoint.Y() + h);
+    }
     return box;
 }
 
 BOOL Dimension2dFeatureBase::TransformGeometry(const RuVaGTrsf2d& t, double dSizeScale)
 {
-    if (!(dSizeScale > 0.0) || !FeatureGeometry::IsPositiveSize(m_dTextHeight * dSizeScale) ||
-        FeatureGeometry::IsSingular(t))
+    DimensionSetting scaled(m_setting);
+    if (!FeatureGeometry::IsPositiveSize(dSizeScale) || FeatureGeometry::IsSingular(t) || !scaled.ScaleSize(dSizeScale))
         return FALSE;
     RuVaPnt2d points[kMaxDimPoints];
     for (int i = 0; i < m_nDimPoints; ++i) {
@@ -136,8 +139,7 @@ BOOL Dimension2dFeatureBase::TransformGeometry(const RuVaGTrsf2d& t, double dSiz
     for (int i = 0; i < m_nDimPoints; ++i)
         m_points[i] = points[i];
     m_textPoint = textPoint;
-    m_dTextHeight *= dSizeScale;
-    m_dArrowSize *= dSizeScale;
+    m_setting = scaled;
     TransformScalars(t, FeatureGeometry::LengthScale(t));
     return TRUE;
 }
@@ -150,10 +152,9 @@ BOOL Dimension2dFeatureBase::IsEqualGeometry(const Feature2dBase* pOther) const
     for (int i = 0; i < m_nDimPoints; ++i)
         if (m_points[i] != o->m_points[i])
             return FALSE;
-    return m_strValueText == o->m_strValueText && m_textPoint == o->m_textPoint && m_dTextHeight == o->m_dTextHeight &&
-           m_dArrowSize == o->m_dArrowSize && m_bManualText == o->m_bManualText &&
-           m_bTextPosFree == o->m_bTextPosFree && m_nPrecision == o->m_nPrecision && m_nArrowType == o->m_nArrowType &&
-           IsEqualScalars(o);
+    return m_strValueText == o->m_strValueText && m_textPoint == o->m_textPoint &&
+           m_setting.IsEqual(o->m_setting) > 0 && m_bManualText == o->m_bManualText &&
+           m_bTextPosFree == o->m_bTextPosFree && IsEqualScalars(o);
 }
 
 void Dimension2dFeatureBase::CopyGeometry(const Feature2dBase* pSource)
@@ -165,12 +166,9 @@ void Dimension2dFeatureBase::CopyGeometry(const Feature2dBase* pSource)
         m_points[i] = s->m_points[i];
     m_strValueText = s->m_strValueText;
     m_textPoint = s->m_textPoint;
-    m_dTextHeight = s->m_dTextHeight;
-    m_dArrowSize = s->m_dArrowSize;
+    m_setting = s->m_setting;
     m_bManualText = s->m_bManualText;
     m_bTextPosFree = s->m_bTextPosFree;
-    m_nPrecision = s->m_nPrecision;
-    m_nArrowType = s->m_nArrowType;
     CopyScalars(s);
 }
 
@@ -180,13 +178,12 @@ void Dimension2dFeatureBase::Serialize(CArchive& ar)
     if (ar.IsStoring()) {
         for (int i = 0; i < m_nDimPoints; ++i)
             ar << m_points[i];
-        ar << m_strValueText << m_textPoint << m_dTextHeight << m_dArrowSize << m_bManualText << m_bTextPosFree
-           << m_nPrecision << m_nArrowType;
+        ar << m_strValueText << m_textPoint << m_bManualText << m_bTextPosFree;
     } else {
         for (int i = 0; i < m_nDimPoints; ++i)
             ar >> m_points[i];
-        ar >> m_strValueText >> m_textPoint >> m_dTextHeight >> m_dArrowSize >> m_bManualText >> m_bTextPosFree >>
-            m_nPrecision >> m_nArrowType;
+        ar >> m_strValueText >> m_textPoint >> m_bManualText >> m_bTextPosFree;
     }
+    m_setting.Serialize(ar);
     SerializeScalars(ar);
 }

@@ -1,10 +1,11 @@
 #pragma once
 // Base of the dimensions (types 50-55): the value text (measured, or typed when the manual mode is on), its
-// position (at the dimension, or free at the text point), text height, arrow type and size, and the
-// dimension's definition points, which the derived classes name.
+// position (at the dimension, or free at the text point), the dimension's definition points, which the
+// derived classes name, and the dimension style that gives its look (arrows, texts, units, tolerances).
 
 #include "platform/afx/CString.h"
 #include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/Feature2dBase.h"
 
 class Dimension2dFeatureBase : public Feature2dBase
@@ -26,14 +27,19 @@ public:
     const RuVaPnt2d& GetValueTextPoint() const { return m_textPoint; }
     BOOL SetValueTextPoint(const RuVaPnt2d& point);
     // Decimals of the measured value, 0-8.
-    int GetPrecision() const { return m_nPrecision; }
+    int GetPrecision() const { return m_setting.GetPrecision(); }
     BOOL SetPrecision(int nPrecision);
-    double GetTextHeight() const { return m_dTextHeight; }
+    double GetTextHeight() const { return m_setting.GetDimTextHight(); }
     BOOL SetTextHeight(double dHeight);
-    int GetArrowType() const { return m_nArrowType; }
+    // Both arrows: the first one's type and size are read.
+    int GetArrowType() const { return m_setting.GetArrowType1(); }
     BOOL SetArrowType(int nType);
-    double GetArrowSize() const { return m_dArrowSize; }
+    double GetArrowSize() const { return m_setting.GetArrowSize1(); }
     BOOL SetArrowSize(double dSize);
+
+    const DimensionSetting& GetDimensionSetting() const { return m_setting; }
+    // Takes the defined values only; FALSE, unchanged, when the result is out of range.
+    BOOL SetDimensionSetting(const DimensionSetting& setting);
 
     int GetDimPointCount() const { return m_nDimPoints; }
     const RuVaPnt2d& GetDimPoint(int nIndex) const;
@@ -59,12 +65,9 @@ protected:
 
 private:
     CString m_strValueText;
+    DimensionSetting m_setting;
     RuVaPnt2d m_textPoint;
-    double m_dTextHeight = 3.5;
-    double m_dArrowSize = 3.0;
     BYTE m_nDimPoints;
     BYTE m_bManualText = 0;
     BYTE m_bTextPosFree = 0;
-    BYTE m_nPrecision = 2;
-    short m_nArrowType = 3;
 };

@@ -8,6 +8,7 @@
 #include "libs/ruva/RuVa.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeatureSettingRules.h"
 
 IMPLEMENT_SERIAL(Hatch2dFeature, Feature2dBase, 1)
 
@@ -17,11 +18,10 @@ Hatch2dFeature::Hatch2dFeature(const Hatch2dFeature& other)
     : Feature2dBase(other),
       m_outer(other.m_outer),
       m_userFormat(other.m_userFormat),
+      m_setting(other.m_setting),
       m_point(other.m_point),
       m_dPatternScale(other.m_dPatternScale),
-      m_dPatternAngle(other.m_dPatternAngle),
-      m_nPatternNo(other.m_nPatternNo),
-      m_nHatchType(other.m_nHatchType)
+      m_dPatternAngle(other.m_dPatternAngle)
 {
     CopyRegions(other);
 }
@@ -100,17 +100,36 @@ BOOL Hatch2dFeature::SetPoint(const RuVaPnt2d& point)
 
 BOOL Hatch2dFeature::SetHatchType(int nType)
 {
-    if (nType < Solid || nType > UserDefined)
-        return FALSE;
-    m_nHatchType = (BYTE)nType;
-    return TRUE;
+    return nType >= Solid && nType <= UserDefined && m_setting.SetHatchType(nType);
 }
 
 BOOL Hatch2dFeature::SetPatternNo(int nNo)
 {
-    if (nNo < 0 || nNo > 52)
+    return nNo >= 0 && nNo <= 52 && m_setting.SetPatternType(nNo);
+}
+
+void Hatch2dFeature::SetUserDefinedHatchFormat(const UserDefinedHatchFormat& format)
+{
+    m_userFormat = format;
+    m_setting.SetPatternID(format.GetPatternID() >= 0 ? format.GetPatternID() : -1);
+}
+
+bool Hatch2dFeature::IsCompleteSetting(const HatchSetting& setting)
+{
+    HatchSetting probe(setting);
+    if (probe.GetPatternID() == -1)
+        probe.SetPatternID(0);
+    return FeatureSettingRules::IsComplete(probe);
+}
+
+BOOL Hatch2dFeature::SetHatchSetting(const HatchSetting& setting)
+{
+    HatchSetting merged(m_setting);
+    if (!merged.SetOnlyDefValue(setting) || !IsCompleteSetting(merged))
         return FALSE;
-    m_nPatternNo = nNo;
+    m_setting = merged;
+    if (setting.GetPatternID() >= 0)
+        m_userFormat.SetPatternID(setting.GetPatternID());
     return TRUE;
 }
 
@@ -137,9 +156,8 @@ BOOL Hatch2dFeature::IsValid() const
     for (const Region2dFeature* r : m_inner)
         if (!r->IsValid())
             return FALSE;
-    return FeatureGeometry::IsFinitePoint(m_point) && m_nHatchType <= UserDefined && m_nPatternNo >= 0 &&
-           m_nPatternNo <= 52 && FeatureGeometry::IsPositiveSize(m_dPatternScale) && m_dPatternAngle >= 0.0 &&
-           m_dPatternAngle < 360.0;
+    return FeatureGeometry::IsFinitePoint(m_point) && IsCompleteSetting(m_setting) &&
+           FeatureGeometry::IsPositiveSize(m_dPatternScale) && m_dPatternAngle >= 0.0 && m_dPatternAngle < 360.0;
 }
 
 RuVaBndBox2d Hatch2dFeature::GetBndBox() const
@@ -176,7 +194,7 @@ BOOL Hatch2dFeature::IsEqualGeometry(const Feature2dBase* pOther) const
     const auto* o = static_cast<const Hatch2dFeature*>(pOther);
     if (!m_outer.IsEqual(&o->m_outer) || m_inner.size() != o->m_inner.size() || m_userFormat != o->m_userFormat ||
         m_point != o->m_point || m_dPatternScale != o->m_dPatternScale || m_dPatternAngle != o->m_dPatternAngle ||
-        m_nPatternNo != o->m_nPatternNo || m_nHatchType != o->m_nHatchType)
+        m_setting.IsEqual(o->m_setting) <= 0)
         return FALSE;
     for (size_t i = 0; i < m_inner.size(); ++i)
         if (!m_inner[i]->IsEqual(o->m_inner[i]))
@@ -195,8 +213,7 @@ void Hatch2dFeature::CopyGeometry(const Feature2dBase* pSource)
     m_point = s->m_point;
     m_dPatternScale = s->m_dPatternScale;
     m_dPatternAngle = s->m_dPatternAngle;
-    m_nPatternNo = s->m_nPatternNo;
-    m_nHatchType = s->m_nHatchType;
+    m_setting = s->m_setting;
 }
 
 void Hatch2dFeature::Serialize(CArchive& ar)
@@ -208,7 +225,8 @@ void Hatch2dFeature::Serialize(CArchive& ar)
         for (Region2dFeature* r : m_inner)
             r->Serialize(ar);
         m_userFormat.Serialize(ar);
-        ar << m_point << m_dPatternScale << m_dPatternAngle << m_nPatternNo << m_nHatchType;
+        ar << m_point << m_dPatternScale << m_dPatternAngle;
+        m_setting.Serialize(ar);
         return;
     }
     m_outer.Serialize(ar);
@@ -221,7 +239,8 @@ void Hatch2dFeature::Serialize(CArchive& ar)
         inner.back()->Serialize(ar);
     }
     m_userFormat.Serialize(ar);
-    ar >> m_point >> m_dPatternScale >> m_dPatternAngle >> m_nPatternNo >> m_nHatchType;
+    ar >> m_point >> m_dPatternScale >> m_dPatternAngle;
+    m_setting.Serialize(ar);
     RemoveAllInnerRegions();
     for (auto& r : inner)
         m_inner.push_back(r.release());

@@ -1,12 +1,14 @@
 #pragma once
 // A hatch (type 32): an outer region with inner regions (islands) filled solid (type 0), with a built-in
-// pattern (type 1, pattern numbers 0-52, scaled and turned) or with a user-defined pattern (type 2, see
-// UserDefinedHatchFormat). The reference point anchors the pattern.
+// pattern (type 1, pattern numbers 0-52, scaled and turned) or with a user-defined pattern of the document's
+// pattern table (type 2, scaled and turned by its UserDefinedHatchFormat). Its hatch style holds the type,
+// the pattern, colours, transparency and how the boundary shows. The reference point anchors the pattern.
 
 #include <vector>
 
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/HatchSetting.h"
 #include "libs/vevure/Region2dFeature.h"
 #include "libs/vevure/UserDefinedHatchFormat.h"
 
@@ -35,9 +37,9 @@ public:
 
     const RuVaPnt2d& GetPoint() const { return m_point; }
     BOOL SetPoint(const RuVaPnt2d& point);
-    int GetHatchType() const { return m_nHatchType; }
+    int GetHatchType() const { return m_setting.GetHatchType(); }
     BOOL SetHatchType(int nType);
-    int GetPatternNo() const { return m_nPatternNo; }
+    int GetPatternNo() const { return m_setting.GetPatternType(); }
     BOOL SetPatternNo(int nNo);
     double GetPatternScale() const { return m_dPatternScale; }
     BOOL SetPatternScale(double dScale);
@@ -45,7 +47,15 @@ public:
     BOOL SetPatternAngle(double dAngleDeg);
     UserDefinedHatchFormat& GetUserDefinedHatchFormat() { return m_userFormat; }
     const UserDefinedHatchFormat& GetUserDefinedHatchFormat() const { return m_userFormat; }
-    void SetUserDefinedHatchFormat(const UserDefinedHatchFormat& format) { m_userFormat = format; }
+    // Also makes the format's pattern the style's table pattern.
+    void SetUserDefinedHatchFormat(const UserDefinedHatchFormat& format);
+
+    const HatchSetting& GetHatchSetting() const { return m_setting; }
+    // Takes the defined values only (a table pattern id among them goes to the user-defined format too);
+    // FALSE, unchanged, when the result is out of range.
+    BOOL SetHatchSetting(const HatchSetting& setting);
+    // The style is complete; its table pattern id may be -1 (none).
+    static bool IsCompleteSetting(const HatchSetting& setting);
 
     void Serialize(CArchive& ar) override;
     BOOL IsValid() const override;
@@ -62,9 +72,8 @@ private:
     Region2dFeature m_outer;
     std::vector<Region2dFeature*> m_inner;
     UserDefinedHatchFormat m_userFormat;
+    HatchSetting m_setting;
     RuVaPnt2d m_point;
     double m_dPatternScale = 1.0;
     double m_dPatternAngle = 0.0;
-    int m_nPatternNo = 0;
-    BYTE m_nHatchType = Solid;
 };

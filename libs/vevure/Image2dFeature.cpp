@@ -7,6 +7,8 @@
 #include "libs/ruva/RuVa.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeatureSettingRules.h"
+#include "libs/vevure/SettingValue.h"
 
 IMPLEMENT_SERIAL(Image2dFeature, Feature2dBase, 1)
 
@@ -52,20 +54,19 @@ BOOL Image2dFeature::SetAngle(double dAngleDeg)
     return TRUE;
 }
 
-BOOL Image2dFeature::SetBrightness(int nValue)
+BOOL Image2dFeature::SetBrightness(float fValue)
 {
-    if (nValue < -100 || nValue > 100)
-        return FALSE;
-    m_nBrightness = (short)nValue;
-    return TRUE;
+    return fValue != SettingValue::kUndefinedFloat && m_setting.SetBrightness(fValue);
 }
 
-BOOL Image2dFeature::SetContrast(int nValue)
+BOOL Image2dFeature::SetContrast(float fValue)
 {
-    if (nValue < -100 || nValue > 100)
-        return FALSE;
-    m_nContrast = (short)nValue;
-    return TRUE;
+    return fValue != SettingValue::kUndefinedFloat && m_setting.SetContrast(fValue);
+}
+
+BOOL Image2dFeature::SetImageSetting(const ImageSetting& setting)
+{
+    return FeatureSettingRules::Apply(m_setting, setting);
 }
 
 void Image2dFeature::SetImageData(const BYTE* pData, size_t nSize)
@@ -98,7 +99,7 @@ BOOL Image2dFeature::IsValid() const
 {
     return FeatureGeometry::IsFinitePoint(m_point) && FeatureGeometry::IsPositiveSize(m_dWidth) &&
            FeatureGeometry::IsPositiveSize(m_dHeight) && m_dAngle >= 0.0 && m_dAngle < 360.0 && m_nAlignment <= 8 &&
-           m_nBrightness >= -100 && m_nBrightness <= 100 && m_nContrast >= -100 && m_nContrast <= 100;
+           FeatureSettingRules::IsComplete(m_setting);
 }
 
 RuVaBndBox2d Image2dFeature::GetBndBox() const
@@ -132,8 +133,7 @@ BOOL Image2dFeature::IsEqualGeometry(const Feature2dBase* pOther) const
         return FALSE;
     const auto* o = static_cast<const Image2dFeature*>(pOther);
     return m_image == o->m_image && m_point == o->m_point && m_dWidth == o->m_dWidth && m_dHeight == o->m_dHeight &&
-           m_dAngle == o->m_dAngle && m_nBrightness == o->m_nBrightness && m_nContrast == o->m_nContrast &&
-           m_nAlignment == o->m_nAlignment;
+           m_dAngle == o->m_dAngle && m_setting.IsEqual(o->m_setting) > 0 && m_nAlignment == o->m_nAlignment;
 }
 
 void Image2dFeature::CopyGeometry(const Feature2dBase* pSource)
@@ -146,8 +146,7 @@ void Image2dFeature::CopyGeometry(const Feature2dBase* pSource)
     m_dWidth = s->m_dWidth;
     m_dHeight = s->m_dHeight;
     m_dAngle = s->m_dAngle;
-    m_nBrightness = s->m_nBrightness;
-    m_nContrast = s->m_nContrast;
+    m_setting = s->m_setting;
     m_nAlignment = s->m_nAlignment;
 }
 
@@ -155,13 +154,15 @@ void Image2dFeature::Serialize(CArchive& ar)
 {
     Feature2dBase::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << m_point << m_dWidth << m_dHeight << m_dAngle << m_nBrightness << m_nContrast << m_nAlignment;
+        ar << m_point << m_dWidth << m_dHeight << m_dAngle << m_nAlignment;
+        m_setting.Serialize(ar);
         ar.WriteCount(m_image.size());
         if (!m_image.empty())
             ar.Write(m_image.data(), (UINT)m_image.size());
         return;
     }
-    ar >> m_point >> m_dWidth >> m_dHeight >> m_dAngle >> m_nBrightness >> m_nContrast >> m_nAlignment;
+    ar >> m_point >> m_dWidth >> m_dHeight >> m_dAngle >> m_nAlignment;
+    m_setting.Serialize(ar);
     const DWORD_PTR count = ar.ReadCount();
     CheckLoaded(ar, count <= kMaxImageBytes);
     ar.EnsureReadable(count);

@@ -1,12 +1,14 @@
 #pragma once
 // A picture (type 80): encoded image bytes (PNG, JPEG, BMP, TIFF as loaded) placed by a point with an
 // alignment (0-8: rows bottom, middle, top times columns left, centre, right), a width and height in drawing
-// units and an angle (degrees), with brightness and contrast (-100 to 100) applied when drawn.
+// units and an angle (degrees), with the colour adjustment of its image setting (brightness and contrast,
+// 0-1, 0.5 neutral) applied when drawn.
 
 #include <vector>
 
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/ImageSetting.h"
 
 class Image2dFeature : public Feature2dBase
 {
@@ -24,10 +26,13 @@ public:
     BOOL SetHeight(double dHeight);
     double GetAngle() const { return m_dAngle; }
     BOOL SetAngle(double dAngleDeg);
-    int GetBrightness() const { return m_nBrightness; }
-    BOOL SetBrightness(int nValue);
-    int GetContrast() const { return m_nContrast; }
-    BOOL SetContrast(int nValue);
+    float GetBrightness() const { return m_setting.GetBrightness(); }
+    BOOL SetBrightness(float fValue);
+    float GetContrast() const { return m_setting.GetContrast(); }
+    BOOL SetContrast(float fValue);
+    const ImageSetting& GetImageSetting() const { return m_setting; }
+    // Takes the defined values only; FALSE, unchanged, when the result is out of range.
+    BOOL SetImageSetting(const ImageSetting& setting);
 
     const std::vector<BYTE>& GetImageData() const { return m_image; }
     void SetImageData(const BYTE* pData, size_t nSize);
@@ -55,7 +60,6 @@ private:
     double m_dWidth = 10.0;
     double m_dHeight = 10.0;
     double m_dAngle = 0.0;
-    short m_nBrightness = 0;
-    short m_nContrast = 0;
+    ImageSetting m_setting;
     BYTE m_nAlignment = 0;
 };

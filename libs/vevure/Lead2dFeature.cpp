@@ -5,6 +5,7 @@
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/Arrow2dFeature.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeatureSettingRules.h"
 
 IMPLEMENT_SERIAL(Lead2dFeature, Feature2dBase, 1)
 
@@ -54,33 +55,29 @@ BOOL Lead2dFeature::SetTextPoint(const RuVaPnt2d& point)
 
 BOOL Lead2dFeature::SetTextHeight(double dHeight)
 {
-    if (!FeatureGeometry::IsPositiveSize(dHeight))
-        return FALSE;
-    m_dTextHeight = dHeight;
-    return TRUE;
+    TextSetting font(m_setting.GetTextFont());
+    return FeatureGeometry::IsPositiveSize(dHeight) && font.SetHeight(dHeight) && m_setting.SetTextFont(font);
 }
 
 BOOL Lead2dFeature::SetArrowType(int nType)
 {
-    if (!Arrow2dFeature::IsValidArrowType(nType))
-        return FALSE;
-    m_nArrowType = (short)nType;
-    return TRUE;
+    return Arrow2dFeature::IsValidArrowType(nType) && m_setting.SetType(nType);
 }
 
 BOOL Lead2dFeature::SetArrowSize(double dSize)
 {
-    if (!(dSize >= 0.0 && dSize < 1e15))
-        return FALSE;
-    m_dArrowSize = dSize;
-    return TRUE;
+    return FeatureGeometry::IsPositiveSize(dSize) && m_setting.SetSize(dSize);
+}
+
+BOOL Lead2dFeature::SetLeadSetting(const LeadSetting& setting)
+{
+    return FeatureSettingRules::Apply(m_setting, setting);
 }
 
 BOOL Lead2dFeature::IsValid() const
 {
     return m_points.GetSize() >= 2 && FeatureGeometry::IsFinitePoints(m_points) &&
-           FeatureGeometry::IsFinitePoint(m_textPoint) && FeatureGeometry::IsPositiveSize(m_dTextHeight) &&
-           m_dArrowSize >= 0.0 && m_dArrowSize < 1e15 && Arrow2dFeature::IsValidArrowType(m_nArrowType) &&
+           FeatureGeometry::IsFinitePoint(m_textPoint) && FeatureSettingRules::IsComplete(m_setting) &&
            m_bTextPointFree <= 1;
 }
 
@@ -89,13 +86,15 @@ RuVaBndBox2d Lead2dFeature::GetBndBox() const
     RuVaBndBox2d box = m_points.GetBndBox();
     // The text block is not measured here; a square of the text height round the text point stands for it.
     const RuVaPnt2d& at = m_bTextPointFree ? m_textPoint : m_points[m_points.GetSize() - 1];
-    box.Update(at.X() - m_dTextHeight, at.Y() - m_dTextHeight, at.X() + m_dTextHeight, at.Y() + m_dTextHeight);
+    const double h = GetTextHeight();
+    box.Update(at.X() - h, at.Y() - h, at.X() + h, at.Y() + h);
     return box;
 }
 
 BOOL Lead2dFeature::TransformGeometry(const RuVaGTrsf2d& t, double dSizeScale)
 {
-    if (!(dSizeScale > 0.0) || !FeatureGeometry::IsPositiveSize(m_dTextHeight * dSizeScale))
+    LeadSetting scaled(m_setting);
+    if (!FeatureGeometry::IsPositiveSize(dSizeScale) || !scaled.ScaleSize(dSizeScale))
         return FALSE;
     KcArrayOfGePnt2d moved(m_points);
     moved.Transform(t);
@@ -104,8 +103,7 @@ BOOL Lead2dFeature::TransformGeometry(const RuVaGTrsf2d& t, double dSizeScale)
         return FALSE;
     m_points = moved;
     m_textPoint = textPoint;
-    m_dTextHeight *= dSizeScale;
-    m_dArrowSize *= dSizeScale;
+    m_setting = scaled;
     return TRUE;
 }
 
@@ -115,8 +113,7 @@ BOOL Lead2dFeature::IsEqualGeometry(const Feature2dBase* pOther) const
         return FALSE;
     const auto* o = static_cast<const Lead2dFeature*>(pOther);
     return m_strText == o->m_strText && m_points == o->m_points && m_textPoint == o->m_textPoint &&
-           m_dTextHeight == o->m_dTextHeight && m_dArrowSize == o->m_dArrowSize && m_nArrowType == o->m_nArrowType &&
-           m_bTextPointFree == o->m_bTextPointFree;
+           m_setting.IsEqual(o->m_setting) > 0 && m_bTextPointFree == o->m_bTextPointFree;
 }
 
 void Lead2dFeature::CopyGeometry(const Feature2dBase* pSource)
@@ -127,9 +124,7 @@ void Lead2dFeature::CopyGeometry(const Feature2dBase* pSource)
     m_strText = s->m_strText;
     m_points = s->m_points;
     m_textPoint = s->m_textPoint;
-    m_dTextHeight = s->m_dTextHeight;
-    m_dArrowSize = s->m_dArrowSize;
-    m_nArrowType = s->m_nArrowType;
+    m_setting = s->m_setting;
     m_bTextPointFree = s->m_bTextPointFree;
 }
 
@@ -137,7 +132,8 @@ void Lead2dFeature::Serialize(CArchive& ar)
 {
     Feature2dBase::Serialize(ar);
     if (ar.IsStoring())
-        ar << m_strText << m_points << m_textPoint << m_dTextHeight << m_dArrowSize << m_nArrowType << m_bTextPointFree;
+        ar << m_strText << m_points << m_textPoint << m_bTextPointFree;
     else
-        ar >> m_strText >> m_points >> m_textPoint >> m_dTextHeight >> m_dArrowSize >> m_nArrowType >> m_bTextPointFree;
+        ar >> m_strText >> m_points >> m_textPoint >> m_bTextPointFree;
+    m_setting.Serialize(ar);
 }

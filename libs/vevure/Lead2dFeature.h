@@ -1,11 +1,12 @@
 #pragma once
-// A leader (type 30): a chain of points from the arrow tip (the first point) to the text, the text with its
-// height, the arrow type and size. The text sits at the last point unless the text-point flag places it
-// freely at the text point.
+// A leader (type 30): a chain of points from the arrow tip (the first point) to the text, in the look of its
+// lead style (arrow type and size, text style, text placement). The text sits at the last point unless the
+// text-point flag places it freely at the text point.
 
 #include "platform/afx/CString.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/LeadSetting.h"
 
 class Lead2dFeature : public Feature2dBase
 {
@@ -26,12 +27,16 @@ public:
     BOOL SetTextPoint(const RuVaPnt2d& point);
     BOOL IsTextPointFree() const { return m_bTextPointFree; }
     void SetTextPointFree(BOOL bFree) { m_bTextPointFree = bFree ? 1 : 0; }
-    double GetTextHeight() const { return m_dTextHeight; }
+    double GetTextHeight() const { return m_setting.GetTextFont().GetHeight(); }
     BOOL SetTextHeight(double dHeight);
-    int GetArrowType() const { return m_nArrowType; }
+    int GetArrowType() const { return m_setting.GetType(); }
     BOOL SetArrowType(int nType);
-    double GetArrowSize() const { return m_dArrowSize; }
+    double GetArrowSize() const { return m_setting.GetSize(); }
     BOOL SetArrowSize(double dSize);
+
+    const LeadSetting& GetLeadSetting() const { return m_setting; }
+    // Takes the defined values only; FALSE, unchanged, when the result is out of range.
+    BOOL SetLeadSetting(const LeadSetting& setting);
 
     void Serialize(CArchive& ar) override;
     BOOL IsValid() const override;
@@ -45,9 +50,7 @@ protected:
 private:
     CString m_strText;
     KcArrayOfGePnt2d m_points;
+    LeadSetting m_setting;
     RuVaPnt2d m_textPoint;
-    double m_dTextHeight = 3.5;
-    double m_dArrowSize = 3.0;
-    short m_nArrowType = 3;
     BYTE m_bTextPointFree = 0;
 };

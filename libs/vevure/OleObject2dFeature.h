@@ -1,12 +1,14 @@
 #pragma once
 // An embedded object (type 90): the object's stored bytes shown in a rectangle of a width and height whose
-// lower-left corner is the point (local coordinates). The container item that shows it is the program's and
-// is only borrowed here (never owned, never stored).
+// lower-left corner is the point (local coordinates); its setting holds the width and height with the
+// object's natural size, scales and background. The container item that shows it is the program's and is
+// only borrowed here (never owned, never stored).
 
 #include <vector>
 
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/OleObjectSetting.h"
 
 class CObject;
 
@@ -18,10 +20,13 @@ public:
 
     const RuVaPnt2d& GetPoint() const { return m_point; }
     BOOL SetPoint(const RuVaPnt2d& point);
-    double GetWidth() const { return m_dWidth; }
+    double GetWidth() const { return m_setting.GetWidth(); }
     BOOL SetWidth(double dWidth);
-    double GetHeight() const { return m_dHeight; }
+    double GetHeight() const { return m_setting.GetHeight(); }
     BOOL SetHeight(double dHeight);
+    const OleObjectSetting& GetOleObjectSetting() const { return m_setting; }
+    // Takes the defined values only; FALSE, unchanged, when the result is out of range or leaves no size.
+    BOOL SetOleObjectSetting(const OleObjectSetting& setting);
     // The closed outline: the four corners from the lower left, counter-clockwise, then the first again.
     KcArrayOfGePnt2d GetBounds() const;
 
@@ -50,7 +55,6 @@ protected:
 private:
     std::vector<BYTE> m_itemData;
     CObject* m_pContainerItem = nullptr;
+    OleObjectSetting m_setting;
     RuVaPnt2d m_point;
-    double m_dWidth = 10.0;
-    double m_dHeight = 10.0;
 };

@@ -1,8 +1,11 @@
 #include "libs/vevure/PointMarker2dFeature.h"
 
+#include <cmath>
+
 #include "platform/afx/CArchive.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeatureSettingRules.h"
 
 IMPLEMENT_SERIAL(PointMarker2dFeature, Feature2dBase, 1)
 
@@ -23,24 +26,28 @@ BOOL PointMarker2dFeature::SetPoint(const RuVaPnt2d& point)
 
 BOOL PointMarker2dFeature::SetMarkerType(int nType)
 {
-    if (nType < 0 || nType > 9)
-        return FALSE;
-    m_nMarkerType = (short)nType;
-    return TRUE;
+    return nType >= 0 && nType <= 9 && m_setting.SetType(nType);
 }
 
 BOOL PointMarker2dFeature::SetMarkerSize(double dSize)
 {
-    if (!FeatureGeometry::IsPositiveSize(dSize))
-        return FALSE;
-    m_dMarkerSize = dSize;
-    return TRUE;
+    return FeatureGeometry::IsPositiveSize(dSize) && m_setting.SetSize(dSize);
+}
+
+BOOL PointMarker2dFeature::SetRotateAngle(double dAngleDeg)
+{
+    return std::isfinite(dAngleDeg) && m_setting.SetRotateAngle(FeatureGeometry::NormalizeAngle(dAngleDeg));
+}
+
+BOOL PointMarker2dFeature::SetPointMarkerSetting(const PointMarkerSetting& setting)
+{
+    return FeatureSettingRules::Apply(m_setting, setting);
 }
 
 BOOL PointMarker2dFeature::IsValid() const
 {
-    return FeatureGeometry::IsFinitePoint(m_point) && FeatureGeometry::IsPositiveSize(m_dMarkerSize) &&
-           m_nMarkerType >= 0 && m_nMarkerType <= 9;
+    return FeatureGeometry::IsFinitePoint(m_point) && FeatureSettingRules::IsComplete(m_setting) &&
+           FeatureGeometry::IsPositiveSize(m_setting.GetSize()) && m_bVirtual <= 1;
 }
 
 RuVaBndBox2d PointMarker2dFeature::GetBndBox() const
@@ -52,13 +59,14 @@ RuVaBndBox2d PointMarker2dFeature::GetBndBox() const
 
 BOOL PointMarker2dFeature::TransformGeometry(const RuVaGTrsf2d& t, double dSizeScale)
 {
-    if (!FeatureGeometry::IsPositiveSize(m_dMarkerSize * dSizeScale))
-        return FALSE;
     const RuVaPnt2d p = t.Transformed(m_point);
-    if (!FeatureGeometry::IsFinitePoint(p))
+    PointMarkerSetting moved(m_setting);
+    if (!FeatureGeometry::IsFinitePoint(p) || !FeatureGeometry::IsPositiveSize(m_setting.GetSize() * dSizeScale) ||
+        !moved.SetSize(m_setting.GetSize() * dSizeScale) ||
+        !moved.SetRotateAngle(FeatureGeometry::TransformAngle(t, m_setting.GetRotateAngle())))
         return FALSE;
     m_point = p;
-    m_dMarkerSize *= dSizeScale;
+    m_setting = moved;
     return TRUE;
 }
 
@@ -67,8 +75,7 @@ BOOL PointMarker2dFeature::IsEqualGeometry(const Feature2dBase* pOther) const
     if (!Feature2dBase::IsEqualGeometry(pOther))
         return FALSE;
     const auto* o = static_cast<const PointMarker2dFeature*>(pOther);
-    return m_point == o->m_point && m_dMarkerSize == o->m_dMarkerSize && m_nMarkerType == o->m_nMarkerType &&
-           m_bVirtual == o->m_bVirtual;
+    return m_point == o->m_point && m_setting.IsEqual(o->m_setting) > 0 && m_bVirtual == o->m_bVirtual;
 }
 
 void PointMarker2dFeature::CopyGeometry(const Feature2dBase* pSource)
@@ -77,8 +84,7 @@ void PointMarker2dFeature::CopyGeometry(const Feature2dBase* pSource)
         return;
     const auto* s = static_cast<const PointMarker2dFeature*>(pSource);
     m_point = s->m_point;
-    m_dMarkerSize = s->m_dMarkerSize;
-    m_nMarkerType = s->m_nMarkerType;
+    m_setting = s->m_setting;
     m_bVirtual = s->m_bVirtual;
 }
 
@@ -86,9 +92,11 @@ void PointMarker2dFeature::Serialize(CArchive& ar)
 {
     Feature2dBase::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << m_point << m_dMarkerSize << m_nMarkerType << m_bVirtual;
+        ar << m_point << m_bVirtual;
+        m_setting.Serialize(ar);
     } else {
-        ar >> m_point >> m_dMarkerSize >> m_nMarkerType >> m_bVirtual;
-        CheckLoaded(ar, m_bVirtual <= 1);
+        ar >> m_point >> m_bVirtual;
+        m_setting.Serialize(ar);
+        CheckLoaded(ar, m_bVirtual <= 1 && FeatureSettingRules::IsComplete(m_setting));
     }
 }

@@ -1,9 +1,10 @@
 #pragma once
-// A point marker (type 1): a point drawn with a mark of a type and size; a virtual marker is a point that is
-// not printed.
+// A point marker (type 1): a point drawn with a mark of the point-marker style (form, size, rotation); a
+// virtual marker is a point that is not printed. The mark's colour is the shape's own colour number.
 
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/PointMarkerSetting.h"
 
 class PointMarker2dFeature : public Feature2dBase
 {
@@ -16,13 +17,21 @@ public:
     void GetPoint(RuVaPnt2d& point) const { point = m_point; }
     BOOL SetPoint(const RuVaPnt2d& point);
     // Mark kinds 0-9 (PointMarkerType).
-    int GetMarkerType() const { return m_nMarkerType; }
+    int GetMarkerType() const { return m_setting.GetType(); }
     BOOL SetMarkerType(int nType);
     // Size of the mark, above 0.
-    double GetMarkerSize() const { return m_dMarkerSize; }
+    double GetMarkerSize() const { return m_setting.GetSize(); }
     BOOL SetMarkerSize(double dSize);
+    // Rotation of the mark in degrees, [0, 360).
+    double GetRotateAngle() const { return m_setting.GetRotateAngle(); }
+    BOOL SetRotateAngle(double dAngleDeg);
     BOOL IsVirtual() const { return m_bVirtual; }
     void SetVirtual(BOOL bVirtual) { m_bVirtual = bVirtual ? 1 : 0; }
+
+    // The marker's style (its colour number is the shape's); setting it takes the defined values only and
+    // refuses (FALSE, unchanged) a result out of range.
+    const PointMarkerSetting& GetPointMarkerSetting() const { return m_setting; }
+    BOOL SetPointMarkerSetting(const PointMarkerSetting& setting);
 
     void Serialize(CArchive& ar) override;
     BOOL IsValid() const override;
@@ -35,7 +44,6 @@ protected:
 
 private:
     RuVaPnt2d m_point;
-    double m_dMarkerSize = 2.0;
-    short m_nMarkerType = 0;
+    PointMarkerSetting m_setting;
     BYTE m_bVirtual = 0;
 };

@@ -7,10 +7,16 @@
 #include "libs/ruva/RuVa.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeatureSettingRules.h"
+#include "libs/vevure/SettingValue.h"
 
 IMPLEMENT_SERIAL(Text2dFeature, Feature2dBase, 1)
 
-Text2dFeature::Text2dFeature() : Feature2dBase(FeatureTypeText) {}
+Text2dFeature::Text2dFeature() : Feature2dBase(FeatureTypeText)
+{
+    // Text blocks hang from their lower left corner unless told otherwise.
+    m_setting.SetLineSpacing(0.0);
+}
 
 Text2dFeature::Text2dFeature(const CString& strText, const RuVaPnt2d& point) : Text2dFeature()
 {
@@ -19,11 +25,16 @@ Text2dFeature::Text2dFeature(const CString& strText, const RuVaPnt2d& point) : T
     SetAutoLayoutRect();
 }
 
+void Text2dFeature::FollowLayout()
+{
+    if (m_bAutoLayout)
+        SetAutoLayoutRect();
+}
+
 BOOL Text2dFeature::SetText(const CString& strText)
 {
     m_strText = strText;
-    if (m_bAutoLayout)
-        SetAutoLayoutRect();
+    FollowLayout();
     return TRUE;
 }
 
@@ -45,57 +56,60 @@ BOOL Text2dFeature::SetAngle(double dAngleDeg)
 
 BOOL Text2dFeature::SetHeight(double dHeight)
 {
-    if (!FeatureGeometry::IsPositiveSize(dHeight))
+    if (!FeatureGeometry::IsPositiveSize(dHeight) || !m_setting.SetHeight(dHeight))
         return FALSE;
-    m_dHeight = dHeight;
-    if (m_bAutoLayout)
-        SetAutoLayoutRect();
+    FollowLayout();
     return TRUE;
 }
 
 BOOL Text2dFeature::SetWidthRatio(double dRatio)
 {
-    if (!(dRatio > 0.0 && dRatio <= 100.0))
+    if (!std::isfinite(dRatio) || !(dRatio > 0.0) || !m_setting.SetWidthRatio(dRatio))
         return FALSE;
-    m_dWidthRatio = dRatio;
-    if (m_bAutoLayout)
-        SetAutoLayoutRect();
+    FollowLayout();
     return TRUE;
 }
 
 BOOL Text2dFeature::SetCharSpacing(double dSpacing)
 {
-    if (!(dSpacing >= 0.0 && dSpacing < 1e15))
+    if (!(dSpacing >= 0.0 && dSpacing < 1e15) || !m_setting.SetCharSpacing(dSpacing))
         return FALSE;
-    m_dCharSpacing = dSpacing;
-    if (m_bAutoLayout)
-        SetAutoLayoutRect();
+    FollowLayout();
     return TRUE;
 }
 
 BOOL Text2dFeature::SetLineSpacing(double dSpacing)
 {
-    if (!(dSpacing >= 0.0 && dSpacing < 1e15))
+    if (!(dSpacing >= 0.0 && dSpacing < 1e15) || !m_setting.SetLineSpacing(dSpacing))
         return FALSE;
-    m_dLineSpacing = dSpacing;
-    if (m_bAutoLayout)
-        SetAutoLayoutRect();
+    FollowLayout();
     return TRUE;
+}
+
+BOOL Text2dFeature::SetFontName(const CString& strName)
+{
+    return !SettingValue::IsUndefinedText(strName) && m_setting.SetFontName(strName);
 }
 
 BOOL Text2dFeature::SetHorizonArrange(int nArrange)
 {
     if (nArrange < 0 || nArrange > 2)
         return FALSE;
-    m_nHorizonArrange = (BYTE)nArrange;
-    return TRUE;
+    return m_setting.SetBasePointPosition(m_setting.GetBasePointPosition() / 3 * 3 + nArrange);
 }
 
 BOOL Text2dFeature::SetVerticalArrange(int nArrange)
 {
     if (nArrange < 0 || nArrange > 2)
         return FALSE;
-    m_nVerticalArrange = (BYTE)nArrange;
+    return m_setting.SetBasePointPosition((2 - nArrange) * 3 + m_setting.GetBasePointPosition() % 3);
+}
+
+BOOL Text2dFeature::SetTextSetting(const TextSetting& setting)
+{
+    if (!FeatureSettingRules::Apply(m_setting, setting))
+        return FALSE;
+    FollowLayout();
     return TRUE;
 }
 
@@ -119,10 +133,11 @@ void Text2dFeature::GetBlockSize(double& dWidth, double& dHeight) const
             longest = current;
         }
     }
-    const double cell = m_dHeight * m_dWidthRatio;
-    dWidth = longest > 0 ? longest * cell + (longest - 1) * m_dCharSpacing : 0.0;
+    const double height = m_setting.GetHeight();
+    const double cell = height * m_setting.GetWidthRatio();
+    dWidth = longest > 0 ? longest * cell + (longest - 1) * m_setting.GetCharSpacing() : 0.0;
     const int lines = GetLineCount();
-    dHeight = lines * m_dHeight + (lines - 1) * m_dLineSpacing;
+    dHeight = lines * height + (lines - 1) * m_setting.GetLineSpacing();
 }
 
 void Text2dFeature::SetAutoLayoutRect()
@@ -141,11 +156,8 @@ BOOL Text2dFeature::SetLayoutRect(double dWidth, double dHeight)
 
 BOOL Text2dFeature::ScaleSize(double dFactor, int nFlag)
 {
-    if (!FeatureGeometry::IsPositiveSize(dFactor) || !FeatureGeometry::IsPositiveSize(m_dHeight * dFactor))
+    if (!FeatureGeometry::IsPositiveSize(dFactor) || !m_setting.ScaleSize(dFactor))
         return FALSE;
-    m_dHeight *= dFactor;
-    m_dCharSpacing *= dFactor;
-    m_dLineSpacing *= dFactor;
     if (nFlag == 1) {
         m_dLayoutWidth *= dFactor;
         m_dLayoutHeight *= dFactor;
@@ -159,7 +171,7 @@ BOOL Text2dFeature::GetOutlinePoints(KcArrayOfGePnt2d& points) const
     if (m_bAutoLayout || (w <= 0.0 && h <= 0.0))
         GetBlockSize(w, h);
     // The base point sits on the block by the arrangement; the block turns about the base point.
-    const double ox = -w * 0.5 * m_nHorizonArrange, oy = -h * 0.5 * (2 - m_nVerticalArrange);
+    const double ox = -w * 0.5 * GetHorizonArrange(), oy = -h * 0.5 * (2 - GetVerticalArrange());
     const double a = m_dAngle * RuVa::DegToRad, c = std::cos(a), s = std::sin(a);
     const RuVaPnt2d lowerLeft(m_point.X() + ox * c - oy * s, m_point.Y() + ox * s + oy * c);
     FeatureGeometry::RectangleOutline(lowerLeft, w, h, m_dAngle, points);
@@ -168,11 +180,9 @@ BOOL Text2dFeature::GetOutlinePoints(KcArrayOfGePnt2d& points) const
 
 BOOL Text2dFeature::IsValid() const
 {
-    return FeatureGeometry::IsFinitePoint(m_point) && FeatureGeometry::IsPositiveSize(m_dHeight) && m_dWidthRatio > 0.0 &&
-           m_dWidthRatio <= 100.0 && m_dCharSpacing >= 0.0 && m_dCharSpacing < 1e15 && m_dLineSpacing >= 0.0 &&
-           m_dLineSpacing < 1e15 && m_dLayoutWidth >= 0.0 && m_dLayoutWidth < 1e15 && m_dLayoutHeight >= 0.0 &&
-           m_dLayoutHeight < 1e15 && m_dAngle >= 0.0 && m_dAngle < 360.0 && m_nHorizonArrange <= 2 &&
-           m_nVerticalArrange <= 2 && m_bAutoLayout <= 1 && m_bItalic <= 1 && m_bBold <= 1;
+    return FeatureGeometry::IsFinitePoint(m_point) && FeatureSettingRules::IsComplete(m_setting) &&
+           m_dLayoutWidth >= 0.0 && m_dLayoutWidth < 1e15 && m_dLayoutHeight >= 0.0 && m_dLayoutHeight < 1e15 &&
+           m_dAngle >= 0.0 && m_dAngle < 360.0 && m_bAutoLayout <= 1;
 }
 
 RuVaBndBox2d Text2dFeature::GetBndBox() const
@@ -184,14 +194,16 @@ RuVaBndBox2d Text2dFeature::GetBndBox() const
 
 BOOL Text2dFeature::TransformGeometry(const RuVaGTrsf2d& t, double dSizeScale)
 {
-    if (!FeatureGeometry::IsPositiveSize(dSizeScale) || !FeatureGeometry::IsPositiveSize(m_dHeight * dSizeScale))
-        return FALSE;
     const RuVaPnt2d p = t.Transformed(m_point);
-    if (!FeatureGeometry::IsFinitePoint(p))
+    TextSetting scaled(m_setting);
+    if (!FeatureGeometry::IsFinitePoint(p) || !FeatureGeometry::IsPositiveSize(dSizeScale) ||
+        !scaled.ScaleSize(dSizeScale))
         return FALSE;
     m_point = p;
     m_dAngle = FeatureGeometry::TransformAngle(t, m_dAngle);
-    ScaleSize(dSizeScale, 1);
+    m_setting = scaled;
+    m_dLayoutWidth *= dSizeScale;
+    m_dLayoutHeight *= dSizeScale;
     return TRUE;
 }
 
@@ -200,12 +212,9 @@ BOOL Text2dFeature::IsEqualGeometry(const Feature2dBase* pOther) const
     if (!Feature2dBase::IsEqualGeometry(pOther))
         return FALSE;
     const auto* o = static_cast<const Text2dFeature*>(pOther);
-    return m_strText == o->m_strText && m_strFontName == o->m_strFontName && m_point == o->m_point &&
-           m_dAngle == o->m_dAngle && m_dHeight == o->m_dHeight && m_dWidthRatio == o->m_dWidthRatio &&
-           m_dCharSpacing == o->m_dCharSpacing && m_dLineSpacing == o->m_dLineSpacing &&
-           m_dLayoutWidth == o->m_dLayoutWidth && m_dLayoutHeight == o->m_dLayoutHeight &&
-           m_nHorizonArrange == o->m_nHorizonArrange && m_nVerticalArrange == o->m_nVerticalArrange &&
-           m_bAutoLayout == o->m_bAutoLayout && m_bItalic == o->m_bItalic && m_bBold == o->m_bBold;
+    return m_strText == o->m_strText && m_setting.IsEqual(o->m_setting) > 0 && m_point == o->m_point &&
+           m_dAngle == o->m_dAngle && m_dLayoutWidth == o->m_dLayoutWidth && m_dLayoutHeight == o->m_dLayoutHeight &&
+           m_bAutoLayout == o->m_bAutoLayout;
 }
 
 void Text2dFeature::CopyGeometry(const Feature2dBase* pSource)
@@ -214,32 +223,22 @@ void Text2dFeature::CopyGeometry(const Feature2dBase* pSource)
         return;
     const auto* s = static_cast<const Text2dFeature*>(pSource);
     m_strText = s->m_strText;
-    m_strFontName = s->m_strFontName;
+    m_setting = s->m_setting;
     m_point = s->m_point;
     m_dAngle = s->m_dAngle;
-    m_dHeight = s->m_dHeight;
-    m_dWidthRatio = s->m_dWidthRatio;
-    m_dCharSpacing = s->m_dCharSpacing;
-    m_dLineSpacing = s->m_dLineSpacing;
     m_dLayoutWidth = s->m_dLayoutWidth;
     m_dLayoutHeight = s->m_dLayoutHeight;
-    m_nHorizonArrange = s->m_nHorizonArrange;
-    m_nVerticalArrange = s->m_nVerticalArrange;
     m_bAutoLayout = s->m_bAutoLayout;
-    m_bItalic = s->m_bItalic;
-    m_bBold = s->m_bBold;
 }
 
 void Text2dFeature::Serialize(CArchive& ar)
 {
     Feature2dBase::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << m_strText << m_strFontName << m_point << m_dAngle << m_dHeight << m_dWidthRatio << m_dCharSpacing
-           << m_dLineSpacing << m_dLayoutWidth << m_dLayoutHeight << m_nHorizonArrange << m_nVerticalArrange
-           << m_bAutoLayout << m_bItalic << m_bBold;
+        ar << m_strText << m_point << m_dAngle << m_dLayoutWidth << m_dLayoutHeight << m_bAutoLayout;
+        m_setting.Serialize(ar);
     } else {
-        ar >> m_strText >> m_strFontName >> m_point >> m_dAngle >> m_dHeight >> m_dWidthRatio >> m_dCharSpacing >>
-            m_dLineSpacing >> m_dLayoutWidth >> m_dLayoutHeight >> m_nHorizonArrange >> m_nVerticalArrange >>
-            m_bAutoLayout >> m_bItalic >> m_bBold;
+        ar >> m_strText >> m_point >> m_dAngle >> m_dLayoutWidth >> m_dLayoutHeight >> m_bAutoLayout;
+        m_setting.Serialize(ar);
     }
 }

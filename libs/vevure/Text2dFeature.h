@@ -1,11 +1,13 @@
 #pragma once
-// A text (type 10): lines of text at a base point, turned by an angle (degrees), with character height,
-// width ratio, spacing, font and alignment of the text block on the base point. The outline is measured with
-// a nominal character cell (width = height x width ratio) until the drawing layer gives real metrics.
+// A text (type 10): lines of text at a base point, turned by an angle (degrees), in the look of its text
+// style (font, height, width ratio, slant, spacing, base point position on the text block). The text's
+// colour is the shape's own colour number. The outline is measured with a nominal character cell
+// (width = height x width ratio) until the drawing layer gives real metrics.
 
 #include "platform/afx/CString.h"
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/TextSetting.h"
 
 class Text2dFeature : public Feature2dBase
 {
@@ -20,28 +22,28 @@ public:
     BOOL SetPoint(const RuVaPnt2d& point);
     double GetAngle() const { return m_dAngle; }
     BOOL SetAngle(double dAngleDeg);
-    // Above 0 and below 1e15.
-    double GetHeight() const { return m_dHeight; }
+
+    // The style's values, each refused (FALSE, unchanged) out of its range.
+    double GetHeight() const { return m_setting.GetHeight(); }
     BOOL SetHeight(double dHeight);
-    // Above 0 and at most 100.
-    double GetWidthRatio() const { return m_dWidthRatio; }
+    double GetWidthRatio() const { return m_setting.GetWidthRatio(); }
     BOOL SetWidthRatio(double dRatio);
     // Extra space between characters and between lines, in drawing units, not below 0.
-    double GetCharSpacing() const { return m_dCharSpacing; }
+    double GetCharSpacing() const { return m_setting.GetCharSpacing(); }
     BOOL SetCharSpacing(double dSpacing);
-    double GetLineSpacing() const { return m_dLineSpacing; }
+    double GetLineSpacing() const { return m_setting.GetLineSpacing(); }
     BOOL SetLineSpacing(double dSpacing);
-    const CString& GetFontName() const { return m_strFontName; }
-    void SetFontName(const CString& strName) { m_strFontName = strName; }
-    // 0 left, 1 centre, 2 right / 0 top, 1 middle, 2 bottom.
-    int GetHorizonArrange() const { return m_nHorizonArrange; }
+    const CString& GetFontName() const { return m_setting.GetFontName(); }
+    BOOL SetFontName(const CString& strName);
+    // 0 left, 1 centre, 2 right / 0 top, 1 middle, 2 bottom: where the base point sits on the text block.
+    int GetHorizonArrange() const { return m_setting.GetBasePointPosition() % 3; }
     BOOL SetHorizonArrange(int nArrange);
-    int GetVerticalArrange() const { return m_nVerticalArrange; }
+    int GetVerticalArrange() const { return 2 - m_setting.GetBasePointPosition() / 3; }
     BOOL SetVerticalArrange(int nArrange);
-    BOOL IsItalic() const { return m_bItalic; }
-    void SetItalic(BOOL b) { m_bItalic = b ? 1 : 0; }
-    BOOL IsBold() const { return m_bBold; }
-    void SetBold(BOOL b) { m_bBold = b ? 1 : 0; }
+
+    const TextSetting& GetTextSetting() const { return m_setting; }
+    // Takes the defined values only; FALSE, unchanged, when the result is out of range.
+    BOOL SetTextSetting(const TextSetting& setting);
 
     // The auto-layout flag: the layout rectangle follows the text.
     BYTE m_bAutoLayout = 1;
@@ -68,19 +70,12 @@ protected:
 
 private:
     void GetBlockSize(double& dWidth, double& dHeight) const;
+    void FollowLayout();
 
     CString m_strText;
-    CString m_strFontName;
+    TextSetting m_setting;
     RuVaPnt2d m_point;
     double m_dAngle = 0.0;
-    double m_dHeight = 3.5;
-    double m_dWidthRatio = 1.0;
-    double m_dCharSpacing = 0.0;
-    double m_dLineSpacing = 0.0;
     double m_dLayoutWidth = 0.0;
     double m_dLayoutHeight = 0.0;
-    BYTE m_nHorizonArrange = 0;
-    BYTE m_nVerticalArrange = 2;
-    BYTE m_bItalic = 0;
-    BYTE m_bBold = 0;
 };

@@ -103,7 +103,9 @@ std::vector<FeaturePtr> MakeSampleFeatures()
     text->SetFontName(CString(u"Sans"));
     text->SetHorizonArrange(1);
     text->SetVerticalArrange(0);
-    text->SetItalic(TRUE);
+    TextSetting slanted(text->GetTextSetting());
+    slanted.SetSlantAngle(12.0);
+    text->SetTextSetting(slanted);
     add(text);
 
     add(new InfiniteLine2dFeature(RuVaPnt2d(1.0, 1.0), RuVaDir2d(1.0, 2.0)));
@@ -189,8 +191,8 @@ std::vector<FeaturePtr> MakeSampleFeatures()
     image->SetWidth(40.0);
     image->SetHeight(30.0);
     image->SetAngle(10.0);
-    image->SetBrightness(-20);
-    image->SetContrast(35);
+    image->SetBrightness(0.3f);
+    image->SetContrast(0.8f);
     add(image);
 
     auto* ole = new OleObject2dFeature;

@@ -337,8 +337,8 @@ TEST(FeatureSetters, OtherShapesValidateTheirValues)
 
     Image2dFeature image;
     EXPECT_FALSE(image.SetAlignment(9));
-    EXPECT_FALSE(image.SetBrightness(101));
-    EXPECT_FALSE(image.SetContrast(-101));
+    EXPECT_FALSE(image.SetBrightness(1.5f));
+    EXPECT_FALSE(image.SetContrast(-0.1f));
     EXPECT_FALSE(image.SetWidth(0.0));
 
     DrawComponent2dFeature component;
