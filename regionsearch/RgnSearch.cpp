@@ -1,0 +1,1110 @@
+#include "regionsearch/RgnSearch.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <chrono>
+#include <cmath>
+
+#include <BndLib_Add2dCurve.hxx>
+#include <Bnd_Box2d.hxx>
+#include <GCPnts_QuasiUniformDeflection.hxx>
+#include <Geom2dAPI_InterCurveCurve.hxx>
+#include <Geom2dAPI_ProjectPointOnCurve.hxx>
+#include <Geom2dAdaptor_Curve.hxx>
+#include <Geom2d_BSplineCurve.hxx>
+#include <Geom2d_BoundedCurve.hxx>
+#include <Geom2d_Circle.hxx>
+#include <Geom2d_Ellipse.hxx>
+#include <Geom2d_Line.hxx>
+#include <Geom2d_TrimmedCurve.hxx>
+#include <Geom2dInt_GInter.hxx>
+#include <GeomLib_Tool.hxx>
+#include <IntRes2d_IntersectionPoint.hxx>
+#include <Standard_Failure.hxx>
+#include <TColStd_Array1OfReal.hxx>
+#include <gp.hxx>
+
+#include "platform/afx/ResourceModule.h"
+#include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/ruva/RuVa.h"
+#include "libs/ruva/RuVaArc2d.h"
+#include "libs/ruva/RuVaCurveEnt2d.h"
+#include "libs/ruva/RuVaEllipseArc2d.h"
+#include "libs/ruva/RuVaLineSeg2d.h"
+#include "libs/ruva/RuVaVec2d.h"
+#include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/ConvertFeatureToGeom2d.h"
+#include "libs/vevure/ConvertGeom2dToFeature.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/EllipseArc2dFeature.h"
+#include "libs/vevure/Feature2dList.h"
+#include "libs/vevure/Polyline2dFeature.h"
+#include "libs/vevure/Region2dFeature.h"
+#include "libs/zuruda/KcGeometryTool.h"
+#include "libs/zuruda/KcOcConv.h"
+
+namespace {
+
+constexpr double kPntTol = RgnSearch::kPointTolerance;
+constexpr double kParTol = RgnSearch::kParameterTolerance;
+constexpr double kAngTol = RgnSearch::kAngleTolerance;
+// Bounds at or beyond this count as the kernel's infinite value.
+constexpr double kInfiniteBound = 1e100;
+
+DWORD SystemTickCount(void*)
+{
+    using namespace std::chrono;
+    return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+Handle(Geom2d_Curve) CopyCurve(const Handle(Geom2d_Curve)& c)
+{
+    return c.IsNull() ? Handle(Geom2d_Curve)() : Handle(Geom2d_Curve)::DownCast(c->Copy());
+}
+
+// The curve between two parameters; null when the kernel refuses (no length, bad parameters).
+Handle(Geom2d_Curve) TrimCurve(const Handle(Geom2d_Curve)& c, double u1, double u2)
+{
+    if (c.IsNull() || !(u2 - u1 > 0.0))
+        return Handle(Geom2d_Curve)();
+    try {
+        return new Geom2d_TrimmedCurve(c, u1, u2, Standard_True, Standard_False);
+    } catch (const Standard_Failure&) {
+        return Handle(Geom2d_Curve)();
+    }
+}
+
+Handle(Geom2d_Curve) ReversedCurve(const Handle(Geom2d_Curve)& c)
+{
+    try {
+        return c->Reversed();
+    } catch (const Standard_Failure&) {
+        return Handle(Geom2d_Curve)();
+    }
+}
+
+gp_Pnt2d StartPoint(const Handle(Geom2d_Curve)& c)
+{
+    return c->Value(c->FirstParameter());
+}
+
+gp_Pnt2d EndPoint(const Handle(Geom2d_Curve)& c)
+{
+    return c->Value(c->LastParameter());
+}
+
+bool IsInfiniteBound(double u)
+{
+    return std::fabs(u) >= kInfiniteBound;
+}
+
+// The signed angle from a to b in (-pi, pi]; false when either has no direction.
+bool SignedAngle(const gp_Vec2d& a, const gp_Vec2d& b, double& angle)
+{
+    if (a.Magnitude() <= gp::Resolution() || b.Magnitude() <= gp::Resolution())
+        return false;
+    try {
+        angle = a.Angle(b);
+        return true;
+    } catch (const Standard_Failure&) {
+        return false;
+    }
+}
+
+Handle(Geom2d_Curve) BasisOf(const Handle(Geom2d_Curve)& c)
+{
+    Handle(Geom2d_TrimmedCurve) t = Handle(Geom2d_TrimmedCurve)::DownCast(c);
+    return t.IsNull() ? c : t->BasisCurve();
+}
+
+bool IsTrimmedLine(const Handle(Geom2d_Curve)& c, bool& finite)
+{
+    Handle(Geom2d_TrimmedCurve) t = Handle(Geom2d_TrimmedCurve)::DownCast(c);
+    if (t.IsNull() || Handle(Geom2d_Line)::DownCast(t->BasisCurve()).IsNull())
+        return false;
+    finite = !IsInfiniteBound(t->FirstParameter()) && !IsInfiniteBound(t->LastParameter());
+    return true;
+}
+
+bool IsTwiceDifferentiable(const Handle(Geom2d_Curve)& c)
+{
+    try {
+        return c->IsCN(2) == Standard_True;
+    } catch (const Standard_Failure&) {
+        return false;
+    }
+}
+
+// First and second derivative at u; the second is zero where the curve is not twice differentiable.
+void Derivatives(const Handle(Geom2d_Curve)& c, double u, gp_Vec2d& d1, gp_Vec2d& d2)
+{
+    d1 = gp_Vec2d(0.0, 0.0);
+    d2 = gp_Vec2d(0.0, 0.0);
+    try {
+        gp_Pnt2d p;
+        if (IsTwiceDifferentiable(c))
+            c->D2(u, p, d1, d2);
+        else
+            c->D1(u, p, d1);
+    } catch (const Standard_Failure&) {
+    }
+}
+
+// Angles of arcs compared across the full turn, so that 0 and 2 pi agree.
+double AngleGap(double a, double b)
+{
+    return std::fabs(std::remainder(RuVa::CorrectRadian(a) - RuVa::CorrectRadian(b), RuVa::TwoPi));
+}
+
+int Sign3(bool less, bool greater)
+{
+    return less ? -1 : (greater ? 1 : 0);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------------
+// Life cycle
+
+RgnSearch::RgnSearch(const Draw2dDocument* pDocument)
+    : m_pDocument(pDocument)
+{
+}
+
+RgnSearch::~RgnSearch() = default;
+
+void RgnSearch::SetNotifyProgressFunction(NotifyProgressFunction pfn, void* pUserData)
+{
+    m_pfnProgress = pfn;
+    m_pProgressData = pUserData;
+}
+
+void RgnSearch::SetTickCountFunction(TickCountFunction pfn, void* pUserData)
+{
+    m_pfnTick = pfn;
+    m_pTickData = pUserData;
+}
+
+DWORD RgnSearch::TickCount() const
+{
+    return m_pfnTick ? m_pfnTick(m_pTickData) : SystemTickCount(nullptr);
+}
+
+int RgnSearch::NotifyProgress(int nKind)
+{
+    if (m_pfnProgress == nullptr)
+        return 1;
+    NotifyProgressInfo info;
+    info.m_nKind = nKind;
+    info.m_nDisplayType = 2;
+    info.m_nRangeMin = 0;
+    info.m_nPosition = 0;
+    info.m_nRangeMax = 100;
+    info.m_pszText = m_strProgressText.c_str();
+    return m_pfnProgress(&info, m_pProgressData);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Candidates
+
+void RgnSearch::ClearCurves()
+{
+    m_curves.clear();
+}
+
+void RgnSearch::AppendCandidate(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID)
+{
+    auto info = std::make_unique<CurveInfo>();
+    info->nPosition = static_cast<int>(m_curves.size());
+    info->nRecordID = nRecordID;
+    info->nLayoutID = nLayoutID;
+    info->curve = curve;
+    GetCurveBox(info->box, curve);
+    m_curves.push_back(std::move(info));
+}
+
+int RgnSearch::AddCurve(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID)
+{
+    if (curve.IsNull())
+        return 0;
+    // No candidate may start and end at one point: a closed curve is cut at its middle.
+    if (IsClosedCurve(curve)) {
+        const double u0 = curve->FirstParameter(), u1 = curve->LastParameter();
+        if (IsInfiniteBound(u0) || IsInfiniteBound(u1))
+            return 0;
+        const double mid = (u0 + u1) * 0.5;
+        Handle(Geom2d_Curve) a = TrimCurve(curve, u0, mid);
+        Handle(Geom2d_Curve) b = TrimCurve(curve, mid, u1);
+        if (a.IsNull() || b.IsNull())
+            return 0;
+        AppendCandidate(a, nRecordID, nLayoutID);
+        AppendCandidate(b, nRecordID, nLayoutID);
+        return 2;
+    }
+    AppendCandidate(curve, nRecordID, nLayoutID);
+    return 1;
+}
+
+// A B-spline is cut where it crosses itself; every piece that still closes is halved.
+int RgnSearch::AddSplitCurve(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID)
+{
+    const double first = curve->FirstParameter(), last = curve->LastParameter();
+    std::vector<double> params;
+    try {
+        Geom2dAPI_InterCurveCurve self(curve, kIntersectionTolerance);
+        const Geom2dInt_GInter& inter = self.Intersector();
+        for (int i = 1; i <= inter.NbPoints(); ++i) {
+            const IntRes2d_IntersectionPoint& ip = inter.Point(i);
+            params.push_back(ip.ParamOnFirst());
+            params.push_back(ip.ParamOnSecond());
+        }
+    } catch (const Standard_Failure&) {
+        params.clear();
+    }
+    if (params.empty())
+        return AddCurve(curve, nRecordID, nLayoutID);
+    std::sort(params.begin(), params.end());
+    if (params.front() - first > kParTol)
+        params.insert(params.begin(), first);
+    if (last - params.back() > kParTol)
+        params.push_back(last);
+    int added = 0;
+    for (size_t i = 0; i + 1 < params.size(); ++i) {
+        const double u0 = params[i], u1 = params[i + 1];
+        if (u1 - u0 <= kParTol)
+            continue;
+        Handle(Geom2d_Curve) piece = (std::fabs(u0 - first) <= kParTol && std::fabs(u1 - last) <= kParTol)
+                                         ? CopyCurve(curve)
+                                         : TrimCurve(curve, u0, u1);
+        added += AddCurve(piece, nRecordID, nLayoutID);
+    }
+    return added;
+}
+
+int RgnSearch::AddFeatureCurves(const Feature2dBase* pFeature, long nRecordID, long nLayoutID)
+{
+    if (pFeature == nullptr)
+        return 0;
+    int added = 0;
+    switch (pFeature->GetFeatureType()) {
+    case FeatureTypePolyline: {
+        const KcArrayOfGePnt2d& pts = static_cast<const Polyline2dFeature*>(pFeature)->GetPointArray();
+        for (int i = 0; i + 1 < pts.GetSize(); ++i) {
+            RuVaLineSeg2d seg(pts[i], pts[i + 1]);
+            added += AddCurve(KcOcConv::ConvertToOcCurve(seg), nRecordID, nLayoutID);
+        }
+        break;
+    }
+    case FeatureTypeCircle: {
+        const auto* c = static_cast<const Circle2dFeature*>(pFeature);
+        for (int half = 0; half < 2; ++half) {
+            RuVaArc2d arc(c->GetCenterPoint(), c->GetRadius(), half * RuVa::Pi, (half + 1) * RuVa::Pi, 1);
+            arc.SetAngle(half * RuVa::Pi, (half + 1) * RuVa::Pi);
+            added += AddCurve(KcOcConv::ConvertToOcCurve(arc), nRecordID, nLayoutID);
+        }
+        break;
+    }
+    case FeatureTypeEllipse: {
+        const auto* e = static_cast<const Ellipse2dFeature*>(pFeature);
+        const RuVaPnt2d& centre = e->GetCenterPoint();
+        RuVaPnt2d major(centre.X() + e->GetMajorRadius(), centre.Y());
+        major.Rotate(centre, e->GetAngle() * RuVa::Pi / 180.0);
+        const RuVaVec2d axis(centre, major);
+        for (int half = 0; half < 2; ++half) {
+            RuVaEllipseArc2d arc(centre, axis, e->GetMajorRadius(), e->GetMinorRadius(), half * RuVa::Pi,
+                                 (half + 1) * RuVa::Pi, 1);
+            arc.SetAngle(half * RuVa::Pi, (half + 1) * RuVa::Pi);
+            added += AddCurve(KcOcConv::ConvertToOcCurve(arc), nRecordID, nLayoutID);
+        }
+        break;
+    }
+    case FeatureTypeBSplineCurve:
+    case FeatureTypeLine:
+    case FeatureTypeArc:
+    case FeatureTypeEllipseArc:
+    case FeatureTypeInfiniteLine:
+    case FeatureTypeSemiInfiniteLine: {
+        std::unique_ptr<RuVaEntity2d> entity(ConvertFeatureToGeom2d::Convert(pFeature));
+        Handle(Geom2d_Curve) curve = KcOcConv::ConvertToOcCurve(entity.get());
+        if (curve.IsNull())
+            break;
+        if (pFeature->GetFeatureType() == FeatureTypeBSplineCurve)
+            added += AddSplitCurve(curve, nRecordID, nLayoutID);
+        else
+            added += AddCurve(curve, nRecordID, nLayoutID);
+        break;
+    }
+    default:
+        // Texts, dimensions, hatches, groups, components, markers and the rest never bound a region.
+        break;
+    }
+    return added;
+}
+
+void RgnSearch::CollectCurves(const Draw2dView* pView, int nFlag)
+{
+    ClearCurves();
+    if (pView == nullptr)
+        return;
+    const Draw2dDocument* doc = m_pDocument ? m_pDocument : pView->GetDocument();
+    if (doc == nullptr)
+        return;
+    long nLayoutID = -1;
+    for (long id = pView->GetNextSelectableFeatureRecordID(nLayoutID, -1, nFlag); id != -1;
+         id = pView->GetNextSelectableFeatureRecordID(nLayoutID, id, nFlag)) {
+        const Feature2dBase* f = doc->GetFeature(id);
+        if (f == nullptr)
+            continue;
+        switch (f->GetFeatureType()) {
+        case FeatureTypeLine:
+        case FeatureTypePolyline:
+        case FeatureTypeCircle:
+        case FeatureTypeArc:
+        case FeatureTypeEllipse:
+        case FeatureTypeEllipseArc:
+        case FeatureTypeBSplineCurve:
+        case FeatureTypeInfiniteLine:
+        case FeatureTypeSemiInfiniteLine:
+            break;
+        default:
+            continue;
+        }
+        const DrawingFeatureBase* drawing = doc->ChangeDrawingFeature(doc->GetFeatureDrawingID(id));
+        const PartDrawingLayout* layout = nLayoutID != -1 ? pView->GetPartLayoutByID(nLayoutID) : nullptr;
+        std::unique_ptr<Feature2dBase> world(pView->ConvertFeatureLocalToWorld(drawing, layout, f, 0));
+        AddFeatureCurves(world.get(), id, nLayoutID);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Search
+
+int RgnSearch::Search(const gp_Pnt2d& pick, const Draw2dView* pView, int nFlag)
+{
+    if (pView == nullptr)
+        return 0;
+    m_pick = pick;
+    ClearCurves();
+    m_pRegion.reset();
+    CollectCurves(pView, nFlag);
+    return SearchCurves(pick, pView->ConvertLengthClientToWorld(5.0));
+}
+
+int RgnSearch::SearchCurves(const gp_Pnt2d& pick, double dDeflection)
+{
+    m_pick = pick;
+    m_pRegion.reset();
+    m_dDeflection = dDeflection;
+    m_dwStartTime = TickCount();
+
+    std::vector<NearCurveInfo> near;
+    if (FindNearCurves(near, pick) != 1)
+        return 0;
+
+    m_strProgressText.clear();
+    if (m_pfnProgress != nullptr)
+        AfxLoadStringResource(kProgressTextID, m_strProgressText);
+    NotifyProgress(NotifyProgressInfo::kindBegin);
+
+    int result = 0;
+    for (const NearCurveInfo& hit : near) {
+        const CurveInfo& cand = *m_curves[static_cast<size_t>(hit.nCandidate)];
+        Handle(Geom2d_Curve) copy = CopyCurve(cand.curve);
+        const int side = GetPickSide(copy, hit.point, pick);
+        if (side == 0 || side == -1)
+            continue;
+        if (side == 2) {
+            copy = ReversedCurve(copy);
+            if (copy.IsNull())
+                continue;
+        }
+        double u = 0.0;
+        if (!GetPointParameter(copy, hit.point, u) || std::fabs(u - copy->LastParameter()) <= kParTol)
+            continue;
+        Handle(Geom2d_Curve) start = TrimCurve(copy, u, copy->LastParameter());
+        if (start.IsNull())
+            continue;
+        Handle(TColGeom2d_HSequenceOfCurve) sequence = new TColGeom2d_HSequenceOfCurve();
+        const int traced = TraceBoundary(hit.nCandidate, 0, hit.nCandidate, start, sequence);
+        if (traced == traceFound) {
+            std::unique_ptr<Region2dFeature> region(BuildRegion(sequence));
+            if (region) {
+                m_pRegion = std::move(region);
+                result = 1;
+                break;
+            }
+        } else if (traced == traceCancelled) {
+            result = -1;
+            break;
+        } else if (traced == traceTimeOut) {
+            result = 0;
+            break;
+        }
+    }
+    NotifyProgress(NotifyProgressInfo::kindFinish);
+    return result;
+}
+
+int RgnSearch::CompareNearCurves(const NearCurveInfo& a, const NearCurveInfo& b)
+{
+    if (std::fabs(a.dDistance - b.dDistance) <= kPntTol)
+        return 0;
+    return a.dDistance < b.dDistance ? -1 : 1;
+}
+
+int RgnSearch::FindNearCurves(std::vector<NearCurveInfo>& near, const gp_Pnt2d& pick) const
+{
+    near.clear();
+    // +X, -X, +Y, -Y: the order also breaks ties between lists of equal length.
+    std::vector<NearCurveInfo> lists[4];
+    for (int axis = 0; axis < 2; ++axis) {
+        Handle(Geom2d_Curve) ray = new Geom2d_Line(pick, axis == 0 ? gp::DX2d() : gp::DY2d());
+        RuVaBndBox2d rayBox;
+        GetCurveBox(rayBox, ray);
+        const double p = axis == 0 ? pick.X() : pick.Y();
+        for (const auto& cand : m_curves) {
+            if (KcGeometryTool::GetOverlapBox(rayBox, cand->box) == KcGeometryTool::kBoxApart)
+                continue;
+            TColgp_SequenceOfPnt2d points;
+            if (!IntersectCurves(ray, cand->curve, points, nullptr, nullptr, kIntersectionTolerance))
+                continue;
+            bool hasAbove = false, hasBelow = false;
+            gp_Pnt2d above, below;
+            for (int i = 1; i <= points.Length(); ++i) {
+                const gp_Pnt2d& x = points(i);
+                const double c = axis == 0 ? x.X() : x.Y();
+                if (std::fabs(c - p) <= kPntTol)
+                    return -1;  // the point lies on a curve
+                if (c > p) {
+                    if (!hasAbove || c < (axis == 0 ? above.X() : above.Y())) {
+                        above = x;
+                        hasAbove = true;
+                    }
+                } else if (!hasBelow || c > (axis == 0 ? below.X() : below.Y())) {
+                    below = x;
+                    hasBelow = true;
+                }
+            }
+            if (hasAbove)
+                lists[axis * 2].push_back({cand->nPosition, std::fabs((axis == 0 ? above.X() : above.Y()) - p), above});
+            if (hasBelow)
+                lists[axis * 2 + 1].push_back(
+                    {cand->nPosition, std::fabs((axis == 0 ? below.X() : below.Y()) - p), below});
+        }
+    }
+    int chosen = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (lists[i].empty())
+            return 0;  // not enclosed in every direction
+        if (lists[i].size() < lists[chosen].size())
+            chosen = i;
+    }
+    near = std::move(lists[chosen]);
+    std::stable_sort(near.begin(), near.end(),
+                     [](const NearCurveInfo& a, const NearCurveInfo& b) { return CompareNearCurves(a, b) < 0; });
+    if (near.size() > static_cast<size_t>(kMaxStartCurves))
+        near.resize(kMaxStartCurves);
+    return 1;
+}
+
+int RgnSearch::GetPickSide(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& hit, const gp_Pnt2d& pick) const
+{
+    if (ArePointsWithin(hit, pick, kPntTol))
+        return 0;
+    double u = 0.0;
+    if (curve.IsNull() || !GetPointParameter(curve, hit, u))
+        return -1;
+    gp_Vec2d d1, d2;
+    Derivatives(curve, u, d1, d2);
+    double angle = 0.0;
+    if (!SignedAngle(d1, gp_Vec2d(hit, pick), angle))
+        return -1;
+    return angle > 0.0 ? 1 : 2;
+}
+
+int RgnSearch::TraceBoundary(int nStart, int nDepth, int nCurrent, const Handle(Geom2d_Curve)& current,
+                             const Handle(TColGeom2d_HSequenceOfCurve)& sequence)
+{
+    if (!NotifyProgress(NotifyProgressInfo::kindStep))
+        return traceCancelled;
+    if (static_cast<DWORD>(TickCount() - m_dwStartTime) > kTimeLimit)
+        return traceTimeOut;
+    if (nDepth > kDepthLimit)
+        return traceDeadEnd;
+
+    std::vector<NextCurveInfo> nexts;
+    if (FindNextCurves(current, nCurrent, nexts) <= 0)
+        return traceDeadEnd;
+
+    int result = traceDeadEnd;
+    const gp_Pnt2d currentEnd = EndPoint(current);
+    for (const NextCurveInfo& n : nexts) {
+        // The stretch of the current curve up to the junction.
+        Handle(Geom2d_Curve) piece = ArePointsWithin(currentEnd, n.junction, kPntTol)
+                                         ? CopyCurve(current)
+                                         : TrimCurve(current, current->FirstParameter(), n.uCurrent);
+        if (piece.IsNull())
+            continue;
+
+        // Going straight back along the current curve: skip it where the two would overlap.
+        double turn = 0.0;
+        if (SignedAngle(n.tangentCurrent, n.tangentNext, turn) && std::fabs(std::fabs(turn) - M_PI) <= kAngTol) {
+            TColgp_SequenceOfPnt2d points;
+            bool overlap = false;
+            if (IntersectCurves(piece, n.next, points, nullptr, nullptr, GetIntersectionTolerance(piece, n.next)))
+                for (int i = 1; i <= points.Length() && !overlap; ++i)
+                    overlap = !ArePointsWithin(points(i), n.junction, kPntTol) &&
+                              ClassifyPointSide(piece, points(i)) == 0;
+            if (overlap)
+                continue;
+        }
+
+        sequence->Append(piece);
+        const gp_Pnt2d pieceEnd = EndPoint(piece);
+        // Back at the junction where the start curve was first left: a loop.
+        if (sequence->Length() > 2 && ArePointsWithin(pieceEnd, StartPoint(sequence->Value(2)), kPntTol)) {
+            Handle(TColGeom2d_HSequenceOfCurve) loop = new TColGeom2d_HSequenceOfCurve();
+            for (int i = 2; i <= sequence->Length(); ++i)
+                loop->Append(sequence->Value(i));
+            if (IsPointInsideLoop(m_pick, loop, m_dDeflection)) {
+                sequence->Clear();
+                sequence->Append(loop);
+                return traceFound;
+            }
+            sequence->Remove(sequence->Length());
+            return traceWrongLoop;
+        }
+        // Running into itself.
+        for (int i = 2; i < sequence->Length(); ++i) {
+            if (ArePointsWithin(pieceEnd, EndPoint(sequence->Value(i)), kPntTol)) {
+                sequence->Remove(sequence->Length());
+                return traceWrongLoop;
+            }
+        }
+
+        if (std::fabs(n.uNext - n.next->LastParameter()) > kParTol) {
+            Handle(Geom2d_Curve) following =
+                ArePointsWithin(n.next->Value(n.uNext), StartPoint(n.next), kPntTol)
+                    ? CopyCurve(n.next)
+                    : TrimCurve(n.next, n.uNext, n.next->LastParameter());
+            if (!following.IsNull()) {
+                result = TraceBoundary(nStart, nDepth + 1, n.nCandidate, following, sequence);
+                if (result == traceDeadEnd)
+                    m_curves[static_cast<size_t>(n.nCandidate)]->bDead = 1;
+            }
+        }
+        if (result == traceFound)
+            return traceFound;
+        sequence->Remove(sequence->Length());
+        if (result == traceCancelled || result == traceTimeOut)
+            return result;
+    }
+    return result;
+}
+
+int RgnSearch::FindNextCurves(const Handle(Geom2d_Curve)& current, int nCurrent,
+                              std::vector<NextCurveInfo>& out) const
+{
+    out.clear();
+    if (current.IsNull())
+        return -1;
+    RuVaBndBox2d box;
+    GetCurveBox(box, current);
+    const gp_Pnt2d start = StartPoint(current);
+    const double first = current->FirstParameter();
+    for (const auto& cand : m_curves) {
+        if (cand->nPosition == nCurrent || cand->bDead ||
+            KcGeometryTool::GetOverlapBox(box, cand->box) == KcGeometryTool::kBoxApart)
+            continue;
+        const Handle(Geom2d_Curve)& q = cand->curve;
+        TColgp_SequenceOfPnt2d points;
+        if (!IntersectCurves(current, q, points, nullptr, nullptr, GetIntersectionTolerance(current, q)))
+            continue;
+        const double qFirst = q->FirstParameter(), qLast = q->LastParameter();
+        for (int i = 1; i <= points.Length(); ++i) {
+            const gp_Pnt2d& x = points(i);
+            double u = 0.0, v = 0.0;
+            if (!GetPointParameter(current, x, u) || !GetPointParameter(q, x, v))
+                continue;
+            if (ArePointsWithin(x, start, kPntTol) || std::fabs(u - first) <= kParTol)
+                continue;
+            Handle(Geom2d_Curve) pieces[2];
+            if (v > qFirst + kPntTol) {
+                Handle(Geom2d_Curve) back = ArePointsWithin(EndPoint(q), x, kPntTol) ? CopyCurve(q) : TrimCurve(q, qFirst, v);
+                if (!back.IsNull())
+                    pieces[0] = ReversedCurve(back);
+            }
+            if (v < qLast - kPntTol)
+                pieces[1] = ArePointsWithin(StartPoint(q), x, kPntTol) ? CopyCurve(q) : TrimCurve(q, v, qLast);
+            for (const Handle(Geom2d_Curve)& piece : pieces) {
+                double w = 0.0;
+                if (piece.IsNull() || !GetPointParameter(piece, x, w))
+                    continue;
+                NextCurveInfo rec;
+                rec.nCandidate = cand->nPosition;
+                rec.next = piece;
+                rec.current = current;
+                rec.junction = x;
+                rec.uCurrent = u;
+                rec.uNext = w;
+                Derivatives(current, u, rec.tangentCurrent, rec.secondCurrent);
+                Derivatives(piece, w, rec.tangentNext, rec.secondNext);
+                out.push_back(rec);
+            }
+        }
+    }
+    // A merge sort: it stays within bounds even where the order is not strict.
+    std::stable_sort(out.begin(), out.end(),
+                     [](const NextCurveInfo& a, const NextCurveInfo& b) { return CompareNextCurves(a, b) < 0; });
+    return static_cast<int>(out.size());
+}
+
+int RgnSearch::CompareNextCurves(const NextCurveInfo& a, const NextCurveInfo& b)
+{
+    auto turnOf = [](const NextCurveInfo& r) {
+        double angle = 0.0;
+        if (!SignedAngle(r.tangentCurrent, r.tangentNext, angle))
+            angle = 0.0;
+        if (std::fabs(std::fabs(angle) - M_PI) <= kAngTol)
+            angle = M_PI;
+        return angle;
+    };
+    auto sideOf = [](const NextCurveInfo& r, double angle) {
+        if (std::fabs(angle) <= kAngTol || std::fabs(angle - M_PI) <= kAngTol) {
+            const int s = ClassifyPointSide(r.current, EndPoint(r.next));
+            return (s == 1 || s == 2) ? s : 0;
+        }
+        return angle > 0.0 ? 1 : 2;
+    };
+    // The direction in which the next piece bends away, seen from the current tangent.
+    auto bendOf = [](const NextCurveInfo& r, double reversal) {
+        gp_Vec2d d1, d2;
+        Derivatives(r.next, r.uNext, d1, d2);
+        const gp_Vec2d v = d2.Magnitude() < DBL_MIN ? r.tangentNext : d2;
+        double angle = 0.0;
+        if (!SignedAngle(r.tangentCurrent, v, angle))
+            angle = 0.0;
+        if (std::fabs(std::fabs(angle) - M_PI) <= kAngTol)
+            angle = reversal;
+        return angle;
+    };
+
+    double angleA = turnOf(a), angleB = turnOf(b);
+    const bool leftA = sideOf(a, angleA) != 2, leftB = sideOf(b, angleB) != 2;
+    if (leftA != leftB)
+        return leftA ? -1 : 1;
+    const double du = a.uCurrent - b.uCurrent;
+    if (leftA) {
+        if (std::fabs(du) >= kParTol)
+            return du < 0.0 ? -1 : 1;
+        if (std::fabs(angleA - angleB) >= kAngTol)
+            return angleA > angleB ? -1 : 1;
+        if (!IsTwiceDifferentiable(a.next) || !IsTwiceDifferentiable(b.next))
+            return 0;
+        const double ba = bendOf(a, M_PI), bb = bendOf(b, M_PI);
+        return Sign3(ba > bb, ba < bb);
+    }
+    if (std::fabs(du) >= kParTol)
+        return du > 0.0 ? -1 : 1;
+    // A reversal counts as the sharpest right turn.
+    if (std::fabs(angleA - M_PI) <= kAngTol)
+        angleA = -M_PI;
+    if (std::fabs(angleB - M_PI) <= kAngTol)
+        angleB = -M_PI;
+    if (std::fabs(angleA - angleB) >= kAngTol)
+        return angleA > angleB ? -1 : 1;
+    if (!IsTwiceDifferentiable(a.next) || !IsTwiceDifferentiable(b.next))
+        return 0;
+    const double ba = bendOf(a, -M_PI), bb = bendOf(b, -M_PI);
+    return Sign3(ba > bb, ba < bb);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Inside test and region building
+
+int RgnSearch::IsPointInsideLoop(const gp_Pnt2d& pick, const Handle(TColGeom2d_HSequenceOfCurve)& loop,
+                                 double dDeflection)
+{
+    if (loop.IsNull() || loop->IsEmpty())
+        return 0;
+    // The flattening never goes finer than a millionth of the loop's size, so that a view zoomed far in
+    // cannot ask for millions of points.
+    RuVaBndBox2d box;
+    for (int i = 1; i <= loop->Length(); ++i) {
+        RuVaBndBox2d b;
+        GetCurveBox(b, loop->Value(i));
+        box.Add(b);
+    }
+    const double size = std::max(box.Width(), box.Height());
+    if (!std::isfinite(size))
+        return 0;
+    double deflection = dDeflection;
+    if (!(deflection > size * 1e-6))
+        deflection = size * 1e-6;
+    if (!(deflection > 0.0))
+        return 0;
+    KcArrayOfGePnt2d polygon;
+    for (int i = 1; i <= loop->Length(); ++i) {
+        const Handle(Geom2d_Curve)& c = loop->Value(i);
+        try {
+            Geom2dAdaptor_Curve adaptor(c);
+            GCPnts_QuasiUniformDeflection sampler(adaptor, deflection, c->Continuity());
+            if (!sampler.IsDone())
+                return 0;
+            for (int k = 1; k <= sampler.NbPoints(); ++k)
+                polygon.Add(KcOcConv::OcToKcPnt2d(c->Value(sampler.Parameter(k))));
+        } catch (const Standard_Failure&) {
+            return 0;
+        }
+    }
+    const int inside = KcGeometryTool::JudgePointInPolygon(polygon, KcOcConv::OcToKcPnt2d(pick));
+    return (inside == 2 || inside == -2) ? 1 : 0;
+}
+
+Feature2dBase* RgnSearch::MergeFeatures(const Feature2dBase* pLater, const Feature2dBase* pEarlier)
+{
+    if (pLater == nullptr || pEarlier == nullptr || pLater->GetFeatureType() != pEarlier->GetFeatureType())
+        return nullptr;
+    const double toRad = RuVa::Pi / 180.0;
+    if (pLater->GetFeatureType() == FeatureTypeArc) {
+        const auto* l = static_cast<const Arc2dFeature*>(pLater);
+        const auto* e = static_cast<const Arc2dFeature*>(pEarlier);
+        if (std::fabs(l->GetRadius() - e->GetRadius()) > kPntTol ||
+            l->GetCenterPoint().Distance(e->GetCenterPoint()) > kPntTol || l->GetDirection() != e->GetDirection())
+            return nullptr;
+        if (!(AngleGap(e->GetEndAngle() * toRad, l->GetStartAngle() * toRad) < kAngTol))
+            return nullptr;
+        if (AngleGap(l->GetEndAngle() * toRad, e->GetStartAngle() * toRad) < kAngTol)
+            return new Circle2dFeature(e->GetCenterPoint(), e->GetRadius());
+        return new Arc2dFeature(e->GetCenterPoint(), e->GetRadius(), e->GetStartAngle(), l->GetEndAngle(),
+                                e->GetDirection());
+    }
+    if (pLater->GetFeatureType() == FeatureTypeEllipseArc) {
+        const auto* l = static_cast<const EllipseArc2dFeature*>(pLater);
+        const auto* e = static_cast<const EllipseArc2dFeature*>(pEarlier);
+        if (std::fabs(l->GetMajorRadius() - e->GetMajorRadius()) > kPntTol ||
+            std::fabs(l->GetMinorRadius() - e->GetMinorRadius()) > kPntTol ||
+            l->GetCenterPoint().Distance(e->GetCenterPoint()) > kPntTol ||
+            !(AngleGap(l->GetAngle() * toRad, e->GetAngle() * toRad) < kAngTol) ||
+            l->GetDirection() != e->GetDirection())
+            return nullptr;
+        if (!(AngleGap(e->GetEndAngle() * toRad, l->GetStartAngle() * toRad) < kAngTol))
+            return nullptr;
+        if (AngleGap(l->GetEndAngle() * toRad, e->GetStartAngle() * toRad) < kAngTol)
+            return new Ellipse2dFeature(e->GetCenterPoint(), e->GetMajorRadius(), e->GetMinorRadius(), e->GetAngle());
+        return new EllipseArc2dFeature(e->GetCenterPoint(), e->GetMajorRadius(), e->GetMinorRadius(), e->GetAngle(),
+                                       e->GetStartAngle(), l->GetEndAngle(), e->GetDirection());
+    }
+    return nullptr;
+}
+
+Region2dFeature* RgnSearch::BuildRegion(const Handle(TColGeom2d_HSequenceOfCurve)& loop)
+{
+    if (loop.IsNull() || loop->IsEmpty())
+        return nullptr;
+    Feature2dList list;
+    bool failed = false;
+    const int n = loop->Length();
+    for (int i = 1; i <= n; ++i) {
+        std::unique_ptr<RuVaCurveEnt2d> entity(KcOcConv::ConvertToKcCurve(loop->Value(i)));
+        std::unique_ptr<Feature2dBase> feature(entity ? ConvertGeom2dToFeature::Convert(entity.get()) : nullptr);
+        if (!feature) {
+            failed = true;
+            break;
+        }
+        if (list.IsEmpty()) {
+            list.AddFeature(feature.release(), 0);
+            continue;
+        }
+        const int lastIndex = list.GetFeatureSize() - 1;
+        std::unique_ptr<Feature2dBase> merged(MergeFeatures(feature.get(), list.GetFeature(lastIndex)));
+        Feature2dBase* current = merged ? merged.get() : feature.get();
+        std::unique_ptr<Feature2dBase> mergedFirst;
+        // The last curve may close up with the first across the start of the loop.
+        if (i == n && list.GetFeatureSize() >= 2)
+            mergedFirst.reset(MergeFeatures(list.GetFeature(0), current));
+        if (merged)
+            list.RemoveFeature(lastIndex);
+        if (mergedFirst)
+            list.RemoveFeature(0);
+        Feature2dBase* result = mergedFirst ? mergedFirst.release() : (merged ? merged.release() : feature.release());
+        list.AddFeature(result, 0);
+    }
+    if (list.IsEmpty())
+        return nullptr;
+    auto region = std::make_unique<Region2dFeature>();
+    for (int i = 0; i < list.GetFeatureSize(); ++i)
+        if (region->AddFeature(list.GetFeature(i)) == -1)
+            return nullptr;
+    if (failed || !region->IsValidConnection())
+        return nullptr;
+    return region.release();
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Curve tools
+
+void RgnSearch::GetCurveBox(RuVaBndBox2d& box, const Handle(Geom2d_Curve)& curve)
+{
+    box.SetVoid();
+    if (curve.IsNull())
+        return;
+    try {
+        Bnd_Box2d b;
+        BndLib_Add2dCurve::Add(Geom2dAdaptor_Curve(curve), 0.0, b);
+        if (b.IsVoid())
+            return;
+        double xmin = 0.0, ymin = 0.0, xmax = 0.0, ymax = 0.0;
+        b.Get(xmin, ymin, xmax, ymax);
+        box.Update(xmin, ymin, xmax, ymax);
+        box.SetGap(2e-7);
+    } catch (const Standard_Failure&) {
+        box.SetVoid();
+    }
+}
+
+int RgnSearch::GetPointParameter(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& point, double& u)
+{
+    u = 0.0;
+    if (curve.IsNull())
+        return 0;
+    try {
+        double t = 0.0;
+        if (GeomLib_Tool::Parameter(curve, point, kPntTol, t)) {
+            u = t;
+            return 1;
+        }
+        // A polyline-like spline: its corners are found span by span.
+        Handle(Geom2d_BSplineCurve) spline = Handle(Geom2d_BSplineCurve)::DownCast(BasisOf(curve));
+        if (!spline.IsNull() && spline->Degree() == 1) {
+            const double lo = curve->FirstParameter(), hi = curve->LastParameter();
+            for (int i = spline->FirstUKnotIndex(); i < spline->LastUKnotIndex(); ++i) {
+                const double k0 = std::max(spline->Knot(i), lo), k1 = std::min(spline->Knot(i + 1), hi);
+                if (!(k1 - k0 > kParTol))
+                    continue;
+                Handle(Geom2d_Curve) span = TrimCurve(spline, k0, k1);
+                if (!span.IsNull() && GeomLib_Tool::Parameter(span, point, kPntTol, t)) {
+                    u = t;
+                    return 1;
+                }
+            }
+        }
+        // The ends of a bounded curve, where projections can miss by rounding.
+        const double first = curve->FirstParameter(), last = curve->LastParameter();
+        if (!IsInfiniteBound(first) && ArePointsWithin(point, curve->Value(first), kPntTol)) {
+            u = first;
+            return 1;
+        }
+        if (!IsInfiniteBound(last) && ArePointsWithin(point, curve->Value(last), kPntTol)) {
+            u = last;
+            return 1;
+        }
+    } catch (const Standard_Failure&) {
+    }
+    u = 0.0;
+    return 0;
+}
+
+double RgnSearch::GetIntersectionTolerance(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b)
+{
+    bool finiteA = false, finiteB = false;
+    if (IsTrimmedLine(a, finiteA) && IsTrimmedLine(b, finiteB) && finiteA == finiteB)
+        return 0.0;
+    return kIntersectionTolerance;
+}
+
+int RgnSearch::IntersectCurves(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b,
+                               TColgp_SequenceOfPnt2d& points, std::vector<double>* paramsA,
+                               std::vector<double>* paramsB, double dTolerance)
+{
+    points.Clear();
+    if (paramsA)
+        paramsA->clear();
+    if (paramsB)
+        paramsB->clear();
+    if (a.IsNull() || b.IsNull())
+        return 0;
+    // The kernel works on whole conics; what falls outside the arcs is dropped afterwards.
+    const bool replaceA = IsArcOfConic(a) != 0, replaceB = IsArcOfConic(b) != 0;
+    const Handle(Geom2d_Curve) ca = replaceA ? BasisOf(a) : a;
+    const Handle(Geom2d_Curve) cb = replaceB ? BasisOf(b) : b;
+
+    struct Hit {
+        gp_Pnt2d p;
+        double ua;
+        double ub;
+    };
+    std::vector<Hit> kept;
+    try {
+        Geom2dAPI_InterCurveCurve inter(ca, cb, dTolerance);
+        const Geom2dInt_GInter& gi = inter.Intersector();
+        for (int i = 1; i <= gi.NbPoints(); ++i) {
+            const IntRes2d_IntersectionPoint& ip = gi.Point(i);
+            Hit h{ip.Value(), ip.ParamOnFirst(), ip.ParamOnSecond()};
+            if (replaceA) {
+                if (!IsPointOnCurve(a, h.p))
+                    continue;
+                double t = 0.0;
+                if (GetPointParameter(a, h.p, t))
+                    h.ua = t;
+                if (std::any_of(kept.begin(), kept.end(), [&](const Hit& k) { return std::fabs(k.ua - h.ua) <= kParTol; }))
+                    continue;
+            }
+            if (replaceB) {
+                if (!IsPointOnCurve(b, h.p))
+                    continue;
+                double t = 0.0;
+                if (GetPointParameter(b, h.p, t))
+                    h.ub = t;
+                if (std::any_of(kept.begin(), kept.end(), [&](const Hit& k) { return std::fabs(k.ub - h.ub) <= kParTol; }))
+                    continue;
+            }
+            kept.push_back(h);
+        }
+    } catch (const Standard_Failure&) {
+    }
+
+    // Ends that touch the other curve are always reported, even where the intersector misses them.
+    std::vector<Hit> ends;
+    auto known = [&](const gp_Pnt2d& p) {
+        for (const Hit& k : kept)
+            if (ArePointsWithin(k.p, p, kPntTol))
+                return true;
+        return false;
+    };
+    if (!Handle(Geom2d_BoundedCurve)::DownCast(a).IsNull()) {
+        for (double u : {a->FirstParameter(), a->LastParameter()}) {
+            if (IsInfiniteBound(u))
+                continue;
+            const gp_Pnt2d p = a->Value(u);
+            if (known(p) || !IsPointOnCurve(b, p))
+                continue;
+            double v = 0.0;
+            GetPointParameter(b, p, v);
+            ends.push_back({p, u, v});
+        }
+    }
+    if (!Handle(Geom2d_BoundedCurve)::DownCast(b).IsNull()) {
+        for (double v : {b->FirstParameter(), b->LastParameter()}) {
+            if (IsInfiniteBound(v))
+                continue;
+            const gp_Pnt2d p = b->Value(v);
+            if (known(p) || std::any_of(ends.begin(), ends.end(), [&](const Hit& e) { return ArePointsWithin(e.p, p, kPntTol); }))
+                continue;
+            if (!IsPointOnCurve(a, p))
+                continue;
+            double u = 0.0;
+            GetPointParameter(a, p, u);
+            ends.push_back({p, u, v});
+        }
+    }
+    for (const Hit& e : ends) {
+        const bool same = std::any_of(kept.begin(), kept.end(), [&](const Hit& k) {
+            return std::fabs(k.ua - e.ua) <= kParTol && std::fabs(k.ub - e.ub) <= kParTol;
+        });
+        if (!same)
+            kept.push_back(e);
+    }
+    for (const Hit& k : kept) {
+        points.Append(k.p);
+        if (paramsA)
+            paramsA->push_back(k.ua);
+        if (paramsB)
+            paramsB->push_back(k.ub);
+    }
+    return kept.empty() ? 0 : 1;
+}
+
+int RgnSearch::ClassifyPointSide(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& point)
+{
+    if (curve.IsNull())
+        return 0;
+    const Handle(Geom2d_Curve) c = BasisOf(curve);
+    try {
+        double distance = 0.0, u = 0.0;
+        gp_Pnt2d foot;
+        Geom2dAPI_ProjectPointOnCurve proj(point, c);
+        if (proj.NbPoints() == 0) {
+            Handle(Geom2d_Circle) circle = Handle(Geom2d_Circle)::DownCast(c);
+            if (circle.IsNull() || !ArePointsWithin(point, circle->Location(), kPntTol))
+                return 0;
+            distance = circle->Radius();
+            u = c->FirstParameter();
+            foot = c->Value(u);
+        } else {
+            distance = proj.LowerDistance();
+            u = proj.LowerDistanceParameter();
+            foot = proj.NearestPoint();
+        }
+        if (distance < kPntTol)
+            return 0;
+        gp_Vec2d d1, d2;
+        Derivatives(c, u, d1, d2);
+        double angle = 0.0;
+        if (!SignedAngle(d1, gp_Vec2d(foot, point), angle))
+            return 0;
+        return angle > 0.0 ? 1 : 2;
+    } catch (const Standard_Failure&) {
+        return 0;
+    }
+}
+
+int RgnSearch::IsPointOnCurve(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& point)
+{
+    if (curve.IsNull())
+        return 0;
+    try {
+        Geom2dAPI_ProjectPointOnCurve proj(point, curve);
+        if (proj.NbPoints() > 0 && proj.LowerDistance() < kPntTol)
+            return 1;
+    } catch (const Standard_Failure&) {
+    }
+    // Ends of bounded curves, which the projection can miss.
+    if (Handle(Geom2d_BoundedCurve)::DownCast(curve).IsNull())
+        return 0;
+    for (double u : {curve->FirstParameter(), curve->LastParameter()})
+        if (!IsInfiniteBound(u) && point.Distance(curve->Value(u)) < kPntTol)
+            return 1;
+    return 0;
+}
+
+int RgnSearch::IsClosedCurve(const Handle(Geom2d_Curve)& curve)
+{
+    if (curve.IsNull())
+        return 0;
+    if (!Handle(Geom2d_Circle)::DownCast(curve).IsNull() || !Handle(Geom2d_Ellipse)::DownCast(curve).IsNull())
+        return 1;
+    if (!Handle(Geom2d_TrimmedCurve)::DownCast(curve).IsNull() ||
+        !Handle(Geom2d_BSplineCurve)::DownCast(curve).IsNull()) {
+        const double u0 = curve->FirstParameter(), u1 = curve->LastParameter();
+        if (IsInfiniteBound(u0) || IsInfiniteBound(u1))
+            return 0;
+        return ArePointsWithin(curve->Value(u0), curve->Value(u1), kPntTol);
+    }
+    return 0;
+}
+
+int RgnSearch::IsArcOfConic(const Handle(Geom2d_Curve)& curve)
+{
+    if (curve.IsNull() || Handle(Geom2d_TrimmedCurve)::DownCast(curve).IsNull())
+        return 0;
+    const GeomAbs_CurveType type = Geom2dAdaptor_Curve(curve).GetType();
+    return (type == GeomAbs_Circle || type == GeomAbs_Ellipse) ? 1 : 0;
+}
+
+int RgnSearch::ArePointsWithin(const gp_Pnt2d& a, const gp_Pnt2d& b, double dTolerance)
+{
+    return a.Distance(b) <= dTolerance ? 1 : 0;
+}
+
+int RgnSearch::IsPointInSequence(const gp_Pnt2d& point, const TColgp_SequenceOfPnt2d& points)
+{
+    for (int i = 1; i <= points.Length(); ++i)
+        if (ArePointsWithin(point, points(i), kPntTol))
+            return 1;
+    return 0;
+}

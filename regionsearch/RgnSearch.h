@@ -1,0 +1,146 @@
+#pragma once
+// The worker of the region search. It turns the shapes of a view into curves of the kernel (candidates,
+// each with its box), shoots rays from the picked point along the axes to find the nearest candidates,
+// and from each of them walks the boundary depth first, always keeping the point on its left and taking
+// the sharpest left turn at every junction. A closed walk that encloses the point becomes the region.
+//
+// The search over the candidates does not need a view: AddFeatureCurves and AddCurve fill the candidate
+// list directly and SearchCurves takes the flattening tolerance of the inside test as a plain length.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <Geom2d_Curve.hxx>
+#include <TColGeom2d_HSequenceOfCurve.hxx>
+#include <TColgp_SequenceOfPnt2d.hxx>
+#include <gp_Pnt2d.hxx>
+#include <gp_Vec2d.hxx>
+
+#include "platform/afx/AfxTypes.h"
+#include "libs/ruva/RuVaBndBox2d.h"
+#include "regionsearch/NotifyProgressInfo.h"
+
+class Draw2dDocument;
+class Draw2dView;
+class Feature2dBase;
+class Region2dFeature;
+
+class RgnSearch
+{
+public:
+    // Distances between points, parameters, angles (radians).
+    static constexpr double kPointTolerance = 1e-7;
+    static constexpr double kParameterTolerance = 1e-9;
+    static constexpr double kAngleTolerance = 1e-12;
+    static constexpr double kIntersectionTolerance = 1e-9;
+    static constexpr DWORD kTimeLimit = 15000;  // ms of tracing
+    static constexpr int kDepthLimit = 300;     // continuation steps of one walk
+    static constexpr int kMaxStartCurves = 5;
+    static constexpr UINT kProgressTextID = 11467;
+
+    // Results of TraceBoundary.
+    enum TraceResult { traceFound = 1, traceDeadEnd = 0, traceWrongLoop = -1, traceCancelled = -2, traceTimeOut = -3 };
+
+    // One candidate curve.
+    struct CurveInfo {
+        int nPosition = -1;  // index in the candidate list
+        long nRecordID = -1;
+        long nLayoutID = -1;
+        Handle(Geom2d_Curve) curve;
+        RuVaBndBox2d box;
+        int bDead = 0;  // a walk through it proved to lead nowhere
+    };
+    // One hit of an axis ray.
+    struct NearCurveInfo {
+        int nCandidate;
+        double dDistance;
+        gp_Pnt2d point;
+    };
+    // One way to go on at a junction of the current curve.
+    struct NextCurveInfo {
+        int nCandidate = -1;
+        Handle(Geom2d_Curve) next;     // starts at the junction and runs along the candidate
+        Handle(Geom2d_Curve) current;  // the curve being walked
+        gp_Pnt2d junction;
+        double uCurrent = 0.0;
+        double uNext = 0.0;
+        gp_Vec2d tangentCurrent;
+        gp_Vec2d tangentNext;
+        gp_Vec2d secondCurrent;
+        gp_Vec2d secondNext;
+    };
+    typedef DWORD (*TickCountFunction)(void* pUserData);
+
+    explicit RgnSearch(const Draw2dDocument* pDocument);
+    virtual ~RgnSearch();
+    RgnSearch(const RgnSearch&) = delete;
+    RgnSearch& operator=(const RgnSearch&) = delete;
+
+    // The whole search on a view: 1 a region was found and is kept, -1 cancelled, 0 nothing found. A null
+    // view gives 0 and changes nothing.
+    int Search(const gp_Pnt2d& pick, const Draw2dView* pView, int nFlag);
+    // The search over the candidates already collected; the inside test flattens curves to the deflection.
+    int SearchCurves(const gp_Pnt2d& pick, double dDeflection);
+
+    const Region2dFeature* GetRegion() const { return m_pRegion.get(); }
+    void SetNotifyProgressFunction(NotifyProgressFunction pfn, void* pUserData);
+    void SetTickCountFunction(TickCountFunction pfn, void* pUserData);
+
+    // Candidates.
+    void ClearCurves();
+    void CollectCurves(const Draw2dView* pView, int nFlag);
+    // The candidates of one shape given in world coordinates; returns how many were added.
+    int AddFeatureCurves(const Feature2dBase* pWorldFeature, long nRecordID, long nLayoutID);
+    // One kernel curve as it is (closed curves are cut in halves); returns how many candidates were added.
+    int AddCurve(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID);
+    int GetCurveCount() const { return static_cast<int>(m_curves.size()); }
+    const CurveInfo& GetCurveInfo(int nIndex) const { return *m_curves.at(static_cast<size_t>(nIndex)); }
+
+    // Steps of the search, open for tests.
+    int FindNearCurves(std::vector<NearCurveInfo>& near, const gp_Pnt2d& pick) const;
+    int GetPickSide(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& hit, const gp_Pnt2d& pick) const;
+    int FindNextCurves(const Handle(Geom2d_Curve)& current, int nCurrent, std::vector<NextCurveInfo>& out) const;
+    static int CompareNextCurves(const NextCurveInfo& a, const NextCurveInfo& b);
+    static int CompareNearCurves(const NearCurveInfo& a, const NearCurveInfo& b);
+    static int IsPointInsideLoop(const gp_Pnt2d& pick, const Handle(TColGeom2d_HSequenceOfCurve)& loop,
+                                 double dDeflection);
+    // A new region of the loop's curves (the caller's), or NULL.
+    static Region2dFeature* BuildRegion(const Handle(TColGeom2d_HSequenceOfCurve)& loop);
+    // A new shape covering two adjacent pieces of one circle or ellipse, or NULL.
+    static Feature2dBase* MergeFeatures(const Feature2dBase* pLater, const Feature2dBase* pEarlier);
+
+    // Curve tools.
+    static void GetCurveBox(RuVaBndBox2d& box, const Handle(Geom2d_Curve)& curve);
+    static int GetPointParameter(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& point, double& u);
+    static int IntersectCurves(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b,
+                               TColgp_SequenceOfPnt2d& points, std::vector<double>* paramsA,
+                               std::vector<double>* paramsB, double dTolerance);
+    static double GetIntersectionTolerance(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b);
+    static int ClassifyPointSide(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& point);
+    static int IsPointOnCurve(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& point);
+    static int IsClosedCurve(const Handle(Geom2d_Curve)& curve);
+    static int IsArcOfConic(const Handle(Geom2d_Curve)& curve);
+    static int ArePointsWithin(const gp_Pnt2d& a, const gp_Pnt2d& b, double dTolerance);
+    static int IsPointInSequence(const gp_Pnt2d& point, const TColgp_SequenceOfPnt2d& points);
+
+private:
+    int TraceBoundary(int nStart, int nDepth, int nCurrent, const Handle(Geom2d_Curve)& current,
+                      const Handle(TColGeom2d_HSequenceOfCurve)& sequence);
+    int NotifyProgress(int nKind);
+    DWORD TickCount() const;
+    void AppendCandidate(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID);
+    int AddSplitCurve(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID);
+
+    const Draw2dDocument* m_pDocument;
+    gp_Pnt2d m_pick;
+    std::vector<std::unique_ptr<CurveInfo>> m_curves;
+    std::unique_ptr<Region2dFeature> m_pRegion;
+    NotifyProgressFunction m_pfnProgress = nullptr;
+    void* m_pProgressData = nullptr;
+    TickCountFunction m_pfnTick = nullptr;
+    void* m_pTickData = nullptr;
+    DWORD m_dwStartTime = 0;
+    double m_dDeflection = 0.0;
+    std::u16string m_strProgressText;
+};
