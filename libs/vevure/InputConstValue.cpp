@@ -16,6 +16,11 @@ BOOL InputConstValue::IsValidName(const CString& name)
         if (!IsLetter(name[i]))
             return FALSE;
     }
+    if (name.GetLength() == 1) {
+        const TCHAR c = name[0] | 0x20;
+        if (c == u'd' || c == u'e' || c == u'r' || c == u'g')
+            return FALSE;
+    }
     return TRUE;
 }
 
@@ -43,6 +48,18 @@ BOOL InputConstValue::Add(const CString& name, double value)
 BOOL InputConstValue::Add(char key, double value)
 {
     return Add(CString(static_cast<TCHAR>(static_cast<unsigned char>(key))), value);
+}
+
+BOOL InputConstValue::Add(TCHAR key, double value)
+{
+    return Add(CString(key), value);
+}
+
+TCHAR InputConstValue::GetAt(int index) const
+{
+    if (index < 0 || index >= GetSize())
+        return 0;
+    return m_entries[static_cast<size_t>(index)].name[0];
 }
 
 BOOL InputConstValue::GetAt(int index, CString& name, double& value) const

@@ -1,6 +1,8 @@
 #pragma once
-// The user's named constants for typed numbers: "3k" reads as 3 times k, "k" alone as k. Names are
-// letters only (1-32 of them), unique ignoring case; values are finite.
+// The user's named constants for typed numbers: "3k" reads as 3 times k, "k" alone as k. Entries keep
+// their order. Names are letters only (normally one; up to 32), unique ignoring case; the single
+// letters d, e, r and g are refused because typed numbers use them (degrees, exponents, radians,
+// grads). Values are finite.
 
 #include <vector>
 
@@ -23,13 +25,18 @@ public:
     // name that is not letters only or too long, or a value that is not finite.
     BOOL Add(const CString& name, double value);
     BOOL Add(char key, double value);
+    BOOL Add(TCHAR key, double value);
     // The name and value at a position; FALSE for a position out of range.
     BOOL GetAt(int index, CString& name, double& value) const;
+    // The first letter of the name and the value at a position; 0 for a position out of range.
+    TCHAR GetAt(int index) const;
+    double GetData(int index) const { return GetValueAt(index); }
     CString GetNameAt(int index) const;
     double GetValueAt(int index) const;
     // Replaces the constant at a position; FALSE for a position out of range, a bad name or value, or a
     // name another constant has.
     BOOL SetAt(int index, const CString& name, double value);
+    BOOL SetAt(int index, TCHAR key, double value) { return SetAt(index, CString(key), value); }
     BOOL RemoveAt(int index);
     void RemoveAll() { m_entries.clear(); }
     // The value of a name (ignoring case).

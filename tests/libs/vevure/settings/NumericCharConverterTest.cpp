@@ -322,6 +322,10 @@ TEST(InputConstValueTest, NamesValuesAndPositions)
     EXPECT_FALSE(c.Add(CString(u"k2"), 1.0));
     EXPECT_FALSE(c.Add(CString(), 1.0));
     EXPECT_FALSE(c.Add('m', std::numeric_limits<double>::infinity()));
+    for (char reserved : {'d', 'e', 'r', 'g', 'E'})
+        EXPECT_FALSE(c.Add(reserved, 1.0)) << reserved;
+    EXPECT_TRUE(c.Add(CString(u"deg"), 1.0));  // only the single letters are reserved
+    EXPECT_TRUE(c.RemoveAt(1));
     EXPECT_TRUE(c.Add('m', 1.0));
     EXPECT_FALSE(c.SetAt(1, CString(u"k"), 3.0));  // another constant has the name
     EXPECT_TRUE(c.SetAt(1, CString(u"mm"), 3.0));
@@ -331,6 +335,12 @@ TEST(InputConstValueTest, NamesValuesAndPositions)
     EXPECT_EQ(3.0, v);
     CString name;
     EXPECT_FALSE(c.GetAt(5, name, v));
+    EXPECT_EQ(u'K', c.GetAt(0));  // the name as last given
+    EXPECT_EQ(0, c.GetAt(7));
+    EXPECT_EQ(3.0, c.GetData(1));
+    EXPECT_TRUE(c.SetAt(1, u'n', 4.0));
+    EXPECT_EQ(CString(u"n"), c.GetNameAt(1));
+    EXPECT_TRUE(c.SetAt(1, CString(u"mm"), 3.0));
     InputConstValue copy = c;
     EXPECT_TRUE(copy == c);
     EXPECT_TRUE(copy.RemoveAt(0));
