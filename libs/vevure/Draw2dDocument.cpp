@@ -467,6 +467,13 @@ int Draw2dDocument::SendNotify(int nKind, int nCode)
     return SendNotify(info);
 }
 
+int Draw2dDocument::ShowFeatures(const std::vector<long>& recordIDs)
+{
+    NotifyInfoBase info(this, NotifyInfoBase::kindShowFeatures, 1);
+    info.SetFeatureIDs(recordIDs);
+    return SendNotify(info);
+}
+
 void Draw2dDocument::NotifyDrawing(int nCode, DrawingFeatureBase* pDrawing, DrawingFeatureBase* pDrawing2,
                                    PartDrawingLayout* pLayout, long nIndex, int nFlag)
 {
@@ -608,6 +615,12 @@ void Draw2dDocument::ApplyStep(UndoStep& step)
         it->nDrawingID = currentDrawing;
         NoteRecordChange(it->id, currentDrawing, r.nDrawingID, r.pFeature != nullptr);
         ids.push_back(it->id);
+    }
+    // Shapes that came back hear of it once the whole step is in place.
+    for (long id : ids) {
+        const Record& r = m_records[static_cast<size_t>(id)];
+        if (r.pFeature != nullptr)
+            r.pFeature->OnRestoreRecord(this, FindDrawing(r.nDrawingID), id);
     }
     AfterRestore(step.sections, ids);
 }

@@ -110,6 +110,8 @@ public:
     // Sends a record of that kind and code (when a callback is set and reporting is not held back).
     int SendNotify(int nKind, int nCode);
     int SendNotify(NotifyInfoBase& info);
+    // Asks the views to bring the listed records into view (kind 13).
+    int ShowFeatures(const std::vector<long>& recordIDs);
 
     // ---- Undo
     void BeginUndoOperation(LPCTSTR lpszName = nullptr);

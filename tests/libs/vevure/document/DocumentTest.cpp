@@ -167,6 +167,22 @@ TEST_F(DocumentTest, NotificationsArriveInOrderWithTheirKinds)
     EXPECT_TRUE(sawLayers);
 }
 
+TEST_F(DocumentTest, ShowFeaturesCarriesTheIds)
+{
+    std::vector<long> seen;
+    struct Catch {
+        static int Fn(NotifyInfoBase* info, void* user)
+        {
+            if (info->GetKind() == 13)
+                *static_cast<std::vector<long>*>(user) = info->GetFeatureIDs();
+            return 1;
+        }
+    };
+    doc.SetNotifyFunction(&Catch::Fn, &seen);
+    doc.ShowFeatures({4, 9});
+    EXPECT_EQ(seen, (std::vector<long>{4, 9}));
+}
+
 TEST_F(DocumentTest, NoReportsWithoutCallback)
 {
     Listen();
