@@ -6,6 +6,7 @@
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeatureSettingRules.h"
 
 IMPLEMENT_SERIAL(Tolerance2dFeature, Feature2dBase, 1)
 
@@ -56,10 +57,13 @@ BOOL Tolerance2dFeature::SetToleranceLocatePoint(const RuVaPnt2d& point)
 
 BOOL Tolerance2dFeature::SetTextHeight(double dHeight)
 {
-    if (!FeatureGeometry::IsPositiveSize(dHeight))
-        return FALSE;
-    m_dTextHeight = dHeight;
-    return TRUE;
+    TextSetting font(m_setting.GetDimTextFont());
+    return FeatureGeometry::IsPositiveSize(dHeight) && font.SetHeight(dHeight) && m_setting.SetDimTextFont(font);
+}
+
+BOOL Tolerance2dFeature::SetDimensionSetting(const DimensionSetting& setting)
+{
+    return FeatureSettingRules::Apply(m_setting, setting);
 }
 
 int Tolerance2dFeature::GetToleranceCellSize() const
@@ -90,18 +94,18 @@ BOOL Tolerance2dFeature::GetOutlinePoints(KcArrayOfGePnt2d& points) const
     for (int r = 0; r < rows; ++r) {
         double w = 0.0;
         for (int c = 0; c < GetToleranceCellSize(r); ++c)
-            w += (GetToleranceCellText(r, c).GetLength() + 1) * m_dTextHeight;
+            w += (GetToleranceCellText(r, c).GetLength() + 1) * GetTextHeight();
         width = w > width ? w : width;
     }
-    const double height = (rows > 0 ? rows : 1) * 2.0 * m_dTextHeight;
-    FeatureGeometry::RectangleOutline(RuVaPnt2d(m_point.X(), m_point.Y() - height), width > 0.0 ? width : m_dTextHeight,
+    const double height = (rows > 0 ? rows : 1) * 2.0 * GetTextHeight();
+    FeatureGeometry::RectangleOutline(RuVaPnt2d(m_point.X(), m_point.Y() - height), width > 0.0 ? width : GetTextHeight(),
                                       height, m_dAngle, points);
     return TRUE;
 }
 
 BOOL Tolerance2dFeature::IsValid() const
 {
-    return FeatureGeometry::IsFinitePoint(m_point) && FeatureGeometry::IsPositiveSize(m_dTextHeight) &&
+    return FeatureGeometry::IsFinitePoint(m_point) && FeatureSettingRules::IsComplete(m_setting) &&
            m_dAngle >= 0.0 && m_dAngle < 360.0;
 }
 
@@ -115,12 +119,13 @@ RuVaBndBox2d Tolerance2dFeature::GetBndBox() const
 BOOL Tolerance2dFeature::TransformGeometry(const RuVaGTrsf2d& t, double dSizeScale)
 {
     const RuVaPnt2d p = t.Transformed(m_point);
-    if (!FeatureGeometry::IsFinitePoint(p) || !(dSizeScale > 0.0) ||
-        !FeatureGeometry::IsPositiveSize(m_dTextHeight * dSizeScale))
+    DimensionSetting scaled(m_setting);
+    if (!FeatureGeometry::IsFinitePoint(p) || !FeatureGeometry::IsPositiveSize(dSizeScale) ||
+        !scaled.ScaleSize(dSizeScale))
         return FALSE;
     m_point = p;
     m_dAngle = FeatureGeometry::TransformAngle(t, m_dAngle);
-    m_dTextHeight *= dSizeScale;
+    m_setting = scaled;
     return TRUE;
 }
 
@@ -129,7 +134,7 @@ BOOL Tolerance2dFeature::IsEqualGeometry(const Feature2dBase* pOther) const
     if (!Feature2dBase::IsEqualGeometry(pOther))
         return FALSE;
     const auto* o = static_cast<const Tolerance2dFeature*>(pOther);
-    return m_strFrame == o->m_strFrame && m_point == o->m_point && m_dTextHeight == o->m_dTextHeight &&
+    return m_strFrame == o->m_strFrame && m_point == o->m_point && m_setting.IsEqual(o->m_setting) > 0 &&
            m_dAngle == o->m_dAngle;
 }
 
@@ -140,7 +145,7 @@ void Tolerance2dFeature::CopyGeometry(const Feature2dBase* pSource)
     const auto* s = static_cast<const Tolerance2dFeature*>(pSource);
     m_strFrame = s->m_strFrame;
     m_point = s->m_point;
-    m_dTextHeight = s->m_dTextHeight;
+    m_setting = s->m_setting;
     m_dAngle = s->m_dAngle;
 }
 
@@ -148,7 +153,8 @@ void Tolerance2dFeature::Serialize(CArchive& ar)
 {
     Feature2dBase::Serialize(ar);
     if (ar.IsStoring())
-        ar << m_strFrame << m_point << m_dTextHeight << m_dAngle;
+        ar << m_strFrame << m_point << m_dAngle;
     else
-        ar >> m_strFrame >> m_point >> m_dTextHeight >> m_dAngle;
+        ar >> m_strFrame >> m_point >> m_dAngle;
+    m_setting.Serialize(ar);
 }

@@ -1,9 +1,10 @@
 #pragma once
 // A geometric tolerance frame (type 59): a frame string (rows separated by "\*", cells by "\|") placed at a
-// locate point, with a text height.
+// locate point, in the look of a dimension style (its value text style gives the text height).
 
 #include "platform/afx/CString.h"
 #include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/Feature2dBase.h"
 
 class Tolerance2dFeature : public Feature2dBase
@@ -17,8 +18,11 @@ public:
     BOOL SetText(const CString& strFrame);
     const RuVaPnt2d& GetToleranceLocatePoint() const { return m_point; }
     BOOL SetToleranceLocatePoint(const RuVaPnt2d& point);
-    double GetTextHeight() const { return m_dTextHeight; }
+    double GetTextHeight() const { return m_setting.GetDimTextHight(); }
     BOOL SetTextHeight(double dHeight);
+    const DimensionSetting& GetDimensionSetting() const { return m_setting; }
+    // Takes the defined values only; FALSE, unchanged, when the result is out of range.
+    BOOL SetDimensionSetting(const DimensionSetting& setting);
 
     // Number of rows; with a row index, the number of cells of that row (0 for a row that is not there).
     int GetToleranceCellSize() const;
@@ -38,7 +42,7 @@ protected:
 
 private:
     CString m_strFrame;
+    DimensionSetting m_setting;
     RuVaPnt2d m_point;
-    double m_dTextHeight = 3.5;
     double m_dAngle = 0.0;
 };

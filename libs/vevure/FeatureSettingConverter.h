@@ -1,0 +1,50 @@
+#pragma once
+// Between shapes and style records: reading a shape's style (its colour, line type and line width numbers
+// come from the shape's own fields) and applying a style to a shape. Applying writes only the values the
+// style defines, so a merged style of a multiple selection changes only what all the shapes share; a
+// result out of range is refused whole. Every function answers FALSE for a shape of another kind.
+
+#include "platform/afx/AfxTypes.h"
+
+class BalloonSetting;
+class DimensionSetting;
+class Feature2dBase;
+class GeneralFeatureSetting;
+class HatchSetting;
+class ImageSetting;
+class LeadSetting;
+class OleObjectSetting;
+class PointMarkerSetting;
+class TextSetting;
+
+class FeatureSettingConverter
+{
+public:
+    static BOOL GetFeatureBaseSettingFromFeature(const Feature2dBase* pFeature, GeneralFeatureSetting& setting);
+    static BOOL GetPointMarkerSettingFromFeature(const Feature2dBase* pFeature, PointMarkerSetting& setting);
+    static BOOL GetTextSettingFromFeature(const Feature2dBase* pFeature, TextSetting& setting);
+    static BOOL GetLeadSettingFromFeature(const Feature2dBase* pFeature, LeadSetting& setting);
+    static BOOL GetBalloonSettingFromFeature(const Feature2dBase* pFeature, BalloonSetting& setting);
+    // Dimensions (types 50-55).
+    static BOOL GetDimensionSettingFromFeature(const Feature2dBase* pFeature, DimensionSetting& setting);
+    static BOOL GetHatchSettingFromFeature(const Feature2dBase* pFeature, HatchSetting& setting);
+    // Tolerance frames take their look from a dimension style.
+    static BOOL GetToleranceSettingFromFeature(const Feature2dBase* pFeature, DimensionSetting& setting);
+    static BOOL GetImageSettingFromFeature(const Feature2dBase* pFeature, ImageSetting& setting);
+    static BOOL GetOleObjectSettingFromFeature(const Feature2dBase* pFeature, OleObjectSetting& setting);
+
+    // Any shape.
+    static BOOL SetFeatureBaseSettingToFeature(Feature2dBase* pFeature, const GeneralFeatureSetting& setting);
+    static BOOL SetPointMarkerSettingToFeature(Feature2dBase* pFeature, const PointMarkerSetting& setting);
+    static BOOL SetTextSettingToFeature(Feature2dBase* pFeature, const TextSetting& setting);
+    static BOOL SetLeadSettingToFeature(Feature2dBase* pFeature, const LeadSetting& setting);
+    static BOOL SetBalloonSettingToFeature(Feature2dBase* pFeature, const BalloonSetting& setting);
+    static BOOL SetDimensionSettingToFeature(Feature2dBase* pFeature, const DimensionSetting& setting);
+    static BOOL SetHatchSettingToFeature(Feature2dBase* pFeature, const HatchSetting& setting);
+    static BOOL SetToleranceSettingToFeature(Feature2dBase* pFeature, const DimensionSetting& setting);
+    static BOOL SetImageSettingToFeature(Feature2dBase* pFeature, const ImageSetting& setting);
+    static BOOL SetOleObjectSettingToFeature(Feature2dBase* pFeature, const OleObjectSetting& setting);
+
+    // Writes the defined numbers (32767 = undefined) into the shape, all or nothing.
+    static BOOL ApplyNumbers(Feature2dBase* pFeature, short nColorNo, short nLineTypeNo, short nLineWidthNo);
+};
