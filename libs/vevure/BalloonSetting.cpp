@@ -179,7 +179,7 @@ bool BalloonSetting::operator==(const BalloonSetting& other) const
 
 BalloonSetting& BalloonSetting::operator|=(const BalloonSetting& other)
 {
-    vevure_detail::SettingFieldOps<BalloonSetting>::Fill(*this, other);
+    vevure_detail::SettingFieldOps<BalloonSetting>::Defined(*this, other);
     return *this;
 }
 

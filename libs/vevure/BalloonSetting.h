@@ -68,7 +68,7 @@ public:
 
     bool operator==(const BalloonSetting& other) const;
     bool operator!=(const BalloonSetting& other) const { return !(*this == other); }
-    // Gives every undefined value the value of other.
+    // Takes over the values that other defines (as SetOnlyDefValue).
     BalloonSetting& operator|=(const BalloonSetting& other);
 
 private:

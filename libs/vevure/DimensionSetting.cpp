@@ -789,7 +789,7 @@ bool DimensionSetting::operator==(const DimensionSetting& other) const
 
 DimensionSetting& DimensionSetting::operator|=(const DimensionSetting& other)
 {
-    vevure_detail::SettingFieldOps<DimensionSetting>::Fill(*this, other);
+    vevure_detail::SettingFieldOps<DimensionSetting>::Defined(*this, other);
     return *this;
 }
 

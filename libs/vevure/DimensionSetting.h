@@ -195,7 +195,7 @@ public:
 
     bool operator==(const DimensionSetting& other) const;
     bool operator!=(const DimensionSetting& other) const { return !(*this == other); }
-    // Gives every undefined value the value of other.
+    // Takes over the values that other defines (as SetOnlyDefValue).
     DimensionSetting& operator|=(const DimensionSetting& other);
 
 private:

@@ -47,7 +47,7 @@ bool GeneralFeatureSetting::operator==(const GeneralFeatureSetting& other) const
 
 GeneralFeatureSetting& GeneralFeatureSetting::operator|=(const GeneralFeatureSetting& other)
 {
-    vevure_detail::SettingFieldOps<GeneralFeatureSetting>::Fill(*this, other);
+    vevure_detail::SettingFieldOps<GeneralFeatureSetting>::Defined(*this, other);
     return *this;
 }
 

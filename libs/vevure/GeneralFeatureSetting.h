@@ -27,7 +27,7 @@ public:
 
     bool operator==(const GeneralFeatureSetting& other) const;
     bool operator!=(const GeneralFeatureSetting& other) const { return !(*this == other); }
-    // Fills the undefined values from other.
+    // Takes over the values that other defines (as SetOnlyDefValue).
     GeneralFeatureSetting& operator|=(const GeneralFeatureSetting& other);
 
     using FeatureSettingBase::Copy;

@@ -139,7 +139,7 @@ bool HatchSetting::operator==(const HatchSetting& other) const
 
 HatchSetting& HatchSetting::operator|=(const HatchSetting& other)
 {
-    vevure_detail::SettingFieldOps<HatchSetting>::Fill(*this, other);
+    vevure_detail::SettingFieldOps<HatchSetting>::Defined(*this, other);
     return *this;
 }
 

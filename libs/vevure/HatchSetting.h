@@ -61,7 +61,7 @@ public:
 
     bool operator==(const HatchSetting& other) const;
     bool operator!=(const HatchSetting& other) const { return !(*this == other); }
-    // Gives every undefined value the value of other.
+    // Takes over the values that other defines (as SetOnlyDefValue).
     HatchSetting& operator|=(const HatchSetting& other);
 
 private:

@@ -48,6 +48,6 @@ bool ImageSetting::operator==(const ImageSetting& other) const
 
 ImageSetting& ImageSetting::operator|=(const ImageSetting& other)
 {
-    vevure_detail::SettingFieldOps<ImageSetting>::Fill(*this, other);
+    vevure_detail::SettingFieldOps<ImageSetting>::Defined(*this, other);
     return *this;
 }

@@ -36,7 +36,7 @@ public:
 
     bool operator==(const ImageSetting& other) const;
     bool operator!=(const ImageSetting& other) const { return !(*this == other); }
-    // Gives every undefined value the value of other.
+    // Takes over the values that other defines (as SetOnlyDefValue).
     ImageSetting& operator|=(const ImageSetting& other);
 
 private:

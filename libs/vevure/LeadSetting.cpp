@@ -169,7 +169,7 @@ bool LeadSetting::operator==(const LeadSetting& other) const
 
 LeadSetting& LeadSetting::operator|=(const LeadSetting& other)
 {
-    vevure_detail::SettingFieldOps<LeadSetting>::Fill(*this, other);
+    vevure_detail::SettingFieldOps<LeadSetting>::Defined(*this, other);
     return *this;
 }
 

@@ -67,7 +67,7 @@ public:
 
     bool operator==(const LeadSetting& other) const;
     bool operator!=(const LeadSetting& other) const { return !(*this == other); }
-    // Gives every undefined value the value of other.
+    // Takes over the values that other defines (as SetOnlyDefValue).
     LeadSetting& operator|=(const LeadSetting& other);
 
 private:

@@ -108,7 +108,7 @@ bool OleObjectSetting::operator==(const OleObjectSetting& other) const
 
 OleObjectSetting& OleObjectSetting::operator|=(const OleObjectSetting& other)
 {
-    vevure_detail::SettingFieldOps<OleObjectSetting>::Fill(*this, other);
+    vevure_detail::SettingFieldOps<OleObjectSetting>::Defined(*this, other);
     return *this;
 }
 

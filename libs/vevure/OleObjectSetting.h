@@ -52,7 +52,7 @@ public:
 
     bool operator==(const OleObjectSetting& other) const;
     bool operator!=(const OleObjectSetting& other) const { return !(*this == other); }
-    // Gives every undefined value the value of other.
+    // Takes over the values that other defines (as SetOnlyDefValue).
     OleObjectSetting& operator|=(const OleObjectSetting& other);
 
 private:

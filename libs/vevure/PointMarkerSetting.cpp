@@ -69,6 +69,6 @@ bool PointMarkerSetting::operator==(const PointMarkerSetting& other) const
 
 PointMarkerSetting& PointMarkerSetting::operator|=(const PointMarkerSetting& other)
 {
-    vevure_detail::SettingFieldOps<PointMarkerSetting>::Fill(*this, other);
+    vevure_detail::SettingFieldOps<PointMarkerSetting>::Defined(*this, other);
     return *this;
 }

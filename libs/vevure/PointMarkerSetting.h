@@ -40,7 +40,7 @@ public:
 
     bool operator==(const PointMarkerSetting& other) const;
     bool operator!=(const PointMarkerSetting& other) const { return !(*this == other); }
-    // Gives every undefined value the value of other.
+    // Takes over the values that other defines (as SetOnlyDefValue).
     PointMarkerSetting& operator|=(const PointMarkerSetting& other);
 
 private:

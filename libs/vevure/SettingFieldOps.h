@@ -18,7 +18,7 @@ template <class T> constexpr T UndefinedFlag() { return static_cast<T>(SettingVa
 //   Index   list choice of any integer width (undefined -1)
 //   Flag    on/off value of any integer width (undefined 2)
 //   Dbl     double (undefined DBL_MAX)       Flt  float (undefined FLT_MAX)
-//   Text    text (undefined "\n")            Id   record id (undefined -1)
+//   Text    text (undefined "\n")            Id   record id (undefined -1, which is also "none")
 //   Raw     value without an undefined form  Sub  a nested setting
 
 struct CopyFields {
@@ -93,7 +93,8 @@ struct UndefinedFields {
     void Dbl(const double& a, const double&) { any = any || a == SettingValue::kUndefinedDouble; }
     void Flt(const float& a, const float&) { any = any || a == SettingValue::kUndefinedFloat; }
     void Text(const CString& a, const CString&) { any = any || SettingValue::IsUndefinedText(a); }
-    template <class T> void Id(const T& a, const T&) { any = any || a == static_cast<T>(SettingValue::kUndefinedId); }
+    // An id of -1 also means "none", a complete value, so it never counts as undefined here.
+    template <class T> void Id(const T&, const T&) {}
     template <class T> void Raw(const T&, const T&) {}
     template <class S> void Sub(const S& a, const S&) { any = any || a.HasUndefinedValue(); }
 };

@@ -159,7 +159,7 @@ bool TextSetting::operator==(const TextSetting& other) const
 
 TextSetting& TextSetting::operator|=(const TextSetting& other)
 {
-    vevure_detail::SettingFieldOps<TextSetting>::Fill(*this, other);
+    vevure_detail::SettingFieldOps<TextSetting>::Defined(*this, other);
     return *this;
 }
 

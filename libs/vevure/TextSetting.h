@@ -68,7 +68,7 @@ public:
 
     bool operator==(const TextSetting& other) const;
     bool operator!=(const TextSetting& other) const { return !(*this == other); }
-    // Gives every undefined value the value of other.
+    // Takes over the values that other defines (as SetOnlyDefValue).
     TextSetting& operator|=(const TextSetting& other);
 
 private:

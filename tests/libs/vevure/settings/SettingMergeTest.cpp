@@ -86,31 +86,55 @@ TEST(SettingMergeTest, SetOnlyDefValueTakesOnlyDefinedValues)
     EXPECT_FALSE(target.HasUndefinedValue());
 }
 
-TEST(SettingMergeTest, FillingGivesOnlyUndefinedValuesTheOthersValue)
+// The style dialog lays the merged setting of the picked shapes over the document's current one:
+// a |= merged takes the merged setting's defined values and keeps its own where the shapes differ.
+TEST(SettingMergeTest, OrAssignTakesTheDefinedValuesOfTheOther)
 {
+    HatchSetting current;
+    ASSERT_TRUE(current.SetTransparency(0.5f));
+    ASSERT_TRUE(current.SetPatternID(7));
+    ASSERT_TRUE(current.SetPatternType(3));
+    ASSERT_TRUE(current.SetSolidColorNo(2));
     HatchSetting merged;
     ASSERT_TRUE(merged.SetTransparency(FLT_MAX));
     ASSERT_TRUE(merged.SetPatternID(-1));
     ASSERT_TRUE(merged.SetPatternType(-1));
     ASSERT_TRUE(merged.SetSolidColorNo(12));
-    HatchSetting defaults;
-    ASSERT_TRUE(defaults.SetTransparency(0.5f));
-    ASSERT_TRUE(defaults.SetPatternID(7));
-    ASSERT_TRUE(defaults.SetPatternType(3));
-    ASSERT_TRUE(defaults.SetSolidColorNo(2));
 
-    merged |= defaults;
-    EXPECT_EQ(0.5f, merged.GetTransparency());
-    EXPECT_EQ(7, merged.GetPatternID());
-    EXPECT_EQ(3, merged.GetPatternType());
-    EXPECT_EQ(12, merged.GetSolidColorNo());
+    current |= merged;
+    EXPECT_EQ(0.5f, current.GetTransparency());
+    EXPECT_EQ(7, current.GetPatternID());
+    EXPECT_EQ(3, current.GetPatternType());
+    EXPECT_EQ(12, current.GetSolidColorNo());
+    EXPECT_FALSE(current.HasUndefinedValue());
 
+    // A default setting with the page's defined values is complete.
+    HatchSetting preview;
+    preview |= merged;
+    EXPECT_FALSE(preview.HasUndefinedValue());
+    EXPECT_EQ(12, preview.GetSolidColorNo());
+
+    GeneralFeatureSetting general;
+    ASSERT_TRUE(general.SetColorNo(5));
+    GeneralFeatureSetting mixed;
+    ASSERT_TRUE(mixed.SetColorNo(SettingValue::kUndefinedNo));
+    ASSERT_TRUE(mixed.SetLineTypeNo(3));
+    general |= mixed;
+    EXPECT_EQ(5, general.GetColorNo());
+    EXPECT_EQ(3, general.GetLineTypeNo());
+}
+
+TEST(SettingMergeTest, FillingGivesOnlyUndefinedValuesTheOthersValue)
+{
     PointMarkerSetting marker;
     ASSERT_TRUE(marker.SetSize(DBL_MAX));
+    ASSERT_TRUE(marker.SetType(4));
     PointMarkerSetting other;
     ASSERT_TRUE(other.SetSize(4.0));
+    ASSERT_TRUE(other.SetType(6));
     EXPECT_TRUE(marker.FillUndefinedValue(other));
     EXPECT_EQ(4.0, marker.GetSize());
+    EXPECT_EQ(4, marker.GetType());
 }
 
 TEST(SettingMergeTest, OleAndKeepsEqualValues)

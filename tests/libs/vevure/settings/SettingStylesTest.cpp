@@ -9,6 +9,7 @@
 #include "libs/vevure/DimensionSettingStyles.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
 #include "libs/vevure/GeneralFeatureSettingStyles.h"
+#include "libs/vevure/HatchSetting.h"
 #include "libs/vevure/HatchSettingStyles.h"
 #include "libs/vevure/SettingValue.h"
 #include "libs/vevure/TextSetting.h"
@@ -71,6 +72,16 @@ TEST(SettingStylesTest, RefusedStylesChangeNothing)
     EXPECT_FALSE(styles.SetSettingStyle(CString(u"A"), &mixed));  // undefined values
     EXPECT_FALSE(styles.SetSettingStyle(CString(u"A"), &text));   // another kind
     EXPECT_EQ(1, styles.GetSettingStyleCount());
+}
+
+// A hatch style without a pattern of the table (id -1) is complete.
+TEST(SettingStylesTest, DefaultHatchStyleCanBeRegistered)
+{
+    HatchSettingStyles styles;
+    const HatchSetting hatch;
+    ASSERT_EQ(-1, hatch.GetPatternID());
+    EXPECT_FALSE(hatch.HasUndefinedValue());
+    EXPECT_TRUE(styles.SetSettingStyle(CString(u"Solid"), &hatch));
 }
 
 TEST(SettingStylesTest, CurrentStyleFollowsRemoval)
