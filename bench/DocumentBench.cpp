@@ -3,11 +3,12 @@
 // (bytes in use before and after); the peak resident size of the whole run is reported as well.
 //
 // Counters: shapes_per_second (build, save, load), heap_bytes_per_shape, file_bytes_per_shape,
-// peak_rss_mb.
+// peak_rss_mb; for window queries the index build time, its bytes per shape and the shapes per query.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "platform/afx/CMemFile.h"
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
+#include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/DrawViewInfo.h"
 #include "libs/vevure/Line2dFeature.h"
@@ -157,6 +159,32 @@ void SaveAndLoad(benchmark::State& state, bool load)
     state.counters["peak_rss_mb"] = PeakRssMb();
 }
 
+// Culling and picking: the first query builds the drawing's spatial index; then windows of about a
+// hundred shapes each are asked for.
+void Query(benchmark::State& state)
+{
+    auto doc = std::make_unique<Draw2dDocument>();
+    Fill(*doc, 1);
+    const DrawingFeatureBase* paper = doc->GetActiveDrawingFeature();
+    std::vector<long> ids;
+    const size_t before = HeapInUse();
+    const auto start = std::chrono::steady_clock::now();
+    doc->GetFeaturesInBox(paper, RuVaBndBox2d(RuVaPnt2d(0, 0), RuVaPnt2d(1, 1)), ids);
+    const double buildMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double indexBytes = static_cast<double>(HeapInUse() - before) / static_cast<double>(kShapes);
+    size_t found = 0;
+    long i = 0;
+    for (auto _ : state) {
+        const double x = static_cast<double>((i * 37) % 990) * 10.0, y = static_cast<double>((i * 53) % 990) * 10.0;
+        ++i;
+        found += static_cast<size_t>(doc->GetFeaturesInBox(paper, RuVaBndBox2d(RuVaPnt2d(x, y), RuVaPnt2d(x + 100, y + 100)), ids));
+    }
+    state.counters["index_build_ms"] = buildMs;
+    state.counters["index_bytes_per_shape"] = indexBytes;
+    state.counters["shapes_per_query"] = static_cast<double>(found) / static_cast<double>(state.iterations());
+}
+
 void Save(benchmark::State& state) { SaveAndLoad(state, false); }
 void Load(benchmark::State& state) { SaveAndLoad(state, true); }
 
@@ -164,6 +192,7 @@ void Load(benchmark::State& state) { SaveAndLoad(state, true); }
 BENCHMARK(Build)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Save)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(Load)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(Query)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
