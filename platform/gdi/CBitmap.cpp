@@ -98,6 +98,7 @@ QImage CBitmap::GetImage() const {
   GdiObjectData* d = gdi::Lookup(m_hObject, GdiKind::Bitmap);
   if (!d) return QImage();
   if (d->selectedIn) d->selectedIn->flush();
+  gdi::DibSyncIn(d);
   return d->image.copy();
 }
 

@@ -222,6 +222,7 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ hObject) {
       if (prev && prev->selectedIn == d) prev->selectedIn = nullptr;
       d->st.bitmap = gdi::Ref(o);
       if (!o->stock) o->selectedIn = d;
+      if (o->dib) gdi::DibSyncIn(o);
       break;
     }
     case GdiKind::Region: {
@@ -1276,7 +1277,7 @@ QRect BlitRect(QPoint a, QPoint b, bool negX, bool negY) {
 // turned into the destination's colours. Null when the source has no pixels.
 QImage BlitSource(DcData* d, DcData* s, const QRect& dst, bool mirrorX, bool mirrorY, int xs, int ys, int ws, int hs,
                   bool smooth) {
-  QImage* simg = s->pixels();
+  QImage* simg = s->pixels(false);
   if (!simg) return QImage();
   const QPoint a = s->toDev(xs, ys), b = s->toDev(xs + ws, ys + hs);
   const QRect sr = BlitRect(a, b, ws < 0, hs < 0);
@@ -1351,7 +1352,7 @@ BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, 
   const QRect dst = d->rectToDev(xDest, yDest, xDest + nDestWidth, yDest + nDestHeight);
   if (dst.isEmpty() || dst.width() > 32768 || dst.height() > 32768) return FALSE;
   // Compare against the key in the source's own colours, before any colour conversion.
-  QImage* simg = s->pixels();
+  QImage* simg = s->pixels(false);
   if (!simg) return FALSE;
   const QPoint a = s->toDev(xSrc, ySrc), b = s->toDev(xSrc + nSrcWidth, ySrc + nSrcHeight);
   QImage raw = simg->copy(QRect(a, QPoint(b.x() - 1, b.y() - 1)).normalized()).convertToFormat(QImage::Format_RGB32);
@@ -1390,7 +1391,7 @@ BOOL CDC::AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC*
       nSrcHeight <= 0)
     return FALSE;
   const QRect dst = d->rectToDev(xDest, yDest, xDest + nDestWidth, yDest + nDestHeight);
-  QImage* simg = s->pixels();
+  QImage* simg = s->pixels(false);
   if (!simg || dst.isEmpty() || dst.width() > 32768 || dst.height() > 32768) return FALSE;
   const QPoint a = s->toDev(xSrc, ySrc), b = s->toDev(xSrc + nSrcWidth, ySrc + nSrcHeight);
   const QRect sr = QRect(a, QPoint(b.x() - 1, b.y() - 1)).normalized();
@@ -1528,7 +1529,7 @@ COLORREF CDC::GetPixel(int x, int y) const {
   if (!d) return CLR_INVALID;
   const QPoint pt = d->toDev(x, y);
   if (!Visible(d, pt)) return CLR_INVALID;
-  QImage* img = d->pixels();
+  QImage* img = d->pixels(false);
   if (!img || !img->rect().contains(pt)) return CLR_INVALID;
   return gdi::FromQRgb(img->pixel(pt));
 }

@@ -140,6 +140,10 @@ QPainter* DcData::painter() {
         if (kind == DcKind::Memory) {
           QImage* img = surface();
           if (!img || img->isNull()) return nullptr;
+          if (st.bitmap->dib) {
+            gdi::DibSyncIn(st.bitmap.get());
+            st.bitmap->dib->imageDirty = true;
+          }
           img->bits();  // detach before the painter takes the pixels
           own = std::make_unique<QPainter>(img);
         } else {
@@ -165,12 +169,17 @@ void DcData::flush() {
   if (kind == DcKind::Device && !surface()) return;
   own->end();
   own.reset();
+  if (kind == DcKind::Memory && st.bitmap && st.bitmap->dib) gdi::DibSyncOut(st.bitmap.get());
 }
 
-QImage* DcData::pixels() {
+QImage* DcData::pixels(bool write) {
   QImage* img = surface();
   if (!img || img->isNull()) return nullptr;
   flush();
+  if (kind == DcKind::Memory && st.bitmap && st.bitmap->dib) {
+    gdi::DibSyncIn(st.bitmap.get());
+    if (write) st.bitmap->dib->imageDirty = true;
+  }
   img->bits();
   return img;
 }

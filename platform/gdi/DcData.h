@@ -78,8 +78,9 @@ struct DcData {
   QPainter* painter();
   // Closes our painter so the pixels can be read or written directly.
   void flush();
-  // Pixels for direct work: the surface, detached from any painter, or null.
-  QImage* pixels();
+  // Pixels for direct work: the surface, detached from any painter, or null. Say whether
+  // they will be written (a DIB section's bits then wait for GdiFlush).
+  QImage* pixels(bool write = true);
   void applyClip(QPainter& p) const;
   // The clip in device units intersected with the device (what may be touched).
   QRegion effectiveClip() const;

@@ -1,5 +1,7 @@
 #include "platform/gdi/GdiApi.h"
 
+#include <unordered_set>
+
 #include <cmath>
 #include <cstring>
 #include <mutex>
@@ -7,6 +9,8 @@
 #include <QtGui/QPainterPath>
 #include <QtGui/QPolygon>
 
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDC.h"
 #include "platform/gdi/DcData.h"
 #include "platform/gdi/GdiObjectData.h"
 
@@ -172,6 +176,8 @@ HBRUSH CreateHatchBrush(int iHatch, COLORREF color) {
 HBRUSH CreatePatternBrush(HBITMAP hbm) {
   GdiObjectData* bmp = gdi::Lookup(hbm, GdiKind::Bitmap);
   if (!bmp || bmp->image.isNull()) return nullptr;
+  if (bmp->selectedIn) bmp->selectedIn->flush();
+  gdi::DibSyncIn(bmp);
   GdiObjectData* d = gdi::NewObject(GdiKind::Brush);
   d->brushStyle = BS_PATTERN;
   d->pattern = bmp->image.copy();  // the brush keeps its own copy
@@ -256,30 +262,46 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
   return ToHandle<HBITMAP>(NewBitmap(cx, cy, dc->mono() ? 1 : 32));
 }
 
-HBITMAP CreateDIBitmapFromInfo(const BITMAPINFO* pbmi, const void* pBits) {
-  if (!pbmi) return nullptr;
+namespace {
+
+// The shape of a DIB as its header describes it.
+struct DibLayout {
+  int w = 0, h = 0, bpp = 0, stride = 0, nColors = 0;
+  bool topDown = false;
+  const RGBQUAD* colors = nullptr;
+  size_t size() const { return size_t(stride) * size_t(h); }
+};
+
+bool ReadLayout(const BITMAPINFO* pbmi, DibLayout& L) {
+  if (!pbmi) return false;
   const BITMAPINFOHEADER& h = pbmi->bmiHeader;
-  if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biPlanes != 1) return nullptr;
-  if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return nullptr;
-  const int bpp = h.biBitCount;
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) return nullptr;
-  const int w = h.biWidth, hh = h.biHeight == INT32_MIN ? 0 : std::abs(h.biHeight);
-  const bool topDown = h.biHeight < 0;
-  GdiObjectData* d = NewBitmap(w, hh, bpp == 1 ? 1 : 32);
-  if (!d) return nullptr;
-  if (bpp == 32 && pBits) d->image = QImage(w, hh, QImage::Format_ARGB32);  // keeps the alpha bytes
-  d->image.fill(qRgb(0, 0, 0));
-  if (!pBits) return ToHandle<HBITMAP>(d);
-  const int stride = ((w * bpp + 31) / 32) * 4;
-  const auto* colors = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(pbmi) + h.biSize);
-  const int nColors = bpp <= 8 ? (h.biClrUsed && h.biClrUsed <= (1u << bpp) ? int(h.biClrUsed) : 1 << bpp) : 0;
-  const auto* bits = static_cast<const BYTE*>(pBits);
-  for (int y = 0; y < hh; ++y) {
-    const BYTE* row = bits + static_cast<size_t>(topDown ? y : hh - 1 - y) * stride;
-    auto* out = reinterpret_cast<QRgb*>(d->image.scanLine(y));
-    for (int x = 0; x < w; ++x) {
+  if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > 4096 || h.biPlanes != 1) return false;
+  if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return false;
+  L.bpp = h.biBitCount;
+  if (L.bpp != 1 && L.bpp != 4 && L.bpp != 8 && L.bpp != 24 && L.bpp != 32) return false;
+  if (h.biWidth <= 0 || h.biWidth > 32768 || h.biHeight == INT32_MIN || h.biHeight == 0 || std::abs(h.biHeight) > 32768)
+    return false;
+  L.w = h.biWidth;
+  L.h = std::abs(h.biHeight);
+  if (static_cast<long long>(L.w) * L.h > (1LL << 28)) return false;
+  L.topDown = h.biHeight < 0;
+  L.stride = ((L.w * L.bpp + 31) / 32) * 4;
+  L.colors = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(pbmi) + h.biSize);
+  L.nColors = L.bpp <= 8 ? (h.biClrUsed && h.biClrUsed <= (1u << L.bpp) ? int(h.biClrUsed) : 1 << L.bpp) : 0;
+  return true;
+}
+
+// Decodes DIB rows into the image (already sized); rows beyond `size` bytes stay as they are.
+void DecodeDib(const DibLayout& L, const BYTE* bits, size_t size, QImage& img, bool mono) {
+  const bool rgb32 = img.format() == QImage::Format_RGB32;
+  for (int y = 0; y < L.h && y < img.height(); ++y) {
+    const size_t at = size_t(L.topDown ? y : L.h - 1 - y) * size_t(L.stride);
+    if (at + size_t(L.stride) > size) continue;
+    const BYTE* row = bits + at;
+    auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < L.w && x < img.width(); ++x) {
       int idx = -1;
-      switch (bpp) {
+      switch (L.bpp) {
         case 1: idx = (row[x / 8] >> (7 - x % 8)) & 1; break;
         case 4: idx = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF; break;
         case 8: idx = row[x]; break;
@@ -287,19 +309,225 @@ HBITMAP CreateDIBitmapFromInfo(const BITMAPINFO* pbmi, const void* pBits) {
         default: out[x] = qRgba(row[4 * x + 2], row[4 * x + 1], row[4 * x], row[4 * x + 3]); break;
       }
       if (idx >= 0) {
-        const RGBQUAD c = idx < nColors ? colors[idx] : RGBQUAD{0, 0, 0, 0};
+        const RGBQUAD c = idx < L.nColors ? L.colors[idx] : RGBQUAD{0, 0, 0, 0};
         out[x] = qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue);
-        if (bpp == 1) out[x] = gdi::MonoOf(out[x]);
+      }
+      if (mono) out[x] = gdi::MonoOf(out[x]);
+      if (rgb32) out[x] |= 0xFF000000u;
+    }
+  }
+}
+
+// The palette index nearest to a colour.
+int NearestIndex(const DibLayout& L, QRgb c) {
+  int best = 0;
+  long bestDist = -1;
+  for (int i = 0; i < L.nColors; ++i) {
+    const long dr = long(L.colors[i].rgbRed) - qRed(c), dg = long(L.colors[i].rgbGreen) - qGreen(c),
+               db = long(L.colors[i].rgbBlue) - qBlue(c);
+    const long dist = dr * dr + dg * dg + db * db;
+    if (bestDist < 0 || dist < bestDist) bestDist = dist, best = i;
+  }
+  return best;
+}
+
+// Encodes image rows [first, first + count) (DIB scan line numbers) into bits.
+void EncodeDib(const QImage& img, const DibLayout& L, int first, int count, BYTE* bits) {
+  const bool alpha = img.format() == QImage::Format_ARGB32;
+  for (int line = first; line < first + count && line < L.h; ++line) {
+    const int y = L.topDown ? line : L.h - 1 - line;  // image row of this scan line
+    if (y < 0 || y >= img.height()) continue;
+    BYTE* row = bits + size_t(line - first) * size_t(L.stride);
+    std::memset(row, 0, size_t(L.stride));
+    const auto* in = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+    for (int x = 0; x < L.w && x < img.width(); ++x) {
+      const QRgb c = in[x];
+      switch (L.bpp) {
+        case 1: if (NearestIndex(L, c)) row[x / 8] |= BYTE(0x80 >> (x % 8)); break;
+        case 4: row[x / 2] |= BYTE(NearestIndex(L, c) << (x % 2 ? 0 : 4)); break;
+        case 8: row[x] = BYTE(NearestIndex(L, c)); break;
+        case 24:
+          row[3 * x] = BYTE(qBlue(c)), row[3 * x + 1] = BYTE(qGreen(c)), row[3 * x + 2] = BYTE(qRed(c));
+          break;
+        default:
+          row[4 * x] = BYTE(qBlue(c)), row[4 * x + 1] = BYTE(qGreen(c)), row[4 * x + 2] = BYTE(qRed(c));
+          row[4 * x + 3] = alpha ? BYTE(qAlpha(c)) : 0;
+          break;
       }
     }
   }
+}
+
+std::mutex& DibMutex() {
+  static std::mutex m;
+  return m;
+}
+std::unordered_set<GdiObjectData*>& Dibs() {
+  static auto* s = new std::unordered_set<GdiObjectData*>;
+  return *s;
+}
+
+}  // namespace
+
+namespace gdi {
+
+void DibSyncIn(GdiObjectData* d) {
+  if (!d || !d->dib || d->dib->imageDirty) return;
+  DibLayout L;
+  if (!ReadLayout(reinterpret_cast<const BITMAPINFO*>(d->dib->info.data()), L)) return;
+  if (d->selectedIn && d->selectedIn->own) return;  // being drawn on: the image is current
+  DecodeDib(L, d->dib->bits.data(), d->dib->bits.size(), d->image, d->bitsPixel == 1);
+}
+
+void DibSyncOut(GdiObjectData* d) {
+  if (!d || !d->dib || !d->dib->imageDirty) return;
+  DibLayout L;
+  if (!ReadLayout(reinterpret_cast<const BITMAPINFO*>(d->dib->info.data()), L)) return;
+  EncodeDib(d->image, L, 0, L.h, d->dib->bits.data());
+  d->dib->imageDirty = false;
+}
+
+void ForEachDib(const std::function<void(GdiObjectData*)>& f) {
+  std::vector<GdiObjectData*> all;
+  {
+    std::lock_guard<std::mutex> lock(DibMutex());
+    all.assign(Dibs().begin(), Dibs().end());
+  }
+  for (GdiObjectData* d : all) f(d);
+}
+
+void ForgetDib(GdiObjectData* d) {
+  std::lock_guard<std::mutex> lock(DibMutex());
+  Dibs().erase(d);
+}
+
+}  // namespace gdi
+
+HBITMAP CreateDIBitmapFromInfo(const BITMAPINFO* pbmi, const void* pBits) {
+  DibLayout L;
+  if (!ReadLayout(pbmi, L)) return nullptr;
+  GdiObjectData* d = NewBitmap(L.w, L.h, L.bpp == 1 ? 1 : 32);
+  if (!d) return nullptr;
+  if (L.bpp == 32 && pBits) d->image = QImage(L.w, L.h, QImage::Format_ARGB32);  // keeps the alpha bytes
+  d->image.fill(qRgb(0, 0, 0));
+  if (pBits) DecodeDib(L, static_cast<const BYTE*>(pBits), L.size(), d->image, L.bpp == 1);
   return ToHandle<HBITMAP>(d);
+}
+
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* pbmi, UINT, void** ppvBits, HANDLE hSection, DWORD) {
+  if (ppvBits) *ppvBits = nullptr;
+  DibLayout L;
+  if (!ReadLayout(pbmi, L) || hSection) return nullptr;
+  GdiObjectData* d = NewBitmap(L.w, L.h, L.bpp == 1 ? 1 : 32);
+  if (!d) return nullptr;
+  if (L.bpp == 32) d->image = QImage(L.w, L.h, QImage::Format_ARGB32);
+  d->dib = std::make_unique<GdiObjectData::Dib>();
+  const size_t infoSize = pbmi->bmiHeader.biSize + size_t(L.nColors) * sizeof(RGBQUAD) +
+                          (pbmi->bmiHeader.biCompression == BI_BITFIELDS ? 12 : 0);
+  const auto* raw = reinterpret_cast<const BYTE*>(pbmi);
+  d->dib->info.assign(raw, raw + infoSize);
+  d->dib->bits.assign(L.size(), 0);
+  DecodeDib(L, d->dib->bits.data(), d->dib->bits.size(), d->image, L.bpp == 1);
+  {
+    std::lock_guard<std::mutex> lock(DibMutex());
+    Dibs().insert(d);
+  }
+  if (ppvBits) *ppvBits = d->dib->bits.data();
+  return ToHandle<HBITMAP>(d);
+}
+
+BOOL GdiFlush() {
+  gdi::ForEachDib([](GdiObjectData* d) {
+    if (d->selectedIn) d->selectedIn->flush();
+    if (d->dib->imageDirty) gdi::DibSyncOut(d);
+    else gdi::DibSyncIn(d);
+  });
+  return TRUE;
+}
+
+int GetDIBits(HDC, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT) {
+  GdiObjectData* d = gdi::Lookup(hbm, GdiKind::Bitmap);
+  if (!d || !lpbmi || lpbmi->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return 0;
+  if (d->selectedIn) d->selectedIn->flush();
+  gdi::DibSyncIn(d);
+  BITMAPINFOHEADER& h = lpbmi->bmiHeader;
+  if (!lpvBits && h.biBitCount == 0) {
+    h.biWidth = d->image.width();
+    h.biHeight = d->image.height();
+    h.biPlanes = 1;
+    h.biBitCount = WORD(d->bitsPixel == 1 ? 1 : 32);
+    h.biCompression = BI_RGB;
+    h.biSizeImage = DWORD(((h.biWidth * h.biBitCount + 31) / 32) * 4 * h.biHeight);
+    return 1;
+  }
+  if (h.biBitCount != 24 && h.biBitCount != 32) return 0;
+  if (h.biWidth != d->image.width() || std::abs(h.biHeight) != d->image.height()) return 0;
+  DibLayout L;
+  if (!ReadLayout(lpbmi, L)) return 0;
+  if (start >= UINT(L.h)) return 0;
+  const int count = int(std::min<UINT>(cLines, UINT(L.h) - start));
+  h.biSizeImage = DWORD(L.size());
+  if (!lpvBits) return count;
+  EncodeDib(d->image, L, int(start), count, static_cast<BYTE*>(lpvBits));
+  return count;
+}
+
+int SetDIBits(HDC, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits, const BITMAPINFO* lpbmi, UINT) {
+  GdiObjectData* d = gdi::Lookup(hbm, GdiKind::Bitmap);
+  DibLayout L;
+  if (!d || !lpBits || !ReadLayout(lpbmi, L) || start >= UINT(L.h)) return 0;
+  if (L.w != d->image.width() || L.h != d->image.height()) return 0;
+  if (d->selectedIn) d->selectedIn->flush();
+  const int count = int(std::min<UINT>(cLines, UINT(L.h) - start));
+  // The given lines are scan lines start .. start + count - 1 of the full DIB.
+  QImage part(L.w, L.h, QImage::Format_ARGB32);
+  part.fill(0);
+  std::vector<BYTE> full(L.size(), 0);
+  std::memcpy(full.data() + size_t(start) * size_t(L.stride), lpBits, size_t(count) * size_t(L.stride));
+  DecodeDib(L, full.data(), full.size(), part, d->bitsPixel == 1);
+  d->image.bits();
+  for (int line = int(start); line < int(start) + count; ++line) {
+    const int y = L.topDown ? line : L.h - 1 - line;
+    auto* out = reinterpret_cast<QRgb*>(d->image.scanLine(y));
+    const auto* in = reinterpret_cast<const QRgb*>(part.constScanLine(y));
+    for (int x = 0; x < L.w; ++x)
+      out[x] = d->image.format() == QImage::Format_RGB32 ? (in[x] | 0xFF000000u) : in[x];
+  }
+  if (d->dib) d->dib->imageDirty = true;
+  return count;
+}
+
+int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,
+                  int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage, DWORD rop) {
+  CDC* dc = CDC::FromHandle(hdc);
+  DibLayout L;
+  if (!dc || !lpBits || !ReadLayout(lpbmi, L)) return 0;
+  HBITMAP h = CreateDIBitmapFromInfo(lpbmi, lpBits);
+  if (!h) return 0;
+  CBitmap bmp;
+  bmp.Attach(h);
+  CDC src;
+  src.CreateCompatibleDC(dc);
+  CBitmap* old = src.SelectObject(&bmp);
+  // Bottom-up DIBs count source rows from the bottom.
+  const int top = L.topDown ? ySrc : L.h - ySrc - SrcHeight;
+  const BOOL ok = dc->StretchBlt(xDest, yDest, DestWidth, DestHeight, &src, xSrc, top, SrcWidth, SrcHeight, rop);
+  src.SelectObject(old);
+  return ok ? std::abs(SrcHeight) : 0;
+}
+
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT, UINT,
+                      const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse) {
+  if (w > 32768 || h > 32768) return 0;
+  return StretchDIBits(hdc, xDest, yDest, int(w), int(h), xSrc, ySrc, int(w), int(h), lpvBits, lpbmi, ColorUse,
+                       SRCCOPY);
 }
 
 LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits) {
   GdiObjectData* d = gdi::Lookup(hbit, GdiKind::Bitmap);
   if (!d || cb < 0) return 0;
   if (d->selectedIn) d->selectedIn->flush();
+  gdi::DibSyncIn(d);
   const int bpp = d->bitsPixel == 1 ? 1 : 32;
   const int stride = DdbStride(d->image.width(), bpp);
   const LONG total = stride * d->image.height();

@@ -25,6 +25,22 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 // A top-down or bottom-up DIB of 1, 4, 8, 24 or 32 bits per pixel (BI_RGB or BI_BITFIELDS);
 // bits may be null for a cleared bitmap.
 HBITMAP CreateDIBitmapFromInfo(const BITMAPINFO* pbmi, const void* pBits);
+// A bitmap whose pixels the caller reaches through *ppvBits (1, 4, 8, 24 or 32 bits per
+// pixel, top-down or bottom-up). Bits written by the caller are seen by drawing once the
+// bitmap is selected or GdiFlush is called; drawing reaches the bits at GdiFlush (as the
+// original asks before the bits are touched after drawing).
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
+                         DWORD offset);
+// Copies scan lines of a bitmap out as a DIB (24 or 32 bits per pixel, either direction).
+// With null bits and biBitCount 0 only the header is filled in.
+int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage);
+int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits, const BITMAPINFO* lpbmi,
+              UINT ColorUse);
+// Draws a DIB; the source rectangle counts from the DIB's lower left corner for bottom-up DIBs.
+int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,
+                  int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage, DWORD rop);
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan,
+                      UINT cLines, const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse);
 LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
 LONG SetBitmapBits(HBITMAP hbm, DWORD cb, const void* pvBits);
 
@@ -66,7 +82,7 @@ int SetBkMode(HDC hdc, int mode);
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 int DrawText(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
-// Drawing is done when a call returns; nothing is batched.
-inline BOOL GdiFlush() { return TRUE; }
+// Brings DIB sections' bits and pictures together (see CreateDIBSection).
+BOOL GdiFlush();
 // An information context for the screen (null driver) answers metric questions.
 HDC CreateIC(LPCWSTR pszDriver, LPCWSTR pszDevice, LPCWSTR pszPort, const void* pdm);

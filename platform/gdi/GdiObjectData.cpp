@@ -29,6 +29,7 @@ void FreeIfUnused(GdiObjectData* d) {
 GdiObjectData::GdiObjectData(GdiKind k) : kind(k) {}
 
 GdiObjectData::~GdiObjectData() {
+  if (dib) gdi::ForgetDib(this);
   if (owner) owner->m_hObject = nullptr;
   if (tempWrapper) tempWrapper->m_hObject = nullptr;
 }

@@ -6,6 +6,7 @@
 // lives on while a device context still holds it selected or saved, so a caller that
 // deletes a selected object never leaves a context pointing at freed memory.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -57,6 +58,15 @@ struct GdiObjectData {
 
   // Region, in device units.
   QRegion region;
+
+  // A DIB section: the bits the caller sees, in the layout of the header. The image is the
+  // drawing side; GdiFlush and selection bring the two together (see gdi::DibSyncIn/Out).
+  struct Dib {
+    std::vector<BYTE> info;  // BITMAPINFOHEADER and colour table
+    std::vector<BYTE> bits;
+    bool imageDirty = false;  // drawn on since the bits were last written
+  };
+  std::unique_ptr<Dib> dib;
 
   // Palette entries as COLORREFs.
   std::vector<COLORREF> palette;
@@ -112,6 +122,13 @@ COLORREF PlainColor(COLORREF c);
 QFont MakeFont(const LOGFONTW& lf, double scale);
 // The 8x8 pattern (1 = hatch line) of a hatch style.
 bool HatchBit(int style, int x, int y);
+
+// DIB sections: bits into the image unless the image has news, and the image into the bits.
+void DibSyncIn(GdiObjectData* d);
+void DibSyncOut(GdiObjectData* d);
+// Every DIB section, for GdiFlush.
+void ForEachDib(const std::function<void(GdiObjectData*)>& f);
+void ForgetDib(GdiObjectData* d);
 
 // Mono bitmaps keep exact black and white.
 inline QRgb MonoOf(QRgb c) { return qGray(c) >= 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); }
