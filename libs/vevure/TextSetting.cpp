@@ -25,7 +25,7 @@ void TextSetting::ForFields(TextSetting& a, const TextSetting& b, V& v)
 VEVURE_IMPLEMENT_SETTING_OPS(TextSetting)
 
 TextSetting::TextSetting()
-    : m_fontName(u"Sans Serif")
+    : m_fontName(u"Sans")
 {
 }
 

@@ -2,7 +2,9 @@
 // The style of texts: font, colour number, height, width ratio (1.0 = the font's own width), slant in
 // degrees, character and line spacing, writing direction (0 horizontal, 1 vertical), base point position
 // (0-8: columns left, centre, right; rows bottom, middle, top) and four on/off options, the fourth being
-// the style flag that leads, balloons and dimension values offer for their texts too.
+// the style flag that leads, balloons and dimension values offer for their texts too. The default font
+// "Sans" (the system's sans-serif family) is short enough to be held without a heap block in every text
+// that keeps it.
 
 #include "libs/vevure/FeatureSettingBase.h"
 #include "platform/afx/CString.h"
