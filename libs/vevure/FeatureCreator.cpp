@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/ruva/RuVa.h"
@@ -12,7 +13,12 @@
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/ConvertFeatureToGeom2d.h"
 #include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeatureSettingConverter.h"
+#include "libs/vevure/PointMarker2dFeature.h"
+#include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/Tolerance2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/zuruda/KcInterCurveCurve2d.h"
@@ -359,4 +365,102 @@ Polyline2dFeature* FeatureCreator::CreateVertexPolygonPolylineFeature(int nSides
         step.Rotate(RuVa::TwoPi / nSides);
     }
     return CreatePolylineFeature(points, TRUE);
+}
+
+PointMarker2dFeature* FeatureCreator::CreatePointMarkerFeature(const PointMarker2dFeature* pTemplate,
+                                                               const RuVaPnt2d& point,
+                                                               const PointMarkerSetting* pSetting)
+{
+    auto marker = std::make_unique<PointMarker2dFeature>();
+    if (pTemplate)
+        marker->Copy(pTemplate, Feature2dBase::copyAll);
+    if (!marker->SetPoint(point))
+        return nullptr;
+    if (pSetting && !FeatureSettingConverter::SetPointMarkerSettingToFeature(marker.get(), *pSetting))
+        return nullptr;
+    return ValidOrNull(std::move(marker));
+}
+
+PointMarker2dFeature* FeatureCreator::CreateRelativePointMarkerFeature(const RuVaPnt2d& base, double dDistance,
+                                                                       double dAngleDeg)
+{
+    if (!std::isfinite(dDistance) || !std::isfinite(dAngleDeg))
+        return nullptr;
+    return CreatePointMarkerFeature(nullptr, base + DirectionOf(dAngleDeg) * dDistance, nullptr);
+}
+
+PointMarker2dFeature* FeatureCreator::CreateRelativePointMarkerFeature(const RuVaPnt2d& base, double dDistance,
+                                                                       const RuVaPnt2d& towards)
+{
+    const double d = base.Distance(towards);
+    if (!std::isfinite(dDistance) || !(d >= kTol))
+        return nullptr;
+    return CreatePointMarkerFeature(nullptr, base + (towards - base) * (dDistance / d), nullptr);
+}
+
+BOOL FeatureCreator::CreateDivisionPointMarkerFeature(const RuVaPnt2d& p1, const RuVaPnt2d& p2, int nMode,
+                                                      double dValue, Feature2dList& markers)
+{
+    const double length = p1.Distance(p2);
+    if (!FeatureGeometry::IsFinitePoint(p1) || !FeatureGeometry::IsFinitePoint(p2) || length < kTol ||
+        !std::isfinite(dValue))
+        return FALSE;
+    const RuVaVec2d u = (p2 - p1) / length;
+    std::vector<double> at;
+    if (nMode == 0) {
+        const double parts = std::floor(dValue + 0.5);
+        if (parts < 2 || parts > kMaxDivisionMarkers)
+            return FALSE;
+        for (int i = 1; i < (int)parts; ++i)
+            at.push_back(length * i / parts);
+    } else if (nMode == 1) {
+        if (!(dValue >= kTol) || length / dValue > kMaxDivisionMarkers + 1)
+            return FALSE;
+        for (int i = 1; i * dValue < length - kTol; ++i)
+            at.push_back(i * dValue);
+    } else {
+        return FALSE;
+    }
+    if (at.empty() || (int)at.size() > kMaxDivisionMarkers)
+        return FALSE;
+    Feature2dList made;
+    for (double d : at) {
+        PointMarker2dFeature* marker = CreatePointMarkerFeature(nullptr, p1 + u * d, nullptr);
+        if (marker == nullptr)
+            return FALSE;
+        made.AddFeature(marker, 0);
+    }
+    markers.Append(made);
+    return TRUE;
+}
+
+Text2dFeature* FeatureCreator::CreateTextFeature(const CString& strText, const RuVaPnt2d& point, double dAngleDeg,
+                                                 const TextSetting* pSetting)
+{
+    if (strText.IsEmpty())
+        return nullptr;
+    auto text = std::make_unique<Text2dFeature>(strText, point);
+    if (!text->SetPoint(point) || !text->SetAngle(dAngleDeg))
+        return nullptr;
+    if (pSetting && !FeatureSettingConverter::SetTextSettingToFeature(text.get(), *pSetting))
+        return nullptr;
+    text->m_bAutoLayout = 1;
+    text->SetAutoLayoutRect();
+    return ValidOrNull(std::move(text));
+}
+
+Tolerance2dFeature* FeatureCreator::CreateToleranceFeature(const Tolerance2dFeature* pTemplate,
+                                                           const CString& strFrame, const RuVaPnt2d& point,
+                                                           const DimensionSetting* pSetting)
+{
+    if (strFrame.IsEmpty())
+        return nullptr;
+    auto frame = std::make_unique<Tolerance2dFeature>();
+    if (pTemplate)
+        frame->Copy(pTemplate, Feature2dBase::copyAll);
+    if (!frame->SetText(strFrame) || !frame->SetToleranceLocatePoint(point))
+        return nullptr;
+    if (pSetting && !FeatureSettingConverter::SetToleranceSettingToFeature(frame.get(), *pSetting))
+        return nullptr;
+    return ValidOrNull(std::move(frame));
 }

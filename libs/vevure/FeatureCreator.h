@@ -4,8 +4,16 @@
 // collinear points for a circle, ...). Angles are in degrees.
 
 #include "platform/afx/AfxTypes.h"
+#include "platform/afx/CString.h"
 
 class Arc2dFeature;
+class DimensionSetting;
+class Feature2dList;
+class PointMarker2dFeature;
+class PointMarkerSetting;
+class Text2dFeature;
+class TextSetting;
+class Tolerance2dFeature;
 class BSplineCurve2dFeature;
 class Circle2dFeature;
 class Ellipse2dFeature;
@@ -93,6 +101,33 @@ public:
     // The polygon with the side from p1 to p2, lying on the left of that side.
     static Polyline2dFeature* CreateVertexPolygonPolylineFeature(int nSides, const RuVaPnt2d& p1,
                                                                  const RuVaPnt2d& p2);
+
+    // Point markers: at the point, copying the template's fields when given, in the style when given.
+    static PointMarker2dFeature* CreatePointMarkerFeature(const PointMarker2dFeature* pTemplate, const RuVaPnt2d& point,
+                                                          const PointMarkerSetting* pSetting);
+    // At the distance from the base, at the angle / towards the point.
+    static PointMarker2dFeature* CreateRelativePointMarkerFeature(const RuVaPnt2d& base, double dDistance,
+                                                                  double dAngleDeg);
+    static PointMarker2dFeature* CreateRelativePointMarkerFeature(const RuVaPnt2d& base, double dDistance,
+                                                                  const RuVaPnt2d& towards);
+    // Markers between p1 and p2, added to the list: mode 0 divides into the value's number of equal parts
+    // (2-10000; a marker at each inner division point), mode 1 steps by the value as a pitch from p1 (a
+    // marker at every step short of p2, at most 10000). FALSE, the list unchanged, when none can be made.
+    static BOOL CreateDivisionPointMarkerFeature(const RuVaPnt2d& p1, const RuVaPnt2d& p2, int nMode, double dValue,
+                                                 Feature2dList& markers);
+    static constexpr int kMaxDivisionMarkers = 10000;
+
+    // A text of the style (NULL for an empty text), its layout rectangle following the text.
+    static Text2dFeature* CreateTextFeature(const CString& strText, const RuVaPnt2d& point, double dAngleDeg,
+                                            const TextSetting* pSetting);
+    static Text2dFeature* CreateTextFeature(const CString& strText, const RuVaPnt2d& point, double dAngleDeg,
+                                            const TextSetting& setting)
+    {
+        return CreateTextFeature(strText, point, dAngleDeg, &setting);
+    }
+    // A tolerance frame (NULL for an empty frame string), copying the template's fields when given.
+    static Tolerance2dFeature* CreateToleranceFeature(const Tolerance2dFeature* pTemplate, const CString& strFrame,
+                                                      const RuVaPnt2d& point, const DimensionSetting* pSetting);
 
 private:
     static BOOL GetArcEndAngle(const Circle2dFeature* pCircle, int nKind, const void* pData, const RuVaPnt2d& pick,

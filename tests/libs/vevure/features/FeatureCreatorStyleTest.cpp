@@ -1,0 +1,109 @@
+// Creators of point markers, texts and tolerance frames, which take their look from a style.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "FeatureTestSupport.h"
+#include "libs/vevure/DimensionSetting.h"
+#include "libs/vevure/Feature2dList.h"
+#include "libs/vevure/FeatureCreator.h"
+#include "libs/vevure/PointMarker2dFeature.h"
+#include "libs/vevure/PointMarkerSetting.h"
+#include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/TextSetting.h"
+#include "libs/vevure/Tolerance2dFeature.h"
+
+using namespace feature_test;
+
+TEST(FeatureCreatorStyles, PointMarkersTakeTemplateAndStyle)
+{
+    PointMarkerSetting style;
+    style.SetType(5);
+    style.SetSize(4.0);
+    style.SetColorNo(12);
+    std::unique_ptr<PointMarker2dFeature> marker(
+        FeatureCreator::CreatePointMarkerFeature(nullptr, RuVaPnt2d(3, 4), &style));
+    ASSERT_TRUE(marker);
+    EXPECT_EQ(marker->GetPoint(), RuVaPnt2d(3, 4));
+    EXPECT_EQ(marker->GetMarkerType(), 5);
+    EXPECT_EQ(marker->GetMarkerSize(), 4.0);
+    EXPECT_EQ(marker->GetColorNo(), 12);
+
+    marker->SetLayerID(8);
+    std::unique_ptr<PointMarker2dFeature> copy(
+        FeatureCreator::CreatePointMarkerFeature(marker.get(), RuVaPnt2d(-1, -1), nullptr));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->GetLayerID(), 8);
+    EXPECT_EQ(copy->GetMarkerType(), 5);
+    EXPECT_EQ(copy->GetPoint(), RuVaPnt2d(-1, -1));
+    EXPECT_FALSE(FeatureCreator::CreatePointMarkerFeature(nullptr, RuVaPnt2d(std::nan(""), 0), nullptr));
+
+    std::unique_ptr<PointMarker2dFeature> polar(FeatureCreator::CreateRelativePointMarkerFeature(RuVaPnt2d(0, 0), 10.0, 90.0));
+    ASSERT_TRUE(polar);
+    EXPECT_NEAR(polar->GetPoint().X(), 0.0, 1e-12);
+    EXPECT_NEAR(polar->GetPoint().Y(), 10.0, 1e-12);
+    std::unique_ptr<PointMarker2dFeature> toward(
+        FeatureCreator::CreateRelativePointMarkerFeature(RuVaPnt2d(1, 1), 5.0, RuVaPnt2d(4, 5)));
+    ASSERT_TRUE(toward);
+    EXPECT_NEAR(toward->GetPoint().X(), 4.0, 1e-12);
+    EXPECT_NEAR(toward->GetPoint().Y(), 5.0, 1e-12);
+    EXPECT_FALSE(FeatureCreator::CreateRelativePointMarkerFeature(RuVaPnt2d(1, 1), 5.0, RuVaPnt2d(1, 1)));
+}
+
+TEST(FeatureCreatorStyles, DivisionMarkersByPartsAndByPitch)
+{
+    struct Case {
+        int mode;
+        double value;
+        BOOL made;
+        int count;
+        double first;
+    } cases[] = {
+        {0, 4.0, TRUE, 3, 2.5},    // four parts of a length of 10
+        {0, 1.0, FALSE, 0, 0},     // one part has no inner point
+        {0, 20000.0, FALSE, 0, 0}, // too many
+        {1, 3.0, TRUE, 3, 3.0},    // 3, 6, 9
+        {1, 2.5, TRUE, 3, 2.5},    // 2.5, 5, 7.5; none on the end point
+        {1, 10.0, FALSE, 0, 0},    // the pitch reaches the end
+        {1, 1e-9, FALSE, 0, 0},
+        {1, -2.0, FALSE, 0, 0},
+        {2, 3.0, FALSE, 0, 0},     // no such mode
+    };
+    for (const auto& c : cases) {
+        Feature2dList list;
+        const BOOL made = FeatureCreator::CreateDivisionPointMarkerFeature(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), c.mode,
+                                                                           c.value, list);
+        EXPECT_EQ(made, c.made) << c.mode << " " << c.value;
+        EXPECT_EQ(list.GetFeatureSize(), c.count) << c.mode << " " << c.value;
+        if (c.count > 0)
+            EXPECT_NEAR(static_cast<PointMarker2dFeature*>(list.GetFeature(0))->GetPoint().X(), c.first, 1e-12);
+    }
+}
+
+TEST(FeatureCreatorStyles, TextsAndFramesTakeTheirStyle)
+{
+    TextSetting style;
+    style.SetHeight(5.0);
+    style.SetColorNo(3);
+    style.SetFontName(CString(u"Serif"));
+    std::unique_ptr<Text2dFeature> text(FeatureCreator::CreateTextFeature(CString(u"Hello"), RuVaPnt2d(1, 2), 450.0, style));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->GetHeight(), 5.0);
+    EXPECT_EQ(text->GetColorNo(), 3);
+    EXPECT_EQ(text->GetFontName(), CString(u"Serif"));
+    EXPECT_NEAR(text->GetAngle(), 90.0, 1e-12);
+    EXPECT_NEAR(text->GetLayoutWidth(), 25.0, 1e-12);  // five cells of the height
+    EXPECT_FALSE(FeatureCreator::CreateTextFeature(CString(), RuVaPnt2d(0, 0), 0.0, nullptr));
+
+    DimensionSetting dim;
+    TextSetting font(dim.GetDimTextFont());
+    font.SetHeight(2.0);
+    dim.SetDimTextFont(font);
+    std::unique_ptr<Tolerance2dFeature> frame(
+        FeatureCreator::CreateToleranceFeature(nullptr, CString(u"A\\|0.1"), RuVaPnt2d(0, 0), &dim));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->GetTextHeight(), 2.0);
+    EXPECT_EQ(frame->GetToleranceCellSize(0), 2);
+    EXPECT_FALSE(FeatureCreator::CreateToleranceFeature(frame.get(), CString(), RuVaPnt2d(0, 0), nullptr));
+}
