@@ -279,7 +279,7 @@ void DrawingFeatureBase::Serialize(CArchive& ar)
     DWORD_PTR n = ar.ReadCount();
     if (n > kMaxLayoutsPerDrawing)
         ar.ThrowArchiveException(CArchiveException::genericException);
-    ar.EnsureReadable(static_cast<ULONGLONG>(n) * 80u);  // the smallest stored layout
+    ar.EnsureReadable(static_cast<ULONGLONG>(n) * 78u);  // the smallest stored layout
     for (DWORD_PTR i = 0; i < n; ++i) {
         PartDrawingLayout layout;
         layout.Serialize(ar);

@@ -7,6 +7,11 @@
 #include "libs/vevure/Paper2dFeature.h"
 #include "ThrowCheck.h"
 
+#include "platform/afx/CArchive.h"
+#include "platform/afx/CArchiveException.h"
+#include "platform/afx/CMemFile.h"
+#include "libs/vevure/GridSetting.h"
+
 #include "platform/afx/CInvalidArgException.h"
 
 namespace {
@@ -98,6 +103,45 @@ TEST(DrawingTest, PaperSizes)
     EXPECT_FALSE(Paper2dFeature::GetPaperSize(Paper2dFeature::sizeUser, 0, w, h));
     ASSERT_TRUE(Paper2dFeature::GetPaperSize(Paper2dFeature::sizeA0, Paper2dFeature::orientLandscape, w, h));
     EXPECT_EQ(w, 1189);
+}
+
+TEST(DrawingTest, DrawingsRoundTripAtTheirSmallestAndRefuseDamage)
+{
+    // Many layouts of the smallest stored size right before the end: the size checks must not refuse them.
+    Paper2dFeature p;
+    p.SetDrawingID(3);
+    p.SetSelfPartLayoutID(1);
+    p.SetDrawingName(_T("S"));
+    p.SetPaperSizeType(Paper2dFeature::sizeA0);
+    for (int i = 0; i < 100; ++i) {
+        PartDrawingLayout l;
+        l.SetLayoutID(10 + i);
+        l.SetPaperID(3);
+        l.SetDrawingID(5);
+        p.InsertPartLayout(l, -1);
+    }
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        p.Store(ar);
+    }
+    std::vector<BYTE> bytes(file.GetBuffer(), file.GetBuffer() + file.GetLength());
+    {
+        CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+        CArchive ar(&in, CArchive::load);
+        std::unique_ptr<DrawingFeatureBase> loaded(DrawingFeatureBase::LoadNew(ar));
+        ASSERT_TRUE(loaded->IsPaperFeature());
+        EXPECT_TRUE(loaded->IsSame(p));
+    }
+    for (size_t cut = 0; cut < bytes.size(); cut += 13) {
+        CMemFile in(bytes.data(), static_cast<UINT>(cut));
+        CArchive ar(&in, CArchive::load);
+        EXPECT_TRUE(ThrowsAndFrees<CArchiveException>([&] { delete DrawingFeatureBase::LoadNew(ar); })) << cut;
+    }
+    bytes[0] = 7;  // no drawing type 7
+    CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&in, CArchive::load);
+    EXPECT_TRUE(ThrowsAndFrees<CArchiveException>([&] { delete DrawingFeatureBase::LoadNew(ar); }));
 }
 
 TEST(DrawingTest, NewLayoutNamesSkipTakenOnes)
