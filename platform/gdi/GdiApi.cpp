@@ -414,6 +414,34 @@ HBITMAP CreateDIBitmapFromInfo(const BITMAPINFO* pbmi, const void* pBits) {
   return ToHandle<HBITMAP>(d);
 }
 
+HBITMAP CreateBitmapFromPackedDib(const void* data, size_t size) {
+  if (!data || size < sizeof(BITMAPINFOHEADER) || size > (size_t(1) << 30)) return nullptr;
+  // An aligned copy: the bytes may sit anywhere.
+  std::vector<BYTE> buf(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size);
+  BITMAPINFOHEADER h;
+  std::memcpy(&h, buf.data(), sizeof h);
+  if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > size) return nullptr;
+  DibLayout L;
+  if (!ReadLayout(reinterpret_cast<const BITMAPINFO*>(buf.data()), L)) return nullptr;
+  const size_t masks = h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
+  const size_t offset = size_t(h.biSize) + masks + size_t(L.nColors) * sizeof(RGBQUAD);
+  if (offset > size || size - offset < L.size()) return nullptr;
+  if (masks) {
+    // Only the usual 8-bit channel masks are read.
+    DWORD m[3];
+    std::memcpy(m, buf.data() + h.biSize, sizeof m);
+    if (L.bpp != 32 || m[0] != 0x00FF0000u || m[1] != 0x0000FF00u || m[2] != 0x000000FFu) return nullptr;
+  }
+  // The colour table follows the header (and masks); ReadLayout assumed right after the header.
+  L.colors = reinterpret_cast<const RGBQUAD*>(buf.data() + h.biSize + masks);
+  GdiObjectData* d = NewBitmap(L.w, L.h, L.bpp == 1 ? 1 : 32);
+  if (!d) return nullptr;
+  if (L.bpp == 32) d->image = QImage(L.w, L.h, QImage::Format_ARGB32);
+  d->image.fill(qRgb(0, 0, 0));
+  DecodeDib(L, buf.data() + offset, size - offset, d->image, L.bpp == 1);
+  return ToHandle<HBITMAP>(d);
+}
+
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* pbmi, UINT, void** ppvBits, HANDLE hSection, DWORD) {
   if (ppvBits) *ppvBits = nullptr;
   DibLayout L;

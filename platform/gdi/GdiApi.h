@@ -25,6 +25,10 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 // A top-down or bottom-up DIB of 1, 4, 8, 24 or 32 bits per pixel (BI_RGB or BI_BITFIELDS);
 // bits may be null for a cleared bitmap.
 HBITMAP CreateDIBitmapFromInfo(const BITMAPINFO* pbmi, const void* pBits);
+// A bitmap from a packed DIB (header, colour table, bits) as the clipboard and resources
+// carry it, read from untrusted bytes: every size is checked, and null means the data is
+// damaged or of a kind not read (compressed, 16 bits per pixel).
+HBITMAP CreateBitmapFromPackedDib(const void* data, size_t size);
 // A bitmap whose pixels the caller reaches through *ppvBits (1, 4, 8, 24 or 32 bits per
 // pixel, top-down or bottom-up). Bits written by the caller are seen by drawing once the
 // bitmap is selected or GdiFlush is called; drawing reaches the bits at GdiFlush (as the

@@ -127,3 +127,53 @@ TEST(Dib, BadHeadersAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<BYTE> PackedDib(int bpp) {
+  // A 5x3 picture with a colour table for 8 bits per pixel.
+  BITMAPINFOHEADER h = Header(5, 3, bpp).bmiHeader;
+  const int stride = ((5 * bpp + 31) / 32) * 4;
+  std::vector<BYTE> out(sizeof h);
+  std::memcpy(out.data(), &h, sizeof h);
+  if (bpp == 8) {
+    for (int i = 0; i < 256; ++i) {
+      const RGBQUAD q{BYTE(i), BYTE(255 - i), BYTE(i / 2), 0};
+      out.insert(out.end(), reinterpret_cast<const BYTE*>(&q), reinterpret_cast<const BYTE*>(&q) + 4);
+    }
+  }
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < stride; ++x) out.push_back(BYTE(x * 17 + y * 91));
+  return out;
+}
+
+TEST(Dib, PackedDibsFromUntrustedBytes) {
+  for (int bpp : {8, 24, 32}) {
+    const std::vector<BYTE> good = PackedDib(bpp);
+    HBITMAP h = CreateBitmapFromPackedDib(good.data(), good.size());
+    ASSERT_TRUE(h) << bpp;
+    BITMAP bm{};
+    GetObject(h, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 5);
+    EXPECT_EQ(bm.bmHeight, 3);
+    DeleteObject(h);
+    // Every truncation fails cleanly; an unaligned copy reads the same.
+    for (size_t n = 0; n < good.size(); ++n)
+      EXPECT_EQ(CreateBitmapFromPackedDib(good.data(), n), nullptr) << bpp << " cut at " << n;
+    std::vector<BYTE> shifted(good.size() + 1);
+    std::memcpy(shifted.data() + 1, good.data(), good.size());
+    HBITMAP again = CreateBitmapFromPackedDib(shifted.data() + 1, good.size());
+    EXPECT_TRUE(again);
+    DeleteObject(again);
+    // Damaged headers: each byte of it changed in turn never crashes.
+    for (size_t i = 0; i < sizeof(BITMAPINFOHEADER); ++i)
+      for (BYTE v : {BYTE(0), BYTE(0x7F), BYTE(0xFF)}) {
+        std::vector<BYTE> bad = good;
+        bad[i] = v;
+        if (HBITMAP b = CreateBitmapFromPackedDib(bad.data(), bad.size())) DeleteObject(b);
+      }
+  }
+  EXPECT_EQ(CreateBitmapFromPackedDib(nullptr, 100), nullptr);
+}
+
+}  // namespace
