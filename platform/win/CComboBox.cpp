@@ -58,6 +58,13 @@ public:
   }
 
   QWidget* Widget() override { return this; }
+  void Created() override {
+    // A fixed owner-drawn list learns its heights when it is made.
+    if (m_delegate && !m_delegate->IsVariable()) {
+      m_delegate->ItemHeight(-1, 0);
+      m_delegate->ItemHeight(0, 0);
+    }
+  }
   UINT DialogCode() const override {
     return DLGC_WANTARROWS | (isEditable() ? DLGC_WANTCHARS | DLGC_HASSETSEL : 0);
   }

@@ -55,7 +55,7 @@ bool IsTabStop(const CWnd* p) {
 // The controls of a dialog in tab order; nested child dialogs (property pages) give theirs.
 void CollectControls(const CWnd* pDlg, std::vector<CWnd*>& out) {
   for (CWnd* c = pDlg->GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT)) {
-    const bool container = (c->GetExStyle() & WS_EX_CONTROLPARENT) || (c->GetStyle() & DS_CONTROL);
+    const bool container = (c->GetExStyle() & WS_EX_CONTROLPARENT) != 0;
     if (container && (c->GetStyle() & WS_VISIBLE)) {
       CollectControls(c, out);
       continue;

@@ -42,6 +42,9 @@ public:
   }
 
   QWidget* Widget() override { return this; }
+  void Created() override {
+    if (m_delegate && !m_delegate->IsVariable()) m_delegate->ItemHeight(0, 0);
+  }
   UINT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
   bool HasStrings() const {
