@@ -1,0 +1,143 @@
+#include "command/FeatureSequenceParameterItem.h"
+
+#include "command/FeatureListParameterItem.h"
+
+namespace QZ2Command {
+
+IMPLEMENT_DYNCREATE(FeatureSequenceParameterItem, ParameterItemBase)
+
+FeatureSequenceParameterItem::FeatureSequenceParameterItem() : ParameterItemBase(typeFeatureSequence) {}
+
+BOOL FeatureSequenceParameterItem::AddFeature(long nLayoutID, long nRecordID, const RuVaPnt2d& pickPoint)
+{
+    m_features.Add(FeatureLayout(nRecordID, nLayoutID, -1));
+    m_pickPoints.Add(pickPoint);
+    m_bEmpty = FALSE;
+    return TRUE;
+}
+
+BOOL FeatureSequenceParameterItem::RemoveLastFeature()
+{
+    if (IsEmpty() || m_features.IsEmpty())
+        return FALSE;
+    m_features.RemoveAt(m_features.GetSize() - 1);
+    if (!m_pickPoints.IsEmpty())
+        m_pickPoints.RemoveAt(m_pickPoints.GetSize() - 1);
+    if (m_features.IsEmpty())
+        m_bEmpty = TRUE;
+    return TRUE;
+}
+
+BOOL FeatureSequenceParameterItem::SetFeatures(const CArray<FeatureLayout>& features,
+                                               const KcArrayOfGePnt2d& pickPoints)
+{
+    if (features.GetSize() != pickPoints.GetSize())
+        return FALSE;
+    m_features.Copy(features);
+    m_pickPoints.Copy(pickPoints);
+    m_bFinished = FALSE;
+    m_bEmpty = m_features.IsEmpty() ? TRUE : FALSE;
+    return TRUE;
+}
+
+BOOL FeatureSequenceParameterItem::GetFeatures(CArray<FeatureLayout>& features) const
+{
+    if (IsEmpty())
+        return FALSE;
+    features.Copy(m_features);
+    return TRUE;
+}
+
+BOOL FeatureSequenceParameterItem::GetPickPoints(KcArrayOfGePnt2d& pickPoints) const
+{
+    if (IsEmpty())
+        return FALSE;
+    pickPoints.Copy(m_pickPoints);
+    return TRUE;
+}
+
+BOOL FeatureSequenceParameterItem::ContainsFeature(long nRecordID) const
+{
+    for (INT_PTR i = 0; i < m_features.GetSize(); ++i) {
+        if (m_features[i].GetRecordID() == nRecordID)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+long FeatureSequenceParameterItem::GetFeatureIdAt(int nIndex) const
+{
+    return m_features.GetAt(nIndex).GetRecordID();
+}
+
+BOOL FeatureSequenceParameterItem::Clear()
+{
+    m_features.RemoveAll();
+    m_pickPoints.RemoveAll();
+    m_bFinished = FALSE;
+    if (m_bClearable)
+        m_bEmpty = TRUE;
+    return TRUE;
+}
+
+BOOL FeatureSequenceParameterItem::SetValueFrom(const ParameterItemBase& source)
+{
+    const CArray<FeatureLayout>* pFeatures = nullptr;
+    const KcArrayOfGePnt2d* pPoints = nullptr;
+    BOOL bFinished = FALSE;
+    if (const auto* pSeq = dynamic_cast<const FeatureSequenceParameterItem*>(&source)) {
+        pFeatures = &pSeq->m_features;
+        pPoints = &pSeq->m_pickPoints;
+        bFinished = pSeq->m_bFinished;
+    } else if (const auto* pList = dynamic_cast<const FeatureListParameterItem*>(&source)) {
+        pFeatures = &pList->m_features;
+        pPoints = &pList->m_pickPoints;
+        bFinished = pList->m_bFinished;
+    } else {
+        return FALSE;
+    }
+    if (source.IsEmpty())
+        return Clear();
+    m_features.Copy(*pFeatures);
+    m_pickPoints.Copy(*pPoints);
+    if (m_features.IsEmpty()) {
+        m_bEmpty = TRUE;
+        m_bFinished = FALSE;
+    } else {
+        m_bEmpty = FALSE;
+        m_bFinished = bFinished;
+    }
+    return TRUE;
+}
+
+void FeatureSequenceParameterItem::Copy(const ParameterItemBase& source)
+{
+    if (&source == this)
+        return;
+    CopyBase(source);
+    if (const auto* p = dynamic_cast<const FeatureSequenceParameterItem*>(&source)) {
+        m_dwAcceptedKinds = p->m_dwAcceptedKinds;
+        m_features.Copy(p->m_features);
+        m_pickPoints.Copy(p->m_pickPoints);
+        m_bFinished = p->m_bFinished;
+        m_bEditableOnly = p->m_bEditableOnly;
+    }
+}
+
+BOOL FeatureSequenceParameterItem::IsEqual(const ParameterItemBase& other) const
+{
+    const int e = CompareEmptiness(other);
+    if (e >= 0)
+        return e;
+    const auto* p = dynamic_cast<const FeatureSequenceParameterItem*>(&other);
+    if (p == nullptr || p->m_features.GetSize() != m_features.GetSize() || p->m_bFinished != m_bFinished)
+        return FALSE;
+    // Only the record ids take part.
+    for (INT_PTR i = 0; i < m_features.GetSize(); ++i) {
+        if (m_features[i].GetRecordID() != p->m_features[i].GetRecordID())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace QZ2Command
