@@ -75,19 +75,20 @@ private:
     template <class S> friend struct vevure_detail::SettingFieldOps;
     template <class V> static void ForFields(BalloonSetting& a, const BalloonSetting& b, V& v);
 
-    int m_type = 0;
-    double m_size = 10.0;
+    // Smallest first: they share the tail of the base; the stored order is ForFields'.
     short m_colorNo = 0;
     short m_lineTypeNo = 0;
     short m_lineWidthNo = 0;
-    TextSetting m_textFont;
+    short m_leadColorNo = 0;
+    short m_leadLineTypeNo = 0;
+    short m_leadLineWidthNo = 0;
+    int m_type = 0;
     int m_textColorDifferentBalloon = 0;
     int m_leadArrowType = 3;
-    double m_leadArrowSize = 2.5;
     int m_leadColorDifferentBalloon = 0;
-    short m_leadColorNo = 0;
     int m_leadLineTypeDifferentBalloon = 0;
-    short m_leadLineTypeNo = 0;
     int m_leadLineWidthDifferentBalloon = 0;
-    short m_leadLineWidthNo = 0;
+    double m_size = 10.0;
+    double m_leadArrowSize = 2.5;
+    TextSetting m_textFont;
 };

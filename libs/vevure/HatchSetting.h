@@ -68,15 +68,16 @@ private:
     template <class S> friend struct vevure_detail::SettingFieldOps;
     template <class V> static void ForFields(HatchSetting& a, const HatchSetting& b, V& v);
 
-    int m_hatchType = 0;
+    // Smallest first: they share the tail of the base; the stored order is ForFields'.
     short m_solidColorNo = 0;
     short m_patternColorNo = 1;
-    int m_solidColorInvertMode = 0;
-    float m_transparency = 0.0f;
-    int m_patternType = 0;
-    long m_patternID = -1;
-    int m_regionDisplayMode = 1;
     short m_regionColorNo = 0;
     short m_regionLineTypeNo = 0;
     short m_regionLineWidthNo = 0;
+    int m_hatchType = 0;
+    int m_solidColorInvertMode = 0;
+    float m_transparency = 0.0f;
+    int m_patternType = 0;
+    int m_regionDisplayMode = 1;
+    long m_patternID = -1;
 };

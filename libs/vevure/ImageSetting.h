@@ -43,6 +43,7 @@ private:
     template <class S> friend struct vevure_detail::SettingFieldOps;
     template <class V> static void ForFields(ImageSetting& a, const ImageSetting& b, V& v);
 
+    // Smallest first: they share the tail of the base; the stored order is ForFields'.
     float m_contrast = 0.5f;
     float m_brightness = 0.5f;
 };

@@ -74,18 +74,19 @@ private:
     template <class S> friend struct vevure_detail::SettingFieldOps;
     template <class V> static void ForFields(LeadSetting& a, const LeadSetting& b, V& v);
 
-    int m_type = 3;
-    double m_size = 2.5;
+    // Smallest first: they share the tail of the base; the stored order is ForFields'.
     short m_colorNo = 0;
     short m_lineTypeNo = 0;
     short m_lineWidthNo = 0;
-    TextSetting m_textFont;
+    int m_type = 3;
     int m_textColorDifferentLead = 0;
     int m_textAngleType = 0;
-    double m_textPosAngle = 0.0;
     int m_textVerticalOrient = 0;
+    int m_withUnderLine = 0;
+    double m_size = 2.5;
+    double m_textPosAngle = 0.0;
     double m_verticalDistance = 0.5;
     double m_distanceFromLastPoint = 0.5;
-    int m_withUnderLine = 0;
     double m_underLineExtension = 0.0;
+    TextSetting m_textFont;
 };

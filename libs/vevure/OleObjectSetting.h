@@ -59,12 +59,13 @@ private:
     template <class S> friend struct vevure_detail::SettingFieldOps;
     template <class V> static void ForFields(OleObjectSetting& a, const OleObjectSetting& b, V& v);
 
+    // Smallest first: they share the tail of the base; the stored order is ForFields'.
+    short m_backColorNo = 0;
+    float m_scaleX = 100.0f;
+    float m_scaleY = 100.0f;
+    int m_backgroundMode = 0;
     double m_width = 0.0;
     double m_height = 0.0;
     double m_naturalWidth = 0.0;
     double m_naturalHeight = 0.0;
-    float m_scaleX = 100.0f;
-    float m_scaleY = 100.0f;
-    int m_backgroundMode = 0;
-    short m_backColorNo = 0;
 };

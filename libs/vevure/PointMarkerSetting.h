@@ -47,8 +47,9 @@ private:
     template <class S> friend struct vevure_detail::SettingFieldOps;
     template <class V> static void ForFields(PointMarkerSetting& a, const PointMarkerSetting& b, V& v);
 
-    int m_type = 0;
+    // Smallest first: they share the tail of the base; the stored order is ForFields'.
     short m_colorNo = 0;
+    int m_type = 0;
     double m_size = 1.0;
     double m_rotateAngle = 0.0;
 };

@@ -77,17 +77,18 @@ private:
     template <class S> friend struct vevure_detail::SettingFieldOps;
     template <class V> static void ForFields(TextSetting& a, const TextSetting& b, V& v);
 
-    CString m_fontName;
+    // Smallest first: they share the tail of the base; the stored order is ForFields'.
+    BYTE m_option1 = 0;
+    BYTE m_option2 = 0;
+    BYTE m_option3 = 0;
+    BYTE m_option4 = 0;
     short m_colorNo = 0;
+    int m_direction = 0;
+    int m_basePointPosition = 0;
     double m_height = 3.5;
     double m_widthRatio = 1.0;
     double m_slantAngle = 0.0;
     double m_charSpacing = 0.0;
     double m_lineSpacing = 1.0;
-    int m_direction = 0;
-    int m_basePointPosition = 0;
-    BYTE m_option1 = 0;
-    BYTE m_option2 = 0;
-    BYTE m_option3 = 0;
-    BYTE m_option4 = 0;
+    CString m_fontName;
 };
