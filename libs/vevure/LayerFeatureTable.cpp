@@ -1,6 +1,7 @@
 #include "libs/vevure/LayerFeatureTable.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/afx/CArchive.h"
@@ -195,17 +196,24 @@ BOOL LayerFeatureTable::GetChildLayerFeature(long nGroupID, int nIndex, LayerFea
 
 void LayerFeatureTable::CollectBelow(long nGroupID, BOOL bRecursive, BOOL bWithGroups, std::vector<long>& out) const
 {
-    const std::vector<long>* c = ChildList(nGroupID);
-    if (c == nullptr)
+    // Depth first in display order, without recursion: a tree may be deep.
+    const std::vector<long>* top = ChildList(nGroupID);
+    if (top == nullptr)
         return;
-    for (long id : *c) {
-        const LayerFeature* p = GetLayerFeature(id);
+    std::vector<std::pair<const std::vector<long>*, size_t>> stack{{top, 0}};
+    while (!stack.empty()) {
+        auto& [list, next] = stack.back();
+        if (next >= list->size()) {
+            stack.pop_back();
+            continue;
+        }
+        const LayerFeature* p = GetLayerFeature((*list)[next++]);
         if (p == nullptr)
             continue;
         if (!p->IsGroup() || bWithGroups)
-            out.push_back(id);
-        if (p->IsGroup() && bRecursive)
-            CollectBelow(id, bRecursive, bWithGroups, out);
+            out.push_back(p->GetLayerID());
+        if (p->IsGroup() && bRecursive && !p->GetChildLayerIDs().empty())
+            stack.emplace_back(&p->GetChildLayerIDs(), 0);
     }
 }
 
@@ -414,12 +422,32 @@ void LayerFeatureTable::Serialize(CArchive& ar)
     }
     DWORD_PTR n = ar.ReadCount();
     ar.EnsureReadable(static_cast<ULONGLONG>(n) * 27u);  // the smallest stored layer
+    // Stored in display order, so a parent always comes before its children.
+    std::vector<LayerFeature> all;
+    all.reserve(static_cast<size_t>(n));
+    std::unordered_map<long, size_t> index;  // id -> position in all
     LayerFeatureTable loaded;
     for (DWORD_PTR i = 0; i < n; ++i) {
         LayerFeature layer;
         layer.Serialize(ar);
-        if (!loaded.AddLayerFeature(layer, -1))
+        const long id = layer.GetLayerID(), parent = layer.GetParentID();
+        if (id <= 0 || index.count(id))
             ar.ThrowArchiveException(CArchiveException::genericException);
+        if (parent == GetRootLayerID()) {
+            loaded.m_rootChildren.push_back(id);
+        } else {
+            auto it = index.find(parent);
+            if (it == index.end() || !all[it->second].IsGroup())
+                ar.ThrowArchiveException(CArchiveException::genericException);
+            all[it->second].ChildLayerIDs().push_back(id);
+        }
+        ++(layer.IsGroup() ? loaded.m_nGroupCount : loaded.m_nLayerCount);
+        index.emplace(id, all.size());
+        all.push_back(std::move(layer));
     }
+    std::sort(all.begin(), all.end(),
+              [](const LayerFeature& a, const LayerFeature& b) { return a.GetLayerID() < b.GetLayerID(); });
+    loaded.m_layers = std::move(all);
+    loaded.Renumber();
     *this = loaded;
 }

@@ -196,3 +196,31 @@ TEST_F(LayerTableTest, ArchiveRoundTripAndDamage)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LayerTableDepthTest, DeepTreesLoadAndWalkWithoutRecursion)
+{
+    // A chain of nested groups as deep as a hostile file could make it, ending in one layer.
+    const long depth = 100000;
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar.WriteCount(static_cast<DWORD_PTR>(depth));
+        for (long id = 1; id <= depth; ++id) {
+            LayerFeature l(id, id == 1 ? -1 : id - 1, id < depth, _T("g"));
+            l.Serialize(ar);
+        }
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    LayerFeatureTable t;
+    t.Serialize(ar);
+    EXPECT_EQ(t.GetLayerGroupCount(), depth - 1);
+    EXPECT_EQ(t.GetChildLayerCount(-1, TRUE), 1);
+    EXPECT_TRUE(t.IsParentLayerFeature(1, depth));
+    EXPECT_EQ(t.GetLayerFeature(depth)->GetDisplayOrder(), depth - 1);
+    EXPECT_EQ(t.GetLayerGroupColorNo(1), 1);
+}
+
+}  // namespace
