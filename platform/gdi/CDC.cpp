@@ -8,6 +8,7 @@
 #include <QtGui/QPageLayout>
 #include <QtGui/QPagedPaintDevice>
 #include <QtGui/QPainterPath>
+#include <QtGui/QPainterPathStroker>
 #include <QtGui/QScreen>
 
 #include "platform/gdi/CBitmap.h"
@@ -772,6 +773,119 @@ BOOL CDC::PolyBezier(const POINT* lpPoints, int nCount) {
   return TRUE;
 }
 
+// ---- paths ---------------------------------------------------------------------------------
+
+BOOL CDC::BeginPath() {
+  DcData* d = Data();
+  if (!d) return FALSE;
+  d->gdiPath = QPainterPath();
+  d->pathOpen = true;
+  d->pathDone = false;
+  return TRUE;
+}
+
+BOOL CDC::EndPath() {
+  DcData* d = Data();
+  if (!d || !d->pathOpen) return FALSE;
+  d->pathOpen = false;
+  d->pathDone = true;
+  return TRUE;
+}
+
+BOOL CDC::AbortPath() {
+  DcData* d = Data();
+  if (!d) return FALSE;
+  d->pathOpen = d->pathDone = false;
+  d->gdiPath = QPainterPath();
+  return TRUE;
+}
+
+BOOL CDC::CloseFigure() {
+  DcData* d = Data();
+  if (!d || !d->pathOpen) return FALSE;
+  d->gdiPath.closeSubpath();
+  return TRUE;
+}
+
+namespace {
+// The finished path, taken out of the context (a path is used once).
+bool TakePath(DcData* d, QPainterPath& out) {
+  if (!d || !d->pathDone) return false;
+  out = d->gdiPath;
+  out.setFillRule(d->st.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+  d->gdiPath = QPainterPath();
+  d->pathDone = false;
+  return true;
+}
+// Outline coordinates name pixels; fills treat them as edges, as polygons are filled.
+QRegion PathRegion(const QPainterPath& path) {
+  QRegion region;
+  for (const QPolygonF& poly : path.toFillPolygons())
+    region = region.xored(QRegion(poly.toPolygon(), path.fillRule()));
+  return region;
+}
+}  // namespace
+
+BOOL CDC::StrokePath() {
+  DcData* d = Data();
+  QPainterPath path;
+  if (!TakePath(d, path)) return FALSE;
+  d->strokePath(path);
+  return TRUE;
+}
+
+BOOL CDC::FillPath() {
+  DcData* d = Data();
+  QPainterPath path;
+  if (!TakePath(d, path)) return FALSE;
+  d->fillPath(path);
+  return TRUE;
+}
+
+BOOL CDC::StrokeAndFillPath() {
+  DcData* d = Data();
+  QPainterPath path;
+  if (!TakePath(d, path)) return FALSE;
+  d->fillPath(path);
+  d->strokePath(path);
+  return TRUE;
+}
+
+BOOL CDC::WidenPath() {
+  DcData* d = Data();
+  if (!d || !d->pathDone) return FALSE;
+  QPainterPathStroker stroker(d->wideQPen());
+  d->gdiPath = stroker.createStroke(d->gdiPath).simplified();
+  return TRUE;
+}
+
+BOOL CDC::FlattenPath() {
+  DcData* d = Data();
+  if (!d || !d->pathDone) return FALSE;
+  QPainterPath flat;
+  for (const QPolygonF& poly : d->gdiPath.toSubpathPolygons()) flat.addPolygon(poly);
+  d->gdiPath = flat;
+  return TRUE;
+}
+
+BOOL CDC::SelectClipPath(int nMode) {
+  DcData* d = Data();
+  QPainterPath path;
+  if (!TakePath(d, path)) return FALSE;
+  CRgn rgn;
+  rgn.CreateRectRgn(0, 0, 0, 0);
+  gdi::Lookup(rgn.GetSafeHandle(), GdiKind::Region)->region = PathRegion(path);
+  return SelectClipRgn(&rgn, nMode) != ERROR;
+}
+
+HRGN PathToRegion(HDC hdc) {
+  QPainterPath path;
+  if (!TakePath(DcData::Lookup(hdc), path)) return nullptr;
+  HRGN h = ::CreateRectRgn(0, 0, 0, 0);
+  gdi::Lookup(h, GdiKind::Region)->region = PathRegion(path);
+  return h;
+}
+
 // ---- filled shapes -------------------------------------------------------------------------
 
 namespace {
@@ -798,8 +912,8 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) {
     p.addRect(QRectF(fill.x(), fill.y(), fill.width(), fill.height()));
     d->fillPath(p);
   }
-  if (pen) {
-    if (d->thinPen()) {
+  if (pen || d->pathOpen) {
+    if (d->thinPen() || d->pathOpen) {
       d->strokePolyline({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()}, true);
     } else {
       QPainterPath p;
@@ -1854,6 +1968,17 @@ BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszSt
   if ((align & TA_BASELINE) == TA_BASELINE) base = 0;
   else if (align & TA_BOTTOM) base = -fm.descent();
   const double esc = d->font() ? d->font()->logFont.lfEscapement / 10.0 : 0.0;
+
+  if (d->pathOpen) {
+    // Glyph outlines into the path, placed as they would be drawn.
+    QPainterPath glyphs;
+    glyphs.addText(QPointF(x0, base), ts.font, text);
+    QTransform t;
+    t.translate(ref.x(), ref.y());
+    if (esc != 0) t.rotate(d->sy() < 0 ? esc : -esc);
+    d->gdiPath.addPath(t.map(glyphs));
+    return TRUE;
+  }
 
   p->save();
   if ((nOptions & ETO_CLIPPED) && lpRect) p->setClipRect(rect, Qt::IntersectClip);

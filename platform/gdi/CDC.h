@@ -179,6 +179,18 @@ public:
   BOOL ArcTo(LPCRECT lpRect, POINT ptStart, POINT ptEnd);
   BOOL PolyBezier(const POINT* lpPoints, int nCount);
 
+  // ---- paths: figures drawn between BeginPath and EndPath are recorded, not drawn ----
+  BOOL BeginPath();
+  BOOL EndPath();
+  BOOL AbortPath();
+  BOOL CloseFigure();
+  BOOL StrokePath();
+  BOOL FillPath();
+  BOOL StrokeAndFillPath();
+  BOOL WidenPath();
+  BOOL FlattenPath();
+  BOOL SelectClipPath(int nMode);
+
   // ---- filled shapes ----
   BOOL Rectangle(int x1, int y1, int x2, int y2);
   BOOL Rectangle(LPCRECT lpRect);

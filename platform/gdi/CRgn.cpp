@@ -1,5 +1,6 @@
 #include "platform/gdi/CRgn.h"
 
+#include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiApi.h"
 
 IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
@@ -20,6 +21,7 @@ BOOL CRgn::CreatePolyPolygonRgn(const POINT* lpPoints, const INT* lpPolyCounts, 
   return Attach(::CreatePolyPolygonRgn(lpPoints, lpPolyCounts, nCount, nPolyFillMode));
 }
 
+BOOL CRgn::CreateFromPath(CDC* pDC) { return pDC ? Attach(::PathToRegion(pDC->GetSafeHdc())) : FALSE; }
 void CRgn::SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn(*this, x1, y1, x2, y2); }
 void CRgn::SetRectRgn(LPCRECT lpRect) {
   if (lpRect) ::SetRectRgn(*this, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);

@@ -4,6 +4,8 @@
 #include "platform/afx/CRect.h"
 #include "platform/gdi/CGdiObject.h"
 
+class CDC;
+
 class CRgn : public CGdiObject {
   DECLARE_DYNAMIC(CRgn)
 public:
@@ -20,6 +22,8 @@ public:
   BOOL CreatePolygonRgn(const POINT* lpPoints, int nCount, int nMode);
   BOOL CreatePolyPolygonRgn(const POINT* lpPoints, const INT* lpPolyCounts, int nCount, int nPolyFillMode);
 
+  // The region of the context's finished path (BeginPath ... EndPath).
+  BOOL CreateFromPath(CDC* pDC);
   void SetRectRgn(int x1, int y1, int x2, int y2);
   void SetRectRgn(LPCRECT lpRect);
   // Returns NULLREGION, SIMPLEREGION, COMPLEXREGION or ERROR.

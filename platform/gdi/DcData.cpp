@@ -484,7 +484,22 @@ void DcData::rasterizeThin(const std::vector<QPoint>& pts, bool closed, QPolygon
   if (closed && pts.size() > 1) segment(pts.back(), pts.front());
 }
 
+void DcData::recordPath(const QPainterPath& p, bool connect) {
+  if (p.isEmpty()) return;
+  if (connect && !gdiPath.isEmpty() && gdiPath.currentPosition() == p.pointAtPercent(0)) gdiPath.connectPath(p);
+  else gdiPath.addPath(p);
+}
+
 void DcData::strokePolyline(const std::vector<QPoint>& pts, bool closed) {
+  if (pathOpen) {
+    if (pts.size() < 2) return;
+    QPainterPath p;
+    p.moveTo(pts[0]);
+    for (size_t i = 1; i < pts.size(); ++i) p.lineTo(pts[i]);
+    if (closed) p.closeSubpath();
+    recordPath(p, !closed);
+    return;
+  }
   if (!hasPen() || pts.size() < 2) return;
   if (thinPen()) {
     QPolygon on, gaps;
@@ -512,6 +527,10 @@ void DcData::strokePolyline(const std::vector<QPoint>& pts, bool closed) {
 }
 
 void DcData::strokePath(const QPainterPath& path) {
+  if (pathOpen) {
+    recordPath(path, true);
+    return;
+  }
   if (!hasPen() || path.isEmpty()) return;
   QPen qp;
   if (thinPen()) {
@@ -538,6 +557,7 @@ void DcData::strokePath(const QPainterPath& path) {
 }
 
 void DcData::fillPath(const QPainterPath& path) {
+  if (pathOpen) return;  // the figure's outline is what a path records
   if (!hasBrush() || path.isEmpty()) return;
   const QBrush b = qbrush();
   render(path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1), [&](QPainter& p) {

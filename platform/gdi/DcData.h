@@ -13,6 +13,7 @@
 #include <QtCore/QRect>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
 #include <QtGui/QRegion>
 
 #include "platform/gdi/GdiObjectData.h"
@@ -61,6 +62,12 @@ struct DcData {
   std::unique_ptr<QPainter> own;   // a painter we began
   QRect paintRect;                 // Painter: the area being painted
   bool pageOpen = false;
+  // A path bracket: between BeginPath and EndPath figures are recorded (in device units,
+  // outlines through pixel centres) instead of drawn.
+  bool pathOpen = false;
+  bool pathDone = false;
+  QPainterPath gdiPath;
+  void recordPath(const QPainterPath& p, bool connect);
   unsigned painterGeneration = 0;  // counts the painters we began, so holders notice a new one
   int dpiX = 96, dpiY = 96;
 

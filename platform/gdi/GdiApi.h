@@ -86,6 +86,8 @@ int SetBkMode(HDC hdc, int mode);
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 int DrawText(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
+// The finished path of a context as a region (the path is used up).
+HRGN PathToRegion(HDC hdc);
 // Brings DIB sections' bits and pictures together (see CreateDIBSection).
 BOOL GdiFlush();
 // An information context for the screen (null driver) answers metric questions.

@@ -39,13 +39,13 @@ QImage Picture() {
   return c.bmp.Native().copy();
 }
 
-TEST(Display, DumpPicture) {
+TEST(GdiplusDisplay, DumpPicture) {
   const QByteArray out = qgetenv("KC_GDIPLUS_DUMP_PICTURE");
   if (out.isEmpty()) GTEST_SKIP() << "only run as the child of SamePixelsWithAndWithoutDisplay";
   ASSERT_TRUE(Picture().save(QString::fromLocal8Bit(out), "PNG"));
 }
 
-TEST(Display, SamePixelsWithAndWithoutDisplay) {
+TEST(GdiplusDisplay, SamePixelsWithAndWithoutDisplay) {
   if (!qgetenv("KC_GDIPLUS_DUMP_PICTURE").isEmpty()) GTEST_SKIP();
   const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
   if (xvfb.isEmpty()) GTEST_SKIP() << "no virtual X server to compare with";
@@ -60,7 +60,7 @@ TEST(Display, SamePixelsWithAndWithoutDisplay) {
   env.insert(QStringLiteral("KC_GDIPLUS_DUMP_PICTURE"), path);
   child.setProcessEnvironment(env);
   child.start(xvfb, {QStringLiteral("-a"), QCoreApplication::applicationFilePath(),
-                     QStringLiteral("--gtest_filter=Display.DumpPicture")});
+                     QStringLiteral("--gtest_filter=GdiplusDisplay.DumpPicture")});
   ASSERT_TRUE(child.waitForFinished(60000));
   const QImage there(path);
   if (there.isNull()) GTEST_SKIP() << "the virtual X server did not start: " << child.readAllStandardError().toStdString();
