@@ -27,7 +27,11 @@ int FeatureSettingBase::IsEqual(const FeatureSettingBase& src) const
 
 BOOL FeatureSettingBase::SettingAndSetting(const FeatureSettingBase& src)
 {
-    return IsSameKind(src);
+    if (!IsSameKind(src))
+        return FALSE;
+    // A merged setting can be applied back only when every shape was seen with equal scales.
+    m_bForEqualXYScale = m_bForEqualXYScale && src.m_bForEqualXYScale;
+    return TRUE;
 }
 
 BOOL FeatureSettingBase::SetOnlyDefValue(const FeatureSettingBase& src)

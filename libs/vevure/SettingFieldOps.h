@@ -189,7 +189,7 @@ struct SettingFieldOps {
     }                                                                                            \
     BOOL Cls::SettingAndSetting(const FeatureSettingBase& src)                                   \
     {                                                                                            \
-        if (!IsSameKind(src))                                                                    \
+        if (!FeatureSettingBase::SettingAndSetting(src))                                         \
             return FALSE;                                                                        \
         vevure_detail::SettingFieldOps<Cls>::And(*this, static_cast<const Cls&>(src));           \
         return TRUE;                                                                             \

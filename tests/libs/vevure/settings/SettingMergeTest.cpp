@@ -53,6 +53,19 @@ TEST(SettingMergeTest, DifferingValuesBecomeUndefinedOfTheirKind)
     EXPECT_FALSE(DimensionSetting().HasUndefinedValue());
 }
 
+TEST(SettingMergeTest, MergedSettingIsForEqualScalesOnlyWhenEveryPartIs)
+{
+    TextSetting a;
+    TextSetting b;
+    b.SetForEqualXYScaleSettingFlg(false);
+    EXPECT_TRUE(a.SettingAndSetting(a));
+    EXPECT_TRUE(a.IsForEqualXYScaleSetting());
+    EXPECT_TRUE(a.SettingAndSetting(b));
+    EXPECT_FALSE(a.IsForEqualXYScaleSetting());
+    EXPECT_TRUE(a.SettingAndSetting(TextSetting()));
+    EXPECT_FALSE(a.IsForEqualXYScaleSetting());
+}
+
 TEST(SettingMergeTest, MergingWithAnUndefinedValueKeepsItUndefined)
 {
     GeneralFeatureSetting a;
