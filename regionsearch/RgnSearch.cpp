@@ -8,10 +8,13 @@
 #include <BndLib_Add2dCurve.hxx>
 #include <Bnd_Box2d.hxx>
 #include <GCPnts_QuasiUniformDeflection.hxx>
+#include <Geom2dConvert.hxx>
+#include <Geom2dConvert_BSplineCurveToBezierCurve.hxx>
 #include <Geom2dAPI_InterCurveCurve.hxx>
 #include <Geom2dAPI_ProjectPointOnCurve.hxx>
 #include <Geom2dAdaptor_Curve.hxx>
 #include <Geom2d_BSplineCurve.hxx>
+#include <Geom2d_BezierCurve.hxx>
 #include <Geom2d_BoundedCurve.hxx>
 #include <Geom2d_Circle.hxx>
 #include <Geom2d_Ellipse.hxx>
@@ -158,6 +161,44 @@ void Derivatives(const Handle(Geom2d_Curve)& c, double u, gp_Vec2d& d1, gp_Vec2d
 double AngleGap(double a, double b)
 {
     return std::fabs(std::remainder(RuVa::CorrectRadian(a) - RuVa::CorrectRadian(b), RuVa::TwoPi));
+}
+
+// Spline shapes keep only their control points and take evenly spaced knots, so a piece of a spline (whose
+// knots are uneven once it is cut) is handed on as its single spans, which every knot spacing draws alike.
+bool HasEvenKnots(const Handle(Geom2d_BSplineCurve)& s)
+{
+    const int n = s->NbKnots(), p = s->Degree();
+    if (s->IsPeriodic() || s->Multiplicity(1) != p + 1 || s->Multiplicity(n) != p + 1)
+        return false;
+    const double step = (s->Knot(n) - s->Knot(1)) / (n - 1);
+    for (int i = 2; i < n; ++i)
+        if (s->Multiplicity(i) != 1 || std::fabs(s->Knot(i) - s->Knot(1) - step * (i - 1)) > 1e-12 * std::fabs(step) * n)
+            return false;
+    return true;
+}
+
+void AppendRegionCurves(const Handle(Geom2d_Curve)& c, TColGeom2d_SequenceOfCurve& out)
+{
+    Handle(Geom2d_BSplineCurve) basis = Handle(Geom2d_BSplineCurve)::DownCast(BasisOf(c));
+    if (basis.IsNull()) {
+        out.Append(c);
+        return;
+    }
+    try {
+        Handle(Geom2d_BSplineCurve) piece = Handle(Geom2d_BSplineCurve)::DownCast(basis->Copy());
+        const double u1 = c->FirstParameter(), u2 = c->LastParameter();
+        if (piece->IsPeriodic() || u1 > piece->FirstParameter() || u2 < piece->LastParameter())
+            piece->Segment(u1, u2);
+        if (HasEvenKnots(piece)) {
+            out.Append(piece);
+            return;
+        }
+        Geom2dConvert_BSplineCurveToBezierCurve spans(piece);
+        for (int i = 1; i <= spans.NbArcs(); ++i)
+            out.Append(Geom2dConvert::CurveToBSplineCurve(spans.Arc(i)));
+    } catch (const Standard_Failure&) {
+        out.Append(c);
+    }
 }
 
 int Sign3(bool less, bool greater)
@@ -806,11 +847,14 @@ Region2dFeature* RgnSearch::BuildRegion(const Handle(TColGeom2d_HSequenceOfCurve
 {
     if (loop.IsNull() || loop->IsEmpty())
         return nullptr;
+    TColGeom2d_SequenceOfCurve curves;
+    for (int i = 1; i <= loop->Length(); ++i)
+        AppendRegionCurves(loop->Value(i), curves);
     Feature2dList list;
     bool failed = false;
-    const int n = loop->Length();
+    const int n = curves.Length();
     for (int i = 1; i <= n; ++i) {
-        std::unique_ptr<RuVaCurveEnt2d> entity(KcOcConv::ConvertToKcCurve(loop->Value(i)));
+        std::unique_ptr<RuVaCurveEnt2d> entity(KcOcConv::ConvertToKcCurve(curves.Value(i)));
         std::unique_ptr<Feature2dBase> feature(entity ? ConvertGeom2dToFeature::Convert(entity.get()) : nullptr);
         if (!feature) {
             failed = true;

@@ -25,6 +25,7 @@
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
+#include "libs/zuruda/KcProjectPointOnCurve2d.h"
 #include "regionsearch/KcRegionSearcher.h"
 #include "tests/regionsearch/RegionTestSupport.h"
 
@@ -171,6 +172,36 @@ std::vector<Fixture> Fixtures()
          },
          // The area under the cubic with these poles is 30.6.
          {5, 1}, KcRegionSearcher::statusFound, {}, 30.6},
+        {"spline of several spans cut by a line",
+         [](Draw2dDocument& d) {
+             KcArrayOfGePnt2d pts;
+             for (const RuVaPnt2d& p : {RuVaPnt2d(0, 0), RuVaPnt2d(2, 5), RuVaPnt2d(5, 7), RuVaPnt2d(8, 3),
+                                        RuVaPnt2d(11, 6), RuVaPnt2d(14, 0)})
+                 pts.Add(p);
+             AddShape(d, BSplineCurve2dFeature(pts, BSplineCurve2dFeature::ControlPoints, 3, FALSE));
+             AddLine(d, 0, 0, 14, 0);
+             AddLine(d, 6.3, -1, 6.3, 9);
+         },
+         {7, 1}, KcRegionSearcher::statusFound, {}, kNoArea},
+        {"closed spline through points",
+         [](Draw2dDocument& d) {
+             KcArrayOfGePnt2d pts;
+             for (const RuVaPnt2d& p : {RuVaPnt2d(0, 0), RuVaPnt2d(6, -1), RuVaPnt2d(8, 4), RuVaPnt2d(3, 7),
+                                        RuVaPnt2d(-2, 4)})
+                 pts.Add(p);
+             AddShape(d, BSplineCurve2dFeature(pts, BSplineCurve2dFeature::InterpolatePoints, 3, TRUE));
+         },
+         {3, 3}, KcRegionSearcher::statusFound, {}, kNoArea},
+        {"closed spline of control points cut by a line",
+         [](Draw2dDocument& d) {
+             KcArrayOfGePnt2d pts;
+             for (const RuVaPnt2d& p : {RuVaPnt2d(0, 0), RuVaPnt2d(6, -1), RuVaPnt2d(8, 4), RuVaPnt2d(3, 7),
+                                        RuVaPnt2d(-2, 4)})
+                 pts.Add(p);
+             AddShape(d, BSplineCurve2dFeature(pts, BSplineCurve2dFeature::ControlPoints, 3, TRUE));
+             AddLine(d, -5, 2.5, 12, 2.5);
+         },
+         {3, 3}, KcRegionSearcher::statusFound, {}, kNoArea},
         {"corner gap of 1e-8 is closed by the tolerance",
          [](Draw2dDocument& d) {
              AddLine(d, 0, 0, 10, 0);
@@ -236,6 +267,22 @@ TEST_P(RegionFixture, FindsTheExpectedRegion)
         EXPECT_EQ(RegionTypes(*region), f.types);
     if (!std::isnan(f.area))
         EXPECT_NEAR(RegionArea(*region), f.area, f.area * 1e-4);
+    // Every point of the boundary lies on a shape of the drawing.
+    std::vector<std::unique_ptr<RuVaEntity2d>> shapes;
+    for (long id = doc.GetNextFeatureRecordID(-1); id != -1; id = doc.GetNextFeatureRecordID(id))
+        if (RuVaEntity2d* e = ConvertFeatureToGeom2d::Convert(doc.GetFeature(id)))
+            shapes.emplace_back(e);
+    const KcArrayOfGePnt2d boundary = regiontest::RegionPolygon(*region, 1e-3);
+    ASSERT_GT(boundary.GetSize(), 2);
+    for (int i = 0; i < boundary.GetSize(); ++i) {
+        double nearest = 1e300;
+        for (const auto& e : shapes) {
+            KcProjectPointOnCurve2d proj(boundary[i], e.get());
+            if (proj.NbPoints() > 0)
+                nearest = std::min(nearest, proj.LowerDistance());
+        }
+        ASSERT_LT(nearest, 1e-6) << "point " << i << " at " << boundary[i].X() << ", " << boundary[i].Y();
+    }
     // Plain geometry: nothing of the traced shapes' attributes.
     for (int i = 0; i < region->GetFeatureCount(); ++i)
         EXPECT_EQ(region->GetFeature(i)->GetRecordID(), -1);
