@@ -306,6 +306,14 @@ private:
                 if (!Constants(k))
                     return false;
                 v *= k;
+            } else {
+                // A mixed number "12 1/2", as the fraction format writes it.
+                const size_t save = m_pos;
+                double fraction = 0.0;
+                if (IsSpace(Peek()) && Fraction(fraction))
+                    v += fraction;
+                else
+                    m_pos = save;
             }
         } else if (IsLetter(c)) {
             if (!Constants(v))

@@ -10,12 +10,12 @@
 //   5-6 seconds with 1-2 decimals), 2 radians "0.7854r", 3 grads "50g". Precision 0-8 (0-6 for 1).
 // Flag 1 writes every digit of the precision; flag 0 drops trailing zeros.
 //
-// Typed text: + - * / and parentheses over numbers and named constants (InputConstValue; a constant
-// right after a number multiplies it); with the feet-and-inch flag a length may also be written
-// 1'-2 1/2" (feet ' and inches ", read as millimetres). A point is "x,y"; "@x,y" is relative to the
-// last point and "d<a" is polar (distance, angle in degrees); "@d<a" both. With the input mode 1 points
-// are relative unless they start with '#'. Full-width characters read as their plain forms. Results
-// that are not finite are refused.
+// Typed text: + - * / and parentheses over numbers, mixed numbers "12 1/2" and named constants
+// (InputConstValue; a constant right after a number multiplies it); with the feet-and-inch flag a
+// length may also be written 1'-2 1/2" (feet ' and inches ", read as millimetres). A point is "x,y";
+// "@x,y" is relative to the last point and "d<a" is polar (distance, angle in degrees); "@d<a" both.
+// With the input mode 1 points are relative unless they start with '#'. Full-width characters read as
+// their plain forms. Results that are not finite are refused.
 
 #include "libs/vevure/VeVureEnums.h"
 #include "platform/afx/AfxTypes.h"

@@ -140,6 +140,11 @@ TEST(NumericCharConverterTest, TextToNumbers)
         {"3k+c", 0, 3010.0},
         {"2ft", 0, 609.6},
         {"2ci", 0, 508.0},  // a run of letters is read as several constants
+        {"12 1/2", 0, 12.5},
+        {"-3 3/8", 0, -3.375},
+        {"1 1/2*2", 0, 3.0},
+        {"1 /2", 0, 0.5},
+        {"1 1/0", 0, refused},
         {"2I", 0, 50.8},
         {"1'-2 1/2\"", 1, 368.3},
         {"1'2\"", 1, 355.6},
@@ -300,13 +305,14 @@ TEST(NumericCharConverterTest, TextRoundTripsInEveryLengthFormat)
 {
     const double values[] = {0.0, 1.0, 12.7, 368.3, -457.2, 1234.5678};
     for (double v : values) {
-        for (int format : {0, 2, 3}) {
+        for (int format : {0, 2, 3, 4}) {
             SCOPED_TRACE(std::to_string(v) + " format " + std::to_string(format));
             CString text;
             ASSERT_TRUE(NumericCharConverter::DoubleToString(v, text, format, 8, 1));
             double back = 0.0;
             ASSERT_TRUE(NumericCharConverter::StringToDouble(text, back, nullptr, format == 2 ? 1 : 0));
-            EXPECT_NEAR(v, back, format == 2 ? 25.4e-8 : 1e-6 * std::max(1.0, std::fabs(v)));
+            const double step = format == 2 ? 25.4e-8 : format == 4 ? 1.0 / 256 : 1e-6 * std::max(1.0, std::fabs(v));
+            EXPECT_NEAR(v, back, step);
         }
     }
 }
