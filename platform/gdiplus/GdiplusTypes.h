@@ -484,6 +484,13 @@ public:
   UINT_PTR Reserved = 0;
 };
 
+// A 5x5 colour transform: [r g b a 1] * m, the channels as fractions of 1.
+struct ColorMatrix {
+  REAL m[5][5];
+};
+
+enum ColorMatrixFlags { ColorMatrixFlagsDefault = 0, ColorMatrixFlagsSkipGrays = 1, ColorMatrixFlagsAltGray = 2 };
+
 struct EncoderParameter {
   GUID Guid;
   ULONG NumberOfValues;

@@ -591,12 +591,14 @@ Status Graphics::Impl::drawImage(Image* img, const QPolygonF& dest, const QRectF
   const QRect srcRect = src.toAlignedRect().intersected(native.rect());
   if (srcRect.isEmpty()) return fail(InvalidParameter);
   QImage part = native.copy(srcRect);
-  if (attrs && attrs->HasKey()) {
+  if (attrs && (attrs->HasKey() || attrs->HasMatrix())) {
     part = part.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < part.height(); ++y) {
       auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
-      for (int x = 0; x < part.width(); ++x)
+      for (int x = 0; x < part.width(); ++x) {
         if (attrs->IsKeyed(line[x])) line[x] = 0;
+        else line[x] = attrs->Transform(line[x]);
+      }
     }
   }
   QPainter* p = begin(true);

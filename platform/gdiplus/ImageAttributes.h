@@ -12,6 +12,13 @@ public:
   Status SetColorKey(const Color& colorLow, const Color& colorHigh, ColorAdjustType type = ColorAdjustTypeDefault);
   Status ClearColorKey(ColorAdjustType type = ColorAdjustTypeDefault);
   Status SetWrapMode(WrapMode wrap, const Color& color = Color(), BOOL clamp = FALSE) { return Ok; }
+  // Recolours every drawn pixel (greys kept with ColorMatrixFlagsSkipGrays).
+  Status SetColorMatrix(const ColorMatrix* colorMatrix, ColorMatrixFlags mode = ColorMatrixFlagsDefault,
+                        ColorAdjustType type = ColorAdjustTypeDefault);
+  Status ClearColorMatrix(ColorAdjustType type = ColorAdjustTypeDefault);
+  bool HasMatrix() const { return m_hasMatrix; }
+  // The pixel through the colour matrix.
+  ARGB Transform(ARGB argb) const;
   Status GetLastStatus() const { return Ok; }
 
   // Whether the colour falls inside the key range (each channel between low and high).
@@ -21,6 +28,9 @@ public:
 private:
   bool m_hasKey = false;
   Color m_low, m_high;
+  bool m_hasMatrix = false;
+  ColorMatrix m_matrix{};
+  ColorMatrixFlags m_matrixFlags = ColorMatrixFlagsDefault;
 };
 
 }  // namespace Gdiplus

@@ -3,6 +3,10 @@
 #include <QtGui/QPainterPath>
 #include <QtGui/QTransform>
 
+#include "platform/gdi/CRgn.h"
+#include "platform/gdi/GdiApi.h"
+#include "platform/gdi/GdiObjectData.h"
+#include "platform/gdiplus/Graphics.h"
 #include "platform/gdiplus/GraphicsPath.h"
 #include "platform/gdiplus/Matrix.h"
 
@@ -32,6 +36,16 @@ Region::Region(const GraphicsPath* path) : m_path(std::make_unique<QPainterPath>
   if (path) *m_path = path->Native();
   else m_status = InvalidParameter;
 }
+Region::Region(HRGN hRgn) : m_path(std::make_unique<QPainterPath>()) {
+  GdiObjectData* d = gdi::Lookup(hRgn, GdiKind::Region);
+  if (!d) {
+    m_status = InvalidParameter;
+    return;
+  }
+  for (const QRect& r : d->region) m_path->addRect(QRectF(r));
+  *m_path = m_path->simplified();
+}
+
 Region::Region(const Region& other)
     : m_path(std::make_unique<QPainterPath>(*other.m_path)), m_infinite(other.m_infinite) {}
 Region::~Region() = default;
@@ -124,6 +138,23 @@ Status Region::GetBounds(Rect* rect, const Graphics*) const {
 }
 
 BOOL Region::IsEmpty(const Graphics*) const { return !m_infinite && m_path->boundingRect().isEmpty(); }
+
+HRGN Region::GetHRGN(const Graphics* g) const {
+  if (m_infinite) return nullptr;  // as the original: null stands for everywhere
+  QPainterPath p = *m_path;
+  if (g) {
+    // World to device pixels through the graphics' transform and page unit.
+    Matrix m;
+    g->GetTransform(&m);
+    const double ppu = g->PixelsPerPageUnit();
+    p = (m.ToQTransform() * QTransform::fromScale(ppu, ppu)).map(p);
+  }
+  HRGN h = ::CreateRectRgn(0, 0, 0, 0);
+  QRegion region;
+  for (const QPolygonF& poly : p.toFillPolygons()) region = region.xored(QRegion(poly.toPolygon(), p.fillRule()));
+  gdi::Lookup(h, GdiKind::Region)->region = region;
+  return h;
+}
 
 BOOL Region::IsVisible(const PointF& p, const Graphics*) const {
   return m_infinite || m_path->contains(QPointF(p.X, p.Y));

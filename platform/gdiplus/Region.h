@@ -19,6 +19,9 @@ public:
   explicit Region(const RectF& rect);
   explicit Region(const Rect& rect);
   explicit Region(const GraphicsPath* path);
+  // A GDI region (device units taken as world units).
+  explicit Region(HRGN hRgn);
+  static Region* FromHRGN(HRGN hRgn) { return new Region(hRgn); }
   Region(const Region& other);
   Region& operator=(const Region&) = delete;
   ~Region();
@@ -43,6 +46,8 @@ public:
   Status GetBounds(RectF* rect, const Graphics* g = nullptr) const;
   Status GetBounds(Rect* rect, const Graphics* g = nullptr) const;
   BOOL IsEmpty(const Graphics* g = nullptr) const;
+  // A new GDI region of the area in the graphics' device pixels (the caller deletes it).
+  HRGN GetHRGN(const Graphics* g) const;
   BOOL IsInfinite(const Graphics* g = nullptr) const { return m_infinite; }
   BOOL IsVisible(const PointF& point, const Graphics* g = nullptr) const;
   BOOL IsVisible(REAL x, REAL y, const Graphics* g = nullptr) const { return IsVisible(PointF(x, y), g); }

@@ -13,6 +13,7 @@
 #include "platform/gdiplus/GdiplusApi.h"
 #include "platform/gdiplus/ImageAttributes.h"
 #include "platform/gdiplus/InstalledFontCollection.h"
+#include "platform/gdiplus/Region.h"
 #include "platform/gdiplus/SolidBrush.h"
 #include "platform/gdiplus/StringFormat.h"
 #include "tests/platform/gdiplus/Canvas.h"
@@ -235,6 +236,47 @@ TEST(Images, DrawnScaledAndColourKeyed) {
   EXPECT_EQ(plain.At(1, 1), kRed);
   EXPECT_EQ(plain.At(2, 1), kBlue);
   EXPECT_EQ(plain.At(3, 3), 0xFFFFFFFFu);
+}
+
+TEST(Images, ColourMatrixRecolours) {
+  Bitmap sprite(2, 1, PixelFormat32bppARGB);
+  sprite.SetPixel(0, 0, Color(255, 0, 0));
+  sprite.SetPixel(1, 0, Color(128, 128, 128));
+  // Red to grey by luminance weights, skipping greys; and half transparency.
+  ColorMatrix m{};
+  for (int i = 0; i < 3; ++i) {
+    m.m[0][i] = 0.3f;
+    m.m[1][i] = 0.59f;
+    m.m[2][i] = 0.11f;
+  }
+  m.m[3][3] = 0.5f;
+  ImageAttributes attrs;
+  attrs.SetColorMatrix(&m, ColorMatrixFlagsSkipGrays);
+  Canvas c(2, 1);
+  c.G().SetCompositingMode(CompositingModeSourceCopy);
+  c.G().DrawImage(&sprite, RectF(0, 0, 2, 1), 0, 0, 2, 1, UnitPixel, &attrs);
+  const Color red(c.At(0, 0)), grey(c.At(1, 0));
+  EXPECT_EQ(red.GetA(), 128);
+  EXPECT_NEAR(red.GetR(), 77, 1);
+  EXPECT_EQ(red.GetR(), red.GetB());
+  EXPECT_EQ(grey.GetValue(), 0xFF808080u);  // greys are left alone
+}
+
+TEST(Images, RegionsToAndFromGdi) {
+  HRGN h = CreateRectRgn(2, 2, 6, 6);
+  Region r(h);
+  EXPECT_TRUE(r.IsVisible(3, 3));
+  EXPECT_FALSE(r.IsVisible(7, 7));
+  DeleteObject(h);
+  Canvas c(10, 10);
+  c.G().ScaleTransform(2, 2);
+  HRGN back = r.GetHRGN(&c.G());
+  ASSERT_TRUE(back);
+  EXPECT_TRUE(PtInRegion(back, 10, 10));
+  EXPECT_FALSE(PtInRegion(back, 3, 3));
+  DeleteObject(back);
+  Region infinite;
+  EXPECT_EQ(infinite.GetHRGN(&c.G()), nullptr);
 }
 
 TEST(Images, GdiBitmapsBothWays) {
