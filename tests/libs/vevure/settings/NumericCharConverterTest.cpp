@@ -305,13 +305,16 @@ TEST(NumericCharConverterTest, TextRoundTripsInEveryLengthFormat)
 {
     const double values[] = {0.0, 1.0, 12.7, 368.3, -457.2, 1234.5678};
     for (double v : values) {
-        for (int format : {0, 2, 3, 4}) {
+        for (int format : {0, 1, 2, 3, 4}) {
             SCOPED_TRACE(std::to_string(v) + " format " + std::to_string(format));
             CString text;
             ASSERT_TRUE(NumericCharConverter::DoubleToString(v, text, format, 8, 1));
             double back = 0.0;
-            ASSERT_TRUE(NumericCharConverter::StringToDouble(text, back, nullptr, format == 2 ? 1 : 0));
-            const double step = format == 2 ? 25.4e-8 : format == 4 ? 1.0 / 256 : 1e-6 * std::max(1.0, std::fabs(v));
+            ASSERT_TRUE(NumericCharConverter::StringToDouble(text, back, nullptr, format == 1 || format == 2 ? 1 : 0));
+            const double step = format == 1   ? 25.4 / 256
+                               : format == 2 ? 25.4e-8
+                               : format == 4 ? 1.0 / 256
+                                             : 1e-6 * std::max(1.0, std::fabs(v));
             EXPECT_NEAR(v, back, step);
         }
     }
