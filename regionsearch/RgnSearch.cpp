@@ -441,6 +441,8 @@ int RgnSearch::SearchCurves(const gp_Pnt2d& pick, double dDeflection)
     m_pRegion.reset();
     m_dDeflection = dDeflection;
     m_dwStartTime = TickCount();
+    if (!std::isfinite(pick.X()) || !std::isfinite(pick.Y()))
+        return 0;
 
     std::vector<NearCurveInfo> near;
     if (FindNearCurves(near, pick) != 1)
