@@ -11,7 +11,15 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
+#include "libs/vevure/HatchPatternTable.h"
 #include "libs/vevure/HatchSetting.h"
+#include "libs/vevure/HatchSettingStyles.h"
+#include "libs/vevure/BalloonSettingStyles.h"
+#include "libs/vevure/DimensionSettingStyles.h"
+#include "libs/vevure/GeneralFeatureSettingStyles.h"
+#include "libs/vevure/LeadSettingStyles.h"
+#include "libs/vevure/PointMarkerSettingStyles.h"
+#include "libs/vevure/TextSettingStyles.h"
 #include "libs/vevure/ImageSetting.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/LeadSetting.h"
@@ -61,6 +69,15 @@ bool DocumentCompare::ExpectSame(const Draw2dDocument& a, const Draw2dDocument& 
     ok &= Check(a.GetHatchSetting()->IsEqual(*b.GetHatchSetting()) != 0, what, "hatch setting");
     ok &= Check(a.GetImageSetting()->IsEqual(*b.GetImageSetting()) != 0, what, "image setting");
     ok &= Check(a.GetOleObjectSetting()->IsEqual(*b.GetOleObjectSetting()) != 0, what, "OLE object setting");
+    ok &= Check(a.GetGeneralFeatureSettingStyles()->IsEqual(*b.GetGeneralFeatureSettingStyles()) != FALSE &&
+                    a.GetPointMarkerSettingStyles()->IsEqual(*b.GetPointMarkerSettingStyles()) != FALSE &&
+                    a.GetTextSettingStyles()->IsEqual(*b.GetTextSettingStyles()) != FALSE &&
+                    a.GetLeadSettingStyles()->IsEqual(*b.GetLeadSettingStyles()) != FALSE &&
+                    a.GetBalloonSettingStyles()->IsEqual(*b.GetBalloonSettingStyles()) != FALSE &&
+                    a.GetDimensionSettingStyles()->IsEqual(*b.GetDimensionSettingStyles()) != FALSE &&
+                    a.GetHatchSettingStyles()->IsEqual(*b.GetHatchSettingStyles()) != FALSE,
+                what, "named styles");
+    ok &= Check(a.GetHatchPatternTable()->IsEqual(*b.GetHatchPatternTable()) != FALSE, what, "hatch patterns");
     ok &= Check(a.GetCurrentColorNo() == b.GetCurrentColorNo() && a.GetCurrentLineTypeNo() == b.GetCurrentLineTypeNo() &&
                     a.GetCurrentLineWidthNo() == b.GetCurrentLineWidthNo(),
                 what, "current attributes");

@@ -10,7 +10,16 @@
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/DrawViewInfo.h"
+#include "libs/vevure/DrawComponent2dFeature.h"
+#include "libs/vevure/DrawComponent2dFeatureDefine.h"
+#include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
+#include "libs/vevure/FeatureAttribute.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
+#include "libs/vevure/GeneralFeatureSettingStyles.h"
+#include "libs/vevure/HatchPatternTable.h"
+#include "libs/vevure/LineHatchPattern.h"
+#include "libs/vevure/LineHatchPatternLineItem.h"
+#include "libs/vevure/ViewControlSetting.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
@@ -189,7 +198,7 @@ TEST(UndoTest, RandomRunUndoesAndRedoesExactly)
     auto oneOperation = [&] {
         const std::vector<long> ids = liveIDs();
         const std::vector<long> layers = layerIDs(false);
-        switch (pick(16)) {
+        switch (pick(20)) {
         case 0:
         case 1:
         case 2: {
@@ -298,6 +307,99 @@ TEST(UndoTest, RandomRunUndoesAndRedoesExactly)
                     doc.DeleteDrawingFeature(anyDrawing()->GetDrawingID(), 1);
                 break;
             }
+            break;
+        case 16: {
+            // Component definitions: add (with a shape), rename, change attributes, place, delete.
+            const DrawComponent2dFeatureDefineTable& defs = *doc.GetComponentDefineTable();
+            const int n = defs.GetComponentDefineCount();
+            const int what = pick(5);
+            if (what == 0 || n == 0) {
+                DrawComponent2dFeatureDefine def;
+                CString name;
+                name.Format(_T("C%d"), pick(1000));
+                def.SetComponentName(name);
+                const long id = doc.AddDrawComponentDefine(def);
+                if (id != -1) {
+                    Line2dFeature l(RuVaPnt2d(0, 0), RuVaPnt2d(pick(9) + 1, 1));
+                    doc.AddFeature(&l, doc.GetComponentDefineTable()->GetComponentDefine(id), 1);
+                }
+            } else {
+                const long id = defs.GetComponentDefineByIndex(pick(n))->GetComponentId();
+                if (what == 1) {
+                    doc.SetDrawComponentDefineName(id, pick(2) ? _T("Renamed") : _T("Other"));
+                } else if (what == 2) {
+                    FeatureAttribute a;
+                    a.AddAttribute(_T("k"), pick(2) ? _T("v1") : _T("v2"));
+                    doc.SetDrawComponentDefineAttribute(id, a, 1);
+                } else if (what == 3) {
+                    DrawComponent2dFeature placed;
+                    placed.SetComponentDefineID(id);
+                    placed.SetOrigin(RuVaPnt2d(pick(100), pick(100)));
+                    doc.AddFeature(&placed, anyDrawing(), 1);
+                } else if (!doc.IsDrawComponentIdUsed(id)) {
+                    doc.DeleteDrawComponentDefine(id);
+                }
+            }
+            break;
+        }
+        case 17: {
+            // Part layouts: scale, angle, region, removal.
+            Paper2dFeature* paper = doc.GetPaperFeature(0);
+            if (paper->GetPartLayoutCount() == 0)
+                break;
+            const long id = paper->PartLayoutIndexToID(pick(paper->GetPartLayoutCount()));
+            switch (pick(4)) {
+            case 0: doc.SetPartLayoutScale(id, 1 + pick(3), 1 + pick(100), pick(2), 1, 1 + pick(50), 1); break;
+            case 1: doc.SetPartLayoutAngle(id, pick(360), 1); break;
+            case 2: {
+                PartDrawingLayout l(*doc.GetPartLayoutByID(id));
+                l.SetRectangleRegion(RuVaPnt2d(0, 0), RuVaPnt2d(1 + pick(50), 1 + pick(50)));
+                doc.SetPartLayout(id, l, 1);
+                break;
+            }
+            default:
+                if (paper->GetPartLayoutCount() > 1)
+                    doc.DeletePartLayout(id, 1);
+                break;
+            }
+            break;
+        }
+        case 18: {
+            // Hatch patterns, named styles and saved views.
+            switch (pick(3)) {
+            case 0: {
+                LineHatchPattern p;
+                CString name;
+                name.Format(_T("P%d"), pick(50));
+                p.SetPatternName(name);
+                p.AddLineItem(LineHatchPatternLineItem());
+                if (doc.AddHatchPattern(&p) == -1 && doc.GetHatchPatternTable()->GetHatchPatternCount() > 0)
+                    doc.DeleteHatchPattern(doc.GetHatchPatternTable()->GetHatchPatternByIndex(0)->GetPatternID());
+                break;
+            }
+            case 1: {
+                GeneralFeatureSettingStyles styles(*doc.GetGeneralFeatureSettingStyles());
+                GeneralFeatureSetting s(*doc.GetGeneralFeatureSetting());
+                s.SetColorNo(static_cast<short>(1 + pick(100)));
+                styles.SetSettingStyle(pick(2) ? _T("a") : _T("b"), &s);
+                doc.UpdateFeatureSettingStyles(styles);
+                if (pick(2))
+                    doc.SetCurrentGeneralFeatureSettingStyleName(_T("a"));
+                break;
+            }
+            default: {
+                ViewControlSetting v;
+                v.SetScale(1 + pick(5));
+                v.SetDrawingID(doc.GetActiveDrawingID());
+                v.SetCenterPoint(RuVaPnt2d(pick(100), pick(100)));
+                doc.SetViewControlSetting(pick(8), v);
+                break;
+            }
+            }
+            break;
+        }
+        case 19:
+            doc.SetPaperSize(doc.GetPaperFeature(0)->GetDrawingName(), 100 + pick(500), 100 + pick(500), 1);
             break;
         default:
             doc.SetDistPrecision(pick(9));
