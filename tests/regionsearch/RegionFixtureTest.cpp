@@ -202,6 +202,35 @@ std::vector<Fixture> Fixtures()
              AddLine(d, -5, 2.5, 12, 2.5);
          },
          {3, 3}, KcRegionSearcher::statusFound, {}, kNoArea},
+        {"a side drawn twice",
+         [](Draw2dDocument& d) {
+             AddRect(d, 0, 0, 10, 5);
+             AddLine(d, 10, 0, 10, 5);
+             AddLine(d, 0, 5, 10, 5);
+         },
+         {3, 2}, KcRegionSearcher::statusFound, {}, 50.0},
+        {"a side made of overlapping pieces",
+         [](Draw2dDocument& d) {
+             AddLine(d, 0, 0, 6, 0);
+             AddLine(d, 4, 0, 10, 0);
+             AddLine(d, 10, 0, 10, 5);
+             AddLine(d, 10, 5, 0, 5);
+             AddLine(d, 0, 5, 0, 0);
+         },
+         {3, 2}, KcRegionSearcher::statusFound, {}, 50.0},
+        {"a dangling line inside",
+         [](Draw2dDocument& d) {
+             AddRect(d, 0, 0, 10, 5);
+             AddLine(d, 10, 2.5, 6, 2.5);
+             AddLine(d, 5, 0, 5, 1);
+         },
+         {3, 2}, KcRegionSearcher::statusFound, {}, 50.0},
+        {"a loose line across the pick's rays",
+         [](Draw2dDocument& d) {
+             AddRect(d, 0, 0, 10, 5);
+             AddLine(d, 6, 1, 8, 4);
+         },
+         {7.5, 2}, KcRegionSearcher::statusFound, {}, 50.0},
         {"corner gap of 1e-8 is closed by the tolerance",
          [](Draw2dDocument& d) {
              AddLine(d, 0, 0, 10, 0);
