@@ -146,6 +146,17 @@ TEST(Graphics, HatchStylesAreDistinctEightPixelPatterns) {
     EXPECT_TRUE(patterns.insert(bits).second) << "style " << style << " repeats another";
   }
   EXPECT_EQ(patterns.size(), size_t(HatchStyleTotal));
+  // The percentage styles grow darker in order.
+  int last = -1;
+  for (int style = HatchStyle05Percent; style <= HatchStyle90Percent; ++style) {
+    Canvas c(8, 8);
+    HatchBrush hatch(HatchStyle(style), Color(0, 0, 0), Color(255, 255, 255));
+    c.G().FillRectangle(&hatch, 0, 0, 8, 8);
+    const int ink = c.CountInk(0, 0, 8, 8);
+    EXPECT_GT(ink, last) << style;
+    last = ink;
+  }
+  EXPECT_EQ(last > 48 && last < 64, true);
   HatchBrush bad(HatchStyle(99), Color(0, 0, 0));
   EXPECT_EQ(bad.GetLastStatus(), InvalidParameter);
 }
