@@ -47,6 +47,7 @@
 #include "libs/vevure/QZ2FileVersion.h"
 #include "libs/vevure/QZ2ProductVersion.h"
 #include "libs/vevure/Region2dFeature.h"
+#include "libs/vevure/ResolvedFeature2dList.h"
 #include "libs/vevure/SelectionFilter.h"
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/TextSetting.h"
@@ -3201,4 +3202,72 @@ RuVaBndBox2d Draw2dDocument::ResolveBox(const Feature2dBase& feature, int nDepth
     const double a = c.GetAngle() * M_PI / 180.0, cs = std::cos(a), sn = std::sin(a);
     const RuVaGTrsf2d place(sx * cs, -sy * sn, c.GetOrigin().X(), sx * sn, sy * cs, c.GetOrigin().Y());
     return local.Transformed(place);
+}
+
+void Draw2dDocument::Resolve(const Feature2dBase& feature, const RuVaGTrsf2d* pPlace, double dSizeScale,
+                             int nParentType, int nDepth, ResolvedFeature2dList& out) const
+{
+    if (nDepth > 16)
+        return;
+    if (feature.GetFeatureType() == FeatureTypeDrawGroup) {
+        const auto& g = static_cast<const DrawGroup2dFeature&>(feature);
+        for (int i = 0; i < g.GetFeatureCount(); ++i)
+            if (const Feature2dBase* m = g.GetFeature(i))
+                Resolve(*m, pPlace, dSizeScale, nParentType, nDepth + 1, out);
+        return;
+    }
+    if (feature.GetFeatureType() == FeatureTypeDrawComponent) {
+        const auto& c = static_cast<const DrawComponent2dFeature&>(feature);
+        const DrawComponent2dFeatureDefine* def = S().components->GetComponentDefine(c.GetComponentDefineID());
+        if (def == nullptr)
+            return;
+        double sx = 1.0, sy = 1.0;
+        c.GetScale(sx, sy);
+        const double a = c.GetAngle() * M_PI / 180.0, cs = std::cos(a), sn = std::sin(a);
+        RuVaGTrsf2d place(sx * cs, -sy * sn, c.GetOrigin().X(), sx * sn, sy * cs, c.GetOrigin().Y());
+        if (pPlace != nullptr)
+            place.PreMultiply(*pPlace);
+        const double scale = dSizeScale * std::fabs(sx);
+        for (long rid : def->GetRecordIdData())
+            if (const Feature2dBase* f = m_records[static_cast<size_t>(rid)].pFeature)
+                Resolve(*f, &place, scale, nParentType, nDepth + 1, out);
+        return;
+    }
+    Feature2dBase* copy = feature.CopyObject(Feature2dBase::copyAll);
+    if (copy == nullptr)
+        return;
+    if (pPlace != nullptr && !copy->TransformGeometry(*pPlace, dSizeScale)) {
+        // A shape that cannot take an unequal scale keeps its place only.
+        delete copy;
+        return;
+    }
+    out.AddResolvedFeature(copy, nParentType);
+}
+
+const ResolvedFeature2dList* Draw2dDocument::GetResolveData(long nRecordID, std::vector<RuVaBndBox2d>* pBoxes,
+                                                            std::vector<KcArrayOfGePnt2d>* pPoints) const
+{
+    if (pBoxes)
+        pBoxes->clear();
+    if (pPoints)
+        pPoints->clear();
+    const Feature2dBase* f = GetFeature(nRecordID);
+    if (f == nullptr ||
+        (f->GetFeatureType() != FeatureTypeDrawGroup && f->GetFeatureType() != FeatureTypeDrawComponent))
+        return nullptr;
+    auto list = std::make_unique<ResolvedFeature2dList>();
+    Resolve(*f, nullptr, 1.0, f->GetFeatureType(), 0, *list);
+    if (list->GetFeatureSize() == 0)
+        return nullptr;
+    for (int i = 0; i < list->GetFeatureSize(); ++i) {
+        if (pBoxes)
+            pBoxes->push_back(list->GetFeature(i)->GetBndBox());
+        if (pPoints) {
+            KcArrayOfGePnt2d points;
+            list->GetFeature(i)->GetOutlinePoints(points);
+            pPoints->push_back(points);
+        }
+    }
+    m_pResolved = std::move(list);
+    return m_pResolved.get();
 }

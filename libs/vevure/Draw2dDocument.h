@@ -46,8 +46,10 @@ class LineWidthFeatureTable;
 class Paper2dFeature;
 class PartDrawingLayout;
 class QZ2FileVersion;
+class ResolvedFeature2dList;
 class QZ2ProductVersion;
 class Region2dFeature;
+class RuVaGTrsf2d;
 class SelectionFilter;
 class SelectionManager;
 class ViewControlSetting;
@@ -158,6 +160,12 @@ public:
     BOOL GetFeatureBox(long nRecordID, RuVaBndBox2d& box) const;
     BOOL GetFeatureBox(long nRecordID, RuVaBndBox2d& box, KcArrayOfGePnt2d& points) const;
     BOOL GetFeaturePoints(long nRecordID, KcArrayOfGePnt2d& points) const;
+    // The simple shapes a draw group or placed component is made of (groups opened, components placed
+    // through their definitions), in the local coordinates of the record's drawing, with their boxes (and
+    // outline points) when asked for. NULL for a record of another kind or without shapes. The list is the
+    // document's and lasts until the next call.
+    const ResolvedFeature2dList* GetResolveData(long nRecordID, std::vector<RuVaBndBox2d>* pBoxes,
+                                                std::vector<KcArrayOfGePnt2d>* pPoints) const;
     BOOL IsSelectedFeature(const FeatureRecord& record) const;
     // Records of a drawing (NULL = every drawing) in order: -1 starts, -1 ends.
     long GetNextFeatureRecordID(const DrawingFeatureBase* pDrawing, long nPrevID, int nFlag = 0) const;
@@ -450,6 +458,8 @@ private:
     long MapLayerFrom(const Draw2dDocument& source, long nLayerID);
     // The box of a shape with placed components resolved through their definitions.
     RuVaBndBox2d ResolveBox(const Feature2dBase& feature, int nDepth = 0) const;
+    void Resolve(const Feature2dBase& feature, const RuVaGTrsf2d* pPlace, double dSizeScale, int nParentType,
+                 int nDepth, ResolvedFeature2dList& out) const;
     void MapComponentsFrom(const Draw2dDocument& source, Feature2dBase& feature);
     std::vector<short> UsedNumbers(const std::function<short(const Feature2dBase&)>& number) const;
     static void CheckRecordID(long nRecordID);
@@ -463,6 +473,7 @@ private:
     std::unique_ptr<SelectionManager> m_pSelection;
     std::unique_ptr<SelectionFilter> m_pFilter;
     mutable RuVaBndBox2d m_boxCache;
+    mutable std::unique_ptr<ResolvedFeature2dList> m_pResolved;
     mutable std::unordered_map<long, std::unique_ptr<DrawingIndex>> m_indices;  // by drawing id
     long m_nEditingComponentID = -1;
     int m_nCopyDepth = 0;

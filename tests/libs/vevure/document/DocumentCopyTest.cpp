@@ -16,6 +16,7 @@
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/Region2dFeature.h"
+#include "libs/vevure/ResolvedFeature2dList.h"
 
 namespace {
 
@@ -232,6 +233,43 @@ TEST(DocumentCopyTest, PlacedComponentsTakeTheBoxOfTheirDefinition)
     std::vector<long> ids;
     doc.GetFeaturesInBox(doc.GetPaperFeature(0), RuVaBndBox2d(RuVaPnt2d(99, 110), RuVaPnt2d(101, 111)), ids);
     EXPECT_EQ(ids.size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DocumentCopyTest, GroupsAndComponentsResolveIntoPlacedShapes)
+{
+    Draw2dDocument doc;
+    DrawComponent2dFeatureDefine def;
+    def.SetComponentName(_T("Bar"));
+    const long id = doc.AddDrawComponentDefine(def);
+    Line2dFeature bar(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    doc.AddFeature(&bar, doc.GetComponentDefineTable()->GetComponentDefine(id), 0);
+    DrawComponent2dFeature placed;
+    placed.SetComponentDefineID(id);
+    placed.SetOrigin(RuVaPnt2d(100, 100));
+    placed.SetAngle(90);
+    DrawGroup2dFeature group;
+    Line2dFeature own(RuVaPnt2d(-1, -1), RuVaPnt2d(-2, -2));
+    group.AddFeature(&own, 1);
+    group.AddFeature(&placed, 1);
+    const long gid = doc.AddFeature(&group, nullptr, 0);
+    std::vector<RuVaBndBox2d> boxes;
+    const ResolvedFeature2dList* list = doc.GetResolveData(gid, &boxes, nullptr);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->GetFeatureSize(), 2);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(list->GetParentFeatureType(1), 70);
+    const auto* turned = static_cast<const Line2dFeature*>(list->GetFeature(1));
+    EXPECT_NEAR(turned->GetEndPoint().X(), 100, 1e-9);
+    EXPECT_NEAR(turned->GetEndPoint().Y(), 110, 1e-9);
+    EXPECT_NEAR(boxes[1].YMax(), 110, 1e-9);
+    // Simple shapes resolve to nothing.
+    const long lid = doc.AddFeature(&bar, nullptr, 0);
+    EXPECT_EQ(doc.GetResolveData(lid, &boxes, nullptr), nullptr);
+    EXPECT_TRUE(boxes.empty());
 }
 
 }  // namespace
