@@ -1,0 +1,3 @@
+#include "platform/win/CPrintInfo.h"
+
+CPrintInfo::CPrintInfo() = default;
