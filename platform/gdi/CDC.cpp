@@ -2292,18 +2292,57 @@ BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL b
   return TRUE;
 }
 
+namespace {
+KcIconImageProvider g_iconProvider = nullptr;
+
+// Draws an image normally, embossed grey (disabled) or in one colour (mono), as DrawState does.
+BOOL DrawStateImage(DcData* d, QImage img, CPoint pt, CSize size, UINT nFlags, CBrush* pBrush, bool keyedByCorner);
+}  // namespace
+
+void AfxSetIconImageProvider(KcIconImageProvider provider) { g_iconProvider = provider; }
+
+BOOL CDC::DrawIcon(int x, int y, HICON hIcon) { return DrawState(CPoint(x, y), CSize(0, 0), hIcon, DST_ICON); }
+BOOL CDC::DrawIcon(POINT point, HICON hIcon) { return DrawIcon(point.x, point.y, hIcon); }
+
+BOOL CDC::DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, CBrush* pBrush) {
+  DcData* d = Data();
+  QImage img;
+  if (!d || !hIcon || !g_iconProvider || !g_iconProvider(hIcon, std::max<int>(0, size.cx), std::max<int>(0, size.cy), img) ||
+      img.isNull())
+    return FALSE;
+  return DrawStateImage(d, img.convertToFormat(QImage::Format_ARGB32), pt, size, nFlags, pBrush, false);
+}
+
+BOOL DrawIcon(HDC hDC, int x, int y, HICON hIcon) {
+  CDC* dc = CDC::FromHandle(hDC);
+  return dc ? dc->DrawIcon(x, y, hIcon) : FALSE;
+}
+
+BOOL DrawIconEx(HDC hdc, int x, int y, HICON hIcon, int cx, int cy, UINT, HBRUSH, UINT flags) {
+  CDC* dc = CDC::FromHandle(hdc);
+  if (!dc) return FALSE;
+  if (flags & DI_DEFAULTSIZE) cx = cy = 0;
+  return dc->DrawState(CPoint(x, y), CSize(cx, cy), hIcon, DST_ICON);
+}
+
 BOOL CDC::DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush* pBrush) {
   DcData* d = Data();
   if (!d || !pBitmap) return FALSE;
   GdiObjectData* b = gdi::Lookup(pBitmap->GetSafeHandle(), GdiKind::Bitmap);
-  QPainter* p = d->painter();
-  if (!b || !p) return FALSE;
+  if (!b) return FALSE;
   if (b->selectedIn) b->selectedIn->flush();
-  QImage img = b->image.convertToFormat(QImage::Format_ARGB32);
+  return DrawStateImage(d, b->image.convertToFormat(QImage::Format_ARGB32), pt, size, nFlags, pBrush, true);
+}
+
+namespace {
+BOOL DrawStateImage(DcData* d, QImage img, CPoint pt, CSize size, UINT nFlags, CBrush* pBrush, bool keyedByCorner) {
+  QPainter* p = d->painter();
+  if (!p || img.isNull()) return FALSE;
   const QSize sz = (size.cx > 0 && size.cy > 0) ? QSize(size.cx, size.cy) : img.size();
   const QPoint at = d->toDev(pt.x, pt.y);
   if (nFlags & (DSS_DISABLED | DSS_MONO)) {
-    // Embossed: the bitmap's dark pixels as a highlight offset by one, then in shadow grey.
+    // Embossed: the image's dark pixels as a highlight offset by one, then in shadow grey.
+    // Bitmaps take their top-left colour as background; icons their transparency.
     const QRgb bg = img.pixel(0, 0);
     auto shape = [&](COLORREF c) {
       QImage m(img.size(), QImage::Format_ARGB32);
@@ -2311,7 +2350,8 @@ BOOL CDC::DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush
       for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
           const QRgb v = img.pixel(x, y);
-          m.setPixel(x, y, (v != bg && qGray(v) < 192) ? (col | 0xFF000000u) : 0u);
+          const bool ink = keyedByCorner ? (v != bg && qGray(v) < 192) : (qAlpha(v) >= 128 && qGray(v) < 192);
+          m.setPixel(x, y, ink ? (col | 0xFF000000u) : 0u);
         }
       return m;
     };
@@ -2325,9 +2365,17 @@ BOOL CDC::DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush
     }
     return TRUE;
   }
+  if (keyedByCorner && img.format() == QImage::Format_ARGB32) {
+    // Bitmaps draw opaque whatever their alpha bytes say.
+    for (int y = 0; y < img.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+      for (int x = 0; x < img.width(); ++x) line[x] |= 0xFF000000u;
+    }
+  }
   p->drawImage(QRect(at, sz), img);
   return TRUE;
 }
+}  // namespace
 
 // ---- flat functions on a bare HDC ----------------------------------------------------------
 

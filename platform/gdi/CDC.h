@@ -271,6 +271,10 @@ public:
   BOOL DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL bPrefixText = TRUE,
                  int nTextLen = 0, CBrush* pBrush = nullptr);
   BOOL DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush* pBrush = nullptr);
+  BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, CBrush* pBrush = nullptr);
+  // Icons at their own size (see AfxSetIconImageProvider).
+  BOOL DrawIcon(int x, int y, HICON hIcon);
+  BOOL DrawIcon(POINT point, HICON hIcon);
 
   // ---- device ----
   int GetDeviceCaps(int nIndex) const;

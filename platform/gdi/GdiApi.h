@@ -5,6 +5,8 @@
 #include "platform/afx/CRect.h"
 #include "platform/gdi/GdiTypes.h"
 
+class QImage;
+
 // ---- objects ---------------------------------------------------------------------------
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
 HPEN CreatePenIndirect(const LOGPEN* plpen);
@@ -86,6 +88,13 @@ int SetBkMode(HDC hdc, int mode);
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 int DrawText(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
+// The window layer says what an icon looks like at a size (0 x 0: its own size); false when
+// the handle is no icon. Without a provider icons draw nothing.
+typedef bool (*KcIconImageProvider)(HICON hIcon, int cx, int cy, QImage& out);
+void AfxSetIconImageProvider(KcIconImageProvider provider);
+BOOL DrawIcon(HDC hDC, int x, int y, HICON hIcon);
+BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth, UINT istepIfAniCur,
+                HBRUSH hbrFlickerFreeDraw, UINT diFlags);
 // The finished path of a context as a region (the path is used up).
 HRGN PathToRegion(HDC hdc);
 // Brings DIB sections' bits and pictures together (see CreateDIBSection).

@@ -24,6 +24,9 @@ struct HRGN__;
 typedef HRGN__* HRGN;
 struct HPALETTE__;
 typedef HPALETTE__* HPALETTE;
+// Icons belong to the window layer; the drawing layer draws them through a provider.
+struct HICON__;
+typedef HICON__* HICON;
 
 // ---- colours ---------------------------------------------------------------------------
 #define CLR_INVALID 0xFFFFFFFF
@@ -488,6 +491,11 @@ constexpr int ERROR = 0;
 #define DFCS_ADJUSTRECT 0x2000
 #define DFCS_FLAT 0x4000
 #define DFCS_MONO 0x8000
+
+#define DI_MASK 0x0001
+#define DI_IMAGE 0x0002
+#define DI_NORMAL 0x0003
+#define DI_DEFAULTSIZE 0x0008
 
 #define DST_COMPLEX 0x0000
 #define DST_TEXT 0x0001

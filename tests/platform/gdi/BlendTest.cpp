@@ -1,7 +1,10 @@
 // Alpha blending, gradients, drag frames and palettes.
 #include <gtest/gtest.h>
 
+#include <QtGui/QImage>
+
 #include "platform/gdi/CPalette.h"
+#include "platform/gdi/GdiApi.h"
 #include "tests/platform/gdi/MemoryDc.h"
 
 namespace {
@@ -100,6 +103,36 @@ TEST(Palettes, EntriesAndNearestColours) {
   LOGPALETTE empty{0x300, 0, {}};
   CPalette none;
   EXPECT_FALSE(none.CreatePalette(&empty));
+}
+
+}  // namespace
+
+namespace {
+
+// Icons as the window layer would hand them over: a 16x16 red disc on transparency.
+bool TestIcons(HICON hIcon, int cx, int cy, QImage& out) {
+  if (hIcon != reinterpret_cast<HICON>(0x1234)) return false;
+  const int w = cx > 0 ? cx : 16, h = cy > 0 ? cy : 16;
+  out = QImage(w, h, QImage::Format_ARGB32);
+  out.fill(0);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if ((x - w / 2) * (x - w / 2) + (y - h / 2) * (y - h / 2) < (w / 3) * (w / 3)) out.setPixel(x, y, 0xFFFF0000u);
+  return true;
+}
+
+TEST(Icons, DrawnThroughTheWindowLayersProvider) {
+  MemoryDc m(40, 20);
+  const HICON icon = reinterpret_cast<HICON>(0x1234);
+  EXPECT_FALSE(m.dc.DrawIcon(2, 2, icon));  // no provider yet
+  AfxSetIconImageProvider(&TestIcons);
+  EXPECT_TRUE(m.dc.DrawIcon(2, 2, icon));
+  EXPECT_EQ(m.At(10, 10), RGB(255, 0, 0));
+  EXPECT_EQ(m.At(2, 2), RGB(255, 255, 255));  // transparent corners leave the background
+  EXPECT_TRUE(m.dc.DrawState(CPoint(20, 2), CSize(16, 16), icon, DST_ICON | DSS_DISABLED));
+  EXPECT_EQ(m.At(28, 10), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_FALSE(m.dc.DrawIcon(0, 0, reinterpret_cast<HICON>(0x99)));
+  AfxSetIconImageProvider(nullptr);
 }
 
 }  // namespace
