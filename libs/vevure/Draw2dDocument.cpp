@@ -3271,3 +3271,50 @@ const ResolvedFeature2dList* Draw2dDocument::GetResolveData(long nRecordID, std:
     m_pResolved = std::move(list);
     return m_pResolved.get();
 }
+
+int Draw2dDocument::GetFeatureRecordListInDisplayOrder(long nDrawingID, std::vector<DisplayOrderList>& lists,
+                                                       void*, int nThroughLayouts, int nDisplayedOnly, int) const
+{
+    lists.clear();
+    const DrawingFeatureBase* d = FindDrawing(nDrawingID);
+    if (d == nullptr)
+        return 0;
+    // What the drawing shows: itself, then the drawings laid out on it.
+    std::vector<std::pair<const DrawingFeatureBase*, long>> sources{{d, d->GetSelfPartLayoutID()}};
+    if (nThroughLayouts)
+        for (int i = 0; i < d->GetPartLayoutCount(); ++i) {
+            const PartDrawingLayout* l = d->GetPartLayout(i);
+            if (const DrawingFeatureBase* shown = FindDrawing(l->GetDrawingID()))
+                if (!nDisplayedOnly || IsDisplayDrawingFeature(shown))
+                    sources.emplace_back(shown, l->GetLayoutID());
+        }
+    CArray<long, long> order;
+    S().layers->GetDisplayOrderList(order);
+    std::unordered_map<long, size_t> slot;  // layer id -> list index; unknown layers share list 0
+    lists.emplace_back();
+    lists[0].nLayerID = -1;
+    for (INT_PTR i = 0; i < order.GetSize(); ++i) {
+        if (S().layers->IsGroup(order[i]))
+            continue;
+        slot.emplace(order[i], lists.size());
+        lists.emplace_back();
+        lists.back().nLayerID = order[i];
+    }
+    int n = 0;
+    for (const auto& [drawing, layout] : sources) {
+        for (long id = GetNextFeatureRecordID(drawing, -1, 0); id != -1; id = GetNextFeatureRecordID(drawing, id, 0)) {
+            const long layer = m_records[static_cast<size_t>(id)].pFeature->GetLayerID();
+            auto it = slot.find(layer);
+            if (nDisplayedOnly && it != slot.end() && !IsDisplayLayerID(layer))
+                continue;
+            DisplayOrderList& list = lists[it == slot.end() ? 0 : it->second];
+            list.recordIDs.push_back(id);
+            list.layoutIDs.push_back(layout);
+            ++n;
+        }
+    }
+    lists.erase(std::remove_if(lists.begin(), lists.end(),
+                               [](const DisplayOrderList& l) { return l.recordIDs.empty(); }),
+                lists.end());
+    return n;
+}

@@ -77,6 +77,13 @@ struct CRuntimeClass;
 class Draw2dDocument
 {
 public:
+    // The records of one layer in display order, each with the part layout it is seen through.
+    struct DisplayOrderList {
+        long nLayerID = -1;
+        std::vector<long> recordIDs;
+        std::vector<long> layoutIDs;
+    };
+
     // The number of saved view slots.
     static constexpr int kViewControlSettingCount = 8;
     // The version of the archive layout that SaveToArchive writes.
@@ -171,6 +178,13 @@ public:
     long GetNextFeatureRecordID(const DrawingFeatureBase* pDrawing, long nPrevID, int nFlag = 0) const;
     long GetNextFeatureRecordID(long nPrevID) const { return GetNextFeatureRecordID(nullptr, nPrevID, 0); }
     long GetFeatureCount() const { return m_nLiveCount; }
+    // The shapes seen in a drawing, per layer in the layer tree's order (shapes on no known layer first):
+    // a paper's own shapes through its own layout and, with nThroughLayouts, the shapes of each part drawing
+    // laid out on it through that layout, in layout order. With nDisplayedOnly, hidden layers and drawings
+    // are left out. Returns the number of entries. The callback is not used.
+    int GetFeatureRecordListInDisplayOrder(long nDrawingID, std::vector<DisplayOrderList>& lists,
+                                           void* pCallback = nullptr, int nThroughLayouts = 1,
+                                           int nDisplayedOnly = 1, int nFlag = 0) const;
     // The records of a drawing whose boxes meet the box (a few more near its edges, never fewer), through
     // the drawing's spatial index. Returns their number.
     int GetFeaturesInBox(const DrawingFeatureBase* pDrawing, const RuVaBndBox2d& box, std::vector<long>& ids) const;

@@ -273,3 +273,35 @@ TEST(DocumentCopyTest, GroupsAndComponentsResolveIntoPlacedShapes)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DocumentCopyTest, DisplayOrderListsGoByLayerThroughLayouts)
+{
+    Draw2dDocument doc;
+    const long l1 = doc.AddLayer(-1, _T("first"), 0);
+    const long l2 = doc.AddLayer(-1, _T("second"), 0);
+    const long part = doc.AddPartDrawingFeature(nullptr);
+    const long paper = doc.GetPaperFeature(0)->GetDrawingID();
+    const long layout = doc.AddPartLayout(paper, part, nullptr, -1, 0);
+    auto add = [&](long layer, long drawing) {
+        Line2dFeature l(RuVaPnt2d(0, 0), RuVaPnt2d(1, 1));
+        l.SetLayerID(layer);
+        return doc.AddFeature(&l, doc.GetDrawingFeatureByID(drawing), 0);
+    };
+    const long a = add(l2, paper), b = add(l1, part), c = add(l1, paper), d = add(l2, part);
+    doc.SetLayerState(l2, 2, 0);  // not displayed
+    std::vector<Draw2dDocument::DisplayOrderList> lists;
+    EXPECT_EQ(doc.GetFeatureRecordListInDisplayOrder(paper, lists, nullptr, 1, 0, 0), 4);
+    ASSERT_EQ(lists.size(), 2u);
+    EXPECT_EQ(lists[0].nLayerID, l1);
+    EXPECT_EQ(lists[0].recordIDs, (std::vector<long>{c, b}));
+    EXPECT_EQ(lists[0].layoutIDs,
+              (std::vector<long>{doc.GetPaperFeature(0)->GetSelfPartLayoutID(), layout}));
+    EXPECT_EQ(lists[1].recordIDs, (std::vector<long>{a, d}));
+    EXPECT_EQ(doc.GetFeatureRecordListInDisplayOrder(paper, lists, nullptr, 1, 1, 0), 2);
+    EXPECT_EQ(doc.GetFeatureRecordListInDisplayOrder(paper, lists, nullptr, 0, 0, 0), 2);
+    EXPECT_EQ(doc.GetFeatureRecordListInDisplayOrder(part, lists, nullptr, 1, 0, 0), 2);
+}
+
+}  // namespace
