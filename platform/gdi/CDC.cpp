@@ -2436,6 +2436,26 @@ BOOL GetTextExtentPoint32(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl) {
   return TRUE;
 }
 
+BOOL GetTextExtentExPoint(HDC hdc, LPCWSTR lpszString, int cchString, int nMaxExtent, LPINT lpnFit, LPINT lpnDx,
+                          LPSIZE lpSize) {
+  DcData* d = DcData::Lookup(hdc);
+  if (!d || cchString < 0 || cchString > (1 << 24) || (cchString > 0 && !lpszString)) return FALSE;
+  const TextSetup ts(d);
+  const QString text = ToQ(lpszString, cchString);
+  const double ax = std::abs(d->sx());
+  int fit = 0;
+  double x = 0;
+  for (int i = 0; i < text.size(); ++i) {
+    x += ts.fm.horizontalAdvance(text[i]) + d->st.charExtra * ax;
+    const int logical = static_cast<int>(std::lround(x / ax));
+    if (lpnDx) lpnDx[i] = logical;
+    if (logical <= nMaxExtent && fit == i) fit = i + 1;
+  }
+  if (lpnFit) *lpnFit = fit;
+  if (lpSize) *lpSize = CSize(static_cast<int>(std::lround(x / ax)), static_cast<int>(std::lround(ts.fm.height() / std::abs(d->sy()))));
+  return TRUE;
+}
+
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
   CDC* dc = CDC::FromHandle(hdc);
   return dc ? dc->SetTextColor(color) : CLR_INVALID;

@@ -82,6 +82,10 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
 int GetDeviceCaps(HDC hdc, int index);
 BOOL GetTextMetrics(HDC hdc, LPTEXTMETRIC lptm);
 BOOL GetTextExtentPoint32(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl);
+// How many characters fit in nMaxExtent (lpnFit), the extent after each character (lpnDx,
+// c entries) and the whole string's extent; null outputs are skipped.
+BOOL GetTextExtentExPoint(HDC hdc, LPCWSTR lpszString, int cchString, int nMaxExtent, LPINT lpnFit, LPINT lpnDx,
+                          LPSIZE lpSize);
 COLORREF SetTextColor(HDC hdc, COLORREF color);
 COLORREF SetBkColor(HDC hdc, COLORREF color);
 int SetBkMode(HDC hdc, int mode);

@@ -93,6 +93,22 @@ TEST(Text, ExtentGrowsWithTheText) {
   EXPECT_EQ(t.dc.GetTextExtent(nullptr, 3), CSize(0, 0));
 }
 
+TEST(Text, ExtentExCountsWhatFits) {
+  TextDc t(10, 10);
+  const CSize whole = t.dc.GetTextExtent(u"abcdef", 6);
+  int fit = -1;
+  int dx[6] = {};
+  SIZE size{};
+  ASSERT_TRUE(GetTextExtentExPoint(t.dc.GetSafeHdc(), u"abcdef", 6, whole.cx / 2, &fit, dx, &size));
+  EXPECT_GT(fit, 0);
+  EXPECT_LT(fit, 6);
+  EXPECT_LE(dx[fit - 1], whole.cx / 2);
+  EXPECT_GT(dx[fit], whole.cx / 2);
+  for (int i = 1; i < 6; ++i) EXPECT_GE(dx[i], dx[i - 1]);
+  EXPECT_NEAR(size.cx, whole.cx, 1);
+  EXPECT_FALSE(GetTextExtentExPoint(t.dc.GetSafeHdc(), nullptr, 3, 10, &fit, nullptr, nullptr));
+}
+
 TEST(Text, TextOutAlignsOnItsReferencePoint) {
   struct Case { UINT align; int x, y; };
   for (Case c : {Case{TA_LEFT | TA_TOP, 20, 20}, Case{TA_RIGHT | TA_BOTTOM, 180, 60}, Case{TA_CENTER | TA_BASELINE, 100, 40}}) {
