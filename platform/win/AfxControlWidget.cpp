@@ -1,5 +1,6 @@
 #include "platform/win/AfxControlWidget.h"
 
+#include <QtCore/QHash>
 #include <QtCore/QRect>
 #include <QtGui/QPainter>
 #include <QtWidgets/QWidget>
@@ -120,11 +121,33 @@ void AfxRegisterControlClasses() {
   AfxRegisterMoreControlClasses();
 }
 
+namespace {
+QHash<QString, AFX_CONTROL_OBJECT_FACTORY>& ObjectFactories() {
+  static QHash<QString, AFX_CONTROL_OBJECT_FACTORY> table;
+  return table;
+}
+}  // namespace
+
+void AfxRegisterControlObject(LPCTSTR lpszClassName, AFX_CONTROL_OBJECT_FACTORY pfnMake) {
+  const QString key = QString::fromUtf16(lpszClassName).toUpper();
+  if (pfnMake)
+    ObjectFactories().insert(key, pfnMake);
+  else
+    ObjectFactories().remove(key);
+}
+
+CWnd* AfxMakeControlObject(LPCTSTR lpszClassName) {
+  AfxRegisterControlClasses();
+  const QString key = lpszClassName ? QString::fromUtf16(lpszClassName).toUpper() : QString();
+  if (AFX_CONTROL_OBJECT_FACTORY f = ObjectFactories().value(key, nullptr)) return f();
+  return new AfxControlWnd;
+}
+
 HWND AfxCreateControl(LPCTSTR lpszClass, LPCTSTR lpszText, DWORD dwStyle, DWORD dwExStyle, const RECT& rect,
                       CWnd* pParent, UINT nID) {
   AfxRegisterControlClasses();
   if (!pParent || !pParent->GetSafeHwnd()) return nullptr;
-  auto* p = new AfxControlWnd;
+  CWnd* p = AfxMakeControlObject(lpszClass);
   if (!p->CreateEx(dwExStyle, lpszClass, lpszText, dwStyle | WS_CHILD, rect, pParent, nID)) {
     if (p->GetSafeHwnd()) p->DestroyWindow();
     delete p;
@@ -200,4 +223,25 @@ QList<QWidget*> AfxControlGroup(QWidget* pWidget) {
     group.append(siblings[i]);
   }
   return group;
+}
+
+HWND AfxAdoptControlWidget(QWidget* pWidget, UINT nID, LPCTSTR lpszClass) {
+  if (!pWidget) return nullptr;
+  AfxWndBridge* b = AfxWndBridge::Instance();
+  if (AfxWndRecord* r = b->Find(pWidget)) return r->hWnd;
+  auto rec = b->Register(pWidget);
+  rec->style = WS_CHILD | WS_VISIBLE;
+  rec->id = nID;
+  rec->className = lpszClass ? QString::fromUtf16(lpszClass) : QString();
+  CWnd* p = AfxMakeControlObject(lpszClass);
+  b->Attach(rec.get(), p);
+  rec->wrapper = true;
+  return rec->hWnd;
+}
+
+QWidget* AfxMakeControlWidget(LPCTSTR lpszClass, QWidget* pParent, DWORD dwStyle) {
+  AfxRegisterControlClasses();
+  const QString cls = lpszClass ? QString::fromUtf16(lpszClass).toUpper() : QString();
+  AFX_WIDGET_FACTORY f = AfxWndBridge::Instance()->factories.value(cls, nullptr);
+  return f ? f(pParent, dwStyle, 0) : nullptr;
 }

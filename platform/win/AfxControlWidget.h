@@ -59,8 +59,16 @@ bool AfxControlChildNotify(CWnd* pWnd, UINT message, LPARAM lParam, LRESULT* pRe
 // SysListView32, SysTreeView32, ComboBoxEx32). Safe to call often.
 void AfxRegisterControlClasses();
 
-// Creates a control of a class by name as a child of pParent; the window is handed the
-// generic control object, so that a program's object can still subclass it. Null on failure.
+// The object a control of a class gets when the program attaches none: an object of the
+// control's own class (CButton for BUTTON ...), so that code may cast what GetDlgItem hands
+// out to the control's class. It belongs to the window and goes with it, or when a program's
+// object subclasses the control.
+typedef CWnd* (*AFX_CONTROL_OBJECT_FACTORY)();
+void AfxRegisterControlObject(LPCTSTR lpszClassName, AFX_CONTROL_OBJECT_FACTORY pfnMake);
+CWnd* AfxMakeControlObject(LPCTSTR lpszClassName);
+
+// Creates a control of a class by name as a child of pParent with the object above, so that
+// a program's object can still subclass it. Null on failure.
 HWND AfxCreateControl(LPCTSTR lpszClass, LPCTSTR lpszText, DWORD dwStyle, DWORD dwExStyle, const RECT& rect,
                       CWnd* pParent, UINT nID);
 
@@ -72,6 +80,8 @@ void AfxRegisterComboBoxClass();
 void AfxRegisterListBoxClass();
 void AfxRegisterSpinClass();
 void AfxRegisterMoreControlClasses();
+void AfxRegisterListViewClass();
+void AfxRegisterTreeViewClass();
 
 class QPixmap;
 // The picture of an icon handle (an ICON resource number, or a standard IDI_ icon) and of a
@@ -81,3 +91,9 @@ QPixmap AfxPixmapFromBitmap(HBITMAP hBitmap);
 // Group membership of dialog controls: the first control of the group holding pWidget (the
 // nearest one at or before it with WS_GROUP) and the controls of that group in order.
 QList<QWidget*> AfxControlGroup(QWidget* pWidget);
+
+// Gives a widget made for a control's own use (an in-place editor) a window handle with the
+// generic control object, so that the program can talk to it; the handle goes with the widget.
+HWND AfxAdoptControlWidget(QWidget* pWidget, UINT nID, LPCTSTR lpszClass);
+// A widget of a registered control class made without a window (for adoption), or null.
+QWidget* AfxMakeControlWidget(LPCTSTR lpszClass, QWidget* pParent, DWORD dwStyle);

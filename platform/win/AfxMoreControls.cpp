@@ -1,5 +1,6 @@
-// Registration of the control classes beyond the basic six; each class registers its own
-// widget factory once it exists.
+// Registration of the control classes beyond the basic six.
 #include "platform/win/AfxControlWidget.h"
 
-void AfxRegisterMoreControlClasses() {}
+void AfxRegisterMoreControlClasses() {
+  AfxRegisterListViewClass();
+}

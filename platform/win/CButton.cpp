@@ -241,7 +241,10 @@ QWidget* MakeButton(QWidget* parent, DWORD style, DWORD) {
 
 }  // namespace
 
-void AfxRegisterButtonClass() { CWnd::RegisterWidgetClass(u"BUTTON", &MakeButton); }
+void AfxRegisterButtonClass() {
+  CWnd::RegisterWidgetClass(u"BUTTON", &MakeButton);
+  AfxRegisterControlObject(u"BUTTON", []() -> CWnd* { return new CButton; });
+}
 
 CButton::CButton() = default;
 CButton::~CButton() = default;

@@ -397,7 +397,10 @@ QWidget* MakeCombo(QWidget* parent, DWORD style, DWORD) { return new KcComboBox(
 
 }  // namespace
 
-void AfxRegisterComboBoxClass() { CWnd::RegisterWidgetClass(u"COMBOBOX", &MakeCombo); }
+void AfxRegisterComboBoxClass() {
+  CWnd::RegisterWidgetClass(u"COMBOBOX", &MakeCombo);
+  AfxRegisterControlObject(u"COMBOBOX", []() -> CWnd* { return new CComboBox; });
+}
 
 CComboBox::CComboBox() = default;
 CComboBox::~CComboBox() = default;

@@ -329,7 +329,10 @@ QWidget* MakeEdit(QWidget* parent, DWORD style, DWORD) {
 
 }  // namespace
 
-void AfxRegisterEditClass() { CWnd::RegisterWidgetClass(u"EDIT", &MakeEdit); }
+void AfxRegisterEditClass() {
+  CWnd::RegisterWidgetClass(u"EDIT", &MakeEdit);
+  AfxRegisterControlObject(u"EDIT", []() -> CWnd* { return new CEdit; });
+}
 
 CEdit::CEdit() = default;
 CEdit::~CEdit() = default;

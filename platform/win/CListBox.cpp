@@ -297,7 +297,10 @@ QWidget* MakeListBox(QWidget* parent, DWORD style, DWORD) { return new KcListBox
 
 }  // namespace
 
-void AfxRegisterListBoxClass() { CWnd::RegisterWidgetClass(u"LISTBOX", &MakeListBox); }
+void AfxRegisterListBoxClass() {
+  CWnd::RegisterWidgetClass(u"LISTBOX", &MakeListBox);
+  AfxRegisterControlObject(u"LISTBOX", []() -> CWnd* { return new CListBox; });
+}
 
 CListBox::CListBox() = default;
 CListBox::~CListBox() = default;

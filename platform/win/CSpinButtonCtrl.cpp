@@ -211,7 +211,10 @@ QWidget* MakeSpin(QWidget* parent, DWORD style, DWORD) { return new KcSpin(paren
 
 }  // namespace
 
-void AfxRegisterSpinClass() { CWnd::RegisterWidgetClass(u"msctls_updown32", &MakeSpin); }
+void AfxRegisterSpinClass() {
+  CWnd::RegisterWidgetClass(u"msctls_updown32", &MakeSpin);
+  AfxRegisterControlObject(u"msctls_updown32", []() -> CWnd* { return new CSpinButtonCtrl; });
+}
 
 CSpinButtonCtrl::CSpinButtonCtrl() = default;
 CSpinButtonCtrl::~CSpinButtonCtrl() = default;

@@ -128,7 +128,10 @@ QWidget* MakeStatic(QWidget* parent, DWORD style, DWORD) { return new KcStatic(p
 
 }  // namespace
 
-void AfxRegisterStaticClass() { CWnd::RegisterWidgetClass(u"STATIC", &MakeStatic); }
+void AfxRegisterStaticClass() {
+  CWnd::RegisterWidgetClass(u"STATIC", &MakeStatic);
+  AfxRegisterControlObject(u"STATIC", []() -> CWnd* { return new CStatic; });
+}
 
 CStatic::CStatic() = default;
 CStatic::~CStatic() = default;

@@ -13,6 +13,8 @@
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QToolButton>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,8 @@ public:
   std::vector<Note> log;
   std::vector<NMUPDOWN> deltas;
   LRESULT deltaAnswer = 0;
+  std::map<UINT, LRESULT> answers;             // by notification code
+  std::function<LRESULT(NMHDR*)> onNotify;     // asked first when set
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_COMMAND) log.push_back({LOWORD(wParam), HIWORD(wParam)});
@@ -60,6 +64,8 @@ public:
         deltas.push_back(*reinterpret_cast<NMUPDOWN*>(lParam));
         return deltaAnswer;
       }
+      if (onNotify) return onNotify(h);
+      if (auto it = answers.find(h->code); it != answers.end()) return it->second;
     }
     if (message == WM_VSCROLL || message == WM_HSCROLL) log.push_back({kScroll, LOWORD(wParam) * 1000u + HIWORD(wParam)});
     return CWnd::WindowProc(message, wParam, lParam);

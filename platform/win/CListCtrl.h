@@ -1,0 +1,78 @@
+#pragma once
+// A list view in report form: columns, items with sub-item texts, item data, small and
+// state images, selection and focus states, check boxes, in-place label editing, sorting
+// and custom draw. Notifications (WM_NOTIFY to the parent, reflected to the control first):
+// LVN_ITEMCHANGED for every change of an item's state (by the user or by SetItemState),
+// NM_CLICK, NM_DBLCLK, NM_RCLICK, LVN_COLUMNCLICK, LVN_BEGINLABELEDIT and LVN_ENDLABELEDIT
+// (whose answer accepts or refuses the new text), LVN_KEYDOWN, LVN_INSERTITEM,
+// LVN_DELETEITEM, LVN_DELETEALLITEMS and NM_CUSTOMDRAW.
+
+#include "platform/afx/CString.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/WinCtrlConstants.h"
+
+class CEdit;
+class CImageList;
+
+class CListCtrl : public CWnd {
+  DECLARE_DYNAMIC(CListCtrl)
+public:
+  CListCtrl();
+  ~CListCtrl() override;
+
+  virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+  // columns
+  int InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
+  int InsertColumn(int nCol, const LVCOLUMN* pColumn);
+  BOOL DeleteColumn(int nCol);
+  int GetColumnWidth(int nCol) const;
+  BOOL SetColumnWidth(int nCol, int cx);
+  BOOL GetColumn(int nCol, LVCOLUMN* pColumn) const;
+  BOOL SetColumn(int nCol, const LVCOLUMN* pColumn);
+
+  // items
+  int GetItemCount() const;
+  int InsertItem(int nItem, LPCTSTR lpszItem);
+  int InsertItem(int nItem, LPCTSTR lpszItem, int nImage);
+  int InsertItem(const LVITEM* pItem);
+  BOOL DeleteItem(int nItem);
+  BOOL DeleteAllItems();
+  BOOL GetItem(LVITEM* pItem) const;
+  BOOL SetItem(const LVITEM* pItem);
+  CString GetItemText(int nItem, int nSubItem) const;
+  BOOL SetItemText(int nItem, int nSubItem, LPCTSTR lpszText);
+  DWORD_PTR GetItemData(int nItem) const;
+  BOOL SetItemData(int nItem, DWORD_PTR dwData);
+  UINT GetItemState(int nItem, UINT nMask) const;
+  BOOL SetItemState(int nItem, UINT nState, UINT nMask);
+  BOOL GetCheck(int nItem) const;
+  BOOL SetCheck(int nItem, BOOL fCheck = TRUE);
+  int GetNextItem(int nItem, int nFlags) const;
+  UINT GetSelectedCount() const;
+  POSITION GetFirstSelectedItemPosition() const;
+  int GetNextSelectedItem(POSITION& pos) const;
+  int FindItem(LVFINDINFO* pFindInfo, int nStart = -1) const;
+  BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const;
+  int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
+  int HitTest(LVHITTESTINFO* pHitTestInfo) const;
+  BOOL EnsureVisible(int nItem, BOOL bPartialOK);
+  int GetTopIndex() const;
+  int GetCountPerPage() const;
+  BOOL RedrawItems(int nFirst, int nLast);
+  BOOL Update(int nItem);
+  BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData);
+
+  // images and styles
+  CImageList* SetImageList(CImageList* pImageList, int nImageListType);
+  CImageList* GetImageList(int nImageListType) const;
+  DWORD SetExtendedStyle(DWORD dwNewStyle);
+  DWORD GetExtendedStyle() const;
+
+  // label editing
+  CEdit* EditLabel(int nItem);
+  CEdit* GetEditControl() const;
+  BOOL CancelEditLabel();
+
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
