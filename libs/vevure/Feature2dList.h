@@ -19,7 +19,7 @@ public:
     virtual ~Feature2dList();
 
     // Returns the index, -1 for NULL (nothing taken over).
-    int AddFeature(Feature2dBase* pFeature, int nCopy = 0);
+    int AddFeature(Feature2dBase* pFeature, int nCopy);
     int AddFeature(const Feature2dBase* pFeature);  // always a copy
     // Index-guarded (invalid-argument exception); deletes the shape there.
     void RemoveFeature(int nIndex);

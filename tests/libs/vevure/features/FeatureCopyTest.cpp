@@ -159,7 +159,8 @@ TEST(FeatureCopy, EllipsesTakeCirclesAndArcsButNothingElse)
 TEST(FeatureCopy, ListsOwnTheirShapes)
 {
     Feature2dList list;
-    EXPECT_EQ(list.AddFeature(static_cast<Feature2dBase*>(nullptr)), -1);
+    EXPECT_EQ(list.AddFeature(static_cast<Feature2dBase*>(nullptr), 0), -1);
+    EXPECT_EQ(list.AddFeature(static_cast<const Feature2dBase*>(nullptr)), -1);
     auto* owned = new Line2dFeature(RuVaPnt2d(0, 0), RuVaPnt2d(1, 0));
     EXPECT_EQ(list.AddFeature(owned, 0), 0);
     EXPECT_EQ(list.GetFeature(0), owned);  // taken over
