@@ -534,7 +534,7 @@ void Draw2dDocument::CommitStep()
     std::unique_ptr<UndoStep> step = std::move(m_pOpen);
     if (!step || step->IsEmpty())
         return;
-    step->index.clear();
+    decltype(step->index)().swap(step->index);  // the lookup is only needed while the step is open
     m_redo.clear();
     m_undo.push_back(std::move(step));
     if (static_cast<int>(m_undo.size()) > m_nUndoDepth)
