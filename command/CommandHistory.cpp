@@ -1,0 +1,22 @@
+#include "command/CommandHistory.h"
+
+namespace QZ2Command {
+
+IMPLEMENT_DYNAMIC(CommandHistory, CObject)
+
+CommandHistory::CommandHistory() = default;
+
+CommandHistory::~CommandHistory() = default;
+
+void CommandHistory::Add(UINT nCommandID)
+{
+    for (INT_PTR i = 0; i < m_ids.GetSize(); ++i) {
+        if (m_ids[i] == nCommandID) {
+            m_ids.RemoveAt(i);
+            break;
+        }
+    }
+    m_ids.Add(nCommandID);
+}
+
+}  // namespace QZ2Command

@@ -1,0 +1,899 @@
+#include "command/CommandManager.h"
+
+#include "command/CCommandBar.h"
+#include "command/CommandBase.h"
+#include "command/CommandInfo.h"
+#include "command/CommandParameter.h"
+#include "command/DrawComponentParameterItem.h"
+#include "command/FeatureGroupParameterItem.h"
+#include "command/FeatureListParameterItem.h"
+#include "command/FeatureParameterItem.h"
+#include "command/FeatureSequenceListParameterItem.h"
+#include "command/FeatureSequenceParameterItem.h"
+#include "command/LoadResourceString.h"
+#include "command/MultiParameterItem.h"
+#include "command/NumericFormat.h"
+#include "command/ParameterModifierBase.h"
+#include "command/PointArrayParameterItem.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/NotifyInfoBase.h"
+#include "libs/vevure/SelectionManager.h"
+#include "platform/afx/CRuntimeClass.h"
+
+namespace QZ2Command {
+
+IMPLEMENT_DYNAMIC(CommandManager, CObject)
+
+namespace {
+
+// Filled by the first manager and kept for the whole run; the table never changes.
+CommandManager::CommandIndex& TheIndex()
+{
+    static CommandManager::CommandIndex index(10);
+    return index;
+}
+
+}  // namespace
+
+CommandManager::CommandManager() : m_commandCache(10), m_viewCommand(this), m_parameterHistory(10)
+{
+    CommandIndex& index = TheIndex();
+    if (index.GetCount() == 0) {
+        for (const CommandInfo* pRow = CommandInfo::GetTable(); pRow->m_nID != 0; ++pRow)
+            index.SetAt(pRow->m_nID, const_cast<CommandInfo*>(pRow));
+    }
+}
+
+CommandManager::~CommandManager()
+{
+    // Normally emptied by Shutdown; a manager that never ran it still frees its commands.
+    m_commandStack.RemoveAll();
+    DeleteAllCommands();
+}
+
+// --- the command table --------------------------------------------------------------------------
+
+const CommandManager::CommandIndex& CommandManager::GetCommandIndex()
+{
+    return TheIndex();
+}
+
+CString CommandManager::GetCommandIdentifier(UINT nID)
+{
+    CommandInfo* pRow = nullptr;
+    if (nID > 0xFFFF || !TheIndex().Lookup(static_cast<WORD>(nID), pRow) || pRow == nullptr)
+        return CString();
+    return pRow->m_strIdentifier;
+}
+
+CString CommandManager::GetCommandDisplayName(UINT nID)
+{
+    CommandInfo* pRow = nullptr;
+    if (nID > 0xFFFF || !TheIndex().Lookup(static_cast<WORD>(nID), pRow) || pRow == nullptr)
+        return CString();
+    return LoadResourceString(pRow->m_nStringID);
+}
+
+CommandInfo* CommandManager::FindCommandInfo(const CString& strIdentifier)
+{
+    const CommandIndex& index = TheIndex();
+    POSITION pos = index.GetStartPosition();
+    while (pos != nullptr) {
+        UINT nID = 0;
+        CommandInfo* pRow = nullptr;
+        index.GetNextAssoc(pos, nID, pRow);
+        if (pRow != nullptr && pRow->m_strIdentifier == strIdentifier)
+            return pRow;
+    }
+    return nullptr;
+}
+
+UINT CommandManager::GetCommandID(const CString& strIdentifier)
+{
+    const CommandInfo* pRow = FindCommandInfo(strIdentifier);
+    return pRow != nullptr ? pRow->m_nID : static_cast<UINT>(-1);
+}
+
+// --- lifecycle and creation ---------------------------------------------------------------------
+
+void CommandManager::Shutdown()
+{
+    CancelAllCommands();
+    ClearFenceIfActive();
+    SaveAllParameters();
+    m_parameterHistory.Save();
+    DeleteAllCommands();
+    m_parameterHistory.RemoveAll();
+}
+
+BOOL CommandManager::ExecuteCommand(UINT nID)
+{
+    if (!StartCommand(GetCommandIdentifier(nID)))
+        return FALSE;
+    m_commandHistory.Add(nID);
+    return TRUE;
+}
+
+BOOL CommandManager::ExecuteNestedCommand(UINT nID)
+{
+    if (!StartNestedCommand(GetCommandIdentifier(nID)))
+        return FALSE;
+    m_commandHistory.Add(nID);
+    return TRUE;
+}
+
+BOOL CommandManager::StartCommand(const CString& strIdentifier)
+{
+    return StartCommandCore(strIdentifier, FALSE);
+}
+
+BOOL CommandManager::StartNestedCommand(const CString& strIdentifier)
+{
+    return StartCommandCore(strIdentifier, TRUE);
+}
+
+BOOL CommandManager::StartCommandCore(const CString& strIdentifier, BOOL bNested)
+{
+    if (strIdentifier.IsEmpty())
+        return FALSE;
+    if (!m_parameterHistory.IsLoaded())
+        m_parameterHistory.Load();
+    m_fencePoints.RemoveAll();
+    m_bFenceActive = FALSE;
+    m_snapInfo.ClearHistories();
+    if (!bNested) {
+        CancelAllCommands();
+        EndViewCommand();
+    }
+    CommandBase* pCommand = GetCommand(strIdentifier);
+    if (pCommand == nullptr)
+        return FALSE;
+    if (pCommand->m_bNeedsDrawing && (m_pDocument == nullptr || m_pDraw2dDocument == nullptr))
+        return FALSE;
+    // A command is on the stack at most once.
+    if (FindOnStack(pCommand) >= 0)
+        return FALSE;
+    if (bNested && HasActiveCommand())
+        SuspendCommand(GetActiveCommand());
+    m_commandStack.Add(pCommand);
+    TakeOverSelection();
+    SendIdleMessage();
+    if (!pCommand->BeginCommand()) {
+        EndCommand(pCommand, TRUE);
+        return FALSE;
+    }
+    pCommand->m_bStarted = TRUE;
+    if (m_pCommandBar != nullptr)
+        m_pCommandBar->SetCommand(pCommand);
+    if (pCommand->GetParameterCount() == 0 || pCommand->AreAllParametersSatisfied())
+        RunActiveCommand(-1, TRUE);
+    return TRUE;
+}
+
+CommandBase* CommandManager::GetCommand(const CString& strIdentifier)
+{
+    return FindOrCreateCommand(strIdentifier);
+}
+
+CommandBase* CommandManager::FindOrCreateCommand(const CString& strIdentifier)
+{
+    POSITION pos = m_commandCache.GetHeadPosition();
+    while (pos != nullptr) {
+        CommandBase* pCommand = m_commandCache.GetNext(pos);
+        if (pCommand->m_strIdentifier == strIdentifier)
+            return pCommand;
+    }
+    CommandBase* pCommand = CreateCommand(strIdentifier);
+    if (pCommand == nullptr)
+        return nullptr;
+    m_commandCache.AddHead(pCommand);
+    pCommand->InitializeCommandObject();
+    return pCommand;
+}
+
+CommandBase* CommandManager::CreateCommand(const CString& strIdentifier)
+{
+    const CommandInfo* pRow = FindCommandInfo(strIdentifier);
+    if (pRow == nullptr)
+        return nullptr;
+    CRuntimeClass* pClass = pRow->GetCommandClass();
+    if (pClass == nullptr || !pClass->IsDerivedFrom(RUNTIME_CLASS(CommandBase)))
+        return nullptr;
+    CObject* pObject = pClass->CreateObject();
+    auto* pCommand = dynamic_cast<CommandBase*>(pObject);
+    if (pCommand == nullptr) {
+        delete pObject;
+        return nullptr;
+    }
+    pCommand->m_pManager = this;
+    pCommand->m_strDisplayName = LoadResourceString(pRow->m_nStringID);
+    pCommand->m_strIdentifier = pRow->m_strIdentifier;
+    return pCommand;
+}
+
+BOOL CommandManager::DeleteAllCommands()
+{
+    POSITION pos = m_commandCache.GetHeadPosition();
+    while (pos != nullptr)
+        delete m_commandCache.GetNext(pos);
+    m_commandCache.RemoveAll();
+    return TRUE;
+}
+
+void CommandManager::SaveAllParameters()
+{
+    if (!m_bParameterSaveEnabled)
+        return;
+    POSITION pos = m_commandCache.GetHeadPosition();
+    while (pos != nullptr)
+        m_commandCache.GetNext(pos)->SaveParameters();
+}
+
+// --- the stack ----------------------------------------------------------------------------------
+
+CommandBase* CommandManager::GetActiveCommand() const
+{
+    const INT_PTR n = m_commandStack.GetSize();
+    return n > 0 ? m_commandStack.GetAt(n - 1) : nullptr;
+}
+
+CString CommandManager::GetActiveCommandName() const
+{
+    const CommandBase* pCommand = GetActiveCommand();
+    return pCommand != nullptr ? pCommand->m_strIdentifier : CString();
+}
+
+BOOL CommandManager::HasActiveCommand() const
+{
+    return GetActiveCommand() != nullptr ? TRUE : FALSE;
+}
+
+int CommandManager::FindOnStack(CommandBase* pCommand) const
+{
+    for (INT_PTR i = m_commandStack.GetSize() - 1; i >= 0; --i) {
+        if (m_commandStack[i] == pCommand)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+BOOL CommandManager::RunActiveCommand(int nIndex, BOOL bPrompt)
+{
+    CommandBase* pTop = GetActiveCommand();
+    if (pTop == nullptr)
+        return FALSE;
+    const int result = pTop->RunInput(nIndex);
+    switch (result) {
+    case CommandBase::resultFinished:
+        EndCommand(pTop, TRUE);
+        return TRUE;
+    case CommandBase::resultDone:
+        if (GetActiveCommand() == pTop)
+            UpdateParameterInBar(pTop, nIndex, 1);
+        ResetTransientInputs();
+        pTop->ActivateFirstEmptyParameter();
+        if (pTop->m_bEndAfterRun && FindOnStack(pTop) >= 0)
+            EndCommand(pTop, TRUE);
+        return TRUE;
+    case CommandBase::resultMissing:
+        UpdateParameterInBar(pTop, nIndex, 1);
+        if (bPrompt)
+            ActivateNextMissingParameter(pTop);
+        return TRUE;
+    case CommandBase::resultConditional:
+        ResetTransientInputs();
+        pTop->ActivateFirstEmptyParameter();
+        if (pTop->GetParameterCount() == 0 && FindOnStack(pTop) >= 0)
+            EndCommand(pTop, TRUE);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void CommandManager::EndCommand(CommandBase* pCommand, BOOL bResume)
+{
+    if (pCommand == nullptr)
+        pCommand = GetActiveCommand();
+    if (pCommand == nullptr)
+        return;
+    const BOOL bWasTop = pCommand == GetActiveCommand();
+    if (bWasTop && m_pCommandBar != nullptr)
+        m_pCommandBar->Clear();
+    ClearFeatureItems(pCommand);
+    pCommand->EndCleanup();
+    const int position = FindOnStack(pCommand);
+    if (position >= 0)
+        m_commandStack.RemoveAt(position);
+    SendIdleMessage();
+    if (position < 0 || !bWasTop)
+        return;
+    CommandBase* pBelow = GetActiveCommand();
+    if (pBelow == nullptr)
+        return;
+    if (m_pCommandBar != nullptr)
+        m_pCommandBar->SetCommand(pBelow);
+    if (bResume)
+        ResumeCommand(pBelow);
+}
+
+void CommandManager::CancelAllCommands()
+{
+    while (!m_commandStack.IsEmpty()) {
+        CommandBase* pCommand = m_commandStack[m_commandStack.GetSize() - 1];
+        ClearFeatureItems(pCommand);
+        pCommand->EndCleanup();
+        const int position = FindOnStack(pCommand);
+        if (position >= 0)
+            m_commandStack.RemoveAt(position);
+    }
+    if (m_pCommandBar != nullptr)
+        m_pCommandBar->Clear();
+    SendIdleMessage();
+}
+
+void CommandManager::EndNestedCommands()
+{
+    if (m_commandStack.GetSize() < 2)
+        return;
+    while (m_commandStack.GetSize() > 1) {
+        CommandBase* pCommand = m_commandStack[m_commandStack.GetSize() - 1];
+        ClearFeatureItems(pCommand);
+        pCommand->EndCleanup();
+        const int position = FindOnStack(pCommand);
+        if (position >= 0)
+            m_commandStack.RemoveAt(position);
+    }
+    CommandBase* pBottom = GetActiveCommand();
+    if (m_pCommandBar != nullptr)
+        m_pCommandBar->SetCommand(pBottom);
+    ResumeCommand(pBottom);
+}
+
+void CommandManager::SuspendCommand(CommandBase* pCommand)
+{
+    if (pCommand == nullptr)
+        return;
+    pCommand->OnViewChanged();  // drops the drag data and gathered points
+    UnselectAll();
+    pCommand->OnSuspend();
+}
+
+void CommandManager::UnselectAll()
+{
+    if (m_pDraw2dDocument == nullptr)
+        return;
+    SelectionManager* pSelection = m_pDraw2dDocument->GetSelectionManager();
+    if (pSelection != nullptr && !pSelection->IsSelectionEmpty()) {
+        pSelection->UnselectAll(TRUE);
+        pSelection->SendSelectionNotify();
+    }
+}
+
+void CommandManager::ResumeCommand(CommandBase* pCommand)
+{
+    if (pCommand == nullptr)
+        return;
+    BOOL bDropped = FALSE;
+    Draw2dDocument* pDoc = m_pDraw2dDocument;
+    for (int i = 0; pDoc != nullptr && i < pCommand->GetParameterCount(); ++i) {
+        ParameterItemBase* pItem = pCommand->GetParameter(i)->GetCurrentItem();
+        if (pItem == nullptr || pItem->IsEmpty())
+            continue;
+        BOOL bChanged = FALSE;
+        switch (pItem->GetTypeCode()) {
+        case ParameterItemBase::typeFeature: {
+            auto* p = static_cast<FeatureParameterItem*>(pItem);
+            if (pDoc->IsDeletedFeature(p->m_nRecordID)) {
+                p->Clear();
+                bChanged = TRUE;
+            }
+            break;
+        }
+        case ParameterItemBase::typeFeatureList: {
+            auto* p = static_cast<FeatureListParameterItem*>(pItem);
+            for (int k = p->GetCount() - 1; k >= 0; --k) {
+                if (pDoc->IsDeletedFeature(p->GetFeatureIdAt(k))) {
+                    p->RemoveAt(k);
+                    bChanged = TRUE;
+                }
+            }
+            break;
+        }
+        case ParameterItemBase::typeFeatureSequence: {
+            auto* p = static_cast<FeatureSequenceParameterItem*>(pItem);
+            CArray<FeatureLayout> features;
+            KcArrayOfGePnt2d points;
+            p->GetFeatures(features);
+            p->GetPickPoints(points);
+            for (INT_PTR k = features.GetSize() - 1; k >= 0; --k) {
+                if (pDoc->IsDeletedFeature(features[k].GetRecordID())) {
+                    features.RemoveAt(k);
+                    if (k < points.GetSize())
+                        points.RemoveAt(k);
+                    bChanged = TRUE;
+                }
+            }
+            if (bChanged)
+                p->SetFeatures(features, points);
+            break;
+        }
+        case ParameterItemBase::typeFeatureSequenceList: {
+            auto* p = static_cast<FeatureSequenceListParameterItem*>(pItem);
+            FeatureSequenceListParameterItem rebuilt;
+            rebuilt.Copy(*p);
+            rebuilt.m_sequences.clear();
+            for (int s = 0; s < p->GetSequenceCount(); ++s) {
+                const FeatureSequenceParameterItem* pSeq = p->GetSequence(s);
+                for (int k = 0; k < pSeq->GetCount(); ++k) {
+                    const FeatureLayout& f = pSeq->m_features[k];
+                    if (pDoc->IsDeletedFeature(f.GetRecordID()))
+                        continue;
+                    rebuilt.AddFeature(f.GetLayoutID(), f.GetRecordID(),
+                                       k < pSeq->m_pickPoints.GetSize() ? pSeq->m_pickPoints[k] : RuVaPnt2d());
+                }
+                rebuilt.FinishLastSequence();
+            }
+            rebuilt.m_bEmpty = rebuilt.m_sequences.empty() ? TRUE : FALSE;
+            if (!rebuilt.IsEqual(*p)) {
+                p->Copy(rebuilt);
+                bChanged = TRUE;
+            }
+            break;
+        }
+        case ParameterItemBase::typeFeatureGroup: {
+            auto* p = static_cast<FeatureGroupParameterItem*>(pItem);
+            CArray<FeatureLayout> features;
+            p->GetFeatureLayouts(features);
+            for (INT_PTR k = 0; k < features.GetSize(); ++k) {
+                if (pDoc->IsDeletedFeature(features[k].GetRecordID()) && p->RemoveFeature(features[k].GetRecordID()))
+                    bChanged = TRUE;
+            }
+            break;
+        }
+        case ParameterItemBase::typeMulti: {
+            auto* p = static_cast<MultiParameterItem*>(pItem);
+            if (p->m_nCurrentKind == ParameterItemBase::typeFeature &&
+                pDoc->IsDeletedFeature(p->m_featureItem.m_nRecordID)) {
+                p->Clear();
+                bChanged = TRUE;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        if (bChanged) {
+            bDropped = TRUE;
+            if (pCommand == GetActiveCommand())
+                UpdateParameterInBar(pCommand, i, 1);
+        }
+    }
+    pCommand->OnResume();
+    if (bDropped && pDoc != nullptr)
+        pDoc->UpdateAllFeatures(TRUE);
+    if (pCommand == GetActiveCommand() &&
+        (pCommand->GetParameterCount() == 0 || pCommand->AreAllParametersSatisfied()))
+        RunActiveCommand(-1, TRUE);
+}
+
+BOOL CommandManager::TakeOverSelection()
+{
+    CommandBase* pTop = GetActiveCommand();
+    if (pTop == nullptr || pTop->m_strIdentifier.IsEmpty())
+        return FALSE;
+    if (pTop->HasSelectionTakeoverItem())
+        pTop->m_bEndAfterRun = FALSE;
+    if (m_pDraw2dDocument == nullptr)
+        return FALSE;
+    const BOOL bTaken = pTop->TakeOverSelection(m_pDraw2dDocument);
+    if (pTop->m_bClearSelection)
+        UnselectAll();
+    if (!bTaken)
+        return FALSE;
+    SelectionManager* pSelection = m_pDraw2dDocument->GetSelectionManager();
+    BOOL bSelected = FALSE;
+    for (int i = 0; pSelection != nullptr && i < pTop->GetParameterCount(); ++i) {
+        const ParameterItemBase* pItem = pTop->GetParameter(i)->GetCurrentItem();
+        if (pItem == nullptr || pItem->IsEmpty())
+            continue;
+        if (pItem->GetTypeCode() == ParameterItemBase::typeFeature) {
+            const auto* p = static_cast<const FeatureParameterItem*>(pItem);
+            if (pSelection->SelectFeature(FeatureRecord(p->m_nRecordID, p->m_nLayoutID), FALSE))
+                bSelected = TRUE;
+        } else if (pItem->GetTypeCode() == ParameterItemBase::typeFeatureGroup) {
+            CArray<FeatureLayout> features;
+            static_cast<const FeatureGroupParameterItem*>(pItem)->GetFeatureLayouts(features);
+            if (pSelection->SelectFeatures(features, 0, nullptr, FALSE) > 0)
+                bSelected = TRUE;
+        }
+    }
+    if (bSelected)
+        m_pDraw2dDocument->UpdateAllFeatures(FALSE);
+    return TRUE;
+}
+
+BOOL CommandManager::ItemHoldsFeatures(const ParameterItemBase* pItem) const
+{
+    if (pItem == nullptr)
+        return FALSE;
+    const int code = pItem->GetTypeCode();
+    if (code >= ParameterItemBase::typeFeature && code <= ParameterItemBase::typeFeatureGroup)
+        return TRUE;
+    if (code == ParameterItemBase::typeMulti) {
+        const auto* p = static_cast<const MultiParameterItem*>(pItem);
+        return (p->m_wKindMask & MultiParameterItem::acceptFeature) && p->m_nCurrentKind == ParameterItemBase::typeFeature;
+    }
+    return FALSE;
+}
+
+void CommandManager::ClearFeatureItems(CommandBase* pCommand)
+{
+    if (pCommand == nullptr)
+        pCommand = GetActiveCommand();
+    if (pCommand == nullptr)
+        return;
+    for (int i = 0; i < pCommand->GetParameterCount(); ++i) {
+        ParameterItemBase* pItem = pCommand->GetParameter(i)->GetCurrentItem();
+        if (ItemHoldsFeatures(pItem))
+            pItem->Clear();
+    }
+    if (pCommand == GetActiveCommand() && m_pDraw2dDocument != nullptr) {
+        if (SelectionManager* pSelection = m_pDraw2dDocument->GetSelectionManager())
+            pSelection->UnselectAll(TRUE);
+    }
+}
+
+void CommandManager::SendIdleMessage()
+{
+    // The main frame's status bar shows its idle text once the frame exists.
+}
+
+// --- document and drawing changes ---------------------------------------------------------------
+
+void CommandManager::SetDocument(CQZ2Doc* pDocument, Draw2dDocument* pDraw2dDocument)
+{
+    if (pDocument == m_pDocument && pDraw2dDocument == m_pDraw2dDocument)
+        return;
+    if (HasActiveCommand()) {
+        GetActiveCommand()->OnDocumentChanging(m_pDraw2dDocument);
+        CancelAllCommands();
+    }
+    ClearFenceIfActive();
+    m_snapInfo.ClearHistories();
+    m_pDocument = pDocument;
+    m_pDraw2dDocument = pDocument != nullptr ? pDraw2dDocument : nullptr;
+    if (m_pDraw2dDocument != nullptr)
+        NumericFormat::UpdateFromDocument(m_pDraw2dDocument);
+    if (m_bComponentSync)
+        SyncComponentItems(m_pDraw2dDocument);
+}
+
+void CommandManager::OnDocumentUpdated(const NotifyInfoBase& info)
+{
+    const int kind = info.GetKind();
+    const int code = info.GetCode();
+    if (kind == 3 && code == 4)
+        EndCommandsOnDrawingChange(info.GetIndex());
+    if (kind == 5)
+        m_snapInfo.ClearHistories();
+    if (kind == 14 && info.GetDocument() != nullptr && info.GetDocument() == m_pDraw2dDocument)
+        NumericFormat::UpdateFromDocument(m_pDraw2dDocument);
+    if (CommandBase* pTop = GetActiveCommand())
+        pTop->OnDocumentUpdated(info);
+}
+
+void CommandManager::EndCommandsOnDrawingChange(long)
+{
+    if (HasActiveCommand()) {
+        // End the commands that do not survive the change without resuming anything yet, so
+        // that no command is resumed and then ended again, and none is resumed twice.
+        BOOL bTopEnded = FALSE;
+        for (INT_PTR i = m_commandStack.GetSize() - 1; i >= 0; --i) {
+            if (i >= m_commandStack.GetSize())
+                continue;
+            CommandBase* pCommand = m_commandStack[i];
+            if (pCommand->m_bSurvivesDrawingChange)
+                continue;
+            if (pCommand == GetActiveCommand())
+                bTopEnded = TRUE;
+            EndCommand(pCommand, FALSE);
+        }
+        if (m_commandStack.GetSize() >= 2) {
+            EndNestedCommands();
+        } else if (bTopEnded && HasActiveCommand()) {
+            ResumeCommand(GetActiveCommand());
+        }
+        if (HasActiveCommand())
+            ResetCommandInputs();
+    } else {
+        UnselectAll();
+    }
+    ClearFenceIfActive();
+    m_snapInfo.ClearHistories();
+}
+
+void CommandManager::EnableComponentSync(BOOL bEnable)
+{
+    const BOOL bFlag = bEnable ? TRUE : FALSE;
+    if (bFlag == m_bComponentSync)
+        return;
+    m_bComponentSync = bFlag;
+    if (bFlag)
+        SyncComponentItems(m_pDraw2dDocument);
+}
+
+void CommandManager::SyncComponentItems(Draw2dDocument* pDocument)
+{
+    if (pDocument == m_pComponentSyncDocument)
+        return;
+    m_pComponentSyncDocument = pDocument;
+    CommandBase* pTop = GetActiveCommand();
+    if (pDocument == nullptr || pTop == nullptr)
+        return;
+    for (int i = 0; i < pTop->GetParameterCount(); ++i) {
+        CommandParameter* pParameter = pTop->GetParameter(i);
+        BOOL bAny = FALSE;
+        for (int k = 0; k < pParameter->GetItemCount(); ++k) {
+            ParameterItemBase* pItem = pParameter->GetItem(k);
+            if (pItem->GetTypeCode() != ParameterItemBase::typeDrawComponent)
+                continue;
+            pItem->Clear();
+            bAny = TRUE;
+        }
+        if (bAny)
+            UpdateParameterInBar(pTop, i, 1);
+    }
+}
+
+// --- parameters of a command --------------------------------------------------------------------
+
+BOOL CommandManager::AddParameter(CommandBase* pCommand, CommandParameter* pParameter)
+{
+    if (pCommand == nullptr)
+        pCommand = GetActiveCommand();
+    if (pCommand == nullptr)
+        return FALSE;
+    const int index = pCommand->AddParameter(pParameter);
+    if (index < 0)
+        return FALSE;
+    if (pCommand == GetActiveCommand() && m_pCommandBar != nullptr)
+        m_pCommandBar->AddParameterRow(index);
+    return TRUE;
+}
+
+BOOL CommandManager::InsertParameter(CommandBase* pCommand, int nIndex, CommandParameter* pParameter)
+{
+    if (pCommand == nullptr)
+        pCommand = GetActiveCommand();
+    if (pCommand == nullptr || pCommand->InsertParameter(nIndex, pParameter) < 0)
+        return FALSE;
+    int current = pCommand->m_nCurrentParameter;
+    if (current != -1 && nIndex <= current)
+        pCommand->m_nCurrentParameter = ++current;
+    pCommand->ChoosePickParameter();
+    if (pCommand == GetActiveCommand() && m_pCommandBar != nullptr)
+        m_pCommandBar->InsertParameterRow(nIndex);
+    if (current != -1)
+        SetCurrentParameter(pCommand, current);
+    return TRUE;
+}
+
+BOOL CommandManager::RemoveParameter(CommandBase* pCommand, int nIndex)
+{
+    if (pCommand == nullptr)
+        pCommand = GetActiveCommand();
+    if (pCommand == nullptr || nIndex < 0 || nIndex >= pCommand->GetParameterCount())
+        return FALSE;
+    if (pCommand == GetActiveCommand() && ItemHoldsFeatures(pCommand->GetParameter(nIndex)->GetCurrentItem()) &&
+        m_pDraw2dDocument != nullptr) {
+        if (SelectionManager* pSelection = m_pDraw2dDocument->GetSelectionManager())
+            pSelection->UnselectAll(TRUE);
+    }
+    if (!pCommand->RemoveParameter(nIndex))
+        return FALSE;
+    int current = pCommand->m_nCurrentParameter;
+    if (current > nIndex || (current == nIndex && current >= pCommand->GetParameterCount()))
+        --current;
+    pCommand->m_nCurrentParameter = current;
+    pCommand->ChoosePickParameter();
+    if (pCommand == GetActiveCommand() && m_pCommandBar != nullptr)
+        m_pCommandBar->RemoveParameterRow(nIndex);
+    if (current != -1)
+        SetCurrentParameter(pCommand, current);
+    return TRUE;
+}
+
+BOOL CommandManager::ActivateNextMissingParameter(CommandBase* pCommand)
+{
+    if (pCommand == nullptr)
+        pCommand = GetActiveCommand();
+    if (pCommand == nullptr)
+        return FALSE;
+    const int count = pCommand->GetParameterCount();
+    if (count == 0)
+        return FALSE;
+    const int current = pCommand->m_nCurrentParameter;
+    const BOOL bWrap = current > 0;
+    for (int step = 1; step <= count; ++step) {
+        int i = current + step;
+        if (i >= count) {
+            if (!bWrap)
+                return FALSE;
+            i -= count;
+        }
+        if (i == current)
+            return FALSE;
+        const ParameterItemBase* pItem = pCommand->GetParameter(i)->GetCurrentItem();
+        if (pItem == nullptr || !pItem->m_bRequired)
+            continue;
+        const BOOL bOpenArray = pItem->GetTypeCode() == ParameterItemBase::typePointArray &&
+                                !static_cast<const PointArrayParameterItem*>(pItem)->m_bFinished;
+        if (pItem->IsEmpty() || bOpenArray)
+            return SetCurrentParameter(pCommand, i);
+    }
+    return FALSE;
+}
+
+BOOL CommandManager::UpdateParameterInBar(CommandBase* pCommand, int nIndex, int nFlag)
+{
+    if (pCommand == nullptr || pCommand != GetActiveCommand() || nIndex < 0 ||
+        nIndex >= pCommand->GetParameterCount() || m_pCommandBar == nullptr)
+        return FALSE;
+    return m_pCommandBar->UpdateParameterRow(nIndex, nFlag);
+}
+
+BOOL CommandManager::FinishListInput()
+{
+    CommandBase* pTop = GetActiveCommand();
+    if (pTop == nullptr)
+        return FALSE;
+    ParameterItemBase* pItem = pTop->GetCurrentParameterItem();
+    if (pItem == nullptr)
+        return FALSE;
+    switch (pItem->GetTypeCode()) {
+    case ParameterItemBase::typePointArray:
+        static_cast<PointArrayParameterItem*>(pItem)->m_bFinished = TRUE;
+        break;
+    case ParameterItemBase::typeFeatureList:
+        static_cast<FeatureListParameterItem*>(pItem)->m_bFinished = TRUE;
+        break;
+    case ParameterItemBase::typeFeatureSequence:
+        static_cast<FeatureSequenceParameterItem*>(pItem)->m_bFinished = TRUE;
+        break;
+    case ParameterItemBase::typeFeatureSequenceList: {
+        auto* p = static_cast<FeatureSequenceListParameterItem*>(pItem);
+        if (!p->FinishLastSequence())
+            p->m_bFinished = TRUE;
+        else if (p->IsLastSequenceClosed() && p->GetLastSequenceCount() == 0)
+            p->m_bFinished = TRUE;
+        break;
+    }
+    case ParameterItemBase::typeFeatureGroup:
+        break;
+    default:
+        return FALSE;
+    }
+    return RunActiveCommand(pTop->m_nCurrentParameter, TRUE);
+}
+
+BOOL CommandManager::SetCurrentParameter(CommandBase* pCommand, int nIndex)
+{
+    if (pCommand == nullptr)
+        pCommand = GetActiveCommand();
+    if (pCommand == nullptr || !pCommand->SetCurrentParameterIndex(nIndex))
+        return FALSE;
+    pCommand->ChoosePickParameter();
+    UpdateParameterInBar(pCommand, nIndex, 0);
+    return TRUE;
+}
+
+void CommandManager::ResetTransientInputs()
+{
+    CommandBase* pTop = GetActiveCommand();
+    if (pTop == nullptr)
+        return;
+    for (int i = 0; i < pTop->GetParameterCount(); ++i) {
+        ParameterItemBase* pItem = pTop->GetParameter(i)->GetCurrentItem();
+        if (pItem == nullptr || pItem->m_nRetentionMode != 0)
+            continue;
+        if (ItemHoldsFeatures(pItem) && m_pDraw2dDocument != nullptr) {
+            if (SelectionManager* pSelection = m_pDraw2dDocument->GetSelectionManager())
+                pSelection->UnselectAll(TRUE);
+        }
+        pItem->Clear();
+        UpdateParameterInBar(pTop, i, 1);
+    }
+}
+
+void CommandManager::ResetCommandInputs()
+{
+    CommandBase* pTop = GetActiveCommand();
+    if (pTop == nullptr || pTop->GetParameterCount() == 0)
+        return;
+    const int missing = pTop->FindFirstMissingParameter();
+    SetCurrentParameter(pTop, missing >= 0 ? missing : 0);
+    pTop->ChoosePickParameter();
+}
+
+// --- modifier input -----------------------------------------------------------------------------
+
+BOOL CommandManager::IsModifierInputActive() const
+{
+    const CommandBase* pTop = GetActiveCommand();
+    return pTop != nullptr && pTop->IsModifierInputActive();
+}
+
+int CommandManager::GetActiveItemType() const
+{
+    const CommandBase* pTop = GetActiveCommand();
+    if (pTop == nullptr)
+        return 0;
+    if (pTop->IsModifierInputActive())
+        return pTop->GetModifierInputType();
+    return pTop->GetCurrentItemType();
+}
+
+int CommandManager::GetActiveModifierInputIndex() const
+{
+    const CommandBase* pTop = GetActiveCommand();
+    return pTop != nullptr ? pTop->GetModifierInputIndex() : -1;
+}
+
+BOOL CommandManager::SetModifierInputIndex(int nInput)
+{
+    CommandBase* pTop = GetActiveCommand();
+    if (pTop == nullptr || pTop->GetActiveModifier() == nullptr)
+        return FALSE;
+    return pTop->GetActiveModifier()->SetInputIndex(nInput);
+}
+
+BOOL CommandManager::ActivateNextModifierInput()
+{
+    CommandBase* pTop = GetActiveCommand();
+    ParameterModifierBase* pModifier = pTop != nullptr ? pTop->GetActiveModifier() : nullptr;
+    if (pModifier == nullptr)
+        return FALSE;
+    const int count = pModifier->GetInputCount();
+    const int current = pModifier->GetInputIndex();
+    for (int step = 1; step <= count; ++step) {
+        const int i = (current + step + count) % count;
+        const ParameterItemBase* pItem = pModifier->GetInputItem(i);
+        if (pItem != nullptr && pItem->m_bRequired && pItem->IsEmpty())
+            return SetModifierInputIndex(i);
+    }
+    return FALSE;
+}
+
+// --- fence and cursor ---------------------------------------------------------------------------
+
+void CommandManager::ClearFenceIfActive()
+{
+    if (!m_bFenceActive)
+        return;
+    m_fencePoints.RemoveAll();
+    m_bFenceActive = FALSE;
+}
+
+BOOL CommandManager::RemoveLastFencePoint()
+{
+    if (m_bFenceActive && !m_fencePoints.IsEmpty()) {
+        m_fencePoints.RemoveAt(m_fencePoints.GetSize() - 1);
+        if (m_fencePoints.IsEmpty())
+            m_bFenceActive = FALSE;
+    }
+    return TRUE;
+}
+
+void CommandManager::SetCursorPoints(const RuVaPnt2d& world, const RuVaPnt2d& local)
+{
+    m_cursorWorld = world;
+    m_cursorLocal = local;
+}
+
+void CommandManager::EndViewCommand()
+{
+    m_viewCommand.Reset();
+}
+
+}  // namespace QZ2Command

@@ -1,0 +1,178 @@
+#pragma once
+// The one object that runs commands: it knows the active document, keeps every command object it
+// has made in a cache, keeps the running commands on a stack whose top receives all input, starts
+// commands by id or identifier, runs the top command after each input and reacts to its result,
+// ends, suspends and resumes commands, and follows changes of the document and its drawings.
+
+#include "command/CommandBase.h"
+#include "command/CommandHistory.h"
+#include "command/ParameterHistory.h"
+#include "command/SnapInfo.h"
+#include "command/ViewCommand.h"
+#include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/FeatureLayout.h"
+#include "platform/afx/CMapWordToPtr.h"
+#include "platform/afx/CObArray.h"
+#include "platform/afx/CObList.h"
+#include "platform/afx/CObject.h"
+#include "platform/afx/CString.h"
+#include "platform/afx/CTypedPtrArray.h"
+#include "platform/afx/CTypedPtrList.h"
+#include "platform/afx/CTypedPtrMap.h"
+
+class CCommandBar;
+class CMainFrame;
+class CPropertyBar;
+class CQZ2Doc;
+class CQZ2TabView;
+class Draw2dDocument;
+class NotifyInfoBase;
+
+namespace QZ2Command {
+
+struct CommandInfo;
+
+class CommandManager : public CObject
+{
+    DECLARE_DYNAMIC(CommandManager)
+public:
+    typedef CTypedPtrMap<CMapWordToPtr, UINT, CommandInfo*> CommandIndex;
+
+    CommandManager();
+    ~CommandManager() override;
+    CommandManager(const CommandManager&) = delete;
+    CommandManager& operator=(const CommandManager&) = delete;
+
+    // --- the command table --------------------------------------------------------------------
+    static CString GetCommandIdentifier(UINT nID);
+    static CString GetCommandDisplayName(UINT nID);
+    // (UINT)-1 when no row has the identifier (compared case-sensitively).
+    static UINT GetCommandID(const CString& strIdentifier);
+    static CommandInfo* FindCommandInfo(const CString& strIdentifier);
+    // The id index that the first manager fills.
+    static const CommandIndex& GetCommandIndex();
+
+    // --- lifecycle and creation ---------------------------------------------------------------
+    void Shutdown();
+    BOOL ExecuteCommand(UINT nID);
+    BOOL ExecuteNestedCommand(UINT nID);
+    BOOL StartCommand(const CString& strIdentifier);
+    BOOL StartNestedCommand(const CString& strIdentifier);
+    CommandBase* GetCommand(const CString& strIdentifier);
+    CommandBase* FindOrCreateCommand(const CString& strIdentifier);
+    CommandBase* CreateCommand(const CString& strIdentifier);
+    BOOL DeleteAllCommands();
+    void SaveAllParameters();
+    int GetCachedCommandCount() const { return static_cast<int>(m_commandCache.GetCount()); }
+
+    // --- the stack ----------------------------------------------------------------------------
+    CommandBase* GetActiveCommand() const;
+    CString GetActiveCommandName() const;
+    BOOL HasActiveCommand() const;
+    int GetStackDepth() const { return static_cast<int>(m_commandStack.GetSize()); }
+    CommandBase* GetStackEntry(int nIndex) const { return m_commandStack.GetAt(nIndex); }
+    BOOL RunActiveCommand(int nIndex, BOOL bPrompt);
+    void EndCommand(CommandBase* pCommand, BOOL bResume);
+    void CancelAllCommands();
+    void EndNestedCommands();
+    void SuspendCommand(CommandBase* pCommand);
+    void ResumeCommand(CommandBase* pCommand);
+    BOOL TakeOverSelection();
+    void ClearFeatureItems(CommandBase* pCommand);
+
+    // --- document and drawing changes ---------------------------------------------------------
+    // The active document and its data model (both NULL for none).
+    void SetDocument(CQZ2Doc* pDocument, Draw2dDocument* pDraw2dDocument);
+    CQZ2Doc* GetDocument() const { return m_pDocument; }
+    Draw2dDocument* GetDraw2dDocument() const { return m_pDraw2dDocument; }
+    void OnDocumentUpdated(const NotifyInfoBase& info);
+    void EndCommandsOnDrawingChange(long nValue);
+    void EnableComponentSync(BOOL bEnable);
+    void SyncComponentItems(Draw2dDocument* pDocument);
+
+    // --- parameters of a command --------------------------------------------------------------
+    BOOL AddParameter(CommandBase* pCommand, CommandParameter* pParameter);
+    BOOL InsertParameter(CommandBase* pCommand, int nIndex, CommandParameter* pParameter);
+    BOOL RemoveParameter(CommandBase* pCommand, int nIndex);
+    BOOL ActivateNextMissingParameter(CommandBase* pCommand);
+    BOOL UpdateParameterInBar(CommandBase* pCommand, int nIndex, int nFlag);
+    BOOL FinishListInput();
+    // Makes the parameter current, chooses the pick parameter again and shows it in the bar.
+    BOOL SetCurrentParameter(CommandBase* pCommand, int nIndex);
+    // Clears every current item of retention mode 0 of the top command.
+    void ResetTransientInputs();
+    // Restarts the top command's inputs: the first missing parameter current, the pick parameter anew.
+    void ResetCommandInputs();
+
+    // --- modifier input of the top command ----------------------------------------------------
+    BOOL IsModifierInputActive() const;
+    int GetActiveItemType() const;
+    int GetActiveModifierInputIndex() const;
+    BOOL SetModifierInputIndex(int nInput);
+    BOOL ActivateNextModifierInput();
+
+    // --- fence and cursor ---------------------------------------------------------------------
+    void ClearFenceIfActive();
+    BOOL RemoveLastFencePoint();
+    const RuVaPnt2d& GetCursorLocalPoint() const { return m_cursorLocal; }
+    const RuVaPnt2d& GetCursorWorldPoint() const { return m_cursorWorld; }
+    void SetCursorPoints(const RuVaPnt2d& world, const RuVaPnt2d& local);
+    const FeatureLayout& GetHitFeature() const { return m_hitFeature; }
+    void SetHitFeature(const FeatureLayout& feature) { m_hitFeature = feature; }
+    void EndViewCommand();
+
+    // --- bars and options -----------------------------------------------------------------------
+    void SetCommandBar(CCommandBar* pBar) { m_pCommandBar = pBar; }
+    CCommandBar* GetCommandBar() const { return m_pCommandBar; }
+    void SetPropertyBar(CPropertyBar* pBar) { m_pPropertyBar = pBar; }
+    void SetMainFrame(CMainFrame* pFrame) { m_pMainFrame = pFrame; }
+    // The option that allows remembered command parameters; set from the options record.
+    void SetCommandParameterSaveEnabled(BOOL bEnabled) { m_bParameterSaveEnabled = bEnabled ? TRUE : FALSE; }
+    BOOL IsParameterSaveEnabled() const { return m_bParameterSaveEnabled; }
+
+    CommandHistory& GetCommandHistory() { return m_commandHistory; }
+    ParameterHistory& GetParameterHistory() { return m_parameterHistory; }
+    SnapInfo& GetSnapInfo() { return m_snapInfo; }
+    ViewCommand& GetViewCommand() { return m_viewCommand; }
+    BOOL IsFenceActive() const { return m_bFenceActive; }
+    KcArrayOfGePnt2d& GetFencePoints() { return m_fencePoints; }
+    void SetFenceActive(BOOL bActive) { m_bFenceActive = bActive; }
+
+private:
+    BOOL StartCommandCore(const CString& strIdentifier, BOOL bNested);
+    void SendIdleMessage();
+    BOOL ItemHoldsFeatures(const class ParameterItemBase* pItem) const;
+    void UnselectAll();
+    int FindOnStack(CommandBase* pCommand) const;
+
+    CQZ2Doc* m_pDocument = nullptr;
+    Draw2dDocument* m_pDraw2dDocument = nullptr;
+    CQZ2TabView* m_pTabView = nullptr;
+    CTypedPtrList<CObList, CommandBase*> m_commandCache;
+    CTypedPtrArray<CObArray, CommandBase*> m_commandStack;
+    Draw2dDocument* m_pComponentSyncDocument = nullptr;
+    BOOL m_bComponentSync = TRUE;
+    CCommandBar* m_pCommandBar = nullptr;
+    CPropertyBar* m_pPropertyBar = nullptr;
+    CMainFrame* m_pMainFrame = nullptr;
+    int m_nCursorX = 0;
+    int m_nCursorY = 0;
+    RuVaPnt2d m_cursorWorld;
+    RuVaPnt2d m_cursorLocal;
+    UINT m_nMouseFlags = 0;
+    KcArrayOfGePnt2d m_fencePoints;
+    BOOL m_bFenceActive = FALSE;
+    SnapInfo m_snapInfo;
+    FeatureLayout m_hitFeature;
+    ViewCommand m_viewCommand;
+    BOOL m_bPanning = FALSE;
+    int m_nPanX = 0;
+    int m_nPanY = 0;
+    BOOL m_bPanMoved = FALSE;
+    CommandHistory m_commandHistory;
+    ParameterHistory m_parameterHistory;
+    BOOL m_bParameterSaveEnabled = TRUE;
+};
+
+}  // namespace QZ2Command

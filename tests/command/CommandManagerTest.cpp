@@ -1,0 +1,489 @@
+// The command manager's lifecycle driven with test commands: starts, nesting, result codes,
+// suspension and resumption, cancellation, document and drawing changes, and remembered values.
+
+#include <gtest/gtest.h>
+
+#include "command/CCommandBar.h"
+#include "command/CommandManager.h"
+#include "command/CommandParameter.h"
+#include "command/FeatureGroupParameterItem.h"
+#include "command/IntegerParameterItem.h"
+#include "command/LengthParameterItem.h"
+#include "command/ListParameterItem.h"
+#include "command/PointParameterItem.h"
+#include "command/RegistryManager.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/NotifyInfoBase.h"
+#include "libs/vevure/SelectionManager.h"
+#include "platform/win/Registry.h"
+#include "tests/command/InvalidArgCheck.h"
+#include "tests/command/TestCommands.h"
+
+using namespace QZ2Command;
+
+namespace {
+
+const CString kLine(_T("Korvan.Shape.Line"));
+const CString kGrid(_T("Korvan.Settings.GridSetting"));
+const CString kOptions(_T("Korvan.Settings.Options"));
+const CString kMove(_T("Korvan.Edit.Move"));
+const CString kCircle(_T("Korvan.Shape.Circle"));
+
+// The manager's document is the application's; the tests only need a distinct address for it.
+CQZ2Doc* FakeDocument(int& slot)
+{
+    return reinterpret_cast<CQZ2Doc*>(&slot);
+}
+
+void WriteVersion(int major, int minor)
+{
+    RegistryManager registry(HKEY_CURRENT_USER);
+    registry.WriteProfileInt(_T("Version"), _T("Major"), major);
+    registry.WriteProfileInt(_T("Version"), _T("Minor"), minor);
+}
+
+void ForgetRememberedParameters()
+{
+    RegistryManager registry(HKEY_CURRENT_USER);
+    registry.WriteProfileString(_T("CommandParameter"), nullptr, nullptr);
+}
+
+class CommandManagerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TestLog().clear();
+        ForgetRememberedParameters();
+        doc.InitDocument();
+        manager.SetCommandBar(&bar);
+        manager.SetDocument(FakeDocument(docSlot), &doc);
+    }
+    void TearDown() override { manager.Shutdown(); }
+
+    ScriptedCommand* Command(const CString& identifier)
+    {
+        return static_cast<ScriptedCommand*>(manager.GetCommand(identifier));
+    }
+    // The stack as short names, bottom first.
+    std::vector<std::string> Stack() const
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < manager.GetStackDepth(); ++i)
+            names.push_back(ShortName(manager.GetStackEntry(i)->GetIdentifier()));
+        return names;
+    }
+    static std::vector<std::string> Names(std::initializer_list<const char*> list)
+    {
+        return std::vector<std::string>(list.begin(), list.end());
+    }
+
+    int docSlot = 0;
+    Draw2dDocument doc;
+    CCommandBar bar;
+    CommandManager manager;
+};
+
+}  // namespace
+
+TEST_F(CommandManagerTest, StartCreatesOnceAndRestartsTheSameObject)
+{
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    CommandBase* pLine = manager.GetActiveCommand();
+    ASSERT_NE(pLine, nullptr);
+    EXPECT_EQ(Stack(), Names({"Line"}));
+    EXPECT_EQ(manager.GetActiveCommandName(), kLine);
+    EXPECT_EQ(pLine->GetDisplayName(), CommandManager::GetCommandDisplayName(33412));
+    EXPECT_TRUE(pLine->m_bStarted);
+    EXPECT_EQ(bar.GetCommand(), pLine);
+    EXPECT_EQ(bar.GetRowCount(), 4);
+    EXPECT_EQ(pLine->GetCurrentParameterIndex(), 0);
+    EXPECT_EQ(pLine->GetPickParameterIndex(), 0);
+
+    // The length item keeps its value across runs; the points do not.
+    static_cast<LengthParameterItem*>(pLine->GetParameterItem(2))->SetValue(7.5);
+    static_cast<PointParameterItem*>(pLine->GetParameterItem(0))->SetValue(RuVaPnt2d(1, 1));
+
+    TestLog().clear();
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    EXPECT_EQ(manager.GetActiveCommand(), pLine);
+    EXPECT_EQ(manager.GetCachedCommandCount(), 1);
+    EXPECT_EQ(TestLog(), Names({"Line:end", "Line:start"}));
+    EXPECT_TRUE(pLine->GetParameterItem(0)->IsEmpty());
+    double length = 0;
+    ASSERT_TRUE(static_cast<LengthParameterItem*>(pLine->GetParameterItem(2))->GetValue(length));
+    EXPECT_EQ(length, 7.5);
+    // The list's default came back at the start.
+    EXPECT_FALSE(pLine->GetParameterItem(3)->IsEmpty());
+}
+
+TEST_F(CommandManagerTest, CommandWithoutParametersRunsAndEndsDuringItsStart)
+{
+    ASSERT_TRUE(manager.StartCommand(kOptions));
+    EXPECT_TRUE(Stack().empty());
+    EXPECT_EQ(TestLog(), Names({"Options:start", "Options:input", "Options:end"}));
+    EXPECT_EQ(Command(kOptions)->m_inputs, std::vector<int>{-1});
+    EXPECT_EQ(bar.GetCommand(), nullptr);
+}
+
+TEST_F(CommandManagerTest, ResultCodes)
+{
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    ScriptedCommand* pLine = Command(kLine);
+    auto* p1 = static_cast<PointParameterItem*>(pLine->GetParameterItem(0));
+    auto* p2 = static_cast<PointParameterItem*>(pLine->GetParameterItem(1));
+
+    // 2: input missing, the next missing parameter becomes current.
+    p1->SetValue(RuVaPnt2d(0, 0));
+    pLine->m_results = {CommandBase::resultMissing};
+    EXPECT_TRUE(manager.RunActiveCommand(0, TRUE));
+    EXPECT_EQ(pLine->GetCurrentParameterIndex(), 1);
+    EXPECT_EQ(Stack(), Names({"Line"}));
+
+    // 3: nothing done, reported as a failure, nothing else changes.
+    pLine->m_results = {CommandBase::resultNothing};
+    EXPECT_FALSE(manager.RunActiveCommand(1, TRUE));
+    EXPECT_FALSE(p1->IsEmpty());
+
+    // 1: done; transient points cleared, the first empty parameter current again.
+    p2->SetValue(RuVaPnt2d(5, 0));
+    pLine->m_results = {CommandBase::resultDone};
+    EXPECT_TRUE(manager.RunActiveCommand(1, TRUE));
+    EXPECT_TRUE(p1->IsEmpty());
+    EXPECT_TRUE(p2->IsEmpty());
+    EXPECT_EQ(pLine->GetCurrentParameterIndex(), 0);
+    EXPECT_EQ(Stack(), Names({"Line"}));
+
+    // 4 with parameters: cleared, stays, counts as failed.
+    p1->SetValue(RuVaPnt2d(1, 0));
+    pLine->m_results = {CommandBase::resultConditional};
+    EXPECT_FALSE(manager.RunActiveCommand(0, TRUE));
+    EXPECT_TRUE(p1->IsEmpty());
+    EXPECT_EQ(Stack(), Names({"Line"}));
+
+    // 1 with the end-after-run flag ends the command.
+    pLine->m_bEndAfterRun = TRUE;
+    pLine->m_results = {CommandBase::resultDone};
+    EXPECT_TRUE(manager.RunActiveCommand(0, TRUE));
+    EXPECT_TRUE(Stack().empty());
+    pLine->m_bEndAfterRun = FALSE;
+
+    // 0: finished.
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    pLine->m_results = {CommandBase::resultFinished};
+    EXPECT_TRUE(manager.RunActiveCommand(-1, TRUE));
+    EXPECT_TRUE(Stack().empty());
+    EXPECT_EQ(pLine->GetCurrentParameterIndex(), -1);
+    EXPECT_EQ(pLine->GetCurrentParameterItem(), nullptr);
+
+    // 4 without parameters ends the command.
+    ScriptedCommand* pOptions = Command(kOptions);
+    pOptions->m_nDefaultResult = CommandBase::resultConditional;
+    ASSERT_TRUE(manager.StartCommand(kOptions));
+    EXPECT_TRUE(Stack().empty());
+    // Any other code is a failure that changes nothing.
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    pLine->m_results = {42};
+    EXPECT_FALSE(manager.RunActiveCommand(0, TRUE));
+    EXPECT_EQ(Stack(), Names({"Line"}));
+}
+
+TEST_F(CommandManagerTest, NestedStartSuspendsAndResumes)
+{
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    ScriptedCommand* pLine = Command(kLine);
+    TestLog().clear();
+    ASSERT_TRUE(manager.StartNestedCommand(kGrid));
+    EXPECT_EQ(Stack(), Names({"Line", "GridSetting"}));
+    EXPECT_EQ(TestLog(), Names({"Line:suspend", "GridSetting:start"}));
+    EXPECT_EQ(bar.GetCommand(), Command(kGrid));
+
+    // The same command cannot be nested over itself.
+    EXPECT_FALSE(manager.StartNestedCommand(kGrid));
+    EXPECT_EQ(Stack(), Names({"Line", "GridSetting"}));
+
+    // The nested command finishes: the one below is resumed and shown again.
+    TestLog().clear();
+    ScriptedCommand* pGrid = Command(kGrid);
+    pGrid->m_results = {CommandBase::resultFinished};
+    static_cast<PointParameterItem*>(pGrid->GetParameterItem(0))->SetValue(RuVaPnt2d(2, 2));
+    EXPECT_TRUE(manager.RunActiveCommand(0, TRUE));
+    EXPECT_EQ(Stack(), Names({"Line"}));
+    EXPECT_EQ(TestLog(), Names({"GridSetting:input", "GridSetting:end", "Line:resume"}));
+    EXPECT_EQ(bar.GetCommand(), pLine);
+}
+
+TEST_F(CommandManagerTest, ResumeRunsACommandWhoseParametersAreAllGiven)
+{
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    ScriptedCommand* pLine = Command(kLine);
+    ASSERT_TRUE(manager.StartNestedCommand(kGrid));
+    static_cast<PointParameterItem*>(pLine->GetParameterItem(0))->SetValue(RuVaPnt2d(0, 0));
+    static_cast<PointParameterItem*>(pLine->GetParameterItem(1))->SetValue(RuVaPnt2d(1, 0));
+    static_cast<LengthParameterItem*>(pLine->GetParameterItem(2))->SetValue(1);
+    pLine->m_results = {CommandBase::resultFinished};
+    TestLog().clear();
+    manager.EndCommand(nullptr, TRUE);
+    EXPECT_EQ(TestLog(), Names({"GridSetting:end", "Line:resume", "Line:input", "Line:end"}));
+    EXPECT_TRUE(Stack().empty());
+}
+
+TEST_F(CommandManagerTest, EndingACommandBelowTheTopResumesNothing)
+{
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    ASSERT_TRUE(manager.StartNestedCommand(kGrid));
+    TestLog().clear();
+    manager.EndCommand(Command(kLine), TRUE);
+    EXPECT_EQ(Stack(), Names({"GridSetting"}));
+    EXPECT_EQ(TestLog(), Names({"Line:end"}));
+    EXPECT_EQ(bar.GetCommand(), Command(kGrid));
+}
+
+TEST_F(CommandManagerTest, DocumentChangeCancelsEverythingWithoutResuming)
+{
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    ASSERT_TRUE(manager.StartNestedCommand(kGrid));
+    TestLog().clear();
+    Draw2dDocument other;
+    other.InitDocument();
+    int otherSlot = 0;
+    manager.SetDocument(FakeDocument(otherSlot), &other);
+    EXPECT_TRUE(Stack().empty());
+    EXPECT_EQ(TestLog(), Names({"GridSetting:document", "GridSetting:end", "Line:end"}));
+    EXPECT_EQ(manager.GetDraw2dDocument(), &other);
+    EXPECT_EQ(bar.GetCommand(), nullptr);
+
+    // Without a document a command that needs a drawing does not start, and stays cached.
+    manager.SetDocument(nullptr, nullptr);
+    const int cached = manager.GetCachedCommandCount();
+    EXPECT_FALSE(manager.StartCommand(kLine));
+    EXPECT_EQ(manager.GetCachedCommandCount(), cached);
+    EXPECT_TRUE(manager.StartCommand(kCircle));  // needs no drawing
+}
+
+TEST_F(CommandManagerTest, DrawingChangeResumesTheSurvivorOnce)
+{
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    ASSERT_TRUE(manager.StartNestedCommand(kGrid));
+    Command(kGrid)->m_bSurvivesDrawingChange = FALSE;
+    TestLog().clear();
+    manager.EndCommandsOnDrawingChange(0);
+    EXPECT_EQ(Stack(), Names({"Line"}));
+    EXPECT_EQ(TestLog(), Names({"GridSetting:end", "Line:resume"}));
+    EXPECT_EQ(Command(kLine)->GetCurrentParameterIndex(), 0);
+
+    // Three deep with the middle one ending: the top survivor is ended as a nested command and
+    // the bottom is resumed exactly once.
+    ASSERT_TRUE(manager.StartNestedCommand(kCircle));
+    ASSERT_TRUE(manager.StartNestedCommand(kGrid));
+    Command(kCircle)->m_bSurvivesDrawingChange = FALSE;
+    Command(kGrid)->m_bSurvivesDrawingChange = TRUE;
+    TestLog().clear();
+    manager.EndCommandsOnDrawingChange(0);
+    EXPECT_EQ(Stack(), Names({"Line"}));
+    EXPECT_EQ(TestLog(), Names({"Circle:end", "GridSetting:end", "Line:resume"}));
+
+    // Reported through the document's notification as well.
+    Command(kLine)->m_bSurvivesDrawingChange = FALSE;
+    NotifyInfoBase info(&doc, 3, 4);
+    manager.OnDocumentUpdated(info);
+    EXPECT_TRUE(Stack().empty());
+}
+
+TEST_F(CommandManagerTest, FailedStarts)
+{
+    ASSERT_TRUE(manager.ExecuteCommand(33412));
+    EXPECT_EQ(manager.GetCommandHistory().GetCount(), 1);
+
+    // An id without a row changes nothing.
+    EXPECT_FALSE(manager.ExecuteCommand(33401));
+    EXPECT_EQ(Stack(), Names({"Line"}));
+    EXPECT_EQ(manager.GetCommandHistory().GetCount(), 1);
+
+    // A row whose class is not in the program: the running command is already cancelled.
+    EXPECT_FALSE(manager.ExecuteCommand(34998));
+    EXPECT_TRUE(Stack().empty());
+    EXPECT_EQ(manager.GetCommandHistory().GetCount(), 1);
+    EXPECT_FALSE(manager.StartCommand(_T("Korvan.Shape.Nothing")));
+    EXPECT_FALSE(manager.StartCommand(CString()));
+
+    // OnStart refusing: the command is ended again.
+    Command(kCircle)->m_bStartResult = FALSE;
+    TestLog().clear();
+    EXPECT_FALSE(manager.ExecuteCommand(33442));
+    EXPECT_TRUE(Stack().empty());
+    EXPECT_EQ(TestLog(), Names({"Circle:start", "Circle:end"}));
+    EXPECT_EQ(manager.GetCommandHistory().GetCount(), 1);
+
+    // A repeated id moves to the newest end of the history.
+    Command(kCircle)->m_bStartResult = TRUE;
+    ASSERT_TRUE(manager.ExecuteCommand(33442));
+    ASSERT_TRUE(manager.ExecuteCommand(33412));
+    ASSERT_EQ(manager.GetCommandHistory().GetCount(), 2);
+    EXPECT_EQ(manager.GetCommandHistory().GetAt(0), 33442u);
+    EXPECT_EQ(manager.GetCommandHistory().GetAt(1), 33412u);
+}
+
+TEST_F(CommandManagerTest, PreSelectionIsTakenAndTheCommandRunsOnce)
+{
+    Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    const long id = doc.AddFeature(&line, nullptr, 0);
+    ASSERT_GT(id, 0);
+    SelectionManager* pSelection = doc.GetSelectionManager();
+    ASSERT_TRUE(pSelection->SelectFeature(FeatureRecord(id, -1), FALSE));
+    EXPECT_TRUE(CommandBase::IsCommandEnabled(kMove, &doc));
+    EXPECT_FALSE(CommandBase::IsCommandEnabled(kLine, &doc));
+
+    ASSERT_TRUE(manager.StartCommand(kMove));
+    CommandBase* pMove = manager.GetActiveCommand();
+    auto* pGroup = static_cast<FeatureGroupParameterItem*>(pMove->GetParameterItem(0));
+    CArray<FeatureLayout> taken;
+    ASSERT_TRUE(pGroup->GetFeatureLayouts(taken));
+    ASSERT_EQ(taken.GetSize(), 1);
+    EXPECT_EQ(taken[0].GetRecordID(), id);
+    EXPECT_TRUE(pMove->m_bEndAfterRun);
+    EXPECT_EQ(pMove->GetCurrentParameterIndex(), 1);
+    EXPECT_FALSE(pSelection->IsSelectionEmpty());  // selected again for the command
+
+    // A command without a selection-taking item clears the selection when it starts.
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    EXPECT_TRUE(pSelection->IsSelectionEmpty());
+    EXPECT_FALSE(CommandBase::IsCommandEnabled(kMove, &doc));
+}
+
+TEST_F(CommandManagerTest, ParametersOfTheRunningCommand)
+{
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    CommandBase* pLine = manager.GetActiveCommand();
+
+    // A parameter without a current item, or with an id in use, is refused.
+    auto* pNoCurrent = new CommandParameter;
+    PointParameterItem p;
+    p.SetId(9);
+    pNoCurrent->AddItem(p);
+    EXPECT_FALSE(manager.AddParameter(nullptr, pNoCurrent));
+    auto* pDuplicate = new CommandParameter;
+    PointParameterItem dup;
+    dup.SetId(2);
+    pDuplicate->SetCurrentIndex(pDuplicate->AddItem(dup));
+    EXPECT_FALSE(manager.AddParameter(nullptr, pDuplicate));
+    EXPECT_EQ(pLine->GetParameterCount(), 4);
+    delete pNoCurrent;
+    delete pDuplicate;
+
+    // Insert before the current parameter shifts it; the bar gains a row.
+    ASSERT_TRUE(manager.SetCurrentParameter(nullptr, 1));
+    auto* pInserted = new CommandParameter;
+    pInserted->SetCurrentIndex(pInserted->AddItem(p));
+    ASSERT_TRUE(manager.InsertParameter(nullptr, 0, pInserted));
+    EXPECT_EQ(pLine->GetCurrentParameterIndex(), 2);
+    EXPECT_EQ(bar.GetRowCount(), 5);
+    ASSERT_TRUE(manager.RemoveParameter(nullptr, 0));
+    EXPECT_EQ(pLine->GetCurrentParameterIndex(), 1);
+    EXPECT_EQ(bar.GetRowCount(), 4);
+    EXPECT_FALSE(manager.RemoveParameter(nullptr, 4));
+    EXPECT_INVALID_ARG(pLine->GetParameterItem(4));
+
+    // Reference points follow the base-item ids.
+    RuVaPnt2d ref;
+    EXPECT_FALSE(pLine->GetReferencePoint(0, ref));
+    static_cast<PointParameterItem*>(pLine->GetParameterItem(1))->SetValue(RuVaPnt2d(3, 4));
+    ASSERT_TRUE(pLine->GetReferencePoint(0, ref));
+    EXPECT_EQ(ref.X(), 3.0);
+
+    // The provisional value of an empty point is the cursor point.
+    manager.SetCursorPoints(RuVaPnt2d(100, 100), RuVaPnt2d(6, 7));
+    PointParameterItem value;
+    ASSERT_TRUE(pLine->GetParameterValue(0, value));
+    RuVaPnt2d v;
+    ASSERT_TRUE(value.GetValue(v));
+    EXPECT_EQ(v.Y(), 7.0);
+    EXPECT_FALSE(pLine->SetModifier(0, 20));  // no such modifier in the program yet
+    EXPECT_FALSE(pLine->SetModifier(2, 20));  // a point modifier on a length
+}
+
+TEST_F(CommandManagerTest, RememberedParametersRoundTrip)
+{
+    WriteVersion(4, 21);
+    ASSERT_TRUE(manager.StartCommand(kCircle));
+    ScriptedCommand* pCircle = Command(kCircle);
+    static_cast<IntegerParameterItem*>(pCircle->GetParameterItem(0))->SetValue(5);
+    CommandParameter* pChoice = pCircle->GetParameter(1);
+    ASSERT_TRUE(pChoice->SetCurrentIndex(1));
+    static_cast<LengthParameterItem*>(pChoice->GetCurrentItem())->SetValue(2.5);
+    // A command that was never started writes nothing.
+    manager.GetCommand(kGrid);
+    manager.Shutdown();
+
+    RegistryManager registry(HKEY_CURRENT_USER);
+    EXPECT_EQ(registry.GetProfileInt(_T("CommandParameter\\Korvan.Shape.Circle\\Index"), _T("1"), -1), 1u);
+    EXPECT_EQ(registry.GetProfileInt(_T("CommandParameter\\Korvan.Shape.Circle\\Parameter"), _T("1"), -1), 5u);
+    double stored = 0;
+    EXPECT_TRUE(registry.GetProfileBinary(_T("CommandParameter\\Korvan.Shape.Circle\\Parameter"), _T("3"), &stored));
+    EXPECT_EQ(stored, 2.5);
+    EXPECT_EQ(registry.GetProfileInt(_T("CommandParameter\\Korvan.Settings.GridSetting\\Index"), _T("0"), -1),
+              static_cast<UINT>(-1));
+
+    {
+        CommandManager next;
+        ScriptedCommand* pLoaded = static_cast<ScriptedCommand*>(next.GetCommand(kCircle));
+        int count = 0;
+        ASSERT_TRUE(static_cast<IntegerParameterItem*>(pLoaded->GetParameterItem(0))->GetValue(count));
+        EXPECT_EQ(count, 5);
+        EXPECT_EQ(pLoaded->GetParameter(1)->GetCurrentIndex(), 1);
+        double diameter = 0;
+        ASSERT_TRUE(static_cast<LengthParameterItem*>(pLoaded->GetParameterItem(1))->GetValue(diameter));
+        EXPECT_EQ(diameter, 2.5);
+        // Each loaded parameter was handed to the command.
+        EXPECT_EQ(pLoaded->m_inputs, (std::vector<int>{0, 1}));
+
+        // An emptied value is stored as absent and does not come back as 0.
+        ASSERT_TRUE(next.StartCommand(kCircle));
+        pLoaded->GetParameterItem(0)->Clear();
+        next.Shutdown();
+    }
+    {
+        CommandManager next;
+        CommandBase* pLoaded = next.GetCommand(kCircle);
+        EXPECT_TRUE(pLoaded->GetParameterItem(0)->IsEmpty());
+        EXPECT_FALSE(pLoaded->GetParameterItem(1)->IsEmpty());
+        next.Shutdown();
+    }
+    // Values stored by an older version are not loaded.
+    WriteVersion(3, 9);
+    {
+        CommandManager next;
+        CommandBase* pLoaded = next.GetCommand(kCircle);
+        EXPECT_EQ(pLoaded->GetParameter(1)->GetCurrentIndex(), 0);
+        EXPECT_TRUE(pLoaded->GetParameterItem(1)->IsEmpty());
+    }
+    WriteVersion(4, 0);
+    {
+        CommandManager next;
+        EXPECT_EQ(next.GetCommand(kCircle)->GetParameter(1)->GetCurrentIndex(), 1);
+    }
+    // With the option off nothing is loaded.
+    {
+        CommandManager next;
+        next.SetCommandParameterSaveEnabled(FALSE);
+        EXPECT_EQ(next.GetCommand(kCircle)->GetParameter(1)->GetCurrentIndex(), 0);
+    }
+}
+
+TEST_F(CommandManagerTest, DamagedRememberedValuesAreIgnored)
+{
+    WriteVersion(4, 21);
+    RegistryManager registry(HKEY_CURRENT_USER);
+    // An alternative that does not exist, a list index outside the list, a double of the wrong size.
+    registry.WriteProfileInt(_T("CommandParameter\\Korvan.Shape.Line\\Index"), _T("0"), 5);
+    registry.WriteProfileInt(_T("CommandParameter\\Korvan.Shape.Line\\Index"), _T("1"), -3);
+    registry.WriteProfileInt(_T("CommandParameter\\Korvan.Shape.Line\\Parameter"), _T("4"), 17);
+    registry.WriteProfileInt(_T("CommandParameter\\Korvan.Shape.Line\\Parameter"), _T("3"), 12);
+    CommandManager next;
+    CommandBase* pLine = next.GetCommand(kLine);
+    EXPECT_EQ(pLine->GetParameter(0)->GetCurrentIndex(), 0);
+    EXPECT_EQ(pLine->GetParameter(1)->GetCurrentIndex(), 0);
+    EXPECT_TRUE(pLine->GetParameterItem(2)->IsEmpty());
+    EXPECT_TRUE(pLine->GetParameterItem(3)->IsEmpty());
+}
