@@ -1302,8 +1302,9 @@ namespace {
 void BlendInto(DcData* d, const QRect& dst, const QImage& src, DWORD rop, const QImage* skipMask) {
   QImage* img = d->pixels();
   if (!img) return;
-  const QImage pat = UsesPattern(rop) ? d->patternImage(dst) : QImage();
   const QRegion clip = d->effectiveClip().intersected(dst);
+  const QRect patArea = clip.boundingRect();  // the pattern only where pixels change
+  const QImage pat = UsesPattern(rop) && !patArea.isEmpty() ? d->patternImage(patArea) : QImage();
   const bool keepAlpha = img->format() == QImage::Format_ARGB32;
   const bool copyAlpha = keepAlpha && rop == SRCCOPY && src.format() == QImage::Format_ARGB32;
   const bool mono = d->mono();
@@ -1312,13 +1313,13 @@ void BlendInto(DcData* d, const QRect& dst, const QImage& src, DWORD rop, const 
       auto* out = reinterpret_cast<QRgb*>(img->scanLine(y));
       const int sy = y - dst.top();
       const auto* in = src.isNull() ? nullptr : reinterpret_cast<const QRgb*>(src.constScanLine(sy));
-      const auto* pin = pat.isNull() ? nullptr : reinterpret_cast<const QRgb*>(pat.constScanLine(sy));
+      const auto* pin = pat.isNull() ? nullptr : reinterpret_cast<const QRgb*>(pat.constScanLine(y - patArea.top()));
       const auto* skip = skipMask ? skipMask->constScanLine(sy) : nullptr;
       for (int x = r.left(); x <= r.right(); ++x) {
         const int sx = x - dst.left();
         if (skip && skip[sx]) continue;
         const DWORD s = in ? (in[sx] & 0xFFFFFF) : 0;
-        const DWORD p = pin ? (pin[sx] & 0xFFFFFF) : 0;
+        const DWORD p = pin ? (pin[x - patArea.left()] & 0xFFFFFF) : 0;
         DWORD v = DcData::Rop3(rop, p, s, out[x] & 0xFFFFFF) & 0xFFFFFF;
         if (mono) v = gdi::MonoOf(v) & 0xFFFFFF;
         DWORD a = 0xFF000000u;
@@ -1388,47 +1389,81 @@ QRect BlitRect(QPoint a, QPoint b, bool negX, bool negY) {
 }
 
 // The source pixels of a blit in device units of the destination: cut, mirrored, scaled and
-// turned into the destination's colours. Null when the source has no pixels.
-QImage BlitSource(DcData* d, DcData* s, const QRect& dst, bool mirrorX, bool mirrorY, int xs, int ys, int ws, int hs,
-                  bool smooth) {
+// (unless raw) turned into the destination's colours, for the part of dst that can be seen.
+struct BlitPart {
+  QRect area;  // where part goes, inside dst
+  QImage part;
+  bool hidden = false;  // nothing of dst can be seen
+};
+
+BlitPart BlitSource(DcData* d, DcData* s, const QRect& dst, bool mirrorX, bool mirrorY, int xs, int ys, int ws, int hs,
+                    bool smooth, bool raw = false) {
+  BlitPart out;
   QImage* simg = s->pixels(false);
-  if (!simg) return QImage();
+  if (!simg) return out;
   const QPoint a = s->toDev(xs, ys), b = s->toDev(xs + ws, ys + hs);
   const QRect sr = BlitRect(a, b, ws < 0, hs < 0);
-  if (sr.isEmpty()) return QImage();
+  if (sr.isEmpty()) return out;
   if (a.x() > b.x()) mirrorX = !mirrorX;
   if (a.y() > b.y()) mirrorY = !mirrorY;
-  QImage part = simg->copy(sr);  // outside the bitmap reads as black
-  if (part.format() == QImage::Format_ARGB32) {
-    // Block transfers ignore alpha: the colour bytes travel as they are, opaque.
-    part.reinterpretAsFormat(QImage::Format_RGB32);
-    for (int y = 0; y < part.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
-      for (int x = 0; x < part.width(); ++x) line[x] |= 0xFF000000u;
+  const long long limit = 1LL << 24;
+  QImage part;
+  if (static_cast<long long>(sr.width()) * sr.height() <= limit && static_cast<long long>(dst.width()) * dst.height() <= limit) {
+    out.area = dst;
+    part = simg->copy(sr);  // outside the bitmap reads as black
+    if (part.format() == QImage::Format_ARGB32) {
+      // Block transfers ignore alpha: the colour bytes travel as they are, opaque.
+      part.reinterpretAsFormat(QImage::Format_RGB32);
+      for (int y = 0; y < part.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
+        for (int x = 0; x < part.width(); ++x) line[x] |= 0xFF000000u;
+      }
+    } else if (part.format() != QImage::Format_RGB32) {
+      part = part.convertToFormat(QImage::Format_RGB32);
     }
-  } else if (part.format() != QImage::Format_RGB32) {
-    part = part.convertToFormat(QImage::Format_RGB32);
+    if (mirrorX || mirrorY) part = part.mirrored(mirrorX, mirrorY);
+    if (part.size() != dst.size())
+      part = part.scaled(dst.size(), Qt::IgnoreAspectRatio, smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+  } else {
+    // Huge rectangles: sample only the visible part, nearest pixel, without building the whole.
+    out.area = dst.intersected(d->deviceBounds());
+    if (out.area.isEmpty()) {
+      out.hidden = true;
+      return out;
+    }
+    part = QImage(out.area.size(), QImage::Format_RGB32);
+    const double fx = double(sr.width()) / dst.width(), fy = double(sr.height()) / dst.height();
+    for (int y = 0; y < out.area.height(); ++y) {
+      const int dy = out.area.top() + y - dst.top();
+      const int sy = sr.top() + int((mirrorY ? dst.height() - 1 - dy : dy) * fy);
+      auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
+      for (int x = 0; x < out.area.width(); ++x) {
+        const int dx = out.area.left() + x - dst.left();
+        const int sx = sr.left() + int((mirrorX ? dst.width() - 1 - dx : dx) * fx);
+        line[x] = simg->rect().contains(sx, sy) ? (simg->pixel(sx, sy) | 0xFF000000u) : 0xFF000000u;
+      }
+    }
   }
-  if (mirrorX || mirrorY) part = part.mirrored(mirrorX, mirrorY);
-  if (part.size() != dst.size())
-    part = part.scaled(dst.size(), Qt::IgnoreAspectRatio, smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
-  const bool srcMono = s->mono(), dstMono = d->mono();
-  if (srcMono && !dstMono) {
-    // Monochrome to colour: black takes the text colour, white the background colour.
-    const QRgb fg = d->outColor(d->st.textColor), bg = d->outColor(d->st.bkColor);
-    for (int y = 0; y < part.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
-      for (int x = 0; x < part.width(); ++x) line[x] = (line[x] & 0xFFFFFF) ? bg : fg;
-    }
-  } else if (!srcMono && dstMono) {
-    // Colour to monochrome: the source's background colour becomes white, all else black.
-    const QRgb bk = gdi::ToQRgb(gdi::PlainColor(s->st.bkColor)) & 0xFFFFFF;
-    for (int y = 0; y < part.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
-      for (int x = 0; x < part.width(); ++x) line[x] = (line[x] & 0xFFFFFF) == bk ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+  if (!raw) {
+    const bool srcMono = s->mono(), dstMono = d->mono();
+    if (srcMono && !dstMono) {
+      // Monochrome to colour: black takes the text colour, white the background colour.
+      const QRgb fg = d->outColor(d->st.textColor), bg = d->outColor(d->st.bkColor);
+      for (int y = 0; y < part.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
+        for (int x = 0; x < part.width(); ++x) line[x] = (line[x] & 0xFFFFFF) ? bg : fg;
+      }
+    } else if (!srcMono && dstMono) {
+      // Colour to monochrome: the source's background colour becomes white, all else black.
+      const QRgb bk = gdi::ToQRgb(gdi::PlainColor(s->st.bkColor)) & 0xFFFFFF;
+      for (int y = 0; y < part.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
+        for (int x = 0; x < part.width(); ++x) line[x] = (line[x] & 0xFFFFFF) == bk ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+      }
     }
   }
-  return part;
+  out.part = part;
+  return out;
 }
 
 }  // namespace
@@ -1441,19 +1476,19 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
   if (!d || !s) return FALSE;
   const QPoint a = d->toDev(x, y), b = d->toDev(x + nWidth, y + nHeight);
   const QRect dst = BlitRect(a, b, nWidth < 0, nHeight < 0);
-  if (dst.isEmpty() || dst.width() > 32768 || dst.height() > 32768) return dst.isEmpty();
-  const QImage part = BlitSource(d, s, dst, a.x() > b.x(), a.y() > b.y(), xSrc, ySrc, nSrcWidth, nSrcHeight,
+  if (dst.isEmpty()) return TRUE;
+  const BlitPart bp = BlitSource(d, s, dst, a.x() > b.x(), a.y() > b.y(), xSrc, ySrc, nSrcWidth, nSrcHeight,
                                  d->st.stretchMode == HALFTONE);
-  if (part.isNull()) return FALSE;
+  if (bp.part.isNull()) return bp.hidden ? TRUE : FALSE;
   if (d->surface()) {
-    BlendInto(d, dst, part, dwRop, nullptr);
+    BlendInto(d, bp.area, bp.part, dwRop, nullptr);
     return TRUE;
   }
   QPainter* p = d->painter();
   if (!p) return FALSE;
   p->save();
   p->setCompositionMode(dwRop == SRCCOPY ? QPainter::CompositionMode_Source : CompositionFor(dwRop));
-  p->drawImage(dst.topLeft(), part);
+  p->drawImage(bp.area.topLeft(), bp.part);
   p->restore();
   return TRUE;
 }
@@ -1464,27 +1499,23 @@ BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, 
   DcData* s = pSrcDC ? pSrcDC->Data() : nullptr;
   if (!d || !s || nDestWidth <= 0 || nDestHeight <= 0 || nSrcWidth <= 0 || nSrcHeight <= 0) return FALSE;
   const QRect dst = d->rectToDev(xDest, yDest, xDest + nDestWidth, yDest + nDestHeight);
-  if (dst.isEmpty() || dst.width() > 32768 || dst.height() > 32768) return FALSE;
-  // Compare against the key in the source's own colours, before any colour conversion.
-  QImage* simg = s->pixels(false);
-  if (!simg) return FALSE;
-  const QPoint a = s->toDev(xSrc, ySrc), b = s->toDev(xSrc + nSrcWidth, ySrc + nSrcHeight);
-  QImage raw = simg->copy(QRect(a, QPoint(b.x() - 1, b.y() - 1)).normalized()).convertToFormat(QImage::Format_RGB32);
-  if (raw.size() != dst.size()) raw = raw.scaled(dst.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  if (dst.isEmpty()) return FALSE;
+  // The key is compared in the source's own colours, before any colour conversion.
+  const BlitPart raw = BlitSource(d, s, dst, false, false, xSrc, ySrc, nSrcWidth, nSrcHeight, false, true);
+  const BlitPart bp = BlitSource(d, s, dst, false, false, xSrc, ySrc, nSrcWidth, nSrcHeight, false);
+  if (raw.part.isNull() || bp.part.isNull()) return FALSE;
   const QRgb key = gdi::ToQRgb(gdi::PlainColor(clrTransparent)) & 0xFFFFFF;
-  QImage mask(dst.size(), QImage::Format_Grayscale8);
-  for (int y = 0; y < raw.height(); ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(raw.constScanLine(y));
+  QImage mask(bp.part.size(), QImage::Format_Grayscale8);
+  for (int y = 0; y < raw.part.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(raw.part.constScanLine(y));
     uchar* m = mask.scanLine(y);
-    for (int x = 0; x < raw.width(); ++x) m[x] = (line[x] & 0xFFFFFF) == key ? 1 : 0;
+    for (int x = 0; x < raw.part.width(); ++x) m[x] = (line[x] & 0xFFFFFF) == key ? 1 : 0;
   }
-  const QImage part = BlitSource(d, s, dst, false, false, xSrc, ySrc, nSrcWidth, nSrcHeight, false);
-  if (part.isNull()) return FALSE;
   if (d->surface()) {
-    BlendInto(d, dst, part, SRCCOPY, &mask);
+    BlendInto(d, bp.area, bp.part, SRCCOPY, &mask);
     return TRUE;
   }
-  QImage keyed = part.convertToFormat(QImage::Format_ARGB32);
+  QImage keyed = bp.part.convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < keyed.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
     const uchar* m = mask.constScanLine(y);
@@ -1493,7 +1524,7 @@ BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, 
   }
   QPainter* p = d->painter();
   if (!p) return FALSE;
-  p->drawImage(dst.topLeft(), keyed);
+  p->drawImage(bp.area.topLeft(), keyed);
   return TRUE;
 }
 
@@ -1506,7 +1537,7 @@ BOOL CDC::AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC*
     return FALSE;
   const QRect dst = d->rectToDev(xDest, yDest, xDest + nDestWidth, yDest + nDestHeight);
   QImage* simg = s->pixels(false);
-  if (!simg || dst.isEmpty() || dst.width() > 32768 || dst.height() > 32768) return FALSE;
+  if (!simg || dst.isEmpty() || static_cast<long long>(dst.width()) * dst.height() > (1LL << 24)) return FALSE;
   const QPoint a = s->toDev(xSrc, ySrc), b = s->toDev(xSrc + nSrcWidth, ySrc + nSrcHeight);
   const QRect sr = QRect(a, QPoint(b.x() - 1, b.y() - 1)).normalized();
   if (!simg->rect().contains(sr)) return FALSE;

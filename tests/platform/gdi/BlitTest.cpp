@@ -124,6 +124,33 @@ TEST(Blit, StretchAndMirror) {
   EXPECT_EQ(mirrored.At(1, 0), kRed);
 }
 
+TEST(Blit, HugeRectanglesOnlyTouchWhatShows) {
+  MemoryDc src(2, 1);
+  src.dc.SetPixel(0, 0, kRed);
+  src.dc.SetPixel(1, 0, kBlue);
+  MemoryDc dst(40, 40);
+  // A destination a billion pixels large: only the visible corner is worked out.
+  EXPECT_TRUE(dst.dc.StretchBlt(0, 0, 30000, 30000, &src.dc, 0, 0, 2, 1, SRCCOPY));
+  EXPECT_EQ(dst.At(39, 39), kRed);
+  EXPECT_TRUE(dst.dc.StretchBlt(-29990, 0, 30000, 40, &src.dc, 0, 0, 2, 1, SRCCOPY));
+  EXPECT_EQ(dst.At(5, 5), kBlue);
+  EXPECT_TRUE(dst.dc.StretchBlt(100000, 0, 30000, 40, &src.dc, 0, 0, 2, 1, SRCCOPY));  // off the device
+  // A source far larger than its bitmap reads black outside it.
+  MemoryDc big(20, 20);
+  EXPECT_TRUE(big.dc.StretchBlt(0, 0, 20, 20, &src.dc, 0, 0, 30000, 30000, SRCCOPY));
+  EXPECT_EQ(big.At(0, 0), kRed);
+  EXPECT_EQ(big.At(10, 10), RGB(0, 0, 0));
+  EXPECT_TRUE(big.dc.TransparentBlt(0, 0, 30000, 30000, &src.dc, 0, 0, 2, 1, kRed));
+  BLENDFUNCTION half{AC_SRC_OVER, 0, 128, 0};
+  EXPECT_FALSE(big.dc.AlphaBlend(0, 0, 30000, 30000, &src.dc, 0, 0, 2, 1, half));
+  CBrush hatch(HS_CROSS, kBlue);
+  big.dc.SelectObject(&hatch);
+  EXPECT_TRUE(big.dc.PatBlt(-30000, -30000, 60000, 60000, PATINVERT));
+  EXPECT_TRUE(big.dc.PatBlt(-30000, -30000, 60000, 60000, PATINVERT));
+  EXPECT_EQ(big.At(0, 0), kRed);  // inverted twice: as before
+  big.dc.SelectStockObject(WHITE_BRUSH);
+}
+
 TEST(Blit, TransparentBltSkipsTheKeyColour) {
   MemoryDc src(4, 4, RGB(255, 0, 255));
   src.dc.FillSolidRect(1, 1, 2, 2, kRed);
