@@ -119,6 +119,7 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
 BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
 void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT, CPreviewView*) { OnEndPrinting(pDC, pInfo); }
 
 void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
 

@@ -9,6 +9,7 @@ class CDC;
 class CDocument;
 class CFrameWnd;
 class CPrintInfo;
+class CPreviewView;
 
 class CView : public CWnd {
   DECLARE_DYNAMIC(CView)
@@ -35,6 +36,8 @@ public:
   virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
   virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
   virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+  // The print preview (made by the printing layer) ended; by default the printing ends.
+  virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
   // Checks pInfo for a print run: it needs a device (pInfo->m_pDevice, set by an override of
   // OnPreparePrinting through the printing library) or a PDF file to print into; FALSE stops.
   BOOL DoPreparePrinting(CPrintInfo* pInfo);

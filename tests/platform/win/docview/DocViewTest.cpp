@@ -504,3 +504,36 @@ TEST_F(DocViewTest, PrintingRunsTheHooksOverEveryPage) {
             (std::vector<std::string>{"prepare", "begin", "page 1", "page 2", "page 3", "end"}));
   EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF"));
 }
+
+// ---- more windows on one document ----------------------------------------------------------
+
+TEST_F(DocViewTest, ASecondWindowOnADocumentIsNumberedAndOnlyTheLastOneAsks) {
+  CNumberDoc* doc = static_cast<CNumberDoc*>(NewDocument());
+  m_main->SendMessage(WM_COMMAND, ID_NUM_ADD);
+  m_main->SendMessage(WM_COMMAND, ID_WINDOW_NEW);
+  const auto children = m_main->GetMDIChildren();
+  ASSERT_EQ(children.size(), 2u);
+  EXPECT_EQ(children[1]->GetActiveDocument(), doc);
+  EXPECT_EQ(Text(children[0]), CString(u"Numbers1:1"));
+  EXPECT_EQ(Text(children[1]), CString(u"Numbers1:2"));
+  EXPECT_EQ(Text(m_main), CString(u"Numbers - Numbers1:2"));
+  // A change shows in both views.
+  auto* v0 = static_cast<CNumberView*>(children[0]->GetActiveView());
+  const int before = v0->m_nUpdates;
+  m_main->SendMessage(WM_COMMAND, ID_NUM_ADD);
+  EXPECT_GT(v0->m_nUpdates, before);
+
+  // The first window goes without a question; the document stays.
+  children[1]->SendMessage(WM_CLOSE);
+  Pump();
+  ASSERT_EQ(m_main->GetMDIChildren().size(), 1u);
+  EXPECT_EQ(CNumberDoc::s_live, 1);
+  EXPECT_EQ(Text(children[0]), CString(u"Numbers1"));
+  EXPECT_EQ(m_main->MDIGetActive(), children[0]);
+  // File Close on the document asks, and No closes it.
+  AnswerNextBox(QMessageBox::No);
+  m_main->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+  Pump();
+  EXPECT_TRUE(m_main->GetMDIChildren().empty());
+  EXPECT_EQ(CNumberDoc::s_live, 0);
+}
