@@ -151,9 +151,11 @@ public:
     BOOL m_bNeedsDrawing = TRUE;
     BOOL m_bSurvivesDrawingChange = TRUE;
 
+    // Drops the data of a drag in progress.
+    void ClearDragData();
+
 protected:
     void EndModifierChain();
-    void ClearDragData();
 
     KcArrayOfGePnt2d m_points;
     CTypedPtrArray<CObArray, CommandParameter*> m_parameters;

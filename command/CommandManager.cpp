@@ -354,7 +354,7 @@ void CommandManager::SuspendCommand(CommandBase* pCommand)
 {
     if (pCommand == nullptr)
         return;
-    pCommand->OnViewChanged();  // drops the drag data and gathered points
+    pCommand->ClearDragData();
     UnselectAll();
     pCommand->OnSuspend();
 }

@@ -6,6 +6,7 @@
 
 #include "command/CommandInfo.h"
 #include "command/CommandManager.h"
+#include "platform/afx/ResourceModule.h"
 
 using namespace QZ2Command;
 
@@ -145,4 +146,24 @@ TEST(CommandTable, SecondManagerLeavesTheIndex)
     }
     EXPECT_EQ(index.GetCount(), 162);
     EXPECT_EQ(CommandManager::GetCommandIdentifier(34998), CString(_T("Korvan.AddIn.AddInManager")));
+}
+
+TEST(CommandTable, DisplayNamesComeFromTheLanguageLibrary)
+{
+    LanguageModuleResult english = AfxLoadLanguageModule(AfxGetResourceFolder(), u"ENG");
+    ASSERT_NE(english.pModule, nullptr) << "no English language library in the resource folder";
+    ResourceModule* pPrevious = AfxGetResourceHandle();
+    AfxSetResourceHandle(english.pModule);
+
+    EXPECT_EQ(CommandManager::GetCommandDisplayName(33412), CString(_T("Line")));
+    const CString pointMarker = CommandManager::GetCommandDisplayName(34632);
+    EXPECT_FALSE(pointMarker.IsEmpty());
+    EXPECT_EQ(pointMarker, CommandManager::GetCommandDisplayName(34633));
+    EXPECT_EQ(CommandManager::GetCommandDisplayName(34998), CString(_T("Add-in Manager")));
+    // Every row has a name.
+    for (const CommandInfo* row = CommandInfo::GetTable(); row->m_nID != 0; ++row)
+        EXPECT_FALSE(CommandManager::GetCommandDisplayName(row->m_nID).IsEmpty()) << row->m_nID;
+
+    AfxSetResourceHandle(pPrevious);
+    AfxFreeResourceModule(english.pModule);
 }
