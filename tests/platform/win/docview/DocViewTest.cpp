@@ -7,6 +7,7 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QMetaObject>
 #include <QtCore/QTimer>
+#include <QtTest/QTest>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
@@ -536,4 +537,40 @@ TEST_F(DocViewTest, ASecondWindowOnADocumentIsNumberedAndOnlyTheLastOneAsks) {
   Pump();
   EXPECT_TRUE(m_main->GetMDIChildren().empty());
   EXPECT_EQ(CNumberDoc::s_live, 0);
+}
+
+// ---- what the user does with the mouse and keys --------------------------------------------
+
+TEST_F(DocViewTest, ClickingAWindowActivatesItTheCloseBoxAsksAndKeysRunCommands) {
+  CNumberDoc* first = static_cast<CNumberDoc*>(NewDocument());
+  CNumberDoc* second = static_cast<CNumberDoc*>(NewDocument());
+  const auto children = m_main->GetMDIChildren();
+  ASSERT_EQ(children.size(), 2u);
+  QMdiArea* area = m_main->GetMdiArea();
+  ASSERT_NE(area, nullptr);
+  auto* sub0 = qobject_cast<QMdiSubWindow*>(children[0]->GetQWidget()->parentWidget());
+  ASSERT_NE(sub0, nullptr);
+
+  // The area activating a window (a click on it) makes it the active document window.
+  area->setActiveSubWindow(sub0);
+  EXPECT_EQ(m_main->MDIGetActive(), children[0]);
+  EXPECT_EQ(Text(m_main), CString(u"Numbers - Numbers1"));
+
+  // Ctrl+D typed in the view runs the document's command through the main window's keys.
+  m_main->GetQWidget()->activateWindow();
+  QWidget* view = children[0]->GetActiveView()->GetQWidget();
+  QTest::keyClick(view, Qt::Key_D, Qt::ControlModifier);
+  Pump();
+  EXPECT_EQ(first->m_values.size(), 1u);
+  EXPECT_TRUE(second->m_values.empty());
+
+  // The window's close box asks about the modified document.
+  QString asked;
+  AnswerNextBox(QMessageBox::No, &asked);
+  sub0->close();
+  Pump();
+  EXPECT_EQ(asked, QStringLiteral("Save changes to Numbers1?"));
+  ASSERT_EQ(m_main->GetMDIChildren().size(), 1u);
+  EXPECT_EQ(m_main->MDIGetActive(), children[1]);
+  EXPECT_EQ(CNumberDoc::s_live, 1);
 }
