@@ -110,7 +110,8 @@ Status Font::GetLogFontW(const Graphics* g, LOGFONTW* lf) const {
   lf->lfItalic = (m_style & FontStyleItalic) ? 1 : 0;
   lf->lfUnderline = (m_style & FontStyleUnderline) ? 1 : 0;
   lf->lfStrikeOut = (m_style & FontStyleStrikeout) ? 1 : 0;
-  lf->lfCharSet = DEFAULT_CHARSET;
+  FontFamily family(m_family.c_str());
+  lf->lfCharSet = family.IsSymbolFamily() ? SYMBOL_CHARSET : DEFAULT_CHARSET;
   for (size_t i = 0; i < m_family.size() && i < LF_FACESIZE - 1; ++i) lf->lfFaceName[i] = m_family[i];
   return Ok;
 }

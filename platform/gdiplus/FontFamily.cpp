@@ -67,6 +67,26 @@ Status FontFamily::GetFamilyName(WCHAR name[LF_FACESIZE], LANGID) const {
   return m_status;
 }
 
+BOOL FontFamily::IsStyleAvailable(INT style) const {
+  if (!IsAvailable()) return FALSE;
+  const QString family = QString::fromStdU16String(m_name);
+  const QStringList styles = QFontDatabase::styles(family);
+  if (styles.isEmpty()) return TRUE;  // generic names and synthesized faces
+  const bool wantBold = style & FontStyleBold, wantItalic = style & FontStyleItalic;
+  for (const QString& s : styles) {
+    const bool bold = QFontDatabase::weight(family, s) >= QFont::DemiBold;
+    const bool italic = QFontDatabase::italic(family, s);
+    if (bold == wantBold && italic == wantItalic) return TRUE;
+  }
+  return FALSE;
+}
+
+BOOL FontFamily::IsSymbolFamily() const {
+  if (!IsAvailable()) return FALSE;
+  const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(QString::fromStdU16String(m_name));
+  return systems.contains(QFontDatabase::Symbol) && !systems.contains(QFontDatabase::Latin);
+}
+
 UINT16 FontFamily::GetEmHeight(INT) const { return 2048; }
 UINT16 FontFamily::GetCellAscent(INT style) const { return UINT16(std::lround(Metrics(m_name, style).ascent())); }
 UINT16 FontFamily::GetCellDescent(INT style) const { return UINT16(std::lround(Metrics(m_name, style).descent())); }

@@ -24,7 +24,10 @@ public:
 
   Status GetFamilyName(WCHAR name[LF_FACESIZE], LANGID language = 0) const;
   BOOL IsAvailable() const { return m_status == Ok && !m_name.empty(); }
-  BOOL IsStyleAvailable(INT style) const { return IsAvailable(); }
+  // Whether the family has a face for the bold and italic bits of style.
+  BOOL IsStyleAvailable(INT style) const;
+  // Whether the family holds symbols rather than letters (SYMBOL_CHARSET).
+  BOOL IsSymbolFamily() const;
   // Design metrics in font design units (an em of 2048).
   UINT16 GetEmHeight(INT style) const;
   UINT16 GetCellAscent(INT style) const;

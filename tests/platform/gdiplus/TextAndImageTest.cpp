@@ -44,6 +44,25 @@ TEST(Fonts, FamiliesAndCollections) {
   EXPECT_GT(FontFamily::GenericSansSerif()->GetCellAscent(FontStyleRegular), 0);
 }
 
+TEST(Fonts, StylesAndCharacterSets) {
+  // Some installed family offers a regular face, and the styles asked of a family are
+  // answered from its faces, not assumed.
+  InstalledFontCollection installed;
+  std::vector<FontFamily> families(size_t(installed.GetFamilyCount()));
+  INT found = 0;
+  installed.GetFamilies(installed.GetFamilyCount(), families.data(), &found);
+  int regular = 0;
+  for (const FontFamily& f : families) regular += f.IsStyleAvailable(FontStyleRegular) ? 1 : 0;
+  EXPECT_GT(regular, 0);
+  FontFamily none;
+  EXPECT_FALSE(none.IsStyleAvailable(FontStyleRegular));
+  Font text(FontFamily::GenericSansSerif(), 12);
+  LOGFONTW lf{};
+  text.GetLogFontW(nullptr, &lf);
+  EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
+  EXPECT_FALSE(FontFamily::GenericSansSerif()->IsSymbolFamily());
+}
+
 TEST(Fonts, SizesUnitsAndLogFonts) {
   Font pt(u"sans-serif", 12, FontStyleBold, UnitPoint);
   EXPECT_NEAR(pt.SizeInPixels(96), 16, 1e-9);
