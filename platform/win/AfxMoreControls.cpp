@@ -3,4 +3,5 @@
 
 void AfxRegisterMoreControlClasses() {
   AfxRegisterListViewClass();
+  AfxRegisterTreeViewClass();
 }

@@ -20,6 +20,7 @@
 #include "platform/win/CEdit.h"
 #include "platform/win/CImageList.h"
 #include "platform/win/CListCtrl.h"
+#include "platform/win/CTreeCtrl.h"
 
 namespace {
 
@@ -243,6 +244,194 @@ TEST_F(ListTest, CustomDrawColoursAnItem) {
   EXPECT_EQ(img.pixel(r.right - 3, r.top + 2) & 0xFFFFFF, qRgb(0, 200, 0) & 0xFFFFFF);
   list.GetItemRect(0, &r, LVIR_BOUNDS);
   EXPECT_NE(img.pixel(r.right - 3, r.top + 2) & 0xFFFFFF, qRgb(0, 200, 0) & 0xFFFFFF);
+}
+
+// ---- tree view -----------------------------------------------------------------------------
+
+struct TreeTold {
+  UINT code;
+  UINT action;
+  HTREEITEM oldItem;
+  HTREEITEM newItem;
+  std::string text;
+};
+
+class CTreeParent : public CWnd {
+public:
+  std::vector<TreeTold> told;
+  std::map<UINT, LRESULT> answers;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_NOTIFY) {
+      auto* h = reinterpret_cast<NMHDR*>(lParam);
+      if (h->code == NM_CUSTOMDRAW || h->code == NM_SETFOCUS || h->code == NM_KILLFOCUS || h->code == TVN_KEYDOWN) return 0;
+      TreeTold t{h->code, 0, nullptr, nullptr, {}};
+      if (h->code == TVN_BEGINLABELEDIT || h->code == TVN_ENDLABELEDIT) {
+        auto* di = reinterpret_cast<NMTVDISPINFO*>(lParam);
+        t.newItem = di->item.hItem;
+        t.text = di->item.pszText ? QString::fromUtf16(di->item.pszText).toStdString() : "<none>";
+      } else if (h->code != NM_CLICK && h->code != NM_DBLCLK && h->code != NM_RCLICK) {
+        auto* nm = reinterpret_cast<NMTREEVIEW*>(lParam);
+        t.action = nm->action;
+        t.oldItem = nm->itemOld.hItem;
+        t.newItem = nm->itemNew.hItem;
+      }
+      told.push_back(t);
+      if (auto it = answers.find(h->code); it != answers.end()) return it->second;
+      return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+  std::vector<TreeTold> Take() {
+    std::vector<TreeTold> v;
+    v.swap(told);
+    return v;
+  }
+};
+
+class TreeTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, u"trees", WS_OVERLAPPED | WS_CAPTION, CRect(0, 0, 300, 300), nullptr, 0));
+    parent.ShowWindow(SW_SHOW);
+    parent.SetActiveWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(parent.GetQWidget()));
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_HASLINES | TVS_EDITLABELS,
+                            CRect(0, 0, 280, 280), &parent, 600));
+    a = tree.InsertItem(u"Layers");
+    a1 = tree.InsertItem(u"walls", a);
+    a2 = tree.InsertItem(u"doors", a);
+    b = tree.InsertItem(u"Blocks");
+    tree.SetItemData(a2, 42);
+    parent.Take();
+  }
+  void TearDown() override {
+    parent.DestroyWindow();
+    Pump();
+  }
+  QTreeWidget* View() { return qobject_cast<QTreeWidget*>(tree.GetQWidget()); }
+  QPoint Centre(HTREEITEM h) {
+    CRect r;
+    EXPECT_TRUE(tree.GetItemRect(h, &r, TRUE));
+    return QPoint(r.left + 4, r.top + r.Height() / 2) - View()->viewport()->pos();
+  }
+  std::vector<UINT> Codes(const std::vector<TreeTold>& v) {
+    std::vector<UINT> c;
+    for (const TreeTold& t : v) c.push_back(t.code);
+    return c;
+  }
+  CTreeParent parent;
+  CTreeCtrl tree;
+  HTREEITEM a = nullptr, a1 = nullptr, a2 = nullptr, b = nullptr;
+};
+
+TEST_F(TreeTest, NavigationAndItems) {
+  EXPECT_EQ(tree.GetCount(), 4u);
+  EXPECT_EQ(tree.GetRootItem(), a);
+  EXPECT_EQ(tree.GetNextSiblingItem(a), b);
+  EXPECT_EQ(tree.GetChildItem(a), a1);
+  EXPECT_EQ(tree.GetNextSiblingItem(a1), a2);
+  EXPECT_EQ(tree.GetParentItem(a2), a);
+  EXPECT_EQ(tree.GetItemData(a2), static_cast<DWORD_PTR>(42));
+  EXPECT_TRUE(tree.ItemHasChildren(a));
+  EXPECT_FALSE(tree.ItemHasChildren(b));
+  EXPECT_EQ(S(tree.GetItemText(a1)), "walls");
+  HTREEITEM first = tree.InsertItem(u"attics", a, TVI_FIRST);
+  EXPECT_EQ(tree.GetChildItem(a), first);
+  tree.SortChildren(a);
+  EXPECT_EQ(S(tree.GetItemText(tree.GetChildItem(a))), "attics");
+  EXPECT_EQ(S(tree.GetItemText(tree.GetNextSiblingItem(tree.GetChildItem(a)))), "doors");
+  EXPECT_TRUE(tree.Expand(a, TVE_EXPAND));
+  EXPECT_TRUE(tree.GetItemState(a, TVIS_EXPANDED));
+  EXPECT_EQ(tree.GetNextVisibleItem(a), first);
+  EXPECT_TRUE(parent.Take().empty()) << "expanding by message tells nothing";
+  // A handle that no longer exists is refused, not followed.
+  ASSERT_TRUE(tree.DeleteItem(first));
+  EXPECT_EQ(S(tree.GetItemText(first)), "");
+  EXPECT_FALSE(tree.SetItemText(first, u"x"));
+  EXPECT_EQ(tree.GetCount(), 4u);
+}
+
+TEST_F(TreeTest, SelectionIsAskedForAndToldWithItsCause) {
+  QTest::mouseClick(View()->viewport(), Qt::LeftButton, {}, Centre(b));
+  std::vector<TreeTold> t = parent.Take();
+  ASSERT_GE(t.size(), 3u);
+  EXPECT_EQ(t[0].code, static_cast<UINT>(TVN_SELCHANGING));
+  EXPECT_EQ(t[0].action, static_cast<UINT>(TVC_BYMOUSE));
+  EXPECT_EQ(t[0].newItem, b);
+  EXPECT_EQ(t[1].code, static_cast<UINT>(TVN_SELCHANGED));
+  EXPECT_EQ(t[2].code, static_cast<UINT>(NM_CLICK));
+  EXPECT_EQ(tree.GetSelectedItem(), b);
+
+  QTest::keyClick(View(), Qt::Key_Up);
+  t = parent.Take();
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(t[1].code, static_cast<UINT>(TVN_SELCHANGED));
+  EXPECT_EQ(t[1].action, static_cast<UINT>(TVC_BYKEYBOARD));
+  EXPECT_EQ(t[1].oldItem, b);
+  EXPECT_EQ(t[1].newItem, a);
+
+  parent.answers[TVN_SELCHANGING] = TRUE;
+  QTest::mouseClick(View()->viewport(), Qt::LeftButton, {}, Centre(b));
+  EXPECT_EQ(tree.GetSelectedItem(), a) << "the parent refused";
+  EXPECT_FALSE(tree.SelectItem(b));
+  parent.answers.clear();
+  EXPECT_TRUE(tree.SelectItem(b));
+  t = parent.Take();
+  ASSERT_FALSE(t.empty());
+  EXPECT_EQ(t.back().action, static_cast<UINT>(TVC_UNKNOWN));
+}
+
+TEST_F(TreeTest, UserExpandingMayBeRefused) {
+  parent.answers[TVN_ITEMEXPANDING] = TRUE;
+  QTest::mouseDClick(View()->viewport(), Qt::LeftButton, {}, Centre(a));
+  EXPECT_FALSE(tree.GetItemState(a, TVIS_EXPANDED));
+  parent.answers.clear();
+  parent.Take();
+  QTest::mouseDClick(View()->viewport(), Qt::LeftButton, {}, Centre(a));
+  EXPECT_TRUE(tree.GetItemState(a, TVIS_EXPANDED));
+  const std::vector<UINT> codes = Codes(parent.Take());
+  const std::vector<UINT> want{NM_DBLCLK, TVN_ITEMEXPANDING, TVN_ITEMEXPANDED};
+  EXPECT_NE(std::search(codes.begin(), codes.end(), want.begin(), want.end()), codes.end());
+}
+
+TEST_F(TreeTest, LabelEditingAndDeletingTellTheParent) {
+  tree.Expand(a, TVE_EXPAND);
+  parent.answers[TVN_ENDLABELEDIT] = TRUE;
+  CEdit* edit = tree.EditLabel(a1);
+  ASSERT_NE(edit, nullptr);
+  edit->SetWindowText(u"stairs");
+  QTest::keyClick(edit->GetQWidget(), Qt::Key_Return);
+  Pump(10);
+  std::vector<TreeTold> t = parent.Take();
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(t[0].code, static_cast<UINT>(TVN_BEGINLABELEDIT));
+  EXPECT_EQ(t[0].text, "walls");
+  EXPECT_EQ(t[1].text, "stairs");
+  EXPECT_EQ(S(tree.GetItemText(a1)), "stairs");
+
+  tree.SelectItem(a2);
+  parent.Take();
+  ASSERT_TRUE(tree.DeleteItem(a));
+  t = parent.Take();
+  std::vector<HTREEITEM> deleted;
+  for (const TreeTold& x : t)
+    if (x.code == TVN_DELETEITEM) deleted.push_back(x.oldItem);
+  EXPECT_EQ(deleted, (std::vector<HTREEITEM>{a2, a1, a})) << "children first";
+  EXPECT_EQ(tree.GetCount(), 1u);
+  EXPECT_EQ(tree.GetSelectedItem(), b) << "the selection moved on";
+}
+
+TEST_F(TreeTest, DraggingAnItemStartsADrag) {
+  const QPoint from = Centre(b);
+  QTest::mousePress(View()->viewport(), Qt::LeftButton, {}, from);
+  QMouseEvent move(QEvent::MouseMove, QPointF(from + QPoint(0, 30)), QPointF(View()->viewport()->mapToGlobal(from + QPoint(0, 30))),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(View()->viewport(), &move);
+  QTest::mouseRelease(View()->viewport(), Qt::LeftButton, {}, from + QPoint(0, 30));
+  std::vector<TreeTold> t = parent.Take();
+  auto it = std::find_if(t.begin(), t.end(), [](const TreeTold& x) { return x.code == TVN_BEGINDRAG; });
+  ASSERT_NE(it, t.end());
+  EXPECT_EQ(it->newItem, b);
 }
 
 TEST(ImageListTest, MaskColourBecomesTransparent) {
