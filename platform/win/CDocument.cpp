@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <algorithm>
 #include <random>
@@ -214,7 +216,17 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName) {
 }
 
 BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName) {
-  const CString target = CFile::FullPath(lpszPathName);
+  CString target = CFile::FullPath(lpszPathName);
+  {
+    // A link keeps pointing at the file it names: the file it leads to is the one replaced.
+    struct stat lst {};
+    if (::lstat(CFile::NativePath(target).c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+      if (char* real = ::realpath(CFile::NativePath(target).c_str(), nullptr)) {
+        target = CString::FromUtf8(real);
+        ::free(real);
+      }
+    }
+  }
   const std::string nativeTarget = CFile::NativePath(target);
   // A file that may not be written is refused before anything is made.
   struct stat st {};

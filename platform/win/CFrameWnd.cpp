@@ -1,5 +1,7 @@
 #include "platform/win/CFrameWnd.h"
 
+#include <QtGui/QIcon>
+#include <QtGui/QPixmap>
 #include <QtWidgets/QWidget>
 
 #include <vector>
@@ -101,11 +103,20 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
   if (hIcon) {
     SetIcon(hIcon, TRUE);
     SetIcon(hIcon, FALSE);
+    LoadIconResource(nIDResource);
   }
   if (!m_hAccelTable) LoadAccelTable(MAKEINTRESOURCE(nIDResource));
   // A frame without a context makes no view; its children still get their first update.
   if (!pContext) SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
   return TRUE;
+}
+
+void CFrameWnd::LoadIconResource(UINT nIDResource) {
+  std::vector<BYTE> data;
+  QWidget* w = GetQWidget();
+  if (!w || !AfxFindResourceData("ICON", nIDResource, data) || data.empty()) return;
+  QPixmap pixmap;
+  if (pixmap.loadFromData(data.data(), static_cast<uint>(data.size()))) w->setWindowIcon(QIcon(pixmap));
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName) {

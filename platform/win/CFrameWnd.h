@@ -106,6 +106,8 @@ protected:
   // Routes to the application when the frame is the last stop (not for an MDI child).
   virtual BOOL RoutesToApplication() const { return TRUE; }
   void NotifyActiveView(BOOL bActivate);
+  // Shows the icon resource nIDResource (of the language library) on the window, if there is one.
+  void LoadIconResource(UINT nIDResource);
 
   CView* m_pViewActive = nullptr;
   CString m_strLastMessage;

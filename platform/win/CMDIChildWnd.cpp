@@ -87,6 +87,7 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
   if (hIcon) {
     SetIcon(hIcon, TRUE);
     SetIcon(hIcon, FALSE);
+    LoadIconResource(nIDResource);
   }
   return TRUE;
 }

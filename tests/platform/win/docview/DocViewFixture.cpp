@@ -4,7 +4,9 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
+#include <QtCore/QBuffer>
 #include <QtCore/QTimer>
+#include <QtGui/QImage>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
@@ -248,8 +250,16 @@ void DocViewTest::SetUp() {
   if (modulePath.isEmpty()) {
     static QTemporaryDir moduleDir;
     const QString src = moduleDir.filePath(QStringLiteral("src"));
+    QImage icon(16, 16, QImage::Format_ARGB32);
+    icon.fill(Qt::darkGreen);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    icon.save(&buffer, "PNG");
     const std::vector<std::pair<QString, QByteArray>> files = {
         {QStringLiteral("strings.txt"), kStrings},
+        {QStringLiteral("ICON/100"), png},
+        {QStringLiteral("ICON/200"), png},
         {QStringLiteral("MENU/100"), kMainMenu},
         {QStringLiteral("MENU/200"), kDocMenu},
         {QStringLiteral("ACCELERATOR/200"), kDocKeys}};

@@ -58,6 +58,9 @@ TEST_F(DocViewTest, TwoDocumentsOpenInDocumentWindowsAndTheActiveOneGetsTheComma
   EXPECT_EQ(m_main->MDIGetActive(), children[1]);
   EXPECT_EQ(Text(children[1]), CString(u"Numbers2"));
   EXPECT_EQ(Text(m_main), CString(u"Numbers - Numbers2"));
+  // The frames show the icons of their resources.
+  EXPECT_FALSE(m_main->GetQWidget()->windowIcon().isNull());
+  EXPECT_FALSE(children[1]->GetQWidget()->windowIcon().isNull());
   // Each window shows its document in a view that got its first update.
   auto* view2 = static_cast<CNumberView*>(children[1]->GetActiveView());
   ASSERT_NE(view2, nullptr);
@@ -309,6 +312,19 @@ TEST_F(DocViewTest, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(ReadAll(path), before);
   EXPECT_TRUE(doc->IsModified());
   EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("safe.num")});
+}
+
+TEST_F(DocViewTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
+  CNumberDoc* doc = static_cast<CNumberDoc*>(NewDocument());
+  const QString real = Path("real.num");
+  const QString link = Path("link.num");
+  doc->m_values = {1};
+  ASSERT_TRUE(doc->OnSaveDocument(C(real)));
+  ASSERT_TRUE(QFile::link(real, link));
+  doc->m_values = {1, 2, 3};
+  ASSERT_TRUE(doc->DoSave(C(link)));
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(ReadAll(real).size(), 4 + 3 * 4);
 }
 
 TEST_F(DocViewTest, ADamagedOrMissingFileIsRefusedWithAMessageAndNoWindow) {
