@@ -763,10 +763,10 @@ BOOL CommandManager::FinishListInput()
         break;
     case ParameterItemBase::typeFeatureSequenceList: {
         auto* p = static_cast<FeatureSequenceListParameterItem*>(pItem);
-        if (!p->FinishLastSequence())
-            p->m_bFinished = TRUE;
-        else if (p->IsLastSequenceClosed() && p->GetLastSequenceCount() == 0)
-            p->m_bFinished = TRUE;
+        // The first Return closes the open sequence, the next one ends the whole list.
+        if (p->GetSequenceCount() > 0 && !p->IsLastSequenceClosed() && p->FinishLastSequence())
+            break;
+        p->m_bFinished = TRUE;
         break;
     }
     case ParameterItemBase::typeFeatureGroup:
@@ -894,6 +894,207 @@ void CommandManager::SetCursorPoints(const RuVaPnt2d& world, const RuVaPnt2d& lo
 void CommandManager::EndViewCommand()
 {
     m_viewCommand.Reset();
+}
+
+// --- selection options --------------------------------------------------------------------------
+
+namespace {
+
+// The option when the mask allows it (0 always passes), else the first allowed of the candidates,
+// else the option.
+int ChooseMode(int nOption, DWORD dwMask, std::initializer_list<int> candidates)
+{
+    if (nOption == 0 || (dwMask & static_cast<DWORD>(nOption)) != 0)
+        return nOption;
+    for (int mode : candidates) {
+        if (dwMask & static_cast<DWORD>(mode))
+            return mode;
+    }
+    return nOption;
+}
+
+}  // namespace
+
+void CommandManager::SetSelectionOptions(int nShapeMode, int nPartMode, int nSideMode, BOOL bDisplayStateMode)
+{
+    m_nSelectionShapeMode = nShapeMode;
+    m_nSelectionPartMode = nPartMode;
+    m_nSelectionSideMode = nSideMode;
+    m_bSelectionDisplayStateMode = bDisplayStateMode ? TRUE : FALSE;
+}
+
+const ParameterItemBase* CommandManager::GetParameterCurrentItem(int nIndex) const
+{
+    const CommandBase* pTop = GetActiveCommand();
+    if (pTop == nullptr || nIndex < 0 || nIndex >= pTop->GetParameterCount())
+        return nullptr;
+    return pTop->GetParameter(nIndex)->GetCurrentItem();
+}
+
+const ParameterItemBase* CommandManager::GetModifierInput(int nInput) const
+{
+    const CommandBase* pTop = GetActiveCommand();
+    return pTop != nullptr ? pTop->GetModifierInputItemAt(nInput) : nullptr;
+}
+
+int CommandManager::GetShapeSelectionMode(int nIndex) const
+{
+    const auto* pGroup = dynamic_cast<const FeatureGroupParameterItem*>(GetParameterCurrentItem(nIndex));
+    if (pGroup == nullptr)
+        return m_nSelectionShapeMode;
+    return ChooseMode(m_nSelectionShapeMode, pGroup->m_dwShapeModes, {1, 2, 8, 16});
+}
+
+int CommandManager::GetPartSelectionMode(int nIndex) const
+{
+    const auto* pGroup = dynamic_cast<const FeatureGroupParameterItem*>(GetParameterCurrentItem(nIndex));
+    if (pGroup == nullptr)
+        return m_nSelectionPartMode;
+    return ChooseMode(m_nSelectionPartMode, pGroup->m_dwPartModes, {1, 2});
+}
+
+int CommandManager::GetSideSelectionMode(int nIndex) const
+{
+    const auto* pGroup = dynamic_cast<const FeatureGroupParameterItem*>(GetParameterCurrentItem(nIndex));
+    if (pGroup == nullptr)
+        return m_nSelectionSideMode;
+    return ChooseMode(m_nSelectionSideMode, pGroup->m_dwSideModes, {1, 2});
+}
+
+int CommandManager::GetSelectionMode() const
+{
+    const CommandBase* pTop = GetActiveCommand();
+    const auto* pGroup =
+        pTop != nullptr ? dynamic_cast<const FeatureGroupParameterItem*>(pTop->GetCurrentParameterItem()) : nullptr;
+    if (pGroup == nullptr)
+        return m_nSelectionShapeMode;
+    if (pGroup->m_dwShapeModes & static_cast<DWORD>(m_nSelectionShapeMode))
+        return m_nSelectionShapeMode;
+    for (int mode : {1, 2, 8, 16}) {
+        if (pGroup->m_dwShapeModes & static_cast<DWORD>(mode))
+            return mode;
+    }
+    return m_nSelectionShapeMode;
+}
+
+BOOL CommandManager::IsSelectionModeAllowed(int nMode) const
+{
+    const CommandBase* pTop = GetActiveCommand();
+    const auto* pGroup =
+        pTop != nullptr ? dynamic_cast<const FeatureGroupParameterItem*>(pTop->GetCurrentParameterItem()) : nullptr;
+    if (pGroup == nullptr)
+        return TRUE;
+    return (pGroup->m_dwShapeModes & static_cast<DWORD>(nMode)) ? TRUE : FALSE;
+}
+
+BOOL CommandManager::AcceptsOnlyEditable(const ParameterItemBase* pItem)
+{
+    if (pItem == nullptr)
+        return FALSE;
+    switch (pItem->GetTypeCode()) {
+    case ParameterItemBase::typeFeature: return static_cast<const FeatureParameterItem*>(pItem)->m_bEditableOnly;
+    case ParameterItemBase::typeFeatureList:
+        return static_cast<const FeatureListParameterItem*>(pItem)->m_bEditableOnly;
+    case ParameterItemBase::typeFeatureSequenceList:
+        return static_cast<const FeatureSequenceListParameterItem*>(pItem)->m_bEditableOnly;
+    case ParameterItemBase::typeFeatureSequence:
+        return static_cast<const FeatureSequenceParameterItem*>(pItem)->m_bEditableOnly;
+    case ParameterItemBase::typeFeatureGroup:
+        return static_cast<const FeatureGroupParameterItem*>(pItem)->m_bEditableOnly;
+    case ParameterItemBase::typeMulti: {
+        const auto* p = static_cast<const MultiParameterItem*>(pItem);
+        return (p->m_wKindMask & MultiParameterItem::acceptFeature) && p->m_featureItem.m_bEditableOnly;
+    }
+    default: return FALSE;
+    }
+}
+
+DWORD CommandManager::FeatureFilterOf(const ParameterItemBase* pItem)
+{
+    if (pItem == nullptr)
+        return 0;
+    switch (pItem->GetTypeCode()) {
+    case ParameterItemBase::typeFeature: return static_cast<const FeatureParameterItem*>(pItem)->m_dwAcceptedKinds;
+    case ParameterItemBase::typeFeatureList:
+        return static_cast<const FeatureListParameterItem*>(pItem)->m_dwAcceptedKinds;
+    case ParameterItemBase::typeFeatureSequenceList:
+        return static_cast<const FeatureSequenceListParameterItem*>(pItem)->m_dwAcceptedKinds;
+    case ParameterItemBase::typeFeatureSequence:
+        return static_cast<const FeatureSequenceParameterItem*>(pItem)->m_dwAcceptedKinds;
+    case ParameterItemBase::typeFeatureGroup:
+        return static_cast<const FeatureGroupParameterItem*>(pItem)->m_dwAcceptedKinds;
+    case ParameterItemBase::typeMulti: {
+        const auto* p = static_cast<const MultiParameterItem*>(pItem);
+        return (p->m_wKindMask & MultiParameterItem::acceptFeature) ? p->m_featureItem.m_dwAcceptedKinds : 0;
+    }
+    default: return 0;
+    }
+}
+
+BOOL CommandManager::IsSelectionDisplayStateEnabled(int nIndex) const
+{
+    return m_bSelectionDisplayStateMode && !AcceptsOnlyEditable(GetParameterCurrentItem(nIndex));
+}
+
+BOOL CommandManager::IsModifierSelectionDisplayStateEnabled(int nInput) const
+{
+    return m_bSelectionDisplayStateMode && !AcceptsOnlyEditable(GetModifierInput(nInput));
+}
+
+DWORD CommandManager::GetItemFeatureFilter(int nIndex) const
+{
+    return FeatureFilterOf(GetParameterCurrentItem(nIndex));
+}
+
+DWORD CommandManager::GetModifierInputFeatureFilter(int nInput) const
+{
+    return FeatureFilterOf(GetModifierInput(nInput));
+}
+
+// --- selection while no command runs -----------------------------------------------------------
+
+BOOL CommandManager::SelectFeaturesWhenIdle(Draw2dDocument* pDocument, const CArray<FeatureLayout>& records,
+                                            int nShapeMode, const KcArrayOfGePnt2d* pShapePoints, int nMode)
+{
+    if (HasActiveCommand() || pDocument == nullptr || records.IsEmpty())
+        return FALSE;
+    SelectionManager* pSelection = pDocument->GetSelectionManager();
+    if (pSelection == nullptr)
+        return FALSE;
+    CArray<FeatureLayout> additions;
+    CArray<long, long> removals;
+    if (nMode == 0)
+        pSelection->UnselectAll(FALSE);
+    for (INT_PTR i = 0; i < records.GetSize(); ++i) {
+        const FeatureLayout& record = records[i];
+        const BOOL bSelected =
+            pSelection->IsFeatureSelected(FeatureRecord(record.GetRecordID(), record.GetLayoutID()));
+        if (bSelected) {
+            if (nMode == 2)
+                removals.Add(record.GetRecordID());
+        } else {
+            additions.Add(record);
+        }
+    }
+    if (!removals.IsEmpty())
+        pSelection->UnselectFeatures(removals, FALSE);
+    if (!additions.IsEmpty())
+        pSelection->SelectFeatures(additions, nShapeMode, nShapeMode != 0 ? pShapePoints : nullptr, FALSE);
+    pSelection->SendSelectionNotify();
+    pDocument->UpdateAllFeatures(FALSE);
+    return TRUE;
+}
+
+BOOL CommandManager::UnselectFeaturesWhenIdle(Draw2dDocument* pDocument, const CArray<long, long>& ids)
+{
+    if (HasActiveCommand() || pDocument == nullptr || ids.IsEmpty())
+        return FALSE;
+    SelectionManager* pSelection = pDocument->GetSelectionManager();
+    if (pSelection == nullptr)
+        return FALSE;
+    const int removed = pSelection->UnselectFeatures(ids, TRUE);
+    pSelection->SendSelectionNotify();
+    return removed > 0 ? TRUE : FALSE;
 }
 
 }  // namespace QZ2Command

@@ -12,6 +12,7 @@
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/FeatureLayout.h"
+#include "platform/afx/CArray.h"
 #include "platform/afx/CMapWordToPtr.h"
 #include "platform/afx/CObArray.h"
 #include "platform/afx/CObList.h"
@@ -112,6 +113,25 @@ public:
     BOOL SetModifierInputIndex(int nInput);
     BOOL ActivateNextModifierInput();
 
+    // --- selection options as the current input sees them ---------------------------------------
+    // The options record's selection options: shape, part and side modes and the display-state mode.
+    void SetSelectionOptions(int nShapeMode, int nPartMode, int nSideMode, BOOL bDisplayStateMode);
+    int GetShapeSelectionMode(int nIndex) const;
+    int GetPartSelectionMode(int nIndex) const;
+    int GetSideSelectionMode(int nIndex) const;
+    int GetSelectionMode() const;
+    BOOL IsSelectionModeAllowed(int nMode) const;
+    BOOL IsSelectionDisplayStateEnabled(int nIndex) const;
+    BOOL IsModifierSelectionDisplayStateEnabled(int nInput) const;
+    DWORD GetItemFeatureFilter(int nIndex) const;
+    DWORD GetModifierInputFeatureFilter(int nInput) const;
+
+    // --- selection while no command runs ------------------------------------------------------
+    // Mode 0 replaces the selection, 1 adds, 2 toggles. FALSE while a command runs or without records.
+    BOOL SelectFeaturesWhenIdle(Draw2dDocument* pDocument, const CArray<FeatureLayout>& records, int nShapeMode,
+                                const KcArrayOfGePnt2d* pShapePoints, int nMode);
+    BOOL UnselectFeaturesWhenIdle(Draw2dDocument* pDocument, const CArray<long, long>& ids);
+
     // --- fence and cursor ---------------------------------------------------------------------
     void ClearFenceIfActive();
     BOOL RemoveLastFencePoint();
@@ -145,6 +165,10 @@ private:
     BOOL ItemHoldsFeatures(const class ParameterItemBase* pItem) const;
     void UnselectAll();
     int FindOnStack(CommandBase* pCommand) const;
+    const class ParameterItemBase* GetParameterCurrentItem(int nIndex) const;
+    const class ParameterItemBase* GetModifierInput(int nInput) const;
+    static BOOL AcceptsOnlyEditable(const class ParameterItemBase* pItem);
+    static DWORD FeatureFilterOf(const class ParameterItemBase* pItem);
 
     CQZ2Doc* m_pDocument = nullptr;
     Draw2dDocument* m_pDraw2dDocument = nullptr;
@@ -173,6 +197,10 @@ private:
     CommandHistory m_commandHistory;
     ParameterHistory m_parameterHistory;
     BOOL m_bParameterSaveEnabled = TRUE;
+    int m_nSelectionShapeMode = 1;
+    int m_nSelectionPartMode = 1;
+    int m_nSelectionSideMode = 1;
+    BOOL m_bSelectionDisplayStateMode = FALSE;
 };
 
 }  // namespace QZ2Command

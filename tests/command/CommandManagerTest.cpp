@@ -7,6 +7,8 @@
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
 #include "command/FeatureGroupParameterItem.h"
+#include "command/FeatureSequenceListParameterItem.h"
+#include "command/PointArrayParameterItem.h"
 #include "command/IntegerParameterItem.h"
 #include "command/LengthParameterItem.h"
 #include "command/ListParameterItem.h"
@@ -114,8 +116,15 @@ TEST_F(CommandManagerTest, StartCreatesOnceAndRestartsTheSameObject)
     double length = 0;
     ASSERT_TRUE(static_cast<LengthParameterItem*>(pLine->GetParameterItem(2))->GetValue(length));
     EXPECT_EQ(length, 7.5);
-    // The list's default came back at the start.
-    EXPECT_FALSE(pLine->GetParameterItem(3)->IsEmpty());
+    // The list (retention 2) got its default at the first start only while it was empty.
+    auto* pMode = static_cast<ListParameterItem*>(pLine->GetParameterItem(3));
+    int mode = -1;
+    ASSERT_TRUE(pMode->GetValue(mode));
+    EXPECT_EQ(mode, 0);
+    pMode->SetValue(2);
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    ASSERT_TRUE(pMode->GetValue(mode));
+    EXPECT_EQ(mode, 2);
 }
 
 TEST_F(CommandManagerTest, CommandWithoutParametersRunsAndEndsDuringItsStart)
@@ -486,4 +495,94 @@ TEST_F(CommandManagerTest, DamagedRememberedValuesAreIgnored)
     EXPECT_EQ(pLine->GetParameter(1)->GetCurrentIndex(), 0);
     EXPECT_TRUE(pLine->GetParameterItem(2)->IsEmpty());
     EXPECT_TRUE(pLine->GetParameterItem(3)->IsEmpty());
+}
+
+TEST_F(CommandManagerTest, ReturnFinishesListInputs)
+{
+    ASSERT_TRUE(manager.StartCommand(_T("Korvan.Shape.Polyline")));
+    ScriptedCommand* pPolyline = Command(_T("Korvan.Shape.Polyline"));
+    auto* pPoints = static_cast<PointArrayParameterItem*>(pPolyline->GetParameterItem(0));
+    pPoints->AddPoint(RuVaPnt2d(0, 0));
+    pPoints->AddPoint(RuVaPnt2d(1, 0));
+    EXPECT_FALSE(pPolyline->AreAllParametersSatisfied());
+    EXPECT_EQ(pPolyline->GetPickParameterIndex(), 0);
+    pPolyline->m_results = {CommandBase::resultFinished};
+    EXPECT_TRUE(manager.FinishListInput());
+    EXPECT_EQ(pPolyline->m_inputs.back(), 0);
+    EXPECT_TRUE(Stack().empty());
+
+    ASSERT_TRUE(manager.StartCommand(_T("Korvan.Shape.Hatch")));
+    ScriptedCommand* pHatch = Command(_T("Korvan.Shape.Hatch"));
+    auto* pBoundaries = static_cast<FeatureSequenceListParameterItem*>(pHatch->GetParameterItem(0));
+    pBoundaries->AddFeature(0, 11, RuVaPnt2d());
+    EXPECT_TRUE(manager.FinishListInput());
+    EXPECT_TRUE(pBoundaries->IsLastSequenceClosed());
+    EXPECT_FALSE(pBoundaries->m_bFinished);
+    EXPECT_TRUE(manager.FinishListInput());
+    EXPECT_TRUE(pBoundaries->m_bFinished);
+    EXPECT_EQ(pHatch->m_inputs.size(), 2u);
+
+    // A point item is no list.
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    EXPECT_FALSE(manager.FinishListInput());
+}
+
+TEST_F(CommandManagerTest, SelectionOptionsFollowTheCurrentInput)
+{
+    manager.SetSelectionOptions(1, 1, 1, TRUE);
+    EXPECT_EQ(manager.GetSelectionMode(), 1);
+    EXPECT_TRUE(manager.IsSelectionModeAllowed(4));
+    ASSERT_TRUE(manager.StartCommand(_T("Korvan.Edit.Trim")));
+    // Shape modes 2 and 8 allowed: option 1 gives way to 2; an allowed option stands.
+    EXPECT_EQ(manager.GetShapeSelectionMode(0), 2);
+    EXPECT_EQ(manager.GetSelectionMode(), 2);
+    EXPECT_EQ(manager.GetPartSelectionMode(0), 2);
+    EXPECT_EQ(manager.GetSideSelectionMode(0), 1);
+    EXPECT_FALSE(manager.IsSelectionModeAllowed(1));
+    EXPECT_TRUE(manager.IsSelectionModeAllowed(8));
+    manager.SetSelectionOptions(8, 0, 1, TRUE);
+    EXPECT_EQ(manager.GetShapeSelectionMode(0), 8);
+    EXPECT_EQ(manager.GetPartSelectionMode(0), 0);
+    // Only editable features: the display-state mode is off for this input.
+    EXPECT_FALSE(manager.IsSelectionDisplayStateEnabled(0));
+    EXPECT_EQ(manager.GetItemFeatureFilter(0), 0x6u);
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    EXPECT_TRUE(manager.IsSelectionDisplayStateEnabled(0));
+    EXPECT_EQ(manager.GetItemFeatureFilter(0), 0u);
+}
+
+TEST_F(CommandManagerTest, SelectionWhileNoCommandRuns)
+{
+    Line2dFeature a(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    Line2dFeature b(RuVaPnt2d(0, 5), RuVaPnt2d(10, 5));
+    const long idA = doc.AddFeature(&a, nullptr, 0);
+    const long idB = doc.AddFeature(&b, nullptr, 0);
+    SelectionManager* pSelection = doc.GetSelectionManager();
+    CArray<FeatureLayout> first;
+    first.Add(FeatureLayout(idA, -1, -1));
+    CArray<FeatureLayout> both;
+    both.Add(FeatureLayout(idA, -1, -1));
+    both.Add(FeatureLayout(idB, -1, -1));
+
+    EXPECT_TRUE(manager.SelectFeaturesWhenIdle(&doc, first, 0, nullptr, 0));
+    EXPECT_EQ(pSelection->GetSelectedFeatureCount(), 1);
+    EXPECT_TRUE(manager.SelectFeaturesWhenIdle(&doc, both, 0, nullptr, 1));
+    EXPECT_EQ(pSelection->GetSelectedFeatureCount(), 2);
+    EXPECT_TRUE(manager.SelectFeaturesWhenIdle(&doc, first, 0, nullptr, 2));
+    EXPECT_EQ(pSelection->GetSelectedFeatureCount(), 1);
+    EXPECT_TRUE(pSelection->IsFeatureSelected(FeatureRecord(idB, -1)));
+    EXPECT_TRUE(manager.SelectFeaturesWhenIdle(&doc, first, 0, nullptr, 0));
+    EXPECT_EQ(pSelection->GetSelectedFeatureCount(), 1);
+    EXPECT_TRUE(pSelection->IsFeatureSelected(FeatureRecord(idA, -1)));
+    EXPECT_FALSE(manager.SelectFeaturesWhenIdle(&doc, CArray<FeatureLayout>(), 0, nullptr, 0));
+
+    CArray<long, long> ids;
+    ids.Add(idB);
+    EXPECT_FALSE(manager.UnselectFeaturesWhenIdle(&doc, ids));  // not selected
+    ids.Add(idA);
+    EXPECT_TRUE(manager.UnselectFeaturesWhenIdle(&doc, ids));
+    EXPECT_TRUE(pSelection->IsSelectionEmpty());
+
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    EXPECT_FALSE(manager.SelectFeaturesWhenIdle(&doc, first, 0, nullptr, 0));
 }

@@ -2,6 +2,8 @@
 
 #include "command/CommandManager.h"
 #include "command/FeatureGroupParameterItem.h"
+#include "command/FeatureSequenceListParameterItem.h"
+#include "command/PointArrayParameterItem.h"
 #include "command/IntegerParameterItem.h"
 #include "command/LengthParameterItem.h"
 #include "command/ListParameterItem.h"
@@ -162,6 +164,37 @@ void Circle2dCommand::SetupParameters()
     pChoice->AddItem(diameter);
     pChoice->SetCurrentIndex(0);
     m_pManager->AddParameter(this, pChoice);
+}
+
+IMPLEMENT_DYNCREATE(Polyline2dCommand, ScriptedCommand)
+
+void Polyline2dCommand::SetupParameters()
+{
+    PointArrayParameterItem points;
+    points.SetId(1);
+    m_pManager->AddParameter(this, OneItem(points));
+}
+
+IMPLEMENT_DYNCREATE(Hatch2dCommand, ScriptedCommand)
+
+void Hatch2dCommand::SetupParameters()
+{
+    FeatureSequenceListParameterItem boundaries;
+    boundaries.SetId(1);
+    m_pManager->AddParameter(this, OneItem(boundaries));
+}
+
+IMPLEMENT_DYNCREATE(Trim2dCommand, ScriptedCommand)
+
+void Trim2dCommand::SetupParameters()
+{
+    FeatureGroupParameterItem group;
+    group.SetId(1);
+    group.m_dwShapeModes = 2 | 8;
+    group.m_dwPartModes = 2;
+    group.m_bEditableOnly = TRUE;
+    group.m_dwAcceptedKinds = 0x6;
+    m_pManager->AddParameter(this, OneItem(group));
 }
 
 }  // namespace QZ2Command

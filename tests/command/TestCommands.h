@@ -76,4 +76,28 @@ public:
     void SetupParameters() override;
 };
 
+// A point list (item 1).
+class Polyline2dCommand : public ScriptedCommand
+{
+    DECLARE_DYNCREATE(Polyline2dCommand)
+public:
+    void SetupParameters() override;
+};
+
+// A list of feature sequences (item 1).
+class Hatch2dCommand : public ScriptedCommand
+{
+    DECLARE_DYNCREATE(Hatch2dCommand)
+public:
+    void SetupParameters() override;
+};
+
+// A selection set that allows only some selection modes and only editable features (item 1).
+class Trim2dCommand : public ScriptedCommand
+{
+    DECLARE_DYNCREATE(Trim2dCommand)
+public:
+    void SetupParameters() override;
+};
+
 }  // namespace QZ2Command
