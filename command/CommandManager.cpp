@@ -263,27 +263,36 @@ BOOL CommandManager::RunActiveCommand(int nIndex, BOOL bPrompt)
     if (pTop == nullptr)
         return FALSE;
     const int result = pTop->RunInput(nIndex);
+    // A command may end itself, or start another one, from its OnInput: then only the result is
+    // reported, and nothing is done to a command that no longer runs or to one that replaced it.
+    const BOOL bStillTop = GetActiveCommand() == pTop;
     switch (result) {
     case CommandBase::resultFinished:
-        EndCommand(pTop, TRUE);
+        if (FindOnStack(pTop) >= 0)
+            EndCommand(pTop, TRUE);
         return TRUE;
     case CommandBase::resultDone:
-        if (GetActiveCommand() == pTop)
-            UpdateParameterInBar(pTop, nIndex, 1);
+        if (!bStillTop)
+            return TRUE;
+        UpdateParameterInBar(pTop, nIndex, 1);
         ResetTransientInputs();
         pTop->ActivateFirstEmptyParameter();
-        if (pTop->m_bEndAfterRun && FindOnStack(pTop) >= 0)
+        if (pTop->m_bEndAfterRun)
             EndCommand(pTop, TRUE);
         return TRUE;
     case CommandBase::resultMissing:
+        if (!bStillTop)
+            return TRUE;
         UpdateParameterInBar(pTop, nIndex, 1);
         if (bPrompt)
             ActivateNextMissingParameter(pTop);
         return TRUE;
     case CommandBase::resultConditional:
+        if (!bStillTop)
+            return FALSE;
         ResetTransientInputs();
         pTop->ActivateFirstEmptyParameter();
-        if (pTop->GetParameterCount() == 0 && FindOnStack(pTop) >= 0)
+        if (pTop->GetParameterCount() == 0)
             EndCommand(pTop, TRUE);
         return FALSE;
     default:

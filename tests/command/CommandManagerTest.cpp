@@ -586,3 +586,36 @@ TEST_F(CommandManagerTest, SelectionWhileNoCommandRuns)
     ASSERT_TRUE(manager.StartCommand(kLine));
     EXPECT_FALSE(manager.SelectFeaturesWhenIdle(&doc, first, 0, nullptr, 0));
 }
+
+TEST_F(CommandManagerTest, CommandThatEndsItselfWhileRunning)
+{
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    ASSERT_TRUE(manager.StartNestedCommand(kGrid));
+    ScriptedCommand* pGrid = Command(kGrid);
+    pGrid->m_bEndSelfInInput = TRUE;
+    for (int result : {CommandBase::resultFinished, CommandBase::resultDone}) {
+        TestLog().clear();
+        pGrid->m_results = {result};
+        manager.RunActiveCommand(0, TRUE);
+        // Ended once; the command below is resumed once and left as it was.
+        EXPECT_EQ(TestLog(), Names({"GridSetting:input", "GridSetting:end", "Line:resume"})) << result;
+        EXPECT_EQ(Stack(), Names({"Line"}));
+        EXPECT_EQ(Command(kLine)->GetCurrentParameterIndex(), 0);
+        ASSERT_TRUE(manager.StartNestedCommand(kGrid));
+    }
+}
+
+TEST_F(CommandManagerTest, RememberedValuesThatSatisfyEveryParameterRunAtTheStart)
+{
+    ScriptedCommand* pCircle = Command(kCircle);
+    static_cast<IntegerParameterItem*>(pCircle->GetParameterItem(0))->SetValue(3);
+    static_cast<LengthParameterItem*>(pCircle->GetParameterItem(1))->SetValue(4);
+    pCircle->m_results = {CommandBase::resultFinished};
+    TestLog().clear();
+    EXPECT_TRUE(manager.StartCommand(kCircle));
+    EXPECT_EQ(TestLog(), Names({"Circle:start", "Circle:input", "Circle:end"}));
+    EXPECT_EQ(pCircle->m_inputs.back(), -1);
+    EXPECT_TRUE(Stack().empty());
+    // Retention-2 values outlive the end.
+    EXPECT_FALSE(pCircle->GetParameterItem(0)->IsEmpty());
+}

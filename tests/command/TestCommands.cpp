@@ -44,6 +44,8 @@ int ScriptedCommand::OnInput(int nIndex)
 {
     m_inputs.push_back(nIndex);
     Log("input");
+    if (m_bEndSelfInInput)
+        m_pManager->EndCommand(this, TRUE);
     if (m_results.empty())
         return m_nDefaultResult;
     const int r = m_results.front();

@@ -23,6 +23,8 @@ public:
     int m_nDefaultResult = resultMissing;
     BOOL m_bStartResult = TRUE;
     std::vector<int> m_inputs;
+    // Ends itself through the manager from within OnInput (before returning its result).
+    BOOL m_bEndSelfInInput = FALSE;
 
     BOOL OnStart() override;
     int OnInput(int nIndex) override;
