@@ -219,6 +219,7 @@ struct Graphics::Impl {
   State st;
   std::vector<State> saved;
   mutable Status last = Ok;
+  QTransform lastBase;  // the painter's own transform under the current operation
 
   QPainter* painter() {
     if (hdc) {
@@ -269,6 +270,7 @@ struct Graphics::Impl {
     }
     p->save();
     const QTransform base = p->transform();
+    lastBase = base;
     if (!st.clipInfinite) {
       p->setTransform(base);
       p->setClipPath(st.clip, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
@@ -907,8 +909,9 @@ Status Graphics::Clear(const Color& color) {
   QPainter* p = d->begin();
   if (!p) return d->last;
   p->setCompositionMode(QPainter::CompositionMode_Source);
-  p->setTransform(QTransform());
-  const QRect all(0, 0, p->device()->width(), p->device()->height());
+  p->setTransform(d->lastBase);
+  // Everything the painter can reach, in its own coordinates.
+  const QRectF all = d->lastBase.inverted().mapRect(QRectF(0, 0, p->device()->width(), p->device()->height()));
   p->fillRect(all, gdip::ToQColor(color));
   d->end(p);
   return Ok;
