@@ -7,6 +7,8 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QMetaObject>
 #include <QtCore/QTimer>
+#include <QtGui/QImage>
+#include <QtGui/QPixmap>
 #include <QtTest/QTest>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMdiArea>
@@ -67,6 +69,17 @@ TEST_F(DocViewTest, TwoDocumentsOpenInDocumentWindowsAndTheActiveOneGetsTheComma
   EXPECT_EQ(view2->GetDocument(), second);
   EXPECT_EQ(view2->m_nInitialUpdates, 1);
   EXPECT_EQ(view2->GetParentFrame(), children[1]);
+  // Painting the window draws the view through OnDraw.
+  const int drawsBefore = view2->m_nDraws;
+  const QImage shot = view2->GetQWidget()->grab().toImage();
+  ASSERT_FALSE(shot.isNull());
+  // The text OnDraw wrote shows over the erased background.
+  const QRgb background = shot.pixel(shot.width() - 1, shot.height() - 1);
+  int inked = 0;
+  for (int y = 0; y < std::min(40, shot.height()); ++y)
+    for (int x = 0; x < std::min(120, shot.width()); ++x) inked += shot.pixel(x, y) != background;
+  EXPECT_GT(inked, 0);
+  EXPECT_GT(view2->m_nDraws, drawsBefore);
   // The view fills its window.
   CRect frameClient, viewRect;
   children[1]->GetClientRect(&frameClient);
@@ -294,6 +307,36 @@ TEST_F(DocViewTest, SaveAndReopenThroughTheArchiveAndAnOpenFileIsActivatedNotOpe
   EXPECT_EQ(AfxOpenDocumentFile(C(path)), same);
   EXPECT_EQ(m_main->MDIGetActive()->GetActiveDocument(), same);
   EXPECT_EQ(AfxGetDocManager()->GetDocumentCount(), 2);
+}
+
+TEST_F(DocViewTest, TemplatesTakeTheirOwnExtensionFirstAndKnowTheirOpenDocuments) {
+  CString s;
+  ASSERT_TRUE(m_template->GetDocString(s, CDocTemplate::filterName));
+  EXPECT_EQ(s, CString(u"Number files (*.num)"));
+  ASSERT_TRUE(m_template->GetDocString(s, CDocTemplate::regFileTypeName));
+  EXPECT_EQ(s, CString(u"Number list"));
+  EXPECT_TRUE(m_template->GetDocString(s, CDocTemplate::windowTitle));
+  EXPECT_TRUE(s.IsEmpty());
+
+  CNumberDoc* doc = static_cast<CNumberDoc*>(NewDocument());
+  const QString path = Path("open.num");
+  ASSERT_TRUE(doc->DoSave(C(path)));
+  struct Case {
+    CString path;
+    CDocTemplate::Confidence expected;
+  };
+  const Case cases[] = {
+      {C(QFileInfo(path).absoluteFilePath()), CDocTemplate::yesAlreadyOpen},
+      {C(Path("other.num")), CDocTemplate::yesAttemptNative},
+      {C(Path("SHOUT.NUM")), CDocTemplate::yesAttemptNative},
+      {C(Path("plain.txt")), CDocTemplate::yesAttemptForeign},
+      {C(Path("num")), CDocTemplate::yesAttemptForeign},
+  };
+  for (const Case& c : cases) {
+    CDocument* match = nullptr;
+    EXPECT_EQ(m_template->MatchDocType(c.path, match), c.expected) << c.path;
+    EXPECT_EQ(match, c.expected == CDocTemplate::yesAlreadyOpen ? doc : nullptr) << c.path;
+  }
 }
 
 TEST_F(DocViewTest, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
