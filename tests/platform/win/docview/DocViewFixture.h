@@ -129,7 +129,7 @@ public:
   DECLARE_MESSAGE_MAP()
 };
 
-// Runs fn on the next modal dialog of type T once it shows (polled from a zero timer).
+// Runs fn on the next modal dialog once it shows (polled from a zero timer).
 void OnNextModal(std::function<void(QWidget*)> fn);
 // Answers the next message box with a button, keeping its text.
 void AnswerNextBox(int qtButton, QString* pText = nullptr);
