@@ -82,6 +82,10 @@ void AfxRegisterSpinClass();
 void AfxRegisterMoreControlClasses();
 void AfxRegisterListViewClass();
 void AfxRegisterTreeViewClass();
+void AfxRegisterSliderClass();
+void AfxRegisterProgressClass();
+void AfxRegisterScrollBarClass();
+void AfxRegisterTabClass();
 
 class QPixmap;
 // The picture of an icon handle (an ICON resource number, or a standard IDI_ icon) and of a

@@ -4,4 +4,8 @@
 void AfxRegisterMoreControlClasses() {
   AfxRegisterListViewClass();
   AfxRegisterTreeViewClass();
+  AfxRegisterSliderClass();
+  AfxRegisterProgressClass();
+  AfxRegisterScrollBarClass();
+  AfxRegisterTabClass();
 }

@@ -784,3 +784,69 @@ struct TVSORTCB {
 #define TVM_GETITEM (TV_FIRST + 62)
 #define TVM_SETITEM (TV_FIRST + 63)
 #define TVM_EDITLABEL (TV_FIRST + 65)
+
+// ---- scroll bar controls ---------------------------------------------------------------------
+#define SBS_HORZ 0x0000L
+#define SBS_VERT 0x0001L
+#define ESB_ENABLE_BOTH 0x0000
+#define ESB_DISABLE_BOTH 0x0003
+#define SBM_SETPOS 0x00E0
+#define SBM_GETPOS 0x00E1
+#define SBM_SETRANGE 0x00E2
+#define SBM_SETRANGEREDRAW 0x00E6
+#define SBM_GETRANGE 0x00E3
+#define SBM_ENABLE_ARROWS 0x00E4
+#define SBM_SETSCROLLINFO 0x00E9
+#define SBM_GETSCROLLINFO 0x00EA
+
+// ---- tab controls ------------------------------------------------------------------------------
+#define TCS_BOTTOM 0x0002
+#define TCS_MULTILINE 0x0200
+#define TCS_BUTTONS 0x0100
+#define TCS_FIXEDWIDTH 0x0400
+#define TCS_FOCUSNEVER 0x8000
+#define TCS_TOOLTIPS 0x4000
+#define TCIF_TEXT 0x0001
+#define TCIF_IMAGE 0x0002
+#define TCIF_PARAM 0x0008
+#define TCIF_STATE 0x0010
+#define TCM_FIRST 0x1300
+#define TCM_GETIMAGELIST (TCM_FIRST + 2)
+#define TCM_SETIMAGELIST (TCM_FIRST + 3)
+#define TCM_GETITEMCOUNT (TCM_FIRST + 4)
+#define TCM_DELETEITEM (TCM_FIRST + 8)
+#define TCM_DELETEALLITEMS (TCM_FIRST + 9)
+#define TCM_GETITEMRECT (TCM_FIRST + 10)
+#define TCM_GETCURSEL (TCM_FIRST + 11)
+#define TCM_SETCURSEL (TCM_FIRST + 12)
+#define TCM_HITTEST (TCM_FIRST + 13)
+#define TCM_ADJUSTRECT (TCM_FIRST + 40)
+#define TCM_GETROWCOUNT (TCM_FIRST + 44)
+#define TCM_GETCURFOCUS (TCM_FIRST + 47)
+#define TCM_SETCURFOCUS (TCM_FIRST + 48)
+#define TCM_GETITEM (TCM_FIRST + 60)
+#define TCM_SETITEM (TCM_FIRST + 61)
+#define TCM_INSERTITEM (TCM_FIRST + 62)
+#define TCHT_NOWHERE 0x0001
+#define TCHT_ONITEM 0x0006
+
+struct TCITEM {
+  UINT mask;
+  DWORD dwState;
+  DWORD dwStateMask;
+  LPTSTR pszText;
+  int cchTextMax;
+  int iImage;
+  LPARAM lParam;
+};
+typedef TCITEM* LPTCITEM;
+
+struct TCHITTESTINFO {
+  POINT pt;
+  UINT flags;
+};
+
+struct PBRANGE {
+  int iLow;
+  int iHigh;
+};
