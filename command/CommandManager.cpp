@@ -647,6 +647,8 @@ void CommandManager::SyncComponentItems(Draw2dDocument* pDocument)
             ParameterItemBase* pItem = pParameter->GetItem(k);
             if (pItem->GetTypeCode() != ParameterItemBase::typeDrawComponent)
                 continue;
+            // The item names components of the new document from now on.
+            static_cast<DrawComponentParameterItem*>(pItem)->m_pTable = pDocument->GetComponentDefineTable();
             pItem->Clear();
             bAny = TRUE;
         }
