@@ -850,3 +850,43 @@ struct PBRANGE {
   int iLow;
   int iHigh;
 };
+
+// ---- tool tips ---------------------------------------------------------------------------------
+#define TTS_ALWAYSTIP 0x01
+#define TTS_NOPREFIX 0x02
+#define TTF_IDISHWND 0x0001
+#define TTF_CENTERTIP 0x0002
+#define TTF_SUBCLASS 0x0010
+#define TTF_TRACK 0x0020
+#define TTF_ABSOLUTE 0x0080
+#define TTDT_AUTOMATIC 0
+#define TTDT_RESHOW 1
+#define TTDT_AUTOPOP 2
+#define TTDT_INITIAL 3
+#define TTN_GETDISPINFO (TTN_FIRST - 10)
+#define TTN_NEEDTEXT TTN_GETDISPINFO
+#define TTN_SHOW (TTN_FIRST - 1)
+#define TTN_POP (TTN_FIRST - 2)
+#define LPSTR_TEXTCALLBACK ((LPTSTR)-1)
+
+struct TOOLINFO {
+  UINT cbSize;
+  UINT uFlags;
+  HWND hwnd;
+  UINT_PTR uId;
+  RECT rect;
+  HINSTANCE hinst;
+  LPTSTR lpszText;
+  LPARAM lParam;
+};
+typedef TOOLINFO* LPTOOLINFO;
+
+struct NMTTDISPINFO {
+  NMHDR hdr;
+  LPTSTR lpszText;
+  TCHAR szText[80];
+  HINSTANCE hinst;
+  UINT uFlags;
+  LPARAM lParam;
+};
+typedef NMTTDISPINFO* LPNMTTDISPINFO;
