@@ -1,0 +1,708 @@
+#include "libs/vevure/DrawingManager.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointF>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/gdi/CDC.h"
+#include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/ruva/RuVaBndBox2d.h"
+#include "libs/ruva/RuVaGTrsf2d.h"
+#include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/ColorFeatureTable.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/Feature2dList.h"
+#include "libs/vevure/FeatureFlattener.h"
+#include "libs/vevure/FeatureRecord.h"
+#include "libs/vevure/GridSetting.h"
+#include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/LineTypeFeature.h"
+#include "libs/vevure/LineTypeFeatureTable.h"
+#include "libs/vevure/LineWidthFeatureTable.h"
+#include "libs/vevure/Paper2dFeature.h"
+#include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/Polyline2dFeature.h"
+#include "libs/vevure/Region2dFeature.h"
+#include "libs/vevure/ResolvedFeature2dList.h"
+#include "libs/vevure/SelectionManager.h"
+#include "libs/vevure/Text2dFeature.h"
+
+namespace {
+
+QRgb ToRgb(COLORREF c)
+{
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// x' = a x + b y + c, y' = d x + e y + f
+struct Affine {
+    double a = 1, b = 0, c = 0, d = 0, e = 1, f = 0;
+    QPointF Map(double x, double y) const { return QPointF(a * x + b * y + c, d * x + e * y + f); }
+    QPointF Map(const RuVaPnt2d& p) const { return Map(p.X(), p.Y()); }
+    static Affine From(const RuVaGTrsf2d& t)
+    {
+        double x0 = 0, y0 = 0, x1 = 1, y1 = 0, x2 = 0, y2 = 1;
+        t.Transforms(x0, y0);
+        t.Transforms(x1, y1);
+        t.Transforms(x2, y2);
+        Affine m;
+        m.a = x1 - x0, m.b = x2 - x0, m.c = x0;
+        m.d = y1 - y0, m.e = y2 - y0, m.f = y0;
+        return m;
+    }
+    // this after inner
+    Affine After(const Affine& in) const
+    {
+        Affine m;
+        m.a = a * in.a + b * in.d, m.b = a * in.b + b * in.e, m.c = a * in.c + b * in.f + c;
+        m.d = d * in.a + e * in.d, m.e = d * in.b + e * in.e, m.f = d * in.c + e * in.f + f;
+        return m;
+    }
+    bool Invert(Affine& out) const
+    {
+        const double det = a * e - b * d;
+        if (!std::isfinite(det) || std::fabs(det) < 1e-300)
+            return false;
+        out.a = e / det, out.b = -b / det, out.d = -d / det, out.e = a / det;
+        out.c = -(out.a * c + out.b * f), out.f = -(out.d * c + out.e * f);
+        return true;
+    }
+    double MaxScale() const { return std::max(std::hypot(a, d), std::hypot(b, e)); }
+    QTransform ToQ() const { return QTransform(a, d, b, e, c, f); }
+};
+
+struct StyleKey {
+    QRgb rgb;
+    float width;
+    const LineTypeFeature* lineType;
+    bool operator==(const StyleKey& o) const { return rgb == o.rgb && width == o.width && lineType == o.lineType; }
+};
+struct StyleHash {
+    size_t operator()(const StyleKey& k) const
+    {
+        return std::hash<unsigned>()(k.rgb) ^ (std::hash<float>()(k.width) << 1) ^
+               (std::hash<const void*>()(k.lineType) << 2);
+    }
+};
+
+struct Batch {
+    StyleKey key;
+    std::vector<double> dashes;  // in pixels, empty for solid
+    std::vector<QLineF> lines;
+    std::vector<QPointF> dots;
+};
+
+struct LayerLook {
+    bool visible = true;
+    short colorNo = 0, lineTypeNo = 0, lineWidthNo = 0;
+};
+
+struct TextDraw {
+    const Text2dFeature* text;
+    Affine toDevice;
+    QRgb rgb;
+};
+
+class Renderer
+{
+public:
+    Renderer(const Draw2dView* pView, const Draw2dDocument& doc, QPainter& painter, const Affine& worldToDevice,
+             double dViewScale, int cx, int cy)
+        : m_pView(pView), m_doc(doc), m_p(painter), m_world(worldToDevice), m_dViewScale(dViewScale), m_cx(cx),
+          m_cy(cy)
+    {
+        m_pLayers = doc.GetLayerTable();
+        m_pColors = doc.GetColorFeatureTable();
+        m_pTypes = doc.GetLineTypeFeatureTable();
+        m_pWidths = doc.GetLineWidthFeatureTable();
+        const SelectionManager* sel = doc.GetSelectionManager();
+        m_pSelection = (sel != nullptr && !sel->IsSelectionEmpty()) ? sel : nullptr;
+    }
+
+    BOOL (*m_pfnShapeFilter)(const Feature2dBase*) = nullptr;
+    COLORREF m_selectedColor = RGB(255, 0, 0);
+    int m_nGreek = 3;
+    bool m_bThinLines = false;    // every line one pixel
+    bool m_bScreenPitch = false;  // dash patterns in screen millimetres, not paper
+    DrawingManager::RenderStats m_stats;
+
+    bool Broken() const { return m_bBroken; }
+
+    // Draws one drawing through a layout (NULL: the view's world is the drawing's own coordinates).
+    void DrawDrawing(const DrawingFeatureBase& drawing, const PartDrawingLayout* pLayout, long nLayoutID)
+    {
+        m_cur = pLayout != nullptr ? m_world.After(Affine::From(pLayout->GetLocalToWorld())) : m_world;
+        m_dLenScale = m_cur.MaxScale();
+        m_nLayoutID = nLayoutID;
+        Affine inv;
+        if (!m_cur.Invert(inv))
+            return;
+        RuVaBndBox2d cull;
+        const double margin = 2.0;
+        for (const QPointF& q : {QPointF(-margin, -margin), QPointF(m_cx + margin, -margin),
+                                 QPointF(-margin, m_cy + margin), QPointF(m_cx + margin, m_cy + margin)}) {
+            const QPointF l = inv.Map(q.x(), q.y());
+            cull.Update(l.x(), l.y());
+        }
+        std::vector<long> ids;
+        m_doc.GetFeaturesInBox(&drawing, cull, ids);
+        m_stats.nCandidates += (long)ids.size();
+        // Record order gives a stable stacking among shapes of one look.
+        std::sort(ids.begin(), ids.end());
+        int n = 0;
+        for (long id : ids) {
+            if ((++n & 4095) == 0 && m_pView != nullptr && m_pView->GetBreakProc() != nullptr &&
+                m_pView->GetBreakProc()(const_cast<Draw2dView*>(m_pView)) == 0) {
+                m_bBroken = true;
+                return;
+            }
+            const Feature2dBase* f = m_doc.GetFeature(id);
+            if (f == nullptr)
+                continue;
+            const LayerLook& layer = Layer(f->GetLayerID());
+            if (!layer.visible)
+                continue;
+            bool selected = m_pSelection != nullptr && m_pSelection->IsFeatureSelected(FeatureRecord(id, nLayoutID));
+            if (!selected && m_pSelection != nullptr && nLayoutID != -1)
+                selected = m_pSelection->IsFeatureSelected(FeatureRecord(id, -1));
+            DrawFeature(*f, id, layer, selected);
+        }
+    }
+
+    void DrawFeature(const Feature2dBase& f, long nRecordID, const LayerLook& layer, bool selected)
+    {
+        const RuVaBndBox2d box = f.GetBndBox();
+        Batch& batch = BatchFor(f, layer, selected);
+        if (!box.IsVoid() && box.Width() * m_dLenScale < 0.75 && box.Height() * m_dLenScale < 0.75 &&
+            f.GetFeatureType() != FeatureTypeText) {
+            batch.dots.push_back(m_cur.Map(box.Center()));
+            ++m_stats.nDots;
+            ++m_stats.nDrawn;
+            return;
+        }
+        ++m_stats.nDrawn;
+        switch (f.GetFeatureType()) {
+        case FeatureTypeLine: {
+            const auto& l = static_cast<const Line2dFeature&>(f);
+            const QPointF pts[2] = {m_cur.Map(l.GetStartPoint()), m_cur.Map(l.GetEndPoint())};
+            AddChain(batch, pts, 2);
+            return;
+        }
+        case FeatureTypePolyline: {
+            const KcArrayOfGePnt2d& src = static_cast<const Polyline2dFeature&>(f).GetPointArray();
+            m_chain.clear();
+            for (INT_PTR i = 0; i < src.GetSize(); ++i)
+                m_chain.push_back(m_cur.Map(src.GetData()[i]));
+            AddChain(batch, m_chain.data(), (int)m_chain.size());
+            return;
+        }
+        case FeatureTypeCircle: {
+            const auto& c = static_cast<const Circle2dFeature&>(f);
+            AddArc(batch, c.GetCenterPoint(), c.GetRadius(), 0.0, 2 * M_PI);
+            return;
+        }
+        case FeatureTypeArc: {
+            const auto& a = static_cast<const Arc2dFeature&>(f);
+            double sweep = a.GetSweepAngle() * M_PI / 180.0;
+            if (a.GetDirection() != 0)
+                sweep = -sweep;
+            AddArc(batch, a.GetCenterPoint(), a.GetRadius(), a.GetStartAngle() * M_PI / 180.0, sweep);
+            return;
+        }
+        case FeatureTypeText: {
+            const auto& t = static_cast<const Text2dFeature&>(f);
+            // Fonts need a GUI application; without one texts are drawn as their boxes.
+            if (t.GetHeight() * m_dLenScale >= m_nGreek && !t.GetText().IsEmpty() &&
+                qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+                m_texts.push_back({&t, m_cur, batch.key.rgb});
+                return;
+            }
+            break;  // greeked: its outline
+        }
+        case FeatureTypeDrawGroup:
+        case FeatureTypeDrawComponent: {
+            const ResolvedFeature2dList* list = m_doc.GetResolveData(nRecordID, nullptr, nullptr);
+            if (list == nullptr)
+                return;
+            // The list is the document's until the next call: copy what we keep.
+            std::vector<std::unique_ptr<Feature2dBase>> parts;
+            for (int i = 0; i < list->GetFeatureSize(); ++i)
+                if (const Feature2dBase* part = list->GetFeature(i))
+                    parts.emplace_back(part->CopyObject(Feature2dBase::copyAll));
+            for (const auto& part : parts) {
+                const LayerLook& look = Layer(part->GetLayerID());
+                if (look.visible && part->GetFeatureType() != FeatureTypeDrawGroup &&
+                    part->GetFeatureType() != FeatureTypeDrawComponent)
+                    DrawFeature(*part, -1, look, selected);
+            }
+            // Texts of the parts are drawn at the flush: keep their copies until then.
+            for (auto& part : parts)
+                if (part->GetFeatureType() == FeatureTypeText)
+                    m_keep.push_back(std::move(part));
+            return;
+        }
+        default:
+            break;
+        }
+        m_chains.clear();
+        FeatureFlattener::Flatten(&f, m_chains, 0.25 / std::max(m_dLenScale, 1e-300));
+        for (const KcArrayOfGePnt2d& chain : m_chains) {
+            m_chain.clear();
+            for (INT_PTR i = 0; i < chain.GetSize(); ++i)
+                m_chain.push_back(m_cur.Map(chain.GetData()[i]));
+            AddChain(batch, m_chain.data(), (int)m_chain.size());
+        }
+    }
+
+    // Draws what was gathered (with the painter's current clip) and empties the batches.
+    void Flush()
+    {
+        for (Batch& b : m_batches) {
+            if (b.lines.empty() && b.dots.empty())
+                continue;
+            QPen pen(QColor::fromRgb(b.key.rgb));
+            pen.setWidthF(b.key.width <= 1.0f ? 0.0 : b.key.width);
+            pen.setCapStyle(Qt::FlatCap);
+            if (b.key.width > 1.0f)
+                pen.setCapStyle(Qt::RoundCap);
+            m_p.setPen(pen);
+            if (!b.lines.empty())
+                m_p.drawLines(b.lines.data(), (int)b.lines.size());
+            if (!b.dots.empty())
+                m_p.drawPoints(b.dots.data(), (int)b.dots.size());
+            b.lines.clear();
+            b.dots.clear();
+        }
+        for (const TextDraw& t : m_texts)
+            DrawText(t);
+        m_texts.clear();
+        m_keep.clear();
+    }
+
+    void SetWorld(const Affine& world) { m_world = world; }
+
+private:
+    const LayerLook& Layer(long nLayerID)
+    {
+        auto it = m_layerCache.find(nLayerID);
+        if (it != m_layerCache.end())
+            return it->second;
+        LayerLook look;
+        if (m_pLayers != nullptr && m_pLayers->GetLayerFeature(nLayerID) != nullptr) {
+            look.visible = m_doc.IsDisplayLayerID(nLayerID) != FALSE;
+            look.colorNo = std::max<short>(0, m_pLayers->GetLayerColorNo(nLayerID));
+            look.lineTypeNo = std::max<short>(0, m_pLayers->GetLayerLineTypeNo(nLayerID));
+            look.lineWidthNo = std::max<short>(0, m_pLayers->GetLayerLineWidthNo(nLayerID));
+        }
+        return m_layerCache.emplace(nLayerID, look).first->second;
+    }
+
+    Batch& BatchFor(const Feature2dBase& f, const LayerLook& layer, bool selected)
+    {
+        QRgb rgb;
+        if (selected) {
+            rgb = ToRgb(m_selectedColor);
+        } else {
+            short no = f.GetColorNo();
+            if (no == 0)
+                no = layer.colorNo;
+            if (no == -1)
+                rgb = ToRgb(f.GetColor());
+            else if (no > 0 && m_pColors != nullptr)
+                rgb = ToRgb(m_pColors->GetColorRef(no));
+            else
+                rgb = qRgb(0, 0, 0);
+        }
+        short lt = f.GetLineTypeNo();
+        if (lt == 0)
+            lt = layer.lineTypeNo;
+        const LineTypeFeature* type = (lt > 0 && m_pTypes != nullptr) ? m_pTypes->GetLineTypeByNo(lt) : nullptr;
+        if (type != nullptr && type->GetLineTypeSegment() == 0)
+            type = nullptr;
+        double mm = 0.0;
+        short wn = f.GetLineWidthNo();
+        if (wn == Feature2dBase::kLineWidthNoExplicit)
+            mm = f.GetLineWidth();
+        else {
+            if (wn == 0)
+                wn = layer.lineWidthNo;
+            if (wn > 0 && m_pWidths != nullptr)
+                mm = m_pWidths->GetLineWidth(wn);
+        }
+        float width = 1.0f;
+        if (!m_bThinLines && std::isfinite(mm) && mm > 0.0)
+            width = (float)std::clamp(std::round(mm * m_dViewScale * 2.0) / 2.0, 1.0, 256.0);
+        const StyleKey key{rgb, width, type};
+        if (m_pLast != nullptr && m_pLast->key == key)
+            return *m_pLast;
+        for (Batch& b : m_batches)
+            if (b.key == key)
+                return *(m_pLast = &b);
+        Batch b;
+        b.key = key;
+        if (type != nullptr) {
+            // Dash lengths are paper millimetres: scaled by the zoom, or fixed on screen.
+            const double pxPerMm = m_bScreenPitch ? 96.0 / 25.4 : m_dViewScale;
+            double total = 0.0;
+            for (int i = 0; i < type->GetLineTypeSegment(); ++i) {
+                const double d = std::max(1.0, type->GetLineTypeSegmentAt(i) * pxPerMm);
+                b.dashes.push_back(d);
+                total += d;
+            }
+            if (b.dashes.size() < 2 || total < 3.0 || total > 1e7)
+                b.dashes.clear();
+        }
+        m_batches.push_back(std::move(b));
+        m_pLast = nullptr;
+        return m_batches.back();
+    }
+
+    void AddArc(Batch& batch, const RuVaPnt2d& c, double r, double a0, double sweep)
+    {
+        const int n = std::clamp(FeatureFlattener::SegmentCount(r * m_dLenScale, std::fabs(sweep), 0.25), 2,
+                                 FeatureFlattener::kMaxSegments);
+        m_chain.clear();
+        for (int i = 0; i <= n; ++i) {
+            const double a = a0 + sweep * i / n;
+            m_chain.push_back(m_cur.Map(c.X() + r * std::cos(a), c.Y() + r * std::sin(a)));
+        }
+        AddChain(batch, m_chain.data(), (int)m_chain.size());
+    }
+
+    void AddChain(Batch& b, const QPointF* pts, int n)
+    {
+        if (n < 2)
+            return;
+        if (b.dashes.empty()) {
+            for (int i = 1; i < n; ++i)
+                b.lines.emplace_back(pts[i - 1], pts[i]);
+            return;
+        }
+        // Dashes run on along the chain: the pattern does not restart at its corners.
+        size_t k = 0;
+        double left = b.dashes[0];
+        for (int i = 1; i < n; ++i) {
+            const QPointF a = pts[i - 1], e = pts[i];
+            const double len = std::hypot(e.x() - a.x(), e.y() - a.y());
+            if (!(len > 0.0))
+                continue;
+            if (len > 1e5) {  // far off screen: no dashes worth counting
+                b.lines.emplace_back(a, e);
+                continue;
+            }
+            double t = 0.0;
+            while (t < len) {
+                const double step = std::min(left, len - t);
+                if ((k & 1) == 0) {
+                    const double t0 = t / len, t1 = (t + step) / len;
+                    b.lines.emplace_back(a + (e - a) * t0, a + (e - a) * t1);
+                }
+                t += step;
+                left -= step;
+                if (left <= 1e-9) {
+                    k = (k + 1) % b.dashes.size();
+                    left = b.dashes[k];
+                }
+            }
+        }
+    }
+
+    void DrawText(const TextDraw& t)
+    {
+        KcArrayOfGePnt2d outline;
+        if (!t.text->GetOutlinePoints(outline) || outline.GetSize() < 4)
+            return;
+        const QPointF ll = t.toDevice.Map(outline[0]), lr = t.toDevice.Map(outline[1]), ul = t.toDevice.Map(outline[3]);
+        const double h = t.text->GetHeight();
+        const double blockW = outline[0].Distance(outline[1]), blockH = outline[0].Distance(outline[3]);
+        const double w = blockW;
+        if (!(h > 0.0) || !(blockH > 0.0) || !(blockW > 0.0))
+            return;
+        // Text space: world units from the block's upper left corner, y down.
+        const QPointF ex = (lr - ll) / blockW, ey = (ll - ul) / blockH;
+        const QTransform tr(ex.x(), ex.y(), ey.x(), ey.y(), ul.x(), ul.y());
+        QFont font(t.text->GetFontName().ToQString());
+        constexpr int kPixel = 100;
+        font.setPixelSize(kPixel);
+        m_p.save();
+        m_p.setTransform(tr, false);
+        m_p.setPen(QColor::fromRgb(t.rgb));
+        m_p.setFont(font);
+        const QStringList lines = t.text->GetText().ToQString().split(QLatin1Char('\n'));
+        const double pitch = h + t.text->GetLineSpacing();
+        const double sx = h / kPixel * t.text->GetWidthRatio(), sy = h / kPixel;
+        const int align = t.text->GetHorizonArrange();
+        for (int i = 0; i < lines.size(); ++i) {
+            const double baseline = i * pitch + h;
+            const double lineW = w * 1.0;
+            double x = 0.0;
+            QFontMetricsF fm(font);
+            const double adv = fm.horizontalAdvance(lines[i]) * sx;
+            if (align == 1)
+                x = (lineW - adv) / 2;
+            else if (align == 2)
+                x = lineW - adv;
+            m_p.save();
+            m_p.translate(x, baseline);
+            m_p.scale(sx, sy);
+            m_p.drawText(QPointF(0, 0), lines[i]);
+            m_p.restore();
+        }
+        m_p.restore();
+    }
+
+    const Draw2dView* m_pView;
+    const Draw2dDocument& m_doc;
+    QPainter& m_p;
+    Affine m_world, m_cur;
+    double m_dViewScale;
+    double m_dLenScale = 1.0;
+    int m_cx, m_cy;
+    long m_nLayoutID = -1;
+    bool m_bBroken = false;
+    const LayerFeatureTable* m_pLayers = nullptr;
+    const ColorFeatureTable* m_pColors = nullptr;
+    const LineTypeFeatureTable* m_pTypes = nullptr;
+    const LineWidthFeatureTable* m_pWidths = nullptr;
+    const SelectionManager* m_pSelection = nullptr;
+    std::unordered_map<long, LayerLook> m_layerCache;
+    std::vector<Batch> m_batches;
+    Batch* m_pLast = nullptr;
+    std::vector<QPointF> m_chain;
+    std::vector<KcArrayOfGePnt2d> m_chains;
+    std::vector<TextDraw> m_texts;
+    std::vector<std::unique_ptr<Feature2dBase>> m_keep;
+};
+
+Affine ViewAffine(const Draw2dView& view)
+{
+    Affine m;
+    const double s = view.GetScale();
+    const RuVaPnt2d& c = view.GetCenterPoint();
+    m.a = s, m.b = 0, m.c = view.GetClientWidth() * 0.5 - c.X() * s;
+    m.d = 0, m.e = -s, m.f = view.GetClientHeight() * 0.5 + c.Y() * s;
+    return m;
+}
+
+void DrawGrid(QPainter& p, const Draw2dView& view, const DrawingFeatureBase& drawing, const Affine& world)
+{
+    const GridSetting* g = drawing.GetGridSetting();
+    if (g == nullptr || !g->IsShowGrid() || !view.GetGridVisible())
+        return;
+    double sx = 0, sy = 0;
+    g->GetStep(sx, sy);
+    const double s = view.GetScale();
+    if (!(sx * s >= 4.0) || !(sy * s >= 4.0))
+        return;  // too dense to be of use
+    RuVaPnt2d c1, c2;
+    view.GetWorldSpace(c1, c2);
+    const RuVaPnt2d& o = g->GetOrigin();
+    const double i0 = std::floor((c1.X() - o.X()) / sx), i1 = std::ceil((c2.X() - o.X()) / sx);
+    const double j0 = std::floor((c1.Y() - o.Y()) / sy), j1 = std::ceil((c2.Y() - o.Y()) / sy);
+    if ((i1 - i0 + 1) * (j1 - j0 + 1) > 4e6)
+        return;
+    std::vector<QPointF> dots;
+    std::vector<QPointF> major;
+    const int every = std::max<int>(1, g->GetNGridCount());
+    for (double i = i0; i <= i1; ++i)
+        for (double j = j0; j <= j1; ++j) {
+            const QPointF q = world.Map(o.X() + i * sx, o.Y() + j * sy);
+            if (std::fmod(std::fabs(i), every) == 0 && std::fmod(std::fabs(j), every) == 0)
+                major.push_back(q);
+            else
+                dots.push_back(q);
+        }
+    p.setPen(QColor::fromRgb(ToRgb(g->GetColorRef1())));
+    p.drawPoints(dots.data(), (int)dots.size());
+    p.setPen(QColor::fromRgb(ToRgb(g->GetColorRef2())));
+    p.drawPoints(major.data(), (int)major.size());
+}
+
+QPainterPath RegionPath(const PartDrawingLayout& layout, const Affine& toDevice)
+{
+    QPainterPath path;
+    const Region2dFeature* region = layout.GetRegion();
+    if (region == nullptr)
+        return path;
+    std::vector<KcArrayOfGePnt2d> chains;
+    FeatureFlattener::Flatten(region, chains, 0.01);
+    QPolygonF poly;
+    for (const KcArrayOfGePnt2d& c : chains)
+        for (INT_PTR i = 0; i < c.GetSize(); ++i) {
+            const QPointF q = toDevice.Map(c.GetData()[i]);
+            if (poly.isEmpty() || poly.back() != q)
+                poly.push_back(q);
+        }
+    if (poly.size() >= 3)
+        path.addPolygon(poly), path.closeSubpath();
+    return path;
+}
+
+bool IsDrawingShown(const Draw2dDocument& doc, const DrawingFeatureBase* d)
+{
+    return d != nullptr && doc.IsDisplayDrawingFeature(d);
+}
+
+}  // namespace
+
+BOOL DrawingManager::RenderView(const Draw2dView& view, QImage& image, RenderStats* pStats)
+{
+    const Draw2dDocument* doc = view.GetDocument();
+    const DrawingFeatureBase* shown = view.GetDrawingFeature();
+    if (image.isNull())
+        return FALSE;
+    QPainter p(&image);
+    const int cx = image.width(), cy = image.height();
+    const Affine world = ViewAffine(view);
+    if (doc == nullptr || shown == nullptr) {
+        p.fillRect(0, 0, cx, cy, QColor::fromRgb(ToRgb(view.GetPartBackColor())));
+        return FALSE;
+    }
+    p.setRenderHint(QPainter::Antialiasing, view.GetLineSmoothMode() != 0);
+    // Background: the paper on its desk, or the part drawing's back colour.
+    if (shown->IsPaperFeature()) {
+        p.fillRect(0, 0, cx, cy, QColor::fromRgb(ToRgb(view.GetPaperBackColor1())));
+        double w = 0, h = 0;
+        static_cast<const Paper2dFeature*>(shown)->GetPaperSize(w, h);
+        const QPointF a = world.Map(0, 0), b = world.Map(w, h);
+        p.fillRect(QRectF(a, b).normalized(), QColor::fromRgb(ToRgb(view.GetPaperColor())));
+    } else {
+        const COLORREF back = shown->IsDrawComponentDefine() ? view.GetComponentEditerBackColor() : view.GetPartBackColor();
+        p.fillRect(0, 0, cx, cy, QColor::fromRgb(ToRgb(back)));
+    }
+    DrawGrid(p, view, *shown, world);
+
+    Renderer r(&view, *doc, p, world, view.GetScale(), cx, cy);
+    r.m_selectedColor = view.GetSelectedFeatureColor();
+    r.m_nGreek = view.GetGreekTextSize();
+    r.m_bThinLines = (shown->IsPaperFeature() ? doc->GetPaperLineWidthDisplayMode() : doc->GetPartLineWidthDisplayMode()) == 0;
+    r.m_bScreenPitch = (shown->IsPaperFeature() ? doc->GetPaperLinePitchDisplayMode() : doc->GetPartLinePitchDisplayMode()) == 0;
+    if (IsDrawingShown(*doc, shown)) {
+        r.DrawDrawing(*shown, nullptr, -1);
+        r.Flush();
+    }
+    for (int i = 0; i < shown->GetPartLayoutCount() && !r.Broken(); ++i) {
+        const PartDrawingLayout* layout = shown->GetPartLayout(i);
+        const DrawingFeatureBase* part = doc->GetDrawingFeatureByID(layout->GetDrawingID());
+        if (!IsDrawingShown(*doc, part))
+            continue;
+        const Affine toDevice = world.After(Affine::From(layout->GetLocalToWorld()));
+        const QPainterPath clip = RegionPath(*layout, toDevice);
+        p.save();
+        if (!clip.isEmpty())
+            p.setClipPath(clip);
+        r.DrawDrawing(*part, layout, layout->GetLayoutID());
+        r.Flush();
+        p.restore();
+        if (!clip.isEmpty() && view.GetLayoutRegionVisible()) {
+            QPen pen(QColor(128, 128, 128));
+            pen.setStyle(Qt::DashLine);
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(clip);
+        }
+    }
+    if (pStats != nullptr)
+        *pStats = r.m_stats;
+    return r.Broken() ? FALSE : TRUE;
+}
+
+BOOL DrawingManager::DrawDrawingFeature(HDC hDC, Draw2dDocument* pDocument, long nDrawingID, const RuVaPnt2d& lowerLeft,
+                                        const RuVaPnt2d& upperRight, int nWidth, int nHeight, int nLineWidthMode,
+                                        int nLinePitchMode, RuVaPnt2d* pFrame)
+{
+    if (pDocument == nullptr || nWidth <= 0 || nHeight <= 0 || nWidth > 16384 || nHeight > 16384)
+        return FALSE;
+    Draw2dView view(pDocument);
+    if (!view.SetDrawingID(nDrawingID))
+        return FALSE;
+    view.SetGridVisible(FALSE);
+    view.SetPaperBackColor(RGB(255, 255, 255), RGB(255, 255, 255));
+    view.ResizeView(nWidth, nHeight);
+    if (!view.FitBox(RuVaBndBox2d(lowerLeft, upperRight), 0.0))
+        return FALSE;
+    QImage image(nWidth, nHeight, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    (void)nLineWidthMode;
+    (void)nLinePitchMode;
+    RenderView(view, image);
+    if (pFrame != nullptr) {
+        const RuVaPnt2d corners[5] = {lowerLeft, RuVaPnt2d(upperRight.X(), lowerLeft.Y()), upperRight,
+                                      RuVaPnt2d(lowerLeft.X(), upperRight.Y()), lowerLeft};
+        for (int i = 0; i < 5; ++i) {
+            double x = 0, y = 0;
+            view.ConvertPointWorldToClient(corners[i], x, y);
+            pFrame[i].SetCoord(x, y);
+        }
+    }
+    CDC* dc = hDC != nullptr ? CDC::FromHandle(hDC) : nullptr;
+    QPainter* p = dc != nullptr ? dc->GetQPainter() : nullptr;
+    if (p == nullptr)
+        return FALSE;
+    p->drawImage(0, 0, image);
+    return TRUE;
+}
+
+QImage* DrawingManager::CreateFeatureListImage(const Draw2dDocument* pDocument, const Feature2dList* pList, int nWidth,
+                                               int nHeight, COLORREF background, double dMargin)
+{
+    if (pDocument == nullptr || pList == nullptr || nWidth <= 0 || nHeight <= 0 || nWidth > 16384 || nHeight > 16384)
+        return nullptr;
+    RuVaBndBox2d box;
+    for (int i = 0; i < pList->GetFeatureSize(); ++i)
+        if (const Feature2dBase* f = pList->GetFeature(i))
+            box.Add(f->GetBndBox());
+    if (box.IsVoid())
+        return nullptr;
+    Draw2dView view(const_cast<Draw2dDocument*>(pDocument));
+    view.ResizeView(nWidth, nHeight);
+    if (!view.FitBox(box, std::clamp(dMargin, 0.0, 0.45)))
+        return nullptr;
+    auto image = std::make_unique<QImage>(nWidth, nHeight, QImage::Format_ARGB32_Premultiplied);
+    image->fill(QColor::fromRgb(ToRgb(background)));
+    QPainter p(image.get());
+    Renderer r(nullptr, *pDocument, p, ViewAffine(view), view.GetScale(), nWidth, nHeight);
+    LayerLook look;
+    for (int i = 0; i < pList->GetFeatureSize(); ++i)
+        if (const Feature2dBase* f = pList->GetFeature(i))
+            r.DrawFeature(*f, -1, look, false);
+    r.Flush();
+    return image.release();
+}
+
+QImage* DrawingManager::CreateDrawingFeatureImage(Draw2dDocument* pDocument, long nDrawingID, int nWidth, int nHeight,
+                                                  COLORREF background)
+{
+    if (pDocument == nullptr || nWidth <= 0 || nHeight <= 0 || nWidth > 16384 || nHeight > 16384)
+        return nullptr;
+    Draw2dView view(pDocument);
+    if (!view.SetDrawingID(nDrawingID))
+        return nullptr;
+    view.SetGridVisible(FALSE);
+    view.SetPartBackColor(background);
+    view.SetPaperBackColor(background, background);
+    view.ResizeView(nWidth, nHeight);
+    if (!view.ZoomAll())
+        view.ZoomPaper();
+    auto image = std::make_unique<QImage>(nWidth, nHeight, QImage::Format_ARGB32_Premultiplied);
+    RenderView(view, *image);
+    return image.release();
+}

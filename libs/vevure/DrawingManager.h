@@ -1,0 +1,46 @@
+#pragma once
+// Renders drawings: the shown drawing of a view with its paper, grid and part layouts (each clipped to its
+// region and carried by its transform), every shape in its colour, line type and line width, hidden layers
+// and drawings left out; the same code draws thumbnails and pictures of shapes.
+//
+// Off-screen shapes are culled through each drawing's spatial index; curves are flattened to a quarter
+// pixel; shapes smaller than a pixel become a dot; lines of one look are drawn in one batch.
+
+#include "platform/afx/AfxTypes.h"
+#include "platform/gdi/GdiTypes.h"
+#include "libs/ruva/RuVaPnt2d.h"
+
+class Draw2dDocument;
+class Draw2dView;
+class Feature2dList;
+class QImage;
+
+class DrawingManager
+{
+public:
+    // Counts of the last render (for the benchmark and tests).
+    struct RenderStats {
+        long nCandidates = 0;  // records the index handed out
+        long nDrawn = 0;       // shapes drawn
+        long nDots = 0;        // shapes drawn as a dot
+    };
+
+    // Renders the view's drawing into the image (whose size is the client size). FALSE when the view's break
+    // procedure stopped it or there is nothing to draw with; the image is then incomplete.
+    static BOOL RenderView(const Draw2dView& view, QImage& image, RenderStats* pStats = nullptr);
+
+    // Thumbnail: the region of the drawing from lowerLeft to upperRight fitted into a w x h picture drawn
+    // into the device context at (0, 0) on white. frame receives the corners of the region in pixels
+    // (closed: five points). Line widths drawn real (mode 1) or thin (0), line types scaled (1) or not (0).
+    static BOOL DrawDrawingFeature(HDC hDC, Draw2dDocument* pDocument, long nDrawingID, const RuVaPnt2d& lowerLeft,
+                                   const RuVaPnt2d& upperRight, int nWidth, int nHeight, int nLineWidthMode,
+                                   int nLinePitchMode, RuVaPnt2d* pFrame);
+
+    // A picture of shapes (in the coordinates of one drawing) fitted into w x h with a margin (a fraction of
+    // the size) on the background colour; the caller owns it; NULL for no shapes or a bad size.
+    static QImage* CreateFeatureListImage(const Draw2dDocument* pDocument, const Feature2dList* pList, int nWidth,
+                                          int nHeight, COLORREF background, double dMargin = 0.1);
+    // A picture of a whole drawing fitted into w x h.
+    static QImage* CreateDrawingFeatureImage(Draw2dDocument* pDocument, long nDrawingID, int nWidth, int nHeight,
+                                             COLORREF background);
+};
