@@ -134,7 +134,9 @@ BOOL DrawingFeatureBase::IsUserOrigin() const
 
 Feature2dBase* DrawingFeatureBase::GetFeature(long nRecordID) const
 {
-    if (m_pDocument == nullptr || nRecordID <= 0 || m_pDocument->GetFeatureDrawingID(nRecordID) != m_nDrawingID)
+    if (nRecordID == 0)
+        AfxThrowInvalidArgException();
+    if (m_pDocument == nullptr || nRecordID < 0 || m_pDocument->GetFeatureDrawingID(nRecordID) != m_nDrawingID)
         return nullptr;
     return m_pDocument->GetFeature(nRecordID);
 }

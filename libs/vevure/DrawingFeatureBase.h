@@ -67,7 +67,8 @@ public:
     void SetFeatureCount(long nCount) { m_nFeatureCount = nCount; }
     Draw2dDocument* GetDocument() const { return m_pDocument; }
     void SetDocument(Draw2dDocument* pDocument) { m_pDocument = pDocument; }
-    // The shape of a record of this drawing, NULL when the record is deleted or in another drawing.
+    // The shape of a record of this drawing, NULL when the record is deleted or in another drawing; record id 0
+    // raises the invalid-argument exception.
     Feature2dBase* GetFeature(long nRecordID) const;
     // Walks the drawing's records in order: -1 gives the first position, -1 comes back at the end. A
     // position is the record id.

@@ -121,6 +121,8 @@ TEST_F(DocumentTest, RecordIdGuards)
     EXPECT_TRUE(ThrowsAndFrees<CInvalidArgException>([&] { doc.GetParentDrawingFeature(0); }));
     EXPECT_TRUE(ThrowsAndFrees<CInvalidArgException>([&] { doc.IsDeletedFeature(0); }));
     EXPECT_TRUE(ThrowsAndFrees<CInvalidArgException>([&] { doc.GetFeatureLayerID(0); }));
+    EXPECT_TRUE(ThrowsAndFrees<CInvalidArgException>([&] { doc.GetPaperFeature(0)->GetFeature(0L); }));
+    EXPECT_EQ(doc.GetPaperFeature(0)->GetFeature(-1L), nullptr);
     EXPECT_EQ(doc.GetFeature(-1), nullptr);
     EXPECT_EQ(doc.GetFeature(12345), nullptr);
     EXPECT_EQ(doc.GetParentDrawingFeature(12345), nullptr);
