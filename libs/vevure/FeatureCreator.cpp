@@ -13,6 +13,7 @@
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/ConvertFeatureToGeom2d.h"
 #include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureGeometry.h"
 #include "libs/vevure/FeatureSettingConverter.h"
@@ -463,4 +464,106 @@ Tolerance2dFeature* FeatureCreator::CreateToleranceFeature(const Tolerance2dFeat
     if (pSetting && !FeatureSettingConverter::SetToleranceSettingToFeature(frame.get(), *pSetting))
         return nullptr;
     return ValidOrNull(std::move(frame));
+}
+
+Ellipse2dFeature* FeatureCreator::CreateEllipseFeature(const RuVaPnt2d& centre, int nRadius1Kind, const void* pRadius1,
+                                                       int nRadius2Kind, const void* pRadius2, int nAngleKind,
+                                                       const void* pAngle)
+{
+    if (pRadius1 == nullptr || pRadius2 == nullptr || pAngle == nullptr || !FeatureGeometry::IsFinitePoint(centre))
+        return nullptr;
+    double angle;
+    if (nAngleKind == TaggedNumber) {
+        angle = *static_cast<const double*>(pAngle);
+    } else if (nAngleKind == TaggedPoint) {
+        const RuVaPnt2d& p = *static_cast<const RuVaPnt2d*>(pAngle);
+        if (p.Distance(centre) < kTol)
+            return nullptr;
+        angle = std::atan2(p.Y() - centre.Y(), p.X() - centre.X()) * RuVa::RadToDeg;
+    } else {
+        return nullptr;
+    }
+    if (!std::isfinite(angle))
+        return nullptr;
+    const RuVaVec2d axis = DirectionOf(angle);
+    double r1, r2;
+    if (nRadius1Kind == TaggedNumber)
+        r1 = *static_cast<const double*>(pRadius1);
+    else if (nRadius1Kind == TaggedPoint)
+        r1 = static_cast<const RuVaPnt2d*>(pRadius1)->Distance(centre);
+    else
+        return nullptr;
+    if (nRadius2Kind == TaggedNumber)
+        r2 = *static_cast<const double*>(pRadius2);
+    else if (nRadius2Kind == TaggedPoint)
+        r2 = std::fabs(axis.Crossed(*static_cast<const RuVaPnt2d*>(pRadius2) - centre));
+    else
+        return nullptr;
+    return CreateEllipseFeature(centre, r1, r2, angle);
+}
+
+BOOL FeatureCreator::GetEllipseEndParameter(const Ellipse2dFeature* pEllipse, int nKind, const void* pData,
+                                            const RuVaPnt2d& pick, double& dParameterDeg)
+{
+    if (pData == nullptr)
+        return FALSE;
+    const RuVaPnt2d& centre = pEllipse->GetCenterPoint();
+    double direction;  // degrees, from the centre
+    switch (nKind) {
+    case TaggedNumber:
+        direction = *static_cast<const double*>(pData);
+        if (!std::isfinite(direction))
+            return FALSE;
+        break;
+    case TaggedPoint: {
+        const RuVaPnt2d& p = *static_cast<const RuVaPnt2d*>(pData);
+        if (!FeatureGeometry::IsFinitePoint(p) || p.Distance(centre) < kTol)
+            return FALSE;
+        direction = std::atan2(p.Y() - centre.Y(), p.X() - centre.X()) * RuVa::RadToDeg;
+        break;
+    }
+    case TaggedFeature: {
+        std::unique_ptr<RuVaEntity2d> curve(ConvertFeatureToGeom2d::Convert(pEllipse));
+        std::unique_ptr<RuVaEntity2d> other(ConvertFeatureToGeom2d::Convert(static_cast<const Feature2dBase*>(pData)));
+        if (!curve || !other)
+            return FALSE;
+        KcInterCurveCurve2d inter(curve.get(), other.get());
+        if (!inter.IsDone() || inter.NbPoints() == 0)
+            return FALSE;
+        int best = 0;
+        for (int i = 1; i < inter.NbPoints(); ++i)
+            if (inter.GetPoint(i).Distance(pick) < inter.GetPoint(best).Distance(pick))
+                best = i;
+        const RuVaPnt2d p = inter.GetPoint(best);
+        direction = std::atan2(p.Y() - centre.Y(), p.X() - centre.X()) * RuVa::RadToDeg;
+        break;
+    }
+    default:
+        return FALSE;
+    }
+    // The parameter whose point lies in that direction: R cos t : r sin t = cos phi : sin phi.
+    const double phi = (direction - pEllipse->GetAngle()) * RuVa::DegToRad;
+    dParameterDeg = RuVa::CorrectAngle(std::atan2(pEllipse->GetMajorRadius() * std::sin(phi),
+                                                  pEllipse->GetMinorRadius() * std::cos(phi)) *
+                                       RuVa::RadToDeg);
+    return TRUE;
+}
+
+EllipseArc2dFeature* FeatureCreator::CreateEllipseArcFeature(const Ellipse2dFeature* pEllipse, int nStartKind,
+                                                             const void* pStartData, const RuVaPnt2d& startPick,
+                                                             int nEndKind, const void* pEndData,
+                                                             const RuVaPnt2d& endPick, int nDirection)
+{
+    if (pEllipse == nullptr || !pEllipse->IsValid() || (nDirection != 0 && nDirection != 1))
+        return nullptr;
+    double start, end;
+    if (!GetEllipseEndParameter(pEllipse, nStartKind, pStartData, startPick, start) ||
+        !GetEllipseEndParameter(pEllipse, nEndKind, pEndData, endPick, end))
+        return nullptr;
+    if (pEllipse->GetPoint(start).Distance(pEllipse->GetPoint(end)) < kTol)
+        return nullptr;
+    auto arc = std::make_unique<EllipseArc2dFeature>(pEllipse->GetCenterPoint(), pEllipse->GetMajorRadius(),
+                                                     pEllipse->GetMinorRadius(), pEllipse->GetAngle(), start, end,
+                                                     nDirection);
+    return ValidOrNull(std::move(arc));
 }

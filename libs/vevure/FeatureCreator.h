@@ -17,6 +17,7 @@ class Tolerance2dFeature;
 class BSplineCurve2dFeature;
 class Circle2dFeature;
 class Ellipse2dFeature;
+class EllipseArc2dFeature;
 class Feature2dBase;
 class KcArrayOfGePnt2d;
 class Line2dFeature;
@@ -80,6 +81,21 @@ public:
     // Ellipses and B-splines.
     static Ellipse2dFeature* CreateEllipseFeature(const RuVaPnt2d& centre, double dRadius1, double dRadius2,
                                                   double dAngleDeg);
+    // Tagged values: kind 0 a number (a length, or an angle in degrees) behind the pointer, kind 1 a
+    // RuVaPnt2d. The first radius as a point is its distance from the centre; the second as a point its
+    // distance from the first axis; the axis angle as a point the direction from the centre to it. The larger
+    // radius becomes the major one.
+    enum TaggedKind { TaggedNumber = 0, TaggedPoint = 1, TaggedFeature = 2 };
+    static Ellipse2dFeature* CreateEllipseFeature(const RuVaPnt2d& centre, int nRadius1Kind, const void* pRadius1,
+                                                  int nRadius2Kind, const void* pRadius2, int nAngleKind,
+                                                  const void* pAngle);
+    // The arc of the ellipse between a start and an end given as an angle (kind 0, the direction from the
+    // centre in degrees), a point (kind 1, its direction from the centre) or a shape (kind 2, its meeting
+    // point with the ellipse nearest the pick point); counter-clockwise for direction 0, clockwise for 1.
+    static EllipseArc2dFeature* CreateEllipseArcFeature(const Ellipse2dFeature* pEllipse, int nStartKind,
+                                                        const void* pStartData, const RuVaPnt2d& startPick,
+                                                        int nEndKind, const void* pEndData, const RuVaPnt2d& endPick,
+                                                        int nDirection = 0);
     static BSplineCurve2dFeature* CreateBSplineCurveFeatureByControlPoints(const KcArrayOfGePnt2d& points,
                                                                           int nDegree, BOOL bClosed);
     static BSplineCurve2dFeature* CreateBSplineCurveFeatureByInterpolatePoints(const KcArrayOfGePnt2d& points,
@@ -130,6 +146,9 @@ public:
                                                       const RuVaPnt2d& point, const DimensionSetting* pSetting);
 
 private:
+    // The ellipse's parameter (degrees) of the end that the tagged value gives.
+    static BOOL GetEllipseEndParameter(const Ellipse2dFeature* pEllipse, int nKind, const void* pData,
+                                       const RuVaPnt2d& pick, double& dParameterDeg);
     static BOOL GetArcEndAngle(const Circle2dFeature* pCircle, int nKind, const void* pData, const RuVaPnt2d& pick,
                                double& dAngleDeg);
     static Polyline2dFeature* CreateRegularPolygon(int nSides, const RuVaPnt2d& centre, double dCircumRadius,

@@ -6,6 +6,9 @@
 
 #include "FeatureTestSupport.h"
 #include "libs/vevure/DimensionSetting.h"
+#include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/EllipseArc2dFeature.h"
+#include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureCreator.h"
 #include "libs/vevure/PointMarker2dFeature.h"
@@ -106,4 +109,59 @@ TEST(FeatureCreatorStyles, TextsAndFramesTakeTheirStyle)
     EXPECT_EQ(frame->GetTextHeight(), 2.0);
     EXPECT_EQ(frame->GetToleranceCellSize(0), 2);
     EXPECT_FALSE(FeatureCreator::CreateToleranceFeature(frame.get(), CString(), RuVaPnt2d(0, 0), nullptr));
+}
+
+TEST(FeatureCreatorStyles, EllipsesAndEllipticArcsFromTaggedValues)
+{
+    const RuVaPnt2d centre(1, 1);
+    const RuVaPnt2d onFirst(5, 1);       // first radius 4 along the axis
+    const RuVaPnt2d offAxis(3, 3);       // 2 away from the first axis
+    const double angle = 0.0;
+    std::unique_ptr<Ellipse2dFeature> ellipse(FeatureCreator::CreateEllipseFeature(
+        centre, FeatureCreator::TaggedPoint, &onFirst, FeatureCreator::TaggedPoint, &offAxis,
+        FeatureCreator::TaggedNumber, &angle));
+    ASSERT_TRUE(ellipse);
+    EXPECT_NEAR(ellipse->GetMajorRadius(), 4.0, 1e-12);
+    EXPECT_NEAR(ellipse->GetMinorRadius(), 2.0, 1e-12);
+    EXPECT_NEAR(ellipse->GetAngle(), 0.0, 1e-12);
+
+    // A larger second radius becomes the major one, its axis a quarter turn on.
+    const double r1 = 1.0, r2 = 3.0;
+    const RuVaPnt2d axisPoint(1, 5);
+    std::unique_ptr<Ellipse2dFeature> turned(FeatureCreator::CreateEllipseFeature(
+        centre, FeatureCreator::TaggedNumber, &r1, FeatureCreator::TaggedNumber, &r2, FeatureCreator::TaggedPoint,
+        &axisPoint));
+    ASSERT_TRUE(turned);
+    EXPECT_EQ(turned->GetMajorRadius(), 3.0);
+    EXPECT_NEAR(turned->GetAngle(), 180.0, 1e-9);
+    const double zero = 0.0;
+    EXPECT_FALSE(FeatureCreator::CreateEllipseFeature(centre, FeatureCreator::TaggedNumber, &zero,
+                                                      FeatureCreator::TaggedNumber, &r2, FeatureCreator::TaggedNumber,
+                                                      &angle));
+    EXPECT_FALSE(FeatureCreator::CreateEllipseFeature(centre, 5, &r1, FeatureCreator::TaggedNumber, &r2,
+                                                      FeatureCreator::TaggedNumber, &angle));
+
+    // Ends by direction, by point and by a crossing line; the arc's ends lie in those directions.
+    const double startDirection = 45.0;
+    const RuVaPnt2d endPoint(1, -10);
+    std::unique_ptr<EllipseArc2dFeature> arc(FeatureCreator::CreateEllipseArcFeature(
+        ellipse.get(), FeatureCreator::TaggedNumber, &startDirection, RuVaPnt2d(), FeatureCreator::TaggedPoint,
+        &endPoint, RuVaPnt2d(), 0));
+    ASSERT_TRUE(arc);
+    const RuVaPnt2d s = arc->GetStartPoint(), e = arc->GetEndPoint();
+    EXPECT_NEAR(s.Y() - 1, s.X() - 1, 1e-9);  // on the 45-degree ray
+    EXPECT_GT(s.X(), 1.0);
+    EXPECT_NEAR(e.X(), 1.0, 1e-9);
+    EXPECT_NEAR(e.Y(), -1.0, 1e-9);          // the minor vertex below the centre
+    const Line2dFeature cutter(RuVaPnt2d(4, -5), RuVaPnt2d(4, 5));
+    std::unique_ptr<EllipseArc2dFeature> cut(FeatureCreator::CreateEllipseArcFeature(
+        ellipse.get(), FeatureCreator::TaggedFeature, &cutter, RuVaPnt2d(4, 2), FeatureCreator::TaggedNumber,
+        &startDirection, RuVaPnt2d(), 1));
+    ASSERT_TRUE(cut);
+    EXPECT_NEAR(cut->GetStartPoint().X(), 4.0, 1e-7);
+    EXPECT_GT(cut->GetStartPoint().Y(), 1.0);
+    EXPECT_EQ(cut->GetDirection(), 1);
+    EXPECT_FALSE(FeatureCreator::CreateEllipseArcFeature(ellipse.get(), FeatureCreator::TaggedNumber, &startDirection,
+                                                         RuVaPnt2d(), FeatureCreator::TaggedNumber, &startDirection,
+                                                         RuVaPnt2d(), 0));
 }
