@@ -1,5 +1,8 @@
 #include "platform/win/CWinApp.h"
 
+#include "platform/win/CDocManager.h"
+#include "platform/win/Registry.h"
+
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
 #include <QtGui/QCursor>
@@ -223,4 +226,159 @@ int AfxWinMain(int argc, char** argv) {
   }
   AfxWinTerm();
   return code;
+}
+
+// ---- documents ----------------------------------------------------------------------------------
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { AfxGetDocManager()->AddDocTemplate(pTemplate); }
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const {
+  return AfxGetDocManager()->GetFirstDocTemplatePosition();
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& pos) const {
+  return AfxGetDocManager()->GetNextDocTemplate(pos);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName) {
+  return AfxGetDocManager()->OpenDocumentFile(lpszFileName, TRUE);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName, BOOL bAddToMRU) {
+  return AfxGetDocManager()->OpenDocumentFile(lpszFileName, bAddToMRU);
+}
+
+void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName) { AfxGetDocManager()->AddToRecentFileList(lpszPathName); }
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) { AfxGetDocManager()->LoadStdProfileSettings(nMaxMRU); }
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) { AfxParseCommandLine(rCmdInfo); }
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) { return AfxProcessShellCommand(rCmdInfo); }
+BOOL CWinApp::SaveAllModified() { return AfxGetDocManager()->SaveAllModified(); }
+void CWinApp::CloseAllDocuments(BOOL bEndSession) { AfxGetDocManager()->CloseAllDocuments(bEndSession); }
+void CWinApp::OnFileNew() { AfxGetDocManager()->OnFileNew(); }
+void CWinApp::OnFileOpen() { AfxGetDocManager()->OnFileOpen(); }
+
+// ---- settings -----------------------------------------------------------------------------------
+
+void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey) {
+  m_registryKey = lpszRegistryKey ? std::u16string(lpszRegistryKey) : std::u16string();
+  m_pszRegistryKey = m_registryKey.empty() ? nullptr : m_registryKey.c_str();
+  SetProfileName(m_pszAppName);
+}
+
+void CWinApp::SetProfileName(LPCTSTR lpszProfileName) {
+  m_profileName = lpszProfileName ? std::u16string(lpszProfileName) : std::u16string();
+  m_pszProfileName = m_profileName.empty() ? nullptr : m_profileName.c_str();
+}
+
+HKEY CWinApp::GetAppRegistryKey() {
+  if (!m_pszRegistryKey || !m_pszProfileName) return nullptr;
+  const CString path = AfxGetAppRegistryKeyPath();
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                      &key, &disposition) != ERROR_SUCCESS)
+    return nullptr;
+  return key;
+}
+
+HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection) {
+  HKEY app = GetAppRegistryKey();
+  if (!app || !lpszSection) {
+    if (app) RegCloseKey(app);
+    return nullptr;
+  }
+  HKEY section = nullptr;
+  DWORD disposition = 0;
+  const LSTATUS status = RegCreateKeyExW(app, lpszSection, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                                         nullptr, &section, &disposition);
+  RegCloseKey(app);
+  return status == ERROR_SUCCESS ? section : nullptr;
+}
+
+UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault) {
+  HKEY key = GetSectionKey(lpszSection);
+  if (!key) return static_cast<UINT>(nDefault);
+  DWORD value = 0, type = 0, size = sizeof(value);
+  const LSTATUS status = RegQueryValueExW(key, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) return static_cast<UINT>(nDefault);
+  return value;
+}
+
+BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue) {
+  HKEY key = GetSectionKey(lpszSection);
+  if (!key) return FALSE;
+  const DWORD value = static_cast<DWORD>(nValue);
+  const LSTATUS status =
+      RegSetValueExW(key, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault) {
+  const CString fallback = lpszDefault ? CString(lpszDefault) : CString();
+  HKEY key = GetSectionKey(lpszSection);
+  if (!key) return fallback;
+  DWORD type = 0, size = 0;
+  CString result = fallback;
+  if (RegQueryValueExW(key, lpszEntry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ) {
+    std::vector<char16_t> text(size / sizeof(char16_t) + 1, u'\0');
+    if (RegQueryValueExW(key, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(text.data()), &size) ==
+        ERROR_SUCCESS)
+      result = CString(text.data());
+  }
+  RegCloseKey(key);
+  return result;
+}
+
+BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue) {
+  if (!lpszEntry) {
+    HKEY app = GetAppRegistryKey();
+    if (!app) return FALSE;
+    const LSTATUS status = RegDeleteKeyW(app, lpszSection);
+    RegCloseKey(app);
+    return status == ERROR_SUCCESS;
+  }
+  HKEY key = GetSectionKey(lpszSection);
+  if (!key) return FALSE;
+  LSTATUS status;
+  if (!lpszValue) {
+    status = RegDeleteValueW(key, lpszEntry);
+  } else {
+    const std::u16string text(lpszValue);
+    status = RegSetValueExW(key, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                            static_cast<DWORD>((text.size() + 1) * sizeof(char16_t)));
+  }
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes) {
+  if (!ppData || !pBytes) return FALSE;
+  *ppData = nullptr;
+  *pBytes = 0;
+  HKEY key = GetSectionKey(lpszSection);
+  if (!key) return FALSE;
+  DWORD type = 0, size = 0;
+  BOOL ok = FALSE;
+  if (RegQueryValueExW(key, lpszEntry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_BINARY) {
+    auto* data = new BYTE[size ? size : 1];
+    if (RegQueryValueExW(key, lpszEntry, nullptr, &type, data, &size) == ERROR_SUCCESS) {
+      *ppData = data;
+      *pBytes = size;
+      ok = TRUE;
+    } else {
+      delete[] data;
+    }
+  }
+  RegCloseKey(key);
+  return ok;
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes) {
+  HKEY key = GetSectionKey(lpszSection);
+  if (!key) return FALSE;
+  const LSTATUS status = RegSetValueExW(key, lpszEntry, 0, REG_BINARY, pData, nBytes);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
 }

@@ -5,7 +5,12 @@
 
 #include "platform/afx/CString.h"
 #include "platform/win/CWinThread.h"
+#include "platform/win/WinTypes.h"
 #include "platform/win/WinConstants.h"
+
+class CDocTemplate;
+class CDocument;
+class CCommandLineInfo;
 
 class CWinApp : public CWinThread {
   DECLARE_DYNAMIC(CWinApp)
@@ -42,9 +47,44 @@ public:
 
   void SetAppName(LPCTSTR lpszAppName);
 
+  // ---- documents: forwarded to the program's document manager ----
+  void AddDocTemplate(CDocTemplate* pTemplate);
+  POSITION GetFirstDocTemplatePosition() const;
+  CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+  virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+  CDocument* OpenDocumentFile(LPCTSTR lpszFileName, BOOL bAddToMRU);
+  virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+  void LoadStdProfileSettings(UINT nMaxMRU = 4);
+  void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+  BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+  virtual BOOL SaveAllModified();
+  void CloseAllDocuments(BOOL bEndSession);
+  void OnFileNew();
+  void OnFileOpen();
+
+  // ---- settings: HKEY_CURRENT_USER\Software\<registry key>\<profile name>\<section> ----
+  // Sets the registry key name; the profile name becomes the application name.
+  void SetRegistryKey(LPCTSTR lpszRegistryKey);
+  // Replaces the profile name (it may hold several key levels separated by backslashes).
+  void SetProfileName(LPCTSTR lpszProfileName);
+  // The application key and a section key below it, created when missing; the caller closes
+  // them. Null when there is no registry key name or a key cannot be made.
+  HKEY GetAppRegistryKey();
+  HKEY GetSectionKey(LPCTSTR lpszSection);
+  UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+  BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+  CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
+  // A null entry deletes the section, a null value deletes the entry.
+  BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+  // The stored bytes in a new[] block the caller deletes; FALSE when the value is missing.
+  BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+  BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
 private:
   std::u16string m_appName;
   std::u16string m_exeName;
+  std::u16string m_registryKey;
+  std::u16string m_profileName;
 };
 
 CWinApp* AfxGetApp();
