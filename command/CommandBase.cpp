@@ -1,5 +1,7 @@
 #include "command/CommandBase.h"
 
+#include <cmath>
+
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
 #include "command/FeatureGroupParameterItem.h"
@@ -15,6 +17,9 @@
 #include "command/PointParameterItem.h"
 #include "command/RegistryManager.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/FeatureLayout.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionFeatureFilter.h"
@@ -670,10 +675,103 @@ BOOL CommandBase::GetParameterValueByID(WORD wId, ParameterItemBase& out)
     return GetParameterValue(index, out);
 }
 
-BOOL CommandBase::CheckUniformLayoutScale(WORD)
+BOOL CommandBase::CheckUniformLayoutScale(WORD wId)
 {
-    // Only a part drawing shown in a view can mix layout scales; without a view there is none.
+    Draw2dDocument* pDoc = m_pManager != nullptr ? m_pManager->GetDraw2dDocument() : nullptr;
+    const DrawingFeatureBase* pActive = pDoc != nullptr ? pDoc->GetActiveDrawingFeature() : nullptr;
+    if (pActive == nullptr || !pActive->IsPaperFeature())
+        return TRUE;
+    const ParameterItemBase* pItem = FindItem(wId);
+    CArray<FeatureLayout> records;
+    if (const auto* pFeature = dynamic_cast<const FeatureParameterItem*>(pItem)) {
+        FeatureLayout record;
+        if (pFeature->GetValue(record))
+            records.Add(record);
+    } else if (const auto* pGroup = dynamic_cast<const FeatureGroupParameterItem*>(pItem)) {
+        pGroup->GetFeatureLayouts(records);
+    }
+    if (records.IsEmpty())
+        return FALSE;
+    for (INT_PTR i = 0; i < records.GetSize(); ++i) {
+        const long id = records[i].GetRecordID();
+        const DrawingFeatureBase* pParent = pDoc->GetParentDrawingFeature(id);
+        if (pParent == nullptr || pParent->IsPaperFeature())
+            continue;
+        const int type = pDoc->GetFeatureType(id);
+        // Point markers, leads, balloons and dimensions keep their size only under equal scales.
+        if (!(type == 1 || type == 30 || type == 31 || (type >= 50 && type <= 55)))
+            continue;
+        const PartDrawingLayout* pLayout = pDoc->GetPartLayoutByID(records[i].GetLayoutID());
+        if (pLayout == nullptr)
+            continue;
+        double x = 1.0;
+        double y = 1.0;
+        pLayout->GetScale(x, y);
+        if (std::fabs(x - y) >= 1e-10)
+            return FALSE;
+    }
     return TRUE;
+}
+
+BOOL CommandBase::GetLayoutInverseScale(double* pScaleX, double* pScaleY) const
+{
+    if (pScaleX == nullptr || pScaleY == nullptr)
+        return FALSE;
+    *pScaleX = 1.0;
+    *pScaleY = 1.0;
+    const Draw2dDocument* pDoc = m_pManager != nullptr ? m_pManager->GetDraw2dDocument() : nullptr;
+    if (pDoc == nullptr)
+        return FALSE;
+    // A paper showing a part drawing through its active layout.
+    const DrawingFeatureBase* pActive = pDoc->GetActiveDrawingFeature();
+    const PartDrawingLayout* pLayout = pDoc->GetActiveDrawingLayout();
+    if (pActive == nullptr || !pActive->IsPaperFeature() || pLayout == nullptr)
+        return TRUE;
+    double x = 1.0;
+    double y = 1.0;
+    pLayout->GetScale(x, y);
+    if (x <= 1e-10 || y <= 1e-10)
+        return FALSE;
+    *pScaleX = 1.0 / x;
+    *pScaleY = 1.0 / y;
+    return TRUE;
+}
+
+Feature2dBase* CommandBase::ConvertFeatureToLayout(const PartDrawingLayout* pLayout,
+                                                   const Feature2dBase* pFeature) const
+{
+    const Draw2dDocument* pDoc = m_pManager != nullptr ? m_pManager->GetDraw2dDocument() : nullptr;
+    const PartDrawingLayout* pActive = pDoc != nullptr ? pDoc->GetActiveDrawingLayout() : nullptr;
+    if (pActive == nullptr || pFeature == nullptr)
+        return nullptr;
+    if (pLayout == pActive)
+        return pFeature->CopyObject(3);
+    if (pLayout == nullptr)
+        return pActive->ConvertFeatureWorldToLocal(pFeature);
+    Feature2dBase* pWorld = pLayout->ConvertFeatureLocalToWorld(pFeature);
+    if (pWorld == nullptr)
+        return nullptr;
+    Feature2dBase* pResult = pActive->ConvertFeatureWorldToLocal(pWorld);
+    delete pWorld;
+    return pResult;
+}
+
+void CommandBase::ConvertPointToLayout(const PartDrawingLayout* pLayout, const RuVaPnt2d& in, RuVaPnt2d& out) const
+{
+    out = in;
+    const Draw2dDocument* pDoc = m_pManager != nullptr ? m_pManager->GetDraw2dDocument() : nullptr;
+    if (pDoc == nullptr)
+        return;
+    const PartDrawingLayout* pActive = pDoc->GetActiveDrawingLayout();
+    if (pLayout == pActive)
+        return;
+    RuVaPnt2d world = in;
+    if (pLayout != nullptr)
+        pLayout->ConvertPointLocalToWorld(in, world);
+    if (pActive != nullptr)
+        pActive->ConvertPointWorldToLocal(world, out);
+    else
+        out = world;
 }
 
 void CommandBase::SetParentCommand(CommandBase* pParent)

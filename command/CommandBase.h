@@ -13,7 +13,9 @@
 #include "platform/afx/CTypedPtrArray.h"
 
 class Draw2dDocument;
+class Feature2dBase;
 class NotifyInfoBase;
+class PartDrawingLayout;
 
 namespace QZ2Command {
 
@@ -123,6 +125,14 @@ public:
     ParameterItemBase* GetModifierInputItem() const;
     int GetModifierInputType() const;
     BOOL ClearModifierInputItem(int nInput);
+
+    // --- the active drawing and its part layouts ------------------------------------------------
+    // While a paper shows a part drawing through its active layout: the inverse of that layout's
+    // scales (1 otherwise). FALSE without a document or for a scale of 1e-10 or less.
+    BOOL GetLayoutInverseScale(double* pScaleX, double* pScaleY) const;
+    // A new feature (the caller's) carried from the layout's coordinates into the active layout's.
+    Feature2dBase* ConvertFeatureToLayout(const PartDrawingLayout* pLayout, const Feature2dBase* pFeature) const;
+    void ConvertPointToLayout(const PartDrawingLayout* pLayout, const RuVaPnt2d& in, RuVaPnt2d& out) const;
 
     // --- points gathered by drawing callbacks ---------------------------------------------------
     BOOL CollectPointCallback(int nKind, const RuVaPnt2d& point);

@@ -16,6 +16,9 @@
 #include "command/RegistryManager.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Paper2dFeature.h"
+#include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionManager.h"
 #include "platform/win/Registry.h"
@@ -618,4 +621,53 @@ TEST_F(CommandManagerTest, RememberedValuesThatSatisfyEveryParameterRunAtTheStar
     EXPECT_TRUE(Stack().empty());
     // Retention-2 values outlive the end.
     EXPECT_FALSE(pCircle->GetParameterItem(0)->IsEmpty());
+}
+
+TEST_F(CommandManagerTest, PartLayoutsSeenFromThePaper)
+{
+    const long paper = doc.GetPaperFeature(0)->GetDrawingID();
+    const long part = doc.AddPartDrawingFeature(_T("Part"));
+    const long layout = doc.AddPartLayout(paper, part, _T("Detail"), -1, 0);
+    ASSERT_GT(layout, 0);
+    ASSERT_TRUE(doc.SetPartLayoutScale(layout, 1, 2, TRUE, 1, 4, 0));
+    PointMarker2dFeature marker(RuVaPnt2d(4, 8));
+    const long id = doc.AddFeature(&marker, doc.GetDrawingFeatureByID(part), 0);
+    ASSERT_GT(id, 0);
+
+    ASSERT_TRUE(manager.StartCommand(kMove));
+    CommandBase* pMove = manager.GetActiveCommand();
+    double sx = 0, sy = 0;
+    // The part drawing itself is active: no layout scale applies, and any scale is uniform.
+    ASSERT_TRUE(doc.ActivateDrawingFeature(part, -1, FALSE));
+    ASSERT_TRUE(pMove->GetLayoutInverseScale(&sx, &sy));
+    EXPECT_EQ(sx, 1.0);
+    EXPECT_TRUE(pMove->CheckUniformLayoutScale(1));
+
+    ASSERT_TRUE(doc.ActivateDrawingFeature(paper, layout, FALSE));
+    ASSERT_TRUE(pMove->GetLayoutInverseScale(&sx, &sy));
+    EXPECT_DOUBLE_EQ(sx, 2.0);
+    EXPECT_DOUBLE_EQ(sy, 4.0);
+
+    // A point marker seen through a layout of unequal scales cannot be edited uniformly.
+    EXPECT_FALSE(pMove->CheckUniformLayoutScale(1));  // nothing picked
+    auto* pGroup = static_cast<FeatureGroupParameterItem*>(pMove->GetParameterItem(0));
+    CArray<FeatureLayout> picked;
+    picked.Add(FeatureLayout(id, layout, -1));
+    pGroup->AddGroup(picked, 4, nullptr, 0);
+    EXPECT_FALSE(pMove->CheckUniformLayoutScale(1));
+    ASSERT_TRUE(doc.SetPartLayoutScale(layout, 1, 2, FALSE, 1, 2, 0));
+    EXPECT_TRUE(pMove->CheckUniformLayoutScale(1));
+
+    // Points and shapes carried from world coordinates into the active layout.
+    RuVaPnt2d local;
+    RuVaPnt2d world;
+    doc.GetPartLayoutByID(layout)->ConvertPointLocalToWorld(RuVaPnt2d(4, 8), world);
+    pMove->ConvertPointToLayout(nullptr, world, local);
+    EXPECT_NEAR(local.X(), 4.0, 1e-9);
+    EXPECT_NEAR(local.Y(), 8.0, 1e-9);
+    pMove->ConvertPointToLayout(doc.GetActiveDrawingLayout(), RuVaPnt2d(1, 2), local);
+    EXPECT_EQ(local.Y(), 2.0);
+    std::unique_ptr<Feature2dBase> copy(pMove->ConvertFeatureToLayout(doc.GetActiveDrawingLayout(), &marker));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->GetFeatureType(), marker.GetFeatureType());
 }
