@@ -475,6 +475,13 @@ TEST_F(CommandManagerTest, RememberedParametersRoundTrip)
         CommandManager next;
         EXPECT_EQ(next.GetCommand(kCircle)->GetParameter(1)->GetCurrentIndex(), 1);
     }
+    // Without a stored version the values are of an unknown version and are not loaded either.
+    RegistryManager(HKEY_CURRENT_USER).WriteProfileString(_T("Version"), nullptr, nullptr);
+    {
+        CommandManager next;
+        EXPECT_EQ(next.GetCommand(kCircle)->GetParameter(1)->GetCurrentIndex(), 0);
+    }
+    WriteVersion(4, 0);
     // With the option off nothing is loaded.
     {
         CommandManager next;
