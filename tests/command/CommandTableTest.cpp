@@ -150,6 +150,7 @@ TEST(CommandTable, SecondManagerLeavesTheIndex)
 
 TEST(CommandTable, DisplayNamesComeFromTheLanguageLibrary)
 {
+    CommandManager manager;  // fills the id index when no manager has yet
     LanguageModuleResult english = AfxLoadLanguageModule(AfxGetResourceFolder(), u"ENG");
     ASSERT_NE(english.pModule, nullptr) << "no English language library in the resource folder";
     ResourceModule* pPrevious = AfxGetResourceHandle();
