@@ -430,3 +430,43 @@ TEST(FeatureGeometry, LineShapesStayCompact)
     EXPECT_LE(sizeof(Line2dFeature), 96u);
     EXPECT_LE(sizeof(Arc2dFeature), 112u);
 }
+
+TEST(FeatureGeometry, EveryKindTransformsOrStaysAsItWas)
+{
+    // A turn and move there and back gives the shape again (within rounding); any placement leaves a valid
+    // shape or, refused, the shape unchanged.
+    const TransformFeature there(RuVaPnt2d(1, 2), 2.0, 2.0, 2.0, 30.0, RuVaPnt2d(-5, 7));
+    const TransformFeature back(RuVaPnt2d(-5, 7), 0.5, 0.5, 0.5, 0.0, RuVaPnt2d(1, 2));
+    const TransformFeature unturn(RuVaPnt2d(1, 2), 1.0, 1.0, 1.0, -30.0, RuVaPnt2d(1, 2));
+    TransformFeature mirror;
+    mirror.SetMirror(RuVaPnt2d(0, 0), RuVaPnt2d(1, 3));
+    const TransformFeature stretch(RuVaPnt2d(0, 0), 3.0, 0.5, 1.0, 20.0, RuVaPnt2d(0, 0));
+    for (const auto& f : MakeSampleFeatures()) {
+        SCOPED_TRACE(f->GetRuntimeClass()->m_lpszClassName);
+        FeaturePtr moved(f->CopyObject());
+        if (there.Transform(moved.get())) {
+            ASSERT_TRUE(moved->IsValid());
+            ASSERT_TRUE(back.Transform(moved.get()));
+            ASSERT_TRUE(unturn.Transform(moved.get()));
+            const RuVaBndBox2d a = f->GetBndBox(), b = moved->GetBndBox();
+            if (!a.IsVoid() && a.XMax() < 1e90) {
+                EXPECT_NEAR(a.XMin(), b.XMin(), 1e-6);
+                EXPECT_NEAR(a.YMin(), b.YMin(), 1e-6);
+                EXPECT_NEAR(a.XMax(), b.XMax(), 1e-6);
+                EXPECT_NEAR(a.YMax(), b.YMax(), 1e-6);
+            }
+        } else {
+            EXPECT_TRUE(moved->IsEqual(f.get()));
+        }
+        for (const TransformFeature* t : {static_cast<const TransformFeature*>(&mirror), &stretch}) {
+            FeaturePtr copy(f->CopyObject());
+            if (t->Transform(copy.get()))
+                EXPECT_TRUE(copy->IsValid());
+            else
+                EXPECT_TRUE(copy->IsEqual(f.get()));
+            FeaturePtr made(t->Transformed(f.get()));
+            if (made)
+                EXPECT_TRUE(made->IsValid());
+        }
+    }
+}
