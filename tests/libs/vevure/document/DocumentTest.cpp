@@ -128,8 +128,9 @@ TEST_F(DocumentTest, RecordIdGuards)
     EXPECT_EQ(doc.GetParentDrawingFeature(12345), nullptr);
     EXPECT_EQ(doc.AddFeature(nullptr, nullptr, 1), -1);
     Line2dFeature degenerate(RuVaPnt2d(1, 1), RuVaPnt2d(1, 1));
-    if (!degenerate.IsValid())
+    if (!degenerate.IsValid()) {
         EXPECT_EQ(doc.AddFeature(&degenerate, nullptr, 1), -1);
+    }
     DrawingFeatureBase stranger;
     Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(1, 0));
     EXPECT_EQ(doc.AddFeature(&line, &stranger, 1), -1);  // not a drawing of this document
