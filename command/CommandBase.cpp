@@ -17,6 +17,7 @@
 #include "command/PointParameterItem.h"
 #include "command/RegistryManager.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/PartDrawingLayout.h"
@@ -31,6 +32,27 @@ namespace QZ2Command {
 IMPLEMENT_DYNAMIC(CommandBase, CObject)
 
 namespace {
+
+// The drawing and layout the user works in: those of the active view, else the document's.
+const DrawingFeatureBase* ActiveDrawing(const CommandManager* pManager)
+{
+    if (pManager == nullptr)
+        return nullptr;
+    if (const Draw2dView* pView = pManager->GetActiveView())
+        return pView->GetActiveDrawingFeature();
+    const Draw2dDocument* pDoc = pManager->GetDraw2dDocument();
+    return pDoc != nullptr ? pDoc->GetActiveDrawingFeature() : nullptr;
+}
+
+const PartDrawingLayout* ActiveLayout(const CommandManager* pManager)
+{
+    if (pManager == nullptr)
+        return nullptr;
+    if (const Draw2dView* pView = pManager->GetActiveView())
+        return pView->GetActivePartLayout();
+    const Draw2dDocument* pDoc = pManager->GetDraw2dDocument();
+    return pDoc != nullptr ? pDoc->GetActiveDrawingLayout() : nullptr;
+}
 
 // The item still wants clicks in the view.
 BOOL WantsClicks(const ParameterItemBase* pItem)
@@ -678,8 +700,8 @@ BOOL CommandBase::GetParameterValueByID(WORD wId, ParameterItemBase& out)
 BOOL CommandBase::CheckUniformLayoutScale(WORD wId)
 {
     Draw2dDocument* pDoc = m_pManager != nullptr ? m_pManager->GetDraw2dDocument() : nullptr;
-    const DrawingFeatureBase* pActive = pDoc != nullptr ? pDoc->GetActiveDrawingFeature() : nullptr;
-    if (pActive == nullptr || !pActive->IsPaperFeature())
+    const DrawingFeatureBase* pActive = ActiveDrawing(m_pManager);
+    if (pDoc == nullptr || pActive == nullptr || !pActive->IsPaperFeature())
         return TRUE;
     const ParameterItemBase* pItem = FindItem(wId);
     CArray<FeatureLayout> records;
@@ -719,12 +741,11 @@ BOOL CommandBase::GetLayoutInverseScale(double* pScaleX, double* pScaleY) const
         return FALSE;
     *pScaleX = 1.0;
     *pScaleY = 1.0;
-    const Draw2dDocument* pDoc = m_pManager != nullptr ? m_pManager->GetDraw2dDocument() : nullptr;
-    if (pDoc == nullptr)
+    if (m_pManager == nullptr || (m_pManager->GetActiveView() == nullptr && m_pManager->GetDraw2dDocument() == nullptr))
         return FALSE;
     // A paper showing a part drawing through its active layout.
-    const DrawingFeatureBase* pActive = pDoc->GetActiveDrawingFeature();
-    const PartDrawingLayout* pLayout = pDoc->GetActiveDrawingLayout();
+    const DrawingFeatureBase* pActive = ActiveDrawing(m_pManager);
+    const PartDrawingLayout* pLayout = ActiveLayout(m_pManager);
     if (pActive == nullptr || !pActive->IsPaperFeature() || pLayout == nullptr)
         return TRUE;
     double x = 1.0;
@@ -740,8 +761,7 @@ BOOL CommandBase::GetLayoutInverseScale(double* pScaleX, double* pScaleY) const
 Feature2dBase* CommandBase::ConvertFeatureToLayout(const PartDrawingLayout* pLayout,
                                                    const Feature2dBase* pFeature) const
 {
-    const Draw2dDocument* pDoc = m_pManager != nullptr ? m_pManager->GetDraw2dDocument() : nullptr;
-    const PartDrawingLayout* pActive = pDoc != nullptr ? pDoc->GetActiveDrawingLayout() : nullptr;
+    const PartDrawingLayout* pActive = ActiveLayout(m_pManager);
     if (pActive == nullptr || pFeature == nullptr)
         return nullptr;
     if (pLayout == pActive)
@@ -759,10 +779,9 @@ Feature2dBase* CommandBase::ConvertFeatureToLayout(const PartDrawingLayout* pLay
 void CommandBase::ConvertPointToLayout(const PartDrawingLayout* pLayout, const RuVaPnt2d& in, RuVaPnt2d& out) const
 {
     out = in;
-    const Draw2dDocument* pDoc = m_pManager != nullptr ? m_pManager->GetDraw2dDocument() : nullptr;
-    if (pDoc == nullptr)
+    if (m_pManager == nullptr || (m_pManager->GetActiveView() == nullptr && m_pManager->GetDraw2dDocument() == nullptr))
         return;
-    const PartDrawingLayout* pActive = pDoc->GetActiveDrawingLayout();
+    const PartDrawingLayout* pActive = ActiveLayout(m_pManager);
     if (pLayout == pActive)
         return;
     RuVaPnt2d world = in;

@@ -16,6 +16,7 @@
 #include "command/ParameterModifierBase.h"
 #include "command/PointArrayParameterItem.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionManager.h"
 #include "platform/afx/CRuntimeClass.h"
@@ -277,6 +278,8 @@ BOOL CommandManager::RunActiveCommand(int nIndex, BOOL bPrompt)
         UpdateParameterInBar(pTop, nIndex, 1);
         ResetTransientInputs();
         pTop->ActivateFirstEmptyParameter();
+        if (m_pActiveView != nullptr)
+            m_pActiveView->UpdateView(0, 1);
         if (pTop->m_bEndAfterRun)
             EndCommand(pTop, TRUE);
         return TRUE;
@@ -286,6 +289,8 @@ BOOL CommandManager::RunActiveCommand(int nIndex, BOOL bPrompt)
         UpdateParameterInBar(pTop, nIndex, 1);
         if (bPrompt)
             ActivateNextMissingParameter(pTop);
+        if (m_pActiveView != nullptr)
+            m_pActiveView->InvalidateView();
         return TRUE;
     case CommandBase::resultConditional:
         if (!bStillTop)
@@ -1106,6 +1111,76 @@ BOOL CommandManager::UnselectFeaturesWhenIdle(Draw2dDocument* pDocument, const C
     const int removed = pSelection->UnselectFeatures(ids, TRUE);
     pSelection->SendSelectionNotify();
     return removed > 0 ? TRUE : FALSE;
+}
+
+// --- the active view ----------------------------------------------------------------------------
+
+BOOL CommandManager::ZoomAll()
+{
+    return m_pActiveView != nullptr ? m_pActiveView->ZoomAll() : FALSE;
+}
+
+BOOL CommandManager::ZoomPaper()
+{
+    return m_pActiveView != nullptr ? m_pActiveView->ZoomPaper() : FALSE;
+}
+
+BOOL CommandManager::ZoomInAt(double dFactor, const CPoint& point)
+{
+    return m_pActiveView != nullptr ? m_pActiveView->ZoomIn(point, dFactor) : FALSE;
+}
+
+BOOL CommandManager::ZoomOutAt(double dFactor, const CPoint& point)
+{
+    return m_pActiveView != nullptr ? m_pActiveView->ZoomOut(point, dFactor) : FALSE;
+}
+
+BOOL CommandManager::ZoomIn(double dFactor)
+{
+    return m_pActiveView != nullptr ? m_pActiveView->ZoomIn(dFactor) : FALSE;
+}
+
+BOOL CommandManager::ZoomOut(double dFactor)
+{
+    return m_pActiveView != nullptr ? m_pActiveView->ZoomOut(dFactor) : FALSE;
+}
+
+BOOL CommandManager::MoveView(int dx, int dy)
+{
+    return m_pActiveView != nullptr ? m_pActiveView->MoveView(dx, dy) : FALSE;
+}
+
+BOOL CommandManager::BeginMiddleButtonPan(const CPoint& point)
+{
+    if (m_pActiveView == nullptr)
+        return FALSE;
+    m_bPanning = TRUE;
+    m_nPanX = point.x;
+    m_nPanY = point.y;
+    m_bPanMoved = FALSE;
+    m_pActiveView->RestoreView();
+    return TRUE;
+}
+
+BOOL CommandManager::MiddleButtonPanTo(const CPoint& point)
+{
+    if (!m_bPanning)
+        return FALSE;
+    const int dx = point.x - m_nPanX;
+    const int dy = m_nPanY - point.y;
+    if (dx > -2 && dx < 2 && dy > -2 && dy < 2)
+        return TRUE;
+    if (m_pActiveView == nullptr || !m_pActiveView->MoveView(dx, dy))
+        return FALSE;
+    m_nPanX = point.x;
+    m_nPanY = point.y;
+    m_bPanMoved = TRUE;
+    return TRUE;
+}
+
+void CommandManager::EndMiddleButtonPan()
+{
+    m_bPanning = FALSE;
 }
 
 }  // namespace QZ2Command

@@ -17,6 +17,7 @@
 #include "platform/afx/CObArray.h"
 #include "platform/afx/CObList.h"
 #include "platform/afx/CObject.h"
+#include "platform/afx/CPoint.h"
 #include "platform/afx/CString.h"
 #include "platform/afx/CTypedPtrArray.h"
 #include "platform/afx/CTypedPtrList.h"
@@ -28,6 +29,7 @@ class CPropertyBar;
 class CQZ2Doc;
 class CQZ2TabView;
 class Draw2dDocument;
+class Draw2dView;
 class NotifyInfoBase;
 
 namespace QZ2Command {
@@ -132,6 +134,25 @@ public:
                                 const KcArrayOfGePnt2d* pShapePoints, int nMode);
     BOOL UnselectFeaturesWhenIdle(Draw2dDocument* pDocument, const CArray<long, long>& ids);
 
+    // --- the active view -----------------------------------------------------------------------
+    // The data-model view of the active tab's drawing view, handed over whenever it changes; NULL
+    // while no drawing view is shown.
+    void SetActiveDraw2dView(Draw2dView* pView) { m_pActiveView = pView; }
+    Draw2dView* GetActiveView() const { return m_pActiveView; }
+    BOOL ZoomAll();
+    BOOL ZoomPaper();
+    BOOL ZoomInAt(double dFactor, const CPoint& point);
+    BOOL ZoomOutAt(double dFactor, const CPoint& point);
+    BOOL ZoomIn(double dFactor);
+    BOOL ZoomOut(double dFactor);
+    BOOL MoveView(int dx, int dy);
+    BOOL BeginMiddleButtonPan(const CPoint& point);
+    // Moves the view by the distance since the last move that moved it; moves under two pixels
+    // either way wait (TRUE, nothing moved).
+    BOOL MiddleButtonPanTo(const CPoint& point);
+    void EndMiddleButtonPan();
+    BOOL IsMiddleButtonPanning() const { return m_bPanning; }
+
     // --- fence and cursor ---------------------------------------------------------------------
     void ClearFenceIfActive();
     BOOL RemoveLastFencePoint();
@@ -173,6 +194,7 @@ private:
     CQZ2Doc* m_pDocument = nullptr;
     Draw2dDocument* m_pDraw2dDocument = nullptr;
     CQZ2TabView* m_pTabView = nullptr;
+    Draw2dView* m_pActiveView = nullptr;
     CTypedPtrList<CObList, CommandBase*> m_commandCache;
     CTypedPtrArray<CObArray, CommandBase*> m_commandStack;
     Draw2dDocument* m_pComponentSyncDocument = nullptr;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "command/CCommandBar.h"
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
@@ -15,6 +17,7 @@
 #include "command/PointParameterItem.h"
 #include "command/RegistryManager.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
@@ -677,4 +680,39 @@ TEST_F(CommandManagerTest, PartLayoutsSeenFromThePaper)
     std::unique_ptr<Feature2dBase> copy(pMove->ConvertFeatureToLayout(doc.GetActiveDrawingLayout(), &marker));
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->GetFeatureType(), marker.GetFeatureType());
+}
+
+TEST_F(CommandManagerTest, MiddleButtonPanWaitsForTwoPixels)
+{
+    EXPECT_FALSE(manager.ZoomAll());
+    EXPECT_FALSE(manager.BeginMiddleButtonPan(CPoint(10, 10)));
+    EXPECT_FALSE(manager.MiddleButtonPanTo(CPoint(20, 20)));
+
+    Draw2dView view(&doc);
+    view.SetClientSize(400, 300);
+    ASSERT_TRUE(view.SetScale(2.0));
+    view.SetCenterPoint(RuVaPnt2d(0, 0));
+    manager.SetActiveDraw2dView(&view);
+
+    ASSERT_TRUE(manager.BeginMiddleButtonPan(CPoint(100, 100)));
+    const RuVaPnt2d start = view.GetCenterPoint();
+    EXPECT_TRUE(manager.MiddleButtonPanTo(CPoint(101, 100)));
+    EXPECT_TRUE(manager.MiddleButtonPanTo(CPoint(101, 101)));
+    EXPECT_EQ(view.GetCenterPoint().X(), start.X());
+    EXPECT_EQ(view.GetCenterPoint().Y(), start.Y());
+    // The whole distance since the start: 4 pixels right, 2 down.
+    EXPECT_TRUE(manager.MiddleButtonPanTo(CPoint(104, 102)));
+    const RuVaPnt2d moved = view.GetCenterPoint();
+    EXPECT_NEAR(std::fabs(moved.X() - start.X()), 4 / 2.0, 1e-9);
+    EXPECT_NEAR(std::fabs(moved.Y() - start.Y()), 2 / 2.0, 1e-9);
+    // The next small step is measured from the point that moved the view.
+    EXPECT_TRUE(manager.MiddleButtonPanTo(CPoint(105, 102)));
+    EXPECT_EQ(view.GetCenterPoint().X(), moved.X());
+    manager.EndMiddleButtonPan();
+    EXPECT_FALSE(manager.MiddleButtonPanTo(CPoint(200, 200)));
+
+    EXPECT_TRUE(manager.ZoomIn(0.2));
+    EXPECT_NEAR(view.GetScale(), 2.4, 1e-9);
+    EXPECT_TRUE(manager.MoveView(10, 0));
+    manager.SetActiveDraw2dView(nullptr);
 }
