@@ -256,6 +256,10 @@ std::vector<Fixture> Fixtures()
          {3, 2}, KcRegionSearcher::statusNoRegion, {}, kNoArea},
         {"point on a boundary", [](Draw2dDocument& d) { AddRect(d, 0, 0, 10, 5); }, {4, 0},
          KcRegionSearcher::statusNoRegion, {}, kNoArea},
+        {"within 1e-7 of a side counts as on it", [](Draw2dDocument& d) { AddRect(d, 0, 0, 10, 5); },
+         {10 - 5e-8, 2}, KcRegionSearcher::statusNoRegion, {}, kNoArea},
+        {"1e-6 from a side is inside", [](Draw2dDocument& d) { AddRect(d, 0, 0, 10, 5); }, {10 - 1e-6, 2},
+         KcRegionSearcher::statusFound, {L, L, L, L}, 50.0},
         {"only texts and dimensions",
          [](Draw2dDocument& d) {
              AddShape(d, Text2dFeature(CString(_T("label")), RuVaPnt2d(0, 0)));

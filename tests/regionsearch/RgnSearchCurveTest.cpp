@@ -234,6 +234,44 @@ TEST(RgnSearchTools, ParametersSidesAndClosedness)
     EXPECT_FALSE(RgnSearch::IsArcOfConic(Segment(0, 0, 1, 1)));
 }
 
+TEST(RgnSearchTrace, RaysTakeTheDirectionWithFewestHitsNearestFirst)
+{
+    RgnSearch worker(nullptr);
+    Polyline2dFeature square(Points({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}));
+    worker.AddFeatureCurves(&square, 1, -1);
+    Line2dFeature right(RuVaPnt2d(6, -1), RuVaPnt2d(6, 11));
+    Line2dFeature up1(RuVaPnt2d(-1, 7), RuVaPnt2d(11, 7)), up2(RuVaPnt2d(-1, 8), RuVaPnt2d(11, 8));
+    worker.AddFeatureCurves(&right, 2, -1);
+    worker.AddFeatureCurves(&up1, 3, -1);
+    worker.AddFeatureCurves(&up2, 4, -1);
+    std::vector<RgnSearch::NearCurveInfo> near;
+    // +X has two hits, +Y three, -X and -Y one each: -X is taken.
+    ASSERT_EQ(worker.FindNearCurves(near, gp_Pnt2d(2, 3)), 1);
+    ASSERT_EQ(near.size(), 1u);
+    EXPECT_TRUE(near[0].point.IsEqual(gp_Pnt2d(0, 3), 1e-9));
+    EXPECT_NEAR(near[0].dDistance, 2.0, 1e-12);
+    // Between the horizontal lines: -X has one hit, every other direction two.
+    ASSERT_EQ(worker.FindNearCurves(near, gp_Pnt2d(2, 7.5)), 1);
+    EXPECT_TRUE(near[0].point.IsEqual(gp_Pnt2d(0, 7.5), 1e-9));
+    // Right of the vertical line +X and -Y have one hit each; +X wins the tie.
+    ASSERT_EQ(worker.FindNearCurves(near, gp_Pnt2d(8, 2)), 1);
+    ASSERT_EQ(near.size(), 1u);
+    EXPECT_TRUE(near[0].point.IsEqual(gp_Pnt2d(10, 2), 1e-9));
+    // On a shape, and outside in one direction.
+    EXPECT_EQ(worker.FindNearCurves(near, gp_Pnt2d(6, 3)), -1);
+    EXPECT_EQ(worker.FindNearCurves(near, gp_Pnt2d(-5, 3)), 0);
+
+    // Nested squares: two hits in every direction, +X is taken, nearest first.
+    RgnSearch nested(nullptr);
+    Polyline2dFeature inner(Points({{2, 2}, {8, 2}, {8, 8}, {2, 8}, {2, 2}}));
+    nested.AddFeatureCurves(&square, 1, -1);
+    nested.AddFeatureCurves(&inner, 2, -1);
+    ASSERT_EQ(nested.FindNearCurves(near, gp_Pnt2d(5, 5)), 1);
+    ASSERT_EQ(near.size(), 2u);
+    EXPECT_TRUE(near[0].point.IsEqual(gp_Pnt2d(8, 5), 1e-9));
+    EXPECT_TRUE(near[1].point.IsEqual(gp_Pnt2d(10, 5), 1e-9));
+}
+
 TEST(RgnSearchTrace, AtOneJunctionTheSharpestLeftComesFirstAndTangentWaysGoByCurvature)
 {
     RgnSearch worker(nullptr);
