@@ -86,6 +86,9 @@ void AfxRegisterSliderClass();
 void AfxRegisterProgressClass();
 void AfxRegisterScrollBarClass();
 void AfxRegisterTabClass();
+void AfxRegisterComboBoxExClass();
+// The widget of a combo box with images (ComboBoxEx32).
+QWidget* AfxMakeImageComboWidget(QWidget* pParent, DWORD dwStyle, DWORD dwExStyle);
 
 class QPixmap;
 // The picture of an icon handle (an ICON resource number, or a standard IDI_ icon) and of a

@@ -8,4 +8,5 @@ void AfxRegisterMoreControlClasses() {
   AfxRegisterProgressClass();
   AfxRegisterScrollBarClass();
   AfxRegisterTabClass();
+  AfxRegisterComboBoxExClass();
 }

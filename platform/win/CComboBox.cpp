@@ -1,7 +1,9 @@
 #include "platform/win/CComboBox.h"
 
 #include <QtCore/QTimer>
+#include <QtCore/QCoreApplication>
 #include <QtGui/QFocusEvent>
+#include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QStandardItemModel>
 #include <QtWidgets/QAbstractItemView>
@@ -11,6 +13,8 @@
 #include <QtWidgets/QStylePainter>
 
 #include "platform/win/AfxControlWidget.h"
+#include "platform/win/AfxImageListData.h"
+#include "platform/win/CImageList.h"
 #include "platform/win/AfxOwnerDrawDelegate.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
@@ -30,7 +34,7 @@ LRESULT CopyText(const QString& t, WPARAM cap, LPARAM buf) {
 
 class KcComboBox : public QComboBox, public AfxControlWidget {
 public:
-  KcComboBox(QWidget* parent, DWORD style) : QComboBox(parent), m_style(style) {
+  KcComboBox(QWidget* parent, DWORD style, bool withImages = false) : QComboBox(parent), m_style(style), m_withImages(withImages) {
     const DWORD kind = style & 3;
     setEditable(kind == CBS_SIMPLE || kind == CBS_DROPDOWN);
     setFocusPolicy(Qt::StrongFocus);
@@ -57,6 +61,24 @@ public:
     }
   }
 
+  // The dialog keys typed in the edit of a combo box reach the combo box's window, so that
+  // the dialog sees them.
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched == lineEdit() && e->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(e)->key();
+      if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return || key == Qt::Key_Enter ||
+          key == Qt::Key_Escape) {
+        if (!m_forwarding) {
+          m_forwarding = true;
+          QCoreApplication::sendEvent(this, e);
+          m_forwarding = false;
+          return true;
+        }
+      }
+    }
+    return QComboBox::eventFilter(watched, e);
+  }
+
   QWidget* Widget() override { return this; }
   void Created() override {
     // A fixed owner-drawn list learns its heights when it is made.
@@ -75,6 +97,7 @@ public:
 
   bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     const int n = count();
+    if (m_withImages && ImageMessage(message, wParam, lParam, result)) return true;
     switch (message) {
       case WM_SETTEXT: {
         const QString t = ToQ(reinterpret_cast<LPCTSTR>(lParam));
@@ -293,6 +316,96 @@ protected:
   }
 
 private:
+  // The messages of a combo box with images (ComboBoxEx32).
+  bool ImageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+      case CBEM_SETIMAGELIST:
+        result = reinterpret_cast<LRESULT>(m_images);
+        m_images = reinterpret_cast<HIMAGELIST>(lParam);
+        if (m_images) setIconSize(QSize(m_images->cx, m_images->cy));
+        for (int i = 0; i < count(); ++i) ShowImage(i);
+        return true;
+      case CBEM_GETIMAGELIST: result = reinterpret_cast<LRESULT>(m_images); return true;
+      case CBEM_GETCOMBOCONTROL: result = reinterpret_cast<LRESULT>(Handle()); return true;
+      case CBEM_GETEDITCONTROL:
+        result = lineEdit() ? reinterpret_cast<LRESULT>(AfxAdoptControlWidget(lineEdit(), ControlId(), u"EDIT")) : 0;
+        return true;
+      case CBEM_GETEXTENDEDSTYLE: result = m_exStyle; return true;
+      case CBEM_SETEXTENDEDSTYLE: {
+        result = m_exStyle;
+        const DWORD mask = wParam ? static_cast<DWORD>(wParam) : 0xFFFFFFFF;
+        m_exStyle = (m_exStyle & ~mask) | (static_cast<DWORD>(lParam) & mask);
+        return true;
+      }
+      case CBEM_INSERTITEM: {
+        const auto* item = reinterpret_cast<const COMBOBOXEXITEM*>(lParam);
+        if (!item) { result = -1; return true; }
+        const int at = item->iItem < 0 || item->iItem > count() ? count() : static_cast<int>(item->iItem);
+        Silently([&] {
+          insertItem(at, (item->mask & CBEIF_TEXT) && item->pszText != reinterpret_cast<LPTSTR>(-1) ? ToQ(item->pszText) : QString());
+          if (count() == 1) setCurrentIndex(-1);
+        });
+        SetItemFields(at, item);
+        result = at;
+        return true;
+      }
+      case CBEM_SETITEM: {
+        const auto* item = reinterpret_cast<const COMBOBOXEXITEM*>(lParam);
+        const int at = item ? static_cast<int>(item->iItem) : -1;
+        if (!item || at < -1 || at >= count()) { result = FALSE; return true; }
+        if (at == -1) {
+          // The selection field.
+          if ((item->mask & CBEIF_TEXT) && isEditable()) Silently([&] { setEditText(ToQ(item->pszText)); });
+          result = TRUE;
+          return true;
+        }
+        if (item->mask & CBEIF_TEXT) setItemText(at, ToQ(item->pszText));
+        SetItemFields(at, item);
+        result = TRUE;
+        return true;
+      }
+      case CBEM_GETITEM: {
+        auto* item = reinterpret_cast<COMBOBOXEXITEM*>(lParam);
+        int at = item ? static_cast<int>(item->iItem) : -2;
+        if (at == -1) at = currentIndex();
+        if (!item || at < 0 || at >= count()) { result = FALSE; return true; }
+        if ((item->mask & CBEIF_TEXT) && item->pszText && item->cchTextMax > 0) {
+          const QString t = itemText(at);
+          const int k = std::min<int>(static_cast<int>(t.size()), item->cchTextMax - 1);
+          for (int i = 0; i < k; ++i) item->pszText[i] = t.at(i).unicode();
+          item->pszText[k] = 0;
+        }
+        if (item->mask & CBEIF_IMAGE) item->iImage = itemData(at, kImageRole).toInt();
+        if (item->mask & CBEIF_SELECTEDIMAGE) item->iSelectedImage = itemData(at, kSelImageRole).toInt();
+        if (item->mask & CBEIF_OVERLAY) item->iOverlay = itemData(at, kOverlayRole).toInt();
+        if (item->mask & CBEIF_INDENT) item->iIndent = itemData(at, kIndentRole).toInt();
+        if (item->mask & CBEIF_LPARAM) item->lParam = static_cast<LPARAM>(Data(at));
+        result = TRUE;
+        return true;
+      }
+      default: return false;
+    }
+  }
+
+  static constexpr int kImageRole = Qt::UserRole + 2;
+  static constexpr int kSelImageRole = Qt::UserRole + 3;
+  static constexpr int kOverlayRole = Qt::UserRole + 4;
+  static constexpr int kIndentRole = Qt::UserRole + 5;
+
+  void SetItemFields(int at, const COMBOBOXEXITEM* item) {
+    if (item->mask & CBEIF_IMAGE) setItemData(at, item->iImage, kImageRole);
+    if (item->mask & CBEIF_SELECTEDIMAGE) setItemData(at, item->iSelectedImage, kSelImageRole);
+    if (item->mask & CBEIF_OVERLAY) setItemData(at, item->iOverlay, kOverlayRole);
+    if (item->mask & CBEIF_INDENT) setItemData(at, item->iIndent, kIndentRole);
+    if (item->mask & CBEIF_LPARAM) setItemData(at, QVariant::fromValue<qulonglong>(static_cast<qulonglong>(item->lParam)), Qt::UserRole);
+    ShowImage(at);
+  }
+
+  void ShowImage(int at) {
+    const QVariant img = itemData(at, kImageRole);
+    setItemIcon(at, QIcon(AfxImageListPixmap(m_images, img.isValid() ? img.toInt() : -1, itemData(at, kOverlayRole).toInt())));
+  }
+
   template <class F>
   void Silently(F f) {
     const bool old = m_silent;
@@ -383,6 +496,9 @@ private:
   }
 
   DWORD m_style;
+  bool m_withImages = false;
+  HIMAGELIST m_images = nullptr;
+  DWORD m_exStyle = 0;
   AfxOwnerDrawDelegate* m_delegate = nullptr;
   bool m_silent = false;
   bool m_dropped = false;
@@ -390,12 +506,18 @@ private:
   bool m_picked = false;
   bool m_closing = false;
   bool m_focused = false;
+  bool m_forwarding = false;
   int m_droppedWidth = 0;
 };
 
 QWidget* MakeCombo(QWidget* parent, DWORD style, DWORD) { return new KcComboBox(parent, style); }
 
 }  // namespace
+
+QWidget* AfxMakeImageComboWidget(QWidget* parent, DWORD style, DWORD) {
+  // The list of a combo box with images is never owner-drawn by the program.
+  return new KcComboBox(parent, style & ~static_cast<DWORD>(CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE), true);
+}
 
 void AfxRegisterComboBoxClass() {
   CWnd::RegisterWidgetClass(u"COMBOBOX", &MakeCombo);

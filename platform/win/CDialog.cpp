@@ -459,6 +459,10 @@ BOOL CDialog::IsDialogMessage(LPMSG lpMsg) {
   }
   if (lpMsg->message != WM_KEYDOWN) return FALSE;
   if (code & DLGC_WANTALLKEYS) {
+    // An editor inside the control (a label being edited) keeps every key; the control
+    // itself keeps Return and Tab.
+    CWnd* f = CWnd::GetFocus();
+    if (f && focus && f != focus) return FALSE;
     const UINT vk = static_cast<UINT>(lpMsg->wParam);
     if (vk == VK_RETURN || vk == VK_TAB) return FALSE;
   }

@@ -890,3 +890,34 @@ struct NMTTDISPINFO {
   LPARAM lParam;
 };
 typedef NMTTDISPINFO* LPNMTTDISPINFO;
+
+// ---- combo boxes with images --------------------------------------------------------------------
+#define CBEIF_TEXT 0x00000001
+#define CBEIF_IMAGE 0x00000002
+#define CBEIF_SELECTEDIMAGE 0x00000004
+#define CBEIF_OVERLAY 0x00000008
+#define CBEIF_INDENT 0x00000010
+#define CBEIF_LPARAM 0x00000020
+#define CBEM_SETIMAGELIST (WM_USER + 2)
+#define CBEM_GETIMAGELIST (WM_USER + 3)
+#define CBEM_GETCOMBOCONTROL (WM_USER + 6)
+#define CBEM_GETEDITCONTROL (WM_USER + 7)
+#define CBEM_GETEXTENDEDSTYLE (WM_USER + 9)
+#define CBEM_INSERTITEM (WM_USER + 11)
+#define CBEM_SETITEM (WM_USER + 12)
+#define CBEM_GETITEM (WM_USER + 13)
+#define CBEM_SETEXTENDEDSTYLE (WM_USER + 14)
+#define CBEM_DELETEITEM CB_DELETESTRING
+
+struct COMBOBOXEXITEM {
+  UINT mask;
+  INT_PTR iItem;
+  LPTSTR pszText;
+  int cchTextMax;
+  int iImage;
+  int iSelectedImage;
+  int iOverlay;
+  int iIndent;
+  LPARAM lParam;
+};
+typedef COMBOBOXEXITEM* PCOMBOBOXEXITEM;

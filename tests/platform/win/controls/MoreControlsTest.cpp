@@ -14,6 +14,9 @@
 
 #include "platform/win/CButton.h"
 #include "platform/win/CComboBox.h"
+#include "platform/win/CComboBoxEx.h"
+#include "platform/win/CImageList.h"
+#include "platform/gdi/CBitmap.h"
 #include "platform/win/CDialog.h"
 #include "platform/win/CEdit.h"
 #include "platform/win/CListBox.h"
@@ -146,6 +149,45 @@ TEST_F(MoreControlsTest, TabClicksAreAskedForAndTold) {
   EXPECT_GT(page.top, 10) << "the page area is below the tabs";
 }
 
+TEST_F(MoreControlsTest, ComboBoxExItemsCarryImagesAndData) {
+  QImage strip(32, 16, QImage::Format_RGB32);
+  strip.fill(qRgb(0, 0, 255));
+  CBitmap bmp;
+  ASSERT_TRUE(bmp.CreateFromImage(strip));
+  CImageList images;
+  ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32, 2, 2));
+  images.Add(&bmp, static_cast<COLORREF>(CLR_NONE));
+  CComboBoxEx combo;
+  ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 200, 200), &host, 15));
+  combo.SetImageList(&images);
+  EXPECT_EQ(combo.GetImageList(), &images);
+  const char16_t* names[] = {u"butt", u"round"};
+  for (int i = 0; i < 2; ++i) {
+    COMBOBOXEXITEM item{};
+    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_LPARAM;
+    item.iItem = i;
+    item.pszText = const_cast<LPTSTR>(names[i]);
+    item.iImage = item.iSelectedImage = i;
+    item.lParam = 10 + i;
+    EXPECT_EQ(combo.InsertItem(&item), i);
+  }
+  EXPECT_EQ(combo.GetCount(), 2);
+  EXPECT_EQ(combo.GetItemData(1), static_cast<DWORD_PTR>(11));
+  TCHAR buf[16] = {};
+  COMBOBOXEXITEM got{};
+  got.mask = CBEIF_TEXT | CBEIF_IMAGE;
+  got.iItem = 1;
+  got.pszText = buf;
+  got.cchTextMax = 16;
+  ASSERT_TRUE(combo.GetItem(&got));
+  EXPECT_EQ(QString::fromUtf16(buf), QStringLiteral("round"));
+  EXPECT_EQ(got.iImage, 1);
+  EXPECT_EQ(combo.GetComboBoxCtrl(), &combo);
+  combo.SetCurSel(0);
+  EXPECT_TRUE(host.Take().empty());
+  EXPECT_EQ(combo.DeleteItem(0), 1);
+}
+
 TEST_F(MoreControlsTest, TemplateControlsAreObjectsOfTheirClass) {
   DialogTemplate t;
   CString why;
@@ -155,15 +197,17 @@ TEST_F(MoreControlsTest, TemplateControlsAreObjectsOfTheirClass) {
                               "CONTROL LISTBOX 5 \"\" 0 0 10 10\nCONTROL SCROLLBAR 6 \"\" 0 0 10 10\n"
                               "CONTROL msctls_updown32 7 \"\" 0 0 10 10\nCONTROL msctls_trackbar32 8 \"\" 0 0 10 10\n"
                               "CONTROL msctls_progress32 9 \"\" 0 0 10 10\nCONTROL SysListView32 10 \"\" 0 0 10 10\n"
-                              "CONTROL SysTreeView32 11 \"\" 0 0 10 10\nCONTROL SysTabControl32 12 \"\" 0 0 10 10\n"),
+                              "CONTROL SysTreeView32 11 \"\" 0 0 10 10\nCONTROL SysTabControl32 12 \"\" 0 0 10 10\n"
+                              "CONTROL ComboBoxEx32 13 \"\" 0 0 10 10\n"),
                       &why));
   CDialog dlg;
   ASSERT_TRUE(dlg.CreateIndirect(t, &host));
   CRuntimeClass* kinds[] = {RUNTIME_CLASS(CButton),     RUNTIME_CLASS(CEdit),           RUNTIME_CLASS(CStatic),
                             RUNTIME_CLASS(CComboBox),   RUNTIME_CLASS(CListBox),        RUNTIME_CLASS(CScrollBar),
                             RUNTIME_CLASS(CSpinButtonCtrl), RUNTIME_CLASS(CSliderCtrl), RUNTIME_CLASS(CProgressCtrl),
-                            RUNTIME_CLASS(CListCtrl),   RUNTIME_CLASS(CTreeCtrl),       RUNTIME_CLASS(CTabCtrl)};
-  for (int id = 1; id <= 12; ++id) {
+                            RUNTIME_CLASS(CListCtrl),   RUNTIME_CLASS(CTreeCtrl),       RUNTIME_CLASS(CTabCtrl),
+                            RUNTIME_CLASS(CComboBoxEx)};
+  for (int id = 1; id <= 13; ++id) {
     CWnd* c = dlg.GetDlgItem(id);
     ASSERT_NE(c, nullptr) << id;
     EXPECT_TRUE(c->IsKindOf(kinds[id - 1])) << id;
