@@ -16,11 +16,14 @@
 #include "command/PointArrayParameterItem.h"
 #include "command/PointParameterItem.h"
 #include "command/RegistryManager.h"
+#include "libs/vevure/Drag.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/Rubberband.h"
 #include "libs/vevure/FeatureLayout.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionFeatureFilter.h"
@@ -117,6 +120,8 @@ CommandBase::~CommandBase()
 {
     EndModifierChain();
     RemoveAllParameters();
+    delete m_pRubberband;
+    delete m_pDrag;
 }
 
 // --- default virtual behaviour ------------------------------------------------------------------
@@ -392,6 +397,10 @@ void CommandBase::SaveParameters()
 
 void CommandBase::InitializeCommandObject()
 {
+    if (m_pRubberband == nullptr)
+        m_pRubberband = new Rubberband;
+    if (m_pDrag == nullptr)
+        m_pDrag = new Drag;
     RemoveAllParameters();
     EndModifierChain();
     SetupParameters();
@@ -433,6 +442,8 @@ void CommandBase::EndCleanup()
     OnEnd();
     EndModifierChain();
     ClearDragData();
+    if (m_pDrag != nullptr)
+        m_pDrag->ClearFeature();
     m_nCurrentParameter = -1;
     m_nPickParameter = -1;
 }
@@ -963,7 +974,73 @@ BOOL CommandBase::CollectPointCallback(int nKind, const RuVaPnt2d& point)
 
 void CommandBase::ClearDragData()
 {
-    // The drag preview object of the data model is cleared here once views draw drags.
+    if (m_pDrag != nullptr)
+        m_pDrag->ClearDragData();
+}
+
+BOOL CommandBase::DrawRubberbandFeature(const Feature2dBase* pFeature)
+{
+    Draw2dView* pView = m_pManager != nullptr ? m_pManager->GetActiveView() : nullptr;
+    if (pView == nullptr || m_pRubberband == nullptr || pFeature == nullptr ||
+        !m_pRubberband->BeginDraw(pView, m_pManager->GetDraw2dDocument()))
+        return FALSE;
+    const BOOL bDrawn =
+        m_pRubberband->DrawFeature(pView->GetActiveDrawingFeature(), pView->GetActivePartLayout(), pFeature, 0.0);
+    m_pRubberband->EndDraw();
+    return bDrawn;
+}
+
+BOOL CommandBase::DrawRubberbandFeatureList(const Feature2dList& features)
+{
+    if (features.GetFeatureSize() == 0)
+        return FALSE;
+    for (int i = 0; i < features.GetFeatureSize(); ++i) {
+        if (!DrawRubberbandFeature(features[i]))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CommandBase::DrawRubberbandPolyline(const KcArrayOfGePnt2d& points)
+{
+    Draw2dView* pView = m_pManager != nullptr ? m_pManager->GetActiveView() : nullptr;
+    // Nothing drawn is reported as such.
+    if (pView == nullptr || m_pRubberband == nullptr || !m_pRubberband->BeginDraw(pView, m_pManager->GetDraw2dDocument()))
+        return FALSE;
+    KcArrayOfGePnt2d world;
+    for (const RuVaPnt2d& local : points) {
+        RuVaPnt2d w;
+        pView->ConvertPointLocalToWorld(pView->GetActiveDrawingFeature(), nullptr, local, w);
+        world.Add(w);
+    }
+    m_pRubberband->DrawPolyline(world, RGB(0, 255, 0));
+    m_pRubberband->EndDraw();
+    return TRUE;
+}
+
+BOOL CommandBase::DrawRubberbandLine(const RuVaPnt2d& p1, const RuVaPnt2d& p2)
+{
+    KcArrayOfGePnt2d points;
+    points.Add(p1);
+    points.Add(p2);
+    return DrawRubberbandPolyline(points);
+}
+
+void CommandBase::GetRectangleOutline(const RuVaPnt2d& p1, const RuVaPnt2d& p2, KcArrayOfGePnt2d& outline)
+{
+    outline.RemoveAll();
+    outline.Add(p1);
+    outline.Add(RuVaPnt2d(p2.X(), p1.Y()));
+    outline.Add(p2);
+    outline.Add(RuVaPnt2d(p1.X(), p2.Y()));
+    outline.Add(p1);
+}
+
+BOOL CommandBase::DrawRubberbandRectangle(const RuVaPnt2d& p1, const RuVaPnt2d& p2)
+{
+    KcArrayOfGePnt2d outline;
+    GetRectangleOutline(p1, p2, outline);
+    return DrawRubberbandPolyline(outline);
 }
 
 BOOL CommandBase::IsCommandEnabled(CString strIdentifier, Draw2dDocument* pDocument)

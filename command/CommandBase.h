@@ -12,8 +12,11 @@
 #include "platform/afx/CString.h"
 #include "platform/afx/CTypedPtrArray.h"
 
+class Drag;
 class Draw2dDocument;
 class Feature2dBase;
+class Feature2dList;
+class Rubberband;
 class NotifyInfoBase;
 class PartDrawingLayout;
 
@@ -134,6 +137,21 @@ public:
     Feature2dBase* ConvertFeatureToLayout(const PartDrawingLayout* pLayout, const Feature2dBase* pFeature) const;
     void ConvertPointToLayout(const PartDrawingLayout* pLayout, const RuVaPnt2d& in, RuVaPnt2d& out) const;
 
+    // --- previews over the active view ---------------------------------------------------------
+    // Each draws between the rubber band's BeginDraw and EndDraw; FALSE when there is no view to
+    // draw over or the drawing fails.
+    BOOL DrawRubberbandFeature(const Feature2dBase* pFeature);
+    // Stops at the first failure; FALSE for an empty list.
+    BOOL DrawRubberbandFeatureList(const Feature2dList& features);
+    // Points in drawing coordinates, drawn green.
+    BOOL DrawRubberbandPolyline(const KcArrayOfGePnt2d& points);
+    BOOL DrawRubberbandLine(const RuVaPnt2d& p1, const RuVaPnt2d& p2);
+    BOOL DrawRubberbandRectangle(const RuVaPnt2d& p1, const RuVaPnt2d& p2);
+    // The closed outline p1, (p2.x, p1.y), p2, (p1.x, p2.y), p1.
+    static void GetRectangleOutline(const RuVaPnt2d& p1, const RuVaPnt2d& p2, KcArrayOfGePnt2d& outline);
+    Rubberband* GetRubberband() const { return m_pRubberband; }
+    Drag* GetDrag() const { return m_pDrag; }
+
     // --- points gathered by drawing callbacks ---------------------------------------------------
     BOOL CollectPointCallback(int nKind, const RuVaPnt2d& point);
     void ClearPoints() { m_points.RemoveAll(); }
@@ -171,6 +189,8 @@ protected:
     CTypedPtrArray<CObArray, CommandParameter*> m_parameters;
     int m_nModifierParameter = -1;
     ParameterModifierBase* m_pModifier = nullptr;
+    Rubberband* m_pRubberband = nullptr;
+    Drag* m_pDrag = nullptr;
     CommandBase* m_pParent = nullptr;
     CommandBase* m_pChild = nullptr;
 };

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include <QImage>
+
 #include "command/CCommandBar.h"
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
@@ -18,6 +20,8 @@
 #include "command/RegistryManager.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/Feature2dList.h"
+#include "platform/gdi/CDC.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
@@ -714,5 +718,68 @@ TEST_F(CommandManagerTest, MiddleButtonPanWaitsForTwoPixels)
     EXPECT_TRUE(manager.ZoomIn(0.2));
     EXPECT_NEAR(view.GetScale(), 2.4, 1e-9);
     EXPECT_TRUE(manager.MoveView(10, 0));
+    manager.SetActiveDraw2dView(nullptr);
+}
+
+namespace {
+
+int CountGreen(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0x00FFFFFF) == 0x00FF00;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(CommandManagerTest, PreviewsDrawOverTheActiveView)
+{
+    KcArrayOfGePnt2d outline;
+    CommandBase::GetRectangleOutline(RuVaPnt2d(0, 0), RuVaPnt2d(2, 1), outline);
+    const KcArrayOfGePnt2d expected{RuVaPnt2d(0, 0), RuVaPnt2d(2, 0), RuVaPnt2d(2, 1), RuVaPnt2d(0, 1), RuVaPnt2d(0, 0)};
+    EXPECT_TRUE(outline == expected);
+
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    CommandBase* pLine = manager.GetActiveCommand();
+    ASSERT_NE(pLine->GetRubberband(), nullptr);
+    ASSERT_NE(pLine->GetDrag(), nullptr);
+    // No view, or a view without a picture yet: nothing is drawn and that is what is reported.
+    EXPECT_FALSE(pLine->DrawRubberbandLine(RuVaPnt2d(0, 0), RuVaPnt2d(10, 10)));
+    const long part = doc.AddPartDrawingFeature(_T("P"));
+    ASSERT_TRUE(doc.ActivateDrawingFeature(part, -1, FALSE));
+    Draw2dView view(&doc);
+    view.SetDrawingID(part);
+    view.SetGridVisible(FALSE);
+    view.ResizeView(200, 100);
+    view.SetScale(1.0);
+    view.SetCenterPoint(RuVaPnt2d(100, 50));
+    manager.SetActiveDraw2dView(&view);
+    EXPECT_FALSE(pLine->DrawRubberbandRectangle(RuVaPnt2d(10.5, 10.5), RuVaPnt2d(60.5, 40.5)));
+
+    QImage image(200, 100, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::black);
+    CDC dc;
+    dc.CreateFromPaintDevice(&image);
+    view.DrawView(dc.GetSafeHdc());
+    dc.DeleteDC();
+    ASSERT_NE(view.GetFrame(), nullptr);
+    EXPECT_EQ(CountGreen(*view.GetFrame()), 0);
+
+    ASSERT_TRUE(pLine->DrawRubberbandRectangle(RuVaPnt2d(10.5, 10.5), RuVaPnt2d(60.5, 40.5)));
+    const int green = CountGreen(*view.GetFrame());
+    EXPECT_GE(green, 2 * (50 + 30) - 8);
+    EXPECT_LE(green, 2 * (51 + 31) + 8);
+    view.RestoreView();
+    EXPECT_EQ(CountGreen(*view.GetFrame()), 0);
+
+    Feature2dList empty;
+    EXPECT_FALSE(pLine->DrawRubberbandFeatureList(empty));
+    Feature2dList lines;
+    Line2dFeature l(RuVaPnt2d(20, 20), RuVaPnt2d(80, 20));
+    lines.AddFeature(&l);
+    EXPECT_TRUE(pLine->DrawRubberbandFeatureList(lines));
+    view.RestoreView();
     manager.SetActiveDraw2dView(nullptr);
 }
