@@ -339,6 +339,36 @@ TEST_F(ControlTest, OwnerDrawnListSortsMeasuresAndPaintsEachItem) {
   EXPECT_EQ(Pixel(img, r1.left + 5, r1.top + 20), qRgb(0, 0, 255) & 0xFFFFFF);
 }
 
+class CSwatchButton : public CButton {
+public:
+  std::vector<UINT> states;
+  void DrawItem(LPDRAWITEMSTRUCT d) override {
+    states.push_back(d->itemState);
+    CDC::FromHandle(d->hDC)->FillSolidRect(&d->rcItem, (d->itemState & ODS_SELECTED) ? RGB(0, 0, 0) : RGB(0, 160, 0));
+  }
+};
+
+class CSwatchStatic : public CStatic {
+public:
+  void DrawItem(LPDRAWITEMSTRUCT d) override { CDC::FromHandle(d->hDC)->FillSolidRect(&d->rcItem, RGB(200, 0, 200)); }
+};
+
+TEST_F(ControlTest, OwnerDrawnButtonAndStaticPaintThroughDrawItem) {
+  CSwatchButton b;
+  CSwatchStatic s;
+  ASSERT_TRUE(b.Create(u"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 40), &parent, 97));
+  ASSERT_TRUE(s.Create(u"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, CRect(70, 10, 120, 40), &parent, 98));
+  QImage img = b.GetQWidget()->grab().toImage();
+  EXPECT_EQ(Pixel(img, 25, 15), qRgb(0, 160, 0) & 0xFFFFFF);
+  b.SetState(TRUE);
+  img = b.GetQWidget()->grab().toImage();
+  EXPECT_EQ(Pixel(img, 25, 15), 0u) << "pressed, the item is drawn selected";
+  ASSERT_FALSE(b.states.empty());
+  EXPECT_TRUE(b.states.back() & ODS_SELECTED);
+  img = s.GetQWidget()->grab().toImage();
+  EXPECT_EQ(Pixel(img, 25, 15), qRgb(200, 0, 200) & 0xFFFFFF);
+}
+
 // ---- list box ------------------------------------------------------------------------------
 
 TEST_F(ControlTest, ListBoxTellsTheUsersSelectionOnly) {

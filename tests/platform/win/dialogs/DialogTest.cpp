@@ -510,3 +510,32 @@ TEST_F(DialogTest, OneLayoutFitsBothLanguageFonts) {
 }
 
 }  // namespace
+
+namespace {
+
+class CHelpOwner : public CWnd {
+public:
+  std::vector<LPARAM> asked;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_COMMANDHELP) {
+      asked.push_back(lParam);
+      return TRUE;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+TEST_F(DialogTest, HelpButtonAsksTheOwnerForTheDialogsTopic) {
+  CHelpOwner owner;
+  ASSERT_TRUE(owner.CreateEx(0, nullptr, u"owner", WS_OVERLAPPED | WS_CAPTION, CRect(0, 0, 200, 100), nullptr, 0));
+  CDialog dlg;
+  dlg.m_nIDHelp = 4711;
+  ASSERT_TRUE(dlg.CreateIndirect(Parsed("DIALOG 0 0 100 40\nCONTROL BUTTON IDHELP \"&Help\" 5 5 40 14 WS_TABSTOP\n"), &owner));
+  EXPECT_EQ(dlg.GetOwner(), &owner);
+  dlg.GetDlgItem(IDHELP)->SendMessage(BM_CLICK);
+  EXPECT_EQ(owner.asked, (std::vector<LPARAM>{4711}));
+  dlg.DestroyWindow();
+  owner.DestroyWindow();
+}
+
+}  // namespace
