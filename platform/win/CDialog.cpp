@@ -232,6 +232,7 @@ void CDialog::OnSetFont(CFont*) {}
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
 
 INT_PTR CDialog::DoModal() {
+  m_nModalResult = -1;
   DialogTemplate t;
   if (!LoadTemplate(t)) return -1;
   if (!CreateFromTemplate(t, m_pParentWnd, TRUE)) {

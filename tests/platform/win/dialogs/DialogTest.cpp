@@ -539,3 +539,33 @@ TEST_F(DialogTest, HelpButtonAsksTheOwnerForTheDialogsTopic) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DialogTest, ModalDialogsNestAndEachEndsItsOwnLoop) {
+  CTimerDlg inner;
+  inner.endWith = 7;
+  inner.InitModalIndirect(Parsed("DIALOG 0 0 80 40\nCAPTION \"Inner\"\n"));
+  CExchangeDlg outer;
+  outer.InitModalIndirect(Parsed(kExchangeTemplate));
+  INT_PTR innerResult = 0;
+  bool outerOpenMeanwhile = false;
+  QTimer::singleShot(30, [&] {
+    innerResult = inner.DoModal();
+    outerOpenMeanwhile = outer.IsWindowVisible() != FALSE;
+    outer.EndDialog(9);
+  });
+  EXPECT_EQ(outer.DoModal(), 9);
+  EXPECT_EQ(innerResult, 7);
+  EXPECT_TRUE(outerOpenMeanwhile) << "the inner dialog ended only its own loop";
+}
+
+TEST_F(DialogTest, DestroyingTheWindowEndsTheModalLoop) {
+  CExchangeDlg dlg;
+  dlg.InitModalIndirect(Parsed(kExchangeTemplate));
+  QTimer::singleShot(30, [&] { dlg.DestroyWindow(); });
+  EXPECT_EQ(dlg.DoModal(), -1) << "no result was given";
+  EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
+}
+
+}  // namespace
