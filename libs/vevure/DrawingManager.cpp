@@ -32,6 +32,10 @@
 #include "libs/vevure/FeatureFlattener.h"
 #include "libs/vevure/FeatureRecord.h"
 #include "libs/vevure/GridSetting.h"
+#include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/HatchPatternTable.h"
+#include "libs/vevure/Image2dFeature.h"
+#include "libs/vevure/LineHatchPattern.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/LineTypeFeature.h"
@@ -237,6 +241,13 @@ public:
             }
             break;  // greeked: its outline
         }
+        case FeatureTypeHatch:
+            DrawHatch(static_cast<const Hatch2dFeature&>(f), batch);
+            return;
+        case FeatureTypeImage:
+            if (DrawImage(static_cast<const Image2dFeature&>(f)))
+                return;
+            break;  // no picture: its frame
         case FeatureTypeDrawGroup:
         case FeatureTypeDrawComponent: {
             const ResolvedFeature2dList* list = m_doc.GetResolveData(nRecordID, nullptr, nullptr);
@@ -423,6 +434,175 @@ private:
                 }
             }
         }
+    }
+
+    QPainterPath ChainsPath(const std::vector<KcArrayOfGePnt2d>& chains)
+    {
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        for (const KcArrayOfGePnt2d& c : chains) {
+            QPolygonF poly;
+            for (INT_PTR i = 0; i < c.GetSize(); ++i)
+                poly.push_back(m_cur.Map(c.GetData()[i]));
+            if (poly.size() >= 3)
+                path.addPolygon(poly), path.closeSubpath();
+        }
+        return path;
+    }
+
+    QRgb ColorOf(short no, QRgb fallback) const
+    {
+        if (no > 0 && m_pColors != nullptr)
+            return ToRgb(m_pColors->GetColorRef(no));
+        return fallback;
+    }
+
+    // Fills are drawn at once, under the lines gathered for the flush.
+    void DrawHatch(const Hatch2dFeature& h, Batch& batch)
+    {
+        m_chains.clear();
+        const double tol = 0.25 / std::max(m_dLenScale, 1e-300);
+        FeatureFlattener::Flatten(&h.GetOuterRegion(), m_chains, tol);
+        std::vector<KcArrayOfGePnt2d> outline;
+        if (!m_chains.empty()) {
+            KcArrayOfGePnt2d joined;
+            for (const auto& c : m_chains)
+                joined.Append(c);
+            outline.push_back(joined);
+        }
+        for (int i = 0; i < h.GetInnerRegionCount(); ++i) {
+            m_chains.clear();
+            FeatureFlattener::Flatten(&h.GetInnerRegion(i), m_chains, tol);
+            KcArrayOfGePnt2d joined;
+            for (const auto& c : m_chains)
+                joined.Append(c);
+            if (joined.GetSize() > 0)
+                outline.push_back(joined);
+        }
+        const QPainterPath path = ChainsPath(outline);
+        if (path.isEmpty())
+            return;
+        const HatchSetting& st = h.GetHatchSetting();
+        const float transparency = std::clamp(st.GetTransparency(), 0.0f, 1.0f);
+        const int alpha = std::isfinite(transparency) ? (int)std::lround((1.0f - transparency) * 255) : 255;
+        m_p.save();
+        m_p.setPen(Qt::NoPen);
+        if (h.GetHatchType() == Hatch2dFeature::Solid) {
+            QColor c = QColor::fromRgb(ColorOf(st.GetSolidColorNo(), batch.key.rgb));
+            c.setAlpha(alpha);
+            m_p.fillPath(path, c);
+        } else if (h.GetHatchType() == Hatch2dFeature::BuiltInPattern) {
+            static const Qt::BrushStyle kStyles[] = {
+                Qt::HorPattern,    Qt::VerPattern,    Qt::CrossPattern,  Qt::BDiagPattern, Qt::FDiagPattern,
+                Qt::DiagCrossPattern, Qt::Dense1Pattern, Qt::Dense2Pattern, Qt::Dense3Pattern, Qt::Dense4Pattern,
+                Qt::Dense5Pattern, Qt::Dense6Pattern, Qt::Dense7Pattern};
+            const int n = std::max(0, h.GetPatternNo()) % (int)(sizeof(kStyles) / sizeof(kStyles[0]));
+            QColor c = QColor::fromRgb(ColorOf(st.GetPatternColorNo(), batch.key.rgb));
+            c.setAlpha(alpha);
+            m_p.fillPath(path, QBrush(c, kStyles[n]));
+        } else {
+            DrawLinePattern(h, path, batch, alpha);
+        }
+        m_p.restore();
+        if (st.GetRegionDisplayMode() != 0)
+            for (const KcArrayOfGePnt2d& c : outline) {
+                m_chain.clear();
+                for (INT_PTR i = 0; i < c.GetSize(); ++i)
+                    m_chain.push_back(m_cur.Map(c.GetData()[i]));
+                if (!m_chain.empty())
+                    m_chain.push_back(m_chain.front());
+                AddChain(batch, m_chain.data(), (int)m_chain.size());
+            }
+    }
+
+    // Families of parallel lines of a pattern of the document's table, clipped to the hatch.
+    void DrawLinePattern(const Hatch2dFeature& h, const QPainterPath& path, const Batch& batch, int alpha)
+    {
+        const HatchPatternTable* table = m_doc.GetHatchPatternTable();
+        const UserDefinedHatchFormat& fmt = h.GetUserDefinedHatchFormat();
+        const auto* pattern = table != nullptr ? dynamic_cast<const LineHatchPattern*>(table->GetHatchPattern(fmt.GetPatternID())) : nullptr;
+        QColor base = QColor::fromRgb(batch.key.rgb);
+        base.setAlpha(alpha);
+        if (pattern == nullptr) {
+            m_p.fillPath(path, QBrush(base, Qt::Dense6Pattern));
+            return;
+        }
+        const double scale = fmt.GetPatternScale() > 0.0 && std::isfinite(fmt.GetPatternScale()) ? fmt.GetPatternScale() : 1.0;
+        const double turn = std::isfinite(fmt.GetPatternAngle()) ? fmt.GetPatternAngle() : 0.0;
+        const RuVaBndBox2d box = h.GetBndBox();
+        if (box.IsVoid())
+            return;
+        const RuVaPnt2d centre = box.Center();
+        const double reach = std::hypot(box.Width(), box.Height()) / 2 + 1e-9;
+        m_p.setClipPath(path, Qt::IntersectClip);
+        std::vector<QLineF> lines;
+        for (int i = 0; i < pattern->GetLineItemCount(); ++i) {
+            const LineHatchPatternLineItem& item = pattern->GetLineItem(i);
+            const double a = (item.GetAngle() + turn) * M_PI / 180.0;
+            const double dx = std::cos(a), dy = std::sin(a);
+            const RuVaPnt2d p0(h.GetPoint().X() + item.GetPoint().X() * scale, h.GetPoint().Y() + item.GetPoint().Y() * scale);
+            const double space = item.GetSpace() * scale;
+            // Offsets of the lines across the box, along the normal.
+            const double nx = -dy, ny = dx;
+            const double c0 = (centre.X() - p0.X()) * nx + (centre.Y() - p0.Y()) * ny;
+            long k0 = 0, k1 = 0;
+            if (space > 0.0) {
+                if (space * m_dLenScale < 1.5) {
+                    m_p.fillPath(path, QBrush(base, Qt::Dense4Pattern));
+                    continue;
+                }
+                k0 = (long)std::floor((c0 - reach) / space);
+                k1 = (long)std::ceil((c0 + reach) / space);
+                if (k1 - k0 > 100000)
+                    continue;
+            }
+            const double along = (centre.X() - p0.X()) * dx + (centre.Y() - p0.Y()) * dy;
+            for (long k = k0; k <= k1; ++k) {
+                const double ox = p0.X() + nx * k * space + dx * along, oy = p0.Y() + ny * k * space + dy * along;
+                lines.emplace_back(m_cur.Map(ox - dx * reach, oy - dy * reach), m_cur.Map(ox + dx * reach, oy + dy * reach));
+            }
+            QColor c = QColor::fromRgb(ColorOf(item.GetColorNo(), batch.key.rgb));
+            c.setAlpha(alpha);
+            m_p.setPen(QPen(c, 0));
+            m_p.drawLines(lines.data(), (int)lines.size());
+            lines.clear();
+        }
+    }
+
+    // Pictures decoded once and kept while their data stays the same.
+    bool DrawImage(const Image2dFeature& im)
+    {
+        if (!im.HasImage())
+            return false;
+        const std::vector<BYTE>& data = im.GetImageData();
+        if (data.size() > (size_t)512 * 1024 * 1024)
+            return false;
+        uint64_t hash = 1469598103934665603ull;
+        for (BYTE b : data)
+            hash = (hash ^ b) * 1099511628211ull;
+        static std::unordered_map<uint64_t, QImage> cache;
+        auto it = cache.find(hash);
+        if (it == cache.end()) {
+            QImage decoded;
+            decoded.loadFromData(data.data(), (int)std::min<size_t>(data.size(), INT32_MAX));
+            if (cache.size() > 64)
+                cache.clear();
+            it = cache.emplace(hash, decoded).first;
+        }
+        if (it->second.isNull())
+            return false;
+        KcArrayOfGePnt2d outline;
+        if (!im.GetOutlinePoints(outline) || outline.GetSize() < 4)
+            return false;
+        const QPointF ll = m_cur.Map(outline[0]), lr = m_cur.Map(outline[1]), ul = m_cur.Map(outline[3]);
+        const QImage& pic = it->second;
+        // Picture pixels to device: its top left corner at the outline's upper left.
+        const QPointF ex = (lr - ll) / pic.width(), ey = (ll - ul) / pic.height();
+        m_p.save();
+        m_p.setTransform(QTransform(ex.x(), ex.y(), ey.x(), ey.y(), ul.x(), ul.y()), false);
+        m_p.drawImage(QPointF(0, 0), pic);
+        m_p.restore();
+        return true;
     }
 
     void DrawText(const TextDraw& t)
