@@ -7,6 +7,7 @@
 #include <QtGui/QImage>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QTreeWidget>
 
@@ -432,6 +433,51 @@ TEST_F(TreeTest, DraggingAnItemStartsADrag) {
   auto it = std::find_if(t.begin(), t.end(), [](const TreeTold& x) { return x.code == TVN_BEGINDRAG; });
   ASSERT_NE(it, t.end());
   EXPECT_EQ(it->newItem, b);
+}
+
+TEST_F(TreeTest, CheckBoxesAndCustomDraw) {
+  CTreeCtrl checks;
+  ASSERT_TRUE(checks.Create(WS_CHILD | WS_VISIBLE | TVS_CHECKBOXES, CRect(0, 0, 200, 100), &parent, 601));
+  HTREEITEM x = checks.InsertItem(u"x");
+  EXPECT_FALSE(checks.GetCheck(x));
+  checks.SetCheck(x, TRUE);
+  EXPECT_TRUE(checks.GetCheck(x));
+  EXPECT_EQ(checks.GetItemState(x, TVIS_STATEIMAGEMASK), static_cast<UINT>(INDEXTOSTATEIMAGEMASK(2)));
+  checks.DestroyWindow();
+
+  // A parent colouring one level of the tree.
+  struct Painter : CTreeParent {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+      if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
+        auto* cd = reinterpret_cast<NMTVCUSTOMDRAW*>(lParam);
+        if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+        if (cd->iLevel == 1) cd->clrTextBk = RGB(250, 200, 0);
+        return CDRF_DODEFAULT;
+      }
+      return CTreeParent::WindowProc(message, wParam, lParam);
+    }
+  } painter;
+  ASSERT_TRUE(painter.CreateEx(0, nullptr, u"paint", WS_OVERLAPPED, CRect(0, 0, 200, 200), nullptr, 0));
+  CTreeCtrl t;
+  ASSERT_TRUE(t.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 0, 200, 200), &painter, 602));
+  HTREEITEM top = t.InsertItem(u"top");
+  HTREEITEM kid = t.InsertItem(u"kid", top);
+  t.Expand(top, TVE_EXPAND);
+  CRect rk, rt;
+  ASSERT_TRUE(t.GetItemRect(kid, &rk, TRUE));
+  ASSERT_TRUE(t.GetItemRect(top, &rt, TRUE));
+  const QImage img = t.GetQWidget()->grab().toImage();
+  EXPECT_EQ(img.pixel(rk.right - 2, rk.top + 1) & 0xFFFFFF, qRgb(250, 200, 0) & 0xFFFFFF);
+  EXPECT_NE(img.pixel(rt.right - 2, rt.top + 1) & 0xFFFFFF, qRgb(250, 200, 0) & 0xFFFFFF);
+  painter.DestroyWindow();
+}
+
+TEST_F(ListTest, ColumnClickIsTold) {
+  QHeaderView* header = View()->header();
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(1) + 5, header->height() / 2));
+  const std::vector<Told> t = parent.Take();
+  ASSERT_EQ(t.size(), 1u);
+  EXPECT_EQ(t[0].code, static_cast<UINT>(LVN_COLUMNCLICK));
 }
 
 TEST(ImageListTest, MaskColourBecomesTransparent) {
