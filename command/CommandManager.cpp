@@ -627,6 +627,22 @@ void CommandManager::EndCommandsOnDrawingChange(long)
     m_snapInfo.ClearHistories();
 }
 
+void CommandManager::OnViewChanged()
+{
+    if (m_pActiveView == nullptr) {
+        if (HasActiveCommand()) {
+            EndNestedCommands();
+            ResetCommandInputs();
+        } else {
+            UnselectAll();
+        }
+        ClearFenceIfActive();
+        m_snapInfo.ClearHistories();
+    }
+    if (CommandBase* pTop = GetActiveCommand())
+        pTop->OnViewChanged();
+}
+
 void CommandManager::EnableComponentSync(BOOL bEnable)
 {
     const BOOL bFlag = bEnable ? TRUE : FALSE;

@@ -91,6 +91,8 @@ public:
     Draw2dDocument* GetDraw2dDocument() const { return m_pDraw2dDocument; }
     void OnDocumentUpdated(const NotifyInfoBase& info);
     void EndCommandsOnDrawingChange(long nValue);
+    // The tab view's content changed; with no drawing view shown (a table), nested commands end.
+    void OnViewChanged();
     void EnableComponentSync(BOOL bEnable);
     void SyncComponentItems(Draw2dDocument* pDocument);
 

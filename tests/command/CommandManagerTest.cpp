@@ -783,3 +783,21 @@ TEST_F(CommandManagerTest, PreviewsDrawOverTheActiveView)
     view.RestoreView();
     manager.SetActiveDraw2dView(nullptr);
 }
+
+TEST_F(CommandManagerTest, TableShownInPlaceOfTheDrawingEndsNestedCommands)
+{
+    Draw2dView view(&doc);
+    manager.SetActiveDraw2dView(&view);
+    ASSERT_TRUE(manager.StartCommand(kLine));
+    ASSERT_TRUE(manager.StartNestedCommand(kGrid));
+    TestLog().clear();
+    manager.OnViewChanged();
+    EXPECT_EQ(Stack(), Names({"Line", "GridSetting"}));
+    EXPECT_EQ(TestLog(), Names({"GridSetting:view"}));
+
+    manager.SetActiveDraw2dView(nullptr);
+    TestLog().clear();
+    manager.OnViewChanged();
+    EXPECT_EQ(Stack(), Names({"Line"}));
+    EXPECT_EQ(TestLog(), Names({"GridSetting:end", "Line:resume", "Line:view"}));
+}

@@ -76,6 +76,12 @@ void ScriptedCommand::OnDocumentChanging(Draw2dDocument* pPrevious)
     CommandBase::OnDocumentChanging(pPrevious);
 }
 
+void ScriptedCommand::OnViewChanged()
+{
+    Log("view");
+    CommandBase::OnViewChanged();
+}
+
 namespace {
 
 CommandParameter* OneItem(const ParameterItemBase& item)

@@ -32,6 +32,7 @@ public:
     BOOL OnSuspend() override;
     BOOL OnResume() override;
     void OnDocumentChanging(Draw2dDocument* pPrevious) override;
+    void OnViewChanged() override;
 
 protected:
     void Log(const char* event);
