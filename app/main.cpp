@@ -1,14 +1,10 @@
-#include <QtWidgets/QApplication>
-#include <QtWidgets/QMainWindow>
+// The program's entry: the one application object and the framework's start.
 
-#include "app/MainWindowPlaceholder.h"
+#include "app/CQZ2App.h"
+
+CQZ2App theApp;
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
-    QMainWindow* window = CreateStartupWindow();
-    window->show();
-    const int result = application.exec();
-    delete window;
-    return result;
+    return AfxWinMain(argc, argv);
 }

@@ -1,0 +1,935 @@
+#include "app/CQZ2App.h"
+
+#include <QtCore/QByteArray>
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtCore/QLockFile>
+#include <QtCore/QProcess>
+#include <QtCore/QSaveFile>
+#include <QtCore/QStandardPaths>
+#include <QtCore/QTimer>
+#include <QtGui/QGuiApplication>
+
+#include <cstdlib>
+#include <unistd.h>
+#include <vector>
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2FileDialog.h"
+#include "app/CQZ2MultiDocTemplate.h"
+#include "app/CQZ2TabView.h"
+#include "app/CSplashWnd.h"
+#include "app/ConverterDialogFlags.h"
+#include "app/DrawEnvironment.h"
+#include "app/RegistrySection.h"
+#include "app/SystemEnvironment.h"
+#include "app/UpdateChecker.h"
+#include "command/CommandManager.h"
+#include "command/LoadResourceString.h"
+#include "command/NumericFormat.h"
+#include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/FileTool.h"
+#include "libs/vevure/GraphicManager.h"
+#include "libs/vevure/KcLanguage.h"
+#include "platform/afx/CArchive.h"
+#include "platform/afx/CException.h"
+#include "platform/afx/CMemFile.h"
+#include "platform/afx/ResourceModule.h"
+#include "platform/gdiplus/GdiplusApi.h"
+#include "platform/win/CCommandLineInfo.h"
+#include "platform/win/CDocManager.h"
+#include "platform/win/CDocTemplate.h"
+#include "platform/win/CMDIChildWnd.h"
+#include "platform/win/CView.h"
+#include "platform/win/Registry.h"
+#include "platform/win/WinConstants.h"
+#include "platform/win/WinInput.h"
+#include "structure/LayerTableViewSetting.h"
+
+IMPLEMENT_DYNAMIC(CQZ2App, CWinApp)
+
+const TCHAR CQZ2App::kRegistryKey[] = _T("Korvan");
+const TCHAR CQZ2App::kProfileName[] = _T("Rivedi VEZ Dadazizo\\4.0");
+const TCHAR CQZ2App::kLayerTableViewTag[] = _T("LayerTableView");
+
+namespace {
+
+// String numbers of the messages shown at start-up.
+constexpr UINT IDP_SETTINGS_RESET_QUESTION = 10044;
+constexpr UINT IDP_SETTINGS_RESET_OPEN_FAILED = 10045;
+constexpr UINT IDP_SETTINGS_RESET_DELETE_FAILED = 10046;
+
+// Resource numbers of the document template and the main frame.
+constexpr UINT IDR_DRAWINGTYPE = 111;
+constexpr UINT IDR_MAINFRAME = 110;
+constexpr UINT IDR_DRAWINGTYPE_CNTR_IP = 470;
+constexpr UINT IDR_DRAWINGTYPE_SRVR_EMB = 471;
+constexpr DWORD kMainFrameStyle = 0xCF8000;  // WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE
+
+constexpr WORD kLanguageJapanese = 0x0411;
+constexpr WORD kLanguageEnglishUS = 0x0409;
+
+const TCHAR kLanguageOverrideKey[] = _T("Software\\Korvan\\Rivedi VEZ %s 4\\Language");
+const TCHAR kLanguageOverrideProduct[] = _T("Dadazizo");
+const TCHAR kSettingsSection[] = _T("Settings");
+const TCHAR kVersionSection[] = _T("Version");
+const TCHAR kLayerTableViewSection[] = _T("LayerTableView");
+
+constexpr UINT_PTR kAutoSaveTimerId = 1;
+
+// The user's interface language, as the locale variables that pick message languages say.
+WORD UserDefaultUILanguage()
+{
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == 0)
+            continue;
+        const QByteArray locale(value);
+        if (locale.startsWith("ja"))
+            return kLanguageJapanese;
+        return kLanguageEnglishUS;
+    }
+    return 0;
+}
+
+// A language code from the machine-wide settings ends up in a file name: only a short plain word
+// is taken.
+bool IsPlainLanguageCode(const CString& code)
+{
+    if (code.IsEmpty() || code.GetLength() > 16)
+        return false;
+    for (int i = 0; i < code.GetLength(); ++i) {
+        const TCHAR c = code[i];
+        const bool ok = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+                        c == u'_' || c == u'-';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+QString ToQ(const CString& s)
+{
+    return s.ToQString();
+}
+
+// The path as the shell hands it over: one leading quote skipped, cut at the last quote, made
+// absolute, and a link replaced by what it leads to.
+bool NormaliseShellPath(LPCTSTR lpszPathName, QString& path)
+{
+    if (lpszPathName == nullptr)
+        return false;
+    QString text = QString::fromUtf16(lpszPathName);
+    if (text.startsWith(QLatin1Char('"')))
+        text.remove(0, 1);
+    const qsizetype quote = text.lastIndexOf(QLatin1Char('"'));
+    if (quote >= 0)
+        text.truncate(quote);
+    if (text.isEmpty())
+        return false;
+    QFileInfo info(text);
+    path = info.absoluteFilePath();
+    if (info.isSymLink()) {
+        const QString target = info.symLinkTarget();
+        if (!target.isEmpty())
+            path = target;
+    }
+    return true;
+}
+
+CQZ2MultiDocTemplate* FirstTemplate()
+{
+    CDocManager* pManager = AfxGetDocManager();
+    POSITION pos = pManager->GetFirstDocTemplatePosition();
+    while (pos != nullptr) {
+        CDocTemplate* pTemplate = pManager->GetNextDocTemplate(pos);
+        if (pTemplate != nullptr && pTemplate->IsKindOf(RUNTIME_CLASS(CQZ2MultiDocTemplate)))
+            return static_cast<CQZ2MultiDocTemplate*>(pTemplate);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// ---- construction -------------------------------------------------------------------------------
+
+CQZ2App::CQZ2App()
+    : m_pCommandManager(new QZ2Command::CommandManager),
+      m_pSystemEnvironment(new SystemEnvironment),
+      m_pDrawEnvironment(new DrawEnvironment),
+      m_pLayerTableViewSetting(new LayerTableViewSetting),
+      m_productVersion(QZ2ProductVersion::GetCurrentVersion()),
+      m_pUpdateChecker(new UpdateChecker)
+{
+}
+
+CQZ2App::~CQZ2App()
+{
+    // Whatever ExitInstance did not release (a start that never ran) goes here; none of it holds Qt
+    // objects once ExitInstance has run.
+    delete m_pAutoSaveTimer;
+    m_pAutoSaveTimer = nullptr;
+    delete m_pCommandManager;
+    m_pCommandManager = nullptr;
+    if (NumericFormat::GetInputConstValue() == m_pSystemEnvironment->GetInputConstValue())
+        NumericFormat::SetInputConstValue(nullptr);
+    delete m_pSystemEnvironment;
+    m_pSystemEnvironment = nullptr;
+    delete m_pDrawEnvironment;
+    m_pDrawEnvironment = nullptr;
+    delete m_pLayerTableViewSetting;
+    m_pLayerTableViewSetting = nullptr;
+    delete m_pUpdateChecker;
+    m_pUpdateChecker = nullptr;
+    if (m_pResourceModule != nullptr) {
+        AfxFreeResourceModule(m_pResourceModule);
+        m_pResourceModule = nullptr;
+    }
+    KcLanguage::Clear();
+    ReleaseInstanceLock();
+    if (m_pszRegistryKey == m_strRegistryKey.GetString())
+        m_pszRegistryKey = nullptr;
+    if (m_pszProfileName == m_strProfileName.GetString())
+        m_pszProfileName = nullptr;
+    if (m_pszHelpFilePath == m_strHelpFilePath.GetString())
+        m_pszHelpFilePath = nullptr;
+}
+
+CQZ2App* CQZ2App::GetApp()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr || !pApp->IsKindOf(RUNTIME_CLASS(CQZ2App)))
+        return nullptr;
+    return static_cast<CQZ2App*>(pApp);
+}
+
+// ---- start-up -----------------------------------------------------------------------------------
+
+BOOL CQZ2App::InitInstance()
+{
+    // Until a language library joins, only these texts exist.
+    AfxSetProgramString(AFX_IDS_APP_TITLE, u"Rivedi VEZ");
+    AfxSetProgramString(57346, u"For Help, press F1");
+
+    CWinApp::InitInstance();
+
+    // Object linking and embedding have no counterpart here: nothing to start, nothing that fails.
+
+    CCommandLineInfo cmdInfo;
+    if (m_bArgumentsSet) {
+        std::vector<LPCTSTR> argv;
+        for (INT_PTR i = 0; i < m_arguments.GetSize(); ++i)
+            argv.push_back(m_arguments[i].GetString());
+        cmdInfo.ParseArguments(static_cast<int>(argv.size()), argv.data());
+    } else {
+        AfxParseCommandLine(cmdInfo);
+        m_strRawCommandLine.Empty();
+        const QStringList args = QCoreApplication::arguments();
+        for (qsizetype i = 1; i < args.size(); ++i) {
+            if (i > 1)
+                m_strRawCommandLine += _T(" ");
+            m_strRawCommandLine += CString::FromQString(args[i]);
+        }
+    }
+    ParseSwitches();
+    // Embedded and automated starts serve other programs through OLE, which does not exist here:
+    // such a start runs as an ordinary one.
+    cmdInfo.m_bRunEmbedded = FALSE;
+    cmdInfo.m_bRunAutomated = FALSE;
+
+    // Another instance runs: a file goes to it. When none takes it (its window is not up yet, or
+    // it cannot be reached) this instance opens the file itself rather than dropping it.
+    const BOOL bOtherInstance = CreateInstanceLock() ? FALSE : TRUE;
+    if (bOtherInstance && cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen &&
+        !cmdInfo.m_strFileName.IsEmpty()) {
+        if (HandOffToRunningInstance(cmdInfo.m_strFileName))
+            return FALSE;
+    }
+
+    m_strRegistryKey = kRegistryKey;
+    m_pszRegistryKey = m_strRegistryKey.GetString();
+    m_strProfileName = kProfileName;
+    m_pszProfileName = m_strProfileName.GetString();
+
+    GetInterfaceLanguage();
+    KcLanguage::SetLanguageCode(m_strLanguageCode);
+
+    AfxLoadStdProfileSettings(8);
+
+    if (!LoadResourceDll())
+        return FALSE;
+    const CString title = LoadResourceString(AFX_IDS_APP_TITLE);
+    if (!title.IsEmpty())
+        SetAppName(title);
+
+    OfferSettingsReset();
+
+    m_strHelpFilePath = CString(AfxGetProgramFolder().c_str()) + _T("korvancad.chm");
+    m_pszHelpFilePath = m_strHelpFilePath.GetString();
+
+    if (!StartGdiplus())
+        return FALSE;
+
+    if (m_nCmdShow == SW_HIDE || m_nCmdShow == SW_SHOWMINIMIZED || m_nCmdShow == SW_MINIMIZE ||
+        m_nCmdShow == SW_SHOWMINNOACTIVE)
+        CSplashWnd::EnableSplashScreen(FALSE);
+    else
+        CSplashWnd::EnableSplashScreen(cmdInfo.m_bShowSplash);
+
+    LoadSettings();
+
+    m_pDrawEnvironment->Initialize();
+    GraphicManager::Init();
+
+    CQZ2MultiDocTemplate* pTemplate = new CQZ2MultiDocTemplate(
+        IDR_DRAWINGTYPE, RUNTIME_CLASS(CQZ2Doc), RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CQZ2TabView));
+    pTemplate->SetContainerInfo(IDR_DRAWINGTYPE_CNTR_IP);
+    pTemplate->SetServerInfo(IDR_DRAWINGTYPE_SRVR_EMB);
+    AfxAddDocTemplate(pTemplate);
+
+    CMainFrame* pMainFrame = new CMainFrame;
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, kMainFrameStyle)) {
+        delete pMainFrame;
+        return FALSE;
+    }
+    m_pMainWnd = pMainFrame;
+
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+
+    MergeDefaultAccelerators();
+
+    if (m_pMainWnd == nullptr || m_pMainWnd->GetSafeHwnd() == nullptr)
+        return FALSE;
+    pMainFrame->DragAcceptFiles(TRUE);
+    pMainFrame->ShowWindow(m_nCmdShow);
+
+    if (CMDIChildWnd* pChild = pMainFrame->MDIGetActive()) {
+        CView* pView = pChild->GetActiveView();
+        if (pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CQZ2TabView)))
+            static_cast<CQZ2TabView*>(pView)->ZoomAllViews();
+    }
+    pMainFrame->UpdateWindow();
+
+    RecoverDocuments();
+
+    if (m_pSystemEnvironment->m_AutoRecoverEnabled)
+        RestartAutoSaveTimer();
+
+    m_bStartCompleted = TRUE;
+
+    if (m_strLanguageCode.CompareNoCase(_T("JPN")) == 0)
+        m_pUpdateChecker->CheckForUpdate(m_pSystemEnvironment->m_ApplicationUpdatePeriod);
+    return TRUE;
+}
+
+void CQZ2App::SetCommandLineArguments(const CStringArray& args)
+{
+    m_arguments.RemoveAll();
+    m_strRawCommandLine.Empty();
+    for (INT_PTR i = 0; i < args.GetSize(); ++i) {
+        m_arguments.Add(args[i]);
+        if (i > 0)
+            m_strRawCommandLine += _T(" ");
+        m_strRawCommandLine += args[i];
+    }
+    m_bArgumentsSet = TRUE;
+}
+
+void CQZ2App::ParseSwitches()
+{
+    m_bSafeMode = m_strRawCommandLine.Find(_T("/safemode")) >= 0 ? TRUE : FALSE;
+    m_bAddInIde = m_strRawCommandLine.Find(_T("/vstaide")) >= 0 ? TRUE : FALSE;
+}
+
+BOOL CQZ2App::CreateInstanceLock()
+{
+    if (m_pInstanceLock != nullptr)
+        return TRUE;
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::tempPath();
+    auto* pLock = new QLockFile(folder + QStringLiteral("/KorvanCAD-Ver4-%1.lock").arg(QString::number(getuid())));
+    pLock->setStaleLockTime(0);
+    if (!pLock->tryLock(0)) {
+        delete pLock;
+        return FALSE;
+    }
+    m_pInstanceLock = pLock;
+    return TRUE;
+}
+
+void CQZ2App::ReleaseInstanceLock()
+{
+    delete m_pInstanceLock;
+    m_pInstanceLock = nullptr;
+}
+
+BOOL CQZ2App::HandOffToRunningInstance(LPCTSTR /*lpszPathName*/)
+{
+    // Running instances cannot be reached yet; the caller opens the file here.
+    return FALSE;
+}
+
+BOOL CQZ2App::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    if (rCmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
+        const int type = FileTool::GetFileType(rCmdInfo.m_strFileName);
+        if (type == 1 || type == 5)
+            return OpenDocumentFromTemplate(rCmdInfo.m_strFileName);
+    }
+    return AfxProcessShellCommand(rCmdInfo);
+}
+
+BOOL CQZ2App::OpenDocumentFromTemplate(LPCTSTR lpszPathName)
+{
+    QString path;
+    if (!NormaliseShellPath(lpszPathName, path))
+        return FALSE;
+    CQZ2MultiDocTemplate* pTemplate = FirstTemplate();
+    if (pTemplate == nullptr)
+        return FALSE;
+    const std::u16string text = path.toStdU16String();
+    return pTemplate->OpenDocumentFromTemplate(text.c_str(), TRUE) != nullptr ? TRUE : FALSE;
+}
+
+BOOL CQZ2App::OpenRecoveryFile(LPCTSTR lpszPathName)
+{
+    QString path;
+    if (!NormaliseShellPath(lpszPathName, path))
+        return FALSE;
+    CQZ2MultiDocTemplate* pTemplate = FirstTemplate();
+    if (pTemplate == nullptr)
+        return FALSE;
+    const std::u16string text = path.toStdU16String();
+    return pTemplate->OpenDocumentFileNoMRU(text.c_str(), TRUE) != nullptr ? TRUE : FALSE;
+}
+
+CDocument* CQZ2App::OpenDocumentFile(LPCTSTR lpszFileName)
+{
+    return AfxOpenDocumentFile(lpszFileName);
+}
+
+BOOL CQZ2App::OfferSettingsReset()
+{
+    const bool keysHeld = (GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) < 0) ||
+                          (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr &&
+                           (QGuiApplication::queryKeyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier)) ==
+                               (Qt::ControlModifier | Qt::AltModifier));
+    if (!keysHeld)
+        return FALSE;
+    if (AfxMessageBox(LoadResourceString(IDP_SETTINGS_RESET_QUESTION), MB_OKCANCEL | MB_ICONQUESTION | MB_SYSTEMMODAL,
+                      0) != IDOK)
+        return FALSE;
+    HKEY hKey = nullptr;
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, GetSectionKeyPath(kSettingsSection), 0, KEY_ALL_ACCESS, &hKey) !=
+        ERROR_SUCCESS) {
+        AfxMessageBox(LoadResourceString(IDP_SETTINGS_RESET_OPEN_FAILED), MB_OK | MB_ICONEXCLAMATION, 0);
+        return FALSE;
+    }
+    std::vector<CString> names;
+    for (DWORD index = 0;; ++index) {
+        TCHAR name[261] = {};
+        DWORD length = 260;
+        if (RegEnumKeyEx(hKey, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name);
+    }
+    // Each subkey goes with everything below it.
+    BOOL bFailed = FALSE;
+    for (const CString& name : names)
+        if (RegDeleteTree(hKey, name) != ERROR_SUCCESS)
+            bFailed = TRUE;
+    RegCloseKey(hKey);
+    if (bFailed)
+        AfxMessageBox(LoadResourceString(IDP_SETTINGS_RESET_DELETE_FAILED), MB_OK | MB_ICONEXCLAMATION, 0);
+    return bFailed ? FALSE : TRUE;
+}
+
+BOOL CQZ2App::StartGdiplus()
+{
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
+        return FALSE;
+    m_gdiplusToken = token;
+    return TRUE;
+}
+
+BOOL CQZ2App::MergeDefaultAccelerators()
+{
+    // Settings older than 3.50 lack the default keys of commands 37101-37202; they are merged in
+    // once the keyboard manager of the bars can take a frame's table.
+    if (GetSettingsVersion() >= 0x30032)
+        return FALSE;
+    return FALSE;
+}
+
+void CQZ2App::EnableShellOpen()
+{
+    // Files reach a running instance through the instance lock, not through a DDE conversation.
+}
+
+// ---- desktop integration -----------------------------------------------------------------------
+
+namespace {
+
+struct MimeKind {
+    const char* type;
+    const char* comment;
+    std::initializer_list<const char*> patterns;
+};
+
+const MimeKind kMimeKinds[] = {
+    {"application/x-korvan-drawing", "Rivedi VEZ drawing", {"*.kvcd"}},
+    {"application/x-korvan-template", "Rivedi VEZ drawing template", {"*.kvct"}},
+    {"application/x-korvan-backup", "Rivedi VEZ drawing backup", {"*.kvcb"}},
+    {"application/x-korvan-recovery", "Rivedi VEZ recovered drawing", {"*.kvcr"}},
+    {"application/x-korvan-drawing-v3", "Rivedi VEZ drawing (older version)", {"*.qz2", "*.qzc"}},
+    {"application/x-korvan-template-v3", "Rivedi VEZ drawing template (older version)", {"*.qzt"}},
+    {"application/x-korvan-backup-v3", "Rivedi VEZ drawing backup (older version)", {"*.qzb"}},
+};
+
+QString XdgDataHome()
+{
+    QString home = qEnvironmentVariable("XDG_DATA_HOME");
+    if (home.isEmpty())
+        home = QDir::homePath() + QStringLiteral("/.local/share");
+    return home;
+}
+
+// The program path as the Exec key wants it: quoted, with the characters that quoting keeps
+// special escaped, then backslashes doubled for the desktop file itself.
+QString DesktopExecPath(const QString& program)
+{
+    QString quoted;
+    for (const QChar c : program) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    quoted.replace(QLatin1String("\\"), QLatin1String("\\\\"));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// Writes the file unless it already holds exactly this text. -1 failed, 0 unchanged, 1 written.
+int WriteIfChanged(const QString& path, const QByteArray& content)
+{
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content)
+        return 0;
+    existing.close();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return -1;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+        return -1;
+    return 1;
+}
+
+}  // namespace
+
+BOOL CQZ2App::RegisterShellFileTypes(BOOL /*bCompat*/)
+{
+    const QString dataHome = XdgDataHome();
+
+    QByteArray mime = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
+    QStringList types;
+    for (const MimeKind& kind : kMimeKinds) {
+        types << QString::fromLatin1(kind.type);
+        mime += QByteArray("  <mime-type type=\"") + kind.type + "\">\n";
+        mime += QByteArray("    <comment>") + kind.comment + "</comment>\n";
+        for (const char* pattern : kind.patterns)
+            mime += QByteArray("    <glob pattern=\"") + pattern + "\"/>\n";
+        mime += "  </mime-type>\n";
+    }
+    mime += "</mime-info>\n";
+
+    const QString program = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
+    QByteArray desktop = "[Desktop Entry]\n"
+                         "Type=Application\n"
+                         "Name=Rivedi VEZ\n"
+                         "GenericName=2D CAD\n"
+                         "Comment=Create and edit 2D drawings\n";
+    desktop += "Exec=" + DesktopExecPath(program).toUtf8() + " %F\n";
+    desktop += "Terminal=false\n"
+               "Categories=Graphics;Engineering;\n";
+    desktop += "MimeType=" + types.join(QLatin1Char(';')).toUtf8() + ";\n";
+
+    const QString mimeFolder = dataHome + QStringLiteral("/mime");
+    const QString appFolder = dataHome + QStringLiteral("/applications");
+    const int mimeResult = WriteIfChanged(mimeFolder + QStringLiteral("/packages/korvancad.xml"), mime);
+    const int desktopResult = WriteIfChanged(appFolder + QStringLiteral("/korvancad.desktop"), desktop);
+
+    // The desktop's caches learn of a change through their own tools, where they are installed.
+    if (mimeResult == 1) {
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+        if (!tool.isEmpty())
+            QProcess::startDetached(tool, {mimeFolder});
+    }
+    if (desktopResult == 1) {
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-desktop-database"));
+        if (!tool.isEmpty())
+            QProcess::startDetached(tool, {appFolder});
+    }
+    return (mimeResult >= 0 && desktopResult >= 0) ? TRUE : FALSE;
+}
+
+// ---- language -----------------------------------------------------------------------------------
+
+CString CQZ2App::GetInterfaceLanguage()
+{
+    CString code = _T("ENG");
+    if (UserDefaultUILanguage() == kLanguageJapanese)
+        code = _T("JPN");
+
+    CString keyPath;
+    keyPath.Format(kLanguageOverrideKey, kLanguageOverrideProduct);
+    RegistrySection machine(HKEY_LOCAL_MACHINE);
+    if (machine.Open(keyPath)) {
+        CString stored;
+        if (machine.Read(_T("LANG"), stored) && IsPlainLanguageCode(stored))
+            code = stored;
+    }
+    m_strLanguageCode = code;
+    return code;
+}
+
+CString CQZ2App::GetResourceFolder() const
+{
+    if (!m_strResourceFolder.IsEmpty())
+        return m_strResourceFolder;
+    return CString(AfxGetResourceFolder().c_str());
+}
+
+BOOL CQZ2App::LoadResourceDll()
+{
+    const CString folder = GetResourceFolder();
+    LanguageModuleResult result;
+    if (!folder.IsEmpty())
+        result = AfxLoadLanguageModule(std::u16string(folder.GetString()), std::u16string(m_strLanguageCode.GetString()));
+    if (result.pModule != nullptr) {
+        if (m_pResourceModule != nullptr)
+            AfxFreeResourceModule(m_pResourceModule);
+        m_pResourceModule = result.pModule;
+        AfxAddResourceModule(m_pResourceModule);
+        return TRUE;
+    }
+    // No language texts exist: this message is the program's own.
+    CString message;
+    message.Format(_T("Failed to load resource file.\n\nLANG = %s"), m_strLanguageCode.GetString());
+    if (!result.tried.empty()) {
+        for (const std::u16string& name : result.tried) {
+            message += _T("\n");
+            message += CString(name.c_str());
+        }
+    }
+    AfxMessageBox(message, MB_OK, 0);
+    return FALSE;
+}
+
+CString CQZ2App::GetHatchFolderPath() const
+{
+    const std::u16string folder = AfxGetProgramFolder();
+    if (folder.empty())
+        return CString();
+    return CString(folder.c_str()) + _T("Hatch");
+}
+
+int CQZ2App::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt)
+{
+    return CWinApp::DoMessageBox(lpszPrompt, nType, nIDPrompt);
+}
+
+// ---- settings -----------------------------------------------------------------------------------
+
+CString CQZ2App::GetSectionKeyPath(LPCTSTR lpszSection)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr || pApp->m_pszRegistryKey == nullptr || pApp->m_pszProfileName == nullptr)
+        return CString();
+    CString path = _T("SOFTWARE\\");
+    if (pApp->m_pszRegistryKey[0] != 0) {
+        path += pApp->m_pszRegistryKey;
+        path += _T("\\");
+    }
+    path += pApp->m_pszProfileName;
+    path += _T("\\");
+    if (lpszSection != nullptr)
+        path += lpszSection;
+    path += _T("\\");
+    return path;
+}
+
+void CQZ2App::LoadSettings()
+{
+    RegistrySection version(HKEY_CURRENT_USER);
+    if (version.Open(GetSectionKeyPath(kVersionSection))) {
+        DWORD value = 0;
+        if (version.Read(_T("Major"), value))
+            m_wSettingsMajor = static_cast<WORD>(value);
+        if (version.Read(_T("Minor"), value))
+            m_wSettingsMinor = static_cast<WORD>(value);
+    }
+    version.Close();
+
+    m_pSystemEnvironment->Load(GetSettingsVersion());
+    NumericFormat::SetInputConstValue(m_pSystemEnvironment->GetInputConstValue());
+    NumericFormat::SetPointParameterInputMode(
+        static_cast<PointParameterInputMode>(m_pSystemEnvironment->m_PointParameterInputMode));
+    LoadLayerTableViewSetting();
+    CQZ2FileDialog::SetViewMode(m_pSystemEnvironment->m_FileDialogViewMode);
+    DrawComponent2dFeatureDefineTable::SetThumbnailBackColor(m_pSystemEnvironment->m_TableViewThumbnailBackColor);
+    LoadConverterDialogFlags(m_bDxfConverterDialog, m_bSxfConverterDialog, m_bPdfConverterDialog);
+}
+
+void CQZ2App::SaveSettings()
+{
+    if (!m_bStartCompleted)
+        return;
+    m_pSystemEnvironment->SetFileDialogViewMode(CQZ2FileDialog::GetViewMode());
+    {
+        RegistrySection version(HKEY_CURRENT_USER);
+        if (version.Create(GetSectionKeyPath(kVersionSection))) {
+            version.Write(_T("Major"), static_cast<DWORD>(m_productVersion.GetMajorVersion()));
+            version.Write(_T("Minor"), static_cast<DWORD>(m_productVersion.GetMinorVersion()));
+        }
+    }
+    m_pSystemEnvironment->Save();
+    SaveLayerTableViewSetting();
+    ExchangeConverterDialogFlag(kDxfConverterDialogFlag, m_bDxfConverterDialog, 1);
+    ExchangeConverterDialogFlag(kSxfConverterDialogFlag, m_bSxfConverterDialog, 1);
+    ExchangeConverterDialogFlag(kPdfConverterDialogFlag, m_bPdfConverterDialog, 1);
+}
+
+BOOL CQZ2App::SaveLayerTableViewSetting()
+{
+    CMemFile file(1024);
+    try {
+        CArchive ar(&file, CArchive::store, 4096);
+        ar << CString(kLayerTableViewTag);
+        ar << static_cast<int>(m_productVersion.GetMajorVersion());
+        ar << static_cast<int>(m_productVersion.GetMinorVersion());
+        m_pLayerTableViewSetting->Serialize(ar);
+        ar.Close();
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+    const ULONGLONG length = file.GetLength();
+    if (length == 0 || length > RegistrySection::kMaxValueBytes)
+        return FALSE;
+    BYTE* pData = file.Detach();
+    RegistrySection reg(HKEY_CURRENT_USER);
+    BOOL bWritten = FALSE;
+    if (reg.Create(GetSectionKeyPath(kLayerTableViewSection)))
+        bWritten = reg.WriteBinary(kLayerTableViewTag, pData, static_cast<DWORD>(length));
+    std::free(pData);
+    return bWritten;
+}
+
+BOOL CQZ2App::LoadLayerTableViewSetting()
+{
+    RegistrySection reg(HKEY_CURRENT_USER);
+    if (!reg.Open(GetSectionKeyPath(kLayerTableViewSection)))
+        return FALSE;
+    std::vector<BYTE> data;
+    if (!reg.ReadBinary(kLayerTableViewTag, data) || data.empty())
+        return FALSE;
+    CMemFile file(data.data(), static_cast<UINT>(data.size()));
+    // A damaged or cut block is ignored as a whole: the state changes only when all of it reads.
+    CArchive ar(&file, CArchive::load, 4096);
+    try {
+        CString tag;
+        int major = 0;
+        int minor = 0;
+        ar >> tag >> major >> minor;
+        const DWORD stored = ((static_cast<DWORD>(major) & 0xFFFF) << 16) | (static_cast<DWORD>(minor) & 0xFFFF);
+        const DWORD current = (static_cast<DWORD>(m_productVersion.GetMajorVersion()) << 16) |
+                              static_cast<DWORD>(m_productVersion.GetMinorVersion());
+        if (tag != kLayerTableViewTag || stored > current) {
+            ar.Abort();
+            return FALSE;
+        }
+        LayerTableViewSetting setting(*m_pLayerTableViewSetting);
+        setting.Serialize(ar);
+        *m_pLayerTableViewSetting = setting;
+        ar.Abort();
+        return TRUE;
+    } catch (CException* e) {
+        e->Delete();
+        ar.Abort();
+        return FALSE;
+    }
+}
+
+// ---- options ------------------------------------------------------------------------------------
+
+void CQZ2App::GetOpenDocuments(CTypedPtrArray<CPtrArray, CQZ2Doc*>& documents) const
+{
+    documents.RemoveAll();
+    CDocManager* pManager = AfxGetDocManager();
+    POSITION pos = pManager->GetFirstDocTemplatePosition();
+    while (pos != nullptr) {
+        CDocTemplate* pTemplate = pManager->GetNextDocTemplate(pos);
+        POSITION docPos = pTemplate->GetFirstDocPosition();
+        while (docPos != nullptr) {
+            CDocument* pDoc = pTemplate->GetNextDoc(docPos);
+            if (pDoc != nullptr && pDoc->IsKindOf(RUNTIME_CLASS(CQZ2Doc)))
+                documents.Add(static_cast<CQZ2Doc*>(pDoc));
+        }
+    }
+}
+
+BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
+{
+    const SystemEnvironment old(*m_pSystemEnvironment);
+    *m_pSystemEnvironment = environment;
+    const SystemEnvironment& now = *m_pSystemEnvironment;
+
+    if (old.m_SelectionShapeMode != now.m_SelectionShapeMode && m_pCommandManager != nullptr)
+        m_pCommandManager->ClearFenceIfActive();
+
+    CTypedPtrArray<CPtrArray, CQZ2Doc*> documents;
+    GetOpenDocuments(documents);
+
+    // Views take the rendering mode and colours once the drawing tabs exist.
+    // Component thumbnails are drawn again with a new back colour.
+    if (old.m_TableViewThumbnailBackColor != now.m_TableViewThumbnailBackColor)
+        DrawComponent2dFeatureDefineTable::SetThumbnailBackColor(now.m_TableViewThumbnailBackColor);
+
+    if (old.m_AutoRecoverEnabled != now.m_AutoRecoverEnabled || old.m_AutoRecoverTime != now.m_AutoRecoverTime) {
+        KillAutoSaveTimer();
+        if (now.m_AutoRecoverEnabled)
+            RestartAutoSaveTimer();
+    }
+
+    NumericFormat::SetInputConstValue(now.GetInputConstValue());
+    if (old.m_PointParameterInputMode != now.m_PointParameterInputMode)
+        NumericFormat::SetPointParameterInputMode(static_cast<PointParameterInputMode>(now.m_PointParameterInputMode));
+    return TRUE;
+}
+
+BOOL CQZ2App::SetSelectionShapeMode(int nMode)
+{
+    return m_pSystemEnvironment->SetSelectionShapeMode(nMode);
+}
+
+BOOL CQZ2App::SetSnapEnabled(BOOL bEnabled)
+{
+    return m_pSystemEnvironment->SetSnapEnabled(bEnabled);
+}
+
+BOOL CQZ2App::SetSnapType(DWORD dwType)
+{
+    return m_pSystemEnvironment->SetSnapType(dwType);
+}
+
+BOOL CQZ2App::SetSnapAngularEnabled(BOOL bEnabled)
+{
+    return m_pSystemEnvironment->SetSnapAngularEnabled(bEnabled);
+}
+
+BOOL CQZ2App::SetSnapAngle(double dAngle)
+{
+    return m_pSystemEnvironment->SetSnapAngle(dAngle);
+}
+
+// ---- auto-save ----------------------------------------------------------------------------------
+
+void CQZ2App::RestartAutoSaveTimer()
+{
+    KillAutoSaveTimer();
+    const long long milliseconds = static_cast<long long>(m_pSystemEnvironment->m_AutoRecoverTime) * 60000LL;
+    if (!m_pSystemEnvironment->m_AutoRecoverEnabled || milliseconds <= 0 || milliseconds > 0x7FFFFFFFLL)
+        return;
+    if (m_pAutoSaveTimer == nullptr) {
+        m_pAutoSaveTimer = new QTimer;
+        QObject::connect(m_pAutoSaveTimer, &QTimer::timeout,
+                         [] { AutoSaveTimerProc(nullptr, WM_TIMER, kAutoSaveTimerId, 0); });
+    }
+    m_pAutoSaveTimer->start(static_cast<int>(milliseconds));
+    m_nAutoSaveTimerId = kAutoSaveTimerId;
+}
+
+void CQZ2App::KillAutoSaveTimer()
+{
+    if (m_pAutoSaveTimer != nullptr)
+        m_pAutoSaveTimer->stop();
+    m_nAutoSaveTimerId = 0;
+}
+
+void CQZ2App::AutoSaveAll()
+{
+    // Recovery copies of modified drawings are written here once the native file format exists.
+}
+
+void CQZ2App::RecoverDocuments()
+{
+    // Drawings left by an earlier run are offered here once recovery files are written.
+}
+
+void AutoSaveTimerProc(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (CQZ2App* pApp = CQZ2App::GetApp())
+        pApp->AutoSaveAll();
+}
+
+// ---- running and shut-down ----------------------------------------------------------------------
+
+BOOL CQZ2App::OnIdle(LONG lCount)
+{
+    if (m_pSystemEnvironment != nullptr)
+        GraphicManager::OnIdle(m_pSystemEnvironment->m_GraphicsMode);
+    return CWinApp::OnIdle(lCount);
+}
+
+BOOL CQZ2App::PreTranslateMessage(MSG* pMsg)
+{
+    // The wheel scrolls what lies under the cursor, not what has the focus.
+    if (pMsg != nullptr && pMsg->message == WM_MOUSEWHEEL) {
+        HWND hTarget = ::WindowFromPoint(pMsg->pt);
+        if (hTarget != nullptr && hTarget != pMsg->hwnd &&
+            ::PostMessage(hTarget, pMsg->message, pMsg->wParam, pMsg->lParam))
+            return TRUE;
+    }
+    return CWinApp::PreTranslateMessage(pMsg);
+}
+
+int CQZ2App::ExitInstance()
+{
+    KillAutoSaveTimer();
+    delete m_pAutoSaveTimer;
+    m_pAutoSaveTimer = nullptr;
+
+    SaveSettings();
+    if (m_bStartCompleted)
+        AfxGetDocManager()->SaveStdProfileSettings();
+
+    // Windows, documents and commands hold graphics objects: they all go before the graphics
+    // libraries are shut down, and before the Qt application that the static object outlives.
+    if (m_pMainWnd != nullptr && m_pMainWnd->GetSafeHwnd() != nullptr)
+        m_pMainWnd->DestroyWindow();
+    if (m_pCommandManager != nullptr) {
+        m_pCommandManager->Shutdown();
+        delete m_pCommandManager;
+        m_pCommandManager = nullptr;
+    }
+    AfxSetDocManager(nullptr);
+
+    GraphicManager::Dispose();
+    if (m_gdiplusToken != 0) {
+        Gdiplus::GdiplusShutdown(m_gdiplusToken);
+        m_gdiplusToken = 0;
+    }
+    return CWinApp::ExitInstance();
+}

@@ -1,0 +1,159 @@
+#pragma once
+// The application object. It owns what lives for the whole run (command manager, options, drawing
+// environment, layer table view state, update checker), starts the program (language library,
+// settings, document template, main frame, shell command) and at a normal exit stores the settings
+// and shuts the libraries down in the right order.
+
+#include "libs/vevure/QZ2ProductVersion.h"
+#include "platform/afx/CString.h"
+#include "platform/afx/CStringArray.h"
+#include "platform/afx/CTypedPtrArray.h"
+#include "platform/afx/CPtrArray.h"
+#include "platform/win/CWinApp.h"
+
+class CCommandLineInfo;
+class CDocument;
+class CQZ2Doc;
+class DrawEnvironment;
+class LayerTableViewSetting;
+class QLockFile;
+class QTimer;
+class ResourceModule;
+class SystemEnvironment;
+class UpdateChecker;
+namespace QZ2Command {
+class CommandManager;
+}
+
+class CQZ2App : public CWinApp
+{
+    DECLARE_DYNAMIC(CQZ2App)
+public:
+    // The settings key and profile below HKEY_CURRENT_USER\Software.
+    static const TCHAR kRegistryKey[];
+    static const TCHAR kProfileName[];
+    // The tag of the stored layer table view state.
+    static const TCHAR kLayerTableViewTag[];
+
+    CQZ2App();
+    ~CQZ2App() override;
+
+    // The running application object, or NULL when there is none of this class.
+    static CQZ2App* GetApp();
+
+    BOOL InitInstance() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnIdle(LONG lCount) override;
+    int ExitInstance() override;
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    // Every message box of the program passes here.
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+
+    // ---- start-up steps ----
+    // The arguments to parse instead of the process's own (without the program name).
+    void SetCommandLineArguments(const CStringArray& args);
+    void ParseSwitches();
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    BOOL OpenDocumentFromTemplate(LPCTSTR lpszPathName);
+    BOOL OpenRecoveryFile(LPCTSTR lpszPathName);
+    // Offers to delete the saved window and bar layout (the subkeys of "Settings") when Ctrl and Alt
+    // are held. TRUE when the reset was done.
+    BOOL OfferSettingsReset();
+    BOOL StartGdiplus();
+    void LoadSettings();
+    void SaveSettings();
+    BOOL LoadLayerTableViewSetting();
+    BOOL SaveLayerTableViewSetting();
+    BOOL MergeDefaultAccelerators();
+    // Installs the desktop entry and the MIME types of the program's files for the user; files that
+    // already say the same are left alone. TRUE when both are in place.
+    BOOL RegisterShellFileTypes(BOOL bCompat = FALSE);
+    void EnableShellOpen();
+    // Gives the file to another running instance; FALSE when none took it.
+    BOOL HandOffToRunningInstance(LPCTSTR lpszPathName);
+    void RecoverDocuments();
+    void AutoSaveAll();
+
+    // ---- language ----
+    // Chooses the interface language code, keeps it and returns it.
+    CString GetInterfaceLanguage();
+    // Loads the language library of the code (or any other one) and joins it to the resource chain;
+    // FALSE after telling the user.
+    BOOL LoadResourceDll();
+    CString GetLanguageCode() const { return m_strLanguageCode; }
+    CString GetHatchFolderPath() const;
+    // Where the language libraries are looked for: the program's resource folder unless set.
+    void SetResourceFolder(const CString& strFolder) { m_strResourceFolder = strFolder; }
+    CString GetResourceFolder() const;
+    ResourceModule* GetResourceModule() const { return m_pResourceModule; }
+
+    // ---- settings ----
+    // "SOFTWARE\<key>\<profile>\<section>\", relative to HKEY_CURRENT_USER; empty without a key.
+    static CString GetSectionKeyPath(LPCTSTR lpszSection);
+    // The version of the program that last stored the settings: major << 16 | minor; 0 for none.
+    DWORD GetSettingsVersion() const { return (static_cast<DWORD>(m_wSettingsMajor) << 16) | m_wSettingsMinor; }
+
+    // ---- options ----
+    BOOL SetSystemEnvironment(const SystemEnvironment& environment);
+    BOOL SetSelectionShapeMode(int nMode);
+    BOOL SetSnapEnabled(BOOL bEnabled);
+    BOOL SetSnapType(DWORD dwType);
+    BOOL SetSnapAngularEnabled(BOOL bEnabled);
+    BOOL SetSnapAngle(double dAngle);
+    void GetOpenDocuments(CTypedPtrArray<CPtrArray, CQZ2Doc*>& documents) const;
+
+    QZ2Command::CommandManager* GetCommandManager() const { return m_pCommandManager; }
+    SystemEnvironment* GetSystemEnvironment() const { return m_pSystemEnvironment; }
+    DrawEnvironment* GetDrawEnvironment() const { return m_pDrawEnvironment; }
+    LayerTableViewSetting* GetLayerTableViewSetting() const { return m_pLayerTableViewSetting; }
+    UpdateChecker* GetUpdateChecker() const { return m_pUpdateChecker; }
+    const QZ2ProductVersion& GetProductVersion() const { return m_productVersion; }
+    BOOL IsSafeMode() const { return m_bSafeMode; }
+    BOOL IsAddInIde() const { return m_bAddInIde; }
+    BOOL IsStartCompleted() const { return m_bStartCompleted; }
+    UINT_PTR GetAutoSaveTimerId() const { return m_nAutoSaveTimerId; }
+
+    DWORD m_dwLastFileOpenFilter = 0x40;
+    int m_nLastStylePage = 0;
+    BOOL m_bDxfConverterDialog = TRUE;
+    BOOL m_bSxfConverterDialog = TRUE;
+    BOOL m_bPdfConverterDialog = TRUE;
+
+protected:
+    // Runs the auto-save timer while the options ask for it (or stops it).
+    void RestartAutoSaveTimer();
+    void KillAutoSaveTimer();
+
+private:
+    BOOL CreateInstanceLock();
+    void ReleaseInstanceLock();
+
+    QZ2Command::CommandManager* m_pCommandManager = nullptr;
+    SystemEnvironment* m_pSystemEnvironment = nullptr;
+    DrawEnvironment* m_pDrawEnvironment = nullptr;
+    LayerTableViewSetting* m_pLayerTableViewSetting = nullptr;
+    QZ2ProductVersion m_productVersion;
+    BOOL m_bSafeMode = FALSE;
+    BOOL m_bAddInIde = FALSE;
+    UpdateChecker* m_pUpdateChecker = nullptr;
+    ULONG_PTR m_gdiplusToken = 0;
+    UINT_PTR m_nAutoSaveTimerId = 0;
+    CString m_strLanguageCode;
+    WORD m_wSettingsMajor = 0;
+    WORD m_wSettingsMinor = 0;
+    BOOL m_bStartCompleted = FALSE;
+    ResourceModule* m_pResourceModule = nullptr;
+
+    CString m_strRegistryKey;
+    CString m_strProfileName;
+    CString m_strHelpFilePath;
+    CString m_strResourceFolder;
+    CString m_strRawCommandLine;
+    CStringArray m_arguments;
+    BOOL m_bArgumentsSet = FALSE;
+    QLockFile* m_pInstanceLock = nullptr;
+    QTimer* m_pAutoSaveTimer = nullptr;
+};
+
+// The thread timer's procedure of the periodic auto-save.
+void AutoSaveTimerProc(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
