@@ -160,6 +160,29 @@ TEST_F(RegionProgress, TheTimeLimitCountsOnAWrappingTickCount)
     EXPECT_EQ(searcher.SearchRegion(&view, RuVaPnt2d(0.5, 0.25), 0), KcRegionSearcher::statusFound);
 }
 
+TEST(NotifyProgressInfoRecord, DefaultsAndCopies)
+{
+    NotifyProgressInfo info;
+    EXPECT_EQ(info.m_nKind, 0);
+    EXPECT_EQ(info.m_nDisplayType, 0);
+    EXPECT_EQ(info.m_nRangeMin, 0);
+    EXPECT_EQ(info.m_nPosition, 0);
+    EXPECT_EQ(info.m_nRangeMax, 100);
+    EXPECT_EQ(info.m_pszText, nullptr);
+    const char16_t* text = u"step";
+    info.m_nKind = 3;
+    info.m_nPosition = 42;
+    info.m_pszText = text;
+    NotifyProgressInfo copy(info);
+    EXPECT_EQ(copy.m_nKind, 3);
+    EXPECT_EQ(copy.m_nPosition, 42);
+    EXPECT_EQ(copy.m_pszText, text);  // the pointer, not a copy of the text
+    NotifyProgressInfo assigned;
+    assigned = info;
+    EXPECT_EQ(assigned.m_pszText, text);
+    EXPECT_EQ(assigned.m_nRangeMax, 100);
+}
+
 TEST(RegionDepth, ABoundaryOfMoreThan300StepsIsNotFound)
 {
     for (int sides : {250, 400}) {
