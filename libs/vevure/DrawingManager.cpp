@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -36,6 +37,8 @@
 #include "libs/vevure/HatchPatternTable.h"
 #include "libs/vevure/Image2dFeature.h"
 #include "libs/vevure/LineHatchPattern.h"
+#include "libs/vevure/LineHatchPatternLineItem.h"
+#include "libs/vevure/ShapeHatchPattern.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/LineTypeFeature.h"
@@ -141,7 +144,8 @@ public:
         m_pSelection = (sel != nullptr && !sel->IsSelectionEmpty()) ? sel : nullptr;
     }
 
-    BOOL (*m_pfnShapeFilter)(const Feature2dBase*) = nullptr;
+    // Which shapes to draw by their layer: 0 not, 1 as they are, 2 greyed.
+    std::function<int(long)> m_layerFilter;
     COLORREF m_selectedColor = RGB(255, 0, 0);
     int m_nGreek = 3;
     bool m_bThinLines = false;    // every line one pixel
@@ -184,6 +188,13 @@ public:
             const LayerLook& layer = Layer(f->GetLayerID());
             if (!layer.visible)
                 continue;
+            m_bGrey = false;
+            if (m_layerFilter) {
+                const int mode = m_layerFilter(f->GetLayerID());
+                if (mode == 0)
+                    continue;
+                m_bGrey = mode == 2;
+            }
             bool selected = m_pSelection != nullptr && m_pSelection->IsFeatureSelected(FeatureRecord(id, nLayoutID));
             if (!selected && m_pSelection != nullptr && nLayoutID != -1)
                 selected = m_pSelection->IsFeatureSelected(FeatureRecord(id, -1));
@@ -329,7 +340,9 @@ private:
     Batch& BatchFor(const Feature2dBase& f, const LayerLook& layer, bool selected)
     {
         QRgb rgb;
-        if (selected) {
+        if (m_bGrey) {
+            rgb = qRgb(192, 192, 192);
+        } else if (selected) {
             rgb = ToRgb(m_selectedColor);
         } else {
             short no = f.GetColorNo();
@@ -515,12 +528,12 @@ private:
             }
     }
 
-    // Families of parallel lines of a pattern of the document's table, clipped to the hatch.
+    // A pattern of the document's table (or any pattern), clipped to the hatch.
     void DrawLinePattern(const Hatch2dFeature& h, const QPainterPath& path, const Batch& batch, int alpha)
     {
         const HatchPatternTable* table = m_doc.GetHatchPatternTable();
         const UserDefinedHatchFormat& fmt = h.GetUserDefinedHatchFormat();
-        const auto* pattern = table != nullptr ? dynamic_cast<const LineHatchPattern*>(table->GetHatchPattern(fmt.GetPatternID())) : nullptr;
+        const HatchPatternBase* pattern = table != nullptr ? table->GetHatchPattern(fmt.GetPatternID()) : nullptr;
         QColor base = QColor::fromRgb(batch.key.rgb);
         base.setAlpha(alpha);
         if (pattern == nullptr) {
@@ -529,46 +542,96 @@ private:
         }
         const double scale = fmt.GetPatternScale() > 0.0 && std::isfinite(fmt.GetPatternScale()) ? fmt.GetPatternScale() : 1.0;
         const double turn = std::isfinite(fmt.GetPatternAngle()) ? fmt.GetPatternAngle() : 0.0;
-        const RuVaBndBox2d box = h.GetBndBox();
+        m_p.setClipPath(path, Qt::IntersectClip);
+        DrawPattern(*pattern, h.GetPoint(), scale, turn, h.GetBndBox(), batch.key.rgb, alpha, path);
+    }
+
+public:
+    // The pattern laid from the origin over the box (local coordinates), with its colours (0: the colour
+    // given). Dense patterns are shaded instead; the painter's clip does the rest.
+    void DrawPattern(const HatchPatternBase& pattern, const RuVaPnt2d& origin, double scale, double turn,
+                     const RuVaBndBox2d& box, QRgb rgb, int alpha, const QPainterPath& shade)
+    {
         if (box.IsVoid())
             return;
+        QColor base = QColor::fromRgb(rgb);
+        base.setAlpha(alpha);
         const RuVaPnt2d centre = box.Center();
         const double reach = std::hypot(box.Width(), box.Height()) / 2 + 1e-9;
-        m_p.setClipPath(path, Qt::IntersectClip);
-        std::vector<QLineF> lines;
-        for (int i = 0; i < pattern->GetLineItemCount(); ++i) {
-            const LineHatchPatternLineItem& item = pattern->GetLineItem(i);
-            const double a = (item.GetAngle() + turn) * M_PI / 180.0;
-            const double dx = std::cos(a), dy = std::sin(a);
-            const RuVaPnt2d p0(h.GetPoint().X() + item.GetPoint().X() * scale, h.GetPoint().Y() + item.GetPoint().Y() * scale);
-            const double space = item.GetSpace() * scale;
-            // Offsets of the lines across the box, along the normal.
-            const double nx = -dy, ny = dx;
-            const double c0 = (centre.X() - p0.X()) * nx + (centre.Y() - p0.Y()) * ny;
-            long k0 = 0, k1 = 0;
-            if (space > 0.0) {
-                if (space * m_dLenScale < 1.5) {
-                    m_p.fillPath(path, QBrush(base, Qt::Dense4Pattern));
-                    continue;
+        if (const auto* lines = dynamic_cast<const LineHatchPattern*>(&pattern)) {
+            std::vector<QLineF> out;
+            for (int i = 0; i < lines->GetLineItemCount(); ++i) {
+                const LineHatchPatternLineItem& item = lines->GetLineItem(i);
+                const double a = (item.GetAngle() + turn) * M_PI / 180.0;
+                const double dx = std::cos(a), dy = std::sin(a), nx = -dy, ny = dx;
+                const double ca = std::cos(turn * M_PI / 180.0), sa = std::sin(turn * M_PI / 180.0);
+                const double px = item.GetPoint().X() * scale, py = item.GetPoint().Y() * scale;
+                const RuVaPnt2d p0(origin.X() + px * ca - py * sa, origin.Y() + px * sa + py * ca);
+                const double space = item.GetSpace() * scale;
+                const double c0 = (centre.X() - p0.X()) * nx + (centre.Y() - p0.Y()) * ny;
+                long k0 = 0, k1 = 0;
+                if (space > 0.0) {
+                    if (space * m_dLenScale < 1.5) {
+                        if (!shade.isEmpty())
+                            m_p.fillPath(shade, QBrush(base, Qt::Dense4Pattern));
+                        continue;
+                    }
+                    k0 = (long)std::floor((c0 - reach) / space);
+                    k1 = (long)std::ceil((c0 + reach) / space);
+                    if (k1 - k0 > 100000)
+                        continue;
                 }
-                k0 = (long)std::floor((c0 - reach) / space);
-                k1 = (long)std::ceil((c0 + reach) / space);
-                if (k1 - k0 > 100000)
-                    continue;
+                const double along = (centre.X() - p0.X()) * dx + (centre.Y() - p0.Y()) * dy;
+                for (long k = k0; k <= k1; ++k) {
+                    const double ox = p0.X() + nx * k * space + dx * along, oy = p0.Y() + ny * k * space + dy * along;
+                    out.emplace_back(m_cur.Map(ox - dx * reach, oy - dy * reach), m_cur.Map(ox + dx * reach, oy + dy * reach));
+                }
+                QColor c = QColor::fromRgb(ColorOf(item.GetColorNo(), rgb));
+                c.setAlpha(alpha);
+                m_p.setPen(QPen(c, 0));
+                m_p.drawLines(out.data(), (int)out.size());
+                out.clear();
             }
-            const double along = (centre.X() - p0.X()) * dx + (centre.Y() - p0.Y()) * dy;
-            for (long k = k0; k <= k1; ++k) {
-                const double ox = p0.X() + nx * k * space + dx * along, oy = p0.Y() + ny * k * space + dy * along;
-                lines.emplace_back(m_cur.Map(ox - dx * reach, oy - dy * reach), m_cur.Map(ox + dx * reach, oy + dy * reach));
+        } else if (const auto* shapes = dynamic_cast<const ShapeHatchPattern*>(&pattern)) {
+            const double s1 = shapes->GetSpace1() * scale, s2 = shapes->GetSpace2() * scale;
+            const double a1 = (shapes->GetAngle1() + turn) * M_PI / 180.0, a2 = (shapes->GetAngle2() + turn) * M_PI / 180.0;
+            const double ux = std::cos(a1) * s1, uy = std::sin(a1) * s1, vx = std::cos(a2) * s2, vy = std::sin(a2) * s2;
+            const double det = ux * vy - uy * vx;
+            if (!(std::fabs(det) > 0.0) || std::min(s1, s2) * m_dLenScale < 2.0) {
+                if (!shade.isEmpty())
+                    m_p.fillPath(shade, QBrush(base, Qt::Dense5Pattern));
+                return;
             }
-            QColor c = QColor::fromRgb(ColorOf(item.GetColorNo(), batch.key.rgb));
-            c.setAlpha(alpha);
-            m_p.setPen(QPen(c, 0));
-            m_p.drawLines(lines.data(), (int)lines.size());
-            lines.clear();
+            // Lattice cells that cover the box.
+            const double cx = centre.X() - origin.X(), cy = centre.Y() - origin.Y();
+            const double ci = (cx * vy - cy * vx) / det, cj = (ux * cy - uy * cx) / det;
+            const double ri = reach * std::hypot(vx, vy) / std::fabs(det) + 1, rj = reach * std::hypot(ux, uy) / std::fabs(det) + 1;
+            if (ri * rj > 20000)
+                return;
+            const double ca = std::cos(turn * M_PI / 180.0), sa = std::sin(turn * M_PI / 180.0);
+            std::vector<KcArrayOfGePnt2d> motif;
+            for (int k = 0; k < shapes->GetFeatureCount(); ++k)
+                FeatureFlattener::Flatten(shapes->GetFeature(k), motif, 0.25 / std::max(m_dLenScale * scale, 1e-300));
+            QPen pen(base, 0);
+            m_p.setPen(pen);
+            std::vector<QLineF> out;
+            for (long i = (long)std::floor(ci - ri); i <= (long)std::ceil(ci + ri); ++i)
+                for (long j = (long)std::floor(cj - rj); j <= (long)std::ceil(cj + rj); ++j) {
+                    const double ox = origin.X() + i * ux + j * vx, oy = origin.Y() + i * uy + j * vy;
+                    for (const KcArrayOfGePnt2d& c : motif)
+                        for (INT_PTR m = 1; m < c.GetSize(); ++m) {
+                            auto place = [&](const RuVaPnt2d& q) {
+                                const double x = q.X() * scale, y = q.Y() * scale;
+                                return m_cur.Map(ox + x * ca - y * sa, oy + x * sa + y * ca);
+                            };
+                            out.emplace_back(place(c[m - 1]), place(c[m]));
+                        }
+                }
+            m_p.drawLines(out.data(), (int)out.size());
         }
     }
 
+private:
     // Pictures decoded once and kept while their data stays the same.
     bool DrawImage(const Image2dFeature& im)
     {
@@ -658,6 +721,7 @@ private:
     int m_cx, m_cy;
     long m_nLayoutID = -1;
     bool m_bBroken = false;
+    bool m_bGrey = false;
     const LayerFeatureTable* m_pLayers = nullptr;
     const ColorFeatureTable* m_pColors = nullptr;
     const LineTypeFeatureTable* m_pTypes = nullptr;
@@ -884,5 +948,77 @@ QImage* DrawingManager::CreateDrawingFeatureImage(Draw2dDocument* pDocument, lon
         view.ZoomPaper();
     auto image = std::make_unique<QImage>(nWidth, nHeight, QImage::Format_ARGB32_Premultiplied);
     RenderView(view, *image);
+    return image.release();
+}
+
+QImage* DrawingManager::CreateLayerFeatureImage(Draw2dDocument* pDocument, const std::vector<long>& layerIDs, int nOption,
+                                                long nDrawingID, int nWidth, int nHeight, COLORREF background,
+                                                int nThumbnail)
+{
+    if (pDocument == nullptr || nWidth <= 0 || nHeight <= 0 || nWidth > 16384 || nHeight > 16384)
+        return nullptr;
+    const DrawingFeatureBase* drawing = pDocument->GetDrawingFeatureByID(nDrawingID);
+    if (drawing == nullptr)
+        drawing = pDocument->GetActiveDrawingFeature();
+    if (drawing == nullptr)
+        return nullptr;
+    const std::vector<long> listed(layerIDs);
+    auto isListed = [listed](long id) { return std::find(listed.begin(), listed.end(), id) != listed.end(); };
+    // Fit the listed layers' shapes (option 0) or the whole drawing (option 2, the rest greyed).
+    RuVaBndBox2d box;
+    std::vector<long> ids;
+    for (long id = pDocument->GetNextFeatureRecordID(drawing, -1, 0); id != -1;
+         id = pDocument->GetNextFeatureRecordID(drawing, id, 0)) {
+        const Feature2dBase* f = pDocument->GetFeature(id);
+        if (f != nullptr && (nOption == 2 || isListed(f->GetLayerID())))
+            box.Add(f->GetBndBox());
+    }
+    auto image = std::make_unique<QImage>(nWidth, nHeight, QImage::Format_ARGB32_Premultiplied);
+    image->fill(QColor::fromRgb(ToRgb(background)));
+    if (box.IsVoid())
+        return image.release();
+    Draw2dView view(pDocument);
+    view.ResizeView(nWidth, nHeight);
+    if (!view.FitBox(box, 0.05))
+        return image.release();
+    QPainter p(image.get());
+    Renderer r(nullptr, *pDocument, p, ViewAffine(view), view.GetScale(), nWidth, nHeight);
+    r.m_bThinLines = nThumbnail != 0;
+    r.m_layerFilter = [isListed, nOption](long layer) { return isListed(layer) ? 1 : (nOption == 2 ? 2 : 0); };
+    r.DrawDrawing(*drawing, nullptr, -1);
+    r.Flush();
+    return image.release();
+}
+
+QImage* DrawingManager::CreateHatchPatternImage(const Draw2dDocument* pDocument, const HatchPatternBase* pPattern,
+                                                long nLayerID, int nWidth, int nHeight, COLORREF background)
+{
+    if (pDocument == nullptr || pPattern == nullptr || nWidth <= 0 || nHeight <= 0 || nWidth > 16384 || nHeight > 16384)
+        return nullptr;
+    // Show a few repeats: the box is six times the pattern's largest spacing.
+    double spacing = 0.0;
+    if (const auto* lines = dynamic_cast<const LineHatchPattern*>(pPattern))
+        for (int i = 0; i < lines->GetLineItemCount(); ++i)
+            spacing = std::max(spacing, lines->GetLineItem(i).GetSpace());
+    else if (const auto* shapes = dynamic_cast<const ShapeHatchPattern*>(pPattern))
+        spacing = std::max(shapes->GetSpace1(), shapes->GetSpace2());
+    if (!(spacing > 0.0) || !std::isfinite(spacing))
+        spacing = 1.0;
+    const double aspect = double(nWidth) / nHeight;
+    const RuVaBndBox2d box(RuVaPnt2d(0, 0), RuVaPnt2d(6 * spacing * std::max(1.0, aspect), 6 * spacing * std::max(1.0, 1 / aspect)));
+    Draw2dView view(const_cast<Draw2dDocument*>(pDocument));
+    view.ResizeView(nWidth, nHeight);
+    if (!view.FitBox(box, 0.0))
+        return nullptr;
+    auto image = std::make_unique<QImage>(nWidth, nHeight, QImage::Format_ARGB32_Premultiplied);
+    image->fill(QColor::fromRgb(ToRgb(background)));
+    QPainter p(image.get());
+    Renderer r(nullptr, *pDocument, p, ViewAffine(view), view.GetScale(), nWidth, nHeight);
+    QRgb rgb = qRgb(0, 0, 0);
+    const LayerFeatureTable* layers = pDocument->GetLayerTable();
+    const short no = layers != nullptr ? layers->GetLayerColorNo(nLayerID) : short(0);
+    if (no > 0 && pDocument->GetColorFeatureTable() != nullptr)
+        rgb = ToRgb(pDocument->GetColorFeatureTable()->GetColorRef(no));
+    r.DrawPattern(*pPattern, RuVaPnt2d(0, 0), 1.0, 0.0, box, rgb, 255, QPainterPath());
     return image.release();
 }

@@ -6,6 +6,8 @@
 // Off-screen shapes are culled through each drawing's spatial index; curves are flattened to a quarter
 // pixel; shapes smaller than a pixel become a dot; lines of one look are drawn in one batch.
 
+#include <vector>
+
 #include "platform/afx/AfxTypes.h"
 #include "platform/gdi/GdiTypes.h"
 #include "libs/ruva/RuVaPnt2d.h"
@@ -13,6 +15,7 @@
 class Draw2dDocument;
 class Draw2dView;
 class Feature2dList;
+class HatchPatternBase;
 class QImage;
 
 class DrawingManager
@@ -37,10 +40,20 @@ public:
                                    int nLinePitchMode, RuVaPnt2d* pFrame);
 
     // A picture of shapes (in the coordinates of one drawing) fitted into w x h with a margin (a fraction of
-    // the size) on the background colour; the caller owns it; NULL for no shapes or a bad size.
+    // the size) on the background colour; the caller owns it; NULL for no shapes or a bad size. (Pictures are
+// QImages: a Gdiplus::Bitmap wraps one by its bits.)
     static QImage* CreateFeatureListImage(const Draw2dDocument* pDocument, const Feature2dList* pList, int nWidth,
                                           int nHeight, COLORREF background, double dMargin = 0.1);
     // A picture of a whole drawing fitted into w x h.
     static QImage* CreateDrawingFeatureImage(Draw2dDocument* pDocument, long nDrawingID, int nWidth, int nHeight,
                                              COLORREF background);
+    // The shapes of the layers in a drawing (-1: the active one) fitted into w x h: option 0 those shapes
+    // alone, option 2 the whole drawing with the other layers' shapes greyed. Thumbnails (1) draw thin lines.
+    // An empty picture when there is nothing to show.
+    static QImage* CreateLayerFeatureImage(Draw2dDocument* pDocument, const std::vector<long>& layerIDs, int nOption,
+                                           long nDrawingID, int nWidth, int nHeight, COLORREF background,
+                                           int nThumbnail);
+    // A sample of a hatch pattern (a few repeats) in the colour of the layer (black when it has none).
+    static QImage* CreateHatchPatternImage(const Draw2dDocument* pDocument, const HatchPatternBase* pPattern,
+                                           long nLayerID, int nWidth, int nHeight, COLORREF background);
 };
