@@ -16,6 +16,7 @@
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeatureOffsetting.h"
 #include "libs/vevure/FeatureSettingConverter.h"
 #include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
@@ -566,4 +567,16 @@ EllipseArc2dFeature* FeatureCreator::CreateEllipseArcFeature(const Ellipse2dFeat
                                                      pEllipse->GetMinorRadius(), pEllipse->GetAngle(), start, end,
                                                      nDirection);
     return ValidOrNull(std::move(arc));
+}
+
+Feature2dBase* FeatureCreator::CreateOffsetFeature(const Feature2dBase* pFeature, const RuVaPnt2d& through)
+{
+    const double d = FeatureOffsetting::GetDistanceToFeature(pFeature, through);
+    return d < 0.0 ? nullptr : FeatureOffsetting::OffsetFeature(pFeature, d, through);
+}
+
+Feature2dBase* FeatureCreator::CreateOffsetFeature(const Feature2dBase* pFeature, double dDistance,
+                                                   const RuVaPnt2d& side)
+{
+    return FeatureOffsetting::OffsetFeature(pFeature, dDistance, side);
 }

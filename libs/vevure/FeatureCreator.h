@@ -118,6 +118,11 @@ public:
     static Polyline2dFeature* CreateVertexPolygonPolylineFeature(int nSides, const RuVaPnt2d& p1,
                                                                  const RuVaPnt2d& p2);
 
+    // A shape parallel to the shape through the point / at the distance on the side of the point (see
+    // FeatureOffsetting); NULL when there is none.
+    static Feature2dBase* CreateOffsetFeature(const Feature2dBase* pFeature, const RuVaPnt2d& through);
+    static Feature2dBase* CreateOffsetFeature(const Feature2dBase* pFeature, double dDistance, const RuVaPnt2d& side);
+
     // Point markers: at the point, copying the template's fields when given, in the style when given.
     static PointMarker2dFeature* CreatePointMarkerFeature(const PointMarker2dFeature* pTemplate, const RuVaPnt2d& point,
                                                           const PointMarkerSetting* pSetting);

@@ -1,0 +1,115 @@
+// Parallel shapes: the side point chooses the side, polyline corners are mitred, radii grow or shrink, and
+// shapes without a parallel give none.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "FeatureTestSupport.h"
+#include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/BSplineCurve2dFeature.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/FeatureCreator.h"
+#include "libs/vevure/FeatureFlattener.h"
+#include "libs/vevure/FeatureOffsetting.h"
+#include "libs/vevure/InfiniteLine2dFeature.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Polyline2dFeature.h"
+#include "libs/vevure/Text2dFeature.h"
+
+using namespace feature_test;
+
+TEST(FeatureOffsetting, LinesMoveToTheSideOfThePoint)
+{
+    Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    line.SetLayerID(5);
+    line.SetColorNo(3);
+    FeaturePtr above(FeatureCreator::CreateOffsetFeature(&line, 2.0, RuVaPnt2d(3, 7)));
+    ASSERT_TRUE(above);
+    ASSERT_EQ(above->GetFeatureType(), FeatureTypeLine);
+    EXPECT_EQ(static_cast<Line2dFeature&>(*above).GetStartPoint(), RuVaPnt2d(0, 2));
+    EXPECT_EQ(above->GetLayerID(), 5);  // the source's attributes
+    EXPECT_EQ(above->GetColorNo(), 3);
+    FeaturePtr below(FeatureCreator::CreateOffsetFeature(&line, 2.0, RuVaPnt2d(30, -1)));
+    EXPECT_EQ(static_cast<Line2dFeature&>(*below).GetEndPoint(), RuVaPnt2d(10, -2));
+    FeaturePtr through(FeatureCreator::CreateOffsetFeature(&line, RuVaPnt2d(-4, 3.5)));
+    ASSERT_TRUE(through);
+    EXPECT_EQ(static_cast<Line2dFeature&>(*through).GetStartPoint(), RuVaPnt2d(0, 3.5));
+    EXPECT_FALSE(FeatureCreator::CreateOffsetFeature(&line, 2.0, RuVaPnt2d(5, 0)));  // on the line
+    EXPECT_FALSE(FeatureCreator::CreateOffsetFeature(&line, 0.0, RuVaPnt2d(5, 1)));
+    EXPECT_FALSE(FeatureCreator::CreateOffsetFeature(&line, RuVaPnt2d(20, 0)));
+
+    const InfiniteLine2dFeature construction(RuVaPnt2d(0, 0), RuVaDir2d(0, 1));
+    FeaturePtr moved(FeatureCreator::CreateOffsetFeature(&construction, 3.0, RuVaPnt2d(-1, 0)));
+    ASSERT_TRUE(moved);
+    EXPECT_NEAR(static_cast<InfiniteLine2dFeature&>(*moved).GetPoint().X(), -3.0, 1e-12);
+}
+
+TEST(FeatureOffsetting, RadiiGrowOutsideAndShrinkInside)
+{
+    const Circle2dFeature circle(RuVaPnt2d(0, 0), 5.0);
+    FeaturePtr outer(FeatureCreator::CreateOffsetFeature(&circle, 1.0, RuVaPnt2d(9, 0)));
+    FeaturePtr inner(FeatureCreator::CreateOffsetFeature(&circle, 1.0, RuVaPnt2d(1, 0)));
+    EXPECT_EQ(static_cast<Circle2dFeature&>(*outer).GetRadius(), 6.0);
+    EXPECT_EQ(static_cast<Circle2dFeature&>(*inner).GetRadius(), 4.0);
+    EXPECT_FALSE(FeatureCreator::CreateOffsetFeature(&circle, 5.0, RuVaPnt2d(1, 0)));  // would vanish
+    FeaturePtr through(FeatureCreator::CreateOffsetFeature(&circle, RuVaPnt2d(0, -8)));
+    EXPECT_EQ(static_cast<Circle2dFeature&>(*through).GetRadius(), 8.0);
+
+    const Arc2dFeature arc(RuVaPnt2d(0, 0), 5.0, 0.0, 90.0);
+    FeaturePtr arcOut(FeatureOffsetting::OffsetFeature(&arc, 2.0));
+    ASSERT_TRUE(arcOut);
+    EXPECT_EQ(static_cast<Arc2dFeature&>(*arcOut).GetRadius(), 7.0);
+    EXPECT_EQ(static_cast<Arc2dFeature&>(*arcOut).GetEndAngle(), 90.0);
+}
+
+TEST(FeatureOffsetting, PolylineCornersAreMitred)
+{
+    const Polyline2dFeature open(KcArrayOfGePnt2d{RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), RuVaPnt2d(10, 10)});
+    FeaturePtr inside(FeatureCreator::CreateOffsetFeature(&open, 1.0, RuVaPnt2d(5, 1)));
+    ASSERT_TRUE(inside);
+    const auto& p = static_cast<Polyline2dFeature&>(*inside);
+    ASSERT_EQ(p.GetPointSize(), 3);
+    EXPECT_EQ(p.GetPoint(0), RuVaPnt2d(0, 1));
+    EXPECT_NEAR(p.GetPoint(1).Distance(RuVaPnt2d(9, 1)), 0.0, 1e-12);
+    EXPECT_EQ(p.GetPoint(2), RuVaPnt2d(9, 10));
+
+    const Polyline2dFeature square(KcArrayOfGePnt2d{RuVaPnt2d(0, 0), RuVaPnt2d(4, 0), RuVaPnt2d(4, 4), RuVaPnt2d(0, 4)},
+                                   TRUE);
+    FeaturePtr grown(FeatureCreator::CreateOffsetFeature(&square, 1.0, RuVaPnt2d(-3, 2)));
+    ASSERT_TRUE(grown);
+    const auto& g = static_cast<Polyline2dFeature&>(*grown);
+    EXPECT_TRUE(g.IsClosed());
+    ASSERT_EQ(g.GetPointSize(), 5);
+    const RuVaBndBox2d box = g.GetBndBox();
+    EXPECT_NEAR(box.XMin(), -1.0, 1e-12);
+    EXPECT_NEAR(box.YMax(), 5.0, 1e-12);
+    FeaturePtr shrunk(FeatureCreator::CreateOffsetFeature(&square, 1.0, RuVaPnt2d(2, 2.5)));
+    ASSERT_TRUE(shrunk);
+    EXPECT_NEAR(shrunk->GetBndBox().XMin(), 1.0, 1e-12);
+    EXPECT_NEAR(shrunk->GetBndBox().XMax(), 3.0, 1e-12);
+}
+
+TEST(FeatureOffsetting, CurvedShapesGiveSplinesAtTheDistance)
+{
+    const Ellipse2dFeature ellipse(RuVaPnt2d(0, 0), 6.0, 3.0, 20.0);
+    FeaturePtr outer(FeatureCreator::CreateOffsetFeature(&ellipse, 1.0, RuVaPnt2d(20, 0)));
+    ASSERT_TRUE(outer);
+    ASSERT_EQ(outer->GetFeatureType(), FeatureTypeBSplineCurve);
+    std::vector<KcArrayOfGePnt2d> chains;
+    ASSERT_TRUE(FeatureFlattener::Flatten(outer.get(), chains, 1e-3));
+    std::vector<KcArrayOfGePnt2d> base;
+    FeatureFlattener::Flatten(&ellipse, base, 1e-4);
+    // Every point of the offset curve lies about one unit from the ellipse.
+    for (INT_PTR i = 0; i < chains[0].GetSize(); i += 7) {
+        double nearest = 1e9;
+        for (const RuVaPnt2d& q : base[0])
+            nearest = std::min(nearest, q.Distance(chains[0][i]));
+        EXPECT_NEAR(nearest, 1.0, 0.02) << i;
+    }
+    const Text2dFeature text(CString(u"t"), RuVaPnt2d(0, 0));
+    EXPECT_FALSE(FeatureCreator::CreateOffsetFeature(&text, 1.0, RuVaPnt2d(5, 5)));
+    EXPECT_FALSE(FeatureCreator::CreateOffsetFeature(nullptr, 1.0, RuVaPnt2d(5, 5)));
+}
