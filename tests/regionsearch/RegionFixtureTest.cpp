@@ -24,6 +24,7 @@
 #include "libs/vevure/LinearDimension2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/Polyline2dFeature.h"
+#include "libs/vevure/SemiInfiniteLine2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
 #include "libs/zuruda/KcProjectPointOnCurve2d.h"
 #include "regionsearch/KcRegionSearcher.h"
@@ -231,6 +232,23 @@ std::vector<Fixture> Fixtures()
              AddLine(d, 6, 1, 8, 4);
          },
          {7.5, 2}, KcRegionSearcher::statusFound, {}, 50.0},
+        {"a ray closes the top",
+         [](Draw2dDocument& d) {
+             AddLine(d, 0, 5, 0, 0);
+             AddLine(d, 0, 0, 10, 0);
+             AddLine(d, 10, 0, 10, 6);
+             AddShape(d, SemiInfiniteLine2dFeature(RuVaPnt2d(-1, 5), RuVaDir2d(1, 0)));
+         },
+         {3, 2}, KcRegionSearcher::statusFound, {L, L, L, L}, 50.0},
+        {"ellipse cut by a line, the larger side",
+         [](Draw2dDocument& d) {
+             AddShape(d, Ellipse2dFeature(RuVaPnt2d(0, 0), 6, 3, 0));
+             AddLine(d, -10, 1, 10, 1);
+         },
+         // The ellipse is the unit circle stretched by 6 and 3: the cap above y = 1 is 18 times that of
+         // the unit circle above y = 1/3.
+         {0.3, -1}, KcRegionSearcher::statusFound, {L, FeatureTypeEllipseArc},
+         RuVa::Pi * 18.0 - 18.0 * CapArea(1.0, 1.0 / 3.0)},
         {"corner gap of 1e-8 is closed by the tolerance",
          [](Draw2dDocument& d) {
              AddLine(d, 0, 0, 10, 0);
