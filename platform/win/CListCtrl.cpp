@@ -25,9 +25,12 @@ constexpr int kDataRole = Qt::UserRole;       // item data (lParam)
 constexpr int kImageRole = Qt::UserRole + 1;  // small image index
 constexpr int kStateRole = Qt::UserRole + 2;  // state bits last told to the parent
 constexpr int kExtraRole = Qt::UserRole + 3;  // overlay and state image bits, cut and drop-highlight
+constexpr int kCallbackRole = Qt::UserRole + 4;  // per column: 1 text asked from the parent, 2 image asked (column 0)
 constexpr size_t kMaxText = 1 << 16;
 
 QString ToQ(LPCTSTR s) { return s ? QString::fromUtf16(s) : QString(); }
+// A text given to the list; the callback marker stands for no text of its own.
+QString Text(LPCTSTR s) { return s == LPSTR_TEXTCALLBACK ? QString() : ToQ(s); }
 
 QColor ToColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 COLORREF ToRef(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
@@ -38,6 +41,7 @@ class KcListDelegate : public QStyledItemDelegate {
 public:
   explicit KcListDelegate(KcListView* view);
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
@@ -210,7 +214,7 @@ public:
   int InsertItem(const LVITEM* item) {
     if (!item) return -1;
     int at = std::clamp(item->iItem, 0, Count());
-    const QString text = (item->mask & LVIF_TEXT) ? ToQ(item->pszText) : QString();
+    const QString text = (item->mask & LVIF_TEXT) ? Text(item->pszText) : QString();
     if (m_style & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) {
       at = Count();
       for (int r = 0; r < Count(); ++r) {
@@ -223,6 +227,8 @@ public:
     }
     auto* it = new QTreeWidgetItem;
     it->setText(0, text);
+    it->setData(0, kCallbackRole, ((item->mask & LVIF_TEXT) && item->pszText == LPSTR_TEXTCALLBACK ? 1 : 0) |
+                                      ((item->mask & LVIF_IMAGE) && item->iImage == I_IMAGECALLBACK ? 2 : 0));
     it->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable |
                  ((m_ex & LVS_EX_CHECKBOXES) ? Qt::ItemIsUserCheckable : Qt::NoItemFlags));
     it->setData(0, kDataRole, static_cast<qlonglong>((item->mask & LVIF_PARAM) ? item->lParam : 0));
@@ -240,6 +246,55 @@ public:
     NotifyParent(&nm.hdr, LVN_INSERTITEM);
     if ((item->mask & LVIF_STATE) && item->stateMask) SetState(at, item->state, item->stateMask);
     return at;
+  }
+
+  void SetCallback(QTreeWidgetItem* it, int col, int bit, bool on) {
+    const int flags = it->data(col, kCallbackRole).toInt();
+    it->setData(col, kCallbackRole, on ? (flags | bit) : (flags & ~bit));
+  }
+
+  // What the parent says an item shows when the item asks for it (LVN_GETDISPINFO).
+  bool AskDisplay(int row, int col, UINT mask, QString* text, int* image) {
+    QTreeWidgetItem* it = Item(row);
+    if (!it) return false;
+    std::u16string buf(264, u'\0');
+    NMLVDISPINFO di{};
+    di.item.mask = mask;
+    di.item.iItem = row;
+    di.item.iSubItem = col;
+    di.item.pszText = buf.data();
+    di.item.cchTextMax = 260;
+    di.item.iImage = 0;
+    di.item.lParam = static_cast<LPARAM>(it->data(0, kDataRole).toLongLong());
+    NotifyParent(&di.hdr, LVN_GETDISPINFO);
+    if (text) {
+      if (di.item.pszText == LPSTR_TEXTCALLBACK || !di.item.pszText)
+        text->clear();
+      else if (di.item.pszText == buf.data())
+        *text = QString::fromUtf16(buf.c_str());
+      else
+        *text = QString::fromUtf16(di.item.pszText);
+    }
+    if (image) *image = di.item.iImage;
+    return true;
+  }
+
+  QString DisplayText(int row, int col) {
+    QTreeWidgetItem* it = Item(row);
+    if (!it) return QString();
+    if (!(it->data(col, kCallbackRole).toInt() & 1)) return it->text(col);
+    QString t;
+    AskDisplay(row, col, LVIF_TEXT, &t, nullptr);
+    return t;
+  }
+
+  int DisplayImage(int row) {
+    QTreeWidgetItem* it = Item(row);
+    if (!it) return -1;
+    if (!(it->data(0, kCallbackRole).toInt() & 2)) return it->data(0, kImageRole).toInt();
+    int image = -1;
+    AskDisplay(row, 0, LVIF_IMAGE, nullptr, &image);
+    return image;
   }
 
   Qt::Alignment Alignment(int col) const {
@@ -368,17 +423,23 @@ public:
         if (!it || item->iSubItem < 0 || item->iSubItem >= std::max(1, columnCount())) { result = FALSE; return true; }
         if (message == LVM_GETITEM) {
           if ((item->mask & LVIF_TEXT) && item->pszText && item->cchTextMax > 0) {
-            const QString t = it->text(item->iSubItem);
+            const QString t = DisplayText(item->iItem, item->iSubItem);
             const int n = std::min<int>(static_cast<int>(t.size()), item->cchTextMax - 1);
             for (int i = 0; i < n; ++i) item->pszText[i] = t.at(i).unicode();
             item->pszText[n] = 0;
           }
-          if (item->mask & LVIF_IMAGE) item->iImage = it->data(0, kImageRole).toInt();
+          if (item->mask & LVIF_IMAGE) item->iImage = DisplayImage(item->iItem);
           if (item->mask & LVIF_PARAM) item->lParam = static_cast<LPARAM>(it->data(0, kDataRole).toLongLong());
           if (item->mask & LVIF_STATE) item->state = StateOf(item->iItem) & item->stateMask;
         } else {
-          if (item->mask & LVIF_TEXT) it->setText(item->iSubItem, ToQ(item->pszText));
-          if (item->mask & LVIF_IMAGE) it->setData(0, kImageRole, item->iImage);
+          if (item->mask & LVIF_TEXT) {
+            it->setText(item->iSubItem, Text(item->pszText));
+            SetCallback(it, item->iSubItem, 1, item->pszText == LPSTR_TEXTCALLBACK);
+          }
+          if (item->mask & LVIF_IMAGE) {
+            it->setData(0, kImageRole, item->iImage);
+            SetCallback(it, 0, 2, item->iImage == I_IMAGECALLBACK);
+          }
           if (item->mask & LVIF_PARAM) it->setData(0, kDataRole, static_cast<qlonglong>(item->lParam));
           if (item->mask & LVIF_STATE) SetState(item->iItem, item->state, item->stateMask);
           viewport()->update();
@@ -390,7 +451,7 @@ public:
         auto* item = reinterpret_cast<LVITEM*>(lParam);
         QTreeWidgetItem* it = Item(row);
         if (!item || !it || !item->pszText || item->cchTextMax <= 0) { result = 0; return true; }
-        const QString t = it->text(item->iSubItem);
+        const QString t = DisplayText(row, item->iSubItem);
         const int n = std::min<int>(static_cast<int>(t.size()), item->cchTextMax - 1);
         for (int i = 0; i < n; ++i) item->pszText[i] = t.at(i).unicode();
         item->pszText[n] = 0;
@@ -401,7 +462,9 @@ public:
         auto* item = reinterpret_cast<const LVITEM*>(lParam);
         QTreeWidgetItem* it = Item(row);
         if (!item || !it || item->iSubItem < 0 || item->iSubItem >= std::max(1, columnCount())) { result = FALSE; return true; }
-        it->setText(item->iSubItem, ToQ(item->pszText));
+        it->setText(item->iSubItem, Text(item->pszText));
+        SetCallback(it, item->iSubItem, 1, item->pszText == LPSTR_TEXTCALLBACK);
+        viewport()->update();
         result = TRUE;
         return true;
       }
@@ -486,6 +549,8 @@ public:
         result = std::max(1, viewport()->height() / h);
         return true;
       }
+      case LVM_SETITEMCOUNT: result = TRUE; return true;
+      case LVM_ARRANGE: doItemsLayout(); result = TRUE; return true;
       case LVM_REDRAWITEMS:
       case LVM_UPDATE:
         viewport()->update();
@@ -576,7 +641,7 @@ public:
     NMLVDISPINFO di{};
     di.item.iItem = first.row();
     di.item.mask = LVIF_TEXT | LVIF_PARAM;
-    const std::u16string text = Item(first.row())->text(0).toStdU16String();
+    const std::u16string text = DisplayText(first.row(), 0).toStdU16String();
     di.item.pszText = const_cast<LPTSTR>(text.c_str());
     di.item.lParam = static_cast<LPARAM>(Item(first.row())->data(0, kDataRole).toLongLong());
     if (NotifyParent(&di.hdr, LVN_BEGINLABELEDIT) != 0) return false;
@@ -686,6 +751,14 @@ QWidget* KcListDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
   return ed;
 }
 
+void KcListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  // The editor starts with what the item shows, asked from the parent when it asks.
+  if (auto* le = qobject_cast<QLineEdit*>(editor))
+    le->setText(m_view->DisplayText(index.row(), index.column()));
+  else
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
 void KcListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
   auto* le = qobject_cast<QLineEdit*>(editor);
   if (!le || !m_view->m_editing) return;
@@ -701,8 +774,19 @@ void KcListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, co
 
 void KcListDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
+  const int callbacks = index.data(kCallbackRole).toInt();
+  int image = index.column() == 0 ? index.data(kImageRole).toInt() : -1;
+  if (callbacks) {
+    // Text and image asked from the parent as the item is drawn.
+    QString text;
+    int asked = -1;
+    const UINT mask = ((callbacks & 1) ? LVIF_TEXT : 0) | ((callbacks & 2) ? LVIF_IMAGE : 0);
+    m_view->AskDisplay(index.row(), index.column(), mask, (callbacks & 1) ? &text : nullptr, (callbacks & 2) ? &asked : nullptr);
+    if (callbacks & 1) option->text = text;
+    if (callbacks & 2) image = asked;
+  }
   if (index.column() != 0) return;
-  QPixmap icon = AfxImageListPixmap(m_view->m_smallImages, index.data(kImageRole).toInt(),
+  QPixmap icon = AfxImageListPixmap(m_view->m_smallImages, image,
                                     static_cast<int>((index.data(kExtraRole).toUInt() & LVIS_OVERLAYMASK) >> 8));
   const UINT stateImage = (index.data(kExtraRole).toUInt() & LVIS_STATEIMAGEMASK) >> 12;
   const QPixmap state = (m_view->m_ex & LVS_EX_CHECKBOXES) ? QPixmap() : AfxImageListPixmap(m_view->m_stateImages, static_cast<int>(stateImage) - 1);

@@ -472,6 +472,42 @@ TEST_F(TreeTest, CheckBoxesAndCustomDraw) {
   painter.DestroyWindow();
 }
 
+TEST_F(ListTest, TextsAndImagesAskedFromTheParent) {
+  int asked = 0;
+  parent.onNotify = [&](NMHDR* h) -> LRESULT {
+    if (h->code != LVN_GETDISPINFO) return -12345;
+    ++asked;
+    auto* di = reinterpret_cast<NMLVDISPINFO*>(h);
+    if (di->item.mask & LVIF_TEXT) {
+      const std::u16string t = QStringLiteral("row %1 col %2").arg(di->item.iItem).arg(di->item.iSubItem).toStdU16String();
+      const size_t n = std::min<size_t>(t.size(), static_cast<size_t>(di->item.cchTextMax) - 1);
+      std::copy(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(n), di->item.pszText);
+      di->item.pszText[n] = 0;
+    }
+    if (di->item.mask & LVIF_IMAGE) di->item.iImage = 5;
+    return 0;
+  };
+  LVITEM it{};
+  it.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  it.iItem = 3;
+  it.pszText = LPSTR_TEXTCALLBACK;
+  it.iImage = I_IMAGECALLBACK;
+  it.lParam = 77;
+  ASSERT_EQ(list.InsertItem(&it), 3);
+  list.SetItemText(3, 1, LPSTR_TEXTCALLBACK);
+  EXPECT_EQ(S(list.GetItemText(3, 0)), "row 3 col 0");
+  EXPECT_EQ(S(list.GetItemText(3, 1)), "row 3 col 1");
+  EXPECT_EQ(S(list.GetItemText(0, 0)), "beta") << "items with texts of their own ask nothing";
+  LVITEM got{};
+  got.mask = LVIF_IMAGE;
+  got.iItem = 3;
+  ASSERT_TRUE(list.GetItem(&got));
+  EXPECT_EQ(got.iImage, 5);
+  asked = 0;
+  list.GetQWidget()->grab();
+  EXPECT_GE(asked, 2) << "drawing the item asks for what it shows";
+}
+
 TEST_F(ListTest, ColumnClickIsTold) {
   QHeaderView* header = View()->header();
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(1) + 5, header->height() / 2));
