@@ -23,6 +23,7 @@
 #include "libs/vevure/Tolerance2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
+#include "libs/zuruda/KcGeometryTool.h"
 #include "libs/zuruda/KcInterCurveCurve2d.h"
 
 namespace {
@@ -579,4 +580,68 @@ Feature2dBase* FeatureCreator::CreateOffsetFeature(const Feature2dBase* pFeature
                                                    const RuVaPnt2d& side)
 {
     return FeatureOffsetting::OffsetFeature(pFeature, dDistance, side);
+}
+
+namespace {
+
+// Adds a marker unless one lies within the tolerance already.
+void AddMarkerOnce(std::vector<RuVaPnt2d>& points, const RuVaPnt2d& p)
+{
+    for (const RuVaPnt2d& q : points)
+        if (q.Distance(p) < kTol)
+            return;
+    points.push_back(p);
+}
+
+BOOL MarkersAt(const std::vector<RuVaPnt2d>& points, Feature2dList& markers)
+{
+    if (points.empty())
+        return FALSE;
+    Feature2dList made;
+    for (const RuVaPnt2d& p : points) {
+        PointMarker2dFeature* marker = FeatureCreator::CreatePointMarkerFeature(nullptr, p, nullptr);
+        if (marker == nullptr)
+            return FALSE;
+        made.AddFeature(marker, 0);
+    }
+    markers.Append(made);
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL FeatureCreator::CreateIntersectionPointMarkerFeature(const Feature2dBase* pFirst, const Feature2dBase* pSecond,
+                                                          Feature2dList& markers)
+{
+    std::unique_ptr<RuVaEntity2d> a(ConvertFeatureToGeom2d::Convert(pFirst));
+    std::unique_ptr<RuVaEntity2d> b(ConvertFeatureToGeom2d::Convert(pSecond));
+    if (!a || !b)
+        return FALSE;
+    KcInterCurveCurve2d inter(a.get(), b.get());
+    if (!inter.IsDone())
+        return FALSE;
+    std::vector<RuVaPnt2d> points;
+    for (int i = 0; i < inter.NbPoints(); ++i)
+        AddMarkerOnce(points, inter.GetPoint(i));
+    return MarkersAt(points, markers);
+}
+
+BOOL FeatureCreator::CreateIntersectionPointMarkerFeature(const Feature2dBase* pFeature, Feature2dList& markers)
+{
+    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypePolyline || !pFeature->IsValid())
+        return FALSE;
+    const auto* polyline = static_cast<const Polyline2dFeature*>(pFeature);
+    const int n = polyline->GetPointSize();
+    const bool closed = polyline->IsClosed() != FALSE;
+    std::vector<RuVaPnt2d> points;
+    for (int i = 0; i + 1 < n; ++i)
+        for (int j = i + 2; j + 1 < n; ++j) {
+            if (closed && i == 0 && j == n - 2)
+                continue;  // the closing corner
+            RuVaPnt2d meet;
+            if (KcGeometryTool::GetIntersectionPointOnLineLine(polyline->GetPoint(i), polyline->GetPoint(i + 1),
+                                                               polyline->GetPoint(j), polyline->GetPoint(j + 1), meet))
+                AddMarkerOnce(points, meet);
+        }
+    return MarkersAt(points, markers);
 }

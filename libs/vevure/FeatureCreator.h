@@ -131,6 +131,13 @@ public:
                                                                   double dAngleDeg);
     static PointMarker2dFeature* CreateRelativePointMarkerFeature(const RuVaPnt2d& base, double dDistance,
                                                                   const RuVaPnt2d& towards);
+    // Markers where the two shapes' curves meet / where the shape's curve meets itself (polylines: segments
+    // that are not neighbours, and a closed polyline's ends do not count), added to the list in the order
+    // found; FALSE, the list unchanged, when there is none.
+    static BOOL CreateIntersectionPointMarkerFeature(const Feature2dBase* pFirst, const Feature2dBase* pSecond,
+                                                     Feature2dList& markers);
+    static BOOL CreateIntersectionPointMarkerFeature(const Feature2dBase* pFeature, Feature2dList& markers);
+
     // Markers between p1 and p2, added to the list: mode 0 divides into the value's number of equal parts
     // (2-10000; a marker at each inner division point), mode 1 steps by the value as a pitch from p1 (a
     // marker at every step short of p2, at most 10000). FALSE, the list unchanged, when none can be made.

@@ -9,7 +9,10 @@
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
+#include "libs/vevure/Polyline2dFeature.h"
+#include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/FeatureCreator.h"
 #include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/PointMarkerSetting.h"
@@ -164,4 +167,32 @@ TEST(FeatureCreatorStyles, EllipsesAndEllipticArcsFromTaggedValues)
     EXPECT_FALSE(FeatureCreator::CreateEllipseArcFeature(ellipse.get(), FeatureCreator::TaggedNumber, &startDirection,
                                                          RuVaPnt2d(), FeatureCreator::TaggedNumber, &startDirection,
                                                          RuVaPnt2d(), 0));
+}
+
+TEST(FeatureCreatorStyles, IntersectionMarkers)
+{
+    const Line2dFeature line(RuVaPnt2d(-10, 0), RuVaPnt2d(10, 0));
+    const Circle2dFeature circle(RuVaPnt2d(0, 0), 5.0);
+    Feature2dList list;
+    ASSERT_TRUE(FeatureCreator::CreateIntersectionPointMarkerFeature(&line, &circle, list));
+    ASSERT_EQ(list.GetFeatureSize(), 2);
+    double xs[2];
+    for (int i = 0; i < 2; ++i)
+        xs[i] = static_cast<PointMarker2dFeature*>(list.GetFeature(i))->GetPoint().X();
+    EXPECT_NEAR(std::min(xs[0], xs[1]), -5.0, 1e-9);
+    EXPECT_NEAR(std::max(xs[0], xs[1]), 5.0, 1e-9);
+    const Line2dFeature away(RuVaPnt2d(-10, 9), RuVaPnt2d(10, 9));
+    EXPECT_FALSE(FeatureCreator::CreateIntersectionPointMarkerFeature(&away, &circle, list));
+    EXPECT_EQ(list.GetFeatureSize(), 2);
+
+    // A bow-tie crosses itself once; a closed square's closing corner is no crossing.
+    const Polyline2dFeature bowTie(KcArrayOfGePnt2d{RuVaPnt2d(0, 0), RuVaPnt2d(4, 4), RuVaPnt2d(4, 0), RuVaPnt2d(0, 4)});
+    Feature2dList self;
+    ASSERT_TRUE(FeatureCreator::CreateIntersectionPointMarkerFeature(&bowTie, self));
+    ASSERT_EQ(self.GetFeatureSize(), 1);
+    EXPECT_NEAR(static_cast<PointMarker2dFeature*>(self.GetFeature(0))->GetPoint().Distance(RuVaPnt2d(2, 2)), 0.0, 1e-12);
+    const Polyline2dFeature square(KcArrayOfGePnt2d{RuVaPnt2d(0, 0), RuVaPnt2d(4, 0), RuVaPnt2d(4, 4), RuVaPnt2d(0, 4)},
+                                   TRUE);
+    EXPECT_FALSE(FeatureCreator::CreateIntersectionPointMarkerFeature(&square, self));
+    EXPECT_FALSE(FeatureCreator::CreateIntersectionPointMarkerFeature(&circle, self));
 }
