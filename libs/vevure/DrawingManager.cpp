@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLinearGradient>
 #include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
@@ -51,6 +52,7 @@
 #include "libs/vevure/ResolvedFeature2dList.h"
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/VeVureEnums.h"
 
 namespace {
 
@@ -150,6 +152,8 @@ public:
     int m_nGreek = 3;
     bool m_bThinLines = false;    // every line one pixel
     bool m_bScreenPitch = false;  // dash patterns in screen millimetres, not paper
+    int m_cap = LineCapFlat;
+    int m_join = LineJoinMiter;
     DrawingManager::RenderStats m_stats;
 
     bool Broken() const { return m_bBroken; }
@@ -302,9 +306,8 @@ public:
                 continue;
             QPen pen(QColor::fromRgb(b.key.rgb));
             pen.setWidthF(b.key.width <= 1.0f ? 0.0 : b.key.width);
-            pen.setCapStyle(Qt::FlatCap);
-            if (b.key.width > 1.0f)
-                pen.setCapStyle(Qt::RoundCap);
+            pen.setCapStyle(m_cap == LineCapRound ? Qt::RoundCap : m_cap == LineCapSquare ? Qt::SquareCap : Qt::FlatCap);
+            pen.setJoinStyle(m_join == LineJoinRound ? Qt::RoundJoin : m_join == LineJoinBevel ? Qt::BevelJoin : Qt::MiterJoin);
             m_p.setPen(pen);
             if (!b.lines.empty())
                 m_p.drawLines(b.lines.data(), (int)b.lines.size());
@@ -809,21 +812,32 @@ bool IsDrawingShown(const Draw2dDocument& doc, const DrawingFeatureBase* d)
 
 BOOL DrawingManager::RenderView(const Draw2dView& view, QImage& image, RenderStats* pStats)
 {
-    const Draw2dDocument* doc = view.GetDocument();
-    const DrawingFeatureBase* shown = view.GetDrawingFeature();
     if (image.isNull())
         return FALSE;
     QPainter p(&image);
-    const int cx = image.width(), cy = image.height();
+    return RenderViewTo(view, p, image.width(), image.height(), -1, -1, pStats);
+}
+
+BOOL DrawingManager::RenderViewTo(const Draw2dView& view, QPainter& p, int cx, int cy, int nLineWidthMode,
+                                  int nLinePitchMode, RenderStats* pStats)
+{
+    const Draw2dDocument* doc = view.GetDocument();
+    const DrawingFeatureBase* shown = view.GetDrawingFeature();
     const Affine world = ViewAffine(view);
     if (doc == nullptr || shown == nullptr) {
         p.fillRect(0, 0, cx, cy, QColor::fromRgb(ToRgb(view.GetPartBackColor())));
         return FALSE;
     }
     p.setRenderHint(QPainter::Antialiasing, view.GetLineSmoothMode() != 0);
-    // Background: the paper on its desk, or the part drawing's back colour.
+    // Background: the paper on its desk (shaded from the first desk colour at the top to the second at the
+    // bottom), or the part drawing's back colour.
     if (shown->IsPaperFeature()) {
-        p.fillRect(0, 0, cx, cy, QColor::fromRgb(ToRgb(view.GetPaperBackColor1())));
+        QLinearGradient desk(0, 0, 0, cy);
+        desk.setColorAt(0, QColor::fromRgb(ToRgb(view.GetPaperBackColor1())));
+        desk.setColorAt(1, QColor::fromRgb(ToRgb(view.GetPaperBackColor2())));
+        p.fillRect(0, 0, cx, cy, view.GetPaperBackColor1() == view.GetPaperBackColor2()
+                                     ? QBrush(QColor::fromRgb(ToRgb(view.GetPaperBackColor1())))
+                                     : QBrush(desk));
         double w = 0, h = 0;
         static_cast<const Paper2dFeature*>(shown)->GetPaperSize(w, h);
         const QPointF a = world.Map(0, 0), b = world.Map(w, h);
@@ -837,8 +851,14 @@ BOOL DrawingManager::RenderView(const Draw2dView& view, QImage& image, RenderSta
     Renderer r(&view, *doc, p, world, view.GetScale(), cx, cy);
     r.m_selectedColor = view.GetSelectedFeatureColor();
     r.m_nGreek = view.GetGreekTextSize();
-    r.m_bThinLines = (shown->IsPaperFeature() ? doc->GetPaperLineWidthDisplayMode() : doc->GetPartLineWidthDisplayMode()) == 0;
-    r.m_bScreenPitch = (shown->IsPaperFeature() ? doc->GetPaperLinePitchDisplayMode() : doc->GetPartLinePitchDisplayMode()) == 0;
+    if (nLineWidthMode < 0)
+        nLineWidthMode = shown->IsPaperFeature() ? doc->GetPaperLineWidthDisplayMode() : doc->GetPartLineWidthDisplayMode();
+    if (nLinePitchMode < 0)
+        nLinePitchMode = shown->IsPaperFeature() ? doc->GetPaperLinePitchDisplayMode() : doc->GetPartLinePitchDisplayMode();
+    r.m_bThinLines = nLineWidthMode == LineWidthThin;
+    r.m_bScreenPitch = nLinePitchMode == LinePitchFixed;
+    r.m_cap = doc->GetLineCapMode();
+    r.m_join = doc->GetLineJoinMode();
     if (IsDrawingShown(*doc, shown)) {
         r.DrawDrawing(*shown, nullptr, -1);
         r.Flush();
@@ -852,7 +872,7 @@ BOOL DrawingManager::RenderView(const Draw2dView& view, QImage& image, RenderSta
         const QPainterPath clip = RegionPath(*layout, toDevice);
         p.save();
         if (!clip.isEmpty())
-            p.setClipPath(clip);
+            p.setClipPath(clip, Qt::IntersectClip);
         r.DrawDrawing(*part, layout, layout->GetLayoutID());
         r.Flush();
         p.restore();
@@ -864,9 +884,41 @@ BOOL DrawingManager::RenderView(const Draw2dView& view, QImage& image, RenderSta
             p.drawPath(clip);
         }
     }
+    if (view.GetPrintRangeVisible() && !shown->GetPrintRange().IsVoid()) {
+        const RuVaBndBox2d& range = shown->GetPrintRange();
+        QPen pen(QColor(0, 0, 255));
+        pen.setStyle(Qt::DashDotLine);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(world.Map(range.MinPoint()), world.Map(range.MaxPoint())).normalized());
+    }
     if (pStats != nullptr)
         *pStats = r.m_stats;
     return r.Broken() ? FALSE : TRUE;
+}
+
+BOOL DrawingManager::DrawOleServerDocument(HDC hDC, Draw2dDocument* pDocument, long nDrawingID,
+                                           const RuVaPnt2d& lowerLeft, const RuVaPnt2d& upperRight, int nWidth,
+                                           int nHeight, int)
+{
+    CDC* dc = hDC != nullptr ? CDC::FromHandle(hDC) : nullptr;
+    QPainter* p = dc != nullptr ? dc->GetQPainter() : nullptr;
+    if (p == nullptr || pDocument == nullptr || nWidth <= 0 || nHeight <= 0 || nWidth > 65536 || nHeight > 65536)
+        return FALSE;
+    Draw2dView view(pDocument);
+    if (!view.SetDrawingID(nDrawingID))
+        return FALSE;
+    view.SetGridVisible(FALSE);
+    view.SetPaperBackColor(RGB(255, 255, 255), RGB(255, 255, 255));
+    view.ResizeView(nWidth, nHeight);
+    if (!view.FitBox(RuVaBndBox2d(lowerLeft, upperRight), 0.0))
+        return FALSE;
+    // Drawn straight through the device context's painter: vectors stay vectors on printers and files.
+    p->save();
+    p->setClipRect(0, 0, nWidth, nHeight, Qt::IntersectClip);
+    const BOOL done = RenderViewTo(view, *p, nWidth, nHeight, -1, -1, nullptr);
+    p->restore();
+    return done;
 }
 
 BOOL DrawingManager::DrawDrawingFeature(HDC hDC, Draw2dDocument* pDocument, long nDrawingID, const RuVaPnt2d& lowerLeft,
@@ -885,9 +937,10 @@ BOOL DrawingManager::DrawDrawingFeature(HDC hDC, Draw2dDocument* pDocument, long
         return FALSE;
     QImage image(nWidth, nHeight, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
-    (void)nLineWidthMode;
-    (void)nLinePitchMode;
-    RenderView(view, image);
+    {
+        QPainter painter(&image);
+        RenderViewTo(view, painter, nWidth, nHeight, nLineWidthMode, nLinePitchMode, nullptr);
+    }
     if (pFrame != nullptr) {
         const RuVaPnt2d corners[5] = {lowerLeft, RuVaPnt2d(upperRight.X(), lowerLeft.Y()), upperRight,
                                       RuVaPnt2d(lowerLeft.X(), upperRight.Y()), lowerLeft};

@@ -17,6 +17,7 @@ class Draw2dView;
 class Feature2dList;
 class HatchPatternBase;
 class QImage;
+class QPainter;
 
 class DrawingManager
 {
@@ -31,6 +32,14 @@ public:
     // Renders the view's drawing into the image (whose size is the client size). FALSE when the view's break
     // procedure stopped it or there is nothing to draw with; the image is then incomplete.
     static BOOL RenderView(const Draw2dView& view, QImage& image, RenderStats* pStats = nullptr);
+    // The same through any painter (a printer's, a PDF writer's) over cx x cy device units; line width and
+    // pitch display modes -1 take the document's.
+    static BOOL RenderViewTo(const Draw2dView& view, QPainter& painter, int cx, int cy, int nLineWidthMode = -1,
+                             int nLinePitchMode = -1, RenderStats* pStats = nullptr);
+    // The region of the drawing scaled into w x h device units of the context (at its origin), drawn as
+    // vectors: for embedded copies of the document and for printing.
+    static BOOL DrawOleServerDocument(HDC hDC, Draw2dDocument* pDocument, long nDrawingID, const RuVaPnt2d& lowerLeft,
+                                      const RuVaPnt2d& upperRight, int nWidth, int nHeight, int nFlag = 0);
 
     // Thumbnail: the region of the drawing from lowerLeft to upperRight fitted into a w x h picture drawn
     // into the device context at (0, 0) on white. frame receives the corners of the region in pixels

@@ -69,6 +69,19 @@ TEST(ImageFunctions, FeatureListAndDrawingPictures)
     EXPECT_NEAR(frame[2].X(), 50, 1e-9);
     EXPECT_NEAR(frame[2].Y(), 0, 1e-9);
     EXPECT_GE(Count(thumb, 0xFF0000), 40);
+
+    // The same region drawn as vectors into a context of twice the size.
+    QImage big(100, 100, QImage::Format_ARGB32_Premultiplied);
+    big.fill(Qt::black);
+    CDC bigDC;
+    bigDC.CreateFromPaintDevice(&big);
+    ASSERT_TRUE(DrawingManager::DrawOleServerDocument(bigDC.GetSafeHdc(), &f.doc, f.part, RuVaPnt2d(0, -50),
+                                                      RuVaPnt2d(100, 50), 100, 100));
+    EXPECT_FALSE(DrawingManager::DrawOleServerDocument(bigDC.GetSafeHdc(), &f.doc, 4242, RuVaPnt2d(0, -50),
+                                                       RuVaPnt2d(100, 50), 100, 100));
+    bigDC.DeleteDC();
+    EXPECT_GE(Count(big, 0xFF0000), 90);
+    EXPECT_EQ(Count(big, 0x000000), 0);
 }
 
 TEST(ImageFunctions, LayerPicturesShowTheLayersAloneOrTheRestGreyed)

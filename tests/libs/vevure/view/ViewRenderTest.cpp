@@ -11,6 +11,7 @@
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/VeVureEnums.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ TEST(ViewRender, LineTypesDashAndSolidLinesDoNot)
     Line2dFeature solid = RedLine(10.5, 79.5, 190.5, 79.5);
     Line2dFeature dashed = RedLine(10.5, 29.5, 190.5, 29.5);
     ASSERT_TRUE(dashed.SetLineTypeNo(2));  // 6 on, 2 off (millimetres, one pixel each here)
+    ASSERT_TRUE(f.doc.SetPartLinePitchDisplayMode(LinePitchAsPrinted, 0));
     f.Add(solid);
     f.Add(dashed);
     QImage image = f.Render();
@@ -94,6 +96,13 @@ TEST(ViewRender, LineTypesDashAndSolidLinesDoNot)
             row = y;
     ASSERT_GE(row, 0);
     EXPECT_NEAR(gaps(image, row), gaps1 / 2, 2);
+
+    // Fixed pitch: the dashes keep their size on screen whatever the zoom.
+    ASSERT_TRUE(f.doc.SetPartLinePitchDisplayMode(LinePitchFixed, 0));
+    f.view.InvalidateView();
+    const int fixed2 = gaps(f.Render(), row);
+    f.view.SetScale(1.0);
+    EXPECT_NEAR(gaps(f.Render(), 70), fixed2, 1);
 }
 
 TEST(ViewRender, LineWidthsInPaperMillimetresScaledByTheZoom)
@@ -104,6 +113,7 @@ TEST(ViewRender, LineWidthsInPaperMillimetresScaledByTheZoom)
     ASSERT_TRUE(wide.SetLineWidthNo(9));  // 2.0 mm
     f.Add(thin);
     f.Add(wide);
+    ASSERT_TRUE(f.doc.SetPartLineWidthDisplayMode(LineWidthAsPrinted, 0));
     f.view.SetScale(2.0);
     f.view.SetCenterPoint(RuVaPnt2d(60, 50));
     const QImage image = f.Render();
@@ -114,7 +124,7 @@ TEST(ViewRender, LineWidthsInPaperMillimetresScaledByTheZoom)
     EXPECT_LE(w, 5);
 
     // Thin-line display draws every width as one pixel.
-    ASSERT_TRUE(f.doc.SetPartLineWidthDisplayMode(0, 0));
+    ASSERT_TRUE(f.doc.SetPartLineWidthDisplayMode(LineWidthThin, 0));
     f.view.InvalidateView();
     EXPECT_EQ(CountRow(f.Render(), 50, 170, 192, kRed), 1);
 }
