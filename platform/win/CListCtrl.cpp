@@ -1,11 +1,13 @@
 #include "platform/win/CListCtrl.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QPointer>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListView>
 #include <QtWidgets/QStyledItemDelegate>
 #include <QtWidgets/QTreeWidget>
 
@@ -14,6 +16,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/win/AfxControlWidget.h"
 #include "platform/win/AfxImageListData.h"
+#include "platform/win/AfxWndBridge.h"
 #include "platform/win/CEdit.h"
 #include "platform/win/CImageList.h"
 
@@ -36,6 +39,23 @@ QColor ToColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue
 COLORREF ToRef(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 
 class KcListView;
+
+// The list in icon, small-icon and list form: a view over the same items and selection.
+class KcIconView : public QListView {
+public:
+  KcIconView(KcListView* owner, QWidget* parent);
+
+protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override { QListView::keyPressEvent(e); }
+
+private:
+  friend class KcListView;
+  KcListView* m_owner;
+};
 
 class KcListDelegate : public QStyledItemDelegate {
 public:
@@ -105,6 +125,80 @@ public:
               m_editor = nullptr;
             });
   }
+
+  // The form the style asks for (report, icon, small icon, list), applied when it changed.
+  void SyncMode() {
+    AfxWndRecord* rec = AfxWndBridge::Instance()->Find(CWnd::HwndFromQWidget(this, FALSE));
+    const int want = static_cast<int>((rec ? rec->style : m_style) & LVS_TYPEMASK);
+    if (want == m_mode) return;
+    m_mode = want;
+    if (want == LVS_REPORT) {
+      if (m_iconView) m_iconView->hide();
+      return;
+    }
+    if (!m_iconView) {
+      m_iconView = new KcIconView(this, this);
+      m_iconView->setModel(model());
+      m_iconView->setSelectionModel(selectionModel());
+      m_iconView->setItemDelegate(m_delegate);
+      m_iconView->setSelectionMode(selectionMode());
+      m_iconView->setResizeMode(QListView::Adjust);
+      m_iconView->setMovement(QListView::Static);
+      m_iconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      m_iconView->setFocusPolicy(Qt::NoFocus);
+      m_iconView->setFrameShape(frameShape());
+    }
+    m_iconView->setViewMode(want == LVS_ICON ? QListView::IconMode : QListView::ListMode);
+    m_iconView->setFlow(want == LVS_LIST ? QListView::TopToBottom : QListView::LeftToRight);
+    m_iconView->setWrapping(true);
+    HIMAGELIST il = want == LVS_ICON ? m_normalImages : m_smallImages;
+    if (il) m_iconView->setIconSize(QSize(il->cx, il->cy));
+    m_iconView->setGeometry(rect());
+    m_iconView->show();
+    m_iconView->raise();
+  }
+
+  bool IconForm() const { return m_iconView && m_mode != LVS_REPORT; }
+  // The view showing the items now.
+  QAbstractItemView* Shown() { return IconForm() ? static_cast<QAbstractItemView*>(m_iconView) : this; }
+  QPoint ShownOffset() {
+    return IconForm() ? m_iconView->pos() + m_iconView->viewport()->pos() : viewport()->pos();
+  }
+
+  void ActivateAt(const QPoint& viewportPos, QAbstractItemView* view, UINT code) {
+    NMITEMACTIVATE nm{};
+    const QModelIndex i = view->indexAt(viewportPos);
+    nm.iItem = i.isValid() ? i.row() : -1;
+    nm.iSubItem = i.isValid() ? i.column() : 0;
+    const QPoint p = view->viewport()->mapTo(this, viewportPos);
+    nm.ptAction = POINT{p.x(), p.y()};
+    NotifyParent(&nm.hdr, code);
+  }
+
+  bool StartEdit(int row) {
+    QTreeWidgetItem* it = Item(row);
+    if (!it) return false;
+    if (!IconForm()) {
+      editItem(it, 0);
+      return m_editor != nullptr;
+    }
+    NMLVDISPINFO di{};
+    di.item.iItem = row;
+    di.item.mask = LVIF_TEXT | LVIF_PARAM;
+    const std::u16string text = DisplayText(row, 0).toStdU16String();
+    di.item.pszText = const_cast<LPTSTR>(text.c_str());
+    di.item.lParam = static_cast<LPARAM>(it->data(0, kDataRole).toLongLong());
+    if (NotifyParent(&di.hdr, LVN_BEGINLABELEDIT) != 0) return false;
+    m_editing = true;
+    m_committed = false;
+    m_editRow = row;
+    m_iconView->edit(indexFromItem(it));
+    if (!m_editor) m_editing = false;
+    return m_editor != nullptr;
+  }
+
+  KcIconView* m_iconView = nullptr;
+  int m_mode = LVS_REPORT;
 
   QWidget* Widget() override { return this; }
   UINT DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS | (m_editing ? DLGC_WANTALLKEYS : 0); }
@@ -232,7 +326,8 @@ public:
     it->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable |
                  ((m_ex & LVS_EX_CHECKBOXES) ? Qt::ItemIsUserCheckable : Qt::NoItemFlags));
     it->setData(0, kDataRole, static_cast<qlonglong>((item->mask & LVIF_PARAM) ? item->lParam : 0));
-    it->setData(0, kImageRole, (item->mask & LVIF_IMAGE) ? item->iImage : -1);
+    // Without an image of its own an item shows the first one, as on the original.
+    it->setData(0, kImageRole, (item->mask & LVIF_IMAGE) ? item->iImage : 0);
     it->setData(0, kStateRole, 0u);
     it->setData(0, kExtraRole, 0u);
     for (int k = 0; k < m_formats.size(); ++k) it->setTextAlignment(k, Alignment(k));
@@ -350,6 +445,7 @@ public:
 
   bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     const int row = static_cast<int>(static_cast<INT_PTR>(wParam));
+    if (message != WM_CREATE && message != WM_GETDLGCODE) SyncMode();
     switch (message) {
       case LVM_GETITEMCOUNT: result = Count(); return true;
       case LVM_INSERTCOLUMN: result = InsertColumn(row, reinterpret_cast<const LVCOLUMN*>(lParam)); return true;
@@ -516,10 +612,15 @@ public:
         QTreeWidgetItem* it = Item(row);
         if (!rc || !it) { result = FALSE; return true; }
         const int code = rc->left;
-        QRect r = visualItemRect(it);
-        if (code == LVIR_LABEL || code == LVIR_ICON) r = visualRect(indexFromItem(it, 0));
-        if (code == LVIR_BOUNDS) r.setRight(std::max(r.right(), header()->length() - header()->offset() - 1));
-        r.translate(viewport()->pos());
+        QRect r;
+        if (IconForm()) {
+          r = m_iconView->visualRect(indexFromItem(it, 0));
+        } else {
+          r = visualItemRect(it);
+          if (code == LVIR_LABEL || code == LVIR_ICON) r = visualRect(indexFromItem(it, 0));
+          if (code == LVIR_BOUNDS) r.setRight(std::max(r.right(), header()->length() - header()->offset() - 1));
+        }
+        r.translate(ShownOffset());
         *rc = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
         result = TRUE;
         return true;
@@ -527,8 +628,8 @@ public:
       case LVM_HITTEST: {
         auto* hi = reinterpret_cast<LVHITTESTINFO*>(lParam);
         if (!hi) { result = -1; return true; }
-        const QPoint p = QPoint(hi->pt.x, hi->pt.y) - viewport()->pos();
-        const QModelIndex i = indexAt(p);
+        const QPoint p = QPoint(hi->pt.x, hi->pt.y) - ShownOffset();
+        const QModelIndex i = Shown()->indexAt(p);
         hi->iItem = i.isValid() ? i.row() : -1;
         hi->iSubItem = i.isValid() ? i.column() : 0;
         hi->flags = i.isValid() ? LVHT_ONITEMLABEL : LVHT_NOWHERE;
@@ -536,7 +637,7 @@ public:
         return true;
       }
       case LVM_ENSUREVISIBLE:
-        if (QTreeWidgetItem* it = Item(row)) scrollToItem(it);
+        if (QTreeWidgetItem* it = Item(row)) Shown()->scrollTo(indexFromItem(it));
         result = Item(row) ? TRUE : FALSE;
         return true;
       case LVM_GETTOPINDEX: {
@@ -550,7 +651,11 @@ public:
         return true;
       }
       case LVM_SETITEMCOUNT: result = TRUE; return true;
-      case LVM_ARRANGE: doItemsLayout(); result = TRUE; return true;
+      case LVM_ARRANGE:
+        doItemsLayout();
+        if (m_iconView) m_iconView->doItemsLayout();
+        result = TRUE;
+        return true;
       case LVM_REDRAWITEMS:
       case LVM_UPDATE:
         viewport()->update();
@@ -583,7 +688,8 @@ public:
         result = reinterpret_cast<LRESULT>(slot);
         slot = h;
         if (wParam == LVSIL_NORMAL) m_normalImages = h;
-        if (h) setIconSize(QSize(h->cx, h->cy));
+        if (h && wParam == LVSIL_SMALL) setIconSize(QSize(h->cx, h->cy));
+        if (h && m_iconView && wParam == (m_mode == LVS_ICON ? LVSIL_NORMAL : LVSIL_SMALL)) m_iconView->setIconSize(QSize(h->cx, h->cy));
         viewport()->update();
         return true;
       }
@@ -617,7 +723,7 @@ public:
         QTreeWidgetItem* it = Item(row);
         if (!it) { result = 0; return true; }
         setFocus();
-        editItem(it, 0);
+        StartEdit(row);
         result = m_editor ? reinterpret_cast<LRESULT>(CWnd::HwndFromQWidget(m_editor, FALSE)) : 0;
         return true;
       }
@@ -681,7 +787,11 @@ protected:
     kd.wVKey = static_cast<WORD>(AfxVirtualKey(e));
     const HWND self = Handle();
     NotifyParent(&kd.hdr, LVN_KEYDOWN);
-    if (IsWindow(self)) Tracked([&] { QTreeWidget::keyPressEvent(e); });
+    if (!IsWindow(self)) return;
+    if (IconForm())
+      Tracked([&] { QCoreApplication::sendEvent(m_iconView, e); });
+    else
+      Tracked([&] { QTreeWidget::keyPressEvent(e); });
   }
   void focusInEvent(QFocusEvent* e) override {
     QTreeWidget::focusInEvent(e);
@@ -693,7 +803,12 @@ protected:
     NMHDR h{};
     NotifyParent(&h, NM_KILLFOCUS);
   }
+  void resizeEvent(QResizeEvent* e) override {
+    QTreeWidget::resizeEvent(e);
+    if (m_iconView) m_iconView->setGeometry(rect());
+  }
   void paintEvent(QPaintEvent* e) override {
+    SyncMode();
     NMLVCUSTOMDRAW cd{};
     cd.nmcd.dwDrawStage = CDDS_PREPAINT;
     const QRect r = viewport()->rect();
@@ -786,7 +901,7 @@ void KcListDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelI
     if (callbacks & 2) image = asked;
   }
   if (index.column() != 0) return;
-  QPixmap icon = AfxImageListPixmap(m_view->m_smallImages, image,
+  QPixmap icon = AfxImageListPixmap(m_view->m_mode == LVS_ICON ? m_view->m_normalImages : m_view->m_smallImages, image,
                                     static_cast<int>((index.data(kExtraRole).toUInt() & LVIS_OVERLAYMASK) >> 8));
   const UINT stateImage = (index.data(kExtraRole).toUInt() & LVIS_STATEIMAGEMASK) >> 12;
   const QPixmap state = (m_view->m_ex & LVS_EX_CHECKBOXES) ? QPixmap() : AfxImageListPixmap(m_view->m_stateImages, static_cast<int>(stateImage) - 1);
@@ -835,6 +950,23 @@ void KcListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
   opt.palette.setColor(QPalette::HighlightedText, ToColor(cd.clrText));
   if (cd.clrTextBk != CLR_DEFAULT && cd.clrTextBk != CLR_NONE) painter->fillRect(option.rect, ToColor(cd.clrTextBk));
   QStyledItemDelegate::paint(painter, opt, index);
+}
+
+KcIconView::KcIconView(KcListView* owner, QWidget* parent) : QListView(parent), m_owner(owner) {}
+
+void KcIconView::mousePressEvent(QMouseEvent* e) {
+  m_owner->setFocus(Qt::MouseFocusReason);
+  m_owner->Tracked([&] { QListView::mousePressEvent(e); });
+}
+void KcIconView::mouseMoveEvent(QMouseEvent* e) { m_owner->Tracked([&] { QListView::mouseMoveEvent(e); }); }
+void KcIconView::mouseReleaseEvent(QMouseEvent* e) {
+  QListView::mouseReleaseEvent(e);
+  if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton)
+    m_owner->ActivateAt(e->position().toPoint(), this, e->button() == Qt::LeftButton ? NM_CLICK : NM_RCLICK);
+}
+void KcIconView::mouseDoubleClickEvent(QMouseEvent* e) {
+  QListView::mouseDoubleClickEvent(e);
+  if (e->button() == Qt::LeftButton) m_owner->ActivateAt(e->position().toPoint(), this, NM_DBLCLK);
 }
 
 QWidget* MakeList(QWidget* parent, DWORD style, DWORD) { return new KcListView(parent, style); }

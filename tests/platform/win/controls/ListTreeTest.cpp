@@ -9,6 +9,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListView>
 #include <QtWidgets/QTreeWidget>
 
 #include <functional>
@@ -506,6 +507,47 @@ TEST_F(ListTest, TextsAndImagesAskedFromTheParent) {
   asked = 0;
   list.GetQWidget()->grab();
   EXPECT_GE(asked, 2) << "drawing the item asks for what it shows";
+}
+
+TEST_F(ListTest, IconAndListFormsShowTheSameItems) {
+  QImage strip(64, 32, QImage::Format_RGB32);
+  strip.fill(qRgb(0, 128, 255));
+  CBitmap bmp;
+  ASSERT_TRUE(bmp.CreateFromImage(strip));
+  CImageList large;
+  ASSERT_TRUE(large.Create(32, 32, ILC_COLOR32, 2, 2));
+  large.Add(&bmp, static_cast<COLORREF>(CLR_NONE));
+  list.SetImageList(&large, LVSIL_NORMAL);
+  list.ModifyStyle(LVS_TYPEMASK, LVS_ICON);
+  CRect r0, r1;
+  ASSERT_TRUE(list.GetItemRect(0, &r0, LVIR_BOUNDS));
+  ASSERT_TRUE(list.GetItemRect(1, &r1, LVIR_BOUNDS));
+  EXPECT_EQ(r0.top, r1.top) << "icons stand side by side";
+  EXPECT_GT(r1.left, r0.left);
+  EXPECT_GE(r0.Height(), 32);
+  parent.Take();
+  auto* icons = list.GetQWidget()->findChild<QListView*>();
+  ASSERT_NE(icons, nullptr);
+  ASSERT_TRUE(icons->isVisible());
+  const QPoint at = icons->viewport()->mapFrom(list.GetQWidget(), QPoint(r1.CenterPoint().x, r1.CenterPoint().y));
+  QTest::mouseClick(icons->viewport(), Qt::LeftButton, {}, at);
+  std::vector<Told> t = parent.Take();
+  ASSERT_GE(t.size(), 2u);
+  EXPECT_EQ(t[0].code, static_cast<UINT>(LVN_ITEMCHANGED));
+  EXPECT_EQ(t[0].item, 1);
+  EXPECT_EQ(t[0].newState, static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED)) << "one change, selection and focus together";
+  EXPECT_EQ(t.back().code, static_cast<UINT>(NM_CLICK));
+  EXPECT_EQ(t.back().item, 1);
+  EXPECT_EQ(list.HitTest(CPoint(r0.CenterPoint())), 0);
+
+  list.ModifyStyle(LVS_TYPEMASK, LVS_LIST);
+  ASSERT_TRUE(list.GetItemRect(0, &r0, LVIR_BOUNDS));
+  ASSERT_TRUE(list.GetItemRect(1, &r1, LVIR_BOUNDS));
+  EXPECT_GT(r1.top, r0.top) << "a list runs down first";
+  list.ModifyStyle(LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1) << "the selection is the same in every form";
+  list.GetQWidget()->repaint();
+  EXPECT_FALSE(icons->isVisible());
 }
 
 TEST_F(ListTest, ColumnClickIsTold) {
