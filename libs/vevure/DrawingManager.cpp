@@ -27,6 +27,7 @@
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Dimension2dFeatureBase.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
@@ -259,6 +260,14 @@ public:
         case FeatureTypeHatch:
             DrawHatch(static_cast<const Hatch2dFeature&>(f), batch);
             return;
+        case FeatureTypeLinearDimension:
+        case FeatureTypeRadiusDimension:
+        case FeatureTypeDiameterDimension:
+        case FeatureTypeAngularDimension:
+        case FeatureTypeArcDimension:
+        case FeatureTypeParallelDimension:
+            AddDimensionText(static_cast<const Dimension2dFeatureBase&>(f), batch);
+            break;  // and its lines
         case FeatureTypeImage:
             if (DrawImage(static_cast<const Image2dFeature&>(f)))
                 return;
@@ -471,6 +480,19 @@ private:
         if (no > 0 && m_pColors != nullptr)
             return ToRgb(m_pColors->GetColorRef(no));
         return fallback;
+    }
+
+    // The value of a dimension, centred above its text point.
+    void AddDimensionText(const Dimension2dFeatureBase& d, const Batch& batch)
+    {
+        const double h = d.GetTextHeight();
+        if (!(h > 0.0) || h * m_dLenScale < m_nGreek || qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+            return;
+        auto text = std::make_unique<Text2dFeature>(d.GetValueText(), d.GetValueTextPoint());
+        if (!text->SetHeight(h) || !text->SetHorizonArrange(1) || !text->SetVerticalArrange(2) || text->GetText().IsEmpty())
+            return;
+        m_texts.push_back({text.get(), m_cur, batch.key.rgb});
+        m_keep.push_back(std::move(text));
     }
 
     // Fills are drawn at once, under the lines gathered for the flush.

@@ -8,6 +8,7 @@
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/LinearDimension2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
@@ -271,4 +272,25 @@ TEST(ViewRender, BreakProcedureStopsARedrawThatTheNextPaintFinishes)
     f.Render();
     EXPECT_EQ(f.last, 1);
     EXPECT_NE(f.view.GetPicture(), nullptr);
+}
+
+TEST(ViewRender, DimensionValueAboveItsTextPoint)
+{
+    ViewFixture f;
+    LinearDimension2dFeature dim(RuVaPnt2d(20, 20), RuVaPnt2d(180, 20), 10.0, 90.0, 0.0);
+    ASSERT_TRUE(dim.SetTextHeight(15));
+    ASSERT_TRUE(dim.SetValueTextPosFreeMode(TRUE));
+    ASSERT_TRUE(dim.SetValueTextPoint(RuVaPnt2d(100.5, 60.5)));
+    dim.SetColorNo(-1);
+    dim.SetColor(RGB(255, 0, 0));
+    ASSERT_NE(f.Add(dim), -1);
+    const QImage image = f.Render();
+    // Ink above the text point (pixel row 39) and about its column, none well above the text.
+    int above = 0, beyond = 0;
+    for (int y = 20; y < 39; ++y)
+        above += CountRow(image, y, 70, 130, kRed);
+    for (int y = 0; y < 15; ++y)
+        beyond += CountRow(image, y, 0, 199, kRed);
+    EXPECT_GT(above, 20);
+    EXPECT_EQ(beyond, 0);
 }
