@@ -11,6 +11,7 @@
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/BSplineCurve2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/ConvertFeatureToGeom2d.h"
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
@@ -23,7 +24,9 @@
 #include "libs/vevure/Tolerance2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
+#include "libs/zuruda/KcCurveParam.h"
 #include "libs/zuruda/KcGeometryTool.h"
+#include "libs/zuruda/KcProjectPointOnCurve2d.h"
 #include "libs/zuruda/KcInterCurveCurve2d.h"
 
 namespace {
@@ -644,4 +647,206 @@ BOOL FeatureCreator::CreateIntersectionPointMarkerFeature(const Feature2dBase* p
                 AddMarkerOnce(points, meet);
         }
     return MarkersAt(points, markers);
+}
+
+namespace {
+
+// The straight line a straight shape lies on.
+bool StraightLineOf(const Feature2dBase* f, RuVaPnt2d& origin, RuVaVec2d& dir)
+{
+    if (f == nullptr)
+        return false;
+    if (f->GetFeatureType() == FeatureTypeLine) {
+        const auto* l = static_cast<const Line2dFeature*>(f);
+        origin = l->GetStartPoint();
+        dir = (l->GetEndPoint() - l->GetStartPoint()).Normalized();
+        return true;
+    }
+    if (f->GetFeatureType() == FeatureTypeInfiniteLine || f->GetFeatureType() == FeatureTypeSemiInfiniteLine) {
+        const auto* l = static_cast<const InfiniteLine2dFeature*>(f);
+        origin = l->GetPoint();
+        dir = l->GetDirection().Vec();
+        return true;
+    }
+    return false;
+}
+
+// The curve's point nearest the given point, with the unit tangent there.
+bool NearestWithTangent(const Feature2dBase* f, const RuVaPnt2d& p, RuVaPnt2d& at, RuVaVec2d& tangent)
+{
+    RuVaPnt2d origin;
+    if (StraightLineOf(f, origin, tangent)) {
+        at = origin + tangent * (p - origin).Dot(tangent);
+        return true;
+    }
+    std::unique_ptr<RuVaEntity2d> curve(ConvertFeatureToGeom2d::Convert(f));
+    if (!curve || !curve->IsCurveEntity())
+        return false;
+    KcProjectPointOnCurve2d projection(p, curve.get());
+    if (!projection.IsDone() || projection.NbPoints() == 0)
+        return false;
+    int best = 0;
+    for (int i = 1; i < projection.NbPoints(); ++i)
+        if (projection.Distance(i) < projection.Distance(best))
+            best = i;
+    RuVaVec2d d1;
+    if (!KcCurveParam::GetPointAndDerivative(curve.get(), projection.Parameter(best), at, d1) || d1.IsNull())
+        return false;
+    tangent = d1.Normalized();
+    return true;
+}
+
+Line2dFeature* LineAlong(const RuVaPnt2d& from, const RuVaVec2d& dir, const RuVaPnt2d& end)
+{
+    return FeatureCreator::CreateLineFeature(from, from + dir * (end - from).Dot(dir));
+}
+
+bool CircleOf(const Feature2dBase* f, RuVaPnt2d& centre, double& radius)
+{
+    if (f && f->GetFeatureType() == FeatureTypeCircle) {
+        centre = static_cast<const Circle2dFeature*>(f)->GetCenterPoint();
+        radius = static_cast<const Circle2dFeature*>(f)->GetRadius();
+        return true;
+    }
+    if (f && f->GetFeatureType() == FeatureTypeArc) {
+        centre = static_cast<const Arc2dFeature*>(f)->GetCenterPoint();
+        radius = static_cast<const Arc2dFeature*>(f)->GetRadius();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Line2dFeature* FeatureCreator::CreateTangentLineFeature(const Feature2dBase* pCurve, const RuVaPnt2d& position,
+                                                        const RuVaPnt2d& end)
+{
+    RuVaPnt2d at;
+    RuVaVec2d tangent;
+    if (pCurve == nullptr || !pCurve->IsValid() || !NearestWithTangent(pCurve, position, at, tangent))
+        return nullptr;
+    return LineAlong(at, tangent, end);
+}
+
+Line2dFeature* FeatureCreator::CreatePerpendicularLineFeature(const Feature2dBase* pShape, const RuVaPnt2d& position,
+                                                              const RuVaPnt2d& end)
+{
+    RuVaPnt2d at;
+    RuVaVec2d tangent;
+    if (pShape == nullptr || !pShape->IsValid() || !NearestWithTangent(pShape, position, at, tangent))
+        return nullptr;
+    return LineAlong(at, tangent.Perpendicular(), end);
+}
+
+Line2dFeature* FeatureCreator::CreatePerpendicularLineFeature(const RuVaPnt2d& start, const Feature2dBase* pShape,
+                                                              const RuVaPnt2d& pick)
+{
+    if (pShape == nullptr || !pShape->IsValid())
+        return nullptr;
+    RuVaPnt2d origin;
+    RuVaVec2d dir;
+    if (StraightLineOf(pShape, origin, dir))
+        return CreateLineFeature(start, origin + dir * (start - origin).Dot(dir));
+    std::unique_ptr<RuVaEntity2d> curve(ConvertFeatureToGeom2d::Convert(pShape));
+    if (!curve || !curve->IsCurveEntity())
+        return nullptr;
+    // Every foot of a perpendicular from the start; the one nearest the pick.
+    KcProjectPointOnCurve2d projection(start, curve.get());
+    if (!projection.IsDone() || projection.NbPoints() == 0)
+        return nullptr;
+    int best = 0;
+    for (int i = 1; i < projection.NbPoints(); ++i)
+        if (projection.GetPoint(i).Distance(pick) < projection.GetPoint(best).Distance(pick))
+            best = i;
+    return CreateLineFeature(start, projection.GetPoint(best));
+}
+
+Line2dFeature* FeatureCreator::CreateTangentLineFeature(const RuVaPnt2d& start, const Feature2dBase* pCurve,
+                                                        const RuVaPnt2d& pick)
+{
+    if (pCurve == nullptr || !pCurve->IsValid() || !FeatureGeometry::IsFinitePoint(start))
+        return nullptr;
+    std::unique_ptr<RuVaEntity2d> curve(ConvertFeatureToGeom2d::Convert(pCurve));
+    if (!curve || !curve->IsCurveEntity())
+        return nullptr;
+    double u0, u1;
+    if (!KcCurveParam::FirstLastParameter(curve.get(), u0, u1) || !(u1 > u0) || u1 - u0 > 1e6)
+        return nullptr;
+    // Touching points are where the line from the start runs along the curve: cross(C(u) - S, C'(u)) = 0.
+    auto g = [&](double u, RuVaPnt2d& p) {
+        RuVaVec2d d1;
+        if (!KcCurveParam::GetPointAndDerivative(curve.get(), u, p, d1))
+            return 0.0;
+        return (p - start).Crossed(d1.Normalized());
+    };
+    const int samples = 720;
+    std::vector<RuVaPnt2d> touches;
+    RuVaPnt2d p;
+    double uPrev = u0, gPrev = g(u0, p);
+    for (int i = 1; i <= samples; ++i) {
+        const double u = u0 + (u1 - u0) * i / samples;
+        const double gu = g(u, p);
+        if (gPrev == 0.0 || (gPrev < 0.0) != (gu < 0.0)) {
+            double a = uPrev, b = u, ga = gPrev;
+            for (int k = 0; k < 60 && ga != 0.0; ++k) {
+                const double m = 0.5 * (a + b);
+                const double gm = g(m, p);
+                if ((gm < 0.0) == (ga < 0.0)) {
+                    a = m;
+                    ga = gm;
+                } else {
+                    b = m;
+                }
+            }
+            g(ga == 0.0 ? a : 0.5 * (a + b), p);
+            if (p.Distance(start) >= kTol)
+                AddMarkerOnce(touches, p);
+        }
+        uPrev = u;
+        gPrev = gu;
+    }
+    if (touches.empty())
+        return nullptr;
+    size_t best = 0;
+    for (size_t i = 1; i < touches.size(); ++i)
+        if (touches[i].Distance(pick) < touches[best].Distance(pick))
+            best = i;
+    return CreateLineFeature(start, touches[best]);
+}
+
+Line2dFeature* FeatureCreator::CreateTangentLineFeature(const Feature2dBase* pCurve1, const RuVaPnt2d& pick1,
+                                                        const Feature2dBase* pCurve2, const RuVaPnt2d& pick2)
+{
+    RuVaPnt2d c1, c2;
+    double r1, r2;
+    if (!CircleOf(pCurve1, c1, r1) || !CircleOf(pCurve2, c2, r2))
+        return nullptr;
+    const double d = c1.Distance(c2);
+    if (d < kTol)
+        return nullptr;
+    const RuVaVec2d v = (c2 - c1) / d;
+    Line2dFeature* best = nullptr;
+    double bestScore = 0.0;
+    // Outer tangents (the second radius taken positive) and inner ones (taken negative), two of each.
+    for (double sign : {1.0, -1.0}) {
+        const double r2s = sign * r2;
+        const double c = (r1 - r2s) / d;
+        if (std::fabs(c) > 1.0)
+            continue;
+        const double h = std::sqrt(std::max(0.0, 1.0 - c * c));
+        for (double k : {1.0, -1.0}) {
+            const RuVaVec2d n(v.X() * c - k * h * v.Y(), v.Y() * c + k * h * v.X());
+            const RuVaPnt2d t1 = c1 + n * r1, t2 = c2 + n * r2s;
+            const double score = t1.Distance(pick1) + t2.Distance(pick2);
+            if (best == nullptr || score < bestScore) {
+                Line2dFeature* line = CreateLineFeature(t1, t2);
+                if (line) {
+                    delete best;
+                    best = line;
+                    bestScore = score;
+                }
+            }
+        }
+    }
+    return best;
 }

@@ -66,6 +66,21 @@ public:
     static Line2dFeature* CreateLineFeatureFromPolylineSegment(const Polyline2dFeature* pPolyline,
                                                               const RuVaPnt2d& pick);
 
+    // Lines touching or square to a curve. On the shape: at the curve's point nearest the position point, along
+    // the tangent (or the normal) to the foot of the end point. From a point: from the start point to the
+    // touching point (or the foot of the perpendicular) nearest the pick point. Between two circles or arcs:
+    // the common tangent whose touching points lie nearest the two pick points.
+    static Line2dFeature* CreateTangentLineFeature(const Feature2dBase* pCurve, const RuVaPnt2d& position,
+                                                   const RuVaPnt2d& end);
+    static Line2dFeature* CreateTangentLineFeature(const RuVaPnt2d& start, const Feature2dBase* pCurve,
+                                                   const RuVaPnt2d& pick);
+    static Line2dFeature* CreateTangentLineFeature(const Feature2dBase* pCurve1, const RuVaPnt2d& pick1,
+                                                   const Feature2dBase* pCurve2, const RuVaPnt2d& pick2);
+    static Line2dFeature* CreatePerpendicularLineFeature(const Feature2dBase* pShape, const RuVaPnt2d& position,
+                                                         const RuVaPnt2d& end);
+    static Line2dFeature* CreatePerpendicularLineFeature(const RuVaPnt2d& start, const Feature2dBase* pShape,
+                                                         const RuVaPnt2d& pick);
+
     // Circles and arcs.
     static Circle2dFeature* CreateCircleFeature(const RuVaPnt2d& centre, double dRadius);
     static Circle2dFeature* CreateCircleFeature(const RuVaPnt2d& centre, const RuVaPnt2d& pointOnCircle);

@@ -470,3 +470,64 @@ TEST(FeatureGeometry, EveryKindTransformsOrStaysAsItWas)
         }
     }
 }
+
+TEST(FeatureGeometry, TangentAndPerpendicularLines)
+{
+    const Circle2dFeature circle(RuVaPnt2d(0, 0), 5.0);
+    // On the shape: at the nearest point, along the tangent / normal to the foot of the end point.
+    std::unique_ptr<Line2dFeature> tangent(
+        FeatureCreator::CreateTangentLineFeature(&circle, RuVaPnt2d(0, 9), RuVaPnt2d(7, 3)));
+    ASSERT_TRUE(tangent);
+    ExpectNear(tangent->GetStartPoint(), RuVaPnt2d(0, 5), 1e-7);
+    ExpectNear(tangent->GetEndPoint(), RuVaPnt2d(7, 5), 1e-7);
+    std::unique_ptr<Line2dFeature> normal(
+        FeatureCreator::CreatePerpendicularLineFeature(&circle, RuVaPnt2d(9, 0), RuVaPnt2d(12, 3)));
+    ASSERT_TRUE(normal);
+    ExpectNear(normal->GetStartPoint(), RuVaPnt2d(5, 0), 1e-7);
+    ExpectNear(normal->GetEndPoint(), RuVaPnt2d(12, 0), 1e-7);
+
+    // From a point: the touching point nearest the pick.
+    const RuVaPnt2d start(10, 0);
+    for (double side : {1.0, -1.0}) {
+        std::unique_ptr<Line2dFeature> from(
+            FeatureCreator::CreateTangentLineFeature(start, &circle, RuVaPnt2d(3, 4 * side)));
+        ASSERT_TRUE(from);
+        const RuVaPnt2d t = from->GetEndPoint();
+        EXPECT_NEAR(t.Distance(RuVaPnt2d(0, 0)), 5.0, 1e-7);
+        EXPECT_NEAR((t - RuVaPnt2d(0, 0)).Dot(t - start), 0.0, 1e-6);  // radius square to the line
+        EXPECT_GT(t.Y() * side, 0.0);
+    }
+    EXPECT_FALSE(FeatureCreator::CreateTangentLineFeature(RuVaPnt2d(1, 1), &circle, RuVaPnt2d()));  // inside
+
+    // The same through an ellipse: the line touches it.
+    const Ellipse2dFeature ellipse(RuVaPnt2d(0, 0), 6.0, 2.0, 30.0);
+    std::unique_ptr<Line2dFeature> touching(
+        FeatureCreator::CreateTangentLineFeature(RuVaPnt2d(0, 12), &ellipse, RuVaPnt2d(6, 3)));
+    ASSERT_TRUE(touching);
+    EXPECT_LT(EllipseResidual(ellipse, touching->GetEndPoint()), 1e-6);
+
+    // Perpendicular from a point onto a line and onto a circle.
+    const Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    std::unique_ptr<Line2dFeature> drop(FeatureCreator::CreatePerpendicularLineFeature(RuVaPnt2d(4, 6), &line, RuVaPnt2d()));
+    ASSERT_TRUE(drop);
+    ExpectNear(drop->GetEndPoint(), RuVaPnt2d(4, 0));
+    std::unique_ptr<Line2dFeature> far(
+        FeatureCreator::CreatePerpendicularLineFeature(RuVaPnt2d(10, 0), &circle, RuVaPnt2d(-6, 0)));
+    ASSERT_TRUE(far);
+    ExpectNear(far->GetEndPoint(), RuVaPnt2d(-5, 0), 1e-7);
+
+    // Common tangents of two circles: outer above, inner crossing.
+    const Circle2dFeature left(RuVaPnt2d(0, 0), 1.0), right(RuVaPnt2d(10, 0), 1.0);
+    std::unique_ptr<Line2dFeature> outer(
+        FeatureCreator::CreateTangentLineFeature(&left, RuVaPnt2d(0, 2), &right, RuVaPnt2d(10, 2)));
+    ASSERT_TRUE(outer);
+    ExpectNear(outer->GetStartPoint(), RuVaPnt2d(0, 1));
+    ExpectNear(outer->GetEndPoint(), RuVaPnt2d(10, 1));
+    std::unique_ptr<Line2dFeature> inner(
+        FeatureCreator::CreateTangentLineFeature(&left, RuVaPnt2d(0.5, 1), &right, RuVaPnt2d(9.5, -1)));
+    ASSERT_TRUE(inner);
+    EXPECT_GT(inner->GetStartPoint().Y(), 0.0);
+    EXPECT_LT(inner->GetEndPoint().Y(), 0.0);
+    EXPECT_NEAR(inner->GetStartPoint().Distance(RuVaPnt2d(0, 0)), 1.0, 1e-12);
+    EXPECT_FALSE(FeatureCreator::CreateTangentLineFeature(&left, RuVaPnt2d(), &ellipse, RuVaPnt2d()));
+}
