@@ -21,6 +21,7 @@
 #include "command/LoadResourceString.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/GraphicManager.h"
 #include "libs/vevure/InputConstValue.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
@@ -463,4 +464,18 @@ TEST_F(AppFixture, SwitchesAreFoundAnywhereInTheCommandLine)
     ASSERT_TRUE(Start({QStringLiteral("/safemode")}));
     EXPECT_TRUE(m_app->IsSafeMode());
     EXPECT_FALSE(m_app->IsAddInIde());
+}
+
+TEST_F(AppFixture, ExitEndsWindowsAndCommandsBeforeTheGraphicsLibraries)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(GraphicManager::IsInitialized());
+    ASSERT_NE(m_app->GetCommandManager(), nullptr);
+    m_app->ExitInstance();
+    m_started = false;
+    EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+    EXPECT_EQ(m_app->GetCommandManager(), nullptr);
+    EXPECT_FALSE(GraphicManager::IsInitialized());
+    EXPECT_EQ(AfxGetDocManager()->GetFirstDocTemplatePosition(), nullptr);
+    EXPECT_EQ(m_app->GetAutoSaveTimerId(), 0u);
 }
