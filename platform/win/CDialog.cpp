@@ -27,6 +27,7 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_COMMAND(IDHELP, &CDialog::OnHelp)
   ON_WM_CLOSE()
   ON_WM_DESTROY()
+  ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 namespace {
@@ -297,6 +298,11 @@ LRESULT CDialog::HandleCommandHelp(WPARAM, LPARAM lParam) {
   return FALSE;
 }
 
+BOOL CDialog::OnHelpInfo(HELPINFO*) {
+  OnHelp();
+  return TRUE;
+}
+
 void CDialog::OnClose() { SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
 void CDialog::OnDestroy() {
@@ -468,6 +474,18 @@ BOOL CDialog::IsDialogMessage(LPMSG lpMsg) {
     if (vk == VK_RETURN || vk == VK_TAB) return FALSE;
   }
   switch (lpMsg->wParam) {
+    case VK_F1: {
+      // Help for the control with the focus; a control passes it on to its dialog.
+      CWnd* about = focus ? focus : this;
+      HELPINFO hi{};
+      hi.cbSize = sizeof(HELPINFO);
+      hi.iContextType = HELPINFO_WINDOW;
+      hi.iCtrlId = about->GetDlgCtrlID();
+      hi.hItemHandle = about->GetSafeHwnd();
+      hi.MousePos = lpMsg->pt;
+      about->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
+      return TRUE;
+    }
     case VK_TAB: {
       if (code & DLGC_WANTTAB) return FALSE;
       const BOOL back = GetKeyState(VK_SHIFT) < 0;

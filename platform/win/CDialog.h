@@ -86,6 +86,8 @@ protected:
   afx_msg LRESULT HandleCommandHelp(WPARAM wParam, LPARAM lParam);
   afx_msg void OnClose();
   afx_msg void OnDestroy();
+  // F1 (WM_HELP from a control or the dialog) asks for the dialog's help topic.
+  afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
   DECLARE_MESSAGE_MAP()
 
   UINT m_nIDTemplate = 0;

@@ -534,6 +534,13 @@ TEST_F(DialogTest, HelpButtonAsksTheOwnerForTheDialogsTopic) {
   EXPECT_EQ(dlg.GetOwner(), &owner);
   dlg.GetDlgItem(IDHELP)->SendMessage(BM_CLICK);
   EXPECT_EQ(owner.asked, (std::vector<LPARAM>{4711}));
+  // F1 on a control asks for the same topic.
+  dlg.ShowWindow(SW_SHOW);
+  dlg.SetActiveWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.GetQWidget()));
+  dlg.GotoDlgCtrl(dlg.GetDlgItem(IDHELP));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+  EXPECT_EQ(owner.asked, (std::vector<LPARAM>{4711, 4711}));
   dlg.DestroyWindow();
   owner.DestroyWindow();
 }
