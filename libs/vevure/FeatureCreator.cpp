@@ -850,3 +850,30 @@ Line2dFeature* FeatureCreator::CreateTangentLineFeature(const Feature2dBase* pCu
     }
     return best;
 }
+
+Feature2dList* FeatureCreator::CreateMultiLineFeature(const Feature2dBase* pBase, int nFirst, int nSecond,
+                                                      double dFirst, double dSecond, int nFlag)
+{
+    if (pBase == nullptr || !pBase->IsValid() || nFirst < 0 || nSecond < 0 || nFirst > kMaxMultiLines ||
+        nSecond > kMaxMultiLines || (nFirst == 0 && nSecond == 0 && nFlag != 1))
+        return nullptr;
+    if ((nFirst > 0 && !(dFirst >= kTol && std::isfinite(dFirst))) ||
+        (nSecond > 0 && !(dSecond >= kTol && std::isfinite(dSecond))))
+        return nullptr;
+    auto lines = std::make_unique<Feature2dList>();
+    if (nFlag == 1)
+        lines->AddFeature(pBase);
+    for (int i = 1; i <= nFirst; ++i) {
+        Feature2dBase* line = FeatureOffsetting::OffsetFeature(pBase, dFirst * i);
+        if (line == nullptr)
+            return nullptr;
+        lines->AddFeature(line, 0);
+    }
+    for (int i = 1; i <= nSecond; ++i) {
+        Feature2dBase* line = FeatureOffsetting::OffsetFeature(pBase, -dSecond * i);
+        if (line == nullptr)
+            return nullptr;
+        lines->AddFeature(line, 0);
+    }
+    return lines.release();
+}

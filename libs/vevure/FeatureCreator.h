@@ -138,6 +138,13 @@ public:
     static Feature2dBase* CreateOffsetFeature(const Feature2dBase* pFeature, const RuVaPnt2d& through);
     static Feature2dBase* CreateOffsetFeature(const Feature2dBase* pFeature, double dDistance, const RuVaPnt2d& side);
 
+    // Parallels of the base: nFirst lines at multiples of dFirst on its left (outside for circles and arcs),
+    // nSecond at multiples of dSecond on its right, each count 0-256; with nFlag 1 a copy of the base leads
+    // the list. A new list owned by the caller, or NULL when any line cannot be made or none is asked for.
+    static Feature2dList* CreateMultiLineFeature(const Feature2dBase* pBase, int nFirst, int nSecond, double dFirst,
+                                                 double dSecond, int nFlag);
+    static constexpr int kMaxMultiLines = 256;
+
     // Point markers: at the point, copying the template's fields when given, in the style when given.
     static PointMarker2dFeature* CreatePointMarkerFeature(const PointMarker2dFeature* pTemplate, const RuVaPnt2d& point,
                                                           const PointMarkerSetting* pSetting);

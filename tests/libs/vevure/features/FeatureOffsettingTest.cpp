@@ -11,6 +11,7 @@
 #include "libs/vevure/BSplineCurve2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureCreator.h"
 #include "libs/vevure/FeatureFlattener.h"
 #include "libs/vevure/FeatureOffsetting.h"
@@ -112,4 +113,30 @@ TEST(FeatureOffsetting, CurvedShapesGiveSplinesAtTheDistance)
     const Text2dFeature text(CString(u"t"), RuVaPnt2d(0, 0));
     EXPECT_FALSE(FeatureCreator::CreateOffsetFeature(&text, 1.0, RuVaPnt2d(5, 5)));
     EXPECT_FALSE(FeatureCreator::CreateOffsetFeature(nullptr, 1.0, RuVaPnt2d(5, 5)));
+}
+
+TEST(FeatureOffsetting, MultiLinesOnBothSides)
+{
+    const Line2dFeature base(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    std::unique_ptr<Feature2dList> lines(FeatureCreator::CreateMultiLineFeature(&base, 2, 1, 1.0, 3.0, 1));
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->GetFeatureSize(), 4);
+    const double ys[] = {0.0, 1.0, 2.0, -3.0};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(static_cast<const Line2dFeature*>(lines->GetFeature(i))->GetStartPoint().Y(), ys[i], 1e-12) << i;
+    std::unique_ptr<Feature2dList> without(FeatureCreator::CreateMultiLineFeature(&base, 1, 0, 1.0, 0.0, 0));
+    ASSERT_TRUE(without);
+    EXPECT_EQ(without->GetFeatureSize(), 1);
+
+    // A circle shrinking to nothing on the inner side spoils the whole set.
+    const Circle2dFeature circle(RuVaPnt2d(0, 0), 2.5);
+    EXPECT_FALSE(FeatureCreator::CreateMultiLineFeature(&circle, 1, 3, 1.0, 1.0, 0));
+    std::unique_ptr<Feature2dList> rings(FeatureCreator::CreateMultiLineFeature(&circle, 1, 2, 1.0, 1.0, 0));
+    ASSERT_TRUE(rings);
+    EXPECT_EQ(rings->GetFeatureSize(), 3);
+
+    EXPECT_FALSE(FeatureCreator::CreateMultiLineFeature(&base, 0, 0, 1.0, 1.0, 0));
+    EXPECT_FALSE(FeatureCreator::CreateMultiLineFeature(&base, 257, 0, 1.0, 1.0, 0));
+    EXPECT_FALSE(FeatureCreator::CreateMultiLineFeature(&base, 1, 0, 0.0, 1.0, 0));
+    EXPECT_FALSE(FeatureCreator::CreateMultiLineFeature(nullptr, 1, 0, 1.0, 1.0, 0));
 }
