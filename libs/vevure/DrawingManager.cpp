@@ -178,8 +178,25 @@ public:
         std::vector<long> ids;
         m_doc.GetFeaturesInBox(&drawing, cull, ids);
         m_stats.nCandidates += (long)ids.size();
-        // Record order gives a stable stacking among shapes of one look.
-        std::sort(ids.begin(), ids.end());
+        // Record order gives a stable stacking and walks the records in memory order; many ids are put in
+        // order through a bitmap of the id range.
+        if (ids.size() < 4096) {
+            std::sort(ids.begin(), ids.end());
+        } else {
+            const long top = *std::max_element(ids.begin(), ids.end());
+            if (top >= 0 && (size_t)top < ids.size() * 64) {
+                std::vector<bool> seen((size_t)top + 1);
+                for (long id : ids)
+                    if (id >= 0)
+                        seen[(size_t)id] = true;
+                ids.clear();
+                for (size_t i = 0; i < seen.size(); ++i)
+                    if (seen[i])
+                        ids.push_back((long)i);
+            } else {
+                std::sort(ids.begin(), ids.end());
+            }
+        }
         int n = 0;
         for (long id : ids) {
             if ((++n & 4095) == 0 && m_pView != nullptr && m_pView->GetBreakProc() != nullptr &&
@@ -207,13 +224,47 @@ public:
         }
     }
 
+    // A dot stands for a shape smaller than a pixel; its place, or false when the shape is bigger.
+    bool TinyShape(const Feature2dBase& f, QPointF& at) const
+    {
+        constexpr double kTiny = 0.75;
+        switch (f.GetFeatureType()) {
+        case FeatureTypeLine: {
+            const auto& l = static_cast<const Line2dFeature&>(f);
+            const RuVaPnt2d &a = l.GetStartPoint(), &b = l.GetEndPoint();
+            if (std::fabs(a.X() - b.X()) * m_dLenScale >= kTiny || std::fabs(a.Y() - b.Y()) * m_dLenScale >= kTiny)
+                return false;
+            at = m_cur.Map(a.CenterPoint(b));
+            return true;
+        }
+        case FeatureTypeCircle:
+        case FeatureTypeArc: {
+            const double r = f.GetFeatureType() == FeatureTypeCircle ? static_cast<const Circle2dFeature&>(f).GetRadius()
+                                                                      : static_cast<const Arc2dFeature&>(f).GetRadius();
+            if (!(2 * r * m_dLenScale < kTiny))
+                return false;
+            at = m_cur.Map(f.GetFeatureType() == FeatureTypeCircle ? static_cast<const Circle2dFeature&>(f).GetCenterPoint()
+                                                                   : static_cast<const Arc2dFeature&>(f).GetCenterPoint());
+            return true;
+        }
+        case FeatureTypeText:
+            return false;
+        default: {
+            const RuVaBndBox2d box = f.GetBndBox();
+            if (box.IsVoid() || box.Width() * m_dLenScale >= kTiny || box.Height() * m_dLenScale >= kTiny)
+                return false;
+            at = m_cur.Map(box.Center());
+            return true;
+        }
+        }
+    }
+
     void DrawFeature(const Feature2dBase& f, long nRecordID, const LayerLook& layer, bool selected)
     {
-        const RuVaBndBox2d box = f.GetBndBox();
         Batch& batch = BatchFor(f, layer, selected);
-        if (!box.IsVoid() && box.Width() * m_dLenScale < 0.75 && box.Height() * m_dLenScale < 0.75 &&
-            f.GetFeatureType() != FeatureTypeText) {
-            batch.dots.push_back(m_cur.Map(box.Center()));
+        QPointF dot;
+        if (TinyShape(f, dot)) {
+            batch.dots.push_back(dot);
             ++m_stats.nDots;
             ++m_stats.nDrawn;
             return;
