@@ -64,6 +64,7 @@ public:
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
@@ -159,6 +160,25 @@ public:
   }
 
   bool IconForm() const { return m_iconView && m_mode != LVS_REPORT; }
+
+  DWORD CurrentStyle() const {
+    AfxWndRecord* rec = AfxWndBridge::Instance()->Find(CWnd::HwndFromQWidget(const_cast<KcListView*>(this), FALSE));
+    return rec ? rec->style : m_style;
+  }
+  bool OwnerDrawn() const { return !IconForm() && (CurrentStyle() & LVS_OWNERDRAWFIXED); }
+  // The height of an owner-drawn row, asked once.
+  int OwnerRowHeight() {
+    if (m_ownerHeight < 0) {
+      MEASUREITEMSTRUCT mis{};
+      mis.CtlType = ODT_LISTVIEW;
+      mis.CtlID = ControlId();
+      mis.itemHeight = static_cast<UINT>(fontMetrics().height() + 4);
+      SendOwnerMessage(WM_MEASUREITEM, &mis);
+      m_ownerHeight = std::clamp(static_cast<int>(mis.itemHeight), 1, 1024);
+    }
+    return m_ownerHeight;
+  }
+  int m_ownerHeight = -1;
   // The view showing the items now.
   QAbstractItemView* Shown() { return IconForm() ? static_cast<QAbstractItemView*>(m_iconView) : this; }
   QPoint ShownOffset() {
@@ -803,6 +823,23 @@ protected:
     NMHDR h{};
     NotifyParent(&h, NM_KILLFOCUS);
   }
+  void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    auto* self = const_cast<KcListView*>(this);
+    if (!self->OwnerDrawn()) {
+      QTreeWidget::drawRow(painter, option, index);
+      return;
+    }
+    // The owner paints the whole row, all columns.
+    UINT state = 0;
+    if (selectionModel()->isSelected(index)) state |= ODS_SELECTED;
+    if (currentIndex().row() == index.row() && hasFocus()) state |= ODS_FOCUS;
+    if (!isEnabled()) state |= ODS_DISABLED;
+    QRect r = option.rect;
+    r.setLeft(0);
+    r.setRight(std::max(r.right(), header()->length() - header()->offset() - 1));
+    const ULONG_PTR data = static_cast<ULONG_PTR>(index.sibling(index.row(), 0).data(kDataRole).toLongLong());
+    self->DrawOwnerItem(painter, ODT_LISTVIEW, static_cast<UINT>(index.row()), ODA_DRAWENTIRE, state, r, data);
+  }
   void resizeEvent(QResizeEvent* e) override {
     QTreeWidget::resizeEvent(e);
     if (m_iconView) m_iconView->setGeometry(rect());
@@ -864,6 +901,12 @@ QWidget* KcListDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
   m_view->m_editor = ed;
   AfxAdoptControlWidget(ed, 1, u"EDIT");
   return ed;
+}
+
+QSize KcListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  QSize s = QStyledItemDelegate::sizeHint(option, index);
+  if (m_view->OwnerDrawn()) s.setHeight(m_view->OwnerRowHeight());
+  return s;
 }
 
 void KcListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
@@ -984,6 +1027,17 @@ CListCtrl::~CListCtrl() = default;
 BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
   AfxRegisterControlClasses();
   return CWnd::Create(u"SysListView32", nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message == WM_DRAWITEM) {
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult) *pResult = TRUE;
+    return TRUE;
+  }
+  return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

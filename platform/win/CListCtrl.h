@@ -74,5 +74,9 @@ public:
   CEdit* GetEditControl() const;
   BOOL CancelEditLabel();
 
+  // Owner-drawn report lists (LVS_OWNERDRAWFIXED) paint each whole row here.
+  virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };

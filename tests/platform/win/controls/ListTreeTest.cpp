@@ -550,6 +550,35 @@ TEST_F(ListTest, IconAndListFormsShowTheSameItems) {
   EXPECT_FALSE(icons->isVisible());
 }
 
+class CRowPainter : public CListCtrl {
+public:
+  std::vector<UINT> rows;
+  void DrawItem(LPDRAWITEMSTRUCT d) override {
+    rows.push_back(d->itemID);
+    CDC::FromHandle(d->hDC)->FillSolidRect(&d->rcItem, d->itemData == 2 ? RGB(0, 0, 200) : RGB(230, 230, 230));
+  }
+};
+
+TEST(OwnerDrawnListTest, RowsArePaintedWholeByDrawItem) {
+  CListParent host;
+  ASSERT_TRUE(host.CreateEx(0, nullptr, u"rows", WS_OVERLAPPED, CRect(0, 0, 300, 200), nullptr, 0));
+  CRowPainter list;
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED, CRect(0, 0, 300, 200), &host, 501));
+  list.InsertColumn(0, u"a", LVCFMT_LEFT, 100);
+  list.InsertColumn(1, u"b", LVCFMT_LEFT, 100);
+  for (int i = 0; i < 3; ++i) {
+    list.InsertItem(i, u"x");
+    list.SetItemData(i, static_cast<DWORD_PTR>(i + 1));
+  }
+  CRect r;
+  ASSERT_TRUE(list.GetItemRect(1, &r, LVIR_BOUNDS));
+  const QImage img = list.GetQWidget()->grab().toImage();
+  EXPECT_EQ(img.pixel(150, r.top + r.Height() / 2) & 0xFFFFFF, qRgb(0, 0, 200) & 0xFFFFFF) << "the second column too";
+  EXPECT_EQ(img.pixel(10, r.top + r.Height() / 2) & 0xFFFFFF, qRgb(0, 0, 200) & 0xFFFFFF);
+  EXPECT_NE(std::find(list.rows.begin(), list.rows.end(), 1u), list.rows.end());
+  host.DestroyWindow();
+}
+
 TEST_F(ListTest, ColumnClickIsTold) {
   QHeaderView* header = View()->header();
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(1) + 5, header->height() / 2));
