@@ -895,9 +895,13 @@ BOOL CQZ2App::OnIdle(LONG lCount)
 
 BOOL CQZ2App::PreTranslateMessage(MSG* pMsg)
 {
-    // The wheel scrolls what lies under the cursor, not what has the focus.
+    // The wheel scrolls what lies under the cursor, not what has the focus. The point is the one the
+    // message carries (screen coordinates), which stays right when the message is posted on.
     if (pMsg != nullptr && pMsg->message == WM_MOUSEWHEEL) {
-        HWND hTarget = ::WindowFromPoint(pMsg->pt);
+        POINT point;
+        point.x = static_cast<short>(LOWORD(pMsg->lParam));
+        point.y = static_cast<short>(HIWORD(pMsg->lParam));
+        HWND hTarget = ::WindowFromPoint(point);
         if (hTarget != nullptr && hTarget != pMsg->hwnd &&
             ::PostMessage(hTarget, pMsg->message, pMsg->wParam, pMsg->lParam))
             return TRUE;

@@ -18,6 +18,7 @@
 #include "app/CQZ2Doc.h"
 #include "app/DrawEnvironment.h"
 #include "app/SystemEnvironment.h"
+#include "app/UpdateChecker.h"
 #include "command/LoadResourceString.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -478,4 +479,25 @@ TEST_F(AppFixture, ExitEndsWindowsAndCommandsBeforeTheGraphicsLibraries)
     EXPECT_FALSE(GraphicManager::IsInitialized());
     EXPECT_EQ(AfxGetDocManager()->GetFirstDocTemplatePosition(), nullptr);
     EXPECT_EQ(m_app->GetAutoSaveTimerId(), 0u);
+}
+
+TEST_F(AppFixture, UpdateCheckRunsAtStartOnlyWithTheJapaneseInterface)
+{
+    setenv("LC_ALL", "en_US.UTF-8", 1);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(m_app->GetUpdateChecker()->GetRequestCount(), 0);
+    Stop();
+    setenv("LC_ALL", "ja_JP.UTF-8", 1);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(m_app->GetUpdateChecker()->GetRequestCount(), 1);
+}
+
+TEST_F(AppFixture, SectionPathsAndTheSettingsVersion)
+{
+    WriteUserInt(QStringLiteral("Version"), QStringLiteral("Major"), 3);
+    WriteUserInt(QStringLiteral("Version"), QStringLiteral("Minor"), 50);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(CQZ2App::GetSectionKeyPath(u"Options"), CString(u"SOFTWARE\\Korvan\\Rivedi VEZ Dadazizo\\4.0\\Options\\"));
+    EXPECT_EQ(m_app->GetSettingsVersion(), 3u * 65536u + 50u);
+    EXPECT_EQ(m_app->GetHatchFolderPath().Right(5), CString(u"Hatch"));
 }
