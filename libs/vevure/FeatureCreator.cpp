@@ -256,7 +256,8 @@ Arc2dFeature* FeatureCreator::CreateArcFeature(const RuVaPnt2d& p1, const RuVaPn
     const double r = centre.Distance(p1);
     if (!Circle2dFeature::IsValidRadius(r))
         return nullptr;
-    auto angleOf = [&](const RuVaPnt2d& p) { return std::atan2(p.Y() - centre.Y(), p.X() - centre.X()) * RuVa::RadToDeg; };
+    auto angleOf = [&](const RuVaPnt2d& p) { return std::atan2(p.Y() - centre.Y(),
+                       p.X() - centre.X()) * RuVa::RadToDeg; };
     // Counter-clockwise when the three points turn left, so that the arc passes through the middle one.
     const bool ccw = (p2 - p1).Crossed(p3 - p2) > 0.0;
     return ValidOrNull(std::make_unique<Arc2dFeature>(centre, r, angleOf(p1), angleOf(p3),
@@ -876,4 +877,337 @@ Feature2dList* FeatureCreator::CreateMultiLineFeature(const Feature2dBase* pBase
         lines->AddFeature(line, 0);
     }
     return lines.release();
+}
+
+namespace {
+
+// The values of one parallel-creation call.
+struct ParallelEnd {
+    int kind = 0;  // 0 point, 1 angle, 2 shape, 3 length
+    RuVaPnt2d point;
+    double value = 0.0;
+    const Feature2dBase* shape = nullptr;
+    bool hasPick = false;
+    RuVaPnt2d pick;
+};
+
+struct ParallelOffset {
+    bool byDistance = true;
+    double distance = 0.0;
+    RuVaPnt2d point;
+};
+
+ParallelEnd EndAt(const RuVaPnt2d& p) { ParallelEnd e; e.kind = 0; e.point = p; return e; }
+ParallelEnd EndAngle(double a) { ParallelEnd e; e.kind = 1; e.value = a; return e; }
+ParallelEnd EndShape(const Feature2dBase* f, const RuVaPnt2d* pick)
+{
+    ParallelEnd e;
+    e.kind = 2;
+    e.shape = f;
+    e.hasPick = pick != nullptr;
+    if (pick)
+        e.pick = *pick;
+    return e;
+}
+ParallelEnd EndLength(double l) { ParallelEnd e; e.kind = 3; e.value = l; return e; }
+ParallelOffset OffsetBy(double d, const RuVaPnt2d& side) { return ParallelOffset{true, d, side}; }
+ParallelOffset OffsetThrough(const RuVaPnt2d& p) { return ParallelOffset{false, 0.0, p}; }
+
+// The meeting point of the carrier (as a shape) and another shape nearest the pick.
+bool MeetNearest(const Feature2dBase* carrier, const Feature2dBase* other, const RuVaPnt2d& pick, RuVaPnt2d& at)
+{
+    std::unique_ptr<RuVaEntity2d> a(ConvertFeatureToGeom2d::Convert(carrier));
+    std::unique_ptr<RuVaEntity2d> b(ConvertFeatureToGeom2d::Convert(other));
+    if (!a || !b)
+        return false;
+    KcInterCurveCurve2d inter(a.get(), b.get());
+    if (!inter.IsDone() || inter.NbPoints() == 0)
+        return false;
+    int best = 0;
+    for (int i = 1; i < inter.NbPoints(); ++i)
+        if (inter.GetPoint(i).Distance(pick) < inter.GetPoint(best).Distance(pick))
+            best = i;
+    at = inter.GetPoint(best);
+    return true;
+}
+
+Feature2dBase* MakeParallel(const Feature2dBase* base, const RuVaPnt2d& basePick, const ParallelOffset& offset,
+                            const ParallelEnd& start, const ParallelEnd& end)
+{
+    if (base == nullptr || !base->IsValid() || !FeatureGeometry::IsFinitePoint(basePick))
+        return nullptr;
+    // The straight base's line, or the circular base's circle.
+    RuVaPnt2d origin, centre;
+    RuVaVec2d dir;
+    double radius = 0.0;
+    bool straight = StraightLineOf(base, origin, dir);
+    if (!straight && base->GetFeatureType() == FeatureTypePolyline) {
+        std::unique_ptr<Line2dFeature> segment(
+            FeatureCreator::CreateLineFeatureFromPolylineSegment(static_cast<const Polyline2dFeature*>(base),
+                                                                 basePick));
+        straight = segment && StraightLineOf(segment.get(), origin, dir);
+        if (!straight)
+            return nullptr;
+    }
+    if (!straight && !CircleOf(base, centre, radius))
+        return nullptr;
+
+    // The carrier: the parallel line or the concentric circle.
+    if (straight) {
+        const RuVaVec2d normal = dir.Perpendicular();
+        if (offset.byDistance) {
+            const double side = normal.Dot(offset.point - origin);
+            if (!std::isfinite(offset.distance) || std::fabs(side) < kTol)
+                return nullptr;
+            origin = origin + normal * (side > 0.0 ? std::fabs(offset.distance) : -std::fabs(offset.distance));
+        } else {
+            if (!FeatureGeometry::IsFinitePoint(offset.point))
+                return nullptr;
+            origin = origin + normal * normal.Dot(offset.point - origin);
+        }
+    } else {
+        if (offset.byDistance) {
+            const double fromCentre = offset.point.Distance(centre);
+            if (!std::isfinite(offset.distance) || std::fabs(fromCentre - radius) < kTol)
+                return nullptr;
+            radius += fromCentre > radius ? std::fabs(offset.distance) : -std::fabs(offset.distance);
+        } else {
+            radius = offset.point.Distance(centre);
+        }
+        if (!(radius >= kTol) || !Circle2dFeature::IsValidRadius(radius))
+            return nullptr;
+    }
+    std::unique_ptr<Feature2dBase> carrier;
+    if (straight)
+        carrier = std::make_unique<InfiniteLine2dFeature>(origin, RuVaDir2d(dir.X(), dir.Y()));
+    else
+        carrier = std::make_unique<Circle2dFeature>(centre, radius);
+
+    // Where an end lies: a point on the line, or an angle on the circle.
+    auto locate = [&](const ParallelEnd& e, const RuVaPnt2d* from, RuVaPnt2d& at, double& angle) -> bool {
+        switch (e.kind) {
+        case 0:
+            if (!FeatureGeometry::IsFinitePoint(e.point))
+                return false;
+            if (straight) {
+                at = origin + dir * (e.point - origin).Dot(dir);
+                return true;
+            }
+            if (e.point.Distance(centre) < kTol)
+                return false;
+            angle = std::atan2(e.point.Y() - centre.Y(), e.point.X() - centre.X()) * RuVa::RadToDeg;
+            return true;
+        case 1:
+            if (straight || !std::isfinite(e.value))
+                return false;
+            angle = e.value;
+            return true;
+        case 2: {
+            RuVaPnt2d meet;
+            if (e.shape == nullptr || !MeetNearest(carrier.get(), e.shape, e.hasPick ? e.pick : basePick, meet))
+                return false;
+            if (straight) {
+                at = meet;
+            } else {
+                angle = std::atan2(meet.Y() - centre.Y(), meet.X() - centre.X()) * RuVa::RadToDeg;
+            }
+            return true;
+        }
+        case 3:
+            if (!straight || from == nullptr || !std::isfinite(e.value) || std::fabs(e.value) < kTol)
+                return false;
+            at = *from + dir * e.value;
+            return true;
+        default:
+            return false;
+        }
+    };
+    RuVaPnt2d startPoint, endPoint;
+    double startAngle = 0.0, endAngle = 0.0;
+    if (start.kind == 3 || !locate(start, nullptr, startPoint, startAngle) ||
+        !locate(end, &startPoint, endPoint, endAngle))
+        return nullptr;
+    std::unique_ptr<Feature2dBase> result;
+    if (straight) {
+        result.reset(FeatureCreator::CreateLineFeature(startPoint, endPoint));
+    } else {
+        startAngle = RuVa::CorrectAngle(startAngle);
+        endAngle = RuVa::CorrectAngle(endAngle);
+        const double gap = std::fabs(startAngle - endAngle);
+        if (std::min(gap, 360.0 - gap) * RuVa::DegToRad * radius < kTol)
+            return nullptr;
+        result = std::make_unique<Arc2dFeature>(centre, radius, startAngle, endAngle, 0);
+    }
+    if (!result || !result->IsValid())
+        return nullptr;
+    result->CopyBase(base);
+    result->SetRecordID(-1);
+    return result.release();
+}
+
+}  // namespace
+
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               double dDistance, const RuVaPnt2d& side,
+                                                               const RuVaPnt2d& start, const RuVaPnt2d& end)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndAt(start), EndAt(end));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               double dDistance, const RuVaPnt2d& side,
+                                                               double dStartAngleDeg, const RuVaPnt2d& end)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndAngle(dStartAngleDeg), EndAt(end));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               double dDistance, const RuVaPnt2d& side,
+                                                               const Feature2dBase* pStart, const RuVaPnt2d& startPick,
+                                                               const RuVaPnt2d& end)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndShape(pStart, &startPick), EndAt(end));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               const RuVaPnt2d& through, const RuVaPnt2d& start,
+                                                               const RuVaPnt2d& end)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndAt(start), EndAt(end));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               const RuVaPnt2d& through, double dStartAngleDeg,
+                                                               const RuVaPnt2d& end)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndAngle(dStartAngleDeg), EndAt(end));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               const RuVaPnt2d& through, const Feature2dBase* pStart,
+                                                               const RuVaPnt2d& startPick, const RuVaPnt2d& end)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndShape(pStart, &startPick), EndAt(end));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               double dDistance, const RuVaPnt2d& side,
+                                                               const RuVaPnt2d& start, double dEndAngleDeg)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndAt(start), EndAngle(dEndAngleDeg));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               double dDistance, const RuVaPnt2d& side,
+                                                               double dStartAngleDeg, double dEndAngleDeg)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndAngle(dStartAngleDeg), EndAngle(dEndAngleDeg));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               double dDistance, const RuVaPnt2d& side,
+                                                               const Feature2dBase* pStart, const RuVaPnt2d& startPick,
+                                                               double dEndAngleDeg)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndShape(pStart, &startPick),
+                        EndAngle(dEndAngleDeg));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               const RuVaPnt2d& through, const RuVaPnt2d& start,
+                                                               double dEndAngleDeg)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndAt(start), EndAngle(dEndAngleDeg));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               const RuVaPnt2d& through, double dStartAngleDeg,
+                                                               double dEndAngleDeg)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndAngle(dStartAngleDeg), EndAngle(dEndAngleDeg));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                               const RuVaPnt2d& through, const Feature2dBase* pStart,
+                                                               const RuVaPnt2d& startPick, double dEndAngleDeg)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndShape(pStart, &startPick), EndAngle(dEndAngleDeg));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                                 double dDistance, const RuVaPnt2d& side,
+                                                                 const RuVaPnt2d& start, const Feature2dBase* pEnd,
+                                                                 const RuVaPnt2d& endPick)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndAt(start), EndShape(pEnd, &endPick));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                                 double dDistance, const RuVaPnt2d& side,
+                                                                 double dStartAngleDeg, const Feature2dBase* pEnd,
+                                                                 const RuVaPnt2d& endPick)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndAngle(dStartAngleDeg), EndShape(pEnd, &endPick));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                                 double dDistance, const RuVaPnt2d& side,
+                                                                 const Feature2dBase* pStart,
+                                                                 const RuVaPnt2d& startPick, const Feature2dBase* pEnd,
+                                                                 const RuVaPnt2d& endPick)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndShape(pStart, &startPick), EndShape(pEnd,
+                        &endPick));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                                 const RuVaPnt2d& through, const RuVaPnt2d& start,
+                                                                 const Feature2dBase* pEnd, const RuVaPnt2d& endPick)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndAt(start), EndShape(pEnd, &endPick));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                                 const RuVaPnt2d& through, double dStartAngleDeg,
+                                                                 const Feature2dBase* pEnd, const RuVaPnt2d& endPick)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndAngle(dStartAngleDeg), EndShape(pEnd, &endPick));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                                 const RuVaPnt2d& through, const Feature2dBase* pStart,
+                                                                 const RuVaPnt2d& startPick, const Feature2dBase* pEnd,
+                                                                 const RuVaPnt2d& endPick)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndShape(pStart, &startPick), EndShape(pEnd,
+                        &endPick));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByLength(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                             double dDistance, const RuVaPnt2d& side,
+                                                             const RuVaPnt2d& start, double dLength)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndAt(start), EndLength(dLength));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByLength(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                             double dDistance, const RuVaPnt2d& side,
+                                                             const Feature2dBase* pStart, double dLength)
+{
+    return MakeParallel(pBase, basePick, OffsetBy(dDistance, side), EndShape(pStart, nullptr), EndLength(dLength));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByLength(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                             const RuVaPnt2d& through, const RuVaPnt2d& start,
+                                                             double dLength)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndAt(start), EndLength(dLength));
+}
+
+Feature2dBase* FeatureCreator::CreateParallelFeatureByLength(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                             const RuVaPnt2d& through, const Feature2dBase* pStart,
+                                                             double dLength)
+{
+    return MakeParallel(pBase, basePick, OffsetThrough(through), EndShape(pStart, nullptr), EndLength(dLength));
 }

@@ -133,6 +133,87 @@ public:
     static Polyline2dFeature* CreateVertexPolygonPolylineFeature(int nSides, const RuVaPnt2d& p1,
                                                                  const RuVaPnt2d& p2);
 
+    // A shape parallel to a base (a line, the polyline segment at the base pick, an infinite or semi-infinite
+    // line give a line; a circle or arc a concentric arc), offset by a distance on the side of a point or
+    // through a point, from a start to an end: a point is brought onto the parallel (its foot, or its
+    // direction from the centre); an angle (degrees) is a direction from the centre; a shape gives its meeting
+    // point with the parallel nearest its pick (without a pick, nearest the base pick); a length runs along
+    // the base's direction from the start (negative: back). Arcs run counter-clockwise from start to end.
+    // NULL when the values make no shape: a start or end off the parallel, coincident ends, an angle for a
+    // straight base, a length for a circular one.
+    static Feature2dBase* CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          double dDistance, const RuVaPnt2d& side,
+                                                          const RuVaPnt2d& start, const RuVaPnt2d& end);
+    static Feature2dBase* CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          double dDistance, const RuVaPnt2d& side,
+                                                          double dStartAngleDeg, const RuVaPnt2d& end);
+    static Feature2dBase* CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          double dDistance, const RuVaPnt2d& side,
+                                                          const Feature2dBase* pStart, const RuVaPnt2d& startPick,
+                                                          const RuVaPnt2d& end);
+    static Feature2dBase* CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          const RuVaPnt2d& through, const RuVaPnt2d& start,
+                                                          const RuVaPnt2d& end);
+    static Feature2dBase* CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          const RuVaPnt2d& through, double dStartAngleDeg,
+                                                          const RuVaPnt2d& end);
+    static Feature2dBase* CreateParallelFeatureByEndPoint(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          const RuVaPnt2d& through, const Feature2dBase* pStart,
+                                                          const RuVaPnt2d& startPick, const RuVaPnt2d& end);
+    static Feature2dBase* CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          double dDistance, const RuVaPnt2d& side,
+                                                          const RuVaPnt2d& start, double dEndAngleDeg);
+    static Feature2dBase* CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          double dDistance, const RuVaPnt2d& side,
+                                                          double dStartAngleDeg, double dEndAngleDeg);
+    static Feature2dBase* CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          double dDistance, const RuVaPnt2d& side,
+                                                          const Feature2dBase* pStart, const RuVaPnt2d& startPick,
+                                                          double dEndAngleDeg);
+    static Feature2dBase* CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          const RuVaPnt2d& through, const RuVaPnt2d& start,
+                                                          double dEndAngleDeg);
+    static Feature2dBase* CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          const RuVaPnt2d& through, double dStartAngleDeg,
+                                                          double dEndAngleDeg);
+    static Feature2dBase* CreateParallelFeatureByEndAngle(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                          const RuVaPnt2d& through, const Feature2dBase* pStart,
+                                                          const RuVaPnt2d& startPick, double dEndAngleDeg);
+    static Feature2dBase* CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                            double dDistance, const RuVaPnt2d& side,
+                                                            const RuVaPnt2d& start, const Feature2dBase* pEnd,
+                                                            const RuVaPnt2d& endPick);
+    static Feature2dBase* CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                            double dDistance, const RuVaPnt2d& side,
+                                                            double dStartAngleDeg, const Feature2dBase* pEnd,
+                                                            const RuVaPnt2d& endPick);
+    static Feature2dBase* CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                            double dDistance, const RuVaPnt2d& side,
+                                                            const Feature2dBase* pStart, const RuVaPnt2d& startPick,
+                                                            const Feature2dBase* pEnd, const RuVaPnt2d& endPick);
+    static Feature2dBase* CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                            const RuVaPnt2d& through, const RuVaPnt2d& start,
+                                                            const Feature2dBase* pEnd, const RuVaPnt2d& endPick);
+    static Feature2dBase* CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                            const RuVaPnt2d& through, double dStartAngleDeg,
+                                                            const Feature2dBase* pEnd, const RuVaPnt2d& endPick);
+    static Feature2dBase* CreateParallelFeatureByEndFeature(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                            const RuVaPnt2d& through, const Feature2dBase* pStart,
+                                                            const RuVaPnt2d& startPick, const Feature2dBase* pEnd,
+                                                            const RuVaPnt2d& endPick);
+    static Feature2dBase* CreateParallelFeatureByLength(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                        double dDistance, const RuVaPnt2d& side, const RuVaPnt2d& start,
+                                                        double dLength);
+    static Feature2dBase* CreateParallelFeatureByLength(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                        double dDistance, const RuVaPnt2d& side,
+                                                        const Feature2dBase* pStart, double dLength);
+    static Feature2dBase* CreateParallelFeatureByLength(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                        const RuVaPnt2d& through, const RuVaPnt2d& start,
+                                                        double dLength);
+    static Feature2dBase* CreateParallelFeatureByLength(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
+                                                        const RuVaPnt2d& through, const Feature2dBase* pStart,
+                                                        double dLength);
+
     // A shape parallel to the shape through the point / at the distance on the side of the point (see
     // FeatureOffsetting); NULL when there is none.
     static Feature2dBase* CreateOffsetFeature(const Feature2dBase* pFeature, const RuVaPnt2d& through);

@@ -13,6 +13,7 @@
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureCreator.h"
+#include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/FeatureFlattener.h"
 #include "libs/vevure/FeatureOffsetting.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
@@ -139,4 +140,65 @@ TEST(FeatureOffsetting, MultiLinesOnBothSides)
     EXPECT_FALSE(FeatureCreator::CreateMultiLineFeature(&base, 257, 0, 1.0, 1.0, 0));
     EXPECT_FALSE(FeatureCreator::CreateMultiLineFeature(&base, 1, 0, 0.0, 1.0, 0));
     EXPECT_FALSE(FeatureCreator::CreateMultiLineFeature(nullptr, 1, 0, 1.0, 1.0, 0));
+}
+
+TEST(FeatureOffsetting, ParallelShapesBoundedByStartAndEnd)
+{
+    const Line2dFeature base(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    const RuVaPnt2d pick(5, 0);
+    auto line = [](Feature2dBase* f) { return std::unique_ptr<Line2dFeature>(static_cast<Line2dFeature*>(f)); };
+    auto arc = [](Feature2dBase* f) { return std::unique_ptr<Arc2dFeature>(static_cast<Arc2dFeature*>(f)); };
+
+    auto byPoints = line(FeatureCreator::CreateParallelFeatureByEndPoint(&base, pick, 2.0, RuVaPnt2d(5, 5), RuVaPnt2d(1, 9),
+                                                                         RuVaPnt2d(8, -3)));
+    ASSERT_TRUE(byPoints);
+    EXPECT_EQ(byPoints->GetFeatureType(), FeatureTypeLine);
+    EXPECT_EQ(byPoints->GetStartPoint(), RuVaPnt2d(1, 2));
+    EXPECT_EQ(byPoints->GetEndPoint(), RuVaPnt2d(8, 2));
+
+    auto byLength = line(FeatureCreator::CreateParallelFeatureByLength(&base, pick, RuVaPnt2d(0, -3), RuVaPnt2d(2, 0), 5.0));
+    ASSERT_TRUE(byLength);
+    EXPECT_EQ(byLength->GetStartPoint(), RuVaPnt2d(2, -3));
+    EXPECT_EQ(byLength->GetEndPoint(), RuVaPnt2d(7, -3));
+
+    const Line2dFeature wallA(RuVaPnt2d(3, -10), RuVaPnt2d(3, 10)), wallB(RuVaPnt2d(6, -10), RuVaPnt2d(6, 10));
+    auto byShapes = line(FeatureCreator::CreateParallelFeatureByEndFeature(&base, pick, 2.0, RuVaPnt2d(5, 5), &wallA,
+                                                                           RuVaPnt2d(3, 2), &wallB, RuVaPnt2d(6, 2)));
+    ASSERT_TRUE(byShapes);
+    EXPECT_NEAR(byShapes->GetStartPoint().Distance(RuVaPnt2d(3, 2)), 0.0, 1e-9);
+    EXPECT_NEAR(byShapes->GetEndPoint().Distance(RuVaPnt2d(6, 2)), 0.0, 1e-9);
+
+    // A polyline gives the parallel of the segment at the base pick.
+    const Polyline2dFeature poly(KcArrayOfGePnt2d{RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), RuVaPnt2d(10, 10)});
+    auto bySegment = line(FeatureCreator::CreateParallelFeatureByEndPoint(&poly, RuVaPnt2d(10, 5), RuVaPnt2d(12, 0),
+                                                                          RuVaPnt2d(0, 1), RuVaPnt2d(0, 8)));
+    ASSERT_TRUE(bySegment);
+    EXPECT_EQ(bySegment->GetStartPoint(), RuVaPnt2d(12, 1));
+
+    // Circles and arcs give concentric arcs, counter-clockwise from start to end.
+    const Circle2dFeature circle(RuVaPnt2d(0, 0), 5.0);
+    auto ring = arc(FeatureCreator::CreateParallelFeatureByEndAngle(&circle, RuVaPnt2d(5, 0), 1.0, RuVaPnt2d(9, 0), 0.0,
+                                                                    90.0));
+    ASSERT_TRUE(ring);
+    EXPECT_EQ(ring->GetFeatureType(), FeatureTypeArc);
+    EXPECT_EQ(ring->GetRadius(), 6.0);
+    EXPECT_EQ(ring->GetEndAngle(), 90.0);
+    auto through = arc(FeatureCreator::CreateParallelFeatureByEndAngle(&circle, RuVaPnt2d(5, 0), RuVaPnt2d(0, -8),
+                                                                       RuVaPnt2d(8, 8), 180.0));
+    ASSERT_TRUE(through);
+    EXPECT_EQ(through->GetRadius(), 8.0);
+    EXPECT_NEAR(through->GetStartAngle(), 45.0, 1e-12);
+
+    // Values that make no shape.
+    EXPECT_FALSE(FeatureCreator::CreateParallelFeatureByEndAngle(&base, pick, 2.0, RuVaPnt2d(5, 5), RuVaPnt2d(1, 9), 30.0));
+    EXPECT_FALSE(FeatureCreator::CreateParallelFeatureByLength(&circle, pick, 1.0, RuVaPnt2d(9, 0), RuVaPnt2d(1, 0), 3.0));
+    EXPECT_FALSE(FeatureCreator::CreateParallelFeatureByEndPoint(&base, pick, 2.0, RuVaPnt2d(5, 5), RuVaPnt2d(4, 9),
+                                                                 RuVaPnt2d(4, -9)));  // same foot
+    EXPECT_FALSE(FeatureCreator::CreateParallelFeatureByEndPoint(&base, pick, 2.0, RuVaPnt2d(5, 0), RuVaPnt2d(1, 9),
+                                                                 RuVaPnt2d(8, -3)));  // side point on the base
+    const Line2dFeature parallelWall(RuVaPnt2d(0, 7), RuVaPnt2d(10, 7));
+    EXPECT_FALSE(FeatureCreator::CreateParallelFeatureByEndFeature(&base, pick, 2.0, RuVaPnt2d(5, 5), RuVaPnt2d(1, 0),
+                                                                   &parallelWall, RuVaPnt2d(5, 7)));
+    EXPECT_FALSE(FeatureCreator::CreateParallelFeatureByEndAngle(&circle, RuVaPnt2d(5, 0), 5.0, RuVaPnt2d(1, 0), 0.0,
+                                                                 90.0));  // shrinks to nothing
 }
