@@ -16,6 +16,7 @@
 #include "AppFixture.h"
 #include "app/CMainFrame.h"
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2FileDialog.h"
 #include "app/DrawEnvironment.h"
 #include "app/SystemEnvironment.h"
 #include "app/UpdateChecker.h"
@@ -182,6 +183,9 @@ TEST_F(AppFixture, AMissingLanguageLibraryFallsBackToAnotherAndNoneStopsTheStart
     EXPECT_EQ(m_app->boxes[0].text, expected);
     EXPECT_EQ(m_app->boxes[0].type & MB_TYPEMASK, UINT(MB_OK));
     EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+    // Without a language library only the program's own title and help prompt exist.
+    EXPECT_EQ(LoadResourceString(AFX_IDS_APP_TITLE), CString(u"Rivedi VEZ"));
+    EXPECT_TRUE(LoadResourceString(10044).IsEmpty());
     Stop();
     // A start that failed stores nothing.
     EXPECT_FALSE(UserKeyExists(QStringLiteral("Version")));
@@ -500,4 +504,30 @@ TEST_F(AppFixture, SectionPathsAndTheSettingsVersion)
     EXPECT_EQ(CQZ2App::GetSectionKeyPath(u"Options"), CString(u"SOFTWARE\\Korvan\\Rivedi VEZ Dadazizo\\4.0\\Options\\"));
     EXPECT_EQ(m_app->GetSettingsVersion(), 3u * 65536u + 50u);
     EXPECT_EQ(m_app->GetHatchFolderPath().Right(5), CString(u"Hatch"));
+}
+
+TEST_F(AppFixture, FileDialogViewModeAndConverterDialogFlagsOutliveTheRun)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(m_app->m_bSxfConverterDialog);
+    CQZ2FileDialog::SetViewMode(28750);
+    m_app->m_bSxfConverterDialog = FALSE;
+    Stop();
+    CQZ2FileDialog::SetViewMode(0);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(m_app->GetSystemEnvironment()->m_FileDialogViewMode, 28750u);
+    EXPECT_EQ(CQZ2FileDialog::GetViewMode(), 28750u);
+    EXPECT_FALSE(m_app->m_bSxfConverterDialog);
+    EXPECT_TRUE(m_app->m_bDxfConverterDialog);
+    EXPECT_TRUE(m_app->m_bPdfConverterDialog);
+}
+
+TEST_F(AppFixture, IdleTimeHandsTheGraphicsModeToTheDataModel)
+{
+    ASSERT_TRUE(Start());
+    SystemEnvironment options(*m_app->GetSystemEnvironment());
+    options.SetGraphicsMode(1);
+    m_app->SetSystemEnvironment(options);
+    m_app->OnIdle(0);
+    EXPECT_EQ(GraphicManager::GetGraphicsMode(), 1);
 }
