@@ -48,6 +48,7 @@
 #include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/Region2dFeature.h"
 #include "libs/vevure/ResolvedFeature2dList.h"
@@ -248,6 +249,7 @@ public:
             return true;
         }
         case FeatureTypeText:
+        case FeatureTypePointMarker:  // a marker has its size on paper
             return false;
         default: {
             const RuVaBndBox2d box = f.GetBndBox();
@@ -311,6 +313,9 @@ public:
         case FeatureTypeHatch:
             DrawHatch(static_cast<const Hatch2dFeature&>(f), batch);
             return;
+        case FeatureTypePointMarker:
+            DrawMarker(static_cast<const PointMarker2dFeature&>(f), batch);
+            return;
         case FeatureTypeLinearDimension:
         case FeatureTypeRadiusDimension:
         case FeatureTypeDiameterDimension:
@@ -351,6 +356,10 @@ public:
         m_chains.clear();
         FeatureFlattener::Flatten(&f, m_chains, 0.25 / std::max(m_dLenScale, 1e-300));
         for (const KcArrayOfGePnt2d& chain : m_chains) {
+            if (chain.GetSize() == 1) {
+                batch.dots.push_back(m_cur.Map(chain[0]));
+                continue;
+            }
             m_chain.clear();
             for (INT_PTR i = 0; i < chain.GetSize(); ++i)
                 m_chain.push_back(m_cur.Map(chain.GetData()[i]));
@@ -474,30 +483,101 @@ private:
         AddChain(batch, m_chain.data(), (int)m_chain.size());
     }
 
+    // Cuts the segment to a margin about the client area (Liang-Barsky); false when it lies outside.
+    bool ClipSegment(QPointF& a, QPointF& e) const
+    {
+        const double x0 = -64, y0 = -64, x1 = m_cx + 64.0, y1 = m_cy + 64.0;
+        double t0 = 0, t1 = 1;
+        const double dx = e.x() - a.x(), dy = e.y() - a.y();
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {a.x() - x0, x1 - a.x(), a.y() - y0, y1 - a.y()};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0.0) {
+                if (q[i] < 0)
+                    return false;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+            if (t0 > t1)
+                return false;
+        }
+        const QPointF a0 = a;
+        a = QPointF(a0.x() + t0 * dx, a0.y() + t0 * dy);
+        e = QPointF(a0.x() + t1 * dx, a0.y() + t1 * dy);
+        return std::isfinite(a.x()) && std::isfinite(a.y()) && std::isfinite(e.x()) && std::isfinite(e.y());
+    }
+
+    static bool Far(const QPointF& p)
+    {
+        return !(std::fabs(p.x()) < 1e5 && std::fabs(p.y()) < 1e5);
+    }
+
     void AddChain(Batch& b, const QPointF* pts, int n)
     {
         if (n < 2)
             return;
+        // Points far off the client area (unbounded lines, extreme zoom) are cut first, so that the
+        // painter and the dashes see sane numbers; a cut chain loses its dash phase, which does not show.
+        for (int i = 0; i < n; ++i)
+            if (Far(pts[i])) {
+                for (int k = 1; k < n; ++k) {
+                    QPointF a = pts[k - 1], e = pts[k];
+                    if (ClipSegment(a, e)) {
+                        const QPointF seg[2] = {a, e};
+                        AddChainNear(b, seg, 2);
+                    }
+                }
+                return;
+            }
+        AddChainNear(b, pts, n);
+    }
+
+    void AddChainNear(Batch& b, const QPointF* pts, int n)
+    {
         if (b.dashes.empty()) {
             for (int i = 1; i < n; ++i)
                 b.lines.emplace_back(pts[i - 1], pts[i]);
             return;
         }
-        // Dashes run on along the chain: the pattern does not restart at its corners.
+        // Dashes run on along the chain: the pattern does not restart at its corners. Stretches outside
+        // the client area are passed over, keeping the pattern's phase.
+        double total = 0.0;
+        for (double d : b.dashes)
+            total += d;
         size_t k = 0;
         double left = b.dashes[0];
+        auto advance = [&](double dist) {
+            dist = std::fmod(dist, total);
+            while (dist > 0.0) {
+                const double step = std::min(left, dist);
+                dist -= step;
+                left -= step;
+                if (left <= 1e-9) {
+                    k = (k + 1) % b.dashes.size();
+                    left = b.dashes[k];
+                }
+            }
+        };
         for (int i = 1; i < n; ++i) {
             const QPointF a = pts[i - 1], e = pts[i];
             const double len = std::hypot(e.x() - a.x(), e.y() - a.y());
             if (!(len > 0.0))
                 continue;
-            if (len > 1e5) {  // far off screen: no dashes worth counting
-                b.lines.emplace_back(a, e);
+            double t = 0.0, end = len;
+            QPointF ca = a, ce = e;
+            if (!ClipSegment(ca, ce)) {
+                advance(len);
                 continue;
             }
-            double t = 0.0;
-            while (t < len) {
-                const double step = std::min(left, len - t);
+            t = std::hypot(ca.x() - a.x(), ca.y() - a.y());
+            end = std::hypot(ce.x() - a.x(), ce.y() - a.y());
+            advance(t);
+            while (t < end) {
+                const double step = std::min(left, end - t);
                 if ((k & 1) == 0) {
                     const double t0 = t / len, t1 = (t + step) / len;
                     b.lines.emplace_back(a + (e - a) * t0, a + (e - a) * t1);
@@ -509,6 +589,7 @@ private:
                     left = b.dashes[k];
                 }
             }
+            advance(len - end);
         }
     }
 
@@ -531,6 +612,38 @@ private:
         if (no > 0 && m_pColors != nullptr)
             return ToRgb(m_pColors->GetColorRef(no));
         return fallback;
+    }
+
+    // A marker of its size in paper millimetres (at least three pixels) about its point: a cross, a
+    // diagonal cross, a circle or a square by its type, turned by its angle, with a dot at the point.
+    void DrawMarker(const PointMarker2dFeature& m, Batch& batch)
+    {
+        const QPointF c = m_cur.Map(m.GetPoint());
+        batch.dots.push_back(c);
+        const double size = m.GetMarkerSize();
+        const double h = std::max(1.5, (std::isfinite(size) && size > 0.0 ? size : 0.0) * m_dViewScale / 2);
+        if (h > 1000.0)
+            return;
+        const double a = (std::isfinite(m.GetRotateAngle()) ? m.GetRotateAngle() : 0.0) * M_PI / 180.0;
+        auto at = [&](double x, double y) {
+            return QPointF(c.x() + x * std::cos(a) + y * std::sin(a), c.y() - x * std::sin(a) + y * std::cos(a));
+        };
+        const int type = std::abs(m.GetMarkerType()) % 4;
+        if (type == 0 || type == 1) {
+            const double d = type == 0 ? 0.0 : M_PI / 4;
+            for (double k : {0.0, M_PI / 2}) {
+                const QPointF pts[2] = {at(h * std::cos(d + k), h * std::sin(d + k)), at(-h * std::cos(d + k), -h * std::sin(d + k))};
+                AddChain(batch, pts, 2);
+            }
+        } else if (type == 2) {
+            m_chain.clear();
+            for (int i = 0; i <= 24; ++i)
+                m_chain.push_back(at(h * std::cos(i * M_PI / 12), h * std::sin(i * M_PI / 12)));
+            AddChain(batch, m_chain.data(), (int)m_chain.size());
+        } else {
+            const QPointF pts[5] = {at(-h, -h), at(h, -h), at(h, h), at(-h, h), at(-h, -h)};
+            AddChain(batch, pts, 5);
+        }
     }
 
     // The value of a dimension, centred above its text point.

@@ -7,7 +7,9 @@
 
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/LinearDimension2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/Polyline2dFeature.h"
@@ -293,4 +295,31 @@ TEST(ViewRender, DimensionValueAboveItsTextPoint)
         beyond += CountRow(image, y, 0, 199, kRed);
     EXPECT_GT(above, 20);
     EXPECT_EQ(beyond, 0);
+}
+
+TEST(ViewRender, UnboundedLinesMarkersAndFarDashesStayOnScreen)
+{
+    ViewFixture f;
+    InfiniteLine2dFeature xline;
+    ASSERT_TRUE(xline.SetPoint(RuVaPnt2d(0, 79.5)));
+    xline.SetColorNo(-1);
+    xline.SetColor(RGB(255, 0, 0));
+    f.Add(xline);
+    // A dashed line reaching far beyond the client area on both sides.
+    Line2dFeature longDash = RedLine(-1e7, 19.5, 1e7, 19.5);
+    ASSERT_TRUE(longDash.SetLineTypeNo(2));
+    f.Add(longDash);
+    PointMarker2dFeature marker;
+    ASSERT_TRUE(marker.SetPoint(RuVaPnt2d(100.5, 49.5)));
+    marker.SetColorNo(-1);
+    marker.SetColor(RGB(0, 0, 255));
+    f.Add(marker);
+    ASSERT_TRUE(f.doc.SetPartLinePitchDisplayMode(LinePitchAsPrinted, 0));
+    const QImage image = f.Render();
+    ASSERT_EQ(f.last, 1);
+    EXPECT_EQ(CountRow(image, 20, 0, 199, kRed), 200);
+    const int dashes = CountRow(image, 80, 0, 199, kRed);
+    EXPECT_GT(dashes, 130);
+    EXPECT_LT(dashes, 170);
+    EXPECT_GE(CountRow(image, 50, 95, 105, 0x0000FF), 3);
 }
