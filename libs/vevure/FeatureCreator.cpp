@@ -8,7 +8,15 @@
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/ruva/RuVa.h"
 #include "libs/ruva/RuVaEntity2d.h"
+#include "libs/vevure/AngularDimension2dFeature.h"
 #include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/ArcDimension2dFeature.h"
+#include "libs/vevure/Balloon2dFeature.h"
+#include "libs/vevure/DiameterDimension2dFeature.h"
+#include "libs/vevure/Lead2dFeature.h"
+#include "libs/vevure/LinearDimension2dFeature.h"
+#include "libs/vevure/ParallelDimension2dFeature.h"
+#include "libs/vevure/RadiusDimension2dFeature.h"
 #include "libs/vevure/BSplineCurve2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
@@ -1210,4 +1218,176 @@ Feature2dBase* FeatureCreator::CreateParallelFeatureByLength(const Feature2dBase
                                                              double dLength)
 {
     return MakeParallel(pBase, basePick, OffsetThrough(through), EndShape(pStart, nullptr), EndLength(dLength));
+}
+
+Line2dFeature* FeatureCreator::CreateAngledLineFeature(double dAngleDeg, const RuVaPnt2d& start,
+                                                       const Feature2dBase* pShape, const RuVaPnt2d& pick)
+{
+    if (pShape == nullptr || !std::isfinite(dAngleDeg) || !FeatureGeometry::IsFinitePoint(start))
+        return nullptr;
+    const InfiniteLine2dFeature ray(start, RuVaDir2d(std::cos(dAngleDeg * RuVa::DegToRad),
+                                                     std::sin(dAngleDeg * RuVa::DegToRad)));
+    RuVaPnt2d meet;
+    if (!MeetNearest(&ray, pShape, pick, meet))
+        return nullptr;
+    return CreateLineFeature(start, meet);
+}
+
+Line2dFeature* FeatureCreator::CreateHorizontalLineFeature(const RuVaPnt2d& start, const Feature2dBase* pShape,
+                                                           const RuVaPnt2d& pick)
+{
+    return CreateAngledLineFeature(0.0, start, pShape, pick);
+}
+
+Line2dFeature* FeatureCreator::CreateVerticalLineFeature(const RuVaPnt2d& start, const Feature2dBase* pShape,
+                                                         const RuVaPnt2d& pick)
+{
+    return CreateAngledLineFeature(90.0, start, pShape, pick);
+}
+
+Line2dFeature* FeatureCreator::CreateHorizontalVerticalLineFeature(const RuVaPnt2d& start, const Feature2dBase* pShape,
+                                                                   const RuVaPnt2d& pick)
+{
+    return std::fabs(pick.X() - start.X()) >= std::fabs(pick.Y() - start.Y())
+               ? CreateHorizontalLineFeature(start, pShape, pick)
+               : CreateVerticalLineFeature(start, pShape, pick);
+}
+
+namespace {
+
+// The value text, its position and the style, common to every dimension.
+bool DressDimension(Dimension2dFeatureBase* d, BYTE bManualText, const CString& strText, BYTE nTextPosMode,
+                    const RuVaPnt2d& textPoint, const DimensionSetting* pSetting)
+{
+    d->SetValueTextManualMode(bManualText == 1);
+    if (bManualText == 1)
+        d->SetValueText(strText);
+    d->SetValueTextPosFreeMode(nTextPosMode != 0);
+    if (nTextPosMode != 0 && !d->SetValueTextPoint(textPoint))
+        return false;
+    return pSetting == nullptr || FeatureSettingConverter::SetDimensionSettingToFeature(d, *pSetting);
+}
+
+template <class D>
+D* DressedOrNull(std::unique_ptr<D> d, bool ok)
+{
+    return ok && d->IsValid() ? d.release() : nullptr;
+}
+
+}  // namespace
+
+Dimension2dFeatureBase* FeatureCreator::CreateLinearDimensionFeature(
+    const RuVaPnt2d& p1, const RuVaPnt2d& p2, double dProjectionLength, double dProjectionAngleDeg,
+    double dDimensionAngleDeg, BYTE bManualText, const CString& strText, BYTE nTextPosMode, const RuVaPnt2d& textPoint,
+    int nParallel, const DimensionSetting* pSetting, int, int)
+{
+    if (p1.Distance(p2) < kTol)
+        return nullptr;
+    std::unique_ptr<LinearDimension2dFeature> d;
+    if (nParallel == 1)
+        d = std::make_unique<ParallelDimension2dFeature>(p1, p2, dProjectionLength);
+    else
+        d = std::make_unique<LinearDimension2dFeature>(p1, p2, dProjectionLength, dProjectionAngleDeg,
+                                                       dDimensionAngleDeg);
+    bool ok = d->GetPoint(0) == p1 && d->GetPoint(1) == p2 && d->GetProjectionLength() == dProjectionLength;
+    if (nParallel == 1)
+        ok = ok && d->SetProjectionAngle(dProjectionAngleDeg) && d->SetDimensionAngle(dDimensionAngleDeg);
+    else
+        ok = ok && std::isfinite(dProjectionAngleDeg) && std::isfinite(dDimensionAngleDeg);
+    ok = ok && DressDimension(d.get(), bManualText, strText, nTextPosMode, textPoint, pSetting);
+    return DressedOrNull(std::move(d), ok);
+}
+
+AngularDimension2dFeature* FeatureCreator::CreateAngularDimensionFeature(const RuVaPnt2d& centre, const RuVaPnt2d& p1,
+                                                                         const RuVaPnt2d& p2, double dRadius,
+                                                                         BYTE bManualText, const CString& strText,
+                                                                         BYTE nTextPosMode, const RuVaPnt2d& textPoint,
+                                                                         const DimensionSetting* pSetting, int)
+{
+    if (centre.Distance(p1) < kTol || centre.Distance(p2) < kTol)
+        return nullptr;
+    auto d = std::make_unique<AngularDimension2dFeature>();
+    const bool ok = d->SetCenterPoint(centre) && d->SetStartPoint(p1) && d->SetEndPoint(p2) && d->SetRadius(dRadius) &&
+                    DressDimension(d.get(), bManualText, strText, nTextPosMode, textPoint, pSetting);
+    return DressedOrNull(std::move(d), ok);
+}
+
+ArcDimension2dFeature* FeatureCreator::CreateArcDimensionFeature(const RuVaPnt2d& centre, double dRadius,
+                                                                 double dStartAngleDeg, double dEndAngleDeg,
+                                                                 double dProjectionLength, BYTE bManualText,
+                                                                 const CString& strText, BYTE nTextPosMode,
+                                                                 const RuVaPnt2d& textPoint,
+                                                                 const DimensionSetting* pSetting, int)
+{
+    auto d = std::make_unique<ArcDimension2dFeature>();
+    const bool ok = d->SetCenterPoint(centre) && d->SetRadius(dRadius) && d->SetStartAngle(dStartAngleDeg) &&
+                    d->SetEndAngle(dEndAngleDeg) && d->SetProjectionLength(dProjectionLength) &&
+                    DressDimension(d.get(), bManualText, strText, nTextPosMode, textPoint, pSetting);
+    return DressedOrNull(std::move(d), ok);
+}
+
+DiameterDimension2dFeature* FeatureCreator::CreateDiameterDimensionFeature(const RuVaPnt2d& a, const RuVaPnt2d& b,
+                                                                           BYTE bManualText, const CString& strText,
+                                                                           BYTE nTextPosMode,
+                                                                           const RuVaPnt2d& textPoint,
+                                                                           const DimensionSetting* pSetting, int)
+{
+    if (a.Distance(b) < kTol)
+        return nullptr;
+    auto d = std::make_unique<DiameterDimension2dFeature>();
+    const bool ok = d->SetStartPoint(a) && d->SetEndPoint(b) && d->SetPoint(nTextPosMode != 0 ? textPoint : b) &&
+                    DressDimension(d.get(), bManualText, strText, nTextPosMode, textPoint, pSetting);
+    return DressedOrNull(std::move(d), ok);
+}
+
+RadiusDimension2dFeature* FeatureCreator::CreateRadiusDimensionFeature(const RuVaPnt2d& dimPoint,
+                                                                       const RuVaPnt2d& centre, BYTE bUserText,
+                                                                       const CString& strText, BYTE nLeaderMode,
+                                                                       const RuVaPnt2d& secondPoint,
+                                                                       const DimensionSetting* pSetting, int)
+{
+    if (dimPoint.Distance(centre) < kTol)
+        return nullptr;
+    auto d = std::make_unique<RadiusDimension2dFeature>();
+    d->SetLeaderMode(nLeaderMode != 0);
+    const bool ok = d->SetStartPoint(centre) && d->SetEndPoint(dimPoint) &&
+                    d->SetSecondPoint(nLeaderMode != 0 ? secondPoint : dimPoint) &&
+                    DressDimension(d.get(), bUserText, strText, 0, secondPoint, pSetting);
+    return DressedOrNull(std::move(d), ok);
+}
+
+Lead2dFeature* FeatureCreator::CreateLeadFeature(const Lead2dFeature* pTemplate, const CString& strText,
+                                                 const KcArrayOfGePnt2d& points, int nMode, const RuVaPnt2d& textPoint,
+                                                 const LeadSetting* pSetting)
+{
+    auto lead = std::make_unique<Lead2dFeature>();
+    if (pTemplate)
+        lead->Copy(pTemplate, Feature2dBase::copyAll);
+    if (!lead->SetPointArray(points) || !lead->SetText(strText))
+        return nullptr;
+    lead->SetTextPointFree(nMode != 0);
+    if (!lead->SetTextPoint(nMode != 0 ? textPoint : points[points.GetSize() - 1]))
+        return nullptr;
+    if (pSetting && !FeatureSettingConverter::SetLeadSettingToFeature(lead.get(), *pSetting))
+        return nullptr;
+    return ValidOrNull(std::move(lead));
+}
+
+Balloon2dFeature* FeatureCreator::CreateBalloonFeature(const Balloon2dFeature* pTemplate, const CString& strText,
+                                                       const KcArrayOfGePnt2d& points, const BalloonSetting* pSetting)
+{
+    if (points.GetSize() < 1)
+        return nullptr;
+    auto balloon = std::make_unique<Balloon2dFeature>();
+    if (pTemplate)
+        balloon->Copy(pTemplate, Feature2dBase::copyAll);
+    KcArrayOfGePnt2d lead(points);
+    const RuVaPnt2d centre = points[points.GetSize() - 1];
+    if (lead.GetSize() > 1)
+        lead.RemoveAt(lead.GetSize() - 1);
+    if (!balloon->SetLeadPointArray(lead) || !balloon->SetCenterPoint(centre) || !balloon->SetText(strText))
+        return nullptr;
+    if (pSetting && !FeatureSettingConverter::SetBalloonSettingToFeature(balloon.get(), *pSetting))
+        return nullptr;
+    return ValidOrNull(std::move(balloon));
 }

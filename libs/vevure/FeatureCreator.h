@@ -6,7 +6,17 @@
 #include "platform/afx/AfxTypes.h"
 #include "platform/afx/CString.h"
 
+class AngularDimension2dFeature;
 class Arc2dFeature;
+class ArcDimension2dFeature;
+class Balloon2dFeature;
+class BalloonSetting;
+class DiameterDimension2dFeature;
+class Dimension2dFeatureBase;
+class Lead2dFeature;
+class LeadSetting;
+class LinearDimension2dFeature;
+class RadiusDimension2dFeature;
 class DimensionSetting;
 class Feature2dList;
 class PointMarker2dFeature;
@@ -213,6 +223,56 @@ public:
     static Feature2dBase* CreateParallelFeatureByLength(const Feature2dBase* pBase, const RuVaPnt2d& basePick,
                                                         const RuVaPnt2d& through, const Feature2dBase* pStart,
                                                         double dLength);
+
+    // Lines from the start at an angle (degrees; or horizontal, vertical, or whichever of the two points
+    // more nearly at the pick) to where they meet the shape, the meeting point nearest the pick.
+    static Line2dFeature* CreateAngledLineFeature(double dAngleDeg, const RuVaPnt2d& start, const Feature2dBase* pShape,
+                                                  const RuVaPnt2d& pick);
+    static Line2dFeature* CreateHorizontalLineFeature(const RuVaPnt2d& start, const Feature2dBase* pShape,
+                                                      const RuVaPnt2d& pick);
+    static Line2dFeature* CreateVerticalLineFeature(const RuVaPnt2d& start, const Feature2dBase* pShape,
+                                                    const RuVaPnt2d& pick);
+    static Line2dFeature* CreateHorizontalVerticalLineFeature(const RuVaPnt2d& start, const Feature2dBase* pShape,
+                                                              const RuVaPnt2d& pick);
+
+    // Dimensions with their definition points, value text (typed when bManualText is 1), text position (free at
+    // the text point when the mode is not 0) and style. The layout of their parts is the drawing's. The
+    // position-angle and state arguments are kept by the caller's style and not stored in the shape.
+    static Dimension2dFeatureBase* CreateLinearDimensionFeature(const RuVaPnt2d& p1, const RuVaPnt2d& p2,
+                                                                double dProjectionLength, double dProjectionAngleDeg,
+                                                                double dDimensionAngleDeg, BYTE bManualText,
+                                                                const CString& strText, BYTE nTextPosMode,
+                                                                const RuVaPnt2d& textPoint, int nParallel,
+                                                                const DimensionSetting* pSetting, int nState,
+                                                                int nPosAngle);
+    static AngularDimension2dFeature* CreateAngularDimensionFeature(const RuVaPnt2d& centre, const RuVaPnt2d& p1,
+                                                                    const RuVaPnt2d& p2, double dRadius,
+                                                                    BYTE bManualText, const CString& strText,
+                                                                    BYTE nTextPosMode, const RuVaPnt2d& textPoint,
+                                                                    const DimensionSetting* pSetting, int nPosAngle);
+    static ArcDimension2dFeature* CreateArcDimensionFeature(const RuVaPnt2d& centre, double dRadius,
+                                                            double dStartAngleDeg, double dEndAngleDeg,
+                                                            double dProjectionLength, BYTE bManualText,
+                                                            const CString& strText, BYTE nTextPosMode,
+                                                            const RuVaPnt2d& textPoint,
+                                                            const DimensionSetting* pSetting, int nPosAngle);
+    static DiameterDimension2dFeature* CreateDiameterDimensionFeature(const RuVaPnt2d& a, const RuVaPnt2d& b,
+                                                                      BYTE bManualText, const CString& strText,
+                                                                      BYTE nTextPosMode, const RuVaPnt2d& textPoint,
+                                                                      const DimensionSetting* pSetting, int nPosAngle);
+    static RadiusDimension2dFeature* CreateRadiusDimensionFeature(const RuVaPnt2d& dimPoint, const RuVaPnt2d& centre,
+                                                                  BYTE bUserText, const CString& strText,
+                                                                  BYTE nLeaderMode, const RuVaPnt2d& secondPoint,
+                                                                  const DimensionSetting* pSetting, int nPosAngle);
+
+    // A leader through the points (the first is the arrow tip) with the text at the last point, or free at the
+    // text point when the mode is not 0; a balloon at the last point with its leader from the first. The
+    // template's fields are copied first when given. NULL for fewer than two points (one for a balloon).
+    static Lead2dFeature* CreateLeadFeature(const Lead2dFeature* pTemplate, const CString& strText,
+                                            const KcArrayOfGePnt2d& points, int nMode, const RuVaPnt2d& textPoint,
+                                            const LeadSetting* pSetting);
+    static Balloon2dFeature* CreateBalloonFeature(const Balloon2dFeature* pTemplate, const CString& strText,
+                                                  const KcArrayOfGePnt2d& points, const BalloonSetting* pSetting);
 
     // A shape parallel to the shape through the point / at the distance on the side of the point (see
     // FeatureOffsetting); NULL when there is none.

@@ -5,7 +5,14 @@
 #include <cmath>
 
 #include "FeatureTestSupport.h"
+#include "libs/vevure/AngularDimension2dFeature.h"
+#include "libs/vevure/ArcDimension2dFeature.h"
+#include "libs/vevure/Balloon2dFeature.h"
+#include "libs/vevure/DiameterDimension2dFeature.h"
 #include "libs/vevure/DimensionSetting.h"
+#include "libs/vevure/Lead2dFeature.h"
+#include "libs/vevure/RadiusDimension2dFeature.h"
+#include "libs/ruva/RuVa.h"
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
@@ -195,4 +202,83 @@ TEST(FeatureCreatorStyles, IntersectionMarkers)
                                    TRUE);
     EXPECT_FALSE(FeatureCreator::CreateIntersectionPointMarkerFeature(&square, self));
     EXPECT_FALSE(FeatureCreator::CreateIntersectionPointMarkerFeature(&circle, self));
+}
+
+TEST(FeatureCreatorStyles, LinesToAShape)
+{
+    const Circle2dFeature circle(RuVaPnt2d(10, 0), 2.0);
+    std::unique_ptr<Line2dFeature> toNear(
+        FeatureCreator::CreateHorizontalLineFeature(RuVaPnt2d(0, 0), &circle, RuVaPnt2d(8, 0)));
+    ASSERT_TRUE(toNear);
+    EXPECT_NEAR(toNear->GetEndPoint().X(), 8.0, 1e-9);
+    std::unique_ptr<Line2dFeature> toFar(
+        FeatureCreator::CreateAngledLineFeature(0.0, RuVaPnt2d(0, 0), &circle, RuVaPnt2d(12, 0)));
+    ASSERT_TRUE(toFar);
+    EXPECT_NEAR(toFar->GetEndPoint().X(), 12.0, 1e-9);
+    EXPECT_FALSE(FeatureCreator::CreateVerticalLineFeature(RuVaPnt2d(0, 0), &circle, RuVaPnt2d(10, 2)));  // misses
+    std::unique_ptr<Line2dFeature> either(
+        FeatureCreator::CreateHorizontalVerticalLineFeature(RuVaPnt2d(10, -9), &circle, RuVaPnt2d(10.5, -2)));
+    ASSERT_TRUE(either);
+    EXPECT_NEAR(either->GetEndPoint().Y(), -2.0, 1e-9);
+}
+
+TEST(FeatureCreatorStyles, DimensionsLeadsAndBalloons)
+{
+    DimensionSetting style;
+    style.SetArrowType1(6);
+    std::unique_ptr<Dimension2dFeatureBase> linear(FeatureCreator::CreateLinearDimensionFeature(
+        RuVaPnt2d(0, 0), RuVaPnt2d(30, 10), 5.0, 90.0, 0.0, 0, CString(), 0, RuVaPnt2d(), 0, &style, 0, 0));
+    ASSERT_TRUE(linear);
+    EXPECT_EQ(linear->GetFeatureType(), FeatureTypeLinearDimension);
+    EXPECT_EQ(linear->GetValueText(), CString(u"30.00"));
+    EXPECT_EQ(linear->GetArrowType(), 6);
+    std::unique_ptr<Dimension2dFeatureBase> parallel(FeatureCreator::CreateLinearDimensionFeature(
+        RuVaPnt2d(0, 0), RuVaPnt2d(3, 4), 2.0, 0.0, 0.0, 1, CString(u"typed"), 1, RuVaPnt2d(9, 9), 1, nullptr, 0, 0));
+    ASSERT_TRUE(parallel);
+    EXPECT_EQ(parallel->GetFeatureType(), FeatureTypeParallelDimension);
+    EXPECT_EQ(parallel->GetValueText(), CString(u"typed"));
+    EXPECT_TRUE(parallel->GetValueTextPosFreeMode());
+    EXPECT_EQ(parallel->GetValueTextPoint(), RuVaPnt2d(9, 9));
+    EXPECT_NEAR(parallel->GetMeasuredValue(), 5.0, 1e-12);
+
+    std::unique_ptr<AngularDimension2dFeature> angular(FeatureCreator::CreateAngularDimensionFeature(
+        RuVaPnt2d(0, 0), RuVaPnt2d(1, 0), RuVaPnt2d(0, 1), 4.0, 0, CString(), 0, RuVaPnt2d(), nullptr, 0));
+    ASSERT_TRUE(angular);
+    EXPECT_NEAR(angular->GetMeasuredValue(), 90.0, 1e-12);
+    std::unique_ptr<ArcDimension2dFeature> arcDim(FeatureCreator::CreateArcDimensionFeature(
+        RuVaPnt2d(0, -3), 12.0, 40.0, 140.0, 5.0, 0, CString(), 0, RuVaPnt2d(), nullptr, 0));
+    ASSERT_TRUE(arcDim);
+    EXPECT_NEAR(arcDim->GetMeasuredValue(), 12.0 * 100.0 * RuVa::DegToRad, 1e-9);
+    std::unique_ptr<DiameterDimension2dFeature> diameter(FeatureCreator::CreateDiameterDimensionFeature(
+        RuVaPnt2d(-2, 0), RuVaPnt2d(2, 0), 0, CString(), 0, RuVaPnt2d(), nullptr, 0));
+    ASSERT_TRUE(diameter);
+    EXPECT_NEAR(diameter->GetMeasuredValue(), 4.0, 1e-12);
+    std::unique_ptr<RadiusDimension2dFeature> radius(FeatureCreator::CreateRadiusDimensionFeature(
+        RuVaPnt2d(3, 4), RuVaPnt2d(0, 0), 0, CString(), 1, RuVaPnt2d(6, 8), nullptr, 0));
+    ASSERT_TRUE(radius);
+    EXPECT_NEAR(radius->GetMeasuredValue(), 5.0, 1e-12);
+    EXPECT_EQ(radius->GetSecondPoint(), RuVaPnt2d(6, 8));
+    EXPECT_FALSE(FeatureCreator::CreateDiameterDimensionFeature(RuVaPnt2d(1, 1), RuVaPnt2d(1, 1), 0, CString(), 0,
+                                                                RuVaPnt2d(), nullptr, 0));
+
+    LeadSetting leadStyle;
+    leadStyle.SetType(2);
+    const KcArrayOfGePnt2d leadPoints{RuVaPnt2d(0, 0), RuVaPnt2d(5, 5), RuVaPnt2d(9, 5)};
+    std::unique_ptr<Lead2dFeature> lead(
+        FeatureCreator::CreateLeadFeature(nullptr, CString(u"note"), leadPoints, 0, RuVaPnt2d(), &leadStyle));
+    ASSERT_TRUE(lead);
+    EXPECT_EQ(lead->GetTextPoint(), RuVaPnt2d(9, 5));
+    EXPECT_EQ(lead->GetArrowType(), 2);
+    EXPECT_FALSE(FeatureCreator::CreateLeadFeature(nullptr, CString(u"x"), KcArrayOfGePnt2d{RuVaPnt2d(0, 0)}, 0,
+                                                   RuVaPnt2d(), nullptr));
+
+    std::unique_ptr<Balloon2dFeature> balloon(
+        FeatureCreator::CreateBalloonFeature(nullptr, CString(u"7"), leadPoints, nullptr));
+    ASSERT_TRUE(balloon);
+    EXPECT_EQ(balloon->GetCenterPoint(), RuVaPnt2d(9, 5));
+    EXPECT_EQ(balloon->GetLeadPointSize(), 2);
+    std::unique_ptr<Balloon2dFeature> copy(
+        FeatureCreator::CreateBalloonFeature(balloon.get(), CString(u"8"), KcArrayOfGePnt2d{RuVaPnt2d(1, 1)}, nullptr));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->GetText(), CString(u"8"));
 }
