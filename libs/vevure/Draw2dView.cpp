@@ -795,21 +795,35 @@ BOOL Draw2dView::HitGrid(const RuVaPnt2d& world, RuVaPnt2d& gridPoint, double dA
     const GridSetting* g = shown != nullptr ? shown->GetGridSetting() : nullptr;
     if (g == nullptr || (!bForce && !g->IsShowGrid()) || !world.IsFinite() || !(dAperture >= 0.0))
         return FALSE;
-    double sx = 0, sy = 0;
+    double sx = 0, sy = 0, a1 = 0, a2 = 0;
     g->GetStep(sx, sy);
+    g->GetAngle(a1, a2);
     if (!(sx > 0.0) || !(sy > 0.0))
         return FALSE;
-    const RuVaPnt2d& o = g->GetOrigin();
-    const double i = std::round((world.X() - o.X()) / sx), j = std::round((world.Y() - o.Y()) / sy);
-    const RuVaPnt2d p(o.X() + i * sx, o.Y() + j * sy);
-    if (!g->GetGridAllWindow()) {
-        const RuVaBndBox2d range(g->GetMinGridPnt(), g->GetMaxGridPnt());
-        if (range.IsOut(p))
-            return FALSE;
-    }
-    if (p.Distance(world) > dAperture)
+    // The lattice of the grid (see the renderer): u along the first angle, v across the second.
+    const double ux = sx * std::cos(a1 * M_PI / 180), uy = sx * std::sin(a1 * M_PI / 180);
+    const double vx = -sy * std::sin(a2 * M_PI / 180), vy = sy * std::cos(a2 * M_PI / 180);
+    const double det = ux * vy - uy * vx;
+    if (!(std::fabs(det) > 1e-12 * sx * sy))
         return FALSE;
-    gridPoint = p;
+    const RuVaPnt2d& o = g->GetOrigin();
+    const double dx = world.X() - o.X(), dy = world.Y() - o.Y();
+    const double fi = (dx * vy - dy * vx) / det, fj = (ux * dy - uy * dx) / det;
+    // The nearest of the four lattice points about the point.
+    double best = 1e300;
+    RuVaPnt2d found;
+    for (double i : {std::floor(fi), std::floor(fi) + 1})
+        for (double j : {std::floor(fj), std::floor(fj) + 1}) {
+            const RuVaPnt2d p(o.X() + i * ux + j * vx, o.Y() + i * uy + j * vy);
+            const double d = p.Distance(world);
+            if (d < best)
+                best = d, found = p;
+        }
+    if (!g->GetGridAllWindow() && RuVaBndBox2d(g->GetMinGridPnt(), g->GetMaxGridPnt()).IsOut(found))
+        return FALSE;
+    if (!(best <= dAperture))
+        return FALSE;
+    gridPoint = found;
     return TRUE;
 }
 

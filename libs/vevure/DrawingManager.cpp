@@ -935,37 +935,92 @@ Affine ViewAffine(const Draw2dView& view)
     return m;
 }
 
+// The grid: points origin + i u + j v, u along the first angle by the X step, v across the second by the
+// Y step; every n-th point major. Dots, lines or small crosses by its draw type, over the whole window
+// or its range.
 void DrawGrid(QPainter& p, const Draw2dView& view, const DrawingFeatureBase& drawing, const Affine& world)
 {
     const GridSetting* g = drawing.GetGridSetting();
     if (g == nullptr || !g->IsShowGrid() || !view.GetGridVisible())
         return;
-    double sx = 0, sy = 0;
+    double sx = 0, sy = 0, a1 = 0, a2 = 0;
     g->GetStep(sx, sy);
+    g->GetAngle(a1, a2);
     const double s = view.GetScale();
     if (!(sx * s >= 4.0) || !(sy * s >= 4.0))
         return;  // too dense to be of use
+    const double ux = sx * std::cos(a1 * M_PI / 180), uy = sx * std::sin(a1 * M_PI / 180);
+    const double vx = -sy * std::sin(a2 * M_PI / 180), vy = sy * std::cos(a2 * M_PI / 180);
+    const double det = ux * vy - uy * vx;
+    if (!(std::fabs(det) > 1e-12 * sx * sy))
+        return;
     RuVaPnt2d c1, c2;
     view.GetWorldSpace(c1, c2);
+    RuVaBndBox2d area(c1, c2);
+    if (!g->GetGridAllWindow()) {
+        const RuVaBndBox2d range(g->GetMinGridPnt(), g->GetMaxGridPnt());
+        if (range.IsOut(area))
+            return;
+        area = RuVaBndBox2d(RuVaPnt2d(std::max(area.XMin(), range.XMin()), std::max(area.YMin(), range.YMin())),
+                            RuVaPnt2d(std::min(area.XMax(), range.XMax()), std::min(area.YMax(), range.YMax())));
+    }
     const RuVaPnt2d& o = g->GetOrigin();
-    const double i0 = std::floor((c1.X() - o.X()) / sx), i1 = std::ceil((c2.X() - o.X()) / sx);
-    const double j0 = std::floor((c1.Y() - o.Y()) / sy), j1 = std::ceil((c2.Y() - o.Y()) / sy);
-    if ((i1 - i0 + 1) * (j1 - j0 + 1) > 4e6)
+    // Lattice indexes of the corners give the ranges to walk.
+    double i0 = 1e300, i1 = -1e300, j0 = 1e300, j1 = -1e300;
+    for (const RuVaPnt2d& c : {area.MinPoint(), area.MaxPoint(), RuVaPnt2d(area.XMin(), area.YMax()), RuVaPnt2d(area.XMax(), area.YMin())}) {
+        const double dx = c.X() - o.X(), dy = c.Y() - o.Y();
+        const double i = (dx * vy - dy * vx) / det, j = (ux * dy - uy * dx) / det;
+        i0 = std::min(i0, i), i1 = std::max(i1, i), j0 = std::min(j0, j), j1 = std::max(j1, j);
+    }
+    i0 = std::floor(i0), i1 = std::ceil(i1), j0 = std::floor(j0), j1 = std::ceil(j1);
+    if (!((i1 - i0 + 1) * (j1 - j0 + 1) <= 4e6))
         return;
-    std::vector<QPointF> dots;
-    std::vector<QPointF> major;
     const int every = std::max<int>(1, g->GetNGridCount());
+    const QPen minorPen(QColor::fromRgb(ToRgb(g->GetColorRef1())), 0), majorPen(QColor::fromRgb(ToRgb(g->GetColorRef2())), 0);
+    auto isMajor = [every](double k) { return std::fmod(std::fabs(k), every) == 0; };
+    if (g->GetType() == GridDrawLines) {
+        std::vector<QLineF> minor, major;
+        for (double i = i0; i <= i1; ++i)
+            (isMajor(i) ? major : minor)
+                .emplace_back(world.Map(o.X() + i * ux + j0 * vx, o.Y() + i * uy + j0 * vy),
+                              world.Map(o.X() + i * ux + j1 * vx, o.Y() + i * uy + j1 * vy));
+        for (double j = j0; j <= j1; ++j)
+            (isMajor(j) ? major : minor)
+                .emplace_back(world.Map(o.X() + i0 * ux + j * vx, o.Y() + i0 * uy + j * vy),
+                              world.Map(o.X() + i1 * ux + j * vx, o.Y() + i1 * uy + j * vy));
+        p.setPen(minorPen);
+        p.drawLines(minor.data(), (int)minor.size());
+        p.setPen(majorPen);
+        p.drawLines(major.data(), (int)major.size());
+        return;
+    }
+    std::vector<QPointF> dots, major;
     for (double i = i0; i <= i1; ++i)
         for (double j = j0; j <= j1; ++j) {
-            const QPointF q = world.Map(o.X() + i * sx, o.Y() + j * sy);
-            if (std::fmod(std::fabs(i), every) == 0 && std::fmod(std::fabs(j), every) == 0)
-                major.push_back(q);
-            else
-                dots.push_back(q);
+            const double x = o.X() + i * ux + j * vx, y = o.Y() + i * uy + j * vy;
+            if (area.IsOut(RuVaPnt2d(x, y)))
+                continue;
+            (isMajor(i) && isMajor(j) ? major : dots).push_back(world.Map(x, y));
         }
-    p.setPen(QColor::fromRgb(ToRgb(g->GetColorRef1())));
+    if (g->GetType() == GridDrawCrosses) {
+        auto crosses = [](const std::vector<QPointF>& at) {
+            std::vector<QLineF> lines;
+            for (const QPointF& q : at) {
+                lines.emplace_back(q.x() - 2, q.y(), q.x() + 3, q.y());
+                lines.emplace_back(q.x(), q.y() - 2, q.x(), q.y() + 3);
+            }
+            return lines;
+        };
+        const std::vector<QLineF> a = crosses(dots), b = crosses(major);
+        p.setPen(minorPen);
+        p.drawLines(a.data(), (int)a.size());
+        p.setPen(majorPen);
+        p.drawLines(b.data(), (int)b.size());
+        return;
+    }
+    p.setPen(minorPen);
     p.drawPoints(dots.data(), (int)dots.size());
-    p.setPen(QColor::fromRgb(ToRgb(g->GetColorRef2())));
+    p.setPen(majorPen);
     p.drawPoints(major.data(), (int)major.size());
 }
 

@@ -6,7 +6,9 @@
 
 #include "ViewFixture.h"
 
+#include "libs/vevure/GridSetting.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/VeVureEnums.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 
@@ -123,4 +125,29 @@ TEST(ViewConversion, GridSnapFindsTheNearestGridPointWithinTheAperture)
     EXPECT_EQ(g, RuVaPnt2d(10, 20));
     EXPECT_FALSE(f.view.HitGrid(RuVaPnt2d(14.9, 20.1), g, 1.0, TRUE));
     EXPECT_FALSE(f.view.HitGrid(RuVaPnt2d(std::nan(""), 0), g, 1.0, TRUE));
+
+    // A turned grid: steps of 10 along 30 degrees and across it.
+    GridSetting grid;
+    ASSERT_TRUE(grid.SetAngle(30, 30));
+    ASSERT_TRUE(grid.SetOrigin(RuVaPnt2d(1, 2)));
+    ASSERT_TRUE(f.doc.SetDrawingGridSetting(f.part, grid, 0));
+    const double c = std::cos(M_PI / 6), s = std::sin(M_PI / 6);
+    const RuVaPnt2d lattice(1 + 2 * 10 * c - 10 * s, 2 + 2 * 10 * s + 10 * c);
+    ASSERT_TRUE(f.view.HitGrid(RuVaPnt2d(lattice.X() + 0.3, lattice.Y() - 0.2), g, 1.0, TRUE));
+    EXPECT_NEAR(g.X(), lattice.X(), 1e-9);
+    EXPECT_NEAR(g.Y(), lattice.Y(), 1e-9);
+    // Drawn as lines, the grid shows in the picture.
+    ASSERT_TRUE(grid.SetAngle(0, 0));
+    ASSERT_TRUE(grid.SetType(GridDrawLines));
+    grid.ShowGrid(TRUE);
+    grid.SetColorRef1(RGB(0, 200, 0));
+    grid.SetColorRef2(RGB(0, 200, 0));
+    ASSERT_TRUE(f.doc.SetDrawingGridSetting(f.part, grid, 0));
+    f.view.SetGridVisible(TRUE);
+    const QImage image = f.Render();
+    int green = 0;
+    for (int x = 0; x < 200; ++x)
+        green += Px(image, x, 50) == 0x00C800;
+    EXPECT_GE(green, 15);  // a vertical line every 10 pixels along the row
+    EXPECT_LE(green, 200);
 }
