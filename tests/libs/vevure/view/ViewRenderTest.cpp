@@ -7,6 +7,8 @@
 
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/FeatureRecord.h"
+#include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/PointMarker2dFeature.h"
@@ -322,4 +324,21 @@ TEST(ViewRender, UnboundedLinesMarkersAndFarDashesStayOnScreen)
     EXPECT_GT(dashes, 130);
     EXPECT_LT(dashes, 170);
     EXPECT_GE(CountRow(image, 50, 95, 105, 0x0000FF), 3);
+}
+
+TEST(ViewRender, SelectedShapesInTheSelectionColour)
+{
+    ViewFixture f;
+    Line2dFeature a = RedLine(10.5, 69.5, 190.5, 69.5), b = RedLine(10.5, 29.5, 190.5, 29.5);
+    const long ida = f.Add(a);
+    f.Add(b);
+    f.view.SetSelectedFeatureColor(RGB(0, 0, 255));
+    ASSERT_TRUE(f.doc.GetSelectionManager()->SelectFeature(FeatureRecord(ida, -1), FALSE));
+    f.view.UpdateSelection(FALSE);
+    const QImage image = f.Render();
+    EXPECT_GT(CountRow(image, 30, 0, 199, 0x0000FF), 150);
+    EXPECT_GT(CountRow(image, 70, 0, 199, kRed), 150);
+    f.doc.GetSelectionManager()->UnselectAll(FALSE);
+    f.view.UpdateSelection(FALSE);
+    EXPECT_GT(CountRow(f.Render(), 30, 0, 199, kRed), 150);
 }
