@@ -3,6 +3,7 @@
 #include <QtCore/QHash>
 #include <QtCore/QRect>
 #include <QtGui/QPainter>
+#include <QtWidgets/QFrame>
 #include <QtWidgets/QWidget>
 
 #include "platform/gdi/CDC.h"
@@ -97,6 +98,9 @@ bool AfxControlMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam, L
     const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
     LRESULT ignored = 0;
     if (cs && cs->lpszName) c->ControlMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cs->lpszName), ignored);
+    // The sunken edges of the extended styles.
+    if (auto* frame = qobject_cast<QFrame*>(c->Widget()); frame && cs && (cs->dwExStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)))
+      frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     c->Created();
   }
   return c->ControlMessage(message, wParam, lParam, result);

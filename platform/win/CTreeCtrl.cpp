@@ -8,6 +8,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QStyledItemDelegate>
 #include <QtWidgets/QTreeWidget>
 
@@ -379,6 +380,7 @@ public:
         } else {
           const QRect r = visualItemRect(it);
           hi->flags = p.x() < r.left() ? TVHT_ONITEMINDENT : TVHT_ONITEMLABEL;
+          if ((m_style & TVS_CHECKBOXES) && CheckRect(it).contains(p)) hi->flags = TVHT_ONITEMSTATEICON;
         }
         result = reinterpret_cast<LRESULT>(hi->hItem);
         return true;
@@ -466,6 +468,17 @@ public:
     }
   }
 
+  // Where an item's check box is drawn, in viewport coordinates.
+  QRect CheckRect(QTreeWidgetItem* it) {
+    QStyleOptionViewItem opt;
+    initViewItemOption(&opt);
+    const QModelIndex idx = indexFromItem(it, 0);
+    opt.rect = visualRect(idx);
+    opt.features |= QStyleOptionViewItem::HasCheckIndicator;
+    opt.checkState = it->checkState(0);
+    return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, this);
+  }
+
   void RestoreExpansion(QTreeWidgetItem* it) {
     // Taking items out of the tree forgets their expansion.
     if (m_expanded.contains(it)) it->setExpanded(true);
@@ -526,12 +539,19 @@ protected:
     QTreeWidgetItem* it = itemAt(p);
     m_pressItem = nullptr;
     m_dragging = false;
+    m_onCheck = false;
     if (it && e->button() == Qt::LeftButton) {
       const QRect r = visualItemRect(it);
       if (p.x() < r.left() && it->childIndicatorPolicy() != QTreeWidgetItem::DontShowIndicator &&
           (it->childCount() > 0 || it->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator)) {
         // The button beside the item: expanding is asked for first.
         ExpandWithNotify(it, TVE_TOGGLE, true);
+        return;
+      }
+      if ((m_style & TVS_CHECKBOXES) && CheckRect(it).contains(p)) {
+        // A check box is not a selection: the box changes when the button comes up.
+        m_pressItem = it;
+        m_onCheck = true;
         return;
       }
       m_pressItem = it;
@@ -564,11 +584,21 @@ protected:
     NMHDR h{};
     const HWND self = Handle();
     if (e->button() == Qt::LeftButton) {
-      if (NotifyParent(&h, NM_CLICK) == 0 && IsWindow(self) && edit && m_live.contains(m_pressItem)) EditLabel(m_pressItem);
+      const bool handled = NotifyParent(&h, NM_CLICK) != 0;
+      if (!IsWindow(self)) return;
+      // After the parent heard of the click, a click on a check box changes it.
+      if (m_onCheck) {
+        if (m_live.contains(m_pressItem) && CheckRect(m_pressItem).contains(e->position().toPoint()))
+          m_pressItem->setCheckState(0, m_pressItem->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+      } else if (!m_dragging) {
+        Silently([&] { QTreeWidget::mouseReleaseEvent(e); });
+      }
+      if (!handled && edit && m_live.contains(m_pressItem)) EditLabel(m_pressItem);
     } else if (e->button() == Qt::RightButton) {
       NotifyParent(&h, NM_RCLICK);
     }
     m_dragging = false;
+    m_onCheck = false;
     m_pressItem = nullptr;
   }
   void mouseDoubleClickEvent(QMouseEvent* e) override {
@@ -643,6 +673,7 @@ private:
   QTreeWidgetItem* m_pressItem = nullptr;
   QPoint m_pressPos;
   bool m_dragging = false;
+  bool m_onCheck = false;
   bool m_editOnRelease = false;
   int m_itemHeight = 0;
   QSet<QTreeWidgetItem*> m_expandedOnce;

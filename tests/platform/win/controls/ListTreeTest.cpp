@@ -444,6 +444,24 @@ TEST_F(TreeTest, CheckBoxesAndCustomDraw) {
   checks.SetCheck(x, TRUE);
   EXPECT_TRUE(checks.GetCheck(x));
   EXPECT_EQ(checks.GetItemState(x, TVIS_STATEIMAGEMASK), static_cast<UINT>(INDEXTOSTATEIMAGEMASK(2)));
+  // A click on the box: the parent hears NM_CLICK, finds the box by hit test, and the box changes.
+  auto* view = qobject_cast<QTreeWidget*>(checks.GetQWidget());
+  CPoint box;
+  bool found = false;
+  CRect r;
+  ASSERT_TRUE(checks.GetItemRect(x, &r, FALSE));
+  for (int px = r.left; px < r.right && !found; ++px) {
+    UINT flags = 0;
+    if (checks.HitTest(CPoint(px, r.CenterPoint().y), &flags) == x && flags == TVHT_ONITEMSTATEICON) {
+      box = CPoint(px + 3, r.CenterPoint().y);
+      found = true;
+    }
+  }
+  ASSERT_TRUE(found);
+  parent.Take();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(box.x, box.y) - view->viewport()->pos());
+  EXPECT_FALSE(checks.GetCheck(x));
+  EXPECT_EQ(Codes(parent.Take()), (std::vector<UINT>{NM_CLICK}));
   checks.DestroyWindow();
 
   // A parent colouring one level of the tree.
