@@ -1,5 +1,8 @@
 #include "libs/vevure/FeatureCreator.h"
 
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -22,6 +25,9 @@
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/ConvertFeatureToGeom2d.h"
 #include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/Image2dFeature.h"
+#include "libs/vevure/Region2dFeature.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureGeometry.h"
@@ -1390,4 +1396,98 @@ Balloon2dFeature* FeatureCreator::CreateBalloonFeature(const Balloon2dFeature* p
     if (pSetting && !FeatureSettingConverter::SetBalloonSettingToFeature(balloon.get(), *pSetting))
         return nullptr;
     return ValidOrNull(std::move(balloon));
+}
+
+namespace {
+
+bool RegionOfList(const Feature2dList& list, Region2dFeature& region)
+{
+    for (int i = 0; i < list.GetFeatureSize(); ++i)
+        if (region.AddFeature(list.GetFeature(i)) < 0)
+            return false;
+    return region.IsValidConnection() != FALSE;
+}
+
+BOOL AddIslands(Hatch2dFeature* hatch, const Feature2dList* lists, int n)
+{
+    if (n < 0 || (n > 0 && lists == nullptr))
+        return FALSE;
+    std::vector<Region2dFeature> islands((size_t)n);
+    for (int i = 0; i < n; ++i)
+        if (!RegionOfList(lists[i], islands[(size_t)i]))
+            return FALSE;
+    for (const auto& island : islands)
+        hatch->AddInnerRegions(island);
+    return TRUE;
+}
+
+Hatch2dFeature* FinishHatch(std::unique_ptr<Hatch2dFeature> hatch, const HatchSetting* setting)
+{
+    if (setting && !FeatureSettingConverter::SetHatchSettingToFeature(hatch.get(), *setting))
+        return nullptr;
+    const RuVaBndBox2d box = hatch->GetOuterRegion().GetBndBox();
+    if (!box.IsVoid())
+        hatch->SetPoint(box.MinPoint());
+    return hatch->IsValid() && hatch->IsValidRegion() ? hatch.release() : nullptr;
+}
+
+}  // namespace
+
+Hatch2dFeature* FeatureCreator::CreateHatchFeature(const KcArrayOfGePnt2d& outerPoints, const Feature2dList* pInnerLists,
+                                                   const KcArrayOfGePnt2d*, int nInner, const HatchSetting* pSetting)
+{
+    std::unique_ptr<Polyline2dFeature> outline(CreatePolylineFeature(outerPoints, TRUE));
+    if (!outline || !outline->IsClosed())
+        return nullptr;
+    Region2dFeature outer;
+    outer.AddFeature(outline.get());
+    auto hatch = std::make_unique<Hatch2dFeature>();
+    if (!hatch->SetOuterRegion(outer) || !AddIslands(hatch.get(), pInnerLists, nInner))
+        return nullptr;
+    return FinishHatch(std::move(hatch), pSetting);
+}
+
+Hatch2dFeature* FeatureCreator::CreateHatchFeature(const Feature2dList& outerList, const KcArrayOfGePnt2d&,
+                                                   const Feature2dList* pInnerLists, const KcArrayOfGePnt2d*,
+                                                   int nInner, const HatchSetting* pSetting)
+{
+    Region2dFeature outer;
+    auto hatch = std::make_unique<Hatch2dFeature>();
+    if (!RegionOfList(outerList, outer) || !hatch->SetOuterRegion(outer) ||
+        !AddIslands(hatch.get(), pInnerLists, nInner))
+        return nullptr;
+    return FinishHatch(std::move(hatch), pSetting);
+}
+
+BOOL FeatureCreator::CreateHatchFeature(Hatch2dFeature* pHatch, const Feature2dList* pInnerLists,
+                                        const KcArrayOfGePnt2d*, int nInner)
+{
+    return pHatch != nullptr && nInner > 0 && AddIslands(pHatch, pInnerLists, nInner);
+}
+
+BOOL FeatureCreator::IsSupportedImageType(const CString& strPath)
+{
+    const QString suffix = QFileInfo(strPath.ToQString()).suffix().toLower();
+    return suffix == "bmp" || suffix == "jpg" || suffix == "jpeg" || suffix == "png" || suffix == "tif" ||
+           suffix == "tiff";
+}
+
+Image2dFeature* FeatureCreator::CreateImageFeature(const CString& strPath, const RuVaPnt2d& corner1,
+                                                   const RuVaPnt2d& corner2)
+{
+    const double w = std::fabs(corner2.X() - corner1.X()), h = std::fabs(corner2.Y() - corner1.Y());
+    if (!IsSupportedImageType(strPath) || w < kTol || h < kTol)
+        return nullptr;
+    QFile file(strPath.ToQString());
+    if (!file.open(QIODevice::ReadOnly) || file.size() <= 0 || (quint64)file.size() > Image2dFeature::kMaxImageBytes)
+        return nullptr;
+    const QByteArray bytes = file.readAll();
+    if (bytes.isEmpty())
+        return nullptr;
+    auto image = std::make_unique<Image2dFeature>();
+    image->SetImageData(reinterpret_cast<const BYTE*>(bytes.constData()), (size_t)bytes.size());
+    if (!image->SetPoint(RuVaPnt2d(std::min(corner1.X(), corner2.X()), std::min(corner1.Y(), corner2.Y()))) ||
+        !image->SetWidth(w) || !image->SetHeight(h) || !image->SetAlignment(0))
+        return nullptr;
+    return ValidOrNull(std::move(image));
 }

@@ -19,6 +19,9 @@ class LinearDimension2dFeature;
 class RadiusDimension2dFeature;
 class DimensionSetting;
 class Feature2dList;
+class Hatch2dFeature;
+class HatchSetting;
+class Image2dFeature;
 class PointMarker2dFeature;
 class PointMarkerSetting;
 class Text2dFeature;
@@ -273,6 +276,24 @@ public:
                                             const LeadSetting* pSetting);
     static Balloon2dFeature* CreateBalloonFeature(const Balloon2dFeature* pTemplate, const CString& strText,
                                                   const KcArrayOfGePnt2d& points, const BalloonSetting* pSetting);
+
+    // Hatches. The outer boundary is a point polygon (closed here when it is open) or a list of curves that
+    // chain into a closed boundary; islands are given as nInner curve lists (with their pick points, kept for
+    // callers that trim). NULL (or FALSE) when a boundary does not close.
+    static Hatch2dFeature* CreateHatchFeature(const KcArrayOfGePnt2d& outerPoints, const Feature2dList* pInnerLists,
+                                              const KcArrayOfGePnt2d* pInnerPicks, int nInner,
+                                              const HatchSetting* pSetting);
+    static Hatch2dFeature* CreateHatchFeature(const Feature2dList& outerList, const KcArrayOfGePnt2d& outerPicks,
+                                              const Feature2dList* pInnerLists, const KcArrayOfGePnt2d* pInnerPicks,
+                                              int nInner, const HatchSetting* pSetting);
+    static BOOL CreateHatchFeature(Hatch2dFeature* pHatch, const Feature2dList* pInnerLists,
+                                   const KcArrayOfGePnt2d* pInnerPicks, int nInner);
+
+    // A picture of the image file (bmp, jpg, jpeg, png, tif, tiff) filling the rectangle of the two corners;
+    // NULL for another kind of file, one that cannot be read or is empty, or corners that span no area.
+    static Image2dFeature* CreateImageFeature(const CString& strPath, const RuVaPnt2d& corner1,
+                                              const RuVaPnt2d& corner2);
+    static BOOL IsSupportedImageType(const CString& strPath);
 
     // A shape parallel to the shape through the point / at the distance on the side of the point (see
     // FeatureOffsetting); NULL when there is none.
