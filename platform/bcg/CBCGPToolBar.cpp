@@ -1,0 +1,711 @@
+#include "platform/bcg/CBCGPToolBar.h"
+
+#include <algorithm>
+#include <memory>
+
+#include <QtCore/QPointer>
+#include <QtGui/QIcon>
+#include <QtGui/QImage>
+#include <QtGui/QPixmap>
+#include <QtWidgets/QMainWindow>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
+#include <QtWidgets/QWidgetAction>
+
+#include "platform/afx/CArchive.h"
+#include "platform/afx/CArchiveException.h"
+#include "platform/afx/CException.h"
+#include "platform/afx/ResourceModule.h"
+#include "platform/bcg/CBCGPMDIFrameWnd.h"
+#include "platform/bcg/CBCGPRegistry.h"
+#include "platform/bcg/CBCGPRegistrySP.h"
+#include "platform/bcg/CBCGPToolBarImages.h"
+#include "platform/bcg/CBCGPToolbarButton.h"
+#include "platform/bcg/CImageHash.h"
+#include "platform/win/CCmdUI.h"
+#include "platform/win/CFrameWnd.h"
+
+namespace {
+
+// Bounds of what a resource or the stored state may hold.
+constexpr int kMaxButtons = 4096;
+
+std::vector<CBCGPToolBar*>& AllBars() {
+  static std::vector<CBCGPToolBar*> bars;
+  return bars;
+}
+CObList& AllBarsList() {
+  static CObList list;
+  return list;
+}
+void RebuildAllBarsList() {
+  AllBarsList().RemoveAll();
+  for (CBCGPToolBar* b : AllBars()) AllBarsList().AddTail(b);
+}
+
+BOOL g_bCustomizeMode = FALSE;
+CBCGPToolBarImages* g_pUserImages = nullptr;
+
+// A control of a button shown in the toolbar. The control belongs to its button, so the action
+// never deletes it.
+class EmbeddedAction : public QWidgetAction {
+public:
+  EmbeddedAction(QObject* parent, QWidget* w) : QWidgetAction(parent), m_widget(w) {}
+
+protected:
+  QWidget* createWidget(QWidget* parent) override {
+    if (!m_widget) return nullptr;
+    m_widget->setParent(parent);
+    m_widget->show();
+    return m_widget;
+  }
+  void deleteWidget(QWidget* w) override {
+    if (w) w->hide();
+  }
+
+private:
+  QPointer<QWidget> m_widget;
+};
+
+// Reads a toolbar resource: image size and the button ids (0 for separators).
+bool ParseToolbarResource(UINT uiResID, std::vector<UINT>& ids, CSize& imageSize) {
+  std::vector<BYTE> data;
+  if (!AfxFindResourceData("TOOLBAR", uiResID, data)) return false;
+  const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+  ids.clear();
+  imageSize = CSize(16, 15);
+  bool header = false;
+  for (QString line : text.split(QLatin1Char('\n'))) {
+    line = line.trimmed();
+    if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+    const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString kw = parts[0].toUpper();
+    bool ok1 = true, ok2 = true;
+    if (kw == QLatin1String("TOOLBAR") && parts.size() == 3 && !header) {
+      const int w = parts[1].toInt(&ok1), h = parts[2].toInt(&ok2);
+      if (!ok1 || !ok2 || w <= 0 || h <= 0 || w > 256 || h > 256) return false;
+      imageSize = CSize(w, h);
+      header = true;
+    } else if (kw == QLatin1String("BUTTON") && parts.size() == 2) {
+      const uint id = parts[1].toUInt(&ok1, 0);
+      if (!ok1 || id == 0 || id > 0xFFFF) return false;
+      ids.push_back(id);
+    } else if (kw == QLatin1String("SEPARATOR") && parts.size() == 1) {
+      ids.push_back(0);
+    } else {
+      return false;
+    }
+    if (static_cast<int>(ids.size()) > kMaxButtons) return false;
+  }
+  return header;
+}
+
+// Adds the images of bitmap uiBmpResID for the commands of ids; returns the image of each id
+// (-1 for separators and missing images).
+std::vector<int> LoadImagesFor(const std::vector<UINT>& ids, UINT uiBmpResID, CSize imageSize, BOOL bReplace) {
+  std::vector<int> images(ids.size(), -1);
+  std::vector<BYTE> data;
+  if (!AfxFindResourceData("BITMAP", uiBmpResID, data) || data.empty()) return images;
+  QImage strip;
+  if (!strip.loadFromData(data.data(), static_cast<int>(data.size()))) return images;
+  CBCGPToolBarImages* all = CBCGPToolBar::GetImages();
+  all->SetImageSize(imageSize);
+  CBCGPToolBarImages piece;
+  piece.SetImageSize(imageSize);
+  piece.SetTransparentColor(all->GetTransparentColor());
+  if (piece.AddStrip(strip) < 0) return images;
+  int next = 0;
+  for (size_t i = 0; i < ids.size(); ++i) {
+    if (ids[i] == 0) continue;
+    QImage img;
+    if (!piece.GetImage(next++, img)) break;
+    const int existing = CImageHash::GetImageOfCommand(ids[i]);
+    int index;
+    if (existing >= 0 && bReplace) {
+      all->SetImage(existing, img);
+      index = existing;
+    } else if (existing >= 0) {
+      index = existing;
+    } else {
+      index = all->AddImage(img);
+      CImageHash::Set(ids[i], index);
+    }
+    images[i] = index;
+  }
+  return images;
+}
+
+// The stored buttons of a toolbar: version, count, then each button with its run-time class.
+class CStoredButtons : public CObject {
+public:
+  std::vector<CBCGPToolbarButton*> buttons;
+  ~CStoredButtons() override {
+    for (auto* b : buttons) delete b;
+  }
+  void Serialize(CArchive& ar) override {
+    if (ar.IsStoring()) {
+      ar << 1 << static_cast<int>(buttons.size());
+      for (auto* b : buttons) ar.WriteObject(b);
+      return;
+    }
+    int version = 0, count = 0;
+    ar >> version >> count;
+    if (version != 1 || count < 0 || count > kMaxButtons) AfxThrowArchiveException(CArchiveException::badIndex);
+    for (int i = 0; i < count; ++i) {
+      CObject* o = ar.ReadObject(RUNTIME_CLASS(CBCGPToolbarButton));
+      auto* b = DYNAMIC_DOWNCAST(CBCGPToolbarButton, o);
+      if (!b) {
+        delete o;
+        AfxThrowArchiveException(CArchiveException::badClass);
+      }
+      buttons.push_back(b);
+    }
+  }
+};
+
+// State updates of the buttons from the frame's update handlers.
+class CToolCmdUI : public CCmdUI {
+public:
+  CBCGPToolbarButton* button = nullptr;
+  void Enable(BOOL bOn) override {
+    m_bEnableChanged = TRUE;
+    button->m_nStyle = bOn ? (button->m_nStyle & ~TBBS_DISABLED) : (button->m_nStyle | TBBS_DISABLED);
+  }
+  void SetCheck(int nCheck) override {
+    button->m_nStyle &= ~(TBBS_CHECKED | TBBS_INDETERMINATE);
+    if (nCheck == 1) button->m_nStyle |= TBBS_CHECKED;
+    if (nCheck == 2) button->m_nStyle |= TBBS_INDETERMINATE;
+  }
+  void SetRadio(BOOL bOn) override { SetCheck(bOn ? 1 : 0); }
+  void SetText(LPCTSTR) override {}
+};
+
+// State updates of drop-down menu items.
+class CMenuCmdUI : public CCmdUI {
+public:
+  QAction* action = nullptr;
+  void Enable(BOOL bOn) override {
+    m_bEnableChanged = TRUE;
+    action->setEnabled(bOn != FALSE);
+  }
+  void SetCheck(int nCheck) override {
+    action->setCheckable(nCheck != 0);
+    action->setChecked(nCheck != 0);
+  }
+  void SetRadio(BOOL bOn) override { SetCheck(bOn ? 1 : 0); }
+  void SetText(LPCTSTR lpszText) override {
+    if (lpszText) action->setText(QString::fromStdU16String(std::u16string(lpszText)));
+  }
+};
+
+QString CommandText(UINT id, bool tooltip) {
+  std::u16string s;
+  if (!AfxLoadStringResource(id, s)) return QString();
+  const QString text = QString::fromStdU16String(s);
+  const qsizetype nl = text.indexOf(QLatin1Char('\n'));
+  if (nl < 0) return text;
+  return tooltip ? text.mid(nl + 1) : text.left(nl);
+}
+
+}  // namespace
+
+IMPLEMENT_SERIAL(CBCGPToolBar, CBCGPControlBar, VERSIONABLE_SCHEMA | 1)
+
+BEGIN_MESSAGE_MAP(CBCGPToolBar, CBCGPControlBar)
+  ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CBCGPToolBar::CBCGPToolBar() = default;
+
+CBCGPToolBar::~CBCGPToolBar() {
+  Unregister();
+  if (auto* frame = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, m_pDockSite)) frame->RemoveControlBar(this);
+  ClearActions();
+  ClearButtons();
+}
+
+void CBCGPToolBar::ClearButtons() {
+  for (auto* b : m_buttons) {
+    b->OnCancelMode();
+    delete b;
+  }
+  m_buttons.clear();
+}
+
+void CBCGPToolBar::Register() {
+  if (std::find(AllBars().begin(), AllBars().end(), this) == AllBars().end()) AllBars().push_back(this);
+  RebuildAllBarsList();
+}
+
+void CBCGPToolBar::Unregister() {
+  auto& bars = AllBars();
+  bars.erase(std::remove(bars.begin(), bars.end(), this), bars.end());
+  RebuildAllBarsList();
+}
+
+BOOL CBCGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
+  return CreateEx(pParentWnd, TBSTYLE_FLAT, dwStyle, CRect(1, 1, 1, 1), nID);
+}
+
+BOOL CBCGPToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect, UINT nID) {
+  if (!pParentWnd || !pParentWnd->m_hWnd) return FALSE;
+  m_dwCtrlStyle = dwCtrlStyle;
+  m_dwStyle = dwStyle & CBRS_ALL;
+  auto* tb = new QToolBar;
+  tb->setIconSize(QSize(16, 16));
+  tb->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  tb->setContextMenuPolicy(Qt::PreventContextMenu);
+  const DWORD wndStyle = (dwStyle & ~CBRS_ALL) | WS_CHILD;
+  if (!CreateFromWidget(tb, wndStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) {
+    delete tb;
+    return FALSE;
+  }
+  SetLayoutWidget(tb);
+  tb->setObjectName(QString::fromStdU16String(std::u16string(GetLayoutName())));
+  if (auto* frame = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, pParentWnd))
+    frame->AddToolBar(this);
+  else
+    m_pDockSite = DYNAMIC_DOWNCAST(CFrameWnd, pParentWnd);
+  Register();
+  return TRUE;
+}
+
+void CBCGPToolBar::OnDestroy() {
+  Unregister();
+  ClearActions();
+  CBCGPControlBar::OnDestroy();
+}
+
+BOOL CBCGPToolBar::BuildFromResource(UINT uiResID, BOOL bImages, UINT uiImagesResID) {
+  std::vector<UINT> ids;
+  CSize imageSize;
+  if (!ParseToolbarResource(uiResID, ids, imageSize)) return FALSE;
+  std::vector<int> images(ids.size(), -1);
+  if (bImages) images = LoadImagesFor(ids, uiImagesResID, imageSize, FALSE);
+  m_originalIds = ids;
+  m_uiOriginalResID = uiResID;
+  ClearButtons();
+  for (size_t i = 0; i < ids.size(); ++i) {
+    CBCGPToolbarButton* b;
+    if (ids[i] == 0) {
+      b = new CBCGPToolbarButton;
+      b->m_nStyle = TBBS_SEPARATOR;
+    } else {
+      const int image = images[i] >= 0 ? images[i] : CImageHash::GetImageOfCommand(ids[i]);
+      b = new CBCGPToolbarButton(ids[i], image, nullptr, FALSE, m_bLocked);
+    }
+    m_buttons.push_back(b);
+    b->OnChangeParentWnd(this);
+  }
+  AdjustLayout();
+  return TRUE;
+}
+
+BOOL CBCGPToolBar::LoadToolBar(UINT uiResID, UINT, UINT, BOOL bLocked, UINT, UINT, UINT uiHotResID) {
+  m_bLocked = bLocked;
+  UINT imagesRes = uiResID;
+  if (!AfxFindResourceModule("BITMAP", uiResID) && uiHotResID) imagesRes = uiHotResID;
+  if (!BuildFromResource(uiResID, TRUE, imagesRes)) return FALSE;
+  if (CWnd* frame = m_pDockSite; frame && frame->m_hWnd) frame->SendMessage(BCGM_RESETTOOLBAR, uiResID, 0);
+  return TRUE;
+}
+
+BOOL CBCGPToolBar::LoadBitmap(UINT uiResID, UINT, UINT, BOOL, UINT, UINT) {
+  if (m_originalIds.empty()) return FALSE;
+  std::vector<UINT> ids;
+  CSize imageSize;
+  if (!ParseToolbarResource(m_uiOriginalResID, ids, imageSize)) return FALSE;
+  const std::vector<int> images = LoadImagesFor(ids, uiResID, imageSize, TRUE);
+  if (std::all_of(images.begin(), images.end(), [](int i) { return i < 0; })) return FALSE;
+  for (size_t i = 0; i < ids.size(); ++i) {
+    if (images[i] < 0) continue;
+    for (auto* b : m_buttons)
+      if (b->m_nID == ids[i] && !b->m_bUserButton) b->SetImage(images[i]);
+  }
+  AdjustLayout();
+  return TRUE;
+}
+
+BOOL CBCGPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
+  if (nIDCount < 0 || nIDCount > kMaxButtons) return FALSE;
+  ClearButtons();
+  m_originalIds.clear();
+  for (int i = 0; i < nIDCount; ++i) {
+    const UINT id = lpIDArray ? lpIDArray[i] : 0;
+    auto* b = new CBCGPToolbarButton(id, id ? CImageHash::GetImageOfCommand(id) : -1);
+    if (id == 0) b->m_nStyle = TBBS_SEPARATOR;
+    m_buttons.push_back(b);
+    m_originalIds.push_back(id);
+    b->OnChangeParentWnd(this);
+  }
+  AdjustLayout();
+  return TRUE;
+}
+
+CBCGPToolbarButton* CBCGPToolBar::GetButton(int iIndex) const {
+  if (iIndex < 0 || iIndex >= GetCount()) return nullptr;
+  return m_buttons[static_cast<size_t>(iIndex)];
+}
+
+UINT CBCGPToolBar::GetItemID(int iIndex) const {
+  CBCGPToolbarButton* b = GetButton(iIndex);
+  return b ? b->m_nID : 0;
+}
+
+int CBCGPToolBar::CommandToIndex(UINT nIDFind, int iIndexFirst) const {
+  for (int i = std::max(iIndexFirst, 0); i < GetCount(); ++i)
+    if (!m_buttons[static_cast<size_t>(i)]->IsSeparator() && m_buttons[static_cast<size_t>(i)]->m_nID == nIDFind)
+      return i;
+  return -1;
+}
+
+int CBCGPToolBar::InsertButton(const CBCGPToolbarButton& button, INT_PTR iInsertAt) {
+  if (GetCount() >= kMaxButtons) return -1;
+  CRuntimeClass* rc = button.GetRuntimeClass();
+  CObject* o = rc ? rc->CreateObject() : nullptr;
+  auto* copy = DYNAMIC_DOWNCAST(CBCGPToolbarButton, o);
+  if (!copy) {
+    delete o;
+    return -1;
+  }
+  copy->CopyFrom(button);
+  if (iInsertAt < 0 || iInsertAt > GetCount()) iInsertAt = GetCount();
+  m_buttons.insert(m_buttons.begin() + iInsertAt, copy);
+  copy->OnChangeParentWnd(this);
+  return static_cast<int>(iInsertAt);
+}
+
+int CBCGPToolBar::InsertSeparator(INT_PTR iInsertAt) {
+  CBCGPToolbarButton sep;
+  sep.m_nStyle = TBBS_SEPARATOR;
+  return InsertButton(sep, iInsertAt);
+}
+
+BOOL CBCGPToolBar::RemoveButton(int iButton) {
+  CBCGPToolbarButton* b = GetButton(iButton);
+  if (!b) return FALSE;
+  m_buttons.erase(m_buttons.begin() + iButton);
+  b->OnCancelMode();
+  b->OnChangeParentWnd(nullptr);
+  delete b;
+  return TRUE;
+}
+
+void CBCGPToolBar::RemoveAllButtons() {
+  ClearButtons();
+  AdjustLayout();
+}
+
+int CBCGPToolBar::ReplaceButton(UINT uiCmd, const CBCGPToolbarButton& button, BOOL bAll) {
+  int count = 0;
+  for (int i = CommandToIndex(uiCmd); i >= 0; i = CommandToIndex(uiCmd, i + 1)) {
+    RemoveButton(i);
+    if (InsertButton(button, i) < 0) break;
+    ++count;
+    if (!bAll) break;
+  }
+  if (count) AdjustLayout();
+  return count;
+}
+
+void CBCGPToolBar::SetButtonStyle(int nIndex, UINT nStyle) {
+  if (CBCGPToolbarButton* b = GetButton(nIndex)) {
+    b->SetStyle(nStyle);
+    SyncButtonStates();
+  }
+}
+
+UINT CBCGPToolBar::GetButtonStyle(int nIndex) const {
+  CBCGPToolbarButton* b = GetButton(nIndex);
+  return b ? b->m_nStyle : 0;
+}
+
+BOOL CBCGPToolBar::SetButtonText(int iIndex, LPCTSTR lpszText) {
+  CBCGPToolbarButton* b = GetButton(iIndex);
+  if (!b) return FALSE;
+  b->m_strText = lpszText ? lpszText : u"";
+  AdjustLayout();
+  return TRUE;
+}
+
+CString CBCGPToolBar::GetButtonText(int iIndex) const {
+  CBCGPToolbarButton* b = GetButton(iIndex);
+  return b ? b->m_strText : CString();
+}
+
+void CBCGPToolBar::AdjustLayout() {
+  auto* tb = qobject_cast<QToolBar*>(GetLayoutWidget());
+  if (!tb) return;
+  ClearActions();
+  auto* frame = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, m_pDockSite);
+  for (size_t i = 0; i < m_buttons.size(); ++i) {
+    CBCGPToolbarButton* b = m_buttons[i];
+    QAction* a;
+    if (b->IsSeparator()) {
+      a = tb->addSeparator();
+    } else if (QWidget* w = b->GetEmbeddedWidget()) {
+      a = new EmbeddedAction(tb, w);
+      tb->addAction(a);
+    } else {
+      a = tb->addAction(QString());
+      QImage img;
+      const bool user = b->m_bUserButton && g_pUserImages;
+      const int image = user ? b->m_iUserImage : (b->m_iImage >= 0 ? b->m_iImage : CImageHash::GetImageOfCommand(b->m_nID));
+      if (b->m_bImage && (user ? g_pUserImages : GetImages())->GetImage(image, img))
+        a->setIcon(QIcon(QPixmap::fromImage(img)));
+      QString text = b->m_strText.IsEmpty() ? CommandText(b->m_nID, false) : QString::fromStdU16String(std::u16string(b->m_strText));
+      text.remove(QLatin1Char('&'));
+      a->setText(text);
+      CString tip;
+      if (frame && frame->GetToolbarButtonToolTipText(b, tip))
+        a->setToolTip(QString::fromStdU16String(std::u16string(tip)));
+      else
+        a->setToolTip(CommandText(b->m_nID, true));
+      QObject::connect(a, &QAction::triggered, tb, [this, a]() {
+        auto it = std::find(m_actions.begin(), m_actions.end(), a);
+        if (it != m_actions.end()) ClickButton(static_cast<int>(it - m_actions.begin()));
+      });
+      if (QMenu* menu = b->CreateDropDownMenu(tb)) {
+        m_menus.push_back(menu);
+        a->setMenu(menu);
+        QObject::connect(menu, &QMenu::triggered, tb, [this, a](QAction* chosen) {
+          const UINT cmd = chosen->data().toUInt();
+          if (cmd) OnDropDownCommand(a, cmd);
+        });
+        QObject::connect(menu, &QMenu::aboutToShow, tb, [this, menu]() { UpdateMenuState(menu); });
+        if (auto* button = qobject_cast<QToolButton*>(tb->widgetForAction(a)))
+          button->setPopupMode(b->m_nID == 0 ? QToolButton::InstantPopup : QToolButton::MenuButtonPopup);
+      }
+    }
+    m_actions.push_back(a);
+  }
+  if (m_iCustomizeCmd > 0) {
+    tb->addSeparator();
+    QAction* a = tb->addAction(QStringLiteral("\u00BB"));
+    a->setToolTip(QString::fromStdU16String(std::u16string(m_strCustomizeText)));
+    const UINT cmd = static_cast<UINT>(m_iCustomizeCmd);
+    QObject::connect(a, &QAction::triggered, tb, [this, cmd]() {
+      if (CWnd* target = GetCommandTarget()) target->PostMessage(WM_COMMAND, cmd, 0);
+    });
+  }
+  SyncButtonStates();
+}
+
+void CBCGPToolBar::ClearActions() {
+  auto* tb = qobject_cast<QToolBar*>(GetLayoutWidget());
+  if (tb) {
+    const QList<QAction*> old = tb->actions();
+    tb->clear();
+    // Controls go back to their buttons before their actions go.
+    for (QAction* a : old)
+      if (a->parent() == tb) delete a;
+  }
+  for (QMenu* m : m_menus) delete m;
+  m_menus.clear();
+  m_actions.clear();
+}
+
+void CBCGPToolBar::OnDropDownCommand(QAction* a, UINT uiCmd) {
+  auto it = std::find(m_actions.begin(), m_actions.end(), a);
+  if (it == m_actions.end()) return;
+  CBCGPToolbarButton* b = GetButton(static_cast<int>(it - m_actions.begin()));
+  if (!b || IsCustomizeMode()) return;
+  b->OnMenuCommandChosen(uiCmd);
+  if (CWnd* target = GetCommandTarget(); target && target->m_hWnd)
+    target->PostMessage(WM_COMMAND, MAKEWPARAM(uiCmd, 0), 0);
+}
+
+void CBCGPToolBar::UpdateMenuState(QMenu* menu) {
+  auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, GetCommandTarget());
+  if (!frame || !menu) return;
+  for (QAction* a : menu->actions()) {
+    if (QMenu* sub = a->menu()) {
+      UpdateMenuState(sub);
+      continue;
+    }
+    const UINT cmd = a->data().toUInt();
+    if (!cmd) continue;
+    CMenuCmdUI ui;
+    ui.action = a;
+    ui.m_nID = cmd;
+    ui.DoUpdate(frame, frame->m_bAutoMenuEnable);
+  }
+}
+
+void CBCGPToolBar::SyncButtonStates() {
+  for (size_t i = 0; i < m_buttons.size() && i < m_actions.size(); ++i) {
+    CBCGPToolbarButton* b = m_buttons[i];
+    QAction* a = m_actions[i];
+    if (b->IsSeparator()) continue;
+    const UINT s = b->m_nStyle;
+    a->setVisible(!(s & TBBS_HIDDEN));
+    if (QWidget* w = b->GetEmbeddedWidget()) {
+      w->setEnabled(!(s & TBBS_DISABLED));
+      continue;
+    }
+    a->setEnabled(!(s & TBBS_DISABLED));
+    const bool checkable = (s & TBBS_CHECKBOX) || (s & TBBS_CHECKED);
+    a->setCheckable(checkable);
+    a->setChecked((s & TBBS_CHECKED) != 0);
+  }
+}
+
+BOOL CBCGPToolBar::RestoreOriginalstate() {
+  if (!m_uiOriginalResID) {
+    if (m_originalIds.empty() && !m_bUserDefined) return FALSE;
+    // A toolbar made from ids: back to those ids; a user toolbar: empty.
+    const std::vector<UINT> ids = m_originalIds;
+    return SetButtons(ids.empty() ? nullptr : ids.data(), static_cast<int>(ids.size()));
+  }
+  if (!BuildFromResource(m_uiOriginalResID, FALSE, 0)) return FALSE;
+  if (CWnd* frame = m_pDockSite; frame && frame->m_hWnd) frame->SendMessage(BCGM_RESETTOOLBAR, m_uiOriginalResID, 0);
+  return TRUE;
+}
+
+void CBCGPToolBar::EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const CString& strCustomizeText, BOOL) {
+  m_iCustomizeCmd = bEnable ? iCustomizeCmd : 0;
+  m_strCustomizeText = strCustomizeText;
+  AdjustLayout();
+}
+
+void CBCGPToolBar::EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, UINT uiCustomizeTextResId,
+                                         BOOL bQuickCustomize) {
+  std::u16string s;
+  AfxLoadStringResource(uiCustomizeTextResId, s);
+  EnableCustomizeButton(bEnable, iCustomizeCmd, CString(s.c_str()), bQuickCustomize);
+}
+
+BOOL CBCGPToolBar::OnSendCommand(const CBCGPToolbarButton*) { return FALSE; }
+
+CWnd* CBCGPToolBar::GetCommandTarget() const {
+  // Without an owner of its own the toolbar's parent is the frame's dock host, which only
+  // lays out: commands go to the frame then.
+  CWnd* owner = GetOwner();
+  if (owner && owner != this && !qobject_cast<QMainWindow*>(owner->GetQWidget())) return owner;
+  return m_pDockSite;
+}
+
+void CBCGPToolBar::ClickButton(int iIndex) {
+  CBCGPToolbarButton* b = GetButton(iIndex);
+  if (!b || b->IsSeparator() || IsCustomizeMode() || (b->m_nStyle & TBBS_DISABLED)) return;
+  if (b->OnClick(this, FALSE)) return;
+  if (OnSendCommand(b)) return;
+  if (CWnd* target = GetCommandTarget(); target && target->m_hWnd)
+    target->PostMessage(WM_COMMAND, MAKEWPARAM(b->m_nID, 0), 0);
+}
+
+BOOL CBCGPToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const HWND hCtl = reinterpret_cast<HWND>(lParam);
+  if (hCtl) {
+    for (auto* b : m_buttons) {
+      if (b->GetHwnd() != hCtl) continue;
+      if (b->NotifyCommand(HIWORD(wParam)) && !IsCustomizeMode() && !OnSendCommand(b)) {
+        if (CWnd* target = GetCommandTarget(); target && target->m_hWnd)
+          target->PostMessage(WM_COMMAND, MAKEWPARAM(b->m_nID, 0), 0);
+      }
+      return TRUE;
+    }
+  }
+  return CBCGPControlBar::OnCommand(wParam, lParam);
+}
+
+void CBCGPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+  if (!pTarget || IsCustomizeMode()) return;
+  CToolCmdUI ui;
+  ui.m_pOther = this;
+  ui.m_nIndexMax = static_cast<UINT>(m_buttons.size());
+  for (size_t i = 0; i < m_buttons.size(); ++i) {
+    CBCGPToolbarButton* b = m_buttons[i];
+    if (b->IsSeparator() || b->m_nID == 0 || b->m_nID == (UINT)-1) continue;
+    ui.button = b;
+    ui.m_nID = b->m_nID;
+    ui.m_nIndex = static_cast<UINT>(i);
+    ui.m_bContinueRouting = FALSE;
+    ui.DoUpdate(pTarget, bDisableIfNoHndler);
+  }
+  SyncButtonStates();
+}
+
+BOOL CBCGPToolBar::SaveState(LPCTSTR lpszProfileName, int, UINT uiID) {
+  if (!lpszProfileName) return FALSE;
+  CString key;
+  key.Format(u"%sToolBar-%u", lpszProfileName, uiID == (UINT)-1 ? static_cast<UINT>(GetDlgCtrlID()) : uiID);
+  CBCGPRegistrySP sp;
+  CBCGPRegistry& reg = sp.Create(FALSE, FALSE);
+  if (!reg.CreateKey(key)) return FALSE;
+  CStoredButtons stored;
+  for (auto* b : m_buttons)
+    if (b->CanBeStored()) stored.buttons.push_back(b);
+  const BOOL ok = reg.Write(u"Buttons", stored);
+  stored.buttons.clear();  // not owned
+  CString title;
+  if (m_hWnd) GetWindowText(title);
+  reg.Write(u"Name", title);
+  reg.Write(u"ResourceID", static_cast<DWORD>(m_uiOriginalResID));
+  return ok;
+}
+
+BOOL CBCGPToolBar::LoadState(LPCTSTR lpszProfileName, int, UINT uiID) {
+  if (!lpszProfileName) return FALSE;
+  CString key;
+  key.Format(u"%sToolBar-%u", lpszProfileName, uiID == (UINT)-1 ? static_cast<UINT>(GetDlgCtrlID()) : uiID);
+  CBCGPRegistrySP sp;
+  CBCGPRegistry& reg = sp.Create(FALSE, TRUE);
+  if (!reg.Open(key)) return FALSE;
+  CStoredButtons stored;
+  if (!reg.Read(u"Buttons", stored)) return FALSE;
+  ClearButtons();
+  m_buttons.swap(stored.buttons);
+  for (auto* b : m_buttons) b->OnChangeParentWnd(this);
+  if (m_bUserDefined) {
+    CString title;
+    if (reg.Read(u"Name", title) && m_hWnd) SetWindowText(title);
+  }
+  AdjustLayout();
+  return TRUE;
+}
+
+const CObList& CBCGPToolBar::GetAllToolbars() { return AllBarsList(); }
+
+int CBCGPToolBar::GetCommandButtons(UINT uiCmd, CObList& listButtons) {
+  listButtons.RemoveAll();
+  for (CBCGPToolBar* bar : AllBars())
+    for (auto* b : bar->m_buttons)
+      if (!b->IsSeparator() && b->m_nID == uiCmd) listButtons.AddTail(b);
+  return static_cast<int>(listButtons.GetCount());
+}
+
+BOOL CBCGPToolBar::IsCustomizeMode() { return g_bCustomizeMode; }
+
+BOOL CBCGPToolBar::SetCustomizeMode(BOOL bSet) {
+  if (g_bCustomizeMode == bSet) return FALSE;
+  g_bCustomizeMode = bSet;
+  return TRUE;
+}
+
+BOOL CBCGPToolBar::AddToolBarForImageCollection(UINT uiResID, UINT uiBmpResID, UINT, UINT, UINT, UINT) {
+  std::vector<UINT> ids;
+  CSize imageSize;
+  if (!ParseToolbarResource(uiResID, ids, imageSize)) return FALSE;
+  const std::vector<int> images = LoadImagesFor(ids, uiBmpResID ? uiBmpResID : uiResID, imageSize, FALSE);
+  return std::any_of(images.begin(), images.end(), [](int i) { return i >= 0; });
+}
+
+CBCGPToolBarImages* CBCGPToolBar::GetImages() {
+  static CBCGPToolBarImages images;
+  return &images;
+}
+
+BOOL CBCGPToolBar::SetUserImages(CBCGPToolBarImages* pUserImages) {
+  if (pUserImages && !pUserImages->IsValid()) return FALSE;
+  g_pUserImages = pUserImages;
+  return TRUE;
+}
+
+CBCGPToolBarImages* CBCGPToolBar::GetUserImages() { return g_pUserImages; }
+
+void CBCGPToolBar::ResetAll() {
+  const std::vector<CBCGPToolBar*> bars = AllBars();
+  for (CBCGPToolBar* b : bars) b->RestoreOriginalstate();
+}

@@ -1,0 +1,139 @@
+#pragma once
+// A toolbar of the docking library: buttons (plain, check, group, controls such as combo boxes,
+// drop-down menus) with images from the toolbar images, docked in rows on any side of the
+// frame. Buttons send their commands to the frame (or the owner) and follow the commands'
+// state on idle (enabled, checked). The buttons' layout is stored with the frame's layout and
+// can be reset to the toolbar resource.
+//
+// Toolbar resources ("TOOLBAR/<id>" of the language library) are texts, one statement a line,
+// '#' starts a comment line:
+//
+//   TOOLBAR 16 15        image width and height
+//   BUTTON 57600         a command button; its image is the next image of the strip
+//   SEPARATOR
+//
+// The images are the bitmap of the same number ("BITMAP/<id>"): one strip of images in button
+// order, light grey RGB(192, 192, 192) as the mask colour.
+
+#include <vector>
+
+#include "platform/afx/CObList.h"
+#include "platform/bcg/CBCGPControlBar.h"
+
+class CBCGPToolbarButton;
+class CBCGPToolBarImages;
+class CFrameWnd;
+class QAction;
+class QMenu;
+
+class CBCGPToolBar : public CBCGPControlBar {
+  DECLARE_SERIAL(CBCGPToolBar)
+public:
+  CBCGPToolBar();
+  ~CBCGPToolBar() override;
+
+  virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = dwDefaultToolbarStyle, UINT nID = AFX_IDW_TOOLBAR);
+  virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT, DWORD dwStyle = dwDefaultToolbarStyle,
+                        CRect rcBorders = CRect(1, 1, 1, 1), UINT nID = AFX_IDW_TOOLBAR);
+
+  // Buttons and images from toolbar resource uiResID (images from bitmap uiResID, else
+  // uiHotResID). Tells the frame (BCGM_RESETTOOLBAR) once the buttons are in place.
+  virtual BOOL LoadToolBar(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
+                           UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0, UINT uiHotResID = 0);
+  // New images for the commands of this toolbar's resource from bitmap uiResID.
+  virtual BOOL LoadBitmap(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
+                          UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0);
+  // Plain buttons for the ids (0 is a separator); null ids give nIDCount empty buttons.
+  BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+  UINT GetResourceID() const { return m_uiOriginalResID; }
+
+  // ---- buttons ----
+  int GetCount() const { return static_cast<int>(m_buttons.size()); }
+  CBCGPToolbarButton* GetButton(int iIndex) const;
+  UINT GetItemID(int iIndex) const;
+  // The first button with the command from iIndexFirst on, -1 when none.
+  int CommandToIndex(UINT nIDFind, int iIndexFirst = 0) const;
+  // Inserts a copy of button (same run-time class); returns its index, -1 on failure.
+  virtual int InsertButton(const CBCGPToolbarButton& button, INT_PTR iInsertAt = -1);
+  virtual int InsertSeparator(INT_PTR iInsertAt = -1);
+  // Removes and deletes the button.
+  virtual BOOL RemoveButton(int iButton);
+  void RemoveAllButtons();
+  // Puts a copy of button in place of the first (or every) button with the command.
+  int ReplaceButton(UINT uiCmd, const CBCGPToolbarButton& button, BOOL bAll = FALSE);
+  void SetButtonStyle(int nIndex, UINT nStyle);
+  UINT GetButtonStyle(int nIndex) const;
+  BOOL SetButtonText(int iIndex, LPCTSTR lpszText);
+  CString GetButtonText(int iIndex) const;
+  // Shows the buttons as they are now (after changes of the list or of a button).
+  void AdjustLayout() override;
+  // Reset to the toolbar resource.
+  virtual BOOL RestoreOriginalstate();
+
+  // The customise button at the end of the toolbar and its command.
+  void EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const CString& strCustomizeText,
+                             BOOL bQuickCustomize = TRUE);
+  void EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, UINT uiCustomizeTextResId, BOOL bQuickCustomize = TRUE);
+  BOOL IsCustomizeButtonEnabled() const { return m_iCustomizeCmd > 0; }
+
+  BOOL IsUserDefined() const { return m_bUserDefined; }
+  void SetUserDefined(BOOL b) { m_bUserDefined = b; }
+  BOOL IsLocked() const { return m_bLocked; }
+
+  // A button's command is about to be sent; TRUE when the toolbar sent it itself.
+  virtual BOOL OnSendCommand(const CBCGPToolbarButton* pButton);
+  // Brings the buttons' state up to date through the frame's update handlers.
+  virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+  // Clicks the button at iIndex as the user would (its command goes to the frame).
+  void ClickButton(int iIndex);
+
+  // Buttons and title below lpszProfileName ("...\<base>\"): key "ToolBar-<id>".
+  virtual BOOL SaveState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1);
+  // FALSE (and the buttons unchanged) when nothing usable is stored.
+  virtual BOOL LoadState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1);
+
+  // ---- all toolbars ----
+  static const CObList& GetAllToolbars();
+  // Every button with the command on every toolbar, in toolbar order.
+  static int GetCommandButtons(UINT uiCmd, CObList& listButtons);
+  static BOOL IsCustomizeMode();
+  static BOOL SetCustomizeMode(BOOL bSet = TRUE);
+  // Adds the images of a toolbar resource to the command images without making a toolbar.
+  static BOOL AddToolBarForImageCollection(UINT uiResID, UINT uiBmpResID = 0, UINT uiColdResID = 0,
+                                           UINT uiMenuResID = 0, UINT uiDisabledResID = 0,
+                                           UINT uiMenuDisabledResID = 0);
+  static CBCGPToolBarImages* GetImages();
+  static BOOL SetUserImages(CBCGPToolBarImages* pUserImages);
+  static CBCGPToolBarImages* GetUserImages();
+  // Every toolbar back to its resource.
+  static void ResetAll();
+
+protected:
+  DECLARE_MESSAGE_MAP()
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  afx_msg void OnDestroy();
+  // The window that gets the buttons' commands.
+  CWnd* GetCommandTarget() const;
+  void SyncButtonStates();
+  void ClearActions();
+  // Runs a command chosen from the drop-down of the button behind action a.
+  void OnDropDownCommand(QAction* a, UINT uiCmd);
+  // Brings a drop-down's items up to date through the frame's update handlers.
+  void UpdateMenuState(QMenu* menu);
+  BOOL BuildFromResource(UINT uiResID, BOOL bImages, UINT uiImagesResID);
+  void ClearButtons();
+  void Register();
+  void Unregister();
+
+  std::vector<CBCGPToolbarButton*> m_buttons;  // owned
+  std::vector<UINT> m_originalIds;             // the resource's buttons (0: separator)
+  std::vector<QAction*> m_actions;             // one per button, in order
+  std::vector<QMenu*> m_menus;                 // drop-downs of the buttons (owned)
+  UINT m_uiOriginalResID = 0;
+  int m_iCustomizeCmd = 0;
+  CString m_strCustomizeText;
+  BOOL m_bUserDefined = FALSE;
+  BOOL m_bLocked = FALSE;
+  DWORD m_dwCtrlStyle = 0;
+  friend class CBCGPToolbarButton;
+};

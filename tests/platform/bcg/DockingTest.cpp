@@ -1,0 +1,244 @@
+// The docking frame: first layout, changes kept across a restart, damaged stored state,
+// toolbar commands and their state, user toolbars and document tabs.
+#include <QtGui/QImage>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QDockWidget>
+#include <QtWidgets/QMainWindow>
+#include <QtWidgets/QMdiArea>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QTabBar>
+#include <QtWidgets/QToolBar>
+
+#include "BcgFixture.h"
+#include "platform/afx/CByteArray.h"
+#include "platform/afx/CUIntArray.h"
+#include "platform/win/WinCtrlConstants.h"
+#include "platform/bcg/CBCGPRegistry.h"
+#include "platform/bcg/CBCGPRegistrySP.h"
+#include "platform/bcg/CBCGPToolBarImages.h"
+#include "platform/bcg/CBCGPToolbarComboBoxButton.h"
+#include "platform/bcg/CBCGPToolbarMenuButton.h"
+#include "platform/bcg/CImageHash.h"
+#include "platform/win/CMenu.h"
+
+namespace {
+
+QToolBar* Strip(CBCGPToolBar& tb) { return qobject_cast<QToolBar*>(tb.GetLayoutWidget()); }
+
+TEST_F(BcgTest, FirstStartShowsTheLayoutTheFrameMade) {
+  CTestFrame* f = OpenFrame();
+  QMainWindow* host = f->GetDockHost();
+  ASSERT_NE(host, nullptr);
+  EXPECT_EQ(host->centralWidget(), reinterpret_cast<QWidget*>(f->GetMdiArea()));
+
+  // Menu bar alone in the first row; standard and view toolbars in the second, standard first;
+  // the shape toolbar in a third row.
+  QToolBar* menu = Strip(f->m_wndMenuBar);
+  QToolBar* standard = Strip(f->m_wndStandard);
+  QToolBar* view = Strip(f->m_wndView);
+  QToolBar* shape = Strip(f->m_wndShape);
+  EXPECT_EQ(host->toolBarArea(menu), Qt::TopToolBarArea);
+  EXPECT_LT(menu->y(), standard->y());
+  EXPECT_EQ(standard->y(), view->y());
+  EXPECT_LT(standard->x(), view->x());
+  EXPECT_LT(view->y(), shape->y());
+  ASSERT_EQ(f->m_wndMenuBar.GetCount(), 2);
+  EXPECT_TRUE(f->m_wndMenuBar.GetButton(0)->IsKindOf(RUNTIME_CLASS(CBCGPToolbarMenuButton)));
+
+  // Layer bar on the left with the drawing bar as a second tab, the layer bar showing.
+  EXPECT_EQ(f->m_wndLayer.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_LEFT));
+  EXPECT_EQ(f->m_wndDrawing.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_LEFT));
+  CBCGPDockingControlBar* tabs[8];
+  ASSERT_EQ(f->m_wndLayer.GetTabbedBars(tabs, 8), 2);
+  EXPECT_EQ(tabs[0], &f->m_wndLayer);
+  EXPECT_EQ(tabs[1], &f->m_wndDrawing);
+  EXPECT_TRUE(f->m_wndLayer.IsActiveTab());
+  EXPECT_FALSE(f->m_wndDrawing.IsActiveTab());
+  // Command bar on the right with the property bar below it.
+  EXPECT_EQ(f->m_wndCommand.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_RIGHT));
+  EXPECT_EQ(f->m_wndProperty.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_RIGHT));
+  EXPECT_FALSE(f->m_wndProperty.IsTabbed());
+  EXPECT_LT(f->m_wndCommand.GetLayoutWidget()->y(), f->m_wndProperty.GetLayoutWidget()->y());
+
+  // Toolbars were loaded from their resources (and said so), with images cut at 16 pixels and
+  // the mask colour made transparent.
+  EXPECT_EQ(f->m_resets, (std::vector<UINT>{IDR_STANDARD, IDR_SHAPE}));
+  ASSERT_EQ(f->m_wndStandard.GetCount(), 5);
+  EXPECT_TRUE(f->m_wndStandard.GetButton(2)->IsSeparator());
+  const int image = CImageHash::GetImageOfCommand(ID_CMD_OPEN);
+  ASSERT_GE(image, 0);
+  QImage img;
+  ASSERT_TRUE(CBCGPToolBar::GetImages()->GetImage(image, img));
+  EXPECT_EQ(img.size(), QSize(16, 15));
+  EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0);
+  EXPECT_EQ(img.pixel(5, 5), qRgb(20, 20, 30));  // the second image of the strip
+  CloseFrame(f);
+}
+
+TEST_F(BcgTest, ChangedLayoutIsRestoredIdenticallyAfterRestart) {
+  CTestFrame* f = OpenFrame();
+  const std::string first = Snapshot(f);
+  // The user floats the command bar, hides the property bar, makes the drawing bar the
+  // visible tab, moves the view toolbar to the left edge, changes the standard toolbar and
+  // makes a toolbar of their own.
+  f->m_wndCommand.FloatControlBar(CRect(300, 200, 560, 420));
+  f->ShowControlBar(&f->m_wndProperty, FALSE, FALSE, FALSE);
+  f->GetDockHost()->findChild<QTabBar*>()->setCurrentIndex(1);
+  f->DockControlBar(&f->m_wndView, AFX_IDW_DOCKBAR_LEFT);
+  f->m_wndStandard.RemoveButton(1);
+  CBCGPToolbarComboBoxButton combo(ID_CMD_COMBO, -1, CBS_DROPDOWNLIST, 120);
+  combo.AddItem(u"Red", 1);
+  combo.AddItem(u"Green", 2);
+  combo.AddItem(u"Blue", 3);
+  combo.SelectItem(2);
+  ASSERT_EQ(f->m_wndStandard.InsertButton(combo, 0), 0);
+  CMenu popup;
+  ASSERT_TRUE(popup.LoadMenu(IDR_MAINFRAME));
+  f->m_wndStandard.InsertButton(CBCGPToolbarMenuButton(ID_CMD_LINE, popup.GetSubMenu(1)->m_hMenu, -1, u"Lines"));
+  f->m_wndStandard.AdjustLayout();
+  CBCGPToolBar* user = f->CreateUserToolbar(u"My tools");
+  ASSERT_NE(user, nullptr);
+  EXPECT_EQ(user->GetDlgCtrlID(), 59600);
+  user->InsertButton(CBCGPToolbarButton(ID_CMD_CIRCLE, -1, u"Circle"));
+  user->AdjustLayout();
+  Pump();
+  const std::string changed = Snapshot(f);
+  EXPECT_NE(changed, first);
+  CloseFrame(f);
+
+  f = OpenFrame();
+  EXPECT_EQ(Snapshot(f), changed);
+  EXPECT_TRUE(f->m_wndCommand.IsFloating());
+  EXPECT_FALSE(f->m_wndProperty.IsVisible());
+  EXPECT_TRUE(f->m_wndDrawing.IsActiveTab());
+  EXPECT_EQ(f->m_wndView.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_LEFT));
+  ASSERT_NE(f->GetUserBarByIndex(0), nullptr);
+  EXPECT_EQ(f->GetUserBarByIndex(1), nullptr);
+  // The restored combo is a working combo box showing the stored choice.
+  auto* restored = DYNAMIC_DOWNCAST(CBCGPToolbarComboBoxButton, f->m_wndStandard.GetButton(0));
+  ASSERT_NE(restored, nullptr);
+  auto* box = qobject_cast<QComboBox*>(restored->GetEmbeddedWidget());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->count(), 3);
+  EXPECT_EQ(box->currentText(), QStringLiteral("Blue"));
+  EXPECT_EQ(box->parentWidget(), Strip(f->m_wndStandard));
+  // A second restart without changes gives the same again; a reset gives the resource back.
+  CloseFrame(f);
+  f = OpenFrame();
+  EXPECT_EQ(Snapshot(f), changed);
+  f->m_resets.clear();
+  EXPECT_TRUE(f->m_wndStandard.RestoreOriginalstate());
+  EXPECT_EQ(f->m_resets, std::vector<UINT>{IDR_STANDARD});
+  EXPECT_EQ(f->m_wndStandard.GetCount(), 5);
+  EXPECT_EQ(f->m_wndStandard.GetItemID(1), ID_CMD_OPEN);
+  CloseFrame(f);
+}
+
+TEST_F(BcgTest, DamagedStoredStateFallsBackToTheFirstLayout) {
+  CTestFrame* f = OpenFrame();
+  f->m_wndStandard.RemoveButton(0);
+  f->m_wndCommand.FloatControlBar(CRect(300, 200, 560, 420));
+  CloseFrame(f);
+
+  const CString base = m_app->GetRegSectionPath();
+  {
+    CBCGPRegistrySP sp;
+    CBCGPRegistry& reg = sp.Create(FALSE, FALSE);
+    BYTE junk[7] = {1, 0, 0, 0, 0xFF, 0xFF, 0x7F};  // version 1 and a huge count
+    ASSERT_TRUE(reg.Open(base + u"ToolBar-59392"));
+    ASSERT_TRUE(reg.Write(u"Buttons", junk, 7));
+    ASSERT_TRUE(reg.Open(base + u"DockingManager"));
+    ASSERT_TRUE(reg.Write(u"Layout", junk, 7));
+    CUIntArray ids;
+    for (UINT id = 59600; id < 59900; ++id) ids.Add(id);  // more than the range allows
+    ASSERT_TRUE(reg.Write(u"UserToolbars", ids));
+  }
+  f = OpenFrame();
+  EXPECT_EQ(f->m_wndStandard.GetCount(), 5);
+  EXPECT_FALSE(f->m_wndCommand.IsFloating());
+  // Only ids of the range are made.
+  int users = 0;
+  while (f->GetUserBarByIndex(users)) ++users;
+  EXPECT_EQ(users, 100);
+  CloseFrame(f);
+}
+
+TEST_F(BcgTest, ToolbarButtonsSendCommandsAndFollowTheirUpdateHandlers) {
+  CTestFrame* f = OpenFrame();
+  QToolBar* strip = Strip(f->m_wndStandard);
+  ASSERT_GE(strip->actions().size(), 5);
+  strip->actions()[0]->trigger();
+  strip->actions()[3]->trigger();
+  Pump();
+  EXPECT_EQ(f->m_commands, (std::vector<UINT>{ID_CMD_NEW, ID_CMD_SNAP}));
+
+  f->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_TRUE(f->m_wndStandard.GetButtonStyle(3) & TBBS_CHECKED);
+  EXPECT_TRUE(strip->actions()[3]->isChecked());
+  EXPECT_TRUE(f->m_wndStandard.GetButtonStyle(4) & TBBS_DISABLED);
+  EXPECT_FALSE(strip->actions()[4]->isEnabled());
+  EXPECT_TRUE(strip->actions()[0]->isEnabled());
+  // A disabled button sends nothing; in customisation mode no button does.
+  f->m_wndStandard.ClickButton(4);
+  CBCGPToolBar::SetCustomizeMode(TRUE);
+  f->m_wndStandard.ClickButton(0);
+  CBCGPToolBar::SetCustomizeMode(FALSE);
+  Pump();
+  EXPECT_EQ(f->m_commands.size(), 2u);
+
+  // A combo button: the choice is kept in the button and its command goes once.
+  CBCGPToolbarComboBoxButton combo(ID_CMD_COMBO, -1, CBS_DROPDOWNLIST, 100);
+  combo.AddItem(u"Red");
+  combo.AddItem(u"Green");
+  EXPECT_EQ(f->m_wndShape.ReplaceButton(ID_CMD_CIRCLE, combo), 1);
+  auto* box = qobject_cast<QComboBox*>(f->m_wndShape.GetButton(1)->GetEmbeddedWidget());
+  ASSERT_NE(box, nullptr);
+  box->setCurrentIndex(1);
+  Pump();
+  EXPECT_EQ(f->m_commands.back(), ID_CMD_COMBO);
+  EXPECT_EQ(f->m_comboSelectionSeen, 1);
+  EXPECT_EQ(std::count(f->m_commands.begin(), f->m_commands.end(), ID_CMD_COMBO), 1);
+  CObList found;
+  EXPECT_EQ(CBCGPToolBar::GetCommandButtons(ID_CMD_COMBO, found), 1);
+
+  // The drop-down of a menu button sends the chosen command.
+  CMenu popup;
+  ASSERT_TRUE(popup.LoadMenu(IDR_MAINFRAME));
+  f->m_wndShape.InsertButton(CBCGPToolbarMenuButton(ID_CMD_LINE, popup.GetSubMenu(1)->m_hMenu, -1));
+  f->m_wndShape.AdjustLayout();
+  QAction* last = Strip(f->m_wndShape)->actions()[2];
+  ASSERT_NE(last->menu(), nullptr);
+  ASSERT_EQ(last->menu()->actions().size(), 2);
+  last->menu()->actions()[1]->trigger();
+  Pump();
+  EXPECT_EQ(f->m_commands.back(), ID_CMD_CIRCLE);
+  CloseFrame(f);
+}
+
+TEST_F(BcgTest, DocumentWindowsShowAsTabsOfTheFrame) {
+  CTestFrame* f = OpenFrame();
+  f->EnableMDITabs(TRUE, TRUE, 0, TRUE);
+  EXPECT_TRUE(f->AreMDITabs());
+  auto* one = new CBCGPMDIChildWnd;
+  auto* two = new CBCGPMDIChildWnd;
+  ASSERT_TRUE(one->Create(nullptr, u"Drawing 1", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, f));
+  ASSERT_TRUE(two->Create(nullptr, u"Drawing 2", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, f));
+  Pump();
+  QMdiArea* area = f->GetMdiArea();
+  EXPECT_EQ(area->viewMode(), QMdiArea::TabbedView);
+  EXPECT_TRUE(area->tabsClosable());
+  QTabBar* tabs = area->findChild<QTabBar*>();
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(tabs->count(), 2);
+  EXPECT_EQ(f->MDIGetActive(), two);
+  tabs->setCurrentIndex(0);
+  Pump();
+  EXPECT_EQ(f->MDIGetActive(), one);
+  one->SendMessage(WM_CLOSE);
+  Pump();
+  EXPECT_EQ(tabs->count(), 1);
+  EXPECT_EQ(f->MDIGetActive(), two);
+  CloseFrame(f);
+}
+
+}  // namespace
