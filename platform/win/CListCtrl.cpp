@@ -2,6 +2,7 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QPointer>
+#include <QtGui/QHelpEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -9,6 +10,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListView>
 #include <QtWidgets/QStyledItemDelegate>
+#include <QtWidgets/QToolTip>
 #include <QtWidgets/QTreeWidget>
 
 #include <algorithm>
@@ -216,6 +218,31 @@ public:
     if (!m_editor) m_editing = false;
     return m_editor != nullptr;
   }
+
+  // The tip of an item (LVS_EX_INFOTIP): the item's text, which the parent may change.
+  void ShowInfoTip(const QModelIndex& index, const QPoint& global) {
+    if (!index.isValid()) {
+      QToolTip::hideText();
+      return;
+    }
+    std::u16string buf(1024, u'\0');
+    const std::u16string shown = DisplayText(index.row(), index.column()).left(1023).toStdU16String();
+    std::copy(shown.begin(), shown.end(), buf.begin());
+    NMLVGETINFOTIP tip{};
+    tip.pszText = buf.data();
+    tip.cchTextMax = static_cast<int>(buf.size());
+    tip.iItem = index.row();
+    tip.iSubItem = index.column();
+    tip.lParam = static_cast<LPARAM>(index.sibling(index.row(), 0).data(kDataRole).toLongLong());
+    NotifyParent(&tip.hdr, LVN_GETINFOTIP);
+    buf.back() = 0;
+    m_lastInfoTip = QString::fromUtf16(buf.c_str());
+    if (m_lastInfoTip.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(global, m_lastInfoTip, viewport());
+  }
+  QString m_lastInfoTip;
 
   KcIconView* m_iconView = nullptr;
   int m_mode = LVS_REPORT;
@@ -839,6 +866,14 @@ protected:
     r.setRight(std::max(r.right(), header()->length() - header()->offset() - 1));
     const ULONG_PTR data = static_cast<ULONG_PTR>(index.sibling(index.row(), 0).data(kDataRole).toLongLong());
     self->DrawOwnerItem(painter, ODT_LISTVIEW, static_cast<UINT>(index.row()), ODA_DRAWENTIRE, state, r, data);
+  }
+  bool viewportEvent(QEvent* e) override {
+    if (e->type() == QEvent::ToolTip && (m_ex & LVS_EX_INFOTIP)) {
+      auto* he = static_cast<QHelpEvent*>(e);
+      ShowInfoTip(indexAt(he->pos()), he->globalPos());
+      return true;
+    }
+    return QTreeWidget::viewportEvent(e);
   }
   void resizeEvent(QResizeEvent* e) override {
     QTreeWidget::resizeEvent(e);

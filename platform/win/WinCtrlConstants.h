@@ -499,6 +499,18 @@ typedef NMCUSTOMDRAW* LPNMCUSTOMDRAW;
 #define LVN_ENDLABELEDIT (LVN_FIRST - 76)
 #define LVN_GETDISPINFO (LVN_FIRST - 77)
 #define LVN_KEYDOWN (LVN_FIRST - 55)
+#define LVN_GETINFOTIP (LVN_FIRST - 58)
+
+struct NMLVGETINFOTIP {
+  NMHDR hdr;
+  DWORD dwFlags;
+  LPTSTR pszText;
+  int cchTextMax;
+  int iItem;
+  int iSubItem;
+  LPARAM lParam;
+};
+typedef NMLVGETINFOTIP* LPNMLVGETINFOTIP;
 
 struct LVITEM {
   UINT mask;

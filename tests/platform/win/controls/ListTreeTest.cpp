@@ -597,6 +597,26 @@ TEST(OwnerDrawnListTest, RowsArePaintedWholeByDrawItem) {
   host.DestroyWindow();
 }
 
+TEST_F(ListTest, InfoTipsAreAskedFromTheParent) {
+  list.SetExtendedStyle(LVS_EX_INFOTIP);
+  std::string offered;
+  parent.onNotify = [&](NMHDR* h) -> LRESULT {
+    if (h->code != LVN_GETINFOTIP) return -12345;
+    auto* tip = reinterpret_cast<NMLVGETINFOTIP*>(h);
+    offered = QString::fromUtf16(tip->pszText).toStdString();
+    const std::u16string more = u"gamma: 3 layers";
+    std::copy(more.begin(), more.end(), tip->pszText);
+    tip->pszText[more.size()] = 0;
+    return 0;
+  };
+  CRect r;
+  ASSERT_TRUE(list.GetItemRect(2, &r, LVIR_LABEL));
+  const QPoint at = QPoint(r.left + 5, r.CenterPoint().y) - View()->viewport()->pos();
+  QHelpEvent help(QEvent::ToolTip, at, View()->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(View()->viewport(), &help);
+  EXPECT_EQ(offered, "gamma");
+}
+
 TEST_F(ListTest, ColumnClickIsTold) {
   QHeaderView* header = View()->header();
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(1) + 5, header->height() / 2));
