@@ -14,13 +14,17 @@
 
 #include "platform/win/AfxWndBridge.h"
 #include "platform/win/CCmdUI.h"
+#include "platform/win/CClientDC.h"
 #include "platform/win/CTestCmdUI.h"
+#include "platform/win/CView.h"
 #include "platform/win/CWinThread.h"
+#include "platform/win/CWindowDC.h"
+
+#include <unordered_set>
 
 #ifdef KC_WIN_HAVE_GDI
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
-#include "platform/gdi/GdiObjectData.h"
 #endif
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -60,11 +64,11 @@ void AfxApplyFontToWidget(QWidget* w, HFONT hFont) {
   if (!w) return;
   CFont* f = hFont ? CFont::FromHandle(hFont) : nullptr;
   LOGFONT lf{};
-  if (!f || !f->GetLogFont(&lf)) {
+  if (!f || !f->GetSafeHandle() || !f->GetLogFont(&lf)) {
     w->setFont(QFont());
     return;
   }
-  w->setFont(gdi::MakeFont(lf, 1.0));
+  w->setFont(f->GetQFont());
 }
 }  // namespace
 #endif
@@ -351,21 +355,32 @@ BOOL CWnd::SendNotifyMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
-void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
-  if (!m_pRecord) return;
-  std::vector<HWND> children;
-  for (AfxWndRecord* c : Bridge()->Children(m_pRecord)) {
-    if (c->widget && c->widget->isWindow()) continue;  // owned top-level windows are not descendants
-    children.push_back(c->hWnd);
+namespace {
+
+// The windows below a widget in tree order: every one when deep, else the nearest ones (a
+// window inside a plain Qt container still counts as a child). Owned top-level windows are not
+// descendants.
+void CollectDescendants(QWidget* w, bool deep, std::vector<HWND>& out) {
+  for (QObject* o : w->children()) {
+    auto* cw = qobject_cast<QWidget*>(o);
+    if (!cw || cw->isWindow()) continue;
+    AfxWndRecord* r = Bridge()->Find(cw);
+    if (r) out.push_back(r->hWnd);
+    if (!r || deep) CollectDescendants(cw, deep, out);
   }
-  for (HWND h : children) {
-    AfxWndRecord* c = Bridge()->Find(h);
+}
+
+}  // namespace
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
+  if (!m_pRecord || !m_pRecord->widget) return;
+  std::vector<HWND> targets;
+  CollectDescendants(m_pRecord->widget, bDeep != FALSE, targets);
+  for (HWND h : targets) {
+    AfxWndRecord* c = Bridge()->Find(h);  // a handler may have destroyed it meanwhile
     if (!c) continue;
     if (bOnlyPerm && (!c->pWnd || c->wrapper)) continue;
     Bridge()->Call(c, message, wParam, lParam);
-    if (bDeep) {
-      if (CWnd* p = FromHandle(h)) p->SendMessageToDescendants(message, wParam, lParam, bDeep, bOnlyPerm);
-    }
   }
 }
 
@@ -744,6 +759,8 @@ CWnd* CWnd::GetTopLevelOwner() const {
   return const_cast<CWnd*>(p);
 }
 
+CFrameWnd* CWnd::GetParentFrame() const { return AfxGetParentFrame(this); }
+
 CWnd* CWnd::GetParentOwner() const {
   if (!m_hWnd) return nullptr;
   const CWnd* p = this;
@@ -1012,6 +1029,60 @@ BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL) {
   const QRect& r = *m_pRecord->paintRect;
   if (lpRect) *lpRect = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
   return !r.isEmpty();
+}
+
+namespace {
+// The contexts GetDC handed out and ReleaseDC has not taken back yet.
+std::unordered_set<CDC*>& OpenDCs() {
+  static std::unordered_set<CDC*> dcs;
+  return dcs;
+}
+}  // namespace
+
+CDC* CWnd::GetDC() {
+  CDC* dc = new CClientDC(this);
+  OpenDCs().insert(dc);
+  return dc;
+}
+
+CDC* CWnd::GetWindowDC() {
+  CDC* dc = new CWindowDC(this);
+  OpenDCs().insert(dc);
+  return dc;
+}
+
+int CWnd::ReleaseDC(CDC* pDC) {
+  if (!pDC || OpenDCs().erase(pDC) == 0) return 0;
+  delete pDC;
+  return 1;
+}
+
+HDC GetDC(HWND hWnd) {
+  CWnd* p = hWnd ? CWnd::FromHandle(hWnd) : nullptr;
+  if (hWnd && !p) return nullptr;
+  CDC* dc = new CClientDC(p);
+  OpenDCs().insert(dc);
+  return dc->GetSafeHdc();
+}
+
+HDC GetWindowDC(HWND hWnd) {
+  CWnd* p = hWnd ? CWnd::FromHandle(hWnd) : nullptr;
+  if (hWnd && !p) return nullptr;
+  CDC* dc = new CWindowDC(p);
+  OpenDCs().insert(dc);
+  return dc->GetSafeHdc();
+}
+
+int ReleaseDC(HWND, HDC hDC) {
+  if (!hDC) return 0;
+  for (CDC* dc : OpenDCs()) {
+    if (dc->GetSafeHdc() == hDC) {
+      OpenDCs().erase(dc);
+      delete dc;
+      return 1;
+    }
+  }
+  return 0;
 }
 
 // ---- focus, capture, activation -------------------------------------------------------------

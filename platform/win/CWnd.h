@@ -25,6 +25,7 @@ class CFont;
 class CMenu;
 class CScrollBar;
 class CDataExchange;
+class CFrameWnd;
 struct CCreateContext;
 class QWidget;
 class QPainter;
@@ -127,6 +128,8 @@ public:
   CWnd* GetTopLevelParent() const;
   CWnd* GetTopLevelOwner() const;
   CWnd* GetParentOwner() const;
+  // The frame the window sits in (for a frame inside a frame, the outer one's child frame).
+  CFrameWnd* GetParentFrame() const;
   CWnd* GetWindow(UINT nCmd) const;
   CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const;
   CWnd* GetTopWindow() const;
@@ -164,6 +167,10 @@ public:
   BOOL LockWindowUpdate();
   void UnlockWindowUpdate();
   BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
+  // A context on the client area (GetWindowDC: the whole window), given back by ReleaseDC.
+  CDC* GetDC();
+  CDC* GetWindowDC();
+  int ReleaseDC(CDC* pDC);
 
   // ---- focus, capture, activation ----
   CWnd* SetFocus();
@@ -332,6 +339,10 @@ BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int nExitCode);
 UINT RegisterWindowMessage(LPCTSTR lpString);
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
+// A context on a window's client area (null: the screen), given back by ReleaseDC.
+HDC GetDC(HWND hWnd);
+HDC GetWindowDC(HWND hWnd);
+int ReleaseDC(HWND hWnd, HDC hDC);
 BOOL GetCursorPos(LPPOINT lpPoint);
 BOOL SetCursorPos(int x, int y);
 int GetDlgCtrlID(HWND hWnd);

@@ -14,6 +14,8 @@
 #include <map>
 
 #include "platform/afx/ResourceModule.h"
+#include "platform/gdi/GdiApi.h"
+#include "platform/win/AfxControlWidget.h"
 #include "platform/win/AfxWndBridge.h"
 #include "platform/win/CWinThread.h"
 #include "platform/win/CWnd.h"
@@ -425,6 +427,37 @@ QWidget* CursorWidget() {
 }
 
 }  // namespace
+
+// ---- icons ----------------------------------------------------------------------------------
+
+namespace {
+
+// Icons are handed around as numbers (a resource or a standard IDI_ icon); the painting layer
+// asks here what one looks like.
+bool IconImage(HICON hIcon, int cx, int cy, QImage& out) {
+  if (!QCoreApplication::instance()) return false;
+  const QPixmap pm = AfxPixmapFromIcon(hIcon);
+  if (pm.isNull()) return false;
+  out = pm.toImage();
+  if (cx > 0 && cy > 0 && out.size() != QSize(cx, cy))
+    out = out.scaled(cx, cy, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return true;
+}
+
+[[maybe_unused]] const bool kIconProviderSet = (AfxSetIconImageProvider(&IconImage), true);
+
+}  // namespace
+
+HICON LoadIcon(HINSTANCE hInstance, LPCTSTR lpIconName) {
+  if (!IS_INTRESOURCE(lpIconName)) return nullptr;
+  const UINT id = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(lpIconName));
+  if (!hInstance) return id >= 32512 && id <= 32516 ? reinterpret_cast<HICON>(static_cast<UINT_PTR>(id)) : nullptr;
+  std::vector<BYTE> data;
+  if (id == 0 || !AfxFindResourceData("ICON", id, data) || data.empty()) return nullptr;
+  return reinterpret_cast<HICON>(static_cast<UINT_PTR>(id));
+}
+
+BOOL DestroyIcon(HICON) { return TRUE; }  // icons are shared numbers, nothing to free
 
 HCURSOR LoadCursor(HINSTANCE hInstance, LPCTSTR lpCursorName) {
   if (!IS_INTRESOURCE(lpCursorName)) return nullptr;

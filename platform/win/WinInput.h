@@ -22,5 +22,10 @@ HCURSOR CopyCursor(HCURSOR hCursor);
 // The standard cursor number of a handle (IDC_ value), or 0 for a resource cursor.
 UINT AfxGetStandardCursorId(HCURSOR hCursor);
 
+// Icons: LoadIcon(nullptr, IDI_...) gives a standard icon; with an instance handle the number
+// is an icon resource of the language library. Contexts draw them (DrawIcon, DrawState).
+HICON LoadIcon(HINSTANCE hInstance, LPCTSTR lpIconName);
+BOOL DestroyIcon(HICON hIcon);
+
 // System metrics the code reads for double clicks and drags.
 UINT GetDoubleClickTime();
