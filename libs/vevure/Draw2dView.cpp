@@ -577,6 +577,9 @@ BOOL Draw2dView::SetScale(double dPixelsPerUnit)
 
 void Draw2dView::SetCenterPoint(const RuVaPnt2d& center)
 {
+    // A centre that is not finite, or beyond any drawing, is refused.
+    if (!center.IsFinite() || std::fabs(center.X()) > 1e15 || std::fabs(center.Y()) > 1e15)
+        return;
     if (m_center != center) {
         m_center = center;
         InvalidateView();

@@ -157,6 +157,7 @@ public:
     double GetScale() const { return m_dScale; }
     BOOL SetScale(double dPixelsPerUnit);
     const RuVaPnt2d& GetCenterPoint() const { return m_center; }
+    // Ignores a centre that is not finite or lies beyond 1e15.
     void SetCenterPoint(const RuVaPnt2d& center);
     void SetClientSize(int cx, int cy);
     int GetClientWidth() const { return m_cx; }

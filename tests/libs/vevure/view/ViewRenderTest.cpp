@@ -342,3 +342,32 @@ TEST(ViewRender, SelectedShapesInTheSelectionColour)
     f.view.UpdateSelection(FALSE);
     EXPECT_GT(CountRow(f.Render(), 30, 0, 199, kRed), 150);
 }
+
+TEST(ViewRender, ExtremeZoomsAndCentresDrawWithoutHarm)
+{
+    ViewFixture f;
+    Line2dFeature line = RedLine(-1e6, -1e6, 1e6, 1e6);
+    ASSERT_TRUE(line.SetLineTypeNo(5));
+    f.Add(line);
+    Circle2dFeature c(RuVaPnt2d(3, 4), 1e5);
+    f.Add(c);
+    Text2dFeature t(CString(u"Huge"), RuVaPnt2d(0, 0));
+    ASSERT_TRUE(t.SetHeight(1e4));
+    f.Add(t);
+    const double scales[] = {1e-9, 1e-3, 1.0, 1e3, 1e9};
+    const RuVaPnt2d centres[] = {RuVaPnt2d(0, 0), RuVaPnt2d(1e6, 1e6), RuVaPnt2d(-1e14, 3)};
+    for (double s : scales)
+        for (const RuVaPnt2d& c0 : centres) {
+            ASSERT_TRUE(f.view.SetScale(s));
+            f.view.SetCenterPoint(c0);
+            f.Render();
+            EXPECT_EQ(f.last, 1) << s;
+        }
+    f.view.SetCenterPoint(RuVaPnt2d(std::nan(""), 0));
+    EXPECT_TRUE(f.view.GetCenterPoint().IsFinite());
+    EXPECT_FALSE(f.view.SetScale(std::nan("")));
+    EXPECT_FALSE(f.view.SetScale(-1));
+    // An empty client area draws nothing and says so.
+    f.view.ResizeView(0, 0);
+    EXPECT_EQ(f.view.DrawView(nullptr), 0);
+}
