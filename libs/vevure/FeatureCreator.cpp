@@ -11,6 +11,7 @@
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/ruva/RuVa.h"
 #include "libs/ruva/RuVaEntity2d.h"
+#include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/AngularDimension2dFeature.h"
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/ArcDimension2dFeature.h"
@@ -1490,4 +1491,72 @@ Image2dFeature* FeatureCreator::CreateImageFeature(const CString& strPath, const
         !image->SetWidth(w) || !image->SetHeight(h) || !image->SetAlignment(0))
         return nullptr;
     return ValidOrNull(std::move(image));
+}
+
+int FeatureCreator::UpdateDimensionFeature(Dimension2dFeatureBase* pDimension, const DimensionSetting* pSetting, int,
+                                           double dSizeScaleX, double)
+{
+    if (pDimension == nullptr)
+        return 0;
+    if (pSetting && !FeatureSettingConverter::SetDimensionSettingToFeature(pDimension, *pSetting))
+        return 0;
+    if (dSizeScaleX != 1.0 && !pDimension->TransformGeometry(RuVaGTrsf2d(), dSizeScaleX))
+        return 0;
+    return pDimension->IsValid() ? 1 : 0;
+}
+
+BOOL FeatureCreator::UpdateLeadFeature(Lead2dFeature* pLead, const LeadSetting* pSetting)
+{
+    if (pLead == nullptr)
+        return FALSE;
+    if (pSetting && !FeatureSettingConverter::SetLeadSettingToFeature(pLead, *pSetting))
+        return FALSE;
+    if (!pLead->IsTextPointFree() && pLead->GetPointSize() > 0)
+        pLead->SetTextPoint(pLead->GetPoint(pLead->GetPointSize() - 1));
+    return pLead->IsValid();
+}
+
+BOOL FeatureCreator::UpdateLinearDimensionFeatureByStartPoint(LinearDimension2dFeature* pDimension,
+                                                              const RuVaPnt2d& point)
+{
+    return pDimension != nullptr && point.Distance(pDimension->GetPoint(1)) >= kTol && pDimension->SetPoint(0, point);
+}
+
+BOOL FeatureCreator::UpdateLinearDimensionFeature(LinearDimension2dFeature* pDimension, const RuVaPnt2d& secondPoint,
+                                                  double dProjectionAngleDeg)
+{
+    if (pDimension == nullptr || secondPoint.Distance(pDimension->GetPoint(0)) < kTol)
+        return FALSE;
+    LinearDimension2dFeature changed(*pDimension);
+    if (!changed.SetPoint(1, secondPoint) || !changed.SetProjectionAngle(dProjectionAngleDeg))
+        return FALSE;
+    pDimension->Copy(&changed, Feature2dBase::copyGeometry);
+    return TRUE;
+}
+
+BOOL FeatureCreator::UpdateParallelDimensionFeatureByStartOrEndPoint(LinearDimension2dFeature* pDimension,
+                                                                     const RuVaPnt2d& point, int nStart)
+{
+    if (pDimension == nullptr)
+        return FALSE;
+    const RuVaPnt2d p1 = nStart == 1 ? point : pDimension->GetPoint(0);
+    const RuVaPnt2d p2 = nStart == 1 ? pDimension->GetPoint(1) : point;
+    if (p1.Distance(p2) < kTol || !FeatureGeometry::IsFinitePoint(point))
+        return FALSE;
+    pDimension->SetPoint(0, p1);
+    pDimension->SetPoint(1, p2);
+    pDimension->SetDimensionAngle(std::atan2(p2.Y() - p1.Y(), p2.X() - p1.X()) * RuVa::RadToDeg);
+    return TRUE;
+}
+
+BOOL FeatureCreator::UpdateParallelDimensionFeatureByDimensionAngle(LinearDimension2dFeature* pDimension,
+                                                                    double dAngleDeg)
+{
+    if (pDimension == nullptr || !std::isfinite(dAngleDeg))
+        return FALSE;
+    const RuVaPnt2d p1 = pDimension->GetPoint(0);
+    const double length = p1.Distance(pDimension->GetPoint(1));
+    if (!pDimension->SetPoint(1, p1 + DirectionOf(dAngleDeg) * length))
+        return FALSE;
+    return pDimension->SetDimensionAngle(dAngleDeg);
 }

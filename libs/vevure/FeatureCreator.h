@@ -268,6 +268,21 @@ public:
                                                                   BYTE nLeaderMode, const RuVaPnt2d& secondPoint,
                                                                   const DimensionSetting* pSetting, int nPosAngle);
 
+    // Laying a dimension or leader out again after a change: the style, when given, is applied (defined
+    // values only); a size scale other than 1 scales the sizes. Non-zero when the shape is valid afterwards.
+    static int UpdateDimensionFeature(Dimension2dFeatureBase* pDimension, const DimensionSetting* pSetting = nullptr,
+                                      int nFlag = 0, double dSizeScaleX = 1.0, double dSizeScaleY = 1.0);
+    static BOOL UpdateLeadFeature(Lead2dFeature* pLead, const LeadSetting* pSetting = nullptr);
+    // Moving the points of linear and parallel dimensions. A parallel dimension keeps measuring along its two
+    // points; turning it by its dimension angle turns the second point about the first.
+    static BOOL UpdateLinearDimensionFeatureByStartPoint(LinearDimension2dFeature* pDimension, const RuVaPnt2d& point);
+    static BOOL UpdateLinearDimensionFeature(LinearDimension2dFeature* pDimension, const RuVaPnt2d& secondPoint,
+                                             double dProjectionAngleDeg);
+    static BOOL UpdateParallelDimensionFeatureByStartOrEndPoint(LinearDimension2dFeature* pDimension,
+                                                                const RuVaPnt2d& point, int nStart);
+    static BOOL UpdateParallelDimensionFeatureByDimensionAngle(LinearDimension2dFeature* pDimension,
+                                                               double dAngleDeg);
+
     // A leader through the points (the first is the arrow tip) with the text at the last point, or free at the
     // text point when the mode is not 0; a balloon at the last point with its leader from the first. The
     // template's fields are copied first when given. NULL for fewer than two points (one for a balloon).

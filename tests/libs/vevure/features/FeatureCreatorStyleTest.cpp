@@ -11,6 +11,8 @@
 #include "libs/vevure/DiameterDimension2dFeature.h"
 #include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/Lead2dFeature.h"
+#include "libs/vevure/LinearDimension2dFeature.h"
+#include "libs/vevure/ParallelDimension2dFeature.h"
 #include "libs/vevure/RadiusDimension2dFeature.h"
 #include "libs/ruva/RuVa.h"
 #include "libs/vevure/Ellipse2dFeature.h"
@@ -281,4 +283,38 @@ TEST(FeatureCreatorStyles, DimensionsLeadsAndBalloons)
         FeatureCreator::CreateBalloonFeature(balloon.get(), CString(u"8"), KcArrayOfGePnt2d{RuVaPnt2d(1, 1)}, nullptr));
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->GetText(), CString(u"8"));
+}
+
+TEST(FeatureCreatorStyles, DimensionsAndLeadersLaidOutAgain)
+{
+    std::unique_ptr<Dimension2dFeatureBase> made(FeatureCreator::CreateLinearDimensionFeature(
+        RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), 3.0, 90.0, 0.0, 0, CString(), 0, RuVaPnt2d(), 0, nullptr, 0, 0));
+    auto* linear = static_cast<LinearDimension2dFeature*>(made.get());
+    const double height = linear->GetTextHeight();
+    EXPECT_EQ(FeatureCreator::UpdateDimensionFeature(linear, nullptr, 0, 2.0, 2.0), 1);
+    EXPECT_EQ(linear->GetTextHeight(), 2.0 * height);
+    EXPECT_TRUE(FeatureCreator::UpdateLinearDimensionFeatureByStartPoint(linear, RuVaPnt2d(2, 0)));
+    EXPECT_FALSE(FeatureCreator::UpdateLinearDimensionFeatureByStartPoint(linear, RuVaPnt2d(10, 0)));
+    EXPECT_TRUE(FeatureCreator::UpdateLinearDimensionFeature(linear, RuVaPnt2d(12, 4), 80.0));
+    EXPECT_EQ(linear->GetPoint(1), RuVaPnt2d(12, 4));
+    EXPECT_EQ(linear->GetProjectionAngle(), 80.0);
+    EXPECT_NEAR(linear->GetMeasuredValue(), 10.0, 1e-12);  // still along the dimension angle 0
+
+    ParallelDimension2dFeature parallel(RuVaPnt2d(0, 0), RuVaPnt2d(3, 4), 1.0);
+    EXPECT_NEAR(parallel.GetDimensionAngle(), std::atan2(4.0, 3.0) * RuVa::RadToDeg, 1e-12);
+    EXPECT_TRUE(FeatureCreator::UpdateParallelDimensionFeatureByStartOrEndPoint(&parallel, RuVaPnt2d(0, 10), 0));
+    EXPECT_NEAR(parallel.GetDimensionAngle(), 90.0, 1e-12);
+    EXPECT_NEAR(parallel.GetMeasuredValue(), 10.0, 1e-12);
+    EXPECT_TRUE(FeatureCreator::UpdateParallelDimensionFeatureByDimensionAngle(&parallel, 0.0));
+    EXPECT_NEAR(parallel.GetPoint(1).X(), 10.0, 1e-12);
+    EXPECT_NEAR(parallel.GetPoint(1).Y(), 0.0, 1e-12);
+
+    Lead2dFeature lead;
+    lead.SetPointArray(KcArrayOfGePnt2d{RuVaPnt2d(0, 0), RuVaPnt2d(4, 4)});
+    LeadSetting style;
+    style.SetSize(1.25);
+    EXPECT_TRUE(FeatureCreator::UpdateLeadFeature(&lead, &style));
+    EXPECT_EQ(lead.GetArrowSize(), 1.25);
+    EXPECT_EQ(lead.GetTextPoint(), RuVaPnt2d(4, 4));
+    EXPECT_FALSE(FeatureCreator::UpdateLeadFeature(nullptr));
 }
