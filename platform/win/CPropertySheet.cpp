@@ -15,6 +15,7 @@ IMPLEMENT_DYNAMIC(CPropertySheet, CDialog)
 
 BEGIN_MESSAGE_MAP(CPropertySheet, CDialog)
   ON_COMMAND(ID_APPLY_NOW, &CPropertySheet::OnApplyNow)
+  ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -301,6 +302,13 @@ BOOL CPropertySheet::ApplyAll() {
 
 void CPropertySheet::OnOK() {
   if (ApplyAll()) EndDialog(IDOK);
+}
+
+void CPropertySheet::OnDestroy() {
+  // The tabs go with the window; the pages are made again next time.
+  m_pTabs = nullptr;
+  m_nActive = -1;
+  CDialog::OnDestroy();
 }
 
 void CPropertySheet::OnApplyNow() {

@@ -65,6 +65,7 @@ protected:
   void OnCancel() override;
   void OnHelp() override;
   afx_msg void OnApplyNow();
+  afx_msg void OnDestroy();
   DECLARE_MESSAGE_MAP()
 
   BOOL BuildTemplate(DialogTemplate& out);

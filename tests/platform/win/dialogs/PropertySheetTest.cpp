@@ -164,6 +164,14 @@ TEST_F(PropertySheetTest, ApplyFollowsModifiedPagesAndAppliesEveryMadePage) {
   EXPECT_FALSE(apply->IsWindowEnabled());
   EXPECT_FALSE(count.IsModified());
   sheet.DestroyWindow();
+  // Pages added after the window went are shown by the next one.
+  CFlagPage third;
+  sheet.AddPage(&third);
+  EXPECT_EQ(sheet.GetPageCount(), 3);
+  ASSERT_TRUE(sheet.Create());
+  EXPECT_EQ(sheet.GetQWidget()->findChild<QTabBar*>()->count(), 3);
+  sheet.DestroyWindow();
+  sheet.RemovePage(&third);
 }
 
 TEST_F(PropertySheetTest, ModalSheetEndsWithOkOrCancelOnEveryMadePage) {
