@@ -2,7 +2,7 @@
 // and strings all come from the input. Every outcome must be an object or a CArchiveException.
 // Collections of objects do not own their elements, so a loaded graph is freed here by hand;
 // elements of a collection whose loading failed half-way are not (run libFuzzer with
-// -detect_leaks=0).
+// -detect_leaks=0 and ASAN_OPTIONS=detect_leaks=0).
 
 #include "platform/afx/afx.h"
 
