@@ -90,7 +90,9 @@ public:
     typedef int (*BreakProc)(Draw2dView*);
     void SetBreakProc(BreakProc pfn) { m_pfnBreak = pfn; }
     BreakProc GetBreakProc() const { return m_pfnBreak; }
-    // Called when the view wants its window repainted (overlays drawn without a device context).
+    // Called when the view wants its window repainted: after an overlay drawn without a device context, a
+    // restore, or a change that needs a new picture (IsPictureValid then answers FALSE). The window's paint
+    // calls DrawView and draws its overlay again, or shows the frame as it is with PresentView.
     typedef void (*RepaintProc)(Draw2dView*, void*);
     void SetRepaintProc(RepaintProc pfn, void* pUser)
     {
