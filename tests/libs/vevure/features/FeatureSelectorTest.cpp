@@ -12,6 +12,7 @@
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/FeatureFlattener.h"
 #include "libs/vevure/FeatureSelector.h"
+#include "libs/vevure/IntersectFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
@@ -141,4 +142,20 @@ TEST(FeatureFlattener, ChainsStayWithinTheChordTolerance)
         std::vector<KcArrayOfGePnt2d> out;
         EXPECT_TRUE(FeatureFlattener::Flatten(f.get(), out)) << f->GetRuntimeClass()->m_lpszClassName;
     }
+}
+
+TEST(FeatureSelector, FenceCrossingsInOrderFromTheFirstPoint)
+{
+    const Circle2dFeature circle(RuVaPnt2d(0, 0), 5.0);
+    const IntersectFeature both(&circle, RuVaPnt2d(10, 0), RuVaPnt2d(-10, 0));
+    ASSERT_EQ(both.GetIntersectionPointsCount(), 2);
+    EXPECT_NEAR(both.GetIntersectionPoint(0).X(), 5.0, 1e-9);
+    EXPECT_NEAR(both.GetIntersectionPoint(1).X(), -5.0, 1e-9);
+    EXPECT_TRUE(ThrowsInvalidArg([&] { both.GetIntersectionPoint(2); }));
+    EXPECT_TRUE(ThrowsInvalidArg([&] { both.GetIntersectionPoint(-1); }));
+    const IntersectFeature none(&circle, RuVaPnt2d(10, 0), RuVaPnt2d(20, 0));
+    EXPECT_EQ(none.GetIntersectionPointsCount(), 0);
+    const Text2dFeature text(CString(u"t"), RuVaPnt2d(0, 0));
+    EXPECT_EQ(IntersectFeature(&text, RuVaPnt2d(-1, -1), RuVaPnt2d(1, 1)).GetIntersectionPointsCount(), 0);
+    EXPECT_EQ(IntersectFeature(&circle, RuVaPnt2d(1, 1), RuVaPnt2d(1, 1)).GetIntersectionPointsCount(), 0);
 }
