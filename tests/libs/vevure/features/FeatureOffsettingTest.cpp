@@ -16,6 +16,8 @@
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/FeatureFlattener.h"
 #include "libs/vevure/FeatureOffsetting.h"
+#include "libs/vevure/FeatureStretching.h"
+#include "libs/vevure/Hatch2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
@@ -201,4 +203,51 @@ TEST(FeatureOffsetting, ParallelShapesBoundedByStartAndEnd)
                                                                    &parallelWall, RuVaPnt2d(5, 7)));
     EXPECT_FALSE(FeatureCreator::CreateParallelFeatureByEndAngle(&circle, RuVaPnt2d(5, 0), 5.0, RuVaPnt2d(1, 0), 0.0,
                                                                  90.0));  // shrinks to nothing
+}
+
+TEST(FeatureOffsetting, StretchingMovesOnlyWhatTheFenceHolds)
+{
+    // A fence round the right-hand side (x > 5), moved by (3, 1).
+    const KcArrayOfGePnt2d fence{RuVaPnt2d(5, -20), RuVaPnt2d(20, -20), RuVaPnt2d(20, 20), RuVaPnt2d(5, 20)};
+    const RuVaPnt2d base(0, 0), destination(3, 1);
+
+    const Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    std::unique_ptr<Line2dFeature> stretched(
+        static_cast<Line2dFeature*>(FeatureStretching::StretchFeature(&line, fence, base, destination)));
+    ASSERT_TRUE(stretched);
+    EXPECT_EQ(stretched->GetStartPoint(), RuVaPnt2d(0, 0));
+    EXPECT_EQ(stretched->GetEndPoint(), RuVaPnt2d(13, 1));
+
+    const Polyline2dFeature poly(KcArrayOfGePnt2d{RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), RuVaPnt2d(10, 10), RuVaPnt2d(0, 10)});
+    FeaturePtr movedPoly(FeatureStretching::StretchFeature(&poly, fence, base, destination));
+    ASSERT_TRUE(movedPoly);
+    const auto& p = static_cast<Polyline2dFeature&>(*movedPoly);
+    EXPECT_EQ(p.GetPoint(0), RuVaPnt2d(0, 0));
+    EXPECT_EQ(p.GetPoint(1), RuVaPnt2d(13, 1));
+    EXPECT_EQ(p.GetPoint(2), RuVaPnt2d(13, 11));
+
+    // An arc keeps passing through its (unmoved) middle.
+    const Arc2dFeature arc(RuVaPnt2d(0, 0), 10.0, 0.0, 180.0);
+    FeaturePtr movedArc(FeatureStretching::StretchFeature(&arc, fence, base, destination));
+    ASSERT_TRUE(movedArc);
+    const auto& a = static_cast<Arc2dFeature&>(*movedArc);
+    EXPECT_NEAR(a.GetStartPoint().Distance(RuVaPnt2d(13, 1)), 0.0, 1e-9);
+    EXPECT_NEAR(a.GetEndPoint().Distance(RuVaPnt2d(-10, 0)), 0.0, 1e-9);
+
+    // A hatch's boundary follows its corners; the islands too.
+    std::unique_ptr<Hatch2dFeature> hatch(FeatureCreator::CreateHatchFeature(
+        KcArrayOfGePnt2d{RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), RuVaPnt2d(10, 10), RuVaPnt2d(0, 10)}, nullptr, nullptr, 0,
+        nullptr));
+    ASSERT_TRUE(hatch);
+    FeaturePtr movedHatch(FeatureStretching::StretchFeature(hatch.get(), fence, base, destination));
+    ASSERT_TRUE(movedHatch);
+    EXPECT_NEAR(movedHatch->GetBndBox().XMax(), 13.0, 1e-12);
+    EXPECT_TRUE(static_cast<Hatch2dFeature&>(*movedHatch).IsValidRegion());
+
+    // Shapes of other kinds are not stretched.
+    const Circle2dFeature circle(RuVaPnt2d(8, 0), 1.0);
+    EXPECT_FALSE(FeatureStretching::StretchFeature(&circle, fence, base, destination));
+    // A line squeezed to a point is refused.
+    const Line2dFeature shortLine(RuVaPnt2d(4, 0), RuVaPnt2d(7, 0));
+    EXPECT_FALSE(FeatureStretching::StretchFeature(&shortLine, fence, RuVaPnt2d(7, 0), RuVaPnt2d(4, 0)));
 }
