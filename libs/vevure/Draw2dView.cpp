@@ -283,6 +283,7 @@ int Draw2dView::DrawView(HDC hDC)
         c.valid = false;
         if (!DrawingManager::RenderView(*this, c.picture))
             return 0;
+        DrawGrips(c.picture);
         c.valid = true;
         c.frame = c.picture.copy();
         c.dirty = QRect();
@@ -306,6 +307,30 @@ BOOL Draw2dView::PresentView(HDC hDC) const
     p->drawImage(0, 0, m_pCanvas->frame);
     p->restore();
     return TRUE;
+}
+
+void Draw2dView::DrawGrips(QImage& picture)
+{
+    if (m_pTracker == nullptr)
+        return;
+    m_pTracker->UpdateHandles(this);
+    const int n = m_pTracker->GetHandleCount();
+    if (n == 0 || n > kMaxGripsShown)
+        return;
+    QPainter p(&picture);
+    p.setPen(QPen(QColor(0, 0, 160), 0));
+    for (int i = 0; i < n; ++i) {
+        RuVaPnt2d w;
+        if (!m_pTracker->GetHandlePoint(i, w))
+            continue;
+        double x = 0, y = 0;
+        ConvertPointWorldToClient(w, x, y);
+        if (x < -8 || y < -8 || x > m_cx + 8 || y > m_cy + 8)
+            continue;
+        const QRectF box(std::round(x) - 3, std::round(y) - 3, 6, 6);
+        p.fillRect(box, m_pTracker->IsHandleSelected(i) ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        p.drawRect(box);
+    }
 }
 
 void Draw2dView::RestoreView()

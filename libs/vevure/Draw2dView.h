@@ -244,7 +244,9 @@ public:
     void DrawOverlayFeature(const Feature2dBase* pWorldFeature, COLORREF color = (COLORREF)-1);
     void DrawOverlayPolyline(const KcArrayOfGePnt2d& world, COLORREF color, BOOL bClosed = FALSE);
     void DrawOverlayClientLines(const std::vector<CPoint>& points, COLORREF color, BOOL bClosed, BOOL bDashed);
-    // The document's grip tracker drawn by HitMark (not owned).
+    // The document's grip tracker (not owned): its grips are drawn on the picture (up to kMaxGripsShown),
+    // and HitMark marks one of them.
+    static constexpr int kMaxGripsShown = 20000;
     void SetFeatureTracker(FeatureTrackerBase* pTracker) { m_pTracker = pTracker; }
     FeatureTrackerBase* GetFeatureTracker() const { return m_pTracker; }
 
@@ -257,6 +259,7 @@ private:
     BOOL BeginOverlay(HDC hDC, int nLayer);
     void EndOverlay(int nLayer);
     void MarkOverlay(double x1, double y1, double x2, double y2);
+    void DrawGrips(QImage& picture);
     void RequestRepaint();
     Canvas& C() const;
     void CopySettings(const Draw2dView& other);

@@ -87,6 +87,14 @@ TEST(ViewOverlay, GripsOfTheSelectionAreHitDraggedAndCommittedAsOneUndoStep)
     CountingTracker tracker(&f.doc);
     f.view.SetFeatureTracker(&tracker);
 
+    // The grips show on the picture: the two ends and the middle.
+    f.view.InvalidateView();
+    const QImage shown = f.Render();
+    EXPECT_EQ(Px(shown, 120, 80), 0x0000FFu);
+    EXPECT_EQ(Px(shown, 70, 80), 0x0000FFu);
+    EXPECT_EQ(Px(shown, 95, 80), 0xFF0000u);  // the line, in the selection colour
+    EXPECT_EQ(Px(shown, 95, 84), 0xFFFFFFu);
+
     // Grips: the two ends and the middle. World (120, 20) is client (120, 80).
     EXPECT_EQ(tracker.HitTest(&f.view, CPoint(121, 81), 4, 1), 2);
     EXPECT_EQ(tracker.GetHandleCount(), 3);
