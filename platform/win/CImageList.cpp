@@ -1,13 +1,16 @@
 #include "platform/win/CImageList.h"
 
 #include <QtGui/QImage>
+#include <QtCore/QPointer>
 #include <QtGui/QPainter>
+#include <QtWidgets/QLabel>
 
 #include "platform/afx/ResourceModule.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/win/AfxControlWidget.h"
 #include "platform/win/AfxImageListData.h"
+#include "platform/win/CWnd.h"
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 
@@ -187,4 +190,89 @@ BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle) {
     p->setCompositionMode(old);
   }
   return TRUE;
+}
+
+namespace {
+// The one drag in progress.
+struct DragState {
+  QPointer<QLabel> picture;
+  QPoint hotSpot;
+  HWND lock = nullptr;
+  bool dragging = false;
+};
+DragState& Drag() {
+  static DragState d;
+  return d;
+}
+}  // namespace
+
+BOOL CImageList::BeginDrag(int nImage, CPoint ptHotSpot) {
+  const QPixmap pm = AfxImageListPixmap(m_hImageList, nImage);
+  if (pm.isNull()) return FALSE;
+  EndDrag();
+  DragState& d = Drag();
+  auto* label = new QLabel;
+  label->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput);
+  label->setAttribute(Qt::WA_TranslucentBackground, true);
+  label->setAttribute(Qt::WA_ShowWithoutActivating, true);
+  label->setPixmap(pm);
+  label->resize(pm.size());
+  d.picture = label;
+  d.hotSpot = QPoint(ptHotSpot.x, ptHotSpot.y);
+  d.dragging = true;
+  return TRUE;
+}
+
+namespace {
+void PlaceDrag(CPoint pt) {
+  DragState& d = Drag();
+  if (!d.picture) return;
+  QPoint at(pt.x, pt.y);
+  if (QWidget* w = CWnd::QWidgetFromHwnd(d.lock)) at = w->mapToGlobal(at);
+  d.picture->move(at - d.hotSpot);
+}
+}  // namespace
+
+BOOL PASCAL CImageList::DragEnter(CWnd* pWndLock, CPoint point) {
+  DragState& d = Drag();
+  if (!d.dragging || !d.picture) return FALSE;
+  d.lock = pWndLock ? pWndLock->GetSafeHwnd() : nullptr;
+  PlaceDrag(point);
+  d.picture->show();
+  return TRUE;
+}
+
+BOOL PASCAL CImageList::DragMove(CPoint pt) {
+  if (!Drag().dragging) return FALSE;
+  PlaceDrag(pt);
+  return TRUE;
+}
+
+BOOL PASCAL CImageList::DragLeave(CWnd*) {
+  DragState& d = Drag();
+  if (!d.dragging) return FALSE;
+  if (d.picture) d.picture->hide();
+  return TRUE;
+}
+
+BOOL PASCAL CImageList::DragShowNolock(BOOL bShow) {
+  DragState& d = Drag();
+  if (!d.dragging || !d.picture) return FALSE;
+  d.picture->setVisible(bShow != FALSE);
+  return TRUE;
+}
+
+void PASCAL CImageList::EndDrag() {
+  DragState& d = Drag();
+  delete d.picture.data();
+  d.picture = nullptr;
+  d.lock = nullptr;
+  d.dragging = false;
+}
+
+BOOL PASCAL CImageList::GetDragPosition(POINT* pScreenTopLeft) {
+  DragState& d = Drag();
+  if (!d.dragging || !d.picture) return FALSE;
+  if (pScreenTopLeft) *pScreenTopLeft = POINT{d.picture->x(), d.picture->y()};
+  return d.picture->isVisible();
 }

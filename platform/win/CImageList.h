@@ -10,6 +10,7 @@
 
 class CBitmap;
 class CDC;
+class CWnd;
 struct AfxImageListData;
 typedef AfxImageListData* HIMAGELIST;
 
@@ -64,6 +65,17 @@ public:
   COLORREF GetBkColor() const;
   BOOL SetOverlayImage(int nImage, int nOverlay);
   BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
+
+  // Dragging an image over windows: one drag at a time, its picture following the points
+  // given in the client coordinates of the window it was entered into.
+  BOOL BeginDrag(int nImage, CPoint ptHotSpot);
+  static BOOL PASCAL DragEnter(CWnd* pWndLock, CPoint point);
+  static BOOL PASCAL DragMove(CPoint pt);
+  static BOOL PASCAL DragLeave(CWnd* pWndLock);
+  static BOOL PASCAL DragShowNolock(BOOL bShow);
+  static void PASCAL EndDrag();
+  // Where the drag picture's top left corner is on the screen now, and whether it shows.
+  static BOOL PASCAL GetDragPosition(POINT* pScreenTopLeft);
 
 private:
   bool m_owned = false;

@@ -236,6 +236,7 @@ public:
       SelectWithNotify(next, TVC_UNKNOWN);
     }
     m_live.remove(it);
+    if (m_insertMark == it) m_insertMark = nullptr;
     m_expandedOnce.remove(it);
     if (m_drop == it) m_drop = nullptr;
     Silently([&] { delete it; });
@@ -441,6 +442,21 @@ public:
         doItemsLayout();
         return true;
       }
+      case TVM_SETINSERTMARK: {
+        auto h = reinterpret_cast<HTREEITEM>(lParam);
+        QTreeWidgetItem* it = Valid(h);
+        if (h && !it) { result = FALSE; return true; }
+        m_insertMark = it;
+        m_insertAfter = wParam != 0;
+        viewport()->update();
+        result = TRUE;
+        return true;
+      }
+      case TVM_SETINSERTMARKCOLOR:
+        result = static_cast<LRESULT>(m_insertColor);
+        m_insertColor = static_cast<COLORREF>(lParam);
+        viewport()->update();
+        return true;
       case TVM_GETITEMHEIGHT: result = m_itemHeight > 0 ? m_itemHeight : std::max(1, fontMetrics().height() + 2); return true;
       case TVM_EDITLABEL: {
         QTreeWidgetItem* it = Valid(reinterpret_cast<HTREEITEM>(lParam));
@@ -532,6 +548,9 @@ public:
   HIMAGELIST m_stateImages = nullptr;
   DWORD m_customDraw = CDRF_DODEFAULT;
   QSet<QTreeWidgetItem*> m_live;
+  QTreeWidgetItem* m_insertMark = nullptr;
+  bool m_insertAfter = true;
+  COLORREF m_insertColor = 0;
 
 protected:
   void mousePressEvent(QMouseEvent* e) override {
@@ -662,6 +681,14 @@ protected:
     cd.nmcd.rc = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
     m_customDraw = static_cast<DWORD>(NotifyParent(&cd.nmcd.hdr, NM_CUSTOMDRAW));
     QTreeWidget::paintEvent(e);
+    if (m_insertMark && m_live.contains(m_insertMark)) {
+      const QRect r = visualItemRect(m_insertMark);
+      if (!r.isEmpty()) {
+        QPainter p(viewport());
+        const int y = m_insertAfter ? r.bottom() : r.top();
+        p.fillRect(QRect(r.left(), y - 1, viewport()->width() - r.left(), 2), ToColor(m_insertColor));
+      }
+    }
   }
   int sizeHintForRow(int row) const override { return m_itemHeight > 0 ? m_itemHeight : QTreeWidget::sizeHintForRow(row); }
 
@@ -931,6 +958,12 @@ HTREEITEM CTreeCtrl::HitTest(TVHITTESTINFO* pHitTestInfo) const {
 BOOL CTreeCtrl::SortChildren(HTREEITEM hItem) { return static_cast<BOOL>(SendMessage(TVM_SORTCHILDREN, 0, L(hItem))); }
 BOOL CTreeCtrl::SortChildrenCB(TVSORTCB* pSort) {
   return static_cast<BOOL>(SendMessage(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(pSort)));
+}
+BOOL CTreeCtrl::SetInsertMark(HTREEITEM hItem, BOOL fAfter) {
+  return static_cast<BOOL>(SendMessage(TVM_SETINSERTMARK, fAfter, L(hItem)));
+}
+COLORREF CTreeCtrl::SetInsertMarkColor(COLORREF clrNew) {
+  return static_cast<COLORREF>(SendMessage(TVM_SETINSERTMARKCOLOR, 0, static_cast<LPARAM>(clrNew)));
 }
 SHORT CTreeCtrl::SetItemHeight(SHORT cyHeight) { return static_cast<SHORT>(SendMessage(TVM_SETITEMHEIGHT, static_cast<WPARAM>(cyHeight))); }
 SHORT CTreeCtrl::GetItemHeight() const { return static_cast<SHORT>(Ask(this, TVM_GETITEMHEIGHT)); }

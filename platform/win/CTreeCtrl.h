@@ -68,6 +68,9 @@ public:
   HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const;
   BOOL SortChildren(HTREEITEM hItem);
   BOOL SortChildrenCB(TVSORTCB* pSort);
+  // A line before or after an item showing where a dragged item would go; null removes it.
+  BOOL SetInsertMark(HTREEITEM hItem, BOOL fAfter = TRUE);
+  COLORREF SetInsertMarkColor(COLORREF clrNew);
   SHORT SetItemHeight(SHORT cyHeight);
   SHORT GetItemHeight() const;
 

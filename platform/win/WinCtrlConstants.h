@@ -807,6 +807,8 @@ struct TVSORTCB {
 #define TVM_GETITEM (TV_FIRST + 62)
 #define TVM_SETITEM (TV_FIRST + 63)
 #define TVM_EDITLABEL (TV_FIRST + 65)
+#define TVM_SETINSERTMARK (TV_FIRST + 26)
+#define TVM_SETINSERTMARKCOLOR (TV_FIRST + 37)
 
 // ---- scroll bar controls ---------------------------------------------------------------------
 #define SBS_HORZ 0x0000L

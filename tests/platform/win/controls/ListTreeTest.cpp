@@ -625,6 +625,46 @@ TEST_F(ListTest, ColumnClickIsTold) {
   EXPECT_EQ(t[0].code, static_cast<UINT>(LVN_COLUMNCLICK));
 }
 
+TEST_F(TreeTest, InsertMarkShowsWhereADropWouldGo) {
+  tree.SetInsertMarkColor(RGB(255, 0, 0));
+  ASSERT_TRUE(tree.SetInsertMark(b, FALSE));
+  CRect r;
+  ASSERT_TRUE(tree.GetItemRect(b, &r, FALSE));
+  QImage img = tree.GetQWidget()->grab().toImage();
+  const QPoint vp = View()->viewport()->pos();
+  EXPECT_EQ(img.pixel(r.left + 30, r.top) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF) << "a line above the item";
+  EXPECT_TRUE(tree.SetInsertMark(nullptr));
+  img = tree.GetQWidget()->grab().toImage();
+  EXPECT_NE(img.pixel(r.left + 30, r.top) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
+  (void)vp;
+}
+
+TEST_F(TreeTest, DragPictureFollowsThePoints) {
+  QImage strip(16, 16, QImage::Format_RGB32);
+  strip.fill(qRgb(9, 9, 9));
+  CBitmap bmp;
+  ASSERT_TRUE(bmp.CreateFromImage(strip));
+  CImageList il;
+  ASSERT_TRUE(il.Create(16, 16, ILC_COLOR32, 1, 1));
+  il.Add(&bmp, static_cast<COLORREF>(CLR_NONE));
+  EXPECT_FALSE(CImageList::DragMove(CPoint(1, 1))) << "no drag yet";
+  ASSERT_TRUE(il.BeginDrag(0, CPoint(2, 3)));
+  ASSERT_TRUE(CImageList::DragEnter(&tree, CPoint(10, 10)));
+  POINT at{};
+  EXPECT_TRUE(CImageList::GetDragPosition(&at));
+  const QPoint want = tree.GetQWidget()->mapToGlobal(QPoint(10, 10)) - QPoint(2, 3);
+  EXPECT_EQ(at.x, want.x());
+  EXPECT_EQ(at.y, want.y());
+  CImageList::DragMove(CPoint(40, 50));
+  CImageList::GetDragPosition(&at);
+  EXPECT_EQ(at.x, want.x() + 30);
+  EXPECT_EQ(at.y, want.y() + 40);
+  CImageList::DragLeave(&tree);
+  EXPECT_FALSE(CImageList::GetDragPosition(&at)) << "hidden after leaving";
+  CImageList::EndDrag();
+  EXPECT_FALSE(CImageList::DragShowNolock(TRUE));
+}
+
 TEST(ImageListTest, MaskColourBecomesTransparent) {
   QImage strip(32, 16, QImage::Format_RGB32);
   strip.fill(qRgb(255, 0, 255));
