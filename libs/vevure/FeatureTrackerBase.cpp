@@ -10,6 +10,10 @@
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/Image2dFeature.h"
+#include "libs/vevure/InfiniteLine2dFeature.h"
+#include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureLayout.h"
@@ -65,6 +69,19 @@ void FeatureTrackerBase::GetGrips(const Feature2dBase* f, std::vector<RuVaPnt2d>
     }
     case FeatureTypeText:
         points = {static_cast<const Text2dFeature*>(f)->GetPoint()};
+        break;
+    case FeatureTypePointMarker:
+        points = {static_cast<const PointMarker2dFeature*>(f)->GetPoint()};
+        break;
+    case FeatureTypeImage:
+        points = {static_cast<const Image2dFeature*>(f)->GetPoint()};
+        break;
+    case FeatureTypeEllipse:
+        points = {static_cast<const Ellipse2dFeature*>(f)->GetCenterPoint()};
+        break;
+    case FeatureTypeInfiniteLine:
+    case FeatureTypeSemiInfiniteLine:
+        points = {static_cast<const InfiniteLine2dFeature*>(f)->GetPoint()};
         break;
     default:
         break;
@@ -131,6 +148,23 @@ Feature2dBase* FeatureTrackerBase::MoveGrip(const Feature2dBase* f, int nGrip, c
     case FeatureTypeText:
         if (nGrip == 0)
             ok = static_cast<Text2dFeature*>(copy.get())->SetPoint(p);
+        break;
+    case FeatureTypePointMarker:
+        if (nGrip == 0)
+            ok = static_cast<PointMarker2dFeature*>(copy.get())->SetPoint(p);
+        break;
+    case FeatureTypeImage:
+        if (nGrip == 0)
+            ok = static_cast<Image2dFeature*>(copy.get())->SetPoint(p);
+        break;
+    case FeatureTypeEllipse:
+        if (nGrip == 0)
+            ok = static_cast<Ellipse2dFeature*>(copy.get())->SetCenterPoint(p);
+        break;
+    case FeatureTypeInfiniteLine:
+    case FeatureTypeSemiInfiniteLine:
+        if (nGrip == 0)
+            ok = static_cast<InfiniteLine2dFeature*>(copy.get())->SetPoint(p);
         break;
     default:
         break;

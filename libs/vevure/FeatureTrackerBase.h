@@ -1,7 +1,8 @@
 #pragma once
 // Grips of the selected shapes: the points by which a shape is reshaped or moved with the mouse (the ends
 // and middle of a line, the corners of a polyline, the centre and quadrant points of a circle, the centre
-// and ends of an arc, the anchor of a text). A drag moves the grips held (the one under the cursor, or all
+// and ends of an arc, the anchor of a text, the place of a point marker, picture or construction line, the
+// centre of an ellipse). A drag moves the grips held (the one under the cursor, or all
 // selected grips) and commits the changed shapes as one undo step.
 
 #include <vector>

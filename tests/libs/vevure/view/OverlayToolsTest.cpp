@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
+#include <vector>
+
 #include "ViewFixture.h"
 
 #include "platform/afx/CDWordArray.h"
@@ -11,6 +15,8 @@
 #include "libs/vevure/FeatureRecord.h"
 #include "libs/vevure/FeatureTrackerBase.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/PointMarker2dFeature.h"
+#include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/Rubberband.h"
 #include "libs/vevure/SelectionManager.h"
 
@@ -146,4 +152,41 @@ TEST(ViewOverlay, GripsOfTheSelectionAreHitDraggedAndCommittedAsOneUndoStep)
     ASSERT_TRUE(tracker.Nudge(&f.view, 38, 2, 1, 0.5));
     EXPECT_EQ(static_cast<const Line2dFeature*>(f.doc.GetFeature(id))->GetStartPoint(), RuVaPnt2d(28, 26));
     EXPECT_FALSE(tracker.Nudge(&f.view, 65, 1, 0, 3));
+}
+
+TEST(ViewOverlay, GripsOfEveryKindMoveWhatTheyHold)
+{
+    Circle2dFeature circle(RuVaPnt2d(0, 0), 10);
+    struct Case {
+        int grip;
+        RuVaPnt2d to;
+        RuVaPnt2d centre;
+        double radius;
+    } cases[] = {{0, RuVaPnt2d(5, 5), RuVaPnt2d(5, 5), 10}, {1, RuVaPnt2d(0, 20), RuVaPnt2d(0, 0), 20},
+                 {4, RuVaPnt2d(0, -3), RuVaPnt2d(0, 0), 3}};
+    for (const Case& c : cases) {
+        std::unique_ptr<Feature2dBase> moved(FeatureTrackerBase::MoveGrip(&circle, c.grip, c.to));
+        ASSERT_TRUE(moved) << c.grip;
+        EXPECT_EQ(static_cast<Circle2dFeature*>(moved.get())->GetCenterPoint(), c.centre);
+        EXPECT_DOUBLE_EQ(static_cast<Circle2dFeature*>(moved.get())->GetRadius(), c.radius);
+    }
+    EXPECT_EQ(FeatureTrackerBase::MoveGrip(&circle, 5, RuVaPnt2d(1, 1)), nullptr);
+    EXPECT_EQ(FeatureTrackerBase::MoveGrip(&circle, 0, RuVaPnt2d(std::nan(""), 1)), nullptr);
+    EXPECT_EQ(FeatureTrackerBase::MoveGrip(&circle, 2, RuVaPnt2d(0, 0)), nullptr);  // a radius of 0 is refused
+
+    Polyline2dFeature closed;
+    ASSERT_TRUE(closed.SetPointArray(KcArrayOfGePnt2d{RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), RuVaPnt2d(10, 10), RuVaPnt2d(0, 0)}));
+    std::unique_ptr<Feature2dBase> moved(FeatureTrackerBase::MoveGrip(&closed, 0, RuVaPnt2d(-1, -1)));
+    ASSERT_TRUE(moved);
+    const auto* pl = static_cast<Polyline2dFeature*>(moved.get());
+    EXPECT_EQ(pl->GetPoint(0), RuVaPnt2d(-1, -1));
+    EXPECT_EQ(pl->GetPoint(3), RuVaPnt2d(-1, -1));  // the chain stays closed
+
+    PointMarker2dFeature marker;
+    std::vector<RuVaPnt2d> grips;
+    FeatureTrackerBase::GetGrips(&marker, grips);
+    ASSERT_EQ(grips.size(), 1u);
+    moved.reset(FeatureTrackerBase::MoveGrip(&marker, 0, RuVaPnt2d(3, 4)));
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(static_cast<PointMarker2dFeature*>(moved.get())->GetPoint(), RuVaPnt2d(3, 4));
 }
