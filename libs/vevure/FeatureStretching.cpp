@@ -108,7 +108,8 @@ Feature2dBase* StretchInto(const Feature2dBase* f, const Stretch& s)
         const double turn = e->GetAngle() * RuVa::DegToRad;
         auto parameterOf = [&](const RuVaPnt2d& p) {
             const double phi = DirectionDeg(e->GetCenterPoint(), p) * RuVa::DegToRad - turn;
-            return std::atan2(e->GetMajorRadius() * std::sin(phi), e->GetMinorRadius() * std::cos(phi)) * RuVa::RadToDeg;
+            const double t = std::atan2(e->GetMajorRadius() * std::sin(phi), e->GetMinorRadius() * std::cos(phi));
+            return t * RuVa::RadToDeg;
         };
         if (startIn)
             e->SetStartAngle(parameterOf(e->GetStartPoint() + s.shift));

@@ -17,6 +17,10 @@
 #include "libs/vevure/FeatureFlattener.h"
 #include "libs/vevure/FeatureOffsetting.h"
 #include "libs/vevure/FeatureStretching.h"
+#include "libs/vevure/FeatureAdjustment.h"
+#include "libs/vevure/EllipseArc2dFeature.h"
+#include "libs/vevure/MeasureTool.h"
+#include "libs/ruva/RuVa.h"
 #include "libs/vevure/Hatch2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
@@ -250,4 +254,55 @@ TEST(FeatureOffsetting, StretchingMovesOnlyWhatTheFenceHolds)
     // A line squeezed to a point is refused.
     const Line2dFeature shortLine(RuVaPnt2d(4, 0), RuVaPnt2d(7, 0));
     EXPECT_FALSE(FeatureStretching::StretchFeature(&shortLine, fence, RuVaPnt2d(7, 0), RuVaPnt2d(4, 0)));
+}
+
+TEST(FeatureOffsetting, AdjustingEndsToBoundariesPointsAndLengths)
+{
+    const Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    const Line2dFeature wall(RuVaPnt2d(15, -5), RuVaPnt2d(15, 5));
+    FeaturePtr extended(FeatureAdjustment::AdjustFeature(&line, RuVaPnt2d(9, 0), &wall, RuVaPnt2d(15, 1)));
+    ASSERT_TRUE(extended);
+    EXPECT_NEAR(static_cast<Line2dFeature&>(*extended).GetEndPoint().X(), 15.0, 1e-9);
+    EXPECT_EQ(static_cast<Line2dFeature&>(*extended).GetStartPoint(), RuVaPnt2d(0, 0));
+    const Line2dFeature cut(RuVaPnt2d(4, -5), RuVaPnt2d(4, 5));
+    FeaturePtr trimmed(FeatureAdjustment::AdjustFeature(&line, RuVaPnt2d(1, 0), &cut, RuVaPnt2d(4, 0)));
+    ASSERT_TRUE(trimmed);
+    EXPECT_NEAR(static_cast<Line2dFeature&>(*trimmed).GetStartPoint().X(), 4.0, 1e-9);
+    const Line2dFeature parallel(RuVaPnt2d(0, 3), RuVaPnt2d(10, 3));
+    EXPECT_FALSE(FeatureAdjustment::AdjustFeature(&line, RuVaPnt2d(9, 0), &parallel, RuVaPnt2d()));
+
+    FeaturePtr toPoint(FeatureAdjustment::AdjustFeature(&line, RuVaPnt2d(9, 0), RuVaPnt2d(12, 7)));
+    ASSERT_TRUE(toPoint);
+    EXPECT_EQ(static_cast<Line2dFeature&>(*toPoint).GetEndPoint(), RuVaPnt2d(12, 0));
+    FeaturePtr longer(FeatureAdjustment::AdjustFeature(&line, RuVaPnt2d(9, 0), 2.5, 1));
+    EXPECT_EQ(static_cast<Line2dFeature&>(*longer).GetEndPoint(), RuVaPnt2d(12.5, 0));
+    FeaturePtr total(FeatureAdjustment::AdjustFeature(&line, RuVaPnt2d(1, 0), 4.0, 0));
+    EXPECT_EQ(static_cast<Line2dFeature&>(*total).GetStartPoint(), RuVaPnt2d(6, 0));
+    EXPECT_FALSE(FeatureAdjustment::AdjustFeature(&line, RuVaPnt2d(1, 0), -10.0, 1));  // nothing left
+
+    // Arcs along their circle, polylines along their end segment.
+    const Arc2dFeature arc(RuVaPnt2d(0, 0), 2.0, 0.0, 90.0);
+    FeaturePtr arcLonger(FeatureAdjustment::AdjustFeature(&arc, RuVaPnt2d(0, 2), 2.0 * RuVa::Pi / 2, 1));
+    ASSERT_TRUE(arcLonger);
+    EXPECT_NEAR(static_cast<Arc2dFeature&>(*arcLonger).GetEndAngle(), 180.0, 1e-9);
+    const Line2dFeature chord(RuVaPnt2d(-5, -1), RuVaPnt2d(5, -1));
+    FeaturePtr arcToLine(FeatureAdjustment::AdjustFeature(&arc, RuVaPnt2d(2, 0), &chord, RuVaPnt2d(2, -1)));
+    ASSERT_TRUE(arcToLine);
+    EXPECT_NEAR(static_cast<Arc2dFeature&>(*arcToLine).GetStartAngle(), 330.0, 1e-9);
+
+    const Polyline2dFeature poly(KcArrayOfGePnt2d{RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), RuVaPnt2d(10, 10)});
+    FeaturePtr polyLonger(FeatureAdjustment::AdjustFeature(&poly, RuVaPnt2d(10, 9), 5.0, 1));
+    ASSERT_TRUE(polyLonger);
+    EXPECT_EQ(static_cast<Polyline2dFeature&>(*polyLonger).GetPoint(2), RuVaPnt2d(10, 15));
+    EXPECT_FALSE(FeatureAdjustment::AdjustFeature(&poly, RuVaPnt2d(10, 9), -12.0, 1));  // past its corner
+
+    const EllipseArc2dFeature earc(RuVaPnt2d(0, 0), 4.0, 2.0, 0.0, 0.0, 90.0, 0);
+    const double length = MeasureTool::GetFeatureLength(&earc);
+    FeaturePtr earcLonger(FeatureAdjustment::AdjustFeature(&earc, RuVaPnt2d(0, 2), length * 2.0, 0));
+    ASSERT_TRUE(earcLonger);
+    EXPECT_NEAR(MeasureTool::GetFeatureLength(earcLonger.get()), length * 2.0, 1e-6);
+    EXPECT_NEAR(static_cast<EllipseArc2dFeature&>(*earcLonger).GetEndAngle(), 180.0, 1e-6);
+
+    const Circle2dFeature circle(RuVaPnt2d(0, 0), 1.0);
+    EXPECT_FALSE(FeatureAdjustment::AdjustFeature(&circle, RuVaPnt2d(), 1.0, 1));
 }
