@@ -113,11 +113,6 @@ bool IsPlainLanguageCode(const CString& code)
     return true;
 }
 
-QString ToQ(const CString& s)
-{
-    return s.ToQString();
-}
-
 // The path as the shell hands it over: one leading quote skipped, cut at the last quote, made
 // absolute, and a link replaced by what it leads to.
 bool NormaliseShellPath(LPCTSTR lpszPathName, QString& path)
@@ -690,6 +685,18 @@ void CQZ2App::LoadSettings()
     CQZ2FileDialog::SetViewMode(m_pSystemEnvironment->m_FileDialogViewMode);
     DrawComponent2dFeatureDefineTable::SetThumbnailBackColor(m_pSystemEnvironment->m_TableViewThumbnailBackColor);
     LoadConverterDialogFlags(m_bDxfConverterDialog, m_bSxfConverterDialog, m_bPdfConverterDialog);
+    ApplyOptionsToCommandManager();
+}
+
+void CQZ2App::ApplyOptionsToCommandManager()
+{
+    if (m_pCommandManager == nullptr)
+        return;
+    const SystemEnvironment& options = *m_pSystemEnvironment;
+    m_pCommandManager->SetSelectionOptions(options.m_SelectionShapeMode, options.m_SelectionPartMode,
+                                           options.m_SelectionSideMode,
+                                           options.m_SelectionDisplayStateMode ? TRUE : FALSE);
+    m_pCommandManager->SetCommandParameterSaveEnabled(options.m_CommandParameterSaveEnabled);
 }
 
 void CQZ2App::SaveSettings()
@@ -813,6 +820,7 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
             RestartAutoSaveTimer();
     }
 
+    ApplyOptionsToCommandManager();
     NumericFormat::SetInputConstValue(now.GetInputConstValue());
     if (old.m_PointParameterInputMode != now.m_PointParameterInputMode)
         NumericFormat::SetPointParameterInputMode(static_cast<PointParameterInputMode>(now.m_PointParameterInputMode));

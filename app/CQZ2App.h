@@ -123,6 +123,8 @@ protected:
     // Runs the auto-save timer while the options ask for it (or stops it).
     void RestartAutoSaveTimer();
     void KillAutoSaveTimer();
+    // Hands the selection options and the parameter-memory option to the command manager.
+    void ApplyOptionsToCommandManager();
 
 private:
     BOOL CreateInstanceLock();

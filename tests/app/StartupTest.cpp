@@ -20,6 +20,7 @@
 #include "app/DrawEnvironment.h"
 #include "app/SystemEnvironment.h"
 #include "app/UpdateChecker.h"
+#include "command/CommandManager.h"
 #include "command/LoadResourceString.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -221,6 +222,11 @@ TEST_F(AppFixture, OptionsChangedDuringARunAreThereAtTheNextStart)
     EXPECT_EQ(loaded.m_NudgeEnabled, FALSE);
     EXPECT_EQ(loaded.m_PaperColor, RGB(1, 2, 3));
     EXPECT_EQ(loaded.m_ImeState, TRUE);
+    EXPECT_TRUE(m_app->GetCommandManager()->IsParameterSaveEnabled());
+    SystemEnvironment noMemory(loaded);
+    noMemory.SetCommandParameterSaveEnabled(FALSE);
+    m_app->SetSystemEnvironment(noMemory);
+    EXPECT_FALSE(m_app->GetCommandManager()->IsParameterSaveEnabled());
     EXPECT_TRUE(*loaded.GetInputConstValue() == constants);
 }
 
@@ -450,13 +456,20 @@ TEST_F(AppFixture, DesktopEntryAndFileTypesAreInstalledOnce)
 
 TEST_F(AppFixture, AFileGivenWhileAnotherInstanceStartsIsOpenedHereRatherThanDropped)
 {
+    // A drawing saved by an earlier run.
+    const QString file = m_home.path() + QStringLiteral("/drawing.kvcd");
+    ASSERT_TRUE(Start());
+    {
+        CTypedPtrArray<CPtrArray, CQZ2Doc*> documents;
+        m_app->GetOpenDocuments(documents);
+        ASSERT_EQ(documents.GetSize(), 1);
+        ASSERT_TRUE(documents[0]->OnSaveDocument(CString::FromQString(file)));
+    }
+    Stop();
+
     const QString runtime = m_home.path() + QStringLiteral("/runtime");
     QLockFile other(runtime + QStringLiteral("/KorvanCAD-Ver4-%1.lock").arg(getuid()));
     ASSERT_TRUE(other.tryLock(0));
-    const QString file = m_home.path() + QStringLiteral("/drawing.kvcd");
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
     ASSERT_TRUE(Start({file}));
     CTypedPtrArray<CPtrArray, CQZ2Doc*> documents;
     m_app->GetOpenDocuments(documents);
