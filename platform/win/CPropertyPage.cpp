@@ -38,6 +38,19 @@ BOOL CPropertyPage::CreatePage(CPropertySheet* pSheet) {
   return CreateFromTemplate(t, pSheet, FALSE);
 }
 
+BOOL CPropertyPage::Create(UINT nIDTemplate, CWnd* pParentWnd) {
+  if (nIDTemplate) {
+    m_nIDTemplate = nIDTemplate;
+    if (!m_nIDHelp) m_nIDHelp = nIDTemplate;
+    m_pIndirect.reset();
+  }
+  m_bFirstSetActive = TRUE;
+  DialogTemplate t;
+  if (!LoadPageTemplate(t)) return FALSE;
+  t.style |= WS_VISIBLE;
+  return CreateFromTemplate(t, pParentWnd, FALSE);
+}
+
 CString CPropertyPage::GetTitle() const {
   if (m_nIDCaption) {
     std::u16string s;

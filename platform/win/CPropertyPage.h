@@ -25,6 +25,10 @@ public:
   // A page from a template held by the caller (copied), for pages made at run time.
   void ConstructIndirect(const DialogTemplate& dlgTemplate, UINT nIDCaption = 0);
 
+  // A page made inside a window of the program's own (not a sheet): a child whose controls
+  // join that window's keyboard order.
+  BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr) override;
+
   virtual BOOL OnSetActive();
   virtual BOOL OnKillActive();
   virtual BOOL OnApply();

@@ -8,6 +8,7 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTabBar>
+#include <QtWidgets/QWidget>
 
 #include <string>
 #include <vector>
@@ -198,6 +199,28 @@ TEST_F(PropertySheetTest, ModalSheetEndsWithOkOrCancelOnEveryMadePage) {
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   EXPECT_EQ(g_events, (std::vector<std::string>{"count init", "count set", "count kill", "flag init", "flag set",
                                                 "count cancel", "flag cancel"}));
+}
+
+TEST(HostedPageTest, APageInsideAPlainDialogJoinsItsKeyboardOrder) {
+  CDialog host;
+  DialogTemplate t;
+  ASSERT_TRUE(t.Parse(CString(u"DIALOG 0 0 240 120\nFONT 9 \"DejaVu Sans\"\n"
+                              "CONTROL EDIT 11 \"\" 5 5 60 12 WS_TABSTOP\n"
+                              "CONTROL BUTTON IDOK \"OK\" 5 100 50 14 WS_TABSTOP\n")));
+  ASSERT_TRUE(host.CreateIndirect(t));
+  host.ShowWindow(SW_SHOW);
+  host.SetActiveWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(host.GetQWidget()));
+  CCountPage page;
+  ASSERT_TRUE(page.Create(0, &host));
+  EXPECT_TRUE(page.GetStyle() & WS_CHILD);
+  EXPECT_TRUE(page.IsWindowVisible());
+  host.GotoDlgCtrl(host.GetDlgItem(IDOK));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_NE(CWnd::GetFocus(), nullptr);
+  EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), 201) << "Tab goes on into the page";
+  page.DestroyWindow();
+  host.DestroyWindow();
 }
 
 }  // namespace
