@@ -47,6 +47,12 @@ public:
   // The right mouse button on the bar (the frame's toolbar menu by default).
   virtual void OnControlBarContextMenu(CWnd* pParentFrame, CPoint point);
 
+  // Brings the bar's items up to date through the frame's update handlers (on idle).
+  virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+    (void)pTarget;
+    (void)bDisableIfNoHndler;
+  }
+
   // The widget the frame's layout holds: the dock panel or the tool strip.
   QWidget* GetLayoutWidget() const;
 

@@ -158,6 +158,12 @@ void CBCGPMDIFrameWnd::AddToolBar(CBCGPToolBar* pBar) {
   tb->setVisible(visible);
 }
 
+void CBCGPMDIFrameWnd::AddControlBar(CBCGPControlBar* pBar) {
+  if (!pBar) return;
+  pBar->SetDockSite(this);
+  if (std::find(m_bars.begin(), m_bars.end(), pBar) == m_bars.end()) m_bars.push_back(pBar);
+}
+
 void CBCGPMDIFrameWnd::RemoveControlBar(CBCGPControlBar* pBar) {
   m_bars.erase(std::remove(m_bars.begin(), m_bars.end(), pBar), m_bars.end());
   if (m_pMenuBar == reinterpret_cast<CBCGPMenuBar*>(pBar)) m_pMenuBar = nullptr;
@@ -409,8 +415,7 @@ LRESULT CBCGPMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
   const LRESULT r = CMDIFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
   const std::vector<CBCGPControlBar*> bars = m_bars;
   for (CBCGPControlBar* b : bars) {
-    if (!b->m_hWnd) continue;
-    if (auto* tb = DYNAMIC_DOWNCAST(CBCGPToolBar, b)) tb->OnUpdateCmdUI(this, TRUE);
+    if (b->m_hWnd) b->OnUpdateCmdUI(this, TRUE);
   }
   return r;
 }

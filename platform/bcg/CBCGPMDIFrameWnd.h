@@ -81,6 +81,8 @@ public:
   // ---- library internals ----
   void AddDockingBar(CBCGPDockingControlBar* pBar);
   void AddToolBar(CBCGPToolBar* pBar);
+  // A bar laid out by the frame itself (the status bar) that still follows the commands' state.
+  void AddControlBar(CBCGPControlBar* pBar);
   void RemoveControlBar(CBCGPControlBar* pBar);
   void SetMenuBar(CBCGPMenuBar* pMenuBar) { m_pMenuBar = pMenuBar; }
   QMainWindow* GetDockHost() const;

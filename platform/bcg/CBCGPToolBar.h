@@ -83,7 +83,7 @@ public:
   // A button's command is about to be sent; TRUE when the toolbar sent it itself.
   virtual BOOL OnSendCommand(const CBCGPToolbarButton* pButton);
   // Brings the buttons' state up to date through the frame's update handlers.
-  virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
   // Clicks the button at iIndex as the user would (its command goes to the frame).
   void ClickButton(int iIndex);
 

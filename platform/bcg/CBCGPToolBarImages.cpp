@@ -24,7 +24,7 @@ int CBCGPToolBarImages::GetCount() const { return static_cast<int>(d->images.siz
 void CBCGPToolBarImages::Clear() { d->images.clear(); }
 
 void CBCGPToolBarImages::SetImageSize(SIZE sizeImage, BOOL) {
-  if (sizeImage.cx <= 0 || sizeImage.cy <= 0) return;
+  if (sizeImage.cx <= 0 || sizeImage.cy < 0) return;
   m_sizeImage = CSize(sizeImage.cx, sizeImage.cy);
   m_bSizeSet = TRUE;
 }
@@ -60,7 +60,7 @@ int CBCGPToolBarImages::AddStrip(const QImage& stripIn) {
   }
   // Without a size of its own the strip's height makes square-ish images of the usual width.
   const int w = m_bSizeSet ? m_sizeImage.cx : 16;
-  const int h = m_bSizeSet ? m_sizeImage.cy : strip.height();
+  const int h = (m_bSizeSet && m_sizeImage.cy > 0) ? m_sizeImage.cy : strip.height();
   if (!m_bSizeSet) m_sizeImage = CSize(w, h);
   const int n = std::min(strip.width() / w, kMaxImagesPerStrip);
   if (n <= 0) return -1;

@@ -28,6 +28,7 @@ public:
   // Changes an image in place.
   BOOL SetImage(int iIndex, const QImage& image);
 
+  // A height of 0 takes the height of each strip.
   void SetImageSize(SIZE sizeImage, BOOL bUpdateCount = FALSE);
   CSize GetImageSize() const { return m_sizeImage; }
   // The mask colour; (COLORREF)-1 for none. Applied to strips loaded afterwards.

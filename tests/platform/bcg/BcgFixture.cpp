@@ -17,6 +17,9 @@
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPToolbarComboBoxButton.h"
 #include "platform/bcg/CBCGPToolbarMenuButton.h"
+#include "platform/bcg/CBCGPRibbonSeparator.h"
+#include "platform/bcg/CBCGPRibbonStatusBarPane.h"
+#include "platform/gdi/CDC.h"
 #include "platform/win/CCmdUI.h"
 
 namespace {
@@ -103,6 +106,8 @@ BEGIN_MESSAGE_MAP(CTestFrame, CBCGPMDIFrameWnd)
   ON_COMMAND_RANGE(57600, 57601, &CTestFrame::OnCommandRange)
   ON_UPDATE_COMMAND_UI(ID_CMD_SNAP, &CTestFrame::OnUpdateSnap)
   ON_UPDATE_COMMAND_UI(ID_CMD_LOCKED, &CTestFrame::OnUpdateLocked)
+  ON_UPDATE_COMMAND_UI(168, &CTestFrame::OnUpdateCoordinates)
+  ON_COMMAND_RANGE(160, 175, &CTestFrame::OnCommandRange)
   ON_REGISTERED_MESSAGE(BCGM_RESETTOOLBAR, &CTestFrame::OnResetToolbar)
 END_MESSAGE_MAP()
 
@@ -142,7 +147,23 @@ int CTestFrame::OnCreate(LPCREATESTRUCT lpcs) {
   CBCGPDockingControlBar* tabbed = nullptr;
   m_wndDrawing.AttachToTabWnd(&m_wndLayer, DM_SHOW, FALSE, &tabbed);
   InitUserToolbars(nullptr, 59600, 59699);
+  if (m_wndStatus.Create(this)) {
+    m_wndStatus.AddElement(new CBCGPRibbonStatusBarPane(165, u"", TRUE, nullptr, u"________________"), u"Guidance");
+    m_wndStatus.AddExtendedElement(
+        new CBCGPRibbonStatusBarPane(168, u"x, y", TRUE, nullptr, u"x = xx.xxxxxxxx, y = yy.yyyyyyyy"), u"Position");
+    m_wndStatus.AddExtendedElement(new CBCGPRibbonSeparator, u"");
+    m_wndStatus.AddExtendedElement(new CBCGPRibbonStatusBarPane(169, u" ", TRUE, nullptr, u"Selected: 0000"),
+                                   u"Selection");
+  }
   return 0;
+}
+
+void CTestFrame::OnUpdateCoordinates(CCmdUI* pCmdUI) { pCmdUI->SetText(m_strCoordinates); }
+
+void CTestStatusBar::OnDrawInformation(CDC* pDC, CString& strInfo, CRect rectInfo) {
+  pDC->FillSolidRect(&rectInfo, m_clrInfoBack);
+  pDC->SetTextColor(RGB(255, 255, 255));
+  CBCGPRibbonStatusBar::OnDrawInformation(pDC, strInfo, rectInfo);
 }
 
 void CTestFrame::OnCommandRange(UINT id) {
@@ -182,7 +203,8 @@ void BcgTest::SetUp() {
         {QStringLiteral("BITMAP/110"), Strip(4)},
         {QStringLiteral("TOOLBAR/305"), kShape},
         {QStringLiteral("BITMAP/305"), Strip(2)},
-        {QStringLiteral("BITMAP/413"), Strip(4)}};
+        {QStringLiteral("BITMAP/413"), Strip(4)},
+        {QStringLiteral("BITMAP/417"), Strip(3)}};
     QByteArray qrc = "<!DOCTYPE RCC><RCC version=\"1.0\"><qresource prefix=\"/\">\n";
     for (const auto& [name, content] : files) {
       WriteFile(src + QLatin1Char('/') + name, content);

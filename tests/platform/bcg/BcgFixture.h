@@ -16,6 +16,7 @@
 #include "platform/bcg/CBCGPMDIChildWnd.h"
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPMenuBar.h"
+#include "platform/bcg/CBCGPRibbonStatusBar.h"
 #include "platform/bcg/CBCGPToolBar.h"
 #include "platform/bcg/CBCGPWorkspace.h"
 #include "platform/win/CWinApp.h"
@@ -38,6 +39,13 @@ constexpr UINT ID_TB_STANDARD = 59392;
 constexpr UINT ID_TB_SHAPE = 59473;
 constexpr UINT ID_TB_VIEW = 59476;
 
+// The program's status bar draws information with a background colour of its own.
+class CTestStatusBar : public CBCGPRibbonStatusBar {
+public:
+  COLORREF m_clrInfoBack = RGB(0, 0, 255);
+  void OnDrawInformation(CDC* pDC, CString& strInfo, CRect rectInfo) override;
+};
+
 class CTestApp : public CWinApp, public CBCGPWorkspace {
 public:
   CTestApp();
@@ -54,6 +62,8 @@ public:
   CBCGPDockingControlBar m_wndProperty;
   CBCGPDockingControlBar m_wndDrawing;
   CBCGPDockingControlBar m_wndLayer;
+  CTestStatusBar m_wndStatus;
+  CString m_strCoordinates = u"12, 34";
 
   BOOL m_bSnap = FALSE;
   std::vector<UINT> m_commands;         // commands that reached the frame, in order
@@ -67,6 +77,7 @@ public:
   afx_msg void OnCommandRange(UINT id);
   afx_msg void OnUpdateSnap(CCmdUI* pCmdUI);
   afx_msg void OnUpdateLocked(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateCoordinates(CCmdUI* pCmdUI);
   afx_msg LRESULT OnResetToolbar(WPARAM wp, LPARAM lp);
   DECLARE_MESSAGE_MAP()
 };
