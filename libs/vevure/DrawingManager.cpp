@@ -401,7 +401,8 @@ private:
             return it->second;
         LayerLook look;
         if (m_pLayers != nullptr && m_pLayers->GetLayerFeature(nLayerID) != nullptr) {
-            look.visible = m_doc.IsDisplayLayerID(nLayerID) != FALSE;
+            look.visible = m_doc.IsDisplayLayerID(nLayerID) != FALSE &&
+                           (!m_bPrintableOnly || m_pLayers->IsLayerPrintable(nLayerID) != FALSE);
             look.colorNo = std::max<short>(0, m_pLayers->GetLayerColorNo(nLayerID));
             look.lineTypeNo = std::max<short>(0, m_pLayers->GetLayerLineTypeNo(nLayerID));
             look.lineWidthNo = std::max<short>(0, m_pLayers->GetLayerLineWidthNo(nLayerID));
@@ -911,6 +912,9 @@ private:
     long m_nLayoutID = -1;
     bool m_bBroken = false;
     bool m_bGrey = false;
+public:
+    bool m_bPrintableOnly = false;
+private:
     const LayerFeatureTable* m_pLayers = nullptr;
     const ColorFeatureTable* m_pColors = nullptr;
     const LineTypeFeatureTable* m_pTypes = nullptr;
@@ -1060,7 +1064,7 @@ BOOL DrawingManager::RenderView(const Draw2dView& view, QImage& image, RenderSta
 }
 
 BOOL DrawingManager::RenderViewTo(const Draw2dView& view, QPainter& p, int cx, int cy, int nLineWidthMode,
-                                  int nLinePitchMode, RenderStats* pStats)
+                                  int nLinePitchMode, RenderStats* pStats, BOOL bPrintableOnly)
 {
     const Draw2dDocument* doc = view.GetDocument();
     const DrawingFeatureBase* shown = view.GetDrawingFeature();
@@ -1072,7 +1076,9 @@ BOOL DrawingManager::RenderViewTo(const Draw2dView& view, QPainter& p, int cx, i
     p.setRenderHint(QPainter::Antialiasing, view.GetLineSmoothMode() != 0);
     // Background: the paper on its desk (shaded from the first desk colour at the top to the second at the
     // bottom), or the part drawing's back colour.
-    if (shown->IsPaperFeature()) {
+    if (bPrintableOnly) {
+        p.fillRect(0, 0, cx, cy, QColor::fromRgb(ToRgb(shown->IsPaperFeature() ? view.GetPaperColor() : view.GetPartBackColor())));
+    } else if (shown->IsPaperFeature()) {
         QLinearGradient desk(0, 0, 0, cy);
         desk.setColorAt(0, QColor::fromRgb(ToRgb(view.GetPaperBackColor1())));
         desk.setColorAt(1, QColor::fromRgb(ToRgb(view.GetPaperBackColor2())));
@@ -1087,10 +1093,12 @@ BOOL DrawingManager::RenderViewTo(const Draw2dView& view, QPainter& p, int cx, i
         const COLORREF back = shown->IsDrawComponentDefine() ? view.GetComponentEditerBackColor() : view.GetPartBackColor();
         p.fillRect(0, 0, cx, cy, QColor::fromRgb(ToRgb(back)));
     }
-    DrawGrid(p, view, *shown, world);
+    if (!bPrintableOnly)
+        DrawGrid(p, view, *shown, world);
 
     Renderer r(&view, *doc, p, world, view.GetScale(), cx, cy);
     r.m_selectedColor = view.GetSelectedFeatureColor();
+    r.m_bPrintableOnly = bPrintableOnly;
     r.m_nGreek = view.GetGreekTextSize();
     if (nLineWidthMode < 0)
         nLineWidthMode = shown->IsPaperFeature() ? doc->GetPaperLineWidthDisplayMode() : doc->GetPartLineWidthDisplayMode();
@@ -1100,14 +1108,17 @@ BOOL DrawingManager::RenderViewTo(const Draw2dView& view, QPainter& p, int cx, i
     r.m_bScreenPitch = nLinePitchMode == LinePitchFixed;
     r.m_cap = doc->GetLineCapMode();
     r.m_join = doc->GetLineJoinMode();
-    if (IsDrawingShown(*doc, shown)) {
+    auto shownHere = [&](const DrawingFeatureBase* d) {
+        return IsDrawingShown(*doc, d) && (!bPrintableOnly || d->IsPrintable());
+    };
+    if (shownHere(shown)) {
         r.DrawDrawing(*shown, nullptr, -1);
         r.Flush();
     }
     for (int i = 0; i < shown->GetPartLayoutCount() && !r.Broken(); ++i) {
         const PartDrawingLayout* layout = shown->GetPartLayout(i);
         const DrawingFeatureBase* part = doc->GetDrawingFeatureByID(layout->GetDrawingID());
-        if (!IsDrawingShown(*doc, part))
+        if (!shownHere(part))
             continue;
         const Affine toDevice = world.After(Affine::From(layout->GetLocalToWorld()));
         const QPainterPath clip = RegionPath(*layout, toDevice);
@@ -1117,7 +1128,7 @@ BOOL DrawingManager::RenderViewTo(const Draw2dView& view, QPainter& p, int cx, i
         r.DrawDrawing(*part, layout, layout->GetLayoutID());
         r.Flush();
         p.restore();
-        if (!clip.isEmpty() && view.GetLayoutRegionVisible()) {
+        if (!clip.isEmpty() && view.GetLayoutRegionVisible() && !bPrintableOnly) {
             QPen pen(QColor(128, 128, 128));
             pen.setStyle(Qt::DashLine);
             p.setPen(pen);
@@ -1125,7 +1136,7 @@ BOOL DrawingManager::RenderViewTo(const Draw2dView& view, QPainter& p, int cx, i
             p.drawPath(clip);
         }
     }
-    if (view.GetPrintRangeVisible() && !shown->GetPrintRange().IsVoid()) {
+    if (view.GetPrintRangeVisible() && !bPrintableOnly && !shown->GetPrintRange().IsVoid()) {
         const RuVaBndBox2d& range = shown->GetPrintRange();
         QPen pen(QColor(0, 0, 255));
         pen.setStyle(Qt::DashDotLine);

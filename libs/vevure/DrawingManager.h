@@ -34,8 +34,10 @@ public:
     static BOOL RenderView(const Draw2dView& view, QImage& image, RenderStats* pStats = nullptr);
     // The same through any painter (a printer's, a PDF writer's) over cx x cy device units; line width and
     // pitch display modes -1 take the document's.
+    // bPrintableOnly leaves out drawings and layers that are not to be printed, with the grid, the desk and
+    // the layout outlines.
     static BOOL RenderViewTo(const Draw2dView& view, QPainter& painter, int cx, int cy, int nLineWidthMode = -1,
-                             int nLinePitchMode = -1, RenderStats* pStats = nullptr);
+                             int nLinePitchMode = -1, RenderStats* pStats = nullptr, BOOL bPrintableOnly = FALSE);
     // The region of the drawing scaled into w x h device units of the context (at its origin), drawn as
     // vectors: for embedded copies of the document and for printing.
     static BOOL DrawOleServerDocument(HDC hDC, Draw2dDocument* pDocument, long nDrawingID, const RuVaPnt2d& lowerLeft,

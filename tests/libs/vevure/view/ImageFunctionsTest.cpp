@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <memory>
 
 #include "ViewFixture.h"
@@ -121,4 +123,30 @@ TEST(ImageFunctions, HatchPatternSampleShowsItsLines)
     EXPECT_GT(ink, 200);
     EXPECT_LT(ink, 60 * 40 / 2);
     EXPECT_EQ(DrawingManager::CreateHatchPatternImage(&f.doc, nullptr, -1, 60, 40, 0xFFFFFF), nullptr);
+}
+
+TEST(ImageFunctions, PrintingLeavesOutWhatIsNotToBePrinted)
+{
+    ViewFixture f;
+    const long layer = f.doc.AddLayer(-1, u"Notes", 0);
+    Line2dFeature kept = Colored(10, RGB(255, 0, 0)), note = Colored(40, RGB(0, 0, 255), layer);
+    f.Add(kept);
+    f.Add(note);
+    ASSERT_TRUE(f.doc.SetLayerPrintable(layer, FALSE, 0));
+    f.view.SetGridVisible(TRUE);
+    auto print = [&] {
+        QImage page(200, 100, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&page);
+        DrawingManager::RenderViewTo(f.view, painter, 200, 100, -1, -1, nullptr, TRUE);
+        return page;
+    };
+    QImage page = print();
+    EXPECT_GT(Count(page, 0xFF0000), 80);
+    EXPECT_EQ(Count(page, 0x0000FF), 0);
+    // On screen the layer shows.
+    EXPECT_GT(Count(f.Render(), 0x0000FF), 80);
+    // A drawing that is not printable prints nothing.
+    ASSERT_TRUE(f.doc.SetDrawingPrintable(f.part, FALSE, 0));
+    page = print();
+    EXPECT_EQ(Count(page, 0xFF0000), 0);
 }
