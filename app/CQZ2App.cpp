@@ -254,6 +254,8 @@ BOOL CQZ2App::InitInstance()
     GetInterfaceLanguage();
     KcLanguage::SetLanguageCode(m_strLanguageCode);
 
+    InitControlBarManagers();
+
     AfxLoadStdProfileSettings(8);
 
     if (!LoadResourceDll())
@@ -447,6 +449,16 @@ BOOL CQZ2App::OfferSettingsReset()
     if (bFailed)
         AfxMessageBox(LoadResourceString(IDP_SETTINGS_RESET_DELETE_FAILED), MB_OK | MB_ICONEXCLAMATION, 0);
     return bFailed ? FALSE : TRUE;
+}
+
+void CQZ2App::InitControlBarManagers()
+{
+    // The keyboard, context-menu and tooltip managers join here with the docking bars.
+    m_fontApplication.DeleteObject();
+    CFont gui;
+    LOGFONT lf{};
+    if (gui.CreateStockObject(DEFAULT_GUI_FONT) && gui.GetLogFont(&lf) != 0)
+        m_fontApplication.CreateFontIndirect(&lf);
 }
 
 BOOL CQZ2App::StartGdiplus()
@@ -937,6 +949,7 @@ int CQZ2App::ExitInstance()
         m_pCommandManager = nullptr;
     }
     AfxSetDocManager(nullptr);
+    m_fontApplication.DeleteObject();
 
     GraphicManager::Dispose();
     if (m_gdiplusToken != 0) {

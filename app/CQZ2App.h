@@ -9,6 +9,7 @@
 #include "platform/afx/CStringArray.h"
 #include "platform/afx/CTypedPtrArray.h"
 #include "platform/afx/CPtrArray.h"
+#include "platform/gdi/CFont.h"
 #include "platform/win/CWinApp.h"
 
 class CCommandLineInfo;
@@ -59,6 +60,8 @@ public:
     // Offers to delete the saved window and bar layout (the subkeys of "Settings") when Ctrl and Alt
     // are held. TRUE when the reset was done.
     BOOL OfferSettingsReset();
+    // The managers of the bars and the application font.
+    void InitControlBarManagers();
     BOOL StartGdiplus();
     void LoadSettings();
     void SaveSettings();
@@ -112,6 +115,8 @@ public:
     BOOL IsAddInIde() const { return m_bAddInIde; }
     BOOL IsStartCompleted() const { return m_bStartCompleted; }
     UINT_PTR GetAutoSaveTimerId() const { return m_nAutoSaveTimerId; }
+    // The font of the command bar's controls: the desktop's font for ordinary text.
+    CFont& GetApplicationFont() { return m_fontApplication; }
 
     DWORD m_dwLastFileOpenFilter = 0x40;
     int m_nLastStylePage = 0;
@@ -140,6 +145,7 @@ private:
     UpdateChecker* m_pUpdateChecker = nullptr;
     ULONG_PTR m_gdiplusToken = 0;
     UINT_PTR m_nAutoSaveTimerId = 0;
+    CFont m_fontApplication;
     CString m_strLanguageCode;
     WORD m_wSettingsMajor = 0;
     WORD m_wSettingsMinor = 0;

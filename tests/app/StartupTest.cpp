@@ -75,6 +75,7 @@ TEST_F(AppFixture, FirstStartUsesDefaultsShowsTheMainWindowAndStoresTheSettingsA
     EXPECT_TRUE(m_app->IsStartCompleted());
     EXPECT_EQ(m_app->GetSettingsVersion(), 0u);
     EXPECT_EQ(m_app->GetLanguageCode(), CString(u"ENG"));
+    EXPECT_NE(m_app->GetApplicationFont().GetSafeHandle(), nullptr);
 
     CWnd* pMain = m_app->m_pMainWnd;
     ASSERT_NE(pMain, nullptr);
