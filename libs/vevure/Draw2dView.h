@@ -1,7 +1,9 @@
 #pragma once
 // A view of a document: the drawing it shows (a paper with the part drawings laid out on it, or one
 // drawing on its own), its zoom and centre, the conversions between client pixels, world coordinates and
-// the local coordinates of a part layout, and the walk over the shapes a user can pick in it.
+// the local coordinates of a part layout, the walk over the shapes a user can pick in it, the rendered
+// picture of the drawing (DrawingManager renders it) and the overlays drawn over that picture. Picking
+// is FeaturePicker's, snapping Snap's; both take the view.
 //
 // World coordinates are those of the drawing shown; shapes of a part drawing laid out on a paper are
 // stored in the part's local coordinates and reach the world through their layout. Client coordinates
@@ -55,6 +57,7 @@ public:
     BOOL IsPaperView() const;
     BOOL IsPartView() const;
     BOOL IsDrawComponentView() const;
+    // The program's graphics manager has static members only: callers use the class; NULL.
     GraphicManager* GetGraphicManager() const { return nullptr; }
 
     // ---- Display settings. Graphics modes 0-2 and line smoothing 0-1 (1: antialiased lines).
