@@ -37,8 +37,9 @@ TEST(FeatureArchive, EveryKindRoundTripsFieldByField)
         EXPECT_EQ(loaded->GetLineWidth(), f->GetLineWidth());
         EXPECT_EQ(loaded->GetLayerID(), f->GetLayerID());
         ASSERT_EQ(loaded->GetAttribute() != nullptr, f->GetAttribute() != nullptr);
-        if (f->GetAttribute())
+        if (f->GetAttribute()) {
             EXPECT_TRUE(*loaded->GetAttribute() == *f->GetAttribute());
+        }
         EXPECT_TRUE(loaded->IsEqualGeometry(f.get()));
         EXPECT_TRUE(loaded->IsEqual(f.get()));
         EXPECT_EQ(loaded->GetBndBox(), f->GetBndBox());
@@ -92,10 +93,11 @@ TEST(FeatureArchive, DamagedBytesNeverCrashAndLoadOnlyValidShapes)
                 damaged[i] ^= mask;
                 int cause = -1;
                 const FeaturePtr loaded = LoadFeature(damaged, &cause);
-                if (loaded)
+                if (loaded) {
                     EXPECT_TRUE(loaded->IsValid()) << f->GetRuntimeClass()->m_lpszClassName << " byte " << i;
-                else
+                } else {
                     EXPECT_NE(cause, -1);
+                }
             }
         }
     }

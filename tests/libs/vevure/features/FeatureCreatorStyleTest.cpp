@@ -91,8 +91,9 @@ TEST(FeatureCreatorStyles, DivisionMarkersByPartsAndByPitch)
                                                                            c.value, list);
         EXPECT_EQ(made, c.made) << c.mode << " " << c.value;
         EXPECT_EQ(list.GetFeatureSize(), c.count) << c.mode << " " << c.value;
-        if (c.count > 0)
+        if (c.count > 0) {
             EXPECT_NEAR(static_cast<PointMarker2dFeature*>(list.GetFeature(0))->GetPoint().X(), c.first, 1e-12);
+        }
     }
 }
 

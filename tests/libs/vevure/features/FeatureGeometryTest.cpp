@@ -460,13 +460,15 @@ TEST(FeatureGeometry, EveryKindTransformsOrStaysAsItWas)
         }
         for (const TransformFeature* t : {static_cast<const TransformFeature*>(&mirror), &stretch}) {
             FeaturePtr copy(f->CopyObject());
-            if (t->Transform(copy.get()))
+            if (t->Transform(copy.get())) {
                 EXPECT_TRUE(copy->IsValid());
-            else
+            } else {
                 EXPECT_TRUE(copy->IsEqual(f.get()));
+            }
             FeaturePtr made(t->Transformed(f.get()));
-            if (made)
+            if (made) {
                 EXPECT_TRUE(made->IsValid());
+            }
         }
     }
 }

@@ -125,7 +125,6 @@ TEST(FeatureSetters, RadiiRefuseZeroNegativeHugeAndNaN)
 {
     const std::pair<double, BOOL> cases[] = {{1e-9, TRUE}, {5.0, TRUE}, {9.9e14, TRUE}, {0.0, FALSE},
                                              {-1.0, FALSE}, {1e15, FALSE}, {kNaN, FALSE}, {kInf, FALSE}};
-    using Setter = std::function<BOOL(double)>;
     for (const auto& [r, stored] : cases) {
         Circle2dFeature circle(RuVaPnt2d(0, 0), 2.0);
         Arc2dFeature arc(RuVaPnt2d(0, 0), 2.0, 0, 90);
