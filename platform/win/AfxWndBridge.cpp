@@ -11,6 +11,7 @@
 #include <QtGui/QPaintEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QWheelEvent>
+#include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStyle>
@@ -753,3 +754,297 @@ bool AfxWndBridge::TranslateKey(AfxWndRecord* rec, QEvent* e) {
   e->accept();
   return true;
 }
+
+// ---- peeking at the queue -------------------------------------------------------------------
+
+namespace {
+
+// Watches every event of the application while the bridge gathers what is waiting.
+class GatherGuard : public QObject {
+public:
+  explicit GatherGuard(AfxWndBridge* b) : m_bridge(b) {}
+
+protected:
+  bool eventFilter(QObject* o, QEvent* e) override { return m_bridge->HoldWhileGathering(o, e); }
+
+private:
+  AfxWndBridge* m_bridge;
+};
+
+bool IsInputEvent(QEvent::Type t) {
+  switch (t) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The widget of a top-level Qt window.
+QWidget* WidgetOfWindow(QWindow* win) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->windowHandle() == win) return w;
+  return nullptr;
+}
+
+// The message an input event becomes, for the window it reaches.
+MSG InputMessage(AfxWndBridge* b, QObject* receiver, QEvent* e) {
+  MSG m{};
+  QWidget* w = qobject_cast<QWidget*>(receiver);
+  if (!w) {
+    if (auto* win = qobject_cast<QWindow*>(receiver)) w = WidgetOfWindow(win);
+  }
+  const QEvent::Type t = e->type();
+  const bool key = t == QEvent::KeyPress || t == QEvent::KeyRelease;
+  QPointF global;
+  if (key) {
+    if (QWidget* f = QApplication::focusWidget()) w = f;
+  } else if (w) {
+    auto* pe = static_cast<QSinglePointEvent*>(e);
+    global = pe->globalPosition();
+    if (w->isWindow() && !qobject_cast<QWidget*>(receiver)) {
+      if (QWidget* c = w->childAt(pe->position().toPoint())) w = c;
+    }
+  }
+  AfxWndRecord* rec = nullptr;
+  for (QWidget* p = w; p && !rec; p = p->parentWidget()) rec = b->Find(p);
+  if (!key && t != QEvent::Wheel && b->capture) {
+    if (AfxWndRecord* c = b->Find(b->capture)) rec = c;
+  }
+  m.hwnd = rec ? rec->hWnd : nullptr;
+  m.time = GetTickCount();
+  if (key) {
+    auto* ke = static_cast<QKeyEvent*>(e);
+    const bool alt = ke->modifiers() & Qt::AltModifier;
+    m.message = t == QEvent::KeyPress ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    m.wParam = AfxVirtualKeyFromQt(ke->key(), ke->modifiers(), ke->modifiers() & Qt::KeypadModifier);
+    const QPoint c = QCursor::pos();
+    m.pt = POINT{c.x(), c.y()};
+    return m;
+  }
+  m.pt = POINT{static_cast<LONG>(global.x()), static_cast<LONG>(global.y())};
+  if (t == QEvent::Wheel) {
+    auto* we = static_cast<QWheelEvent*>(e);
+    const QPoint a = we->angleDelta();
+    const bool horizontal = a.y() == 0 && a.x() != 0;
+    m.message = horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL;
+    m.wParam = MAKEWPARAM(AfxMouseKeyFlags(we->buttons(), we->modifiers()),
+                          static_cast<WORD>(static_cast<short>(horizontal ? a.x() : a.y())));
+    m.lParam = MAKELPARAM(static_cast<WORD>(static_cast<short>(m.pt.x)), static_cast<WORD>(static_cast<short>(m.pt.y)));
+    return m;
+  }
+  auto* me = static_cast<QMouseEvent*>(e);
+  const Qt::MouseButton btn = me->button();
+  const int i = btn == Qt::LeftButton ? 0 : btn == Qt::RightButton ? 1 : 2;
+  static const UINT down[3] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+  static const UINT up[3] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
+  static const UINT dbl[3] = {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK};
+  m.message = t == QEvent::MouseMove ? WM_MOUSEMOVE
+              : t == QEvent::MouseButtonPress ? down[i]
+              : t == QEvent::MouseButtonRelease ? up[i]
+                                                : dbl[i];
+  m.wParam = AfxMouseKeyFlags(me->buttons(), me->modifiers());
+  QPoint local(m.pt.x, m.pt.y);
+  if (rec && rec->widget) local = rec->widget->mapFromGlobal(global.toPoint());
+  m.lParam = MAKELPARAM(static_cast<WORD>(static_cast<short>(local.x())), static_cast<WORD>(static_cast<short>(local.y())));
+  return m;
+}
+
+}  // namespace
+
+bool AfxWndBridge::HoldWhileGathering(QObject* o, QEvent* e) {
+  if (!m_gathering) return false;
+  const QEvent::Type t = e->type();
+  if (IsInputEvent(t)) {
+    if (!o->isWidgetType() && !qobject_cast<QWindow*>(o)) return false;
+    HeldInput h;
+    h.receiver = o;
+    h.event.reset(e->clone());
+    h.msg = InputMessage(this, o, e);
+    heldInput.push_back(std::move(h));
+    return true;
+  }
+  // Everything else held keeps its place among the input: update requests and posted
+  // messages go back into the queue in the order they came.
+  if (t == QEvent::UpdateRequest || t == QEvent::UpdateLater || (o == this && t == kPostedEvent)) {
+    HeldInput h;
+    h.receiver = o;
+    h.event.reset(t == kPostedEvent ? static_cast<QEvent*>(new PostedWake) : e->clone());
+    if (t != kPostedEvent) {
+      AfxWndRecord* r = nullptr;
+      if (auto* w = qobject_cast<QWidget*>(o)) {
+        for (QWidget* p = w; p && !r; p = p->parentWidget()) r = Find(p);
+      } else if (auto* win = qobject_cast<QWindow*>(o)) {
+        r = Find(WidgetOfWindow(win));
+      }
+      h.msg.message = WM_PAINT;
+      h.msg.hwnd = r ? r->hWnd : nullptr;
+    }
+    heldInput.push_back(std::move(h));
+    return true;
+  }
+  if (t == QEvent::Paint) {
+    if (auto* w = qobject_cast<QWidget*>(o)) {
+      heldPaint.emplace_back(w);
+      return true;
+    }
+    return false;
+  }
+  // A timer tick missed while peeking is dropped: ticks never pile up.
+  if (o == this && t == QEvent::Timer) return true;
+  return false;
+}
+
+void AfxWndBridge::GatherPending() {
+  if (m_gathering || !qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+  if (!m_gatherGuard) m_gatherGuard = new GatherGuard(this);
+  m_gathering = true;
+  QCoreApplication::instance()->installEventFilter(m_gatherGuard);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  QCoreApplication::instance()->removeEventFilter(m_gatherGuard);
+  m_gathering = false;
+}
+
+void AfxWndBridge::ReleaseHeld() {
+  // Input goes back in its order, ahead of anything that arrives later.
+  while (!heldInput.empty()) {
+    HeldInput h = std::move(heldInput.front());
+    heldInput.pop_front();
+    if (h.receiver && h.event) QCoreApplication::postEvent(h.receiver.data(), h.event->clone());
+  }
+  for (const QPointer<QWidget>& w : heldPaint)
+    if (w) w->update();
+  heldPaint.clear();
+}
+
+namespace {
+
+// The QS_ kind of a message.
+UINT KindOf(UINT message) {
+  if (message >= WM_KEYFIRST && message <= WM_KEYLAST) return QS_KEY;
+  if (message == WM_MOUSEMOVE) return QS_MOUSEMOVE;
+  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) return QS_MOUSEBUTTON;
+  if (message == WM_PAINT) return QS_PAINT;
+  if (message == WM_TIMER) return QS_TIMER;
+  return QS_POSTMESSAGE;
+}
+
+bool IsWithin(AfxWndBridge* b, HWND h, HWND top) {
+  if (!top) return true;
+  if (top == reinterpret_cast<HWND>(-1)) return h == nullptr;
+  if (h == top) return true;
+  AfxWndRecord* r = b->Find(h);
+  AfxWndRecord* t = b->Find(top);
+  return r && t && r->widget && t->widget && t->widget->isAncestorOf(r->widget);
+}
+
+bool Matches(AfxWndBridge* b, const MSG& m, HWND hWnd, UINT first, UINT last, UINT kinds) {
+  if ((first || last) && (m.message < first || m.message > last)) return false;
+  if (kinds && !(KindOf(m.message) & kinds)) return false;
+  return IsWithin(b, m.hwnd, hWnd);
+}
+
+}  // namespace
+
+BOOL PeekMessage(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
+  AfxWndBridge* b = AfxWndBridge::Instance();
+  const UINT kinds = HIWORD(wRemoveMsg);
+  const bool remove = wRemoveMsg & PM_REMOVE;
+  // Posted messages come first, as the queue would give them.
+  if (!kinds || (kinds & (QS_POSTMESSAGE | QS_ALLPOSTMESSAGE))) {
+    for (auto it = g_posted.begin(); it != g_posted.end(); ++it) {
+      if (!Matches(b, *it, hWnd, wMsgFilterMin, wMsgFilterMax, 0)) continue;
+      if (lpMsg) *lpMsg = *it;
+      if (remove) {
+        g_posted.erase(it);
+        b->NotePostedTaken();
+      }
+      return TRUE;
+    }
+  }
+  const bool wantInput = !kinds || (kinds & (QS_INPUT | QS_PAINT));
+  if (!wantInput || b->Gathering()) return FALSE;
+  b->GatherPending();
+  BOOL found = FALSE;
+  for (auto it = b->heldInput.begin(); it != b->heldInput.end(); ++it) {
+    if (!it->msg.hwnd || !(KindOf(it->msg.message) & QS_INPUT) || !Matches(b, it->msg, hWnd, wMsgFilterMin, wMsgFilterMax, kinds)) continue;
+    if (lpMsg) *lpMsg = it->msg;
+    if (remove) {
+      b->removedInput = std::move(*it);
+      b->heldInput.erase(it);
+    }
+    found = TRUE;
+    break;
+  }
+  if (!found && (!kinds || (kinds & QS_PAINT))) {
+    // Painting stays pending even when removed: the window still needs it.
+    std::vector<HWND> painting;
+    for (const auto& h : b->heldInput)
+      if (h.msg.message == WM_PAINT && h.msg.hwnd) painting.push_back(h.msg.hwnd);
+    for (const QPointer<QWidget>& w : b->heldPaint) {
+      AfxWndRecord* r = nullptr;
+      for (QWidget* p = w.data(); p && !r; p = p->parentWidget()) r = b->Find(p);
+      if (r) painting.push_back(r->hWnd);
+    }
+    for (HWND h : painting) {
+      MSG m{};
+      m.hwnd = h;
+      m.message = WM_PAINT;
+      m.time = GetTickCount();
+      if (!Matches(b, m, hWnd, wMsgFilterMin, wMsgFilterMax, kinds)) continue;
+      if (lpMsg) *lpMsg = m;
+      found = TRUE;
+      break;
+    }
+  }
+  b->ReleaseHeld();
+  return found;
+}
+
+BOOL TranslateMessage(const MSG* lpMsg) {
+  // Characters are made from the key events themselves.
+  return lpMsg && (lpMsg->message == WM_KEYDOWN || lpMsg->message == WM_SYSKEYDOWN) ? TRUE : FALSE;
+}
+
+LRESULT DispatchMessage(const MSG* lpMsg) {
+  if (!lpMsg) return 0;
+  AfxWndBridge* b = AfxWndBridge::Instance();
+  AfxWndBridge::HeldInput& r = b->removedInput;
+  if (r.event && r.msg.hwnd == lpMsg->hwnd && r.msg.message == lpMsg->message && r.msg.wParam == lpMsg->wParam &&
+      r.msg.lParam == lpMsg->lParam && r.msg.time == lpMsg->time) {
+    // Input taken from the queue reaches its widget as the event it was.
+    AfxWndBridge::HeldInput h = std::move(r);
+    r = AfxWndBridge::HeldInput{};
+    if (h.receiver) QCoreApplication::sendEvent(h.receiver.data(), h.event.get());
+    return 0;
+  }
+  if (lpMsg->message == WM_TIMER && lpMsg->lParam) {
+    reinterpret_cast<TIMERPROC>(lpMsg->lParam)(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, lpMsg->time);
+    return 0;
+  }
+  AfxWndRecord* rec = b->Find(lpMsg->hwnd);
+  return rec ? b->Call(rec, lpMsg->message, lpMsg->wParam, lpMsg->lParam) : 0;
+}
+
+DWORD GetQueueStatus(UINT flags) {
+  AfxWndBridge* b = AfxWndBridge::Instance();
+  UINT waiting = 0;
+  for (const MSG& m : g_posted) waiting |= m.hwnd ? QS_POSTMESSAGE | QS_ALLPOSTMESSAGE : QS_ALLPOSTMESSAGE;
+  if ((flags & (QS_INPUT | QS_PAINT)) && !b->Gathering()) {
+    b->GatherPending();
+    for (const auto& h : b->heldInput)
+      if (h.msg.message) waiting |= KindOf(h.msg.message);
+    if (!b->heldPaint.empty()) waiting |= QS_PAINT;
+    b->ReleaseHeld();
+  }
+  waiting &= flags;
+  return MAKELONG(waiting, waiting);
+}
+
+BOOL GetInputState() { return (HIWORD(GetQueueStatus(QS_INPUT)) & QS_INPUT) ? TRUE : FALSE; }

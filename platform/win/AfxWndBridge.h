@@ -9,6 +9,7 @@
 #include <QtCore/QPointer>
 #include <QtCore/QString>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -21,6 +22,7 @@ class QPainter;
 class QScrollBar;
 class QTimer;
 class QWidget;
+class QWindow;
 
 struct AfxTimerInfo {
   int qtTimerId = 0;
@@ -112,6 +114,27 @@ public:
   // Pending posted messages (for peeking) and the number dispatched so far.
   int PendingPosted() const { return m_pendingPosted; }
   bool PeekPosted(MSG* pMsg, HWND hWnd, UINT first, UINT last, bool remove);
+  // A posted message was taken out of the queue by PeekMessage.
+  void NotePostedTaken() { --m_pendingPosted; }
+
+  // ---- peeking at the Qt queue ----
+  struct HeldInput {
+    QPointer<QObject> receiver;
+    std::shared_ptr<QEvent> event;
+    MSG msg{};
+  };
+  // Lets the event loop run once while input, painting, timer ticks and posted messages are held
+  // back (in heldInput, in order; message 0 for a posted wake, WM_PAINT for an update request).
+  // ReleaseHeld delivers what is still held afterwards.
+  void GatherPending();
+  void ReleaseHeld();
+  bool Gathering() const { return m_gathering; }
+  std::deque<HeldInput> heldInput;
+  std::vector<QPointer<QWidget>> heldPaint;
+  // The input PeekMessage removed last, delivered as its event by DispatchMessage.
+  HeldInput removedInput;
+  // Held back while gathering; true when the event was held.
+  bool HoldWhileGathering(QObject* receiver, QEvent* e);
 
   // ---- timers ----
   UINT_PTR SetTimer(AfxWndRecord* rec, UINT_PTR id, UINT elapse, TIMERPROC proc);
@@ -150,6 +173,8 @@ private:
   std::uintptr_t m_nextHandle = 0x10000;
   int m_pendingPosted = 0;
   QEvent* m_passThroughEvent = nullptr;
+  bool m_gathering = false;
+  QObject* m_gatherGuard = nullptr;
 };
 
 // Keys: the VK code of a Qt key (0 when none) and the key state tables.

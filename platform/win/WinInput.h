@@ -2,6 +2,7 @@
 // Key state, cursors and the other input functions code calls without a window object.
 
 #include "platform/afx/AfxTypes.h"
+#include "platform/win/WinMessages.h"
 #include "platform/win/WinTypes.h"
 
 // High bit set while the key is down; low bit is the toggle state (Caps Lock and the like).
@@ -21,6 +22,19 @@ BOOL DestroyCursor(HCURSOR hCursor);
 HCURSOR CopyCursor(HCURSOR hCursor);
 // The standard cursor number of a handle (IDC_ value), or 0 for a resource cursor.
 UINT AfxGetStandardCursorId(HCURSOR hCursor);
+
+// The queue. Waiting input is found by letting the event loop run once while input, painting,
+// timers and posted messages are held back; what is not removed is delivered afterwards in its
+// order. A filter of 0, 0 takes every message; the high word of wRemoveMsg (PM_QS_*) limits the
+// kinds. Input removed with PM_REMOVE and handed to DispatchMessage reaches its widget as the
+// original event.
+BOOL PeekMessage(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
+BOOL TranslateMessage(const MSG* lpMsg);
+LRESULT DispatchMessage(const MSG* lpMsg);
+// The QS_ kinds waiting (high word) among flags.
+DWORD GetQueueStatus(UINT flags);
+// True when mouse or key input waits.
+BOOL GetInputState();
 
 // Icons: LoadIcon(nullptr, IDI_...) gives a standard icon; with an instance handle the number
 // is an icon resource of the language library. Contexts draw them (DrawIcon, DrawState).
