@@ -165,14 +165,15 @@ CQZ2App::CQZ2App()
 
 CQZ2App::~CQZ2App()
 {
-    // Whatever ExitInstance did not release (a start that never ran) goes here; none of it holds Qt
-    // objects once ExitInstance has run.
+    // The static application object dies after main has returned, when the Qt application and the
+    // libraries' own statics may be gone: ExitInstance has released everything that touches them.
+    // What is left here is plain memory, and, for an object whose exit never ran, the rest.
+    if (!m_bExited)
+        ReleaseRunState();
     delete m_pAutoSaveTimer;
     m_pAutoSaveTimer = nullptr;
     delete m_pCommandManager;
     m_pCommandManager = nullptr;
-    if (NumericFormat::GetInputConstValue() == m_pSystemEnvironment->GetInputConstValue())
-        NumericFormat::SetInputConstValue(nullptr);
     delete m_pSystemEnvironment;
     m_pSystemEnvironment = nullptr;
     delete m_pDrawEnvironment;
@@ -181,18 +182,25 @@ CQZ2App::~CQZ2App()
     m_pLayerTableViewSetting = nullptr;
     delete m_pUpdateChecker;
     m_pUpdateChecker = nullptr;
-    if (m_pResourceModule != nullptr) {
-        AfxFreeResourceModule(m_pResourceModule);
-        m_pResourceModule = nullptr;
-    }
-    KcLanguage::Clear();
-    ReleaseInstanceLock();
     if (m_pszRegistryKey == m_strRegistryKey.GetString())
         m_pszRegistryKey = nullptr;
     if (m_pszProfileName == m_strProfileName.GetString())
         m_pszProfileName = nullptr;
     if (m_pszHelpFilePath == m_strHelpFilePath.GetString())
         m_pszHelpFilePath = nullptr;
+}
+
+void CQZ2App::ReleaseRunState()
+{
+    if (m_pSystemEnvironment != nullptr &&
+        NumericFormat::GetInputConstValue() == m_pSystemEnvironment->GetInputConstValue())
+        NumericFormat::SetInputConstValue(nullptr);
+    if (m_pResourceModule != nullptr) {
+        AfxFreeResourceModule(m_pResourceModule);
+        m_pResourceModule = nullptr;
+    }
+    KcLanguage::Clear();
+    ReleaseInstanceLock();
 }
 
 CQZ2App* CQZ2App::GetApp()
@@ -956,5 +964,7 @@ int CQZ2App::ExitInstance()
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
         m_gdiplusToken = 0;
     }
+    ReleaseRunState();
+    m_bExited = TRUE;
     return CWinApp::ExitInstance();
 }

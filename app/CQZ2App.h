@@ -134,6 +134,9 @@ protected:
 private:
     BOOL CreateInstanceLock();
     void ReleaseInstanceLock();
+    // Gives back the language library, the data model's language, the numeric format's constants
+    // and the instance lock.
+    void ReleaseRunState();
 
     QZ2Command::CommandManager* m_pCommandManager = nullptr;
     SystemEnvironment* m_pSystemEnvironment = nullptr;
@@ -150,6 +153,7 @@ private:
     WORD m_wSettingsMajor = 0;
     WORD m_wSettingsMinor = 0;
     BOOL m_bStartCompleted = FALSE;
+    BOOL m_bExited = FALSE;
     ResourceModule* m_pResourceModule = nullptr;
 
     CString m_strRegistryKey;
