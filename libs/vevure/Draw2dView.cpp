@@ -36,6 +36,7 @@ struct Draw2dView::Canvas {
     std::unique_ptr<QPainter> painter;
     QPainter* target = nullptr;  // the device context's painter given to the bracket, or none
     int depth = 0;
+    bool painting = false;  // inside DrawView
 };
 
 Draw2dView::Draw2dView(Draw2dDocument* pDocument)
@@ -264,6 +265,11 @@ const QImage* Draw2dView::GetFrame() const
 
 int Draw2dView::DrawView(HDC hDC)
 {
+    struct Painting {
+        Canvas& c;
+        explicit Painting(Canvas& canvas) : c(canvas) { c.painting = true; }
+        ~Painting() { c.painting = false; }
+    } painting(C());
     if (m_pOwner != nullptr && hDC != nullptr) {
         // A window's painter covers its client area: follow its size.
         CDC* dc = CDC::FromHandle(hDC);
@@ -369,7 +375,8 @@ void Draw2dView::InvalidateView()
 
 void Draw2dView::RequestRepaint()
 {
-    if (m_pfnRepaint != nullptr)
+    // A paint under way asks for no other: the window would paint for ever.
+    if (m_pfnRepaint != nullptr && !(m_pCanvas && m_pCanvas->painting))
         m_pfnRepaint(this, m_pRepaintUser);
 }
 

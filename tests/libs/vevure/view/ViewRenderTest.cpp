@@ -371,3 +371,23 @@ TEST(ViewRender, ExtremeZoomsAndCentresDrawWithoutHarm)
     f.view.ResizeView(0, 0);
     EXPECT_EQ(f.view.DrawView(nullptr), 0);
 }
+
+TEST(ViewRender, RepaintRequestsComeFromChangesNotFromPainting)
+{
+    ViewFixture f;
+    int requests = 0;
+    f.view.SetRepaintProc([](Draw2dView*, void* user) { ++*static_cast<int*>(user); }, &requests);
+    f.Render();
+    // An overlay drawn without a device context asks once at its end; restoring asks once.
+    ASSERT_TRUE(f.view.BeginDraw());
+    f.view.DrawMouseCursor(CPoint(10, 10), TRUE, 3, TRUE, RGB(0, 0, 0), 0);
+    f.view.EndDraw();
+    EXPECT_EQ(requests, 1);
+    // Painting wipes the overlay without asking for another paint.
+    f.Render();
+    EXPECT_EQ(requests, 1);
+    f.view.ResizeView(150, 80);
+    EXPECT_EQ(requests, 2);
+    f.Render();
+    EXPECT_EQ(requests, 2);
+}
