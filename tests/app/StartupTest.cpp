@@ -18,6 +18,7 @@
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2FileDialog.h"
 #include "app/DrawEnvironment.h"
+#include "app/LastUpdateCheckTime.h"
 #include "app/SystemEnvironment.h"
 #include "app/UpdateChecker.h"
 #include "command/CommandManager.h"
@@ -544,4 +545,25 @@ TEST_F(AppFixture, IdleTimeHandsTheGraphicsModeToTheDataModel)
     m_app->SetSystemEnvironment(options);
     m_app->OnIdle(0);
     EXPECT_EQ(GraphicManager::GetGraphicsMode(), 1);
+}
+
+TEST_F(AppFixture, LastUpdateCheckTimeIsTheStoredEightBytesOrNow)
+{
+    ASSERT_TRUE(Start());
+    const std::time_t before = std::time(nullptr);
+    EXPECT_GE(GetLastUpdateCheckTime().GetTime(), before);  // nothing stored
+
+    const qint64 stored = 1000000000;  // 2001-09-09
+    WriteUserBinary(QStringLiteral("Options"), QStringLiteral("LastUpdateCheckTime"),
+                    QByteArray(reinterpret_cast<const char*>(&stored), 8));
+    EXPECT_EQ(GetLastUpdateCheckTime().GetTime(), std::time_t(stored));
+
+    WriteUserBinary(QStringLiteral("Options"), QStringLiteral("LastUpdateCheckTime"), QByteArray(4, '\x01'));
+    EXPECT_GE(GetLastUpdateCheckTime().GetTime(), before);
+
+    SetLastUpdateCheckTime();
+    EXPECT_EQ(ReadUserBinary(QStringLiteral("Options"), QStringLiteral("LastUpdateCheckTime")).size(), 8);
+    const std::time_t after = GetLastUpdateCheckTime().GetTime();
+    EXPECT_GE(after, before);
+    EXPECT_LE(after, std::time(nullptr));
 }
