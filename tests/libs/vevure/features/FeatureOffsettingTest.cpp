@@ -17,6 +17,7 @@
 #include "libs/vevure/FeatureFlattener.h"
 #include "libs/vevure/FeatureOffsetting.h"
 #include "libs/vevure/FeatureStretching.h"
+#include "libs/vevure/FeatureFilletting.h"
 #include "libs/vevure/FeatureAdjustment.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/MeasureTool.h"
@@ -305,4 +306,51 @@ TEST(FeatureOffsetting, AdjustingEndsToBoundariesPointsAndLengths)
 
     const Circle2dFeature circle(RuVaPnt2d(0, 0), 1.0);
     EXPECT_FALSE(FeatureAdjustment::AdjustFeature(&circle, RuVaPnt2d(), 1.0, 1));
+}
+
+TEST(FeatureOffsetting, FilletsRoundTheCornerOfThePicks)
+{
+    const Line2dFeature a(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0)), b(RuVaPnt2d(0, 0), RuVaPnt2d(0, 10));
+    FeatureFilletting engine;
+    ASSERT_TRUE(engine.FilletFeature(&a, RuVaPnt2d(5, 0), &b, RuVaPnt2d(0, 5), 2.0, FeatureFilletting::TrimBoth));
+    const Arc2dFeature* arc = engine.GetFilletFeature();
+    ASSERT_TRUE(arc);
+    EXPECT_NEAR(arc->GetCenterPoint().Distance(RuVaPnt2d(2, 2)), 0.0, 1e-12);
+    EXPECT_NEAR(arc->GetSweepAngle(), 90.0, 1e-9);
+    ASSERT_TRUE(engine.GetTrimmedFeature1());
+    const auto* t1 = static_cast<const Line2dFeature*>(engine.GetTrimmedFeature1());
+    const auto* t2 = static_cast<const Line2dFeature*>(engine.GetTrimmedFeature2());
+    EXPECT_NEAR(t1->GetStartPoint().Distance(RuVaPnt2d(2, 0)), 0.0, 1e-12);
+    EXPECT_EQ(t1->GetEndPoint(), RuVaPnt2d(10, 0));
+    EXPECT_NEAR(t2->GetStartPoint().Distance(RuVaPnt2d(0, 2)), 0.0, 1e-12);
+    EXPECT_FALSE(engine.m_bRemoveFeature1);
+
+    // Lines that stop short are carried on to the fillet; without trimming only the arc is made.
+    const Line2dFeature c(RuVaPnt2d(12, 5), RuVaPnt2d(12, 10));
+    ASSERT_TRUE(engine.FilletFeature(&a, RuVaPnt2d(5, 0), &c, RuVaPnt2d(12, 8), 2.0, FeatureFilletting::TrimBoth));
+    EXPECT_NEAR(static_cast<const Line2dFeature*>(engine.GetTrimmedFeature2())->GetStartPoint().Distance(RuVaPnt2d(12, 2)),
+                0.0, 1e-12);
+    ASSERT_TRUE(engine.FilletFeature(&a, RuVaPnt2d(5, 0), &c, RuVaPnt2d(12, 8), 2.0, FeatureFilletting::TrimNone));
+    EXPECT_TRUE(engine.GetFilletFeature());
+    EXPECT_FALSE(engine.GetTrimmedFeature1());
+
+    // A circle and a line: the arc touches both; the circle stays whole.
+    const Circle2dFeature circle(RuVaPnt2d(0, 0), 5.0);
+    const Line2dFeature floor(RuVaPnt2d(-10, -7), RuVaPnt2d(10, -7));
+    ASSERT_TRUE(engine.FilletFeature(&circle, RuVaPnt2d(3, -4), &floor, RuVaPnt2d(4, -7), 1.0, FeatureFilletting::TrimBoth));
+    arc = engine.GetFilletFeature();
+    ASSERT_TRUE(arc);
+    EXPECT_NEAR(arc->GetCenterPoint().Distance(RuVaPnt2d(0, 0)), 6.0, 1e-9);
+    EXPECT_NEAR(arc->GetCenterPoint().Y(), -6.0, 1e-9);
+    EXPECT_FALSE(engine.GetTrimmedFeature1());
+    EXPECT_TRUE(engine.GetTrimmedFeature2());
+
+    // A radius of 0 meets the lines at their crossing; parallel lines have no fillet.
+    ASSERT_TRUE(engine.FilletFeature(&a, RuVaPnt2d(5, 0), &c, RuVaPnt2d(12, 8), 0.0, FeatureFilletting::TrimBoth));
+    EXPECT_FALSE(engine.GetFilletFeature());
+    EXPECT_NEAR(static_cast<const Line2dFeature*>(engine.GetTrimmedFeature1())->GetEndPoint().X(), 12.0, 1e-12);
+    const Line2dFeature parallel(RuVaPnt2d(0, 3), RuVaPnt2d(10, 3));
+    EXPECT_FALSE(engine.FilletFeature(&a, RuVaPnt2d(5, 0), &parallel, RuVaPnt2d(5, 3), 1.0, 0));
+    EXPECT_FALSE(engine.GetFilletFeature());
+    EXPECT_FALSE(engine.FilletFeature(&a, RuVaPnt2d(5, 0), &b, RuVaPnt2d(0, 5), -1.0, 0));
 }
