@@ -419,6 +419,22 @@ bool AfxWndBridge::eventFilter(QObject* watched, QEvent* e) {
       return true;
   }
   auto hold = Hold(rec);
+  // A disabled window gets no input: Qt passes mouse input on to the parent, as windows do.
+  if (!w->isEnabled() && rec->hWnd != capture) {
+    switch (e->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ContextMenu:
+        return false;
+      default:
+        break;
+    }
+  }
 
   switch (e->type()) {
     case QEvent::MouseButtonPress:
@@ -515,9 +531,15 @@ bool AfxWndBridge::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::WindowDeactivate:
       Call(rec, WM_ACTIVATE, WA_INACTIVE, 0);
       return false;
-    case QEvent::EnabledChange:
-      Call(rec, WM_ENABLE, w->isEnabled() ? TRUE : FALSE, 0);
+    case QEvent::EnabledChange: {
+      // Only the window whose own state changed hears of it, not its children.
+      const bool own = !w->testAttribute(Qt::WA_ForceDisabled);
+      if (own != rec->ownEnabled) {
+        rec->ownEnabled = own;
+        Call(rec, WM_ENABLE, own ? TRUE : FALSE, 0);
+      }
       return false;
+    }
     default:
       return false;
   }

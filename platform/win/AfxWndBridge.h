@@ -69,6 +69,8 @@ struct AfxWndRecord {
   QPointer<QScrollBar> scrollBar[2];
   bool scrollShown[2] = {false, false};
   bool acceptFiles = false;
+  bool ownEnabled = true;  // the window's own state, apart from its parents'
+
   // the event handed back to the widget for default processing
   QEvent* passThrough = nullptr;
 };

@@ -252,7 +252,10 @@ BOOL CWnd::DoCreate(QWidget* w, CREATESTRUCT& cs, CWnd* pParent) {
   Bridge()->Attach(rec.get(), this);
   w->setMouseTracking(true);
   w->setAttribute(Qt::WA_OpaquePaintEvent, true);
-  if (style & WS_DISABLED) w->setEnabled(false);
+  if (style & WS_DISABLED) {
+    rec->ownEnabled = false;  // created so: no WM_ENABLE
+    w->setEnabled(false);
+  }
   if (cs.lpszName) SetWidgetText(w, ToQ(cs.lpszName));
 
   int x = cs.x == CW_USEDEFAULT ? 0 : cs.x;
@@ -627,7 +630,7 @@ DWORD CWnd::GetStyle() const {
     if (w->isVisible() || (!w->isHidden() && !w->isWindow() && w->parentWidget() && !w->parentWidget()->isVisible() &&
                            (m_pRecord->style & WS_VISIBLE)))
       s |= WS_VISIBLE;
-    if (!w->isEnabled()) s |= WS_DISABLED;
+    if (w->testAttribute(Qt::WA_ForceDisabled)) s |= WS_DISABLED;
   }
   return s;
 }
@@ -817,7 +820,10 @@ BOOL CWnd::IsWindowVisible() const {
   return m_pRecord && m_pRecord->widget && m_pRecord->widget->isVisible();
 }
 
-BOOL CWnd::IsWindowEnabled() const { return m_pRecord && m_pRecord->widget && m_pRecord->widget->isEnabled(); }
+// A window's own state: a child of a disabled window stays enabled itself (it just gets no input).
+BOOL CWnd::IsWindowEnabled() const {
+  return m_pRecord && m_pRecord->widget && !m_pRecord->widget->testAttribute(Qt::WA_ForceDisabled);
+}
 
 BOOL CWnd::IsIconic() const { return m_pRecord && m_pRecord->widget && m_pRecord->widget->isMinimized(); }
 BOOL CWnd::IsZoomed() const { return m_pRecord && m_pRecord->widget && m_pRecord->widget->isMaximized(); }
@@ -850,7 +856,7 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
 BOOL CWnd::EnableWindow(BOOL bEnable) {
   if (!m_pRecord || !m_pRecord->widget) return FALSE;
   QWidget* w = m_pRecord->widget;
-  const BOOL wasDisabled = !w->isEnabled();
+  const BOOL wasDisabled = w->testAttribute(Qt::WA_ForceDisabled);
   w->setEnabled(bEnable != FALSE);
   return wasDisabled;
 }
