@@ -18,6 +18,7 @@
 #include "libs/vevure/FeatureOffsetting.h"
 #include "libs/vevure/FeatureStretching.h"
 #include "libs/vevure/FeatureFilletting.h"
+#include "libs/vevure/FeatureChamfering.h"
 #include "libs/vevure/FeatureAdjustment.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/MeasureTool.h"
@@ -353,4 +354,41 @@ TEST(FeatureOffsetting, FilletsRoundTheCornerOfThePicks)
     EXPECT_FALSE(engine.FilletFeature(&a, RuVaPnt2d(5, 0), &parallel, RuVaPnt2d(5, 3), 1.0, 0));
     EXPECT_FALSE(engine.GetFilletFeature());
     EXPECT_FALSE(engine.FilletFeature(&a, RuVaPnt2d(5, 0), &b, RuVaPnt2d(0, 5), -1.0, 0));
+}
+
+TEST(FeatureOffsetting, ChamfersCutTheCornerOfThePicks)
+{
+    const Line2dFeature a(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0)), b(RuVaPnt2d(0, 0), RuVaPnt2d(0, 10));
+    FeatureChamfering engine;
+    ASSERT_TRUE(engine.ChamferFeatureBy2Edge(&a, RuVaPnt2d(5, 0), &b, RuVaPnt2d(0, 5), 2.0, 3.0,
+                                             FeatureChamfering::TrimBoth));
+    ASSERT_TRUE(engine.GetChamferFeature());
+    EXPECT_NEAR(engine.GetChamferFeature()->GetStartPoint().Distance(RuVaPnt2d(2, 0)), 0.0, 1e-12);
+    EXPECT_NEAR(engine.GetChamferFeature()->GetEndPoint().Distance(RuVaPnt2d(0, 3)), 0.0, 1e-12);
+    EXPECT_NEAR(static_cast<const Line2dFeature*>(engine.GetTrimmedFeature1())->GetStartPoint().X(), 2.0, 1e-12);
+    EXPECT_NEAR(static_cast<const Line2dFeature*>(engine.GetTrimmedFeature2())->GetStartPoint().Y(), 3.0, 1e-12);
+
+    ASSERT_TRUE(engine.ChamferFeatureByFace(&a, RuVaPnt2d(5, 0), &b, RuVaPnt2d(0, 5), std::sqrt(2.0),
+                                            FeatureChamfering::TrimNone));
+    EXPECT_NEAR(engine.GetChamferFeature()->GetLength(), std::sqrt(2.0), 1e-12);
+    EXPECT_NEAR(engine.GetChamferFeature()->GetStartPoint().X(), 1.0, 1e-12);
+    EXPECT_FALSE(engine.GetTrimmedFeature1());
+
+    // Picks on the far sides of the crossing choose that corner.
+    const Line2dFeature cross1(RuVaPnt2d(-10, 0), RuVaPnt2d(10, 0)), cross2(RuVaPnt2d(0, -10), RuVaPnt2d(0, 10));
+    ASSERT_TRUE(engine.ChamferFeatureBy2Edge(&cross1, RuVaPnt2d(-5, 0), &cross2, RuVaPnt2d(0, -5), 1.0, 1.0,
+                                             FeatureChamfering::TrimBoth));
+    EXPECT_NEAR(engine.GetChamferFeature()->GetStartPoint().X(), -1.0, 1e-12);
+    EXPECT_NEAR(static_cast<const Line2dFeature*>(engine.GetTrimmedFeature1())->GetEndPoint().X(), -1.0, 1e-12);
+
+    const Line2dFeature parallel(RuVaPnt2d(0, 3), RuVaPnt2d(10, 3));
+    EXPECT_FALSE(engine.ChamferFeatureBy2Edge(&a, RuVaPnt2d(5, 0), &parallel, RuVaPnt2d(5, 3), 1.0, 1.0, 0));
+    EXPECT_FALSE(engine.GetChamferFeature());
+    EXPECT_FALSE(engine.ChamferFeatureByFace(&a, RuVaPnt2d(5, 0), &b, RuVaPnt2d(0, 5), 0.0, 0));
+    const Circle2dFeature circle(RuVaPnt2d(0, 0), 1.0);
+    EXPECT_FALSE(engine.ChamferFeatureBy2Edge(&a, RuVaPnt2d(5, 0), &circle, RuVaPnt2d(0, 1), 1.0, 1.0, 0));
+    // A bevel longer than a line removes it.
+    ASSERT_TRUE(engine.ChamferFeatureBy2Edge(&a, RuVaPnt2d(5, 0), &b, RuVaPnt2d(0, 5), 12.0, 1.0, 0));
+    EXPECT_TRUE(engine.m_bRemoveFeature1);
+    EXPECT_FALSE(engine.GetTrimmedFeature1());
 }
