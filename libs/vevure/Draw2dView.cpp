@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
@@ -29,8 +30,24 @@ struct Draw2dView::Canvas {
     QImage picture;
     QImage frame;
     bool valid = false;
-    // Where the overlay drew since the last restore (device pixels), empty when nothing.
-    QRect dirty;
+    // Where the overlay drew since the last restore (device pixels): a few rectangles (a cross-hair is two
+    // thin strips, not the window), merged into one when there are many.
+    std::vector<QRect> dirty;
+    void AddDirty(const QRect& r)
+    {
+        if (r.isEmpty())
+            return;
+        for (QRect& d : dirty)
+            if (d.contains(r))
+                return;
+        dirty.push_back(r);
+        if (dirty.size() > 256) {
+            QRect all;
+            for (const QRect& d : dirty)
+                all = all.united(d);
+            dirty.assign(1, all);
+        }
+    }
     // Overlay brackets: 0 none, else the layers open (1 marks, 2 temporary shapes).
     int open = 0;
     std::unique_ptr<QPainter> painter;
@@ -292,7 +309,7 @@ int Draw2dView::DrawView(HDC hDC)
         DrawGrips(c.picture);
         c.valid = true;
         c.frame = c.picture.copy();
-        c.dirty = QRect();
+        c.dirty.clear();
     } else {
         RestoreView();
     }
@@ -344,15 +361,17 @@ void Draw2dView::RestoreView()
     if (!IsPictureValid())
         return;
     Canvas& c = *m_pCanvas;
-    if (c.open != 0 || c.dirty.isEmpty())
+    if (c.open != 0 || c.dirty.empty())
         return;
-    const QRect r = c.dirty.intersected(c.picture.rect());
-    const int bpl = c.picture.bytesPerLine();
-    const int bytes = r.width() * 4;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        std::memcpy(c.frame.scanLine(y) + r.left() * 4, c.picture.constScanLine(y) + r.left() * 4, bytes);
-    (void)bpl;
-    c.dirty = QRect();
+    for (const QRect& d : c.dirty) {
+        const QRect r = d.intersected(c.picture.rect());
+        if (r.isEmpty())
+            continue;
+        const size_t bytes = (size_t)r.width() * 4;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memcpy(c.frame.scanLine(y) + r.left() * 4, c.picture.constScanLine(y) + r.left() * 4, bytes);
+    }
+    c.dirty.clear();
     RequestRepaint();
 }
 
@@ -908,9 +927,11 @@ void Draw2dView::EndOverlay(int)
     c.open = 0;
     if (c.target != nullptr) {
         // Show the changed area at once on the device context given.
-        const QRect r = c.dirty.intersected(c.frame.rect());
-        if (!r.isEmpty())
-            c.target->drawImage(r.topLeft(), c.frame, r);
+        for (const QRect& d : c.dirty) {
+            const QRect r = d.intersected(c.frame.rect());
+            if (!r.isEmpty())
+                c.target->drawImage(r.topLeft(), c.frame, r);
+        }
         c.target = nullptr;
     } else {
         RequestRepaint();
@@ -946,7 +967,34 @@ void Draw2dView::MarkOverlay(double x1, double y1, double x2, double y2)
     const double t = std::clamp(std::min(y1, y2) - 3, -1.0, (double)m_cy + 1);
     const double b = std::clamp(std::max(y1, y2) + 3, -1.0, (double)m_cy + 1);
     const QRect rc(QPoint((int)std::floor(l), (int)std::floor(t)), QPoint((int)std::ceil(r), (int)std::ceil(b)));
-    m_pCanvas->dirty = m_pCanvas->dirty.united(rc.intersected(QRect(0, 0, m_cx, m_cy)));
+    m_pCanvas->AddDirty(rc.intersected(QRect(0, 0, m_cx, m_cy)));
+}
+
+void Draw2dView::MarkPolyline(const QPolygonF& poly, bool bClosed)
+{
+    if (poly.size() == 1)
+        MarkOverlay(poly[0].x(), poly[0].y(), poly[0].x(), poly[0].y());
+    for (int i = 1; i < poly.size(); ++i)
+        MarkLine(poly[i - 1].x(), poly[i - 1].y(), poly[i].x(), poly[i].y());
+    if (bClosed && poly.size() > 2)
+        MarkLine(poly.back().x(), poly.back().y(), poly.front().x(), poly.front().y());
+}
+
+void Draw2dView::MarkLine(double x1, double y1, double x2, double y2)
+{
+    // Clamped first: a line may reach far beyond the window.
+    const double lo = -16, hx = m_cx + 16.0, hy = m_cy + 16.0;
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return;
+    const double len = std::hypot(x2 - x1, y2 - y1);
+    const int n = (int)std::clamp(std::ceil(len / 48.0), 1.0, 512.0);
+    for (int i = 0; i < n; ++i) {
+        const double a = double(i) / n, b = double(i + 1) / n;
+        const double ax = x1 + (x2 - x1) * a, ay = y1 + (y2 - y1) * a, bx = x1 + (x2 - x1) * b, by = y1 + (y2 - y1) * b;
+        if ((ax < lo && bx < lo) || (ay < lo && by < lo) || (ax > hx && bx > hx) || (ay > hy && by > hy))
+            continue;
+        MarkOverlay(std::clamp(ax, lo, hx), std::clamp(ay, lo, hy), std::clamp(bx, lo, hx), std::clamp(by, lo, hy));
+    }
 }
 
 namespace {
@@ -968,19 +1016,15 @@ void Draw2dView::DrawOverlayClientLines(const std::vector<CPoint>& points, COLOR
     p->setPen(pen);
     p->setBrush(Qt::NoBrush);
     QPolygonF poly;
-    double x1 = points[0].x, y1 = points[0].y, x2 = x1, y2 = y1;
-    for (const CPoint& q : points) {
+    for (const CPoint& q : points)
         poly.push_back(QPointF(q.x, q.y));
-        x1 = std::min<double>(x1, q.x), x2 = std::max<double>(x2, q.x);
-        y1 = std::min<double>(y1, q.y), y2 = std::max<double>(y2, q.y);
-    }
     if (bClosed && poly.size() > 2)
         p->drawPolygon(poly);
     else if (poly.size() == 1)
         p->drawPoint(poly[0]);
     else
         p->drawPolyline(poly);
-    MarkOverlay(x1, y1, x2, y2);
+    MarkPolyline(poly, bClosed != FALSE);
 }
 
 void Draw2dView::DrawMouseCursor(const CPoint& point, BOOL bPickBox, int nBoxSize, BOOL bCrossHair, COLORREF color,
@@ -1066,12 +1110,8 @@ void Draw2dView::DrawAngularSnapLine(const RuVaPnt2d& origin, double dAngleDeg, 
     QPen pen(ToQColor(color), 0);
     pen.setDashPattern({6, 4});
     p->setPen(pen);
-    const QLineF clipped = QLineF(x1, y1, x2, y2);
-    p->drawLine(clipped);
-    MarkOverlay(std::clamp(x1, -1.0, m_cx + 1.0), std::clamp(y1, -1.0, m_cy + 1.0), std::clamp(x2, -1.0, m_cx + 1.0),
-                std::clamp(y2, -1.0, m_cy + 1.0));
-    // The line may cross the whole window: its box is what was marked.
-    MarkOverlay(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+    p->drawLine(QLineF(x1, y1, x2, y2));
+    MarkLine(x1, y1, x2, y2);
 }
 
 void Draw2dView::DrawSnapText(const CPoint& point, int nBoxSize, DWORD dwSnapKind, int nAngular, double dAngleDeg,
@@ -1150,23 +1190,22 @@ void Draw2dView::DrawOverlayPolyline(const KcArrayOfGePnt2d& world, COLORREF col
     if (p == nullptr || world.GetSize() == 0)
         return;
     QPolygonF poly;
-    double x1 = 1e300, y1 = 1e300, x2 = -1e300, y2 = -1e300;
     for (INT_PTR i = 0; i < world.GetSize(); ++i) {
         double x = 0, y = 0;
         ConvertPointWorldToClient(world.GetData()[i], x, y);
         if (!std::isfinite(x) || !std::isfinite(y))
             return;
-        x = std::clamp(x, -1e6, 1e6), y = std::clamp(y, -1e6, 1e6);
-        poly.push_back(QPointF(x, y));
-        x1 = std::min(x1, x), x2 = std::max(x2, x), y1 = std::min(y1, y), y2 = std::max(y2, y);
+        poly.push_back(QPointF(std::clamp(x, -1e6, 1e6), std::clamp(y, -1e6, 1e6)));
     }
     p->setPen(QPen(ToQColor(color), 0));
     p->setBrush(Qt::NoBrush);
     if (bClosed && poly.size() > 2)
         p->drawPolygon(poly);
+    else if (poly.size() == 1)
+        p->drawPoint(poly[0]);
     else
         p->drawPolyline(poly);
-    MarkOverlay(x1, y1, x2, y2);
+    MarkPolyline(poly, bClosed != FALSE);
 }
 
 void Draw2dView::DrawOverlayFeature(const Feature2dBase* pWorldFeature, COLORREF color)
@@ -1211,8 +1250,7 @@ void Draw2dView::DrawVirtualSnapCurve(const KcArrayOfGeEntity2d& curves, COLORRE
             pen.setDashPattern({2, 3});
             p->setPen(pen);
             p->drawPolyline(poly);
-            const QRectF b = poly.boundingRect();
-            MarkOverlay(b.left(), b.top(), b.right(), b.bottom());
+            MarkPolyline(poly, false);
         }
     }
 }

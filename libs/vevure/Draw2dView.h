@@ -30,6 +30,7 @@ class KcArrayOfGePnt2d;
 class PartDrawingLayout;
 class QImage;
 class QPainter;
+class QPolygonF;
 
 class Draw2dView
 {
@@ -262,6 +263,8 @@ private:
     BOOL BeginOverlay(HDC hDC, int nLayer);
     void EndOverlay(int nLayer);
     void MarkOverlay(double x1, double y1, double x2, double y2);
+    void MarkLine(double x1, double y1, double x2, double y2);
+    void MarkPolyline(const QPolygonF& poly, bool bClosed);
     void DrawGrips(QImage& picture);
     void RequestRepaint();
     Canvas& C() const;
