@@ -32,7 +32,6 @@
 #include "command/LoadResourceString.h"
 #include "command/NumericFormat.h"
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
-#include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/FileTool.h"
 #include "libs/vevure/GraphicManager.h"
 #include "libs/vevure/KcLanguage.h"

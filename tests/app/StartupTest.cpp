@@ -567,3 +567,20 @@ TEST_F(AppFixture, LastUpdateCheckTimeIsTheStoredEightBytesOrNow)
     EXPECT_GE(after, before);
     EXPECT_LE(after, std::time(nullptr));
 }
+
+TEST_F(AppFixture, ASecondStartWithoutAFileAndAnEmbeddedStartRunAsOrdinaryStarts)
+{
+    const QString runtime = m_home.path() + QStringLiteral("/runtime");
+    QLockFile other(runtime + QStringLiteral("/KorvanCAD-Ver4-%1.lock").arg(getuid()));
+    ASSERT_TRUE(other.tryLock(0));
+    ASSERT_TRUE(Start());
+    ASSERT_NE(m_app->m_pMainWnd, nullptr);
+    EXPECT_TRUE(m_app->IsStartCompleted());
+    Stop();
+    other.unlock();
+
+    ASSERT_TRUE(Start({QStringLiteral("/Embedding")}));
+    ASSERT_NE(m_app->m_pMainWnd, nullptr);
+    EXPECT_TRUE(m_app->m_pMainWnd->IsWindowVisible());
+    EXPECT_TRUE(m_app->IsStartCompleted());
+}
