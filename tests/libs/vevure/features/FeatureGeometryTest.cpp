@@ -20,6 +20,7 @@
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/FeatureCreator.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/FeaturePool.h"
 #include "libs/vevure/Hatch2dFeature.h"
 #include "libs/vevure/Image2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
@@ -532,4 +533,25 @@ TEST(FeatureGeometry, TangentAndPerpendicularLines)
     EXPECT_LT(inner->GetEndPoint().Y(), 0.0);
     EXPECT_NEAR(inner->GetStartPoint().Distance(RuVaPnt2d(0, 0)), 1.0, 1e-12);
     EXPECT_FALSE(FeatureCreator::CreateTangentLineFeature(&left, RuVaPnt2d(), &ellipse, RuVaPnt2d()));
+}
+
+TEST(FeatureGeometry, PoolCopiesTakeUnequalScales)
+{
+    const Circle2dFeature circle(RuVaPnt2d(1, 1), 2.0);
+    const Arc2dFeature arc(RuVaPnt2d(0, 0), 3.0, 0.0, 90.0);
+    FeaturePool pool;
+    Feature2dBase* same = pool.GetFeaturePool(&circle, 2.0, 2.0);
+    ASSERT_TRUE(same);
+    EXPECT_EQ(same->GetFeatureType(), FeatureTypeCircle);
+    EXPECT_NE(same, &circle);
+    Feature2dBase* stretched = pool.GetFeaturePool(&circle, 2.0, 1.0);
+    ASSERT_EQ(stretched->GetFeatureType(), FeatureTypeEllipse);
+    const TransformFeature t(RuVaPnt2d(0, 0), 2.0, 1.0, 1.0, 0.0, RuVaPnt2d(0, 0));
+    EXPECT_TRUE(t.Transform(stretched));
+    EXPECT_NEAR(static_cast<Ellipse2dFeature*>(stretched)->GetMajorRadius(), 4.0, 1e-12);
+    Feature2dBase* arcCopy = pool.GetFeaturePool(&arc, 1.0, 3.0);
+    ASSERT_EQ(arcCopy->GetFeatureType(), FeatureTypeEllipseArc);
+    EXPECT_TRUE(TransformFeature(RuVaPnt2d(0, 0), 1.0, 3.0, 1.0, 0.0, RuVaPnt2d(0, 0)).Transform(arcCopy));
+    EXPECT_EQ(pool.GetCount(), 3);
+    EXPECT_FALSE(pool.GetFeaturePool(nullptr, 1.0, 1.0));
 }
