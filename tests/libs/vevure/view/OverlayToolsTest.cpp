@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "ViewFixture.h"
@@ -189,4 +190,43 @@ TEST(ViewOverlay, GripsOfEveryKindMoveWhatTheyHold)
     moved.reset(FeatureTrackerBase::MoveGrip(&marker, 0, RuVaPnt2d(3, 4)));
     ASSERT_TRUE(moved);
     EXPECT_EQ(static_cast<PointMarker2dFeature*>(moved.get())->GetPoint(), RuVaPnt2d(3, 4));
+}
+
+TEST(ViewOverlay, AnyOverlayIsWipedExactly)
+{
+    ViewFixture f(320, 200);
+    Line2dFeature line(RuVaPnt2d(10, 10), RuVaPnt2d(300, 190));
+    f.Add(line);
+    f.Render();
+    const QImage picture = f.view.GetPicture()->copy();
+    std::mt19937 rng(99);
+    std::uniform_int_distribution<int> px(-400, 700), kind(0, 8);
+    std::uniform_real_distribution<double> angle(0, 360);
+    for (int round = 0; round < 200; ++round) {
+        ASSERT_TRUE(f.view.BeginDrawTemporaryFeature());
+        ASSERT_TRUE(f.view.BeginDraw());
+        for (int k = 0; k < 4; ++k) {
+            const CPoint a(px(rng), px(rng)), b(px(rng), px(rng));
+            const RuVaPnt2d wa = f.view.ConvertPointClientToWorld(a), wb = f.view.ConvertPointClientToWorld(b);
+            switch (kind(rng)) {
+            case 0: f.view.DrawMouseCursor(a, TRUE, 7, TRUE, RGB(1, 2, 3), 0); break;
+            case 1: f.view.DrawSnapMark(wa, 6, RGB(4, 5, 6), 1u << (round % 13)); break;
+            case 2: f.view.DrawAngularSnapLine(wa, angle(rng), angle(rng), RGB(7, 8, 9)); break;
+            case 3: f.view.DrawSnapText(a, 5, 0x10, 1, 45.0, 0, 2); break;
+            case 4: f.view.DrawRectangleMarquee(a, b, 2); break;
+            case 5: f.view.DrawPolygonMarquee({a, b, CPoint(b.x, a.y)}, 1); break;
+            case 6: f.view.DrawOverlayPolyline(KcArrayOfGePnt2d{wa, wb, RuVaPnt2d(wa.X(), wb.Y())}, RGB(0, 255, 0), TRUE); break;
+            case 7: {
+                Circle2dFeature c(wa, std::fabs(wa.X() - wb.X()) + 0.5);
+                f.view.DrawOverlayFeature(&c, RGB(0, 128, 0));
+                break;
+            }
+            default: f.view.DrawHitMark(a, RGB(9, 9, 9)); break;
+            }
+        }
+        f.view.EndDraw();
+        f.view.EndDrawTemporaryFeature();
+        f.view.RestoreView();
+        ASSERT_EQ(*f.view.GetFrame(), picture) << "round " << round;
+    }
 }
