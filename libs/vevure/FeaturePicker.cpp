@@ -324,6 +324,8 @@ int FeaturePicker::Fence(const Draw2dView* pView, const KcArrayOfGePnt2d& outlin
     std::vector<KcArrayOfGePnt2d> chains;
     const double tol = std::max(box.Width(), box.Height()) * 1e-4 + 1e-9;
     int n = 0;
+    long lastLayout = -2;
+    KcArrayOfGePnt2d region;
     for (const Candidate& c : candidates) {
         if (found.GetSize() >= o.nMaxCount)
             break;
@@ -335,6 +337,13 @@ int FeaturePicker::Fence(const Draw2dView* pView, const KcArrayOfGePnt2d& outlin
         bool filled = false;
         WorldChains(doc, c.nRecordID, f, c.pLayout, tol, chains, filled);
         if (chains.empty())
+            continue;
+        // A shape its layout's region hides wholly cannot be picked.
+        if (c.nLayoutID != lastLayout) {
+            lastLayout = c.nLayoutID;
+            region = RegionOutline(c.pLayout);
+        }
+        if (region.GetSize() >= 3 && MatchOutline(chains, filled, region) == 2)
             continue;
         bool take = false;
         if (bClosed) {

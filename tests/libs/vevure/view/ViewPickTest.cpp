@@ -130,6 +130,14 @@ TEST(ViewPick, ShapesThroughPartLayoutsInTheirRegions)
             EXPECT_EQ(found.GetLayoutID(), lid);
         }
     }
+    // A second shape lies wholly where the region hides it: windows do not take it either.
+    Line2dFeature hidden(RuVaPnt2d(80, 0), RuVaPnt2d(100, 0));
+    const long hiddenID = doc.AddFeature(&hidden, doc.GetDrawingFeatureByID(part), 0);
+    ASSERT_NE(hiddenID, -1);
+    FeaturePicker::Options o;
+    CArray<FeatureLayout> found;
+    FeaturePicker::PickByRectangle(&view, RuVaPnt2d(190, 90), RuVaPnt2d(210, 160), o, found);
+    EXPECT_EQ(Ids(found), (std::set<std::pair<long, long>>{{id, lid}}));
 }
 
 TEST(ViewPick, WindowsCrossingsFencesAndPolygons)
