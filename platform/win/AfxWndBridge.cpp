@@ -5,7 +5,10 @@
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QTimer>
 #include <QtCore/QTimerEvent>
+#include <QtCore/QMimeData>
+#include <QtCore/QUrl>
 #include <QtGui/QContextMenuEvent>
+#include <QtGui/QDropEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPaintEvent>
@@ -17,6 +20,7 @@
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QWidget>
 
+#include <algorithm>
 #include <deque>
 
 #ifdef KC_WIN_HAVE_GDI
@@ -525,6 +529,10 @@ bool AfxWndBridge::eventFilter(QObject* watched, QEvent* e) {
         Post(rec->hWnd, WM_MOUSELEAVE, 0, 0);
       }
       return false;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      return HandleFileDrop(rec, e);
     case QEvent::WindowActivate:
       Call(rec, WM_ACTIVATE, WA_ACTIVE, 0);
       return false;
@@ -775,6 +783,96 @@ bool AfxWndBridge::TranslateKey(AfxWndRecord* rec, QEvent* e) {
   }
   e->accept();
   return true;
+}
+
+// ---- dropped files ----------------------------------------------------------------------------
+
+struct HDROP__ {
+  std::vector<std::u16string> files;
+  POINT pt{0, 0};
+  BOOL inClient = TRUE;
+};
+
+namespace {
+
+// The drops handed to windows and not finished yet.
+std::vector<HDROP>& OpenDrops() {
+  static std::vector<HDROP> drops;
+  return drops;
+}
+
+bool IsOpenDrop(HDROP h) {
+  const auto& v = OpenDrops();
+  return h && std::find(v.begin(), v.end(), h) != v.end();
+}
+
+QStringList LocalFiles(const QMimeData* data) {
+  QStringList files;
+  if (!data || !data->hasUrls()) return files;
+  for (const QUrl& u : data->urls())
+    if (u.isLocalFile() && !u.toLocalFile().isEmpty()) files << u.toLocalFile();
+  return files;
+}
+
+}  // namespace
+
+bool AfxWndBridge::HandleFileDrop(AfxWndRecord* rec, QEvent* e) {
+  if (!rec->acceptFiles) return false;
+  auto* de = static_cast<QDropEvent*>(e);
+  const QStringList files = LocalFiles(de->mimeData());
+  if (files.isEmpty()) {
+    de->ignore();
+    return true;
+  }
+  if (e->type() != QEvent::Drop) {
+    de->acceptProposedAction();
+    return true;
+  }
+  de->acceptProposedAction();
+  auto* drop = new HDROP__;
+  for (const QString& f : files) drop->files.push_back(f.toStdU16String());
+  const QPoint p = de->position().toPoint();
+  drop->pt = POINT{p.x(), p.y()};
+  drop->inClient = rec->widget && QRect(QPoint(0, 0), AfxClientSize(rec)).contains(p);
+  OpenDrops().push_back(drop);
+  MSG m{};
+  m.hwnd = rec->hWnd;
+  m.message = WM_DROPFILES;
+  m.wParam = reinterpret_cast<WPARAM>(drop);
+  m.time = GetTickCount();
+  const QPoint g = rec->widget ? rec->widget->mapToGlobal(p) : p;
+  m.pt = POINT{g.x(), g.y()};
+  DispatchQueued(m);
+  // The handler is done with it; one that forgot DragFinish leaks nothing.
+  DragFinish(drop);
+  return true;
+}
+
+UINT DragQueryFile(HDROP hDrop, UINT iFile, LPTSTR lpszFile, UINT cch) {
+  if (!IsOpenDrop(hDrop)) return 0;
+  if (iFile == 0xFFFFFFFF) return static_cast<UINT>(hDrop->files.size());
+  if (iFile >= hDrop->files.size()) return 0;
+  const std::u16string& f = hDrop->files[iFile];
+  if (!lpszFile) return static_cast<UINT>(f.size());
+  if (cch == 0) return 0;
+  const size_t n = std::min<size_t>(f.size(), cch - 1);
+  std::copy(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(n), lpszFile);
+  lpszFile[n] = 0;
+  return static_cast<UINT>(n);
+}
+
+BOOL DragQueryPoint(HDROP hDrop, LPPOINT lppt) {
+  if (!IsOpenDrop(hDrop) || !lppt) return FALSE;
+  *lppt = hDrop->pt;
+  return hDrop->inClient;
+}
+
+void DragFinish(HDROP hDrop) {
+  auto& v = OpenDrops();
+  auto it = std::find(v.begin(), v.end(), hDrop);
+  if (it == v.end()) return;
+  v.erase(it);
+  delete hDrop;
 }
 
 // ---- peeking at the queue -------------------------------------------------------------------

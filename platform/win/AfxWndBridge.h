@@ -166,6 +166,7 @@ private:
   bool TranslateMouse(AfxWndRecord* rec, QEvent* e);
   bool TranslateKey(AfxWndRecord* rec, QEvent* e);
   bool HandlePaint(AfxWndRecord* rec, QEvent* e);
+  bool HandleFileDrop(AfxWndRecord* rec, QEvent* e);
   void WidgetDestroyed(QObject* obj);
 
   std::unordered_map<HWND, std::shared_ptr<AfxWndRecord>> m_byHandle;

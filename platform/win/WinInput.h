@@ -36,6 +36,14 @@ DWORD GetQueueStatus(UINT flags);
 // True when mouse or key input waits.
 BOOL GetInputState();
 
+// Files dropped on a window that accepts them (CWnd::DragAcceptFiles) arrive as WM_DROPFILES;
+// the handle is good until DragFinish or the end of the handler. DragQueryFile with 0xFFFFFFFF
+// gives the count, with a null buffer a name's length; DragQueryPoint gives the client point
+// and whether it lies in the client area.
+UINT DragQueryFile(HDROP hDrop, UINT iFile, LPTSTR lpszFile, UINT cch);
+BOOL DragQueryPoint(HDROP hDrop, LPPOINT lppt);
+void DragFinish(HDROP hDrop);
+
 // Icons: LoadIcon(nullptr, IDI_...) gives a standard icon; with an instance handle the number
 // is an icon resource of the language library. Contexts draw them (DrawIcon, DrawState).
 HICON LoadIcon(HINSTANCE hInstance, LPCTSTR lpIconName);

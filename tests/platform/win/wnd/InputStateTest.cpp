@@ -4,15 +4,22 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QFile>
+#include <QtCore/QMimeData>
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QUrl>
+#include <QtGui/QDropEvent>
 #include <QtGui/QMouseEvent>
 #include <QtTest/QTest>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QWidget>
 
+#include <string>
 #include <vector>
 
 #include "platform/win/CWnd.h"
+#include "platform/win/WinInput.h"
 
 namespace {
 
@@ -257,6 +264,95 @@ TEST(DisabledWindowTest, CreatedDisabledGetsNoMouseAndEnablingSaysSo) {
   child.ModifyStyle(0, WS_DISABLED);
   EXPECT_FALSE(child.IsWindowEnabled());
   parent.DestroyWindow();
+  Pump();
+}
+
+// ---- dropped files ----
+
+class CDropWnd : public CWnd {
+public:
+  std::vector<std::u16string> files;
+  UINT count = 0;
+  UINT shortCopy = 0;
+  std::u16string shortName;
+  POINT pt{-1, -1};
+  BOOL inClient = FALSE;
+  HDROP last = nullptr;
+  bool finish = true;
+  afx_msg void OnDropFiles(HDROP hDrop) {
+    last = hDrop;
+    count = DragQueryFile(hDrop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      std::u16string name(DragQueryFile(hDrop, i, nullptr, 0) + 1, u'\0');
+      const UINT n = DragQueryFile(hDrop, i, name.data(), static_cast<UINT>(name.size()));
+      name.resize(n);
+      files.push_back(name);
+    }
+    char16_t small[4] = {u'x', u'x', u'x', u'x'};
+    shortCopy = DragQueryFile(hDrop, 0, small, 4);
+    shortName = std::u16string(small);
+    EXPECT_EQ(DragQueryFile(hDrop, count, small, 4), 0u);  // past the end
+    inClient = DragQueryPoint(hDrop, &pt);
+    if (finish) DragFinish(hDrop);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDropWnd, CWnd)
+  ON_WM_DROPFILES()
+END_MESSAGE_MAP()
+
+TEST(DropFilesTest, DroppedFilesReachAWindowThatAcceptsThem) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString a = dir.filePath(QStringLiteral("plan one.dxf"));
+  const QString b = dir.filePath(QStringLiteral("b.kc"));
+  for (const QString& f : {a, b}) {
+    QFile file(f);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+  CDropWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 80), nullptr, 0));
+  QWidget* w = wnd.GetQWidget();
+
+  // Not accepting: the drag is refused and nothing arrives.
+  QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &refused);
+  EXPECT_FALSE(refused.isAccepted());
+
+  wnd.DragAcceptFiles();
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(12, 34), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &drop);
+  EXPECT_EQ(wnd.count, 2u);
+  EXPECT_EQ(wnd.files, (std::vector<std::u16string>{a.toStdU16String(), b.toStdU16String()}));
+  EXPECT_EQ(wnd.shortCopy, 3u);  // cut to the buffer, with its terminating zero
+  EXPECT_EQ(wnd.shortName, a.left(3).toStdU16String());
+  EXPECT_EQ(wnd.pt.x, 12);
+  EXPECT_EQ(wnd.pt.y, 34);
+  EXPECT_TRUE(wnd.inClient);
+  // A finished drop handle answers nothing more.
+  EXPECT_EQ(DragQueryFile(wnd.last, 0xFFFFFFFF, nullptr, 0), 0u);
+
+  // A handler that forgets to finish leaks nothing; a web link is no file.
+  wnd.finish = false;
+  QDragEnterEvent enterAgain(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &enterAgain);
+  QDropEvent again(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &again);
+  EXPECT_EQ(wnd.files.size(), 4u);
+  QMimeData web;
+  web.setUrls({QUrl(QStringLiteral("https://example.org/a.dxf"))});
+  QDragEnterEvent webEnter(QPoint(10, 10), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &webEnter);
+  EXPECT_FALSE(webEnter.isAccepted());
+  wnd.DragAcceptFiles(FALSE);
+  EXPECT_FALSE(w->acceptDrops());
+  wnd.DestroyWindow();
   Pump();
 }
 
