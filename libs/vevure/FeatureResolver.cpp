@@ -1,0 +1,401 @@
+#include "libs/vevure/FeatureResolver.h"
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/ruva/RuVa.h"
+#include "libs/vevure/AngularDimension2dFeature.h"
+#include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/ArcDimension2dFeature.h"
+#include "libs/vevure/Arrow2dFeature.h"
+#include "libs/vevure/Balloon2dFeature.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/DiameterDimension2dFeature.h"
+#include "libs/vevure/DrawGroup2dFeature.h"
+#include "libs/vevure/Feature2dList.h"
+#include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/Lead2dFeature.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/LinearDimension2dFeature.h"
+#include "libs/vevure/Polyline2dFeature.h"
+#include "libs/vevure/RadiusDimension2dFeature.h"
+#include "libs/vevure/Region2dFeature.h"
+#include "libs/vevure/SelectionFeatureFilter.h"
+#include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/VeVureEnums.h"
+#include "libs/vevure/Tolerance2dFeature.h"
+
+namespace {
+
+constexpr int kMaxDepth = 64;
+
+// Collects the pieces of one shape; hands them to the callback in order.
+class Pieces
+{
+public:
+    explicit Pieces(const Feature2dBase* source) : m_source(source) {}
+
+    void Add(std::unique_ptr<Feature2dBase> piece)
+    {
+        if (!piece || !piece->IsValid())
+            return;
+        piece->CopyBase(m_source);
+        piece->SetRecordID(-1);
+        m_pieces.push_back(std::move(piece));
+    }
+    void AddCopy(const Feature2dBase* f)
+    {
+        if (f) {
+            std::unique_ptr<Feature2dBase> copy(f->CopyObject());
+            copy->SetRecordID(-1);
+            m_pieces.push_back(std::move(copy));
+        }
+    }
+    void Line(const RuVaPnt2d& a, const RuVaPnt2d& b)
+    {
+        if (a.Distance(b) >= FeatureGeometry::kPointTolerance)
+            Add(std::make_unique<Line2dFeature>(a, b));
+    }
+    void Arrow(const RuVaPnt2d& tip, const RuVaVec2d& pointing, int type, double size)
+    {
+        if (type == ArrowNone || size <= 0.0 || pointing.IsNull())
+            return;
+        Add(std::make_unique<Arrow2dFeature>(tip, std::atan2(pointing.Y(), pointing.X()) * RuVa::RadToDeg, type,
+                                             size));
+    }
+    void Text(const CString& text, const RuVaPnt2d& at, double angleDeg, const TextSetting& style, int horizon,
+              int vertical)
+    {
+        if (text.IsEmpty())
+            return;
+        auto piece = std::make_unique<Text2dFeature>(text, at);
+        piece->SetTextSetting(style);
+        piece->SetAngle(angleDeg);
+        piece->SetHorizonArrange(horizon);
+        piece->SetVerticalArrange(vertical);
+        piece->SetAutoLayoutRect();
+        Add(std::move(piece));
+    }
+    int Deliver(const DrawingFeatureBase* drawing, FeatureResolveCallback callback, void* u1, void* u2,
+                const Feature2dBase* source) const
+    {
+        if (m_pieces.empty())
+            return 0;
+        for (const auto& p : m_pieces)
+            if (callback && callback(drawing, p.get(), u1, u2, source) == 0)
+                break;
+        return 1;
+    }
+    bool Empty() const { return m_pieces.empty(); }
+
+private:
+    const Feature2dBase* m_source;
+    std::vector<std::unique_ptr<Feature2dBase>> m_pieces;
+};
+
+double AngleOf(const RuVaVec2d& v)
+{
+    return std::atan2(v.Y(), v.X()) * RuVa::RadToDeg;
+}
+
+// A text angle that keeps the text readable (not upside down).
+double Readable(double angleDeg)
+{
+    const double a = RuVa::CorrectAngle(angleDeg);
+    return a > 90.0 && a <= 270.0 ? a - 180.0 : a;
+}
+
+void ResolveDimension(const Dimension2dFeatureBase* d, Pieces& out)
+{
+    const DimensionSetting& style = d->GetDimensionSetting();
+    const TextSetting& font = style.GetDimTextFont();
+    const int arrow1 = style.GetArrowType1(), arrow2 = style.GetArrowType2();
+    const double size1 = style.GetArrowSize1(), size2 = style.GetArrowSize2();
+    const CString text = d->GetValueText();
+    RuVaPnt2d textAt;
+    double textAngle = 0.0;
+    switch (d->GetFeatureType()) {
+    case FeatureTypeLinearDimension:
+    case FeatureTypeParallelDimension: {
+        const auto* l = static_cast<const LinearDimension2dFeature*>(d);
+        const RuVaPnt2d p1 = l->GetPoint(0), p2 = l->GetPoint(1);
+        const double da = l->GetDimensionAngle() * RuVa::DegToRad, pa = l->GetProjectionAngle() * RuVa::DegToRad;
+        const RuVaVec2d u(std::cos(da), std::sin(da)), e(std::cos(pa), std::sin(pa));
+        const RuVaPnt2d a = p1 + e * l->GetProjectionLength();
+        // The second end: where the extension from p2 meets the dimension line through a.
+        const double den = e.Crossed(u);
+        if (std::fabs(den) < 1e-12)
+            return;
+        const RuVaPnt2d b = p2 + e * ((a - p2).Crossed(u) / den);
+        out.Line(p1, a);
+        out.Line(p2, b);
+        out.Line(a, b);
+        out.Arrow(a, a - b, arrow1, size1);
+        out.Arrow(b, b - a, arrow2, size2);
+        textAt = a.CenterPoint(b);
+        textAngle = Readable(AngleOf(b - a));
+        break;
+    }
+    case FeatureTypeRadiusDimension: {
+        const auto* r = static_cast<const RadiusDimension2dFeature*>(d);
+        out.Line(r->GetStartPoint(), r->GetEndPoint());
+        out.Arrow(r->GetEndPoint(), r->GetEndPoint() - r->GetStartPoint(), arrow2, size2);
+        if (r->GetLeaderMode())
+            out.Line(r->GetEndPoint(), r->GetSecondPoint());
+        textAt = r->GetLeaderMode() ? r->GetSecondPoint() : r->GetStartPoint().CenterPoint(r->GetEndPoint());
+        textAngle = Readable(AngleOf(r->GetEndPoint() - r->GetStartPoint()));
+        break;
+    }
+    case FeatureTypeDiameterDimension: {
+        const auto* m = static_cast<const DiameterDimension2dFeature*>(d);
+        out.Line(m->GetStartPoint(), m->GetEndPoint());
+        out.Arrow(m->GetStartPoint(), m->GetStartPoint() - m->GetEndPoint(), arrow1, size1);
+        out.Arrow(m->GetEndPoint(), m->GetEndPoint() - m->GetStartPoint(), arrow2, size2);
+        textAt = m->GetStartPoint().CenterPoint(m->GetEndPoint());
+        textAngle = Readable(AngleOf(m->GetEndPoint() - m->GetStartPoint()));
+        break;
+    }
+    case FeatureTypeAngularDimension: {
+        const auto* g = static_cast<const AngularDimension2dFeature*>(d);
+        const RuVaPnt2d c = g->GetCenterPoint();
+        const double s = AngleOf(g->GetStartPoint() - c), e = AngleOf(g->GetEndPoint() - c), r = g->GetRadius();
+        auto arc = std::make_unique<Arc2dFeature>(c, r, s, e, 0);
+        const RuVaPnt2d a = arc->GetStartPoint(), b = arc->GetEndPoint();
+        out.Line(g->GetStartPoint(), a);
+        out.Line(g->GetEndPoint(), b);
+        out.Arrow(a, (a - c).Perpendicular() * -1.0, arrow1, size1);
+        out.Arrow(b, (b - c).Perpendicular(), arrow2, size2);
+        const double mid = (s + 0.5 * arc->GetSweepAngle()) * RuVa::DegToRad;
+        textAt = c + RuVaVec2d(std::cos(mid), std::sin(mid)) * r;
+        textAngle = Readable(mid * RuVa::RadToDeg - 90.0);
+        out.Add(std::move(arc));
+        break;
+    }
+    case FeatureTypeArcDimension: {
+        const auto* g = static_cast<const ArcDimension2dFeature*>(d);
+        const RuVaPnt2d c = g->GetCenterPoint();
+        const double r = g->GetRadius() + g->GetProjectionLength();
+        if (!(r > FeatureGeometry::kPointTolerance))
+            return;
+        auto arc = std::make_unique<Arc2dFeature>(c, r, g->GetStartAngle(), g->GetEndAngle(), 0);
+        const RuVaPnt2d a = arc->GetStartPoint(), b = arc->GetEndPoint();
+        const Arc2dFeature base(c, g->GetRadius(), g->GetStartAngle(), g->GetEndAngle(), 0);
+        out.Line(base.GetStartPoint(), a);
+        out.Line(base.GetEndPoint(), b);
+        out.Arrow(a, (a - c).Perpendicular() * -1.0, arrow1, size1);
+        out.Arrow(b, (b - c).Perpendicular(), arrow2, size2);
+        const double mid = (g->GetStartAngle() + 0.5 * arc->GetSweepAngle()) * RuVa::DegToRad;
+        textAt = c + RuVaVec2d(std::cos(mid), std::sin(mid)) * r;
+        textAngle = Readable(mid * RuVa::RadToDeg - 90.0);
+        out.Add(std::move(arc));
+        break;
+    }
+    default:
+        return;
+    }
+    if (d->GetValueTextPosFreeMode())
+        textAt = d->GetValueTextPoint();
+    // The value stands centred just above the dimension line.
+    out.Text(text, textAt, textAngle, font, 1, 2);
+}
+
+int ResolveInto(const Feature2dBase* f, Pieces& out, int depth)
+{
+    if (f == nullptr || depth > kMaxDepth)
+        return 0;
+    switch (f->GetFeatureType()) {
+    case FeatureTypePolyline: {
+        const auto* p = static_cast<const Polyline2dFeature*>(f);
+        for (int i = 0; i + 1 < p->GetPointSize(); ++i)
+            out.Line(p->GetPoint(i), p->GetPoint(i + 1));
+        break;
+    }
+    case FeatureTypeRegion: {
+        const auto* r = static_cast<const Region2dFeature*>(f);
+        for (int i = 0; i < r->GetFeatureCount(); ++i)
+            out.AddCopy(r->GetFeature(i));
+        break;
+    }
+    case FeatureTypeHatch: {
+        const auto* h = static_cast<const Hatch2dFeature*>(f);
+        ResolveInto(&h->GetOuterRegion(), out, depth + 1);
+        for (int i = 0; i < h->GetInnerRegionCount(); ++i)
+            ResolveInto(&h->GetInnerRegion(i), out, depth + 1);
+        break;
+    }
+    case FeatureTypeDrawGroup: {
+        const auto* g = static_cast<const DrawGroup2dFeature*>(f);
+        for (int i = 0; i < g->GetFeatureCount(); ++i)
+            out.AddCopy(g->GetFeature(i));
+        break;
+    }
+    case FeatureTypeLead: {
+        const auto* l = static_cast<const Lead2dFeature*>(f);
+        const KcArrayOfGePnt2d& pts = l->GetPointArray();
+        for (INT_PTR i = 0; i + 1 < pts.GetSize(); ++i)
+            out.Line(pts[i], pts[i + 1]);
+        out.Arrow(pts[0], pts[0] - pts[1], l->GetArrowType(), l->GetArrowSize());
+        const RuVaPnt2d& last = pts[pts.GetSize() - 1];
+        const RuVaVec2d run = last - pts[pts.GetSize() - 2];
+        out.Text(l->GetText(), l->IsTextPointFree() ? l->GetTextPoint() : last, 0.0, l->GetLeadSetting().GetTextFont(),
+                 run.X() < 0.0 ? 2 : 0, 2);
+        break;
+    }
+    case FeatureTypeBalloon: {
+        const auto* b = static_cast<const Balloon2dFeature*>(f);
+        const KcArrayOfGePnt2d& pts = b->GetLeadPointArray();
+        const RuVaPnt2d centre = b->GetCenterPoint();
+        const double half = 0.5 * b->GetBalloonSize();
+        // The leader runs from the tip through its points to the frame.
+        RuVaPnt2d last = pts[pts.GetSize() - 1];
+        for (INT_PTR i = 0; i + 1 < pts.GetSize(); ++i)
+            out.Line(pts[i], pts[i + 1]);
+        const RuVaVec2d toTip = last - centre;
+        if (toTip.Magnitude() > half)
+            out.Line(last, centre + toTip.Normalized() * half);
+        const RuVaPnt2d next = pts.GetSize() > 1 ? pts[1] : centre;
+        out.Arrow(pts[0], pts[0] - next, b->GetArrowType(), b->GetArrowSize());
+        if (b->GetBalloonType() == 0) {
+            out.Add(std::make_unique<Circle2dFeature>(centre, half));
+        } else {
+            KcArrayOfGePnt2d square;
+            FeatureGeometry::RectangleOutline(RuVaPnt2d(centre.X() - half, centre.Y() - half), 2 * half, 2 * half, 0.0,
+                                              square);
+            out.Add(std::make_unique<Polyline2dFeature>(square));
+        }
+        out.Text(b->GetText(), centre, 0.0, b->GetBalloonSetting().GetTextFont(), 1, 1);
+        break;
+    }
+    case FeatureTypeTolerance: {
+        const auto* t = static_cast<const Tolerance2dFeature*>(f);
+        const double h = t->GetTextHeight(), rowHeight = 2.0 * h;
+        const RuVaPnt2d at = t->GetToleranceLocatePoint();
+        for (int row = 0; row < t->GetToleranceCellSize(); ++row) {
+            double x = at.X();
+            const double top = at.Y() - row * rowHeight;
+            for (int cell = 0; cell < t->GetToleranceCellSize(row); ++cell) {
+                const CString content = t->GetToleranceCellText(row, cell);
+                const double w = (content.GetLength() + 1) * h;
+                KcArrayOfGePnt2d box;
+                FeatureGeometry::RectangleOutline(RuVaPnt2d(x, top - rowHeight), w, rowHeight, 0.0, box);
+                out.Add(std::make_unique<Polyline2dFeature>(box));
+                out.Text(content, RuVaPnt2d(x + 0.5 * w, top - 0.5 * rowHeight), 0.0,
+                         t->GetDimensionSetting().GetDimTextFont(), 1, 1);
+                x += w;
+            }
+        }
+        break;
+    }
+    case FeatureTypeArrow:
+        return 0;  // through ResolveArrowFeature
+    default:
+        if (f->GetFeatureType() >= FeatureTypeLinearDimension && f->GetFeatureType() <= FeatureTypeParallelDimension) {
+            ResolveDimension(static_cast<const Dimension2dFeatureBase*>(f), out);
+            break;
+        }
+        return 0;
+    }
+    return out.Empty() ? 0 : 1;
+}
+
+void ArrowPieces(const Arrow2dFeature* a, Pieces& out)
+{
+    double h, v;
+    if (!Arrow2dFeature::GetArrowHorizonVerticalSize(a->GetArrowType(), a->GetSize(), h, v) || h <= 0.0)
+        return;
+    const double angle = a->GetAngle() * RuVa::DegToRad;
+    const RuVaVec2d d(std::cos(angle), std::sin(angle)), n(-d.Y(), d.X());
+    const RuVaPnt2d tip = a->GetPoint();
+    const RuVaPnt2d left = tip - d * h + n * (0.5 * v), right = tip - d * h - n * (0.5 * v);
+    switch (a->GetArrowType()) {
+    case ArrowOpen:
+    case ArrowOpen90:
+        out.Line(left, tip);
+        out.Line(tip, right);
+        break;
+    case ArrowDot:
+    case ArrowFilledDot:
+    case ArrowSmallDot:
+        out.Add(std::make_unique<Circle2dFeature>(tip, 0.5 * v));
+        break;
+    case ArrowTick:
+    case ArrowSlash:
+        out.Line(tip - (d + n) * (0.5 * h), tip + (d + n) * (0.5 * h));
+        break;
+    default:
+        out.Add(std::make_unique<Polyline2dFeature>(KcArrayOfGePnt2d{tip, left, right, tip}));
+        break;
+    }
+}
+
+}  // namespace
+
+int FeatureResolver::ResolveFeature(const DrawingFeatureBase* pDrawing, const Feature2dBase* pFeature,
+                                    FeatureResolveCallback callback, void* pUser1, void* pUser2,
+                                    const Feature2dBase* pSource)
+{
+    if (pFeature == nullptr || !pFeature->IsValid())
+        return 0;
+    if (pFeature->GetFeatureType() == FeatureTypeArrow)
+        return ResolveArrowFeature(pDrawing, static_cast<const Arrow2dFeature*>(pFeature), callback, pUser1, pUser2);
+    Pieces pieces(pFeature);
+    if (!ResolveInto(pFeature, pieces, 0))
+        return 0;
+    return pieces.Deliver(pDrawing, callback, pUser1, pUser2, pSource ? pSource : pFeature);
+}
+
+int FeatureResolver::ResolveHatchFeature(const Draw2dDocument*, const DrawingFeatureBase* pDrawing,
+                                         const Hatch2dFeature* pHatch, FeatureResolveCallback callback, void* pUser1,
+                                         void* pUser2)
+{
+    return ResolveFeature(pDrawing, pHatch, callback, pUser1, pUser2, pHatch);
+}
+
+int FeatureResolver::ResolveArrowFeature(const DrawingFeatureBase* pDrawing, const Arrow2dFeature* pArrow,
+                                         FeatureResolveCallback callback, void* pUser1, void* pUser2)
+{
+    if (pArrow == nullptr || !pArrow->IsValid())
+        return 0;
+    Pieces pieces(pArrow);
+    ArrowPieces(pArrow, pieces);
+    return pieces.Deliver(pDrawing, callback, pUser1, pUser2, pArrow);
+}
+
+namespace {
+
+struct Gather {
+    Feature2dList* list;
+    const SelectionFeatureFilter* filter;
+    bool deep;
+    int depth;
+};
+
+int GatherPiece(const DrawingFeatureBase* drawing, const Feature2dBase* piece, void* user1, void*,
+                const Feature2dBase*)
+{
+    auto* g = static_cast<Gather*>(user1);
+    // Arrows and nested compound shapes break up further when asked.
+    if (g->deep && g->depth < kMaxDepth) {
+        Gather inner{g->list, g->filter, true, g->depth + 1};
+        if (FeatureResolver::ResolveFeature(drawing, piece, &GatherPiece, &inner, nullptr, piece))
+            return 1;
+    }
+    if (g->filter == nullptr || g->filter->IsFeatureSelectable(piece->GetFeatureType()))
+        g->list->AddFeature(piece);
+    return 1;
+}
+
+}  // namespace
+
+Feature2dList* FeatureResolver::ResolveFeatureAll(const DrawingFeatureBase* pDrawing, const Feature2dBase* pFeature,
+                                                  int nFlag, const SelectionFeatureFilter* pFilter)
+{
+    auto list = std::make_unique<Feature2dList>();
+    Gather g{list.get(), pFilter, nFlag == 1, 0};
+    if (!ResolveFeature(pDrawing, pFeature, &GatherPiece, &g, nullptr, pFeature) || list->IsEmpty())
+        return nullptr;
+    return list.release();
+}
