@@ -42,7 +42,9 @@
 #include "libs/vevure/LineHatchPatternLineItem.h"
 #include "libs/vevure/ShapeHatchPattern.h"
 #include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/Lead2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Balloon2dFeature.h"
 #include "libs/vevure/LineTypeFeature.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
@@ -316,6 +318,22 @@ public:
         case FeatureTypePointMarker:
             DrawMarker(static_cast<const PointMarker2dFeature&>(f), batch);
             return;
+        case FeatureTypeLead: {
+            const auto& lead = static_cast<const Lead2dFeature&>(f);
+            AddTextAt(lead.GetText(), lead.GetTextPoint(), lead.GetTextHeight(), 0, batch);
+            if (lead.GetPointSize() >= 2)
+                AddArrowHead(lead.GetPoint(0), lead.GetPoint(1), lead.GetArrowSize(), batch);
+            break;  // and its line
+        }
+        case FeatureTypeBalloon: {
+            const auto& balloon = static_cast<const Balloon2dFeature&>(f);
+            const double h = balloon.GetTextHeight();
+            AddTextAt(balloon.GetText(), RuVaPnt2d(balloon.GetCenterPoint().X(), balloon.GetCenterPoint().Y() - h / 2), h, 1,
+                      batch);
+            if (balloon.GetLeadPointSize() >= 2)
+                AddArrowHead(balloon.GetLeadPoint(0), balloon.GetLeadPoint(1), balloon.GetArrowSize(), batch);
+            break;  // and its outline and lead
+        }
         case FeatureTypeLinearDimension:
         case FeatureTypeRadiusDimension:
         case FeatureTypeDiameterDimension:
@@ -650,14 +668,36 @@ private:
     // The value of a dimension, centred above its text point.
     void AddDimensionText(const Dimension2dFeatureBase& d, const Batch& batch)
     {
-        const double h = d.GetTextHeight();
-        if (!(h > 0.0) || h * m_dLenScale < m_nGreek || qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        AddTextAt(d.GetValueText(), d.GetValueTextPoint(), d.GetTextHeight(), 1, batch);
+    }
+
+    // A line of text standing on the point (left of it for arrangement 0, centred for 1), drawn at the flush.
+    void AddTextAt(const CString& str, const RuVaPnt2d& at, double h, int nArrange, const Batch& batch)
+    {
+        if (str.IsEmpty() || !(h > 0.0) || h * m_dLenScale < m_nGreek ||
+            qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
             return;
-        auto text = std::make_unique<Text2dFeature>(d.GetValueText(), d.GetValueTextPoint());
-        if (!text->SetHeight(h) || !text->SetHorizonArrange(1) || !text->SetVerticalArrange(2) || text->GetText().IsEmpty())
+        auto text = std::make_unique<Text2dFeature>(str, at);
+        if (!text->SetHeight(h) || !text->SetHorizonArrange(nArrange) || !text->SetVerticalArrange(2))
             return;
         m_texts.push_back({text.get(), m_cur, batch.key.rgb});
         m_keep.push_back(std::move(text));
+    }
+
+    // An open arrow head at the tip, pointing away from the point behind it, its length the size given
+    // (at least four pixels).
+    void AddArrowHead(const RuVaPnt2d& tip, const RuVaPnt2d& from, double dSize, Batch& batch)
+    {
+        const QPointF t = m_cur.Map(tip), b = m_cur.Map(from);
+        const double dx = b.x() - t.x(), dy = b.y() - t.y(), len = std::hypot(dx, dy);
+        if (!(len > 0.0))
+            return;
+        const double size = std::clamp((std::isfinite(dSize) && dSize > 0.0 ? dSize : 0.0) * m_dLenScale, 4.0, 512.0);
+        const double ux = dx / len, uy = dy / len, c = std::cos(M_PI / 12), s = std::sin(M_PI / 12);
+        const QPointF left(t.x() + size * (ux * c - uy * s), t.y() + size * (ux * s + uy * c));
+        const QPointF right(t.x() + size * (ux * c + uy * s), t.y() + size * (-ux * s + uy * c));
+        const QPointF head[3] = {left, t, right};
+        AddChain(batch, head, 3);
     }
 
     // Fills are drawn at once, under the lines gathered for the flush.

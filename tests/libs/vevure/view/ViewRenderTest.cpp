@@ -6,10 +6,13 @@
 #include "ViewFixture.h"
 
 #include "libs/ruva/KcArrayOfGePnt2d.h"
+
+#include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/FeatureRecord.h"
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
+#include "libs/vevure/Lead2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/LinearDimension2dFeature.h"
@@ -390,4 +393,32 @@ TEST(ViewRender, RepaintRequestsComeFromChangesNotFromPainting)
     EXPECT_EQ(requests, 2);
     f.Render();
     EXPECT_EQ(requests, 2);
+}
+
+TEST(ViewRender, LeadsWithTheirArrowAndText)
+{
+    ViewFixture f;
+    Lead2dFeature lead;
+    ASSERT_TRUE(lead.SetPointArray(KcArrayOfGePnt2d{RuVaPnt2d(20.5, 50.5), RuVaPnt2d(120.5, 50.5)}));
+    ASSERT_TRUE(lead.SetText(CString(u"NOTE")));
+    ASSERT_TRUE(lead.SetTextPoint(RuVaPnt2d(125, 45)));
+    ASSERT_TRUE(lead.SetTextHeight(12));
+    ASSERT_TRUE(lead.SetArrowSize(8));
+    lead.SetColorNo(-1);
+    lead.SetColor(RGB(255, 0, 0));
+    ASSERT_NE(f.Add(lead), -1);
+    const QImage image = f.Render();
+    // The arrow's wings stand off the line near its tip (pixel (20, 49)); the text right of the line's end.
+    int wings = 0;
+    for (int y = 44; y <= 47; ++y)
+        wings += CountRow(image, y, 21, 30, kRed);
+    EXPECT_GT(wings, 0);
+    // Text is smoothed: count reddish pixels.
+    int text = 0;
+    for (int y = 40; y <= 58; ++y)
+        for (int x = 124; x < 199; ++x) {
+            const QColor c = QColor::fromRgb(image.pixel(x, y));
+            text += c.red() > 160 && c.green() < 140 && c.blue() < 140;
+        }
+    EXPECT_GT(text, 40);
 }
