@@ -16,23 +16,118 @@ namespace {
 
 constexpr short kUndefinedNo = SettingValue::kUndefinedNo;
 
-bool IsDimension(const Feature2dBase* f)
+int TypeOf(const Feature2dBase* f)
 {
-    const int type = f ? f->GetFeatureType() : 0;
+    return f ? f->GetFeatureType() : FeatureTypeNone;
+}
+
+bool IsDimensionType(int type)
+{
     return type >= FeatureTypeLinearDimension && type <= FeatureTypeParallelDimension;
 }
 
-// Copies the shape's numbers into a style; a number the style cannot hold (an explicit line width) stays
-// undefined there.
+// The three numbers a shape is to carry.
+struct Numbers {
+    short color;
+    short lineType;
+    short lineWidth;
+};
+
+// The shape's numbers with the defined ones of a style laid over them; FALSE when the result is one the
+// shape cannot hold.
+bool ResolveNumbers(const Feature2dBase* f, short colorNo, short lineTypeNo, short lineWidthNo, Numbers& out)
+{
+    out.color = colorNo == kUndefinedNo ? f->GetColorNo() : colorNo;
+    out.lineType = lineTypeNo == kUndefinedNo ? f->GetLineTypeNo() : lineTypeNo;
+    out.lineWidth = lineWidthNo == kUndefinedNo ? f->GetLineWidthNo() : lineWidthNo;
+    return out.color <= 256 && out.lineType != kUndefinedNo && out.lineWidth <= 15;
+}
+
+void WriteNumbers(Feature2dBase* f, const Numbers& n)
+{
+    f->SetColorNo(n.color);
+    f->SetLineTypeNo(n.lineType);
+    f->SetLineWidthNo(n.lineWidth);
+}
+
+// Copies the shape's numbers into a style; a number the style cannot hold (an explicit line width, a colour
+// outside the table) stays undefined there.
 template <class S>
-void PutNumbers(const Feature2dBase* f, S& setting)
+void PutColor(const Feature2dBase* f, S& setting)
 {
     if (!setting.SetColorNo(f->GetColorNo()))
         setting.SetColorNo(kUndefinedNo);
+}
+
+template <class S>
+void PutNumbers(const Feature2dBase* f, S& setting)
+{
+    PutColor(f, setting);
     if (!setting.SetLineTypeNo(f->GetLineTypeNo()))
         setting.SetLineTypeNo(kUndefinedNo);
     if (!setting.SetLineWidthNo(f->GetLineWidthNo()))
         setting.SetLineWidthNo(kUndefinedNo);
+}
+
+// Fills a style from the shape's own one. The flag of how the caller saw the shape stays the caller's.
+template <class S>
+void TakeStyle(const S& stored, S& setting)
+{
+    const bool equalXY = setting.IsForEqualXYScaleSetting() != FALSE;
+    setting = stored;
+    setting.SetForEqualXYScaleSettingFlg(equalXY);
+}
+
+// Applies the style to the shape's own copy and the style's numbers to the shape, all or nothing: the
+// numbers are checked first, so a refused style leaves the shape as it was.
+template <class F, class S>
+BOOL ApplyStyle(Feature2dBase* pFeature, const S& setting, BOOL (F::*set)(const S&), short colorNo,
+                short lineTypeNo, short lineWidthNo)
+{
+    Numbers n{};
+    if (!ResolveNumbers(pFeature, colorNo, lineTypeNo, lineWidthNo, n))
+        return FALSE;
+    if (!(static_cast<F*>(pFeature)->*set)(setting))
+        return FALSE;
+    WriteNumbers(pFeature, n);
+    return TRUE;
+}
+
+// The numbers a shape's own style keeps beside the shape's: made equal to the shape's so that reading the
+// style back gives what the shape shows. A number the style cannot hold is left as it was there.
+template <bool ColorOnly, class F, class S>
+BOOL SyncNumbers(Feature2dBase* pFeature, const Numbers& n, const S& (F::*get)() const, BOOL (F::*set)(const S&))
+{
+    auto* f = static_cast<F*>(pFeature);
+    S style((f->*get)());
+    style.SetColorNo(n.color);
+    if constexpr (!ColorOnly) {
+        style.SetLineTypeNo(n.lineType);
+        style.SetLineWidthNo(n.lineWidth);
+    }
+    return (f->*set)(style);
+}
+
+BOOL SyncStyleNumbers(Feature2dBase* pFeature, const Numbers& n)
+{
+    const int type = TypeOf(pFeature);
+    if (type == FeatureTypePointMarker)
+        return SyncNumbers<true>(pFeature, n, &PointMarker2dFeature::GetPointMarkerSetting,
+                                 &PointMarker2dFeature::SetPointMarkerSetting);
+    if (type == FeatureTypeText)
+        return SyncNumbers<true>(pFeature, n, &Text2dFeature::GetTextSetting, &Text2dFeature::SetTextSetting);
+    if (type == FeatureTypeLead)
+        return SyncNumbers<false>(pFeature, n, &Lead2dFeature::GetLeadSetting, &Lead2dFeature::SetLeadSetting);
+    if (type == FeatureTypeBalloon)
+        return SyncNumbers<false>(pFeature, n, &Balloon2dFeature::GetBalloonSetting,
+                                  &Balloon2dFeature::SetBalloonSetting);
+    if (IsDimensionType(type))
+        return SyncNumbers<false>(pFeature, n, &Dimension2dFeatureBase::GetDimensionSetting,
+                                  &Dimension2dFeatureBase::SetDimensionSetting);
+    if (type == FeatureTypeTolerance)
+        return SyncNumbers<false>(pFeature, n, &Tolerance2dFeature::GetDimensionSetting,
+                                  &Tolerance2dFeature::SetDimensionSetting);
+    return TRUE;
 }
 
 }  // namespace
@@ -40,14 +135,10 @@ void PutNumbers(const Feature2dBase* f, S& setting)
 BOOL FeatureSettingConverter::ApplyNumbers(Feature2dBase* pFeature, short nColorNo, short nLineTypeNo,
                                            short nLineWidthNo)
 {
-    const short colour = nColorNo == kUndefinedNo ? pFeature->GetColorNo() : nColorNo;
-    const short lineType = nLineTypeNo == kUndefinedNo ? pFeature->GetLineTypeNo() : nLineTypeNo;
-    const short width = nLineWidthNo == kUndefinedNo ? pFeature->GetLineWidthNo() : nLineWidthNo;
-    if (colour > 256 || lineType == kUndefinedNo || width > 15)
+    Numbers n{};
+    if (pFeature == nullptr || !ResolveNumbers(pFeature, nColorNo, nLineTypeNo, nLineWidthNo, n))
         return FALSE;
-    pFeature->SetColorNo(colour);
-    pFeature->SetLineTypeNo(lineType);
-    pFeature->SetLineWidthNo(width);
+    WriteNumbers(pFeature, n);
     return TRUE;
 }
 
@@ -63,38 +154,36 @@ BOOL FeatureSettingConverter::GetFeatureBaseSettingFromFeature(const Feature2dBa
 BOOL FeatureSettingConverter::GetPointMarkerSettingFromFeature(const Feature2dBase* pFeature,
                                                                PointMarkerSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypePointMarker)
+    if (TypeOf(pFeature) != FeatureTypePointMarker)
         return FALSE;
-    setting = static_cast<const PointMarker2dFeature*>(pFeature)->GetPointMarkerSetting();
-    if (!setting.SetColorNo(pFeature->GetColorNo()))
-        setting.SetColorNo(kUndefinedNo);
+    TakeStyle(static_cast<const PointMarker2dFeature*>(pFeature)->GetPointMarkerSetting(), setting);
+    PutColor(pFeature, setting);
     return TRUE;
 }
 
 BOOL FeatureSettingConverter::GetTextSettingFromFeature(const Feature2dBase* pFeature, TextSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeText)
+    if (TypeOf(pFeature) != FeatureTypeText)
         return FALSE;
-    setting = static_cast<const Text2dFeature*>(pFeature)->GetTextSetting();
-    if (!setting.SetColorNo(pFeature->GetColorNo()))
-        setting.SetColorNo(kUndefinedNo);
+    TakeStyle(static_cast<const Text2dFeature*>(pFeature)->GetTextSetting(), setting);
+    PutColor(pFeature, setting);
     return TRUE;
 }
 
 BOOL FeatureSettingConverter::GetLeadSettingFromFeature(const Feature2dBase* pFeature, LeadSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeLead)
+    if (TypeOf(pFeature) != FeatureTypeLead)
         return FALSE;
-    setting = static_cast<const Lead2dFeature*>(pFeature)->GetLeadSetting();
+    TakeStyle(static_cast<const Lead2dFeature*>(pFeature)->GetLeadSetting(), setting);
     PutNumbers(pFeature, setting);
     return TRUE;
 }
 
 BOOL FeatureSettingConverter::GetBalloonSettingFromFeature(const Feature2dBase* pFeature, BalloonSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeBalloon)
+    if (TypeOf(pFeature) != FeatureTypeBalloon)
         return FALSE;
-    setting = static_cast<const Balloon2dFeature*>(pFeature)->GetBalloonSetting();
+    TakeStyle(static_cast<const Balloon2dFeature*>(pFeature)->GetBalloonSetting(), setting);
     PutNumbers(pFeature, setting);
     return TRUE;
 }
@@ -102,153 +191,133 @@ BOOL FeatureSettingConverter::GetBalloonSettingFromFeature(const Feature2dBase* 
 BOOL FeatureSettingConverter::GetDimensionSettingFromFeature(const Feature2dBase* pFeature,
                                                              DimensionSetting& setting)
 {
-    if (!IsDimension(pFeature))
+    const int type = TypeOf(pFeature);
+    if (type == FeatureTypeTolerance)
+        return GetToleranceSettingFromFeature(pFeature, setting);
+    if (!IsDimensionType(type))
         return FALSE;
-    setting = static_cast<const Dimension2dFeatureBase*>(pFeature)->GetDimensionSetting();
+    TakeStyle(static_cast<const Dimension2dFeatureBase*>(pFeature)->GetDimensionSetting(), setting);
     PutNumbers(pFeature, setting);
     return TRUE;
 }
 
 BOOL FeatureSettingConverter::GetHatchSettingFromFeature(const Feature2dBase* pFeature, HatchSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeHatch)
+    if (TypeOf(pFeature) != FeatureTypeHatch)
         return FALSE;
-    setting = static_cast<const Hatch2dFeature*>(pFeature)->GetHatchSetting();
+    TakeStyle(static_cast<const Hatch2dFeature*>(pFeature)->GetHatchSetting(), setting);
     return TRUE;
 }
 
 BOOL FeatureSettingConverter::GetToleranceSettingFromFeature(const Feature2dBase* pFeature,
                                                              DimensionSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeTolerance)
+    if (TypeOf(pFeature) != FeatureTypeTolerance)
         return FALSE;
-    setting = static_cast<const Tolerance2dFeature*>(pFeature)->GetDimensionSetting();
+    TakeStyle(static_cast<const Tolerance2dFeature*>(pFeature)->GetDimensionSetting(), setting);
     PutNumbers(pFeature, setting);
     return TRUE;
 }
 
 BOOL FeatureSettingConverter::GetImageSettingFromFeature(const Feature2dBase* pFeature, ImageSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeImage)
+    if (TypeOf(pFeature) != FeatureTypeImage)
         return FALSE;
-    setting = static_cast<const Image2dFeature*>(pFeature)->GetImageSetting();
+    TakeStyle(static_cast<const Image2dFeature*>(pFeature)->GetImageSetting(), setting);
     return TRUE;
 }
 
 BOOL FeatureSettingConverter::GetOleObjectSettingFromFeature(const Feature2dBase* pFeature,
                                                              OleObjectSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeOleObject)
+    if (TypeOf(pFeature) != FeatureTypeOleObject)
         return FALSE;
-    setting = static_cast<const OleObject2dFeature*>(pFeature)->GetOleObjectSetting();
+    TakeStyle(static_cast<const OleObject2dFeature*>(pFeature)->GetOleObjectSetting(), setting);
     return TRUE;
 }
 
 BOOL FeatureSettingConverter::SetFeatureBaseSettingToFeature(Feature2dBase* pFeature,
                                                              const GeneralFeatureSetting& setting)
 {
-    return pFeature != nullptr &&
-           ApplyNumbers(pFeature, setting.GetColorNo(), setting.GetLineTypeNo(), setting.GetLineWidthNo());
-}
-
-namespace {
-
-// Applies the style to the shape's own copy and the style's numbers to the shape, all or nothing.
-template <class F, class S>
-BOOL ApplyStyle(Feature2dBase* pFeature, const S& setting, const S& (F::*get)() const, BOOL (F::*set)(const S&),
-                short colorNo, short lineTypeNo, short lineWidthNo,
-                BOOL (*applyNumbers)(Feature2dBase*, short, short, short))
-{
-    auto* f = static_cast<F*>(pFeature);
-    const S before = (f->*get)();
-    const short oldColour = pFeature->GetColorNo(), oldType = pFeature->GetLineTypeNo(),
-                oldWidth = pFeature->GetLineWidthNo();
-    if (!(f->*set)(setting))
+    Numbers n{};
+    if (pFeature == nullptr ||
+        !ResolveNumbers(pFeature, setting.GetColorNo(), setting.GetLineTypeNo(), setting.GetLineWidthNo(), n))
         return FALSE;
-    if (!applyNumbers(pFeature, colorNo, lineTypeNo, lineWidthNo)) {
-        (f->*set)(before);
-        pFeature->SetColorNo(oldColour);
-        pFeature->SetLineTypeNo(oldType);
-        pFeature->SetLineWidthNo(oldWidth);
+    if (!SyncStyleNumbers(pFeature, n))
         return FALSE;
-    }
+    WriteNumbers(pFeature, n);
     return TRUE;
 }
-
-
-}  // namespace
 
 BOOL FeatureSettingConverter::SetPointMarkerSettingToFeature(Feature2dBase* pFeature,
                                                              const PointMarkerSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypePointMarker)
+    if (TypeOf(pFeature) != FeatureTypePointMarker)
         return FALSE;
-    return ApplyStyle<PointMarker2dFeature>(pFeature, setting, &PointMarker2dFeature::GetPointMarkerSetting,
-                                            &PointMarker2dFeature::SetPointMarkerSetting, setting.GetColorNo(),
-                                            kUndefinedNo, kUndefinedNo, &ApplyNumbers);
+    return ApplyStyle(pFeature, setting, &PointMarker2dFeature::SetPointMarkerSetting, setting.GetColorNo(),
+                      kUndefinedNo, kUndefinedNo);
 }
 
 BOOL FeatureSettingConverter::SetTextSettingToFeature(Feature2dBase* pFeature, const TextSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeText)
+    if (TypeOf(pFeature) != FeatureTypeText)
         return FALSE;
-    return ApplyStyle<Text2dFeature>(pFeature, setting, &Text2dFeature::GetTextSetting, &Text2dFeature::SetTextSetting,
-                                     setting.GetColorNo(), kUndefinedNo, kUndefinedNo, &ApplyNumbers);
+    return ApplyStyle(pFeature, setting, &Text2dFeature::SetTextSetting, setting.GetColorNo(), kUndefinedNo,
+                      kUndefinedNo);
 }
 
 BOOL FeatureSettingConverter::SetLeadSettingToFeature(Feature2dBase* pFeature, const LeadSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeLead)
+    if (TypeOf(pFeature) != FeatureTypeLead)
         return FALSE;
-    return ApplyStyle<Lead2dFeature>(pFeature, setting, &Lead2dFeature::GetLeadSetting, &Lead2dFeature::SetLeadSetting,
-                                     setting.GetColorNo(), setting.GetLineTypeNo(), setting.GetLineWidthNo(),
-                                     &ApplyNumbers);
+    return ApplyStyle(pFeature, setting, &Lead2dFeature::SetLeadSetting, setting.GetColorNo(),
+                      setting.GetLineTypeNo(), setting.GetLineWidthNo());
 }
 
 BOOL FeatureSettingConverter::SetBalloonSettingToFeature(Feature2dBase* pFeature, const BalloonSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeBalloon)
+    if (TypeOf(pFeature) != FeatureTypeBalloon)
         return FALSE;
-    return ApplyStyle<Balloon2dFeature>(pFeature, setting, &Balloon2dFeature::GetBalloonSetting,
-                                        &Balloon2dFeature::SetBalloonSetting, setting.GetColorNo(),
-                                        setting.GetLineTypeNo(), setting.GetLineWidthNo(), &ApplyNumbers);
+    return ApplyStyle(pFeature, setting, &Balloon2dFeature::SetBalloonSetting, setting.GetColorNo(),
+                      setting.GetLineTypeNo(), setting.GetLineWidthNo());
 }
 
 BOOL FeatureSettingConverter::SetDimensionSettingToFeature(Feature2dBase* pFeature, const DimensionSetting& setting)
 {
-    if (!IsDimension(pFeature))
+    const int type = TypeOf(pFeature);
+    if (type == FeatureTypeTolerance)
+        return SetToleranceSettingToFeature(pFeature, setting);
+    if (!IsDimensionType(type))
         return FALSE;
-    return ApplyStyle<Dimension2dFeatureBase>(pFeature, setting, &Dimension2dFeatureBase::GetDimensionSetting,
-                                              &Dimension2dFeatureBase::SetDimensionSetting, setting.GetColorNo(),
-                                              setting.GetLineTypeNo(), setting.GetLineWidthNo(), &ApplyNumbers);
+    return ApplyStyle(pFeature, setting, &Dimension2dFeatureBase::SetDimensionSetting, setting.GetColorNo(),
+                      setting.GetLineTypeNo(), setting.GetLineWidthNo());
 }
 
 BOOL FeatureSettingConverter::SetHatchSettingToFeature(Feature2dBase* pFeature, const HatchSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeHatch)
+    if (TypeOf(pFeature) != FeatureTypeHatch)
         return FALSE;
     return static_cast<Hatch2dFeature*>(pFeature)->SetHatchSetting(setting);
 }
 
 BOOL FeatureSettingConverter::SetToleranceSettingToFeature(Feature2dBase* pFeature, const DimensionSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeTolerance)
+    if (TypeOf(pFeature) != FeatureTypeTolerance)
         return FALSE;
-    return ApplyStyle<Tolerance2dFeature>(pFeature, setting, &Tolerance2dFeature::GetDimensionSetting,
-                                          &Tolerance2dFeature::SetDimensionSetting, setting.GetColorNo(),
-                                          setting.GetLineTypeNo(), setting.GetLineWidthNo(), &ApplyNumbers);
+    return ApplyStyle(pFeature, setting, &Tolerance2dFeature::SetDimensionSetting, setting.GetColorNo(),
+                      setting.GetLineTypeNo(), setting.GetLineWidthNo());
 }
 
 BOOL FeatureSettingConverter::SetImageSettingToFeature(Feature2dBase* pFeature, const ImageSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeImage)
+    if (TypeOf(pFeature) != FeatureTypeImage)
         return FALSE;
     return static_cast<Image2dFeature*>(pFeature)->SetImageSetting(setting);
 }
 
 BOOL FeatureSettingConverter::SetOleObjectSettingToFeature(Feature2dBase* pFeature, const OleObjectSetting& setting)
 {
-    if (pFeature == nullptr || pFeature->GetFeatureType() != FeatureTypeOleObject)
+    if (TypeOf(pFeature) != FeatureTypeOleObject)
         return FALSE;
     return static_cast<OleObject2dFeature*>(pFeature)->SetOleObjectSetting(setting);
 }

@@ -2,7 +2,8 @@
 // Between shapes and style records: reading a shape's style (its colour, line type and line width numbers
 // come from the shape's own fields) and applying a style to a shape. Applying writes only the values the
 // style defines, so a merged style of a multiple selection changes only what all the shapes share; a
-// result out of range is refused whole. Every function answers FALSE for a shape of another kind.
+// result out of range is refused whole and leaves the shape as it was. Every function answers FALSE for a
+// missing shape or one of another kind. Reading keeps the caller's equal-XY-scale flag of the setting.
 
 #include "platform/afx/AfxTypes.h"
 
@@ -25,20 +26,22 @@ public:
     static BOOL GetTextSettingFromFeature(const Feature2dBase* pFeature, TextSetting& setting);
     static BOOL GetLeadSettingFromFeature(const Feature2dBase* pFeature, LeadSetting& setting);
     static BOOL GetBalloonSettingFromFeature(const Feature2dBase* pFeature, BalloonSetting& setting);
-    // Dimensions (types 50-55).
+    // Dimensions (types 50-55) and tolerance frames (59), which take their look from a dimension style.
     static BOOL GetDimensionSettingFromFeature(const Feature2dBase* pFeature, DimensionSetting& setting);
     static BOOL GetHatchSettingFromFeature(const Feature2dBase* pFeature, HatchSetting& setting);
-    // Tolerance frames take their look from a dimension style.
+    // Tolerance frames only.
     static BOOL GetToleranceSettingFromFeature(const Feature2dBase* pFeature, DimensionSetting& setting);
     static BOOL GetImageSettingFromFeature(const Feature2dBase* pFeature, ImageSetting& setting);
     static BOOL GetOleObjectSettingFromFeature(const Feature2dBase* pFeature, OleObjectSetting& setting);
 
-    // Any shape.
+    // Any shape. Shapes whose own style keeps colour, line type and width numbers too (point markers,
+    // texts, leads, balloons, dimensions, tolerance frames) get them there as well.
     static BOOL SetFeatureBaseSettingToFeature(Feature2dBase* pFeature, const GeneralFeatureSetting& setting);
     static BOOL SetPointMarkerSettingToFeature(Feature2dBase* pFeature, const PointMarkerSetting& setting);
     static BOOL SetTextSettingToFeature(Feature2dBase* pFeature, const TextSetting& setting);
     static BOOL SetLeadSettingToFeature(Feature2dBase* pFeature, const LeadSetting& setting);
     static BOOL SetBalloonSettingToFeature(Feature2dBase* pFeature, const BalloonSetting& setting);
+    // Dimensions and tolerance frames, as the reader.
     static BOOL SetDimensionSettingToFeature(Feature2dBase* pFeature, const DimensionSetting& setting);
     static BOOL SetHatchSettingToFeature(Feature2dBase* pFeature, const HatchSetting& setting);
     static BOOL SetToleranceSettingToFeature(Feature2dBase* pFeature, const DimensionSetting& setting);
