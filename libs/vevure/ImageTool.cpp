@@ -136,6 +136,12 @@ BOOL ImageTool::GetImageResolution(const Gdiplus::Image* pImage, float& dpiX, fl
     return TRUE;
 }
 
+float ImageTool::GetImageResolution(const Gdiplus::Image* pImage)
+{
+    float dpiX = 0.0f, dpiY = 0.0f;
+    return GetImageResolution(pImage, dpiX, dpiY) ? dpiX : 0.0f;
+}
+
 BOOL ImageTool::GetImageSize(const Gdiplus::Image* pImage, int& nWidth, int& nHeight)
 {
     if (!HasPixels(pImage))

@@ -32,8 +32,10 @@ public:
     // a picture without alpha is written without it, so a 24-bit picture gives a 24-bit file.
     static BOOL SaveImageFile(const Gdiplus::Image* pImage, const CString& strPath);
 
-    // Dots per inch, horizontal and vertical.
+    // Dots per inch, horizontal and vertical (96 for a picture that has none).
     static BOOL GetImageResolution(const Gdiplus::Image* pImage, float& dpiX, float& dpiY);
+    // The horizontal one alone, as a copy of the picture takes it for both directions; 0 for no picture.
+    static float GetImageResolution(const Gdiplus::Image* pImage);
     // Size in pixels.
     static BOOL GetImageSize(const Gdiplus::Image* pImage, int& nWidth, int& nHeight);
     // Size in millimetres at the picture's own resolution (96 dpi when it has none).

@@ -220,6 +220,8 @@ TEST(ImageTool, SizesInPixelsAndMillimetres)
     EXPECT_FALSE(ImageTool::GetImagePhysicalSize(nullptr, mmW, mmH));
     float dx = 0, dy = 0;
     EXPECT_FALSE(ImageTool::GetImageResolution(nullptr, dx, dy));
+    EXPECT_EQ(ImageTool::GetImageResolution(nullptr), 0.0f);
+    EXPECT_EQ(ImageTool::GetImageResolution(picture.get()), 192.0f);
 }
 
 TEST(ImageTool, BrightnessAndContrastMapEveryChannel)
