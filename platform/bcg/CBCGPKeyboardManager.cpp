@@ -179,6 +179,8 @@ void CBCGPKeyboardManager::ResetAll() {
   }
 }
 
+void CBCGPKeyboardManager::OnFrameDestroyed(CFrameWnd* pFrame) { d->original.erase(pFrame); }
+
 BOOL CBCGPKeyboardManager::FindDefaultAccelerator(UINT uiCmd, CString& str, CFrameWnd* pWndFrame, BOOL) {
   str.Empty();
   CFrameWnd* frame = FrameOrMain(pWndFrame);

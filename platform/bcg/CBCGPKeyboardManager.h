@@ -24,6 +24,8 @@ public:
   BOOL UpdateAcellTable(CMultiDocTemplate* pTemplate, HACCEL hAccelNew, CFrameWnd* pDefaultFrame = nullptr);
   // The default frame's keys back to those it was made with.
   void ResetAll();
+  // The frame goes away: its keys are no longer followed.
+  void OnFrameDestroyed(CFrameWnd* pFrame);
 
   // The text of the first key of the command in the frame's table ("Ctrl+Shift+F1").
   static BOOL FindDefaultAccelerator(UINT uiCmd, CString& str, CFrameWnd* pWndFrame, BOOL bIsDefaultFrame);

@@ -15,6 +15,7 @@
 #include "platform/afx/CUIntArray.h"
 #include "platform/afx/ResourceModule.h"
 #include "platform/bcg/CBCGPDockingControlBar.h"
+#include "platform/bcg/CBCGPKeyboardManager.h"
 #include "platform/bcg/CBCGPMenuBar.h"
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPRegistrySP.h"
@@ -115,6 +116,7 @@ void CBCGPMDIFrameWnd::OnDestroy() {
     m_bStateSaved = TRUE;
     if (CBCGPWorkspace* ws = CBCGPWorkspace::GetInstance()) ws->SaveState(this);
   }
+  if (CBCGPKeyboardManager* km = CBCGPKeyboardManager::GetInstance()) km->OnFrameDestroyed(this);
   CMDIFrameWnd::OnDestroy();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPRibbonSeparator.h"
 #include "platform/bcg/CBCGPRibbonStatusBarPane.h"
+#include "platform/bcg/CBCGPVisualManager.h"
 #include "platform/gdi/CDC.h"
 #include "platform/win/CClientDC.h"
 #include "platform/win/CCmdUI.h"
@@ -221,7 +222,7 @@ void CBCGPRibbonStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHn
 }
 
 void CBCGPRibbonStatusBar::OnFillBackground(CDC* pDC, CRect rectClient) {
-  pDC->FillSolidRect(&rectClient, RGB(240, 240, 240));
+  pDC->FillSolidRect(&rectClient, CBCGPVisualManager::GetInstance()->GetStatusBarBackColor());
   pDC->FillSolidRect(rectClient.left, rectClient.top, rectClient.Width(), 1, RGB(200, 200, 200));
 }
 
@@ -236,7 +237,7 @@ void CBCGPRibbonStatusBar::OnPaint() {
   GetClientRect(&client);
   OnFillBackground(&dc, client);
   dc.SetBkMode(TRANSPARENT);
-  dc.SetTextColor(RGB(0, 0, 0));
+  dc.SetTextColor(CBCGPVisualManager::GetInstance()->GetRibbonStatusBarTextColor(this));
   if (m_bInformationMode) {
     CString info(m_strInformation);
     OnDrawInformation(&dc, info, client);

@@ -17,6 +17,8 @@
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPToolbarComboBoxButton.h"
 #include "platform/bcg/CBCGPToolbarMenuButton.h"
+#include "platform/bcg/CBCGPPopupMenu.h"
+#include "platform/bcg/CBCGPPopupMenuBar.h"
 #include "platform/bcg/CBCGPRibbonSeparator.h"
 #include "platform/bcg/CBCGPRibbonStatusBarPane.h"
 #include "platform/gdi/CDC.h"
@@ -45,7 +47,7 @@ const char kMainMenu[] =
     "  MENUITEM \"&Circle\", 33433\n"
     "END\n";
 
-const char kKeys[] = "\"N\", 57600, VIRTKEY, CONTROL\nVK_F5, 34649, VIRTKEY\n";
+const char kKeys[] = "\"N\", 57600, VIRTKEY, CONTROL\nVK_DELETE, 34649, VIRTKEY\n";
 
 const char kStandard[] =
     "# the standard toolbar\n"
@@ -156,6 +158,15 @@ int CTestFrame::OnCreate(LPCREATESTRUCT lpcs) {
                                    u"Selection");
   }
   return 0;
+}
+
+BOOL CTestFrame::OnShowPopupMenu(CBCGPPopupMenu* pMenuPopup) {
+  ++m_popupsSeen;
+  if (m_bRefusePopups) return FALSE;
+  CBCGPPopupMenuBar* bar = pMenuPopup->GetMenuBar();
+  const int open = bar->CommandToIndex(ID_CMD_OPEN);
+  if (open >= 0) pMenuPopup->RemoveItem(open);
+  return TRUE;
 }
 
 void CTestFrame::OnUpdateCoordinates(CCmdUI* pCmdUI) { pCmdUI->SetText(m_strCoordinates); }

@@ -69,6 +69,10 @@ public:
   std::vector<UINT> m_commands;         // commands that reached the frame, in order
   std::vector<UINT> m_resets;           // toolbar resources reported as loaded
   int m_comboSelectionSeen = -2;        // the combo's selection when its command came
+  int m_popupsSeen = 0;
+  BOOL m_bRefusePopups = FALSE;
+  // Popups lose their "Open" item; refused popups do not show.
+  BOOL OnShowPopupMenu(CBCGPPopupMenu* pMenuPopup) override;
 
   CBCGPDockingControlBar* Bar(UINT id);
   CBCGPToolBar* ToolBar(UINT id);
