@@ -130,7 +130,82 @@ BOOL SyncStyleNumbers(Feature2dBase* pFeature, const Numbers& n)
     return TRUE;
 }
 
+// Reads every shape of the kind and folds the styles into one.
+template <class S>
+int MergeFrom(const Feature2dBase* const* ppFeatures, int nCount, S& setting,
+              BOOL (*read)(const Feature2dBase*, S&))
+{
+    if (ppFeatures == nullptr || nCount <= 0)
+        return 0;
+    int count = 0;
+    S merged(setting), one(setting);
+    for (int i = 0; i < nCount; ++i) {
+        if (!read(ppFeatures[i], count == 0 ? merged : one))
+            continue;
+        if (count > 0 && !merged.SettingAndSetting(one))
+            continue;
+        ++count;
+    }
+    if (count > 0)
+        setting = merged;
+    return count;
+}
+
 }  // namespace
+
+int FeatureSettingConverter::GetFeatureBaseSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                               GeneralFeatureSetting& setting)
+{
+    return MergeFrom(ppFeatures, nCount, setting, &GetFeatureBaseSettingFromFeature);
+}
+
+int FeatureSettingConverter::GetPointMarkerSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                               PointMarkerSetting& setting)
+{
+    return MergeFrom(ppFeatures, nCount, setting, &GetPointMarkerSettingFromFeature);
+}
+
+int FeatureSettingConverter::GetTextSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                        TextSetting& setting)
+{
+    return MergeFrom(ppFeatures, nCount, setting, &GetTextSettingFromFeature);
+}
+
+int FeatureSettingConverter::GetLeadSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                        LeadSetting& setting)
+{
+    return MergeFrom(ppFeatures, nCount, setting, &GetLeadSettingFromFeature);
+}
+
+int FeatureSettingConverter::GetBalloonSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                           BalloonSetting& setting)
+{
+    return MergeFrom(ppFeatures, nCount, setting, &GetBalloonSettingFromFeature);
+}
+
+int FeatureSettingConverter::GetDimensionSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                             DimensionSetting& setting)
+{
+    return MergeFrom(ppFeatures, nCount, setting, &GetDimensionSettingFromFeature);
+}
+
+int FeatureSettingConverter::GetHatchSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                         HatchSetting& setting)
+{
+    return MergeFrom(ppFeatures, nCount, setting, &GetHatchSettingFromFeature);
+}
+
+int FeatureSettingConverter::GetImageSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                         ImageSetting& setting)
+{
+    return MergeFrom(ppFeatures, nCount, setting, &GetImageSettingFromFeature);
+}
+
+int FeatureSettingConverter::GetOleObjectSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                             OleObjectSetting& setting)
+{
+    return MergeFrom(ppFeatures, nCount, setting, &GetOleObjectSettingFromFeature);
+}
 
 BOOL FeatureSettingConverter::ApplyNumbers(Feature2dBase* pFeature, short nColorNo, short nLineTypeNo,
                                            short nLineWidthNo)

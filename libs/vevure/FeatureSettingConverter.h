@@ -34,6 +34,24 @@ public:
     static BOOL GetImageSettingFromFeature(const Feature2dBase* pFeature, ImageSetting& setting);
     static BOOL GetOleObjectSettingFromFeature(const Feature2dBase* pFeature, OleObjectSetting& setting);
 
+    // The merged style of several shapes: the first shape of the kind gives the values, every further one
+    // makes the values it does not share undefined. Shapes of another kind and null entries are passed
+    // over. Answers how many shapes were read (0: none of the kind, the setting untouched).
+    static int GetFeatureBaseSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                 GeneralFeatureSetting& setting);
+    static int GetPointMarkerSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                                 PointMarkerSetting& setting);
+    static int GetTextSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount, TextSetting& setting);
+    static int GetLeadSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount, LeadSetting& setting);
+    static int GetBalloonSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                             BalloonSetting& setting);
+    static int GetDimensionSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                               DimensionSetting& setting);
+    static int GetHatchSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount, HatchSetting& setting);
+    static int GetImageSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount, ImageSetting& setting);
+    static int GetOleObjectSettingFromFeatures(const Feature2dBase* const* ppFeatures, int nCount,
+                                               OleObjectSetting& setting);
+
     // Any shape. Shapes whose own style keeps colour, line type and width numbers too (point markers,
     // texts, leads, balloons, dimensions, tolerance frames) get them there as well.
     static BOOL SetFeatureBaseSettingToFeature(Feature2dBase* pFeature, const GeneralFeatureSetting& setting);

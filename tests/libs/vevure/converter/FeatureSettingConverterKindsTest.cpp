@@ -440,3 +440,69 @@ TEST(FeatureSettingConverterKinds, NumbersAStyleCannotHoldReadAsUndefinedAndSurv
     EXPECT_EQ(line->GetLineTypeNo(), 5);
     EXPECT_EQ(line->GetColorNo(), 0);
 }
+
+TEST(FeatureSettingConverterKinds, ManyShapesReadIntoOneMergedStyle)
+{
+    Text2dFeature a(CString(u"a"), RuVaPnt2d(0, 0)), b(CString(u"b"), RuVaPnt2d(5, 0));
+    ASSERT_TRUE(a.SetHeight(5.0) && b.SetHeight(5.0));
+    ASSERT_TRUE(a.SetColorNo(1) && b.SetColorNo(2));
+    Shape line = Make(FeatureTypeLine);
+    LinearDimension2dFeature dim(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), 2.0, 90.0, 0.0);
+    Tolerance2dFeature frame(CString(u"A"), RuVaPnt2d(0, 0));
+    ASSERT_TRUE(dim.SetColorNo(3) && frame.SetColorNo(3));
+    ASSERT_TRUE(dim.SetLineWidthNo(4) && frame.SetLineWidthNo(5));
+    Image2dFeature im1, im2;
+    ASSERT_TRUE(im1.SetContrast(0.2f) && im2.SetContrast(0.8f));
+    ASSERT_TRUE(im1.SetBrightness(0.6f) && im2.SetBrightness(0.6f));
+    Shape ole1 = Make(FeatureTypeOleObject), ole2 = Make(FeatureTypeOleObject);
+    {
+        OleObjectSetting wider(static_cast<OleObject2dFeature*>(ole2.get())->GetOleObjectSetting());
+        ASSERT_TRUE(wider.SetWidth(45.0));
+        ASSERT_TRUE(static_cast<OleObject2dFeature*>(ole2.get())->SetOleObjectSetting(wider));
+    }
+
+    {
+        // Shapes of other kinds and gaps are passed over.
+        const Feature2dBase* shapes[] = {&a, line.get(), nullptr, &b};
+        TextSetting merged;
+        EXPECT_EQ(FSC::GetTextSettingFromFeatures(shapes, 4, merged), 2);
+        EXPECT_EQ(merged.GetHeight(), 5.0);
+        EXPECT_EQ(merged.GetColorNo(), SettingValue::kUndefinedNo);
+        // The basic style reads every shape.
+        GeneralFeatureSetting general;
+        EXPECT_EQ(FSC::GetFeatureBaseSettingFromFeatures(shapes, 4, general), 3);
+        EXPECT_EQ(general.GetColorNo(), SettingValue::kUndefinedNo);
+        EXPECT_EQ(general.GetLineTypeNo(), 0);
+    }
+    {
+        const Feature2dBase* shapes[] = {&frame, &dim};
+        DimensionSetting merged;
+        EXPECT_EQ(FSC::GetDimensionSettingFromFeatures(shapes, 2, merged), 2);
+        EXPECT_EQ(merged.GetColorNo(), 3);
+        EXPECT_EQ(merged.GetLineWidthNo(), SettingValue::kUndefinedNo);
+    }
+    {
+        const Feature2dBase* shapes[] = {&im1, &im2};
+        ImageSetting merged;
+        EXPECT_EQ(FSC::GetImageSettingFromFeatures(shapes, 2, merged), 2);
+        EXPECT_EQ(merged.GetContrast(), FLT_MAX);
+        EXPECT_EQ(merged.GetBrightness(), 0.6f);
+    }
+    {
+        const Feature2dBase* shapes[] = {ole1.get(), ole2.get()};
+        OleObjectSetting merged;
+        EXPECT_EQ(FSC::GetOleObjectSettingFromFeatures(shapes, 2, merged), 2);
+        EXPECT_EQ(merged.GetWidth(), DBL_MAX);
+        EXPECT_EQ(merged.GetHeight(), 15.0);
+    }
+    {
+        // Nothing of the kind, or no list: the caller's setting stays as it was.
+        const Feature2dBase* shapes[] = {&a, &b};
+        HatchSetting hatch;
+        ASSERT_TRUE(hatch.SetPatternColorNo(9));
+        EXPECT_EQ(FSC::GetHatchSettingFromFeatures(shapes, 2, hatch), 0);
+        EXPECT_EQ(FSC::GetHatchSettingFromFeatures(nullptr, 3, hatch), 0);
+        EXPECT_EQ(FSC::GetHatchSettingFromFeatures(shapes, -1, hatch), 0);
+        EXPECT_EQ(hatch.GetPatternColorNo(), 9);
+    }
+}
