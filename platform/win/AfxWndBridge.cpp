@@ -59,8 +59,27 @@ AfxWndBridge* AfxWndBridge::Instance() {
 
 // ---- handles --------------------------------------------------------------------------------
 
+void AfxWndBridge::WatchApplicationState() {
+  auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+  if (!app || m_watchedApp == app) return;
+  m_watchedApp = app;
+  m_appActive = app->applicationState() == Qt::ApplicationActive;
+  connect(app, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+    const bool active = state == Qt::ApplicationActive;
+    if (active == m_appActive) return;
+    m_appActive = active;
+    // Every top-level window hears that the program became active or went to the background.
+    std::vector<HWND> tops;
+    for (auto& [h, rec] : m_byHandle)
+      if (rec->pWnd && !rec->wrapper && rec->widget && rec->widget->isWindow()) tops.push_back(h);
+    for (HWND h : tops)
+      if (AfxWndRecord* rec = Find(h)) Call(rec, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
+  });
+}
+
 std::shared_ptr<AfxWndRecord> AfxWndBridge::Register(QWidget* w) {
   if (AfxWndRecord* existing = Find(w)) return Hold(existing);
+  WatchApplicationState();
   auto rec = std::make_shared<AfxWndRecord>();
   rec->hWnd = reinterpret_cast<HWND>(m_nextHandle);
   m_nextHandle += 4;
@@ -528,6 +547,13 @@ bool AfxWndBridge::eventFilter(QObject* watched, QEvent* e) {
         if (rec->hoverTimer) rec->hoverTimer->stop();
         Post(rec->hWnd, WM_MOUSELEAVE, 0, 0);
       }
+      return false;
+    case QEvent::ApplicationPaletteChange:
+      // System colours changed: top-level windows hear of it and tell their children as they wish.
+      if (w->isWindow()) Call(rec, WM_SYSCOLORCHANGE, 0, 0);
+      return false;
+    case QEvent::ApplicationFontChange:
+      if (w->isWindow()) Call(rec, WM_SETTINGCHANGE, 0x002A /* the frame fonts */, 0);
       return false;
     case QEvent::DragEnter:
     case QEvent::DragMove:

@@ -177,6 +177,9 @@ private:
   int m_pendingPosted = 0;
   QEvent* m_passThroughEvent = nullptr;
   bool m_gathering = false;
+  QPointer<QObject> m_watchedApp;
+  bool m_appActive = false;
+  void WatchApplicationState();
   QObject* m_gatherGuard = nullptr;
 };
 
