@@ -246,6 +246,13 @@ Gdiplus::Bitmap* ImageTool::CreateImageFromData(const BYTE* pData, size_t nSize)
     return bitmap.release();
 }
 
+Gdiplus::Bitmap* ImageTool::CreateImageFromPixels(const QImage& pixels)
+{
+    if (pixels.isNull())
+        return nullptr;
+    return MakeBitmap(pixels, Gdiplus::PixelFormat32bppARGB, kDefaultDpi, kDefaultDpi);
+}
+
 Gdiplus::Bitmap* ImageTool::CreateImage(const Image2dFeature* pFeature)
 {
     if (pFeature == nullptr || !pFeature->HasImage())

@@ -57,6 +57,8 @@ public:
     static BOOL EncodeImage(const Gdiplus::Image* pImage, std::vector<BYTE>& bytes);
     // The picture of encoded bytes (any supported format); NULL when they cannot be decoded.
     static Gdiplus::Bitmap* CreateImageFromData(const BYTE* pData, size_t nSize);
+    // A bitmap of rendered pixels (32-bit ARGB, 96 dpi); NULL for a null image.
+    static Gdiplus::Bitmap* CreateImageFromPixels(const QImage& pixels);
     // The picture a picture shape holds; NULL when it holds none or its bytes cannot be decoded.
     static Gdiplus::Bitmap* CreateImage(const Image2dFeature* pFeature);
 };

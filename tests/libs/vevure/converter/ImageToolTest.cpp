@@ -296,6 +296,18 @@ TEST(ImageTool, PictureShapesKeepEncodedBytes)
     ASSERT_NE(back, nullptr);
     EXPECT_TRUE(SamePixels(*back, *picture));
 
+    // Rendered pixels wrapped for the callers that take bitmaps.
+    QImage rendered(3, 2, QImage::Format_ARGB32_Premultiplied);
+    rendered.fill(qRgba(0, 0, 128, 128));
+    BitmapPtr wrapped(ImageTool::CreateImageFromPixels(rendered));
+    ASSERT_NE(wrapped, nullptr);
+    EXPECT_EQ(wrapped->GetWidth(), 3u);
+    Gdiplus::Color px;
+    ASSERT_EQ(wrapped->GetPixel(2, 1, &px), Gdiplus::Ok);
+    EXPECT_EQ(px.GetA(), 128);
+    EXPECT_EQ(px.GetB(), 255);  // unpremultiplied
+    EXPECT_EQ(ImageTool::CreateImageFromPixels(QImage()), nullptr);
+
     // No picture, or bytes that are no picture: nothing, and the caller's bytes stay as they were.
     Image2dFeature none;
     EXPECT_EQ(ImageTool::CreateImage(&none), nullptr);
