@@ -12,7 +12,11 @@
 
 #include "DocFixture.h"
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2TabView.h"
 #include "app/SystemEnvironment.h"
+#include "platform/win/CDocManager.h"
+#include "platform/win/CRecentFileList.h"
+#include "platform/win/WinConstants.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/PartDrawingLayout.h"
@@ -191,6 +195,57 @@ TEST_F(DocumentLifecycleTest, ASaveIntoAReadOnlyFolderKeepsTheOldFile)
     EXPECT_FALSE(bSaved);
     EXPECT_EQ(ReadAll(Path("ro.kvcd")), before);
     EXPECT_EQ(Boxes().size(), 1u);
+}
+
+TEST_F(DocumentLifecycleTest, TheApplicationOpensADrawingInAWindowAndAStaleRecentFileSaysSo)
+{
+    {
+        CQZ2Doc* pDoc = NewDocument();
+        AddShapes(pDoc, 2);
+        ASSERT_TRUE(pDoc->DoSave(CString::FromQString(Path("window.kvcd")), TRUE));
+    }
+    CDocument* pOpened = TheApp()->OpenDocumentFile(CString::FromQString(Path("window.kvcd")));
+    ASSERT_NE(pOpened, nullptr);
+    ASSERT_TRUE(pOpened->IsKindOf(RUNTIME_CLASS(CQZ2Doc)));
+    auto* pDoc = static_cast<CQZ2Doc*>(pOpened);
+    EXPECT_EQ(pDoc->GetDraw2dDocument()->GetFeatureCount(), 4);
+    EXPECT_EQ(pDoc->GetTitle().ToQString(), QStringLiteral("window.kvcd"));
+    EXPECT_FALSE(pDoc->IsModified());
+    POSITION pos = pDoc->GetFirstViewPosition();
+    EXPECT_NE(pDoc->GetFirstTabView(pos), nullptr);
+    EXPECT_EQ(pDoc->GetFrontTabView() != nullptr, true);
+    pDoc->OnCloseDocument();
+    EXPECT_TRUE(Boxes().empty());
+
+    // The file is gone: choosing it from the recent-file list names it and drops the entry.
+    CRecentFileList* pList = AfxGetDocManager()->GetRecentFileList();
+    ASSERT_NE(pList, nullptr);
+    ASSERT_GT(pList->GetSize(), 0);
+    EXPECT_EQ((*pList)[0].ToQString(), Path("window.kvcd"));
+    ASSERT_TRUE(QFile::remove(Path("window.kvcd")));
+    EXPECT_TRUE(AfxGetDocManager()->OnCmdMsg(ID_FILE_MRU_FILE1, CN_COMMAND, nullptr, nullptr));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_TRUE(Boxes()[0].text.contains(QStringLiteral("window.kvcd"))) << Boxes()[0].text.toStdString();
+    EXPECT_TRUE(pList->GetSize() == 0 || (*pList)[0].ToQString() != Path("window.kvcd"));
+}
+
+TEST_F(DocumentLifecycleTest, ARecoveredDrawingSaysSoInItsTitleAndIsAlwaysAskedAbout)
+{
+    CQZ2Doc* pDoc = NewDocument();
+    ASSERT_TRUE(pDoc->DoSave(CString::FromQString(Path("ro.kvcd")), TRUE));
+    EXPECT_EQ(pDoc->GetTitle().ToQString(), QStringLiteral("ro.kvcd"));
+    pDoc->SetRecoveryInfo(CString::FromQString(Path("ro.kvcd")), CString::FromQString(Path("ro.kvcr")), u"Doc1");
+    pDoc->SetTitle(u"ro.kvcd");
+    EXPECT_EQ(pDoc->GetTitle().ToQString(), QStringLiteral("ro.kvcd (Recovered)"));
+
+    // A recovered drawing is always asked about, modified or not.
+    pDoc->SetModifiedFlag(FALSE);
+    TheApp()->answer = IDNO;
+    EXPECT_TRUE(pDoc->SaveModified());
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_TRUE(Boxes()[0].text.contains(QStringLiteral("recovered"))) << Boxes()[0].text.toStdString();
+    TheApp()->answer = IDCANCEL;
+    EXPECT_FALSE(pDoc->SaveModified());
 }
 
 }  // namespace
