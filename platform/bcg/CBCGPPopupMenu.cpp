@@ -4,11 +4,16 @@
 
 #include <QtCore/QPointer>
 #include <QtCore/QTimer>
+#include <QtGui/QIcon>
+#include <QtGui/QImage>
+#include <QtGui/QPixmap>
 #include <QtWidgets/QMenu>
 
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPPopupMenuBar.h"
+#include "platform/bcg/CBCGPToolBarImages.h"
 #include "platform/bcg/CBCGPToolbarMenuButton.h"
+#include "platform/bcg/CImageHash.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CFrameWnd.h"
 
@@ -116,6 +121,9 @@ BOOL CBCGPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL, B
     QAction* a = m_pQMenu->addAction(ToQ(b->m_strText));
     a->setData(b->m_nID);
     a->setEnabled(!(b->m_nStyle & TBBS_DISABLED));
+    QImage img;
+    const int image = b->m_iImage >= 0 ? b->m_iImage : CImageHash::GetImageOfCommand(b->m_nID);
+    if (CBCGPToolBar::GetImages()->GetImage(image, img)) a->setIcon(QIcon(QPixmap::fromImage(img)));
     if (b->m_nStyle & TBBS_CHECKED) {
       a->setCheckable(true);
       a->setChecked(true);

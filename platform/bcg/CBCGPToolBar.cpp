@@ -23,6 +23,7 @@
 #include "platform/bcg/CBCGPToolBarImages.h"
 #include "platform/bcg/CBCGPToolbarButton.h"
 #include "platform/bcg/CImageHash.h"
+#include "platform/bcg/CBCGPTooltipManager.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CFrameWnd.h"
 
@@ -458,10 +459,17 @@ void CBCGPToolBar::AdjustLayout() {
       text.remove(QLatin1Char('&'));
       a->setText(text);
       CString tip;
+      QString tipText;
       if (frame && frame->GetToolbarButtonToolTipText(b, tip))
-        a->setToolTip(QString::fromStdU16String(std::u16string(tip)));
+        tipText = QString::fromStdU16String(std::u16string(tip));
       else
-        a->setToolTip(CommandText(b->m_nID, true));
+        tipText = CommandText(b->m_nID, true);
+      // With the tool tip manager's descriptions the command's status text goes below.
+      CBCGPTooltipManager* tm = CBCGPTooltipManager::GetInstance();
+      const QString description = CommandText(b->m_nID, false);
+      if (tm && tm->ShowsDescriptions(BCGP_TOOLTIP_TYPE_TOOLBAR) && !description.isEmpty() && description != tipText)
+        tipText = QStringLiteral("<b>%1</b><br>%2").arg(tipText.toHtmlEscaped(), description.toHtmlEscaped());
+      a->setToolTip(tipText);
       QObject::connect(a, &QAction::triggered, tb, [this, a]() {
         auto it = std::find(m_actions.begin(), m_actions.end(), a);
         if (it != m_actions.end()) ClickButton(static_cast<int>(it - m_actions.begin()));
@@ -526,6 +534,10 @@ void CBCGPToolBar::UpdateMenuState(QMenu* menu) {
     }
     const UINT cmd = a->data().toUInt();
     if (!cmd) continue;
+    // Images of toolbars loaded after the menu was made.
+    QImage img;
+    if (a->icon().isNull() && GetImages()->GetImage(CImageHash::GetImageOfCommand(cmd), img))
+      a->setIcon(QIcon(QPixmap::fromImage(img)));
     CMenuCmdUI ui;
     ui.action = a;
     ui.m_nID = cmd;

@@ -1,9 +1,15 @@
 #include "platform/bcg/CBCGPToolbarMenuButton.h"
 
+#include <QtGui/QIcon>
+#include <QtGui/QImage>
+#include <QtGui/QPixmap>
 #include <QtWidgets/QMenu>
 
 #include "platform/afx/CArchive.h"
 #include "platform/afx/CArchiveException.h"
+#include "platform/bcg/CBCGPToolBar.h"
+#include "platform/bcg/CBCGPToolBarImages.h"
+#include "platform/bcg/CImageHash.h"
 #include "platform/win/CMenu.h"
 
 namespace {
@@ -59,6 +65,10 @@ void FillQMenu(QMenu* menu, const std::vector<CBCGPToolbarMenuButton::Item>& ite
     } else {
       QAction* a = menu->addAction(text);
       a->setData(item.nID);
+      // Menus show the images of the commands that toolbars have.
+      QImage img;
+      if (CBCGPToolBar::GetImages()->GetImage(CImageHash::GetImageOfCommand(item.nID), img))
+        a->setIcon(QIcon(QPixmap::fromImage(img)));
       a->setEnabled(!(item.nFlags & (MF_GRAYED | MF_DISABLED)));
     }
   }

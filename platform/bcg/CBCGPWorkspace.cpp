@@ -5,6 +5,7 @@
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPRegistrySP.h"
+#include "platform/bcg/CBCGPTooltipManager.h"
 #include "platform/win/CWinApp.h"
 
 namespace {
@@ -16,6 +17,7 @@ CBCGPWorkspace::CBCGPWorkspace(BOOL) : m_strRegSection(u"Settings") { g_pWorkspa
 CBCGPWorkspace::~CBCGPWorkspace() {
   if (m_bKeyboardManagerAutocreated) CBCGPKeyboardManager::Destroy();
   if (m_bContextMenuManagerAutocreated) CBCGPContextMenuManager::Destroy();
+  if (m_bTooltipManagerAutocreated) CBCGPTooltipManager::Destroy();
   if (g_pWorkspace == this) g_pWorkspace = nullptr;
 }
 
@@ -71,10 +73,13 @@ BOOL CBCGPWorkspace::InitContextMenuManager() {
 BOOL CBCGPWorkspace::InitMouseManager() { return TRUE; }
 
 BOOL CBCGPWorkspace::InitTooltipManager() {
-  if (m_bTooltipManagerAutocreated) return FALSE;
+  if (CBCGPTooltipManager::GetInstance()) return FALSE;
+  CBCGPTooltipManager::Create();
   m_bTooltipManagerAutocreated = TRUE;
   return TRUE;
 }
+
+CBCGPTooltipManager* CBCGPWorkspace::GetTooltipManager() const { return CBCGPTooltipManager::GetInstance(); }
 
 BOOL CBCGPWorkspace::LoadState(CBCGPMDIFrameWnd* pFrame, LPCTSTR lpszSectionName) {
   if (!pFrame) return FALSE;

@@ -12,6 +12,7 @@
 
 class CFrameWnd;
 class CBCGPMDIFrameWnd;
+class CBCGPTooltipManager;
 
 class CBCGPWorkspace {
 public:
@@ -35,6 +36,8 @@ public:
   BOOL InitMouseManager();
   BOOL InitTooltipManager();
   BOOL InitShellManager() { return TRUE; }
+  // The tool tip manager (null before InitTooltipManager).
+  CBCGPTooltipManager* GetTooltipManager() const;
 
   // Loads / saves the frame's layout, toolbars and keys. LoadState without stored state
   // leaves the first layout as the frame made it and returns FALSE.

@@ -19,6 +19,8 @@
 #include "platform/bcg/CBCGPToolbarComboBoxButton.h"
 #include "platform/bcg/CBCGPToolbarMenuButton.h"
 #include "platform/bcg/CImageHash.h"
+#include "platform/bcg/CBCGPTooltipManager.h"
+#include "platform/bcg/CBCGPToolTipCtrl.h"
 #include "platform/win/CMenu.h"
 
 namespace {
@@ -171,6 +173,15 @@ TEST_F(BcgTest, ToolbarButtonsSendCommandsAndFollowTheirUpdateHandlers) {
   strip->actions()[3]->trigger();
   Pump();
   EXPECT_EQ(f->m_commands, (std::vector<UINT>{ID_CMD_NEW, ID_CMD_SNAP}));
+  // Tips: the command's short name, and with the tool tip manager its description below.
+  EXPECT_EQ(strip->actions()[0]->toolTip(), QStringLiteral("New"));
+  ASSERT_TRUE(m_app->InitTooltipManager());
+  CBCGPToolTipParams params;
+  params.m_bVislManagerTheme = TRUE;
+  m_app->GetTooltipManager()->SetTooltipParams(BCGP_TOOLTIP_TYPE_ALL, RUNTIME_CLASS(CBCGPToolTipCtrl), &params);
+  f->m_wndStandard.AdjustLayout();
+  strip = Strip(f->m_wndStandard);
+  EXPECT_EQ(strip->actions()[0]->toolTip(), QStringLiteral("<b>New</b><br>New drawing"));
 
   f->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
   EXPECT_TRUE(f->m_wndStandard.GetButtonStyle(3) & TBBS_CHECKED);

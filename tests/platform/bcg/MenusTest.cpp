@@ -68,6 +68,9 @@ TEST_F(BcgTest, MenuBarShowsTheFramesMenuAndSendsItsCommands) {
   QMenu* draw = strip->actions()[1]->menu();
   ASSERT_NE(draw, nullptr);
   EXPECT_EQ(draw->actions().size(), 2);
+  // Items of commands that a toolbar has show its image.
+  QMetaObject::invokeMethod(draw, "aboutToShow");
+  EXPECT_FALSE(draw->actions()[0]->icon().isNull());
   draw->actions()[1]->trigger();
   Pump();
   EXPECT_EQ(f->m_commands, std::vector<UINT>{ID_CMD_CIRCLE});
