@@ -1,0 +1,61 @@
+#pragma once
+// What every shape command does alike: declaring its input steps, giving a new shape the document's
+// current attributes, adding shapes to the document as one undo step, and previewing a shape as the
+// rubber band. Builders that serve both OnInput and DrawPreview call Build so that the preview and the
+// result are always the same shape.
+
+#include "platform/afx/AfxTypes.h"
+
+class Draw2dDocument;
+class DrawingFeatureBase;
+class Feature2dBase;
+class Feature2dList;
+
+namespace QZ2Command {
+
+class CommandBase;
+class ParameterItemBase;
+
+class ShapeCommandHelper
+{
+public:
+    // What a builder does with the shape it made.
+    enum BuildAction {
+        actionAdd = 0,      // add it to the document in one undo step
+        actionPreview = 1,  // draw it as the rubber band
+    };
+
+    // Sets the item's id and caption and loads its prompt text.
+    static void PrepareItem(ParameterItemBase& item, int nId, UINT nCaptionId, UINT nPromptId);
+    // A new parameter holding a copy of the item as its current (only) alternative, handed to the
+    // command's manager (or to the command itself while it has none). FALSE, nothing added, when the
+    // item's id is already used by the command.
+    static BOOL AddSingleItemParameter(CommandBase* pCommand, const ParameterItemBase& item);
+
+    // The attribute rule: the document's current colour, line type, line width and layer, each through
+    // the shape's own setter, which refuses numbers out of range (the shape then keeps its own).
+    static void ApplyCurrentAttributes(Feature2dBase* pFeature, const Draw2dDocument* pDocument);
+    static void ApplyAttributes(Feature2dBase* pFeature, short nColorNo, short nLineTypeNo, short nLineWidthNo,
+                                long nLayerID);
+
+    // The document and the drawing new shapes go to; NULL without a document.
+    static Draw2dDocument* GetDocument(const CommandBase* pCommand);
+    static DrawingFeatureBase* GetActiveDrawing(const CommandBase* pCommand);
+
+    // Adds the shape to the drawing as one undo step and deletes it, whatever the outcome (the document
+    // stores its own copy). The bracket is closed also when the document refuses the shape.
+    static BOOL AddFeatureInUndo(Draw2dDocument* pDocument, DrawingFeatureBase* pDrawing, Feature2dBase* pFeature);
+    // Every shape of the list in one undo step; FALSE for an empty list or when any shape is refused
+    // (those before it stay added within the same step). The list keeps its shapes.
+    static BOOL AddFeatureListInUndo(Draw2dDocument* pDocument, DrawingFeatureBase* pDrawing,
+                                     const Feature2dList& features);
+
+    // The tail of a builder: applies the attribute rule to the new shape (the caller's, deleted here),
+    // then adds it to the command's document or draws it as the rubber band. FALSE for no shape, no
+    // document, a refused shape or a preview that could not be drawn.
+    static BOOL BuildFeature(CommandBase* pCommand, Feature2dBase* pFeature, int nAction);
+    // The same for several shapes made together: all added in one undo step, or all drawn.
+    static BOOL BuildFeatureList(CommandBase* pCommand, Feature2dList& features, int nAction);
+};
+
+}  // namespace QZ2Command
