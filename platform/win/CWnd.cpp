@@ -19,6 +19,7 @@
 #include "platform/win/CView.h"
 #include "platform/win/CWinThread.h"
 #include "platform/win/CWindowDC.h"
+#include "platform/win/WinClipboard.h"
 
 #include <unordered_set>
 
@@ -301,6 +302,8 @@ BOOL CWnd::DestroyWindow() {
   QPointer<QWidget> widget = rec->widget;
   const bool ownsWidget = rec->ownsWidget;
   if (widget) widget->hide();
+  // Data it still owes the clipboard is rendered while it can.
+  AfxClipboardOwnerDestroying(h);
 
   Bridge()->Call(rec, WM_DESTROY, 0, 0);
   // Children and owned windows go before their parent's last message.

@@ -10,9 +10,16 @@
 #include <QtGui/QImage>
 
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
+
+#ifdef KC_WIN_HAVE_GDI
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/GdiApi.h"
+#endif
+#include "platform/win/CWnd.h"
 
 namespace {
 
@@ -50,7 +57,8 @@ QByteArray ToBytes(HGLOBAL h) {
 HWND g_openBy = nullptr;
 bool g_open = false;
 HWND g_owner = nullptr;
-QMimeData* g_pending = nullptr;    // what this program is putting on the clipboard
+class ClipMime;
+ClipMime* g_pending = nullptr;     // what this program is putting on the clipboard
 std::vector<HGLOBAL>& g_handedOut = *new std::vector<HGLOBAL>;  // handles given by GetClipboardData
 std::vector<std::u16string> g_formatNames;
 
@@ -60,9 +68,15 @@ QClipboard* Clip() {
   return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
 }
 
+std::vector<HANDLE>& g_handedOutBitmaps = *new std::vector<HANDLE>;
+
 void FreeHandedOut() {
   for (HGLOBAL h : g_handedOut) GlobalFree(h);
   g_handedOut.clear();
+#ifdef KC_WIN_HAVE_GDI
+  for (HANDLE h : g_handedOutBitmaps) ::DeleteObject(static_cast<HGDIOBJ>(h));
+#endif
+  g_handedOutBitmaps.clear();
 }
 
 QString MimeOfRegistered(UINT format) {
@@ -70,6 +84,65 @@ QString MimeOfRegistered(UINT format) {
   if (format < KC_FIRST_REGISTERED_MESSAGE || i >= g_formatNames.size()) return {};
   const QByteArray enc = QUrl::toPercentEncoding(QString::fromStdU16String(g_formatNames[i]));
   return QString::fromLatin1(kMimePrefix) + QString::fromLatin1(enc);
+}
+
+// The MIME type a format travels under.
+QString MimeOf(UINT format) {
+  switch (format) {
+    case CF_UNICODETEXT: case CF_TEXT: case CF_OEMTEXT: return QStringLiteral("text/plain");
+    case CF_DIB: case CF_DIBV5: case CF_BITMAP: return QStringLiteral("application/x-qt-image");
+    default: return MimeOfRegistered(format);
+  }
+}
+
+// What this program puts on the clipboard: data set now, and formats its owner renders when a
+// reader asks for them.
+class ClipMime : public QMimeData {
+public:
+  HWND owner = nullptr;
+  std::map<QString, UINT> delayed;  // MIME type -> format, until rendered
+  bool toldOwner = false;           // WM_DESTROYCLIPBOARD went out
+
+  ~ClipMime() override;
+  QStringList formats() const override {
+    QStringList f = QMimeData::formats();
+    for (const auto& [mime, format] : delayed)
+      if (!f.contains(mime)) f << mime;
+    return f;
+  }
+  bool hasFormat(const QString& mime) const override { return formats().contains(mime); }
+  // Renders the format now when it is still delayed.
+  void Render(const QString& mime) const;
+
+protected:
+  QVariant retrieveData(const QString& mime, QMetaType type) const override {
+    Render(mime);
+    return QMimeData::retrieveData(mime, type);
+  }
+};
+
+ClipMime* g_rendering = nullptr;  // the data being rendered (SetClipboardData fills it)
+
+void ClipMime::Render(const QString& mime) const {
+  auto it = delayed.find(mime);
+  if (it == delayed.end() || g_rendering) return;
+  auto* self = const_cast<ClipMime*>(this);
+  const UINT format = it->second;
+  self->delayed.erase(it);  // asked once: an owner that renders nothing offers nothing
+  if (!IsWindow(owner)) return;
+  g_rendering = self;
+  ::SendMessage(owner, WM_RENDERFORMAT, format, 0);
+  g_rendering = nullptr;
+}
+
+ClipMime::~ClipMime() {
+  // Replaced by other data: the owner hears that its data is gone.
+  if (!toldOwner && owner && IsWindow(owner)) ::PostMessage(owner, WM_DESTROYCLIPBOARD, 0, 0);
+}
+
+// Ours on the clipboard now, or null.
+ClipMime* OursOnClipboard(QClipboard* c) {
+  return c ? dynamic_cast<ClipMime*>(const_cast<QMimeData*>(c->mimeData())) : nullptr;
 }
 
 const QMimeData* Current() {
@@ -190,10 +263,12 @@ BOOL CloseClipboard() {
   if (g_pending) {
     QMimeData* m = g_pending;
     g_pending = nullptr;
-    if (QClipboard* c = Clip())
+    if (QClipboard* c = Clip()) {
       c->setMimeData(m);
-    else
+    } else {
+      static_cast<ClipMime*>(m)->toldOwner = true;
       delete m;
+    }
   }
   return TRUE;
 }
@@ -201,20 +276,62 @@ BOOL CloseClipboard() {
 BOOL EmptyClipboard() {
   if (!g_open) return FALSE;
   FreeHandedOut();
+  // The owner of what was there hears that it is gone.
+  if (ClipMime* old = OursOnClipboard(Clip()); old && !old->toldOwner) {
+    old->toldOwner = true;
+    if (IsWindow(old->owner)) ::SendMessage(old->owner, WM_DESTROYCLIPBOARD, 0, 0);
+  }
+  if (g_pending) g_pending->toldOwner = true;  // never on the clipboard: nobody to tell
   delete g_pending;
-  g_pending = new QMimeData;
+  g_pending = new ClipMime;
   g_owner = g_openBy;
+  g_pending->owner = g_owner;
   return TRUE;
 }
 
 HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
-  if (!g_open || !hMem || !Block(hMem)) return nullptr;  // delayed rendering is not offered
-  if (!g_pending) {
-    // Adding to what is there: start from a copy of it.
-    g_pending = new QMimeData;
-    if (const QMimeData* cur = Clip() ? Clip()->mimeData() : nullptr)
-      for (const QString& f : cur->formats()) g_pending->setData(f, cur->data(f));
+  // While a format is rendered the owner sets it without opening the clipboard.
+  ClipMime* target = g_rendering ? g_rendering : nullptr;
+  if (!target && !g_open) return nullptr;
+  const QString mime = MimeOf(uFormat);
+  if (mime.isEmpty()) return nullptr;
+  if (!target) {
+    if (!g_pending) {
+      // Adding to what is there: start from a copy of it.
+      g_pending = new ClipMime;
+      g_pending->owner = g_owner;
+      ClipMime* ours = OursOnClipboard(Clip());
+      if (ours) ours->toldOwner = true;  // its data lives on in the copy
+      if (const QMimeData* cur = Clip() ? Clip()->mimeData() : nullptr) {
+        for (const QString& f : cur->formats()) {
+          if (ours && ours->delayed.count(f))
+            g_pending->delayed[f] = ours->delayed[f];
+          else if (f == QLatin1String("application/x-qt-image"))
+            g_pending->setImageData(cur->imageData());
+          else
+            g_pending->setData(f, cur->data(f));
+        }
+      }
+    }
+    target = g_pending;
+    if (!hMem) {
+      // Offered now, rendered by the owner when asked for.
+      target->delayed[mime] = uFormat;
+      return nullptr;
+    }
   }
+  target->delayed.erase(mime);
+#ifdef KC_WIN_HAVE_GDI
+  if (uFormat == CF_BITMAP) {
+    CBitmap* bmp = hMem ? CBitmap::FromHandle(static_cast<HBITMAP>(hMem)) : nullptr;
+    const QImage img = bmp ? bmp->GetImage() : QImage();
+    if (img.isNull()) return nullptr;
+    target->setImageData(img);
+    ::DeleteObject(static_cast<HGDIOBJ>(hMem));  // the clipboard owns the bitmap now
+    return hMem;
+  }
+#endif
+  if (!hMem || !Block(hMem)) return nullptr;
   const QByteArray bytes = ToBytes(hMem);
   bool ok = true;
   switch (uFormat) {
@@ -223,24 +340,22 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
       qsizetype n = 0;
       const qsizetype max = bytes.size() / 2;
       while (n < max && s[n] != 0) ++n;
-      g_pending->setText(QString::fromUtf16(s, n));
+      target->setText(QString::fromUtf16(s, n));
       break;
     }
     case CF_TEXT: case CF_OEMTEXT: {
       const qsizetype n = bytes.indexOf('\0');
-      g_pending->setText(QString::fromLocal8Bit(n < 0 ? bytes : bytes.left(n)));
+      target->setText(QString::fromLocal8Bit(n < 0 ? bytes : bytes.left(n)));
       break;
     }
     case CF_DIB: case CF_DIBV5: {
       const QImage img = ImageOfDib(bytes);
-      if (img.isNull()) ok = false; else g_pending->setImageData(img);
+      if (img.isNull()) ok = false; else target->setImageData(img);
       break;
     }
-    default: {
-      const QString mime = MimeOfRegistered(uFormat);
-      if (mime.isEmpty()) ok = false; else g_pending->setData(mime, bytes);
+    default:
+      target->setData(mime, bytes);
       break;
-    }
   }
   if (!ok) return nullptr;
   GlobalFree(hMem);  // the clipboard owns the data now
@@ -267,12 +382,26 @@ HANDLE GetClipboardData(UINT uFormat) {
       bytes = DibOfImage(qvariant_cast<QImage>(m->imageData()));
       if (bytes.isEmpty()) return nullptr;
       break;
-    case CF_BITMAP:
-      return nullptr;  // bitmaps are read as CF_DIB
+    case CF_BITMAP: {
+#ifdef KC_WIN_HAVE_GDI
+      // A bitmap the clipboard owns until it is opened again.
+      const QImage img = qvariant_cast<QImage>(m->imageData());
+      auto* bmp = new CBitmap;
+      HBITMAP h = nullptr;
+      if (!img.isNull() && bmp->CreateFromImage(img)) h = static_cast<HBITMAP>(bmp->Detach());
+      delete bmp;
+      if (h) g_handedOutBitmaps.push_back(h);
+      return h;
+#else
+      return nullptr;
+#endif
+    }
     default:
       bytes = m->data(MimeOfRegistered(uFormat));
       break;
   }
+  // An offered format its owner did not render when asked is not there.
+  if (!Has(m, uFormat)) return nullptr;
   HGLOBAL h = FromBytes(bytes);
   if (h) g_handedOut.push_back(h);
   return h;
@@ -334,4 +463,31 @@ UINT EnumClipboardFormats(UINT format) {
 int CountClipboardFormats() { return static_cast<int>(FormatsNow().size()); }
 HWND GetClipboardOwner() { return g_owner; }
 HWND GetOpenClipboardWindow() { return g_open ? g_openBy : nullptr; }
-BOOL AfxFlushClipboard() { return TRUE; }
+namespace {
+// Renders every delayed format of our data on the clipboard (of one owner, or any).
+void RenderAll(HWND onlyOwner) {
+  for (ClipMime* m : {g_pending, OursOnClipboard(Clip())}) {
+    if (!m || (onlyOwner && m->owner != onlyOwner)) continue;
+    std::vector<QString> mimes;
+    for (const auto& [mime, format] : m->delayed) mimes.push_back(mime);
+    for (const QString& mime : mimes) m->Render(mime);
+    m->delayed.clear();
+  }
+}
+}  // namespace
+
+BOOL AfxFlushClipboard() {
+  RenderAll(nullptr);
+  return TRUE;
+}
+
+void AfxClipboardOwnerDestroying(HWND hWnd) {
+  if (!hWnd) return;
+  RenderAll(hWnd);
+  if (g_owner == hWnd) g_owner = nullptr;
+  for (ClipMime* m : {g_pending, OursOnClipboard(Clip())})
+    if (m && m->owner == hWnd) {
+      m->owner = nullptr;
+      m->toldOwner = true;
+    }
+}

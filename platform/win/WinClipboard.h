@@ -1,11 +1,18 @@
 #pragma once
 // The clipboard over the Qt clipboard, and the movable global memory that carries its data.
 //
-// Formats: CF_UNICODETEXT and CF_TEXT travel as plain text; CF_DIB as an image; a format
+// Formats: CF_UNICODETEXT and CF_TEXT travel as plain text; CF_DIB and CF_BITMAP (a bitmap
+// handle) as an image; a format
 // registered with RegisterClipboardFormat travels as bytes under the MIME type
 // "application/x-korvancad-<name>" (the name percent-encoded), so two running instances of the
 // program exchange it. Data handed to SetClipboardData belongs to the clipboard afterwards;
 // a handle from GetClipboardData stays valid until the clipboard is emptied or opened again.
+//
+// Delayed rendering: SetClipboardData(format, nullptr) offers a format without its data. When
+// a reader (this program or another) asks for it, the owner gets WM_RENDERFORMAT and answers
+// with SetClipboardData(format, data) without opening the clipboard. Before the owner is
+// destroyed it renders what is still missing (WM_RENDERFORMAT for each); when its data leaves
+// the clipboard it gets WM_DESTROYCLIPBOARD.
 
 #include "platform/afx/AfxTypes.h"
 #include "platform/win/WinConstants.h"
@@ -33,5 +40,8 @@ UINT EnumClipboardFormats(UINT format);
 int CountClipboardFormats();
 HWND GetClipboardOwner();
 HWND GetOpenClipboardWindow();
-// Makes the data set by this program stay after it ends (a no-op: the Qt clipboard keeps it).
+// Renders every format still delayed, so the data stays after the program ends.
 BOOL AfxFlushClipboard();
+// The window layer tells the clipboard that a window is going (its delayed formats are
+// rendered first).
+void AfxClipboardOwnerDestroying(HWND hWnd);
