@@ -101,3 +101,66 @@ TEST(BcgDrawManager, HueSaturationLuminanceRoundTrip) {
 }
 
 }  // namespace
+
+#include "platform/bcg/CBCGPColorDialog.h"
+#include "platform/bcg/CBCGPColorPickerCtrl.h"
+
+namespace {
+
+TEST_F(BcgTest, ColourPickerAndLuminanceBarFollowTheMouseAndTellTheParent) {
+  CTestFrame* f = OpenFrame();
+  CBCGPColorPickerCtrl picker, lum;
+  ASSERT_TRUE(picker.Create(WS_VISIBLE, CRect(0, 0, 101, 101), f, 34710));
+  ASSERT_TRUE(lum.Create(WS_VISIBLE, CRect(120, 0, 140, 101), f, 34711));
+  picker.SetType(CBCGPColorPickerCtrl::PICKER);
+  lum.SetType(CBCGPColorPickerCtrl::LUMINANCE);
+  lum.SetLuminanceBarWidth(14);
+  picker.SetColor(RGB(255, 0, 0));
+  EXPECT_NEAR(picker.GetHue(), 0.0, 1e-9);
+  EXPECT_NEAR(picker.GetSaturation(), 1.0, 1e-9);
+  EXPECT_NEAR(picker.GetLuminance(), 0.5, 1e-9);
+  EXPECT_EQ(picker.GetColor(), RGB(255, 0, 0));
+
+  // The field: hue across, saturation from full at the top to none at the bottom.
+  const QImage field = picker.GetQWidget()->grab().toImage();
+  EXPECT_EQ(field.pixelColor(0, 0), QColor(255, 0, 0));
+  EXPECT_EQ(field.pixelColor(100, 100), QColor(128, 128, 128));
+
+  picker.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 0));
+  picker.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 0));
+  picker.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(50, 0));
+  EXPECT_EQ(picker.GetColor(), RGB(0, 255, 255));
+  EXPECT_EQ(f->m_commands, (std::vector<UINT>{34710, 34710}));
+  // A point outside is held at the edge.
+  picker.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 500));
+  picker.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(500, 500));
+  EXPECT_NEAR(picker.GetHue(), 1.0, 1e-9);
+  EXPECT_NEAR(picker.GetSaturation(), 0.0, 1e-9);
+
+  lum.SetHLS(0.5, 0.5, 1.0);
+  lum.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 100));
+  lum.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 100));
+  EXPECT_EQ(lum.GetColor(), RGB(0, 0, 0));
+  EXPECT_EQ(f->m_commands.back(), 34711u);
+  const QImage bar = lum.GetQWidget()->grab().toImage();
+  EXPECT_EQ(bar.pixelColor(5, 0), QColor(255, 255, 255));
+  EXPECT_EQ(bar.pixelColor(5, 50), QColor(0, 255, 255));
+
+  picker.DestroyWindow();
+  lum.DestroyWindow();
+  CloseFrame(f);
+}
+
+TEST(BcgColorDialog, ReturnsTheChosenColourOrKeepsItOnCancel) {
+  CBCGPColorDialog::SetAnswerFunction([](COLORREF) -> COLORREF { return RGB(1, 2, 3); });
+  CBCGPColorDialog dlg(RGB(9, 9, 9));
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.GetColor(), RGB(1, 2, 3));
+  CBCGPColorDialog::SetAnswerFunction([](COLORREF) -> COLORREF { return (COLORREF)-1; });
+  CBCGPColorDialog other(RGB(9, 9, 9));
+  EXPECT_EQ(other.DoModal(), IDCANCEL);
+  EXPECT_EQ(other.GetColor(), RGB(9, 9, 9));
+  CBCGPColorDialog::SetAnswerFunction(nullptr);
+}
+
+}  // namespace
