@@ -12,6 +12,8 @@
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QDialog>
+#include <QtWidgets/QRadioButton>
 
 #include <cstring>
 #include <functional>
@@ -206,6 +208,42 @@ TEST_F(PrintDialogTest, SetupChangesFollowTheHandlesAndCancelPutsThemBack) {
   after = ModeOf(dlg.m_pd.hDevMode);
   EXPECT_EQ(after.dmPaperSize, DMPAPER_A3);
   EXPECT_EQ(after.dmOrientation, DMORIENT_LANDSCAPE);
+  GlobalFree(dlg.m_pd.hDevMode);
+  GlobalFree(dlg.m_pd.hDevNames);
+}
+
+TEST_F(PrintDialogTest, PropertiesButtonEditsThePrinterSettings) {
+  const AfxPrinterData pdf = Pdf(DMPAPER_A4);
+  CPrintDialog dlg(TRUE);
+  dlg.m_pd.hDevMode = pdf.CreateDevMode();
+  dlg.m_pd.hDevNames = pdf.CreateDevNames();
+  QStringList buttons;
+  WhenShown(dlg, [&] {
+    auto* timer = new QTimer(QCoreApplication::instance());
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [&, timer, tries = 0]() mutable {
+      auto* props = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if ((!props || props == dlg.GetQWidget()) && ++tries < 400) return;
+      timer->stop();
+      timer->deleteLater();
+      if (!props || props == dlg.GetQWidget()) return;
+      for (QRadioButton* b : props->findChildren<QRadioButton*>()) {
+        buttons << b->objectName();
+        if (b->objectName() == QStringLiteral("landscape")) b->click();
+      }
+      props->accept();
+    });
+    timer->start();
+    Click(dlg, psh2);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(rad2), static_cast<UINT>(BST_CHECKED));
+    Click(dlg, IDOK);
+  });
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_TRUE(buttons.contains(QStringLiteral("landscape"))) << buttons.join(QLatin1Char(' ')).toStdString();
+  const DEVMODE dm = ModeOf(dlg.m_pd.hDevMode);
+  EXPECT_EQ(dm.dmOrientation, DMORIENT_LANDSCAPE);
+  EXPECT_EQ(dm.dmPaperSize, DMPAPER_A4);
+  EXPECT_EQ(dlg.GetPortName().ToQString(), tmp.filePath(QStringLiteral("out.pdf")));
   GlobalFree(dlg.m_pd.hDevMode);
   GlobalFree(dlg.m_pd.hDevNames);
 }
