@@ -1,12 +1,16 @@
 #include "libs/vevure/FeatureSelector.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/afx/CInvalidArgException.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureFlattener.h"
+#include "libs/vevure/FeaturePicker.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/zuruda/KcGeometryTool.h"
 
@@ -66,6 +70,79 @@ int FeatureSelector::GetMatchType(long nRecordID) const
 {
     const auto it = m_matchTypes.find(nRecordID);
     return it == m_matchTypes.end() ? MatchNone : it->second;
+}
+
+namespace {
+
+FeaturePicker::Options PickOptions(const FeatureSelector& s, FeatureSelector::KeepGoingProc pfnKeepGoing)
+{
+    FeaturePicker::Options o;
+    o.pfnKeepGoing = pfnKeepGoing;
+    o.nMaxCount = s.GetMaxSelectCount();
+    o.pSource = &s.GetSourceRecordList();
+    o.nPartMode = s.GetSelectPart();
+    o.nSideMode = s.GetSelectSide();
+    if (s.GetSnapPick()) {
+        o.nDisplayStateMode = 1;
+    } else {
+        o.nDisplayStateMode = s.GetDisplayStateMode();
+        o.dwKinds = s.GetFeatureFilter();
+        o.pFilter = s.GetSelectionFilter();
+    }
+    return o;
+}
+
+}  // namespace
+
+BOOL FeatureSelector::CanPickIn(const Draw2dView* pView) const
+{
+    return pView != nullptr && pView->GetDocument() != nullptr &&
+           (m_pDocument == nullptr || pView->GetDocument() == m_pDocument);
+}
+
+int FeatureSelector::PickByPoint(const Draw2dView* pView, const RuVaPnt2d& point, double dAperture,
+                                 KeepGoingProc pfnKeepGoing)
+{
+    ClearSelectedObject();
+    if (!CanPickIn(pView) || m_nMaxSelectCount <= 0)
+        return 0;
+    CArray<FeatureLayout> found;
+    if (FeaturePicker::PickByPoint(pView, point, dAperture, PickOptions(*this, pfnKeepGoing), found) < 0)
+        return -1;
+    for (INT_PTR i = 0; i < found.GetSize(); ++i)
+        AddSelectedObject(found[i], MatchInside);
+    return GetSelectedCount();
+}
+
+int FeatureSelector::PickByPolygon(const Draw2dView* pView, const KcArrayOfGePnt2d& polygon,
+                                   KeepGoingProc pfnKeepGoing)
+{
+    ClearSelectedObject();
+    if (!CanPickIn(pView) || m_nMaxSelectCount <= 0)
+        return 0;
+    CArray<FeatureLayout> found;
+    if (FeaturePicker::PickByPolygon(pView, polygon, PickOptions(*this, pfnKeepGoing), found) < 0)
+        return -1;
+    const Draw2dDocument* doc = pView->GetDocument();
+    for (INT_PTR i = 0; i < found.GetSize(); ++i) {
+        // How the shape lies, as the view shows it, with respect to the polygon.
+        int match = MatchCrossing;
+        if (const Feature2dBase* f = doc->GetFeature(found[i].GetRecordID())) {
+            const long layoutID = found[i].GetLayoutID();
+            const PartDrawingLayout* layout = layoutID != -1 ? pView->GetPartLayoutByID(layoutID) : nullptr;
+            if (layout == nullptr) {
+                match = PickByPolygon(f, polygon);
+            } else {
+                std::unique_ptr<Feature2dBase> world(pView->ConvertFeatureLocalToWorld(nullptr, layout, f, 1));
+                if (world)
+                    match = PickByPolygon(world.get(), polygon);
+            }
+            if (match == MatchNone)
+                match = MatchCrossing;
+        }
+        AddSelectedObject(found[i], match);
+    }
+    return GetSelectedCount();
 }
 
 FeatureSelector::FeatureMatchType FeatureSelector::PickByPolygon(const Feature2dBase* pFeature,

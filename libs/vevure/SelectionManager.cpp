@@ -4,7 +4,28 @@
 
 #include "platform/afx/CInvalidArgException.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/FeaturePicker.h"
+#include "libs/vevure/FeatureTrackerBase.h"
 #include "libs/vevure/NotifyInfoBase.h"
+
+SelectionManager::SelectionManager(Draw2dDocument* pDocument) : m_pDocument(pDocument)
+{
+    if (pDocument != nullptr)
+        m_pTracker = std::make_unique<FeatureTrackerBase>(pDocument);
+}
+
+SelectionManager::~SelectionManager() = default;
+
+void SelectionManager::SelectionChanged()
+{
+    // Grips of shapes no longer selected must not be hit or dragged; with a selection left the tracker
+    // rebuilds its grips through the view that asks next.
+    if (m_pTracker != nullptr && m_selected.empty()) {
+        m_pTracker->CancelTrack(nullptr);
+        m_pTracker->UpdateHandles(nullptr);
+    }
+}
 
 void SelectionManager::GetSelectedFeatureList(CArray<FeatureLayout>& list) const
 {
@@ -52,6 +73,7 @@ BOOL SelectionManager::UnselectFeature(const FeatureRecord& record, BOOL bNotify
     if (!m_selected.erase(record))
         return FALSE;
     RemoveFromGroups(record);
+    SelectionChanged();
     if (bNotify)
         SendSelectionNotify();
     return TRUE;
@@ -95,6 +117,8 @@ int SelectionManager::UnselectFeatures(const CArray<long, long>& recordIDs, BOOL
             }
         }
     }
+    if (removed > 0)
+        SelectionChanged();
     if (bNotify)
         SendSelectionNotify();
     return removed;
@@ -104,6 +128,7 @@ void SelectionManager::UnselectAll(BOOL bNotify)
 {
     m_selected.clear();
     m_groups.clear();
+    SelectionChanged();
     if (bNotify)
         SendSelectionNotify();
 }
@@ -121,6 +146,8 @@ int SelectionManager::RemoveDeadRecords()
             ++it;
         }
     }
+    if (removed > 0)
+        SelectionChanged();
     return removed;
 }
 
@@ -152,4 +179,90 @@ BOOL SelectionManager::GetSelectionGroup(int nGroup, CArray<FeatureLayout>& reco
     for (const FeatureRecord& r : m_groups[static_cast<size_t>(nGroup)].records)
         records.Add(FeatureLayout(r.GetRecordID(), r.GetLayoutID(), -1));
     return TRUE;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Picking
+
+BOOL SelectionManager::IsOwnView(const Draw2dView* pView) const
+{
+    return pView != nullptr && pView->GetDocument() != nullptr &&
+           (m_pDocument == nullptr || pView->GetDocument() == m_pDocument);
+}
+
+namespace {
+
+FeaturePicker::Options FenceOptions(int nPartMode, int nSideMode, int nDisplayStateMode, DWORD dwKinds,
+                                    const SelectionFilter* pFilter)
+{
+    FeaturePicker::Options o;
+    o.nPartMode = nPartMode;
+    o.nSideMode = nSideMode;
+    o.nDisplayStateMode = nDisplayStateMode;
+    o.dwKinds = dwKinds;
+    o.pFilter = pFilter;
+    return o;
+}
+
+// The picker reports -1 only when a keep-going test stops it; these picks have none.
+int Count(int n)
+{
+    return n < 0 ? 0 : n;
+}
+
+}  // namespace
+
+BOOL SelectionManager::PickByPoint(const Draw2dView* pView, const RuVaPnt2d& point, double dAperture,
+                                   int nDisplayStateMode, int nPickSetting, DWORD dwKinds,
+                                   const SelectionFilter* pFilter, FeatureLayout& found) const
+{
+    if (!IsOwnView(pView))
+        return FALSE;
+    return FeaturePicker::PickByPoint(pView, point, dAperture, nDisplayStateMode, nPickSetting, dwKinds, pFilter,
+                                      found);
+}
+
+int SelectionManager::PickByRectangle(const Draw2dView* pView, const RuVaPnt2d& p1, const RuVaPnt2d& p2,
+                                      int nPartMode, int nSideMode, int nDisplayStateMode, DWORD dwKinds,
+                                      const SelectionFilter* pFilter, CArray<FeatureLayout>& found) const
+{
+    found.RemoveAll();
+    if (!IsOwnView(pView))
+        return 0;
+    return Count(FeaturePicker::PickByRectangle(
+        pView, p1, p2, FenceOptions(nPartMode, nSideMode, nDisplayStateMode, dwKinds, pFilter), found));
+}
+
+int SelectionManager::PickByLine(const Draw2dView* pView, const RuVaPnt2d& p1, const RuVaPnt2d& p2, int nPartMode,
+                                 int nSideMode, int nDisplayStateMode, DWORD dwKinds, const SelectionFilter* pFilter,
+                                 CArray<FeatureLayout>& found) const
+{
+    found.RemoveAll();
+    if (!IsOwnView(pView))
+        return 0;
+    return Count(FeaturePicker::PickByLine(pView, p1, p2,
+                                           FenceOptions(nPartMode, nSideMode, nDisplayStateMode, dwKinds, pFilter),
+                                           found));
+}
+
+int SelectionManager::PickByPolygon(const Draw2dView* pView, const KcArrayOfGePnt2d& polygon, int nPartMode,
+                                    int nSideMode, int nDisplayStateMode, DWORD dwKinds,
+                                    const SelectionFilter* pFilter, CArray<FeatureLayout>& found) const
+{
+    found.RemoveAll();
+    if (!IsOwnView(pView))
+        return 0;
+    return Count(FeaturePicker::PickByPolygon(
+        pView, polygon, FenceOptions(nPartMode, nSideMode, nDisplayStateMode, dwKinds, pFilter), found));
+}
+
+int SelectionManager::PickByPolyline(const Draw2dView* pView, const KcArrayOfGePnt2d& polyline, int nPartMode,
+                                     int nSideMode, int nDisplayStateMode, DWORD dwKinds,
+                                     const SelectionFilter* pFilter, CArray<FeatureLayout>& found) const
+{
+    found.RemoveAll();
+    if (!IsOwnView(pView))
+        return 0;
+    return Count(FeaturePicker::PickByPolyline(
+        pView, polyline, FenceOptions(nPartMode, nSideMode, nDisplayStateMode, dwKinds, pFilter), found));
 }
