@@ -2294,22 +2294,22 @@ double Draw2dDocument::GetStandardLineWidth() const { return S().standardLineWid
 
 BOOL Draw2dDocument::SetPaperLineWidthDisplayMode(int nValue, int nFlag)
 {
-    return SetMode(S().paperLineWidthMode, nValue, 0, 1, nFlag);
+    return SetMode(S().paperLineWidthMode, nValue, 0, 2, nFlag);
 }
 
 BOOL Draw2dDocument::SetPaperLinePitchDisplayMode(int nValue, int nFlag)
 {
-    return SetMode(S().paperLinePitchMode, nValue, 0, 1, nFlag);
+    return SetMode(S().paperLinePitchMode, nValue, 0, 2, nFlag);
 }
 
 BOOL Draw2dDocument::SetPartLineWidthDisplayMode(int nValue, int nFlag)
 {
-    return SetMode(S().partLineWidthMode, nValue, 0, 1, nFlag);
+    return SetMode(S().partLineWidthMode, nValue, 0, 2, nFlag);
 }
 
 BOOL Draw2dDocument::SetPartLinePitchDisplayMode(int nValue, int nFlag)
 {
-    return SetMode(S().partLinePitchMode, nValue, 0, 1, nFlag);
+    return SetMode(S().partLinePitchMode, nValue, 0, 2, nFlag);
 }
 
 BOOL Draw2dDocument::SetLineCapMode(int nValue, int nFlag)
@@ -2590,7 +2590,7 @@ void Draw2dDocument::LoadFromArchive(CArchive& ar, DrawViewInfo& viewInfo, CStri
                          s.anglePrecision <= 8 && (s.pitchMode == 0 || s.pitchMode == 1) &&
                          std::isfinite(s.pitch) && s.pitch > 0.0 && std::isfinite(s.standardLineWidth));
     for (int v : {s.paperLineWidthMode, s.paperLinePitchMode, s.partLineWidthMode, s.partLinePitchMode})
-        CheckArchive(ar, v == 0 || v == 1);
+        CheckArchive(ar, v >= 0 && v <= 2);
     CheckArchive(ar, s.capMode >= 0 && s.capMode <= 2 && s.joinMode >= 0 && s.joinMode <= 2);
 
     // The records. They are owned by the vector until the load is complete.

@@ -72,8 +72,10 @@ constexpr int kHatchPatternTypeCount = 53;
 
 enum GridDrawType { GridDrawDots = 0, GridDrawLines = 1, GridDrawCrosses = 2 };
 
-enum LinePitchDisplayMode { LinePitchAsPrinted = 0, LinePitchFixed = 1 };
-enum LineWidthDisplayMode { LineWidthAsPrinted = 0, LineWidthThin = 1 };
+// How dash patterns and line widths show on screen. As printed: paper millimetres scaled by the zoom.
+// Fixed: millimetres at screen resolution, whatever the zoom. Solid: no dashes. Thin: one pixel.
+enum LinePitchDisplayMode { LinePitchAsPrinted = 0, LinePitchFixed = 1, LinePitchSolid = 2 };
+enum LineWidthDisplayMode { LineWidthAsPrinted = 0, LineWidthThin = 1, LineWidthFixed = 2 };
 enum LineCapMode { LineCapFlat = 0, LineCapSquare = 1, LineCapRound = 2 };
 enum LineJoinMode { LineJoinMiter = 0, LineJoinBevel = 1, LineJoinRound = 2 };
 enum LinePitchProportionalMode { LinePitchAbsolute = 0, LinePitchProportional = 1 };

@@ -397,7 +397,8 @@ TEST_F(DocumentTest, CurrentAttributesAndModesKeepTheirRanges)
     EXPECT_EQ(doc.GetAnglePrecision(), 6);  // degrees, minutes and seconds keep at most six
     EXPECT_FALSE(doc.SetAnglePrecision(7));
     EXPECT_FALSE(doc.SetLineJoinMode(3));
-    EXPECT_FALSE(doc.SetPaperLineWidthDisplayMode(2));
+    EXPECT_TRUE(doc.SetPaperLineWidthDisplayMode(2));
+    EXPECT_FALSE(doc.SetPaperLineWidthDisplayMode(3));
 }
 
 TEST_F(DocumentTest, SavedViews)
