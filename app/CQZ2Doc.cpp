@@ -379,14 +379,12 @@ BOOL CQZ2Doc::OnOpenDocument(LPCTSTR lpszPathName)
 BOOL CQZ2Doc::OpenFlatFile(LPCTSTR lpszPathName)
 {
     // The older flat format has no reader in this program: say so rather than open an empty drawing.
-    CArchiveException e(CArchiveException::badSchema, lpszPathName);
-    ReportSaveLoadException(lpszPathName, &e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
-    return FALSE;
+    return ImportForeignFile(lpszPathName, 4);
 }
 
 BOOL CQZ2Doc::ImportForeignFile(LPCTSTR lpszPathName, int)
 {
-    // No importer is built into this program yet.
+    // No reader of other formats is built into this program yet.
     CString prompt;
     const CString format = LoadResourceString(IDP_UNSUPPORTED_FILE);
     const CString name = FileTool::SplitFileName(lpszPathName, FileTool::splitName | FileTool::splitExtension);

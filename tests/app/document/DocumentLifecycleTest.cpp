@@ -68,6 +68,7 @@ TEST_F(DocumentLifecycleTest, OpenTellsWhyAFileCannotBeOpened)
     WriteAll(Path("notes.xyz"), QByteArray("whatever"));
     WriteAll(Path("drawing.dxf"), QByteArray("0\nSECTION\n"));
     WriteAll(Path("empty.kvcd"), QByteArray());
+    WriteAll(Path("old.qz2"), QByteArray("an older flat drawing"));
     struct Case {
         const char* file;
         const char* expected;  // a part of the message
@@ -77,6 +78,7 @@ TEST_F(DocumentLifecycleTest, OpenTellsWhyAFileCannotBeOpened)
         {"empty.kvcd", "empty.kvcd"},
         {"notes.xyz", "notes.xyz cannot be opened: this type of file is not supported."},
         {"drawing.dxf", "drawing.dxf"},
+        {"old.qz2", "old.qz2 cannot be opened"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
