@@ -634,3 +634,43 @@ HDC AfxCreateDC(HGLOBAL hDevNames, HGLOBAL hDevMode) {
   if (d.Read(hDevNames, hDevMode) != 0) return nullptr;
   return d.CreateDC();
 }
+
+// ---- printers by name -------------------------------------------------------------------------
+
+namespace {
+struct OpenPrinterHandle {
+  CString name;
+};
+std::vector<std::unique_ptr<OpenPrinterHandle>>& OpenPrinters() {
+  static std::vector<std::unique_ptr<OpenPrinterHandle>> open;
+  return open;
+}
+}  // namespace
+
+BOOL OpenPrinter(LPCTSTR pPrinterName, HANDLE* phPrinter, PRINTER_DEFAULTS*) {
+  if (phPrinter) *phPrinter = nullptr;
+  if (!pPrinterName || !phPrinter) return FALSE;
+  const CString name(pPrinterName);
+  if (!AfxPrinterData::PrinterExists(name)) return FALSE;
+  auto h = std::make_unique<OpenPrinterHandle>();
+  h->name = name;
+  *phPrinter = h.get();
+  OpenPrinters().push_back(std::move(h));
+  return TRUE;
+}
+
+BOOL ClosePrinter(HANDLE hPrinter) {
+  auto& open = OpenPrinters();
+  for (auto it = open.begin(); it != open.end(); ++it)
+    if (it->get() == hPrinter) {
+      open.erase(it);
+      return TRUE;
+    }
+  return FALSE;
+}
+
+CString AfxGetPrinterHandleName(HANDLE hPrinter) {
+  for (const auto& h : OpenPrinters())
+    if (h.get() == hPrinter) return h->name;
+  return CString();
+}

@@ -12,6 +12,7 @@
 #include "platform/afx/AfxTypes.h"
 #include "platform/afx/CPoint.h"
 #include "platform/afx/CRect.h"
+#include "platform/afx/CString.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/win/WinTypes.h"
 
@@ -332,3 +333,22 @@ void AfxSetPrintDlgError(DWORD dwError);
 // printer's defaults); NULL when the names are damaged or the printer is unknown. The caller
 // deletes it (DeleteDC). A PDF printer's context writes its port's file.
 HDC AfxCreateDC(HGLOBAL hDevNames, HGLOBAL hDevMode);
+
+// ---- printers by name ----------------------------------------------------------------------
+
+#define PRINTER_ACCESS_ADMINISTER 0x00000004
+#define PRINTER_ACCESS_USE 0x00000008
+
+struct PRINTER_DEFAULTS {
+  LPTSTR pDatatype;
+  LPDEVMODE pDevMode;
+  DWORD DesiredAccess;
+};
+
+// A handle of an existing printer (the PDF printer included); FALSE, and *phPrinter NULL, when
+// there is no printer of that name. ClosePrinter gives it back; FALSE for a handle that is not
+// open.
+BOOL OpenPrinter(LPCTSTR pPrinterName, HANDLE* phPrinter, PRINTER_DEFAULTS* pDefault);
+BOOL ClosePrinter(HANDLE hPrinter);
+// The name a handle was opened with; empty for a handle that is not open.
+CString AfxGetPrinterHandleName(HANDLE hPrinter);

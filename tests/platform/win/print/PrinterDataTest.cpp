@@ -106,7 +106,9 @@ TEST(PrinterData, SettingsSurviveTheBlocksAndQtPrinters) {
     } else {
       d.SetPaper(c.paper);
       ASSERT_EQ(d.m_nPaper, c.paper);
-      if (c.name) EXPECT_EQ(S(AfxPrinterData::GetPaperName(c.paper)), c.name);
+      if (c.name) {
+        EXPECT_EQ(S(AfxPrinterData::GetPaperName(c.paper)), c.name);
+      }
     }
     d.m_nOrientation = c.orientation;
     d.m_nCopies = c.copies;
@@ -302,7 +304,9 @@ TEST(PrinterData, PrinterContextWritesAPdfFileOfItsPages) {
   // Replacing the context deletes the first one.
   HDC second = dlg.CreatePrinterDC();
   ASSERT_NE(second, nullptr);
-  if (second != h) EXPECT_EQ(CDC::FromHandle(h), nullptr);
+  if (second != h) {
+    EXPECT_EQ(CDC::FromHandle(h), nullptr);
+  }
   ::DeleteDC(second);
   dlg.m_pd.hDC = nullptr;
   GlobalFree(dlg.m_pd.hDevNames);
@@ -341,6 +345,21 @@ TEST(PrinterData, PageSetupContextFollowsTheChosenPaper) {
   QFile f(file);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(PdfPages(f.readAll()), 1);
+}
+
+TEST(PrinterData, PrintersOpenByNameAndCloseOnce) {
+  HANDLE h = reinterpret_cast<HANDLE>(1);
+  PRINTER_DEFAULTS defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
+  EXPECT_FALSE(OpenPrinter(u"Nope", &h, &defaults));
+  EXPECT_EQ(h, nullptr);
+  EXPECT_FALSE(OpenPrinter(nullptr, &h, nullptr));
+  ASSERT_TRUE(OpenPrinter(u"PDF", &h, &defaults));
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(S(AfxGetPrinterHandleName(h)), "PDF");
+  EXPECT_TRUE(ClosePrinter(h));
+  EXPECT_FALSE(ClosePrinter(h));
+  EXPECT_TRUE(AfxGetPrinterHandleName(h).IsEmpty());
+  EXPECT_FALSE(ClosePrinter(nullptr));
 }
 
 }  // namespace
