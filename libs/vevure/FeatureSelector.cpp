@@ -124,10 +124,13 @@ int FeatureSelector::PickByPolygon(const Draw2dView* pView, const KcArrayOfGePnt
     if (FeaturePicker::PickByPolygon(pView, polygon, PickOptions(*this, pfnKeepGoing), found) < 0)
         return -1;
     const Draw2dDocument* doc = pView->GetDocument();
+    // A window takes only what lies wholly inside; other picks are told apart shape by shape.
+    const bool allInside = m_nSelectPart != 2 && m_nSelectSide != 2;
     for (INT_PTR i = 0; i < found.GetSize(); ++i) {
         // How the shape lies, as the view shows it, with respect to the polygon.
-        int match = MatchCrossing;
-        if (const Feature2dBase* f = doc->GetFeature(found[i].GetRecordID())) {
+        int match = allInside ? MatchInside : MatchCrossing;
+        const Feature2dBase* f = allInside ? nullptr : doc->GetFeature(found[i].GetRecordID());
+        if (f != nullptr) {
             const long layoutID = found[i].GetLayoutID();
             const PartDrawingLayout* layout = layoutID != -1 ? pView->GetPartLayoutByID(layoutID) : nullptr;
             if (layout == nullptr) {

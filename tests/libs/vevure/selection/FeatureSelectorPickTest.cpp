@@ -205,6 +205,13 @@ TEST(FeatureSelectorPick, PolygonsByPartAndSideWithMatchTypes)
         EXPECT_EQ(Records(s), c.expect);
     }
     FeatureSelector s(&f.doc);
+    ASSERT_EQ(s.PickByPolygon(&f.view, box, nullptr), 1);
+    EXPECT_EQ(s.GetMatchType(f.circle), FeatureSelector::MatchInside);
+    s.SetSelectSide(2);
+    ASSERT_EQ(s.PickByPolygon(&f.view, box, nullptr), 4);
+    EXPECT_EQ(s.GetMatchType(f.h), FeatureSelector::MatchCrossing);
+    EXPECT_EQ(s.GetMatchType(f.v), FeatureSelector::MatchOutside);
+    s.SetSelectSide(1);
     s.SetSelectPart(2);
     ASSERT_EQ(s.PickByPolygon(&f.view, box, nullptr), 2);
     EXPECT_EQ(s.GetMatchType(f.circle), FeatureSelector::MatchInside);
