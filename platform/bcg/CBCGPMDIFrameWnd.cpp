@@ -407,6 +407,40 @@ BOOL CBCGPMDIFrameWnd::DeleteToolBar(CBCGPToolBar* pToolBar) {
   return TRUE;
 }
 
+namespace {
+// Replaces the range's items of one menu level; returns whether the list went in here.
+bool FillToolbarItems(CMenu& menu, UINT first, UINT last, const std::vector<std::pair<CString, bool>>& bars) {
+  int at = -1;
+  for (int i = static_cast<int>(menu.GetMenuItemCount()) - 1; i >= 0; --i) {
+    const UINT id = menu.GetMenuItemID(i);
+    if (id >= first && id <= last) {
+      menu.DeleteMenu(static_cast<UINT>(i), MF_BYPOSITION);
+      at = i;
+    }
+  }
+  bool done = at >= 0;
+  if (done) {
+    for (size_t k = 0; k < bars.size() && first + k <= last; ++k)
+      menu.InsertMenu(static_cast<UINT>(at + static_cast<int>(k)),
+                      MF_BYPOSITION | MF_STRING | (bars[k].second ? MF_CHECKED : 0), first + static_cast<UINT>(k),
+                      bars[k].first);
+  }
+  for (int i = 0; i < static_cast<int>(menu.GetMenuItemCount()); ++i)
+    if (CMenu* sub = menu.GetSubMenu(i)) done = FillToolbarItems(*sub, first, last, bars) || done;
+  return done;
+}
+}  // namespace
+
+void CBCGPMDIFrameWnd::SetupToolbarMenu(CMenu& menu, UINT uiViewUserToolbarCmdFirst, UINT uiViewUserToolbarCmdLast) {
+  std::vector<std::pair<CString, bool>> bars;
+  for (int i = 0; CBCGPToolBar* tb = GetUserBarByIndex(i); ++i) {
+    CString title;
+    tb->GetWindowText(title);
+    bars.emplace_back(title, tb->IsVisible() != FALSE);
+  }
+  FillToolbarItems(menu, uiViewUserToolbarCmdFirst, uiViewUserToolbarCmdLast, bars);
+}
+
 LRESULT CBCGPMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lp) {
   return reinterpret_cast<LRESULT>(CreateUserToolbar(reinterpret_cast<LPCTSTR>(lp)));
 }

@@ -16,6 +16,7 @@ class CBCGPToolBar;
 class CBCGPMenuBar;
 class CBCGPPopupMenu;
 class CBCGPToolbarButton;
+class CMenu;
 class QDockWidget;
 class QMainWindow;
 
@@ -65,6 +66,10 @@ public:
   // Makes a user toolbar with the first free id; null when the range is full.
   CBCGPToolBar* CreateUserToolbar(LPCTSTR lpszName, UINT uiID = 0);
   BOOL DeleteToolBar(CBCGPToolBar* pToolBar);
+  // Puts the user toolbars into menu (all levels) in place of the items with ids in
+  // uiViewUserToolbarCmdFirst..Last: one item per toolbar, id first + index, its title as text,
+  // checked while it shows.
+  void SetupToolbarMenu(CMenu& menu, UINT uiViewUserToolbarCmdFirst, UINT uiViewUserToolbarCmdLast);
   afx_msg LRESULT OnToolbarCreateNew(WPARAM wp, LPARAM lp);
 
   // ---- hooks of the frame's menus and toolbars ----

@@ -81,6 +81,10 @@ BOOL CBCGPWorkspace::InitTooltipManager() {
 
 CBCGPTooltipManager* CBCGPWorkspace::GetTooltipManager() const { return CBCGPTooltipManager::GetInstance(); }
 
+CBCGPKeyboardManager* CBCGPWorkspace::GetKeyboardManager() const { return CBCGPKeyboardManager::GetInstance(); }
+
+CBCGPContextMenuManager* CBCGPWorkspace::GetContextMenuManager() const { return CBCGPContextMenuManager::GetInstance(); }
+
 BOOL CBCGPWorkspace::LoadState(CBCGPMDIFrameWnd* pFrame, LPCTSTR lpszSectionName) {
   if (!pFrame) return FALSE;
   PreLoadState();

@@ -13,6 +13,8 @@
 class CFrameWnd;
 class CBCGPMDIFrameWnd;
 class CBCGPTooltipManager;
+class CBCGPKeyboardManager;
+class CBCGPContextMenuManager;
 
 class CBCGPWorkspace {
 public:
@@ -38,6 +40,9 @@ public:
   BOOL InitShellManager() { return TRUE; }
   // The tool tip manager (null before InitTooltipManager).
   CBCGPTooltipManager* GetTooltipManager() const;
+  // The keyboard and context-menu managers (null before their Init calls).
+  CBCGPKeyboardManager* GetKeyboardManager() const;
+  CBCGPContextMenuManager* GetContextMenuManager() const;
 
   // Loads / saves the frame's layout, toolbars and keys. LoadState without stored state
   // leaves the first layout as the frame made it and returns FALSE.

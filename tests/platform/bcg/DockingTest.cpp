@@ -116,6 +116,18 @@ TEST_F(BcgTest, ChangedLayoutIsRestoredIdenticallyAfterRestart) {
   EXPECT_EQ(f->m_wndView.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_LEFT));
   ASSERT_NE(f->GetUserBarByIndex(0), nullptr);
   EXPECT_EQ(f->GetUserBarByIndex(1), nullptr);
+  // The toolbar menu lists the user toolbar in place of the placeholder items.
+  CMenu list;
+  ASSERT_TRUE(list.LoadMenuFromText(
+      u"POPUP \"Toolbars\"\n MENUITEM \"Standard\", 33308\n MENUITEM \"User\", 59600\n MENUITEM \"User 2\", 59601\nEND\n"));
+  f->SetupToolbarMenu(list, 59600, 59699);
+  CMenu* items = list.GetSubMenu(0);
+  ASSERT_EQ(items->GetMenuItemCount(), 2u);
+  CString text;
+  items->GetMenuString(1, text, MF_BYPOSITION);
+  EXPECT_EQ(text, CString(u"My tools"));
+  EXPECT_EQ(items->GetMenuItemID(1), 59600u);
+  EXPECT_TRUE(items->GetMenuState(59600, MF_BYCOMMAND) & MF_CHECKED);
   // The restored combo is a working combo box showing the stored choice.
   auto* restored = DYNAMIC_DOWNCAST(CBCGPToolbarComboBoxButton, f->m_wndStandard.GetButton(0));
   ASSERT_NE(restored, nullptr);
