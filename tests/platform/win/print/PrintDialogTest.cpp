@@ -25,6 +25,7 @@
 #include "platform/win/AfxPrinterData.h"
 #include "platform/win/CPageSetupDialog.h"
 #include "platform/win/CPrintDialog.h"
+#include "platform/win/DialogTemplate.h"
 
 namespace {
 
@@ -534,6 +535,53 @@ TEST_F(PrintDialogTest, FunctionsRunTheDialogsOnARecord) {
   EXPECT_EQ(ps.hDevMode, nullptr);  // none came in, none go out after Cancel
   EXPECT_EQ(ps.hDevNames, nullptr);
   EXPECT_EQ(ps.rtMargin.left, 500);
+}
+
+}  // namespace
+
+namespace {
+
+// The standard templates in a narrow and a wide font: every control inside the dialog (a combo
+// box's rectangle includes its drop-down list, so only its top counts) and every label wide
+// enough for its text.
+TEST(StandardPrintTemplates, FitTheirControlsAndTextsInEitherFont) {
+  const CString texts[] = {CPrintDialog::GetStandardTemplateText(FALSE), CPrintDialog::GetStandardTemplateText(TRUE),
+                           CPageSetupDialog::GetStandardTemplateText()};
+  for (const CString& text : texts) {
+    for (const char* font : {"FONT 9 \"DejaVu Sans\"", "FONT 10 \"DejaVu Sans Mono\""}) {
+      QByteArray t = text.ToQString().toUtf8();
+      t.insert(t.indexOf('\n') + 1, QByteArray(font) + '\n');
+      DialogTemplate dt;
+      CString why;
+      ASSERT_TRUE(dt.Parse(t.constData() ? reinterpret_cast<const BYTE*>(t.constData()) : nullptr, static_cast<size_t>(t.size()), &why))
+          << S(why);
+      CDialog dlg;
+      ASSERT_TRUE(dlg.CreateIndirect(dt));
+      CRect client;
+      dlg.GetClientRect(&client);
+      for (CWnd* c = dlg.GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT)) {
+        SCOPED_TRACE(testing::Message() << S(dt.GetCaption()) << " " << font << " control " << c->GetDlgCtrlID());
+        CRect r;
+        c->GetWindowRect(&r);
+        dlg.ScreenToClient(&r);
+        EXPECT_GE(r.left, 0);
+        EXPECT_GE(r.top, 0);
+        EXPECT_LE(r.right, client.right);
+        bool combo = false;
+        for (const DialogItemTemplate& item : dt.items)
+          if (item.id == c->GetDlgCtrlID()) combo = item.className.CompareNoCase(u"COMBOBOX") == 0;
+        EXPECT_LE(combo ? r.top : r.bottom, client.bottom);
+        CString label;
+        c->GetWindowText(label);
+        const bool isStatic = c->SendMessage(WM_GETDLGCODE) & DLGC_STATIC;
+        if (isStatic && !label.IsEmpty()) {
+          const QString plain = label.ToQString().remove(QLatin1Char('&'));
+          EXPECT_GE(r.Width(), c->GetQWidget()->fontMetrics().horizontalAdvance(plain)) << plain.toStdString();
+        }
+      }
+      dlg.DestroyWindow();
+    }
+  }
 }
 
 }  // namespace
