@@ -549,11 +549,35 @@ BOOL CQZ2Doc::WriteThumbnail(CompoundStorage* pStorage, BOOL bWrite)
 // ---------------------------------------------------------------------------------------------
 // Save
 
+void CQZ2Doc::CarryOwnFileElements(CompoundStorage* pStorage) const
+{
+    // What the drawing's own file holds beyond what is written here (embedded objects, other
+    // programs' streams) goes along into the new file, as a storage saved in place would keep it.
+    if (m_strPathName.IsEmpty() || !FileTool::IsFileExist(m_strPathName) ||
+        !IsNativeFileType(FileTool::GetFileType(m_strPathName)))
+        return;
+    try {
+        CompoundFile own;
+        own.Open(m_strPathName, TRUE);
+        own.GetRootStorage()->CopyTo(pStorage);
+    } catch (CException* e) {
+        // A file that cannot be read any more is simply written anew.
+        e->Delete();
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 BOOL CQZ2Doc::WriteNativeFile(const CString& strPath)
 {
     try {
+        // The own file is read before the new one is bound, which holds the path.
+        CompoundFile carried;
+        carried.CreateInMemory();
+        CarryOwnFileElements(carried.GetRootStorage());
         CompoundFile file;
         file.Create(strPath);
+        carried.GetRootStorage()->CopyTo(file.GetRootStorage());
+        carried.Close();
         SaveToStorage(file.GetRootStorage());
         // The new file goes beside the old one and replaces it only when complete.
         file.Commit(STGC_DEFAULT);

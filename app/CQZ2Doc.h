@@ -145,6 +145,7 @@ private:
     void SetDraw2dDocument(Draw2dDocument* pDocument);
     void ShowLoadMessage();
     BOOL WriteNativeFile(const CString& strPath);
+    void CarryOwnFileElements(CompoundStorage* pStorage) const;
     BOOL IsReadOnlyFile() const;
 
     CString m_strLoadMessage;

@@ -330,4 +330,22 @@ TEST_F(NativeFileTest, ThousandsOfMutatedFilesGiveAnErrorOrADrawingButNeverACras
     EXPECT_LT(nOpened, 3000);
 }
 
+TEST_F(NativeFileTest, ElementsOfTheDrawingsOwnFileThatItDoesNotWriteAreKept)
+{
+    const QString path = SaveNew("carry.kvcd", 1);
+    const QByteArray other("another program's data");
+    ReplaceStream(path, u"OtherProgram", &other);
+
+    CQZ2Doc* pDoc = OpenDocument(path);
+    ASSERT_NE(pDoc, nullptr);
+    AddShapes(pDoc, 1);
+    ASSERT_TRUE(pDoc->DoSave(CString::FromQString(path), TRUE));
+    EXPECT_EQ(StreamOf(path, u"OtherProgram"), other);
+    ASSERT_TRUE(pDoc->DoSave(CString::FromQString(Path("copy.kvcd")), TRUE));
+    EXPECT_EQ(StreamOf(Path("copy.kvcd"), u"OtherProgram"), other);
+    CQZ2Doc* pCopy = OpenDocument(Path("copy.kvcd"));
+    ASSERT_NE(pCopy, nullptr);
+    EXPECT_EQ(pCopy->GetDraw2dDocument()->GetFeatureCount(), 4);
+}
+
 }  // namespace
