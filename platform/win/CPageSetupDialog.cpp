@@ -1,5 +1,6 @@
 #include "platform/win/CPageSetupDialog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -216,8 +217,13 @@ INT_PTR CPageSetupDialog::DoModal() {
 BOOL CPageSetupDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   m_bFilling = TRUE;
+  if (CWnd* page = GetDlgItem(rct1)) {
+    page->GetWindowRect(&m_rcSampleBox);
+    ScreenToClient(&m_rcSampleBox);
+  }
   FillPaperList();
   ShowMargins();
+  ShowSample();
   auto enable = [this](std::initializer_list<int> ids, BOOL on) {
     for (int id : ids)
       if (CWnd* w = GetDlgItem(id)) w->EnableWindow(on);
@@ -253,6 +259,22 @@ void CPageSetupDialog::FillPaperList() {
   CheckRadioButton(rad1, rad2, m_pPrinter->m_nOrientation == DMORIENT_LANDSCAPE ? rad2 : rad1);
 }
 
+void CPageSetupDialog::ShowSample() {
+  CWnd* page = GetDlgItem(rct1);
+  if (!page || m_rcSampleBox.IsRectEmpty() || (m_psd.Flags & PSD_DISABLEPAGEPAINTING)) return;
+  const double w = m_pPrinter->GetSheetWidthMM(), h = m_pPrinter->GetSheetHeightMM();
+  if (!(w > 0) || !(h > 0)) return;
+  const double k = std::min(m_rcSampleBox.Width() / w, m_rcSampleBox.Height() / h);
+  const int pw = std::max(2, static_cast<int>(std::lround(w * k)));
+  const int ph = std::max(2, static_cast<int>(std::lround(h * k)));
+  CRect r(CPoint(m_rcSampleBox.left + (m_rcSampleBox.Width() - pw) / 2, m_rcSampleBox.top + (m_rcSampleBox.Height() - ph) / 2),
+          CSize(pw, ph));
+  page->MoveWindow(&r);
+  const int shadow = std::max(2, GetBaseUnits().cx);
+  if (CWnd* right = GetDlgItem(rct2)) right->MoveWindow(CRect(r.right, r.top + shadow, r.right + shadow, r.bottom + shadow));
+  if (CWnd* bottom = GetDlgItem(rct3)) bottom->MoveWindow(CRect(r.left + shadow, r.bottom, r.right, r.bottom + shadow));
+}
+
 void CPageSetupDialog::ShowMargins() {
   for (int i = 0; i < 4; ++i) {
     const double v = IsMetric() ? m_margin[i] : m_margin[i] / 25.4;
@@ -273,6 +295,7 @@ void CPageSetupDialog::OnPrinterButton() {
       m_bFilling = TRUE;
       FillPaperList();
       m_bFilling = FALSE;
+      ShowSample();
     }
   }
   if (setup.m_pd.hDevMode) GlobalFree(setup.m_pd.hDevMode);
@@ -289,12 +312,14 @@ LRESULT CPageSetupDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPar
     if (sel >= 0) {
       m_pPrinter->SetPaper(static_cast<short>(SendDlgItemMessage(cmb2, CB_GETITEMDATA, static_cast<WPARAM>(sel))));
       StorePrinter();
+      ShowSample();
     }
     return 0;
   }
   if ((id == rad1 || id == rad2) && code == BN_CLICKED && GetDlgItem(rad2)) {
     m_pPrinter->m_nOrientation = IsDlgButtonChecked(rad2) == BST_CHECKED ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
     StorePrinter();
+    ShowSample();
     return 0;
   }
   if (id == psh3 && code == BN_CLICKED && IsPushButton(GetDlgItem(psh3))) {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/afx/CRect.h"
 #include "platform/afx/CSize.h"
 #include "platform/afx/CString.h"
 #include "platform/win/CDialog.h"
@@ -60,6 +61,8 @@ protected:
   double FromUnits(LONG units) const;
   void FillPaperList();
   void ShowMargins();
+  // The sample page (rct1, shadows rct2 and rct3) takes the sheet's shape within its box.
+  void ShowSample();
   void StorePrinter();
   void OnPrinterButton();
   // A margin edit box in millimetres; a message and the focus on it when it is not a number
@@ -72,5 +75,6 @@ protected:
   std::vector<BYTE> m_savedDevMode, m_savedDevNames;
   BOOL m_bHadDevMode = FALSE, m_bHadDevNames = FALSE;
   BOOL m_bFilling = FALSE;
+  CRect m_rcSampleBox;
 };
 

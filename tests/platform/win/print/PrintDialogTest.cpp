@@ -300,11 +300,14 @@ TEST_F(PrintDialogTest, PageSetupReturnsPaperOrientationAndMargins) {
   dlg.m_psd.rtMargin = {1000, 1000, 1000, 1000};
   CString left;
   BOOL helpShown = FALSE;
+  CRect portrait, landscape;
   WhenShown(dlg, [&] {
     left = Text(dlg, edt4);
     helpShown = dlg.GetDlgItem(pshHelp)->IsWindowVisible();
     PickData(dlg, cmb2, DMPAPER_A3);
+    dlg.GetDlgItem(rct1)->GetWindowRect(&portrait);
     Click(dlg, rad2);
+    dlg.GetDlgItem(rct1)->GetWindowRect(&landscape);
     EXPECT_EQ(dlg.m_psd.ptPaperSize.x, 42000);
     // A margin that is not a number keeps the dialog open with the focus on it.
     dlg.SetDlgItemText(edt4, u"wide");
@@ -322,6 +325,10 @@ TEST_F(PrintDialogTest, PageSetupReturnsPaperOrientationAndMargins) {
   });
   ASSERT_EQ(dlg.DoModal(), IDOK);
   EXPECT_EQ(left.ToQString(), QLocale().toString(10.0, 'f', 2));
+  // The sample page takes the sheet's shape: 297 x 420, then 420 x 297.
+  ASSERT_GT(portrait.Width(), 0);
+  EXPECT_NEAR(static_cast<double>(portrait.Height()) / portrait.Width(), 420.0 / 297.0, 0.05);
+  EXPECT_NEAR(static_cast<double>(landscape.Width()) / landscape.Height(), 420.0 / 297.0, 0.05);
   EXPECT_TRUE(helpShown);
   EXPECT_EQ(ThePrintTestApp().prompts.size(), 2u);
   EXPECT_EQ(dlg.GetPaperSize(), CSize(42000, 29700));
