@@ -1018,7 +1018,8 @@ bool AfxWndBridge::HoldWhileGathering(QObject* o, QEvent* e) {
   }
   // Everything else held keeps its place among the input: update requests and posted
   // messages go back into the queue in the order they came.
-  if (t == QEvent::UpdateRequest || t == QEvent::UpdateLater || (o == this && t == kPostedEvent)) {
+  if (t == QEvent::UpdateRequest || t == QEvent::UpdateLater || (t == QEvent::Expose && qobject_cast<QWindow*>(o)) ||
+      (o == this && t == kPostedEvent)) {
     HeldInput h;
     h.receiver = o;
     h.event.reset(t == kPostedEvent ? static_cast<QEvent*>(new PostedWake) : e->clone());
