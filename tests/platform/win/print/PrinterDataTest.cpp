@@ -347,6 +347,56 @@ TEST(PrinterData, PageSetupContextFollowsTheChosenPaper) {
   EXPECT_EQ(PdfPages(f.readAll()), 1);
 }
 
+// Blocks from elsewhere (saved settings, other programs) are read within their bounds whatever
+// their bytes: mutated and cut copies of good blocks either read or give a reason.
+TEST(PrinterData, MutatedBlocksNeverReadPastTheirEnd) {
+  AfxPrinterData pdf;
+  ASSERT_TRUE(pdf.LoadPrinter(AfxPrinterData::GetPdfPrinterName()));
+  pdf.m_strPort = CString(u"/tmp/m.pdf");
+  Block goodMode(pdf.CreateDevMode()), goodNames(pdf.CreateDevNames());
+  auto bytesOf = [](HGLOBAL h) {
+    QByteArray b(static_cast<const char*>(GlobalLock(h)), static_cast<qsizetype>(GlobalSize(h)));
+    GlobalUnlock(h);
+    return b;
+  };
+  const QByteArray mode = bytesOf(goodMode.h), names = bytesOf(goodNames.h);
+  auto blockOf = [](const QByteArray& b) {
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(b.size()));
+    if (b.size()) std::memcpy(GlobalLock(h), b.constData(), static_cast<size_t>(b.size()));
+    GlobalUnlock(h);
+    return h;
+  };
+  unsigned seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) & 0xFFFF;
+  };
+  int read = 0;
+  for (int round = 0; round < 400; ++round) {
+    QByteArray m = mode, n = names;
+    for (int k = 0, flips = 1 + static_cast<int>(next() % 6); k < flips; ++k) {
+      QByteArray& target = next() % 2 ? m : n;
+      if (!target.isEmpty()) target[static_cast<qsizetype>(next() % target.size())] = static_cast<char>(next());
+    }
+    if (next() % 4 == 0) m.truncate(static_cast<qsizetype>(next() % (m.size() + 1)));
+    if (next() % 4 == 0) n.truncate(static_cast<qsizetype>(next() % (n.size() + 1)));
+    Block hm(blockOf(m)), hn(blockOf(n));
+    AfxPrinterData d;
+    CString why;
+    const DWORD e = d.Read(hn.h, hm.h, &why);
+    if (e == 0) {
+      ++read;
+      EXPECT_GE(d.m_nCopies, 1);
+      EXPECT_TRUE(d.m_nOrientation == DMORIENT_PORTRAIT || d.m_nOrientation == DMORIENT_LANDSCAPE);
+    } else {
+      EXPECT_FALSE(why.IsEmpty());
+    }
+    CString driver, device, port;
+    AfxPrinterData::ReadDevNames(hn.h, driver, device, port);
+  }
+  EXPECT_GT(read, 0);
+}
+
 TEST(PrinterData, PrintersOpenByNameAndCloseOnce) {
   HANDLE h = reinterpret_cast<HANDLE>(1);
   PRINTER_DEFAULTS defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
