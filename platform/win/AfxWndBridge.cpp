@@ -150,14 +150,25 @@ void AfxWndBridge::Unregister(AfxWndRecord* rec) {
   m_byHandle.erase(rec->hWnd);
 }
 
+namespace {
+// The nearest windows below a widget, looking through plain Qt containers (not through other
+// top-level widgets).
+void NearestWindows(const AfxWndBridge* b, QWidget* w, std::vector<AfxWndRecord*>& out) {
+  for (QObject* o : w->children()) {
+    auto* cw = qobject_cast<QWidget*>(o);
+    if (!cw) continue;
+    if (AfxWndRecord* r = b->Find(cw))
+      out.push_back(r);
+    else if (!cw->isWindow())
+      NearestWindows(b, cw, out);
+  }
+}
+}  // namespace
+
 std::vector<AfxWndRecord*> AfxWndBridge::Children(AfxWndRecord* rec) const {
   std::vector<AfxWndRecord*> out;
   if (!rec || !rec->widget) return out;
-  for (QObject* o : rec->widget->children()) {
-    if (QWidget* w = qobject_cast<QWidget*>(o)) {
-      if (AfxWndRecord* r = Find(w)) out.push_back(r);
-    }
-  }
+  NearestWindows(this, rec->widget, out);
   return out;
 }
 

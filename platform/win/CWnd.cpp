@@ -307,7 +307,11 @@ BOOL CWnd::DestroyWindow() {
 
   Bridge()->Call(rec, WM_DESTROY, 0, 0);
   // Children and owned windows go before their parent's last message.
-  for (AfxWndRecord* c : Bridge()->Children(rec)) {
+  std::vector<HWND> children;
+  for (AfxWndRecord* c : Bridge()->Children(rec)) children.push_back(c->hWnd);
+  for (HWND hc : children) {
+    AfxWndRecord* c = Bridge()->Find(hc);  // an earlier child's end may have taken it along
+    if (!c) continue;
     if (c->pWnd && !c->wrapper)
       c->pWnd->DestroyWindow();
     else

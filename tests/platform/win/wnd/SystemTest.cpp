@@ -135,15 +135,16 @@ TEST(SystemTest, MonitorsAreFoundByPointRectAndWindow) {
 
 class CNotifiedWnd : public CWnd {
 public:
-  std::vector<UINT> colours, activations;
+  std::vector<UINT> colours, activations, settings;
   LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {
+    if (m == WM_SETTINGCHANGE) settings.push_back(static_cast<UINT>(w));
     if (m == WM_SYSCOLORCHANGE) colours.push_back(m);
     if (m == WM_ACTIVATEAPP) activations.push_back(static_cast<UINT>(w));
     return CWnd::WindowProc(m, w, l);
   }
 };
 
-TEST(SystemTest, TopLevelWindowsHearOfColourChanges) {
+TEST(SystemTest, TopLevelWindowsHearOfColourAndFontChanges) {
   CNotifiedWnd top, child;
   ASSERT_TRUE(top.CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
   ASSERT_TRUE(child.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &top, 1));
@@ -156,6 +157,16 @@ TEST(SystemTest, TopLevelWindowsHearOfColourChanges) {
   Pump();
   EXPECT_EQ(top.colours.size(), 2u);
   EXPECT_TRUE(child.colours.empty());
+  // New fonts are a change of settings.
+  const QFont oldFont = QApplication::font();
+  QFont bigger = oldFont;
+  bigger.setPointSize(oldFont.pointSize() + 3);
+  QApplication::setFont(bigger);
+  Pump();
+  QApplication::setFont(oldFont);
+  Pump();
+  EXPECT_EQ(top.settings.size(), 2u);
+  EXPECT_TRUE(child.settings.empty());
   top.DestroyWindow();
 }
 

@@ -158,6 +158,28 @@ TEST_F(WindowServicesTest, DescendantsInsidePlainContainersAreReached) {
   top.DestroyWindow();
 }
 
+TEST_F(WindowServicesTest, WindowsInsidePlainContainersEndWithTheirParent) {
+  class CEndWnd : public CListenerWnd {
+  public:
+    LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {
+      if (m == WM_DESTROY) g_heard.push_back(name + " destroy");
+      if (m == WM_NCDESTROY) g_heard.push_back(name + " ncdestroy");
+      return CListenerWnd::WindowProc(m, w, l);
+    }
+  };
+  CEndWnd top, inner;
+  top.name = "top";
+  inner.name = "inner";
+  ASSERT_TRUE(top.CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
+  auto* panel = new QWidget(top.GetQWidget());
+  ASSERT_TRUE(inner.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &top, 4));
+  inner.GetQWidget()->setParent(panel);
+  top.DestroyWindow();
+  // At once and in order, not later when Qt deletes the panel.
+  EXPECT_EQ(g_heard, (std::vector<std::string>{"top destroy", "inner destroy", "inner ncdestroy", "top ncdestroy"}));
+  EXPECT_EQ(inner.GetSafeHwnd(), nullptr);
+}
+
 TEST_F(WindowServicesTest, DescendantDestroyedByAnEarlierOneIsSkipped) {
   class CKillerWnd : public CListenerWnd {
   public:
