@@ -10,6 +10,9 @@
 #include "libs/vevure/Paper2dFeature.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CTestCmdUI.h"
+#include "platform/win/WinClipboard.h"
+
+#include <cstring>
 
 namespace {
 
@@ -157,6 +160,39 @@ TEST_F(CommandRoutingTest, OnlyStyleRegistrationEntriesWithADialogAsk)
     for (UINT id = 34891; id <= 34894; ++id)
         EXPECT_TRUE(Command(pDoc, id));
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(CommandRoutingTest, PasteIsEnabledByTextOnTheClipboardAndDisabledByAnEmptyOne)
+{
+    CQZ2Doc* pDoc = NewDocument();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    ASSERT_TRUE(EmptyClipboard());
+    ASSERT_TRUE(CloseClipboard());
+    for (UINT id : {57637u, 57639u}) {
+        CTestCmdUI ui;
+        ui.m_nID = id;
+        ASSERT_TRUE(Update(pDoc, ui));
+        EXPECT_FALSE(ui.m_bEnabled) << id;
+    }
+
+    const char16_t text[] = u"12.5";
+    HGLOBAL hText = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+    std::memcpy(GlobalLock(hText), text, sizeof text);
+    GlobalUnlock(hText);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    ASSERT_TRUE(EmptyClipboard());
+    ASSERT_NE(SetClipboardData(CF_UNICODETEXT, hText), nullptr);
+    ASSERT_TRUE(CloseClipboard());
+    for (UINT id : {57637u, 57639u}) {
+        CTestCmdUI ui;
+        ui.m_nID = id;
+        ui.m_bEnabled = FALSE;
+        ASSERT_TRUE(Update(pDoc, ui));
+        EXPECT_TRUE(ui.m_bEnabled) << id;
+    }
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
 }
 
 }  // namespace
