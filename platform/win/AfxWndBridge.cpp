@@ -1141,25 +1141,38 @@ BOOL PeekMessage(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
     break;
   }
   if (!found && (!kinds || (kinds & QS_PAINT))) {
-    // Painting stays pending even when removed: the window still needs it.
-    std::vector<HWND> painting;
-    for (const auto& h : b->heldInput)
-      if (h.msg.message == WM_PAINT && h.msg.hwnd) painting.push_back(h.msg.hwnd);
-    for (const QPointer<QWidget>& w : b->heldPaint) {
-      AfxWndRecord* r = nullptr;
-      for (QWidget* p = w.data(); p && !r; p = p->parentWidget()) r = b->Find(p);
-      if (r) painting.push_back(r->hWnd);
-    }
-    for (HWND h : painting) {
-      MSG m{};
-      m.hwnd = h;
-      m.message = WM_PAINT;
-      m.time = GetTickCount();
+    // A paint taken out is painted when dispatched; one only looked at stays pending.
+    MSG m{};
+    m.message = WM_PAINT;
+    m.time = GetTickCount();
+    for (auto it = b->heldInput.begin(); it != b->heldInput.end() && !found; ++it) {
+      if (it->msg.message != WM_PAINT || !it->msg.hwnd) continue;
+      m.hwnd = it->msg.hwnd;
       if (!Matches(b, m, hWnd, wMsgFilterMin, wMsgFilterMax, kinds)) continue;
-      if (lpMsg) *lpMsg = m;
       found = TRUE;
+      if (remove) {
+        b->removedInput = std::move(*it);
+        b->removedInput.msg = m;
+        b->heldInput.erase(it);
+      }
       break;
     }
+    for (auto it = b->heldPaint.begin(); it != b->heldPaint.end() && !found; ++it) {
+      AfxWndRecord* r = nullptr;
+      for (QWidget* p = it->data(); p && !r; p = p->parentWidget()) r = b->Find(p);
+      if (!r) continue;
+      m.hwnd = r->hWnd;
+      if (!Matches(b, m, hWnd, wMsgFilterMin, wMsgFilterMax, kinds)) continue;
+      found = TRUE;
+      if (remove) {
+        b->removedInput = AfxWndBridge::HeldInput{};
+        b->removedInput.receiver = it->data();
+        b->removedInput.msg = m;
+        b->heldPaint.erase(it);
+      }
+      break;
+    }
+    if (found && lpMsg) *lpMsg = m;
   }
   b->ReleaseHeld();
   return found;
@@ -1174,12 +1187,16 @@ LRESULT DispatchMessage(const MSG* lpMsg) {
   if (!lpMsg) return 0;
   AfxWndBridge* b = AfxWndBridge::Instance();
   AfxWndBridge::HeldInput& r = b->removedInput;
-  if (r.event && r.msg.hwnd == lpMsg->hwnd && r.msg.message == lpMsg->message && r.msg.wParam == lpMsg->wParam &&
+  if (r.receiver && r.msg.hwnd == lpMsg->hwnd && r.msg.message == lpMsg->message && r.msg.wParam == lpMsg->wParam &&
       r.msg.lParam == lpMsg->lParam && r.msg.time == lpMsg->time) {
-    // Input taken from the queue reaches its widget as the event it was.
+    // Input or painting taken from the queue reaches its widget as the event it was.
     AfxWndBridge::HeldInput h = std::move(r);
     r = AfxWndBridge::HeldInput{};
-    if (h.receiver) QCoreApplication::sendEvent(h.receiver.data(), h.event.get());
+    if (h.event) {
+      QCoreApplication::sendEvent(h.receiver.data(), h.event.get());
+    } else if (auto* w = qobject_cast<QWidget*>(h.receiver.data())) {
+      w->repaint();
+    }
     return 0;
   }
   if (lpMsg->message == WM_TIMER && lpMsg->lParam) {

@@ -184,4 +184,30 @@ TEST_F(QueueTest, PendingPaintIsSeenAndStillHappens) {
   EXPECT_GE(wnd.paints, 1);
 }
 
+TEST_F(QueueTest, APumpTakesEverythingOnceThenStops) {
+  wnd.paints = 0;
+  wnd.Invalidate();
+  PostMove(wnd.GetQWidget(), QPoint(4, 4));
+  wnd.PostMessage(WM_APP, 9);
+  int n = 0;
+  MSG m{};
+  std::vector<UINT> taken;
+  while (n < 50 && PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+    taken.push_back(m.message);
+    TranslateMessage(&m);
+    DispatchMessage(&m);
+    ++n;
+  }
+  ASSERT_LT(n, 50);  // the queue runs dry: painting taken out is done, not offered again
+  // Posted messages come before input, painting last.
+  ASSERT_GE(taken.size(), 3u);
+  EXPECT_EQ(taken[0], static_cast<UINT>(WM_APP));
+  EXPECT_EQ(taken[1], static_cast<UINT>(WM_MOUSEMOVE));
+  EXPECT_EQ(taken.back(), static_cast<UINT>(WM_PAINT));
+  EXPECT_EQ(wnd.Messages(), (std::vector<UINT>{WM_APP, WM_MOUSEMOVE}));
+  EXPECT_GE(wnd.paints, 1);  // painted by the pump itself
+  Pump();
+  EXPECT_EQ(wnd.Messages(), (std::vector<UINT>{WM_APP, WM_MOUSEMOVE}));
+}
+
 }  // namespace
