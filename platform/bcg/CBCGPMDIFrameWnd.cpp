@@ -20,6 +20,8 @@
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPRegistrySP.h"
 #include "platform/bcg/CBCGPToolBar.h"
+#include "platform/bcg/CBCGPToolbarMenuButton.h"
+#include "platform/bcg/CImageHash.h"
 #include "platform/bcg/CBCGPWorkspace.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/CMenu.h"
@@ -77,6 +79,8 @@ CBCGPMDIFrameWnd::CBCGPMDIFrameWnd() = default;
 CBCGPMDIFrameWnd::~CBCGPMDIFrameWnd() {
   for (CBCGPToolBar* tb : m_userToolbars) delete tb;
   m_userToolbars.clear();
+  for (CBCGPToolBar* tb : m_tearOffBars) delete tb;
+  m_tearOffBars.clear();
 }
 
 BOOL CBCGPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
@@ -441,6 +445,46 @@ void CBCGPMDIFrameWnd::SetupToolbarMenu(CMenu& menu, UINT uiViewUserToolbarCmdFi
   FillToolbarItems(menu, uiViewUserToolbarCmdFirst, uiViewUserToolbarCmdLast, bars);
 }
 
+CBCGPToolBar* CBCGPMDIFrameWnd::GetTearOffBar(UINT uiID) const {
+  for (CBCGPToolBar* tb : m_tearOffBars)
+    if (static_cast<UINT>(tb->GetDlgCtrlID()) == uiID) return tb;
+  return nullptr;
+}
+
+CBCGPToolBar* CBCGPMDIFrameWnd::MakeTearOffBar(UINT uiID, LPCTSTR lpszTitle) {
+  auto* tb = new CBCGPToolBar;
+  tb->SetUserDefined(TRUE);
+  if (!tb->Create(this, dwDefaultToolbarStyle, uiID)) {
+    delete tb;
+    return nullptr;
+  }
+  tb->SetWindowText(lpszTitle ? lpszTitle : u"");
+  tb->EnableDocking(CBRS_ALIGN_ANY);
+  m_tearOffBars.push_back(tb);
+  DockControlBar(tb);
+  return tb;
+}
+
+CBCGPToolBar* CBCGPMDIFrameWnd::TearOffMenu(CBCGPToolbarMenuButton* pButton) {
+  if (!pButton || !pButton->GetTearOffBarID()) return nullptr;
+  const UINT id = pButton->GetTearOffBarID();
+  if (CBCGPToolBar* existing = GetTearOffBar(id)) {
+    existing->ShowControlBar(TRUE, FALSE, TRUE);
+    return existing;
+  }
+  if (CBCGPControlBar* other = GetControlBar(id); other) return nullptr;  // the id is taken
+  CString title(pButton->m_strText);
+  title.Remove(u'&');
+  CBCGPToolBar* tb = MakeTearOffBar(id, title);
+  if (!tb) return nullptr;
+  std::vector<UINT> ids;
+  pButton->GetCommands(ids);
+  for (UINT cmd : ids) tb->InsertButton(CBCGPToolbarButton(cmd, CImageHash::GetImageOfCommand(cmd)));
+  tb->AdjustLayout();
+  OnTearOffMenu(nullptr, tb);
+  return tb;
+}
+
 LRESULT CBCGPMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lp) {
   return reinterpret_cast<LRESULT>(CreateUserToolbar(reinterpret_cast<LPCTSTR>(lp)));
 }
@@ -477,6 +521,9 @@ BOOL CBCGPMDIFrameWnd::SaveBarState(LPCTSTR lpszPath) {
   CUIntArray ids;
   for (CBCGPToolBar* tb : m_userToolbars) ids.Add(static_cast<UINT>(tb->GetDlgCtrlID()));
   ok = reg.Write(u"UserToolbars", ids) && ok;
+  CUIntArray tearOff;
+  for (CBCGPToolBar* tb : m_tearOffBars) tearOff.Add(static_cast<UINT>(tb->GetDlgCtrlID()));
+  ok = reg.Write(u"TearOffBars", tearOff) && ok;
   return ok;
 }
 
@@ -493,6 +540,12 @@ BOOL CBCGPMDIFrameWnd::LoadBarState(LPCTSTR lpszPath) {
   if (reg.Read(u"UserToolbars", ids) && m_uiUserToolbarFirst != (UINT)-1) {
     for (INT_PTR i = 0; i < ids.GetSize() && i <= static_cast<INT_PTR>(m_uiUserToolbarLast - m_uiUserToolbarFirst); ++i)
       if (!GetControlBar(ids[i])) CreateUserToolbar(u"", ids[i]);
+  }
+  CUIntArray tearOff;
+  if (reg.Read(u"TearOffBars", tearOff)) {
+    // Torn-off toolbars use ids the frame does not use otherwise; at most a hundred of them.
+    for (INT_PTR i = 0; i < tearOff.GetSize() && i < 100; ++i)
+      if (tearOff[i] != 0 && tearOff[i] <= 0xFFFF && !GetControlBar(tearOff[i])) MakeTearOffBar(tearOff[i], u"");
   }
   for (CBCGPControlBar* b : std::vector<CBCGPControlBar*>(m_bars))
     if (auto* tb = DYNAMIC_DOWNCAST(CBCGPToolBar, b); tb && tb->m_hWnd) tb->LoadState(lpszPath);

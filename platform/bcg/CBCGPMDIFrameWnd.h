@@ -16,6 +16,7 @@ class CBCGPToolBar;
 class CBCGPMenuBar;
 class CBCGPPopupMenu;
 class CBCGPToolbarButton;
+class CBCGPToolbarMenuButton;
 class CMenu;
 class QDockWidget;
 class QMainWindow;
@@ -71,6 +72,10 @@ public:
   // checked while it shows.
   void SetupToolbarMenu(CMenu& menu, UINT uiViewUserToolbarCmdFirst, UINT uiViewUserToolbarCmdLast);
   afx_msg LRESULT OnToolbarCreateNew(WPARAM wp, LPARAM lp);
+  // A toolbar (id: the button's tear-off id) with the commands of the button's drop-down; an
+  // existing one is shown again. OnTearOffMenu may name it. Kept with the layout.
+  CBCGPToolBar* TearOffMenu(CBCGPToolbarMenuButton* pButton);
+  CBCGPToolBar* GetTearOffBar(UINT uiID) const;
 
   // ---- hooks of the frame's menus and toolbars ----
   virtual BOOL OnShowPopupMenu(CBCGPPopupMenu* pMenuPopup);
@@ -107,6 +112,7 @@ protected:
   CWnd m_wndDockHost;
   std::vector<CBCGPControlBar*> m_bars;
   std::vector<CBCGPToolBar*> m_userToolbars;  // owned
+  std::vector<CBCGPToolBar*> m_tearOffBars;   // owned
   CBCGPMenuBar* m_pMenuBar = nullptr;
   DWORD m_dwDockStyle = 0;
   DWORD m_dwAutoHideStyle = 0;
@@ -119,4 +125,5 @@ protected:
 
 private:
   void InstallMDITabHook();
+  CBCGPToolBar* MakeTearOffBar(UINT uiID, LPCTSTR lpszTitle);
 };

@@ -22,6 +22,8 @@
 #include "platform/bcg/CBCGPRegistrySP.h"
 #include "platform/bcg/CBCGPToolBarImages.h"
 #include "platform/bcg/CBCGPToolbarButton.h"
+#include "platform/bcg/CBCGPToolbarMenuButton.h"
+#include "platform/win/CMenu.h"
 #include "platform/bcg/CImageHash.h"
 #include "platform/bcg/CBCGPTooltipManager.h"
 #include "platform/win/CCmdUI.h"
@@ -256,7 +258,13 @@ BOOL CBCGPToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, 
   auto* tb = new QToolBar;
   tb->setIconSize(QSize(16, 16));
   tb->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  tb->setContextMenuPolicy(Qt::PreventContextMenu);
+  tb->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(tb, &QWidget::customContextMenuRequested, tb, [this, tb](const QPoint& pos) {
+    QAction* a = tb->actionAt(pos);
+    auto it = std::find(m_actions.begin(), m_actions.end(), a);
+    const QPoint g = tb->mapToGlobal(pos);
+    OnContextMenuAt(a && it != m_actions.end() ? static_cast<int>(it - m_actions.begin()) : -1, CPoint(g.x(), g.y()));
+  });
   const DWORD wndStyle = (dwStyle & ~CBRS_ALL) | WS_CHILD;
   if (!CreateFromWidget(tb, wndStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) {
     delete tb;
@@ -478,6 +486,11 @@ void CBCGPToolBar::AdjustLayout() {
         m_menus.push_back(menu);
         a->setMenu(menu);
         QObject::connect(menu, &QMenu::triggered, tb, [this, a](QAction* chosen) {
+          if (chosen->property("kcTearOff").toBool()) {
+            auto it = std::find(m_actions.begin(), m_actions.end(), a);
+            if (it != m_actions.end()) TearOffButton(static_cast<int>(it - m_actions.begin()));
+            return;
+          }
           const UINT cmd = chosen->data().toUInt();
           if (cmd) OnDropDownCommand(a, cmd);
         });
@@ -498,6 +511,50 @@ void CBCGPToolBar::AdjustLayout() {
     });
   }
   SyncButtonStates();
+}
+
+void CBCGPToolBar::OnContextMenuAt(int iButton, CPoint ptScreen) {
+  if (!IsCustomizeMode()) {
+    OnControlBarContextMenu(m_pDockSite, ptScreen);
+    return;
+  }
+  enum { kDelete = 1, kReset, kImageOnly, kImageAndText };
+  CBCGPToolbarButton* b = GetButton(iButton);
+  CMenu menu;
+  menu.CreatePopupMenu();
+  if (b && !b->IsSeparator()) {
+    menu.AppendMenu(MF_STRING | (b->IsLocked() ? MF_GRAYED : 0), kDelete, u"&Delete");
+    menu.AppendMenu(MF_STRING | (!b->m_bText ? MF_CHECKED : 0), kImageOnly, u"&Image only");
+    menu.AppendMenu(MF_STRING | (b->m_bText ? MF_CHECKED : 0), kImageAndText, u"Image and &text");
+    menu.AppendMenu(MF_SEPARATOR);
+  }
+  menu.AppendMenu(MF_STRING | (m_uiOriginalResID || !m_originalIds.empty() ? 0 : MF_GRAYED), kReset,
+                  u"&Reset toolbar");
+  const UINT cmd = static_cast<UINT>(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, ptScreen.x, ptScreen.y, this));
+  switch (cmd) {
+    case kDelete:
+      if (RemoveButton(iButton)) AdjustLayout();
+      break;
+    case kImageOnly:
+    case kImageAndText:
+      if (b) {
+        b->m_bText = cmd == kImageAndText;
+        AdjustLayout();
+      }
+      break;
+    case kReset:
+      RestoreOriginalstate();
+      break;
+    default:
+      break;
+  }
+}
+
+CBCGPToolBar* CBCGPToolBar::TearOffButton(int iIndex) {
+  auto* b = DYNAMIC_DOWNCAST(CBCGPToolbarMenuButton, GetButton(iIndex));
+  auto* frame = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, m_pDockSite);
+  if (!b || !frame || !b->GetTearOffBarID()) return nullptr;
+  return frame->TearOffMenu(b);
 }
 
 void CBCGPToolBar::ClearActions() {

@@ -86,6 +86,11 @@ public:
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
   // Clicks the button at iIndex as the user would (its command goes to the frame).
   void ClickButton(int iIndex);
+  // The right mouse button on the toolbar (screen point; iButton the button under it or -1):
+  // in customisation mode the button's menu (delete, text, reset), otherwise the frame's.
+  void OnContextMenuAt(int iButton, CPoint ptScreen);
+  // Tears the drop-down of the menu button at iIndex off into a toolbar of its own.
+  CBCGPToolBar* TearOffButton(int iIndex);
 
   // Buttons and title below lpszProfileName ("...\<base>\"): key "ToolBar-<id>".
   virtual BOOL SaveState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1);

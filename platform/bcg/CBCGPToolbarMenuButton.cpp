@@ -145,6 +145,12 @@ void CBCGPToolbarMenuButton::Serialize(CArchive& ar) {
 
 QMenu* CBCGPToolbarMenuButton::CreateDropDownMenu(QWidget* pParent) {
   auto* menu = new QMenu(pParent);
+  if (m_uiTearOffBarID) {
+    // The handle that tears the menu off into a toolbar.
+    QAction* handle = menu->addAction(QStringLiteral("- - - - - -"));
+    handle->setProperty("kcTearOff", true);
+    menu->addSeparator();
+  }
   FillQMenu(menu, m_items);
   return menu;
 }

@@ -1,5 +1,6 @@
 // The docking frame: first layout, changes kept across a restart, damaged stored state,
 // toolbar commands and their state, user toolbars and document tabs.
+#include <QtCore/QTimer>
 #include <QtGui/QImage>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QDockWidget>
@@ -261,6 +262,70 @@ TEST_F(BcgTest, DocumentWindowsShowAsTabsOfTheFrame) {
   Pump();
   EXPECT_EQ(tabs->count(), 1);
   EXPECT_EQ(f->MDIGetActive(), two);
+  CloseFrame(f);
+}
+
+}  // namespace
+
+namespace {
+
+void PickNextPopupItem(int index) {
+  static int s_index;
+  s_index = index;
+  AfxSetPopupMenuHook([](QMenu* m) {
+    QTimer::singleShot(0, m, [m] {
+      std::vector<QAction*> items;
+      for (QAction* a : m->actions())
+        if (!a->isSeparator()) items.push_back(a);
+      items.at(static_cast<size_t>(s_index))->trigger();
+    });
+  });
+}
+
+TEST_F(BcgTest, CustomizeModeMenuAndTornOffMenusKeptAcrossARestart) {
+  CTestFrame* f = OpenFrame();
+  // In customisation mode the right button on a button offers to delete it or show its text.
+  CBCGPToolBar::SetCustomizeMode(TRUE);
+  PickNextPopupItem(0);  // Delete
+  f->m_wndStandard.OnContextMenuAt(0, CPoint(10, 10));
+  EXPECT_EQ(f->m_wndStandard.GetCount(), 4);
+  EXPECT_EQ(f->m_wndStandard.GetItemID(0), ID_CMD_OPEN);
+  PickNextPopupItem(2);  // Image and text
+  f->m_wndStandard.OnContextMenuAt(0, CPoint(10, 10));
+  EXPECT_TRUE(f->m_wndStandard.GetButton(0)->m_bText);
+  PickNextPopupItem(3);  // Reset toolbar
+  f->m_wndStandard.OnContextMenuAt(0, CPoint(10, 10));
+  EXPECT_EQ(f->m_wndStandard.GetCount(), 5);
+  AfxSetPopupMenuHook(nullptr);
+  CBCGPToolBar::SetCustomizeMode(FALSE);
+
+  // A drop-down with a tear-off id becomes a toolbar of its own.
+  CMenu popup;
+  ASSERT_TRUE(popup.LoadMenu(IDR_MAINFRAME));
+  CBCGPToolbarMenuButton lines(ID_CMD_LINE, popup.GetSubMenu(1)->m_hMenu, -1, u"&Lines");
+  lines.SetTearOff(59498);
+  f->m_wndShape.InsertButton(lines);
+  f->m_wndShape.AdjustLayout();
+  QMenu* drop = Strip(f->m_wndShape)->actions()[2]->menu();
+  ASSERT_NE(drop, nullptr);
+  ASSERT_TRUE(drop->actions()[0]->property("kcTearOff").toBool());
+  drop->actions()[0]->trigger();
+  CBCGPToolBar* torn = f->GetTearOffBar(59498);
+  ASSERT_NE(torn, nullptr);
+  ASSERT_EQ(torn->GetCount(), 2);
+  EXPECT_EQ(torn->GetItemID(1), ID_CMD_CIRCLE);
+  CString title;
+  torn->GetWindowText(title);
+  EXPECT_EQ(title, CString(u"Lines"));
+  EXPECT_EQ(f->m_wndShape.TearOffButton(2), torn);  // a second tear-off shows the same toolbar
+  const std::string before = Snapshot(f);
+  CloseFrame(f);
+
+  f = OpenFrame();
+  torn = f->GetTearOffBar(59498);
+  ASSERT_NE(torn, nullptr);
+  EXPECT_EQ(torn->GetCount(), 2);
+  EXPECT_EQ(Snapshot(f), before);
   CloseFrame(f);
 }
 
