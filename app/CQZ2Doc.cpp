@@ -1,11 +1,15 @@
 #include "app/CQZ2Doc.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <QtCore/QStandardPaths>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <map>
@@ -60,6 +64,7 @@
 #include "platform/win/CView.h"
 #include "platform/win/CWaitCursor.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/Registry.h"
 #include "platform/win/WinClipboard.h"
 #include "platform/win/WinDocConstants.h"
 #include "platform/win/WinMessages.h"
@@ -884,7 +889,130 @@ void CQZ2Doc::SetRecoveryInfo(LPCTSTR lpszHomeFilePath, LPCTSTR lpszRecoveryFile
 
 void CQZ2Doc::ClearRecovery()
 {
-    m_strRecoveryFilePath.Empty();
+    m_bAutoSaveDirty = FALSE;
+    RemoveRecoveryEntry();
+    if (!m_strRecoveryFilePath.IsEmpty()) {
+        const std::string native = CFile::NativePath(m_strRecoveryFilePath);
+        struct stat st {};
+        // A file that cannot be deleted keeps its path.
+        if (::stat(native.c_str(), &st) != 0 || ::unlink(native.c_str()) == 0)
+            m_strRecoveryFilePath.Empty();
+    }
+}
+
+CString CQZ2Doc::GetUserDataFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (folder.isEmpty())
+        return CString();
+    folder += QStringLiteral("/Korvan/Rivedi VEZ Dadazizo 4/");
+    return CString::FromQString(folder);
+}
+
+CString CQZ2Doc::MakeRecoveryFileName()
+{
+    if (!m_strRecoveryFilePath.IsEmpty())
+        return m_strRecoveryFilePath;
+    const CString folder = GetUserDataFolder();
+    if (folder.IsEmpty() || !QDir().mkpath(folder.ToQString()))
+        return CString();
+    CString name = FileTool::SplitFileName(m_strTitle, FileTool::splitName);
+    if (name.IsEmpty())
+        name = u"Drawing";
+    // A name no other file has, so two drawings of the same title never share one.
+    for (int n = 0; n < 10000; ++n) {
+        CString candidate;
+        if (n == 0)
+            candidate.Format(u"%s~%s.kvcr", static_cast<LPCTSTR>(folder), static_cast<LPCTSTR>(name));
+        else
+            candidate.Format(u"%s~%s (%d).kvcr", static_cast<LPCTSTR>(folder), static_cast<LPCTSTR>(name), n);
+        const int fd = ::open(CFile::NativePath(candidate).c_str(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+        if (fd >= 0) {
+            ::close(fd);
+            m_strRecoveryFilePath = candidate;
+            return candidate;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return CString();
+}
+
+BOOL CQZ2Doc::SaveRecoveryFile()
+{
+    if (!m_strHomeFilePath.IsEmpty() || !m_bAutoSaveDirty)
+        return FALSE;
+    const CString path = MakeRecoveryFileName();
+    if (path.IsEmpty())
+        return FALSE;
+    // A copy: the document keeps its name, flags and own file; a failed write keeps the previous copy.
+    const BOOL bRemember = m_bRemember;
+    m_bRemember = FALSE;
+    m_bSavingRecovery = TRUE;
+    const BOOL bSaved = DoSave(path, FALSE);
+    m_bSavingRecovery = FALSE;
+    m_bRemember = bRemember;
+    if (!bSaved)
+        return FALSE;
+    m_bAutoSaveDirty = FALSE;
+
+    const CString entry = GetRecoveryEntryName();
+    if (entry.IsEmpty())
+        return TRUE;
+    CString original = m_strPathName;
+    const int nType = original.IsEmpty() ? -1 : FileTool::GetFileType(original);
+    if (original.IsEmpty())
+        original = m_strTitle;
+    else if (nType >= 10 && nType <= 16)
+        original = FileTool::SplitFileName(original, FileTool::splitName);
+    HKEY hKey = nullptr;
+    const CString key = CQZ2App::GetSectionKeyPath(u"DocumentRecovery") + entry;
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
+        RegSetValueEx(hKey, u"OriginalFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(original.GetString()),
+                      static_cast<DWORD>((original.GetLength() + 1) * sizeof(TCHAR)));
+        RegSetValueEx(hKey, u"RecoveryFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.GetString()),
+                      static_cast<DWORD>((path.GetLength() + 1) * sizeof(TCHAR)));
+        RegCloseKey(hKey);
+    }
+    return TRUE;
+}
+
+CString CQZ2Doc::GetRecoveryEntryName()
+{
+    if (!m_strRecoveryEntryName.IsEmpty())
+        return m_strRecoveryEntryName;
+    const CString section = CQZ2App::GetSectionKeyPath(u"DocumentRecovery");
+    if (section.IsEmpty())
+        return CString();
+    HKEY hSection = nullptr;
+    if (RegCreateKeyEx(HKEY_CURRENT_USER, section, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                       &hSection, nullptr) != ERROR_SUCCESS)
+        return CString();
+    CString result;
+    for (int n = 1; n < 100000 && result.IsEmpty(); ++n) {
+        CString name;
+        name.Format(u"%d", n);
+        HKEY hEntry = nullptr;
+        DWORD disposition = 0;
+        if (RegCreateKeyEx(hSection, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &hEntry,
+                           &disposition) != ERROR_SUCCESS)
+            break;
+        RegCloseKey(hEntry);
+        if (disposition == REG_CREATED_NEW_KEY)
+            result = name;
+    }
+    RegCloseKey(hSection);
+    m_strRecoveryEntryName = result;
+    return result;
+}
+
+void CQZ2Doc::RemoveRecoveryEntry()
+{
+    if (m_strRecoveryEntryName.IsEmpty())
+        return;
+    const CString section = CQZ2App::GetSectionKeyPath(u"DocumentRecovery");
+    if (!section.IsEmpty())
+        RegDeleteTree(HKEY_CURRENT_USER, section + m_strRecoveryEntryName);
     m_strRecoveryEntryName.Empty();
 }
 

@@ -77,7 +77,21 @@ public:
     // backups. TRUE when a copy was made.
     BOOL BackupBeforeSave(LPCTSTR lpszPathName);
     void SetRecoveryInfo(LPCTSTR lpszHomeFilePath, LPCTSTR lpszRecoveryFilePath, LPCTSTR lpszEntryName);
+    // Forgets the recovery entry and deletes the recovery file.
     void ClearRecovery();
+
+    // ---- automatic recovery copies ----
+    // Where recovery files are kept: the program's folder in the user's data folder.
+    static CString GetUserDataFolder();
+    // The document's recovery file, chosen (and created empty) on first use; empty when none can be made.
+    CString MakeRecoveryFileName();
+    // Writes a copy of a changed drawing to its recovery file and records it under "DocumentRecovery".
+    BOOL SaveRecoveryFile();
+    // The document's entry under "DocumentRecovery", made on first use; empty when none can be made.
+    CString GetRecoveryEntryName();
+    void RemoveRecoveryEntry();
+    const CString& GetRecoveryFilePath() const { return m_strRecoveryFilePath; }
+    const CString& GetRecoveryEntry() const { return m_strRecoveryEntryName; }
 
     // ---- the native file ----
     void Serialize(CArchive& ar) override;
