@@ -1,6 +1,7 @@
 // The window functions that code calls on bare handles, key state and cursors.
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QFile>
 #include <QtCore/QTimer>
 #include <QtGui/QCursor>
 #include <QtGui/QGuiApplication>
@@ -14,6 +15,7 @@
 #include <map>
 
 #include "platform/afx/ResourceModule.h"
+#include "platform/gdi/CBitmap.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/win/AfxControlWidget.h"
 #include "platform/win/AfxWndBridge.h"
@@ -458,6 +460,49 @@ HICON LoadIcon(HINSTANCE hInstance, LPCTSTR lpIconName) {
 }
 
 BOOL DestroyIcon(HICON) { return TRUE; }  // icons are shared numbers, nothing to free
+
+namespace {
+HANDLE NewBitmap(const QImage& img) {
+  if (img.isNull()) return nullptr;
+  CBitmap bmp;
+  if (!bmp.CreateFromImage(img)) return nullptr;
+  return bmp.Detach();
+}
+}  // namespace
+
+HANDLE LoadImage(HINSTANCE hInst, LPCTSTR name, UINT type, int, int, UINT fuLoad) {
+  if (!name) return nullptr;
+  if (type == IMAGE_ICON) return LoadIcon(hInst, name);
+  if (type == IMAGE_CURSOR) return LoadCursor(hInst, name);
+  if (type != IMAGE_BITMAP) return nullptr;
+  if (fuLoad & LR_LOADFROMFILE) {
+    if (IS_INTRESOURCE(name)) return nullptr;
+    QFile f(QString::fromUtf16(name));
+    if (!f.open(QIODevice::ReadOnly) || f.size() > (qint64(1) << 30)) return nullptr;
+    const QByteArray bytes = f.readAll();
+    CBitmap bmp;
+    if (!bmp.LoadFromData(std::vector<BYTE>(bytes.begin(), bytes.end()))) return nullptr;
+    return bmp.Detach();
+  }
+  if (!IS_INTRESOURCE(name)) return nullptr;
+  CBitmap bmp;
+  if (!bmp.LoadBitmap(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)))) return nullptr;
+  return bmp.Detach();
+}
+
+HANDLE CopyImage(HANDLE h, UINT type, int cx, int cy, UINT flags) {
+  if (!h) return nullptr;
+  if (type == IMAGE_ICON || type == IMAGE_CURSOR) return h;  // shared, never changed
+  if (type != IMAGE_BITMAP) return nullptr;
+  CBitmap* src = CBitmap::FromHandle(static_cast<HBITMAP>(h));
+  const QImage img = src ? src->GetImage() : QImage();
+  if (img.isNull()) return nullptr;
+  const bool resize = cx > 0 && cy > 0 && QSize(cx, cy) != img.size();
+  if (!resize && (flags & LR_COPYRETURNORG)) return h;
+  HANDLE copy = NewBitmap(resize ? img.scaled(cx, cy, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : img);
+  if (copy && (flags & LR_COPYDELETEORG)) ::DeleteObject(static_cast<HGDIOBJ>(h));
+  return copy;
+}
 
 HCURSOR LoadCursor(HINSTANCE hInstance, LPCTSTR lpCursorName) {
   if (!IS_INTRESOURCE(lpCursorName)) return nullptr;

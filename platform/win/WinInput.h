@@ -48,6 +48,12 @@ void DragFinish(HDROP hDrop);
 // is an icon resource of the language library. Contexts draw them (DrawIcon, DrawState).
 HICON LoadIcon(HINSTANCE hInstance, LPCTSTR lpIconName);
 BOOL DestroyIcon(HICON hIcon);
+// An icon, cursor or bitmap by number (from the language library, or a standard one without an
+// instance), or a bitmap file with LR_LOADFROMFILE. Bitmaps are new handles the caller deletes.
+HANDLE LoadImage(HINSTANCE hInst, LPCTSTR name, UINT type, int cx, int cy, UINT fuLoad);
+// A copy of a bitmap, stretched to cx x cy when both are given. LR_COPYRETURNORG gives the
+// original back when nothing would change; LR_COPYDELETEORG deletes the original.
+HANDLE CopyImage(HANDLE h, UINT type, int cx, int cy, UINT flags);
 
 // System metrics the code reads for double clicks and drags.
 UINT GetDoubleClickTime();

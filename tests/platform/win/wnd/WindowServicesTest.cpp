@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QFile>
 #include <QtGui/QImage>
 #include <QtWidgets/QWidget>
 
@@ -247,6 +249,48 @@ TEST_F(WindowServicesTest, IconsDrawAtTheirSizeOrStretched) {
   EXPECT_EQ(::LoadIcon(nullptr, MAKEINTRESOURCE(7)), nullptr);
   EXPECT_FALSE(dc.DrawIcon(0, 0, reinterpret_cast<HICON>(static_cast<UINT_PTR>(0xFFFFF))));
   dc.SelectObject(old);
+}
+
+TEST_F(WindowServicesTest, ImagesLoadFromFilesAndCopyAtASize) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QImage img(6, 4, QImage::Format_RGB32);
+  img.fill(qRgb(0, 128, 0));
+  const QString file = dir.filePath(QStringLiteral("pic.png"));
+  ASSERT_TRUE(img.save(file));
+  const std::u16string path = file.toStdU16String();
+  HANDLE h = ::LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+  ASSERT_NE(h, nullptr);
+  BITMAP bm{};
+  ASSERT_TRUE(CBitmap::FromHandle(static_cast<HBITMAP>(h))->GetBitmap(&bm));
+  EXPECT_EQ(bm.bmWidth, 6);
+  EXPECT_EQ(bm.bmHeight, 4);
+  // The same size asked with LR_COPYRETURNORG gives the original; another size a new bitmap.
+  EXPECT_EQ(::CopyImage(h, IMAGE_BITMAP, 0, 0, LR_COPYRETURNORG), h);
+  HANDLE same = ::CopyImage(h, IMAGE_BITMAP, 0, 0, 0);
+  ASSERT_NE(same, nullptr);
+  EXPECT_NE(same, h);
+  HANDLE big = ::CopyImage(h, IMAGE_BITMAP, 12, 8, LR_COPYRETURNORG);
+  ASSERT_NE(big, nullptr);
+  EXPECT_NE(big, h);
+  CBitmap* bigBmp = CBitmap::FromHandle(static_cast<HBITMAP>(big));
+  ASSERT_TRUE(bigBmp->GetBitmap(&bm));
+  EXPECT_EQ(bm.bmWidth, 12);
+  EXPECT_EQ(bigBmp->GetImage().pixel(11, 7) & 0xFFFFFF, qRgb(0, 128, 0) & 0xFFFFFF);
+  for (HANDLE b : {h, same, big}) ::DeleteObject(static_cast<HGDIOBJ>(b));
+  // Missing or broken files give nothing; icons are the standard ones.
+  const std::u16string missing = dir.filePath(QStringLiteral("none.png")).toStdU16String();
+  EXPECT_EQ(::LoadImage(nullptr, missing.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+  const QString junk = dir.filePath(QStringLiteral("junk.bmp"));
+  {
+    QFile f(junk);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("BM not really");
+  }
+  const std::u16string junkPath = junk.toStdU16String();
+  EXPECT_EQ(::LoadImage(nullptr, junkPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+  EXPECT_EQ(::LoadImage(nullptr, IDI_QUESTION, IMAGE_ICON, 16, 16, LR_SHARED), ::LoadIcon(nullptr, IDI_QUESTION));
+  EXPECT_EQ(::CopyImage(nullptr, IMAGE_BITMAP, 0, 0, 0), nullptr);
 }
 
 }  // namespace
