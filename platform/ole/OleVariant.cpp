@@ -179,7 +179,7 @@ HRESULT ToScalar(const VARIANT& v, Scalar& out)
 {
     switch (v.vt) {
     case VT_EMPTY: out.form = Scalar::Signed; out.i = 0; return S_OK;
-    case VT_I1: out.i = v.cVal; return S_OK;
+    case VT_I1: out.i = static_cast<signed char>(v.cVal); return S_OK;
     case VT_I2: out.i = v.iVal; return S_OK;
     case VT_I4: case VT_ERROR: out.i = v.lVal; return S_OK;
     case VT_INT: out.i = v.intVal; return S_OK;
@@ -410,7 +410,7 @@ HRESULT Convert(const VARIANT& src, USHORT wFlags, VARTYPE vt, VARIANT& out)
         long long i = 0;
         unsigned long long u = 0;
         switch (vt) {
-        case VT_I1: hr = ScalarToSigned(s, -128, 127, i); out.cVal = static_cast<CHAR>(i); break;
+        case VT_I1: hr = ScalarToSigned(s, -128, 127, i); out.cVal = static_cast<CHAR>(static_cast<signed char>(i)); break;
         case VT_I2: hr = ScalarToSigned(s, -32768, 32767, i); out.iVal = static_cast<SHORT>(i); break;
         case VT_I4:
         case VT_INT:
@@ -557,7 +557,7 @@ PropVariant PropVariantFromVariant(const VARIANT& src)
 {
     switch (src.vt) {
     case VT_NULL: return PropVariant::Null();
-    case VT_I1: return PropVariant::Integer(VT_I1, src.cVal);
+    case VT_I1: return PropVariant::Integer(VT_I1, static_cast<signed char>(src.cVal));
     case VT_UI1: return PropVariant::Integer(VT_UI1, src.bVal);
     case VT_I2: return PropVariant::I2(src.iVal);
     case VT_UI2: return PropVariant::UI2(src.uiVal);

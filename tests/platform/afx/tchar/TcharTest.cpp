@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <climits>
 #include <cmath>
 #include <string>
@@ -426,6 +427,42 @@ TEST(TcharWin32, LstrForms)
     lstrcpy(buf, u"ab");
     lstrcat(buf, u"cd");
     EXPECT_EQ(S(buf), u"abcd");
+}
+
+}  // namespace
+
+namespace {
+
+// Random texts made of the characters the readers care about: no crash, no write out of bounds, and
+// every end pointer inside the text.
+TEST(TcharRobustness, RandomTextsThroughTheReaders)
+{
+    const char16_t alphabet[] = u"0123456789+-.eExX: \t%abc,/\u3000\u00e9";
+    std::uint32_t state = 12345;
+    auto next = [&]() {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    };
+    for (int i = 0; i < 5000; ++i) {
+        std::u16string text;
+        const size_t len = next() % 24;
+        for (size_t k = 0; k < len; ++k)
+            text.push_back(alphabet[next() % (_countof(alphabet) - 1)]);
+        LPCTSTR p = text.c_str();
+        LPTSTR end = nullptr;
+        _tcstol(p, &end, static_cast<int>(next() % 37));
+        ASSERT_TRUE(end >= p && end <= p + text.size());
+        _tcstod(p, &end);
+        ASSERT_TRUE(end >= p && end <= p + text.size());
+        int a = 0;
+        double d = 0;
+        TCHAR word[4];
+        TCHAR ch[2];
+        _stscanf(p, u"%d%lf%3s%2c", &a, &d, word, ch);
+        swscanf_s(p, u"%x %[0-9.] %c", &a, word, 4u, ch, 1u);
+        TCHAR out[6];
+        _stprintf_s(out, u"%s", p);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QtCore/QLocale>
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <string>
@@ -91,6 +92,38 @@ TEST_F(DateTimeTest, DateValuesAndComponentsBothWays)
         SYSTEMTIME st;
         ASSERT_TRUE(fromParts.GetAsSystemTime(st));
         EXPECT_EQ(COleDateTime(st), fromParts);
+    }
+}
+
+TEST_F(DateTimeTest, EverySecondOfTheRangeRoundTrips)
+{
+    // Moments spread over the whole range (a fixed sequence), through components and SYSTEMTIME back
+    // to the same DATE.
+    std::uint64_t state = 88172645463325252ULL;
+    const long long first = -657434LL * 86400;
+    const long long span = (2958465LL + 657434LL + 1) * 86400;
+    for (int i = 0; i < 20000; ++i) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        const long long seconds = first + static_cast<long long>(state % static_cast<std::uint64_t>(span));
+        long long days = seconds / 86400;
+        long long rest = seconds % 86400;
+        if (rest < 0) {
+            rest += 86400;
+            --days;
+        }
+        const DATE dt = days >= 0 ? days + rest / 86400.0 : days - rest / 86400.0;
+        const COleDateTime a(dt);
+        ASSERT_EQ(a.GetStatus(), COleDateTime::valid) << dt;
+        const COleDateTime b(a.GetYear(), a.GetMonth(), a.GetDay(), a.GetHour(), a.GetMinute(), a.GetSecond());
+        ASSERT_EQ(a, b) << dt;
+        ASSERT_EQ(a.GetHour() * 3600 + a.GetMinute() * 60 + a.GetSecond(), rest) << dt;
+        SYSTEMTIME st;
+        ASSERT_TRUE(a.GetAsSystemTime(st));
+        DATE back = 0;
+        ASSERT_EQ(SystemTimeToVariantTime(&st, &back), 1);
+        ASSERT_EQ(COleDateTime(back), a) << dt;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QtCore/QLocale>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "platform/afx/COleException.h"
@@ -274,6 +275,14 @@ TEST_F(VariantTest, COleVariantOwnsItsValue)
     COleVariant n(LONG(12));
     n.ChangeType(VT_BSTR);
     EXPECT_EQ(n.GetString(), u"12");
+    n.ChangeType(VT_I4);  // in place: the text is freed once the number is made
+    EXPECT_EQ(n.vt, VT_I4);
+    EXPECT_EQ(n.lVal, 12);
+    COleVariant i1(u"-5");
+    i1.ChangeType(VT_I1);
+    EXPECT_EQ(static_cast<signed char>(i1.cVal), -5);
+    i1.ChangeType(VT_I4);
+    EXPECT_EQ(i1.lVal, -5);
     COleVariant bad(u"not a number");
     try {
         bad.ChangeType(VT_I4);
@@ -311,6 +320,38 @@ TEST_F(VariantTest, PropertySetValuesBothWays)
     COleVariant keep(LONG(3));
     EXPECT_EQ(VariantFromPropVariant(PropVariant::Blob(nullptr, 0), &keep), DISP_E_BADVARTYPE);
     EXPECT_EQ(keep.vt, VT_I4);
+}
+
+}  // namespace
+
+namespace {
+
+// Random texts through the number and date readers: each either converts or reports an error.
+TEST_F(VariantTest, RandomTextsConvertOrFail)
+{
+    const char16_t alphabet[] = u"0123456789/:.- APMaprJanMr,T\u5e74\u6708\u65e5";
+    std::uint32_t state = 777;
+    auto next = [&]() {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    };
+    const VARTYPE targets[] = {VT_DATE, VT_I4, VT_R8, VT_BOOL, VT_UI1, VT_I8};
+    for (int i = 0; i < 3000; ++i) {
+        std::u16string text;
+        const size_t len = next() % 28;
+        for (size_t k = 0; k < len; ++k)
+            text.push_back(alphabet[next() % (_countof(alphabet) - 1)]);
+        COleVariant src(text.c_str());
+        for (VARTYPE vt : targets) {
+            COleVariant dst;
+            const HRESULT hr = VariantChangeType(&dst, &src, 0, vt);
+            ASSERT_TRUE(hr == S_OK || hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW) << hr;
+            ASSERT_EQ(dst.vt, SUCCEEDED(hr) ? vt : static_cast<VARTYPE>(VT_EMPTY));
+            if (vt == VT_DATE && SUCCEEDED(hr)) {
+                ASSERT_EQ(COleDateTime(dst.date).GetStatus(), COleDateTime::valid);
+            }
+        }
+    }
 }
 
 }  // namespace
