@@ -92,6 +92,15 @@
 #define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
 #define AFX_IDW_DOCKBAR_FLOAT 0xE81F
 
+// Effects of dropping dragged data (buttons dragged in customisation mode).
+#ifndef DROPEFFECT_NONE
+typedef DWORD DROPEFFECT;
+#define DROPEFFECT_NONE 0
+#define DROPEFFECT_COPY 1
+#define DROPEFFECT_MOVE 2
+#define DROPEFFECT_LINK 4
+#endif
+
 // How a bar is docked.
 enum BCGP_DOCK_METHOD { DM_UNKNOWN = 0, DM_MOUSE = 1, DM_DBL_CLICK = 2, DM_SHOW = 3, DM_RECT = 4, DM_STANDARD = 5 };
 enum BCGP_DOCK_TYPE { DT_UNDEFINED = 0, DT_IMMEDIATE = 1, DT_STANDARD = 2, DT_SMART = 0x80 };

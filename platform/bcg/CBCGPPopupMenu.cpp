@@ -77,23 +77,29 @@ BOOL CBCGPPopupMenu::IsSendMenuSelectMsg() { return g_bSendMenuSelect; }
 void CBCGPPopupMenu::UpdateAllShadows(const RECT*) {}
 
 void CBCGPPopupMenu::RemoveAllItems() {
-  while (m_pMenuBar->GetCount() > 0) m_pMenuBar->RemoveButton(m_pMenuBar->GetCount() - 1);
+  CBCGPPopupMenuBar* bar = GetMenuBar();
+  while (bar->GetCount() > 0) bar->RemoveButton(bar->GetCount() - 1);
 }
 
-BOOL CBCGPPopupMenu::RemoveItem(int iIndex) { return m_pMenuBar->RemoveButton(iIndex); }
+BOOL CBCGPPopupMenu::RemoveItem(int iIndex) { return GetMenuBar()->RemoveButton(iIndex); }
 
 int CBCGPPopupMenu::InsertItem(const CBCGPToolbarMenuButton& button, int iInsertAt) {
-  return m_pMenuBar->InsertButton(button, iInsertAt);
+  return GetMenuBar()->InsertButton(button, iInsertAt);
 }
 
-int CBCGPPopupMenu::InsertSeparator(int iInsertAt) { return m_pMenuBar->InsertSeparator(iInsertAt); }
+int CBCGPPopupMenu::InsertSeparator(int iInsertAt) { return GetMenuBar()->InsertSeparator(iInsertAt); }
 
-int CBCGPPopupMenu::GetMenuItemCount() const { return m_pMenuBar->GetCount(); }
+int CBCGPPopupMenu::GetMenuItemCount() const {
+  return const_cast<CBCGPPopupMenu*>(this)->GetMenuBar()->GetCount();
+}
 
 BOOL CBCGPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL, BOOL bOwnMessage) {
   m_pOwner = pWndParent;
   m_bOwnMessage = bOwnMessage;
-  if (hMenu) m_pMenuBar->ImportFromMenu(hMenu);
+  // A derived popup may keep its items in a bar of its own class.
+  CBCGPPopupMenuBar* items = GetMenuBar();
+  items->SetParentPopup(this);
+  if (hMenu) items->ImportFromMenu(hMenu);
   // The program sees (and may change or refuse) the items first.
   CFrameWnd* frame = FrameOf(pWndParent);
   if (auto* bcg = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, frame)) {
@@ -105,8 +111,8 @@ BOOL CBCGPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL, B
   if (g_pActive && g_pActive != this) g_pActive->CloseMenu();
   m_pQMenu = new QMenu;
   m_pQMenu->setAttribute(Qt::WA_DeleteOnClose, false);
-  for (int i = 0; i < m_pMenuBar->GetCount(); ++i) {
-    CBCGPToolbarButton* b = m_pMenuBar->GetButton(i);
+  for (int i = 0; i < items->GetCount(); ++i) {
+    CBCGPToolbarButton* b = items->GetButton(i);
     if (b->IsSeparator()) {
       m_pQMenu->addSeparator();
       continue;
@@ -150,9 +156,10 @@ BOOL CBCGPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL, B
   QObject::connect(m_pQMenu, &QMenu::triggered, m_pQMenu, [this](QAction* a) {
     const UINT cmd = a->data().toUInt();
     if (!cmd) return;
+    CBCGPPopupMenuBar* bar = GetMenuBar();
     CBCGPToolbarButton* b = nullptr;
-    const int i = m_pMenuBar->CommandToIndex(cmd);
-    if (i >= 0) b = m_pMenuBar->GetButton(i);
+    const int i = bar->CommandToIndex(cmd);
+    if (i >= 0) b = bar->GetButton(i);
     SendCommand(b, cmd);
   });
   QObject::connect(m_pQMenu, &QMenu::aboutToHide, m_pQMenu, [this]() {
@@ -165,7 +172,7 @@ BOOL CBCGPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL, B
 }
 
 void CBCGPPopupMenu::SendCommand(CBCGPToolbarButton* pButton, UINT uiCmd) {
-  if (pButton && m_pMenuBar->OnSendCommand(pButton)) return;
+  if (pButton && GetMenuBar()->OnSendCommand(pButton)) return;
   if (m_pParentButton) m_pParentButton->OnMenuCommandChosen(uiCmd);
   CWnd* target = m_pOwner;
   if (!m_bOwnMessage) {

@@ -7,6 +7,7 @@
 #include <QtGui/QIcon>
 #include <QtGui/QImage>
 #include <QtGui/QPixmap>
+#include <QtWidgets/QLayout>
 #include <QtWidgets/QMainWindow>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QToolBar>
@@ -548,6 +549,67 @@ void CBCGPToolBar::OnContextMenuAt(int iButton, CPoint ptScreen) {
     default:
       break;
   }
+}
+
+BOOL CBCGPToolBar::OnDrop(COleDataObject*, DROPEFFECT, CPoint point) {
+  if (!m_pDragButton) return FALSE;
+  return DropButton(*m_pDragButton, point) >= 0;
+}
+
+DROPEFFECT CBCGPToolBar::OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) {
+  m_iDragIndex = -1;
+  return OnDragOver(pDataObject, dwKeyState, point);
+}
+
+void CBCGPToolBar::OnDragLeave() {
+  if (!m_rectDrag.IsRectEmpty() && m_hWnd) {
+    CRect r(m_rectDrag);
+    r.InflateRect(2, 2);
+    InvalidateRect(&r);
+    UpdateWindow();
+  }
+  m_rectDrag.SetRectEmpty();
+  m_iDragIndex = -1;
+  m_bDropSource = FALSE;
+}
+
+DROPEFFECT CBCGPToolBar::OnDragOver(COleDataObject*, DWORD dwKeyState, CPoint point) {
+  if (!IsCustomizeMode()) return DROPEFFECT_NONE;
+  m_iDragIndex = FindDropIndex(point, m_rectDrag);
+  if (m_iDragIndex < 0) return DROPEFFECT_NONE;
+  return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+int CBCGPToolBar::FindDropIndex(const CPoint point, CRect& rectDrag) const {
+  rectDrag.SetRectEmpty();
+  auto* tb = qobject_cast<QToolBar*>(GetLayoutWidget());
+  if (!tb || m_bLocked) return -1;
+  // Buttons just laid out get their places first.
+  if (QLayout* l = tb->layout()) l->activate();
+  const bool vertical = tb->orientation() == Qt::Vertical;
+  for (size_t i = 0; i < m_actions.size(); ++i) {
+    QWidget* w = tb->widgetForAction(m_actions[i]);
+    if (!w) continue;
+    const QRect g = w->geometry();
+    const int mid = vertical ? g.center().y() : g.center().x();
+    const int at = vertical ? point.y : point.x;
+    if (at < mid) {
+      rectDrag = vertical ? CRect(g.left(), g.top() - 2, g.right() + 1, g.top() + 2)
+                          : CRect(g.left() - 2, g.top(), g.left() + 2, g.bottom() + 1);
+      return static_cast<int>(i);
+    }
+  }
+  return static_cast<int>(m_buttons.size());
+}
+
+int CBCGPToolBar::DropButton(const CBCGPToolbarButton& button, CPoint point) {
+  if (!IsCustomizeMode()) return -1;
+  CRect marker;
+  const int at = FindDropIndex(point, marker);
+  if (at < 0) return -1;
+  const int index = InsertButton(button, at);
+  if (index >= 0) AdjustLayout();
+  return index;
 }
 
 CBCGPToolBar* CBCGPToolBar::TearOffButton(int iIndex) {

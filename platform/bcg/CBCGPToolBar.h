@@ -23,6 +23,7 @@
 class CBCGPToolbarButton;
 class CBCGPToolBarImages;
 class CFrameWnd;
+class COleDataObject;
 class QAction;
 class QMenu;
 
@@ -97,6 +98,17 @@ public:
   // FALSE (and the buttons unchanged) when nothing usable is stored.
   virtual BOOL LoadState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1);
 
+  // ---- buttons dragged in customisation mode ----
+  // A button dragged from the sheet or another toolbar is dropped at point; FALSE refuses it.
+  virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+  virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+  virtual void OnDragLeave();
+  virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+  // Where a drop at point would insert (rectDrag gets the insertion marker), -1 for nowhere.
+  virtual int FindDropIndex(const CPoint point, CRect& rectDrag) const;
+  // Drops a copy of button at point as a drag from the sheet would; the index, -1 when refused.
+  int DropButton(const CBCGPToolbarButton& button, CPoint point);
+
   // ---- all toolbars ----
   static const CObList& GetAllToolbars();
   // Every button with the command on every toolbar, in toolbar order.
@@ -129,6 +141,13 @@ protected:
   void ClearButtons();
   void Register();
   void Unregister();
+
+  // The drag under way in customisation mode: where it would drop, the insertion marker and
+  // whether this toolbar is where the drag started.
+  int m_iDragIndex = -1;
+  CRect m_rectDrag;
+  BOOL m_bDropSource = FALSE;
+  const CBCGPToolbarButton* m_pDragButton = nullptr;
 
   std::vector<CBCGPToolbarButton*> m_buttons;  // owned
   std::vector<UINT> m_originalIds;             // the resource's buttons (0: separator)

@@ -297,7 +297,26 @@ TEST_F(BcgTest, CustomizeModeMenuAndTornOffMenusKeptAcrossARestart) {
   f->m_wndStandard.OnContextMenuAt(0, CPoint(10, 10));
   EXPECT_EQ(f->m_wndStandard.GetCount(), 5);
   AfxSetPopupMenuHook(nullptr);
+  // Buttons dragged from the sheet drop where the point is; a bar that finds no drop place
+  // (the menu bar of a program that forbids it) refuses them.
+  Pump();
+  QToolBar* strip = Strip(f->m_wndStandard);
+  const QRect second = strip->widgetForAction(strip->actions()[1])->geometry();
+  EXPECT_EQ(f->m_wndStandard.DropButton(CBCGPToolbarButton(ID_CMD_CIRCLE, -1), CPoint(second.left() + 1, second.center().y())), 1);
+  EXPECT_EQ(f->m_wndStandard.GetItemID(1), ID_CMD_CIRCLE);
+  EXPECT_EQ(f->m_wndStandard.GetCount(), 6);
+  class CNoDropBar : public CBCGPToolBar {
+  public:
+    int FindDropIndex(const CPoint, CRect& rectDrag) const override {
+      rectDrag.SetRectEmpty();
+      return -1;
+    }
+  } noDrop;
+  EXPECT_EQ(noDrop.DropButton(CBCGPToolbarButton(ID_CMD_CIRCLE, -1), CPoint(1, 1)), -1);
+  EXPECT_EQ(noDrop.OnDragOver(nullptr, 0, CPoint(1, 1)), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
   CBCGPToolBar::SetCustomizeMode(FALSE);
+  EXPECT_EQ(f->m_wndStandard.DropButton(CBCGPToolbarButton(ID_CMD_CIRCLE, -1), CPoint(1, 1)), -1);
+  f->m_wndStandard.RestoreOriginalstate();
 
   // A drop-down with a tear-off id becomes a toolbar of its own.
   CMenu popup;
