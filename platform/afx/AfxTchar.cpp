@@ -3,6 +3,7 @@
 #include <QtCore/QChar>
 #include <QtCore/QString>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <clocale>
@@ -272,6 +273,13 @@ LPTSTR _tcsdup(LPCTSTR psz)
     if (p != nullptr)
         std::memcpy(p, psz, (n + 1) * sizeof(TCHAR));
     return p;
+}
+
+LPTSTR _tcsrev(LPTSTR psz)
+{
+    if (psz != nullptr)
+        std::reverse(psz, psz + _tcslen(psz));
+    return psz;
 }
 
 // ---- Comparison --------------------------------------------------------------------------------------

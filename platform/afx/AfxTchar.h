@@ -53,12 +53,22 @@ errno_t _tcscat_s(TCHAR (&dest)[N], LPCTSTR pszSrc) { return _tcscat_s(dest, N, 
 template <size_t N>
 errno_t _tcsncat_s(TCHAR (&dest)[N], LPCTSTR pszSrc, size_t nCount) { return _tcsncat_s(dest, N, pszSrc, nCount); }
 
+// Units are characters here: these step and count by code unit.
+inline size_t _tcsclen(LPCTSTR psz) { return _tcslen(psz); }
+inline LPCTSTR _tcsinc(LPCTSTR psz) { return psz + 1; }
+inline LPTSTR _tcsinc(LPTSTR psz) { return psz + 1; }
+inline unsigned _tcsnextc(LPCTSTR psz) { return psz == nullptr ? 0u : static_cast<unsigned>(*psz); }
+// Reverses in place (by code unit).
+LPTSTR _tcsrev(LPTSTR psz);
+
 // ---- Comparison --------------------------------------------------------------------------------------
 // By code unit; the case-blind forms compare the lower-case forms of the units. A null string sorts first.
 int _tcscmp(LPCTSTR a, LPCTSTR b);
 int _tcsncmp(LPCTSTR a, LPCTSTR b, size_t nCount);
 int _tcsicmp(LPCTSTR a, LPCTSTR b);
 int _tcsnicmp(LPCTSTR a, LPCTSTR b, size_t nCount);
+inline int _tcsncicmp(LPCTSTR a, LPCTSTR b, size_t nCount) { return _tcsnicmp(a, b, nCount); }
+inline int _tcsnccmp(LPCTSTR a, LPCTSTR b, size_t nCount) { return _tcsncmp(a, b, nCount); }
 int _tcscoll(LPCTSTR a, LPCTSTR b);   // by the user's locale
 int _tcsicoll(LPCTSTR a, LPCTSTR b);
 
@@ -119,6 +129,15 @@ errno_t _i64tot_s(LONGLONG nValue, LPTSTR pszDest, size_t nSize, int nBase);
 errno_t _ui64tot_s(ULONGLONG nValue, LPTSTR pszDest, size_t nSize, int nBase);
 template <size_t N>
 errno_t _itot_s(int nValue, TCHAR (&dest)[N], int nBase) { return _itot_s(nValue, dest, N, nBase); }
+template <size_t N>
+errno_t _i64tot_s(LONGLONG nValue, TCHAR (&dest)[N], int nBase) { return _i64tot_s(nValue, dest, N, nBase); }
+// The unchecked forms only into arrays, whose size is known; a result that does not fit leaves "".
+template <size_t N>
+LPTSTR _itot(int nValue, TCHAR (&dest)[N], int nBase) { _itot_s(nValue, dest, N, nBase); return dest; }
+template <size_t N>
+LPTSTR _ltot(LONG nValue, TCHAR (&dest)[N], int nBase) { _ltot_s(nValue, dest, N, nBase); return dest; }
+template <size_t N>
+LPTSTR _i64tot(LONGLONG nValue, TCHAR (&dest)[N], int nBase) { _i64tot_s(nValue, dest, N, nBase); return dest; }
 
 // ---- printf forms ------------------------------------------------------------------------------------
 // The conversions are CString::Format's. Each gives the count of units written without the NUL, or -1:
@@ -264,6 +283,23 @@ errno_t wcscpy_s(char16_t (&dest)[N], const char16_t* pszSrc) { return _tcscpy_s
 inline LONG wcstol(const char16_t* psz, char16_t** ppEnd, int nBase) { return _tcstol(psz, ppEnd, nBase); }
 inline ULONG wcstoul(const char16_t* psz, char16_t** ppEnd, int nBase) { return _tcstoul(psz, ppEnd, nBase); }
 inline double wcstod(const char16_t* psz, char16_t** ppEnd) { return _tcstod(psz, ppEnd); }
+inline int wcsncmp(const char16_t* a, const char16_t* b, size_t n) { return _tcsncmp(a, b, n); }
+inline int _wcsnicmp(const char16_t* a, const char16_t* b, size_t n) { return _tcsnicmp(a, b, n); }
+inline const char16_t* wcsrchr(const char16_t* psz, char16_t ch) { return _tcsrchr(psz, ch); }
+inline char16_t* wcsrchr(char16_t* psz, char16_t ch) { return _tcsrchr(psz, ch); }
+inline const char16_t* wcspbrk(const char16_t* psz, const char16_t* pszSet) { return _tcspbrk(psz, pszSet); }
+inline char16_t* wcspbrk(char16_t* psz, const char16_t* pszSet) { return _tcspbrk(psz, pszSet); }
+inline size_t wcsspn(const char16_t* psz, const char16_t* pszSet) { return _tcsspn(psz, pszSet); }
+inline size_t wcscspn(const char16_t* psz, const char16_t* pszSet) { return _tcscspn(psz, pszSet); }
+inline errno_t wcsncpy_s(char16_t* pszDest, size_t nSize, const char16_t* pszSrc, size_t nCount)
+{
+    return _tcsncpy_s(pszDest, nSize, pszSrc, nCount);
+}
+inline errno_t wcscat_s(char16_t* pszDest, size_t nSize, const char16_t* pszSrc) { return _tcscat_s(pszDest, nSize, pszSrc); }
+template <size_t N>
+errno_t wcscat_s(char16_t (&dest)[N], const char16_t* pszSrc) { return _tcscat_s(dest, N, pszSrc); }
+inline LONGLONG _wtoi64(const char16_t* psz) { return _ttoi64(psz); }
+inline LONGLONG _wcstoi64(const char16_t* psz, char16_t** ppEnd, int nBase) { return _tcstoi64(psz, ppEnd, nBase); }
 inline int _wtoi(const char16_t* psz) { return _ttoi(psz); }
 inline LONG _wtol(const char16_t* psz) { return _ttol(psz); }
 inline double _wtof(const char16_t* psz) { return _tstof(psz); }

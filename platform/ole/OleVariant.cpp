@@ -139,17 +139,6 @@ struct Scalar
     double d = 0.0;
 };
 
-bool IsIntegerType(VARTYPE vt)
-{
-    switch (vt) {
-    case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8:
-    case VT_INT: case VT_UINT: case VT_ERROR:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Text as a number: the whole text (blanks around it allowed) must be used.
 HRESULT ScalarFromText(LPCOLESTR psz, Scalar& out)
 {
@@ -357,9 +346,8 @@ HRESULT Convert(const VARIANT& src, USHORT wFlags, VARTYPE vt, VARIANT& out)
     }
     if (src.vt == VT_NULL)
         return DISP_E_TYPEMISMATCH;
-    if (vt == VT_ERROR && src.vt != VT_ERROR)
-        return DISP_E_TYPEMISMATCH;
-    if (src.vt == VT_ERROR && vt != VT_ERROR && !IsIntegerType(vt))
+    // A status code is no number: it converts to nothing else and nothing converts to it.
+    if ((vt == VT_ERROR) != (src.vt == VT_ERROR))
         return DISP_E_TYPEMISMATCH;
 
     HRESULT hr = S_OK;

@@ -175,6 +175,7 @@ TEST(TcharCase, ClassesAndConversions)
     EXPECT_EQ(_tcsupr_s(buf), 0);
     EXPECT_EQ(S(buf), u"MIXED");
     EXPECT_EQ(S(_tcslwr(buf)), u"mixed");
+    EXPECT_EQ(S(_tcsrev(buf)), u"dexim");
     TCHAR unterminated[2] = {u'a', u'b'};
     EXPECT_EQ(_tcsupr_s(unterminated, 2), EINVAL);
 }
@@ -289,6 +290,9 @@ TEST(TcharNumbers, DigitsIntoBuffers)
     EXPECT_EQ(_i64tot_s(LLONG_MIN, wide, 24, 10), 0);
     EXPECT_EQ(S(wide), u"-9223372036854775808");
     EXPECT_EQ(_itot_s(5, buf, 1), EINVAL);
+    TCHAR two[3];
+    EXPECT_EQ(S(_itot(42, two, 10)), u"42");
+    EXPECT_EQ(S(_itot(-42, two, 10)), u"");  // no room for the sign: nothing rather than too much
 }
 
 // ---- printf and scanf ---------------------------------------------------------------------------------

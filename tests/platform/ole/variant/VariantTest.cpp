@@ -181,6 +181,9 @@ TEST_F(VariantTest, ChangeTypeFromTextAndBetweenNumbers)
     ASSERT_EQ(VariantChangeType(&f, &empty, 0, VT_I4), S_OK);
     EXPECT_EQ(f.lVal, 0);
     EXPECT_EQ(VariantChangeType(&f, &empty, 0, VT_BLOB), DISP_E_BADVARTYPE);
+    COleVariant status(LONG(5), VT_ERROR);
+    EXPECT_EQ(VariantChangeType(&f, &status, 0, VT_I4), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(VariantChangeType(&f, &empty, 0, VT_ERROR), DISP_E_TYPEMISMATCH);
 }
 
 TEST_F(VariantTest, DatesThroughText)
