@@ -546,8 +546,11 @@ BOOL CQZ2Doc::WriteThumbnail(CompoundStorage* pStorage, BOOL bWrite)
         return TRUE;
     }
     CByteArray bytes;
-    if (!QZ2NativeFile::BuildThumbnail(m_pDraw2dDocument, bytes))
+    if (!QZ2NativeFile::BuildThumbnail(m_pDraw2dDocument, bytes)) {
+        // No picture rather than a picture of what the file held before.
+        pStorage->DestroyElement(QZ2NativeFile::kThumbnailStreamName);
         return FALSE;
+    }
     return pStorage->WriteStream(QZ2NativeFile::kThumbnailStreamName, bytes.GetData(), bytes.GetSize()) == S_OK;
 }
 

@@ -208,6 +208,24 @@ TEST_F(NativeFileTest, TheThumbnailIsWrittenOnlyWhilePreviewsAreOn)
     EXPECT_EQ(b[0] | (b[1] << 8) | (b[2] << 16) | (b[3] << 24), thumb.size() - 4);
     EXPECT_EQ(QByteArray(thumb.constData() + 4, 4), QByteArray("\xff\xff\xff\xff", 4));
     EXPECT_EQ(b[8], 3);
+    // A metafile whose bitmap record holds a 256 x 256 picture: white, with the frame in black.
+    const int record = 20 + 18 + 10 + 10;
+    ASSERT_GE(thumb.size(), record + 28 + 40 + 256 * 256 * 3);
+    EXPECT_EQ(b[record + 4] | (b[record + 5] << 8), 0x0F43);
+    const auto darkPixels = [](const QByteArray& t) {
+        const auto* px = reinterpret_cast<const unsigned char*>(t.constData()) + 20 + 18 + 10 + 10 + 28 + 40;
+        int n = 0;
+        for (int i = 0; i < 256 * 256; ++i)
+            if (px[3 * i] < 128 && px[3 * i + 1] < 128 && px[3 * i + 2] < 128)
+                ++n;
+        return n;
+    };
+    const int nEmpty = darkPixels(thumb);
+    EXPECT_GT(nEmpty, 256);              // the frame
+    EXPECT_LT(nEmpty, 256 * 256 / 4);    // on white
+    AddShapes(pDoc, 20);
+    ASSERT_TRUE(pDoc->DoSave(CString::FromQString(Path("thumb.kvcd")), TRUE));
+    EXPECT_GT(darkPixels(StreamOf(Path("thumb.kvcd"), QZ2NativeFile::kThumbnailStreamName)), nEmpty);
 
     pOptions->m_PreviewSaveEnabled = FALSE;
     ASSERT_TRUE(pDoc->DoSave(CString::FromQString(Path("thumb.kvcd")), TRUE));
