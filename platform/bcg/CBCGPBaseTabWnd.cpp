@@ -2,10 +2,14 @@
 
 #include <QtCore/QEvent>
 #include <QtCore/QPointer>
+#include <QtGui/QIcon>
+#include <QtGui/QImage>
 #include <QtGui/QMouseEvent>
+#include <QtGui/QPixmap>
 #include <QtWidgets/QTabBar>
 
 #include "platform/bcg/BCGPConstants.h"
+#include "platform/bcg/CBCGPToolBarImages.h"
 
 namespace {
 BOOL g_bAutoColor = FALSE;
@@ -191,6 +195,10 @@ BOOL CBCGPBaseTabWnd::SetTabLabel(int iTab, const CString& strLabel) {
 BOOL CBCGPBaseTabWnd::SetTabIcon(int iTab, HICON hIcon) {
   if (iTab < 0 || iTab >= GetTabsNum()) return FALSE;
   m_tabs[static_cast<size_t>(iTab)].hIcon = hIcon;
+  if (QTabBar* bar = m_pRow->bar) {
+    QImage img;
+    bar->setTabIcon(iTab, CBCGPToolBarImages::GetIconImage(hIcon, 16, 16, img) ? QIcon(QPixmap::fromImage(img)) : QIcon());
+  }
   return TRUE;
 }
 

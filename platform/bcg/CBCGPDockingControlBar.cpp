@@ -1,9 +1,13 @@
 #include "platform/bcg/CBCGPDockingControlBar.h"
 
+#include <QtGui/QIcon>
+#include <QtGui/QImage>
+#include <QtGui/QPixmap>
 #include <QtWidgets/QDockWidget>
 #include <QtWidgets/QMainWindow>
 
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
+#include "platform/bcg/CBCGPToolBarImages.h"
 
 BOOL CBCGPDockingControlBar::m_bDisableAnimation = FALSE;
 
@@ -11,6 +15,7 @@ IMPLEMENT_DYNCREATE(CBCGPDockingControlBar, CBCGPControlBar)
 
 BEGIN_MESSAGE_MAP(CBCGPDockingControlBar, CBCGPControlBar)
   ON_MESSAGE(WM_SETTEXT, &CBCGPDockingControlBar::OnSetText)
+  ON_MESSAGE(WM_SETICON, &CBCGPDockingControlBar::OnSetIcon)
 END_MESSAGE_MAP()
 
 CBCGPDockingControlBar::CBCGPDockingControlBar() = default;
@@ -144,5 +149,15 @@ LRESULT CBCGPDockingControlBar::OnSetText(WPARAM, LPARAM lParam) {
   const LRESULT r = Default();
   if (auto* dock = qobject_cast<QDockWidget*>(GetLayoutWidget()))
     dock->setWindowTitle(QString::fromStdU16String(reinterpret_cast<LPCTSTR>(lParam) ? std::u16string(reinterpret_cast<LPCTSTR>(lParam)) : std::u16string()));
+  return r;
+}
+
+LRESULT CBCGPDockingControlBar::OnSetIcon(WPARAM wParam, LPARAM lParam) {
+  const LRESULT r = Default();
+  // The small icon shows on the bar's tab when it is stacked with others.
+  auto* dock = qobject_cast<QDockWidget*>(GetLayoutWidget());
+  QImage img;
+  if (dock && wParam == 0 && CBCGPToolBarImages::GetIconImage(reinterpret_cast<HICON>(lParam), 16, 16, img))
+    dock->setWindowIcon(QIcon(QPixmap::fromImage(img)));
   return r;
 }

@@ -55,6 +55,7 @@ public:
 protected:
   DECLARE_MESSAGE_MAP()
   afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnSetIcon(WPARAM wParam, LPARAM lParam);
 
   DWORD m_dwBCGStyle = dwDefaultBCGDockingBarStyle;
   DWORD m_dwTabbedStyle = CBRS_BCGP_REGULAR_TABS;

@@ -6,6 +6,8 @@
 #include <QtGui/QImage>
 
 #include "platform/afx/ResourceModule.h"
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDC.h"
 
 struct CBCGPToolBarImages::Impl {
   std::vector<QImage> images;
@@ -84,4 +86,20 @@ BOOL CBCGPToolBarImages::Load(LPCTSTR lpszBmpFileName, DWORD) {
   if (!strip.load(QString::fromStdU16String(lpszBmpFileName))) return FALSE;
   Clear();
   return AddStrip(strip) >= 0;
+}
+
+BOOL CBCGPToolBarImages::GetIconImage(HICON hIcon, int cx, int cy, QImage& image) {
+  if (!hIcon || cx <= 0 || cy <= 0 || cx > 1024 || cy > 1024) return FALSE;
+  QImage blank(cx, cy, QImage::Format_ARGB32);
+  blank.fill(Qt::transparent);
+  CBitmap bmp;
+  if (!bmp.CreateFromImage(blank)) return FALSE;
+  CDC dc;
+  if (!dc.CreateCompatibleDC(nullptr)) return FALSE;
+  CBitmap* old = dc.SelectObject(&bmp);
+  const BOOL drawn = dc.DrawIcon(0, 0, hIcon);
+  dc.SelectObject(old);
+  if (!drawn) return FALSE;
+  image = bmp.GetImage();
+  return !image.isNull();
 }

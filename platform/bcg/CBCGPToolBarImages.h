@@ -40,6 +40,8 @@ public:
   void Clear();
   // A copy of the image at iIndex; FALSE for an index out of range.
   BOOL GetImage(int iIndex, QImage& image) const;
+  // What an icon looks like at cx x cy pixels (transparent where the icon is); FALSE for no icon.
+  static BOOL GetIconImage(HICON hIcon, int cx, int cy, QImage& image);
 
 private:
   struct Impl;

@@ -62,6 +62,9 @@ TEST_F(BcgTest, FirstStartShowsTheLayoutTheFrameMade) {
   EXPECT_EQ(f->m_wndProperty.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_RIGHT));
   EXPECT_FALSE(f->m_wndProperty.IsTabbed());
   EXPECT_LT(f->m_wndCommand.GetLayoutWidget()->y(), f->m_wndProperty.GetLayoutWidget()->y());
+  // A docking bar's small icon shows on its tab.
+  f->m_wndLayer.SetIcon(m_app->LoadIcon(IDR_MAINFRAME), FALSE);
+  EXPECT_FALSE(f->m_wndLayer.GetLayoutWidget()->windowIcon().isNull());
 
   // Toolbars were loaded from their resources (and said so), with images cut at 16 pixels and
   // the mask colour made transparent.

@@ -117,6 +117,13 @@ TEST_F(BcgTest, TabViewHoldsViewsOfItsDocumentAsTabs) {
   EXPECT_EQ(wnd.GetTabBkColor(0), RGB(197, 212, 242));
   EXPECT_EQ(wnd.GetTabBkColor(1), (COLORREF)-1);
   EXPECT_FALSE(wnd.SetTabBkColor(7, 0));
+  // Tab icons show what the icon resource holds.
+  HICON icon = m_app->LoadIcon(IDR_MAINFRAME);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_TRUE(wnd.SetTabIcon(0, icon));
+  EXPECT_EQ(wnd.GetTabIcon(0), icon);
+  const QImage shown = row->tabIcon(0).pixmap(16, 16).toImage();
+  EXPECT_EQ(shown.pixelColor(8, 8), QColor(Qt::darkGreen));
   ASSERT_TRUE(tabs->RemoveView(1));
   Pump();
   EXPECT_EQ(CPageView::s_live, 2);
