@@ -265,6 +265,22 @@ TEST_F(BcgTest, DocumentWindowsShowAsTabsOfTheFrame) {
   Pump();
   EXPECT_EQ(tabs->count(), 1);
   EXPECT_EQ(f->MDIGetActive(), two);
+
+  // A document window with a menu of its own puts it on the menu bar while it is active.
+  CMenu docMenu;
+  ASSERT_TRUE(docMenu.LoadMenuFromText(u"POPUP \"&Edit\"\n MENUITEM \"&Undo\", 57643\nEND\n"));
+  auto* three = new CBCGPMDIChildWnd;
+  three->m_hMenuShared = docMenu.m_hMenu;
+  ASSERT_TRUE(three->Create(nullptr, u"Drawing 3", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, f));
+  f->MDIActivate(three);
+  Pump();
+  ASSERT_EQ(f->MDIGetActive(), three);
+  ASSERT_EQ(f->m_wndMenuBar.GetCount(), 1);
+  EXPECT_EQ(CString(f->m_wndMenuBar.GetButton(0)->m_strText), CString(u"&Edit"));
+  f->MDIActivate(two);
+  Pump();
+  EXPECT_EQ(f->m_wndMenuBar.GetCount(), 2);
+  three->m_hMenuShared = nullptr;  // the menu belongs to the test
   CloseFrame(f);
 }
 
