@@ -295,7 +295,12 @@ TEST_F(NativeFileTest, ADamagedDrawingStreamOpensNothingAndSaysTheFileIsDamaged)
 
 TEST_F(NativeFileTest, ThousandsOfMutatedFilesGiveAnErrorOrADrawingButNeverACrash)
 {
+    // Without a thumbnail, so that the changes land in what is read.
+    SystemEnvironment* pOptions = TheApp()->GetSystemEnvironment();
+    const BOOL bPreview = pOptions->m_PreviewSaveEnabled;
+    pOptions->m_PreviewSaveEnabled = FALSE;
     const QString path = SaveNew("seed.kvcd", 6);
+    pOptions->m_PreviewSaveEnabled = bPreview;
     const QByteArray file = ReadAll(path);
     ASSERT_FALSE(file.isEmpty());
     CString error;
@@ -344,8 +349,9 @@ TEST_F(NativeFileTest, ThousandsOfMutatedFilesGiveAnErrorOrADrawingButNeverACras
         else
             EXPECT_FALSE(error.IsEmpty());
     }
-    // Most changes are found; a change in a value the model accepts may still open.
-    EXPECT_LT(nOpened, 3000);
+    // Most changes are found; a change in a value the model accepts, or in bytes nothing reads
+    // (free sectors, properties), may still open.
+    EXPECT_LT(nOpened, 2000);
 }
 
 TEST_F(NativeFileTest, ElementsOfTheDrawingsOwnFileThatItDoesNotWriteAreKept)
