@@ -156,12 +156,6 @@ CString WithExtension(const CString& path, const CString& ext)
     return base + (ext.IsEmpty() || ext[0] == u'.' ? CString() : CString(u".")) + ext;
 }
 
-bool PathExists(const CString& path)
-{
-    struct stat st {};
-    return ::stat(CFile::NativePath(path).c_str(), &st) == 0;
-}
-
 // The document's record travelling through the window tree.
 struct NMDOCUMENTNOTIFY {
     NMHDR hdr;
@@ -742,17 +736,14 @@ BOOL CQZ2Doc::DoSaveAs(LPCTSTR lpszPathName, BOOL bReplace, DWORD nFilterFlag, L
         BackupBeforeSave(newName);
 
     CWaitCursor wait;
-    const bool bExisted = PathExists(newName);
     const BOOL bRemember = m_bRemember;
     if (m_dwSaveVersion != 0)
         m_bRemember = FALSE;
     const BOOL bResult = OnSaveDocument(newName);
     m_bRemember = bRemember;
-    if (!bResult) {
-        // The new file is never left half-written: nothing reaches the path unless complete.
-        (void)bExisted;
+    // Nothing half-written is left behind: the path gets the new file only when it is complete.
+    if (!bResult)
         return FALSE;
-    }
     if (!m_bSavingRecovery && bDrawingOrTemplate && m_dwSaveVersion == 0) {
         ClearRecovery();
         m_strHomeFilePath.Empty();

@@ -91,4 +91,18 @@ TEST_F(RecoveryTest, SavingADrawingUnderItsNameEndsItsRecoveryCopy)
     EXPECT_TRUE(pDoc->GetRecoveryEntry().IsEmpty());
 }
 
+TEST_F(RecoveryTest, ClosingADrawingRemovesItsRecoveryCopy)
+{
+    auto* pDoc = new CQZ2Doc;  // closing deletes it
+    ASSERT_TRUE(pDoc->OnNewDocument());
+    pDoc->SetModifiedFlag(TRUE);
+    ASSERT_TRUE(pDoc->SaveRecoveryFile());
+    const QString recovery = pDoc->GetRecoveryFilePath().ToQString();
+    const CString entry = pDoc->GetRecoveryEntry();
+    ASSERT_TRUE(QFileInfo::exists(recovery));
+    pDoc->OnCloseDocument();
+    EXPECT_FALSE(QFileInfo::exists(recovery));
+    EXPECT_EQ(EntryValue(entry, u"RecoveryFilePath"), QStringLiteral("<no entry>"));
+}
+
 }  // namespace
