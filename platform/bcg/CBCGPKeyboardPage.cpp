@@ -1,6 +1,10 @@
 #include "platform/bcg/CBCGPKeyboardPage.h"
 
+#include <algorithm>
 #include <vector>
+
+#include <QtGui/QKeySequence>
+#include <QtWidgets/QKeySequenceEdit>
 
 #include "platform/bcg/CBCGPKeyboardManager.h"
 #include "platform/bcg/CBCGPToolbarButton.h"
@@ -26,6 +30,33 @@ DialogItemTemplate Item(LPCTSTR cls, int id, LPCTSTR text, short x, short y, sho
   return i;
 }
 
+// The virtual key of a Qt key, 0 for keys that commands do not take.
+WORD VirtualKeyOf(int key) {
+  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return static_cast<WORD>(key);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<WORD>(VK_F1 + (key - Qt::Key_F1));
+  switch (key) {
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Plus: return VK_ADD;
+    case Qt::Key_Minus: return VK_SUBTRACT;
+    default: return 0;
+  }
+}
+
 std::vector<ACCEL> TableOf(HACCEL h) {
   std::vector<ACCEL> out;
   const int n = h ? CopyAcceleratorTable(h, nullptr, 0) : 0;
@@ -43,6 +74,7 @@ BEGIN_MESSAGE_MAP(CBCGPKeyboardPage, CPropertyPage)
   ON_LBN_SELCHANGE(IDC_COMMANDS, &CBCGPKeyboardPage::OnCommandChange)
   ON_BN_CLICKED(IDC_REMOVE, &CBCGPKeyboardPage::OnRemove)
   ON_BN_CLICKED(IDC_RESET_ALL, &CBCGPKeyboardPage::OnResetAll)
+  ON_BN_CLICKED(IDC_ASSIGN, &CBCGPKeyboardPage::OnAssign)
 END_MESSAGE_MAP()
 
 CBCGPKeyboardPage::CBCGPKeyboardPage(CBCGPToolbarCustomize* pSheet) : m_pCustomize(pSheet) {
@@ -55,6 +87,10 @@ CBCGPKeyboardPage::CBCGPKeyboardPage(CBCGPToolbarCustomize* pSheet) : m_pCustomi
   t.items.push_back(Item(u"LISTBOX", IDC_KEYS, u"", 123, 7, 110, 80, WS_BORDER | WS_VSCROLL | LBS_NOTIFY));
   t.items.push_back(Item(u"BUTTON", IDC_REMOVE, u"&Remove", 123, 92, 52, 14, BS_PUSHBUTTON));
   t.items.push_back(Item(u"BUTTON", IDC_RESET_ALL, u"Reset &All", 181, 92, 52, 14, BS_PUSHBUTTON));
+  t.items.push_back(Item(u"BUTTON", IDC_ASSIGN, u"A&ssign", 181, 112, 52, 14, BS_PUSHBUTTON));
+  DialogItemTemplate label = Item(u"STATIC", IDC_ASSIGNED_TO, u"", 123, 130, 110, 20, 0);
+  label.style &= ~WS_TABSTOP;
+  t.items.push_back(label);
   ConstructIndirect(t);
 }
 
@@ -62,6 +98,15 @@ CBCGPKeyboardPage::~CBCGPKeyboardPage() = default;
 
 BOOL CBCGPKeyboardPage::OnInitDialog() {
   CPropertyPage::OnInitDialog();
+  // The new-key field takes the key the user presses, with its modifiers.
+  auto* edit = new QKeySequenceEdit;
+  CRect r(123, 112, 175, 126);
+  MapDialogRect(&r);
+  if (m_wndNewKey.CreateFromWidget(edit, WS_CHILD | WS_VISIBLE | WS_TABSTOP, r, this, IDC_NEW_KEY)) {
+    QObject::connect(edit, &QKeySequenceEdit::keySequenceChanged, edit, [this]() { OnNewKeyChanged(); });
+  } else {
+    delete edit;
+  }
   auto* cats = static_cast<CComboBox*>(GetDlgItem(IDC_CATEGORY));
   if (cats && m_pCustomize) {
     const CStringArray& names = m_pCustomize->GetCategories();
@@ -130,5 +175,63 @@ void CBCGPKeyboardPage::OnRemove() {
 
 void CBCGPKeyboardPage::OnResetAll() {
   if (CBCGPKeyboardManager* km = CBCGPKeyboardManager::GetInstance()) km->ResetAll();
+  OnCommandChange();
+}
+
+ACCEL CBCGPKeyboardPage::GetNewKey() const {
+  ACCEL a{0, 0, 0};
+  auto* edit = qobject_cast<QKeySequenceEdit*>(m_wndNewKey.GetQWidget());
+  if (!edit || edit->keySequence().isEmpty()) return a;
+  const QKeyCombination combo = edit->keySequence()[0];
+  const WORD vk = VirtualKeyOf(combo.key());
+  if (!vk) return a;
+  a.fVirt = FVIRTKEY;
+  if (combo.keyboardModifiers() & Qt::ControlModifier) a.fVirt |= FCONTROL;
+  if (combo.keyboardModifiers() & Qt::ShiftModifier) a.fVirt |= FSHIFT;
+  if (combo.keyboardModifiers() & Qt::AltModifier) a.fVirt |= FALT;
+  a.key = vk;
+  return a;
+}
+
+void CBCGPKeyboardPage::SetNewKey(LPCTSTR lpszKey) {
+  if (auto* edit = qobject_cast<QKeySequenceEdit*>(m_wndNewKey.GetQWidget()))
+    edit->setKeySequence(QKeySequence(QString::fromStdU16String(lpszKey ? std::u16string(lpszKey) : std::u16string())));
+}
+
+void CBCGPKeyboardPage::OnNewKeyChanged() {
+  // Says which command has the key now, if any.
+  CWnd* label = GetDlgItem(IDC_ASSIGNED_TO);
+  CFrameWnd* frame = m_pCustomize ? m_pCustomize->GetParentFrame() : nullptr;
+  if (!label) return;
+  CString text;
+  const ACCEL key = GetNewKey();
+  if (key.key && frame) {
+    const BYTE mask = FVIRTKEY | FSHIFT | FCONTROL | FALT;
+    for (const ACCEL& a : TableOf(frame->m_hAccelTable))
+      if (a.key == key.key && (a.fVirt & mask) == (key.fVirt & mask)) {
+        const CBCGPToolbarButton owner(a.cmd, -1);
+        text = CString(u"Assigned to: ") + CBCGPToolbarCustomize::GetButtonLabel(&owner);
+        break;
+      }
+  }
+  label->SetWindowText(text);
+}
+
+void CBCGPKeyboardPage::OnAssign() {
+  CFrameWnd* frame = m_pCustomize ? m_pCustomize->GetParentFrame() : nullptr;
+  CBCGPKeyboardManager* km = CBCGPKeyboardManager::GetInstance();
+  const UINT cmd = SelectedCommand();
+  ACCEL key = GetNewKey();
+  if (!frame || !km || !cmd || cmd > 0xFFFF || !key.key) return;
+  key.cmd = static_cast<WORD>(cmd);
+  // A key belongs to one command: it leaves the command that had it.
+  const BYTE mask = FVIRTKEY | FSHIFT | FCONTROL | FALT;
+  std::vector<ACCEL> table = TableOf(frame->m_hAccelTable);
+  table.erase(std::remove_if(table.begin(), table.end(),
+                             [&](const ACCEL& a) { return a.key == key.key && (a.fVirt & mask) == (key.fVirt & mask); }),
+              table.end());
+  table.push_back(key);
+  km->UpdateAcellTable(nullptr, table.data(), static_cast<int>(table.size()), frame);
+  SetNewKey(u"");
   OnCommandChange();
 }

@@ -125,6 +125,18 @@ TEST_F(BcgTest, CustomizationSheetShowsToolbarsPutsCommandsOnThemAndChangesKeys)
   Notify(kp, CBCGPKeyboardPage::IDC_RESET_ALL, BN_CLICKED);
   EXPECT_TRUE(CBCGPKeyboardManager::FindDefaultAccelerator(ID_CMD_NEW, text, f, TRUE));
   EXPECT_EQ(keys->GetCount(), 1);
+  // A new key: typed into the field it says who has it; assigned, it moves to this command.
+  kp->SetNewKey(u"Del");
+  CString owner;
+  kp->GetDlgItem(CBCGPKeyboardPage::IDC_ASSIGNED_TO)->GetWindowText(owner);
+  EXPECT_EQ(owner, CString(u"Assigned to: Snap on or off"));
+  Notify(kp, CBCGPKeyboardPage::IDC_ASSIGN, BN_CLICKED);
+  EXPECT_EQ(keys->GetCount(), 2);
+  EXPECT_FALSE(CBCGPKeyboardManager::FindDefaultAccelerator(ID_CMD_SNAP, text, f, TRUE));
+  kp->SetNewKey(u"Ctrl+Shift+F7");
+  Notify(kp, CBCGPKeyboardPage::IDC_ASSIGN, BN_CLICKED);
+  EXPECT_TRUE(CBCGPKeyboardManager::IsKeyHandled(VK_F7, FVIRTKEY | FCONTROL | FSHIFT, f, TRUE));
+  EXPECT_EQ(keys->GetCount(), 3);
 
   // Closing the sheet ends customisation mode; the sheet goes by itself.
   sheet->DestroyWindow();
