@@ -250,4 +250,32 @@ TEST_F(DocumentLifecycleTest, ARecoveredDrawingSaysSoInItsTitleAndIsAlwaysAskedA
     EXPECT_FALSE(pDoc->SaveModified());
 }
 
+TEST_F(DocumentLifecycleTest, ANewDrawingFromATemplateHasItsContentsButNoName)
+{
+    CQZ2Doc* pTemplate = NewDocument();
+    AddShapes(pTemplate, 3);
+    pTemplate->GetDocumentProperties().m_strCompany = u"Works";
+    ASSERT_TRUE(pTemplate->DoSaveAs(CString::FromQString(Path("base")), TRUE, 0x4, u"kvct"));
+    ASSERT_TRUE(QFileInfo::exists(Path("base.kvct")));
+    const QByteArray before = ReadAll(Path("base.kvct"));
+
+    auto* pDoc = new CQZ2Doc;
+    pDoc->m_bAutoDelete = FALSE;
+    m_docs.push_back(pDoc);
+    ASSERT_TRUE(pDoc->OnNewDocumentFromTemplate(CString::FromQString(Path("base.kvct"))));
+    EXPECT_TRUE(pDoc->GetPathName().IsEmpty());
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(pDoc->GetDraw2dDocument()->GetFeatureCount(), 6);
+    EXPECT_TRUE(pDoc->GetDocumentProperties().m_strCompany == CString(u"Works"));
+    EXPECT_EQ(ReadAll(Path("base.kvct")), before);
+
+    // A missing template opens nothing and says so.
+    auto* pNone = new CQZ2Doc;
+    pNone->m_bAutoDelete = FALSE;
+    m_docs.push_back(pNone);
+    Boxes().clear();
+    EXPECT_FALSE(pNone->OnNewDocumentFromTemplate(CString::FromQString(Path("none.kvct"))));
+    EXPECT_EQ(Boxes().size(), 1u);
+}
+
 }  // namespace
