@@ -278,4 +278,20 @@ TEST_F(DocumentLifecycleTest, ANewDrawingFromATemplateHasItsContentsButNoName)
     EXPECT_EQ(Boxes().size(), 1u);
 }
 
+TEST_F(DocumentLifecycleTest, ADrawingOpenedFromAReadOnlyFileSaysSoInItsTitle)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind the super-user";
+    {
+        CQZ2Doc* pDoc = NewDocument();
+        ASSERT_TRUE(pDoc->DoSave(CString::FromQString(Path("locked.kvcd")), TRUE));
+    }
+    QFile::setPermissions(Path("locked.kvcd"), QFileDevice::ReadOwner);
+    CQZ2Doc* pDoc = OpenDocument(Path("locked.kvcd"));
+    ASSERT_NE(pDoc, nullptr);
+    EXPECT_EQ(pDoc->GetAccessMode(), 1);
+    EXPECT_EQ(pDoc->GetTitle().ToQString(), QStringLiteral("locked.kvcd (Read Only)"));
+    QFile::setPermissions(Path("locked.kvcd"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 }  // namespace
