@@ -3,7 +3,13 @@
 #include <algorithm>
 #include <memory>
 
+#include <QtCore/QMimeData>
 #include <QtCore/QPointer>
+#include <QtCore/QTimer>
+#include <QtGui/QDrag>
+#include <QtGui/QDragEnterEvent>
+#include <QtGui/QMouseEvent>
+#include <QtWidgets/QApplication>
 #include <QtGui/QIcon>
 #include <QtGui/QImage>
 #include <QtGui/QPixmap>
@@ -17,6 +23,7 @@
 #include "platform/afx/CArchive.h"
 #include "platform/afx/CArchiveException.h"
 #include "platform/afx/CException.h"
+#include "platform/afx/CMemFile.h"
 #include "platform/afx/ResourceModule.h"
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPRegistry.h"
@@ -70,6 +77,20 @@ protected:
 
 private:
   QPointer<QWidget> m_widget;
+};
+
+const char kButtonMime[] = "application/x-korvan-toolbar-button";
+
+// Hands the toolbar's and its buttons' drag events to the toolbar.
+class DragFilter : public QObject {
+public:
+  DragFilter(QObject* parent, CBCGPToolBar* bar) : QObject(parent), m_bar(bar) {}
+  bool eventFilter(QObject* o, QEvent* e) override { return m_bar && m_bar->HandleDragEvent(o, e); }
+  // The toolbar object goes before its widget.
+  void Detach() { m_bar = nullptr; }
+
+private:
+  CBCGPToolBar* m_bar;
 };
 
 // Reads a toolbar resource: image size and the button ids (0 for separators).
@@ -222,7 +243,15 @@ END_MESSAGE_MAP()
 
 CBCGPToolBar::CBCGPToolBar() = default;
 
+namespace {
+void DetachDragFilter(QWidget* strip) {
+  if (!strip) return;
+  if (QObject* f = strip->property("kcDragFilter").value<QObject*>()) static_cast<DragFilter*>(f)->Detach();
+}
+}  // namespace
+
 CBCGPToolBar::~CBCGPToolBar() {
+  DetachDragFilter(GetLayoutWidget());
   Unregister();
   if (auto* frame = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, m_pDockSite)) frame->RemoveControlBar(this);
   ClearActions();
@@ -266,6 +295,10 @@ BOOL CBCGPToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, 
     const QPoint g = tb->mapToGlobal(pos);
     OnContextMenuAt(a && it != m_actions.end() ? static_cast<int>(it - m_actions.begin()) : -1, CPoint(g.x(), g.y()));
   });
+  tb->setAcceptDrops(true);
+  auto* dragFilter = new DragFilter(tb, this);
+  tb->installEventFilter(dragFilter);
+  tb->setProperty("kcDragFilter", QVariant::fromValue<QObject*>(dragFilter));
   const DWORD wndStyle = (dwStyle & ~CBRS_ALL) | WS_CHILD;
   if (!CreateFromWidget(tb, wndStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) {
     delete tb;
@@ -282,6 +315,7 @@ BOOL CBCGPToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, 
 }
 
 void CBCGPToolBar::OnDestroy() {
+  DetachDragFilter(GetLayoutWidget());
   Unregister();
   ClearActions();
   CBCGPControlBar::OnDestroy();
@@ -502,6 +536,10 @@ void CBCGPToolBar::AdjustLayout() {
     }
     m_actions.push_back(a);
   }
+  // Buttons can be dragged away in customisation mode.
+  QObject* filter = tb->property("kcDragFilter").value<QObject*>();
+  for (QAction* a : m_actions)
+    if (QWidget* w = tb->widgetForAction(a); w && filter) w->installEventFilter(filter);
   if (m_iCustomizeCmd > 0) {
     tb->addSeparator();
     QAction* a = tb->addAction(QStringLiteral("\u00BB"));
@@ -610,6 +648,141 @@ int CBCGPToolBar::DropButton(const CBCGPToolbarButton& button, CPoint point) {
   const int index = InsertButton(button, at);
   if (index >= 0) AdjustLayout();
   return index;
+}
+
+QMimeData* CBCGPToolBar::CreateButtonMimeData(const CBCGPToolbarButton& button) {
+  CMemFile file;
+  QByteArray bytes;
+  try {
+    {
+      CArchive ar(&file, CArchive::store);
+      ar.WriteObject(&button);
+      ar.Close();
+    }
+    bytes.resize(static_cast<qsizetype>(file.GetLength()));
+    file.SeekToBegin();
+    if (!bytes.isEmpty()) file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+  } catch (CException* e) {
+    e->Delete();
+    return nullptr;
+  }
+  auto* data = new QMimeData;
+  data->setData(QString::fromLatin1(kButtonMime), bytes);
+  return data;
+}
+
+CBCGPToolbarButton* CBCGPToolBar::ButtonFromMimeData(const QMimeData* pData) {
+  if (!pData || !pData->hasFormat(QString::fromLatin1(kButtonMime))) return nullptr;
+  QByteArray bytes = pData->data(QString::fromLatin1(kButtonMime));
+  if (bytes.isEmpty() || bytes.size() > 1024 * 1024) return nullptr;
+  CMemFile file(reinterpret_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+  CObject* o = nullptr;
+  try {
+    CArchive ar(&file, CArchive::load);
+    o = ar.ReadObject(RUNTIME_CLASS(CBCGPToolbarButton));
+    ar.Close();
+  } catch (CException* e) {
+    e->Delete();
+    delete o;
+    return nullptr;
+  }
+  auto* b = DYNAMIC_DOWNCAST(CBCGPToolbarButton, o);
+  if (!b) delete o;
+  return b;
+}
+
+bool CBCGPToolBar::HandleDragEvent(QObject* pTarget, QEvent* pEvent) {
+  auto* tb = qobject_cast<QToolBar*>(GetLayoutWidget());
+  if (!tb || !IsCustomizeMode()) return false;
+  auto toBar = [&](const QPointF& p) {
+    const QPoint q = pTarget == tb ? p.toPoint() : static_cast<QWidget*>(pTarget)->mapTo(tb, p.toPoint());
+    return CPoint(q.x(), q.y());
+  };
+  switch (pEvent->type()) {
+    case QEvent::MouseButtonPress: {
+      auto* me = static_cast<QMouseEvent*>(pEvent);
+      if (pTarget == tb || me->button() != Qt::LeftButton) return false;
+      // A button pressed in customisation mode is picked up, not clicked.
+      pTarget->setProperty("kcDragFrom", me->position().toPoint());
+      return true;
+    }
+    case QEvent::MouseMove: {
+      auto* me = static_cast<QMouseEvent*>(pEvent);
+      const QVariant from = pTarget->property("kcDragFrom");
+      if (pTarget == tb || !from.isValid() || !(me->buttons() & Qt::LeftButton)) return false;
+      if ((me->position().toPoint() - from.toPoint()).manhattanLength() < QApplication::startDragDistance()) return true;
+      pTarget->setProperty("kcDragFrom", QVariant());
+      int index = -1;
+      for (size_t i = 0; i < m_actions.size(); ++i)
+        if (tb->widgetForAction(m_actions[i]) == pTarget) index = static_cast<int>(i);
+      CBCGPToolbarButton* b = GetButton(index);
+      if (!b || b->IsLocked()) return true;
+      // The drag runs once this event is done: the drop may rebuild the buttons' widgets.
+      QTimer::singleShot(0, tb, [this, b]() { StartButtonDrag(b); });
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      if (pTarget == tb) return false;
+      pTarget->setProperty("kcDragFrom", QVariant());
+      return true;
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* de = static_cast<QDragMoveEvent*>(pEvent);
+      std::unique_ptr<CBCGPToolbarButton> b(ButtonFromMimeData(de->mimeData()));
+      if (!b) return false;
+      m_pDragButton = b.get();
+      const DROPEFFECT effect = pEvent->type() == QEvent::DragEnter
+                                    ? OnDragEnter(nullptr, 0, toBar(de->position()))
+                                    : OnDragOver(nullptr, 0, toBar(de->position()));
+      m_pDragButton = nullptr;
+      if (effect == DROPEFFECT_NONE) {
+        de->ignore();
+      } else {
+        de->acceptProposedAction();
+      }
+      return true;
+    }
+    case QEvent::DragLeave:
+      OnDragLeave();
+      return true;
+    case QEvent::Drop: {
+      auto* de = static_cast<QDropEvent*>(pEvent);
+      std::unique_ptr<CBCGPToolbarButton> b(ButtonFromMimeData(de->mimeData()));
+      if (!b) return false;
+      m_pDragButton = b.get();
+      const BOOL ok = OnDrop(nullptr, DROPEFFECT_MOVE, toBar(de->position()));
+      m_pDragButton = nullptr;
+      m_rectDrag.SetRectEmpty();
+      m_iDragIndex = -1;
+      if (ok) {
+        de->setDropAction(de->proposedAction());
+        de->accept();
+      } else {
+        de->ignore();
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void CBCGPToolBar::StartButtonDrag(CBCGPToolbarButton* pButton) {
+  auto* tb = qobject_cast<QToolBar*>(GetLayoutWidget());
+  if (!tb || std::find(m_buttons.begin(), m_buttons.end(), pButton) == m_buttons.end()) return;
+  QMimeData* data = CreateButtonMimeData(*pButton);
+  if (!data) return;
+  auto* drag = new QDrag(tb);
+  drag->setMimeData(data);
+  m_bDropSource = TRUE;
+  const Qt::DropAction done = drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+  m_bDropSource = FALSE;
+  // A button moved elsewhere leaves its old place (the copy dropped is another object).
+  auto it = std::find(m_buttons.begin(), m_buttons.end(), pButton);
+  if (done == Qt::MoveAction && it != m_buttons.end()) {
+    RemoveButton(static_cast<int>(it - m_buttons.begin()));
+    AdjustLayout();
+  }
 }
 
 CBCGPToolBar* CBCGPToolBar::TearOffButton(int iIndex) {

@@ -26,6 +26,9 @@ class CFrameWnd;
 class COleDataObject;
 class QAction;
 class QMenu;
+class QMimeData;
+class QObject;
+class QEvent;
 
 class CBCGPToolBar : public CBCGPControlBar {
   DECLARE_SERIAL(CBCGPToolBar)
@@ -108,6 +111,14 @@ public:
   virtual int FindDropIndex(const CPoint point, CRect& rectDrag) const;
   // Drops a copy of button at point as a drag from the sheet would; the index, -1 when refused.
   int DropButton(const CBCGPToolbarButton& button, CPoint point);
+  // The data of a dragged button (its class and contents); the caller owns it.
+  static QMimeData* CreateButtonMimeData(const CBCGPToolbarButton& button);
+  // The button a drag carries (a new object the caller owns), or null.
+  static CBCGPToolbarButton* ButtonFromMimeData(const QMimeData* pData);
+  // Qt drag events on the toolbar and its buttons (customisation mode).
+  bool HandleDragEvent(QObject* pTarget, QEvent* pEvent);
+  // Drags a button away (moved, or copied with Ctrl) in customisation mode.
+  void StartButtonDrag(CBCGPToolbarButton* pButton);
 
   // ---- all toolbars ----
   static const CObList& GetAllToolbars();

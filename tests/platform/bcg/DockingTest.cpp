@@ -368,3 +368,54 @@ TEST_F(BcgTest, CustomizeModeMenuAndTornOffMenusKeptAcrossARestart) {
 }
 
 }  // namespace
+
+#include <QtCore/QMimeData>
+#include <QtGui/QDragEnterEvent>
+#include <QtWidgets/QApplication>
+
+namespace {
+
+TEST_F(BcgTest, ButtonsDraggedInCustomizationModeDropWithTheirClassAndContents) {
+  CTestFrame* f = OpenFrame();
+  CBCGPToolbarComboBoxButton combo(ID_CMD_COMBO, -1, CBS_DROPDOWNLIST, 90);
+  combo.AddItem(u"Red", 7);
+  combo.AddItem(u"Blue", 9);
+  combo.SelectItem(1);
+  std::unique_ptr<QMimeData> data(CBCGPToolBar::CreateButtonMimeData(combo));
+  ASSERT_NE(data, nullptr);
+  QToolBar* strip = Strip(f->m_wndStandard);
+  const QRect second = strip->widgetForAction(strip->actions()[1])->geometry();
+  const QPoint at(second.left() + 2, second.center().y());
+
+  // Outside customisation mode the toolbar takes no drops.
+  QDragEnterEvent refused(at, Qt::MoveAction | Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(strip, &refused);
+  EXPECT_FALSE(refused.isAccepted());
+
+  CBCGPToolBar::SetCustomizeMode(TRUE);
+  QDragEnterEvent enter(at, Qt::MoveAction | Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(strip, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(at), Qt::MoveAction | Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(strip, &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  CBCGPToolBar::SetCustomizeMode(FALSE);
+  ASSERT_EQ(f->m_wndStandard.GetCount(), 6);
+  auto* dropped = DYNAMIC_DOWNCAST(CBCGPToolbarComboBoxButton, f->m_wndStandard.GetButton(1));
+  ASSERT_NE(dropped, nullptr);
+  EXPECT_EQ(dropped->GetCount(), 2);
+  EXPECT_EQ(dropped->GetCurSel(), 1);
+  EXPECT_EQ(dropped->GetItemData(0), 7u);
+  ASSERT_NE(dropped->GetEmbeddedWidget(), nullptr);
+
+  // Data that is not a button is no drop.
+  QMimeData junk;
+  junk.setData(QStringLiteral("application/x-korvan-toolbar-button"), QByteArray("\\xff\\x01garbage", 10));
+  EXPECT_EQ(CBCGPToolBar::ButtonFromMimeData(&junk), nullptr);
+  QMimeData text;
+  text.setText(QStringLiteral("hello"));
+  EXPECT_EQ(CBCGPToolBar::ButtonFromMimeData(&text), nullptr);
+  CloseFrame(f);
+}
+
+}  // namespace
