@@ -11,7 +11,10 @@
 #include <QtWidgets/QToolBar>
 
 #include "BcgFixture.h"
+#include "platform/afx/CArchive.h"
 #include "platform/afx/CByteArray.h"
+#include "platform/afx/CMemFile.h"
+#include "platform/afx/CStringList.h"
 #include "platform/afx/CUIntArray.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/bcg/CBCGPRegistry.h"
@@ -174,6 +177,30 @@ TEST_F(BcgTest, DamagedStoredStateFallsBackToTheFirstLayout) {
   f = OpenFrame();
   EXPECT_EQ(f->m_wndStandard.GetCount(), 5);
   EXPECT_FALSE(f->m_wndCommand.IsFloating());
+  CloseFrame(f);
+
+  // A stored list whose object is no button is not used either.
+  {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store);
+      CStringList notAButton;
+      notAButton.AddTail(u"x");
+      ar << 1 << 1;
+      ar.WriteObject(&notAButton);
+      ar.Close();
+    }
+    std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
+    file.SeekToBegin();
+    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+    CBCGPRegistrySP sp;
+    CBCGPRegistry& reg = sp.Create(FALSE, FALSE);
+    ASSERT_TRUE(reg.Open(base + u"ToolBar-59392"));
+    ASSERT_TRUE(reg.Write(u"Buttons", bytes.data(), static_cast<UINT>(bytes.size())));
+  }
+  f = OpenFrame();
+  EXPECT_EQ(f->m_wndStandard.GetCount(), 5);
+  EXPECT_EQ(f->m_wndStandard.GetItemID(0), ID_CMD_NEW);
   // Only ids of the range are made.
   int users = 0;
   while (f->GetUserBarByIndex(users)) ++users;
