@@ -49,3 +49,4 @@
 #include "platform/afx/CMapPtrToPtr.h"
 #include "platform/afx/CMapStringToString.h"
 #include "platform/afx/ResourceModule.h"
+#include "platform/afx/AfxTchar.h"
