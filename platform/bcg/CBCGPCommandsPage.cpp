@@ -2,6 +2,13 @@
 
 #include <vector>
 
+#include <QtCore/QMimeData>
+#include <QtCore/QTimer>
+#include <QtGui/QDrag>
+#include <QtGui/QMouseEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
+
 #include "platform/afx/CObList.h"
 #include "platform/bcg/CBCGPToolBar.h"
 #include "platform/bcg/CBCGPToolbarButton.h"
@@ -24,6 +31,16 @@ DialogItemTemplate Item(LPCTSTR cls, int id, LPCTSTR text, short x, short y, sho
   i.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | style;
   return i;
 }
+// Hands the commands list's mouse events to the page.
+class ListFilter : public QObject {
+public:
+  ListFilter(QObject* parent, CBCGPCommandsPage* page) : QObject(parent), m_page(page) {}
+  bool eventFilter(QObject*, QEvent* e) override { return m_page && m_page->HandleListEvent(e); }
+  void Detach() { m_page = nullptr; }
+
+private:
+  CBCGPCommandsPage* m_page;
+};
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CBCGPCommandsPage, CPropertyPage)
@@ -31,6 +48,7 @@ IMPLEMENT_DYNAMIC(CBCGPCommandsPage, CPropertyPage)
 BEGIN_MESSAGE_MAP(CBCGPCommandsPage, CPropertyPage)
   ON_LBN_SELCHANGE(IDC_CATEGORIES, &CBCGPCommandsPage::OnCategoryChange)
   ON_BN_CLICKED(IDC_ADD, &CBCGPCommandsPage::OnAdd)
+  ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CBCGPCommandsPage::CBCGPCommandsPage(CBCGPToolbarCustomize* pSheet) : m_pCustomize(pSheet) {
@@ -45,7 +63,16 @@ CBCGPCommandsPage::CBCGPCommandsPage(CBCGPToolbarCustomize* pSheet) : m_pCustomi
   ConstructIndirect(t);
 }
 
-CBCGPCommandsPage::~CBCGPCommandsPage() = default;
+CBCGPCommandsPage::~CBCGPCommandsPage() {
+  if (m_pListFilter) static_cast<ListFilter*>(m_pListFilter)->Detach();
+}
+
+void CBCGPCommandsPage::OnDestroy() {
+  // The list goes with the page's window; its filter must not call a page that is gone.
+  if (m_pListFilter) static_cast<ListFilter*>(m_pListFilter)->Detach();
+  m_pListFilter = nullptr;
+  CPropertyPage::OnDestroy();
+}
 
 BOOL CBCGPCommandsPage::OnInitDialog() {
   CPropertyPage::OnInitDialog();
@@ -57,7 +84,63 @@ BOOL CBCGPCommandsPage::OnInitDialog() {
   }
   OnCategoryChange();
   FillTargets();
+  if (CWnd* cmds = GetDlgItem(IDC_COMMANDS); cmds && cmds->GetQWidget()) {
+    // Mouse events of a list view arrive at its viewport.
+    QWidget* w = cmds->GetQWidget();
+    QWidget* viewport = w->findChild<QWidget*>(QStringLiteral("qt_scrollarea_viewport"));
+    auto* filter = new ListFilter(w, this);
+    (viewport ? viewport : w)->installEventFilter(filter);
+    m_pListFilter = filter;
+  }
   return TRUE;
+}
+
+QMimeData* CBCGPCommandsPage::CreateDragData() const {
+  auto* cats = static_cast<CListBox*>(GetDlgItem(IDC_CATEGORIES));
+  auto* cmds = static_cast<CListBox*>(GetDlgItem(IDC_COMMANDS));
+  if (!cats || !cmds || !m_pCustomize) return nullptr;
+  const int cat = cats->GetCurSel(), cmd = cmds->GetCurSel();
+  if (cat < 0 || cmd < 0) return nullptr;
+  CString name;
+  cats->GetText(cat, name);
+  std::vector<CBCGPToolbarButton*> buttons;
+  m_pCustomize->GetCategoryButtons(name, buttons);
+  const size_t index = static_cast<size_t>(cmds->GetItemData(cmd));
+  if (index >= buttons.size()) return nullptr;
+  return CBCGPToolBar::CreateButtonMimeData(*buttons[index]);
+}
+
+bool CBCGPCommandsPage::HandleListEvent(QEvent* pEvent) {
+  if (pEvent->type() == QEvent::MouseButtonPress) {
+    auto* me = static_cast<QMouseEvent*>(pEvent);
+    if (me->button() == Qt::LeftButton) {
+      m_nDragFromX = me->position().toPoint().x();
+      m_nDragFromY = me->position().toPoint().y();
+    }
+    return false;  // the list still selects
+  }
+  if (pEvent->type() == QEvent::MouseButtonRelease) {
+    m_nDragFromX = m_nDragFromY = -1;
+    return false;
+  }
+  if (pEvent->type() != QEvent::MouseMove || m_nDragFromX < 0) return false;
+  auto* me = static_cast<QMouseEvent*>(pEvent);
+  const QPoint p = me->position().toPoint();
+  if (!(me->buttons() & Qt::LeftButton) ||
+      (p - QPoint(m_nDragFromX, m_nDragFromY)).manhattanLength() < QApplication::startDragDistance())
+    return false;
+  m_nDragFromX = m_nDragFromY = -1;
+  // The drag runs once this event is done; the toolbars copy what it carries.
+  QWidget* list = GetDlgItem(IDC_COMMANDS) ? GetDlgItem(IDC_COMMANDS)->GetQWidget() : nullptr;
+  if (!list) return true;
+  QTimer::singleShot(0, list, [this, list]() {
+    QMimeData* data = CreateDragData();
+    if (!data) return;
+    auto* drag = new QDrag(list);
+    drag->setMimeData(data);
+    drag->exec(Qt::CopyAction, Qt::CopyAction);
+  });
+  return true;
 }
 
 BOOL CBCGPCommandsPage::OnSetActive() {

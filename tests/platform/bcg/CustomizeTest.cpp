@@ -1,5 +1,9 @@
 // The customisation sheet: its pages in the order a program arranges them, toolbars shown,
 // hidden and made, commands put on toolbars and keys taken away and reset.
+#include <QtCore/QMimeData>
+
+#include <memory>
+
 #include "BcgFixture.h"
 #include "platform/bcg/CBCGPCommandsPage.h"
 #include "platform/bcg/CBCGPKeyboardManager.h"
@@ -100,6 +104,12 @@ TEST_F(BcgTest, CustomizationSheetShowsToolbarsPutsCommandsOnThemAndChangesKeys)
   Notify(cp, CBCGPCommandsPage::IDC_ADD, BN_CLICKED);
   ASSERT_EQ(user->GetCount(), 1);
   EXPECT_EQ(user->GetItemID(0), ID_CMD_SNAP);
+  // Dragging the command carries its button to whichever toolbar it is dropped on.
+  std::unique_ptr<QMimeData> dragged(cp->CreateDragData());
+  ASSERT_NE(dragged, nullptr);
+  std::unique_ptr<CBCGPToolbarButton> carried(CBCGPToolBar::ButtonFromMimeData(dragged.get()));
+  ASSERT_NE(carried, nullptr);
+  EXPECT_EQ(carried->m_nID, ID_CMD_SNAP);
 
   // Keyboard page: the keys of New, taken away and reset.
   ASSERT_TRUE(sheet->SetActivePage(2));
