@@ -154,8 +154,11 @@ HACCEL AfxLoadAcceleratorsFromText(const std::u16string& text) {
       else if (flag == QLatin1String("ASCII")) {}
       else return nullptr;
     }
-    // A virtual key named by a character is that character's key.
-    if ((a.fVirt & FVIRTKEY) && a.key >= 'a' && a.key <= 'z') a.key = static_cast<WORD>(a.key - 'a' + 'A');
+    // A virtual key named by a quoted character is that character's key. Keys named by number
+    // stay as they are: VK_F1..VK_F11 share their codes with 'p'..'z'.
+    const bool namedByCharacter = f[0].startsWith(QLatin1Char('"'));
+    if (namedByCharacter && (a.fVirt & FVIRTKEY) && a.key >= 'a' && a.key <= 'z')
+      a.key = static_cast<WORD>(a.key - 'a' + 'A');
     entries.push_back(a);
     if (entries.size() > 0x10000) return nullptr;
   }
