@@ -1,5 +1,8 @@
 #include "command/CommandManager.h"
 
+#include <memory>
+#include <vector>
+
 #include "command/CCommandBar.h"
 #include "command/CommandBase.h"
 #include "command/CommandInfo.h"
@@ -15,10 +18,16 @@
 #include "command/NumericFormat.h"
 #include "command/ParameterModifierBase.h"
 #include "command/PointArrayParameterItem.h"
+#include "command/PointParameterItem.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionManager.h"
+#include "libs/vevure/Snap.h"
+#include "platform/afx/CRect.h"
+#include "platform/gdi/CDC.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/WinInput.h"
 #include "platform/afx/CRuntimeClass.h"
 
 namespace QZ2Command {
@@ -1197,6 +1206,412 @@ BOOL CommandManager::MiddleButtonPanTo(const CPoint& point)
 void CommandManager::EndMiddleButtonPan()
 {
     m_bPanning = FALSE;
+}
+
+// --- mouse input --------------------------------------------------------------------------------
+
+void CommandManager::SetCursorPosition(const CPoint& point, UINT nFlags)
+{
+    m_cursorClient = point;
+    m_nCursorX = point.x;
+    m_nCursorY = point.y;
+    m_nMouseFlags = nFlags;
+    if (m_pActiveView == nullptr)
+        return;
+    m_cursorWorld = m_pActiveView->ConvertPointClientToWorld(point, TRUE);
+    m_pActiveView->ConvertPointWorldToLocal(m_pActiveView->GetDrawingFeature(), m_pActiveView->GetActiveLayout(),
+                                            m_cursorWorld, m_cursorLocal);
+}
+
+void CommandManager::OnMouseMove(UINT nFlags, const CPoint& point)
+{
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
+        return;
+    ClearSnapState();
+    SetCursorPosition(point, nFlags);
+    if (m_viewCommand.GetMode() == ViewCommand::modeNone && !m_bPanning && HasActiveCommand())
+        SnapInputPoint(TRUE);
+    m_pActiveView->RestoreView();
+    if (m_bPanning)
+        MiddleButtonPanTo(point);
+    DrawPreview(nullptr);
+    if (m_pActiveView->BeginDraw(nullptr)) {
+        DrawSnapMarks();
+        DrawFence();
+        m_pActiveView->EndDraw();
+    }
+}
+
+void CommandManager::OnLButtonDown(UINT nFlags, const CPoint& point)
+{
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
+        return;
+    ClearSnapState();
+    SetCursorPosition(point, nFlags);
+    if (m_viewCommand.GetMode() != ViewCommand::modeNone) {
+        // The view command takes its points itself.
+    } else if (HasActiveCommand()) {
+        CommandClickInput(m_cursorWorld, nFlags);
+    }
+    if (m_pActiveView != nullptr)
+        m_pActiveView->InvalidateView();
+}
+
+void CommandManager::OnLButtonUp(UINT nFlags, const CPoint& point)
+{
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
+        return;
+    const int nMode = m_viewCommand.GetMode();
+    if (nMode == ViewCommand::modeRealtimeZoom || nMode == ViewCommand::modeRealtimePan)
+        m_viewCommand.ClearPoints();
+    (void)nFlags;
+    (void)point;
+}
+
+void CommandManager::OnLButtonDblClk(UINT nFlags, const CPoint& point)
+{
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
+        return;
+    (void)nFlags;
+    (void)point;
+    if (HasActiveCommand() && GetActiveItemType() == ParameterItemBase::typePointArray)
+        FinishListInput();
+}
+
+void CommandManager::OnMButtonDown(UINT nFlags, const CPoint& point)
+{
+    (void)nFlags;
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
+        return;
+    if (BeginMiddleButtonPan(point)) {
+        if (HWND hWnd = m_pActiveView->GetHWnd())
+            ::SetCapture(hWnd);
+    }
+}
+
+void CommandManager::OnMButtonUp(UINT nFlags, const CPoint& point)
+{
+    (void)nFlags;
+    (void)point;
+    if (!m_bPanning)
+        return;
+    EndMiddleButtonPan();
+    if (m_pActiveView != nullptr && m_pActiveView->GetHWnd() != nullptr &&
+        ::GetCapture() == m_pActiveView->GetHWnd())
+        ::ReleaseCapture();
+    if (m_pActiveView != nullptr)
+        RedrawOverlay(CWnd::FromHandle(m_pActiveView->GetHWnd()), nullptr);
+}
+
+void CommandManager::OnRButtonDown(UINT nFlags, const CPoint& point)
+{
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
+        return;
+    ClearSnapState();
+    SetCursorPosition(point, nFlags);
+    if ((nFlags & MK_SHIFT) != 0) {
+        OnMButtonDown(nFlags, point);
+        return;
+    }
+    if (m_viewCommand.GetMode() != ViewCommand::modeNone)
+        EndViewCommand();
+    ClearFenceIfActive();
+    m_pActiveView->InvalidateView();
+}
+
+BOOL CommandManager::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    (void)nRepCnt;
+    (void)nFlags;
+    switch (nChar) {
+    case VK_ESCAPE:
+        // Escape drops what is half done around the command, never the command itself.
+        if (m_viewCommand.GetMode() != ViewCommand::modeNone) {
+            EndViewCommand();
+            if (m_pActiveView != nullptr)
+                m_pActiveView->RestoreView();
+        } else if (m_bFenceActive) {
+            m_fencePoints.RemoveAll();
+            m_bFenceActive = FALSE;
+            if (m_pActiveView != nullptr)
+                m_pActiveView->RestoreView();
+        } else if (!HasActiveCommand()) {
+            UnselectAll();
+        }
+        break;
+    case VK_BACK:
+        if (!HasActiveCommand() && m_bFenceActive) {
+            RemoveLastFencePoint();
+            if (m_pActiveView != nullptr) {
+                m_pActiveView->RestoreView();
+                RedrawOverlay(CWnd::FromHandle(m_pActiveView->GetHWnd()), nullptr);
+            }
+        }
+        break;
+    case VK_RETURN:
+        if (HasActiveCommand() && GetActiveItemType() == ParameterItemBase::typePointArray)
+            FinishListInput();
+        break;
+    case VK_PRIOR:
+        ZoomIn(0.2);
+        break;
+    case VK_NEXT:
+        ZoomOut(0.2);
+        break;
+    case VK_LEFT:
+        MoveView(30, 0);
+        break;
+    case VK_RIGHT:
+        MoveView(-30, 0);
+        break;
+    case VK_UP:
+        MoveView(0, -30);
+        break;
+    case VK_DOWN:
+        MoveView(0, 30);
+        break;
+    default:
+        break;
+    }
+    return TRUE;
+}
+
+BOOL CommandManager::IsFeaturePickCursor() const
+{
+    if (m_viewCommand.GetMode() != ViewCommand::modeNone || m_bPanning)
+        return FALSE;
+    if (!HasActiveCommand())
+        return TRUE;
+    const int nType = GetActiveItemType();
+    return nType >= ParameterItemBase::typeFeature && nType <= ParameterItemBase::typeFeatureGroup;
+}
+
+BOOL CommandManager::OnSetCursor(CWnd* pView, CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    (void)pWnd;
+    (void)message;
+    if (pView == nullptr || m_pActiveView == nullptr || pView->GetSafeHwnd() != m_pActiveView->GetHWnd())
+        return FALSE;
+    if (nHitTest != HTCLIENT)
+        return FALSE;
+    if (IsFeaturePickCursor())
+        return FALSE;
+    // The overlay draws the cross-hair.
+    ::SetCursor(nullptr);
+    return TRUE;
+}
+
+BOOL CommandManager::CommandClickInput(const RuVaPnt2d& world, UINT nFlags)
+{
+    (void)world;
+    (void)nFlags;
+    CommandBase* pCommand = GetActiveCommand();
+    if (pCommand == nullptr || IsModifierInputActive())
+        return FALSE;
+    const int nIndex = pCommand->GetPickParameterIndex();
+    if (nIndex < 0)
+        return FALSE;
+    switch (pCommand->GetCurrentItemType()) {
+    case ParameterItemBase::typePoint: {
+        SnapClickPoint();
+        const auto* pItem = dynamic_cast<const PointParameterItem*>(pCommand->GetParameterItem(nIndex));
+        if (pItem == nullptr)
+            return FALSE;
+        return SetPointValue(nIndex, pItem->m_bWorldInput ? m_cursorWorld : m_cursorLocal);
+    }
+    case ParameterItemBase::typePointArray:
+        SnapClickPoint();
+        return AddPointArrayValue(nIndex, m_cursorLocal);
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CommandManager::SetPointValue(int nIndex, const RuVaPnt2d& point)
+{
+    CommandBase* pCommand = GetActiveCommand();
+    if (pCommand == nullptr)
+        return FALSE;
+    auto* pItem = dynamic_cast<PointParameterItem*>(pCommand->GetParameterItem(nIndex));
+    if (pItem == nullptr)
+        return FALSE;
+    PointParameterItem value(*pItem);
+    if (!value.SetValue(point) || !pCommand->ValidateParameterValue(nIndex, value))
+        return FALSE;
+    std::unique_ptr<ParameterItemBase> pOld(pItem->Clone());
+    pItem->Copy(value);
+    if (RunActiveCommand(nIndex, TRUE))
+        return TRUE;
+    // The run failed: the previous value comes back when the command still runs.
+    if (GetActiveCommand() == pCommand) {
+        if (auto* pNow = dynamic_cast<PointParameterItem*>(pCommand->GetParameterItem(nIndex)))
+            pNow->Copy(*pOld);
+    }
+    return FALSE;
+}
+
+BOOL CommandManager::AddPointArrayValue(int nIndex, const RuVaPnt2d& point)
+{
+    CommandBase* pCommand = GetActiveCommand();
+    if (pCommand == nullptr)
+        return FALSE;
+    auto* pItem = dynamic_cast<PointArrayParameterItem*>(pCommand->GetParameterItem(nIndex));
+    if (pItem == nullptr)
+        return FALSE;
+    PointArrayParameterItem value(*pItem);
+    if (!value.AddPoint(point) || !pCommand->ValidateParameterValue(nIndex, value))
+        return FALSE;
+    std::unique_ptr<ParameterItemBase> pOld(pItem->Clone());
+    pItem->Copy(value);
+    if (RunActiveCommand(nIndex, TRUE))
+        return TRUE;
+    if (GetActiveCommand() == pCommand) {
+        if (auto* pNow = dynamic_cast<PointArrayParameterItem*>(pCommand->GetParameterItem(nIndex)))
+            pNow->Copy(*pOld);
+    }
+    return FALSE;
+}
+
+// --- snapping -----------------------------------------------------------------------------------
+
+void CommandManager::ClearSnapState()
+{
+    m_snapInfo.Reset();
+    m_hitFeature = FeatureLayout();
+    m_bSnapped = FALSE;
+    m_dwSnapKind = 0;
+}
+
+BOOL CommandManager::SnapInputPoint(BOOL bProbe)
+{
+    (void)bProbe;
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr || !m_snapOptions.bEnabled)
+        return FALSE;
+    CommandBase* pCommand = GetActiveCommand();
+    if (pCommand == nullptr)
+        return FALSE;
+    const int nIndex = pCommand->GetPickParameterIndex();
+    const int nType = pCommand->GetCurrentItemType();
+    if (nIndex < 0 || (nType != ParameterItemBase::typePoint && nType != ParameterItemBase::typePointArray))
+        return FALSE;
+    if (const auto* pPoint = dynamic_cast<const PointParameterItem*>(pCommand->GetParameterItem(nIndex)))
+        if (!pPoint->m_bSnapInput)
+            return FALSE;
+    const double dAperture = m_pActiveView->ConvertLengthClientToWorld(m_snapOptions.nBoxSize);
+    const RuVaPnt2d cursor = m_cursorWorld;
+    RuVaPnt2d snapped;
+    BOOL bFound = FALSE;
+    if (m_snapOptions.dwType != 0) {
+        Snap snap;
+        snap.SetSnapType(m_snapOptions.dwType);
+        if (snap.AddFeaturesNear(m_pActiveView, cursor, dAperture, 0) > 0 && snap.UpdateSnapPoint(cursor, dAperture)) {
+            snapped = snap.GetSnapPoint();
+            m_dwSnapKind = snap.GetSnapKind();
+            bFound = TRUE;
+        }
+    }
+    if (!bFound && m_snapOptions.bGrid && m_pActiveView->HitGrid(cursor, snapped, dAperture, FALSE)) {
+        m_dwSnapKind = 0;
+        bFound = TRUE;
+    }
+    if (!bFound)
+        return FALSE;
+    m_bSnapped = TRUE;
+    m_snapWorld = snapped;
+    m_cursorWorld = snapped;
+    m_pActiveView->ConvertPointWorldToLocal(m_pActiveView->GetDrawingFeature(), m_pActiveView->GetActiveLayout(),
+                                            m_cursorWorld, m_cursorLocal);
+    return TRUE;
+}
+
+BOOL CommandManager::SnapClickPoint()
+{
+    return SnapInputPoint(FALSE);
+}
+
+// --- overlay ------------------------------------------------------------------------------------
+
+BOOL CommandManager::DrawPreview(HDC hDC)
+{
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
+        return FALSE;
+    CommandBase* pCommand = GetActiveCommand();
+    if (m_viewCommand.GetMode() != ViewCommand::modeNone || m_bPanning || pCommand == nullptr)
+        return TRUE;
+    if (!m_pActiveView->BeginDrawTemporaryFeature(hDC))
+        return FALSE;
+    pCommand->DrawPreview(m_cursorClient, m_cursorWorld, m_cursorLocal, m_nMouseFlags);
+    m_pActiveView->EndDrawTemporaryFeature();
+    return TRUE;
+}
+
+BOOL CommandManager::DrawSnapMarks()
+{
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
+        return FALSE;
+    const int nMode = m_viewCommand.GetMode();
+    if (nMode == ViewCommand::modeRealtimeZoom || nMode == ViewCommand::modeRealtimePan || m_bPanning)
+        return TRUE;
+    const BOOL bPickBox = m_snapOptions.bBoxVisible && !m_bFenceActive;
+    const BOOL bCrossHair = IsFeaturePickCursor() ? FALSE : TRUE;
+    m_pActiveView->DrawMouseCursor(m_cursorClient, bPickBox, m_snapOptions.nBoxSize, bCrossHair,
+                                   m_snapOptions.cursorColor, m_dwSnapKind);
+    if (m_snapOptions.bMarkerVisible && m_bSnapped && m_dwSnapKind != 0)
+        m_pActiveView->DrawSnapMark(m_snapWorld, m_snapOptions.nMarkerSize, m_snapOptions.markerColor, m_dwSnapKind);
+    return TRUE;
+}
+
+BOOL CommandManager::DrawFence()
+{
+    if (m_pActiveView == nullptr || m_viewCommand.GetMode() != ViewCommand::modeNone || !m_bFenceActive ||
+        m_fencePoints.IsEmpty())
+        return FALSE;
+    const int nShape = m_nSelectionShapeMode;
+    const CPoint first = m_pActiveView->ConvertPointWorldToClient(m_fencePoints.GetAt(0));
+    if (nShape == 1 && m_fencePoints.GetSize() == 1) {
+        m_pActiveView->DrawRectangleMarquee(first, m_cursorClient, m_nSelectionPartMode);
+    } else if (nShape == 8 && m_fencePoints.GetSize() == 1) {
+        m_pActiveView->DrawLineMarquee(first, m_cursorClient);
+    } else if (nShape == 2 || nShape == 16) {
+        std::vector<CPoint> points;
+        for (INT_PTR i = 0; i < m_fencePoints.GetSize(); ++i)
+            points.push_back(m_pActiveView->ConvertPointWorldToClient(m_fencePoints.GetAt(i)));
+        points.push_back(m_cursorClient);
+        if (nShape == 2)
+            m_pActiveView->DrawPolygonMarquee(points, m_nSelectionPartMode);
+        else
+            m_pActiveView->DrawPolylineMarquee(points);
+    }
+    return TRUE;
+}
+
+void CommandManager::RedrawOverlay(CWnd* pView, CDC* pDC)
+{
+    if (pView == nullptr || m_pActiveView == nullptr || m_pDraw2dDocument == nullptr || m_bPanning)
+        return;
+    if (pView->GetSafeHwnd() == nullptr || pView->GetSafeHwnd() != m_pActiveView->GetHWnd())
+        return;
+    // Only while the cursor is over the view: a paint for another reason shows no cross-hair.
+    POINT screen{};
+    if (!::GetCursorPos(&screen) || CWnd::WindowFromPoint(screen) != pView)
+        return;
+    CPoint client(screen.x, screen.y);
+    pView->ScreenToClient(&client);
+    CRect rect;
+    pView->GetClientRect(&rect);
+    if (!rect.PtInRect(client))
+        return;
+    ClearSnapState();
+    SetCursorPosition(client, 0);
+    if (m_viewCommand.GetMode() == ViewCommand::modeNone && HasActiveCommand())
+        SnapInputPoint(TRUE);
+    HDC hDC = pDC != nullptr ? pDC->GetSafeHdc() : nullptr;
+    DrawPreview(hDC);
+    if (m_pActiveView->BeginDraw(hDC)) {
+        DrawSnapMarks();
+        DrawFence();
+        m_pActiveView->EndDraw();
+    }
 }
 
 }  // namespace QZ2Command

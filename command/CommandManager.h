@@ -12,6 +12,7 @@
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/FeatureLayout.h"
+#include "platform/gdi/GdiTypes.h"
 #include "platform/afx/CArray.h"
 #include "platform/afx/CMapWordToPtr.h"
 #include "platform/afx/CObArray.h"
@@ -24,7 +25,9 @@
 #include "platform/afx/CTypedPtrMap.h"
 
 class CCommandBar;
+class CDC;
 class CMainFrame;
+class CWnd;
 class CPropertyBar;
 class CQZ2Doc;
 class CQZ2TabView;
@@ -165,6 +168,61 @@ public:
     void SetHitFeature(const FeatureLayout& feature) { m_hitFeature = feature; }
     void EndViewCommand();
 
+    // --- mouse input from the drawing view (client points of the view) --------------------------
+    // Records the cursor: client point, flags, world point and the local point of the active drawing.
+    void SetCursorPosition(const CPoint& point, UINT nFlags);
+    const CPoint& GetCursorClientPoint() const { return m_cursorClient; }
+    void OnMouseMove(UINT nFlags, const CPoint& point);
+    void OnLButtonDown(UINT nFlags, const CPoint& point);
+    void OnLButtonUp(UINT nFlags, const CPoint& point);
+    void OnLButtonDblClk(UINT nFlags, const CPoint& point);
+    void OnMButtonDown(UINT nFlags, const CPoint& point);
+    void OnMButtonUp(UINT nFlags, const CPoint& point);
+    void OnRButtonDown(UINT nFlags, const CPoint& point);
+    // The keys the views pass on; TRUE when the key was used.
+    BOOL OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // TRUE when the cursor was chosen here (the cross-hair is drawn by the overlay, the system cursor hidden).
+    BOOL OnSetCursor(CWnd* pView, CWnd* pWnd, UINT nHitTest, UINT message);
+    // A click for the running command: the point goes to the input that takes clicks.
+    BOOL CommandClickInput(const RuVaPnt2d& world, UINT nFlags);
+    // Validates the point with the command, sets it and runs the command; the old value comes back
+    // when the run fails.
+    BOOL SetPointValue(int nIndex, const RuVaPnt2d& point);
+    BOOL AddPointArrayValue(int nIndex, const RuVaPnt2d& point);
+    BOOL IsFeaturePickCursor() const;
+
+    // --- snapping ------------------------------------------------------------------------------
+    // The options that snapping and the drawn cursor follow (the application sets them from its options).
+    struct SnapOptions {
+        BOOL bEnabled = TRUE;
+        DWORD dwType = 0x001E;  // end, middle, centre and intersection points
+        BOOL bGrid = TRUE;
+        int nBoxSize = 10;      // pixels
+        BOOL bBoxVisible = TRUE;
+        BOOL bMarkerVisible = TRUE;
+        int nMarkerSize = 10;
+        COLORREF markerColor = 0x0000FFFF;  // RGB(255, 255, 0)
+        BOOL bToolTipVisible = FALSE;
+        COLORREF cursorColor = 0x00FFFFFF;
+    };
+    void SetSnapOptions(const SnapOptions& options) { m_snapOptions = options; }
+    const SnapOptions& GetSnapOptions() const { return m_snapOptions; }
+    // Snaps the cursor for the input that takes clicks: the snapped world and local points replace the
+    // cursor's; TRUE when a point or the grid was met.
+    BOOL SnapInputPoint(BOOL bProbe);
+    BOOL SnapClickPoint();
+    void ClearSnapState();
+    DWORD GetSnapKind() const { return m_dwSnapKind; }
+    BOOL IsSnapped() const { return m_bSnapped; }
+    const RuVaPnt2d& GetSnapWorldPoint() const { return m_snapWorld; }
+
+    // --- the overlay over the kept picture of the drawing --------------------------------------
+    BOOL DrawPreview(HDC hDC);
+    BOOL DrawSnapMarks();
+    BOOL DrawFence();
+    // After the view painted: the whole overlay again, only while the cursor is over the view.
+    void RedrawOverlay(CWnd* pView, CDC* pDC);
+
     // --- bars and options -----------------------------------------------------------------------
     void SetCommandBar(CCommandBar* pBar) { m_pCommandBar = pBar; }
     CCommandBar* GetCommandBar() const { return m_pCommandBar; }
@@ -225,6 +283,11 @@ private:
     int m_nSelectionPartMode = 1;
     int m_nSelectionSideMode = 1;
     BOOL m_bSelectionDisplayStateMode = FALSE;
+    CPoint m_cursorClient;
+    SnapOptions m_snapOptions;
+    BOOL m_bSnapped = FALSE;
+    DWORD m_dwSnapKind = 0;
+    RuVaPnt2d m_snapWorld;
 };
 
 }  // namespace QZ2Command

@@ -1,0 +1,240 @@
+// The command manager fed with mouse messages over a real data-model view (no window): the cursor
+// snaps to the points of shapes and to the grid within the pick box, clicks fill the line command's
+// points with the snapped points, and the overlay drawn over the kept picture is wiped without a
+// trace.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <vector>
+
+#include "command/CommandManager.h"
+#include "commands/shape/Line2dCommand.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/GridSetting.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Snap.h"
+#include "platform/win/WinConstants.h"
+
+using namespace QZ2Command;
+
+namespace {
+
+constexpr UINT kLineID = 33412;
+
+CQZ2Doc* FakeDocument(int& slot)
+{
+    return reinterpret_cast<CQZ2Doc*>(&slot);
+}
+
+class MouseInputTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        doc.InitDocument();
+        view.SetDrawingFeature(doc.GetActiveDrawingFeature());
+        view.ResizeView(400, 300);
+        view.ZoomPaper();
+        manager.SetDocument(FakeDocument(slot), &doc);
+        manager.SetActiveDraw2dView(&view);
+        CommandManager::SnapOptions options;
+        options.bGrid = FALSE;
+        manager.SetSnapOptions(options);
+        o = view.ConvertPointClientToWorld(CPoint(200, 150), TRUE);
+        u = 40.0 / view.GetScale();
+    }
+    void TearDown() override
+    {
+        manager.CancelAllCommands();
+        manager.SetActiveDraw2dView(nullptr);
+        manager.Shutdown();
+    }
+    void Add(const Feature2dBase& shape)
+    {
+        doc.BeginUndoOperation(nullptr);
+        ASSERT_GT(doc.AddFeature(&shape, doc.GetActiveDrawingFeature(), 1), 0);
+        doc.EndUndoOperation();
+    }
+    void AddShapes()
+    {
+        Add(Line2dFeature(P(-2, 0), P(2, 0)));
+        Add(Line2dFeature(P(1, -1), P(1, 3)));
+        Add(Circle2dFeature(P(-2, 3), u / 8));
+    }
+    // A point in units of 40 pixels about the middle of the view.
+    RuVaPnt2d P(double i, double j) const { return RuVaPnt2d(o.X() + i * u, o.Y() + j * u); }
+    CPoint C(const RuVaPnt2d& w) const { return view.ConvertPointWorldToClient(w); }
+    void Click(const CPoint& p)
+    {
+        manager.OnMouseMove(0, p);
+        manager.OnLButtonDown(MK_LBUTTON, p);
+        manager.OnLButtonUp(0, p);
+    }
+    std::vector<const Line2dFeature*> Lines() const
+    {
+        std::vector<const Line2dFeature*> lines;
+        for (long id = doc.GetNextFeatureRecordID(-1); id != -1; id = doc.GetNextFeatureRecordID(id))
+            if (const auto* p = dynamic_cast<const Line2dFeature*>(doc.GetFeature(id)))
+                lines.push_back(p);
+        return lines;
+    }
+
+    int slot = 0;
+    Draw2dDocument doc;
+    Draw2dView view{&doc};
+    CommandManager manager;
+    RuVaPnt2d o;
+    double u = 1.0;
+};
+
+void ExpectNear(const RuVaPnt2d& a, const RuVaPnt2d& b, double tol)
+{
+    EXPECT_NEAR(a.X(), b.X(), tol);
+    EXPECT_NEAR(a.Y(), b.Y(), tol);
+}
+
+}  // namespace
+
+TEST_F(MouseInputTest, TheCursorSnapsToEndMiddleCentreAndIntersectionPointsWithinThePickBox)
+{
+    AddShapes();
+    ASSERT_TRUE(manager.ExecuteCommand(kLineID));
+    struct Case {
+        const char* what;
+        RuVaPnt2d target;
+        CPoint offset;  // pixels from the target
+        DWORD mask;
+        BOOL snaps;
+        DWORD kind;
+    };
+    const DWORD all = 0x001E;
+    const Case cases[] = {
+        {"end", P(-2, 0), CPoint(3, -2), all, TRUE, Snap::kEnd},
+        {"end at the box edge", P(2, 0), CPoint(4, 0), all, TRUE, Snap::kEnd},
+        {"middle", P(0, 0), CPoint(-3, 3), all, TRUE, Snap::kMiddle},
+        {"centre", P(-2, 3), CPoint(2, 2), all, TRUE, Snap::kCentre},
+        {"intersection", P(1, 0), CPoint(-2, 3), all, TRUE, Snap::kIntersection},
+        {"end outside the box", P(-2, 0), CPoint(-30, 25), all, FALSE, 0},
+        {"end with only middles asked", P(-2, 0), CPoint(1, 1), Snap::kMiddle, FALSE, 0},
+        {"middle with only ends asked", P(0, 0), CPoint(1, 1), Snap::kEnd, FALSE, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CommandManager::SnapOptions options = manager.GetSnapOptions();
+        options.dwType = c.mask;
+        manager.SetSnapOptions(options);
+        const CPoint at = C(c.target);
+        manager.OnMouseMove(0, CPoint(at.x + c.offset.x, at.y + c.offset.y));
+        EXPECT_EQ(manager.IsSnapped(), c.snaps);
+        if (!c.snaps)
+            continue;
+        EXPECT_EQ(manager.GetSnapKind(), c.kind);
+        ExpectNear(manager.GetSnapWorldPoint(), c.target, 1e-9);
+        ExpectNear(manager.GetCursorWorldPoint(), c.target, 1e-9);
+    }
+}
+
+TEST_F(MouseInputTest, TheCursorSnapsToTheGridOnlyWithinTheAperture)
+{
+    GridSetting grid;
+    grid.ShowGrid(TRUE);
+    grid.SetOrigin(o);
+    grid.SetStep(u, u);
+    doc.GetActiveDrawingFeature()->SetGridSetting(grid);
+    CommandManager::SnapOptions options;
+    options.bGrid = TRUE;
+    manager.SetSnapOptions(options);
+    ASSERT_TRUE(manager.ExecuteCommand(kLineID));
+    struct Case {
+        CPoint at;
+        BOOL snaps;
+        RuVaPnt2d expected;
+    };
+    const CPoint g = C(P(1, 1));
+    const Case cases[] = {
+        {CPoint(g.x + 2, g.y - 3), TRUE, P(1, 1)},
+        {CPoint(g.x - 4, g.y + 4), TRUE, P(1, 1)},
+        {CPoint(g.x + 20, g.y + 20), FALSE, RuVaPnt2d()},  // between grid points, far from both
+    };
+    for (const Case& c : cases) {
+        manager.OnMouseMove(0, c.at);
+        EXPECT_EQ(manager.IsSnapped(), c.snaps);
+        EXPECT_EQ(manager.GetSnapKind(), 0u);
+        if (c.snaps)
+            ExpectNear(manager.GetCursorWorldPoint(), c.expected, 1e-9);
+    }
+}
+
+TEST_F(MouseInputTest, ClicksGiveTheLineCommandTheSnappedPoints)
+{
+    AddShapes();
+    ASSERT_TRUE(manager.ExecuteCommand(kLineID));
+    const size_t before = Lines().size();
+    const CPoint e = C(P(-2, 0)), c = C(P(-2, 3));
+    Click(CPoint(e.x + 2, e.y - 1));
+    Click(CPoint(c.x - 3, c.y + 2));
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), before + 1);
+    ExpectNear(lines.back()->GetStartPoint(), P(-2, 0), 1e-9);
+    ExpectNear(lines.back()->GetEndPoint(), P(-2, 3), 1e-9);
+
+    // With snapping off the raw click point is taken.
+    CommandManager::SnapOptions off;
+    off.bEnabled = FALSE;
+    manager.SetSnapOptions(off);
+    const CPoint a(e.x + 2, e.y - 1), b(c.x - 3, c.y + 2);
+    Click(a);
+    Click(b);
+    const auto more = Lines();
+    ASSERT_EQ(more.size(), before + 2);
+    ExpectNear(more.back()->GetStartPoint(), view.ConvertPointClientToWorld(a, TRUE), 1e-9);
+    ExpectNear(more.back()->GetEndPoint(), view.ConvertPointClientToWorld(b, TRUE), 1e-9);
+}
+
+TEST_F(MouseInputTest, TheOverlayIsDrawnOverTheKeptPictureAndWipedWithoutATrace)
+{
+    AddShapes();
+    ASSERT_EQ(view.DrawView(nullptr), 1);
+    ASSERT_TRUE(view.IsPictureValid());
+    const QImage picture = view.GetPicture()->copy();
+    const qint64 key = view.GetPicture()->cacheKey();
+    ASSERT_TRUE(manager.ExecuteCommand(kLineID));
+    Click(CPoint(60, 60));
+    ASSERT_EQ(view.DrawView(nullptr), 1);  // the click asked for a new picture
+    const QImage rendered = view.GetPicture()->copy();
+    const qint64 renderedKey = view.GetPicture()->cacheKey();
+    (void)key;
+    (void)picture;
+    for (const CPoint p : {CPoint(300, 80), CPoint(250, 250), CPoint(20, 280)}) {
+        manager.OnMouseMove(0, p);
+        EXPECT_EQ(view.GetPicture()->cacheKey(), renderedKey);
+        EXPECT_NE(*view.GetFrame(), rendered);  // cursor and rubber band
+    }
+    view.RestoreView();
+    EXPECT_EQ(*view.GetFrame(), rendered);
+    EXPECT_EQ(view.GetPicture()->cacheKey(), renderedKey);
+}
+
+TEST_F(MouseInputTest, MiddleButtonPansAndKeysScroll)
+{
+    const RuVaPnt2d before = view.ConvertPointClientToWorld(CPoint(200, 150), TRUE);
+    manager.OnMButtonDown(MK_MBUTTON, CPoint(100, 100));
+    EXPECT_TRUE(manager.IsMiddleButtonPanning());
+    manager.OnMouseMove(MK_MBUTTON, CPoint(101, 101));  // under two pixels: waits
+    ExpectNear(view.ConvertPointClientToWorld(CPoint(200, 150), TRUE), before, 1e-9);
+    manager.OnMouseMove(MK_MBUTTON, CPoint(140, 120));
+    manager.OnMButtonUp(0, CPoint(140, 120));
+    EXPECT_FALSE(manager.IsMiddleButtonPanning());
+    // The drawing moved with the mouse: the point under (200,150) is now under (240,170).
+    ExpectNear(view.ConvertPointClientToWorld(CPoint(240, 170), TRUE), before, 1.0 / view.GetScale());
+
+    const RuVaPnt2d mid = view.ConvertPointClientToWorld(CPoint(200, 150), TRUE);
+    EXPECT_TRUE(manager.OnKeyDown(VK_LEFT, 1, 0));
+    EXPECT_LT(view.ConvertPointClientToWorld(CPoint(200, 150), TRUE).X(), mid.X());
+    EXPECT_TRUE(manager.OnKeyDown(VK_ESCAPE, 1, 0));
+}
