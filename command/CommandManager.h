@@ -143,6 +143,14 @@ public:
     // The data-model view of the active tab's drawing view, handed over whenever it changes; NULL
     // while no drawing view is shown.
     void SetActiveDraw2dView(Draw2dView* pView) { m_pActiveView = pView; }
+    // The tab view of the active document window; NULL also forgets the drawing view.
+    void SetActiveView(CQZ2TabView* pTabView)
+    {
+        m_pTabView = pTabView;
+        if (pTabView == nullptr)
+            m_pActiveView = nullptr;
+    }
+    CQZ2TabView* GetActiveTabView() const { return m_pTabView; }
     Draw2dView* GetActiveView() const { return m_pActiveView; }
     BOOL ZoomAll();
     BOOL ZoomPaper();

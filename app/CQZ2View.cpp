@@ -1,0 +1,366 @@
+#include "app/CQZ2View.h"
+
+#include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2TabView.h"
+#include "app/SystemEnvironment.h"
+#include "command/CommandManager.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/NotifyInfoBase.h"
+#include "platform/afx/CRect.h"
+#include "platform/gdi/CDC.h"
+#include "platform/win/WinInput.h"
+
+IMPLEMENT_DYNCREATE(CQZ2View, CQZ2BaseView)
+
+BEGIN_MESSAGE_MAP(CQZ2View, CQZ2BaseView)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_ERASEBKGND()
+ON_WM_MOUSEMOVE()
+ON_WM_MOUSEHOVER()
+ON_WM_MOUSELEAVE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_MBUTTONDOWN()
+ON_WM_MBUTTONUP()
+ON_WM_MOUSEWHEEL()
+ON_WM_CONTEXTMENU()
+ON_WM_SETCURSOR()
+ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+
+namespace {
+
+// The code of a document change record travelling as a notification.
+constexpr UINT kDocumentNotifyCode = 0x8064;
+
+}  // namespace
+
+CQZ2View::CQZ2View() : m_pDraw2dView(new Draw2dView(static_cast<CWnd*>(this)))
+{
+    m_pDraw2dView->SetBreakProc(&CQZ2View::ContinueDrawing);
+    m_pDraw2dView->SetRepaintProc(&CQZ2View::RepaintView, this);
+}
+
+CQZ2View::~CQZ2View()
+{
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    if (pManager != nullptr && pManager->GetActiveView() == m_pDraw2dView)
+        pManager->SetActiveDraw2dView(nullptr);
+    delete m_pDraw2dView;
+}
+
+QZ2Command::CommandManager* CQZ2View::GetCommandManager()
+{
+    CQZ2App* pApp = CQZ2App::GetApp();
+    return pApp != nullptr ? pApp->GetCommandManager() : nullptr;
+}
+
+void CQZ2View::RepaintView(Draw2dView*, void* pUser)
+{
+    auto* pView = static_cast<CQZ2View*>(pUser);
+    if (pView != nullptr && pView->GetSafeHwnd() != nullptr)
+        pView->Invalidate(FALSE);
+}
+
+int CQZ2View::ContinueDrawing(Draw2dView* pView)
+{
+    MSG msg{};
+    if (!::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | ((QS_KEY | QS_MOUSE) << 16)))
+        return 1;
+    const HWND hWnd = pView != nullptr ? pView->GetHWnd() : nullptr;
+    switch (msg.message) {
+    case WM_MOUSEWHEEL:
+        return msg.hwnd == hWnd ? 0 : 1;
+    case WM_MOUSEMOVE:
+        return hWnd != nullptr && ::GetCapture() == hWnd ? 0 : 1;
+    case WM_KEYDOWN:
+        switch (msg.wParam) {
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN:
+            return 0;
+        default:
+            return 1;
+        }
+    default:
+        return 1;
+    }
+}
+
+// --- forwarders ---------------------------------------------------------------------------------
+
+void CQZ2View::SetDrawingFeature(DrawingFeatureBase* pDrawing) { m_pDraw2dView->SetDrawingFeature(pDrawing); }
+DrawingFeatureBase* CQZ2View::GetDrawingFeature() const { return m_pDraw2dView->GetDrawingFeature(); }
+void CQZ2View::SetActiveLayout(PartDrawingLayout* pLayout) { m_pDraw2dView->SetActiveLayout(pLayout); }
+PartDrawingLayout* CQZ2View::GetActiveLayout() const { return m_pDraw2dView->GetActiveLayout(); }
+BOOL CQZ2View::SetGraphicsMode(int nMode) { return m_pDraw2dView->SetGraphicsMode(nMode); }
+void CQZ2View::SetPaperColor(COLORREF color) { m_pDraw2dView->SetPaperColor(color); }
+void CQZ2View::SetPaperBackColor(COLORREF c1, COLORREF c2) { m_pDraw2dView->SetPaperBackColor(c1, c2); }
+void CQZ2View::SetPartBackColor(COLORREF color) { m_pDraw2dView->SetPartBackColor(color); }
+void CQZ2View::SetComponentEditerBackColor(COLORREF color) { m_pDraw2dView->SetComponentEditerBackColor(color); }
+void CQZ2View::SetSelectedFeatureColor(COLORREF color) { m_pDraw2dView->SetSelectedFeatureColor(color); }
+void CQZ2View::SetLineSmoothMode(int nMode) { m_pDraw2dView->SetLineSmoothMode(nMode); }
+void CQZ2View::SetLayoutRegionVisible(BOOL bVisible) { m_pDraw2dView->SetLayoutRegionVisible(bVisible); }
+void CQZ2View::SetGreekTextSize(int nPixels) { m_pDraw2dView->SetGreekTextSize(nPixels); }
+
+// --- life -----------------------------------------------------------------------------------------
+
+int CQZ2View::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CView::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
+    m_pDraw2dView->SetHWnd(GetSafeHwnd());
+    if (auto* pDoc = dynamic_cast<CQZ2Doc*>(GetDocument()))
+        m_pDraw2dView->SetDrawDocument(pDoc->GetDraw2dDocument());
+    return 0;
+}
+
+void CQZ2View::OnInitialUpdate()
+{
+    CView::OnInitialUpdate();
+    const SystemEnvironment* pOptions =
+        CQZ2App::GetApp() != nullptr ? CQZ2App::GetApp()->GetSystemEnvironment() : nullptr;
+    int nMode = 2;
+    if (pOptions != nullptr) {
+        nMode = pOptions->m_GraphicsMode;
+        if (nMode == 0 && pOptions->m_LineSmoothMode == 0)
+            nMode = 2;
+    }
+    m_pDraw2dView->InitializeView(nMode);
+    if (pOptions != nullptr) {
+        m_pDraw2dView->SetPaperColor(pOptions->m_PaperColor);
+        m_pDraw2dView->SetPaperBackColor(pOptions->m_PaperBackColor1, pOptions->m_PaperBackColor2);
+        m_pDraw2dView->SetPartBackColor(pOptions->m_PartBackColor);
+        m_pDraw2dView->SetComponentEditerBackColor(pOptions->m_ComponentEditerBackColor);
+        m_pDraw2dView->SetSelectedFeatureColor(pOptions->m_SelectionColor);
+        m_pDraw2dView->SetLineSmoothMode(pOptions->m_LineSmoothMode);
+        m_pDraw2dView->SetLayoutRegionVisible(pOptions->m_LayoutRegionVisible);
+        m_pDraw2dView->SetGreekTextSize(static_cast<int>(pOptions->m_GreekTextSize));
+    }
+    m_pDraw2dView->ResizeView();
+    DrawingFeatureBase* pDrawing = m_pDraw2dView->GetDrawingFeature();
+    if (pDrawing == nullptr)
+        return;
+    const int nType = pDrawing->GetDrawingType();
+    if (nType == 1) {
+        auto* pDoc = dynamic_cast<CQZ2Doc*>(GetDocument());
+        if (pDoc == nullptr || !pDoc->IsEmbedded())
+            m_pDraw2dView->ZoomPaper();
+    } else if (nType == 2 || nType == 3) {
+        if (!(pDrawing->GetFeatureCount() > 0 && m_pDraw2dView->ZoomAll()))
+            m_pDraw2dView->ZoomLayout();
+    }
+}
+
+void CQZ2View::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
+{
+    if (bActivate && pActivateView == this) {
+        if (QZ2Command::CommandManager* pManager = GetCommandManager())
+            pManager->SetActiveDraw2dView(m_pDraw2dView);
+    }
+    CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+}
+
+void CQZ2View::OnSize(UINT nType, int cx, int cy)
+{
+    CView::OnSize(nType, cx, cy);
+    m_pDraw2dView->ResizeView(cx, cy);
+}
+
+BOOL CQZ2View::OnEraseBkgnd(CDC*)
+{
+    // The data model's view paints the whole client area.
+    return FALSE;
+}
+
+void CQZ2View::OnDraw(CDC* pDC)
+{
+    if (pDC == nullptr || pDC->IsPrinting())
+        return;
+    CRect clip;
+    const int nRegion = pDC->GetClipBox(&clip);
+    if (nRegion == ERROR || nRegion == NULLREGION || clip.IsRectEmpty())
+        return;
+    // A picture still current holds the overlay last drawn over it: show it as it is.
+    if (m_pDraw2dView->IsPictureValid() && m_pDraw2dView->PresentView(pDC->GetSafeHdc()))
+        return;
+    if (m_pDraw2dView->DrawView(pDC->GetSafeHdc()) != 0) {
+        if (QZ2Command::CommandManager* pManager = GetCommandManager())
+            pManager->RedrawOverlay(this, pDC);
+    }
+}
+
+void CQZ2View::OnDocumentNotify(NotifyInfoBase* pInfo)
+{
+    if (pInfo == nullptr || pInfo->GetKind() != NotifyInfoBase::kindView)
+        return;
+    if (pInfo->GetCode() == 0)
+        m_pDraw2dView->UpdateView(TRUE, 0);
+    else if (pInfo->GetCode() == 1)
+        m_pDraw2dView->UpdateSelection(FALSE);
+}
+
+BOOL CQZ2View::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    // The record travels in the pointer-sized word after the header.
+    struct DocumentNotify {
+        NMHDR hdr;
+        NotifyInfoBase* pInfo;
+    };
+    const auto* pHeader = reinterpret_cast<const NMHDR*>(lParam);
+    if (pHeader != nullptr && pHeader->code == kDocumentNotifyCode) {
+        OnDocumentNotify(reinterpret_cast<const DocumentNotify*>(lParam)->pInfo);
+        if (pResult != nullptr)
+            *pResult = 0;
+        return TRUE;
+    }
+    return CWnd::OnNotify(wParam, lParam, pResult);
+}
+
+// --- input --------------------------------------------------------------------------------------
+
+BOOL CQZ2View::IsManagerCurrent(QZ2Command::CommandManager* pManager) const
+{
+    if (pManager == nullptr)
+        return FALSE;
+    return pManager->GetDraw2dDocument() == m_pDraw2dView->GetDrawDocument() &&
+           pManager->GetActiveView() == m_pDraw2dView;
+}
+
+void CQZ2View::ArmMouseTracking()
+{
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_HOVER | TME_LEAVE;
+    track.hwndTrack = GetSafeHwnd();
+    track.dwHoverTime = HOVER_DEFAULT;
+    ::TrackMouseEvent(&track);
+}
+
+void CQZ2View::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (!m_bMouseTracking) {
+        m_bMouseTracking = TRUE;
+        ArmMouseTracking();
+    }
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    if (IsManagerCurrent(pManager))
+        pManager->OnMouseMove(nFlags, point);
+    Default();
+}
+
+void CQZ2View::OnMouseHover(UINT, CPoint)
+{
+    ArmMouseTracking();
+}
+
+void CQZ2View::OnMouseLeave()
+{
+    m_bMouseTracking = FALSE;
+    m_pDraw2dView->RestoreView();
+}
+
+void CQZ2View::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (CWnd::GetFocus() != this)
+        SetFocus();
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->OnLButtonDown(nFlags, point);
+    Default();
+}
+
+void CQZ2View::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->OnLButtonUp(nFlags, point);
+    Default();
+}
+
+void CQZ2View::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->OnLButtonDblClk(nFlags, point);
+    Default();
+}
+
+void CQZ2View::OnRButtonDown(UINT nFlags, CPoint point)
+{
+    if (CWnd::GetFocus() != this)
+        SetFocus();
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->OnRButtonDown(nFlags, point);
+    Default();
+}
+
+void CQZ2View::OnMButtonDown(UINT nFlags, CPoint point)
+{
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->OnMButtonDown(nFlags, point);
+    Default();
+}
+
+void CQZ2View::OnMButtonUp(UINT nFlags, CPoint point)
+{
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->OnMButtonUp(nFlags, point);
+    Default();
+}
+
+BOOL CQZ2View::OnMouseWheel(UINT nFlags, short zDelta, CPoint point)
+{
+    if (QZ2Command::CommandManager* pManager = GetCommandManager()) {
+        CPoint client = point;
+        ScreenToClient(&client);
+        if (zDelta > 0)
+            pManager->ZoomInAt(0.2, client);
+        else
+            pManager->ZoomOutAt(0.2, client);
+    }
+    (void)nFlags;
+    return static_cast<BOOL>(Default());
+}
+
+void CQZ2View::OnContextMenu(CWnd*, CPoint)
+{
+    // The menus that a right click offers come with the context menus of the command manager.
+}
+
+BOOL CQZ2View::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    if (pManager != nullptr && pManager->OnSetCursor(this, pWnd, nHitTest, message))
+        return TRUE;
+    return static_cast<BOOL>(Default());
+}
+
+void CQZ2View::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    switch (nChar) {
+    case VK_BACK:
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+        if (QZ2Command::CommandManager* pManager = GetCommandManager())
+            pManager->OnKeyDown(nChar, nRepCnt, nFlags);
+        break;
+    default:
+        break;
+    }
+    Default();
+}

@@ -1,0 +1,82 @@
+#pragma once
+// The window in which one drawing of a document is shown and edited: one tab of the document's tab
+// view. It owns the data model's view of the drawing, paints through it and hands the mouse, wheel,
+// key and cursor messages to the application's command manager, which decides what they mean.
+
+#include "app/CQZ2BaseView.h"
+#include "platform/afx/CPoint.h"
+
+class Draw2dView;
+class DrawingFeatureBase;
+class PartDrawingLayout;
+
+namespace QZ2Command {
+class CommandManager;
+}
+
+class CQZ2View : public CQZ2BaseView
+{
+    DECLARE_DYNCREATE(CQZ2View)
+public:
+    CQZ2View();
+    ~CQZ2View() override;
+
+    Draw2dView* GetDraw2dView() const { return m_pDraw2dView; }
+
+    // Forwarders to the data model's view, by which the tab view applies options to every view.
+    void SetDrawingFeature(DrawingFeatureBase* pDrawing);
+    DrawingFeatureBase* GetDrawingFeature() const;
+    void SetActiveLayout(PartDrawingLayout* pLayout);
+    PartDrawingLayout* GetActiveLayout() const;
+    BOOL SetGraphicsMode(int nMode);
+    void SetPaperColor(COLORREF color);
+    void SetPaperBackColor(COLORREF color1, COLORREF color2);
+    void SetPartBackColor(COLORREF color);
+    void SetComponentEditerBackColor(COLORREF color);
+    void SetSelectedFeatureColor(COLORREF color);
+    void SetLineSmoothMode(int nMode);
+    void SetLayoutRegionVisible(BOOL bVisible);
+    void SetGreekTextSize(int nPixels);
+
+    void OnDocumentNotify(NotifyInfoBase* pInfo) override;
+    void OnInitialUpdate() override;
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    void OnDraw(CDC* pDC) override;
+
+    // The manager of the application, NULL without one.
+    static QZ2Command::CommandManager* GetCommandManager();
+    // The break procedure of long redraws: 0 when a wheel, a captured mouse move or a scrolling key waits.
+    static int ContinueDrawing(Draw2dView* pView);
+
+    BOOL m_bMouseTracking = FALSE;
+    BOOL m_bInPrintPreview = FALSE;
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnMouseHover(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMButtonUp(UINT nFlags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static void RepaintView(Draw2dView* pView, void* pUser);
+    // TRUE when the manager's current document and view are this view's.
+    BOOL IsManagerCurrent(QZ2Command::CommandManager* pManager) const;
+    void ArmMouseTracking();
+
+    Draw2dView* m_pDraw2dView = nullptr;
+};

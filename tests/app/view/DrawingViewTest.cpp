@@ -1,0 +1,337 @@
+// The drawing view inside a real application, offscreen, driven by its window messages: it paints its
+// drawing through the data model's view, zooms with the wheel about the cursor, and hands clicks and
+// moves to the command manager so that the line command makes lines, with the rubber band drawn over
+// the kept picture and the cursor snapped to the points of shapes.
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QImage>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
+
+#include <cstdlib>
+#include <vector>
+
+#include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2View.h"
+#include "command/CommandBase.h"
+#include "command/CommandManager.h"
+#include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Snap.h"
+#include "platform/afx/CRect.h"
+#include "platform/afx/CStringArray.h"
+#include "platform/win/CCreateContext.h"
+#include "platform/win/CFrameWnd.h"
+
+using QZ2Command::CommandManager;
+
+namespace {
+
+class ViewTestApp : public CQZ2App
+{
+public:
+    int DoMessageBox(LPCTSTR, UINT, UINT) override { return IDOK; }
+};
+
+ViewTestApp* g_app = nullptr;
+QTemporaryDir* g_home = nullptr;
+
+class ViewEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_app_view";
+        static char* argv[] = {name, nullptr};
+        g_home = new QTemporaryDir;
+        const QByteArray root = g_home->path().toUtf8();
+        setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
+        setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
+        setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
+        setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
+        setenv("LC_ALL", "en_US.UTF-8", 1);
+        QDir().mkpath(g_home->path() + QStringLiteral("/runtime"));
+        QFile::setPermissions(g_home->path() + QStringLiteral("/runtime"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (!QCoreApplication::instance())
+            new QApplication(argc, argv);
+        g_app = new ViewTestApp;
+        g_app->SetResourceFolder(CString::FromQString(QStringLiteral(KC_TEST_RESOURCE_DIR)));
+        g_app->SetCommandLineArguments(CStringArray());
+        ASSERT_TRUE(g_app->InitInstance());
+    }
+    void TearDown() override
+    {
+        g_app->ExitInstance();
+        delete g_app;
+        g_app = nullptr;
+        delete g_home;
+    }
+};
+const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new ViewEnvironment);
+
+constexpr UINT kLineID = 33412;
+
+void Pump()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+class DrawingViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        manager = g_app->GetCommandManager();
+        ASSERT_NE(manager, nullptr);
+        doc = new CQZ2Doc;
+        doc->m_bAutoDelete = FALSE;
+        ASSERT_TRUE(doc->OnNewDocument());
+        model = doc->GetDraw2dDocument();
+        ASSERT_NE(model, nullptr);
+        ASSERT_NE(model->GetActiveDrawingFeature(), nullptr);
+
+        frame = new CFrameWnd;
+        ASSERT_TRUE(frame->Create(nullptr, u"Drawing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 500, 400)));
+        CCreateContext context;
+        context.m_pCurrentDoc = doc;
+        view = new CQZ2View;
+        ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), frame,
+                                 AFX_IDW_PANE_FIRST, &context));
+        view->MoveWindow(0, 0, 400, 300);
+        view->m_viewType = ViewTypePaper;
+        view->SetDrawingFeature(model->GetActiveDrawingFeature());
+        view->SendMessage(WM_INITIALUPDATE);
+        view->OnActivateView(TRUE, view, nullptr);
+        manager->SetDocument(doc, model);
+        CommandManager::SnapOptions options;
+        options.bGrid = FALSE;
+        manager->SetSnapOptions(options);
+        d2 = view->GetDraw2dView();
+        ASSERT_EQ(manager->GetActiveView(), d2);
+        Pump();
+    }
+    void TearDown() override
+    {
+        manager->CancelAllCommands();
+        manager->SetActiveDraw2dView(nullptr);
+        manager->SetDocument(nullptr, nullptr);
+        manager->SetSnapOptions(CommandManager::SnapOptions());
+        if (frame != nullptr)
+            frame->DestroyWindow();
+        Pump();
+        delete doc;
+    }
+
+    static LPARAM At(const CPoint& p) { return MAKELPARAM(p.x, p.y); }
+    void Move(const CPoint& p) { view->SendMessage(WM_MOUSEMOVE, 0, At(p)); }
+    void Click(const CPoint& p)
+    {
+        Move(p);
+        view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(p));
+        view->SendMessage(WM_LBUTTONUP, 0, At(p));
+    }
+    CPoint Client(double x, double y) const { return d2->ConvertPointWorldToClient(RuVaPnt2d(x, y)); }
+    RuVaPnt2d World(const CPoint& p) const { return d2->ConvertPointClientToWorld(p, TRUE); }
+
+    std::vector<const Line2dFeature*> Lines() const
+    {
+        std::vector<const Line2dFeature*> lines;
+        for (long id = model->GetNextFeatureRecordID(-1); id != -1; id = model->GetNextFeatureRecordID(id))
+            if (const auto* p = dynamic_cast<const Line2dFeature*>(model->GetFeature(id)))
+                lines.push_back(p);
+        return lines;
+    }
+
+    void AddShape(const Feature2dBase& shape)
+    {
+        model->BeginUndoOperation(nullptr);
+        ASSERT_GT(model->AddFeature(&shape, model->GetActiveDrawingFeature(), 1), 0);
+        model->EndUndoOperation();
+        Pump();
+    }
+
+    CommandManager* manager = nullptr;
+    CQZ2Doc* doc = nullptr;
+    Draw2dDocument* model = nullptr;
+    CFrameWnd* frame = nullptr;
+    CQZ2View* view = nullptr;
+    Draw2dView* d2 = nullptr;
+};
+
+void ExpectNear(const RuVaPnt2d& a, const RuVaPnt2d& b, double tol)
+{
+    EXPECT_NEAR(a.X(), b.X(), tol);
+    EXPECT_NEAR(a.Y(), b.Y(), tol);
+}
+
+}  // namespace
+
+TEST_F(DrawingViewTest, PaintsItsDrawingThroughTheDataModelView)
+{
+    view->GetQWidget()->repaint();
+    Pump();
+    ASSERT_TRUE(d2->IsPictureValid());
+    const QImage* pPicture = d2->GetPicture();
+    ASSERT_NE(pPicture, nullptr);
+    EXPECT_EQ(pPicture->size(), QSize(400, 300));
+    const QImage shot = view->GetQWidget()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage frameImage = d2->GetFrame()->convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(shot.size(), frameImage.size());
+    EXPECT_EQ(shot.pixel(200, 150), frameImage.pixel(200, 150));
+    EXPECT_EQ(shot.pixel(5, 5), frameImage.pixel(5, 5));
+}
+
+TEST_F(DrawingViewTest, TwoClicksWithTheLineCommandMakeALineAtTheClickedPoints)
+{
+    ASSERT_TRUE(manager->ExecuteCommand(kLineID));
+    const CPoint a(100, 80), b(260, 200);
+    const RuVaPnt2d wa = World(a), wb = World(b);
+    Click(a);
+    EXPECT_TRUE(Lines().empty());
+    Click(b);
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    ExpectNear(lines[0]->GetStartPoint(), wa, 1e-9);
+    ExpectNear(lines[0]->GetEndPoint(), wb, 1e-9);
+    // The command stays for the next line.
+    EXPECT_NE(manager->GetActiveCommand(), nullptr);
+}
+
+TEST_F(DrawingViewTest, TheRubberBandFollowsTheCursorOverTheKeptPicture)
+{
+    view->GetQWidget()->repaint();
+    Pump();
+    ASSERT_TRUE(manager->ExecuteCommand(kLineID));
+    Click(CPoint(50, 50));
+    view->GetQWidget()->repaint();
+    Pump();
+    ASSERT_TRUE(d2->IsPictureValid());
+    const qint64 rendered = d2->GetPicture()->cacheKey();
+    const QImage picture = d2->GetPicture()->copy();
+
+    for (const CPoint p : {CPoint(300, 60), CPoint(320, 250), CPoint(120, 260)}) {
+        Move(p);
+        Pump();
+        // The drawing was not rendered again; the overlay lies over a copy of it.
+        EXPECT_EQ(d2->GetPicture()->cacheKey(), rendered);
+        EXPECT_EQ(*d2->GetPicture(), picture);
+        EXPECT_NE(*d2->GetFrame(), picture);
+    }
+    // Leaving the view wipes the overlay and leaves the drawing's pixels as they were.
+    view->SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(d2->GetFrame()->convertToFormat(QImage::Format_ARGB32),
+              picture.convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(d2->GetPicture()->cacheKey(), rendered);
+}
+
+TEST_F(DrawingViewTest, WheelZoomKeepsTheWorldPointUnderTheCursor)
+{
+    struct Case {
+        CPoint at;
+        short delta;
+    };
+    for (const Case c : {Case{CPoint(80, 70), 120}, Case{CPoint(330, 240), 120}, Case{CPoint(200, 20), -120}}) {
+        const RuVaPnt2d before = World(c.at);
+        const double scale = d2->GetScale();
+        CPoint screen = c.at;
+        view->ClientToScreen(&screen);
+        view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), MAKELPARAM(screen.x, screen.y));
+        if (c.delta > 0)
+            EXPECT_GT(d2->GetScale(), scale);
+        else
+            EXPECT_LT(d2->GetScale(), scale);
+        ExpectNear(World(c.at), before, 1.0 / d2->GetScale());
+    }
+}
+
+TEST_F(DrawingViewTest, EscapeKeepsTheCommandAndKeysScrollTheView)
+{
+    ASSERT_TRUE(manager->ExecuteCommand(kLineID));
+    view->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_NE(manager->GetActiveCommand(), nullptr);
+    const CPoint p(200, 150);
+    const RuVaPnt2d before = World(p);
+    view->SendMessage(WM_KEYDOWN, VK_RIGHT, 1);
+    EXPECT_GT(World(p).X(), before.X());
+    EXPECT_NEAR(World(p).Y(), before.Y(), 1e-9);
+}
+
+TEST_F(DrawingViewTest, ClicksSnapToThePointsOfShapesNearTheCursor)
+{
+    // Shapes in world units about the middle of the view.
+    const RuVaPnt2d o = World(CPoint(200, 150));
+    const double u = 40.0 / d2->GetScale();  // 40 pixels
+    AddShape(Line2dFeature(RuVaPnt2d(o.X() - 2 * u, o.Y()), RuVaPnt2d(o.X() + 2 * u, o.Y())));
+    AddShape(Line2dFeature(RuVaPnt2d(o.X() + u, o.Y() - u), RuVaPnt2d(o.X() + u, o.Y() + 3 * u)));
+    AddShape(Circle2dFeature(RuVaPnt2d(o.X() - 2 * u, o.Y() + 3 * u), u / 8));
+    struct Case {
+        const char* what;
+        RuVaPnt2d target;
+        DWORD kind;
+    };
+    const Case cases[] = {
+        {"end", RuVaPnt2d(o.X() - 2 * u, o.Y()), Snap::kEnd},
+        {"middle", RuVaPnt2d(o.X(), o.Y()), Snap::kMiddle},
+        {"centre", RuVaPnt2d(o.X() - 2 * u, o.Y() + 3 * u), Snap::kCentre},
+        {"intersection", RuVaPnt2d(o.X() + u, o.Y()), Snap::kIntersection},
+    };
+    ASSERT_TRUE(manager->ExecuteCommand(kLineID));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CPoint exact = d2->ConvertPointWorldToClient(c.target);
+        const CPoint near(exact.x + 3, exact.y - 2);  // inside the 10-pixel box
+        Move(near);
+        EXPECT_TRUE(manager->IsSnapped());
+        EXPECT_EQ(manager->GetSnapKind(), c.kind);
+        ExpectNear(manager->GetSnapWorldPoint(), c.target, 1e-9);
+    }
+    // Far from every shape nothing snaps.
+    Move(CPoint(390, 10));
+    EXPECT_FALSE(manager->IsSnapped());
+
+    // A line from the end point to the intersection, exactly.
+    const size_t before = Lines().size();
+    const CPoint e = d2->ConvertPointWorldToClient(cases[0].target);
+    const CPoint x = d2->ConvertPointWorldToClient(cases[3].target);
+    Click(CPoint(e.x + 2, e.y + 2));
+    Click(CPoint(x.x - 2, x.y + 3));
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), before + 1);
+    ExpectNear(lines.back()->GetStartPoint(), cases[0].target, 1e-9);
+    ExpectNear(lines.back()->GetEndPoint(), cases[3].target, 1e-9);
+}
+
+TEST_F(DrawingViewTest, AClickThatMakesNoLineLeavesTheEndPointAsItWas)
+{
+    ASSERT_TRUE(manager->ExecuteCommand(kLineID));
+    QZ2Command::CommandBase* pLine = manager->GetActiveCommand();
+    ASSERT_NE(pLine, nullptr);
+    const CPoint a(120, 90);
+    Click(a);
+    const int endIndex = pLine->GetPickParameterIndex();
+    ASSERT_GE(endIndex, 0);
+    ASSERT_TRUE(pLine->IsParameterEmpty(endIndex));
+    // The same point again makes no line: the run fails and the end point is empty again.
+    Move(a);
+    view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(a));
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_TRUE(pLine->IsParameterEmpty(endIndex));
+    EXPECT_EQ(manager->GetActiveCommand(), pLine);
+    // The next good click still makes the line from the first point.
+    Click(CPoint(220, 190));
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    ExpectNear(lines[0]->GetStartPoint(), World(a), 1e-9);
+}
