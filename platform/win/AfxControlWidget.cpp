@@ -82,6 +82,18 @@ void AfxControlWidget::DrawOwnerItem(QPainter* pPainter, UINT ctlType, UINT item
   pPainter->restore();
 }
 
+namespace {
+// The message AfxControlMessage last left to the default processing, so that CWnd's default
+// processing, which runs next, does not offer it to the control a second time.
+struct DeclinedMessage {
+  CWnd* pWnd = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+thread_local DeclinedMessage g_declined;
+}  // namespace
+
 bool AfxControlMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (!pWnd) return false;
   AfxControlWidget* c = AfxControlWidget::Of(pWnd->GetQWidget());
@@ -103,7 +115,19 @@ bool AfxControlMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam, L
       frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     c->Created();
   }
-  return c->ControlMessage(message, wParam, lParam, result);
+  if (c->ControlMessage(message, wParam, lParam, result)) return true;
+  g_declined = DeclinedMessage{pWnd, message, wParam, lParam};
+  return false;
+}
+
+bool AfxControlDefault(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const DeclinedMessage last = g_declined;
+  g_declined = DeclinedMessage{};
+  // A control class's DefWindowProc has just asked and been told no: not again.
+  if (last.pWnd == pWnd && last.message == message && last.wParam == wParam && last.lParam == lParam) return false;
+  const bool answered = AfxControlMessage(pWnd, message, wParam, lParam, result);
+  g_declined = DeclinedMessage{};
+  return answered;
 }
 
 LRESULT AfxControlWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

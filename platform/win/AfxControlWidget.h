@@ -51,6 +51,10 @@ public:
 // DefWindowProc: true when the control answered.
 bool AfxControlMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+// The same for CWnd's default processing: skips the message a control class's DefWindowProc
+// has just offered without an answer.
+bool AfxControlDefault(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
 // The owner-draw messages a control object handles itself when its parent leaves them to it.
 bool AfxControlChildNotify(CWnd* pWnd, UINT message, LPARAM lParam, LRESULT* pResult);
 

@@ -62,6 +62,10 @@
 #define ON_WM_WINDOWPOSCHANGING() _KC_WM(WM_WINDOWPOSCHANGING, void (ThisClass::*)(WINDOWPOS*), OnWindowPosChanging, (p->*pfn)(reinterpret_cast<WINDOWPOS*>(d.lParam)); return TRUE;)
 #define ON_WM_WINDOWPOSCHANGED() _KC_WM(WM_WINDOWPOSCHANGED, void (ThisClass::*)(WINDOWPOS*), OnWindowPosChanged, (p->*pfn)(reinterpret_cast<WINDOWPOS*>(d.lParam)); return TRUE;)
 #define ON_WM_INITMENUPOPUP() _KC_WM(WM_INITMENUPOPUP, void (ThisClass::*)(CMenu*, UINT, BOOL), OnInitMenuPopup, (p->*pfn)(AfxMenuFromHandle(reinterpret_cast<HMENU>(d.wParam)), LOWORD(d.lParam), (BOOL)HIWORD(d.lParam)); return TRUE;)
+#define ON_WM_DRAWITEM() _KC_WM(WM_DRAWITEM, void (ThisClass::*)(int, LPDRAWITEMSTRUCT), OnDrawItem, (p->*pfn)((int)d.wParam, reinterpret_cast<LPDRAWITEMSTRUCT>(d.lParam)); d.lResult = TRUE; return TRUE;)
+#define ON_WM_MEASUREITEM() _KC_WM(WM_MEASUREITEM, void (ThisClass::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem, (p->*pfn)((int)d.wParam, reinterpret_cast<LPMEASUREITEMSTRUCT>(d.lParam)); d.lResult = TRUE; return TRUE;)
+#define ON_WM_COMPAREITEM() _KC_WM(WM_COMPAREITEM, int (ThisClass::*)(int, LPCOMPAREITEMSTRUCT), OnCompareItem, d.lResult = (p->*pfn)((int)d.wParam, reinterpret_cast<LPCOMPAREITEMSTRUCT>(d.lParam)); return TRUE;)
+#define ON_WM_DELETEITEM() _KC_WM(WM_DELETEITEM, void (ThisClass::*)(int, LPDELETEITEMSTRUCT), OnDeleteItem, (p->*pfn)((int)d.wParam, reinterpret_cast<LPDELETEITEMSTRUCT>(d.lParam)); d.lResult = TRUE; return TRUE;)
 
 class CMenu;
 // The CMenu of a menu handle (WM_INITMENUPOPUP).

@@ -47,8 +47,6 @@ BOOL AfxUpdateData(CWnd* pWnd, BOOL bSaveAndValidate) {
 }
 
 // CWnd::UpdateData runs the exchange through this hook.
-void AfxSetUpdateDataHandler(BOOL (*pfn)(CWnd*, BOOL));
-
 namespace {
 struct UpdateDataInstaller {
   UpdateDataInstaller() { AfxSetUpdateDataHandler(&AfxUpdateData); }

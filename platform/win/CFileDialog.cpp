@@ -10,12 +10,14 @@
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 
 namespace {
+// The outcome of the last common dialog, whichever kind ran.
 DWORD g_lastError = 0;
 constexpr size_t kSingleBuffer = 4096;
 constexpr size_t kMultiBuffer = 65536;
 }  // namespace
 
 DWORD CommDlgExtendedError() { return g_lastError; }
+void AfxSetCommDlgError(DWORD dwError) { g_lastError = dwError; }
 
 // Runs the Qt dialog for an OPENFILENAME; the CFileDialog (when given) hears of the events.
 struct AfxFileDialogRunner {

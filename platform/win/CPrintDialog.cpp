@@ -11,6 +11,7 @@
 #include "platform/gdi/GdiApi.h"
 #include "platform/win/AfxPrinterData.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/CommDlgTypes.h"
 #include "platform/win/DialogTemplate.h"
 
 IMPLEMENT_DYNAMIC(CPrintDialog, CDialog)
@@ -88,7 +89,10 @@ bool IsPushButton(CWnd* p) {
 }  // namespace
 
 DWORD AfxGetPrintDlgError() { return g_printDlgError; }
-void AfxSetPrintDlgError(DWORD dwError) { g_printDlgError = dwError; }
+void AfxSetPrintDlgError(DWORD dwError) {
+  g_printDlgError = dwError;
+  AfxSetCommDlgError(dwError);
+}
 
 BOOL PrintDlg(LPPRINTDLG lppd) {
   AfxSetPrintDlgError(0);

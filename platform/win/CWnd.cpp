@@ -1,6 +1,8 @@
 #include "platform/win/CWnd.h"
 
+#include <QtCore/QAbstractEventDispatcher>
 #include <QtCore/QCoreApplication>
+#include <QtCore/QEventLoop>
 #include <QtCore/QTimer>
 #include <QtGui/QCursor>
 #include <QtGui/QGuiApplication>
@@ -12,6 +14,7 @@
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QWidget>
 
+#include "platform/win/AfxControlWidget.h"
 #include "platform/win/AfxWndBridge.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CClientDC.h"
@@ -446,6 +449,13 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   const bool current = f && f->rec == rec && f->msg.message == message && f->msg.wParam == wParam &&
                        f->msg.lParam == lParam;
   QWidget* w = rec->widget;
+  // A standard control answers its own messages whichever object is attached to it (a plain
+  // CWnd that subclassed it included).
+  if (!rec->plain) {
+    LRESULT r = 0;
+    if (AfxControlDefault(this, message, wParam, lParam, r)) return r;
+    if (!m_pRecord) return r;
+  }
   // A widget with behaviour of its own gets the event the message came from.
   if (current && f->event && !rec->plain && message != WM_CLOSE) {
     Bridge()->PassThrough(f);
@@ -537,9 +547,39 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CANCELMODE:
       if (Bridge()->capture == rec->hWnd) ReleaseCapture();
       return 0;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
+      return ReflectOwnerMessage(message, wParam, lParam);
     default:
       return 0;
   }
+}
+
+LRESULT CWnd::ReflectOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!lParam) return 0;
+  HWND hChild = nullptr;
+  switch (message) {
+    case WM_DRAWITEM: {
+      const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (dis->CtlType != ODT_MENU) hChild = dis->hwndItem;
+      break;
+    }
+    case WM_MEASUREITEM: {
+      // The structure names no window: the control is found by its id.
+      const auto* mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+      if (mis->CtlType != ODT_MENU) GetDlgItem(static_cast<int>(mis->CtlID), &hChild);
+      break;
+    }
+    case WM_COMPAREITEM: hChild = reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem; break;
+    case WM_DELETEITEM: hChild = reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem; break;
+    default: return 0;
+  }
+  CWnd* pChild = hChild && hChild != m_hWnd ? FromHandlePermanent(hChild) : nullptr;
+  if (!pChild) return 0;
+  LRESULT r = 0;
+  return pChild->OnChildNotify(message, wParam, lParam, &r) ? r : 0;
 }
 
 BOOL CWnd::PreTranslateMessage(MSG* pMsg) { return FALSE; }
@@ -878,6 +918,38 @@ void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
   MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
 }
 
+namespace {
+
+// Puts w right after the sibling pAfter in the child order, which is the order of GetWindow
+// and of Tab in dialogs ("after" in z-order is the next place in that order).
+void PlaceAfter(QWidget* w, QWidget* pAfter) {
+  QWidget* parent = w->parentWidget();
+  if (!parent || pAfter->parentWidget() != parent) {
+    w->stackUnder(pAfter);  // windows of different parents have no common order
+    return;
+  }
+  QWidget* next = nullptr;
+  bool seen = false;
+  for (QObject* o : parent->children()) {
+    if (seen) {
+      auto* cw = qobject_cast<QWidget*>(o);
+      if (cw && !cw->isWindow()) {
+        next = cw;
+        break;
+      }
+    } else if (o == pAfter) {
+      seen = true;
+    }
+  }
+  if (next == w) return;
+  if (next)
+    w->stackUnder(next);
+  else
+    w->raise();
+}
+
+}  // namespace
+
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
   if (!m_pRecord || !m_pRecord->widget) return FALSE;
   QWidget* w = m_pRecord->widget;
@@ -894,8 +966,8 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
       w->lower();
     else if (after == nullptr || after == reinterpret_cast<const CWnd*>(HWND_TOPMOST))
       w->raise();
-    else if (after->m_pRecord && after->m_pRecord->widget)
-      w->stackUnder(after->m_pRecord->widget);
+    else if (after->m_pRecord && after->m_pRecord->widget && after->m_pRecord->widget != w)
+      PlaceAfter(w, after->m_pRecord->widget);
   }
   if (wp.flags & SWP_SHOWWINDOW) ShowWindow((wp.flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
   if (wp.flags & SWP_HIDEWINDOW) ShowWindow(SW_HIDE);
@@ -1438,16 +1510,30 @@ BOOL CWnd::ContinueModal() { return m_bModalRunning; }
 void CWnd::EndModalLoop(int nResult) {
   m_nModalResult = nResult;
   m_bModalRunning = FALSE;
+  if (m_pModalLoop) m_pModalLoop->exit(nResult);
 }
 
 int CWnd::RunModalLoop(DWORD) {
   m_bModalRunning = TRUE;
   const HWND h = m_hWnd;
-  while (m_bModalRunning && IsWindow(h)) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (!ContinueModal()) break;
+  if (!IsWindow(h) || !QCoreApplication::instance()) {
+    m_bModalRunning = FALSE;
+    return m_nModalResult;
   }
+  QEventLoop loop;
+  QEventLoop* outer = m_pModalLoop;
+  m_pModalLoop = &loop;
+  // Each time the queue runs dry: the loop ends when the window has gone or no longer wants
+  // to stay modal. The window is checked first; its object may have gone with it.
+  QMetaObject::Connection check;
+  if (QAbstractEventDispatcher* disp = QAbstractEventDispatcher::instance()) {
+    check = QObject::connect(disp, &QAbstractEventDispatcher::aboutToBlock, &loop, [this, h, &loop]() {
+      if (!IsWindow(h) || !ContinueModal()) loop.exit(0);
+    });
+  }
+  if (ContinueModal()) loop.exec(QEventLoop::DialogExec);
+  QObject::disconnect(check);
+  m_pModalLoop = outer;
   m_bModalRunning = FALSE;
   return m_nModalResult;
 }
@@ -1572,5 +1658,7 @@ void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
 void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnDrawItem(int, void*) { Default(); }
-void CWnd::OnMeasureItem(int, void*) { Default(); }
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) { Default(); }
+void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT) { Default(); }
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT) { return static_cast<int>(Default()); }
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT) { Default(); }

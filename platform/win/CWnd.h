@@ -29,7 +29,17 @@ class CFrameWnd;
 struct CCreateContext;
 class QWidget;
 class QPainter;
+class QEventLoop;
 struct AfxWndRecord;
+// The owner-draw messages' structures (WinCtrlConstants.h).
+struct DRAWITEMSTRUCT;
+struct MEASUREITEMSTRUCT;
+struct COMPAREITEMSTRUCT;
+struct DELETEITEMSTRUCT;
+typedef DRAWITEMSTRUCT* LPDRAWITEMSTRUCT;
+typedef MEASUREITEMSTRUCT* LPMEASUREITEMSTRUCT;
+typedef COMPAREITEMSTRUCT* LPCOMPAREITEMSTRUCT;
+typedef DELETEITEMSTRUCT* LPDELETEITEMSTRUCT;
 
 typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
@@ -223,7 +233,8 @@ public:
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
   virtual BOOL ContinueModal();
   virtual void EndModalLoop(int nResult);
-  // Runs a modal loop until EndModalLoop; returns its result.
+  // Runs a modal loop until EndModalLoop, the window's end, or ContinueModal saying no (asked
+  // each time the queue runs dry); waits for events meanwhile. Returns EndModalLoop's result.
   int RunModalLoop(DWORD dwFlags = 0);
   CMenu* GetMenu() const;
   BOOL SetMenu(CMenu* pMenu);
@@ -304,8 +315,11 @@ public:
   afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
   afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
-  afx_msg void OnDrawItem(int nIDCtl, void* lpDrawItemStruct);
-  afx_msg void OnMeasureItem(int nIDCtl, void* lpMeasureItemStruct);
+  // The owner-draw messages go by default to the control they are about (its DrawItem ...).
+  afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+  afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+  afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+  afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
 
 protected:
   static const AFX_MSGMAP* GetThisMessageMap();
@@ -320,7 +334,10 @@ private:
   AfxWndRecord* m_pRecord = nullptr;  // bookkeeping of the attached widget
   CWnd* m_pOwner = nullptr;
   BOOL m_bModalRunning = FALSE;
+  QEventLoop* m_pModalLoop = nullptr;  // the loop RunModalLoop waits in
   BOOL DoCreate(QWidget* pWidget, CREATESTRUCT& cs, CWnd* pParentWnd);
+  // Hands an owner-draw message to the control it is about; its answer, or 0.
+  LRESULT ReflectOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void DestroyTree(BOOL bSelf);
 };
 
@@ -368,6 +385,8 @@ DWORD GetTickCount();
 // A window class name for windows with the given class style, cursor, background and icon.
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                             HICON hIcon = nullptr);
+// Installs the exchange CWnd::UpdateData runs (the dialog layer's DoDataExchange driver).
+void AfxSetUpdateDataHandler(BOOL (*pfn)(CWnd*, BOOL));
 // The CDC behind the HDC in wParam of WM_ERASEBKGND and the other messages carrying one.
 CDC* AfxDCFromHandle(HDC hDC);
 

@@ -73,10 +73,12 @@ struct OFNOTIFY {
 };
 typedef OFNOTIFY* LPOFNOTIFY;
 
-// Why the last common dialog failed (0: cancelled or succeeded).
+// Why the last common dialog of any kind (file, print, page setup) failed (0: cancelled or
+// succeeded). Each dialog reports its outcome through AfxSetCommDlgError.
 #define FNERR_BUFFERTOOSMALL 0x3003
 #define CDERR_INITIALIZATION 0x0002
 DWORD CommDlgExtendedError();
+void AfxSetCommDlgError(DWORD dwError);
 
 #define CC_RGBINIT 0x00000001
 #define CC_FULLOPEN 0x00000002

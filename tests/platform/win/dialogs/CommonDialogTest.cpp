@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QDir>
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
@@ -20,17 +21,20 @@
 #include "platform/win/CColorDialog.h"
 #include "platform/win/CFileDialog.h"
 #include "platform/win/CFontDialog.h"
+#include "platform/win/CPrintDialog.h"
 
 namespace {
 
-// Runs f on the modal dialog of type T once it is up.
+// Runs f on the modal dialog of type T once it is up; a loaded machine may take seconds.
 template <class T>
 void WhenUp(std::function<void(T*)> f) {
   auto* timer = new QTimer(QCoreApplication::instance());
   timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, f, tries = 0]() mutable {
+  QElapsedTimer since;
+  since.start();
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, f, since] {
     auto* d = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!d && ++tries < 200) return;
+    if (!d && !since.hasExpired(30000)) return;
     timer->stop();
     timer->deleteLater();
     if (d) f(d);
@@ -145,6 +149,39 @@ TEST_F(CommonDialogTest, CancelAndTooSmallABuffer) {
   EXPECT_FALSE(GetOpenFileName(&ofn));
   EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
   EXPECT_EQ(small[0], u'\0') << "nothing half-written";
+}
+
+// One error for the common dialogs of every kind: a failed print dialog replaces the file
+// dialog's error, and the next file dialog replaces it again, while the print dialogs' own
+// error stays with the last print dialog.
+TEST_F(CommonDialogTest, TheLastDialogOfAnyKindHoldsTheError) {
+  char16_t small[8] = {};
+  OPENFILENAME ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.lpstrFile = small;
+  ofn.nMaxFile = 8;
+  const std::u16string dir = Dir();
+  ofn.lpstrInitialDir = dir.c_str();
+  WhenUp<QFileDialog>([&](QFileDialog* d) {
+    d->selectFile(Path("a.txt"));
+    static_cast<QDialog*>(d)->accept();
+  });
+  EXPECT_FALSE(GetOpenFileName(&ofn));
+  ASSERT_EQ(CommDlgExtendedError(), static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
+
+  PRINTDLG pd{};
+  pd.lStructSize = sizeof(pd) + 4;
+  EXPECT_FALSE(PrintDlg(&pd));
+  EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+  EXPECT_EQ(AfxGetPrintDlgError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+
+  WhenUp<QFileDialog>([](QFileDialog* d) { d->reject(); });
+  EXPECT_FALSE(GetOpenFileName(&ofn));
+  EXPECT_EQ(CommDlgExtendedError(), 0u);
+  EXPECT_EQ(AfxGetPrintDlgError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+
+  EXPECT_FALSE(PrintDlg(nullptr));
+  EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(PDERR_INITFAILURE));
 }
 
 TEST_F(CommonDialogTest, ColourAndCustomColours) {
