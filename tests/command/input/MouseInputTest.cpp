@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "command/CommandManager.h"
+#include "command/PointParameterItem.h"
 #include "commands/shape/Line2dCommand.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -237,4 +238,43 @@ TEST_F(MouseInputTest, MiddleButtonPansAndKeysScroll)
     EXPECT_TRUE(manager.OnKeyDown(VK_LEFT, 1, 0));
     EXPECT_LT(view.ConvertPointClientToWorld(CPoint(200, 150), TRUE).X(), mid.X());
     EXPECT_TRUE(manager.OnKeyDown(VK_ESCAPE, 1, 0));
+}
+
+TEST_F(MouseInputTest, AClickThroughAScaledAndRotatedPartLayoutGivesThePartsOwnCoordinates)
+{
+    DrawingFeatureBase* pPaper = doc.GetActiveDrawingFeature();
+    ASSERT_NE(pPaper, nullptr);
+    doc.BeginUndoOperation(nullptr);
+    const long partID = doc.AddPartDrawingFeature(u"Part");
+    ASSERT_NE(partID, -1);
+    const long layoutID = doc.AddPartLayout(pPaper->GetDrawingID(), partID, u"Detail", -1, 0);
+    ASSERT_NE(layoutID, -1);
+    ASSERT_TRUE(doc.SetPartLayoutOrigin(layoutID, RuVaPnt2d(o.X() + 10, o.Y() - 5), 0));
+    ASSERT_TRUE(doc.SetPartLayoutAngle(layoutID, 90.0, 0));
+    ASSERT_TRUE(doc.SetPartLayoutScale(layoutID, 2.0, 1.0, FALSE, 2.0, 1.0, 0));
+    doc.EndUndoOperation();
+    PartDrawingLayout* pLayout = doc.GetPartLayoutByID(layoutID);
+    ASSERT_NE(pLayout, nullptr);
+    view.SetActiveLayout(pLayout);
+
+    CommandManager::SnapOptions off;
+    off.bEnabled = FALSE;
+    manager.SetSnapOptions(off);
+    ASSERT_TRUE(manager.ExecuteCommand(kLineID));
+    CommandBase* pLine = manager.GetActiveCommand();
+    ASSERT_NE(pLine, nullptr);
+    // A point 20 world units right of and 10 above the layout's origin.
+    const double s = view.GetScale();
+    const RuVaPnt2d world(o.X() + 10 + 20, o.Y() - 5 + 10);
+    const CPoint at = view.ConvertPointWorldToClient(world);
+    const RuVaPnt2d clicked = view.ConvertPointClientToWorld(at, TRUE);
+    manager.OnMouseMove(0, at);
+    manager.OnLButtonDown(MK_LBUTTON, at);
+    const auto* pStart = dynamic_cast<const PointParameterItem*>(pLine->FindItem(Line2dCommand::itemStartPoint));
+    ASSERT_NE(pStart, nullptr);
+    ASSERT_FALSE(pStart->IsEmpty());
+    // Local to the part: the offset turned back by 90 degrees and halved: (dy, -dx) / 2.
+    const double dx = clicked.X() - (o.X() + 10), dy = clicked.Y() - (o.Y() - 5);
+    EXPECT_NEAR(pStart->m_point.X(), dy / 2, 1.0 / s);
+    EXPECT_NEAR(pStart->m_point.Y(), -dx / 2, 1.0 / s);
 }
