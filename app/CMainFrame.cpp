@@ -1,16 +1,783 @@
 #include "app/CMainFrame.h"
 
+#include "app/CQZ2App.h"
+#include "command/CCommandBar.h"
+#include "command/CommandManager.h"
 #include "command/LoadResourceString.h"
+#include "libs/vevure/NotifyInfoBase.h"
+#include "platform/afx/CByteArray.h"
+#include "platform/bcg/CBCGPDockingControlBar.h"
+#include "platform/bcg/CBCGPRegistry.h"
+#include "platform/bcg/CBCGPRegistrySP.h"
+#include "platform/bcg/CBCGPRibbonProgressBar.h"
+#include "platform/bcg/CBCGPRibbonSeparator.h"
+#include "platform/bcg/CBCGPWorkspace.h"
+#include "platform/win/CCmdUI.h"
 #include "platform/win/WinConstants.h"
+#include "platform/win/WinSystem.h"
+#include "property/CPropertyBar.h"
+#include "regionsearch/NotifyProgressInfo.h"
+#include "app/CRibbonStatusBarPane.h"
+#include "structure/CDrawComponentBar.h"
+#include "structure/CDrawingBar.h"
+#include "structure/CLayerBar.h"
+#include "structure/CSkyViewBar.h"
 
-IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
+#include <QtCore/QByteArray>
+#include <QtWidgets/QWidget>
 
-CMainFrame::CMainFrame() = default;
+#include <algorithm>
 
-CMainFrame::~CMainFrame() = default;
+namespace {
+
+constexpr UINT kDocumentNotifyCode = 0x8064;
+
+// Toolbars.
+constexpr UINT ID_TOOLBAR_STANDARD = 59392;
+constexpr UINT ID_TOOLBAR_SHAPE = 59473;
+constexpr UINT ID_TOOLBAR_EDIT = 59474;
+constexpr UINT ID_TOOLBAR_ATTRIBUTE = 59475;
+constexpr UINT ID_TOOLBAR_VIEW = 59476;
+constexpr UINT ID_MENUBAR = 59398;
+constexpr UINT ID_STATUSBAR = 59393;
+constexpr UINT ID_CUSTOMIZE = 34664;
+constexpr UINT ID_WINDOWS_DIALOG = 34895;
+
+// Docking bars.
+constexpr UINT ID_BAR_COMMAND = 59424;
+constexpr UINT ID_BAR_PROPERTY = 59425;
+constexpr UINT ID_BAR_DRAWING = 59426;
+constexpr UINT ID_BAR_LAYER = 59427;
+constexpr UINT ID_BAR_COMPONENT = 59428;
+constexpr UINT ID_BAR_SKYVIEW = 59429;
+
+// Status bar elements.
+constexpr UINT ID_PANE_GUIDANCE = 165;
+constexpr UINT ID_PANE_PROGRESS_BAR = 166;
+constexpr UINT ID_PANE_CANCEL = 167;
+constexpr UINT ID_PANE_COORDINATES = 168;
+constexpr UINT ID_PANE_SELECTION = 169;
+constexpr UINT ID_PANE_PROGRESS_TEXT = 170;
+constexpr UINT ID_PANE_ANIMATION = 171;
+constexpr UINT ID_PANE_INFORMATION = 172;
+
+constexpr UINT_PTR kInformationTimer = 1;
+constexpr COLORREF kNoColour = static_cast<COLORREF>(-1);
+constexpr COLORREF kInfoText = RGB(255, 255, 255);
+constexpr COLORREF kInfoBack = RGB(0, 0, 255);
+
+// Group button -> the command it starts until the user picks another member of the group.
+constexpr UINT kGroupDefaults[][2] = {
+    {33924, 33412}, {33925, 33433}, {33926, 33502}, {33927, 33442}, {33928, 33462}, {33929, 33513},
+    {33930, 33552}, {33931, 33572}, {33932, 33723}, {33933, 33724}, {33934, 33753}, {33935, 33823},
+    {33936, 33402}, {33937, 33432}, {33938, 33560}, {33939, 33566}, {33940, 33580}, {33941, 33532},
+};
+
+// The layout as the frame stores it; other stored layouts are not applied.
+constexpr int kPlacementVersion = 1;
+constexpr INT_PTR kMaxPlacementBytes = 4096;
+
+QZ2Command::CommandManager* GetManager()
+{
+    CQZ2App* pApp = CQZ2App::GetApp();
+    return pApp != nullptr ? pApp->GetCommandManager() : nullptr;
+}
+
+CString Underscores(int n)
+{
+    CString s;
+    for (int i = 0; i < n; ++i)
+        s += u'_';
+    return s;
+}
+
+template <class TBar>
+TBar* CreateDockingBar(CMainFrame* pFrame, UINT nCaption, UINT nID, int cx, int cy, DWORD dwSide)
+{
+    auto* pBar = new TBar;
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_FLOAT_MULTI | dwSide;
+    if (!pBar->Create(LoadResourceString(nCaption), pFrame, CRect(0, 0, cx, cy), TRUE, nID, dwStyle, 0x20, 0xF)) {
+        delete pBar;
+        return nullptr;
+    }
+    return pBar;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CMainFrame, CBCGPMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_WM_TIMER()
+    ON_WM_SETCURSOR()
+    ON_COMMAND(ID_PANE_CANCEL, &CMainFrame::OnCancelProgress)
+    ON_UPDATE_COMMAND_UI(ID_PANE_CANCEL, &CMainFrame::OnUpdateCancelProgress)
+    ON_COMMAND(ID_PANE_INFORMATION, &CMainFrame::OnShowInformation)
+    ON_UPDATE_COMMAND_UI(ID_PANE_INFORMATION, &CMainFrame::OnUpdateInformationPane)
+    ON_UPDATE_COMMAND_UI(ID_PANE_GUIDANCE, &CMainFrame::OnUpdateGuidancePane)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame()
+{
+    for (const auto& entry : kGroupDefaults)
+        m_groupButtons[entry[0]] = entry[1];
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Bars whose window never came (or a frame destroyed without OnDestroy) are freed here.
+    delete m_pLayerBar;
+    delete m_pDrawingBar;
+    delete m_pCommandBarWnd;
+    delete m_pCommandBar;
+    delete m_pPropertyBar;
+    delete m_pComponentBar;
+    delete m_pSkyViewBar;
+}
+
+// ---- creation --------------------------------------------------------------------------------
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    RECT work{};
+    if (SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0)) {
+        const int dx = (work.right - work.left) / 25;
+        const int dy = (work.bottom - work.top) / 25;
+        cs.x = work.left + dx;
+        cs.y = work.top + dy;
+        cs.cx = (work.right - work.left) - 2 * dx;
+        cs.cy = (work.bottom - work.top) - 2 * dy;
+    }
+    return CBCGPMDIFrameWnd::PreCreateWindow(cs);
+}
 
 BOOL CMainFrame::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     m_strTitle = LoadResourceString(AFX_IDS_APP_TITLE);
-    return CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+    if (!CBCGPMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    // Without the library's workspace the frame keeps its layout itself.
+    if (CBCGPWorkspace::GetInstance() == nullptr)
+        LoadBarState(GetSettingsPath());
+    LoadFramePlacement();
+    // The menu bar cannot stay hidden across a restart.
+    if (m_wndMenuBar.GetSafeHwnd() != nullptr && !m_wndMenuBar.IsVisible())
+        ShowControlBar(&m_wndMenuBar, TRUE, FALSE, TRUE);
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CBCGPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CBCGPDockingControlBar::m_bDisableAnimation = TRUE;
+
+    CreateMenuBar();
+    CreateToolBars();
+    CreateAttributeToolBar();
+    CreateStatusBar();
+    CreateDockingBars();
+
+    if (QZ2Command::CommandManager* pManager = GetManager()) {
+        pManager->SetCommandBar(m_pCommandBar);
+        pManager->SetPropertyBar(m_pPropertyBar);
+        pManager->SetMainFrame(this);
+    }
+    if (m_pPropertyBar != nullptr) {
+        m_pPropertyBar->SetCommandManager(GetManager());
+        m_pPropertyBar->SetMainFrame(this);
+    }
+    if (m_pLayerBar != nullptr)
+        m_pLayerBar->SetMainFrame(this);
+    if (m_pDrawingBar != nullptr)
+        m_pDrawingBar->SetMainFrame(this);
+    if (m_pComponentBar != nullptr)
+        m_pComponentBar->SetMainFrame(this);
+
+    InitDockingLayout();
+    InitUserToolbars(nullptr, 59600, 59699);
+    EnableWindowsDialog(ID_WINDOWS_DIALOG, 10269, TRUE, FALSE);
+    return 0;
+}
+
+BOOL CMainFrame::CreateMenuBar()
+{
+    if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE, ID_MENUBAR))
+        return FALSE;
+    m_wndMenuBar.SetBarStyle(m_wndMenuBar.GetBarStyle() | CBRS_SIZE_DYNAMIC | CBRS_TOOLTIPS | CBRS_FLYBY);
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateToolBars()
+{
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
+                          CBRS_SIZE_DYNAMIC;
+    if (!m_wndStandardBar.CreateEx(this, TBSTYLE_FLAT, dwStyle, CRect(1, 1, 1, 1), ID_TOOLBAR_STANDARD) ||
+        !m_wndStandardBar.LoadToolBar(110, 0, 0, FALSE, 0, 0, 413))
+        return FALSE;
+    m_wndStandardBar.SetWindowText(LoadResourceString(10300));
+    m_wndStandardBar.EnableCustomizeButton(TRUE, ID_CUSTOMIZE, ID_CUSTOMIZE, TRUE);
+
+    struct Row {
+        CBCGPToolBar* pBar;
+        UINT nID;
+        UINT nResource;
+        UINT nTitle;
+    };
+    const Row rows[] = {{&m_wndShapeBar, ID_TOOLBAR_SHAPE, 305, 10301},
+                        {&m_wndEditBar, ID_TOOLBAR_EDIT, 306, 10143},
+                        {&m_wndViewBar, ID_TOOLBAR_VIEW, 308, 10144}};
+    for (const Row& row : rows) {
+        if (!row.pBar->Create(this, dwStyle | CBRS_BORDER_3D | CBRS_HIDE_INPLACE, row.nID) ||
+            !row.pBar->LoadToolBar(row.nResource))
+            return FALSE;
+        row.pBar->SetWindowText(LoadResourceString(row.nTitle));
+        row.pBar->EnableCustomizeButton(TRUE, ID_CUSTOMIZE, ID_CUSTOMIZE, TRUE);
+    }
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateAttributeToolBar()
+{
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
+                          CBRS_SIZE_DYNAMIC | CBRS_BORDER_3D | CBRS_HIDE_INPLACE;
+    if (!m_wndAttributeBar.Create(this, dwStyle, ID_TOOLBAR_ATTRIBUTE) || !m_wndAttributeBar.LoadToolBar(307))
+        return FALSE;
+    m_wndAttributeBar.SetWindowText(LoadResourceString(10302));
+    m_wndAttributeBar.EnableCustomizeButton(TRUE, ID_CUSTOMIZE, ID_CUSTOMIZE, TRUE);
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateStatusBar()
+{
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, ID_STATUSBAR))
+        return FALSE;
+    AddInformationPanes();
+    m_wndStatusBar.AddExtendedElement(
+        new CRibbonStatusBarPane(ID_PANE_COORDINATES, u"x, y", TRUE, nullptr, u"x = xx.xxxxxxxx, y = yy.yyyyyyyy"),
+        LoadResourceString(10294));
+    m_wndStatusBar.AddExtendedElement(new CBCGPRibbonSeparator, u"");
+    m_wndStatusBar.AddExtendedElement(
+        new CRibbonStatusBarPane(ID_PANE_SELECTION, u" ", TRUE, nullptr, LoadResourceString(10295)),
+        LoadResourceString(10162));
+    return TRUE;
+}
+
+void CMainFrame::CreateDockingBars()
+{
+    RECT work{};
+    const int nPropertyHeight =
+        SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0) ? static_cast<int>(work.bottom - work.top) : 300;
+
+    // The command bar's window hosts the command manager's view of the running command.
+    m_pCommandBarWnd = CreateDockingBar<CBCGPDockingControlBar>(this, 10293, ID_BAR_COMMAND, 200, 200, CBRS_RIGHT);
+    if (m_pCommandBarWnd != nullptr)
+        m_pCommandBar = new CCommandBar;
+    m_pPropertyBar = CreateDockingBar<CPropertyBar>(this, 10303, ID_BAR_PROPERTY, 200, nPropertyHeight, CBRS_RIGHT);
+    m_pDrawingBar = CreateDockingBar<CDrawingBar>(this, 11547, ID_BAR_DRAWING, 200, 200, CBRS_LEFT);
+    m_pLayerBar = CreateDockingBar<CLayerBar>(this, 10795, ID_BAR_LAYER, 200, 200, CBRS_LEFT);
+    m_pComponentBar = CreateDockingBar<CDrawComponentBar>(this, 11546, ID_BAR_COMPONENT, 200, 200, CBRS_LEFT);
+    m_pSkyViewBar = CreateDockingBar<CSkyViewBar>(this, 10313, ID_BAR_SKYVIEW, 200, 300, CBRS_LEFT);
+}
+
+void CMainFrame::InitDockingLayout()
+{
+    CBCGPControlBar* const bars[] = {&m_wndMenuBar,  &m_wndStandardBar, &m_wndShapeBar,  &m_wndEditBar,
+                                     &m_wndViewBar,  &m_wndAttributeBar, m_pCommandBarWnd, m_pPropertyBar,
+                                     m_pDrawingBar,  m_pLayerBar,        m_pComponentBar,  m_pSkyViewBar};
+    for (CBCGPControlBar* pBar : bars)
+        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
+            pBar->EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    EnableAutoHideBars(CBRS_ALIGN_ANY);
+
+    auto exists = [](CBCGPControlBar* pBar) { return pBar != nullptr && pBar->GetSafeHwnd() != nullptr; };
+    if (exists(&m_wndMenuBar))
+        DockControlBar(&m_wndMenuBar);
+    if (exists(&m_wndAttributeBar))
+        DockControlBar(&m_wndAttributeBar);
+    if (exists(&m_wndStandardBar)) {
+        if (exists(&m_wndAttributeBar))
+            DockControlBarLeftOf(&m_wndStandardBar, &m_wndAttributeBar);
+        else
+            DockControlBar(&m_wndStandardBar);
+    }
+    if (exists(&m_wndViewBar))
+        DockControlBar(&m_wndViewBar);
+    if (exists(&m_wndEditBar) && exists(&m_wndViewBar))
+        DockControlBarLeftOf(&m_wndEditBar, &m_wndViewBar);
+    if (exists(&m_wndShapeBar) && exists(&m_wndEditBar))
+        DockControlBarLeftOf(&m_wndShapeBar, &m_wndEditBar);
+
+    if (exists(m_pLayerBar))
+        DockControlBar(m_pLayerBar);
+    if (exists(m_pCommandBarWnd))
+        DockControlBar(m_pCommandBarWnd);
+    if (exists(m_pPropertyBar) && exists(m_pLayerBar))
+        m_pPropertyBar->DockToWindow(m_pLayerBar, CBRS_ALIGN_BOTTOM);
+    if (exists(m_pSkyViewBar) && exists(m_pCommandBarWnd))
+        m_pSkyViewBar->DockToWindow(m_pCommandBarWnd, CBRS_ALIGN_BOTTOM);
+    if (exists(m_pLayerBar)) {
+        CBCGPDockingControlBar* pTabbed = nullptr;
+        if (exists(m_pDrawingBar))
+            m_pDrawingBar->AttachToTabWnd(m_pLayerBar, DM_SHOW, FALSE, &pTabbed);
+        if (exists(m_pComponentBar))
+            m_pComponentBar->AttachToTabWnd(pTabbed != nullptr ? pTabbed : m_pLayerBar, DM_SHOW, FALSE, &pTabbed);
+    }
+}
+
+CBCGPToolBar* CMainFrame::GetToolBarById(UINT nID)
+{
+    return DYNAMIC_DOWNCAST(CBCGPToolBar, GetControlBar(nID));
+}
+
+// ---- stored state ----------------------------------------------------------------------------
+
+CString CMainFrame::GetSettingsPath()
+{
+    CString path(u"Software\\");
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != nullptr && pApp->m_pszRegistryKey != nullptr && *pApp->m_pszRegistryKey != 0) {
+        path += pApp->m_pszRegistryKey;
+        path += u"\\";
+    }
+    if (pApp != nullptr && pApp->m_pszProfileName != nullptr && *pApp->m_pszProfileName != 0)
+        path += pApp->m_pszProfileName;
+    else
+        path += u"Korvan";
+    path += u"\\Settings\\";
+    return path;
+}
+
+void CMainFrame::SaveFrameState()
+{
+    if (m_bFrameStateSaved || GetSafeHwnd() == nullptr)
+        return;
+    m_bFrameStateSaved = TRUE;
+    const CString path = GetSettingsPath();
+    if (CBCGPWorkspace::GetInstance() == nullptr)
+        SaveBarState(path);
+    QWidget* pWidget = GetQWidget();
+    if (pWidget == nullptr)
+        return;
+    // Qt's own record of the place keeps the maximized state and is checked against the screens
+    // when it is applied.
+    const QByteArray geometry = pWidget->saveGeometry();
+    CByteArray bytes;
+    bytes.SetSize(geometry.size());
+    if (!geometry.isEmpty())
+        std::copy(geometry.begin(), geometry.end(), reinterpret_cast<char*>(bytes.GetData()));
+    CBCGPRegistrySP sp;
+    CBCGPRegistry& reg = sp.Create(FALSE, FALSE);
+    if (!reg.CreateKey(path + u"MainFrame"))
+        return;
+    reg.Write(u"Version", kPlacementVersion);
+    reg.Write(u"Placement", bytes);
+}
+
+void CMainFrame::LoadFramePlacement()
+{
+    QWidget* pWidget = GetQWidget();
+    if (pWidget == nullptr)
+        return;
+    CBCGPRegistrySP sp;
+    CBCGPRegistry& reg = sp.Create(FALSE, TRUE);
+    if (!reg.Open(GetSettingsPath() + u"MainFrame"))
+        return;
+    int version = 0;
+    CByteArray bytes;
+    // A record of another version or of an absurd size is not applied: the first place stands.
+    if (!reg.Read(u"Version", version) || version != kPlacementVersion || !reg.Read(u"Placement", bytes) ||
+        bytes.GetSize() == 0 || bytes.GetSize() > kMaxPlacementBytes)
+        return;
+    const QByteArray geometry(reinterpret_cast<const char*>(bytes.GetData()), static_cast<qsizetype>(bytes.GetSize()));
+    pWidget->restoreGeometry(geometry);
+}
+
+// ---- closing ---------------------------------------------------------------------------------
+
+void CMainFrame::OnClose()
+{
+    // A long operation runs on the stack below the progress pump: it finishes or is cancelled first.
+    if (m_bProgressShown)
+        return;
+    SaveFrameState();
+    CBCGPMDIFrameWnd::OnClose();
+}
+
+void CMainFrame::OnDestroy()
+{
+    if (QZ2Command::CommandManager* pManager = GetManager()) {
+        pManager->SetCommandBar(nullptr);
+        pManager->SetPropertyBar(nullptr);
+        pManager->SetDocument(nullptr, nullptr);
+        pManager->SetActiveView(nullptr);
+        pManager->SetMainFrame(nullptr);
+    }
+    SaveFrameState();
+    KillTimer(kInformationTimer);
+    CBCGPMDIFrameWnd::OnDestroy();
+
+    delete m_pLayerBar;
+    m_pLayerBar = nullptr;
+    delete m_pDrawingBar;
+    m_pDrawingBar = nullptr;
+    delete m_pCommandBarWnd;
+    m_pCommandBarWnd = nullptr;
+    delete m_pCommandBar;
+    m_pCommandBar = nullptr;
+    delete m_pPropertyBar;
+    m_pPropertyBar = nullptr;
+    delete m_pComponentBar;
+    m_pComponentBar = nullptr;
+    delete m_pSkyViewBar;
+    m_pSkyViewBar = nullptr;
+}
+
+// ---- commands and records --------------------------------------------------------------------
+
+BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    // While a long operation runs only its cancel pane takes commands: nothing else may start.
+    if (m_bProgressShown && LOWORD(wParam) != ID_PANE_CANCEL)
+        return TRUE;
+    return CBCGPMDIFrameWnd::OnCommand(wParam, lParam);
+}
+
+BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+    if (pHdr != nullptr && pHdr->code == kDocumentNotifyCode) {
+        // The record pointer follows the header.
+        struct Record {
+            NMHDR hdr;
+            NotifyInfoBase* pInfo;
+        };
+        BroadcastDocumentNotify(reinterpret_cast<const Record*>(lParam)->pInfo);
+        if (pResult != nullptr)
+            *pResult = 0;
+        return TRUE;
+    }
+    return CBCGPMDIFrameWnd::OnNotify(wParam, lParam, pResult);
+}
+
+void CMainFrame::BroadcastDocumentNotify(NotifyInfoBase* pInfo)
+{
+    if (pInfo == nullptr)
+        return;
+    if (m_pLayerBar != nullptr && m_pLayerBar->GetSafeHwnd() != nullptr)
+        m_pLayerBar->OnDocumentNotify(pInfo);
+    if (m_pDrawingBar != nullptr && m_pDrawingBar->GetSafeHwnd() != nullptr)
+        m_pDrawingBar->OnDocumentNotify(pInfo);
+    if (m_pPropertyBar != nullptr && m_pPropertyBar->GetSafeHwnd() != nullptr)
+        m_pPropertyBar->OnDocumentNotify(pInfo);
+    if (m_pComponentBar != nullptr && m_pComponentBar->GetSafeHwnd() != nullptr)
+        m_pComponentBar->OnDocumentNotify(pInfo);
+    if (m_pSkyViewBar != nullptr && m_pSkyViewBar->GetSafeHwnd() != nullptr)
+        m_pSkyViewBar->OnDocumentNotify(pInfo);
+}
+
+UINT CMainFrame::GetGroupButtonCommand(UINT nGroupID) const
+{
+    const auto it = m_groupButtons.find(nGroupID);
+    return it != m_groupButtons.end() ? it->second : static_cast<UINT>(-1);
+}
+
+void CMainFrame::SetGroupButtonCommand(UINT nGroupID, UINT nCommandID)
+{
+    m_groupButtons[nGroupID] = nCommandID;
+}
+
+// ---- status bar panes ------------------------------------------------------------------------
+
+void CMainFrame::AddInformationPanes()
+{
+    if (m_wndStatusBar.GetSafeHwnd() == nullptr)
+        return;
+    if (!m_strPendingInformation.IsEmpty() && m_wndStatusBar.FindElement(ID_PANE_INFORMATION) == nullptr) {
+        m_wndStatusBar.AddElement(new CRibbonStatusBarPane(ID_PANE_INFORMATION, u"", FALSE), LoadResourceString(10297));
+        m_wndStatusBar.AddSeparator();
+    }
+    if (m_wndStatusBar.FindElement(ID_PANE_GUIDANCE) == nullptr)
+        m_wndStatusBar.AddElement(new CRibbonStatusBarPane(ID_PANE_GUIDANCE, u"", TRUE, nullptr, Underscores(171)),
+                                  LoadResourceString(10298));
+}
+
+void CMainFrame::RemoveInformationPanes()
+{
+    if (m_wndStatusBar.GetSafeHwnd() == nullptr)
+        return;
+    if (m_wndStatusBar.FindElement(ID_PANE_INFORMATION) != nullptr) {
+        m_wndStatusBar.RemoveElement(ID_PANE_INFORMATION);
+        // The separator that followed the information pane goes with it.
+        for (int i = m_wndStatusBar.GetCount() - 1; i >= 0; --i) {
+            CBCGPBaseRibbonElement* pElement = m_wndStatusBar.GetElement(i);
+            if (pElement != nullptr && pElement->IsSeparator()) {
+                m_wndStatusBar.RemoveElement(pElement->GetID());
+                break;
+            }
+        }
+    }
+    m_wndStatusBar.RemoveElement(ID_PANE_GUIDANCE);
+}
+
+void CMainFrame::OnUpdateGuidancePane(CCmdUI* pCmdUI)
+{
+    if (auto* pPane = m_wndStatusBar.FindElement(ID_PANE_GUIDANCE)) {
+        const CString text = GetGuidanceText();
+        if (text != pPane->GetText()) {
+            pPane->SetText(text);
+            pPane->Redraw();
+        }
+    }
+    pCmdUI->Enable(TRUE);
+}
+
+CString CMainFrame::GetGuidanceText() const
+{
+    // The running command's prompt comes with the command framework's prompts.
+    return CString();
+}
+
+void CMainFrame::OnUpdateInformationPane(CCmdUI* pCmdUI)
+{
+    if (!m_strPendingInformation.IsEmpty())
+        pCmdUI->Enable(TRUE);
+}
+
+void CMainFrame::OnShowInformation()
+{
+    if (m_strPendingInformation.IsEmpty())
+        return;
+    AfxMessageBox(LoadResourceString(10296) + m_strPendingInformation, MB_ICONINFORMATION);
+}
+
+// ---- progress --------------------------------------------------------------------------------
+
+void CMainFrame::ShowProgress(BOOL bShow, int nDisplayType, BOOL bCancellable, int nLower, int nUpper,
+                              BOOL bInfinite, BOOL bWaitCursor)
+{
+    if (m_wndStatusBar.GetSafeHwnd() == nullptr)
+        return;
+    // A second begin does not stack a second display, whichever kind the first one was.
+    if (bShow && m_bProgressShown)
+        return;
+    m_bProgressCancel = FALSE;
+    m_bProgressWaitCursor = FALSE;
+    if (bShow) {
+        m_bProgressShown = TRUE;
+        m_bProgressWaitCursor = bWaitCursor;
+        SetStatusInformation(u"", 3000);
+        RemoveInformationPanes();
+        if (bCancellable)
+            m_wndStatusBar.AddDynamicElement(new CRibbonStatusBarPane(ID_PANE_CANCEL, LoadResourceString(10299), FALSE));
+        if (nDisplayType == 1 || nDisplayType == 2) {
+            auto* pPane = new CBCGPRibbonStatusBarPane(ID_PANE_ANIMATION, u"", TRUE);
+            if (nDisplayType == 1)
+                pPane->SetAnimationList(417, 16, RGB(255, 255, 255));
+            else
+                pPane->SetAnimationList(418, 16, RGB(128, 0, 0));
+            m_wndStatusBar.AddDynamicElement(pPane);
+            pPane->StartAnimation(nDisplayType == 1 ? 500 : 200);
+        } else if (nDisplayType == 0) {
+            m_wndStatusBar.RecalcLayout();
+            const int nSpace = m_wndStatusBar.GetSpace();
+            if (nSpace >= 20) {
+                auto* pBar = new CBCGPRibbonProgressBar(ID_PANE_PROGRESS_BAR, nSpace < 150 ? nSpace : 150, 22);
+                pBar->SetRange(nLower, nUpper);
+                pBar->SetInfiniteMode(bInfinite);
+                pBar->SetPos(0, FALSE);
+                m_wndStatusBar.AddDynamicElement(pBar);
+            }
+        }
+        m_wndStatusBar.AddDynamicElement(
+            new CRibbonStatusBarPane(ID_PANE_PROGRESS_TEXT, u"", TRUE, nullptr, Underscores(64)));
+    } else {
+        m_bProgressShown = FALSE;
+        m_wndStatusBar.RemoveElement(ID_PANE_CANCEL);
+        m_wndStatusBar.RemoveElement(ID_PANE_PROGRESS_BAR);
+        m_wndStatusBar.RemoveElement(ID_PANE_ANIMATION);
+        m_wndStatusBar.RemoveElement(ID_PANE_PROGRESS_TEXT);
+        AddInformationPanes();
+    }
+    m_wndStatusBar.UpdateAnimationTimer();
+    m_wndStatusBar.RecalcLayout();
+    m_wndStatusBar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+BOOL CMainFrame::SetProgressRange(int nLower, int nUpper)
+{
+    if (m_bProgressCancel)
+        return FALSE;
+    if (auto* pBar = DYNAMIC_DOWNCAST(CBCGPRibbonProgressBar, m_wndStatusBar.FindElement(ID_PANE_PROGRESS_BAR)))
+        pBar->SetRange(nLower, nUpper);
+    return TRUE;
+}
+
+BOOL CMainFrame::SetProgressPos(int nPos)
+{
+    if (m_bProgressCancel)
+        return FALSE;
+    if (auto* pBar = DYNAMIC_DOWNCAST(CBCGPRibbonProgressBar, m_wndStatusBar.FindElement(ID_PANE_PROGRESS_BAR))) {
+        if (pBar->GetPos() != nPos)
+            pBar->SetPos(nPos, TRUE);
+    }
+    return TRUE;
+}
+
+int CMainFrame::GetProgressPos() const
+{
+    auto* pBar = DYNAMIC_DOWNCAST(CBCGPRibbonProgressBar, m_wndStatusBar.FindElement(ID_PANE_PROGRESS_BAR));
+    return pBar != nullptr ? pBar->GetPos() : -1;
+}
+
+void CMainFrame::SetProgressText(const CString& strText)
+{
+    CBCGPBaseRibbonElement* pPane = m_wndStatusBar.FindElement(ID_PANE_PROGRESS_TEXT);
+    if (pPane == nullptr || strText.IsEmpty() || strText == pPane->GetText())
+        return;
+    pPane->SetText(strText);
+    pPane->Redraw();
+}
+
+BOOL CMainFrame::IsPointInCancelPane(CPoint ptScreen) const
+{
+    CBCGPBaseRibbonElement* pPane = m_wndStatusBar.FindElement(ID_PANE_CANCEL);
+    if (pPane == nullptr || m_wndStatusBar.GetSafeHwnd() == nullptr)
+        return FALSE;
+    CPoint pt = ptScreen;
+    m_wndStatusBar.ScreenToClient(&pt);
+    return pPane->GetRect().PtInRect(pt);
+}
+
+void CMainFrame::PumpProgressMessages()
+{
+    MSG msg{};
+    // Thread timers (auto-save among them) run; window timers get their next tick later.
+    while (::PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+        if (msg.hwnd == nullptr) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+    const HWND hFrame = GetSafeHwnd();
+    while (hFrame != nullptr && ::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        const bool inCancelPane = m_wndStatusBar.FindElement(ID_PANE_CANCEL) != nullptr;
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            if (inCancelPane)
+                m_bProgressCancel = TRUE;
+            continue;
+        }
+        if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP) {
+            if (inCancelPane && IsPointInCancelPane(msg.pt))
+                ::DispatchMessage(&msg);
+            continue;
+        }
+        if (msg.message >= 0x0200 && msg.message <= 0x020D)
+            continue;
+        // Closing waits for the operation: a close request is dropped here, not queued behind it.
+        if (msg.message == WM_CLOSE || (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
+
+BOOL CMainFrame::OnProgress(NotifyProgressInfo* pInfo, void* pUserData)
+{
+    auto* pObject = static_cast<CObject*>(pUserData);
+    if (pInfo == nullptr || pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CMainFrame)))
+        return FALSE;
+    auto* pFrame = static_cast<CMainFrame*>(pObject);
+    pFrame->PumpProgressMessages();
+    BOOL bResult = TRUE;
+    switch (pInfo->m_nKind) {
+    case NotifyProgressInfo::kindBegin:
+        pFrame->ShowProgress(TRUE, pInfo->m_nDisplayType, TRUE, pInfo->m_nRangeMin, pInfo->m_nRangeMax, FALSE, TRUE);
+        if (pInfo->m_nPosition > 0)
+            bResult = pFrame->SetProgressPos(pInfo->m_nPosition);
+        break;
+    case NotifyProgressInfo::kindNewRange:
+        bResult = pFrame->SetProgressRange(pInfo->m_nRangeMin, pInfo->m_nRangeMax);
+        break;
+    case NotifyProgressInfo::kindStep:
+        // The bar never moves backwards except to 0.
+        if (pInfo->m_nPosition == 0 || pInfo->m_nPosition >= pFrame->GetProgressPos())
+            bResult = pFrame->SetProgressPos(pInfo->m_nPosition);
+        else
+            bResult = !pFrame->m_bProgressCancel;
+        break;
+    case NotifyProgressInfo::kindEnd:
+    case NotifyProgressInfo::kindFinish:
+        pFrame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
+        break;
+    default:
+        break;
+    }
+    if (pInfo->m_pszText != nullptr)
+        pFrame->SetProgressText(CString(pInfo->m_pszText));
+    return bResult;
+}
+
+void CMainFrame::OnCancelProgress()
+{
+    m_bProgressCancel = TRUE;
+}
+
+void CMainFrame::OnUpdateCancelProgress(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+}
+
+BOOL CMainFrame::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (m_bProgressWaitCursor) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        if (!IsPointInCancelPane(pt)) {
+            ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+    }
+    return CBCGPMDIFrameWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
+// ---- status information ----------------------------------------------------------------------
+
+void CMainFrame::SetStatusInformation(LPCWSTR lpszText, UINT nDurationMs, COLORREF clrText, COLORREF clrBack)
+{
+    if (lpszText != nullptr && nDurationMs != 0)
+        SetTimer(kInformationTimer, nDurationMs, nullptr);
+    else if (nDurationMs == 0)
+        KillTimer(kInformationTimer);
+    m_wndStatusBar.m_clrInfoText = clrText != kNoColour ? clrText : kInfoText;
+    m_wndStatusBar.m_clrInfoBack = clrBack != kNoColour ? clrBack : kInfoBack;
+    if (m_wndStatusBar.GetSafeHwnd() != nullptr)
+        m_wndStatusBar.SetInformation(lpszText);
+    if (lpszText != nullptr && *lpszText != 0 && nDurationMs != 0) {
+        const bool bWasEmpty = m_strPendingInformation.IsEmpty();
+        m_strPendingInformation = lpszText;
+        if (bWasEmpty && !m_bProgressShown) {
+            RemoveInformationPanes();
+            AddInformationPanes();
+            if (m_wndStatusBar.GetSafeHwnd() != nullptr)
+                m_wndStatusBar.RecalcLayout();
+        }
+    }
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kInformationTimer) {
+        if (m_wndStatusBar.IsInformationMode()) {
+            m_wndStatusBar.m_clrInfoText = kInfoText;
+            m_wndStatusBar.m_clrInfoBack = kInfoBack;
+            m_wndStatusBar.SetInformation(nullptr);
+        }
+        KillTimer(kInformationTimer);
+    }
+    CBCGPMDIFrameWnd::OnTimer(nIDEvent);
 }

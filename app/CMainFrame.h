@@ -1,17 +1,129 @@
 #pragma once
-// The program's main window: the MDI frame holding the document windows. Its bars, docking panes
-// and command handling are added on top of this frame.
+// The program's main window: the MDI frame with the menu bar, the toolbars, the status bar and the
+// docking bars around the document windows. It routes the commands that belong to no document,
+// fans the documents' change records out to its bars and shows the progress of long operations.
 
-#include "platform/win/CMDIFrameWnd.h"
+#include "platform/afx/CString.h"
+#include "platform/bcg/CBCGPMDIFrameWnd.h"
+#include "platform/bcg/CBCGPMenuBar.h"
+#include "platform/bcg/CBCGPToolBar.h"
+#include "app/CRibbonStatusBar.h"
 
-class CMainFrame : public CMDIFrameWnd
+#include <map>
+
+class CBCGPDockingControlBar;
+class CCommandBar;
+class CDrawComponentBar;
+class CDrawingBar;
+class CLayerBar;
+class CPropertyBar;
+class CSkyViewBar;
+class NotifyInfoBase;
+class NotifyProgressInfo;
+
+class CMainFrame : public CBCGPMDIFrameWnd
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // Takes the program's title when the resource has no text of its own.
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+    // ---- bars ----
+    CBCGPMenuBar& GetMenuBarWnd() { return m_wndMenuBar; }
+    CRibbonStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    CBCGPToolBar* GetToolBarById(UINT nID);
+    CCommandBar* GetCommandBar() const { return m_pCommandBar; }
+    CBCGPDockingControlBar* GetCommandBarWnd() const { return m_pCommandBarWnd; }
+    CPropertyBar* GetPropertyBar() const { return m_pPropertyBar; }
+    CDrawingBar* GetDrawingBar() const { return m_pDrawingBar; }
+    CLayerBar* GetLayerBar() const { return m_pLayerBar; }
+    CDrawComponentBar* GetComponentBar() const { return m_pComponentBar; }
+    CSkyViewBar* GetSkyViewBar() const { return m_pSkyViewBar; }
+
+    // ---- group buttons ----
+    // The command last chosen in the group, (UINT)-1 for an id that is no group button.
+    UINT GetGroupButtonCommand(UINT nGroupID) const;
+    void SetGroupButtonCommand(UINT nGroupID, UINT nCommandID);
+
+    // ---- change records ----
+    void BroadcastDocumentNotify(NotifyInfoBase* pInfo);
+
+    // ---- progress ----
+    void ShowProgress(BOOL bShow, int nDisplayType, BOOL bCancellable, int nLower, int nUpper, BOOL bInfinite,
+                      BOOL bWaitCursor);
+    BOOL SetProgressRange(int nLower, int nUpper);
+    BOOL SetProgressPos(int nPos);
+    int GetProgressPos() const;
+    void SetProgressText(const CString& strText);
+    // Lets timers, painting and keys other than Escape run while a long operation keeps the thread
+    // busy; Escape or a click on the cancel pane cancels. Other mouse input is dropped.
+    void PumpProgressMessages();
+    // Progress callback of the region search and the converters; user data is the frame.
+    static BOOL OnProgress(NotifyProgressInfo* pInfo, void* pUserData);
+    // TRUE from the begin of a progress display to its end.
+    BOOL IsProgressShown() const { return m_bProgressShown; }
+    BOOL IsProgressCancelled() const { return m_bProgressCancel; }
+    BOOL IsProgressWaitCursor() const { return m_bProgressWaitCursor; }
+    BOOL IsPointInCancelPane(CPoint ptScreen) const;
+
+    // ---- status information ----
+    // Shows the text across the status bar for the time given; (COLORREF)-1 gives white on blue.
+    void SetStatusInformation(LPCWSTR lpszText, UINT nDurationMs, COLORREF clrText = static_cast<COLORREF>(-1),
+                              COLORREF clrBack = static_cast<COLORREF>(-1));
+    const CString& GetPendingInformation() const { return m_strPendingInformation; }
+
+    // Where the frame keeps its layout and window place: "Software\...\Settings\".
+    static CString GetSettingsPath();
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnCancelProgress();
+    afx_msg void OnUpdateCancelProgress(CCmdUI* pCmdUI);
+    afx_msg void OnShowInformation();
+    afx_msg void OnUpdateInformationPane(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGuidancePane(CCmdUI* pCmdUI);
+
+    BOOL CreateMenuBar();
+    BOOL CreateToolBars();
+    BOOL CreateAttributeToolBar();
+    BOOL CreateStatusBar();
+    void CreateDockingBars();
+    void InitDockingLayout();
+    void AddInformationPanes();
+    void RemoveInformationPanes();
+    void SaveFrameState();
+    void LoadFramePlacement();
+    CString GetGuidanceText() const;
+
+    CBCGPMenuBar m_wndMenuBar;
+    CBCGPToolBar m_wndStandardBar;
+    CBCGPToolBar m_wndShapeBar;
+    CBCGPToolBar m_wndEditBar;
+    CBCGPToolBar m_wndViewBar;
+    CBCGPToolBar m_wndAttributeBar;
+    CRibbonStatusBar m_wndStatusBar;
+    BOOL m_bProgressCancel = FALSE;
+    BOOL m_bProgressWaitCursor = FALSE;
+    BOOL m_bProgressShown = FALSE;
+    CString m_strPendingInformation;
+    CPropertyBar* m_pPropertyBar = nullptr;
+    CDrawingBar* m_pDrawingBar = nullptr;
+    CLayerBar* m_pLayerBar = nullptr;
+    CCommandBar* m_pCommandBar = nullptr;
+    CBCGPDockingControlBar* m_pCommandBarWnd = nullptr;  // the docking window that shows the command bar
+    CDrawComponentBar* m_pComponentBar = nullptr;
+    CSkyViewBar* m_pSkyViewBar = nullptr;
+    std::map<UINT, UINT> m_groupButtons;
+    BOOL m_bFrameStateSaved = FALSE;
 };

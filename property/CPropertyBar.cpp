@@ -1,0 +1,17 @@
+#include "property/CPropertyBar.h"
+
+#include "libs/vevure/NotifyInfoBase.h"
+
+IMPLEMENT_DYNCREATE(CPropertyBar, CBCGPDockingControlBar)
+
+CPropertyBar::CPropertyBar() = default;
+
+CPropertyBar::~CPropertyBar() = default;
+
+void CPropertyBar::OnDocumentNotify(NotifyInfoBase* pInfo)
+{
+    if (pInfo == nullptr)
+        return;
+    ++m_nNotifyCount;
+    m_nLastNotifyKind = static_cast<int>(pInfo->GetKind());
+}

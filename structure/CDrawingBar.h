@@ -1,0 +1,30 @@
+#pragma once
+// The drawing bar: the drawings and part layouts of the document. A docking bar of the main frame; it follows the document through the frame's
+// broadcast of change records.
+
+#include "platform/bcg/CBCGPDockingControlBar.h"
+
+class CMainFrame;
+class NotifyInfoBase;
+
+class CDrawingBar : public CBCGPDockingControlBar
+{
+    DECLARE_DYNCREATE(CDrawingBar)
+public:
+    CDrawingBar();
+    ~CDrawingBar() override;
+
+    void SetMainFrame(CMainFrame* pFrame) { m_pMainFrame = pFrame; }
+    CMainFrame* GetMainFrame() const { return m_pMainFrame; }
+
+    // A change record of the document; the bar takes from it what concerns it.
+    virtual void OnDocumentNotify(NotifyInfoBase* pInfo);
+    // Records received so far and the kind of the last one (-1 before any).
+    int GetNotifyCount() const { return m_nNotifyCount; }
+    int GetLastNotifyKind() const { return m_nLastNotifyKind; }
+
+protected:
+    CMainFrame* m_pMainFrame = nullptr;
+    int m_nNotifyCount = 0;
+    int m_nLastNotifyKind = -1;
+};

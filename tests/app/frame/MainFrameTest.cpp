@@ -1,0 +1,280 @@
+// The main frame as the program makes it: its bars and layout, its stored place, the broadcast of
+// change records and the progress display with its guarantees.
+#include <gtest/gtest.h>
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QEventLoop>
+#include <QtCore/QRect>
+#include <QtWidgets/QWidget>
+
+#include "app/CMainFrame.h"
+#include "libs/vevure/NotifyInfoBase.h"
+#include "platform/bcg/CBCGPDockingControlBar.h"
+#include "platform/bcg/CBCGPRibbonProgressBar.h"
+#include "platform/win/CWinApp.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/WinSystem.h"
+#include "property/CPropertyBar.h"
+#include "regionsearch/NotifyProgressInfo.h"
+#include "structure/CDrawComponentBar.h"
+#include "structure/CDrawingBar.h"
+#include "structure/CLayerBar.h"
+#include "structure/CSkyViewBar.h"
+
+namespace {
+
+void Pump()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+class FrameApp : public CWinApp
+{
+public:
+    FrameApp() : CWinApp(u"KorvanFrameTest") {}
+};
+
+struct DocNotify {
+    NMHDR hdr;
+    NotifyInfoBase* pInfo;
+};
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_app = new FrameApp;
+        m_app->SetRegistryKey(u"Korvan");
+        m_frame = Open();
+        ASSERT_NE(m_frame, nullptr);
+    }
+    void TearDown() override
+    {
+        Close(m_frame);
+        delete m_app;
+    }
+    static CMainFrame* Open()
+    {
+        auto* pFrame = new CMainFrame;
+        if (!pFrame->LoadFrame(128)) {
+            delete pFrame;
+            return nullptr;
+        }
+        pFrame->ShowWindow(SW_SHOW);
+        Pump();
+        return pFrame;
+    }
+    static void Close(CMainFrame*& pFrame)
+    {
+        if (pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr)
+            pFrame->SendMessage(WM_CLOSE);
+        Pump();
+        pFrame = nullptr;
+    }
+    void Begin(int type = 0)
+    {
+        m_frame->ShowProgress(TRUE, type, TRUE, 0, 100, FALSE, TRUE);
+        ASSERT_TRUE(m_frame->IsProgressShown());
+    }
+    void PostKey(UINT vk)
+    {
+        ::PostMessage(m_frame->GetSafeHwnd(), WM_KEYDOWN, vk, 1);
+    }
+    int StatusCount(UINT id) const
+    {
+        int n = 0;
+        CRibbonStatusBar& bar = m_frame->GetStatusBar();
+        for (int i = 0; i < bar.GetCount(); ++i)
+            if (bar.GetElement(i) != nullptr && bar.GetElement(i)->GetID() == id)
+                ++n;
+        return n;
+    }
+
+    FrameApp* m_app = nullptr;
+    CMainFrame* m_frame = nullptr;
+};
+
+TEST_F(MainFrameTest, CreatesItsBarsAroundTheDocumentArea)
+{
+    EXPECT_NE(m_frame->GetMenuBarWnd().GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(m_frame->GetMenuBarWnd().IsVisible());
+    EXPECT_NE(m_frame->GetStatusBar().GetSafeHwnd(), nullptr);
+    // Fixed panes: guidance on the left; coordinates, separator and selection on the right.
+    EXPECT_EQ(StatusCount(165), 1);
+    ASSERT_EQ(m_frame->GetStatusBar().GetExCount(), 3);
+    EXPECT_EQ(m_frame->GetStatusBar().GetExElement(0)->GetID(), 168u);
+    EXPECT_EQ(m_frame->GetStatusBar().GetExElement(2)->GetID(), 169u);
+
+    struct Bar {
+        CBCGPDockingControlBar* pBar;
+        UINT id;
+    } const bars[] = {{m_frame->GetCommandBarWnd(), 59424}, {m_frame->GetPropertyBar(), 59425},
+                      {m_frame->GetDrawingBar(), 59426},    {m_frame->GetLayerBar(), 59427},
+                      {m_frame->GetComponentBar(), 59428},  {m_frame->GetSkyViewBar(), 59429}};
+    for (const Bar& bar : bars) {
+        ASSERT_NE(bar.pBar, nullptr) << bar.id;
+        EXPECT_NE(bar.pBar->GetSafeHwnd(), nullptr) << bar.id;
+        EXPECT_EQ(m_frame->GetControlBar(bar.id), bar.pBar) << bar.id;
+    }
+    EXPECT_NE(m_frame->GetCommandBar(), nullptr);
+    EXPECT_EQ(m_frame->GetLayerBar()->GetMainFrame(), m_frame);
+    EXPECT_EQ(m_frame->GetPropertyBar()->GetMainFrame(), m_frame);
+}
+
+TEST_F(MainFrameTest, TakesTheWorkAreaLessOneTwentyFifthOnEachSide)
+{
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
+    const int dx = (work.right - work.left) / 25, dy = (work.bottom - work.top) / 25;
+    const QRect rect = m_frame->GetQWidget()->geometry();
+    EXPECT_EQ(rect.x(), work.left + dx);
+    EXPECT_EQ(rect.y(), work.top + dy);
+    EXPECT_EQ(rect.width(), work.right - work.left - 2 * dx);
+    EXPECT_EQ(rect.height(), work.bottom - work.top - 2 * dy);
+    EXPECT_GT(rect.width(), 640);
+}
+
+TEST_F(MainFrameTest, KeepsItsPlaceAndItsMenuBarAcrossARestart)
+{
+    m_frame->MoveWindow(30, 40, 700, 500, TRUE);
+    m_frame->ShowControlBar(&m_frame->GetMenuBarWnd(), FALSE, FALSE, FALSE);
+    Pump();
+    Close(m_frame);
+    m_frame = Open();
+    ASSERT_NE(m_frame, nullptr);
+    const QRect rect = m_frame->GetQWidget()->geometry();
+    EXPECT_EQ(rect.width(), 700);
+    EXPECT_EQ(rect.height(), 500);
+    // A hidden menu bar comes back.
+    EXPECT_TRUE(m_frame->GetMenuBarWnd().IsVisible());
+}
+
+TEST_F(MainFrameTest, DocumentRecordsReachEveryBar)
+{
+    NotifyInfoBase info(nullptr, 4, 1);
+    DocNotify nm{};
+    nm.hdr.hwndFrom = m_frame->GetSafeHwnd();
+    nm.hdr.code = 0x8064;
+    nm.pInfo = &info;
+    EXPECT_NE(m_frame->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm)), -1);
+    for (auto count : {m_frame->GetLayerBar()->GetNotifyCount(), m_frame->GetDrawingBar()->GetNotifyCount(),
+                       m_frame->GetPropertyBar()->GetNotifyCount(), m_frame->GetComponentBar()->GetNotifyCount(),
+                       m_frame->GetSkyViewBar()->GetNotifyCount()})
+        EXPECT_EQ(count, 1);
+    EXPECT_EQ(m_frame->GetLayerBar()->GetLastNotifyKind(), 4);
+}
+
+TEST_F(MainFrameTest, GroupButtonsStartWithTheirDefaults)
+{
+    EXPECT_EQ(m_frame->GetGroupButtonCommand(33924), 33412u);
+    EXPECT_EQ(m_frame->GetGroupButtonCommand(33941), 33532u);
+    EXPECT_EQ(m_frame->GetGroupButtonCommand(12345), static_cast<UINT>(-1));
+    m_frame->SetGroupButtonCommand(33924, 33413);
+    EXPECT_EQ(m_frame->GetGroupButtonCommand(33924), 33413u);
+}
+
+TEST_F(MainFrameTest, EscapeCancelsAndTheBarStaysWhereItWas)
+{
+    Begin();
+    ASSERT_TRUE(m_frame->SetProgressPos(30));
+    PostKey(VK_ESCAPE);
+    m_frame->PumpProgressMessages();
+    EXPECT_TRUE(m_frame->IsProgressCancelled());
+    EXPECT_FALSE(m_frame->SetProgressPos(60));
+    EXPECT_FALSE(m_frame->SetProgressRange(0, 10));
+    EXPECT_EQ(m_frame->GetProgressPos(), 30);
+    m_frame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
+    EXPECT_FALSE(m_frame->IsProgressCancelled());
+    EXPECT_EQ(m_frame->GetProgressPos(), -1);
+}
+
+TEST_F(MainFrameTest, EscapeWithoutCancelPaneCancelsNothing)
+{
+    m_frame->ShowProgress(TRUE, 0, FALSE, 0, 100, FALSE, FALSE);
+    PostKey(VK_ESCAPE);
+    m_frame->PumpProgressMessages();
+    EXPECT_FALSE(m_frame->IsProgressCancelled());
+    EXPECT_TRUE(m_frame->SetProgressPos(5));
+    m_frame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
+}
+
+TEST_F(MainFrameTest, PositionRecordsNeverMoveBackwardsExceptToZero)
+{
+    NotifyProgressInfo info;
+    info.m_nKind = NotifyProgressInfo::kindBegin;
+    info.m_nDisplayType = 0;
+    info.m_nPosition = 25;
+    ASSERT_TRUE(CMainFrame::OnProgress(&info, m_frame));
+    EXPECT_EQ(m_frame->GetProgressPos(), 25);
+    const int steps[][2] = {{10, 25}, {40, 40}, {20, 40}, {0, 0}, {30, 30}};
+    for (const auto& step : steps) {
+        info.m_nKind = NotifyProgressInfo::kindStep;
+        info.m_nPosition = step[0];
+        EXPECT_TRUE(CMainFrame::OnProgress(&info, m_frame));
+        EXPECT_EQ(m_frame->GetProgressPos(), step[1]) << step[0];
+    }
+    info.m_nKind = NotifyProgressInfo::kindEnd;
+    EXPECT_TRUE(CMainFrame::OnProgress(&info, m_frame));
+    EXPECT_FALSE(m_frame->IsProgressShown());
+    // User data that is no frame stops the caller.
+    CWnd other;
+    EXPECT_FALSE(CMainFrame::OnProgress(&info, &other));
+}
+
+TEST_F(MainFrameTest, ASecondBeginStacksNothing)
+{
+    for (int type : {0, 1, 2, 7}) {
+        Begin(type);
+        m_frame->ShowProgress(TRUE, type, TRUE, 0, 100, FALSE, TRUE);
+        EXPECT_EQ(StatusCount(167), 1) << type;
+        EXPECT_EQ(StatusCount(170), 1) << type;
+        EXPECT_LE(StatusCount(166) + StatusCount(171), 1) << type;
+        EXPECT_EQ(StatusCount(165), 0) << type;
+        m_frame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
+        EXPECT_EQ(StatusCount(167) + StatusCount(166) + StatusCount(171) + StatusCount(170), 0) << type;
+        EXPECT_EQ(StatusCount(165), 1) << type;
+    }
+}
+
+TEST_F(MainFrameTest, NothingStartsAndTheFrameStaysOpenWhileProgressRuns)
+{
+    Begin();
+    // A command from a menu or an accelerator is swallowed; the cancel pane's command gets through.
+    EXPECT_TRUE(m_frame->OnCommand(MAKEWPARAM(57600, 0), 0));
+    m_frame->SendMessage(WM_CLOSE);
+    Pump();
+    ASSERT_NE(m_frame->GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(m_frame->IsWindowVisible());
+    ::PostMessage(m_frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+    m_frame->PumpProgressMessages();
+    ASSERT_NE(m_frame->GetSafeHwnd(), nullptr);
+    m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(167, 0), 0);
+    EXPECT_TRUE(m_frame->IsProgressCancelled());
+    m_frame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
+}
+
+TEST_F(MainFrameTest, TimedInformationBecomesThePendingText)
+{
+    EXPECT_EQ(StatusCount(172), 0);
+    m_frame->SetStatusInformation(u"Shown for now", 0);
+    EXPECT_TRUE(m_frame->GetStatusBar().IsInformationMode());
+    EXPECT_TRUE(m_frame->GetPendingInformation().IsEmpty());
+    m_frame->SetStatusInformation(u"Opened", 3000);
+    EXPECT_EQ(m_frame->GetPendingInformation(), CString(u"Opened"));
+    EXPECT_EQ(StatusCount(172), 1);
+    EXPECT_EQ(m_frame->GetStatusBar().m_clrInfoText, RGB(255, 255, 255));
+    EXPECT_EQ(m_frame->GetStatusBar().m_clrInfoBack, RGB(0, 0, 255));
+    // The timer ends the information mode; the pending text stays.
+    m_frame->SendMessage(WM_TIMER, 1, 0);
+    EXPECT_FALSE(m_frame->GetStatusBar().IsInformationMode());
+    EXPECT_EQ(m_frame->GetPendingInformation(), CString(u"Opened"));
+    // Through a progress the panes go and come back.
+    Begin();
+    EXPECT_EQ(StatusCount(172), 0);
+    m_frame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
+    EXPECT_EQ(StatusCount(172), 1);
+}
+
+}  // namespace
