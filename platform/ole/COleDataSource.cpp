@@ -1,5 +1,4 @@
 #include "platform/ole/COleDataSource.h"
-#include "platform/ole/OleTypes.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QMetaObject>
@@ -10,6 +9,7 @@
 #include "platform/afx/CException.h"
 #include "platform/afx/COleException.h"
 #include "platform/afx/CSharedFile.h"
+#include "platform/ole/OleTypes.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/WinClipboard.h"
 #include "platform/win/WinInput.h"

@@ -410,3 +410,70 @@ TEST_F(DataSourceTest, EmptySourceOffersNothingAndUnattachedObjectReadsNothing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DataSourceTest, SourceLetGoOffTheClipboardTakesItsDataAlong)
+{
+    // As a closing document does when the user does not keep the copied data.
+    bool deleted = false;
+    auto* source = new CCountingSource;
+    source->pDeleted = &deleted;
+    source->globalFormat = nativeA;
+    source->DelayRenderData(nativeA);
+    source->SetClipboard();
+    source->Empty();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_EQ(COleDataSource::GetClipboardOwner(), nullptr);
+    EXPECT_EQ(source->globalRenders, 0);
+    Pump();
+    EXPECT_TRUE(deleted);
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    EXPECT_FALSE(data.IsDataAvailable(nativeA));
+}
+
+TEST_F(DataSourceTest, DeletedOwnerLeavesItsCachedDataButNotItsDelayedFormats)
+{
+    auto* source = new CCountingSource;
+    source->globalFormat = nativeB;
+    source->CacheGlobalData(nativeA, BytesBlock("kept"));
+    source->DelayRenderData(nativeB);
+    source->SetClipboard();
+    delete source;  // too late for its own renderers
+    EXPECT_EQ(COleDataSource::GetClipboardOwner(), nullptr);
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    HGLOBAL h = data.GetGlobalData(nativeA);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(BlockBytes(h), "kept");
+    GlobalFree(h);
+    EXPECT_FALSE(data.IsDataAvailable(nativeB));
+}
+
+TEST_F(DataSourceTest, CachedBitmapReachesOtherProgramsAsAPicture)
+{
+    QImage img(6, 4, QImage::Format_RGB32);
+    img.fill(qRgb(200, 20, 40));
+    auto* bmp = new CBitmap;
+    ASSERT_TRUE(bmp->CreateFromImage(img));
+    STGMEDIUM medium{};
+    medium.tymed = TYMED_GDI;
+    medium.hBitmap = static_cast<HBITMAP>(bmp->Detach());
+    delete bmp;
+    auto* source = new COleDataSource;
+    source->CacheData(CF_BITMAP, &medium);  // the source owns the bitmap now
+    source->SetClipboard();
+
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    EXPECT_TRUE(data.IsDataAvailable(CF_BITMAP));
+    EXPECT_TRUE(data.IsDataAvailable(CF_DIB));
+    const QImage seen = QGuiApplication::clipboard()->image();
+    ASSERT_EQ(seen.size(), img.size());
+    EXPECT_EQ(seen.pixel(5, 3) & 0xFFFFFF, qRgb(200, 20, 40) & 0xFFFFFF);
+}
+
+}  // namespace
