@@ -22,6 +22,7 @@
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/NotifyInfoBase.h"
+#include "libs/vevure/SelectionFilter.h"
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Snap.h"
 #include "platform/afx/CRect.h"
@@ -1252,6 +1253,8 @@ void CommandManager::OnLButtonDown(UINT nFlags, const CPoint& point)
         // The view command takes its points itself.
     } else if (HasActiveCommand()) {
         CommandClickInput(m_cursorWorld, nFlags);
+    } else {
+        ClickSelect(m_cursorWorld, nFlags, TRUE);
     }
     if (m_pActiveView != nullptr)
         m_pActiveView->InvalidateView();
@@ -1276,6 +1279,8 @@ void CommandManager::OnLButtonDblClk(UINT nFlags, const CPoint& point)
     (void)point;
     if (HasActiveCommand() && GetActiveItemType() == ParameterItemBase::typePointArray)
         FinishListInput();
+    else if (m_bFenceActive)
+        FinishFence();
 }
 
 void CommandManager::OnMButtonDown(UINT nFlags, const CPoint& point)
@@ -1313,8 +1318,14 @@ void CommandManager::OnRButtonDown(UINT nFlags, const CPoint& point)
         OnMButtonDown(nFlags, point);
         return;
     }
-    if (m_viewCommand.GetMode() != ViewCommand::modeNone)
+    if (m_viewCommand.GetMode() != ViewCommand::modeNone) {
         EndViewCommand();
+    } else if (!HasActiveCommand()) {
+        // The shape under the cursor becomes the selection that the context menu acts on.
+        SelectionManager* pSelection = m_pDraw2dDocument->GetSelectionManager();
+        if (pSelection != nullptr && pSelection->IsSelectionEmpty())
+            ClickSelect(m_cursorWorld, nFlags, FALSE);
+    }
     ClearFenceIfActive();
     m_pActiveView->InvalidateView();
 }
@@ -1349,7 +1360,9 @@ BOOL CommandManager::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         }
         break;
     case VK_RETURN:
-        if (HasActiveCommand() && GetActiveItemType() == ParameterItemBase::typePointArray)
+        if (m_bFenceActive)
+            FinishFence();
+        else if (HasActiveCommand() && GetActiveItemType() == ParameterItemBase::typePointArray)
             FinishListInput();
         break;
     case VK_PRIOR:
@@ -1612,6 +1625,98 @@ void CommandManager::RedrawOverlay(CWnd* pView, CDC* pDC)
         DrawFence();
         m_pActiveView->EndDraw();
     }
+}
+
+// --- selection by clicks ------------------------------------------------------------------------
+
+void CommandManager::AddFencePoint(const RuVaPnt2d& world)
+{
+    m_fencePoints.Add(world);
+    m_bFenceActive = TRUE;
+}
+
+void CommandManager::ClickSelect(const RuVaPnt2d& world, UINT nFlags, BOOL bFenceAllowed)
+{
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
+        return;
+    SelectionManager* pSelection = m_pDraw2dDocument->GetSelectionManager();
+    if (pSelection == nullptr)
+        return;
+    const int nMode = (nFlags & MK_SHIFT) != 0 ? 2 : 0;
+    const SelectionFilter* pFilter = m_pDraw2dDocument->GetSelectionFilter();
+    if (pFilter != nullptr && pFilter->GetSelectionFilterMode() != 1)
+        pFilter = nullptr;
+    const int nDisplayState = m_bSelectionDisplayStateMode ? 1 : 0;
+    if (!m_bFenceActive) {
+        if (nMode == 0)
+            UnselectAll();
+        const double dAperture = m_pActiveView->ConvertLengthClientToWorld(m_snapOptions.nBoxSize);
+        FeatureLayout found;
+        if (!pSelection->PickByPoint(m_pActiveView, world, dAperture, nDisplayState, 0, 0xFFFFFFFF, pFilter, found)) {
+            if (bFenceAllowed)
+                AddFencePoint(world);
+            return;
+        }
+        CArray<FeatureLayout> records;
+        records.Add(found);
+        KcArrayOfGePnt2d points;
+        points.Add(world);
+        SelectFeaturesWhenIdle(m_pDraw2dDocument, records, 4, &points, nMode);
+        return;
+    }
+    const int nShape = m_nSelectionShapeMode;
+    if (nShape == 1 || nShape == 8) {
+        if (nMode == 0)
+            UnselectAll();
+        const RuVaPnt2d first = m_fencePoints.GetAt(0);
+        CArray<FeatureLayout> records;
+        if (nShape == 1)
+            pSelection->PickByRectangle(m_pActiveView, first, world, m_nSelectionPartMode, m_nSelectionSideMode,
+                                        nDisplayState, 0xFFFFFFFF, pFilter, records);
+        else
+            pSelection->PickByLine(m_pActiveView, first, world, m_nSelectionPartMode, m_nSelectionSideMode,
+                                   nDisplayState, 0xFFFFFFFF, pFilter, records);
+        KcArrayOfGePnt2d points;
+        points.Add(first);
+        points.Add(world);
+        if (!records.IsEmpty())
+            SelectFeaturesWhenIdle(m_pDraw2dDocument, records, nShape, &points, nMode);
+        ClearFenceIfActive();
+        return;
+    }
+    AddFencePoint(world);
+}
+
+BOOL CommandManager::FinishFence()
+{
+    if (!m_bFenceActive)
+        return FALSE;
+    if (m_pActiveView != nullptr && m_pDraw2dDocument != nullptr && !HasActiveCommand()) {
+        SelectionManager* pSelection = m_pDraw2dDocument->GetSelectionManager();
+        const int nShape = m_nSelectionShapeMode;
+        if (pSelection != nullptr && (nShape == 2 || nShape == 16)) {
+            const int nMode = ((::GetKeyState(VK_SHIFT) | ::GetKeyState(VK_CONTROL)) & 0x8000) != 0 ? 2 : 0;
+            const SelectionFilter* pFilter = m_pDraw2dDocument->GetSelectionFilter();
+            if (pFilter != nullptr && pFilter->GetSelectionFilterMode() != 1)
+                pFilter = nullptr;
+            const int nDisplayState = m_bSelectionDisplayStateMode ? 1 : 0;
+            CArray<FeatureLayout> records;
+            if (nShape == 2)
+                pSelection->PickByPolygon(m_pActiveView, m_fencePoints, m_nSelectionPartMode, m_nSelectionSideMode,
+                                          nDisplayState, 0xFFFFFFFF, pFilter, records);
+            else
+                pSelection->PickByPolyline(m_pActiveView, m_fencePoints, m_nSelectionPartMode,
+                                           m_nSelectionSideMode, nDisplayState, 0xFFFFFFFF, pFilter, records);
+            if (!records.IsEmpty())
+                SelectFeaturesWhenIdle(m_pDraw2dDocument, records, nShape, &m_fencePoints, nMode);
+        }
+    }
+    ClearFenceIfActive();
+    if (m_pActiveView != nullptr) {
+        m_pActiveView->RestoreView();
+        RedrawOverlay(CWnd::FromHandle(m_pActiveView->GetHWnd()), nullptr);
+    }
+    return TRUE;
 }
 
 }  // namespace QZ2Command

@@ -198,6 +198,13 @@ public:
     BOOL SetPointValue(int nIndex, const RuVaPnt2d& point);
     BOOL AddPointArrayValue(int nIndex, const RuVaPnt2d& point);
     BOOL IsFeaturePickCursor() const;
+    // A click with no command running: the shape under the cursor is selected (Shift toggles), a click
+    // on empty space starts a fence, and with a fence the click closes a rectangle or line fence or adds
+    // a corner.
+    void ClickSelect(const RuVaPnt2d& world, UINT nFlags, BOOL bFenceAllowed);
+    void AddFencePoint(const RuVaPnt2d& world);
+    // Selects by the polygon or polyline fence (double click, Enter); FALSE without a fence.
+    BOOL FinishFence();
 
     // --- snapping ------------------------------------------------------------------------------
     // The options that snapping and the drawn cursor follow (the application sets them from its options).

@@ -18,6 +18,7 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/GridSetting.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Snap.h"
 #include "platform/win/WinConstants.h"
 
@@ -277,4 +278,40 @@ TEST_F(MouseInputTest, AClickThroughAScaledAndRotatedPartLayoutGivesThePartsOwnC
     const double dx = clicked.X() - (o.X() + 10), dy = clicked.Y() - (o.Y() - 5);
     EXPECT_NEAR(pStart->m_point.X(), dy / 2, 1.0 / s);
     EXPECT_NEAR(pStart->m_point.Y(), -dx / 2, 1.0 / s);
+}
+
+TEST_F(MouseInputTest, WithoutACommandClicksSelectShapesAndTwoClicksSelectByRectangle)
+{
+    Add(Line2dFeature(P(-2, 0), P(-1, 0)));
+    Add(Line2dFeature(P(1, 1), P(2, 1)));
+    Add(Line2dFeature(P(1, -1), P(2, -2)));
+    const long first = doc.GetNextFeatureRecordID(-1);
+    SelectionManager* pSelection = doc.GetSelectionManager();
+    ASSERT_NE(pSelection, nullptr);
+    manager.SetSelectionOptions(1, 1, 1, FALSE);
+
+    // A click on a shape selects it; Shift and a click on it again takes it away.
+    Click(C(P(-1.5, 0)));
+    EXPECT_EQ(pSelection->GetSelectedFeatureCount(), 1);
+    EXPECT_TRUE(pSelection->IsFeatureSelected(FeatureRecord(first, -1)));
+    EXPECT_FALSE(manager.IsFenceActive());
+    const CPoint on = C(P(-1.5, 0));
+    manager.OnMouseMove(MK_SHIFT, on);
+    manager.OnLButtonDown(MK_LBUTTON | MK_SHIFT, on);
+    EXPECT_TRUE(pSelection->IsSelectionEmpty());
+
+    // A click on empty space starts a rectangle; the second corner selects what lies inside it.
+    Click(C(P(0.5, 2.5)));
+    EXPECT_TRUE(manager.IsFenceActive());
+    EXPECT_TRUE(pSelection->IsSelectionEmpty());
+    Click(C(P(2.5, 0.5)));
+    EXPECT_FALSE(manager.IsFenceActive());
+    EXPECT_EQ(pSelection->GetSelectedFeatureCount(), 1);
+    EXPECT_FALSE(pSelection->IsFeatureSelected(FeatureRecord(first, -1)));
+
+    // Escape drops a fence that was started.
+    Click(C(P(0, -3)));
+    ASSERT_TRUE(manager.IsFenceActive());
+    manager.OnKeyDown(VK_ESCAPE, 1, 0);
+    EXPECT_FALSE(manager.IsFenceActive());
 }
