@@ -149,6 +149,9 @@ BOOL COleDataObject::GetData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPFOR
     const FORMATETC f = Asked(cfFormat, lpFormatEtc, ClipboardMediums(cfFormat));
     if (!ClipboardCanServe(f) || !::OpenClipboard(nullptr))
         return FALSE;
+    // A failure of a rendering that another reader caused is not this reader's.
+    if (CException* stale = COleDataSource::TakeRenderException())
+        stale->Delete();
     // The clipboard's handles last until it is opened again: the caller gets copies.
     HANDLE h = ::GetClipboardData(cfFormat);
     BOOL ok = FALSE;

@@ -248,18 +248,15 @@ void COleDataSource::FlushClipboard()
     if (pSource == nullptr)
         return;
     HWND hWnd = pSource->m_pImpl->pWnd->GetSafeHwnd();
-    // Rendering may raise an exception; the source goes all the same.
-    try {
-        ::AfxFlushClipboard();
-    } catch (...) {
-        pSource->m_pImpl->onClipboard = false;
-        ::AfxClipboardOwnerDestroying(hWnd);
-        delete pSource;
-        throw;
-    }
+    if (CException* stale = TakeRenderException())
+        stale->Delete();
+    ::AfxFlushClipboard();
     pSource->m_pImpl->onClipboard = false;
     ::AfxClipboardOwnerDestroying(hWnd);
     delete pSource;
+    // A renderer that failed: the formats it owed are missing, and the caller hears why.
+    if (CException* e = TakeRenderException())
+        throw e;
 }
 
 COleDataSource* COleDataSource::GetClipboardOwner()

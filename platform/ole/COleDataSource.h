@@ -36,7 +36,7 @@ public:
     // the source afterwards. Throws a COleException when the clipboard cannot be opened.
     void SetClipboard();
     // Renders every format of the data source on the clipboard now and lets it go, so the data
-    // outlives it.
+    // outlives it. An exception of a renderer is thrown on after the source is gone.
     static void FlushClipboard();
     // The data source whose data is on the clipboard, or null.
     static COleDataSource* GetClipboardOwner();

@@ -295,6 +295,45 @@ TEST_F(DataSourceTest, RendererExceptionReachesTheReader)
     EXPECT_EQ(COleDataSource::TakeRenderException(), nullptr);
 }
 
+TEST_F(DataSourceTest, RendererExceptionReachesTheFlusherAndNoLaterReader)
+{
+    bool deleted = false;
+    auto* source = new CCountingSource;
+    source->pDeleted = &deleted;
+    source->globalFormat = nativeA;
+    source->throwOnRender = true;
+    source->DelayRenderData(nativeA);
+    source->CacheGlobalData(nativeB, BytesBlock("fine"));
+    source->SetClipboard();
+    SCODE sc = 0;
+    try {
+        COleDataSource::FlushClipboard();
+    } catch (CException* e) {
+        auto* ole = dynamic_cast<COleException*>(e);
+        sc = ole ? ole->m_sc : 1;
+        e->Delete();
+    }
+    EXPECT_EQ(sc, static_cast<SCODE>(0x80004005L));
+    EXPECT_TRUE(deleted);
+
+    // A failure that another program's read caused stays with that read.
+    auto* other = new CCountingSource;
+    other->globalFormat = nativeA;
+    other->throwOnRender = true;
+    other->DelayRenderData(nativeA);
+    other->CacheGlobalData(nativeB, BytesBlock("fine"));
+    other->SetClipboard();
+    const QString type = QStringLiteral("application/x-korvancad-") +
+                         QString::fromLatin1(QUrl::toPercentEncoding(QStringLiteral("Rivedi test native A")));
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->data(type).isEmpty());
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    HGLOBAL h = data.GetGlobalData(nativeB);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(BlockBytes(h), "fine");
+    GlobalFree(h);
+}
+
 TEST_F(DataSourceTest, TextAndPicturesOfAnotherProgramAreSeen)
 {
     auto* mime = new QMimeData;
