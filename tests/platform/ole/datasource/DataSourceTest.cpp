@@ -519,3 +519,31 @@ TEST_F(DataSourceTest, CachedBitmapReachesOtherProgramsAsAPicture)
 }
 
 }  // namespace
+
+namespace {
+
+// Writes nothing: empty data, which is still data.
+class CEmptyFileSource : public COleDataSource
+{
+public:
+    BOOL OnRenderFileData(LPFORMATETC, CFile*) override { return TRUE; }
+};
+
+TEST_F(DataSourceTest, EmptyDataIsDataNotNone)
+{
+    auto* source = new CEmptyFileSource;
+    source->DelayRenderFileData(nativeA);
+    source->CacheGlobalData(nativeB, GlobalAlloc(GMEM_MOVEABLE, 0));
+    source->SetClipboard();
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    for (CLIPFORMAT cf : {nativeA, nativeB}) {
+        std::unique_ptr<CFile> file(data.GetFileData(cf));
+        ASSERT_TRUE(file) << cf;
+        EXPECT_EQ(file->GetLength(), 0u);
+        char byte = 0;
+        EXPECT_EQ(file->Read(&byte, 1), 0u);
+    }
+}
+
+}  // namespace
