@@ -1,5 +1,6 @@
 #include "command/CommandManager.h"
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -25,6 +26,9 @@
 #include "libs/vevure/SelectionFilter.h"
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Snap.h"
+#include "libs/vevure/ViewControlSetting.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/PartDrawingLayout.h"
 #include "platform/afx/CRect.h"
 #include "platform/gdi/CDC.h"
 #include "platform/win/CWnd.h"
@@ -1716,6 +1720,146 @@ BOOL CommandManager::FinishFence()
         m_pActiveView->RestoreView();
         RedrawOverlay(CWnd::FromHandle(m_pActiveView->GetHWnd()), nullptr);
     }
+    return TRUE;
+}
+
+// --- coordinate services ------------------------------------------------------------------------
+
+DrawingFeatureBase* CommandManager::GetActiveDrawing() const
+{
+    return m_pDraw2dDocument != nullptr ? m_pDraw2dDocument->GetActiveDrawingFeature() : nullptr;
+}
+
+BOOL CommandManager::IsViewCommandActive() const
+{
+    return m_viewCommand.GetMode() != ViewCommand::modeNone || m_bPanning;
+}
+
+BOOL CommandManager::WorldToLocalPoint(const RuVaPnt2d& world, RuVaPnt2d& local) const
+{
+    local = world;
+    if (m_pActiveView != nullptr)
+        m_pActiveView->ConvertPointWorldToLocal(GetActiveDrawing(), m_pActiveView->GetActiveLayout(), world, local);
+    return TRUE;
+}
+
+BOOL CommandManager::LocalToWorldPoint(const RuVaPnt2d& local, RuVaPnt2d& world) const
+{
+    world = local;
+    if (m_pActiveView != nullptr)
+        m_pActiveView->ConvertPointLocalToWorld(GetActiveDrawing(), m_pActiveView->GetActiveLayout(), local, world);
+    return TRUE;
+}
+
+BOOL CommandManager::WorldToClientPoint(const RuVaPnt2d& world, CPoint& point) const
+{
+    if (m_pActiveView == nullptr)
+        return FALSE;
+    point = m_pActiveView->ConvertPointWorldToClient(world);
+    return TRUE;
+}
+
+BOOL CommandManager::WorldToUserPoint(RuVaPnt2d& point) const
+{
+    const DrawingFeatureBase* pDrawing = GetActiveDrawing();
+    if (m_pActiveView == nullptr || pDrawing == nullptr)
+        return TRUE;
+    const RuVaPnt2d& origin = pDrawing->GetUserOrigin();
+    point = RuVaPnt2d(point.X() - origin.X(), point.Y() - origin.Y());
+    return TRUE;
+}
+
+BOOL CommandManager::UserToWorldPoint(RuVaPnt2d& point) const
+{
+    const DrawingFeatureBase* pDrawing = GetActiveDrawing();
+    if (m_pActiveView == nullptr || pDrawing == nullptr)
+        return TRUE;
+    const RuVaPnt2d& origin = pDrawing->GetUserOrigin();
+    point = RuVaPnt2d(point.X() + origin.X(), point.Y() + origin.Y());
+    return TRUE;
+}
+
+RuVaPnt2d CommandManager::GetCursorUserPoint() const
+{
+    constexpr double kNone = 1.7976931348623157e308;
+    if (m_pActiveView == nullptr || GetActiveDrawing() == nullptr)
+        return RuVaPnt2d(kNone, kNone);
+    RuVaPnt2d point = m_cursorLocal;
+    WorldToUserPoint(point);
+    return point;
+}
+
+void CommandManager::RestoreActiveView()
+{
+    if (m_pActiveView != nullptr)
+        m_pActiveView->RestoreView();
+}
+
+// --- stored views -------------------------------------------------------------------------------
+
+BOOL CommandManager::StoreViewControlSetting(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= Draw2dDocument::kViewControlSettingCount || m_pActiveView == nullptr ||
+        m_pDraw2dDocument == nullptr)
+        return FALSE;
+    RuVaPnt2d c1, c2;
+    m_pActiveView->GetWorldSpace(c1, c2);
+    ViewControlSetting setting;
+    setting.SetIndex(nIndex);
+    setting.SetCenterPoint(c1.CenterPoint(c2));
+    setting.SetScale(m_pActiveView->GetViewScale());
+    const DrawingFeatureBase* pDrawing = m_pActiveView->GetDrawingFeature();
+    const PartDrawingLayout* pLayout = m_pActiveView->GetActiveLayout();
+    setting.SetDrawingID(pDrawing != nullptr ? pDrawing->GetDrawingID() : -1);
+    setting.SetLayoutID(pLayout != nullptr ? pLayout->GetLayoutID() : -1);
+    m_pDraw2dDocument->BeginUndoOperation(nullptr);
+    m_pDraw2dDocument->SetViewControlSetting(nIndex, setting);
+    m_pDraw2dDocument->EndUndoOperation();
+    return TRUE;
+}
+
+BOOL CommandManager::IsViewControlSettingCurrent(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= Draw2dDocument::kViewControlSettingCount || m_pActiveView == nullptr ||
+        m_pDraw2dDocument == nullptr)
+        return FALSE;
+    const ViewControlSetting& setting = m_pDraw2dDocument->GetViewControlSetting(nIndex);
+    if (setting.GetScale() == 0.0 || setting.GetDrawingID() == -1)
+        return FALSE;
+    const DrawingFeatureBase* pDrawing = m_pActiveView->GetDrawingFeature();
+    const PartDrawingLayout* pLayout = m_pActiveView->GetActiveLayout();
+    if (pDrawing == nullptr || pDrawing->GetDrawingID() != setting.GetDrawingID())
+        return FALSE;
+    if ((pLayout != nullptr ? pLayout->GetLayoutID() : -1) != setting.GetLayoutID())
+        return FALSE;
+    if (std::fabs(setting.GetScale() - m_pActiveView->GetViewScale()) >= 1e-7)
+        return FALSE;
+    RuVaPnt2d c1, c2;
+    m_pActiveView->GetWorldSpace(c1, c2);
+    return setting.GetCenterPoint().IsEqual(c1.CenterPoint(c2), 1e-7);
+}
+
+BOOL CommandManager::RestoreViewControlSetting(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= Draw2dDocument::kViewControlSettingCount || m_pDraw2dDocument == nullptr)
+        return FALSE;
+    const ViewControlSetting setting = m_pDraw2dDocument->GetViewControlSetting(nIndex);
+    if (setting.GetScale() == 0.0 || setting.GetDrawingID() == -1)
+        return FALSE;
+    DrawingFeatureBase* pDrawing = m_pDraw2dDocument->ChangeDrawingFeature(setting.GetDrawingID());
+    if (pDrawing != nullptr && (m_pActiveView == nullptr || m_pActiveView->GetDrawingFeature() != pDrawing)) {
+        // The tab view hears of the activation and makes that drawing's view the current one.
+        m_pDraw2dDocument->BeginUndoOperation(nullptr);
+        m_pDraw2dDocument->ActivateDrawingFeature(pDrawing, TRUE);
+        m_pDraw2dDocument->EndUndoOperation();
+    }
+    if (m_pActiveView == nullptr)
+        return FALSE;
+    if (!m_pActiveView->SetViewControlSetting(setting.GetCenterPoint(), setting.GetScale(), setting.GetDrawingID(),
+                                              setting.GetLayoutID()))
+        return FALSE;
+    m_pActiveView->UpdateView(0, 0);
+    m_pDraw2dDocument->SetViewControlSettingCurrentIndex(nIndex);
     return TRUE;
 }
 

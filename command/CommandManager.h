@@ -33,6 +33,7 @@ class CQZ2Doc;
 class CQZ2TabView;
 class Draw2dDocument;
 class Draw2dView;
+class DrawingFeatureBase;
 class NotifyInfoBase;
 
 namespace QZ2Command {
@@ -205,6 +206,29 @@ public:
     void AddFencePoint(const RuVaPnt2d& world);
     // Selects by the polygon or polyline fence (double click, Enter); FALSE without a fence.
     BOOL FinishFence();
+
+    // --- coordinate services for commands -----------------------------------------------------
+    DrawingFeatureBase* GetActiveDrawing() const;
+    BOOL IsViewCommandActive() const;
+    // World and local: through the document's active drawing and the view's active part layout. Without
+    // a view the point is copied unchanged.
+    BOOL WorldToLocalPoint(const RuVaPnt2d& world, RuVaPnt2d& local) const;
+    BOOL LocalToWorldPoint(const RuVaPnt2d& local, RuVaPnt2d& world) const;
+    BOOL WorldToClientPoint(const RuVaPnt2d& world, CPoint& point) const;
+    // Relative to the active drawing's user origin, in place.
+    BOOL WorldToUserPoint(RuVaPnt2d& point) const;
+    BOOL UserToWorldPoint(RuVaPnt2d& point) const;
+    // The cursor relative to the user origin; the no-position point (both coordinates the largest double)
+    // while no drawing view shows the cursor.
+    RuVaPnt2d GetCursorUserPoint() const;
+    void RestoreActiveView();
+
+    // --- the document's stored views (slots 0 to 7) ---------------------------------------------
+    BOOL StoreViewControlSetting(int nIndex);
+    BOOL IsViewControlSettingCurrent(int nIndex) const;
+    // Shows the stored view; its drawing is activated first when another one is shown. The slot becomes
+    // the document's current one only when the view took it.
+    BOOL RestoreViewControlSetting(int nIndex);
 
     // --- snapping ------------------------------------------------------------------------------
     // The options that snapping and the drawn cursor follow (the application sets them from its options).
