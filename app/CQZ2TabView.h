@@ -1,19 +1,65 @@
 #pragma once
-// The view of a document window. It will hold the drawing, layer table and drawing table tabs;
-// for now it paints the paper colour of the options.
+// The view of a document window: one tab per drawing shown (paper drawings, part drawings and
+// components under edit), kept in step with the document's drawings. The active tab's drawing is the
+// document's active drawing and its view is the command manager's current view.
 
-#include "platform/win/CView.h"
+#include "platform/bcg/CBCGPTabView.h"
 
-class CQZ2TabView : public CView
+class CQZ2BaseView;
+class CQZ2View;
+class DrawingFeatureBase;
+class NotifyInfoBase;
+class PartDrawingLayout;
+
+class CQZ2TabView : public CBCGPTabView
 {
     DECLARE_DYNCREATE(CQZ2TabView)
 public:
     CQZ2TabView();
     ~CQZ2TabView() override;
 
+    // A tab for the drawing; adding never changes the active tab. FALSE when the view could not be made.
+    BOOL AddPaperDrawingTab(DrawingFeatureBase* pDrawing);
+    BOOL AddPartDrawingTab(DrawingFeatureBase* pDrawing);
+    BOOL AddComponentTab(DrawingFeatureBase* pDefine);
+    // By the drawing's type; nothing for a drawing that already has a tab.
+    BOOL AddTabForDrawing(DrawingFeatureBase* pDrawing);
+    BOOL RemoveDrawingTab(DrawingFeatureBase* pDrawing);
+    BOOL UpdateTabLabel(DrawingFeatureBase* pDrawing);
+    BOOL ActivateDrawing(DrawingFeatureBase* pDrawing);
+    BOOL ActivateTab(int nTab);
+    // The tab that shows the drawing, -1 for none.
+    int FindDrawingTab(const DrawingFeatureBase* pDrawing) const;
+    int GetTabCount() const;
+    // The view kind of the tab's view when it is one of ours, else -1.
+    int GetTabKind(int nTab) const;
+    int GetActiveViewKind() const;
+    // The active tab's drawing view; NULL when the active tab shows no drawing.
+    CQZ2View* GetActiveDrawView() const;
+    CQZ2View* GetDrawView(int nTab) const;
+
     // Zooms every drawing tab to show its whole drawing.
     void ZoomAllViews();
+    // The document's active drawing follows the active tab; the command manager learns of it.
+    void SyncDocumentToActiveTab();
+    void OnDocumentNotify(NotifyInfoBase* pInfo);
+
+    void OnInitialUpdate() override;
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+
+    int m_bInitialized = 0;
 
 protected:
     void OnDraw(CDC* pDC) override;
+    void OnActiveTabViewChanged(CView* pView) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+    afx_msg void OnDestroy();
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL AddDrawingTab(DrawingFeatureBase* pDrawing, int nKind);
+    // Makes the active drawing view the command manager's current one.
+    void PublishActiveView();
 };

@@ -1,0 +1,138 @@
+// The tab view of a document window, made by its frame as the template makes it: one tab per drawing,
+// tabs following the document's drawings as they are added, renamed and deleted, and the document's
+// active drawing and the command manager's view following the active tab.
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QCoreApplication>
+
+#include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2TabView.h"
+#include "app/CQZ2View.h"
+#include "command/CommandManager.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "platform/afx/CRect.h"
+#include "platform/bcg/CBCGPTabWnd.h"
+#include "platform/win/CCreateContext.h"
+#include "platform/win/CFrameWnd.h"
+
+namespace {
+
+void Pump()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+class TabViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        manager = CQZ2App::GetApp()->GetCommandManager();
+        ASSERT_NE(manager, nullptr);
+        doc = new CQZ2Doc;
+        doc->m_bAutoDelete = FALSE;
+        ASSERT_TRUE(doc->OnNewDocument());
+        model = doc->GetDraw2dDocument();
+        manager->SetDocument(doc, model);
+    }
+    void TearDown() override
+    {
+        if (frame != nullptr)
+            frame->DestroyWindow();
+        Pump();
+        EXPECT_EQ(manager->GetActiveTabView(), nullptr);
+        EXPECT_EQ(manager->GetActiveView(), nullptr);
+        manager->SetDocument(nullptr, nullptr);
+        delete doc;
+    }
+    void Open()
+    {
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CQZ2TabView);
+        context.m_pCurrentDoc = doc;
+        frame = new CFrameWnd;
+        ASSERT_TRUE(frame->Create(nullptr, u"Drawing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400),
+                                  nullptr, nullptr, 0, &context));
+        frame->InitialUpdateFrame(doc, TRUE);
+        tabs = dynamic_cast<CQZ2TabView*>(frame->GetActiveView());
+        ASSERT_NE(tabs, nullptr);
+        Pump();
+    }
+    DrawingFeatureBase* AddPart(LPCTSTR name)
+    {
+        model->BeginUndoOperation(nullptr);
+        const long id = model->AddPartDrawingFeature(name);
+        model->EndUndoOperation();
+        EXPECT_NE(id, -1);
+        return model->ChangeDrawingFeature(id);
+    }
+
+    QZ2Command::CommandManager* manager = nullptr;
+    CQZ2Doc* doc = nullptr;
+    Draw2dDocument* model = nullptr;
+    CFrameWnd* frame = nullptr;
+    CQZ2TabView* tabs = nullptr;
+};
+
+}  // namespace
+
+TEST_F(TabViewTest, OpensWithOneTabPerDrawingAndTheActiveDrawingsViewCurrent)
+{
+    DrawingFeatureBase* pPaper = model->GetActiveDrawingFeature();
+    ASSERT_NE(pPaper, nullptr);
+    DrawingFeatureBase* pPart = AddPart(u"Bracket");
+    model->ActivateDrawingFeature(pPaper, TRUE);
+    Open();
+    ASSERT_EQ(tabs->GetTabCount(), model->GetDrawingFeatureCount());
+    EXPECT_EQ(tabs->GetTabKind(tabs->FindDrawingTab(pPaper)), 0);
+    EXPECT_EQ(tabs->GetTabKind(tabs->FindDrawingTab(pPart)), 1);
+    CQZ2View* pView = tabs->GetActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(pView->GetDrawingFeature(), pPaper);
+    EXPECT_EQ(pView->GetTabView(), tabs);
+    EXPECT_EQ(manager->GetActiveTabView(), tabs);
+    EXPECT_EQ(manager->GetActiveView(), pView->GetDraw2dView());
+    CString label;
+    ASSERT_TRUE(tabs->GetTabControl().GetTabLabel(tabs->FindDrawingTab(pPart), label));
+    EXPECT_EQ(label, CString(u"Bracket"));
+}
+
+TEST_F(TabViewTest, TabsFollowTheDocumentsDrawingsAndTheDocumentFollowsTheActiveTab)
+{
+    Open();
+    DrawingFeatureBase* pPaper = model->GetActiveDrawingFeature();
+    const int nBefore = tabs->GetTabCount();
+    const int nActive = tabs->GetTabControl().GetActiveTab();
+
+    // A part drawing made by a command gets a tab, and the active tab stays.
+    DrawingFeatureBase* pPart = AddPart(u"Shaft");
+    ASSERT_EQ(tabs->GetTabCount(), nBefore + 1);
+    const int nPart = tabs->FindDrawingTab(pPart);
+    ASSERT_GE(nPart, 0);
+    // The document may have made the new drawing active; the tabs show what it says.
+    if (model->GetActiveDrawingFeature() == pPaper)
+        EXPECT_EQ(tabs->GetTabControl().GetActiveTab(), nActive);
+
+    // The user picks the part's tab: the document and the manager follow.
+    ASSERT_TRUE(tabs->ActivateTab(nPart));
+    Pump();
+    EXPECT_EQ(model->GetActiveDrawingFeature(), pPart);
+    ASSERT_NE(tabs->GetActiveDrawView(), nullptr);
+    EXPECT_EQ(manager->GetActiveView(), tabs->GetActiveDrawView()->GetDraw2dView());
+
+    // Renamed, the label follows; deleted, the tab goes and its neighbour becomes active.
+    pPart->SetDrawingName(u"Axle");
+    ASSERT_TRUE(tabs->UpdateTabLabel(pPart));
+    CString label;
+    ASSERT_TRUE(tabs->GetTabControl().GetTabLabel(nPart, label));
+    EXPECT_EQ(label, CString(u"Axle"));
+    ASSERT_TRUE(tabs->RemoveDrawingTab(pPart));
+    EXPECT_EQ(tabs->GetTabCount(), nBefore);
+    EXPECT_EQ(tabs->FindDrawingTab(pPart), -1);
+    ASSERT_NE(tabs->GetActiveDrawView(), nullptr);
+    EXPECT_EQ(manager->GetActiveView(), tabs->GetActiveDrawView()->GetDraw2dView());
+}
