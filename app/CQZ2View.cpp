@@ -1,10 +1,14 @@
 #include "app/CQZ2View.h"
 
+#include <cmath>
+
 #include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2TabView.h"
 #include "app/SystemEnvironment.h"
 #include "command/CommandManager.h"
+#include "command/NumericFormat.h"
+#include "platform/win/CCmdUI.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
@@ -32,6 +36,9 @@ ON_WM_MOUSEWHEEL()
 ON_WM_CONTEXTMENU()
 ON_WM_SETCURSOR()
 ON_WM_KEYDOWN()
+ON_COMMAND_RANGE(34025, 34125, &CQZ2View::OnViewCommand)
+ON_UPDATE_COMMAND_UI_RANGE(34025, 34125, &CQZ2View::OnUpdateViewCommand)
+ON_UPDATE_COMMAND_UI(168, &CQZ2View::OnUpdateCoordinatePane)
 END_MESSAGE_MAP()
 
 namespace {
@@ -363,4 +370,103 @@ void CQZ2View::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         break;
     }
     Default();
+}
+
+// --- view commands and the coordinate pane --------------------------------------------------------
+
+namespace {
+
+enum : UINT {
+    kZoomAll = 34025,
+    kWindowZoom = 34027,
+    kRealtimeZoom = 34028,
+    kPan = 34029,
+    kZoomIn = 34030,
+    kZoomOut = 34031,
+    kZoomPaper = 34032,
+};
+
+// The view command mode each toggle command stands for; 0 for the others.
+int ToggleMode(UINT nID)
+{
+    switch (nID) {
+    case kWindowZoom:
+        return 2;
+    case kRealtimeZoom:
+        return 1;
+    case kPan:
+        return 9;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+void CQZ2View::OnViewCommand(UINT nID)
+{
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    if (pManager == nullptr)
+        return;
+    if (const int nMode = ToggleMode(nID)) {
+        if (pManager->GetViewCommandMode() == nMode)
+            pManager->EndViewCommand();
+        else
+            pManager->SetViewCommandMode(nMode);
+        return;
+    }
+    switch (nID) {
+    case kZoomAll:
+        pManager->ZoomAll();
+        break;
+    case kZoomIn:
+        pManager->ZoomIn(0.2);
+        break;
+    case kZoomOut:
+        pManager->ZoomOut(0.2);
+        break;
+    case kZoomPaper:
+        pManager->ZoomPaper();
+        break;
+    default:
+        break;
+    }
+}
+
+void CQZ2View::OnUpdateViewCommand(CCmdUI* pCmdUI)
+{
+    if (pCmdUI == nullptr)
+        return;
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    if (const int nMode = ToggleMode(pCmdUI->m_nID)) {
+        pCmdUI->Enable(TRUE);
+        pCmdUI->SetCheck(pManager != nullptr && pManager->GetViewCommandMode() == nMode ? 1 : 0);
+    } else if (pCmdUI->m_nID == kZoomAll) {
+        pCmdUI->Enable(TRUE);
+    } else if (pCmdUI->m_nID == kZoomPaper) {
+        const DrawingFeatureBase* pDrawing = m_pDraw2dView->GetDrawingFeature();
+        pCmdUI->Enable(pDrawing != nullptr && pDrawing->GetDrawingType() == DrawingFeatureBase::typePaper);
+    }
+}
+
+void CQZ2View::OnUpdateCoordinatePane(CCmdUI* pCmdUI)
+{
+    if (pCmdUI == nullptr)
+        return;
+    pCmdUI->Enable(TRUE);
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    if (pManager == nullptr || pManager->GetActiveView() != m_pDraw2dView) {
+        pCmdUI->SetText(u"");
+        return;
+    }
+    const RuVaPnt2d point = pManager->GetCursorUserPoint();
+    constexpr double kNone = 1.7976931348623157e308;
+    if (std::fabs(point.X() - kNone) < 1e-7 && std::fabs(point.Y() - kNone) < 1e-7) {
+        // No position: an empty pane rather than the last coordinates, which no longer hold.
+        pCmdUI->SetText(u"");
+        return;
+    }
+    CString text;
+    if (NumericFormat::PointToString(point, text, -1, -1, -1))
+        pCmdUI->SetText(text);
 }

@@ -6,6 +6,7 @@
 #include "app/CQZ2BaseView.h"
 #include "platform/afx/CPoint.h"
 
+class CCmdUI;
 class Draw2dView;
 class DrawingFeatureBase;
 class PartDrawingLayout;
@@ -70,6 +71,9 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnViewCommand(UINT nID);
+    afx_msg void OnUpdateViewCommand(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateCoordinatePane(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

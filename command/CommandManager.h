@@ -176,6 +176,9 @@ public:
     const FeatureLayout& GetHitFeature() const { return m_hitFeature; }
     void SetHitFeature(const FeatureLayout& feature) { m_hitFeature = feature; }
     void EndViewCommand();
+    // Window zoom (2), realtime zoom (1) or pan (9) for the next clicks; 0 none.
+    void SetViewCommandMode(int nMode) { m_viewCommand.SetMode(nMode); }
+    int GetViewCommandMode() const { return m_viewCommand.GetMode(); }
 
     // --- mouse input from the drawing view (client points of the view) --------------------------
     // Records the cursor: client point, flags, world point and the local point of the active drawing.

@@ -14,6 +14,7 @@
 #include <QtWidgets/QWidget>
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "app/CQZ2App.h"
@@ -21,10 +22,13 @@
 #include "app/CQZ2View.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
+#include "command/NumericFormat.h"
+#include "platform/win/CCmdUI.h"
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Snap.h"
 #include "platform/afx/CRect.h"
@@ -334,4 +338,81 @@ TEST_F(DrawingViewTest, AClickThatMakesNoLineLeavesTheEndPointAsItWas)
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 1u);
     ExpectNear(lines[0]->GetStartPoint(), World(a), 1e-9);
+}
+
+namespace {
+
+// Records what an update handler set.
+class RecordingCmdUI : public CCmdUI
+{
+public:
+    explicit RecordingCmdUI(UINT nID) { m_nID = nID; }
+    void Enable(BOOL bOn) override
+    {
+        enabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int nCheck) override { check = nCheck; }
+    void SetText(LPCTSTR lpszText) override { text = lpszText; }
+    BOOL enabled = -1;
+    int check = -1;
+    CString text = u"untouched";
+};
+
+}  // namespace
+
+TEST_F(DrawingViewTest, ViewCommandsZoomAndToggleTheirModesWithCheckMarks)
+{
+    struct Step {
+        UINT id;
+        int scaleChange;  // +1 larger, -1 smaller, 0 the same
+    };
+    for (const Step s : {Step{34030, +1}, Step{34031, -1}, Step{34026, 0}}) {
+        SCOPED_TRACE(s.id);
+        const double before = d2->GetScale();
+        view->SendMessage(WM_COMMAND, s.id);
+        if (s.scaleChange > 0)
+            EXPECT_GT(d2->GetScale(), before);
+        else if (s.scaleChange < 0)
+            EXPECT_LT(d2->GetScale(), before);
+        else
+            EXPECT_EQ(d2->GetScale(), before);
+    }
+    for (const auto& [id, mode] : {std::pair<UINT, int>{34027, 2}, {34028, 1}, {34029, 9}}) {
+        SCOPED_TRACE(id);
+        view->SendMessage(WM_COMMAND, id);
+        EXPECT_EQ(manager->GetViewCommandMode(), mode);
+        RecordingCmdUI on(id);
+        on.DoUpdate(view, FALSE);
+        EXPECT_TRUE(on.enabled);
+        EXPECT_EQ(on.check, 1);
+        view->SendMessage(WM_COMMAND, id);
+        EXPECT_EQ(manager->GetViewCommandMode(), 0);
+        RecordingCmdUI off(id);
+        off.DoUpdate(view, FALSE);
+        EXPECT_EQ(off.check, 0);
+    }
+    RecordingCmdUI paper(34032);
+    paper.DoUpdate(view, FALSE);
+    EXPECT_TRUE(paper.enabled);
+}
+
+TEST_F(DrawingViewTest, TheCoordinatePaneShowsTheCursorFromTheUserOrigin)
+{
+    model->GetActiveDrawingFeature()->SetUserOrigin(RuVaPnt2d(10, 20));
+    const CPoint at(150, 100);
+    Move(at);
+    RecordingCmdUI pane(168);
+    pane.DoUpdate(view, FALSE);
+    EXPECT_TRUE(pane.enabled);
+    const RuVaPnt2d world = World(at);
+    CString expected;
+    ASSERT_TRUE(NumericFormat::PointToString(RuVaPnt2d(world.X() - 10, world.Y() - 20), expected, -1, -1, -1));
+    EXPECT_EQ(pane.text, expected);
+
+    // Another view current: the pane is empty.
+    manager->SetActiveDraw2dView(nullptr);
+    RecordingCmdUI other(168);
+    other.DoUpdate(view, FALSE);
+    EXPECT_EQ(other.text, CString());
 }
