@@ -2,7 +2,9 @@
 
 #include "app/CQZ2App.h"
 #include "command/CCommandBar.h"
+#include "command/CommandBase.h"
 #include "command/CommandManager.h"
+#include "command/ParameterItemBase.h"
 #include "command/LoadResourceString.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "platform/afx/CByteArray.h"
@@ -83,6 +85,26 @@ QZ2Command::CommandManager* GetManager()
     return pApp != nullptr ? pApp->GetCommandManager() : nullptr;
 }
 
+constexpr UINT ID_EDIT_CLEAR_CMD = 57632;
+constexpr UINT ID_EDIT_COPY_CMD = 57634;
+constexpr UINT ID_EDIT_CUT_CMD = 57635;
+constexpr UINT ID_EDIT_PASTE_CMD = 57637;
+constexpr UINT ID_EDIT_UNDO_CMD = 57643;
+
+// An edit control (and, when asked, a combo box or a forms control) by its window class.
+bool IsEditWindow(HWND hWnd, BOOL bWithCombo = FALSE)
+{
+    if (hWnd == nullptr)
+        return false;
+    TCHAR name[257] = {};
+    if (::GetClassName(hWnd, name, 256) <= 0)
+        return false;
+    const CString cls(name);
+    if (cls.CompareNoCase(u"EDIT") == 0)
+        return true;
+    return bWithCombo && (cls.CompareNoCase(u"COMBOBOX") == 0 || cls.Left(11) == u"WindowsForm");
+}
+
 CString Underscores(int n)
 {
     CString s;
@@ -113,6 +135,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_WM_SETCURSOR()
+    ON_WM_KEYDOWN()
     ON_COMMAND(ID_PANE_CANCEL, &CMainFrame::OnCancelProgress)
     ON_UPDATE_COMMAND_UI(ID_PANE_CANCEL, &CMainFrame::OnUpdateCancelProgress)
     ON_COMMAND(ID_PANE_INFORMATION, &CMainFrame::OnShowInformation)
@@ -444,7 +467,54 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
     // While a long operation runs only its cancel pane takes commands: nothing else may start.
     if (m_bProgressShown && LOWORD(wParam) != ID_PANE_CANCEL)
         return TRUE;
+    // The edit accelerators act on an edit control that has the focus, not on the drawing.
+    if (HIWORD(wParam) == 1 && IsEditWindow(::GetFocus())) {
+        UINT nMessage = 0;
+        switch (LOWORD(wParam)) {
+        case ID_EDIT_CLEAR_CMD: nMessage = WM_CLEAR; break;
+        case ID_EDIT_COPY_CMD: nMessage = WM_COPY; break;
+        case ID_EDIT_CUT_CMD: nMessage = WM_CUT; break;
+        case ID_EDIT_PASTE_CMD: nMessage = WM_PASTE; break;
+        case ID_EDIT_UNDO_CMD: nMessage = WM_UNDO; break;
+        default: break;
+        }
+        if (nMessage != 0) {
+            ::SendMessage(::GetFocus(), nMessage, 0, 0);
+            return TRUE;
+        }
+    }
     return CBCGPMDIFrameWnd::OnCommand(wParam, lParam);
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg != nullptr && pMsg->message == WM_KEYDOWN &&
+        !(pMsg->wParam == VK_TAB && (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0)) {
+        // Keys typed into an edit field or a combo box go there untranslated: no accelerator fires.
+        if (IsEditWindow(::GetFocus(), TRUE))
+            return FALSE;
+    }
+    return CBCGPMDIFrameWnd::PreTranslateMessage(pMsg);
+}
+
+void CMainFrame::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    switch (nChar) {
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+        if (QZ2Command::CommandManager* pManager = GetManager())
+            pManager->OnKeyDown(nChar, nRepCnt, nFlags);
+        break;
+    default:
+        break;
+    }
+    CBCGPMDIFrameWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -538,8 +608,30 @@ void CMainFrame::OnUpdateGuidancePane(CCmdUI* pCmdUI)
 
 CString CMainFrame::GetGuidanceText() const
 {
-    // The running command's prompt comes with the command framework's prompts.
-    return CString();
+    QZ2Command::CommandManager* pManager = GetManager();
+    QZ2Command::CommandBase* pCommand = pManager != nullptr ? pManager->GetActiveCommand() : nullptr;
+    if (pCommand == nullptr)
+        return CString();
+    QZ2Command::ParameterItemBase* pItem = nullptr;
+    if (pCommand->IsModifierInputActive()) {
+        pItem = pCommand->GetModifierInputItem();
+    } else {
+        const int nPick = pCommand->GetPickParameterIndex();
+        if (nPick < 0 || nPick >= pCommand->GetParameterCount())
+            return CString();
+        pItem = pCommand->GetParameterItem(nPick);
+    }
+    if (pItem == nullptr)
+        return CString();
+    CString text = !pItem->m_strGuidance.IsEmpty() ? pItem->m_strGuidance : pItem->m_strPrompt;
+    // Prompts may carry a tail for the command bar only, after a marker.
+    const CString marker = LoadResourceString(10270);
+    if (!marker.IsEmpty()) {
+        const int nAt = text.Find(marker);
+        if (nAt >= 0)
+            text = text.Left(nAt);
+    }
+    return text;
 }
 
 void CMainFrame::OnUpdateInformationPane(CCmdUI* pCmdUI)
@@ -672,7 +764,13 @@ void CMainFrame::PumpProgressMessages()
             continue;
         }
         if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP) {
-            if (inCancelPane && IsPointInCancelPane(msg.pt))
+            // The point of the message itself, not where the cursor has moved since.
+            CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+            if (msg.hwnd != nullptr)
+                ::ClientToScreen(msg.hwnd, &pt);
+            else
+                pt = msg.pt;
+            if (inCancelPane && IsPointInCancelPane(pt))
                 ::DispatchMessage(&msg);
             continue;
         }
@@ -681,6 +779,14 @@ void CMainFrame::PumpProgressMessages()
         // Closing waits for the operation: a close request is dropped here, not queued behind it.
         if (msg.message == WM_CLOSE || (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE))
             continue;
+        // Painting taken out of the queue is done here, at once and whole: handing a deferred
+        // update back to its widget as an event loses the region it carried.
+        if (msg.message == WM_PAINT) {
+            CWnd* pWnd = CWnd::FromHandle(msg.hwnd);
+            if (QWidget* pWidget = pWnd != nullptr ? pWnd->GetQWidget() : nullptr)
+                pWidget->repaint();
+            continue;
+        }
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
     }
@@ -755,8 +861,9 @@ void CMainFrame::SetStatusInformation(LPCWSTR lpszText, UINT nDurationMs, COLORR
         KillTimer(kInformationTimer);
     m_wndStatusBar.m_clrInfoText = clrText != kNoColour ? clrText : kInfoText;
     m_wndStatusBar.m_clrInfoBack = clrBack != kNoColour ? clrBack : kInfoBack;
+    // An empty text ends the information mode: the panes (the cancel pane among them) show again.
     if (m_wndStatusBar.GetSafeHwnd() != nullptr)
-        m_wndStatusBar.SetInformation(lpszText);
+        m_wndStatusBar.SetInformation(lpszText != nullptr && *lpszText != 0 ? lpszText : nullptr);
     if (lpszText != nullptr && *lpszText != 0 && nDurationMs != 0) {
         const bool bWasEmpty = m_strPendingInformation.IsEmpty();
         m_strPendingInformation = lpszText;

@@ -33,6 +33,7 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // ---- bars ----
     CBCGPMenuBar& GetMenuBarWnd() { return m_wndMenuBar; }
@@ -88,6 +89,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnCancelProgress();
     afx_msg void OnUpdateCancelProgress(CCmdUI* pCmdUI);
     afx_msg void OnShowInformation();
@@ -104,7 +106,11 @@ protected:
     void RemoveInformationPanes();
     void SaveFrameState();
     void LoadFramePlacement();
+public:
+    // The prompt of what the running command waits for; empty without one.
     CString GetGuidanceText() const;
+
+protected:
 
     CBCGPMenuBar m_wndMenuBar;
     CBCGPToolBar m_wndStandardBar;

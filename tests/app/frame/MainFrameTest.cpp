@@ -5,6 +5,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QEventLoop>
 #include <QtCore/QRect>
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QWidget>
 
 #include "app/CMainFrame.h"
@@ -12,6 +13,8 @@
 #include "platform/bcg/CBCGPDockingControlBar.h"
 #include "platform/bcg/CBCGPRibbonProgressBar.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/CButton.h"
+#include "platform/win/CEdit.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/WinSystem.h"
 #include "property/CPropertyBar.h"
@@ -22,6 +25,18 @@
 #include "structure/CSkyViewBar.h"
 
 namespace {
+
+// A click as the user makes it: press and release queued for the widget under the window's point.
+void PostClick(CWnd* pWnd, CPoint ptClient)
+{
+    QWidget* w = pWnd->GetQWidget();
+    const QPointF local(ptClient.x, ptClient.y);
+    const QPointF global = w->mapToGlobal(local);
+    QCoreApplication::postEvent(
+        w, new QMouseEvent(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        w, new QMouseEvent(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+}
 
 void Pump()
 {
@@ -253,6 +268,59 @@ TEST_F(MainFrameTest, NothingStartsAndTheFrameStaysOpenWhileProgressRuns)
     m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(167, 0), 0);
     EXPECT_TRUE(m_frame->IsProgressCancelled());
     m_frame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
+}
+
+TEST_F(MainFrameTest, OnlyAClickOnTheCancelPaneGetsThroughThePump)
+{
+    CButton check;
+    // A control of the frame, away from the status bar.
+    ASSERT_TRUE(check.Create(u"Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(300, 5, 380, 25),
+                             &m_frame->GetMenuBarWnd(), 4242));
+    // Information shown before the progress must not hide the cancel pane.
+    m_frame->SetStatusInformation(u"Opened", 3000);
+    Begin();
+    CRibbonStatusBar& bar = m_frame->GetStatusBar();
+    EXPECT_FALSE(bar.IsInformationMode());
+    const CBCGPBaseRibbonElement* pCancel = bar.FindElement(167);
+    ASSERT_NE(pCancel, nullptr);
+    // Elsewhere: the click is dropped.
+    PostClick(&check, CPoint(5, 5));
+    m_frame->PumpProgressMessages();
+    m_frame->PumpProgressMessages();
+    EXPECT_EQ(check.GetCheck(), 0);
+    EXPECT_FALSE(m_frame->IsProgressCancelled());
+    // On the cancel pane: it cancels.
+    PostClick(&bar, pCancel->GetRect().CenterPoint());
+    m_frame->PumpProgressMessages();
+    m_frame->PumpProgressMessages();
+    EXPECT_TRUE(m_frame->IsProgressCancelled());
+    m_frame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
+    // Without progress the same click reaches the control.
+    PostClick(&check, CPoint(5, 5));
+    Pump();
+    EXPECT_EQ(check.GetCheck(), 1);
+}
+
+TEST_F(MainFrameTest, EditAcceleratorsActOnAFocusedEditField)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(0, 0, 100, 20), &m_frame->GetStatusBar(), 4243));
+    edit.SetWindowText(u"typed");
+    edit.SetFocus();
+    Pump();
+    if (::GetFocus() != edit.GetSafeHwnd())
+        GTEST_SKIP() << "the offscreen platform gave no focus";
+    edit.SetSel(0, -1);
+    // Delete from an accelerator clears the field's selection and is consumed.
+    EXPECT_TRUE(m_frame->OnCommand(MAKEWPARAM(57632, 1), 0));
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_TRUE(text.IsEmpty());
+}
+
+TEST_F(MainFrameTest, NoGuidanceWithoutARunningCommand)
+{
+    EXPECT_TRUE(m_frame->GetGuidanceText().IsEmpty());
 }
 
 TEST_F(MainFrameTest, TimedInformationBecomesThePendingText)
