@@ -12,6 +12,7 @@
 #include "platform/bcg/CBCGPTabWnd.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiApi.h"
+#include "platform/win/CCmdUI.h"
 #include "platform/win/CCreateContext.h"
 #include "platform/win/CFrameWnd.h"
 
@@ -20,6 +21,8 @@ IMPLEMENT_DYNCREATE(CQZ2TabView, CBCGPTabView)
 BEGIN_MESSAGE_MAP(CQZ2TabView, CBCGPTabView)
 ON_WM_DESTROY()
 ON_WM_KEYDOWN()
+ON_COMMAND(39532, &CQZ2TabView::OnCloseTab)
+ON_UPDATE_COMMAND_UI(39532, &CQZ2TabView::OnUpdateCloseTab)
 END_MESSAGE_MAP()
 
 namespace {
@@ -382,4 +385,87 @@ void CQZ2TabView::OnDraw(CDC* pDC)
     CRect rect;
     GetClientRect(&rect);
     pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_3DFACE));
+}
+
+// --- options and commands ------------------------------------------------------------------------
+
+namespace {
+
+bool IsDrawingKind(int nKind, bool bPaper, bool bPart, bool bComponent)
+{
+    return (bPaper && nKind == ViewTypePaper) || (bPart && nKind == ViewTypePart) ||
+           (bComponent && nKind == ViewTypeComponentEdit);
+}
+
+}  // namespace
+
+BOOL CQZ2TabView::SetGraphicsMode(int nMode)
+{
+    for (int i = 0; i < GetTabCount(); ++i)
+        if (CQZ2View* pView = GetDrawView(i))
+            if (!pView->SetGraphicsMode(nMode))
+                return FALSE;
+    return TRUE;
+}
+
+#define KC_FOR_DRAW_VIEWS(paper, part, component, call)                                               \
+    for (int i = 0; i < GetTabCount(); ++i)                                                            \
+        if (CQZ2View* pView = GetDrawView(i))                                                          \
+            if (IsDrawingKind(GetTabKind(i), paper, part, component))                                  \
+                pView->call;
+
+void CQZ2TabView::SetPaperColor(COLORREF color) { KC_FOR_DRAW_VIEWS(true, false, false, SetPaperColor(color)) }
+void CQZ2TabView::SetPaperBackColor(COLORREF c1, COLORREF c2)
+{
+    KC_FOR_DRAW_VIEWS(true, false, false, SetPaperBackColor(c1, c2))
+}
+void CQZ2TabView::SetPartBackColor(COLORREF color) { KC_FOR_DRAW_VIEWS(false, true, false, SetPartBackColor(color)) }
+void CQZ2TabView::SetComponentEditerBackColor(COLORREF color)
+{
+    KC_FOR_DRAW_VIEWS(false, false, true, SetComponentEditerBackColor(color))
+}
+void CQZ2TabView::SetSelectedFeatureColor(COLORREF color)
+{
+    KC_FOR_DRAW_VIEWS(true, true, true, SetSelectedFeatureColor(color))
+}
+void CQZ2TabView::SetLineSmoothMode(int nMode) { KC_FOR_DRAW_VIEWS(true, true, true, SetLineSmoothMode(nMode)) }
+void CQZ2TabView::SetLayoutRegionVisible(BOOL bVisible)
+{
+    KC_FOR_DRAW_VIEWS(true, true, false, SetLayoutRegionVisible(bVisible))
+}
+void CQZ2TabView::SetGreekTextSize(int nPixels) { KC_FOR_DRAW_VIEWS(true, true, false, SetGreekTextSize(nPixels)) }
+
+#undef KC_FOR_DRAW_VIEWS
+
+BOOL CQZ2TabView::CloseTab(int nTab)
+{
+    const int nKind = GetTabKind(nTab);
+    if (nKind != ViewTypePart && nKind != ViewTypeComponentEdit)
+        return FALSE;
+    CQZ2View* pView = GetDrawView(nTab);
+    return pView != nullptr && RemoveDrawingTab(pView->GetDrawingFeature());
+}
+
+void CQZ2TabView::OnCloseTab()
+{
+    CloseTab(GetTabControl().GetActiveTab());
+}
+
+void CQZ2TabView::OnUpdateCloseTab(CCmdUI* pCmdUI)
+{
+    const int nKind = GetActiveViewKind();
+    pCmdUI->Enable(nKind == ViewTypePart || nKind == ViewTypeLayerTable || nKind == ViewTypeComponentEdit);
+}
+
+BOOL CQZ2TabView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    const bool bViewCommand = (nID >= 34025 && nID <= 34125) || nID == ID_OLE_INSERT_NEW || nID == 32768 ||
+                              nID == ID_FILE_PAGE_SETUP || nID == ID_FILE_PRINT || nID == ID_FILE_PRINT_PREVIEW ||
+                              (nID == 168 && nCode == CN_UPDATE_COMMAND_UI);
+    if (bViewCommand) {
+        // Only the active drawing view answers these; with a table active they are left unchanged.
+        CQZ2View* pView = GetActiveDrawView();
+        return pView != nullptr ? pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) : FALSE;
+    }
+    return CBCGPTabView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

@@ -5,6 +5,7 @@
 
 #include "platform/bcg/CBCGPTabView.h"
 
+class CCmdUI;
 class CQZ2BaseView;
 class CQZ2View;
 class DrawingFeatureBase;
@@ -38,6 +39,23 @@ public:
     CQZ2View* GetActiveDrawView() const;
     CQZ2View* GetDrawView(int nTab) const;
 
+    // Options applied to every drawing tab of the kinds each concerns. SetGraphicsMode stops at the first
+    // view that refuses the mode and returns FALSE.
+    BOOL SetGraphicsMode(int nMode);
+    void SetPaperColor(COLORREF color);
+    void SetPaperBackColor(COLORREF color1, COLORREF color2);
+    void SetPartBackColor(COLORREF color);
+    void SetComponentEditerBackColor(COLORREF color);
+    void SetSelectedFeatureColor(COLORREF color);
+    void SetLineSmoothMode(int nMode);
+    void SetLayoutRegionVisible(BOOL bVisible);
+    void SetGreekTextSize(int nPixels);
+    // Closes the tab (not for paper drawings); the drawing stays in the document.
+    BOOL CloseTab(int nTab);
+
+    // The drawing view commands go to the active drawing view.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
     // Zooms every drawing tab to show its whole drawing.
     void ZoomAllViews();
     // The document's active drawing follows the active tab; the command manager learns of it.
@@ -56,6 +74,8 @@ protected:
 
     afx_msg void OnDestroy();
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnCloseTab();
+    afx_msg void OnUpdateCloseTab(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

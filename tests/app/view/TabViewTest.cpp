@@ -12,9 +12,11 @@
 #include "app/CQZ2View.h"
 #include "command/CommandManager.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "platform/afx/CRect.h"
 #include "platform/bcg/CBCGPTabWnd.h"
+#include "platform/win/CCmdUI.h"
 #include "platform/win/CCreateContext.h"
 #include "platform/win/CFrameWnd.h"
 
@@ -135,4 +137,62 @@ TEST_F(TabViewTest, TabsFollowTheDocumentsDrawingsAndTheDocumentFollowsTheActive
     EXPECT_EQ(tabs->FindDrawingTab(pPart), -1);
     ASSERT_NE(tabs->GetActiveDrawView(), nullptr);
     EXPECT_EQ(manager->GetActiveView(), tabs->GetActiveDrawView()->GetDraw2dView());
+}
+
+namespace {
+
+class EnableCmdUI : public CCmdUI
+{
+public:
+    explicit EnableCmdUI(UINT nID) { m_nID = nID; }
+    void Enable(BOOL bOn) override
+    {
+        enabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    BOOL enabled = -1;
+};
+
+}  // namespace
+
+TEST_F(TabViewTest, CommandsReachTheActiveDrawingViewAndOptionsReachTheViewsTheyConcern)
+{
+    DrawingFeatureBase* pPaper = model->GetActiveDrawingFeature();
+    DrawingFeatureBase* pPart = AddPart(u"Plate");
+    model->ActivateDrawingFeature(pPaper, TRUE);
+    Open();
+    CQZ2View* pPaperView = tabs->GetDrawView(tabs->FindDrawingTab(pPaper));
+    CQZ2View* pPartView = tabs->GetDrawView(tabs->FindDrawingTab(pPart));
+    ASSERT_NE(pPaperView, nullptr);
+    ASSERT_NE(pPartView, nullptr);
+    ASSERT_EQ(tabs->GetActiveDrawView(), pPaperView);
+
+    // Zoom in, sent to the document window's view, zooms the active drawing only.
+    const double paperScale = pPaperView->GetDraw2dView()->GetScale();
+    const double partScale = pPartView->GetDraw2dView()->GetScale();
+    tabs->SendMessage(WM_COMMAND, 34030);
+    EXPECT_GT(pPaperView->GetDraw2dView()->GetScale(), paperScale);
+    EXPECT_EQ(pPartView->GetDraw2dView()->GetScale(), partScale);
+
+    // Paper colours go to paper drawings, part colours to part drawings.
+    tabs->SetPaperColor(RGB(1, 2, 3));
+    tabs->SetPartBackColor(RGB(4, 5, 6));
+    EXPECT_EQ(pPaperView->GetDraw2dView()->GetPaperColor(), RGB(1, 2, 3));
+    EXPECT_NE(pPartView->GetDraw2dView()->GetPaperColor(), RGB(1, 2, 3));
+    EXPECT_EQ(pPartView->GetDraw2dView()->GetPartBackColor(), RGB(4, 5, 6));
+    EXPECT_NE(pPaperView->GetDraw2dView()->GetPartBackColor(), RGB(4, 5, 6));
+
+    // A paper drawing's tab cannot be closed; a part drawing's can, and its drawing stays.
+    EnableCmdUI onPaper(39532);
+    onPaper.DoUpdate(tabs, FALSE);
+    EXPECT_FALSE(onPaper.enabled);
+    ASSERT_TRUE(tabs->ActivateTab(tabs->FindDrawingTab(pPart)));
+    EnableCmdUI onPart(39532);
+    onPart.DoUpdate(tabs, FALSE);
+    EXPECT_TRUE(onPart.enabled);
+    const int nCount = tabs->GetTabCount();
+    tabs->SendMessage(WM_COMMAND, 39532);
+    EXPECT_EQ(tabs->GetTabCount(), nCount - 1);
+    EXPECT_EQ(tabs->FindDrawingTab(pPart), -1);
+    EXPECT_EQ(model->ChangeDrawingFeature(pPart->GetDrawingID()), pPart);
 }
