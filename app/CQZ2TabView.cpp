@@ -6,6 +6,7 @@
 #include "command/CommandManager.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawViewInfo.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "platform/afx/CRect.h"
@@ -252,21 +253,56 @@ void CQZ2TabView::OnActiveTabViewChanged(CView*)
 void CQZ2TabView::OnInitialUpdate()
 {
     CBCGPTabView::OnInitialUpdate();
-    Draw2dDocument* pModel = ModelOf(GetDocument());
+    auto* pDoc = dynamic_cast<CQZ2Doc*>(GetDocument());
+    Draw2dDocument* pModel = pDoc != nullptr ? pDoc->GetDraw2dDocument() : nullptr;
+    SendMessage(WM_SETREDRAW, FALSE);
+    int nActivate = -1;
+    QZ2Command::CommandManager* pManager = Manager();
+    CQZ2TabView* pOther = pManager != nullptr ? pManager->GetActiveTabView() : nullptr;
     if (pModel != nullptr && GetTabCount() == 0) {
-        const int nCount = pModel->GetDrawingFeatureCount();
-        for (int i = 0; i < nCount; ++i) {
-            DrawingFeatureBase* pDrawing = pModel->GetDrawingFeatureByIndex(i);
-            if (pDrawing != nullptr && pDrawing->GetDrawingType() != DrawingFeatureBase::typeComponent)
-                AddTabForDrawing(pDrawing);
+        if (pOther != nullptr && pOther != this && pOther->GetDocument() == GetDocument()) {
+            // A further window on a document already shown: the same drawing tabs in the same order.
+            const int nOtherActive = pOther->GetTabControl().GetActiveTab();
+            for (int i = 0; i < pOther->GetTabCount(); ++i) {
+                CQZ2View* pView = pOther->GetDrawView(i);
+                if (pView != nullptr && AddTabForDrawing(pView->GetDrawingFeature()) && i == nOtherActive)
+                    nActivate = GetTabCount() - 1;
+            }
+        } else if (pDoc->GetViewInfo().GetViewInfoCount() > 0) {
+            // The tabs saved with the file. An entry whose drawing is gone or of another kind is skipped,
+            // and the saved active entry is found among the tabs actually made.
+            const DrawViewInfo& info = pDoc->GetViewInfo();
+            for (int i = 0; i < info.GetViewInfoCount(); ++i) {
+                const int nKind = info.GetViewType(i);
+                DrawingFeatureBase* pDrawing = pModel->ChangeDrawingFeature(info.GetViewID(i));
+                if (pDrawing == nullptr || FindDrawingTab(pDrawing) >= 0)
+                    continue;
+                BOOL bAdded = FALSE;
+                if (nKind == ViewTypePaper && pDrawing->IsPaperFeature())
+                    bAdded = AddPaperDrawingTab(pDrawing);
+                else if (nKind == ViewTypePart && pDrawing->IsPartFeature())
+                    bAdded = AddPartDrawingTab(pDrawing);
+                if (bAdded && i == info.GetActiveIndex())
+                    nActivate = GetTabCount() - 1;
+            }
         }
-        const int nActive = FindDrawingTab(pModel->GetActiveDrawingFeature());
-        ActivateTab(nActive >= 0 ? nActive : 0);
+        if (GetTabCount() == 0) {
+            const int nCount = pModel->GetDrawingFeatureCount();
+            for (int i = 0; i < nCount; ++i) {
+                DrawingFeatureBase* pDrawing = pModel->GetDrawingFeatureByIndex(i);
+                if (pDrawing != nullptr && pDrawing->GetDrawingType() != DrawingFeatureBase::typeComponent)
+                    AddTabForDrawing(pDrawing);
+            }
+            nActivate = FindDrawingTab(pModel->GetActiveDrawingFeature());
+        }
     }
+    SendMessage(WM_SETREDRAW, TRUE);
+    GetTabControl().Invalidate();
+    ActivateTab(nActivate >= 0 ? nActivate : 0);
     m_bInitialized = 1;
     if (CFrameWnd* pFrame = GetParentFrame())
         pFrame->SetActiveView(this, TRUE);
-    PublishActiveView();
+    SyncDocumentToActiveTab();
 }
 
 void CQZ2TabView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)

@@ -13,6 +13,7 @@
 #include "command/CommandManager.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawViewInfo.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "platform/afx/CRect.h"
 #include "platform/bcg/CBCGPTabWnd.h"
@@ -88,6 +89,7 @@ TEST_F(TabViewTest, OpensWithOneTabPerDrawingAndTheActiveDrawingsViewCurrent)
     ASSERT_NE(pPaper, nullptr);
     DrawingFeatureBase* pPart = AddPart(u"Bracket");
     model->ActivateDrawingFeature(pPaper, TRUE);
+    doc->SetViewInfo(DrawViewInfo());  // nothing saved: every drawing in document order
     Open();
     ASSERT_EQ(tabs->GetTabCount(), model->GetDrawingFeatureCount());
     EXPECT_EQ(tabs->GetTabKind(tabs->FindDrawingTab(pPaper)), 0);
@@ -160,6 +162,7 @@ TEST_F(TabViewTest, CommandsReachTheActiveDrawingViewAndOptionsReachTheViewsThey
     DrawingFeatureBase* pPaper = model->GetActiveDrawingFeature();
     DrawingFeatureBase* pPart = AddPart(u"Plate");
     model->ActivateDrawingFeature(pPaper, TRUE);
+    doc->SetViewInfo(DrawViewInfo());
     Open();
     CQZ2View* pPaperView = tabs->GetDrawView(tabs->FindDrawingTab(pPaper));
     CQZ2View* pPartView = tabs->GetDrawView(tabs->FindDrawingTab(pPart));
@@ -195,4 +198,35 @@ TEST_F(TabViewTest, CommandsReachTheActiveDrawingViewAndOptionsReachTheViewsThey
     EXPECT_EQ(tabs->GetTabCount(), nCount - 1);
     EXPECT_EQ(tabs->FindDrawingTab(pPart), -1);
     EXPECT_EQ(model->ChangeDrawingFeature(pPart->GetDrawingID()), pPart);
+}
+
+TEST_F(TabViewTest, SavedTabsSkipDrawingsThatAreGoneOrOfAnotherKind)
+{
+    DrawingFeatureBase* pPaper = model->GetActiveDrawingFeature();
+    DrawingFeatureBase* pPart = AddPart(u"Saved");
+    DrawViewInfo info;
+    info.AddViewInfo(1, pPart->GetDrawingID());
+    info.AddViewInfo(1, 987654);                   // a drawing no longer in the file
+    info.AddViewInfo(1, pPaper->GetDrawingID());   // a paper stored as a part drawing
+    info.AddViewInfo(2, -1);                       // the layer table: not a drawing tab
+    info.AddViewInfo(0, pPaper->GetDrawingID());
+    info.SetActiveIndex(4);
+    doc->SetViewInfo(info);
+    Open();
+    ASSERT_EQ(tabs->GetTabCount(), 2);
+    EXPECT_EQ(tabs->FindDrawingTab(pPart), 0);
+    EXPECT_EQ(tabs->FindDrawingTab(pPaper), 1);
+    ASSERT_NE(tabs->GetActiveDrawView(), nullptr);
+    EXPECT_EQ(tabs->GetActiveDrawView()->GetDrawingFeature(), pPaper);
+    EXPECT_EQ(model->GetActiveDrawingFeature(), pPaper);
+
+    // An active index past the tabs made falls back to the first tab.
+    frame->DestroyWindow();
+    frame = nullptr;
+    Pump();
+    info.SetActiveIndex(40);
+    doc->SetViewInfo(info);
+    Open();
+    EXPECT_EQ(tabs->GetTabControl().GetActiveTab(), 0);
+    EXPECT_EQ(model->GetActiveDrawingFeature(), pPart);
 }
