@@ -11,6 +11,8 @@
 #include "app/CMainFrame.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "platform/bcg/CBCGPDockingControlBar.h"
+#include "platform/bcg/CBCGPRegistry.h"
+#include "platform/bcg/CBCGPRegistrySP.h"
 #include "platform/bcg/CBCGPRibbonProgressBar.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/CButton.h"
@@ -62,6 +64,9 @@ protected:
     {
         m_app = new FrameApp;
         m_app->SetRegistryKey(u"Korvan");
+        // Every case is a first start: nothing kept from the case before.
+        CBCGPRegistrySP sp;
+        sp.Create(FALSE, FALSE).DeleteKey(CMainFrame::GetSettingsPath());
         m_frame = Open();
         ASSERT_NE(m_frame, nullptr);
     }
@@ -136,6 +141,44 @@ TEST_F(MainFrameTest, CreatesItsBarsAroundTheDocumentArea)
     EXPECT_NE(m_frame->GetCommandBar(), nullptr);
     EXPECT_EQ(m_frame->GetLayerBar()->GetMainFrame(), m_frame);
     EXPECT_EQ(m_frame->GetPropertyBar()->GetMainFrame(), m_frame);
+}
+
+TEST_F(MainFrameTest, FirstStartLaysTheDockingBarsOutOnBothSides)
+{
+    Pump();
+    CLayerBar* pLayer = m_frame->GetLayerBar();
+    // Left: the layer bar with the drawing and component bars as tabs behind it, the property bar below.
+    EXPECT_EQ(pLayer->GetCurrentAlignment() & CBRS_ALIGN_ANY, static_cast<DWORD>(CBRS_ALIGN_LEFT));
+    CBCGPDockingControlBar* group[8];
+    const int n = pLayer->GetTabbedBars(group, 8);
+    ASSERT_EQ(n, 3);
+    EXPECT_EQ(group[0], pLayer);
+    EXPECT_EQ(group[1], m_frame->GetDrawingBar());
+    EXPECT_EQ(group[2], m_frame->GetComponentBar());
+    EXPECT_TRUE(pLayer->IsActiveTab());
+    EXPECT_FALSE(m_frame->GetDrawingBar()->IsActiveTab());
+    CPropertyBar* pProperty = m_frame->GetPropertyBar();
+    EXPECT_EQ(pProperty->GetCurrentAlignment() & CBRS_ALIGN_ANY, static_cast<DWORD>(CBRS_ALIGN_LEFT));
+    EXPECT_GT(pProperty->GetLayoutWidget()->y(), pLayer->GetLayoutWidget()->y());
+    // Right: the command bar with the overview bar below.
+    CBCGPDockingControlBar* pCommand = m_frame->GetCommandBarWnd();
+    CSkyViewBar* pSky = m_frame->GetSkyViewBar();
+    EXPECT_EQ(pCommand->GetCurrentAlignment() & CBRS_ALIGN_ANY, static_cast<DWORD>(CBRS_ALIGN_RIGHT));
+    EXPECT_EQ(pSky->GetCurrentAlignment() & CBRS_ALIGN_ANY, static_cast<DWORD>(CBRS_ALIGN_RIGHT));
+    EXPECT_GT(pSky->GetLayoutWidget()->y(), pCommand->GetLayoutWidget()->y());
+    // The menu bar on top.
+    EXPECT_EQ(m_frame->GetMenuBarWnd().GetCurrentAlignment() & CBRS_ALIGN_ANY, static_cast<DWORD>(CBRS_ALIGN_TOP));
+}
+
+TEST_F(MainFrameTest, AHiddenBarStaysHiddenAfterARestart)
+{
+    m_frame->ShowControlBar(m_frame->GetSkyViewBar(), FALSE, FALSE, FALSE);
+    Pump();
+    Close(m_frame);
+    m_frame = Open();
+    ASSERT_NE(m_frame, nullptr);
+    EXPECT_FALSE(m_frame->GetSkyViewBar()->IsVisible());
+    EXPECT_TRUE(m_frame->GetCommandBarWnd()->IsVisible());
 }
 
 TEST_F(MainFrameTest, TakesTheWorkAreaLessOneTwentyFifthOnEachSide)
