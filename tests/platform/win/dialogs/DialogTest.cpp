@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QDir>
-#include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <QtCore/QTemporaryDir>
@@ -24,15 +23,6 @@
 #include "platform/win/DialogTemplate.h"
 
 namespace {
-
-void Pump(int ms = 0) {
-  QElapsedTimer t;
-  t.start();
-  do {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  } while (t.elapsed() < ms);
-}
 
 const char* const kExchangeTemplate = R"(# a dialog of every exchanged kind
 DIALOG 0 0 200 120
@@ -245,7 +235,7 @@ TEST_F(DialogTest, ReturnAndEscapeEndTheModalDialog) {
   for (const Case& c : cases) {
     CExchangeDlg dlg;
     dlg.InitModalIndirect(Parsed(kExchangeTemplate));
-    QTimer::singleShot(50, [&] {
+    WhenActive(dlg, [&] {
       dlg.SetText(101, u"12");
       Key(c.key);
     });
@@ -259,13 +249,13 @@ TEST_F(DialogTest, ReturnWithABadNumberKeepsTheDialogOpenOnTheField) {
   dlg.InitModalIndirect(Parsed(kExchangeTemplate));
   int focusAfterRefusal = 0;
   DWORD selAfterRefusal = 0;
-  QTimer::singleShot(50, [&] {
+  WhenActive(dlg, [&] {
     dlg.SetText(102, u"1.5e");
     dlg.GotoDlgCtrl(dlg.GetDlgItem(108));
     Key(Qt::Key_Return);
     focusAfterRefusal = dlg.Focused();
     selAfterRefusal = static_cast<DWORD>(dlg.GetDlgItem(102)->SendMessage(EM_GETSEL));
-    QTimer::singleShot(20, [&] {
+    WhenActive(dlg, [&] {
       dlg.SetText(102, u"1.5e2");
       Key(Qt::Key_Return);
     });
@@ -396,10 +386,10 @@ TEST_F(ExchangeTest, TabArrowsAndMnemonicsMoveLikeADialog) {
   // A label's mnemonic focuses the control after it; a button's presses it.
   dlg.GotoDlgCtrl(dlg.GetDlgItem(108));
   Key(Qt::Key_N, Qt::AltModifier);
-  Pump(50);
+  QTest::qWaitFor([&] { return dlg.Focused() == 101; }, 10000);
   EXPECT_EQ(dlg.Focused(), 101);
   Key(Qt::Key_L, Qt::AltModifier);
-  Pump(300);
+  QTest::qWaitFor([&] { return dlg.GetCheckedRadioButton(104, 106) == 104; }, 10000);
   EXPECT_EQ(dlg.GetCheckedRadioButton(104, 106), 104);
 }
 

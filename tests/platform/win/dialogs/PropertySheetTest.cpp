@@ -179,7 +179,7 @@ TEST_F(PropertySheetTest, ModalSheetEndsWithOkOrCancelOnEveryMadePage) {
   sheet.SetActivePage(1);
   flag.m_psp.dwFlags |= PSP_HASHELP;
   bool helpShown = false;
-  QTimer::singleShot(50, [&] {
+  WhenActive(sheet, [&] {
     helpShown = sheet.GetDlgItem(IDHELP)->IsWindowVisible();
     flag.CheckDlgButton(301, BST_CHECKED);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -192,7 +192,7 @@ TEST_F(PropertySheetTest, ModalSheetEndsWithOkOrCancelOnEveryMadePage) {
 
   g_events.clear();
   sheet.SetActivePage(0);
-  QTimer::singleShot(50, [&] {
+  WhenActive(sheet, [&] {
     sheet.SetActivePage(1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   });

@@ -2,9 +2,13 @@
 // The application object answers message boxes itself and remembers their texts.
 #include <gtest/gtest.h>
 
+#include <QtCore/QTimer>
+#include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
 
 #include "TestApp.h"
+#include "platform/win/CDialog.h"
 
 CTestApp& TheTestApp() {
   static CTestApp app;
@@ -15,6 +19,23 @@ int CTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) {
   prompts.push_back(CString(lpszPrompt ? lpszPrompt : u""));
   types.push_back(nType);
   return answer;
+}
+
+void WhenActive(CDialog& dlg, std::function<void()> act) {
+  QTimer::singleShot(0, [&dlg, act = std::move(act)] {
+    const bool active = QTest::qWaitFor(
+        [&dlg] {
+          QWidget* w = dlg.GetSafeHwnd() ? dlg.GetQWidget() : nullptr;
+          return w && w->isActiveWindow() && QApplication::focusWidget() != nullptr;
+        },
+        30000);
+    if (!active) {
+      ADD_FAILURE() << "the dialog did not become active";
+      if (dlg.GetSafeHwnd()) dlg.EndDialog(IDABORT);
+      return;
+    }
+    act();
+  });
 }
 
 namespace {

@@ -1,8 +1,11 @@
 #pragma once
+#include <functional>
 #include <vector>
 
 #include "platform/afx/CString.h"
 #include "platform/win/CWinApp.h"
+
+class CDialog;
 
 class CTestApp : public CWinApp {
 public:
@@ -13,3 +16,8 @@ public:
 };
 
 CTestApp& TheTestApp();
+
+// Runs `act` from the modal loop of `dlg` once the window is active and has a focused control.
+// The window system activates a shown window a turn or more later, so a timer alone may fire
+// first; a dialog that never becomes active is ended with IDABORT so that the test fails.
+void WhenActive(CDialog& dlg, std::function<void()> act);
