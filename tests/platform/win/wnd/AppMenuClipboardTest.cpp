@@ -17,6 +17,7 @@
 #include <QtWidgets/QPushButton>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,9 +62,11 @@ public:
   std::vector<LONG> idleCounts;
   std::vector<UINT> preTranslated;
   int exitCalls = 0;
+  std::function<void()> atIdleEnd;
   BOOL OnIdle(LONG lCount) override {
     idleCounts.push_back(lCount);
     CWinApp::OnIdle(lCount);
+    if (lCount == 2 && atIdleEnd) atIdleEnd();
     return lCount < 2;  // three calls per idle period
   }
   BOOL PreTranslateMessage(MSG* pMsg) override {
@@ -83,9 +86,15 @@ TEST(AppLoopTest, RunsUntilTheMainWindowIsDestroyedWithIdleAndPreTranslation) {
   ASSERT_TRUE(main.CreateEx(0, nullptr, u"Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
   app.m_pMainWnd = &main;
   EXPECT_EQ(AfxGetMainWnd(), &main);
-  // Once the loop is running: a command, then the close that ends it.
-  QTimer::singleShot(20, [&main] { main.PostMessage(WM_COMMAND, 1003); });
-  QTimer::singleShot(60, [&main] { main.PostMessage(WM_CLOSE); });
+  // At the end of the first idle period a command, at the end of the next the close that ends
+  // the loop (timers could all fire before the loop first goes idle on a loaded machine).
+  int periods = 0;
+  app.atIdleEnd = [&main, &periods] {
+    if (++periods == 1)
+      main.PostMessage(WM_COMMAND, 1003);
+    else if (periods == 2)
+      main.PostMessage(WM_CLOSE);
+  };
   const int code = app.Run();
   EXPECT_EQ(code, 42);
   EXPECT_EQ(app.exitCalls, 1);
