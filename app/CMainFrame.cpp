@@ -29,6 +29,7 @@
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -62,6 +63,19 @@ constexpr UINT ID_PANE_SELECTION = 169;
 constexpr UINT ID_PANE_PROGRESS_TEXT = 170;
 constexpr UINT ID_PANE_ANIMATION = 171;
 constexpr UINT ID_PANE_INFORMATION = 172;
+
+// Bar commands.
+constexpr UINT ID_SHOW_DRAWING_BAR = 33301;
+constexpr UINT ID_SHOW_LAYER_BAR = 33302;
+constexpr UINT ID_SHOW_COMMAND_BAR = 33303;
+constexpr UINT ID_SHOW_PROPERTY_BAR = 33304;
+constexpr UINT ID_SHOW_COMPONENT_BAR = 33305;
+constexpr UINT ID_SHOW_SKYVIEW_BAR = 32312;
+constexpr UINT ID_TOGGLE_VIEW_TOOLBAR = 33308;
+constexpr UINT ID_TOGGLE_SHAPE_TOOLBAR = 33309;
+constexpr UINT ID_TOGGLE_EDIT_TOOLBAR = 33310;
+constexpr UINT ID_TOGGLE_ATTRIBUTE_TOOLBAR = 33311;
+constexpr UINT ID_END_COMMAND = 37101;
 
 constexpr UINT_PTR kInformationTimer = 1;
 constexpr COLORREF kNoColour = static_cast<COLORREF>(-1);
@@ -136,6 +150,14 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_WM_TIMER()
     ON_WM_SETCURSOR()
     ON_WM_KEYDOWN()
+    ON_WM_CONTEXTMENU()
+    ON_COMMAND(ID_SHOW_SKYVIEW_BAR, &CMainFrame::OnShowSkyViewBarCommand)
+    ON_COMMAND_RANGE(ID_SHOW_DRAWING_BAR, ID_SHOW_COMPONENT_BAR, &CMainFrame::OnShowBarCommand)
+    ON_COMMAND_RANGE(ID_TOGGLE_VIEW_TOOLBAR, ID_TOGGLE_ATTRIBUTE_TOOLBAR, &CMainFrame::OnToggleToolBar)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TOGGLE_VIEW_TOOLBAR, ID_TOGGLE_ATTRIBUTE_TOOLBAR, &CMainFrame::OnUpdateToggleToolBar)
+    ON_COMMAND(ID_END_COMMAND, &CMainFrame::OnEndCommand)
+    ON_UPDATE_COMMAND_UI(ID_END_COMMAND, &CMainFrame::OnUpdateEndCommand)
+    ON_UPDATE_COMMAND_UI(ID_PANE_COORDINATES, &CMainFrame::OnUpdateCoordinatePane)
     ON_COMMAND(ID_PANE_CANCEL, &CMainFrame::OnCancelProgress)
     ON_UPDATE_COMMAND_UI(ID_PANE_CANCEL, &CMainFrame::OnUpdateCancelProgress)
     ON_COMMAND(ID_PANE_INFORMATION, &CMainFrame::OnShowInformation)
@@ -548,6 +570,152 @@ void CMainFrame::BroadcastDocumentNotify(NotifyInfoBase* pInfo)
         m_pComponentBar->OnDocumentNotify(pInfo);
     if (m_pSkyViewBar != nullptr && m_pSkyViewBar->GetSafeHwnd() != nullptr)
         m_pSkyViewBar->OnDocumentNotify(pInfo);
+}
+
+// ---- bars shown on demand ---------------------------------------------------------------------
+
+BOOL CMainFrame::ShowBar(CBCGPControlBar* pBar, BOOL bShow)
+{
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+        return FALSE;
+    ShowControlBar(pBar, bShow, FALSE, TRUE);
+    pBar->SetFocus();
+    RecalcLayout();
+    if (!IsBarOnScreen(pBar))
+        MoveBarOnScreen(pBar);
+    return TRUE;
+}
+
+BOOL CMainFrame::ShowCommandBar(BOOL bShow) { return ShowBar(m_pCommandBarWnd, bShow); }
+BOOL CMainFrame::ShowPropertyBar(BOOL bShow) { return ShowBar(m_pPropertyBar, bShow); }
+BOOL CMainFrame::ShowDrawingBar(BOOL bShow) { return ShowBar(m_pDrawingBar, bShow); }
+BOOL CMainFrame::ShowLayerBar(BOOL bShow) { return ShowBar(m_pLayerBar, bShow); }
+BOOL CMainFrame::ShowDrawComponentBar(BOOL bShow) { return ShowBar(m_pComponentBar, bShow); }
+BOOL CMainFrame::ShowSkyViewBar(BOOL bShow) { return ShowBar(m_pSkyViewBar, bShow); }
+
+namespace {
+
+BOOL CALLBACK CollectMonitor(HMONITOR hMonitor, HDC, LPRECT, LPARAM lParam)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfo(hMonitor, &info))
+        reinterpret_cast<std::vector<CRect>*>(lParam)->push_back(CRect(info.rcMonitor));
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL CMainFrame::IsBarOnScreen(CBCGPControlBar* pBar)
+{
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+        return FALSE;
+    if (pBar->IsAutoHideMode())
+        return TRUE;
+    CRect rect;
+    pBar->GetWindowRect(&rect);
+    if (rect.Width() < 20 || rect.Height() < 20)
+        return FALSE;
+    if (!pBar->IsFloating())
+        return TRUE;
+    std::vector<CRect> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    const CPoint centre(rect.right - rect.Width() / 2, rect.bottom - rect.Height() / 2);
+    for (const CRect& monitor : monitors)
+        if (monitor.PtInRect(centre))
+            return TRUE;
+    return FALSE;
+}
+
+void CMainFrame::MoveBarOnScreen(CBCGPControlBar* pBar)
+{
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+        return;
+    HMONITOR hMonitor = ::MonitorFromWindow(pBar->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (hMonitor == nullptr || !::GetMonitorInfo(hMonitor, &info))
+        return;
+    const CPoint centre = CRect(info.rcMonitor).CenterPoint();
+    const CRect target(centre.x - 160, centre.y - 120, centre.x + 160, centre.y + 120);
+    if (!pBar->IsFloating()) {
+        if (CWnd* pFrame = pBar->GetDockSiteFrameWnd())
+            static_cast<CMainFrame*>(pFrame)->ShowControlBar(pBar, TRUE, FALSE, TRUE);
+        if (auto* pDocking = DYNAMIC_DOWNCAST(CBCGPDockingControlBar, pBar))
+            pDocking->DetachFromTabs();
+        pBar->FloatControlBar(target, 0, true);
+    }
+    if (CWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE))
+        pMiniFrame->MoveWindow(target.left, target.top, 320, 240, TRUE);
+}
+
+void CMainFrame::OnShowBarCommand(UINT nID)
+{
+    switch (nID) {
+    case ID_SHOW_DRAWING_BAR: ShowDrawingBar(TRUE); break;
+    case ID_SHOW_LAYER_BAR: ShowLayerBar(TRUE); break;
+    case ID_SHOW_COMMAND_BAR: ShowCommandBar(TRUE); break;
+    case ID_SHOW_PROPERTY_BAR: ShowPropertyBar(TRUE); break;
+    case ID_SHOW_COMPONENT_BAR: ShowDrawComponentBar(TRUE); break;
+    default: break;
+    }
+}
+
+void CMainFrame::OnShowSkyViewBarCommand()
+{
+    ShowSkyViewBar(TRUE);
+}
+
+namespace {
+
+UINT ToolBarOfToggle(UINT nID)
+{
+    switch (nID) {
+    case ID_TOGGLE_VIEW_TOOLBAR: return ID_TOOLBAR_VIEW;
+    case ID_TOGGLE_SHAPE_TOOLBAR: return ID_TOOLBAR_SHAPE;
+    case ID_TOGGLE_EDIT_TOOLBAR: return ID_TOOLBAR_EDIT;
+    case ID_TOGGLE_ATTRIBUTE_TOOLBAR: return ID_TOOLBAR_ATTRIBUTE;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+void CMainFrame::OnToggleToolBar(UINT nID)
+{
+    CBCGPToolBar* pBar = GetToolBarById(ToolBarOfToggle(nID));
+    if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
+        ShowControlBar(pBar, !pBar->IsVisible(), FALSE, FALSE);
+}
+
+void CMainFrame::OnUpdateToggleToolBar(CCmdUI* pCmdUI)
+{
+    CBCGPToolBar* pBar = GetToolBarById(ToolBarOfToggle(pCmdUI->m_nID));
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(pBar != nullptr && pBar->GetSafeHwnd() != nullptr && pBar->IsVisible() ? 1 : 0);
+}
+
+void CMainFrame::OnEndCommand()
+{
+    QZ2Command::CommandManager* pManager = GetManager();
+    if (QZ2Command::CommandBase* pCommand = pManager != nullptr ? pManager->GetActiveCommand() : nullptr)
+        pManager->EndCommand(pCommand, TRUE);
+}
+
+void CMainFrame::OnUpdateEndCommand(CCmdUI* pCmdUI)
+{
+    QZ2Command::CommandManager* pManager = GetManager();
+    pCmdUI->Enable(pManager != nullptr && pManager->GetActiveCommand() != nullptr);
+}
+
+void CMainFrame::OnUpdateCoordinatePane(CCmdUI* pCmdUI)
+{
+    // The drawing view comes first in the routing and fills the pane; without one it stays empty.
+    pCmdUI->SetText(u"");
+}
+
+void CMainFrame::OnContextMenu(CWnd*, CPoint)
+{
 }
 
 UINT CMainFrame::GetGroupButtonCommand(UINT nGroupID) const

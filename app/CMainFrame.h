@@ -11,6 +11,7 @@
 
 #include <map>
 
+class CBCGPControlBar;
 class CBCGPDockingControlBar;
 class CCommandBar;
 class CDrawComponentBar;
@@ -46,6 +47,18 @@ public:
     CLayerBar* GetLayerBar() const { return m_pLayerBar; }
     CDrawComponentBar* GetComponentBar() const { return m_pComponentBar; }
     CSkyViewBar* GetSkyViewBar() const { return m_pSkyViewBar; }
+
+    // Shows (or hides) a bar, gives it the focus and brings it back on screen when it floats
+    // off every monitor. FALSE when the bar has no window.
+    BOOL ShowBar(CBCGPControlBar* pBar, BOOL bShow);
+    BOOL ShowCommandBar(BOOL bShow);
+    BOOL ShowPropertyBar(BOOL bShow);
+    BOOL ShowDrawingBar(BOOL bShow);
+    BOOL ShowLayerBar(BOOL bShow);
+    BOOL ShowDrawComponentBar(BOOL bShow);
+    BOOL ShowSkyViewBar(BOOL bShow);
+    static BOOL IsBarOnScreen(CBCGPControlBar* pBar);
+    static void MoveBarOnScreen(CBCGPControlBar* pBar);
 
     // ---- group buttons ----
     // The command last chosen in the group, (UINT)-1 for an id that is no group button.
@@ -90,6 +103,14 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnShowBarCommand(UINT nID);
+    afx_msg void OnShowSkyViewBarCommand();
+    afx_msg void OnToggleToolBar(UINT nID);
+    afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
+    afx_msg void OnEndCommand();
+    afx_msg void OnUpdateEndCommand(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateCoordinatePane(CCmdUI* pCmdUI);
     afx_msg void OnCancelProgress();
     afx_msg void OnUpdateCancelProgress(CCmdUI* pCmdUI);
     afx_msg void OnShowInformation();

@@ -224,6 +224,47 @@ TEST_F(MainFrameTest, DocumentRecordsReachEveryBar)
     EXPECT_EQ(m_frame->GetLayerBar()->GetLastNotifyKind(), 4);
 }
 
+TEST_F(MainFrameTest, ShowCommandsBringHiddenBarsBack)
+{
+    struct Case {
+        UINT command;
+        CBCGPDockingControlBar* pBar;
+    } const cases[] = {{33301, m_frame->GetDrawingBar()}, {33302, m_frame->GetLayerBar()},
+                       {33303, m_frame->GetCommandBarWnd()}, {33304, m_frame->GetPropertyBar()},
+                       {33305, m_frame->GetComponentBar()}, {32312, m_frame->GetSkyViewBar()}};
+    for (const Case& c : cases) {
+        m_frame->ShowControlBar(c.pBar, FALSE, FALSE, FALSE);
+        Pump();
+        ASSERT_FALSE(c.pBar->IsVisible()) << c.command;
+        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(c.command, 0), 0);
+        Pump();
+        EXPECT_TRUE(c.pBar->IsVisible()) << c.command;
+    }
+}
+
+TEST_F(MainFrameTest, AFloatingBarOffEveryMonitorComesBackCentred)
+{
+    CSkyViewBar* pSky = m_frame->GetSkyViewBar();
+    ASSERT_TRUE(pSky->FloatControlBar(CRect(20000, 20000, 20300, 20200), 0, true));
+    Pump();
+    ASSERT_TRUE(pSky->IsFloating());
+    EXPECT_FALSE(CMainFrame::IsBarOnScreen(pSky));
+    EXPECT_TRUE(m_frame->ShowSkyViewBar(TRUE));
+    Pump();
+    EXPECT_TRUE(CMainFrame::IsBarOnScreen(pSky));
+    HMONITOR hMonitor = ::MonitorFromWindow(pSky->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(::GetMonitorInfo(hMonitor, &info));
+    const CPoint centre = CRect(info.rcMonitor).CenterPoint();
+    const QRect rect = pSky->GetLayoutWidget()->geometry();
+    EXPECT_EQ(rect.width(), 320);
+    EXPECT_EQ(rect.height(), 240);
+    EXPECT_EQ(rect.center().x() + 1, centre.x);
+    // A docked bar counts as on screen.
+    EXPECT_TRUE(CMainFrame::IsBarOnScreen(m_frame->GetLayerBar()));
+}
+
 TEST_F(MainFrameTest, GroupButtonsStartWithTheirDefaults)
 {
     EXPECT_EQ(m_frame->GetGroupButtonCommand(33924), 33412u);
