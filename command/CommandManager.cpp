@@ -1447,46 +1447,148 @@ BOOL CommandManager::CommandClickInput(const RuVaPnt2d& world, UINT nFlags)
 BOOL CommandManager::SetPointValue(int nIndex, const RuVaPnt2d& point)
 {
     CommandBase* pCommand = GetActiveCommand();
-    if (pCommand == nullptr)
-        return FALSE;
-    auto* pItem = dynamic_cast<PointParameterItem*>(pCommand->GetParameterItem(nIndex));
+    const auto* pItem =
+        pCommand != nullptr ? dynamic_cast<const PointParameterItem*>(pCommand->GetParameterItem(nIndex)) : nullptr;
     if (pItem == nullptr)
         return FALSE;
     PointParameterItem value(*pItem);
-    if (!value.SetValue(point) || !pCommand->ValidateParameterValue(nIndex, value))
+    if (!value.SetValue(point))
         return FALSE;
-    std::unique_ptr<ParameterItemBase> pOld(pItem->Clone());
-    pItem->Copy(value);
-    if (RunActiveCommand(nIndex, TRUE))
-        return TRUE;
-    // The run failed: the previous value comes back when the command still runs.
-    if (GetActiveCommand() == pCommand) {
-        if (auto* pNow = dynamic_cast<PointParameterItem*>(pCommand->GetParameterItem(nIndex)))
-            pNow->Copy(*pOld);
-    }
-    return FALSE;
+    return SetPointParameter(nIndex, value, TRUE);
 }
 
 BOOL CommandManager::AddPointArrayValue(int nIndex, const RuVaPnt2d& point)
 {
     CommandBase* pCommand = GetActiveCommand();
-    if (pCommand == nullptr)
-        return FALSE;
-    auto* pItem = dynamic_cast<PointArrayParameterItem*>(pCommand->GetParameterItem(nIndex));
+    const auto* pItem = pCommand != nullptr
+                            ? dynamic_cast<const PointArrayParameterItem*>(pCommand->GetParameterItem(nIndex))
+                            : nullptr;
     if (pItem == nullptr)
         return FALSE;
     PointArrayParameterItem value(*pItem);
-    if (!value.AddPoint(point) || !pCommand->ValidateParameterValue(nIndex, value))
+    if (!value.AddPoint(point))
+        return FALSE;
+    return SetPointArrayParameter(nIndex, value, TRUE);
+}
+
+// --- typed setters ------------------------------------------------------------------------------
+
+BOOL CommandManager::SetParameterTransaction(int nIndex, const ParameterItemBase& value, int nType, BOOL bPrompt,
+                                             UINT nFlags)
+{
+    CommandBase* pCommand = GetActiveCommand();
+    if (pCommand == nullptr || pCommand->GetIdentifier().IsEmpty())
+        return FALSE;
+    if ((nFlags & setterNeedsView) != 0 && m_pActiveView == nullptr && !value.IsEmpty())
+        return FALSE;
+    if (nIndex < 0 || nIndex >= pCommand->GetParameterCount())
+        return FALSE;
+    ParameterItemBase* pItem = pCommand->GetParameterItem(nIndex);
+    if (pItem == nullptr || pItem->GetTypeCode() != nType || value.GetTypeCode() != nType)
+        return FALSE;
+    if (pItem->IsEqual(value)) {
+        if ((nFlags & setterRefreshOnEqual) != 0)
+            UpdateParameterInBar(pCommand, nIndex, 1);
+        return TRUE;
+    }
+    const BOOL bCheck = (nFlags & setterCheckOnlyWithPrompt) == 0 || bPrompt;
+    if (bCheck && !pCommand->ValidateParameterValue(nIndex, value))
         return FALSE;
     std::unique_ptr<ParameterItemBase> pOld(pItem->Clone());
-    pItem->Copy(value);
-    if (RunActiveCommand(nIndex, TRUE))
+    if (!pItem->SetValueFrom(value))
+        return FALSE;
+    // The accepted value, kept before the run: a successful run may clear items that live one cycle.
+    std::unique_ptr<ParameterItemBase> pAccepted(pItem->Clone());
+    if (RunActiveCommand(nIndex, bPrompt)) {
+        if ((nFlags & setterHistory) != 0 && pAccepted->m_bHistory && !pAccepted->IsEmpty())
+            m_parameterHistory.Add(*pAccepted);
         return TRUE;
-    if (GetActiveCommand() == pCommand) {
-        if (auto* pNow = dynamic_cast<PointArrayParameterItem*>(pCommand->GetParameterItem(nIndex)))
-            pNow->Copy(*pOld);
     }
+    // The run failed: the previous value comes back when the command still runs.
+    if (GetActiveCommand() == pCommand && nIndex < pCommand->GetParameterCount())
+        if (ParameterItemBase* pNow = pCommand->GetParameterItem(nIndex))
+            if (pNow->GetTypeCode() == nType)
+                pNow->SetValueFrom(*pOld);
     return FALSE;
+}
+
+BOOL CommandManager::SetDoubleParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt)
+{
+    return SetParameterTransaction(nIndex, value, ParameterItemBase::typeDouble, bPrompt,
+                                   setterNeedsView | setterRefreshOnEqual);
+}
+
+BOOL CommandManager::SetLengthParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt)
+{
+    return SetParameterTransaction(nIndex, value, ParameterItemBase::typeLength, bPrompt,
+                                   setterNeedsView | setterRefreshOnEqual | setterHistory);
+}
+
+BOOL CommandManager::SetAngleParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt)
+{
+    return SetParameterTransaction(nIndex, value, ParameterItemBase::typeAngle, bPrompt,
+                                   setterNeedsView | setterRefreshOnEqual | setterHistory);
+}
+
+BOOL CommandManager::SetIntegerParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt)
+{
+    return SetParameterTransaction(nIndex, value, ParameterItemBase::typeInteger, bPrompt, setterRefreshOnEqual);
+}
+
+BOOL CommandManager::SetTextParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt)
+{
+    return SetParameterTransaction(nIndex, value, ParameterItemBase::typeText, bPrompt,
+                                   setterNeedsView | setterHistory);
+}
+
+BOOL CommandManager::SetListParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt)
+{
+    return SetParameterTransaction(nIndex, value, ParameterItemBase::typeList, bPrompt, setterNeedsView);
+}
+
+BOOL CommandManager::SetScaleParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt)
+{
+    return SetParameterTransaction(nIndex, value, ParameterItemBase::typeScale, bPrompt,
+                                   setterNeedsView | setterRefreshOnEqual | setterHistory);
+}
+
+BOOL CommandManager::SetPointParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt)
+{
+    const auto* pPoint = dynamic_cast<const PointParameterItem*>(&value);
+    if (pPoint == nullptr)
+        return FALSE;
+    const PointParameterItem copy(*pPoint);
+    if (!SetParameterTransaction(nIndex, copy, ParameterItemBase::typePoint, bPrompt,
+                                 setterNeedsView | setterRefreshOnEqual))
+        return FALSE;
+    if (!copy.IsEmpty()) {
+        RuVaPnt2d world = copy.m_point;
+        if (!copy.m_bWorldInput)
+            LocalToWorldPoint(copy.m_point, world);
+        m_lastInputWorld = world;
+        m_bLastInput = TRUE;
+    }
+    return TRUE;
+}
+
+BOOL CommandManager::SetPointArrayParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt)
+{
+    return SetParameterTransaction(nIndex, value, ParameterItemBase::typePointArray, bPrompt,
+                                   setterNeedsView | setterRefreshOnEqual | setterCheckOnlyWithPrompt);
+}
+
+BOOL CommandManager::StepBackPointArray(int nIndex)
+{
+    CommandBase* pCommand = GetActiveCommand();
+    const auto* pItem = pCommand != nullptr
+                            ? dynamic_cast<const PointArrayParameterItem*>(pCommand->GetParameterItem(nIndex))
+                            : nullptr;
+    if (pItem == nullptr)
+        return FALSE;
+    PointArrayParameterItem copy(*pItem);
+    copy.RemoveLastPoint();
+    copy.m_bFinished = FALSE;
+    return SetPointArrayParameter(nIndex, copy, FALSE);
 }
 
 // --- snapping -----------------------------------------------------------------------------------

@@ -202,6 +202,27 @@ public:
     BOOL SetPointValue(int nIndex, const RuVaPnt2d& point);
     BOOL AddPointArrayValue(int nIndex, const RuVaPnt2d& point);
     BOOL IsFeaturePickCursor() const;
+
+    // --- typed setters: every value given to the running command ---------------------------------
+    // Checks the value (an item of the parameter's type), lets the command refuse it, assigns it and runs
+    // the command; when the run fails the previous value comes back. TRUE also for a value equal to the
+    // present one (the command is then not run). A non-empty value needs a drawing view; an empty one
+    // passes so that values can be cleared.
+    BOOL SetDoubleParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetLengthParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetAngleParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetIntegerParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetTextParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetListParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetScaleParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    // An accepted point becomes the last input point (world coordinates).
+    BOOL SetPointParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    // Without the prompt flag the command's check is skipped (stepping back).
+    BOOL SetPointArrayParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    // The point array without its last point, the command not asked.
+    BOOL StepBackPointArray(int nIndex);
+    BOOL HasLastInputPoint() const { return m_bLastInput; }
+    const RuVaPnt2d& GetLastInputPoint() const { return m_lastInputWorld; }
     // A click with no command running: the shape under the cursor is selected (Shift toggles), a click
     // on empty space starts a fence, and with a fence the click closes a rectangle or line fence or adds
     // a corner.
@@ -283,6 +304,13 @@ public:
     void SetFenceActive(BOOL bActive) { m_bFenceActive = bActive; }
 
 private:
+    enum SetterFlags : UINT {
+        setterNeedsView = 0x1,
+        setterRefreshOnEqual = 0x2,
+        setterHistory = 0x4,
+        setterCheckOnlyWithPrompt = 0x8,
+    };
+    BOOL SetParameterTransaction(int nIndex, const ParameterItemBase& value, int nType, BOOL bPrompt, UINT nFlags);
     BOOL StartCommandCore(const CString& strIdentifier, BOOL bNested);
     void SendIdleMessage();
     BOOL ItemHoldsFeatures(const class ParameterItemBase* pItem) const;
@@ -326,6 +354,8 @@ private:
     int m_nSelectionSideMode = 1;
     BOOL m_bSelectionDisplayStateMode = FALSE;
     CPoint m_cursorClient;
+    RuVaPnt2d m_lastInputWorld;
+    BOOL m_bLastInput = FALSE;
     SnapOptions m_snapOptions;
     BOOL m_bSnapped = FALSE;
     DWORD m_dwSnapKind = 0;
