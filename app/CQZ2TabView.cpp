@@ -228,14 +228,24 @@ void CQZ2TabView::SyncDocumentToActiveTab()
         PartDrawingLayout* pLayout = pView->GetActiveLayout();
         DrawingFeatureBase* pActive = pModel->GetActiveDrawingFeature();
         const int nKind = GetActiveViewKind();
-        // The document's active drawing follows the tab whenever it shows another drawing, also when
-        // the active drawing has no part layout (a component left): commands act on what is shown.
-        if (pDrawing != nullptr && pActive != pDrawing) {
+        PartDrawingLayout* pActiveLayout = pModel->GetActiveDrawingLayout();
+        // The document's active drawing follows the tab whenever it shows another drawing, also when the
+        // active drawing has no part layout (a component left): commands act on what is shown.
+        if (pDrawing != nullptr && pActive != pDrawing && !(pLayout != nullptr && pLayout == pActiveLayout)) {
             pModel->BeginUndoOperation(nullptr);
-            if (nKind == ViewTypePaper && pLayout != nullptr)
-                pModel->ActivateDrawingFeature(pDrawing->GetDrawingID(), pLayout->GetLayoutID(), TRUE);
-            else
+            if (nKind == ViewTypePaper) {
+                // On a paper, the part drawing that was active stays active through its layout there.
+                PartDrawingLayout* pPlaced =
+                    pActive != nullptr ? pDrawing->FindPartLayoutByDrawingID(pActive->GetDrawingID()) : nullptr;
+                if (pPlaced != nullptr)
+                    pModel->ActivateDrawingFeature(pDrawing->GetDrawingID(), pPlaced->GetLayoutID(), TRUE);
+                else if (pActive == nullptr && pLayout != nullptr)
+                    pModel->ActivateDrawingFeature(pDrawing->GetDrawingID(), pLayout->GetLayoutID(), TRUE);
+                else
+                    pModel->ActivateDrawingFeature(pDrawing, TRUE);
+            } else {
                 pModel->ActivateDrawingFeature(pDrawing, TRUE);
+            }
             pModel->EndUndoOperation();
         }
     }
@@ -379,6 +389,13 @@ void CQZ2TabView::OnDocumentNotify(NotifyInfoBase* pInfo)
             break;
         case 3:
             UpdateTabLabel(pInfo->GetDrawing());
+            break;
+        case 8:
+            // A part layout went away: views that showed through it get their drawing's own layout back.
+            for (int i = 0; i < GetTabCount(); ++i)
+                if (CQZ2View* pView = GetDrawView(i))
+                    if (pView->GetActiveLayout() == pInfo->GetPartLayout() && pView->GetDrawingFeature() != nullptr)
+                        pView->SetActiveLayout(pView->GetDrawingFeature()->GetSelfPartLayout());
             break;
         case 4:
             if (pInfo->GetDrawing2() != nullptr) {

@@ -15,6 +15,7 @@
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawViewInfo.h"
 #include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/PartDrawingLayout.h"
 #include "platform/afx/CRect.h"
 #include "platform/bcg/CBCGPTabWnd.h"
 #include "platform/win/CCmdUI.h"
@@ -229,4 +230,21 @@ TEST_F(TabViewTest, SavedTabsSkipDrawingsThatAreGoneOrOfAnotherKind)
     Open();
     EXPECT_EQ(tabs->GetTabControl().GetActiveTab(), 0);
     EXPECT_EQ(model->GetActiveDrawingFeature(), pPart);
+}
+
+TEST_F(TabViewTest, BackOnThePaperThePartDrawingLastActiveStaysActiveThroughItsLayout)
+{
+    Open();  // the new drawing's saved tabs: the paper and its two part drawings
+    ASSERT_GE(tabs->GetTabCount(), 3);
+    CQZ2View* pSecond = tabs->GetDrawView(2);
+    ASSERT_NE(pSecond, nullptr);
+    DrawingFeatureBase* pPart = pSecond->GetDrawingFeature();
+    ASSERT_TRUE(pPart->IsPartFeature());
+    ASSERT_TRUE(tabs->ActivateTab(2));
+    EXPECT_EQ(model->GetActiveDrawingFeature(), pPart);
+
+    ASSERT_TRUE(tabs->ActivateTab(0));
+    ASSERT_NE(model->GetActiveDrawingLayout(), nullptr);
+    EXPECT_EQ(model->GetActiveDrawingLayout()->GetDrawingID(), pPart->GetDrawingID());
+    EXPECT_EQ(manager->GetActiveView(), tabs->GetDrawView(0)->GetDraw2dView());
 }
