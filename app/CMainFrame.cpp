@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CQZ2App.h"
+#include "app/SystemEnvironment.h"
 #include "command/CCommandBar.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
@@ -76,6 +77,37 @@ constexpr UINT ID_TOGGLE_SHAPE_TOOLBAR = 33309;
 constexpr UINT ID_TOGGLE_EDIT_TOOLBAR = 33310;
 constexpr UINT ID_TOGGLE_ATTRIBUTE_TOOLBAR = 33311;
 constexpr UINT ID_END_COMMAND = 37101;
+constexpr UINT ID_SNAP_ENABLED = 34649;
+constexpr UINT ID_SNAP_ANGULAR = 34662;
+constexpr UINT ID_SNAP_ALL = 34660;
+constexpr UINT ID_SNAP_NONE = 34661;
+
+// The bit each snap-kind command toggles; 0 for the ids that set all or none.
+DWORD SnapBitOf(UINT nID)
+{
+    switch (nID) {
+    case 34650: return 0x40;
+    case 34651: return 0x08;
+    case 34652: return 0x02;
+    case 34653: return 0x10;
+    case 34654: return 0x04;
+    case 34655: return 0x20;
+    case 34656: return 0x01;
+    case 34657: return 0x200;
+    case 34658: return 0x100;
+    case 34659: return 0x80;
+    case 34666: return 0x400;
+    case 34667: return 0x800;
+    case 34668: return 0x1000;
+    default: return 0;
+    }
+}
+
+int SelectionShapeOf(UINT nID)
+{
+    static const int kModes[] = {1, 2, 8, 16};
+    return nID >= 34127 && nID <= 34130 ? kModes[nID - 34127] : 0;
+}
 
 constexpr UINT_PTR kInformationTimer = 1;
 constexpr COLORREF kNoColour = static_cast<COLORREF>(-1);
@@ -158,6 +190,18 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_COMMAND(ID_END_COMMAND, &CMainFrame::OnEndCommand)
     ON_UPDATE_COMMAND_UI(ID_END_COMMAND, &CMainFrame::OnUpdateEndCommand)
     ON_UPDATE_COMMAND_UI(ID_PANE_COORDINATES, &CMainFrame::OnUpdateCoordinatePane)
+    ON_COMMAND(ID_SNAP_ENABLED, &CMainFrame::OnToggleSnap)
+    ON_UPDATE_COMMAND_UI(ID_SNAP_ENABLED, &CMainFrame::OnUpdateToggleSnap)
+    ON_COMMAND(ID_SNAP_ANGULAR, &CMainFrame::OnToggleAngularSnap)
+    ON_UPDATE_COMMAND_UI(ID_SNAP_ANGULAR, &CMainFrame::OnUpdateToggleAngularSnap)
+    ON_COMMAND_RANGE(34650, 34661, &CMainFrame::OnSnapKind)
+    ON_COMMAND_RANGE(34666, 34668, &CMainFrame::OnSnapKind)
+    ON_UPDATE_COMMAND_UI_RANGE(34650, 34659, &CMainFrame::OnUpdateSnapKind)
+    ON_UPDATE_COMMAND_UI_RANGE(34666, 34668, &CMainFrame::OnUpdateSnapKind)
+    ON_COMMAND_RANGE(34127, 34130, &CMainFrame::OnSelectionShape)
+    ON_UPDATE_COMMAND_UI_RANGE(34127, 34130, &CMainFrame::OnUpdateSelectionShape)
+    ON_COMMAND_RANGE(34136, 34139, &CMainFrame::OnSelectionPartSide)
+    ON_UPDATE_COMMAND_UI_RANGE(34136, 34139, &CMainFrame::OnUpdateSelectionPartSide)
     ON_COMMAND(ID_PANE_CANCEL, &CMainFrame::OnCancelProgress)
     ON_UPDATE_COMMAND_UI(ID_PANE_CANCEL, &CMainFrame::OnUpdateCancelProgress)
     ON_COMMAND(ID_PANE_INFORMATION, &CMainFrame::OnShowInformation)
@@ -712,6 +756,107 @@ void CMainFrame::OnUpdateCoordinatePane(CCmdUI* pCmdUI)
 {
     // The drawing view comes first in the routing and fills the pane; without one it stays empty.
     pCmdUI->SetText(u"");
+}
+
+// ---- snap and selection options ---------------------------------------------------------------
+
+namespace {
+
+SystemEnvironment* GetOptions()
+{
+    CQZ2App* pApp = CQZ2App::GetApp();
+    return pApp != nullptr ? pApp->GetSystemEnvironment() : nullptr;
+}
+
+}  // namespace
+
+void CMainFrame::OnToggleSnap()
+{
+    if (SystemEnvironment* pOptions = GetOptions())
+        CQZ2App::GetApp()->SetSnapEnabled(!pOptions->m_SnapEnabled);
+}
+
+void CMainFrame::OnUpdateToggleSnap(CCmdUI* pCmdUI)
+{
+    SystemEnvironment* pOptions = GetOptions();
+    pCmdUI->SetCheck(pOptions != nullptr && pOptions->m_SnapEnabled ? 1 : 0);
+}
+
+void CMainFrame::OnToggleAngularSnap()
+{
+    if (SystemEnvironment* pOptions = GetOptions())
+        CQZ2App::GetApp()->SetSnapAngularEnabled(!pOptions->m_SnapAngularEnabled);
+}
+
+void CMainFrame::OnUpdateToggleAngularSnap(CCmdUI* pCmdUI)
+{
+    SystemEnvironment* pOptions = GetOptions();
+    pCmdUI->SetCheck(pOptions != nullptr && pOptions->m_SnapAngularEnabled ? 1 : 0);
+}
+
+void CMainFrame::OnSnapKind(UINT nID)
+{
+    SystemEnvironment* pOptions = GetOptions();
+    if (pOptions == nullptr)
+        return;
+    DWORD dwType = pOptions->m_SnapType;
+    if (nID == ID_SNAP_ALL)
+        dwType = 0xFFFF;
+    else if (nID == ID_SNAP_NONE)
+        dwType = 0;
+    else
+        dwType ^= SnapBitOf(nID);
+    CQZ2App::GetApp()->SetSnapType(dwType);
+}
+
+void CMainFrame::OnUpdateSnapKind(CCmdUI* pCmdUI)
+{
+    SystemEnvironment* pOptions = GetOptions();
+    const DWORD dwBit = SnapBitOf(pCmdUI->m_nID);
+    pCmdUI->SetCheck(pOptions != nullptr && dwBit != 0 && (pOptions->m_SnapType & dwBit) != 0 ? 1 : 0);
+}
+
+void CMainFrame::OnSelectionShape(UINT nID)
+{
+    if (CQZ2App* pApp = CQZ2App::GetApp())
+        pApp->SetSelectionShapeMode(SelectionShapeOf(nID));
+}
+
+void CMainFrame::OnUpdateSelectionShape(CCmdUI* pCmdUI)
+{
+    QZ2Command::CommandManager* pManager = GetManager();
+    const int nMode = SelectionShapeOf(pCmdUI->m_nID);
+    pCmdUI->Enable(pManager != nullptr && pManager->IsSelectionModeAllowed(nMode));
+    pCmdUI->SetCheck(pManager != nullptr && pManager->GetSelectionMode() == nMode ? 1 : 0);
+}
+
+void CMainFrame::OnSelectionPartSide(UINT nID)
+{
+    CQZ2App* pApp = CQZ2App::GetApp();
+    SystemEnvironment* pOptions = GetOptions();
+    if (pApp == nullptr || pOptions == nullptr)
+        return;
+    // The whole record goes through the application, which applies every changed option everywhere.
+    SystemEnvironment copy(*pOptions);
+    if (nID == 34136 || nID == 34137)
+        copy.SetSelectionPartMode(nID == 34136 ? 1 : 2);
+    else
+        copy.SetSelectionSideMode(nID == 34138 ? 1 : 2);
+    pApp->SetSystemEnvironment(copy);
+}
+
+void CMainFrame::OnUpdateSelectionPartSide(CCmdUI* pCmdUI)
+{
+    SystemEnvironment* pOptions = GetOptions();
+    const UINT nID = pCmdUI->m_nID;
+    BOOL bChecked = FALSE;
+    if (pOptions != nullptr) {
+        if (nID == 34136 || nID == 34137)
+            bChecked = pOptions->m_SelectionPartMode == (nID == 34136 ? 1 : 2);
+        else
+            bChecked = pOptions->m_SelectionSideMode == (nID == 34138 ? 1 : 2);
+    }
+    pCmdUI->SetCheck(bChecked ? 1 : 0);
 }
 
 void CMainFrame::OnContextMenu(CWnd*, CPoint)

@@ -111,6 +111,16 @@ protected:
     afx_msg void OnEndCommand();
     afx_msg void OnUpdateEndCommand(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCoordinatePane(CCmdUI* pCmdUI);
+    afx_msg void OnToggleSnap();
+    afx_msg void OnUpdateToggleSnap(CCmdUI* pCmdUI);
+    afx_msg void OnToggleAngularSnap();
+    afx_msg void OnUpdateToggleAngularSnap(CCmdUI* pCmdUI);
+    afx_msg void OnSnapKind(UINT nID);
+    afx_msg void OnUpdateSnapKind(CCmdUI* pCmdUI);
+    afx_msg void OnSelectionShape(UINT nID);
+    afx_msg void OnUpdateSelectionShape(CCmdUI* pCmdUI);
+    afx_msg void OnSelectionPartSide(UINT nID);
+    afx_msg void OnUpdateSelectionPartSide(CCmdUI* pCmdUI);
     afx_msg void OnCancelProgress();
     afx_msg void OnUpdateCancelProgress(CCmdUI* pCmdUI);
     afx_msg void OnShowInformation();

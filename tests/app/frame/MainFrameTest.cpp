@@ -9,6 +9,9 @@
 #include <QtWidgets/QWidget>
 
 #include "app/CMainFrame.h"
+#include "app/CQZ2App.h"
+#include "app/SystemEnvironment.h"
+#include "command/CommandManager.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "platform/bcg/CBCGPDockingControlBar.h"
 #include "platform/bcg/CBCGPRegistry.h"
@@ -46,10 +49,9 @@ void Pump()
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-class FrameApp : public CWinApp
+// The application object as the program has it, not started: its options and command manager.
+class FrameApp : public CQZ2App
 {
-public:
-    FrameApp() : CWinApp(u"KorvanFrameTest") {}
 };
 
 struct DocNotify {
@@ -263,6 +265,41 @@ TEST_F(MainFrameTest, AFloatingBarOffEveryMonitorComesBackCentred)
     EXPECT_EQ(rect.center().x() + 1, centre.x);
     // A docked bar counts as on screen.
     EXPECT_TRUE(CMainFrame::IsBarOnScreen(m_frame->GetLayerBar()));
+}
+
+TEST_F(MainFrameTest, HandsItsBarsToTheCommandManagerAndTakesThemBackAtTheEnd)
+{
+    QZ2Command::CommandManager* pManager = m_app->GetCommandManager();
+    ASSERT_NE(pManager, nullptr);
+    EXPECT_EQ(pManager->GetCommandBar(), m_frame->GetCommandBar());
+    EXPECT_EQ(m_frame->GetPropertyBar()->GetCommandManager(), pManager);
+    Close(m_frame);
+    EXPECT_EQ(pManager->GetCommandBar(), nullptr);
+}
+
+TEST_F(MainFrameTest, SnapCommandsChangeTheOptions)
+{
+    SystemEnvironment* pOptions = m_app->GetSystemEnvironment();
+    pOptions->SetSnapType(0x10000 | 0x40);
+    struct Case {
+        UINT command;
+        DWORD expected;
+    } const cases[] = {{34650, 0x10000}, {34656, 0x10001}, {34668, 0x11001}, {34660, 0xFFFF}, {34657, 0xFDFF},
+                       {34661, 0}};
+    for (const Case& c : cases) {
+        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(c.command, 0), 0);
+        EXPECT_EQ(pOptions->m_SnapType, c.expected) << c.command;
+    }
+    const bool bSnap = pOptions->m_SnapEnabled;
+    m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(34649, 0), 0);
+    EXPECT_EQ(pOptions->m_SnapEnabled, !bSnap);
+    const bool bAngular = pOptions->m_SnapAngularEnabled;
+    m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(34662, 0), 0);
+    EXPECT_EQ(pOptions->m_SnapAngularEnabled, !bAngular);
+    m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(34137, 0), 0);
+    EXPECT_EQ(pOptions->m_SelectionPartMode, 2);
+    m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(34138, 0), 0);
+    EXPECT_EQ(pOptions->m_SelectionSideMode, 1);
 }
 
 TEST_F(MainFrameTest, GroupButtonsStartWithTheirDefaults)
