@@ -4,6 +4,7 @@
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2View.h"
 #include "command/CommandManager.h"
+#include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawViewInfo.h"
@@ -410,6 +411,21 @@ void CQZ2TabView::OnDocumentNotify(NotifyInfoBase* pInfo)
             break;
         }
     }
+    if (pInfo->GetKind() == NotifyInfoBase::kindShowFeatures) {
+        // The listed shapes are brought into the active drawing view, as large as they fit.
+        CQZ2View* pView = GetActiveDrawView();
+        Draw2dDocument* pModel = ModelOf(GetDocument());
+        if (pView != nullptr && pModel != nullptr) {
+            RuVaBndBox2d all;
+            for (const long nID : pInfo->GetFeatureIDs()) {
+                RuVaBndBox2d box;
+                if (pModel->GetFeatureBox(nID, box) && !box.IsVoid())
+                    all.Add(box);
+            }
+            if (!all.IsVoid())
+                pView->GetDraw2dView()->EnsureVisible(all, TRUE);
+        }
+    }
     for (int i = 0; i < GetTabCount(); ++i)
         if (auto* pView = dynamic_cast<CQZ2BaseView*>(GetTabControl().GetTabWnd(i)))
             pView->OnDocumentNotify(pInfo);
@@ -514,7 +530,7 @@ BOOL CQZ2TabView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 {
     const bool bViewCommand = (nID >= 34025 && nID <= 34125) || nID == ID_OLE_INSERT_NEW || nID == 32768 ||
                               nID == ID_FILE_PAGE_SETUP || nID == ID_FILE_PRINT || nID == ID_FILE_PRINT_PREVIEW ||
-                              (nID == 168 && nCode == CN_UPDATE_COMMAND_UI);
+                              (nID == 168 && nCode == static_cast<int>(CN_UPDATE_COMMAND_UI));
     if (bViewCommand) {
         // Only the active drawing view answers these; with a table active they are left unchanged.
         CQZ2View* pView = GetActiveDrawView();

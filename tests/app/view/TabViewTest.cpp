@@ -15,6 +15,8 @@
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawViewInfo.h"
 #include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "platform/afx/CRect.h"
 #include "platform/bcg/CBCGPTabWnd.h"
@@ -247,4 +249,27 @@ TEST_F(TabViewTest, BackOnThePaperThePartDrawingLastActiveStaysActiveThroughItsL
     ASSERT_NE(model->GetActiveDrawingLayout(), nullptr);
     EXPECT_EQ(model->GetActiveDrawingLayout()->GetDrawingID(), pPart->GetDrawingID());
     EXPECT_EQ(manager->GetActiveView(), tabs->GetDrawView(0)->GetDraw2dView());
+}
+
+TEST_F(TabViewTest, ShapesToShowAreBroughtIntoTheActiveDrawingView)
+{
+    DrawingFeatureBase* pPaper = model->GetActiveDrawingFeature();
+    Open();
+    ASSERT_TRUE(tabs->ActivateDrawing(pPaper));
+    Draw2dView* pView = tabs->GetActiveDrawView()->GetDraw2dView();
+    model->BeginUndoOperation(nullptr);
+    const Line2dFeature far(RuVaPnt2d(50000, 50000), RuVaPnt2d(50010, 50004));
+    const long id = model->AddFeature(&far, pPaper, 1);
+    model->EndUndoOperation();
+    ASSERT_GT(id, 0);
+    auto visible = [&](const RuVaPnt2d& p) {
+        const CPoint c = pView->ConvertPointWorldToClient(p);
+        return c.x >= 0 && c.y >= 0 && c.x < pView->GetClientWidth() && c.y < pView->GetClientHeight();
+    };
+    EXPECT_FALSE(visible(RuVaPnt2d(50005, 50002)));
+    NotifyInfoBase info(model, NotifyInfoBase::kindShowFeatures, 0);
+    info.SetFeatureIDs({id, 999999});  // an id that names nothing is passed over
+    tabs->OnDocumentNotify(&info);
+    EXPECT_TRUE(visible(RuVaPnt2d(50000, 50000)));
+    EXPECT_TRUE(visible(RuVaPnt2d(50010, 50004)));
 }
