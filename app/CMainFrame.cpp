@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CQZ2App.h"
+#include "app/CSplashWnd.h"
 #include "app/SystemEnvironment.h"
 #include "command/CCommandBar.h"
 #include "command/CommandBase.h"
@@ -9,7 +10,15 @@
 #include "command/LoadResourceString.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "platform/afx/CByteArray.h"
+#include "platform/bcg/CBCGPButton.h"
+#include "platform/bcg/CBCGPDockManager.h"
 #include "platform/bcg/CBCGPDockingControlBar.h"
+#include "platform/bcg/CBCGPPopupMenu.h"
+#include "platform/bcg/CBCGPTabWnd.h"
+#include "platform/bcg/CBCGPTabbedControlBar.h"
+#include "platform/bcg/CBCGPToolbarComboBoxButton.h"
+#include "platform/bcg/CBCGPVisualManager.h"
+#include "platform/bcg/CBCGPVisualManager2007.h"
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPRegistrySP.h"
 #include "platform/bcg/CBCGPRibbonProgressBar.h"
@@ -124,6 +133,12 @@ constexpr UINT kGroupDefaults[][2] = {
 // The layout as the frame stores it; other stored layouts are not applied.
 constexpr int kPlacementVersion = 1;
 constexpr INT_PTR kMaxPlacementBytes = 4096;
+
+SystemEnvironment* GetOptions()
+{
+    CQZ2App* pApp = CQZ2App::GetApp();
+    return pApp != nullptr ? pApp->GetSystemEnvironment() : nullptr;
+}
 
 QZ2Command::CommandManager* GetManager()
 {
@@ -263,6 +278,26 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CBCGPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     CBCGPDockingControlBar::m_bDisableAnimation = TRUE;
+
+    if (SystemEnvironment* pOptions = GetOptions()) {
+        const int nStyle = pOptions->m_VisualStyle;
+        if (nStyle >= 0 && nStyle <= 3) {
+            CBCGPVisualManager2007::SetStyle(static_cast<CBCGPVisualManager2007::Style>(nStyle));
+            CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2007));
+        }
+    }
+    CBCGPToolbarComboBoxButton::SetFlatMode(TRUE);
+    CBCGPButton::EnableWinXPTheme(TRUE);
+    CBCGPTabbedControlBar::EnableTabAutoColor(TRUE);
+    CBCGPPopupMenu::SetForceMenuFocus(FALSE);
+    CBCGPPopupMenu::SetSendMenuSelectMsg(TRUE);
+    CBCGPDockManager::SetDockMode(DT_SMART);
+    CBCGPToolBar::AddToolBarForImageCollection(110, 413);
+    CBCGPToolBar::AddToolBarForImageCollection(310, 153);
+    CBCGPToolBar::AddToolBarForImageCollection(314, 164);
+    CBCGPToolBar::AddToolBarForImageCollection(311);
+    CBCGPToolBar::AddToolBarForImageCollection(312);
+    CSplashWnd::ShowSplashScreen(this);
 
     CreateMenuBar();
     CreateToolBars();
@@ -421,6 +456,26 @@ void CMainFrame::InitDockingLayout()
 CBCGPToolBar* CMainFrame::GetToolBarById(UINT nID)
 {
     return DYNAMIC_DOWNCAST(CBCGPToolBar, GetControlBar(nID));
+}
+
+void CMainFrame::ChangeVisualStyle(int nStyle)
+{
+    LockWindowUpdate();
+    CBCGPTabbedControlBar::m_StyleTabWnd = CBCGPTabWnd::STYLE_3D;
+    if (nStyle >= 0 && nStyle <= 3) {
+        CBCGPVisualManager2007::SetStyle(static_cast<CBCGPVisualManager2007::Style>(nStyle));
+        CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2007));
+    } else {
+        CBCGPVisualManager::SetDefaultManager(nullptr);
+    }
+    CBCGPDockManager::SetDockMode(DT_SMART);
+    CBCGPControlBar* const bars[] = {m_pPropertyBar, m_pDrawingBar, m_pLayerBar, m_pCommandBarWnd, m_pComponentBar,
+                                     m_pSkyViewBar};
+    for (CBCGPControlBar* pBar : bars)
+        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
+            pBar->SendMessage(WM_SIZE);
+    UnlockWindowUpdate();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // ---- stored state ----------------------------------------------------------------------------
@@ -759,16 +814,6 @@ void CMainFrame::OnUpdateCoordinatePane(CCmdUI* pCmdUI)
 }
 
 // ---- snap and selection options ---------------------------------------------------------------
-
-namespace {
-
-SystemEnvironment* GetOptions()
-{
-    CQZ2App* pApp = CQZ2App::GetApp();
-    return pApp != nullptr ? pApp->GetSystemEnvironment() : nullptr;
-}
-
-}  // namespace
 
 void CMainFrame::OnToggleSnap()
 {

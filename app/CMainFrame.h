@@ -60,6 +60,10 @@ public:
     static BOOL IsBarOnScreen(CBCGPControlBar* pBar);
     static void MoveBarOnScreen(CBCGPControlBar* pBar);
 
+    // Switches the look while the program runs: 0 to 3 the 2007 styles, anything else the
+    // program's own manager (the plain one until it exists).
+    void ChangeVisualStyle(int nStyle);
+
     // ---- group buttons ----
     // The command last chosen in the group, (UINT)-1 for an id that is no group button.
     UINT GetGroupButtonCommand(UINT nGroupID) const;

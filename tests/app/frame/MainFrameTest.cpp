@@ -17,6 +17,8 @@
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPRegistrySP.h"
 #include "platform/bcg/CBCGPRibbonProgressBar.h"
+#include "platform/bcg/CBCGPVisualManager.h"
+#include "platform/bcg/CBCGPVisualManager2007.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/CButton.h"
 #include "platform/win/CEdit.h"
@@ -300,6 +302,25 @@ TEST_F(MainFrameTest, SnapCommandsChangeTheOptions)
     EXPECT_EQ(pOptions->m_SelectionPartMode, 2);
     m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(34138, 0), 0);
     EXPECT_EQ(pOptions->m_SelectionSideMode, 1);
+}
+
+TEST_F(MainFrameTest, VisualStyleFollowsTheOptionAndChangesWhileRunning)
+{
+    // The option's style is there from the start.
+    Close(m_frame);
+    m_app->GetSystemEnvironment()->SetVisualStyle(1);
+    m_frame = Open();
+    ASSERT_NE(m_frame, nullptr);
+    EXPECT_TRUE(CBCGPVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CBCGPVisualManager2007)));
+    EXPECT_EQ(CBCGPVisualManager2007::GetStyle(), CBCGPVisualManager2007::VS2007_ObsidianBlack);
+    m_frame->ChangeVisualStyle(3);
+    EXPECT_TRUE(CBCGPVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CBCGPVisualManager2007)));
+    EXPECT_EQ(CBCGPVisualManager2007::GetStyle(), CBCGPVisualManager2007::VS2007_Silver);
+    // Outside 0 to 3: not a 2007 style.
+    for (int style : {4, -1, 9}) {
+        m_frame->ChangeVisualStyle(style);
+        EXPECT_FALSE(CBCGPVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CBCGPVisualManager2007))) << style;
+    }
 }
 
 TEST_F(MainFrameTest, GroupButtonsStartWithTheirDefaults)
