@@ -10,6 +10,8 @@
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QWheelEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
@@ -415,4 +417,39 @@ TEST_F(DrawingViewTest, TheCoordinatePaneShowsTheCursorFromTheUserOrigin)
     RecordingCmdUI other(168);
     other.DoUpdate(view, FALSE);
     EXPECT_EQ(other.text, CString());
+}
+
+TEST_F(DrawingViewTest, MovesReachTheManagerOnlyWhileTheViewIsCurrent)
+{
+    Move(CPoint(50, 60));
+    EXPECT_EQ(manager->GetCursorClientPoint(), CPoint(50, 60));
+    manager->SetActiveDraw2dView(nullptr);
+    Move(CPoint(70, 80));
+    EXPECT_EQ(manager->GetCursorClientPoint(), CPoint(50, 60));
+}
+
+TEST_F(DrawingViewTest, LongRedrawsStopForWaitingScrollKeysAndWheelTurns)
+{
+    Pump();
+    EXPECT_EQ(CQZ2View::ContinueDrawing(d2), 1);  // nothing waits
+    QWidget* pWidget = view->GetQWidget();
+    struct Case {
+        const char* what;
+        QEvent* event;
+        int expected;
+    };
+    const QPointF at(100, 100);
+    const Case cases[] = {
+        {"page down", new QKeyEvent(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier), 0},
+        {"left", new QKeyEvent(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier), 0},
+        {"a letter", new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, u"a"_qs), 1},
+        {"wheel", new QWheelEvent(at, pWidget->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QCoreApplication::postEvent(pWidget, c.event);
+        EXPECT_EQ(CQZ2View::ContinueDrawing(d2), c.expected);
+        Pump();  // the input is handled and gone
+    }
 }
