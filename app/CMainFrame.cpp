@@ -118,6 +118,7 @@ int SelectionShapeOf(UINT nID)
     return nID >= 34127 && nID <= 34130 ? kModes[nID - 34127] : 0;
 }
 
+constexpr WPARAM kIconSmall = 0;
 constexpr UINT_PTR kInformationTimer = 1;
 constexpr COLORREF kNoColour = static_cast<COLORREF>(-1);
 constexpr COLORREF kInfoText = RGB(255, 255, 255);
@@ -175,7 +176,7 @@ CString Underscores(int n)
 }
 
 template <class TBar>
-TBar* CreateDockingBar(CMainFrame* pFrame, UINT nCaption, UINT nID, int cx, int cy, DWORD dwSide)
+TBar* CreateDockingBar(CMainFrame* pFrame, UINT nCaption, UINT nID, int cx, int cy, DWORD dwSide, UINT nIcon)
 {
     auto* pBar = new TBar;
     const DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_FLOAT_MULTI | dwSide;
@@ -183,6 +184,10 @@ TBar* CreateDockingBar(CMainFrame* pFrame, UINT nCaption, UINT nID, int cx, int 
         delete pBar;
         return nullptr;
     }
+    // The small icon shows on the bar's tab and caption.
+    CWinApp* pApp = AfxGetApp();
+    if (HICON hIcon = nIcon != 0 && pApp != nullptr ? pApp->LoadIcon(nIcon) : nullptr)
+        pBar->SendMessage(WM_SETICON, kIconSmall, reinterpret_cast<LPARAM>(hIcon));
     return pBar;
 }
 
@@ -397,14 +402,14 @@ void CMainFrame::CreateDockingBars()
         SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0) ? static_cast<int>(work.bottom - work.top) : 300;
 
     // The command bar's window hosts the command manager's view of the running command.
-    m_pCommandBarWnd = CreateDockingBar<CBCGPDockingControlBar>(this, 10293, ID_BAR_COMMAND, 200, 200, CBRS_RIGHT);
+    m_pCommandBarWnd = CreateDockingBar<CBCGPDockingControlBar>(this, 10293, ID_BAR_COMMAND, 200, 200, CBRS_RIGHT, 453);
     if (m_pCommandBarWnd != nullptr)
         m_pCommandBar = new CCommandBar;
-    m_pPropertyBar = CreateDockingBar<CPropertyBar>(this, 10303, ID_BAR_PROPERTY, 200, nPropertyHeight, CBRS_RIGHT);
-    m_pDrawingBar = CreateDockingBar<CDrawingBar>(this, 11547, ID_BAR_DRAWING, 200, 200, CBRS_LEFT);
-    m_pLayerBar = CreateDockingBar<CLayerBar>(this, 10795, ID_BAR_LAYER, 200, 200, CBRS_LEFT);
-    m_pComponentBar = CreateDockingBar<CDrawComponentBar>(this, 11546, ID_BAR_COMPONENT, 200, 200, CBRS_LEFT);
-    m_pSkyViewBar = CreateDockingBar<CSkyViewBar>(this, 10313, ID_BAR_SKYVIEW, 200, 300, CBRS_LEFT);
+    m_pPropertyBar = CreateDockingBar<CPropertyBar>(this, 10303, ID_BAR_PROPERTY, 200, nPropertyHeight, CBRS_RIGHT, 450);
+    m_pDrawingBar = CreateDockingBar<CDrawingBar>(this, 11547, ID_BAR_DRAWING, 200, 200, CBRS_LEFT, 452);
+    m_pLayerBar = CreateDockingBar<CLayerBar>(this, 10795, ID_BAR_LAYER, 200, 200, CBRS_LEFT, 451);
+    m_pComponentBar = CreateDockingBar<CDrawComponentBar>(this, 11546, ID_BAR_COMPONENT, 200, 200, CBRS_LEFT, 454);
+    m_pSkyViewBar = CreateDockingBar<CSkyViewBar>(this, 10313, ID_BAR_SKYVIEW, 200, 300, CBRS_LEFT, 0);
 }
 
 void CMainFrame::InitDockingLayout()

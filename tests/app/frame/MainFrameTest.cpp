@@ -347,6 +347,29 @@ TEST_F(MainFrameTest, EscapeCancelsAndTheBarStaysWhereItWas)
     EXPECT_EQ(m_frame->GetProgressPos(), -1);
 }
 
+TEST_F(MainFrameTest, WaitCursorDuringProgressButArrowOverTheCancelPane)
+{
+    const HCURSOR hWait = ::LoadCursor(nullptr, IDC_WAIT);
+    ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+    Begin();
+    ASSERT_TRUE(m_frame->IsProgressWaitCursor());
+    m_frame->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_frame->GetSafeHwnd()), MAKELPARAM(HTCLIENT, 0));
+    EXPECT_EQ(::GetCursor(), hWait);
+    CBCGPBaseRibbonElement* pCancel = m_frame->GetStatusBar().FindElement(167);
+    ASSERT_NE(pCancel, nullptr);
+    CPoint pt = pCancel->GetRect().CenterPoint();
+    m_frame->GetStatusBar().ClientToScreen(&pt);
+    EXPECT_TRUE(m_frame->IsPointInCancelPane(pt));
+    m_frame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
+    EXPECT_FALSE(m_frame->IsProgressWaitCursor());
+    // A progress begun without the wait cursor leaves the cursor alone.
+    m_frame->ShowProgress(TRUE, 0, TRUE, 0, 100, FALSE, FALSE);
+    ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+    m_frame->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_frame->GetSafeHwnd()), MAKELPARAM(HTCLIENT, 0));
+    EXPECT_NE(::GetCursor(), hWait);
+    m_frame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
+}
+
 TEST_F(MainFrameTest, EscapeWithoutCancelPaneCancelsNothing)
 {
     m_frame->ShowProgress(TRUE, 0, FALSE, 0, 100, FALSE, FALSE);
