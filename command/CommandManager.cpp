@@ -940,6 +940,9 @@ void CommandManager::SetCursorPoints(const RuVaPnt2d& world, const RuVaPnt2d& lo
 void CommandManager::EndViewCommand()
 {
     m_viewCommand.Reset();
+    m_bViewCommandPoint = FALSE;
+    if (m_pActiveView != nullptr)
+        m_pActiveView->RestoreView();
 }
 
 // --- selection options --------------------------------------------------------------------------
@@ -1239,12 +1242,64 @@ void CommandManager::OnMouseMove(UINT nFlags, const CPoint& point)
     m_pActiveView->RestoreView();
     if (m_bPanning)
         MiddleButtonPanTo(point);
+    const int nMode = m_viewCommand.GetMode();
+    if ((nMode == ViewCommand::modeRealtimeZoom || nMode == ViewCommand::modeRealtimePan) &&
+        (nFlags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == MK_LBUTTON)
+        ViewCommandPoint(point, FALSE);
     DrawPreview(nullptr);
     if (m_pActiveView->BeginDraw(nullptr)) {
         DrawSnapMarks();
         DrawFence();
+        DrawViewCommandMarquee();
         m_pActiveView->EndDraw();
     }
+}
+
+void CommandManager::ViewCommandPoint(const CPoint& point, BOOL bClick)
+{
+    if (m_pActiveView == nullptr)
+        return;
+    const int nMode = m_viewCommand.GetMode();
+    if (nMode == ViewCommand::modeWindowZoom) {
+        if (!bClick)
+            return;
+        if (!m_bViewCommandPoint) {
+            m_viewCommandPoint = point;
+            m_bViewCommandPoint = TRUE;
+            return;
+        }
+        // The second corner: the rectangle fills the view and the mode ends.
+        const CPoint first = m_viewCommandPoint;
+        m_bViewCommandPoint = FALSE;
+        if (first.x != point.x && first.y != point.y)
+            m_pActiveView->ZoomWindow(first, point);
+        EndViewCommand();
+        return;
+    }
+    if (nMode != ViewCommand::modeRealtimeZoom && nMode != ViewCommand::modeRealtimePan)
+        return;
+    if (bClick || !m_bViewCommandPoint) {
+        m_viewCommandPoint = point;
+        m_bViewCommandPoint = TRUE;
+        return;
+    }
+    const int dx = point.x - m_viewCommandPoint.x;
+    const int dy = m_viewCommandPoint.y - point.y;
+    if (dx == 0 && dy == 0)
+        return;
+    // Panning takes y upwards as the world does; the zoom takes the window's own drag.
+    const BOOL bMoved = nMode == ViewCommand::modeRealtimePan ? m_pActiveView->MoveView(dx, dy)
+                                                              : m_pActiveView->ZoomRealtime(dx, -dy);
+    if (bMoved)
+        m_viewCommandPoint = point;
+}
+
+BOOL CommandManager::DrawViewCommandMarquee()
+{
+    if (m_pActiveView == nullptr || m_viewCommand.GetMode() != ViewCommand::modeWindowZoom || !m_bViewCommandPoint)
+        return FALSE;
+    m_pActiveView->DrawRectangleMarquee(m_viewCommandPoint, m_cursorClient, 1);
+    return TRUE;
 }
 
 void CommandManager::OnLButtonDown(UINT nFlags, const CPoint& point)
@@ -1254,7 +1309,7 @@ void CommandManager::OnLButtonDown(UINT nFlags, const CPoint& point)
     ClearSnapState();
     SetCursorPosition(point, nFlags);
     if (m_viewCommand.GetMode() != ViewCommand::modeNone) {
-        // The view command takes its points itself.
+        ViewCommandPoint(point, TRUE);
     } else if (HasActiveCommand()) {
         CommandClickInput(m_cursorWorld, nFlags);
     } else {
@@ -1269,8 +1324,10 @@ void CommandManager::OnLButtonUp(UINT nFlags, const CPoint& point)
     if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
         return;
     const int nMode = m_viewCommand.GetMode();
-    if (nMode == ViewCommand::modeRealtimeZoom || nMode == ViewCommand::modeRealtimePan)
+    if (nMode == ViewCommand::modeRealtimeZoom || nMode == ViewCommand::modeRealtimePan) {
         m_viewCommand.ClearPoints();
+        m_bViewCommandPoint = FALSE;
+    }
     (void)nFlags;
     (void)point;
 }
@@ -1729,6 +1786,7 @@ void CommandManager::RedrawOverlay(CWnd* pView, CDC* pDC)
     if (m_pActiveView->BeginDraw(hDC)) {
         DrawSnapMarks();
         DrawFence();
+        DrawViewCommandMarquee();
         m_pActiveView->EndDraw();
     }
 }

@@ -177,7 +177,11 @@ public:
     void SetHitFeature(const FeatureLayout& feature) { m_hitFeature = feature; }
     void EndViewCommand();
     // Window zoom (2), realtime zoom (1) or pan (9) for the next clicks; 0 none.
-    void SetViewCommandMode(int nMode) { m_viewCommand.SetMode(nMode); }
+    void SetViewCommandMode(int nMode)
+    {
+        m_viewCommand.SetMode(nMode);
+        m_bViewCommandPoint = FALSE;
+    }
     int GetViewCommandMode() const { return m_viewCommand.GetMode(); }
 
     // --- mouse input from the drawing view (client points of the view) --------------------------
@@ -283,6 +287,8 @@ public:
     BOOL DrawPreview(HDC hDC);
     BOOL DrawSnapMarks();
     BOOL DrawFence();
+    // The window-zoom rectangle from its first corner to the cursor.
+    BOOL DrawViewCommandMarquee();
     // After the view painted: the whole overlay again, only while the cursor is over the view.
     void RedrawOverlay(CWnd* pView, CDC* pDC);
 
@@ -310,6 +316,8 @@ private:
         setterHistory = 0x4,
         setterCheckOnlyWithPrompt = 0x8,
     };
+    // A click (or, for realtime zoom and pan, a drag step) of the view command mode.
+    void ViewCommandPoint(const CPoint& point, BOOL bClick);
     BOOL SetParameterTransaction(int nIndex, const ParameterItemBase& value, int nType, BOOL bPrompt, UINT nFlags);
     BOOL StartCommandCore(const CString& strIdentifier, BOOL bNested);
     void SendIdleMessage();
@@ -355,6 +363,9 @@ private:
     BOOL m_bSelectionDisplayStateMode = FALSE;
     CPoint m_cursorClient;
     RuVaPnt2d m_lastInputWorld;
+    // The first corner of a window zoom, or the last point of a realtime zoom or pan drag (client).
+    CPoint m_viewCommandPoint;
+    BOOL m_bViewCommandPoint = FALSE;
     BOOL m_bLastInput = FALSE;
     SnapOptions m_snapOptions;
     BOOL m_bSnapped = FALSE;

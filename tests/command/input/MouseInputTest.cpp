@@ -315,3 +315,49 @@ TEST_F(MouseInputTest, WithoutACommandClicksSelectShapesAndTwoClicksSelectByRect
     manager.OnKeyDown(VK_ESCAPE, 1, 0);
     EXPECT_FALSE(manager.IsFenceActive());
 }
+
+TEST_F(MouseInputTest, WindowZoomRealtimePanAndRealtimeZoomFollowTheMouse)
+{
+    ASSERT_EQ(view.DrawView(nullptr), 1);
+    // Window zoom: two corners; the rectangle is drawn between them and then fills the view.
+    manager.SetViewCommandMode(2);
+    const RuVaPnt2d centre = view.ConvertPointClientToWorld(CPoint(150, 130), TRUE);
+    const double scale = view.GetScale();
+    Click(CPoint(100, 100));
+    EXPECT_EQ(manager.GetViewCommandMode(), 2);
+    manager.OnMouseMove(0, CPoint(200, 160));
+    ASSERT_EQ(view.DrawView(nullptr), 1);
+    manager.OnMouseMove(0, CPoint(200, 160));
+    EXPECT_NE(*view.GetFrame(), *view.GetPicture());
+    Click(CPoint(200, 160));
+    EXPECT_EQ(manager.GetViewCommandMode(), 0);
+    EXPECT_GT(view.GetScale(), scale * 2);
+    const RuVaPnt2d middle = view.ConvertPointClientToWorld(CPoint(200, 150), TRUE);
+    EXPECT_NEAR(middle.X(), centre.X(), 2.0 / view.GetScale());
+    EXPECT_NEAR(middle.Y(), centre.Y(), 2.0 / view.GetScale());
+
+    // Realtime pan: the point under the pressed button stays under the mouse.
+    manager.SetViewCommandMode(9);
+    const RuVaPnt2d grabbed = view.ConvertPointClientToWorld(CPoint(100, 100), TRUE);
+    manager.OnLButtonDown(MK_LBUTTON, CPoint(100, 100));
+    manager.OnMouseMove(MK_LBUTTON, CPoint(130, 120));
+    manager.OnMouseMove(MK_LBUTTON, CPoint(160, 140));
+    manager.OnLButtonUp(0, CPoint(160, 140));
+    const RuVaPnt2d now = view.ConvertPointClientToWorld(CPoint(160, 140), TRUE);
+    EXPECT_NEAR(now.X(), grabbed.X(), 1.0 / view.GetScale());
+    EXPECT_NEAR(now.Y(), grabbed.Y(), 1.0 / view.GetScale());
+    // Moves without the button do not pan.
+    manager.OnMouseMove(0, CPoint(10, 10));
+    const RuVaPnt2d still = view.ConvertPointClientToWorld(CPoint(160, 140), TRUE);
+    EXPECT_NEAR(still.X(), grabbed.X(), 1.0 / view.GetScale());
+
+    // Realtime zoom: dragging up enlarges; Escape ends the mode.
+    manager.SetViewCommandMode(1);
+    const double before = view.GetScale();
+    manager.OnLButtonDown(MK_LBUTTON, CPoint(200, 200));
+    manager.OnMouseMove(MK_LBUTTON, CPoint(200, 150));
+    manager.OnLButtonUp(0, CPoint(200, 150));
+    EXPECT_GT(view.GetScale(), before);
+    manager.OnKeyDown(VK_ESCAPE, 1, 0);
+    EXPECT_EQ(manager.GetViewCommandMode(), 0);
+}
