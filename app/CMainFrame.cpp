@@ -1118,6 +1118,8 @@ void CMainFrame::PumpProgressMessages()
             ::DispatchMessage(&msg);
         }
     }
+    // Every window of the thread, not only the frame's children: floating bars are windows of
+    // their own, and no click may reach them while the operation runs.
     const HWND hFrame = GetSafeHwnd();
     while (hFrame != nullptr && ::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
         const bool inCancelPane = m_wndStatusBar.FindElement(ID_PANE_CANCEL) != nullptr;

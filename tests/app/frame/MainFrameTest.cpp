@@ -430,6 +430,12 @@ TEST_F(MainFrameTest, NothingStartsAndTheFrameStaysOpenWhileProgressRuns)
     ::PostMessage(m_frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
     m_frame->PumpProgressMessages();
     ASSERT_NE(m_frame->GetSafeHwnd(), nullptr);
+    // The window system's close (the caption's close box, Alt+F4) waits too.
+    m_frame->GetQWidget()->close();
+    m_frame->PumpProgressMessages();
+    Pump();
+    ASSERT_NE(m_frame->GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(m_frame->GetQWidget()->isVisible());
     m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(167, 0), 0);
     EXPECT_TRUE(m_frame->IsProgressCancelled());
     m_frame->ShowProgress(FALSE, 0, FALSE, 0, 100, FALSE, TRUE);
