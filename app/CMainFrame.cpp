@@ -697,6 +697,29 @@ BOOL CMainFrame::ShowLayerBar(BOOL bShow) { return ShowBar(m_pLayerBar, bShow); 
 BOOL CMainFrame::ShowDrawComponentBar(BOOL bShow) { return ShowBar(m_pComponentBar, bShow); }
 BOOL CMainFrame::ShowSkyViewBar(BOOL bShow) { return ShowBar(m_pSkyViewBar, bShow); }
 
+BOOL CMainFrame::IsDrawComponentBarVisible() const
+{
+    return m_pComponentBar != nullptr && m_pComponentBar->GetSafeHwnd() != nullptr && m_pComponentBar->IsVisible();
+}
+
+void CMainFrame::ClearFeatureProperties(UINT nKind)
+{
+    if (m_pPropertyBar != nullptr)
+        m_pPropertyBar->ClearFeatureProperties(nKind);
+}
+
+void CMainFrame::RefreshSkyView()
+{
+    if (m_pSkyViewBar != nullptr && m_pSkyViewBar->GetSafeHwnd() != nullptr)
+        m_pSkyViewBar->InvalidateView();
+}
+
+void CMainFrame::UpdateSkyView(int nCode, int* pData)
+{
+    if (m_pSkyViewBar != nullptr && m_pSkyViewBar->GetSafeHwnd() != nullptr)
+        m_pSkyViewBar->UpdateView(nCode, pData);
+}
+
 namespace {
 
 BOOL CALLBACK CollectMonitor(HMONITOR hMonitor, HDC, LPRECT, LPARAM lParam)

@@ -57,6 +57,11 @@ public:
     BOOL ShowLayerBar(BOOL bShow);
     BOOL ShowDrawComponentBar(BOOL bShow);
     BOOL ShowSkyViewBar(BOOL bShow);
+    BOOL IsDrawComponentBarVisible() const;
+    // The property bar empties itself when it shows objects of that kind.
+    void ClearFeatureProperties(UINT nKind);
+    void RefreshSkyView();
+    void UpdateSkyView(int nCode, int* pData);
     static BOOL IsBarOnScreen(CBCGPControlBar* pBar);
     static void MoveBarOnScreen(CBCGPControlBar* pBar);
 

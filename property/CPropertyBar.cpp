@@ -15,3 +15,9 @@ void CPropertyBar::OnDocumentNotify(NotifyInfoBase* pInfo)
     ++m_nNotifyCount;
     m_nLastNotifyKind = static_cast<int>(pInfo->GetKind());
 }
+
+void CPropertyBar::ClearFeatureProperties(UINT nKind)
+{
+    if (nKind != 0 && nKind == m_nShownKind)
+        m_nShownKind = 0;
+}

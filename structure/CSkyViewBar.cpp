@@ -15,3 +15,15 @@ void CSkyViewBar::OnDocumentNotify(NotifyInfoBase* pInfo)
     ++m_nNotifyCount;
     m_nLastNotifyKind = static_cast<int>(pInfo->GetKind());
 }
+
+void CSkyViewBar::InvalidateView()
+{
+    ++m_nRedrawCount;
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+}
+
+void CSkyViewBar::UpdateView(int, int*)
+{
+    InvalidateView();
+}

@@ -17,6 +17,11 @@ public:
     void SetMainFrame(CMainFrame* pFrame) { m_pMainFrame = pFrame; }
     CMainFrame* GetMainFrame() const { return m_pMainFrame; }
 
+    // Draws the overview again; UpdateView follows a change of the visible part.
+    virtual void InvalidateView();
+    virtual void UpdateView(int nCode, int* pData);
+    int GetRedrawCount() const { return m_nRedrawCount; }
+
     // A change record of the document; the bar takes from it what concerns it.
     virtual void OnDocumentNotify(NotifyInfoBase* pInfo);
     // Records received so far and the kind of the last one (-1 before any).
@@ -25,6 +30,7 @@ public:
 
 protected:
     CMainFrame* m_pMainFrame = nullptr;
+    int m_nRedrawCount = 0;
     int m_nNotifyCount = 0;
     int m_nLastNotifyKind = -1;
 };

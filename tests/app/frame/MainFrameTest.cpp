@@ -323,6 +323,22 @@ TEST_F(MainFrameTest, VisualStyleFollowsTheOptionAndChangesWhileRunning)
     }
 }
 
+TEST_F(MainFrameTest, ServicesOtherPartsCallOnTheFrame)
+{
+    EXPECT_TRUE(m_frame->IsDrawComponentBarVisible() == m_frame->GetComponentBar()->IsVisible());
+    m_frame->ShowControlBar(m_frame->GetComponentBar(), FALSE, FALSE, FALSE);
+    EXPECT_FALSE(m_frame->IsDrawComponentBarVisible());
+    // Only the kind shown is cleared.
+    m_frame->GetPropertyBar()->SetShownKind(2);
+    m_frame->ClearFeatureProperties(1);
+    EXPECT_EQ(m_frame->GetPropertyBar()->GetShownKind(), 2u);
+    m_frame->ClearFeatureProperties(2);
+    EXPECT_EQ(m_frame->GetPropertyBar()->GetShownKind(), 0u);
+    m_frame->RefreshSkyView();
+    m_frame->UpdateSkyView(0, nullptr);
+    EXPECT_EQ(m_frame->GetSkyViewBar()->GetRedrawCount(), 2);
+}
+
 TEST_F(MainFrameTest, GroupButtonsStartWithTheirDefaults)
 {
     EXPECT_EQ(m_frame->GetGroupButtonCommand(33924), 33412u);
