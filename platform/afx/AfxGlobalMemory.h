@@ -1,6 +1,9 @@
 #pragma once
 // Movable memory blocks handed between the clipboard, data objects and CSharedFile (HGLOBAL).
 // A block knows its size; GlobalLock gives its bytes. Blocks are plain heap memory of this process.
+// Handles are checked: a freed or made-up handle is refused (NULL, 0 or FALSE), never followed.
+// A handle stays the same when its block is resized; a locked block cannot be resized. New bytes
+// are always zeroed. Sizes above 1 GiB fail.
 
 #include "platform/afx/AfxTypes.h"
 
@@ -29,5 +32,7 @@ HGLOBAL GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags);
 LPVOID GlobalLock(HGLOBAL hMem);
 BOOL GlobalUnlock(HGLOBAL hMem);
 SIZE_T GlobalSize(HGLOBAL hMem);
-// Frees the block; returns NULL on success.
+// Frees the block; returns NULL on success, the handle when it is no live block.
 HGLOBAL GlobalFree(HGLOBAL hMem);
+// Whether the handle names a live block.
+BOOL AfxIsGlobalMemoryHandle(HGLOBAL hMem);

@@ -23,34 +23,22 @@
 
 namespace {
 
-struct GlobalBlock {
-  std::vector<BYTE> data;
-  int locks = 0;
-};
-
-std::set<GlobalBlock*>& LiveBlocks() {
-  static auto* live = new std::set<GlobalBlock*>;  // never destroyed: blocks stay reachable at exit
-  return *live;
-}
-
-GlobalBlock* Block(HGLOBAL h) {
-  auto* b = static_cast<GlobalBlock*>(h);
-  return b && LiveBlocks().count(b) ? b : nullptr;
-}
-
-constexpr SIZE_T kMaxGlobal = SIZE_T(1) << 30;
-
 HGLOBAL FromBytes(const QByteArray& bytes) {
   HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(bytes.size()));
   if (!h) return nullptr;
-  if (!bytes.isEmpty()) std::memcpy(Block(h)->data.data(), bytes.constData(), static_cast<size_t>(bytes.size()));
+  if (!bytes.isEmpty()) {
+    std::memcpy(GlobalLock(h), bytes.constData(), static_cast<size_t>(bytes.size()));
+    GlobalUnlock(h);
+  }
   return h;
 }
 
 QByteArray ToBytes(HGLOBAL h) {
-  GlobalBlock* b = Block(h);
-  if (!b) return {};
-  return QByteArray(reinterpret_cast<const char*>(b->data.data()), static_cast<qsizetype>(b->data.size()));
+  if (!AfxIsGlobalMemoryHandle(h)) return {};
+  const SIZE_T size = GlobalSize(h);
+  const QByteArray bytes(static_cast<const char*>(GlobalLock(h)), static_cast<qsizetype>(size));
+  GlobalUnlock(h);
+  return bytes;
 }
 
 // ---- state of the open clipboard ----
@@ -202,50 +190,6 @@ QImage ImageOfDib(const QByteArray& dib) {
 
 }  // namespace
 
-// ---- global memory --------------------------------------------------------------------------
-
-HGLOBAL GlobalAlloc(UINT, SIZE_T dwBytes) {
-  if (dwBytes > kMaxGlobal) return nullptr;
-  auto* b = new GlobalBlock;
-  b->data.assign(dwBytes, 0);
-  LiveBlocks().insert(b);
-  return b;
-}
-
-HGLOBAL GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT) {
-  GlobalBlock* b = Block(hMem);
-  if (!b || dwBytes > kMaxGlobal || b->locks > 0) return nullptr;
-  b->data.resize(dwBytes, 0);
-  return hMem;
-}
-
-LPVOID GlobalLock(HGLOBAL hMem) {
-  GlobalBlock* b = Block(hMem);
-  if (!b) return nullptr;
-  ++b->locks;
-  static BYTE empty = 0;
-  return b->data.empty() ? &empty : b->data.data();
-}
-
-BOOL GlobalUnlock(HGLOBAL hMem) {
-  GlobalBlock* b = Block(hMem);
-  if (!b || b->locks == 0) return FALSE;
-  return --b->locks > 0;
-}
-
-SIZE_T GlobalSize(HGLOBAL hMem) {
-  GlobalBlock* b = Block(hMem);
-  return b ? b->data.size() : 0;
-}
-
-HGLOBAL GlobalFree(HGLOBAL hMem) {
-  GlobalBlock* b = Block(hMem);
-  if (!b) return hMem;
-  LiveBlocks().erase(b);
-  delete b;
-  return nullptr;
-}
-
 // ---- clipboard ------------------------------------------------------------------------------
 
 BOOL OpenClipboard(HWND hWndNewOwner) {
@@ -331,7 +275,7 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
     return hMem;
   }
 #endif
-  if (!hMem || !Block(hMem)) return nullptr;
+  if (!hMem || !AfxIsGlobalMemoryHandle(hMem)) return nullptr;
   const QByteArray bytes = ToBytes(hMem);
   bool ok = true;
   switch (uFormat) {

@@ -14,18 +14,12 @@
 // destroyed it renders what is still missing (WM_RENDERFORMAT for each); when its data leaves
 // the clipboard it gets WM_DESTROYCLIPBOARD.
 
+#include "platform/afx/AfxGlobalMemory.h"
 #include "platform/afx/AfxTypes.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinMessages.h"
 #include "platform/win/WinTypes.h"
 
-// Movable global memory (GMEM_ flags; GMEM_ZEROINIT zero-fills). Sizes above 1 GiB fail.
-HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
-HGLOBAL GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags);
-LPVOID GlobalLock(HGLOBAL hMem);
-BOOL GlobalUnlock(HGLOBAL hMem);
-SIZE_T GlobalSize(HGLOBAL hMem);
-HGLOBAL GlobalFree(HGLOBAL hMem);  // null on success, the handle on failure
 
 BOOL OpenClipboard(HWND hWndNewOwner);
 BOOL CloseClipboard();
