@@ -1033,7 +1033,14 @@ bool AfxWndBridge::HoldWhileGathering(QObject* o, QEvent* e) {
       (o == this && t == kPostedEvent)) {
     HeldInput h;
     h.receiver = o;
-    h.event.reset(t == kPostedEvent ? static_cast<QEvent*>(new PostedWake) : e->clone());
+    // A deferred repaint's region does not survive a copy of the event (its class is Qt's own),
+    // so it is held without an event and stands for a repaint of the whole widget.
+    if (t == kPostedEvent)
+      h.event.reset(new PostedWake);
+    else if (t == QEvent::UpdateLater)
+      h.event.reset();
+    else
+      h.event.reset(e->clone());
     if (t != kPostedEvent) {
       AfxWndRecord* r = nullptr;
       if (auto* w = qobject_cast<QWidget*>(o)) {
@@ -1074,7 +1081,10 @@ void AfxWndBridge::ReleaseHeld() {
   while (!heldInput.empty()) {
     HeldInput h = std::move(heldInput.front());
     heldInput.pop_front();
-    if (h.receiver && h.event) QCoreApplication::postEvent(h.receiver.data(), h.event->clone());
+    if (h.receiver && h.event)
+      QCoreApplication::postEvent(h.receiver.data(), h.event->clone());
+    else if (auto* w = qobject_cast<QWidget*>(h.receiver.data()))
+      w->update();
   }
   for (const QPointer<QWidget>& w : heldPaint)
     if (w) w->update();
