@@ -897,7 +897,17 @@ void CQZ2App::KillAutoSaveTimer()
 
 void CQZ2App::AutoSaveAll()
 {
-    // Recovery copies of modified drawings are written here once the native file format exists.
+    // A long operation may hold a drawing half changed: its copy waits for the next tick.
+    if (m_pMainWnd != nullptr && m_pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame)) &&
+        static_cast<CMainFrame*>(m_pMainWnd)->IsProgressShown())
+        return;
+    for (POSITION templatePos = GetFirstDocTemplatePosition(); templatePos != nullptr;) {
+        CDocTemplate* pTemplate = GetNextDocTemplate(templatePos);
+        for (POSITION docPos = pTemplate->GetFirstDocPosition(); docPos != nullptr;) {
+            if (auto* pDoc = dynamic_cast<CQZ2Doc*>(pTemplate->GetNextDoc(docPos)))
+                pDoc->SaveRecoveryFile();
+        }
+    }
 }
 
 void CQZ2App::RecoverDocuments()
