@@ -26,10 +26,13 @@ class CTipHost : public CWnd {
 public:
   std::vector<UINT> codes;
   const char16_t* answer = u"first line\nsecond line";
+  CToolTipCtrl* tip = nullptr;
+  QString textWhenShown;  // the pop timer may end it before a loaded test looks
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_NOTIFY) {
       auto* h = reinterpret_cast<NMHDR*>(lParam);
       codes.push_back(h->code);
+      if (h->code == TTN_SHOW && tip) textWhenShown = tip->GetShownText().ToQString();
       if (h->code == TTN_GETDISPINFO) reinterpret_cast<NMTTDISPINFO*>(lParam)->lpszText = const_cast<LPTSTR>(answer);
       return 0;
     }
@@ -44,6 +47,7 @@ protected:
     ASSERT_TRUE(child.Create(nullptr, u"", WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 60), &host, 5));
     host.ShowWindow(SW_SHOW);
     ASSERT_TRUE(tip.Create(&host));
+    host.tip = &tip;
     tip.SetDelayTime(TTDT_INITIAL, 10);
   }
   void TearDown() override {
@@ -67,7 +71,7 @@ TEST_F(ToolTipTest, WholeWindowToolShowsAfterTheDelayAndGoesOnAClick) {
   EXPECT_EQ(t.ToQString(), QStringLiteral("Snap to grid"));
   Move(child.GetQWidget(), QPoint(20, 20));
   EXPECT_TRUE(tip.GetShownText().IsEmpty()) << "not before the initial delay";
-  Pump(60);
+  QTest::qWaitFor([&] { return !tip.GetShownText().IsEmpty(); }, 20000);
   EXPECT_EQ(tip.GetShownText().ToQString(), QStringLiteral("Snap to grid"));
   QTest::mousePress(child.GetQWidget(), Qt::LeftButton, {}, QPoint(20, 20));
   EXPECT_TRUE(tip.GetShownText().IsEmpty());
@@ -83,12 +87,10 @@ TEST_F(ToolTipTest, RectangleToolAsksItsWindowForTheText) {
   tip.SetDelayTime(TTDT_AUTOPOP, 40);
   MSG m{host.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10), 0, {}};
   tip.RelayEvent(&m);
-  Pump(30);
-  EXPECT_EQ(tip.GetShownText().ToQString(), QStringLiteral("first line\nsecond line"));
-  EXPECT_EQ(host.codes, (std::vector<UINT>{TTN_GETDISPINFO, TTN_SHOW}));
-  Pump(80);
+  QTest::qWaitFor([&] { return !host.codes.empty() && host.codes.back() == TTN_POP; }, 20000);
+  EXPECT_EQ(host.textWhenShown, QStringLiteral("first line\nsecond line"));
   EXPECT_TRUE(tip.GetShownText().IsEmpty()) << "gone after the pop delay";
-  EXPECT_EQ(host.codes.back(), static_cast<UINT>(TTN_POP));
+  EXPECT_EQ(host.codes, (std::vector<UINT>{TTN_GETDISPINFO, TTN_SHOW, TTN_POP}));
 
   // Outside the rectangle there is no tool.
   host.codes.clear();
