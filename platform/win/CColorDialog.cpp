@@ -15,7 +15,12 @@ COLORREF ToRef(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 }  // namespace
 
 BOOL ChooseColor(LPCHOOSECOLOR lpcc) {
-  if (!lpcc || !qobject_cast<QApplication*>(QCoreApplication::instance())) return FALSE;
+  // Like every common dialog, this one answers CommDlgExtendedError for its own outcome.
+  AfxSetCommDlgError(0);
+  if (!lpcc || !qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    AfxSetCommDlgError(CDERR_INITIALIZATION);
+    return FALSE;
+  }
   QWidget* parent = CWnd::QWidgetFromHwnd(lpcc->hwndOwner);
   if (!parent) parent = QApplication::activeWindow();
   QColorDialog d(parent ? parent->window() : nullptr);

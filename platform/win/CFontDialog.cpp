@@ -43,7 +43,12 @@ void ToLogFont(const QFont& f, LOGFONT& lf) {
 }  // namespace
 
 BOOL ChooseFont(LPCHOOSEFONT lpcf) {
-  if (!lpcf || !qobject_cast<QApplication*>(QCoreApplication::instance())) return FALSE;
+  // Like every common dialog, this one answers CommDlgExtendedError for its own outcome.
+  AfxSetCommDlgError(0);
+  if (!lpcf || !qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    AfxSetCommDlgError(CDERR_INITIALIZATION);
+    return FALSE;
+  }
   QWidget* parent = CWnd::QWidgetFromHwnd(lpcf->hwndOwner);
   if (!parent) parent = QApplication::activeWindow();
   QFontDialog d(parent ? parent->window() : nullptr);

@@ -231,3 +231,22 @@ TEST_F(CommonDialogTest, FontToAndFromALogFont) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommonDialogErrors, ColourAndFontDialogsAnswerForThemselves) {
+  // A file dialog's failure must not be reported after a colour or font dialog ran.
+  PRINTDLG pd{};
+  pd.lStructSize = sizeof(pd) + 4;
+  EXPECT_FALSE(PrintDlg(&pd));
+  ASSERT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+  EXPECT_FALSE(ChooseColor(nullptr));
+  EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_INITIALIZATION));
+
+  EXPECT_FALSE(PrintDlg(&pd));
+  ASSERT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+  EXPECT_FALSE(ChooseFont(nullptr));
+  EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_INITIALIZATION));
+}
+
+}  // namespace
