@@ -121,6 +121,12 @@ public:
     BOOL SetModifierInputIndex(int nInput);
     BOOL ActivateNextModifierInput();
 
+    // --- keyboard and typed input, modifiers, steering of the running command -------------------
+    // (CommandManagerKeyboard.cpp, CommandManagerModifier.cpp)
+
+    // --- feature inputs, the document selection, grips and context menus ------------------------
+    // (CommandManagerFeatureInput.cpp, CommandManagerContextMenu.cpp)
+
     // --- selection options as the current input sees them ---------------------------------------
     // The options record's selection options: shape, part and side modes and the display-state mode.
     void SetSelectionOptions(int nShapeMode, int nPartMode, int nSideMode, BOOL bDisplayStateMode);
@@ -371,6 +377,10 @@ private:
     BOOL m_bSnapped = FALSE;
     DWORD m_dwSnapKind = 0;
     RuVaPnt2d m_snapWorld;
+
+    // keyboard, typed input and modifiers
+
+    // feature inputs, grips and context menus
 };
 
 }  // namespace QZ2Command
