@@ -5,6 +5,7 @@
 #include "app/SystemEnvironment.h"
 #include "command/CCommandBar.h"
 #include "command/CommandBase.h"
+#include "command/CommandInfo.h"
 #include "command/CommandManager.h"
 #include "command/ParameterItemBase.h"
 #include "command/LoadResourceString.h"
@@ -16,6 +17,7 @@
 #include "platform/bcg/CBCGPPopupMenu.h"
 #include "platform/bcg/CBCGPTabWnd.h"
 #include "platform/bcg/CBCGPTabbedControlBar.h"
+#include "platform/bcg/CBCGPToolbarButton.h"
 #include "platform/bcg/CBCGPToolbarComboBoxButton.h"
 #include "platform/bcg/CBCGPVisualManager.h"
 #include "platform/bcg/CBCGPVisualManager2007.h"
@@ -25,6 +27,7 @@
 #include "platform/bcg/CBCGPRibbonSeparator.h"
 #include "platform/bcg/CBCGPWorkspace.h"
 #include "platform/win/CCmdUI.h"
+#include "platform/win/CMenu.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinSystem.h"
 #include "property/CPropertyBar.h"
@@ -36,6 +39,9 @@
 #include "structure/CSkyViewBar.h"
 
 #include <QtCore/QByteArray>
+#include <QtCore/QFileInfo>
+#include <QtCore/QUrl>
+#include <QtGui/QDesktopServices>
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
@@ -119,6 +125,13 @@ int SelectionShapeOf(UINT nID)
 }
 
 constexpr WPARAM kIconSmall = 0;
+constexpr UINT kHelpContext = 1;
+constexpr UINT kHelpContents = 3;
+constexpr DWORD kCommandHelpBase = 0x10000;
+constexpr UINT ID_HELP_CMD = 57670;
+// The menus whose item texts name the commands that have no display name of their own.
+constexpr UINT kDocumentMenu = 111;
+constexpr UINT kFrameMenu = 110;
 constexpr UINT_PTR kInformationTimer = 1;
 constexpr COLORREF kNoColour = static_cast<COLORREF>(-1);
 constexpr COLORREF kInfoText = RGB(255, 255, 255);
@@ -175,6 +188,57 @@ CString Underscores(int n)
     return s;
 }
 
+// A menu or tool tip text without its access key: a bracketed single letter "(&X)" goes whole,
+// any other '&' marker alone.
+CString WithoutAccessKey(CString text)
+{
+    const int p = text.Find(u"(&");
+    if (p >= 0 && text.Find(u')', p) == p + 3)
+        text.Delete(p, 4);
+    CString out;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.GetLength() && text[i + 1] != u'&')
+            continue;
+        if (text[i] == u'&')
+            ++i;
+        out += text[i];
+    }
+    return out.Trim();
+}
+
+// The text of the command's item in the program's menus, without its key and access key.
+CString MenuTextOf(UINT nID)
+{
+    for (UINT nMenu : {kDocumentMenu, kFrameMenu}) {
+        CMenu menu;
+        if (!menu.LoadMenu(nMenu))
+            continue;
+        CString text;
+        if (menu.GetMenuString(nID, text, MF_BYCOMMAND) > 0) {
+            const int tab = text.Find(u'\t');
+            if (tab >= 0)
+                text = text.Left(tab);
+            text.Replace(u"...", u"");
+            return WithoutAccessKey(text);
+        }
+    }
+    return CString();
+}
+
+// What a button of the command says about itself: its display name, else the tool tip line of its
+// own string, else its menu text.
+CString CommandToolTip(UINT nID)
+{
+    for (const QZ2Command::CommandInfo* pRow = QZ2Command::CommandInfo::GetTable(); pRow->m_nID != 0; ++pRow)
+        if (pRow->m_nID == nID)
+            return WithoutAccessKey(LoadResourceString(pRow->m_nStringID));
+    const CString full = LoadResourceString(nID);
+    const int nl = full.Find(u'\n');
+    if (nl >= 0 && nl + 1 < full.GetLength())
+        return WithoutAccessKey(full.Mid(nl + 1));
+    return MenuTextOf(nID);
+}
+
 template <class TBar>
 TBar* CreateDockingBar(CMainFrame* pFrame, UINT nCaption, UINT nID, int cx, int cy, DWORD dwSide, UINT nIcon)
 {
@@ -227,6 +291,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_COMMAND(ID_PANE_INFORMATION, &CMainFrame::OnShowInformation)
     ON_UPDATE_COMMAND_UI(ID_PANE_INFORMATION, &CMainFrame::OnUpdateInformationPane)
     ON_UPDATE_COMMAND_UI(ID_PANE_GUIDANCE, &CMainFrame::OnUpdateGuidancePane)
+    ON_MESSAGE(WM_COMMANDHELP, &CMainFrame::OnCommandHelp)
+    ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnHelp)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -240,7 +306,6 @@ CMainFrame::~CMainFrame()
     // Bars whose window never came (or a frame destroyed without OnDestroy) are freed here.
     delete m_pLayerBar;
     delete m_pDrawingBar;
-    delete m_pCommandBarWnd;
     delete m_pCommandBar;
     delete m_pPropertyBar;
     delete m_pComponentBar;
@@ -315,6 +380,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         pManager->SetPropertyBar(m_pPropertyBar);
         pManager->SetMainFrame(this);
     }
+    if (m_pCommandBar != nullptr)
+        m_pCommandBar->SetCommandManager(GetManager());
     if (m_pPropertyBar != nullptr) {
         m_pPropertyBar->SetCommandManager(GetManager());
         m_pPropertyBar->SetMainFrame(this);
@@ -401,10 +468,7 @@ void CMainFrame::CreateDockingBars()
     const int nPropertyHeight =
         SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0) ? static_cast<int>(work.bottom - work.top) : 300;
 
-    // The command bar's window hosts the command manager's view of the running command.
-    m_pCommandBarWnd = CreateDockingBar<CBCGPDockingControlBar>(this, 10293, ID_BAR_COMMAND, 200, 200, CBRS_RIGHT, 453);
-    if (m_pCommandBarWnd != nullptr)
-        m_pCommandBar = new CCommandBar;
+    m_pCommandBar = CreateDockingBar<CCommandBar>(this, 10293, ID_BAR_COMMAND, 200, 200, CBRS_RIGHT, 453);
     m_pPropertyBar = CreateDockingBar<CPropertyBar>(this, 10303, ID_BAR_PROPERTY, 200, nPropertyHeight, CBRS_RIGHT, 450);
     m_pDrawingBar = CreateDockingBar<CDrawingBar>(this, 11547, ID_BAR_DRAWING, 200, 200, CBRS_LEFT, 452);
     m_pLayerBar = CreateDockingBar<CLayerBar>(this, 10795, ID_BAR_LAYER, 200, 200, CBRS_LEFT, 451);
@@ -415,7 +479,7 @@ void CMainFrame::CreateDockingBars()
 void CMainFrame::InitDockingLayout()
 {
     CBCGPControlBar* const bars[] = {&m_wndMenuBar,  &m_wndStandardBar, &m_wndShapeBar,  &m_wndEditBar,
-                                     &m_wndViewBar,  &m_wndAttributeBar, m_pCommandBarWnd, m_pPropertyBar,
+                                     &m_wndViewBar,  &m_wndAttributeBar, m_pCommandBar, m_pPropertyBar,
                                      m_pDrawingBar,  m_pLayerBar,        m_pComponentBar,  m_pSkyViewBar};
     for (CBCGPControlBar* pBar : bars)
         if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
@@ -443,12 +507,12 @@ void CMainFrame::InitDockingLayout()
 
     if (exists(m_pLayerBar))
         DockControlBar(m_pLayerBar);
-    if (exists(m_pCommandBarWnd))
-        DockControlBar(m_pCommandBarWnd);
+    if (exists(m_pCommandBar))
+        DockControlBar(m_pCommandBar);
     if (exists(m_pPropertyBar) && exists(m_pLayerBar))
         m_pPropertyBar->DockToWindow(m_pLayerBar, CBRS_ALIGN_BOTTOM);
-    if (exists(m_pSkyViewBar) && exists(m_pCommandBarWnd))
-        m_pSkyViewBar->DockToWindow(m_pCommandBarWnd, CBRS_ALIGN_BOTTOM);
+    if (exists(m_pSkyViewBar) && exists(m_pCommandBar))
+        m_pSkyViewBar->DockToWindow(m_pCommandBar, CBRS_ALIGN_BOTTOM);
     if (exists(m_pLayerBar)) {
         CBCGPDockingControlBar* pTabbed = nullptr;
         if (exists(m_pDrawingBar))
@@ -456,6 +520,11 @@ void CMainFrame::InitDockingLayout()
         if (exists(m_pComponentBar))
             m_pComponentBar->AttachToTabWnd(pTabbed != nullptr ? pTabbed : m_pLayerBar, DM_SHOW, FALSE, &pTabbed);
     }
+}
+
+CBCGPDockingControlBar* CMainFrame::GetCommandBarWnd() const
+{
+    return m_pCommandBar;
 }
 
 CBCGPToolBar* CMainFrame::GetToolBarById(UINT nID)
@@ -474,7 +543,7 @@ void CMainFrame::ChangeVisualStyle(int nStyle)
         CBCGPVisualManager::SetDefaultManager(nullptr);
     }
     CBCGPDockManager::SetDockMode(DT_SMART);
-    CBCGPControlBar* const bars[] = {m_pPropertyBar, m_pDrawingBar, m_pLayerBar, m_pCommandBarWnd, m_pComponentBar,
+    CBCGPControlBar* const bars[] = {m_pPropertyBar, m_pDrawingBar, m_pLayerBar, m_pCommandBar, m_pComponentBar,
                                      m_pSkyViewBar};
     for (CBCGPControlBar* pBar : bars)
         if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr)
@@ -574,8 +643,6 @@ void CMainFrame::OnDestroy()
     m_pLayerBar = nullptr;
     delete m_pDrawingBar;
     m_pDrawingBar = nullptr;
-    delete m_pCommandBarWnd;
-    m_pCommandBarWnd = nullptr;
     delete m_pCommandBar;
     m_pCommandBar = nullptr;
     delete m_pPropertyBar;
@@ -690,7 +757,7 @@ BOOL CMainFrame::ShowBar(CBCGPControlBar* pBar, BOOL bShow)
     return TRUE;
 }
 
-BOOL CMainFrame::ShowCommandBar(BOOL bShow) { return ShowBar(m_pCommandBarWnd, bShow); }
+BOOL CMainFrame::ShowCommandBar(BOOL bShow) { return ShowBar(m_pCommandBar, bShow); }
 BOOL CMainFrame::ShowPropertyBar(BOOL bShow) { return ShowBar(m_pPropertyBar, bShow); }
 BOOL CMainFrame::ShowDrawingBar(BOOL bShow) { return ShowBar(m_pDrawingBar, bShow); }
 BOOL CMainFrame::ShowLayerBar(BOOL bShow) { return ShowBar(m_pLayerBar, bShow); }
@@ -945,6 +1012,58 @@ UINT CMainFrame::GetGroupButtonCommand(UINT nGroupID) const
 void CMainFrame::SetGroupButtonCommand(UINT nGroupID, UINT nCommandID)
 {
     m_groupButtons[nGroupID] = nCommandID;
+}
+
+BOOL CMainFrame::GetToolbarButtonToolTipText(CBCGPToolbarButton* pButton, CString& strTTText)
+{
+    if (pButton == nullptr || pButton->IsSeparator() || pButton->m_nID == 0 || pButton->m_nID == static_cast<UINT>(-1))
+        return FALSE;
+    // A group button starts the command last chosen in its group.
+    const UINT nGroupCommand = GetGroupButtonCommand(pButton->m_nID);
+    const CString text = CommandToolTip(nGroupCommand != static_cast<UINT>(-1) ? nGroupCommand : pButton->m_nID);
+    if (text.IsEmpty())
+        return FALSE;
+    strTTText = text;
+    return TRUE;
+}
+
+// ---- help ------------------------------------------------------------------------------------
+
+DWORD CMainFrame::GetCommandHelpContext(DWORD dwContext) const
+{
+    QZ2Command::CommandManager* pManager = GetManager();
+    if (pManager == nullptr)
+        return dwContext;
+    const CString name = pManager->GetActiveCommandName();
+    if (name.IsEmpty())
+        return dwContext;
+    // A command the table does not know has no topic of its own: the help asked for stands.
+    const UINT nID = QZ2Command::CommandManager::GetCommandID(name);
+    return nID != static_cast<UINT>(-1) ? nID + kCommandHelpBase : dwContext;
+}
+
+LRESULT CMainFrame::OnCommandHelp(WPARAM, LPARAM lParam)
+{
+    const DWORD dwContext = GetCommandHelpContext(static_cast<DWORD>(lParam));
+    WinHelp(dwContext, dwContext != 0 ? kHelpContext : kHelpContents);
+    return TRUE;
+}
+
+void CMainFrame::OnHelp()
+{
+    SendMessage(WM_COMMANDHELP, 0, 0);
+}
+
+void CMainFrame::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    m_dwLastHelpContext = nCmd == kHelpContext ? dwData : 0;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr || pApp->m_pszHelpFilePath == nullptr || *pApp->m_pszHelpFilePath == 0)
+        return;
+    // The help is a document the desktop shows; without it there is nothing to open.
+    const QString path = CString(pApp->m_pszHelpFilePath).ToQString();
+    if (QFileInfo::exists(path))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 // ---- status bar panes ------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 
 class CBCGPControlBar;
 class CBCGPDockingControlBar;
+class CBCGPToolbarButton;
 class CCommandBar;
 class CDrawComponentBar;
 class CDrawingBar;
@@ -35,13 +36,27 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Tool tips of toolbar buttons: a group button names the command it starts now; other command
+    // buttons show the command's display name (or the text of its menu item).
+    BOOL GetToolbarButtonToolTipText(CBCGPToolbarButton* pButton, CString& strTTText) override;
+
+    // ---- help ----
+    // The help topic for a help request of context dwContext: the running command's own topic
+    // while one runs; the topic asked for when no command runs or the command is not in the
+    // command table.
+    DWORD GetCommandHelpContext(DWORD dwContext) const;
+    // Opens the program's help at the topic dwData (nCmd 1) or at its contents (nCmd 3); the last
+    // topic asked for is kept.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = 1);
+    DWORD_PTR GetLastHelpContext() const { return m_dwLastHelpContext; }
 
     // ---- bars ----
     CBCGPMenuBar& GetMenuBarWnd() { return m_wndMenuBar; }
     CRibbonStatusBar& GetStatusBar() { return m_wndStatusBar; }
     CBCGPToolBar* GetToolBarById(UINT nID);
     CCommandBar* GetCommandBar() const { return m_pCommandBar; }
-    CBCGPDockingControlBar* GetCommandBarWnd() const { return m_pCommandBarWnd; }
+    // The command bar as the docking bar it is.
+    CBCGPDockingControlBar* GetCommandBarWnd() const;
     CPropertyBar* GetPropertyBar() const { return m_pPropertyBar; }
     CDrawingBar* GetDrawingBar() const { return m_pDrawingBar; }
     CLayerBar* GetLayerBar() const { return m_pLayerBar; }
@@ -135,6 +150,8 @@ protected:
     afx_msg void OnShowInformation();
     afx_msg void OnUpdateInformationPane(CCmdUI* pCmdUI);
     afx_msg void OnUpdateGuidancePane(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnHelp();
 
     BOOL CreateMenuBar();
     BOOL CreateToolBars();
@@ -167,9 +184,9 @@ protected:
     CDrawingBar* m_pDrawingBar = nullptr;
     CLayerBar* m_pLayerBar = nullptr;
     CCommandBar* m_pCommandBar = nullptr;
-    CBCGPDockingControlBar* m_pCommandBarWnd = nullptr;  // the docking window that shows the command bar
     CDrawComponentBar* m_pComponentBar = nullptr;
     CSkyViewBar* m_pSkyViewBar = nullptr;
     std::map<UINT, UINT> m_groupButtons;
     BOOL m_bFrameStateSaved = FALSE;
+    DWORD_PTR m_dwLastHelpContext = 0;
 };

@@ -1,21 +1,258 @@
 #include "command/CCommandBar.h"
 
 #include "command/CommandBase.h"
+#include "command/CommandManager.h"
+#include "command/CommandParameter.h"
+#include "command/DoubleParameterItem.h"
+#include "command/IntegerParameterItem.h"
+#include "command/ParameterItemBase.h"
+#include "command/PointArrayParameterItem.h"
+#include "command/PointParameterItem.h"
+#include "command/ScaleParameterItem.h"
+#include "command/TextParameterItem.h"
+
+#include <algorithm>
+
+using QZ2Command::CommandBase;
+using QZ2Command::CommandManager;
+using QZ2Command::ParameterItemBase;
+
+namespace {
+
+// Height of the combo and of the input line.
+constexpr int kLineHeight = 24;
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CCommandBar, CBCGPDockingControlBar)
+
+BEGIN_MESSAGE_MAP(CCommandBar, CBCGPDockingControlBar)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_CBN_SELENDOK(CCommandBar::IDC_COMMANDS, &CCommandBar::OnCommandSelEndOK)
+    ON_NOTIFY(LVN_ITEMCHANGED, CCommandBar::IDC_ROWS, &CCommandBar::OnRowChanged)
+END_MESSAGE_MAP()
 
 CCommandBar::CCommandBar() = default;
 
 CCommandBar::~CCommandBar() = default;
 
-void CCommandBar::SetCommand(QZ2Command::CommandBase* pCommand)
+// ---- window --------------------------------------------------------------------------------------
+
+int CCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
+    if (CBCGPDockingControlBar::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    const CRect none(0, 0, 0, 0);
+    if (!m_wndCommands.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, none, this,
+                              IDC_COMMANDS))
+        return -1;
+    if (!m_wndRows.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL |
+                              LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+                          none, this, IDC_ROWS))
+        return -1;
+    m_wndRows.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    m_wndRows.InsertColumn(0, u"", LVCFMT_LEFT, 90);
+    m_wndRows.InsertColumn(1, u"", LVCFMT_LEFT, 100);
+    if (!m_wndInput.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, none, this, IDC_INPUT))
+        return -1;
+    // Names entered while the bar had no window.
+    for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
+        m_wndCommands.AddString(m_names[i]);
+    if (m_names.GetSize() > 0 && m_pCommand != nullptr)
+        m_wndCommands.SetCurSel(0);
+    for (int i = 0; i < m_nRowCount; ++i) {
+        m_wndRows.InsertItem(i, u"");
+        FillRow(i);
+    }
+    ShowSelection();
+    RecalcLayout();
+    return 0;
+}
+
+void CCommandBar::OnDestroy()
+{
+    if (m_wndRows.GetSafeHwnd() != nullptr)
+        m_wndRows.DeleteAllItems();
+    if (m_wndCommands.GetSafeHwnd() != nullptr)
+        m_wndCommands.SetCurSel(-1);
+    CBCGPDockingControlBar::OnDestroy();
+}
+
+void CCommandBar::OnSize(UINT nType, int cx, int cy)
+{
+    CBCGPDockingControlBar::OnSize(nType, cx, cy);
+    RecalcLayout();
+}
+
+void CCommandBar::RecalcLayout()
+{
+    if (m_wndCommands.GetSafeHwnd() == nullptr || m_wndRows.GetSafeHwnd() == nullptr ||
+        m_wndInput.GetSafeHwnd() == nullptr)
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    const int cx = rc.Width();
+    const int cy = rc.Height();
+    m_wndCommands.MoveWindow(0, 0, cx, kLineHeight, FALSE);
+    const int listTop = kLineHeight + 2;
+    const int inputTop = std::max(listTop, cy - kLineHeight);
+    m_wndRows.MoveWindow(0, listTop, cx, inputTop - listTop - 2 > 0 ? inputTop - listTop - 2 : 0, FALSE);
+    m_wndInput.MoveWindow(0, inputTop, cx, kLineHeight, FALSE);
+    // The caption column keeps its width; the value column takes the rest.
+    const int captionWidth = m_wndRows.GetColumnWidth(0);
+    m_wndRows.SetColumnWidth(1, std::max(40, cx - captionWidth - 4));
+}
+
+void CCommandBar::OnSetFocus(CWnd* pOldWnd)
+{
+    CBCGPDockingControlBar::OnSetFocus(pOldWnd);
+    // The bar never keeps the focus itself: typing goes into the input line.
+    if (m_wndInput.GetSafeHwnd() != nullptr)
+        m_wndInput.SetFocus();
+}
+
+BOOL CCommandBar::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg != nullptr && pMsg->message == WM_KEYDOWN && m_wndInput.GetSafeHwnd() != nullptr &&
+        pMsg->hwnd == m_wndInput.GetSafeHwnd()) {
+        if (pMsg->wParam == VK_RETURN) {
+            CString text;
+            m_wndInput.GetWindowText(text);
+            EnterText(text);
+            return TRUE;
+        }
+        if (pMsg->wParam == VK_ESCAPE) {
+            EscapeInput();
+            return TRUE;
+        }
+        // Up and down move between the rows without leaving the input line.
+        if ((pMsg->wParam == VK_UP || pMsg->wParam == VK_DOWN) && m_nRowCount > 0 && m_pCommandManager != nullptr &&
+            IsCommandRunning()) {
+            int row = m_nSelectedRow < 0 ? 0 : m_nSelectedRow + (pMsg->wParam == VK_UP ? -1 : 1);
+            row = std::clamp(row, 0, m_nRowCount - 1);
+            m_pCommandManager->SetCurrentParameter(nullptr, row);
+            SelectParameterRow(row);
+            return TRUE;
+        }
+    }
+    return CBCGPDockingControlBar::PreTranslateMessage(pMsg);
+}
+
+// ---- rows ----------------------------------------------------------------------------------------
+
+ParameterItemBase* CCommandBar::RowItem(int nRow) const
+{
+    if (m_pCommand == nullptr || nRow < 0 || nRow >= m_nRowCount || nRow >= m_pCommand->GetParameterCount())
+        return nullptr;
+    const QZ2Command::CommandParameter* pParameter = m_pCommand->GetParameter(nRow);
+    return pParameter != nullptr ? pParameter->GetCurrentItem() : nullptr;
+}
+
+CString CCommandBar::FormatItem(const ParameterItemBase* pItem)
+{
+    if (pItem == nullptr || pItem->IsEmpty())
+        return CString();
+    CString text;
+    switch (pItem->GetTypeCode()) {
+    case ParameterItemBase::typeDouble:
+    case ParameterItemBase::typeLength:
+    case ParameterItemBase::typeAngle:
+        if (auto* p = dynamic_cast<const QZ2Command::DoubleParameterItem*>(pItem))
+            text = p->FormatValue();
+        break;
+    case ParameterItemBase::typeInteger:
+        if (auto* p = dynamic_cast<const QZ2Command::IntegerParameterItem*>(pItem))
+            text = p->FormatValue();
+        break;
+    case ParameterItemBase::typeText:
+        if (auto* p = dynamic_cast<const QZ2Command::TextParameterItem*>(pItem))
+            text = p->m_strText;
+        break;
+    case ParameterItemBase::typePoint:
+        if (auto* p = dynamic_cast<const QZ2Command::PointParameterItem*>(pItem))
+            p->GetValueText(text);
+        break;
+    case ParameterItemBase::typeScale:
+        if (auto* p = dynamic_cast<const QZ2Command::ScaleParameterItem*>(pItem))
+            p->GetValueText(text);
+        break;
+    case ParameterItemBase::typePointArray:
+        if (auto* p = dynamic_cast<const QZ2Command::PointArrayParameterItem*>(pItem))
+            text.Format(u"(%d)", p->GetCount());
+        break;
+    default:
+        // Shapes, tables and settings show that they are given, not their contents.
+        text = u"*";
+        break;
+    }
+    return text;
+}
+
+CString CCommandBar::GetRowCaption(int nRow) const
+{
+    const ParameterItemBase* pItem = RowItem(nRow);
+    return pItem != nullptr ? pItem->m_strCaption : CString();
+}
+
+CString CCommandBar::GetRowValueText(int nRow) const
+{
+    return FormatItem(RowItem(nRow));
+}
+
+void CCommandBar::FillRow(int nRow)
+{
+    if (m_wndRows.GetSafeHwnd() == nullptr || nRow < 0 || nRow >= m_wndRows.GetItemCount())
+        return;
+    const ParameterItemBase* pItem = RowItem(nRow);
+    CString caption = pItem != nullptr ? pItem->m_strCaption : CString();
+    // A required value still missing is marked.
+    if (pItem != nullptr && pItem->m_bRequired && pItem->IsEmpty())
+        caption += u" *";
+    m_wndRows.SetItemText(nRow, 0, caption);
+    m_wndRows.SetItemText(nRow, 1, FormatItem(pItem));
+}
+
+void CCommandBar::ShowSelection()
+{
+    if (m_wndRows.GetSafeHwnd() == nullptr)
+        return;
+    m_bSelecting = TRUE;
+    for (int i = 0; i < m_wndRows.GetItemCount(); ++i)
+        m_wndRows.SetItemState(i, i == m_nSelectedRow ? LVIS_SELECTED | LVIS_FOCUSED : 0,
+                               LVIS_SELECTED | LVIS_FOCUSED);
+    if (m_nSelectedRow >= 0 && m_nSelectedRow < m_wndRows.GetItemCount())
+        m_wndRows.EnsureVisible(m_nSelectedRow, FALSE);
+    m_bSelecting = FALSE;
+}
+
+void CCommandBar::SetCommand(CommandBase* pCommand)
+{
+    Clear();
     m_pCommand = pCommand;
-    m_nRowCount = pCommand != nullptr ? pCommand->GetParameterCount() : 0;
+    if (pCommand == nullptr)
+        return;
+    AddCommandName(pCommand->GetDisplayName(), pCommand->m_bRepeatable ? pCommand->GetIdentifier() : CString());
+    const int count = pCommand->GetParameterCount();
+    for (int i = 0; i < count; ++i)
+        AddParameterRow(i);
+    if (pCommand->GetCurrentParameterIndex() != -1)
+        SelectParameterRow(pCommand->GetCurrentParameterIndex());
 }
 
 void CCommandBar::Clear()
 {
     m_pCommand = nullptr;
     m_nRowCount = 0;
+    m_nSelectedRow = -1;
+    if (m_wndRows.GetSafeHwnd() != nullptr)
+        m_wndRows.DeleteAllItems();
+    if (m_wndCommands.GetSafeHwnd() != nullptr)
+        m_wndCommands.SetCurSel(-1);
+    if (m_wndInput.GetSafeHwnd() != nullptr)
+        m_wndInput.SetWindowText(u"");
 }
 
 BOOL CCommandBar::AddParameterRow(int nIndex)
@@ -23,6 +260,10 @@ BOOL CCommandBar::AddParameterRow(int nIndex)
     if (m_pCommand == nullptr || nIndex != m_nRowCount)
         return FALSE;
     ++m_nRowCount;
+    if (m_wndRows.GetSafeHwnd() != nullptr) {
+        m_wndRows.InsertItem(nIndex, u"");
+        FillRow(nIndex);
+    }
     return TRUE;
 }
 
@@ -31,6 +272,13 @@ BOOL CCommandBar::InsertParameterRow(int nIndex)
     if (m_pCommand == nullptr || nIndex < 0 || nIndex > m_nRowCount)
         return FALSE;
     ++m_nRowCount;
+    if (m_nSelectedRow >= nIndex)
+        ++m_nSelectedRow;
+    if (m_wndRows.GetSafeHwnd() != nullptr) {
+        m_wndRows.InsertItem(nIndex, u"");
+        FillRow(nIndex);
+        ShowSelection();
+    }
     return TRUE;
 }
 
@@ -39,10 +287,162 @@ BOOL CCommandBar::RemoveParameterRow(int nIndex)
     if (m_pCommand == nullptr || nIndex < 0 || nIndex >= m_nRowCount)
         return FALSE;
     --m_nRowCount;
+    if (m_nSelectedRow == nIndex)
+        m_nSelectedRow = -1;
+    else if (m_nSelectedRow > nIndex)
+        --m_nSelectedRow;
+    if (m_wndRows.GetSafeHwnd() != nullptr) {
+        m_wndRows.DeleteItem(nIndex);
+        ShowSelection();
+    }
     return TRUE;
 }
 
 BOOL CCommandBar::UpdateParameterRow(int nIndex, int)
 {
-    return (m_pCommand != nullptr && nIndex >= 0 && nIndex < m_nRowCount) ? TRUE : FALSE;
+    if (m_pCommand == nullptr || nIndex < 0 || nIndex >= m_nRowCount)
+        return FALSE;
+    FillRow(nIndex);
+    // The selection follows the parameter the command waits for.
+    const int current = m_pCommand->GetCurrentParameterIndex();
+    if (current >= 0 && current < m_nRowCount && current != m_nSelectedRow)
+        SelectParameterRow(current);
+    return TRUE;
+}
+
+BOOL CCommandBar::SelectParameterRow(int nIndex)
+{
+    if (m_pCommand == nullptr || nIndex < 0 || nIndex >= m_nRowCount)
+        return FALSE;
+    m_nSelectedRow = nIndex;
+    ShowSelection();
+    if (m_wndInput.GetSafeHwnd() != nullptr && IsWindowVisible())
+        m_wndInput.SetFocus();
+    return TRUE;
+}
+
+void CCommandBar::OnRowChanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    auto* pInfo = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
+    if (m_bSelecting || pInfo == nullptr || (pInfo->uChanged & LVIF_STATE) == 0 ||
+        (pInfo->uNewState & LVIS_SELECTED) == 0 || (pInfo->uOldState & LVIS_SELECTED) != 0)
+        return;
+    const int row = pInfo->iItem;
+    if (row < 0 || row >= m_nRowCount)
+        return;
+    m_nSelectedRow = row;
+    // A row the user picks becomes the parameter the command waits for.
+    if (m_pCommandManager != nullptr && IsCommandRunning() && m_pCommand != nullptr &&
+        m_pCommand->GetCurrentParameterIndex() != row)
+        m_pCommandManager->SetCurrentParameter(nullptr, row);
+}
+
+// ---- recent commands -----------------------------------------------------------------------------
+
+void CCommandBar::AddCommandName(const CString& strDisplayName, const CString& strIdentifier)
+{
+    for (INT_PTR i = m_identifiers.GetSize() - 1; i >= 0; --i) {
+        if (m_identifiers[i] == strIdentifier) {
+            m_identifiers.RemoveAt(i);
+            m_names.RemoveAt(i);
+            if (m_wndCommands.GetSafeHwnd() != nullptr)
+                m_wndCommands.DeleteString(static_cast<UINT>(i));
+        }
+    }
+    if (m_names.GetSize() >= kMaxCommandNames) {
+        const INT_PTR last = m_names.GetSize() - 1;
+        m_identifiers.RemoveAt(last);
+        m_names.RemoveAt(last);
+        if (m_wndCommands.GetSafeHwnd() != nullptr)
+            m_wndCommands.DeleteString(static_cast<UINT>(last));
+    }
+    m_names.InsertAt(0, strDisplayName);
+    m_identifiers.InsertAt(0, strIdentifier);
+    if (m_wndCommands.GetSafeHwnd() != nullptr) {
+        m_wndCommands.InsertString(0, strDisplayName);
+        m_wndCommands.SetCurSel(0);
+    }
+}
+
+CString CCommandBar::GetCommandName(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < m_names.GetSize() ? m_names[nIndex] : CString();
+}
+
+CString CCommandBar::GetCommandIdentifier(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < m_identifiers.GetSize() ? m_identifiers[nIndex] : CString();
+}
+
+BOOL CCommandBar::RunCommandEntry(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= m_identifiers.GetSize() || m_pCommandManager == nullptr)
+        return FALSE;
+    // Copied: running the command renews the combo's entries.
+    const CString identifier = m_identifiers[nIndex];
+    if (identifier.IsEmpty()) {
+        if (m_wndCommands.GetSafeHwnd() != nullptr)
+            m_wndCommands.SetCurSel(-1);
+        return FALSE;
+    }
+    const UINT nID = CommandManager::GetCommandID(identifier);
+    return nID != static_cast<UINT>(-1) ? m_pCommandManager->ExecuteCommand(nID)
+                                        : m_pCommandManager->StartCommand(identifier);
+}
+
+void CCommandBar::OnCommandSelEndOK()
+{
+    const int sel = m_wndCommands.GetCurSel();
+    if (sel >= 0)
+        RunCommandEntry(sel);
+}
+
+// ---- typed input ---------------------------------------------------------------------------------
+
+BOOL CCommandBar::IsCommandRunning() const
+{
+    return m_pCommandManager != nullptr && !m_pCommandManager->GetActiveCommandName().IsEmpty();
+}
+
+BOOL CCommandBar::EnterText(const CString& strText)
+{
+    BOOL bAccepted = FALSE;
+    if (IsCommandRunning()) {
+        if (strText.IsEmpty()) {
+            // Enter on an empty line confirms the row, as a pick would.
+            bAccepted = m_pCommandManager->OnEnter();
+        } else if (m_nSelectedRow >= 0 && m_nSelectedRow < m_nRowCount) {
+            bAccepted = m_pCommandManager->SetParameterText(m_nSelectedRow, strText, TRUE);
+        }
+    }
+    if (m_wndInput.GetSafeHwnd() != nullptr) {
+        if (bAccepted) {
+            m_wndInput.SetWindowText(u"");
+        } else {
+            // A refused text stays, selected, for the user to correct.
+            m_wndInput.SetWindowText(strText);
+            m_wndInput.SetSel(0, -1);
+        }
+    }
+    return bAccepted;
+}
+
+void CCommandBar::EscapeInput()
+{
+    if (m_wndInput.GetSafeHwnd() != nullptr && m_wndInput.GetWindowTextLength() > 0) {
+        m_wndInput.SetWindowText(u"");
+        return;
+    }
+    if (m_pCommandManager == nullptr)
+        return;
+    if (!IsCommandRunning()) {
+        m_pCommandManager->OnEscape();
+        return;
+    }
+    const ParameterItemBase* pItem = RowItem(m_nSelectedRow);
+    if (pItem != nullptr && !pItem->IsEmpty())
+        m_pCommandManager->ClearParameterValue(m_nSelectedRow, FALSE);
+    else
+        m_pCommandManager->EndCommand(nullptr, TRUE);
 }

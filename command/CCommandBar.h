@@ -1,32 +1,119 @@
 #pragma once
-// The bar that shows the running command and one row per parameter. This is the part the command
-// manager drives: which command is shown and how many parameter rows it has; the window itself
-// comes with the bar's own controls.
+// The docking bar in which the user sees and drives the running command: a combo box of the
+// recently run commands (choosing one runs it again), one row per parameter of the running command
+// showing its caption and current value, and an input line whose text goes into the selected row.
+// The bar keeps no logic about values: typed text, row choices and Escape go to the command
+// manager, which calls back to show the command, refresh its rows and move the selection. The rows
+// are counted even while the bar has no window, so the manager can drive it without a frame.
 
-#include "platform/afx/AfxTypes.h"
+#include "platform/afx/CString.h"
+#include "platform/afx/CStringArray.h"
+#include "platform/bcg/CBCGPDockingControlBar.h"
+#include "platform/win/CComboBox.h"
+#include "platform/win/CEdit.h"
+#include "platform/win/CListCtrl.h"
 
 namespace QZ2Command {
 class CommandBase;
-}
+class CommandManager;
+class ParameterItemBase;
+}  // namespace QZ2Command
 
-class CCommandBar
+class CCommandBar : public CBCGPDockingControlBar
 {
+    DECLARE_DYNCREATE(CCommandBar)
 public:
-    CCommandBar();
-    virtual ~CCommandBar();
+    // Control ids of the bar's children.
+    enum { IDC_ROWS = 1000, IDC_COMMANDS = 1001, IDC_INPUT = 1003 };
+    // Entries the recent-commands combo keeps.
+    static constexpr int kMaxCommandNames = 20;
 
-    // Shows the command and a row for each of its parameters; NULL shows nothing.
+    CCommandBar();
+    ~CCommandBar() override;
+
+    // Stores the manager that receives the bar's input.
+    void SetCommandManager(QZ2Command::CommandManager* pManager) { m_pCommandManager = pManager; }
+    QZ2Command::CommandManager* GetCommandManager() const { return m_pCommandManager; }
+
+    // ---- what the command manager calls ----
+    // Shows the command: its name enters the combo, a row per parameter, the current row selected.
+    // NULL empties the bar.
     virtual void SetCommand(QZ2Command::CommandBase* pCommand);
+    // Empties the rows and removes the combo selection.
     virtual void Clear();
+    // The row of a parameter appended at nIndex (the number of rows so far).
     virtual BOOL AddParameterRow(int nIndex);
+    // A row inserted before the row of parameter nIndex (or after the last one).
     virtual BOOL InsertParameterRow(int nIndex);
     virtual BOOL RemoveParameterRow(int nIndex);
+    // The row of parameter nIndex shows the parameter's value again; the selection follows the
+    // command's current parameter.
     virtual BOOL UpdateParameterRow(int nIndex, int nFlag);
+    // Selects the row of parameter nIndex and gives the input line the focus.
+    BOOL SelectParameterRow(int nIndex);
 
+    // ---- recent commands ----
+    // Enters the command at the top of the combo and selects it. An entry with the same identifier
+    // goes (an empty identifier marks the one command that cannot be run again from here); the
+    // oldest entry goes when the combo is full.
+    void AddCommandName(const CString& strDisplayName, const CString& strIdentifier);
+    int GetCommandNameCount() const { return static_cast<int>(m_names.GetSize()); }
+    CString GetCommandName(int nIndex) const;
+    CString GetCommandIdentifier(int nIndex) const;
+    // Runs the command of entry nIndex again, as choosing it in the combo does. FALSE for an entry
+    // without identifier, an index out of range or no manager.
+    BOOL RunCommandEntry(int nIndex);
+
+    // ---- typed input ----
+    // The text as if typed into the input line and confirmed with Enter: handed to the manager for
+    // the selected row (an empty text confirms the row instead). FALSE when no command runs, no
+    // row is selected or the manager refused the text; the input line then keeps the text selected.
+    BOOL EnterText(const CString& strText);
+    // Escape in the input line: a text is erased first; then a value of the selected row is
+    // cleared; on an empty row the command is cancelled.
+    void EscapeInput();
+
+    // ---- state ----
     QZ2Command::CommandBase* GetCommand() const { return m_pCommand; }
     int GetRowCount() const { return m_nRowCount; }
+    // The selected row, -1 for none.
+    int GetSelectedRow() const { return m_nSelectedRow; }
+    // The caption and value text a row shows (empty for a row out of range).
+    CString GetRowCaption(int nRow) const;
+    CString GetRowValueText(int nRow) const;
+    // The text a value item shows in its row.
+    static CString FormatItem(const QZ2Command::ParameterItemBase* pItem);
 
-private:
+    CComboBox& GetCommandCombo() { return m_wndCommands; }
+    CListCtrl& GetRowList() { return m_wndRows; }
+    CEdit& GetInputLine() { return m_wndInput; }
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnCommandSelEndOK();
+    afx_msg void OnRowChanged(NMHDR* pNMHDR, LRESULT* pResult);
+
+    void RecalcLayout();
+    void FillRow(int nRow);
+    void ShowSelection();
+    // The parameter item a row shows, or NULL.
+    QZ2Command::ParameterItemBase* RowItem(int nRow) const;
+    BOOL IsCommandRunning() const;
+
+    CComboBox m_wndCommands;
+    CListCtrl m_wndRows;
+    CEdit m_wndInput;
+    QZ2Command::CommandManager* m_pCommandManager = nullptr;
     QZ2Command::CommandBase* m_pCommand = nullptr;
     int m_nRowCount = 0;
+    int m_nSelectedRow = -1;
+    BOOL m_bSelecting = FALSE;
+    CStringArray m_names;
+    CStringArray m_identifiers;
 };

@@ -908,10 +908,33 @@ BOOL CWnd::EnableWindow(BOOL bEnable) {
   return wasDisabled;
 }
 
+namespace {
+
+// A window's rectangle as GetWindowRect reports it: for a top-level window the outer one with
+// the window manager's frame, in the parent's client coordinates for a child.
+QRect OuterGeometry(const QWidget* w) { return w->isWindow() ? w->frameGeometry() : w->geometry(); }
+
+// Places the window so that OuterGeometry gives r. Qt places a top-level window by its frame but
+// sizes it by its inside; the frame's extent is what the window manager gave it so far (none
+// before it is first shown).
+void SetOuterGeometry(QWidget* w, const QRect& r) {
+  if (!w->isWindow()) {
+    w->setGeometry(r);
+    return;
+  }
+  const QRect frame = w->frameGeometry(), inner = w->geometry();
+  const int dw = std::max(0, frame.width() - inner.width()), dh = std::max(0, frame.height() - inner.height());
+  const QSize size(std::max(0, r.width() - dw), std::max(0, r.height() - dh));
+  if (w->size() != size) w->resize(size);
+  if (w->pos() != r.topLeft()) w->move(r.topLeft());
+}
+
+}  // namespace
+
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
   if (!m_pRecord || !m_pRecord->widget) return;
-  m_pRecord->widget->setGeometry(x, y, std::max(0, nWidth), std::max(0, nHeight));
-  if (bRepaint) m_pRecord->widget->update();
+  SetOuterGeometry(m_pRecord->widget, QRect(x, y, std::max(0, nWidth), std::max(0, nHeight)));
+  if (bRepaint && m_pRecord && m_pRecord->widget) m_pRecord->widget->update();
 }
 
 void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
@@ -956,10 +979,10 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
   WINDOWPOS wp{m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx, cy, nFlags};
   if (!(nFlags & SWP_NOSENDCHANGING)) SendMessage(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
   if (!m_pRecord) return FALSE;
-  QRect g = w->geometry();
+  QRect g = OuterGeometry(w);
   if (!(wp.flags & SWP_NOMOVE)) g.moveTo(wp.x, wp.y);
   if (!(wp.flags & SWP_NOSIZE)) g.setSize(QSize(std::max(0, wp.cx), std::max(0, wp.cy)));
-  if (g != w->geometry()) w->setGeometry(g);
+  if (g != OuterGeometry(w)) SetOuterGeometry(w, g);
   if (!(wp.flags & SWP_NOZORDER)) {
     const CWnd* after = pWndInsertAfter;
     if (after == reinterpret_cast<const CWnd*>(HWND_BOTTOM))
@@ -990,7 +1013,7 @@ void CWnd::GetWindowRect(LPRECT lpRect) const {
     return;
   }
   QWidget* w = m_pRecord->widget;
-  QRect r = w->isWindow() ? w->frameGeometry() : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+  QRect r = w->isWindow() ? OuterGeometry(w) : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
   *lpRect = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 

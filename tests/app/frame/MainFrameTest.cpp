@@ -206,9 +206,10 @@ TEST_F(MainFrameTest, KeepsItsPlaceAndItsMenuBarAcrossARestart)
     Close(m_frame);
     m_frame = Open();
     ASSERT_NE(m_frame, nullptr);
-    const QRect rect = m_frame->GetQWidget()->geometry();
-    EXPECT_EQ(rect.width(), 700);
-    EXPECT_EQ(rect.height(), 500);
+    CRect rect;
+    m_frame->GetWindowRect(&rect);
+    EXPECT_EQ(rect.Width(), 700);
+    EXPECT_EQ(rect.Height(), 500);
     // A hidden menu bar comes back.
     EXPECT_TRUE(m_frame->GetMenuBarWnd().IsVisible());
 }
@@ -261,7 +262,8 @@ TEST_F(MainFrameTest, AFloatingBarOffEveryMonitorComesBackCentred)
     info.cbSize = sizeof(info);
     ASSERT_TRUE(::GetMonitorInfo(hMonitor, &info));
     const CPoint centre = CRect(info.rcMonitor).CenterPoint();
-    const QRect rect = pSky->GetLayoutWidget()->geometry();
+    // The floating bar's outer rectangle, frame included.
+    const QRect rect = pSky->GetLayoutWidget()->frameGeometry();
     EXPECT_EQ(rect.width(), 320);
     EXPECT_EQ(rect.height(), 240);
     EXPECT_EQ(rect.center().x() + 1, centre.x);
