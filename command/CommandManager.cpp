@@ -22,6 +22,7 @@
 #include "command/PointParameterItem.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/FeatureTrackerBase.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionFilter.h"
 #include "libs/vevure/SelectionManager.h"
@@ -605,6 +606,9 @@ void CommandManager::OnDocumentUpdated(const NotifyInfoBase& info)
         EndCommandsOnDrawingChange(info.GetIndex());
     if (kind == 5)
         m_snapInfo.ClearHistories();
+    // A drawing or layer that became locked takes its shapes out of inputs for editable shapes.
+    if ((kind == 3 && code == 3) || (kind == 4 && (code == 8 || code == 10)))
+        DropUneditableFeatureInputs();
     if (kind == 14 && info.GetDocument() != nullptr && info.GetDocument() == m_pDraw2dDocument)
         NumericFormat::UpdateFromDocument(m_pDraw2dDocument);
     if (CommandBase* pTop = GetActiveCommand())
@@ -839,17 +843,20 @@ void CommandManager::ResetTransientInputs()
     CommandBase* pTop = GetActiveCommand();
     if (pTop == nullptr)
         return;
+    BOOL bUnselected = FALSE;
     for (int i = 0; i < pTop->GetParameterCount(); ++i) {
         ParameterItemBase* pItem = pTop->GetParameter(i)->GetCurrentItem();
         if (pItem == nullptr || pItem->m_nRetentionMode != 0)
             continue;
-        if (ItemHoldsFeatures(pItem) && m_pDraw2dDocument != nullptr) {
-            if (SelectionManager* pSelection = m_pDraw2dDocument->GetSelectionManager())
-                pSelection->UnselectAll(TRUE);
-        }
+        // Shapes that another input still holds stay selected.
+        if (ItemHoldsFeatures(pItem) && UnselectItemFeatures(pTop, i, FALSE, FALSE))
+            bUnselected = TRUE;
         pItem->Clear();
         UpdateParameterInBar(pTop, i, 1);
     }
+    pTop->ClearPoints();
+    if (bUnselected && m_pDraw2dDocument != nullptr)
+        m_pDraw2dDocument->UpdateAllFeatures(FALSE);
 }
 
 void CommandManager::ResetCommandInputs()
@@ -1237,8 +1244,12 @@ void CommandManager::OnMouseMove(UINT nFlags, const CPoint& point)
         return;
     ClearSnapState();
     SetCursorPosition(point, nFlags);
+    const BOOL bTracking = m_viewCommand.GetMode() == ViewCommand::modeNone && !m_bPanning && !HasActiveCommand() &&
+                           IsFeatureTracking();
     if (m_viewCommand.GetMode() == ViewCommand::modeNone && !m_bPanning && HasActiveCommand())
         SnapInputPoint(TRUE);
+    else if (bTracking)
+        SnapTrackerPoint(TRUE);
     m_pActiveView->RestoreView();
     if (m_bPanning)
         MiddleButtonPanTo(point);
@@ -1247,6 +1258,15 @@ void CommandManager::OnMouseMove(UINT nFlags, const CPoint& point)
         (nFlags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == MK_LBUTTON)
         ViewCommandPoint(point, FALSE);
     DrawPreview(nullptr);
+    if (bTracking) {
+        // The shapes as the dragged grips would leave them; the drag follows the mouse also when the view
+        // has no picture to draw them over.
+        const BOOL bDrawn = m_pActiveView->BeginDrawTemporaryFeature(nullptr);
+        GetFeatureTracker()->Tracking(m_pActiveView, static_cast<float>(point.x), static_cast<float>(point.y),
+                                      m_cursorWorld, RGB(255, 0, 0));
+        if (bDrawn)
+            m_pActiveView->EndDrawTemporaryFeature();
+    }
     if (m_pActiveView->BeginDraw(nullptr)) {
         DrawSnapMarks();
         DrawFence();
@@ -1327,9 +1347,21 @@ void CommandManager::OnLButtonUp(UINT nFlags, const CPoint& point)
     if (nMode == ViewCommand::modeRealtimeZoom || nMode == ViewCommand::modeRealtimePan) {
         m_viewCommand.ClearPoints();
         m_bViewCommandPoint = FALSE;
+        return;
     }
-    (void)nFlags;
-    (void)point;
+    if (nMode != ViewCommand::modeNone || !IsFeatureTracking())
+        return;
+    // The release after a drag puts the grips where the drag ended, in one undo step.
+    FeatureTrackerBase* pTracker = GetFeatureTracker();
+    ClearSnapState();
+    SetCursorPosition(point, nFlags);
+    SnapTrackerPoint(FALSE);
+    if (pTracker->IsDragging()) {
+        pTracker->EndTrack(m_pActiveView, m_cursorWorld);
+        m_pActiveView->InvalidateView();
+    }
+    pTracker->SetCursorPoint(point);
+    pTracker->SetCursor(m_pActiveView, m_snapOptions.nBoxSize, 1);
 }
 
 void CommandManager::OnLButtonDblClk(UINT nFlags, const CPoint& point)
@@ -1468,8 +1500,21 @@ BOOL CommandManager::OnSetCursor(CWnd* pView, CWnd* pWnd, UINT nHitTest, UINT me
         return FALSE;
     if (nHitTest != HTCLIENT)
         return FALSE;
-    if (IsFeaturePickCursor())
-        return FALSE;
+    if (IsFeaturePickCursor()) {
+        FeatureTrackerBase* pTracker = HasActiveCommand() ? nullptr : GetFeatureTracker();
+        if (pTracker == nullptr)
+            return FALSE;
+        if (pTracker->IsTracking()) {
+            // The dragged shapes show where the grip goes.
+            ::SetCursor(nullptr);
+            return TRUE;
+        }
+        pTracker->SetCursorPoint(m_cursorClient);
+        if (!pTracker->SetCursor(m_pActiveView, m_snapOptions.nBoxSize, 1))
+            return FALSE;
+        ::SetCursor(::LoadCursor(nullptr, IDC_SIZEALL));
+        return TRUE;
+    }
     // The overlay draws the cross-hair.
     ::SetCursor(nullptr);
     return TRUE;
@@ -1477,15 +1522,16 @@ BOOL CommandManager::OnSetCursor(CWnd* pView, CWnd* pWnd, UINT nHitTest, UINT me
 
 BOOL CommandManager::CommandClickInput(const RuVaPnt2d& world, UINT nFlags)
 {
-    (void)world;
-    (void)nFlags;
     CommandBase* pCommand = GetActiveCommand();
     if (pCommand == nullptr || IsModifierInputActive())
         return FALSE;
     const int nIndex = pCommand->GetPickParameterIndex();
-    if (nIndex < 0)
+    if (nIndex < 0 || nIndex >= pCommand->GetParameterCount())
         return FALSE;
-    switch (pCommand->GetCurrentItemType()) {
+    const ParameterItemBase* pPickItem = pCommand->GetParameterItem(nIndex);
+    if (pPickItem == nullptr)
+        return FALSE;
+    switch (pPickItem->GetTypeCode()) {
     case ParameterItemBase::typePoint: {
         SnapClickPoint();
         const auto* pItem = dynamic_cast<const PointParameterItem*>(pCommand->GetParameterItem(nIndex));
@@ -1496,6 +1542,15 @@ BOOL CommandManager::CommandClickInput(const RuVaPnt2d& world, UINT nFlags)
     case ParameterItemBase::typePointArray:
         SnapClickPoint();
         return AddPointArrayValue(nIndex, m_cursorLocal);
+    case ParameterItemBase::typeFeature:
+    case ParameterItemBase::typeFeatureList:
+    case ParameterItemBase::typeFeatureSequenceList:
+    case ParameterItemBase::typeFeatureSequence:
+    case ParameterItemBase::typeFeatureGroup:
+        // Shapes are picked at the raw click point.
+        return FeatureClickInput(world, (nFlags & MK_SHIFT) != 0 ? 2 : 0);
+    case ParameterItemBase::typeMulti:
+        return MultiClickInput(world);
     default:
         return FALSE;
     }
@@ -1812,6 +1867,26 @@ void CommandManager::ClickSelect(const RuVaPnt2d& world, UINT nFlags, BOOL bFenc
         pFilter = nullptr;
     const int nDisplayState = m_bSelectionDisplayStateMode ? 1 : 0;
     if (!m_bFenceActive) {
+        FeatureTrackerBase* pTracker = GetFeatureTracker();
+        if (pTracker != nullptr && pTracker->IsTracking()) {
+            // The click that ends a grip drag started by a click.
+            if (!bFenceAllowed)
+                return;
+            SnapTrackerPoint(FALSE);
+            pTracker->EndTrack(m_pActiveView, m_cursorWorld);
+            return;
+        }
+        if (pTracker != nullptr && !pSelection->IsSelectionEmpty()) {
+            const int nHit = pTracker->HitTest(m_pActiveView, m_cursorClient, m_snapOptions.nBoxSize, 1);
+            if (nHit >= 0 && nMode == 2) {
+                pTracker->SelectHandle(m_pActiveView, nHit);
+                return;
+            }
+            if (nHit != FeatureTrackerBase::kHitNone && nMode == 0) {
+                pTracker->BeginTrack(m_pActiveView, m_cursorClient, m_snapOptions.nBoxSize);
+                return;
+            }
+        }
         if (nMode == 0)
             UnselectAll();
         const double dAperture = m_pActiveView->ConvertLengthClientToWorld(m_snapOptions.nBoxSize);
@@ -1873,6 +1948,16 @@ BOOL CommandManager::FinishFence()
                                            m_nSelectionSideMode, nDisplayState, 0xFFFFFFFF, pFilter, records);
             if (!records.IsEmpty())
                 SelectFeaturesWhenIdle(m_pDraw2dDocument, records, nShape, &m_fencePoints, nMode);
+        }
+    } else if (m_pActiveView != nullptr && HasActiveCommand() &&
+               GetActiveItemType() == ParameterItemBase::typeFeatureGroup && !IsModifierInputActive()) {
+        const int nIndex = GetActiveCommand()->GetCurrentParameterIndex();
+        const int nShape = GetShapeSelectionMode(nIndex);
+        if (nShape == 2 || nShape == 16) {
+            const int nMode = ((::GetKeyState(VK_SHIFT) | ::GetKeyState(VK_CONTROL)) & 0x8000) != 0 ? 2 : 0;
+            const KcArrayOfGePnt2d points(m_fencePoints);
+            ClearFenceIfActive();
+            GroupFencePick(nIndex, nShape, points, nMode);
         }
     }
     ClearFenceIfActive();

@@ -27,6 +27,7 @@
 class CCommandBar;
 class CDC;
 class CMainFrame;
+class CMenu;
 class CWnd;
 class CPropertyBar;
 class CQZ2Doc;
@@ -34,7 +35,9 @@ class CQZ2TabView;
 class Draw2dDocument;
 class Draw2dView;
 class DrawingFeatureBase;
+class FeatureTrackerBase;
 class NotifyInfoBase;
+class SelectionFilter;
 
 namespace QZ2Command {
 
@@ -126,6 +129,74 @@ public:
 
     // --- feature inputs, the document selection, grips and context menus ------------------------
     // (CommandManagerFeatureInput.cpp, CommandManagerContextMenu.cpp)
+    // A click for the feature input (items 10-14) that takes clicks; mode 2 (Shift) toggles or adds.
+    BOOL FeatureClickInput(const RuVaPnt2d& world, int nMode);
+    // A click for a multi item: the shape under the cursor when it takes shapes, else the point.
+    BOOL MultiClickInput(const RuVaPnt2d& world);
+    // Setters of the feature kinds: as the other typed setters, and the document selection follows the
+    // shapes the inputs hold (a shape stays selected while another input holds it). Each shape must pass
+    // the item's kinds mask; the group setter drops failing shapes instead of refusing the value, and
+    // with neither bRun nor bPrompt only assigns it.
+    BOOL SetFeatureParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetFeatureListParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetFeatureSequenceParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetFeatureGroupParameter(int nIndex, const ParameterItemBase& value, BOOL bRun, BOOL bPrompt);
+    BOOL AddFeatureToSequenceList(int nIndex, const FeatureLayout& record, const RuVaPnt2d& pickPoint,
+                                  BOOL bPrompt);
+    BOOL SetFeatureValue(int nIndex, const FeatureLayout& record, const RuVaPnt2d& pickPoint);
+    // Toggles the shape in the list.
+    BOOL SetFeatureListValue(int nIndex, const FeatureLayout& record, const RuVaPnt2d& pickPoint);
+    BOOL AddFeatureSequenceValue(int nIndex, const FeatureLayout& record, const RuVaPnt2d& pickPoint);
+    BOOL RemoveLastSequenceFeature(int nIndex);
+    // The records as one selection step of the group (mode 0 replace, 1 add, 2 toggle); with bReplace the
+    // group starts empty, with bReplaceGroups the step replaces every earlier step.
+    BOOL SetFeatureGroupValue(int nIndex, const CArray<FeatureLayout>& records, int nShapeMode,
+                              const KcArrayOfGePnt2d* pShapePoints, int nMode, BOOL bReplace, BOOL bReplaceGroups);
+    // Picks by the fence shape (1 rectangle, 2 polygon, 8 line, 16 polyline) into the group input.
+    BOOL GroupFencePick(int nIndex, int nShapeMode, const KcArrayOfGePnt2d& points, int nMode);
+    // Empties a feature input through its setter.
+    BOOL ClearFeatureInput(int nIndex, BOOL bPrompt);
+
+    // Whether a parameter other than nSkipParameter holds the shape (feature items, groups, multi items).
+    BOOL IsFeatureHeldElsewhere(const FeatureLayout& record, int nSkipParameter) const;
+    // Unselects the shape unless an input (or a modifier input other than nSkipInput) holds it.
+    BOOL UnselectFeatureUnlessHeld(const FeatureLayout& record, int nSkipInput, BOOL bNotify);
+    // Unselects the shapes the parameter's item holds (without bForce: those no other input holds).
+    BOOL UnselectItemFeatures(CommandBase* pCommand, int nIndex, BOOL bForce, BOOL bUpdate);
+    // Drops shapes that are no longer editable from the inputs that take editable shapes only.
+    void DropUneditableFeatureInputs();
+    // Select all (34134) and invert selection (34135): the selection when idle, the group input otherwise.
+    BOOL SelectAllFeatures(Draw2dDocument* pDocument);
+    BOOL InvertSelection(Draw2dDocument* pDocument);
+    // Narrows the selection (idle) or the current group input to the shapes the filter passes.
+    BOOL ApplySelectionFilter(const SelectionFilter& filter);
+    BOOL FilterGroupInput(const SelectionFilter& filter, int nIndex);
+    // Empties the selection while no command runs; TRUE when something was unselected.
+    BOOL UnselectAllWithNotify(Draw2dDocument* pDocument);
+    BOOL IsCommandEnabled(const CString& strIdentifier) const;
+
+    // Grips of the selected shapes, dragged while no command runs.
+    FeatureTrackerBase* GetFeatureTracker() const;
+    BOOL IsFeatureTracking() const;
+    // Snaps the cursor of a grip drag to shapes and the grid.
+    BOOL SnapTrackerPoint(BOOL bInterruptible);
+    // Escape while grips are dragged: the drag ends without a change.
+    BOOL CancelFeatureTracking();
+
+    // The right click's menu: the command menu while a command runs, the edit menu for a selection,
+    // else the default menu.
+    BOOL OnContextMenu(CWnd* pWnd, const CPoint& screen);
+    BOOL ShowDefaultContextMenu(CWnd* pOwner, const CPoint& screen);
+    BOOL ShowCommandContextMenu(CWnd* pOwner, const CPoint& screen);
+    BOOL ShowEditContextMenu(CWnd* pOwner, const CPoint& screen);
+    // The popups of those menus as they are shown, built inside the loaded resource menu; NULL when the
+    // resource is missing (or, for the command menu, no command runs).
+    CMenu* BuildDefaultContextMenu(CMenu& resource);
+    CMenu* BuildCommandContextMenu(CMenu& resource);
+    CMenu* BuildEditContextMenu(CMenu& resource);
+    // The repeat entry at the position and the recent commands in the submenu after it.
+    BOOL AddRecentCommandsToMenu(CMenu* pMenu, int nPosition);
+    BOOL AddSettingStyleMenu(CMenu* pMenu, int nPosition, int nFeatureType);
 
     // --- selection options as the current input sees them ---------------------------------------
     // The options record's selection options: shape, part and side modes and the display-state mode.
@@ -381,6 +452,12 @@ private:
     // keyboard, typed input and modifiers
 
     // feature inputs, grips and context menus
+    BOOL FeatureTransaction(int nIndex, const ParameterItemBase& value, int nType, BOOL bRun, BOOL bPrompt);
+    BOOL PassesItemFilter(const ParameterItemBase& item, const ParameterItemBase& value) const;
+    BOOL CollectSelectableFeatures(const SelectionFilter* pFilter, BOOL bDisplayState,
+                                   CArray<FeatureLayout>& records) const;
+    const SelectionFilter* GetActiveSelectionFilter() const;
+    double GetPickAperture() const;
 };
 
 }  // namespace QZ2Command
