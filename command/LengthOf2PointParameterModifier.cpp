@@ -1,0 +1,52 @@
+#include "command/LengthOf2PointParameterModifier.h"
+
+#include "command/PointParameterItem.h"
+#include "libs/vevure/MeasureTool.h"
+
+namespace QZ2Command {
+
+IMPLEMENT_DYNAMIC(LengthOf2PointParameterModifier, LengthParameterModifierBase)
+
+LengthOf2PointParameterModifier::LengthOf2PointParameterModifier(CommandBase* pCommand, int nParameterIndex) : LengthParameterModifierBase(pCommand, nParameterIndex)
+{
+    SetKind(kindLengthOf2Point, 10849);
+}
+
+void LengthOf2PointParameterModifier::InitItems()
+{
+    PointParameterItem point;
+    point.SetId(0);
+    point.SetCaption(10720);
+    point.m_wBaseItemId = 1;
+    AddItem(point);
+    point.SetId(1);
+    point.SetCaption(10721);
+    point.m_wBaseItemId = 0;
+    AddItem(point);
+}
+
+int LengthOf2PointParameterModifier::Compute(int, ParameterItemBase& target)
+{
+    RuVaPnt2d a;
+    RuVaPnt2d b;
+    if (!GetGivenPoint(0, a) || !GetGivenPoint(1, b))
+        return resultMissing;
+    return WriteNumber(target, a.Distance(b), TRUE) ? resultDone : resultUnusable;
+}
+
+BOOL LengthOf2PointParameterModifier::ComputePreview(ParameterItemBase& target) const
+{
+    RuVaPnt2d a;
+    RuVaPnt2d b;
+    return GetPreviewPoint(0, a) && GetPreviewPoint(1, b) && WriteNumber(target, a.Distance(b), TRUE);
+}
+
+void LengthOf2PointParameterModifier::DrawPreview(const CPoint&, const RuVaPnt2d&, const RuVaPnt2d&, UINT)
+{
+    RuVaPnt2d a;
+    RuVaPnt2d b;
+    if (GetPreviewPoint(0, a) && GetPreviewPoint(1, b))
+        DrawLine(a, b);
+}
+
+}  // namespace QZ2Command
