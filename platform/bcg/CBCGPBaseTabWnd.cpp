@@ -47,6 +47,8 @@ struct CBCGPBaseTabWnd::Row : public QObject {
 
 IMPLEMENT_DYNAMIC(CBCGPBaseTabWnd, CWnd)
 
+const UINT BCGM_ON_MOVE_TAB = ::RegisterWindowMessage(u"BCGM_ON_MOVE_TAB");
+
 BEGIN_MESSAGE_MAP(CBCGPBaseTabWnd, CWnd)
   ON_WM_SIZE()
 END_MESSAGE_MAP()
@@ -249,4 +251,47 @@ void CBCGPBaseTabWnd::RecalcLayout() {
 void CBCGPBaseTabWnd::OnSize(UINT nType, int cx, int cy) {
   CWnd::OnSize(nType, cx, cy);
   RecalcLayout();
+}
+
+void CBCGPBaseTabWnd::EnableTabSwap(BOOL bEnable) {
+  QTabBar* bar = m_pRow->bar;
+  if (!bar) return;
+  bar->setMovable(bEnable != FALSE);
+  QObject::disconnect(bar, &QTabBar::tabMoved, nullptr, nullptr);
+  if (!bEnable) return;
+  // The row has moved its own tab already; the tabs behind it follow, then the parent hears of it.
+  QObject::connect(bar, &QTabBar::tabMoved, bar, [this](int from, int to) {
+    if (m_nSyncing || from < 0 || to < 0 || from >= GetTabsNum() || to >= GetTabsNum() || from == to) return;
+    const Tab tab = m_tabs[static_cast<size_t>(from)];
+    m_tabs.erase(m_tabs.begin() + from);
+    m_tabs.insert(m_tabs.begin() + to, tab);
+    if (m_iActiveTab == from)
+      m_iActiveTab = to;
+    else if (from < m_iActiveTab && m_iActiveTab <= to)
+      --m_iActiveTab;
+    else if (to <= m_iActiveTab && m_iActiveTab < from)
+      ++m_iActiveTab;
+    if (CWnd* parent = GetParent(); parent && parent->m_hWnd)
+      parent->SendMessage(BCGM_ON_MOVE_TAB, static_cast<WPARAM>(from), static_cast<LPARAM>(to));
+  });
+}
+
+BOOL CBCGPBaseTabWnd::IsTabSwapEnabled() const { return m_pRow->bar && m_pRow->bar->isMovable() ? TRUE : FALSE; }
+
+BOOL CBCGPBaseTabWnd::MoveTab(int iSource, int iDest) {
+  if (iSource < 0 || iDest < 0 || iSource >= GetTabsNum() || iDest >= GetTabsNum()) return FALSE;
+  if (iSource == iDest) return TRUE;
+  CWnd* active = GetActiveWnd();
+  const Tab tab = m_tabs[static_cast<size_t>(iSource)];
+  m_tabs.erase(m_tabs.begin() + iSource);
+  m_tabs.insert(m_tabs.begin() + iDest, tab);
+  for (int i = 0; i < GetTabsNum(); ++i)
+    if (m_tabs[static_cast<size_t>(i)].pWnd == active) m_iActiveTab = i;
+  if (QTabBar* bar = m_pRow->bar) {
+    ++m_nSyncing;
+    bar->moveTab(iSource, iDest);
+    bar->setCurrentIndex(m_iActiveTab);
+    --m_nSyncing;
+  }
+  return TRUE;
 }

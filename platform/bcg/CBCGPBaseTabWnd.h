@@ -8,6 +8,10 @@
 
 #include "platform/win/CWnd.h"
 
+// Sent to the tab window's parent after the user dragged a tab to another place: wParam the
+// tab's former index, lParam its new one.
+extern const UINT BCGM_ON_MOVE_TAB;
+
 class CBCGPBaseTabWnd : public CWnd {
   DECLARE_DYNAMIC(CBCGPBaseTabWnd)
 public:
@@ -48,6 +52,11 @@ public:
   // The area the tab windows fill, in client coordinates.
   void GetWndArea(CRect& rect) const;
   virtual void RecalcLayout();
+  // Lets the user drag tabs to another place in the row (each move told with BCGM_ON_MOVE_TAB).
+  void EnableTabSwap(BOOL bEnable = TRUE);
+  BOOL IsTabSwapEnabled() const;
+  // Moves a tab with its window, label, icon and colour; the active tab stays the active one.
+  BOOL MoveTab(int iSource, int iDest);
 
 protected:
   DECLARE_MESSAGE_MAP()

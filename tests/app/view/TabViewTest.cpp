@@ -2,87 +2,24 @@
 // tabs following the document's drawings as they are added, renamed and deleted, and the document's
 // active drawing and the command manager's view following the active tab.
 
-#include <gtest/gtest.h>
+#include "tests/app/view/TabViewFixture.h"
 
-#include <QtCore/QCoreApplication>
-
-#include "app/CQZ2App.h"
-#include "app/CQZ2Doc.h"
-#include "app/CQZ2TabView.h"
 #include "app/CQZ2View.h"
-#include "command/CommandManager.h"
-#include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawViewInfo.h"
-#include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/PartDrawingLayout.h"
-#include "platform/afx/CRect.h"
 #include "platform/bcg/CBCGPTabWnd.h"
-#include "platform/win/CCmdUI.h"
-#include "platform/win/CCreateContext.h"
-#include "platform/win/CFrameWnd.h"
 
 namespace {
 
+using TabViewTest = TabViewFixture;
+
 void Pump()
 {
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
+    PumpTabEvents();
 }
-
-class TabViewTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        manager = CQZ2App::GetApp()->GetCommandManager();
-        ASSERT_NE(manager, nullptr);
-        doc = new CQZ2Doc;
-        doc->m_bAutoDelete = FALSE;
-        ASSERT_TRUE(doc->OnNewDocument());
-        model = doc->GetDraw2dDocument();
-        manager->SetDocument(doc, model);
-    }
-    void TearDown() override
-    {
-        if (frame != nullptr)
-            frame->DestroyWindow();
-        Pump();
-        EXPECT_EQ(manager->GetActiveTabView(), nullptr);
-        EXPECT_EQ(manager->GetActiveView(), nullptr);
-        manager->SetDocument(nullptr, nullptr);
-        delete doc;
-    }
-    void Open()
-    {
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CQZ2TabView);
-        context.m_pCurrentDoc = doc;
-        frame = new CFrameWnd;
-        ASSERT_TRUE(frame->Create(nullptr, u"Drawing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400),
-                                  nullptr, nullptr, 0, &context));
-        frame->InitialUpdateFrame(doc, TRUE);
-        tabs = dynamic_cast<CQZ2TabView*>(frame->GetActiveView());
-        ASSERT_NE(tabs, nullptr);
-        Pump();
-    }
-    DrawingFeatureBase* AddPart(LPCTSTR name)
-    {
-        model->BeginUndoOperation(nullptr);
-        const long id = model->AddPartDrawingFeature(name);
-        model->EndUndoOperation();
-        EXPECT_NE(id, -1);
-        return model->ChangeDrawingFeature(id);
-    }
-
-    QZ2Command::CommandManager* manager = nullptr;
-    CQZ2Doc* doc = nullptr;
-    Draw2dDocument* model = nullptr;
-    CFrameWnd* frame = nullptr;
-    CQZ2TabView* tabs = nullptr;
-};
 
 }  // namespace
 
@@ -95,8 +32,8 @@ TEST_F(TabViewTest, OpensWithOneTabPerDrawingAndTheActiveDrawingsViewCurrent)
     doc->SetViewInfo(DrawViewInfo());  // nothing saved: every drawing in document order
     Open();
     ASSERT_EQ(tabs->GetTabCount(), model->GetDrawingFeatureCount());
-    EXPECT_EQ(tabs->GetTabKind(tabs->FindDrawingTab(pPaper)), 0);
-    EXPECT_EQ(tabs->GetTabKind(tabs->FindDrawingTab(pPart)), 1);
+    EXPECT_EQ(tabs->GetTabViewKind(tabs->FindDrawingTab(pPaper)), 0);
+    EXPECT_EQ(tabs->GetTabViewKind(tabs->FindDrawingTab(pPart)), 1);
     CQZ2View* pView = tabs->GetActiveDrawView();
     ASSERT_NE(pView, nullptr);
     EXPECT_EQ(pView->GetDrawingFeature(), pPaper);
@@ -140,25 +77,24 @@ TEST_F(TabViewTest, TabsFollowTheDocumentsDrawingsAndTheDocumentFollowsTheActive
     ASSERT_TRUE(tabs->RemoveDrawingTab(pPart));
     EXPECT_EQ(tabs->GetTabCount(), nBefore);
     EXPECT_EQ(tabs->FindDrawingTab(pPart), -1);
-    ASSERT_NE(tabs->GetActiveDrawView(), nullptr);
-    EXPECT_EQ(manager->GetActiveView(), tabs->GetActiveDrawView()->GetDraw2dView());
+    // The last tab's neighbour is the layer table: no drawing view, and the document's drawing is the paper.
+    EXPECT_EQ(tabs->GetActiveViewKind(), 2);
+    EXPECT_EQ(manager->GetActiveView(), nullptr);
+    EXPECT_EQ(model->GetActiveDrawingFeature(), pPaper);
+
+    // Deleted from the document, a drawing's tab goes too.
+    ASSERT_TRUE(tabs->ActivateDrawing(pPart));
+    ASSERT_EQ(tabs->FindDrawingTab(pPart), nBefore);
+    model->BeginUndoOperation(nullptr);
+    ASSERT_TRUE(model->DeleteDrawingFeature(pPart->GetDrawingID(), 1));
+    model->EndUndoOperation();
+    EXPECT_EQ(tabs->GetTabCount(), nBefore);
+    for (int i = 0; i < tabs->GetTabCount(); ++i)
+        if (tabs->GetDrawView(i) != nullptr)
+            EXPECT_NE(tabs->GetTabDrawing(i), nullptr) << i;
+    ASSERT_NE(model->GetActiveDrawingFeature(), nullptr);
+    EXPECT_GE(tabs->FindDrawingTab(model->GetActiveDrawingFeature()), 0);
 }
-
-namespace {
-
-class EnableCmdUI : public CCmdUI
-{
-public:
-    explicit EnableCmdUI(UINT nID) { m_nID = nID; }
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-    BOOL enabled = -1;
-};
-
-}  // namespace
 
 TEST_F(TabViewTest, CommandsReachTheActiveDrawingViewAndOptionsReachTheViewsTheyConcern)
 {
@@ -203,7 +139,7 @@ TEST_F(TabViewTest, CommandsReachTheActiveDrawingViewAndOptionsReachTheViewsThey
     EXPECT_EQ(model->ChangeDrawingFeature(pPart->GetDrawingID()), pPart);
 }
 
-TEST_F(TabViewTest, SavedTabsSkipDrawingsThatAreGoneOrOfAnotherKind)
+TEST_F(TabViewTest, SavedTabsSkipEntriesWhoseDrawingIsGoneOrOfAnotherKind)
 {
     DrawingFeatureBase* pPaper = model->GetActiveDrawingFeature();
     DrawingFeatureBase* pPart = AddPart(u"Saved");
@@ -211,27 +147,38 @@ TEST_F(TabViewTest, SavedTabsSkipDrawingsThatAreGoneOrOfAnotherKind)
     info.AddViewInfo(1, pPart->GetDrawingID());
     info.AddViewInfo(1, 987654);                   // a drawing no longer in the file
     info.AddViewInfo(1, pPaper->GetDrawingID());   // a paper stored as a part drawing
-    info.AddViewInfo(2, -1);                       // the layer table: not a drawing tab
+    info.AddViewInfo(4, 4321);                     // a component no longer in the file
+    info.AddViewInfo(7, pPaper->GetDrawingID());   // a kind this program does not know
+    info.AddViewInfo(2, pPart->GetDrawingID());    // the layer table of the part drawing
+    info.AddViewInfo(2, -1);                       // a second layer table
     info.AddViewInfo(0, pPaper->GetDrawingID());
-    info.SetActiveIndex(4);
+    info.SetActiveIndex(7);
     doc->SetViewInfo(info);
     Open();
-    ASSERT_EQ(tabs->GetTabCount(), 2);
+    EXPECT_EQ(Kinds(), (std::vector<int>{1, 2, 0}));
     EXPECT_EQ(tabs->FindDrawingTab(pPart), 0);
-    EXPECT_EQ(tabs->FindDrawingTab(pPaper), 1);
+    EXPECT_EQ(tabs->FindDrawingTab(pPaper), 2);
     ASSERT_NE(tabs->GetActiveDrawView(), nullptr);
     EXPECT_EQ(tabs->GetActiveDrawView()->GetDrawingFeature(), pPaper);
     EXPECT_EQ(model->GetActiveDrawingFeature(), pPaper);
 
-    // An active index past the tabs made falls back to the first tab.
-    frame->DestroyWindow();
-    frame = nullptr;
-    Pump();
-    info.SetActiveIndex(40);
+    // The saved active entry is the layer table, behind skipped entries.
+    Close();
+    info.SetActiveIndex(5);
     doc->SetViewInfo(info);
     Open();
-    EXPECT_EQ(tabs->GetTabControl().GetActiveTab(), 0);
-    EXPECT_EQ(model->GetActiveDrawingFeature(), pPart);
+    EXPECT_EQ(ActiveTab(), tabs->FindLayerTableTab());
+    EXPECT_EQ(tabs->GetActiveViewKind(), 2);
+
+    // An active index past the tabs made, or on a skipped entry, falls back to the first tab.
+    for (const int nActive : {40, 1, -3}) {
+        Close();
+        info.SetActiveIndex(nActive);
+        doc->SetViewInfo(info);
+        Open();
+        EXPECT_EQ(ActiveTab(), 0) << nActive;
+        EXPECT_EQ(model->GetActiveDrawingFeature(), pPart) << nActive;
+    }
 }
 
 TEST_F(TabViewTest, BackOnThePaperThePartDrawingLastActiveStaysActiveThroughItsLayout)
