@@ -261,7 +261,9 @@ int CQZ2TabView::AddTabView(CRuntimeClass* pViewClass, const CString& strLabel)
     CCreateContext context;
     context.m_pCurrentDoc = GetDocument();
     context.m_pNewViewClass = pViewClass;
+    ++m_nAdding;
     const int nTab = AddView(pViewClass, strLabel, -1, &context);
+    --m_nAdding;
     if (nTab < 0)
         return -1;
     if (nActive >= 0 && nActive != nTab)
@@ -293,6 +295,8 @@ BOOL CQZ2TabView::AddDrawingTab(DrawingFeatureBase* pDrawing, int nKind)
     tabs.GetWndArea(area);
     pView->MoveWindow(&area, TRUE);
     pView->SendMessage(WM_INITIALUPDATE);
+    if (tabs.GetActiveTab() == nTab)
+        SyncDocumentToActiveTab();
     return TRUE;
 }
 
@@ -336,6 +340,8 @@ BOOL CQZ2TabView::AddLayerTableTab(long nDrawingID)
     if (nDrawingID != -1)
         pView->SetDrawing(nDrawingID);
     pView->SendMessage(WM_INITIALUPDATE);
+    if (tabs.GetActiveTab() == nTab)
+        SyncDocumentToActiveTab();
     return TRUE;
 }
 
@@ -347,6 +353,8 @@ BOOL CQZ2TabView::AddDrawingTableTab()
     CWnd* pView = GetTabControl().GetTabWnd(nTab);
     pView->ModifyStyle(0, WS_CLIPCHILDREN);
     pView->SendMessage(WM_INITIALUPDATE);
+    if (GetTabControl().GetActiveTab() == nTab)
+        SyncDocumentToActiveTab();
     return TRUE;
 }
 
@@ -455,7 +463,7 @@ void CQZ2TabView::PublishActiveView()
 
 void CQZ2TabView::SyncDocumentToActiveTab()
 {
-    if (m_bInitialized == 0)
+    if (m_bInitialized == 0 || m_nAdding != 0)
         return;
     Draw2dDocument* pModel = ModelOf(GetDocument());
     const int nKind = GetActiveViewKind();
@@ -484,7 +492,7 @@ void CQZ2TabView::SyncDocumentToActiveTab()
             }
             pModel->EndUndoOperation();
         }
-    } else if (pModel != nullptr && GetTabControl().GetActiveTab() >= 0) {
+    } else if (pModel != nullptr && pView == nullptr && GetTabControl().GetActiveTab() >= 0) {
         // A table is shown: the document's active drawing must be one that a tab here shows, else commands
         // would act on a drawing no view shows. The first paper takes its place.
         DrawingFeatureBase* pActive = pModel->GetActiveDrawingFeature();

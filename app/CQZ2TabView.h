@@ -142,4 +142,6 @@ private:
     // drawing view shows the document's active drawing when its own is gone or is a component, so the tab
     // keeps which drawing it was made for.
     std::map<const CWnd*, long> m_tabIDs;
+    // Set while a tab is being made: the first tab becomes active before its view knows what it shows.
+    int m_nAdding = 0;
 };

@@ -15,6 +15,8 @@
 #include "app/CQZ2View.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawViewInfo.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "platform/afx/CUIntArray.h"
 #include "platform/bcg/CBCGPPopupMenu.h"
@@ -465,34 +467,44 @@ TEST_F(TabKindsTest, AFurtherWindowCopiesTheTabsButNotTheDrawingTable)
     EXPECT_EQ(pSecond->GetTabDrawing(1), pKept);
 }
 
-TEST_F(TabKindsTest, ARightClickOnATabActivatesItAndOpensTheTabMenu)
+TEST_F(TabKindsTest, ARightClickOnATabActivatesIt)
 {
     Open();
     ASSERT_EQ(ActiveTab(), 0);
     DrawingFeatureBase* pPart = tabs->GetDrawView(2)->GetDrawingFeature();
 
     // Pressed on the second part's tab: that tab and its drawing become active.
-    const CPoint onPart = TabPoint(tabs, 2);
-    tabs->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(onPart.x, onPart.y));
+    QTabBar* pRow = RowOf(tabs);
+    ASSERT_NE(pRow, nullptr);
+    const QPoint onPart = pRow->tabRect(2).center();
+    SendMouse(pRow, QEvent::MouseButtonPress, onPart, Qt::RightButton, Qt::RightButton);
     EXPECT_EQ(ActiveTab(), 2);
     EXPECT_EQ(model->GetActiveDrawingFeature(), pPart);
+    EXPECT_EQ(manager->GetActiveView(), tabs->GetDrawView(2)->GetDraw2dView());
 
     // Pressed below the tabs: nothing changes.
     CRect area;
     tabs->GetTabControl().GetWndArea(area);
     tabs->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(area.CenterPoint().x, area.CenterPoint().y));
     EXPECT_EQ(ActiveTab(), 2);
+}
 
-    // The menu comes only over a tab.
+TEST_F(TabKindsTest, TheTabMenuShowsOverATab)
+{
+    CMenu probe;
+    if (!probe.LoadMenu(222))
+        GTEST_SKIP() << "the language library has no tab menu";
+    probe.DestroyMenu();
+    Open();
+
+    // Not below the tabs.
+    CRect area;
+    tabs->GetTabControl().GetWndArea(area);
     CPoint screen = area.CenterPoint();
     tabs->ClientToScreen(&screen);
     tabs->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tabs->m_hWnd), MAKELPARAM(screen.x, screen.y));
     EXPECT_EQ(CBCGPPopupMenu::GetActiveMenu(), nullptr);
 
-    CMenu probe;
-    if (!probe.LoadMenu(222))
-        GTEST_SKIP() << "the language library has no tab menu";
-    probe.DestroyMenu();
     CPoint onTab = TabPoint(tabs, 2);
     tabs->ClientToScreen(&onTab);
     tabs->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tabs->m_hWnd), MAKELPARAM(onTab.x, onTab.y));
@@ -502,4 +514,40 @@ TEST_F(TabKindsTest, ARightClickOnATabActivatesItAndOpensTheTabMenu)
     pMenu->CloseMenu();
     PumpTabEvents();
     EXPECT_EQ(CBCGPPopupMenu::GetActiveMenu(), nullptr);
+}
+
+TEST_F(TabKindsTest, ShapesToShowBringThePaperForwardUnlessTheActivePartHoldsThem)
+{
+    Open();
+    DrawingFeatureBase* pPaper = model->GetPaperFeature(0);
+    DrawingFeatureBase* pPart = tabs->GetTabDrawing(1);
+    model->BeginUndoOperation(nullptr);
+    const Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(10, 10));
+    const long nOnPaper = model->AddFeature(&line, pPaper, 1);
+    const long nOnPart = model->AddFeature(&line, pPart, 1);
+    model->EndUndoOperation();
+    ASSERT_GT(nOnPaper, 0);
+    ASSERT_GT(nOnPart, 0);
+
+    const struct {
+        const char* name;
+        int nFrom;                 // the tab active before
+        std::vector<long> ids;     // the shapes to show
+        int nKindAfter;            // the kind of the tab active then
+    } cases[] = {
+        {"part's own shape: the part stays", 1, {nOnPart}, 1},
+        {"a paper's shape: the paper comes", 1, {nOnPart, nOnPaper}, 0},
+        {"an unknown id: the part stays", 1, {nOnPart, 999999}, 1},
+        {"from the layer table: the paper comes", 3, {nOnPart}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(tabs->ActivateTab(c.nFrom));
+        NotifyInfoBase info(model, NotifyInfoBase::kindShowFeatures, 0);
+        info.SetFeatureIDs(c.ids);
+        tabs->OnDocumentNotify(&info);
+        EXPECT_EQ(tabs->GetActiveViewKind(), c.nKindAfter);
+        if (c.nKindAfter == 0)
+            EXPECT_EQ(model->GetActiveDrawingFeature(), pPaper);
+    }
 }
