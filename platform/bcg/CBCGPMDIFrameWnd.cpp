@@ -107,6 +107,9 @@ BOOL CBCGPMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pCont
     delete host;
     return FALSE;
   }
+  // The bars' captions and the gaps between bars show the host's own background.
+  host->setAttribute(Qt::WA_OpaquePaintEvent, false);
+  host->setAutoFillBackground(true);
   if (QMdiArea* area = GetMdiArea()) {
     host->setCentralWidget(area);
   }
@@ -139,6 +142,8 @@ void CBCGPMDIFrameWnd::AddDockingBar(CBCGPDockingControlBar* pBar) {
   if (pBar->GetBCGStyle() & CBRS_BCGP_FLOAT) f |= QDockWidget::DockWidgetFloatable;
   if (pBar->GetBCGStyle() & CBRS_BCGP_CLOSE) f |= QDockWidget::DockWidgetClosable;
   dock->setFeatures(f);
+  // The caption is drawn on the dock's own background, docked or floating.
+  dock->setAutoFillBackground(true);
   const bool visible = (pBar->GetStyle() & WS_VISIBLE) != 0;
   dock->setWidget(pBar->GetQWidget());
   pBar->SetLayoutWidget(dock);

@@ -1,0 +1,345 @@
+// The main frame as the program starts it, over the real language libraries: its toolbars with
+// their buttons, images and tips, the docking bars' captions and icons, document windows that
+// fill the document area, the command bar driving the running command, help for a command and
+// the outer rectangle of the frame.
+#include <gtest/gtest.h>
+
+#include "AppFixture.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtGui/QImage>
+#include <QtGui/QPalette>
+#include <QtWidgets/QDockWidget>
+#include <QtWidgets/QMdiArea>
+#include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QWidget>
+
+#include "app/CMainFrame.h"
+#include "app/CQZ2Doc.h"
+#include "command/CCommandBar.h"
+#include "command/CommandBase.h"
+#include "command/CommandManager.h"
+#include "command/LoadResourceString.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "platform/bcg/CBCGPToolBar.h"
+#include "platform/bcg/CBCGPToolBarImages.h"
+#include "platform/bcg/CBCGPToolbarButton.h"
+#include "platform/win/CMDIChildWnd.h"
+#include "platform/win/WinConstants.h"
+#include "property/CPropertyBar.h"
+#include "structure/CDrawComponentBar.h"
+#include "structure/CDrawingBar.h"
+#include "structure/CLayerBar.h"
+#include "structure/CSkyViewBar.h"
+
+namespace {
+
+constexpr UINT kLineID = 33412;
+constexpr UINT kLineGroup = 33924;
+
+void Pump()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+class ProgramFrameTest : public AppFixture
+{
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        ASSERT_TRUE(Start());
+        m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
+        ASSERT_NE(m_frame, nullptr);
+        m_manager = m_app->GetCommandManager();
+        ASSERT_NE(m_manager, nullptr);
+        Pump();
+    }
+
+    void Command(UINT nID)
+    {
+        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0);
+        Pump();
+    }
+
+    CQZ2Doc* NewDrawing()
+    {
+        Command(ID_FILE_NEW);
+        CMDIChildWnd* pChild = m_frame->MDIGetActive();
+        return pChild != nullptr ? dynamic_cast<CQZ2Doc*>(pChild->GetActiveDocument()) : nullptr;
+    }
+
+    static int LineCount(const Draw2dDocument* pModel)
+    {
+        int n = 0;
+        for (long id = pModel->GetNextFeatureRecordID(-1); id != -1; id = pModel->GetNextFeatureRecordID(id))
+            n += dynamic_cast<const Line2dFeature*>(pModel->GetFeature(id)) != nullptr ? 1 : 0;
+        return n;
+    }
+
+    CString Tip(UINT nID)
+    {
+        CBCGPToolbarButton button(nID, -1);
+        CString text;
+        return m_frame->GetToolbarButtonToolTipText(&button, text) ? text : CString(u"<none>");
+    }
+
+    CMainFrame* m_frame = nullptr;
+    QZ2Command::CommandManager* m_manager = nullptr;
+};
+
+TEST_F(ProgramFrameTest, EveryToolbarHasItsButtonsWithAnImageEach)
+{
+    struct Bar {
+        UINT id;
+        UINT firstCommand;
+    } const bars[] = {{59392, 57600}, {59473, 33936}, {59474, 33932}, {59476, 34025}, {59475, 34646}};
+    for (const Bar& bar : bars) {
+        CBCGPToolBar* pBar = m_frame->GetToolBarById(bar.id);
+        ASSERT_NE(pBar, nullptr) << bar.id;
+        ASSERT_NE(pBar->GetSafeHwnd(), nullptr) << bar.id;
+        EXPECT_TRUE(pBar->IsVisible()) << bar.id;
+        ASSERT_GT(pBar->GetCount(), 3) << bar.id;
+        EXPECT_EQ(pBar->GetItemID(0), bar.firstCommand) << bar.id;
+        int commands = 0;
+        for (int i = 0; i < pBar->GetCount(); ++i) {
+            CBCGPToolbarButton* pButton = pBar->GetButton(i);
+            ASSERT_NE(pButton, nullptr);
+            if (pButton->IsSeparator())
+                continue;
+            ++commands;
+            QImage image;
+            EXPECT_TRUE(CBCGPToolBar::GetImages()->GetImage(pButton->GetImage(), image))
+                << "toolbar " << bar.id << " button " << pButton->m_nID << " has no image";
+            EXPECT_EQ(image.size(), QSize(16, 16)) << pButton->m_nID;
+        }
+        EXPECT_GT(commands, 3) << bar.id;
+        // The toolbar shows them: one tool button each, beside the separators and the customise button.
+        EXPECT_GE(pBar->GetLayoutWidget()->findChildren<QWidget*>().size(), commands) << bar.id;
+    }
+    // The line group button on the shape toolbar starts the line command.
+    EXPECT_GE(m_frame->GetToolBarById(59473)->CommandToIndex(kLineGroup), 0);
+}
+
+TEST_F(ProgramFrameTest, ToolTipsNameTheCommandAButtonStarts)
+{
+    // Display names of the command table, texts of the menus, the group's current command.
+    EXPECT_EQ(Tip(57643), LoadResourceString(10621));
+    EXPECT_EQ(Tip(57600), CString(u"New"));
+    EXPECT_EQ(Tip(57601), CString(u"Open"));
+    EXPECT_EQ(Tip(kLineGroup), LoadResourceString(10515));
+    m_frame->SetGroupButtonCommand(kLineGroup, 33413);
+    EXPECT_EQ(Tip(kLineGroup), LoadResourceString(10516));
+    // Separators and buttons without a command have no tip of the frame's.
+    CBCGPToolbarButton none(0, -1);
+    CString text;
+    EXPECT_FALSE(m_frame->GetToolbarButtonToolTipText(&none, text));
+}
+
+TEST_F(ProgramFrameTest, DockingBarsShowTheirCaptionsAndIcons)
+{
+    struct Bar {
+        CBCGPDockingControlBar* pBar;
+        UINT caption;
+        bool icon;
+    } const bars[] = {{m_frame->GetCommandBarWnd(), 10293, true}, {m_frame->GetPropertyBar(), 10303, true},
+                      {m_frame->GetDrawingBar(), 11547, true},    {m_frame->GetLayerBar(), 10795, true},
+                      {m_frame->GetComponentBar(), 11546, true},  {m_frame->GetSkyViewBar(), 10313, false}};
+    for (const Bar& bar : bars) {
+        ASSERT_NE(bar.pBar, nullptr) << bar.caption;
+        const CString expected = LoadResourceString(bar.caption);
+        ASSERT_FALSE(expected.IsEmpty()) << bar.caption;
+        CString text;
+        bar.pBar->GetWindowText(text);
+        EXPECT_EQ(text, expected) << bar.caption;
+        auto* pDock = qobject_cast<QDockWidget*>(bar.pBar->GetLayoutWidget());
+        ASSERT_NE(pDock, nullptr) << bar.caption;
+        EXPECT_EQ(pDock->windowTitle(), expected.ToQString()) << bar.caption;
+        EXPECT_EQ(!pDock->windowIcon().isNull(), bar.icon) << bar.caption;
+        // The caption is drawn above the bar's contents, on the dock's own background: the title
+        // row shows mostly that colour (and the caption's text), not an unpainted area.
+        const int titleBottom = bar.pBar->GetQWidget()->geometry().top();
+        ASSERT_GT(titleBottom, 4) << bar.caption;
+        // Tabs behind the visible one are not on screen.
+        if (!pDock->isVisible() || pDock->visibleRegion().isEmpty())
+            continue;
+        // Taken from the whole frame, as the screen shows it.
+        QWidget* pFrameWidget = m_frame->GetQWidget();
+        const QImage shot = pFrameWidget->grab().toImage();
+        const QPoint origin = pDock->mapTo(pFrameWidget, QPoint(0, 0));
+        const QColor back = pDock->palette().color(QPalette::Window);
+        int background = 0, ink = 0, total = 0;
+        for (int y = origin.y(); y < origin.y() + titleBottom && y < shot.height(); ++y) {
+            for (int x = origin.x(); x < origin.x() + pDock->width() / 2 && x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                ++total;
+                background += c == back ? 1 : 0;
+                ink += c.lightness() < back.lightness() - 80 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(background, total / 2) << bar.caption;
+        EXPECT_GT(ink, 5) << bar.caption;
+    }
+}
+
+TEST_F(ProgramFrameTest, ANewDrawingFillsTheDocumentArea)
+{
+    ASSERT_NE(NewDrawing(), nullptr);
+    CMDIChildWnd* pChild = m_frame->MDIGetActive();
+    ASSERT_NE(pChild, nullptr);
+    QMdiArea* pArea = m_frame->GetMdiArea();
+    ASSERT_NE(pArea, nullptr);
+    QMdiSubWindow* pSub = pArea->activeSubWindow();
+    ASSERT_NE(pSub, nullptr);
+    EXPECT_TRUE(pSub->isMaximized());
+    EXPECT_EQ(pSub->geometry(), pArea->viewport()->rect());
+    // A second drawing too.
+    ASSERT_NE(NewDrawing(), nullptr);
+    ASSERT_NE(pArea->activeSubWindow(), pSub);
+    EXPECT_EQ(pArea->activeSubWindow()->geometry(), pArea->viewport()->rect());
+}
+
+TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningCommand)
+{
+    CCommandBar* pBar = m_frame->GetCommandBar();
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_EQ(static_cast<CBCGPDockingControlBar*>(pBar), m_frame->GetCommandBarWnd());
+    EXPECT_EQ(m_frame->GetControlBar(59424), pBar);
+    EXPECT_EQ(m_manager->GetCommandBar(), pBar);
+    EXPECT_EQ(pBar->GetCommandManager(), m_manager);
+    ASSERT_NE(pBar->GetRowList().GetSafeHwnd(), nullptr);
+    ASSERT_NE(pBar->GetInputLine().GetSafeHwnd(), nullptr);
+    EXPECT_EQ(pBar->GetRowCount(), 0);
+    // Typed text without a running command is refused and stays, selected, in the input line.
+    EXPECT_FALSE(pBar->EnterText(u"10,10"));
+    CString kept;
+    pBar->GetInputLine().GetWindowText(kept);
+    EXPECT_EQ(kept, CString(u"10,10"));
+
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    ASSERT_TRUE(m_manager->ExecuteCommand(kLineID));
+    Pump();
+    QZ2Command::CommandBase* pLine = m_manager->GetActiveCommand();
+    ASSERT_NE(pLine, nullptr);
+    EXPECT_EQ(pBar->GetCommand(), pLine);
+    ASSERT_EQ(pBar->GetRowCount(), pLine->GetParameterCount());
+    EXPECT_EQ(pBar->GetRowList().GetItemCount(), pLine->GetParameterCount());
+    EXPECT_EQ(pBar->GetCommandNameCount(), 1);
+    EXPECT_EQ(pBar->GetCommandName(0), pLine->GetDisplayName());
+    EXPECT_EQ(pBar->GetCommandCombo().GetCurSel(), 0);
+    const int first = pLine->GetCurrentParameterIndex();
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(pBar->GetSelectedRow(), first);
+    EXPECT_EQ(pBar->GetRowList().GetNextItem(-1, LVNI_SELECTED), first);
+    EXPECT_FALSE(pBar->GetRowCaption(first).IsEmpty());
+
+    // Two points typed into the bar draw a line; the command stays for the next one.
+    EXPECT_TRUE(pBar->EnterText(u"10,20"));
+    Pump();
+    EXPECT_NE(pLine->GetCurrentParameterIndex(), first);
+    EXPECT_EQ(pBar->GetSelectedRow(), pLine->GetCurrentParameterIndex());
+    EXPECT_FALSE(pBar->GetRowValueText(first).IsEmpty());
+    CString input;
+    pBar->GetInputLine().GetWindowText(input);
+    EXPECT_TRUE(input.IsEmpty());
+    EXPECT_TRUE(pBar->EnterText(u"110,20"));
+    Pump();
+    EXPECT_EQ(LineCount(pDoc->GetDraw2dDocument()), 1);
+    EXPECT_EQ(m_manager->GetActiveCommand(), pLine);
+    // Text the row cannot take is refused.
+    EXPECT_FALSE(pBar->EnterText(u"not a point"));
+    EXPECT_EQ(LineCount(pDoc->GetDraw2dDocument()), 1);
+
+    // Escape empties the input line first; on an empty row it cancels the command.
+    pBar->GetInputLine().SetWindowText(u"12");
+    pBar->EscapeInput();
+    pBar->GetInputLine().GetWindowText(input);
+    EXPECT_TRUE(input.IsEmpty());
+    EXPECT_FALSE(m_manager->GetActiveCommandName().IsEmpty());
+    for (int i = 0; i < 3 && !m_manager->GetActiveCommandName().IsEmpty(); ++i)
+        pBar->EscapeInput();
+    EXPECT_TRUE(m_manager->GetActiveCommandName().IsEmpty());
+    EXPECT_EQ(pBar->GetRowCount(), 0);
+    EXPECT_EQ(pBar->GetRowList().GetItemCount(), 0);
+
+    // The combo runs the command again.
+    ASSERT_EQ(pBar->GetCommandNameCount(), 1);
+    EXPECT_TRUE(pBar->RunCommandEntry(0));
+    EXPECT_EQ(m_manager->GetActiveCommand(), pLine);
+    EXPECT_EQ(pBar->GetCommandNameCount(), 1);
+}
+
+TEST_F(ProgramFrameTest, RecentCommandsKeepOneEntryEachAndTwentyAtMost)
+{
+    CCommandBar* pBar = m_frame->GetCommandBar();
+    ASSERT_NE(pBar, nullptr);
+    for (int i = 0; i < 25; ++i) {
+        CString name, id;
+        name.Format(u"Command %d", i);
+        id.Format(u"Test.Command%d", i);
+        pBar->AddCommandName(name, id);
+    }
+    EXPECT_EQ(pBar->GetCommandNameCount(), CCommandBar::kMaxCommandNames);
+    EXPECT_EQ(pBar->GetCommandCombo().GetCount(), CCommandBar::kMaxCommandNames);
+    EXPECT_EQ(pBar->GetCommandName(0), CString(u"Command 24"));
+    EXPECT_EQ(pBar->GetCommandIdentifier(19), CString(u"Test.Command5"));
+    // Running one again moves it to the top instead of adding a second entry.
+    pBar->AddCommandName(u"Command 10", u"Test.Command10");
+    EXPECT_EQ(pBar->GetCommandNameCount(), CCommandBar::kMaxCommandNames);
+    EXPECT_EQ(pBar->GetCommandIdentifier(0), CString(u"Test.Command10"));
+    CString shown;
+    pBar->GetCommandCombo().GetLBText(0, shown);
+    EXPECT_EQ(shown, CString(u"Command 10"));
+    // At most one entry that cannot be run again, and choosing it runs nothing.
+    pBar->AddCommandName(u"Once", u"");
+    pBar->AddCommandName(u"Once more", u"");
+    int empty = 0;
+    for (int i = 0; i < pBar->GetCommandNameCount(); ++i)
+        empty += pBar->GetCommandIdentifier(i).IsEmpty() ? 1 : 0;
+    EXPECT_EQ(empty, 1);
+    EXPECT_FALSE(pBar->RunCommandEntry(0));
+    EXPECT_TRUE(m_manager->GetActiveCommandName().IsEmpty());
+}
+
+TEST_F(ProgramFrameTest, HelpInACommandOpensItsTopicAndAnUnknownOneTheDefaultHelp)
+{
+    // No command: the topic asked for.
+    EXPECT_EQ(m_frame->GetCommandHelpContext(0x20000), 0x20000u);
+    ASSERT_NE(NewDrawing(), nullptr);
+    ASSERT_TRUE(m_manager->ExecuteCommand(kLineID));
+    EXPECT_EQ(m_frame->GetCommandHelpContext(0), kLineID + 0x10000u);
+    m_frame->SendMessage(WM_COMMANDHELP, 0, 0);
+    EXPECT_EQ(m_frame->GetLastHelpContext(), kLineID + 0x10000u);
+    m_manager->EndCommand(nullptr, FALSE);
+    // A command the table does not know has no topic: the default help, never 0xFFFF.
+    EXPECT_EQ(QZ2Command::CommandManager::GetCommandID(u"Korvan.Nothing.Such"), static_cast<UINT>(-1));
+    EXPECT_NE(m_frame->GetCommandHelpContext(0), 0xFFFFu);
+}
+
+TEST_F(ProgramFrameTest, MovingTheFrameSetsTheRectangleItsWindowRectReports)
+{
+    for (const CRect& target : {CRect(10, 20, 810, 620), CRect(40, 30, 640, 430)}) {
+        m_frame->MoveWindow(&target, TRUE);
+        Pump();
+        CRect rect;
+        m_frame->GetWindowRect(&rect);
+        EXPECT_EQ(rect, target);
+        // The client area lies inside, by the frame's border.
+        CRect client;
+        m_frame->GetClientRect(&client);
+        EXPECT_LE(client.Width(), target.Width());
+        EXPECT_LE(client.Height(), target.Height());
+    }
+    m_frame->SetWindowPos(nullptr, 50, 60, 700, 500, SWP_NOZORDER);
+    CRect rect;
+    m_frame->GetWindowRect(&rect);
+    EXPECT_EQ(rect, CRect(50, 60, 750, 560));
+    m_frame->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOMOVE);
+    m_frame->GetWindowRect(&rect);
+    EXPECT_EQ(rect, CRect(50, 60, 750, 560));
+}
+
+}  // namespace
