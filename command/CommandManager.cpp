@@ -831,9 +831,21 @@ BOOL CommandManager::SetCurrentParameter(CommandBase* pCommand, int nIndex)
 {
     if (pCommand == nullptr)
         pCommand = GetActiveCommand();
-    if (pCommand == nullptr || !pCommand->SetCurrentParameterIndex(nIndex))
+    if (pCommand == nullptr)
         return FALSE;
-    pCommand->ChoosePickParameter();
+    const BOOL bRunning = pCommand == GetActiveCommand();
+    // Switching rows ends what a modifier was collecting.
+    if (bRunning && pCommand->HasModifier())
+        EndAllModifierInput();
+    if (nIndex != pCommand->GetCurrentParameterIndex()) {
+        if (!pCommand->SetCurrentParameterIndex(nIndex))
+            return FALSE;
+        pCommand->ChoosePickParameter();
+    }
+    if (bRunning) {
+        ResetStatusText();
+        ClearFenceIfActive();
+    }
     UpdateParameterInBar(pCommand, nIndex, 0);
     return TRUE;
 }
@@ -871,12 +883,6 @@ void CommandManager::ResetCommandInputs()
 
 // --- modifier input -----------------------------------------------------------------------------
 
-BOOL CommandManager::IsModifierInputActive() const
-{
-    const CommandBase* pTop = GetActiveCommand();
-    return pTop != nullptr && pTop->IsModifierInputActive();
-}
-
 int CommandManager::GetActiveItemType() const
 {
     const CommandBase* pTop = GetActiveCommand();
@@ -885,37 +891,6 @@ int CommandManager::GetActiveItemType() const
     if (pTop->IsModifierInputActive())
         return pTop->GetModifierInputType();
     return pTop->GetCurrentItemType();
-}
-
-int CommandManager::GetActiveModifierInputIndex() const
-{
-    const CommandBase* pTop = GetActiveCommand();
-    return pTop != nullptr ? pTop->GetModifierInputIndex() : -1;
-}
-
-BOOL CommandManager::SetModifierInputIndex(int nInput)
-{
-    CommandBase* pTop = GetActiveCommand();
-    if (pTop == nullptr || pTop->GetActiveModifier() == nullptr)
-        return FALSE;
-    return pTop->GetActiveModifier()->SetInputIndex(nInput);
-}
-
-BOOL CommandManager::ActivateNextModifierInput()
-{
-    CommandBase* pTop = GetActiveCommand();
-    ParameterModifierBase* pModifier = pTop != nullptr ? pTop->GetActiveModifier() : nullptr;
-    if (pModifier == nullptr)
-        return FALSE;
-    const int count = pModifier->GetInputCount();
-    const int current = pModifier->GetInputIndex();
-    for (int step = 1; step <= count; ++step) {
-        const int i = (current + step + count) % count;
-        const ParameterItemBase* pItem = pModifier->GetInputItem(i);
-        if (pItem != nullptr && pItem->m_bRequired && pItem->IsEmpty())
-            return SetModifierInputIndex(i);
-    }
-    return FALSE;
 }
 
 // --- fence and cursor ---------------------------------------------------------------------------
@@ -1423,65 +1398,6 @@ void CommandManager::OnRButtonDown(UINT nFlags, const CPoint& point)
     m_pActiveView->InvalidateView();
 }
 
-BOOL CommandManager::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    (void)nRepCnt;
-    (void)nFlags;
-    switch (nChar) {
-    case VK_ESCAPE:
-        // Escape drops what is half done around the command, never the command itself.
-        if (m_viewCommand.GetMode() != ViewCommand::modeNone) {
-            EndViewCommand();
-            if (m_pActiveView != nullptr)
-                m_pActiveView->RestoreView();
-        } else if (m_bFenceActive) {
-            m_fencePoints.RemoveAll();
-            m_bFenceActive = FALSE;
-            if (m_pActiveView != nullptr)
-                m_pActiveView->RestoreView();
-        } else if (!HasActiveCommand()) {
-            UnselectAll();
-        }
-        break;
-    case VK_BACK:
-        if (!HasActiveCommand() && m_bFenceActive) {
-            RemoveLastFencePoint();
-            if (m_pActiveView != nullptr) {
-                m_pActiveView->RestoreView();
-                RedrawOverlay(CWnd::FromHandle(m_pActiveView->GetHWnd()), nullptr);
-            }
-        }
-        break;
-    case VK_RETURN:
-        if (m_bFenceActive)
-            FinishFence();
-        else if (HasActiveCommand() && GetActiveItemType() == ParameterItemBase::typePointArray)
-            FinishListInput();
-        break;
-    case VK_PRIOR:
-        ZoomIn(0.2);
-        break;
-    case VK_NEXT:
-        ZoomOut(0.2);
-        break;
-    case VK_LEFT:
-        MoveView(30, 0);
-        break;
-    case VK_RIGHT:
-        MoveView(-30, 0);
-        break;
-    case VK_UP:
-        MoveView(0, -30);
-        break;
-    case VK_DOWN:
-        MoveView(0, 30);
-        break;
-    default:
-        break;
-    }
-    return TRUE;
-}
-
 BOOL CommandManager::IsFeaturePickCursor() const
 {
     if (m_viewCommand.GetMode() != ViewCommand::modeNone || m_bPanning)
@@ -1523,8 +1439,11 @@ BOOL CommandManager::OnSetCursor(CWnd* pView, CWnd* pWnd, UINT nHitTest, UINT me
 BOOL CommandManager::CommandClickInput(const RuVaPnt2d& world, UINT nFlags)
 {
     CommandBase* pCommand = GetActiveCommand();
-    if (pCommand == nullptr || IsModifierInputActive())
+    if (pCommand == nullptr)
         return FALSE;
+    // While a modifier is attached its inputs take the clicks.
+    if (pCommand->GetActiveModifier() != nullptr)
+        return ModifierClickInput(world);
     const int nIndex = pCommand->GetPickParameterIndex();
     if (nIndex < 0 || nIndex >= pCommand->GetParameterCount())
         return FALSE;

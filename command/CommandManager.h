@@ -126,6 +126,63 @@ public:
 
     // --- keyboard and typed input, modifiers, steering of the running command -------------------
     // (CommandManagerKeyboard.cpp, CommandManagerModifier.cpp)
+    // Drops the first of: a view command, a fence, a grip drag, the idle selection; else shows the
+    // command bar. Never ends the running command.
+    void OnEscape();
+    // Finishes a fence or a list input, or makes the next parameter current; FALSE without a command.
+    BOOL OnEnter();
+    // Steps back one input of a list-type item, or one fence corner.
+    void OnBackspace();
+    // Typed text for a parameter, read by the item's type; an empty text clears the value.
+    BOOL SetParameterText(int nIndex, const CString& strText, BOOL bPrompt);
+    // A value of any type, handed to the setter of its type.
+    BOOL SetParameterValue(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL ClearParameterValue(int nIndex, BOOL bPrompt);
+    BOOL ResetParameterToDefault(int nIndex);
+    BOOL SetParameterAlternative(CommandBase* pCommand, int nIndex, int nAlternative);
+    BOOL ActivateNextParameterOfType(int nTypeCode);
+    // Attaches the modifier of the code to the parameter; always FALSE (the bar shows its rows).
+    BOOL SetParameterModifier(int nIndex, int nCode);
+    // Attaches the modifier of the code to the best-fitting parameter of the running command.
+    BOOL ApplyModifierCode(int nCode);
+    BOOL SetIntegerValue(int nIndex, int nValue, BOOL bPrompt);
+    BOOL SetDoubleValue(int nIndex, double dValue, BOOL bPrompt);
+    BOOL SetLengthValue(int nIndex, double dValue, BOOL bPrompt);
+    BOOL SetAngleValue(int nIndex, double dDegrees, BOOL bPrompt);
+    BOOL SetScaleValue(int nIndex, double dX, double dY, BOOL bPrompt);
+    // A point in the active drawing's coordinates, or in the typed notation (offset from the last input
+    // point, distance and angle).
+    BOOL SetPointValue(int nIndex, const RuVaPnt2d& point, BOOL bRelative, BOOL bPolar);
+    // Appends the point; a point exactly on the last one finishes the list instead.
+    BOOL AddPointArrayValue(int nIndex, const RuVaPnt2d& point, BOOL bFinished, BOOL bRelative, BOOL bPolar);
+    BOOL SetMultiParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetDrawingParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetDrawComponentParameter(int nIndex, const ParameterItemBase& value, BOOL bPrompt);
+    // Polar (x distance, y angle in degrees) becomes cartesian; relative is moved by the last input point.
+    void ApplyPointNotation(RuVaPnt2d& point, BOOL bRelative, BOOL bPolar) const;
+
+    // Inputs of the innermost modifier link of the running command.
+    BOOL SetModifierInputValue(int nInput, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetModifierPointInput(int nInput, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetModifierLengthInput(int nInput, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetModifierAngleInput(int nInput, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetModifierFeatureInput(int nInput, const ParameterItemBase& value, BOOL bPrompt);
+    BOOL SetModifierPointValue(int nInput, const RuVaPnt2d& point, BOOL bRelative, BOOL bPolar);
+    BOOL SetModifierLengthValue(int nInput, double dValue);
+    BOOL SetModifierAngleValue(int nInput, double dDegrees);
+    BOOL SetModifierFeatureValue(int nInput, const FeatureLayout& feature, const RuVaPnt2d& pickPoint);
+    BOOL ModifierFeatureClick(int nInput, const RuVaPnt2d& world);
+    BOOL SetModifierInputText(int nInput, const CString& strText, BOOL bPrompt);
+    BOOL ClearModifierInput(int nInput, BOOL bPrompt);
+    // Lets the modifier compute; a result is applied to its target and the link removed.
+    BOOL RunModifier(int nInput, BOOL bPrompt);
+    BOOL ClearModifierInputs();
+    BOOL ClearModifierInputsAndRefresh(BOOL bRefresh);
+    BOOL RemoveActiveModifier();
+    BOOL EndAllModifierInput();
+    // The arrow keys move the selection through the grip tracker when enabled: mode 0 by whole pixels,
+    // other modes by drawing units.
+    void SetNudgeOptions(BOOL bEnabled, int nMode, double dSteps);
 
     // --- feature inputs, the document selection, grips and context menus ------------------------
     // (CommandManagerFeatureInput.cpp, CommandManagerContextMenu.cpp)
@@ -450,6 +507,19 @@ private:
     RuVaPnt2d m_snapWorld;
 
     // keyboard, typed input and modifiers
+    // A click while a modifier is attached: to its point or feature input that takes clicks.
+    BOOL ModifierClickInput(const RuVaPnt2d& world);
+    // The main frame's status bar back to its idle text.
+    void ResetStatusText();
+    // Validates, assigns and runs a point, length or angle input; the old value comes back when refused.
+    BOOL SetModifierInputCore(int nInput, const ParameterItemBase& value, int nType, BOOL bPrompt);
+    // Empties the parameter before a modifier is attached (a list only when finished).
+    void EmptyForModifier(int nIndex);
+    // Typed point text to a point in the active drawing's coordinates; FALSE when it does not parse.
+    BOOL ParseTypedPoint(const CString& strText, RuVaPnt2d& point, BOOL& bRelative, BOOL& bPolar) const;
+    BOOL m_bNudgeEnabled = TRUE;
+    int m_nNudgeMode = 0;
+    double m_dNudgeSteps = 1.0;
 
     // feature inputs, grips and context menus
     BOOL FeatureTransaction(int nIndex, const ParameterItemBase& value, int nType, BOOL bRun, BOOL bPrompt);
