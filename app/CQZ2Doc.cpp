@@ -176,6 +176,22 @@ void SendDocumentNotify(CWnd* pWnd, HWND hWndFrom, NotifyInfoBase* pInfo)
     pWnd->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
 }
 
+// Whether the record tells of a change to what the file keeps: not a redraw or a selection, not another
+// document or drawing coming to the front, not a request to show shapes.
+bool ChangesTheDrawing(const NotifyInfoBase& info)
+{
+    switch (info.GetKind()) {
+    case NotifyInfoBase::kindDocument:
+    case NotifyInfoBase::kindView:
+    case NotifyInfoBase::kindShowFeatures:
+        return false;
+    case NotifyInfoBase::kindDrawing:
+        return info.GetCode() != NotifyInfoBase::drawingActivated;
+    default:
+        return true;
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -1058,6 +1074,9 @@ int CQZ2Doc::OnModelNotify(NotifyInfoBase* pInfo, void* pUserData)
     if (pDoc == nullptr || pInfo == nullptr)
         return 0;
     pInfo->SetDocument(pDoc->m_pDraw2dDocument);
+    // A changed drawing is to be saved, or asked about when closed, and due for a recovery copy.
+    if (ChangesTheDrawing(*pInfo))
+        pDoc->SetModifiedFlag(TRUE);
     CWnd* pMainWnd = AfxGetMainWnd();
     const HWND hMain = pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr;
     QZ2Command::CommandManager* pManager = GetCommandManager();

@@ -451,3 +451,104 @@ TEST_F(LinePreviewTest, RubberBandIsTheLineThatAClickWouldMake)
         view->RestoreView();
     }
 }
+
+TEST_F(LineCommandTest, EachResultLeavesTheItemsAsTheFrameworkActsOnIt)
+{
+    // The start point is (1, 1). Items not given stay empty; result 3 keeps everything given, result 1
+    // clears every item and makes the start point current again.
+    struct Case {
+        const char* name;
+        bool start;
+        bool end;
+        RuVaPnt2d endPoint;
+        double length;  // NaN: not given
+        double angle;
+        int result;
+        int current;  // the current parameter afterwards: for result 2 the next empty one after it
+    };
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        {"nothing given", false, false, RuVaPnt2d(5, 5), none, none, CommandBase::resultMissing, 1},
+        {"only the start", true, false, RuVaPnt2d(5, 5), none, none, CommandBase::resultMissing, 1},
+        {"the start and a typed angle", true, false, RuVaPnt2d(5, 5), none, 30, CommandBase::resultMissing, 1},
+        {"the end alone with a typed length", false, true, RuVaPnt2d(5, 5), 4, none, CommandBase::resultMissing, 3},
+        {"end on the start", true, true, RuVaPnt2d(1, 1), none, none, CommandBase::resultNothing, 1},
+        {"end square to the typed angle", true, true, RuVaPnt2d(1, 5), none, 0, CommandBase::resultNothing, 1},
+        {"typed length of zero with an angle", true, true, RuVaPnt2d(5, 5), 0, 45, CommandBase::resultNothing, 1},
+        {"two points", true, true, RuVaPnt2d(5, 5), none, none, CommandBase::resultDone, 0},
+        {"typed length", true, true, RuVaPnt2d(5, 5), 3, none, CommandBase::resultDone, 0},
+        {"typed angle", true, true, RuVaPnt2d(5, 5), none, 90, CommandBase::resultDone, 0},
+        {"typed length and angle", true, true, RuVaPnt2d(5, 5), 3, 45, CommandBase::resultDone, 0},
+    };
+    Line2dCommand* pLine = Start();
+    ASSERT_NE(pLine, nullptr);
+    auto fill = [&](const Case& c) {
+        for (int i = 0; i < pLine->GetParameterCount(); ++i)
+            pLine->GetParameterItem(i)->Clear();
+        if (c.start)
+            static_cast<PointParameterItem*>(pLine->FindItem(0))->SetValue(RuVaPnt2d(1, 1));
+        if (c.end)
+            static_cast<PointParameterItem*>(pLine->FindItem(1))->SetValue(c.endPoint);
+        if (!std::isnan(c.length))
+            static_cast<LengthParameterItem*>(pLine->FindItem(2))->SetValue(c.length);
+        if (!std::isnan(c.angle))
+            static_cast<AngleParameterItem*>(pLine->FindItem(3))->SetValue(c.angle);
+        pLine->SetCurrentParameterIndex(c.end ? 1 : 0);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // The command's own answer...
+        fill(c);
+        const long count = doc.GetFeatureCount();
+        ASSERT_EQ(pLine->OnInput(-1), c.result);
+        if (c.result == CommandBase::resultDone) {
+            ASSERT_EQ(doc.GetFeatureCount(), count + 1);
+            ASSERT_TRUE(doc.Undo());
+        }
+        ASSERT_EQ(doc.GetFeatureCount(), count);
+
+        // ...and what the running command is left with once the manager has acted on it.
+        fill(c);
+        manager.RunActiveCommand(-1, TRUE);
+        ASSERT_EQ(Running(), pLine);
+        const bool done = c.result == CommandBase::resultDone;
+        EXPECT_EQ(doc.GetFeatureCount(), count + (done ? 1 : 0));
+        EXPECT_FALSE(doc.IsInUndoOperation());
+        const bool given[] = {c.start, c.end, !std::isnan(c.length), !std::isnan(c.angle)};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(pLine->IsParameterEmpty(i) != FALSE, done || !given[i]) << "item " << i;
+        EXPECT_EQ(pLine->GetCurrentParameterIndex(), c.current);
+    }
+}
+
+TEST_F(LineCommandTest, LinesTakeTheDocumentsCurrentAttributesAtTheirLimits)
+{
+    // The highest and lowest numbers a document keeps as current; numbers beyond them are refused by the
+    // document already, so a line never sees them and keeps the last ones taken.
+    struct Case {
+        short color, lineType, lineWidth;
+        bool taken;
+    };
+    const Case cases[] = {
+        {256, 32766, 15, true}, {0, 0, 0, true}, {-1, 1, -1, true}, {300, 32767, 16, false}, {257, -1, 17, false},
+    };
+    Start();
+    short color = 256, lineType = 32766, lineWidth = 15;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.color << "/" << c.lineType << "/" << c.lineWidth);
+        EXPECT_EQ(doc.SetCurrentColorNo(c.color, 0) != FALSE, c.taken);
+        EXPECT_EQ(doc.SetCurrentLineTypeNo(c.lineType, 0) != FALSE, c.taken);
+        EXPECT_EQ(doc.SetCurrentLineWidthNo(c.lineWidth, 0) != FALSE, c.taken);
+        if (c.taken)
+            color = c.color, lineType = c.lineType, lineWidth = c.lineWidth;
+        Click(0, 0);
+        Click(10, 0);
+        const std::vector<const Line2dFeature*> lines = Lines();
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back()->GetColorNo(), color);
+        EXPECT_EQ(lines.back()->GetLineTypeNo(), lineType);
+        EXPECT_EQ(lines.back()->GetLineWidthNo(), lineWidth);
+        EXPECT_EQ(lines.back()->GetLayerID(), layer);
+    }
+    EXPECT_EQ(Lines().size(), std::size(cases));
+}
