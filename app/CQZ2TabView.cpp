@@ -6,6 +6,7 @@
 #include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2View.h"
+#include "app/CTabViewSortDialog.h"
 #include "command/CommandManager.h"
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -45,6 +46,7 @@ ON_WM_ERASEBKGND()
 ON_REGISTERED_MESSAGE(BCGM_ON_MOVE_TAB, &CQZ2TabView::OnMoveTab)
 ON_COMMAND(39532, &CQZ2TabView::OnCloseTab)
 ON_UPDATE_COMMAND_UI(39532, &CQZ2TabView::OnUpdateCloseTab)
+ON_COMMAND(39534, &CQZ2TabView::OnTabOrder)
 END_MESSAGE_MAP()
 
 namespace {
@@ -648,6 +650,15 @@ BOOL CQZ2TabView::ReorderTabs(const CUIntArray& order)
     tabs.RecalcLayout();
     tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     return TRUE;
+}
+
+void CQZ2TabView::OnTabOrder()
+{
+    CTabViewSortDialog dialog(nullptr);
+    dialog.m_pTabView = this;
+    dialog.m_nInitialSelection = GetTabControl().GetActiveTab();
+    if (dialog.DoModal() == IDOK)
+        ReorderTabs(dialog.m_order);
 }
 
 LRESULT CQZ2TabView::OnMoveTab(WPARAM, LPARAM)

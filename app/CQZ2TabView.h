@@ -122,6 +122,7 @@ protected:
     afx_msg LRESULT OnMoveTab(WPARAM wParam, LPARAM lParam);
     afx_msg void OnCloseTab();
     afx_msg void OnUpdateCloseTab(CCmdUI* pCmdUI);
+    afx_msg void OnTabOrder();
     DECLARE_MESSAGE_MAP()
 
 private:
