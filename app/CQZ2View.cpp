@@ -13,6 +13,7 @@
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/NotifyInfoBase.h"
+#include "libs/vevure/SelectionManager.h"
 #include "platform/afx/CRect.h"
 #include "platform/gdi/CDC.h"
 #include "platform/win/WinInput.h"
@@ -128,8 +129,13 @@ int CQZ2View::OnCreate(LPCREATESTRUCT lpCreateStruct)
     ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
     m_pDraw2dView->SetHWnd(GetSafeHwnd());
-    if (auto* pDoc = dynamic_cast<CQZ2Doc*>(GetDocument()))
-        m_pDraw2dView->SetDrawDocument(pDoc->GetDraw2dDocument());
+    if (auto* pDoc = dynamic_cast<CQZ2Doc*>(GetDocument())) {
+        Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+        m_pDraw2dView->SetDrawDocument(pModel);
+        // The grips of the document's selection are drawn and dragged in every view of it.
+        if (pModel != nullptr && pModel->GetSelectionManager() != nullptr)
+            m_pDraw2dView->SetFeatureTracker(pModel->GetSelectionManager()->GetFeatureTracker());
+    }
     return 0;
 }
 
@@ -338,9 +344,19 @@ BOOL CQZ2View::OnMouseWheel(UINT nFlags, short zDelta, CPoint point)
     return static_cast<BOOL>(Default());
 }
 
-void CQZ2View::OnContextMenu(CWnd*, CPoint)
+void CQZ2View::OnContextMenu(CWnd*, CPoint point)
 {
-    // The menus that a right click offers come with the context menus of the command manager.
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    if (!IsManagerCurrent(pManager))
+        return;
+    // The menu key gives no point: the menu opens in the middle of the view.
+    if (point.x == -1 && point.y == -1) {
+        CRect rect;
+        GetClientRect(&rect);
+        point = rect.CenterPoint();
+        ClientToScreen(&point);
+    }
+    pManager->OnContextMenu(this, point);
 }
 
 BOOL CQZ2View::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)

@@ -7,6 +7,11 @@
 #include "command/FeatureSequenceListParameterItem.h"
 #include "command/FeatureSequenceParameterItem.h"
 #include "command/MultiParameterItem.h"
+#include "command/AngleParameterItem.h"
+#include "command/DoubleParameterItem.h"
+#include "command/IntegerParameterItem.h"
+#include "command/LengthParameterItem.h"
+#include "command/ListParameterItem.h"
 
 namespace QZ2Command {
 
@@ -44,6 +49,33 @@ void Trim2dCommand::SetupParameters()
     m_pManager->AddParameter(this, OneItem(group, 5));
     m_pManager->AddParameter(this, OneItem(multi, 6));
     m_pManager->AddParameter(this, OneItem(second, 7));
+
+    LengthParameterItem length;
+    length.m_strCaption = _T("Size by length");
+    AngleParameterItem angle;
+    angle.m_strCaption = _T("Size by angle");
+    CommandParameter* pSize = OneItem(length, 8);
+    angle.SetId(9);
+    angle.m_bRequired = FALSE;
+    pSize->AddItem(angle);
+    pSize->SetCurrentIndex(1);
+    m_pManager->AddParameter(this, pSize);
+
+    DoubleParameterItem number;
+    number.m_strCaption = _T("Step as number");
+    IntegerParameterItem count;
+    count.m_strCaption = _T("Step as count");
+    CommandParameter* pStep = OneItem(number, 10);
+    count.SetId(11);
+    count.m_bRequired = FALSE;
+    pStep->AddItem(count);
+    m_pManager->AddParameter(this, pStep);
+
+    ListParameterItem kind;
+    kind.m_strCaption = _T("Kind");
+    kind.SetItemsFromText(_T("Near|Far|Both"));
+    kind.SetValue(1);
+    m_pManager->AddParameter(this, OneItem(kind, 12));
 }
 
 int Trim2dCommand::OnInput(int)

@@ -12,8 +12,9 @@ class Trim2dCommand : public CommandBase
 {
     DECLARE_DYNCREATE(Trim2dCommand)
 public:
-    // Parameter indexes.
-    enum { pFeature = 0, pList, pSequenceList, pSequence, pGroup, pMulti, pSecondFeature, kCount };
+    // Parameter indexes: an input of every feature kind, then two parameters of two alternatives each
+    // and a choice from a list.
+    enum { pFeature = 0, pList, pSequenceList, pSequence, pGroup, pMulti, pSecondFeature, pSize, pStep, pKind, kCount };
 
     void SetupParameters() override;
     int OnInput(int nIndex) override;

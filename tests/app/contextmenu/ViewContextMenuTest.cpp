@@ -1,0 +1,257 @@
+// The right click in a real drawing view, offscreen, driven by its window messages: the shape under the
+// cursor becomes the selection and the edit menu opens for it, without a selection the default menu
+// opens, while a command runs its menu does, and a right-button pan that moved the view opens none.
+// Grips of the selection are dragged through the view's messages.
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QAction>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMenu>
+
+#include <cstdlib>
+
+#include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2View.h"
+#include "command/CommandManager.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/SelectionManager.h"
+#include "platform/afx/CRect.h"
+#include "platform/afx/CStringArray.h"
+#include "platform/bcg/CBCGPPopupMenu.h"
+#include "platform/win/CCreateContext.h"
+#include "platform/win/CFrameWnd.h"
+
+using QZ2Command::CommandManager;
+
+namespace {
+
+class MenuTestApp : public CQZ2App
+{
+public:
+    int DoMessageBox(LPCTSTR, UINT, UINT) override { return IDOK; }
+};
+
+MenuTestApp* g_app = nullptr;
+QTemporaryDir* g_home = nullptr;
+
+class MenuEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_app_contextmenu";
+        static char* argv[] = {name, nullptr};
+        g_home = new QTemporaryDir;
+        const QByteArray root = g_home->path().toUtf8();
+        setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
+        setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
+        setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
+        setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
+        setenv("LC_ALL", "en_US.UTF-8", 1);
+        QDir().mkpath(g_home->path() + QStringLiteral("/runtime"));
+        QFile::setPermissions(g_home->path() + QStringLiteral("/runtime"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (!QCoreApplication::instance())
+            new QApplication(argc, argv);
+        g_app = new MenuTestApp;
+        g_app->SetResourceFolder(CString::FromQString(QStringLiteral(KC_TEST_RESOURCE_DIR)));
+        g_app->SetCommandLineArguments(CStringArray());
+        ASSERT_TRUE(g_app->InitInstance());
+    }
+    void TearDown() override
+    {
+        g_app->ExitInstance();
+        delete g_app;
+        g_app = nullptr;
+        delete g_home;
+    }
+};
+const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new MenuEnvironment);
+
+constexpr UINT kLineID = 33412;
+
+void Pump()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+class ViewContextMenuTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        manager = g_app->GetCommandManager();
+        ASSERT_NE(manager, nullptr);
+        doc = new CQZ2Doc;
+        doc->m_bAutoDelete = FALSE;
+        ASSERT_TRUE(doc->OnNewDocument());
+        model = doc->GetDraw2dDocument();
+        ASSERT_NE(model, nullptr);
+        frame = new CFrameWnd;
+        ASSERT_TRUE(frame->Create(nullptr, u"Drawing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 500, 400)));
+        CCreateContext context;
+        context.m_pCurrentDoc = doc;
+        view = new CQZ2View;
+        ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), frame,
+                                 AFX_IDW_PANE_FIRST, &context));
+        view->MoveWindow(0, 0, 400, 300);
+        view->m_viewType = ViewTypePaper;
+        view->SetDrawingFeature(model->GetActiveDrawingFeature());
+        view->SendMessage(WM_INITIALUPDATE);
+        view->OnActivateView(TRUE, view, nullptr);
+        manager->SetDocument(doc, model);
+        CommandManager::SnapOptions options;
+        options.bGrid = FALSE;
+        options.bEnabled = FALSE;
+        manager->SetSnapOptions(options);
+        d2 = view->GetDraw2dView();
+        ASSERT_EQ(manager->GetActiveView(), d2);
+        Pump();
+        // A line across the middle of the view.
+        a = d2->ConvertPointClientToWorld(CPoint(100, 150), TRUE);
+        b = d2->ConvertPointClientToWorld(CPoint(300, 150), TRUE);
+        const Line2dFeature line(a, b);
+        model->BeginUndoOperation(nullptr);
+        id = model->AddFeature(&line, model->GetActiveDrawingFeature(), 1);
+        model->EndUndoOperation();
+        ASSERT_GT(id, 0);
+        Pump();
+    }
+    void TearDown() override
+    {
+        CloseMenu();
+        manager->CancelAllCommands();
+        manager->SetActiveDraw2dView(nullptr);
+        manager->SetDocument(nullptr, nullptr);
+        manager->SetSnapOptions(CommandManager::SnapOptions());
+        if (frame != nullptr)
+            frame->DestroyWindow();
+        Pump();
+        delete doc;
+    }
+
+    static LPARAM At(const CPoint& p) { return MAKELPARAM(p.x, p.y); }
+    // Button down and the menu message that follows the release.
+    void RightClick(const CPoint& p, UINT nFlags = 0)
+    {
+        view->SendMessage(WM_MOUSEMOVE, nFlags, At(p));
+        view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON | nFlags, At(p));
+        view->SendMessage(WM_RBUTTONUP, nFlags, At(p));
+        ContextMenu(p);
+    }
+    void ContextMenu(const CPoint& p)
+    {
+        CPoint screen = p;
+        view->ClientToScreen(&screen);
+        view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->GetSafeHwnd()), MAKELPARAM(screen.x, screen.y));
+    }
+    // The texts of the open popup's top entries, empty when none is open.
+    QStringList OpenMenu() const
+    {
+        QStringList texts;
+        CBCGPPopupMenu* pMenu = CBCGPPopupMenu::GetActiveMenu();
+        if (pMenu == nullptr || pMenu->GetQMenu() == nullptr)
+            return texts;
+        for (QAction* pAction : pMenu->GetQMenu()->actions())
+            texts << pAction->text();
+        return texts;
+    }
+    void CloseMenu()
+    {
+        if (CBCGPPopupMenu* pMenu = CBCGPPopupMenu::GetActiveMenu())
+            pMenu->CloseMenu();
+        Pump();
+    }
+    BOOL Selected() const { return model->GetSelectionManager()->IsFeatureSelected(FeatureRecord(id, -1)); }
+
+    CommandManager* manager = nullptr;
+    CQZ2Doc* doc = nullptr;
+    Draw2dDocument* model = nullptr;
+    CFrameWnd* frame = nullptr;
+    CQZ2View* view = nullptr;
+    Draw2dView* d2 = nullptr;
+    RuVaPnt2d a, b;
+    long id = -1;
+};
+
+}  // namespace
+
+TEST_F(ViewContextMenuTest, ARightClickOnAShapeSelectsItAndOpensTheEditMenu)
+{
+    RightClick(CPoint(160, 150));
+    EXPECT_TRUE(Selected());
+    const QStringList texts = OpenMenu();
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_TRUE(texts.contains(QStringLiteral("Move")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Copy")));
+    EXPECT_FALSE(texts.contains(QStringLiteral("Fillet")));
+}
+
+TEST_F(ViewContextMenuTest, OnEmptySpaceTheDefaultMenuOpensAndWhileACommandRunsItsMenu)
+{
+    RightClick(CPoint(60, 40));
+    EXPECT_FALSE(Selected());
+    QStringList texts = OpenMenu();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Select &All")));
+    EXPECT_FALSE(texts.contains(QStringLiteral("Move")));
+    CloseMenu();
+
+    ASSERT_TRUE(manager->ExecuteCommand(kLineID));
+    RightClick(CPoint(160, 150));
+    EXPECT_FALSE(Selected());  // a running command's right click selects nothing
+    texts = OpenMenu();
+    EXPECT_TRUE(texts.contains(QStringLiteral("&End Command")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Basic Shape Settings...")));
+}
+
+TEST_F(ViewContextMenuTest, ARightButtonPanThatMovedOpensNoMenu)
+{
+    const CPoint start(200, 100);
+    view->SendMessage(WM_MOUSEMOVE, MK_SHIFT, At(start));
+    view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, At(start));
+    EXPECT_TRUE(manager->IsMiddleButtonPanning());
+    view->SendMessage(WM_MOUSEMOVE, MK_RBUTTON | MK_SHIFT, At(CPoint(240, 130)));
+    view->SendMessage(WM_RBUTTONUP, MK_SHIFT, At(CPoint(240, 130)));
+    ContextMenu(CPoint(240, 130));
+    EXPECT_FALSE(manager->IsMiddleButtonPanning());
+    EXPECT_TRUE(OpenMenu().isEmpty());
+
+    // A pan that did not move shows the menu.
+    view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, At(start));
+    view->SendMessage(WM_RBUTTONUP, MK_SHIFT, At(start));
+    ContextMenu(start);
+    EXPECT_FALSE(OpenMenu().isEmpty());
+}
+
+TEST_F(ViewContextMenuTest, AGripDraggedInTheViewMovesTheEndOfTheLine)
+{
+    EXPECT_EQ(d2->GetFeatureTracker(), model->GetSelectionManager()->GetFeatureTracker());
+    const CPoint on(160, 150);
+    view->SendMessage(WM_MOUSEMOVE, 0, At(on));
+    view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(on));
+    view->SendMessage(WM_LBUTTONUP, 0, At(on));
+    ASSERT_TRUE(Selected());
+    const CPoint end(300, 150), target(320, 200);
+    view->SendMessage(WM_MOUSEMOVE, 0, At(end));
+    view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(end));
+    view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(CPoint(310, 170)));
+    view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(target));
+    view->SendMessage(WM_LBUTTONUP, 0, At(target));
+    const auto* pLine = dynamic_cast<const Line2dFeature*>(model->GetFeature(id));
+    ASSERT_NE(pLine, nullptr);
+    const RuVaPnt2d moved = d2->ConvertPointClientToWorld(target, TRUE);
+    EXPECT_NEAR(pLine->GetEndPoint().X(), moved.X(), 1e-6);
+    EXPECT_NEAR(pLine->GetEndPoint().Y(), moved.Y(), 1e-6);
+    EXPECT_NEAR(pLine->GetStartPoint().X(), a.X(), 1e-9);
+}
