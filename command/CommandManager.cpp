@@ -1,5 +1,9 @@
 #include "command/CommandManager.h"
 
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -20,8 +24,10 @@
 #include "command/ParameterModifierBase.h"
 #include "command/PointArrayParameterItem.h"
 #include "command/PointParameterItem.h"
+#include "libs/ruva/RuVaEntity2d.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/FeaturePicker.h"
 #include "libs/vevure/FeatureTrackerBase.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionFilter.h"
@@ -1624,6 +1630,116 @@ BOOL CommandManager::StepBackPointArray(int nIndex)
 
 // --- snapping -----------------------------------------------------------------------------------
 
+namespace {
+
+// When an interruptible snap began; it looks at the input queue only once it has run this long, because
+// looking costs a pass over the window system's events and most snaps end well before.
+std::chrono::steady_clock::time_point g_snapStarted;
+
+// The keep-going test of interruptible snaps: FALSE when a newer mouse move, a wheel turn or a scrolling
+// key waits, so that the snap of a position already left is dropped. A pending paint does not count: the
+// overlay of the last move always asks for one.
+BOOL KeepSnapping()
+{
+    if (std::chrono::steady_clock::now() - g_snapStarted < std::chrono::milliseconds(4))
+        return TRUE;
+    MSG msg{};
+    if (!::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | ((QS_KEY | QS_MOUSE) << 16)))
+        return TRUE;
+    switch (msg.message) {
+    case WM_MOUSEMOVE:
+    case WM_MOUSEWHEEL:
+        return FALSE;
+    case WM_KEYDOWN:
+        switch (msg.wParam) {
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN:
+            return FALSE;
+        default:
+            return TRUE;
+        }
+    default:
+        return TRUE;
+    }
+}
+
+// The snap of the cursor (world) into the record: the shapes near the cursor, the extra points, the origin
+// with its base angle for the perpendicular, tangent and angular snaps, and the histories of the manager's
+// record for the tracking kinds. FALSE when nothing snapped or the snap gave way to newer input.
+BOOL ComputeSnap(const Draw2dView* pView, const CommandManager::SnapOptions& o, const RuVaPnt2d& cursor,
+                 double dAperture, SnapInfo& out, const KcArrayOfGePnt2d* pExtraPoints, const RuVaPnt2d* pOrigin,
+                 double dBaseAngle, const SnapInfo& histories, BOOL bInterruptible)
+{
+    out.Reset();
+    out.ClearHistories();
+    Snap::KeepGoingProc keepGoing = bInterruptible ? &KeepSnapping : nullptr;
+    DWORD dwMask = o.dwType;
+    Snap snap;
+    if (o.bEnabled) {
+        if (snap.AddFeaturesNear(pView, cursor, dAperture, o.bDisplayStateMode ? 1 : 0, keepGoing) < 0)
+            return FALSE;
+        if (pExtraPoints != nullptr)
+            for (INT_PTR i = 0; i < pExtraPoints->GetSize(); ++i)
+                snap.AddPoint(pExtraPoints->GetAt(i), 2);
+        if ((dwMask & Snap::kDivision) && o.nDivisionCount > 0)
+            snap.SetDivisionCount(o.nDivisionCount);
+        if (dwMask & Snap::kHorzVert)
+            snap.SetHorzVertCurves(histories.m_horzVert);
+        if (dwMask & Snap::kExtension)
+            snap.SetExtendedCurves(histories.m_extension);
+        if (dwMask & Snap::kPerpendicularTrack)
+            snap.SetPerpendicularCurves(histories.m_perpendicular);
+    } else {
+        // Without snapping only the angular rays from an origin remain.
+        dwMask = 0;
+    }
+    if (pOrigin != nullptr) {
+        snap.SetSnapOrigin(*pOrigin, dBaseAngle);
+        if (o.bAngularEnabled) {
+            double dAngle = std::fmod(o.dAngle, 360.0);
+            if (dAngle < 0.0)
+                dAngle += 360.0;
+            snap.SetAngularSnap(dAngle, o.nAngularMode == 0 ? 1 : 2);
+        }
+    } else {
+        dwMask &= ~DWORD(Snap::kPerpendicular | Snap::kTangent);
+    }
+    snap.SetSnapType(dwMask);
+    if (!snap.UpdateSnapPoint(cursor, dAperture, keepGoing))
+        return FALSE;
+    out.m_dwKind = snap.GetSnapKind();
+    out.m_nAngular = snap.GetAngularFlag();
+    out.m_point = snap.GetSnapPoint();
+    out.m_origin = snap.GetSnapOrigin();
+    if (out.m_nAngular != 0) {
+        out.m_dAngle = snap.GetAngle();
+        out.m_dBaseAngle = dBaseAngle;
+    }
+    // The shapes the snap met feed the histories of the tracking kinds.
+    if (dwMask & Snap::kHorzVert)
+        for (INT_PTR i = 0; i < snap.GetUsedHorzVertCurves().GetSize(); ++i)
+            out.PushRecentHorzVert(snap.GetUsedHorzVertCurves().GetAt(i));
+    if (out.m_dwKind & Snap::kEnd) {
+        if (dwMask & Snap::kExtension)
+            for (INT_PTR i = 0; i < snap.GetUsedExtendedCurves().GetSize(); ++i)
+                out.PushRecentExtension(snap.GetUsedExtendedCurves().GetAt(i));
+        if (dwMask & Snap::kPerpendicularTrack)
+            for (INT_PTR i = 0; i < snap.GetUsedPerpendicularCurves().GetSize(); ++i)
+                out.PushRecentPerpendicular(snap.GetUsedPerpendicularCurves().GetAt(i));
+    }
+    if (out.m_dwKind & (Snap::kHorzVert | Snap::kExtension | Snap::kPerpendicularTrack))
+        for (INT_PTR i = 0; i < snap.GetVirtualCurves().GetSize(); ++i)
+            if (const RuVaEntity2d* e = snap.GetVirtualCurves().GetAt(i))
+                out.m_virtualCurves.Add(e->Clone());
+    return TRUE;
+}
+
+}  // namespace
+
 void CommandManager::ClearSnapState()
 {
     m_snapInfo.Reset();
@@ -1632,51 +1748,141 @@ void CommandManager::ClearSnapState()
     m_dwSnapKind = 0;
 }
 
-BOOL CommandManager::SnapInputPoint(BOOL bProbe)
+void CommandManager::SetSnapInfo(const SnapInfo& source)
 {
-    (void)bProbe;
-    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr || !m_snapOptions.bEnabled)
+    m_snapInfo.Reset();
+    m_snapInfo.CopyResult(source);
+    for (INT_PTR i = 0; i < source.m_horzVert.GetSize(); ++i)
+        m_snapInfo.PushRecentHorzVert(source.m_horzVert.GetAt(i));
+    for (INT_PTR i = 0; i < source.m_extension.GetSize(); ++i)
+        m_snapInfo.PushRecentExtension(source.m_extension.GetAt(i));
+    for (INT_PTR i = 0; i < source.m_perpendicular.GetSize(); ++i)
+        m_snapInfo.PushRecentPerpendicular(source.m_perpendicular.GetAt(i));
+}
+
+BOOL CommandManager::SnapPoint(BOOL bInterruptible, BOOL bProbe)
+{
+    if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr || m_bFenceActive)
         return FALSE;
     CommandBase* pCommand = GetActiveCommand();
     if (pCommand == nullptr)
         return FALSE;
     const int nIndex = pCommand->GetPickParameterIndex();
-    const int nType = pCommand->GetCurrentItemType();
-    if (nIndex < 0 || (nType != ParameterItemBase::typePoint && nType != ParameterItemBase::typePointArray))
+    const ParameterItemBase* pItem = nIndex >= 0 ? GetParameterCurrentItem(nIndex) : nullptr;
+    if (pItem == nullptr)
         return FALSE;
-    if (const auto* pPoint = dynamic_cast<const PointParameterItem*>(pCommand->GetParameterItem(nIndex)))
-        if (!pPoint->m_bSnapInput)
+    // What the input takes: points (snapped), shapes (probed under the cursor), or both for a multi item.
+    BOOL bPoints = FALSE, bShapes = FALSE;
+    switch (pItem->GetTypeCode()) {
+    case ParameterItemBase::typePoint: {
+        const auto* pPoint = dynamic_cast<const PointParameterItem*>(pItem);
+        if (pPoint == nullptr || !pPoint->m_bSnapInput)
             return FALSE;
-    const double dAperture = m_pActiveView->ConvertLengthClientToWorld(m_snapOptions.nBoxSize);
+        bPoints = TRUE;
+        break;
+    }
+    case ParameterItemBase::typePointArray: {
+        const auto* pArray = dynamic_cast<const PointArrayParameterItem*>(pItem);
+        if (pArray == nullptr || !pArray->m_bSnapInput)
+            return FALSE;
+        bPoints = TRUE;
+        break;
+    }
+    case ParameterItemBase::typeFeature:
+    case ParameterItemBase::typeFeatureList:
+    case ParameterItemBase::typeFeatureSequenceList:
+    case ParameterItemBase::typeFeatureSequence:
+    case ParameterItemBase::typeFeatureGroup:
+        bShapes = TRUE;
+        break;
+    case ParameterItemBase::typeMulti: {
+        const auto* pMulti = dynamic_cast<const MultiParameterItem*>(pItem);
+        const WORD wMask = pMulti != nullptr ? pMulti->m_wKindMask : 0;
+        bPoints = (wMask & MultiParameterItem::acceptPoint) ? TRUE : FALSE;
+        bShapes = (wMask & MultiParameterItem::acceptFeature) ? TRUE : FALSE;
+        break;
+    }
+    default:
+        return FALSE;
+    }
+    bShapes = bShapes && bProbe;
+    const double dAperture = m_pActiveView->ConvertLengthClientToWorld(std::max(m_snapOptions.nBoxSize, 0));
     const RuVaPnt2d cursor = m_cursorWorld;
-    RuVaPnt2d snapped;
-    BOOL bFound = FALSE;
-    if (m_snapOptions.dwType != 0) {
-        Snap snap;
-        snap.SetSnapType(m_snapOptions.dwType);
-        if (snap.AddFeaturesNear(m_pActiveView, cursor, dAperture, 0) > 0 && snap.UpdateSnapPoint(cursor, dAperture)) {
-            snapped = snap.GetSnapPoint();
-            m_dwSnapKind = snap.GetSnapKind();
-            bFound = TRUE;
+    const DrawingFeatureBase* pDrawing = m_pActiveView->GetDrawingFeature();
+    const PartDrawingLayout* pLayout = m_pActiveView->GetActiveLayout();
+    if (bInterruptible)
+        g_snapStarted = std::chrono::steady_clock::now();
+
+    SnapInfo found;
+    BOOL bSnap = FALSE, bGrid = FALSE;
+    RuVaPnt2d gridPoint;
+    if (bPoints) {
+        // The command's points so far are snapped to as given points.
+        KcArrayOfGePnt2d extra;
+        if (m_snapOptions.bEnabled)
+            for (INT_PTR i = 0; i < pCommand->GetPoints().GetSize(); ++i) {
+                RuVaPnt2d world;
+                m_pActiveView->ConvertPointLocalToWorld(pDrawing, pLayout, pCommand->GetPoints().GetAt(i), world);
+                extra.Add(world);
+            }
+        RuVaPnt2d reference, origin;
+        const BOOL bOrigin = pCommand->GetReferencePoint(nIndex, reference) && reference.IsFinite();
+        if (bOrigin)
+            m_pActiveView->ConvertPointLocalToWorld(pDrawing, pLayout, reference, origin);
+        // Angles run from the part's own axis when a part is edited through its layout on a paper.
+        const double dBaseAngle =
+            pDrawing != nullptr && pDrawing->IsPaperFeature() && pLayout != nullptr ? pLayout->GetAngle() : 0.0;
+        bSnap = ComputeSnap(m_pActiveView, m_snapOptions, cursor, dAperture, found, extra.IsEmpty() ? nullptr : &extra,
+                            bOrigin ? &origin : nullptr, dBaseAngle, m_snapInfo, bInterruptible);
+        if (!bSnap && m_snapOptions.bGrid)
+            bGrid = m_pActiveView->HitGrid(cursor, gridPoint, dAperture, FALSE);
+        // A shape under the cursor wins over a point merely on it.
+        if (bSnap && (found.m_dwKind != Snap::kNearest || !bShapes))
+            return TakeSnap(found);
+    }
+    if (bShapes) {
+        FeaturePicker::Options options;
+        options.nDisplayStateMode = IsSelectionDisplayStateEnabled(nIndex) ? 1 : 0;
+        options.dwKinds = GetItemFeatureFilter(nIndex);
+        options.nMaxCount = 1;
+        options.pfnKeepGoing = bInterruptible ? &KeepSnapping : nullptr;
+        CArray<FeatureLayout> hits;
+        if (FeaturePicker::PickByPoint(m_pActiveView, cursor, dAperture, options, hits) > 0) {
+            m_hitFeature = hits[0];
+            return TRUE;
         }
     }
-    if (!bFound && m_snapOptions.bGrid && m_pActiveView->HitGrid(cursor, snapped, dAperture, FALSE)) {
-        m_dwSnapKind = 0;
-        bFound = TRUE;
+    if (bSnap)
+        return TakeSnap(found);
+    if (bGrid) {
+        // The grid point is taken but shows no mark.
+        found.Reset();
+        found.m_point = gridPoint;
+        return TakeSnap(found);
     }
-    if (!bFound)
-        return FALSE;
+    return FALSE;
+}
+
+BOOL CommandManager::TakeSnap(const SnapInfo& found)
+{
+    SetSnapInfo(found);
     m_bSnapped = TRUE;
-    m_snapWorld = snapped;
-    m_cursorWorld = snapped;
+    m_dwSnapKind = found.m_dwKind;
+    m_snapWorld = found.m_point;
+    m_cursorWorld = found.m_point;
     m_pActiveView->ConvertPointWorldToLocal(m_pActiveView->GetDrawingFeature(), m_pActiveView->GetActiveLayout(),
                                             m_cursorWorld, m_cursorLocal);
     return TRUE;
 }
 
+BOOL CommandManager::SnapInputPoint(BOOL bInterruptible)
+{
+    return SnapPoint(bInterruptible, TRUE);
+}
+
 BOOL CommandManager::SnapClickPoint()
 {
-    return SnapInputPoint(FALSE);
+    return SnapPoint(FALSE, FALSE);
 }
 
 // --- overlay ------------------------------------------------------------------------------------
@@ -1706,8 +1912,21 @@ BOOL CommandManager::DrawSnapMarks()
     const BOOL bCrossHair = IsFeaturePickCursor() ? FALSE : TRUE;
     m_pActiveView->DrawMouseCursor(m_cursorClient, bPickBox, m_snapOptions.nBoxSize, bCrossHair,
                                    m_snapOptions.cursorColor, m_dwSnapKind);
-    if (m_snapOptions.bMarkerVisible && m_bSnapped && m_dwSnapKind != 0)
-        m_pActiveView->DrawSnapMark(m_snapWorld, m_snapOptions.nMarkerSize, m_snapOptions.markerColor, m_dwSnapKind);
+    if (m_snapOptions.bMarkerVisible && m_bSnapped) {
+        if (m_dwSnapKind != 0)
+            m_pActiveView->DrawSnapMark(m_snapWorld, m_snapOptions.nMarkerSize, m_snapOptions.markerColor,
+                                        m_dwSnapKind);
+        if (m_snapInfo.m_nAngular != 0)
+            m_pActiveView->DrawAngularSnapLine(m_snapInfo.m_origin, m_snapInfo.m_dAngle, m_snapInfo.m_dBaseAngle,
+                                               m_snapOptions.markerColor);
+        if (!m_snapInfo.m_virtualCurves.IsEmpty())
+            m_pActiveView->DrawVirtualSnapCurve(m_snapInfo.m_virtualCurves, m_snapOptions.markerColor);
+    }
+    // Text needs the fonts of a GUI application.
+    if (m_snapOptions.bToolTipVisible && m_bSnapped && qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        m_pActiveView->DrawSnapText(m_cursorClient, m_snapOptions.nBoxSize, m_dwSnapKind, m_snapInfo.m_nAngular,
+                                    m_snapInfo.m_dAngle, (int)NumericFormat::GetAngleUnitFormatType(),
+                                    NumericFormat::GetAnglePrecision());
     return TRUE;
 }
 

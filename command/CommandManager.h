@@ -393,29 +393,67 @@ public:
     BOOL RestoreViewControlSetting(int nIndex);
 
     // --- snapping ------------------------------------------------------------------------------
-    // The options that snapping and the drawn cursor follow (the application sets them from its options).
+    // The options that snapping and the drawn cursor follow; the application hands them over from its
+    // options at start-up and whenever they change. Until then a manager snaps to end, middle, centre and
+    // intersection points within 10 pixels, without angular snap.
+    //
+    // Snap kinds, the bits of dwType (0xFFFF: every kind); the kind found is reported as its bit:
+    //   0x0001 nearest point on a shape             0x0002 end point (polyline and outline corners too)
+    //   0x0004 middle point (of lines, arcs, sides)  0x0008 centre of a circle or arc
+    //   0x0010 intersection of two shapes            0x0020 quadrant point of a circle or arc
+    //   0x0040 a point the command gives (its points so far)
+    //   0x0080 division point: each line or arc cut into nDivisionCount equal parts
+    //   0x0100 perpendicular foot from the reference point   0x0200 tangent point from the reference point
+    //   0x0400 horizontal/vertical alignment with the key points of recently snapped shapes
+    //   0x0800 extension of a recently snapped line beyond its ends
+    //   0x1000 perpendicular through an end of a recently snapped line
+    // 0x0100 and 0x0200 need a reference point; the last three work from the shapes the snap met recently
+    // and show their construction lines. A point kind within the pick box wins over the tracking kinds,
+    // which win over the nearest point; among kinds at the same distance the order is end, intersection,
+    // middle, centre, quadrant, given point, perpendicular, tangent, division. With no point found,
+    // angular snap puts the cursor on the nearest ray from the reference point at a multiple of dAngle
+    // (nAngularMode 0: always, 1: only within the pick box of a ray); then the grid is tried.
     struct SnapOptions {
         BOOL bEnabled = TRUE;
-        DWORD dwType = 0x001E;  // end, middle, centre and intersection points
+        DWORD dwType = 0x001E;
+        int nDivisionCount = 4;  // 2 to 100
+        // Grid snap: with no shape point found, the cursor takes the nearest point of the shown grid within
+        // the pick box (a hidden grid never snaps).
         BOOL bGrid = TRUE;
-        int nBoxSize = 10;      // pixels
+        int nBoxSize = 10;  // pixels: the pick box about the cursor, which is the snap aperture
         BOOL bBoxVisible = TRUE;
         BOOL bMarkerVisible = TRUE;
-        int nMarkerSize = 10;
-        COLORREF markerColor = 0x0000FFFF;  // RGB(255, 255, 0)
+        int nMarkerSize = 10;  // pixels
+        COLORREF markerColor = 0x0000FFFF;  // yellow
         BOOL bToolTipVisible = FALSE;
+        BOOL bAngularEnabled = FALSE;
+        double dAngle = 45.0;  // degrees
+        int nAngularMode = 0;
+        // 1: shapes on shown but locked layers and drawings are snapped to as well.
+        BOOL bDisplayStateMode = TRUE;
         COLORREF cursorColor = 0x00FFFFFF;
     };
     void SetSnapOptions(const SnapOptions& options) { m_snapOptions = options; }
     const SnapOptions& GetSnapOptions() const { return m_snapOptions; }
     // Snaps the cursor for the input that takes clicks: the snapped world and local points replace the
-    // cursor's; TRUE when a point or the grid was met.
-    BOOL SnapInputPoint(BOOL bProbe);
+    // cursor's; TRUE when a point or the grid was met, or (for inputs that take shapes) a shape lies under
+    // the cursor (GetHitFeature). A mouse move's snap gives way to newer input; the click's never does.
+    BOOL SnapInputPoint(BOOL bInterruptible);
     BOOL SnapClickPoint();
     void ClearSnapState();
+    // Takes the result of the record and adds its recently met entities to the manager's histories.
+    void SetSnapInfo(const SnapInfo& source);
     DWORD GetSnapKind() const { return m_dwSnapKind; }
     BOOL IsSnapped() const { return m_bSnapped; }
     const RuVaPnt2d& GetSnapWorldPoint() const { return m_snapWorld; }
+
+private:
+    // The snap of the input that takes clicks, interruptible or not, with or without the probe for a shape
+    // under the cursor; TakeSnap moves the cursor to what was found.
+    BOOL SnapPoint(BOOL bInterruptible, BOOL bProbe);
+    BOOL TakeSnap(const SnapInfo& found);
+
+public:
 
     // --- the overlay over the kept picture of the drawing --------------------------------------
     BOOL DrawPreview(HDC hDC);

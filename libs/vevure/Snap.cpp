@@ -29,6 +29,23 @@ namespace {
 constexpr double kDeg = M_PI / 180.0;
 constexpr int kMaxIntersectionShapes = 64;
 
+// Among point kinds at the same place, the one that says most about it wins: an intersection that is also
+// a division point is shown as the intersection.
+int Precedence(DWORD kind)
+{
+    switch (kind) {
+    case Snap::kEnd: return 9;
+    case Snap::kIntersection: return 8;
+    case Snap::kMiddle: return 7;
+    case Snap::kCentre: return 6;
+    case Snap::kQuadrant: return 5;
+    case Snap::kPoint: return 4;
+    case Snap::kPerpendicular: return 3;
+    case Snap::kTangent: return 2;
+    default: return 1;
+    }
+}
+
 int Rank(DWORD kind)
 {
     if (kind == Snap::kNearest)
@@ -202,8 +219,16 @@ void Snap::Consider(DWORD dwKind, const RuVaPnt2d& p, int nSource, double dApert
     if (!(d <= dAperture))
         return;
     const int rank = Rank(dwKind);
-    if (rank < m_nBestRank || (rank == m_nBestRank && d >= m_dBest))
+    if (rank < m_nBestRank)
         return;
+    if (rank == m_nBestRank) {
+        // Equal within rounding: the kind of higher precedence wins, else the first found stays.
+        const double tie = 1e-9 * std::max(1.0, dAperture);
+        if (d > m_dBest + tie)
+            return;
+        if (d >= m_dBest - tie && Precedence(dwKind) <= Precedence(m_dwKind))
+            return;
+    }
     m_nBestRank = rank;
     m_dBest = d;
     m_dwKind = dwKind;

@@ -11,7 +11,8 @@
 //   0x0400 horizontal/vertical alignment with a point of a recently used entity
 //   0x0800 extension of a recently used line    0x1000 perpendicular through an end of a recent line
 // A point kind (0x0002-0x0200) within the aperture wins over the tracking kinds, which win over the nearest
-// point; among equals the point nearest the cursor wins. Angular snap (from the origin) constrains the
+// point; among equals the point nearest the cursor wins, and at the same place the kind first in the order
+// end, intersection, middle, centre, quadrant, given point, perpendicular, tangent, division. Angular snap (from the origin) constrains the
 // cursor to the nearest ray at a multiple of the angle from the base angle when no point kind was found.
 
 #include <memory>

@@ -46,6 +46,7 @@ protected:
         manager.SetActiveDraw2dView(&view);
         CommandManager::SnapOptions options;
         options.bGrid = FALSE;
+        options.dwType = 0x001E;  // end, middle, centre and intersection points
         manager.SetSnapOptions(options);
         o = view.ConvertPointClientToWorld(CPoint(200, 150), TRUE);
         u = 40.0 / view.GetScale();
@@ -188,6 +189,7 @@ TEST_F(MouseInputTest, ClicksGiveTheLineCommandTheSnappedPoints)
     // With snapping off the raw click point is taken.
     CommandManager::SnapOptions off;
     off.bEnabled = FALSE;
+    off.bAngularEnabled = FALSE;
     manager.SetSnapOptions(off);
     const CPoint a(e.x + 2, e.y - 1), b(c.x - 3, c.y + 2);
     Click(a);
@@ -260,6 +262,7 @@ TEST_F(MouseInputTest, AClickThroughAScaledAndRotatedPartLayoutGivesThePartsOwnC
 
     CommandManager::SnapOptions off;
     off.bEnabled = FALSE;
+    off.bAngularEnabled = FALSE;
     manager.SetSnapOptions(off);
     ASSERT_TRUE(manager.ExecuteCommand(kLineID));
     CommandBase* pLine = manager.GetActiveCommand();

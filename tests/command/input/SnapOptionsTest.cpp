@@ -1,0 +1,351 @@
+// The snap options as the command manager follows them while the line command waits for its points: each
+// bit of the snap-type mask lets exactly its kind of point through, the pick box limits the snap, the
+// division count cuts shapes, the tracking kinds work from the shapes snapped just before, and angular snap
+// holds the cursor on rays from the start point, also with shape snapping off.
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+
+#include <cmath>
+
+#include "command/CommandManager.h"
+#include "command/SnapInfo.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Snap.h"
+#include "platform/win/WinConstants.h"
+
+using namespace QZ2Command;
+
+namespace {
+
+constexpr UINT kLineID = 33412;
+
+class SnapOptionsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        doc.InitDocument();
+        view.SetDrawingFeature(doc.GetActiveDrawingFeature());
+        view.ResizeView(400, 300);
+        view.ZoomPaper();
+        manager.SetDocument(reinterpret_cast<CQZ2Doc*>(&slot), &doc);
+        manager.SetActiveDraw2dView(&view);
+        o = view.ConvertPointClientToWorld(CPoint(200, 150), TRUE);
+        u = 40.0 / view.GetScale();
+        // A line across the middle, a line crossing it upright, a small circle above the left end.
+        Add(Line2dFeature(P(-2, 0), P(2, 0)));
+        Add(Line2dFeature(P(1, -1), P(1, 3)));
+        Add(Circle2dFeature(P(-2, 3), u / 4));
+        Use(Options(0xFFFF));
+        ASSERT_TRUE(manager.ExecuteCommand(kLineID));
+    }
+    void TearDown() override
+    {
+        manager.CancelAllCommands();
+        manager.SetActiveDraw2dView(nullptr);
+        manager.Shutdown();
+    }
+    void Add(const Feature2dBase& shape)
+    {
+        doc.BeginUndoOperation(nullptr);
+        ASSERT_GT(doc.AddFeature(&shape, doc.GetActiveDrawingFeature(), 1), 0);
+        doc.EndUndoOperation();
+    }
+    // The program's default options with this mask, without grid and angular snap unless a test turns
+    // them on.
+    static CommandManager::SnapOptions Options(DWORD dwType)
+    {
+        CommandManager::SnapOptions options;
+        options.dwType = dwType;
+        options.nDivisionCount = 4;
+        options.nBoxSize = 7;
+        options.nMarkerSize = 5;
+        options.markerColor = RGB(255, 0, 255);
+        options.bGrid = FALSE;
+        options.bAngularEnabled = FALSE;
+        options.dAngle = 45.0;
+        options.nAngularMode = 0;
+        return options;
+    }
+    void Use(const CommandManager::SnapOptions& options) { manager.SetSnapOptions(options); }
+    // A point in units of 40 pixels about the middle of the view.
+    RuVaPnt2d P(double i, double j) const { return RuVaPnt2d(o.X() + i * u, o.Y() + j * u); }
+    CPoint C(const RuVaPnt2d& w) const { return view.ConvertPointWorldToClient(w); }
+    CPoint Near(const RuVaPnt2d& w, int dx, int dy) const
+    {
+        const CPoint c = C(w);
+        return CPoint(c.x + dx, c.y + dy);
+    }
+    // The start point of the line, clicked with nothing to snap to; returns where it went.
+    RuVaPnt2d ClickStart(const CPoint& at)
+    {
+        manager.OnMouseMove(0, at);
+        manager.OnLButtonDown(MK_LBUTTON, at);
+        manager.OnLButtonUp(0, at);
+        return view.ConvertPointClientToWorld(at, TRUE);
+    }
+    double Pixel() const { return 1.0 / view.GetScale(); }
+
+    int slot = 0;
+    Draw2dDocument doc;
+    Draw2dView view{&doc};
+    CommandManager manager;
+    RuVaPnt2d o;
+    double u = 1.0;
+};
+
+void ExpectNear(const RuVaPnt2d& a, const RuVaPnt2d& b, double tol)
+{
+    EXPECT_NEAR(a.X(), b.X(), tol);
+    EXPECT_NEAR(a.Y(), b.Y(), tol);
+}
+
+}  // namespace
+
+TEST_F(SnapOptionsTest, EachBitOfTheMaskLetsOnlyItsKindThrough)
+{
+    struct Case {
+        const char* what;
+        DWORD bit;
+        RuVaPnt2d target;
+        CPoint offset;  // pixels from the target
+    };
+    const double q = 0.25;  // the circle's radius in units
+    const Case cases[] = {
+        {"nearest point on the line", 0x0001, P(0.5, 0), CPoint(0, -4)},
+        {"end", 0x0002, P(-2, 0), CPoint(3, -2)},
+        {"middle", 0x0004, P(0, 0), CPoint(-3, 3)},
+        {"centre", 0x0008, P(-2, 3), CPoint(2, 2)},
+        {"intersection", 0x0010, P(1, 0), CPoint(-2, 3)},
+        {"quadrant", 0x0020, P(-2 + q, 3), CPoint(2, -2)},
+        {"division (four parts)", 0x0080, P(-1, 0), CPoint(2, 2)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Use(Options(c.bit));
+        manager.OnMouseMove(0, Near(c.target, c.offset.x, c.offset.y));
+        ASSERT_TRUE(manager.IsSnapped());
+        EXPECT_EQ(manager.GetSnapKind(), c.bit);
+        ExpectNear(manager.GetSnapWorldPoint(), c.target, 1e-6 * u);
+        ExpectNear(manager.GetCursorWorldPoint(), c.target, 1e-6 * u);
+
+        // Every kind but this one: the point is not reported as this kind.
+        Use(Options(0xFFFF & ~c.bit));
+        manager.OnMouseMove(0, Near(c.target, c.offset.x, c.offset.y));
+        EXPECT_NE(manager.GetSnapKind(), c.bit);
+        // No kind at all: the raw cursor.
+        Use(Options(0));
+        manager.OnMouseMove(0, Near(c.target, c.offset.x, c.offset.y));
+        EXPECT_FALSE(manager.IsSnapped());
+    }
+}
+
+TEST_F(SnapOptionsTest, AtOnePlaceTheMoreTellingKindWins)
+{
+    // The crossing is also a division point of the line in four parts, and the middle is one too.
+    Use(Options(0xFFFF));
+    manager.OnMouseMove(0, Near(P(1, 0), -2, 3));
+    EXPECT_EQ(manager.GetSnapKind(), (DWORD)Snap::kIntersection);
+    manager.OnMouseMove(0, Near(P(0, 0), 2, 2));
+    EXPECT_EQ(manager.GetSnapKind(), (DWORD)Snap::kMiddle);
+}
+
+TEST_F(SnapOptionsTest, ThePickBoxAndTheDivisionCountComeFromTheOptions)
+{
+    CommandManager::SnapOptions options = Options(Snap::kEnd);
+    const struct {
+        int box;
+        int offset;
+        BOOL snaps;
+    } boxes[] = {{7, 6, TRUE}, {5, 6, FALSE}, {12, 10, TRUE}, {0, 1, FALSE}};
+    for (const auto& b : boxes) {
+        SCOPED_TRACE(b.box);
+        options.nBoxSize = b.box;
+        Use(options);
+        manager.OnMouseMove(0, Near(P(2, 0), b.offset, 0));
+        EXPECT_EQ(manager.IsSnapped(), b.snaps);
+    }
+
+    options = Options(Snap::kDivision);
+    options.nDivisionCount = 3;
+    Use(options);
+    // Thirds of the line from -2 to 2.
+    manager.OnMouseMove(0, Near(P(-2 + 4.0 / 3, 0), 2, -1));
+    ASSERT_TRUE(manager.IsSnapped());
+    ExpectNear(manager.GetSnapWorldPoint(), P(-2 + 4.0 / 3, 0), 1e-6 * u);
+    manager.OnMouseMove(0, Near(P(-1, 0), 1, 1));  // a quarter is no division point now
+    EXPECT_FALSE(manager.IsSnapped());
+}
+
+TEST_F(SnapOptionsTest, PerpendicularAndTangentPointsRunFromTheStartPoint)
+{
+    // Without a start point neither kind exists.
+    Use(Options(Snap::kPerpendicular | Snap::kTangent));
+    manager.OnMouseMove(0, Near(P(0.5, 0), 1, 1));
+    EXPECT_FALSE(manager.IsSnapped());
+
+    const RuVaPnt2d start = ClickStart(C(P(0.5, 2)));
+    // The foot of the perpendicular from the start onto the line across.
+    manager.OnMouseMove(0, Near(RuVaPnt2d(start.X(), o.Y()), 3, 2));
+    ASSERT_TRUE(manager.IsSnapped());
+    EXPECT_EQ(manager.GetSnapKind(), (DWORD)Snap::kPerpendicular);
+    ExpectNear(manager.GetSnapWorldPoint(), RuVaPnt2d(start.X(), o.Y()), 1e-6 * u);
+
+    // The tangent point on the circle seen from the start, on its left side.
+    const RuVaPnt2d centre = P(-2, 3);
+    const double r = u / 4, d = start.Distance(centre);
+    const double toStart = std::atan2(start.Y() - centre.Y(), start.X() - centre.X());
+    double best = 0.0;
+    RuVaPnt2d tangent;
+    for (double a : {toStart + std::acos(r / d), toStart - std::acos(r / d)}) {
+        const RuVaPnt2d t(centre.X() + r * std::cos(a), centre.Y() + r * std::sin(a));
+        if (best == 0.0 || t.X() < tangent.X())
+            tangent = t, best = 1.0;
+    }
+    Use(Options(Snap::kTangent));
+    manager.OnMouseMove(0, Near(tangent, -1, 1));
+    ASSERT_TRUE(manager.IsSnapped());
+    EXPECT_EQ(manager.GetSnapKind(), (DWORD)Snap::kTangent);
+    ExpectNear(manager.GetSnapWorldPoint(), tangent, 1e-6 * u);
+    // The tangent really touches: radius and sight line meet at a right angle.
+    const RuVaPnt2d t = manager.GetSnapWorldPoint();
+    EXPECT_NEAR((t.X() - centre.X()) * (t.X() - start.X()) + (t.Y() - centre.Y()) * (t.Y() - start.Y()), 0.0,
+                1e-6 * u * u);
+}
+
+TEST_F(SnapOptionsTest, TrackingKindsWorkFromTheShapesSnappedJustBefore)
+{
+    struct Case {
+        const char* what;
+        DWORD bit;
+        RuVaPnt2d cursor;   // away from every shape point
+        RuVaPnt2d target;   // where the tracking line puts it
+    };
+    const Case cases[] = {
+        // Level with the top end of the upright line, well right of it.
+        {"horizontal/vertical", 0x0400, P(3, 3.03), P(3, 3)},
+        {"extension", 0x0800, P(3, 0.03), P(3, 0)},
+        {"perpendicular through an end", 0x1000, P(2.03, -2), P(2, -2)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        manager.CancelAllCommands();
+        ASSERT_TRUE(manager.ExecuteCommand(kLineID));
+        // Horizontal/vertical follows the upright line's top end; the others the right end of the line across.
+        const RuVaPnt2d end = c.bit == 0x0400 ? P(1, 3) : P(2, 0);
+        Use(Options(Snap::kEnd | c.bit));
+        manager.OnMouseMove(0, Near(end, 1, 1));
+        ASSERT_EQ(manager.GetSnapKind(), (DWORD)Snap::kEnd);
+        EXPECT_GT(manager.GetSnapInfo().GetHistoryCount(), 0);
+
+        manager.OnMouseMove(0, C(c.cursor));
+        ASSERT_TRUE(manager.IsSnapped());
+        EXPECT_EQ(manager.GetSnapKind(), c.bit);
+        ExpectNear(manager.GetSnapWorldPoint(), c.target, 1.5 * Pixel());
+        EXPECT_FALSE(manager.GetSnapInfo().m_virtualCurves.IsEmpty());
+
+        // Without the bit the same move does not track.
+        Use(Options(Snap::kEnd));
+        manager.OnMouseMove(0, C(c.cursor));
+        EXPECT_FALSE(manager.IsSnapped());
+    }
+}
+
+TEST_F(SnapOptionsTest, AngularSnapHoldsTheCursorOnRaysFromTheStartPoint)
+{
+    CommandManager::SnapOptions options = Options(0xFFFF);
+    options.bAngularEnabled = TRUE;
+    options.dAngle = 45.0;
+    options.nAngularMode = 0;
+    Use(options);
+    const RuVaPnt2d start = ClickStart(C(P(-3, -2)));
+    auto along = [&](double degrees, double length) {
+        const double a = degrees * M_PI / 180.0;
+        return RuVaPnt2d(start.X() + length * std::cos(a), start.Y() + length * std::sin(a));
+    };
+    // 30 degrees, away from shapes: held on the 45-degree ray (no snap mark, the angular flag set).
+    manager.OnMouseMove(0, C(along(30.0, 1.2 * u)));
+    ASSERT_TRUE(manager.IsSnapped());
+    EXPECT_EQ(manager.GetSnapKind(), 0u);
+    EXPECT_NE(manager.GetSnapInfo().m_nAngular, 0);
+    EXPECT_NEAR(manager.GetSnapInfo().m_dAngle, 45.0, 1e-9);
+    const RuVaPnt2d held = manager.GetCursorWorldPoint();
+    EXPECT_NEAR(std::atan2(held.Y() - start.Y(), held.X() - start.X()) * 180.0 / M_PI, 45.0, 1e-6);
+
+    // Mode 1 holds only near a ray.
+    options.nAngularMode = 1;
+    Use(options);
+    manager.OnMouseMove(0, C(along(30.0, 1.2 * u)));
+    EXPECT_FALSE(manager.IsSnapped());
+    manager.OnMouseMove(0, C(along(43.0, 1.2 * u)));
+    EXPECT_TRUE(manager.IsSnapped());
+    EXPECT_NE(manager.GetSnapInfo().m_nAngular, 0);
+
+    // A 30-degree step takes the cursor at 30 degrees as it is on its ray.
+    options.nAngularMode = 0;
+    options.dAngle = 30.0;
+    Use(options);
+    manager.OnMouseMove(0, C(along(33.0, 1.2 * u)));
+    ASSERT_TRUE(manager.IsSnapped());
+    EXPECT_NEAR(manager.GetSnapInfo().m_dAngle, 30.0, 1e-9);
+
+    // With shape snapping off the rays still hold; with angular snap off too the cursor is raw.
+    options.bEnabled = FALSE;
+    Use(options);
+    manager.OnMouseMove(0, C(along(33.0, 1.2 * u)));
+    EXPECT_TRUE(manager.IsSnapped());
+    EXPECT_NE(manager.GetSnapInfo().m_nAngular, 0);
+    options.bAngularEnabled = FALSE;
+    Use(options);
+    manager.OnMouseMove(0, C(along(33.0, 1.2 * u)));
+    EXPECT_FALSE(manager.IsSnapped());
+
+    // A shape point near the cursor wins over the ray.
+    options = Options(0xFFFF);
+    options.bAngularEnabled = TRUE;
+    Use(options);
+    manager.OnMouseMove(0, Near(P(-2, 0), 2, 2));
+    EXPECT_EQ(manager.GetSnapKind(), (DWORD)Snap::kEnd);
+    EXPECT_EQ(manager.GetSnapInfo().m_nAngular, 0);
+}
+
+TEST_F(SnapOptionsTest, ThePointInputsOwnSwitchAndTheSnapMarksFollowTheOptions)
+{
+    ASSERT_EQ(view.DrawView(nullptr), 1);
+    const QImage before = *view.GetPicture();
+    CommandManager::SnapOptions options = Options(Snap::kEnd);
+    options.bBoxVisible = FALSE;
+    options.markerColor = RGB(255, 0, 255);
+    options.nMarkerSize = 5;
+    Use(options);
+    const RuVaPnt2d end = P(2, 0);
+    manager.OnMouseMove(0, Near(end, 4, 4));
+    ASSERT_TRUE(manager.IsSnapped());
+    // The mark sits on the snapped point (in its colour), not under the cursor.
+    const CPoint at = C(end);
+    auto magentaNear = [&](const CPoint& p) {
+        for (int dy = -6; dy <= 6; ++dy)
+            for (int dx = -6; dx <= 6; ++dx) {
+                const QPoint q(p.x + dx, p.y + dy);
+                if (view.GetFrame()->rect().contains(q) && view.GetFrame()->pixelColor(q) == QColor(255, 0, 255))
+                    return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(magentaNear(at));
+    // Marks hidden: nothing in the mark's colour.
+    options.bMarkerVisible = FALSE;
+    Use(options);
+    manager.OnMouseMove(0, Near(end, 4, 4));
+    EXPECT_TRUE(manager.IsSnapped());
+    EXPECT_FALSE(magentaNear(at));
+    manager.GetActiveView()->RestoreView();
+    EXPECT_EQ(*view.GetFrame(), before);
+}
