@@ -716,6 +716,24 @@ void CQZ2App::ApplyOptionsToCommandManager()
                                            options.m_SelectionSideMode,
                                            options.m_SelectionDisplayStateMode ? TRUE : FALSE);
     m_pCommandManager->SetCommandParameterSaveEnabled(options.m_CommandParameterSaveEnabled);
+
+    QZ2Command::CommandManager::SnapOptions snap;
+    snap.bEnabled = options.m_SnapEnabled ? TRUE : FALSE;
+    snap.dwType = options.m_SnapType;
+    snap.nDivisionCount = options.m_SnapDivisionCount;
+    snap.bGrid = options.m_GridSnapMode != 0 ? TRUE : FALSE;
+    snap.nBoxSize = options.m_SnapBoxSize;
+    snap.bBoxVisible = options.m_SnapBoxVisible ? TRUE : FALSE;
+    snap.bMarkerVisible = options.m_SnapMarkerVisible ? TRUE : FALSE;
+    snap.nMarkerSize = options.m_SnapMarkerSize;
+    snap.markerColor = options.m_SnapMarkerColor;
+    snap.bToolTipVisible = options.m_SnapToolTipVisible ? TRUE : FALSE;
+    snap.bAngularEnabled = options.m_SnapAngularEnabled ? TRUE : FALSE;
+    snap.dAngle = options.m_SnapAngle;
+    snap.nAngularMode = options.m_SnapAngularMode;
+    snap.bDisplayStateMode = options.m_SnapDisplayStateMode ? TRUE : FALSE;
+    snap.cursorColor = options.m_CursorColor;
+    m_pCommandManager->SetSnapOptions(snap);
 }
 
 void CQZ2App::SaveSettings()
@@ -853,22 +871,34 @@ BOOL CQZ2App::SetSelectionShapeMode(int nMode)
 
 BOOL CQZ2App::SetSnapEnabled(BOOL bEnabled)
 {
-    return m_pSystemEnvironment->SetSnapEnabled(bEnabled);
+    const BOOL bSet = m_pSystemEnvironment->SetSnapEnabled(bEnabled);
+    if (bSet)
+        ApplyOptionsToCommandManager();
+    return bSet;
 }
 
 BOOL CQZ2App::SetSnapType(DWORD dwType)
 {
-    return m_pSystemEnvironment->SetSnapType(dwType);
+    const BOOL bSet = m_pSystemEnvironment->SetSnapType(dwType);
+    if (bSet)
+        ApplyOptionsToCommandManager();
+    return bSet;
 }
 
 BOOL CQZ2App::SetSnapAngularEnabled(BOOL bEnabled)
 {
-    return m_pSystemEnvironment->SetSnapAngularEnabled(bEnabled);
+    const BOOL bSet = m_pSystemEnvironment->SetSnapAngularEnabled(bEnabled);
+    if (bSet)
+        ApplyOptionsToCommandManager();
+    return bSet;
 }
 
 BOOL CQZ2App::SetSnapAngle(double dAngle)
 {
-    return m_pSystemEnvironment->SetSnapAngle(dAngle);
+    const BOOL bSet = m_pSystemEnvironment->SetSnapAngle(dAngle);
+    if (bSet)
+        ApplyOptionsToCommandManager();
+    return bSet;
 }
 
 // ---- auto-save ----------------------------------------------------------------------------------

@@ -128,7 +128,7 @@ protected:
     // Runs the auto-save timer while the options ask for it (or stops it).
     void RestartAutoSaveTimer();
     void KillAutoSaveTimer();
-    // Hands the selection options and the parameter-memory option to the command manager.
+    // Hands the selection, snap and parameter-memory options to the command manager.
     void ApplyOptionsToCommandManager();
 
 private:
