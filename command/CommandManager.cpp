@@ -28,6 +28,7 @@
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/FeaturePicker.h"
+#include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureTrackerBase.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionFilter.h"
@@ -38,6 +39,7 @@
 #include "libs/vevure/PartDrawingLayout.h"
 #include "platform/afx/CRect.h"
 #include "platform/gdi/CDC.h"
+#include "platform/win/CWinApp.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/WinInput.h"
 #include "platform/afx/CRuntimeClass.h"
@@ -1350,11 +1352,37 @@ void CommandManager::OnLButtonDblClk(UINT nFlags, const CPoint& point)
     if (m_pActiveView == nullptr || m_pDraw2dDocument == nullptr)
         return;
     (void)nFlags;
-    (void)point;
-    if (HasActiveCommand() && GetActiveItemType() == ParameterItemBase::typePointArray)
-        FinishListInput();
-    else if (m_bFenceActive)
+    if (HasActiveCommand()) {
+        if (GetActiveItemType() == ParameterItemBase::typePointArray)
+            FinishListInput();
+        else if (m_bFenceActive)
+            FinishFence();
+        return;
+    }
+    if (m_bFenceActive) {
         FinishFence();
+        return;
+    }
+    if (IsFeatureTracking())
+        return;
+    // A double click on a text opens the text editing command on it.
+    SelectionManager* pSelection = m_pDraw2dDocument->GetSelectionManager();
+    ClearSnapState();
+    SetCursorPosition(point, nFlags);
+    FeatureLayout found;
+    if (pSelection == nullptr ||
+        !pSelection->PickByPoint(m_pActiveView, m_cursorWorld, m_pActiveView->ConvertLengthClientToWorld(m_snapOptions.nBoxSize),
+                                 m_bSelectionDisplayStateMode ? 1 : 0, 0, 0xFFFFFFFF, GetActiveSelectionFilter(), found))
+        return;
+    if (m_pDraw2dDocument->GetFeatureType(found.GetRecordID()) != 10)
+        return;
+    CArray<FeatureLayout> records;
+    records.Add(found);
+    KcArrayOfGePnt2d points;
+    points.Add(m_cursorWorld);
+    SelectFeaturesWhenIdle(m_pDraw2dDocument, records, 4, &points, 0);
+    if (CWnd* pMain = AfxGetMainWnd())
+        pMain->PostMessage(WM_COMMAND, MAKEWPARAM(33783, 0), 0);
 }
 
 void CommandManager::OnMButtonDown(UINT nFlags, const CPoint& point)
@@ -1767,8 +1795,12 @@ BOOL CommandManager::SnapPoint(BOOL bInterruptible, BOOL bProbe)
     CommandBase* pCommand = GetActiveCommand();
     if (pCommand == nullptr)
         return FALSE;
-    const int nIndex = pCommand->GetPickParameterIndex();
-    const ParameterItemBase* pItem = nIndex >= 0 ? GetParameterCurrentItem(nIndex) : nullptr;
+    // While a modifier is attached, its next input takes the clicks.
+    ParameterModifierBase* pModifier = pCommand->GetActiveModifier();
+    const int nIndex = pModifier != nullptr ? pModifier->GetNextPickItemIndex() : pCommand->GetPickParameterIndex();
+    const ParameterItemBase* pItem = nIndex < 0                ? nullptr
+                                     : pModifier != nullptr ? pCommand->GetModifierInputItemAt(nIndex)
+                                                            : GetParameterCurrentItem(nIndex);
     if (pItem == nullptr)
         return FALSE;
     // What the input takes: points (snapped), shapes (probed under the cursor), or both for a multi item.
@@ -1826,7 +1858,9 @@ BOOL CommandManager::SnapPoint(BOOL bInterruptible, BOOL bProbe)
                 extra.Add(world);
             }
         RuVaPnt2d reference, origin;
-        const BOOL bOrigin = pCommand->GetReferencePoint(nIndex, reference) && reference.IsFinite();
+        const BOOL bReference = pModifier != nullptr ? pModifier->GetBasePoint(nIndex, reference)
+                                                     : pCommand->GetReferencePoint(nIndex, reference);
+        const BOOL bOrigin = bReference && reference.IsFinite();
         if (bOrigin)
             m_pActiveView->ConvertPointLocalToWorld(pDrawing, pLayout, reference, origin);
         // Angles run from the part's own axis when a part is edited through its layout on a paper.
@@ -1842,8 +1876,11 @@ BOOL CommandManager::SnapPoint(BOOL bInterruptible, BOOL bProbe)
     }
     if (bShapes) {
         FeaturePicker::Options options;
-        options.nDisplayStateMode = IsSelectionDisplayStateEnabled(nIndex) ? 1 : 0;
-        options.dwKinds = GetItemFeatureFilter(nIndex);
+        options.nDisplayStateMode =
+            (pModifier != nullptr ? IsModifierSelectionDisplayStateEnabled(nIndex) : IsSelectionDisplayStateEnabled(nIndex))
+                ? 1
+                : 0;
+        options.dwKinds = pModifier != nullptr ? GetModifierInputFeatureFilter(nIndex) : GetItemFeatureFilter(nIndex);
         options.nMaxCount = 1;
         options.pfnKeepGoing = bInterruptible ? &KeepSnapping : nullptr;
         CArray<FeatureLayout> hits;
@@ -2032,6 +2069,15 @@ void CommandManager::ClickSelect(const RuVaPnt2d& world, UINT nFlags, BOOL bFenc
         if (!pSelection->PickByPoint(m_pActiveView, world, dAperture, nDisplayState, 0, 0xFFFFFFFF, pFilter, found)) {
             if (bFenceAllowed)
                 AddFencePoint(world);
+            return;
+        }
+        if ((nFlags & (MK_CONTROL | MK_SHIFT)) == (MK_CONTROL | MK_SHIFT)) {
+            // Ctrl and Shift: the shape's layer becomes the current layer.
+            if (const Feature2dBase* pShape = m_pDraw2dDocument->GetFeature(found.GetRecordID())) {
+                m_pDraw2dDocument->BeginUndoOperation(nullptr);
+                m_pDraw2dDocument->SetCurrentLayerID(pShape->GetLayerID(), 1);
+                m_pDraw2dDocument->EndUndoOperation();
+            }
             return;
         }
         CArray<FeatureLayout> records;
