@@ -21,6 +21,7 @@
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionFeatureFilter.h"
 #include "libs/vevure/SelectionManager.h"
+#include "libs/vevure/Text2dFeature.h"
 #include "platform/win/WinConstants.h"
 
 using namespace QZ2Command;
@@ -507,4 +508,34 @@ TEST_F(FeatureInputTest, AShiftClickOnAGripMarksItInsteadOfDragging)
     ASSERT_GE(hit, 0);
     EXPECT_TRUE(pTracker->IsHandleSelected(hit));
     EXPECT_TRUE(Selected(a));
+}
+
+TEST_F(FeatureInputTest, ADoubleClickOnATextSelectsItAndOnOtherShapesDoesNothing)
+{
+    Text2dFeature text(_T("Note"), P(-2, -2));
+    text.SetHeight(u / 2);
+    const long t = Add(text);
+    const CPoint at = C(P(-2, -2));
+    manager.OnMouseMove(0, at);
+    manager.OnLButtonDblClk(MK_LBUTTON, at);
+    EXPECT_TRUE(Selected(t));
+    EXPECT_EQ(SelectedCount(), 1);
+
+    manager.OnKeyDown(VK_ESCAPE, 1, 0);
+    ASSERT_EQ(SelectedCount(), 0);
+    manager.OnLButtonDblClk(MK_LBUTTON, C(OnA()));
+    EXPECT_EQ(SelectedCount(), 0);
+}
+
+TEST_F(FeatureInputTest, ACtrlShiftClickMakesTheShapesLayerCurrentAndSelectsNothing)
+{
+    const long layer = doc.AddLayer(_T("Other"), -1);
+    ASSERT_GT(layer, 0);
+    ASSERT_NE(doc.GetCurrentLayerID(), layer);
+    Line2dFeature line(P(3, -1), P(3, 1));
+    line.SetLayerID(layer);
+    Add(line);
+    Click(P(3, 0.5), MK_CONTROL | MK_SHIFT);
+    EXPECT_EQ(doc.GetCurrentLayerID(), layer);
+    EXPECT_EQ(SelectedCount(), 0);
 }
