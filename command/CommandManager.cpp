@@ -1795,8 +1795,12 @@ BOOL CommandManager::SnapPoint(BOOL bInterruptible, BOOL bProbe)
     CommandBase* pCommand = GetActiveCommand();
     if (pCommand == nullptr)
         return FALSE;
-    const int nIndex = pCommand->GetPickParameterIndex();
-    const ParameterItemBase* pItem = nIndex >= 0 ? GetParameterCurrentItem(nIndex) : nullptr;
+    // While a modifier is attached, its next input takes the clicks.
+    ParameterModifierBase* pModifier = pCommand->GetActiveModifier();
+    const int nIndex = pModifier != nullptr ? pModifier->GetNextPickItemIndex() : pCommand->GetPickParameterIndex();
+    const ParameterItemBase* pItem = nIndex < 0                ? nullptr
+                                     : pModifier != nullptr ? pCommand->GetModifierInputItemAt(nIndex)
+                                                            : GetParameterCurrentItem(nIndex);
     if (pItem == nullptr)
         return FALSE;
     // What the input takes: points (snapped), shapes (probed under the cursor), or both for a multi item.
@@ -1854,7 +1858,9 @@ BOOL CommandManager::SnapPoint(BOOL bInterruptible, BOOL bProbe)
                 extra.Add(world);
             }
         RuVaPnt2d reference, origin;
-        const BOOL bOrigin = pCommand->GetReferencePoint(nIndex, reference) && reference.IsFinite();
+        const BOOL bReference = pModifier != nullptr ? pModifier->GetBasePoint(nIndex, reference)
+                                                     : pCommand->GetReferencePoint(nIndex, reference);
+        const BOOL bOrigin = bReference && reference.IsFinite();
         if (bOrigin)
             m_pActiveView->ConvertPointLocalToWorld(pDrawing, pLayout, reference, origin);
         // Angles run from the part's own axis when a part is edited through its layout on a paper.
@@ -1870,8 +1876,11 @@ BOOL CommandManager::SnapPoint(BOOL bInterruptible, BOOL bProbe)
     }
     if (bShapes) {
         FeaturePicker::Options options;
-        options.nDisplayStateMode = IsSelectionDisplayStateEnabled(nIndex) ? 1 : 0;
-        options.dwKinds = GetItemFeatureFilter(nIndex);
+        options.nDisplayStateMode =
+            (pModifier != nullptr ? IsModifierSelectionDisplayStateEnabled(nIndex) : IsSelectionDisplayStateEnabled(nIndex))
+                ? 1
+                : 0;
+        options.dwKinds = pModifier != nullptr ? GetModifierInputFeatureFilter(nIndex) : GetItemFeatureFilter(nIndex);
         options.nMaxCount = 1;
         options.pfnKeepGoing = bInterruptible ? &KeepSnapping : nullptr;
         CArray<FeatureLayout> hits;
