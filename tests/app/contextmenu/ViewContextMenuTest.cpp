@@ -255,3 +255,20 @@ TEST_F(ViewContextMenuTest, AGripDraggedInTheViewMovesTheEndOfTheLine)
     EXPECT_NEAR(pLine->GetEndPoint().Y(), moved.Y(), 1e-6);
     EXPECT_NEAR(pLine->GetStartPoint().X(), a.X(), 1e-9);
 }
+
+TEST_F(ViewContextMenuTest, TheCommandMenuOpensWithItsFourthEntryUnderTheCursor)
+{
+    ASSERT_TRUE(manager->ExecuteCommand(kLineID));
+    const CPoint at(200, 150);
+    RightClick(at);
+    CBCGPPopupMenu* pPopup = CBCGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(pPopup, nullptr);
+    QMenu* pMenu = pPopup->GetQMenu();
+    ASSERT_NE(pMenu, nullptr);
+    ASSERT_GT(pMenu->actions().size(), 3);
+    CPoint screen = at;
+    view->ClientToScreen(&screen);
+    const QRect fourth = pMenu->actionGeometry(pMenu->actions().at(3));
+    EXPECT_EQ(pMenu->pos().x(), screen.x);
+    EXPECT_EQ(pMenu->pos().y() + fourth.top(), screen.y);
+}
