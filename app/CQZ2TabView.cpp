@@ -642,11 +642,12 @@ BOOL CQZ2TabView::ReorderTabs(const CUIntArray& order)
     for (int i = 0; i < nCount; ++i)
         windows.push_back(tabs.GetTabWnd(static_cast<int>(order.GetAt(i))));
     // Each tab moves with its window, label, colour and icon; the active window stays active.
-    for (int i = 0; i < nCount; ++i) {
-        const int nFrom = tabs.GetTabFromHwnd(windows[static_cast<size_t>(i)]->m_hWnd);
-        if (nFrom >= 0 && nFrom != i)
-            tabs.MoveTab(nFrom, i);
-    }
+    for (int i = 0; i < nCount; ++i)
+        for (int j = i; j < nCount; ++j)
+            if (tabs.GetTabWnd(j) == windows[static_cast<size_t>(i)]) {
+                tabs.MoveTab(j, i);
+                break;
+            }
     tabs.RecalcLayout();
     tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     return TRUE;

@@ -551,3 +551,23 @@ TEST_F(TabKindsTest, ShapesToShowBringThePaperForwardUnlessTheActivePartHoldsThe
             EXPECT_EQ(model->GetActiveDrawingFeature(), pPaper);
     }
 }
+
+TEST_F(TabKindsTest, TheFirstTabOfAnEmptyWindowIsFollowedOnceItsViewShowsItsDrawing)
+{
+    DrawingFeatureBase* pPart = AddPart(u"Only");
+    DrawViewInfo info;
+    info.AddViewInfo(1, pPart->GetDrawingID());
+    info.SetActiveIndex(0);
+    doc->SetViewInfo(info);
+    Open();
+    ASSERT_EQ(Kinds(), (std::vector<int>{1}));
+    ASSERT_TRUE(tabs->CloseTab(0));
+    ASSERT_EQ(tabs->GetTabCount(), 0);
+    EXPECT_EQ(manager->GetActiveView(), nullptr);
+
+    DrawingFeatureBase* pNew = AddPart(u"Next");
+    ASSERT_EQ(Kinds(), (std::vector<int>{1}));
+    EXPECT_EQ(tabs->GetTabDrawing(0), pNew);
+    EXPECT_EQ(model->GetActiveDrawingFeature(), pNew);
+    EXPECT_EQ(manager->GetActiveView(), tabs->GetDrawView(0)->GetDraw2dView());
+}
