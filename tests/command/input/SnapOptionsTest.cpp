@@ -12,6 +12,7 @@
 
 #include "command/CommandManager.h"
 #include "command/SnapInfo.h"
+#include "libs/ruva/RuVaLineSeg2d.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
@@ -348,4 +349,48 @@ TEST_F(SnapOptionsTest, ThePointInputsOwnSwitchAndTheSnapMarksFollowTheOptions)
     EXPECT_FALSE(magentaNear(at));
     manager.GetActiveView()->RestoreView();
     EXPECT_EQ(*view.GetFrame(), before);
+}
+
+TEST(SnapInfoTest, AHistoryKeepsTheFiveLatestDistinctShapes)
+{
+    SnapInfo info;
+    const RuVaLineSeg2d first(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    EXPECT_TRUE(info.PushRecentExtension(&first));
+    EXPECT_FALSE(info.PushRecentExtension(&first)) << "the same shape again";
+    EXPECT_FALSE(info.PushRecentExtension(nullptr));
+    for (int i = 1; i <= 5; ++i) {
+        const RuVaLineSeg2d next(RuVaPnt2d(0, i), RuVaPnt2d(10, i));
+        EXPECT_TRUE(info.PushRecentExtension(&next));
+    }
+    ASSERT_EQ(info.m_extension.GetSize(), SnapInfo::kHistorySize);
+    // The first one went; the oldest kept is the second.
+    EXPECT_FALSE(info.m_extension.GetAt(0)->IsEqual(first));
+    EXPECT_TRUE(info.m_extension.GetAt(0)->IsEqual(RuVaLineSeg2d(RuVaPnt2d(0, 1), RuVaPnt2d(10, 1))));
+    EXPECT_TRUE(info.m_horzVert.IsEmpty()) << "each history is its own";
+
+    // A reset forgets the result, not the histories; clearing them empties all three.
+    info.m_dwKind = Snap::kEnd;
+    info.m_virtualCurves.Add(first.Clone());
+    info.Reset();
+    EXPECT_EQ(info.m_dwKind, 0u);
+    EXPECT_TRUE(info.m_virtualCurves.IsEmpty());
+    EXPECT_EQ(info.GetHistoryCount(), 5);
+    info.ClearHistories();
+    EXPECT_EQ(info.GetHistoryCount(), 0);
+}
+
+TEST_F(SnapOptionsTest, HistoriesSurviveMovesAndEmptyWhenACommandStarts)
+{
+    Use(Options(Snap::kEnd | Snap::kExtension));
+    manager.OnMouseMove(0, Near(P(2, 0), 1, 1));
+    ASSERT_EQ(manager.GetSnapKind(), (DWORD)Snap::kEnd);
+    const int n = manager.GetSnapInfo().GetHistoryCount();
+    EXPECT_GT(n, 0);
+    // The same end again, and moves that snap to nothing: the history neither grows nor empties.
+    manager.OnMouseMove(0, Near(P(2, 0), -1, 1));
+    manager.OnMouseMove(0, Near(P(0.5, 2), 0, 0));
+    EXPECT_EQ(manager.GetSnapInfo().GetHistoryCount(), n);
+    manager.CancelAllCommands();
+    ASSERT_TRUE(manager.ExecuteCommand(kLineID));
+    EXPECT_EQ(manager.GetSnapInfo().GetHistoryCount(), 0);
 }
