@@ -20,6 +20,7 @@
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionFeatureFilter.h"
+#include "libs/vevure/SelectionFilter.h"
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Text2dFeature.h"
 #include "platform/win/WinConstants.h"
@@ -538,4 +539,30 @@ TEST_F(FeatureInputTest, ACtrlShiftClickMakesTheShapesLayerCurrentAndSelectsNoth
     Click(P(3, 0.5), MK_CONTROL | MK_SHIFT);
     EXPECT_EQ(doc.GetCurrentLayerID(), layer);
     EXPECT_EQ(SelectedCount(), 0);
+}
+
+TEST_F(FeatureInputTest, AFilterNarrowsTheSelectionOrTheGroupInputAndNeverWidensIt)
+{
+    SelectionFilter circles;
+    circles.SetSelectionFilterMode(1);
+    circles.GetFeatureFilter().SetFeatureFilter(SelectionFeatureFilter::GetFeatureBit(4));
+    Click(OnA());
+    Click(OnC(), MK_SHIFT);
+    ASSERT_EQ(SelectedCount(), 2);
+    EXPECT_TRUE(manager.ApplySelectionFilter(circles));
+    EXPECT_FALSE(Selected(a));
+    EXPECT_TRUE(Selected(c));
+    EXPECT_FALSE(Selected(b));
+
+    Trim2dCommand* cmd = Start(Trim2dCommand::pGroup);
+    ASSERT_NE(cmd, nullptr);
+    ASSERT_TRUE(manager.SelectAllFeatures(&doc));
+    auto* group = Item<FeatureGroupParameterItem>(Trim2dCommand::pGroup);
+    EXPECT_TRUE(manager.ApplySelectionFilter(circles));
+    CArray<FeatureLayout> held;
+    ASSERT_TRUE(group->GetFeatureLayouts(held));
+    ASSERT_EQ(held.GetSize(), 1);
+    EXPECT_EQ(held[0].GetRecordID(), c);
+    EXPECT_EQ(SelectedCount(), 1);
+    EXPECT_TRUE(Selected(c));
 }
