@@ -1459,8 +1459,10 @@ BOOL CommandManager::OnSetCursor(CWnd* pView, CWnd* pWnd, UINT nHitTest, UINT me
             ::SetCursor(nullptr);
             return TRUE;
         }
+        // The grips as the view last drew them: rebuilding them for every cursor message would cost a pass
+        // over the whole selection on each mouse move.
         pTracker->SetCursorPoint(m_cursorClient);
-        if (!pTracker->SetCursor(m_pActiveView, m_snapOptions.nBoxSize, 1))
+        if (!pTracker->SetCursor(m_pActiveView, m_snapOptions.nBoxSize, 0))
             return FALSE;
         ::SetCursor(::LoadCursor(nullptr, IDC_SIZEALL));
         return TRUE;
