@@ -1082,6 +1082,36 @@ void CQZ2TabView::SetTableViewThumbnailBackColor(COLORREF color)
         pTable->SetThumbnailBackColor(color);
 }
 
+BOOL CQZ2TabView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    CQZ2View* pView = GetActiveDrawView();
+    return pView != nullptr ? pView->OnPreparePrinting(pInfo) : FALSE;
+}
+
+void CQZ2TabView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (CQZ2View* pView = GetActiveDrawView())
+        pView->OnBeginPrinting(pDC, pInfo);
+}
+
+void CQZ2TabView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (CQZ2View* pView = GetActiveDrawView())
+        pView->OnPrepareDC(pDC, pInfo);
+}
+
+void CQZ2TabView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (CQZ2View* pView = GetActiveDrawView())
+        pView->OnPrint(pDC, pInfo);
+}
+
+void CQZ2TabView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (CQZ2View* pView = GetActiveDrawView())
+        pView->OnEndPrinting(pDC, pInfo);
+}
+
 BOOL CQZ2TabView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     const bool bViewCommand = (nID >= 34025 && nID <= 34125) || nID == ID_OLE_INSERT_NEW || nID == 32768 ||

@@ -11,6 +11,7 @@
 class CCmdUI;
 class CDrawingTableView;
 class CLayerTableView;
+class CPrintInfo;
 class CQZ2BaseView;
 class CQZ2View;
 class CUIntArray;
@@ -102,6 +103,13 @@ public:
     // The document's active drawing follows the active tab; the command manager learns of it.
     void SyncDocumentToActiveTab();
     void OnDocumentNotify(NotifyInfoBase* pInfo);
+
+    // Printing goes through the active drawing view; with a table active nothing is printed.
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
     void OnInitialUpdate() override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;

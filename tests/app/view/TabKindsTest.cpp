@@ -22,6 +22,7 @@
 #include "platform/bcg/CBCGPPopupMenu.h"
 #include "platform/bcg/CBCGPTabWnd.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/CPrintInfo.h"
 
 namespace {
 
@@ -249,7 +250,10 @@ TEST_F(TabKindsTest, TheTablesAreShownActivatedAndToldOfChanges)
     tabs->ShowDrawingTableView();
     EXPECT_EQ(tabs->FindDrawingTableTab(), nTable) << "one drawing table only";
 
-    // Neither closed nor zoomed from there; the paper's view keeps its scale.
+    // Neither printed, closed nor zoomed from there; the paper's view keeps its scale.
+    CPrintInfo print;
+    print.m_strOutputFile = u"/tmp/never-written.pdf";
+    EXPECT_FALSE(tabs->OnPreparePrinting(&print));
     EnableCmdUI update(39532);
     update.DoUpdate(tabs, FALSE);
     EXPECT_FALSE(update.enabled);
@@ -271,8 +275,9 @@ TEST_F(TabKindsTest, TheTablesAreShownActivatedAndToldOfChanges)
     EXPECT_GE(tabs->FindDrawingTab(model->ChangeDrawingFeature(nNewPaper)), 0);
     EXPECT_EQ(ActiveTab(), nTable);
 
-    // Activating the table by its index works as for any other tab.
+    // Activating the table by its index works as for any other tab; a drawing tab prints.
     ASSERT_TRUE(tabs->ActivateTab(0));
+    EXPECT_TRUE(tabs->OnPreparePrinting(&print));
     ASSERT_TRUE(tabs->ActivateTab(nTable));
     EXPECT_EQ(ActiveTab(), nTable);
 
