@@ -56,6 +56,9 @@ int CCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_wndRows.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     m_wndRows.InsertColumn(0, u"", LVCFMT_LEFT, 90);
     m_wndRows.InsertColumn(1, u"", LVCFMT_LEFT, 100);
+    // Exactly these two columns: a column the list brought along goes.
+    while (m_wndRows.DeleteColumn(2)) {
+    }
     if (!m_wndInput.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, none, this, IDC_INPUT))
         return -1;
     // Names entered while the bar had no window.
@@ -101,9 +104,11 @@ void CCommandBar::RecalcLayout()
     const int inputTop = std::max(listTop, cy - kLineHeight);
     m_wndRows.MoveWindow(0, listTop, cx, inputTop - listTop - 2 > 0 ? inputTop - listTop - 2 : 0, FALSE);
     m_wndInput.MoveWindow(0, inputTop, cx, kLineHeight, FALSE);
-    // The caption column keeps its width; the value column takes the rest.
-    const int captionWidth = m_wndRows.GetColumnWidth(0);
-    m_wndRows.SetColumnWidth(1, std::max(40, cx - captionWidth - 4));
+    // Captions take about half the width and the values the rest, inside the border and beside a
+    // vertical scroll bar, so that no horizontal one is needed.
+    const int room = std::max(80, cx - 24);
+    m_wndRows.SetColumnWidth(0, room * 9 / 20);
+    m_wndRows.SetColumnWidth(1, room - room * 9 / 20);
 }
 
 void CCommandBar::OnSetFocus(CWnd* pOldWnd)

@@ -9,7 +9,9 @@
 #include <QtCore/QCoreApplication>
 #include <QtGui/QImage>
 #include <QtGui/QPalette>
+#include <QtWidgets/QAbstractScrollArea>
 #include <QtWidgets/QDockWidget>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QWidget>
@@ -212,6 +214,14 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
     ASSERT_NE(pBar->GetRowList().GetSafeHwnd(), nullptr);
     ASSERT_NE(pBar->GetInputLine().GetSafeHwnd(), nullptr);
     EXPECT_EQ(pBar->GetRowCount(), 0);
+    // The rows' columns fit the list: no sideways scrolling.
+    CRect listRect;
+    pBar->GetRowList().GetClientRect(&listRect);
+    EXPECT_GT(pBar->GetRowList().GetColumnWidth(1), 20);
+    EXPECT_LE(pBar->GetRowList().GetColumnWidth(0) + pBar->GetRowList().GetColumnWidth(1), listRect.Width());
+    if (auto* pScroll = qobject_cast<QAbstractScrollArea*>(pBar->GetRowList().GetQWidget())) {
+        EXPECT_FALSE(pScroll->horizontalScrollBar()->isVisible());
+    }
     // Typed text without a running command is refused and stays, selected, in the input line.
     EXPECT_FALSE(pBar->EnterText(u"10,10"));
     CString kept;
