@@ -150,6 +150,18 @@ protected:
     afx_msg void OnShowInformation();
     afx_msg void OnUpdateInformationPane(CCmdUI* pCmdUI);
     afx_msg void OnUpdateGuidancePane(CCmdUI* pCmdUI);
+    // Steering of the running command (CMainFrameSteering.cpp).
+    afx_msg void OnSteerEnter();
+    afx_msg void OnUpdateSteerEnter(CCmdUI* pCmdUI);
+    afx_msg void OnSteerClear();
+    afx_msg void OnUpdateSteerClear(CCmdUI* pCmdUI);
+    afx_msg void OnSteerModifier(UINT nID);
+    afx_msg void OnSteerParameter(UINT nID);
+    afx_msg void OnUpdateSteerParameter(CCmdUI* pCmdUI);
+    afx_msg void OnSteerAlternative(UINT nID);
+    afx_msg void OnUpdateSteerAlternative(CCmdUI* pCmdUI);
+    afx_msg void OnSteerListChoice(UINT nID);
+    afx_msg void OnUpdateSteerListChoice(CCmdUI* pCmdUI);
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     afx_msg void OnHelp();
 
