@@ -579,10 +579,11 @@ BOOL CQZ2TabView::CloseDrawing(DrawingFeatureBase* pDrawing)
         return FALSE;
     if (auto* pDefine = dynamic_cast<DrawComponent2dFeatureDefine*>(pDrawing)) {
         Draw2dDocument* pModel = ModelOf(GetDocument());
-        // The document's notification of the end removes the tab; a tab the document does not know as
-        // being edited goes at once.
-        if (pModel == nullptr || !pModel->EndEditDrawComponentDefine(pDefine->GetComponentId()))
-            RemoveDrawingTab(pDrawing);
+        // The document's notification of the end removes the tab; a tab that outlives it (a document
+        // that does not report, or a component it does not know as being edited) goes here.
+        if (pModel != nullptr)
+            pModel->EndEditDrawComponentDefine(pDefine->GetComponentId());
+        RemoveDrawingTab(pDrawing);
         return TRUE;
     }
     return RemoveDrawingTab(pDrawing);
