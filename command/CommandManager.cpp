@@ -1947,8 +1947,12 @@ BOOL CommandManager::DrawSnapMarks()
     const int nMode = m_viewCommand.GetMode();
     if (nMode == ViewCommand::modeRealtimeZoom || nMode == ViewCommand::modeRealtimePan || m_bPanning)
         return TRUE;
-    const BOOL bPickBox = m_snapOptions.bBoxVisible && !m_bFenceActive;
-    const BOOL bCrossHair = IsFeaturePickCursor() ? FALSE : TRUE;
+    // A grip of the selected shapes under the cursor hides the pick box, unless grips are being dragged.
+    FeatureTrackerBase* pTracker = GetFeatureTracker();
+    const BOOL bDragging = pTracker != nullptr && pTracker->IsTracking();
+    const int nGrip = pTracker != nullptr ? pTracker->HitTest(m_pActiveView, m_cursorClient, m_snapOptions.nBoxSize, 0) : -1;
+    const BOOL bPickBox = m_snapOptions.bBoxVisible && !m_bFenceActive && (nGrip < 0 || bDragging);
+    const BOOL bCrossHair = IsFeaturePickCursor() && !bDragging ? FALSE : TRUE;
     m_pActiveView->DrawMouseCursor(m_cursorClient, bPickBox, m_snapOptions.nBoxSize, bCrossHair,
                                    m_snapOptions.cursorColor, m_dwSnapKind);
     if (m_snapOptions.bMarkerVisible && m_bSnapped) {
@@ -1966,6 +1970,8 @@ BOOL CommandManager::DrawSnapMarks()
         m_pActiveView->DrawSnapText(m_cursorClient, m_snapOptions.nBoxSize, m_dwSnapKind, m_snapInfo.m_nAngular,
                                     m_snapInfo.m_dAngle, (int)NumericFormat::GetAngleUnitFormatType(),
                                     NumericFormat::GetAnglePrecision());
+    if (nGrip >= 0)
+        m_pActiveView->DrawFeatureTrackerHitMark(nGrip, m_snapOptions.markerColor);
     return TRUE;
 }
 

@@ -18,6 +18,7 @@
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Snap.h"
 #include "platform/win/WinConstants.h"
 
@@ -393,4 +394,34 @@ TEST_F(SnapOptionsTest, HistoriesSurviveMovesAndEmptyWhenACommandStarts)
     manager.CancelAllCommands();
     ASSERT_TRUE(manager.ExecuteCommand(kLineID));
     EXPECT_EQ(manager.GetSnapInfo().GetHistoryCount(), 0);
+}
+
+TEST_F(SnapOptionsTest, AGripUnderTheCursorIsMarked)
+{
+    manager.CancelAllCommands();
+    SelectionManager* pSelection = doc.GetSelectionManager();
+    ASSERT_NE(pSelection, nullptr);
+    view.SetFeatureTracker(pSelection->GetFeatureTracker());
+    // A click on the line across selects it; its grips are drawn with the picture.
+    const CPoint on = C(P(-1.5, 0));
+    manager.OnMouseMove(0, on);
+    manager.OnLButtonDown(MK_LBUTTON, on);
+    manager.OnLButtonUp(0, on);
+    ASSERT_EQ(pSelection->GetSelectedFeatureCount(), 1);
+    ASSERT_EQ(view.DrawView(nullptr), 1);
+    CommandManager::SnapOptions options = Options(0xFFFF);
+    options.markerColor = RGB(255, 0, 255);
+    Use(options);
+    auto markedAt = [&](const CPoint& p) {
+        int n = 0;
+        for (int dy = -4; dy <= 4; ++dy)
+            for (int dx = -4; dx <= 4; ++dx)
+                n += view.GetFrame()->pixelColor(p.x + dx, p.y + dy) == QColor(255, 0, 255) ? 1 : 0;
+        return n;
+    };
+    const CPoint grip = C(P(2, 0));
+    manager.OnMouseMove(0, CPoint(grip.x + 2, grip.y - 1));
+    EXPECT_GT(markedAt(grip), 40);
+    manager.OnMouseMove(0, C(P(0.5, 2)));
+    EXPECT_EQ(markedAt(grip), 0);
 }
