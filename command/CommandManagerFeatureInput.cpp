@@ -3,6 +3,7 @@
 // the selection kept in step, select all, invert and filter, and the dragging of grips while no command
 // runs.
 
+#include <cmath>
 #include <memory>
 #include <set>
 #include <vector>
@@ -942,20 +943,41 @@ BOOL CommandManager::CancelFeatureTracking()
 BOOL CommandManager::SnapTrackerPoint(BOOL bInterruptible)
 {
     (void)bInterruptible;
-    if (!IsFeatureTracking() || m_pActiveView == nullptr || !m_snapOptions.bEnabled)
+    if (!IsFeatureTracking() || m_pActiveView == nullptr)
         return FALSE;
     const double dAperture = GetPickAperture();
     const RuVaPnt2d cursor = m_cursorWorld;
     RuVaPnt2d snapped;
     BOOL bFound = FALSE;
-    if (m_snapOptions.dwType != 0) {
-        Snap snap;
-        snap.SetSnapType(m_snapOptions.dwType);
-        if (snap.AddFeaturesNear(m_pActiveView, cursor, dAperture, 0) > 0 && snap.UpdateSnapPoint(cursor, dAperture)) {
-            snapped = snap.GetSnapPoint();
-            m_dwSnapKind = snap.GetSnapKind();
-            bFound = TRUE;
+    // From the point the drag started: angular rays, perpendicular and tangent points.
+    RuVaPnt2d base;
+    double dBaseAngle = 0.0;
+    const BOOL bBase = GetFeatureTracker()->GetBasePoint(m_pActiveView, base, dBaseAngle);
+    DWORD dwMask = m_snapOptions.bEnabled ? m_snapOptions.dwType : 0;
+    // The tracking kinds follow the histories of a command's input, which a grip drag has not.
+    dwMask &= ~DWORD(Snap::kHorzVert | Snap::kExtension | Snap::kPerpendicularTrack);
+    Snap snap;
+    if (dwMask != 0 &&
+        snap.AddFeaturesNear(m_pActiveView, cursor, dAperture, m_snapOptions.bDisplayStateMode ? 1 : 0) < 0)
+        return FALSE;
+    if ((dwMask & Snap::kDivision) && m_snapOptions.nDivisionCount > 0)
+        snap.SetDivisionCount(m_snapOptions.nDivisionCount);
+    if (bBase) {
+        snap.SetSnapOrigin(base, dBaseAngle);
+        if (m_snapOptions.bAngularEnabled) {
+            double dAngle = std::fmod(m_snapOptions.dAngle, 360.0);
+            if (dAngle < 0.0)
+                dAngle += 360.0;
+            snap.SetAngularSnap(dAngle, m_snapOptions.nAngularMode == 0 ? 1 : 2);
         }
+    } else {
+        dwMask &= ~DWORD(Snap::kPerpendicular | Snap::kTangent);
+    }
+    snap.SetSnapType(dwMask);
+    if ((dwMask != 0 || bBase) && snap.UpdateSnapPoint(cursor, dAperture)) {
+        snapped = snap.GetSnapPoint();
+        m_dwSnapKind = snap.GetSnapKind();
+        bFound = TRUE;
     }
     if (!bFound && m_snapOptions.bGrid && m_pActiveView->HitGrid(cursor, snapped, dAperture, FALSE)) {
         m_dwSnapKind = 0;

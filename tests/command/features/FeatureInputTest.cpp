@@ -566,3 +566,26 @@ TEST_F(FeatureInputTest, AFilterNarrowsTheSelectionOrTheGroupInputAndNeverWidens
     EXPECT_EQ(SelectedCount(), 1);
     EXPECT_TRUE(Selected(c));
 }
+
+TEST_F(FeatureInputTest, ADraggedGripSnapsToAngularRaysFromWhereTheDragStarted)
+{
+    CommandManager::SnapOptions options = manager.GetSnapOptions();
+    options.bEnabled = FALSE;  // no shape points: only the rays
+    options.bAngularEnabled = TRUE;
+    options.dAngle = 45.0;
+    options.nAngularMode = 0;
+    manager.SetSnapOptions(options);
+    Click(OnA());
+    const CPoint grip = C(P(-1, 0));
+    const CPoint target = C(P(0.1, 0.9));  // 39 degrees from the grip
+    manager.OnMouseMove(0, grip);
+    manager.OnLButtonDown(MK_LBUTTON, grip);
+    manager.OnMouseMove(MK_LBUTTON, target);
+    manager.OnLButtonUp(0, target);
+    const auto* pLine = dynamic_cast<const Line2dFeature*>(doc.GetFeature(a));
+    ASSERT_NE(pLine, nullptr);
+    const double dx = pLine->GetEndPoint().X() - P(-1, 0).X();
+    const double dy = pLine->GetEndPoint().Y() - P(-1, 0).Y();
+    EXPECT_GT(dx, 0.5 * u);
+    EXPECT_NEAR(dx, dy, 1e-6);
+}
