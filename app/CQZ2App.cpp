@@ -52,6 +52,11 @@
 
 IMPLEMENT_DYNAMIC(CQZ2App, CWinApp)
 
+BEGIN_MESSAGE_MAP(CQZ2App, CWinApp)
+    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+END_MESSAGE_MAP()
+
 const TCHAR CQZ2App::kRegistryKey[] = _T("Korvan");
 const TCHAR CQZ2App::kProfileName[] = _T("Rivedi VEZ Dadazizo\\4.0");
 const TCHAR CQZ2App::kLayerTableViewTag[] = _T("LayerTableView");

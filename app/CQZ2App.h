@@ -131,6 +131,9 @@ protected:
     // Hands the selection, snap and parameter-memory options to the command manager.
     void ApplyOptionsToCommandManager();
 
+    // File New and File Open from the menus and toolbars, once no view, document or frame took them.
+    DECLARE_MESSAGE_MAP()
+
 private:
     BOOL CreateInstanceLock();
     void ReleaseInstanceLock();
