@@ -1666,10 +1666,12 @@ namespace {
 // looking costs a pass over the window system's events and most snaps end well before.
 std::chrono::steady_clock::time_point g_snapStarted;
 
+}  // namespace
+
 // The keep-going test of interruptible snaps: FALSE when a newer mouse move, a wheel turn or a scrolling
 // key waits, so that the snap of a position already left is dropped. A pending paint does not count: the
 // overlay of the last move always asks for one.
-BOOL KeepSnapping()
+BOOL CommandManager::IsInputQueueEmpty()
 {
     if (std::chrono::steady_clock::now() - g_snapStarted < std::chrono::milliseconds(4))
         return TRUE;
@@ -1697,16 +1699,21 @@ BOOL KeepSnapping()
     }
 }
 
-// The snap of the cursor (world) into the record: the shapes near the cursor, the extra points, the origin
-// with its base angle for the perpendicular, tangent and angular snaps, and the histories of the manager's
-// record for the tracking kinds. FALSE when nothing snapped or the snap gave way to newer input.
-BOOL ComputeSnap(const Draw2dView* pView, const CommandManager::SnapOptions& o, const RuVaPnt2d& cursor,
-                 double dAperture, SnapInfo& out, const KcArrayOfGePnt2d* pExtraPoints, const RuVaPnt2d* pOrigin,
-                 double dBaseAngle, const SnapInfo& histories, BOOL bInterruptible)
+BOOL CommandManager::ComputeSnap(const RuVaPnt2d& cursor, SnapInfo& out, const KcArrayOfGePnt2d* pExtraPoints,
+                                 const RuVaPnt2d* pOrigin, double dBaseAngle, const KcArrayOfGeEntity2d& horzVert,
+                                 const KcArrayOfGeEntity2d& extension, const KcArrayOfGeEntity2d& perpendicular,
+                                 BOOL bInterruptible) const
 {
+    if (m_pActiveView == nullptr)
+        return FALSE;
+    const Draw2dView* pView = m_pActiveView;
+    const SnapOptions& o = m_snapOptions;
+    const double dAperture = pView->ConvertLengthClientToWorld(std::max(o.nBoxSize, 0));
     out.Reset();
     out.ClearHistories();
-    Snap::KeepGoingProc keepGoing = bInterruptible ? &KeepSnapping : nullptr;
+    if (bInterruptible)
+        g_snapStarted = std::chrono::steady_clock::now();
+    Snap::KeepGoingProc keepGoing = bInterruptible ? &IsInputQueueEmpty : nullptr;
     DWORD dwMask = o.dwType;
     Snap snap;
     if (o.bEnabled) {
@@ -1718,11 +1725,11 @@ BOOL ComputeSnap(const Draw2dView* pView, const CommandManager::SnapOptions& o, 
         if ((dwMask & Snap::kDivision) && o.nDivisionCount > 0)
             snap.SetDivisionCount(o.nDivisionCount);
         if (dwMask & Snap::kHorzVert)
-            snap.SetHorzVertCurves(histories.m_horzVert);
+            snap.SetHorzVertCurves(horzVert);
         if (dwMask & Snap::kExtension)
-            snap.SetExtendedCurves(histories.m_extension);
+            snap.SetExtendedCurves(extension);
         if (dwMask & Snap::kPerpendicularTrack)
-            snap.SetPerpendicularCurves(histories.m_perpendicular);
+            snap.SetPerpendicularCurves(perpendicular);
     } else {
         // Without snapping only the angular rays from an origin remain.
         dwMask = 0;
@@ -1768,7 +1775,6 @@ BOOL ComputeSnap(const Draw2dView* pView, const CommandManager::SnapOptions& o, 
     return TRUE;
 }
 
-}  // namespace
 
 void CommandManager::ClearSnapState()
 {
@@ -1868,8 +1874,8 @@ BOOL CommandManager::SnapPoint(BOOL bInterruptible, BOOL bProbe)
         // Angles run from the part's own axis when a part is edited through its layout on a paper.
         const double dBaseAngle =
             pDrawing != nullptr && pDrawing->IsPaperFeature() && pLayout != nullptr ? pLayout->GetAngle() : 0.0;
-        bSnap = ComputeSnap(m_pActiveView, m_snapOptions, cursor, dAperture, found, extra.IsEmpty() ? nullptr : &extra,
-                            bOrigin ? &origin : nullptr, dBaseAngle, m_snapInfo, bInterruptible);
+        bSnap = ComputeSnap(cursor, found, extra.IsEmpty() ? nullptr : &extra, bOrigin ? &origin : nullptr, dBaseAngle,
+                            m_snapInfo.m_horzVert, m_snapInfo.m_extension, m_snapInfo.m_perpendicular, bInterruptible);
         if (!bSnap && m_snapOptions.bGrid)
             bGrid = m_pActiveView->HitGrid(cursor, gridPoint, dAperture, FALSE);
         // A shape under the cursor wins over a point merely on it.
@@ -1884,7 +1890,7 @@ BOOL CommandManager::SnapPoint(BOOL bInterruptible, BOOL bProbe)
                 : 0;
         options.dwKinds = pModifier != nullptr ? GetModifierInputFeatureFilter(nIndex) : GetItemFeatureFilter(nIndex);
         options.nMaxCount = 1;
-        options.pfnKeepGoing = bInterruptible ? &KeepSnapping : nullptr;
+        options.pfnKeepGoing = bInterruptible ? &IsInputQueueEmpty : nullptr;
         CArray<FeatureLayout> hits;
         if (FeaturePicker::PickByPoint(m_pActiveView, cursor, dAperture, options, hits) > 0) {
             m_hitFeature = hits[0];

@@ -443,6 +443,17 @@ public:
     void ClearSnapState();
     // Takes the result of the record and adds its recently met entities to the manager's histories.
     void SetSnapInfo(const SnapInfo& source);
+    // The snap of the world point into the record (emptied first): the shapes near it in the active view,
+    // the extra points (world), the origin with its base angle (degrees) for the perpendicular, tangent
+    // and angular kinds, and the three histories for the tracking kinds. FALSE when nothing snapped or,
+    // interruptible, the snap gave way to newer input.
+    BOOL ComputeSnap(const RuVaPnt2d& world, SnapInfo& out, const KcArrayOfGePnt2d* pExtraPoints,
+                     const RuVaPnt2d* pOrigin, double dBaseAngle, const KcArrayOfGeEntity2d& horzVert,
+                     const KcArrayOfGeEntity2d& extension, const KcArrayOfGeEntity2d& perpendicular,
+                     BOOL bInterruptible) const;
+    // The keep-going test of interruptible snaps: FALSE when a newer mouse move, wheel turn or scrolling
+    // key waits. It looks only once a snap has run a few milliseconds.
+    static BOOL IsInputQueueEmpty();
     DWORD GetSnapKind() const { return m_dwSnapKind; }
     BOOL IsSnapped() const { return m_bSnapped; }
     const RuVaPnt2d& GetSnapWorldPoint() const { return m_snapWorld; }
