@@ -419,16 +419,22 @@ TEST_F(LinePreviewTest, RubberBandIsTheLineThatAClickWouldMake)
     MoveCursor(RuVaPnt2d(40.5, 30.5));
     EXPECT_EQ(Frame(), empty);
 
+    // Each way of placing the line, so that the preview cannot take another form than the click.
     struct Case {
         const char* name;
         double length;  // 0: not typed
+        double angle;   // NaN: not typed
     };
-    const Case cases[] = {{"two points", 0}, {"typed length", 50}};
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        {"two points", 0, none}, {"typed length", 50, none}, {"typed angle", 0, 30}, {"typed length and angle", 50, 30}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Click(40.5, 30.5);
         if (c.length > 0)
             Type(2, c.length);
+        if (!std::isnan(c.angle))
+            Type(3, c.angle);
         // The window repaints after the input, before the next mouse move.
         EXPECT_EQ(Render(), empty);
         const RuVaPnt2d cursor(170.5, 80.5);
