@@ -362,7 +362,10 @@ BOOL CommandManager::FeatureTransaction(int nIndex, const ParameterItemBase& val
             bWhole = TRUE;
             for (int i = 0; i < pCommand->GetParameterCount() && bWhole; ++i) {
                 const ParameterItemBase* pOther = pCommand->GetParameter(i)->GetCurrentItem();
-                if (i != nIndex && pOther != nullptr && !pOther->IsEmpty() && IsFeatureKind(pOther->GetTypeCode()))
+                if (i == nIndex || pOther == nullptr || pOther->IsEmpty() || !IsFeatureKind(pOther->GetTypeCode()))
+                    continue;
+                // A multi item holding a point or a number holds no shape.
+                if (pOther->GetTypeCode() != ParameterItemBase::typeMulti || MultiFeature(pOther) != nullptr)
                     bWhole = FALSE;
             }
         }
