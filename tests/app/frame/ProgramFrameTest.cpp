@@ -160,6 +160,15 @@ TEST_F(ProgramFrameTest, DockingBarsShowTheirCaptionsAndIcons)
         ASSERT_NE(pDock, nullptr) << bar.caption;
         EXPECT_EQ(pDock->windowTitle(), expected.ToQString()) << bar.caption;
         EXPECT_EQ(!pDock->windowIcon().isNull(), bar.icon) << bar.caption;
+        if (bar.icon) {
+            // The icon's picture, not an empty square.
+            const QImage icon = pDock->windowIcon().pixmap(16, 16).toImage();
+            int opaque = 0;
+            for (int y = 0; y < icon.height(); ++y)
+                for (int x = 0; x < icon.width(); ++x)
+                    opaque += qAlpha(icon.pixel(x, y)) > 128 ? 1 : 0;
+            EXPECT_GT(opaque, 20) << bar.caption;
+        }
         // The caption is drawn above the bar's contents, on the dock's own background: the title
         // row shows mostly that colour (and the caption's text), not an unpainted area.
         const int titleBottom = bar.pBar->GetQWidget()->geometry().top();
