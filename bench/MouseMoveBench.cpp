@@ -1,10 +1,11 @@
-// Moving the mouse over a drawing of 100,000 shapes (lines, arcs and circles spread over the drawing) while the
-// line command waits for its end point, with snapping on and the options' default kinds: each iteration is one
-// mouse-move message to the command manager, from the message to the finished overlay (snap computed, picture
-// restored, rubber band, cursor and snap mark drawn). The cursor follows a path of 512 positions over a
-// 1600 x 1000 view, zoomed to all and to a detail (a twentieth of the width), over the whole drawing and over
-// a dense patch of 5,000 shapes. Counters: the share of moves that snapped, the 99th percentile and the
-// slowest move of the run in milliseconds.
+// Moving the mouse over a drawing of 100,000 shapes (and one of 1,000,000): lines, arcs and circles spread
+// over the drawing, 5,000 of them in a dense patch. The line command waits for its end point, with snapping on
+// and the program's default options. Each iteration is one mouse-move message to the command manager, from the
+// message to the finished overlay (snap computed, picture restored, rubber band, cursor, snap mark and text
+// drawn). The cursor follows a path of 512 positions over a 1600 x 1000 view, zoomed to all and to a detail
+// (a twentieth of the width), over the whole drawing and over the dense patch; the painted variant also puts
+// each finished frame on a window-sized surface. Counters: the share of moves that snapped, the 99th
+// percentile and the slowest move of the run in milliseconds.
 //
 // Run: scripts/build.sh bench bench_mouse_move && build/bench/bin/bench_mouse_move
 #include <benchmark/benchmark.h>
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <random>
 #include <vector>
@@ -38,7 +40,6 @@ namespace {
 
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1000;
-constexpr int kShapes = 100000;
 constexpr UINT kLineCommand = 33412;
 // The dense patch: 5,000 short lines and arcs in 60 x 60 units.
 const RuVaPnt2d kPatch(700.0, 400.0);
@@ -57,11 +58,11 @@ struct Scene {
     std::unique_ptr<Draw2dView> view;
     CommandManager manager;
 
-    Scene()
+    explicit Scene(int nShapes)
     {
         doc.InitDocument();
         doc.SetUndoDepth(1);
-        const double width = std::sqrt(kShapes * 25.0 * 16.0 / 10.0), height = width * 10.0 / 16.0;
+        const double width = std::sqrt(nShapes * 25.0 * 16.0 / 10.0), height = width * 10.0 / 16.0;
         std::mt19937 rng(4711);
         std::uniform_real_distribution<double> ux(0, width), uy(0, height), step(-4.0, 4.0), radius(0.5, 3.0),
             angle(0, 360);
@@ -70,9 +71,9 @@ struct Scene {
         std::uniform_real_distribution<double> px(kPatch.X(), kPatch.X() + kPatchSize),
             py(kPatch.Y(), kPatch.Y() + kPatchSize);
         RuVaPnt2d chain(ux(rng), uy(rng));
-        for (int i = 0; i < kShapes; ++i) {
+        for (int i = 0; i < nShapes; ++i) {
             const int kind = i % 10;
-            const bool dense = i % 20 == 9;
+            const bool dense = i % 20 == 9 && i < 100000;
             std::unique_ptr<Feature2dBase> f;
             if (dense && i % 40 == 9) {
                 auto a = std::make_unique<Arc2dFeature>();
@@ -161,13 +162,14 @@ struct Scene {
     }
 };
 
-std::unique_ptr<Scene> g_scene;
+std::map<int, std::unique_ptr<Scene>> g_scenes;
 
-Scene& TheScene()
+Scene& TheScene(int nShapes)
 {
-    if (!g_scene)
-        g_scene = std::make_unique<Scene>();
-    return *g_scene;
+    std::unique_ptr<Scene>& s = g_scenes[nShapes];
+    if (!s)
+        s = std::make_unique<Scene>(nShapes);
+    return *s;
 }
 
 // A path over the whole client area, as a hand sweeping the mouse in loops.
@@ -185,7 +187,7 @@ std::vector<CPoint> CursorPath()
 // bPaint: each move also puts the finished frame on a window-sized surface, as the view's paint then does.
 void MouseMove(benchmark::State& state, double dZoom, bool bPaint = false, bool bDense = false)
 {
-    Scene& s = TheScene();
+    Scene& s = TheScene((int)state.range(0));
     s.Prepare(dZoom, bDense);
     std::vector<CPoint> path = CursorPath();
     if (bDense) {
@@ -252,11 +254,11 @@ void BM_MouseMoveDetailOverDensePatch(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_MouseMoveZoomAll)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_MouseMoveDetail)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_MouseMoveZoomAllPainted)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_MouseMoveZoomAllOverDensePatch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_MouseMoveDetailOverDensePatch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_MouseMoveZoomAll)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_MouseMoveDetail)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_MouseMoveZoomAllPainted)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_MouseMoveZoomAllOverDensePatch)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_MouseMoveDetailOverDensePatch)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv)
 {
@@ -271,6 +273,6 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    g_scene.reset();
+    g_scenes.clear();
     return 0;
 }
