@@ -8,6 +8,7 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QImage>
+#include <QtGui/QKeyEvent>
 #include <QtGui/QPalette>
 #include <QtWidgets/QAbstractScrollArea>
 #include <QtWidgets/QDockWidget>
@@ -264,9 +265,18 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
     CString input;
     pBar->GetInputLine().GetWindowText(input);
     EXPECT_TRUE(input.IsEmpty());
-    EXPECT_TRUE(pBar->EnterText(u"110,20"));
+    // The end point typed as the user types it: text in the input line, then the Return key.
+    pBar->GetInputLine().SetWindowText(u"110,20");
+    QWidget* pInput = pBar->GetInputLine().GetQWidget();
+    ASSERT_NE(pInput, nullptr);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(pInput, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(pInput, &release);
     Pump();
     EXPECT_EQ(LineCount(pDoc->GetDraw2dDocument()), 1);
+    pBar->GetInputLine().GetWindowText(input);
+    EXPECT_TRUE(input.IsEmpty());
     EXPECT_EQ(m_manager->GetActiveCommand(), pLine);
     // Text the row cannot take is refused.
     EXPECT_FALSE(pBar->EnterText(u"not a point"));
