@@ -293,12 +293,16 @@ TEST_F(MouseInputTest, WithoutACommandClicksSelectShapesAndTwoClicksSelectByRect
     ASSERT_NE(pSelection, nullptr);
     manager.SetSelectionOptions(1, 1, 1, FALSE);
 
-    // A click on a shape selects it; Shift and a click on it again takes it away.
-    Click(C(P(-1.5, 0)));
+    // A click on a shape selects it; Shift and a click on it again takes it away. The clicks stay clear of
+    // the selected line's grips (ends and middle), where Shift picks the grip instead.
+    CommandManager::SnapOptions small = manager.GetSnapOptions();
+    small.nBoxSize = 4;
+    manager.SetSnapOptions(small);
+    Click(C(P(-1.25, 0)));
     EXPECT_EQ(pSelection->GetSelectedFeatureCount(), 1);
     EXPECT_TRUE(pSelection->IsFeatureSelected(FeatureRecord(first, -1)));
     EXPECT_FALSE(manager.IsFenceActive());
-    const CPoint on = C(P(-1.5, 0));
+    const CPoint on = C(P(-1.25, 0));
     manager.OnMouseMove(MK_SHIFT, on);
     manager.OnLButtonDown(MK_LBUTTON | MK_SHIFT, on);
     EXPECT_TRUE(pSelection->IsSelectionEmpty());
