@@ -1,8 +1,8 @@
 // The first drawing, end to end, as a user makes it: the real program started offscreen over a
 // settings store of its own, File New through the main frame, the line command started by its id as
 // the menu starts it, lines drawn by mouse messages to the drawing view (one snapped onto the end of
-// another), Undo, File Save into a temporary folder with the file dialog answered, File Close, and File
-// Open giving back the same lines.
+// another), Undo from the menu and by Ctrl+Z, Redo, File Save into a temporary folder with the file
+// dialog answered, File Close, and File Open giving back the same lines.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,10 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QPointer>
 #include <QtCore/QTimer>
+#include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QWidget>
 
 #include <utility>
 #include <vector>
@@ -37,6 +39,7 @@ namespace {
 
 constexpr UINT kLineID = 33412;
 constexpr UINT kUndoID = 57643;
+constexpr UINT kRedoID = 57644;
 constexpr UINT kEndCommandID = 37101;
 const CString kLine(_T("Korvan.Shape.Line"));
 
@@ -254,6 +257,19 @@ TEST_F(FirstDrawingTest, ThreeLinesDrawnUndoneSavedClosedAndOpenedAgain)
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(kept[0], drawn[0]);
     EXPECT_EQ(kept[1], drawn[1]);
+    EXPECT_EQ(m_manager->GetActiveCommandName(), kLine);
+
+    // Ctrl+Z in the view, which has the focus as a click into it leaves it, takes back one more line;
+    // Redo from the menu brings it back.
+    pView->SetFocus();
+    QWidget* pWidget = pView->GetQWidget();
+    QCoreApplication::postEvent(pWidget, new QKeyEvent(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier));
+    QCoreApplication::postEvent(pWidget, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Z, Qt::ControlModifier));
+    Pump();
+    ASSERT_EQ(LinesOf(pModel).size(), 1u);
+    EXPECT_EQ(LinesOf(pModel)[0], drawn[0]);
+    Command(kRedoID);
+    EXPECT_EQ(LinesOf(pModel), kept);
     EXPECT_EQ(m_manager->GetActiveCommandName(), kLine);
 
     // Closing now would lose the lines: the user is asked first, and Cancel keeps the drawing open.
