@@ -306,6 +306,22 @@ TEST_F(FirstDrawingTest, ThreeLinesDrawnUndoneSavedClosedAndOpenedAgain)
     EXPECT_EQ(LinesOf(pAgain->GetDraw2dDocument()), kept);
     EXPECT_EQ(pAgain->GetDraw2dDocument()->GetCurrentLayerID(), layer);
     EXPECT_FALSE(pAgain->IsModified());
+
+    // Drawing goes on in the opened drawing: the next line is a shape of its own, with the same attributes.
+    CQZ2View* pAgainView = ActiveDrawView();
+    Command(kLineID);
+    ASSERT_EQ(m_manager->GetDraw2dDocument(), pAgain->GetDraw2dDocument());
+    Click(pAgainView, a);
+    Click(pAgainView, e);
+    const std::vector<LineRecord> more = LinesOf(pAgain->GetDraw2dDocument());
+    ASSERT_EQ(more.size(), 3u);
+    EXPECT_EQ(more[0], kept[0]);
+    EXPECT_EQ(more[1], kept[1]);
+    EXPECT_NE(more[2].id, kept[0].id);
+    EXPECT_NE(more[2].id, kept[1].id);
+    EXPECT_EQ(more[2].color, 5);
+    EXPECT_EQ(more[2].layer, layer);
+    EXPECT_TRUE(pAgain->IsModified());
 }
 
 TEST_F(FirstDrawingTest, EscapeAndEnterKeepTheLineCommandAndAnotherCommandEndsIt)
