@@ -12,6 +12,11 @@
 #include "command/TextParameterItem.h"
 
 #include <algorithm>
+#include <vector>
+
+#include <QtWidgets/QWidget>
+
+#include "platform/win/CFrameWnd.h"
 
 using QZ2Command::CommandBase;
 using QZ2Command::CommandManager;
@@ -21,6 +26,14 @@ namespace {
 
 // Height of the combo and of the input line.
 constexpr int kLineHeight = 24;
+// The toolbar resource with the images of the bar's buttons.
+constexpr UINT kToolBarImages = 304;
+constexpr UINT ID_END_COMMAND = 37101;
+constexpr UINT ID_CONFIRM_VALUE = 37102;
+constexpr UINT ID_CLEAR_VALUE = 37103;
+constexpr UINT ID_STEP_BACK = 37104;
+constexpr UINT ID_INPUT_OPTIONS = 37105;
+constexpr UINT ID_SELECT_BY_FILTER = 34133;
 
 }  // namespace
 
@@ -33,6 +46,7 @@ BEGIN_MESSAGE_MAP(CCommandBar, CBCGPDockingControlBar)
     ON_WM_SETFOCUS()
     ON_CBN_SELENDOK(CCommandBar::IDC_COMMANDS, &CCommandBar::OnCommandSelEndOK)
     ON_NOTIFY(LVN_ITEMCHANGED, CCommandBar::IDC_ROWS, &CCommandBar::OnRowChanged)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CCommandBar::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 CCommandBar::CCommandBar() = default;
@@ -61,6 +75,14 @@ int CCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     }
     if (!m_wndInput.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, none, this, IDC_INPUT))
         return -1;
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
+                               CRect(0, 0, 0, 0), IDC_TOOLBAR))
+        return -1;
+    // The buttons act on the running command through the frame, which steers it.
+    CBCGPToolBar::AddToolBarForImageCollection(kToolBarImages);
+    if (CFrameWnd* pFrame = GetParentFrame())
+        m_wndToolBar.SetOwner(pFrame);
+    RebuildButtons();
     // Names entered while the bar had no window.
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
         m_wndCommands.AddString(m_names[i]);
@@ -93,14 +115,17 @@ void CCommandBar::OnSize(UINT nType, int cx, int cy)
 void CCommandBar::RecalcLayout()
 {
     if (m_wndCommands.GetSafeHwnd() == nullptr || m_wndRows.GetSafeHwnd() == nullptr ||
-        m_wndInput.GetSafeHwnd() == nullptr)
+        m_wndInput.GetSafeHwnd() == nullptr || m_wndToolBar.GetSafeHwnd() == nullptr)
         return;
     CRect rc;
     GetClientRect(&rc);
     const int cx = rc.Width();
     const int cy = rc.Height();
     m_wndCommands.MoveWindow(0, 0, cx, kLineHeight, FALSE);
-    const int listTop = kLineHeight + 2;
+    const QWidget* pStrip = m_wndToolBar.GetLayoutWidget();
+    const int barHeight = pStrip != nullptr ? std::max(kLineHeight, pStrip->sizeHint().height()) : kLineHeight;
+    m_wndToolBar.MoveWindow(0, kLineHeight + 1, cx, barHeight, FALSE);
+    const int listTop = kLineHeight + 1 + barHeight + 1;
     const int inputTop = std::max(listTop, cy - kLineHeight);
     m_wndRows.MoveWindow(0, listTop, cx, inputTop - listTop - 2 > 0 ? inputTop - listTop - 2 : 0, FALSE);
     m_wndInput.MoveWindow(0, inputTop, cx, kLineHeight, FALSE);
@@ -231,6 +256,75 @@ void CCommandBar::ShowSelection()
     if (m_nSelectedRow >= 0 && m_nSelectedRow < m_wndRows.GetItemCount())
         m_wndRows.EnsureVisible(m_nSelectedRow, FALSE);
     m_bSelecting = FALSE;
+    ShowRowButtons();
+}
+
+void CCommandBar::ShowRowButtons()
+{
+    const ParameterItemBase* pItem = RowItem(m_nSelectedRow);
+    if (pItem != nullptr)
+        SetItemType(pItem->GetTypeCode(), pItem->m_bAcceptModifier);
+    else
+        SetItemType(0, FALSE);
+}
+
+BOOL CCommandBar::SetItemType(int nType, BOOL bAcceptModifiers)
+{
+    if (nType == m_nItemType && (bAcceptModifiers != FALSE) == (m_bAcceptModifiers != FALSE))
+        return FALSE;
+    m_nItemType = nType;
+    m_bAcceptModifiers = bAcceptModifiers;
+    RebuildButtons();
+    return TRUE;
+}
+
+void CCommandBar::RebuildButtons()
+{
+    if (m_wndToolBar.GetSafeHwnd() == nullptr)
+        return;
+    std::vector<UINT> ids = {ID_END_COMMAND, 0, ID_CONFIRM_VALUE, ID_CLEAR_VALUE};
+    std::vector<UINT> group;
+    switch (m_nItemType) {
+    case ParameterItemBase::typeLength:
+        if (m_bAcceptModifiers)
+            group = {37152, 37153};
+        break;
+    case ParameterItemBase::typeAngle:
+        if (m_bAcceptModifiers)
+            group = {37154, 37155, 37156, 37157};
+        break;
+    case ParameterItemBase::typePoint:
+        if (m_bAcceptModifiers)
+            group = {37158, 37159};
+        break;
+    case ParameterItemBase::typePointArray:
+        group = {ID_STEP_BACK};
+        if (m_bAcceptModifiers)
+            group.insert(group.end(), {37158, 37159});
+        break;
+    case ParameterItemBase::typeFeatureGroup:
+        group = {ID_SELECT_BY_FILTER};
+        break;
+    default:
+        break;
+    }
+    if (!group.empty()) {
+        ids.push_back(0);
+        ids.insert(ids.end(), group.begin(), group.end());
+    }
+    ids.push_back(0);
+    ids.push_back(ID_INPUT_OPTIONS);
+    m_wndToolBar.SetButtons(ids.data(), static_cast<int>(ids.size()));
+    RecalcLayout();
+}
+
+LRESULT CCommandBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
+{
+    // The toolbar's buttons follow the frame's update handlers, as the frame's own toolbars do.
+    if (m_wndToolBar.GetSafeHwnd() != nullptr)
+        if (CFrameWnd* pFrame = GetParentFrame())
+            m_wndToolBar.OnUpdateCmdUI(pFrame, static_cast<BOOL>(wParam));
+    return 0;
 }
 
 void CCommandBar::SetCommand(CommandBase* pCommand)
@@ -252,6 +346,7 @@ void CCommandBar::Clear()
     m_pCommand = nullptr;
     m_nRowCount = 0;
     m_nSelectedRow = -1;
+    SetItemType(0, FALSE);
     if (m_wndRows.GetSafeHwnd() != nullptr)
         m_wndRows.DeleteAllItems();
     if (m_wndCommands.GetSafeHwnd() != nullptr)

@@ -9,6 +9,7 @@
 #include "platform/afx/CString.h"
 #include "platform/afx/CStringArray.h"
 #include "platform/bcg/CBCGPDockingControlBar.h"
+#include "platform/bcg/CBCGPToolBar.h"
 #include "platform/win/CComboBox.h"
 #include "platform/win/CEdit.h"
 #include "platform/win/CListCtrl.h"
@@ -24,7 +25,7 @@ class CCommandBar : public CBCGPDockingControlBar
     DECLARE_DYNCREATE(CCommandBar)
 public:
     // Control ids of the bar's children.
-    enum { IDC_ROWS = 1000, IDC_COMMANDS = 1001, IDC_INPUT = 1003 };
+    enum { IDC_ROWS = 1000, IDC_COMMANDS = 1001, IDC_TOOLBAR = 1002, IDC_INPUT = 1003 };
     // Entries the recent-commands combo keeps.
     static constexpr int kMaxCommandNames = 20;
 
@@ -84,7 +85,14 @@ public:
     // The text a value item shows in its row.
     static CString FormatItem(const QZ2Command::ParameterItemBase* pItem);
 
+    // The toolbar shows the buttons that fit the selected row: its value type (2 length, 3 angle,
+    // 8 point, 9 point array, 14 shape group) and whether it takes modifiers. FALSE when nothing
+    // changed.
+    BOOL SetItemType(int nType, BOOL bAcceptModifiers);
+    int GetItemType() const { return m_nItemType; }
+
     CComboBox& GetCommandCombo() { return m_wndCommands; }
+    CBCGPToolBar& GetToolBar() { return m_wndToolBar; }
     CListCtrl& GetRowList() { return m_wndRows; }
     CEdit& GetInputLine() { return m_wndInput; }
 
@@ -98,10 +106,14 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnCommandSelEndOK();
     afx_msg void OnRowChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
     void RecalcLayout();
     void FillRow(int nRow);
     void ShowSelection();
+    void RebuildButtons();
+    // The toolbar follows the selected row's value.
+    void ShowRowButtons();
     // The parameter item a row shows, or NULL.
     QZ2Command::ParameterItemBase* RowItem(int nRow) const;
     BOOL IsCommandRunning() const;
@@ -109,6 +121,9 @@ protected:
     CComboBox m_wndCommands;
     CListCtrl m_wndRows;
     CEdit m_wndInput;
+    CBCGPToolBar m_wndToolBar;
+    int m_nItemType = 0;
+    BOOL m_bAcceptModifiers = FALSE;
     QZ2Command::CommandManager* m_pCommandManager = nullptr;
     QZ2Command::CommandBase* m_pCommand = nullptr;
     int m_nRowCount = 0;

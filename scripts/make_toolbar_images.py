@@ -500,6 +500,79 @@ def img_line_width_table():
     return table([line(3, 7.5, 13, 7.5, INK, 1.0), line(3, 11.5, 13, 11.5, INK, 2.4)])
 
 
+# command bar toolbar
+
+def img_end_command():
+    return flat(disc(8, 8, 6.8, RED), line(5, 5, 11, 11, WHITE, 2.0), line(11, 5, 5, 11, WHITE, 2.0))
+
+
+def img_confirm():
+    return flat(polyline([(2.5, 8.5), (6.5, 12.5), (13.5, 3.5)], GREEN, 2.6))
+
+
+def img_clear_value():
+    return flat(fill_rect(1.5, 5.5, 14.5, 11.5, WHITE), rect(1.5, 5.5, 14.5, 11.5, INK),
+                framed_polygon([(7, 13.5), (11, 6.5), (15, 6.5), (11, 13.5)], (240, 150, 160)))
+
+
+def img_step_back():
+    pts = [(2, 13), (6, 6), (10, 11)]
+    return flat(polyline(pts, INK, 1.2), [endpoint(x, y) for x, y in pts], line(10, 11, 14, 4, GREY, 1.0, (1.5, 1)),
+                arc(12, 8, 3, 60, 200, RED, 1.4), arrow_head(9.2, 7.2, -0.2, 1, RED, 2.6))
+
+
+def img_input_options():
+    out = []
+    for k in range(6):
+        a = math.radians(k * 60)
+        out.append(line(10 + 3 * math.cos(a), 10 + 3 * math.sin(a), 10 + 5 * math.cos(a), 10 + 5 * math.sin(a),
+                        GREY, 2.2))
+    return flat(fill_rect(1.5, 1.5, 9.5, 6.5, WHITE), rect(1.5, 1.5, 9.5, 6.5, INK), line(3, 4, 6, 4, BLUE),
+                out, disc(10, 10, 3.6, GREY), disc(10, 10, 1.4, WHITE))
+
+
+def img_length_two_points():
+    return flat(line(3, 11, 13, 11, BLUE, 1.2), arrow_head(2, 11, -1, 0, BLUE, 2.4), arrow_head(14, 11, 1, 0, BLUE, 2.4),
+                endpoint(3, 5, RED), endpoint(13, 5, RED), line(3, 6.5, 3, 12, GREY), line(13, 6.5, 13, 12, GREY))
+
+
+def img_length_of_shape():
+    return flat(line(2, 5, 14, 5, INK, 1.6), line(3, 11, 13, 11, BLUE, 1.2), arrow_head(2, 11, -1, 0, BLUE, 2.4),
+                arrow_head(14, 11, 1, 0, BLUE, 2.4))
+
+
+def img_angle_two_points():
+    return flat(line(2, 13.5, 14, 13.5, GREY), line(2, 13.5, 12, 4, BLUE, 1.2), endpoint(2, 13.5, RED),
+                endpoint(12, 4, RED), arc(2, 13.5, 6, 0, 43, BLUE))
+
+
+def img_angle_three_points():
+    return flat(polyline([(14, 13), (3, 10), (11, 2.5)], BLUE, 1.2), endpoint(14, 13, RED), endpoint(3, 10, RED),
+                endpoint(11, 2.5, RED), arc(3, 10, 5.5, 318, 30, BLUE))
+
+
+def img_angle_of_shape():
+    return flat(line(2, 13.5, 14, 13.5, GREY), line(2, 13.5, 12, 4, INK, 1.6), arc(2, 13.5, 6, 0, 43, BLUE, 1.2))
+
+
+def img_relative_angle():
+    return flat(line(1.5, 10, 14.5, 6, INK, 1.6), line(6, 8.6, 11, 15, BLUE, 1.2), arc(6, 8.6, 4.5, 285, 345, RED, 1.2))
+
+
+def img_relative_point():
+    return flat(endpoint(3.5, 12.5, GREY), line(4.5, 11.5, 10.5, 5.5, BLUE, 1.2, (1.5, 1)),
+                arrow_head(12, 4, 1, -1, BLUE, 3), disc(12.5, 3.5, 1.5, RED))
+
+
+def img_middle_point():
+    return flat(line(2, 12, 14, 4, INK, 1.2), endpoint(2, 12, GREY), endpoint(14, 4, GREY), disc(8, 8, 2.2, RED))
+
+
+def img_select_by_filter():
+    return flat(rect(1.5, 1.5, 12.5, 10.5, BLUE, 1.0, (2, 1.5)),
+                framed_polygon([(6.5, 7.5), (15, 7.5), (12, 11), (12, 15), (9.5, 15.5), (9.5, 11)], SKY))
+
+
 # ---- bar icons -----------------------------------------------------------------------------------
 
 def icon_property():
@@ -572,6 +645,13 @@ TOOLBARS = {
           (33776, img_adjust), (33793, img_explode)],
     307: [(34646, img_colour), (34647, img_line_type), (34648, img_line_width), SEP, (34640, img_colour_table),
           (34641, img_line_type_table), (34642, img_line_width_table)],
+    # the command bar's toolbar: its standard buttons, then the images of the buttons it shows by
+    # the type of the selected row
+    304: [(37101, img_end_command), SEP, (37102, img_confirm), (37103, img_clear_value), SEP, (37104, img_step_back),
+          (37105, img_input_options), (37152, img_length_two_points), (37153, img_length_of_shape),
+          (37154, img_angle_two_points), (37155, img_angle_three_points), (37156, img_angle_of_shape),
+          (37157, img_relative_angle), (37158, img_relative_point), (37159, img_middle_point),
+          (34133, img_select_by_filter)],
     308: [(34025, img_zoom_all), (34027, img_zoom_window), (34028, img_zoom_realtime), (34029, img_pan), SEP,
           (34030, img_zoom_in), (34031, img_zoom_out), (34032, img_zoom_paper)],
 }
@@ -579,7 +659,7 @@ TOOLBARS = {
 ICONS = {450: icon_property, 451: icon_layer, 452: icon_drawing, 453: icon_command, 454: icon_component,
          455: icon_hourglass, 456: icon_busy, 457: icon_info}
 
-COMMENTS = {110: "Standard toolbar", 305: "Shape toolbar: drop-down group buttons",
+COMMENTS = {304: "Command bar toolbar", 110: "Standard toolbar", 305: "Shape toolbar: drop-down group buttons",
             306: "Edit toolbar", 307: "Attribute toolbar", 308: "View toolbar"}
 
 

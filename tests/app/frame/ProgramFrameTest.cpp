@@ -17,11 +17,15 @@
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QWidget>
 
+#include <vector>
+
 #include "app/CMainFrame.h"
 #include "app/CQZ2Doc.h"
 #include "command/CCommandBar.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
+#include "command/CommandParameter.h"
+#include "command/ParameterItemBase.h"
 #include "command/LoadResourceString.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Line2dFeature.h"
@@ -256,6 +260,37 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
     EXPECT_EQ(pBar->GetRowList().GetNextItem(-1, LVNI_SELECTED), first);
     EXPECT_FALSE(pBar->GetRowCaption(first).IsEmpty());
 
+    // The bar's toolbar offers what fits the selected row: a point taking modifiers gets the
+    // relative-point and middle-point buttons; a length row the two length modifiers.
+    auto buttons = [pBar]() {
+        std::vector<UINT> ids;
+        for (int i = 0; i < pBar->GetToolBar().GetCount(); ++i)
+            ids.push_back(pBar->GetToolBar().GetItemID(i));
+        return ids;
+    };
+    const QZ2Command::ParameterItemBase* pFirst = pLine->GetParameter(first)->GetCurrentItem();
+    ASSERT_NE(pFirst, nullptr);
+    ASSERT_EQ(pFirst->GetTypeCode(), 8);
+    if (pFirst->m_bAcceptModifier)
+        EXPECT_EQ(buttons(), (std::vector<UINT>{37101, 0, 37102, 37103, 0, 37158, 37159, 0, 37105}));
+    for (int i = 0; i < pLine->GetParameterCount(); ++i) {
+        const QZ2Command::ParameterItemBase* pItem = pLine->GetParameter(i)->GetCurrentItem();
+        if (pItem == nullptr || pItem->GetTypeCode() != 2 || !pItem->m_bAcceptModifier)
+            continue;
+        ASSERT_TRUE(pBar->SelectParameterRow(i));
+        EXPECT_EQ(buttons(), (std::vector<UINT>{37101, 0, 37102, 37103, 0, 37152, 37153, 0, 37105}));
+        ASSERT_TRUE(pBar->SelectParameterRow(first));
+        break;
+    }
+    EXPECT_EQ(pBar->GetItemType(), 8);
+    // Every button has its picture.
+    for (int i = 0; i < pBar->GetToolBar().GetCount(); ++i) {
+        CBCGPToolbarButton* pButton = pBar->GetToolBar().GetButton(i);
+        QImage image;
+        if (!pButton->IsSeparator())
+            EXPECT_TRUE(CBCGPToolBar::GetImages()->GetImage(pButton->GetImage(), image)) << pButton->m_nID;
+    }
+
     // Two points typed into the bar draw a line; the command stays for the next one.
     EXPECT_TRUE(pBar->EnterText(u"10,20"));
     Pump();
@@ -294,11 +329,23 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
     EXPECT_EQ(pBar->GetRowCount(), 0);
     EXPECT_EQ(pBar->GetRowList().GetItemCount(), 0);
 
+    // Without a command only the standard buttons stay.
+    EXPECT_EQ(buttons(), (std::vector<UINT>{37101, 0, 37102, 37103, 0, 37105}));
+
     // The combo runs the command again.
     ASSERT_EQ(pBar->GetCommandNameCount(), 1);
     EXPECT_TRUE(pBar->RunCommandEntry(0));
     EXPECT_EQ(m_manager->GetActiveCommand(), pLine);
     EXPECT_EQ(pBar->GetCommandNameCount(), 1);
+
+    // The end button of the bar's toolbar cancels it, through the frame.
+    m_frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    m_frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    ASSERT_EQ(pBar->GetToolBar().GetItemID(0), 37101u);
+    EXPECT_EQ(pBar->GetToolBar().GetButtonStyle(0) & TBBS_DISABLED, 0u);
+    pBar->GetToolBar().ClickButton(0);
+    Pump();
+    EXPECT_TRUE(m_manager->GetActiveCommandName().IsEmpty());
 }
 
 TEST_F(ProgramFrameTest, RecentCommandsKeepOneEntryEachAndTwentyAtMost)

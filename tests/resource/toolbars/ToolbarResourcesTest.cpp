@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr UINT kToolbars[] = {110, 305, 306, 307, 308};
+constexpr UINT kToolbars[] = {110, 304, 305, 306, 307, 308};
 constexpr UINT kStandardHotImages = 413;
 constexpr UINT kIcons[] = {450, 451, 452, 453, 454, 455, 456, 457};
 
