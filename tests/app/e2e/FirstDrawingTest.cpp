@@ -146,7 +146,8 @@ protected:
     }
     void Key(CQZ2View* pView, UINT vk) { pView->SendMessage(WM_KEYDOWN, vk, 1); }
 
-    // Answers the next file dialog with the path, as a user typing it and pressing Save would.
+    // Answers the next file dialog with the path, as a user typing it and pressing Save would; with no
+    // path, cancels it. Every dialog answered is counted.
     void AnswerFileDialogWith(const QString& path)
     {
         m_answer.disconnect();
@@ -156,6 +157,11 @@ protected:
             if (pDialog == nullptr)
                 return;
             m_answer.stop();
+            ++m_dialogs;
+            if (path.isEmpty()) {
+                pDialog->reject();
+                return;
+            }
             pDialog->selectFile(path);
             // Accepting checks the name as the Save button does.
             static_cast<QDialog*>(pDialog)->accept();
@@ -167,6 +173,7 @@ protected:
 
     QTemporaryDir m_files;
     QTimer m_answer;
+    int m_dialogs = 0;
     CMainFrame* m_frame = nullptr;
     QZ2Command::CommandManager* m_manager = nullptr;
 };
@@ -322,6 +329,19 @@ TEST_F(FirstDrawingTest, ThreeLinesDrawnUndoneSavedClosedAndOpenedAgain)
     EXPECT_EQ(more[2].color, 5);
     EXPECT_EQ(more[2].layer, layer);
     EXPECT_TRUE(pAgain->IsModified());
+
+    // Saving a drawing that has its name writes it in place, without a dialog.
+    m_dialogs = 0;
+    AnswerFileDialogWith(QString());
+    Command(ID_FILE_SAVE);
+    m_answer.stop();
+    EXPECT_EQ(m_dialogs, 0);
+    EXPECT_FALSE(pAgain->IsModified());
+    pAgain->OnCloseDocument();
+    Pump();
+    pAgain = dynamic_cast<CQZ2Doc*>(m_app->OpenDocumentFile(CString::FromQString(path)));
+    ASSERT_NE(pAgain, nullptr);
+    EXPECT_EQ(LinesOf(pAgain->GetDraw2dDocument()), more);
 }
 
 TEST_F(FirstDrawingTest, EscapeAndEnterKeepTheLineCommandAndAnotherCommandEndsIt)
