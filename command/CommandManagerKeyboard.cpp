@@ -145,7 +145,7 @@ void CommandManager::OnEscape()
             return;
         const BOOL bOverGrip =
             pTracker != nullptr && pTracker->HitTest(m_pActiveView, m_cursorClient, m_snapOptions.nBoxSize, 0) >= 0;
-        UnselectAll();
+        UnselectAllWithNotify(m_pDraw2dDocument);
         if (bOverGrip)
             resetCursor();
         return;
@@ -188,6 +188,9 @@ void CommandManager::OnBackspace()
     switch (pCommand->GetCurrentItemType()) {
     case ParameterItemBase::typePointArray:
         StepBackPointArray(nCurrent);
+        break;
+    case ParameterItemBase::typeFeatureSequence:
+        RemoveLastSequenceFeature(nCurrent);
         break;
     case ParameterItemBase::typeFeatureGroup:
         if (dropFenceCorner()) {
@@ -478,12 +481,10 @@ BOOL CommandManager::SetParameterValue(int nIndex, const ParameterItemBase& valu
     case ParameterItemBase::typeScale: return SetScaleParameter(nIndex, value, bPrompt);
     case ParameterItemBase::typePoint: return SetPointParameter(nIndex, value, bPrompt);
     case ParameterItemBase::typePointArray: return SetPointArrayParameter(nIndex, value, bPrompt);
-    case ParameterItemBase::typeFeature:
-    case ParameterItemBase::typeFeatureList:
-    case ParameterItemBase::typeFeatureSequence:
-    case ParameterItemBase::typeFeatureGroup:
-        return SetParameterTransaction(nIndex, value, value.GetTypeCode(), bPrompt,
-                                       setterNeedsView | setterRefreshOnEqual);
+    case ParameterItemBase::typeFeature: return SetFeatureParameter(nIndex, value, bPrompt);
+    case ParameterItemBase::typeFeatureList: return SetFeatureListParameter(nIndex, value, bPrompt);
+    case ParameterItemBase::typeFeatureSequence: return SetFeatureSequenceParameter(nIndex, value, bPrompt);
+    case ParameterItemBase::typeFeatureGroup: return SetFeatureGroupParameter(nIndex, value, TRUE, bPrompt);
     case ParameterItemBase::typeDrawing: return SetDrawingParameter(nIndex, value, bPrompt);
     case ParameterItemBase::typeDrawComponent: return SetDrawComponentParameter(nIndex, value, bPrompt);
     case ParameterItemBase::typeMulti: return SetMultiParameter(nIndex, value, bPrompt);
@@ -542,8 +543,8 @@ BOOL CommandManager::SetParameterAlternative(CommandBase* pCommand, int nIndex, 
     const BOOL bRunning = pCommand == GetActiveCommand();
     ParameterItemBase* pOld = pParameter->GetCurrentItem();
     if (pOld != nullptr) {
-        if (bRunning && IsFeatureType(pOld->GetTypeCode()) && !pOld->IsEmpty())
-            UnselectAll();
+        if (bRunning && IsFeatureType(pOld->GetTypeCode()))
+            UnselectItemFeatures(pCommand, nIndex, FALSE, TRUE);
         pOld->Clear();
     }
     pParameter->SetCurrentIndex(nAlternative);

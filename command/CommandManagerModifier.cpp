@@ -31,21 +31,9 @@ BOOL IsFeatureType(int nType)
     return nType >= ParameterItemBase::typeFeature && nType <= ParameterItemBase::typeFeatureGroup;
 }
 
-// Whether a feature item of the command or of another input of the innermost modifier holds the shape.
-BOOL IsShapeHeld(const CommandBase* pCommand, const ParameterModifierBase* pModifier, int nSkipInput,
-                 const FeatureRecord& record)
+FeatureLayout LayoutOf(const FeatureRecord& record)
 {
-    auto holds = [&record](const ParameterItemBase* pItem) {
-        const auto* pFeature = dynamic_cast<const FeatureParameterItem*>(pItem);
-        return pFeature != nullptr && !pFeature->IsEmpty() && pFeature->IsSameFeature(record);
-    };
-    for (int i = 0; i < pCommand->GetParameterCount(); ++i)
-        if (holds(pCommand->GetParameterItem(i)))
-            return TRUE;
-    for (int i = 0; pModifier != nullptr && i < pModifier->GetInputCount(); ++i)
-        if (i != nSkipInput && holds(pModifier->GetInputItem(i)))
-            return TRUE;
-    return FALSE;
+    return FeatureLayout(record.GetRecordID(), record.GetLayoutID(), -1);
 }
 
 }  // namespace
@@ -188,8 +176,7 @@ BOOL CommandManager::SetModifierFeatureInput(int nInput, const ParameterItemBase
     CommandBase* pCommand = GetActiveCommand();
     SelectionManager* pSelection = m_pDraw2dDocument != nullptr ? m_pDraw2dDocument->GetSelectionManager() : nullptr;
     auto unselectUnlessHeld = [&](const FeatureRecord& record) {
-        if (pSelection != nullptr && !IsShapeHeld(pCommand, pModifier, nInput, record))
-            pSelection->UnselectFeature(record, FALSE);
+        UnselectFeatureUnlessHeld(LayoutOf(record), nInput, FALSE);
     };
     if (pSelection != nullptr) {
         if (bOld)
@@ -364,7 +351,6 @@ BOOL CommandManager::ClearModifierInputs()
     ParameterModifierBase* pModifier = pCommand != nullptr ? pCommand->GetActiveModifier() : nullptr;
     if (pModifier == nullptr)
         return FALSE;
-    SelectionManager* pSelection = m_pDraw2dDocument != nullptr ? m_pDraw2dDocument->GetSelectionManager() : nullptr;
     BOOL bUnselected = FALSE;
     for (int i = 0; i < pModifier->GetInputCount(); ++i) {
         const ParameterItemBase* pInput = pModifier->GetInputItem(i);
@@ -372,9 +358,8 @@ BOOL CommandManager::ClearModifierInputs()
             continue;
         const auto* pFeature = dynamic_cast<const FeatureParameterItem*>(pInput);
         FeatureRecord record;
-        if (pSelection != nullptr && IsFeatureType(pInput->GetTypeCode()) && pFeature != nullptr &&
-            !pFeature->IsEmpty() && pFeature->GetFeatureRecord(record) &&
-            !IsShapeHeld(pCommand, pModifier, i, record) && pSelection->UnselectFeature(record, FALSE))
+        if (IsFeatureType(pInput->GetTypeCode()) && pFeature != nullptr && !pFeature->IsEmpty() &&
+            pFeature->GetFeatureRecord(record) && UnselectFeatureUnlessHeld(LayoutOf(record), i, FALSE))
             bUnselected = TRUE;
         pCommand->ClearModifierInputItem(i);
     }

@@ -7,6 +7,8 @@
 #include "command/PointParameterItem.h"
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/FeatureRecord.h"
+#include "libs/vevure/FeatureTrackerBase.h"
+#include "libs/vevure/Line2dFeature.h"
 #include "platform/win/WinConstants.h"
 
 namespace keys {
@@ -162,6 +164,72 @@ TEST_F(KeyboardTest, BackspaceRemovesTheLastPointOfAListAndTheLastFenceCorner)
     manager.OnBackspace();
     EXPECT_EQ(manager.GetFencePoints().GetSize(), 1);
     EXPECT_TRUE(manager.IsFenceActive());
+}
+
+class NudgeTest : public KeysFixture
+{
+protected:
+    void SetUp() override
+    {
+        KeysFixture::SetUp();
+        ASSERT_TRUE(manager.ExecuteCommand(33412));
+        ASSERT_TRUE(manager.SetParameterText(0, u"10,10", TRUE));
+        ASSERT_TRUE(manager.SetParameterText(1, u"50,10", TRUE));
+        manager.CancelAllCommands();
+        id = doc.GetNextFeatureRecordID(-1);
+        ASSERT_GE(id, 0);
+    }
+    RuVaPnt2d Start() const
+    {
+        const auto* pLine = dynamic_cast<const Line2dFeature*>(doc.GetFeature(id));
+        EXPECT_NE(pLine, nullptr);
+        return pLine != nullptr ? pLine->GetStartPoint() : RuVaPnt2d();
+    }
+    long id = -1;
+};
+
+TEST_F(NudgeTest, ArrowsMoveTheSelectionWhenNudgingIsOnAndScrollOtherwise)
+{
+    manager.SetNudgeOptions(TRUE, 1, 2.5);
+    SelectionManager* pSelection = doc.GetSelectionManager();
+    ASSERT_TRUE(pSelection->SelectFeature(FeatureRecord(id, -1), FALSE));
+    const RuVaPnt2d centre = ViewCentre(view);
+    manager.OnKeyDown(VK_RIGHT, 1, 0);
+    EXPECT_NEAR(Start().X(), 12.5, 1e-9);
+    manager.OnKeyDown(VK_UP, 2, 0);
+    EXPECT_NEAR(Start().Y(), 15.0, 1e-9) << "the repeat count multiplies the step";
+    EXPECT_NEAR(ViewCentre(view).X(), centre.X(), 1e-9) << "the view stays";
+
+    manager.SetNudgeOptions(FALSE, 1, 2.5);
+    manager.OnKeyDown(VK_RIGHT, 1, 0);
+    EXPECT_NEAR(Start().X(), 12.5, 1e-9);
+    EXPECT_GT(ViewCentre(view).X(), centre.X()) << "without the option the arrows scroll";
+
+    // Nothing selected: the arrows scroll even with the option on.
+    manager.SetNudgeOptions(TRUE, 1, 2.5);
+    pSelection->UnselectAll(FALSE);
+    const RuVaPnt2d before = ViewCentre(view);
+    manager.OnKeyDown(VK_LEFT, 1, 0);
+    EXPECT_LT(ViewCentre(view).X(), before.X());
+    EXPECT_NEAR(Start().X(), 12.5, 1e-9);
+}
+
+TEST_F(NudgeTest, EscapeDuringAGripDragCancelsTheDragAndKeepsTheSelection)
+{
+    SelectionManager* pSelection = doc.GetSelectionManager();
+    ASSERT_TRUE(pSelection->SelectFeature(FeatureRecord(id, -1), FALSE));
+    FeatureTrackerBase* pTracker = pSelection->GetFeatureTracker();
+    ASSERT_NE(pTracker, nullptr);
+    pTracker->UpdateHandles(&view);
+    const CPoint grip = view.ConvertPointWorldToClient(RuVaPnt2d(10, 10));
+    ASSERT_TRUE(pTracker->BeginTrack(&view, grip, 10));
+    ASSERT_TRUE(pTracker->IsTracking());
+    manager.OnKeyDown(VK_ESCAPE, 1, 0);
+    EXPECT_FALSE(pTracker->IsTracking());
+    EXPECT_FALSE(pSelection->IsSelectionEmpty()) << "only the drag ends";
+    EXPECT_NEAR(Start().X(), 10.0, 1e-9);
+    manager.OnKeyDown(VK_ESCAPE, 1, 0);
+    EXPECT_TRUE(pSelection->IsSelectionEmpty());
 }
 
 }  // namespace keys
