@@ -256,6 +256,13 @@ TEST_F(FirstDrawingTest, ThreeLinesDrawnUndoneSavedClosedAndOpenedAgain)
     EXPECT_EQ(drawn[2].start.Y(), drawn[1].end.Y());
     // The command stays for the next line.
     EXPECT_EQ(m_manager->GetActiveCommandName(), kLine);
+    // The changed drawing is due for a recovery copy, which the auto-save writes; the drawing stays unsaved.
+    EXPECT_TRUE(pDoc->IsModified());
+    EXPECT_TRUE(pDoc->IsAutoSaveDirty());
+    m_app->AutoSaveAll();
+    EXPECT_FALSE(pDoc->IsAutoSaveDirty());
+    const QString recovery = pDoc->GetRecoveryFilePath().ToQString();
+    EXPECT_TRUE(QFileInfo::exists(recovery));
     EXPECT_TRUE(pDoc->IsModified());
 
     // Undo from the menu takes the last line away and nothing else; the line command goes on.
@@ -293,6 +300,8 @@ TEST_F(FirstDrawingTest, ThreeLinesDrawnUndoneSavedClosedAndOpenedAgain)
     Command(ID_FILE_SAVE);
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_FALSE(pDoc->IsModified());
+    // Saved under its name, the drawing needs its recovery copy no more.
+    EXPECT_FALSE(QFileInfo::exists(recovery));
     EXPECT_EQ(QFileInfo(pDoc->GetPathName().ToQString()).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
 
     // File Close takes the drawing away without asking: it was saved.
