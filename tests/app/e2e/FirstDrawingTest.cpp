@@ -10,9 +10,9 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
-#include <QtCore/QPointer>
 #include <QtCore/QTimer>
 #include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QWidget>
@@ -389,4 +389,37 @@ TEST_F(FirstDrawingTest, EscapeAndEnterKeepTheLineCommandAndAnotherCommandEndsIt
     Command(kEndCommandID);
     EXPECT_FALSE(m_manager->HasActiveCommand());
     EXPECT_EQ(pModel->GetFeatureCount(), 0);
+}
+
+TEST_F(FirstDrawingTest, ClicksAsTheWindowSystemDeliversThemDrawALine)
+{
+    ASSERT_NE(NewDrawing(), nullptr);
+    Draw2dDocument* pModel = ActiveDocument()->GetDraw2dDocument();
+    CQZ2View* pView = ActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+    Draw2dView* pDraw = pView->GetDraw2dView();
+    Command(kLineID);
+    ASSERT_EQ(m_manager->GetActiveCommandName(), kLine);
+
+    // Moves, presses and releases queued for the view's window, as the mouse makes them.
+    QWidget* pWidget = pView->GetQWidget();
+    auto mouse = [&](QEvent::Type type, const CPoint& p, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        const QPointF local(p.x, p.y);
+        QCoreApplication::postEvent(
+            pWidget, new QMouseEvent(type, local, pWidget->mapToGlobal(local), button, buttons, Qt::NoModifier));
+    };
+    auto click = [&](const CPoint& p) {
+        mouse(QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
+        mouse(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+        Pump();
+    };
+    const CPoint from(70, 90), to(190, 150);
+    click(from);
+    click(to);
+    const std::vector<LineRecord> lines = LinesOf(pModel);
+    ASSERT_EQ(lines.size(), 1u);
+    ExpectSamePoint(lines[0].start, pDraw->ConvertPointClientToWorld(from, TRUE), 1e-9);
+    ExpectSamePoint(lines[0].end, pDraw->ConvertPointClientToWorld(to, TRUE), 1e-9);
+    EXPECT_EQ(m_manager->GetActiveCommandName(), kLine);
 }
