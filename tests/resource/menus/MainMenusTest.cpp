@@ -3,15 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
 #include <QtCore/QString>
 
 #include "platform/afx/ResourceModule.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/DialogTemplate.h"
 #include "platform/win/WinAccelerator.h"
 
 namespace {
@@ -148,3 +152,75 @@ TEST_P(MainMenus, MenuShortcutTextsMatchTheAcceleratorTable) {
 INSTANTIATE_TEST_SUITE_P(Languages, MainMenus, ::testing::Values("ENG", "JPN"));
 
 }  // namespace
+
+namespace {
+
+// The numbers of the resources of one type folder, read from the source tree of both languages.
+std::vector<UINT> ResourceIds(const char* type) {
+  std::vector<UINT> ids;
+  QDir dir(QStringLiteral(KC_TEST_RESOURCE_SOURCE_DIR "/ENG/%1").arg(QLatin1String(type)));
+  for (const QString& name : dir.entryList(QDir::Files)) ids.push_back(QFileInfo(name).baseName().toUInt());
+  return ids;
+}
+
+// Every command id of a menu in order, popups flattened, with 0 for separators.
+std::vector<UINT> Layout(CMenu* menu) {
+  std::vector<UINT> ids;
+  for (UINT i = 0; i < menu->GetMenuItemCount(); ++i) {
+    const UINT id = menu->GetMenuItemID(int(i));
+    ids.push_back(id);
+    if (id == UINT(-1))
+      if (CMenu* sub = menu->GetSubMenu(int(i))) {
+        const std::vector<UINT> inner = Layout(sub);
+        ids.insert(ids.end(), inner.begin(), inner.end());
+      }
+  }
+  return ids;
+}
+
+}  // namespace
+
+TEST_P(MainMenus, EveryMenuAndDialogTemplateLoads) {
+  const std::vector<UINT> menus = ResourceIds("MENU");
+  ASSERT_FALSE(menus.empty());
+  for (UINT id : menus) {
+    CMenu menu;
+    EXPECT_TRUE(menu.LoadMenu(id)) << "menu " << id;
+  }
+  for (UINT id : ResourceIds("DIALOG")) {
+    std::vector<BYTE> bytes;
+    ASSERT_TRUE(AfxFindResourceData("DIALOG", id, bytes)) << "dialog " << id;
+    DialogTemplate dialog;
+    CString error;
+    EXPECT_TRUE(dialog.Parse(bytes.data(), bytes.size(), &error)) << "dialog " << id << ": " << QString::fromStdU16String(std::u16string(error.GetString())).toStdString();
+  }
+}
+
+
+// The languages differ in their texts only: the same menus with the same commands in the same places, the
+// same dialogs with the same controls.
+TEST(LanguageLibraries, MenusAndDialogsHaveTheSameLayoutInBothLanguages) {
+  std::map<std::string, std::vector<std::vector<UINT>>> layouts;
+  for (const char* lang : {"ENG", "JPN"}) {
+    std::u16string reason;
+    const QString path = QStringLiteral(KC_TEST_RESOURCE_DIR "/KcResource%1.rcc").arg(QLatin1String(lang));
+    std::unique_ptr<ResourceModule> module = ResourceModule::Load(U(path), &reason);
+    ASSERT_TRUE(module);
+    AfxAddResourceModule(module.get());
+    for (UINT id : ResourceIds("MENU")) {
+      CMenu menu;
+      menu.LoadMenu(id);
+      layouts[lang].push_back(Layout(&menu));
+    }
+    for (UINT id : ResourceIds("DIALOG")) {
+      std::vector<BYTE> bytes;
+      DialogTemplate dialog;
+      std::vector<UINT> controls;
+      if (AfxFindResourceData("DIALOG", id, bytes) && dialog.Parse(bytes.data(), bytes.size()))
+        for (const DialogItemTemplate& item : dialog.items) controls.push_back(UINT(item.id));
+      layouts[lang].push_back(controls);
+    }
+    AfxRemoveResourceModule(module.get());
+  }
+  EXPECT_EQ(layouts["ENG"], layouts["JPN"]);
+}
