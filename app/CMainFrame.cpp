@@ -291,6 +291,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_COMMAND(ID_PANE_INFORMATION, &CMainFrame::OnShowInformation)
     ON_UPDATE_COMMAND_UI(ID_PANE_INFORMATION, &CMainFrame::OnUpdateInformationPane)
     ON_UPDATE_COMMAND_UI(ID_PANE_GUIDANCE, &CMainFrame::OnUpdateGuidancePane)
+    ON_MESSAGE(WM_COMMANDHELP, &CMainFrame::OnCommandHelp)
+    ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnHelp)
     ON_COMMAND(37102, &CMainFrame::OnSteerEnter)
     ON_UPDATE_COMMAND_UI(37102, &CMainFrame::OnUpdateSteerEnter)
     ON_COMMAND(37103, &CMainFrame::OnSteerClear)
@@ -302,8 +304,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_UPDATE_COMMAND_UI_RANGE(39252, 39352, &CMainFrame::OnUpdateSteerAlternative)
     ON_COMMAND_RANGE(39362, 39462, &CMainFrame::OnSteerListChoice)
     ON_UPDATE_COMMAND_UI_RANGE(39362, 39462, &CMainFrame::OnUpdateSteerListChoice)
-    ON_MESSAGE(WM_COMMANDHELP, &CMainFrame::OnCommandHelp)
-    ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnHelp)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -407,6 +407,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     InitDockingLayout();
     InitUserToolbars(nullptr, 59600, 59699);
     EnableWindowsDialog(ID_WINDOWS_DIALOG, 10269, TRUE, FALSE);
+    // The standard toolbar shows its hot images.
+    if (m_wndStandardBar.GetSafeHwnd() != nullptr)
+        m_wndStandardBar.LoadBitmap(413);
     return 0;
 }
 

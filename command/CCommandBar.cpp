@@ -60,7 +60,7 @@ int CCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CBCGPDockingControlBar::OnCreate(lpCreateStruct) == -1)
         return -1;
     const CRect none(0, 0, 0, 0);
-    if (!m_wndCommands.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, none, this,
+    if (!m_wndCommands.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, none, this,
                               IDC_COMMANDS))
         return -1;
     if (!m_wndRows.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL |

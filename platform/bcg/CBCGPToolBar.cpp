@@ -305,6 +305,9 @@ BOOL CBCGPToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, 
     return FALSE;
   }
   SetLayoutWidget(tb);
+  // The strip paints its own background wherever it sits (a frame's rows or inside another bar).
+  tb->setAttribute(Qt::WA_OpaquePaintEvent, false);
+  tb->setAutoFillBackground(true);
   tb->setObjectName(QString::fromStdU16String(std::u16string(GetLayoutName())));
   if (auto* frame = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, pParentWnd))
     frame->AddToolBar(this);

@@ -283,6 +283,21 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
         break;
     }
     EXPECT_EQ(pBar->GetItemType(), 8);
+    // The toolbar paints its own background inside the bar: no unpainted (black) strip.
+    {
+        QWidget* pFrameWidget = m_frame->GetQWidget();
+        QWidget* pStrip = pBar->GetToolBar().GetLayoutWidget();
+        ASSERT_NE(pStrip, nullptr);
+        ASSERT_GT(pStrip->height(), 10);
+        const QImage shot = pFrameWidget->grab().toImage();
+        const QPoint origin = pStrip->mapTo(pFrameWidget, QPoint(0, 0));
+        int dark = 0, total = 0;
+        for (int y = origin.y(); y < origin.y() + pStrip->height() && y < shot.height(); ++y)
+            for (int x = origin.x(); x < origin.x() + pStrip->width() && x < shot.width(); ++x, ++total)
+                dark += shot.pixelColor(x, y).lightness() < 40 ? 1 : 0;
+        EXPECT_GT(total, 0);
+        EXPECT_LT(dark, total / 4);
+    }
     // Every button has its picture.
     for (int i = 0; i < pBar->GetToolBar().GetCount(); ++i) {
         CBCGPToolbarButton* pButton = pBar->GetToolBar().GetButton(i);
