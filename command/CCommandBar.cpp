@@ -432,6 +432,7 @@ void CCommandBar::OnRowChanged(NMHDR* pNMHDR, LRESULT* pResult)
     if (row < 0 || row >= m_nRowCount)
         return;
     m_nSelectedRow = row;
+    ShowRowButtons();
     // A row the user picks becomes the parameter the command waits for.
     if (m_pCommandManager != nullptr && IsCommandRunning() && m_pCommand != nullptr &&
         m_pCommand->GetCurrentParameterIndex() != row)

@@ -273,15 +273,26 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
     ASSERT_EQ(pFirst->GetTypeCode(), 8);
     if (pFirst->m_bAcceptModifier)
         EXPECT_EQ(buttons(), (std::vector<UINT>{37101, 0, 37102, 37103, 0, 37158, 37159, 0, 37105}));
+    bool sawLength = false;
     for (int i = 0; i < pLine->GetParameterCount(); ++i) {
         const QZ2Command::ParameterItemBase* pItem = pLine->GetParameter(i)->GetCurrentItem();
         if (pItem == nullptr || pItem->GetTypeCode() != 2 || !pItem->m_bAcceptModifier)
             continue;
+        sawLength = true;
         ASSERT_TRUE(pBar->SelectParameterRow(i));
         EXPECT_EQ(buttons(), (std::vector<UINT>{37101, 0, 37102, 37103, 0, 37152, 37153, 0, 37105}));
         ASSERT_TRUE(pBar->SelectParameterRow(first));
+        // A row picked in the list becomes the parameter the command waits for.
+        pBar->GetRowList().SetItemState(i, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        Pump();
+        EXPECT_EQ(pLine->GetCurrentParameterIndex(), i);
+        EXPECT_EQ(pBar->GetSelectedRow(), i);
+        EXPECT_EQ(pBar->GetItemType(), 2);
+        ASSERT_TRUE(m_manager->SetCurrentParameter(nullptr, first));
+        ASSERT_TRUE(pBar->SelectParameterRow(first));
         break;
     }
+    EXPECT_TRUE(sawLength);
     EXPECT_EQ(pBar->GetItemType(), 8);
     // The toolbar paints its own background inside the bar: no unpainted (black) strip.
     {
