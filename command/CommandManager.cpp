@@ -882,11 +882,20 @@ void CommandManager::ResetTransientInputs()
 void CommandManager::ResetCommandInputs()
 {
     CommandBase* pTop = GetActiveCommand();
-    if (pTop == nullptr || pTop->GetParameterCount() == 0)
+    if (pTop == nullptr)
+        return;
+    while (pTop->HasModifier() && RemoveActiveModifier()) {
+    }
+    for (int i = 0; i < pTop->GetParameterCount() && GetActiveCommand() == pTop; ++i)
+        ResetParameterToDefault(i);
+    if (GetActiveCommand() != pTop || pTop->GetParameterCount() == 0)
         return;
     const int missing = pTop->FindFirstMissingParameter();
-    SetCurrentParameter(pTop, missing >= 0 ? missing : 0);
+    if (missing >= 0)
+        pTop->SetCurrentParameterIndex(missing);
     pTop->ChoosePickParameter();
+    if (m_pCommandBar != nullptr)
+        m_pCommandBar->SetCommand(pTop);
 }
 
 // --- modifier input -----------------------------------------------------------------------------

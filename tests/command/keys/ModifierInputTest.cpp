@@ -248,4 +248,21 @@ TEST_F(ModifierInputTest, AModifierCodeGoesToTheFirstEmptyParameterOfItsKindElse
     EXPECT_FALSE(manager.ApplyModifierCode(ParameterModifierBase::kindLengthOf2Point)) << "no command";
 }
 
+TEST_F(ModifierInputTest, ADrawingChangeRestartsTheInputsKeepingRememberedValues)
+{
+    ASSERT_TRUE(manager.SetParameterText(Step::paramSize, u"5", TRUE));
+    ASSERT_TRUE(manager.SetParameterText(Step::paramKept, u"9", TRUE));
+    ASSERT_TRUE(manager.SetParameterText(Step::paramNumber, u"8", TRUE));
+    ASSERT_NE(Attach(ParameterModifierBase::kindMiddlePoint, Step::paramPoint), nullptr);
+    ASSERT_TRUE(manager.SetModifierPointValue(0, RuVaPnt2d(1, 1), FALSE, FALSE));
+
+    manager.EndCommandsOnDrawingChange(0);
+    ASSERT_EQ(manager.GetActiveCommand(), step);
+    EXPECT_FALSE(step->HasModifier());
+    EXPECT_TRUE(Item(Step::paramSize)->IsEmpty());
+    EXPECT_DOUBLE_EQ(NumberOf(Item(Step::paramNumber)), 3.0) << "back to its default";
+    EXPECT_DOUBLE_EQ(NumberOf(Item(Step::paramKept)), 9.0) << "remembered values stay";
+    EXPECT_EQ(step->GetCurrentParameterIndex(), Step::paramPoint) << "the first missing value";
+}
+
 }  // namespace keys
