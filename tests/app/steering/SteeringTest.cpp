@@ -22,7 +22,9 @@
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPRegistrySP.h"
 #include "platform/win/CCmdUI.h"
+#include "platform/win/WinConstants.h"
 #include "platform/win/WinMessages.h"
+#include "platform/bcg/CBCGPDockingControlBar.h"
 
 namespace QZ2Command {
 
@@ -246,6 +248,22 @@ TEST_F(SteeringTest, ModifierCommandsLookForAParameterOfTheirKind)
     EXPECT_EQ(pCommand->GetCurrentParameterIndex(), 0) << "ids past the eight modifiers do nothing";
     Send(37152);  // a length from two points
     EXPECT_EQ(pCommand->GetCurrentParameterIndex(), 1) << "the empty length becomes current";
+}
+
+TEST_F(SteeringTest, EscapeInAViewWithACommandRunningBringsTheCommandBar)
+{
+    m_app->m_pMainWnd = m_frame;
+    CommandBase* pCommand = Start();
+    ASSERT_NE(pCommand, nullptr);
+    ASSERT_NE(m_frame->GetCommandBarWnd(), nullptr);
+    m_frame->ShowCommandBar(FALSE);
+    Pump();
+    ASSERT_FALSE(m_frame->GetCommandBarWnd()->IsVisible());
+    m_manager->OnKeyDown(VK_ESCAPE, 1, 0);
+    Pump();
+    EXPECT_TRUE(m_frame->GetCommandBarWnd()->IsVisible());
+    EXPECT_EQ(m_manager->GetActiveCommand(), pCommand) << "the command goes on";
+    m_app->m_pMainWnd = nullptr;
 }
 
 }  // namespace

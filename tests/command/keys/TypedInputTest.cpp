@@ -275,4 +275,17 @@ TEST_F(TypedInputTest, TheLineCommandDrawsFromTypedText)
     EXPECT_NEAR(manager.GetLastInputPoint().Y(), 15, 1e-9);
 }
 
+TEST_F(TypedInputTest, ANumberWithItsOwnFeetAndInchFormatReadsFeetAndInches)
+{
+    auto* pNumber = static_cast<DoubleParameterItem*>(Item(Step::paramNumber));
+    pNumber->m_nFormatOverride = 1;
+    ASSERT_TRUE(manager.SetParameterText(Step::paramNumber, u"1'-2\"", TRUE));
+    EXPECT_NEAR(NumberOf(Item(Step::paramNumber)), 14 * 25.4, 1e-9);
+    pNumber = static_cast<DoubleParameterItem*>(Item(Step::paramNumber));
+    pNumber->m_nFormatOverride = -1;
+    EXPECT_FALSE(manager.SetParameterText(Step::paramNumber, u"1'-2\"", TRUE)) << "the decimal format reads no feet";
+    ASSERT_TRUE(manager.SetParameterText(Step::paramNumber, u"2.5", TRUE));
+    EXPECT_DOUBLE_EQ(NumberOf(Item(Step::paramNumber)), 2.5);
+}
+
 }  // namespace keys
