@@ -10,13 +10,12 @@
 #include "command/PointParameterItem.h"
 #include "command/ScaleParameterItem.h"
 #include "command/TextParameterItem.h"
-
-#include <algorithm>
-#include <vector>
+#include "platform/win/CFrameWnd.h"
 
 #include <QtWidgets/QWidget>
 
-#include "platform/win/CFrameWnd.h"
+#include <algorithm>
+#include <vector>
 
 using QZ2Command::CommandBase;
 using QZ2Command::CommandManager;
