@@ -33,7 +33,7 @@ int FeatureAngleParameterModifier::Compute(int, ParameterItemBase& target)
 BOOL FeatureAngleParameterModifier::ComputePreview(ParameterItemBase& target) const
 {
     double dAngle = 0.0;
-    return MeasureFeatureInput(0, TRUE, dAngle) == resultDone && WriteNumber(target, dAngle, FALSE);
+    return MeasurePreviewFeature(0, TRUE, dAngle) && WriteNumber(target, dAngle, FALSE);
 }
 
 }  // namespace QZ2Command

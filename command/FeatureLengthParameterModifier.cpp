@@ -33,7 +33,7 @@ int FeatureLengthParameterModifier::Compute(int, ParameterItemBase& target)
 BOOL FeatureLengthParameterModifier::ComputePreview(ParameterItemBase& target) const
 {
     double dLength = 0.0;
-    return MeasureFeatureInput(0, FALSE, dLength) == resultDone && WriteNumber(target, dLength, FALSE);
+    return MeasurePreviewFeature(0, FALSE, dLength) && WriteNumber(target, dLength, FALSE);
 }
 
 }  // namespace QZ2Command

@@ -45,7 +45,7 @@ BOOL FeatureRelativeAngleParameterModifier::ComputePreview(ParameterItemBase& ta
     const auto* pOffset = dynamic_cast<const DoubleParameterItem*>(GetInputItem(1));
     double dOffset = 0.0;
     double dAngle = 0.0;
-    return pOffset != nullptr && pOffset->GetValue(dOffset) && MeasureFeatureInput(0, TRUE, dAngle) == resultDone &&
+    return pOffset != nullptr && pOffset->GetValue(dOffset) && MeasurePreviewFeature(0, TRUE, dAngle) &&
            WriteNumber(target, dAngle + dOffset, FALSE);
 }
 

@@ -361,7 +361,17 @@ BOOL ParameterModifierBase::GetPreviewPoint(int nInput, RuVaPnt2d& point) const
 
 int ParameterModifierBase::MeasureFeatureInput(int nInput, BOOL bAngle, double& dValue) const
 {
-    const auto* pInput = dynamic_cast<const FeatureParameterItem*>(GetInputItem(nInput));
+    return MeasureFeature(dynamic_cast<const FeatureParameterItem*>(GetInputItem(nInput)), bAngle, dValue);
+}
+
+BOOL ParameterModifierBase::MeasurePreviewFeature(int nInput, BOOL bAngle, double& dValue) const
+{
+    FeatureParameterItem value;
+    return GetInputValueAt(nInput, value) && MeasureFeature(&value, bAngle, dValue) == resultDone;
+}
+
+int ParameterModifierBase::MeasureFeature(const FeatureParameterItem* pInput, BOOL bAngle, double& dValue) const
+{
     if (pInput == nullptr || pInput->IsEmpty())
         return resultMissing;
     Draw2dDocument* pDocument = m_pManager != nullptr ? m_pManager->GetDraw2dDocument() : nullptr;

@@ -15,6 +15,7 @@ namespace QZ2Command {
 
 class CommandBase;
 class CommandManager;
+class FeatureParameterItem;
 class ParameterItemBase;
 
 class ParameterModifierBase : public CObject
@@ -121,6 +122,9 @@ protected:
     // The length or the angle of the shape of a feature input, brought into the active layout; for a
     // polyline that of the segment nearest the pick point. One of the results above.
     int MeasureFeatureInput(int nInput, BOOL bAngle, double& dValue) const;
+    // The same for a preview: a given shape, or else the shape under the cursor.
+    BOOL MeasurePreviewFeature(int nInput, BOOL bAngle, double& dValue) const;
+    int MeasureFeature(const FeatureParameterItem* pInput, BOOL bAngle, double& dValue) const;
     // A feature input of the accepted kinds.
     static void MakeFeatureInput(ParameterItemBase& item, DWORD dwAcceptedKinds);
 

@@ -6,6 +6,7 @@
 
 #include "command/DoubleParameterItem.h"
 #include "command/FeatureParameterItem.h"
+#include "command/LengthParameterItem.h"
 #include "command/ParameterModifierBase.h"
 #include "command/PointArrayParameterItem.h"
 #include "command/PointParameterItem.h"
@@ -263,6 +264,36 @@ TEST_F(ModifierInputTest, ADrawingChangeRestartsTheInputsKeepingRememberedValues
     EXPECT_DOUBLE_EQ(NumberOf(Item(Step::paramNumber)), 3.0) << "back to its default";
     EXPECT_DOUBLE_EQ(NumberOf(Item(Step::paramKept)), 9.0) << "remembered values stay";
     EXPECT_EQ(step->GetCurrentParameterIndex(), Step::paramPoint) << "the first missing value";
+}
+
+TEST_F(ModifierInputTest, ThePreviewValueUsesTheCursorForInputsStillMissing)
+{
+    const long id = DrawLine();
+    ASSERT_NE(Attach(ParameterModifierBase::kindFeatureLength, Step::paramSize), nullptr);
+    LengthParameterItem preview;
+    preview.Copy(*Item(Step::paramSize));
+    EXPECT_FALSE(step->GetParameterValue(Step::paramSize, preview)) << "no shape under the cursor";
+
+    FeatureLayout hit;
+    const double aperture = view.ConvertLengthClientToWorld(10);
+    ASSERT_TRUE(doc.GetSelectionManager()->PickByPoint(&view, RuVaPnt2d(10, 0), aperture, 0, 0, 0xFFFFFFFF, nullptr,
+                                                       hit));
+    ASSERT_EQ(hit.GetRecordID(), id);
+    manager.SetHitFeature(hit);
+    ASSERT_TRUE(step->GetParameterValue(Step::paramSize, preview));
+    double value = 0;
+    ASSERT_TRUE(preview.GetValue(value));
+    EXPECT_NEAR(value, 30.0, 1e-9);
+    EXPECT_TRUE(Item(Step::paramSize)->IsEmpty()) << "a preview gives nothing to the parameter";
+
+    // Two points: the second one follows the cursor until it is given.
+    ASSERT_TRUE(manager.SetCurrentParameter(step, Step::paramKept));
+    ASSERT_NE(step->AttachModifier(ParameterModifierBase::kindLengthOf2Point, Step::paramKept), nullptr);
+    ASSERT_TRUE(manager.SetModifierPointValue(0, RuVaPnt2d(0, 0), FALSE, FALSE));
+    manager.SetCursorPoints(RuVaPnt2d(6, 8), RuVaPnt2d(6, 8));
+    ASSERT_TRUE(step->GetParameterValue(Step::paramKept, preview));
+    ASSERT_TRUE(preview.GetValue(value));
+    EXPECT_NEAR(value, 10.0, 1e-9);
 }
 
 }  // namespace keys
