@@ -443,6 +443,10 @@ void CQZ2Doc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
         COleServerDoc::Serialize(ar);
+        // The tabs as the user left them: their order and the active one.
+        POSITION pos = GetFirstViewPosition();
+        if (const CQZ2TabView* pTabView = GetFirstTabView(pos))
+            pTabView->SaveViewInfo(m_viewInfo);
         m_pDraw2dDocument->SaveToArchive(ar, m_viewInfo, m_dwSaveVersion);
         return;
     }
@@ -1292,20 +1296,25 @@ void CQZ2Doc::OnCancelCommands()
 
 void CQZ2Doc::OnSelectByFilter()
 {
-    // The selection filter dialog is not part of the command manager yet.
+    // The selection filter dialog does not exist yet; the manager's filter is applied from it.
 }
 
 void CQZ2Doc::OnSelectAll()
 {
-    // Selecting through the command manager waits for its selection services.
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->SelectAllFeatures(m_pDraw2dDocument);
 }
 
 void CQZ2Doc::OnInvertSelection()
 {
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->InvertSelection(m_pDraw2dDocument);
 }
 
 void CQZ2Doc::OnShowLayerTable()
 {
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->ShowLayerTableView();
 }
 
 void CQZ2Doc::OnSettingStyle(UINT nID)

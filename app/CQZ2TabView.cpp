@@ -113,7 +113,14 @@ void SetTabLook(CBCGPTabWnd& tabs, int nTab, CWnd* pView, const TabLook& look)
 
 }  // namespace
 
-CQZ2TabView::CQZ2TabView() = default;
+CQZ2TabView::CQZ2TabView()
+{
+    // The command manager shows the table tabs through the tab view it is given.
+    QZ2Command::CommandManager::TabViewServices services;
+    services.pfnShowLayerTable = [](CQZ2TabView* pTabView) { pTabView->ShowLayerTableView(); };
+    services.pfnShowDrawingTable = [](CQZ2TabView* pTabView) { pTabView->ShowDrawingTableView(); };
+    QZ2Command::CommandManager::SetTabViewServices(services);
+}
 
 CQZ2TabView::~CQZ2TabView() = default;
 

@@ -2241,6 +2241,35 @@ RuVaPnt2d CommandManager::GetCursorUserPoint() const
     return point;
 }
 
+namespace {
+CommandManager::TabViewServices& TabViewServicesStore()
+{
+    static CommandManager::TabViewServices services;
+    return services;
+}
+}  // namespace
+
+void CommandManager::SetTabViewServices(const TabViewServices& services)
+{
+    TabViewServicesStore() = services;
+}
+
+BOOL CommandManager::ShowLayerTableView()
+{
+    if (m_pTabView == nullptr || TabViewServicesStore().pfnShowLayerTable == nullptr)
+        return FALSE;
+    TabViewServicesStore().pfnShowLayerTable(m_pTabView);
+    return TRUE;
+}
+
+BOOL CommandManager::ShowDrawingTableView()
+{
+    if (m_pTabView == nullptr || TabViewServicesStore().pfnShowDrawingTable == nullptr)
+        return FALSE;
+    TabViewServicesStore().pfnShowDrawingTable(m_pTabView);
+    return TRUE;
+}
+
 void CommandManager::RestoreActiveView()
 {
     if (m_pActiveView != nullptr)

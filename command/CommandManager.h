@@ -384,6 +384,15 @@ public:
     // while no drawing view shows the cursor.
     RuVaPnt2d GetCursorUserPoint() const;
     void RestoreActiveView();
+    // The table tabs of the active document window: FALSE without a tab view.
+    BOOL ShowLayerTableView();
+    BOOL ShowDrawingTableView();
+    // The tab view lives in the application layer above this one; it hands in how its tables are shown.
+    struct TabViewServices {
+        void (*pfnShowLayerTable)(CQZ2TabView* pTabView) = nullptr;
+        void (*pfnShowDrawingTable)(CQZ2TabView* pTabView) = nullptr;
+    };
+    static void SetTabViewServices(const TabViewServices& services);
 
     // --- the document's stored views (slots 0 to 7) ---------------------------------------------
     BOOL StoreViewControlSetting(int nIndex);
@@ -560,6 +569,8 @@ private:
     BOOL ModifierClickInput(const RuVaPnt2d& world);
     // The main frame's status bar back to its idle text.
     void ResetStatusText();
+    // Backspace on a sequence list: its last shape goes (a sequence left empty goes too).
+    BOOL RemoveLastSequenceListFeature(int nIndex);
     // Validates, assigns and runs a point, length or angle input; the old value comes back when refused.
     BOOL SetModifierInputCore(int nInput, const ParameterItemBase& value, int nType, BOOL bPrompt);
     // Empties the parameter before a modifier is attached (a list only when finished).
