@@ -5,11 +5,14 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "command/AngleParameterItem.h"
 #include "command/CommandBase.h"
 #include "command/CommandParameter.h"
 #include "command/DoubleParameterItem.h"
+#include "command/FeatureSequenceListParameterItem.h"
+#include "command/FeatureSequenceParameterItem.h"
 #include "command/IntegerParameterItem.h"
 #include "command/LengthParameterItem.h"
 #include "command/MultiParameterItem.h"
@@ -192,6 +195,9 @@ void CommandManager::OnBackspace()
     case ParameterItemBase::typeFeatureSequence:
         RemoveLastSequenceFeature(nCurrent);
         break;
+    case ParameterItemBase::typeFeatureSequenceList:
+        RemoveLastSequenceListFeature(nCurrent);
+        break;
     case ParameterItemBase::typeFeatureGroup:
         if (dropFenceCorner()) {
             RestoreActiveView();
@@ -202,6 +208,44 @@ void CommandManager::OnBackspace()
     default:
         break;
     }
+}
+
+BOOL CommandManager::RemoveLastSequenceListFeature(int nIndex)
+{
+    CommandBase* pCommand = GetActiveCommand();
+    if (pCommand == nullptr || nIndex < 0 || nIndex >= pCommand->GetParameterCount())
+        return FALSE;
+    const auto* pItem = dynamic_cast<const FeatureSequenceListParameterItem*>(pCommand->GetParameterItem(nIndex));
+    if (pItem == nullptr || pItem->GetSequenceCount() == 0)
+        return FALSE;
+    std::vector<std::unique_ptr<FeatureSequenceParameterItem>> sequences;
+    for (int i = 0; i < pItem->GetSequenceCount(); ++i) {
+        auto pCopy = std::make_unique<FeatureSequenceParameterItem>();
+        if (const FeatureSequenceParameterItem* pSequence = pItem->GetSequence(i))
+            pCopy->Copy(*pSequence);
+        sequences.push_back(std::move(pCopy));
+    }
+    FeatureSequenceParameterItem& last = *sequences.back();
+    CArray<FeatureLayout> features;
+    const BOOL bRemoved = last.GetFeatures(features) && !features.IsEmpty() && last.RemoveLastFeature();
+    const FeatureLayout removed = bRemoved ? features[features.GetSize() - 1] : FeatureLayout();
+    // The sequence the shape came from is open again; one left without shapes goes.
+    last.m_bFinished = FALSE;
+    if (last.GetCount() == 0)
+        sequences.pop_back();
+    std::vector<const FeatureSequenceParameterItem*> remaining;
+    for (const auto& pSequence : sequences)
+        remaining.push_back(pSequence.get());
+    FeatureSequenceListParameterItem value;
+    value.Copy(*pItem);
+    value.SetSequences(remaining);
+    value.m_bFinished = FALSE;
+    if (!SetParameterTransaction(nIndex, value, ParameterItemBase::typeFeatureSequenceList, TRUE,
+                                 setterNeedsView | setterRefreshOnEqual))
+        return FALSE;
+    if (bRemoved && UnselectFeatureUnlessHeld(removed, -1, FALSE) && m_pDraw2dDocument != nullptr)
+        m_pDraw2dDocument->UpdateAllFeatures(FALSE);
+    return TRUE;
 }
 
 // --- typed text -----------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 
 #include "KeysFixture.h"
 
+#include "command/FeatureSequenceListParameterItem.h"
 #include "command/PointArrayParameterItem.h"
 #include "command/PointParameterItem.h"
 #include "libs/vevure/SelectionManager.h"
@@ -230,6 +231,39 @@ TEST_F(NudgeTest, EscapeDuringAGripDragCancelsTheDragAndKeepsTheSelection)
     EXPECT_NEAR(Start().X(), 10.0, 1e-9);
     manager.OnKeyDown(VK_ESCAPE, 1, 0);
     EXPECT_TRUE(pSelection->IsSelectionEmpty());
+}
+
+TEST_F(NudgeTest, BackspaceOnASequenceListTakesBackTheLastPickedShape)
+{
+    ASSERT_TRUE(manager.ExecuteCommand(33412));
+    ASSERT_TRUE(manager.SetParameterText(0, u"10,40", TRUE));
+    ASSERT_TRUE(manager.SetParameterText(1, u"50,40", TRUE));
+    manager.CancelAllCommands();
+    const long second = doc.GetNextFeatureRecordID(id);
+    ASSERT_GE(second, 0);
+    DivisionPointMarker2dCommand* pStep = StartStep();
+    ASSERT_NE(pStep, nullptr);
+    const int nChains = DivisionPointMarker2dCommand::paramChains;
+    ASSERT_TRUE(manager.AddFeatureToSequenceList(nChains, FeatureLayout(id, -1, -1), RuVaPnt2d(30, 10), TRUE));
+    ASSERT_TRUE(manager.AddFeatureToSequenceList(nChains, FeatureLayout(second, -1, -1), RuVaPnt2d(30, 40), TRUE));
+    SelectionManager* pSelection = doc.GetSelectionManager();
+    ASSERT_EQ(pSelection->GetSelectedFeatureCount(), 2);
+    ASSERT_TRUE(manager.SetCurrentParameter(pStep, nChains));
+
+    manager.OnKeyDown(VK_BACK, 1, 0);
+    auto* pChains = static_cast<FeatureSequenceListParameterItem*>(Item(nChains));
+    ASSERT_EQ(pChains->GetSequenceCount(), 1);
+    EXPECT_EQ(pChains->GetLastSequenceCount(), 1);
+    EXPECT_FALSE(pSelection->IsFeatureSelected(FeatureRecord(second, -1))) << "the shape taken back is let go";
+    EXPECT_TRUE(pSelection->IsFeatureSelected(FeatureRecord(id, -1)));
+
+    ASSERT_TRUE(manager.SetCurrentParameter(pStep, nChains));
+    manager.OnKeyDown(VK_BACK, 1, 0);
+    EXPECT_TRUE(Item(nChains)->IsEmpty());
+    EXPECT_TRUE(pSelection->IsSelectionEmpty());
+    ASSERT_TRUE(manager.SetCurrentParameter(pStep, nChains));
+    manager.OnKeyDown(VK_BACK, 1, 0);
+    EXPECT_TRUE(Item(nChains)->IsEmpty()) << "nothing left to take back";
 }
 
 }  // namespace keys

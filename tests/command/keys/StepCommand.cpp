@@ -5,6 +5,7 @@
 #include "command/AngleParameterItem.h"
 #include "command/CommandParameter.h"
 #include "command/DoubleParameterItem.h"
+#include "command/FeatureSequenceListParameterItem.h"
 #include "command/IntegerParameterItem.h"
 #include "command/LengthParameterItem.h"
 #include "command/ListParameterItem.h"
@@ -64,6 +65,7 @@ void DivisionPointMarker2dCommand::SetupParameters()
     auto* pKept = Make<LengthParameterItem>(109);
     pKept->m_nRetentionMode = 2;
     AddParameterOf(this, {pKept});
+    AddParameterOf(this, {Make<FeatureSequenceListParameterItem>(110)});
 }
 
 int DivisionPointMarker2dCommand::OnInput(int nIndex)

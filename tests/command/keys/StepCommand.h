@@ -17,7 +17,7 @@ public:
     // Parameter indexes (item ids are index + 100; the size has a second alternative, id 150).
     enum {
         paramPoint = 0, paramSize = 1, paramPoints = 2, paramChoice = 3, paramAny = 4, paramScale = 5,
-        paramCount = 6, paramNumber = 7, paramName = 8, paramKept = 9
+        paramCount = 6, paramNumber = 7, paramName = 8, paramKept = 9, paramChains = 10
     };
     static constexpr WORD kSizeAngleID = 150;
 

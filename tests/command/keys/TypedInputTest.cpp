@@ -84,7 +84,7 @@ TEST_F(TypedInputTest, TextIsReadByTheItemTypeAndABadTextLeavesTheValue)
     EXPECT_FALSE(manager.SetParameterText(Step::paramName, u"abc", TRUE));
     EXPECT_FALSE(manager.SetParameterText(Step::paramChoice, u"1", TRUE));
     EXPECT_FALSE(manager.SetParameterText(-1, u"1", TRUE));
-    EXPECT_FALSE(manager.SetParameterText(Step::paramKept + 1, u"1", TRUE));
+    EXPECT_FALSE(manager.SetParameterText(Step::paramChains + 1, u"1", TRUE));
     manager.CancelAllCommands();
     EXPECT_FALSE(manager.SetParameterText(Step::paramSize, u"1", TRUE)) << "no command";
 }
@@ -229,7 +229,7 @@ TEST_F(TypedInputTest, ChoosingAnAlternativeClearsTheOldItemUnlessTheCommandRefu
     ASSERT_TRUE(manager.SetParameterText(Step::paramSize, u"6", TRUE));
     CommandParameter* pSize = step->GetParameter(Step::paramSize);
     EXPECT_FALSE(manager.SetParameterAlternative(nullptr, Step::paramSize, 2));
-    EXPECT_FALSE(manager.SetParameterAlternative(nullptr, Step::paramKept + 1, 0));
+    EXPECT_FALSE(manager.SetParameterAlternative(nullptr, Step::paramChains + 1, 0));
 
     step->m_bRefuseAlternative = TRUE;
     EXPECT_FALSE(manager.SetParameterAlternative(nullptr, Step::paramSize, 1));
