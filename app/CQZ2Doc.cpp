@@ -1187,14 +1187,24 @@ UINT CQZ2Doc::GetCommandGroup(UINT nID)
     return 0;
 }
 
+// The frame keeps what each group button starts (with its defaults) and shows it on the buttons; without a
+// frame the documents share a map of their own.
 UINT CQZ2Doc::GetGroupButtonCommand(UINT nGroupID)
 {
+    if (const CMainFrame* pFrame = GetMainFrame()) {
+        const UINT nMember = pFrame->GetGroupButtonCommand(nGroupID);
+        return nMember != static_cast<UINT>(-1) ? nMember : 0;
+    }
     const auto it = GroupMembers().find(nGroupID);
     return it != GroupMembers().end() ? it->second : 0;
 }
 
 void CQZ2Doc::SetGroupButtonCommand(UINT nGroupID, UINT nID)
 {
+    if (CMainFrame* pFrame = GetMainFrame()) {
+        pFrame->SetGroupButtonCommand(nGroupID, nID);
+        return;
+    }
     GroupMembers()[nGroupID] = nID;
 }
 
@@ -1251,7 +1261,7 @@ void CQZ2Doc::OnDrawCommand(UINT nID)
         return;
     const UINT nGroup = GetCommandGroup(nID);
     pManager->ExecuteCommand(nID);
-    if (nGroup != 0 && GetMainFrame() != nullptr)
+    if (nGroup != 0)
         SetGroupButtonCommand(nGroup, nID);
 }
 

@@ -445,3 +445,26 @@ TEST_F(ProgramFrameTest, MovingTheFrameSetsTheRectangleItsWindowRectReports)
 }
 
 }  // namespace
+
+namespace {
+
+// The shape toolbar's group buttons start the member last chosen in their group, the frame's defaults first.
+TEST_F(ProgramFrameTest, AGroupButtonStartsItsGroupsLastChosenCommand)
+{
+    ASSERT_NE(NewDrawing(), nullptr);
+    Command(kLineGroup);
+    EXPECT_EQ(m_manager->GetActiveCommandName(), CString(u"Korvan.Shape.Line"));
+    Command(37101);  // end the command
+    EXPECT_FALSE(m_manager->HasActiveCommand());
+
+    // A member chosen from the menu becomes what the button starts, until another is chosen.
+    Command(33413);
+    EXPECT_EQ(m_frame->GetGroupButtonCommand(kLineGroup), 33413u);
+    Command(kLineID);
+    EXPECT_EQ(m_frame->GetGroupButtonCommand(kLineGroup), kLineID);
+    Command(37101);
+    Command(kLineGroup);
+    EXPECT_EQ(m_manager->GetActiveCommandName(), CString(u"Korvan.Shape.Line"));
+}
+
+}  // namespace
