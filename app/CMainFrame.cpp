@@ -129,6 +129,9 @@ constexpr UINT kHelpContext = 1;
 constexpr UINT kHelpContents = 3;
 constexpr DWORD kCommandHelpBase = 0x10000;
 constexpr UINT ID_HELP_CMD = 57670;
+constexpr UINT ID_HELP_FINDER_CMD = 57667;
+constexpr UINT ID_DEFAULT_HELP_CMD = 57671;
+constexpr UINT IDP_FAILED_TO_LAUNCH_HELP = 61703;
 // The menus whose item texts name the commands that have no display name of their own.
 constexpr UINT kDocumentMenu = 111;
 constexpr UINT kFrameMenu = 110;
@@ -293,6 +296,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_PANE_GUIDANCE, &CMainFrame::OnUpdateGuidancePane)
     ON_MESSAGE(WM_COMMANDHELP, &CMainFrame::OnCommandHelp)
     ON_COMMAND(ID_HELP_CMD, &CMainFrame::OnHelp)
+    ON_COMMAND(ID_HELP_FINDER_CMD, &CMainFrame::OnHelpFinder)
+    ON_COMMAND(ID_DEFAULT_HELP_CMD, &CMainFrame::OnHelpFinder)
     ON_COMMAND(37102, &CMainFrame::OnSteerEnter)
     ON_UPDATE_COMMAND_UI(37102, &CMainFrame::OnUpdateSteerEnter)
     ON_COMMAND(37103, &CMainFrame::OnSteerClear)
@@ -1071,13 +1076,18 @@ void CMainFrame::OnHelp()
 void CMainFrame::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
     m_dwLastHelpContext = nCmd == kHelpContext ? dwData : 0;
+    // The help is a document the desktop shows; when there is none, or nothing opens it, the user is told.
     CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr || pApp->m_pszHelpFilePath == nullptr || *pApp->m_pszHelpFilePath == 0)
-        return;
-    // The help is a document the desktop shows; without it there is nothing to open.
-    const QString path = CString(pApp->m_pszHelpFilePath).ToQString();
-    if (QFileInfo::exists(path))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const QString path = pApp != nullptr && pApp->m_pszHelpFilePath != nullptr
+                             ? CString(pApp->m_pszHelpFilePath).ToQString()
+                             : QString();
+    if (path.isEmpty() || !QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        AfxMessageBox(IDP_FAILED_TO_LAUNCH_HELP, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnHelpFinder()
+{
+    WinHelp(0, kHelpContents);
 }
 
 // ---- status bar panes ------------------------------------------------------------------------

@@ -164,6 +164,7 @@ protected:
     afx_msg void OnUpdateSteerListChoice(CCmdUI* pCmdUI);
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     afx_msg void OnHelp();
+    afx_msg void OnHelpFinder();
 
     BOOL CreateMenuBar();
     BOOL CreateToolBars();
