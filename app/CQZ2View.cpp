@@ -161,9 +161,26 @@ void CQZ2View::OnInitialUpdate()
         m_pDraw2dView->SetLayoutRegionVisible(pOptions->m_LayoutRegionVisible);
         m_pDraw2dView->SetGreekTextSize(static_cast<int>(pOptions->m_GreekTextSize));
     }
-    m_pDraw2dView->ResizeView();
+    // A view made before its frame is laid out has no size yet: the first zoom waits for one, and
+    // follows the size until the view is first painted, so it fits the size the user sees.
+    CRect client;
+    GetClientRect(&client);
+    if (client.Width() > 0 && client.Height() > 0)
+        m_pDraw2dView->ResizeView(client.Width(), client.Height());
+    else
+        m_pDraw2dView->ResizeView();
+    m_bFirstZoomPending = TRUE;
+    ApplyFirstZoom();
+}
+
+void CQZ2View::ApplyFirstZoom()
+{
     DrawingFeatureBase* pDrawing = m_pDraw2dView->GetDrawingFeature();
     if (pDrawing == nullptr)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    if (client.Width() <= 0 || client.Height() <= 0)
         return;
     const int nType = pDrawing->GetDrawingType();
     if (nType == 1) {
@@ -189,6 +206,8 @@ void CQZ2View::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
     m_pDraw2dView->ResizeView(cx, cy);
+    if (m_bFirstZoomPending && cx > 0 && cy > 0)
+        ApplyFirstZoom();
 }
 
 BOOL CQZ2View::OnEraseBkgnd(CDC*)
@@ -205,6 +224,7 @@ void CQZ2View::OnDraw(CDC* pDC)
     const int nRegion = pDC->GetClipBox(&clip);
     if (nRegion == ERROR || nRegion == NULLREGION || clip.IsRectEmpty())
         return;
+    m_bFirstZoomPending = FALSE;
     // A picture still current holds the overlay last drawn over it: show it as it is.
     if (m_pDraw2dView->IsPictureValid() && m_pDraw2dView->PresentView(pDC->GetSafeHdc()))
         return;

@@ -78,9 +78,12 @@ protected:
 
 private:
     static void RepaintView(Draw2dView* pView, void* pUser);
+    // The first zoom by the kind of drawing shown; nothing while the view has no size.
+    void ApplyFirstZoom();
     // TRUE when the manager's current document and view are this view's.
     BOOL IsManagerCurrent(QZ2Command::CommandManager* pManager) const;
     void ArmMouseTracking();
 
     Draw2dView* m_pDraw2dView = nullptr;
+    BOOL m_bFirstZoomPending = FALSE;
 };

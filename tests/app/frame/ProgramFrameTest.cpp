@@ -21,6 +21,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2TabView.h"
+#include "app/CQZ2View.h"
 #include "command/CCommandBar.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
@@ -28,7 +30,9 @@
 #include "command/ParameterItemBase.h"
 #include "command/LoadResourceString.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Paper2dFeature.h"
 #include "platform/bcg/CBCGPToolBar.h"
 #include "platform/bcg/CBCGPToolBarImages.h"
 #include "platform/bcg/CBCGPToolbarButton.h"
@@ -413,9 +417,16 @@ TEST_F(ProgramFrameTest, HelpInACommandOpensItsTopicAndAnUnknownOneTheDefaultHel
     ASSERT_NE(NewDrawing(), nullptr);
     ASSERT_TRUE(m_manager->ExecuteCommand(kLineID));
     EXPECT_EQ(m_frame->GetCommandHelpContext(0), kLineID + 0x10000u);
-    m_frame->SendMessage(WM_COMMANDHELP, 0, 0);
+    // F1 (the help command) asks for the running command's topic; without a help document the user is told so.
+    const size_t boxesBefore = m_app->boxes.size();
+    Command(57670);
     EXPECT_EQ(m_frame->GetLastHelpContext(), kLineID + 0x10000u);
+    ASSERT_EQ(m_app->boxes.size(), boxesBefore + 1);
+    EXPECT_EQ(m_app->boxes.back().text, LoadResourceString(61703).ToQString());
     m_manager->EndCommand(nullptr, FALSE);
+    Command(57667);  // Help > Contents
+    EXPECT_EQ(m_frame->GetLastHelpContext(), 0u);
+    EXPECT_EQ(m_app->boxes.size(), boxesBefore + 2);
     // A command the table does not know has no topic: the default help, never 0xFFFF.
     EXPECT_EQ(QZ2Command::CommandManager::GetCommandID(u"Korvan.Nothing.Such"), static_cast<UINT>(-1));
     EXPECT_NE(m_frame->GetCommandHelpContext(0), 0xFFFFu);
@@ -465,6 +476,50 @@ TEST_F(ProgramFrameTest, AGroupButtonStartsItsGroupsLastChosenCommand)
     Command(37101);
     Command(kLineGroup);
     EXPECT_EQ(m_manager->GetActiveCommandName(), CString(u"Korvan.Shape.Line"));
+}
+
+}  // namespace
+
+namespace {
+
+// The paper of the drawing a view shows, in the view's client pixels.
+QRectF PaperOnScreen(CQZ2View* pView)
+{
+    Draw2dView* pDraw = pView->GetDraw2dView();
+    const auto* pPaper = dynamic_cast<const Paper2dFeature*>(pDraw->GetDrawingFeature());
+    if (pPaper == nullptr)
+        return QRectF();
+    double w = 0, h = 0;
+    pPaper->GetPaperSize(w, h);
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    pDraw->ConvertPointWorldToClient(RuVaPnt2d(0, 0), x1, y1);
+    pDraw->ConvertPointWorldToClient(RuVaPnt2d(w, h), x2, y2);
+    return QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+}
+
+// Each new drawing opens fitted to its paper: the whole sheet in sight and filling the view one way.
+TEST_F(ProgramFrameTest, EveryNewDrawingOpensFittedToItsPaper)
+{
+    for (int n = 0; n < 3; ++n) {
+        SCOPED_TRACE(n);
+        ASSERT_NE(NewDrawing(), nullptr);
+        CMDIChildWnd* pChild = m_frame->MDIGetActive();
+        ASSERT_NE(pChild, nullptr);
+        auto* pTabs = dynamic_cast<CQZ2TabView*>(pChild->GetActiveView());
+        ASSERT_NE(pTabs, nullptr);
+        CQZ2View* pView = pTabs->GetActiveDrawView();
+        ASSERT_NE(pView, nullptr);
+        CRect client;
+        pView->GetClientRect(&client);
+        ASSERT_GT(client.Width(), 100);
+        ASSERT_GT(client.Height(), 100);
+        const QRectF paper = PaperOnScreen(pView);
+        ASSERT_FALSE(paper.isEmpty());
+        const QRectF area(client.left, client.top, client.Width(), client.Height());
+        EXPECT_TRUE(area.adjusted(-1, -1, 1, 1).contains(paper)) << paper.x() << "," << paper.y() << " "
+                                                                 << paper.width() << "x" << paper.height();
+        EXPECT_GT(std::max(paper.width() / area.width(), paper.height() / area.height()), 0.8);
+    }
 }
 
 }  // namespace
