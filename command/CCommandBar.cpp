@@ -69,9 +69,6 @@ int CCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_wndRows.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     m_wndRows.InsertColumn(0, u"", LVCFMT_LEFT, 90);
     m_wndRows.InsertColumn(1, u"", LVCFMT_LEFT, 100);
-    // Exactly these two columns: a column the list brought along goes.
-    while (m_wndRows.DeleteColumn(2)) {
-    }
     if (!m_wndInput.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, none, this, IDC_INPUT))
         return -1;
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,

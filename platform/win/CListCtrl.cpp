@@ -333,17 +333,16 @@ public:
 
   int InsertColumn(int col, const LVCOLUMN* c) {
     if (!c) return -1;
-    const int n = m_headings.isEmpty() ? 0 : static_cast<int>(m_headings.size());
+    const int n = static_cast<int>(m_headings.size());
     col = std::clamp(col, 0, n);
     m_headings.insert(col, (c->mask & LVCF_TEXT) ? ToQ(c->pszText) : QString());
     m_formats.insert(col, (c->mask & LVCF_FMT) ? c->fmt : LVCFMT_LEFT);
-    setColumnCount(static_cast<int>(m_headings.size()));
+    ShowHeadings();
     for (int r = 0; r < Count(); ++r) {
       QTreeWidgetItem* it = Item(r);
       for (int k = columnCount() - 1; k > col; --k) it->setText(k, it->text(k - 1));
       if (col > 0 || n > 0) it->setText(col, col == 0 ? it->text(0) : QString());
     }
-    setHeaderLabels(m_headings);
     for (int k = 0; k < m_formats.size(); ++k) {
       const int fmt = m_formats[k] & 3;
       headerItem()->setTextAlignment(k, fmt == LVCFMT_RIGHT ? Qt::AlignRight : fmt == LVCFMT_CENTER ? Qt::AlignHCenter : Qt::AlignLeft);
@@ -439,6 +438,11 @@ public:
     return image;
   }
 
+  void ShowHeadings() {
+    setColumnCount(std::max(1, static_cast<int>(m_headings.size())));
+    setHeaderLabels(m_headings.isEmpty() ? QStringList{QString()} : m_headings);
+  }
+
   Qt::Alignment Alignment(int col) const {
     const int fmt = col < m_formats.size() ? (m_formats[col] & 3) : LVCFMT_LEFT;
     return (fmt == LVCFMT_RIGHT ? Qt::AlignRight : fmt == LVCFMT_CENTER ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
@@ -497,21 +501,20 @@ public:
       case LVM_GETITEMCOUNT: result = Count(); return true;
       case LVM_INSERTCOLUMN: result = InsertColumn(row, reinterpret_cast<const LVCOLUMN*>(lParam)); return true;
       case LVM_DELETECOLUMN: {
-        if (row < 0 || row >= m_headings.size() || m_headings.size() <= 1) { result = FALSE; return true; }
+        if (row < 0 || row >= m_headings.size()) { result = FALSE; return true; }
         for (int r = 0; r < Count(); ++r) {
           QTreeWidgetItem* it = Item(r);
           for (int k = row; k + 1 < columnCount(); ++k) it->setText(k, it->text(k + 1));
         }
         m_headings.removeAt(row);
         m_formats.removeAt(row);
-        setColumnCount(static_cast<int>(m_headings.size()));
-        setHeaderLabels(m_headings);
+        ShowHeadings();
         result = TRUE;
         return true;
       }
-      case LVM_GETCOLUMNWIDTH: result = (row >= 0 && row < columnCount()) ? columnWidth(row) : 0; return true;
+      case LVM_GETCOLUMNWIDTH: result = (row >= 0 && row < m_headings.size()) ? columnWidth(row) : 0; return true;
       case LVM_SETCOLUMNWIDTH: {
-        if (row < 0 || row >= columnCount()) { result = FALSE; return true; }
+        if (row < 0 || row >= m_headings.size()) { result = FALSE; return true; }
         const int cx = static_cast<int>(static_cast<short>(LOWORD(lParam)));
         if (cx == LVSCW_AUTOSIZE || cx == LVSCW_AUTOSIZE_USEHEADER) resizeColumnToContents(row);
         else setColumnWidth(row, std::max(0, cx));
@@ -903,8 +906,10 @@ private:
 
   DWORD m_style;
   KcListDelegate* m_delegate;
-  QStringList m_headings{QString()};
-  QList<int> m_formats{LVCFMT_LEFT};
+  // The inserted columns; none at the start. The tree keeps at least one column of its own, in which
+  // the items' texts live while the list has no column.
+  QStringList m_headings;
+  QList<int> m_formats;
   bool m_silent = false;
 
   friend class KcListDelegate;

@@ -690,3 +690,47 @@ TEST(ImageListTest, MaskColourBecomesTransparent) {
 }
 
 }  // namespace
+
+// A new report list has no column until one is inserted: the columns are exactly those inserted, and
+// all of them can go again.
+TEST(ListColumnsTest, AReportListHasExactlyTheColumnsInserted) {
+  CListParent host;
+  ASSERT_TRUE(host.CreateEx(0, nullptr, u"columns", WS_OVERLAPPED, CRect(0, 0, 300, 200), nullptr, 0));
+  CListCtrl list;
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200), &host, 502));
+  auto columns = [&list]() {
+    int n = 0;
+    LVCOLUMN c{};
+    c.mask = LVCF_WIDTH;
+    while (n < 16 && list.GetColumn(n, &c)) ++n;
+    return n;
+  };
+  EXPECT_EQ(columns(), 0);
+  EXPECT_EQ(list.GetColumnWidth(0), 0);
+  EXPECT_FALSE(list.DeleteColumn(0));
+  // Items can be held before any column exists.
+  EXPECT_EQ(list.InsertItem(0, u"early"), 0);
+  EXPECT_EQ(list.InsertColumn(0, u"Name", LVCFMT_LEFT, 90), 0);
+  EXPECT_EQ(columns(), 1);
+  EXPECT_EQ(list.GetColumnWidth(0), 90);
+  EXPECT_EQ(S(list.GetItemText(0, 0)), "early");
+  EXPECT_EQ(list.InsertColumn(1, u"Value", LVCFMT_LEFT, 100), 1);
+  EXPECT_EQ(columns(), 2);
+  EXPECT_FALSE(list.DeleteColumn(2));
+  char16_t text[16] = {};
+  LVCOLUMN c{};
+  c.mask = LVCF_TEXT;
+  c.pszText = text;
+  c.cchTextMax = 16;
+  ASSERT_TRUE(list.GetColumn(1, &c));
+  EXPECT_EQ(QString::fromUtf16(text), QStringLiteral("Value"));
+  EXPECT_TRUE(list.SetItemText(0, 1, u"v"));
+  EXPECT_EQ(S(list.GetItemText(0, 1)), "v");
+  // Both go; the list then has none, as at the start.
+  EXPECT_TRUE(list.DeleteColumn(1));
+  EXPECT_TRUE(list.DeleteColumn(0));
+  EXPECT_EQ(columns(), 0);
+  EXPECT_EQ(list.InsertColumn(0, u"Again", LVCFMT_LEFT, 50), 0);
+  EXPECT_EQ(columns(), 1);
+  host.DestroyWindow();
+}
