@@ -6,6 +6,7 @@
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2TabView.h"
 #include "app/SystemEnvironment.h"
+#include "command/CCommandBar.h"
 #include "command/CommandManager.h"
 #include "command/NumericFormat.h"
 #include "platform/win/CCmdUI.h"
@@ -37,6 +38,7 @@ ON_WM_MOUSEWHEEL()
 ON_WM_CONTEXTMENU()
 ON_WM_SETCURSOR()
 ON_WM_KEYDOWN()
+ON_WM_CHAR()
 ON_COMMAND_RANGE(34025, 34125, &CQZ2View::OnViewCommand)
 ON_UPDATE_COMMAND_UI_RANGE(34025, 34125, &CQZ2View::OnUpdateViewCommand)
 ON_UPDATE_COMMAND_UI(168, &CQZ2View::OnUpdateCoordinatePane)
@@ -406,6 +408,19 @@ void CQZ2View::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         break;
     }
     Default();
+}
+
+void CQZ2View::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    // While a command runs, what is typed here is a value for the command bar's input line.
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    if (pManager != nullptr && pManager->HasActiveCommand() && CCommandBar::IsTypedCharacter(nChar)) {
+        CCommandBar* pBar = pManager->GetCommandBar();
+        const WCHAR text[2] = {static_cast<WCHAR>(nChar), 0};
+        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr && pBar->TypeIntoInputLine(text))
+            return;
+    }
+    CView::OnChar(nChar, nRepCnt, nFlags);
 }
 
 // --- view commands and the coordinate pane --------------------------------------------------------

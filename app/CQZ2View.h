@@ -71,6 +71,7 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnViewCommand(UINT nID);
     afx_msg void OnUpdateViewCommand(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCoordinatePane(CCmdUI* pCmdUI);

@@ -43,6 +43,7 @@ BEGIN_MESSAGE_MAP(CCommandBar, CBCGPDockingControlBar)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
+    ON_WM_LBUTTONDOWN()
     ON_CBN_SELENDOK(CCommandBar::IDC_COMMANDS, &CCommandBar::OnCommandSelEndOK)
     ON_NOTIFY(LVN_ITEMCHANGED, CCommandBar::IDC_ROWS, &CCommandBar::OnRowChanged)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CCommandBar::OnIdleUpdateCmdUI)
@@ -135,13 +136,68 @@ void CCommandBar::RecalcLayout()
 void CCommandBar::OnSetFocus(CWnd* pOldWnd)
 {
     CBCGPDockingControlBar::OnSetFocus(pOldWnd);
-    // The bar never keeps the focus itself: typing goes into the input line.
-    if (m_wndInput.GetSafeHwnd() != nullptr)
-        m_wndInput.SetFocus();
+    // The bar never keeps the focus itself: the rows take it, and what is typed there moves on
+    // into the input line.
+    if (m_wndRows.GetSafeHwnd() != nullptr)
+        m_wndRows.SetFocus();
+}
+
+void CCommandBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (m_wndRows.GetSafeHwnd() != nullptr)
+        m_wndRows.SetFocus();
+    CBCGPDockingControlBar::OnLButtonDown(nFlags, point);
+}
+
+BOOL CCommandBar::TypeIntoInputLine(const CString& strText)
+{
+    if (strText.IsEmpty() || !IsCommandRunning() || m_wndInput.GetSafeHwnd() == nullptr)
+        return FALSE;
+    m_wndInput.SetFocus();
+    // A refused text waits selected and is typed over; otherwise the text is added at the end.
+    int start = 0, end = 0;
+    m_wndInput.GetSel(start, end);
+    const int length = m_wndInput.GetWindowTextLength();
+    if (!(start == 0 && end == length && length > 0))
+        m_wndInput.SetSel(length, length);
+    m_wndInput.ReplaceSel(strText);
+    return TRUE;
+}
+
+BOOL CCommandBar::IsTypedCharacter(UINT nChar)
+{
+    return nChar >= 0x20 && nChar != 0x7F && !(nChar >= 0x80 && nChar < 0xA0) && !(nChar >= 0xD800 && nChar < 0xE000);
 }
 
 BOOL CCommandBar::PreTranslateMessage(MSG* pMsg)
 {
+    // The rows hold the focus while a command runs: a character typed there starts the input
+    // line's text, and Return, Escape and Backspace act as they do in the input line or the view.
+    if (pMsg != nullptr && m_wndRows.GetSafeHwnd() != nullptr && pMsg->hwnd == m_wndRows.GetSafeHwnd()) {
+        if (pMsg->message == WM_CHAR && IsTypedCharacter(static_cast<UINT>(pMsg->wParam))) {
+            const WCHAR ch[2] = {static_cast<WCHAR>(pMsg->wParam), 0};
+            if (TypeIntoInputLine(ch))
+                return TRUE;
+        }
+        if (pMsg->message == WM_KEYDOWN && (::GetKeyState(VK_CONTROL) & 0x8000) == 0 &&
+            (::GetKeyState(VK_MENU) & 0x8000) == 0) {
+            if (pMsg->wParam == VK_RETURN) {
+                CString text;
+                if (m_wndInput.GetSafeHwnd() != nullptr)
+                    m_wndInput.GetWindowText(text);
+                EnterText(text);
+                return TRUE;
+            }
+            if (pMsg->wParam == VK_ESCAPE) {
+                EscapeInput();
+                return TRUE;
+            }
+            if (pMsg->wParam == VK_BACK && m_pCommandManager != nullptr && IsCommandRunning()) {
+                m_pCommandManager->OnBackspace();
+                return TRUE;
+            }
+        }
+    }
     if (pMsg != nullptr && pMsg->message == WM_KEYDOWN && m_wndInput.GetSafeHwnd() != nullptr &&
         pMsg->hwnd == m_wndInput.GetSafeHwnd()) {
         if (pMsg->wParam == VK_RETURN) {
@@ -412,8 +468,9 @@ BOOL CCommandBar::SelectParameterRow(int nIndex)
         return FALSE;
     m_nSelectedRow = nIndex;
     ShowSelection();
-    if (m_wndInput.GetSafeHwnd() != nullptr && IsWindowVisible())
-        m_wndInput.SetFocus();
+    // The rows take the focus, not the input line, so the frame's keys (undo, redo ...) keep working.
+    if (m_wndRows.GetSafeHwnd() != nullptr && IsWindowVisible())
+        m_wndRows.SetFocus();
     return TRUE;
 }
 

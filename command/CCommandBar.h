@@ -50,7 +50,7 @@ public:
     // The row of parameter nIndex shows the parameter's value again; the selection follows the
     // command's current parameter.
     virtual BOOL UpdateParameterRow(int nIndex, int nFlag);
-    // Selects the row of parameter nIndex and gives the input line the focus.
+    // Selects the row of parameter nIndex and gives the rows the focus.
     BOOL SelectParameterRow(int nIndex);
 
     // ---- recent commands ----
@@ -73,6 +73,12 @@ public:
     // Escape in the input line: a text is erased first; then a value of the selected row is
     // cleared; on an empty row the command is cancelled.
     void EscapeInput();
+    // Text the user typed elsewhere (the drawing view, the rows) while a command runs: the input
+    // line takes the focus and the text, added at its end or over a refused text still selected.
+    // FALSE, and nothing done, without a running command or an input line.
+    BOOL TypeIntoInputLine(const CString& strText);
+    // A character that is typed as text (not a control character).
+    static BOOL IsTypedCharacter(UINT nChar);
 
     // ---- state ----
     QZ2Command::CommandBase* GetCommand() const { return m_pCommand; }
@@ -104,6 +110,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnCommandSelEndOK();
     afx_msg void OnRowChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);

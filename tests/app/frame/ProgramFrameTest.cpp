@@ -523,3 +523,97 @@ TEST_F(ProgramFrameTest, EveryNewDrawingOpensFittedToItsPaper)
 }
 
 }  // namespace
+
+namespace {
+
+// A key as the user presses it, sent to the window that has the focus.
+void PressKey(Qt::Key key, const QString& text = QString(), Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    CWnd* pFocus = CWnd::GetFocus();
+    ASSERT_NE(pFocus, nullptr);
+    QWidget* pWidget = pFocus->GetQWidget();
+    ASSERT_NE(pWidget, nullptr);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(pWidget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(pWidget, &release);
+    Pump();
+}
+
+void TypeText(const QString& text)
+{
+    for (QChar ch : text) {
+        const Qt::Key key = ch == u',' ? Qt::Key_Comma : static_cast<Qt::Key>(Qt::Key_0 + ch.digitValue());
+        PressKey(key, QString(ch));
+    }
+}
+
+// While a command runs, the command bar's rows hold the keyboard focus, not its input line: the
+// frame's keys keep working, and what the user types (in the view or the rows) goes into the
+// input line.
+TEST_F(ProgramFrameTest, KeysOfTheFrameWorkWhileACommandRunsAndTypedValuesReachTheInputLine)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    CCommandBar* pBar = m_frame->GetCommandBar();
+    ASSERT_NE(pBar, nullptr);
+    auto* pTabs = dynamic_cast<CQZ2TabView*>(m_frame->MDIGetActive()->GetActiveView());
+    ASSERT_NE(pTabs, nullptr);
+    CQZ2View* pView = pTabs->GetActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+
+    // The line command from the menu: the rows take the focus.
+    Command(kLineID);
+    ASSERT_EQ(m_manager->GetActiveCommandName(), CString(u"Korvan.Shape.Line"));
+    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetRowList());
+
+    // Typed in the view: the first character takes the focus into the input line with it.
+    pView->SetFocus();
+    Pump();
+    ASSERT_EQ(CWnd::GetFocus(), pView);
+    TypeText(QStringLiteral("10,10"));
+    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetInputLine());
+    CString input;
+    pBar->GetInputLine().GetWindowText(input);
+    EXPECT_EQ(input, CString(u"10,10"));
+    PressKey(Qt::Key_Return, QStringLiteral("\r"));
+    pBar->GetInputLine().GetWindowText(input);
+    EXPECT_TRUE(input.IsEmpty());
+    // The start point is given; the rows have the focus again, and what is typed there goes on
+    // into the input line.
+    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetRowList());
+    TypeText(QStringLiteral("110,10"));
+    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetInputLine());
+    PressKey(Qt::Key_Return, QStringLiteral("\r"));
+    const Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    ASSERT_EQ(LineCount(pModel), 1);
+    for (long id = pModel->GetNextFeatureRecordID(-1); id != -1; id = pModel->GetNextFeatureRecordID(id)) {
+        if (const auto* pLine = dynamic_cast<const Line2dFeature*>(pModel->GetFeature(id))) {
+            EXPECT_NEAR(pLine->GetStartPoint().X(), 10.0, 1e-9);
+            EXPECT_NEAR(pLine->GetStartPoint().Y(), 10.0, 1e-9);
+            EXPECT_NEAR(pLine->GetEndPoint().X(), 110.0, 1e-9);
+            EXPECT_NEAR(pLine->GetEndPoint().Y(), 10.0, 1e-9);
+        }
+    }
+    ASSERT_EQ(m_manager->GetActiveCommandName(), CString(u"Korvan.Shape.Line"));
+
+    // Ctrl+Z where the focus is now undoes the line; the command goes on.
+    EXPECT_NE(CWnd::GetFocus(), &pBar->GetInputLine());
+    PressKey(Qt::Key_Z, QString(), Qt::ControlModifier);
+    EXPECT_EQ(LineCount(pModel), 0);
+    EXPECT_EQ(m_manager->GetActiveCommandName(), CString(u"Korvan.Shape.Line"));
+
+    // Escape in the rows cancels the command, which has no value given yet.
+    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetRowList());
+    PressKey(Qt::Key_Escape);
+    EXPECT_TRUE(m_manager->GetActiveCommandName().IsEmpty());
+    // Without a command, typing in the view stays there.
+    pView->SetFocus();
+    Pump();
+    TypeText(QStringLiteral("5"));
+    EXPECT_EQ(CWnd::GetFocus(), pView);
+    pBar->GetInputLine().GetWindowText(input);
+    EXPECT_TRUE(input.IsEmpty());
+}
+
+}  // namespace
