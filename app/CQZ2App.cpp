@@ -721,6 +721,7 @@ void CQZ2App::ApplyOptionsToCommandManager()
                                            options.m_SelectionSideMode,
                                            options.m_SelectionDisplayStateMode ? TRUE : FALSE);
     m_pCommandManager->SetCommandParameterSaveEnabled(options.m_CommandParameterSaveEnabled);
+    m_pCommandManager->SetNudgeOptions(options.m_NudgeEnabled ? TRUE : FALSE, options.m_NudgeMode, options.m_NudgeSteps);
 
     QZ2Command::CommandManager::SnapOptions snap;
     snap.bEnabled = options.m_SnapEnabled ? TRUE : FALSE;

@@ -824,12 +824,9 @@ void CommandBase::SetParentCommand(CommandBase* pParent)
 
 // --- modifiers ----------------------------------------------------------------------------------
 
-ParameterModifierBase* CommandBase::CreateModifier(int nKind, int)
+ParameterModifierBase* CommandBase::CreateModifier(int nKind, int nIndex)
 {
-    // The modifier kinds (1, 2, 10-13, 20, 21) arrive with their own classes; until then none is made.
-    if (nKind < 1 || nKind > 21)
-        return nullptr;
-    return nullptr;
+    return ParameterModifierBase::CreateModifier(nKind, this, nIndex);
 }
 
 BOOL CommandBase::SetModifier(int nIndex, int nKind)

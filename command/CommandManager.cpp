@@ -1501,11 +1501,11 @@ BOOL CommandManager::CommandClickInput(const RuVaPnt2d& world, UINT nFlags)
         const auto* pItem = dynamic_cast<const PointParameterItem*>(pCommand->GetParameterItem(nIndex));
         if (pItem == nullptr)
             return FALSE;
-        return SetPointValue(nIndex, pItem->m_bWorldInput ? m_cursorWorld : m_cursorLocal);
+        return SetPointValue(nIndex, pItem->m_bWorldInput ? m_cursorWorld : m_cursorLocal, FALSE, FALSE);
     }
     case ParameterItemBase::typePointArray:
         SnapClickPoint();
-        return AddPointArrayValue(nIndex, m_cursorLocal);
+        return AddPointArrayValue(nIndex, m_cursorLocal, FALSE, FALSE, FALSE);
     case ParameterItemBase::typeFeature:
     case ParameterItemBase::typeFeatureList:
     case ParameterItemBase::typeFeatureSequenceList:
@@ -1518,33 +1518,6 @@ BOOL CommandManager::CommandClickInput(const RuVaPnt2d& world, UINT nFlags)
     default:
         return FALSE;
     }
-}
-
-BOOL CommandManager::SetPointValue(int nIndex, const RuVaPnt2d& point)
-{
-    CommandBase* pCommand = GetActiveCommand();
-    const auto* pItem =
-        pCommand != nullptr ? dynamic_cast<const PointParameterItem*>(pCommand->GetParameterItem(nIndex)) : nullptr;
-    if (pItem == nullptr)
-        return FALSE;
-    PointParameterItem value(*pItem);
-    if (!value.SetValue(point))
-        return FALSE;
-    return SetPointParameter(nIndex, value, TRUE);
-}
-
-BOOL CommandManager::AddPointArrayValue(int nIndex, const RuVaPnt2d& point)
-{
-    CommandBase* pCommand = GetActiveCommand();
-    const auto* pItem = pCommand != nullptr
-                            ? dynamic_cast<const PointArrayParameterItem*>(pCommand->GetParameterItem(nIndex))
-                            : nullptr;
-    if (pItem == nullptr)
-        return FALSE;
-    PointArrayParameterItem value(*pItem);
-    if (!value.AddPoint(point))
-        return FALSE;
-    return SetPointArrayParameter(nIndex, value, TRUE);
 }
 
 // --- typed setters ------------------------------------------------------------------------------
@@ -1950,6 +1923,9 @@ BOOL CommandManager::DrawPreview(HDC hDC)
         return TRUE;
     if (!m_pActiveView->BeginDrawTemporaryFeature(hDC))
         return FALSE;
+    // A modifier's own lines (what it measures) come first, under the command's preview.
+    if (ParameterModifierBase* pModifier = pCommand->GetActiveModifier())
+        pModifier->DrawPreview(m_cursorClient, m_cursorWorld, m_cursorLocal, m_nMouseFlags);
     pCommand->DrawPreview(m_cursorClient, m_cursorWorld, m_cursorLocal, m_nMouseFlags);
     m_pActiveView->EndDrawTemporaryFeature();
     return TRUE;

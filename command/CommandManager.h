@@ -335,10 +335,6 @@ public:
     BOOL OnSetCursor(CWnd* pView, CWnd* pWnd, UINT nHitTest, UINT message);
     // A click for the running command: the point goes to the input that takes clicks.
     BOOL CommandClickInput(const RuVaPnt2d& world, UINT nFlags);
-    // Validates the point with the command, sets it and runs the command; the old value comes back
-    // when the run fails.
-    BOOL SetPointValue(int nIndex, const RuVaPnt2d& point);
-    BOOL AddPointArrayValue(int nIndex, const RuVaPnt2d& point);
     BOOL IsFeaturePickCursor() const;
 
     // --- typed setters: every value given to the running command ---------------------------------

@@ -418,8 +418,9 @@ TEST_F(CommandManagerTest, ParametersOfTheRunningCommand)
     RuVaPnt2d v;
     ASSERT_TRUE(value.GetValue(v));
     EXPECT_EQ(v.Y(), 7.0);
-    EXPECT_FALSE(pLine->SetModifier(0, 20));  // no such modifier in the program yet
+    EXPECT_FALSE(pLine->SetModifier(0, 99));  // no such modifier
     EXPECT_FALSE(pLine->SetModifier(2, 20));  // a point modifier on a length
+    EXPECT_TRUE(pLine->SetModifier(0, 20));   // a relative point on a point
 }
 
 TEST_F(CommandManagerTest, RememberedParametersRoundTrip)

@@ -11,6 +11,7 @@
 #include "command/PointArrayParameterItem.h"
 #include "command/PointParameterItem.h"
 #include "libs/vevure/FeatureRecord.h"
+#include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/SelectionManager.h"
 
 namespace keys {
@@ -294,6 +295,42 @@ TEST_F(ModifierInputTest, ThePreviewValueUsesTheCursorForInputsStillMissing)
     ASSERT_TRUE(step->GetParameterValue(Step::paramKept, preview));
     ASSERT_TRUE(preview.GetValue(value));
     EXPECT_NEAR(value, 10.0, 1e-9);
+}
+
+}  // namespace keys
+
+namespace keys {
+
+// A real command through the public path: the length modifier attached by its code measures two clicks'
+// distance and the line takes it.
+TEST_F(ModifierInputTest, TheLineCommandTakesALengthMeasuredBetweenTwoPoints)
+{
+    manager.CancelAllCommands();
+    ASSERT_TRUE(manager.ExecuteCommand(33412));
+    CommandBase* pLine = manager.GetActiveCommand();
+    ASSERT_NE(pLine, nullptr);
+    ASSERT_TRUE(manager.SetParameterText(0, u"10,10", TRUE));
+    ASSERT_TRUE(manager.ApplyModifierCode(ParameterModifierBase::kindLengthOf2Point));
+    ASSERT_TRUE(pLine->HasModifier());
+    ASSERT_TRUE(manager.IsModifierInputActive());
+    ASSERT_TRUE(manager.SetModifierPointValue(0, RuVaPnt2d(0, 0), FALSE, FALSE));
+    ASSERT_TRUE(manager.SetModifierPointValue(1, RuVaPnt2d(3, 4), FALSE, FALSE));
+    EXPECT_FALSE(pLine->HasModifier());
+    const auto* pLength = dynamic_cast<const LengthParameterItem*>(pLine->GetParameterItem(2));
+    ASSERT_NE(pLength, nullptr);
+    double length = 0;
+    ASSERT_FALSE(pLength->IsEmpty());
+    ASSERT_TRUE(pLength->GetValue(length));
+    EXPECT_NEAR(length, 5.0, 1e-9);
+    ASSERT_TRUE(manager.SetParameterText(1, u"20,10", TRUE));  // the end point gives the direction
+
+    const long id = doc.GetNextFeatureRecordID(-1);
+    ASSERT_NE(id, -1);
+    const auto* pShape = dynamic_cast<const Line2dFeature*>(doc.GetFeature(id));
+    ASSERT_NE(pShape, nullptr);
+    EXPECT_NEAR(pShape->GetStartPoint().X(), 10.0, 1e-9);
+    EXPECT_NEAR(pShape->GetEndPoint().X(), 15.0, 1e-9);
+    EXPECT_NEAR(pShape->GetEndPoint().Y(), 10.0, 1e-9);
 }
 
 }  // namespace keys
