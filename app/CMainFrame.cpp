@@ -319,6 +319,8 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
+    if (CBCGPToolBar::GetUserImages() == &m_UserImages)
+        CBCGPToolBar::SetUserImages(nullptr);
     // Bars whose window never came (or a frame destroyed without OnDestroy) are freed here.
     delete m_pLayerBar;
     delete m_pDrawingBar;
@@ -410,7 +412,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_pComponentBar->SetMainFrame(this);
 
     InitDockingLayout();
-    InitUserToolbars(nullptr, 59600, 59699);
+    InitUserToolbars();
     EnableWindowsDialog(ID_WINDOWS_DIALOG, 10269, TRUE, FALSE);
     // The standard toolbar shows its hot images.
     if (m_wndStandardBar.GetSafeHwnd() != nullptr)

@@ -7,6 +7,7 @@
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPMenuBar.h"
 #include "platform/bcg/CBCGPToolBar.h"
+#include "platform/bcg/CBCGPToolBarImages.h"
 #include "app/CRibbonStatusBar.h"
 
 #include <map>
@@ -22,6 +23,11 @@ class CPropertyBar;
 class CSkyViewBar;
 class NotifyInfoBase;
 class NotifyProgressInfo;
+
+namespace Gdiplus {
+class Bitmap;
+class Image;
+}  // namespace Gdiplus
 
 class CMainFrame : public CBCGPMDIFrameWnd
 {
@@ -119,6 +125,13 @@ public:
     // Where the frame keeps its layout and window place: "Software\...\Settings\".
     static CString GetSettingsPath();
 
+    // ---- user-defined toolbars ----
+    // The picture file of the user-defined buttons' images in the user's data folder; empty without one.
+    static CString GetUserImagesPath();
+    // A 24-bit copy of the picture at its size and resolution; NULL for no picture. The caller owns it.
+    static Gdiplus::Bitmap* CopyImageAs24Bit(Gdiplus::Image* pImage);
+    CBCGPToolBarImages& GetUserImages() { return m_UserImages; }
+
 protected:
     DECLARE_MESSAGE_MAP()
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -172,6 +185,8 @@ protected:
     BOOL CreateStatusBar();
     void CreateDockingBars();
     void InitDockingLayout();
+    // The user images (made from the defaults when missing or unreadable) and the user-defined toolbars.
+    BOOL InitUserToolbars();
     void AddInformationPanes();
     void RemoveInformationPanes();
     void SaveFrameState();
@@ -188,6 +203,7 @@ protected:
     CBCGPToolBar m_wndEditBar;
     CBCGPToolBar m_wndViewBar;
     CBCGPToolBar m_wndAttributeBar;
+    CBCGPToolBarImages m_UserImages;
     CRibbonStatusBar m_wndStatusBar;
     BOOL m_bProgressCancel = FALSE;
     BOOL m_bProgressWaitCursor = FALSE;

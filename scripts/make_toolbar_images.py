@@ -715,6 +715,48 @@ def strip(images):
     return rows
 
 
+# ---- the default images of user-defined buttons ----------------------------------------------------
+# A strip of plain numbered squares that the user starts from. They are opaque and drawn pixel by pixel
+# without smoothing: the program keeps them as a 24-bit picture, and the toolbar treats the grey of the
+# corners (192, 192, 192) as transparent.
+
+USER_IMAGES_ID = 30100
+USER_IMAGE_COUNT = 16
+MASK = (192, 192, 192)
+
+# 3 x 5 digits, one string a row, "#" for ink.
+DIGITS = {
+    "0": ["###", "#.#", "#.#", "#.#", "###"],
+    "1": [".#.", "##.", ".#.", ".#.", "###"],
+    "2": ["###", "..#", "###", "#..", "###"],
+    "3": ["###", "..#", ".##", "..#", "###"],
+    "4": ["#.#", "#.#", "###", "..#", "..#"],
+    "5": ["###", "#..", "###", "..#", "###"],
+    "6": ["###", "#..", "###", "#.#", "###"],
+    "7": ["###", "..#", ".#.", ".#.", ".#."],
+    "8": ["###", "#.#", "###", "#.#", "###"],
+    "9": ["###", "#.#", "###", "..#", "###"],
+}
+
+
+def user_image(number):
+    rows = [[MASK + (255,) for _ in range(SIZE)] for _ in range(SIZE)]
+    for y in range(1, SIZE - 1):
+        for x in range(1, SIZE - 1):
+            edge = x in (1, SIZE - 2) or y in (1, SIZE - 2)
+            rows[y][x] = (GREY if edge else WHITE) + (255,)
+    text = str(number)
+    width = 4 * len(text) - 1
+    x0 = (SIZE - width) // 2
+    y0 = (SIZE - 5) // 2 + 1
+    for i, ch in enumerate(text):
+        for dy, line in enumerate(DIGITS[ch]):
+            for dx, cell in enumerate(line):
+                if cell == "#":
+                    rows[y0 + dy][x0 + 4 * i + dx] = BLUE + (255,)
+    return rows
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..",
                                                                 "resource")
@@ -739,6 +781,8 @@ def main():
             write_png(os.path.join(root, lang, "BITMAP", "%d.png" % res), strip(images))
             if res == 110:
                 write_png(os.path.join(root, lang, "BITMAP", "413.png"), strip(images))
+        write_png(os.path.join(root, lang, "BITMAP", "%d.png" % USER_IMAGES_ID),
+                  strip([user_image(n) for n in range(1, USER_IMAGE_COUNT + 1)]))
         for res, draw in ICONS.items():
             key = "icon%d" % res
             if key not in cache:
