@@ -533,8 +533,11 @@ void CBCGPToolBar::AdjustLayout() {
           if (cmd) OnDropDownCommand(a, cmd);
         });
         QObject::connect(menu, &QMenu::aboutToShow, tb, [this, menu]() { UpdateMenuState(menu); });
-        if (auto* button = qobject_cast<QToolButton*>(tb->widgetForAction(a)))
+        if (auto* button = qobject_cast<QToolButton*>(tb->widgetForAction(a))) {
           button->setPopupMode(b->m_nID == 0 ? QToolButton::InstantPopup : QToolButton::MenuButtonPopup);
+          // A plain popup (a menu bar's title) opens on click and needs no arrow beside its text.
+          if (b->m_nID == 0) button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
+        }
       }
     }
     m_actions.push_back(a);
