@@ -26,14 +26,18 @@ function(kc_add_library name)
   endif()
 endfunction()
 
-# kc_add_gtest(<name> LIBS <targets...>)
+# kc_add_gtest(<name> [GUI] LIBS <targets...>)
 # One test program per test folder, from every .cpp in that folder, registered with CTest.
-# Its main() (tests/support) gives each run a temporary home and settings store and draws offscreen.
+# Its main() (tests/support) gives each run a temporary home and settings store and draws offscreen;
+# GUI adds the Qt application that tests making windows need.
 function(kc_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "" "LIBS" ${ARGN})
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${_sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} kc_test_main GTest::gtest)
+  if(ARG_GUI)
+    target_link_libraries(${name} PRIVATE kc_test_gui_app)
+  endif()
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   if(TARGET afx)
     target_precompile_headers(${name} REUSE_FROM afx)
