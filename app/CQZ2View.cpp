@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/CMainFrame.h"
 #include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2TabView.h"
@@ -417,8 +418,14 @@ void CQZ2View::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     if (pManager != nullptr && pManager->HasActiveCommand() && CCommandBar::IsTypedCharacter(nChar)) {
         CCommandBar* pBar = pManager->GetCommandBar();
         const WCHAR text[2] = {static_cast<WCHAR>(nChar), 0};
-        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr && pBar->TypeIntoInputLine(text))
-            return;
+        if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr) {
+            // A closed command bar comes back for the value.
+            if (!pBar->IsWindowVisible())
+                if (auto* pFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+                    pFrame->ShowCommandBar(TRUE);
+            if (pBar->TypeIntoInputLine(text))
+                return;
+        }
     }
     CView::OnChar(nChar, nRepCnt, nFlags);
 }

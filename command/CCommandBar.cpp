@@ -151,7 +151,8 @@ void CCommandBar::OnLButtonDown(UINT nFlags, CPoint point)
 
 BOOL CCommandBar::TypeIntoInputLine(const CString& strText)
 {
-    if (strText.IsEmpty() || !IsCommandRunning() || m_wndInput.GetSafeHwnd() == nullptr)
+    if (strText.IsEmpty() || !IsCommandRunning() || m_wndInput.GetSafeHwnd() == nullptr ||
+        !m_wndInput.IsWindowVisible())
         return FALSE;
     m_wndInput.SetFocus();
     // A refused text waits selected and is typed over; otherwise the text is added at the end.

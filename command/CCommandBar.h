@@ -75,7 +75,7 @@ public:
     void EscapeInput();
     // Text the user typed elsewhere (the drawing view, the rows) while a command runs: the input
     // line takes the focus and the text, added at its end or over a refused text still selected.
-    // FALSE, and nothing done, without a running command or an input line.
+    // FALSE, and nothing done, without a running command or a visible input line.
     BOOL TypeIntoInputLine(const CString& strText);
     // A character that is typed as text (not a control character).
     static BOOL IsTypedCharacter(UINT nChar);

@@ -617,3 +617,31 @@ TEST_F(ProgramFrameTest, KeysOfTheFrameWorkWhileACommandRunsAndTypedValuesReachT
 }
 
 }  // namespace
+
+namespace {
+
+// A value typed in the view while the command bar is closed brings the bar back with the value.
+TEST_F(ProgramFrameTest, TypingInTheViewBringsAClosedCommandBarBack)
+{
+    ASSERT_NE(NewDrawing(), nullptr);
+    CCommandBar* pBar = m_frame->GetCommandBar();
+    ASSERT_NE(pBar, nullptr);
+    m_frame->ShowCommandBar(FALSE);
+    Pump();
+    ASSERT_FALSE(pBar->IsWindowVisible());
+    Command(kLineID);
+    auto* pTabs = dynamic_cast<CQZ2TabView*>(m_frame->MDIGetActive()->GetActiveView());
+    ASSERT_NE(pTabs, nullptr);
+    CQZ2View* pView = pTabs->GetActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+    pView->SetFocus();
+    Pump();
+    TypeText(QStringLiteral("7"));
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetInputLine());
+    CString input;
+    pBar->GetInputLine().GetWindowText(input);
+    EXPECT_EQ(input, CString(u"7"));
+}
+
+}  // namespace
