@@ -4,7 +4,10 @@
 #include <QtGui/QImage>
 #include <QtGui/QPixmap>
 #include <QtWidgets/QDockWidget>
+#include <QtCore/QPointer>
+#include <QtCore/QTimer>
 #include <QtWidgets/QMainWindow>
+#include <QtWidgets/QTabBar>
 
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPToolBarImages.h"
@@ -71,6 +74,15 @@ CBCGPDockingControlBar* CBCGPDockingControlBar::AttachToTabWnd(CBCGPDockingContr
     if (!d->visibleRegion().isEmpty()) active = d;
   if (mine->isFloating()) mine->setFloating(false);
   host->tabifyDockWidget(theirs, mine);
+  // The host makes the group's tab row when it lays the bars out; its labels are kept whole (the row
+  // scrolls) rather than cut to a letter or two in a narrow group.
+  QTimer::singleShot(0, host, [guard = QPointer<QMainWindow>(host)]() {
+    if (!guard) return;
+    for (QTabBar* bar : guard->findChildren<QTabBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+      bar->setElideMode(Qt::ElideNone);
+      bar->setUsesScrollButtons(true);
+    }
+  });
   mine->show();
   if (bSetActive)
     mine->raise();
