@@ -593,6 +593,18 @@ def icon_drawing():
                 rect(9.5, 10.5, 14.5, 13.5, INK), line(3.5, 9, 9, 4.5, BLUE, 1.2), circle(10.5, 6, 2, RED, 1.0))
 
 
+def icon_paper_tab():
+    # A sheet with its title block: the tab of a paper drawing.
+    return flat(fill_rect(2.5, 1.5, 13.5, 14.5, WHITE), rect(2.5, 1.5, 13.5, 14.5, INK),
+                rect(8.5, 11.5, 13.5, 14.5, INK), line(4.5, 5, 11.5, 5, BLUE, 1.0), line(4.5, 8, 9.5, 8, BLUE, 1.0))
+
+
+def icon_part_tab():
+    # A part outline with a hole: the tab of a part drawing.
+    return flat(framed_polygon([(1.5, 12.5), (1.5, 4.5), (6.5, 4.5), (6.5, 2.5), (14.5, 2.5), (14.5, 12.5)], YELLOW),
+                circle(10.5, 8, 2, INK, 1.0))
+
+
 def icon_command():
     return flat(fill_rect(1.5, 2.5, 14.5, 13.5, (40, 50, 70)), rect(1.5, 2.5, 14.5, 13.5, INK),
                 polyline([(3.5, 5.5), (6, 8), (3.5, 10.5)], WHITE, 1.4), line(7.5, 10.5, 12, 10.5, WHITE, 1.4))
@@ -657,7 +669,7 @@ TOOLBARS = {
 }
 
 ICONS = {450: icon_property, 451: icon_layer, 452: icon_drawing, 453: icon_command, 454: icon_component,
-         455: icon_hourglass, 456: icon_busy, 457: icon_info}
+         455: icon_hourglass, 456: icon_busy, 457: icon_info, 458: icon_paper_tab, 459: icon_part_tab}
 
 COMMENTS = {304: "Command bar toolbar", 110: "Standard toolbar", 305: "Shape toolbar: drop-down group buttons",
             306: "Edit toolbar", 307: "Attribute toolbar", 308: "View toolbar"}
