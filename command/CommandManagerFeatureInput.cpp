@@ -10,6 +10,8 @@
 
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
+
+#include "command/CommandItemAccess.h"
 #include "command/CommandParameter.h"
 #include "command/FeatureGroupParameterItem.h"
 #include "command/FeatureListParameterItem.h"
@@ -446,10 +448,7 @@ BOOL CommandManager::AddFeatureToSequenceList(int nIndex, const FeatureLayout& r
 
 BOOL CommandManager::SetFeatureValue(int nIndex, const FeatureLayout& record, const RuVaPnt2d& pickPoint)
 {
-    CommandBase* pCommand = GetActiveCommand();
-    if (pCommand == nullptr || nIndex < 0 || nIndex >= pCommand->GetParameterCount())
-        return FALSE;
-    const auto* pItem = dynamic_cast<const FeatureParameterItem*>(pCommand->GetParameterItem(nIndex));
+    const auto* pItem = CurrentItemAs<FeatureParameterItem>(GetActiveCommand(), nIndex);
     if (pItem == nullptr)
         return FALSE;
     FeatureParameterItem value(*pItem);
@@ -459,65 +458,43 @@ BOOL CommandManager::SetFeatureValue(int nIndex, const FeatureLayout& record, co
 
 BOOL CommandManager::SetFeatureListValue(int nIndex, const FeatureLayout& record, const RuVaPnt2d& pickPoint)
 {
-    CommandBase* pCommand = GetActiveCommand();
-    if (pCommand == nullptr || nIndex < 0 || nIndex >= pCommand->GetParameterCount())
+    auto pValue = CopyOfCurrentItem<FeatureListParameterItem>(GetActiveCommand(), nIndex);
+    if (pValue == nullptr)
         return FALSE;
-    const auto* pItem = dynamic_cast<const FeatureListParameterItem*>(pCommand->GetParameterItem(nIndex));
-    if (pItem == nullptr)
-        return FALSE;
-    FeatureListParameterItem value;
-    value.Copy(*pItem);
-    value.ToggleFeature(record.GetLayoutID(), record.GetRecordID(), pickPoint);
-    return SetFeatureListParameter(nIndex, value, TRUE);
+    pValue->ToggleFeature(record.GetLayoutID(), record.GetRecordID(), pickPoint);
+    return SetFeatureListParameter(nIndex, *pValue, TRUE);
 }
 
 BOOL CommandManager::AddFeatureSequenceValue(int nIndex, const FeatureLayout& record, const RuVaPnt2d& pickPoint)
 {
-    CommandBase* pCommand = GetActiveCommand();
-    if (pCommand == nullptr || nIndex < 0 || nIndex >= pCommand->GetParameterCount())
+    auto pValue = CopyOfCurrentItem<FeatureSequenceParameterItem>(GetActiveCommand(), nIndex);
+    if (pValue == nullptr)
         return FALSE;
-    const auto* pItem = dynamic_cast<const FeatureSequenceParameterItem*>(pCommand->GetParameterItem(nIndex));
-    if (pItem == nullptr)
-        return FALSE;
-    FeatureSequenceParameterItem value;
-    value.Copy(*pItem);
-    value.AddFeature(record.GetLayoutID(), record.GetRecordID(), pickPoint);
-    return SetFeatureSequenceParameter(nIndex, value, TRUE);
+    pValue->AddFeature(record.GetLayoutID(), record.GetRecordID(), pickPoint);
+    return SetFeatureSequenceParameter(nIndex, *pValue, TRUE);
 }
 
 BOOL CommandManager::RemoveLastSequenceFeature(int nIndex)
 {
-    CommandBase* pCommand = GetActiveCommand();
-    if (pCommand == nullptr || nIndex < 0 || nIndex >= pCommand->GetParameterCount())
+    auto pValue = CopyOfCurrentItem<FeatureSequenceParameterItem>(GetActiveCommand(), nIndex);
+    if (pValue == nullptr || !pValue->RemoveLastFeature())
         return FALSE;
-    const auto* pItem = dynamic_cast<const FeatureSequenceParameterItem*>(pCommand->GetParameterItem(nIndex));
-    if (pItem == nullptr)
-        return FALSE;
-    FeatureSequenceParameterItem value;
-    value.Copy(*pItem);
-    if (!value.RemoveLastFeature())
-        return FALSE;
-    value.m_bFinished = FALSE;
-    return SetFeatureSequenceParameter(nIndex, value, TRUE);
+    pValue->m_bFinished = FALSE;
+    return SetFeatureSequenceParameter(nIndex, *pValue, TRUE);
 }
 
 BOOL CommandManager::SetFeatureGroupValue(int nIndex, const CArray<FeatureLayout>& records, int nShapeMode,
                                           const KcArrayOfGePnt2d* pShapePoints, int nMode, BOOL bReplace,
                                           BOOL bReplaceGroups)
 {
-    CommandBase* pCommand = GetActiveCommand();
-    if (pCommand == nullptr || nIndex < 0 || nIndex >= pCommand->GetParameterCount())
+    auto pValue = CopyOfCurrentItem<FeatureGroupParameterItem>(GetActiveCommand(), nIndex);
+    if (pValue == nullptr)
         return FALSE;
-    const auto* pItem = dynamic_cast<const FeatureGroupParameterItem*>(pCommand->GetParameterItem(nIndex));
-    if (pItem == nullptr)
-        return FALSE;
-    FeatureGroupParameterItem value;
-    value.Copy(*pItem);
     if (bReplace)
-        value.Clear();
+        pValue->Clear();
     if (!records.IsEmpty())
-        value.AddGroup(records, nShapeMode, pShapePoints, bReplaceGroups ? 0 : nMode);
-    return SetFeatureGroupParameter(nIndex, value, TRUE, TRUE);
+        pValue->AddGroup(records, nShapeMode, pShapePoints, bReplaceGroups ? 0 : nMode);
+    return SetFeatureGroupParameter(nIndex, *pValue, TRUE, TRUE);
 }
 
 BOOL CommandManager::ClearFeatureInput(int nIndex, BOOL bPrompt)
