@@ -14,15 +14,7 @@ LengthOf2PointParameterModifier::LengthOf2PointParameterModifier(CommandBase* pC
 
 void LengthOf2PointParameterModifier::InitItems()
 {
-    PointParameterItem point;
-    point.SetId(0);
-    point.SetCaption(10720);
-    point.m_wBaseItemId = 1;
-    AddItem(point);
-    point.SetId(1);
-    point.SetCaption(10721);
-    point.m_wBaseItemId = 0;
-    AddItem(point);
+    AddTwoPointInputs();
 }
 
 int LengthOf2PointParameterModifier::Compute(int, ParameterItemBase& target)

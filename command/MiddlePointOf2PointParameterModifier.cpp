@@ -13,15 +13,7 @@ MiddlePointOf2PointParameterModifier::MiddlePointOf2PointParameterModifier(Comma
 
 void MiddlePointOf2PointParameterModifier::InitItems()
 {
-    PointParameterItem point;
-    point.SetId(0);
-    point.SetCaption(10720);
-    point.m_wBaseItemId = 1;
-    AddItem(point);
-    point.SetId(1);
-    point.SetCaption(10721);
-    point.m_wBaseItemId = 0;
-    AddItem(point);
+    AddTwoPointInputs();
 }
 
 namespace {

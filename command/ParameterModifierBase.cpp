@@ -167,6 +167,19 @@ void ParameterModifierBase::AddItem(const ParameterItemBase& item)
     m_inputs.Add(item.Clone());
 }
 
+void ParameterModifierBase::AddTwoPointInputs()
+{
+    PointParameterItem point;
+    point.SetId(0);
+    point.SetCaption(10720);
+    point.m_wBaseItemId = 1;
+    AddItem(point);
+    point.SetId(1);
+    point.SetCaption(10721);
+    point.m_wBaseItemId = 0;
+    AddItem(point);
+}
+
 void ParameterModifierBase::RemoveAllItems()
 {
     for (INT_PTR i = 0; i < m_inputs.GetSize(); ++i)

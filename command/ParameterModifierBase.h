@@ -70,6 +70,9 @@ public:
     void ResetItems();
     // Appends a clone of the item.
     void AddItem(const ParameterItemBase& item);
+    // The start point and end point inputs of the modifiers that measure between two points; each drags
+    // its rubber band from the other.
+    void AddTwoPointInputs();
     void RemoveAllItems();
     ParameterItemBase* GetItem(WORD wId) const;
     int FindItemIndex(WORD wId) const;
