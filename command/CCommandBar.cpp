@@ -6,6 +6,7 @@
 #include "command/DoubleParameterItem.h"
 #include "command/IntegerParameterItem.h"
 #include "command/ParameterItemBase.h"
+#include "command/ParameterModifierBase.h"
 #include "command/PointArrayParameterItem.h"
 #include "command/PointParameterItem.h"
 #include "command/ScaleParameterItem.h"
@@ -85,7 +86,7 @@ int CCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_wndCommands.AddString(m_names[i]);
     if (m_names.GetSize() > 0 && m_pCommand != nullptr)
         m_wndCommands.SetCurSel(0);
-    for (int i = 0; i < m_nRowCount; ++i) {
+    for (int i = 0; i < GetRowCount(); ++i) {
         m_wndRows.InsertItem(i, u"");
         FillRow(i);
     }
@@ -211,13 +212,16 @@ BOOL CCommandBar::PreTranslateMessage(MSG* pMsg)
             EscapeInput();
             return TRUE;
         }
-        // Up and down move between the rows without leaving the input line.
-        if ((pMsg->wParam == VK_UP || pMsg->wParam == VK_DOWN) && m_nRowCount > 0 && m_pCommandManager != nullptr &&
+        // Up and down move between the rows without leaving the input line; a modifier's header
+        // is passed over.
+        if ((pMsg->wParam == VK_UP || pMsg->wParam == VK_DOWN) && GetRowCount() > 0 && m_pCommandManager != nullptr &&
             IsCommandRunning()) {
-            int row = m_nSelectedRow < 0 ? 0 : m_nSelectedRow + (pMsg->wParam == VK_UP ? -1 : 1);
-            row = std::clamp(row, 0, m_nRowCount - 1);
-            m_pCommandManager->SetCurrentParameter(nullptr, row);
-            SelectParameterRow(row);
+            const int step = pMsg->wParam == VK_UP ? -1 : 1;
+            int row = m_nSelectedRow < 0 ? 0 : m_nSelectedRow + step;
+            while (row >= 0 && row < GetRowCount() && IsHeaderRow(row))
+                row += step;
+            if (row >= 0 && row < GetRowCount())
+                ActivateRow(row);
             return TRUE;
         }
     }
@@ -228,10 +232,76 @@ BOOL CCommandBar::PreTranslateMessage(MSG* pMsg)
 
 ParameterItemBase* CCommandBar::RowItem(int nRow) const
 {
-    if (m_pCommand == nullptr || nRow < 0 || nRow >= m_nRowCount || nRow >= m_pCommand->GetParameterCount())
+    if (m_pCommand == nullptr || nRow < 0 || nRow >= GetRowCount())
         return nullptr;
-    const QZ2Command::CommandParameter* pParameter = m_pCommand->GetParameter(nRow);
+    const Row& row = m_rows[static_cast<size_t>(nRow)];
+    if (row.kind == rowModifierInput)
+        return row.pItem.get();
+    if (row.kind != rowParameter)
+        return nullptr;
+    const int nIndex = GetRowParameter(nRow);
+    if (nIndex < 0 || nIndex >= m_pCommand->GetParameterCount())
+        return nullptr;
+    const QZ2Command::CommandParameter* pParameter = m_pCommand->GetParameter(nIndex);
     return pParameter != nullptr ? pParameter->GetCurrentItem() : nullptr;
+}
+
+int CCommandBar::GetParameterRowCount() const
+{
+    return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(),
+                                          [](const Row& row) { return row.kind == rowParameter; }));
+}
+
+BOOL CCommandBar::IsSubRow(int nRow) const
+{
+    return nRow >= 0 && nRow < GetRowCount() && m_rows[static_cast<size_t>(nRow)].kind != rowParameter;
+}
+
+BOOL CCommandBar::IsHeaderRow(int nRow) const
+{
+    return nRow >= 0 && nRow < GetRowCount() && m_rows[static_cast<size_t>(nRow)].kind == rowModifierHeader;
+}
+
+int CCommandBar::GetRowParameter(int nRow) const
+{
+    if (nRow < 0 || nRow >= GetRowCount())
+        return -1;
+    // A parameter row counts the parameter rows above it; a sub-row takes the number of the
+    // parameter row above it.
+    int above = 0;
+    for (int i = 0; i < nRow; ++i)
+        above += m_rows[static_cast<size_t>(i)].kind == rowParameter ? 1 : 0;
+    return m_rows[static_cast<size_t>(nRow)].kind == rowParameter ? above : above - 1;
+}
+
+int CCommandBar::GetRowModifierInput(int nRow) const
+{
+    if (!IsSubRow(nRow))
+        return -1;
+    int above = 0;
+    for (int i = 0; i < nRow; ++i)
+        above += m_rows[static_cast<size_t>(i)].kind == rowModifierInput ? 1 : 0;
+    return above;
+}
+
+int CCommandBar::FindParameterRow(int nIndex) const
+{
+    if (nIndex < 0)
+        return -1;
+    for (int i = 0, n = 0; i < GetRowCount(); ++i)
+        if (m_rows[static_cast<size_t>(i)].kind == rowParameter && n++ == nIndex)
+            return i;
+    return -1;
+}
+
+int CCommandBar::FindModifierInputRow(int nInput) const
+{
+    if (nInput < 0)
+        return -1;
+    for (int i = 0, n = 0; i < GetRowCount(); ++i)
+        if (m_rows[static_cast<size_t>(i)].kind == rowModifierInput && n++ == nInput)
+            return i;
+    return -1;
 }
 
 CString CCommandBar::FormatItem(const ParameterItemBase* pItem)
@@ -276,6 +346,8 @@ CString CCommandBar::FormatItem(const ParameterItemBase* pItem)
 
 CString CCommandBar::GetRowCaption(int nRow) const
 {
+    if (IsHeaderRow(nRow))
+        return m_rows[static_cast<size_t>(nRow)].strCaption;
     const ParameterItemBase* pItem = RowItem(nRow);
     return pItem != nullptr ? pItem->m_strCaption : CString();
 }
@@ -290,10 +362,13 @@ void CCommandBar::FillRow(int nRow)
     if (m_wndRows.GetSafeHwnd() == nullptr || nRow < 0 || nRow >= m_wndRows.GetItemCount())
         return;
     const ParameterItemBase* pItem = RowItem(nRow);
-    CString caption = pItem != nullptr ? pItem->m_strCaption : CString();
+    CString caption = GetRowCaption(nRow);
     // A required value still missing is marked.
     if (pItem != nullptr && pItem->m_bRequired && pItem->IsEmpty())
         caption += u" *";
+    // A modifier's inputs stand indented under its name.
+    if (IsSubRow(nRow) && !IsHeaderRow(nRow))
+        caption = CString(u"    ") + caption;
     m_wndRows.SetItemText(nRow, 0, caption);
     m_wndRows.SetItemText(nRow, 1, FormatItem(pItem));
 }
@@ -314,7 +389,8 @@ void CCommandBar::ShowSelection()
 
 void CCommandBar::ShowRowButtons()
 {
-    const ParameterItemBase* pItem = RowItem(m_nSelectedRow);
+    // A modifier's rows offer only the standard buttons: its inputs take no modifiers of their own.
+    const ParameterItemBase* pItem = IsSubRow(m_nSelectedRow) ? nullptr : RowItem(m_nSelectedRow);
     if (pItem != nullptr)
         SetItemType(pItem->GetTypeCode(), pItem->m_bAcceptModifier);
     else
@@ -397,7 +473,7 @@ void CCommandBar::SetCommand(CommandBase* pCommand)
 void CCommandBar::Clear()
 {
     m_pCommand = nullptr;
-    m_nRowCount = 0;
+    m_rows.clear();
     m_nSelectedRow = -1;
     SetItemType(0, FALSE);
     if (m_wndRows.GetSafeHwnd() != nullptr)
@@ -408,71 +484,193 @@ void CCommandBar::Clear()
         m_wndInput.SetWindowText(u"");
 }
 
+void CCommandBar::InsertRow(int nRow, Row row)
+{
+    m_rows.insert(m_rows.begin() + nRow, std::move(row));
+    if (m_nSelectedRow >= nRow)
+        ++m_nSelectedRow;
+    if (m_wndRows.GetSafeHwnd() != nullptr) {
+        m_wndRows.InsertItem(nRow, u"");
+        FillRow(nRow);
+    }
+}
+
+void CCommandBar::DeleteRow(int nRow)
+{
+    m_rows.erase(m_rows.begin() + nRow);
+    if (m_nSelectedRow == nRow)
+        m_nSelectedRow = -1;
+    else if (m_nSelectedRow > nRow)
+        --m_nSelectedRow;
+    if (m_wndRows.GetSafeHwnd() != nullptr)
+        m_wndRows.DeleteItem(nRow);
+}
+
 BOOL CCommandBar::AddParameterRow(int nIndex)
 {
-    if (m_pCommand == nullptr || nIndex != m_nRowCount)
+    if (m_pCommand == nullptr || nIndex != GetParameterRowCount())
         return FALSE;
-    ++m_nRowCount;
-    if (m_wndRows.GetSafeHwnd() != nullptr) {
-        m_wndRows.InsertItem(nIndex, u"");
-        FillRow(nIndex);
-    }
+    InsertRow(GetRowCount(), Row());
     return TRUE;
 }
 
 BOOL CCommandBar::InsertParameterRow(int nIndex)
 {
-    if (m_pCommand == nullptr || nIndex < 0 || nIndex > m_nRowCount)
+    const int count = GetParameterRowCount();
+    if (m_pCommand == nullptr || nIndex < 0 || nIndex > count)
         return FALSE;
-    ++m_nRowCount;
-    if (m_nSelectedRow >= nIndex)
-        ++m_nSelectedRow;
-    if (m_wndRows.GetSafeHwnd() != nullptr) {
-        m_wndRows.InsertItem(nIndex, u"");
-        FillRow(nIndex);
-        ShowSelection();
-    }
+    InsertRow(nIndex == count ? GetRowCount() : FindParameterRow(nIndex), Row());
+    ShowSelection();
     return TRUE;
 }
 
 BOOL CCommandBar::RemoveParameterRow(int nIndex)
 {
-    if (m_pCommand == nullptr || nIndex < 0 || nIndex >= m_nRowCount)
+    const int row = m_pCommand != nullptr ? FindParameterRow(nIndex) : -1;
+    if (row < 0)
         return FALSE;
-    --m_nRowCount;
-    if (m_nSelectedRow == nIndex)
-        m_nSelectedRow = -1;
-    else if (m_nSelectedRow > nIndex)
-        --m_nSelectedRow;
-    if (m_wndRows.GetSafeHwnd() != nullptr) {
-        m_wndRows.DeleteItem(nIndex);
-        ShowSelection();
-    }
+    DeleteRow(row);
+    // Modifier rows of the parameter would otherwise pass to the parameter above.
+    while (IsSubRow(row))
+        DeleteRow(row);
+    ShowSelection();
     return TRUE;
 }
 
 BOOL CCommandBar::UpdateParameterRow(int nIndex, int)
 {
-    if (m_pCommand == nullptr || nIndex < 0 || nIndex >= m_nRowCount)
+    const int row = m_pCommand != nullptr ? FindParameterRow(nIndex) : -1;
+    if (row < 0)
         return FALSE;
-    FillRow(nIndex);
-    // The selection follows the parameter the command waits for.
+    FillRow(row);
+    // The selection follows the parameter the command waits for; a modifier input of that
+    // parameter keeps it.
     const int current = m_pCommand->GetCurrentParameterIndex();
-    if (current >= 0 && current < m_nRowCount && current != m_nSelectedRow)
+    if (current >= 0 && current < GetParameterRowCount() && current != GetRowParameter(m_nSelectedRow))
         SelectParameterRow(current);
     return TRUE;
 }
 
 BOOL CCommandBar::SelectParameterRow(int nIndex)
 {
-    if (m_pCommand == nullptr || nIndex < 0 || nIndex >= m_nRowCount)
+    const int row = m_pCommand != nullptr ? FindParameterRow(nIndex) : -1;
+    if (row < 0)
         return FALSE;
-    m_nSelectedRow = nIndex;
+    m_nSelectedRow = row;
     ShowSelection();
     // The rows take the focus, not the input line, so the frame's keys (undo, redo ...) keep working.
     if (m_wndRows.GetSafeHwnd() != nullptr && IsWindowVisible())
         m_wndRows.SetFocus();
     return TRUE;
+}
+
+// ---- modifier rows -------------------------------------------------------------------------------
+
+BOOL CCommandBar::ShowModifierRows(int nIndex, QZ2Command::ParameterModifierBase* pModifier)
+{
+    RemoveAllModifierRows();
+    const int parameterRow = m_pCommand != nullptr ? FindParameterRow(nIndex) : -1;
+    if (pModifier == nullptr || parameterRow < 0)
+        return FALSE;
+    Row header;
+    header.kind = rowModifierHeader;
+    header.strCaption = pModifier->GetName();
+    int row = parameterRow + 1;
+    InsertRow(row, std::move(header));
+    const int count = pModifier->GetInputCount();
+    for (int i = 0; i < count; ++i) {
+        Row input;
+        input.kind = rowModifierInput;
+        input.nGroup = 0;
+        if (const ParameterItemBase* pItem = pModifier->GetInputItem(i))
+            input.pItem.reset(pItem->Clone());
+        InsertRow(++row, std::move(input));
+    }
+    if (pModifier->GetInputIndex() != -1)
+        SelectModifierRow(pModifier->GetInputIndex());
+    else
+        ShowSelection();
+    return TRUE;
+}
+
+BOOL CCommandBar::UpdateModifierRow(int nInput, const ParameterItemBase* pItem, BOOL bRedraw)
+{
+    const int row = FindModifierInputRow(nInput);
+    if (row < 0 || pItem == nullptr)
+        return FALSE;
+    m_rows[static_cast<size_t>(row)].pItem.reset(pItem->Clone());
+    FillRow(row);
+    if (bRedraw)
+        ShowRowButtons();
+    return TRUE;
+}
+
+BOOL CCommandBar::SelectModifierRow(int nInput)
+{
+    const int row = FindModifierInputRow(nInput);
+    if (row < 0)
+        return FALSE;
+    m_nSelectedRow = row;
+    ShowSelection();
+    if (m_wndRows.GetSafeHwnd() != nullptr && IsWindowVisible())
+        m_wndRows.SetFocus();
+    return TRUE;
+}
+
+BOOL CCommandBar::RemoveModifierRows(int nGroup)
+{
+    int header = -1;
+    for (int i = 0; i + 1 < GetRowCount() && header < 0; ++i) {
+        const Row& next = m_rows[static_cast<size_t>(i + 1)];
+        if (IsHeaderRow(i) && next.kind == rowModifierInput && next.nGroup == nGroup)
+            header = i;
+    }
+    if (header < 0)
+        return FALSE;
+    const int owner = GetRowParameter(header);
+    const BOOL bSelected = m_nSelectedRow >= header;
+    auto belongs = [this, nGroup](int nRow) {
+        return IsSubRow(nRow) && (IsHeaderRow(nRow) || m_rows[static_cast<size_t>(nRow)].nGroup >= nGroup);
+    };
+    DeleteRow(header);
+    while (belongs(header))
+        DeleteRow(header);
+    // A selected input of the modifier hands the selection back to its parameter.
+    if (bSelected && m_nSelectedRow < 0)
+        m_nSelectedRow = FindParameterRow(owner);
+    ShowSelection();
+    return TRUE;
+}
+
+BOOL CCommandBar::RemoveInnermostModifierRows()
+{
+    int group = -1;
+    for (const Row& row : m_rows)
+        if (row.kind == rowModifierInput)
+            group = std::max(group, row.nGroup);
+    return group >= 0 ? RemoveModifierRows(group) : FALSE;
+}
+
+BOOL CCommandBar::RemoveAllModifierRows()
+{
+    return RemoveModifierRows(0);
+}
+
+void CCommandBar::ActivateRow(int nRow)
+{
+    if (nRow < 0 || nRow >= GetRowCount())
+        return;
+    if (IsSubRow(nRow)) {
+        const int input = GetRowModifierInput(nRow);
+        if (m_pCommandManager != nullptr && IsCommandRunning())
+            m_pCommandManager->SetModifierInputIndex(input);
+        SelectModifierRow(input);
+        return;
+    }
+    const int nIndex = GetRowParameter(nRow);
+    if (m_pCommandManager != nullptr && IsCommandRunning())
+        m_pCommandManager->SetCurrentParameter(nullptr, nIndex);
+    SelectParameterRow(nIndex);
 }
 
 void CCommandBar::OnRowChanged(NMHDR* pNMHDR, LRESULT* pResult)
@@ -483,14 +681,21 @@ void CCommandBar::OnRowChanged(NMHDR* pNMHDR, LRESULT* pResult)
         (pInfo->uNewState & LVIS_SELECTED) == 0 || (pInfo->uOldState & LVIS_SELECTED) != 0)
         return;
     const int row = pInfo->iItem;
-    if (row < 0 || row >= m_nRowCount)
+    if (row < 0 || row >= GetRowCount())
         return;
     m_nSelectedRow = row;
     ShowRowButtons();
-    // A row the user picks becomes the parameter the command waits for.
-    if (m_pCommandManager != nullptr && IsCommandRunning() && m_pCommand != nullptr &&
-        m_pCommand->GetCurrentParameterIndex() != row)
-        m_pCommandManager->SetCurrentParameter(nullptr, row);
+    if (m_pCommandManager == nullptr || !IsCommandRunning() || m_pCommand == nullptr)
+        return;
+    // A modifier's row makes its input the current one; a parameter row picked by the user becomes
+    // the parameter the command waits for, which ends a modifier still collecting input.
+    if (IsSubRow(row)) {
+        m_pCommandManager->SetModifierInputIndex(GetRowModifierInput(row));
+        return;
+    }
+    const int nIndex = GetRowParameter(row);
+    if (m_pCommand->GetCurrentParameterIndex() != nIndex || m_pCommand->HasModifier())
+        m_pCommandManager->SetCurrentParameter(nullptr, nIndex);
 }
 
 // ---- recent commands -----------------------------------------------------------------------------
@@ -567,8 +772,10 @@ BOOL CCommandBar::EnterText(const CString& strText)
         if (strText.IsEmpty()) {
             // Enter on an empty line confirms the row, as a pick would.
             bAccepted = m_pCommandManager->OnEnter();
-        } else if (m_nSelectedRow >= 0 && m_nSelectedRow < m_nRowCount) {
-            bAccepted = m_pCommandManager->SetParameterText(m_nSelectedRow, strText, TRUE);
+        } else if (IsSubRow(m_nSelectedRow)) {
+            bAccepted = m_pCommandManager->SetModifierInputText(GetRowModifierInput(m_nSelectedRow), strText, TRUE);
+        } else if (m_nSelectedRow >= 0 && m_nSelectedRow < GetRowCount()) {
+            bAccepted = m_pCommandManager->SetParameterText(GetRowParameter(m_nSelectedRow), strText, TRUE);
         }
     }
     if (m_wndInput.GetSafeHwnd() != nullptr) {
@@ -595,9 +802,18 @@ void CCommandBar::EscapeInput()
         m_pCommandManager->OnEscape();
         return;
     }
+    // A value is emptied first; Escape on an empty modifier input removes the modifier, on an empty
+    // parameter it cancels the command.
     const ParameterItemBase* pItem = RowItem(m_nSelectedRow);
-    if (pItem != nullptr && !pItem->IsEmpty())
-        m_pCommandManager->ClearParameterValue(m_nSelectedRow, FALSE);
-    else
+    const BOOL bValue = pItem != nullptr && !pItem->IsEmpty();
+    if (IsSubRow(m_nSelectedRow)) {
+        if (bValue)
+            m_pCommandManager->ClearModifierInput(GetRowModifierInput(m_nSelectedRow), FALSE);
+        else
+            m_pCommandManager->RemoveActiveModifier();
+    } else if (bValue) {
+        m_pCommandManager->ClearParameterValue(GetRowParameter(m_nSelectedRow), FALSE);
+    } else {
         m_pCommandManager->EndCommand(nullptr, TRUE);
+    }
 }

@@ -5,6 +5,10 @@
 // The bar keeps no logic about values: typed text, row choices and Escape go to the command
 // manager, which calls back to show the command, refresh its rows and move the selection. The rows
 // are counted even while the bar has no window, so the manager can drive it without a frame.
+// A modifier attached to a parameter shows below the parameter's row: a header row with the
+// modifier's name, then one sub-row per input of the modifier. Rows therefore map to parameter and
+// modifier input numbers: a parameter row's number counts the parameter rows above it, an input
+// row's number the input rows above it, and a sub-row belongs to the parameter row above it.
 
 #include "platform/afx/CString.h"
 #include "platform/afx/CStringArray.h"
@@ -14,10 +18,14 @@
 #include "platform/win/CEdit.h"
 #include "platform/win/CListCtrl.h"
 
+#include <memory>
+#include <vector>
+
 namespace QZ2Command {
 class CommandBase;
 class CommandManager;
 class ParameterItemBase;
+class ParameterModifierBase;
 }  // namespace QZ2Command
 
 class CCommandBar : public CBCGPDockingControlBar
@@ -53,6 +61,21 @@ public:
     // Selects the row of parameter nIndex and gives the rows the focus.
     BOOL SelectParameterRow(int nIndex);
 
+    // ---- modifier rows ----
+    // Shows the modifier's rows below the row of parameter nIndex (earlier modifier rows go) and
+    // selects its current input's row. FALSE without that parameter row or modifier.
+    BOOL ShowModifierRows(int nIndex, QZ2Command::ParameterModifierBase* pModifier);
+    // The row of modifier input nInput shows a copy of the item.
+    BOOL UpdateModifierRow(int nInput, const QZ2Command::ParameterItemBase* pItem, BOOL bRedraw);
+    // Selects the row of modifier input nInput and gives the rows the focus.
+    BOOL SelectModifierRow(int nInput);
+    // Removes the modifier header whose next row is an input of the group, with every row after it
+    // down to the last sub-row of that group or a deeper one. FALSE when there is no such header.
+    BOOL RemoveModifierRows(int nGroup);
+    // The rows of the innermost modifier link, and of every link.
+    BOOL RemoveInnermostModifierRows();
+    BOOL RemoveAllModifierRows();
+
     // ---- recent commands ----
     // Enters the command at the top of the combo and selects it. An entry with the same identifier
     // goes (an empty identifier marks the one command that cannot be run again from here); the
@@ -82,7 +105,19 @@ public:
 
     // ---- state ----
     QZ2Command::CommandBase* GetCommand() const { return m_pCommand; }
-    int GetRowCount() const { return m_nRowCount; }
+    // Every row: parameter rows and modifier rows.
+    int GetRowCount() const { return static_cast<int>(m_rows.size()); }
+    int GetParameterRowCount() const;
+    // A modifier header or input row.
+    BOOL IsSubRow(int nRow) const;
+    BOOL IsHeaderRow(int nRow) const;
+    // The parameter a row belongs to, -1 for a row out of range.
+    int GetRowParameter(int nRow) const;
+    // The modifier input number of a sub-row, -1 for a parameter row or a row out of range.
+    int GetRowModifierInput(int nRow) const;
+    // The row of a parameter or of a modifier input, -1 for none.
+    int FindParameterRow(int nIndex) const;
+    int FindModifierInputRow(int nInput) const;
     // The selected row, -1 for none.
     int GetSelectedRow() const { return m_nSelectedRow; }
     // The caption and value text a row shows (empty for a row out of range).
@@ -115,8 +150,25 @@ protected:
     afx_msg void OnRowChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
+    // What a row of the list shows.
+    enum RowKind { rowParameter, rowModifierHeader, rowModifierInput };
+    struct Row {
+        RowKind kind = rowParameter;
+        // The modifier link of a sub-row: 0 for the outermost; -1 for the other rows.
+        int nGroup = -1;
+        // A header's caption (the modifier's name).
+        CString strCaption;
+        // An input row's copy of the modifier input.
+        std::shared_ptr<QZ2Command::ParameterItemBase> pItem;
+    };
+
     void RecalcLayout();
     void FillRow(int nRow);
+    // The row enters the list at nRow / leaves it; the selection follows its row.
+    void InsertRow(int nRow, Row row);
+    void DeleteRow(int nRow);
+    // Makes a row the parameter or modifier input the command waits for.
+    void ActivateRow(int nRow);
     void ShowSelection();
     void RebuildButtons();
     // The toolbar follows the selected row's value.
@@ -133,7 +185,7 @@ protected:
     BOOL m_bAcceptModifiers = FALSE;
     QZ2Command::CommandManager* m_pCommandManager = nullptr;
     QZ2Command::CommandBase* m_pCommand = nullptr;
-    int m_nRowCount = 0;
+    std::vector<Row> m_rows;
     int m_nSelectedRow = -1;
     BOOL m_bSelecting = FALSE;
     CStringArray m_names;

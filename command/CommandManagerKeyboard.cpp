@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "command/AngleParameterItem.h"
+#include "command/CCommandBar.h"
 #include "command/CommandBase.h"
 #include "command/CommandParameter.h"
 #include "command/DoubleParameterItem.h"
@@ -645,8 +646,10 @@ BOOL CommandManager::SetParameterModifier(int nIndex, int nCode)
         return FALSE;
     EndAllModifierInput();
     EmptyForModifier(nIndex);
-    if (GetActiveCommand() == pCommand && nIndex < pCommand->GetParameterCount())
-        pCommand->SetModifier(nIndex, nCode);
+    // The modifier's inputs show under the parameter's row.
+    if (GetActiveCommand() == pCommand && nIndex < pCommand->GetParameterCount() &&
+        pCommand->SetModifier(nIndex, nCode) && m_pCommandBar != nullptr)
+        m_pCommandBar->ShowModifierRows(nIndex, pCommand->GetActiveModifier());
     return FALSE;
 }
 
@@ -694,7 +697,11 @@ BOOL CommandManager::ApplyModifierCode(int nCode)
         return FALSE;
     SetCurrentParameter(pCommand, nFound);
     // A code without a modifier class attaches nothing and is reported so.
-    return pCommand->SetModifier(nFound, nCode);
+    if (!pCommand->SetModifier(nFound, nCode))
+        return FALSE;
+    if (m_pCommandBar != nullptr)
+        m_pCommandBar->ShowModifierRows(nFound, pCommand->GetActiveModifier());
+    return TRUE;
 }
 
 }  // namespace QZ2Command

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "command/AngleParameterItem.h"
+#include "command/CCommandBar.h"
 #include "command/CommandBase.h"
 #include "command/FeatureParameterItem.h"
 #include "command/LengthParameterItem.h"
@@ -36,6 +37,16 @@ FeatureLayout LayoutOf(const FeatureRecord& record)
     return FeatureLayout(record.GetRecordID(), record.GetLayoutID(), -1);
 }
 
+// The command bar's row of an input of the innermost modifier link shows the input again.
+void RefreshModifierRow(const CommandManager& manager, int nInput)
+{
+    CCommandBar* pBar = manager.GetCommandBar();
+    const CommandBase* pCommand = manager.GetActiveCommand();
+    const ParameterItemBase* pInput = pCommand != nullptr ? pCommand->GetModifierInputItemAt(nInput) : nullptr;
+    if (pBar != nullptr && pInput != nullptr)
+        pBar->UpdateModifierRow(nInput, pInput, TRUE);
+}
+
 }  // namespace
 
 // --- the stand-ins the mouse and the bar read -----------------------------------------------------
@@ -57,7 +68,11 @@ BOOL CommandManager::SetModifierInputIndex(int nInput)
     CommandBase* pTop = GetActiveCommand();
     if (pTop == nullptr || pTop->GetActiveModifier() == nullptr)
         return FALSE;
-    return pTop->GetActiveModifier()->SetInputIndex(nInput);
+    if (!pTop->GetActiveModifier()->SetInputIndex(nInput))
+        return FALSE;
+    if (m_pCommandBar != nullptr && nInput >= 0)
+        m_pCommandBar->SelectModifierRow(nInput);
+    return TRUE;
 }
 
 BOOL CommandManager::ActivateNextModifierInput()
@@ -132,8 +147,10 @@ BOOL CommandManager::SetModifierInputCore(int nInput, const ParameterItemBase& v
     ParameterItemBase* pInput = ModifierInputOf(*this, nInput, value, nType, pModifier);
     if (pInput == nullptr)
         return FALSE;
-    if (pInput->IsEqual(value))
+    if (pInput->IsEqual(value)) {
+        RefreshModifierRow(*this, nInput);
         return TRUE;
+    }
     if (!pModifier->ValidateInput(nInput, value))
         return FALSE;
     std::unique_ptr<ParameterItemBase> pOld(pInput->Clone());
@@ -156,8 +173,10 @@ BOOL CommandManager::SetModifierFeatureInput(int nInput, const ParameterItemBase
     const auto* pValue = dynamic_cast<const FeatureParameterItem*>(&value);
     if (pInput == nullptr || pValue == nullptr)
         return FALSE;
-    if (pInput->IsEqual(value))
+    if (pInput->IsEqual(value)) {
+        RefreshModifierRow(*this, nInput);
         return TRUE;
+    }
     FeatureRecord newRecord;
     const BOOL bNew = !pValue->IsEmpty() && pValue->GetFeatureRecord(newRecord);
     if (bNew) {
@@ -311,6 +330,7 @@ BOOL CommandManager::RunModifier(int nInput, BOOL bPrompt)
     std::unique_ptr<ParameterItemBase> pResult(pTarget->Clone());
     switch (pModifier->Compute(nInput, *pResult)) {
     case ParameterModifierBase::resultDone: {
+        RefreshModifierRow(*this, nInput);
         ClearModifierInputsAndRefresh(TRUE);
         const int nDepth = pCommand->GetModifierDepth();
         const int nTarget = pModifier->GetParameterIndex();
@@ -337,6 +357,7 @@ BOOL CommandManager::RunModifier(int nInput, BOOL bPrompt)
     case ParameterModifierBase::resultMissing:
         if (bPrompt)
             ActivateNextModifierInput();
+        RefreshModifierRow(*this, nInput);
         if (m_pActiveView != nullptr)
             m_pActiveView->InvalidateView();
         return TRUE;
@@ -372,8 +393,11 @@ BOOL CommandManager::ClearModifierInputsAndRefresh(BOOL bRefresh)
 {
     if (!ClearModifierInputs())
         return FALSE;
-    // The bar's modifier rows show the emptied inputs once the bar has such rows.
-    (void)bRefresh;
+    const CommandBase* pCommand = GetActiveCommand();
+    const ParameterModifierBase* pModifier = pCommand != nullptr ? pCommand->GetActiveModifier() : nullptr;
+    if (bRefresh && m_pCommandBar != nullptr && pModifier != nullptr)
+        for (int i = 0; i < pModifier->GetInputCount(); ++i)
+            RefreshModifierRow(*this, i);
     return TRUE;
 }
 
@@ -383,10 +407,15 @@ BOOL CommandManager::RemoveActiveModifier()
     if (pCommand == nullptr || !pCommand->HasModifier())
         return FALSE;
     const int nParameter = pCommand->GetModifiedParameter();
+    if (m_pCommandBar != nullptr)
+        m_pCommandBar->RemoveInnermostModifierRows();
     ClearModifierInputsAndRefresh(TRUE);
     pCommand->EndModifierStep();
-    if (nParameter >= 0)
+    if (nParameter >= 0) {
         UpdateParameterInBar(pCommand, nParameter, 0);
+        if (m_pCommandBar != nullptr)
+            m_pCommandBar->SelectParameterRow(nParameter);
+    }
     return TRUE;
 }
 
@@ -399,6 +428,8 @@ BOOL CommandManager::EndAllModifierInput()
         ClearModifierInputs();
         pCommand->EndModifierStep();
     }
+    if (m_pCommandBar != nullptr)
+        m_pCommandBar->RemoveAllModifierRows();
     return TRUE;
 }
 
