@@ -13,6 +13,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2TabView.h"
+#include "app/CQZ2View.h"
 #include "command/CCommandBar.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
@@ -95,6 +97,27 @@ protected:
         QCoreApplication::sendEvent(pInput, &press);
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
         QCoreApplication::sendEvent(pInput, &release);
+        Pump();
+    }
+
+    // The drawing view that takes the mouse.
+    CQZ2View* ActiveDrawView() const
+    {
+        CMDIChildWnd* pChild = m_frame->MDIGetActive();
+        CView* pView = pChild != nullptr ? pChild->GetActiveView() : nullptr;
+        if (auto* pDraw = dynamic_cast<CQZ2View*>(pView))
+            return pDraw;
+        if (auto* pTabs = dynamic_cast<CQZ2TabView*>(pView))
+            return pTabs->GetActiveDrawView();
+        return nullptr;
+    }
+
+    static void Click(CQZ2View* pView, const CPoint& p)
+    {
+        const LPARAM at = MAKELPARAM(p.x, p.y);
+        pView->SendMessage(WM_MOUSEMOVE, 0, at);
+        pView->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        pView->SendMessage(WM_LBUTTONUP, 0, at);
         Pump();
     }
 
@@ -194,6 +217,26 @@ TEST_F(CommandBarModifierRowsTest, LengthFromTwoTypedPointsShowsItsInputsUnderTh
     // The selection is on a parameter row again, the one the command waits for.
     EXPECT_EQ(m_bar->GetSelectedRow(), m_bar->FindParameterRow(m_line->GetCurrentParameterIndex()));
     EXPECT_EQ(m_manager->GetActiveCommand(), m_line);
+}
+
+TEST_F(CommandBarModifierRowsTest, ClicksInTheViewFillTheModifierRows)
+{
+    CQZ2View* pView = ActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+    AttachLengthModifier();
+    const int first = m_bar->FindModifierInputRow(0);
+    Click(pView, CPoint(100, 100));
+    ASSERT_TRUE(m_line->HasModifier());
+    const QZ2Command::ParameterItemBase* pGiven = m_line->GetActiveModifier()->GetInputItem(0);
+    ASSERT_FALSE(pGiven->IsEmpty());
+    EXPECT_EQ(m_bar->GetRowValueText(first), CCommandBar::FormatItem(pGiven));
+    EXPECT_FALSE(m_bar->GetRowValueText(first).IsEmpty());
+    EXPECT_EQ(m_bar->GetSelectedRow(), first + 1);
+    Click(pView, CPoint(260, 180));
+    EXPECT_FALSE(m_line->HasModifier());
+    EXPECT_EQ(m_bar->GetRowCount(), 4);
+    EXPECT_GT(LengthValue(), 0.0);
+    EXPECT_FALSE(m_bar->GetRowValueText(kLength).IsEmpty());
 }
 
 TEST_F(CommandBarModifierRowsTest, ModifierRowsTakeTheSelectionTypedTextAndEscape)
