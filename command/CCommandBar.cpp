@@ -16,6 +16,7 @@
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 using QZ2Command::CommandBase;
@@ -370,7 +371,7 @@ void CCommandBar::FillRow(int nRow)
     if (IsSubRow(nRow) && !IsHeaderRow(nRow))
         caption = CString(u"    ") + caption;
     m_wndRows.SetItemText(nRow, 0, caption);
-    m_wndRows.SetItemText(nRow, 1, FormatItem(pItem));
+    m_wndRows.SetItemText(nRow, 1, GetRowValueText(nRow));
 }
 
 void CCommandBar::ShowSelection()
@@ -468,6 +469,9 @@ void CCommandBar::SetCommand(CommandBase* pCommand)
         AddParameterRow(i);
     if (pCommand->GetCurrentParameterIndex() != -1)
         SelectParameterRow(pCommand->GetCurrentParameterIndex());
+    // A command that comes back with a modifier still collecting input shows its rows again.
+    if (pCommand->HasModifier() && pCommand->GetActiveModifier() != nullptr)
+        ShowModifierRows(pCommand->GetModifiedParameter(), pCommand->GetActiveModifier());
 }
 
 void CCommandBar::Clear()

@@ -23,6 +23,8 @@
 #include "command/LoadResourceString.h"
 #include "command/ParameterItemBase.h"
 #include "command/ParameterModifierBase.h"
+#include "command/PointParameterItem.h"
+#include "libs/vevure/Draw2dDocument.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/WinConstants.h"
 
@@ -359,6 +361,11 @@ TEST_F(CommandBarModifierRowsTest, AnotherModifierReplacesTheRowsAndEndingTheCom
         headers += m_bar->IsHeaderRow(row) ? 1 : 0;
     EXPECT_EQ(headers, 1);
     EXPECT_TRUE(m_bar->GetRowValueText(m_bar->FindModifierInputRow(0)).IsEmpty());
+    EXPECT_EQ(m_bar->GetSelectedRow(), m_bar->FindModifierInputRow(0));
+    // Shown afresh, as when the command comes back to the top, the bar keeps the modifier's rows.
+    m_bar->SetCommand(m_line);
+    EXPECT_EQ(m_bar->GetRowCount(), 7);
+    EXPECT_EQ(m_bar->GetRowList().GetItemCount(), 7);
     EXPECT_EQ(m_bar->GetSelectedRow(), m_bar->FindModifierInputRow(0));
     // Row calls for inputs and parameters that have no row change nothing.
     EXPECT_FALSE(m_bar->SelectModifierRow(2));
