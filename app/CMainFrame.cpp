@@ -277,6 +277,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_COMMAND(ID_END_COMMAND, &CMainFrame::OnEndCommand)
     ON_UPDATE_COMMAND_UI(ID_END_COMMAND, &CMainFrame::OnUpdateEndCommand)
     ON_UPDATE_COMMAND_UI(ID_PANE_COORDINATES, &CMainFrame::OnUpdateCoordinatePane)
+    ON_UPDATE_COMMAND_UI(ID_PANE_SELECTION, &CMainFrame::OnUpdateSelectionPane)
+    ON_COMMAND(34247, &CMainFrame::OnLayerFromSelection)
     ON_COMMAND(ID_SNAP_ENABLED, &CMainFrame::OnToggleSnap)
     ON_UPDATE_COMMAND_UI(ID_SNAP_ENABLED, &CMainFrame::OnUpdateToggleSnap)
     ON_COMMAND(ID_SNAP_ANGULAR, &CMainFrame::OnToggleAngularSnap)
@@ -398,6 +400,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         pManager->SetPropertyBar(m_pPropertyBar);
         pManager->SetMainFrame(this);
     }
+    InstallShellServices();
     if (m_pCommandBar != nullptr)
         m_pCommandBar->SetCommandManager(GetManager());
     if (m_pPropertyBar != nullptr) {
@@ -656,6 +659,7 @@ void CMainFrame::OnDestroy()
         pManager->SetActiveView(nullptr);
         pManager->SetMainFrame(nullptr);
     }
+    RemoveShellServices();
     SaveFrameState();
     KillTimer(kInformationTimer);
     CBCGPMDIFrameWnd::OnDestroy();

@@ -3,6 +3,7 @@
 // docking bars around the document windows. It routes the commands that belong to no document,
 // fans the documents' change records out to its bars and shows the progress of long operations.
 
+#include "platform/afx/CArray.h"
 #include "platform/afx/CString.h"
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPMenuBar.h"
@@ -21,8 +22,13 @@ class CDrawingBar;
 class CLayerBar;
 class CPropertyBar;
 class CSkyViewBar;
+class CQZ2View;
 class NotifyInfoBase;
 class NotifyProgressInfo;
+
+namespace QZ2Command {
+class FeaturePropertyBase;
+}
 
 namespace Gdiplus {
 class Bitmap;
@@ -55,6 +61,9 @@ public:
     // topic asked for is kept.
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = 1);
     DWORD_PTR GetLastHelpContext() const { return m_dwLastHelpContext; }
+    // Help through the help document; with no topic while the pointer asks for context help, that help.
+    virtual void HtmlHelp(DWORD_PTR dwData, UINT nCmd = 0x000F);
+    void SetContextHelpMode(BOOL bHelpMode) { m_bContextHelpMode = bHelpMode; }
 
     // ---- bars ----
     CBCGPMenuBar& GetMenuBarWnd() { return m_wndMenuBar; }
@@ -81,6 +90,14 @@ public:
     BOOL IsDrawComponentBarVisible() const;
     // The property bar empties itself when it shows objects of that kind.
     void ClearFeatureProperties(UINT nKind);
+    // The property bar shows a copy of the object (NULL empties it) or copies of the objects; bShow
+    // brings the bar up.
+    void ShowFeatureProperties(QZ2Command::FeaturePropertyBase* pObject, BOOL bAdd, BOOL bShow);
+    void ShowSelectionProperties(const CArray<QZ2Command::FeaturePropertyBase*>& objects, BOOL bAdd, BOOL bShow);
+    // The objects of that kind (1 shapes, 2 layers, 3 drawings) went away: the bar lets go of them.
+    void ReleasePropertyBarDocument(UINT nKind);
+    // The drawing view of the active document window; NULL when a table tab or no window is active.
+    CQZ2View* GetActiveDrawView();
     void RefreshSkyView();
     void UpdateSkyView(int nCode, int* pData);
     static BOOL IsBarOnScreen(CBCGPControlBar* pBar);
@@ -178,6 +195,11 @@ protected:
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     afx_msg void OnHelp();
     afx_msg void OnHelpFinder();
+    // (CMainFrameServices.cpp)
+    afx_msg void OnLayerFromSelection();
+    afx_msg void OnUpdateSelectionPane(CCmdUI* pCmdUI);
+    void InstallShellServices();
+    void RemoveShellServices();
 
     BOOL CreateMenuBar();
     BOOL CreateToolBars();
@@ -218,4 +240,5 @@ protected:
     std::map<UINT, UINT> m_groupButtons;
     BOOL m_bFrameStateSaved = FALSE;
     DWORD_PTR m_dwLastHelpContext = 0;
+    BOOL m_bContextHelpMode = FALSE;
 };

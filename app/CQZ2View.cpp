@@ -9,6 +9,7 @@
 #include "app/SystemEnvironment.h"
 #include "command/CCommandBar.h"
 #include "command/CommandManager.h"
+#include "command/LoadResourceString.h"
 #include "command/NumericFormat.h"
 #include "platform/win/CCmdUI.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -43,6 +44,7 @@ ON_WM_CHAR()
 ON_COMMAND_RANGE(34025, 34125, &CQZ2View::OnViewCommand)
 ON_UPDATE_COMMAND_UI_RANGE(34025, 34125, &CQZ2View::OnUpdateViewCommand)
 ON_UPDATE_COMMAND_UI(168, &CQZ2View::OnUpdateCoordinatePane)
+ON_UPDATE_COMMAND_UI(169, &CQZ2View::OnUpdateSelectionPane)
 END_MESSAGE_MAP()
 
 namespace {
@@ -527,4 +529,22 @@ void CQZ2View::OnUpdateCoordinatePane(CCmdUI* pCmdUI)
     CString text;
     if (NumericFormat::PointToString(point, text, -1, -1, -1))
         pCmdUI->SetText(text);
+}
+
+void CQZ2View::OnUpdateSelectionPane(CCmdUI* pCmdUI)
+{
+    if (pCmdUI == nullptr)
+        return;
+    pCmdUI->Enable(TRUE);
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    Draw2dDocument* pModel = pManager != nullptr ? pManager->GetDraw2dDocument() : nullptr;
+    const SelectionManager* pSelection = pModel != nullptr ? pModel->GetSelectionManager() : nullptr;
+    const int nCount = pSelection != nullptr ? pSelection->GetSelectedFeatureCount() : 0;
+    if (pManager == nullptr || pManager->GetActiveView() != m_pDraw2dView || nCount == 0) {
+        pCmdUI->SetText(u"");
+        return;
+    }
+    CString text;
+    text.Format(LoadResourceString(10123), nCount);
+    pCmdUI->SetText(text);
 }

@@ -75,6 +75,7 @@ protected:
     afx_msg void OnViewCommand(UINT nID);
     afx_msg void OnUpdateViewCommand(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCoordinatePane(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSelectionPane(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -36,6 +36,7 @@ class Draw2dDocument;
 class Draw2dView;
 class DrawingFeatureBase;
 class FeatureTrackerBase;
+class LayerFeature;
 class NotifyInfoBase;
 class SelectionFilter;
 
@@ -120,6 +121,7 @@ public:
     // --- modifier input of the top command ----------------------------------------------------
     BOOL IsModifierInputActive() const;
     int GetActiveItemType() const;
+    int GetActiveCommandItemType() const { return GetActiveItemType(); }
     int GetActiveModifierInputIndex() const;
     BOOL SetModifierInputIndex(int nInput);
     BOOL ActivateNextModifierInput();
@@ -278,15 +280,19 @@ public:
     // The data-model view of the active tab's drawing view, handed over whenever it changes; NULL
     // while no drawing view is shown.
     void SetActiveDraw2dView(Draw2dView* pView) { m_pActiveView = pView; }
-    // The tab view of the active document window; NULL also forgets the drawing view.
-    void SetActiveView(CQZ2TabView* pTabView)
-    {
-        m_pTabView = pTabView;
-        if (pTabView == nullptr)
-            m_pActiveView = nullptr;
-    }
+    // The tab view of the active document window, when it changes: NULL ends the view command and
+    // forgets the drawing view; a tab view of another document makes that document current, and the
+    // document activates the drawing and part layout of the view shown; then the selection shows in the
+    // property bar.
+    void SetActiveView(CQZ2TabView* pTabView);
     CQZ2TabView* GetActiveTabView() const { return m_pTabView; }
     Draw2dView* GetActiveView() const { return m_pActiveView; }
+    Draw2dView* GetView() const { return m_pActiveView; }
+    // The window of the active tab's view while a drawing tab is active, else NULL.
+    CWnd* GetActiveDrawingViewWnd() const;
+    // Embedded objects are never edited in place on this platform (they open in their own program's
+    // window), so no in-place item is ever active: always FALSE.
+    BOOL IsInPlaceItemActive() const;
     BOOL ZoomAll();
     BOOL ZoomPaper();
     BOOL ZoomInAt(double dFactor, const CPoint& point);
@@ -389,6 +395,52 @@ public:
         void (*pfnShowDrawingTable)(CQZ2TabView* pTabView) = nullptr;
     };
     static void SetTabViewServices(const TabViewServices& services);
+    // The main frame, the tab views and the property bar live in the layers above this one; the frame
+    // hands in how they are reached when it is made and takes it back when it goes. Without them every
+    // service below that needs them does nothing (FALSE, NULL).
+    struct ShellServices {
+        // The main window when it is the program's main frame, else NULL.
+        CMainFrame* (*pfnGetMainFrame)() = nullptr;
+        void (*pfnShowProgress)(CMainFrame* pFrame, BOOL bShow, int nDisplayType, BOOL bCancellable, int nLower,
+                                int nUpper, BOOL bInfinite, BOOL bWaitCursor) = nullptr;
+        void (*pfnSetProgressText)(CMainFrame* pFrame, const CString& strText) = nullptr;
+        BOOL (*pfnSetProgressPos)(CMainFrame* pFrame, int nPos) = nullptr;
+        int (*pfnGetProgressPos)(CMainFrame* pFrame) = nullptr;
+        void (*pfnPumpProgressMessages)(CMainFrame* pFrame) = nullptr;
+        BOOL (*pfnIsProgressCancelled)(CMainFrame* pFrame) = nullptr;
+        // The document of a tab view, and the data-model view of its active drawing tab (NULL on a table).
+        void (*pfnGetTabViewDocument)(CQZ2TabView* pTabView, CQZ2Doc*& pDocument, Draw2dDocument*& pModel) = nullptr;
+        Draw2dView* (*pfnGetTabViewDrawView)(CQZ2TabView* pTabView) = nullptr;
+        CWnd* (*pfnGetTabViewDrawWnd)(CQZ2TabView* pTabView) = nullptr;
+        // The kind of objects the property bar shows (0 none); shows one shape object per record; empties
+        // the bar when it shows that kind.
+        UINT (*pfnGetPropertyBarKind)(CPropertyBar* pBar) = nullptr;
+        BOOL (*pfnShowShapeProperties)(CPropertyBar* pBar, Draw2dDocument* pModel,
+                                       const CArray<FeatureLayout>& records) = nullptr;
+        BOOL (*pfnClearFeatureProperties)(CPropertyBar* pBar, UINT nKind) = nullptr;
+    };
+    static void SetShellServices(const ShellServices& services);
+    static const ShellServices& GetShellServices();
+
+    // --- services for commands (CommandManagerServices.cpp) ------------------------------------
+    // A point item, or a multi item that takes points, has its point made relative to the user origin.
+    BOOL ConvertPointItemToUser(ParameterItemBase* pItem) const;
+    // The layer becomes the document's current layer, in one undo step.
+    BOOL SetCurrentLayer(const LayerFeature* pLayer);
+    // Progress of a long operation on the main frame's status bar: the range nLower to nUpper, the cancel
+    // pane with bCancellable, the display type; FALSE without the main frame.
+    BOOL BeginProgress(LPCTSTR lpszText, int nLower, int nUpper, BOOL bCancellable, int nDisplayType);
+    // One step on, after letting waiting messages run with bPump; FALSE once the user cancelled.
+    BOOL StepProgress(BOOL bPump, LPCTSTR lpszText);
+    void PumpProgressMessages();
+    BOOL EndProgress();
+    BOOL IsProgressCancelled() const;
+    // With no command running, a non-empty selection shows in the property bar unless it shows shapes
+    // already; TRUE when it did.
+    BOOL ShowSelectionProperties();
+    // A message box for the text (nothing for NULL); the box's answer, 0 for none.
+    int ShowMessageBox(LPCTSTR lpszText, UINT nType);
+    static BOOL IsCtrlShiftDown();
 
     // --- the document's stored views (slots 0 to 7) ---------------------------------------------
     BOOL StoreViewControlSetting(int nIndex);

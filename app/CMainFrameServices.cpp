@@ -1,0 +1,196 @@
+// What the rest of the program asks of the main frame beyond its bars: feeding the property bar, the
+// active drawing view, help through the help document, the layer of the selection, the selection pane,
+// and the hooks through which the command manager reaches the frame, the tab views and the property bar.
+
+#include "app/CMainFrame.h"
+
+#include <QtCore/QFileInfo>
+#include <QtCore/QString>
+#include <QtCore/QUrl>
+#include <QtGui/QDesktopServices>
+
+#include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2TabView.h"
+#include "app/CQZ2View.h"
+#include "command/CommandManager.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/LayerFeature.h"
+#include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/SelectionManager.h"
+#include "platform/win/CCmdUI.h"
+#include "platform/win/CMDIChildWnd.h"
+#include "property/CPropertyBar.h"
+#include "property/FeaturePropertyBase.h"
+#include "property/ShapeFeaturePropertyBase.h"
+
+namespace {
+
+using QZ2Command::CommandManager;
+using QZ2Command::FeaturePropertyBase;
+
+constexpr UINT kFailedToLaunchHelp = 61703;
+
+CommandManager* ServicesManager()
+{
+    CQZ2App* pApp = CQZ2App::GetApp();
+    return pApp != nullptr ? pApp->GetCommandManager() : nullptr;
+}
+
+CMainFrame* MainFrameOfApp()
+{
+    CWnd* pMain = AfxGetMainWnd();
+    return pMain != nullptr && pMain->IsKindOf(RUNTIME_CLASS(CMainFrame)) ? static_cast<CMainFrame*>(pMain) : nullptr;
+}
+
+}  // namespace
+
+// ---- the property bar ---------------------------------------------------------------------------
+
+void CMainFrame::ShowFeatureProperties(FeaturePropertyBase* pObject, BOOL bAdd, BOOL bShow)
+{
+    if (m_pPropertyBar == nullptr)
+        return;
+    m_pPropertyBar->SetFeatureProperty(pObject, bAdd);
+    if (bShow)
+        ShowPropertyBar(TRUE);
+}
+
+void CMainFrame::ShowSelectionProperties(const CArray<FeaturePropertyBase*>& objects, BOOL bAdd, BOOL bShow)
+{
+    if (m_pPropertyBar == nullptr)
+        return;
+    m_pPropertyBar->SetFeatureProperties(objects, bAdd, TRUE);
+    if (bShow)
+        ShowPropertyBar(TRUE);
+}
+
+void CMainFrame::ReleasePropertyBarDocument(UINT nKind)
+{
+    if (m_pPropertyBar != nullptr)
+        m_pPropertyBar->ClearFeatureProperties(nKind);
+}
+
+// ---- the active drawing view ----------------------------------------------------------------------
+
+CQZ2View* CMainFrame::GetActiveDrawView()
+{
+    CView* pView = GetActiveView();
+    if (pView == nullptr)
+        if (CMDIChildWnd* pChild = MDIGetActive())
+            pView = pChild->GetActiveView();
+    if (pView == nullptr)
+        return nullptr;
+    if (auto* pDrawView = dynamic_cast<CQZ2View*>(pView))
+        return pDrawView;
+    if (auto* pTabView = dynamic_cast<CQZ2TabView*>(pView))
+        return pTabView->IsDrawingTabActive() ? pTabView->GetActiveDrawView() : nullptr;
+    return nullptr;
+}
+
+// ---- help ---------------------------------------------------------------------------------------
+
+void CMainFrame::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (dwData == 0 && m_bContextHelpMode) {
+        OnContextHelp();
+        return;
+    }
+    m_dwLastHelpContext = nCmd == 0x000F ? dwData : 0;
+    // The same help document as every other help request; the desktop shows it.
+    CWinApp* pApp = AfxGetApp();
+    const QString path = pApp != nullptr && pApp->m_pszHelpFilePath != nullptr
+                             ? CString(pApp->m_pszHelpFilePath).ToQString()
+                             : QString();
+    if (path.isEmpty() || !QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        AfxMessageBox(kFailedToLaunchHelp, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// ---- commands and panes -------------------------------------------------------------------------
+
+void CMainFrame::OnLayerFromSelection()
+{
+    CommandManager* pManager = ServicesManager();
+    Draw2dDocument* pModel = pManager != nullptr ? pManager->GetDraw2dDocument() : nullptr;
+    SelectionManager* pSelection = pModel != nullptr ? pModel->GetSelectionManager() : nullptr;
+    if (pSelection == nullptr)
+        return;
+    CArray<FeatureLayout> records;
+    pSelection->GetSelectedFeatureList(records);
+    if (records.IsEmpty())
+        return;
+    const long nRecordID = records[records.GetSize() - 1].GetRecordID();
+    const Feature2dBase* pShape = nRecordID > 0 ? pModel->GetFeature(nRecordID) : nullptr;
+    if (pShape == nullptr)
+        return;
+    LayerFeatureTable* pLayers = pModel->GetLayerTable();
+    if (pLayers != nullptr)
+        pManager->SetCurrentLayer(pLayers->GetLayerFeature(pShape->GetLayerID()));
+}
+
+void CMainFrame::OnUpdateSelectionPane(CCmdUI* pCmdUI)
+{
+    // The active drawing view fills the pane (the tab view in between does not pass this pane on);
+    // without one it stays empty.
+    if (CQZ2View* pView = GetActiveDrawView())
+        if (pView->OnCmdMsg(pCmdUI->m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), pCmdUI, nullptr))
+            return;
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetText(u"");
+}
+
+// ---- hooks of the command manager -------------------------------------------------------------
+
+void CMainFrame::InstallShellServices()
+{
+    CommandManager::ShellServices shell;
+    shell.pfnGetMainFrame = []() { return MainFrameOfApp(); };
+    shell.pfnShowProgress = [](CMainFrame* pFrame, BOOL bShow, int nDisplayType, BOOL bCancellable, int nLower,
+                               int nUpper, BOOL bInfinite, BOOL bWaitCursor) {
+        pFrame->ShowProgress(bShow, nDisplayType, bCancellable, nLower, nUpper, bInfinite, bWaitCursor);
+    };
+    shell.pfnSetProgressText = [](CMainFrame* pFrame, const CString& strText) { pFrame->SetProgressText(strText); };
+    shell.pfnSetProgressPos = [](CMainFrame* pFrame, int nPos) { return pFrame->SetProgressPos(nPos); };
+    shell.pfnGetProgressPos = [](CMainFrame* pFrame) { return pFrame->GetProgressPos(); };
+    shell.pfnPumpProgressMessages = [](CMainFrame* pFrame) { pFrame->PumpProgressMessages(); };
+    shell.pfnIsProgressCancelled = [](CMainFrame* pFrame) { return pFrame->IsProgressCancelled(); };
+    shell.pfnGetTabViewDocument = [](CQZ2TabView* pTabView, CQZ2Doc*& pDocument, Draw2dDocument*& pModel) {
+        pDocument = dynamic_cast<CQZ2Doc*>(pTabView->GetDocument());
+        pModel = pDocument != nullptr ? pDocument->GetDraw2dDocument() : nullptr;
+    };
+    shell.pfnGetTabViewDrawView = [](CQZ2TabView* pTabView) -> Draw2dView* {
+        CQZ2View* pView = pTabView->GetActiveDrawView();
+        return pView != nullptr ? pView->GetDraw2dView() : nullptr;
+    };
+    shell.pfnGetTabViewDrawWnd = [](CQZ2TabView* pTabView) -> CWnd* {
+        return pTabView->IsDrawingTabActive() ? pTabView->GetActiveDrawView() : nullptr;
+    };
+    shell.pfnGetPropertyBarKind = [](CPropertyBar* pBar) { return pBar->GetShownKind(); };
+    shell.pfnShowShapeProperties = [](CPropertyBar* pBar, Draw2dDocument* pModel,
+                                      const CArray<FeatureLayout>& records) {
+        CArray<FeaturePropertyBase*> objects;
+        for (INT_PTR i = 0; i < records.GetSize(); ++i)
+            if (FeaturePropertyBase* pObject = QZ2Command::ShapeFeaturePropertyBase::CreateFeatureProperty(
+                    pModel, records[i].GetRecordID(), records[i].GetLayoutID()))
+                objects.Add(pObject);
+        BOOL bShown = FALSE;
+        if (!objects.IsEmpty()) {
+            if (CMainFrame* pFrame = pBar->GetMainFrame())
+                pFrame->ShowSelectionProperties(objects, FALSE, FALSE);
+            else
+                pBar->SetFeatureProperties(objects, FALSE, TRUE);
+            bShown = TRUE;
+        }
+        for (INT_PTR i = 0; i < objects.GetSize(); ++i)
+            delete objects[i];
+        return bShown;
+    };
+    shell.pfnClearFeatureProperties = [](CPropertyBar* pBar, UINT nKind) { return pBar->ClearFeatureProperties(nKind); };
+    CommandManager::SetShellServices(shell);
+}
+
+void CMainFrame::RemoveShellServices()
+{
+    CommandManager::SetShellServices(CommandManager::ShellServices());
+}
