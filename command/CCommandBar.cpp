@@ -355,7 +355,18 @@ CString CCommandBar::GetRowCaption(int nRow) const
 
 CString CCommandBar::GetRowValueText(int nRow) const
 {
-    return FormatItem(RowItem(nRow));
+    const ParameterItemBase* pItem = RowItem(nRow);
+    // A parameter's point shows relative to the user origin, as points are typed; a modifier's
+    // points are typed, and shown, in the drawing's own coordinates.
+    if (pItem != nullptr && !IsSubRow(nRow) && m_pCommandManager != nullptr &&
+        (pItem->GetTypeCode() == ParameterItemBase::typePoint || pItem->GetTypeCode() == ParameterItemBase::typeMulti)) {
+        std::unique_ptr<ParameterItemBase> pShown(pItem->Clone());
+        if (pShown != nullptr) {
+            m_pCommandManager->ConvertPointItemToUser(pShown.get());
+            return FormatItem(pShown.get());
+        }
+    }
+    return FormatItem(pItem);
 }
 
 void CCommandBar::FillRow(int nRow)

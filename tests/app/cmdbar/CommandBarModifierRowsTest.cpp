@@ -241,6 +241,42 @@ TEST_F(CommandBarModifierRowsTest, ClicksInTheViewFillTheModifierRows)
     EXPECT_FALSE(m_bar->GetRowValueText(kLength).IsEmpty());
 }
 
+TEST_F(CommandBarModifierRowsTest, PointRowsShowPointsRelativeToTheUserOriginAndModifierRowsInTheDrawing)
+{
+    CMDIChildWnd* pChild = m_frame->MDIGetActive();
+    auto* pDoc = dynamic_cast<CQZ2Doc*>(pChild->GetActiveDocument());
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    ASSERT_TRUE(pModel->SetDrawingUserOrigin(pModel->GetActiveDrawingID(), RuVaPnt2d(100, 50), 1));
+    Pump();
+    ASSERT_EQ(m_manager->GetActiveCommand(), m_line);
+    auto shown = [](double x, double y) {
+        QZ2Command::PointParameterItem point;
+        point.SetValue(RuVaPnt2d(x, y));
+        return CCommandBar::FormatItem(&point);
+    };
+    ASSERT_NE(shown(10, 20), shown(110, 70));
+    // A start point typed as the user sees it is kept in the drawing and shown as typed.
+    ASSERT_TRUE(m_manager->SetCurrentParameter(nullptr, kStart));
+    ASSERT_TRUE(m_bar->EnterText(u"10,20"));
+    Pump();
+    const auto* pStart =
+        dynamic_cast<const QZ2Command::PointParameterItem*>(m_line->GetParameter(kStart)->GetCurrentItem());
+    ASSERT_NE(pStart, nullptr);
+    ASSERT_FALSE(pStart->IsEmpty());
+    EXPECT_DOUBLE_EQ(pStart->m_point.X(), 110.0);
+    EXPECT_DOUBLE_EQ(pStart->m_point.Y(), 70.0);
+    EXPECT_EQ(m_bar->GetRowValueText(kStart), shown(10, 20));
+    EXPECT_EQ(m_bar->GetRowList().GetItemText(kStart, 1), shown(10, 20));
+
+    // A modifier's point is typed and shown in the drawing's own coordinates.
+    AttachLengthModifier();
+    ASSERT_TRUE(m_bar->EnterText(u"10,20"));
+    Pump();
+    ASSERT_TRUE(m_line->HasModifier());
+    EXPECT_EQ(m_bar->GetRowValueText(m_bar->FindModifierInputRow(0)), shown(10, 20));
+}
+
 TEST_F(CommandBarModifierRowsTest, ModifierRowsTakeTheSelectionTypedTextAndEscape)
 {
     AttachLengthModifier();
