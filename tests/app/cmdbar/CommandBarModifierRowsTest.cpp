@@ -353,6 +353,23 @@ TEST_F(CommandBarModifierRowsTest, PickingAnotherParameterRowEndsTheModifierAndR
     EXPECT_TRUE(m_bar->GetRowValueText(kLength).IsEmpty());
 }
 
+TEST_F(CommandBarModifierRowsTest, AModifierSetOnANamedParameterShowsItsRowsThere)
+{
+    // Attached to the length while the end point is current.
+    EXPECT_FALSE(m_manager->SetParameterModifier(kLength, 1));
+    Pump();
+    ASSERT_TRUE(m_line->HasModifier());
+    EXPECT_EQ(m_bar->GetRowCount(), 7);
+    EXPECT_TRUE(m_bar->IsHeaderRow(kLength + 1));
+    EXPECT_EQ(m_bar->GetRowParameter(m_bar->FindModifierInputRow(1)), kLength);
+    EXPECT_EQ(m_bar->GetSelectedRow(), m_bar->FindModifierInputRow(0));
+    // A code that does not fit the parameter ends the modifier and attaches none.
+    EXPECT_FALSE(m_manager->SetParameterModifier(kLength, 20));
+    Pump();
+    EXPECT_FALSE(m_line->HasModifier());
+    EXPECT_EQ(m_bar->GetRowCount(), 4);
+}
+
 TEST_F(CommandBarModifierRowsTest, ArrowKeysInTheInputLineStepOverTheModifierHeader)
 {
     AttachLengthModifier();
