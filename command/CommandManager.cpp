@@ -404,6 +404,10 @@ void CommandManager::UnselectAll()
     if (pSelection != nullptr && !pSelection->IsSelectionEmpty()) {
         pSelection->UnselectAll(TRUE);
         pSelection->SendSelectionNotify();
+        // The property bar lets go of the shapes it showed.
+        const ShellServices& shell = GetShellServices();
+        if (m_pPropertyBar != nullptr && shell.pfnClearFeatureProperties != nullptr)
+            shell.pfnClearFeatureProperties(m_pPropertyBar, 1);
     }
 }
 

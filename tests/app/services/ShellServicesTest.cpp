@@ -32,6 +32,7 @@ namespace {
 constexpr UINT kCancelPane = 167;
 constexpr UINT kSelectionPane = 169;
 constexpr UINT kLayerFromSelection = 34247;
+constexpr UINT kLineCommand = 33412;
 
 void Pump()
 {
@@ -194,6 +195,19 @@ TEST_F(ShellServicesTest, TheSelectionShowsInThePropertyBarWhileNoCommandRuns)
     ASSERT_TRUE(pModel->DeleteFeature(b, 1));
     Pump();
     EXPECT_EQ(ShownRecords(pBar), (std::vector<long>{c}));
+
+    // A command that starts by clearing the selection empties the bar, and what its inputs select
+    // does not show.
+    Select(pModel, {a});
+    ASSERT_EQ(pBar->GetShownKind(), 1u);
+    m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(kLineCommand, 0), 0);
+    Pump();
+    ASSERT_TRUE(m_manager->HasActiveCommand());
+    EXPECT_TRUE(pModel->GetSelectionManager()->IsSelectionEmpty());
+    EXPECT_EQ(pBar->GetShownKind(), 0u);
+    Select(pModel, {a, c});
+    EXPECT_EQ(pBar->GetShownKind(), 0u);
+    m_manager->CancelAllCommands();
 }
 
 TEST_F(ShellServicesTest, TheManagerShowsTheSelectionUnlessTheBarShowsShapesAlready)
