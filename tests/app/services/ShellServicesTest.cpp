@@ -6,6 +6,7 @@
 #include "AppFixture.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtWidgets/QLabel>
 
 #include "app/CMainFrame.h"
 #include "app/CQZ2Doc.h"
@@ -179,8 +180,11 @@ TEST_F(ShellServicesTest, TheSelectionShowsInThePropertyBarWhileNoCommandRuns)
     std::vector<long> shown = ShownRecords(pBar);
     std::sort(shown.begin(), shown.end());
     EXPECT_EQ(shown, (std::vector<long>{a, c}));
-    // The bar lists them.
-    EXPECT_FALSE(pBar->GetShownText().IsEmpty());
+    // The bar lists them, one line each.
+    const auto* pList = pBar->GetQWidget()->findChild<QLabel*>(QStringLiteral("kcPropertyList"));
+    ASSERT_NE(pList, nullptr);
+    EXPECT_EQ(pList->text(), pBar->GetShownText().ToQString());
+    EXPECT_EQ(pList->text().split(QLatin1Char('\n')).size(), 2);
 
     // Emptying the selection empties the bar.
     EXPECT_TRUE(m_manager->UnselectAllWithNotify(pModel));
