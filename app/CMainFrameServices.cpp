@@ -18,6 +18,7 @@
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/LayerFeature.h"
 #include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/NotifyInfoBase.h"
 #include "libs/vevure/SelectionManager.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CMDIChildWnd.h"
@@ -187,6 +188,9 @@ void CMainFrame::InstallShellServices()
         return bShown;
     };
     shell.pfnClearFeatureProperties = [](CPropertyBar* pBar, UINT nKind) { return pBar->ClearFeatureProperties(nKind); };
+    shell.pfnBroadcastDocumentNotify = [](CMainFrame* pFrame, NotifyInfoBase* pInfo) {
+        pFrame->BroadcastDocumentNotify(pInfo);
+    };
     CommandManager::SetShellServices(shell);
 }
 

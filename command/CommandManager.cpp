@@ -608,6 +608,13 @@ void CommandManager::SetDocument(CQZ2Doc* pDocument, Draw2dDocument* pDraw2dDocu
         NumericFormat::UpdateFromDocument(m_pDraw2dDocument);
     if (m_bComponentSync)
         SyncComponentItems(m_pDraw2dDocument);
+    // The frame's bars turn to the new document (or to none).
+    const ShellServices& shell = GetShellServices();
+    if (shell.pfnGetMainFrame != nullptr && shell.pfnBroadcastDocumentNotify != nullptr)
+        if (CMainFrame* pFrame = shell.pfnGetMainFrame()) {
+            NotifyInfoBase info(m_pDraw2dDocument, NotifyInfoBase::kindDocument, 1);
+            shell.pfnBroadcastDocumentNotify(pFrame, &info);
+        }
 }
 
 void CommandManager::OnDocumentUpdated(const NotifyInfoBase& info)

@@ -418,6 +418,8 @@ public:
         BOOL (*pfnShowShapeProperties)(CPropertyBar* pBar, Draw2dDocument* pModel,
                                        const CArray<FeatureLayout>& records) = nullptr;
         BOOL (*pfnClearFeatureProperties)(CPropertyBar* pBar, UINT nKind) = nullptr;
+        // A change record for the frame's bars.
+        void (*pfnBroadcastDocumentNotify)(CMainFrame* pFrame, NotifyInfoBase* pInfo) = nullptr;
     };
     static void SetShellServices(const ShellServices& services);
     static const ShellServices& GetShellServices();

@@ -37,18 +37,21 @@ void CPropertyBar::OnDocumentNotify(NotifyInfoBase* pInfo)
         if (pInfo->GetCode() == 1)
             ShowSelectionOf(pDocument);
         break;
-    case NotifyInfoBase::kindFeature:
-        // Shapes that went away (erased, undone) leave the list.
-        if (m_nShownKind == FeaturePropertyBase::kindShape) {
-            std::erase_if(m_objects, [pDocument](const std::unique_ptr<FeaturePropertyBase>& p) {
-                return pDocument != nullptr && p->GetDocument() == pDocument &&
-                       (p->GetTargetID() <= 0 || pDocument->GetFeature(p->GetTargetID()) == nullptr);
-            });
+    case NotifyInfoBase::kindDrawing:
+    case NotifyInfoBase::kindLayer:
+    case NotifyInfoBase::kindFeature: {
+        // Objects of that document that went away (erased, undone) leave the list.
+        const size_t nBefore = m_objects.size();
+        std::erase_if(m_objects, [pDocument](const std::unique_ptr<FeaturePropertyBase>& p) {
+            return pDocument != nullptr && p->GetDocument() == pDocument && !p->IsTargetAlive();
+        });
+        if (m_objects.size() != nBefore) {
             if (m_objects.empty())
                 m_nShownKind = 0;
             RefreshList();
         }
         break;
+    }
     default:
         break;
     }

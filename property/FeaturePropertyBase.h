@@ -23,6 +23,8 @@ public:
     virtual FeaturePropertyBase* Clone() const = 0;
     // TRUE when both describe the same object of the same document.
     virtual BOOL IsSameTarget(const FeaturePropertyBase& other) const;
+    // TRUE while the document still holds the object; the bar closes objects that went away.
+    virtual BOOL IsTargetAlive() const;
     // One line naming the object, for the bar's list.
     virtual CString GetDescription() const;
 

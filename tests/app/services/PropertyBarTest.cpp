@@ -6,6 +6,7 @@
 
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/NotifyInfoBase.h"
 #include "property/CPropertyBar.h"
 #include "property/FeaturePropertyBase.h"
 #include "property/ShapeFeaturePropertyBase.h"
@@ -126,4 +127,34 @@ TEST_F(PropertyBarTest, OneObjectAtATime)
     EXPECT_TRUE(bar.SetFeatureProperty(nullptr, FALSE));
     EXPECT_EQ(bar.GetShownKind(), 0u);
     EXPECT_EQ(bar.GetFeatureProperty(0), nullptr);
+}
+
+TEST_F(PropertyBarTest, ObjectsThatWentAwayLeaveTheBar)
+{
+    const long nLayer = doc.AddLayer(u"Gone", -1);
+    ASSERT_GT(nLayer, 0);
+    LayerProperty layer(&doc, nLayer);
+    ASSERT_TRUE(bar.SetFeatureProperty(&layer, FALSE));
+
+    // A record of another document, or of a layer that is still there, changes nothing.
+    Draw2dDocument other;
+    other.InitDocument();
+    NotifyInfoBase elsewhere(&other, NotifyInfoBase::kindLayer, 3);
+    bar.OnDocumentNotify(&elsewhere);
+    NotifyInfoBase renamed(&doc, NotifyInfoBase::kindLayer, 9);
+    bar.OnDocumentNotify(&renamed);
+    EXPECT_EQ(Shown(), (std::vector<long>{nLayer}));
+
+    ASSERT_TRUE(doc.DeleteLayer(nLayer, 1));
+    NotifyInfoBase removed(&doc, NotifyInfoBase::kindLayer, 3);
+    bar.OnDocumentNotify(&removed);
+    EXPECT_EQ(bar.GetShownKind(), 0u);
+    EXPECT_EQ(bar.GetFeaturePropertyCount(), 0);
+
+    // A new current document empties the bar.
+    std::unique_ptr<FeaturePropertyBase> pShape(Shape(0));
+    ASSERT_TRUE(bar.SetFeatureProperty(pShape.get(), FALSE));
+    NotifyInfoBase current(&other, NotifyInfoBase::kindDocument, 1);
+    bar.OnDocumentNotify(&current);
+    EXPECT_EQ(bar.GetFeaturePropertyCount(), 0);
 }

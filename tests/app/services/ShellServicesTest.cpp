@@ -214,6 +214,35 @@ TEST_F(ShellServicesTest, TheSelectionShowsInThePropertyBarWhileNoCommandRuns)
     m_manager->CancelAllCommands();
 }
 
+TEST_F(ShellServicesTest, TheBarLetsGoOfADocumentThatIsNoLongerCurrent)
+{
+    CQZ2Doc* pFirst = NewDrawing();
+    ASSERT_NE(pFirst, nullptr);
+    Draw2dDocument* pModel = pFirst->GetDraw2dDocument();
+    CPropertyBar* pBar = m_frame->GetPropertyBar();
+    const long a = AddLine(pModel, 0);
+    Select(pModel, {a});
+    ASSERT_EQ(pBar->GetShownKind(), 1u);
+
+    // Another document comes to the front.
+    CQZ2Doc* pSecond = NewDrawing();
+    ASSERT_NE(pSecond, nullptr);
+    ASSERT_EQ(m_manager->GetDocument(), pSecond);
+    EXPECT_EQ(pBar->GetFeaturePropertyCount(), 0);
+
+    // The current document closes.
+    Draw2dDocument* pSecondModel = pSecond->GetDraw2dDocument();
+    Select(pSecondModel, {AddLine(pSecondModel, 0)});
+    ASSERT_EQ(pBar->GetShownKind(), 1u);
+    pSecond->SetModifiedFlag(FALSE);
+    pSecond->OnCloseDocument();
+    Pump();
+    // Nothing of it stays; the first document, current again, shows its selection.
+    ASSERT_EQ(m_manager->GetDocument(), pFirst);
+    ASSERT_EQ(ShownRecords(pBar), (std::vector<long>{a}));
+    EXPECT_EQ(pBar->GetFeatureProperty(0)->GetDocument(), pModel);
+}
+
 TEST_F(ShellServicesTest, TheManagerShowsTheSelectionUnlessTheBarShowsShapesAlready)
 {
     CQZ2Doc* pDoc = NewDrawing();
