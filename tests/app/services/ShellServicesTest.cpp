@@ -414,3 +414,16 @@ TEST_F(ShellServicesTest, TheSelectionPaneCountsTheSelectedShapes)
     other.DoUpdate(pView, FALSE);
     EXPECT_EQ(other.text, CString());
 }
+
+TEST_F(ShellServicesTest, CommandsAskTheUserThroughTheApplicationsMessageBox)
+{
+    m_app->boxes.clear();
+    m_app->answer = IDNO;
+    EXPECT_EQ(m_manager->ShowMessageBox(u"Replace the shapes?", MB_YESNO), IDNO);
+    ASSERT_EQ(m_app->boxes.size(), 1u);
+    EXPECT_EQ(m_app->boxes[0].text, QStringLiteral("Replace the shapes?"));
+    EXPECT_EQ(m_app->boxes[0].type & 0x0F, static_cast<UINT>(MB_YESNO));
+    // No text, no box.
+    EXPECT_EQ(m_manager->ShowMessageBox(nullptr, MB_OK), 0);
+    EXPECT_EQ(m_app->boxes.size(), 1u);
+}
