@@ -156,17 +156,6 @@ void CMainFrame::InstallShellServices()
     shell.pfnGetProgressPos = [](CMainFrame* pFrame) { return pFrame->GetProgressPos(); };
     shell.pfnPumpProgressMessages = [](CMainFrame* pFrame) { pFrame->PumpProgressMessages(); };
     shell.pfnIsProgressCancelled = [](CMainFrame* pFrame) { return pFrame->IsProgressCancelled(); };
-    shell.pfnGetTabViewDocument = [](CQZ2TabView* pTabView, CQZ2Doc*& pDocument, Draw2dDocument*& pModel) {
-        pDocument = dynamic_cast<CQZ2Doc*>(pTabView->GetDocument());
-        pModel = pDocument != nullptr ? pDocument->GetDraw2dDocument() : nullptr;
-    };
-    shell.pfnGetTabViewDrawView = [](CQZ2TabView* pTabView) -> Draw2dView* {
-        CQZ2View* pView = pTabView->GetActiveDrawView();
-        return pView != nullptr ? pView->GetDraw2dView() : nullptr;
-    };
-    shell.pfnGetTabViewDrawWnd = [](CQZ2TabView* pTabView) -> CWnd* {
-        return pTabView->IsDrawingTabActive() ? pTabView->GetActiveDrawView() : nullptr;
-    };
     shell.pfnGetPropertyBarKind = [](CPropertyBar* pBar) { return pBar->GetShownKind(); };
     shell.pfnShowShapeProperties = [](CPropertyBar* pBar, Draw2dDocument* pModel,
                                       const CArray<FeatureLayout>& records) {

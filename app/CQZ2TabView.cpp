@@ -115,8 +115,19 @@ void SetTabLook(CBCGPTabWnd& tabs, int nTab, CWnd* pView, const TabLook& look)
 
 CQZ2TabView::CQZ2TabView()
 {
-    // The command manager shows the table tabs through the tab view it is given.
+    // The command manager reaches the tab view it is given through these.
     QZ2Command::CommandManager::TabViewServices services;
+    services.pfnGetTabViewDocument = [](CQZ2TabView* pTabView, CQZ2Doc*& pDocument, Draw2dDocument*& pModel) {
+        pDocument = dynamic_cast<CQZ2Doc*>(pTabView->GetDocument());
+        pModel = pDocument != nullptr ? pDocument->GetDraw2dDocument() : nullptr;
+    };
+    services.pfnGetTabViewDrawView = [](CQZ2TabView* pTabView) -> Draw2dView* {
+        CQZ2View* pView = pTabView->GetActiveDrawView();
+        return pView != nullptr ? pView->GetDraw2dView() : nullptr;
+    };
+    services.pfnGetTabViewDrawWnd = [](CQZ2TabView* pTabView) -> CWnd* {
+        return pTabView->IsDrawingTabActive() ? pTabView->GetActiveDrawView() : nullptr;
+    };
     services.pfnShowLayerTable = [](CQZ2TabView* pTabView) { pTabView->ShowLayerTableView(); };
     services.pfnShowDrawingTable = [](CQZ2TabView* pTabView) { pTabView->ShowDrawingTableView(); };
     QZ2Command::CommandManager::SetTabViewServices(services);

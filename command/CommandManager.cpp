@@ -2241,6 +2241,11 @@ void CommandManager::SetTabViewServices(const TabViewServices& services)
     TabViewServicesStore() = services;
 }
 
+const CommandManager::TabViewServices& CommandManager::GetTabViewServices()
+{
+    return TabViewServicesStore();
+}
+
 BOOL CommandManager::ShowLayerTableView()
 {
     if (m_pTabView == nullptr || TabViewServicesStore().pfnShowLayerTable == nullptr)

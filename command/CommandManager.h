@@ -389,13 +389,19 @@ public:
     // The table tabs of the active document window: FALSE without a tab view.
     BOOL ShowLayerTableView();
     BOOL ShowDrawingTableView();
-    // The tab view lives in the application layer above this one; it hands in how its tables are shown.
+    // The tab views live in the application layer above this one; their class hands in how they are reached
+    // (their document, the drawing view of the active tab, the table tabs) when the first one is made.
     struct TabViewServices {
+        void (*pfnGetTabViewDocument)(CQZ2TabView* pTabView, CQZ2Doc*& pDocument, Draw2dDocument*& pModel) = nullptr;
+        // The data-model view of the active drawing tab, and its window; NULL while a table is shown.
+        Draw2dView* (*pfnGetTabViewDrawView)(CQZ2TabView* pTabView) = nullptr;
+        CWnd* (*pfnGetTabViewDrawWnd)(CQZ2TabView* pTabView) = nullptr;
         void (*pfnShowLayerTable)(CQZ2TabView* pTabView) = nullptr;
         void (*pfnShowDrawingTable)(CQZ2TabView* pTabView) = nullptr;
     };
     static void SetTabViewServices(const TabViewServices& services);
-    // The main frame, the tab views and the property bar live in the layers above this one; the frame
+    static const TabViewServices& GetTabViewServices();
+    // The main frame and the property bar live in the layers above this one; the frame
     // hands in how they are reached when it is made and takes it back when it goes. Without them every
     // service below that needs them does nothing (FALSE, NULL).
     struct ShellServices {
@@ -408,10 +414,6 @@ public:
         int (*pfnGetProgressPos)(CMainFrame* pFrame) = nullptr;
         void (*pfnPumpProgressMessages)(CMainFrame* pFrame) = nullptr;
         BOOL (*pfnIsProgressCancelled)(CMainFrame* pFrame) = nullptr;
-        // The document of a tab view, and the data-model view of its active drawing tab (NULL on a table).
-        void (*pfnGetTabViewDocument)(CQZ2TabView* pTabView, CQZ2Doc*& pDocument, Draw2dDocument*& pModel) = nullptr;
-        Draw2dView* (*pfnGetTabViewDrawView)(CQZ2TabView* pTabView) = nullptr;
-        CWnd* (*pfnGetTabViewDrawWnd)(CQZ2TabView* pTabView) = nullptr;
         // The kind of objects the property bar shows (0 none); shows one shape object per record; empties
         // the bar when it shows that kind.
         UINT (*pfnGetPropertyBarKind)(CPropertyBar* pBar) = nullptr;

@@ -47,7 +47,7 @@ void CommandManager::SetActiveView(CQZ2TabView* pTabView)
 {
     if (pTabView == m_pTabView)
         return;
-    const ShellServices& shell = ShellServicesStore();
+    const TabViewServices& tabs = GetTabViewServices();
     if (pTabView == nullptr) {
         // The view may be on its way out: the view command ends without touching it.
         m_pTabView = nullptr;
@@ -56,16 +56,16 @@ void CommandManager::SetActiveView(CQZ2TabView* pTabView)
         ShowSelectionProperties();
         return;
     }
-    if (shell.pfnGetTabViewDocument != nullptr) {
+    if (tabs.pfnGetTabViewDocument != nullptr) {
         CQZ2Doc* pDocument = nullptr;
         Draw2dDocument* pModel = nullptr;
-        shell.pfnGetTabViewDocument(pTabView, pDocument, pModel);
+        tabs.pfnGetTabViewDocument(pTabView, pDocument, pModel);
         if (pDocument != nullptr && pDocument != m_pDocument)
             SetDocument(pDocument, pModel);
     }
     m_pTabView = pTabView;
-    if (shell.pfnGetTabViewDrawView != nullptr) {
-        m_pActiveView = shell.pfnGetTabViewDrawView(pTabView);
+    if (tabs.pfnGetTabViewDrawView != nullptr) {
+        m_pActiveView = tabs.pfnGetTabViewDrawView(pTabView);
         // The document works on what the view shows.
         const DrawingFeatureBase* pDrawing = m_pActiveView != nullptr ? m_pActiveView->GetDrawingFeature() : nullptr;
         if (pDrawing != nullptr && m_pDraw2dDocument != nullptr) {
@@ -79,10 +79,10 @@ void CommandManager::SetActiveView(CQZ2TabView* pTabView)
 
 CWnd* CommandManager::GetActiveDrawingViewWnd() const
 {
-    const ShellServices& shell = ShellServicesStore();
-    if (m_pTabView == nullptr || shell.pfnGetTabViewDrawWnd == nullptr)
+    const TabViewServices& tabs = GetTabViewServices();
+    if (m_pTabView == nullptr || tabs.pfnGetTabViewDrawWnd == nullptr)
         return nullptr;
-    return shell.pfnGetTabViewDrawWnd(m_pTabView);
+    return tabs.pfnGetTabViewDrawWnd(m_pTabView);
 }
 
 BOOL CommandManager::IsInPlaceItemActive() const
