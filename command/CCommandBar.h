@@ -159,7 +159,7 @@ protected:
         // A header's caption (the modifier's name).
         CString strCaption;
         // An input row's copy of the modifier input.
-        std::shared_ptr<QZ2Command::ParameterItemBase> pItem;
+        std::unique_ptr<QZ2Command::ParameterItemBase> pItem;
     };
 
     void RecalcLayout();
