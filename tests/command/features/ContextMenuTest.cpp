@@ -21,6 +21,7 @@
 #include "platform/afx/ResourceModule.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/WinConstants.h"
+#include "tests/support/command/ManagerFixture.h"
 
 using namespace QZ2Command;
 
@@ -28,11 +29,6 @@ namespace {
 
 constexpr UINT kLineID = 33412;
 constexpr UINT kTrimID = 33753;
-
-CQZ2Doc* FakeDocument(int& slot)
-{
-    return reinterpret_cast<CQZ2Doc*>(&slot);
-}
 
 std::vector<UINT> Ids(const CMenu& menu)
 {
@@ -75,7 +71,7 @@ BOOL Contains(const CMenu& menu, UINT nID)
     return FALSE;
 }
 
-class ContextMenuTest : public ::testing::Test
+class ContextMenuTest : public kctest::ManagerFixture
 {
 protected:
     void SetUp() override
@@ -84,12 +80,7 @@ protected:
         ASSERT_NE(english.pModule, nullptr) << "no English language library in the resource folder";
         previous = AfxGetResourceHandle();
         AfxSetResourceHandle(english.pModule);
-        doc.InitDocument();
-        view.SetDrawingFeature(doc.GetActiveDrawingFeature());
-        view.ResizeView(400, 300);
-        view.ZoomPaper();
-        manager.SetDocument(FakeDocument(slot), &doc);
-        manager.SetActiveDraw2dView(&view);
+        ManagerFixture::SetUp();
         // Every command of the table in table order: histories are made of these.
         for (const CommandInfo* pRow = CommandInfo::GetTable(); pRow->m_nID != 0; ++pRow)
             if (pRow->m_nID != kTrimID)
@@ -97,9 +88,7 @@ protected:
     }
     void TearDown() override
     {
-        manager.CancelAllCommands();
-        manager.SetActiveDraw2dView(nullptr);
-        manager.Shutdown();
+        ManagerFixture::TearDown();
         AfxSetResourceHandle(previous);
         if (english.pModule != nullptr)
             AfxFreeResourceModule(english.pModule);
@@ -114,10 +103,6 @@ protected:
 
     LanguageModuleResult english{};
     ResourceModule* previous = nullptr;
-    int slot = 0;
-    Draw2dDocument doc;
-    Draw2dView view{&doc};
-    CommandManager manager;
     std::vector<UINT> table;
 };
 

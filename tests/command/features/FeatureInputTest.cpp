@@ -24,17 +24,13 @@
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Text2dFeature.h"
 #include "platform/win/WinConstants.h"
+#include "tests/support/command/ManagerFixture.h"
 
 using namespace QZ2Command;
 
 namespace {
 
 constexpr UINT kTrimID = 33753;
-
-CQZ2Doc* FakeDocument(int& slot)
-{
-    return reinterpret_cast<CQZ2Doc*>(&slot);
-}
 
 int ForwardNotify(NotifyInfoBase* pInfo, void* pUser)
 {
@@ -43,25 +39,16 @@ int ForwardNotify(NotifyInfoBase* pInfo, void* pUser)
     return 0;
 }
 
-class FeatureInputTest : public ::testing::Test
+class FeatureInputTest : public kctest::ManagerFixture
 {
 protected:
     void SetUp() override
     {
-        doc.InitDocument();
-        view.SetDrawingFeature(doc.GetActiveDrawingFeature());
-        view.ResizeView(400, 300);
-        view.ZoomPaper();
+        ShowDrawing();
         view.SetFeatureTracker(doc.GetSelectionManager()->GetFeatureTracker());
-        manager.SetDocument(FakeDocument(slot), &doc);
-        manager.SetActiveDraw2dView(&view);
-        CommandManager::SnapOptions options;
-        options.bGrid = FALSE;
-        options.bEnabled = FALSE;
-        manager.SetSnapOptions(options);
+        AttachManager();
+        SetSnap(FALSE);
         doc.SetNotifyFunction(&ForwardNotify, &manager);
-        o = view.ConvertPointClientToWorld(CPoint(200, 150), TRUE);
-        u = 40.0 / view.GetScale();
         a = Add(Line2dFeature(P(-3, 0), P(-1, 0)));
         b = Add(Line2dFeature(P(2, -1), P(2, 1)));
         c = Add(Circle2dFeature(P(0, 2), u / 2));
@@ -69,40 +56,21 @@ protected:
     void TearDown() override
     {
         doc.SetNotifyFunction(nullptr, nullptr);
-        manager.CancelAllCommands();
-        manager.SetActiveDraw2dView(nullptr);
-        manager.Shutdown();
+        ManagerFixture::TearDown();
     }
-    long Add(const Feature2dBase& shape)
-    {
-        doc.BeginUndoOperation(nullptr);
-        const long id = doc.AddFeature(&shape, doc.GetActiveDrawingFeature(), 1);
-        doc.EndUndoOperation();
-        EXPECT_GT(id, 0);
-        return id;
-    }
-    // A point in units of 40 pixels about the middle of the view.
-    RuVaPnt2d P(double i, double j) const { return RuVaPnt2d(o.X() + i * u, o.Y() + j * u); }
-    CPoint C(const RuVaPnt2d& w) const { return view.ConvertPointWorldToClient(w); }
     // Points on the shapes, and one far from all.
     RuVaPnt2d OnA() const { return P(-2, 0); }
     RuVaPnt2d OnB() const { return P(2, 0.5); }
     RuVaPnt2d OnC() const { return P(0.5, 2); }
     RuVaPnt2d Empty() const { return P(-3, -2.5); }
-    void Click(const RuVaPnt2d& w, UINT nFlags = 0)
-    {
-        const CPoint p = C(w);
-        manager.OnMouseMove(nFlags, p);
-        manager.OnLButtonDown(MK_LBUTTON | nFlags, p);
-        manager.OnLButtonUp(nFlags, p);
-    }
     Trim2dCommand* Start(int nParameter)
     {
         EXPECT_TRUE(manager.ExecuteCommand(kTrimID));
         auto* pCommand = dynamic_cast<Trim2dCommand*>(manager.GetActiveCommand());
         EXPECT_NE(pCommand, nullptr);
-        if (pCommand != nullptr)
+        if (pCommand != nullptr) {
             EXPECT_TRUE(manager.SetCurrentParameter(pCommand, nParameter));
+        }
         return pCommand;
     }
     BOOL Selected(long id) const { return doc.GetSelectionManager()->IsFeatureSelected(FeatureRecord(id, -1)); }
@@ -113,12 +81,6 @@ protected:
         return dynamic_cast<T*>(manager.GetActiveCommand()->GetParameterItem(nIndex));
     }
 
-    int slot = 0;
-    Draw2dDocument doc;
-    Draw2dView view{&doc};
-    CommandManager manager;
-    RuVaPnt2d o;
-    double u = 1.0;
     long a = -1, b = -1, c = -1;
 };
 

@@ -10,38 +10,13 @@
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/ViewControlSetting.h"
+#include "tests/support/command/ManagerFixture.h"
 
 using namespace QZ2Command;
 
 namespace {
 
-CQZ2Doc* FakeDocument(int& slot)
-{
-    return reinterpret_cast<CQZ2Doc*>(&slot);
-}
-
-class ManagerServicesTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        doc.InitDocument();
-        view.SetDrawingFeature(doc.GetActiveDrawingFeature());
-        view.ResizeView(400, 300);
-        view.ZoomPaper();
-        manager.SetDocument(FakeDocument(slot), &doc);
-        manager.SetActiveDraw2dView(&view);
-    }
-    void TearDown() override
-    {
-        manager.SetActiveDraw2dView(nullptr);
-        manager.Shutdown();
-    }
-    int slot = 0;
-    Draw2dDocument doc;
-    Draw2dView view{&doc};
-    CommandManager manager;
-};
+using ManagerServicesTest = kctest::ManagerFixture;
 
 }  // namespace
 

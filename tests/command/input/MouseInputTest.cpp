@@ -21,6 +21,7 @@
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Snap.h"
 #include "platform/win/WinConstants.h"
+#include "tests/support/command/ManagerFixture.h"
 
 using namespace QZ2Command;
 
@@ -28,55 +29,19 @@ namespace {
 
 constexpr UINT kLineID = 33412;
 
-CQZ2Doc* FakeDocument(int& slot)
-{
-    return reinterpret_cast<CQZ2Doc*>(&slot);
-}
-
-class MouseInputTest : public ::testing::Test
+class MouseInputTest : public kctest::ManagerFixture
 {
 protected:
     void SetUp() override
     {
-        doc.InitDocument();
-        view.SetDrawingFeature(doc.GetActiveDrawingFeature());
-        view.ResizeView(400, 300);
-        view.ZoomPaper();
-        manager.SetDocument(FakeDocument(slot), &doc);
-        manager.SetActiveDraw2dView(&view);
-        CommandManager::SnapOptions options;
-        options.bGrid = FALSE;
-        options.dwType = 0x001E;  // end, middle, centre and intersection points
-        manager.SetSnapOptions(options);
-        o = view.ConvertPointClientToWorld(CPoint(200, 150), TRUE);
-        u = 40.0 / view.GetScale();
-    }
-    void TearDown() override
-    {
-        manager.CancelAllCommands();
-        manager.SetActiveDraw2dView(nullptr);
-        manager.Shutdown();
-    }
-    void Add(const Feature2dBase& shape)
-    {
-        doc.BeginUndoOperation(nullptr);
-        ASSERT_GT(doc.AddFeature(&shape, doc.GetActiveDrawingFeature(), 1), 0);
-        doc.EndUndoOperation();
+        ManagerFixture::SetUp();
+        SetSnap(TRUE, 0x001E);  // end, middle, centre and intersection points
     }
     void AddShapes()
     {
         Add(Line2dFeature(P(-2, 0), P(2, 0)));
         Add(Line2dFeature(P(1, -1), P(1, 3)));
         Add(Circle2dFeature(P(-2, 3), u / 8));
-    }
-    // A point in units of 40 pixels about the middle of the view.
-    RuVaPnt2d P(double i, double j) const { return RuVaPnt2d(o.X() + i * u, o.Y() + j * u); }
-    CPoint C(const RuVaPnt2d& w) const { return view.ConvertPointWorldToClient(w); }
-    void Click(const CPoint& p)
-    {
-        manager.OnMouseMove(0, p);
-        manager.OnLButtonDown(MK_LBUTTON, p);
-        manager.OnLButtonUp(0, p);
     }
     std::vector<const Line2dFeature*> Lines() const
     {
@@ -86,20 +51,9 @@ protected:
                 lines.push_back(p);
         return lines;
     }
-
-    int slot = 0;
-    Draw2dDocument doc;
-    Draw2dView view{&doc};
-    CommandManager manager;
-    RuVaPnt2d o;
-    double u = 1.0;
 };
 
-void ExpectNear(const RuVaPnt2d& a, const RuVaPnt2d& b, double tol)
-{
-    EXPECT_NEAR(a.X(), b.X(), tol);
-    EXPECT_NEAR(a.Y(), b.Y(), tol);
-}
+using kctest::ExpectNear;
 
 }  // namespace
 

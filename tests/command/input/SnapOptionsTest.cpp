@@ -21,6 +21,7 @@
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Snap.h"
 #include "platform/win/WinConstants.h"
+#include "tests/support/command/ManagerFixture.h"
 
 using namespace QZ2Command;
 
@@ -28,37 +29,18 @@ namespace {
 
 constexpr UINT kLineID = 33412;
 
-class SnapOptionsTest : public ::testing::Test
+class SnapOptionsTest : public kctest::ManagerFixture
 {
 protected:
     void SetUp() override
     {
-        doc.InitDocument();
-        view.SetDrawingFeature(doc.GetActiveDrawingFeature());
-        view.ResizeView(400, 300);
-        view.ZoomPaper();
-        manager.SetDocument(reinterpret_cast<CQZ2Doc*>(&slot), &doc);
-        manager.SetActiveDraw2dView(&view);
-        o = view.ConvertPointClientToWorld(CPoint(200, 150), TRUE);
-        u = 40.0 / view.GetScale();
+        ManagerFixture::SetUp();
         // A line across the middle, a line crossing it upright, a small circle above the left end.
         Add(Line2dFeature(P(-2, 0), P(2, 0)));
         Add(Line2dFeature(P(1, -1), P(1, 3)));
         Add(Circle2dFeature(P(-2, 3), u / 4));
         Use(Options(0xFFFF));
         ASSERT_TRUE(manager.ExecuteCommand(kLineID));
-    }
-    void TearDown() override
-    {
-        manager.CancelAllCommands();
-        manager.SetActiveDraw2dView(nullptr);
-        manager.Shutdown();
-    }
-    void Add(const Feature2dBase& shape)
-    {
-        doc.BeginUndoOperation(nullptr);
-        ASSERT_GT(doc.AddFeature(&shape, doc.GetActiveDrawingFeature(), 1), 0);
-        doc.EndUndoOperation();
     }
     // The program's default options with this mask, without grid and angular snap unless a test turns
     // them on.
@@ -77,9 +59,6 @@ protected:
         return options;
     }
     void Use(const CommandManager::SnapOptions& options) { manager.SetSnapOptions(options); }
-    // A point in units of 40 pixels about the middle of the view.
-    RuVaPnt2d P(double i, double j) const { return RuVaPnt2d(o.X() + i * u, o.Y() + j * u); }
-    CPoint C(const RuVaPnt2d& w) const { return view.ConvertPointWorldToClient(w); }
     CPoint Near(const RuVaPnt2d& w, int dx, int dy) const
     {
         const CPoint c = C(w);
@@ -88,26 +67,13 @@ protected:
     // The start point of the line, clicked with nothing to snap to; returns where it went.
     RuVaPnt2d ClickStart(const CPoint& at)
     {
-        manager.OnMouseMove(0, at);
-        manager.OnLButtonDown(MK_LBUTTON, at);
-        manager.OnLButtonUp(0, at);
+        Click(at);
         return view.ConvertPointClientToWorld(at, TRUE);
     }
     double Pixel() const { return 1.0 / view.GetScale(); }
-
-    int slot = 0;
-    Draw2dDocument doc;
-    Draw2dView view{&doc};
-    CommandManager manager;
-    RuVaPnt2d o;
-    double u = 1.0;
 };
 
-void ExpectNear(const RuVaPnt2d& a, const RuVaPnt2d& b, double tol)
-{
-    EXPECT_NEAR(a.X(), b.X(), tol);
-    EXPECT_NEAR(a.Y(), b.Y(), tol);
-}
+using kctest::ExpectNear;
 
 }  // namespace
 

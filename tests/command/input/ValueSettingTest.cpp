@@ -12,6 +12,7 @@
 #include "commands/shape/Line2dCommand.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "tests/support/command/ManagerFixture.h"
 
 using namespace QZ2Command;
 
@@ -19,31 +20,15 @@ namespace {
 
 constexpr UINT kLineID = 33412;
 
-CQZ2Doc* FakeDocument(int& slot)
-{
-    return reinterpret_cast<CQZ2Doc*>(&slot);
-}
-
-class ValueSettingTest : public ::testing::Test
+class ValueSettingTest : public kctest::ManagerFixture
 {
 protected:
     void SetUp() override
     {
-        doc.InitDocument();
-        view.SetDrawingFeature(doc.GetActiveDrawingFeature());
-        view.ResizeView(400, 300);
-        view.ZoomPaper();
-        manager.SetDocument(FakeDocument(slot), &doc);
-        manager.SetActiveDraw2dView(&view);
+        ManagerFixture::SetUp();
         ASSERT_TRUE(manager.ExecuteCommand(kLineID));
         line = manager.GetActiveCommand();
         ASSERT_NE(line, nullptr);
-    }
-    void TearDown() override
-    {
-        manager.CancelAllCommands();
-        manager.SetActiveDraw2dView(nullptr);
-        manager.Shutdown();
     }
     int Index(WORD id) const
     {
@@ -64,18 +49,8 @@ protected:
         item.SetValue(RuVaPnt2d(x, y));
         return item;
     }
-    int LineCount() const
-    {
-        int n = 0;
-        for (long id = doc.GetNextFeatureRecordID(-1); id != -1; id = doc.GetNextFeatureRecordID(id))
-            ++n;
-        return n;
-    }
+    int LineCount() const { return FeatureCount(); }
 
-    int slot = 0;
-    Draw2dDocument doc;
-    Draw2dView view{&doc};
-    CommandManager manager;
     CommandBase* line = nullptr;
 };
 

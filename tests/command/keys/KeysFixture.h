@@ -11,32 +11,19 @@
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
+#include "tests/support/command/ManagerFixture.h"
 
 namespace keys {
 
 using namespace QZ2Command;
 
-class KeysFixture : public ::testing::Test
+class KeysFixture : public kctest::ManagerFixture
 {
 protected:
     void SetUp() override
     {
-        doc.InitDocument();
-        view.SetDrawingFeature(doc.GetActiveDrawingFeature());
-        view.ResizeView(400, 300);
-        view.ZoomPaper();
-        manager.SetDocument(reinterpret_cast<CQZ2Doc*>(&slot), &doc);
-        manager.SetActiveDraw2dView(&view);
-        CommandManager::SnapOptions snap;
-        snap.bEnabled = FALSE;
-        snap.bGrid = FALSE;
-        manager.SetSnapOptions(snap);
-    }
-    void TearDown() override
-    {
-        manager.CancelAllCommands();
-        manager.SetActiveDraw2dView(nullptr);
-        manager.Shutdown();
+        ManagerFixture::SetUp();
+        SetSnap(FALSE);
     }
     DivisionPointMarker2dCommand* StartStep()
     {
@@ -51,18 +38,6 @@ protected:
         ASSERT_NE(pDrawing, nullptr);
         pDrawing->SetUserOrigin(RuVaPnt2d(x, y));
     }
-    int FeatureCount() const
-    {
-        int n = 0;
-        for (long id = doc.GetNextFeatureRecordID(-1); id != -1; id = doc.GetNextFeatureRecordID(id))
-            ++n;
-        return n;
-    }
-
-    int slot = 0;
-    Draw2dDocument doc;
-    Draw2dView view{&doc};
-    CommandManager manager;
 };
 
 }  // namespace keys

@@ -11,38 +11,20 @@
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/LayerFeatureTable.h"
+#include "tests/support/command/ManagerFixture.h"
 
 using namespace QZ2Command;
 
 namespace {
 
-CQZ2Doc* FakeDocument(int& slot)
-{
-    return reinterpret_cast<CQZ2Doc*>(&slot);
-}
-
-class CommandServicesTest : public ::testing::Test
+class CommandServicesTest : public kctest::ManagerFixture
 {
 protected:
     void SetUp() override
     {
-        doc.InitDocument();
-        view.SetDrawingFeature(doc.GetActiveDrawingFeature());
-        view.ResizeView(400, 300);
-        view.ZoomPaper();
-        manager.SetDocument(FakeDocument(slot), &doc);
-        manager.SetActiveDraw2dView(&view);
+        ManagerFixture::SetUp();
         doc.GetActiveDrawingFeature()->SetUserOrigin(RuVaPnt2d(10, 20));
     }
-    void TearDown() override
-    {
-        manager.SetActiveDraw2dView(nullptr);
-        manager.Shutdown();
-    }
-    int slot = 0;
-    Draw2dDocument doc;
-    Draw2dView view{&doc};
-    CommandManager manager;
 };
 
 }  // namespace
