@@ -3,7 +3,7 @@
 // ends, while the parameter rows keep their numbers.
 #include <gtest/gtest.h>
 
-#include "AppFixture.h"
+#include "ProgramFixture.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QKeyEvent>
@@ -39,31 +39,19 @@ constexpr int kEnd = 1;
 constexpr int kLength = 2;
 constexpr int kAngle = 3;
 
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
-class CommandBarModifierRowsTest : public AppFixture
+class CommandBarModifierRowsTest : public ProgramFixture
 {
 protected:
     void SetUp() override
     {
-        AppFixture::SetUp();
-        ASSERT_TRUE(Start());
-        m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
-        ASSERT_NE(m_frame, nullptr);
-        m_manager = m_app->GetCommandManager();
-        ASSERT_NE(m_manager, nullptr);
+        ProgramFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         m_bar = m_frame->GetCommandBar();
         ASSERT_NE(m_bar, nullptr);
         ASSERT_NE(m_bar->GetRowList().GetSafeHwnd(), nullptr);
         Pump();
-        Command(ID_FILE_NEW);
-        CMDIChildWnd* pChild = m_frame->MDIGetActive();
-        ASSERT_NE(pChild, nullptr);
-        ASSERT_NE(dynamic_cast<CQZ2Doc*>(pChild->GetActiveDocument()), nullptr);
+        ASSERT_NE(NewDrawing(), nullptr);
         // A line with its start point given; the length then takes a length from two points.
         ASSERT_TRUE(m_manager->ExecuteCommand(kLineID));
         Pump();
@@ -74,12 +62,6 @@ protected:
         ASSERT_TRUE(m_bar->EnterText(u"10,20"));
         Pump();
         ASSERT_EQ(m_line->GetCurrentParameterIndex(), kEnd);
-    }
-
-    void Command(UINT nID)
-    {
-        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0);
-        Pump();
     }
 
     void AttachLengthModifier()
@@ -99,27 +81,6 @@ protected:
         QCoreApplication::sendEvent(pInput, &press);
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
         QCoreApplication::sendEvent(pInput, &release);
-        Pump();
-    }
-
-    // The drawing view that takes the mouse.
-    CQZ2View* ActiveDrawView() const
-    {
-        CMDIChildWnd* pChild = m_frame->MDIGetActive();
-        CView* pView = pChild != nullptr ? pChild->GetActiveView() : nullptr;
-        if (auto* pDraw = dynamic_cast<CQZ2View*>(pView))
-            return pDraw;
-        if (auto* pTabs = dynamic_cast<CQZ2TabView*>(pView))
-            return pTabs->GetActiveDrawView();
-        return nullptr;
-    }
-
-    static void Click(CQZ2View* pView, const CPoint& p)
-    {
-        const LPARAM at = MAKELPARAM(p.x, p.y);
-        pView->SendMessage(WM_MOUSEMOVE, 0, at);
-        pView->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-        pView->SendMessage(WM_LBUTTONUP, 0, at);
         Pump();
     }
 
@@ -144,8 +105,6 @@ protected:
         return value;
     }
 
-    CMainFrame* m_frame = nullptr;
-    QZ2Command::CommandManager* m_manager = nullptr;
     CCommandBar* m_bar = nullptr;
     QZ2Command::CommandBase* m_line = nullptr;
 };
@@ -228,6 +187,7 @@ TEST_F(CommandBarModifierRowsTest, ClicksInTheViewFillTheModifierRows)
     AttachLengthModifier();
     const int first = m_bar->FindModifierInputRow(0);
     Click(pView, CPoint(100, 100));
+    Pump();
     ASSERT_TRUE(m_line->HasModifier());
     const QZ2Command::ParameterItemBase* pGiven = m_line->GetActiveModifier()->GetInputItem(0);
     ASSERT_FALSE(pGiven->IsEmpty());
@@ -235,6 +195,7 @@ TEST_F(CommandBarModifierRowsTest, ClicksInTheViewFillTheModifierRows)
     EXPECT_FALSE(m_bar->GetRowValueText(first).IsEmpty());
     EXPECT_EQ(m_bar->GetSelectedRow(), first + 1);
     Click(pView, CPoint(260, 180));
+    Pump();
     EXPECT_FALSE(m_line->HasModifier());
     EXPECT_EQ(m_bar->GetRowCount(), 4);
     EXPECT_GT(LengthValue(), 0.0);

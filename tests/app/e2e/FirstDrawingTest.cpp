@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "AppFixture.h"
+#include "ProgramFixture.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
@@ -43,12 +43,6 @@ constexpr UINT kRedoID = 57644;
 constexpr UINT kEndCommandID = 37101;
 const CString kLine(_T("Korvan.Shape.Line"));
 
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
 // What a line is, as the document keeps it and as a file must give it back.
 struct LineRecord {
     long id;
@@ -84,27 +78,17 @@ std::vector<LineRecord> LinesOf(const Draw2dDocument* pModel)
     return lines;
 }
 
-class FirstDrawingTest : public AppFixture
+class FirstDrawingTest : public ProgramFixture
 {
 protected:
     void SetUp() override
     {
-        AppFixture::SetUp();
         ASSERT_TRUE(m_files.isValid());
-        ASSERT_TRUE(Start());
-        m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
-        ASSERT_NE(m_frame, nullptr);
-        m_manager = m_app->GetCommandManager();
-        ASSERT_NE(m_manager, nullptr);
+        ProgramFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         // Lines at any angle: the user has turned angular snapping off (snapping to points stays on).
         m_app->SetSnapAngularEnabled(FALSE);
-        Pump();
-    }
-
-    // A command as a menu entry or a toolbar button sends it.
-    void Command(UINT nID)
-    {
-        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0);
         Pump();
     }
 
@@ -112,38 +96,13 @@ protected:
     CQZ2Doc* NewDrawing()
     {
         const int before = AfxGetDocManager()->GetDocumentCount();
-        Command(ID_FILE_NEW);
+        CQZ2Doc* pDoc = ProgramFixture::NewDrawing();
         EXPECT_EQ(AfxGetDocManager()->GetDocumentCount(), before + 1);
-        return ActiveDocument();
-    }
-
-    CQZ2Doc* ActiveDocument() const
-    {
-        CMDIChildWnd* pChild = m_frame->MDIGetActive();
-        return pChild != nullptr ? dynamic_cast<CQZ2Doc*>(pChild->GetActiveDocument()) : nullptr;
-    }
-
-    // The drawing view that takes the mouse: the active view of the active document window, or the
-    // drawing view of its active tab.
-    CQZ2View* ActiveDrawView() const
-    {
-        CMDIChildWnd* pChild = m_frame->MDIGetActive();
-        CView* pView = pChild != nullptr ? pChild->GetActiveView() : nullptr;
-        if (auto* pDraw = dynamic_cast<CQZ2View*>(pView))
-            return pDraw;
-        if (auto* pTabs = dynamic_cast<CQZ2TabView*>(pView))
-            return pTabs->GetActiveDrawView();
-        return nullptr;
+        return pDoc;
     }
 
     static LPARAM At(const CPoint& p) { return MAKELPARAM(p.x, p.y); }
     void Move(CQZ2View* pView, const CPoint& p) { pView->SendMessage(WM_MOUSEMOVE, 0, At(p)); }
-    void Click(CQZ2View* pView, const CPoint& p)
-    {
-        Move(pView, p);
-        pView->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(p));
-        pView->SendMessage(WM_LBUTTONUP, 0, At(p));
-    }
     void Key(CQZ2View* pView, UINT vk) { pView->SendMessage(WM_KEYDOWN, vk, 1); }
 
     // Answers the next file dialog with the path, as a user typing it and pressing Save would; with no
@@ -174,8 +133,6 @@ protected:
     QTemporaryDir m_files;
     QTimer m_answer;
     int m_dialogs = 0;
-    CMainFrame* m_frame = nullptr;
-    QZ2Command::CommandManager* m_manager = nullptr;
 };
 
 void ExpectSamePoint(const RuVaPnt2d& a, const RuVaPnt2d& b, double tolerance)

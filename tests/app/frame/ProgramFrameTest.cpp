@@ -4,7 +4,7 @@
 // the outer rectangle of the frame.
 #include <gtest/gtest.h>
 
-#include "AppFixture.h"
+#include "ProgramFixture.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QImage>
@@ -49,39 +49,9 @@ namespace {
 constexpr UINT kLineID = 33412;
 constexpr UINT kLineGroup = 33924;
 
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
-class ProgramFrameTest : public AppFixture
+class ProgramFrameTest : public ProgramFixture
 {
 protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        ASSERT_TRUE(Start());
-        m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
-        ASSERT_NE(m_frame, nullptr);
-        m_manager = m_app->GetCommandManager();
-        ASSERT_NE(m_manager, nullptr);
-        Pump();
-    }
-
-    void Command(UINT nID)
-    {
-        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0);
-        Pump();
-    }
-
-    CQZ2Doc* NewDrawing()
-    {
-        Command(ID_FILE_NEW);
-        CMDIChildWnd* pChild = m_frame->MDIGetActive();
-        return pChild != nullptr ? dynamic_cast<CQZ2Doc*>(pChild->GetActiveDocument()) : nullptr;
-    }
-
     static int LineCount(const Draw2dDocument* pModel)
     {
         int n = 0;
@@ -96,9 +66,6 @@ protected:
         CString text;
         return m_frame->GetToolbarButtonToolTipText(&button, text) ? text : CString(u"<none>");
     }
-
-    CMainFrame* m_frame = nullptr;
-    QZ2Command::CommandManager* m_manager = nullptr;
 };
 
 TEST_F(ProgramFrameTest, EveryToolbarHasItsButtonsWithAnImageEach)
@@ -537,7 +504,7 @@ void PressKey(Qt::Key key, const QString& text = QString(), Qt::KeyboardModifier
     QCoreApplication::sendEvent(pWidget, &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QCoreApplication::sendEvent(pWidget, &release);
-    Pump();
+    ProgramFixture::Pump();
 }
 
 void TypeText(const QString& text)

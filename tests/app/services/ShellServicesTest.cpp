@@ -3,7 +3,7 @@
 // document, the layer of the selection, help without a help document and the selection pane.
 #include <gtest/gtest.h>
 
-#include "AppFixture.h"
+#include "ProgramFixture.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtWidgets/QLabel>
@@ -35,12 +35,6 @@ constexpr UINT kSelectionPane = 169;
 constexpr UINT kLayerFromSelection = 34247;
 constexpr UINT kLineCommand = 33412;
 
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
 // Records what an update handler set.
 class RecordingCmdUI : public CCmdUI
 {
@@ -56,28 +50,9 @@ public:
     CString text = u"untouched";
 };
 
-class ShellServicesTest : public AppFixture
+class ShellServicesTest : public ProgramFixture
 {
 protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        ASSERT_TRUE(Start());
-        m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
-        ASSERT_NE(m_frame, nullptr);
-        m_manager = m_app->GetCommandManager();
-        ASSERT_NE(m_manager, nullptr);
-        Pump();
-    }
-
-    CQZ2Doc* NewDrawing()
-    {
-        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
-        Pump();
-        CMDIChildWnd* pChild = m_frame->MDIGetActive();
-        return pChild != nullptr ? dynamic_cast<CQZ2Doc*>(pChild->GetActiveDocument()) : nullptr;
-    }
-
     static CQZ2TabView* TabViewOf(CQZ2Doc* pDoc)
     {
         POSITION pos = pDoc->GetFirstViewPosition();
@@ -111,9 +86,6 @@ protected:
             ids.push_back(pBar->GetFeatureProperty(i)->GetTargetID());
         return ids;
     }
-
-    CMainFrame* m_frame = nullptr;
-    QZ2Command::CommandManager* m_manager = nullptr;
 };
 
 }  // namespace

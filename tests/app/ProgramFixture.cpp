@@ -1,0 +1,65 @@
+#include "ProgramFixture.h"
+
+#include <QtCore/QCoreApplication>
+
+#include "app/CMainFrame.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2TabView.h"
+#include "app/CQZ2View.h"
+#include "command/CommandManager.h"
+#include "platform/win/CMDIChildWnd.h"
+#include "platform/win/WinConstants.h"
+
+void ProgramFixture::SetUp()
+{
+    AppFixture::SetUp();
+    ASSERT_TRUE(Start());
+    m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
+    ASSERT_NE(m_frame, nullptr);
+    m_manager = m_app->GetCommandManager();
+    ASSERT_NE(m_manager, nullptr);
+    Pump();
+}
+
+void ProgramFixture::Pump()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+void ProgramFixture::Command(UINT nID)
+{
+    m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0);
+    Pump();
+}
+
+CQZ2Doc* ProgramFixture::NewDrawing()
+{
+    Command(ID_FILE_NEW);
+    return ActiveDocument();
+}
+
+CQZ2Doc* ProgramFixture::ActiveDocument() const
+{
+    CMDIChildWnd* pChild = m_frame->MDIGetActive();
+    return pChild != nullptr ? dynamic_cast<CQZ2Doc*>(pChild->GetActiveDocument()) : nullptr;
+}
+
+CQZ2View* ProgramFixture::ActiveDrawView() const
+{
+    CMDIChildWnd* pChild = m_frame->MDIGetActive();
+    CView* pView = pChild != nullptr ? pChild->GetActiveView() : nullptr;
+    if (auto* pDraw = dynamic_cast<CQZ2View*>(pView))
+        return pDraw;
+    if (auto* pTabs = dynamic_cast<CQZ2TabView*>(pView))
+        return pTabs->GetActiveDrawView();
+    return nullptr;
+}
+
+void ProgramFixture::Click(CQZ2View* pView, const CPoint& p)
+{
+    const LPARAM at = MAKELPARAM(p.x, p.y);
+    pView->SendMessage(WM_MOUSEMOVE, 0, at);
+    pView->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    pView->SendMessage(WM_LBUTTONUP, 0, at);
+}
