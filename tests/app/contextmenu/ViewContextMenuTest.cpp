@@ -6,16 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QCoreApplication>
-#include <QtCore/QDir>
-#include <QtCore/QFile>
-#include <QtCore/QTemporaryDir>
 #include <QtGui/QAction>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
 
-#include <cstdlib>
-
-#include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2View.h"
 #include "command/CommandManager.h"
@@ -24,124 +17,39 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/SelectionManager.h"
-#include "platform/afx/CRect.h"
-#include "platform/afx/CStringArray.h"
 #include "platform/bcg/CBCGPPopupMenu.h"
-#include "platform/win/CCreateContext.h"
-#include "platform/win/CFrameWnd.h"
+#include "tests/support/app/DrawingViewFixture.h"
 
 using QZ2Command::CommandManager;
 
 namespace {
 
-class MenuTestApp : public CQZ2App
-{
-public:
-    int DoMessageBox(LPCTSTR, UINT, UINT) override { return IDOK; }
-};
-
-MenuTestApp* g_app = nullptr;
-QTemporaryDir* g_home = nullptr;
-
-class MenuEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_app_contextmenu";
-        static char* argv[] = {name, nullptr};
-        g_home = new QTemporaryDir;
-        const QByteArray root = g_home->path().toUtf8();
-        setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
-        setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
-        setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
-        setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
-        setenv("LC_ALL", "en_US.UTF-8", 1);
-        QDir().mkpath(g_home->path() + QStringLiteral("/runtime"));
-        QFile::setPermissions(g_home->path() + QStringLiteral("/runtime"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (!QCoreApplication::instance())
-            new QApplication(argc, argv);
-        g_app = new MenuTestApp;
-        g_app->SetResourceFolder(CString::FromQString(QStringLiteral(KC_TEST_RESOURCE_DIR)));
-        g_app->SetCommandLineArguments(CStringArray());
-        ASSERT_TRUE(g_app->InitInstance());
-    }
-    void TearDown() override
-    {
-        g_app->ExitInstance();
-        delete g_app;
-        g_app = nullptr;
-        delete g_home;
-    }
-};
-const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new MenuEnvironment);
-
 constexpr UINT kLineID = 33412;
 
-void Pump()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
-class ViewContextMenuTest : public ::testing::Test
+class ViewContextMenuTest : public DrawingViewFixture
 {
 protected:
     void SetUp() override
     {
-        manager = g_app->GetCommandManager();
-        ASSERT_NE(manager, nullptr);
-        doc = new CQZ2Doc;
-        doc->m_bAutoDelete = FALSE;
-        ASSERT_TRUE(doc->OnNewDocument());
-        model = doc->GetDraw2dDocument();
-        ASSERT_NE(model, nullptr);
-        frame = new CFrameWnd;
-        ASSERT_TRUE(frame->Create(nullptr, u"Drawing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 500, 400)));
-        CCreateContext context;
-        context.m_pCurrentDoc = doc;
-        view = new CQZ2View;
-        ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), frame,
-                                 AFX_IDW_PANE_FIRST, &context));
-        view->MoveWindow(0, 0, 400, 300);
-        view->m_viewType = ViewTypePaper;
-        view->SetDrawingFeature(model->GetActiveDrawingFeature());
-        view->SendMessage(WM_INITIALUPDATE);
-        view->OnActivateView(TRUE, view, nullptr);
-        manager->SetDocument(doc, model);
+        DrawingViewFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         CommandManager::SnapOptions options;
         options.bGrid = FALSE;
         options.bEnabled = FALSE;
         manager->SetSnapOptions(options);
-        d2 = view->GetDraw2dView();
-        ASSERT_EQ(manager->GetActiveView(), d2);
-        Pump();
         // A line across the middle of the view.
-        a = d2->ConvertPointClientToWorld(CPoint(100, 150), TRUE);
-        b = d2->ConvertPointClientToWorld(CPoint(300, 150), TRUE);
-        const Line2dFeature line(a, b);
-        model->BeginUndoOperation(nullptr);
-        id = model->AddFeature(&line, model->GetActiveDrawingFeature(), 1);
-        model->EndUndoOperation();
+        a = World(CPoint(100, 150));
+        b = World(CPoint(300, 150));
+        id = AddShape(Line2dFeature(a, b));
         ASSERT_GT(id, 0);
-        Pump();
     }
     void TearDown() override
     {
         CloseMenu();
-        manager->CancelAllCommands();
-        manager->SetActiveDraw2dView(nullptr);
-        manager->SetDocument(nullptr, nullptr);
-        manager->SetSnapOptions(CommandManager::SnapOptions());
-        if (frame != nullptr)
-            frame->DestroyWindow();
-        Pump();
-        delete doc;
+        DrawingViewFixture::TearDown();
     }
 
-    static LPARAM At(const CPoint& p) { return MAKELPARAM(p.x, p.y); }
     // Button down and the menu message that follows the release.
     void RightClick(const CPoint& p, UINT nFlags = 0)
     {
@@ -175,12 +83,6 @@ protected:
     }
     BOOL Selected() const { return model->GetSelectionManager()->IsFeatureSelected(FeatureRecord(id, -1)); }
 
-    CommandManager* manager = nullptr;
-    CQZ2Doc* doc = nullptr;
-    Draw2dDocument* model = nullptr;
-    CFrameWnd* frame = nullptr;
-    CQZ2View* view = nullptr;
-    Draw2dView* d2 = nullptr;
     RuVaPnt2d a, b;
     long id = -1;
 };

@@ -1,10 +1,6 @@
 #include "DocFixture.h"
 
-#include <QtCore/QDir>
 #include <QtCore/QFile>
-#include <QtWidgets/QApplication>
-
-#include <cstdlib>
 
 #include "app/CQZ2Doc.h"
 #include "libs/ruva/RuVaPnt2d.h"
@@ -13,60 +9,6 @@
 #include "libs/vevure/Circle2dFeature.h"
 #include "platform/afx/CArchive.h"
 #include "platform/afx/CMemFile.h"
-#include "platform/afx/CStringArray.h"
-
-int DocTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
-{
-    boxes.push_back({QString::fromUtf16(lpszPrompt), nType});
-    return answer;
-}
-
-namespace {
-
-DocTestApp* g_app = nullptr;
-QTemporaryDir* g_home = nullptr;
-
-class DocEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_app_document";
-        static char* argv[] = {name, nullptr};
-        g_home = new QTemporaryDir;
-        const QByteArray root = g_home->path().toUtf8();
-        setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
-        setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
-        setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
-        setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
-        setenv("LC_ALL", "en_US.UTF-8", 1);
-        QDir().mkpath(g_home->path() + QStringLiteral("/runtime"));
-        QFile::setPermissions(g_home->path() + QStringLiteral("/runtime"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (!QCoreApplication::instance())
-            new QApplication(argc, argv);
-        g_app = new DocTestApp;
-        g_app->SetResourceFolder(CString::FromQString(QStringLiteral(KC_TEST_RESOURCE_DIR)));
-        g_app->SetCommandLineArguments(CStringArray());
-        ASSERT_TRUE(g_app->InitInstance());
-    }
-    void TearDown() override
-    {
-        g_app->ExitInstance();
-        delete g_app;
-        g_app = nullptr;
-        delete g_home;
-    }
-};
-const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new DocEnvironment);
-
-}  // namespace
-
-DocTestApp* TheApp()
-{
-    return g_app;
-}
 
 void DocFixture::SetUp()
 {

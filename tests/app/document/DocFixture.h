@@ -1,7 +1,6 @@
 #pragma once
-// One application object for the whole test program, started offscreen over a settings store of
-// its own with the real language libraries; message boxes are answered by the test and recorded.
-// Documents are made as the template would make them, on their own or in frames.
+// The program's one application object (SharedTestApp), its recorded message boxes emptied for each
+// test. Documents are made as the template would make them, on their own or in frames.
 
 #include <gtest/gtest.h>
 
@@ -11,24 +10,10 @@
 
 #include <vector>
 
-#include "app/CQZ2App.h"
+#include "tests/support/app/SharedTestApp.h"
 
 class CQZ2Doc;
 
-class DocTestApp : public CQZ2App
-{
-public:
-    struct Box {
-        QString text;
-        UINT type;
-    };
-    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
-
-    std::vector<Box> boxes;
-    int answer = IDOK;
-};
-
-DocTestApp* TheApp();
 
 class DocFixture : public ::testing::Test
 {
@@ -49,7 +34,7 @@ protected:
     static QByteArray ReadAll(const QString& path);
     static void WriteAll(const QString& path, const QByteArray& bytes);
 
-    std::vector<DocTestApp::Box>& Boxes() { return TheApp()->boxes; }
+    std::vector<SharedTestApp::Box>& Boxes() { return TheApp()->boxes; }
 
     QTemporaryDir m_dir;
     std::vector<CQZ2Doc*> m_docs;

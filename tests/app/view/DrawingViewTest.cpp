@@ -6,20 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QCoreApplication>
-#include <QtCore/QDir>
-#include <QtCore/QFile>
-#include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QWheelEvent>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
-#include <cstdlib>
 #include <utility>
 #include <vector>
 
-#include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2View.h"
 #include "command/CommandBase.h"
@@ -33,124 +27,17 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Snap.h"
-#include "platform/afx/CRect.h"
-#include "platform/afx/CStringArray.h"
-#include "platform/win/CCreateContext.h"
-#include "platform/win/CFrameWnd.h"
+#include "tests/support/app/DrawingViewFixture.h"
 
 using QZ2Command::CommandManager;
 
 namespace {
 
-class ViewTestApp : public CQZ2App
-{
-public:
-    int DoMessageBox(LPCTSTR, UINT, UINT) override { return IDOK; }
-};
-
-ViewTestApp* g_app = nullptr;
-QTemporaryDir* g_home = nullptr;
-
-class ViewEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_app_view";
-        static char* argv[] = {name, nullptr};
-        g_home = new QTemporaryDir;
-        const QByteArray root = g_home->path().toUtf8();
-        setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
-        setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
-        setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
-        setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
-        setenv("LC_ALL", "en_US.UTF-8", 1);
-        QDir().mkpath(g_home->path() + QStringLiteral("/runtime"));
-        QFile::setPermissions(g_home->path() + QStringLiteral("/runtime"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (!QCoreApplication::instance())
-            new QApplication(argc, argv);
-        g_app = new ViewTestApp;
-        g_app->SetResourceFolder(CString::FromQString(QStringLiteral(KC_TEST_RESOURCE_DIR)));
-        g_app->SetCommandLineArguments(CStringArray());
-        ASSERT_TRUE(g_app->InitInstance());
-    }
-    void TearDown() override
-    {
-        g_app->ExitInstance();
-        delete g_app;
-        g_app = nullptr;
-        delete g_home;
-    }
-};
-const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new ViewEnvironment);
-
 constexpr UINT kLineID = 33412;
 
-void Pump()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
-class DrawingViewTest : public ::testing::Test
+class DrawingViewTest : public DrawingViewFixture
 {
 protected:
-    void SetUp() override
-    {
-        manager = g_app->GetCommandManager();
-        ASSERT_NE(manager, nullptr);
-        doc = new CQZ2Doc;
-        doc->m_bAutoDelete = FALSE;
-        ASSERT_TRUE(doc->OnNewDocument());
-        model = doc->GetDraw2dDocument();
-        ASSERT_NE(model, nullptr);
-        ASSERT_NE(model->GetActiveDrawingFeature(), nullptr);
-
-        frame = new CFrameWnd;
-        ASSERT_TRUE(frame->Create(nullptr, u"Drawing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 500, 400)));
-        CCreateContext context;
-        context.m_pCurrentDoc = doc;
-        view = new CQZ2View;
-        ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), frame,
-                                 AFX_IDW_PANE_FIRST, &context));
-        view->MoveWindow(0, 0, 400, 300);
-        view->m_viewType = ViewTypePaper;
-        view->SetDrawingFeature(model->GetActiveDrawingFeature());
-        view->SendMessage(WM_INITIALUPDATE);
-        view->OnActivateView(TRUE, view, nullptr);
-        manager->SetDocument(doc, model);
-        CommandManager::SnapOptions options;
-        options.bGrid = FALSE;
-        manager->SetSnapOptions(options);
-        d2 = view->GetDraw2dView();
-        ASSERT_EQ(manager->GetActiveView(), d2);
-        Pump();
-    }
-    void TearDown() override
-    {
-        manager->CancelAllCommands();
-        manager->SetActiveDraw2dView(nullptr);
-        manager->SetDocument(nullptr, nullptr);
-        manager->SetSnapOptions(CommandManager::SnapOptions());
-        if (frame != nullptr)
-            frame->DestroyWindow();
-        Pump();
-        delete doc;
-    }
-
-    static LPARAM At(const CPoint& p) { return MAKELPARAM(p.x, p.y); }
-    void Move(const CPoint& p) { view->SendMessage(WM_MOUSEMOVE, 0, At(p)); }
-    void Click(const CPoint& p)
-    {
-        Move(p);
-        view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(p));
-        view->SendMessage(WM_LBUTTONUP, 0, At(p));
-    }
-    CPoint Client(double x, double y) const { return d2->ConvertPointWorldToClient(RuVaPnt2d(x, y)); }
-    RuVaPnt2d World(const CPoint& p) const { return d2->ConvertPointClientToWorld(p, TRUE); }
-
     std::vector<const Line2dFeature*> Lines() const
     {
         std::vector<const Line2dFeature*> lines;
@@ -159,21 +46,6 @@ protected:
                 lines.push_back(p);
         return lines;
     }
-
-    void AddShape(const Feature2dBase& shape)
-    {
-        model->BeginUndoOperation(nullptr);
-        ASSERT_GT(model->AddFeature(&shape, model->GetActiveDrawingFeature(), 1), 0);
-        model->EndUndoOperation();
-        Pump();
-    }
-
-    CommandManager* manager = nullptr;
-    CQZ2Doc* doc = nullptr;
-    Draw2dDocument* model = nullptr;
-    CFrameWnd* frame = nullptr;
-    CQZ2View* view = nullptr;
-    Draw2dView* d2 = nullptr;
 };
 
 void ExpectNear(const RuVaPnt2d& a, const RuVaPnt2d& b, double tol)
