@@ -12,12 +12,6 @@
 
 const QString kAppKey = QStringLiteral("Software\\Korvan\\Rivedi VEZ Dadazizo\\4.0");
 
-int TestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
-{
-    boxes.push_back({QString::fromUtf16(lpszPrompt), nType});
-    return answer;
-}
-
 namespace {
 std::u16string U(const QString& s)
 {

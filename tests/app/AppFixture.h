@@ -13,19 +13,9 @@
 #include <vector>
 
 #include "app/CQZ2App.h"
+#include "tests/support/app/RecordingTestApp.h"
 
-class TestApp : public CQZ2App
-{
-public:
-    struct Box {
-        QString text;
-        UINT type;
-    };
-    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
-
-    std::vector<Box> boxes;
-    int answer = IDOK;
-};
+using TestApp = RecordingTestApp;
 
 class AppFixture : public ::testing::Test
 {

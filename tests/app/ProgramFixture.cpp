@@ -1,11 +1,14 @@
 #include "ProgramFixture.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QWidget>
 
 #include "app/CMainFrame.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2TabView.h"
 #include "app/CQZ2View.h"
+#include "command/CCommandBar.h"
 #include "command/CommandManager.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/WinConstants.h"
@@ -62,4 +65,18 @@ void ProgramFixture::Click(CQZ2View* pView, const CPoint& p)
     pView->SendMessage(WM_MOUSEMOVE, 0, at);
     pView->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
     pView->SendMessage(WM_LBUTTONUP, 0, at);
+}
+
+void ProgramFixture::TypeAndReturn(const CString& text)
+{
+    CCommandBar* pBar = m_frame->GetCommandBar();
+    ASSERT_NE(pBar, nullptr);
+    pBar->GetInputLine().SetWindowText(text);
+    QWidget* pInput = pBar->GetInputLine().GetQWidget();
+    ASSERT_NE(pInput, nullptr);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(pInput, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(pInput, &release);
+    Pump();
 }

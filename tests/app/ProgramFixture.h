@@ -5,6 +5,7 @@
 #include "AppFixture.h"
 
 class CMainFrame;
+class CString;
 class CPoint;
 class CQZ2Doc;
 class CQZ2View;
@@ -32,6 +33,8 @@ protected:
     CQZ2View* ActiveDrawView() const;
     // Moves to the point and clicks the left button there, in the view's client coordinates.
     static void Click(CQZ2View* pView, const CPoint& p);
+    // Types the text into the command bar's input line and presses Return in it, as the user does.
+    void TypeAndReturn(const CString& text);
 
     CMainFrame* m_frame = nullptr;
     QZ2Command::CommandManager* m_manager = nullptr;

@@ -71,19 +71,6 @@ protected:
         ASSERT_EQ(m_line->GetCurrentParameterIndex(), kLength);
     }
 
-    // Types into the input line and presses Return in it, as the user does.
-    void TypeAndReturn(const CString& text)
-    {
-        m_bar->GetInputLine().SetWindowText(text);
-        QWidget* pInput = m_bar->GetInputLine().GetQWidget();
-        ASSERT_NE(pInput, nullptr);
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QCoreApplication::sendEvent(pInput, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QCoreApplication::sendEvent(pInput, &release);
-        Pump();
-    }
-
     // The list's own selection and the bar's agree.
     int ListSelection() const { return m_bar->GetRowList().GetNextItem(-1, LVNI_SELECTED); }
 

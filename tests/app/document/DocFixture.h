@@ -1,5 +1,5 @@
 #pragma once
-// The program's one application object (SharedTestApp), its recorded message boxes emptied for each
+// The program's one application object (SharedAppEnvironment), its recorded message boxes emptied for each
 // test. Documents are made as the template would make them, on their own or in frames.
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "tests/support/app/SharedTestApp.h"
+#include "tests/support/app/SharedAppEnvironment.h"
 
 class CQZ2Doc;
 
@@ -34,7 +34,7 @@ protected:
     static QByteArray ReadAll(const QString& path);
     static void WriteAll(const QString& path, const QByteArray& bytes);
 
-    std::vector<SharedTestApp::Box>& Boxes() { return TheApp()->boxes; }
+    std::vector<RecordingTestApp::Box>& Boxes() { return TheApp()->boxes; }
 
     QTemporaryDir m_dir;
     std::vector<CQZ2Doc*> m_docs;

@@ -298,14 +298,7 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
     pBar->GetInputLine().GetWindowText(input);
     EXPECT_TRUE(input.IsEmpty());
     // The end point typed as the user types it: text in the input line, then the Return key.
-    pBar->GetInputLine().SetWindowText(u"110,20");
-    QWidget* pInput = pBar->GetInputLine().GetQWidget();
-    ASSERT_NE(pInput, nullptr);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(pInput, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(pInput, &release);
-    Pump();
+    TypeAndReturn(u"110,20");
     EXPECT_EQ(LineCount(pDoc->GetDraw2dDocument()), 1);
     pBar->GetInputLine().GetWindowText(input);
     EXPECT_TRUE(input.IsEmpty());

@@ -24,6 +24,7 @@
 #include "property/CPropertyBar.h"
 #include "property/FeaturePropertyBase.h"
 #include "property/ShapeFeaturePropertyBase.h"
+#include "tests/support/app/RecordingCmdUI.h"
 
 using QZ2Command::FeaturePropertyBase;
 using QZ2Command::ShapeFeaturePropertyBase;
@@ -34,21 +35,6 @@ constexpr UINT kCancelPane = 167;
 constexpr UINT kSelectionPane = 169;
 constexpr UINT kLayerFromSelection = 34247;
 constexpr UINT kLineCommand = 33412;
-
-// Records what an update handler set.
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    explicit RecordingCmdUI(UINT nID) { m_nID = nID; }
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-    void SetText(LPCTSTR lpszText) override { text = lpszText; }
-    BOOL enabled = -1;
-    CString text = u"untouched";
-};
 
 class ShellServicesTest : public ProgramFixture
 {

@@ -28,6 +28,7 @@
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Snap.h"
 #include "tests/support/app/DrawingViewFixture.h"
+#include "tests/support/app/RecordingCmdUI.h"
 
 using QZ2Command::CommandManager;
 
@@ -213,27 +214,6 @@ TEST_F(DrawingViewTest, AClickThatMakesNoLineLeavesTheEndPointAsItWas)
     ASSERT_EQ(lines.size(), 1u);
     ExpectNear(lines[0]->GetStartPoint(), World(a), 1e-9);
 }
-
-namespace {
-
-// Records what an update handler set.
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    explicit RecordingCmdUI(UINT nID) { m_nID = nID; }
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int nCheck) override { check = nCheck; }
-    void SetText(LPCTSTR lpszText) override { text = lpszText; }
-    BOOL enabled = -1;
-    int check = -1;
-    CString text = u"untouched";
-};
-
-}  // namespace
 
 TEST_F(DrawingViewTest, ViewCommandsZoomAndToggleTheirModesWithCheckMarks)
 {

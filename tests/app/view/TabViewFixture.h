@@ -18,6 +18,7 @@
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CCreateContext.h"
 #include "platform/win/CFrameWnd.h"
+#include "tests/support/app/RecordingCmdUI.h"
 
 inline void PumpTabEvents()
 {
@@ -130,14 +131,4 @@ protected:
 };
 
 // A command's state as its update handler leaves it.
-class EnableCmdUI : public CCmdUI
-{
-public:
-    explicit EnableCmdUI(UINT nID) { m_nID = nID; }
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-    BOOL enabled = -1;
-};
+using EnableCmdUI = RecordingCmdUI;

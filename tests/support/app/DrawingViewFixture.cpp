@@ -2,7 +2,7 @@
 
 #include <QtCore/QCoreApplication>
 
-#include "SharedTestApp.h"
+#include "SharedAppEnvironment.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2View.h"
 #include "command/CommandManager.h"

@@ -1,6 +1,6 @@
 #pragma once
 // A drawing view of 400 by 300 pixels in a frame of its own, showing the paper of a new document in the
-// program's application object (SharedTestApp), with the command manager working in it and snapping
+// program's application object (SharedAppEnvironment), with the command manager working in it and snapping
 // to the grid off. Tests drive the view by its window messages.
 
 #include <gtest/gtest.h>
