@@ -7,6 +7,7 @@
 #include "StepCommand.h"
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
+#include "command/DoubleParameterItem.h"
 #include "command/ParameterItemBase.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
@@ -32,6 +33,17 @@ protected:
         return dynamic_cast<DivisionPointMarker2dCommand*>(manager.GetActiveCommand());
     }
     ParameterItemBase* Item(int nIndex) const { return manager.GetActiveCommand()->GetParameterItem(nIndex); }
+    // The value of a number item; a failure when the item is none or empty.
+    static double NumberOf(const ParameterItemBase* pItem)
+    {
+        double value = -1;
+        const auto* pNumber = dynamic_cast<const DoubleParameterItem*>(pItem);
+        EXPECT_NE(pNumber, nullptr);
+        if (pNumber != nullptr) {
+            EXPECT_TRUE(pNumber->GetValue(value));
+        }
+        return value;
+    }
     void SetUserOrigin(double x, double y)
     {
         DrawingFeatureBase* pDrawing = doc.GetActiveDrawingFeature();

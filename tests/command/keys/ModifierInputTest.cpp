@@ -20,17 +20,6 @@ namespace {
 
 using Step = DivisionPointMarker2dCommand;
 
-double NumberOf(const ParameterItemBase* pItem)
-{
-    double value = -1;
-    const auto* pNumber = dynamic_cast<const DoubleParameterItem*>(pItem);
-    EXPECT_NE(pNumber, nullptr);
-    if (pNumber != nullptr) {
-        EXPECT_TRUE(pNumber->GetValue(value));
-    }
-    return value;
-}
-
 }  // namespace
 
 class ModifierInputTest : public KeysFixture

@@ -32,17 +32,6 @@ RuVaPnt2d PointOf(const ParameterItemBase* pItem)
     return p;
 }
 
-double NumberOf(const ParameterItemBase* pItem)
-{
-    double value = 0;
-    const auto* pNumber = dynamic_cast<const DoubleParameterItem*>(pItem);
-    EXPECT_NE(pNumber, nullptr);
-    if (pNumber != nullptr) {
-        EXPECT_TRUE(pNumber->GetValue(value));
-    }
-    return value;
-}
-
 }  // namespace
 
 class TypedInputTest : public KeysFixture
