@@ -1,6 +1,6 @@
-// The main() of every test program: each run gets a home and a settings store of its own in a
-// fresh temporary folder, so tests never read or change the user's settings, and Qt draws
-// offscreen.
+// The main() of every test program: each run gets a home, a settings store and a machine-wide store
+// of its own in a fresh temporary folder, so tests never read or change the user's or the machine's
+// settings, and Qt draws offscreen.
 
 #include <gtest/gtest.h>
 
@@ -30,6 +30,7 @@ int main(int argc, char** argv)
         setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
         setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
         setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
+        setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
         QDir().mkpath(home.path() + QStringLiteral("/runtime"));
     }
 
