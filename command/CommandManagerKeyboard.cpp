@@ -10,6 +10,7 @@
 #include "command/AngleParameterItem.h"
 #include "command/CCommandBar.h"
 #include "command/CommandBase.h"
+#include "command/CommandItemAccess.h"
 #include "command/CommandParameter.h"
 #include "command/DoubleParameterItem.h"
 #include "command/FeatureSequenceListParameterItem.h"
@@ -398,27 +399,9 @@ BOOL CommandManager::SetParameterText(int nIndex, const CString& strText, BOOL b
 
 // --- typed value setters --------------------------------------------------------------------------
 
-namespace {
-
-// A copy of the parameter's current item when it is of the class, else NULL.
-template <class Item>
-std::unique_ptr<Item> CopyOfItem(const CommandBase* pCommand, int nIndex)
-{
-    if (pCommand == nullptr || nIndex < 0 || nIndex >= pCommand->GetParameterCount())
-        return nullptr;
-    const auto* pItem = dynamic_cast<const Item*>(pCommand->GetParameterItem(nIndex));
-    if (pItem == nullptr)
-        return nullptr;
-    auto pCopy = std::make_unique<Item>();
-    pCopy->Copy(*pItem);
-    return pCopy;
-}
-
-}  // namespace
-
 BOOL CommandManager::SetIntegerValue(int nIndex, int nValue, BOOL bPrompt)
 {
-    auto pValue = CopyOfItem<IntegerParameterItem>(GetActiveCommand(), nIndex);
+    auto pValue = CopyOfCurrentItem<IntegerParameterItem>(GetActiveCommand(), nIndex);
     if (pValue == nullptr)
         return FALSE;
     pValue->SetValue(nValue);
@@ -427,7 +410,7 @@ BOOL CommandManager::SetIntegerValue(int nIndex, int nValue, BOOL bPrompt)
 
 BOOL CommandManager::SetDoubleValue(int nIndex, double dValue, BOOL bPrompt)
 {
-    auto pValue = CopyOfItem<DoubleParameterItem>(GetActiveCommand(), nIndex);
+    auto pValue = CopyOfCurrentItem<DoubleParameterItem>(GetActiveCommand(), nIndex);
     if (pValue == nullptr || pValue->GetTypeCode() != ParameterItemBase::typeDouble)
         return FALSE;
     pValue->SetValue(dValue);
@@ -436,7 +419,7 @@ BOOL CommandManager::SetDoubleValue(int nIndex, double dValue, BOOL bPrompt)
 
 BOOL CommandManager::SetLengthValue(int nIndex, double dValue, BOOL bPrompt)
 {
-    auto pValue = CopyOfItem<LengthParameterItem>(GetActiveCommand(), nIndex);
+    auto pValue = CopyOfCurrentItem<LengthParameterItem>(GetActiveCommand(), nIndex);
     if (pValue == nullptr)
         return FALSE;
     pValue->SetValue(dValue);
@@ -445,7 +428,7 @@ BOOL CommandManager::SetLengthValue(int nIndex, double dValue, BOOL bPrompt)
 
 BOOL CommandManager::SetAngleValue(int nIndex, double dDegrees, BOOL bPrompt)
 {
-    auto pValue = CopyOfItem<AngleParameterItem>(GetActiveCommand(), nIndex);
+    auto pValue = CopyOfCurrentItem<AngleParameterItem>(GetActiveCommand(), nIndex);
     if (pValue == nullptr)
         return FALSE;
     pValue->SetValue(dDegrees);
@@ -454,7 +437,7 @@ BOOL CommandManager::SetAngleValue(int nIndex, double dDegrees, BOOL bPrompt)
 
 BOOL CommandManager::SetScaleValue(int nIndex, double dX, double dY, BOOL bPrompt)
 {
-    auto pValue = CopyOfItem<ScaleParameterItem>(GetActiveCommand(), nIndex);
+    auto pValue = CopyOfCurrentItem<ScaleParameterItem>(GetActiveCommand(), nIndex);
     if (pValue == nullptr || !pValue->SetValue(dX, dY))
         return FALSE;
     return SetScaleParameter(nIndex, *pValue, bPrompt);
@@ -462,7 +445,7 @@ BOOL CommandManager::SetScaleValue(int nIndex, double dX, double dY, BOOL bPromp
 
 BOOL CommandManager::SetPointValue(int nIndex, const RuVaPnt2d& point, BOOL bRelative, BOOL bPolar)
 {
-    auto pValue = CopyOfItem<PointParameterItem>(GetActiveCommand(), nIndex);
+    auto pValue = CopyOfCurrentItem<PointParameterItem>(GetActiveCommand(), nIndex);
     if (pValue == nullptr)
         return FALSE;
     RuVaPnt2d p = point;
@@ -475,7 +458,7 @@ BOOL CommandManager::SetPointValue(int nIndex, const RuVaPnt2d& point, BOOL bRel
 BOOL CommandManager::AddPointArrayValue(int nIndex, const RuVaPnt2d& point, BOOL bFinished, BOOL bRelative,
                                         BOOL bPolar)
 {
-    auto pValue = CopyOfItem<PointArrayParameterItem>(GetActiveCommand(), nIndex);
+    auto pValue = CopyOfCurrentItem<PointArrayParameterItem>(GetActiveCommand(), nIndex);
     if (pValue == nullptr)
         return FALSE;
     RuVaPnt2d p = point;
