@@ -1,14 +1,13 @@
 #include "command/FeatureListParameterItem.h"
 
-#include "command/FeatureSequenceParameterItem.h"
 #include "platform/afx/CDWordArray.h"
 #include "platform/afx/CInvalidArgException.h"
 
 namespace QZ2Command {
 
-IMPLEMENT_DYNCREATE(FeatureListParameterItem, ParameterItemBase)
+IMPLEMENT_DYNCREATE(FeatureListParameterItem, PickedFeaturesParameterItem)
 
-FeatureListParameterItem::FeatureListParameterItem() : ParameterItemBase(typeFeatureList) {}
+FeatureListParameterItem::FeatureListParameterItem() : PickedFeaturesParameterItem(typeFeatureList) {}
 
 BOOL FeatureListParameterItem::ToggleFeature(long nLayoutID, long nRecordID, const RuVaPnt2d& pickPoint)
 {
@@ -51,20 +50,6 @@ BOOL FeatureListParameterItem::RemoveFeature(long nRecordID)
     return FALSE;
 }
 
-BOOL FeatureListParameterItem::ContainsFeature(long nRecordID) const
-{
-    for (INT_PTR i = 0; i < m_features.GetSize(); ++i) {
-        if (m_features[i].GetRecordID() == nRecordID)
-            return TRUE;
-    }
-    return FALSE;
-}
-
-long FeatureListParameterItem::GetFeatureIdAt(int nIndex) const
-{
-    return m_features.GetAt(nIndex).GetRecordID();
-}
-
 BOOL FeatureListParameterItem::GetFeatureIds(CDWordArray& ids) const
 {
     if (IsEmpty())
@@ -75,59 +60,11 @@ BOOL FeatureListParameterItem::GetFeatureIds(CDWordArray& ids) const
     return TRUE;
 }
 
-BOOL FeatureListParameterItem::Clear()
-{
-    m_features.RemoveAll();
-    m_pickPoints.RemoveAll();
-    m_bFinished = FALSE;
-    if (m_bClearable)
-        m_bEmpty = TRUE;
-    return TRUE;
-}
-
-BOOL FeatureListParameterItem::SetValueFrom(const ParameterItemBase& source)
-{
-    const CArray<FeatureLayout>* pFeatures = nullptr;
-    const KcArrayOfGePnt2d* pPoints = nullptr;
-    BOOL bFinished = FALSE;
-    if (const auto* pList = dynamic_cast<const FeatureListParameterItem*>(&source)) {
-        pFeatures = &pList->m_features;
-        pPoints = &pList->m_pickPoints;
-        bFinished = pList->m_bFinished;
-    } else if (const auto* pSeq = dynamic_cast<const FeatureSequenceParameterItem*>(&source)) {
-        pFeatures = &pSeq->m_features;
-        pPoints = &pSeq->m_pickPoints;
-        bFinished = pSeq->m_bFinished;
-    } else {
-        return FALSE;
-    }
-    if (source.IsEmpty())
-        return Clear();
-    m_features.Copy(*pFeatures);
-    m_pickPoints.Copy(*pPoints);
-    if (m_features.IsEmpty()) {
-        m_bEmpty = TRUE;
-        m_bFinished = FALSE;
-    } else {
-        m_bEmpty = FALSE;
-        m_bFinished = bFinished;
-    }
-    return TRUE;
-}
-
 void FeatureListParameterItem::Copy(const ParameterItemBase& source)
 {
-    if (&source == this)
-        return;
-    CopyBase(source);
-    if (const auto* p = dynamic_cast<const FeatureListParameterItem*>(&source)) {
-        m_dwAcceptedKinds = p->m_dwAcceptedKinds;
-        m_features.Copy(p->m_features);
-        m_pickPoints.Copy(p->m_pickPoints);
-        m_bFinished = p->m_bFinished;
+    PickedFeaturesParameterItem::Copy(source);
+    if (const auto* p = dynamic_cast<const FeatureListParameterItem*>(&source))
         m_bTakeSelection = p->m_bTakeSelection;
-        m_bEditableOnly = p->m_bEditableOnly;
-    }
 }
 
 BOOL FeatureListParameterItem::IsEqual(const ParameterItemBase& other) const

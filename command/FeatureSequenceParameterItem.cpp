@@ -1,12 +1,11 @@
 #include "command/FeatureSequenceParameterItem.h"
 
-#include "command/FeatureListParameterItem.h"
 
 namespace QZ2Command {
 
-IMPLEMENT_DYNCREATE(FeatureSequenceParameterItem, ParameterItemBase)
+IMPLEMENT_DYNCREATE(FeatureSequenceParameterItem, PickedFeaturesParameterItem)
 
-FeatureSequenceParameterItem::FeatureSequenceParameterItem() : ParameterItemBase(typeFeatureSequence) {}
+FeatureSequenceParameterItem::FeatureSequenceParameterItem() : PickedFeaturesParameterItem(typeFeatureSequence) {}
 
 BOOL FeatureSequenceParameterItem::AddFeature(long nLayoutID, long nRecordID, const RuVaPnt2d& pickPoint)
 {
@@ -54,74 +53,6 @@ BOOL FeatureSequenceParameterItem::GetPickPoints(KcArrayOfGePnt2d& pickPoints) c
         return FALSE;
     pickPoints.Copy(m_pickPoints);
     return TRUE;
-}
-
-BOOL FeatureSequenceParameterItem::ContainsFeature(long nRecordID) const
-{
-    for (INT_PTR i = 0; i < m_features.GetSize(); ++i) {
-        if (m_features[i].GetRecordID() == nRecordID)
-            return TRUE;
-    }
-    return FALSE;
-}
-
-long FeatureSequenceParameterItem::GetFeatureIdAt(int nIndex) const
-{
-    return m_features.GetAt(nIndex).GetRecordID();
-}
-
-BOOL FeatureSequenceParameterItem::Clear()
-{
-    m_features.RemoveAll();
-    m_pickPoints.RemoveAll();
-    m_bFinished = FALSE;
-    if (m_bClearable)
-        m_bEmpty = TRUE;
-    return TRUE;
-}
-
-BOOL FeatureSequenceParameterItem::SetValueFrom(const ParameterItemBase& source)
-{
-    const CArray<FeatureLayout>* pFeatures = nullptr;
-    const KcArrayOfGePnt2d* pPoints = nullptr;
-    BOOL bFinished = FALSE;
-    if (const auto* pSeq = dynamic_cast<const FeatureSequenceParameterItem*>(&source)) {
-        pFeatures = &pSeq->m_features;
-        pPoints = &pSeq->m_pickPoints;
-        bFinished = pSeq->m_bFinished;
-    } else if (const auto* pList = dynamic_cast<const FeatureListParameterItem*>(&source)) {
-        pFeatures = &pList->m_features;
-        pPoints = &pList->m_pickPoints;
-        bFinished = pList->m_bFinished;
-    } else {
-        return FALSE;
-    }
-    if (source.IsEmpty())
-        return Clear();
-    m_features.Copy(*pFeatures);
-    m_pickPoints.Copy(*pPoints);
-    if (m_features.IsEmpty()) {
-        m_bEmpty = TRUE;
-        m_bFinished = FALSE;
-    } else {
-        m_bEmpty = FALSE;
-        m_bFinished = bFinished;
-    }
-    return TRUE;
-}
-
-void FeatureSequenceParameterItem::Copy(const ParameterItemBase& source)
-{
-    if (&source == this)
-        return;
-    CopyBase(source);
-    if (const auto* p = dynamic_cast<const FeatureSequenceParameterItem*>(&source)) {
-        m_dwAcceptedKinds = p->m_dwAcceptedKinds;
-        m_features.Copy(p->m_features);
-        m_pickPoints.Copy(p->m_pickPoints);
-        m_bFinished = p->m_bFinished;
-        m_bEditableOnly = p->m_bEditableOnly;
-    }
 }
 
 BOOL FeatureSequenceParameterItem::IsEqual(const ParameterItemBase& other) const
