@@ -1053,11 +1053,10 @@ BOOL CommandManager::AcceptsOnlyEditable(const ParameterItemBase* pItem)
     switch (pItem->GetTypeCode()) {
     case ParameterItemBase::typeFeature: return static_cast<const FeatureParameterItem*>(pItem)->m_bEditableOnly;
     case ParameterItemBase::typeFeatureList:
-        return static_cast<const FeatureListParameterItem*>(pItem)->m_bEditableOnly;
+    case ParameterItemBase::typeFeatureSequence:
+        return static_cast<const PickedFeaturesParameterItem*>(pItem)->m_bEditableOnly;
     case ParameterItemBase::typeFeatureSequenceList:
         return static_cast<const FeatureSequenceListParameterItem*>(pItem)->m_bEditableOnly;
-    case ParameterItemBase::typeFeatureSequence:
-        return static_cast<const FeatureSequenceParameterItem*>(pItem)->m_bEditableOnly;
     case ParameterItemBase::typeFeatureGroup:
         return static_cast<const FeatureGroupParameterItem*>(pItem)->m_bEditableOnly;
     case ParameterItemBase::typeMulti: {
@@ -1075,11 +1074,10 @@ DWORD CommandManager::FeatureFilterOf(const ParameterItemBase* pItem)
     switch (pItem->GetTypeCode()) {
     case ParameterItemBase::typeFeature: return static_cast<const FeatureParameterItem*>(pItem)->m_dwAcceptedKinds;
     case ParameterItemBase::typeFeatureList:
-        return static_cast<const FeatureListParameterItem*>(pItem)->m_dwAcceptedKinds;
+    case ParameterItemBase::typeFeatureSequence:
+        return static_cast<const PickedFeaturesParameterItem*>(pItem)->m_dwAcceptedKinds;
     case ParameterItemBase::typeFeatureSequenceList:
         return static_cast<const FeatureSequenceListParameterItem*>(pItem)->m_dwAcceptedKinds;
-    case ParameterItemBase::typeFeatureSequence:
-        return static_cast<const FeatureSequenceParameterItem*>(pItem)->m_dwAcceptedKinds;
     case ParameterItemBase::typeFeatureGroup:
         return static_cast<const FeatureGroupParameterItem*>(pItem)->m_dwAcceptedKinds;
     case ParameterItemBase::typeMulti: {
