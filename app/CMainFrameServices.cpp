@@ -180,6 +180,9 @@ void CMainFrame::InstallShellServices()
     shell.pfnBroadcastDocumentNotify = [](CMainFrame* pFrame, NotifyInfoBase* pInfo) {
         pFrame->BroadcastDocumentNotify(pInfo);
     };
+    shell.pfnSetStatusInformation = [](CMainFrame* pFrame, const CString& strText, UINT nDurationMs) {
+        pFrame->SetStatusInformation(strText, nDurationMs);
+    };
     CommandManager::SetShellServices(shell);
 }
 

@@ -1,6 +1,8 @@
 #include "command/CommandBase.h"
 
 #include <cmath>
+#include <map>
+#include <string>
 
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
@@ -1040,6 +1042,14 @@ BOOL CommandBase::DrawRubberbandRectangle(const RuVaPnt2d& p1, const RuVaPnt2d& 
     return DrawRubberbandPolyline(outline);
 }
 
+namespace {
+std::map<std::u16string, CommandBase::EnableTestProc>& EnableTests()
+{
+    static std::map<std::u16string, CommandBase::EnableTestProc> tests;
+    return tests;
+}
+}  // namespace
+
 BOOL CommandBase::IsCommandEnabled(CString strIdentifier, Draw2dDocument* pDocument)
 {
     if (pDocument == nullptr)
@@ -1053,8 +1063,21 @@ BOOL CommandBase::IsCommandEnabled(CString strIdentifier, Draw2dDocument* pDocum
             return (pSelection != nullptr && !pSelection->IsSelectionEmpty()) ? TRUE : FALSE;
         }
     }
-    // The other entries ask the static test of their command's class, which comes with that class.
-    return FALSE;
+    // The other entries ask the static test of their command's class, registered by its library.
+    const auto& tests = EnableTests();
+    const auto found = tests.find(std::u16string(static_cast<LPCTSTR>(strIdentifier)));
+    return found != tests.end() ? found->second(strIdentifier, pDocument) : FALSE;
+}
+
+void CommandBase::RegisterEnableTest(LPCTSTR identifier, EnableTestProc test)
+{
+    if (identifier == nullptr)
+        return;
+    auto& tests = EnableTests();
+    if (test == nullptr)
+        tests.erase(identifier);
+    else
+        tests[identifier] = test;
 }
 
 }  // namespace QZ2Command

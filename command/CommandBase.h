@@ -159,6 +159,10 @@ public:
 
     // Whether the edit context menu enables the command for the document's selection.
     static BOOL IsCommandEnabled(CString strIdentifier, Draw2dDocument* pDocument);
+    // A command library hands the static enable test of each of its commands to the table when it loads;
+    // a later registration for the same identifier replaces the earlier one, a null test removes it.
+    typedef BOOL (*EnableTestProc)(CString strIdentifier, Draw2dDocument* pDocument);
+    static void RegisterEnableTest(LPCTSTR identifier, EnableTestProc test);
 
     const CString& GetIdentifier() const { return m_strIdentifier; }
     const CString& GetDisplayName() const { return m_strDisplayName; }

@@ -422,6 +422,8 @@ public:
         BOOL (*pfnClearFeatureProperties)(CPropertyBar* pBar, UINT nKind) = nullptr;
         // A change record for the frame's bars.
         void (*pfnBroadcastDocumentNotify)(CMainFrame* pFrame, NotifyInfoBase* pInfo) = nullptr;
+        // A timed information text across the status bar, in the default colours.
+        void (*pfnSetStatusInformation)(CMainFrame* pFrame, const CString& strText, UINT nDurationMs) = nullptr;
     };
     static void SetShellServices(const ShellServices& services);
     static const ShellServices& GetShellServices();
@@ -442,6 +444,9 @@ public:
     // With no command running, a non-empty selection shows in the property bar unless it shows shapes
     // already; TRUE when it did.
     BOOL ShowSelectionProperties();
+    // Tells the user, across the status bar for nDurationMs, why input was refused or what a command did;
+    // FALSE without the main frame.
+    BOOL ShowStatusInformation(LPCTSTR lpszText, UINT nDurationMs = 3000) const;
     // A message box for the text (nothing for NULL); the box's answer, 0 for none.
     int ShowMessageBox(LPCTSTR lpszText, UINT nType);
     static BOOL IsCtrlShiftDown();

@@ -196,6 +196,18 @@ int CommandManager::ShowMessageBox(LPCTSTR lpszText, UINT nType)
     return AfxMessageBox(lpszText, nType);
 }
 
+BOOL CommandManager::ShowStatusInformation(LPCTSTR lpszText, UINT nDurationMs) const
+{
+    const ShellServices& shell = GetShellServices();
+    if (lpszText == nullptr || shell.pfnGetMainFrame == nullptr || shell.pfnSetStatusInformation == nullptr)
+        return FALSE;
+    CMainFrame* pFrame = shell.pfnGetMainFrame();
+    if (pFrame == nullptr)
+        return FALSE;
+    shell.pfnSetStatusInformation(pFrame, CString(lpszText), nDurationMs);
+    return TRUE;
+}
+
 BOOL CommandManager::IsCtrlShiftDown()
 {
     return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 && (::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;

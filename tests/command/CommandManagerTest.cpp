@@ -371,6 +371,33 @@ TEST_F(CommandManagerTest, PreSelectionIsTakenAndTheCommandRunsOnce)
     EXPECT_FALSE(CommandBase::IsCommandEnabled(kMove, &doc));
 }
 
+namespace {
+BOOL EnabledWithTwoOrMoreFeatures(CString, Draw2dDocument* pDocument)
+{
+    return pDocument->GetSelectionManager()->GetSelectedFeatureCount() >= 2 ? TRUE : FALSE;
+}
+}  // namespace
+
+TEST_F(CommandManagerTest, RegisteredEnableTestsDecideForTheirIdentifiers)
+{
+    const LPCTSTR kRegistered = _T("Korvan.Test.NeedsTwo");
+    EXPECT_FALSE(CommandBase::IsCommandEnabled(kRegistered, &doc));  // unknown identifiers are disabled
+
+    CommandBase::RegisterEnableTest(kRegistered, &EnabledWithTwoOrMoreFeatures);
+    Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    const long id1 = doc.AddFeature(&line, nullptr, 0);
+    const long id2 = doc.AddFeature(&line, nullptr, 0);
+    SelectionManager* pSelection = doc.GetSelectionManager();
+    ASSERT_TRUE(pSelection->SelectFeature(FeatureRecord(id1, -1), FALSE));
+    EXPECT_FALSE(CommandBase::IsCommandEnabled(kRegistered, &doc));
+    ASSERT_TRUE(pSelection->SelectFeature(FeatureRecord(id2, -1), FALSE));
+    EXPECT_TRUE(CommandBase::IsCommandEnabled(kRegistered, &doc));
+    EXPECT_FALSE(CommandBase::IsCommandEnabled(kRegistered, nullptr));  // no document: never enabled
+
+    CommandBase::RegisterEnableTest(kRegistered, nullptr);  // removed again
+    EXPECT_FALSE(CommandBase::IsCommandEnabled(kRegistered, &doc));
+}
+
 TEST_F(CommandManagerTest, ParametersOfTheRunningCommand)
 {
     ASSERT_TRUE(manager.StartCommand(kLine));
