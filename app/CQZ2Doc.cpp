@@ -93,6 +93,8 @@ constexpr UINT IDP_UNSUPPORTED_FILE = 10059;
 constexpr UINT IDP_SAVE_FAILED = 10061;
 constexpr UINT IDP_READ_FAILED = 10062;
 constexpr UINT IDP_FILE_DAMAGED = 10063;
+constexpr UINT IDP_NOT_A_DRAWING = 10066;
+constexpr UINT IDP_NEWER_FILE_VERSION = 10067;
 constexpr UINT IDP_STYLE_REGISTRATION = 10072;
 
 // Clipboard formats, registered once per process.
@@ -458,6 +460,9 @@ void CQZ2Doc::Serialize(CArchive& ar)
         AfxThrowArchiveException(CArchiveException::badSchema);
     m_strLoadMessage.Empty();
     m_pDraw2dDocument->LoadFromArchive(ar, m_viewInfo, m_strLoadMessage);
+    // The data model's one remark (the file comes from a newer version) is told in the interface's language.
+    if (!m_strLoadMessage.IsEmpty())
+        m_strLoadMessage = LoadResourceString(IDP_NEWER_FILE_VERSION);
 }
 
 void CQZ2Doc::SaveToStorage(CompoundStorage* pStorage)
@@ -653,6 +658,18 @@ void CQZ2Doc::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL 
         const CString damaged = LoadResourceString(IDP_FILE_DAMAGED);
         prompt += damaged;
         detail.Empty();
+    } else if (e != nullptr && e->IsKindOf(RUNTIME_CLASS(COleException))) {
+        // The file is no compound file, or its structure is broken: to the user it is a file this program
+        // cannot read, named as they know it.
+        const CString format = LoadResourceString(IDP_NOT_A_DRAWING);
+        const CString name = FileTool::SplitFileName(lpszPathName != nullptr ? CString(lpszPathName) : m_strTitle,
+                                                     FileTool::splitName | FileTool::splitExtension);
+        if (!format.IsEmpty()) {
+            CString text;
+            text.Format(format, static_cast<LPCTSTR>(name));
+            AfxMessageBox(text, MB_ICONEXCLAMATION, nIDPDefault);
+            return;
+        }
     }
     if (prompt.IsEmpty()) {
         COleServerDoc::ReportSaveLoadException(lpszPathName, e, bSaving, nIDPDefault);

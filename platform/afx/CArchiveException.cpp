@@ -1,8 +1,9 @@
 #include "platform/afx/CArchiveException.h"
 
+#include "platform/afx/FrameworkText.h"
+
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 
-CString AfxFormatFileMessage(LPCTSTR lpszTemplate, const CString& strFileName);
 
 namespace {
 
@@ -30,7 +31,8 @@ CArchiveException::CArchiveException(int cause, LPCTSTR lpszArchiveName)
 
 CString CArchiveException::GetErrorText() const
 {
-    return AfxFormatFileMessage(CauseText(m_cause), m_strFileName);
+    const int cause = m_cause >= none && m_cause <= bufferFull ? m_cause : genericException;
+    return AfxFormatFileMessage(AFX_IDP_ARCH_NONE + static_cast<UINT>(cause), CauseText(cause), m_strFileName);
 }
 
 BOOL CArchiveException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext) const

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/afx/CString.h"
+#include "platform/afx/FrameworkText.h"
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 
@@ -57,7 +58,7 @@ int CException::ReportError(UINT nType, UINT nMessageID)
     else if (nMessageID != 0)
         text.LoadString(nMessageID);
     if (text.IsEmpty())
-        text = _T("An unexpected error occurred.");
+        text = AfxLoadFrameworkText(AFX_IDP_UNEXPECTED_ERROR, _T("An unexpected error occurred."));
     if (g_pfnReportError != nullptr)
         return g_pfnReportError(text, nType, nMessageID);
     std::fprintf(stderr, "%s\n", text.ToUtf8().c_str());

@@ -1,5 +1,7 @@
 #include "platform/afx/CFileException.h"
 
+#include "platform/afx/FrameworkText.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -31,28 +33,29 @@ LPCTSTR CauseText(int cause)
 
 }  // namespace
 
-// Shared with CArchiveException: fills "%1" with the file and capitalises the sentence.
-CString AfxFormatFileMessage(LPCTSTR lpszTemplate, const CString& strFileName)
-{
-    CString file = _T("the file");
-    if (!strFileName.IsEmpty())
-        file = CString(_T("the file \"")) + strFileName + _T("\"");
-    CString text = lpszTemplate;
-    text.Replace(_T("%1"), file);
-    if (!text.IsEmpty() && text[0] >= u'a' && text[0] <= u'z')
-        text.SetAt(0, static_cast<TCHAR>(text[0] - u'a' + u'A'));
-    return text;
-}
-
 CFileException::CFileException(int cause, LONG lOsError, LPCTSTR lpszFileName)
     : m_cause(cause), m_lOsError(lOsError), m_strFileName(lpszFileName)
 {
 }
 
+namespace {
+
+// The message in the interface's language.
+CString UserText(int cause, const CString& strFileName)
+{
+    if (cause < CFileException::none || cause > CFileException::endOfFile)
+        cause = CFileException::genericException;
+    return AfxFormatFileMessage(AFX_IDP_FILE_NONE + static_cast<UINT>(cause), CauseText(cause), strFileName);
+}
+
+}  // namespace
+
 CString CFileException::GetErrorText() const
 {
-    CString text = AfxFormatFileMessage(CauseText(m_cause), m_strFileName);
-    if (m_lOsError > 0) {
+    CString text = UserText(m_cause, m_strFileName);
+    // The system's own words are in no language of the interface; they are given only for an error of no
+    // known cause, as its one clue.
+    if (m_cause == genericException && m_lOsError > 0) {
         text += _T(" (");
         text += CString(std::strerror(static_cast<int>(m_lOsError)));
         text += _T(")");

@@ -1,12 +1,14 @@
 #include "platform/afx/CMemoryException.h"
 
+#include "platform/afx/FrameworkText.h"
+
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
 
 BOOL CMemoryException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext) const
 {
     if (pnHelpContext != nullptr)
         *pnHelpContext = 0;
-    AfxCopyErrorMessage(_T("Out of memory."), lpszError, nMaxError);
+    AfxCopyErrorMessage(AfxLoadFrameworkText(AFX_IDP_OUT_OF_MEMORY, _T("Out of memory.")), lpszError, nMaxError);
     return TRUE;
 }
 

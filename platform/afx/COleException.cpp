@@ -3,6 +3,7 @@
 #include "platform/afx/CMemoryException.h"
 #include "platform/afx/CNotSupportedException.h"
 #include "platform/afx/CString.h"
+#include "platform/afx/FrameworkText.h"
 
 IMPLEMENT_DYNAMIC(COleException, CException)
 
@@ -11,7 +12,7 @@ BOOL COleException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHe
     if (pnHelpContext != nullptr)
         *pnHelpContext = 0;
     CString text;
-    text.Format(_T("An OLE operation failed (status 0x%08X)."), static_cast<DWORD>(m_sc));
+    text.Format(AfxLoadFrameworkText(AFX_IDP_OLE_FAILED, _T("An OLE operation failed (status 0x%08X).")), static_cast<DWORD>(m_sc));
     AfxCopyErrorMessage(text, lpszError, nMaxError);
     return TRUE;
 }

@@ -13,6 +13,9 @@ public:
     CompoundFileException(SCODE sc, LPCTSTR lpszFileName, LPCTSTR lpszDetail);
 
     BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const override;
+    // What was wrong, in the interface's language (what GetErrorMessage writes).
+    CString GetUserText() const;
+    // The same followed by the detail, for logs and diagnostics.
     CString GetErrorText() const;
 
     CString m_strFileName;

@@ -94,9 +94,17 @@ TEST(Draw2dViewWalk, ZoomSetsTheFlatteningAndBadPicksFindNothing)
     AddLine(doc, nullptr, 0);
     KcRegionSearcher searcher(&doc);
     EXPECT_EQ(searcher.SearchRegion(&view, RuVaPnt2d(0.5, 1), 0), KcRegionSearcher::statusNoRegion);
+    // A closed square around every pick of height 1: only the pick itself can make the search fail.
+    const RuVaPnt2d corners[] = {RuVaPnt2d(-5, -5), RuVaPnt2d(5, -5), RuVaPnt2d(5, 5), RuVaPnt2d(-5, 5)};
+    for (int i = 0; i < 4; ++i) {
+        Line2dFeature side(corners[i], corners[(i + 1) % 4]);
+        doc.AddFeature(&side, nullptr, 0);
+    }
     Draw2dView docView(&doc);
+    EXPECT_EQ(searcher.SearchRegion(&docView, RuVaPnt2d(0.5, 1), 0), KcRegionSearcher::statusFound);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(searcher.SearchRegion(&docView, RuVaPnt2d(nan, 1), 0), KcRegionSearcher::statusNoRegion);
+    EXPECT_EQ(searcher.SearchRegion(&docView, RuVaPnt2d(0.5, nan), 0), KcRegionSearcher::statusNoRegion);
 }
 
 }  // namespace

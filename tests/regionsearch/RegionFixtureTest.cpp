@@ -306,6 +306,8 @@ TEST_P(RegionFixture, FindsTheExpectedRegion)
     Draw2dView view(&doc);
     view.SetScale(100.0);
     KcRegionSearcher searcher(&doc);
+    DWORD clock = 0;
+    searcher.SetTickCountFunction(&regiontest::StepTick, &clock);
     ASSERT_EQ(searcher.SearchRegion(&view, f.pick, 0), f.status);
     const Region2dFeature* region = searcher.GetRegion();
     if (f.status != KcRegionSearcher::statusFound) {
@@ -364,6 +366,8 @@ TEST(RegionSearcher, ShapesOfAPartLayoutAreSearchedInPaperCoordinates)
     Draw2dView view(&doc);
     view.SetScale(50.0);
     KcRegionSearcher searcher(&doc);
+    DWORD clock = 0;
+    searcher.SetTickCountFunction(&regiontest::StepTick, &clock);
     // Local (3, 2) lies at 100 - 2*2, 50 + 3*2 on the paper.
     ASSERT_EQ(searcher.SearchRegion(&view, RuVaPnt2d(96, 56), 0), KcRegionSearcher::statusFound);
     ASSERT_NE(searcher.GetRegion(), nullptr);
@@ -383,6 +387,8 @@ TEST(RegionSearcher, NullViewKeepsThePreviousRegionAndANewSearchReplacesIt)
     AddRect(doc, 20, 0, 40, 10);
     Draw2dView view(&doc);
     KcRegionSearcher searcher(&doc);
+    DWORD clock = 0;
+    searcher.SetTickCountFunction(&regiontest::StepTick, &clock);
     ASSERT_EQ(searcher.SearchRegion(&view, RuVaPnt2d(5, 5), 0), KcRegionSearcher::statusFound);
     const Region2dFeature* first = searcher.GetRegion();
     ASSERT_NE(first, nullptr);
@@ -412,6 +418,8 @@ TEST(RegionSearcher, HiddenLayersAndHiddenDrawingsDoNotBound)
     ASSERT_TRUE(doc.SetLayerHide(hidden, TRUE, 0));
     Draw2dView view(&doc);
     KcRegionSearcher searcher(&doc);
+    DWORD clock = 0;
+    searcher.SetTickCountFunction(&regiontest::StepTick, &clock);
     ASSERT_EQ(searcher.SearchRegion(&view, RuVaPnt2d(2, 2), 0), KcRegionSearcher::statusFound);
     EXPECT_NEAR(RegionArea(*searcher.GetRegion()), 100.0, 1e-6);
     ASSERT_TRUE(doc.SetLayerHide(hidden, FALSE, 0));

@@ -22,13 +22,6 @@
 
 namespace {
 
-// A clock that moves on one millisecond per reading: the time limit then counts tracing steps, so that
-// the test ends alike on every machine (dense drawings can need every one of them).
-DWORD StepTick(void* user)
-{
-    return (*static_cast<DWORD*>(user))++;
-}
-
 double Distance(const std::vector<std::unique_ptr<RuVaEntity2d>>& curves, const RuVaPnt2d& p)
 {
     double nearest = 1e300;
@@ -79,7 +72,7 @@ TEST(RegionRandom, RegionsHoldThePointAndFollowTheShapes)
         view.SetScale(1e5);
         KcRegionSearcher searcher(&doc);
         DWORD clock = 0;
-        searcher.SetTickCountFunction(&StepTick, &clock);
+        searcher.SetTickCountFunction(&regiontest::StepTick, &clock);  // dense drawings may need every step
         for (int pick = 0; pick < 8; ++pick, ++searches) {
             const RuVaPnt2d p(coord(rng), coord(rng));
             if (Distance(curves, p) < 1e-3)

@@ -12,8 +12,16 @@
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/Region2dFeature.h"
 #include "libs/zuruda/KcCurveParam.h"
+#include "platform/afx/AfxTypes.h"
 
 namespace regiontest {
+
+// A clock that moves on one millisecond per reading (user points at the DWORD it counts in): the search's
+// time limit then counts tracing steps, so that a search ends alike on every machine and under any load.
+inline DWORD StepTick(void* user)
+{
+    return (*static_cast<DWORD*>(user))++;
+}
 
 // The points of a region's boundary in order, each curve turned to follow on from the one before.
 inline KcArrayOfGePnt2d RegionPolygon(const Region2dFeature& region, double deflection = 1e-4)

@@ -2,15 +2,18 @@
 // the previous file.
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <string>
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 
 #include "DocFixture.h"
+#include "tests/support/AsUnprivilegedUser.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2TabView.h"
 #include "app/SystemEnvironment.h"
@@ -185,18 +188,27 @@ TEST_F(DocumentLifecycleTest, AFailedSaveKeepsTheOldFileAndTellsTheUser)
 
 TEST_F(DocumentLifecycleTest, ASaveIntoAReadOnlyFolderKeepsTheOldFile)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "folder permissions do not bind the super-user";
     CQZ2Doc* pDoc = NewDocument();
     ASSERT_TRUE(pDoc->DoSave(CString::FromQString(Path("ro.kvcd")), TRUE));
     const QByteArray before = ReadAll(Path("ro.kvcd"));
     AddShapes(pDoc, 2);
-    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const BOOL bSaved = pDoc->DoSave(CString::FromQString(Path("ro.kvcd")), TRUE);
-    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_FALSE(bSaved);
+    // The user may write the file but not the folder it lies in.
+    if (kctest::RunsAsSuperUser()) {
+        ASSERT_EQ(chown(Path("ro.kvcd").toUtf8().constData(), kctest::kUnprivilegedId, kctest::kUnprivilegedId), 0);
+    }
+    ASSERT_EQ(chmod(m_dir.path().toUtf8().constData(), 0555), 0);
+    const std::string seen = kctest::AsUnprivilegedUser([&] {
+        const BOOL bSaved = pDoc->DoSave(CString::FromQString(Path("ro.kvcd")), TRUE);
+        std::string text = "saved " + std::to_string(bSaved) + ", boxes " + std::to_string(Boxes().size());
+        if (!Boxes().empty())
+            text += ": " + Boxes()[0].text.toStdString();
+        return text;
+    });
+    chmod(m_dir.path().toUtf8().constData(), 0700);
+    EXPECT_EQ(seen.substr(0, seen.find(':')), "saved 0, boxes 1") << seen;
+    EXPECT_NE(seen.find("ro.kvcd"), std::string::npos) << seen;
     EXPECT_EQ(ReadAll(Path("ro.kvcd")), before);
-    EXPECT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("ro.kvcd")});
 }
 
 TEST_F(DocumentLifecycleTest, TheApplicationOpensADrawingInAWindowAndAStaleRecentFileSaysSo)
@@ -280,18 +292,22 @@ TEST_F(DocumentLifecycleTest, ANewDrawingFromATemplateHasItsContentsButNoName)
 
 TEST_F(DocumentLifecycleTest, ADrawingOpenedFromAReadOnlyFileSaysSoInItsTitle)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind the super-user";
     {
         CQZ2Doc* pDoc = NewDocument();
         ASSERT_TRUE(pDoc->DoSave(CString::FromQString(Path("locked.kvcd")), TRUE));
     }
-    QFile::setPermissions(Path("locked.kvcd"), QFileDevice::ReadOwner);
-    CQZ2Doc* pDoc = OpenDocument(Path("locked.kvcd"));
-    ASSERT_NE(pDoc, nullptr);
-    EXPECT_EQ(pDoc->GetAccessMode(), 1);
-    EXPECT_EQ(pDoc->GetTitle().ToQString(), QStringLiteral("locked.kvcd (Read Only)"));
+    // Everybody may read the file and look into its folder; nobody but its owner (root in CI) may write it.
+    ASSERT_TRUE(QFile::setPermissions(Path("locked.kvcd"),
+                                      QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    ASSERT_EQ(chmod(m_dir.path().toUtf8().constData(), 0755), 0);
+    const std::string seen = kctest::AsUnprivilegedUser([&] {
+        CQZ2Doc* pDoc = OpenDocument(Path("locked.kvcd"));
+        if (pDoc == nullptr)
+            return std::string("not opened");
+        return "access mode " + std::to_string(pDoc->GetAccessMode()) + ", title " + pDoc->GetTitle().ToQString().toStdString();
+    });
     QFile::setPermissions(Path("locked.kvcd"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(seen, "access mode 1, title locked.kvcd (Read Only)");
 }
 
 }  // namespace

@@ -293,14 +293,21 @@ TEST_F(ArchiveTest, CorruptedArchivesNeverCrash)
         const int flips = 1 + static_cast<int>(rng() % 4);
         for (int i = 0; i < flips; ++i)
             damaged[rng() % damaged.size()] ^= static_cast<BYTE>(1u << (rng() % 8));
+        // A document with a shape and a history of its own, to see that a refused load keeps it.
         Draw2dDocument target;
         DrawViewInfo targetViews;
+        Line2dFeature marker(RuVaPnt2d(7, 7), RuVaPnt2d(8, 8));
+        ASSERT_GT(target.AddFeature(&marker, nullptr, 1), 0);
+        const std::vector<BYTE> before = Save(target, targetViews);
         if (Load(target, targetViews, damaged)) {
             ++loadedCount;
             // Whatever loaded is a working document.
             Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(1, 0));
             EXPECT_GT(target.AddFeature(&line, nullptr, 1), 0);
             EXPECT_TRUE(target.Undo(1));
+        } else {
+            ASSERT_EQ(Save(target, targetViews), before) << "round " << round;
+            EXPECT_TRUE(target.CanUndo()) << "round " << round;
         }
     }
     SUCCEED() << loadedCount << " damaged archives still loaded";

@@ -125,8 +125,12 @@ TEST(Exception, ThrowFunctionsThrowTheirClass)
 
 TEST(Exception, MessagesNameTheCauseAndTheFile)
 {
+    // The system's words for the error are in no language of the interface: only an error of no known
+    // cause carries them, as its one clue.
     EXPECT_EQ(Message(CFileException(CFileException::fileNotFound, ENOENT, _T("/tmp/a.kvcd"))),
-              CString(_T("The file \"/tmp/a.kvcd\" could not be found. (No such file or directory)")));
+              CString(_T("The file \"/tmp/a.kvcd\" could not be found.")));
+    EXPECT_EQ(Message(CFileException(CFileException::genericException, EINVAL, _T("b"))),
+              CString(_T("An unexpected error occurred while accessing the file \"b\". (Invalid argument)")));
     EXPECT_EQ(Message(CFileException(CFileException::accessDenied)), CString(_T("Access to the file was denied.")));
     EXPECT_EQ(Message(CFileException(CFileException::sharingViolation, -1, _T("x"))),
               CString(_T("The file \"x\" is in use by another program or window.")));

@@ -31,18 +31,67 @@ namespace {
 
 std::string S(const CString& s) { return s.ToQString().toStdString(); }
 
-// Runs f once the modal dialog is up and active (once only; gives up after two seconds).
-void WhenShown(CDialog& dlg, std::function<void()> f) {
+// Ends every modal window that runs, so that a test whose dialog never came up goes on to its end instead
+// of waiting in a modal loop for CTest's timeout. The loops leave, innermost first, once the caller returns.
+void EndModalWindows() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (!w->isVisible() || !w->isModal()) continue;
+    if (auto* dlg = dynamic_cast<CDialog*>(CWnd::FromQWidget(w)))
+      dlg->EndDialog(IDABORT);
+    else if (auto* box = qobject_cast<QDialog*>(w))
+      box->reject();
+    else
+      w->close();
+  }
+}
+
+// Looks for a window every 5 ms and runs act on it once found. After 400 looks (two seconds or more) the
+// test fails at once, naming what it waited for, and giveUp ends the dialogs.
+template <class T>
+void WhenFound(const char* what, std::function<T*()> find, std::function<void(T*)> act,
+               std::function<void()> giveUp = EndModalWindows) {
   auto* timer = new QTimer(QCoreApplication::instance());
   timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, &dlg, f, tries = 0]() mutable {
-    const bool up = dlg.GetSafeHwnd() && dlg.IsWindowVisible() && QApplication::activeWindow() == dlg.GetQWidget();
-    if (!up && ++tries < 400) return;
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, what, find, act, giveUp, tries = 0]() mutable {
+    T* found = find();
+    if (!found && ++tries < 400) return;
     timer->stop();
     timer->deleteLater();
-    if (up) f();
+    if (found) {
+      act(found);
+    } else {
+      ADD_FAILURE() << what << " did not come up";
+      giveUp();
+    }
   });
   timer->start();
+}
+
+// Runs f once the modal dialog is up and active.
+void WhenShown(CDialog& dlg, std::function<void()> f) {
+  WhenFound<CDialog>(
+      "the dialog",
+      [&dlg]() -> CDialog* {
+        const bool up = dlg.GetSafeHwnd() && dlg.IsWindowVisible() && QApplication::activeWindow() == dlg.GetQWidget();
+        return up ? &dlg : nullptr;
+      },
+      [f](CDialog*) { f(); },
+      [&dlg] {
+        if (dlg.GetSafeHwnd()) dlg.EndDialog(IDABORT);
+        EndModalWindows();
+      });
+}
+
+// Runs f on the modal dialog of ours that comes up over (not as) the one given, or over nothing.
+void WhenModalOver(const CWnd* under, const char* what, std::function<void(CWnd*)> f) {
+  WhenFound<CWnd>(
+      what,
+      [under]() -> CWnd* {
+        QWidget* modal = QApplication::activeModalWidget();
+        CWnd* w = modal ? CWnd::FromQWidget(modal) : nullptr;
+        return w != under ? w : nullptr;
+      },
+      std::move(f));
 }
 
 // What a control sends its dialog when the user works it.
@@ -220,21 +269,19 @@ TEST_F(PrintDialogTest, PropertiesButtonEditsThePrinterSettings) {
   dlg.m_pd.hDevNames = pdf.CreateDevNames();
   QStringList buttons;
   WhenShown(dlg, [&] {
-    auto* timer = new QTimer(QCoreApplication::instance());
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [&, timer, tries = 0]() mutable {
-      auto* props = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if ((!props || props == dlg.GetQWidget()) && ++tries < 400) return;
-      timer->stop();
-      timer->deleteLater();
-      if (!props || props == dlg.GetQWidget()) return;
-      for (QRadioButton* b : props->findChildren<QRadioButton*>()) {
-        buttons << b->objectName();
-        if (b->objectName() == QStringLiteral("landscape")) b->click();
-      }
-      props->accept();
-    });
-    timer->start();
+    WhenFound<QDialog>(
+        "the printer's properties",
+        [&]() -> QDialog* {
+          auto* props = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+          return props != dlg.GetQWidget() ? props : nullptr;
+        },
+        [&](QDialog* props) {
+          for (QRadioButton* b : props->findChildren<QRadioButton*>()) {
+            buttons << b->objectName();
+            if (b->objectName() == QStringLiteral("landscape")) b->click();
+          }
+          props->accept();
+        });
     Click(dlg, psh2);
     EXPECT_EQ(dlg.IsDlgButtonChecked(rad2), static_cast<UINT>(BST_CHECKED));
     Click(dlg, IDOK);
@@ -354,21 +401,12 @@ TEST_F(PrintDialogTest, PageSetupPrinterButtonRunsPrintSetup) {
   LRESULT paperAfter = -1;
   WhenShown(dlg, [&] {
     // The nested setup dialog chooses A5 across and is confirmed.
-    auto* timer = new QTimer(QCoreApplication::instance());
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [&, timer, tries = 0]() mutable {
-      QWidget* modal = QApplication::activeModalWidget();
-      CWnd* setup = modal ? CWnd::FromQWidget(modal) : nullptr;
-      if ((!setup || setup == &dlg) && ++tries < 400) return;
-      timer->stop();
-      timer->deleteLater();
-      if (!setup || setup == &dlg) return;
+    WhenModalOver(&dlg, "the print setup dialog", [&](CWnd* setup) {
       setupPrinter = Text(*setup, cmb1);
       PickData(*setup, cmb2, DMPAPER_A5);
       Click(*setup, rad2);
       Click(*setup, IDOK);
     });
-    timer->start();
     Click(dlg, psh3);
     // Back in page setup, its own controls show the printer's new paper.
     const LRESULT sel = dlg.SendDlgItemMessage(cmb2, CB_GETCURSEL);
@@ -499,20 +537,11 @@ TEST_F(PrintDialogTest, FunctionsRunTheDialogsOnARecord) {
   pd.nCopies = 2;
   pd.nMinPage = pd.nMaxPage = 1;
   // The dialog is found among the application's windows.
-  auto* timer = new QTimer(QCoreApplication::instance());
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, tries = 0]() mutable {
-    QWidget* modal = QApplication::activeModalWidget();
-    CWnd* w = modal ? CWnd::FromQWidget(modal) : nullptr;
-    if (!w && ++tries < 400) return;
-    timer->stop();
-    timer->deleteLater();
-    if (!w) return;
+  WhenModalOver(nullptr, "the print dialog", [](CWnd* w) {
     EXPECT_EQ(S(Text(*w, edt3)), "2");
     w->SetDlgItemText(edt3, u"4");
     Click(*w, IDOK);
   });
-  timer->start();
   ASSERT_TRUE(PrintDlg(&pd));
   EXPECT_EQ(pd.nCopies, 4);
   EXPECT_NE(pd.hDevNames, nullptr);
@@ -523,20 +552,11 @@ TEST_F(PrintDialogTest, FunctionsRunTheDialogsOnARecord) {
   ps.lStructSize = sizeof ps;
   ps.Flags = PSD_INTHOUSANDTHSOFINCHES | PSD_MARGINS;
   ps.rtMargin = {500, 500, 500, 500};
-  auto* t2 = new QTimer(QCoreApplication::instance());
-  t2->setInterval(5);
-  QObject::connect(t2, &QTimer::timeout, t2, [t2, tries = 0]() mutable {
-    QWidget* modal = QApplication::activeModalWidget();
-    CWnd* w = modal ? CWnd::FromQWidget(modal) : nullptr;
-    if (!w && ++tries < 400) return;
-    t2->stop();
-    t2->deleteLater();
-    if (!w) return;
+  WhenModalOver(nullptr, "the page setup dialog", [](CWnd* w) {
     EXPECT_EQ(Text(*w, edt4).ToQString(), QLocale().toString(0.5, 'f', 2));
     PickData(*w, cmb2, DMPAPER_LETTER);
     Click(*w, IDCANCEL);
   });
-  t2->start();
   EXPECT_FALSE(PageSetupDlg(&ps));
   EXPECT_EQ(AfxGetPrintDlgError(), 0u);
   EXPECT_EQ(ps.hDevMode, nullptr);  // none came in, none go out after Cancel

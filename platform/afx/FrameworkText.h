@@ -1,0 +1,35 @@
+#pragma once
+// Texts of the platform layer that a user reads: the messages of its exceptions and of its document and
+// file dialogs. Each has a number in the language library (0xF000-0xF1FF); the built-in English text is
+// used only where no library is loaded, as in the platform's own tests.
+
+#include "platform/afx/AfxTypes.h"
+#include "platform/afx/CString.h"
+
+// How a message names a file: "the file" without a name, else "the file "%1"" with %1 the name.
+#define AFX_IDS_THE_FILE 0xF180
+#define AFX_IDS_THE_NAMED_FILE 0xF181
+// CFileException causes: AFX_IDP_FILE_NONE + cause ("%1" is the file as named above).
+#define AFX_IDP_FILE_NONE 0xF190
+// CArchiveException causes: AFX_IDP_ARCH_NONE + cause.
+#define AFX_IDP_ARCH_NONE 0xF1A0
+// Compound files (platform/ole): what was wrong with the file.
+#define AFX_IDP_STORAGE_NOT_COMPOUND 0xF1B0
+#define AFX_IDP_STORAGE_DAMAGED 0xF1B1
+#define AFX_IDP_STORAGE_ACCESS_DENIED 0xF1B2
+#define AFX_IDP_STORAGE_ELEMENT_MISSING 0xF1B3
+#define AFX_IDP_STORAGE_ELEMENT_EXISTS 0xF1B4
+#define AFX_IDP_STORAGE_BAD_NAME 0xF1B5
+#define AFX_IDP_STORAGE_FAILED 0xF1B6
+// Exceptions without a file.
+#define AFX_IDP_OUT_OF_MEMORY 0xF1B8
+#define AFX_IDP_NOT_SUPPORTED 0xF1B9
+#define AFX_IDP_INVALID_ARGUMENT 0xF1BA
+#define AFX_IDP_UNEXPECTED_ERROR 0xF1BB
+#define AFX_IDP_OLE_FAILED 0xF1BC
+
+// The text of nID from the language library, else lpszDefault.
+CString AfxLoadFrameworkText(UINT nID, LPCTSTR lpszDefault);
+// The sentence of number nID (with its built-in English lpszDefault) naming a file: %1 becomes "the file"
+// or "the file "name"" in the interface's language, and a sentence that starts with it starts upper case.
+CString AfxFormatFileMessage(UINT nID, LPCTSTR lpszDefault, const CString& strFileName);
