@@ -12,6 +12,7 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "regionsearch/KcRegionSearcher.h"
+#include "tests/regionsearch/RegionTestSupport.h"
 
 namespace {
 
@@ -93,6 +94,8 @@ TEST(Draw2dViewWalk, ZoomSetsTheFlatteningAndBadPicksFindNothing)
     doc.InitDocument();
     AddLine(doc, nullptr, 0);
     KcRegionSearcher searcher(&doc);
+    DWORD clock = 0;
+    searcher.SetTickCountFunction(&regiontest::StepTick, &clock);
     EXPECT_EQ(searcher.SearchRegion(&view, RuVaPnt2d(0.5, 1), 0), KcRegionSearcher::statusNoRegion);
     // A closed square around every pick of height 1: only the pick itself can make the search fail.
     const RuVaPnt2d corners[] = {RuVaPnt2d(-5, -5), RuVaPnt2d(5, -5), RuVaPnt2d(5, 5), RuVaPnt2d(-5, 5)};

@@ -182,7 +182,7 @@ TEST_F(MessageTextsTest, ADamagedDrawingIsNamedInTheInterfacesLanguage)
         Boxes().clear();
         EXPECT_EQ(OpenDocument(Path(QString::fromUtf8(c.file))), nullptr);
         ASSERT_EQ(Boxes().size(), 1u);
-        EXPECT_EQ(Boxes()[0].text, c.expected);
+        EXPECT_EQ(Boxes()[0].text.toStdString(), c.expected.toStdString());
     }
 }
 
