@@ -1,5 +1,7 @@
 #include "command/CommandManager.h"
 
+#include "command/ControlsNumericHooks.h"
+
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -61,6 +63,7 @@ CommandManager::CommandIndex& TheIndex()
 
 CommandManager::CommandManager() : m_commandCache(10), m_viewCommand(this), m_parameterHistory(10)
 {
+    RegisterControlsNumericHooks();
     CommandIndex& index = TheIndex();
     if (index.GetCount() == 0) {
         for (const CommandInfo* pRow = CommandInfo::GetTable(); pRow->m_nID != 0; ++pRow)

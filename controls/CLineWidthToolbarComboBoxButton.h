@@ -1,0 +1,35 @@
+#pragma once
+// The line width field of the attribute toolbar (command 34648): a toolbar combo button whose combo shows and
+// sets the bound document's current line width. The main frame binds it to the active document and hands it
+// the document notifications that concern it.
+
+#include "controls/CQZ2ToolbarComboBoxButton.h"
+
+class CSelectCurrentLineWidthComboBox;
+class Draw2dDocument;
+class NotifyInfoBase;
+
+class CLineWidthToolbarComboBoxButton : public CQZ2ToolbarComboBoxButton
+{
+    DECLARE_SERIAL(CLineWidthToolbarComboBoxButton)
+public:
+    static constexpr UINT kCommandId = 34648;
+    static constexpr int kDefaultWidth = 130;
+
+    CLineWidthToolbarComboBoxButton();
+    ~CLineWidthToolbarComboBoxButton() override;
+
+    CComboBox* CreateCombo(CWnd* pWndParent, const CRect& rect) override;
+    // The library's handling, then bound to the active document.
+    void OnChangeParentWnd(CWnd* pWndParent) override;
+    // FALSE without a combo; otherwise binds it and repaints.
+    BOOL SetDocument(Draw2dDocument* pDocument);
+    // Whether the record concerns this button.
+    static BOOL IsUpdateNeeded(const NotifyInfoBase* pInfo);
+    void OnDocumentNotify(const NotifyInfoBase* pInfo);
+    BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
+    CSelectCurrentLineWidthComboBox* GetCurrentCombo() const;
+
+private:
+    void Repaint();
+};
