@@ -19,4 +19,12 @@ void CommandHistory::Add(UINT nCommandID)
     m_ids.Add(nCommandID);
 }
 
+UINT CommandHistory::GetAt(int nIndex) const
+{
+    const INT_PTR count = m_ids.GetSize();
+    if (nIndex < 0 || nIndex >= count)
+        return static_cast<UINT>(-1);
+    return m_ids.GetAt(count - 1 - nIndex);
+}
+
 }  // namespace QZ2Command

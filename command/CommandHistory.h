@@ -1,5 +1,5 @@
 #pragma once
-// The ids of the commands started in this run, oldest first, each once.
+// The ids of the commands started in this run, each once; read newest first.
 
 #include "platform/afx/CObject.h"
 #include "platform/afx/CUIntArray.h"
@@ -16,11 +16,12 @@ public:
     // Appends the id, moving it to the newest end when it is already present.
     void Add(UINT nCommandID);
     int GetCount() const { return static_cast<int>(m_ids.GetSize()); }
-    UINT GetAt(int nIndex) const { return m_ids.GetAt(nIndex); }
+    // The i-th id counted from the newest (0 = newest); (UINT)-1 outside the history.
+    UINT GetAt(int nIndex) const;
     void RemoveAll() { m_ids.RemoveAll(); }
 
 private:
-    CUIntArray m_ids;
+    CUIntArray m_ids;  // oldest first
 };
 
 }  // namespace QZ2Command

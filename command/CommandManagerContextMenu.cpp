@@ -224,21 +224,21 @@ BOOL CommandManager::AddRecentCommandsToMenu(CMenu* pMenu, int nPosition)
     const CommandBase* pTop = GetActiveCommand();
     const UINT nRunning = pTop != nullptr ? GetCommandID(pTop->GetIdentifier()) : static_cast<UINT>(-1);
     const int count = m_commandHistory.GetCount();
-    int nRepeat = count - 1;
-    if (nRepeat >= 0 && m_commandHistory.GetAt(nRepeat) == nRunning)
-        --nRepeat;
-    if (nRepeat < 0)
+    int nRepeat = 0;
+    if (nRepeat < count && m_commandHistory.GetAt(nRepeat) == nRunning)
+        ++nRepeat;
+    if (nRepeat >= count)
         return FALSE;
     const UINT nRepeatID = m_commandHistory.GetAt(nRepeat);
     pMenu->ModifyMenu(static_cast<UINT>(nPosition), MF_BYPOSITION | MF_STRING, nRepeatID,
                       GetCommandDisplayName(nRepeatID) + LoadResourceString(10689));
     CMenu* pRecent = pMenu->GetSubMenu(nPosition + 1);
-    if (pRecent == nullptr || nRepeat == 0)
+    if (pRecent == nullptr || nRepeat + 1 >= count)
         return TRUE;
     pRecent->DeleteMenu(kRecentPlaceholder, MF_BYCOMMAND);
     // Newer first, up to the tenth newest entry of the history.
     int number = 1;
-    for (int i = nRepeat - 1; i >= 0 && count - i <= kRecentLimit; --i, ++number) {
+    for (int i = nRepeat + 1; i < count && i < kRecentLimit; ++i, ++number) {
         const UINT nID = m_commandHistory.GetAt(i);
         CString text;
         text.Format(_T("&%d "), number);

@@ -6,20 +6,8 @@
 
 #include "platform/gdi/GdiTypes.h"
 
-struct KcGuid {
-  DWORD Data1;
-  WORD Data2;
-  WORD Data3;
-  BYTE Data4[8];
-  bool operator==(const KcGuid& o) const {
-    if (Data1 != o.Data1 || Data2 != o.Data2 || Data3 != o.Data3) return false;
-    for (int i = 0; i < 8; ++i)
-      if (Data4[i] != o.Data4[i]) return false;
-    return true;
-  }
-};
-typedef KcGuid GUID;
-typedef KcGuid CLSID;
+// One GUID type with the structured-storage layer, so that code using both compiles.
+#include "platform/ole/OleTypes.h"
 typedef WORD LANGID;
 typedef std::uint16_t UINT16;
 typedef std::uint32_t UINT32;

@@ -335,13 +335,19 @@ TEST_F(CommandManagerTest, FailedStarts)
     EXPECT_EQ(TestLog(), Names({"Circle:start", "Circle:end"}));
     EXPECT_EQ(manager.GetCommandHistory().GetCount(), 1);
 
-    // A repeated id moves to the newest end of the history.
+    // Index 0 is the newest; a repeated id moves to the newest place.
     Command(kCircle)->m_bStartResult = TRUE;
     ASSERT_TRUE(manager.ExecuteCommand(33442));
     ASSERT_TRUE(manager.ExecuteCommand(33412));
     ASSERT_EQ(manager.GetCommandHistory().GetCount(), 2);
+    EXPECT_EQ(manager.GetCommandHistory().GetAt(0), 33412u);
+    EXPECT_EQ(manager.GetCommandHistory().GetAt(1), 33442u);
+    ASSERT_TRUE(manager.ExecuteCommand(33442));
+    EXPECT_EQ(manager.GetCommandHistory().GetCount(), 2);
     EXPECT_EQ(manager.GetCommandHistory().GetAt(0), 33442u);
     EXPECT_EQ(manager.GetCommandHistory().GetAt(1), 33412u);
+    EXPECT_EQ(manager.GetCommandHistory().GetAt(2), static_cast<UINT>(-1));
+    EXPECT_EQ(manager.GetCommandHistory().GetAt(-1), static_cast<UINT>(-1));
 }
 
 TEST_F(CommandManagerTest, PreSelectionIsTakenAndTheCommandRunsOnce)
