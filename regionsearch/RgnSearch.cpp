@@ -217,8 +217,8 @@ bool IsOverlap(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b, dou
         for (double t : {0.25, 0.5, 0.75}) {
             const gp_Pnt2d p = a->Value(u1 + (u2 - u1) * t);
             Geom2dAPI_ProjectPointOnCurve proj(p, b);
-            const double scale = std::max(1.0, std::max(std::fabs(p.X()), std::fabs(p.Y())));
-            if (proj.NbPoints() == 0 || proj.LowerDistance() > 2e-11 * scale)
+            const double scale = std::max(std::fabs(p.X()), std::fabs(p.Y()));
+            if (proj.NbPoints() == 0 || proj.LowerDistance() > 1e-11 + 1e-14 * scale)
                 return false;
         }
     } catch (const Standard_Failure&) {
@@ -1060,6 +1060,24 @@ int RgnSearch::IntersectCurves(const Handle(Geom2d_Curve)& a, const Handle(Geom2
             if (!GetPointParameter(cb, mid, v))
                 v = p1.ParamOnSecond();
             found.push_back({mid, u, v});
+        }
+        // Two hits between which the curves never part by more than the point tolerance are one touching
+        // point, which the kernel can report twice.
+        for (size_t i = 0; i < found.size(); ++i) {
+            for (size_t j = i + 1; j < found.size(); ++j) {
+                double u1 = found[i].ua, u2 = found[j].ua;
+                if (ca->IsPeriodic() && std::fabs(u2 - u1) > ca->Period() * 0.5)
+                    u2 += u2 < u1 ? ca->Period() : -ca->Period();
+                const gp_Pnt2d mid = ca->Value(0.5 * (u1 + u2));
+                if (found[i].p.Distance(found[j].p) > 1e-2 * (1.0 + std::fabs(mid.X()) + std::fabs(mid.Y())))
+                    continue;
+                Geom2dAPI_ProjectPointOnCurve proj(mid, cb);
+                if (proj.NbPoints() == 0 || proj.LowerDistance() > kPntTol)
+                    continue;
+                found[i] = {mid, 0.5 * (u1 + u2), proj.LowerDistanceParameter()};
+                found.erase(found.begin() + static_cast<long>(j));
+                j = i;
+            }
         }
         for (Hit h : found) {
             if (std::any_of(kept.begin(), kept.end(), [&](const Hit& k) { return ArePointsWithin(k.p, h.p, kPntTol); }))
