@@ -1,5 +1,7 @@
 #include "regionsearch/RgnSearch.h"
 
+#include "regionsearch/RgnArrangement.h"
+
 #include <algorithm>
 #include <cfloat>
 #include <chrono>
@@ -23,6 +25,7 @@
 #include <Geom2dInt_GInter.hxx>
 #include <GeomLib_Tool.hxx>
 #include <IntRes2d_IntersectionPoint.hxx>
+#include <IntRes2d_IntersectionSegment.hxx>
 #include <Standard_Failure.hxx>
 #include <TColStd_Array1OfReal.hxx>
 #include <gp.hxx>
@@ -199,6 +202,29 @@ void AppendRegionCurves(const Handle(Geom2d_Curve)& c, TColGeom2d_SequenceOfCurv
     } catch (const Standard_Failure&) {
         out.Append(c);
     }
+}
+
+// Whether two curves coincide between two parameters of the first: a touching stretch reported by the
+// intersector keeps the curves apart by a good part of the tolerance a quarter of the way in, a true
+// overlap by nothing but rounding.
+bool IsOverlap(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b, double u1, double u2)
+{
+    if (a->IsPeriodic() && u2 < u1)
+        u2 += a->Period();
+    if (a->Value(u1).Distance(a->Value(u2)) <= 1e-6)
+        return false;
+    try {
+        for (double t : {0.25, 0.5, 0.75}) {
+            const gp_Pnt2d p = a->Value(u1 + (u2 - u1) * t);
+            Geom2dAPI_ProjectPointOnCurve proj(p, b);
+            const double scale = std::max(std::fabs(p.X()), std::fabs(p.Y()));
+            if (proj.NbPoints() == 0 || proj.LowerDistance() > 1e-11 + 1e-14 * scale)
+                return false;
+        }
+    } catch (const Standard_Failure&) {
+        return false;
+    }
+    return true;
 }
 
 int Sign3(bool less, bool greater)
@@ -435,6 +461,15 @@ int RgnSearch::Search(const gp_Pnt2d& pick, const Draw2dView* pView, int nFlag)
     return SearchCurves(pick, pView->ConvertLengthClientToWorld(5.0));
 }
 
+int RgnSearch::StepSearch()
+{
+    if (!NotifyProgress(NotifyProgressInfo::kindStep))
+        return RgnArrangement::resultCancelled;
+    if (static_cast<DWORD>(TickCount() - m_dwStartTime) > kTimeLimit)
+        return RgnArrangement::resultTimeOut;
+    return RgnArrangement::resultFound;
+}
+
 int RgnSearch::SearchCurves(const gp_Pnt2d& pick, double dDeflection)
 {
     m_pick = pick;
@@ -444,52 +479,143 @@ int RgnSearch::SearchCurves(const gp_Pnt2d& pick, double dDeflection)
     if (!std::isfinite(pick.X()) || !std::isfinite(pick.Y()))
         return 0;
 
-    std::vector<NearCurveInfo> near;
-    if (FindNearCurves(near, pick) != 1)
-        return 0;
+    // On a curve, or nothing at all in one of the four directions: no region, found without a walk.
+    using Box = RgnArrangement::Box;
+    auto boxOf = [](const CurveInfo& c) {
+        Box b;
+        if (!c.box.IsVoid())
+            c.box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
+        return b;
+    };
+    bool blocked[4] = {false, false, false, false};
+    for (const auto& cand : m_curves) {
+        const Box b = boxOf(*cand);
+        if (b.IsVoid())
+            continue;
+        const bool inX = pick.X() >= b.xmin && pick.X() <= b.xmax, inY = pick.Y() >= b.ymin && pick.Y() <= b.ymax;
+        if (inX && inY && IsPointOnCurve(cand->curve, pick))
+            return 0;
+        if (inY) {
+            blocked[0] = blocked[0] || b.xmax > pick.X();
+            blocked[1] = blocked[1] || b.xmin < pick.X();
+        }
+        if (inX) {
+            blocked[2] = blocked[2] || b.ymax > pick.Y();
+            blocked[3] = blocked[3] || b.ymin < pick.Y();
+        }
+    }
+    for (bool b : blocked)
+        if (!b)
+            return 0;
 
     m_strProgressText.clear();
     if (m_pfnProgress != nullptr)
         AfxLoadStringResource(kProgressTextID, m_strProgressText);
     NotifyProgress(NotifyProgressInfo::kindBegin);
-
-    int result = 0;
-    for (const NearCurveInfo& hit : near) {
-        const CurveInfo& cand = *m_curves[static_cast<size_t>(hit.nCandidate)];
-        Handle(Geom2d_Curve) copy = CopyCurve(cand.curve);
-        const int side = GetPickSide(copy, hit.point, pick);
-        if (side == 0 || side == -1)
-            continue;
-        if (side == 2) {
-            copy = ReversedCurve(copy);
-            if (copy.IsNull())
-                continue;
-        }
-        double u = 0.0;
-        if (!GetPointParameter(copy, hit.point, u) || std::fabs(u - copy->LastParameter()) <= kParTol)
-            continue;
-        Handle(Geom2d_Curve) start = TrimCurve(copy, u, copy->LastParameter());
-        if (start.IsNull())
-            continue;
-        Handle(TColGeom2d_HSequenceOfCurve) sequence = new TColGeom2d_HSequenceOfCurve();
-        const int traced = TraceBoundary(hit.nCandidate, 0, hit.nCandidate, start, sequence);
-        if (traced == traceFound) {
-            std::unique_ptr<Region2dFeature> region(BuildRegion(sequence));
-            if (region) {
-                m_pRegion = std::move(region);
-                result = 1;
-                break;
-            }
-        } else if (traced == traceCancelled) {
-            result = -1;
-            break;
-        } else if (traced == traceTimeOut) {
-            result = 0;
-            break;
-        }
-    }
+    const int result = SearchArrangement(pick);
     NotifyProgress(NotifyProgressInfo::kindFinish);
     return result;
+}
+
+int RgnSearch::SearchArrangement(const gp_Pnt2d& pick)
+{
+    using Box = RgnArrangement::Box;
+    // Where every bounded face lies: the finite curves, and the meeting points and starts of the
+    // curves that run to infinity.
+    Box extent;
+    extent.Add(pick);
+    std::vector<Handle(Geom2d_Curve)> endless;
+    std::vector<double> sizes;
+    for (const auto& cand : m_curves) {
+        const Handle(Geom2d_Curve)& c = cand->curve;
+        if (IsInfiniteBound(c->FirstParameter()) || IsInfiniteBound(c->LastParameter())) {
+            endless.push_back(c);
+            if (!IsInfiniteBound(c->FirstParameter()))
+                extent.Add(c->Value(c->FirstParameter()));
+            if (!IsInfiniteBound(c->LastParameter()))
+                extent.Add(c->Value(c->LastParameter()));
+            continue;
+        }
+        if (cand->box.IsVoid())
+            continue;
+        Box b;
+        cand->box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
+        extent.Add(b);
+        if (sizes.size() < 1000)
+            sizes.push_back(std::hypot(b.xmax - b.xmin, b.ymax - b.ymin));
+    }
+    for (size_t i = 0; i < endless.size(); ++i) {
+        for (size_t j = i + 1; j < endless.size(); ++j) {
+            TColgp_SequenceOfPnt2d points;
+            if (IntersectCurves(endless[i], endless[j], points, nullptr, nullptr, kIntersectionTolerance))
+                for (int k = 1; k <= points.Length(); ++k)
+                    extent.Add(points(k));
+        }
+    }
+    const double extentSize = std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
+    // The first window is a few typical shapes wide; it doubles until the face around the point lies
+    // inside it, for then no shape outside the window can cut that face.
+    double half = 0.0;
+    if (!sizes.empty()) {
+        std::nth_element(sizes.begin(), sizes.begin() + static_cast<long>(sizes.size() / 2), sizes.end());
+        half = sizes[sizes.size() / 2];
+    }
+    half = std::max(half, 1e-6 * (1.0 + std::fabs(pick.X()) + std::fabs(pick.Y())));
+    RgnArrangement arrangement;
+    const RgnArrangement::StepFunction step = [this]() { return StepSearch(); };
+    for (;;) {
+        const int go = StepSearch();
+        if (go == RgnArrangement::resultCancelled)
+            return -1;
+        if (go == RgnArrangement::resultTimeOut)
+            return 0;
+        Box window;
+        window.xmin = pick.X() - half;
+        window.xmax = pick.X() + half;
+        window.ymin = pick.Y() - half;
+        window.ymax = pick.Y() + half;
+        const bool complete = window.Contains(extent);
+        Box clip = window;
+        if (complete) {
+            clip.xmin = extent.xmin - extentSize - 1.0;
+            clip.ymin = extent.ymin - extentSize - 1.0;
+            clip.xmax = extent.xmax + extentSize + 1.0;
+            clip.ymax = extent.ymax + extentSize + 1.0;
+            clip.Add(window);
+        } else {
+            clip.xmin -= half;
+            clip.ymin -= half;
+            clip.xmax += half;
+            clip.ymax += half;
+        }
+        std::vector<Handle(Geom2d_Curve)> selected;
+        for (const auto& cand : m_curves) {
+            if (cand->box.IsVoid())
+                continue;
+            Box b;
+            cand->box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
+            if (b.Overlaps(window))
+                selected.push_back(cand->curve);
+        }
+        const int built = arrangement.Build(selected, clip, step);
+        if (built == RgnArrangement::resultCancelled)
+            return -1;
+        if (built == RgnArrangement::resultTimeOut)
+            return 0;
+        Handle(TColGeom2d_HSequenceOfCurve) loop;
+        Box loopBox;
+        const int located = arrangement.Locate(pick, loop, loopBox);
+        if (located == RgnArrangement::resultFound && (complete || window.Contains(loopBox))) {
+            m_pRegion.reset(BuildRegion(loop));
+            return m_pRegion ? 1 : 0;
+        }
+        if (complete)
+            return 0;
+        half *= 2.0;
+        if (located == RgnArrangement::resultFound)
+            half = std::max(half, std::max({pick.X() - loopBox.xmin, loopBox.xmax - pick.X(), pick.Y() - loopBox.ymin,
+                                            loopBox.ymax - pick.Y()}) * 1.01);
+    }
 }
 
 int RgnSearch::CompareNearCurves(const NearCurveInfo& a, const NearCurveInfo& b)
@@ -569,86 +695,6 @@ int RgnSearch::GetPickSide(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& hi
     return angle > 0.0 ? 1 : 2;
 }
 
-int RgnSearch::TraceBoundary(int nStart, int nDepth, int nCurrent, const Handle(Geom2d_Curve)& current,
-                             const Handle(TColGeom2d_HSequenceOfCurve)& sequence)
-{
-    if (!NotifyProgress(NotifyProgressInfo::kindStep))
-        return traceCancelled;
-    if (static_cast<DWORD>(TickCount() - m_dwStartTime) > kTimeLimit)
-        return traceTimeOut;
-    if (nDepth > kDepthLimit)
-        return traceDeadEnd;
-
-    std::vector<NextCurveInfo> nexts;
-    if (FindNextCurves(current, nCurrent, nexts) <= 0)
-        return traceDeadEnd;
-
-    int result = traceDeadEnd;
-    const gp_Pnt2d currentEnd = EndPoint(current);
-    for (const NextCurveInfo& n : nexts) {
-        // The stretch of the current curve up to the junction.
-        Handle(Geom2d_Curve) piece = ArePointsWithin(currentEnd, n.junction, kPntTol)
-                                         ? CopyCurve(current)
-                                         : TrimCurve(current, current->FirstParameter(), n.uCurrent);
-        if (piece.IsNull())
-            continue;
-
-        // Going straight back along the current curve: skip it where the two would overlap.
-        double turn = 0.0;
-        if (SignedAngle(n.tangentCurrent, n.tangentNext, turn) && std::fabs(std::fabs(turn) - M_PI) <= kAngTol) {
-            TColgp_SequenceOfPnt2d points;
-            bool overlap = false;
-            if (IntersectCurves(piece, n.next, points, nullptr, nullptr, GetIntersectionTolerance(piece, n.next)))
-                for (int i = 1; i <= points.Length() && !overlap; ++i)
-                    overlap = !ArePointsWithin(points(i), n.junction, kPntTol) &&
-                              ClassifyPointSide(piece, points(i)) == 0;
-            if (overlap)
-                continue;
-        }
-
-        sequence->Append(piece);
-        const gp_Pnt2d pieceEnd = EndPoint(piece);
-        // Back at the junction where the start curve was first left: a loop.
-        if (sequence->Length() > 2 && ArePointsWithin(pieceEnd, StartPoint(sequence->Value(2)), kPntTol)) {
-            Handle(TColGeom2d_HSequenceOfCurve) loop = new TColGeom2d_HSequenceOfCurve();
-            for (int i = 2; i <= sequence->Length(); ++i)
-                loop->Append(sequence->Value(i));
-            if (IsPointInsideLoop(m_pick, loop, m_dDeflection)) {
-                sequence->Clear();
-                sequence->Append(loop);
-                return traceFound;
-            }
-            sequence->Remove(sequence->Length());
-            return traceWrongLoop;
-        }
-        // Running into itself.
-        for (int i = 2; i < sequence->Length(); ++i) {
-            if (ArePointsWithin(pieceEnd, EndPoint(sequence->Value(i)), kPntTol)) {
-                sequence->Remove(sequence->Length());
-                return traceWrongLoop;
-            }
-        }
-
-        if (std::fabs(n.uNext - n.next->LastParameter()) > kParTol) {
-            Handle(Geom2d_Curve) following =
-                ArePointsWithin(n.next->Value(n.uNext), StartPoint(n.next), kPntTol)
-                    ? CopyCurve(n.next)
-                    : TrimCurve(n.next, n.uNext, n.next->LastParameter());
-            if (!following.IsNull()) {
-                result = TraceBoundary(nStart, nDepth + 1, n.nCandidate, following, sequence);
-                if (result == traceDeadEnd)
-                    m_curves[static_cast<size_t>(n.nCandidate)]->bDead = 1;
-            }
-        }
-        if (result == traceFound)
-            return traceFound;
-        sequence->Remove(sequence->Length());
-        if (result == traceCancelled || result == traceTimeOut)
-            return result;
-    }
-    return result;
-}
-
 int RgnSearch::FindNextCurves(const Handle(Geom2d_Curve)& current, int nCurrent,
                               std::vector<NextCurveInfo>& out) const
 {
@@ -660,7 +706,7 @@ int RgnSearch::FindNextCurves(const Handle(Geom2d_Curve)& current, int nCurrent,
     const gp_Pnt2d start = StartPoint(current);
     const double first = current->FirstParameter();
     for (const auto& cand : m_curves) {
-        if (cand->nPosition == nCurrent || cand->bDead ||
+        if (cand->nPosition == nCurrent ||
             KcGeometryTool::GetOverlapBox(box, cand->box) == KcGeometryTool::kBoxApart)
             continue;
         const Handle(Geom2d_Curve)& q = cand->curve;
@@ -988,9 +1034,54 @@ int RgnSearch::IntersectCurves(const Handle(Geom2d_Curve)& a, const Handle(Geom2
     try {
         Geom2dAPI_InterCurveCurve inter(ca, cb, dTolerance);
         const Geom2dInt_GInter& gi = inter.Intersector();
+        // The kernel reports a crossing of two curves, within the tolerance, either as a point or as a
+        // short stretch where they run closer than the tolerance (crossing and touching circles and
+        // arcs do); a stretch where they truly coincide is an overlap, bounded by its two ends.
+        std::vector<Hit> found;
         for (int i = 1; i <= gi.NbPoints(); ++i) {
             const IntRes2d_IntersectionPoint& ip = gi.Point(i);
-            Hit h{ip.Value(), ip.ParamOnFirst(), ip.ParamOnSecond()};
+            found.push_back({ip.Value(), ip.ParamOnFirst(), ip.ParamOnSecond()});
+        }
+        for (int i = 1; i <= gi.NbSegments(); ++i) {
+            const IntRes2d_IntersectionSegment& seg = gi.Segment(i);
+            if (!seg.HasFirstPoint() || !seg.HasLastPoint())
+                continue;  // an endless overlap: the curves' own ends are found below
+            const IntRes2d_IntersectionPoint& p1 = seg.FirstPoint();
+            const IntRes2d_IntersectionPoint& p2 = seg.LastPoint();
+            if (IsOverlap(ca, cb, p1.ParamOnFirst(), p2.ParamOnFirst())) {
+                found.push_back({p1.Value(), p1.ParamOnFirst(), p1.ParamOnSecond()});
+                found.push_back({p2.Value(), p2.ParamOnFirst(), p2.ParamOnSecond()});
+                continue;
+            }
+            const gp_Pnt2d mid((p1.Value().XY() + p2.Value().XY()) * 0.5);
+            double u = 0.0, v = 0.0;
+            if (!GetPointParameter(ca, mid, u))
+                u = p1.ParamOnFirst();
+            if (!GetPointParameter(cb, mid, v))
+                v = p1.ParamOnSecond();
+            found.push_back({mid, u, v});
+        }
+        // Two hits between which the curves never part by more than the point tolerance are one touching
+        // point, which the kernel can report twice.
+        for (size_t i = 0; i < found.size(); ++i) {
+            for (size_t j = i + 1; j < found.size(); ++j) {
+                double u1 = found[i].ua, u2 = found[j].ua;
+                if (ca->IsPeriodic() && std::fabs(u2 - u1) > ca->Period() * 0.5)
+                    u2 += u2 < u1 ? ca->Period() : -ca->Period();
+                const gp_Pnt2d mid = ca->Value(0.5 * (u1 + u2));
+                if (found[i].p.Distance(found[j].p) > 1e-2 * (1.0 + std::fabs(mid.X()) + std::fabs(mid.Y())))
+                    continue;
+                Geom2dAPI_ProjectPointOnCurve proj(mid, cb);
+                if (proj.NbPoints() == 0 || proj.LowerDistance() > kPntTol)
+                    continue;
+                found[i] = {mid, 0.5 * (u1 + u2), proj.LowerDistanceParameter()};
+                found.erase(found.begin() + static_cast<long>(j));
+                j = i;
+            }
+        }
+        for (Hit h : found) {
+            if (std::any_of(kept.begin(), kept.end(), [&](const Hit& k) { return ArePointsWithin(k.p, h.p, kPntTol); }))
+                continue;
             if (replaceA) {
                 if (!IsPointOnCurve(a, h.p))
                     continue;

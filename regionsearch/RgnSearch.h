@@ -1,8 +1,8 @@
 #pragma once
 // The worker of the region search. It turns the shapes of a view into curves of the kernel (candidates,
-// each with its box), shoots rays from the picked point along the axes to find the nearest candidates,
-// and from each of them walks the boundary depth first, always keeping the point on its left and taking
-// the sharpest left turn at every junction. A closed walk that encloses the point becomes the region.
+// each with its box) and finds the face around the picked point in the arrangement of those candidates
+// whose boxes meet a window round the point (RgnArrangement); the window doubles until the face lies
+// inside it. The face's outer boundary, made of pieces of the shapes, becomes the region.
 //
 // The search over the candidates does not need a view: AddFeatureCurves and AddCurve fill the candidate
 // list directly and SearchCurves takes the flattening tolerance of the inside test as a plain length.
@@ -34,13 +34,9 @@ public:
     static constexpr double kParameterTolerance = 1e-9;
     static constexpr double kAngleTolerance = 1e-12;
     static constexpr double kIntersectionTolerance = 1e-9;
-    static constexpr DWORD kTimeLimit = 15000;  // ms of tracing
-    static constexpr int kDepthLimit = 300;     // continuation steps of one walk
+    static constexpr DWORD kTimeLimit = 15000;  // ms of searching, a safety net only
     static constexpr int kMaxStartCurves = 5;
     static constexpr UINT kProgressTextID = 11467;
-
-    // Results of TraceBoundary.
-    enum TraceResult { traceFound = 1, traceDeadEnd = 0, traceWrongLoop = -1, traceCancelled = -2, traceTimeOut = -3 };
 
     // One candidate curve.
     struct CurveInfo {
@@ -49,7 +45,6 @@ public:
         long nLayoutID = -1;
         Handle(Geom2d_Curve) curve;
         RuVaBndBox2d box;
-        int bDead = 0;  // a walk through it proved to lead nowhere
     };
     // One hit of an axis ray.
     struct NearCurveInfo {
@@ -80,7 +75,8 @@ public:
     // The whole search on a view: 1 a region was found and is kept, -1 cancelled, 0 nothing found. A null
     // view gives 0 and changes nothing.
     int Search(const gp_Pnt2d& pick, const Draw2dView* pView, int nFlag);
-    // The search over the candidates already collected; the inside test flattens curves to the deflection.
+    // The search over the candidates already collected. The deflection is kept for callers of the old
+    // flattened inside test; the answer no longer depends on it (nor on the view's zoom).
     int SearchCurves(const gp_Pnt2d& pick, double dDeflection);
 
     const Region2dFeature* GetRegion() const { return m_pRegion.get(); }
@@ -97,7 +93,7 @@ public:
     int GetCurveCount() const { return static_cast<int>(m_curves.size()); }
     const CurveInfo& GetCurveInfo(int nIndex) const { return *m_curves.at(static_cast<size_t>(nIndex)); }
 
-    // Steps of the search, open for tests.
+    // Tools of the earlier traced search, kept for callers that walk a boundary themselves.
     int FindNearCurves(std::vector<NearCurveInfo>& near, const gp_Pnt2d& pick) const;
     int GetPickSide(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& hit, const gp_Pnt2d& pick) const;
     int FindNextCurves(const Handle(Geom2d_Curve)& current, int nCurrent, std::vector<NextCurveInfo>& out) const;
@@ -125,8 +121,9 @@ public:
     static int IsPointInSequence(const gp_Pnt2d& point, const TColgp_SequenceOfPnt2d& points);
 
 private:
-    int TraceBoundary(int nStart, int nDepth, int nCurrent, const Handle(Geom2d_Curve)& current,
-                      const Handle(TColGeom2d_HSequenceOfCurve)& sequence);
+    // One step of the search: progress report and time limit (RgnArrangement's results).
+    int StepSearch();
+    int SearchArrangement(const gp_Pnt2d& pick);
     int NotifyProgress(int nKind);
     DWORD TickCount() const;
     void AppendCandidate(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID);

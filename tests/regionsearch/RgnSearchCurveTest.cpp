@@ -77,7 +77,6 @@ TEST(RgnSearchCandidates, PolylinesGiveOneSegmentPerPairOfVertices)
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(worker.GetCurveInfo(i).nPosition, i);
         EXPECT_EQ(worker.GetCurveInfo(i).nRecordID, i < 4 ? 7 : 8);
-        EXPECT_EQ(worker.GetCurveInfo(i).bDead, 0);
     }
     EXPECT_TRUE(Start(worker.GetCurveInfo(3).curve).IsEqual(gp_Pnt2d(0, 4), 1e-12));
     EXPECT_TRUE(End(worker.GetCurveInfo(3).curve).IsEqual(gp_Pnt2d(0, 0), 1e-12));

@@ -1,0 +1,104 @@
+#pragma once
+// The faces into which a set of curves cuts the plane, and the one around a point. Every curve is split
+// at every point where it meets another, the pieces become edges between shared vertices, and the faces
+// are walked by taking at every vertex the next edge clockwise from the one arrived by (tangents first,
+// then curvature, so that curves touching at a tangent are ordered right). Edges that bound no face on
+// either side (dangling ends, bridges between separate outlines) are dropped first. The face around a
+// point is then the smallest counter-clockwise boundary that winds round it; outlines lying inside it
+// (islands) never become part of it.
+//
+// Curves that run to infinity are cut to a clip box; their cut ends lead nowhere and so bound nothing.
+
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+#include <Geom2d_Curve.hxx>
+#include <TColGeom2d_HSequenceOfCurve.hxx>
+#include <gp_Pnt2d.hxx>
+#include <gp_Vec2d.hxx>
+
+class RgnArrangement
+{
+public:
+    struct Box {
+        double xmin = 0.0, ymin = 0.0, xmax = -1.0, ymax = -1.0;
+        bool IsVoid() const { return xmax < xmin || ymax < ymin; }
+        bool Overlaps(const Box& o) const
+        {
+            return !(o.xmin > xmax || o.xmax < xmin || o.ymin > ymax || o.ymax < ymin);
+        }
+        bool Contains(const Box& o) const
+        {
+            return o.xmin >= xmin && o.xmax <= xmax && o.ymin >= ymin && o.ymax <= ymax;
+        }
+        void Add(const Box& o);
+        void Add(const gp_Pnt2d& p);
+    };
+    // What Locate found.
+    enum Result { resultFound = 1, resultOpen = 0, resultCancelled = -1, resultTimeOut = -2 };
+    // Called once per curve while the arrangement is built: 1 to go on, or the result to stop with.
+    typedef std::function<int()> StepFunction;
+
+    RgnArrangement() = default;
+    RgnArrangement(const RgnArrangement&) = delete;
+    RgnArrangement& operator=(const RgnArrangement&) = delete;
+
+    // Splits the curves at their meeting points and builds the faces. Curves running to infinity are cut
+    // to the clip box. Returns resultFound, or the step function's answer when it asked to stop.
+    int Build(const std::vector<Handle(Geom2d_Curve)>& curves, const Box& clip, const StepFunction& step);
+    // The boundary of the face around the point, counter-clockwise, made of pieces of the curves, with its
+    // box; resultOpen when the point lies in no bounded face.
+    int Locate(const gp_Pnt2d& pick, Handle(TColGeom2d_HSequenceOfCurve)& loop, Box& loopBox) const;
+
+    int GetEdgeCount() const;
+    int GetFaceCount() const { return static_cast<int>(m_cycleArea.size()); }
+
+    // Curve helpers shared with the search.
+    static Box CurveBox(const Handle(Geom2d_Curve)& curve);
+    // Twice the signed area swept by the curve about the origin point (counter-clockwise positive).
+    static double SweptArea(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& origin);
+
+private:
+    struct Edge {
+        Handle(Geom2d_Curve) curve;  // forward along its source curve
+        int v0 = -1;
+        int v1 = -1;
+        int source = -1;
+        bool alive = true;
+        Box box;
+    };
+    // One direction of an edge leaving a vertex: dart 2e runs v0 to v1, dart 2e+1 back.
+    struct Leaving {
+        int dart;
+        double angle;
+        double curvature;
+    };
+
+    int VertexAt(const gp_Pnt2d& p);
+    void MakeEdges(int source, const Handle(Geom2d_Curve)& curve, std::vector<std::pair<double, int>>& cuts);
+    void AddEdge(int source, const Handle(Geom2d_Curve)& piece, int v0, int v1);
+    void RemoveDuplicateEdges();
+    void PruneDanglingEdges();
+    void OrderVertices();
+    void WalkFaces();
+    int NextDart(int dart) const;
+    int Origin(int dart) const;
+    Handle(Geom2d_Curve) DartCurve(int dart) const;
+
+    std::vector<gp_Pnt2d> m_vertices;
+    struct CellHash {
+        size_t operator()(const std::pair<long long, long long>& k) const
+        {
+            return std::hash<long long>()(k.first * 1000003LL ^ k.second);
+        }
+    };
+    // Vertices by grid cell of the point tolerance, so that near points meet in one vertex.
+    std::unordered_map<std::pair<long long, long long>, std::vector<int>, CellHash> m_cells;
+    std::vector<Edge> m_edges;
+    std::vector<std::vector<Leaving>> m_around;  // per vertex, counter-clockwise
+    std::vector<int> m_position;                 // per dart, its index in m_around of its origin
+    std::vector<int> m_cycle;                    // per dart, its face cycle or -1
+    std::vector<double> m_cycleArea;             // per cycle, signed area
+    std::vector<int> m_cycleStart;               // per cycle, one of its darts
+};
