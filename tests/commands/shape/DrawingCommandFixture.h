@@ -16,6 +16,8 @@
 #include "command/CommandManager.h"
 #include "command/DoubleParameterItem.h"
 #include "command/LoadResourceString.h"
+#include "command/RegistryManager.h"
+#include "platform/win/Registry.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "platform/afx/ResourceModule.h"
@@ -40,6 +42,9 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(UseLanguage(u"ENG"), nullptr);
+        // Choices remembered by an earlier test of this program are not loaded: the settings carry no
+        // program version until a test writes one.
+        RegistryManager(HKEY_CURRENT_USER).WriteProfileString(_T("Version"), nullptr, nullptr);
         ManagerFixture::SetUp();
         view.SetGridVisible(FALSE);
         SetSnap(FALSE);

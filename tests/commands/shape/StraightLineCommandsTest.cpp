@@ -204,11 +204,11 @@ TEST_F(StraightLineTest, LengthAlternativeAddsTheDirectionRowAndLeavingItRemoves
 
 TEST_F(StraightLineTest, RememberedLengthChoiceComesBackWithItsDirectionRowAfterARestart)
 {
-    // The settings store of this test run, written by a program version that may load them.
+    Start(kHorizontalLineID);
+    // From now on the settings carry a program version that may load what this run remembers.
     RegistryManager registry(HKEY_CURRENT_USER);
     registry.WriteProfileInt(_T("Version"), _T("Major"), 4);
     registry.WriteProfileInt(_T("Version"), _T("Minor"), 21);
-    Start(kHorizontalLineID);
     ASSERT_TRUE(manager.SetParameterAlternative(nullptr, 1, 1));
     manager.CancelAllCommands();
     manager.Shutdown();
