@@ -14,6 +14,7 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QWidget>
 
 #include <vector>
 
@@ -223,6 +224,12 @@ TEST_F(DrawingCommandsTest, ShapesOfEveryCommandAreOneStepEachAndComeBackFromThe
     Click(pView, at(0.2, 0.9));
     Click(pView, at(0.4, 0.85));
     expectOneMoreStep("infinite line", 7);
+
+    // The picture for the documentation, when asked for.
+    if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {
+        Pump();
+        m_frame->GetQWidget()->grab().save(qEnvironmentVariable("KC_SCREENSHOT_DIR") + QStringLiteral("/drawing-commands.png"));
+    }
 
     // Everything undone back to the empty drawing, one run at a time, and redone.
     const std::vector<ShapeRecord> drawn = ShapesOf(pModel);
