@@ -1,15 +1,20 @@
 #include "commands/shape/ShapeCommandHelper.h"
 
 #include <memory>
+#include <vector>
 
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
+#include "command/FeatureParameterItem.h"
 #include "command/LoadResourceString.h"
 #include "command/ParameterItemBase.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/Feature2dList.h"
+#include "libs/vevure/FeatureLayout.h"
+#include "libs/vevure/PartDrawingLayout.h"
 
 namespace QZ2Command {
 
@@ -22,11 +27,24 @@ void ShapeCommandHelper::PrepareItem(ParameterItemBase& item, int nId, UINT nCap
 
 BOOL ShapeCommandHelper::AddSingleItemParameter(CommandBase* pCommand, const ParameterItemBase& item)
 {
-    if (pCommand == nullptr)
+    return AddAlternativesParameter(pCommand, {&item});
+}
+
+BOOL ShapeCommandHelper::AddAlternativesParameter(CommandBase* pCommand,
+                                                  std::initializer_list<const ParameterItemBase*> items)
+{
+    if (pCommand == nullptr || items.size() == 0)
         return FALSE;
     auto pParameter = std::make_unique<CommandParameter>();
-    const int index = pParameter->AddItem(item);
-    if (index < 0 || !pParameter->SetCurrentIndex(index))
+    int first = -1;
+    for (const ParameterItemBase* pItem : items) {
+        const int index = pItem != nullptr ? pParameter->AddItem(*pItem) : -1;
+        if (index < 0)
+            return FALSE;
+        if (first < 0)
+            first = index;
+    }
+    if (!pParameter->SetCurrentIndex(first))
         return FALSE;
     // Both take the parameter over only when they accept it.
     const BOOL bAdded = pCommand->m_pManager != nullptr
@@ -89,12 +107,75 @@ BOOL ShapeCommandHelper::AddFeatureListInUndo(Draw2dDocument* pDocument, Drawing
 {
     if (pDocument == nullptr || features.IsEmpty())
         return FALSE;
-    BOOL bAdded = TRUE;
+    // What the document would refuse is found before anything is added.
+    if (pDrawing != nullptr && !pDocument->IsDrawingFeatureExists(pDrawing))
+        return FALSE;
+    for (int i = 0; i < features.GetFeatureSize(); ++i) {
+        if (features[i] == nullptr || !features[i]->IsValid())
+            return FALSE;
+    }
+    const BOOL bOutermost = !pDocument->IsInUndoOperation();
+    std::vector<long> added;
     pDocument->BeginUndoOperation(nullptr);
-    for (int i = 0; i < features.GetFeatureSize() && bAdded; ++i)
-        bAdded = pDocument->AddFeature(features[i], pDrawing, 1) != -1 ? TRUE : FALSE;
+    for (int i = 0; i < features.GetFeatureSize(); ++i) {
+        const long id = pDocument->AddFeature(features[i], pDrawing, 1);
+        if (id == -1)
+            break;
+        added.push_back(id);
+    }
+    const bool bAll = added.size() == static_cast<size_t>(features.GetFeatureSize());
+    if (!bAll && !(bOutermost && !added.empty())) {
+        // Inside a caller's bracket the step is not ours to undo: take the shapes out again.
+        for (long id : added)
+            pDocument->DeleteFeature(id, 1);
+    }
     pDocument->EndUndoOperation();
-    return bAdded;
+    if (!bAll && bOutermost && !added.empty()) {
+        // Refused part-way: the step holds the earlier shapes only; take it back whole.
+        if (pDocument->Undo()) {
+            pDocument->ClearRedoHistory();
+        } else {
+            // No undo history kept: nothing to take back but the shapes themselves.
+            for (long id : added)
+                pDocument->DeleteFeature(id, 1);
+        }
+    }
+    return bAll ? TRUE : FALSE;
+}
+
+int ShapeCommandHelper::TakePickedFeature(const CommandBase* pCommand, const FeatureParameterItem& item,
+                                          std::unique_ptr<Feature2dBase>& shape, RuVaPnt2d& localPick)
+{
+    shape.reset();
+    FeatureLayout picked;
+    RuVaPnt2d worldPick;
+    if (!item.GetValueAndPickPoint(picked, worldPick) || picked.GetRecordID() == -1)
+        return pickMissing;
+    const Draw2dDocument* pDocument = GetDocument(pCommand);
+    if (pDocument == nullptr)
+        return pickMissing;
+    const Feature2dBase* pFeature = picked.GetRecordID() > 0 ? pDocument->GetFeature(picked.GetRecordID()) : nullptr;
+    if (pFeature == nullptr)
+        return pickGone;
+    const Draw2dView* pView = pCommand->m_pManager->GetView();
+    const PartDrawingLayout* pLayout =
+        (pView != nullptr && picked.GetLayoutID() != -1) ? pView->GetPartLayoutByID(picked.GetLayoutID()) : nullptr;
+    const PartDrawingLayout* pActive =
+        pView != nullptr ? pView->GetActivePartLayout() : pDocument->GetActiveDrawingLayout();
+    // Without a layout on either side the drawing's coordinates are the world's.
+    shape.reset(pLayout == nullptr && pActive == nullptr ? pFeature->CopyObject(Feature2dBase::copyAll)
+                                                         : pCommand->ConvertFeatureToLayout(pLayout, pFeature));
+    if (!shape)
+        return pickGone;
+    pCommand->m_pManager->WorldToLocalPoint(worldPick, localPick);
+    return pickTaken;
+}
+
+int ShapeCommandHelper::Refuse(const CommandBase* pCommand, UINT nMessageId, int nResult)
+{
+    if (pCommand != nullptr && pCommand->m_pManager != nullptr)
+        pCommand->m_pManager->ShowStatusInformation(LoadResourceString(nMessageId), 3000);
+    return nResult;
 }
 
 BOOL ShapeCommandHelper::BuildFeature(CommandBase* pCommand, Feature2dBase* pFeature, int nAction)

@@ -4,16 +4,21 @@
 // rubber band. Builders that serve both OnInput and DrawPreview call Build so that the preview and the
 // result are always the same shape.
 
+#include <initializer_list>
+#include <memory>
+
 #include "platform/afx/AfxTypes.h"
 
 class Draw2dDocument;
 class DrawingFeatureBase;
 class Feature2dBase;
 class Feature2dList;
+class RuVaPnt2d;
 
 namespace QZ2Command {
 
 class CommandBase;
+class FeatureParameterItem;
 class ParameterItemBase;
 
 class ShapeCommandHelper
@@ -25,12 +30,19 @@ public:
         actionPreview = 1,  // draw it as the rubber band
     };
 
+    // Points closer than this coincide; lengths up to it are none.
+    static constexpr double kPointTolerance = 1e-7;
+
     // Sets the item's id and caption and loads its prompt text.
     static void PrepareItem(ParameterItemBase& item, int nId, UINT nCaptionId, UINT nPromptId);
     // A new parameter holding a copy of the item as its current (only) alternative, handed to the
     // command's manager (or to the command itself while it has none). FALSE, nothing added, when the
     // item's id is already used by the command.
     static BOOL AddSingleItemParameter(CommandBase* pCommand, const ParameterItemBase& item);
+
+    // A new parameter holding copies of the items as its alternatives, the first one current; FALSE as
+    // for a single item.
+    static BOOL AddAlternativesParameter(CommandBase* pCommand, std::initializer_list<const ParameterItemBase*> items);
 
     // The attribute rule: the document's current colour, line type, line width and layer, each through
     // the shape's own setter, which refuses numbers out of range (the shape then keeps its own).
@@ -45,10 +57,26 @@ public:
     // Adds the shape to the drawing as one undo step and deletes it, whatever the outcome (the document
     // stores its own copy). The bracket is closed also when the document refuses the shape.
     static BOOL AddFeatureInUndo(Draw2dDocument* pDocument, DrawingFeatureBase* pDrawing, Feature2dBase* pFeature);
-    // Every shape of the list in one undo step; FALSE for an empty list or when any shape is refused
-    // (those before it stay added within the same step). The list keeps its shapes.
+    // Every shape of the list in one undo step, all or nothing: FALSE, with the document as it was and no
+    // undo step, for an empty list or when any shape is refused. The list keeps its shapes.
     static BOOL AddFeatureListInUndo(Draw2dDocument* pDocument, DrawingFeatureBase* pDrawing,
                                      const Feature2dList& features);
+
+    // Outcomes of TakePickedFeature.
+    enum PickOutcome {
+        pickTaken = 0,    // the copy and the pick point are filled
+        pickMissing = 1,  // the item holds no shape
+        pickGone = 2,     // the shape is no longer in the document (deleted since it was picked)
+    };
+    // The shape held by the item as a copy carried into the active part layout's coordinates (the
+    // drawing's own when no layout is involved) and its pick point carried from the world into the
+    // active drawing's coordinates.
+    static int TakePickedFeature(const CommandBase* pCommand, const FeatureParameterItem& item,
+                                 std::unique_ptr<Feature2dBase>& shape, RuVaPnt2d& localPick);
+
+    // Why a run made nothing: the text of the string number across the status bar for three seconds.
+    // Returns nResult, so that a command can write "return Refuse(this, id, resultNothing);".
+    static int Refuse(const CommandBase* pCommand, UINT nMessageId, int nResult);
 
     // The tail of a builder: applies the attribute rule to the new shape (the caller's, deleted here),
     // then adds it to the command's document or draws it as the rubber band. FALSE for no shape, no

@@ -1227,6 +1227,17 @@ void Draw2dView::DrawOverlayFeature(const Feature2dBase* pWorldFeature, COLORREF
         DrawOverlayPolyline(c, color, FALSE);
 }
 
+void Draw2dView::DrawOverlayRenderedFeature(const PartDrawingLayout* pLayout, const Feature2dBase* pLocalFeature)
+{
+    QPainter* p = GetOverlayPainter();
+    if (pLocalFeature == nullptr || p == nullptr)
+        return;
+    QRectF drawn;
+    if (!DrawingManager::DrawLooseFeature(*this, *p, pLayout, *pLocalFeature, drawn) || drawn.isEmpty())
+        return;
+    MarkOverlay(drawn.left(), drawn.top(), drawn.right(), drawn.bottom());
+}
+
 void Draw2dView::DrawVirtualSnapCurve(const KcArrayOfGeEntity2d& curves, COLORREF color)
 {
     for (INT_PTR i = 0; i < curves.GetSize(); ++i) {

@@ -246,6 +246,9 @@ public:
     // Temporary shapes: a shape in world coordinates in its own colours (or the colour given, not -1), and
     // world polylines.
     void DrawOverlayFeature(const Feature2dBase* pWorldFeature, COLORREF color = (COLORREF)-1);
+    // A shape in the local coordinates of the part layout (NULL: the world) drawn as the render of the view
+    // draws a record, line type, width, marker and text alike: a preview shows what the document would.
+    void DrawOverlayRenderedFeature(const PartDrawingLayout* pLayout, const Feature2dBase* pLocalFeature);
     void DrawOverlayPolyline(const KcArrayOfGePnt2d& world, COLORREF color, BOOL bClosed = FALSE);
     void DrawOverlayClientLines(const std::vector<CPoint>& points, COLORREF color, BOOL bClosed, BOOL bDashed);
     // The document's grip tracker (not owned): its grips are drawn on the picture (up to kMaxGripsShown),

@@ -385,6 +385,48 @@ public:
         }
     }
 
+    // One shape that is no record of the document (a preview), as DrawDrawing draws a record: through the
+    // layout, in its own look, never greyed or selected, shown whatever its layer's visibility. The area
+    // drawn on, in device units.
+    QRectF DrawLoose(const Feature2dBase& f, const PartDrawingLayout* pLayout)
+    {
+        m_cur = pLayout != nullptr ? m_world.After(Affine::From(pLayout->GetLocalToWorld())) : m_world;
+        m_dLenScale = m_cur.MaxScale();
+        m_nLayoutID = pLayout != nullptr ? pLayout->GetLayoutID() : -1;
+        m_bGrey = false;
+        DrawFeature(f, -1, Layer(f.GetLayerID()), false);
+        QRectF drawn;
+        for (const Batch& b : m_batches) {
+            const double m = b.key.width / 2.0 + 1.0;
+            for (const QLineF& l : b.lines)
+                drawn |= QRectF(l.p1(), l.p2()).normalized().adjusted(-m, -m, m, m);
+            for (const QPointF& d : b.dots)
+                drawn |= QRectF(d.x() - m, d.y() - m, 2 * m, 2 * m);
+        }
+        switch (f.GetFeatureType()) {
+        case FeatureTypeLine:
+        case FeatureTypePolyline:
+        case FeatureTypeCircle:
+        case FeatureTypeArc:
+        case FeatureTypePointMarker:
+            break;  // lines only: their batches hold all of them
+        default: {
+            // Texts, fills and pictures are drawn beside the batches, inside the shape's box.
+            const RuVaBndBox2d box = f.GetBndBox();
+            if (!box.IsVoid()) {
+                for (const RuVaPnt2d& c : {box.MinPoint(), box.MaxPoint(), RuVaPnt2d(box.XMin(), box.YMax()),
+                                           RuVaPnt2d(box.XMax(), box.YMin())}) {
+                    const QPointF q = m_cur.Map(c);
+                    drawn |= QRectF(q.x() - 2, q.y() - 2, 4, 4);
+                }
+            }
+            break;
+        }
+        }
+        Flush();
+        return drawn;
+    }
+
     // Draws what was gathered (with the painter's current clip) and empties the batches.
     void Flush()
     {
@@ -1093,6 +1135,22 @@ bool IsDrawingShown(const Draw2dDocument& doc, const DrawingFeatureBase* d)
     return d != nullptr && doc.IsDisplayDrawingFeature(d);
 }
 
+// The view's settings the renderer draws with; display modes -1 take the document's for the kind of drawing.
+void ConfigureRenderer(Renderer& r, const Draw2dView& view, const Draw2dDocument& doc, const DrawingFeatureBase& shown,
+                       int nLineWidthMode, int nLinePitchMode)
+{
+    r.m_selectedColor = view.GetSelectedFeatureColor();
+    r.m_nGreek = view.GetGreekTextSize();
+    if (nLineWidthMode < 0)
+        nLineWidthMode = shown.IsPaperFeature() ? doc.GetPaperLineWidthDisplayMode() : doc.GetPartLineWidthDisplayMode();
+    if (nLinePitchMode < 0)
+        nLinePitchMode = shown.IsPaperFeature() ? doc.GetPaperLinePitchDisplayMode() : doc.GetPartLinePitchDisplayMode();
+    r.m_bThinLines = nLineWidthMode == LineWidthThin;
+    r.m_bScreenPitch = nLinePitchMode == LinePitchFixed;
+    r.m_cap = doc.GetLineCapMode();
+    r.m_join = doc.GetLineJoinMode();
+}
+
 }  // namespace
 
 BOOL DrawingManager::RenderView(const Draw2dView& view, QImage& image, RenderStats* pStats)
@@ -1137,17 +1195,8 @@ BOOL DrawingManager::RenderViewTo(const Draw2dView& view, QPainter& p, int cx, i
         DrawGrid(p, view, *shown, world);
 
     Renderer r(&view, *doc, p, world, view.GetScale(), cx, cy);
-    r.m_selectedColor = view.GetSelectedFeatureColor();
     r.m_bPrintableOnly = bPrintableOnly;
-    r.m_nGreek = view.GetGreekTextSize();
-    if (nLineWidthMode < 0)
-        nLineWidthMode = shown->IsPaperFeature() ? doc->GetPaperLineWidthDisplayMode() : doc->GetPartLineWidthDisplayMode();
-    if (nLinePitchMode < 0)
-        nLinePitchMode = shown->IsPaperFeature() ? doc->GetPaperLinePitchDisplayMode() : doc->GetPartLinePitchDisplayMode();
-    r.m_bThinLines = nLineWidthMode == LineWidthThin;
-    r.m_bScreenPitch = nLinePitchMode == LinePitchFixed;
-    r.m_cap = doc->GetLineCapMode();
-    r.m_join = doc->GetLineJoinMode();
+    ConfigureRenderer(r, view, *doc, *shown, nLineWidthMode, nLinePitchMode);
     auto shownHere = [&](const DrawingFeatureBase* d) {
         return IsDrawingShown(*doc, d) && (!bPrintableOnly || d->IsPrintable());
     };
@@ -1187,6 +1236,30 @@ BOOL DrawingManager::RenderViewTo(const Draw2dView& view, QPainter& p, int cx, i
     if (pStats != nullptr)
         *pStats = r.m_stats;
     return r.Broken() ? FALSE : TRUE;
+}
+
+BOOL DrawingManager::DrawLooseFeature(const Draw2dView& view, QPainter& p, const PartDrawingLayout* pLayout,
+                                      const Feature2dBase& feature, QRectF& drawn)
+{
+    drawn = QRectF();
+    const Draw2dDocument* doc = view.GetDocument();
+    const DrawingFeatureBase* shown = view.GetDrawingFeature();
+    if (doc == nullptr || shown == nullptr)
+        return FALSE;
+    const Affine world = ViewAffine(view);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, view.GetLineSmoothMode() != 0);
+    if (pLayout != nullptr) {
+        // Clipped as the layout's own shapes are.
+        const QPainterPath clip = RegionPath(*pLayout, world.After(Affine::From(pLayout->GetLocalToWorld())));
+        if (!clip.isEmpty())
+            p.setClipPath(clip, Qt::IntersectClip);
+    }
+    Renderer r(&view, *doc, p, world, view.GetScale(), view.GetClientWidth(), view.GetClientHeight());
+    ConfigureRenderer(r, view, *doc, *shown, -1, -1);
+    drawn = r.DrawLoose(feature, pLayout);
+    p.restore();
+    return TRUE;
 }
 
 BOOL DrawingManager::DrawOleServerDocument(HDC hDC, Draw2dDocument* pDocument, long nDrawingID,

@@ -14,10 +14,13 @@
 
 class Draw2dDocument;
 class Draw2dView;
+class Feature2dBase;
 class Feature2dList;
 class HatchPatternBase;
+class PartDrawingLayout;
 class QImage;
 class QPainter;
+class QRectF;
 
 class DrawingManager
 {
@@ -38,6 +41,11 @@ public:
     // the layout outlines.
     static BOOL RenderViewTo(const Draw2dView& view, QPainter& painter, int cx, int cy, int nLineWidthMode = -1,
                              int nLinePitchMode = -1, RenderStats* pStats = nullptr, BOOL bPrintableOnly = FALSE);
+    // One shape that is no record of the document (a command's preview) drawn over the painter exactly as
+    // the render of the view draws its records: in the shape's own look, through the part layout (NULL: in
+    // the view's world) and clipped to its region. drawn receives the device area touched.
+    static BOOL DrawLooseFeature(const Draw2dView& view, QPainter& painter, const PartDrawingLayout* pLayout,
+                                 const Feature2dBase& feature, QRectF& drawn);
     // The region of the drawing scaled into w x h device units of the context (at its origin), drawn as
     // vectors: for embedded copies of the document and for printing.
     static BOOL DrawOleServerDocument(HDC hDC, Draw2dDocument* pDocument, long nDrawingID, const RuVaPnt2d& lowerLeft,

@@ -41,6 +41,11 @@ BOOL Rubberband::DrawFeature(const DrawingFeatureBase* pDrawing, const PartDrawi
         if (active != nullptr && active->GetDrawingID() == pDrawing->GetDrawingID())
             pLayout = active;
     }
+    if (color == (COLORREF)-1) {
+        // In its own look: drawn by the renderer, through the layout.
+        m_pView->DrawOverlayRenderedFeature(pLayout, pFeature);
+        return TRUE;
+    }
     std::unique_ptr<Feature2dBase> world(m_pView->ConvertFeatureLocalToWorld(pDrawing, pLayout, pFeature, 0));
     if (!world)
         return FALSE;

@@ -119,6 +119,70 @@ TEST(ShapeCommandHelperTest, ShapesMadeTogetherAreOneUndoStep)
     EXPECT_EQ(doc.GetFeatureCount(), 0);
 }
 
+namespace {
+
+// A line the document turns away when it is added, although it is a valid line: the data model's own
+// refusal, which only shows once earlier shapes of the same run are in.
+class TurnedAwayLine : public Line2dFeature
+{
+public:
+    using Line2dFeature::Line2dFeature;
+    Feature2dBase* CopyObject(WORD) const override { return new TurnedAwayLine(GetStartPoint(), GetEndPoint()); }
+    BOOL OnBeforeAddRecord(Draw2dDocument*) override { return FALSE; }
+};
+
+}  // namespace
+
+TEST(ShapeCommandHelperTest, ShapesMadeTogetherAreAddedAllOrNothing)
+{
+    struct Case {
+        const char* name;
+        int refused;     // index of the refused shape in a list of three
+        bool turnedAway; // refused by the document while adding
+        bool inBracket;  // run inside a caller's undo bracket
+    };
+    const Case cases[] = {
+        {"turned away first", 0, true, false},
+        {"turned away last", 2, true, false},
+        {"turned away in the middle inside a caller's bracket", 1, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Draw2dDocument doc;
+        doc.InitDocument();
+        // An earlier step, and a step undone that redo could bring back: neither may be touched.
+        ASSERT_TRUE(ShapeCommandHelper::AddFeatureInUndo(&doc, nullptr, NewLine(0, 5, 5, 5)));
+        ASSERT_TRUE(ShapeCommandHelper::AddFeatureInUndo(&doc, nullptr, NewLine(0, 6, 5, 6)));
+        ASSERT_TRUE(doc.Undo());
+        Feature2dList features;
+        for (int i = 0; i < 3; ++i) {
+            if (i != c.refused)
+                features.AddFeature(NewLine(i, 0, i, 1), 0);
+            else if (c.turnedAway)
+                features.AddFeature(new TurnedAwayLine(RuVaPnt2d(i, 0), RuVaPnt2d(i, 1)), 0);
+            else
+                features.AddFeature(new Line2dFeature(), 0);  // no length
+        }
+        if (c.inBracket)
+            doc.BeginUndoOperation(nullptr);
+        EXPECT_FALSE(ShapeCommandHelper::AddFeatureListInUndo(&doc, nullptr, features));
+        EXPECT_EQ(doc.GetFeatureCount(), 1);
+        if (c.inBracket) {
+            EXPECT_TRUE(doc.IsInUndoOperation());
+            doc.EndUndoOperation();
+        } else {
+            EXPECT_EQ(doc.GetUndoCount(), 1);
+            EXPECT_EQ(doc.GetRedoCount(), c.turnedAway && c.refused > 0 ? 0 : 1);
+        }
+        EXPECT_FALSE(doc.IsInUndoOperation());
+        EXPECT_EQ(features.GetFeatureSize(), 3);
+        // The step before is still the one undo takes back.
+        while (doc.CanUndo())
+            ASSERT_TRUE(doc.Undo());
+        EXPECT_EQ(doc.GetFeatureCount(), 0);
+    }
+}
+
 TEST(ShapeCommandHelperTest, BuilderAddsWithTheCurrentAttributesOrPreviews)
 {
     Draw2dDocument doc;

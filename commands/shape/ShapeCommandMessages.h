@@ -1,0 +1,16 @@
+#pragma once
+// String numbers of the reasons the shape commands give in the status bar when a run makes nothing.
+
+#include "platform/afx/AfxTypes.h"
+
+namespace QZ2Command {
+
+constexpr UINT kMsgPointsCoincide = 11960;     // two points that must differ coincide
+constexpr UINT kMsgNoLine = 11961;             // the values give no line
+constexpr UINT kMsgShapeGone = 11962;          // the picked shape was deleted meanwhile
+constexpr UINT kMsgRefusedByDrawing = 11963;   // the document did not take the shape
+constexpr UINT kMsgLengthNotPositive = 11964;  // a length of 0 or less
+constexpr UINT kMsgNoShape = 11965;            // the values give no shape
+constexpr UINT kMsgSidesOutOfRange = 11966;    // a polygon's sides outside 3 to 1024
+
+}  // namespace QZ2Command
