@@ -260,6 +260,7 @@ public:
     // --- selection options as the current input sees them ---------------------------------------
     // The options record's selection options: shape, part and side modes and the display-state mode.
     void SetSelectionOptions(int nShapeMode, int nPartMode, int nSideMode, BOOL bDisplayStateMode);
+    BOOL GetSelectionDisplayStateMode() const { return m_bSelectionDisplayStateMode; }
     int GetShapeSelectionMode(int nIndex) const;
     int GetPartSelectionMode(int nIndex) const;
     int GetSideSelectionMode(int nIndex) const;

@@ -902,9 +902,24 @@ BOOL Draw2dDocument::IsFeatureEditable(long nRecordID) const
     const Feature2dBase* f = GetFeature(nRecordID);
     if (f == nullptr)
         return FALSE;
-    return (IsEditableDrawingFeature(GetParentDrawingFeature(nRecordID)) && IsEditableLayerID(f->GetLayerID()))
-               ? TRUE
-               : FALSE;
+    return (IsEditableDrawingFeature(GetParentDrawingFeature(nRecordID)) && IsEditableFeatureLayer(f)) ? TRUE : FALSE;
+}
+
+BOOL Draw2dDocument::IsEditableFeatureLayer(const Feature2dBase* pFeature) const
+{
+    // A group on no layer of its own (its members keep theirs) may be changed when all its members may.
+    if (pFeature->GetLayerID() == 0 && pFeature->GetFeatureType() == FeatureTypeDrawGroup) {
+        const auto* pGroup = static_cast<const DrawGroup2dFeature*>(pFeature);
+        if (pGroup->GetFeatureCount() == 0)
+            return FALSE;
+        for (int i = 0; i < pGroup->GetFeatureCount(); ++i) {
+            const Feature2dBase* pMember = pGroup->GetFeature(i);
+            if (pMember == nullptr || !IsEditableFeatureLayer(pMember))
+                return FALSE;
+        }
+        return TRUE;
+    }
+    return IsEditableLayerID(pFeature->GetLayerID());
 }
 
 BOOL Draw2dDocument::IsFeatureEditable(const Feature2dBase* pFeature) const
@@ -915,7 +930,7 @@ BOOL Draw2dDocument::IsFeatureEditable(const Feature2dBase* pFeature) const
     if (id > 0 && GetFeature(id) != nullptr)
         return IsFeatureEditable(id);
     // A shape not yet stored: only its layer decides.
-    return IsEditableLayerID(pFeature->GetLayerID());
+    return IsEditableFeatureLayer(pFeature);
 }
 
 long Draw2dDocument::GetFeatureLayerID(long nRecordID) const
