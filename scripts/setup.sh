@@ -13,6 +13,22 @@ packages=(
   fonts-dejavu-core fonts-noto-cjk
   xvfb xauth
 )
+# Node.js and npm run the DWG converter. Debian's packages only when the commands are missing: a Node.js
+# that brings its own npm conflicts with Debian's npm.
+command -v node >/dev/null 2>&1 || packages+=(nodejs)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
+# LibreDWG's WebAssembly build for the DWG reader, pinned by the lockfile; run on every way out of this
+# script once the packages are there.
+install_dwg_converter() {
+  local rc=$?
+  [ "$rc" -eq 0 ] || exit "$rc"
+  local dir
+  dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/libs/conv/dwg"
+  if [ -f "$dir/package-lock.json" ] && [ ! -f "$dir/node_modules/@mlightcad/libredwg-web/wasm/libredwg-web.wasm" ]; then
+    (cd "$dir" && npm ci --omit=dev --no-audit --no-fund) || exit 1
+  fi
+}
+trap install_dwg_converter EXIT
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,1207 @@
+#include "libs/conv/DxfDocumentBuilder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "libs/conv/ACadConvSetting.h"
+#include "libs/conv/AcadColor.h"
+#include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/ruva/RuVaDir2d.h"
+#include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/BSplineCurve2dFeature.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/ColorFeatureTable.h"
+#include "libs/vevure/DrawComponent2dFeature.h"
+#include "libs/vevure/DrawComponent2dFeatureDefine.h"
+#include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
+#include "libs/vevure/DrawGroup2dFeature.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/EllipseArc2dFeature.h"
+#include "libs/vevure/InfiniteLine2dFeature.h"
+#include "libs/vevure/LayerFeature.h"
+#include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/LineWidthFeatureTable.h"
+#include "libs/vevure/Paper2dFeature.h"
+#include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/PointMarker2dFeature.h"
+#include "libs/vevure/Polyline2dFeature.h"
+#include "libs/vevure/SemiInfiniteLine2dFeature.h"
+#include "libs/vevure/Text2dFeature.h"
+#include "platform/ole/CodePageText.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int64_t kSaturated = INT64_MAX / 4;
+
+int64_t SatAdd(int64_t a, int64_t b)
+{
+    return (a > kSaturated - b) ? kSaturated : a + b;
+}
+
+int64_t SatMul(int64_t a, int64_t b)
+{
+    if (a == 0 || b == 0)
+        return 0;
+    return (a > kSaturated / b) ? kSaturated : a * b;
+}
+
+double UnitOf(int nInsUnits)
+{
+    switch (nInsUnits) {
+    case 1: return 25.4;      // inch
+    case 2: return 304.8;     // foot
+    case 3: return 1609344.0; // mile
+    case 4: return 1.0;       // millimetre
+    case 5: return 10.0;      // centimetre
+    case 6: return 1000.0;    // metre
+    case 7: return 1000000.0; // kilometre
+    case 8: return 25.4e-6;   // microinch
+    case 9: return 0.0254;    // mil
+    case 10: return 914.4;    // yard
+    case 14: return 100.0;    // decimetre
+    default: return 1.0;      // unitless and the rest: as millimetres
+    }
+}
+
+std::string Upper(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+bool Finite(double v)
+{
+    return std::isfinite(v) && std::fabs(v) < 1e15;
+}
+
+// Angles in degrees brought into [0, 360).
+double NormDeg(double a)
+{
+    a = std::fmod(a, 360.0);
+    return a < 0 ? a + 360.0 : a;
+}
+
+}  // namespace
+
+DxfDocumentBuilder::DxfDocumentBuilder(Draw2dDocument* pDocument, ACadConvSetting* pSetting)
+    : m_pDoc(pDocument), m_pSetting(pSetting)
+{
+}
+
+DxfDocumentBuilder::~DxfDocumentBuilder()
+{
+    for (Placement& p : m_placements)
+        delete p.pFeature;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Header
+
+void DxfDocumentBuilder::setVariableString(const std::string& key, const std::string& value, int)
+{
+    if (key == "$ACADVER") {
+        // Texts of files before AC1021 are in the file's code page, later ones in UTF-8.
+        m_bOldVersion = value < "AC1021";
+        if (!m_bOldVersion)
+            m_nCodePage = 0;
+    } else if (key == "$DWGCODEPAGE" && m_bOldVersion) {
+        const std::string v = Upper(value);
+        const size_t us = v.rfind('_');
+        if (us != std::string::npos) {
+            const unsigned cp = static_cast<unsigned>(std::strtoul(v.c_str() + us + 1, nullptr, 10));
+            if (cp != 0 && CodePageText::IsSupported(cp))
+                m_nCodePage = cp;
+        }
+    }
+}
+
+void DxfDocumentBuilder::setVariableInt(const std::string& key, int value, int)
+{
+    if (key == "$INSUNITS")
+        m_dUnit = UnitOf(value);
+    else if (key == "$TILEMODE")
+        m_nTileMode = value;
+    else if (key == "$LUNITS" && value >= 1 && value <= 5)
+        m_pDoc->SetLengthUnitFormatType(value - 1, 0);
+    else if (key == "$AUNITS" && value >= 0 && value <= 3)
+        m_pDoc->SetAngleUnitFormatType(value, 0);
+}
+
+void DxfDocumentBuilder::setVariableDouble(const std::string&, double, int) {}
+
+// ---------------------------------------------------------------------------------------------
+// Text
+
+CString DxfDocumentBuilder::DecodeText(const std::string& text) const
+{
+    // Specials first, on the raw bytes (they are plain ASCII in every code page).
+    std::string s;
+    s.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && text[i + 1] == '%') {
+            const char c = static_cast<char>(text[i + 2] | 0x20);
+            const char* rep = c == 'c' ? "\xC3\x98" : c == 'd' ? "\xC2\xB0" : c == 'p' ? "\xC2\xB1" : nullptr;
+            if (rep != nullptr) {
+                if (m_nCodePage != 0) {
+                    // Keep the marker for now; it is replaced after decoding.
+                    s += c == 'c' ? '\x01' : c == 'd' ? '\x02' : '\x03';
+                } else {
+                    s += rep;
+                }
+                i += 2;
+                continue;
+            }
+        }
+        s += text[i];
+    }
+    CString decoded = m_nCodePage != 0
+                          ? CodePageText::Decode(reinterpret_cast<const BYTE*>(s.data()), s.size(), m_nCodePage)
+                          : CString(s.c_str());
+    std::u16string u;
+    const CString& d = decoded;
+    for (int i = 0; i < d.GetLength(); ++i)
+        u += static_cast<char16_t>(d[i]);
+    // \U+XXXX escapes and the markers.
+    std::u16string out;
+    for (size_t i = 0; i < u.size(); ++i) {
+        if (u[i] == u'\\' && i + 6 < u.size() + 0 && (u[i + 1] == u'U' || u[i + 1] == u'u') && u[i + 2] == u'+') {
+            unsigned v = 0;
+            bool ok = true;
+            for (int k = 0; k < 4; ++k) {
+                const char16_t h = u[i + 3 + k];
+                v <<= 4;
+                if (h >= u'0' && h <= u'9') v |= h - u'0';
+                else if (h >= u'a' && h <= u'f') v |= h - u'a' + 10;
+                else if (h >= u'A' && h <= u'F') v |= h - u'A' + 10;
+                else ok = false;
+            }
+            if (ok) {
+                out += static_cast<char16_t>(v);
+                i += 6;
+                continue;
+            }
+        }
+        if (u[i] == 1) out += u'\u00D8';
+        else if (u[i] == 2) out += u'\u00B0';
+        else if (u[i] == 3) out += u'\u00B1';
+        else out += u[i];
+    }
+    CString result;
+    for (char16_t c : out)
+        result += static_cast<TCHAR>(c);
+    return result;
+}
+
+std::string DxfDocumentBuilder::StripMText(const std::string& t)
+{
+    std::string out;
+    for (size_t i = 0; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c == '{' || c == '}')
+            continue;
+        if (c != '\\' || i + 1 >= t.size()) {
+            out += c;
+            continue;
+        }
+        const char k = t[i + 1];
+        switch (k) {
+        case 'P': case 'n':
+            out += '\n';
+            ++i;
+            break;
+        case '\\': case '{': case '}':
+            out += k;
+            ++i;
+            break;
+        case '~':
+            out += ' ';
+            ++i;
+            break;
+        case 'U': case 'u': case 'M': case 'm':
+            // Left for DecodeText (\U+) or kept as written.
+            out += c;
+            break;
+        case 'L': case 'l': case 'O': case 'o': case 'K': case 'k':
+            ++i;  // switches without a value
+            break;
+        case 'S': {
+            // Stacked text a^b, a/b, a#b: shown as a/b.
+            const size_t end = t.find(';', i + 2);
+            const std::string body = t.substr(i + 2, end == std::string::npos ? std::string::npos : end - i - 2);
+            for (char b : body)
+                out += (b == '^' || b == '#') ? '/' : b;
+            i = end == std::string::npos ? t.size() : end;
+            break;
+        }
+        default: {
+            // \f...; \H...; \C...; \T...; \Q...; \W...; \A...; \p...; carry a value up to ';'.
+            const size_t end = t.find(';', i + 2);
+            i = end == std::string::npos ? t.size() : end;
+            break;
+        }
+        }
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tables and blocks
+
+void DxfDocumentBuilder::addLayer(const DL_LayerData& data)
+{
+    if (m_nError != 0 || data.name.empty())
+        return;
+    const DL_Attributes a = attributes;
+    Layer& layer = m_layers[data.name];
+    layer.nColor = a.getColor();
+    layer.nWeight = a.getWidth();
+    layer.lineType = a.getLinetype();
+    if (layer.nID < 0) {
+        layer.nID = m_pDoc->AddLayer(-1, DecodeText(data.name), 0);
+        if (layer.nID < 0)
+            layer.nID = m_pDoc->AddLayer(-1, nullptr, 0);
+    }
+    if (layer.nID < 0)
+        return;
+    const int aci = std::abs(layer.nColor);
+    m_pDoc->SetLayerColorNo(layer.nID, ColorNo(aci == 0 ? 7 : aci, a.getColor24()), 0);
+    const short w = WidthNo(layer.nWeight);
+    if (w > 0)
+        m_pDoc->SetLayerLineWidthNo(layer.nID, w, 0);
+    // Off (negative colour) or frozen (flag 1): not shown; locked (flag 4): shown, not editable.
+    const int state = (layer.nColor < 0 || (data.flags & 1) != 0) ? 2 : (data.flags & 4) != 0 ? 1 : 0;
+    m_pDoc->SetLayerState(layer.nID, state, 0);
+}
+
+long DxfDocumentBuilder::LayerID(const std::string& name)
+{
+    auto it = m_layers.find(name);
+    if (it != m_layers.end() && it->second.nID >= 0)
+        return it->second.nID;
+    // A layer used without a table entry is made with the defaults.
+    Layer& layer = m_layers[name];
+    layer.nID = m_pDoc->AddLayer(-1, DecodeText(name.empty() ? std::string("0") : name), 0);
+    if (layer.nID >= 0)
+        m_pDoc->SetLayerColorNo(layer.nID, ColorNo(7, -1), 0);
+    return layer.nID;
+}
+
+DxfDocumentBuilder::Block& DxfDocumentBuilder::BlockNamed(const std::string& name)
+{
+    return m_blocks[name];
+}
+
+long DxfDocumentBuilder::ComponentIDFor(const std::string& name)
+{
+    Block& b = BlockNamed(name);
+    if (b.nComponentID >= 0)
+        return b.nComponentID;
+    if (static_cast<long>(m_blocks.size()) > kMaxBlocks) {
+        Fail(-4);
+        return -1;
+    }
+    DrawComponent2dFeatureDefine def;
+    CString compName = DecodeText(name);
+    if (m_pSetting != nullptr && m_pSetting->m_nBlockNameWithFileName && !m_strFilePrefix.IsEmpty())
+        compName = m_strFilePrefix + _T("_") + compName;
+    if (!def.SetComponentName(compName))
+        def.SetComponentName(_T("Block"));
+    b.nComponentID = m_pDoc->AddDrawComponentDefine(def);
+    for (int n = 2; b.nComponentID < 0 && n < 1000; ++n) {
+        CString alt;
+        alt.Format(_T("%s (%d)"), static_cast<LPCTSTR>(def.GetComponentName()), n);
+        DrawComponent2dFeatureDefine other;
+        other.SetComponentName(alt);
+        b.nComponentID = m_pDoc->AddDrawComponentDefine(other);
+    }
+    return b.nComponentID;
+}
+
+void DxfDocumentBuilder::addBlock(const DL_BlockData& data)
+{
+    if (m_nError != 0)
+        return;
+    const std::string up = Upper(data.name);
+    // The model and paper spaces' own blocks hold the entities of their layouts, which the entity
+    // section repeats for the active one: their entities are not read twice.
+    if (up.rfind("*MODEL_SPACE", 0) == 0 || up.rfind("*PAPER_SPACE", 0) == 0) {
+        m_bSkipBlock = true;
+        m_currentBlock.clear();
+        return;
+    }
+    m_bSkipBlock = false;
+    Block& b = BlockNamed(data.name);
+    if (b.bDefined) {
+        Fail(-3);  // the same block twice
+        return;
+    }
+    b.bDefined = true;
+    m_currentBlock = data.name;
+    m_blockBase = RuVaPnt2d(data.bpx, data.bpy);
+    if (!Finite(data.bpx) || !Finite(data.bpy))
+        m_blockBase = RuVaPnt2d(0, 0);
+    ComponentIDFor(data.name);
+}
+
+void DxfDocumentBuilder::endBlock()
+{
+    if (!m_currentBlock.empty())
+        BlockNamed(m_currentBlock).bEnded = true;
+    m_currentBlock.clear();
+    m_bSkipBlock = false;
+}
+
+bool DxfDocumentBuilder::Skip() const
+{
+    if (m_nError != 0 || m_bSkipBlock)
+        return true;
+    // Paper-space entities belong to layouts, which this reader does not lay out yet.
+    if (m_currentBlock.empty() && attributes.isInPaperSpace())
+        return true;
+    return false;
+}
+
+DrawingFeatureBase* DxfDocumentBuilder::Target()
+{
+    if (!m_currentBlock.empty()) {
+        const long id = BlockNamed(m_currentBlock).nComponentID;
+        if (id < 0)
+            return nullptr;
+        DrawComponent2dFeatureDefine* def = m_pDoc->GetComponentDefineTable()->GetComponentDefine(id);
+        return def;
+    }
+    if (m_nModelID < 0) {
+        m_nModelID = m_pDoc->AddPartDrawingFeature(_T("Model"));
+        if (m_nModelID < 0)
+            m_nModelID = m_pDoc->AddPartDrawingFeature(nullptr);
+    }
+    return m_pDoc->GetDrawingFeatureByID(m_nModelID);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Attributes
+
+short DxfDocumentBuilder::ColorNo(int nAci, int nTrueColor)
+{
+    const ColorFeatureTable* table = m_pDoc->GetColorFeatureTable();
+    const bool whiteToBlack = m_pSetting == nullptr || m_pSetting->m_nWhiteIsChagedQZBlack != 0;
+    COLORREF rgb;
+    if (nTrueColor >= 0) {
+        rgb = RGB((nTrueColor >> 16) & 255, (nTrueColor >> 8) & 255, nTrueColor & 255);
+        if (rgb == RGB(255, 255, 255) && whiteToBlack)
+            rgb = RGB(0, 0, 0);
+    } else {
+        // Colour 7 is drawn black on our white paper.
+        if (nAci == 7 || nAci <= 0 || nAci > 255)
+            return AcadColor::NearestFixedColorNo(RGB(0, 0, 0), table);
+        return AcadColor::NearestFixedColorNo(AcadColor::GetAciRgb(nAci), table);
+    }
+    if (table == nullptr)
+        return 1;
+    const short exact = table->FindColorNumberByRef(rgb);
+    if (exact > 0)
+        return exact;
+    auto it = m_userColors.find(static_cast<long>(rgb));
+    if (it != m_userColors.end())
+        return static_cast<short>(it->second);
+    if (m_nNextUserColor <= ColorFeatureTable::kColorCount) {
+        ColorFeatureTable changed = *table;
+        const short no = m_nNextUserColor++;
+        if (changed.SetColor(no, rgb)) {
+            m_pDoc->SetColorFeatureTable(changed, 0);
+            m_userColors[static_cast<long>(rgb)] = no;
+            return no;
+        }
+    }
+    return AcadColor::NearestColorNo(rgb, m_pDoc->GetColorFeatureTable());
+}
+
+short DxfDocumentBuilder::WidthNo(int nWeight)
+{
+    const LineWidthFeatureTable* table = m_pDoc->GetLineWidthFeatureTable();
+    if (table == nullptr || nWeight == -1 || nWeight == -2)
+        return 0;  // by layer / by block
+    double mm = nWeight >= 0 ? nWeight / 100.0 : (m_pSetting != nullptr ? m_pSetting->m_dDefLineWidth : 0.25);
+    short best = 0;
+    double bestDiff = 1e300;
+    for (short no = 1; no < table->GetLineWidthSize(); ++no) {
+        const double d = std::fabs(table->GetLineWidth(no) - mm);
+        if (table->GetLineWidth(no) > 0 && d < bestDiff) {
+            bestDiff = d;
+            best = no;
+        }
+    }
+    return best;
+}
+
+void DxfDocumentBuilder::ApplyAttributes(Feature2dBase& f)
+{
+    const DL_Attributes a = attributes;
+    f.SetLayerID(LayerID(a.getLayer()));
+    const int aci = a.getColor();
+    if (a.getColor24() >= 0)
+        f.SetColorNo(ColorNo(aci, a.getColor24()));
+    else if (aci == 256 || aci < 0)
+        f.SetColorNo(0);
+    else
+        f.SetColorNo(ColorNo(aci == 0 ? 7 : aci, -1));  // by block: drawn as the block's default
+    const short w = WidthNo(a.getWidth());
+    f.SetLineWidthNo(w);
+}
+
+void DxfDocumentBuilder::Store(Feature2dBase* pFeature)
+{
+    if (pFeature == nullptr)
+        return;
+    if (!pFeature->IsValid()) {
+        delete pFeature;
+        return;
+    }
+    if (++m_nShapes > kMaxShapes) {
+        delete pFeature;
+        Fail(-4);
+        return;
+    }
+    ApplyAttributes(*pFeature);
+    DrawingFeatureBase* pDrawing = Target();
+    if (pDrawing != nullptr) {
+        if (m_currentBlock.empty())
+            m_nTopPieces = SatAdd(m_nTopPieces, 1);
+        else {
+            Block& b = BlockNamed(m_currentBlock);
+            b.nOwnShapes++;
+            b.nRunning = SatAdd(b.nRunning, 1);
+        }
+        m_pDoc->AddFeature(pFeature, pDrawing, 0);
+    }
+    delete pFeature;
+}
+
+bool DxfDocumentBuilder::PlaneIsFlat(bool& bMirror) const
+{
+    bMirror = false;
+    const DL_Extrusion* e = extrusion;
+    if (e == nullptr)
+        return true;
+    const double* d = e->getDirection();
+    if (d == nullptr)
+        return true;
+    if (std::fabs(d[0]) < 1e-9 && std::fabs(d[1]) < 1e-9) {
+        bMirror = d[2] < 0;
+        return d[2] != 0;
+    }
+    return false;
+}
+
+RuVaPnt2d DxfDocumentBuilder::ToWorld(double x, double y, bool bMirror) const
+{
+    // Seen from below, the plane's X axis points the other way (the arbitrary-axis rule for -Z).
+    if (bMirror)
+        x = -x;
+    if (!m_currentBlock.empty()) {
+        x -= m_blockBase.X();
+        y -= m_blockBase.Y();
+    }
+    return RuVaPnt2d(x * m_dUnit, y * m_dUnit);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Entities
+
+void DxfDocumentBuilder::addPoint(const DL_PointData& d)
+{
+    if (Skip())
+        return;
+    Store(new PointMarker2dFeature(ToWorld(d.x, d.y)));
+}
+
+void DxfDocumentBuilder::addLine(const DL_LineData& d)
+{
+    if (Skip())
+        return;
+    const RuVaPnt2d a = ToWorld(d.x1, d.y1), b = ToWorld(d.x2, d.y2);
+    if (a.Distance(b) < 1e-7)
+        return;
+    Store(new Line2dFeature(a, b));
+}
+
+void DxfDocumentBuilder::addXLine(const DL_XLineData& d)
+{
+    if (Skip())
+        return;
+    if (std::hypot(d.dx, d.dy) < 1e-12)
+        return;
+    Store(new InfiniteLine2dFeature(ToWorld(d.bx, d.by), RuVaDir2d(d.dx, d.dy)));
+}
+
+void DxfDocumentBuilder::addRay(const DL_RayData& d)
+{
+    if (Skip())
+        return;
+    if (std::hypot(d.dx, d.dy) < 1e-12)
+        return;
+    Store(new SemiInfiniteLine2dFeature(ToWorld(d.bx, d.by), RuVaDir2d(d.dx, d.dy)));
+}
+
+void DxfDocumentBuilder::addCircle(const DL_CircleData& d)
+{
+    if (Skip())
+        return;
+    bool mirror = false;
+    if (!PlaneIsFlat(mirror)) {
+        ++m_nLeftOut;
+        return;
+    }
+    const double r = ToLength(d.radius);
+    if (!Circle2dFeature::IsValidRadius(r))
+        return;
+    Store(new Circle2dFeature(ToWorld(d.cx, d.cy, mirror), r));
+}
+
+void DxfDocumentBuilder::addArc(const DL_ArcData& d)
+{
+    if (Skip())
+        return;
+    bool mirror = false;
+    if (!PlaneIsFlat(mirror)) {
+        ++m_nLeftOut;
+        return;
+    }
+    const double r = ToLength(d.radius);
+    if (!Circle2dFeature::IsValidRadius(r) || !Finite(d.angle1) || !Finite(d.angle2))
+        return;
+    double a1 = d.angle1, a2 = d.angle2;
+    if (mirror) {
+        // Mirrored in X: counter-clockwise from a1 to a2 becomes counter-clockwise from 180-a2 to 180-a1.
+        const double m1 = 180.0 - a2, m2 = 180.0 - a1;
+        a1 = m1;
+        a2 = m2;
+    }
+    Store(new Arc2dFeature(ToWorld(d.cx, d.cy, mirror), r, NormDeg(a1), NormDeg(a2), Arc2dFeature::CounterClockwise));
+}
+
+void DxfDocumentBuilder::addEllipse(const DL_EllipseData& d)
+{
+    if (Skip())
+        return;
+    const double major = ToLength(std::hypot(d.mx, d.my));
+    const double minor = major * d.ratio;
+    if (!(major > 0) || !(minor > 0) || !Finite(major) || !Finite(d.angle1) || !Finite(d.angle2))
+        return;
+    const double rot = std::atan2(d.my, d.mx) * 180.0 / kPi;
+    const RuVaPnt2d c = ToWorld(d.cx, d.cy);
+    const double start = d.angle1 * 180.0 / kPi, end = d.angle2 * 180.0 / kPi;
+    if (std::fabs(std::fabs(end - start) - 360.0) < 1e-9 || std::fabs(end - start) < 1e-12) {
+        Store(new Ellipse2dFeature(c, major, minor, NormDeg(rot)));
+        return;
+    }
+    Store(new EllipseArc2dFeature(c, major, minor, NormDeg(rot), NormDeg(start), NormDeg(end),
+                                  0));
+}
+
+void DxfDocumentBuilder::addPolyline(const DL_PolylineData& d)
+{
+    if (m_bInPolyline)
+        FinishPolyline();
+    m_vertices.clear();
+    m_bInPolyline = !Skip();
+    m_nPolylineFlags = d.flags;
+    // 3D polylines and meshes (flags 8, 16, 64) are not plane figures.
+    if ((d.flags & (8 | 16 | 64)) != 0) {
+        if (m_bInPolyline)
+            ++m_nLeftOut;
+        m_bInPolyline = false;
+    }
+    m_bPolylineFlat = PlaneIsFlat(m_bPolylineMirror);
+}
+
+void DxfDocumentBuilder::addVertex(const DL_VertexData& d)
+{
+    if (!m_bInPolyline)
+        return;
+    if (!Finite(d.x) || !Finite(d.y) || !std::isfinite(d.bulge))
+        return;
+    if (static_cast<long>(m_vertices.size()) >= kMaxShapes) {
+        Fail(-4);
+        return;
+    }
+    m_vertices.push_back(d);
+}
+
+void DxfDocumentBuilder::FinishPolyline()
+{
+    if (!m_bInPolyline)
+        return;
+    m_bInPolyline = false;
+    if (!m_bPolylineFlat) {
+        ++m_nLeftOut;
+        return;
+    }
+    std::vector<DL_VertexData> v = std::move(m_vertices);
+    m_vertices.clear();
+    const bool closed = (m_nPolylineFlags & 1) != 0;
+    if (v.size() < 2)
+        return;
+    const bool mirror = m_bPolylineMirror;
+    bool bulged = false;
+    for (size_t i = 0; i < v.size(); ++i)
+        if (std::fabs(v[i].bulge) > 1e-12 && (closed || i + 1 < v.size()))
+            bulged = true;
+    if (!bulged) {
+        KcArrayOfGePnt2d pts;
+        for (const DL_VertexData& p : v)
+            pts.Add(ToWorld(p.x, p.y, mirror));
+        Store(new Polyline2dFeature(pts, closed ? TRUE : FALSE));
+        return;
+    }
+    // Bulges make arcs, which our polylines cannot hold: a group of lines and arcs in the vertex order.
+    auto* group = new DrawGroup2dFeature;
+    const size_t n = closed ? v.size() : v.size() - 1;
+    for (size_t i = 0; i < n; ++i) {
+        const DL_VertexData& p = v[i];
+        const DL_VertexData& q = v[(i + 1) % v.size()];
+        const RuVaPnt2d a = ToWorld(p.x, p.y, mirror), b = ToWorld(q.x, q.y, mirror);
+        if (a.Distance(b) < 1e-7)
+            continue;
+        // Mirroring the plane turns the sense of every arc.
+        const double bulge = mirror ? -p.bulge : p.bulge;
+        if (std::fabs(bulge) < 1e-12) {
+            group->AddFeature(new Line2dFeature(a, b), 0);
+            continue;
+        }
+        // The bulge is tan(quarter of the included angle); positive turns counter-clockwise.
+        const double theta = 4.0 * std::atan(std::fabs(bulge));
+        const double chord = a.Distance(b);
+        const double r = chord / (2.0 * std::sin(theta / 2.0));
+        const double mx = (a.X() + b.X()) / 2, my = (a.Y() + b.Y()) / 2;
+        const double h = r * std::cos(theta / 2.0);  // centre distance from the chord's middle
+        const double ux = (b.X() - a.X()) / chord, uy = (b.Y() - a.Y()) / chord;
+        // Left normal for a counter-clockwise arc under half a turn; the centre moves across past it.
+        const double sign = bulge > 0 ? 1.0 : -1.0;
+        const RuVaPnt2d c(mx - sign * uy * h, my + sign * ux * h);
+        const double sa = std::atan2(a.Y() - c.Y(), a.X() - c.X()) * 180.0 / kPi;
+        const double ea = std::atan2(b.Y() - c.Y(), b.X() - c.X()) * 180.0 / kPi;
+        if (!Circle2dFeature::IsValidRadius(r))
+            continue;
+        if (bulge > 0)
+            group->AddFeature(new Arc2dFeature(c, r, NormDeg(sa), NormDeg(ea), Arc2dFeature::CounterClockwise), 0);
+        else
+            group->AddFeature(new Arc2dFeature(c, r, NormDeg(sa), NormDeg(ea), Arc2dFeature::Clockwise), 0);
+    }
+    if (group->GetFeatureCount() == 0) {
+        delete group;
+        return;
+    }
+    // Members take the polyline's attributes.
+    for (int i = 0; i < group->GetFeatureCount(); ++i)
+        ApplyAttributes(*group->GetFeature(i));
+    Store(group);
+}
+
+void DxfDocumentBuilder::addSpline(const DL_SplineData& d)
+{
+    m_bInSpline = !Skip();
+    m_nSplineDegree = static_cast<int>(d.degree);
+    m_nSplineFlags = static_cast<int>(d.flags);
+    m_controls.clear();
+    m_fits.clear();
+    m_knots.clear();
+}
+
+void DxfDocumentBuilder::addControlPoint(const DL_ControlPointData& d)
+{
+    if (m_bInSpline)
+        m_controls.push_back(d);
+}
+
+void DxfDocumentBuilder::addFitPoint(const DL_FitPointData& d)
+{
+    if (m_bInSpline)
+        m_fits.push_back(d);
+}
+
+void DxfDocumentBuilder::addKnot(const DL_KnotData& d)
+{
+    if (m_bInSpline)
+        m_knots.push_back(d.k);
+}
+
+void DxfDocumentBuilder::FinishSpline()
+{
+    m_bInSpline = false;
+    const bool closed = (m_nSplineFlags & 1) != 0;
+    KcArrayOfGePnt2d pts;
+    if (m_fits.size() >= 2) {
+        for (const DL_FitPointData& p : m_fits)
+            if (Finite(p.x) && Finite(p.y))
+                pts.Add(ToWorld(p.x, p.y));
+        if (pts.GetSize() >= 2)
+            Store(new BSplineCurve2dFeature(pts, 1, std::clamp(m_nSplineDegree, 1, 3), closed ? TRUE : FALSE));
+        return;
+    }
+    if (m_controls.size() < 2)
+        return;
+    int degree = std::clamp(m_nSplineDegree, 1, 25);
+    if (static_cast<size_t>(degree) >= m_controls.size())
+        degree = static_cast<int>(m_controls.size()) - 1;
+    // Clamped uniform and without weights: the control points are ours as they stand.
+    bool rational = false;
+    for (const DL_ControlPointData& c : m_controls)
+        if (std::fabs(c.w - 1.0) > 1e-12)
+            rational = true;
+    bool uniform = m_knots.size() == m_controls.size() + static_cast<size_t>(degree) + 1;
+    if (uniform) {
+        const size_t n = m_knots.size();
+        for (int i = 0; i < degree; ++i)
+            if (m_knots[i] != m_knots[0] || m_knots[n - 1 - i] != m_knots[n - 1])
+                uniform = false;
+        double step = -1.0;
+        for (size_t i = degree; uniform && i + degree + 1 < n; ++i) {
+            const double s = m_knots[i + 1] - m_knots[i];
+            if (step < 0)
+                step = s;
+            else if (std::fabs(s - step) > 1e-9 * std::max(1.0, std::fabs(step)))
+                uniform = false;
+        }
+    }
+    if (uniform && !rational && degree <= 3) {
+        for (const DL_ControlPointData& c : m_controls)
+            pts.Add(ToWorld(c.x, c.y));
+        Store(new BSplineCurve2dFeature(pts, 0, degree, closed ? TRUE : FALSE));
+        return;
+    }
+    // Otherwise the curve is sampled (de Boor, rational) and a curve is fitted through the samples.
+    if (m_knots.size() != m_controls.size() + static_cast<size_t>(degree) + 1)
+        return;
+    const int p = degree;
+    const size_t nCtrl = m_controls.size();
+    const double t0 = m_knots[p], t1 = m_knots[nCtrl];
+    if (!(t1 > t0))
+        return;
+    const int samples = static_cast<int>(std::min<size_t>(2000, 8 * nCtrl + 8));
+    std::vector<double> wx(p + 1), wy(p + 1), ww(p + 1);
+    for (int s = 0; s <= samples; ++s) {
+        const double t = t0 + (t1 - t0) * s / samples;
+        size_t k = p;
+        while (k + 1 < nCtrl && m_knots[k + 1] <= t)
+            ++k;
+        for (int j = 0; j <= p; ++j) {
+            const DL_ControlPointData& c = m_controls[k - p + j];
+            const double w = c.w > 0 ? c.w : 1.0;
+            wx[j] = c.x * w;
+            wy[j] = c.y * w;
+            ww[j] = w;
+        }
+        for (int r = 1; r <= p; ++r)
+            for (int j = p; j >= r; --j) {
+                const double den = m_knots[k + 1 + j - r] - m_knots[k - p + j];
+                const double alpha = den > 0 ? (t - m_knots[k - p + j]) / den : 0.0;
+                wx[j] = (1 - alpha) * wx[j - 1] + alpha * wx[j];
+                wy[j] = (1 - alpha) * wy[j - 1] + alpha * wy[j];
+                ww[j] = (1 - alpha) * ww[j - 1] + alpha * ww[j];
+            }
+        if (ww[p] != 0 && std::isfinite(wx[p] / ww[p]) && std::isfinite(wy[p] / ww[p]))
+            pts.Add(ToWorld(wx[p] / ww[p], wy[p] / ww[p]));
+    }
+    if (pts.GetSize() >= 2)
+        Store(new BSplineCurve2dFeature(pts, 1, 3, FALSE));
+}
+
+void DxfDocumentBuilder::endEntity()
+{
+    if (m_bInPolyline && m_nPolylineFlags >= 0) {
+        // A light polyline ends here; an old-style one ends at SEQEND (dxflib also ends it here).
+        FinishPolyline();
+    }
+    if (m_bInSpline)
+        FinishSpline();
+}
+
+void DxfDocumentBuilder::endSequence()
+{
+    FinishPolyline();
+}
+
+void DxfDocumentBuilder::CountInsert(const std::string& name, int64_t nCells)
+{
+    if (!m_currentBlock.empty()) {
+        Block& b = BlockNamed(m_currentBlock);
+        int64_t& n = b.children[name];
+        n = SatAdd(n, nCells);
+        // A definition that would expand beyond the limit is refused as soon as it is seen, placed or not.
+        auto it = m_blocks.find(name);
+        if (it != m_blocks.end() && it->second.bEnded) {
+            std::set<std::string> path;
+            int height = 0;
+            const int64_t pieces = Pieces(name, 2, path, height);
+            if (pieces < 0) {
+                Fail(pieces == -1 ? -3 : -4);
+                return;
+            }
+            b.nRunning = SatAdd(b.nRunning, SatMul(std::max<int64_t>(pieces, 1), nCells));
+            if (b.nRunning > kMaxPieces)
+                Fail(-4);
+        }
+        return;
+    }
+    // At the top every placement's expansion counts; the placed block is known when it was defined
+    // before (the usual order), otherwise the count is completed by Finish.
+    auto it = m_blocks.find(name);
+    if (it != m_blocks.end() && it->second.bEnded) {
+        std::set<std::string> path;
+        int height = 0;
+        const int64_t pieces = Pieces(name, 1, path, height);
+        if (pieces == -1) {
+            Fail(-3);
+            return;
+        }
+        if (pieces == -2) {
+            Fail(-4);
+            return;
+        }
+        m_nTopPieces = SatAdd(m_nTopPieces, SatMul(std::max<int64_t>(pieces, 1), nCells));
+        if (m_nTopPieces > kMaxPieces)
+            Fail(-4);
+    } else {
+        m_pendingTop[name] = SatAdd(m_pendingTop[name], nCells);
+    }
+}
+
+int64_t DxfDocumentBuilder::Pieces(const std::string& name, int nDepth, std::set<std::string>& path, int& nHeight)
+{
+    nHeight = 0;
+    auto it = m_blocks.find(name);
+    if (it == m_blocks.end())
+        return 0;  // a block that no file section defines places nothing
+    Block& b = it->second;
+    if (b.nPiecesCache >= 0) {
+        nHeight = b.nHeight;
+        return nDepth - 1 + b.nHeight > kMaxNesting ? -2 : b.nPiecesCache;
+    }
+    if (nDepth > kMaxNesting)
+        return -2;
+    if (!path.insert(name).second)
+        return -1;
+    int64_t total = b.nOwnShapes;
+    int below = 0;
+    for (const auto& [child, count] : b.children) {
+        int h = 0;
+        const int64_t p = Pieces(child, nDepth + 1, path, h);
+        if (p < 0) {
+            path.erase(name);
+            return p;
+        }
+        total = SatAdd(total, SatMul(std::max<int64_t>(p, 1), count));
+        below = std::max(below, h);
+    }
+    path.erase(name);
+    // Counts and heights belong to the block itself, so they are kept whatever depth the walk started at.
+    b.nPiecesCache = total;
+    b.nHeight = below + 1;
+    nHeight = b.nHeight;
+    return total;
+}
+
+void DxfDocumentBuilder::addInsert(const DL_InsertData& d)
+{
+    if (Skip())
+        return;
+    bool mirror = false;
+    if (!PlaneIsFlat(mirror)) {
+        ++m_nLeftOut;
+        return;
+    }
+    if (!m_currentBlock.empty() && d.name == m_currentBlock) {
+        Fail(-3);  // a block that places itself
+        return;
+    }
+    const long cols = std::max(1, d.cols), rows = std::max(1, d.rows);
+    const int64_t cells = SatMul(cols, rows);
+    if (cells > kMaxPieces) {
+        Fail(-4);
+        return;
+    }
+    CountInsert(d.name, cells);
+    if (m_nError != 0)
+        return;
+    const long component = ComponentIDFor(d.name);
+    if (component < 0)
+        return;
+    double sx = Finite(d.sx) && d.sx != 0 ? d.sx : 1.0;
+    double sy = Finite(d.sy) && d.sy != 0 ? d.sy : 1.0;
+    double angle = Finite(d.angle) ? d.angle : 0.0;
+    if (mirror) {
+        sx = -sx;
+        angle = 180.0 - angle;
+    }
+    const double rad = angle * kPi / 180.0;
+    for (long r = 0; r < rows && m_nError == 0; ++r)
+        for (long c = 0; c < cols && m_nError == 0; ++c) {
+            // Array cells step along the turned axes.
+            const double ox = c * d.colSp, oy = r * d.rowSp;
+            const double px = d.ipx + ox * std::cos(rad) - oy * std::sin(rad);
+            const double py = d.ipy + ox * std::sin(rad) + oy * std::cos(rad);
+            auto* inst = new DrawComponent2dFeature;
+            inst->SetComponentDefineID(component);
+            inst->SetOrigin(ToWorld(px, py, mirror));
+            inst->SetAngle(NormDeg(angle));
+            inst->SetScale(sx, sy);
+            // The instance counts once among the shapes; its pieces were counted above.
+            if (++m_nShapes > kMaxShapes) {
+                delete inst;
+                Fail(-4);
+                return;
+            }
+            ApplyAttributes(*inst);
+            if (m_currentBlock.empty())
+                Target();  // the model exists before its placements are added
+            m_placements.push_back(Placement{m_currentBlock, inst, d.name});
+        }
+}
+
+void DxfDocumentBuilder::AddTextShape(const CString& text, const RuVaPnt2d& point, double dHeight, double dAngleDeg,
+                                      int nHAlign, int nVAlign, double dWidthFactor, const std::string& style)
+{
+    if (text.IsEmpty())
+        return;
+    double h = ToLength(dHeight);
+    if (m_pSetting != nullptr && m_pSetting->m_nAdjustmentTextHightRead && !m_pSetting->m_nAdjustmentTextHightFacterAutoRead)
+        h *= m_pSetting->m_dTextHiFacterRead;
+    if (!(h > 0) || !Finite(h))
+        h = 2.5;
+    auto* t = new Text2dFeature;
+    t->SetText(text);
+    t->SetPoint(point);
+    t->SetHeight(h);
+    t->SetAngle(NormDeg(Finite(dAngleDeg) ? dAngleDeg : 0.0));
+    if (dWidthFactor > 0 && Finite(dWidthFactor))
+        t->SetWidthRatio(dWidthFactor);
+    t->SetHorizonArrange(nHAlign);
+    t->SetVerticalArrange(nVAlign);
+    if (m_pSetting != nullptr && !m_pSetting->GetSubstituteFontName().IsEmpty() && m_shxStyles.count(Upper(style.empty() ? std::string("STANDARD") : style)) != 0)
+        t->SetFontName(m_pSetting->GetSubstituteFontName());
+    t->SetAutoLayoutRect();
+    Store(t);
+}
+
+void DxfDocumentBuilder::addText(const DL_TextData& d)
+{
+    if (Skip())
+        return;
+    bool mirror = false;
+    if (!PlaneIsFlat(mirror)) {
+        ++m_nLeftOut;
+        return;
+    }
+    // Horizontal 0 left, 1 centre, 2 right, 3 aligned, 4 middle, 5 fit; vertical 0 baseline, 1 bottom,
+    // 2 middle, 3 top. Any alignment but the plain one places the text at the second point.
+    const int h = d.hJustification == 1 || d.hJustification == 4 ? 1 : d.hJustification == 2 ? 2 : 0;
+    const int v = d.vJustification == 3 ? 0 : d.vJustification == 2 || d.hJustification == 4 ? 1 : 2;
+    const bool second = d.hJustification != 0 || d.vJustification != 0;
+    const RuVaPnt2d p = second ? ToWorld(d.apx, d.apy, mirror) : ToWorld(d.ipx, d.ipy, mirror);
+    double angle = d.angle * 180.0 / kPi;
+    if (mirror)
+        angle = 180.0 - angle;
+    AddTextShape(DecodeText(d.text), p, d.height, angle, h, v, d.xScaleFactor, d.style);
+}
+
+void DxfDocumentBuilder::addAttribute(const DL_AttributeData& d)
+{
+    addText(d);
+}
+
+void DxfDocumentBuilder::addMTextChunk(const std::string& text)
+{
+    if (m_mtext.size() + text.size() <= 16 * 1024 * 1024)
+        m_mtext += text;
+}
+
+void DxfDocumentBuilder::addMText(const DL_MTextData& d)
+{
+    std::string raw = std::move(m_mtext);
+    m_mtext.clear();
+    raw += d.text;
+    if (Skip())
+        return;
+    const std::string plain = StripMText(raw);
+    // Attachment 1-9: rows top, middle, bottom times columns left, centre, right.
+    const int attach = std::clamp(d.attachmentPoint, 1, 9) - 1;
+    const int h = attach % 3;
+    const int v = attach / 3;  // 0 top, 1 middle, 2 bottom: our vertical arrangement
+    double angle = d.angle * 180.0 / kPi;
+    if (!(std::fabs(d.angle) > 0) && (d.dirx != 0 || d.diry != 0))
+        angle = std::atan2(d.diry, d.dirx) * 180.0 / kPi;
+    const RuVaPnt2d p = ToWorld(d.ipx, d.ipy);
+    if (m_pSetting != nullptr && m_pSetting->m_nResolveMtext) {
+        // One text per line, stepping down by the line pitch.
+        const double pitch = ToLength(d.height) * 1.667 * (d.lineSpacingFactor > 0 ? d.lineSpacingFactor : 1.0);
+        const double rad = angle * kPi / 180.0;
+        size_t start = 0;
+        int line = 0;
+        while (start <= plain.size()) {
+            size_t end = plain.find('\n', start);
+            if (end == std::string::npos)
+                end = plain.size();
+            const RuVaPnt2d lp(p.X() + std::sin(rad) * pitch * line, p.Y() - std::cos(rad) * pitch * line);
+            AddTextShape(DecodeText(plain.substr(start, end - start)), lp, d.height, angle, h, 0, 1.0, d.style);
+            ++line;
+            start = end + 1;
+        }
+        return;
+    }
+    AddTextShape(DecodeText(plain), p, d.height, angle, h, v, 1.0, d.style);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The end
+
+int DxfDocumentBuilder::Finish()
+{
+    if (m_bInPolyline)
+        FinishPolyline();
+    if (m_nError != 0)
+        return m_nError;
+    // Cycles and depth over the whole block graph, and the placements that were waiting for their blocks.
+    for (auto& [name, block] : m_blocks) {
+        std::set<std::string> path;
+        int height = 0;
+        const int64_t p = Pieces(name, 1, path, height);
+        if (p == -1)
+            return -3;
+        if (p == -2)
+            return -4;
+    }
+    for (const auto& [name, cells] : m_pendingTop) {
+        std::set<std::string> path;
+        int height = 0;
+        const int64_t p = Pieces(name, 1, path, height);
+        if (p < 0)
+            return p == -1 ? -3 : -4;
+        m_nTopPieces = SatAdd(m_nTopPieces, SatMul(std::max<int64_t>(p, 1), cells));
+    }
+    if (m_nTopPieces > kMaxPieces)
+        return -4;
+    const int placed = AddPlacements();
+    if (placed != 0)
+        return placed;
+    LayOut();
+    return 0;
+}
+
+void DxfDocumentBuilder::addTextStyle(const DL_StyleData& data)
+{
+    // Shape fonts (.shx, or a bare name) have no outline font here: their texts take the substitute font.
+    const std::string font = Upper(data.primaryFontFile);
+    const size_t dot = font.rfind('.');
+    if (dot == std::string::npos || font.substr(dot) == ".SHX")
+        m_shxStyles.insert(Upper(data.name));
+}
+
+void DxfDocumentBuilder::LayOut()
+{
+    Target();  // the model exists even when it is empty
+    Paper2dFeature* pPaper = m_pDoc->GetPaperFeature(0);
+    DrawingFeatureBase* pModel = m_pDoc->GetDrawingFeatureByID(m_nModelID);
+    if (pPaper == nullptr || pModel == nullptr)
+        return;
+    const CString paperName = pPaper->GetDrawingName();
+    const ACadConvSetting defaults;
+    const ACadConvSetting& s = m_pSetting != nullptr ? *m_pSetting : defaults;
+    // The sheet's orientation 0 is portrait, the paper's 0 landscape.
+    const int orient = s.m_nPaperOrientType == 0 ? 1 : 0;
+    m_pDoc->SetPaperOrientType(paperName, orient, 0);
+    if (s.m_nPaperType >= 0 && s.m_nPaperType <= 4)
+        m_pDoc->SetPaperSizeType(paperName, s.m_nPaperType, 0);
+    else
+        m_pDoc->SetPaperSize(paperName, s.m_dPaperSizeX, s.m_dPaperSizeY, 0);
+    double pw = 0, ph = 0;
+    m_pDoc->GetPaperSize(paperName, pw, ph);
+
+    const long layoutID = m_pDoc->AddPartLayout(pPaper->GetDrawingID(), m_nModelID, nullptr, -1, 0);
+    if (layoutID >= 0) {
+        RuVaBndBox2d box;
+        const BOOL bHasBox = m_pDoc->GetAllFeatureBox(pModel, box, 0) && !box.IsVoid();
+        double num = s.m_dScaleNumerator, den = s.m_dScaleDenominator;
+        const double mx = std::min(s.m_dPaperMarginX, pw / 4), my = std::min(s.m_dPaperMarginY, ph / 4);
+        if (s.m_nAutoScale && bHasBox) {
+            const double bw = (box.XMax() - box.XMin()), bh = (box.YMax() - box.YMin());
+            const double fit = std::min(bw > 0 ? (pw - 2 * mx) / bw : 1e300, bh > 0 ? (ph - 2 * my) / bh : 1e300);
+            if (fit > 0 && fit < 1e15) {
+                num = fit >= 1 ? fit : 1.0;
+                den = fit >= 1 ? 1.0 : 1.0 / fit;
+            } else {
+                num = den = 1.0;
+            }
+        }
+        if (!(num > 0) || !(den > 0))
+            num = den = 1.0;
+        m_pDoc->SetPartLayoutScale(layoutID, num, den, FALSE, num, den, 0);
+        const double scale = num / den;
+        RuVaPnt2d origin(mx, my);
+        if (s.m_nPartLayoutOrgPointType == 0 && bHasBox) {
+            // The drawing's middle on the paper's middle.
+            const RuVaPnt2d c((box.XMin() + box.XMax()) / 2, (box.YMin() + box.YMax()) / 2);
+            origin = RuVaPnt2d(pw / 2 - c.X() * scale, ph / 2 - c.Y() * scale);
+        }
+        m_pDoc->SetPartLayoutOrigin(layoutID, origin, 0);
+    }
+    if (m_pSetting != nullptr) {
+        m_pSetting->AddDrawingFeatureName(paperName);
+        m_pSetting->SetActiveDrawingFeatureName(m_nTileMode != 0 ? pModel->GetDrawingName() : paperName);
+    }
+}
+
+int DxfDocumentBuilder::AddPlacements()
+{
+    // Every definition must stay within the limit, and so must the work of resolving each placement as it
+    // is added (the pieces of what it places).
+    int64_t work = 0;
+    for (const Placement& p : m_placements) {
+        std::set<std::string> path;
+        int height = 0;
+        const int64_t pieces = Pieces(p.placed, 1, path, height);
+        if (pieces < 0)
+            return pieces == -1 ? -3 : -4;
+        if (pieces > kMaxPieces)
+            return -4;
+        work = SatAdd(work, std::max<int64_t>(pieces, 1));
+    }
+    if (work > 4 * kMaxPieces)
+        return -4;
+    // Inner definitions first, so that each placement finds its definition complete; the model last.
+    std::vector<std::pair<int, size_t>> order;
+    order.reserve(m_placements.size());
+    for (size_t i = 0; i < m_placements.size(); ++i) {
+        int height = 1000;
+        if (!m_placements[i].parent.empty()) {
+            std::set<std::string> path;
+            Pieces(m_placements[i].parent, 1, path, height);
+        }
+        order.emplace_back(height, i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [height, i] : order) {
+        Placement& p = m_placements[i];
+        DrawingFeatureBase* target = nullptr;
+        if (p.parent.empty()) {
+            target = m_pDoc->GetDrawingFeatureByID(m_nModelID);
+        } else {
+            const long id = BlockNamed(p.parent).nComponentID;
+            target = id >= 0 ? m_pDoc->GetComponentDefineTable()->GetComponentDefine(id) : nullptr;
+        }
+        if (target != nullptr)
+            m_pDoc->AddFeature(p.pFeature, target, 0);
+        delete p.pFeature;
+        p.pFeature = nullptr;
+    }
+    m_placements.clear();
+    return 0;
+}

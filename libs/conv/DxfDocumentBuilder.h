@@ -1,0 +1,180 @@
+#pragma once
+// Receives what dxflib makes of the checked groups and builds the drawing in a Draw2dDocument: layers,
+// the model space as a part drawing laid out on a paper, block definitions as component definitions with
+// their instances, and the shapes themselves in millimetres. The limits are checked while reading: the
+// number of shapes, of block definitions, the nesting depth of blocks and the number of pieces that every
+// instance would give when expanded (counted bottom-up, never expanded).
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <dxflib/dl_creationadapter.h>
+
+#include "platform/afx/AfxTypes.h"
+#include "platform/afx/CString.h"
+#include "libs/ruva/RuVaBndBox2d.h"
+#include "libs/ruva/RuVaPnt2d.h"
+
+class ACadConvSetting;
+class Draw2dDocument;
+class DrawingFeatureBase;
+class Feature2dBase;
+
+class DxfDocumentBuilder : public DL_CreationAdapter
+{
+public:
+    static constexpr long kMaxShapes = 20000000;
+    static constexpr long kMaxBlocks = 1000000;
+    static constexpr int kMaxNesting = 16;
+    static constexpr int64_t kMaxPieces = 50000000;
+
+    DxfDocumentBuilder(Draw2dDocument* pDocument, ACadConvSetting* pSetting);
+    ~DxfDocumentBuilder() override;
+
+    // The first failure code (-3 damaged, -4 beyond limits), 0 while all is well.
+    int GetError() const { return m_nError; }
+    // The number of objects that the data model cannot hold and were left out.
+    int GetLeftOutCount() const { return m_nLeftOut; }
+    void AddLeftOut() { ++m_nLeftOut; }
+    long GetShapeCount() const { return m_nShapes; }
+    // The file's name without folder and extension (prefix of block names when the setting asks for it).
+    void SetFileTitle(const CString& strTitle) { m_strFilePrefix = strTitle; }
+    // After the last group: checks the block graph, lays the model out on the paper and reports the drawing
+    // names to the setting. 0 or a failure code.
+    int Finish();
+
+    // dxflib's creation interface.
+    void setVariableString(const std::string& key, const std::string& value, int code) override;
+    void setVariableInt(const std::string& key, int value, int code) override;
+    void setVariableDouble(const std::string& key, double value, int code) override;
+    void addLayer(const DL_LayerData& data) override;
+    void addTextStyle(const DL_StyleData& data) override;
+    void addBlock(const DL_BlockData& data) override;
+    void endBlock() override;
+    void addPoint(const DL_PointData& data) override;
+    void addLine(const DL_LineData& data) override;
+    void addXLine(const DL_XLineData& data) override;
+    void addRay(const DL_RayData& data) override;
+    void addArc(const DL_ArcData& data) override;
+    void addCircle(const DL_CircleData& data) override;
+    void addEllipse(const DL_EllipseData& data) override;
+    void addPolyline(const DL_PolylineData& data) override;
+    void addVertex(const DL_VertexData& data) override;
+    void addSpline(const DL_SplineData& data) override;
+    void addControlPoint(const DL_ControlPointData& data) override;
+    void addFitPoint(const DL_FitPointData& data) override;
+    void addKnot(const DL_KnotData& data) override;
+    void addInsert(const DL_InsertData& data) override;
+    void addText(const DL_TextData& data) override;
+    void addAttribute(const DL_AttributeData& data) override;
+    void addMText(const DL_MTextData& data) override;
+    void addMTextChunk(const std::string& text) override;
+    void endEntity() override;
+    void endSequence() override;
+
+    // Text of the file as this program's text: the code page of older files, \U+XXXX escapes and the
+    // %%c %%d %%p specials.
+    CString DecodeText(const std::string& text) const;
+    // MTEXT's formatting codes stripped; paragraph breaks become line breaks.
+    static std::string StripMText(const std::string& text);
+
+private:
+    struct Block {
+        long nComponentID = -1;
+        bool bDefined = false;
+        bool bEnded = false;
+        // Blocks it places and how many times.
+        std::map<std::string, int64_t> children;
+        int64_t nOwnShapes = 0;
+        // Once counted: the pieces it expands to and how deep its nesting goes (1 for no placements).
+        int64_t nPiecesCache = -1;
+        int nHeight = 0;
+        // The pieces counted so far while the block is read, to refuse a bomb at once.
+        int64_t nRunning = 0;
+    };
+    // Placements are added once every definition is complete and checked: the data model resolves a
+    // placement through its definitions when it is added, which a hostile file could make endless.
+    struct Placement {
+        std::string parent;  // the block it lies in, empty for the model
+        Feature2dBase* pFeature = nullptr;
+        std::string placed;
+    };
+    struct Layer {
+        long nID = -1;
+        int nColor = 7;
+        int nWeight = -3;
+        std::string lineType;
+    };
+
+    void Fail(int nCode)
+    {
+        if (m_nError == 0)
+            m_nError = nCode;
+    }
+    bool Skip() const;
+    // The drawing the current entity goes to (created on first use).
+    DrawingFeatureBase* Target();
+    // Object coordinates of the entity's plane to world millimetres; false for planes we cannot hold.
+    bool PlaneIsFlat(bool& bMirror) const;
+    RuVaPnt2d ToWorld(double x, double y, bool bMirror = false) const;
+    double ToLength(double d) const { return d * m_dUnit; }
+    void Store(Feature2dBase* pFeature);
+    void ApplyAttributes(Feature2dBase& feature);
+    long LayerID(const std::string& name);
+    short ColorNo(int nAci, int nTrueColor);
+    short WidthNo(int nWeight);
+    Block& BlockNamed(const std::string& name);
+    long ComponentIDFor(const std::string& name);
+    void FinishPolyline();
+    void FinishSpline();
+    void AddTextShape(const CString& text, const RuVaPnt2d& point, double dHeight, double dAngleDeg, int nHAlign,
+                      int nVAlign, double dWidthFactor, const std::string& style);
+    // The pieces a block placed at nDepth expands to, counted bottom-up (saturating); -1 for a cycle, -2 for
+    // nesting deeper than allowed.
+    int64_t Pieces(const std::string& name, int nDepth, std::set<std::string>& path, int& nHeight);
+    int AddPlacements();
+    // The model laid out on the first paper, and the drawing names reported to the setting.
+    void LayOut();
+    void CountInsert(const std::string& name, int64_t nCells);
+
+    Draw2dDocument* m_pDoc;
+    ACadConvSetting* m_pSetting;
+    int m_nError = 0;
+    int m_nLeftOut = 0;
+    long m_nShapes = 0;
+    double m_dUnit = 1.0;
+    unsigned m_nCodePage = 0;  // 0: UTF-8
+    bool m_bOldVersion = false;
+    int m_nTileMode = 1;
+
+    std::map<std::string, Layer> m_layers;
+    std::map<std::string, Block> m_blocks;
+    std::string m_currentBlock;  // empty outside BLOCK ... ENDBLK
+    bool m_bSkipBlock = false;   // a layout's own block: its entities are not read
+    RuVaPnt2d m_blockBase;
+    long m_nModelID = -1;
+    std::map<long, long> m_userColors;  // true colours made into user colours, by RGB
+    short m_nNextUserColor = 17;
+    int64_t m_nTopPieces = 0;
+    std::map<std::string, int64_t> m_pendingTop;  // top placements of blocks not read yet
+    std::vector<Placement> m_placements;
+    std::set<std::string> m_shxStyles;             // text styles in shape fonts (upper case)
+    CString m_strFilePrefix;
+
+    // The polyline or spline being read.
+    bool m_bInPolyline = false;
+    int m_nPolylineFlags = 0;
+    bool m_bPolylineMirror = false;
+    bool m_bPolylineFlat = true;
+    std::vector<DL_VertexData> m_vertices;
+    bool m_bInSpline = false;
+    int m_nSplineDegree = 3;
+    int m_nSplineFlags = 0;
+    std::vector<DL_ControlPointData> m_controls;
+    std::vector<DL_FitPointData> m_fits;
+    std::vector<double> m_knots;
+    std::string m_mtext;
+};

@@ -1,0 +1,610 @@
+// The DXF reader through its public call, on small files written to a temporary folder: each mapping rule
+// with its key geometry in millimetres, and every kind of bad input with its failure code.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include <dxflib/dl_dxf.h>
+#include <dxflib/dl_writer_ascii.h>
+
+#include "DxfText.h"
+#include "libs/conv/ACadConvSetting.h"
+#include "libs/conv/AcadConvert.h"
+#include "libs/conv/DxfTokenizer.h"
+#include "libs/ruva/RuVaDir2d.h"
+#include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/BSplineCurve2dFeature.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/ColorFeatureTable.h"
+#include "libs/vevure/DrawComponent2dFeature.h"
+#include "libs/vevure/DrawComponent2dFeatureDefine.h"
+#include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawGroup2dFeature.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/InfiniteLine2dFeature.h"
+#include "libs/vevure/LayerFeature.h"
+#include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Paper2dFeature.h"
+#include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/PointMarker2dFeature.h"
+#include "libs/vevure/Polyline2dFeature.h"
+#include "libs/vevure/SemiInfiniteLine2dFeature.h"
+#include "libs/vevure/Text2dFeature.h"
+
+using namespace DxfText;
+
+namespace {
+
+constexpr double kTol = 1e-6;
+
+class DxfReaderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        doc.InitDocument();
+    }
+
+    QString Write(const std::string& text, const QString& name = QStringLiteral("plan.dxf"))
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.data(), static_cast<qint64>(text.size()));
+        return path;
+    }
+
+    int Read(const std::string& text)
+    {
+        const QString path = Write(text);
+        return convert.ReadFile(CString::FromQString(path), &doc, &setting);
+    }
+
+    DrawingFeatureBase* Model() const { return doc.GetDrawingFeatureByName(_T("Model")); }
+
+    // The shapes of a drawing in record order.
+    std::vector<Feature2dBase*> Shapes(const DrawingFeatureBase* pDrawing) const
+    {
+        std::vector<Feature2dBase*> out;
+        if (pDrawing == nullptr)
+            return out;
+        for (long id = doc.GetNextFeatureRecordID(pDrawing, -1, 0); id != -1;
+             id = doc.GetNextFeatureRecordID(pDrawing, id, 0))
+            if (Feature2dBase* f = doc.GetFeature(id))
+                out.push_back(f);
+        return out;
+    }
+
+    template <class T>
+    T* Only()
+    {
+        const std::vector<Feature2dBase*> shapes = Shapes(Model());
+        EXPECT_EQ(shapes.size(), 1u);
+        if (shapes.size() != 1)
+            return nullptr;
+        T* t = dynamic_cast<T*>(shapes[0]);
+        EXPECT_NE(t, nullptr);
+        return t;
+    }
+
+    QTemporaryDir dir;
+    Draw2dDocument doc;
+    ACadConvSetting setting;
+    AcadConvert convert;
+};
+
+void ExpectPoint(const RuVaPnt2d& p, double x, double y)
+{
+    EXPECT_NEAR(p.X(), x, kTol);
+    EXPECT_NEAR(p.Y(), y, kTol);
+}
+
+std::string Extrusion(double z)
+{
+    return G(210, 0.0) + G(220, 0.0) + G(230, z);
+}
+
+}  // namespace
+
+TEST_F(DxfReaderTest, LinesInTheFileUnitsBecomeMillimetres)
+{
+    struct Case { int units; double factor; };
+    const Case cases[] = {{0, 1.0}, {1, 25.4}, {2, 304.8}, {4, 1.0}, {5, 10.0}, {6, 1000.0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.units);
+        doc.InitDocument();
+        ASSERT_EQ(Read(File(Line(0, 0, 1, 2), G(9, "$INSUNITS") + G(70, std::to_string(c.units)))), 1);
+        auto* line = Only<Line2dFeature>();
+        ASSERT_NE(line, nullptr);
+        ExpectPoint(line->GetStartPoint(), 0, 0);
+        ExpectPoint(line->GetEndPoint(), 1 * c.factor, 2 * c.factor);
+    }
+}
+
+TEST_F(DxfReaderTest, EachKindOfShapeMapsToItsOwnKind)
+{
+    struct Case {
+        const char* name;
+        std::string entity;
+        std::function<void(Feature2dBase*)> check;
+    };
+    const Case cases[] = {
+        {"point", G(0, "POINT") + G(8, "0") + G(10, 3.0) + G(20, 4.0) + G(30, 0.0),
+         [](Feature2dBase* f) {
+             auto* p = dynamic_cast<PointMarker2dFeature*>(f);
+             ASSERT_NE(p, nullptr);
+             ExpectPoint(p->GetPoint(), 3, 4);
+         }},
+        {"circle", G(0, "CIRCLE") + G(8, "0") + G(10, 10.0) + G(20, 5.0) + G(30, 0.0) + G(40, 3.0),
+         [](Feature2dBase* f) {
+             auto* c = dynamic_cast<Circle2dFeature*>(f);
+             ASSERT_NE(c, nullptr);
+             ExpectPoint(c->GetCenterPoint(), 10, 5);
+             EXPECT_NEAR(c->GetRadius(), 3, kTol);
+         }},
+        {"circle seen from below", G(0, "CIRCLE") + G(8, "0") + G(10, 10.0) + G(20, 5.0) + G(30, 0.0) + G(40, 3.0) +
+                                       Extrusion(-1),
+         [](Feature2dBase* f) {
+             auto* c = dynamic_cast<Circle2dFeature*>(f);
+             ASSERT_NE(c, nullptr);
+             ExpectPoint(c->GetCenterPoint(), -10, 5);
+         }},
+        {"arc", G(0, "ARC") + G(8, "0") + G(10, 1.0) + G(20, 2.0) + G(30, 0.0) + G(40, 5.0) + G(50, 0.0) + G(51, 90.0),
+         [](Feature2dBase* f) {
+             auto* a = dynamic_cast<Arc2dFeature*>(f);
+             ASSERT_NE(a, nullptr);
+             ExpectPoint(a->GetCenterPoint(), 1, 2);
+             EXPECT_NEAR(a->GetStartAngle(), 0, kTol);
+             EXPECT_NEAR(a->GetEndAngle(), 90, kTol);
+             EXPECT_EQ(a->GetDirection(), Arc2dFeature::CounterClockwise);
+         }},
+        {"arc seen from below", G(0, "ARC") + G(8, "0") + G(10, 1.0) + G(20, 2.0) + G(30, 0.0) + G(40, 5.0) +
+                                    G(50, 0.0) + G(51, 90.0) + Extrusion(-1),
+         [](Feature2dBase* f) {
+             // Mirrored in X: the quarter from 0 to 90 becomes the quarter from 90 to 180.
+             auto* a = dynamic_cast<Arc2dFeature*>(f);
+             ASSERT_NE(a, nullptr);
+             ExpectPoint(a->GetCenterPoint(), -1, 2);
+             EXPECT_NEAR(a->GetStartAngle(), 90, kTol);
+             EXPECT_NEAR(a->GetEndAngle(), 180, kTol);
+             EXPECT_EQ(a->GetDirection(), Arc2dFeature::CounterClockwise);
+         }},
+        {"ellipse", G(0, "ELLIPSE") + G(8, "0") + G(10, 0.0) + G(20, 0.0) + G(30, 0.0) + G(11, 0.0) + G(21, 10.0) +
+                        G(31, 0.0) + G(40, 0.5) + G(41, 0.0) + G(42, 2 * M_PI),
+         [](Feature2dBase* f) {
+             auto* e = dynamic_cast<Ellipse2dFeature*>(f);
+             ASSERT_NE(e, nullptr);
+             EXPECT_NEAR(e->GetMajorRadius(), 10, kTol);
+             EXPECT_NEAR(e->GetMinorRadius(), 5, kTol);
+             EXPECT_NEAR(e->GetAngle(), 90, kTol);
+         }},
+        {"xline", G(0, "XLINE") + G(8, "0") + G(10, 1.0) + G(20, 1.0) + G(30, 0.0) + G(11, 1.0) + G(21, 0.0) + G(31, 0.0),
+         [](Feature2dBase* f) {
+             auto* l = dynamic_cast<InfiniteLine2dFeature*>(f);
+             ASSERT_NE(l, nullptr);
+             EXPECT_EQ(dynamic_cast<SemiInfiniteLine2dFeature*>(f), nullptr);
+             EXPECT_NEAR(std::fabs(l->GetDirection().X()), 1, kTol);
+         }},
+        {"ray", G(0, "RAY") + G(8, "0") + G(10, 1.0) + G(20, 1.0) + G(30, 0.0) + G(11, 0.0) + G(21, 1.0) + G(31, 0.0),
+         [](Feature2dBase* f) {
+             auto* l = dynamic_cast<SemiInfiniteLine2dFeature*>(f);
+             ASSERT_NE(l, nullptr);
+             ExpectPoint(l->GetPoint(), 1, 1);
+             EXPECT_NEAR(l->GetDirection().Y(), 1, kTol);
+         }},
+        {"closed light polyline", G(0, "LWPOLYLINE") + G(8, "0") + G(90, "4") + G(70, "1") + G(10, 0.0) + G(20, 0.0) +
+                                      G(10, 10.0) + G(20, 0.0) + G(10, 10.0) + G(20, 5.0) + G(10, 0.0) + G(20, 5.0),
+         [](Feature2dBase* f) {
+             auto* p = dynamic_cast<Polyline2dFeature*>(f);
+             ASSERT_NE(p, nullptr);
+             EXPECT_TRUE(p->IsClosed());
+             EXPECT_EQ(p->GetPointSize(), 5);
+             ExpectPoint(p->GetPoint(2), 10, 5);
+         }},
+        {"text", G(0, "TEXT") + G(8, "0") + G(10, 5.0) + G(20, 6.0) + G(30, 0.0) + G(40, 3.5) + G(1, "Plan %%c20") +
+                     G(50, 30.0),
+         [](Feature2dBase* f) {
+             auto* t = dynamic_cast<Text2dFeature*>(f);
+             ASSERT_NE(t, nullptr);
+             EXPECT_EQ(t->GetText(), CString(u"Plan \u00D820"));
+             ExpectPoint(t->GetPoint(), 5, 6);
+             EXPECT_NEAR(t->GetHeight(), 3.5, kTol);
+             EXPECT_NEAR(t->GetAngle(), 30, kTol);
+         }},
+        {"text aligned at its second point", G(0, "TEXT") + G(8, "0") + G(10, 5.0) + G(20, 6.0) + G(30, 0.0) +
+                                                 G(11, 20.0) + G(21, 30.0) + G(31, 0.0) + G(40, 2.0) + G(1, "R") +
+                                                 G(72, "2") + G(73, "3"),
+         [](Feature2dBase* f) {
+             auto* t = dynamic_cast<Text2dFeature*>(f);
+             ASSERT_NE(t, nullptr);
+             ExpectPoint(t->GetPoint(), 20, 30);
+             EXPECT_EQ(t->GetHorizonArrange(), 2);
+             EXPECT_EQ(t->GetVerticalArrange(), 0);
+         }},
+        {"multi-line text", G(0, "MTEXT") + G(8, "0") + G(10, 0.0) + G(20, 0.0) + G(30, 0.0) + G(40, 2.5) +
+                                G(71, "1") + G(1, "{\\fArial|b1;First}\\PSecond \\U+00B0"),
+         [](Feature2dBase* f) {
+             auto* t = dynamic_cast<Text2dFeature*>(f);
+             ASSERT_NE(t, nullptr);
+             EXPECT_EQ(t->GetText(), CString(u"First\nSecond \u00B0"));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.InitDocument();
+        ASSERT_EQ(Read(File(c.entity)), 1);
+        const std::vector<Feature2dBase*> shapes = Shapes(Model());
+        ASSERT_EQ(shapes.size(), 1u);
+        c.check(shapes[0]);
+    }
+}
+
+TEST_F(DxfReaderTest, BulgesMakeArcsTurningByTheirSign)
+{
+    struct Case { double bulge; int direction; double z; double cx; };
+    // A half circle over the chord (0,0)-(10,0); from below the plane turns the other way and mirrors X.
+    const Case cases[] = {{1.0, Arc2dFeature::CounterClockwise, 1, 5}, {-1.0, Arc2dFeature::Clockwise, 1, 5},
+                          {1.0, Arc2dFeature::Clockwise, -1, -5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bulge * c.z);
+        doc.InitDocument();
+        const std::string poly = G(0, "LWPOLYLINE") + G(8, "0") + G(90, "3") + G(70, "0") + G(10, 0.0) + G(20, 0.0) +
+                                 G(42, c.bulge) + G(10, 10.0) + G(20, 0.0) + G(10, 10.0) + G(20, 10.0) + Extrusion(c.z);
+        ASSERT_EQ(Read(File(poly)), 1);
+        auto* group = Only<DrawGroup2dFeature>();
+        ASSERT_NE(group, nullptr);
+        ASSERT_EQ(group->GetFeatureCount(), 2);
+        auto* arc = dynamic_cast<Arc2dFeature*>(group->GetFeature(0));
+        ASSERT_NE(arc, nullptr);
+        ExpectPoint(arc->GetCenterPoint(), c.cx, 0);
+        EXPECT_NEAR(arc->GetRadius(), 5, kTol);
+        EXPECT_EQ(arc->GetDirection(), c.direction);
+        EXPECT_NE(dynamic_cast<Line2dFeature*>(group->GetFeature(1)), nullptr);
+    }
+}
+
+TEST_F(DxfReaderTest, OldStylePolylinesOfRelease12AreRead)
+{
+    const std::string entities = G(0, "POLYLINE") + G(8, "0") + G(66, "1") + G(70, "0") + G(10, 0.0) + G(20, 0.0) +
+                                 G(0, "VERTEX") + G(8, "0") + G(10, 0.0) + G(20, 0.0) + G(42, 1.0) + G(0, "VERTEX") +
+                                 G(8, "0") + G(10, 4.0) + G(20, 0.0) + G(0, "VERTEX") + G(8, "0") + G(10, 4.0) +
+                                 G(20, 3.0) + G(0, "SEQEND") + G(8, "0");
+    std::string r12 = Section("HEADER", G(9, "$ACADVER") + G(1, "AC1009")) + Section("ENTITIES", entities) + G(0, "EOF");
+    ASSERT_EQ(Read(r12), 1);
+    auto* group = Only<DrawGroup2dFeature>();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->GetFeatureCount(), 2);
+}
+
+TEST_F(DxfReaderTest, SplinesKeepUniformControlPointsAndRefitTheOthers)
+{
+    auto spline = [](const std::vector<double>& knots, double w) {
+        std::string s = G(0, "SPLINE") + G(8, "0") + G(70, "8") + G(71, "3") + G(72, std::to_string(knots.size())) +
+                        G(73, "4") + G(74, "0");
+        for (double k : knots)
+            s += G(40, k);
+        const double pts[4][2] = {{0, 0}, {10, 10}, {20, -10}, {30, 0}};
+        for (const auto& p : pts)
+            s += G(10, p[0]) + G(20, p[1]) + G(30, 0.0) + (w != 1.0 ? G(41, w) : std::string());
+        return s;
+    };
+    ASSERT_EQ(Read(File(spline({0, 0, 0, 0, 1, 1, 1, 1}, 1.0))), 1);
+    auto* exact = Only<BSplineCurve2dFeature>();
+    ASSERT_NE(exact, nullptr);
+    EXPECT_EQ(exact->GetKind(), 0);
+    ASSERT_EQ(exact->GetPointSize(), 4);
+    ExpectPoint(exact->GetPointArray()[1], 10, 10);
+
+    doc.InitDocument();
+    ASSERT_EQ(Read(File(spline({0, 0, 0, 0, 1, 1, 1, 1}, 2.0))), 1);
+    auto* refit = Only<BSplineCurve2dFeature>();
+    ASSERT_NE(refit, nullptr);
+    EXPECT_EQ(refit->GetKind(), 1);  // through points on the curve
+    const KcArrayOfGePnt2d& pts = refit->GetPointArray();
+    ExpectPoint(pts[0], 0, 0);
+    ExpectPoint(pts[pts.GetSize() - 1], 30, 0);
+}
+
+TEST_F(DxfReaderTest, ShiftJisTextOfOlderFilesIsDecodedByTheCodePage)
+{
+    const std::string header = G(9, "$ACADVER") + G(1, "AC1015") + G(9, "$DWGCODEPAGE") + G(3, "ANSI_932");
+    const std::string file = Section("HEADER", header) +
+                             Section("ENTITIES", G(0, "TEXT") + G(8, "0") + G(10, 0.0) + G(20, 0.0) + G(30, 0.0) +
+                                                     G(40, 2.5) + G(1, "\x93\xfa\x96\x7b")) +
+                             G(0, "EOF");
+    ASSERT_EQ(Read(file), 1);
+    auto* t = Only<Text2dFeature>();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->GetText(), CString(u"\u65E5\u672C"));
+}
+
+TEST_F(DxfReaderTest, LayersKeepTheirColourAndStates)
+{
+    auto layer = [](const std::string& name, int colour, int flags) {
+        return G(0, "LAYER") + G(2, name) + G(70, std::to_string(flags)) + G(62, std::to_string(colour)) +
+               G(6, "CONTINUOUS");
+    };
+    const std::string tables = G(0, "TABLE") + G(2, "LAYER") + G(70, "4") + layer("Walls", 1, 0) +
+                               layer("Off", -3, 0) + layer("Frozen", 5, 1) + layer("Locked", 7, 4) + G(0, "ENDTAB");
+    ASSERT_GE(Read(File(G(0, "LINE") + G(8, "Walls") + G(10, 0.0) + G(20, 0.0) + G(11, 1.0) + G(21, 0.0), "", tables)), 1);
+    const LayerFeatureTable* layers = doc.GetLayerTable();
+    auto find = [&](const CString& name) -> const LayerFeature* {
+        for (int i = 0; i < layers->GetSize(); ++i)
+            if (layers->GetLayerFeatureByIndex(i)->GetLayerName() == name)
+                return layers->GetLayerFeatureByIndex(i);
+        return nullptr;
+    };
+    const LayerFeature* walls = find(_T("Walls"));
+    ASSERT_NE(walls, nullptr);
+    EXPECT_EQ(doc.GetColorFeatureTable()->GetColorRef(walls->GetColorNo()), RGB(255, 0, 0));
+    EXPECT_TRUE(walls->IsDisplay());
+    ASSERT_NE(find(_T("Off")), nullptr);
+    EXPECT_FALSE(find(_T("Off"))->IsDisplay());
+    EXPECT_FALSE(find(_T("Frozen"))->IsDisplay());
+    EXPECT_TRUE(find(_T("Locked"))->IsDisplay());
+    EXPECT_FALSE(find(_T("Locked"))->IsEditable());
+    // Colour 7 is black on our paper.
+    EXPECT_EQ(doc.GetColorFeatureTable()->GetColorRef(find(_T("Locked"))->GetColorNo()), RGB(0, 0, 0));
+    auto* line = Only<Line2dFeature>();
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->GetLayerID(), walls->GetLayerID());
+    EXPECT_EQ(line->GetColorNo(), 0);  // by layer
+}
+
+TEST_F(DxfReaderTest, TrueColoursBecomeUserColoursUntilTheTableIsFull)
+{
+    std::string entities;
+    for (int i = 0; i < 300; ++i) {
+        const int rgb = ((i * 7) & 255) << 16 | ((i * 13 + 1) & 255) << 8 | ((i * 29 + 3) & 255);
+        entities += Line(i, 0, i, 1, G(420, std::to_string(rgb)));
+    }
+    ASSERT_EQ(Read(File(entities)), 300);
+    const std::vector<Feature2dBase*> shapes = Shapes(Model());
+    ASSERT_EQ(shapes.size(), 300u);
+    const ColorFeatureTable* table = doc.GetColorFeatureTable();
+    int exact = 0;
+    for (int i = 0; i < 300; ++i) {
+        const int rgb = ((i * 7) & 255) << 16 | ((i * 13 + 1) & 255) << 8 | ((i * 29 + 3) & 255);
+        const COLORREF want = RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255);
+        const short no = shapes[i]->GetColorNo();
+        ASSERT_GE(no, 1);
+        ASSERT_LE(no, 256);
+        if (table->GetColorRef(no) == want)
+            ++exact;
+    }
+    // The 240 user colours are used up, the rest take the nearest colour.
+    EXPECT_GE(exact, 240);
+    EXPECT_LT(exact, 300);
+}
+
+TEST_F(DxfReaderTest, BlocksBecomeComponentsPlacedByTheirInserts)
+{
+    const std::string blocks = Block("Bolt", Line(10, 10, 12, 10), 10, 10);
+    const std::string entities = Insert("Bolt", 100, 50, G(41, 2.0) + G(42, 2.0) + G(50, 90.0)) +
+                                 Insert("Bolt", 0, 0, G(70, "3") + G(71, "2") + G(44, 5.0) + G(45, 7.0));
+    ASSERT_EQ(Read(File(entities, "", "", blocks)), 8);  // the block's line and seven placements
+    const DrawComponent2dFeatureDefineTable* defs = doc.GetComponentDefineTable();
+    ASSERT_EQ(defs->GetComponentDefineCount(), 1);
+    const DrawComponent2dFeatureDefine* bolt = defs->GetComponentDefineByIndex(0);
+    EXPECT_EQ(bolt->GetComponentName(), CString(_T("Bolt")));
+    const std::vector<Feature2dBase*> inside = Shapes(bolt);
+    ASSERT_EQ(inside.size(), 1u);
+    // Relative to the block's base point.
+    ExpectPoint(static_cast<Line2dFeature*>(inside[0])->GetStartPoint(), 0, 0);
+    const std::vector<Feature2dBase*> placed = Shapes(Model());
+    ASSERT_EQ(placed.size(), 7u);  // one, and a 3 by 2 array
+    auto* first = dynamic_cast<DrawComponent2dFeature*>(placed[0]);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetComponentDefineID(), bolt->GetComponentId());
+    ExpectPoint(first->GetOrigin(), 100, 50);
+    EXPECT_NEAR(first->GetAngle(), 90, kTol);
+    double sx = 0, sy = 0;
+    first->GetScale(sx, sy);
+    EXPECT_NEAR(sx, 2, kTol);
+    auto* last = dynamic_cast<DrawComponent2dFeature*>(placed[6]);
+    ASSERT_NE(last, nullptr);
+    ExpectPoint(last->GetOrigin(), 10, 7);
+}
+
+TEST_F(DxfReaderTest, TheModelIsLaidOutOnThePaperAndNamedToTheCaller)
+{
+    setting.m_nPaperType = 4;        // A4
+    setting.m_nPaperOrientType = 1;  // landscape in the sheet's terms
+    ASSERT_EQ(Read(File(Line(0, 0, 1000, 0) + Line(0, 0, 0, 500))), 2);
+    Paper2dFeature* paper = doc.GetPaperFeature(0);
+    ASSERT_NE(paper, nullptr);
+    double w = 0, h = 0;
+    paper->GetPaperSize(w, h);
+    EXPECT_NEAR(w, 297, kTol);
+    EXPECT_NEAR(h, 210, kTol);
+    ASSERT_NE(Model(), nullptr);
+    EXPECT_EQ(setting.GetActiveDrawingFeatureName(), Model()->GetDrawingName());
+    CStringArray names;
+    setting.GetDrawingFeatureNameArray(names);
+    ASSERT_EQ(names.GetSize(), 1);
+    EXPECT_EQ(names[0], paper->GetDrawingName());
+}
+
+TEST_F(DxfReaderTest, FilesWrittenByDxflibAreRead)
+{
+    const QString path = dir.filePath(QStringLiteral("written.dxf"));
+    {
+        DL_Dxf dxf;
+        DL_WriterA* dw = dxf.out(path.toUtf8().constData(), DL_Codes::AC1015);
+        ASSERT_NE(dw, nullptr);
+        dxf.writeHeader(*dw);
+        dw->sectionEnd();
+        dw->sectionEntities();
+        DL_Attributes attr("0", 1, -1, -1, "BYLAYER");
+        dxf.writeLine(*dw, DL_LineData(0, 0, 0, 10, 0, 0), attr);
+        dxf.writeCircle(*dw, DL_CircleData(5, 5, 0, 2), attr);
+        dxf.writeArc(*dw, DL_ArcData(0, 0, 0, 4, 0, 180), attr);
+        dw->sectionEnd();
+        dw->dxfEOF();
+        dw->close();
+        delete dw;
+    }
+    EXPECT_EQ(convert.ReadFile(CString::FromQString(path), &doc, &setting), 3);
+    EXPECT_EQ(Shapes(Model()).size(), 3u);
+}
+
+TEST_F(DxfReaderTest, BinaryFilesAreReadByTheSameRules)
+{
+    std::string bin("AutoCAD Binary DXF\r\n\x1a\0", 22);
+    auto code = [&bin](int c) {
+        bin += static_cast<char>(c & 255);
+        bin += static_cast<char>(c >> 8);
+    };
+    auto str = [&](int c, const char* s) {
+        code(c);
+        bin += s;
+        bin += '\0';
+    };
+    auto real = [&](int c, double v) {
+        code(c);
+        bin.append(reinterpret_cast<const char*>(&v), 8);
+    };
+    str(0, "SECTION");
+    str(2, "ENTITIES");
+    str(0, "LINE");
+    str(8, "0");
+    real(10, 1.0);
+    real(20, 2.0);
+    real(11, 3.0);
+    real(21, 4.0);
+    str(0, "ENDSEC");
+    str(0, "EOF");
+    ASSERT_EQ(Read(bin), 1);
+    auto* line = Only<Line2dFeature>();
+    ASSERT_NE(line, nullptr);
+    ExpectPoint(line->GetEndPoint(), 3, 4);
+}
+
+TEST_F(DxfReaderTest, ObjectsWeCannotHoldAreCountedAsLeftOut)
+{
+    const std::string entities = Line(0, 0, 1, 1) + G(0, "3DSOLID") + G(8, "0") + G(0, "MESH") + G(8, "0");
+    ASSERT_EQ(Read(File(entities)), 1);
+    EXPECT_EQ(convert.GetLeftOutCount(), 2);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bad input
+
+namespace {
+
+std::string BlockChain(int nBlocks, int nPerBlock, bool bPlace)
+{
+    std::string blocks = Block("B0", Line(0, 0, 1, 0));
+    for (int i = 1; i < nBlocks; ++i) {
+        std::string body;
+        for (int k = 0; k < nPerBlock; ++k)
+            body += Insert("B" + std::to_string(i - 1), k, 0);
+        blocks += Block("B" + std::to_string(i), body);
+    }
+    return File(bPlace ? Insert("B" + std::to_string(nBlocks - 1), 0, 0) : Line(0, 0, 1, 1), "", "", blocks);
+}
+
+std::string Truncated(const std::string& file, const char* marker)
+{
+    const size_t at = file.find(marker);
+    return file.substr(0, at == std::string::npos ? file.size() / 2 : at);
+}
+
+}  // namespace
+
+TEST_F(DxfReaderTest, BadInputFailsWithItsCodeAndLeavesAnEmptyDocument)
+{
+    const std::string good = File(Line(0, 0, 1, 1), "", G(0, "TABLE") + G(2, "LAYER") + G(0, "ENDTAB"),
+                                  Block("A", Line(0, 0, 1, 0)));
+    const std::string bigValue(DxfTokenizer::kMaxValueLength + 1, 'x');
+    struct Case { const char* name; std::string data; int code; };
+    const Case cases[] = {
+        {"empty", "", AcadConvert::resultNotDxf},
+        {"garbage", "Hello, this is not a drawing\n\x01\x02\x03", AcadConvert::resultNotDxf},
+        {"groups without sections", G(5, "1") + G(7, "x"), AcadConvert::resultNotDxf},
+        {"truncated in the header", Truncated(good, "TABLES"), AcadConvert::resultDamaged},
+        {"truncated in the tables", Truncated(good, "ENDTAB"), AcadConvert::resultDamaged},
+        {"truncated in the blocks", Truncated(good, "ENDBLK"), AcadConvert::resultDamaged},
+        {"truncated in the entities", Truncated(good, "LINE\n8\n0\n10\n0\n20\n0\n30\n0\n11"), AcadConvert::resultDamaged},
+        {"no end of file", good.substr(0, good.rfind("0\nEOF")), AcadConvert::resultDamaged},
+        {"code line not a number", File(Line(0, 0, 1, 1) + "ten\n5\n"), AcadConvert::resultDamaged},
+        {"coordinate not a number", File(G(0, "LINE") + G(10, "one") + G(20, 0.0)), AcadConvert::resultDamaged},
+        {"group code out of range", File(G(0, "LINE") + G(5000, "1")), AcadConvert::resultDamaged},
+        {"vertex count beyond the file", File(G(0, "LWPOLYLINE") + G(90, "999999999") + G(10, 0.0) + G(20, 0.0)),
+         AcadConvert::resultBeyondLimits},
+        {"overflowing vertex count", File(G(0, "LWPOLYLINE") + G(90, "2147483647") + G(10, 0.0)),
+         AcadConvert::resultBeyondLimits},
+        {"negative vertex count", File(G(0, "LWPOLYLINE") + G(90, "-5") + G(10, 0.0)), AcadConvert::resultDamaged},
+        {"vertex before its count", File(G(0, "LWPOLYLINE") + G(10, 0.0) + G(20, 0.0) + G(90, "1")),
+         AcadConvert::resultDamaged},
+        {"bulge before any vertex", File(G(0, "LWPOLYLINE") + G(90, "1") + G(42, 1.0) + G(10, 0.0) + G(20, 0.0)),
+         AcadConvert::resultDamaged},
+        {"spline knots beyond the file", File(G(0, "SPLINE") + G(72, "400000000") + G(40, 0.0)),
+         AcadConvert::resultBeyondLimits},
+        {"spline points beyond the file", File(G(0, "SPLINE") + G(73, "1073741824") + G(10, 0.0)),
+         AcadConvert::resultBeyondLimits},
+        {"leader vertices beyond the file", File(G(0, "LEADER") + G(76, "900000000") + G(10, 0.0)),
+         AcadConvert::resultBeyondLimits},
+        {"hatch edges beyond the file", File(G(0, "HATCH") + G(91, "1") + G(92, "1") + G(93, "800000000")),
+         AcadConvert::resultBeyondLimits},
+        {"value line too long", File(G(0, "TEXT") + G(1, bigValue)), AcadConvert::resultBeyondLimits},
+        {"block placing itself", File(Insert("S", 0, 0), "", "", Block("S", Insert("S", 1, 1))),
+         AcadConvert::resultDamaged},
+        {"blocks placing each other", File(Insert("P", 0, 0), "", "", Block("P", Insert("Q", 0, 0)) + Block("Q", Insert("P", 0, 0))),
+         AcadConvert::resultDamaged},
+        {"nesting 17 deep", BlockChain(17, 1, true), AcadConvert::resultBeyondLimits},
+        {"block bomb", BlockChain(9, 10, true), AcadConvert::resultBeyondLimits},
+        // Nothing places it, but the definition alone would expand beyond the limit.
+        {"unplaced block bomb", BlockChain(9, 10, false), AcadConvert::resultBeyondLimits},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.InitDocument();
+        EXPECT_EQ(Read(c.data), c.code);
+        EXPECT_EQ(doc.GetFeatureCount(), 0);
+        EXPECT_EQ(doc.GetComponentDefineTable()->GetComponentDefineCount(), 0);
+        EXPECT_EQ(doc.GetLayerTable()->GetSize(), 0);
+    }
+}
+
+TEST_F(DxfReaderTest, NestingSixteenDeepIsRead)
+{
+    // Sixteen definitions, each placing the one before, and one placement in the model.
+    EXPECT_EQ(Read(BlockChain(16, 1, true)), 17);
+    EXPECT_EQ(doc.GetComponentDefineTable()->GetComponentDefineCount(), 16);
+}
+
+TEST_F(DxfReaderTest, AMissingFileIsUnreadable)
+{
+    EXPECT_EQ(convert.ReadFile(CString::FromQString(dir.filePath(QStringLiteral("none.dxf"))), &doc, &setting),
+              AcadConvert::resultUnreadable);
+}
+
+TEST_F(DxfReaderTest, TheProgressCallbackCanCancel)
+{
+    std::string entities;
+    for (int i = 0; i < 5000; ++i)
+        entities += Line(i, 0, i, 1);
+    int calls = 0;
+    convert.SetNotifyProgressFunction(
+        [](NotifyProgressInfo* info, void* user) -> int {
+            int& n = *static_cast<int*>(user);
+            ++n;
+            return info->m_nKind == NotifyProgressInfo::kindStep ? 0 : 1;
+        },
+        &calls);
+    EXPECT_EQ(Read(File(entities)), AcadConvert::resultCancelled);
+    EXPECT_GT(calls, 1);
+    EXPECT_EQ(doc.GetFeatureCount(), 0);
+}
