@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core fonts-noto-cjk
   xvfb xauth
+  poppler-utils
 )
 
 missing=()

@@ -18,6 +18,8 @@ class Feature2dList;
 class HatchPatternBase;
 class QImage;
 class QPainter;
+class QTransform;
+class DrawingFeatureBase;
 
 class DrawingManager
 {
@@ -38,6 +40,21 @@ public:
     // the layout outlines.
     static BOOL RenderViewTo(const Draw2dView& view, QPainter& painter, int cx, int cy, int nLineWidthMode = -1,
                              int nLinePitchMode = -1, RenderStats* pStats = nullptr, BOOL bPrintableOnly = FALSE);
+    // How shapes come out on paper.
+    struct PlotStyle {
+        bool bBlack = false;         // every colour black, pictures grey
+        bool bThinLines = false;     // every line at the thinnest width the device has
+        bool bPointMarkers = true;   // point markers printed
+        bool bCurves = true;         // solid circles and arcs as curves rather than chains of lines
+    };
+    // Draws the printable shapes of a drawing (and, for a paper, of its part layouts) through the painter,
+    // without background, selection or grid: toDevice maps the drawing's coordinates to the painter's
+    // device units (the painter's own transform is set aside); line widths and dash lengths are sheet
+    // millimetres of dPixelsPerMM device units; shapes outside cx x cy device units are culled. Honours a
+    // clip the caller set.
+    static BOOL PlotDrawing(const Draw2dDocument& doc, const DrawingFeatureBase& drawing, QPainter& painter,
+                            const QTransform& toDevice, double dPixelsPerMM, int cx, int cy, const PlotStyle& style,
+                            RenderStats* pStats = nullptr);
     // The region of the drawing scaled into w x h device units of the context (at its origin), drawn as
     // vectors: for embedded copies of the document and for printing.
     static BOOL DrawOleServerDocument(HDC hDC, Draw2dDocument* pDocument, long nDrawingID, const RuVaPnt2d& lowerLeft,
