@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core fonts-noto-cjk
   xvfb xauth
+  poppler-utils
 )
 # Node.js and npm run the DWG converter. Debian's packages only when the commands are missing: a Node.js
 # that brings its own npm conflicts with Debian's npm.

@@ -53,6 +53,7 @@
 #include "libs/vevure/TextSetting.h"
 #include "libs/vevure/TextSettingStyles.h"
 #include "libs/vevure/ViewControlSetting.h"
+#include "libs/vevure/PlotSetting.h"
 
 namespace {
 
@@ -73,6 +74,8 @@ enum Section : unsigned {
 
 constexpr DWORD kMagic = 0x4D44564B;    // "KVDM"
 constexpr DWORD kEndMark = 0x444E454B;  // "KEND"
+// The plot setting stands before the end mark; files written without one end at the mark.
+constexpr DWORD kPlotMark = 0x544C504B;  // "KPLT"
 constexpr DWORD_PTR kMaxDrawings = 100000;
 // Record ids of a loaded archive may leave gaps (deleted records) but no more than this many beyond twice
 // the number of shapes, which bounds the record table that a file can make us allocate.
@@ -387,7 +390,8 @@ Draw2dDocument::Draw2dDocument(COleServerDoc* pOwner)
     : m_pOwner(pOwner),
       m_pState(std::make_unique<State>()),
       m_pSelection(std::make_unique<SelectionManager>(this)),
-      m_pFilter(std::make_unique<SelectionFilter>())
+      m_pFilter(std::make_unique<SelectionFilter>()),
+      m_pPlotSetting(std::make_unique<PlotSetting>())
 {
     m_pFilter->GetFeatureFilter().SetFeatureFilter(SelectionFeatureFilter::kDefaultMask);
     InitDocument();
@@ -419,6 +423,8 @@ void Draw2dDocument::InitDocument()
     m_pState = std::make_unique<State>();
     State& s = S();
     s.InitDefaults();
+    if (m_pPlotSetting)
+        *m_pPlotSetting = PlotSetting();
     auto paper = std::make_unique<Paper2dFeature>();
     paper->SetDrawingID(s.nextDrawingID++);
     paper->SetDrawingName(MakeDrawingName(DrawingFeatureBase::typePaper));
@@ -2362,6 +2368,13 @@ const ViewControlSetting& Draw2dDocument::GetViewControlSetting(int nIndex) cons
     return S().views[static_cast<size_t>(nIndex)];
 }
 
+void Draw2dDocument::SetPlotSetting(const PlotSetting& setting)
+{
+    if (setting.IsValid())
+        *m_pPlotSetting = setting;
+    SendNotify(NotifyInfoBase::kindDocumentSetting, 20);
+}
+
 void Draw2dDocument::SetViewControlSetting(int nIndex, const ViewControlSetting& setting)
 {
     if (nIndex < 0 || nIndex >= kViewControlSettingCount)
@@ -2481,6 +2494,8 @@ void Draw2dDocument::SaveToArchive(CArchive& ar, const DrawViewInfo& viewInfo, D
         Feature2dBase::StoreFeature(ar, r.pFeature);
     }
     const_cast<DrawViewInfo&>(viewInfo).Serialize(ar);
+    ar << kPlotMark;
+    m_pPlotSetting->Serialize(ar);
     ar << kEndMark;
 }
 
@@ -2641,6 +2656,11 @@ void Draw2dDocument::LoadFromArchive(CArchive& ar, DrawViewInfo& viewInfo, CStri
     views.Serialize(ar);
     DWORD end = 0;
     ar >> end;
+    PlotSetting plot;
+    if (end == kPlotMark) {
+        plot.Serialize(ar);
+        ar >> end;
+    }
     CheckArchive(ar, end == kEndMark);
 
     // Complete: take it over.
@@ -2657,6 +2677,7 @@ void Draw2dDocument::LoadFromArchive(CArchive& ar, DrawViewInfo& viewInfo, CStri
     m_indices.clear();
     m_nEditingComponentID = -1;
     m_pState = std::move(state);
+    *m_pPlotSetting = plot;
     for (auto& d : S().drawings)
         d->SetDocument(this);
     for (int i = 0; i < S().components->GetComponentDefineCount(); ++i)

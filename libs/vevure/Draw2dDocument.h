@@ -53,6 +53,7 @@ class RuVaGTrsf2d;
 class SelectionFilter;
 class SelectionManager;
 class ViewControlSetting;
+class PlotSetting;
 class FeatureSettingStylesBase;
 class HatchPatternBase;
 class HatchPatternTable;
@@ -432,6 +433,12 @@ public:
     // The next (nDirection 1) or previous (0) slot in use after nCurrent, wrapping; -1 when none is in use.
     int GetViewControlSettingNextIndex(int nCurrent, int nDirection) const;
 
+    // ---- Printing
+    // How the document prints; saved with it, not part of undo. Setting reports a document setting change
+    // (kind 14, code 20) so that the document counts as changed.
+    const PlotSetting& GetPlotSetting() const { return *m_pPlotSetting; }
+    void SetPlotSetting(const PlotSetting& setting);
+
 private:
     struct State;
     // One record: the shape (NULL once deleted) and the drawing that holds it.
@@ -493,6 +500,8 @@ private:
     mutable std::unordered_map<long, std::unique_ptr<DrawingIndex>> m_indices;  // by drawing id
     long m_nEditingComponentID = -1;
     int m_nCopyDepth = 0;
+
+    std::unique_ptr<PlotSetting> m_pPlotSetting;
 
     DocumentNotifyFunction m_pfnNotify = nullptr;
     void* m_pNotifyUser = nullptr;

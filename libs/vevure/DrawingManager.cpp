@@ -50,6 +50,7 @@
 #include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/PlotSetting.h"
 #include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/Region2dFeature.h"
@@ -121,6 +122,7 @@ struct Batch {
     std::vector<double> dashes;  // in pixels, empty for solid
     std::vector<QLineF> lines;
     std::vector<QPointF> dots;
+    QPainterPath curves;  // circles and arcs kept as curves (printing)
 };
 
 struct LayerLook {
@@ -158,7 +160,12 @@ public:
     bool m_bScreenPitch = false;  // dash patterns in screen millimetres, not paper
     int m_cap = LineCapFlat;
     int m_join = LineJoinMiter;
+    bool m_bBlack = false;      // every colour black, pictures grey (printing)
+    bool m_bNoMarkers = false;  // point markers left out (printing)
+    bool m_bCurves = false;     // solid circles and arcs drawn as curves, not as flattened chains
     DrawingManager::RenderStats m_stats;
+
+    void ForgetSelection() { m_pSelection = nullptr; }
 
     bool Broken() const { return m_bBroken; }
 
@@ -265,6 +272,8 @@ public:
 
     void DrawFeature(const Feature2dBase& f, long nRecordID, const LayerLook& layer, bool selected)
     {
+        if (m_bNoMarkers && f.GetFeatureType() == FeatureTypePointMarker)
+            return;
         Batch& batch = BatchFor(f, layer, selected);
         QPointF dot;
         if (TinyShape(f, dot)) {
@@ -431,7 +440,7 @@ public:
     void Flush()
     {
         for (Batch& b : m_batches) {
-            if (b.lines.empty() && b.dots.empty())
+            if (b.lines.empty() && b.dots.empty() && b.curves.isEmpty())
                 continue;
             QPen pen(QColor::fromRgb(b.key.rgb));
             pen.setWidthF(b.key.width <= 1.0f ? 0.0 : b.key.width);
@@ -442,6 +451,11 @@ public:
                 m_p.drawLines(b.lines.data(), (int)b.lines.size());
             if (!b.dots.empty())
                 m_p.drawPoints(b.dots.data(), (int)b.dots.size());
+            if (!b.curves.isEmpty()) {
+                m_p.setBrush(Qt::NoBrush);
+                m_p.drawPath(b.curves);
+                b.curves = QPainterPath();
+            }
             b.lines.clear();
             b.dots.clear();
         }
@@ -473,7 +487,9 @@ private:
     Batch& BatchFor(const Feature2dBase& f, const LayerLook& layer, bool selected)
     {
         QRgb rgb;
-        if (m_bGrey) {
+        if (m_bBlack) {
+            rgb = qRgb(0, 0, 0);
+        } else if (m_bGrey) {
             rgb = qRgb(192, 192, 192);
         } else if (selected) {
             rgb = ToRgb(m_selectedColor);
@@ -534,6 +550,20 @@ private:
 
     void AddArc(Batch& batch, const RuVaPnt2d& c, double r, double a0, double sweep)
     {
+        if (m_bCurves && batch.dashes.empty() && std::isfinite(r) && r > 0.0 && !Far(m_cur.Map(c))) {
+            // Built in the drawing's own coordinates (y up: Qt's angles turn the other way) and mapped
+            // whole, so that any placement keeps the exact curve.
+            const QRectF box(c.X() - r, c.Y() - r, 2 * r, 2 * r);
+            QPainterPath local;
+            if (std::fabs(sweep) >= 2 * M_PI - 1e-12) {
+                local.addEllipse(box);
+            } else {
+                local.arcMoveTo(box, -a0 * 180.0 / M_PI);
+                local.arcTo(box, -a0 * 180.0 / M_PI, -sweep * 180.0 / M_PI);
+            }
+            batch.curves.addPath(m_cur.ToQ().map(local));
+            return;
+        }
         const int n = std::clamp(FeatureFlattener::SegmentCount(r * m_dLenScale, std::fabs(sweep), 0.25), 2,
                                  FeatureFlattener::kMaxSegments);
         m_chain.clear();
@@ -670,6 +700,8 @@ private:
 
     QRgb ColorOf(short no, QRgb fallback) const
     {
+        if (m_bBlack)
+            return qRgb(0, 0, 0);
         if (no > 0 && m_pColors != nullptr)
             return ToRgb(m_pColors->GetColorRef(no));
         return fallback;
@@ -930,7 +962,7 @@ private:
         if (!im.GetOutlinePoints(outline) || outline.GetSize() < 4)
             return false;
         const QPointF ll = m_cur.Map(outline[0]), lr = m_cur.Map(outline[1]), ul = m_cur.Map(outline[3]);
-        const QImage& pic = it->second;
+        const QImage& pic = m_bBlack ? Grey(it->second) : it->second;
         // Picture pixels to device: its top left corner at the outline's upper left.
         const QPointF ex = (lr - ll) / pic.width(), ey = (ll - ul) / pic.height();
         m_p.save();
@@ -938,6 +970,12 @@ private:
         m_p.drawImage(QPointF(0, 0), pic);
         m_p.restore();
         return true;
+    }
+
+    const QImage& Grey(const QImage& src)
+    {
+        m_grey = src.convertToFormat(QImage::Format_Grayscale8);
+        return m_grey;
     }
 
     void DrawText(const TextDraw& t)
@@ -1009,6 +1047,7 @@ private:
     std::vector<KcArrayOfGePnt2d> m_chains;
     std::vector<TextDraw> m_texts;
     std::vector<std::unique_ptr<Feature2dBase>> m_keep;
+    QImage m_grey;
 };
 
 Affine ViewAffine(const Draw2dView& view)
@@ -1225,8 +1264,9 @@ BOOL DrawingManager::RenderViewTo(const Draw2dView& view, QPainter& p, int cx, i
             p.drawPath(clip);
         }
     }
-    if (view.GetPrintRangeVisible() && !bPrintableOnly && !shown->GetPrintRange().IsVoid()) {
-        const RuVaBndBox2d& range = shown->GetPrintRange();
+    RuVaBndBox2d range;
+    if (view.GetPrintRangeVisible() && !bPrintableOnly && doc->GetPlotSetting().GetPlotRange(*doc, *shown, range)) {
+        // What will print: the range the document's plot setting chooses.
         QPen pen(QColor(0, 0, 255));
         pen.setStyle(Qt::DashDotLine);
         p.setPen(pen);
@@ -1259,6 +1299,52 @@ BOOL DrawingManager::DrawLooseFeature(const Draw2dView& view, QPainter& p, const
     ConfigureRenderer(r, view, *doc, *shown, -1, -1);
     drawn = r.DrawLoose(feature, pLayout);
     p.restore();
+    return TRUE;
+}
+
+BOOL DrawingManager::PlotDrawing(const Draw2dDocument& doc, const DrawingFeatureBase& drawing, QPainter& p,
+                                 const QTransform& toDevice, double dPixelsPerMM, int cx, int cy, const PlotStyle& style,
+                                 RenderStats* pStats)
+{
+    if (!toDevice.isInvertible() || !std::isfinite(dPixelsPerMM) || dPixelsPerMM <= 0.0 || cx <= 0 || cy <= 0)
+        return FALSE;
+    Affine world;
+    world.a = toDevice.m11(), world.b = toDevice.m21(), world.c = toDevice.dx();
+    world.d = toDevice.m12(), world.e = toDevice.m22(), world.f = toDevice.dy();
+    p.save();
+    p.setWorldTransform(QTransform());
+    p.setRenderHint(QPainter::Antialiasing, true);
+    Renderer r(nullptr, doc, p, world, dPixelsPerMM, cx, cy);
+    r.ForgetSelection();
+    r.m_bPrintableOnly = true;
+    r.m_nGreek = 0;
+    r.m_bThinLines = style.bThinLines;
+    r.m_bBlack = style.bBlack;
+    r.m_bNoMarkers = !style.bPointMarkers;
+    r.m_bCurves = style.bCurves;
+    r.m_cap = doc.GetLineCapMode();
+    r.m_join = doc.GetLineJoinMode();
+    auto printable = [&](const DrawingFeatureBase* d) { return IsDrawingShown(doc, d) && d->IsPrintable(); };
+    if (printable(&drawing)) {
+        r.DrawDrawing(drawing, nullptr, -1);
+        r.Flush();
+    }
+    for (int i = 0; i < drawing.GetPartLayoutCount(); ++i) {
+        const PartDrawingLayout* layout = drawing.GetPartLayout(i);
+        const DrawingFeatureBase* part = doc.GetDrawingFeatureByID(layout->GetDrawingID());
+        if (!printable(part))
+            continue;
+        const QPainterPath clip = RegionPath(*layout, world.After(Affine::From(layout->GetLocalToWorld())));
+        p.save();
+        if (!clip.isEmpty())
+            p.setClipPath(clip, Qt::IntersectClip);
+        r.DrawDrawing(*part, layout, layout->GetLayoutID());
+        r.Flush();
+        p.restore();
+    }
+    p.restore();
+    if (pStats != nullptr)
+        *pStats = r.m_stats;
     return TRUE;
 }
 

@@ -21,6 +21,8 @@ class PartDrawingLayout;
 class QImage;
 class QPainter;
 class QRectF;
+class QTransform;
+class DrawingFeatureBase;
 
 class DrawingManager
 {
@@ -46,6 +48,21 @@ public:
     // the view's world) and clipped to its region. drawn receives the device area touched.
     static BOOL DrawLooseFeature(const Draw2dView& view, QPainter& painter, const PartDrawingLayout* pLayout,
                                  const Feature2dBase& feature, QRectF& drawn);
+    // How shapes come out on paper.
+    struct PlotStyle {
+        bool bBlack = false;         // every colour black, pictures grey
+        bool bThinLines = false;     // every line at the thinnest width the device has
+        bool bPointMarkers = true;   // point markers printed
+        bool bCurves = true;         // solid circles and arcs as curves rather than chains of lines
+    };
+    // Draws the printable shapes of a drawing (and, for a paper, of its part layouts) through the painter,
+    // without background, selection or grid: toDevice maps the drawing's coordinates to the painter's
+    // device units (the painter's own transform is set aside); line widths and dash lengths are sheet
+    // millimetres of dPixelsPerMM device units; shapes outside cx x cy device units are culled. Honours a
+    // clip the caller set.
+    static BOOL PlotDrawing(const Draw2dDocument& doc, const DrawingFeatureBase& drawing, QPainter& painter,
+                            const QTransform& toDevice, double dPixelsPerMM, int cx, int cy, const PlotStyle& style,
+                            RenderStats* pStats = nullptr);
     // The region of the drawing scaled into w x h device units of the context (at its origin), drawn as
     // vectors: for embedded copies of the document and for printing.
     static BOOL DrawOleServerDocument(HDC hDC, Draw2dDocument* pDocument, long nDrawingID, const RuVaPnt2d& lowerLeft,

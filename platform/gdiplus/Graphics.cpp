@@ -665,6 +665,12 @@ Graphics* Graphics::FromImage(Image* image) { return new Graphics(image); }
 
 Status Graphics::Flush(FlushIntention) { return Ok; }
 
+QPainter* Graphics::GetNativePainter(QTransform* worldToDevice) {
+  QPainter* p = d->painter();
+  if (p && worldToDevice) *worldToDevice = d->worldToPixels() * p->transform();
+  return p;
+}
+
 HDC Graphics::GetHDC() {
   if (d->hdc) return d->hdc;
   if (d->image) {

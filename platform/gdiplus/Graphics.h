@@ -8,6 +8,7 @@
 #include "platform/gdiplus/GdiplusTypes.h"
 
 class QPainter;
+class QTransform;
 
 namespace Gdiplus {
 
@@ -37,6 +38,11 @@ public:
   static Graphics* FromImage(Image* image);
 
   Status Flush(FlushIntention intention = FlushIntentionFlush);
+  // The painter under the graphics (null when there is none) and the transform from world
+  // coordinates to its device pixels (page unit, scale and the painter's own transform
+  // included), for code that draws with Qt directly; the painter's state is the caller's to
+  // save and restore.
+  QPainter* GetNativePainter(QTransform* worldToDevice = nullptr);
   // A device context on the same surface, to be given back with ReleaseHDC before the
   // graphics draws again.
   HDC GetHDC();

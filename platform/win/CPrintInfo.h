@@ -4,12 +4,16 @@
 #include "platform/afx/CRect.h"
 #include "platform/afx/CString.h"
 
+class CPrintDialog;
 class QPagedPaintDevice;
 
 class CPrintInfo {
 public:
   CPrintInfo();
-  ~CPrintInfo() = default;
+  // Deletes the print dialog left in m_pPD with its printer context.
+  ~CPrintInfo();
+  CPrintInfo(const CPrintInfo&) = delete;
+  CPrintInfo& operator=(const CPrintInfo&) = delete;
 
   void SetMinPage(UINT nMinPage) { m_nMinPage = nMinPage; }
   void SetMaxPage(UINT nMaxPage) { m_nMaxPage = nMaxPage; }
@@ -34,6 +38,7 @@ public:
   CString m_strPrinterName;          // the printer asked for (shell "print to")
   CString m_strOutputFile;           // print into this PDF file
   QPagedPaintDevice* m_pDevice = nullptr;  // the device to print on (set by OnPreparePrinting)
+  CPrintDialog* m_pPD = nullptr;     // the view's print dialog; its m_pd.hDC, when set, is printed on
 
 private:
   UINT m_nMinPage = 1;

@@ -10,6 +10,7 @@
 #include "platform/win/CDocument.h"
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CPaintDC.h"
+#include "platform/win/CPrintDialog.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinDocConstants.h"
@@ -149,10 +150,11 @@ BOOL CView::PrintPages(CDC* pDC, CPrintInfo* pInfo) {
     OnPrint(pDC, pInfo);
     pDC->EndPage();
     ++printed;
-    if (pInfo->m_nCurPage == 0xFFFF) break;
+    if (!pInfo->m_bContinuePrinting || pInfo->m_nCurPage == 0xFFFF) break;
   }
-  OnEndPrinting(pDC, pInfo);
+  // The document is complete before the view lets go of its printing objects (the context among them).
   pDC->EndDoc();
+  OnEndPrinting(pDC, pInfo);
   return ok && printed > 0;
 }
 
@@ -162,6 +164,17 @@ void CView::OnFilePrint() {
     info.m_bDirect = TRUE;
   info.m_strOutputFile = AfxGetPrintToFile();
   if (!OnPreparePrinting(&info)) return;
+  // A context the print dialog made for the chosen printer is printed on as it is.
+  if (info.m_pPD && info.m_pPD->m_pd.hDC) {
+    CDC dc;
+    dc.Attach(info.m_pPD->m_pd.hDC);
+    const int w = dc.GetDeviceCaps(HORZRES), h = dc.GetDeviceCaps(VERTRES);
+    info.m_rectDraw.SetRect(0, 0, w, h);
+    const BOOL ok = PrintPages(&dc, &info);
+    dc.Detach();
+    if (!ok) AfxMessageBox(AfxLoadFrameworkString(AFX_IDP_FAILED_TO_START_PRINT), MB_ICONEXCLAMATION);
+    return;
+  }
   std::unique_ptr<QPdfWriter> pdf;
   QPagedPaintDevice* device = info.m_pDevice;
   if (!device) {

@@ -318,11 +318,11 @@ TEST(ArchiveRejectTest, ForgedCountsAreRefusedBeforeAllocating)
     Draw2dDocument doc;
     DrawViewInfo views;
     std::vector<BYTE> bytes = Save(doc, views);
-    // The record slot count and live count sit just before the view tabs and the end mark:
-    // views = count(2) + active(4), end mark 4 -> slots at size - 18, live at size - 14.
-    ASSERT_GE(bytes.size(), 18u);
+    // The record slot count and live count sit just before the view tabs, the plot setting and the end
+    // mark: views = count(2) + active(4), plot setting 56, end mark 4 -> slots at size - 74, live at size - 70.
+    ASSERT_GE(bytes.size(), 74u);
     auto put = [](std::vector<BYTE>& v, size_t at, int32_t value) { std::memcpy(&v[at], &value, 4); };
-    const size_t slotAt = bytes.size() - 18, liveAt = bytes.size() - 14;
+    const size_t slotAt = bytes.size() - 74, liveAt = bytes.size() - 70;
     std::vector<BYTE> forged = bytes;
     put(forged, slotAt, 0x7FFFFFFF);
     Draw2dDocument target;
