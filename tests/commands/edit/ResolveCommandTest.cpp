@@ -141,3 +141,46 @@ TEST_F(ResolveTest, ContextMenuTestsLookAtEverySelectedShape)
         EXPECT_EQ(CommandBase::IsCommandEnabled(_T("Korvan.Edit.ResolvePolyline"), &doc) != FALSE, c.polylines);
     }
 }
+
+namespace {
+
+class CornerCatcherTest : public kctest::EditFixture
+{
+};
+
+}  // namespace
+
+TEST_F(CornerCatcherTest, AWindowOverTwoEndsMakesACornerInOneStep)
+{
+    const long h = Add(Line2dFeature(P(-3, 0), P(-0.5, 0)));
+    const long v = Add(Line2dFeature(P(0, -3), P(0, -0.5)));
+    doc.ClearUndoRedoHistory();
+    const auto before = Snapshot();
+    CommandBase* pCatcher = Start(_T("Korvan.Edit.AroundCatcher"));
+    ASSERT_TRUE(GivePoint(1, P(1, 1)));
+    ASSERT_TRUE(GivePoint(0, P(-1, -1)));
+    EXPECT_EQ(doc.GetUndoCount(), 1);
+    EXPECT_EQ(doc.GetFeature(h), nullptr);
+    EXPECT_EQ(doc.GetFeature(v), nullptr);
+    const std::vector<long> ids = LiveIDs();
+    ASSERT_EQ(ids.size(), 2u);
+    for (long id : ids)
+        kctest::ExpectNear(dynamic_cast<const Line2dFeature*>(doc.GetFeature(id))->GetEndPoint(), P(0, 0), 1e-9);
+    EXPECT_EQ(Running(), pCatcher);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(SameAs(*before, "after undo"));
+
+    // Coincident corners do nothing; a window with nothing to catch is told. Both wait for a correction.
+    const auto now = Snapshot();
+    GivePoint(0, P(3, 3));
+    EXPECT_FALSE(GivePoint(1, P(3, 3)));
+    EXPECT_TRUE(statusTexts().empty());
+    EXPECT_FALSE(GivePoint(1, P(4, 4)));
+    ASSERT_EQ(statusTexts().size(), 1u);
+    EXPECT_EQ(statusTexts().back(), LoadResourceString(11176));
+    EXPECT_TRUE(SameAs(*now, "nothing caught"));
+    EXPECT_EQ(doc.GetUndoCount(), 0);
+    EXPECT_EQ(Running(), pCatcher);
+    EXPECT_FALSE(pCatcher->IsParameterEmpty(0));
+    EXPECT_TRUE(CommandBase::IsCommandEnabled(_T("Korvan.Edit.AroundCatcher"), &doc) == FALSE);
+}
