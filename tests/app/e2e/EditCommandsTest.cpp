@@ -172,4 +172,7 @@ TEST_F(EditCommandsTest, MoveCopyRotateTrimOffsetAndDeleteEachUndone)
     Command(kDeleteID);
     EXPECT_EQ(model->GetFeature(line), nullptr);
     UndoAndCheck(3);
+
+    // Nothing to save: the program ends without asking.
+    doc->SetModifiedFlag(FALSE);
 }
