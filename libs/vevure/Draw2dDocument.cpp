@@ -911,19 +911,36 @@ BOOL Draw2dDocument::IsFeatureEditable(long nRecordID) const
     return (IsEditableDrawingFeature(GetParentDrawingFeature(nRecordID)) && IsEditableFeatureLayer(f)) ? TRUE : FALSE;
 }
 
-BOOL Draw2dDocument::IsEditableFeatureLayer(const Feature2dBase* pFeature) const
+BOOL Draw2dDocument::IsEditableFeatureLayer(const Feature2dBase* pFeature, int nDepth) const
 {
-    // A group on no layer of its own (its members keep theirs) may be changed when all its members may.
-    if (pFeature->GetLayerID() == 0 && pFeature->GetFeatureType() == FeatureTypeDrawGroup) {
-        const auto* pGroup = static_cast<const DrawGroup2dFeature*>(pFeature);
-        if (pGroup->GetFeatureCount() == 0)
-            return FALSE;
-        for (int i = 0; i < pGroup->GetFeatureCount(); ++i) {
-            const Feature2dBase* pMember = pGroup->GetFeature(i);
-            if (pMember == nullptr || !IsEditableFeatureLayer(pMember))
+    // A group or placed component on no layer of its own (its shapes keep theirs) may be changed when all
+    // its shapes may. Definitions that place each other in a ring end at the depth limit.
+    constexpr int kMaxDepth = 32;
+    if (pFeature->GetLayerID() == 0 && nDepth < kMaxDepth) {
+        if (pFeature->GetFeatureType() == FeatureTypeDrawGroup) {
+            const auto* pGroup = static_cast<const DrawGroup2dFeature*>(pFeature);
+            if (pGroup->GetFeatureCount() == 0)
                 return FALSE;
+            for (int i = 0; i < pGroup->GetFeatureCount(); ++i) {
+                const Feature2dBase* pMember = pGroup->GetFeature(i);
+                if (pMember == nullptr || !IsEditableFeatureLayer(pMember, nDepth + 1))
+                    return FALSE;
+            }
+            return TRUE;
         }
-        return TRUE;
+        if (pFeature->GetFeatureType() == FeatureTypeDrawComponent) {
+            const DrawComponent2dFeatureDefine* pDefine = GetComponentDefineTable()->GetComponentDefine(
+                static_cast<const DrawComponent2dFeature*>(pFeature)->GetComponentDefineID());
+            if (pDefine == nullptr)
+                return FALSE;
+            for (long pos = pDefine->GetNextFeaturePosition(-1, 0); pos != -1;
+                 pos = pDefine->GetNextFeaturePosition(pos, 0)) {
+                const Feature2dBase* pShape = pDefine->GetFeature(pos);
+                if (pShape != nullptr && !IsEditableFeatureLayer(pShape, nDepth + 1))
+                    return FALSE;
+            }
+            return TRUE;
+        }
     }
     return IsEditableLayerID(pFeature->GetLayerID());
 }

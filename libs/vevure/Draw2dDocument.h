@@ -159,8 +159,9 @@ public:
     // A shape may be changed when its drawing and its layer are editable.
     BOOL IsFeatureEditable(long nRecordID) const;
     BOOL IsFeatureEditable(const Feature2dBase* pFeature) const;
-    // The layer part of the test: the shape's layer, or for a group on no layer of its own its members'.
-    BOOL IsEditableFeatureLayer(const Feature2dBase* pFeature) const;
+    // The layer part of the test: the shape's layer, or for a group or placed component on no layer of its
+    // own the layers of its shapes.
+    BOOL IsEditableFeatureLayer(const Feature2dBase* pFeature, int nDepth = 0) const;
     DrawingFeatureBase* GetParentDrawingFeature(long nRecordID) const;
     long GetFeatureDrawingID(long nRecordID) const;  // -1 when there is no such record
     long GetFeatureLayerID(long nRecordID) const;

@@ -66,6 +66,22 @@ protected:
         // The manager needs some main frame to hand the status text to; no frame is touched.
         shell.pfnGetMainFrame = [] { return reinterpret_cast<CMainFrame*>(&statusTexts()); };
         shell.pfnSetStatusInformation = [](CMainFrame*, const CString& text, UINT) { statusTexts().push_back(text); };
+        // A progress display that the test cancels after a given number of message pumps.
+        progress() = Progress();
+        shell.pfnShowProgress = [](CMainFrame*, BOOL bShow, int, BOOL, int, int, BOOL, BOOL) {
+            progress().shown += bShow ? 1 : 0;
+            progress().position = 0;
+        };
+        shell.pfnSetProgressText = [](CMainFrame*, const CString& text) { progress().texts.push_back(text); };
+        shell.pfnSetProgressPos = [](CMainFrame*, int pos) {
+            progress().position = pos;
+            return TRUE;
+        };
+        shell.pfnGetProgressPos = [](CMainFrame*) { return progress().position; };
+        shell.pfnPumpProgressMessages = [](CMainFrame*) { ++progress().pumps; };
+        shell.pfnIsProgressCancelled = [](CMainFrame*) {
+            return progress().cancelAfterPumps >= 0 && progress().pumps >= progress().cancelAfterPumps ? TRUE : FALSE;
+        };
         QZ2Command::CommandManager::SetShellServices(shell);
         // Shapes go to a layer of their own, editable whichever layer is current later.
         baseLayer = doc.AddLayer(_T("Base"), -1);
@@ -82,6 +98,18 @@ protected:
             AfxFreeResourceModule(english.pModule);
     }
 
+    struct Progress {
+        int shown = 0;
+        int position = 0;
+        int pumps = 0;
+        int cancelAfterPumps = -1;  // -1: never
+        std::vector<CString> texts;
+    };
+    static Progress& progress()
+    {
+        static Progress state;
+        return state;
+    }
     static std::vector<CString>& statusTexts()
     {
         static std::vector<CString> texts;

@@ -1,0 +1,178 @@
+// The edit commands end to end through the real program: lines in a new drawing, picked by clicks in the
+// drawing view, then Move, Copy, Rotate with a typed angle, Trim, Offset and Delete started as the Edit
+// menu starts them, each checked and taken back with Undo from the menu.
+
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+
+#include <cmath>
+#include <vector>
+
+#include "app/CMainFrame.h"
+#include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2View.h"
+#include "command/CommandManager.h"
+#include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/SelectionManager.h"
+#include "platform/afx/CRect.h"
+
+namespace {
+
+constexpr UINT kMoveID = 33723;
+constexpr UINT kCopyID = 33724;
+constexpr UINT kRotateID = 33725;
+constexpr UINT kTrimID = 33753;
+constexpr UINT kOffsetID = 33774;
+constexpr UINT kDeleteID = 57632;
+constexpr UINT kUndoID = 57643;
+constexpr UINT kEndCommandID = 37101;
+
+class EditCommandsTest : public ProgramFixture
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        // Clicks land where they are made.
+        m_app->SetSnapEnabled(FALSE);
+        m_app->SetSnapAngularEnabled(FALSE);
+        doc = NewDrawing();
+        ASSERT_NE(doc, nullptr);
+        model = doc->GetDraw2dDocument();
+        view = ActiveDrawView();
+        ASSERT_NE(view, nullptr);
+        draw = view->GetDraw2dView();
+        CRect client;
+        view->GetClientRect(&client);
+        w = client.Width();
+        h = client.Height();
+        ASSERT_GT(w, 200);
+        ASSERT_GT(h, 150);
+        const long layer = model->AddLayer(_T("Edit"), -1);
+        ASSERT_TRUE(model->SetCurrentLayerID(layer, 1));
+        // A long horizontal line across two short upright ones.
+        model->BeginUndoOperation(nullptr);
+        line = AddLine(CPoint(w / 5, h / 2), CPoint(4 * w / 5, h / 2), layer);
+        AddLine(CPoint(2 * w / 5, h / 4), CPoint(2 * w / 5, 3 * h / 4), layer);
+        AddLine(CPoint(3 * w / 5, h / 4), CPoint(3 * w / 5, 3 * h / 4), layer);
+        model->EndUndoOperation();
+        model->ClearUndoRedoHistory();
+    }
+    long AddLine(const CPoint& a, const CPoint& b, long layer)
+    {
+        Line2dFeature l(World(a), World(b));
+        l.SetLayerID(layer);
+        return model->AddFeature(&l, model->GetActiveDrawingFeature(), 1);
+    }
+    RuVaPnt2d World(const CPoint& p) const { return draw->ConvertPointClientToWorld(p, TRUE); }
+    const Line2dFeature* LineOf(long id) const { return dynamic_cast<const Line2dFeature*>(model->GetFeature(id)); }
+    std::vector<long> Live() const
+    {
+        std::vector<long> ids;
+        for (long id = model->GetNextFeatureRecordID(-1); id != -1; id = model->GetNextFeatureRecordID(id))
+            ids.push_back(id);
+        return ids;
+    }
+    // The long line picked with a click where nothing else lies.
+    void PickLine()
+    {
+        Click(view, CPoint(3 * w / 10, h / 2));
+        ASSERT_EQ(model->GetSelectionManager()->GetSelectedFeatureCount(), 1);
+    }
+    void UndoAndCheck(int expectedCount)
+    {
+        const int undo = model->GetUndoCount();
+        Command(kUndoID);
+        EXPECT_EQ(model->GetUndoCount(), undo - 1);
+        EXPECT_EQ(model->GetFeatureCount(), expectedCount);
+        ASSERT_NE(LineOf(line), nullptr);
+        EXPECT_LT(LineOf(line)->GetStartPoint().Distance(start0), 1e-9);
+    }
+
+    CQZ2Doc* doc = nullptr;
+    Draw2dDocument* model = nullptr;
+    CQZ2View* view = nullptr;
+    Draw2dView* draw = nullptr;
+    int w = 0, h = 0;
+    long line = -1;
+    RuVaPnt2d start0;
+};
+
+}  // namespace
+
+TEST_F(EditCommandsTest, MoveCopyRotateTrimOffsetAndDeleteEachUndone)
+{
+    start0 = LineOf(line)->GetStartPoint();
+    const double pixel = 1.0 / draw->GetScale();
+
+    // Move: picked line, base point, destination 20 pixels up.
+    PickLine();
+    Command(kMoveID);
+    Click(view, CPoint(w / 2, h / 8));
+    Click(view, CPoint(w / 2, h / 8 - 20));
+    EXPECT_FALSE(m_manager->HasActiveCommand());
+    EXPECT_EQ(model->GetUndoCount(), 1);
+    EXPECT_NEAR(LineOf(line)->GetStartPoint().Y() - start0.Y(), 20 * pixel, 1e-6);
+    UndoAndCheck(3);
+
+    // Copy: one copy per destination click while the shapes stay picked.
+    Command(kCopyID);
+    ASSERT_TRUE(m_manager->HasActiveCommand());
+    PickLine();
+    for (int i = 1; i <= 3; ++i) {
+        if (i == 1)
+            Click(view, CPoint(w / 2, h / 8));
+        Click(view, CPoint(w / 2, h / 8 + 10 * i));
+        EXPECT_EQ(model->GetFeatureCount(), 3 + i);
+    }
+    Command(kEndCommandID);
+    for (int i = 3; i >= 1; --i)
+        UndoAndCheck(2 + i);
+
+    // Rotate: the angle typed into the command bar.
+    PickLine();
+    Command(kRotateID);
+    Click(view, CPoint(w / 5, h / 2));
+    TypeAndReturn(_T("30"));
+    const Line2dFeature* pTurned = LineOf(line);
+    const double angle = std::atan2(pTurned->GetEndPoint().Y() - pTurned->GetStartPoint().Y(),
+                                    pTurned->GetEndPoint().X() - pTurned->GetStartPoint().X());
+    EXPECT_NEAR(angle * 180.0 / M_PI, 30.0, 1e-6);
+    UndoAndCheck(3);
+
+    // Trim: the piece between the upright lines goes.
+    Command(kTrimID);
+    Click(view, CPoint(w / 2, h / 2));
+    EXPECT_EQ(model->GetFeature(line), nullptr);
+    EXPECT_EQ(model->GetFeatureCount(), 4);
+    Command(kEndCommandID);
+    UndoAndCheck(3);
+
+    // Offset: the line picked, the distance typed, the side clicked.
+    Command(kOffsetID);
+    Click(view, CPoint(3 * w / 10, h / 2));
+    TypeAndReturn(_T("5"));
+    Click(view, CPoint(3 * w / 10, h / 8));
+    ASSERT_EQ(model->GetFeatureCount(), 4);
+    const Line2dFeature* pParallel = LineOf(Live().back());
+    ASSERT_NE(pParallel, nullptr);
+    EXPECT_NEAR(std::fabs(pParallel->GetStartPoint().Y() - start0.Y()), 5.0, 1e-6);
+    Command(kEndCommandID);
+    UndoAndCheck(3);
+
+    // Delete.
+    PickLine();
+    Command(kDeleteID);
+    EXPECT_EQ(model->GetFeature(line), nullptr);
+    UndoAndCheck(3);
+
+    // Nothing to save: the program ends without asking.
+    doc->SetModifiedFlag(FALSE);
+}
