@@ -569,6 +569,10 @@ int RgnSearch::SearchArrangement(const gp_Pnt2d& pick)
         half = sizes[sizes.size() / 2];
     }
     half = std::max(half, 1e-6 * (1.0 + std::fabs(pick.X()) + std::fabs(pick.Y())));
+    // A small drawing is taken whole at once: growing the window would only build it again and again.
+    if (m_curves.size() <= 256)
+        half = std::max({half, pick.X() - extent.xmin, extent.xmax - pick.X(), pick.Y() - extent.ymin,
+                         extent.ymax - pick.Y()}) * 1.01 + 1e-9;
     RgnArrangement arrangement;
     const RgnArrangement::StepFunction step = [this]() { return StepSearch(); };
     for (;;) {
