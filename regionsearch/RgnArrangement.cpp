@@ -19,9 +19,10 @@ namespace {
 
 constexpr double kPntTol = RgnSearch::kPointTolerance;
 constexpr double kInfiniteBound = 1e100;
-// Leaving directions closer than this are told apart by curvature: curves that touch at a tangent meet
-// with directions equal only up to the accuracy of the meeting point.
-constexpr double kTangentTol = 1e-6;
+// Directions closer than this are compared a short way out along the curves, at a distance where
+// curvatures differing by c have drawn apart by kTangentReach / 2 radians.
+constexpr double kTangentGroup = 1e-3;
+constexpr double kTangentReach = 4e-3;
 constexpr double kTwoPi = 6.283185307179586476925286766559;
 
 bool IsInfinite(double u)
@@ -460,21 +461,40 @@ void RgnArrangement::OrderVertices()
             continue;
         std::sort(around.begin(), around.end(), [](const Leaving& a, const Leaving& b) { return a.angle < b.angle; });
         // Directions just below a full turn belong with those just above zero.
-        while (around.size() > 1 && around.back().angle > around.front().angle + kTwoPi - kTangentTol) {
+        while (around.size() > 1 && around.back().angle > around.front().angle + kTwoPi - kTangentGroup) {
             Leaving l = around.back();
             around.pop_back();
             l.angle -= kTwoPi;
             around.insert(around.begin(), l);
         }
-        // Equal directions: the one bending right lies clockwise of the one bending left.
+        // Nearly equal directions are ordered by where the curves run a short way out, by their turn plus
+        // half their curvature times that distance: the meeting point of touching curves is not sharp, so
+        // their directions there differ a little, and the one bending right lies clockwise of the other.
         size_t i = 0;
         while (i < around.size()) {
             size_t j = i + 1;
-            while (j < around.size() && around[j].angle - around[j - 1].angle < kTangentTol)
+            while (j < around.size() && around[j].angle - around[j - 1].angle < kTangentGroup)
                 ++j;
-            if (j - i > 1)
+            if (j - i > 1) {
+                double reach = 1e300, kmin = 1e300, kmax = -1e300;
+                for (size_t k = i; k < j; ++k) {
+                    const Edge& e = m_edges[static_cast<size_t>(around[k].dart / 2)];
+                    reach = std::min(reach, 0.25 * m_vertices[static_cast<size_t>(e.v0)].Distance(
+                                                       m_vertices[static_cast<size_t>(e.v1)]));
+                    kmin = std::min(kmin, around[k].curvature);
+                    kmax = std::max(kmax, around[k].curvature);
+                }
+                if (kmax - kmin > 0.0)
+                    reach = std::min(reach, kTangentReach / (kmax - kmin));
                 std::stable_sort(around.begin() + static_cast<long>(i), around.begin() + static_cast<long>(j),
-                                 [](const Leaving& a, const Leaving& b) { return a.curvature < b.curvature; });
+                                 [reach](const Leaving& a, const Leaving& b) {
+                                     const double ka = a.angle + 0.5 * a.curvature * reach;
+                                     const double kb = b.angle + 0.5 * b.curvature * reach;
+                                     if (std::fabs(ka - kb) > 1e-12)
+                                         return ka < kb;
+                                     return a.curvature < b.curvature;
+                                 });
+            }
             i = j;
         }
         for (size_t k = 0; k < around.size(); ++k)

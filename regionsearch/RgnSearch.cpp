@@ -329,6 +329,14 @@ int RgnSearch::AddSplitCurve(const Handle(Geom2d_Curve)& curve, long nRecordID, 
             params.push_back(ip.ParamOnFirst());
             params.push_back(ip.ParamOnSecond());
         }
+        // A crossing can come as a short stretch where the two passes run within the tolerance.
+        for (int i = 1; i <= inter.NbSegments(); ++i) {
+            const IntRes2d_IntersectionSegment& seg = inter.Segment(i);
+            if (!seg.HasFirstPoint() || !seg.HasLastPoint())
+                continue;
+            params.push_back(0.5 * (seg.FirstPoint().ParamOnFirst() + seg.LastPoint().ParamOnFirst()));
+            params.push_back(0.5 * (seg.FirstPoint().ParamOnSecond() + seg.LastPoint().ParamOnSecond()));
+        }
     } catch (const Standard_Failure&) {
         params.clear();
     }
@@ -561,6 +569,10 @@ int RgnSearch::SearchArrangement(const gp_Pnt2d& pick)
         half = sizes[sizes.size() / 2];
     }
     half = std::max(half, 1e-6 * (1.0 + std::fabs(pick.X()) + std::fabs(pick.Y())));
+    // A small drawing is taken whole at once: growing the window would only build it again and again.
+    if (m_curves.size() <= 256)
+        half = std::max({half, pick.X() - extent.xmin, extent.xmax - pick.X(), pick.Y() - extent.ymin,
+                         extent.ymax - pick.Y()}) * 1.01 + 1e-9;
     RgnArrangement arrangement;
     const RgnArrangement::StepFunction step = [this]() { return StepSearch(); };
     for (;;) {
@@ -913,12 +925,23 @@ Region2dFeature* RgnSearch::BuildRegion(const Handle(TColGeom2d_HSequenceOfCurve
             continue;
         }
         const int lastIndex = list.GetFeatureSize() - 1;
+        // A whole circle or ellipse only stands for the loop when nothing else is left in it: a boundary
+        // that runs round a circle touching it at one point keeps the circle as arcs.
+        auto closes = [](const Feature2dBase* f) {
+            return f != nullptr &&
+                   (f->GetFeatureType() == FeatureTypeCircle || f->GetFeatureType() == FeatureTypeEllipse);
+        };
         std::unique_ptr<Feature2dBase> merged(MergeFeatures(feature.get(), list.GetFeature(lastIndex)));
+        if (closes(merged.get()) && !(i == n && list.GetFeatureSize() == 1))
+            merged.reset();
         Feature2dBase* current = merged ? merged.get() : feature.get();
         std::unique_ptr<Feature2dBase> mergedFirst;
         // The last curve may close up with the first across the start of the loop.
-        if (i == n && list.GetFeatureSize() >= 2)
+        if (i == n && list.GetFeatureSize() >= 2) {
             mergedFirst.reset(MergeFeatures(list.GetFeature(0), current));
+            if (closes(mergedFirst.get()) && list.GetFeatureSize() - (merged ? 1 : 0) > 1)
+                mergedFirst.reset();
+        }
         if (merged)
             list.RemoveFeature(lastIndex);
         if (mergedFirst)
@@ -1033,6 +1056,11 @@ int RgnSearch::IntersectCurves(const Handle(Geom2d_Curve)& a, const Handle(Geom2
     std::vector<Hit> kept;
     try {
         Geom2dAPI_InterCurveCurve inter(ca, cb, dTolerance);
+        // Curves that only come within the point tolerance of each other touch: a second look with that
+        // tolerance finds them where the sharp one found nothing.
+        if (dTolerance > 0.0 && dTolerance < kPntTol && inter.Intersector().NbPoints() == 0 &&
+            inter.Intersector().NbSegments() == 0)
+            inter.Init(ca, cb, kPntTol);
         const Geom2dInt_GInter& gi = inter.Intersector();
         // The kernel reports a crossing of two curves, within the tolerance, either as a point or as a
         // short stretch where they run closer than the tolerance (crossing and touching circles and
@@ -1053,13 +1081,39 @@ int RgnSearch::IntersectCurves(const Handle(Geom2d_Curve)& a, const Handle(Geom2
                 found.push_back({p2.Value(), p2.ParamOnFirst(), p2.ParamOnSecond()});
                 continue;
             }
-            const gp_Pnt2d mid((p1.Value().XY() + p2.Value().XY()) * 0.5);
-            double u = 0.0, v = 0.0;
-            if (!GetPointParameter(ca, mid, u))
-                u = p1.ParamOnFirst();
-            if (!GetPointParameter(cb, mid, v))
-                v = p1.ParamOnSecond();
+            // The middle of the stretch along the first curve, where touching curves come closest.
+            double u1 = p1.ParamOnFirst(), u2 = p2.ParamOnFirst();
+            if (ca->IsPeriodic() && std::fabs(u2 - u1) > ca->Period() * 0.5)
+                u2 += u2 < u1 ? ca->Period() : -ca->Period();
+            const double u = 0.5 * (u1 + u2);
+            const gp_Pnt2d mid = ca->Value(u);
+            Geom2dAPI_ProjectPointOnCurve proj(mid, cb);
+            const double v = proj.NbPoints() > 0 ? proj.LowerDistanceParameter() : p1.ParamOnSecond();
             found.push_back({mid, u, v});
+        }
+        // The kernel places a crossing only to within its tolerance: Newton steps on both curves at once
+        // sharpen it; a touching point, where the steps find no footing, stays as it is.
+        for (Hit& h : found) {
+            for (int it = 0; it < 6; ++it) {
+                gp_Pnt2d pa, pb;
+                gp_Vec2d da, db;
+                ca->D1(h.ua, pa, da);
+                cb->D1(h.ub, pb, db);
+                const gp_Vec2d d(pb, pa);
+                const double det = -da.X() * db.Y() + da.Y() * db.X();
+                if (d.Magnitude() < 1e-15 || std::fabs(det) < 1e-3 * da.Magnitude() * db.Magnitude())
+                    break;
+                // a(u) + da du = b(v) + db dv
+                const double du = (-d.X() * -db.Y() + db.X() * -d.Y()) / det;
+                const double dv = (da.X() * -d.Y() - da.Y() * -d.X()) / det;
+                const double nu = h.ua + du, nv = h.ub + dv;
+                const gp_Pnt2d qa = ca->Value(nu), qb = cb->Value(nv);
+                if (!(qa.Distance(qb) < d.Magnitude()))
+                    break;
+                h.ua = nu;
+                h.ub = nv;
+                h.p = gp_Pnt2d((qa.XY() + qb.XY()) * 0.5);
+            }
         }
         // Two hits between which the curves never part by more than the point tolerance are one touching
         // point, which the kernel can report twice.

@@ -284,6 +284,26 @@ std::vector<Fixture> Fixtures()
              AddShape(d, LinearDimension2dFeature(RuVaPnt2d(-5, -5), RuVaPnt2d(5, -5), 3.0, 90.0, 0.0));
          },
          {0, 1}, KcRegionSearcher::statusNoRegion, {}, kNoArea},
+        // Crossing circles and arcs, which the kernel reports as short stretches rather than points.
+        {"circle less the lens of a crossing circle",
+         [](Draw2dDocument& d) {
+             AddShape(d, Circle2dFeature(RuVaPnt2d(0, 0), 5));
+             AddShape(d, Circle2dFeature(RuVaPnt2d(6, 0), 5));
+         },
+         {-3, 0.5}, KcRegionSearcher::statusFound, {A, A}, RuVa::Pi * 25.0 - (50.0 * std::acos(0.6) - 24.0)},
+        {"the lens of two crossing arcs",
+         [](Draw2dDocument& d) {
+             AddShape(d, Arc2dFeature(RuVaPnt2d(0, 0), 5, -90, 90));
+             AddShape(d, Arc2dFeature(RuVaPnt2d(6, 0), 5, 90, 270));
+         },
+         {3, 0.5}, KcRegionSearcher::statusFound, {A, A}, 50.0 * std::acos(0.6) - 24.0},
+        // A circle touching another from inside: the crescent between them, not the whole outer circle.
+        {"crescent of a circle touching another from inside",
+         [](Draw2dDocument& d) {
+             AddShape(d, Circle2dFeature(RuVaPnt2d(0, 0), 10));
+             AddShape(d, Circle2dFeature(RuVaPnt2d(4, 0), 6));
+         },
+         {-9, 0.5}, KcRegionSearcher::statusFound, {}, RuVa::Pi * 64.0},
         {"construction lines bound a region",
          [](Draw2dDocument& d) {
              AddShape(d, InfiniteLine2dFeature(RuVaPnt2d(0, 0), RuVaDir2d(1, 0)));
