@@ -147,7 +147,7 @@ BOOL CQZ2PreviewView::Start(CFrameWnd* pFrame, CQZ2View* pPrintView)
             m_pHandButton = pButton;
     }
     m_pZoomCombo = new CPreviewZoomComboBox(this);
-    m_pZoomCombo->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, CRect(0, 0, 90, 200), this, ID_PREVIEW_ZOOM_COMBO);
+    m_pZoomCombo->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, CRect(0, 0, 100, kStripHeight - 4), this, ID_PREVIEW_ZOOM_COMBO);
     m_strip.push_back(m_pZoomCombo);
     for (int percent : kZoomPresets) {
         CString text;
@@ -185,7 +185,7 @@ void CQZ2PreviewView::LayoutStrip()
         const bool combo = p == m_pZoomCombo;
         const UINT id = p->GetDlgCtrlID();
         const int w = combo ? 100 : 80;
-        p->MoveWindow(x, 2, w, combo ? 200 : kStripHeight - 4);
+        p->MoveWindow(x, 2, w, kStripHeight - 4);
         x += w + 4;
     }
 }
