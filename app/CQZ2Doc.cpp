@@ -1,5 +1,8 @@
 #include "app/CQZ2Doc.h"
 
+#include "libs/kcplot/PlotDevice.h"
+#include "libs/kcplot/PlotManager.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -203,6 +206,8 @@ CQZ2Doc::CQZ2Doc() : m_properties(this)
 {
     EnableCompoundFile();
     m_pDraw2dDocument = new Draw2dDocument(this);
+    m_pPlotManager = new PlotManager;
+    m_pPlotDevice = new PlotDevice;
     RegisterClipboardFormats();
 }
 
@@ -211,6 +216,8 @@ CQZ2Doc::~CQZ2Doc()
     if (QZ2Command::CommandManager* pManager = GetCommandManager())
         if (pManager->GetDocument() == this)
             pManager->SetDocument(nullptr, nullptr);
+    delete m_pPlotDevice;
+    delete m_pPlotManager;
     delete m_pDraw2dDocument;
 }
 

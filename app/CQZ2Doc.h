@@ -21,6 +21,8 @@ class CompoundStorage;
 class CQZ2TabView;
 class Draw2dDocument;
 class NotifyInfoBase;
+class PlotDevice;
+class PlotManager;
 
 class CQZ2Doc : public COleServerDoc
 {
@@ -33,6 +35,9 @@ public:
     static BOOL IsNativeFileType(int nType) { return nType == 0 || nType == 1 || nType == 2 || nType == 7; }
 
     Draw2dDocument* GetDraw2dDocument() const { return m_pDraw2dDocument; }
+    // The printing objects: what draws the page and the printer it goes to.
+    PlotManager* GetPlotManager() const { return m_pPlotManager; }
+    PlotDevice* GetPlotDevice() const { return m_pPlotDevice; }
     QZ2DocumentProperties& GetDocumentProperties() { return m_properties; }
     const DrawViewInfo& GetViewInfo() const { return m_viewInfo; }
     BOOL SetViewInfo(const DrawViewInfo& viewInfo);
@@ -155,6 +160,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    PlotManager* m_pPlotManager = nullptr;
+    PlotDevice* m_pPlotDevice = nullptr;
     void BuildDefaultViewInfo();
     void SetDraw2dDocument(Draw2dDocument* pDocument);
     void ShowLoadMessage();

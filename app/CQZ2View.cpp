@@ -19,6 +19,7 @@
 #include "libs/vevure/SelectionManager.h"
 #include "platform/afx/CRect.h"
 #include "platform/gdi/CDC.h"
+#include "platform/win/WinConstants.h"
 #include "platform/win/WinInput.h"
 
 IMPLEMENT_DYNCREATE(CQZ2View, CQZ2BaseView)
@@ -45,6 +46,13 @@ ON_COMMAND_RANGE(34025, 34125, &CQZ2View::OnViewCommand)
 ON_UPDATE_COMMAND_UI_RANGE(34025, 34125, &CQZ2View::OnUpdateViewCommand)
 ON_UPDATE_COMMAND_UI(168, &CQZ2View::OnUpdateCoordinatePane)
 ON_UPDATE_COMMAND_UI(169, &CQZ2View::OnUpdateSelectionPane)
+ON_COMMAND(ID_FILE_PRINT, &CQZ2View::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CQZ2View::OnFilePrintPreview)
+ON_COMMAND(ID_FILE_PAGE_SETUP, &CQZ2View::OnFilePageSetup)
+ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, &CQZ2View::OnUpdateFilePrint)
+ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, &CQZ2View::OnUpdateFilePrint)
+ON_UPDATE_COMMAND_UI(ID_FILE_PAGE_SETUP, &CQZ2View::OnUpdateFilePrint)
 END_MESSAGE_MAP()
 
 namespace {

@@ -5,8 +5,13 @@
 
 #include "app/CQZ2BaseView.h"
 #include "platform/afx/CPoint.h"
+#include "platform/afx/CString.h"
 
 class CCmdUI;
+class CPrintInfo;
+class CQZ2PrintDialog;
+class PlotDevice;
+class PlotSetting;
 class Draw2dView;
 class DrawingFeatureBase;
 class PartDrawingLayout;
@@ -52,6 +57,24 @@ public:
     BOOL m_bMouseTracking = FALSE;
     BOOL m_bInPrintPreview = FALSE;
 
+    // ---- printing (CQZ2ViewPrint.cpp) ----
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override;
+    // The page setup dialog over the plot device with the buttons asked for; Apply calls pfnApply. Stores
+    // the setting for exit codes 1, 100, 101 and 104 and posts what they ask for. Returns the exit code.
+    int DoPageSetup(PlotDevice* pDevice, BOOL bShowPreview, BOOL bShowPrint, BOOL bShowPrinter,
+                    void (*pfnApply)(PlotDevice*, PlotSetting*, void*), void* pArg);
+    // The print dialog until the user prints (IDOK, with a printer context in the dialog) or not (IDCANCEL).
+    INT_PTR DoPrintDialog(CQZ2PrintDialog* pDialog, PlotDevice* pDevice);
+    // The apply callback of the page setup: stores the setting and redraws the view (pArg: the view).
+    static void ApplyPlotSetting(PlotDevice* pDevice, PlotSetting* pSetting, void* pArg);
+    // Cancels the running commands and makes sure the document has a printer; the message of a missing
+    // printer and FALSE when none can be had.
+    BOOL CheckPrinter();
+
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
@@ -76,6 +99,10 @@ protected:
     afx_msg void OnUpdateViewCommand(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCoordinatePane(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSelectionPane(CCmdUI* pCmdUI);
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
+    afx_msg void OnFilePageSetup();
+    afx_msg void OnUpdateFilePrint(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -86,6 +113,13 @@ private:
     BOOL IsManagerCurrent(QZ2Command::CommandManager* pManager) const;
     void ArmMouseTracking();
 
+    // The PDF file of a print to the PDF printer: written under a name of its own and renamed over the
+    // target once complete.
+    void FinishPdf();
+
     Draw2dView* m_pDraw2dView = nullptr;
     BOOL m_bFirstZoomPending = FALSE;
+    CString m_strPdfTarget;
+    CString m_strPdfPart;
+    BOOL m_bPagePrinted = FALSE;
 };

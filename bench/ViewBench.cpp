@@ -23,6 +23,7 @@
 #include "libs/vevure/Rubberband.h"
 #include "libs/vevure/Snap.h"
 #include "libs/vevure/Text2dFeature.h"
+#include "MixedDrawing.h"
 
 namespace {
 
@@ -35,55 +36,11 @@ struct Drawing {
     std::vector<RuVaPnt2d> probes;  // cursor points over shapes
 };
 
-// Shapes of about 5 units spread at a constant density (one per 25 square units).
+// The shared mixed drawing in a view of the client size at zoom-all.
 std::unique_ptr<Drawing> MakeDrawing(int nShapes)
 {
     auto d = std::make_unique<Drawing>();
-    d->doc = std::make_unique<Draw2dDocument>();
-    d->doc->InitDocument();
-    d->doc->SetUndoDepth(1);
-    const double side = std::sqrt(nShapes * 25.0) * 16.0 / 9.0;
-    const double height = side * 9.0 / 16.0;
-    std::mt19937 rng(12345);
-    std::uniform_real_distribution<double> ux(0, side), uy(0, height), u(-2.5, 2.5), ang(0, 360);
-    d->doc->BeginUndoOperation();
-    for (int i = 0; i < nShapes; ++i) {
-        const RuVaPnt2d p(ux(rng), uy(rng));
-        const short color = short(1 + i % 8);
-        const int kind = i % 10;
-        std::unique_ptr<Feature2dBase> f;
-        if (kind < 5) {
-            f = std::make_unique<Line2dFeature>(p, RuVaPnt2d(p.X() + u(rng), p.Y() + u(rng)));
-            if (kind == 4)
-                f->SetLineTypeNo(2);
-        } else if (kind < 7) {
-            KcArrayOfGePnt2d pts;
-            for (int k = 0; k < 5; ++k)
-                pts.Add(p.X() + u(rng), p.Y() + u(rng));
-            auto pl = std::make_unique<Polyline2dFeature>();
-            pl->SetPointArray(pts);
-            f = std::move(pl);
-        } else if (kind < 8) {
-            f = std::make_unique<Circle2dFeature>(p, 0.5 + std::fabs(u(rng)));
-        } else if (kind < 9 || i % 1000 != 9) {
-            auto a = std::make_unique<Arc2dFeature>();
-            a->SetCenterPoint(p);
-            a->SetRadius(0.5 + std::fabs(u(rng)));
-            a->SetStartAngle(ang(rng));
-            a->SetEndAngle(ang(rng));
-            f = std::move(a);
-        } else {
-            auto t = std::make_unique<Text2dFeature>(CString(u"Text 123"), p);
-            t->SetHeight(2.5);
-            f = std::move(t);
-        }
-        f->SetColorNo(color);
-        d->doc->AddFeature(f.get(), nullptr, 0);
-        if (i % (nShapes / 64) == 0 && kind < 5)
-            d->probes.push_back(RuVaPnt2d(p.X() + 0.2, p.Y() + 0.2));
-    }
-    d->doc->EndUndoOperation();
-    d->doc->ClearUndoRedoHistory();
+    d->doc = MixedDrawing::Make(nShapes, &d->probes);
     d->view = std::make_unique<Draw2dView>(d->doc.get());
     d->view->SetGridVisible(FALSE);
     d->view->ResizeView(kWidth, kHeight);
