@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/afx/FrameworkText.h"
 #include "platform/gdi/CDC.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -1120,23 +1121,16 @@ void Draw2dView::DrawSnapText(const CPoint& point, int nBoxSize, DWORD dwSnapKin
     QPainter* p = GetOverlayPainter();
     if (p == nullptr || (dwSnapKind == 0 && nAngular == 0))
         return;
+    // One label per snap kind, in bit order, from the language library (0xF200 + bit number).
+    static const TCHAR* const kSnapLabels[] = {
+        u"Nearest", u"End", u"Middle", u"Centre", u"Intersection", u"Quadrant", u"Point", u"Division",
+        u"Perpendicular", u"Tangent", u"Horizontal/Vertical", u"Extension", u"Perpendicular track"};
     QString text;
-    switch (dwSnapKind) {
-    case 0x0001: text = QStringLiteral("Nearest"); break;
-    case 0x0002: text = QStringLiteral("End"); break;
-    case 0x0004: text = QStringLiteral("Middle"); break;
-    case 0x0008: text = QStringLiteral("Centre"); break;
-    case 0x0010: text = QStringLiteral("Intersection"); break;
-    case 0x0020: text = QStringLiteral("Quadrant"); break;
-    case 0x0040: text = QStringLiteral("Point"); break;
-    case 0x0080: text = QStringLiteral("Division"); break;
-    case 0x0100: text = QStringLiteral("Perpendicular"); break;
-    case 0x0200: text = QStringLiteral("Tangent"); break;
-    case 0x0400: text = QStringLiteral("Horizontal/Vertical"); break;
-    case 0x0800: text = QStringLiteral("Extension"); break;
-    case 0x1000: text = QStringLiteral("Perpendicular track"); break;
-    default: break;
-    }
+    for (int bit = 0; bit < int(std::size(kSnapLabels)); ++bit)
+        if (dwSnapKind == (DWORD(1) << bit)) {
+            text = AfxLoadFrameworkText(0xF200 + bit, kSnapLabels[bit]).ToQString();
+            break;
+        }
     if (nAngular != 0 && std::isfinite(dAngleDeg))
         text += (text.isEmpty() ? QString() : QStringLiteral(" ")) +
                 QString::number(dAngleDeg, 'f', std::clamp(nAnglePrecision, 0, 8)) + QChar(0x00B0);
