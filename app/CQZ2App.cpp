@@ -176,6 +176,7 @@ CQZ2App::~CQZ2App()
         ReleaseRunState();
     delete m_pAutoSaveTimer;
     m_pAutoSaveTimer = nullptr;
+    DeleteConverterSettings();
     delete m_pCommandManager;
     m_pCommandManager = nullptr;
     delete m_pSystemEnvironment;
@@ -759,6 +760,7 @@ void CQZ2App::SaveSettings()
     ExchangeConverterDialogFlag(kDxfConverterDialogFlag, m_bDxfConverterDialog, 1);
     ExchangeConverterDialogFlag(kSxfConverterDialogFlag, m_bSxfConverterDialog, 1);
     ExchangeConverterDialogFlag(kPdfConverterDialogFlag, m_bPdfConverterDialog, 1);
+    SaveConverterSettings();
 }
 
 BOOL CQZ2App::SaveLayerTableViewSetting()
