@@ -55,6 +55,7 @@ IMPLEMENT_DYNAMIC(CQZ2App, CWinApp)
 BEGIN_MESSAGE_MAP(CQZ2App, CWinApp)
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+    ON_COMMAND(33205, &CQZ2App::OnImportDwgDxf)
 END_MESSAGE_MAP()
 
 const TCHAR CQZ2App::kRegistryKey[] = _T("Korvan");

@@ -136,6 +136,8 @@ public:
     // save page); TRUE when confirmed. The sheet is not built yet: this answers TRUE and changes nothing.
     BOOL ShowAcadConvSettingDialog(LPCTSTR lpszFileName, int nMode, ACadConvSetting* pSetting);
     void SaveConverterSettings();
+    // File > Import > DXF/DWG: an open dialog for DXF and DWG files; each chosen file is opened (imported).
+    void OnImportDwgDxf();
 
 protected:
     // Runs the auto-save timer while the options ask for it (or stops it).

@@ -7,6 +7,8 @@
 #include "libs/conv/ACadConvSetting.h"
 #include "libs/conv/PdfSetting.h"
 #include "libs/conv/SXFSetting.h"
+#include "platform/win/CFileDialog.h"
+#include "platform/win/CWnd.h"
 
 namespace {
 constexpr UINT IDS_SUBSTITUTE_FONT = 11518;
@@ -68,4 +70,18 @@ void CQZ2App::DeleteConverterSettings()
     m_pSxfSetting = nullptr;
     delete m_pPdfSetting;
     m_pPdfSetting = nullptr;
+}
+
+void CQZ2App::OnImportDwgDxf()
+{
+    // The least of the import command: the full file dialog with its remembered filters is the shell's.
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT,
+                       _T("DXF, DWG (*.dxf;*.dwg)|*.dxf;*.dwg||"), AfxGetMainWnd());
+    const INT_PTR answer = dialog.DoModal();
+    m_dwLastFileOpenFilter = 0x100;
+    if (answer != IDOK)
+        return;
+    POSITION pos = dialog.GetStartPosition();
+    while (pos != nullptr)
+        OpenDocumentFile(dialog.GetNextPathName(pos));
 }

@@ -159,3 +159,15 @@ TEST_F(DxfImportTest, BadFilesSayWhyAndLeaveNoWindow)
         EXPECT_EQ(m_app->boxes[0].text, QString::fromLatin1(c.message));
     }
 }
+
+TEST_F(DxfImportTest, FileImportDxfDwgOpensTheChosenDrawingAndRemembersItsFilter)
+{
+    const QString path = Write(QStringLiteral("site.dxf"), Plan());
+    const int before = AfxGetDocManager()->GetDocumentCount();
+    AnswerFileDialogWith(path);
+    Command(33205);
+    ASSERT_EQ(AfxGetDocManager()->GetDocumentCount(), before + 1);
+    ASSERT_NE(ActiveDocument(), nullptr);
+    EXPECT_EQ(ActiveDocument()->GetTitle(), CString(_T("site.dxf")));
+    EXPECT_EQ(m_app->m_dwLastFileOpenFilter, 0x100u);
+}
