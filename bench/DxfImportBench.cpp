@@ -194,5 +194,10 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // The generated file and its folder go with the run.
+    const std::string path = FilePath();
+    std::remove((path + ".pdf").c_str());
+    std::remove(path.c_str());
+    rmdir(path.substr(0, path.rfind('/')).c_str());
     return 0;
 }
