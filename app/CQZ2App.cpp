@@ -55,6 +55,7 @@ IMPLEMENT_DYNAMIC(CQZ2App, CWinApp)
 BEGIN_MESSAGE_MAP(CQZ2App, CWinApp)
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+    ON_COMMAND(33205, &CQZ2App::OnImportDwgDxf)
 END_MESSAGE_MAP()
 
 const TCHAR CQZ2App::kRegistryKey[] = _T("Korvan");
@@ -176,6 +177,7 @@ CQZ2App::~CQZ2App()
         ReleaseRunState();
     delete m_pAutoSaveTimer;
     m_pAutoSaveTimer = nullptr;
+    DeleteConverterSettings();
     delete m_pCommandManager;
     m_pCommandManager = nullptr;
     delete m_pSystemEnvironment;
@@ -759,6 +761,7 @@ void CQZ2App::SaveSettings()
     ExchangeConverterDialogFlag(kDxfConverterDialogFlag, m_bDxfConverterDialog, 1);
     ExchangeConverterDialogFlag(kSxfConverterDialogFlag, m_bSxfConverterDialog, 1);
     ExchangeConverterDialogFlag(kPdfConverterDialogFlag, m_bPdfConverterDialog, 1);
+    SaveConverterSettings();
 }
 
 BOOL CQZ2App::SaveLayerTableViewSetting()

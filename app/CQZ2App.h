@@ -12,6 +12,9 @@
 #include "platform/gdi/CFont.h"
 #include "platform/win/CWinApp.h"
 
+class ACadConvSetting;
+class PdfSetting;
+class SXFSetting;
 class CCommandLineInfo;
 class CDocument;
 class CQZ2Doc;
@@ -124,6 +127,18 @@ public:
     BOOL m_bSxfConverterDialog = TRUE;
     BOOL m_bPdfConverterDialog = TRUE;
 
+    // ---- converters ----
+    // The converters' settings, made and loaded from the settings store on first use, stored at exit.
+    ACadConvSetting* GetAcadConvSetting();
+    SXFSetting* GetSxfSetting();
+    PdfSetting* GetPdfSetting();
+    // Runs the DXF/DWG settings sheet for the file name (empty from the menu) on the open page (mode 2: the
+    // save page); TRUE when confirmed. The sheet is not built yet: this answers TRUE and changes nothing.
+    BOOL ShowAcadConvSettingDialog(LPCTSTR lpszFileName, int nMode, ACadConvSetting* pSetting);
+    void SaveConverterSettings();
+    // File > Import > DXF/DWG: an open dialog for DXF and DWG files; each chosen file is opened (imported).
+    void OnImportDwgDxf();
+
 protected:
     // Runs the auto-save timer while the options ask for it (or stops it).
     void RestartAutoSaveTimer();
@@ -140,6 +155,7 @@ private:
     // Gives back the language library, the data model's language, the numeric format's constants
     // and the instance lock.
     void ReleaseRunState();
+    void DeleteConverterSettings();
 
     QZ2Command::CommandManager* m_pCommandManager = nullptr;
     SystemEnvironment* m_pSystemEnvironment = nullptr;
@@ -158,6 +174,9 @@ private:
     BOOL m_bStartCompleted = FALSE;
     BOOL m_bExited = FALSE;
     ResourceModule* m_pResourceModule = nullptr;
+    ACadConvSetting* m_pAcadConvSetting = nullptr;
+    SXFSetting* m_pSxfSetting = nullptr;
+    PdfSetting* m_pPdfSetting = nullptr;
 
     CString m_strRegistryKey;
     CString m_strProfileName;

@@ -406,9 +406,11 @@ BOOL CQZ2Doc::OpenFlatFile(LPCTSTR lpszPathName)
     return ImportForeignFile(lpszPathName, 4);
 }
 
-BOOL CQZ2Doc::ImportForeignFile(LPCTSTR lpszPathName, int)
+BOOL CQZ2Doc::ImportForeignFile(LPCTSTR lpszPathName, int nFileType)
 {
-    // No reader of other formats is built into this program yet.
+    if (nFileType == 10 || nFileType == 11)
+        return ImportAcadFile(lpszPathName);
+    // No reader of the other formats is built into this program yet.
     CString prompt;
     const CString format = LoadResourceString(IDP_UNSUPPORTED_FILE);
     const CString name = FileTool::SplitFileName(lpszPathName, FileTool::splitName | FileTool::splitExtension);

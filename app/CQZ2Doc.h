@@ -74,6 +74,10 @@ public:
     BOOL OpenFlatFile(LPCTSTR lpszPathName);
     // Reads a drawing of another program into this new document.
     BOOL ImportForeignFile(LPCTSTR lpszPathName, int nFileType);
+    // Reads a DXF or DWG file into this new document through the converter, with the application's
+    // converter setting; builds the tabs in the file's layout order. FALSE after telling the user (or
+    // silently when the settings sheet was cancelled).
+    BOOL ImportAcadFile(LPCTSTR lpszPathName);
     // 1 read-only, 2 read-write.
     int GetAccessMode() const;
     // The new drawing's tables from the application's defaults.

@@ -19,7 +19,11 @@ CString DwgConverter::GetConverterFolder() const
 {
     if (!m_strFolder.IsEmpty())
         return m_strFolder;
-    return CString::FromQString(QCoreApplication::applicationDirPath() + QStringLiteral("/dwg"));
+    // The program's own folder, also when no application object exists (tools, tests).
+    const QString program = QCoreApplication::instance() != nullptr
+                                ? QCoreApplication::applicationDirPath()
+                                : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    return CString::FromQString(program + QStringLiteral("/dwg"));
 }
 
 CString DwgConverter::FindNode() const

@@ -1,0 +1,141 @@
+// CQZ2Doc: the import of DXF and DWG drawings.
+
+#include "app/CQZ2Doc.h"
+
+#include "app/CMainFrame.h"
+#include "app/CQZ2App.h"
+#include "command/LoadResourceString.h"
+#include "libs/conv/ACadConvSetting.h"
+#include "libs/conv/AcadConvert.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/FileTool.h"
+#include "libs/vevure/LayerFeatureTable.h"
+#include "platform/afx/CStringArray.h"
+#include "platform/win/CWnd.h"
+
+namespace {
+
+constexpr UINT IDP_IMPORT_FAILED = 10071;
+constexpr UINT IDP_IMPORT_CANCELLED = 10085;
+constexpr UINT IDS_IMPORT_COMPLETE = 10086;
+constexpr UINT IDP_DWG_READER_MISSING = 10089;
+constexpr UINT IDS_IMPORT_COMPLETE_LEFT_OUT = 10095;
+
+CMainFrame* ImportMainFrame()
+{
+    CWnd* pWnd = AfxGetMainWnd();
+    return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CMainFrame)) ? static_cast<CMainFrame*>(pWnd) : nullptr;
+}
+
+void ShowImportFailure(int nResult)
+{
+    CString prompt;
+    if (nResult == AcadConvert::resultCancelled) {
+        prompt = LoadResourceString(IDP_IMPORT_CANCELLED);
+    } else if (nResult == AcadConvert::resultDwgReaderMissing) {
+        prompt = LoadResourceString(IDP_DWG_READER_MISSING);
+    } else {
+        prompt.Format(LoadResourceString(IDP_IMPORT_FAILED), nResult);
+    }
+    AfxMessageBox(prompt, MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
+BOOL CQZ2Doc::ImportAcadFile(LPCTSTR lpszPathName)
+{
+    CQZ2App* pApp = CQZ2App::GetApp();
+    ACadConvSetting* pSetting = pApp != nullptr ? pApp->GetAcadConvSetting() : nullptr;
+    if (pSetting == nullptr) {
+        // Without a setting nothing can be read; the user hears why instead of nothing at all.
+        ShowImportFailure(AcadConvert::resultUnreadable);
+        return FALSE;
+    }
+    pSetting->InitDxfToKcOptions();
+    if (pApp->m_bDxfConverterDialog) {
+        const CString name = _T("[") +
+                             FileTool::SplitFileName(lpszPathName, FileTool::splitName | FileTool::splitExtension) +
+                             _T("]");
+        if (!pApp->ShowAcadConvSettingDialog(name, 1, pSetting))
+            return FALSE;
+    }
+    if (m_pDraw2dDocument == nullptr)
+        m_pDraw2dDocument = new Draw2dDocument(this);
+    Draw2dDocument* pModel = m_pDraw2dDocument;
+    pModel->SetNotifyFunction(nullptr, nullptr);
+    pModel->InitDocument();
+    ApplyDefaultTables();
+
+    AcadConvert convert;
+    CMainFrame* pFrame = ImportMainFrame();
+    if (pFrame != nullptr)
+        convert.SetNotifyProgressFunction(&CMainFrame::OnProgress, pFrame);
+    const int nResult = convert.ReadFile(lpszPathName, pModel, pSetting);
+    if (nResult < 0) {
+        ShowImportFailure(nResult);
+        return FALSE;
+    }
+    if (pModel->GetCurrentLayerID() < 0 && pModel->GetLayerTable()->GetSize() > 0)
+        pModel->SetCurrentLayerID(pModel->GetLayerTable()->GetLayerID(0), 0);
+
+    // The tabs: the converter's papers in the file's order, then the part drawings, then the layer table.
+    if (pModel->GetDrawingFeatureCount() > 0 && m_viewInfo.GetViewInfoCount() == 0) {
+        const CString active = pSetting->GetActiveDrawingFeatureName();
+        CStringArray names;
+        pSetting->GetDrawingFeatureNameArray(names);
+        int n = 0, nActive = 0;
+        std::vector<long> order;
+        auto listed = [&names](const CString& name) {
+            for (INT_PTR i = 0; i < names.GetSize(); ++i)
+                if (names[i] == name)
+                    return true;
+            return false;
+        };
+        for (INT_PTR i = 0; i < names.GetSize(); ++i) {
+            DrawingFeatureBase* pDrawing = pModel->GetDrawingFeatureByName(names[i]);
+            if (pDrawing == nullptr)
+                continue;  // a name without its drawing gets no tab
+            if (names[i] == active)
+                nActive = n;
+            m_viewInfo.AddViewInfo(0, pDrawing->GetDrawingID());
+            ++n;
+            order.push_back(pDrawing->GetDrawingID());
+        }
+        for (int i = 0; i < pModel->GetDrawingFeatureCount(); ++i) {
+            DrawingFeatureBase* pDrawing = pModel->GetDrawingFeatureByIndex(i);
+            if (!pDrawing->IsPaperFeature())
+                continue;
+            if (listed(pDrawing->GetDrawingName()))
+                break;
+            m_viewInfo.AddViewInfo(0, pDrawing->GetDrawingID());
+            ++n;
+            order.push_back(pDrawing->GetDrawingID());
+        }
+        for (int i = 0; i < pModel->GetDrawingFeatureCount(); ++i) {
+            DrawingFeatureBase* pDrawing = pModel->GetDrawingFeatureByIndex(i);
+            if (pDrawing->IsPaperFeature())
+                continue;
+            if (pDrawing->GetDrawingName() == active)
+                nActive = n;
+            m_viewInfo.AddViewInfo(1, pDrawing->GetDrawingID());
+            ++n;
+            order.push_back(pDrawing->GetDrawingID());
+        }
+        m_viewInfo.AddViewInfo(2, -1);
+        m_viewInfo.SetActiveIndex(nActive);
+        pModel->ActivateDrawingFeature(active, FALSE);
+        pModel->SetDrawingOrderList(order, 0);
+    }
+    pModel->ClearUndoRedoHistory();
+
+    if (pFrame != nullptr) {
+        CString text;
+        if (convert.GetLeftOutCount() > 0)
+            text.Format(LoadResourceString(IDS_IMPORT_COMPLETE_LEFT_OUT), convert.GetLeftOutCount());
+        else
+            text = LoadResourceString(IDS_IMPORT_COMPLETE);
+        pFrame->SetStatusInformation(text, 3000);
+    }
+    return TRUE;
+}
