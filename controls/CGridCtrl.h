@@ -3,6 +3,7 @@
 // rows of typed cells edited in place. The owner hears of changes through WM_NOTIFY with a
 // GridCellNotify record. Rows and columns scroll by whole rows and whole columns.
 
+#include <string>
 #include <vector>
 
 #include "platform/afx/CDWordArray.h"
@@ -129,6 +130,8 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Texts of the tool tip over truncated cells.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL ExtendDragSelection(int nRow);
     BOOL SetImeForColumn();
     void UpdateScrollBars();
@@ -215,4 +218,6 @@ protected:
     CWnd* m_pEditor = nullptr;
     CButton* m_pButton = nullptr;
     CToolTipCtrl* m_pToolTip = nullptr;
+    CPoint m_ptLastMouse{-1, -1};
+    std::u16string m_tipText;
 };

@@ -15,6 +15,8 @@
 #include "platform/win/CClientDC.h"
 #include "platform/win/CComboBox.h"
 #include "platform/win/CEdit.h"
+#include "platform/win/CToolTipCtrl.h"
+#include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinInput.h"
 #include "platform/win/WinSystem.h"
 
@@ -280,6 +282,28 @@ BOOL CGridCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     return CWnd::OnCommand(wParam, lParam);
+}
+
+BOOL CGridCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    auto* pHdr = reinterpret_cast<NMHDR*>(lParam);
+    if (pHdr != nullptr && m_pToolTip != nullptr && pHdr->hwndFrom == m_pToolTip->GetSafeHwnd() &&
+        pHdr->code == TTN_GETDISPINFO) {
+        auto* pInfo = reinterpret_cast<NMTTDISPINFO*>(lParam);
+        pInfo->lpszText = nullptr;
+        pInfo->szText[0] = 0;
+        int row = -1;
+        int column = -1;
+        CString text;
+        if (m_bToolTips && HitTest(m_ptLastMouse, row, column) == areaCell && GetToolTipText(row, column, text)) {
+            m_tipText.assign(text.GetString(), static_cast<size_t>(text.GetLength()));
+            pInfo->lpszText = m_tipText.data();
+        }
+        if (pResult != nullptr)
+            *pResult = 0;
+        return TRUE;
+    }
+    return CWnd::OnNotify(wParam, lParam, pResult);
 }
 
 // ---- check, cycle and radio ------------------------------------------------------------------
@@ -656,6 +680,22 @@ BOOL CGridCtrl::ExtendDragSelection(int nRow)
 
 void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
+    if (m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr) {
+        // Another cell under the pointer: the tip of the last one goes, the next one asks anew.
+        int row = -1;
+        int column = -1;
+        HitTest(point, row, column);
+        if (row != m_nTipRow || column != m_nTipColumn) {
+            m_pToolTip->Pop();
+            m_nTipRow = -1;
+            m_nTipColumn = -1;
+        }
+        m_ptLastMouse = point;
+        if (const MSG* pMsg = GetCurrentMessage()) {
+            MSG relay = *pMsg;
+            m_pToolTip->RelayEvent(&relay);
+        }
+    }
     if (m_bRowDrag) {
         const int last = GetLastVisibleRow();
         for (int r = m_nTopRow; r <= last; ++r) {

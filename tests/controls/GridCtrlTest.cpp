@@ -7,6 +7,7 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QWidget>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -658,4 +659,47 @@ TEST_F(GridTest, PaintingShowsSelectionAndInvertsTheCurrentCellFrame)
     grid.EnableWindow(FALSE);
     const QImage disabled = grid.GetQWidget()->grab().toImage();
     EXPECT_NE(disabled.pixelColor(current.left + 20, current.top + 1), QColor(0, 0, 0));
+}
+
+TEST_F(GridTest, AnOpenEditorSitsOverItsCellAmongSelectedRows)
+{
+    const struct {
+        const char16_t* title;
+        int kind;
+        int width;
+    } columns[] = {{u"Name", GridColumnItem::kindText, 120}, {u"Colour", GridColumnItem::kindDropDownList, 90},
+                   {u"Shown", GridColumnItem::kindCheck, 50}, {u"Note", GridColumnItem::kindReadOnly, 120}};
+    for (const auto& c : columns) {
+        GridColumnItem column = Column(c.kind, c.width);
+        column.m_strTitle = c.title;
+        for (const char16_t* t : {u"Red", u"Green", u"Blue"}) {
+            column.m_itemTexts.Add(t);
+            column.m_displayTexts.Add(t);
+        }
+        grid.InsertColumn(grid.GetColumnCount(), column);
+    }
+    for (int r = 0; r < 12; ++r) {
+        GridRowItem row;
+        CString name;
+        name.Format(u"Layer %d", r + 1);
+        const COleVariant values[] = {COleVariant(name), Int(r % 3), Bool(r % 2), Text(u"a note that is too long to fit")};
+        for (int c = 0; c < 4; ++c)
+            row.SetValue(c, &values[c]);
+        grid.InsertRow(-1, row);
+    }
+    grid.SelectRow(2, TRUE);
+    grid.SelectRow(3, TRUE);
+    grid.SelectRow(6, TRUE);
+    ASSERT_TRUE(grid.BeginEdit(4, 0));
+    grid.GetEditor()->SetWindowText(u"Layer 5 renamed");
+    const CRect cell = grid.GetCellRect(4, 0);
+    CRect editor;
+    grid.GetEditor()->GetWindowRect(&editor);
+    grid.ScreenToClient(&editor);
+    EXPECT_EQ(editor.TopLeft(), cell.TopLeft());
+    EXPECT_GE(editor.Width(), cell.Width());
+    const QImage image = grid.GetQWidget()->grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    if (const char* dir = std::getenv("KC_SCREENSHOT_DIR"))
+        image.save(QString::fromUtf8(dir) + QStringLiteral("/grid.png"));
 }
