@@ -877,7 +877,9 @@ int CGridCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_bToolTips && m_pToolTip == nullptr) {
         m_pToolTip = new CToolTipCtrl;
         if (m_pToolTip->Create(this)) {
-            m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK);
+            // One tool over the whole client area (any size it takes), asking the grid for its text.
+            const CRect everywhere(0, 0, 0x7FFF, 0x7FFF);
+            m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK, &everywhere, 1);
             m_pToolTip->SetDelayTime(0);
         }
     }

@@ -32,6 +32,8 @@ public:
     enum { kEditorId = 1090, kButtonId = 1091 };
     // Width of the check, radio and sort-mark images.
     static constexpr int kImageSize = 13;
+    // Frame and margin of the tip window around its text.
+    static constexpr int kToolTipInset = 4;
 
     CGridCtrl();
     ~CGridCtrl() override;
@@ -82,6 +84,7 @@ public:
     BOOL PositionEditor();
     CWnd* GetEditor() const { return m_pEditor; }
     CButton* GetEditorButton() const { return m_pButton; }
+    CToolTipCtrl* GetToolTip() const { return m_pToolTip; }
     int GetEditorKind() const { return m_nEditorKind; }
 
     // --- layout --------------------------------------------------------------------------------
@@ -132,6 +135,9 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // Texts of the tool tip over truncated cells.
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // Moves the shown tip so that its text lies exactly over the cell's text.
+    BOOL PlaceToolTip();
+
     BOOL ExtendDragSelection(int nRow);
     BOOL SetImeForColumn();
     void UpdateScrollBars();

@@ -19,6 +19,8 @@
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinInput.h"
 #include "platform/win/WinSystem.h"
+#include "platform/gdiplus/Font.h"
+#include "platform/gdiplus/Graphics.h"
 
 namespace {
 
@@ -303,7 +305,43 @@ BOOL CGridCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
             *pResult = 0;
         return TRUE;
     }
+    if (pHdr != nullptr && m_pToolTip != nullptr && pHdr->hwndFrom == m_pToolTip->GetSafeHwnd() &&
+        pHdr->code == TTN_SHOW && PlaceToolTip()) {
+        if (pResult != nullptr)
+            *pResult = TRUE;
+        return TRUE;
+    }
     return CWnd::OnNotify(wParam, lParam, pResult);
+}
+
+BOOL CGridCtrl::PlaceToolTip()
+{
+    GridRowItem* pRow = GetRow(m_nTipRow);
+    if (pRow == nullptr || GetColumn(m_nTipColumn) == nullptr || m_pToolTip == nullptr)
+        return FALSE;
+    const CRect rcCell = GetCellRect(m_nTipRow, m_nTipColumn);
+    CSize text;
+    {
+        CClientDC dc(this);
+        Gdiplus::Graphics graphics(dc.GetSafeHdc());
+        const Gdiplus::Font font(dc.GetSafeHdc(), GetGridFont());
+        text = pRow->MeasureCell(graphics, m_nTipRow, m_nTipColumn, rcCell, font);
+    }
+    // The text's own rectangle (as the cell draws it, 2 pixels in), centred on the cell.
+    const int width = std::max(0, static_cast<int>(text.cx) - 4);
+    const int height = std::max(0, static_cast<int>(text.cy) - 2);
+    CRect rc(rcCell.left + 2, rcCell.CenterPoint().y - height / 2, rcCell.left + 2 + width, 0);
+    rc.bottom = rc.top + height;
+    ClientToScreen(&rc);
+    // The tip draws its text inside a frame and a margin.
+    rc.InflateRect(kToolTipInset, kToolTipInset);
+    CRect tip;
+    m_pToolTip->GetWindowRect(&tip);
+    const int right = GetSystemMetrics(SM_CXSCREEN);
+    if (right > 0 && rc.left + tip.Width() > right)
+        rc.OffsetRect(right - 1 - (rc.left + tip.Width()), 0);
+    m_pToolTip->SetWindowPos(nullptr, rc.left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
 }
 
 // ---- check, cycle and radio ------------------------------------------------------------------
@@ -691,10 +729,12 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
             m_nTipColumn = -1;
         }
         m_ptLastMouse = point;
-        if (const MSG* pMsg = GetCurrentMessage()) {
-            MSG relay = *pMsg;
-            m_pToolTip->RelayEvent(&relay);
-        }
+        MSG relay{};
+        relay.hwnd = GetSafeHwnd();
+        relay.message = WM_MOUSEMOVE;
+        relay.wParam = nFlags;
+        relay.lParam = MAKELPARAM(point.x, point.y);
+        m_pToolTip->RelayEvent(&relay);
     }
     if (m_bRowDrag) {
         const int last = GetLastVisibleRow();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QWidget>
 
@@ -21,6 +23,7 @@
 #include "platform/ole/COleVariant.h"
 #include "platform/win/CComboBox.h"
 #include "platform/win/CEdit.h"
+#include "platform/win/CToolTipCtrl.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinMessages.h"
 
@@ -702,4 +705,29 @@ TEST_F(GridTest, AnOpenEditorSitsOverItsCellAmongSelectedRows)
     EXPECT_FALSE(image.isNull());
     if (const char* dir = std::getenv("KC_SCREENSHOT_DIR"))
         image.save(QString::fromUtf8(dir) + QStringLiteral("/grid.png"));
+}
+
+TEST_F(GridTest, TheTipOfATruncatedCellLiesOverItsText)
+{
+    grid.InsertColumn(0, Column(GridColumnItem::kindText, 40));
+    GridRowItem row;
+    const COleVariant value = Text(u"a text much wider than its cell");
+    row.SetValue(0, &value);
+    grid.InsertRow(0, row);
+    CToolTipCtrl* pTip = grid.GetToolTip();
+    ASSERT_NE(pTip, nullptr);
+    const CRect cell = grid.GetCellRect(0, 0);
+    grid.SendMessage(WM_MOUSEMOVE, 0, At(cell.CenterPoint()));
+    // The tip shows from the event loop; wait for it (bounded, not timed).
+    QElapsedTimer waited;
+    waited.start();
+    while (!pTip->IsWindowVisible() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(pTip->IsWindowVisible());
+    EXPECT_EQ(pTip->GetShownText(), CString(u"a text much wider than its cell"));
+    CRect tip;
+    pTip->GetWindowRect(&tip);
+    grid.ScreenToClient(&tip);
+    EXPECT_EQ(tip.left, cell.left + 2 - CGridCtrl::kToolTipInset);
+    EXPECT_GT(tip.Width(), cell.Width());
 }
