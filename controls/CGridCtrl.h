@@ -141,6 +141,10 @@ protected:
     BOOL ExtendDragSelection(int nRow);
     BOOL SetImeForColumn();
     void UpdateScrollBars();
+    // The scroll ranges' maximum (0: everything fits), from the layout rather than the bars, so that
+    // a grid without scroll bars scrolls by keys and wheel alike.
+    int HorzScrollMax() const;
+    int VertScrollMax() const;
     void RecalcRowHeaderWidth();
     void RecalcHeaderHeight();
     void InvalidateCell(int nRow, int nColumn);

@@ -114,17 +114,21 @@ TEST_F(ValueSettingTest, ATypedLengthIsOfferedAgainAfterARestart)
 {
     const int nLength = Index(Line2dCommand::itemLength);
     ASSERT_GE(nLength, 0);
-    ASSERT_TRUE(manager.SetLengthParameter(nLength, Length(30), TRUE));
-    ASSERT_TRUE(manager.SetLengthParameter(nLength, Length(42.5), TRUE));
+    // Made before the exit, which deletes the command they are copied from.
+    const LengthParameterItem thirty = Length(30);
+    const LengthParameterItem other = Length(42.5);
+    ASSERT_TRUE(manager.SetLengthParameter(nLength, thirty, TRUE));
+    ASSERT_TRUE(manager.SetLengthParameter(nLength, other, TRUE));
+    line = nullptr;
     manager.Shutdown();  // the program's exit
     // The next run reads the same settings store.
     ParameterHistory next(10);
     ASSERT_GE(next.GetCount(ParameterItemBase::typeLength), 2);
-    EXPECT_TRUE(Length(42.5).IsEqual(*next.GetAt(ParameterItemBase::typeLength, 0)));
-    EXPECT_TRUE(Length(30).IsEqual(*next.GetAt(ParameterItemBase::typeLength, 1)));
+    EXPECT_TRUE(other.IsEqual(*next.GetAt(ParameterItemBase::typeLength, 0)));
+    EXPECT_TRUE(thirty.IsEqual(*next.GetAt(ParameterItemBase::typeLength, 1)));
     // Deleting an entry (the drop-down's Delete key) is kept too.
     ASSERT_TRUE(next.RemoveAt(ParameterItemBase::typeLength, 0));
     next.Save();
     ParameterHistory third(10);
-    EXPECT_TRUE(Length(30).IsEqual(*third.GetAt(ParameterItemBase::typeLength, 0)));
+    EXPECT_TRUE(thirty.IsEqual(*third.GetAt(ParameterItemBase::typeLength, 0)));
 }
