@@ -23,6 +23,9 @@ int AngleOf2PointParameterModifier::Compute(int, ParameterItemBase& target)
     RuVaPnt2d b;
     if (!GetGivenPoint(0, a) || !GetGivenPoint(1, b))
         return resultMissing;
+    // Two coinciding points have no direction.
+    if (a.IsEqual(b, kZeroTolerance))
+        return resultUnusable;
     return WriteNumber(target, MeasureTool::GetAngle(a, b), TRUE) ? resultDone : resultUnusable;
 }
 

@@ -130,7 +130,7 @@ void CommandManager::Shutdown()
     SaveAllParameters();
     m_parameterHistory.Save();
     DeleteAllCommands();
-    m_parameterHistory.RemoveAll();
+    m_parameterHistory.Reset();
 }
 
 BOOL CommandManager::ExecuteCommand(UINT nID)

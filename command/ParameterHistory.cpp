@@ -162,6 +162,12 @@ void ParameterHistory::RemoveAll()
     m_lists.clear();
 }
 
+void ParameterHistory::Reset()
+{
+    m_lists.clear();
+    m_bLoaded = FALSE;
+}
+
 void ParameterHistory::Load()
 {
     if (m_bLoading)

@@ -36,6 +36,9 @@ public:
     BOOL RemoveAt(int nTypeCode, int nIndex);
     BOOL RemoveType(int nTypeCode);
     void RemoveAll();
+    // Forgets everything held, loaded flag included (after the last Save of a run): a later Save
+    // writes nothing, a later use loads again.
+    void Reset();
 
     BOOL IsLoaded() const { return m_bLoaded; }
     // Reads the stored values once per run. Every accessor loads first, so that a run that never asks

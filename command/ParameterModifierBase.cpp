@@ -344,10 +344,11 @@ BOOL ParameterModifierBase::WritePoint(ParameterItemBase& target, const RuVaPnt2
     if (auto* pPoint = dynamic_cast<PointParameterItem*>(&target))
         return pPoint->SetValue(point);
     if (auto* pArray = dynamic_cast<PointArrayParameterItem*>(&target)) {
-        // A finished list keeps its points; a repeat of the last point is not appended.
-        if (!pArray->m_bFinished)
-            pArray->AddPoint(point);
-        return TRUE;
+        // A finished list keeps its points (nothing to add: done); a repeat of the last point is
+        // refused, so that nothing runs as if a point had been given.
+        if (pArray->m_bFinished)
+            return TRUE;
+        return pArray->AddPoint(point);
     }
     return FALSE;
 }

@@ -161,12 +161,8 @@ BOOL CGridCtrl::DeleteRow(int nRow)
             SetCurrentCell(newRow, col);
         }
     }
-    if (m_nTopRow > 0 && count * m_nRowHeight <= std::max(0, [this] {
-            CRect rc;
-            if (GetSafeHwnd() != nullptr)
-                GetClientRect(&rc);
-            return static_cast<int>(rc.Height()) - GetHeaderHeight();
-        }()))
+    // Scrolled down with everything now fitting: back to the first row.
+    if (m_nTopRow > 0 && VertScrollMax() == 0)
         m_nTopRow = 0;
     else if (m_nTopRow >= count)
         m_nTopRow = std::max(0, count - 1);
@@ -568,6 +564,27 @@ void CGridCtrl::RecalcRowHeaderWidth()
     m_nRowHeaderWidth = static_cast<int>(size.cx) + 2 * static_cast<int>(tm.tmAveCharWidth);
 }
 
+int CGridCtrl::HorzScrollMax() const
+{
+    if (m_columns.empty())
+        return 0;
+    CRect rc;
+    if (GetSafeHwnd() != nullptr)
+        GetClientRect(&rc);
+    return m_nFirstColumn == 0 && ColumnLeft(GetColumnCount()) <= rc.right ? 0 : GetColumnCount() - 1;
+}
+
+int CGridCtrl::VertScrollMax() const
+{
+    if (m_rows.empty())
+        return 0;
+    CRect rc;
+    if (GetSafeHwnd() != nullptr)
+        GetClientRect(&rc);
+    const int band = static_cast<int>(rc.Height()) - GetHeaderHeight();
+    return GetRowCount() * m_nRowHeight <= band ? 0 : GetRowCount() - 1;
+}
+
 void CGridCtrl::UpdateScrollBars()
 {
     if (GetSafeHwnd() == nullptr || m_columns.empty())
@@ -580,7 +597,7 @@ void CGridCtrl::UpdateScrollBars()
         int page = lastVisible - m_nFirstColumn + 1;
         if (ColumnLeft(lastVisible) + m_columns[static_cast<size_t>(lastVisible)]->m_nWidth > rc.right)
             --page;
-        const BOOL bAllFit = m_nFirstColumn == 0 && ColumnLeft(GetColumnCount()) <= rc.right ? TRUE : FALSE;
+        const BOOL bAllFit = HorzScrollMax() == 0 ? TRUE : FALSE;
         SCROLLINFO si{};
         si.cbSize = sizeof si;
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
@@ -595,7 +612,7 @@ void CGridCtrl::UpdateScrollBars()
     {
         const int band = static_cast<int>(rc.Height()) - GetHeaderHeight();
         const int fully = band > 0 ? band / m_nRowHeight : 0;
-        const BOOL bAllFit = GetRowCount() * m_nRowHeight <= band ? TRUE : FALSE;
+        const BOOL bAllFit = VertScrollMax() == 0 ? TRUE : FALSE;
         SCROLLINFO si{};
         si.cbSize = sizeof si;
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
@@ -768,10 +785,7 @@ BOOL CGridCtrl::GetToolTipText(int nRow, int nColumn, CString& text)
 
 void CGridCtrl::ScrollHorz(UINT nCode, int nPos)
 {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    if (m_columns.empty() || !GetScrollInfo(SB_HORZ, &si) || si.nMax <= si.nMin)
+    if (m_columns.empty() || HorzScrollMax() < 1)
         return;
     if (IsEditing()) {
         DestroyEditor();
@@ -813,10 +827,7 @@ void CGridCtrl::ScrollHorz(UINT nCode, int nPos)
 
 void CGridCtrl::ScrollVert(UINT nCode, int nPos)
 {
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    if (m_rows.empty() || !GetScrollInfo(SB_VERT, &si) || si.nMax <= si.nMin)
+    if (m_rows.empty() || VertScrollMax() < 1)
         return;
     if (IsEditing())
         EndEdit(FALSE, TRUE);
@@ -877,7 +888,9 @@ int CGridCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_bToolTips && m_pToolTip == nullptr) {
         m_pToolTip = new CToolTipCtrl;
         if (m_pToolTip->Create(this)) {
-            m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK);
+            // One tool over the whole client area (any size it takes), asking the grid for its text.
+            const CRect everywhere(0, 0, 0x7FFF, 0x7FFF);
+            m_pToolTip->AddTool(this, LPSTR_TEXTCALLBACK, &everywhere, 1);
             m_pToolTip->SetDelayTime(0);
         }
     }

@@ -3,6 +3,7 @@
 // rows of typed cells edited in place. The owner hears of changes through WM_NOTIFY with a
 // GridCellNotify record. Rows and columns scroll by whole rows and whole columns.
 
+#include <string>
 #include <vector>
 
 #include "platform/afx/CDWordArray.h"
@@ -31,6 +32,8 @@ public:
     enum { kEditorId = 1090, kButtonId = 1091 };
     // Width of the check, radio and sort-mark images.
     static constexpr int kImageSize = 13;
+    // Frame and margin of the tip window around its text.
+    static constexpr int kToolTipInset = 4;
 
     CGridCtrl();
     ~CGridCtrl() override;
@@ -81,6 +84,7 @@ public:
     BOOL PositionEditor();
     CWnd* GetEditor() const { return m_pEditor; }
     CButton* GetEditorButton() const { return m_pButton; }
+    CToolTipCtrl* GetToolTip() const { return m_pToolTip; }
     int GetEditorKind() const { return m_nEditorKind; }
 
     // --- layout --------------------------------------------------------------------------------
@@ -129,9 +133,18 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Texts of the tool tip over truncated cells.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // Moves the shown tip so that its text lies exactly over the cell's text.
+    BOOL PlaceToolTip();
+
     BOOL ExtendDragSelection(int nRow);
     BOOL SetImeForColumn();
     void UpdateScrollBars();
+    // The scroll ranges' maximum (0: everything fits), from the layout rather than the bars, so that
+    // a grid without scroll bars scrolls by keys and wheel alike.
+    int HorzScrollMax() const;
+    int VertScrollMax() const;
     void RecalcRowHeaderWidth();
     void RecalcHeaderHeight();
     void InvalidateCell(int nRow, int nColumn);
@@ -215,4 +228,6 @@ protected:
     CWnd* m_pEditor = nullptr;
     CButton* m_pButton = nullptr;
     CToolTipCtrl* m_pToolTip = nullptr;
+    CPoint m_ptLastMouse{-1, -1};
+    std::u16string m_tipText;
 };

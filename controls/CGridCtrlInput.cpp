@@ -15,8 +15,12 @@
 #include "platform/win/CClientDC.h"
 #include "platform/win/CComboBox.h"
 #include "platform/win/CEdit.h"
+#include "platform/win/CToolTipCtrl.h"
+#include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinInput.h"
 #include "platform/win/WinSystem.h"
+#include "platform/gdiplus/Font.h"
+#include "platform/gdiplus/Graphics.h"
 
 namespace {
 
@@ -280,6 +284,64 @@ BOOL CGridCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     return CWnd::OnCommand(wParam, lParam);
+}
+
+BOOL CGridCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    auto* pHdr = reinterpret_cast<NMHDR*>(lParam);
+    if (pHdr != nullptr && m_pToolTip != nullptr && pHdr->hwndFrom == m_pToolTip->GetSafeHwnd() &&
+        pHdr->code == TTN_GETDISPINFO) {
+        auto* pInfo = reinterpret_cast<NMTTDISPINFO*>(lParam);
+        pInfo->lpszText = nullptr;
+        pInfo->szText[0] = 0;
+        int row = -1;
+        int column = -1;
+        CString text;
+        if (m_bToolTips && HitTest(m_ptLastMouse, row, column) == areaCell && GetToolTipText(row, column, text)) {
+            m_tipText.assign(text.GetString(), static_cast<size_t>(text.GetLength()));
+            pInfo->lpszText = m_tipText.data();
+        }
+        if (pResult != nullptr)
+            *pResult = 0;
+        return TRUE;
+    }
+    if (pHdr != nullptr && m_pToolTip != nullptr && pHdr->hwndFrom == m_pToolTip->GetSafeHwnd() &&
+        pHdr->code == TTN_SHOW && PlaceToolTip()) {
+        if (pResult != nullptr)
+            *pResult = TRUE;
+        return TRUE;
+    }
+    return CWnd::OnNotify(wParam, lParam, pResult);
+}
+
+BOOL CGridCtrl::PlaceToolTip()
+{
+    GridRowItem* pRow = GetRow(m_nTipRow);
+    if (pRow == nullptr || GetColumn(m_nTipColumn) == nullptr || m_pToolTip == nullptr)
+        return FALSE;
+    const CRect rcCell = GetCellRect(m_nTipRow, m_nTipColumn);
+    CSize text;
+    {
+        CClientDC dc(this);
+        Gdiplus::Graphics graphics(dc.GetSafeHdc());
+        const Gdiplus::Font font(dc.GetSafeHdc(), GetGridFont());
+        text = pRow->MeasureCell(graphics, m_nTipRow, m_nTipColumn, rcCell, font);
+    }
+    // The text's own rectangle (as the cell draws it, 2 pixels in), centred on the cell.
+    const int width = std::max(0, static_cast<int>(text.cx) - 4);
+    const int height = std::max(0, static_cast<int>(text.cy) - 2);
+    CRect rc(rcCell.left + 2, rcCell.CenterPoint().y - height / 2, rcCell.left + 2 + width, 0);
+    rc.bottom = rc.top + height;
+    ClientToScreen(&rc);
+    // The tip draws its text inside a frame and a margin.
+    rc.InflateRect(kToolTipInset, kToolTipInset);
+    CRect tip;
+    m_pToolTip->GetWindowRect(&tip);
+    const int right = GetSystemMetrics(SM_CXSCREEN);
+    if (right > 0 && rc.left + tip.Width() > right)
+        rc.OffsetRect(right - 1 - (rc.left + tip.Width()), 0);
+    m_pToolTip->SetWindowPos(nullptr, rc.left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
 }
 
 // ---- check, cycle and radio ------------------------------------------------------------------
@@ -656,6 +718,24 @@ BOOL CGridCtrl::ExtendDragSelection(int nRow)
 
 void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
+    if (m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr) {
+        // Another cell under the pointer: the tip of the last one goes, the next one asks anew.
+        int row = -1;
+        int column = -1;
+        HitTest(point, row, column);
+        if (row != m_nTipRow || column != m_nTipColumn) {
+            m_pToolTip->Pop();
+            m_nTipRow = -1;
+            m_nTipColumn = -1;
+        }
+        m_ptLastMouse = point;
+        MSG relay{};
+        relay.hwnd = GetSafeHwnd();
+        relay.message = WM_MOUSEMOVE;
+        relay.wParam = nFlags;
+        relay.lParam = MAKELPARAM(point.x, point.y);
+        m_pToolTip->RelayEvent(&relay);
+    }
     if (m_bRowDrag) {
         const int last = GetLastVisibleRow();
         for (int r = m_nTopRow; r <= last; ++r) {

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QWidget>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +23,7 @@
 #include "platform/ole/COleVariant.h"
 #include "platform/win/CComboBox.h"
 #include "platform/win/CEdit.h"
+#include "platform/win/CToolTipCtrl.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinMessages.h"
 
@@ -658,4 +662,72 @@ TEST_F(GridTest, PaintingShowsSelectionAndInvertsTheCurrentCellFrame)
     grid.EnableWindow(FALSE);
     const QImage disabled = grid.GetQWidget()->grab().toImage();
     EXPECT_NE(disabled.pixelColor(current.left + 20, current.top + 1), QColor(0, 0, 0));
+}
+
+TEST_F(GridTest, AnOpenEditorSitsOverItsCellAmongSelectedRows)
+{
+    const struct {
+        const char16_t* title;
+        int kind;
+        int width;
+    } columns[] = {{u"Name", GridColumnItem::kindText, 120}, {u"Colour", GridColumnItem::kindDropDownList, 90},
+                   {u"Shown", GridColumnItem::kindCheck, 50}, {u"Note", GridColumnItem::kindReadOnly, 120}};
+    for (const auto& c : columns) {
+        GridColumnItem column = Column(c.kind, c.width);
+        column.m_strTitle = c.title;
+        for (const char16_t* t : {u"Red", u"Green", u"Blue"}) {
+            column.m_itemTexts.Add(t);
+            column.m_displayTexts.Add(t);
+        }
+        grid.InsertColumn(grid.GetColumnCount(), column);
+    }
+    for (int r = 0; r < 12; ++r) {
+        GridRowItem row;
+        CString name;
+        name.Format(u"Layer %d", r + 1);
+        const COleVariant values[] = {COleVariant(name), Int(r % 3), Bool(r % 2), Text(u"a note that is too long to fit")};
+        for (int c = 0; c < 4; ++c)
+            row.SetValue(c, &values[c]);
+        grid.InsertRow(-1, row);
+    }
+    grid.SelectRow(2, TRUE);
+    grid.SelectRow(3, TRUE);
+    grid.SelectRow(6, TRUE);
+    ASSERT_TRUE(grid.BeginEdit(4, 0));
+    grid.GetEditor()->SetWindowText(u"Layer 5 renamed");
+    const CRect cell = grid.GetCellRect(4, 0);
+    CRect editor;
+    grid.GetEditor()->GetWindowRect(&editor);
+    grid.ScreenToClient(&editor);
+    EXPECT_EQ(editor.TopLeft(), cell.TopLeft());
+    EXPECT_GE(editor.Width(), cell.Width());
+    const QImage image = grid.GetQWidget()->grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    if (const char* dir = std::getenv("KC_SCREENSHOT_DIR"))
+        image.save(QString::fromUtf8(dir) + QStringLiteral("/grid.png"));
+}
+
+TEST_F(GridTest, TheTipOfATruncatedCellLiesOverItsText)
+{
+    grid.InsertColumn(0, Column(GridColumnItem::kindText, 40));
+    GridRowItem row;
+    const COleVariant value = Text(u"a text much wider than its cell");
+    row.SetValue(0, &value);
+    grid.InsertRow(0, row);
+    CToolTipCtrl* pTip = grid.GetToolTip();
+    ASSERT_NE(pTip, nullptr);
+    const CRect cell = grid.GetCellRect(0, 0);
+    grid.SendMessage(WM_MOUSEMOVE, 0, At(cell.CenterPoint()));
+    // The tip shows from the event loop; wait for it (bounded, not timed).
+    QElapsedTimer waited;
+    waited.start();
+    while (!pTip->IsWindowVisible() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(pTip->IsWindowVisible());
+    EXPECT_EQ(pTip->GetShownText(), CString(u"a text much wider than its cell"));
+    CRect tip;
+    pTip->GetWindowRect(&tip);
+    grid.ScreenToClient(&tip);
+    EXPECT_EQ(tip.left, cell.left + 2 - CGridCtrl::kToolTipInset);
+    EXPECT_GT(tip.Width(), cell.Width());
 }

@@ -7,6 +7,7 @@
 #include "command/CommandManager.h"
 #include "command/IntegerParameterItem.h"
 #include "command/LengthParameterItem.h"
+#include "command/ParameterHistory.h"
 #include "command/PointArrayParameterItem.h"
 #include "command/PointParameterItem.h"
 #include "commands/shape/Line2dCommand.h"
@@ -107,4 +108,27 @@ TEST_F(ValueSettingTest, AFailedRunPutsThePreviousPointBackAndAGoodOneBecomesThe
     ASSERT_TRUE(manager.SetPointParameter(nEnd, Point(Line2dCommand::itemEndPoint, 25, 5), TRUE));
     EXPECT_EQ(LineCount(), 1);
     EXPECT_DOUBLE_EQ(manager.GetLastInputPoint().X(), 25);
+}
+
+TEST_F(ValueSettingTest, ATypedLengthIsOfferedAgainAfterARestart)
+{
+    const int nLength = Index(Line2dCommand::itemLength);
+    ASSERT_GE(nLength, 0);
+    // Made before the exit, which deletes the command they are copied from.
+    const LengthParameterItem thirty = Length(30);
+    const LengthParameterItem other = Length(42.5);
+    ASSERT_TRUE(manager.SetLengthParameter(nLength, thirty, TRUE));
+    ASSERT_TRUE(manager.SetLengthParameter(nLength, other, TRUE));
+    line = nullptr;
+    manager.Shutdown();  // the program's exit
+    // The next run reads the same settings store.
+    ParameterHistory next(10);
+    ASSERT_GE(next.GetCount(ParameterItemBase::typeLength), 2);
+    EXPECT_TRUE(other.IsEqual(*next.GetAt(ParameterItemBase::typeLength, 0)));
+    EXPECT_TRUE(thirty.IsEqual(*next.GetAt(ParameterItemBase::typeLength, 1)));
+    // Deleting an entry (the drop-down's Delete key) is kept too.
+    ASSERT_TRUE(next.RemoveAt(ParameterItemBase::typeLength, 0));
+    next.Save();
+    ParameterHistory third(10);
+    EXPECT_TRUE(thirty.IsEqual(*third.GetAt(ParameterItemBase::typeLength, 0)));
 }

@@ -100,6 +100,17 @@ TEST(ModifierKindsTest, TwoPointLengthAndAngleRoundTinyResultsToZero)
     }
 }
 
+TEST(ModifierKindsTest, TwoPointAngleRefusesCoincidingPoints)
+{
+    auto p = Make(10);
+    ASSERT_NE(p, nullptr);
+    GivePoint(*p, 0, 3, 4);
+    GivePoint(*p, 1, 3, 4);
+    AngleParameterItem target;
+    EXPECT_EQ(p->Compute(1, target), ParameterModifierBase::resultUnusable);
+    EXPECT_TRUE(target.IsEmpty()) << "nothing written";
+}
+
 TEST(ModifierKindsTest, ThreePointAngleRefusesCoincidingPoints)
 {
     auto p = Make(11);
@@ -142,6 +153,10 @@ TEST(ModifierKindsTest, RelativeAndMiddlePointsFillPointsAndOpenListsOnly)
     ASSERT_TRUE(open.GetLastPoint(p));
     EXPECT_DOUBLE_EQ(p.X(), 2.0);
     EXPECT_DOUBLE_EQ(p.Y(), 3.0);
+
+    // The same middle point again would repeat the list's last point: refused, the list unchanged.
+    EXPECT_EQ(middle->Compute(1, open), ParameterModifierBase::resultUnusable);
+    EXPECT_EQ(open.GetCount(), 2);
 
     PointArrayParameterItem finished;
     finished.AddPoint(RuVaPnt2d(-1, -1));
