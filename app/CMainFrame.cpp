@@ -264,6 +264,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CBCGPMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_WM_CREATE()
+    ON_REGISTERED_MESSAGE(BCGM_RESETTOOLBAR, &CMainFrame::OnResetToolbar)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_TIMER()
@@ -357,6 +358,8 @@ BOOL CMainFrame::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParent
     if (CBCGPWorkspace::GetInstance() == nullptr)
         LoadBarState(GetSettingsPath());
     LoadFramePlacement();
+    RestoreSpecialButtons();
+    UpdateToolbarCombos();
     // The menu bar cannot stay hidden across a restart.
     if (m_wndMenuBar.GetSafeHwnd() != nullptr && !m_wndMenuBar.IsVisible())
         ShowControlBar(&m_wndMenuBar, TRUE, FALSE, TRUE);
@@ -766,6 +769,7 @@ void CMainFrame::BroadcastDocumentNotify(NotifyInfoBase* pInfo)
         m_pComponentBar->OnDocumentNotify(pInfo);
     if (m_pSkyViewBar != nullptr && m_pSkyViewBar->GetSafeHwnd() != nullptr)
         m_pSkyViewBar->OnDocumentNotify(pInfo);
+    BroadcastToToolbarCombos(pInfo);
 }
 
 // ---- bars shown on demand ---------------------------------------------------------------------

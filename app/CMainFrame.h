@@ -115,6 +115,20 @@ public:
     // ---- change records ----
     void BroadcastDocumentNotify(NotifyInfoBase* pInfo);
 
+    // Special toolbar buttons (the attribute combos, the snap angle) stand in for plain buttons with their
+    // ids: after a toolbar is loaded or reset, after the stored layout is read and when the customisation
+    // sheet closes. The caller owns the button it passes; toolbars hold copies.
+    void RestoreSpecialButtons();
+    // The snap-angle fields show the option; the attribute combos are bound to the active document.
+    void UpdateToolbarCombos();
+    // Every snap-angle field shows the angle.
+    static void ShowSnapAngle(double degrees);
+    // A new special button for the id, NULL for an id without one.
+    CBCGPToolbarButton* CreateSpecialButton(UINT nID);
+    // Puts copies of the button in place of the toolbar's buttons with the id (those of the button's own
+    // class stay unless bForce); the number replaced.
+    int ReplaceToolbarButtons(CBCGPToolBar* pBar, UINT nID, const CBCGPToolbarButton* pButton, BOOL bForce);
+
     // ---- progress ----
     void ShowProgress(BOOL bShow, int nDisplayType, BOOL bCancellable, int nLower, int nUpper, BOOL bInfinite,
                       BOOL bWaitCursor);
@@ -152,6 +166,7 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg LRESULT OnResetToolbar(WPARAM wParam, LPARAM lParam);
     afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
@@ -213,6 +228,8 @@ protected:
     void RemoveInformationPanes();
     void SaveFrameState();
     void LoadFramePlacement();
+    // Step 2 of BroadcastDocumentNotify: the toolbar combos that the record concerns.
+    void BroadcastToToolbarCombos(NotifyInfoBase* pInfo);
 public:
     // The prompt of what the running command waits for; empty without one.
     CString GetGuidanceText() const;

@@ -13,7 +13,9 @@
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2TabView.h"
 #include "app/CQZ2View.h"
+#include "app/SystemEnvironment.h"
 #include "command/CommandManager.h"
+#include "controls/ControlsServices.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/LayerFeature.h"
@@ -184,9 +186,36 @@ void CMainFrame::InstallShellServices()
         pFrame->SetStatusInformation(strText, nDurationMs);
     };
     CommandManager::SetShellServices(shell);
+
+    ControlsServices::ShellHooks controls;
+    controls.pfnGetDocument = []() -> Draw2dDocument* {
+        CommandManager* pManager = ServicesManager();
+        return pManager != nullptr ? pManager->GetDraw2dDocument() : nullptr;
+    };
+    controls.pfnSetSnapAngle = [](double degrees) -> BOOL {
+        CQZ2App* pApp = CQZ2App::GetApp();
+        return pApp != nullptr ? pApp->SetSnapAngle(degrees) : FALSE;
+    };
+    controls.pfnGetSnapAngle = [](double& degrees) -> BOOL {
+        CQZ2App* pApp = CQZ2App::GetApp();
+        if (pApp == nullptr || pApp->GetSystemEnvironment() == nullptr)
+            return FALSE;
+        degrees = pApp->GetSystemEnvironment()->m_SnapAngle;
+        return TRUE;
+    };
+    controls.pfnGetFocusTarget = []() -> CWnd* {
+        CMainFrame* pFrame = MainFrameOfApp();
+        if (pFrame == nullptr)
+            return nullptr;
+        if (CQZ2View* pView = pFrame->GetActiveDrawView())
+            return pView;
+        return pFrame;
+    };
+    ControlsServices::SetShellHooks(controls);
 }
 
 void CMainFrame::RemoveShellServices()
 {
     CommandManager::SetShellServices(CommandManager::ShellServices());
+    ControlsServices::SetShellHooks(ControlsServices::ShellHooks());
 }

@@ -905,8 +905,10 @@ BOOL CQZ2App::SetSnapAngularEnabled(BOOL bEnabled)
 BOOL CQZ2App::SetSnapAngle(double dAngle)
 {
     const BOOL bSet = m_pSystemEnvironment->SetSnapAngle(dAngle);
-    if (bSet)
+    if (bSet) {
         ApplyOptionsToCommandManager();
+        CMainFrame::ShowSnapAngle(m_pSystemEnvironment->m_SnapAngle);
+    }
     return bSet;
 }
 

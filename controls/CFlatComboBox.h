@@ -15,7 +15,8 @@ public:
     afx_msg void OnSetFocusReflect();
 
 protected:
-    afx_msg void OnKillFocusReflect();
+    // Its own CBN_KILLFOCUS, consumed; the edit combo reports it to its owner instead.
+    virtual void OnKillFocusReflect();
     // The window that hears this combo's notifications: its owner, else its parent.
     CWnd* GetNotifyTarget() const;
     // Sends WM_COMMAND (id, code) with this combo's window to the owner.

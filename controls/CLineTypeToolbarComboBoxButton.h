@@ -26,6 +26,7 @@ public:
     BOOL SetDocument(Draw2dDocument* pDocument);
     // Whether the record concerns this button.
     static BOOL IsUpdateNeeded(const NotifyInfoBase* pInfo);
+    static CRuntimeClass* GetButtonClass() { return RUNTIME_CLASS(CLineTypeToolbarComboBoxButton); }
     void OnDocumentNotify(const NotifyInfoBase* pInfo);
     BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
     CSelectCurrentLineTypeComboBox* GetCurrentCombo() const;

@@ -111,6 +111,11 @@ void DrawColorSwatch(CDC* pDC, const RECT* pRect, COLORREF rgb, BOOL bDisabled)
     frame.DeflateRect(1, 1);
     if (frame.IsRectEmpty())
         return;
+    // Opaque swatches need no blending.
+    if (!bDisabled) {
+        pDC->FillSolidRect(&frame, rgb & 0x00FFFFFF);
+        return;
+    }
     Gdiplus::Graphics graphics(pDC->GetSafeHdc());
     Gdiplus::SolidBrush brush(
         Gdiplus::Color(static_cast<BYTE>(bDisabled ? 100 : 255), GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)));

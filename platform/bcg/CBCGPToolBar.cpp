@@ -908,6 +908,8 @@ void CBCGPToolBar::ClickButton(int iIndex) {
 BOOL CBCGPToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
   const HWND hCtl = reinterpret_cast<HWND>(lParam);
   if (hCtl) {
+    // The control's own object hears its notification first, as under any other parent.
+    if (ReflectLastMsg(hCtl)) return TRUE;
     for (auto* b : m_buttons) {
       if (b->GetHwnd() != hCtl) continue;
       if (b->NotifyCommand(HIWORD(wParam)) && !IsCustomizeMode() && !OnSendCommand(b)) {

@@ -1,5 +1,7 @@
 #include "platform/win/CSpinButtonCtrl.h"
 
+#include <QtCore/QElapsedTimer>
+
 #include <QtCore/QLocale>
 #include <QtCore/QPointer>
 #include <QtGui/QKeyEvent>
@@ -37,6 +39,13 @@ public:
       box->addWidget(m_up);
       box->addWidget(m_down);
     }
+    // Held down, the arrows speed up as the standard up-down control does.
+    // Auto-repeat presses again on every repeat: the hold starts with the first press only.
+    for (QToolButton* b : {m_up, m_down})
+      connect(b, &QToolButton::pressed, this, [this] {
+        if (!m_holding) m_held.start();
+        m_holding = true;
+      });
     connect(m_up, &QToolButton::clicked, this, [this] { Step(true); });
     connect(m_down, &QToolButton::clicked, this, [this] { Step(false); });
   }
@@ -117,7 +126,11 @@ public:
     const bool inverted = m_lower > m_upper;
     NMUPDOWN nm{};
     nm.iPos = m_pos;
-    nm.iDelta = (up != inverted) ? 1 : -1;
+    // A repeat comes while the arrow is still down; the step of the release ends the hold.
+    const bool repeating = m_holding && (m_up->isDown() || m_down->isDown());
+    const int magnitude = CSpinButtonCtrl::AccelerationDelta(repeating ? static_cast<DWORD>(m_held.elapsed()) : 0);
+    if (!repeating) m_holding = false;
+    nm.iDelta = (up != inverted) ? magnitude : -magnitude;
     const HWND self = Handle();
     if (NotifyParent(&nm.hdr, UDN_DELTAPOS) != 0) return;
     if (!IsWindow(self)) return;
@@ -137,6 +150,8 @@ public:
 
   QToolButton* m_up;
   QToolButton* m_down;
+  QElapsedTimer m_held;
+  bool m_holding = false;
 
 protected:
   bool eventFilter(QObject* watched, QEvent* e) override {
@@ -263,4 +278,10 @@ LRESULT CSpinButtonCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPara
   LRESULT r = 0;
   if (AfxControlMessage(this, message, wParam, lParam, r)) return r;
   return CWnd::DefWindowProc(message, wParam, lParam);
+}
+
+int CSpinButtonCtrl::AccelerationDelta(DWORD dwHeldMs) {
+  if (dwHeldMs >= 5000) return 20;
+  if (dwHeldMs >= 2000) return 5;
+  return 1;
 }

@@ -27,6 +27,9 @@ public:
   int GetPos32(LPBOOL lpbError = nullptr) const;
   CWnd* SetBuddy(CWnd* pWndBuddy);
   CWnd* GetBuddy() const;
+  // The step of one notification while an arrow has been held for dwHeldMs: 1, then 5 after 2 s and 20
+  // after 5 s (a click is always 1).
+  static int AccelerationDelta(DWORD dwHeldMs);
 
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -33,8 +33,11 @@ BOOL RecordingHost::CreateHost(int width, int height)
 
 BOOL RecordingHost::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    // What the control keeps for itself (reflected and handled) never reaches the parent.
+    if (lParam != 0 && CWnd::ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
+        return TRUE;
     commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
-    return CWnd::OnCommand(wParam, lParam);
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
 }
 
 BOOL RecordingHost::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)

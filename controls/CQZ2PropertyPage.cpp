@@ -1,0 +1,9 @@
+#include "controls/CQZ2PropertyPage.h"
+
+IMPLEMENT_DYNCREATE(CQZ2PropertyPage, CPropertyPage)
+
+CQZ2PropertyPage::CQZ2PropertyPage() = default;
+CQZ2PropertyPage::CQZ2PropertyPage(UINT nIDTemplate, UINT nIDCaption) : CPropertyPage(nIDTemplate, nIDCaption) {}
+CQZ2PropertyPage::~CQZ2PropertyPage() = default;
+
+BOOL CQZ2PropertyPage::CreateAsChild(CWnd* pParent) { return Create(m_nIDTemplate, pParent); }
