@@ -15,6 +15,8 @@
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureLayout.h"
 #include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/PointMarker2dFeature.h"
+#include "libs/vevure/TransformFeature.h"
 
 namespace QZ2Command {
 
@@ -141,6 +143,32 @@ BOOL ShapeCommandHelper::AddFeatureListInUndo(Draw2dDocument* pDocument, Drawing
         }
     }
     return bAll ? TRUE : FALSE;
+}
+
+BOOL ShapeCommandHelper::BuildMarker(CommandBase* pCommand, PointMarker2dFeature* pMarker, int nAction)
+{
+    std::unique_ptr<PointMarker2dFeature> marker(pMarker);
+    Draw2dDocument* pDocument = GetDocument(pCommand);
+    if (!marker || pDocument == nullptr)
+        return FALSE;
+    double sx = 1.0;
+    double sy = 1.0;
+    if (!pCommand->GetLayoutInverseScale(&sx, &sy))
+        return FALSE;
+    if (sx != 1.0 || sy != 1.0) {
+        const RuVaPnt2d origin(0.0, 0.0);
+        if (!TransformFeature(origin, 1.0, 1.0, sx, 0.0, origin).TransformPointMarkerFeature(marker.get()))
+            return FALSE;
+    }
+    marker->SetLayerID(pDocument->GetCurrentLayerID());
+    switch (nAction) {
+    case actionAdd:
+        return AddFeatureInUndo(pDocument, GetActiveDrawing(pCommand), marker.release());
+    case actionPreview:
+        return pCommand->DrawRubberbandFeature(marker.get());
+    default:
+        return FALSE;
+    }
 }
 
 int ShapeCommandHelper::TakePickedFeature(const CommandBase* pCommand, const FeatureParameterItem& item,

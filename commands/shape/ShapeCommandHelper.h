@@ -13,6 +13,7 @@ class Draw2dDocument;
 class DrawingFeatureBase;
 class Feature2dBase;
 class Feature2dList;
+class PointMarker2dFeature;
 class RuVaPnt2d;
 
 namespace QZ2Command {
@@ -61,6 +62,12 @@ public:
     // undo step, for an empty list or when any shape is refused. The list keeps its shapes.
     static BOOL AddFeatureListInUndo(Draw2dDocument* pDocument, DrawingFeatureBase* pDrawing,
                                      const Feature2dList& features);
+
+    // The tail of a marker builder: a marker keeps the look the point-marker setting gave it and takes only
+    // the current layer; inside a scaled part layout it is scaled by the layout's inverse X scale, so that
+    // it keeps its size on paper. Then added in one undo step or drawn as the rubber band; the marker (the
+    // caller's) is deleted. FALSE for no marker or document, an unreadable layout scale or a refusal.
+    static BOOL BuildMarker(CommandBase* pCommand, PointMarker2dFeature* pMarker, int nAction);
 
     // Outcomes of TakePickedFeature.
     enum PickOutcome {
