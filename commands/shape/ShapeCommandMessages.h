@@ -12,5 +12,6 @@ constexpr UINT kMsgRefusedByDrawing = 11963;   // the document did not take the 
 constexpr UINT kMsgLengthNotPositive = 11964;  // a length of 0 or less
 constexpr UINT kMsgNoShape = 11965;            // the values give no shape
 constexpr UINT kMsgSidesOutOfRange = 11966;    // a polygon's sides outside 3 to 1024
+constexpr UINT kMsgTooFewPoints = 11967;       // too few points for the shape
 
 }  // namespace QZ2Command
