@@ -68,6 +68,13 @@ public:
     // it keeps its size on paper. Then added in one undo step or drawn as the rubber band; the marker (the
     // caller's) is deleted. FALSE for no marker or document, an unreadable layout scale or a refusal.
     static BOOL BuildMarker(CommandBase* pCommand, PointMarker2dFeature* pMarker, int nAction);
+    // The same for the markers of one run: every marker of the list is given the document's point-marker
+    // style, the current layer and the layout's scale, then all are added in one undo step (all or nothing)
+    // or drawn. FALSE for an empty list.
+    static BOOL BuildMarkerList(CommandBase* pCommand, Feature2dList& markers, int nAction);
+    // A marker's style (when bApplySetting), layout scale and layer, as a new marker in its place (the
+    // caller's); NULL without a document or for an unreadable layout scale.
+    static Feature2dBase* StyleMarker(const CommandBase* pCommand, const Feature2dBase* pMarker, BOOL bApplySetting);
 
     // Outcomes of TakePickedFeature.
     enum PickOutcome {

@@ -13,5 +13,6 @@ constexpr UINT kMsgLengthNotPositive = 11964;  // a length of 0 or less
 constexpr UINT kMsgNoShape = 11965;            // the values give no shape
 constexpr UINT kMsgSidesOutOfRange = 11966;    // a polygon's sides outside 3 to 1024
 constexpr UINT kMsgTooFewPoints = 11967;       // too few points for the shape
+constexpr UINT kMsgCountNotPositive = 11968;   // a count of 0 or less
 
 }  // namespace QZ2Command

@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "command/CommandParameter.h"
+#include "command/IntegerParameterItem.h"
 #include "command/PointParameterItem.h"
+#include "commands/shape/DivisionPointMarker2dCommand.h"
 #include "commands/shape/PointMarker2dCommand.h"
+#include "commands/shape/ShapeCommandMessages.h"
 #include "commands/shape/RelativePointMarker2dCommand.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/PartDrawingLayout.h"
@@ -26,6 +29,7 @@ namespace {
 
 constexpr UINT kPointMarkerID = 33402;
 constexpr UINT kRelativePointMarkerID = 33403;
+constexpr UINT kDivisionPointMarkerID = 33405;
 
 class PointMarkerTest : public kctest::DrawingCommandFixture
 {
@@ -198,4 +202,69 @@ TEST_F(PointMarkerTest, PreviewIsTheMarkerAClickMakes)
     Click(P(-1, 0));  // the base
     Type(1, 2 * u);   // the distance
     ExpectPreviewIsTheClickedShape(P(2, 2));  // towards the direction point
+}
+
+TEST_F(PointMarkerTest, DivisionMarkersByCountOrPitchAreOneStepAndRefusalsSayWhy)
+{
+    struct Case {
+        const char* name;
+        int alternative;  // 0 number of parts, 1 pitch
+        double value;
+        RuVaPnt2d second;
+        std::vector<double> at;  // distances of the markers from the first point, in units of 10
+        int result;
+        UINT message;
+    };
+    const Case cases[] = {
+        {"five parts", 0, 5, RuVaPnt2d(50, 0), {1, 2, 3, 4}, CommandBase::resultDone, 0},
+        {"pitch 15", 1, 15, RuVaPnt2d(0, 40), {1.5, 3}, CommandBase::resultDone, 0},
+        {"one part: no marker", 0, 1, RuVaPnt2d(50, 0), {}, CommandBase::resultConditional, kMsgNoShape},
+        {"no parts", 0, 0, RuVaPnt2d(50, 0), {}, CommandBase::resultConditional, kMsgCountNotPositive},
+        {"negative pitch", 1, -2, RuVaPnt2d(50, 0), {}, CommandBase::resultConditional, kMsgLengthNotPositive},
+        {"points coincide", 0, 3, RuVaPnt2d(0, 0), {}, CommandBase::resultConditional, kMsgPointsCoincide},
+    };
+    Start(kDivisionPointMarkerID);
+    CommandBase* pCommand = Running();
+    ASSERT_NE(dynamic_cast<DivisionPointMarker2dCommand*>(pCommand), nullptr);
+    int steps = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (pCommand->GetParameter(2)->GetCurrentIndex() != c.alternative)
+            ASSERT_TRUE(manager.SetParameterAlternative(nullptr, 2, c.alternative));
+        static_cast<PointParameterItem*>(pCommand->FindItem(0))->SetValue(RuVaPnt2d(0, 0));
+        static_cast<PointParameterItem*>(pCommand->FindItem(1))->SetValue(c.second);
+        if (c.alternative == 0)
+            static_cast<IntegerParameterItem*>(pCommand->GetParameterItem(2))->SetValue(static_cast<int>(c.value));
+        else
+            static_cast<DoubleParameterItem*>(pCommand->GetParameterItem(2))->SetValue(c.value);
+        const long before = doc.GetFeatureCount();
+        Messages().clear();
+        EXPECT_EQ(pCommand->OnInput(2), c.result);
+        const auto markers = Shapes<PointMarker2dFeature>();
+        ASSERT_EQ(markers.size(), before + c.at.size());
+        if (!c.at.empty())
+            ++steps;
+        EXPECT_EQ(doc.GetUndoCount(), steps);
+        const double len = c.second.Distance(RuVaPnt2d(0, 0));
+        for (size_t i = 0; i < c.at.size(); ++i) {
+            const PointMarker2dFeature* p = markers[before + i];
+            ExpectNear(p->GetPoint(), RuVaPnt2d(c.second.X() / len * c.at[i] * 10, c.second.Y() / len * c.at[i] * 10), 1e-9);
+            ExpectStyled(p, 3.0);
+        }
+        if (c.message != 0) {
+            ASSERT_EQ(Messages().size(), 1u);
+            EXPECT_EQ(Messages()[0], Text(c.message));
+        }
+    }
+    // One undo takes a whole run's markers away.
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(Shapes<PointMarker2dFeature>().size(), 4u);
+}
+
+TEST_F(PointMarkerTest, DivisionPreviewIsTheMarkersAClickMakes)
+{
+    Start(kDivisionPointMarkerID);
+    Click(P(-3, 0));
+    static_cast<IntegerParameterItem*>(Running()->GetParameterItem(2))->SetValue(4);
+    ExpectPreviewIsTheClickedShape(P(3, 2), 3);
 }
