@@ -10,14 +10,20 @@
 #include <vector>
 
 #include "command/CommandParameter.h"
+#include "command/FeatureParameterItem.h"
 #include "command/IntegerParameterItem.h"
 #include "command/PointParameterItem.h"
 #include "commands/shape/DivisionPointMarker2dCommand.h"
+#include "commands/shape/IntersectionPointMarker2dCommand.h"
 #include "commands/shape/PointMarker2dCommand.h"
 #include "commands/shape/ShapeCommandMessages.h"
 #include "commands/shape/RelativePointMarker2dCommand.h"
 #include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/FeatureLayout.h"
+#include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/PointMarkerSetting.h"
 #include "tests/commands/shape/DrawingCommandFixture.h"
@@ -30,6 +36,7 @@ namespace {
 constexpr UINT kPointMarkerID = 33402;
 constexpr UINT kRelativePointMarkerID = 33403;
 constexpr UINT kDivisionPointMarkerID = 33405;
+constexpr UINT kIntersectionPointMarkerID = 33404;
 
 class PointMarkerTest : public kctest::DrawingCommandFixture
 {
@@ -267,4 +274,97 @@ TEST_F(PointMarkerTest, DivisionPreviewIsTheMarkersAClickMakes)
     Click(P(-3, 0));
     static_cast<IntegerParameterItem*>(Running()->GetParameterItem(2))->SetValue(4);
     ExpectPreviewIsTheClickedShape(P(3, 2), 3);
+}
+
+TEST_F(PointMarkerTest, IntersectionMarkersWhereTwoShapesOrOneShapeWithItselfMeet)
+{
+    const long across = Add(Line2dFeature(RuVaPnt2d(-10, 0), RuVaPnt2d(10, 0)));
+    const long upright = Add(Line2dFeature(RuVaPnt2d(2, -10), RuVaPnt2d(2, 10)));
+    const long circle = Add(Circle2dFeature(RuVaPnt2d(0, 0), 5));
+    const long parallel = Add(Line2dFeature(RuVaPnt2d(-10, 3), RuVaPnt2d(10, 3)));
+    KcArrayOfGePnt2d bow;
+    for (const RuVaPnt2d& p : {RuVaPnt2d(20, 0), RuVaPnt2d(30, 10), RuVaPnt2d(30, 0), RuVaPnt2d(20, 10)})
+        bow.Add(p);
+    Polyline2dFeature crossing;
+    ASSERT_TRUE(crossing.SetPointArray(bow));
+    const long self = Add(crossing);
+    const long gone = Add(Line2dFeature(RuVaPnt2d(0, -20), RuVaPnt2d(0, 20)));
+    doc.ClearUndoRedoHistory();
+    struct Case {
+        const char* name;
+        long first, second;
+        std::vector<RuVaPnt2d> at;
+        UINT message;
+    };
+    const Case cases[] = {
+        {"two lines", across, upright, {RuVaPnt2d(2, 0)}, 0},
+        {"a line through a circle", across, circle, {RuVaPnt2d(-5, 0), RuVaPnt2d(5, 0)}, 0},
+        {"a polyline crossing itself, picked twice", self, self, {RuVaPnt2d(25, 5)}, 0},
+        {"parallel lines", across, parallel, {}, kMsgNoIntersection},
+        {"a shape deleted since it was picked", across, gone, {}, kMsgShapeGone},
+    };
+    doc.BeginUndoOperation(nullptr);
+    ASSERT_TRUE(doc.DeleteFeature(gone, 1));
+    doc.EndUndoOperation();
+    doc.ClearUndoRedoHistory();
+    Start(kIntersectionPointMarkerID);
+    CommandBase* pCommand = Running();
+    ASSERT_NE(dynamic_cast<IntersectionPointMarker2dCommand*>(pCommand), nullptr);
+    int steps = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        static_cast<FeatureParameterItem*>(pCommand->GetParameterItem(0))->SetValue(FeatureLayout(c.first, -1, -1), RuVaPnt2d());
+        static_cast<FeatureParameterItem*>(pCommand->GetParameterItem(1))->SetValue(FeatureLayout(c.second, -1, -1), RuVaPnt2d());
+        const size_t before = Shapes<PointMarker2dFeature>().size();
+        Messages().clear();
+        EXPECT_EQ(pCommand->OnInput(1), c.at.empty() ? CommandBase::resultConditional : CommandBase::resultDone);
+        const auto markers = Shapes<PointMarker2dFeature>();
+        ASSERT_EQ(markers.size(), before + c.at.size());
+        steps += c.at.empty() ? 0 : 1;
+        EXPECT_EQ(doc.GetUndoCount(), steps);
+        for (const RuVaPnt2d& p : c.at) {
+            bool found = false;
+            for (size_t i = before; i < markers.size(); ++i)
+                found = found || markers[i]->GetPoint().IsEqual(p, 1e-7);
+            EXPECT_TRUE(found) << p.X() << ", " << p.Y();
+        }
+        for (size_t i = before; i < markers.size(); ++i)
+            ExpectStyled(markers[i], 3.0);
+        if (c.message != 0) {
+            ASSERT_EQ(Messages().size(), 1u);
+            EXPECT_EQ(Messages()[0], Text(c.message));
+        }
+    }
+}
+
+TEST_F(PointMarkerTest, IntersectionPreviewFollowsTheShapeUnderTheCursorAndIsWhatTheClickMakes)
+{
+    Add(Line2dFeature(P(-4, 0), P(4, 0)));
+    Add(Line2dFeature(P(1, -3), P(1, 3)));
+    Start(kIntersectionPointMarkerID);
+    Click(P(-2, 0));
+    manager.OnMouseMove(0, C(P(1, 2)));  // the second shape under the cursor
+    // The first shape shows picked until the run ends, so the pictures are compared where the marker is:
+    // every pixel the preview or the added marker changes has the colour the document then shows.
+    const QImage before = Render();
+    const QImage preview = PreviewAt(P(1, 2));
+    Click(P(1, 2));
+    const QImage with = Render();
+    ASSERT_TRUE(doc.Undo());
+    const QImage without = Render();
+    ASSERT_TRUE(doc.Redo());
+    int marked = 0;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x) {
+            const bool markerHere = with.pixel(x, y) != without.pixel(x, y);
+            marked += markerHere ? 1 : 0;
+            // Where the marker meets the picked (highlighted) line both may change; the marker's
+            // colours are those the document then shows.
+            if (markerHere || preview.pixel(x, y) != before.pixel(x, y))
+                EXPECT_EQ(preview.pixel(x, y), with.pixel(x, y)) << x << ", " << y;
+        }
+    EXPECT_GT(marked, 0);
+    const auto markers = Shapes<PointMarker2dFeature>();
+    ASSERT_EQ(markers.size(), 1u);
+    ExpectNear(markers[0]->GetPoint(), P(1, 0), 1e-9);
 }
