@@ -14,7 +14,10 @@
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureLayout.h"
+#include "libs/vevure/FeatureSettingConverter.h"
 #include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/PointMarker2dFeature.h"
+#include "libs/vevure/TransformFeature.h"
 
 namespace QZ2Command {
 
@@ -141,6 +144,68 @@ BOOL ShapeCommandHelper::AddFeatureListInUndo(Draw2dDocument* pDocument, Drawing
         }
     }
     return bAll ? TRUE : FALSE;
+}
+
+Feature2dBase* ShapeCommandHelper::StyleMarker(const CommandBase* pCommand, const Feature2dBase* pMarker,
+                                               BOOL bApplySetting)
+{
+    const Draw2dDocument* pDocument = GetDocument(pCommand);
+    if (pMarker == nullptr || pDocument == nullptr)
+        return nullptr;
+    double sx = 1.0;
+    double sy = 1.0;
+    if (!pCommand->GetLayoutInverseScale(&sx, &sy))
+        return nullptr;
+    std::unique_ptr<Feature2dBase> marker(pMarker->CopyObject(Feature2dBase::copyAll));
+    if (!marker)
+        return nullptr;
+    if (bApplySetting && pDocument->GetPointMarkerSetting() != nullptr)
+        FeatureSettingConverter::SetPointMarkerSettingToFeature(marker.get(), *pDocument->GetPointMarkerSetting());
+    if (sx != 1.0 || sy != 1.0) {
+        // Inside a scaled layout the marker keeps its size on paper.
+        const RuVaPnt2d origin(0.0, 0.0);
+        marker.reset(TransformFeature::Transformed(marker.get(), origin, 1.0, 1.0, sx, 0.0, origin));
+        if (!marker)
+            return nullptr;
+    }
+    marker->SetLayerID(pDocument->GetCurrentLayerID());
+    return marker.release();
+}
+
+BOOL ShapeCommandHelper::BuildMarker(CommandBase* pCommand, PointMarker2dFeature* pMarker, int nAction)
+{
+    std::unique_ptr<PointMarker2dFeature> marker(pMarker);
+    std::unique_ptr<Feature2dBase> styled(StyleMarker(pCommand, marker.get(), FALSE));
+    if (!styled)
+        return FALSE;
+    switch (nAction) {
+    case actionAdd:
+        return AddFeatureInUndo(GetDocument(pCommand), GetActiveDrawing(pCommand), styled.release());
+    case actionPreview:
+        return pCommand->DrawRubberbandFeature(styled.get());
+    default:
+        return FALSE;
+    }
+}
+
+BOOL ShapeCommandHelper::BuildMarkerList(CommandBase* pCommand, Feature2dList& markers, int nAction)
+{
+    if (markers.IsEmpty() || GetDocument(pCommand) == nullptr)
+        return FALSE;
+    for (int i = 0; i < markers.GetFeatureSize(); ++i) {
+        std::unique_ptr<Feature2dBase> styled(StyleMarker(pCommand, markers[i], TRUE));
+        if (!styled)
+            return FALSE;
+        markers.SetFeature(i, styled.get());
+    }
+    switch (nAction) {
+    case actionAdd:
+        return AddFeatureListInUndo(GetDocument(pCommand), GetActiveDrawing(pCommand), markers);
+    case actionPreview:
+        return pCommand->DrawRubberbandFeatureList(markers);
+    default:
+        return FALSE;
+    }
 }
 
 int ShapeCommandHelper::TakePickedFeature(const CommandBase* pCommand, const FeatureParameterItem& item,

@@ -13,6 +13,7 @@ class Draw2dDocument;
 class DrawingFeatureBase;
 class Feature2dBase;
 class Feature2dList;
+class PointMarker2dFeature;
 class RuVaPnt2d;
 
 namespace QZ2Command {
@@ -61,6 +62,19 @@ public:
     // undo step, for an empty list or when any shape is refused. The list keeps its shapes.
     static BOOL AddFeatureListInUndo(Draw2dDocument* pDocument, DrawingFeatureBase* pDrawing,
                                      const Feature2dList& features);
+
+    // The tail of a marker builder: a marker keeps the look the point-marker setting gave it and takes only
+    // the current layer; inside a scaled part layout it is scaled by the layout's inverse X scale, so that
+    // it keeps its size on paper. Then added in one undo step or drawn as the rubber band; the marker (the
+    // caller's) is deleted. FALSE for no marker or document, an unreadable layout scale or a refusal.
+    static BOOL BuildMarker(CommandBase* pCommand, PointMarker2dFeature* pMarker, int nAction);
+    // The same for the markers of one run: every marker of the list is given the document's point-marker
+    // style, the current layer and the layout's scale, then all are added in one undo step (all or nothing)
+    // or drawn. FALSE for an empty list.
+    static BOOL BuildMarkerList(CommandBase* pCommand, Feature2dList& markers, int nAction);
+    // A marker's style (when bApplySetting), layout scale and layer, as a new marker in its place (the
+    // caller's); NULL without a document or for an unreadable layout scale.
+    static Feature2dBase* StyleMarker(const CommandBase* pCommand, const Feature2dBase* pMarker, BOOL bApplySetting);
 
     // Outcomes of TakePickedFeature.
     enum PickOutcome {

@@ -12,5 +12,8 @@ constexpr UINT kMsgRefusedByDrawing = 11963;   // the document did not take the 
 constexpr UINT kMsgLengthNotPositive = 11964;  // a length of 0 or less
 constexpr UINT kMsgNoShape = 11965;            // the values give no shape
 constexpr UINT kMsgSidesOutOfRange = 11966;    // a polygon's sides outside 3 to 1024
+constexpr UINT kMsgTooFewPoints = 11967;       // too few points for the shape
+constexpr UINT kMsgCountNotPositive = 11968;   // a count of 0 or less
+constexpr UINT kMsgNoIntersection = 11969;     // the shapes do not meet
 
 }  // namespace QZ2Command

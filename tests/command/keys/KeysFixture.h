@@ -26,11 +26,11 @@ protected:
         ManagerFixture::SetUp();
         SetSnap(FALSE);
     }
-    DivisionPointMarker2dCommand* StartStep()
+    OleObject2dCommand* StartStep()
     {
-        if (!manager.ExecuteCommand(DivisionPointMarker2dCommand::kID))
+        if (!manager.ExecuteCommand(OleObject2dCommand::kID))
             return nullptr;
-        return dynamic_cast<DivisionPointMarker2dCommand*>(manager.GetActiveCommand());
+        return dynamic_cast<OleObject2dCommand*>(manager.GetActiveCommand());
     }
     ParameterItemBase* Item(int nIndex) const { return manager.GetActiveCommand()->GetParameterItem(nIndex); }
     // The value of a number item; a failure when the item is none or empty.

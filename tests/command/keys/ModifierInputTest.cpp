@@ -18,7 +18,7 @@ namespace keys {
 
 namespace {
 
-using Step = DivisionPointMarker2dCommand;
+using Step = OleObject2dCommand;
 
 }  // namespace
 

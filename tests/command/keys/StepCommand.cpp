@@ -18,7 +18,7 @@
 
 namespace QZ2Command {
 
-IMPLEMENT_DYNCREATE(DivisionPointMarker2dCommand, CommandBase)
+IMPLEMENT_DYNCREATE(OleObject2dCommand, CommandBase)
 
 namespace {
 
@@ -44,7 +44,7 @@ Item* Make(int nId)
 
 }  // namespace
 
-void DivisionPointMarker2dCommand::SetupParameters()
+void OleObject2dCommand::SetupParameters()
 {
     AddParameterOf(this, {Make<PointParameterItem>(100)});
     auto* pAngle = Make<AngleParameterItem>(kSizeAngleID);
@@ -68,23 +68,23 @@ void DivisionPointMarker2dCommand::SetupParameters()
     AddParameterOf(this, {Make<FeatureSequenceListParameterItem>(110)});
 }
 
-int DivisionPointMarker2dCommand::OnInput(int nIndex)
+int OleObject2dCommand::OnInput(int nIndex)
 {
     m_runs.push_back(nIndex);
     return m_nResult;
 }
 
-BOOL DivisionPointMarker2dCommand::ValidateParameterValue(int nIndex, const ParameterItemBase&)
+BOOL OleObject2dCommand::ValidateParameterValue(int nIndex, const ParameterItemBase&)
 {
     return nIndex != m_nRefusedParameter;
 }
 
-BOOL DivisionPointMarker2dCommand::OnAlternativeChanging(int, int)
+BOOL OleObject2dCommand::OnAlternativeChanging(int, int)
 {
     return !m_bRefuseAlternative;
 }
 
-ParameterModifierBase* DivisionPointMarker2dCommand::AttachModifier(int nKind, int nParameter)
+ParameterModifierBase* OleObject2dCommand::AttachModifier(int nKind, int nParameter)
 {
     ParameterModifierBase* pModifier = ParameterModifierBase::CreateModifier(nKind, this, nParameter);
     if (pModifier == nullptr)
@@ -97,7 +97,7 @@ ParameterModifierBase* DivisionPointMarker2dCommand::AttachModifier(int nKind, i
     return pModifier;
 }
 
-ParameterModifierBase* DivisionPointMarker2dCommand::AttachInnerModifier(int nKind, int nOuterInput)
+ParameterModifierBase* OleObject2dCommand::AttachInnerModifier(int nKind, int nOuterInput)
 {
     if (m_pModifier == nullptr)
         return nullptr;

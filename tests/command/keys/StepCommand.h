@@ -9,11 +9,12 @@
 
 namespace QZ2Command {
 
-class DivisionPointMarker2dCommand : public CommandBase
+class OleObject2dCommand : public CommandBase
 {
-    DECLARE_DYNCREATE(DivisionPointMarker2dCommand)
+    DECLARE_DYNCREATE(OleObject2dCommand)
 public:
-    static constexpr UINT kID = 33405;
+    // Stands in under the name of a command of a later issue, so that the table starts it.
+    static constexpr UINT kID = 57856;
     // Parameter indexes (item ids are index + 100; the size has a second alternative, id 150).
     enum {
         paramPoint = 0, paramSize = 1, paramPoints = 2, paramChoice = 3, paramAny = 4, paramScale = 5,

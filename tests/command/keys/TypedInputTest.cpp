@@ -19,7 +19,7 @@ namespace keys {
 
 namespace {
 
-using Step = DivisionPointMarker2dCommand;
+using Step = OleObject2dCommand;
 
 RuVaPnt2d PointOf(const ParameterItemBase* pItem)
 {

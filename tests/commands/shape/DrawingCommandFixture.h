@@ -145,9 +145,9 @@ protected:
         view.RestoreView();
         return preview;
     }
-    // The preview at the point, then the click there: the picture of the document with the new shape
-    // must be the preview pixel for pixel. The shape stays.
-    void ExpectPreviewIsTheClickedShape(const RuVaPnt2d& w)
+    // The preview at the point, then the click there: the picture of the document with the new shapes
+    // (nShapes of them) must be the preview pixel for pixel. The shapes stay.
+    void ExpectPreviewIsTheClickedShape(const RuVaPnt2d& w, long nShapes = 1)
     {
         const QImage before = Render();
         const QImage preview = PreviewAt(w);
@@ -155,7 +155,7 @@ protected:
         EXPECT_NE(preview, before) << "nothing previewed";
         const long count = doc.GetFeatureCount();
         Click(w);
-        ASSERT_EQ(doc.GetFeatureCount(), count + 1) << "the click made no shape";
+        ASSERT_EQ(doc.GetFeatureCount(), count + nShapes) << "the click made other shapes";
         EXPECT_TRUE(Render() == preview) << "the preview differs from the shape made";
     }
 
