@@ -253,6 +253,7 @@ TEST_F(TabKindsTest, TheTablesAreShownActivatedAndToldOfChanges)
     // Neither printed, closed nor zoomed from there; the paper's view keeps its scale.
     CPrintInfo print;
     print.m_strOutputFile = u"/tmp/never-written.pdf";
+    print.m_bDirect = TRUE;  // no print dialog: the tab only has to hand the request to its view
     EXPECT_FALSE(tabs->OnPreparePrinting(&print));
     EnableCmdUI update(39532);
     update.DoUpdate(tabs, FALSE);
