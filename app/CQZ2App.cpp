@@ -56,6 +56,9 @@ BEGIN_MESSAGE_MAP(CQZ2App, CWinApp)
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
     ON_COMMAND(33205, &CQZ2App::OnImportDwgDxf)
+    ON_COMMAND(33213, &CQZ2App::OnAcadConvSetting)
+    ON_COMMAND(33214, &CQZ2App::OnSxfSetting)
+    ON_COMMAND(33218, &CQZ2App::OnPdfSetting)
 END_MESSAGE_MAP()
 
 const TCHAR CQZ2App::kRegistryKey[] = _T("Korvan");

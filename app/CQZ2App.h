@@ -132,9 +132,16 @@ public:
     ACadConvSetting* GetAcadConvSetting();
     SXFSetting* GetSxfSetting();
     PdfSetting* GetPdfSetting();
-    // Runs the DXF/DWG settings sheet for the file name (empty from the menu) on the open page (mode 2: the
-    // save page); TRUE when confirmed. The sheet is not built yet: this answers TRUE and changes nothing.
+    // Run a converter's settings sheet titled with the file name (empty from the menu); TRUE when confirmed
+    // with OK, which also takes over the sheet's "show when importing" flag. A null setting is the
+    // application's own. The DXF/DWG sheet opens on its save page for mode 2, else on its open page.
     BOOL ShowAcadConvSettingDialog(LPCTSTR lpszFileName, int nMode, ACadConvSetting* pSetting);
+    BOOL ShowSxfSettingDialog(LPCTSTR lpszFileName, int nMode, SXFSetting* pSetting);
+    BOOL ShowPdfSettingDialog(LPCTSTR lpszFileName, int nMode, PdfSetting* pSetting);
+    // File > Converter Settings > DXF/DWG, SXF, PDF.
+    void OnAcadConvSetting();
+    void OnSxfSetting();
+    void OnPdfSetting();
     void SaveConverterSettings();
     // File > Import > DXF/DWG: an open dialog for DXF and DWG files; each chosen file is opened (imported).
     void OnImportDwgDxf();

@@ -2,6 +2,12 @@
 
 #include "app/CQZ2App.h"
 
+#include "app/CDxfConverterOpenSettingPropertyPage.h"
+#include "app/CDxfConverterSaveSettingPropertyPage.h"
+#include "app/CFileConverterSettingPropertySheet.h"
+#include "app/CPdfConverterSaveSettingPropertyPage.h"
+#include "app/CSxfConverterOpenSettingPropertyPage.h"
+#include "app/CSxfConverterSaveSettingPropertyPage.h"
 #include "app/ConverterSettings.h"
 #include "command/LoadResourceString.h"
 #include "libs/conv/ACadConvSetting.h"
@@ -12,6 +18,9 @@
 
 namespace {
 constexpr UINT IDS_SUBSTITUTE_FONT = 11518;
+constexpr UINT IDS_DXF_SHEET_TITLE = 10039;
+constexpr UINT IDS_SXF_SHEET_TITLE = 10040;
+constexpr UINT IDS_PDF_SHEET_TITLE = 11548;
 }
 
 ACadConvSetting* CQZ2App::GetAcadConvSetting()
@@ -45,12 +54,77 @@ PdfSetting* CQZ2App::GetPdfSetting()
     return m_pPdfSetting;
 }
 
-BOOL CQZ2App::ShowAcadConvSettingDialog(LPCTSTR, int, ACadConvSetting* pSetting)
+namespace {
+
+// The sheet's title: the converter's caption, then the file name when there is one.
+CString SheetTitle(UINT nCaptionID, LPCTSTR lpszFileName)
+{
+    CString title = LoadResourceString(nCaptionID);
+    const CString name = lpszFileName != nullptr ? CString(lpszFileName) : CString();
+    if (!title.IsEmpty() && !name.IsEmpty())
+        title += _T(" ") + name;
+    return title;
+}
+
+}  // namespace
+
+BOOL CQZ2App::ShowAcadConvSettingDialog(LPCTSTR lpszFileName, int nMode, ACadConvSetting* pSetting)
 {
     if (pSetting == nullptr)
-        GetAcadConvSetting();
+        pSetting = GetAcadConvSetting();
+    CFileConverterSettingPropertySheet sheet(SheetTitle(IDS_DXF_SHEET_TITLE, lpszFileName), nullptr, nMode == 2 ? 1 : 0);
+    sheet.m_bShowAtConversion = m_bDxfConverterDialog;
+    CDxfConverterOpenSettingPropertyPage openPage;
+    openPage.LoadFrom(*pSetting);
+    sheet.AddPage(&openPage);
+    CDxfConverterSaveSettingPropertyPage savePage;
+    savePage.LoadFrom(*pSetting);
+    sheet.AddPage(&savePage);
+    if (sheet.DoModal() != IDOK)
+        return FALSE;
+    openPage.SaveTo(*pSetting);
+    savePage.SaveTo(*pSetting);
+    m_bDxfConverterDialog = sheet.m_bShowAtConversion;
     return TRUE;
 }
+
+BOOL CQZ2App::ShowSxfSettingDialog(LPCTSTR lpszFileName, int, SXFSetting* pSetting)
+{
+    if (pSetting == nullptr)
+        pSetting = GetSxfSetting();
+    CFileConverterSettingPropertySheet sheet(SheetTitle(IDS_SXF_SHEET_TITLE, lpszFileName));
+    sheet.m_bShowAtConversion = m_bSxfConverterDialog;
+    // Reading takes no options yet: its page is made but not shown.
+    CSxfConverterOpenSettingPropertyPage openPage;
+    CSxfConverterSaveSettingPropertyPage savePage;
+    savePage.LoadFrom(*pSetting);
+    sheet.AddPage(&savePage);
+    if (sheet.DoModal() != IDOK)
+        return FALSE;
+    savePage.SaveTo(*pSetting);
+    m_bSxfConverterDialog = sheet.m_bShowAtConversion;
+    return TRUE;
+}
+
+BOOL CQZ2App::ShowPdfSettingDialog(LPCTSTR lpszFileName, int, PdfSetting* pSetting)
+{
+    if (pSetting == nullptr)
+        pSetting = GetPdfSetting();
+    CFileConverterSettingPropertySheet sheet(SheetTitle(IDS_PDF_SHEET_TITLE, lpszFileName));
+    sheet.m_bShowAtConversion = m_bPdfConverterDialog;
+    CPdfConverterSaveSettingPropertyPage page;
+    page.LoadFrom(*pSetting);
+    sheet.AddPage(&page);
+    if (sheet.DoModal() != IDOK)
+        return FALSE;
+    page.SaveTo(*pSetting);
+    m_bPdfConverterDialog = sheet.m_bShowAtConversion;
+    return TRUE;
+}
+
+void CQZ2App::OnAcadConvSetting() { ShowAcadConvSettingDialog(_T(""), 0, nullptr); }
+void CQZ2App::OnSxfSetting() { ShowSxfSettingDialog(_T(""), 0, nullptr); }
+void CQZ2App::OnPdfSetting() { ShowPdfSettingDialog(_T(""), 0, nullptr); }
 
 void CQZ2App::SaveConverterSettings()
 {

@@ -70,6 +70,7 @@ TEST_F(DocumentLifecycleTest, OpenTellsWhyAFileCannotBeOpened)
     WriteAll(Path("plain.kvcd"), QByteArray("this is no compound file, just text\n"));
     WriteAll(Path("notes.xyz"), QByteArray("whatever"));
     WriteAll(Path("drawing.dxf"), QByteArray("0\nSECTION\n"));
+    TheApp()->m_bDxfConverterDialog = FALSE;  // straight to the reader, without its settings sheet
     WriteAll(Path("empty.kvcd"), QByteArray());
     WriteAll(Path("old.qz2"), QByteArray("an older flat drawing"));
     struct Case {

@@ -46,6 +46,13 @@ std::string Plan()
 class DxfImportTest : public ProgramFixture
 {
 protected:
+    void SetUp() override
+    {
+        ProgramFixture::SetUp();
+        // The settings sheet shown before reading has tests of its own.
+        if (m_app)
+            m_app->m_bDxfConverterDialog = FALSE;
+    }
     QString Write(const QString& name, const std::string& text)
     {
         const QString path = m_files.path() + QLatin1Char('/') + name;
