@@ -1,6 +1,7 @@
 #include "libs/conv/DxfDocumentBuilder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -19,6 +20,10 @@
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/Feature2dList.h"
+#include "libs/vevure/FeatureCreator.h"
+#include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/HatchSetting.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/LayerFeature.h"
@@ -86,6 +91,31 @@ double NormDeg(double a)
 {
     a = std::fmod(a, 360.0);
     return a < 0 ? a + 360.0 : a;
+}
+
+// The stretch from a to b of a polyline: a line, or the arc its bulge (tan of a quarter of the included
+// angle, positive counter-clockwise) gives; nullptr for a stretch of no length.
+Feature2dBase* BulgeSegment(const RuVaPnt2d& a, const RuVaPnt2d& b, double bulge)
+{
+    const double chord = a.Distance(b);
+    if (chord < 1e-7)
+        return nullptr;
+    if (std::fabs(bulge) < 1e-12)
+        return new Line2dFeature(a, b);
+    const double theta = 4.0 * std::atan(std::fabs(bulge));
+    const double r = chord / (2.0 * std::sin(theta / 2.0));
+    if (!Circle2dFeature::IsValidRadius(r))
+        return nullptr;
+    const double mx = (a.X() + b.X()) / 2, my = (a.Y() + b.Y()) / 2;
+    const double h = r * std::cos(theta / 2.0);  // centre distance from the chord's middle
+    const double ux = (b.X() - a.X()) / chord, uy = (b.Y() - a.Y()) / chord;
+    // Left normal for a counter-clockwise arc under half a turn; the centre moves across past it.
+    const double sign = bulge > 0 ? 1.0 : -1.0;
+    const RuVaPnt2d c(mx - sign * uy * h, my + sign * ux * h);
+    const double sa = std::atan2(a.Y() - c.Y(), a.X() - c.X()) * 180.0 / kPi;
+    const double ea = std::atan2(b.Y() - c.Y(), b.X() - c.X()) * 180.0 / kPi;
+    return new Arc2dFeature(c, r, NormDeg(sa), NormDeg(ea),
+                            bulge > 0 ? Arc2dFeature::CounterClockwise : Arc2dFeature::Clockwise);
 }
 
 }  // namespace
@@ -671,29 +701,8 @@ void DxfDocumentBuilder::FinishPolyline()
         if (a.Distance(b) < 1e-7)
             continue;
         // Mirroring the plane turns the sense of every arc.
-        const double bulge = mirror ? -p.bulge : p.bulge;
-        if (std::fabs(bulge) < 1e-12) {
-            group->AddFeature(new Line2dFeature(a, b), 0);
-            continue;
-        }
-        // The bulge is tan(quarter of the included angle); positive turns counter-clockwise.
-        const double theta = 4.0 * std::atan(std::fabs(bulge));
-        const double chord = a.Distance(b);
-        const double r = chord / (2.0 * std::sin(theta / 2.0));
-        const double mx = (a.X() + b.X()) / 2, my = (a.Y() + b.Y()) / 2;
-        const double h = r * std::cos(theta / 2.0);  // centre distance from the chord's middle
-        const double ux = (b.X() - a.X()) / chord, uy = (b.Y() - a.Y()) / chord;
-        // Left normal for a counter-clockwise arc under half a turn; the centre moves across past it.
-        const double sign = bulge > 0 ? 1.0 : -1.0;
-        const RuVaPnt2d c(mx - sign * uy * h, my + sign * ux * h);
-        const double sa = std::atan2(a.Y() - c.Y(), a.X() - c.X()) * 180.0 / kPi;
-        const double ea = std::atan2(b.Y() - c.Y(), b.X() - c.X()) * 180.0 / kPi;
-        if (!Circle2dFeature::IsValidRadius(r))
-            continue;
-        if (bulge > 0)
-            group->AddFeature(new Arc2dFeature(c, r, NormDeg(sa), NormDeg(ea), Arc2dFeature::CounterClockwise), 0);
-        else
-            group->AddFeature(new Arc2dFeature(c, r, NormDeg(sa), NormDeg(ea), Arc2dFeature::Clockwise), 0);
+        if (Feature2dBase* pSegment = BulgeSegment(a, b, mirror ? -p.bulge : p.bulge))
+            group->AddFeature(pSegment, 0);
     }
     if (group->GetFeatureCount() == 0) {
         delete group;
@@ -822,11 +831,228 @@ void DxfDocumentBuilder::endEntity()
     }
     if (m_bInSpline)
         FinishSpline();
+    if (m_hatch.bActive)
+        FinishHatch();
 }
 
 void DxfDocumentBuilder::endSequence()
 {
     FinishPolyline();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Filled areas and hatches
+
+void DxfDocumentBuilder::addTrace(const DL_TraceData& d) { AddFilledQuad(d); }
+void DxfDocumentBuilder::addSolid(const DL_SolidData& d) { AddFilledQuad(d); }
+
+void DxfDocumentBuilder::AddFilledQuad(const DL_TraceData& d)
+{
+    if (Skip())
+        return;
+    bool mirror = false;
+    if (!PlaneIsFlat(mirror)) {
+        ++m_nLeftOut;
+        return;
+    }
+    // The corners come in the order 1, 2, 4, 3 around the outline; a triangle repeats its third corner.
+    KcArrayOfGePnt2d outline;
+    for (int i : {0, 1, 3, 2}) {
+        const RuVaPnt2d p = ToWorld(d.x[i], d.y[i], mirror);
+        if (outline.GetSize() == 0 || outline[outline.GetSize() - 1].Distance(p) > 1e-7)
+            outline.Add(p);
+    }
+    if (outline.GetSize() > 1 && outline[0].Distance(outline[outline.GetSize() - 1]) <= 1e-7)
+        outline.RemoveAt(outline.GetSize() - 1);
+    if (outline.GetSize() < 3) {
+        ++m_nLeftOut;
+        return;
+    }
+    HatchSetting setting = HatchFill(true, std::string());
+    Feature2dBase* pHatch = FeatureCreator::CreateHatchFeature(outline, nullptr, nullptr, 0, &setting);
+    if (pHatch == nullptr) {
+        ++m_nLeftOut;
+        return;
+    }
+    Store(pHatch);
+}
+
+HatchSetting DxfDocumentBuilder::HatchFill(bool bSolid, const std::string& pattern) const
+{
+    HatchSetting setting;
+    if (const HatchSetting* pCurrent = m_pDoc->GetHatchSetting())
+        setting = *pCurrent;
+    setting.SetHatchType(bSolid ? Hatch2dFeature::Solid : Hatch2dFeature::BuiltInPattern);
+    // The fill takes the shape's own colour.
+    setting.SetSolidColorNo(0);
+    setting.SetPatternColorNo(0);
+    setting.SetRegionDisplayMode(0);
+    if (m_pSetting != nullptr)
+        setting.SetTransparency(static_cast<float>(std::clamp(m_pSetting->m_nHatchTransparency, 0, 100)) / 100.0f);
+    if (!bSolid) {
+        // The few patterns every drawing program ships, to the built-in pattern that looks most like them;
+        // any other pattern draws as 45-degree lines.
+        std::string name = pattern;
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+        int nPattern = 3;
+        if (name == "ANSI37" || name == "ANSI38")
+            nPattern = 5;
+        else if (name == "NET" || name == "GRID" || name == "SQUARE")
+            nPattern = 2;
+        else if (name == "LINE" || name == "HORIZONTAL")
+            nPattern = 0;
+        setting.SetPatternType(nPattern);
+    }
+    return setting;
+}
+
+void DxfDocumentBuilder::addHatch(const DL_HatchData& d)
+{
+    m_hatch = HatchInProgress();
+    m_hatch.bActive = true;
+    m_hatch.bSolid = d.solid;
+    m_hatch.pattern = d.pattern;
+}
+
+void DxfDocumentBuilder::addHatchLoop(const DL_HatchLoopData&)
+{
+    if (m_hatch.bActive)
+        m_hatch.loops.emplace_back();
+}
+
+void DxfDocumentBuilder::addHatchEdge(const DL_HatchEdgeData& d)
+{
+    if (!m_hatch.bActive || m_hatch.loops.empty() || !d.defined)
+        return;
+    HatchEdge e;
+    e.type = d.type;
+    switch (d.type) {
+    case 0: e.vertices = d.vertices; break;
+    case 1:
+        e.x1 = d.x1;
+        e.y1 = d.y1;
+        e.x2 = d.x2;
+        e.y2 = d.y2;
+        break;
+    case 2:
+        e.cx = d.cx;
+        e.cy = d.cy;
+        e.radius = d.radius;
+        e.angle1 = d.angle1;
+        e.angle2 = d.angle2;
+        e.ccw = d.ccw;
+        break;
+    default: break;
+    }
+    m_hatch.loops.back().push_back(std::move(e));
+}
+
+void DxfDocumentBuilder::FinishHatch()
+{
+    HatchInProgress hatch = std::move(m_hatch);
+    m_hatch = HatchInProgress();
+    if (Skip())
+        return;
+    bool mirror = false;
+    if (!PlaneIsFlat(mirror) || hatch.loops.empty()) {
+        ++m_nLeftOut;
+        return;
+    }
+    std::vector<Feature2dList> loops;
+    for (const std::vector<HatchEdge>& edges : hatch.loops) {
+        Feature2dList loop;
+        for (const HatchEdge& e : edges) {
+            switch (e.type) {
+            case 0: {
+                // A polyline boundary: its vertices (x, y and maybe a bulge), closed back to the first.
+                // A lone point after the loops is the hatch's seed point, not a boundary.
+                if (e.vertices.size() < 2)
+                    break;
+                const size_t n = e.vertices.size();
+                for (size_t i = 0; i < n; ++i) {
+                    const std::vector<double>& p = e.vertices[i];
+                    const std::vector<double>& q = e.vertices[(i + 1) % n];
+                    if (p.size() < 2 || q.size() < 2)
+                        continue;
+                    const double bulge = p.size() > 2 ? p[2] : 0.0;
+                    loop.AddFeature(BulgeSegment(ToWorld(p[0], p[1], mirror), ToWorld(q[0], q[1], mirror),
+                                                 mirror ? -bulge : bulge),
+                                    0);
+                }
+                break;
+            }
+            case 1:
+                loop.AddFeature(BulgeSegment(ToWorld(e.x1, e.y1, mirror), ToWorld(e.x2, e.y2, mirror), 0.0), 0);
+                break;
+            case 2: {
+                const double r = e.radius * m_dUnit;
+                if (!Circle2dFeature::IsValidRadius(r)) {
+                    ++m_nLeftOut;
+                    return;
+                }
+                const RuVaPnt2d c = ToWorld(e.cx, e.cy, mirror);
+                double a1 = e.angle1 * 180.0 / kPi, a2 = e.angle2 * 180.0 / kPi;
+                if (std::fabs(a2 - a1) >= 360.0 - 1e-9) {
+                    loop.AddFeature(new Circle2dFeature(c, r), 0);
+                    break;
+                }
+                // A clockwise edge gives its angles measured clockwise; mirroring turns the sense again.
+                bool ccw = e.ccw;
+                if (!ccw) {
+                    a1 = -a1;
+                    a2 = -a2;
+                }
+                if (mirror) {
+                    a1 = 180.0 - a1;
+                    a2 = 180.0 - a2;
+                    ccw = !ccw;
+                }
+                loop.AddFeature(new Arc2dFeature(c, r, NormDeg(a1), NormDeg(a2),
+                                                 ccw ? Arc2dFeature::CounterClockwise : Arc2dFeature::Clockwise),
+                                0);
+                break;
+            }
+            default:
+                // Elliptic and spline edges: not read yet.
+                ++m_nLeftOut;
+                return;
+            }
+        }
+        if (loop.GetFeatureSize() > 0)
+            loops.push_back(std::move(loop));
+    }
+    if (loops.empty()) {
+        ++m_nLeftOut;
+        return;
+    }
+    // The widest loop is the boundary; the others are islands.
+    size_t outer = 0;
+    double widest = -1.0;
+    for (size_t i = 0; i < loops.size(); ++i) {
+        RuVaBndBox2d box;
+        for (int k = 0; k < loops[i].GetFeatureSize(); ++k)
+            box.Add(loops[i].GetFeature(k)->GetBndBox());
+        const double area = box.IsVoid() ? 0.0 : (box.XMax() - box.XMin()) * (box.YMax() - box.YMin());
+        if (area > widest) {
+            widest = area;
+            outer = i;
+        }
+    }
+    std::vector<Feature2dList> islands;
+    for (size_t i = 0; i < loops.size(); ++i)
+        if (i != outer)
+            islands.push_back(loops[i]);
+    std::vector<KcArrayOfGePnt2d> picks(islands.size() + 1);
+    HatchSetting setting = HatchFill(hatch.bSolid, hatch.pattern);
+    Feature2dBase* pHatch = FeatureCreator::CreateHatchFeature(loops[outer], picks[0],
+                                                               islands.empty() ? nullptr : islands.data(),
+                                                               islands.empty() ? nullptr : picks.data() + 1,
+                                                               static_cast<int>(islands.size()), &setting);
+    if (pHatch == nullptr) {
+        ++m_nLeftOut;
+        return;
+    }
+    Store(pHatch);
 }
 
 void DxfDocumentBuilder::CountInsert(const std::string& name, int64_t nCells)

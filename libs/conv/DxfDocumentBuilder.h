@@ -17,6 +17,8 @@
 #include "platform/afx/CString.h"
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/Feature2dList.h"
+#include "libs/vevure/HatchSetting.h"
 
 class ACadConvSetting;
 class Draw2dDocument;
@@ -72,6 +74,11 @@ public:
     void addAttribute(const DL_AttributeData& data) override;
     void addMText(const DL_MTextData& data) override;
     void addMTextChunk(const std::string& text) override;
+    void addTrace(const DL_TraceData& data) override;
+    void addSolid(const DL_SolidData& data) override;
+    void addHatch(const DL_HatchData& data) override;
+    void addHatchLoop(const DL_HatchLoopData& data) override;
+    void addHatchEdge(const DL_HatchEdgeData& data) override;
     void endEntity() override;
     void endSequence() override;
 
@@ -165,6 +172,32 @@ private:
     CString m_strFilePrefix;
 
     // The polyline or spline being read.
+    // A hatch being read: its fill and its boundary loops, each a list of edges.
+    // One edge as read: dxflib's own edge record leaves the fields of other edge kinds uninitialised, so
+    // only those of its kind are taken over.
+    struct HatchEdge {
+        int type = 0;  // 0 polyline vertices, 1 line, 2 arc, others not read
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        double cx = 0, cy = 0, radius = 0, angle1 = 0, angle2 = 0;
+        bool ccw = true;
+        std::vector<std::vector<double>> vertices;
+    };
+    struct HatchInProgress {
+        bool bActive = false;
+        bool bSolid = false;
+        std::string pattern;
+        std::vector<std::vector<HatchEdge>> loops;
+    };
+    // A four-cornered filled area (SOLID, TRACE) as a solid hatch of its outline.
+    void AddFilledQuad(const DL_TraceData& data);
+    void FinishHatch();
+    // The document's current hatch style turned into a solid fill or the pattern nearest the named one.
+    HatchSetting HatchFill(bool bSolid, const std::string& pattern) const;
+    // A hatch of the boundary loops in the current fill; nullptr when a loop has an edge kind we cannot
+    // hold or does not close.
+    Feature2dBase* MakeHatch(const std::vector<Feature2dList>& loops, bool bSolid, const std::string& pattern) const;
+
+    HatchInProgress m_hatch;
     bool m_bInPolyline = false;
     int m_nPolylineFlags = 0;
     bool m_bPolylineMirror = false;

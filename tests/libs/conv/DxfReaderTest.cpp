@@ -30,6 +30,8 @@
 #include "libs/vevure/DrawGroup2dFeature.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/Region2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/LayerFeature.h"
 #include "libs/vevure/LayerFeatureTable.h"
@@ -489,6 +491,72 @@ TEST_F(DxfReaderTest, BinaryFilesAreReadByTheSameRules)
     auto* line = Only<Line2dFeature>();
     ASSERT_NE(line, nullptr);
     ExpectPoint(line->GetEndPoint(), 3, 4);
+}
+
+namespace {
+
+// A hatch: its fill, then its loops (each already written with its own 92 and 93 groups).
+std::string Hatch(const std::string& pattern, bool solid, int nLoops, const std::string& loops)
+{
+    return G(0, "HATCH") + G(8, "0") + G(10, 0.0) + G(20, 0.0) + G(30, 0.0) + G(210, 0.0) + G(220, 0.0) +
+           G(230, 1.0) + G(2, pattern) + G(70, solid ? "1" : "0") + G(71, "0") + G(91, std::to_string(nLoops)) +
+           loops + G(75, "0") + G(76, "1") + G(98, "1") + G(10, 5.0) + G(20, 5.0);
+}
+
+// A closed polyline loop through the corners (x, y, bulge).
+std::string PolylineLoop(const std::vector<std::vector<double>>& corners)
+{
+    std::string s = G(92, "2") + G(72, "1") + G(73, "1") + G(93, std::to_string(corners.size()));
+    for (const std::vector<double>& c : corners)
+        s += G(10, c[0]) + G(20, c[1]) + G(42, c[2]);
+    return s + G(97, "0");
+}
+
+// A loop of one full circle given as an arc edge.
+std::string CircleLoop(double cx, double cy, double r)
+{
+    return G(92, "16") + G(93, "1") + G(72, "2") + G(10, cx) + G(20, cy) + G(40, r) + G(50, 0.0) + G(51, 360.0) +
+           G(73, "1") + G(97, "0");
+}
+
+}  // namespace
+
+TEST_F(DxfReaderTest, SolidsAndHatchesBecomeHatchesWithTheirIslands)
+{
+    // A SOLID lists its corners 1, 2, 4, 3: the outline runs round without crossing itself.
+    const std::string solid = G(0, "SOLID") + G(8, "0") + G(10, 0.0) + G(20, 0.0) + G(11, 10.0) + G(21, 0.0) +
+                              G(12, 0.0) + G(22, 10.0) + G(13, 10.0) + G(23, 10.0);
+    ASSERT_EQ(Read(File(solid)), 1);
+    auto* filled = Only<Hatch2dFeature>();
+    ASSERT_NE(filled, nullptr);
+    EXPECT_EQ(filled->GetHatchType(), Hatch2dFeature::Solid);
+    EXPECT_TRUE(filled->IsValidRegion());
+    const RuVaBndBox2d box = filled->GetOuterRegion().GetBndBox();
+    EXPECT_NEAR(box.XMax() - box.XMin(), 10, kTol);
+    EXPECT_NEAR(box.YMax() - box.YMin(), 10, kTol);
+    EXPECT_EQ(convert.GetLeftOutCount(), 0);
+
+    // A square with a rounded side around a circular island, hatched with a pattern.
+    doc.InitDocument();
+    const std::string loops = CircleLoop(5, 5, 2) + PolylineLoop({{0, 0, 0}, {10, 0, 1.0}, {10, 10, 0}, {0, 10, 0}});
+    ASSERT_EQ(Read(File(Hatch("ANSI31", false, 2, loops))), 1);
+    auto* hatch = Only<Hatch2dFeature>();
+    ASSERT_NE(hatch, nullptr);
+    EXPECT_EQ(hatch->GetHatchType(), Hatch2dFeature::BuiltInPattern);
+    EXPECT_EQ(hatch->GetPatternNo(), 3);
+    ASSERT_EQ(hatch->GetInnerRegionCount(), 1);
+    EXPECT_NEAR(hatch->GetInnerRegion(0).GetBndBox().XMax(), 7, kTol);
+    // The bulge of the second stretch bows the boundary out to x = 15.
+    EXPECT_NEAR(hatch->GetOuterRegion().GetBndBox().XMax(), 15, 1e-6);
+    EXPECT_EQ(convert.GetLeftOutCount(), 0);
+
+    // An elliptic edge is not read yet: the hatch is counted as left out, the rest of the file stays.
+    doc.InitDocument();
+    const std::string ellipseLoop = G(92, "16") + G(93, "1") + G(72, "3") + G(10, 0.0) + G(20, 0.0) + G(11, 4.0) +
+                                    G(21, 0.0) + G(40, 0.5) + G(50, 0.0) + G(51, 360.0) + G(73, "1") + G(97, "0");
+    ASSERT_EQ(Read(File(Line(0, 0, 1, 1) + Hatch("SOLID", true, 1, ellipseLoop))), 1);
+    EXPECT_NE(Only<Line2dFeature>(), nullptr);
+    EXPECT_EQ(convert.GetLeftOutCount(), 1);
 }
 
 TEST_F(DxfReaderTest, ObjectsWeCannotHoldAreCountedAsLeftOut)
