@@ -27,8 +27,12 @@
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/LayerFeature.h"
+#include "libs/vevure/Lead2dFeature.h"
+#include "libs/vevure/LeadSetting.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/LineTypeFeature.h"
+#include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
@@ -284,6 +288,98 @@ std::string DxfDocumentBuilder::StripMText(const std::string& t)
 // ---------------------------------------------------------------------------------------------
 // Tables and blocks
 
+void DxfDocumentBuilder::addLinetypeDash(double length)
+{
+    if (m_linetypeDashes.size() < 256)
+        m_linetypeDashes.push_back(length);
+}
+
+void DxfDocumentBuilder::addLinetype(const DL_LinetypeData& data)
+{
+    std::vector<double> dashes = std::move(m_linetypeDashes);
+    m_linetypeDashes.clear();
+    if (m_nError != 0 || data.name.empty())
+        return;
+    std::string key = data.name;
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
+    // The file's dashes (drawn positive, gaps negative, 0 a dot) as our alternating drawn and gap lengths,
+    // each above 0 and starting with a drawn one; a dot becomes a short dash.
+    constexpr double kDotLength = 0.2;
+    std::vector<std::pair<bool, double>> runs;  // drawn?, length
+    for (double dash : dashes) {
+        if (!std::isfinite(dash))
+            continue;
+        const bool drawn = dash >= 0;
+        const double length = std::fabs(dash) * m_dUnit;
+        const double kept = length > 1e-9 ? length : (drawn ? kDotLength : 0.0);
+        if (kept <= 0)
+            continue;
+        if (!runs.empty() && runs.back().first == drawn)
+            runs.back().second += kept;
+        else
+            runs.emplace_back(drawn, kept);
+    }
+    // A pattern that starts with a gap is turned round so that it starts drawn.
+    if (!runs.empty() && !runs.front().first) {
+        const std::pair<bool, double> gap = runs.front();
+        runs.erase(runs.begin());
+        if (!runs.empty() && !runs.back().first)
+            runs.back().second += gap.second;
+        else
+            runs.push_back(gap);
+    }
+    // Ending drawn, the last stretch runs on into the first.
+    if (runs.size() > 1 && runs.back().first) {
+        runs.front().second += runs.back().second;
+        runs.pop_back();
+    }
+    std::vector<double> segments;
+    for (const auto& run : runs)
+        segments.push_back(run.second);
+    if (segments.size() > 10)
+        segments.resize(10);
+    if (segments.size() < 2) {
+        m_lineTypeNos[key] = 1;  // continuous
+        return;
+    }
+    const LineTypeFeatureTable* pTable = m_pDoc->GetLineTypeFeatureTable();
+    if (pTable == nullptr)
+        return;
+    LineTypeFeatureTable table = *pTable;
+    const CString name = DecodeText(data.name);
+    short no = table.GetLineTypeNoByName(name);
+    if (no >= 0 && no < LineTypeFeatureTable::kFirstUserNo) {
+        m_lineTypeNos[key] = no;  // one of the fixed line types has this name
+        return;
+    }
+    if (no < 0) {
+        no = LineTypeFeatureTable::kFirstUserNo;
+        for (int i = 0; i < table.GetLineTypeSize(); ++i)
+            if (const LineTypeFeature* p = table.GetAt(i))
+                no = std::max<short>(no, static_cast<short>(p->GetLineTypeNo() + 1));
+        if (no > LineTypeFeatureTable::kLastUserNo)
+            return;
+    }
+    LineTypeFeature lineType;
+    if (!lineType.SetLineType(no, name, segments.data(), static_cast<int>(segments.size())) ||
+        !table.SetLineType(lineType))
+        return;
+    m_pDoc->SetLineTypeFeatureTable(table, 0);
+    m_lineTypeNos[key] = no;
+}
+
+short DxfDocumentBuilder::LineTypeNo(const std::string& name) const
+{
+    std::string key = name;
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
+    if (key.empty() || key == "BYLAYER")
+        return 0;
+    if (key == "CONTINUOUS")
+        return 1;
+    const auto it = m_lineTypeNos.find(key);
+    return it != m_lineTypeNos.end() ? it->second : -1;
+}
+
 void DxfDocumentBuilder::addLayer(const DL_LayerData& data)
 {
     if (m_nError != 0 || data.name.empty())
@@ -305,6 +401,9 @@ void DxfDocumentBuilder::addLayer(const DL_LayerData& data)
     const short w = WidthNo(layer.nWeight);
     if (w > 0)
         m_pDoc->SetLayerLineWidthNo(layer.nID, w, 0);
+    const short lineType = LineTypeNo(layer.lineType);
+    if (lineType > 0)
+        m_pDoc->SetLayerLineTypeNo(layer.nID, lineType, 0);
     // Off (negative colour) or frozen (flag 1): not shown; locked (flag 4): shown, not editable.
     const int state = (layer.nColor < 0 || (data.flags & 1) != 0) ? 2 : (data.flags & 4) != 0 ? 1 : 0;
     m_pDoc->SetLayerState(layer.nID, state, 0);
@@ -484,6 +583,9 @@ void DxfDocumentBuilder::ApplyAttributes(Feature2dBase& f)
         f.SetColorNo(ColorNo(aci == 0 ? 7 : aci, -1));  // by block: drawn as the block's default
     const short w = WidthNo(a.getWidth());
     f.SetLineWidthNo(w);
+    const short lineType = LineTypeNo(a.getLinetype());
+    if (lineType >= 0)
+        f.SetLineTypeNo(lineType);
 }
 
 void DxfDocumentBuilder::Store(Feature2dBase* pFeature)
@@ -833,11 +935,65 @@ void DxfDocumentBuilder::endEntity()
         FinishSpline();
     if (m_hatch.bActive)
         FinishHatch();
+    if (m_leader.bActive)
+        FinishLeader();
 }
 
 void DxfDocumentBuilder::endSequence()
 {
     FinishPolyline();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Leaders
+
+void DxfDocumentBuilder::addLeader(const DL_LeaderData& d)
+{
+    m_leader = LeaderInProgress();
+    m_leader.bActive = true;
+    m_leader.bArrow = d.arrowHeadFlag != 0;
+}
+
+void DxfDocumentBuilder::addLeaderVertex(const DL_LeaderVertexData& d)
+{
+    bool mirror = false;
+    if (m_leader.bActive && PlaneIsFlat(mirror))
+        m_leader.points.push_back(ToWorld(d.x, d.y, mirror));
+}
+
+void DxfDocumentBuilder::FinishLeader()
+{
+    LeaderInProgress leader = std::move(m_leader);
+    m_leader = LeaderInProgress();
+    if (Skip())
+        return;
+    bool mirror = false;
+    KcArrayOfGePnt2d points;
+    for (const RuVaPnt2d& p : leader.points)
+        if (points.GetSize() == 0 || points[points.GetSize() - 1].Distance(p) > 1e-7)
+            points.Add(p);
+    if (!PlaneIsFlat(mirror) || points.GetSize() < 2) {
+        ++m_nLeftOut;
+        return;
+    }
+    // Broken up, a leader is the line it draws; otherwise a lead of the document's style (no arrow when
+    // the file's leader has none) whose text the file keeps apart, in its own MTEXT.
+    if (m_pSetting != nullptr && m_pSetting->m_nResolveLeader != 0) {
+        Store(new Polyline2dFeature(points, FALSE));
+        return;
+    }
+    LeadSetting setting;
+    if (const LeadSetting* pCurrent = m_pDoc->GetLeadSetting())
+        setting = *pCurrent;
+    if (!leader.bArrow)
+        setting.SetType(0);
+    Feature2dBase* pLead =
+        FeatureCreator::CreateLeadFeature(nullptr, CString(), points, 0, points[points.GetSize() - 1], &setting);
+    if (pLead == nullptr) {
+        ++m_nLeftOut;
+        return;
+    }
+    Store(pLead);
 }
 
 // ---------------------------------------------------------------------------------------------

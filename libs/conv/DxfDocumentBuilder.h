@@ -52,6 +52,8 @@ public:
     void setVariableString(const std::string& key, const std::string& value, int code) override;
     void setVariableInt(const std::string& key, int value, int code) override;
     void setVariableDouble(const std::string& key, double value, int code) override;
+    void addLinetype(const DL_LinetypeData& data) override;
+    void addLinetypeDash(double length) override;
     void addLayer(const DL_LayerData& data) override;
     void addTextStyle(const DL_StyleData& data) override;
     void addBlock(const DL_BlockData& data) override;
@@ -74,6 +76,8 @@ public:
     void addAttribute(const DL_AttributeData& data) override;
     void addMText(const DL_MTextData& data) override;
     void addMTextChunk(const std::string& text) override;
+    void addLeader(const DL_LeaderData& data) override;
+    void addLeaderVertex(const DL_LeaderVertexData& data) override;
     void addTrace(const DL_TraceData& data) override;
     void addSolid(const DL_SolidData& data) override;
     void addHatch(const DL_HatchData& data) override;
@@ -158,6 +162,12 @@ private:
     int m_nTileMode = 1;
 
     std::map<std::string, Layer> m_layers;
+    // The dashes of the line type entry being read (they come before its name), and the number each
+    // line type of the file got, by upper-case name.
+    std::vector<double> m_linetypeDashes;
+    std::map<std::string, short> m_lineTypeNos;
+    // Our number for a line type name of the file: 0 by layer, 1 continuous; -1 for one we do not know.
+    short LineTypeNo(const std::string& name) const;
     std::map<std::string, Block> m_blocks;
     std::string m_currentBlock;  // empty outside BLOCK ... ENDBLK
     bool m_bSkipBlock = false;   // a layout's own block: its entities are not read
@@ -198,6 +208,14 @@ private:
     Feature2dBase* MakeHatch(const std::vector<Feature2dList>& loops, bool bSolid, const std::string& pattern) const;
 
     HatchInProgress m_hatch;
+    // A leader being read: whether it has an arrow and its vertices, the arrow tip first.
+    struct LeaderInProgress {
+        bool bActive = false;
+        bool bArrow = true;
+        std::vector<RuVaPnt2d> points;
+    };
+    void FinishLeader();
+    LeaderInProgress m_leader;
     bool m_bInPolyline = false;
     int m_nPolylineFlags = 0;
     bool m_bPolylineMirror = false;

@@ -35,7 +35,10 @@
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/LayerFeature.h"
 #include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/Lead2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/LineTypeFeature.h"
+#include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/PointMarker2dFeature.h"
@@ -364,6 +367,61 @@ TEST_F(DxfReaderTest, LayersKeepTheirColourAndStates)
     EXPECT_EQ(line->GetColorNo(), 0);  // by layer
 }
 
+TEST_F(DxfReaderTest, LineTypesBecomeUserLineTypesOfTheLayersAndShapes)
+{
+    auto ltype = [](const std::string& name, const std::vector<double>& dashes) {
+        std::string s = G(0, "LTYPE") + G(2, name) + G(70, "0") + G(3, "") + G(72, "65") +
+                        G(73, std::to_string(dashes.size())) + G(40, 0.0);
+        for (double d : dashes)
+            s += G(49, d) + G(74, "0");
+        return s;
+    };
+    // Inches: every length is 25.4 times longer in millimetres.
+    const std::string tables =
+        G(0, "TABLE") + G(2, "LTYPE") + G(70, "4") + ltype("CONTINUOUS", {}) + ltype("Dashed2", {0.5, -0.25}) +
+        ltype("DOTS", {0.0, -0.25}) + ltype("GAPFIRST", {-0.1, 0.5, 0.2}) + G(0, "ENDTAB") + G(0, "TABLE") +
+        G(2, "LAYER") + G(70, "1") + G(0, "LAYER") + G(2, "Hidden") + G(70, "0") + G(62, "7") + G(6, "DASHED2") +
+        G(0, "ENDTAB");
+    const std::string entities = Line(0, 0, 1, 0, G(6, "DOTS")) + G(0, "LINE") + G(8, "Hidden") + G(10, 0.0) +
+                                 G(20, 1.0) + G(11, 1.0) + G(21, 1.0);
+    ASSERT_EQ(Read(File(entities, G(9, "$INSUNITS") + G(70, "1"), tables)), 2);
+    const LineTypeFeatureTable* types = doc.GetLineTypeFeatureTable();
+    struct Case {
+        const char16_t* name;
+        std::vector<double> segments;
+    } cases[] = {{u"Dashed2", {12.7, 6.35}}, {u"DOTS", {0.2, 6.35}}, {u"GAPFIRST", {17.78, 2.54}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CString(c.name).ToQString().toStdString());
+        const LineTypeFeature* type = types->GetLineTypeByName(CString(c.name));
+        ASSERT_NE(type, nullptr);
+        EXPECT_GE(type->GetLineTypeNo(), LineTypeFeatureTable::kFirstUserNo);
+        ASSERT_EQ(type->GetLineTypeSegment(), static_cast<int>(c.segments.size()));
+        for (size_t i = 0; i < c.segments.size(); ++i)
+            EXPECT_NEAR(type->GetLineTypeSegmentAt(static_cast<int>(i)), c.segments[i], 1e-9);
+    }
+    const short dots = types->GetLineTypeNoByName(CString(u"DOTS"));
+    const short dashed = types->GetLineTypeNoByName(CString(u"Dashed2"));
+    int seen = 0;
+    for (Feature2dBase* f : Shapes(Model())) {
+        auto* line = dynamic_cast<Line2dFeature*>(f);
+        ASSERT_NE(line, nullptr);
+        ++seen;
+        if (line->GetStartPoint().Y() < 1.0)
+            EXPECT_EQ(line->GetLineTypeNo(), dots);
+        else
+            EXPECT_EQ(line->GetLineTypeNo(), 0) << "by layer";
+    }
+    EXPECT_EQ(seen, 2);
+    const LayerFeatureTable* layers = doc.GetLayerTable();
+    bool found = false;
+    for (int i = 0; i < layers->GetSize(); ++i)
+        if (layers->GetLayerFeatureByIndex(i)->GetLayerName() == CString(u"Hidden")) {
+            found = true;
+            EXPECT_EQ(layers->GetLayerFeatureByIndex(i)->GetLineTypeNo(), dashed);
+        }
+    EXPECT_TRUE(found);
+}
+
 TEST_F(DxfReaderTest, TrueColoursBecomeUserColoursUntilTheTableIsFull)
 {
     std::string entities;
@@ -557,6 +615,26 @@ TEST_F(DxfReaderTest, SolidsAndHatchesBecomeHatchesWithTheirIslands)
     ASSERT_EQ(Read(File(Line(0, 0, 1, 1) + Hatch("SOLID", true, 1, ellipseLoop))), 1);
     EXPECT_NE(Only<Line2dFeature>(), nullptr);
     EXPECT_EQ(convert.GetLeftOutCount(), 1);
+}
+
+TEST_F(DxfReaderTest, LeadersBecomeLeadsOrTheirLinesWhenBrokenUp)
+{
+    const std::string leader = G(0, "LEADER") + G(8, "0") + G(71, "1") + G(72, "0") + G(76, "3") + G(10, 0.0) +
+                               G(20, 0.0) + G(10, 10.0) + G(20, 10.0) + G(10, 20.0) + G(20, 10.0);
+    ASSERT_EQ(Read(File(leader)), 1);
+    auto* lead = Only<Lead2dFeature>();
+    ASSERT_NE(lead, nullptr);
+    ASSERT_EQ(lead->GetPointArray().GetSize(), 3);
+    ExpectPoint(lead->GetPointArray()[0], 0, 0);  // the arrow tip
+    ExpectPoint(lead->GetPointArray()[2], 20, 10);
+    EXPECT_EQ(convert.GetLeftOutCount(), 0);
+
+    doc.InitDocument();
+    setting.m_nResolveLeader = 1;
+    ASSERT_EQ(Read(File(leader)), 1);
+    auto* line = Only<Polyline2dFeature>();
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->GetPointArray().GetSize(), 3);
 }
 
 TEST_F(DxfReaderTest, ObjectsWeCannotHoldAreCountedAsLeftOut)
