@@ -1,5 +1,7 @@
 #include "libs/conv/AcadConvert.h"
 
+#include <QtCore/QFileInfo>
+
 #include <cstdio>
 #include <istream>
 #include <set>
@@ -51,7 +53,7 @@ bool IsLeftOutKind(const std::string& kind)
         "3DSOLID", "BODY", "REGION", "MESH", "ACAD_PROXY_ENTITY", "ACAD_TABLE", "MULTILEADER", "MLEADER",
         "WIPEOUT", "OLE2FRAME", "OLEFRAME", "3DFACE", "POLYFACE", "SURFACE", "PLANESURFACE", "EXTRUDEDSURFACE",
         "LOFTEDSURFACE", "REVOLVEDSURFACE", "SWEPTSURFACE", "HELIX", "UNDERLAY", "PDFUNDERLAY", "DWFUNDERLAY",
-        "DGNUNDERLAY", "TOLERANCE", "MLINE", "SHAPE", "ARCALIGNEDTEXT", "DIMENSION", "IMAGE"};
+        "DGNUNDERLAY", "TOLERANCE", "MLINE", "SHAPE", "ARCALIGNEDTEXT", "DIMENSION"};
     return kinds.count(kind) != 0;
 }
 
@@ -77,6 +79,8 @@ int AcadConvert::ReadFile(LPCTSTR lpszPath, Draw2dDocument* pDocument, ACadConvS
         return resultUnreadable;
     const CString path = lpszPath;
     const CString title = FileTool::SplitFileName(path, FileTool::splitName);
+    // Images that the drawing names by a relative path lie beside it.
+    m_strFolder = CString::FromQString(QFileInfo(path.ToQString()).absolutePath());
     CString ext = FileTool::SplitFileName(path, FileTool::splitExtension);
     ext.MakeLower();
     std::string data;
@@ -132,6 +136,7 @@ int AcadConvert::ReadDxfData(const char* pData, size_t nSize, const CString& str
     DxfTokenizer tokenizer(pData, nSize);
     DxfDocumentBuilder builder(pDocument, pSetting);
     builder.SetFileTitle(strTitle);
+    builder.SetFileFolder(m_strFolder);
     auto dxf = std::make_unique<DL_Dxf>();
     OneGroupBuffer buffer;
     std::istream stream(&buffer);

@@ -44,4 +44,6 @@ private:
     NotifyProgressFunction m_pfnProgress = nullptr;
     void* m_pProgressUser = nullptr;
     int m_nLeftOut = 0;
+    // The folder of the file being read (ReadFile), where relative image paths start.
+    CString m_strFolder;
 };

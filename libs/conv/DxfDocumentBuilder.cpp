@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstring>
 
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+
 #include "libs/conv/ACadConvSetting.h"
 #include "libs/conv/AcadColor.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
@@ -25,6 +28,7 @@
 #include "libs/vevure/Hatch2dFeature.h"
 #include "libs/vevure/HatchSetting.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
+#include "libs/vevure/Image2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/LayerFeature.h"
 #include "libs/vevure/Lead2dFeature.h"
@@ -945,6 +949,86 @@ void DxfDocumentBuilder::endSequence()
 }
 
 // ---------------------------------------------------------------------------------------------
+// Images
+
+void DxfDocumentBuilder::addImage(const DL_ImageData& d)
+{
+    if (Skip())
+        return;
+    bool mirror = false;
+    const double u = std::hypot(d.ux, d.uy), v = std::hypot(d.vx, d.vy);
+    if (!PlaneIsFlat(mirror) || d.width <= 0 || d.height <= 0 || !(u > 0) || !(v > 0) || m_images.size() >= 100000) {
+        ++m_nLeftOut;
+        return;
+    }
+    PendingImage image;
+    image.ref = d.ref;
+    image.block = m_currentBlock;
+    image.attributes = attributes;
+    image.corner = ToWorld(d.ipx, d.ipy, mirror);
+    // The u and v vectors are one pixel long.
+    image.dWidth = u * d.width * m_dUnit;
+    image.dHeight = v * d.height * m_dUnit;
+    image.dAngleDeg = std::atan2(mirror ? -d.uy : d.uy, mirror ? -d.ux : d.ux) * 180.0 / kPi;
+    m_images.push_back(std::move(image));
+}
+
+void DxfDocumentBuilder::linkImage(const DL_ImageDefData& d)
+{
+    if (m_nError != 0)
+        return;
+    CString path = DecodeText(d.file);
+    QString file = path.ToQString();
+    file.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (QFileInfo(file).isRelative())
+        file = m_strFolder.IsEmpty() ? QString() : QDir(m_strFolder.ToQString()).filePath(file);
+    const CString resolved = CString::FromQString(QDir::cleanPath(file));
+    for (auto it = m_images.begin(); it != m_images.end();) {
+        if (it->ref == d.ref) {
+            PlaceImage(*it, file.isEmpty() ? path : resolved);
+            it = m_images.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void DxfDocumentBuilder::PlaceImage(const PendingImage& image, const CString& strPath)
+{
+    const DL_Attributes saved = attributes;
+    const std::string savedBlock = m_currentBlock;
+    attributes = image.attributes;
+    m_currentBlock = image.block;
+    const RuVaPnt2d far(image.corner.X() + image.dWidth, image.corner.Y() + image.dHeight);
+    Image2dFeature* pImage = FeatureCreator::CreateImageFeature(strPath, image.corner, far);
+    if (pImage != nullptr) {
+        pImage->SetAngle(image.dAngleDeg);
+        Store(pImage);
+    } else {
+        // The picture cannot be read here: its frame, and the file's name inside it, keep its place.
+        const double a = image.dAngleDeg * kPi / 180.0;
+        const double ca = std::cos(a), sa = std::sin(a);
+        auto at = [&](double x, double y) {
+            return RuVaPnt2d(image.corner.X() + x * ca - y * sa, image.corner.Y() + x * sa + y * ca);
+        };
+        KcArrayOfGePnt2d frame;
+        frame.Add(at(0, 0));
+        frame.Add(at(image.dWidth, 0));
+        frame.Add(at(image.dWidth, image.dHeight));
+        frame.Add(at(0, image.dHeight));
+        Store(new Polyline2dFeature(frame, TRUE));
+        const QString name = QFileInfo(strPath.ToQString()).fileName();
+        if (!name.isEmpty()) {
+            const double height = std::clamp(image.dHeight / 10.0, 0.1, 10.0);
+            AddTextShape(CString::FromQString(name), at(height / 2, height / 2), height, image.dAngleDeg, 0, 0, 1.0,
+                         std::string());
+        }
+    }
+    attributes = saved;
+    m_currentBlock = savedBlock;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Leaders
 
 void DxfDocumentBuilder::addLeader(const DL_LeaderData& d)
@@ -1448,6 +1532,12 @@ int DxfDocumentBuilder::Finish()
 {
     if (m_bInPolyline)
         FinishPolyline();
+    if (m_nError != 0)
+        return m_nError;
+    // Images whose definition never came: their frames.
+    for (const PendingImage& image : m_images)
+        PlaceImage(image, CString());
+    m_images.clear();
     if (m_nError != 0)
         return m_nError;
     // Cycles and depth over the whole block graph, and the placements that were waiting for their blocks.

@@ -44,6 +44,8 @@ public:
     long GetShapeCount() const { return m_nShapes; }
     // The file's name without folder and extension (prefix of block names when the setting asks for it).
     void SetFileTitle(const CString& strTitle) { m_strFilePrefix = strTitle; }
+    // The folder that relative image paths start from (empty: only absolute paths are followed).
+    void SetFileFolder(const CString& strFolder) { m_strFolder = strFolder; }
     // After the last group: checks the block graph, lays the model out on the paper and reports the drawing
     // names to the setting. 0 or a failure code.
     int Finish();
@@ -78,6 +80,8 @@ public:
     void addMTextChunk(const std::string& text) override;
     void addLeader(const DL_LeaderData& data) override;
     void addLeaderVertex(const DL_LeaderVertexData& data) override;
+    void addImage(const DL_ImageData& data) override;
+    void linkImage(const DL_ImageDefData& data) override;
     void addTrace(const DL_TraceData& data) override;
     void addSolid(const DL_SolidData& data) override;
     void addHatch(const DL_HatchData& data) override;
@@ -216,6 +220,19 @@ private:
     };
     void FinishLeader();
     LeaderInProgress m_leader;
+    // Images wait for their definition (its file), which the file gives after every entity.
+    struct PendingImage {
+        std::string ref;
+        std::string block;
+        DL_Attributes attributes;
+        RuVaPnt2d corner;
+        double dWidth = 0, dHeight = 0, dAngleDeg = 0;
+    };
+    // Places the image of the file, or its frame and the file's name when the file cannot be read, as if it
+    // were read where the IMAGE stood.
+    void PlaceImage(const PendingImage& image, const CString& strPath);
+    std::vector<PendingImage> m_images;
+    CString m_strFolder;
     bool m_bInPolyline = false;
     int m_nPolylineFlags = 0;
     bool m_bPolylineMirror = false;

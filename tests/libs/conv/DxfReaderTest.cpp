@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QImage>
 
 #include <cmath>
 #include <functional>
@@ -32,6 +33,7 @@
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/Hatch2dFeature.h"
 #include "libs/vevure/Region2dFeature.h"
+#include "libs/vevure/Image2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/LayerFeature.h"
 #include "libs/vevure/LayerFeatureTable.h"
@@ -635,6 +637,46 @@ TEST_F(DxfReaderTest, LeadersBecomeLeadsOrTheirLinesWhenBrokenUp)
     auto* line = Only<Polyline2dFeature>();
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->GetPointArray().GetSize(), 3);
+}
+
+TEST_F(DxfReaderTest, ImagesAreReadFromTheirFilesBesideTheDrawing)
+{
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("photo.png"))));
+    // An image of 40 x 20 pixels, each 0.5 units, at (10, 5); its definition names the file.
+    auto image = [](const std::string& handle) {
+        return G(0, "IMAGE") + G(8, "0") + G(10, 10.0) + G(20, 5.0) + G(30, 0.0) + G(11, 0.5) + G(21, 0.0) +
+               G(31, 0.0) + G(12, 0.0) + G(22, 0.5) + G(32, 0.0) + G(13, 40.0) + G(23, 20.0) + G(340, handle) +
+               G(281, "50") + G(282, "50") + G(283, "0");
+    };
+    auto definitions = [](const std::string& file) {
+        return G(0, "SECTION") + G(2, "OBJECTS") + G(0, "IMAGEDEF") + G(5, "2A") + G(1, file) + G(0, "ENDSEC");
+    };
+    auto withObjects = [](const std::string& file, const std::string& objects) {
+        const size_t eof = file.rfind(G(0, "EOF"));
+        return file.substr(0, eof) + objects + G(0, "EOF");
+    };
+    ASSERT_EQ(Read(withObjects(File(image("2A")), definitions("photo.png"))), 1);
+    auto* pImage = Only<Image2dFeature>();
+    ASSERT_NE(pImage, nullptr);
+    EXPECT_TRUE(pImage->HasImage());
+    ExpectPoint(pImage->GetPoint(), 10, 5);
+    EXPECT_NEAR(pImage->GetWidth(), 20, kTol);
+    EXPECT_NEAR(pImage->GetHeight(), 10, kTol);
+    EXPECT_EQ(convert.GetLeftOutCount(), 0);
+
+    // A file that is not there: the frame and the file's name keep the image's place.
+    doc.InitDocument();
+    ASSERT_GE(Read(withObjects(File(image("2A")), definitions("C:\\plans\\gone.png"))), 1);
+    const std::vector<Feature2dBase*> shapes = Shapes(Model());
+    ASSERT_EQ(shapes.size(), 2u);
+    auto* frame = dynamic_cast<Polyline2dFeature*>(shapes[0]);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->IsClosed());
+    auto* name = dynamic_cast<Text2dFeature*>(shapes[1]);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->GetText(), CString(_T("gone.png")));
 }
 
 TEST_F(DxfReaderTest, ObjectsWeCannotHoldAreCountedAsLeftOut)
