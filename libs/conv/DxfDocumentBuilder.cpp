@@ -495,10 +495,20 @@ bool DxfDocumentBuilder::Skip() const
 {
     if (m_nError != 0 || m_bSkipBlock)
         return true;
-    // Paper-space entities belong to layouts, which this reader does not lay out yet.
-    if (m_currentBlock.empty() && attributes.isInPaperSpace())
+    // Paper-space entities go on the paper when the setting reads more than the model space.
+    if (OnPaper() && !ReadsPaperSpace())
         return true;
     return false;
+}
+
+bool DxfDocumentBuilder::ReadsPaperSpace() const
+{
+    return m_pSetting == nullptr || m_pSetting->m_nModelSpaceOnlyRead == 0;
+}
+
+bool DxfDocumentBuilder::OnPaper() const
+{
+    return m_currentBlock.empty() && attributes.isInPaperSpace();
 }
 
 DrawingFeatureBase* DxfDocumentBuilder::Target()
@@ -510,6 +520,8 @@ DrawingFeatureBase* DxfDocumentBuilder::Target()
         DrawComponent2dFeatureDefine* def = m_pDoc->GetComponentDefineTable()->GetComponentDefine(id);
         return def;
     }
+    if (OnPaper())
+        return m_pDoc->GetPaperFeature(0);
     if (m_nModelID < 0) {
         m_nModelID = m_pDoc->AddPartDrawingFeature(_T("Model"));
         if (m_nModelID < 0)
@@ -1428,7 +1440,7 @@ void DxfDocumentBuilder::addInsert(const DL_InsertData& d)
             ApplyAttributes(*inst);
             if (m_currentBlock.empty())
                 Target();  // the model exists before its placements are added
-            m_placements.push_back(Placement{m_currentBlock, inst, d.name});
+            m_placements.push_back(Placement{m_currentBlock, inst, d.name, OnPaper()});
         }
 }
 
@@ -1663,7 +1675,9 @@ int DxfDocumentBuilder::AddPlacements()
     for (const auto& [height, i] : order) {
         Placement& p = m_placements[i];
         DrawingFeatureBase* target = nullptr;
-        if (p.parent.empty()) {
+        if (p.bOnPaper) {
+            target = m_pDoc->GetPaperFeature(0);
+        } else if (p.parent.empty()) {
             target = m_pDoc->GetDrawingFeatureByID(m_nModelID);
         } else {
             const long id = BlockNamed(p.parent).nComponentID;

@@ -113,9 +113,10 @@ private:
     // Placements are added once every definition is complete and checked: the data model resolves a
     // placement through its definitions when it is added, which a hostile file could make endless.
     struct Placement {
-        std::string parent;  // the block it lies in, empty for the model
+        std::string parent;  // the block it lies in, empty for the model or the paper
         Feature2dBase* pFeature = nullptr;
         std::string placed;
+        bool bOnPaper = false;
     };
     struct Layer {
         long nID = -1;
@@ -130,6 +131,10 @@ private:
             m_nError = nCode;
     }
     bool Skip() const;
+    // Whether entities of the paper space are read (onto the paper) rather than left out.
+    bool ReadsPaperSpace() const;
+    // Whether the current entity lies in the paper space of the file (outside any block).
+    bool OnPaper() const;
     // The drawing the current entity goes to (created on first use).
     DrawingFeatureBase* Target();
     // Object coordinates of the entity's plane to world millimetres; false for planes we cannot hold.

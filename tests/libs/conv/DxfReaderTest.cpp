@@ -679,6 +679,40 @@ TEST_F(DxfReaderTest, ImagesAreReadFromTheirFilesBesideTheDrawing)
     EXPECT_EQ(name->GetText(), CString(_T("gone.png")));
 }
 
+TEST_F(DxfReaderTest, PaperSpaceShapesGoOnThePaperUnlessOnlyTheModelIsRead)
+{
+    // A title block line and a placed block in the paper space, a wall in the model.
+    const std::string blocks = Block("Stamp", Line(0, 0, 5, 0));
+    const std::string entities = Line(0, 0, 100, 0) + Line(10, 10, 200, 10, G(67, "1")) + G(0, "INSERT") + G(8, "0") +
+                                 G(67, "1") + G(2, "Stamp") + G(10, 20.0) + G(20, 20.0);
+    const std::string file = File(entities, "", "", blocks);
+    auto count = [this](const DrawingFeatureBase* pDrawing) { return Shapes(pDrawing).size(); };
+
+    ASSERT_GE(Read(file), 1);
+    const DrawingFeatureBase* pPaper = doc.GetPaperFeature(0);
+    ASSERT_NE(pPaper, nullptr);
+    EXPECT_EQ(count(Model()), 1u);
+    const std::vector<Feature2dBase*> onPaper = Shapes(pPaper);
+    int lines = 0, stamps = 0;
+    for (Feature2dBase* f : onPaper) {
+        if (auto* line = dynamic_cast<Line2dFeature*>(f)) {
+            ++lines;
+            ExpectPoint(line->GetEndPoint(), 200, 10);
+        }
+        if (dynamic_cast<DrawComponent2dFeature*>(f))
+            ++stamps;
+    }
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(stamps, 1);
+
+    doc.InitDocument();
+    setting.m_nModelSpaceOnlyRead = 1;
+    ASSERT_GE(Read(file), 1);
+    EXPECT_EQ(count(Model()), 1u);
+    for (Feature2dBase* f : Shapes(doc.GetPaperFeature(0)))
+        EXPECT_EQ(dynamic_cast<Line2dFeature*>(f), nullptr) << "nothing of the paper space is read";
+}
+
 TEST_F(DxfReaderTest, ObjectsWeCannotHoldAreCountedAsLeftOut)
 {
     const std::string entities = Line(0, 0, 1, 1) + G(0, "3DSOLID") + G(8, "0") + G(0, "MESH") + G(8, "0");
