@@ -501,6 +501,18 @@ bool DxfDocumentBuilder::Skip() const
     return false;
 }
 
+bool DxfDocumentBuilder::Readable(bool& bMirror)
+{
+    bMirror = false;
+    if (Skip())
+        return false;
+    if (!PlaneIsFlat(bMirror)) {
+        ++m_nLeftOut;
+        return false;
+    }
+    return true;
+}
+
 bool DxfDocumentBuilder::ReadsPaperSpace() const
 {
     return m_pSetting == nullptr || m_pSetting->m_nModelSpaceOnlyRead == 0;
@@ -700,13 +712,9 @@ void DxfDocumentBuilder::addRay(const DL_RayData& d)
 
 void DxfDocumentBuilder::addCircle(const DL_CircleData& d)
 {
-    if (Skip())
-        return;
     bool mirror = false;
-    if (!PlaneIsFlat(mirror)) {
-        ++m_nLeftOut;
+    if (!Readable(mirror))
         return;
-    }
     const double r = ToLength(d.radius);
     if (!Circle2dFeature::IsValidRadius(r))
         return;
@@ -715,13 +723,9 @@ void DxfDocumentBuilder::addCircle(const DL_CircleData& d)
 
 void DxfDocumentBuilder::addArc(const DL_ArcData& d)
 {
-    if (Skip())
-        return;
     bool mirror = false;
-    if (!PlaneIsFlat(mirror)) {
-        ++m_nLeftOut;
+    if (!Readable(mirror))
         return;
-    }
     const double r = ToLength(d.radius);
     if (!Circle2dFeature::IsValidRadius(r) || !Finite(d.angle1) || !Finite(d.angle2))
         return;
@@ -1100,13 +1104,9 @@ void DxfDocumentBuilder::addSolid(const DL_SolidData& d) { AddFilledQuad(d); }
 
 void DxfDocumentBuilder::AddFilledQuad(const DL_TraceData& d)
 {
-    if (Skip())
-        return;
     bool mirror = false;
-    if (!PlaneIsFlat(mirror)) {
-        ++m_nLeftOut;
+    if (!Readable(mirror))
         return;
-    }
     // The corners come in the order 1, 2, 4, 3 around the outline; a triangle repeats its third corner.
     KcArrayOfGePnt2d outline;
     for (int i : {0, 1, 3, 2}) {
@@ -1389,13 +1389,9 @@ int64_t DxfDocumentBuilder::Pieces(const std::string& name, int nDepth, std::set
 
 void DxfDocumentBuilder::addInsert(const DL_InsertData& d)
 {
-    if (Skip())
-        return;
     bool mirror = false;
-    if (!PlaneIsFlat(mirror)) {
-        ++m_nLeftOut;
+    if (!Readable(mirror))
         return;
-    }
     if (!m_currentBlock.empty() && d.name == m_currentBlock) {
         Fail(-3);  // a block that places itself
         return;
@@ -1471,13 +1467,9 @@ void DxfDocumentBuilder::AddTextShape(const CString& text, const RuVaPnt2d& poin
 
 void DxfDocumentBuilder::addText(const DL_TextData& d)
 {
-    if (Skip())
-        return;
     bool mirror = false;
-    if (!PlaneIsFlat(mirror)) {
-        ++m_nLeftOut;
+    if (!Readable(mirror))
         return;
-    }
     // Horizontal 0 left, 1 centre, 2 right, 3 aligned, 4 middle, 5 fit; vertical 0 baseline, 1 bottom,
     // 2 middle, 3 top. Any alignment but the plain one places the text at the second point.
     const int h = d.hJustification == 1 || d.hJustification == 4 ? 1 : d.hJustification == 2 ? 2 : 0;

@@ -131,6 +131,9 @@ private:
             m_nError = nCode;
     }
     bool Skip() const;
+    // Whether the current entity is read: not skipped, and in a plane we can hold (else counted as left
+    // out); bMirror tells that its plane is seen from below.
+    bool Readable(bool& bMirror);
     // Whether entities of the paper space are read (onto the paper) rather than left out.
     bool ReadsPaperSpace() const;
     // Whether the current entity lies in the paper space of the file (outside any block).
