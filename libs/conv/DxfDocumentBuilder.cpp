@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -15,6 +16,9 @@
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/BSplineCurve2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/DiameterDimension2dFeature.h"
+#include "libs/vevure/LinearDimension2dFeature.h"
+#include "libs/vevure/RadiusDimension2dFeature.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/DrawComponent2dFeature.h"
 #include "libs/vevure/DrawComponent2dFeatureDefine.h"
@@ -25,6 +29,7 @@
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureCreator.h"
+#include "libs/vevure/FeatureResolver.h"
 #include "libs/vevure/Hatch2dFeature.h"
 #include "libs/vevure/HatchSetting.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
@@ -962,6 +967,125 @@ void DxfDocumentBuilder::endEntity()
 void DxfDocumentBuilder::endSequence()
 {
     FinishPolyline();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dimensions
+
+namespace {
+
+// The file's text of a dimension: empty or "<>" is the measured value; any other text is typed.
+bool TypedDimensionText(const std::string& text)
+{
+    return !text.empty() && text.find("<>") == std::string::npos && text != " ";
+}
+
+}  // namespace
+
+void DxfDocumentBuilder::addDimLinear(const DL_DimensionData& d, const DL_DimLinearData& e)
+{
+    AddLinearDimension(d, e.dpx1, e.dpy1, e.dpx2, e.dpy2, e.angle);
+}
+
+void DxfDocumentBuilder::addDimAlign(const DL_DimensionData& d, const DL_DimAlignedData& e)
+{
+    AddLinearDimension(d, e.epx1, e.epy1, e.epx2, e.epy2,
+                       std::atan2(e.epy2 - e.epy1, e.epx2 - e.epx1) * 180.0 / kPi);
+}
+
+void DxfDocumentBuilder::AddLinearDimension(const DL_DimensionData& d, double x1, double y1, double x2, double y2,
+                                            double dAngleDeg)
+{
+    bool mirror = false;
+    if (!Readable(mirror))
+        return;
+    if (!Finite(dAngleDeg)) {
+        ++m_nLeftOut;
+        return;
+    }
+    const RuVaPnt2d p1 = ToWorld(x1, y1, mirror), p2 = ToWorld(x2, y2, mirror);
+    const RuVaPnt2d onLine = ToWorld(d.dpx, d.dpy, mirror);
+    const double angle = mirror ? 180.0 - dAngleDeg : dAngleDeg;
+    // The extension lines run square to the dimension line, from the first point over to it.
+    const double da = angle * kPi / 180.0;
+    const double nx = -std::sin(da), ny = std::cos(da);
+    const double t = (onLine.X() - p1.X()) * nx + (onLine.Y() - p1.Y()) * ny;
+    const double projectionAngle = NormDeg((t >= 0 ? angle + 90.0 : angle - 90.0));
+    const bool typed = TypedDimensionText(d.text);
+    Feature2dBase* pDimension = FeatureCreator::CreateLinearDimensionFeature(
+        p1, p2, std::fabs(t), projectionAngle, NormDeg(angle), typed ? 1 : 0,
+        typed ? DecodeText(StripMText(d.text)) : CString(), 1, ToWorld(d.mpx, d.mpy, mirror), 0,
+        m_pDoc->GetDimensionSetting(), 0, 0);
+    StoreDimension(pDimension);
+}
+
+void DxfDocumentBuilder::addDimRadial(const DL_DimensionData& d, const DL_DimRadialData& e)
+{
+    bool mirror = false;
+    if (!Readable(mirror))
+        return;
+    const bool typed = TypedDimensionText(d.text);
+    // The definition point is the centre; the second point lies on the curve.
+    StoreDimension(FeatureCreator::CreateRadiusDimensionFeature(
+        ToWorld(e.dpx, e.dpy, mirror), ToWorld(d.dpx, d.dpy, mirror), typed ? 1 : 0,
+        typed ? DecodeText(StripMText(d.text)) : CString(), 0, ToWorld(d.mpx, d.mpy, mirror),
+        m_pDoc->GetDimensionSetting(), 0));
+}
+
+void DxfDocumentBuilder::addDimDiametric(const DL_DimensionData& d, const DL_DimDiametricData& e)
+{
+    bool mirror = false;
+    if (!Readable(mirror))
+        return;
+    const bool typed = TypedDimensionText(d.text);
+    StoreDimension(FeatureCreator::CreateDiameterDimensionFeature(
+        ToWorld(d.dpx, d.dpy, mirror), ToWorld(e.dpx, e.dpy, mirror), typed ? 1 : 0,
+        typed ? DecodeText(StripMText(d.text)) : CString(), 1, ToWorld(d.mpx, d.mpy, mirror),
+        m_pDoc->GetDimensionSetting(), 0));
+}
+
+// Angular and ordinate dimensions are not read yet.
+void DxfDocumentBuilder::addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&)
+{
+    if (!Skip())
+        ++m_nLeftOut;
+}
+
+void DxfDocumentBuilder::addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&)
+{
+    if (!Skip())
+        ++m_nLeftOut;
+}
+
+void DxfDocumentBuilder::addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&)
+{
+    if (!Skip())
+        ++m_nLeftOut;
+}
+
+void DxfDocumentBuilder::StoreDimension(Feature2dBase* pDimension)
+{
+    if (pDimension == nullptr) {
+        ++m_nLeftOut;
+        return;
+    }
+    if (m_pSetting == nullptr || m_pSetting->m_nResolveDimensionRead == 0) {
+        Store(pDimension);
+        return;
+    }
+    std::unique_ptr<Feature2dBase> dimension(pDimension);
+    std::unique_ptr<Feature2dList> pieces(FeatureResolver::ResolveFeatureAll(Target(), dimension.get(), 1));
+    if (pieces == nullptr || pieces->GetFeatureSize() == 0) {
+        Store(dimension.release());
+        return;
+    }
+    auto* group = new DrawGroup2dFeature;
+    while (pieces->GetFeatureSize() > 0) {
+        Feature2dBase* pPiece = pieces->DetachFeature(0);
+        ApplyAttributes(*pPiece);
+        group->AddFeature(pPiece, 0);
+    }
+    Store(group);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -80,6 +80,13 @@ public:
     void addMTextChunk(const std::string& text) override;
     void addLeader(const DL_LeaderData& data) override;
     void addLeaderVertex(const DL_LeaderVertexData& data) override;
+    void addDimLinear(const DL_DimensionData& data, const DL_DimLinearData& edata) override;
+    void addDimAlign(const DL_DimensionData& data, const DL_DimAlignedData& edata) override;
+    void addDimRadial(const DL_DimensionData& data, const DL_DimRadialData& edata) override;
+    void addDimDiametric(const DL_DimensionData& data, const DL_DimDiametricData& edata) override;
+    void addDimAngular(const DL_DimensionData& data, const DL_DimAngular2LData& edata) override;
+    void addDimAngular3P(const DL_DimensionData& data, const DL_DimAngular3PData& edata) override;
+    void addDimOrdinate(const DL_DimensionData& data, const DL_DimOrdinateData& edata) override;
     void addImage(const DL_ImageData& data) override;
     void linkImage(const DL_ImageDefData& data) override;
     void addTrace(const DL_TraceData& data) override;
@@ -227,6 +234,12 @@ private:
         std::vector<RuVaPnt2d> points;
     };
     void FinishLeader();
+    // A linear dimension between the extension points, its line through the definition point at the angle.
+    void AddLinearDimension(const DL_DimensionData& data, double x1, double y1, double x2, double y2,
+                            double dAngleDeg);
+    // Stores the dimension with the file's text, or the shapes it is drawn with when the setting breaks
+    // dimensions up.
+    void StoreDimension(Feature2dBase* pDimension);
     LeaderInProgress m_leader;
     // Images wait for their definition (its file), which the file gives after every entity.
     struct PendingImage {

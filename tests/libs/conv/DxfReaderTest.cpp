@@ -23,6 +23,9 @@
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/BSplineCurve2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/DiameterDimension2dFeature.h"
+#include "libs/vevure/LinearDimension2dFeature.h"
+#include "libs/vevure/RadiusDimension2dFeature.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/DrawComponent2dFeature.h"
 #include "libs/vevure/DrawComponent2dFeatureDefine.h"
@@ -711,6 +714,65 @@ TEST_F(DxfReaderTest, PaperSpaceShapesGoOnThePaperUnlessOnlyTheModelIsRead)
     EXPECT_EQ(count(Model()), 1u);
     for (Feature2dBase* f : Shapes(doc.GetPaperFeature(0)))
         EXPECT_EQ(dynamic_cast<Line2dFeature*>(f), nullptr) << "nothing of the paper space is read";
+}
+
+namespace {
+
+// A dimension of the kind (70) with its definition point, text middle, typed text and kind's own groups.
+std::string Dimension(int nKind, double dx, double dy, const std::string& text, const std::string& own)
+{
+    return G(0, "DIMENSION") + G(8, "0") + G(2, "*D1") + G(10, dx) + G(20, dy) + G(30, 0.0) + G(11, 50.0) +
+           G(21, 22.0) + G(31, 0.0) + G(70, std::to_string(32 + nKind)) + G(1, text) + own;
+}
+
+}  // namespace
+
+TEST_F(DxfReaderTest, DimensionsBecomeDimensionsOfTheirKindOrTheirShapes)
+{
+    const std::string rotated = Dimension(0, 0, 20, "", G(13, 0.0) + G(23, 0.0) + G(14, 100.0) + G(24, 0.0) +
+                                                            G(50, 0.0));
+    ASSERT_EQ(Read(File(rotated)), 1);
+    auto* linear = Only<LinearDimension2dFeature>();
+    ASSERT_NE(linear, nullptr);
+    ExpectPoint(linear->GetPoint(1), 100, 0);
+    EXPECT_NEAR(linear->GetProjectionLength(), 20, kTol);
+    EXPECT_NEAR(linear->GetProjectionAngle(), 90, kTol);
+    EXPECT_NEAR(linear->GetDimensionAngle(), 0, kTol);
+    EXPECT_NEAR(linear->GetMeasuredValue(), 100, kTol);
+
+    // Aligned, its line on the right of the measured points: the extension lines turn that way.
+    doc.InitDocument();
+    const std::string aligned = Dimension(1, 38, 34, "", G(13, 0.0) + G(23, 0.0) + G(14, 30.0) + G(24, 40.0));
+    ASSERT_EQ(Read(File(aligned)), 1);
+    linear = Only<LinearDimension2dFeature>();
+    ASSERT_NE(linear, nullptr);
+    EXPECT_NEAR(linear->GetMeasuredValue(), 50, kTol);
+    EXPECT_NEAR(linear->GetProjectionLength(), 10, kTol);
+    EXPECT_NEAR(linear->GetProjectionAngle(), std::atan2(40.0, 30.0) * 180 / M_PI - 90 + 360, kTol);
+
+    doc.InitDocument();
+    ASSERT_EQ(Read(File(Dimension(4, 5, 5, "R five", G(15, 10.0) + G(25, 5.0) + G(40, 0.0)))), 1);
+    auto* radius = Only<RadiusDimension2dFeature>();
+    ASSERT_NE(radius, nullptr);
+    EXPECT_EQ(radius->GetValueText(), CString(_T("R five")));
+    EXPECT_NEAR(radius->GetStartPoint().Distance(radius->GetEndPoint()), 5, kTol);
+
+    doc.InitDocument();
+    ASSERT_EQ(Read(File(Dimension(3, 0, 0, "", G(15, 10.0) + G(25, 0.0) + G(40, 0.0)))), 1);
+    auto* diameter = Only<DiameterDimension2dFeature>();
+    ASSERT_NE(diameter, nullptr);
+    EXPECT_NEAR(diameter->GetStartPoint().Distance(diameter->GetEndPoint()), 10, kTol);
+
+    // Broken up: the lines, arrows and text it is drawn with, kept together. Angular ones are not read yet.
+    doc.InitDocument();
+    setting.m_nResolveDimensionRead = 1;
+    const std::string angular = Dimension(2, 0, 0, "", G(13, 0.0) + G(23, 0.0) + G(14, 10.0) + G(24, 0.0) +
+                                                         G(15, 0.0) + G(25, 0.0) + G(16, 5.0) + G(26, 5.0));
+    ASSERT_GE(Read(File(rotated + angular)), 1);
+    auto* group = Only<DrawGroup2dFeature>();
+    ASSERT_NE(group, nullptr);
+    EXPECT_GE(group->GetFeatureCount(), 3);
+    EXPECT_EQ(convert.GetLeftOutCount(), 1);
 }
 
 TEST_F(DxfReaderTest, ObjectsWeCannotHoldAreCountedAsLeftOut)
