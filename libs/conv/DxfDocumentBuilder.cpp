@@ -15,6 +15,7 @@
 #include "libs/ruva/RuVaDir2d.h"
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/BSplineCurve2dFeature.h"
+#include "libs/vevure/AngularDimension2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/DiameterDimension2dFeature.h"
 #include "libs/vevure/LinearDimension2dFeature.h"
@@ -1044,19 +1045,73 @@ void DxfDocumentBuilder::addDimDiametric(const DL_DimensionData& d, const DL_Dim
         m_pDoc->GetDimensionSetting(), 0));
 }
 
-// Angular and ordinate dimensions are not read yet.
-void DxfDocumentBuilder::addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&)
+void DxfDocumentBuilder::addDimAngular(const DL_DimensionData& d, const DL_DimAngular2LData& e)
 {
-    if (!Skip())
+    bool mirror = false;
+    if (!Readable(mirror))
+        return;
+    // Two lines (13-14 and 15-10) meet at the centre; the arc point (16) says which of their four angles.
+    const RuVaPnt2d a1 = ToWorld(e.dpx1, e.dpy1, mirror), a2 = ToWorld(e.dpx2, e.dpy2, mirror);
+    const RuVaPnt2d b1 = ToWorld(e.dpx3, e.dpy3, mirror), b2 = ToWorld(d.dpx, d.dpy, mirror);
+    const double ux = a2.X() - a1.X(), uy = a2.Y() - a1.Y(), vx = b2.X() - b1.X(), vy = b2.Y() - b1.Y();
+    const double den = ux * vy - uy * vx;
+    if (std::fabs(den) < 1e-12) {
         ++m_nLeftOut;
+        return;
+    }
+    const double t = ((b1.X() - a1.X()) * vy - (b1.Y() - a1.Y()) * vx) / den;
+    const RuVaPnt2d centre(a1.X() + t * ux, a1.Y() + t * uy);
+    AddAngularDimension(d, centre, RuVaPnt2d(centre.X() + ux, centre.Y() + uy),
+                        RuVaPnt2d(centre.X() + vx, centre.Y() + vy), ToWorld(e.dpx4, e.dpy4, mirror), true);
 }
 
-void DxfDocumentBuilder::addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&)
+void DxfDocumentBuilder::addDimAngular3P(const DL_DimensionData& d, const DL_DimAngular3PData& e)
 {
-    if (!Skip())
-        ++m_nLeftOut;
+    bool mirror = false;
+    if (!Readable(mirror))
+        return;
+    // The vertex (15) and the two points (13, 14); the definition point lies on the arc.
+    AddAngularDimension(d, ToWorld(e.dpx3, e.dpy3, mirror), ToWorld(e.dpx1, e.dpy1, mirror),
+                        ToWorld(e.dpx2, e.dpy2, mirror), ToWorld(d.dpx, d.dpy, mirror), false);
 }
 
+void DxfDocumentBuilder::AddAngularDimension(const DL_DimensionData& d, const RuVaPnt2d& centre, RuVaPnt2d p1,
+                                             RuVaPnt2d p2, const RuVaPnt2d& arcPoint, bool bLines)
+{
+    const double radius = centre.Distance(arcPoint);
+    auto angleOf = [&centre](const RuVaPnt2d& p) { return NormDeg(std::atan2(p.Y() - centre.Y(), p.X() - centre.X()) * 180.0 / kPi); };
+    auto sweep = [](double from, double to) { return NormDeg(to - from); };
+    auto within = [&](const RuVaPnt2d& a, const RuVaPnt2d& b) {
+        return sweep(angleOf(a), angleOf(arcPoint)) <= sweep(angleOf(a), angleOf(b)) + 1e-9;
+    };
+    auto flip = [&centre](const RuVaPnt2d& p) { return RuVaPnt2d(2 * centre.X() - p.X(), 2 * centre.Y() - p.Y()); };
+    bool found = false;
+    // Counter-clockwise from the first to the second through the arc point; lines may be taken either way.
+    for (int k = 0; k < (bLines ? 4 : 1) && !found; ++k) {
+        const RuVaPnt2d q1 = (k & 1) ? flip(p1) : p1, q2 = (k & 2) ? flip(p2) : p2;
+        if (within(q1, q2) && (!bLines || sweep(angleOf(q1), angleOf(q2)) < 180.0)) {
+            p1 = q1;
+            p2 = q2;
+            found = true;
+        } else if (within(q2, q1) && (!bLines || sweep(angleOf(q2), angleOf(q1)) < 180.0)) {
+            p1 = q2;
+            p2 = q1;
+            found = true;
+        }
+    }
+    if (!found || !(radius > 1e-9)) {
+        ++m_nLeftOut;
+        return;
+    }
+    const bool typed = TypedDimensionText(d.text);
+    bool mirror = false;
+    PlaneIsFlat(mirror);
+    StoreDimension(FeatureCreator::CreateAngularDimensionFeature(
+        centre, p1, p2, radius, typed ? 1 : 0, typed ? DecodeText(StripMText(d.text)) : CString(), 1,
+        ToWorld(d.mpx, d.mpy, mirror), m_pDoc->GetDimensionSetting(), 0));
+}
+
+// Ordinate dimensions are not read yet.
 void DxfDocumentBuilder::addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&)
 {
     if (!Skip())

@@ -237,6 +237,10 @@ private:
     // A linear dimension between the extension points, its line through the definition point at the angle.
     void AddLinearDimension(const DL_DimensionData& data, double x1, double y1, double x2, double y2,
                             double dAngleDeg);
+    // An angular dimension about the centre, counter-clockwise from the first point's direction to the
+    // second's through the arc point (for two lines, each may be taken either way).
+    void AddAngularDimension(const DL_DimensionData& data, const RuVaPnt2d& centre, RuVaPnt2d p1, RuVaPnt2d p2,
+                             const RuVaPnt2d& arcPoint, bool bLines);
     // Stores the dimension with the file's text, or the shapes it is drawn with when the setting breaks
     // dimensions up.
     void StoreDimension(Feature2dBase* pDimension);

@@ -20,6 +20,7 @@
 #include "libs/conv/AcadConvert.h"
 #include "libs/conv/DxfTokenizer.h"
 #include "libs/ruva/RuVaDir2d.h"
+#include "libs/vevure/AngularDimension2dFeature.h"
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/BSplineCurve2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
@@ -763,12 +764,31 @@ TEST_F(DxfReaderTest, DimensionsBecomeDimensionsOfTheirKindOrTheirShapes)
     ASSERT_NE(diameter, nullptr);
     EXPECT_NEAR(diameter->GetStartPoint().Distance(diameter->GetEndPoint()), 10, kTol);
 
-    // Broken up: the lines, arrows and text it is drawn with, kept together. Angular ones are not read yet.
+    // Two lines meeting at (10, 0): the x axis taken leftwards and a line up at 45 degrees; the arc point
+    // picks the 135-degree angle between them.
+    doc.InitDocument();
+    const std::string twoLines = Dimension(2, 20, 10, "", G(13, 30.0) + G(23, 0.0) + G(14, 20.0) + G(24, 0.0) +
+                                                           G(15, 10.0) + G(25, 0.0) + G(16, 5.0) + G(26, 3.0));
+    ASSERT_EQ(Read(File(twoLines)), 1);
+    auto* angular = Only<AngularDimension2dFeature>();
+    ASSERT_NE(angular, nullptr);
+    ExpectPoint(angular->GetCenterPoint(), 10, 0);
+    EXPECT_NEAR(angular->GetMeasuredValue(), 135, 1e-6);
+    // Three points: vertex (0, 0), a right angle.
+    doc.InitDocument();
+    const std::string threePoints = Dimension(5, 7, 7, "", G(13, 10.0) + G(23, 0.0) + G(14, 0.0) + G(24, 10.0) +
+                                                            G(15, 0.0) + G(25, 0.0));
+    ASSERT_EQ(Read(File(threePoints)), 1);
+    angular = Only<AngularDimension2dFeature>();
+    ASSERT_NE(angular, nullptr);
+    EXPECT_NEAR(angular->GetMeasuredValue(), 90, 1e-6);
+    EXPECT_NEAR(angular->GetRadius(), std::hypot(7.0, 7.0), kTol);
+
+    // Broken up: the lines, arrows and text it is drawn with, kept together. Ordinate ones are not read yet.
     doc.InitDocument();
     setting.m_nResolveDimensionRead = 1;
-    const std::string angular = Dimension(2, 0, 0, "", G(13, 0.0) + G(23, 0.0) + G(14, 10.0) + G(24, 0.0) +
-                                                         G(15, 0.0) + G(25, 0.0) + G(16, 5.0) + G(26, 5.0));
-    ASSERT_GE(Read(File(rotated + angular)), 1);
+    const std::string ordinate = Dimension(6, 0, 0, "", G(13, 10.0) + G(23, 0.0) + G(14, 20.0) + G(24, 5.0));
+    ASSERT_GE(Read(File(rotated + ordinate)), 1);
     auto* group = Only<DrawGroup2dFeature>();
     ASSERT_NE(group, nullptr);
     EXPECT_GE(group->GetFeatureCount(), 3);
