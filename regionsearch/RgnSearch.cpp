@@ -160,6 +160,71 @@ void Derivatives(const Handle(Geom2d_Curve)& c, double u, gp_Vec2d& d1, gp_Vec2d
     }
 }
 
+struct SegmentHit {
+    gp_Pnt2d p;
+    double ua;
+    double ub;
+};
+
+// A finite piece of a line: its line's origin and direction, and its parameter range.
+bool AsSegment(const Handle(Geom2d_Curve)& c, gp_Pnt2d& origin, gp_Dir2d& dir, double& u0, double& u1)
+{
+    const Geom2d_TrimmedCurve* t = dynamic_cast<const Geom2d_TrimmedCurve*>(c.get());
+    if (t == nullptr)
+        return false;
+    const Geom2d_Line* line = dynamic_cast<const Geom2d_Line*>(t->BasisCurve().get());
+    if (line == nullptr)
+        return false;
+    u0 = t->FirstParameter();
+    u1 = t->LastParameter();
+    if (IsInfiniteBound(u0) || IsInfiniteBound(u1))
+        return false;
+    origin = line->Location();
+    dir = line->Direction();
+    return true;
+}
+
+// Where two finite segments meet: their crossing, and every end lying within the point tolerance of the
+// other segment. False (nothing worked out) unless both are finite segments far from parallel.
+bool IntersectSegments(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b, std::vector<SegmentHit>& hits)
+{
+    hits.clear();
+    gp_Pnt2d oa, ob;
+    gp_Dir2d da, db;
+    double a0 = 0.0, a1 = 0.0, b0 = 0.0, b1 = 0.0;
+    if (!AsSegment(a, oa, da, a0, a1) || !AsSegment(b, ob, db, b0, b1))
+        return false;
+    const double cross = da.X() * db.Y() - da.Y() * db.X();
+    if (std::fabs(cross) < 1e-6)
+        return false;  // nearly parallel: overlaps and long near misses are left to the kernel
+    const double wx = ob.X() - oa.X(), wy = ob.Y() - oa.Y();
+    const double u = (wx * db.Y() - wy * db.X()) / cross;
+    const double v = (wx * da.Y() - wy * da.X()) / cross;
+    if (u >= a0 && u <= a1 && v >= b0 && v <= b1)
+        hits.push_back({gp_Pnt2d(oa.X() + u * da.X(), oa.Y() + u * da.Y()), u, v});
+    // Ends touching the other segment (the crossing just beyond an end, by less than the tolerance).
+    auto foot = [](const gp_Pnt2d& p, const gp_Pnt2d& o, const gp_Dir2d& d, double lo, double hi, double& t) {
+        t = std::min(std::max((p.X() - o.X()) * d.X() + (p.Y() - o.Y()) * d.Y(), lo), hi);
+        return p.Distance(gp_Pnt2d(o.X() + t * d.X(), o.Y() + t * d.Y()));
+    };
+    auto known = [&](const gp_Pnt2d& p) {
+        return std::any_of(hits.begin(), hits.end(), [&](const SegmentHit& h) { return h.p.Distance(p) <= kPntTol; });
+    };
+    for (double ua : {a0, a1}) {
+        const gp_Pnt2d p(oa.X() + ua * da.X(), oa.Y() + ua * da.Y());
+        double vb = 0.0;
+        if (!known(p) && foot(p, ob, db, b0, b1, vb) < kPntTol)
+            hits.push_back({p, ua, vb});
+    }
+    for (double vb : {b0, b1}) {
+        const gp_Pnt2d p(ob.X() + vb * db.X(), ob.Y() + vb * db.Y());
+        double ua = 0.0;
+        if (!known(p) && foot(p, oa, da, a0, a1, ua) < kPntTol)
+            hits.push_back({p, ua, vb});
+    }
+    return true;
+}
+
 // Angles of arcs compared across the full turn, so that 0 and 2 pi agree.
 double AngleGap(double a, double b)
 {
@@ -1043,6 +1108,18 @@ int RgnSearch::IntersectCurves(const Handle(Geom2d_Curve)& a, const Handle(Geom2
         paramsB->clear();
     if (a.IsNull() || b.IsNull())
         return 0;
+    // Two straight segments that are not parallel: worked out directly, the kernel's answer without its cost.
+    std::vector<SegmentHit> segmentHits;
+    if (IntersectSegments(a, b, segmentHits)) {
+        for (const SegmentHit& h : segmentHits) {
+            points.Append(h.p);
+            if (paramsA)
+                paramsA->push_back(h.ua);
+            if (paramsB)
+                paramsB->push_back(h.ub);
+        }
+        return segmentHits.empty() ? 0 : 1;
+    }
     // The kernel works on whole conics; what falls outside the arcs is dropped afterwards.
     const bool replaceA = IsArcOfConic(a) != 0, replaceB = IsArcOfConic(b) != 0;
     const Handle(Geom2d_Curve) ca = replaceA ? BasisOf(a) : a;
@@ -1248,6 +1325,21 @@ int RgnSearch::IsPointOnCurve(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d&
 {
     if (curve.IsNull())
         return 0;
+    // A point off the whole line or circle is off every piece of it: answered without a projection.
+    {
+        const Handle(Geom2d_Curve)& basis = Handle(Geom2d_TrimmedCurve)::DownCast(curve).IsNull()
+                                                ? curve
+                                                : Handle(Geom2d_TrimmedCurve)::DownCast(curve)->BasisCurve();
+        if (const Geom2d_Line* line = dynamic_cast<const Geom2d_Line*>(basis.get())) {
+            const gp_Pnt2d& o = line->Location();
+            const gp_Dir2d& d = line->Direction();
+            if (std::fabs((point.X() - o.X()) * d.Y() - (point.Y() - o.Y()) * d.X()) >= kPntTol)
+                return 0;
+        } else if (const Geom2d_Circle* circle = dynamic_cast<const Geom2d_Circle*>(basis.get())) {
+            if (std::fabs(point.Distance(circle->Location()) - circle->Radius()) >= kPntTol)
+                return 0;
+        }
+    }
     try {
         Geom2dAPI_ProjectPointOnCurve proj(point, curve);
         if (proj.NbPoints() > 0 && proj.LowerDistance() < kPntTol)

@@ -423,7 +423,48 @@ std::vector<RuVaPnt2d> NearMisses(const Drawing& d, double reach)
                             b = nearest(t, a);
                             a = nearest(s, b);
                         }
-                        if (a.Distance(b) > 1e-6 && a.Distance(b) < reach)
+                        if (a.Distance(b) >= reach)
+                            continue;
+                        // Projections close in slowly where curves cross at a small angle: the gap along
+                        // the nearby stretch of the first curve is searched for its least value as well.
+                        const std::vector<RuVaPnt2d>& line = samples[s];
+                        size_t at = 0;
+                        for (size_t i = 0; i < line.size(); ++i)
+                            if (line[i].Distance(a) < line[at].Distance(a))
+                                at = i;
+                        const size_t lo = at > 8 ? at - 8 : 0, hi = std::min(line.size() - 1, at + 8);
+                        auto along = [&](double x) {
+                            const size_t i = std::min(hi - 1, lo + static_cast<size_t>(x));
+                            const double f = x - static_cast<double>(i - lo);
+                            return RuVaPnt2d(line[i].X() + (line[i + 1].X() - line[i].X()) * f,
+                                             line[i].Y() + (line[i + 1].Y() - line[i].Y()) * f);
+                        };
+                        auto gap = [&](double x) {
+                            const RuVaPnt2d q = nearest(s, along(x));
+                            return q.Distance(nearest(t, q));
+                        };
+                        double least = a.Distance(b);
+                        if (hi > lo) {
+                            const double span = static_cast<double>(hi - lo);
+                            const int scan = 32;
+                            int best = 0;
+                            std::vector<double> values(scan + 1);
+                            for (int k = 0; k <= scan; ++k) {
+                                values[static_cast<size_t>(k)] = gap(span * k / scan);
+                                if (values[static_cast<size_t>(k)] < values[static_cast<size_t>(best)])
+                                    best = k;
+                            }
+                            double x0 = span * std::max(0, best - 1) / scan, x1 = span * std::min(scan, best + 1) / scan;
+                            for (int k = 0; k < 50; ++k) {
+                                const double m0 = x0 + (x1 - x0) * 0.382, m1 = x0 + (x1 - x0) * 0.618;
+                                if (gap(m0) < gap(m1))
+                                    x1 = m1;
+                                else
+                                    x0 = m0;
+                            }
+                            least = std::min({least, values[static_cast<size_t>(best)], gap(0.5 * (x0 + x1))});
+                        }
+                        if (least > 1e-6)
                             misses.push_back(a);
                     }
                 }
@@ -435,7 +476,7 @@ std::vector<RuVaPnt2d> NearMisses(const Drawing& d, double reach)
 // How one answer compares with a raster: nullptr when they agree, else a short reason. expected is the
 // raster's own answer (-1 open, 0 too close to a shape to tell, 1 closed).
 const char* Judge(const Raster& raster, const RuVaPnt2d& p, KcRegionSearcher::Status status,
-                  const Region2dFeature* region, int& expected, RuVaBndBox2d* wrongCells = nullptr)
+                  const Region2dFeature* region, int& expected, std::vector<RuVaPnt2d>* wrongCells = nullptr)
 {
     const Raster::Enclosed* inside = nullptr;
     expected = raster.Fill(p, inside);
@@ -463,7 +504,7 @@ const char* Judge(const Raster& raster, const RuVaPnt2d& p, KcRegionSearcher::St
             if ((in != 0) != (cover[i] != 0)) {
                 ++wrong;
                 if (wrongCells != nullptr)
-                    wrongCells->Add(raster.Centre(x, y));
+                    wrongCells->push_back(raster.Centre(x, y));
             }
         }
     if (wrong > 0)
@@ -512,20 +553,22 @@ TEST(RegionProperty, PicksAgreeWithAFloodFillOfTheDrawing)
                 ++refined;
                 if (!fine)
                     fine = std::make_unique<Raster>(drawing, 2560);
-                RuVaBndBox2d wrongCells;
+                std::vector<RuVaPnt2d> wrongCells;
                 reason = Judge(*fine, p, status, region, expected, &wrongCells);
                 // Where two shapes pass within a few fine cells of each other, even the fine raster joins
-                // them: such a place on the edge of the cells in question leaves the pick undecided.
-                if (reason != nullptr && !wrongCells.IsVoid()) {
+                // them: such a place right next to the cells in question leaves the pick undecided.
+                if (reason != nullptr && !wrongCells.empty()) {
                     if (!nearMisses)
                         nearMisses = std::make_unique<std::vector<RuVaPnt2d>>(NearMisses(drawing, fine->CellSize() * 4));
-                    wrongCells.SetGap(fine->CellSize() * 6);
-                    for (const RuVaPnt2d& m : *nearMisses)
-                        if (!wrongCells.IsOut(m)) {
-                            reason = nullptr;
-                            ++undecided;
-                            break;
-                        }
+                    const double reach = fine->CellSize() * 20;
+                    const bool beside = std::any_of(nearMisses->begin(), nearMisses->end(), [&](const RuVaPnt2d& m) {
+                        return std::any_of(wrongCells.begin(), wrongCells.end(),
+                                           [&](const RuVaPnt2d& c) { return c.Distance(m) < reach; });
+                    });
+                    if (beside) {
+                        reason = nullptr;
+                        ++undecided;
+                    }
                 }
             }
             compared += expected != 0 ? 1 : 0;
