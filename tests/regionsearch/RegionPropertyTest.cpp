@@ -420,10 +420,13 @@ std::vector<RuVaPnt2d> NearMisses(const Drawing& d, double reach)
                         starts.push_back(p);
                         RuVaPnt2d a = p, b = p;
                         for (int step = 0; step < 20; ++step) {
+                            const RuVaPnt2d before = a;
                             b = nearest(t, a);
                             a = nearest(s, b);
+                            if (a.Distance(before) < 1e-9 || a.Distance(b) <= 1e-6)
+                                break;
                         }
-                        if (a.Distance(b) >= reach)
+                        if (a.Distance(b) >= reach || a.Distance(b) <= 1e-6)
                             continue;
                         // Projections close in slowly where curves cross at a small angle: the gap along
                         // the nearby stretch of the first curve is searched for its least value as well.
