@@ -225,6 +225,29 @@ bool IntersectSegments(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)
     return true;
 }
 
+// Whether the segment from p along the unit direction for the given length meets the box.
+bool SegmentMeetsBox(const gp_Pnt2d& p, const gp_Dir2d& dir, double len, const RgnArrangement::Box& b)
+{
+    double lo = 0.0, hi = len;
+    const double org[2] = {p.X(), p.Y()}, d[2] = {dir.X(), dir.Y()};
+    const double mins[2] = {b.xmin, b.ymin}, maxs[2] = {b.xmax, b.ymax};
+    for (int k = 0; k < 2; ++k) {
+        if (std::fabs(d[k]) < 1e-300) {
+            if (org[k] < mins[k] || org[k] > maxs[k])
+                return false;
+            continue;
+        }
+        double a = (mins[k] - org[k]) / d[k], e = (maxs[k] - org[k]) / d[k];
+        if (a > e)
+            std::swap(a, e);
+        lo = std::max(lo, a);
+        hi = std::min(hi, e);
+        if (lo > hi)
+            return false;
+    }
+    return true;
+}
+
 // Angles of arcs compared across the full turn, so that 0 and 2 pi agree.
 double AngleGap(double a, double b)
 {
@@ -626,6 +649,40 @@ int RgnSearch::SearchArrangement(const gp_Pnt2d& pick)
         }
     }
     const double extentSize = std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
+    // A straight way out that meets no shape proves the point open before any arrangement is built:
+    // every bounded face lies within the extent, and the way runs beyond it.
+    {
+        const double reach = std::hypot(std::max(pick.X() - extent.xmin, extent.xmax - pick.X()),
+                                        std::max(pick.Y() - extent.ymin, extent.ymax - pick.Y())) * 1.01 + 1.0;
+        TColgp_SequenceOfPnt2d points;
+        for (int k = 0; k < 16; ++k) {
+            const double angle = 0.3819660112501051 * 2.0 * M_PI * k + 0.05;
+            const gp_Dir2d dir(std::cos(angle), std::sin(angle));
+            const gp_Pnt2d end(pick.X() + dir.X() * reach, pick.Y() + dir.Y() * reach);
+            Box wayBox;
+            wayBox.Add(pick);
+            wayBox.Add(end);
+            Handle(Geom2d_Curve) way = TrimCurve(new Geom2d_Line(pick, dir), 0.0, reach);
+            bool blocked = false;
+            for (const auto& cand : m_curves) {
+                const Handle(Geom2d_Curve)& c = cand->curve;
+                if (!IsInfiniteBound(c->FirstParameter()) && !IsInfiniteBound(c->LastParameter())) {
+                    if (cand->box.IsVoid())
+                        continue;
+                    Box b;
+                    cand->box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
+                    if (!b.Overlaps(wayBox) || !SegmentMeetsBox(pick, dir, reach, b))
+                        continue;
+                }
+                if (IntersectCurves(way, cand->curve, points, nullptr, nullptr, GetIntersectionTolerance(way, cand->curve))) {
+                    blocked = true;
+                    break;
+                }
+            }
+            if (!blocked)
+                return 0;
+        }
+    }
     // The first window is a few typical shapes wide; it doubles until the face around the point lies
     // inside it, for then no shape outside the window can cut that face.
     double half = 0.0;
