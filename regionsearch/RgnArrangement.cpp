@@ -8,6 +8,7 @@
 #include <Bnd_Box2d.hxx>
 #include <Geom2dAdaptor_Curve.hxx>
 #include <Geom2d_BSplineCurve.hxx>
+#include <Geom2d_Circle.hxx>
 #include <Geom2d_Line.hxx>
 #include <Geom2d_TrimmedCurve.hxx>
 #include <Standard_Failure.hxx>
@@ -179,6 +180,25 @@ double RgnArrangement::SweptArea(const Handle(Geom2d_Curve)& c, const gp_Pnt2d& 
     static const double w8[8] = {0.1012285362903763, 0.2223810344533745, 0.3137066458778873, 0.3626837833783620,
                                  0.3626837833783620, 0.3137066458778873, 0.2223810344533745, 0.1012285362903763};
     const double u0 = c->FirstParameter(), u1 = c->LastParameter();
+    // Segments and circular arcs in closed form.
+    {
+        const Geom2d_TrimmedCurve* trimmed = dynamic_cast<const Geom2d_TrimmedCurve*>(c.get());
+        const Geom2d_Curve* basis = trimmed != nullptr ? trimmed->BasisCurve().get() : c.get();
+        if (dynamic_cast<const Geom2d_Line*>(basis) != nullptr && trimmed != nullptr) {
+            const gp_Pnt2d a = c->Value(u0), b = c->Value(u1);
+            return (a.X() - o.X()) * (b.Y() - o.Y()) - (a.Y() - o.Y()) * (b.X() - o.X());
+        }
+        if (const Geom2d_Circle* circle = dynamic_cast<const Geom2d_Circle*>(basis)) {
+            // Along a circle of centre m and radius r, (p - o) x dp = (m - o) x dp + r^2 du (less for a
+            // clockwise circle), and (m - o) x dp sums to (m - o) x (p1 - p0).
+            const gp_Pnt2d m = circle->Location();
+            const double r = circle->Radius();
+            const gp_Pnt2d a = c->Value(u0), b = c->Value(u1);
+            const gp_Ax22d& axes = circle->Position();
+            const double sense = axes.XDirection().Crossed(axes.YDirection()) > 0.0 ? 1.0 : -1.0;
+            return (m.X() - o.X()) * (b.Y() - a.Y()) - (m.Y() - o.Y()) * (b.X() - a.X()) + sense * r * r * (u1 - u0);
+        }
+    }
     int spans = 4;
     Handle(Geom2d_TrimmedCurve) t = Handle(Geom2d_TrimmedCurve)::DownCast(c);
     Handle(Geom2d_BSplineCurve) s = Handle(Geom2d_BSplineCurve)::DownCast(t.IsNull() ? c : t->BasisCurve());

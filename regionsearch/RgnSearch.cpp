@@ -160,6 +160,94 @@ void Derivatives(const Handle(Geom2d_Curve)& c, double u, gp_Vec2d& d1, gp_Vec2d
     }
 }
 
+struct SegmentHit {
+    gp_Pnt2d p;
+    double ua;
+    double ub;
+};
+
+// A finite piece of a line: its line's origin and direction, and its parameter range.
+bool AsSegment(const Handle(Geom2d_Curve)& c, gp_Pnt2d& origin, gp_Dir2d& dir, double& u0, double& u1)
+{
+    const Geom2d_TrimmedCurve* t = dynamic_cast<const Geom2d_TrimmedCurve*>(c.get());
+    if (t == nullptr)
+        return false;
+    const Geom2d_Line* line = dynamic_cast<const Geom2d_Line*>(t->BasisCurve().get());
+    if (line == nullptr)
+        return false;
+    u0 = t->FirstParameter();
+    u1 = t->LastParameter();
+    if (IsInfiniteBound(u0) || IsInfiniteBound(u1))
+        return false;
+    origin = line->Location();
+    dir = line->Direction();
+    return true;
+}
+
+// Where two finite segments meet: their crossing, and every end lying within the point tolerance of the
+// other segment. False (nothing worked out) unless both are finite segments far from parallel.
+bool IntersectSegments(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b, std::vector<SegmentHit>& hits)
+{
+    hits.clear();
+    gp_Pnt2d oa, ob;
+    gp_Dir2d da, db;
+    double a0 = 0.0, a1 = 0.0, b0 = 0.0, b1 = 0.0;
+    if (!AsSegment(a, oa, da, a0, a1) || !AsSegment(b, ob, db, b0, b1))
+        return false;
+    const double cross = da.X() * db.Y() - da.Y() * db.X();
+    if (std::fabs(cross) < 1e-6)
+        return false;  // nearly parallel: overlaps and long near misses are left to the kernel
+    const double wx = ob.X() - oa.X(), wy = ob.Y() - oa.Y();
+    const double u = (wx * db.Y() - wy * db.X()) / cross;
+    const double v = (wx * da.Y() - wy * da.X()) / cross;
+    if (u >= a0 && u <= a1 && v >= b0 && v <= b1)
+        hits.push_back({gp_Pnt2d(oa.X() + u * da.X(), oa.Y() + u * da.Y()), u, v});
+    // Ends touching the other segment (the crossing just beyond an end, by less than the tolerance).
+    auto foot = [](const gp_Pnt2d& p, const gp_Pnt2d& o, const gp_Dir2d& d, double lo, double hi, double& t) {
+        t = std::min(std::max((p.X() - o.X()) * d.X() + (p.Y() - o.Y()) * d.Y(), lo), hi);
+        return p.Distance(gp_Pnt2d(o.X() + t * d.X(), o.Y() + t * d.Y()));
+    };
+    auto known = [&](const gp_Pnt2d& p) {
+        return std::any_of(hits.begin(), hits.end(), [&](const SegmentHit& h) { return h.p.Distance(p) <= kPntTol; });
+    };
+    for (double ua : {a0, a1}) {
+        const gp_Pnt2d p(oa.X() + ua * da.X(), oa.Y() + ua * da.Y());
+        double vb = 0.0;
+        if (!known(p) && foot(p, ob, db, b0, b1, vb) < kPntTol)
+            hits.push_back({p, ua, vb});
+    }
+    for (double vb : {b0, b1}) {
+        const gp_Pnt2d p(ob.X() + vb * db.X(), ob.Y() + vb * db.Y());
+        double ua = 0.0;
+        if (!known(p) && foot(p, oa, da, a0, a1, ua) < kPntTol)
+            hits.push_back({p, ua, vb});
+    }
+    return true;
+}
+
+// Whether the segment from p along the unit direction for the given length meets the box.
+bool SegmentMeetsBox(const gp_Pnt2d& p, const gp_Dir2d& dir, double len, const RgnArrangement::Box& b)
+{
+    double lo = 0.0, hi = len;
+    const double org[2] = {p.X(), p.Y()}, d[2] = {dir.X(), dir.Y()};
+    const double mins[2] = {b.xmin, b.ymin}, maxs[2] = {b.xmax, b.ymax};
+    for (int k = 0; k < 2; ++k) {
+        if (std::fabs(d[k]) < 1e-300) {
+            if (org[k] < mins[k] || org[k] > maxs[k])
+                return false;
+            continue;
+        }
+        double a = (mins[k] - org[k]) / d[k], e = (maxs[k] - org[k]) / d[k];
+        if (a > e)
+            std::swap(a, e);
+        lo = std::max(lo, a);
+        hi = std::min(hi, e);
+        if (lo > hi)
+            return false;
+    }
+    return true;
+}
+
 // Angles of arcs compared across the full turn, so that 0 and 2 pi agree.
 double AngleGap(double a, double b)
 {
@@ -561,6 +649,40 @@ int RgnSearch::SearchArrangement(const gp_Pnt2d& pick)
         }
     }
     const double extentSize = std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
+    // A straight way out that meets no shape proves the point open before any arrangement is built:
+    // every bounded face lies within the extent, and the way runs beyond it.
+    {
+        const double reach = std::hypot(std::max(pick.X() - extent.xmin, extent.xmax - pick.X()),
+                                        std::max(pick.Y() - extent.ymin, extent.ymax - pick.Y())) * 1.01 + 1.0;
+        TColgp_SequenceOfPnt2d points;
+        for (int k = 0; k < 16; ++k) {
+            const double angle = 0.3819660112501051 * 2.0 * M_PI * k + 0.05;
+            const gp_Dir2d dir(std::cos(angle), std::sin(angle));
+            const gp_Pnt2d end(pick.X() + dir.X() * reach, pick.Y() + dir.Y() * reach);
+            Box wayBox;
+            wayBox.Add(pick);
+            wayBox.Add(end);
+            Handle(Geom2d_Curve) way = TrimCurve(new Geom2d_Line(pick, dir), 0.0, reach);
+            bool blocked = false;
+            for (const auto& cand : m_curves) {
+                const Handle(Geom2d_Curve)& c = cand->curve;
+                if (!IsInfiniteBound(c->FirstParameter()) && !IsInfiniteBound(c->LastParameter())) {
+                    if (cand->box.IsVoid())
+                        continue;
+                    Box b;
+                    cand->box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
+                    if (!b.Overlaps(wayBox) || !SegmentMeetsBox(pick, dir, reach, b))
+                        continue;
+                }
+                if (IntersectCurves(way, cand->curve, points, nullptr, nullptr, GetIntersectionTolerance(way, cand->curve))) {
+                    blocked = true;
+                    break;
+                }
+            }
+            if (!blocked)
+                return 0;
+        }
+    }
     // The first window is a few typical shapes wide; it doubles until the face around the point lies
     // inside it, for then no shape outside the window can cut that face.
     double half = 0.0;
@@ -1043,6 +1165,18 @@ int RgnSearch::IntersectCurves(const Handle(Geom2d_Curve)& a, const Handle(Geom2
         paramsB->clear();
     if (a.IsNull() || b.IsNull())
         return 0;
+    // Two straight segments that are not parallel: worked out directly, the kernel's answer without its cost.
+    std::vector<SegmentHit> segmentHits;
+    if (IntersectSegments(a, b, segmentHits)) {
+        for (const SegmentHit& h : segmentHits) {
+            points.Append(h.p);
+            if (paramsA)
+                paramsA->push_back(h.ua);
+            if (paramsB)
+                paramsB->push_back(h.ub);
+        }
+        return segmentHits.empty() ? 0 : 1;
+    }
     // The kernel works on whole conics; what falls outside the arcs is dropped afterwards.
     const bool replaceA = IsArcOfConic(a) != 0, replaceB = IsArcOfConic(b) != 0;
     const Handle(Geom2d_Curve) ca = replaceA ? BasisOf(a) : a;
@@ -1248,6 +1382,21 @@ int RgnSearch::IsPointOnCurve(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d&
 {
     if (curve.IsNull())
         return 0;
+    // A point off the whole line or circle is off every piece of it: answered without a projection.
+    {
+        const Handle(Geom2d_Curve)& basis = Handle(Geom2d_TrimmedCurve)::DownCast(curve).IsNull()
+                                                ? curve
+                                                : Handle(Geom2d_TrimmedCurve)::DownCast(curve)->BasisCurve();
+        if (const Geom2d_Line* line = dynamic_cast<const Geom2d_Line*>(basis.get())) {
+            const gp_Pnt2d& o = line->Location();
+            const gp_Dir2d& d = line->Direction();
+            if (std::fabs((point.X() - o.X()) * d.Y() - (point.Y() - o.Y()) * d.X()) >= kPntTol)
+                return 0;
+        } else if (const Geom2d_Circle* circle = dynamic_cast<const Geom2d_Circle*>(basis.get())) {
+            if (std::fabs(point.Distance(circle->Location()) - circle->Radius()) >= kPntTol)
+                return 0;
+        }
+    }
     try {
         Geom2dAPI_ProjectPointOnCurve proj(point, curve);
         if (proj.NbPoints() > 0 && proj.LowerDistance() < kPntTol)

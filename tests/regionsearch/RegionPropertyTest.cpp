@@ -2,13 +2,16 @@
 // shapes written only for this test: the cells reached by a flood fill from the pick, with the areas they
 // enclose, must be the cells the found region covers (cells next to a shape are left out of the
 // comparison), and a fill that leaks out of the raster must go with "no region". A raster cannot tell
-// apart curves closer than a cell: a few picks beside such places may disagree, at most 2 in 100.
+// apart curves closer than a cell, so a pick that disagrees is judged again on a raster four times finer,
+// and only a disagreement there counts.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -50,6 +53,7 @@ struct Drawing {
 class Raster
 {
 public:
+    static constexpr char kSurely = 1, kPerhaps = 2;
     Raster(const Drawing& d, int n) : m_n(n)
     {
         RuVaBndBox2d box;
@@ -95,30 +99,67 @@ public:
     }
 
     // The cells enclosed by the free area around the point: -1 when that area reaches the raster's edge,
-    // 0 when the point lies next to a shape, else 1 with the cells set.
-    int Fill(const RuVaPnt2d& p, std::vector<char>& inside) const
+    // 0 when the point lies next to a shape, else 1 with the cells marked: kSurely where they lie inside
+    // however narrow gaps are read, kPerhaps where they lie inside if gaps narrower than two cells are
+    // closed. Picks in one free area share its answer, worked out once.
+    struct Enclosed {
+        int x0 = 0, y0 = 0, w = 0, h = 0;
+        std::vector<char> cells;
+        char At(int x, int y) const
+        {
+            return x < x0 || y < y0 || x >= x0 + w || y >= y0 + h ? 0 : cells[static_cast<size_t>((y - y0) * w + x - x0)];
+        }
+    };
+    int Fill(const RuVaPnt2d& p, const Enclosed*& inside) const
     {
+        inside = nullptr;
         const int px = Cell(p.X(), m_x0), py = Cell(p.Y(), m_y0);
         if (px < 1 || py < 1 || px >= m_n - 1 || py >= m_n - 1)
             return -1;  // beyond every shape
         if (m_near[Index(px, py)])
             return 0;
-        std::vector<char> face(m_wall.size(), 0);
-        if (Flood({Index(px, py)}, [&](size_t i) { return !m_wall[i]; }, face))
+        if (m_label.empty())
+            Label();
+        const int label = m_label[Index(px, py)];
+        if (m_leaks[static_cast<size_t>(label)])
             return -1;
-        // Everything the outside cannot reach without crossing the face lies within the face's outline.
-        // The face's own rim blocks too: where the face narrows below a cell, its cells stop short of
-        // the corner, and the outside would slip in there.
-        const std::vector<char> rim = Grow(Grow(face));
-        std::vector<size_t> edge;
-        for (int i = 0; i < m_n; ++i)
-            for (size_t c : {Index(i, 0), Index(i, m_n - 1), Index(0, i), Index(m_n - 1, i)})
-                edge.push_back(c);
-        std::vector<char> outside(m_wall.size(), 0);
-        Flood(edge, [&](size_t i) { return !rim[i]; }, outside);
-        inside.assign(m_wall.size(), 0);
-        for (size_t i = 0; i < inside.size(); ++i)
-            inside[i] = outside[i] ? 0 : 1;
+        Enclosed& enclosed = m_enclosed[label];
+        if (enclosed.cells.empty()) {
+            // Everything the outside cannot reach without crossing the area lies within its outline. Where
+            // the area narrows below a cell its cells stop short, and the outside slips in there: an island
+            // coming that close to the outline would count as outside. Blocking the outside by the area's
+            // rim too closes such places, and also the mouths of narrow inlets of the outside: the truth
+            // lies between the two readings. Only the area's box, three cells wider, needs looking at.
+            const std::array<int, 4>& b = m_boxes[static_cast<size_t>(label)];
+            enclosed.x0 = b[0] - 3;
+            enclosed.y0 = b[1] - 3;
+            enclosed.w = b[2] - b[0] + 7;
+            enclosed.h = b[3] - b[1] + 7;
+            const int w = enclosed.w, h = enclosed.h;
+            const size_t count = static_cast<size_t>(w * h);
+            std::vector<char> face(count, 0), rim(count, 0), outside(count, 0), beyondRim(count, 0);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const int gx = enclosed.x0 + x, gy = enclosed.y0 + y;
+                    if (gx < 0 || gy < 0 || gx >= m_n || gy >= m_n || m_label[Index(gx, gy)] != label)
+                        continue;
+                    face[static_cast<size_t>(y * w + x)] = 1;
+                    for (int dy = -2; dy <= 2; ++dy)
+                        for (int dx = -2; dx <= 2; ++dx)
+                            rim[static_cast<size_t>((y + dy) * w + x + dx)] = 1;
+                }
+            std::vector<size_t> ring;
+            for (int x = 0; x < w; ++x)
+                ring.insert(ring.end(), {static_cast<size_t>(x), static_cast<size_t>((h - 1) * w + x)});
+            for (int y = 0; y < h; ++y)
+                ring.insert(ring.end(), {static_cast<size_t>(y * w), static_cast<size_t>(y * w + w - 1)});
+            Flood(ring, w, h, [&](size_t i) { return !face[i]; }, outside);
+            Flood(ring, w, h, [&](size_t i) { return !rim[i]; }, beyondRim);
+            enclosed.cells.assign(count, 0);
+            for (size_t i = 0; i < count; ++i)
+                enclosed.cells[i] = static_cast<char>((outside[i] ? 0 : kSurely) | (beyondRim[i] ? 0 : kPerhaps));
+        }
+        inside = &enclosed;
         return 1;
     }
 
@@ -135,6 +176,11 @@ private:
     template <typename Pass>
     bool Flood(const std::vector<size_t>& seeds, Pass pass, std::vector<char>& mark) const
     {
+        return Flood(seeds, m_n, m_n, pass, mark);
+    }
+    template <typename Pass>
+    static bool Flood(const std::vector<size_t>& seeds, int width, int height, Pass pass, std::vector<char>& mark)
+    {
         std::vector<size_t> stack;
         for (size_t s : seeds)
             if (!mark[s] && pass(s)) {
@@ -142,13 +188,13 @@ private:
                 stack.push_back(s);
             }
         bool edge = false;
-        const size_t n = static_cast<size_t>(m_n);
+        const size_t w = static_cast<size_t>(width), h = static_cast<size_t>(height);
         while (!stack.empty()) {
             const size_t i = stack.back();
             stack.pop_back();
-            const size_t x = i % n, y = i / n;
-            edge = edge || x == 0 || y == 0 || x == n - 1 || y == n - 1;
-            const size_t next[4] = {x > 0 ? i - 1 : i, x + 1 < n ? i + 1 : i, y > 0 ? i - n : i, y + 1 < n ? i + n : i};
+            const size_t x = i % w, y = i / w;
+            edge = edge || x == 0 || y == 0 || x == w - 1 || y == h - 1;
+            const size_t next[4] = {x > 0 ? i - 1 : i, x + 1 < w ? i + 1 : i, y > 0 ? i - w : i, y + 1 < h ? i + w : i};
             for (size_t j : next)
                 if (!mark[j] && pass(j)) {
                     mark[j] = 1;
@@ -158,9 +204,46 @@ private:
         return edge;
     }
 
+    // Numbers the free areas (four-way connected cells clear of the shapes) and notes which reach the edge.
+    void Label() const
+    {
+        m_label.assign(m_wall.size(), -1);
+        std::vector<size_t> stack;
+        const size_t n = static_cast<size_t>(m_n);
+        for (size_t s = 0; s < m_wall.size(); ++s) {
+            if (m_wall[s] || m_label[s] != -1)
+                continue;
+            const int label = static_cast<int>(m_leaks.size());
+            bool edge = false;
+            std::array<int, 4> box = {m_n, m_n, -1, -1};
+            m_label[s] = label;
+            stack.push_back(s);
+            while (!stack.empty()) {
+                const size_t i = stack.back();
+                stack.pop_back();
+                const size_t x = i % n, y = i / n;
+                box = {std::min(box[0], static_cast<int>(x)), std::min(box[1], static_cast<int>(y)),
+                       std::max(box[2], static_cast<int>(x)), std::max(box[3], static_cast<int>(y))};
+                edge = edge || x == 0 || y == 0 || x == n - 1 || y == n - 1;
+                const size_t next[4] = {x > 0 ? i - 1 : i, x + 1 < n ? i + 1 : i, y > 0 ? i - n : i, y + 1 < n ? i + n : i};
+                for (size_t j : next)
+                    if (!m_wall[j] && m_label[j] == -1) {
+                        m_label[j] = label;
+                        stack.push_back(j);
+                    }
+            }
+            m_leaks.push_back(edge ? 1 : 0);
+            m_boxes.push_back(box);
+        }
+    }
+
     int m_n;
     double m_cell = 1.0, m_x0 = 0.0, m_y0 = 0.0;
     std::vector<char> m_wall, m_near;
+    mutable std::vector<int> m_label;
+    mutable std::vector<char> m_leaks;
+    mutable std::vector<std::array<int, 4>> m_boxes;  // per free area, its cells' xmin, ymin, xmax, ymax
+    mutable std::map<int, Enclosed> m_enclosed;
 };
 
 // The cells whose centres the region's outline encloses, by even-odd scan lines.
@@ -275,20 +358,137 @@ Drawing RandomDrawing(std::mt19937& rng)
     return d;
 }
 
-// How one pick compares with the raster: 0 agrees, else a short reason.
-const char* Compare(const Raster& raster, const RuVaPnt2d& p, KcRegionSearcher& searcher, const Draw2dView& view,
-                    int& expected)
+// Places where two shapes pass closer than the given distance without meeting (farther apart than 1e-6),
+// which no raster of that resolution can tell from a meeting. Found by alternating projections from
+// every pair of close sample points.
+std::vector<RuVaPnt2d> NearMisses(const Drawing& d, double reach)
 {
-    std::vector<char> inside;
+    std::vector<std::unique_ptr<RuVaEntity2d>> curves;
+    std::vector<std::vector<RuVaPnt2d>> samples;
+    for (const auto& f : d.shapes) {
+        curves.emplace_back(ConvertFeatureToGeom2d::Convert(f.get()));
+        samples.emplace_back();
+        KcArrayOfGePnt2d pts;
+        if (!curves.back() || !KcCurveParam::GetDeflectionPoints(curves.back().get(), reach * 0.01, pts))
+            continue;
+        for (int i = 0; i + 1 < pts.GetSize(); ++i) {
+            const int steps = 1 + static_cast<int>(pts[i].Distance(pts[i + 1]) / (reach * 0.5));
+            for (int k = 0; k < steps; ++k) {
+                const double t = static_cast<double>(k) / steps;
+                samples.back().emplace_back(pts[i].X() + (pts[i + 1].X() - pts[i].X()) * t,
+                                            pts[i].Y() + (pts[i + 1].Y() - pts[i].Y()) * t);
+            }
+        }
+        if (pts.GetSize() > 0)
+            samples.back().push_back(pts[pts.GetSize() - 1]);
+    }
+    // Nearest point of a curve, its ends included.
+    auto nearest = [&](size_t c, const RuVaPnt2d& p) {
+        KcProjectPointOnCurve2d proj(p, curves[c].get());
+        RuVaPnt2d best = proj.NbPoints() > 0 ? proj.NearestPoint() : p;
+        double distance = proj.NbPoints() > 0 ? proj.LowerDistance() : 1e300;
+        for (const RuVaPnt2d& e : {samples[c].front(), samples[c].back()})
+            if (e.Distance(p) < distance) {
+                distance = e.Distance(p);
+                best = e;
+            }
+        return best;
+    };
+    std::map<std::pair<long long, long long>, std::vector<std::pair<size_t, size_t>>> grid;
+    auto key = [reach](const RuVaPnt2d& p) {
+        return std::make_pair(static_cast<long long>(std::floor(p.X() / reach)), static_cast<long long>(std::floor(p.Y() / reach)));
+    };
+    for (size_t s = 0; s < samples.size(); ++s)
+        for (size_t k = 0; k < samples[s].size(); ++k)
+            grid[key(samples[s][k])].emplace_back(s, k);
+    std::vector<RuVaPnt2d> misses;
+    std::map<std::pair<size_t, size_t>, std::vector<RuVaPnt2d>> tried;
+    for (size_t s = 0; s < samples.size(); ++s) {
+        for (const RuVaPnt2d& p : samples[s]) {
+            const auto [kx, ky] = key(p);
+            for (long long dx = -1; dx <= 1; ++dx)
+                for (long long dy = -1; dy <= 1; ++dy) {
+                    auto it = grid.find({kx + dx, ky + dy});
+                    if (it == grid.end())
+                        continue;
+                    for (const auto& [t, k] : it->second) {
+                        if (t <= s || samples[s].empty() || samples[t].empty() || samples[t][k].Distance(p) > reach)
+                            continue;
+                        std::vector<RuVaPnt2d>& starts = tried[{s, t}];
+                        if (std::any_of(starts.begin(), starts.end(), [&](const RuVaPnt2d& q) { return q.Distance(p) < reach * 0.5; }))
+                            continue;
+                        starts.push_back(p);
+                        RuVaPnt2d a = p, b = p;
+                        for (int step = 0; step < 20; ++step) {
+                            const RuVaPnt2d before = a;
+                            b = nearest(t, a);
+                            a = nearest(s, b);
+                            if (a.Distance(before) < 1e-9 || a.Distance(b) <= 1e-6)
+                                break;
+                        }
+                        if (a.Distance(b) >= reach || a.Distance(b) <= 1e-6)
+                            continue;
+                        // Projections close in slowly where curves cross at a small angle: the gap along
+                        // the nearby stretch of the first curve is searched for its least value as well.
+                        const std::vector<RuVaPnt2d>& line = samples[s];
+                        size_t at = 0;
+                        for (size_t i = 0; i < line.size(); ++i)
+                            if (line[i].Distance(a) < line[at].Distance(a))
+                                at = i;
+                        const size_t lo = at > 8 ? at - 8 : 0, hi = std::min(line.size() - 1, at + 8);
+                        auto along = [&](double x) {
+                            const size_t i = std::min(hi - 1, lo + static_cast<size_t>(x));
+                            const double f = x - static_cast<double>(i - lo);
+                            return RuVaPnt2d(line[i].X() + (line[i + 1].X() - line[i].X()) * f,
+                                             line[i].Y() + (line[i + 1].Y() - line[i].Y()) * f);
+                        };
+                        auto gap = [&](double x) {
+                            const RuVaPnt2d q = nearest(s, along(x));
+                            return q.Distance(nearest(t, q));
+                        };
+                        double least = a.Distance(b);
+                        if (hi > lo) {
+                            const double span = static_cast<double>(hi - lo);
+                            const int scan = 32;
+                            int best = 0;
+                            std::vector<double> values(scan + 1);
+                            for (int k = 0; k <= scan; ++k) {
+                                values[static_cast<size_t>(k)] = gap(span * k / scan);
+                                if (values[static_cast<size_t>(k)] < values[static_cast<size_t>(best)])
+                                    best = k;
+                            }
+                            double x0 = span * std::max(0, best - 1) / scan, x1 = span * std::min(scan, best + 1) / scan;
+                            for (int k = 0; k < 50; ++k) {
+                                const double m0 = x0 + (x1 - x0) * 0.382, m1 = x0 + (x1 - x0) * 0.618;
+                                if (gap(m0) < gap(m1))
+                                    x1 = m1;
+                                else
+                                    x0 = m0;
+                            }
+                            least = std::min({least, values[static_cast<size_t>(best)], gap(0.5 * (x0 + x1))});
+                        }
+                        if (least > 1e-6)
+                            misses.push_back(a);
+                    }
+                }
+        }
+    }
+    return misses;
+}
+
+// How one answer compares with a raster: nullptr when they agree, else a short reason. expected is the
+// raster's own answer (-1 open, 0 too close to a shape to tell, 1 closed).
+const char* Judge(const Raster& raster, const RuVaPnt2d& p, KcRegionSearcher::Status status,
+                  const Region2dFeature* region, int& expected, std::vector<RuVaPnt2d>* wrongCells = nullptr)
+{
+    const Raster::Enclosed* inside = nullptr;
     expected = raster.Fill(p, inside);
     if (expected == 0)
         return nullptr;
-    const KcRegionSearcher::Status status = searcher.SearchRegion(&view, p, 0);
     if (expected < 0)
         return status == KcRegionSearcher::statusNoRegion ? nullptr : "a region where the fill leaks out";
     if (status != KcRegionSearcher::statusFound)
         return "no region where the fill is closed";
-    const Region2dFeature* region = searcher.GetRegion();
     if (region == nullptr || !region->IsValidConnection())
         return "a broken region";
     const KcArrayOfGePnt2d outline = regiontest::RegionPolygon(*region, raster.CellSize() * 0.02);
@@ -297,12 +497,18 @@ const char* Compare(const Raster& raster, const RuVaPnt2d& p, KcRegionSearcher& 
     for (int y = 0; y < raster.Size(); ++y)
         for (int x = 0; x < raster.Size(); ++x) {
             const size_t i = raster.Index(x, y);
-            if (raster.Near(x, y)) {
-                nearCells += (inside[i] || cover[i]) ? 1 : 0;
+            const char in = inside->At(x, y);
+            // Cells next to a shape, and cells that only a narrow gap keeps in or out, tell nothing.
+            if (raster.Near(x, y) || in == Raster::kPerhaps) {
+                nearCells += (in || cover[i]) ? 1 : 0;
                 continue;
             }
-            cells += inside[i] ? 1 : 0;
-            wrong += inside[i] != cover[i] ? 1 : 0;
+            cells += in ? 1 : 0;
+            if ((in != 0) != (cover[i] != 0)) {
+                ++wrong;
+                if (wrongCells != nullptr)
+                    wrongCells->push_back(raster.Centre(x, y));
+            }
         }
     if (wrong > 0)
         return "cells covered differently";
@@ -314,13 +520,14 @@ const char* Compare(const Raster& raster, const RuVaPnt2d& p, KcRegionSearcher& 
     return nullptr;
 }
 
+// Seeds 1..n; the ordinary run takes 12 drawings of 200 picks, KC_REGION_PROPERTY_SEEDS asks for more.
 TEST(RegionProperty, PicksAgreeWithAFloodFillOfTheDrawing)
 {
-    int compared = 0, found = 0, open = 0;
+    int compared = 0, found = 0, open = 0, refined = 0, undecided = 0;
     std::vector<std::string> disagreements;
-    // The ordinary run takes a few drawings; KC_REGION_PROPERTY_SEEDS asks for a longer run.
     const char* wanted = std::getenv("KC_REGION_PROPERTY_SEEDS");
-    const unsigned seeds = wanted != nullptr ? static_cast<unsigned>(std::max(1, std::atoi(wanted))) : 8u;
+    const unsigned seeds = wanted != nullptr ? static_cast<unsigned>(std::max(1, std::atoi(wanted))) : 12u;
+    const int picks = 200;
     for (unsigned seed = 1; seed <= seeds; ++seed) {
         std::mt19937 rng(seed);
         Drawing drawing = RandomDrawing(rng);
@@ -330,12 +537,43 @@ TEST(RegionProperty, PicksAgreeWithAFloodFillOfTheDrawing)
             ASSERT_GT(doc.AddFeature(f.get(), nullptr, 0), 0);
         Draw2dView view(&doc);
         KcRegionSearcher searcher(&doc);
-        const Raster raster(drawing, 320);
+        // A coarse raster judges every pick; where it disagrees, one four times finer judges again, for
+        // curves that come closer than a coarse cell close gaps (or open them) that the curves leave open.
+        const Raster coarse(drawing, 320);
+        std::unique_ptr<Raster> fine;
+        std::unique_ptr<std::vector<RuVaPnt2d>> nearMisses;
         std::uniform_real_distribution<double> coord(-10.0, 110.0);
-        for (int pick = 0; pick < 40; ++pick) {
+        for (int pick = 0; pick < picks; ++pick) {
             const RuVaPnt2d p(coord(rng), coord(rng));
+            const Raster::Enclosed* inside = nullptr;
+            if (coarse.Fill(p, inside) == 0)
+                continue;
+            const KcRegionSearcher::Status status = searcher.SearchRegion(&view, p, 0);
+            const Region2dFeature* region = status == KcRegionSearcher::statusFound ? searcher.GetRegion() : nullptr;
             int expected = 0;
-            const char* reason = Compare(raster, p, searcher, view, expected);
+            const char* reason = Judge(coarse, p, status, region, expected);
+            if (reason != nullptr) {
+                ++refined;
+                if (!fine)
+                    fine = std::make_unique<Raster>(drawing, 2560);
+                std::vector<RuVaPnt2d> wrongCells;
+                reason = Judge(*fine, p, status, region, expected, &wrongCells);
+                // Where two shapes pass within a few fine cells of each other, even the fine raster joins
+                // them: such a place right next to the cells in question leaves the pick undecided.
+                if (reason != nullptr && !wrongCells.empty()) {
+                    if (!nearMisses)
+                        nearMisses = std::make_unique<std::vector<RuVaPnt2d>>(NearMisses(drawing, fine->CellSize() * 4));
+                    const double reach = fine->CellSize() * 20;
+                    const bool beside = std::any_of(nearMisses->begin(), nearMisses->end(), [&](const RuVaPnt2d& m) {
+                        return std::any_of(wrongCells.begin(), wrongCells.end(),
+                                           [&](const RuVaPnt2d& c) { return c.Distance(m) < reach; });
+                    });
+                    if (beside) {
+                        reason = nullptr;
+                        ++undecided;
+                    }
+                }
+            }
             compared += expected != 0 ? 1 : 0;
             found += expected > 0 ? 1 : 0;
             open += expected < 0 ? 1 : 0;
@@ -344,14 +582,12 @@ TEST(RegionProperty, PicksAgreeWithAFloodFillOfTheDrawing)
                                         testing::PrintToString(p.Y()) + ": " + reason);
         }
     }
-    // A raster cannot tell curves apart closer than a cell, nor see a face narrower than one: a few picks
-    // next to such places may disagree, never more.
     for (const std::string& d : disagreements)
-        std::printf("disagreement: seed %s\n", d.c_str());
-    EXPECT_LE(disagreements.size() * 50, static_cast<size_t>(compared)) << "more than 2% of picks disagree";
-    EXPECT_GT(found, static_cast<int>(seeds) * 8);
-    EXPECT_GT(open, static_cast<int>(seeds) * 6);
-    EXPECT_GT(compared, static_cast<int>(seeds) * 25);
+        ADD_FAILURE() << "disagreement: seed " << d;
+    std::printf("%d picks compared (%d closed, %d open), %d judged again on the fine raster, %d left undecided there\n",
+                compared, found, open, refined, undecided);
+    EXPECT_GT(found, static_cast<int>(seeds) * 20);
+    EXPECT_GT(open, static_cast<int>(seeds) * 15);
 }
 
 }  // namespace
