@@ -123,16 +123,20 @@ RuVaPnt2d Touch(const Curve& c, const RuVaPnt2d& centre)
     return len < kTol ? c.origin : c.origin + v * (c.radius / len);
 }
 
-// The shape cut back (or carried on) to the touching point, keeping the part on the pick's side.
-std::unique_ptr<Feature2dBase> TrimTo(const Curve& c, const RuVaPnt2d& touch, const RuVaPnt2d& pick, bool& remove)
+// The shape cut back (or carried on) to the touching point, keeping the part on the pick's side. Between
+// two lines the side is told from their crossing (pCrossing), so a pick between the crossing and a touching
+// point beyond the line's far end is a radius too large (the shape would go), not a turned-round line.
+std::unique_ptr<Feature2dBase> TrimTo(const Curve& c, const RuVaPnt2d& touch, const RuVaPnt2d& pick, bool& remove,
+                                      const RuVaPnt2d* pCrossing = nullptr)
 {
     remove = false;
     const Feature2dBase* f = c.shape;
     switch (f->GetFeatureType()) {
     case FeatureTypeLine: {
         const auto* l = static_cast<const Line2dFeature*>(f);
-        const RuVaVec2d toPick = pick - touch;
-        const RuVaPnt2d keep = (l->GetStartPoint() - touch).Dot(toPick) >= (l->GetEndPoint() - touch).Dot(toPick)
+        const RuVaPnt2d from = pCrossing != nullptr && pick.Distance(*pCrossing) >= kTol ? *pCrossing : touch;
+        const RuVaVec2d toPick = pick - from;
+        const RuVaPnt2d keep = (l->GetStartPoint() - from).Dot(toPick) >= (l->GetEndPoint() - from).Dot(toPick)
                                    ? l->GetStartPoint()
                                    : l->GetEndPoint();
         if (keep.Distance(touch) < kTol || (keep - touch).Dot(toPick) <= 0.0) {
@@ -225,8 +229,14 @@ BOOL FeatureFilletting::FilletFeature(const Feature2dBase* pFirst, const RuVaPnt
     }
     if (nTrimMode == TrimBoth) {
         bool remove1 = false, remove2 = false;
-        m_pTrimmed1 = TrimTo(a, t1, pick1, remove1);
-        m_pTrimmed2 = TrimTo(b, t2, pick2, remove2);
+        RuVaPnt2d crossing;
+        const RuVaPnt2d* pCrossing = nullptr;
+        if (a.straight && b.straight && std::fabs(a.dir.Crossed(b.dir)) > 1e-12) {
+            crossing = a.origin + a.dir * ((b.origin - a.origin).Crossed(b.dir) / a.dir.Crossed(b.dir));
+            pCrossing = &crossing;
+        }
+        m_pTrimmed1 = TrimTo(a, t1, pick1, remove1, pCrossing);
+        m_pTrimmed2 = TrimTo(b, t2, pick2, remove2, pCrossing);
         m_bRemoveFeature1 = remove1 ? TRUE : FALSE;
         m_bRemoveFeature2 = remove2 ? TRUE : FALSE;
     }
