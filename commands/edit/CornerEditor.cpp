@@ -7,9 +7,11 @@
 #include "command/FeatureParameterItem.h"
 #include "commands/edit/EditCommandHelper.h"
 #include "commands/shape/ShapeCommandHelper.h"
+#include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureSelector.h"
 #include "libs/vevure/FeatureType.h"
@@ -37,7 +39,17 @@ Feature2dBase* ToLocal(const PartDrawingLayout* pLayout, const Feature2dBase* pW
 {
     if (pWorld == nullptr)
         return nullptr;
-    return pLayout != nullptr ? pLayout->ConvertFeatureWorldToLocal(pWorld) : pWorld->CopyObject();
+    if (pLayout == nullptr)
+        return pWorld->CopyObject();
+    Feature2dBase* pLocal = pLayout->ConvertFeatureWorldToLocal(pWorld);
+    if (pLocal != nullptr || pWorld->GetFeatureType() != FeatureTypeArc)
+        return pLocal;
+    // A layout with unequal scales sees a round arc as an elliptic one.
+    const auto* pArc = static_cast<const Arc2dFeature*>(pWorld);
+    EllipseArc2dFeature ellipse(pArc->GetCenterPoint(), pArc->GetRadius(), pArc->GetRadius(), 0.0,
+                                pArc->GetStartAngle(), pArc->GetEndAngle(), pArc->GetDirection());
+    ellipse.CopyBase(pArc);
+    return pLayout->ConvertFeatureWorldToLocal(&ellipse);
 }
 
 const PartDrawingLayout* ActiveLayoutOf(const Draw2dDocument* pDocument, const Draw2dView* pView)
