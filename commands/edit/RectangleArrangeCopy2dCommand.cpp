@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "command/AngleParameterItem.h"
 #include "command/CommandManager.h"
@@ -168,54 +169,67 @@ int RectangleArrangeCopy2dCommand::OnInput(int)
 BOOL RectangleArrangeCopy2dCommand::CopyGrid(Draw2dDocument* pDocument, CommandManager* pManager,
                                              const CArray<FeatureLayout>& shapes, const Grid& grid, BOOL* pCancelled)
 {
+    RuVaPnt2d anchor(0, 0);
+    if (pManager != nullptr)
+        pManager->LocalToWorldPoint(RuVaPnt2d(0, 0), anchor);
+    const double a = grid.dAngle * RuVa::DegToRad;
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    std::vector<Position> positions;
+    int number = 0;
+    for (int row = 0; row < grid.nRows; ++row) {
+        for (int column = 0; column < grid.nColumns; ++column) {
+            ++number;
+            if (row == 0 && column == 0)
+                continue;
+            const double dx = column * grid.dColumnSpacing;
+            const double dy = row * grid.dRowSpacing;
+            positions.push_back({anchor, RuVaPnt2d(anchor.X() + dx * c - dy * s, anchor.Y() + dx * s + dy * c), 0.0,
+                                 number});
+        }
+    }
+    return CopyAtPositions(pDocument, pManager, shapes, positions, grid.nColumns * grid.nRows, pCancelled);
+}
+
+BOOL RectangleArrangeCopy2dCommand::CopyAtPositions(Draw2dDocument* pDocument, CommandManager* pManager,
+                                                    const CArray<FeatureLayout>& shapes,
+                                                    const std::vector<Position>& positions, int nTotal,
+                                                    BOOL* pCancelled)
+{
     if (pCancelled != nullptr)
         *pCancelled = FALSE;
     if (pDocument == nullptr || shapes.IsEmpty())
         return FALSE;
-    const int nPositions = grid.nColumns * grid.nRows;
-    RuVaPnt2d anchor(0, 0);
-    if (pManager != nullptr)
-        pManager->LocalToWorldPoint(RuVaPnt2d(0, 0), anchor);
     const BOOL bProgress =
-        pManager != nullptr && pManager->BeginProgress(LoadResourceString(kProgress), 0, nPositions, TRUE, kProgressBar);
-    const double a = grid.dAngle * RuVa::DegToRad;
-    const double c = std::cos(a);
-    const double s = std::sin(a);
+        pManager != nullptr && pManager->BeginProgress(LoadResourceString(kProgress), 0, nTotal, TRUE, kProgressBar);
     BOOL bAll = TRUE;
     BOOL bCancel = FALSE;
     const int undo = pDocument->GetUndoCount();
     pDocument->BeginUndoOperation(nullptr);
-    int position = 0;
-    for (int row = 0; row < grid.nRows && !bCancel; ++row) {
-        for (int column = 0; column < grid.nColumns && !bCancel; ++column) {
-            ++position;
-            if (row == 0 && column == 0)
-                continue;
-            if (bProgress) {
-                CString step;
-                step.Format(LoadResourceString(kProgressStep), position, nPositions);
-                pManager->StepProgress(FALSE, step);
+    for (size_t k = 0; k < positions.size() && !bCancel; ++k) {
+        const Position& position = positions[k];
+        if (bProgress) {
+            CString step;
+            step.Format(LoadResourceString(kProgressStep), position.nNumber, nTotal);
+            pManager->StepProgress(FALSE, step);
+        }
+        for (INT_PTR i = 0; i < shapes.GetSize() && !bCancel; ++i) {
+            // Escape is noticed while messages are pumped.
+            if (bProgress && i % kPumpEvery == 0) {
+                pManager->PumpProgressMessages();
+                if ((bCancel = pManager->IsProgressCancelled()) != FALSE)
+                    break;
             }
-            const double dx = column * grid.dColumnSpacing;
-            const double dy = row * grid.dRowSpacing;
-            const RuVaPnt2d target(anchor.X() + dx * c - dy * s, anchor.Y() + dx * s + dy * c);
-            for (INT_PTR i = 0; i < shapes.GetSize() && !bCancel; ++i) {
-                // Escape is noticed while messages are pumped.
-                if (bProgress && i % kPumpEvery == 0) {
-                    pManager->PumpProgressMessages();
-                    if ((bCancel = pManager->IsProgressCancelled()) != FALSE)
-                        break;
-                }
-                EditCommandHelper::Place place;
-                if (EditCommandHelper::Locate(pDocument, shapes[i], place)) {
-                    const TransformFeature move(EditCommandHelper::WorldToLocal(place.pLayout, anchor),
-                                                EditCommandHelper::WorldToLocal(place.pLayout, target));
-                    std::unique_ptr<Feature2dBase> copy(move.Transformed(place.pFeature));
-                    if (!copy || pDocument->AddFeature(copy.get(), place.pDrawing, 0) == -1)
-                        bAll = FALSE;
-                }
-                bCancel = pManager != nullptr && pManager->IsProgressCancelled();
+            EditCommandHelper::Place place;
+            if (EditCommandHelper::Locate(pDocument, shapes[i], place)) {
+                TransformFeature transform;
+                transform.SetTransform(EditCommandHelper::WorldToLocal(place.pLayout, position.from), 1.0, 1.0, 1.0,
+                                       position.dAngle, EditCommandHelper::WorldToLocal(place.pLayout, position.to));
+                std::unique_ptr<Feature2dBase> copy(transform.Transformed(place.pFeature));
+                if (!copy || pDocument->AddFeature(copy.get(), place.pDrawing, 0) == -1)
+                    bAll = FALSE;
             }
+            bCancel = pManager != nullptr && pManager->IsProgressCancelled();
         }
     }
     if (bProgress)

@@ -6,6 +6,9 @@
 #include "command/CommandBase.h"
 #include "platform/afx/CArray.h"
 #include "libs/vevure/FeatureLayout.h"
+#include "libs/ruva/RuVaPnt2d.h"
+
+#include <vector>
 
 class Draw2dDocument;
 
@@ -37,6 +40,18 @@ public:
     // when a copy could not be stored. *pCancelled tells whether the user cancelled.
     static BOOL CopyGrid(Draw2dDocument* pDocument, CommandManager* pManager, const CArray<FeatureLayout>& shapes,
                          const Grid& grid, BOOL* pCancelled = nullptr);
+
+    // One array position: the copies are turned by the angle (degrees) about "from" and carried to "to" (world
+    // coordinates); the number is the one the progress shows.
+    struct Position {
+        RuVaPnt2d from;
+        RuVaPnt2d to;
+        double dAngle = 0.0;
+        int nNumber = 0;
+    };
+    // The copy loop of the arrays: every shape at every position, one undo step, progress out of nTotal.
+    static BOOL CopyAtPositions(Draw2dDocument* pDocument, CommandManager* pManager, const CArray<FeatureLayout>& shapes,
+                                const std::vector<Position>& positions, int nTotal, BOOL* pCancelled = nullptr);
 
 private:
     BOOL EnsureSpacing(WORD wId, BOOL bWanted);

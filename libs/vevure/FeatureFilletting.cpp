@@ -7,13 +7,19 @@
 
 #include "libs/ruva/RuVa.h"
 #include "libs/vevure/Arc2dFeature.h"
+#include "libs/ruva/RuVaCurveEnt2d.h"
 #include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/ConvertFeatureToGeom2d.h"
+#include "libs/vevure/ConvertGeom2dToFeature.h"
+#include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/FeatureCreator.h"
 #include "libs/vevure/FeatureGeometry.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/SemiInfiniteLine2dFeature.h"
+#include "libs/zuruda/KcFilletTool.h"
+#include "libs/zuruda/KcGeometryTool.h"
 
 namespace {
 
@@ -22,6 +28,7 @@ constexpr double kTol = FeatureGeometry::kPointTolerance;
 // A shape seen as a line (origin, unit direction) or a circle (centre, radius).
 struct Curve {
     bool straight = true;
+    bool general = false;  // an ellipse, elliptic arc or B-spline: no closed-form offsets
     RuVaPnt2d origin;
     RuVaVec2d dir;
     double radius = 0.0;
@@ -64,6 +71,12 @@ bool CurveOf(const Feature2dBase* f, const RuVaPnt2d& pick, Curve& c)
         c.straight = false;
         c.origin = static_cast<const Arc2dFeature*>(f)->GetCenterPoint();
         c.radius = static_cast<const Arc2dFeature*>(f)->GetRadius();
+        return true;
+    case FeatureTypeEllipse:
+    case FeatureTypeEllipseArc:
+    case FeatureTypeBSplineCurve:
+        c.straight = false;
+        c.general = true;
         return true;
     default:
         return false;
@@ -123,16 +136,20 @@ RuVaPnt2d Touch(const Curve& c, const RuVaPnt2d& centre)
     return len < kTol ? c.origin : c.origin + v * (c.radius / len);
 }
 
-// The shape cut back (or carried on) to the touching point, keeping the part on the pick's side.
-std::unique_ptr<Feature2dBase> TrimTo(const Curve& c, const RuVaPnt2d& touch, const RuVaPnt2d& pick, bool& remove)
+// The shape cut back (or carried on) to the touching point, keeping the part on the pick's side. Between
+// two lines the side is told from their crossing (pCrossing), so a pick between the crossing and a touching
+// point beyond the line's far end is a radius too large (the shape would go), not a turned-round line.
+std::unique_ptr<Feature2dBase> TrimTo(const Curve& c, const RuVaPnt2d& touch, const RuVaPnt2d& pick, bool& remove,
+                                      const RuVaPnt2d* pCrossing = nullptr)
 {
     remove = false;
     const Feature2dBase* f = c.shape;
     switch (f->GetFeatureType()) {
     case FeatureTypeLine: {
         const auto* l = static_cast<const Line2dFeature*>(f);
-        const RuVaVec2d toPick = pick - touch;
-        const RuVaPnt2d keep = (l->GetStartPoint() - touch).Dot(toPick) >= (l->GetEndPoint() - touch).Dot(toPick)
+        const RuVaPnt2d from = pCrossing != nullptr && pick.Distance(*pCrossing) >= kTol ? *pCrossing : touch;
+        const RuVaVec2d toPick = pick - from;
+        const RuVaPnt2d keep = (l->GetStartPoint() - from).Dot(toPick) >= (l->GetEndPoint() - from).Dot(toPick)
                                    ? l->GetStartPoint()
                                    : l->GetEndPoint();
         if (keep.Distance(touch) < kTol || (keep - touch).Dot(toPick) <= 0.0) {
@@ -164,8 +181,70 @@ std::unique_ptr<Feature2dBase> TrimTo(const Curve& c, const RuVaPnt2d& touch, co
         }
         return out;
     }
+    case FeatureTypeEllipseArc: {
+        const auto* e = static_cast<const EllipseArc2dFeature*>(f);
+        std::unique_ptr<Feature2dBase> out(f->CopyObject());
+        auto* arc = static_cast<EllipseArc2dFeature*>(out.get());
+        // The touching point's angle on the ellipse, as its points are made.
+        const double turn = e->GetAngle() * RuVa::DegToRad;
+        const RuVaVec2d d = touch - e->GetCenterPoint();
+        const double x = d.X() * std::cos(turn) + d.Y() * std::sin(turn);
+        const double y = -d.X() * std::sin(turn) + d.Y() * std::cos(turn);
+        const double angle =
+            RuVa::CorrectAngle(std::atan2(y / e->GetMinorRadius(), x / e->GetMajorRadius()) * RuVa::RadToDeg);
+        if (pick.Distance(e->GetStartPoint()) <= pick.Distance(e->GetEndPoint()))
+            arc->SetEndAngle(angle);
+        else
+            arc->SetStartAngle(angle);
+        if (arc->GetStartPoint().Distance(arc->GetEndPoint()) < kTol) {
+            remove = true;
+            return nullptr;
+        }
+        return out;
+    }
+    case FeatureTypeBSplineCurve: {
+        // The part from the touching point towards the pick; a spline is not carried on past its ends.
+        std::unique_ptr<RuVaEntity2d> entity(ConvertFeatureToGeom2d::Convert(f));
+        const auto* curve = dynamic_cast<const RuVaCurveEnt2d*>(entity.get());
+        double atTouch = 0.0;
+        double atPick = 0.0;
+        if (curve == nullptr || !KcGeometryTool::GetCurveProjectionParameter(curve, touch, atTouch) ||
+            !KcGeometryTool::GetCurveProjectionParameter(curve, pick, atPick))
+            return nullptr;
+        const double from = atPick < atTouch ? curve->FirstParameter() : atTouch;
+        const double to = atPick < atTouch ? atTouch : curve->LastParameter();
+        if (to - from < 1e-12) {
+            remove = true;
+            return nullptr;
+        }
+        std::unique_ptr<RuVaEntity2d> piece(KcGeometryTool::TrimCurve(curve, from, to, (from + to) / 2.0));
+        std::unique_ptr<Feature2dBase> out(piece ? ConvertGeom2dToFeature::Convert(piece.get()) : nullptr);
+        if (!out)
+            return nullptr;
+        out->CopyBase(f);
+        return out;
+    }
     default:
-        return nullptr;  // circles and unbounded lines stay as they are
+        return nullptr;  // circles, ellipses and unbounded lines stay as they are
+    }
+}
+
+// Centres at the radius from two curves of which one at least has no closed-form offset.
+void CurveMeetings(const Curve& a, const Curve& b, double radius, std::vector<RuVaPnt2d>& centres,
+                   std::vector<std::pair<RuVaPnt2d, RuVaPnt2d>>& touches)
+{
+    std::unique_ptr<RuVaEntity2d> ea(ConvertFeatureToGeom2d::Convert(a.shape));
+    std::unique_ptr<RuVaEntity2d> eb(ConvertFeatureToGeom2d::Convert(b.shape));
+    if (!ea || !eb)
+        return;
+    std::vector<RuVaPnt2d> found;
+    KcFilletTool::GetFilletCentres(ea.get(), eb.get(), radius, found);
+    for (const RuVaPnt2d& centre : found) {
+        RuVaPnt2d t1, t2;
+        if (KcFilletTool::GetFoot(ea.get(), centre, t1) && KcFilletTool::GetFoot(eb.get(), centre, t2)) {
+            centres.push_back(centre);
+            touches.emplace_back(t1, t2);
+        }
     }
 }
 
@@ -193,22 +272,32 @@ BOOL FeatureFilletting::FilletFeature(const Feature2dBase* pFirst, const RuVaPnt
         return FALSE;
     // Every centre at the radius from both curves, on either side of each.
     std::vector<RuVaPnt2d> centres;
-    for (double sa : {1.0, -1.0})
-        for (double sb : {1.0, -1.0})
-            OffsetMeetings(a, sa * dRadius, b, sb * dRadius, centres);
+    std::vector<std::pair<RuVaPnt2d, RuVaPnt2d>> touches;
+    if (a.general || b.general) {
+        // Ellipses and splines have no corner of radius 0 to meet at.
+        if (dRadius < kTol)
+            return FALSE;
+        CurveMeetings(a, b, dRadius, centres, touches);
+    } else {
+        for (double sa : {1.0, -1.0})
+            for (double sb : {1.0, -1.0})
+                OffsetMeetings(a, sa * dRadius, b, sb * dRadius, centres);
+        for (const RuVaPnt2d& c : centres)
+            touches.emplace_back(Touch(a, c), Touch(b, c));
+    }
     if (centres.empty())
         return FALSE;
     size_t best = 0;
     double bestScore = 0.0;
     for (size_t i = 0; i < centres.size(); ++i) {
-        const double score = Touch(a, centres[i]).Distance(pick1) + Touch(b, centres[i]).Distance(pick2);
+        const double score = touches[i].first.Distance(pick1) + touches[i].second.Distance(pick2);
         if (i == 0 || score < bestScore) {
             best = i;
             bestScore = score;
         }
     }
     const RuVaPnt2d centre = centres[best];
-    const RuVaPnt2d t1 = Touch(a, centre), t2 = Touch(b, centre);
+    const RuVaPnt2d t1 = touches[best].first, t2 = touches[best].second;
     if (dRadius >= kTol) {
         if (t1.Distance(t2) < kTol)
             return FALSE;  // the curves touch there already
@@ -225,8 +314,14 @@ BOOL FeatureFilletting::FilletFeature(const Feature2dBase* pFirst, const RuVaPnt
     }
     if (nTrimMode == TrimBoth) {
         bool remove1 = false, remove2 = false;
-        m_pTrimmed1 = TrimTo(a, t1, pick1, remove1);
-        m_pTrimmed2 = TrimTo(b, t2, pick2, remove2);
+        RuVaPnt2d crossing;
+        const RuVaPnt2d* pCrossing = nullptr;
+        if (a.straight && b.straight && std::fabs(a.dir.Crossed(b.dir)) > 1e-12) {
+            crossing = a.origin + a.dir * ((b.origin - a.origin).Crossed(b.dir) / a.dir.Crossed(b.dir));
+            pCrossing = &crossing;
+        }
+        m_pTrimmed1 = TrimTo(a, t1, pick1, remove1, pCrossing);
+        m_pTrimmed2 = TrimTo(b, t2, pick2, remove2, pCrossing);
         m_bRemoveFeature1 = remove1 ? TRUE : FALSE;
         m_bRemoveFeature2 = remove2 ? TRUE : FALSE;
     }

@@ -1,11 +1,12 @@
 // The edit commands end to end through the real program: lines in a new drawing, picked by clicks in the
-// drawing view, then Move, Copy, Rotate with a typed angle, Trim, Offset and Delete started as the Edit
-// menu starts them, each checked and taken back with Undo from the menu.
+// drawing view, then Move, Copy, Rotate with a typed angle, Trim, Offset, Delete, Fillet and Chamfer started
+// as the Edit menu starts them, each checked and taken back with Undo from the menu.
 
 #include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2View.h"
+#include "command/CommandBase.h"
 #include "command/CommandManager.h"
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -29,6 +31,8 @@ constexpr UINT kRotateID = 33725;
 constexpr UINT kTrimID = 33753;
 constexpr UINT kOffsetID = 33774;
 constexpr UINT kDeleteID = 57632;
+constexpr UINT kFilletID = 33763;
+constexpr UINT kChamferID = 33764;
 constexpr UINT kUndoID = 57643;
 constexpr UINT kEndCommandID = 37101;
 
@@ -174,5 +178,48 @@ TEST_F(EditCommandsTest, MoveCopyRotateTrimOffsetAndDeleteEachUndone)
     UndoAndCheck(3);
 
     // Nothing to save: the program ends without asking.
+    doc->SetModifiedFlag(FALSE);
+}
+
+TEST_F(EditCommandsTest, FilletAndChamferOfTwoClickedLinesEachUndone)
+{
+    start0 = LineOf(line)->GetStartPoint();
+    const double pixel = 1.0 / draw->GetScale();
+    const long upright = Live()[1];
+    const RuVaPnt2d corner = World(CPoint(2 * w / 5, h / 2));
+    CString typed;
+    typed.Format(_T("%.6f"), 10 * pixel);
+
+    // Fillet: the radius typed into its row, then the long line and the left upright clicked on the parts
+    // to keep.
+    Command(kFilletID);
+    ASSERT_TRUE(m_manager->HasActiveCommand());
+    QZ2Command::CommandBase* pFillet = m_manager->GetActiveCommand();
+    ASSERT_TRUE(m_manager->SetCurrentParameter(pFillet, pFillet->FindParameterIndex(2)));
+    TypeAndReturn(typed);
+    Click(view, CPoint(3 * w / 10, h / 2));
+    Click(view, CPoint(2 * w / 5, 3 * h / 8));
+    EXPECT_EQ(model->GetUndoCount(), 1);
+    ASSERT_EQ(model->GetFeatureCount(), 4);
+    EXPECT_NEAR(std::max(LineOf(line)->GetStartPoint().X(), LineOf(line)->GetEndPoint().X()),
+                corner.X() - 10 * pixel, 1e-6);
+    EXPECT_NEAR(std::min(LineOf(upright)->GetStartPoint().Y(), LineOf(upright)->GetEndPoint().Y()),
+                corner.Y() + 10 * pixel, 1e-6);
+    Command(kEndCommandID);
+    UndoAndCheck(3);
+
+    // Chamfer by one distance: the type chosen and the distance typed in their rows.
+    Command(kChamferID);
+    QZ2Command::CommandBase* pChamfer = m_manager->GetActiveCommand();
+    ASSERT_NE(pChamfer, nullptr);
+    ASSERT_TRUE(m_manager->SetCurrentParameter(pChamfer, pChamfer->FindParameterIndex(4)));
+    TypeAndReturn(typed);
+    Click(view, CPoint(3 * w / 10, h / 2));
+    Click(view, CPoint(2 * w / 5, 3 * h / 8));
+    EXPECT_EQ(model->GetUndoCount(), 1);
+    EXPECT_EQ(model->GetFeatureCount(), 4);
+    Command(kEndCommandID);
+    UndoAndCheck(3);
+
     doc->SetModifiedFlag(FALSE);
 }

@@ -16,6 +16,8 @@
 #include "command/AngleParameterItem.h"
 #include "command/CommandBase.h"
 #include "command/FeatureGroupParameterItem.h"
+#include "command/FeatureParameterItem.h"
+#include "command/LengthParameterItem.h"
 #include "command/ListParameterItem.h"
 #include "command/PointParameterItem.h"
 #include "command/ScaleParameterItem.h"
@@ -186,6 +188,39 @@ protected:
         if (!value.SetValue(x, y))
             return FALSE;
         return manager.SetScaleParameter(index, value, TRUE);
+    }
+
+    // One shape picked at a world point, as a click on it would give it.
+    BOOL GivePick(WORD id, long record, const RuVaPnt2d& pick, long nLayoutID = -1)
+    {
+        const int index = IndexOf(id);
+        if (index < 0)
+            return FALSE;
+        QZ2Command::FeatureParameterItem value;
+        value.Copy(*Running()->GetParameterItem(index));
+        value.SetValue(FeatureLayout(record, nLayoutID, -1), pick);
+        return manager.SetFeatureParameter(index, value, TRUE);
+    }
+    BOOL GiveDistance(WORD id, double length)
+    {
+        const int index = IndexOf(id);
+        if (index < 0)
+            return FALSE;
+        QZ2Command::LengthParameterItem value;
+        value.Copy(*Running()->GetParameterItem(index));
+        value.SetValue(length);
+        return manager.SetLengthParameter(index, value, TRUE);
+    }
+    BOOL GiveChoice(WORD id, int choice)
+    {
+        const int index = IndexOf(id);
+        if (index < 0)
+            return FALSE;
+        QZ2Command::ListParameterItem value;
+        value.Copy(*Running()->GetParameterItem(index));
+        if (!value.SetValue(choice))
+            return FALSE;
+        return manager.SetListParameter(index, value, TRUE);
     }
 
     // A copy of the document read back from its archive, to compare with later.
