@@ -47,21 +47,22 @@ int ArcOf2Tangent2dCommand::Run(BOOL bPreview, UINT)
     if (read != resultDone)
         return read;
     // Both tangents one pick of one shape: no arc (the preview shows whatever the solver finds).
-    if (!bPreview) {
+    auto samePick = [this] {
         FeatureParameterItem firstItem;
         FeatureParameterItem secondItem;
         FeatureLayout firstPick;
         FeatureLayout secondPick;
-        if (GetParameterValueByID(itemFirstShape, firstItem) && GetParameterValueByID(itemSecondShape, secondItem) &&
-            firstItem.GetValue(firstPick) && secondItem.GetValue(secondPick) && firstPick == secondPick)
-            return ShapeCommandHelper::Refuse(this, kMsgSameShapeTwice, resultNothing);
-    }
+        return GetParameterValueByID(itemFirstShape, firstItem) && GetParameterValueByID(itemSecondShape, secondItem) &&
+               firstItem.GetValue(firstPick) && secondItem.GetValue(secondPick) && firstPick == secondPick;
+    };
     FeatureConstrainedCircle solver;
     BOOL bSolved = FALSE;
     if (GetCurrentItemID(2) == itemPoint) {
         RuVaPnt2d point;
         if (!Helper::ReadPoint(this, itemPoint, bPreview, point))
             return resultMissing;
+        if (!bPreview && samePick())
+            return ShapeCommandHelper::Refuse(this, kMsgSameShapeTwice, resultNothing);
         bSolved = solver.FindConstrainedArc(first.get(), second.get(), point);
     } else {
         double radius = 0.0;
@@ -69,6 +70,8 @@ int ArcOf2Tangent2dCommand::Run(BOOL bPreview, UINT)
             return resultMissing;
         if (!bPreview && !(radius > 0.0))
             return ShapeCommandHelper::Refuse(this, kMsgLengthNotPositive, resultNothing);
+        if (!bPreview && samePick())
+            return ShapeCommandHelper::Refuse(this, kMsgSameShapeTwice, resultNothing);
         bSolved = solver.FindConstrainedArc(first.get(), second.get(), radius);
     }
     Helper::Choice choice;
