@@ -13,7 +13,7 @@
 #include "commands/shape/ShapeCommandMessages.h"
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
-#include "tests/commands/shape/DrawingCommandFixture.h"
+#include "tests/commands/shape/CircleCommandFixture.h"
 
 using namespace QZ2Command;
 using kctest::ExpectNear;
@@ -27,27 +27,13 @@ constexpr UINT kArcOfTangentID = 33465;
 constexpr UINT kArcOf2TangentID = 33466;
 constexpr UINT kArcOf3TangentID = 33467;
 
-class ArcTest : public kctest::DrawingCommandFixture
+class ArcTest : public kctest::CircleCommandFixture
 {
 protected:
-    void Choose(int index, int alternative)
-    {
-        if (Running()->GetParameter(index)->GetCurrentIndex() != alternative) {
-            ASSERT_TRUE(manager.SetParameterAlternative(nullptr, index, alternative));
-        }
-    }
     const Arc2dFeature* Last() const
     {
         const auto arcs = Shapes<Arc2dFeature>();
         return arcs.empty() ? nullptr : arcs.back();
-    }
-    void ExpectRefused(UINT nReason, int undo, long count)
-    {
-        ASSERT_EQ(Messages().size(), 1u);
-        EXPECT_EQ(Messages()[0], Text(nReason));
-        EXPECT_EQ(doc.GetUndoCount(), undo);
-        EXPECT_EQ(doc.GetFeatureCount(), count);
-        Messages().clear();
     }
 };
 
@@ -237,4 +223,34 @@ TEST_F(ArcTest, ThreeTangentArcIsOneOfTheArcsThroughItsContacts)
     ExpectNear(p->GetCenterPoint(), P(-1, -1), 1e-9);
     EXPECT_GT(p->GetSweepAngle(), 180.0);
     EXPECT_EQ(doc.GetUndoCount(), 1);
+}
+
+TEST_F(ArcTest, TangentPreviewsAreTheArcsAClickMakes)
+{
+    Add(Line2dFeature(P(-5, 0), P(5, 0)));
+    Add(Line2dFeature(P(0, -5), P(0, 5)));
+    Add(Line2dFeature(P(-5, 3), P(5, -2)));
+    doc.ClearUndoRedoHistory();
+
+    Start(kArcOf2TangentID);
+    Click(P(3, 0));
+    Click(P(0, 3));
+    Choose(2, 1);
+    Type(2, u);
+    ExpectTangentPreviewIsTheClickedShape(P(0.35, 0.35));
+
+    manager.CancelAllCommands();
+    Start(kArcOfTangentID);
+    Choose(2, 0);
+    Click(P(3, 0));
+    Click(P(2, 1));
+    Click(P(3.5, 1));
+    ExpectTangentPreviewIsTheClickedShape(P(2.5, 0.2));
+
+    manager.CancelAllCommands();
+    Start(kArcOf3TangentID);
+    Click(P(-3, 0));
+    Click(P(0, -3));
+    Click(P(4, -1.5));
+    ExpectTangentPreviewIsTheClickedShape(P(-0.3, -0.3));
 }

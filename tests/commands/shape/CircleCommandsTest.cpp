@@ -19,7 +19,7 @@
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "platform/win/WinConstants.h"
-#include "tests/commands/shape/DrawingCommandFixture.h"
+#include "tests/commands/shape/CircleCommandFixture.h"
 
 using namespace QZ2Command;
 using kctest::ExpectNear;
@@ -33,15 +33,9 @@ constexpr UINT kCircleOfTangentID = 33445;
 constexpr UINT kCircleOf2TangentID = 33446;
 constexpr UINT kCircleOf3TangentID = 33447;
 
-class CircleTest : public kctest::DrawingCommandFixture
+class CircleTest : public kctest::CircleCommandFixture
 {
 protected:
-    void Choose(int index, int alternative)
-    {
-        if (Running()->GetParameter(index)->GetCurrentIndex() != alternative) {
-            ASSERT_TRUE(manager.SetParameterAlternative(nullptr, index, alternative));
-        }
-    }
     // A length typed into the size row of the circle command (a point-or-length item).
     void TypeSize(double value)
     {
@@ -56,44 +50,6 @@ protected:
     {
         const auto circles = Shapes<Circle2dFeature>();
         return circles.empty() ? nullptr : circles.back();
-    }
-    // For commands holding picked shapes (drawn highlighted until the click clears them): what the preview
-    // adds to the picture is, pixel for pixel, what the click adds to the plain picture.
-    void ExpectTangentPreviewIsTheClickedShape(const RuVaPnt2d& w)
-    {
-        const QImage before = Render();
-        const QImage preview = PreviewAt(w);
-        const long count = doc.GetFeatureCount();
-        Click(w);
-        ASSERT_EQ(doc.GetFeatureCount(), count + 1);
-        const QImage made = Render();
-        ASSERT_TRUE(doc.Undo());
-        const QImage plain = Render();
-        ASSERT_TRUE(doc.Redo());
-        ASSERT_FALSE(preview.isNull());
-        ASSERT_EQ(preview.size(), made.size());
-        int added = 0;
-        int mismatched = 0;
-        for (int y = 0; y < made.height(); ++y) {
-            for (int x = 0; x < made.width(); ++x) {
-                const bool inPreview = preview.pixel(x, y) != before.pixel(x, y);
-                const bool inMade = made.pixel(x, y) != plain.pixel(x, y);
-                added += inMade ? 1 : 0;
-                if (inPreview != inMade || (inMade && preview.pixel(x, y) != made.pixel(x, y)))
-                    ++mismatched;
-            }
-        }
-        EXPECT_GT(added, 0);
-        EXPECT_EQ(mismatched, 0) << "the preview differs from the shape made";
-    }
-    // The run refused with the reason: nothing added, no undo step.
-    void ExpectRefused(UINT nReason, int undo, long count)
-    {
-        ASSERT_EQ(Messages().size(), 1u);
-        EXPECT_EQ(Messages()[0], Text(nReason));
-        EXPECT_EQ(doc.GetUndoCount(), undo);
-        EXPECT_EQ(doc.GetFeatureCount(), count);
-        Messages().clear();
     }
 };
 
@@ -345,4 +301,27 @@ TEST_F(CircleTest, PreviewIsTheCircleAClickMakes)
     Click(P(1, 0));
     Type(2, 2 * u);
     ExpectPreviewIsTheClickedShape(P(0, 3));
+}
+
+TEST_F(CircleTest, TangentPreviewsAreTheCirclesAClickMakes)
+{
+    Add(Line2dFeature(P(-5, 0), P(5, 0)));
+    Add(Line2dFeature(P(0, -5), P(0, 5)));
+    doc.ClearUndoRedoHistory();
+
+    Start(kCircleOf2TangentID);
+    Click(P(3, 0));
+    Click(P(0, 3));
+    Choose(2, 0);
+    Click(P(1, 2));
+    ExpectTangentPreviewIsTheClickedShape(P(0.6, 0.6));
+
+    manager.CancelAllCommands();
+    Start(kCircleOfTangentID);
+    Choose(1, 1);
+    Click(P(3, 0));
+    Click(P(-1, 1));
+    Click(P(1, 2));
+    ASSERT_EQ(doc.GetFeatureCount(), 3) << "two circles fit";
+    ExpectTangentPreviewIsTheClickedShape(P(0, 2.5));
 }
