@@ -293,28 +293,55 @@ bool RefineCircle(const std::vector<const Piece*>& pieces, const std::vector<RuV
         const double dot = (x[0] - p.X()) * -d.Y() + (x[1] - p.Y()) * d.X();
         side[i] = dot >= 0.0 ? 1.0 : -1.0;
     }
-    auto residual = [&](const std::vector<double>& v, std::vector<double>& f) -> bool {
-        f.assign(n, 0.0);
+    // The residuals and their derivatives (row by row: the centre's x and y, the radius, the parameters).
+    std::vector<double> f(n);
+    std::vector<double> jacobian(n * n);
+    auto evaluate = [&](const std::vector<double>& v) -> bool {
+        std::fill(jacobian.begin(), jacobian.end(), 0.0);
         size_t row = 0;
         for (size_t i = 0; i < k; ++i) {
             gp_Pnt2d p;
-            gp_Vec2d d;
-            pieces[i]->solve->D1(v[3 + i], p, d);
-            const double length = d.Magnitude();
+            gp_Vec2d d1;
+            gp_Vec2d d2;
+            pieces[i]->solve->D2(v[3 + i], p, d1, d2);
+            const double length = d1.Magnitude();
             if (!(length > 1e-300))
                 return false;
-            f[row++] = p.X() + side[i] * v[2] * -d.Y() / length - v[0];
-            f[row++] = p.Y() + side[i] * v[2] * d.X() / length - v[1];
+            // The unit normal (the tangent turned a quarter left) and its derivative along the curve.
+            const double nx = -d1.Y() / length;
+            const double ny = d1.X() / length;
+            const double dot = d1.X() * d2.X() + d1.Y() * d2.Y();
+            const double l3 = length * length * length;
+            const double dnx = -d2.Y() / length + d1.Y() * dot / l3;
+            const double dny = d2.X() / length - d1.X() * dot / l3;
+            const double rho = side[i] * v[2];
+            f[row] = p.X() + rho * nx - v[0];
+            jacobian[row * n + 0] = -1.0;
+            jacobian[row * n + 2] = side[i] * nx;
+            jacobian[row * n + 3 + i] = d1.X() + rho * dnx;
+            ++row;
+            f[row] = p.Y() + rho * ny - v[1];
+            jacobian[row * n + 1] = -1.0;
+            jacobian[row * n + 2] = side[i] * ny;
+            jacobian[row * n + 3 + i] = d1.Y() + rho * dny;
+            ++row;
         }
-        for (const RuVaPnt2d& p : points)
-            f[row++] = std::hypot(v[0] - p.X(), v[1] - p.Y()) - v[2];
+        for (const RuVaPnt2d& p : points) {
+            const double dx = v[0] - p.X();
+            const double dy = v[1] - p.Y();
+            const double distance = std::hypot(dx, dy);
+            if (!(distance > 1e-300))
+                return false;
+            f[row] = distance - v[2];
+            jacobian[row * n + 0] = dx / distance;
+            jacobian[row * n + 1] = dy / distance;
+            jacobian[row * n + 2] = -1.0;
+            ++row;
+        }
         return true;
     };
-    std::vector<double> f;
-    std::vector<double> g;
-    std::vector<double> jacobian(n * n);
     for (int iteration = 0; iteration < 40; ++iteration) {
-        if (!residual(x, f))
+        if (!evaluate(x))
             return false;
         double norm = 0.0;
         for (double value : f)
@@ -324,15 +351,6 @@ bool RefineCircle(const std::vector<const Piece*>& pieces, const std::vector<RuV
                 return false;
             result = gp_Circ2d(gp_Ax2d(gp_Pnt2d(x[0], x[1]), gp_Dir2d(1.0, 0.0)), x[2]);
             return true;
-        }
-        for (size_t j = 0; j < n; ++j) {
-            std::vector<double> y = x;
-            const double h = 1e-7 * std::max(1.0, std::fabs(x[j]));
-            y[j] += h;
-            if (!residual(y, g))
-                return false;
-            for (size_t i = 0; i < n; ++i)
-                jacobian[i * n + j] = (g[i] - f[i]) / h;
         }
         // Solve J dx = -f by elimination with partial pivoting.
         std::vector<double> a = jacobian;
@@ -554,6 +572,7 @@ BOOL FeatureConstrainedCircle::Solve(const std::vector<const Feature2dBase*>& sh
 
     std::vector<size_t> pick(tangents.size(), 0);
     int combinations = 0;
+    std::vector<Circle> rejected;
     for (;;) {
         std::vector<const Piece*> chosen;
         for (size_t i = 0; i < tangents.size(); ++i)
@@ -617,6 +636,12 @@ BOOL FeatureConstrainedCircle::Solve(const std::vector<const Feature2dBase*>& sh
             if (!IsFinite(centre) || !(radius > 1e-7 && radius < kMaxRadius))
                 continue;
             const double tolerance = 1e-6 * std::max(1.0, radius);
+            // Several starts lead to one circle: check each circle once.
+            auto same = [&](const Circle& other) {
+                return other.centre.Distance(centre) <= tolerance && std::fabs(other.radius - radius) <= tolerance;
+            };
+            if (std::any_of(circles.begin(), circles.end(), same) || std::any_of(rejected.begin(), rejected.end(), same))
+                continue;
             Circle circle{centre, radius, {}};
             bool ok = true;
             for (const Piece* p : chosen) {
@@ -636,13 +661,10 @@ BOOL FeatureConstrainedCircle::Solve(const std::vector<const Feature2dBase*>& sh
             }
             if (ok && pCentre != nullptr && centre.Distance(*pCentre) > tolerance)
                 ok = false;
-            if (!ok)
-                continue;
-            const bool known = std::any_of(circles.begin(), circles.end(), [&](const Circle& other) {
-                return other.centre.Distance(centre) <= tolerance && std::fabs(other.radius - radius) <= tolerance;
-            });
-            if (!known)
+            if (ok)
                 circles.push_back(circle);
+            else
+                rejected.push_back(circle);
         }
 
         if (++combinations >= kMaxCombinations)
