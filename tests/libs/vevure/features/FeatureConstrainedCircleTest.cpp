@@ -297,3 +297,49 @@ TEST(FeatureConstrainedCircleTest, PolylineIsTouchedWithinItsSegments)
 }
 
 }  // namespace
+
+namespace {
+
+// Conditions with no, infinitely many or numerically hopeless solutions: the solver answers, finds only
+// circles that really fit, and never throws.
+TEST(FeatureConstrainedCircleTest, DegenerateConditionsAnswerWithoutThrowing)
+{
+    auto line = Line(-10, 0, 10, 0);
+    auto parallel = Line(-10, 4, 10, 4);
+    auto same = Line(-10, 0, 10, 0);
+    auto inner = Circle(0, 0, 1);
+    auto outer = Circle(0, 0, 5);
+    auto farAway = Circle(1e12, 1e12, 1);
+    auto tiny = Circle(0, 0, 1e-6);
+    auto ellipse = Ellipse(0, 0, 12, 6);
+    struct Case {
+        const char* name;
+        std::function<BOOL(FeatureConstrainedCircle&)> solve;
+        std::vector<const Feature2dBase*> shapes;
+    };
+    const std::vector<Case> cases = {
+        {"parallel lines, radius of half the gap", [&](auto& s) { return s.FindConstrainedCircle(line.get(), parallel.get(), 2.0); }, {line.get(), parallel.get()}},
+        {"parallel lines, radius too small", [&](auto& s) { return s.FindConstrainedCircle(line.get(), parallel.get(), 1.0); }, {line.get(), parallel.get()}},
+        {"one line twice, radius", [&](auto& s) { return s.FindConstrainedCircle(line.get(), same.get(), 2.0); }, {line.get()}},
+        {"one line three times", [&](auto& s) { return s.FindConstrainedCircle(line.get(), same.get(), line.get()); }, {line.get()}},
+        {"concentric circles, point between", [&](auto& s) { return s.FindConstrainedCircle(inner.get(), outer.get(), RuVaPnt2d(3, 0)); }, {inner.get(), outer.get()}},
+        {"centre on the circle's centre", [&](auto& s) { return s.FindConstrainedCircle(inner.get(), RuVaPnt2d(0, 0)); }, {inner.get()}},
+        {"centre on the ellipse's centre", [&](auto& s) { return s.FindConstrainedCircle(ellipse.get(), RuVaPnt2d(0, 0)); }, {ellipse.get()}},
+        {"a shape far away", [&](auto& s) { return s.FindConstrainedCircle(farAway.get(), line.get(), inner.get()); }, {farAway.get(), line.get(), inner.get()}},
+        {"a tiny circle", [&](auto& s) { return s.FindConstrainedArc(tiny.get(), line.get(), RuVaPnt2d(0, 3)); }, {tiny.get(), line.get()}},
+        {"huge radius", [&](auto& s) { return s.FindConstrainedCircle(line.get(), RuVaPnt2d(0, 1), 1e9); }, {line.get()}},
+        {"point on the line, two points", [&](auto& s) { return s.FindConstrainedCircle(line.get(), RuVaPnt2d(0, 0), RuVaPnt2d(1, 0)); }, {line.get()}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FeatureConstrainedCircle solver;
+        EXPECT_NO_THROW(c.solve(solver));
+        ExpectSolutionsValid(solver, c.shapes, {}, 1e-6);
+    }
+    // Parallel lines the radius cannot span: nothing.
+    FeatureConstrainedCircle solver;
+    ASSERT_TRUE(solver.FindConstrainedCircle(line.get(), parallel.get(), 1.0));
+    EXPECT_EQ(solver.GetConstrainedCount(), 0);
+}
+
+}  // namespace
