@@ -223,8 +223,8 @@ private:
     int m_projectionWidthDifferentDim = 0;
     int m_dimTextColorDifferentDim = 0;
     int m_arrowPosition = 0;
-    int m_arrowType1 = 3;
-    int m_arrowType2 = 3;
+    int m_arrowType1 = 6;  // the filled arrow; 3 is the circle that marks a progressive row's origin
+    int m_arrowType2 = 6;
     int m_projectionShow1 = 1;
     int m_projectionShow2 = 1;
     int m_projectionLineMode = 0;

@@ -11,6 +11,7 @@
 #include "ArchiveBytes.h"
 #include "libs/vevure/BalloonSetting.h"
 #include "libs/vevure/DimensionSetting.h"
+#include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
 #include "libs/vevure/HatchSetting.h"
 #include "libs/vevure/ImageSetting.h"
@@ -245,3 +246,24 @@ TEST(SettingArchiveTest, DamagedTextStyleInsideADimensionIsRefused)
 }
 
 }  // namespace
+
+// A new style draws filled arrows; a stored one keeps its own kinds, the circle of a progressive row too.
+TEST(SettingArchiveTest, NewDimensionStyleHasFilledArrowsAndStoredKindsStay)
+{
+    const DimensionSetting fresh;
+    EXPECT_EQ(6, fresh.GetArrowType1());
+    EXPECT_EQ(6, fresh.GetArrowType2());
+    Draw2dDocument document;
+    document.InitDocument();
+    ASSERT_NE(document.GetDimensionSetting(), nullptr);
+    EXPECT_EQ(6, document.GetDimensionSetting()->GetArrowType1());
+    EXPECT_EQ(6, document.GetDimensionSetting()->GetArrowType2());
+    DimensionSetting circles;
+    ASSERT_TRUE(circles.SetArrowType1(3));
+    ASSERT_TRUE(circles.SetArrowType2(3));
+    const Bytes bytes = Store([&](CArchive& ar) { circles.Serialize(ar); });
+    DimensionSetting loaded;
+    ASSERT_EQ(-1, Load(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    EXPECT_EQ(3, loaded.GetArrowType1());
+    EXPECT_EQ(3, loaded.GetArrowType2());
+}

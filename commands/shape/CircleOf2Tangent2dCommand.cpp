@@ -1,0 +1,77 @@
+#include "commands/shape/CircleOf2Tangent2dCommand.h"
+
+#include <memory>
+
+#include "command/FeatureParameterItem.h"
+#include "command/LengthParameterItem.h"
+#include "command/PointParameterItem.h"
+#include "commands/shape/CircleCommandMessages.h"
+#include "commands/shape/ConstrainedCircleCommandHelper.h"
+#include "commands/shape/ShapeCommandHelper.h"
+#include "commands/shape/ShapeCommandMessages.h"
+#include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/FeatureConstrainedCircle.h"
+
+namespace QZ2Command {
+
+IMPLEMENT_DYNCREATE(CircleOf2Tangent2dCommand, CommandBase)
+
+void CircleOf2Tangent2dCommand::SetupParameters()
+{
+    using Helper = ConstrainedCircleCommandHelper;
+    FeatureParameterItem shape;
+    Helper::PrepareTangentItem(shape, itemFirstShape, 10780, 10464);
+    ShapeCommandHelper::AddSingleItemParameter(this, shape);
+    Helper::PrepareTangentItem(shape, itemSecondShape, 10781, 10465);
+    ShapeCommandHelper::AddSingleItemParameter(this, shape);
+    PointParameterItem point;
+    ShapeCommandHelper::PrepareItem(point, itemPoint, 10722, 10503);
+    LengthParameterItem radius;
+    ShapeCommandHelper::PrepareItem(radius, itemRadius, 10750, 10501);
+    radius.m_bHistory = TRUE;
+    ShapeCommandHelper::AddAlternativesParameter(this, {&point, &radius});
+    ShapeCommandHelper::PrepareItem(point, itemPick, 10735, 10502);
+    ShapeCommandHelper::AddSingleItemParameter(this, point);
+}
+
+int CircleOf2Tangent2dCommand::Run(BOOL bPreview, UINT)
+{
+    using Helper = ConstrainedCircleCommandHelper;
+    if (ShapeCommandHelper::GetDocument(this) == nullptr || GetParameterCount() < 4)
+        return resultNothing;
+    std::unique_ptr<Feature2dBase> first;
+    std::unique_ptr<Feature2dBase> second;
+    const int read =
+        Helper::ReadShapes(this, bPreview, resultMissing, {{itemFirstShape, &first}, {itemSecondShape, &second}});
+    if (read != resultDone)
+        return read;
+    FeatureConstrainedCircle solver;
+    BOOL bSolved = FALSE;
+    if (GetCurrentItemID(2) == itemPoint) {
+        RuVaPnt2d point;
+        if (!Helper::ReadPoint(this, itemPoint, bPreview, point))
+            return resultMissing;
+        bSolved = solver.FindConstrainedCircle(first.get(), second.get(), point);
+    } else {
+        double radius = 0.0;
+        if (!Helper::ReadLength(this, itemRadius, bPreview, radius))
+            return resultMissing;
+        if (!bPreview && !(radius > 0.0))
+            return ShapeCommandHelper::Refuse(this, kMsgLengthNotPositive, resultNothing);
+        bSolved = solver.FindConstrainedCircle(first.get(), second.get(), radius);
+    }
+    Helper::Choice choice;
+    choice.wPickItem = itemPick;
+    choice.bSmallestFallback = TRUE;
+    choice.nNoSolution = kMsgNoTangentCircle;
+    return Helper::MakeSolution(this, solver, bSolved, bPreview, choice);
+}
+
+int CircleOf2Tangent2dCommand::OnInput(int) { return Run(FALSE, 0); }
+
+void CircleOf2Tangent2dCommand::DrawPreview(const CPoint&, const RuVaPnt2d&, const RuVaPnt2d&, UINT nFlags)
+{
+    Run(TRUE, nFlags);
+}
+
+}  // namespace QZ2Command
