@@ -425,6 +425,11 @@ public:
         void (*pfnBroadcastDocumentNotify)(CMainFrame* pFrame, NotifyInfoBase* pInfo) = nullptr;
         // A timed information text across the status bar, in the default colours.
         void (*pfnSetStatusInformation)(CMainFrame* pFrame, const CString& strText, UINT nDurationMs) = nullptr;
+        // The options record's input-method values: whether the text dialog keeps the open state between
+        // openings, and the state kept; FALSE without an options record.
+        BOOL (*pfnGetImeOptions)(BOOL* pSaveEnabled, BOOL* pState) = nullptr;
+        // Stores the kept state in a copy of the options record that becomes the application's.
+        BOOL (*pfnSetImeState)(BOOL bState) = nullptr;
     };
     static void SetShellServices(const ShellServices& services);
     static const ShellServices& GetShellServices();
