@@ -205,6 +205,9 @@ void CMainFrame::InstallShellServices()
         copy.SetImeState(bState);
         return pApp->SetSystemEnvironment(copy);
     };
+    shell.pfnOnProgress = [](NotifyProgressInfo* pInfo, void* pUserData) -> int {
+        return CMainFrame::OnProgress(pInfo, pUserData);
+    };
     CommandManager::SetShellServices(shell);
 
     ControlsServices::ShellHooks controls;

@@ -38,6 +38,7 @@ class DrawingFeatureBase;
 class FeatureTrackerBase;
 class LayerFeature;
 class NotifyInfoBase;
+class NotifyProgressInfo;
 class SelectionFilter;
 
 namespace QZ2Command {
@@ -430,6 +431,9 @@ public:
         BOOL (*pfnGetImeOptions)(BOOL* pSaveEnabled, BOOL* pState) = nullptr;
         // Stores the kept state in a copy of the options record that becomes the application's.
         BOOL (*pfnSetImeState)(BOOL bState) = nullptr;
+        // The main frame's progress callback for long searches (user data: the main frame); it shows the
+        // progress on the status bar and answers FALSE once the user pressed Escape.
+        int (*pfnOnProgress)(NotifyProgressInfo* pInfo, void* pUserData) = nullptr;
     };
     static void SetShellServices(const ShellServices& services);
     static const ShellServices& GetShellServices();
