@@ -74,7 +74,11 @@ protected:
         CommandManager::SetShellServices(shell);
         g_ime = ImeOptions();
     }
-    void TearDown() override { CommandManager::SetShellServices(saved); }
+    void TearDown() override
+    {
+        CommandManager::SetShellServices(saved);
+        kctest::UseLanguage(u"ENG");
+    }
 
     // Runs the dialog; `act` works it while it shows. A dialog still open after `act` is cancelled, and the
     // test fails.
@@ -271,4 +275,17 @@ TEST_F(TextEditDialogTest, TheInputMethodStateIsKeptAcrossOpeningsOnlyWhenTheOpt
         });
         EXPECT_EQ(bOpen, c.openOnSecond);
     }
+}
+
+TEST_F(TextEditDialogTest, TheJapaneseLibraryGivesTheCaptionAndTheMessages)
+{
+    ASSERT_NE(kctest::UseLanguage(u"JPN"), nullptr);
+    Dialog dialog;
+    CString caption;
+    Run(dialog, [&]() {
+        dialog.GetWindowText(caption);
+        dialog.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(caption, CString(_T("文字入力")));
+    EXPECT_EQ(LoadResourceString(11025), CString(_T("ハッチングする閉じた領域が見つかりません。")));
 }
