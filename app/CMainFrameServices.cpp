@@ -185,6 +185,29 @@ void CMainFrame::InstallShellServices()
     shell.pfnSetStatusInformation = [](CMainFrame* pFrame, const CString& strText, UINT nDurationMs) {
         pFrame->SetStatusInformation(strText, nDurationMs);
     };
+    shell.pfnGetImeOptions = [](BOOL* pSaveEnabled, BOOL* pState) -> BOOL {
+        CQZ2App* pApp = CQZ2App::GetApp();
+        const SystemEnvironment* pOptions = pApp != nullptr ? pApp->GetSystemEnvironment() : nullptr;
+        if (pOptions == nullptr)
+            return FALSE;
+        if (pSaveEnabled != nullptr)
+            *pSaveEnabled = pOptions->m_ImeStateSaveEnabled;
+        if (pState != nullptr)
+            *pState = pOptions->m_ImeState;
+        return TRUE;
+    };
+    shell.pfnSetImeState = [](BOOL bState) -> BOOL {
+        CQZ2App* pApp = CQZ2App::GetApp();
+        const SystemEnvironment* pOptions = pApp != nullptr ? pApp->GetSystemEnvironment() : nullptr;
+        if (pOptions == nullptr)
+            return FALSE;
+        SystemEnvironment copy(*pOptions);
+        copy.SetImeState(bState);
+        return pApp->SetSystemEnvironment(copy);
+    };
+    shell.pfnOnProgress = [](NotifyProgressInfo* pInfo, void* pUserData) -> int {
+        return CMainFrame::OnProgress(pInfo, pUserData);
+    };
     CommandManager::SetShellServices(shell);
 
     ControlsServices::ShellHooks controls;

@@ -38,6 +38,7 @@ class DrawingFeatureBase;
 class FeatureTrackerBase;
 class LayerFeature;
 class NotifyInfoBase;
+class NotifyProgressInfo;
 class SelectionFilter;
 
 namespace QZ2Command {
@@ -425,6 +426,14 @@ public:
         void (*pfnBroadcastDocumentNotify)(CMainFrame* pFrame, NotifyInfoBase* pInfo) = nullptr;
         // A timed information text across the status bar, in the default colours.
         void (*pfnSetStatusInformation)(CMainFrame* pFrame, const CString& strText, UINT nDurationMs) = nullptr;
+        // The options record's input-method values: whether the text dialog keeps the open state between
+        // openings, and the state kept; FALSE without an options record.
+        BOOL (*pfnGetImeOptions)(BOOL* pSaveEnabled, BOOL* pState) = nullptr;
+        // Stores the kept state in a copy of the options record that becomes the application's.
+        BOOL (*pfnSetImeState)(BOOL bState) = nullptr;
+        // The main frame's progress callback for long searches (user data: the main frame); it shows the
+        // progress on the status bar and answers FALSE once the user pressed Escape.
+        int (*pfnOnProgress)(NotifyProgressInfo* pInfo, void* pUserData) = nullptr;
     };
     static void SetShellServices(const ShellServices& services);
     static const ShellServices& GetShellServices();

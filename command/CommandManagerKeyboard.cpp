@@ -23,6 +23,7 @@
 #include "command/PointArrayParameterItem.h"
 #include "command/PointParameterItem.h"
 #include "command/ScaleParameterItem.h"
+#include "command/TextParameterItem.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/FeatureTrackerBase.h"
@@ -302,6 +303,14 @@ BOOL CommandManager::SetParameterText(int nIndex, const CString& strText, BOOL b
     case ParameterItemBase::typePointArray:
     case ParameterItemBase::typeMulti:
         break;
+    case ParameterItemBase::typeText: {
+        // A typed text is taken as it stands; an empty line empties the row.
+        if (strText.IsEmpty())
+            return ClearParameterValue(nIndex, TRUE);
+        TextParameterItem text;
+        text.SetValue(strText);
+        return SetTextParameter(nIndex, text, bPrompt);
+    }
     default:
         return FALSE;
     }

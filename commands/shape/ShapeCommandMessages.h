@@ -15,5 +15,6 @@ constexpr UINT kMsgSidesOutOfRange = 11966;    // a polygon's sides outside 3 to
 constexpr UINT kMsgTooFewPoints = 11967;       // too few points for the shape
 constexpr UINT kMsgCountNotPositive = 11968;   // a count of 0 or less
 constexpr UINT kMsgNoIntersection = 11969;     // the shapes do not meet
+constexpr UINT kMsgScaleNotPositive = 11995;  // a scale of 0 or less, or not a number
 
 }  // namespace QZ2Command

@@ -69,8 +69,10 @@ TEST_F(TypedInputTest, TextIsReadByTheItemTypeAndABadTextLeavesTheValue)
     EXPECT_DOUBLE_EQ(x, 0.02);
     EXPECT_DOUBLE_EQ(y, 0.02);
 
-    // Text, list and other items take no typed text; neither do bad indexes.
-    EXPECT_FALSE(manager.SetParameterText(Step::paramName, u"abc", TRUE));
+    // A text item takes the typed text as it stands (the text command's row); list and other items take
+    // no typed text, and neither do bad indexes.
+    ASSERT_TRUE(manager.SetParameterText(Step::paramName, u"abc 1,2", TRUE));
+    EXPECT_EQ(static_cast<TextParameterItem*>(Item(Step::paramName))->m_strText, CString(u"abc 1,2"));
     EXPECT_FALSE(manager.SetParameterText(Step::paramChoice, u"1", TRUE));
     EXPECT_FALSE(manager.SetParameterText(-1, u"1", TRUE));
     EXPECT_FALSE(manager.SetParameterText(Step::paramChains + 1, u"1", TRUE));

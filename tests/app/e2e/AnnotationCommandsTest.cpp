@@ -1,0 +1,306 @@
+// Texts and hatches end to end in the real program: a text "ABC" typed at 30 degrees, a paragraph written in
+// the text dialog through the input method and confirmed with Ctrl+Return, a double click changing that
+// paragraph, a hatch by a click inside four lines and a point-list hatch ended with Enter; each one undo
+// step; everything undone and redone; saved and opened again with the same objects.
+
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+
+#include <QtCore/QFileInfo>
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QTimer>
+#include <QtGui/QInputMethodEvent>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QWidget>
+
+#include <functional>
+#include <vector>
+
+#include "app/CMainFrame.h"
+#include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2View.h"
+#include "command/CommandManager.h"
+#include "commands/shape/CTextEditDialog.h"
+#include "libs/ruva/RuVaBndBox2d.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/Text2dFeature.h"
+#include "platform/afx/CRect.h"
+#include "platform/win/CEdit.h"
+#include "platform/win/WinConstants.h"
+
+namespace {
+
+constexpr UINT kTextID = 33512;
+constexpr UINT kParagraphID = 33513;
+constexpr UINT kHatchID = 33572;
+constexpr UINT kLineID = 33412;
+constexpr UINT kUndoID = 57643;
+constexpr UINT kRedoID = 57644;
+
+struct Annotation {
+    int type;
+    CString text;
+    double angle;
+    double x0, y0, x1, y1;
+    long layer;
+    bool operator==(const Annotation& o) const
+    {
+        return type == o.type && text == o.text && angle == o.angle && x0 == o.x0 && y0 == o.y0 && x1 == o.x1 &&
+               y1 == o.y1 && layer == o.layer;
+    }
+};
+
+std::ostream& operator<<(std::ostream& os, const Annotation& a)
+{
+    return os << "type " << a.type << " text \"" << QString::fromStdU16String(std::u16string(a.text)).toStdString()
+              << "\" angle " << a.angle << " box (" << a.x0 << ", " << a.y0 << ")-(" << a.x1 << ", " << a.y1 << ")";
+}
+
+std::vector<Annotation> ObjectsOf(const Draw2dDocument* pModel)
+{
+    std::vector<Annotation> objects;
+    for (long id = pModel->GetNextFeatureRecordID(-1); id != -1; id = pModel->GetNextFeatureRecordID(id)) {
+        const Feature2dBase* p = pModel->GetFeature(id);
+        const RuVaBndBox2d box = p->GetBndBox();
+        Annotation a{p->GetFeatureType(), CString(), 0.0, 0, 0, 0, 0, p->GetLayerID()};
+        if (!box.IsVoid()) {
+            a.x0 = box.XMin();
+            a.y0 = box.YMin();
+            a.x1 = box.XMax();
+            a.y1 = box.YMax();
+        }
+        if (const auto* pText = dynamic_cast<const Text2dFeature*>(p)) {
+            a.text = pText->GetText();
+            a.angle = pText->GetAngle();
+        }
+        objects.push_back(a);
+    }
+    return objects;
+}
+
+class AnnotationCommandsTest : public ProgramFixture
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_files.isValid());
+        ProgramFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_app->SetSnapAngularEnabled(FALSE);
+        QZ2Command::CommandManager::SnapOptions options = m_manager->GetSnapOptions();
+        options.bEnabled = FALSE;
+        options.bGrid = FALSE;
+        m_manager->SetSnapOptions(options);
+        Pump();
+    }
+    // While the next text dialog shows: `act` works it (and closes it).
+    void WhenTextDialogShows(std::function<void(CTextEditDialog&)> act)
+    {
+        auto* pTimer = new QTimer;
+        pTimer->setInterval(10);
+        QObject::connect(pTimer, &QTimer::timeout, [pTimer, act]() {
+            auto* pDialog = dynamic_cast<CTextEditDialog*>(CWnd::FromQWidget(QApplication::activeModalWidget()));
+            if (pDialog == nullptr)
+                return;
+            pTimer->stop();
+            pTimer->deleteLater();
+            act(*pDialog);
+        });
+        pTimer->start();
+    }
+    void AnswerFileDialogWith(const QString& path)
+    {
+        m_answer.disconnect();
+        m_answer.setInterval(10);
+        QObject::connect(&m_answer, &QTimer::timeout, [this, path]() {
+            auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (pDialog == nullptr)
+                return;
+            m_answer.stop();
+            pDialog->selectFile(path);
+            static_cast<QDialog*>(pDialog)->accept();
+        });
+        m_answer.start();
+    }
+
+    QTemporaryDir m_files;
+    QTimer m_answer;
+};
+
+}  // namespace
+
+TEST_F(AnnotationCommandsTest, TextsAndHatchesAreOneStepEachAndComeBackFromTheFile)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    CQZ2View* pView = ActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+    Draw2dView* pDraw = pView->GetDraw2dView();
+    const long layer = pModel->AddLayer(_T("Notes"), -1);
+    ASSERT_TRUE(pModel->SetCurrentLayerID(layer, 1));
+    pModel->ClearUndoRedoHistory();
+
+    CRect client;
+    pView->GetClientRect(&client);
+    const int w = client.Width(), h = client.Height();
+    ASSERT_GT(w, 200);
+    auto at = [&](double fx, double fy) { return CPoint((int)(w * fx), (int)(h * fy)); };
+    auto world = [&](const CPoint& p) { return pDraw->ConvertPointClientToWorld(p, TRUE); };
+    int steps = 0;
+    auto expectOneMoreStep = [&](const char* what, int objects) {
+        ++steps;
+        EXPECT_EQ(pModel->GetUndoCount(), steps) << what;
+        EXPECT_EQ(pModel->GetFeatureCount(), objects) << what;
+    };
+
+    // A text typed in the command bar at 30 degrees.
+    Command(kTextID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    TypeAndReturn(_T("ABC"));
+    // The angle row starts given (0): the user goes to it to change it.
+    ASSERT_TRUE(m_manager->SetCurrentParameter(nullptr, 1));
+    TypeAndReturn(_T("30"));
+    EXPECT_FALSE(m_manager->GetActiveCommand()->IsParameterEmpty(0)) << "the typed text was not taken";
+    Click(pView, at(0.1, 0.15));
+    expectOneMoreStep("text", 1);
+    {
+        const auto* pText = dynamic_cast<const Text2dFeature*>(pModel->GetFeature(pModel->GetNextFeatureRecordID(-1)));
+        ASSERT_NE(pText, nullptr);
+        EXPECT_EQ(pText->GetText(), CString(_T("ABC")));
+        EXPECT_NEAR(pText->GetAngle(), 30.0, 1e-9);
+        EXPECT_EQ(pText->GetLayerID(), layer);
+    }
+    m_manager->CancelAllCommands();
+
+    // A paragraph through the input method: pre-edit, then the committed text, then Ctrl+Return.
+    bool shot = false;
+    WhenTextDialogShows([&shot](CTextEditDialog& d) {
+        QWidget* pEdit = d.GetDlgItem(CTextEditDialog::kTextEdit)->GetQWidget();
+        QWidget* pWindow = d.GetQWidget()->window();
+        pWindow->activateWindow();
+        QApplication::setActiveWindow(pWindow);
+        pEdit->setFocus();
+        QTest::keyClicks(pEdit, QStringLiteral("Note"));
+        QTest::keyClick(pEdit, Qt::Key_Return);
+        QInputMethodEvent preedit(QStringLiteral("にほんご"), {});
+        QApplication::sendEvent(pEdit, &preedit);
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("日本語"));
+        QApplication::sendEvent(pEdit, &commit);
+        if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {
+            QApplication::processEvents();
+            d.GetQWidget()->window()->grab().save(qEnvironmentVariable("KC_SCREENSHOT_DIR") + QStringLiteral("/text-dialog.png"));
+        }
+        shot = true;
+        QTest::keyClick(pEdit, Qt::Key_Return, Qt::ControlModifier);
+    });
+    Command(kParagraphID);
+    Pump();
+    EXPECT_TRUE(shot);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    TypeAndReturn(_T("0"));
+    const CPoint paragraphAt = at(0.1, 0.35);
+    Click(pView, paragraphAt);
+    expectOneMoreStep("paragraph", 2);
+    EXPECT_EQ(m_manager->GetActiveCommand(), nullptr) << "one paragraph ends the command";
+    long paragraph = -1;
+    for (long id = pModel->GetNextFeatureRecordID(-1); id != -1; id = pModel->GetNextFeatureRecordID(id))
+        paragraph = id;
+    {
+        const auto* pText = dynamic_cast<const Text2dFeature*>(pModel->GetFeature(paragraph));
+        ASSERT_NE(pText, nullptr);
+        EXPECT_EQ(pText->GetText(), CString(_T("Note\n日本語")));
+    }
+
+    // A double click on the paragraph opens the dialog with its text; OK changes it in one step.
+    CString shown;
+    WhenTextDialogShows([&shown](CTextEditDialog& d) {
+        auto* pEdit = static_cast<CEdit*>(d.GetDlgItem(CTextEditDialog::kTextEdit));
+        pEdit->GetWindowText(shown);
+        pEdit->SetWindowText(_T("Changed"));
+        d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    {
+        const auto* pText = dynamic_cast<const Text2dFeature*>(pModel->GetFeature(paragraph));
+        const CPoint onText = pDraw->ConvertPointWorldToClient(pText->GetBndBox().Center());
+        pView->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(onText.x, onText.y));
+        pView->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(onText.x, onText.y));
+        Pump();
+        Pump();
+    }
+    EXPECT_EQ(shown, CString(_T("Note\n日本語")));
+    EXPECT_EQ(dynamic_cast<const Text2dFeature*>(pModel->GetFeature(paragraph))->GetText(), CString(_T("Changed")));
+    expectOneMoreStep("changed paragraph", 2);
+    m_manager->CancelAllCommands();
+
+    // Four lines, then a hatch by a click inside them.
+    Command(kLineID);
+    const CPoint c[4] = {at(0.5, 0.2), at(0.8, 0.2), at(0.8, 0.5), at(0.5, 0.5)};
+    for (int i = 0; i < 4; ++i) {
+        Click(pView, c[i]);
+        Click(pView, c[(i + 1) % 4]);
+    }
+    m_manager->CancelAllCommands();
+    steps += 4;
+    ASSERT_EQ(pModel->GetFeatureCount(), 6);
+    Command(kHatchID);
+    Click(pView, at(0.65, 0.35));
+    expectOneMoreStep("hatch by a click", 7);
+    {
+        long last = -1;
+        for (long id = pModel->GetNextFeatureRecordID(-1); id != -1; id = pModel->GetNextFeatureRecordID(id))
+            last = id;
+        const auto* pHatch = dynamic_cast<const Hatch2dFeature*>(pModel->GetFeature(last));
+        ASSERT_NE(pHatch, nullptr);
+        const RuVaBndBox2d box = pHatch->GetBndBox();
+        EXPECT_NEAR(box.XMin(), world(c[0]).X(), 1e-6);
+        EXPECT_NEAR(box.XMax(), world(c[1]).X(), 1e-6);
+        EXPECT_EQ(pHatch->GetLayerID(), layer);
+    }
+
+    // A point-list hatch ended with Enter.
+    const int outer = m_manager->GetActiveCommand()->FindParameterIndex(0);
+    ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, outer, 2));
+    Click(pView, at(0.5, 0.7));
+    Click(pView, at(0.8, 0.7));
+    Click(pView, at(0.65, 0.9));
+    pView->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+    Pump();
+    expectOneMoreStep("point-list hatch", 8);
+    m_manager->CancelAllCommands();
+
+    if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {
+        Pump();
+        m_frame->GetQWidget()->grab().save(qEnvironmentVariable("KC_SCREENSHOT_DIR") + QStringLiteral("/annotations.png"));
+    }
+
+    // Everything undone back to the empty drawing, and redone.
+    const std::vector<Annotation> made = ObjectsOf(pModel);
+    for (int i = steps; i > 0; --i)
+        Command(kUndoID);
+    EXPECT_EQ(pModel->GetFeatureCount(), 0);
+    for (int i = 0; i < steps; ++i)
+        Command(kRedoID);
+    EXPECT_EQ(ObjectsOf(pModel), made);
+
+    // Saved and opened again: the same objects.
+    const QString path = m_files.path() + QStringLiteral("/annotations.kvcd");
+    AnswerFileDialogWith(path);
+    Command(ID_FILE_SAVE);
+    ASSERT_TRUE(QFileInfo::exists(path));
+    pDoc->OnCloseDocument();
+    Pump();
+    auto* pAgain = dynamic_cast<CQZ2Doc*>(m_app->OpenDocumentFile(CString::FromQString(path)));
+    ASSERT_NE(pAgain, nullptr);
+    EXPECT_EQ(ObjectsOf(pAgain->GetDraw2dDocument()), made);
+}
