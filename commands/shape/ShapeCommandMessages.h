@@ -21,5 +21,6 @@ constexpr UINT kMsgSameCurve = 11975;          // both picks name one curve
 constexpr UINT kMsgCountOutOfRange = 11976;    // a count outside 0 to 256
 constexpr UINT kMsgPointRefused = 11977;       // a point that repeats or turns straight back
 constexpr UINT kMsgSpacingNotPositive = 11978; // a spacing of 0 or less
+constexpr UINT kMsgNoCommonTangent = 11979;   // two curves without a common tangent
 
 }  // namespace QZ2Command
