@@ -902,7 +902,11 @@ Line2dFeature* FeatureCreator::CreateTangentLineFeature(const RuVaPnt2d& start, 
             return 0.0;
         return (p - start).Crossed(d1.Normalized());
     };
-    const int samples = 720;
+    // A spline's pieces turn little: eight samples a piece find its touching points; other curves keep a
+    // fine sampling.
+    int samples = 720;
+    if (pCurve->GetFeatureType() == FeatureTypeBSplineCurve)
+        samples = std::clamp(8 * static_cast<const BSplineCurve2dFeature*>(pCurve)->GetPointSize(), 32, 720);
     std::vector<RuVaPnt2d> touches;
     RuVaPnt2d p;
     double uPrev = u0, gPrev = g(u0, p);
@@ -910,18 +914,31 @@ Line2dFeature* FeatureCreator::CreateTangentLineFeature(const RuVaPnt2d& start, 
         const double u = u0 + (u1 - u0) * i / samples;
         const double gu = g(u, p);
         if (gPrev == 0.0 || (gPrev < 0.0) != (gu < 0.0)) {
-            double a = uPrev, b = u, ga = gPrev;
-            for (int k = 0; k < 60 && ga != 0.0; ++k) {
-                const double m = 0.5 * (a + b);
-                const double gm = g(m, p);
-                if ((gm < 0.0) == (ga < 0.0)) {
-                    a = m;
-                    ga = gm;
+            // Regula falsi with the Illinois step: a handful of evaluations instead of sixty halvings.
+            double a = uPrev, b = u, ga = gPrev, gb = gu, x = a;
+            int side = 0;
+            for (int k = 0; k < 60 && ga != 0.0 && gb != 0.0; ++k) {
+                x = (a * gb - b * ga) / (gb - ga);
+                const double gx = g(x, p);
+                if (gx == 0.0 || b - a < 1e-15 * std::max(1.0, std::fabs(b)))
+                    break;
+                if ((gx < 0.0) == (ga < 0.0)) {
+                    a = x;
+                    ga = gx;
+                    if (side == 1)
+                        gb *= 0.5;
+                    side = 1;
                 } else {
-                    b = m;
+                    b = x;
+                    gb = gx;
+                    if (side == -1)
+                        ga *= 0.5;
+                    side = -1;
                 }
+                if (std::fabs(gx) < 1e-13)
+                    break;
             }
-            g(ga == 0.0 ? a : 0.5 * (a + b), p);
+            g(ga == 0.0 ? a : (gb == 0.0 ? b : x), p);
             if (p.Distance(start) >= kTol)
                 AddMarkerOnce(touches, p);
         }

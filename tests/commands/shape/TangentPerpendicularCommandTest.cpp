@@ -17,8 +17,10 @@
 #include "commands/shape/ShapeCommandMessages.h"
 #include "commands/shape/TangentLine2dCommand.h"
 #include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/FeatureLayout.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/PartDrawingLayout.h"
 #include "tests/commands/shape/DrawingCommandFixture.h"
 
 using namespace QZ2Command;
@@ -197,5 +199,61 @@ TEST_F(TangentTest, PreviewIsTheLineAClickMakes)
         const RuVaPnt2d at = id == kTangentID ? P(0, 2) : P(1, -3);
         manager.OnMouseMove(0, C(at));
         ExpectPreviewIsTheClickedShape(at);
+    }
+}
+
+TEST_F(TangentTest, InsideATurnedScaledPartLayoutTheLinesFitTheShapesInThePartsOwnCoordinates)
+{
+    const long paper = doc.GetActiveDrawingFeature()->GetDrawingID();
+    const long part = doc.AddPartDrawingFeature(_T("Part"));
+    const long layout = doc.AddPartLayout(paper, part, _T("Detail"), -1, 0);
+    ASSERT_GT(layout, 0);
+    ASSERT_TRUE(doc.SetPartLayoutAngle(layout, 30, 0));
+    ASSERT_TRUE(doc.SetPartLayoutScale(layout, 2, 1, FALSE, 2, 1, 0));
+    ASSERT_TRUE(doc.ActivateDrawingFeature(paper, layout, FALSE));
+    DrawingFeatureBase* pPart = doc.GetDrawingFeatureByID(part);
+    ASSERT_NE(pPart, nullptr);
+    const Circle2dFeature partCircle(RuVaPnt2d(0, 0), 5.0);
+    const Line2dFeature partWall(RuVaPnt2d(-10, -8), RuVaPnt2d(10, -8));
+    doc.BeginUndoOperation(nullptr);
+    const long c = doc.AddFeature(&partCircle, pPart, 1);
+    const long w = doc.AddFeature(&partWall, pPart, 1);
+    doc.EndUndoOperation();
+    ASSERT_GT(c, 0);
+    ASSERT_GT(w, 0);
+    const PartDrawingLayout* pLayout = doc.GetPartLayoutByID(layout);
+    auto world = [&](const RuVaPnt2d& local) {
+        RuVaPnt2d out;
+        pLayout->ConvertPointLocalToWorld(local, out);
+        return out;
+    };
+    struct Case {
+        const char* name;
+        UINT command;
+        long shape;
+        RuVaPnt2d start, pick;  // in the part's coordinates
+    };
+    for (const Case& k : {Case{"tangent", kTangentID, c, RuVaPnt2d(12, 0), RuVaPnt2d(3, 4)},
+                          Case{"perpendicular", kPerpendicularID, w, RuVaPnt2d(2, 3), RuVaPnt2d(0, -8)}}) {
+        SCOPED_TRACE(k.name);
+        manager.CancelAllCommands();
+        Start(k.command);
+        Choose(0, 1);
+        CommandBase* pCommand = Running();
+        static_cast<PointParameterItem*>(pCommand->FindItem(TangentLine2dCommand::itemStart))->SetValue(k.start);
+        static_cast<FeatureParameterItem*>(pCommand->FindItem(TangentLine2dCommand::itemShapeFromPoint))
+            ->SetValue(FeatureLayout(k.shape, layout, -1), world(k.pick));
+        ASSERT_EQ(pCommand->OnInput(-1), CommandBase::resultDone);
+        const Line2dFeature* pLine = LastLine();
+        ASSERT_NE(pLine, nullptr);
+        ExpectNear(pLine->GetStartPoint(), k.start, 1e-9);
+        const RuVaPnt2d t = pLine->GetEndPoint();
+        if (k.command == kTangentID) {
+            EXPECT_NEAR(t.Distance(RuVaPnt2d(0, 0)), 5.0, 1e-9);
+            EXPECT_NEAR((t - RuVaPnt2d(0, 0)).Dot(t - k.start), 0.0, 1e-7);
+            EXPECT_GT(t.Y(), 0.0) << "the touching point nearest the pick";
+        } else {
+            ExpectNear(t, RuVaPnt2d(2, -8), 1e-9);
+        }
     }
 }
