@@ -44,20 +44,25 @@ double Ellipse2dCommand::AngleOfPoint(const RuVaPnt2d& centre, const RuVaPnt2d& 
 
 void Ellipse2dCommand::SetupParameters()
 {
+    AddEllipseParameters(this);
+}
+
+void Ellipse2dCommand::AddEllipseParameters(CommandBase* pCommand)
+{
     PointParameterItem centre;
     ShapeCommandHelper::PrepareItem(centre, itemCentre, 10719, 10998);
-    ShapeCommandHelper::AddSingleItemParameter(this, centre);
+    ShapeCommandHelper::AddSingleItemParameter(pCommand, centre);
 
     PointParameterItem point;
     LengthParameterItem length;
     ShapeCommandHelper::PrepareItem(point, itemRadius1Point, 10736, 10999);
     ShapeCommandHelper::PrepareItem(length, itemRadius1, 10752, 11000);
     length.m_bHistory = TRUE;
-    ShapeCommandHelper::AddAlternativesParameter(this, {&point, &length});
+    ShapeCommandHelper::AddAlternativesParameter(pCommand, {&point, &length});
 
     ShapeCommandHelper::PrepareItem(point, itemRadius2Point, 10737, 11001);
     ShapeCommandHelper::PrepareItem(length, itemRadius2, 10753, 11002);
-    ShapeCommandHelper::AddAlternativesParameter(this, {&point, &length});
+    ShapeCommandHelper::AddAlternativesParameter(pCommand, {&point, &length});
 
     PointParameterItem anglePoint;
     ShapeCommandHelper::PrepareItem(anglePoint, itemAnglePoint, 10738, 11003);
@@ -65,7 +70,7 @@ void Ellipse2dCommand::SetupParameters()
     AngleParameterItem angle;
     ShapeCommandHelper::PrepareItem(angle, itemAngle, 10774, 11004);
     angle.m_bHistory = TRUE;
-    ShapeCommandHelper::AddAlternativesParameter(this, {&anglePoint, &angle});
+    ShapeCommandHelper::AddAlternativesParameter(pCommand, {&anglePoint, &angle});
 }
 
 int Ellipse2dCommand::ReadEllipse(BOOL bPreview, RuVaPnt2d& centre, double& r1, double& r2, double& angle,

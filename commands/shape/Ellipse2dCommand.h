@@ -30,6 +30,8 @@ public:
 
     // The degrees from the x axis to the direction from the centre to the point.
     static double AngleOfPoint(const RuVaPnt2d& centre, const RuVaPnt2d& point);
+    // The centre, the two radii and the axis angle as parameters 0 to 3 (the elliptic arc asks the same).
+    static void AddEllipseParameters(CommandBase* pCommand);
 
 private:
     // Reads the centre, the radii and the axis angle (bPreview: the cursor stands in for points not given,

@@ -16,5 +16,12 @@ constexpr UINT kMsgTooFewPoints = 11967;       // too few points for the shape
 constexpr UINT kMsgCountNotPositive = 11968;   // a count of 0 or less
 constexpr UINT kMsgNoIntersection = 11969;     // the shapes do not meet
 constexpr UINT kMsgScaleNotPositive = 11995;  // a scale of 0 or less, or not a number
+constexpr UINT kMsgNoTangent = 11973;          // no tangent passes through the point
+constexpr UINT kMsgNoPerpendicular = 11974;    // no perpendicular to the shape there
+constexpr UINT kMsgSameCurve = 11975;          // both picks name one curve
+constexpr UINT kMsgCountOutOfRange = 11976;    // a count outside 0 to 256
+constexpr UINT kMsgPointRefused = 11977;       // a point that repeats or turns straight back
+constexpr UINT kMsgSpacingNotPositive = 11978; // a spacing of 0 or less
+constexpr UINT kMsgNoCommonTangent = 11979;   // two curves without a common tangent
 
 }  // namespace QZ2Command

@@ -717,6 +717,91 @@ Line2dFeature* LineAlong(const RuVaPnt2d& from, const RuVaVec2d& dir, const RuVa
     return FeatureCreator::CreateLineFeature(from, from + dir * (end - from).Dot(dir));
 }
 
+// A circle, arc, ellipse or elliptic arc as an ellipse c + a cos t u + b sin t v; arcs cover the
+// parameters (degrees) from start through sweep in their direction.
+struct Conic {
+    RuVaPnt2d c;
+    double a = 0.0, b = 0.0;
+    RuVaVec2d u, v;
+    bool arc = false;
+    double start = 0.0, sweep = 360.0;
+    int direction = 0;
+
+    RuVaPnt2d At(double t) const { return c + u * (a * std::cos(t)) + v * (b * std::sin(t)); }
+    bool Covers(double t) const
+    {
+        if (!arc)
+            return true;
+        const double deg = t * RuVa::RadToDeg;
+        double delta = std::fmod(direction == 0 ? deg - start : start - deg, 360.0);
+        if (delta < 0.0)
+            delta += 360.0;
+        return delta <= sweep + 1e-9 || delta >= 360.0 - 1e-9;
+    }
+    // The support distance along the unit normal n and the touching point of the tangent with that normal
+    // on the side of n.
+    double Support(const RuVaVec2d& n) const
+    {
+        const double nu = n.Dot(u), nv = n.Dot(v);
+        return std::sqrt(a * a * nu * nu + b * b * nv * nv);
+    }
+    RuVaPnt2d Touch(const RuVaVec2d& n, double s) const
+    {
+        return c + (u * (a * a * n.Dot(u)) + v * (b * b * n.Dot(v))) / s;
+    }
+};
+
+bool ConicOf(const Feature2dBase* f, Conic& k)
+{
+    if (f == nullptr || !f->IsValid())
+        return false;
+    double angle = 0.0;
+    switch (f->GetFeatureType()) {
+    case FeatureTypeCircle: {
+        const auto* p = static_cast<const Circle2dFeature*>(f);
+        k.c = p->GetCenterPoint();
+        k.a = k.b = p->GetRadius();
+        break;
+    }
+    case FeatureTypeArc: {
+        const auto* p = static_cast<const Arc2dFeature*>(f);
+        k.c = p->GetCenterPoint();
+        k.a = k.b = p->GetRadius();
+        k.arc = true;
+        k.start = p->GetStartAngle();
+        k.sweep = p->GetSweepAngle();
+        k.direction = p->GetDirection();
+        break;
+    }
+    case FeatureTypeEllipse: {
+        const auto* p = static_cast<const Ellipse2dFeature*>(f);
+        k.c = p->GetCenterPoint();
+        k.a = p->GetMajorRadius();
+        k.b = p->GetMinorRadius();
+        angle = p->GetAngle();
+        break;
+    }
+    case FeatureTypeEllipseArc: {
+        const auto* p = static_cast<const EllipseArc2dFeature*>(f);
+        k.c = p->GetCenterPoint();
+        k.a = p->GetMajorRadius();
+        k.b = p->GetMinorRadius();
+        angle = p->GetAngle();
+        k.arc = true;
+        k.start = p->GetStartAngle();
+        k.sweep = p->GetSweepAngle();
+        k.direction = p->GetDirection();
+        break;
+    }
+    default:
+        return false;
+    }
+    const double r = angle * RuVa::DegToRad;
+    k.u = RuVaVec2d(std::cos(r), std::sin(r));
+    k.v = RuVaVec2d(-std::sin(r), std::cos(r));
+    return k.a > kTol && k.b > kTol;
+}
+
 bool CircleOf(const Feature2dBase* f, RuVaPnt2d& centre, double& radius)
 {
     if (f && f->GetFeatureType() == FeatureTypeCircle) {
@@ -782,6 +867,28 @@ Line2dFeature* FeatureCreator::CreateTangentLineFeature(const RuVaPnt2d& start, 
 {
     if (pCurve == nullptr || !pCurve->IsValid() || !FeatureGeometry::IsFinitePoint(start))
         return nullptr;
+    Conic conic;
+    if (ConicOf(pCurve, conic)) {
+        // In the frame where the ellipse is the unit circle the touching points are at the start's angle
+        // plus or minus acos(1 / its distance); the frame keeps tangency.
+        const RuVaVec2d d = start - conic.c;
+        const double x = d.Dot(conic.u) / conic.a, y = d.Dot(conic.v) / conic.b;
+        const double rho = std::hypot(x, y);
+        if (!(rho > 1.0 + 1e-12))
+            return nullptr;  // inside the curve or on it
+        const double alpha = std::atan2(y, x), beta = std::acos(1.0 / rho);
+        bool found = false;
+        RuVaPnt2d best;
+        for (double t : {alpha + beta, alpha - beta}) {
+            const RuVaPnt2d p = conic.At(t);
+            if (!conic.Covers(t) || p.Distance(start) < kTol)
+                continue;
+            if (!found || p.Distance(pick) < best.Distance(pick))
+                best = p;
+            found = true;
+        }
+        return found ? CreateLineFeature(start, best) : nullptr;
+    }
     std::unique_ptr<RuVaEntity2d> curve(ConvertFeatureToGeom2d::Convert(pCurve));
     if (!curve || !curve->IsCurveEntity())
         return nullptr;
@@ -795,7 +902,11 @@ Line2dFeature* FeatureCreator::CreateTangentLineFeature(const RuVaPnt2d& start, 
             return 0.0;
         return (p - start).Crossed(d1.Normalized());
     };
-    const int samples = 720;
+    // A spline's pieces turn little: eight samples a piece find its touching points; other curves keep a
+    // fine sampling.
+    int samples = 720;
+    if (pCurve->GetFeatureType() == FeatureTypeBSplineCurve)
+        samples = std::clamp(8 * static_cast<const BSplineCurve2dFeature*>(pCurve)->GetPointSize(), 32, 720);
     std::vector<RuVaPnt2d> touches;
     RuVaPnt2d p;
     double uPrev = u0, gPrev = g(u0, p);
@@ -803,18 +914,31 @@ Line2dFeature* FeatureCreator::CreateTangentLineFeature(const RuVaPnt2d& start, 
         const double u = u0 + (u1 - u0) * i / samples;
         const double gu = g(u, p);
         if (gPrev == 0.0 || (gPrev < 0.0) != (gu < 0.0)) {
-            double a = uPrev, b = u, ga = gPrev;
-            for (int k = 0; k < 60 && ga != 0.0; ++k) {
-                const double m = 0.5 * (a + b);
-                const double gm = g(m, p);
-                if ((gm < 0.0) == (ga < 0.0)) {
-                    a = m;
-                    ga = gm;
+            // Regula falsi with the Illinois step: a handful of evaluations instead of sixty halvings.
+            double a = uPrev, b = u, ga = gPrev, gb = gu, x = a;
+            int side = 0;
+            for (int k = 0; k < 60 && ga != 0.0 && gb != 0.0; ++k) {
+                x = (a * gb - b * ga) / (gb - ga);
+                const double gx = g(x, p);
+                if (gx == 0.0 || b - a < 1e-15 * std::max(1.0, std::fabs(b)))
+                    break;
+                if ((gx < 0.0) == (ga < 0.0)) {
+                    a = x;
+                    ga = gx;
+                    if (side == 1)
+                        gb *= 0.5;
+                    side = 1;
                 } else {
-                    b = m;
+                    b = x;
+                    gb = gx;
+                    if (side == -1)
+                        ga *= 0.5;
+                    side = -1;
                 }
+                if (std::fabs(gx) < 1e-13)
+                    break;
             }
-            g(ga == 0.0 ? a : 0.5 * (a + b), p);
+            g(ga == 0.0 ? a : (gb == 0.0 ? b : x), p);
             if (p.Distance(start) >= kTol)
                 AddMarkerOnce(touches, p);
         }
@@ -830,13 +954,94 @@ Line2dFeature* FeatureCreator::CreateTangentLineFeature(const RuVaPnt2d& start, 
     return CreateLineFeature(start, touches[best]);
 }
 
+namespace {
+
+// The common tangents of two ellipses (circles and arcs among them, arcs taken whole as circles are):
+// with the unit normal n at angle phi, the line n.x = n.c1 + s1(n) touches the first curve; it touches
+// the second where n.(c1 - c2) + s1(n) - sigma s2(n) = 0 (sigma +1 on the same side, -1 across). Each
+// root of that function over one turn is one tangent; the one whose touching points lie nearest the
+// picks is made.
+Line2dFeature* CreateConicTangentLine(const Feature2dBase* pCurve1, const RuVaPnt2d& pick1,
+                                      const Feature2dBase* pCurve2, const RuVaPnt2d& pick2)
+{
+    Conic k1, k2;
+    if (!ConicOf(pCurve1, k1) || !ConicOf(pCurve2, k2))
+        return nullptr;
+    const RuVaVec2d dc = k1.c - k2.c;
+    Line2dFeature* best = nullptr;
+    double bestScore = 0.0;
+    auto consider = [&](double phi, double sigma) {
+        const RuVaVec2d n(std::cos(phi), std::sin(phi));
+        const double s1 = k1.Support(n), s2 = k2.Support(n);
+        if (!(s1 > 0.0) || !(s2 > 0.0))
+            return;
+        const RuVaPnt2d t1 = k1.Touch(n, s1);
+        const RuVaPnt2d t2 = k2.Touch(sigma > 0 ? n : RuVaVec2d(-n.X(), -n.Y()), s2);
+        if (t1.Distance(t2) < kTol)
+            return;
+        const double score = t1.Distance(pick1) + t2.Distance(pick2);
+        if (best != nullptr && score >= bestScore)
+            return;
+        if (Line2dFeature* line = FeatureCreator::CreateLineFeature(t1, t2)) {
+            delete best;
+            best = line;
+            bestScore = score;
+        }
+    };
+    constexpr int kSteps = 256;
+    for (double sigma : {1.0, -1.0}) {
+        auto f = [&](double phi) {
+            const RuVaVec2d n(std::cos(phi), std::sin(phi));
+            return n.Dot(dc) + k1.Support(n) - sigma * k2.Support(n);
+        };
+        double a = 0.0, fa = f(a);
+        for (int i = 1; i <= kSteps; ++i) {
+            const double b = RuVa::TwoPi * i / kSteps;
+            const double fb = f(b);
+            if (fa == 0.0) {
+                consider(a, sigma);
+            } else if ((fa < 0.0) != (fb < 0.0) && fb != 0.0) {
+                // Regula falsi with the Illinois step: a few evaluations to full precision.
+                double lo = a, hi = b, flo = fa, fhi = fb;
+                int side = 0;
+                double x = lo;
+                for (int k = 0; k < 60; ++k) {
+                    x = (lo * fhi - hi * flo) / (fhi - flo);
+                    const double fx = f(x);
+                    if (fx == 0.0 || hi - lo < 1e-15)
+                        break;
+                    if ((fx < 0.0) == (fhi < 0.0)) {
+                        hi = x;
+                        fhi = fx;
+                        if (side == -1)
+                            flo *= 0.5;
+                        side = -1;
+                    } else {
+                        lo = x;
+                        flo = fx;
+                        if (side == 1)
+                            fhi *= 0.5;
+                        side = 1;
+                    }
+                }
+                consider(x, sigma);
+            }
+            a = b;
+            fa = fb;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
 Line2dFeature* FeatureCreator::CreateTangentLineFeature(const Feature2dBase* pCurve1, const RuVaPnt2d& pick1,
                                                         const Feature2dBase* pCurve2, const RuVaPnt2d& pick2)
 {
     RuVaPnt2d c1, c2;
     double r1, r2;
     if (!CircleOf(pCurve1, c1, r1) || !CircleOf(pCurve2, c2, r2))
-        return nullptr;
+        return CreateConicTangentLine(pCurve1, pick1, pCurve2, pick2);
     const double d = c1.Distance(c2);
     if (d < kTol)
         return nullptr;

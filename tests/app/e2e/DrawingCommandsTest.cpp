@@ -1,7 +1,9 @@
 // The drawing commands end to end in the real program: one new drawing made with menu ids, clicks in the
 // drawing view and values typed into the command bar — an angled line by typed angle and length, a
 // horizontal line by length and direction point, a polyline ended with Enter, a hexagon by centre and
-// typed radius, two rectangles by size, construction lines — each run one undo step with the current
+// typed radius, two rectangles by size, construction lines, a parallel bounded by picked sides, an
+// ellipse and an elliptic arc, a tangent from a point, a multi-line along a picked polyline — each run
+// one undo step with the current
 // attributes; a word typed for the radius changes nothing; everything undone back to the empty drawing,
 // redone, saved, and opened again unchanged.
 
@@ -26,6 +28,8 @@
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
@@ -40,6 +44,12 @@ constexpr UINT kPolylineID = 33432;
 constexpr UINT kPolygonID = 33434;
 constexpr UINT kRectangleID = 33433;
 constexpr UINT kInfiniteLineID = 33522;
+constexpr UINT kParallelID = 33416;
+constexpr UINT kVerticalLineID = 33413;
+constexpr UINT kTangentID = 33418;
+constexpr UINT kEllipseID = 33482;
+constexpr UINT kEllipseArcID = 33492;
+constexpr UINT kMultiLineID = 33435;
 constexpr UINT kUndoID = 57643;
 constexpr UINT kRedoID = 57644;
 
@@ -224,6 +234,83 @@ TEST_F(DrawingCommandsTest, ShapesOfEveryCommandAreOneStepEachAndComeBackFromThe
     Click(pView, at(0.2, 0.9));
     Click(pView, at(0.4, 0.85));
     expectOneMoreStep("infinite line", 7);
+
+    // Two vertical lines across the polyline's top side, then a parallel to that side at a typed
+    // distance, bounded by the two lines picked.
+    Command(kVerticalLineID);
+    Click(pView, at(0.15, 0.3));
+    Click(pView, at(0.15, 0.55));
+    expectOneMoreStep("first vertical line", 8);
+    Click(pView, at(0.25, 0.3));
+    Click(pView, at(0.25, 0.55));
+    expectOneMoreStep("second vertical line", 9);
+    Command(kParallelID);
+    ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, 3, 1));
+    ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, 4, 2));
+    Click(pView, at(0.2, 0.4));
+    TypeAndReturn(_T("5"));
+    Click(pView, at(0.2, 0.5));
+    Click(pView, at(0.15, 0.5));
+    Click(pView, at(0.25, 0.5));
+    expectOneMoreStep("parallel", 10);
+    long last = -1;
+    for (long id = pModel->GetNextFeatureRecordID(-1); id != -1; id = pModel->GetNextFeatureRecordID(id))
+        last = id;
+    {
+        const auto* pLine = dynamic_cast<const Line2dFeature*>(pModel->GetFeature(last));
+        ASSERT_NE(pLine, nullptr);
+        EXPECT_NEAR(std::fabs(pLine->GetStartPoint().Y() - world(at(0.2, 0.4)).Y()), 5.0, 1e-9);
+        EXPECT_NEAR(std::fabs(pLine->GetStartPoint().X() - pLine->GetEndPoint().X()),
+                    std::fabs(world(at(0.25, 0.4)).X() - world(at(0.15, 0.4)).X()), 1e-9);
+        EXPECT_EQ(pLine->GetLayerID(), layer);
+    }
+
+    // An ellipse by clicks; an elliptic arc by typed radii, axis and end angles.
+    Command(kEllipseID);
+    Click(pView, at(0.5, 0.75));
+    Click(pView, at(0.6, 0.75));
+    Click(pView, at(0.5, 0.8));
+    Click(pView, at(0.6, 0.75));
+    expectOneMoreStep("ellipse", 11);
+    Command(kEllipseArcID);
+    for (int i = 1; i <= 5; ++i)
+        ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, i, 1));
+    Click(pView, at(0.9, 0.5));
+    for (const TCHAR* value : {_T("8"), _T("4"), _T("0"), _T("0"), _T("180")})
+        TypeAndReturn(value);
+    expectOneMoreStep("elliptic arc", 12);
+    {
+        const auto* pArc = dynamic_cast<const EllipseArc2dFeature*>(pModel->GetFeature(last + 2));
+        ASSERT_NE(pArc, nullptr);
+        EXPECT_NEAR(pArc->GetMajorRadius(), 8.0, 1e-9);
+        EXPECT_NEAR(pArc->GetMinorRadius(), 4.0, 1e-9);
+        EXPECT_NEAR(pArc->GetSweepAngle(), 180.0, 1e-9);
+    }
+
+    // A tangent from a point to the ellipse, picked at the end of its minor axis.
+    Command(kTangentID);
+    ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, 0, 1));
+    Click(pView, at(0.75, 0.95));
+    Click(pView, at(0.5, 0.8));
+    expectOneMoreStep("tangent", 13);
+    {
+        const auto* pLine = dynamic_cast<const Line2dFeature*>(pModel->GetFeature(last + 3));
+        const auto* pEllipse = dynamic_cast<const Ellipse2dFeature*>(pModel->GetFeature(last + 1));
+        ASSERT_NE(pLine, nullptr);
+        ASSERT_NE(pEllipse, nullptr);
+        const RuVaPnt2d t = pLine->GetEndPoint(), c = pEllipse->GetCenterPoint();
+        const double a = pEllipse->GetAngle() * M_PI / 180;
+        const double x = ((t.X() - c.X()) * std::cos(a) + (t.Y() - c.Y()) * std::sin(a)) / pEllipse->GetMajorRadius();
+        const double y = (-(t.X() - c.X()) * std::sin(a) + (t.Y() - c.Y()) * std::cos(a)) / pEllipse->GetMinorRadius();
+        EXPECT_NEAR(x * x + y * y, 1.0, 1e-9) << "the line ends on the ellipse";
+    }
+
+    // A multi-line of one line on each side along the picked polyline.
+    Command(kMultiLineID);
+    TypeAndReturn(_T("2"));
+    ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, 5, 1));
+    Click(pView, at(0.2, 0.6));
+    expectOneMoreStep("multi-line", 15);
 
     // The picture for the documentation, when asked for.
     if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {

@@ -25,14 +25,15 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinMessages.h"
 #include "platform/bcg/CBCGPDockingControlBar.h"
+#include "tests/support/command/StandInCommandRow.h"
 
 namespace QZ2Command {
 
-// A point; a length with an angle as its second alternative; a list of three choices. It stands in
-// under the name of a command not built yet, so that the table starts it.
-class OleObject2dCommand : public CommandBase
+// A point; a length with an angle as its second alternative; a list of three choices. The table row of
+// kStepID names it while a test runs (StandInCommandRow).
+class SteeringTestCommand : public CommandBase
 {
-    DECLARE_DYNCREATE(OleObject2dCommand)
+    DECLARE_DYNCREATE(SteeringTestCommand)
 public:
     void SetupParameters() override
     {
@@ -63,7 +64,7 @@ private:
     }
 };
 
-IMPLEMENT_DYNCREATE(OleObject2dCommand, CommandBase)
+IMPLEMENT_DYNCREATE(SteeringTestCommand, CommandBase)
 
 }  // namespace QZ2Command
 
@@ -71,7 +72,7 @@ namespace {
 
 using namespace QZ2Command;
 
-constexpr UINT kStepID = 57856;  // a command of a later issue, stood in for here
+constexpr UINT kStepID = 57856;  // any row of the table serves
 
 void Pump()
 {
@@ -116,6 +117,7 @@ protected:
         Pump();
         m_manager = m_app->GetCommandManager();
         ASSERT_NE(m_manager, nullptr);
+        m_standIn = std::make_unique<kctest::StandInCommandRow>(kStepID, "SteeringTestCommand");
         m_doc.InitDocument();
         m_view.SetDrawingFeature(m_doc.GetActiveDrawingFeature());
         m_view.ResizeView(400, 300);
@@ -148,6 +150,7 @@ protected:
         return ui;
     }
 
+    std::unique_ptr<kctest::StandInCommandRow> m_standIn;
     SteeringApp* m_app = nullptr;
     CMainFrame* m_frame = nullptr;
     CommandManager* m_manager = nullptr;

@@ -91,13 +91,13 @@ TEST_F(KeyboardTest, EscapeDropsOnlyTheFirstOfViewCommandFenceAndSelection)
 
 TEST_F(KeyboardTest, EscapeNeverEndsTheRunningCommandNorItsValues)
 {
-    OleObject2dCommand* pStep = StartStep();
+    KeysTestStepCommand* pStep = StartStep();
     ASSERT_NE(pStep, nullptr);
-    ASSERT_TRUE(manager.SetPointValue(OleObject2dCommand::paramPoint, RuVaPnt2d(2, 3), FALSE, FALSE));
+    ASSERT_TRUE(manager.SetPointValue(KeysTestStepCommand::paramPoint, RuVaPnt2d(2, 3), FALSE, FALSE));
     for (int i = 0; i < 2; ++i) {
         manager.OnKeyDown(VK_ESCAPE, 1, 0);
         EXPECT_EQ(manager.GetActiveCommand(), pStep);
-        EXPECT_FALSE(Item(OleObject2dCommand::paramPoint)->IsEmpty());
+        EXPECT_FALSE(Item(KeysTestStepCommand::paramPoint)->IsEmpty());
     }
 }
 
@@ -116,9 +116,9 @@ TEST_F(KeyboardTest, EnterStepsThroughTheParametersWithoutWrappingAndFinishesLis
     manager.CancelAllCommands();
 
     // On a point list Enter finishes the list.
-    OleObject2dCommand* pStep = StartStep();
+    KeysTestStepCommand* pStep = StartStep();
     ASSERT_NE(pStep, nullptr);
-    const int nPoints = OleObject2dCommand::paramPoints;
+    const int nPoints = KeysTestStepCommand::paramPoints;
     ASSERT_TRUE(manager.SetCurrentParameter(pStep, nPoints));
     ASSERT_TRUE(manager.AddPointArrayValue(nPoints, RuVaPnt2d(0, 0), FALSE, FALSE, FALSE));
     ASSERT_TRUE(manager.SetCurrentParameter(pStep, nPoints));
@@ -139,9 +139,9 @@ TEST_F(KeyboardTest, EnterWithAFenceFinishesTheFence)
 
 TEST_F(KeyboardTest, BackspaceRemovesTheLastPointOfAListAndTheLastFenceCorner)
 {
-    OleObject2dCommand* pStep = StartStep();
+    KeysTestStepCommand* pStep = StartStep();
     ASSERT_NE(pStep, nullptr);
-    const int nPoints = OleObject2dCommand::paramPoints;
+    const int nPoints = KeysTestStepCommand::paramPoints;
     for (double x : {0.0, 10.0, 20.0})
         ASSERT_TRUE(manager.AddPointArrayValue(nPoints, RuVaPnt2d(x, 0), FALSE, FALSE, FALSE));
     ASSERT_TRUE(manager.SetCurrentParameter(pStep, nPoints));
@@ -153,10 +153,10 @@ TEST_F(KeyboardTest, BackspaceRemovesTheLastPointOfAListAndTheLastFenceCorner)
     EXPECT_DOUBLE_EQ(last.X(), 10.0);
 
     // On a point parameter Backspace changes nothing.
-    ASSERT_TRUE(manager.SetPointValue(OleObject2dCommand::paramPoint, RuVaPnt2d(5, 5), FALSE, FALSE));
-    ASSERT_TRUE(manager.SetCurrentParameter(pStep, OleObject2dCommand::paramPoint));
+    ASSERT_TRUE(manager.SetPointValue(KeysTestStepCommand::paramPoint, RuVaPnt2d(5, 5), FALSE, FALSE));
+    ASSERT_TRUE(manager.SetCurrentParameter(pStep, KeysTestStepCommand::paramPoint));
     manager.OnBackspace();
-    EXPECT_FALSE(Item(OleObject2dCommand::paramPoint)->IsEmpty());
+    EXPECT_FALSE(Item(KeysTestStepCommand::paramPoint)->IsEmpty());
     manager.CancelAllCommands();
 
     manager.SetFenceActive(TRUE);
@@ -241,9 +241,9 @@ TEST_F(NudgeTest, BackspaceOnASequenceListTakesBackTheLastPickedShape)
     manager.CancelAllCommands();
     const long second = doc.GetNextFeatureRecordID(id);
     ASSERT_GE(second, 0);
-    OleObject2dCommand* pStep = StartStep();
+    KeysTestStepCommand* pStep = StartStep();
     ASSERT_NE(pStep, nullptr);
-    const int nChains = OleObject2dCommand::paramChains;
+    const int nChains = KeysTestStepCommand::paramChains;
     ASSERT_TRUE(manager.AddFeatureToSequenceList(nChains, FeatureLayout(id, -1, -1), RuVaPnt2d(30, 10), TRUE));
     ASSERT_TRUE(manager.AddFeatureToSequenceList(nChains, FeatureLayout(second, -1, -1), RuVaPnt2d(30, 40), TRUE));
     SelectionManager* pSelection = doc.GetSelectionManager();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "StepCommand.h"
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
@@ -13,6 +15,7 @@
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "tests/support/command/ManagerFixture.h"
+#include "tests/support/command/StandInCommandRow.h"
 
 namespace keys {
 
@@ -23,14 +26,15 @@ class KeysFixture : public kctest::ManagerFixture
 protected:
     void SetUp() override
     {
+        m_standIn = std::make_unique<kctest::StandInCommandRow>(KeysTestStepCommand::kID, "KeysTestStepCommand");
         ManagerFixture::SetUp();
         SetSnap(FALSE);
     }
-    OleObject2dCommand* StartStep()
+    KeysTestStepCommand* StartStep()
     {
-        if (!manager.ExecuteCommand(OleObject2dCommand::kID))
+        if (!manager.ExecuteCommand(KeysTestStepCommand::kID))
             return nullptr;
-        return dynamic_cast<OleObject2dCommand*>(manager.GetActiveCommand());
+        return dynamic_cast<KeysTestStepCommand*>(manager.GetActiveCommand());
     }
     ParameterItemBase* Item(int nIndex) const { return manager.GetActiveCommand()->GetParameterItem(nIndex); }
     // The value of a number item; a failure when the item is none or empty.
@@ -50,6 +54,9 @@ protected:
         ASSERT_NE(pDrawing, nullptr);
         pDrawing->SetUserOrigin(RuVaPnt2d(x, y));
     }
+
+private:
+    std::unique_ptr<kctest::StandInCommandRow> m_standIn;
 };
 
 }  // namespace keys

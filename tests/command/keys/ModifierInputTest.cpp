@@ -18,7 +18,7 @@ namespace keys {
 
 namespace {
 
-using Step = OleObject2dCommand;
+using Step = KeysTestStepCommand;
 
 }  // namespace
 

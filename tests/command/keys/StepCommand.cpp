@@ -18,7 +18,7 @@
 
 namespace QZ2Command {
 
-IMPLEMENT_DYNCREATE(OleObject2dCommand, CommandBase)
+IMPLEMENT_DYNCREATE(KeysTestStepCommand, CommandBase)
 
 namespace {
 
@@ -44,7 +44,7 @@ Item* Make(int nId)
 
 }  // namespace
 
-void OleObject2dCommand::SetupParameters()
+void KeysTestStepCommand::SetupParameters()
 {
     AddParameterOf(this, {Make<PointParameterItem>(100)});
     auto* pAngle = Make<AngleParameterItem>(kSizeAngleID);
@@ -68,23 +68,23 @@ void OleObject2dCommand::SetupParameters()
     AddParameterOf(this, {Make<FeatureSequenceListParameterItem>(110)});
 }
 
-int OleObject2dCommand::OnInput(int nIndex)
+int KeysTestStepCommand::OnInput(int nIndex)
 {
     m_runs.push_back(nIndex);
     return m_nResult;
 }
 
-BOOL OleObject2dCommand::ValidateParameterValue(int nIndex, const ParameterItemBase&)
+BOOL KeysTestStepCommand::ValidateParameterValue(int nIndex, const ParameterItemBase&)
 {
     return nIndex != m_nRefusedParameter;
 }
 
-BOOL OleObject2dCommand::OnAlternativeChanging(int, int)
+BOOL KeysTestStepCommand::OnAlternativeChanging(int, int)
 {
     return !m_bRefuseAlternative;
 }
 
-ParameterModifierBase* OleObject2dCommand::AttachModifier(int nKind, int nParameter)
+ParameterModifierBase* KeysTestStepCommand::AttachModifier(int nKind, int nParameter)
 {
     ParameterModifierBase* pModifier = ParameterModifierBase::CreateModifier(nKind, this, nParameter);
     if (pModifier == nullptr)
@@ -97,7 +97,7 @@ ParameterModifierBase* OleObject2dCommand::AttachModifier(int nKind, int nParame
     return pModifier;
 }
 
-ParameterModifierBase* OleObject2dCommand::AttachInnerModifier(int nKind, int nOuterInput)
+ParameterModifierBase* KeysTestStepCommand::AttachInnerModifier(int nKind, int nOuterInput)
 {
     if (m_pModifier == nullptr)
         return nullptr;

@@ -9,11 +9,11 @@
 
 namespace QZ2Command {
 
-class OleObject2dCommand : public CommandBase
+class KeysTestStepCommand : public CommandBase
 {
-    DECLARE_DYNCREATE(OleObject2dCommand)
+    DECLARE_DYNCREATE(KeysTestStepCommand)
 public:
-    // Stands in under the name of a command of a later issue, so that the table starts it.
+    // The table row it answers while a test runs (StandInCommandRow); any row serves.
     static constexpr UINT kID = 57856;
     // Parameter indexes (item ids are index + 100; the size has a second alternative, id 150).
     enum {

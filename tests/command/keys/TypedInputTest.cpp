@@ -19,7 +19,7 @@ namespace keys {
 
 namespace {
 
-using Step = OleObject2dCommand;
+using Step = KeysTestStepCommand;
 
 RuVaPnt2d PointOf(const ParameterItemBase* pItem)
 {

@@ -535,6 +535,86 @@ TEST(FeatureGeometry, TangentAndPerpendicularLines)
     EXPECT_FALSE(FeatureCreator::CreateTangentLineFeature(&left, RuVaPnt2d(), &ellipse, RuVaPnt2d()));
 }
 
+// The common tangent of two curves for every pair of circle, arc, ellipse and elliptic arc (arcs count
+// whole): each of the four tangents chosen by where the curves are picked, each touching both curves;
+// none for nested curves.
+TEST(FeatureGeometry, CommonTangentsOfEveryPairOfCircularAndEllipticCurves)
+{
+    struct Curve {
+        const char* name;
+        std::unique_ptr<Feature2dBase> (*make)(const RuVaPnt2d& c);
+        double a, b, angle;  // as an ellipse
+    };
+    const Curve curves[] = {
+        {"circle", [](const RuVaPnt2d& c) -> std::unique_ptr<Feature2dBase> { return std::make_unique<Circle2dFeature>(c, 2.0); }, 2, 2, 0},
+        {"arc", [](const RuVaPnt2d& c) -> std::unique_ptr<Feature2dBase> { return std::make_unique<Arc2dFeature>(c, 2.0, 0.0, 180.0); }, 2, 2, 0},
+        {"ellipse", [](const RuVaPnt2d& c) -> std::unique_ptr<Feature2dBase> { return std::make_unique<Ellipse2dFeature>(c, 3.0, 1.5, 20.0); }, 3, 1.5, 20},
+        {"elliptic arc", [](const RuVaPnt2d& c) -> std::unique_ptr<Feature2dBase> { return std::make_unique<EllipseArc2dFeature>(c, 3.0, 1.5, 20.0, 0.0, 270.0); }, 3, 1.5, 20},
+    };
+    // How far the point lies off the ellipse (0 on it), and the ellipse's normal there.
+    auto residual = [](const Curve& k, const RuVaPnt2d& c, const RuVaPnt2d& p, RuVaVec2d& normal) {
+        const double r = k.angle * RuVa::DegToRad;
+        const RuVaVec2d u(std::cos(r), std::sin(r)), v(-std::sin(r), std::cos(r));
+        const double x = (p - c).Dot(u) / k.a, y = (p - c).Dot(v) / k.b;
+        normal = u * (x / k.a) + v * (y / k.b);
+        return std::fabs(x * x + y * y - 1.0);
+    };
+    const RuVaPnt2d c1(0, 0), c2(12, 0);
+    for (const Curve& k1 : curves) {
+        for (const Curve& k2 : curves) {
+            SCOPED_TRACE(std::string(k1.name) + " and " + k2.name);
+            const auto first = k1.make(c1);
+            const auto second = k2.make(c2);
+            for (int above1 : {1, -1}) {
+                for (int above2 : {1, -1}) {
+                    SCOPED_TRACE(above1 * 10 + above2);
+                    std::unique_ptr<Line2dFeature> line(FeatureCreator::CreateTangentLineFeature(
+                        first.get(), RuVaPnt2d(0, 3 * above1), second.get(), RuVaPnt2d(12, 3 * above2)));
+                    ASSERT_TRUE(line);
+                    const RuVaPnt2d t1 = line->GetStartPoint(), t2 = line->GetEndPoint();
+                    const RuVaVec2d along = (t2 - t1).Normalized();
+                    RuVaVec2d n1, n2;
+                    EXPECT_LT(residual(k1, c1, t1, n1), 1e-9);
+                    EXPECT_LT(residual(k2, c2, t2, n2), 1e-9);
+                    EXPECT_NEAR(along.Dot(n1.Normalized()), 0.0, 1e-9) << "not touching the first";
+                    EXPECT_NEAR(along.Dot(n2.Normalized()), 0.0, 1e-9) << "not touching the second";
+                    EXPECT_GT(t1.Y() * above1, 0.0);
+                    EXPECT_GT(t2.Y() * above2, 0.0);
+                }
+            }
+        }
+    }
+    // Nested curves have no common tangent.
+    const Ellipse2dFeature outer(RuVaPnt2d(0, 0), 6.0, 3.0, 10.0), inner(RuVaPnt2d(0.5, 0), 2.0, 1.0, 70.0);
+    const Circle2dFeature small(RuVaPnt2d(1, 0), 0.5), big(RuVaPnt2d(0, 0), 5.0);
+    EXPECT_FALSE(FeatureCreator::CreateTangentLineFeature(&outer, RuVaPnt2d(6, 0), &inner, RuVaPnt2d(2.5, 0)));
+    EXPECT_FALSE(FeatureCreator::CreateTangentLineFeature(&big, RuVaPnt2d(5, 0), &small, RuVaPnt2d(1.5, 0)));
+    EXPECT_FALSE(FeatureCreator::CreateTangentLineFeature(&outer, RuVaPnt2d(6, 0), &small, RuVaPnt2d(1.5, 0)));
+}
+
+// The tangent from a point to an ellipse or an elliptic arc: both touching points, chosen by the pick; an
+// arc only where it runs; none from inside.
+TEST(FeatureGeometry, TangentsFromAPointToEllipsesAndEllipticArcs)
+{
+    const Ellipse2dFeature ellipse(RuVaPnt2d(1, 1), 4.0, 2.0, 30.0);
+    const RuVaPnt2d start(9, -3);
+    RuVaPnt2d touches[2];
+    for (int side : {0, 1}) {
+        const RuVaPnt2d pick = side == 0 ? RuVaPnt2d(1, 5) : RuVaPnt2d(1, -5);
+        std::unique_ptr<Line2dFeature> line(FeatureCreator::CreateTangentLineFeature(start, &ellipse, pick));
+        ASSERT_TRUE(line);
+        touches[side] = line->GetEndPoint();
+        EXPECT_LT(EllipseResidual(ellipse, touches[side]), 1e-9);
+    }
+    EXPECT_GT(touches[0].Distance(touches[1]), 1.0) << "the pick chooses between the two";
+    EXPECT_FALSE(FeatureCreator::CreateTangentLineFeature(RuVaPnt2d(1.5, 1.2), &ellipse, RuVaPnt2d()));
+    // Half of the ellipse: the lower touching point is off the arc, so the upper one is taken.
+    const EllipseArc2dFeature upper(RuVaPnt2d(0, 0), 4.0, 2.0, 0.0, 0.0, 180.0);
+    std::unique_ptr<Line2dFeature> line(FeatureCreator::CreateTangentLineFeature(RuVaPnt2d(6, 0), &upper, RuVaPnt2d(3, -2)));
+    ASSERT_TRUE(line);
+    EXPECT_GT(line->GetEndPoint().Y(), 0.0);
+}
+
 TEST(FeatureGeometry, PoolCopiesTakeUnequalScales)
 {
     const Circle2dFeature circle(RuVaPnt2d(1, 1), 2.0);
