@@ -688,6 +688,12 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
     // While a long operation runs only its cancel pane takes commands: nothing else may start.
     if (m_bProgressShown && LOWORD(wParam) != ID_PANE_CANCEL)
         return TRUE;
+    // The command bar's own commands (step back, input options, the jumps to a row of a kind ...).
+    if (LOWORD(wParam) >= 37104 && LOWORD(wParam) <= 37151 && m_pCommandBar != nullptr &&
+        m_pCommandBar->GetSafeHwnd() != nullptr) {
+        m_pCommandBar->SendMessage(WM_COMMAND, MAKEWPARAM(LOWORD(wParam), 0), 0);
+        return TRUE;
+    }
     // The edit accelerators act on an edit control that has the focus, not on the drawing.
     if (HIWORD(wParam) == 1 && IsEditWindow(::GetFocus())) {
         UINT nMessage = 0;
