@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "command/AngleParameterItem.h"
 #include "command/AttributeNumberParameterItem.h"
@@ -267,23 +268,25 @@ CString PropertyListItem::GetShortcutText() const
     case ParameterItemBase::typeText: nCommand = 37109; break;
     default: return CString();
     }
-    if (CBCGPKeyboardManager::GetInstance() == nullptr)
-        return CString();
-    CFrameWnd* pFrame = nullptr;
+    // The list's top-level frame, then the main window; in each its own table, then its active frame's.
+    std::vector<CFrameWnd*> frames;
     if (m_pList != nullptr && m_pList->GetSafeHwnd() != nullptr)
-        pFrame = dynamic_cast<CFrameWnd*>(m_pList->GetTopLevelParent());
-    if (pFrame == nullptr) {
-        CWnd* pMain = AfxGetMainWnd();
-        pFrame = pMain != nullptr ? dynamic_cast<CFrameWnd*>(pMain) : nullptr;
-    }
+        frames.push_back(dynamic_cast<CFrameWnd*>(m_pList->GetTopLevelParent()));
+    frames.push_back(dynamic_cast<CFrameWnd*>(AfxGetMainWnd()));
     CString key;
-    if (pFrame == nullptr)
-        return CString();
-    if (!CBCGPKeyboardManager::FindDefaultAccelerator(nCommand, key, pFrame, TRUE)) {
-        CFrameWnd* pActive = pFrame->GetActiveFrame();
-        if (pActive == nullptr || pActive == pFrame || !CBCGPKeyboardManager::FindDefaultAccelerator(nCommand, key, pActive, FALSE))
-            return CString();
+    BOOL bFound = FALSE;
+    for (CFrameWnd* pFrame : frames) {
+        if (pFrame == nullptr || bFound)
+            continue;
+        bFound = CBCGPKeyboardManager::FindDefaultAccelerator(nCommand, key, pFrame, TRUE);
+        if (!bFound) {
+            CFrameWnd* pActive = pFrame->GetActiveFrame();
+            bFound = pActive != nullptr && pActive != pFrame &&
+                     CBCGPKeyboardManager::FindDefaultAccelerator(nCommand, key, pActive, FALSE);
+        }
     }
+    if (!bFound)
+        return CString();
     return key.IsEmpty() ? CString() : CString(u"(") + key + CString(u")");
 }
 
