@@ -493,7 +493,7 @@ CWnd* PropertyListItem::CreateEditor()
     auto makeTyped = [&]() {
         if (m_pValueItem->m_bHistory) {
             auto* pCombo = new CComboBox;
-            if (pCombo->Create(child | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, CRect(0, 0, 0, 200), m_pList, kComboId)) {
+            if (pCombo->Create(child | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, none, m_pList, kComboId)) {
                 pEditor = pCombo;
                 kind = editorHistoryCombo;
             } else {
@@ -538,7 +538,7 @@ CWnd* PropertyListItem::CreateEditor()
         break;
     case ParameterItemBase::typeList: {
         auto* pCombo = new CComboBox;
-        if (pCombo->Create(child | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | WS_VSCROLL, CRect(0, 0, 0, 200), m_pList, kComboId)) {
+        if (pCombo->Create(child | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | WS_VSCROLL, none, m_pList, kComboId)) {
             if (auto* p = dynamic_cast<const ListParameterItem*>(m_pValueItem))
                 for (int i = 0; i < p->GetItemCount(); ++i)
                     pCombo->AddString(p->GetItemText(i));
@@ -551,7 +551,7 @@ CWnd* PropertyListItem::CreateEditor()
     }
     case ParameterItemBase::typeColor: {
         auto* pCombo = new CSelectColorComboBox(TRUE, TRUE, FALSE, TRUE);
-        if (pCombo->Create(child | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, CRect(0, 0, 0, 200), m_pList, kComboId)) {
+        if (pCombo->Create(child | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, none, m_pList, kComboId)) {
             pEditor = pCombo;
             kind = editorColor;
         } else {
@@ -562,7 +562,7 @@ CWnd* PropertyListItem::CreateEditor()
     case ParameterItemBase::typeLineType: {
         auto* pCombo = new CSelectLineTypeComboBox;
         if (pCombo->Create(child | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_HSCROLL,
-                           CRect(0, 0, 0, 200), m_pList, kComboId)) {
+                           none, m_pList, kComboId)) {
             auto* p = static_cast<const LineTypeParameterItem*>(m_pValueItem);
             pCombo->SetLineTypeTable(p->m_pTable, p->m_bShowByLayer);
             pCombo->SetLayerLineTypeNo(static_cast<short>(kEmptyNumber));
@@ -576,7 +576,7 @@ CWnd* PropertyListItem::CreateEditor()
     case ParameterItemBase::typeLineWidth: {
         auto* pCombo = new CSelectLineWidthComboBox;
         if (pCombo->Create(child | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_HSCROLL,
-                           CRect(0, 0, 0, 200), m_pList, kComboId)) {
+                           none, m_pList, kComboId)) {
             auto* p = static_cast<const LineWidthParameterItem*>(m_pValueItem);
             pCombo->SetLineWidthTable(p->m_pTable, p->m_bShowByLayer);
             pCombo->SetLayerLineWidthNo(static_cast<short>(kEmptyNumber));
@@ -600,7 +600,7 @@ CWnd* PropertyListItem::CreateEditor()
         break;
     case ParameterItemBase::typeDrawComponent: {
         auto* pCombo = new CComboBox;
-        if (pCombo->Create(child | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_SORT | WS_VSCROLL, CRect(0, 0, 0, 200), m_pList, kComboId)) {
+        if (pCombo->Create(child | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_SORT | WS_VSCROLL, none, m_pList, kComboId)) {
             pEditor = pCombo;
             kind = editorComponent;
         } else {
@@ -807,22 +807,11 @@ void PropertyListItem::MoveEditor(const CRect& rcValue)
         m_pEditor->MoveWindow(&rc, TRUE);
         return;
     }
-    CRect closed;
-    pCombo->GetWindowRect(&closed);
-    int c = closed.Height();
-    if (c <= 0)
-        c = rc.Height();
+    // The closed combo is centred on the cell. Its window is only the closed field here: the
+    // drop-down list is a window of its own that sizes itself to its entries.
+    const int c = std::max(1, static_cast<int>(rc.Height()));
     const int top = rc.top + rc.Height() / 2 - c / 2;
-    int items = 0;
-    if (m_nEditorKind == editorHistoryCombo || m_nEditorKind == editorComponent) {
-        items += std::max(0, pCombo->GetItemHeight(-1));
-        for (int i = 0; i < pCombo->GetCount(); ++i)
-            items += std::max(0, pCombo->GetItemHeight(i));
-    } else if (m_nEditorKind == editorListCombo || m_nEditorKind == editorLineType || m_nEditorKind == editorLineWidth) {
-        for (int i = 0; i < pCombo->GetCount(); ++i)
-            items += std::max(0, pCombo->GetItemHeight(i));
-    }
-    pCombo->MoveWindow(rc.left, top, rc.Width(), c + 10 + items, TRUE);
+    pCombo->MoveWindow(rc.left, top, rc.Width(), c, TRUE);
     if (m_nEditorKind == editorHistoryCombo || m_nEditorKind == editorListCombo || m_nEditorKind == editorComponent) {
         int widest = 0;
         CDC* pDC = pCombo->GetDC();
