@@ -1,9 +1,11 @@
 #include "app/CMainFrame.h"
 
 #include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
 #include "app/CSplashWnd.h"
 #include "app/SystemEnvironment.h"
 #include "command/CCommandBar.h"
+#include "command/CCommandToolbarMenuButton.h"
 #include "command/CommandBase.h"
 #include "command/CommandInfo.h"
 #include "command/CommandManager.h"
@@ -496,6 +498,8 @@ void CMainFrame::CreateDockingBars()
         SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0) ? static_cast<int>(work.bottom - work.top) : 300;
 
     m_pCommandBar = CreateDockingBar<CCommandBar>(this, 10293, ID_BAR_COMMAND, 200, 200, CBRS_RIGHT, 453);
+    // Group buttons show the command last chosen from their group.
+    CCommandToolbarMenuButton::s_pGroupCommand = &CQZ2Doc::GetGroupButtonCommand;
     m_pPropertyBar = CreateDockingBar<CPropertyBar>(this, 10303, ID_BAR_PROPERTY, 200, nPropertyHeight, CBRS_RIGHT, 450);
     m_pDrawingBar = CreateDockingBar<CDrawingBar>(this, 11547, ID_BAR_DRAWING, 200, 200, CBRS_LEFT, 452);
     m_pLayerBar = CreateDockingBar<CLayerBar>(this, 10795, ID_BAR_LAYER, 200, 200, CBRS_LEFT, 451);
