@@ -40,27 +40,33 @@ class TwelveParameters : public CommandBase
 public:
     TwelveParameters()
     {
+        // Item ids are unique in a command.
+        int id = 0;
         for (int i = 0; i < kParameters; ++i) {
             auto* pParameter = new CommandParameter;
             switch (i % 6) {
             case 0: {
                 LengthParameterItem item;
                 item.m_strCaption = u"Length";
+                item.SetId(++id);
                 pParameter->AddItem(item);
                 break;
             }
             case 1: {
                 AngleParameterItem item;
                 item.m_strCaption = u"Angle";
+                item.SetId(++id);
                 pParameter->AddItem(item);
                 break;
             }
             case 2: {
                 PointParameterItem item;
                 item.m_strCaption = u"Point";
+                item.SetId(++id);
                 pParameter->AddItem(item);
                 LengthParameterItem other;
                 other.m_strCaption = u"Distance";
+                other.SetId(++id);
                 pParameter->AddItem(other);
                 break;
             }
@@ -68,6 +74,7 @@ public:
                 TextParameterItem item;
                 item.m_strCaption = u"Text";
                 item.m_bHistory = TRUE;
+                item.SetId(++id);
                 pParameter->AddItem(item);
                 break;
             }
@@ -75,6 +82,7 @@ public:
                 ListParameterItem item;
                 item.m_strCaption = u"Kind";
                 item.SetItemsFromText(u"One|Two|Three");
+                item.SetId(++id);
                 pParameter->AddItem(item);
                 break;
             }
@@ -82,15 +90,18 @@ public:
                 if (i == 5) {
                     ScaleParameterItem item;
                     item.m_strCaption = u"Scale";
-                    pParameter->AddItem(item);
+                    item.SetId(++id);
+                pParameter->AddItem(item);
                 } else {
                     PointArrayParameterItem item;
                     item.m_strCaption = u"Points";
-                    pParameter->AddItem(item);
+                    item.SetId(++id);
+                pParameter->AddItem(item);
                 }
                 break;
             }
             }
+            pParameter->SetCurrentIndex(0);
             AddParameter(pParameter);
         }
         SetCurrentParameterIndex(0);
