@@ -1,9 +1,11 @@
 #include "app/CMainFrame.h"
 
 #include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
 #include "app/CSplashWnd.h"
 #include "app/SystemEnvironment.h"
 #include "command/CCommandBar.h"
+#include "command/CCommandToolbarMenuButton.h"
 #include "command/CommandBase.h"
 #include "command/CommandInfo.h"
 #include "command/CommandManager.h"
@@ -496,6 +498,8 @@ void CMainFrame::CreateDockingBars()
         SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0) ? static_cast<int>(work.bottom - work.top) : 300;
 
     m_pCommandBar = CreateDockingBar<CCommandBar>(this, 10293, ID_BAR_COMMAND, 200, 200, CBRS_RIGHT, 453);
+    // Group buttons show the command last chosen from their group.
+    CCommandToolbarMenuButton::s_pGroupCommand = &CQZ2Doc::GetGroupButtonCommand;
     m_pPropertyBar = CreateDockingBar<CPropertyBar>(this, 10303, ID_BAR_PROPERTY, 200, nPropertyHeight, CBRS_RIGHT, 450);
     m_pDrawingBar = CreateDockingBar<CDrawingBar>(this, 11547, ID_BAR_DRAWING, 200, 200, CBRS_LEFT, 452);
     m_pLayerBar = CreateDockingBar<CLayerBar>(this, 10795, ID_BAR_LAYER, 200, 200, CBRS_LEFT, 451);
@@ -688,6 +692,12 @@ BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
     // While a long operation runs only its cancel pane takes commands: nothing else may start.
     if (m_bProgressShown && LOWORD(wParam) != ID_PANE_CANCEL)
         return TRUE;
+    // The command bar's own commands (step back, input options, the jumps to a row of a kind ...).
+    if (LOWORD(wParam) >= 37104 && LOWORD(wParam) <= 37151 && m_pCommandBar != nullptr &&
+        m_pCommandBar->GetSafeHwnd() != nullptr) {
+        m_pCommandBar->SendMessage(WM_COMMAND, MAKEWPARAM(LOWORD(wParam), 0), 0);
+        return TRUE;
+    }
     // The edit accelerators act on an edit control that has the focus, not on the drawing.
     if (HIWORD(wParam) == 1 && IsEditWindow(::GetFocus())) {
         UINT nMessage = 0;

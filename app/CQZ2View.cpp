@@ -423,7 +423,7 @@ void CQZ2View::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 void CQZ2View::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    // While a command runs, what is typed here is a value for the command bar's input line.
+    // While a command runs, what is typed here goes into the command bar's selected row.
     QZ2Command::CommandManager* pManager = GetCommandManager();
     if (pManager != nullptr && pManager->HasActiveCommand() && CCommandBar::IsTypedCharacter(nChar)) {
         CCommandBar* pBar = pManager->GetCommandBar();
@@ -433,7 +433,7 @@ void CQZ2View::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
             if (!pBar->IsWindowVisible())
                 if (auto* pFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
                     pFrame->ShowCommandBar(TRUE);
-            if (pBar->TypeIntoInputLine(text))
+            if (pBar->TypeIntoSelectedRow(text))
                 return;
         }
     }

@@ -19,6 +19,7 @@
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/Rubberband.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureRecord.h"
 #include "libs/vevure/FeatureType.h"
@@ -276,7 +277,21 @@ ParameterItemBase* ParameterModifierBase::GetTargetItem() const
 
 BOOL ParameterModifierBase::DrawLine(const RuVaPnt2d& a, const RuVaPnt2d& b) const
 {
-    return m_pCommand != nullptr && m_pCommand->DrawRubberbandLine(a, b);
+    Draw2dView* pView = m_pManager != nullptr ? m_pManager->GetActiveView() : nullptr;
+    if (pView == nullptr)
+        return FALSE;
+    // The modifiers' own drawer of their green preview lines (one modifier previews at a time).
+    static Rubberband drawer;
+    if (!drawer.BeginDraw(pView, m_pManager->GetDraw2dDocument()))
+        return FALSE;
+    // The points are in the active drawing; the drawer draws in the world.
+    RuVaPnt2d worldA;
+    RuVaPnt2d worldB;
+    pView->ConvertPointLocalToWorld(pView->GetActiveDrawingFeature(), nullptr, a, worldA);
+    pView->ConvertPointLocalToWorld(pView->GetActiveDrawingFeature(), nullptr, b, worldB);
+    drawer.DrawLine(worldA, worldB, RGB(0, 255, 0));
+    drawer.EndDraw();
+    return TRUE;
 }
 
 ParameterModifierBase* ParameterModifierBase::GetInnermost()

@@ -892,7 +892,8 @@ CWnd* CBCGPToolBar::GetCommandTarget() const {
   // Without an owner of its own the toolbar's parent is the frame's dock host, which only
   // lays out: commands go to the frame then.
   CWnd* owner = GetOwner();
-  if (owner && owner != this && !qobject_cast<QMainWindow*>(owner->GetQWidget())) return owner;
+  if (owner && owner != this && (!m_bRouteCommandsViaFrame || !qobject_cast<QMainWindow*>(owner->GetQWidget())))
+    return owner;
   return m_pDockSite;
 }
 
@@ -923,6 +924,10 @@ BOOL CBCGPToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CBCGPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+  UpdateCmdUIThrough(pTarget, bDisableIfNoHndler);
+}
+
+void CBCGPToolBar::UpdateCmdUIThrough(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
   if (!pTarget || IsCustomizeMode()) return;
   CToolCmdUI ui;
   ui.m_pOther = this;

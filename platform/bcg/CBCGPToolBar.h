@@ -88,6 +88,11 @@ public:
   virtual BOOL OnSendCommand(const CBCGPToolbarButton* pButton);
   // Brings the buttons' state up to date through the frame's update handlers.
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+  // The same through any command target (a bar that handles its toolbar's commands itself).
+  void UpdateCmdUIThrough(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+  // FALSE: the buttons' commands go to the toolbar's owner even when the frame hosts the toolbar.
+  void SetRouteCommandsViaFrame(BOOL bValue) { m_bRouteCommandsViaFrame = bValue; }
+  BOOL GetRouteCommandsViaFrame() const { return m_bRouteCommandsViaFrame; }
   // Clicks the button at iIndex as the user would (its command goes to the frame).
   void ClickButton(int iIndex);
   // The right mouse button on the toolbar (screen point; iButton the button under it or -1):
@@ -137,6 +142,7 @@ public:
   static void ResetAll();
 
 protected:
+  BOOL m_bRouteCommandsViaFrame = TRUE;
   DECLARE_MESSAGE_MAP()
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   afx_msg void OnDestroy();

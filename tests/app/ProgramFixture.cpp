@@ -2,6 +2,7 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
 #include "app/CMainFrame.h"
@@ -9,7 +10,9 @@
 #include "app/CQZ2TabView.h"
 #include "app/CQZ2View.h"
 #include "command/CCommandBar.h"
+#include "command/CPropertyListCtrl.h"
 #include "command/CommandManager.h"
+#include "command/PropertyListItem.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/WinConstants.h"
 
@@ -71,12 +74,22 @@ void ProgramFixture::TypeAndReturn(const CString& text)
 {
     CCommandBar* pBar = m_frame->GetCommandBar();
     ASSERT_NE(pBar, nullptr);
-    pBar->GetInputLine().SetWindowText(text);
-    QWidget* pInput = pBar->GetInputLine().GetQWidget();
-    ASSERT_NE(pInput, nullptr);
+    CPropertyListCtrl& list = pBar->GetList();
+    PropertyListItem* pRow = list.GetCurItem();
+    ASSERT_NE(pRow, nullptr);
+    // Typed as on the list: the selected row's editor takes the text.
+    list.SetFocus();
+    Pump();
+    ASSERT_TRUE(pBar->TypeIntoSelectedRow(text));
+    Pump();
+    ASSERT_NE(pRow->GetEditor(), nullptr);
+    QWidget* pTarget = QApplication::focusWidget();
+    if (pTarget == nullptr)
+        pTarget = pRow->GetEditor()->GetQWidget();
+    ASSERT_NE(pTarget, nullptr);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(pInput, &press);
+    QCoreApplication::sendEvent(pTarget, &press);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(pInput, &release);
+    QCoreApplication::sendEvent(pTarget, &release);
     Pump();
 }

@@ -33,7 +33,7 @@ protected:
     CQZ2View* ActiveDrawView() const;
     // Moves to the point and clicks the left button there, in the view's client coordinates.
     static void Click(CQZ2View* pView, const CPoint& p);
-    // Types the text into the command bar's input line and presses Return in it, as the user does.
+    // Types the text into the command bar's selected row (its editor) and presses Return there, as the user does.
     void TypeAndReturn(const CString& text);
 
     CMainFrame* m_frame = nullptr;

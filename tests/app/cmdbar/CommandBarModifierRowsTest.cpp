@@ -16,6 +16,7 @@
 #include "app/CQZ2TabView.h"
 #include "app/CQZ2View.h"
 #include "command/CCommandBar.h"
+#include "command/PropertyListItem.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
@@ -49,7 +50,7 @@ protected:
             return;
         m_bar = m_frame->GetCommandBar();
         ASSERT_NE(m_bar, nullptr);
-        ASSERT_NE(m_bar->GetRowList().GetSafeHwnd(), nullptr);
+        ASSERT_NE(m_bar->GetList().GetSafeHwnd(), nullptr);
         Pump();
         ASSERT_NE(NewDrawing(), nullptr);
         // A line with its start point given; the length then takes a length from two points.
@@ -72,7 +73,7 @@ protected:
     }
 
     // The list's own selection and the bar's agree.
-    int ListSelection() const { return m_bar->GetRowList().GetNextItem(-1, LVNI_SELECTED); }
+    int ListSelection() const { return m_bar->GetList().GetCurSel(); }
 
     std::vector<UINT> Buttons() const
     {
@@ -105,12 +106,12 @@ TEST_F(CommandBarModifierRowsTest, LengthFromTwoTypedPointsShowsItsInputsUnderTh
 
     // The length row, then the modifier's name, then its two inputs, then the angle row.
     ASSERT_EQ(m_bar->GetRowCount(), 7);
-    ASSERT_EQ(m_bar->GetRowList().GetItemCount(), 7);
+    ASSERT_EQ(m_bar->GetList().GetItemCount(), 7);
     EXPECT_EQ(m_bar->GetParameterRowCount(), 4);
     const int header = kLength + 1;
     EXPECT_TRUE(m_bar->IsHeaderRow(header));
     EXPECT_EQ(m_bar->GetRowCaption(header), pModifier->GetName());
-    EXPECT_EQ(m_bar->GetRowList().GetItemText(header, 0), pModifier->GetName());
+    EXPECT_EQ(m_bar->GetList().GetItem(header)->GetCaption(), pModifier->GetName());
     for (int input = 0; input < 2; ++input) {
         const int row = header + 1 + input;
         EXPECT_TRUE(m_bar->IsSubRow(row));
@@ -120,7 +121,7 @@ TEST_F(CommandBarModifierRowsTest, LengthFromTwoTypedPointsShowsItsInputsUnderTh
         EXPECT_EQ(m_bar->FindModifierInputRow(input), row);
         EXPECT_EQ(m_bar->GetRowCaption(row), pModifier->GetInputItem(input)->m_strCaption);
         EXPECT_FALSE(m_bar->GetRowCaption(row).IsEmpty());
-        EXPECT_NE(m_bar->GetRowList().GetItemText(row, 0).Find(pModifier->GetInputItem(input)->m_strCaption), -1);
+        EXPECT_NE(m_bar->GetList().GetItem(row)->GetCaption().Find(pModifier->GetInputItem(input)->m_strCaption), -1);
         EXPECT_TRUE(m_bar->GetRowValueText(row).IsEmpty());
     }
     // The parameter rows keep their numbers below the modifier's rows.
@@ -128,7 +129,8 @@ TEST_F(CommandBarModifierRowsTest, LengthFromTwoTypedPointsShowsItsInputsUnderTh
     EXPECT_EQ(m_bar->FindParameterRow(kAngle), 6);
     EXPECT_EQ(m_bar->GetRowParameter(6), kAngle);
     EXPECT_EQ(m_bar->GetRowModifierInput(6), -1);
-    EXPECT_EQ(m_bar->GetRowCaption(6), m_line->GetParameter(kAngle)->GetCurrentItem()->m_strCaption);
+    // An optional parameter's caption stands in parentheses.
+    EXPECT_EQ(m_bar->GetRowCaption(6), CString(u"(") + m_line->GetParameter(kAngle)->GetCurrentItem()->m_strCaption + CString(u")"));
 
     // The first input waits: its row is selected, and the toolbar has no type buttons for it.
     EXPECT_EQ(pModifier->GetInputIndex(), 0);
@@ -141,7 +143,7 @@ TEST_F(CommandBarModifierRowsTest, LengthFromTwoTypedPointsShowsItsInputsUnderTh
     Pump();
     ASSERT_TRUE(m_line->HasModifier());
     EXPECT_FALSE(m_bar->GetRowValueText(header + 1).IsEmpty());
-    EXPECT_FALSE(m_bar->GetRowList().GetItemText(header + 1, 1).IsEmpty());
+    EXPECT_FALSE(m_bar->GetList().GetItem(header + 1)->GetValueText().IsEmpty());
     EXPECT_EQ(m_line->GetActiveModifier()->GetInputIndex(), 1);
     EXPECT_EQ(m_bar->GetSelectedRow(), header + 2);
     EXPECT_EQ(ListSelection(), header + 2);
@@ -151,17 +153,14 @@ TEST_F(CommandBarModifierRowsTest, LengthFromTwoTypedPointsShowsItsInputsUnderTh
     TypeAndReturn(u"3,4");
     EXPECT_FALSE(m_line->HasModifier());
     EXPECT_EQ(m_bar->GetRowCount(), 4);
-    EXPECT_EQ(m_bar->GetRowList().GetItemCount(), 4);
+    EXPECT_EQ(m_bar->GetList().GetItemCount(), 4);
     EXPECT_FALSE(m_bar->IsSubRow(kLength + 1));
     EXPECT_DOUBLE_EQ(LengthValue(), 5.0);
     const CString shown = m_bar->GetRowValueText(kLength);
     EXPECT_FALSE(shown.IsEmpty());
     EXPECT_EQ(shown, CCommandBar::FormatItem(m_line->GetParameter(kLength)->GetCurrentItem()));
-    EXPECT_EQ(m_bar->GetRowList().GetItemText(kLength, 1), shown);
+    EXPECT_EQ(m_bar->GetList().GetItem(kLength)->GetValueText(), shown);
     EXPECT_EQ(shown.Left(1), CString(u"5"));
-    CString input;
-    m_bar->GetInputLine().GetWindowText(input);
-    EXPECT_TRUE(input.IsEmpty());
     // The selection is on a parameter row again, the one the command waits for.
     EXPECT_EQ(m_bar->GetSelectedRow(), m_bar->FindParameterRow(m_line->GetCurrentParameterIndex()));
     EXPECT_EQ(m_manager->GetActiveCommand(), m_line);
@@ -215,7 +214,7 @@ TEST_F(CommandBarModifierRowsTest, PointRowsShowPointsRelativeToTheUserOriginAnd
     EXPECT_DOUBLE_EQ(pStart->m_point.X(), 110.0);
     EXPECT_DOUBLE_EQ(pStart->m_point.Y(), 70.0);
     EXPECT_EQ(m_bar->GetRowValueText(kStart), shown(10, 20));
-    EXPECT_EQ(m_bar->GetRowList().GetItemText(kStart, 1), shown(10, 20));
+    EXPECT_EQ(m_bar->GetList().GetItem(kStart)->GetValueText(), shown(10, 20));
 
     // A modifier's point is typed and shown in the drawing's own coordinates.
     AttachLengthModifier();
@@ -234,7 +233,7 @@ TEST_F(CommandBarModifierRowsTest, ModifierRowsTakeTheSelectionTypedTextAndEscap
     ASSERT_EQ(second, first + 1);
 
     // A sub-row picked in the list makes its input the current one.
-    m_bar->GetRowList().SetItemState(second, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    m_bar->GetList().SetCurSel(second);
     Pump();
     ASSERT_TRUE(m_line->HasModifier());
     EXPECT_EQ(m_line->GetActiveModifier()->GetInputIndex(), 1);
@@ -244,10 +243,11 @@ TEST_F(CommandBarModifierRowsTest, ModifierRowsTakeTheSelectionTypedTextAndEscap
     // Text the input cannot take is refused and kept selected; the input stays empty.
     EXPECT_FALSE(m_bar->EnterText(u"no point"));
     CString kept;
-    m_bar->GetInputLine().GetWindowText(kept);
+    ASSERT_NE(m_bar->GetList().GetCurItem()->GetEditor(), nullptr);
+    m_bar->GetList().GetCurItem()->GetEditor()->GetWindowText(kept);
     EXPECT_EQ(kept, CString(u"no point"));
     EXPECT_TRUE(m_line->GetActiveModifier()->GetInputItem(1)->IsEmpty());
-    m_bar->EscapeInput();  // erases the refused text only
+    m_bar->EscapeInput();  // undoes the refused text only
     ASSERT_TRUE(m_line->HasModifier());
 
     // A point for the second input, typed while its row is selected, goes there.
@@ -270,7 +270,7 @@ TEST_F(CommandBarModifierRowsTest, ModifierRowsTakeTheSelectionTypedTextAndEscap
     Pump();
     EXPECT_FALSE(m_line->HasModifier());
     EXPECT_EQ(m_bar->GetRowCount(), 4);
-    EXPECT_EQ(m_bar->GetRowList().GetItemCount(), 4);
+    EXPECT_EQ(m_bar->GetList().GetItemCount(), 4);
     EXPECT_EQ(m_bar->GetSelectedRow(), kLength);
     EXPECT_EQ(ListSelection(), kLength);
     // The command goes on.
@@ -285,7 +285,7 @@ TEST_F(CommandBarModifierRowsTest, PickingAnotherParameterRowEndsTheModifierAndR
     // The angle row sits below the modifier's rows but is still parameter 3.
     const int angleRow = m_bar->FindParameterRow(kAngle);
     ASSERT_EQ(angleRow, 6);
-    m_bar->GetRowList().SetItemState(angleRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    m_bar->GetList().SetCurSel(angleRow);
     Pump();
     EXPECT_EQ(m_line->GetCurrentParameterIndex(), kAngle);
     EXPECT_FALSE(m_line->HasModifier());
@@ -318,11 +318,11 @@ TEST_F(CommandBarModifierRowsTest, AModifierSetOnANamedParameterShowsItsRowsTher
     EXPECT_EQ(m_bar->GetRowCount(), 4);
 }
 
-TEST_F(CommandBarModifierRowsTest, ArrowKeysInTheInputLineStepOverTheModifierHeader)
+TEST_F(CommandBarModifierRowsTest, ArrowKeysOnTheListStepOverTheModifierHeader)
 {
     AttachLengthModifier();
     const int first = m_bar->FindModifierInputRow(0);
-    QWidget* pInput = m_bar->GetInputLine().GetQWidget();
+    QWidget* pInput = m_bar->GetList().GetQWidget();
     ASSERT_NE(pInput, nullptr);
     auto key = [pInput](Qt::Key k) {
         QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
@@ -331,7 +331,8 @@ TEST_F(CommandBarModifierRowsTest, ArrowKeysInTheInputLineStepOverTheModifierHea
         QCoreApplication::sendEvent(pInput, &release);
         Pump();
     };
-    m_bar->GetInputLine().SetFocus();
+    m_bar->GetList().SetFocus();
+    Pump();
     key(Qt::Key_Down);
     ASSERT_TRUE(m_line->HasModifier());
     EXPECT_EQ(m_line->GetActiveModifier()->GetInputIndex(), 1);
@@ -366,7 +367,7 @@ TEST_F(CommandBarModifierRowsTest, AnotherModifierReplacesTheRowsAndEndingTheCom
     // Shown afresh, as when the command comes back to the top, the bar keeps the modifier's rows.
     m_bar->SetCommand(m_line);
     EXPECT_EQ(m_bar->GetRowCount(), 7);
-    EXPECT_EQ(m_bar->GetRowList().GetItemCount(), 7);
+    EXPECT_EQ(m_bar->GetList().GetItemCount(), 7);
     EXPECT_EQ(m_bar->GetSelectedRow(), m_bar->FindModifierInputRow(0));
     // Row calls for inputs and parameters that have no row change nothing.
     EXPECT_FALSE(m_bar->SelectModifierRow(2));
@@ -379,7 +380,7 @@ TEST_F(CommandBarModifierRowsTest, AnotherModifierReplacesTheRowsAndEndingTheCom
     Pump();
     EXPECT_TRUE(m_manager->GetActiveCommandName().IsEmpty());
     EXPECT_EQ(m_bar->GetRowCount(), 0);
-    EXPECT_EQ(m_bar->GetRowList().GetItemCount(), 0);
+    EXPECT_EQ(m_bar->GetList().GetItemCount(), 0);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "app/CQZ2TabView.h"
 #include "app/CQZ2View.h"
 #include "command/CCommandBar.h"
+#include "command/PropertyListItem.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
@@ -199,22 +200,15 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
     EXPECT_EQ(m_frame->GetControlBar(59424), pBar);
     EXPECT_EQ(m_manager->GetCommandBar(), pBar);
     EXPECT_EQ(pBar->GetCommandManager(), m_manager);
-    ASSERT_NE(pBar->GetRowList().GetSafeHwnd(), nullptr);
-    ASSERT_NE(pBar->GetInputLine().GetSafeHwnd(), nullptr);
+    ASSERT_NE(pBar->GetList().GetSafeHwnd(), nullptr);
     EXPECT_EQ(pBar->GetRowCount(), 0);
-    // The rows' columns fit the list: no sideways scrolling.
+    // The list lies below the combo and the toolbar and fills the rest of the bar.
     CRect listRect;
-    pBar->GetRowList().GetClientRect(&listRect);
-    EXPECT_GT(pBar->GetRowList().GetColumnWidth(1), 20);
-    EXPECT_LE(pBar->GetRowList().GetColumnWidth(0) + pBar->GetRowList().GetColumnWidth(1), listRect.Width());
-    if (auto* pScroll = qobject_cast<QAbstractScrollArea*>(pBar->GetRowList().GetQWidget())) {
-        EXPECT_FALSE(pScroll->horizontalScrollBar()->isVisible());
-    }
-    // Typed text without a running command is refused and stays, selected, in the input line.
+    pBar->GetList().GetClientRect(&listRect);
+    EXPECT_GT(listRect.Width(), 20);
+    EXPECT_GT(listRect.Height(), 20);
+    // Typed text without a running command is refused.
     EXPECT_FALSE(pBar->EnterText(u"10,10"));
-    CString kept;
-    pBar->GetInputLine().GetWindowText(kept);
-    EXPECT_EQ(kept, CString(u"10,10"));
 
     CQZ2Doc* pDoc = NewDrawing();
     ASSERT_NE(pDoc, nullptr);
@@ -224,14 +218,14 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
     ASSERT_NE(pLine, nullptr);
     EXPECT_EQ(pBar->GetCommand(), pLine);
     ASSERT_EQ(pBar->GetRowCount(), pLine->GetParameterCount());
-    EXPECT_EQ(pBar->GetRowList().GetItemCount(), pLine->GetParameterCount());
+    EXPECT_EQ(pBar->GetList().GetItemCount(), pLine->GetParameterCount());
     EXPECT_EQ(pBar->GetCommandNameCount(), 1);
     EXPECT_EQ(pBar->GetCommandName(0), pLine->GetDisplayName());
     EXPECT_EQ(pBar->GetCommandCombo().GetCurSel(), 0);
     const int first = pLine->GetCurrentParameterIndex();
     ASSERT_GE(first, 0);
     EXPECT_EQ(pBar->GetSelectedRow(), first);
-    EXPECT_EQ(pBar->GetRowList().GetNextItem(-1, LVNI_SELECTED), first);
+    EXPECT_EQ(pBar->GetList().GetCurSel(), first);
     EXPECT_FALSE(pBar->GetRowCaption(first).IsEmpty());
 
     // The bar's toolbar offers what fits the selected row: a point taking modifiers gets the
@@ -257,7 +251,7 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
         EXPECT_EQ(buttons(), (std::vector<UINT>{37101, 0, 37102, 37103, 0, 37152, 37153, 0, 37105}));
         ASSERT_TRUE(pBar->SelectParameterRow(first));
         // A row picked in the list becomes the parameter the command waits for.
-        pBar->GetRowList().SetItemState(i, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        pBar->GetList().SetCurSel(i);
         Pump();
         EXPECT_EQ(pLine->GetCurrentParameterIndex(), i);
         EXPECT_EQ(pBar->GetSelectedRow(), i);
@@ -297,30 +291,23 @@ TEST_F(ProgramFrameTest, CommandBarIsADockingBarThatShowsAndDrivesTheRunningComm
     EXPECT_NE(pLine->GetCurrentParameterIndex(), first);
     EXPECT_EQ(pBar->GetSelectedRow(), pLine->GetCurrentParameterIndex());
     EXPECT_FALSE(pBar->GetRowValueText(first).IsEmpty());
-    CString input;
-    pBar->GetInputLine().GetWindowText(input);
-    EXPECT_TRUE(input.IsEmpty());
-    // The end point typed as the user types it: text in the input line, then the Return key.
+    // The end point typed as the user types it: text in the row's editor, then the Return key.
     TypeAndReturn(u"110,20");
     EXPECT_EQ(LineCount(pDoc->GetDraw2dDocument()), 1);
-    pBar->GetInputLine().GetWindowText(input);
-    EXPECT_TRUE(input.IsEmpty());
     EXPECT_EQ(m_manager->GetActiveCommand(), pLine);
     // Text the row cannot take is refused.
     EXPECT_FALSE(pBar->EnterText(u"not a point"));
     EXPECT_EQ(LineCount(pDoc->GetDraw2dDocument()), 1);
 
-    // Escape empties the input line first; on an empty row it cancels the command.
-    pBar->GetInputLine().SetWindowText(u"12");
+    // Escape undoes typing in the editor first; on an empty row it cancels the command.
+    ASSERT_TRUE(pBar->TypeIntoSelectedRow(u"12"));
     pBar->EscapeInput();
-    pBar->GetInputLine().GetWindowText(input);
-    EXPECT_TRUE(input.IsEmpty());
     EXPECT_FALSE(m_manager->GetActiveCommandName().IsEmpty());
     for (int i = 0; i < 3 && !m_manager->GetActiveCommandName().IsEmpty(); ++i)
         pBar->EscapeInput();
     EXPECT_TRUE(m_manager->GetActiveCommandName().IsEmpty());
     EXPECT_EQ(pBar->GetRowCount(), 0);
-    EXPECT_EQ(pBar->GetRowList().GetItemCount(), 0);
+    EXPECT_EQ(pBar->GetList().GetItemCount(), 0);
 
     // Without a command only the standard buttons stay.
     EXPECT_EQ(buttons(), (std::vector<UINT>{37101, 0, 37102, 37103, 0, 37105}));
@@ -503,6 +490,20 @@ void PressKey(Qt::Key key, const QString& text = QString(), Qt::KeyboardModifier
     ProgramFixture::Pump();
 }
 
+// The editor of the command bar's selected row, or NULL.
+CWnd* EditorOf(CCommandBar* pBar)
+{
+    PropertyListItem* pRow = pBar->GetList().GetCurItem();
+    return pRow != nullptr ? pRow->GetEditor() : nullptr;
+}
+
+void EditorText(CCommandBar* pBar, CString& text)
+{
+    text.Empty();
+    if (CWnd* pEditor = EditorOf(pBar))
+        pEditor->GetWindowText(text);
+}
+
 void TypeText(const QString& text)
 {
     for (QChar ch : text) {
@@ -511,10 +512,10 @@ void TypeText(const QString& text)
     }
 }
 
-// While a command runs, the command bar's rows hold the keyboard focus, not its input line: the
-// frame's keys keep working, and what the user types (in the view or the rows) goes into the
-// input line.
-TEST_F(ProgramFrameTest, KeysOfTheFrameWorkWhileACommandRunsAndTypedValuesReachTheInputLine)
+// While a command runs, the command bar's list holds the keyboard focus, not an editor: the
+// frame's keys keep working, and what the user types (in the view or the list) goes into the
+// selected row's editor.
+TEST_F(ProgramFrameTest, KeysOfTheFrameWorkWhileACommandRunsAndTypedValuesReachTheSelectedRow)
 {
     CQZ2Doc* pDoc = NewDrawing();
     ASSERT_NE(pDoc, nullptr);
@@ -528,25 +529,25 @@ TEST_F(ProgramFrameTest, KeysOfTheFrameWorkWhileACommandRunsAndTypedValuesReachT
     // The line command from the menu: the rows take the focus.
     Command(kLineID);
     ASSERT_EQ(m_manager->GetActiveCommandName(), CString(u"Korvan.Shape.Line"));
-    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetRowList());
+    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetList());
 
     // Typed in the view: the first character takes the focus into the input line with it.
     pView->SetFocus();
     Pump();
     ASSERT_EQ(CWnd::GetFocus(), pView);
     TypeText(QStringLiteral("10,10"));
-    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetInputLine());
+    EXPECT_EQ(CWnd::GetFocus(), EditorOf(pBar));
     CString input;
-    pBar->GetInputLine().GetWindowText(input);
+    EditorText(pBar, input);
     EXPECT_EQ(input, CString(u"10,10"));
     PressKey(Qt::Key_Return, QStringLiteral("\r"));
-    pBar->GetInputLine().GetWindowText(input);
+    EditorText(pBar, input);
     EXPECT_TRUE(input.IsEmpty());
     // The start point is given; the rows have the focus again, and what is typed there goes on
     // into the input line.
-    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetRowList());
+    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetList());
     TypeText(QStringLiteral("110,10"));
-    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetInputLine());
+    EXPECT_EQ(CWnd::GetFocus(), EditorOf(pBar));
     PressKey(Qt::Key_Return, QStringLiteral("\r"));
     const Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
     ASSERT_EQ(LineCount(pModel), 1);
@@ -561,13 +562,13 @@ TEST_F(ProgramFrameTest, KeysOfTheFrameWorkWhileACommandRunsAndTypedValuesReachT
     ASSERT_EQ(m_manager->GetActiveCommandName(), CString(u"Korvan.Shape.Line"));
 
     // Ctrl+Z where the focus is now undoes the line; the command goes on.
-    EXPECT_NE(CWnd::GetFocus(), &pBar->GetInputLine());
+    EXPECT_NE(CWnd::GetFocus(), EditorOf(pBar));
     PressKey(Qt::Key_Z, QString(), Qt::ControlModifier);
     EXPECT_EQ(LineCount(pModel), 0);
     EXPECT_EQ(m_manager->GetActiveCommandName(), CString(u"Korvan.Shape.Line"));
 
     // Escape in the rows cancels the command, which has no value given yet.
-    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetRowList());
+    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetList());
     PressKey(Qt::Key_Escape);
     EXPECT_TRUE(m_manager->GetActiveCommandName().IsEmpty());
     // Without a command, typing in the view stays there.
@@ -575,7 +576,7 @@ TEST_F(ProgramFrameTest, KeysOfTheFrameWorkWhileACommandRunsAndTypedValuesReachT
     Pump();
     TypeText(QStringLiteral("5"));
     EXPECT_EQ(CWnd::GetFocus(), pView);
-    pBar->GetInputLine().GetWindowText(input);
+    EditorText(pBar, input);
     EXPECT_TRUE(input.IsEmpty());
 }
 
@@ -601,9 +602,9 @@ TEST_F(ProgramFrameTest, TypingInTheViewBringsAClosedCommandBarBack)
     Pump();
     TypeText(QStringLiteral("7"));
     EXPECT_TRUE(pBar->IsWindowVisible());
-    EXPECT_EQ(CWnd::GetFocus(), &pBar->GetInputLine());
+    EXPECT_EQ(CWnd::GetFocus(), EditorOf(pBar));
     CString input;
-    pBar->GetInputLine().GetWindowText(input);
+    EditorText(pBar, input);
     EXPECT_EQ(input, CString(u"7"));
 }
 
