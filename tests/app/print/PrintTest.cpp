@@ -219,6 +219,31 @@ TEST_F(PrintTest, CancelledPrintDialogPrintsNothingAndStoresNothing)
     EXPECT_TRUE(QDir(m_files.path()).entryList(QDir::Files).isEmpty());
 }
 
+// A PDF file that cannot be written: the user is told which file and why, nothing is printed, nothing is
+// left behind and what stood at the target stays as it was.
+TEST_F(PrintTest, UnwritablePdfTargetIsToldAndLeavesNothingBehind)
+{
+    AddToDrawing(FeatureCreator::CreateCircleFeature(RuVaPnt2d(150, 150), 60));
+    // The kernel's folder takes no files, not even from the super-user.
+    const QString target = QStringLiteral("/sys/kc-print-test.pdf");
+    ThenAnswer([](CDialog* pDialog, QWidget*) {
+        ChoosePdf(*pDialog);
+        Click(*pDialog, IDOK);
+    });
+    AnswerFileDialog(target);
+    m_app->boxes.clear();
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(StepsLeft(), 0);
+    // One box, naming the file and what is wrong with it.
+    ASSERT_EQ(m_app->boxes.size(), 1u);
+    EXPECT_EQ(m_app->boxes[0].text.toStdString(),
+              QStringLiteral("Access to the file \"%1\" was denied.").arg(target).toStdString());
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_TRUE(QDir(QStringLiteral("/sys")).entryList({QStringLiteral("kc-print-test*")}, QDir::AllEntries | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(m_files.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_FALSE(m_view->GetDraw2dView()->GetPrintRangeVisible());
+}
+
 TEST_F(PrintTest, ChangedPrinterTurnsCancelIntoClose)
 {
     CString cancelText;
