@@ -39,6 +39,7 @@
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/PrintDlgTypes.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinDocConstants.h"
 
@@ -106,8 +107,14 @@ BOOL CQZ2View::CheckPrinter()
     auto* pDoc = dynamic_cast<CQZ2Doc*>(GetDocument());
     if (pDoc == nullptr || pDoc->GetPlotDevice() == nullptr)
         return FALSE;
+    // The application's printer: the default queue, else the PDF printer. Only when no printer at all can be
+    // made is there nothing to print on.
+    PRINTDLG pd{};
+    pd.lStructSize = sizeof(pd);
+    CWinApp* pApp = AfxGetApp();
     PlotDevice* pDevice = pDoc->GetPlotDevice();
-    if (pDevice->HasDevice() || pDevice->CreateDefaultDevice())
+    if (pApp != nullptr && pApp->GetPrinterDeviceDefaults(&pd) &&
+        (pDevice->HasDevice() || pDevice->SetDevNames(pd.hDevNames) || pDevice->CreateDefaultDevice()))
         return TRUE;
     AfxMessageBox(LoadResourceString(kNoPrinterMessage), MB_ICONEXCLAMATION);
     return FALSE;
