@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cwchar>
 
+#include "app/CPreviewZoomToolbarComboBoxButton.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2PageSetupDialog.h"
 #include "app/CQZ2View.h"
@@ -20,17 +21,21 @@
 #include "libs/vevure/Draw2dDocument.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiApi.h"
+#include "platform/bcg/BCGPConstants.h"
+#include "platform/bcg/CBCGPToolBar.h"
+#include "platform/bcg/CBCGPToolbarButton.h"
 #include "platform/gdiplus/Graphics.h"
-#include "platform/win/CButton.h"
 #include "platform/win/CClientDC.h"
 #include "platform/win/CComboBox.h"
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CPaintDC.h"
 #include "platform/win/CPrintDialog.h"
 #include "platform/win/CPrintInfo.h"
+#include "platform/win/CScrollBar.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinDocConstants.h"
+#include "platform/win/WinInput.h"
 #include "platform/win/WinMessages.h"
 #include "platform/win/WinSystem.h"
 
@@ -46,6 +51,9 @@ ON_WM_MBUTTONDOWN()
 ON_WM_MBUTTONUP()
 ON_WM_MOUSEMOVE()
 ON_WM_MOUSEWHEEL()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_WM_SETCURSOR()
 ON_WM_HELPINFO()
 ON_COMMAND(CQZ2PreviewView::ID_PREVIEW_PRINT, &CQZ2PreviewView::OnPrint)
 ON_COMMAND(CQZ2PreviewView::ID_PREVIEW_PAGE_SETUP, &CQZ2PreviewView::OnPageSetup)
@@ -54,56 +62,21 @@ ON_COMMAND(CQZ2PreviewView::ID_PREVIEW_ZOOM_OUT, &CQZ2PreviewView::OnZoomOut)
 ON_COMMAND(CQZ2PreviewView::ID_PREVIEW_HAND, &CQZ2PreviewView::OnHand)
 ON_COMMAND(CQZ2PreviewView::ID_PREVIEW_CLOSE, &CQZ2PreviewView::OnClose)
 ON_COMMAND(CQZ2PreviewView::ID_PREVIEW_HELP, &CQZ2PreviewView::OnHelp)
-ON_CBN_SELCHANGE(CQZ2PreviewView::ID_PREVIEW_ZOOM_COMBO, &CQZ2PreviewView::OnZoomSelChange)
-ON_CBN_KILLFOCUS(CQZ2PreviewView::ID_PREVIEW_ZOOM_COMBO, &CQZ2PreviewView::OnZoomKillFocus)
 END_MESSAGE_MAP()
 
 namespace {
 
 constexpr UINT kPreviewHelpContext = 483;
-constexpr int kZoomPresets[] = {500, 200, 150, 100, 75, 50, 25, 10};
-constexpr LPARAM kDataFitWidth = -1;
-constexpr LPARAM kDataWholePage = -2;
-
-// The short name of a command: the text after the line break of its string.
-CString StripText(UINT nID)
-{
-    const CString text = LoadResourceString(nID);
-    const int i = text.Find(u'\n');
-    return i >= 0 ? text.Mid(i + 1) : text;
-}
-
-// The zoom box: Return applies the typed text.
-class CPreviewZoomComboBox : public CComboBox
-{
-public:
-    explicit CPreviewZoomComboBox(CQZ2PreviewView* pPreview) : m_pPreview(pPreview) {}
-    BOOL PreTranslateMessage(MSG* pMsg) override
-    {
-        if (pMsg != nullptr && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
-            CString text;
-            GetWindowText(text);
-            if (pMsg->wParam == VK_RETURN)
-                m_pPreview->ApplyZoomText(text);
-            else
-                m_pPreview->SetZoomDisplay();
-            m_pPreview->SetFocus();
-            return TRUE;
-        }
-        return CComboBox::PreTranslateMessage(pMsg);
-    }
-
-private:
-    CQZ2PreviewView* m_pPreview;
-};
-
+constexpr UINT kPageSetupText = 10115;
+constexpr UINT kCloseText = 10116;
 }  // namespace
 
 CQZ2PreviewView::CQZ2PreviewView() = default;
 
 CQZ2PreviewView::~CQZ2PreviewView()
 {
-    for (CWnd* p : m_strip)
+    delete m_pToolBar;
+    for (CScrollBar* p : m_pBars)
         delete p;
 }
 
@@ -126,44 +99,19 @@ BOOL CQZ2PreviewView::Start(CFrameWnd* pFrame, CQZ2View* pPrintView)
             p->ShowWindow(SW_HIDE);
         }
     }
-    // The tool strip.
-    struct Button {
-        UINT id;
-        CString text;
-        DWORD style;
-    };
-    const Button buttons[] = {
-        {ID_PREVIEW_PRINT, StripText(58116), BS_PUSHBUTTON},
-        {ID_PREVIEW_PAGE_SETUP, LoadResourceString(10115), BS_PUSHBUTTON},
-        {ID_PREVIEW_ZOOM_IN, StripText(34531), BS_PUSHBUTTON},
-        {ID_PREVIEW_ZOOM_OUT, StripText(34532), BS_PUSHBUTTON},
-        {ID_PREVIEW_HAND, StripText(34530), BS_AUTOCHECKBOX | BS_PUSHLIKE},
-    };
-    for (const Button& b : buttons) {
-        auto* pButton = new CButton;
-        pButton->Create(b.text, WS_CHILD | WS_VISIBLE | b.style, CRect(0, 0, 10, 10), this, b.id);
-        m_strip.push_back(pButton);
-        if (b.id == ID_PREVIEW_HAND)
-            m_pHandButton = pButton;
+    // The toolbar; without it the preview works all the same.
+    CreateToolBar();
+    // Real scroll bars, shown while the page does not fit.
+    for (int nBar : {SB_HORZ, SB_VERT}) {
+        auto* pBar = new CScrollBar;
+        if (!pBar->Create(WS_CHILD | (nBar == SB_HORZ ? SBS_HORZ : SBS_VERT), CRect(0, 0, 0, 0), this, 0)) {
+            delete pBar;
+            pBar = nullptr;
+        }
+        m_pBars[nBar] = pBar;
     }
-    m_pZoomCombo = new CPreviewZoomComboBox(this);
-    m_pZoomCombo->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, CRect(0, 0, 100, kStripHeight - 4), this, ID_PREVIEW_ZOOM_COMBO);
-    m_strip.push_back(m_pZoomCombo);
-    for (int percent : kZoomPresets) {
-        CString text;
-        text.Format(u"%d%%", percent);
-        const int i = m_pZoomCombo->AddString(text);
-        m_pZoomCombo->SetItemData(i, static_cast<DWORD_PTR>(percent));
-    }
-    m_pZoomCombo->SetItemData(m_pZoomCombo->AddString(LoadResourceString(10337)), static_cast<DWORD_PTR>(kDataFitWidth));
-    m_pZoomCombo->SetItemData(m_pZoomCombo->AddString(LoadResourceString(10338)), static_cast<DWORD_PTR>(kDataWholePage));
-    for (const Button& b : {Button{ID_PREVIEW_CLOSE, LoadResourceString(10116), BS_PUSHBUTTON},
-                            Button{ID_PREVIEW_HELP, StripText(57666), BS_PUSHBUTTON}}) {
-        auto* pButton = new CButton;
-        pButton->Create(b.text, WS_CHILD | WS_VISIBLE | b.style, CRect(0, 0, 10, 10), this, b.id);
-        m_strip.push_back(pButton);
-    }
-    LayoutStrip();
+    m_hHandCursor = AfxGetApp() != nullptr ? AfxGetApp()->LoadCursor(kHandCursor) : nullptr;
+    LayoutChildren();
     SetFocus();
 
     // The printing is prepared as for a print, without the dialog.
@@ -178,15 +126,103 @@ BOOL CQZ2PreviewView::Start(CFrameWnd* pFrame, CQZ2View* pPrintView)
     return TRUE;
 }
 
-void CQZ2PreviewView::LayoutStrip()
+BOOL CQZ2PreviewView::CreateToolBar()
 {
-    int x = 4;
-    for (CWnd* p : m_strip) {
-        const bool combo = p == m_pZoomCombo;
-        const UINT id = p->GetDlgCtrlID();
-        const int w = combo ? 100 : 80;
-        p->MoveWindow(x, 2, w, kStripHeight - 4);
-        x += w + 4;
+    auto* pBar = new CBCGPToolBar;
+    if (!pBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE, AFX_IDW_TOOLBAR) ||
+        !pBar->LoadToolBar(kToolBarResource, 0, 0, TRUE, 0, 0, kToolBarHotImages)) {
+        if (pBar->GetSafeHwnd() != nullptr)
+            pBar->DestroyWindow();
+        delete pBar;
+        return FALSE;
+    }
+    pBar->SetOwner(this);
+    for (UINT nID : {static_cast<UINT>(ID_PREVIEW_PREVIOUS), static_cast<UINT>(ID_PREVIEW_NEXT)}) {
+        const int i = pBar->CommandToIndex(nID);
+        if (i >= 0)
+            pBar->RemoveButton(i);
+    }
+    pBar->ReplaceButton(ID_PREVIEW_ZOOM_COMBO, CPreviewZoomToolbarComboBoxButton(this));
+    // Page setup and close show their texts only.
+    for (const auto& [nID, nText] : {std::pair<UINT, UINT>{ID_PREVIEW_PAGE_SETUP, kPageSetupText},
+                                     std::pair<UINT, UINT>{ID_PREVIEW_CLOSE, kCloseText}}) {
+        const int i = pBar->CommandToIndex(nID);
+        if (CBCGPToolbarButton* pButton = pBar->GetButton(i)) {
+            pButton->m_bImage = FALSE;
+            pButton->m_bText = TRUE;
+            pBar->SetButtonText(i, LoadResourceString(nText));
+        }
+    }
+    m_pToolBar = pBar;
+    return TRUE;
+}
+
+int CQZ2PreviewView::GetToolStripHeight() const
+{
+    if (m_pToolBar == nullptr || m_pToolBar->GetSafeHwnd() == nullptr)
+        return 0;
+    QWidget* w = m_pToolBar->GetLayoutWidget();
+    return w != nullptr ? w->sizeHint().height() : 0;
+}
+
+CPreviewZoomToolbarComboBoxButton* CQZ2PreviewView::GetZoomButton() const
+{
+    if (m_pToolBar == nullptr)
+        return nullptr;
+    return dynamic_cast<CPreviewZoomToolbarComboBoxButton*>(
+        m_pToolBar->GetButton(m_pToolBar->CommandToIndex(ID_PREVIEW_ZOOM_COMBO)));
+}
+
+CComboBox* CQZ2PreviewView::GetZoomCombo() const
+{
+    CPreviewZoomToolbarComboBoxButton* pButton = GetZoomButton();
+    return pButton != nullptr ? pButton->GetComboBox() : nullptr;
+}
+
+CScrollBar* CQZ2PreviewView::GetScrollBarCtrl(int nBar) const
+{
+    return nBar == SB_HORZ || nBar == SB_VERT ? m_pBars[nBar] : nullptr;
+}
+
+void CQZ2PreviewView::LayoutChildren()
+{
+    CRect client;
+    GetClientRect(&client);
+    const int top = std::min<LONG>(client.bottom, client.top + GetToolStripHeight());
+    if (m_pToolBar != nullptr && m_pToolBar->GetSafeHwnd() != nullptr)
+        m_pToolBar->MoveWindow(client.left, client.top, client.Width(), top - client.top);
+    // A bar is needed when the page with its margins is larger than the room; a vertical bar takes room
+    // that may make the horizontal one needed, and the other way round.
+    const int extent = ::GetSystemMetrics(SM_CXVSCROLL);
+    const int totalX = m_nPageWidth + 2 * kPageMargin, totalY = m_nPageHeight + 2 * kPageMargin;
+    int cw = client.Width(), ch = client.bottom - top;
+    bool needH = m_nPageWidth > 0 && totalX > cw, needV = m_nPageHeight > 0 && totalY > ch;
+    if (needH && !needV && totalY > ch - extent)
+        needV = true;
+    if (needV && !needH && totalX > cw - extent)
+        needH = true;
+    if (needV)
+        cw -= extent;
+    if (needH)
+        ch -= extent;
+    const bool need[2] = {needH, needV};
+    for (int nBar : {SB_HORZ, SB_VERT}) {
+        CScrollBar* pBar = m_pBars[nBar];
+        if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+            continue;
+        if (nBar == SB_HORZ)
+            pBar->MoveWindow(client.left, top + std::max(0, ch), std::max(0, cw), need[SB_HORZ] ? extent : 0);
+        else
+            pBar->MoveWindow(client.left + std::max(0, cw), top, need[SB_VERT] ? extent : 0, std::max(0, ch));
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        info.nMin = 0;
+        info.nMax = need[nBar] ? (nBar == SB_HORZ ? totalX : totalY) - 1 : 0;
+        info.nPage = static_cast<UINT>(need[nBar] ? (nBar == SB_HORZ ? cw : ch) : 0);
+        info.nPos = nBar == SB_HORZ ? m_scroll.x : m_scroll.y;
+        pBar->SetScrollInfo(&info, TRUE);
+        pBar->ShowWindow(need[nBar] ? SW_SHOW : SW_HIDE);
     }
 }
 
@@ -194,7 +230,11 @@ CRect CQZ2PreviewView::GetPageArea() const
 {
     CRect client;
     GetClientRect(&client);
-    client.top = std::min<LONG>(client.bottom, client.top + kStripHeight);
+    client.top = std::min<LONG>(client.bottom, client.top + GetToolStripHeight());
+    if (m_pBars[SB_VERT] != nullptr && m_pBars[SB_VERT]->GetSafeHwnd() != nullptr && m_pBars[SB_VERT]->IsWindowVisible())
+        client.right = std::max<LONG>(client.left, client.right - ::GetSystemMetrics(SM_CXVSCROLL));
+    if (m_pBars[SB_HORZ] != nullptr && m_pBars[SB_HORZ]->GetSafeHwnd() != nullptr && m_pBars[SB_HORZ]->IsWindowVisible())
+        client.bottom = std::max<LONG>(client.top, client.bottom - ::GetSystemMetrics(SM_CYHSCROLL));
     return client;
 }
 
@@ -213,9 +253,11 @@ void CQZ2PreviewView::RecalcPage()
         m_fullPage = CSize(static_cast<int>(std::lround(m_dSheetWidth * screenX / 25.4)),
                            static_cast<int>(std::lround(m_dSheetHeight * screenY / 25.4)));
     }
-    m_nPageWidth = static_cast<int>(std::lround(m_fullPage.cx * m_dZoom));
-    m_nPageHeight = static_cast<int>(std::lround(m_fullPage.cy * m_dZoom));
+    // Rounded down, so that a page fitted to the room never asks for a scroll bar by a pixel.
+    m_nPageWidth = static_cast<int>(std::floor(m_fullPage.cx * m_dZoom + 1e-9));
+    m_nPageHeight = static_cast<int>(std::floor(m_fullPage.cy * m_dZoom + 1e-9));
     m_pPage.reset();
+    LayoutChildren();
     ScrollBy(0, 0);
     Invalidate(FALSE);
 }
@@ -235,6 +277,9 @@ BOOL CQZ2PreviewView::ScrollBy(int dx, int dy)
     m_scroll.y = std::clamp<LONG>(m_scroll.y + dy, 0, limit.cy);
     if (m_scroll == old)
         return FALSE;
+    for (int nBar : {SB_HORZ, SB_VERT})
+        if (m_pBars[nBar] != nullptr && m_pBars[nBar]->GetSafeHwnd() != nullptr)
+            m_pBars[nBar]->SetScrollPos(nBar == SB_HORZ ? m_scroll.x : m_scroll.y, TRUE);
     Invalidate(FALSE);
     return TRUE;
 }
@@ -291,18 +336,19 @@ CString CQZ2PreviewView::GetZoomDisplay() const
 
 void CQZ2PreviewView::SetZoomDisplay()
 {
-    if (m_pZoomCombo == nullptr || m_pZoomCombo->GetSafeHwnd() == nullptr)
+    CPreviewZoomToolbarComboBoxButton* pButton = GetZoomButton();
+    CComboBox* pCombo = GetZoomCombo();
+    if (pButton == nullptr || pCombo == nullptr || pCombo->GetSafeHwnd() == nullptr)
         return;
-    const LPARAM want = m_nZoomMode == kFitPageWidth ? kDataFitWidth : m_nZoomMode == kWholePage ? kDataWholePage : 0;
-    if (want != 0) {
-        for (int i = 0; i < m_pZoomCombo->GetCount(); ++i)
-            if (static_cast<LPARAM>(m_pZoomCombo->GetItemData(i)) == want) {
-                m_pZoomCombo->SetCurSel(i);
-                return;
-            }
-    }
-    m_pZoomCombo->SetCurSel(-1);
-    m_pZoomCombo->SetWindowText(GetZoomDisplay());
+    const DWORD_PTR want = m_nZoomMode == kFitPageWidth   ? CPreviewZoomToolbarComboBoxButton::kDataFitWidth
+                           : m_nZoomMode == kWholePage ? CPreviewZoomToolbarComboBoxButton::kDataWholePage
+                                                       : 0;
+    if (want != 0 && pButton->SelectItem(want))
+        return;
+    const CString text = GetZoomDisplay();
+    pButton->SetText(text);
+    pCombo->SetCurSel(-1);
+    pCombo->SetWindowText(text);
 }
 
 BOOL CQZ2PreviewView::ApplyZoomText(const CString& strText)
@@ -393,7 +439,8 @@ void CQZ2PreviewView::OnPaint()
     const CRect page = GetPageRect();
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
-    p->fillRect(QRect(client.left, client.top, client.Width(), kStripHeight), QColor(240, 240, 240));
+    // The corner between the two scroll bars.
+    p->fillRect(QRect(client.left, client.top, client.Width(), client.Height()), QColor(240, 240, 240));
     p->setClipRect(QRect(area.left, area.top, area.Width(), area.Height()));
     // The desk: a grey gradient from top to bottom.
     QLinearGradient desk(0, area.top, 0, area.bottom);
@@ -420,10 +467,11 @@ void CQZ2PreviewView::OnPaint()
 void CQZ2PreviewView::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
+    LayoutChildren();
     if (m_nZoomMode != kFreeZoom && m_fullPage.cx > 0)
         SetZoomMode(m_nZoomMode);
     else
-        ScrollBy(0, 0);
+        RecalcPage();
 }
 
 void CQZ2PreviewView::Pan(CPoint point)
@@ -466,26 +514,80 @@ void CQZ2PreviewView::OnMButtonDown(UINT, CPoint)
 {
     m_bHandMode = TRUE;
     m_bMiddleHand = TRUE;
-    if (QWidget* w = GetQWidget())
-        w->setCursor(Qt::ClosedHandCursor);
+    ApplyCursor();
     SetCapture();
 }
 
 void CQZ2PreviewView::OnMButtonUp(UINT, CPoint)
 {
-    m_bHandMode = m_pHandButton != nullptr && m_pHandButton->GetCheck() == BST_CHECKED;
+    m_bHandMode = m_bHandButton;
     m_bMiddleHand = FALSE;
     m_pAnchor.reset();
     if (::GetCapture() == GetSafeHwnd())
         ::ReleaseCapture();
-    if (QWidget* w = GetQWidget())
-        w->setCursor(m_bHandMode ? Qt::OpenHandCursor : Qt::ArrowCursor);
+    ApplyCursor();
 }
 
 BOOL CQZ2PreviewView::OnMouseWheel(UINT, short zDelta, CPoint)
 {
-    ScrollBy(0, -zDelta / 120 * 60);
+    ScrollBy(0, -zDelta / 120 * 3 * kScrollLine);
     return TRUE;
+}
+
+namespace {
+
+// The new position of a scroll bar's action: lines of kScrollLine, pages of the room, the thumb, the ends.
+int ScrollTarget(UINT nSBCode, UINT nPos, int current, int page, int limit)
+{
+    switch (nSBCode) {
+    case SB_LINEUP: return current - CQZ2PreviewView::kScrollLine;
+    case SB_LINEDOWN: return current + CQZ2PreviewView::kScrollLine;
+    case SB_PAGEUP: return current - page;
+    case SB_PAGEDOWN: return current + page;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: return static_cast<int>(nPos);
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return limit;
+    default: return current;
+    }
+}
+
+}  // namespace
+
+void CQZ2PreviewView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
+{
+    const CRect area = GetPageArea();
+    const int target = ScrollTarget(nSBCode, nPos, m_scroll.x, area.Width(), GetScrollLimit().cx);
+    ScrollBy(target - m_scroll.x, 0);
+}
+
+void CQZ2PreviewView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*)
+{
+    const CRect area = GetPageArea();
+    const int target = ScrollTarget(nSBCode, nPos, m_scroll.y, area.Height(), GetScrollLimit().cy);
+    ScrollBy(0, target - m_scroll.y);
+}
+
+BOOL CQZ2PreviewView::OnSetCursor(CWnd*, UINT, UINT)
+{
+    ApplyCursor();
+    return TRUE;
+}
+
+void CQZ2PreviewView::ApplyCursor()
+{
+    ::SetCursor(m_bHandMode && m_hHandCursor != nullptr ? m_hHandCursor : ::LoadCursor(nullptr, IDC_ARROW));
+}
+
+void CQZ2PreviewView::UpdateHandButton()
+{
+    if (m_pToolBar == nullptr)
+        return;
+    const int i = m_pToolBar->CommandToIndex(ID_PREVIEW_HAND);
+    if (i < 0)
+        return;
+    const UINT style = m_pToolBar->GetButtonStyle(i) & ~static_cast<UINT>(TBBS_CHECKED | TBBS_DISABLED);
+    m_pToolBar->SetButtonStyle(i, style | (m_bHandButton ? TBBS_CHECKED : 0));
 }
 
 BOOL CQZ2PreviewView::OnHelpInfo(HELPINFO*)
@@ -526,11 +628,10 @@ void CQZ2PreviewView::OnZoomOut()
 
 void CQZ2PreviewView::OnHand()
 {
-    m_bHandMode = !m_bHandMode;
-    if (m_pHandButton != nullptr)
-        m_pHandButton->SetCheck(m_bHandMode ? BST_CHECKED : BST_UNCHECKED);
-    if (QWidget* w = GetQWidget())
-        w->setCursor(m_bHandMode ? Qt::OpenHandCursor : Qt::ArrowCursor);
+    m_bHandButton = !m_bHandButton;
+    m_bHandMode = m_bHandButton || m_bMiddleHand;
+    UpdateHandButton();
+    ApplyCursor();
 }
 
 void CQZ2PreviewView::OnClose() { OnPreviewClose(); }
@@ -540,25 +641,6 @@ void CQZ2PreviewView::OnHelp()
     if (CWnd* pMain = AfxGetMainWnd())
         pMain->SendMessage(WM_COMMANDHELP, 0, kPreviewHelpContext);
 }
-
-void CQZ2PreviewView::OnZoomSelChange()
-{
-    if (m_pZoomCombo == nullptr)
-        return;
-    const int i = m_pZoomCombo->GetCurSel();
-    if (i < 0)
-        return;
-    const auto data = static_cast<LPARAM>(m_pZoomCombo->GetItemData(i));
-    if (data == kDataFitWidth)
-        SetZoomMode(kFitPageWidth);
-    else if (data == kDataWholePage)
-        SetZoomMode(kWholePage);
-    else
-        SetZoomMode(kFreeZoom, data / 100.0);
-    SetFocus();
-}
-
-void CQZ2PreviewView::OnZoomKillFocus() { SetZoomDisplay(); }
 
 void CQZ2PreviewView::OnPreviewClose()
 {
@@ -570,6 +652,13 @@ void CQZ2PreviewView::OnPreviewClose()
     m_hidden.clear();
     if (::GetCapture() == GetSafeHwnd())
         ::ReleaseCapture();
+    // The toolbar goes before the frame lays out again.
+    if (m_pToolBar != nullptr) {
+        if (m_pToolBar->GetSafeHwnd() != nullptr)
+            m_pToolBar->DestroyWindow();
+        delete m_pToolBar;
+        m_pToolBar = nullptr;
+    }
     std::unique_ptr<CPrintInfo> info = std::move(m_pInfo);
     CFrameWnd* pFrame = m_pFrame;
     if (pView != nullptr)

@@ -1,9 +1,11 @@
 #pragma once
 // The print preview: the page of the active drawing exactly as it prints (drawn by the printing library
-// at screen resolution) on a grey desk, with a tool strip (print, page setup, zoom in and out, hand, zoom
-// box, close, help), zoom presets and typed percentages, whole page and page width, and panning with the
-// hand or the middle button. While it shows, it takes the main frame's client area and the frame's bars,
-// document windows and status bar are hidden; closing brings them back.
+// at screen resolution) on a grey desk, with its toolbar (resource 300: print, page setup, zoom in and
+// out, hand, zoom box, close, help), zoom presets and typed percentages, whole page and page width,
+// scroll bars, and panning with the hand or the middle button (hand cursor 432). While it shows, it takes
+// the main frame's client area (as the frame's pane it follows the frame's size) and the frame's bars,
+// document windows and status bar are hidden; closing brings them back. Without its toolbar (a resource
+// missing) the preview still works.
 //
 // The page picture is kept at the current zoom and only redrawn on a zoom, a resize or a new setting, so
 // that scrolling and panning do not print again.
@@ -16,8 +18,10 @@
 #include "platform/afx/CSize.h"
 #include "platform/win/CWnd.h"
 
-class CButton;
+class CBCGPToolBar;
 class CComboBox;
+class CPreviewZoomToolbarComboBoxButton;
+class CScrollBar;
 class CFrameWnd;
 class CPrintInfo;
 class CQZ2View;
@@ -34,6 +38,10 @@ public:
     static constexpr double kMaxZoom = 100.0;  // 10,000 %
     static constexpr int kPageMargin = 8;
     static constexpr int kPanThreshold = 6;
+    static constexpr int kScrollLine = 20;
+    static constexpr UINT kToolBarResource = 300;
+    static constexpr UINT kToolBarHotImages = 414;
+    static constexpr UINT kHandCursor = 432;
 
     // Command ids of the tool strip.
     enum : UINT {
@@ -45,6 +53,8 @@ public:
         ID_PREVIEW_ZOOM_COMBO = 34535,
         ID_PREVIEW_CLOSE = 58112,
         ID_PREVIEW_HELP = 57666,
+        ID_PREVIEW_PREVIOUS = 34533,  // in the resource, not shown
+        ID_PREVIEW_NEXT = 34534,      // in the resource, not shown
     };
 
     CQZ2PreviewView();
@@ -77,19 +87,26 @@ public:
     // Moves the page by the pixels given (clamped); TRUE when it moved.
     BOOL ScrollBy(int dx, int dy);
     CRect GetPageRect() const;
-    CRect GetPageArea() const;  // the client area below the tool strip
+    CRect GetPageArea() const;  // the client area below the toolbar and beside the scroll bars
     const QImage* GetPagePicture() const { return m_pPage.get(); }
-    int GetToolStripHeight() const { return kStripHeight; }
-    CComboBox* GetZoomCombo() const { return m_pZoomCombo; }
+    int GetToolStripHeight() const;
+    CBCGPToolBar* GetToolBar() const { return m_pToolBar; }
+    CPreviewZoomToolbarComboBoxButton* GetZoomButton() const;
+    CComboBox* GetZoomCombo() const;
+    // The scroll bar of SB_HORZ or SB_VERT; shown only while the page does not fit that way.
+    CScrollBar* GetScrollBarCtrl(int nBar) const;
     CQZ2View* GetPrintView() const { return m_pPrintView; }
 
     BOOL m_bHandMode = FALSE;
 
 protected:
-    static constexpr int kStripHeight = 28;
-
     void PostNcDestroy() override;
-    void LayoutStrip();
+    // Makes the toolbar from its resource; FALSE (and no toolbar) when it cannot be made.
+    BOOL CreateToolBar();
+    // Places the toolbar and the scroll bars and sets the bars' ranges from the page size.
+    void LayoutChildren();
+    void UpdateHandButton();
+    void ApplyCursor();
     void RecalcPage();
     // Draws the page picture at the current size when it is missing.
     void EnsurePagePicture();
@@ -104,6 +121,9 @@ protected:
     afx_msg void OnMButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
     afx_msg void OnPrint();
     afx_msg void OnPageSetup();
@@ -112,8 +132,6 @@ protected:
     afx_msg void OnHand();
     afx_msg void OnClose();
     afx_msg void OnHelp();
-    afx_msg void OnZoomSelChange();
-    afx_msg void OnZoomKillFocus();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -123,9 +141,9 @@ private:
     CQZ2View* m_pPrintView = nullptr;
     std::unique_ptr<CPrintInfo> m_pInfo;
     std::vector<HWND> m_hidden;  // the frame's windows hidden while the preview shows
-    std::vector<CWnd*> m_strip;  // the tool strip's controls
-    CComboBox* m_pZoomCombo = nullptr;
-    CButton* m_pHandButton = nullptr;
+    CBCGPToolBar* m_pToolBar = nullptr;  // owned
+    CScrollBar* m_pBars[2] = {nullptr, nullptr};  // owned; SB_HORZ, SB_VERT
+    HCURSOR m_hHandCursor = nullptr;
     CSize m_fullPage;            // the page at factor 1, in screen pixels
     int m_nPageWidth = 0;
     int m_nPageHeight = 0;
@@ -134,6 +152,7 @@ private:
     CPoint m_scroll;
     std::unique_ptr<CPoint> m_pAnchor;
     BOOL m_bMiddleHand = FALSE;
+    BOOL m_bHandButton = FALSE;  // the hand button is pressed in
     std::unique_ptr<QImage> m_pPage;
     double m_dSheetWidth = 0.0;  // mm
     double m_dSheetHeight = 0.0;

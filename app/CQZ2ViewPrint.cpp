@@ -10,7 +10,11 @@
 #include <QtCore/QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
@@ -25,6 +29,7 @@
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/PlotSetting.h"
+#include "platform/afx/CFileException.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/gdiplus/Graphics.h"
@@ -34,6 +39,7 @@
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/PrintDlgTypes.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinDocConstants.h"
 
@@ -65,6 +71,33 @@ void FreeHandle(HGLOBAL& h)
     h = nullptr;
 }
 
+// Tells the user that the PDF file could not be written, naming it, in the words of the file error.
+void ReportPdfError(int nErrno, const CString& strTarget)
+{
+    const CFileException e(CFileException::ErrnoToException(nErrno), nErrno, strTarget);
+    TCHAR szMessage[1024] = {0};
+    e.GetErrorMessage(szMessage, 1024);
+    AfxMessageBox(szMessage, MB_ICONEXCLAMATION);
+}
+
+// 0 when the PDF file can be written: its folder takes the temporary file it is written into, and an
+// existing file there may be replaced. Otherwise the reason (errno). Nothing is left behind.
+int CheckPdfTarget(const QString& target, const QString& part)
+{
+    const QByteArray targetName = QFile::encodeName(target);
+    if (QFileInfo(target).isDir())
+        return EISDIR;
+    if (QFileInfo::exists(target) && ::access(targetName.constData(), W_OK) != 0)
+        return errno;
+    const QByteArray partName = QFile::encodeName(part);
+    const int fd = ::open(partName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    ::unlink(partName.constData());
+    return 0;
+}
+
 }  // namespace
 
 BOOL CQZ2View::CheckPrinter()
@@ -74,8 +107,14 @@ BOOL CQZ2View::CheckPrinter()
     auto* pDoc = dynamic_cast<CQZ2Doc*>(GetDocument());
     if (pDoc == nullptr || pDoc->GetPlotDevice() == nullptr)
         return FALSE;
+    // The application's printer: the default queue, else the PDF printer. Only when no printer at all can be
+    // made is there nothing to print on.
+    PRINTDLG pd{};
+    pd.lStructSize = sizeof(pd);
+    CWinApp* pApp = AfxGetApp();
     PlotDevice* pDevice = pDoc->GetPlotDevice();
-    if (pDevice->HasDevice() || pDevice->CreateDefaultDevice())
+    if (pApp != nullptr && pApp->GetPrinterDeviceDefaults(&pd) &&
+        (pDevice->HasDevice() || pDevice->SetDevNames(pd.hDevNames) || pDevice->CreateDefaultDevice()))
         return TRUE;
     AfxMessageBox(LoadResourceString(kNoPrinterMessage), MB_ICONEXCLAMATION);
     return FALSE;
@@ -125,11 +164,16 @@ void CQZ2View::FinishPdf()
         return;
     }
     const QFileInfo written(part);
-    // rename replaces the target in one step: it is either the old file or the complete new one.
-    if (!written.exists() || written.size() == 0 ||
-        std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) != 0) {
+    if (!written.exists() || written.size() == 0) {
         QFile::remove(part);
         AfxMessageBox(AfxLoadFrameworkString(AFX_IDP_FAILED_TO_START_PRINT), MB_ICONEXCLAMATION);
+        return;
+    }
+    // rename replaces the target in one step: it is either the old file or the complete new one.
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) != 0) {
+        const int nErrno = errno;
+        QFile::remove(part);
+        ReportPdfError(nErrno, CString::FromQString(target));
     }
 }
 
@@ -231,6 +275,12 @@ INT_PTR CQZ2View::DoPrintDialog(CQZ2PrintDialog* pDialog, PlotDevice* pDevice)
             m_strPdfTarget = fileDialog.GetPathName();
             m_strPdfPart = CString::FromQString(
                 m_strPdfTarget.ToQString() + QStringLiteral(".%1.part").arg(QCoreApplication::applicationPid()));
+            if (const int nErrno = CheckPdfTarget(m_strPdfTarget.ToQString(), m_strPdfPart.ToQString()); nErrno != 0) {
+                ReportPdfError(nErrno, m_strPdfTarget);
+                m_strPdfTarget.Empty();
+                m_strPdfPart.Empty();
+                return IDCANCEL;
+            }
             AfxPrinterData data;
             if (data.Read(pDialog->m_pd.hDevNames, pDialog->m_pd.hDevMode) == 0) {
                 data.m_strPort = m_strPdfPart;

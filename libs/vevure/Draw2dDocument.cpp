@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 #include <cmath>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/afx/CArchive.h"
@@ -1052,14 +1053,29 @@ void Draw2dDocument::UpdateAllFeatures(BOOL bNotify)
     SendNotify(NotifyInfoBase::kindView, 0);
 }
 
-BOOL Draw2dDocument::GetAllFeatureBox(const DrawingFeatureBase* pDrawing, RuVaBndBox2d& box, int) const
+BOOL Draw2dDocument::GetAllFeatureBox(const DrawingFeatureBase* pDrawing, RuVaBndBox2d& box, int nFlag) const
 {
     box.SetVoid();
     const long drawing = pDrawing ? pDrawing->GetDrawingID() : -1;
+    const bool printedOnly = (nFlag & kFeatureBoxPrintedOnly) != 0;
+    const LayerFeatureTable* pLayers = printedOnly ? GetLayerTable() : nullptr;
+    std::unordered_map<long, bool> printed;  // by layer
     for (size_t i = 1; i < m_records.size(); ++i) {
         const Record& r = m_records[i];
-        if (r.pFeature != nullptr && (pDrawing == nullptr || r.nDrawingID == drawing))
-            box.Add(ResolveBox(*r.pFeature));
+        if (r.pFeature == nullptr || (pDrawing != nullptr && r.nDrawingID != drawing))
+            continue;
+        if (printedOnly) {
+            const long layer = r.pFeature->GetLayerID();
+            auto it = printed.find(layer);
+            // As the renderer prints them: a layer the table does not know prints.
+            if (it == printed.end())
+                it = printed.emplace(layer, pLayers == nullptr || pLayers->GetLayerFeature(layer) == nullptr ||
+                                                (IsDisplayLayerID(layer) != FALSE && pLayers->IsLayerPrintable(layer) != FALSE))
+                         .first;
+            if (!it->second)
+                continue;
+        }
+        box.Add(ResolveBox(*r.pFeature));
     }
     return box.IsVoid() ? FALSE : TRUE;
 }

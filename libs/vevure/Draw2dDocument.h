@@ -196,6 +196,9 @@ public:
     BOOL IsExistFeatureInLayer(long nLayerID) const;
     // Reports that every shape may have changed (kind 5 code 3, then a redraw).
     void UpdateAllFeatures(BOOL bNotify = TRUE);
+    // The box of a drawing's shapes (of all drawings for null). nFlag kFeatureBoxPrintedOnly counts only the
+    // shapes that print: those on layers shown and printable.
+    static constexpr int kFeatureBoxPrintedOnly = 1;
     BOOL GetAllFeatureBox(const DrawingFeatureBase* pDrawing, RuVaBndBox2d& box, int nFlag = 0) const;
     // The colour, line-type and line-width numbers that stored shapes use, ascending.
     std::vector<short> GetUsedFeatureColorNoMap() const;

@@ -126,13 +126,14 @@ BOOL PlotSetting::GetPlotRange(const Draw2dDocument& doc, const DrawingFeatureBa
         break;
     default: {
         RuVaBndBox2d own;
-        if (drawing.IsPrintable() && doc.GetAllFeatureBox(&drawing, own) && !own.IsVoid())
+        if (drawing.IsPrintable() && doc.GetAllFeatureBox(&drawing, own, Draw2dDocument::kFeatureBoxPrintedOnly) && !own.IsVoid())
             box.Add(own);
         for (int i = 0; i < drawing.GetPartLayoutCount(); ++i) {
             const PartDrawingLayout* layout = drawing.GetPartLayout(i);
             const DrawingFeatureBase* part = doc.GetDrawingFeatureByID(layout->GetDrawingID());
             RuVaBndBox2d local, world;
-            if (part != nullptr && part->IsPrintable() && doc.GetAllFeatureBox(part, local) && !local.IsVoid()) {
+            if (part != nullptr && part->IsPrintable() &&
+                doc.GetAllFeatureBox(part, local, Draw2dDocument::kFeatureBoxPrintedOnly) && !local.IsVoid()) {
                 layout->ConvertBoxLocalToWorld(local, world);
                 box.Add(world);
             }

@@ -116,3 +116,32 @@ extern const UINT BCGM_TOOLBARMENU;
 extern const UINT BCGM_CHANGE_ACTIVE_TAB;
 // A toolbar was reset by the user (wParam: the toolbar id).
 extern const UINT BCGM_RESETRPROMPT;
+
+// ---- texts of the customisation sheet and the keyboard page (language library numbers) ----
+// Read with AfxLoadFrameworkText (platform/afx/FrameworkText.h), which keeps the English text as
+// the fallback where no library is loaded.
+#define IDS_BCGP_CUSTOMIZE 0xF120
+#define IDS_BCGP_PAGE_COMMANDS 0xF121
+#define IDS_BCGP_PAGE_TOOLBARS 0xF122
+#define IDS_BCGP_PAGE_KEYBOARD 0xF123
+#define IDS_BCGP_PAGE_MENU 0xF124
+#define IDS_BCGP_PAGE_OPTIONS 0xF125
+#define IDS_BCGP_MENU_PAGE_TEXT 0xF126
+#define IDS_BCGP_OPTIONS_PAGE_TEXT 0xF127
+#define IDS_BCGP_SHOW 0xF128
+#define IDS_BCGP_NEW 0xF129
+#define IDS_BCGP_RESET 0xF12A
+#define IDS_BCGP_DELETE 0xF12B
+#define IDS_BCGP_TOOLBAR_N 0xF12C
+#define IDS_BCGP_CUSTOM_N 0xF12D
+#define IDS_BCGP_ADD 0xF12E
+#define IDS_BCGP_REMOVE 0xF12F
+#define IDS_BCGP_RESET_ALL 0xF130
+#define IDS_BCGP_ASSIGN 0xF131
+#define IDS_BCGP_ASSIGNED_TO 0xF132
+// Key names: IDS_BCGP_KEY_DELETE + the row of the key in the keyboard manager's table, then the
+// modifiers.
+#define IDS_BCGP_KEY_DELETE 0xF140
+#define IDS_BCGP_KEY_CTRL 0xF151
+#define IDS_BCGP_KEY_SHIFT 0xF152
+#define IDS_BCGP_KEY_ALT 0xF153

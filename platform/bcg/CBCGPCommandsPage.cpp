@@ -9,6 +9,8 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
+#include "platform/afx/FrameworkText.h"
+#include "platform/bcg/BCGPConstants.h"
 #include "platform/afx/CObList.h"
 #include "platform/bcg/CBCGPToolBar.h"
 #include "platform/bcg/CBCGPToolbarButton.h"
@@ -55,11 +57,11 @@ CBCGPCommandsPage::CBCGPCommandsPage(CBCGPToolbarCustomize* pSheet) : m_pCustomi
   DialogTemplate t;
   t.cx = 240;
   t.cy = 160;
-  t.caption = u"Commands";
+  t.caption = AfxLoadFrameworkText(IDS_BCGP_PAGE_COMMANDS, u"Commands");
   t.items.push_back(Item(u"LISTBOX", IDC_CATEGORIES, u"", 7, 7, 80, 146, WS_BORDER | WS_VSCROLL | LBS_NOTIFY));
   t.items.push_back(Item(u"LISTBOX", IDC_COMMANDS, u"", 92, 7, 141, 110, WS_BORDER | WS_VSCROLL | LBS_NOTIFY));
   t.items.push_back(Item(u"COMBOBOX", IDC_TARGET, u"", 92, 122, 95, 80, CBS_DROPDOWNLIST | WS_VSCROLL));
-  t.items.push_back(Item(u"BUTTON", IDC_ADD, u"&Add", 192, 121, 41, 14, BS_PUSHBUTTON));
+  t.items.push_back(Item(u"BUTTON", IDC_ADD, AfxLoadFrameworkText(IDS_BCGP_ADD, u"&Add"), 192, 121, 41, 14, BS_PUSHBUTTON));
   ConstructIndirect(t);
 }
 
@@ -160,7 +162,7 @@ void CBCGPCommandsPage::FillTargets() {
     if (!bar->AllowShowOnList() || (frame && bar->GetDockSiteFrameWnd() != frame)) continue;
     CString title;
     bar->GetWindowText(title);
-    if (title.IsEmpty()) title.Format(u"Toolbar %d", bar->GetDlgCtrlID());
+    if (title.IsEmpty()) title.Format(AfxLoadFrameworkText(IDS_BCGP_TOOLBAR_N, u"Toolbar %d"), bar->GetDlgCtrlID());
     const int at = target->AddString(title);
     target->SetItemData(at, static_cast<DWORD_PTR>(bar->GetDlgCtrlID()));
   }

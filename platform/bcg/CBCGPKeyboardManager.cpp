@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "platform/afx/CByteArray.h"
+#include "platform/afx/FrameworkText.h"
+#include "platform/bcg/BCGPConstants.h"
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPRegistrySP.h"
 #include "platform/win/CFrameWnd.h"
@@ -43,30 +45,22 @@ CString KeyName(const ACCEL& a) {
     s.Format(u"F%d", k - VK_F1 + 1);
     return s;
   }
-  switch (k) {
-    case VK_DELETE: return CString(u"Del");
-    case VK_INSERT: return CString(u"Ins");
-    case VK_RETURN: return CString(u"Enter");
-    case VK_ESCAPE: return CString(u"Esc");
-    case VK_TAB: return CString(u"Tab");
-    case VK_SPACE: return CString(u"Space");
-    case VK_BACK: return CString(u"Backspace");
-    case VK_LEFT: return CString(u"Left");
-    case VK_RIGHT: return CString(u"Right");
-    case VK_UP: return CString(u"Up");
-    case VK_DOWN: return CString(u"Down");
-    case VK_PRIOR: return CString(u"PgUp");
-    case VK_NEXT: return CString(u"PgDn");
-    case VK_HOME: return CString(u"Home");
-    case VK_END: return CString(u"End");
-    case VK_ADD: return CString(u"Num +");
-    case VK_SUBTRACT: return CString(u"Num -");
-    default: {
-      CString s;
-      s.Format(u"0x%02X", k);
-      return s;
-    }
-  }
+  // The named keys, in the order of their texts from IDS_BCGP_KEY_DELETE on.
+  static const struct {
+    WORD key;
+    LPCTSTR english;
+  } kNamed[] = {
+      {VK_DELETE, u"Del"}, {VK_INSERT, u"Ins"},   {VK_RETURN, u"Enter"}, {VK_ESCAPE, u"Esc"},
+      {VK_TAB, u"Tab"},    {VK_SPACE, u"Space"},  {VK_BACK, u"Backspace"}, {VK_LEFT, u"Left"},
+      {VK_RIGHT, u"Right"}, {VK_UP, u"Up"},        {VK_DOWN, u"Down"},    {VK_PRIOR, u"PgUp"},
+      {VK_NEXT, u"PgDn"},  {VK_HOME, u"Home"},    {VK_END, u"End"},      {VK_ADD, u"Num +"},
+      {VK_SUBTRACT, u"Num -"},
+  };
+  for (UINT i = 0; i < sizeof(kNamed) / sizeof(kNamed[0]); ++i)
+    if (kNamed[i].key == k) return AfxLoadFrameworkText(IDS_BCGP_KEY_DELETE + i, kNamed[i].english);
+  CString s;
+  s.Format(u"0x%02X", k);
+  return s;
 }
 
 }  // namespace
@@ -93,9 +87,9 @@ void CBCGPKeyboardManager::Destroy() {
 
 CString CBCGPKeyboardManager::FormatAccelerator(const ACCEL& a) {
   CString s;
-  if (a.fVirt & FCONTROL) s += u"Ctrl+";
-  if (a.fVirt & FSHIFT) s += u"Shift+";
-  if (a.fVirt & FALT) s += u"Alt+";
+  if (a.fVirt & FCONTROL) s += AfxLoadFrameworkText(IDS_BCGP_KEY_CTRL, u"Ctrl+");
+  if (a.fVirt & FSHIFT) s += AfxLoadFrameworkText(IDS_BCGP_KEY_SHIFT, u"Shift+");
+  if (a.fVirt & FALT) s += AfxLoadFrameworkText(IDS_BCGP_KEY_ALT, u"Alt+");
   s += KeyName(a);
   return s;
 }

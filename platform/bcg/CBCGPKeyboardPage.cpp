@@ -6,6 +6,8 @@
 #include <QtGui/QKeySequence>
 #include <QtWidgets/QKeySequenceEdit>
 
+#include "platform/afx/FrameworkText.h"
+#include "platform/bcg/BCGPConstants.h"
 #include "platform/bcg/CBCGPKeyboardManager.h"
 #include "platform/bcg/CBCGPToolbarButton.h"
 #include "platform/bcg/CBCGPToolbarCustomize.h"
@@ -81,13 +83,13 @@ CBCGPKeyboardPage::CBCGPKeyboardPage(CBCGPToolbarCustomize* pSheet) : m_pCustomi
   DialogTemplate t;
   t.cx = 240;
   t.cy = 160;
-  t.caption = u"Keyboard";
+  t.caption = AfxLoadFrameworkText(IDS_BCGP_PAGE_KEYBOARD, u"Keyboard");
   t.items.push_back(Item(u"COMBOBOX", IDC_CATEGORY, u"", 7, 7, 110, 80, CBS_DROPDOWNLIST | WS_VSCROLL));
   t.items.push_back(Item(u"LISTBOX", IDC_COMMANDS, u"", 7, 24, 110, 129, WS_BORDER | WS_VSCROLL | LBS_NOTIFY));
   t.items.push_back(Item(u"LISTBOX", IDC_KEYS, u"", 123, 7, 110, 80, WS_BORDER | WS_VSCROLL | LBS_NOTIFY));
-  t.items.push_back(Item(u"BUTTON", IDC_REMOVE, u"&Remove", 123, 92, 52, 14, BS_PUSHBUTTON));
-  t.items.push_back(Item(u"BUTTON", IDC_RESET_ALL, u"Reset &All", 181, 92, 52, 14, BS_PUSHBUTTON));
-  t.items.push_back(Item(u"BUTTON", IDC_ASSIGN, u"A&ssign", 181, 112, 52, 14, BS_PUSHBUTTON));
+  t.items.push_back(Item(u"BUTTON", IDC_REMOVE, AfxLoadFrameworkText(IDS_BCGP_REMOVE, u"&Remove"), 123, 92, 52, 14, BS_PUSHBUTTON));
+  t.items.push_back(Item(u"BUTTON", IDC_RESET_ALL, AfxLoadFrameworkText(IDS_BCGP_RESET_ALL, u"Reset &All"), 181, 92, 52, 14, BS_PUSHBUTTON));
+  t.items.push_back(Item(u"BUTTON", IDC_ASSIGN, AfxLoadFrameworkText(IDS_BCGP_ASSIGN, u"A&ssign"), 181, 112, 52, 14, BS_PUSHBUTTON));
   DialogItemTemplate label = Item(u"STATIC", IDC_ASSIGNED_TO, u"", 123, 130, 110, 20, 0);
   label.style &= ~WS_TABSTOP;
   t.items.push_back(label);
@@ -210,7 +212,8 @@ void CBCGPKeyboardPage::OnNewKeyChanged() {
     for (const ACCEL& a : TableOf(frame->m_hAccelTable))
       if (a.key == key.key && (a.fVirt & mask) == (key.fVirt & mask)) {
         const CBCGPToolbarButton owner(a.cmd, -1);
-        text = CString(u"Assigned to: ") + CBCGPToolbarCustomize::GetButtonLabel(&owner);
+        text.Format(AfxLoadFrameworkText(IDS_BCGP_ASSIGNED_TO, u"Assigned to: %s"),
+                    static_cast<LPCTSTR>(CBCGPToolbarCustomize::GetButtonLabel(&owner)));
         break;
       }
   }

@@ -3,7 +3,9 @@
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 
+#include "platform/afx/FrameworkText.h"
 #include "platform/afx/ResourceModule.h"
+#include "platform/bcg/BCGPConstants.h"
 #include "platform/bcg/CBCGPCommandsPage.h"
 #include "platform/bcg/CBCGPKeyboardPage.h"
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
@@ -53,14 +55,18 @@ BEGIN_MESSAGE_MAP(CBCGPToolbarCustomize, CPropertySheet)
 END_MESSAGE_MAP()
 
 CBCGPToolbarCustomize::CBCGPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoSetFromMenus, UINT uiFlags, void*)
-    : CPropertySheet(u"Customize", pWndParentFrame), m_pParentFrame(pWndParentFrame), m_uiFlags(uiFlags) {
+    : CPropertySheet(static_cast<LPCTSTR>(AfxLoadFrameworkText(IDS_BCGP_CUSTOMIZE, u"Customize")), pWndParentFrame),
+      m_pParentFrame(pWndParentFrame),
+      m_uiFlags(uiFlags) {
   m_pCommandsPage = new CBCGPCommandsPage(this);
   m_pToolbarsPage = new CBCGPToolbarsPage(this);
   m_pKeyboardPage = new CBCGPKeyboardPage(this);
   m_pMenuPage = new CPropertyPage;
-  m_pMenuPage->ConstructIndirect(TextPage(u"Menu", u"The menus follow the frame's menu resources."));
+  m_pMenuPage->ConstructIndirect(TextPage(AfxLoadFrameworkText(IDS_BCGP_PAGE_MENU, u"Menu"),
+                                           AfxLoadFrameworkText(IDS_BCGP_MENU_PAGE_TEXT, u"The menus follow the frame's menu resources.")));
   m_pOptionsPage = new CPropertyPage;
-  m_pOptionsPage->ConstructIndirect(TextPage(u"Options", u"Tool tips show the commands' descriptions."));
+  m_pOptionsPage->ConstructIndirect(TextPage(AfxLoadFrameworkText(IDS_BCGP_PAGE_OPTIONS, u"Options"),
+                                              AfxLoadFrameworkText(IDS_BCGP_OPTIONS_PAGE_TEXT, u"Tool tips show the commands' descriptions.")));
   AddPage(m_pCommandsPage);
   AddPage(m_pToolbarsPage);
   AddPage(m_pKeyboardPage);

@@ -1,5 +1,6 @@
 #include "platform/bcg/CBCGPToolbarsPage.h"
 
+#include "platform/afx/FrameworkText.h"
 #include "platform/afx/CObList.h"
 #include "platform/bcg/BCGPConstants.h"
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
@@ -39,12 +40,12 @@ CBCGPToolbarsPage::CBCGPToolbarsPage(CBCGPToolbarCustomize* pSheet) : m_pCustomi
   DialogTemplate t;
   t.cx = 240;
   t.cy = 160;
-  t.caption = u"Toolbars";
+  t.caption = AfxLoadFrameworkText(IDS_BCGP_PAGE_TOOLBARS, u"Toolbars");
   t.items.push_back(Item(u"LISTBOX", IDC_TOOLBARS, u"", 7, 7, 150, 146, WS_BORDER | WS_VSCROLL | LBS_NOTIFY));
-  t.items.push_back(Item(u"BUTTON", IDC_SHOW, u"&Show", 165, 7, 68, 12, BS_AUTOCHECKBOX));
-  t.items.push_back(Item(u"BUTTON", IDC_NEW, u"&New...", 165, 25, 68, 14, BS_PUSHBUTTON));
-  t.items.push_back(Item(u"BUTTON", IDC_RESET, u"&Reset", 165, 43, 68, 14, BS_PUSHBUTTON));
-  t.items.push_back(Item(u"BUTTON", IDC_DELETE, u"&Delete", 165, 61, 68, 14, BS_PUSHBUTTON));
+  t.items.push_back(Item(u"BUTTON", IDC_SHOW, AfxLoadFrameworkText(IDS_BCGP_SHOW, u"&Show"), 165, 7, 68, 12, BS_AUTOCHECKBOX));
+  t.items.push_back(Item(u"BUTTON", IDC_NEW, AfxLoadFrameworkText(IDS_BCGP_NEW, u"&New..."), 165, 25, 68, 14, BS_PUSHBUTTON));
+  t.items.push_back(Item(u"BUTTON", IDC_RESET, AfxLoadFrameworkText(IDS_BCGP_RESET, u"&Reset"), 165, 43, 68, 14, BS_PUSHBUTTON));
+  t.items.push_back(Item(u"BUTTON", IDC_DELETE, AfxLoadFrameworkText(IDS_BCGP_DELETE, u"&Delete"), 165, 61, 68, 14, BS_PUSHBUTTON));
   ConstructIndirect(t);
 }
 
@@ -69,7 +70,7 @@ void CBCGPToolbarsPage::FillToolbars() {
     if (!bar->AllowShowOnList() || (frame && bar->GetDockSiteFrameWnd() != frame)) continue;
     CString title;
     bar->GetWindowText(title);
-    if (title.IsEmpty()) title.Format(u"Toolbar %d", bar->GetDlgCtrlID());
+    if (title.IsEmpty()) title.Format(AfxLoadFrameworkText(IDS_BCGP_TOOLBAR_N, u"Toolbar %d"), bar->GetDlgCtrlID());
     list->AddString(title);
     m_bars.push_back(bar);
   }
@@ -106,7 +107,7 @@ void CBCGPToolbarsPage::OnNew() {
   CFrameWnd* frame = m_pCustomize ? m_pCustomize->GetParentFrame() : nullptr;
   if (!frame || !m_pCustomize->AreUserDefinedToolbarsEnabled()) return;
   CString name;
-  name.Format(u"Custom %d", ++m_nNewCount);
+  name.Format(AfxLoadFrameworkText(IDS_BCGP_CUSTOM_N, u"Custom %d"), ++m_nNewCount);
   frame->SendMessage(BCGM_CREATETOOLBAR, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(name)));
   FillToolbars();
 }

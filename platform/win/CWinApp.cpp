@@ -14,6 +14,9 @@
 #include <memory>
 
 #include "platform/afx/ResourceModule.h"
+#include "platform/afx/AfxGlobalMemory.h"
+#include "platform/win/AfxPrinterData.h"
+#include "platform/win/PrintDlgTypes.h"
 #include "platform/win/AfxWndBridge.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/WinInput.h"
@@ -45,6 +48,40 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) {
 CWinApp::~CWinApp() {
   // A static application object dies after the Qt application: nothing of Qt is touched here.
   if (g_pApp == this) g_pApp = nullptr;
+  if (m_hDevMode) ::GlobalFree(m_hDevMode);
+  if (m_hDevNames) ::GlobalFree(m_hDevNames);
+}
+
+void CWinApp::UpdatePrinterSelection(BOOL bForceDefaults) {
+  if (m_hDevNames && !bForceDefaults) return;
+  AfxPrinterData data;
+  if (!data.LoadDefault() && !data.LoadPrinter(AfxPrinterData::GetPdfPrinterName())) return;
+  HGLOBAL hDevMode = data.CreateDevMode();
+  HGLOBAL hDevNames = data.CreateDevNames();
+  if (!hDevMode || !hDevNames) {
+    if (hDevMode) ::GlobalFree(hDevMode);
+    if (hDevNames) ::GlobalFree(hDevNames);
+    return;
+  }
+  if (m_hDevMode) ::GlobalFree(m_hDevMode);
+  if (m_hDevNames) ::GlobalFree(m_hDevNames);
+  m_hDevMode = hDevMode;
+  m_hDevNames = hDevNames;
+}
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg) {
+  if (!pPrintDlg) return FALSE;
+  // A printer chosen earlier that has gone is replaced by the defaults.
+  CString driver, device, port;
+  if (m_hDevNames && (!AfxPrinterData::ReadDevNames(m_hDevNames, driver, device, port) ||
+                      (device != AfxPrinterData::GetPdfPrinterName() && !AfxPrinterData::PrinterExists(device))))
+    UpdatePrinterSelection(TRUE);
+  else
+    UpdatePrinterSelection(FALSE);
+  if (!m_hDevNames) return FALSE;
+  pPrintDlg->hDevNames = m_hDevNames;
+  pPrintDlg->hDevMode = m_hDevMode;
+  return TRUE;
 }
 
 void CWinApp::SetAppName(LPCTSTR lpszAppName) {

@@ -8,6 +8,8 @@
 #include "platform/win/WinTypes.h"
 #include "platform/win/WinConstants.h"
 
+struct PRINTDLG;
+
 class CDocTemplate;
 class CDocument;
 class CCommandLineInfo;
@@ -79,6 +81,18 @@ public:
   // The stored bytes in a new[] block the caller deletes; FALSE when the value is missing.
   BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
   BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+  // ---- printing ----
+  // The printer the program prints on unless a dialog chose another: the handles of the system's default
+  // print queue, else of the PDF printer (always there). pPrintDlg's hDevMode and hDevNames become the
+  // application's own handles (the caller does not free them). FALSE only when no printer can be made.
+  BOOL GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg);
+  // Takes the defaults again when there are none yet or bForceDefaults is set (a queue came or went).
+  void UpdatePrinterSelection(BOOL bForceDefaults);
+
+protected:
+  HGLOBAL m_hDevMode = nullptr;
+  HGLOBAL m_hDevNames = nullptr;
 
 private:
   std::u16string m_appName;

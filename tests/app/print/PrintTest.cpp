@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "app/CMainFrame.h"
+#include "app/CPreviewZoomToolbarComboBoxButton.h"
 #include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2PageSetupDialog.h"
@@ -38,7 +39,11 @@
 #include "libs/vevure/Text2dFeature.h"
 #include "libs/vevure/TextSetting.h"
 #include "libs/vevure/VeVureEnums.h"
+#include "platform/bcg/BCGPConstants.h"
+#include "platform/bcg/CBCGPToolBar.h"
+#include "platform/bcg/CBCGPToolbarButton.h"
 #include "platform/win/AfxPrinterData.h"
+#include "platform/win/CScrollBar.h"
 #include "platform/win/CComboBox.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinSystem.h"
@@ -212,6 +217,31 @@ TEST_F(PrintTest, CancelledPrintDialogPrintsNothingAndStoresNothing)
     Command(ID_FILE_PRINT);
     EXPECT_EQ(StepsLeft(), 0);
     EXPECT_TRUE(QDir(m_files.path()).entryList(QDir::Files).isEmpty());
+}
+
+// A PDF file that cannot be written: the user is told which file and why, nothing is printed, nothing is
+// left behind and what stood at the target stays as it was.
+TEST_F(PrintTest, UnwritablePdfTargetIsToldAndLeavesNothingBehind)
+{
+    AddToDrawing(FeatureCreator::CreateCircleFeature(RuVaPnt2d(150, 150), 60));
+    // The kernel's folder takes no files, not even from the super-user.
+    const QString target = QStringLiteral("/sys/kc-print-test.pdf");
+    ThenAnswer([](CDialog* pDialog, QWidget*) {
+        ChoosePdf(*pDialog);
+        Click(*pDialog, IDOK);
+    });
+    AnswerFileDialog(target);
+    m_app->boxes.clear();
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(StepsLeft(), 0);
+    // One box, naming the file and what is wrong with it.
+    ASSERT_EQ(m_app->boxes.size(), 1u);
+    EXPECT_EQ(m_app->boxes[0].text.toStdString(),
+              QStringLiteral("Access to the file \"%1\" was denied.").arg(target).toStdString());
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_TRUE(QDir(QStringLiteral("/sys")).entryList({QStringLiteral("kc-print-test*")}, QDir::AllEntries | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(m_files.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_FALSE(m_view->GetDraw2dView()->GetPrintRangeVisible());
 }
 
 TEST_F(PrintTest, ChangedPrinterTurnsCancelIntoClose)
@@ -651,6 +681,122 @@ TEST_F(PreviewTest, PageSetupFromThePreviewHasNoPrintOrPreviewButton)
     EXPECT_FALSE(m_view->m_bInPrintPreview);
 }
 
+TEST_F(PreviewTest, ToolbarComesFromItsResourceAndSteersThePreview)
+{
+    CQZ2PreviewView* p = Open();
+    ASSERT_NE(p, nullptr);
+    CBCGPToolBar* bar = p->GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_GT(p->GetToolStripHeight(), 10);
+    EXPECT_EQ(p->GetPageArea().top, p->GetToolStripHeight());
+    // The buttons of resource 300 without the page buttons, the zoom box in its place.
+    std::vector<UINT> ids;
+    for (int i = 0; i < bar->GetCount(); ++i)
+        if (!bar->GetButton(i)->IsSeparator())
+            ids.push_back(bar->GetButton(i)->m_nID);
+    EXPECT_EQ(ids, (std::vector<UINT>{58116, 34536, 34531, 34532, 34530, 34535, 58112, 57666}));
+    ASSERT_NE(p->GetZoomButton(), nullptr);
+    EXPECT_EQ(p->GetZoomButton()->GetPreview(), p);
+    // Page setup and close show their texts only.
+    for (const auto& [nID, nText] : {std::pair<UINT, UINT>{34536, 10115}, std::pair<UINT, UINT>{58112, 10116}}) {
+        const int i = bar->CommandToIndex(nID);
+        EXPECT_FALSE(bar->GetButton(i)->m_bImage);
+        EXPECT_EQ(bar->GetButtonText(i), LoadResourceString(nText));
+    }
+    // A click reaches the preview.
+    p->SetZoomMode(CQZ2PreviewView::kFreeZoom, 1.0);
+    bar->ClickButton(bar->CommandToIndex(CQZ2PreviewView::ID_PREVIEW_ZOOM_IN));
+    EXPECT_TRUE(WaitFor([&] { return std::abs(p->GetZoom() - 1.2) < 1e-12; }));
+    // The hand button is checked while hand mode is on.
+    const int hand = bar->CommandToIndex(CQZ2PreviewView::ID_PREVIEW_HAND);
+    bar->ClickButton(hand);
+    EXPECT_TRUE(WaitFor([&] { return p->m_bHandMode != FALSE; }));
+    EXPECT_NE(bar->GetButtonStyle(hand) & TBBS_CHECKED, 0u);
+    bar->ClickButton(hand);
+    EXPECT_TRUE(WaitFor([&] { return p->m_bHandMode == FALSE; }));
+    EXPECT_EQ(bar->GetButtonStyle(hand) & TBBS_CHECKED, 0u);
+    // A choice in the zoom box: a preset, then whole page.
+    CComboBox* combo = p->GetZoomCombo();
+    ASSERT_NE(combo, nullptr);
+    const struct {
+        DWORD_PTR data;
+        int mode;
+        double zoom;
+    } choices[] = {{50, CQZ2PreviewView::kFreeZoom, 0.5},
+                   {CPreviewZoomToolbarComboBoxButton::kDataFitWidth, CQZ2PreviewView::kFitPageWidth, 0.0},
+                   {CPreviewZoomToolbarComboBoxButton::kDataWholePage, CQZ2PreviewView::kWholePage, 0.0}};
+    for (const auto& c : choices) {
+        int row = -1;
+        for (int i = 0; i < combo->GetCount(); ++i)
+            if (combo->GetItemData(i) == c.data)
+                row = i;
+        ASSERT_GE(row, 0);
+        combo->SetCurSel(row);
+        bar->SendMessage(WM_COMMAND, MAKEWPARAM(CQZ2PreviewView::ID_PREVIEW_ZOOM_COMBO, CBN_SELENDOK),
+                         reinterpret_cast<LPARAM>(combo->GetSafeHwnd()));
+        EXPECT_EQ(p->GetZoomMode(), c.mode);
+        if (c.zoom > 0)
+            EXPECT_NEAR(p->GetZoom(), c.zoom, 1e-12);
+        CString shown;
+        combo->GetWindowText(shown);
+        EXPECT_EQ(shown, p->GetZoomDisplay());
+    }
+    // Close.
+    bar->ClickButton(bar->CommandToIndex(CQZ2PreviewView::ID_PREVIEW_CLOSE));
+    EXPECT_TRUE(WaitFor([&] { return Preview() == nullptr; }));
+    EXPECT_FALSE(m_view->m_bInPrintPreview);
+}
+
+TEST_F(PreviewTest, ScrollBarsShowWhenThePageDoesNotFitAndFollowTheFrame)
+{
+    m_frame->MoveWindow(0, 0, 1000, 700);
+    Pump();
+    CQZ2PreviewView* p = Open();
+    ASSERT_NE(p, nullptr);
+    CScrollBar* h = p->GetScrollBarCtrl(SB_HORZ);
+    CScrollBar* v = p->GetScrollBarCtrl(SB_VERT);
+    ASSERT_NE(h, nullptr);
+    ASSERT_NE(v, nullptr);
+    // Whole page: no bars.
+    EXPECT_FALSE(h->IsWindowVisible());
+    EXPECT_FALSE(v->IsWindowVisible());
+    // Zoomed in: both, with the page's size as range and the room as page.
+    p->SetZoomMode(CQZ2PreviewView::kFreeZoom, 2.0);
+    ASSERT_TRUE(h->IsWindowVisible());
+    ASSERT_TRUE(v->IsWindowVisible());
+    const CRect area = p->GetPageArea();
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL};
+    ASSERT_TRUE(v->GetScrollInfo(&info, SIF_ALL));
+    EXPECT_EQ(info.nMax + 1, p->GetPageSize().cy + 16);
+    EXPECT_EQ(static_cast<int>(info.nPage), area.Height());
+    // Lines of 20 pixels, pages of the room, the ends; the position stays in range and the bar follows.
+    const struct {
+        UINT code;
+        int expected;
+    } steps[] = {{SB_LINEDOWN, 20}, {SB_LINEDOWN, 40}, {SB_LINEUP, 20}, {SB_PAGEDOWN, 20 + area.Height()},
+                 {SB_BOTTOM, p->GetScrollLimit().cy}, {SB_LINEDOWN, p->GetScrollLimit().cy}, {SB_TOP, 0},
+                 {SB_LINEUP, 0}};
+    for (const auto& step : steps) {
+        p->SendMessage(WM_VSCROLL, MAKEWPARAM(step.code, 0), reinterpret_cast<LPARAM>(v->GetSafeHwnd()));
+        EXPECT_EQ(p->GetScrollPosition().y, step.expected) << step.code;
+        EXPECT_EQ(v->GetScrollPos(), step.expected) << step.code;
+    }
+    p->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 77), reinterpret_cast<LPARAM>(h->GetSafeHwnd()));
+    EXPECT_EQ(p->GetScrollPosition().x, 77);
+    // The frame grows: the preview takes its new client area, and in whole-page mode the page grows too.
+    p->SetZoomMode(CQZ2PreviewView::kWholePage);
+    const CSize before = p->GetPageSize();
+    m_frame->MoveWindow(0, 0, 1400, 1000);
+    Pump();
+    CRect frameClient, previewWindow;
+    m_frame->GetClientRect(&frameClient);
+    p->GetWindowRect(&previewWindow);
+    EXPECT_EQ(previewWindow.Width(), frameClient.Width());
+    EXPECT_EQ(previewWindow.Height(), frameClient.Height());
+    EXPECT_GT(p->GetPageSize().cx, before.cx);
+    EXPECT_FALSE(v->IsWindowVisible());
+}
+
 TEST_F(PreviewTest, PreviewPageMatchesThePrintedPage)
 {
     TextSetting text;
@@ -719,6 +865,11 @@ TEST_F(PreviewTest, ScreensLookAsTheyShould)
     p->SetZoomMode(CQZ2PreviewView::kWholePage);
     Pump();
     keep(m_frame->GetQWidget(), QStringLiteral("print-preview.png"));
+    // Zoomed in: both scroll bars, moved a little.
+    p->SetZoomMode(CQZ2PreviewView::kFreeZoom, 1.5);
+    p->ScrollBy(120, 80);
+    Pump();
+    keep(m_frame->GetQWidget(), QStringLiteral("print-preview-zoomed.png"));
 }
 
 }  // namespace

@@ -215,6 +215,26 @@ TEST_F(PlotFixture, ShapesOfALayerNotPrintableAreLeftOut)
     EXPECT_NEAR(one.Width() / 10.0, 50.0, 1.0);
 }
 
+TEST_F(PlotFixture, ExtentsAreThoseOfTheShapesThatPrint)
+{
+    // Far to the right on a layer that does not print: the fitted extents must not reach it.
+    const long notPrinted = m_doc.AddLayer(u"not printed", -1);
+    ASSERT_GT(notPrinted, 0);
+    AddRect(RuVaPnt2d(300, 0), RuVaPnt2d(400, 50), RGB(0, 0, 0), 0.25, notPrinted);
+    ASSERT_TRUE(m_doc.SetLayerPrintable(notPrinted, FALSE));
+    Set([](PlotSetting& s) {
+        s.SetRangeMode(PlotSetting::rangeExtents);
+        s.SetScaleMode(PlotSetting::scaleFit);
+    });
+    RuVaBndBox2d range;
+    ASSERT_TRUE(m_doc.GetPlotSetting().GetPlotRange(m_doc, *m_drawing, range));
+    EXPECT_NEAR(range.XMax(), 100.0, 1e-9);
+    // The 100 x 50 rectangle fills the width of the A4 sheet, as if the other were not there.
+    const InkBox box = kctest::InkBoxOf(Print(DMPAPER_A4, false, 254));
+    ASSERT_FALSE(box.Empty());
+    EXPECT_NEAR(box.Width() / 10.0, 210.0, 1.0);
+}
+
 TEST_F(PlotFixture, PrintRangePrintsOnlyWhatLiesInside)
 {
     AddLine(RuVaPnt2d(20, 10), RuVaPnt2d(40, 10), RGB(0, 0, 0), 0.25, m_layer);

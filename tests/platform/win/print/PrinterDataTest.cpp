@@ -18,6 +18,8 @@
 #include "platform/win/AfxPrinterData.h"
 #include "platform/win/CPageSetupDialog.h"
 #include "platform/win/CPrintDialog.h"
+#include "platform/win/PrintDlgTypes.h"
+#include "PrintTestApp.h"
 
 namespace {
 
@@ -77,6 +79,38 @@ TEST(PrinterData, WithoutPrintQueuesOnlyThePdfPrinterAndNoDefault) {
   // No names and no default: nothing to read.
   AfxPrinterData d;
   EXPECT_EQ(d.Read(nullptr, nullptr), static_cast<DWORD>(PDERR_NODEFAULTPRN));
+}
+
+// The application's printer: the default queue, else the PDF printer; kept by the application and handed
+// out as its own handles; a kept printer that has gone is replaced by the defaults.
+TEST(PrinterData, ApplicationPrinterDefaultsToTheDefaultQueueElseThePdfPrinter) {
+  CPrintTestApp& app = ThePrintTestApp();
+  CString expected;
+  if (!AfxPrinterData::GetDefaultPrinterName(expected)) expected = AfxPrinterData::GetPdfPrinterName();
+  PRINTDLG pd{};
+  pd.lStructSize = sizeof(pd);
+  ASSERT_TRUE(app.GetPrinterDeviceDefaults(&pd));
+  ASSERT_NE(pd.hDevNames, nullptr);
+  ASSERT_NE(pd.hDevMode, nullptr);
+  CString driver, device, port;
+  ASSERT_TRUE(AfxPrinterData::ReadDevNames(pd.hDevNames, driver, device, port));
+  EXPECT_EQ(device, expected);
+  // The same handles again: they belong to the application.
+  PRINTDLG again{};
+  ASSERT_TRUE(app.GetPrinterDeviceDefaults(&again));
+  EXPECT_EQ(again.hDevNames, pd.hDevNames);
+  EXPECT_EQ(again.hDevMode, pd.hDevMode);
+  // A kept printer that is no longer there gives way to the defaults.
+  AfxPrinterData gone;
+  ASSERT_TRUE(gone.LoadPrinter(AfxPrinterData::GetPdfPrinterName()));
+  gone.m_strDevice = CString(u"Gone");
+  GlobalFree(app.StoredDevNames());
+  app.StoredDevNames() = gone.CreateDevNames();
+  PRINTDLG replaced{};
+  ASSERT_TRUE(app.GetPrinterDeviceDefaults(&replaced));
+  ASSERT_TRUE(AfxPrinterData::ReadDevNames(replaced.hDevNames, driver, device, port));
+  EXPECT_EQ(device, expected);
+  EXPECT_EQ(app.GetPrinterDeviceDefaults(nullptr), FALSE);
 }
 
 TEST(PrinterData, SettingsSurviveTheBlocksAndQtPrinters) {
