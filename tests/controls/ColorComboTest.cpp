@@ -221,37 +221,4 @@ TEST_F(ColorCombo, TipsGiveNumberNameAndRgbAsAsked)
     EXPECT_TRUE(CSelectColorWnd::GetTipText(nullptr, 5, TRUE, TRUE).IsEmpty());
 }
 
-TEST_F(ColorCombo, PaletteTipsAreMadeWhenTheyShowWithTheColourAsItIsThen)
-{
-    ASSERT_TRUE(combo.SetColorTable(&tables.colors));
-    ASSERT_TRUE(combo.SetColorNo(2));
-    ASSERT_TRUE(combo.DropDown());
-    CSelectColorWnd* pPopup = combo.GetPopup();
-    ASSERT_NE(pPopup, nullptr);
-    auto hoverCell = [](CWnd* pWnd, const CToolTipCtrl& tip, CPoint at) {
-        MSG move{pWnd->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y), 0, {}};
-        pWnd->PreTranslateMessage(&move);
-        return QTest::qWaitFor([&] { return !tip.GetShownText().IsEmpty(); }, 20000);
-    };
-    CPoint five;
-    for (int y = 0; y < 98 && five == CPoint(); ++y)
-        for (int x = 0; x < 158; ++x)
-            if (pPopup->HitTest(CPoint(x, y)) == 5) {
-                five = CPoint(x + 9, y + 9);
-                break;
-            }
-    ASSERT_TRUE(hoverCell(pPopup, pPopup->GetToolTip(), five));
-    EXPECT_EQ(pPopup->GetToolTip().GetShownText(), CSelectColorWnd::GetTipText(&tables.colors, 5, TRUE, TRUE));
-
-    Click(pPopup, pPopup->GetOtherButtonRect().CenterPoint(), pPopup->GetOtherButtonRect().CenterPoint());
-    CSelectUserColorWnd* pSecond = pPopup->GetUserColorWnd();
-    ASSERT_NE(pSecond, nullptr);
-    // Changed after the palettes opened: the tip tells the table's colour of the moment.
-    ASSERT_TRUE(tables.colors.SetColor(200, RGB(7, 8, 9)));
-    ASSERT_TRUE(hoverCell(pSecond, pSecond->GetToolTip(), pSecond->GetCellRect(200).CenterPoint()));
-    EXPECT_EQ(pSecond->GetToolTip().GetShownText(), CString(u"200: (R: 7, G: 8, B: 9)"));
-    pPopup->EndSelection(-2);
-    PumpEvents();
-}
-
 }  // namespace
