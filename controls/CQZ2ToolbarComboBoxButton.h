@@ -17,5 +17,5 @@ public:
     // Loading a version other than 1 keeps the constructed width; a truncated archive throws.
     void Serialize(CArchive& ar) override;
     // Greys the customisation menu's items that do not apply to a combo button; TRUE.
-    virtual BOOL OnCustomizeMenu(CMenu* pPopup);
+    BOOL OnCustomizeMenu(CMenu* pPopup) override;
 };

@@ -18,6 +18,6 @@ public:
     BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
     QMenu* CreateDropDownMenu(QWidget* pParent) override;
     // Greys what does not apply and checks item 16914; TRUE.
-    virtual BOOL OnCustomizeMenu(CMenu* pPopup);
+    BOOL OnCustomizeMenu(CMenu* pPopup) override;
     virtual BOOL IsEmptyMenuAllowed() const { return FALSE; }
 };

@@ -111,14 +111,37 @@ BOOL CSelectColorWnd::Create(const RECT& comboRect, CWnd* pCombo, int nReserved,
         m_toolTip.SetDelayTime(TTDT_AUTOPOP, 32767);
         m_toolTip.SetDelayTime(TTDT_INITIAL, 100);
         m_toolTip.SetDelayTime(TTDT_RESHOW, 100);
-        for (const ColorCellFeature& cell : m_cells) {
-            const CString tip = GetTipText(m_pTable, cell.number, m_bShowNumber, m_bShowName);
-            m_toolTip.AddTool(this, tip, &cell.rect, static_cast<UINT_PTR>(cell.number));
-        }
+        // The texts are made when a tip shows, not for every cell each time the palette opens.
+        for (const ColorCellFeature& cell : m_cells)
+            m_toolTip.AddTool(this, LPSTR_TEXTCALLBACK, &cell.rect, static_cast<UINT_PTR>(cell.number));
     }
     ShowWindow(SW_SHOWNA);
     SetCapture();
     return TRUE;
+}
+
+BOOL CSelectColorWnd::AnswerTipText(CWnd* pOwner, const CToolTipCtrl& tip, const ColorFeatureTable* pTable,
+                                    BOOL bShowNumber, BOOL bShowName, LPARAM lParam, CString& strKeep)
+{
+    (void)pOwner;
+    auto* pHeader = reinterpret_cast<NMHDR*>(lParam);
+    if (pHeader == nullptr || pHeader->code != TTN_GETDISPINFO || tip.GetSafeHwnd() == nullptr ||
+        pHeader->hwndFrom != tip.GetSafeHwnd())
+        return FALSE;
+    // The whole text, however long: the record's own buffer would cut it at 79 characters.
+    strKeep = GetTipText(pTable, static_cast<int>(pHeader->idFrom), bShowNumber, bShowName);
+    reinterpret_cast<NMTTDISPINFO*>(lParam)->lpszText = const_cast<LPTSTR>(static_cast<LPCTSTR>(strKeep));
+    return TRUE;
+}
+
+BOOL CSelectColorWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (AnswerTipText(this, m_toolTip, m_pTable, m_bShowNumber, m_bShowName, lParam, m_strTip)) {
+        if (pResult != nullptr)
+            *pResult = 0;
+        return TRUE;
+    }
+    return CWnd::OnNotify(wParam, lParam, pResult);
 }
 
 void CSelectColorWnd::PostNcDestroy()

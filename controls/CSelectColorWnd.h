@@ -61,6 +61,12 @@ public:
     static CPoint ComputePosition(const RECT& anchor, const RECT& workArea, int width, int height);
     // The tool tip of a cell: number, name and RGB values as the flags say.
     static CString GetTipText(const ColorFeatureTable* pTable, int nNumber, BOOL bShowNumber, BOOL bShowName);
+    // Answers a tool tip's TTN_GETDISPINFO of a palette cell with GetTipText; FALSE for another notification.
+    static BOOL AnswerTipText(CWnd* pOwner, const CToolTipCtrl& tip, const ColorFeatureTable* pTable,
+                              BOOL bShowNumber, BOOL bShowName, LPARAM lParam, CString& strKeep);
+    const CToolTipCtrl& GetToolTip() const { return m_toolTip; }
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // Paints one button or cell (code 0 by layer, -3 other, else a colour number).
     void DrawItem(CDC* pDC, const CRect& rect, int nCode, BOOL bPressed, BOOL bHot);
     // Paints the checker of the current cell, shared with the second palette.
@@ -71,7 +77,6 @@ public:
 
 protected:
     void PostNcDestroy() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     afx_msg void OnPaint();
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
@@ -92,6 +97,7 @@ private:
     int m_nCellHeight = kCellSize;
     CWnd* m_pCombo = nullptr;
     CToolTipCtrl m_toolTip;
+    CString m_strTip;
     BOOL m_bAutoDelete;
     CRect m_rectCombo;
     BOOL m_bShowNumber = TRUE;

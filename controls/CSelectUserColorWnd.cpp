@@ -71,11 +71,21 @@ BOOL CSelectUserColorWnd::Create(const RECT& parentPopupRect, CSelectColorWnd* p
         m_toolTip.SetDelayTime(TTDT_AUTOPOP, 32767);
         m_toolTip.SetDelayTime(TTDT_INITIAL, 100);
         m_toolTip.SetDelayTime(TTDT_RESHOW, 100);
+        // The texts are made when a tip shows, not for all 240 cells each time the palette opens.
         for (const ColorCellFeature& cell : m_cells)
-            m_toolTip.AddTool(this, CSelectColorWnd::GetTipText(m_pTable, cell.number, m_bShowNumber, m_bShowName),
-                              &cell.rect, static_cast<UINT_PTR>(cell.number));
+            m_toolTip.AddTool(this, LPSTR_TEXTCALLBACK, &cell.rect, static_cast<UINT_PTR>(cell.number));
     }
     return TRUE;
+}
+
+BOOL CSelectUserColorWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (CSelectColorWnd::AnswerTipText(this, m_toolTip, m_pTable, m_bShowNumber, m_bShowName, lParam, m_strTip)) {
+        if (pResult != nullptr)
+            *pResult = 0;
+        return TRUE;
+    }
+    return CWnd::OnNotify(wParam, lParam, pResult);
 }
 
 void CSelectUserColorWnd::PostNcDestroy()

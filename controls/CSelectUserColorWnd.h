@@ -36,10 +36,12 @@ public:
     CRect GetCellRect(int nNumber) const;
     // The top-left corner beside the first palette's window rectangle inside the work area.
     static CPoint ComputePosition(const RECT& parentRect, const RECT& workArea);
+    const CToolTipCtrl& GetToolTip() const { return m_toolTip; }
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     void PostNcDestroy() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
     afx_msg void OnPaint();
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -54,6 +56,7 @@ private:
     CRect m_rectBlock;
     std::vector<ColorCellFeature> m_cells;
     CToolTipCtrl m_toolTip;
+    CString m_strTip;
     int m_nCellWidth = 18;
     int m_nCellHeight = 18;
     CSelectColorWnd* m_pParentPopup = nullptr;

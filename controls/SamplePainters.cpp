@@ -2,6 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
 
 #include "controls/ControlsServices.h"
 #include "libs/vevure/ColorFeature.h"
@@ -70,14 +76,148 @@ private:
     COLORREF m_text = 0;
 };
 
-int TextWidth(CDC* pDC, const CString& text) { return text.IsEmpty() ? 0 : pDC->GetTextExtent(text).cx; }
+// Row texts are few and repeat from paint to paint (numbers, colour names, widths): their widths and
+// their pictures are kept per font, so that a list of 256 rows is not measured and laid out anew each
+// time it is painted.
+struct FontKey {
+    std::u16string face;
+    LONG height = 0;
+    LONG width = 0;
+    LONG weight = 0;
+    BYTE italic = 0;
+    BYTE underline = 0;
+    BYTE strikeOut = 0;
+    BYTE charSet = 0;
+    bool operator==(const FontKey&) const = default;
+};
+
+bool CurrentFontKey(CDC* pDC, FontKey& key)
+{
+    // Only plain pixel mapping: a scaled context lays text out differently.
+    if (pDC->GetMapMode() != MM_TEXT)
+        return false;
+    CFont* pFont = pDC->GetCurrentFont();
+    LOGFONT lf{};
+    if (pFont == nullptr || pFont->GetLogFont(&lf) == 0)
+        return false;
+    size_t len = 0;
+    while (len < LF_FACESIZE && lf.lfFaceName[len] != 0)
+        ++len;
+    key.face.assign(lf.lfFaceName, len);
+    key.height = lf.lfHeight;
+    key.width = lf.lfWidth;
+    key.weight = lf.lfWeight;
+    key.italic = lf.lfItalic;
+    key.underline = lf.lfUnderline;
+    key.strikeOut = lf.lfStrikeOut;
+    key.charSet = lf.lfCharSet;
+    return true;
+}
+
+struct TextKey {
+    FontKey font;
+    std::u16string text;
+    COLORREF color = 0;
+    int width = 0;
+    int height = 0;
+    UINT format = 0;
+    bool operator==(const TextKey&) const = default;
+};
+
+struct TextKeyHash {
+    size_t operator()(const FontKey& k) const
+    {
+        size_t h = std::hash<std::u16string>()(k.face);
+        for (LONG v : {k.height, k.width, k.weight, static_cast<LONG>(k.italic), static_cast<LONG>(k.charSet)})
+            h = h * 31 + static_cast<size_t>(v);
+        return h;
+    }
+    size_t operator()(const TextKey& k) const
+    {
+        size_t h = (*this)(k.font) * 131 + std::hash<std::u16string>()(k.text);
+        for (size_t v : {static_cast<size_t>(k.color), static_cast<size_t>(k.width), static_cast<size_t>(k.height),
+                         static_cast<size_t>(k.format)})
+            h = h * 31 + v;
+        return h;
+    }
+};
+
+// Bounded: a long session with many fonts and colours does not grow them without end.
+constexpr size_t kMaxCachedTexts = 4096;
+
+struct WidthKeyHash {
+    size_t operator()(const std::pair<FontKey, std::u16string>& k) const
+    {
+        return TextKeyHash()(k.first) * 131 + std::hash<std::u16string>()(k.second);
+    }
+};
+
+int TextWidth(CDC* pDC, const CString& text)
+{
+    if (text.IsEmpty())
+        return 0;
+    static std::unordered_map<std::pair<FontKey, std::u16string>, int, WidthKeyHash> widths;
+    FontKey font;
+    if (!CurrentFontKey(pDC, font))
+        return pDC->GetTextExtent(text).cx;
+    std::pair<FontKey, std::u16string> key(std::move(font), std::u16string(static_cast<LPCTSTR>(text)));
+    const auto it = widths.find(key);
+    if (it != widths.end())
+        return it->second;
+    const int width = pDC->GetTextExtent(text).cx;
+    if (widths.size() >= kMaxCachedTexts)
+        widths.clear();
+    widths.emplace(std::move(key), width);
+    return width;
+}
 
 void DrawRowText(CDC* pDC, const CString& text, const CRect& rect, UINT extra = 0)
 {
-    if (text.IsEmpty() || rect.right <= rect.left)
+    if (text.IsEmpty() || rect.right <= rect.left || rect.bottom <= rect.top)
         return;
-    CRect r(rect);
-    pDC->DrawText(text, &r, kTextFormat | extra);
+    const UINT format = kTextFormat | extra;
+    TextKey key;
+    QPainter* pPainter = pDC->GetQPainter();
+    if (pPainter == nullptr || pDC->GetBkMode() != TRANSPARENT || rect.Width() > 4096 || rect.Height() > 1024 ||
+        !CurrentFontKey(pDC, key.font)) {
+        CRect r(rect);
+        pDC->DrawText(text, &r, format);
+        return;
+    }
+    key.text = static_cast<LPCTSTR>(text);
+    key.color = pDC->GetTextColor();
+    key.width = rect.Width();
+    key.height = rect.Height();
+    key.format = format;
+    static std::unordered_map<TextKey, QImage, TextKeyHash> pictures;
+    auto it = pictures.find(key);
+    if (it == pictures.end()) {
+        // The text laid out and drawn once, as the context itself would draw it, over transparency.
+        QImage picture(key.width, key.height, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        CDC memory;
+        memory.CreateFromPaintDevice(&picture);
+        CFont* pOld = memory.SelectObject(pDC->GetCurrentFont());
+        memory.SetBkMode(TRANSPARENT);
+        memory.SetTextColor(key.color);
+        CRect r(0, 0, key.width, key.height);
+        memory.DrawText(text, &r, format);
+        if (pOld != nullptr)
+            memory.SelectObject(pOld);
+        memory.DeleteDC();
+        if (pictures.size() >= kMaxCachedTexts)
+            pictures.clear();
+        it = pictures.emplace(std::move(key), std::move(picture)).first;
+    }
+    CRect device(rect);
+    pDC->LPtoDP(&device);
+    CRect clip;
+    pDC->GetClipBox(&clip);
+    pDC->LPtoDP(&clip);
+    pPainter->save();
+    pPainter->setClipRect(QRect(clip.left, clip.top, clip.Width(), clip.Height()), Qt::IntersectClip);
+    pPainter->drawImage(QPoint(device.left, device.top), it->second);
+    pPainter->restore();
 }
 
 void DrawSeparator(CDC* pDC, int left, int right, int y)

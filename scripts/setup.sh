@@ -10,7 +10,7 @@ packages=(
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
   libtbb-dev libgsf-1-dev libgsf-bin libdxflib-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-dejavu-core fonts-noto-cjk
+  fonts-dejavu-core fonts-noto-cjk fonts-urw-base35
   xvfb xauth
   poppler-utils
 )

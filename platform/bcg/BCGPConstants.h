@@ -145,3 +145,13 @@ extern const UINT BCGM_RESETRPROMPT;
 #define IDS_BCGP_KEY_CTRL 0xF151
 #define IDS_BCGP_KEY_SHIFT 0xF152
 #define IDS_BCGP_KEY_ALT 0xF153
+
+// ---- the menu of a toolbar button in customisation mode ----
+// A button may grey or check items of it before it shows (CBCGPToolbarButton::OnCustomizeMenu).
+#define ID_CUSTOMIZE_BUTTON_RESET 16910        // back to the command's own image and text
+#define ID_CUSTOMIZE_BUTTON_COPY_IMAGE 16911   // the button's image to the clipboard
+#define ID_CUSTOMIZE_BUTTON_DELETE 16912
+#define ID_CUSTOMIZE_BUTTON_IMAGE_ONLY 16913
+#define ID_CUSTOMIZE_BUTTON_TEXT_ONLY 16914
+#define ID_CUSTOMIZE_BUTTON_IMAGE_AND_TEXT 16915
+#define ID_CUSTOMIZE_BUTTON_BEGIN_GROUP 16916  // a separator before the button

@@ -9,6 +9,8 @@
 #include <QtGui/QDrag>
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QMouseEvent>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
 #include <QtGui/QIcon>
 #include <QtGui/QImage>
@@ -25,6 +27,7 @@
 #include "platform/afx/CException.h"
 #include "platform/afx/CMemFile.h"
 #include "platform/afx/ResourceModule.h"
+#include "platform/bcg/BCGPConstants.h"
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPRegistrySP.h"
@@ -296,6 +299,11 @@ BOOL CBCGPToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, 
     OnContextMenuAt(a && it != m_actions.end() ? static_cast<int>(it - m_actions.begin()) : -1, CPoint(g.x(), g.y()));
   });
   tb->setAcceptDrops(true);
+  // Docked on the left or right the buttons are laid out again: control buttons show as plain ones.
+  // Later, once the bar has its new place.
+  QObject::connect(tb, &QToolBar::orientationChanged, tb, [this, tb](Qt::Orientation) {
+    QTimer::singleShot(0, tb, [this]() { AdjustLayout(); });
+  });
   auto* dragFilter = new DragFilter(tb, this);
   tb->installEventFilter(dragFilter);
   tb->setProperty("kcDragFilter", QVariant::fromValue<QObject*>(dragFilter));
@@ -486,14 +494,18 @@ void CBCGPToolBar::AdjustLayout() {
   if (!tb) return;
   ClearActions();
   auto* frame = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, m_pDockSite);
+  const BOOL horizontal = tb->orientation() == Qt::Horizontal;
   for (size_t i = 0; i < m_buttons.size(); ++i) {
     CBCGPToolbarButton* b = m_buttons[i];
+    b->SetHorizontal(horizontal);
     QAction* a;
     if (b->IsSeparator()) {
       a = tb->addSeparator();
     } else if (QWidget* w = b->GetEmbeddedWidget()) {
       a = new EmbeddedAction(tb, w);
       tb->addAction(a);
+      CString custom;
+      if (b->OnGetCustomToolTipText(custom)) w->setToolTip(QString::fromStdU16String(std::u16string(custom)));
     } else {
       a = tb->addAction(QString());
       QImage img;
@@ -506,7 +518,9 @@ void CBCGPToolBar::AdjustLayout() {
       a->setText(text);
       CString tip;
       QString tipText;
-      if (frame && frame->GetToolbarButtonToolTipText(b, tip))
+      if (b->OnGetCustomToolTipText(tip))
+        tipText = QString::fromStdU16String(std::u16string(tip));
+      else if (frame && frame->GetToolbarButtonToolTipText(b, tip))
         tipText = QString::fromStdU16String(std::u16string(tip));
       else
         tipText = CommandText(b->m_nID, true);
@@ -520,6 +534,12 @@ void CBCGPToolBar::AdjustLayout() {
         auto it = std::find(m_actions.begin(), m_actions.end(), a);
         if (it != m_actions.end()) ClickButton(static_cast<int>(it - m_actions.begin()));
       });
+      if (auto* button = qobject_cast<QToolButton*>(tb->widgetForAction(a))) {
+        // What the button shows: its image, its text, or both.
+        const bool hasIcon = !a->icon().isNull();
+        button->setToolButtonStyle(!hasIcon ? Qt::ToolButtonTextOnly
+                                   : b->m_bText ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+      }
       if (QMenu* menu = b->CreateDropDownMenu(tb)) {
         m_menus.push_back(menu);
         a->setMenu(menu);
@@ -563,31 +583,67 @@ void CBCGPToolBar::OnContextMenuAt(int iButton, CPoint ptScreen) {
     OnControlBarContextMenu(m_pDockSite, ptScreen);
     return;
   }
-  enum { kDelete = 1, kReset, kImageOnly, kImageAndText };
+  enum { kResetToolbar = 1 };
   CBCGPToolbarButton* b = GetButton(iButton);
   CMenu menu;
   menu.CreatePopupMenu();
   if (b && !b->IsSeparator()) {
-    menu.AppendMenu(MF_STRING | (b->IsLocked() ? MF_GRAYED : 0), kDelete, u"&Delete");
-    menu.AppendMenu(MF_STRING | (!b->m_bText ? MF_CHECKED : 0), kImageOnly, u"&Image only");
-    menu.AppendMenu(MF_STRING | (b->m_bText ? MF_CHECKED : 0), kImageAndText, u"Image and &text");
+    const BOOL group = iButton > 0 && GetButton(iButton - 1)->IsSeparator();
+    menu.AppendMenu(MF_STRING, ID_CUSTOMIZE_BUTTON_RESET, u"&Reset");
+    menu.AppendMenu(MF_STRING, ID_CUSTOMIZE_BUTTON_COPY_IMAGE, u"&Copy button image");
+    menu.AppendMenu(MF_STRING | (b->IsLocked() ? MF_GRAYED : 0), ID_CUSTOMIZE_BUTTON_DELETE, u"&Delete");
     menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | (b->m_bImage && !b->m_bText ? MF_CHECKED : 0), ID_CUSTOMIZE_BUTTON_IMAGE_ONLY,
+                    u"&Image only");
+    menu.AppendMenu(MF_STRING | (!b->m_bImage ? MF_CHECKED : 0), ID_CUSTOMIZE_BUTTON_TEXT_ONLY, u"Te&xt only");
+    menu.AppendMenu(MF_STRING | (b->m_bImage && b->m_bText ? MF_CHECKED : 0), ID_CUSTOMIZE_BUTTON_IMAGE_AND_TEXT,
+                    u"Image and &text");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | (group ? MF_CHECKED : 0) | (iButton > 0 ? 0 : MF_GRAYED),
+                    ID_CUSTOMIZE_BUTTON_BEGIN_GROUP, u"Begin a &group");
+    menu.AppendMenu(MF_SEPARATOR);
+    // The button greys or checks what does not apply to it.
+    b->OnCustomizeMenu(&menu);
   }
-  menu.AppendMenu(MF_STRING | (m_uiOriginalResID || !m_originalIds.empty() ? 0 : MF_GRAYED), kReset,
-                  u"&Reset toolbar");
+  menu.AppendMenu(MF_STRING | (m_uiOriginalResID || !m_originalIds.empty() ? 0 : MF_GRAYED), kResetToolbar,
+                  u"Reset tool&bar");
   const UINT cmd = static_cast<UINT>(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, ptScreen.x, ptScreen.y, this));
+  // The button may have gone while the menu was open.
+  if (cmd != kResetToolbar && (!b || GetButton(iButton) != b)) return;
   switch (cmd) {
-    case kDelete:
+    case ID_CUSTOMIZE_BUTTON_RESET:
+      b->m_strText.Empty();
+      b->m_bText = FALSE;
+      b->m_bImage = TRUE;
+      if (!b->m_bUserButton && CImageHash::GetImageOfCommand(b->m_nID) >= 0)
+        b->SetImage(CImageHash::GetImageOfCommand(b->m_nID));
+      AdjustLayout();
+      break;
+    case ID_CUSTOMIZE_BUTTON_COPY_IMAGE: {
+      QImage img;
+      const bool user = b->m_bUserButton && g_pUserImages;
+      const int image = user ? b->m_iUserImage : (b->m_iImage >= 0 ? b->m_iImage : CImageHash::GetImageOfCommand(b->m_nID));
+      if ((user ? g_pUserImages : GetImages())->GetImage(image, img)) QGuiApplication::clipboard()->setImage(img);
+      break;
+    }
+    case ID_CUSTOMIZE_BUTTON_DELETE:
       if (RemoveButton(iButton)) AdjustLayout();
       break;
-    case kImageOnly:
-    case kImageAndText:
-      if (b) {
-        b->m_bText = cmd == kImageAndText;
-        AdjustLayout();
-      }
+    case ID_CUSTOMIZE_BUTTON_IMAGE_ONLY:
+    case ID_CUSTOMIZE_BUTTON_TEXT_ONLY:
+    case ID_CUSTOMIZE_BUTTON_IMAGE_AND_TEXT:
+      b->m_bImage = cmd != ID_CUSTOMIZE_BUTTON_TEXT_ONLY;
+      b->m_bText = cmd != ID_CUSTOMIZE_BUTTON_IMAGE_ONLY;
+      AdjustLayout();
       break;
-    case kReset:
+    case ID_CUSTOMIZE_BUTTON_BEGIN_GROUP:
+      if (iButton > 0 && GetButton(iButton - 1)->IsSeparator())
+        RemoveButton(iButton - 1);
+      else
+        InsertSeparator(iButton);
+      AdjustLayout();
+      break;
+    case kResetToolbar:
       RestoreOriginalstate();
       break;
     default:
@@ -722,7 +778,7 @@ bool CBCGPToolBar::HandleDragEvent(QObject* pTarget, QEvent* pEvent) {
       for (size_t i = 0; i < m_actions.size(); ++i)
         if (tb->widgetForAction(m_actions[i]) == pTarget) index = static_cast<int>(i);
       CBCGPToolbarButton* b = GetButton(index);
-      if (!b || b->IsLocked()) return true;
+      if (!b || b->IsLocked() || !b->OnBeforeDrag()) return true;
       // The drag runs once this event is done: the drop may rebuild the buttons' widgets.
       QTimer::singleShot(0, tb, [this, b]() { StartButtonDrag(b); });
       return true;

@@ -11,6 +11,8 @@
 #include "platform/win/WinTypes.h"
 
 class CArchive;
+class CMenu;
+class CToolTipCtrl;
 class CWnd;
 class QMenu;
 class QWidget;
@@ -46,6 +48,24 @@ public:
   // Opens a drop-down (menu buttons); TRUE when it did.
   virtual BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE);
 
+  // ---- customisation mode and tool tips ----
+  // The button's menu in customisation mode (items ID_CUSTOMIZE_BUTTON_*) is about to show: the
+  // button greys or checks what does not apply to it. TRUE when it did.
+  virtual BOOL OnCustomizeMenu(CMenu* pPopup) { (void)pPopup; return FALSE; }
+  // FALSE keeps the button in place: it cannot be dragged off or about while customising.
+  virtual BOOL OnBeforeDrag() const { return TRUE; }
+  // A tip of the button's own instead of its command's description; TRUE when it has one.
+  virtual BOOL OnGetCustomToolTipText(CString& strTipText) { (void)strTipText; return FALSE; }
+  // Registers the button's tip with a tool tip control (iButtonIndex: its place on the bar);
+  // TRUE when it did, FALSE leaves the tip to the bar.
+  virtual BOOL OnUpdateToolTip(CWnd* pWndParent, int iButtonIndex, CToolTipCtrl& wndToolTip, CString& str) {
+    (void)pWndParent; (void)iButtonIndex; (void)wndToolTip; (void)str;
+    return FALSE;
+  }
+  // Docked on a vertical bar; a control button then shows as a plain button.
+  virtual void SetHorizontal(BOOL bHorz) { m_bHorz = bHorz; }
+  BOOL IsHorizontal() const { return m_bHorz; }
+
   virtual void SetImage(int iImage) { m_iImage = iImage; }
   int GetImage() const { return m_iImage; }
   virtual void SetStyle(UINT nStyle) { m_nStyle = nStyle; }
@@ -72,6 +92,7 @@ public:
 
 protected:
   static constexpr UINT TBBS_HIDDEN_FLAG = 0x1000;
+  BOOL m_bHorz = TRUE;
   CRect m_rect;
   CWnd* m_pWndParent = nullptr;
 };

@@ -141,7 +141,19 @@ BOOL CBCGPToolbarComboBoxButton::NotifyCommand(int iNotifyCode) {
 
 HWND CBCGPToolbarComboBoxButton::GetHwnd() { return m_pWndCombo ? m_pWndCombo->m_hWnd : nullptr; }
 
-QWidget* CBCGPToolbarComboBoxButton::GetEmbeddedWidget() { return m_pWndCombo ? m_pWndCombo->GetQWidget() : nullptr; }
+QWidget* CBCGPToolbarComboBoxButton::GetEmbeddedWidget() {
+  if (!m_bHorz) return nullptr;
+  return m_pWndCombo ? m_pWndCombo->GetQWidget() : nullptr;
+}
+
+void CBCGPToolbarComboBoxButton::SetHorizontal(BOOL bHorz) {
+  if (m_bHorz == bHorz) return;
+  CBCGPToolbarButton::SetHorizontal(bHorz);
+  if (!bHorz) {
+    OnCancelMode();
+    if (m_pWndCombo && m_pWndCombo->GetQWidget()) m_pWndCombo->GetQWidget()->hide();
+  }
+}
 
 void CBCGPToolbarComboBoxButton::OnCancelMode() {
   if (m_pWndCombo && m_pWndCombo->m_hWnd && m_pWndCombo->GetDroppedState()) m_pWndCombo->ShowDropDown(FALSE);

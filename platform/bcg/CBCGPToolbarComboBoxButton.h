@@ -24,7 +24,9 @@ public:
   void OnChangeParentWnd(CWnd* pWndParent) override;
   BOOL NotifyCommand(int iNotifyCode) override;
   HWND GetHwnd() override;
+  // None on a vertical bar: the button shows as a plain button of its command there.
   QWidget* GetEmbeddedWidget() override;
+  void SetHorizontal(BOOL bHorz) override;
   BOOL IsOrdinaryCommand() const override { return FALSE; }
   void OnCancelMode() override;
 

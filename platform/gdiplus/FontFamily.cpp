@@ -38,8 +38,9 @@ FontFamily::FontFamily(const WCHAR* name, const FontCollection*) {
     return;
   }
   for (const QString& family : QFontDatabase::families()) {
-    if (family.compare(n, Qt::CaseInsensitive) == 0) {
-      m_name = family.toStdU16String();
+    const QString plain = PlainFamilyName(family);
+    if (family.compare(n, Qt::CaseInsensitive) == 0 || plain.compare(n, Qt::CaseInsensitive) == 0) {
+      m_name = plain.toStdU16String();
       return;
     }
   }
@@ -83,8 +84,16 @@ BOOL FontFamily::IsStyleAvailable(INT style) const {
 
 BOOL FontFamily::IsSymbolFamily() const {
   if (!IsAvailable()) return FALSE;
+  // Symbol fonts (dingbats and the like) are also reported with Latin, since their character map
+  // covers the Latin code points; no text font is reported with Symbol.
   const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(QString::fromStdU16String(m_name));
-  return systems.contains(QFontDatabase::Symbol) && !systems.contains(QFontDatabase::Latin);
+  return systems.contains(QFontDatabase::Symbol);
+}
+
+QString FontFamily::PlainFamilyName(const QString& name) {
+  const qsizetype open = name.lastIndexOf(QLatin1String(" ["));
+  if (open > 0 && name.endsWith(QLatin1Char(']'))) return name.left(open);
+  return name;
 }
 
 UINT16 FontFamily::GetEmHeight(INT) const { return 2048; }

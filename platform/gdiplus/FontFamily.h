@@ -5,6 +5,8 @@
 
 #include "platform/gdiplus/GdiplusTypes.h"
 
+class QString;
+
 namespace Gdiplus {
 
 class FontCollection;
@@ -36,6 +38,9 @@ public:
   Status GetLastStatus() const { return m_status; }
 
   const std::u16string& Name() const { return m_name; }
+  // A family name as the font database may list it, without the foundry that tells apart copies
+  // installed twice ("Name [foundry]" -> "Name").
+  static QString PlainFamilyName(const QString& name);
 
 private:
   friend class InstalledFontCollection;

@@ -1,6 +1,8 @@
 // The colour combo and its palettes, driven by their messages in real windows offscreen.
 #include <gtest/gtest.h>
 
+#include <QtTest/QTest>
+
 #include "ControlsTestSupport.h"
 #include "controls/CSelectColorComboBox.h"
 #include "controls/CSelectColorWnd.h"

@@ -332,14 +332,14 @@ TEST_F(BcgTest, CustomizeModeMenuAndTornOffMenusKeptAcrossARestart) {
   CTestFrame* f = OpenFrame();
   // In customisation mode the right button on a button offers to delete it or show its text.
   CBCGPToolBar::SetCustomizeMode(TRUE);
-  PickNextPopupItem(0);  // Delete
+  PickNextPopupItem(2);  // Delete
   f->m_wndStandard.OnContextMenuAt(0, CPoint(10, 10));
   EXPECT_EQ(f->m_wndStandard.GetCount(), 4);
   EXPECT_EQ(f->m_wndStandard.GetItemID(0), ID_CMD_OPEN);
-  PickNextPopupItem(2);  // Image and text
+  PickNextPopupItem(5);  // Image and text
   f->m_wndStandard.OnContextMenuAt(0, CPoint(10, 10));
   EXPECT_TRUE(f->m_wndStandard.GetButton(0)->m_bText);
-  PickNextPopupItem(3);  // Reset toolbar
+  PickNextPopupItem(7);  // Reset toolbar
   f->m_wndStandard.OnContextMenuAt(0, CPoint(10, 10));
   EXPECT_EQ(f->m_wndStandard.GetCount(), 5);
   AfxSetPopupMenuHook(nullptr);

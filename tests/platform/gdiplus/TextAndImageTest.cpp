@@ -1,6 +1,8 @@
 // GDI+ text (fonts, layout, measuring) and images (files, pixels, locking, drawing).
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
@@ -61,6 +63,41 @@ TEST(Fonts, StylesAndCharacterSets) {
   text.GetLogFontW(nullptr, &lf);
   EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
   EXPECT_FALSE(FontFamily::GenericSansSerif()->IsSymbolFamily());
+}
+
+TEST(Fonts, FamiliesInstalledTwiceAreListedOnceByTheirPlainName) {
+  // The URW fonts come as Type 1 and OpenType files of different foundries.
+  InstalledFontCollection installed;
+  std::vector<FontFamily> families(size_t(installed.GetFamilyCount()));
+  INT found = 0;
+  installed.GetFamilies(installed.GetFamilyCount(), families.data(), &found);
+  std::set<std::u16string> names;
+  for (const FontFamily& f : families) {
+    EXPECT_EQ(f.Name().find(u" ["), std::u16string::npos) << QString::fromStdU16String(f.Name()).toStdString();
+    EXPECT_TRUE(names.insert(f.Name()).second) << QString::fromStdU16String(f.Name()).toStdString();
+  }
+  EXPECT_EQ(names.count(u"D050000L"), 1u);
+  EXPECT_EQ(names.count(u"Nimbus Sans"), 1u);
+  FontFamily dingbats(u"D050000L");
+  EXPECT_EQ(dingbats.GetLastStatus(), Ok);
+  EXPECT_EQ(dingbats.Name(), u"D050000L");
+}
+
+TEST(Fonts, SymbolFamiliesAreTheDingbatsAndSymbolFontsOnly) {
+  const struct {
+    const char16_t* family;
+    BOOL symbol;
+  } cases[] = {{u"D050000L", TRUE}, {u"Standard Symbols PS", TRUE}, {u"DejaVu Sans", FALSE},
+               {u"Nimbus Roman", FALSE}, {u"Noto Sans CJK JP", FALSE}};
+  for (const auto& c : cases) {
+    FontFamily family(c.family);
+    ASSERT_EQ(family.GetLastStatus(), Ok) << QString::fromStdU16String(c.family).toStdString();
+    EXPECT_EQ(family.IsSymbolFamily(), c.symbol) << QString::fromStdU16String(c.family).toStdString();
+    Font font(&family, 12);
+    LOGFONTW lf{};
+    font.GetLogFontW(nullptr, &lf);
+    EXPECT_EQ(lf.lfCharSet, c.symbol ? SYMBOL_CHARSET : DEFAULT_CHARSET);
+  }
 }
 
 TEST(Fonts, SizesUnitsAndLogFonts) {
