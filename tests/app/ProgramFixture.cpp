@@ -3,6 +3,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QWidget>
 
 #include "app/CMainFrame.h"
@@ -25,6 +26,21 @@ void ProgramFixture::SetUp()
     m_manager = m_app->GetCommandManager();
     ASSERT_NE(m_manager, nullptr);
     Pump();
+}
+
+void ProgramFixture::AnswerFileDialogWith(const QString& path)
+{
+    m_fileDialogAnswer.disconnect();
+    m_fileDialogAnswer.setInterval(10);
+    QObject::connect(&m_fileDialogAnswer, &QTimer::timeout, [this, path]() {
+        auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (pDialog == nullptr)
+            return;
+        m_fileDialogAnswer.stop();
+        pDialog->selectFile(path);
+        static_cast<QDialog*>(pDialog)->accept();
+    });
+    m_fileDialogAnswer.start();
 }
 
 void ProgramFixture::Pump()

@@ -4,6 +4,8 @@
 
 #include "AppFixture.h"
 
+#include <QtCore/QTimer>
+
 class CMainFrame;
 class CString;
 class CPoint;
@@ -33,9 +35,12 @@ protected:
     CQZ2View* ActiveDrawView() const;
     // Moves to the point and clicks the left button there, in the view's client coordinates.
     static void Click(CQZ2View* pView, const CPoint& p);
+    // Answers the next file dialog with the path, as a user choosing it would.
+    void AnswerFileDialogWith(const QString& path);
     // Types the text into the command bar's selected row (its editor) and presses Return there, as the user does.
     void TypeAndReturn(const CString& text);
 
     CMainFrame* m_frame = nullptr;
     QZ2Command::CommandManager* m_manager = nullptr;
+    QTimer m_fileDialogAnswer;
 };

@@ -70,23 +70,8 @@ protected:
         m_manager->SetSnapOptions(options);
         Pump();
     }
-    void AnswerFileDialogWith(const QString& path)
-    {
-        m_answer.disconnect();
-        m_answer.setInterval(10);
-        QObject::connect(&m_answer, &QTimer::timeout, [this, path]() {
-            auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (pDialog == nullptr)
-                return;
-            m_answer.stop();
-            pDialog->selectFile(path);
-            static_cast<QDialog*>(pDialog)->accept();
-        });
-        m_answer.start();
-    }
 
     QTemporaryDir m_files;
-    QTimer m_answer;
 };
 
 }  // namespace

@@ -106,23 +106,8 @@ protected:
         Pump();
     }
     void Key(CQZ2View* pView, UINT vk) { pView->SendMessage(WM_KEYDOWN, vk, 1); }
-    void AnswerFileDialogWith(const QString& path)
-    {
-        m_answer.disconnect();
-        m_answer.setInterval(10);
-        QObject::connect(&m_answer, &QTimer::timeout, [this, path]() {
-            auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (pDialog == nullptr)
-                return;
-            m_answer.stop();
-            pDialog->selectFile(path);
-            static_cast<QDialog*>(pDialog)->accept();
-        });
-        m_answer.start();
-    }
 
     QTemporaryDir m_files;
-    QTimer m_answer;
 };
 
 }  // namespace
