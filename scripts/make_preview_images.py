@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the print preview's toolbar (TOOLBAR/300, its strip BITMAP/300.png and the hot images
-BITMAP/414.png), the hand cursor CURSOR/432.png and the help buttons' icon BITMAP/404.png, with the
-shapes of make_toolbar_images.py. The build does not run this script: its output is kept in resource/.
+BITMAP/414.png) and the hand cursor CURSOR/432.png, with the shapes of make_toolbar_images.py; the
+help buttons' picture BITMAP/404.png is kept in resource/ as drawn. The build does not run this
+script: its output is kept in resource/.
 
     python3 scripts/make_preview_images.py [resource folder]
 """
@@ -19,7 +20,6 @@ _spec.loader.exec_module(T)
 
 PREVIEW_TOOLBAR = 300
 PREVIEW_HOT = 414
-HELP_BITMAP = 404
 HAND_CURSOR = 432
 MASK_GREEN = (0, 255, 0)
 
@@ -74,25 +74,6 @@ BUTTONS = [(58116, T.img_print), (34536, img_page_setup), T.SEP, (34531, T.img_z
            (58112, img_close), (57666, T.img_help)]
 
 
-def help_bitmap():
-    """16 x 15, a blue question mark in a white speech balloon on the green mask colour, opaque."""
-    shapes = T.flat(T.polygon([(4.5, 11.5), (3.0, 14.8), (8.0, 12.0)], T.WHITE), T.disc(8, 6.8, 6.6, T.WHITE),
-                    T.circle(8, 6.8, 6.6, T.GREY, 0.9), T.arc(8, 5.0, 2.4, 330, 180, T.BLUE, 1.7),
-                    T.line(9.6, 7.2, 8, 8.4, T.BLUE, 1.7), T.line(8, 8.4, 8, 9.4, T.BLUE, 1.7),
-                    T.disc(8, 11.2, 1.0, T.BLUE))
-    rows = T.render(shapes)[:15]
-    out = []
-    for row in rows:
-        line = []
-        for r, g, b, a in row:
-            if a < 128:
-                line.append(MASK_GREEN + (255,))
-            else:
-                line.append((r, g, b, 255))
-        out.append(line)
-    return out
-
-
 def render_big(shapes, size):
     saved = T.SIZE
     T.SIZE = size
@@ -122,7 +103,6 @@ def main():
     for item in BUTTONS:
         lines.append("SEPARATOR" if item == T.SEP else "BUTTON %d" % item[0])
     cursor = render_big(hand(2.0), 32)
-    help_icon = help_bitmap()
     for lang in ("ENG", "JPN"):
         for kind in ("TOOLBAR", "BITMAP", "CURSOR"):
             os.makedirs(os.path.join(root, lang, kind), exist_ok=True)
@@ -130,7 +110,6 @@ def main():
             f.write("\n".join(lines) + "\n")
         T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % PREVIEW_TOOLBAR), T.strip(images))
         T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % PREVIEW_HOT), T.strip(images))
-        T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % HELP_BITMAP), help_icon)
         write_png_with_text(os.path.join(root, lang, "CURSOR", "%d.png" % HAND_CURSOR), cursor, "hotspot", "16,14")
 
 
