@@ -17,7 +17,6 @@
 #include "platform/afx/CString.h"
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/ruva/RuVaPnt2d.h"
-#include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/HatchSetting.h"
 
 class ACadConvSetting;
@@ -222,9 +221,6 @@ private:
     void FinishHatch();
     // The document's current hatch style turned into a solid fill or the pattern nearest the named one.
     HatchSetting HatchFill(bool bSolid, const std::string& pattern) const;
-    // A hatch of the boundary loops in the current fill; nullptr when a loop has an edge kind we cannot
-    // hold or does not close.
-    Feature2dBase* MakeHatch(const std::vector<Feature2dList>& loops, bool bSolid, const std::string& pattern) const;
 
     HatchInProgress m_hatch;
     // A leader being read: whether it has an arrow and its vertices, the arrow tip first.
