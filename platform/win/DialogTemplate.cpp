@@ -1,5 +1,7 @@
 #include "platform/win/DialogTemplate.h"
 
+#include <cstring>
+
 #include <QtCore/QHash>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
@@ -407,6 +409,12 @@ bool DialogTemplate::Load(UINT nID, CString* error) {
     return false;
   }
   return true;
+}
+
+bool DialogTemplate::LoadOrParse(UINT nID, const char* builtIn, CString* error) {
+  std::vector<BYTE> data;
+  if (AfxFindResourceData("DIALOG", nID, data)) return Load(nID, error);
+  return Parse(reinterpret_cast<const BYTE*>(builtIn), std::strlen(builtIn), error);
 }
 
 namespace {

@@ -38,6 +38,9 @@ public:
   // when error is given, says what is wrong and on which line.
   bool Parse(const BYTE* data, size_t size, CString* error = nullptr);
   bool Parse(const CString& text, CString* error = nullptr);
+  // Reads template nID of the language library, or, where the library has none, the built-in
+  // text builtIn (UTF-8), so that the platform's own dialogs show without a library.
+  bool LoadOrParse(UINT nID, const char* builtIn, CString* error = nullptr);
   // Loads the template of number nID from the language libraries ("DIALOG" resources).
   bool Load(UINT nID, CString* error = nullptr);
 
