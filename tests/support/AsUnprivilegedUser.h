@@ -77,4 +77,37 @@ inline std::string AsUnprivilegedUser(const std::function<std::string()>& step)
     return seen;
 }
 
+// Runs the test testName of this test program (usually a DISABLED_ one, which only this runs) in a new
+// process of its own as the ordinary user, for steps that a fork of a running window system cannot take
+// (its painting threads are not in the child). Empty when that test passed, else what went wrong. The
+// parent may hand it paths through the environment.
+inline std::string RunTestAsUnprivilegedUser(const std::string& testName)
+{
+    char program[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", program, sizeof program - 1);
+    if (length <= 0)
+        return "this test program cannot be found";
+    program[length] = '\0';
+    const std::string filter = "--gtest_filter=" + testName;
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0)
+        return "no child process for the unprivileged test";
+    if (child == 0) {
+        if (RunsAsSuperUser() && (::setgroups(0, nullptr) != 0 || ::setgid(kUnprivilegedId) != 0 ||
+                                  ::setuid(kUnprivilegedId) != 0 || ::geteuid() == 0))
+            ::_exit(126);
+        ::execl(program, program, filter.c_str(), "--gtest_also_run_disabled_tests", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        return std::string();
+    if (WIFEXITED(status))
+        return testName + " as an unprivileged user ended with " + std::to_string(WEXITSTATUS(status));
+    return testName + " as an unprivileged user was stopped by signal " + std::to_string(WTERMSIG(status));
+}
+
 }  // namespace kctest
