@@ -6,6 +6,8 @@
 // (kUnprivilegedId) when the test runs as root.
 
 #include <grp.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -97,11 +99,28 @@ inline std::string RunTestAsUnprivilegedUser(const std::string& testName)
         if (RunsAsSuperUser() && (::setgroups(0, nullptr) != 0 || ::setgid(kUnprivilegedId) != 0 ||
                                   ::setuid(kUnprivilegedId) != 0 || ::geteuid() == 0))
             ::_exit(126);
+        // Ends with this test program, so that nothing is left holding the test runner's output.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() == 1)
+            ::_exit(125);
         ::execl(program, program, filter.c_str(), "--gtest_also_run_disabled_tests", static_cast<char*>(nullptr));
         ::_exit(127);
     }
+    // A test that hangs is stopped after five minutes, well before the runner's own limit.
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    for (int waited = 0;; ++waited) {
+        const pid_t done = ::waitpid(child, &status, WNOHANG);
+        if (done == child)
+            break;
+        if (done < 0 && errno != EINTR)
+            return "the unprivileged test was lost";
+        if (waited == 3000) {
+            ::kill(child, SIGKILL);
+            while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            }
+            return testName + " as an unprivileged user did not end within five minutes";
+        }
+        ::usleep(100000);
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
         return std::string();
