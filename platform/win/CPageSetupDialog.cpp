@@ -240,25 +240,7 @@ BOOL CPageSetupDialog::OnInitDialog() {
   return TRUE;
 }
 
-void CPageSetupDialog::FillPaperList() {
-  if (CWnd* paper = GetDlgItem(cmb2)) {
-    paper->SendMessage(CB_RESETCONTENT);
-    int sel = -1;
-    for (short p : m_pPrinter->GetPaperList()) {
-      const CString name = AfxPrinterData::GetPaperName(p);
-      const int i = static_cast<int>(paper->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.GetString())));
-      paper->SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(i), p);
-      if (p == m_pPrinter->m_nPaper) sel = i;
-    }
-    paper->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(sel));
-  }
-  if (CWnd* source = GetDlgItem(cmb3)) {
-    source->SendMessage(CB_RESETCONTENT);
-    source->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AfxLoadFrameworkText(AFX_IDS_PRINT_SOURCE_AUTO, u"Automatically select").GetString()));
-    source->SendMessage(CB_SETCURSEL, 0);
-  }
-  CheckRadioButton(rad1, rad2, m_pPrinter->m_nOrientation == DMORIENT_LANDSCAPE ? rad2 : rad1);
-}
+void CPageSetupDialog::FillPaperList() { CPrintDialog::FillPaperControls(*this, *m_pPrinter); }
 
 void CPageSetupDialog::ShowSample() {
   CWnd* page = GetDlgItem(rct1);

@@ -311,25 +311,27 @@ void CPrintDialog::ShowPrinterState() {
   SetDlgItemText(stc13, m_pPrinter->GetPrinterComment().GetString());
 }
 
-void CPrintDialog::FillPaperList() {
-  if (CWnd* paper = GetDlgItem(cmb2)) {
+void CPrintDialog::FillPaperControls(CDialog& dlg, const AfxPrinterData& printer) {
+  if (CWnd* paper = dlg.GetDlgItem(cmb2)) {
     paper->SendMessage(CB_RESETCONTENT);
     int sel = -1;
-    for (short p : m_pPrinter->GetPaperList()) {
+    for (short p : printer.GetPaperList()) {
       const CString name = AfxPrinterData::GetPaperName(p);
       const int i = static_cast<int>(paper->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.GetString())));
       paper->SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(i), p);
-      if (p == m_pPrinter->m_nPaper) sel = i;
+      if (p == printer.m_nPaper) sel = i;
     }
     paper->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(sel));
   }
-  if (CWnd* source = GetDlgItem(cmb3)) {
+  if (CWnd* source = dlg.GetDlgItem(cmb3)) {
     source->SendMessage(CB_RESETCONTENT);
     source->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AfxLoadFrameworkText(AFX_IDS_PRINT_SOURCE_AUTO, u"Automatically select").GetString()));
     source->SendMessage(CB_SETCURSEL, 0);
   }
-  CheckRadioButton(rad1, rad2, m_pPrinter->m_nOrientation == DMORIENT_LANDSCAPE ? rad2 : rad1);
+  dlg.CheckRadioButton(rad1, rad2, printer.m_nOrientation == DMORIENT_LANDSCAPE ? rad2 : rad1);
 }
+
+void CPrintDialog::FillPaperList() { FillPaperControls(*this, *m_pPrinter); }
 
 void CPrintDialog::OnPrinterSelChange() {
   CWnd* combo = GetDlgItem(PrinterComboId());
