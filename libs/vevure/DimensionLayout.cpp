@@ -458,14 +458,16 @@ void DimensionLayout::AddTextPieces(const Dimension2dFeatureBase& d)
             if (next.nPart == DimensionText::PartValue)
                 part = next.nPart;
         }
-        auto* text = new Text2dFeature(run, map(first.lowerLeft));
+        // Standing on the middle of its box's foot, so that the font's letters are centred in the box.
+        const double boxWidth = end - first.lowerLeft.X();
+        auto* text = new Text2dFeature(run, map(RuVaPnt2d(first.lowerLeft.X() + 0.5 * boxWidth, first.lowerLeft.Y())));
         text->SetTextSetting(font);
         text->SetHeight(first.dHeight);
         text->SetAngle(m_dTextAngle);
-        text->SetHorizonArrange(0);
+        text->SetHorizonArrange(1);
         text->SetVerticalArrange(2);
         text->m_bAutoLayout = 0;
-        text->SetLayoutRect(end - first.lowerLeft.X(), first.dHeight);
+        text->SetLayoutRect(boxWidth, first.dHeight);
         AddPiece(text, RoleText, part);
         i = k;
     }

@@ -142,10 +142,11 @@ double DimensionText::MeasureWidth(const CString& text, double dHeight, double d
     const int n = text.GetLength();
     if (n == 0 || !(dHeight > 0.0))
         return 0.0;
-    // Full-width characters take a whole cell, the others the style's cell.
+    // Full-width characters take a whole cell; the others about the advance of a proportional font's
+    // digits (0.7 of the cell), so that parts in a row stand together as the font draws them.
     double w = 0.0;
     for (int i = 0; i < n; ++i)
-        w += text[i] >= 0x1100 ? dHeight * std::max(dWidthRatio, 1.0) : dHeight * dWidthRatio;
+        w += text[i] >= 0x1100 ? dHeight * std::max(dWidthRatio, 1.0) : 0.7 * dHeight * dWidthRatio;
     return w + (n - 1) * dSpacing;
 }
 
@@ -375,14 +376,14 @@ BOOL DimensionText::GetDimPartsTextFeature(const Dimension2dFeatureBase* pDimens
         height = t - b;
     if (content.IsEmpty() || !(height > 0.0))
         return FALSE;
-    // The part as one text standing on its box's lower left, stretched to the box's width.
+    // The part as one text standing on the middle of its box's foot, its letters centred in the box.
     const double a = layout.GetTextAngle() * RuVa::DegToRad;
     const RuVaVec2d ex(std::cos(a), std::sin(a)), ey(-ex.Y(), ex.X());
-    const RuVaPnt2d at = layout.GetTextOrigin() + ex * l + ey * b;
+    const RuVaPnt2d at = layout.GetTextOrigin() + ex * (0.5 * (l + r)) + ey * b;
     TextSetting style(pDimension->GetDimensionSetting().GetDimTextFont());
     Text2dFeature part(content, at);
     if (!part.SetTextSetting(style) || !part.SetHeight(height) || !part.SetAngle(layout.GetTextAngle()) ||
-        !part.SetHorizonArrange(0) || !part.SetVerticalArrange(2))
+        !part.SetHorizonArrange(1) || !part.SetVerticalArrange(2))
         return FALSE;
     part.m_bAutoLayout = 0;
     if (!part.SetLayoutRect(r - l, t - b))

@@ -3,13 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <cstdlib>
 
 #include "ViewFixture.h"
 
 #include "libs/vevure/AngularDimension2dFeature.h"
+#include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/VeVureEnums.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/ArcDimension2dFeature.h"
 #include "libs/vevure/DiameterDimension2dFeature.h"
@@ -135,4 +143,77 @@ TEST(DimensionRender, EveryKindDrawsInkWithinItsBoxAndThePrinterPathDrawsTheSame
             }
     EXPECT_GT(red, 500);
     EXPECT_GE(same, red * 9 / 10);
+}
+
+namespace {
+
+// Every dimension kind, in the style given, laid out in a band of the drawing from y0 up.
+void AddEveryKind(ViewFixture& f, double y0, const DimensionSetting& style)
+{
+    LinearDimension2dFeature linear(RuVaPnt2d(10, y0 + 10), RuVaPnt2d(90, y0 + 10), 25.0, 90.0, 0.0);
+    LinearDimension2dFeature narrow(RuVaPnt2d(105, y0 + 10), RuVaPnt2d(113, y0 + 10), 25.0, 90.0, 0.0);
+    LinearDimension2dFeature upright(RuVaPnt2d(125, y0 + 5), RuVaPnt2d(125, y0 + 45), -10.0, 180.0, 90.0);
+    RadiusDimension2dFeature radius(RuVaPnt2d(160, y0 + 25), RuVaPnt2d(178, y0 + 35));
+    RadiusDimension2dFeature leader(RuVaPnt2d(160, y0 + 25), RuVaPnt2d(142, y0 + 35));
+    leader.SetSecondPoint(RuVaPnt2d(135, y0 + 48));
+    leader.SetLeaderMode(1);
+    Circle2dFeature around(RuVaPnt2d(160, y0 + 25), RuVaPnt2d(160, y0 + 25).Distance(RuVaPnt2d(178, y0 + 35)));
+    DiameterDimension2dFeature diameter(RuVaPnt2d(200, y0 + 10), RuVaPnt2d(240, y0 + 40));
+    Circle2dFeature circle(RuVaPnt2d(220, y0 + 25), 25.0);
+    AngularDimension2dFeature angular(RuVaPnt2d(265, y0 + 5), RuVaPnt2d(305, y0 + 5), RuVaPnt2d(290, y0 + 35), 30.0);
+    ArcDimension2dFeature arc(RuVaPnt2d(350, y0 + 10), 25.0, 30.0, 150.0);
+    arc.SetProjectionLength(8.0);
+    Arc2dFeature measured(RuVaPnt2d(350, y0 + 10), 25.0, 30.0, 150.0);
+    LinearDimension2dFeature parallel(RuVaPnt2d(60, y0 + 45), RuVaPnt2d(100, y0 + 60), 0.0, 90.0, 0.0);
+    Dimension2dFeatureBase* dims[] = {&linear, &narrow, &upright, &radius, &leader, &diameter, &angular, &arc};
+    for (Dimension2dFeatureBase* d : dims) {
+        ASSERT_TRUE(d->SetDimensionSetting(style));
+        ASSERT_NE(f.Add(*d), -1);
+    }
+    for (Feature2dBase* s : std::initializer_list<Feature2dBase*>{&around, &circle, &measured}) {
+        s->SetColorNo(-1);
+        s->SetColor(RGB(0, 0, 255));
+        ASSERT_NE(f.Add(*s), -1);
+    }
+}
+
+}  // namespace
+
+TEST(DimensionRender, EveryKindInTwoStylesAndOnAPdfPage)
+{
+    ViewFixture f(1200, 390);
+    f.view.SetScale(3.0);
+    f.view.SetCenterPoint(RuVaPnt2d(200, 65));
+    DimensionSetting plain(*f.doc.GetDimensionSetting());
+    AddEveryKind(f, 70, plain);
+    // A second style: open heads outside, level text on the line, a tolerance and additions.
+    DimensionSetting other(plain);
+    ASSERT_TRUE(other.SetArrowType1(ArrowOpen) && other.SetArrowType2(ArrowOblique));
+    ASSERT_TRUE(other.SetArrowPosition(DimArrowOutside) && other.SetAutoArrowPosition(0) && other.SetInsideDimLine(1));
+    ASSERT_TRUE(other.SetVerticalPos(DimValueOnLine) && other.SetPosAngle(DimValueHorizontal));
+    ASSERT_TRUE(other.SetToleranceType(DimToleranceDeviation) && other.SetTolerance1(0.1) && other.SetTolerance2(-0.05));
+    ASSERT_TRUE(other.SetPreAdditionText(CString(u"2-")) && other.SetAddRPhi(1) && other.SetZeroVisible(1));
+    ASSERT_TRUE(other.SetProjectionColorDifferentDim(1) && other.SetProjectionColorNo(3));
+    AddEveryKind(f, 5, other);
+    const QImage image = f.Render();
+    Dump(image, "dimensions.png");
+    EXPECT_GT(Count(image, 0, 0, 1199, 389, 0x000000), 500);  // lines, heads and texts in black
+
+    // The printer path onto a PDF page, as printing does: the heads are filled paths, the texts real text.
+    const QString path = QDir::temp().filePath(QStringLiteral("kc-dimensions-%1.pdf").arg(QCoreApplication::applicationPid()));
+    {
+        QPdfWriter pdf(path);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(QPageLayout::Landscape);
+        QPainter p(&pdf);
+        ASSERT_TRUE(DrawingManager::RenderViewTo(f.view, p, pdf.width(), pdf.height()));
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    QFile::remove(path);
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_TRUE(bytes.contains("/Font")) << "the value texts are text on the page";
+    EXPECT_GT(bytes.size(), 4000);
 }
