@@ -41,6 +41,7 @@
 #include "libs/vevure/DimensionSettingStyles.h"
 #include "libs/vevure/HatchSettingStyles.h"
 #include "libs/vevure/GridSetting.h"
+#include "libs/vevure/SelectionFilter.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/NotifyInfoBase.h"
@@ -1267,6 +1268,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_UPDATE_COMMAND_UI(57637, &CQZ2Doc::OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(57639, &CQZ2Doc::OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(34639, &CQZ2Doc::OnUpdateShowGrid)
+    ON_UPDATE_COMMAND_UI(34131, &CQZ2Doc::OnUpdateSelectFilterMode)
     ON_UPDATE_COMMAND_UI(34343, &CQZ2Doc::OnUpdateDeleteActiveDrawing)
     ON_UPDATE_COMMAND_UI(34133, &CQZ2Doc::OnUpdateSelectByFilter)
     ON_UPDATE_COMMAND_UI(34134, &CQZ2Doc::OnUpdateSelectAll)
@@ -1453,6 +1455,13 @@ void CQZ2Doc::OnUpdateShowGrid(CCmdUI* pCmdUI)
     if (pDrawing == nullptr || pDrawing->GetGridSetting() == nullptr)
         return;
     pCmdUI->SetCheck(pDrawing->GetGridSetting()->IsShowGrid() ? 1 : 0);
+}
+
+void CQZ2Doc::OnUpdateSelectFilterMode(CCmdUI* pCmdUI)
+{
+    const SelectionFilter* pFilter = m_pDraw2dDocument != nullptr ? m_pDraw2dDocument->GetSelectionFilter() : nullptr;
+    pCmdUI->Enable(pFilter != nullptr);
+    pCmdUI->SetCheck(pFilter != nullptr && pFilter->GetSelectionFilterMode() != 0 ? 1 : 0);
 }
 
 void CQZ2Doc::OnUpdateDeleteActiveDrawing(CCmdUI* pCmdUI)

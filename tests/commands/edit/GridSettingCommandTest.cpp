@@ -13,6 +13,7 @@
 #include "commands/edit/CGridSettingDialog.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/GridSetting.h"
+#include "libs/vevure/SelectionFilter.h"
 #include "platform/win/CEdit.h"
 
 namespace {
@@ -183,6 +184,30 @@ TEST_F(GridSettingCommandTest, RefusedValuesKeepTheDialogOpen)
         EXPECT_TRUE(SameAs(*before, c.what));
         timer.reset();
     }
+}
+
+}  // namespace
+
+namespace {
+
+using SelectionFilterModeTest = kctest::EditFixture;
+
+TEST_F(SelectionFilterModeTest, SwitchesTheFilterAndKeepsThePartFilters)
+{
+    SelectionFilter filter = *doc.GetSelectionFilter();
+    filter.GetColorFilter().SetColorFilter(3, 1);
+    filter.SetSelectionFilterMode(0);
+    doc.SetSelectionFilter(filter);
+    const int undo = doc.GetUndoCount();
+    Start(_T("Korvan.Settings.SelectFilterMode"));
+    EXPECT_EQ(doc.GetSelectionFilter()->GetSelectionFilterMode(), 1);
+    EXPECT_NE(doc.GetSelectionFilter()->GetColorFilter().GetColorFilter(3), 0);
+    EXPECT_EQ(Running(), nullptr);
+    Start(_T("Korvan.Settings.SelectFilterMode"));
+    EXPECT_EQ(doc.GetSelectionFilter()->GetSelectionFilterMode(), 0);
+    EXPECT_NE(doc.GetSelectionFilter()->GetColorFilter().GetColorFilter(3), 0);
+    // View state: no undo step.
+    EXPECT_EQ(doc.GetUndoCount(), undo);
 }
 
 }  // namespace
