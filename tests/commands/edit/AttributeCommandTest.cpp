@@ -8,6 +8,7 @@
 #include <QtWidgets/QApplication>
 
 #include "tests/commands/edit/EditFixture.h"
+#include "tests/commands/edit/Screenshot.h"
 
 #include "commands/edit/CAttributeDialog.h"
 #include "controls/GridCellNotify.h"
@@ -107,6 +108,7 @@ TEST_F(AttributeCommandTest, AValueTypedForTwoShapesIsOneUndoStep)
         Edit(d, part, 2, _T("42"));
         // Renaming keeps the one shape's value and touches no other shape.
         Edit(d, RowOf(d, _T("Maker")), 1, _T("Vendor"));
+        kctest::SaveScreenshot(d, "attribute-dialog.png");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     Start(_T("Korvan.Settings.Attributes"));

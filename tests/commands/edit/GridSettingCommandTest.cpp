@@ -9,6 +9,7 @@
 #include <QtWidgets/QApplication>
 
 #include "tests/commands/edit/EditFixture.h"
+#include "tests/commands/edit/Screenshot.h"
 
 #include "commands/edit/CGridSettingDialog.h"
 #include "libs/vevure/DrawingFeatureBase.h"
@@ -89,6 +90,7 @@ TEST_F(GridSettingCommandTest, PickOriginFromTheDialogThenOkIsOneStep)
     AnswerWith({[](CGridSettingDialog& d) { Press(d, CGridSettingDialog::kPickOrigin); },
                 [&originShown](CGridSettingDialog& d) {
                     originShown = Text(d, CGridSettingDialog::kOriginX) + _T(";") + Text(d, CGridSettingDialog::kOriginY);
+                    kctest::SaveScreenshot(d, "grid-setting.png");
                     Press(d, IDOK);
                 }});
     Start(_T("Korvan.Settings.GridSetting"));

@@ -11,6 +11,7 @@
 #include <QtWidgets/QApplication>
 
 #include "tests/commands/edit/EditFixture.h"
+#include "tests/commands/edit/Screenshot.h"
 
 #include "command/IntegerParameterItem.h"
 #include "command/PointArrayParameterItem.h"
@@ -212,6 +213,7 @@ TEST_F(MeasureCommandsTest, LengthOfTwoPointsCopiesAllRowsOrOneValue)
     std::vector<CString> copies;
     AnswerWith([&copies](CMeasureResultDialog& d) {
         SelectRows(d, {0, 1, 2});
+        kctest::SaveScreenshot(d, "measure-result.png");
         d.SendMessage(WM_COMMAND, MAKEWPARAM(CMeasureResultDialog::kCopyButton, BN_CLICKED), 0);
         copies.push_back(ClipboardText());
         SelectRows(d, {1});
