@@ -7,6 +7,7 @@
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
 
 #include "tests/commands/edit/EditFixture.h"
 #include "tests/commands/edit/Screenshot.h"
@@ -37,9 +38,11 @@ protected:
         timer->setInterval(2);
         QObject::connect(timer.get(), &QTimer::timeout, [this]() {
             auto* pDialog = dynamic_cast<CGridSettingDialog*>(CWnd::FromQWidget(QApplication::activeModalWidget()));
-            if (pDialog == nullptr || pDialog->GetSafeHwnd() == nullptr || pDialog == lastDialogSeen)
+            // Each dialog is answered once; a later one may take the same address, never the same window.
+            if (pDialog == nullptr || pDialog->GetSafeHwnd() == nullptr ||
+                pDialog->GetQWidget()->property("answered").toBool())
                 return;
-            lastDialogSeen = pDialog;
+            pDialog->GetQWidget()->setProperty("answered", true);
             CString caption;
             pDialog->GetWindowText(caption);
             captions.push_back(caption);
@@ -64,7 +67,6 @@ protected:
     std::unique_ptr<QTimer> timer;
     std::vector<std::function<void(CGridSettingDialog&)>> steps;
     size_t openings = 0;
-    CGridSettingDialog* lastDialogSeen = nullptr;
     std::vector<CString> captions;
 };
 
@@ -168,7 +170,6 @@ TEST_F(GridSettingCommandTest, RefusedValuesKeepTheDialogOpen)
     for (const Case& c : cases) {
         boxes.texts.clear();
         openings = 0;
-        lastDialogSeen = nullptr;
         const auto before = Snapshot();
         bool stayedOpen = false;
         AnswerWith({[&c, &stayedOpen](CGridSettingDialog& d) {
