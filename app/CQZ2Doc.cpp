@@ -41,6 +41,7 @@
 #include "libs/vevure/DimensionSettingStyles.h"
 #include "libs/vevure/HatchSettingStyles.h"
 #include "libs/vevure/GridSetting.h"
+#include "libs/vevure/SelectionFilter.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/NotifyInfoBase.h"
@@ -1239,6 +1240,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_COMMAND_RANGE(33723, 33923, &CQZ2Doc::OnDrawCommand)
     ON_UPDATE_COMMAND_UI_RANGE(33723, 33923, &CQZ2Doc::OnUpdateAlwaysEnabled)
     ON_COMMAND_RANGE(34732, 34782, &CQZ2Doc::OnToolCommand)
+    ON_COMMAND_RANGE(34345, 34345, &CQZ2Doc::OnToolCommand)
     ON_COMMAND_RANGE(33924, 34024, &CQZ2Doc::OnGroupButton)
     ON_COMMAND_RANGE(34631, 34643, &CQZ2Doc::OnNestedCommand)
     ON_COMMAND_RANGE(34669, 34670, &CQZ2Doc::OnNestedCommand)
@@ -1267,6 +1269,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_UPDATE_COMMAND_UI(57637, &CQZ2Doc::OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(57639, &CQZ2Doc::OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(34639, &CQZ2Doc::OnUpdateShowGrid)
+    ON_UPDATE_COMMAND_UI(34131, &CQZ2Doc::OnUpdateSelectFilterMode)
     ON_UPDATE_COMMAND_UI(34343, &CQZ2Doc::OnUpdateDeleteActiveDrawing)
     ON_UPDATE_COMMAND_UI(34133, &CQZ2Doc::OnUpdateSelectByFilter)
     ON_UPDATE_COMMAND_UI(34134, &CQZ2Doc::OnUpdateSelectAll)
@@ -1453,6 +1456,13 @@ void CQZ2Doc::OnUpdateShowGrid(CCmdUI* pCmdUI)
     if (pDrawing == nullptr || pDrawing->GetGridSetting() == nullptr)
         return;
     pCmdUI->SetCheck(pDrawing->GetGridSetting()->IsShowGrid() ? 1 : 0);
+}
+
+void CQZ2Doc::OnUpdateSelectFilterMode(CCmdUI* pCmdUI)
+{
+    const SelectionFilter* pFilter = m_pDraw2dDocument != nullptr ? m_pDraw2dDocument->GetSelectionFilter() : nullptr;
+    pCmdUI->Enable(pFilter != nullptr);
+    pCmdUI->SetCheck(pFilter != nullptr && pFilter->GetSelectionFilterMode() != 0 ? 1 : 0);
 }
 
 void CQZ2Doc::OnUpdateDeleteActiveDrawing(CCmdUI* pCmdUI)

@@ -155,6 +155,7 @@ protected:
     afx_msg void OnUpdateRedo(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePaste(CCmdUI* pCmdUI);
     afx_msg void OnUpdateShowGrid(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSelectFilterMode(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDeleteActiveDrawing(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSelectByFilter(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSelectAll(CCmdUI* pCmdUI);

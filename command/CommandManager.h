@@ -322,7 +322,6 @@ public:
     void SetViewCommandMode(int nMode)
     {
         m_viewCommand.SetMode(nMode);
-        m_bViewCommandPoint = FALSE;
     }
     int GetViewCommandMode() const { return m_viewCommand.GetMode(); }
 
@@ -623,8 +622,6 @@ private:
     CPoint m_cursorClient;
     RuVaPnt2d m_lastInputWorld;
     // The first corner of a window zoom, or the last point of a realtime zoom or pan drag (client).
-    CPoint m_viewCommandPoint;
-    BOOL m_bViewCommandPoint = FALSE;
     BOOL m_bLastInput = FALSE;
     SnapOptions m_snapOptions;
     BOOL m_bSnapped = FALSE;
