@@ -71,7 +71,14 @@ int FeatureSettingCommand::OnInput(int)
 
     pDocument->BeginUndoOperation(nullptr);
     const FeatureSettingStylesBase* pGeneralStyles = dialog.GetFeatureSettingStyles(CFeatureSettingTreeDialog::kGeneral);
-    if (bGeneral && (pGeneralStyles == nullptr || pGeneralStyles->GetCurrentSettingStyleName().IsEmpty())) {
+    // The document keeps its current numbers apart from the basic shape style, and writing the collection
+    // does not set them: with a current named style its numbers are written here.
+    if (pGeneralStyles != nullptr) {
+        if (const auto* pCurrent = dynamic_cast<const GeneralFeatureSetting*>(pGeneralStyles->GetCurrentSettingStyle())) {
+            edited = *pCurrent;
+        }
+    }
+    if (bGeneral) {
         if (edited.GetColorNo() != pDocument->GetCurrentColorNo())
             pDocument->SetCurrentColorNo(edited.GetColorNo());
         if (edited.GetLineTypeNo() != pDocument->GetCurrentLineTypeNo())
