@@ -192,7 +192,8 @@ BOOL CFeatureSettingTreeDialog::OnInitDialog()
     const CRect label(frame.left, frame.bottom + 10, frame.left + 140, frame.bottom + 30);
     const CRect deleteRect(frame.right - 60, frame.bottom + 7, frame.right, frame.bottom + 30);
     const CRect registerRect(deleteRect.left - 75, frame.bottom + 7, deleteRect.left - 7, frame.bottom + 30);
-    CRect list(label.right + 5, frame.bottom + 7, registerRect.left - 7, frame.bottom + 150);
+    // A closed list is as high as the buttons beside it.
+    CRect list(label.right + 5, frame.bottom + 7, registerRect.left - 7, frame.bottom + 30);
     CRect labelRect = label;
     if (m_bMixedValues) {
         const int shift = frame.right - (registerRect.left - 7);

@@ -7,6 +7,7 @@
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
 
 #include <functional>
 
@@ -23,6 +24,12 @@
 #include "tests/support/app/SharedAppEnvironment.h"
 
 namespace {
+
+void PumpEvents()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
 
 GeneralFeatureSetting General(short colour, short type, short width)
 {
@@ -192,6 +199,12 @@ TEST_F(StyleDialogTest, ChoosingKeepingAndDroppingANamedStyle)
 
     Choose(dialog, u"Blue");
     CGeneralFeatureSettingPage& page = *GeneralPage(dialog);
+    // A picture of the dialog for looking at it, when asked for.
+    if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {
+        dialog.ShowWindow(SW_SHOW);
+        PumpEvents();
+        dialog.GetQWidget()->grab().save(qEnvironmentVariable("KC_SCREENSHOT_DIR") + QStringLiteral("/style-dialog.png"));
+    }
     EXPECT_EQ(page.m_colorList.GetColorNo(), 5);
     EXPECT_EQ(dialog.GetGeneralFeatureSettingStyles()->GetCurrentSettingStyleName(), CString(u"Blue"));
     EXPECT_TRUE(dialog.GetDlgItem(CFeatureSettingTreeDialog::kDeleteId)->IsWindowEnabled());
