@@ -11,6 +11,7 @@
 #include "libs/vevure/FeatureSettingStylesBase.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
 #include "libs/vevure/GeneralFeatureSettingStyles.h"
+#include "libs/vevure/PointMarkerSetting.h"
 #include "libs/vevure/PointMarkerSettingStyles.h"
 #include "libs/vevure/TextSettingStyles.h"
 #include "libs/vevure/LeadSettingStyles.h"
@@ -23,6 +24,7 @@
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinMessages.h"
 #include "settings/CGeneralFeatureSettingPage.h"
+#include "settings/CPointMarkerSettingPage.h"
 #include "settings/CRegisterSettingStyleDialog.h"
 
 namespace {
@@ -104,24 +106,51 @@ BOOL CFeatureSettingTreeDialog::GetGeneralFeatureSetting(GeneralFeatureSetting* 
     return m_pGeneralPage ? m_pGeneralPage->GetGeneralFeatureSetting(pSetting) : FALSE;
 }
 
+void CFeatureSettingTreeDialog::SetPointMarkerSetting(const PointMarkerSetting* pSetting)
+{
+    if (!m_pPointMarkerPage) {
+        m_pPointMarkerPage = std::make_unique<CPointMarkerSettingPage>();
+        m_pPointMarkerPage->SetMixedValuesMode(m_bMixedValues);
+        if (m_pDocument != nullptr)
+            m_pPointMarkerPage->SetColorTable(m_pDocument->GetColorFeatureTable(), m_pDocument->GetLayerTable(),
+                                              m_nLayerID);
+    }
+    m_pPointMarkerPage->SetPointMarkerSetting(pSetting);
+}
+
+BOOL CFeatureSettingTreeDialog::GetPointMarkerSetting(PointMarkerSetting* pSetting) const
+{
+    return m_pPointMarkerPage ? m_pPointMarkerPage->GetPointMarkerSetting(pSetting) : FALSE;
+}
+
 void CFeatureSettingTreeDialog::SetFeatureSetting(const FeatureSettingBase* pSetting)
 {
-    if (pSetting != nullptr && pSetting->IsKindOf(RUNTIME_CLASS(GeneralFeatureSetting)))
+    if (pSetting == nullptr)
+        return;
+    if (pSetting->IsKindOf(RUNTIME_CLASS(GeneralFeatureSetting)))
         SetGeneralFeatureSetting(static_cast<const GeneralFeatureSetting*>(pSetting));
+    else if (pSetting->IsKindOf(RUNTIME_CLASS(PointMarkerSetting)))
+        SetPointMarkerSetting(static_cast<const PointMarkerSetting*>(pSetting));
 }
 
 BOOL CFeatureSettingTreeDialog::GetFeatureSetting(FeatureSettingBase* pSetting) const
 {
-    if (pSetting != nullptr && pSetting->IsKindOf(RUNTIME_CLASS(GeneralFeatureSetting)))
+    if (pSetting == nullptr)
+        return FALSE;
+    if (pSetting->IsKindOf(RUNTIME_CLASS(GeneralFeatureSetting)))
         return GetGeneralFeatureSetting(static_cast<GeneralFeatureSetting*>(pSetting));
+    if (pSetting->IsKindOf(RUNTIME_CLASS(PointMarkerSetting)))
+        return GetPointMarkerSetting(static_cast<PointMarkerSetting*>(pSetting));
     return FALSE;
 }
 
 CFeatureSettingPropertyPage* CFeatureSettingTreeDialog::GetPage(int nPage) const
 {
-    if (nPage == CFeatureSettingPropertyPage::kGeneralPage)
-        return m_pGeneralPage.get();
-    return nullptr;
+    switch (nPage) {
+    case CFeatureSettingPropertyPage::kGeneralPage: return m_pGeneralPage.get();
+    case CFeatureSettingPropertyPage::kPointMarkerPage: return m_pPointMarkerPage.get();
+    default: return nullptr;
+    }
 }
 
 // ---- collections --------------------------------------------------------------------------------------------
@@ -250,6 +279,7 @@ BOOL CFeatureSettingTreeDialog::ShowPage(CQZ2PropertyPage* pPage)
 
 void CFeatureSettingTreeDialog::OnDestroy()
 {
+
     CTreeDialog::OnDestroy();
     s_nLastStylePage = m_nCurrentPage;
 }
@@ -361,22 +391,24 @@ std::unique_ptr<FeatureSettingBase> CFeatureSettingTreeDialog::ReadPage(CFeature
 {
     if (pPage == nullptr)
         return nullptr;
-    if (pPage->GetPageIndex() == CFeatureSettingPropertyPage::kGeneralPage) {
-        auto pSetting = std::make_unique<GeneralFeatureSetting>();
-        if (!GetGeneralFeatureSetting(pSetting.get()))
-            return nullptr;
-        return pSetting;
+    std::unique_ptr<FeatureSettingBase> pSetting;
+    switch (pPage->GetPageIndex()) {
+    case CFeatureSettingPropertyPage::kGeneralPage: pSetting = std::make_unique<GeneralFeatureSetting>(); break;
+    case CFeatureSettingPropertyPage::kPointMarkerPage: pSetting = std::make_unique<PointMarkerSetting>(); break;
+    default: return nullptr;
     }
-    return nullptr;
+    if (!GetFeatureSetting(pSetting.get()))
+        return nullptr;
+    return pSetting;
 }
 
 void CFeatureSettingTreeDialog::LoadStyleIntoPage(CFeatureSettingPropertyPage* pPage, const FeatureSettingBase* pStyle)
 {
     if (pPage == nullptr || pStyle == nullptr)
         return;
-    if (pPage->GetPageIndex() == CFeatureSettingPropertyPage::kGeneralPage &&
-        pStyle->IsKindOf(RUNTIME_CLASS(GeneralFeatureSetting)))
-        SetGeneralFeatureSetting(static_cast<const GeneralFeatureSetting*>(pStyle));
+    // The style's kind is the page's: the collection holds settings of its own kind only.
+    if (KindOfPage(pPage->GetPageIndex()) != kKinds)
+        SetFeatureSetting(pStyle);
 }
 
 void CFeatureSettingTreeDialog::OnSelectStyle()

@@ -12,6 +12,8 @@
 
 class CFeatureSettingPropertyPage;
 class CGeneralFeatureSettingPage;
+class CPointMarkerSettingPage;
+class PointMarkerSetting;
 class CStringArray;
 class Draw2dDocument;
 class Feature2dList;
@@ -43,6 +45,8 @@ public:
 
     void SetGeneralFeatureSetting(const GeneralFeatureSetting* pSetting);
     BOOL GetGeneralFeatureSetting(GeneralFeatureSetting* pSetting) const;
+    void SetPointMarkerSetting(const PointMarkerSetting* pSetting);
+    BOOL GetPointMarkerSetting(PointMarkerSetting* pSetting) const;
     // By run-time class; another kind (or one whose pages are not made) does nothing (read: FALSE).
     void SetFeatureSetting(const FeatureSettingBase* pSetting);
     BOOL GetFeatureSetting(FeatureSettingBase* pSetting) const;
@@ -97,6 +101,7 @@ protected:
     Draw2dDocument* m_pDocument = nullptr;
     long m_nLayerID = -1;
     std::unique_ptr<CGeneralFeatureSettingPage> m_pGeneralPage;
+    std::unique_ptr<CPointMarkerSettingPage> m_pPointMarkerPage;
     std::unique_ptr<FeatureSettingStylesBase> m_styles[kKinds];
 
     static int s_nLastStylePage;

@@ -5,6 +5,7 @@
 #include "libs/vevure/FeatureSettingStylesBase.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
 #include "libs/vevure/GeneralFeatureSettingStyles.h"
+#include "libs/vevure/PointMarkerSetting.h"
 #include "libs/vevure/PointMarkerSettingStyles.h"
 #include "libs/vevure/TextSettingStyles.h"
 #include "libs/vevure/LeadSettingStyles.h"
@@ -54,6 +55,7 @@ int FeatureSettingCommand::OnInput(int)
     general.SetLineTypeNo(pDocument->GetCurrentLineTypeNo());
     general.SetLineWidthNo(pDocument->GetCurrentLineWidthNo());
     dialog.SetGeneralFeatureSetting(&general);
+    dialog.SetPointMarkerSetting(pDocument->GetPointMarkerSetting());
     const FeatureSettingStylesBase* const documentStyles[CFeatureSettingTreeDialog::kKinds] = {
         pDocument->GetGeneralFeatureSettingStyles(), pDocument->GetPointMarkerSettingStyles(),
         pDocument->GetTextSettingStyles(),           pDocument->GetLeadSettingStyles(),
@@ -68,6 +70,8 @@ int FeatureSettingCommand::OnInput(int)
 
     GeneralFeatureSetting edited;
     const BOOL bGeneral = dialog.GetGeneralFeatureSetting(&edited);
+    PointMarkerSetting pointMarker;
+    const BOOL bPointMarker = dialog.GetPointMarkerSetting(&pointMarker);
 
     pDocument->BeginUndoOperation(nullptr);
     const FeatureSettingStylesBase* pGeneralStyles = dialog.GetFeatureSettingStyles(CFeatureSettingTreeDialog::kGeneral);
@@ -86,6 +90,13 @@ int FeatureSettingCommand::OnInput(int)
         if (edited.GetLineWidthNo() != pDocument->GetCurrentLineWidthNo())
             pDocument->SetCurrentLineWidthNo(edited.GetLineWidthNo());
     }
+    auto noCurrentStyle = [&dialog](CFeatureSettingTreeDialog::Kind kind) {
+        const FeatureSettingStylesBase* pStyles = dialog.GetFeatureSettingStyles(kind);
+        return pStyles == nullptr || pStyles->GetCurrentSettingStyleName().IsEmpty();
+    };
+    if (bPointMarker && noCurrentStyle(CFeatureSettingTreeDialog::kPointMarker) &&
+        (pDocument->GetPointMarkerSetting() == nullptr || !pDocument->GetPointMarkerSetting()->IsEqual(pointMarker)))
+        pDocument->SetPointMarkerSetting(pointMarker);
     // Only collections that changed are written, so that OK without a change adds no undo step.
     for (int kind = 0; kind < CFeatureSettingTreeDialog::kKinds; ++kind) {
         const FeatureSettingStylesBase* pEdited =

@@ -20,6 +20,11 @@
 
 void ProgramFixture::SetUp()
 {
+    // The program of an earlier test in this process ended with a quit message; once handled outside any
+    // loop it would end every later modal loop at once. Let it pass, then clear it in a loop of its own.
+    Pump();
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
     AppFixture::SetUp();
     ASSERT_TRUE(Start());
     m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);

@@ -13,6 +13,8 @@
 #include "platform/win/WinCtrlConstants.h"
 #include "settings/CFeatureSettingTreeDialog.h"
 #include "settings/CGeneralFeatureSettingPage.h"
+#include "settings/CPointMarkerSettingPage.h"
+#include "libs/vevure/PointMarkerSetting.h"
 #include "settings/CRegisterSettingStyleDialog.h"
 
 namespace {
@@ -84,6 +86,34 @@ TEST_F(StyleSettingCommandTest, OKWritesOneUndoStepAndCancelNothing)
     ASSERT_TRUE(pModel->Undo(1));
     EXPECT_EQ(pModel->GetCurrentColorNo(), colour0);
     EXPECT_EQ(pModel->GetGeneralFeatureSettingStyles()->GetSettingStyle(CString(u"Mine")), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StyleSettingCommandTest, PointMarkerSettingOpensItsPageAndWritesTheNewSize)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    const double size0 = pModel->GetPointMarkerSetting()->GetSize();
+    const double size1 = size0 == 4.5 ? 5.5 : 4.5;
+    const int undo0 = pModel->GetUndoCount();
+    int page = 0;
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        page = dialog.GetCurrentPageIndex();
+        CWnd* pPage = dialog.GetCurrentPage();
+        pPage->GetDlgItem(CPointMarkerSettingPage::kSizeId)->SetWindowText(CString::FromQString(QString::number(size1)));
+        Press(dialog, IDOK);
+    });
+    Command(34632);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_EQ(page, CFeatureSettingPropertyPage::kPointMarkerPage);
+    EXPECT_DOUBLE_EQ(pModel->GetPointMarkerSetting()->GetSize(), size1);
+    EXPECT_EQ(pModel->GetUndoCount(), undo0 + 1);
+    ASSERT_TRUE(pModel->Undo(1));
+    EXPECT_DOUBLE_EQ(pModel->GetPointMarkerSetting()->GetSize(), size0);
 }
 
 }  // namespace
