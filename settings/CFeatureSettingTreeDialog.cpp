@@ -12,6 +12,7 @@
 #include "libs/vevure/GeneralFeatureSetting.h"
 #include "libs/vevure/GeneralFeatureSettingStyles.h"
 #include "libs/vevure/PointMarkerSetting.h"
+#include "libs/vevure/TextSetting.h"
 #include "libs/vevure/PointMarkerSettingStyles.h"
 #include "libs/vevure/TextSettingStyles.h"
 #include "libs/vevure/LeadSettingStyles.h"
@@ -25,6 +26,7 @@
 #include "platform/win/WinMessages.h"
 #include "settings/CGeneralFeatureSettingPage.h"
 #include "settings/CPointMarkerSettingPage.h"
+#include "settings/CTextSettingPage.h"
 #include "settings/CRegisterSettingStyleDialog.h"
 
 namespace {
@@ -123,6 +125,22 @@ BOOL CFeatureSettingTreeDialog::GetPointMarkerSetting(PointMarkerSetting* pSetti
     return m_pPointMarkerPage ? m_pPointMarkerPage->GetPointMarkerSetting(pSetting) : FALSE;
 }
 
+void CFeatureSettingTreeDialog::SetTextSetting(const TextSetting* pSetting)
+{
+    if (!m_pTextPage) {
+        m_pTextPage = std::make_unique<CTextSettingPage>();
+        m_pTextPage->SetMixedValuesMode(m_bMixedValues);
+        if (m_pDocument != nullptr)
+            m_pTextPage->SetColorTable(m_pDocument->GetLayerTable(), m_nLayerID, m_pDocument->GetColorFeatureTable());
+    }
+    m_pTextPage->SetTextSetting(pSetting);
+}
+
+BOOL CFeatureSettingTreeDialog::GetTextSetting(TextSetting* pSetting) const
+{
+    return m_pTextPage ? m_pTextPage->GetTextSetting(pSetting) : FALSE;
+}
+
 void CFeatureSettingTreeDialog::SetFeatureSetting(const FeatureSettingBase* pSetting)
 {
     if (pSetting == nullptr)
@@ -131,6 +149,8 @@ void CFeatureSettingTreeDialog::SetFeatureSetting(const FeatureSettingBase* pSet
         SetGeneralFeatureSetting(static_cast<const GeneralFeatureSetting*>(pSetting));
     else if (pSetting->IsKindOf(RUNTIME_CLASS(PointMarkerSetting)))
         SetPointMarkerSetting(static_cast<const PointMarkerSetting*>(pSetting));
+    else if (pSetting->IsKindOf(RUNTIME_CLASS(TextSetting)))
+        SetTextSetting(static_cast<const TextSetting*>(pSetting));
 }
 
 BOOL CFeatureSettingTreeDialog::GetFeatureSetting(FeatureSettingBase* pSetting) const
@@ -141,6 +161,8 @@ BOOL CFeatureSettingTreeDialog::GetFeatureSetting(FeatureSettingBase* pSetting) 
         return GetGeneralFeatureSetting(static_cast<GeneralFeatureSetting*>(pSetting));
     if (pSetting->IsKindOf(RUNTIME_CLASS(PointMarkerSetting)))
         return GetPointMarkerSetting(static_cast<PointMarkerSetting*>(pSetting));
+    if (pSetting->IsKindOf(RUNTIME_CLASS(TextSetting)))
+        return GetTextSetting(static_cast<TextSetting*>(pSetting));
     return FALSE;
 }
 
@@ -149,6 +171,7 @@ CFeatureSettingPropertyPage* CFeatureSettingTreeDialog::GetPage(int nPage) const
     switch (nPage) {
     case CFeatureSettingPropertyPage::kGeneralPage: return m_pGeneralPage.get();
     case CFeatureSettingPropertyPage::kPointMarkerPage: return m_pPointMarkerPage.get();
+    case CFeatureSettingPropertyPage::kTextPage: return m_pTextPage.get();
     default: return nullptr;
     }
 }
@@ -395,6 +418,7 @@ std::unique_ptr<FeatureSettingBase> CFeatureSettingTreeDialog::ReadPage(CFeature
     switch (pPage->GetPageIndex()) {
     case CFeatureSettingPropertyPage::kGeneralPage: pSetting = std::make_unique<GeneralFeatureSetting>(); break;
     case CFeatureSettingPropertyPage::kPointMarkerPage: pSetting = std::make_unique<PointMarkerSetting>(); break;
+    case CFeatureSettingPropertyPage::kTextPage: pSetting = std::make_unique<TextSetting>(); break;
     default: return nullptr;
     }
     if (!GetFeatureSetting(pSetting.get()))

@@ -13,6 +13,8 @@
 class CFeatureSettingPropertyPage;
 class CGeneralFeatureSettingPage;
 class CPointMarkerSettingPage;
+class CTextSettingPage;
+class TextSetting;
 class PointMarkerSetting;
 class CStringArray;
 class Draw2dDocument;
@@ -47,6 +49,8 @@ public:
     BOOL GetGeneralFeatureSetting(GeneralFeatureSetting* pSetting) const;
     void SetPointMarkerSetting(const PointMarkerSetting* pSetting);
     BOOL GetPointMarkerSetting(PointMarkerSetting* pSetting) const;
+    void SetTextSetting(const TextSetting* pSetting);
+    BOOL GetTextSetting(TextSetting* pSetting) const;
     // By run-time class; another kind (or one whose pages are not made) does nothing (read: FALSE).
     void SetFeatureSetting(const FeatureSettingBase* pSetting);
     BOOL GetFeatureSetting(FeatureSettingBase* pSetting) const;
@@ -102,6 +106,7 @@ protected:
     long m_nLayerID = -1;
     std::unique_ptr<CGeneralFeatureSettingPage> m_pGeneralPage;
     std::unique_ptr<CPointMarkerSettingPage> m_pPointMarkerPage;
+    std::unique_ptr<CTextSettingPage> m_pTextPage;
     std::unique_ptr<FeatureSettingStylesBase> m_styles[kKinds];
 
     static int s_nLastStylePage;

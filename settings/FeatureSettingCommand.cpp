@@ -6,6 +6,7 @@
 #include "libs/vevure/GeneralFeatureSetting.h"
 #include "libs/vevure/GeneralFeatureSettingStyles.h"
 #include "libs/vevure/PointMarkerSetting.h"
+#include "libs/vevure/TextSetting.h"
 #include "libs/vevure/PointMarkerSettingStyles.h"
 #include "libs/vevure/TextSettingStyles.h"
 #include "libs/vevure/LeadSettingStyles.h"
@@ -56,6 +57,7 @@ int FeatureSettingCommand::OnInput(int)
     general.SetLineWidthNo(pDocument->GetCurrentLineWidthNo());
     dialog.SetGeneralFeatureSetting(&general);
     dialog.SetPointMarkerSetting(pDocument->GetPointMarkerSetting());
+    dialog.SetTextSetting(pDocument->GetTextSetting());
     const FeatureSettingStylesBase* const documentStyles[CFeatureSettingTreeDialog::kKinds] = {
         pDocument->GetGeneralFeatureSettingStyles(), pDocument->GetPointMarkerSettingStyles(),
         pDocument->GetTextSettingStyles(),           pDocument->GetLeadSettingStyles(),
@@ -71,7 +73,13 @@ int FeatureSettingCommand::OnInput(int)
     GeneralFeatureSetting edited;
     const BOOL bGeneral = dialog.GetGeneralFeatureSetting(&edited);
     PointMarkerSetting pointMarker;
+    if (pDocument->GetPointMarkerSetting() != nullptr)
+        pointMarker = *pDocument->GetPointMarkerSetting();
     const BOOL bPointMarker = dialog.GetPointMarkerSetting(&pointMarker);
+    TextSetting text;
+    if (pDocument->GetTextSetting() != nullptr)
+        text = *pDocument->GetTextSetting();
+    const BOOL bText = dialog.GetTextSetting(&text);
 
     pDocument->BeginUndoOperation(nullptr);
     const FeatureSettingStylesBase* pGeneralStyles = dialog.GetFeatureSettingStyles(CFeatureSettingTreeDialog::kGeneral);
@@ -97,6 +105,9 @@ int FeatureSettingCommand::OnInput(int)
     if (bPointMarker && noCurrentStyle(CFeatureSettingTreeDialog::kPointMarker) &&
         (pDocument->GetPointMarkerSetting() == nullptr || !pDocument->GetPointMarkerSetting()->IsEqual(pointMarker)))
         pDocument->SetPointMarkerSetting(pointMarker);
+    if (bText && noCurrentStyle(CFeatureSettingTreeDialog::kText) &&
+        (pDocument->GetTextSetting() == nullptr || !pDocument->GetTextSetting()->IsEqual(text)))
+        pDocument->SetTextSetting(text);
     // Only collections that changed are written, so that OK without a change adds no undo step.
     for (int kind = 0; kind < CFeatureSettingTreeDialog::kKinds; ++kind) {
         const FeatureSettingStylesBase* pEdited =
