@@ -45,6 +45,7 @@ constexpr UINT IDS_REGISTER = 10200;
 constexpr UINT IDS_STYLE_SUFFIX = 10201;
 constexpr UINT IDS_DELETE_STYLE = 10202;
 constexpr int kNamedStyleBand = 36;
+constexpr UINT kTreeImagesId = 407;
 }  // namespace
 
 int CFeatureSettingTreeDialog::s_nLastStylePage = 0;
@@ -212,7 +213,9 @@ BOOL CFeatureSettingTreeDialog::OnInitDialog()
 {
     CTreeDialog::OnInitDialog();
 
-    // The tree is flat apart from the expanded dimension item.
+    // The kinds' icons; the tree is flat apart from the expanded dimension item.
+    if (m_treeImages.Create(kTreeImagesId, 16, 0, RGB(255, 0, 255)))
+        m_tree.SetImageList(&m_treeImages, TVSIL_NORMAL);
     m_tree.ModifyStyle(TVS_HASBUTTONS | TVS_HASLINES, 0);
 
     struct Item {

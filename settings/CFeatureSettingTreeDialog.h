@@ -8,6 +8,7 @@
 
 #include "platform/win/CButton.h"
 #include "platform/win/CComboBox.h"
+#include "platform/win/CImageList.h"
 #include "settings/CTreeDialog.h"
 
 class CFeatureSettingPropertyPage;
@@ -100,6 +101,7 @@ protected:
     CButton m_registerButton;
     CButton m_deleteButton;
     CStatic m_rowSeparator;
+    CImageList m_treeImages;
     int m_nCurrentPage = 0;
     BOOL m_bMixedValues = FALSE;
     Draw2dDocument* m_pDocument = nullptr;

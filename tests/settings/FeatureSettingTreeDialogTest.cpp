@@ -18,6 +18,7 @@
 #include "libs/vevure/TextSettingStyles.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
+#include "platform/win/CImageList.h"
 #include "settings/CFeatureSettingTreeDialog.h"
 #include "settings/CGeneralFeatureSettingPage.h"
 #include "settings/CRegisterSettingStyleDialog.h"
@@ -147,6 +148,8 @@ TEST_F(StyleDialogTest, TheTreeHoldsTheKindsHandedOverAndOpensOnTheAskedPage)
         HTREEITEM hRoot = tree.GetRootItem();
         ASSERT_NE(hRoot, nullptr);
         EXPECT_EQ(tree.GetNextSiblingItem(hRoot), nullptr) << "one kind, one item";
+        ASSERT_NE(tree.GetImageList(TVSIL_NORMAL), nullptr);
+        EXPECT_EQ(tree.GetImageList(TVSIL_NORMAL)->GetImageCount(), 8) << "an icon for each kind and the sub-pages";
         EXPECT_EQ(tree.GetSelectedItem(), hRoot) << "initial page " << initial;
         EXPECT_EQ(dialog.GetCurrentPage(), GeneralPage(dialog));
         CString title;
