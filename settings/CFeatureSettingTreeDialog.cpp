@@ -49,6 +49,12 @@ constexpr UINT kTreeImagesId = 407;
 }  // namespace
 
 int CFeatureSettingTreeDialog::s_nLastStylePage = 0;
+CFeatureSettingTreeDialog::AppServices CFeatureSettingTreeDialog::s_appServices;
+
+int CFeatureSettingTreeDialog::GetLastStylePage()
+{
+    return s_appServices.pfnGetLastStylePage != nullptr ? s_appServices.pfnGetLastStylePage() : s_nLastStylePage;
+}
 
 IMPLEMENT_DYNCREATE(CFeatureSettingTreeDialog, CTreeDialog)
 
@@ -308,6 +314,8 @@ void CFeatureSettingTreeDialog::OnDestroy()
 
     CTreeDialog::OnDestroy();
     s_nLastStylePage = m_nCurrentPage;
+    if (s_appServices.pfnSetLastStylePage != nullptr)
+        s_appServices.pfnSetLastStylePage(m_nCurrentPage);
 }
 
 void CFeatureSettingTreeDialog::UpdatePreview(Feature2dList* pSamples)

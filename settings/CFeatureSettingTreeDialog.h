@@ -63,8 +63,15 @@ public:
 
     static BOOL IsDimensionPage(int nPage) { return nPage >= 5 && nPage <= 10; }
     static Kind KindOfPage(int nPage);
-    // The page shown when the last style dialog closed (0 before any).
-    static int GetLastStylePage() { return s_nLastStylePage; }
+    // The page shown when the last style dialog closed (0 before any). The application keeps it for the
+    // whole run: it registers these hooks when it starts and clears them when it ends; without them the
+    // dialog keeps the page itself.
+    struct AppServices {
+        int (*pfnGetLastStylePage)() = nullptr;
+        void (*pfnSetLastStylePage)(int nPage) = nullptr;
+    };
+    static void SetAppServices(const AppServices& services) { s_appServices = services; }
+    static int GetLastStylePage();
 
     // Renders the samples (put on the dialog's layer) into the preview.
     void UpdatePreview(Feature2dList* pSamples);
@@ -112,4 +119,5 @@ protected:
     std::unique_ptr<FeatureSettingStylesBase> m_styles[kKinds];
 
     static int s_nLastStylePage;
+    static AppServices s_appServices;
 };

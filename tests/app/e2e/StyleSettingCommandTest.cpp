@@ -6,6 +6,7 @@
 
 #include "ProgramFixture.h"
 
+#include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/GeneralFeatureSettingStyles.h"
@@ -110,6 +111,8 @@ TEST_F(StyleSettingCommandTest, PointMarkerSettingOpensItsPageAndWritesTheNewSiz
     Command(34632);
     EXPECT_EQ(PendingModalActions(), 0u);
     EXPECT_EQ(page, CFeatureSettingPropertyPage::kPointMarkerPage);
+    EXPECT_EQ(m_app->m_nLastStylePage, CFeatureSettingPropertyPage::kPointMarkerPage)
+        << "the application keeps the page shown last";
     EXPECT_DOUBLE_EQ(pModel->GetPointMarkerSetting()->GetSize(), size1);
     EXPECT_EQ(pModel->GetUndoCount(), undo0 + 1);
     ASSERT_TRUE(pModel->Undo(1));
