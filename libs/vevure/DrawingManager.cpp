@@ -27,7 +27,9 @@
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Arrow2dFeature.h"
 #include "libs/vevure/Dimension2dFeatureBase.h"
+#include "libs/vevure/DimensionLayout.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
@@ -283,6 +285,65 @@ public:
             return;
         }
         ++m_stats.nDrawn;
+        DrawShape(f, nRecordID, layer, selected, batch);
+    }
+
+    // A dimension: the pieces of its layout, each role in its own look.
+    void DrawDimension(const Dimension2dFeatureBase& d, const LayerLook& layer, bool selected)
+    {
+        m_keepLayouts.push_back(d.GetLayoutShared());
+        // Batches live in a vector that grows: hold them by index.
+        long index[3] = {-1, -1, -1};
+        for (int role = 0; role < 3; ++role) {
+            Line2dFeature look;
+            DimensionLayout::ApplyLook(d, role, look);
+            index[role] = (long)(&BatchFor(look, layer, selected) - m_batches.data());
+        }
+        for (const DimensionLayout::Piece& p : d.GetLayout().GetPieces())
+            DrawShape(*p.feature, -1, layer, selected, m_batches[(size_t)index[std::clamp(p.nRole, 0, 2)]]);
+    }
+
+    // A filled or outlined arrow head.
+    void DrawArrow(const Arrow2dFeature& a, Batch& batch)
+    {
+        std::vector<Arrow2dFeature::HeadPiece> head;
+        Arrow2dFeature::GetHeadPieces(a.GetPoint(), a.GetAngle(), a.GetArrowType(), a.GetSize(), head);
+        for (const Arrow2dFeature::HeadPiece& p : head) {
+            if (p.nKind == Arrow2dFeature::HeadPiece::Circle) {
+                if (p.bFilled) {
+                    const QPointF c = m_cur.Map(p.centre);
+                    const double r = p.dRadius * m_dLenScale;
+                    if (!Far(c) && r < 1e5) {
+                        QPainterPath path;
+                        path.addEllipse(c, r, r);
+                        m_p.fillPath(path, QColor::fromRgb(batch.key.rgb));
+                    }
+                }
+                AddArc(batch, p.centre, p.dRadius, 0.0, 2 * M_PI);
+            } else if (p.nKind == Arrow2dFeature::HeadPiece::Arc) {
+                AddArc(batch, p.centre, p.dRadius, p.dStartDeg * M_PI / 180.0, p.dSweepDeg * M_PI / 180.0);
+            } else {
+                m_chain.clear();
+                for (INT_PTR i = 0; i < p.points.GetSize(); ++i)
+                    m_chain.push_back(m_cur.Map(p.points.GetData()[i]));
+                if (p.bFilled && m_chain.size() >= 3) {
+                    bool far = false;
+                    for (const QPointF& q : m_chain)
+                        far = far || Far(q);
+                    if (!far) {
+                        QPainterPath path;
+                        path.addPolygon(QPolygonF(QVector<QPointF>(m_chain.begin(), m_chain.end())));
+                        path.closeSubpath();
+                        m_p.fillPath(path, QColor::fromRgb(batch.key.rgb));
+                    }
+                }
+                AddChain(batch, m_chain.data(), (int)m_chain.size());
+            }
+        }
+    }
+
+    void DrawShape(const Feature2dBase& f, long nRecordID, const LayerLook& layer, bool selected, Batch& batch)
+    {
         switch (f.GetFeatureType()) {
         case FeatureTypeLine: {
             const auto& l = static_cast<const Line2dFeature&>(f);
@@ -349,8 +410,11 @@ public:
         case FeatureTypeAngularDimension:
         case FeatureTypeArcDimension:
         case FeatureTypeParallelDimension:
-            AddDimensionText(static_cast<const Dimension2dFeatureBase&>(f), batch);
-            break;  // and its lines
+            DrawDimension(static_cast<const Dimension2dFeatureBase&>(f), layer, selected);
+            return;
+        case FeatureTypeArrow:
+            DrawArrow(static_cast<const Arrow2dFeature&>(f), batch);
+            return;
         case FeatureTypeImage:
             if (DrawImage(static_cast<const Image2dFeature&>(f)))
                 return;
@@ -463,6 +527,7 @@ public:
             DrawText(t);
         m_texts.clear();
         m_keep.clear();
+        m_keepLayouts.clear();
     }
 
     void SetWorld(const Affine& world) { m_world = world; }
@@ -737,12 +802,6 @@ private:
             const QPointF pts[5] = {at(-h, -h), at(h, -h), at(h, h), at(-h, h), at(-h, -h)};
             AddChain(batch, pts, 5);
         }
-    }
-
-    // The value of a dimension, centred above its text point.
-    void AddDimensionText(const Dimension2dFeatureBase& d, const Batch& batch)
-    {
-        AddTextAt(d.GetValueText(), d.GetValueTextPoint(), d.GetTextHeight(), 1, batch);
     }
 
     // A line of text standing on the point (left of it for arrangement 0, centred for 1), drawn at the flush.
@@ -1047,6 +1106,7 @@ private:
     std::vector<KcArrayOfGePnt2d> m_chains;
     std::vector<TextDraw> m_texts;
     std::vector<std::unique_ptr<Feature2dBase>> m_keep;
+    std::vector<std::shared_ptr<const DimensionLayout>> m_keepLayouts;
     QImage m_grey;
 };
 

@@ -1474,7 +1474,7 @@ bool DressDimension(Dimension2dFeatureBase* d, BYTE bManualText, const CString& 
     d->SetValueTextManualMode(bManualText == 1);
     if (bManualText == 1)
         d->SetValueText(strText);
-    d->SetValueTextPosFreeMode(nTextPosMode != 0);
+    d->SetValueTextPosFreeMode(nTextPosMode);
     if (nTextPosMode != 0 && !d->SetValueTextPoint(textPoint))
         return false;
     return pSetting == nullptr || FeatureSettingConverter::SetDimensionSettingToFeature(d, *pSetting);
@@ -1561,7 +1561,7 @@ RadiusDimension2dFeature* FeatureCreator::CreateRadiusDimensionFeature(const RuV
     if (dimPoint.Distance(centre) < kTol)
         return nullptr;
     auto d = std::make_unique<RadiusDimension2dFeature>();
-    d->SetLeaderMode(nLeaderMode != 0);
+    d->SetLeaderMode(nLeaderMode);
     const bool ok = d->SetStartPoint(centre) && d->SetEndPoint(dimPoint) &&
                     d->SetSecondPoint(nLeaderMode != 0 ? secondPoint : dimPoint) &&
                     DressDimension(d.get(), bUserText, strText, 0, secondPoint, pSetting);

@@ -13,6 +13,7 @@
 #include "libs/vevure/Balloon2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/DiameterDimension2dFeature.h"
+#include "libs/vevure/DimensionLayout.h"
 #include "libs/vevure/DrawGroup2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureGeometry.h"
@@ -96,110 +97,14 @@ private:
     std::vector<std::unique_ptr<Feature2dBase>> m_pieces;
 };
 
-double AngleOf(const RuVaVec2d& v)
-{
-    return std::atan2(v.Y(), v.X()) * RuVa::RadToDeg;
-}
-
-// A text angle that keeps the text readable (not upside down).
-double Readable(double angleDeg)
-{
-    const double a = RuVa::CorrectAngle(angleDeg);
-    return a > 90.0 && a <= 270.0 ? a - 180.0 : a;
-}
-
+// The pieces of the dimension's layout, each in the look of its role.
 void ResolveDimension(const Dimension2dFeatureBase* d, Pieces& out)
 {
-    const DimensionSetting& style = d->GetDimensionSetting();
-    const TextSetting& font = style.GetDimTextFont();
-    const int arrow1 = style.GetArrowType1(), arrow2 = style.GetArrowType2();
-    const double size1 = style.GetArrowSize1(), size2 = style.GetArrowSize2();
-    const CString text = d->GetValueText();
-    RuVaPnt2d textAt;
-    double textAngle = 0.0;
-    switch (d->GetFeatureType()) {
-    case FeatureTypeLinearDimension:
-    case FeatureTypeParallelDimension: {
-        const auto* l = static_cast<const LinearDimension2dFeature*>(d);
-        const RuVaPnt2d p1 = l->GetPoint(0), p2 = l->GetPoint(1);
-        const double da = l->GetDimensionAngle() * RuVa::DegToRad, pa = l->GetProjectionAngle() * RuVa::DegToRad;
-        const RuVaVec2d u(std::cos(da), std::sin(da)), e(std::cos(pa), std::sin(pa));
-        const RuVaPnt2d a = p1 + e * l->GetProjectionLength();
-        // The second end: where the extension from p2 meets the dimension line through a.
-        const double den = e.Crossed(u);
-        if (std::fabs(den) < 1e-12)
-            return;
-        const RuVaPnt2d b = p2 + e * ((a - p2).Crossed(u) / den);
-        out.Line(p1, a);
-        out.Line(p2, b);
-        out.Line(a, b);
-        out.Arrow(a, a - b, arrow1, size1);
-        out.Arrow(b, b - a, arrow2, size2);
-        textAt = a.CenterPoint(b);
-        textAngle = Readable(AngleOf(b - a));
-        break;
+    for (const DimensionLayout::Piece& p : d->GetLayout().GetPieces()) {
+        std::unique_ptr<Feature2dBase> copy(p.feature->CopyObject());
+        DimensionLayout::ApplyLook(*d, p.nRole, *copy);
+        out.AddCopy(copy.get());
     }
-    case FeatureTypeRadiusDimension: {
-        const auto* r = static_cast<const RadiusDimension2dFeature*>(d);
-        out.Line(r->GetStartPoint(), r->GetEndPoint());
-        out.Arrow(r->GetEndPoint(), r->GetEndPoint() - r->GetStartPoint(), arrow2, size2);
-        if (r->GetLeaderMode())
-            out.Line(r->GetEndPoint(), r->GetSecondPoint());
-        textAt = r->GetLeaderMode() ? r->GetSecondPoint() : r->GetStartPoint().CenterPoint(r->GetEndPoint());
-        textAngle = Readable(AngleOf(r->GetEndPoint() - r->GetStartPoint()));
-        break;
-    }
-    case FeatureTypeDiameterDimension: {
-        const auto* m = static_cast<const DiameterDimension2dFeature*>(d);
-        out.Line(m->GetStartPoint(), m->GetEndPoint());
-        out.Arrow(m->GetStartPoint(), m->GetStartPoint() - m->GetEndPoint(), arrow1, size1);
-        out.Arrow(m->GetEndPoint(), m->GetEndPoint() - m->GetStartPoint(), arrow2, size2);
-        textAt = m->GetStartPoint().CenterPoint(m->GetEndPoint());
-        textAngle = Readable(AngleOf(m->GetEndPoint() - m->GetStartPoint()));
-        break;
-    }
-    case FeatureTypeAngularDimension: {
-        const auto* g = static_cast<const AngularDimension2dFeature*>(d);
-        const RuVaPnt2d c = g->GetCenterPoint();
-        const double s = AngleOf(g->GetStartPoint() - c), e = AngleOf(g->GetEndPoint() - c), r = g->GetRadius();
-        auto arc = std::make_unique<Arc2dFeature>(c, r, s, e, 0);
-        const RuVaPnt2d a = arc->GetStartPoint(), b = arc->GetEndPoint();
-        out.Line(g->GetStartPoint(), a);
-        out.Line(g->GetEndPoint(), b);
-        out.Arrow(a, (a - c).Perpendicular() * -1.0, arrow1, size1);
-        out.Arrow(b, (b - c).Perpendicular(), arrow2, size2);
-        const double mid = (s + 0.5 * arc->GetSweepAngle()) * RuVa::DegToRad;
-        textAt = c + RuVaVec2d(std::cos(mid), std::sin(mid)) * r;
-        textAngle = Readable(mid * RuVa::RadToDeg - 90.0);
-        out.Add(std::move(arc));
-        break;
-    }
-    case FeatureTypeArcDimension: {
-        const auto* g = static_cast<const ArcDimension2dFeature*>(d);
-        const RuVaPnt2d c = g->GetCenterPoint();
-        const double r = g->GetRadius() + g->GetProjectionLength();
-        if (!(r > FeatureGeometry::kPointTolerance))
-            return;
-        auto arc = std::make_unique<Arc2dFeature>(c, r, g->GetStartAngle(), g->GetEndAngle(), 0);
-        const RuVaPnt2d a = arc->GetStartPoint(), b = arc->GetEndPoint();
-        const Arc2dFeature base(c, g->GetRadius(), g->GetStartAngle(), g->GetEndAngle(), 0);
-        out.Line(base.GetStartPoint(), a);
-        out.Line(base.GetEndPoint(), b);
-        out.Arrow(a, (a - c).Perpendicular() * -1.0, arrow1, size1);
-        out.Arrow(b, (b - c).Perpendicular(), arrow2, size2);
-        const double mid = (g->GetStartAngle() + 0.5 * arc->GetSweepAngle()) * RuVa::DegToRad;
-        textAt = c + RuVaVec2d(std::cos(mid), std::sin(mid)) * r;
-        textAngle = Readable(mid * RuVa::RadToDeg - 90.0);
-        out.Add(std::move(arc));
-        break;
-    }
-    default:
-        return;
-    }
-    if (d->GetValueTextPosFreeMode())
-        textAt = d->GetValueTextPoint();
-    // The value stands centred just above the dimension line.
-    out.Text(text, textAt, textAngle, font, 1, 2);
 }
 
 int ResolveInto(const Feature2dBase* f, Pieces& out, int depth)
@@ -303,31 +208,23 @@ int ResolveInto(const Feature2dBase* f, Pieces& out, int depth)
 
 void ArrowPieces(const Arrow2dFeature* a, Pieces& out)
 {
-    double h, v;
-    if (!Arrow2dFeature::GetArrowHorizonVerticalSize(a->GetArrowType(), a->GetSize(), h, v) || h <= 0.0)
-        return;
-    const double angle = a->GetAngle() * RuVa::DegToRad;
-    const RuVaVec2d d(std::cos(angle), std::sin(angle)), n(-d.Y(), d.X());
-    const RuVaPnt2d tip = a->GetPoint();
-    const RuVaPnt2d left = tip - d * h + n * (0.5 * v), right = tip - d * h - n * (0.5 * v);
-    switch (a->GetArrowType()) {
-    case ArrowOpen:
-    case ArrowOpen90:
-        out.Line(left, tip);
-        out.Line(tip, right);
-        break;
-    case ArrowDot:
-    case ArrowFilledDot:
-    case ArrowSmallDot:
-        out.Add(std::make_unique<Circle2dFeature>(tip, 0.5 * v));
-        break;
-    case ArrowTick:
-    case ArrowSlash:
-        out.Line(tip - (d + n) * (0.5 * h), tip + (d + n) * (0.5 * h));
-        break;
-    default:
-        out.Add(std::make_unique<Polyline2dFeature>(KcArrayOfGePnt2d{tip, left, right, tip}));
-        break;
+    std::vector<Arrow2dFeature::HeadPiece> head;
+    Arrow2dFeature::GetHeadPieces(a->GetPoint(), a->GetAngle(), a->GetArrowType(), a->GetSize(), head);
+    for (const Arrow2dFeature::HeadPiece& p : head) {
+        switch (p.nKind) {
+        case Arrow2dFeature::HeadPiece::Circle:
+            out.Add(std::make_unique<Circle2dFeature>(p.centre, p.dRadius));
+            break;
+        case Arrow2dFeature::HeadPiece::Arc:
+            out.Add(std::make_unique<Arc2dFeature>(p.centre, p.dRadius, p.dStartDeg, p.dStartDeg + p.dSweepDeg, 0));
+            break;
+        default:
+            if (p.points.GetSize() == 2)
+                out.Line(p.points[0], p.points[1]);
+            else
+                out.Add(std::make_unique<Polyline2dFeature>(p.points));
+            break;
+        }
     }
 }
 

@@ -15,6 +15,7 @@
 #include "libs/vevure/Lead2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/PointMarker2dFeature.h"
+#include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/LinearDimension2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/Polyline2dFeature.h"
@@ -287,6 +288,9 @@ TEST(ViewRender, DimensionValueAboveItsTextPoint)
     ViewFixture f;
     LinearDimension2dFeature dim(RuVaPnt2d(20, 20), RuVaPnt2d(180, 20), 10.0, 90.0, 0.0);
     ASSERT_TRUE(dim.SetTextHeight(15));
+    DimensionSetting zeros(dim.GetDimensionSetting());
+    ASSERT_TRUE(zeros.SetZeroVisible(1));  // "160.00"
+    ASSERT_TRUE(dim.SetDimensionSetting(zeros));
     ASSERT_TRUE(dim.SetValueTextPosFreeMode(TRUE));
     ASSERT_TRUE(dim.SetValueTextPoint(RuVaPnt2d(100.5, 60.5)));
     dim.SetColorNo(-1);
