@@ -17,6 +17,7 @@
 #include "libs/vevure/TextSettingStyles.h"
 #include "libs/vevure/LeadSettingStyles.h"
 #include "libs/vevure/BalloonSettingStyles.h"
+#include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/DimensionSettingStyles.h"
 #include "libs/vevure/HatchSettingStyles.h"
 #include "platform/afx/CStringArray.h"
@@ -24,6 +25,7 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinMessages.h"
+#include "settings/CDimensionColorLineSettingPage.h"
 #include "settings/CGeneralFeatureSettingPage.h"
 #include "settings/CPointMarkerSettingPage.h"
 #include "settings/CTextSettingPage.h"
@@ -36,6 +38,7 @@ constexpr UINT IDS_TEXT = 10186;
 constexpr UINT IDS_LEAD = 10187;
 constexpr UINT IDS_BALLOON = 10188;
 constexpr UINT IDS_DIMENSION = 10189;
+constexpr UINT IDS_DIMENSION_COLOR = 10193;
 constexpr UINT IDS_HATCH = 10195;
 constexpr UINT IDS_TITLE_MIXED = 10196;
 constexpr UINT IDS_TITLE = 10197;
@@ -148,6 +151,31 @@ BOOL CFeatureSettingTreeDialog::GetTextSetting(TextSetting* pSetting) const
     return m_pTextPage ? m_pTextPage->GetTextSetting(pSetting) : FALSE;
 }
 
+void CFeatureSettingTreeDialog::SetDimensionSetting(const DimensionSetting* pSetting)
+{
+    if (pSetting == nullptr)
+        return;
+    if (!m_pDimensionColorPage) {
+        m_pDimensionColorPage = std::make_unique<CDimensionColorLineSettingPage>();
+        m_pDimensionColorPage->SetMixedValuesMode(m_bMixedValues);
+    }
+    if (m_pDocument != nullptr)
+        m_pDimensionColorPage->SetAttributeTables(m_pDocument->GetLayerTable(), m_nLayerID,
+                                                  m_pDocument->GetColorFeatureTable(),
+                                                  m_pDocument->GetLineTypeFeatureTable(),
+                                                  m_pDocument->GetLineWidthFeatureTable());
+    m_pLoadedDimension = std::make_unique<DimensionSetting>(*pSetting);
+    m_pDimensionColorPage->SetDimensionSetting(pSetting);
+}
+
+BOOL CFeatureSettingTreeDialog::GetDimensionSetting(DimensionSetting* pSetting) const
+{
+    if (pSetting == nullptr || !m_pLoadedDimension || !m_pDimensionColorPage)
+        return FALSE;
+    *pSetting = *m_pLoadedDimension;
+    return m_pDimensionColorPage->GetDimensionSetting(pSetting);
+}
+
 void CFeatureSettingTreeDialog::SetFeatureSetting(const FeatureSettingBase* pSetting)
 {
     if (pSetting == nullptr)
@@ -158,6 +186,8 @@ void CFeatureSettingTreeDialog::SetFeatureSetting(const FeatureSettingBase* pSet
         SetPointMarkerSetting(static_cast<const PointMarkerSetting*>(pSetting));
     else if (pSetting->IsKindOf(RUNTIME_CLASS(TextSetting)))
         SetTextSetting(static_cast<const TextSetting*>(pSetting));
+    else if (pSetting->IsKindOf(RUNTIME_CLASS(DimensionSetting)))
+        SetDimensionSetting(static_cast<const DimensionSetting*>(pSetting));
 }
 
 BOOL CFeatureSettingTreeDialog::GetFeatureSetting(FeatureSettingBase* pSetting) const
@@ -170,6 +200,8 @@ BOOL CFeatureSettingTreeDialog::GetFeatureSetting(FeatureSettingBase* pSetting) 
         return GetPointMarkerSetting(static_cast<PointMarkerSetting*>(pSetting));
     if (pSetting->IsKindOf(RUNTIME_CLASS(TextSetting)))
         return GetTextSetting(static_cast<TextSetting*>(pSetting));
+    if (pSetting->IsKindOf(RUNTIME_CLASS(DimensionSetting)))
+        return GetDimensionSetting(static_cast<DimensionSetting*>(pSetting));
     return FALSE;
 }
 
@@ -179,6 +211,7 @@ CFeatureSettingPropertyPage* CFeatureSettingTreeDialog::GetPage(int nPage) const
     case CFeatureSettingPropertyPage::kGeneralPage: return m_pGeneralPage.get();
     case CFeatureSettingPropertyPage::kPointMarkerPage: return m_pPointMarkerPage.get();
     case CFeatureSettingPropertyPage::kTextPage: return m_pTextPage.get();
+    case CFeatureSettingPropertyPage::kDimensionColorPage: return m_pDimensionColorPage.get();
     default: return nullptr;
     }
 }
@@ -230,8 +263,7 @@ BOOL CFeatureSettingTreeDialog::OnInitDialog()
         int image;
     };
     const Item items[] = {{12, IDS_GENERAL, 1}, {1, IDS_POINT_MARKER, 2}, {2, IDS_TEXT, 3},
-                          {3, IDS_LEAD, 4},     {4, IDS_BALLOON, 5},      {5, IDS_DIMENSION, 6},
-                          {11, IDS_HATCH, 7}};
+                          {3, IDS_LEAD, 4},     {4, IDS_BALLOON, 5},      {11, IDS_HATCH, 7}};
     HTREEITEM hFirst = nullptr;
     HTREEITEM hInitial = nullptr;
     for (const Item& item : items) {
@@ -243,6 +275,39 @@ BOOL CFeatureSettingTreeDialog::OnInitDialog()
             hFirst = hItem;
         if (item.page == m_nCurrentPage)
             hInitial = hItem;
+    }
+    // The dimension item (inserted before the hatch item) carries the first dimension page made; the
+    // others hang under it, expanded.
+    static const int kDimensionPages[] = {5, 6, 7, 8, 9, 10};
+    static const UINT kDimensionCaptions[] = {IDS_DIMENSION, 10190, 10191, 10192, IDS_DIMENSION_COLOR, 10194};
+    HTREEITEM hDimension = nullptr;
+    HTREEITEM hAfter = TVI_LAST;
+    for (HTREEITEM h = m_tree.GetRootItem(); h != nullptr; h = m_tree.GetNextSiblingItem(h)) {
+        auto* pItemPage = reinterpret_cast<CFeatureSettingPropertyPage*>(m_tree.GetItemData(h));
+        if (pItemPage != nullptr && pItemPage->GetPageIndex() == CFeatureSettingPropertyPage::kHatchPage)
+            break;
+        hAfter = h;
+    }
+    for (int i = 0; i < 6; ++i) {
+        CFeatureSettingPropertyPage* pPage = GetPage(kDimensionPages[i]);
+        if (pPage == nullptr)
+            continue;
+        HTREEITEM hItem = nullptr;
+        if (hDimension == nullptr) {
+            hItem = hDimension = AddPage(pPage, LoadResourceString(IDS_DIMENSION), 6, 6, TVI_ROOT, hAfter);
+        } else {
+            hItem = AddPage(pPage, LoadResourceString(kDimensionCaptions[i]), 6, 6, hDimension);
+        }
+        if (hFirst == nullptr)
+            hFirst = hItem;
+        if (kDimensionPages[i] == m_nCurrentPage)
+            hInitial = hItem;
+    }
+    if (hDimension != nullptr) {
+        m_tree.Expand(hDimension, TVE_EXPAND);
+        // A dimension page not made yet opens the dimension item.
+        if (hInitial == nullptr && IsDimensionPage(m_nCurrentPage))
+            hInitial = hDimension;
     }
     SetWindowText(LoadResourceString(m_bMixedValues ? IDS_TITLE_MIXED : IDS_TITLE));
 
@@ -430,7 +495,11 @@ std::unique_ptr<FeatureSettingBase> CFeatureSettingTreeDialog::ReadPage(CFeature
     case CFeatureSettingPropertyPage::kGeneralPage: pSetting = std::make_unique<GeneralFeatureSetting>(); break;
     case CFeatureSettingPropertyPage::kPointMarkerPage: pSetting = std::make_unique<PointMarkerSetting>(); break;
     case CFeatureSettingPropertyPage::kTextPage: pSetting = std::make_unique<TextSetting>(); break;
-    default: return nullptr;
+    default:
+        if (!IsDimensionPage(pPage->GetPageIndex()))
+            return nullptr;
+        pSetting = std::make_unique<DimensionSetting>();
+        break;
     }
     if (!GetFeatureSetting(pSetting.get()))
         return nullptr;

@@ -13,6 +13,8 @@
 
 class CFeatureSettingPropertyPage;
 class CGeneralFeatureSettingPage;
+class CDimensionColorLineSettingPage;
+class DimensionSetting;
 class CPointMarkerSettingPage;
 class CTextSettingPage;
 class TextSetting;
@@ -52,6 +54,11 @@ public:
     BOOL GetPointMarkerSetting(PointMarkerSetting* pSetting) const;
     void SetTextSetting(const TextSetting* pSetting);
     BOOL GetTextSetting(TextSetting* pSetting) const;
+    // The dimension pages made so far share one style: loading keeps a copy, and reading starts from that
+    // copy so that values no page shows pass through unchanged. Read: FALSE when no dimension page exists
+    // or a page refuses.
+    void SetDimensionSetting(const DimensionSetting* pSetting);
+    BOOL GetDimensionSetting(DimensionSetting* pSetting) const;
     // By run-time class; another kind (or one whose pages are not made) does nothing (read: FALSE).
     void SetFeatureSetting(const FeatureSettingBase* pSetting);
     BOOL GetFeatureSetting(FeatureSettingBase* pSetting) const;
@@ -116,6 +123,8 @@ protected:
     std::unique_ptr<CGeneralFeatureSettingPage> m_pGeneralPage;
     std::unique_ptr<CPointMarkerSettingPage> m_pPointMarkerPage;
     std::unique_ptr<CTextSettingPage> m_pTextPage;
+    std::unique_ptr<CDimensionColorLineSettingPage> m_pDimensionColorPage;
+    std::unique_ptr<DimensionSetting> m_pLoadedDimension;
     std::unique_ptr<FeatureSettingStylesBase> m_styles[kKinds];
 
     static int s_nLastStylePage;

@@ -11,6 +11,7 @@
 #include "libs/vevure/TextSettingStyles.h"
 #include "libs/vevure/LeadSettingStyles.h"
 #include "libs/vevure/BalloonSettingStyles.h"
+#include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/DimensionSettingStyles.h"
 #include "libs/vevure/HatchSettingStyles.h"
 #include "platform/win/CWinApp.h"
@@ -58,6 +59,7 @@ int FeatureSettingCommand::OnInput(int)
     dialog.SetGeneralFeatureSetting(&general);
     dialog.SetPointMarkerSetting(pDocument->GetPointMarkerSetting());
     dialog.SetTextSetting(pDocument->GetTextSetting());
+    dialog.SetDimensionSetting(pDocument->GetDimensionSetting());
     const FeatureSettingStylesBase* const documentStyles[CFeatureSettingTreeDialog::kKinds] = {
         pDocument->GetGeneralFeatureSettingStyles(), pDocument->GetPointMarkerSettingStyles(),
         pDocument->GetTextSettingStyles(),           pDocument->GetLeadSettingStyles(),
@@ -80,6 +82,10 @@ int FeatureSettingCommand::OnInput(int)
     if (pDocument->GetTextSetting() != nullptr)
         text = *pDocument->GetTextSetting();
     const BOOL bText = dialog.GetTextSetting(&text);
+    DimensionSetting dimension;
+    if (pDocument->GetDimensionSetting() != nullptr)
+        dimension = *pDocument->GetDimensionSetting();
+    const BOOL bDimension = dialog.GetDimensionSetting(&dimension);
 
     pDocument->BeginUndoOperation(nullptr);
     const FeatureSettingStylesBase* pGeneralStyles = dialog.GetFeatureSettingStyles(CFeatureSettingTreeDialog::kGeneral);
@@ -108,6 +114,9 @@ int FeatureSettingCommand::OnInput(int)
     if (bText && noCurrentStyle(CFeatureSettingTreeDialog::kText) &&
         (pDocument->GetTextSetting() == nullptr || !pDocument->GetTextSetting()->IsEqual(text)))
         pDocument->SetTextSetting(text);
+    if (bDimension && noCurrentStyle(CFeatureSettingTreeDialog::kDimension) &&
+        (pDocument->GetDimensionSetting() == nullptr || !pDocument->GetDimensionSetting()->IsEqual(dimension)))
+        pDocument->SetDimensionSetting(dimension);
     // Only collections that changed are written, so that OK without a change adds no undo step.
     for (int kind = 0; kind < CFeatureSettingTreeDialog::kKinds; ++kind) {
         const FeatureSettingStylesBase* pEdited =
