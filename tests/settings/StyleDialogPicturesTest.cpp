@@ -8,6 +8,7 @@
 #include <QtGui/QImage>
 #include <QtWidgets/QWidget>
 
+#include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/TextSetting.h"
 #include "platform/afx/ResourceModule.h"
@@ -40,6 +41,40 @@ TEST(StyleDialogPicturesTest, TextPageInEachLanguage)
             if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {
                 const QString name = language == std::u16string(u"ENG") ? QStringLiteral("style-dialog-en.png")
                                                                         : QStringLiteral("style-dialog-ja.png");
+                picture.save(qEnvironmentVariable("KC_SCREENSHOT_DIR") + QLatin1Char('/') + name);
+            }
+            dialog.DestroyWindow();
+        }
+        AfxSetResourceHandle(pPrevious);
+        AfxFreeResourceModule(module.pModule);
+    }
+}
+
+TEST(StyleDialogPicturesTest, DimensionColourPageInEachLanguage)
+{
+    ASSERT_NE(TheApp(), nullptr);
+    for (const char16_t* language : {u"ENG", u"JPN"}) {
+        LanguageModuleResult module = AfxLoadLanguageModule(AfxGetResourceFolder(), language);
+        ASSERT_NE(module.pModule, nullptr);
+        ResourceModule* pPrevious = AfxGetResourceHandle();
+        AfxSetResourceHandle(module.pModule);
+        {
+            Draw2dDocument document;
+            CFeatureSettingTreeDialog dialog(&document, -1, 9, FALSE);
+            DimensionSetting dimension;
+            dimension.SetColorNo(1);
+            dimension.SetProjectionColorDifferentDim(1);
+            dimension.SetProjectionColorNo(4);
+            dialog.SetDimensionSetting(&dimension);
+            ASSERT_TRUE(dialog.Create(CTreeDialog::IDD, nullptr));
+            dialog.ShowWindow(SW_SHOW);
+            for (int i = 0; i < 5; ++i)
+                QCoreApplication::processEvents();
+            const QImage picture = dialog.GetQWidget()->grab().toImage();
+            EXPECT_GT(picture.width(), 300);
+            if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {
+                const QString name = language == std::u16string(u"ENG") ? QStringLiteral("dimension-colour-en.png")
+                                                                        : QStringLiteral("dimension-colour-ja.png");
                 picture.save(qEnvironmentVariable("KC_SCREENSHOT_DIR") + QLatin1Char('/') + name);
             }
             dialog.DestroyWindow();

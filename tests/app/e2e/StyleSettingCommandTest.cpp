@@ -13,6 +13,8 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "settings/CFeatureSettingTreeDialog.h"
+#include "libs/vevure/DimensionSetting.h"
+#include "settings/CDimensionColorLineSettingPage.h"
 #include "settings/CGeneralFeatureSettingPage.h"
 #include "settings/CPointMarkerSettingPage.h"
 #include "libs/vevure/PointMarkerSetting.h"
@@ -117,6 +119,42 @@ TEST_F(StyleSettingCommandTest, PointMarkerSettingOpensItsPageAndWritesTheNewSiz
     EXPECT_EQ(pModel->GetUndoCount(), undo0 + 1);
     ASSERT_TRUE(pModel->Undo(1));
     EXPECT_DOUBLE_EQ(pModel->GetPointMarkerSetting()->GetSize(), size0);
+}
+
+TEST_F(StyleSettingCommandTest, DimensionSettingWritesTheDimensionColourAndCancelNothing)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    const DimensionSetting before = *pModel->GetDimensionSetting();
+    const short colour1 = before.GetColorNo() == 4 ? 5 : 4;
+    const int undo0 = pModel->GetUndoCount();
+    auto pick = [colour1](CFeatureSettingTreeDialog& dialog) {
+        auto* pPage = dynamic_cast<CDimensionColorLineSettingPage*>(dialog.GetCurrentPage());
+        ASSERT_NE(pPage, nullptr);
+        ASSERT_TRUE(pPage->m_colorList.SetColorNo(colour1));
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(CDimensionColorLineSettingPage::kColorId, CBN_SELENDOK),
+                           reinterpret_cast<LPARAM>(pPage->m_colorList.m_hWnd));
+    };
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        pick(dialog);
+        Press(dialog, IDCANCEL);
+    });
+    Command(34636);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_TRUE(pModel->GetDimensionSetting()->IsEqual(before)) << "Cancel changes nothing";
+    EXPECT_EQ(pModel->GetUndoCount(), undo0);
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        pick(dialog);
+        Press(dialog, IDOK);
+    });
+    Command(34636);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_EQ(pModel->GetDimensionSetting()->GetColorNo(), colour1);
+    EXPECT_EQ(pModel->GetDimensionSetting()->GetArrowSize1(), before.GetArrowSize1());
+    EXPECT_EQ(pModel->GetUndoCount(), undo0 + 1);
+    ASSERT_TRUE(pModel->Undo(1));
+    EXPECT_TRUE(pModel->GetDimensionSetting()->IsEqual(before));
 }
 
 }  // namespace
