@@ -49,6 +49,7 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinInput.h"
 #include "structure/LayerTableViewSetting.h"
+#include "settings/CFeatureSettingTreeDialog.h"
 
 IMPLEMENT_DYNAMIC(CQZ2App, CWinApp)
 
@@ -229,6 +230,18 @@ BOOL CQZ2App::InitInstance()
     AfxSetProgramString(57346, u"For Help, press F1");
 
     CWinApp::InitInstance();
+
+    // The style dialog reopens the dimension page shown last, which the application keeps for the run.
+    CFeatureSettingTreeDialog::AppServices styleServices;
+    styleServices.pfnGetLastStylePage = [] {
+        auto* pApp = dynamic_cast<CQZ2App*>(AfxGetApp());
+        return pApp != nullptr ? pApp->m_nLastStylePage : 0;
+    };
+    styleServices.pfnSetLastStylePage = [](int nPage) {
+        if (auto* pApp = dynamic_cast<CQZ2App*>(AfxGetApp()))
+            pApp->m_nLastStylePage = nPage;
+    };
+    CFeatureSettingTreeDialog::SetAppServices(styleServices);
 
     // Object linking and embedding have no counterpart here: nothing to start, nothing that fails.
 
@@ -992,6 +1005,7 @@ BOOL CQZ2App::PreTranslateMessage(MSG* pMsg)
 
 int CQZ2App::ExitInstance()
 {
+    CFeatureSettingTreeDialog::SetAppServices(CFeatureSettingTreeDialog::AppServices());
     KillAutoSaveTimer();
     delete m_pAutoSaveTimer;
     m_pAutoSaveTimer = nullptr;
