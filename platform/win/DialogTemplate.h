@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "platform/afx/CSize.h"
 #include "platform/afx/CString.h"
 #include "platform/win/WinTypes.h"
 
@@ -40,6 +41,12 @@ public:
   bool Parse(const CString& text, CString* error = nullptr);
   // Loads the template of number nID from the language libraries ("DIALOG" resources).
   bool Load(UINT nID, CString* error = nullptr);
+
+  // The size of a dialog unit in pixels with this template's font, as a dialog made from it
+  // has it: x over 4, y over 8 (CDialog::GetBaseUnits).
+  CSize GetBaseUnits() const;
+  // The client area of a dialog made from this template, in pixels.
+  CSize GetSizeInPixels() const;
 
   // The caption and an item's text, with string numbers looked up.
   CString GetCaption() const;

@@ -155,8 +155,7 @@ TEST_F(ColorTable, HueLuminanceAndSaturationFieldsComeBackWithinOneThroughRgb)
 TEST_F(ColorTable, AValueAbove255IsRefusedAtOnce)
 {
     Type(dialog, D::kGreen, QStringLiteral("256"));
-    ASSERT_EQ(app.boxes.size(), 1u);
-    app.boxes.clear();
+    ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(dialog.m_table, table);
 }
 

@@ -86,7 +86,7 @@ TEST_F(LineTypeTable, AddGivesTheLowestFreeNumberAndDeleteFreesIt)
     EXPECT_EQ(dialog.m_list.GetItemCount(), 15);
     EXPECT_EQ(dialog.SelectedRow(), 0);
     Add(QStringLiteral("A"), {5.0, 2.0});
-    EXPECT_TRUE(app.boxes.empty());
+    EXPECT_TRUE(Boxes().empty());
     const LineTypeFeature* pA = dialog.m_table.GetLineTypeByName(CString(u"A"));
     ASSERT_NE(pA, nullptr);
     EXPECT_EQ(pA->GetLineTypeNo(), 16);
@@ -100,7 +100,7 @@ TEST_F(LineTypeTable, AddGivesTheLowestFreeNumberAndDeleteFreesIt)
     EXPECT_EQ(dialog.m_table.GetLineTypeNoByName(CString(u"B")), 17);
     Select(15);
     Click(dialog, D::kDelete);
-    EXPECT_TRUE(app.boxes.empty());
+    EXPECT_TRUE(Boxes().empty());
     EXPECT_FALSE(dialog.m_table.IsExistLineTypeNo(16));
     Add(QStringLiteral("C"), {3.0, 1.0});
     EXPECT_EQ(dialog.m_table.GetLineTypeNoByName(CString(u"C")), 16);
@@ -129,7 +129,7 @@ TEST_F(LineTypeTable, EmptyAndUsedNamesAreRefusedWithTheirMessages)
     SetCount(3);
     Type(dialog, D::kSegment1 + 2, QStringLiteral("4"));
     Click(dialog, D::kModify);
-    EXPECT_TRUE(app.boxes.empty());
+    EXPECT_TRUE(Boxes().empty());
     const LineTypeFeature* pB = dialog.m_table.GetLineTypeByNo(17);
     ASSERT_NE(pB, nullptr);
     EXPECT_EQ(QString::fromUtf16(pB->GetLineTypeName().GetString()), QStringLiteral("B2"));

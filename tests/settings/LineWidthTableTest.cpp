@@ -57,7 +57,7 @@ TEST_F(LineWidthTable, SetChangesAUserWidthInTheCopyOnly)
     EXPECT_TRUE(Enabled(dialog, D::kSet));
     Type(dialog, D::kWidth, QStringLiteral("0.7"));
     Click(dialog, D::kSet);
-    EXPECT_TRUE(app.boxes.empty());
+    EXPECT_TRUE(Boxes().empty());
     EXPECT_DOUBLE_EQ(dialog.m_table.GetLineWidth(10), 0.7);
     EXPECT_EQ(QString::fromUtf16(dialog.m_list.GetItemText(9, 0).GetString()), QStringLiteral("10:0.7"));
     // The caller's table is another object.

@@ -1,5 +1,7 @@
 #include "SettingsTestSupport.h"
 
+#include "tests/support/app/SharedAppEnvironment.h"
+
 #include <QtCore/QCoreApplication>
 #include <QtCore/QRegularExpression>
 
@@ -9,30 +11,30 @@
 #include "platform/win/CDialog.h"
 #include "platform/win/WinMessages.h"
 
-ResourceModule* SettingsDialogTest::s_pModule = nullptr;
-ResourceModule* SettingsDialogTest::s_pPrevious = nullptr;
-
 void SettingsDialogTest::SetUpTestSuite()
 {
-    s_pModule = AfxLoadLanguageModule(QString(KC_TEST_RESOURCE_DIR).toStdU16String(), u"ENG").pModule;
-    s_pPrevious = AfxGetResourceHandle();
-    if (s_pModule != nullptr)
-        AfxSetResourceHandle(s_pModule);
     RegisterControlsNumericHooks();
-}
-
-void SettingsDialogTest::TearDownTestSuite()
-{
-    AfxSetResourceHandle(s_pPrevious);
-    if (s_pModule != nullptr)
-        AfxFreeResourceModule(s_pModule);
-    s_pModule = nullptr;
 }
 
 void SettingsDialogTest::SetUp()
 {
-    ASSERT_NE(s_pModule, nullptr);
+    ASSERT_NE(TheApp(), nullptr);
+    TheApp()->boxes.clear();
+    TheApp()->answer = IDOK;
     NumericFormat::ResetState();
+}
+
+std::vector<QString> SettingsDialogTest::Boxes() const
+{
+    std::vector<QString> texts;
+    for (const auto& box : TheApp()->boxes)
+        texts.push_back(box.text);
+    return texts;
+}
+
+void SettingsDialogTest::AnswerBoxesWith(int nAnswer)
+{
+    TheApp()->answer = nAnswer;
 }
 
 bool SettingsDialogTest::IsMessage(const QString& text, UINT nId)
@@ -58,9 +60,8 @@ bool SettingsDialogTest::IsMessage(const QString& text, UINT nId)
 
 ::testing::AssertionResult SettingsDialogTest::OneBox(UINT nId)
 {
-    const std::vector<QString> boxes = app.boxes;
-    app.boxes.clear();
-    app.types.clear();
+    const std::vector<QString> boxes = Boxes();
+    TheApp()->boxes.clear();
     if (boxes.size() != 1)
         return ::testing::AssertionFailure() << boxes.size() << " message boxes instead of one";
     if (!IsMessage(boxes[0], nId))

@@ -1,7 +1,7 @@
 #pragma once
-// What the settings dialog tests share: the language library of a suite made the resource handle, the
-// program's number format for the numeric fields, an application object that answers every message box
-// at once and records it, and helpers that work a dialog's controls through their messages.
+// What the settings dialog tests share: the program's application object of the test program (its
+// language library, message boxes answered at once and recorded), the program's number format for the
+// numeric fields, and helpers that work a dialog's controls through their messages.
 
 #include <gtest/gtest.h>
 
@@ -9,32 +9,15 @@
 
 #include <vector>
 
-#include "platform/afx/ResourceModule.h"
-#include "platform/win/CWinApp.h"
+#include "platform/afx/AfxTypes.h"
 
 class CDialog;
 class CWnd;
-
-// Every message box answered with `answer` and recorded.
-class BoxAnsweringApp : public CWinApp
-{
-public:
-    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) override
-    {
-        boxes.push_back(QString::fromUtf16(lpszPrompt));
-        types.push_back(nType);
-        return answer;
-    }
-    std::vector<QString> boxes;
-    std::vector<UINT> types;
-    int answer = IDOK;
-};
 
 class SettingsDialogTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
 
     // Whether the text is string nId with any texts in place of its %1, %2 ... and %d.
@@ -49,7 +32,7 @@ protected:
     static bool Visible(CDialog& dialog, int nId);
     static void Pump();
 
-    BoxAnsweringApp app;
-    static ResourceModule* s_pModule;
-    static ResourceModule* s_pPrevious;
+    // Message boxes since the last OneBox (or the test's start), and the answer they get.
+    std::vector<QString> Boxes() const;
+    void AnswerBoxesWith(int nAnswer);
 };
