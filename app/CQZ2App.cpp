@@ -296,6 +296,7 @@ BOOL CQZ2App::InitInstance()
         CSplashWnd::EnableSplashScreen(cmdInfo.m_bShowSplash);
 
     LoadSettings();
+    RegisterOptionsServices(TRUE);
 
     m_pDrawEnvironment->Initialize();
     GraphicManager::Init();
@@ -858,7 +859,7 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
     CTypedPtrArray<CPtrArray, CQZ2Doc*> documents;
     GetOpenDocuments(documents);
 
-    // Views take the rendering mode and colours once the drawing tabs exist.
+    ApplyOptionsToViews(old, now);
     // Component thumbnails are drawn again with a new back colour.
     if (old.m_TableViewThumbnailBackColor != now.m_TableViewThumbnailBackColor)
         DrawComponent2dFeatureDefineTable::SetThumbnailBackColor(now.m_TableViewThumbnailBackColor);
@@ -992,6 +993,7 @@ BOOL CQZ2App::PreTranslateMessage(MSG* pMsg)
 
 int CQZ2App::ExitInstance()
 {
+    RegisterOptionsServices(FALSE);
     KillAutoSaveTimer();
     delete m_pAutoSaveTimer;
     m_pAutoSaveTimer = nullptr;
