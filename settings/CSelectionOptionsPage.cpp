@@ -34,6 +34,12 @@ CSelectionOptionsPage::~CSelectionOptionsPage() = default;
 BOOL CSelectionOptionsPage::OnInitDialog()
 {
     CQZ2PropertyPage::OnInitDialog();
+    // Entry 0 is side mode 1 (inside), entry 1 side mode 2 (outside).
+    if (auto* pSide = static_cast<CComboBox*>(GetDlgItem(kSideMode))) {
+        pSide->ResetContent();
+        pSide->AddString(LoadSettingsString(10285));
+        pSide->AddString(LoadSettingsString(10286));
+    }
     if (auto* pList = static_cast<CComboBox*>(GetDlgItem(kNudgeMode))) {
         pList->ResetContent();
         for (UINT id = 10376; id <= 10378; ++id)

@@ -32,6 +32,11 @@ std::vector<QString> SettingsDialogTest::Boxes() const
     return texts;
 }
 
+void SettingsDialogTest::ClearBoxes()
+{
+    TheApp()->boxes.clear();
+}
+
 void SettingsDialogTest::AnswerBoxesWith(int nAnswer)
 {
     TheApp()->answer = nAnswer;

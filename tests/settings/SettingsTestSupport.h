@@ -35,4 +35,5 @@ protected:
     // Message boxes since the last OneBox (or the test's start), and the answer they get.
     std::vector<QString> Boxes() const;
     void AnswerBoxesWith(int nAnswer);
+    void ClearBoxes();
 };
