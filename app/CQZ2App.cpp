@@ -31,6 +31,7 @@
 #include "command/CommandManager.h"
 #include "command/LoadResourceString.h"
 #include "command/NumericFormat.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/FileTool.h"
 #include "libs/vevure/GraphicManager.h"
@@ -871,6 +872,12 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
     }
 
     ApplyOptionsToCommandManager();
+    // The cursor, snap box and marker are drawn over the view when it paints: paint it now, so that they
+    // take their new look without a mouse move.
+    if (m_pCommandManager != nullptr && m_pCommandManager->GetActiveView() != nullptr) {
+        if (CWnd* pView = CWnd::FromHandle(m_pCommandManager->GetActiveView()->GetHWnd()))
+            pView->Invalidate(FALSE);
+    }
     NumericFormat::SetInputConstValue(now.GetInputConstValue());
     if (old.m_PointParameterInputMode != now.m_PointParameterInputMode)
         NumericFormat::SetPointParameterInputMode(static_cast<PointParameterInputMode>(now.m_PointParameterInputMode));

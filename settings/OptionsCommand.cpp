@@ -1,5 +1,6 @@
 #include "settings/OptionsCommand.h"
 
+#include "command/CCommandBar.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "settings/COptionsTreeDialog.h"
 #include "settings/OptionsServices.h"
@@ -7,6 +8,20 @@
 namespace QZ2Command {
 
 IMPLEMENT_DYNCREATE(OptionsCommand, CommandBase)
+
+namespace {
+
+// The command bar's input options button opens the options on the input page; registered while this
+// library is loaded.
+struct InputPageHook {
+    InputPageHook()
+    {
+        CCommandBar::SetInputOptionsHook([] { COptionsTreeDialog::s_nLastPage = COptionsTreeDialog::pageInput; });
+    }
+    ~InputPageHook() { CCommandBar::SetInputOptionsHook(nullptr); }
+} s_inputPageHook;
+
+}  // namespace
 
 OptionsCommand::OptionsCommand()
 {

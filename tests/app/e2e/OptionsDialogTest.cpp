@@ -13,6 +13,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/SystemEnvironment.h"
+#include "command/CCommandBar.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
 #include "controls/CSelectColorComboBox.h"
@@ -26,7 +27,8 @@ namespace {
 constexpr UINT kOptions = 34644;
 constexpr UINT kSnapSettings = 34645;
 constexpr UINT kLine = 33412;
-constexpr UINT kEndPointKind = 34652;  // the toolbar button of snap kind 0x0002
+constexpr UINT kEndPointKind = 34652;
+constexpr UINT kInputOptionsButton = 37105;  // the toolbar button of snap kind 0x0002
 constexpr COLORREF kCursor = RGB(10, 200, 30);
 
 class OptionsDialogTest : public ProgramFixture
@@ -154,6 +156,19 @@ TEST_F(OptionsDialogTest, SnapSettingsOpenTheSnapPageOverARunningLineCommandThat
     EXPECT_EQ(PendingModalActions(), 0u);
     ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
     EXPECT_EQ(m_manager->GetActiveCommand()->GetIdentifier(), CString(u"Korvan.Shape.Line"));
+}
+
+TEST_F(OptionsDialogTest, TheCommandBarsInputOptionsButtonOpensTheInputPage)
+{
+    int shownPage = 0;
+    WhenModal<COptionsTreeDialog>([&](COptionsTreeDialog& dialog) {
+        shownPage = dialog.ShownPage();
+        Press(dialog, IDCANCEL);
+    });
+    ASSERT_NE(m_frame->GetCommandBar(), nullptr);
+    m_frame->GetCommandBar()->SendMessage(WM_COMMAND, MAKEWPARAM(kInputOptionsButton, 0), 0);
+    EXPECT_TRUE(WaitFor([&] { return shownPage != 0; }));
+    EXPECT_EQ(shownPage, COptionsTreeDialog::pageInput);
 }
 
 }  // namespace
