@@ -286,6 +286,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_SNAP_ENABLED, &CMainFrame::OnUpdateToggleSnap)
     ON_COMMAND(ID_SNAP_ANGULAR, &CMainFrame::OnToggleAngularSnap)
     ON_UPDATE_COMMAND_UI(ID_SNAP_ANGULAR, &CMainFrame::OnUpdateToggleAngularSnap)
+    ON_COMMAND_RANGE(34644, 34645, &CMainFrame::OnOptions)
+    ON_UPDATE_COMMAND_UI_RANGE(34644, 34645, &CMainFrame::OnUpdateOptions)
     ON_COMMAND_RANGE(34650, 34661, &CMainFrame::OnSnapKind)
     ON_COMMAND_RANGE(34666, 34668, &CMainFrame::OnSnapKind)
     ON_UPDATE_COMMAND_UI_RANGE(34650, 34659, &CMainFrame::OnUpdateSnapKind)
@@ -971,6 +973,18 @@ void CMainFrame::OnUpdateToggleAngularSnap(CCmdUI* pCmdUI)
 {
     SystemEnvironment* pOptions = GetOptions();
     pCmdUI->SetCheck(pOptions != nullptr && pOptions->m_SnapAngularEnabled ? 1 : 0);
+}
+
+void CMainFrame::OnOptions(UINT nID)
+{
+    // Nested: a drawing command that runs waits while the dialog is open and goes on afterwards.
+    if (CQZ2App* pApp = CQZ2App::GetApp(); pApp != nullptr && pApp->GetCommandManager() != nullptr)
+        pApp->GetCommandManager()->ExecuteNestedCommand(nID);
+}
+
+void CMainFrame::OnUpdateOptions(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(CQZ2App::GetApp() != nullptr && CQZ2App::GetApp()->GetCommandManager() != nullptr);
 }
 
 void CMainFrame::OnSnapKind(UINT nID)

@@ -185,6 +185,9 @@ protected:
     afx_msg void OnToggleAngularSnap();
     afx_msg void OnUpdateToggleAngularSnap(CCmdUI* pCmdUI);
     afx_msg void OnSnapKind(UINT nID);
+    // Tools > Options and Settings > Snap Settings, also with no drawing open.
+    afx_msg void OnOptions(UINT nID);
+    afx_msg void OnUpdateOptions(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSnapKind(CCmdUI* pCmdUI);
     afx_msg void OnSelectionShape(UINT nID);
     afx_msg void OnUpdateSelectionShape(CCmdUI* pCmdUI);

@@ -31,6 +31,7 @@
 #include "command/CommandManager.h"
 #include "command/LoadResourceString.h"
 #include "command/NumericFormat.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/FileTool.h"
 #include "libs/vevure/GraphicManager.h"
@@ -309,6 +310,7 @@ BOOL CQZ2App::InitInstance()
         CSplashWnd::EnableSplashScreen(cmdInfo.m_bShowSplash);
 
     LoadSettings();
+    RegisterOptionsServices(TRUE);
 
     m_pDrawEnvironment->Initialize();
     GraphicManager::Init();
@@ -871,7 +873,7 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
     CTypedPtrArray<CPtrArray, CQZ2Doc*> documents;
     GetOpenDocuments(documents);
 
-    // Views take the rendering mode and colours once the drawing tabs exist.
+    ApplyOptionsToViews(old, now);
     // Component thumbnails are drawn again with a new back colour.
     if (old.m_TableViewThumbnailBackColor != now.m_TableViewThumbnailBackColor)
         DrawComponent2dFeatureDefineTable::SetThumbnailBackColor(now.m_TableViewThumbnailBackColor);
@@ -883,6 +885,12 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
     }
 
     ApplyOptionsToCommandManager();
+    // The cursor, snap box and marker are drawn over the view when it paints: paint it now, so that they
+    // take their new look without a mouse move.
+    if (m_pCommandManager != nullptr && m_pCommandManager->GetActiveView() != nullptr) {
+        if (CWnd* pView = CWnd::FromHandle(m_pCommandManager->GetActiveView()->GetHWnd()))
+            pView->Invalidate(FALSE);
+    }
     NumericFormat::SetInputConstValue(now.GetInputConstValue());
     if (old.m_PointParameterInputMode != now.m_PointParameterInputMode)
         NumericFormat::SetPointParameterInputMode(static_cast<PointParameterInputMode>(now.m_PointParameterInputMode));
@@ -1006,6 +1014,7 @@ BOOL CQZ2App::PreTranslateMessage(MSG* pMsg)
 int CQZ2App::ExitInstance()
 {
     CFeatureSettingTreeDialog::SetAppServices(CFeatureSettingTreeDialog::AppServices());
+    RegisterOptionsServices(FALSE);
     KillAutoSaveTimer();
     delete m_pAutoSaveTimer;
     m_pAutoSaveTimer = nullptr;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointF>
+#include <QPolygonF>
 #include <QTransform>
 
 #include <algorithm>
@@ -513,6 +514,8 @@ public:
             m_p.setPen(pen);
             if (!b.lines.empty())
                 m_p.drawLines(b.lines.data(), (int)b.lines.size());
+            if (m_cap == LineCapTriangle && pen.widthF() > 1.0)
+                DrawTriangleCaps(b, pen);
             if (!b.dots.empty())
                 m_p.drawPoints(b.dots.data(), (int)b.dots.size());
             if (!b.curves.isEmpty()) {
@@ -531,6 +534,51 @@ public:
     }
 
     void SetWorld(const Affine& world) { m_world = world; }
+
+    // The triangle caps of a batch: at each open end of a line or curve, a point half the pen's width
+    // beyond the end over the flat end.
+    void DrawTriangleCaps(const Batch& b, const QPen& pen)
+    {
+        const double half = pen.widthF() / 2.0;
+        QPainterPath caps;
+        auto cap = [&caps, half](const QPointF& end, const QPointF& from) {
+            const QPointF d = end - from;
+            const double len = std::hypot(d.x(), d.y());
+            if (len <= 0.0)
+                return;
+            const QPointF u(d.x() / len, d.y() / len);
+            const QPointF n(-u.y(), u.x());
+            QPolygonF tri;
+            tri << end + n * half << end + u * half << end - n * half << end + n * half;
+            caps.addPolygon(tri);
+        };
+        for (const QLineF& l : b.lines) {
+            cap(l.p2(), l.p1());
+            cap(l.p1(), l.p2());
+        }
+        // Each subpath of the curves: its first and last points, each against its neighbour.
+        const int count = b.curves.elementCount();
+        int start = 0;
+        for (int i = 1; i <= count; ++i) {
+            if (i < count && !b.curves.elementAt(i).isMoveTo())
+                continue;
+            const int last = i - 1;
+            if (last > start) {
+                const QPointF p0 = b.curves.elementAt(start), p1 = b.curves.elementAt(start + 1);
+                const QPointF q0 = b.curves.elementAt(last), q1 = b.curves.elementAt(last - 1);
+                if (p0 != q0) {
+                    cap(p0, p1);
+                    cap(q0, q1);
+                }
+            }
+            start = i;
+        }
+        m_p.save();
+        m_p.setPen(Qt::NoPen);
+        m_p.setBrush(pen.color());
+        m_p.drawPath(caps);
+        m_p.restore();
+    }
 
 private:
     const LayerLook& Layer(long nLayerID)

@@ -78,7 +78,8 @@ enum GridDrawType { GridDrawDots = 0, GridDrawLines = 1, GridDrawCrosses = 2 };
 // Fixed: millimetres at screen resolution, whatever the zoom. Solid: no dashes. Thin: one pixel.
 enum LinePitchDisplayMode { LinePitchAsPrinted = 0, LinePitchFixed = 1, LinePitchSolid = 2 };
 enum LineWidthDisplayMode { LineWidthAsPrinted = 0, LineWidthThin = 1, LineWidthFixed = 2 };
-enum LineCapMode { LineCapFlat = 0, LineCapSquare = 1, LineCapRound = 2 };
+// A triangle cap ends a line in a point half its width beyond the end.
+enum LineCapMode { LineCapFlat = 0, LineCapSquare = 1, LineCapRound = 2, LineCapTriangle = 3 };
 enum LineJoinMode { LineJoinMiter = 0, LineJoinBevel = 1, LineJoinRound = 2 };
 enum LinePitchProportionalMode { LinePitchAbsolute = 0, LinePitchProportional = 1 };
 
