@@ -33,6 +33,7 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinSystem.h"
 #include "property/CPropertyBar.h"
+#include "property/ShapeFeaturePropertyBase.h"
 #include "regionsearch/NotifyProgressInfo.h"
 #include "app/CRibbonStatusBarPane.h"
 #include "structure/CDrawComponentBar.h"
@@ -413,6 +414,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_pPropertyBar != nullptr) {
         m_pPropertyBar->SetCommandManager(GetManager());
         m_pPropertyBar->SetMainFrame(this);
+        // Style sizes of shapes follow the part layout of the manager's view.
+        QZ2Command::ShapeFeaturePropertyBase::SetCommandManager(GetManager());
     }
     if (m_pLayerBar != nullptr)
         m_pLayerBar->SetMainFrame(this);

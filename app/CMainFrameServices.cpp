@@ -159,6 +159,7 @@ void CMainFrame::InstallShellServices()
     shell.pfnPumpProgressMessages = [](CMainFrame* pFrame) { pFrame->PumpProgressMessages(); };
     shell.pfnIsProgressCancelled = [](CMainFrame* pFrame) { return pFrame->IsProgressCancelled(); };
     shell.pfnGetPropertyBarKind = [](CPropertyBar* pBar) { return pBar->GetShownKind(); };
+    shell.pfnShowPropertyBar = [](CMainFrame* pFrame, BOOL bShow) { return pFrame->ShowPropertyBar(bShow); };
     shell.pfnShowShapeProperties = [](CPropertyBar* pBar, Draw2dDocument* pModel,
                                       const CArray<FeatureLayout>& records) {
         CArray<FeaturePropertyBase*> objects;

@@ -1259,6 +1259,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_COMMAND(34126, &CQZ2Doc::OnCancelCommands)
     ON_COMMAND(34133, &CQZ2Doc::OnSelectByFilter)
     ON_COMMAND(34134, &CQZ2Doc::OnSelectAll)
+    ON_COMMAND(39102, &CQZ2Doc::OnSelectionProperties)
     ON_COMMAND(34135, &CQZ2Doc::OnInvertSelection)
     ON_COMMAND(33306, &CQZ2Doc::OnShowLayerTable)
     ON_COMMAND_RANGE(34783, 34859, &CQZ2Doc::OnSettingStyle)
@@ -1342,6 +1343,17 @@ void CQZ2Doc::OnSelectAll()
 {
     if (QZ2Command::CommandManager* pManager = GetCommandManager())
         pManager->SelectAllFeatures(m_pDraw2dDocument);
+}
+
+void CQZ2Doc::OnSelectionProperties()
+{
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    SelectionManager* pSelection = m_pDraw2dDocument != nullptr ? m_pDraw2dDocument->GetSelectionManager() : nullptr;
+    if (pManager == nullptr || pSelection == nullptr)
+        return;
+    CArray<FeatureLayout> records;
+    pSelection->GetSelectedFeatureList(records);
+    pManager->ShowFeatureProperties(records, TRUE);
 }
 
 void CQZ2Doc::OnInvertSelection()

@@ -146,6 +146,8 @@ protected:
     afx_msg void OnCancelCommands();
     afx_msg void OnSelectByFilter();
     afx_msg void OnSelectAll();
+    // The selected shapes go to the property bar, which is shown.
+    afx_msg void OnSelectionProperties();
     afx_msg void OnInvertSelection();
     afx_msg void OnShowLayerTable();
     afx_msg void OnSettingStyle(UINT nID);

@@ -418,6 +418,7 @@ public:
         // The kind of objects the property bar shows (0 none); shows one shape object per record; empties
         // the bar when it shows that kind.
         UINT (*pfnGetPropertyBarKind)(CPropertyBar* pBar) = nullptr;
+        BOOL (*pfnShowPropertyBar)(CMainFrame* pFrame, BOOL bShow) = nullptr;
         BOOL (*pfnShowShapeProperties)(CPropertyBar* pBar, Draw2dDocument* pModel,
                                        const CArray<FeatureLayout>& records) = nullptr;
         BOOL (*pfnClearFeatureProperties)(CPropertyBar* pBar, UINT nKind) = nullptr;
@@ -453,6 +454,9 @@ public:
     // With no command running, a non-empty selection shows in the property bar unless it shows shapes
     // already; TRUE when it did.
     BOOL ShowSelectionProperties();
+    // The property objects of the records' shapes go to the property bar (shown when bShow); FALSE
+    // without a bar or when no record has a shape.
+    BOOL ShowFeatureProperties(const CArray<FeatureLayout>& records, BOOL bShow);
     // Tells the user, across the status bar for nDurationMs, why input was refused or what a command did;
     // FALSE without the main frame.
     BOOL ShowStatusInformation(LPCTSTR lpszText, UINT nDurationMs = 3000) const;
