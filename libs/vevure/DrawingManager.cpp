@@ -999,7 +999,8 @@ private:
         m_p.setTransform(tr, false);
         m_p.setPen(QColor::fromRgb(t.rgb));
         m_p.setFont(font);
-        const QStringList lines = t.text->GetText().ToQString().split(QLatin1Char('\n'));
+        // Pasted and made texts may break lines with CR LF; the CR is no character to draw.
+        const QStringList lines = t.text->GetText().ToQString().remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
         const double pitch = h + t.text->GetLineSpacing();
         const double sx = h / kPixel * t.text->GetWidthRatio(), sy = h / kPixel;
         const int align = t.text->GetHorizonArrange();

@@ -266,7 +266,18 @@ int ResolveInto(const Feature2dBase* f, Pieces& out, int depth)
                                               square);
             out.Add(std::make_unique<Polyline2dFeature>(square));
         }
-        out.Text(b->GetText(), centre, 0.0, b->GetBalloonSetting().GetTextFont(), 1, 1);
+        const CString& text = b->GetText();
+        const int divider = text.Find(_T("\\|"));
+        if (divider < 0) {
+            out.Text(text, centre, 0.0, b->GetBalloonSetting().GetTextFont(), 1, 1);
+            break;
+        }
+        // A two-part text: the upper part above a line across the balloon, the lower part below it.
+        const TextSetting& font = b->GetBalloonSetting().GetTextFont();
+        const double gap = 0.1 * font.GetHeight();
+        out.Line(RuVaPnt2d(centre.X() - half, centre.Y()), RuVaPnt2d(centre.X() + half, centre.Y()));
+        out.Text(text.Left(divider), RuVaPnt2d(centre.X(), centre.Y() + gap), 0.0, font, 1, 2);
+        out.Text(text.Mid(divider + 2), RuVaPnt2d(centre.X(), centre.Y() - gap), 0.0, font, 1, 0);
         break;
     }
     case FeatureTypeTolerance: {
