@@ -436,3 +436,25 @@ TEST_F(LeaderTest, BalloonsOfOneAndOfTwoTexts)
     EXPECT_EQ(Balloon2dCommand::JoinParts(_T("A"), CString()), _T("A\\|"));
     EXPECT_TRUE(Balloon2dCommand::JoinParts(CString(), CString()).IsEmpty());
 }
+
+TEST_F(LeaderTest, ATwoPartBalloonIsDrawnDividedOnScreen)
+{
+    BalloonSetting style;
+    style.Copy(*doc.GetBalloonSetting());
+    ASSERT_TRUE(style.ScaleSize(3 * u / style.GetSize()));
+    const RuVaPnt2d centre = P(0, 0);
+    std::unique_ptr<Balloon2dFeature> balloon(
+        FeatureCreator::CreateBalloonFeature(nullptr, _T("1\\|2"), KcArrayOfGePnt2d{P(-4, -3), centre}, &style));
+    ASSERT_NE(balloon, nullptr);
+    ASSERT_EQ(balloon->GetBalloonType(), 0) << "a round balloon is expected";
+    Add(*balloon);
+    const QImage picture = Render();
+    // A line across the balloon through its centre: dark pixels along most of the centre row.
+    const CPoint c = C(centre);
+    int dark = 0, span = 0;
+    for (int x = c.x - 50; x <= c.x + 50; ++x, ++span)
+        if (qGray(picture.pixel(x, c.y)) < 160 || qGray(picture.pixel(x, c.y + 1)) < 160 ||
+            qGray(picture.pixel(x, c.y - 1)) < 160)
+            ++dark;
+    EXPECT_GT(dark, span * 9 / 10);
+}
