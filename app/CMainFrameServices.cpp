@@ -209,6 +209,8 @@ void CMainFrame::InstallShellServices()
     shell.pfnOnProgress = [](NotifyProgressInfo* pInfo, void* pUserData) -> int {
         return CMainFrame::OnProgress(pInfo, pUserData);
     };
+    shell.pfnIsDrawComponentBarVisible = [](CMainFrame* pFrame) { return pFrame->IsDrawComponentBarVisible(); };
+    shell.pfnShowDrawComponentBar = [](CMainFrame* pFrame, BOOL bShow) { return pFrame->ShowDrawComponentBar(bShow); };
     CommandManager::SetShellServices(shell);
 
     ControlsServices::ShellHooks controls;

@@ -22,7 +22,7 @@
 #include "command/CommandParameter.h"
 #include "command/FeatureGroupParameterItem.h"
 #include "command/PointParameterItem.h"
-#include "commands/edit/CAttributeDialog.h"
+#include "commands/shape/CAttributeDialog.h"
 #include "commands/edit/CMeasureResultDialog.h"
 #include "commands/edit/MeasureArea2dCommand.h"
 #include "libs/vevure/Arc2dFeature.h"

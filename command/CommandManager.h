@@ -104,6 +104,8 @@ public:
     void OnViewChanged();
     void EnableComponentSync(BOOL bEnable);
     void SyncComponentItems(Draw2dDocument* pDocument);
+    // The document whose components the component bar offers (NULL before any).
+    Draw2dDocument* GetComponentDocument() const { return m_pComponentSyncDocument; }
 
     // --- parameters of a command --------------------------------------------------------------
     BOOL AddParameter(CommandBase* pCommand, CommandParameter* pParameter);
@@ -434,6 +436,9 @@ public:
         // The main frame's progress callback for long searches (user data: the main frame); it shows the
         // progress on the status bar and answers FALSE once the user pressed Escape.
         int (*pfnOnProgress)(NotifyProgressInfo* pInfo, void* pUserData) = nullptr;
+        // The main frame's component bar: whether it shows, and showing or hiding it.
+        BOOL (*pfnIsDrawComponentBarVisible)(CMainFrame* pFrame) = nullptr;
+        BOOL (*pfnShowDrawComponentBar)(CMainFrame* pFrame, BOOL bShow) = nullptr;
     };
     static void SetShellServices(const ShellServices& services);
     static const ShellServices& GetShellServices();

@@ -4,7 +4,7 @@
 
 #include "command/CommandManager.h"
 #include "command/LoadResourceString.h"
-#include "commands/edit/CAttributeDialog.h"
+#include "commands/shape/CAttributeDialog.h"
 #include "commands/edit/EditCommandHelper.h"
 #include "commands/shape/ShapeCommandHelper.h"
 #include "libs/vevure/Draw2dDocument.h"

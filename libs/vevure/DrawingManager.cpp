@@ -36,6 +36,7 @@
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureFlattener.h"
+#include "libs/vevure/FeatureResolver.h"
 #include "libs/vevure/FeatureRecord.h"
 #include "libs/vevure/GridSetting.h"
 #include "libs/vevure/Hatch2dFeature.h"
@@ -147,6 +148,9 @@ public:
         : m_pView(pView), m_doc(doc), m_p(painter), m_world(worldToDevice), m_dViewScale(dViewScale), m_cx(cx),
           m_cy(cy)
     {
+        // Shapes drawn outside a drawing (a list's picture) are in world coordinates.
+        m_cur = m_world;
+        m_dLenScale = m_cur.MaxScale();
         m_pLayers = doc.GetLayerTable();
         m_pColors = doc.GetColorFeatureTable();
         m_pTypes = doc.GetLineTypeFeatureTable();
@@ -399,8 +403,20 @@ public:
         case FeatureTypeBalloon: {
             const auto& balloon = static_cast<const Balloon2dFeature&>(f);
             const double h = balloon.GetTextHeight();
-            AddTextAt(balloon.GetText(), RuVaPnt2d(balloon.GetCenterPoint().X(), balloon.GetCenterPoint().Y() - h / 2), h, 1,
-                      batch);
+            const RuVaPnt2d c = balloon.GetCenterPoint();
+            const CString& text = balloon.GetText();
+            const int divider = text.Find(_T("\\|"));
+            if (divider < 0) {
+                AddTextAt(text, RuVaPnt2d(c.X(), c.Y() - h / 2), h, 1, batch);
+            } else {
+                // A two-part text: the upper part above a line across the balloon, the lower part below it.
+                const double half = 0.5 * balloon.GetBalloonSize(), gap = 0.1 * h;
+                const QPointF across[2] = {m_cur.Map(RuVaPnt2d(c.X() - half, c.Y())),
+                                           m_cur.Map(RuVaPnt2d(c.X() + half, c.Y()))};
+                AddChain(batch, across, 2);
+                AddTextAt(text.Left(divider), RuVaPnt2d(c.X(), c.Y() + gap), h, 1, batch);
+                AddTextAt(text.Mid(divider + 2), RuVaPnt2d(c.X(), c.Y() - gap - h), h, 1, batch);
+            }
             if (balloon.GetLeadPointSize() >= 2)
                 AddArrowHead(balloon.GetLeadPoint(0), balloon.GetLeadPoint(1), balloon.GetArrowSize(), batch);
             break;  // and its outline and lead
@@ -416,6 +432,26 @@ public:
         case FeatureTypeArrow:
             DrawArrow(static_cast<const Arrow2dFeature&>(f), batch);
             return;
+        case FeatureTypeTolerance: {
+            // The cells with their symbols, modifier codes and texts, as the resolver lays them out.
+            std::vector<std::unique_ptr<Feature2dBase>> parts;
+            FeatureResolver::ResolveFeature(
+                nullptr, &f,
+                [](const DrawingFeatureBase*, const Feature2dBase* p, void* u, void*, const Feature2dBase*) -> int {
+                    static_cast<std::vector<std::unique_ptr<Feature2dBase>>*>(u)->emplace_back(
+                        p->CopyObject(Feature2dBase::copyAll));
+                    return 1;
+                },
+                &parts, nullptr, nullptr);
+            if (parts.empty())
+                break;  // its outline
+            for (const auto& part : parts)
+                DrawFeature(*part, -1, layer, selected);
+            for (auto& part : parts)
+                if (part->GetFeatureType() == FeatureTypeText)
+                    m_keep.push_back(std::move(part));
+            return;
+        }
         case FeatureTypeImage:
             if (DrawImage(static_cast<const Image2dFeature&>(f)))
                 return;
@@ -1106,7 +1142,8 @@ private:
         m_p.setTransform(tr, false);
         m_p.setPen(QColor::fromRgb(t.rgb));
         m_p.setFont(font);
-        const QStringList lines = t.text->GetText().ToQString().split(QLatin1Char('\n'));
+        // Pasted and made texts may break lines with CR LF; the CR is no character to draw.
+        const QStringList lines = t.text->GetText().ToQString().remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
         const double pitch = h + t.text->GetLineSpacing();
         const double sx = h / kPixel * t.text->GetWidthRatio(), sy = h / kPixel;
         const int align = t.text->GetHorizonArrange();

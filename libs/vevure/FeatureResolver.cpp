@@ -97,6 +97,148 @@ private:
     std::vector<std::unique_ptr<Feature2dBase>> m_pieces;
 };
 
+// The characteristic symbol of the letter in a square of side s about the centre (y up).
+void ToleranceSymbol(TCHAR letter, const RuVaPnt2d& c, double s, Pieces& out)
+{
+    const double L = c.X() - 0.5 * s, R = c.X() + 0.5 * s, T = c.Y() + 0.5 * s, B = c.Y() - 0.5 * s;
+    const double xc = c.X(), yc = c.Y();
+    auto P = [](double x, double y) { return RuVaPnt2d(x, y); };
+    // A line with an open head at its end.
+    auto arrow = [&](const RuVaPnt2d& a, const RuVaPnt2d& b) {
+        out.Line(a, b);
+        const RuVaVec2d d = (b - a).Normalized() * (0.25 * s), n(-d.Y(), d.X());
+        out.Line(b, b - d + n * 0.5);
+        out.Line(b, b - d - n * 0.5);
+    };
+    switch (letter) {
+    case 'u': out.Line(P(L, yc), P(R, yc)); break;
+    case 'c':
+        out.Add(std::make_unique<Polyline2dFeature>(KcArrayOfGePnt2d{P(L, B + 0.1 * s), P(L + 0.3 * s, T - 0.1 * s),
+                                                                     P(R, T - 0.1 * s), P(L + 0.7 * s, B + 0.1 * s),
+                                                                     P(L, B + 0.1 * s)}));
+        break;
+    case 'e': out.Add(std::make_unique<Circle2dFeature>(c, 0.5 * s)); break;
+    case 'g':
+        out.Add(std::make_unique<Circle2dFeature>(c, 0.2 * s));
+        out.Line(P(L, B), P(xc, T));
+        out.Line(P(xc, B), P(R, T));
+        break;
+    case 'k': out.Add(std::make_unique<Arc2dFeature>(P(xc, yc - 0.2 * s), 0.5 * s, 0.0, 180.0)); break;
+    case 'd':
+        out.Add(std::make_unique<Arc2dFeature>(P(xc, yc - 0.2 * s), 0.5 * s, 0.0, 180.0));
+        out.Line(P(L, yc - 0.2 * s), P(R, yc - 0.2 * s));
+        break;
+    case 'f':
+        out.Line(P(L, B), P(xc, T));
+        out.Line(P(xc, B), P(R, T));
+        break;
+    case 'b':
+        out.Line(P(L, B), P(R, B));
+        out.Line(P(xc, T), P(xc, B));
+        break;
+    case 'a':
+        out.Line(P(L, B), P(R, B));
+        out.Line(P(L, B), P(R, T));
+        break;
+    case 'j':
+        out.Add(std::make_unique<Circle2dFeature>(c, 0.3 * s));
+        out.Line(P(L, yc), P(R, yc));
+        out.Line(P(xc, T), P(xc, B));
+        break;
+    case 'r':
+        out.Add(std::make_unique<Circle2dFeature>(c, 0.3 * s));
+        out.Add(std::make_unique<Circle2dFeature>(c, 0.5 * s));
+        break;
+    case 'i':
+        out.Line(P(L, yc), P(R, yc));
+        out.Line(P(L + 0.2 * s, T - 0.2 * s), P(L + 0.8 * s, T - 0.2 * s));
+        out.Line(P(L + 0.2 * s, B + 0.2 * s), P(L + 0.8 * s, B + 0.2 * s));
+        break;
+    case 'h': arrow(P(L + 0.2 * s, B), P(L + 0.8 * s, T)); break;
+    case 't':
+        out.Line(P(xc, B), P(L, B));
+        arrow(P(L, B), P(xc, T));
+        arrow(P(xc, B), P(R, T));
+        break;
+    default: break;
+    }
+}
+
+// The letter a modifier code shows in its circle; 0 for codes that are not circled letters.
+TCHAR CircledLetter(TCHAR code)
+{
+    switch (code) {
+    case 'm': return 'M';
+    case 'l': return 'L';
+    case 's': return 'S';
+    case 'p': return 'P';
+    case '1': return 'F';
+    case '2': return 'E';
+    default: return 0;
+    }
+}
+
+// The pieces of a cell's text centred about the point: the symbol of a symbol cell; in the other cells
+// the plain characters as texts, the modifier codes as circled letters and the diameter sign, "\\" as a
+// backslash.
+void ToleranceCellPieces(const CString& content, bool bSymbolCell, const RuVaPnt2d& centre, const TextSetting& font,
+                         Pieces& out)
+{
+    const double h = font.GetHeight();
+    if (!(h > 0.0))
+        return;
+    if (bSymbolCell) {
+        if (content.GetLength() >= 2 && content[0] == _T('\\') && content[1] != _T('>'))
+            ToleranceSymbol(content[1], centre, h, out);
+        return;
+    }
+    // Runs of plain text and single codes, each with its width.
+    struct Run {
+        CString text;
+        TCHAR code = 0;
+        double width = 0.0;
+    };
+    const double charWidth = h * (font.GetWidthRatio() > 0.0 ? font.GetWidthRatio() : 1.0) + font.GetCharSpacing();
+    std::vector<Run> runs;
+    auto addChar = [&](TCHAR ch) {
+        if (runs.empty() || runs.back().code != 0)
+            runs.push_back(Run{});
+        runs.back().text += ch;
+        runs.back().width += charWidth;
+    };
+    for (int i = 0; i < content.GetLength(); ++i) {
+        const TCHAR ch = content[i];
+        if (ch != _T('\\') || i + 1 >= content.GetLength()) {
+            addChar(ch);
+            continue;
+        }
+        const TCHAR code = content[++i];
+        if (CircledLetter(code) != 0 || code == _T('n'))
+            runs.push_back(Run{CString(), code, 1.1 * h});
+        else
+            addChar(code);
+    }
+    double total = 0.0;
+    for (const Run& r : runs)
+        total += r.width;
+    double x = centre.X() - 0.5 * total;
+    TextSetting small(font);
+    small.SetHeight(0.65 * h);
+    for (const Run& r : runs) {
+        const RuVaPnt2d mid(x + 0.5 * r.width, centre.Y());
+        if (r.code == 0) {
+            out.Text(r.text, RuVaPnt2d(x, centre.Y()), 0.0, font, 0, 1);
+        } else if (r.code == _T('n')) {
+            out.Add(std::make_unique<Circle2dFeature>(mid, 0.35 * h));
+            out.Line(RuVaPnt2d(mid.X() - 0.45 * h, mid.Y() - 0.45 * h), RuVaPnt2d(mid.X() + 0.45 * h, mid.Y() + 0.45 * h));
+        } else {
+            out.Add(std::make_unique<Circle2dFeature>(mid, 0.5 * h));
+            out.Text(CString(CircledLetter(r.code)), mid, 0.0, small, 1, 1);
+        }
+        x += r.width;
+    }
+}
+
 // The pieces of the dimension's layout, each in the look of its role.
 void ResolveDimension(const Dimension2dFeatureBase* d, Pieces& out)
 {
@@ -171,13 +313,25 @@ int ResolveInto(const Feature2dBase* f, Pieces& out, int depth)
                                               square);
             out.Add(std::make_unique<Polyline2dFeature>(square));
         }
-        out.Text(b->GetText(), centre, 0.0, b->GetBalloonSetting().GetTextFont(), 1, 1);
+        const CString& text = b->GetText();
+        const int divider = text.Find(_T("\\|"));
+        if (divider < 0) {
+            out.Text(text, centre, 0.0, b->GetBalloonSetting().GetTextFont(), 1, 1);
+            break;
+        }
+        // A two-part text: the upper part above a line across the balloon, the lower part below it.
+        const TextSetting& font = b->GetBalloonSetting().GetTextFont();
+        const double gap = 0.1 * font.GetHeight();
+        out.Line(RuVaPnt2d(centre.X() - half, centre.Y()), RuVaPnt2d(centre.X() + half, centre.Y()));
+        out.Text(text.Left(divider), RuVaPnt2d(centre.X(), centre.Y() + gap), 0.0, font, 1, 2);
+        out.Text(text.Mid(divider + 2), RuVaPnt2d(centre.X(), centre.Y() - gap), 0.0, font, 1, 0);
         break;
     }
     case FeatureTypeTolerance: {
         const auto* t = static_cast<const Tolerance2dFeature*>(f);
         const double h = t->GetTextHeight(), rowHeight = 2.0 * h;
         const RuVaPnt2d at = t->GetToleranceLocatePoint();
+        const TextSetting& font = t->GetDimensionSetting().GetDimTextFont();
         for (int row = 0; row < t->GetToleranceCellSize(); ++row) {
             double x = at.X();
             const double top = at.Y() - row * rowHeight;
@@ -187,8 +341,7 @@ int ResolveInto(const Feature2dBase* f, Pieces& out, int depth)
                 KcArrayOfGePnt2d box;
                 FeatureGeometry::RectangleOutline(RuVaPnt2d(x, top - rowHeight), w, rowHeight, 0.0, box);
                 out.Add(std::make_unique<Polyline2dFeature>(box));
-                out.Text(content, RuVaPnt2d(x + 0.5 * w, top - 0.5 * rowHeight), 0.0,
-                         t->GetDimensionSetting().GetDimTextFont(), 1, 1);
+                ToleranceCellPieces(content, cell == 0, RuVaPnt2d(x + 0.5 * w, top - 0.5 * rowHeight), font, out);
                 x += w;
             }
         }

@@ -10,7 +10,7 @@
 #include "tests/commands/edit/EditFixture.h"
 #include "tests/commands/edit/Screenshot.h"
 
-#include "commands/edit/CAttributeDialog.h"
+#include "commands/shape/CAttributeDialog.h"
 #include "controls/GridCellNotify.h"
 #include "controls/GridRowItem.h"
 #include "libs/vevure/FeatureAttribute.h"

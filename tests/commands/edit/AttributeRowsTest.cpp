@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "commands/edit/AttributeRows.h"
+#include "commands/shape/AttributeRows.h"
 
 using QZ2Command::AttributeRows;
 

@@ -1,4 +1,4 @@
-#include "commands/edit/CAttributeDialog.h"
+#include "commands/shape/CAttributeDialog.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "commands/edit/AttributeRows.h"
+#include "commands/shape/AttributeRows.h"
 
 #include <algorithm>
 #include <set>

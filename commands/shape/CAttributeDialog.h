@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "commands/edit/AttributeRows.h"
+#include "commands/shape/AttributeRows.h"
 #include "controls/CGridCtrl.h"
 #include "libs/vevure/FeatureAttribute.h"
 #include "platform/bcg/CBCGPButton.h"
