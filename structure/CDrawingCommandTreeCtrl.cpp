@@ -106,7 +106,7 @@ void CDrawingCommandTreeCtrl::OnDblClkReflect(NMHDR* pNMHDR, LRESULT* pResult)
         CycleDrawingState(hItem);
     }
     if (pResult != nullptr)
-        *pResult = 1;  // handled: no expanding
+        *pResult = 0;
 }
 
 void CDrawingCommandTreeCtrl::OnClickReflect(NMHDR* pNMHDR, LRESULT* pResult)
