@@ -19,6 +19,7 @@ class CBCGPToolbarButton;
 class CCommandBar;
 class CDrawComponentBar;
 class CDrawingBar;
+class Draw2dDocument;
 class CLayerBar;
 class CPropertyBar;
 class CSkyViewBar;
@@ -96,6 +97,8 @@ public:
     void ShowSelectionProperties(const CArray<QZ2Command::FeaturePropertyBase*>& objects, BOOL bAdd, BOOL bShow);
     // The objects of that kind (1 shapes, 2 layers, 3 drawings) went away: the bar lets go of them.
     void ReleasePropertyBarDocument(UINT nKind);
+    // A drawing, or a part layout (nLayoutID not -1), shown in the property bar; FALSE when it cannot be.
+    BOOL ShowDrawingProperties(Draw2dDocument* pModel, long nDrawingID, long nLayoutID, BOOL bShow);
     // The drawing view of the active document window; NULL when a table tab or no window is active.
     CQZ2View* GetActiveDrawView();
     void RefreshSkyView();

@@ -27,6 +27,8 @@
 #include "property/CPropertyBar.h"
 #include "property/FeaturePropertyBase.h"
 #include "property/ShapeFeaturePropertyBase.h"
+#include "structure/CDrawingBar.h"
+#include "structure/StructureServices.h"
 
 namespace {
 
@@ -235,10 +237,32 @@ void CMainFrame::InstallShellServices()
         return pFrame;
     };
     ControlsServices::SetShellHooks(controls);
+
+    StructureServices::Hooks structure;
+    structure.pfnGetMainFrame = []() { return MainFrameOfApp(); };
+    structure.pfnGetCommandManager = []() { return ServicesManager(); };
+    structure.pfnGetDrawingBar = [](CMainFrame* pFrame) { return pFrame->GetDrawingBar(); };
+    structure.pfnShowDrawingProperties = [](CMainFrame* pFrame, Draw2dDocument* pModel, long nDrawingID,
+                                            long nLayoutID, BOOL bShow) -> BOOL {
+        return pFrame->ShowDrawingProperties(pModel, nDrawingID, nLayoutID, bShow);
+    };
+    structure.pfnReleasePropertyBarDocument = [](CMainFrame* pFrame, UINT nKind) {
+        pFrame->ReleasePropertyBarDocument(nKind);
+    };
+    structure.pfnShowPropertyBar = [](CMainFrame* pFrame, BOOL bShow) { return pFrame->ShowPropertyBar(bShow); };
+    structure.pfnActivateDrawingTab = [](CQZ2TabView* pTabView, DrawingFeatureBase* pDrawing) {
+        return pTabView->ActivateDrawing(pDrawing);
+    };
+    structure.pfnGetUIFont = []() -> CFont* {
+        CQZ2App* pApp = CQZ2App::GetApp();
+        return pApp != nullptr ? &pApp->GetApplicationFont() : nullptr;
+    };
+    StructureServices::SetHooks(structure);
 }
 
 void CMainFrame::RemoveShellServices()
 {
     CommandManager::SetShellServices(CommandManager::ShellServices());
     ControlsServices::SetShellHooks(ControlsServices::ShellHooks());
+    StructureServices::SetHooks(StructureServices::Hooks());
 }

@@ -122,6 +122,10 @@ def img_pan_hand():
                 line(8, 3, 8, 13, INK, 1.2), line(3, 8, 13, 8, INK, 1.2))
 
 
+def img_fit():
+    return flat(rect(1.5, 1.5, 14.5, 14.5, GREY), rect(4.5, 5.5, 11.5, 10.5, RED, 1.4))
+
+
 def img_store_view():
     return flat(rect(1.5, 2.5, 14.5, 12.5, INK), rect(4.5, 5.5, 11.5, 9.5, RED, 1.3), plus(13, 13))
 
@@ -152,8 +156,8 @@ TOOLBARS = {
                                   (34329, img_delete), SEP, (34330, img_activate), (34336, img_properties)]),
     303: ("Component palette toolbar", [(34431, img_large_icons), (34432, img_list), SEP, (33613, img_register),
                                         (34434, img_place), (34433, img_attributes), SEP, (34429, img_delete)]),
-    313: ("Overview bar toolbar", [(37050, img_zoom_all), (37051, img_zoom_paper), SEP, (37052, img_zoom_in),
-                                   (37053, img_zoom_out), SEP, (37054, img_pan_hand)]),
+    313: ("Overview bar toolbar", [(37050, img_zoom_in), (37051, img_zoom_out), SEP, (37052, img_zoom_all),
+                                   (37053, img_zoom_paper), SEP, (37054, img_fit)]),
     315: ("Overview bar saved views", [(37055, img_store_view), SEP] +
           [(37071 + i, digit_view(i + 1)) for i in range(8)] + [SEP, (37081, img_prev_view),
                                                                  (37082, img_next_view)]),

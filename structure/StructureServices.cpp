@@ -61,3 +61,11 @@ BOOL StructureServices::ActivateDrawingTab(DrawingFeatureBase* pDrawing)
         return FALSE;
     return Storage().pfnActivateDrawingTab(pTabView, pDrawing);
 }
+
+StructureServices::ViewOptions StructureServices::GetViewOptions()
+{
+    ViewOptions options;
+    if (Storage().pfnGetViewOptions != nullptr)
+        Storage().pfnGetViewOptions(options);
+    return options;
+}

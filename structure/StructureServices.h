@@ -21,6 +21,17 @@ class CommandManager;
 class StructureServices
 {
 public:
+    // What the overview takes from the options at every paint.
+    struct ViewOptions {
+        COLORREF paperColor = RGB(255, 255, 255);
+        COLORREF paperBackColor1 = RGB(255, 255, 255);
+        COLORREF paperBackColor2 = RGB(0, 191, 255);
+        COLORREF partBackColor = RGB(0, 0, 0);
+        COLORREF componentBackColor = RGB(192, 192, 192);
+        COLORREF selectionColor = RGB(87, 192, 255);
+        BOOL bLayoutRegionVisible = TRUE;
+        int nGreekTextSize = 6;
+    };
     struct Hooks {
         // The main window when it is the program's main frame.
         CMainFrame* (*pfnGetMainFrame)() = nullptr;
@@ -37,6 +48,7 @@ public:
         BOOL (*pfnActivateDrawingTab)(CQZ2TabView* pTabView, DrawingFeatureBase* pDrawing) = nullptr;
         // The user-interface font the views set on their lists, trees and combos.
         CFont* (*pfnGetUIFont)() = nullptr;
+        BOOL (*pfnGetViewOptions)(ViewOptions& options) = nullptr;
     };
     static void SetHooks(const Hooks& hooks);
     static const Hooks& GetHooks();
@@ -49,4 +61,6 @@ public:
     static void ReleasePropertyBarDocument(UINT nKind);
     static BOOL ShowPropertyBar(BOOL bShow);
     static BOOL ActivateDrawingTab(DrawingFeatureBase* pDrawing);
+    // The options' colours, or the defaults without an application.
+    static ViewOptions GetViewOptions();
 };
