@@ -178,6 +178,9 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnShowBarCommand(UINT nID);
     afx_msg void OnShowSkyViewBarCommand();
+    // The saved views (37071-37082) are the overview bar's, also when its toolbar is not clicked.
+    afx_msg void OnSavedView(UINT nID);
+    afx_msg void OnUpdateSavedView(CCmdUI* pCmdUI);
     afx_msg void OnToggleToolBar(UINT nID);
     afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
     afx_msg void OnEndCommand();

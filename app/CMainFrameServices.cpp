@@ -257,6 +257,21 @@ void CMainFrame::InstallShellServices()
         CQZ2App* pApp = CQZ2App::GetApp();
         return pApp != nullptr ? &pApp->GetApplicationFont() : nullptr;
     };
+    structure.pfnGetViewOptions = [](StructureServices::ViewOptions& options) -> BOOL {
+        CQZ2App* pApp = CQZ2App::GetApp();
+        const SystemEnvironment* pOptions = pApp != nullptr ? pApp->GetSystemEnvironment() : nullptr;
+        if (pOptions == nullptr)
+            return FALSE;
+        options.paperColor = pOptions->m_PaperColor;
+        options.paperBackColor1 = pOptions->m_PaperBackColor1;
+        options.paperBackColor2 = pOptions->m_PaperBackColor2;
+        options.partBackColor = pOptions->m_PartBackColor;
+        options.componentBackColor = pOptions->m_ComponentEditerBackColor;
+        options.selectionColor = pOptions->m_SelectionColor;
+        options.bLayoutRegionVisible = pOptions->m_LayoutRegionVisible;
+        options.nGreekTextSize = static_cast<int>(pOptions->m_GreekTextSize);
+        return TRUE;
+    };
     StructureServices::SetHooks(structure);
 }
 

@@ -104,13 +104,7 @@ int CDrawingBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CBCGPDockingControlBar::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
-                              CRect(0, 0, 0, 0), IDC_TOOLBAR)) {
-        m_wndToolBar.LoadToolBar(302, 0, 0, TRUE);
-        m_wndToolBar.SetOwner(this);
-        m_wndToolBar.SetFocusWindow(this);
-        m_wndToolBar.SetRouteCommandsViaFrame(FALSE);
-    }
+    m_wndToolBar.CreateForBar(this, IDC_TOOLBAR, 302);
     m_wndTree.m_wOptions = 0x0F;
     if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 0, 0), this, IDC_TREE))
         return -1;
@@ -139,8 +133,7 @@ void CDrawingBar::RecalcLayout()
     GetClientRect(&rc);
     int top = 0;
     if (m_wndToolBar.GetSafeHwnd() != nullptr) {
-        const QWidget* pStrip = m_wndToolBar.GetLayoutWidget();
-        const int height = pStrip != nullptr ? std::max(22, pStrip->sizeHint().height()) : 22;
+        const int height = m_wndToolBar.GetFixedHeight();
         m_wndToolBar.SetWindowPos(nullptr, 0, 0, rc.Width(), height, SWP_NOZORDER | SWP_NOACTIVATE);
         top = height;
     }

@@ -70,15 +70,8 @@ int CSkyViewBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         UINT id;
         UINT resource;
     };
-    for (const Bar& b : {Bar{m_wndUpper, IDC_UPPER, 313}, Bar{m_wndLower, IDC_LOWER, 315}}) {
-        if (!b.bar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
-                            CRect(0, 0, 0, 0), b.id))
-            continue;
-        b.bar.LoadToolBar(b.resource, 0, 0, TRUE);
-        b.bar.SetOwner(this);
-        b.bar.SetFocusWindow(this);
-        b.bar.SetRouteCommandsViaFrame(FALSE);
-    }
+    for (const Bar& b : {Bar{m_wndUpper, IDC_UPPER, 313}, Bar{m_wndLower, IDC_LOWER, 315}})
+        b.bar.CreateForBar(this, b.id, b.resource);
     RecalcLayout();
     return 0;
 }
@@ -96,10 +89,7 @@ void CSkyViewBar::RecalcLayout()
     CRect rc;
     GetClientRect(&rc);
     auto heightOf = [](CDrawingToolBar& bar) {
-        if (bar.GetSafeHwnd() == nullptr)
-            return 0;
-        const QWidget* pStrip = bar.GetLayoutWidget();
-        return pStrip != nullptr ? std::max(22, pStrip->sizeHint().height()) : 22;
+        return bar.GetSafeHwnd() != nullptr ? bar.GetFixedHeight() : 0;
     };
     const int upper = heightOf(m_wndUpper);
     const int lower = heightOf(m_wndLower);
