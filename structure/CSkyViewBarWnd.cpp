@@ -103,15 +103,26 @@ void CSkyViewBarWnd::SetDocument(Draw2dDocument* pDocument)
     } else if (PartDrawingLayout* pLayout = pDocument->GetActiveDrawingLayout()) {
         m_view.SetDrawingFeature(pDocument->ChangeDrawingFeature(pLayout->GetDrawingID()));
         m_view.SetActiveLayout(pLayout);
+        FitWhole();
     }
     if (m_hWnd != nullptr)
         Invalidate();
 }
 
+void CSkyViewBarWnd::FitWhole()
+{
+    // A newly shown drawing is seen whole, its paper in sight.
+    if (m_view.GetClientWidth() > 0 && m_view.GetClientHeight() > 0 && m_view.GetDrawingFeature() != nullptr)
+        m_view.ZoomPaper();
+}
+
 void CSkyViewBarWnd::SetDrawing(DrawingFeatureBase* pDrawing, PartDrawingLayout* pLayout)
 {
+    const BOOL bOther = pDrawing != m_view.GetDrawingFeature();
     m_view.SetDrawingFeature(pDrawing);
     m_view.SetActiveLayout(pLayout);
+    if (bOther)
+        FitWhole();
     if (m_hWnd != nullptr)
         Invalidate();
 }
@@ -239,7 +250,10 @@ BOOL CSkyViewBarWnd::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CSkyViewBarWnd::OnSize(UINT, int cx, int cy)
 {
+    const BOOL bFirst = m_view.GetClientWidth() <= 0 || m_view.GetClientHeight() <= 0;
     m_view.ResizeView(cx, cy);
+    if (bFirst)
+        FitWhole();
 }
 
 void CSkyViewBarWnd::OnPaint()

@@ -75,6 +75,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     int HitHandle(CPoint point, int nGrow) const;
+    void FitWhole();
     void StopPanning();
     void FrameDragStep(CPoint point);
     void NewFrameStep(CPoint point);
