@@ -55,22 +55,25 @@ TEST_F(DrawingBarEndToEndTest, PapersAndPartDrawingsFromTheBarUndoStepByStep)
     ASSERT_EQ(pBar->GetDocument(), pModel);
     CDrawingCommandTreeCtrl& tree = pBar->GetTree();
     EXPECT_EQ(static_cast<int>(tree.GetCount()), ExpectedItems(*pModel));
+    const int drawings = pModel->GetDrawingFeatureCount();
+    const int papers = pModel->GetPaperFeatureCount();
 
     Bar(CDrawingBar::ID_ADD_PAPER);
-    ASSERT_EQ(pModel->GetPaperFeatureCount(), 2);
-    const long paper2 = pModel->GetPaperFeature(1)->GetDrawingID();
+    ASSERT_EQ(pModel->GetPaperFeatureCount(), papers + 1);
+    const long paper2 = pModel->GetPaperFeature(papers)->GetDrawingID();
     EXPECT_EQ(pModel->GetActiveDrawingID(), paper2);
     EXPECT_EQ(tree.GetSelectedDrawing()->GetDrawingID(), paper2);
     EXPECT_EQ(static_cast<int>(tree.GetCount()), ExpectedItems(*pModel));
 
     // Two papers: the part drawing goes on the paper whose tab is active, the new one.
     Bar(CDrawingBar::ID_ADD_PART);
-    ASSERT_EQ(pModel->GetDrawingFeatureCount(), 3);
-    const DrawingFeatureBase* pPart = pModel->GetDrawingFeatureByIndex(2);
+    ASSERT_EQ(pModel->GetDrawingFeatureCount(), drawings + 2);
+    const DrawingFeatureBase* pPart = pModel->GetDrawingFeatureByIndex(drawings + 1);
     EXPECT_TRUE(pPart->IsPartFeature());
     const DrawingFeatureBase* pPaper2 = pModel->GetDrawingFeatureByID(paper2);
     ASSERT_EQ(pPaper2->GetPartLayoutCount(), 1);
     EXPECT_EQ(pPaper2->GetPartLayout(0)->GetDrawingID(), pPart->GetDrawingID());
+    EXPECT_EQ(pModel->GetActiveDrawingID(), pPart->GetDrawingID());
     EXPECT_EQ(static_cast<int>(tree.GetCount()), ExpectedItems(*pModel));
 
     for (int i = 0; i < 2; ++i) {
@@ -78,7 +81,7 @@ TEST_F(DrawingBarEndToEndTest, PapersAndPartDrawingsFromTheBarUndoStepByStep)
         Pump();
         EXPECT_EQ(static_cast<int>(tree.GetCount()), ExpectedItems(*pModel)) << "after undo " << i + 1;
     }
-    EXPECT_EQ(pModel->GetDrawingFeatureCount(), 1);
+    EXPECT_EQ(pModel->GetDrawingFeatureCount(), drawings);
 }
 
 }  // namespace
