@@ -27,6 +27,8 @@
 #include "property/CPropertyBar.h"
 #include "property/FeaturePropertyBase.h"
 #include "property/ShapeFeaturePropertyBase.h"
+#include "structure/CDrawingBar.h"
+#include "structure/StructureServices.h"
 
 namespace {
 
@@ -238,10 +240,47 @@ void CMainFrame::InstallShellServices()
         return pFrame;
     };
     ControlsServices::SetShellHooks(controls);
+
+    StructureServices::Hooks structure;
+    structure.pfnGetMainFrame = []() { return MainFrameOfApp(); };
+    structure.pfnGetCommandManager = []() { return ServicesManager(); };
+    structure.pfnGetDrawingBar = [](CMainFrame* pFrame) { return pFrame->GetDrawingBar(); };
+    structure.pfnShowDrawingProperties = [](CMainFrame* pFrame, Draw2dDocument* pModel, long nDrawingID,
+                                            long nLayoutID, BOOL bShow) -> BOOL {
+        return pFrame->ShowDrawingProperties(pModel, nDrawingID, nLayoutID, bShow);
+    };
+    structure.pfnReleasePropertyBarDocument = [](CMainFrame* pFrame, UINT nKind) {
+        pFrame->ReleasePropertyBarDocument(nKind);
+    };
+    structure.pfnShowPropertyBar = [](CMainFrame* pFrame, BOOL bShow) { return pFrame->ShowPropertyBar(bShow); };
+    structure.pfnActivateDrawingTab = [](CQZ2TabView* pTabView, DrawingFeatureBase* pDrawing) {
+        return pTabView->ActivateDrawing(pDrawing);
+    };
+    structure.pfnGetUIFont = []() -> CFont* {
+        CQZ2App* pApp = CQZ2App::GetApp();
+        return pApp != nullptr ? &pApp->GetApplicationFont() : nullptr;
+    };
+    structure.pfnGetViewOptions = [](StructureServices::ViewOptions& options) -> BOOL {
+        CQZ2App* pApp = CQZ2App::GetApp();
+        const SystemEnvironment* pOptions = pApp != nullptr ? pApp->GetSystemEnvironment() : nullptr;
+        if (pOptions == nullptr)
+            return FALSE;
+        options.paperColor = pOptions->m_PaperColor;
+        options.paperBackColor1 = pOptions->m_PaperBackColor1;
+        options.paperBackColor2 = pOptions->m_PaperBackColor2;
+        options.partBackColor = pOptions->m_PartBackColor;
+        options.componentBackColor = pOptions->m_ComponentEditerBackColor;
+        options.selectionColor = pOptions->m_SelectionColor;
+        options.bLayoutRegionVisible = pOptions->m_LayoutRegionVisible;
+        options.nGreekTextSize = static_cast<int>(pOptions->m_GreekTextSize);
+        return TRUE;
+    };
+    StructureServices::SetHooks(structure);
 }
 
 void CMainFrame::RemoveShellServices()
 {
     CommandManager::SetShellServices(CommandManager::ShellServices());
     ControlsServices::SetShellHooks(ControlsServices::ShellHooks());
+    StructureServices::SetHooks(StructureServices::Hooks());
 }

@@ -6,7 +6,10 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListView>
 #include <QtWidgets/QStyledItemDelegate>
@@ -46,6 +49,8 @@ class KcListView;
 class KcIconView : public QListView {
 public:
   KcIconView(KcListView* owner, QWidget* parent);
+  // The picture's or the text's part of an item, in the view's viewport.
+  QRect PartRect(const QModelIndex& index, bool icon) const;
 
 protected:
   void mousePressEvent(QMouseEvent* e) override;
@@ -67,6 +72,7 @@ public:
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  void InitOption(QStyleOptionViewItem* option, const QModelIndex& index) const { initStyleOption(option, index); }
 
 protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
@@ -92,6 +98,7 @@ public:
                                               : QAbstractItemView::NoEditTriggers);
     header()->setSectionsClickable(!(style & LVS_NOSORTHEADER));
     header()->setStretchLastSection(false);
+    header()->viewport()->installEventFilter(this);
     m_delegate = new KcListDelegate(this);
     setItemDelegate(m_delegate);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -153,7 +160,9 @@ public:
     }
     m_iconView->setViewMode(want == LVS_ICON ? QListView::IconMode : QListView::ListMode);
     m_iconView->setFlow(want == LVS_LIST ? QListView::TopToBottom : QListView::LeftToRight);
-    m_iconView->setWrapping(true);
+    m_iconView->setWrapping(m_workAreas.empty());
+    m_iconView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_iconView->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     HIMAGELIST il = want == LVS_ICON ? m_normalImages : m_smallImages;
     if (il) m_iconView->setIconSize(QSize(il->cx, il->cy));
     m_iconView->setGeometry(rect());
@@ -494,6 +503,204 @@ public:
     }, rows);
   }
 
+  // An item's rectangle in client coordinates (LVIR_BOUNDS, LVIR_ICON, LVIR_LABEL).
+  QRect ItemRect(int row, int code) {
+    QTreeWidgetItem* it = Item(row);
+    if (!it) return QRect();
+    QRect r;
+    if (IconForm()) {
+      const QModelIndex i = indexFromItem(it, 0);
+      r = code == LVIR_ICON ? m_iconView->PartRect(i, true) : code == LVIR_LABEL ? m_iconView->PartRect(i, false)
+                                                                                 : m_iconView->visualRect(i);
+    } else {
+      r = visualItemRect(it);
+      if (code == LVIR_LABEL || code == LVIR_ICON) r = visualRect(indexFromItem(it, 0));
+      if (code == LVIR_BOUNDS) r.setRight(std::max(r.right(), header()->length() - header()->offset() - 1));
+    }
+    return r.translated(ShownOffset());
+  }
+
+  // Row, column and part under a client point; -1 and LVHT_NOWHERE on no item.
+  int HitAt(const QPoint& client, UINT& flags, int& column) {
+    const QPoint p = client - ShownOffset();
+    const QModelIndex i = Shown()->indexAt(p);
+    column = 0;
+    flags = LVHT_NOWHERE;
+    if (!i.isValid()) return -1;
+    column = IconForm() ? 0 : i.column();
+    flags = LVHT_ONITEMLABEL;
+    if (IconForm()) {
+      if (m_iconView->PartRect(i, true).contains(p)) flags = LVHT_ONITEMICON;
+    } else if (i.column() == 0 && m_smallImages) {
+      const QRect cell = visualRect(i);
+      if (p.x() < cell.left() + m_smallImages->cx) flags = LVHT_ONITEMICON;
+    }
+    return i.row();
+  }
+
+  // The item nearest to a client point in a direction (LVFI_NEARESTXY); with wrap, any item
+  // when none lies that way.
+  int Nearest(const QPoint& pt, UINT direction, bool wrap) {
+    auto distance = [&](const QRect& r) {
+      const qint64 dx = pt.x() < r.left() ? r.left() - pt.x() : pt.x() > r.right() ? pt.x() - r.right() : 0;
+      const qint64 dy = pt.y() < r.top() ? r.top() - pt.y() : pt.y() > r.bottom() ? pt.y() - r.bottom() : 0;
+      return dx * dx + dy * dy;
+    };
+    auto lies = [&](const QRect& r) {
+      switch (direction) {
+        case VK_UP: return r.top() <= pt.y();
+        case VK_DOWN: return r.bottom() >= pt.y();
+        case VK_LEFT: return r.left() <= pt.x();
+        case VK_RIGHT: return r.right() >= pt.x();
+        default: return true;
+      }
+    };
+    for (int pass = 0; pass < (wrap ? 2 : 1); ++pass) {
+      int best = -1;
+      qint64 bestDistance = 0;
+      for (int r = 0; r < Count(); ++r) {
+        const QRect rc = ItemRect(r, LVIR_BOUNDS);
+        if (pass == 0 && !lies(rc)) continue;
+        const qint64 d = distance(rc);
+        if (best < 0 || d < bestDistance) {
+          best = r;
+          bestDistance = d;
+        }
+      }
+      if (best >= 0) return best;
+    }
+    return -1;
+  }
+
+  // The size of one item of the icon forms, spacing included.
+  QSize IconItemSize() {
+    if (m_iconView && Count() > 0) {
+      const QSize grid = m_iconView->gridSize();
+      if (grid.isValid()) return grid;
+      return m_iconView->sizeHintForIndex(indexFromItem(Item(0), 0)) + QSize(2 * m_iconView->spacing(), 2 * m_iconView->spacing());
+    }
+    HIMAGELIST il = m_mode == LVS_ICON ? m_normalImages : m_smallImages;
+    const QSize icon = il ? QSize(il->cx, il->cy) : QSize(32, 32);
+    const int text = fontMetrics().height();
+    return m_mode == LVS_ICON ? QSize(std::max(icon.width(), 64) + 8, icon.height() + text + 12)
+                              : QSize(icon.width() + 8 + 64, std::max(icon.height(), text) + 4);
+  }
+
+  QSize ApproximateView(int count, QSize proposed) {
+    if (count < 0) count = Count();
+    if (!IconForm()) {
+      const int rowHeight = Count() > 0 ? std::max(1, visualItemRect(Item(0)).height())
+                                        : (OwnerDrawn() ? OwnerRowHeight() : fontMetrics().height() + 4);
+      const int headerHeight = isHeaderHidden() ? 0 : header()->sizeHint().height();
+      return QSize(header()->length(), headerHeight + count * rowHeight);
+    }
+    const QSize item = IconItemSize();
+    if (count == 0) return QSize(0, 0);
+    const int width = proposed.width() > 0 ? proposed.width() : m_iconView->viewport()->width();
+    int perRow = m_workAreas.empty() ? std::max(1, width / std::max(1, item.width())) : count;
+    if (m_mode == LVS_LIST) {
+      const int height = proposed.height() > 0 ? proposed.height() : m_iconView->viewport()->height();
+      const int perColumn = std::max(1, height / std::max(1, item.height()));
+      const int columns = (count + perColumn - 1) / perColumn;
+      return QSize(columns * item.width(), std::min(count, perColumn) * item.height());
+    }
+    perRow = std::min(perRow, count);
+    const int rows = (count + perRow - 1) / perRow;
+    return QSize(perRow * item.width(), rows * item.height());
+  }
+
+  // Header divider tracking: which section's right edge lies under x (header coordinates).
+  int DividerAt(int x) const {
+    // The same grip the header itself resizes by.
+    const QHeaderView* h = header();
+    const int visual = h->visualIndexAt(x);
+    if (visual < 0) return -1;
+    const int logical = h->logicalIndex(visual);
+    const int grip = h->style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, h);
+    const int pos = h->sectionViewportPosition(logical);
+    if (x < pos + grip) {
+      for (int v = visual - 1; v >= 0; --v)
+        if (!h->isSectionHidden(h->logicalIndex(v))) return h->logicalIndex(v);
+      return -1;
+    }
+    return x > pos + h->sectionSize(logical) - grip ? logical : -1;
+  }
+  // Tells the list's own window, then (unanswered) its parent, of a header notification.
+  LRESULT HeaderNotify(UINT code, int section, int width) {
+    HDITEM item{};
+    item.mask = HDI_WIDTH;
+    item.cxy = width;
+    const HWND self = Handle();
+    // The header has no window of its own here: the list stands as the sender, id 0.
+    NMHEADER nm{};
+    nm.hdr.hwndFrom = self;
+    nm.hdr.idFrom = 0;
+    nm.hdr.code = code;
+    nm.iItem = section;
+    nm.iButton = 0;
+    nm.pitem = &item;
+    LRESULT r = ::SendMessage(self, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+    if (r == 0 && IsWindow(self) && ::GetParent(self)) {
+      nm.hdr.code = code;
+      r = ::SendMessage(::GetParent(self), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+    }
+    return r;
+  }
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched == header()->viewport()) {
+      if (e->type() == QEvent::MouseButtonPress) {
+        auto* me = static_cast<QMouseEvent*>(e);
+        const int section = me->button() == Qt::LeftButton ? DividerAt(me->position().toPoint().x()) : -1;
+        if (section >= 0) {
+          // A non-zero answer keeps the column as it is.
+          if (HeaderNotify(HDN_BEGINTRACK, section, header()->sectionSize(section)) != 0) return true;
+          m_trackSection = section;
+        }
+      } else if (e->type() == QEvent::MouseButtonRelease && m_trackSection >= 0) {
+        const int section = m_trackSection;
+        m_trackSection = -1;
+        // The header takes its new width first; the notification reports it.
+        QCoreApplication::sendEvent(header()->viewport(), e);
+        HeaderNotify(HDN_ENDTRACK, section, header()->sectionSize(section));
+        return true;
+      } else if (e->type() == QEvent::MouseButtonDblClick) {
+        auto* me = static_cast<QMouseEvent*>(e);
+        const int section = me->button() == Qt::LeftButton ? DividerAt(me->position().toPoint().x()) : -1;
+        if (section >= 0 && HeaderNotify(HDN_DIVIDERDBLCLICK, section, header()->sectionSize(section)) != 0) return true;
+      }
+    }
+    return QTreeWidget::eventFilter(watched, e);
+  }
+  int m_trackSection = -1;
+  std::vector<RECT> m_workAreas;
+  // The press that may start a drag of an item (LVN_BEGINDRAG), in client coordinates.
+  int m_pressRow = -1;
+  QPoint m_pressClient;
+  bool m_dragStarted = false;
+
+  void PressForDrag(const QPoint& client, Qt::MouseButton button) {
+    UINT flags = 0;
+    int column = 0;
+    m_dragStarted = false;
+    m_pressRow = button == Qt::LeftButton ? HitAt(client, flags, column) : -1;
+    m_pressClient = client;
+  }
+  // true once the drag began: the view's own move handling is skipped then.
+  bool MoveForDrag(const QPoint& client, Qt::MouseButtons buttons) {
+    if (m_dragStarted) return true;
+    if (m_pressRow < 0 || !(buttons & Qt::LeftButton) || m_editing) return false;
+    // A press on an item never sweeps a selection: until the drag distance it waits.
+    if ((client - m_pressClient).manhattanLength() < QApplication::startDragDistance()) return true;
+    m_dragStarted = true;
+    NMLISTVIEW nm{};
+    nm.iItem = m_pressRow;
+    nm.iSubItem = 0;
+    nm.ptAction = POINT{m_pressClient.x(), m_pressClient.y()};
+    nm.lParam = Item(m_pressRow) ? static_cast<LPARAM>(Item(m_pressRow)->data(0, kDataRole).toLongLong()) : 0;
+    NotifyParent(&nm.hdr, LVN_BEGINDRAG);
+    return true;
+  }
+
   bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     const int row = static_cast<int>(static_cast<INT_PTR>(wParam));
     if (message != WM_CREATE && message != WM_GETDLGCODE) SyncMode();
@@ -645,6 +852,10 @@ public:
         const auto* fi = reinterpret_cast<const LVFINDINFO*>(lParam);
         result = -1;
         if (!fi) return true;
+        if (fi->flags & LVFI_NEARESTXY) {
+          result = Nearest(QPoint(fi->pt.x, fi->pt.y), fi->vkDirection, (fi->flags & LVFI_WRAP) != 0);
+          return true;
+        }
         for (int r = std::max(row + 1, 0); r < Count(); ++r) {
           QTreeWidgetItem* it = Item(r);
           if ((fi->flags & LVFI_PARAM) && static_cast<LPARAM>(it->data(0, kDataRole).toLongLong()) == fi->lParam) { result = r; break; }
@@ -661,31 +872,77 @@ public:
         auto* rc = reinterpret_cast<RECT*>(lParam);
         QTreeWidgetItem* it = Item(row);
         if (!rc || !it) { result = FALSE; return true; }
-        const int code = rc->left;
-        QRect r;
-        if (IconForm()) {
-          r = m_iconView->visualRect(indexFromItem(it, 0));
-        } else {
-          r = visualItemRect(it);
-          if (code == LVIR_LABEL || code == LVIR_ICON) r = visualRect(indexFromItem(it, 0));
-          if (code == LVIR_BOUNDS) r.setRight(std::max(r.right(), header()->length() - header()->offset() - 1));
-        }
-        r.translate(ShownOffset());
+        const QRect r = ItemRect(row, static_cast<int>(rc->left));
         *rc = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
         result = TRUE;
         return true;
       }
-      case LVM_HITTEST: {
+      case LVM_HITTEST:
+      case LVM_SUBITEMHITTEST: {
         auto* hi = reinterpret_cast<LVHITTESTINFO*>(lParam);
         if (!hi) { result = -1; return true; }
-        const QPoint p = QPoint(hi->pt.x, hi->pt.y) - ShownOffset();
-        const QModelIndex i = Shown()->indexAt(p);
-        hi->iItem = i.isValid() ? i.row() : -1;
-        hi->iSubItem = i.isValid() ? i.column() : 0;
-        hi->flags = i.isValid() ? LVHT_ONITEMLABEL : LVHT_NOWHERE;
+        UINT flags = 0;
+        int column = 0;
+        hi->iItem = HitAt(QPoint(hi->pt.x, hi->pt.y), flags, column);
+        hi->iSubItem = column;
+        hi->flags = flags;
         result = hi->iItem;
         return true;
       }
+      case LVM_SCROLL: {
+        const int dx = static_cast<int>(static_cast<INT_PTR>(wParam));
+        const int dy = static_cast<int>(lParam);
+        QAbstractItemView* v = Shown();
+        if (v == this && dy != 0) {
+          // Whole rows, as many as the pixels cover (at least one).
+          const int rowHeight = Count() > 0 ? std::max(1, visualItemRect(Item(0)).height()) : 1;
+          const int rows = dy / rowHeight != 0 ? dy / rowHeight : (dy > 0 ? 1 : -1);
+          const int step = verticalScrollMode() == QAbstractItemView::ScrollPerItem ? 1 : rowHeight;
+          verticalScrollBar()->setValue(verticalScrollBar()->value() + rows * step);
+        } else if (dy != 0) {
+          v->verticalScrollBar()->setValue(v->verticalScrollBar()->value() + dy);
+        }
+        if (dx != 0) v->horizontalScrollBar()->setValue(v->horizontalScrollBar()->value() + dx);
+        result = TRUE;
+        return true;
+      }
+      case LVM_APPROXIMATEVIEWRECT: {
+        const int cx = static_cast<short>(LOWORD(lParam));
+        const int cy = static_cast<short>(HIWORD(lParam));
+        const QSize s = ApproximateView(static_cast<int>(static_cast<INT_PTR>(wParam)), QSize(cx, cy));
+        result = MAKELONG(static_cast<WORD>(std::min(s.width(), 0xFFFF)), static_cast<WORD>(std::min(s.height(), 0xFFFF)));
+        return true;
+      }
+      case LVM_SETWORKAREAS: {
+        const int n = std::clamp(static_cast<int>(static_cast<INT_PTR>(wParam)), 0, 16);
+        const auto* rects = reinterpret_cast<const RECT*>(lParam);
+        m_workAreas.clear();
+        if (rects)
+          for (int k = 0; k < n; ++k) m_workAreas.push_back(rects[k]);
+        if (m_iconView) {
+          m_iconView->setWrapping(m_workAreas.empty());
+          const RECT first = m_workAreas.empty() ? RECT{0, 0, 0, 0} : m_workAreas.front();
+          m_iconView->setViewportMargins(std::max<int>(0, first.left), std::max<int>(0, first.top), 0, 0);
+          m_iconView->doItemsLayout();
+        }
+        result = TRUE;
+        return true;
+      }
+      case LVM_GETWORKAREAS: {
+        auto* rects = reinterpret_cast<RECT*>(lParam);
+        const int n = static_cast<int>(static_cast<INT_PTR>(wParam));
+        for (int k = 0; rects && k < n && k < static_cast<int>(m_workAreas.size()); ++k) rects[k] = m_workAreas[static_cast<size_t>(k)];
+        result = TRUE;
+        return true;
+      }
+      case LVM_GETNUMBEROFWORKAREAS: {
+        if (auto* n = reinterpret_cast<UINT*>(lParam)) *n = static_cast<UINT>(m_workAreas.size());
+        result = TRUE;
+        return true;
+      }
+      case LVM_GETSTRINGWIDTH:
+        result = lParam ? fontMetrics().horizontalAdvance(ToQ(reinterpret_cast<LPCTSTR>(lParam))) : 0;
+        return true;
       case LVM_ENSUREVISIBLE:
         if (QTreeWidgetItem* it = Item(row)) Shown()->scrollTo(indexFromItem(it));
         result = Item(row) ? TRUE : FALSE;
@@ -822,9 +1079,22 @@ public:
   DWORD m_customDraw = CDRF_DODEFAULT;
 
 protected:
-  void mousePressEvent(QMouseEvent* e) override { Tracked([&] { QTreeWidget::mousePressEvent(e); }); }
-  void mouseMoveEvent(QMouseEvent* e) override { Tracked([&] { QTreeWidget::mouseMoveEvent(e); }); }
+  void mousePressEvent(QMouseEvent* e) override {
+    PressForDrag(e->position().toPoint() + viewport()->pos(), e->button());
+    Tracked([&] { QTreeWidget::mousePressEvent(e); });
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (MoveForDrag(e->position().toPoint() + viewport()->pos(), e->buttons())) return;
+    Tracked([&] { QTreeWidget::mouseMoveEvent(e); });
+  }
   void mouseReleaseEvent(QMouseEvent* e) override {
+    m_pressRow = -1;
+    if (m_dragStarted) {
+      // The drag's owner saw the rest of the gesture; the selection stays as it was.
+      m_dragStarted = false;
+      setState(QAbstractItemView::NoState);
+      return;
+    }
     QTreeWidget::mouseReleaseEvent(e);
     if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton) Activate(e, e->button() == Qt::LeftButton ? NM_CLICK : NM_RCLICK);
   }
@@ -913,6 +1183,7 @@ private:
   bool m_silent = false;
 
   friend class KcListDelegate;
+  friend class KcIconView;
 };
 
 UINT KcListView::AfxVirtualKey(QKeyEvent* e) {
@@ -1037,12 +1308,31 @@ void KcListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
 
 KcIconView::KcIconView(KcListView* owner, QWidget* parent) : QListView(parent), m_owner(owner) {}
 
+QRect KcIconView::PartRect(const QModelIndex& index, bool icon) const {
+  QStyleOptionViewItem opt;
+  initViewItemOption(&opt);
+  opt.rect = visualRect(index);
+  m_owner->m_delegate->InitOption(&opt, index);
+  const QRect r = style()->subElementRect(icon ? QStyle::SE_ItemViewItemDecoration : QStyle::SE_ItemViewItemText, &opt, this);
+  return r.isValid() ? r : opt.rect;
+}
+
 void KcIconView::mousePressEvent(QMouseEvent* e) {
   m_owner->setFocus(Qt::MouseFocusReason);
+  m_owner->PressForDrag(e->position().toPoint() + m_owner->ShownOffset(), e->button());
   m_owner->Tracked([&] { QListView::mousePressEvent(e); });
 }
-void KcIconView::mouseMoveEvent(QMouseEvent* e) { m_owner->Tracked([&] { QListView::mouseMoveEvent(e); }); }
+void KcIconView::mouseMoveEvent(QMouseEvent* e) {
+  if (m_owner->MoveForDrag(e->position().toPoint() + m_owner->ShownOffset(), e->buttons())) return;
+  m_owner->Tracked([&] { QListView::mouseMoveEvent(e); });
+}
 void KcIconView::mouseReleaseEvent(QMouseEvent* e) {
+  m_owner->m_pressRow = -1;
+  if (m_owner->m_dragStarted) {
+    m_owner->m_dragStarted = false;
+    setState(QAbstractItemView::NoState);
+    return;
+  }
   QListView::mouseReleaseEvent(e);
   if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton)
     m_owner->ActivateAt(e->position().toPoint(), this, e->button() == Qt::LeftButton ? NM_CLICK : NM_RCLICK);
@@ -1234,3 +1524,27 @@ CEdit* CListCtrl::GetEditControl() const {
   return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(Ask(this, LVM_GETEDITCONTROL))));
 }
 BOOL CListCtrl::CancelEditLabel() { return static_cast<BOOL>(SendMessage(LVM_CANCELEDITLABEL)); }
+int CListCtrl::SubItemHitTest(LPLVHITTESTINFO pInfo) {
+  return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(pInfo)));
+}
+BOOL CListCtrl::Arrange(UINT nCode) { return static_cast<BOOL>(SendMessage(LVM_ARRANGE, nCode)); }
+BOOL CListCtrl::Scroll(CSize size) { return static_cast<BOOL>(SendMessage(LVM_SCROLL, W(size.cx), size.cy)); }
+CSize CListCtrl::ApproximateViewRect(CSize sz, int iCount) const {
+  const DWORD r = static_cast<DWORD>(Ask(this, LVM_APPROXIMATEVIEWRECT, W(iCount),
+                                         MAKELPARAM(static_cast<WORD>(sz.cx), static_cast<WORD>(sz.cy))));
+  return CSize(LOWORD(r), HIWORD(r));
+}
+void CListCtrl::SetWorkAreas(int nWorkAreas, LPRECT lpRect) {
+  SendMessage(LVM_SETWORKAREAS, W(nWorkAreas), reinterpret_cast<LPARAM>(lpRect));
+}
+void CListCtrl::GetWorkAreas(int nWorkAreas, LPRECT lpRect) const {
+  Ask(this, LVM_GETWORKAREAS, W(nWorkAreas), reinterpret_cast<LPARAM>(lpRect));
+}
+UINT CListCtrl::GetNumberOfWorkAreas() const {
+  UINT n = 0;
+  Ask(this, LVM_GETNUMBEROFWORKAREAS, 0, reinterpret_cast<LPARAM>(&n));
+  return n;
+}
+int CListCtrl::GetStringWidth(LPCTSTR lpsz) const {
+  return static_cast<int>(Ask(this, LVM_GETSTRINGWIDTH, 0, reinterpret_cast<LPARAM>(lpsz)));
+}

@@ -5,7 +5,11 @@
 // LVN_ITEMCHANGED for every change of an item's state (by the user or by SetItemState),
 // NM_CLICK, NM_DBLCLK, NM_RCLICK, LVN_COLUMNCLICK, LVN_BEGINLABELEDIT and LVN_ENDLABELEDIT
 // (whose answer accepts or refuses the new text), LVN_KEYDOWN, LVN_INSERTITEM,
-// LVN_DELETEITEM, LVN_DELETEALLITEMS and NM_CUSTOMDRAW.
+// LVN_DELETEITEM, LVN_DELETEALLITEMS, NM_CUSTOMDRAW and LVN_BEGINDRAG (an item pressed and
+// moved past the drag distance; the list then leaves the mouse to whoever captures it).
+// The header's HDN_BEGINTRACK (a non-zero answer keeps the width), HDN_ENDTRACK and
+// HDN_DIVIDERDBLCLICK go as WM_NOTIFY (control id 0, the list as sender) to the list's own
+// window first and, when it leaves them unanswered, on to its parent.
 
 #include "platform/afx/CString.h"
 #include "platform/win/CWnd.h"
@@ -62,6 +66,22 @@ public:
   BOOL RedrawItems(int nFirst, int nLast);
   BOOL Update(int nItem);
   BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData);
+  // The row and column under the point (client coordinates), flags LVHT_ONITEMICON or
+  // LVHT_ONITEMLABEL; -1 and LVHT_NOWHERE on no item.
+  int SubItemHitTest(LPLVHITTESTINFO pInfo);
+  // Lays the items of the icon forms out again (LVA_ALIGNTOP ...).
+  BOOL Arrange(UINT nCode);
+  // Scrolls the content by pixels (report form: vertically by whole rows).
+  BOOL Scroll(CSize size);
+  // The width and height that iCount items (-1: all) take at the proposed size (-1: as now).
+  CSize ApproximateViewRect(CSize sz = CSize(-1, -1), int iCount = -1) const;
+  // Work areas of the icon forms: with one set, the items are laid out in one row from its
+  // top-left corner; none (nWorkAreas 0) lays them out across the window again.
+  void SetWorkAreas(int nWorkAreas, LPRECT lpRect);
+  void GetWorkAreas(int nWorkAreas, LPRECT lpRect) const;
+  UINT GetNumberOfWorkAreas() const;
+  // The width of a text in the list's font.
+  int GetStringWidth(LPCTSTR lpsz) const;
 
   // images and styles
   CImageList* SetImageList(CImageList* pImageList, int nImageListType);

@@ -556,10 +556,15 @@ struct LVFINDINFO {
   UINT flags;
   LPCTSTR psz;
   LPARAM lParam;
+  // LVFI_NEARESTXY: the point (client coordinates) and the direction (VK_UP ...) searched.
+  POINT pt;
+  UINT vkDirection;
 };
 #define LVFI_PARAM 0x0001
 #define LVFI_STRING 0x0002
 #define LVFI_PARTIAL 0x0008
+#define LVFI_WRAP 0x0020
+#define LVFI_NEARESTXY 0x0040
 
 struct NMLISTVIEW {
   NMHDR hdr;
@@ -793,6 +798,37 @@ struct TVSORTCB {
 #define LVM_SETITEMTEXT (LVM_FIRST + 116)
 #define LVM_EDITLABEL (LVM_FIRST + 118)
 #define LVM_CANCELEDITLABEL (LVM_FIRST + 179)
+#define LVM_SCROLL (LVM_FIRST + 20)
+#define LVM_GETHEADER (LVM_FIRST + 31)
+#define LVM_SUBITEMHITTEST (LVM_FIRST + 57)
+#define LVM_APPROXIMATEVIEWRECT (LVM_FIRST + 64)
+#define LVM_SETWORKAREAS (LVM_FIRST + 65)
+#define LVM_GETWORKAREAS (LVM_FIRST + 70)
+#define LVM_GETNUMBEROFWORKAREAS (LVM_FIRST + 73)
+#define LVM_GETSTRINGWIDTH (LVM_FIRST + 87)
+
+// ---- header notifications (the list view's header tells the list, which passes them on) ------
+#define HDN_BEGINTRACKW (HDN_FIRST - 26)
+#define HDN_ENDTRACKW (HDN_FIRST - 27)
+#define HDN_DIVIDERDBLCLICKW (HDN_FIRST - 25)
+#define HDN_BEGINTRACK HDN_BEGINTRACKW
+#define HDN_ENDTRACK HDN_ENDTRACKW
+#define HDN_DIVIDERDBLCLICK HDN_DIVIDERDBLCLICKW
+#define HDI_WIDTH 0x0001
+
+struct HDITEM {
+  UINT mask;
+  int cxy;
+};
+typedef HDITEM* LPHDITEM;
+
+struct NMHEADER {
+  NMHDR hdr;
+  int iItem;
+  int iButton;
+  HDITEM* pitem;
+};
+typedef NMHEADER* LPNMHEADER;
 
 #define TV_FIRST 0x1100
 #define TVM_DELETEITEM (TV_FIRST + 1)

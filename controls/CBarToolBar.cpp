@@ -1,0 +1,66 @@
+#include "controls/CBarToolBar.h"
+
+#include <QtWidgets/QWidget>
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CBarToolBar, CBCGPToolBar)
+
+BEGIN_MESSAGE_MAP(CBarToolBar, CBCGPToolBar)
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+CBarToolBar::CBarToolBar() = default;
+
+CBarToolBar::~CBarToolBar() = default;
+
+BOOL CBarToolBar::CreateForBar(CWnd* pOwner, UINT nID, UINT nResID)
+{
+    if (pOwner == nullptr)
+        return FALSE;
+    if (!CreateEx(pOwner, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
+                  CRect(0, 0, 0, 0), nID))
+        return FALSE;
+    SetOwner(pOwner);
+    SetRouteCommandsViaFrame(FALSE);
+    m_pFocusWnd = pOwner;
+    if (nResID != 0 && !LoadToolBar(nResID, 0, 0, TRUE))
+        return FALSE;
+    m_bLocked = TRUE;
+    return TRUE;
+}
+
+int CBarToolBar::GetFixedHeight() const
+{
+    const QWidget* pStrip = GetLayoutWidget();
+    return pStrip != nullptr ? std::max(22, pStrip->sizeHint().height()) : 22;
+}
+
+BOOL CBarToolBar::LoadState(LPCTSTR, int, UINT)
+{
+    return FALSE;
+}
+
+BOOL CBarToolBar::SaveState(LPCTSTR, int, UINT)
+{
+    return FALSE;
+}
+
+void CBarToolBar::OnUpdateCmdUI(CFrameWnd*, BOOL bDisableIfNoHndler)
+{
+    CWnd* pTarget = GetOwner();
+    if (pTarget == nullptr)
+        pTarget = GetParent();
+    if (pTarget != nullptr)
+        UpdateCmdUIThrough(pTarget, bDisableIfNoHndler);
+}
+
+void CBarToolBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (m_pFocusWnd != nullptr && m_pFocusWnd->GetSafeHwnd() != nullptr) {
+        CWnd* pFocus = CWnd::GetFocus();
+        if (pFocus == nullptr || (pFocus != m_pFocusWnd && !m_pFocusWnd->IsChild(pFocus)))
+            m_pFocusWnd->SetFocus();
+    }
+    CBCGPToolBar::OnLButtonDown(nFlags, point);
+}

@@ -1,0 +1,72 @@
+#!/usr/bin/env python3
+"""Draws the layer views' pictures with the shapes of make_toolbar_images.py: BITMAP/401.png, the
+strip of the layer trees and lists (closed folder, open folder, current layer, displayed layer,
+layer not displayed, pencil, grey pencil, padlock; 16 x 16 each, transparent where nothing is
+drawn). The build does not run this script: its output is kept in resource/.
+
+    python3 scripts/make_layer_images.py [resource folder]
+"""
+
+import importlib.util
+import os
+import sys
+
+_here = os.path.dirname(os.path.abspath(__file__))
+_spec = importlib.util.spec_from_file_location("toolbar_images", os.path.join(_here, "make_toolbar_images.py"))
+T = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(T)
+
+LAYER_IMAGES = 401
+
+
+def folder(open_):
+    back = T.framed_polygon([(1.5, 3.5), (6, 3.5), (7.5, 5), (14.5, 5), (14.5, 13.5), (1.5, 13.5)], T.FOLDER)
+    if not open_:
+        return T.flat(back, T.line(1.5, 6.5, 14.5, 6.5, T.INK))
+    return T.flat(back, T.framed_polygon([(4, 7.5), (15.5, 7.5), (13, 13.5), (1.5, 13.5)], T.YELLOW))
+
+
+def sheets(fill_top, fill_back, edge=T.INK):
+    """Three sheets seen slanted, stacked from the bottom up."""
+    out = []
+    for dy, fill in ((6, fill_back), (3, fill_back), (0, fill_top)):
+        out += T.framed_polygon([(5.5, 2.5 + dy), (14.5, 2.5 + dy), (10.5, 7.5 + dy), (1.5, 7.5 + dy)], fill, edge)
+    return T.flat(out)
+
+
+def pencil(body, tip):
+    """A small pencil in the lower left corner, pointing down-left (an overlay)."""
+    return T.flat(T.framed_polygon([(8.5, 6.5), (10.5, 8.5), (4.5, 14.5), (2.5, 12.5)], body),
+                  T.polygon([(2.5, 12.5), (4.5, 14.5), (1.0, 15.5)], tip))
+
+
+def padlock():
+    """A small padlock in the lower left corner (an overlay)."""
+    return T.flat(T.arc(4.5, 10, 2.3, 0, 180, T.INK, 1.3), T.line(2.2, 10, 2.2, 11, T.INK, 1.3),
+                  T.line(6.8, 10, 6.8, 11, T.INK, 1.3),
+                  T.framed_polygon([(0.5, 10.5), (8.5, 10.5), (8.5, 15.5), (0.5, 15.5)], T.YELLOW),
+                  T.fill_rect(4, 12.2, 5, 14, T.INK))
+
+
+IMAGES = [
+    lambda: folder(False),
+    lambda: folder(True),
+    lambda: sheets(T.SKY, (180, 215, 250), T.BLUE),
+    lambda: sheets(T.WHITE, T.WHITE),
+    lambda: sheets(T.LIGHT, T.LIGHT, T.GREY),
+    lambda: pencil(T.ORANGE, T.INK),
+    lambda: pencil(T.LIGHT, T.GREY),
+    padlock,
+]
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(_here, "..", "resource")
+    strip = T.strip([T.render(draw()) for draw in IMAGES])
+    for lang in ("ENG", "JPN"):
+        os.makedirs(os.path.join(root, lang, "BITMAP"), exist_ok=True)
+        T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % LAYER_IMAGES), strip)
+
+
+if __name__ == "__main__":
+    main()
