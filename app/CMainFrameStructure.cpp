@@ -2,17 +2,22 @@
 // overview ask of it.
 #include "app/CMainFrame.h"
 
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawingFeatureBase.h"
 #include "platform/win/CCmdUI.h"
+#include "property/DrawingFeatureProperty.h"
 #include "structure/CSkyViewBar.h"
 
 BOOL CMainFrame::ShowDrawingProperties(Draw2dDocument* pModel, long nDrawingID, long nLayoutID, BOOL bShow)
 {
-    // The drawing's property object comes with the property bar's drawing rows; until then nothing shows.
-    (void)pModel;
-    (void)nDrawingID;
-    (void)nLayoutID;
-    (void)bShow;
-    return FALSE;
+    const DrawingFeatureBase* pDrawing = pModel != nullptr ? pModel->ChangeDrawingFeature(nDrawingID) : nullptr;
+    if (pDrawing == nullptr || m_pPropertyBar == nullptr)
+        return FALSE;
+    const PartDrawingLayout* pLayout = nLayoutID >= 0 ? pModel->GetPartLayoutByID(nLayoutID) : nullptr;
+    // The bar shows a clone of it.
+    QZ2Command::DrawingFeatureProperty object(pModel, pDrawing, pLayout);
+    ShowFeatureProperties(&object, FALSE, bShow);
+    return TRUE;
 }
 
 void CMainFrame::OnSavedView(UINT nID)

@@ -13,6 +13,8 @@
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "platform/win/WinMessages.h"
+#include "property/CPropertyBar.h"
+#include "property/DrawingFeatureProperty.h"
 #include "structure/CDrawingBar.h"
 
 namespace {
@@ -64,6 +66,12 @@ TEST_F(DrawingBarEndToEndTest, PapersAndPartDrawingsFromTheBarUndoStepByStep)
     EXPECT_EQ(pModel->GetActiveDrawingID(), paper2);
     EXPECT_EQ(tree.GetSelectedDrawing()->GetDrawingID(), paper2);
     EXPECT_EQ(static_cast<int>(tree.GetCount()), ExpectedItems(*pModel));
+    // The property bar shows the new paper's rows.
+    CPropertyBar* pProperties = m_frame->GetPropertyBar();
+    ASSERT_NE(pProperties, nullptr);
+    ASSERT_EQ(pProperties->GetFeaturePropertyCount(), 1);
+    const QZ2Command::DrawingFeatureProperty shown(pModel, pModel->GetDrawingFeatureByID(paper2), nullptr);
+    EXPECT_TRUE(pProperties->GetFeatureProperty(0)->IsSameTarget(&shown));
 
     // Two papers: the part drawing goes on the paper whose tab is active, the new one.
     Bar(CDrawingBar::ID_ADD_PART);
