@@ -38,7 +38,8 @@ struct Overview {
         sky.SetDocument(doc.get());
         sky.GetOwnView().ZoomAll();
         widget = sky.GetQWidget();
-        widget->repaint();
+        // grab() paints even though no window is shown on the offscreen platform.
+        (void)widget->grab();
         main.ZoomIn(0.5);
     }
     ~Overview()
@@ -61,7 +62,7 @@ void BM_OverviewFollowsMainViewPan(benchmark::State& state)
     for (auto _ : state) {
         o.main.MoveView((step++ % 2) ? 7 : -7, 3);
         o.sky.InvalidateView();
-        o.widget->repaint();
+        (void)o.widget->grab();
     }
     state.counters["renders"] = o.sky.GetRenderCount();
 }
@@ -72,8 +73,9 @@ void BM_OverviewRendersTheDrawingAgain(benchmark::State& state)
     Overview& o = Shared();
     for (auto _ : state) {
         o.sky.UpdateView(1, 0);
-        o.widget->repaint();
+        (void)o.widget->grab();
     }
+    state.counters["renders"] = o.sky.GetRenderCount();
 }
 BENCHMARK(BM_OverviewRendersTheDrawingAgain)->Unit(benchmark::kMillisecond);
 
