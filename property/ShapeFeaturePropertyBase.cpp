@@ -13,6 +13,8 @@
 #include "command/ListParameterItem.h"
 #include "command/DoubleParameterItem.h"
 #include "command/PointParameterItem.h"
+#include "command/ScaleParameterItem.h"
+#include "command/SettingParameterItem.h"
 #include "command/LoadResourceString.h"
 #include "command/TextParameterItem.h"
 #include "libs/vevure/ColorFeatureTable.h"
@@ -20,6 +22,7 @@
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/FeatureSettingBase.h"
 #include "libs/vevure/FeatureType.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
@@ -29,15 +32,24 @@
 #include "libs/vevure/Text2dFeature.h"
 #include "libs/vevure/TransformFeature.h"
 #include "property/Arc2dFeatureProperty.h"
+#include "property/Balloon2dFeatureProperty.h"
 #include "property/BSplineCurve2dFeatureProperty.h"
 #include "property/Circle2dFeatureProperty.h"
+#include "property/DrawComponent2dFeatureProperty.h"
+#include "property/DrawGroup2dFeatureProperty.h"
 #include "property/DrawingFeatureProperty.h"
 #include "property/Ellipse2dFeatureProperty.h"
 #include "property/EllipseArc2dFeatureProperty.h"
+#include "property/Hatch2dFeatureProperty.h"
+#include "property/Image2dFeatureProperty.h"
 #include "property/InfiniteLine2dFeatureProperty.h"
+#include "property/Lead2dFeatureProperty.h"
 #include "property/Line2dFeatureProperty.h"
+#include "property/OleObject2dFeatureProperty.h"
 #include "property/PointMarker2dFeatureProperty.h"
 #include "property/Polyline2dFeatureProperty.h"
+#include "property/Text2dFeatureProperty.h"
+#include "property/Tolerance2dFeatureProperty.h"
 
 namespace QZ2Command {
 
@@ -178,6 +190,15 @@ FeaturePropertyBase* ShapeFeaturePropertyBase::CreateFeatureProperty(Draw2dDocum
     case FeatureTypeBSplineCurve: return new BSplineCurve2dFeatureProperty(pDocument, nRecordID, nLayoutID);
     case FeatureTypeInfiniteLine:
     case FeatureTypeSemiInfiniteLine: return new InfiniteLine2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeText: return new Text2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeLead: return new Lead2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeBalloon: return new Balloon2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeHatch: return new Hatch2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeImage: return new Image2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeOleObject: return new OleObject2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeDrawGroup: return new DrawGroup2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeDrawComponent: return new DrawComponent2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeTolerance: return new Tolerance2dFeatureProperty(pDocument, nRecordID, nLayoutID);
     default:
         // Kinds without rows of their own yet show the common rows.
         return new ShapeFeaturePropertyBase(pDocument, nRecordID, nLayoutID);
@@ -278,6 +299,84 @@ BOOL ShapeFeaturePropertyBase::SetChoice(ParameterItemBase* pItem, UINT nChoices
     if (bWithCaption)
         pList->SetItemsFromStringId(nChoices);
     return pList->SetValue(nIndex);
+}
+
+BOOL ShapeFeaturePropertyBase::SetTextValue(ParameterItemBase* pItem, const CString& text, BOOL bInDialog,
+                                            BOOL bAcceptEmpty)
+{
+    auto* pText = dynamic_cast<TextParameterItem*>(pItem);
+    if (pText == nullptr)
+        return FALSE;
+    pText->SetValue(text);
+    pText->m_bEditInDialog = bInDialog;
+    pText->m_bAcceptEmptyText = bAcceptEmpty;
+    return TRUE;
+}
+
+BOOL ShapeFeaturePropertyBase::SetScaleValue(ParameterItemBase* pItem, double x, double y)
+{
+    auto* pScale = dynamic_cast<ScaleParameterItem*>(pItem);
+    return pScale != nullptr && pScale->SetValue(x, y);
+}
+
+BOOL ShapeFeaturePropertyBase::SetStyleValue(ParameterItemBase* pItem, const StyleReader& read, BOOL bScaled,
+                                             BOOL bWithCaption)
+{
+    auto* pSetting = dynamic_cast<SettingParameterItem*>(pItem);
+    const Feature2dBase* pFeature = GetFeature();
+    if (pSetting == nullptr || pFeature == nullptr)
+        return FALSE;
+    std::unique_ptr<Feature2dBase> pCopy(pFeature->CopyObject(3));
+    if (!pCopy)
+        return FALSE;
+    BOOL bUniform = TRUE;
+    // Without a view the sizes stay as stored, as on a 1:1 layout.
+    if (bScaled && !ScaleForPartLayout(pCopy.get(), TRUE, &bUniform))
+        bUniform = TRUE;
+    std::unique_ptr<FeatureSettingBase> pStyle = read(pCopy.get());
+    if (!pStyle)
+        return FALSE;
+    if (bScaled)
+        pStyle->SetForEqualXYScaleSettingFlg(bUniform != FALSE);
+    if (bWithCaption)
+        pSetting->SetContext(m_pDocument);
+    return pSetting->SetValue(pStyle.get());
+}
+
+BOOL ShapeFeaturePropertyBase::ApplyStyle(const ParameterItemBase* pItem, const StyleReader& read,
+                                          const StyleWriter& write, BOOL bScaled,
+                                          const std::function<void(Feature2dBase*)>& afterWrite)
+{
+    const auto* pSetting = dynamic_cast<const SettingParameterItem*>(pItem);
+    FeatureSettingBase* pStyle = nullptr;
+    if (pSetting == nullptr || !pSetting->GetValue(pStyle) || pStyle == nullptr)
+        return FALSE;
+    return EditCopy([&](Feature2dBase* pCopy) {
+        if (bScaled)
+            ScaleForPartLayout(pCopy, TRUE, nullptr);
+        const std::unique_ptr<FeatureSettingBase> pNow = read(pCopy);
+        if (pNow && pNow->IsEqual(*pStyle))
+            return editUnchanged;
+        if (!write(pCopy, *pStyle))
+            return editRefused;
+        if (afterWrite)
+            afterWrite(pCopy);
+        if (bScaled)
+            ScaleForPartLayout(pCopy, FALSE, nullptr);
+        return editChanged;
+    });
+}
+
+BOOL ShapeFeaturePropertyBase::ReadText(const ParameterItemBase* pItem, CString& text)
+{
+    const auto* pText = dynamic_cast<const TextParameterItem*>(pItem);
+    return pText != nullptr && pText->GetValue(text);
+}
+
+BOOL ShapeFeaturePropertyBase::ReadScale(const ParameterItemBase* pItem, double& x, double& y)
+{
+    const auto* pScale = dynamic_cast<const ScaleParameterItem*>(pItem);
+    return pScale != nullptr && pScale->GetValue(x, y) && std::isfinite(x) && std::isfinite(y);
 }
 
 BOOL ShapeFeaturePropertyBase::ReadPoint(const ParameterItemBase* pItem, RuVaPnt2d& point)

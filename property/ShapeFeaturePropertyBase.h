@@ -5,12 +5,14 @@
 // every read goes to the document, so a shape that went away simply answers FALSE.
 
 #include <functional>
+#include <memory>
 
 #include "property/FeaturePropertyBase.h"
 
 class RuVaPnt2d;
 
 class Feature2dBase;
+class FeatureSettingBase;
 
 namespace QZ2Command {
 
@@ -78,6 +80,24 @@ protected:
     // A list of "1".."nCount" (choices only with bWithCaption) with the index selected.
     BOOL SetIndexList(ParameterItemBase* pItem, int nCount, int nIndex, BOOL bWithCaption);
     BOOL SetChoice(ParameterItemBase* pItem, UINT nChoices, int nIndex, BOOL bWithCaption);
+    // A text row; bInDialog lets the list edit it in the text dialog, bAcceptEmpty lets that dialog hand
+    // back an empty text.
+    BOOL SetTextValue(ParameterItemBase* pItem, const CString& text, BOOL bInDialog, BOOL bAcceptEmpty);
+    BOOL SetScaleValue(ParameterItemBase* pItem, double x, double y);
+
+    // Style rows. The reader gives a new style read from a shape, NULL when the shape has none.
+    using StyleReader = std::function<std::unique_ptr<FeatureSettingBase>(const Feature2dBase*)>;
+    using StyleWriter = std::function<BOOL(Feature2dBase*, const FeatureSettingBase&)>;
+    // The style of the shape, read from a copy resized to the sheet when bScaled (style sizes are shown as
+    // they print); the captioned item also gets the document the style dialog works on.
+    BOOL SetStyleValue(ParameterItemBase* pItem, const StyleReader& read, BOOL bScaled, BOOL bWithCaption);
+    // Writes the item's style to a copy (resized to the sheet and back when bScaled); afterWrite runs on
+    // the copy before it is resized back. A style equal to the shape's is a success without a step.
+    BOOL ApplyStyle(const ParameterItemBase* pItem, const StyleReader& read, const StyleWriter& write, BOOL bScaled,
+                    const std::function<void(Feature2dBase*)>& afterWrite = nullptr);
+
+    static BOOL ReadText(const ParameterItemBase* pItem, CString& text);
+    static BOOL ReadScale(const ParameterItemBase* pItem, double& x, double& y);
     static BOOL ReadPoint(const ParameterItemBase* pItem, RuVaPnt2d& point);
     static BOOL ReadDouble(const ParameterItemBase* pItem, double& value);
     static BOOL ReadChoice(const ParameterItemBase* pItem, int& nIndex);
