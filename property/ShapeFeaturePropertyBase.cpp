@@ -31,10 +31,13 @@
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/Text2dFeature.h"
 #include "libs/vevure/TransformFeature.h"
+#include "property/AngularDimension2dFeatureProperty.h"
 #include "property/Arc2dFeatureProperty.h"
+#include "property/ArcDimension2dFeatureProperty.h"
 #include "property/Balloon2dFeatureProperty.h"
 #include "property/BSplineCurve2dFeatureProperty.h"
 #include "property/Circle2dFeatureProperty.h"
+#include "property/DiameterDimension2dFeatureProperty.h"
 #include "property/DrawComponent2dFeatureProperty.h"
 #include "property/DrawGroup2dFeatureProperty.h"
 #include "property/DrawingFeatureProperty.h"
@@ -45,9 +48,11 @@
 #include "property/InfiniteLine2dFeatureProperty.h"
 #include "property/Lead2dFeatureProperty.h"
 #include "property/Line2dFeatureProperty.h"
+#include "property/LinearDimension2dFeatureProperty.h"
 #include "property/OleObject2dFeatureProperty.h"
 #include "property/PointMarker2dFeatureProperty.h"
 #include "property/Polyline2dFeatureProperty.h"
+#include "property/RadiusDimension2dFeatureProperty.h"
 #include "property/Text2dFeatureProperty.h"
 #include "property/Tolerance2dFeatureProperty.h"
 
@@ -199,6 +204,12 @@ FeaturePropertyBase* ShapeFeaturePropertyBase::CreateFeatureProperty(Draw2dDocum
     case FeatureTypeDrawGroup: return new DrawGroup2dFeatureProperty(pDocument, nRecordID, nLayoutID);
     case FeatureTypeDrawComponent: return new DrawComponent2dFeatureProperty(pDocument, nRecordID, nLayoutID);
     case FeatureTypeTolerance: return new Tolerance2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeLinearDimension:
+    case FeatureTypeParallelDimension: return new LinearDimension2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeRadiusDimension: return new RadiusDimension2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeDiameterDimension: return new DiameterDimension2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeAngularDimension: return new AngularDimension2dFeatureProperty(pDocument, nRecordID, nLayoutID);
+    case FeatureTypeArcDimension: return new ArcDimension2dFeatureProperty(pDocument, nRecordID, nLayoutID);
     default:
         // Kinds without rows of their own yet show the common rows.
         return new ShapeFeaturePropertyBase(pDocument, nRecordID, nLayoutID);
