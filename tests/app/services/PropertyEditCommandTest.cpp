@@ -10,6 +10,7 @@
 #include "app/CQZ2View.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
+#include "command/PointParameterItem.h"
 #include "command/PropertyListItem.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -89,4 +90,52 @@ TEST_F(PropertyEditCommandTest, ALengthOfAShapeGoesToEveryHeldCircle)
     EXPECT_EQ(pModel->GetUndoCount(), nUndo + 1);
     EXPECT_NEAR(static_cast<Circle2dFeature*>(pModel->GetFeature(a))->GetRadius(), length, 1e-6);
     EXPECT_NEAR(static_cast<Circle2dFeature*>(pModel->GetFeature(b))->GetRadius(), length, 1e-6);
+}
+
+TEST_F(PropertyEditCommandTest, APointGivenInSheetCoordinatesIsPickedInSheetCoordinates)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    const long paperID = pModel->AddPaperFeature(u"Sheet");
+    const long partID = pModel->AddPartDrawingFeature(u"Part");
+    ASSERT_GT(paperID, 0);
+    ASSERT_GT(partID, 0);
+    const long layoutID = pModel->AddPartLayout(paperID, partID, u"View", -1, 1);
+    ASSERT_GT(layoutID, 0);
+    ASSERT_TRUE(m_frame->ShowDrawingProperties(pModel, partID, layoutID, TRUE));
+    Pump();
+    CPropertyBar* pBar = m_frame->GetPropertyBar();
+    constexpr WORD kLayoutOrigin = 101;
+    constexpr UINT kPlainPoint = 37160;
+    auto pickIsInSheetCoordinates = [&]() -> int {
+        if (!m_manager->HasActiveCommand())
+            return -1;
+        const auto* pPick =
+            dynamic_cast<const QZ2Command::PointParameterItem*>(m_manager->GetActiveCommand()->GetParameterItem(0));
+        return pPick != nullptr && pPick->m_bWorldInput ? 1 : 0;
+    };
+
+    const int nOrigin = pBar->FindRowByPropertyId(kLayoutOrigin);
+    ASSERT_GE(nOrigin, 0);
+    pBar->GetList().SetCurSel(nOrigin);
+    pBar->SendMessage(WM_COMMAND, MAKEWPARAM(kPlainPoint, 0), 0);
+    Pump();
+    EXPECT_EQ(pickIsInSheetCoordinates(), 1);
+    m_manager->CancelAllCommands();
+    Pump();
+
+    // A shape's point row is picked in the drawing's own coordinates.
+    const Circle2dFeature circle(RuVaPnt2d(5, 5), 2.0);
+    const long id = pModel->AddFeature(&circle, pModel->GetActiveDrawingFeature(), 1);
+    CArray<FeatureLayout> records;
+    records.Add(FeatureLayout(id, pModel->GetActiveLayoutID(), -1));
+    pModel->GetSelectionManager()->SelectFeatures(records, 4, nullptr, TRUE);
+    Pump();
+    const int nCentre = pBar->FindRowByPropertyId(16);
+    ASSERT_GE(nCentre, 0);
+    pBar->GetList().SetCurSel(nCentre);
+    pBar->SendMessage(WM_COMMAND, MAKEWPARAM(kPlainPoint, 0), 0);
+    Pump();
+    EXPECT_EQ(pickIsInSheetCoordinates(), 0);
 }
