@@ -12,13 +12,17 @@
 #include "command/CommandManager.h"
 #include "command/CPropertyListCtrl.h"
 #include "command/PropertyListItem.h"
+#include "command/SettingParameterItem.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/SelectionManager.h"
+#include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/TextSetting.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinConstants.h"
 #include "property/CPropertyBar.h"
+#include "property/ShapeFeaturePropertyBase.h"
 
 namespace {
 
@@ -97,4 +101,51 @@ TEST_F(PropertyBarTest, AColourChosenInTheBarChangesTheWholeSelectionInOneStep)
     EXPECT_EQ(SendValueChanged(pBar, nColour, bad), 0);
     EXPECT_EQ(pModel->GetUndoCount(), nBefore);
     EXPECT_EQ(pModel->GetFeature(a)->GetColorNo(), 1);
+}
+
+// Style sizes are shown and written at sheet size through a part layout with one scale; a layout scaled
+// differently along X and Y shows them as stored.
+TEST_F(PropertyBarTest, StyleSizesAreAtSheetSizeThroughAUniformlyScaledLayout)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    const long paperID = pModel->AddPaperFeature(u"Sheet");
+    const long partID = pModel->AddPartDrawingFeature(u"Part");
+    const long layoutID = pModel->AddPartLayout(paperID, partID, u"View", -1, 1);
+    ASSERT_GT(layoutID, 0);
+    ASSERT_TRUE(pModel->SetPartLayoutScale(layoutID, 1, 2, FALSE, 1, 2, 1));
+    Text2dFeature text(u"Note", RuVaPnt2d(0, 0));
+    text.SetHeight(10.0);
+    const long id = pModel->AddFeature(&text, pModel->ChangeDrawingFeature(partID), 1);
+    ASSERT_GT(id, 0);
+    ASSERT_TRUE(pModel->ActivateDrawingFeature(paperID, -1, TRUE));
+    Pump();
+
+    auto styleHeight = [&](QZ2Command::FeaturePropertyBase& object) {
+        QZ2Command::SettingParameterItem row;
+        if (!object.GetPropertyItem(33, &row, TRUE))
+            return -1.0;
+        FeatureSettingBase* pStyle = nullptr;
+        return row.GetValue(pStyle) ? static_cast<TextSetting*>(pStyle)->GetHeight() : -1.0;
+    };
+    std::unique_ptr<QZ2Command::FeaturePropertyBase> pObject(
+        QZ2Command::ShapeFeaturePropertyBase::CreateFeatureProperty(pModel, id, layoutID));
+    ASSERT_TRUE(pObject);
+    pObject->ResetDescriptors();
+    EXPECT_DOUBLE_EQ(styleHeight(*pObject), 5.0) << "10 mm in a 1:2 layout is 5 mm on the sheet";
+
+    // A 4 mm style chosen on the sheet is 8 mm in the part drawing.
+    QZ2Command::SettingParameterItem chosen;
+    ASSERT_TRUE(pObject->GetPropertyItem(33, &chosen, TRUE));
+    FeatureSettingBase* pStyle = nullptr;
+    ASSERT_TRUE(chosen.GetValue(pStyle));
+    static_cast<TextSetting*>(pStyle)->SetHeight(4.0);
+    pModel->BeginUndoOperation(nullptr);
+    EXPECT_TRUE(pObject->ApplyPropertyItem(33, &chosen));
+    pModel->EndUndoOperation();
+    EXPECT_NEAR(static_cast<Text2dFeature*>(pModel->GetFeature(id))->GetHeight(), 8.0, 1e-9);
+
+    ASSERT_TRUE(pModel->SetPartLayoutScale(layoutID, 1, 2, TRUE, 1, 3, 1));
+    EXPECT_NEAR(styleHeight(*pObject), 8.0, 1e-9) << "1:2 by 1:3 shows the stored size";
 }
