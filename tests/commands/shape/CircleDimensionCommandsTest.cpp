@@ -431,6 +431,33 @@ TEST_F(CircleDimensionTest, RememberedListsBringTheirRowsBackAfterARestart)
     next.CancelAllCommands();
     next.SetActiveDraw2dView(nullptr);
     next.Shutdown();
+
+    // A remembered leader mode outside its list comes back as the default, without its row; a remembered
+    // alternative of the angle brings the rows of that alternative.
+    registry.WriteProfileInt(_T("CommandParameter\\Korvan.Shape.RadiusDimension\\Parameter"), _T("5"), 7);
+    registry.WriteProfileInt(_T("CommandParameter\\Korvan.Shape.AngularDimension\\Index"), _T("0"), 2);
+    CommandManager third;
+    third.SetDocument(reinterpret_cast<CQZ2Doc*>(&slot), &doc);
+    third.SetActiveDraw2dView(&view);
+    ASSERT_TRUE(third.ExecuteCommand(kRadiusID));
+    pCommand = third.GetActiveCommand();
+    ASSERT_NE(pCommand, nullptr);
+    int leader = -1;
+    const auto* pLeader = dynamic_cast<const ListParameterItem*>(pCommand->FindItem(RadiusDimension2dCommand::itemLeaderMode));
+    ASSERT_NE(pLeader, nullptr);
+    ASSERT_TRUE(pLeader->GetValue(leader));
+    EXPECT_EQ(leader, 0);
+    EXPECT_LT(pCommand->FindParameterIndex(RadiusDimension2dCommand::itemSecondPoint), 0);
+    third.CancelAllCommands();
+    ASSERT_TRUE(third.ExecuteCommand(kAngularID));
+    pCommand = third.GetActiveCommand();
+    ASSERT_NE(pCommand, nullptr);
+    EXPECT_EQ(pCommand->GetCurrentItemID(0), AngularDimension2dCommand::itemVertex);
+    EXPECT_EQ(pCommand->GetCurrentItemID(1), AngularDimension2dCommand::itemFirstPoint);
+    EXPECT_EQ(pCommand->GetCurrentItemID(2), AngularDimension2dCommand::itemSecondPoint);
+    third.CancelAllCommands();
+    third.SetActiveDraw2dView(nullptr);
+    third.Shutdown();
 }
 
 TEST_F(CircleDimensionTest, ThePreviewIsTheDimensionTheClickMakes)
