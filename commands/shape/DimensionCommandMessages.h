@@ -8,5 +8,7 @@ namespace QZ2Command {
 constexpr UINT kMsgNotParallel = 11986;         // the picked shapes are not parallel, or end on both sides
 constexpr UINT kMsgDimensionDirection = 11987;  // the points or shapes cannot be measured in this direction
 constexpr UINT kMsgNoDimension = 11988;         // the values give no dimension (zero length, refused)
+constexpr UINT kMsgLinesParallel = 11989;       // two lines that make no angle
+constexpr UINT kMsgNotCircleOrArc = 11990;      // the picked shape is neither a circle nor an arc
 
 }  // namespace QZ2Command

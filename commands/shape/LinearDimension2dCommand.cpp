@@ -334,6 +334,23 @@ BOOL LinearDimension2dCommand::GetPointsBetweenParallelFeatures(const Feature2dB
     return TRUE;
 }
 
+BOOL LinearDimension2dCommand::MeasuresLevel(const RuVaPnt2d& p1, const RuVaPnt2d& p2, const RuVaPnt2d& position)
+{
+    const double minX = std::min(p1.X(), p2.X()), maxX = std::max(p1.X(), p2.X());
+    const double minY = std::min(p1.Y(), p2.Y()), maxY = std::max(p1.Y(), p2.Y());
+    const bool out = position.X() < minX || position.X() > maxX || position.Y() < minY || position.Y() > maxY;
+    if (out) {
+        if (minX <= position.X() && position.X() <= maxX)
+            return TRUE;
+        if (minY <= position.Y() && position.Y() <= maxY)
+            return FALSE;
+        return std::fabs(p1.X() - p2.X()) < kTol ? FALSE : TRUE;
+    }
+    const double a = std::atan2(p2.Y() - p1.Y(), p2.X() - p1.X());
+    return std::fabs(std::fabs(a) - M_PI / 2) < kAngleTol || std::fabs(std::fabs(a) - 3 * M_PI / 2) < kAngleTol ? FALSE
+                                                                                                                 : TRUE;
+}
+
 BOOL LinearDimension2dCommand::BuildDimension(const RuVaPnt2d& p1, const RuVaPnt2d& p2, int nTextMode,
                                               CString& strText, const RuVaPnt2d& position, BYTE nTextPosMode,
                                               const RuVaPnt2d& textPoint, int nAction, int nState, double dGap1,
@@ -356,24 +373,8 @@ BOOL LinearDimension2dCommand::BuildDimension(const RuVaPnt2d& p1, const RuVaPnt
         kind = horizontal;
     else if (m_strIdentifier == kVertical || variant == kVertical)
         kind = vertical;
-    else {
-        const double minX = std::min(p1.X(), p2.X()), maxX = std::max(p1.X(), p2.X());
-        const double minY = std::min(p1.Y(), p2.Y()), maxY = std::max(p1.Y(), p2.Y());
-        const bool out = position.X() < minX || position.X() > maxX || position.Y() < minY || position.Y() > maxY;
-        if (out) {
-            if (minX <= position.X() && position.X() <= maxX)
-                kind = horizontal;
-            else if (minY <= position.Y() && position.Y() <= maxY)
-                kind = vertical;
-            else
-                kind = std::fabs(p1.X() - p2.X()) < kTol ? vertical : horizontal;
-        } else {
-            const double a = std::atan2(p2.Y() - p1.Y(), p2.X() - p1.X());
-            kind = std::fabs(std::fabs(a) - M_PI / 2) < kAngleTol || std::fabs(std::fabs(a) - 3 * M_PI / 2) < kAngleTol
-                       ? vertical
-                       : horizontal;
-        }
-    }
+    else
+        kind = MeasuresLevel(p1, p2, position) ? horizontal : vertical;
     RuVaVec2d e1, e2, u;
     double extAngle = 0.0, dimAngle = 0.0;
     int nParallel = 0;

@@ -52,6 +52,9 @@ public:
     BOOL GetPointsBetweenParallelFeatures(const Feature2dBase* pA, const Feature2dBase* pB,
                                           const RuVaPnt2d& position, RuVaPnt2d& p1, RuVaPnt2d& p2, double& dGap1,
                                           double& dGap2) const;
+    // The rule of the generic direction for two points: TRUE to measure them level (horizontally), FALSE
+    // upright, by where the position lies against the box of the two points.
+    static BOOL MeasuresLevel(const RuVaPnt2d& p1, const RuVaPnt2d& p2, const RuVaPnt2d& position);
     // The direction of a line, of a polyline's segment or of an unbounded line (radians); 0 for others.
     static double GetFeatureDirectionAngle(const Feature2dBase* pFeature, int nSegment);
 

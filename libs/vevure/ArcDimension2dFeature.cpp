@@ -7,6 +7,7 @@
 #include "libs/ruva/RuVa.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/FeatureGeometry.h"
+#include "libs/vevure/VeVureEnums.h"
 
 IMPLEMENT_SERIAL(ArcDimension2dFeature, Dimension2dFeatureBase, 1)
 
@@ -20,6 +21,28 @@ ArcDimension2dFeature::ArcDimension2dFeature(const RuVaPnt2d& centre, double dRa
     SetRadius(dRadius);
     SetStartAngle(dStartAngleDeg);
     SetEndAngle(dEndAngleDeg);
+}
+
+int ArcDimension2dFeature::CanProjectionLineParallel(const RuVaPnt2d& centre, const RuVaPnt2d& start,
+                                                     double dRadius, double& dDistance, double dStartAngleDeg,
+                                                     double dEndAngleDeg, int nRadialMode, double dOffset,
+                                                     RuVaPnt2d& foot)
+{
+    const double sweep = FeatureGeometry::ArcSweep(dStartAngleDeg, dEndAngleDeg, 0);
+    const int parallel = sweep < 180.0 - 1e-9 ? 1 : 0;
+    if (parallel && nRadialMode == ArcDimProjectionParallel && dOffset < 0.0) {
+        // Lines parallel to the bisector from the arc's ends come no nearer the centre than this.
+        const double reach = std::fabs(dRadius) * std::sin(0.5 * sweep * RuVa::DegToRad);
+        if (dDistance < reach)
+            dDistance = reach;
+    }
+    RuVaVec2d radial = start - centre;
+    if (radial.Magnitude() < 1e-300)
+        radial = RuVaVec2d(std::cos(dStartAngleDeg * RuVa::DegToRad), std::sin(dStartAngleDeg * RuVa::DegToRad));
+    else
+        radial = radial.Normalized();
+    foot = start + radial * (dDistance - dRadius);
+    return parallel;
 }
 
 BOOL ArcDimension2dFeature::SetRadius(double dRadius)

@@ -24,6 +24,16 @@ public:
 
     double GetMeasuredValue() const override;
 
+    // Whether the extension lines of an arc-length dimension can run parallel (to the arc's bisector):
+    // 1 for an arc of less than half a turn, else 0. For the parallel mode (0) a distance of the
+    // dimension arc from the centre that such lines cannot reach is raised to the nearest they reach. The
+    // foot receives the point on the start radius at that distance, so |start, foot| is the projection
+    // length the dimension is laid out with (inwards when the offset, the distance less the radius, is
+    // negative).
+    static int CanProjectionLineParallel(const RuVaPnt2d& centre, const RuVaPnt2d& start, double dRadius,
+                                         double& dDistance, double dStartAngleDeg, double dEndAngleDeg,
+                                         int nRadialMode, double dOffset, RuVaPnt2d& foot);
+
 protected:
     void TransformScalars(const RuVaGTrsf2d& t, double dLengthScale) override;
     void SerializeScalars(CArchive& ar) override;

@@ -68,32 +68,6 @@ protected:
         ASSERT_TRUE(pText->SetValue(text));
         manager.RunActiveCommand(index, TRUE);
     }
-    // What the preview adds is what the click adds, pixel for pixel, away from the picked shapes (drawn
-    // highlighted until the click).
-    void ExpectPreviewAwayFromPicks(const RuVaPnt2d& w)
-    {
-        const QImage before = Render();
-        const QImage preview = PreviewAt(w);
-        const long count = doc.GetFeatureCount();
-        Click(w);
-        ASSERT_EQ(doc.GetFeatureCount(), count + 1);
-        const QImage made = Render();
-        ASSERT_TRUE(doc.Undo());
-        const QImage plain = Render();
-        ASSERT_TRUE(doc.Redo());
-        int added = 0, mismatched = 0;
-        for (int y = 0; y < made.height(); ++y)
-            for (int x = 0; x < made.width(); ++x) {
-                if (before.pixel(x, y) != plain.pixel(x, y))
-                    continue;
-                const bool inPreview = preview.pixel(x, y) != before.pixel(x, y);
-                const bool inMade = made.pixel(x, y) != plain.pixel(x, y);
-                added += inMade ? 1 : 0;
-                mismatched += inPreview != inMade || (inMade && preview.pixel(x, y) != made.pixel(x, y)) ? 1 : 0;
-            }
-        EXPECT_GT(added, 50);
-        EXPECT_EQ(mismatched, 0) << "the preview differs from the dimension made";
-    }
     // The measured direction of a dimension: 0 horizontal, 90 vertical (modulo 180).
     static double Direction(const LinearDimension2dFeature* d) { return std::fmod(d->GetDimensionAngle(), 180.0); }
 };

@@ -429,3 +429,35 @@ TEST(DimensionLayout, MadeAgainAfterEveryChange)
     ASSERT_TRUE(d.SetValueTextManualMode(TRUE));
     EXPECT_EQ(ValueText(d)->GetText(), CString(u"a much longer typed text"));
 }
+
+// The arc-length dimension's projection test: parallel lines need less than half a turn; inwards they reach
+// no nearer the centre than the arc's half chord, and the foot gives the projection length.
+TEST(ArcDimensionProjection, ParallelLinesNeedLessThanHalfATurn)
+{
+    struct Case {
+        double start, end, distance;
+        int mode;
+        int parallel;
+        double distanceAfter;
+    };
+    const Case cases[] = {
+        {0, 90, 12, 0, 1, 12},                           // outside: kept
+        {0, 90, 2, 0, 1, 10 * std::sin(M_PI / 4)},        // inside, nearer than the lines reach: raised
+        {0, 90, 2, 1, 1, 2},                              // radial lines reach everywhere
+        {0, 200, 12, 0, 0, 12},                           // more than half a turn
+        {350, 10, 1, 0, 1, 10 * std::sin(10 * RuVa::DegToRad)},  // across 0 degrees
+    };
+    for (const Case& k : cases) {
+        double d = k.distance;
+        RuVaPnt2d foot;
+        const RuVaPnt2d centre(1, 2);
+        const RuVaPnt2d start(1 + 10 * std::cos(k.start * RuVa::DegToRad), 2 + 10 * std::sin(k.start * RuVa::DegToRad));
+        EXPECT_EQ(ArcDimension2dFeature::CanProjectionLineParallel(centre, start, 10, d, k.start, k.end, k.mode,
+                                                                   k.distance - 10, foot),
+                  k.parallel);
+        EXPECT_NEAR(d, k.distanceAfter, 1e-12);
+        EXPECT_NEAR(start.Distance(foot), std::fabs(d - 10), 1e-12);
+        EXPECT_NEAR(centre.Distance(foot), d, 1e-9);
+    }
+}
+
