@@ -1,0 +1,495 @@
+// Copy, Cut and Paste through the real program and the real (offscreen) clipboard: shapes copied from one
+// drawing and pasted into another, Cut undone, the layout conflict, bad data from other programs, the
+// pictures other programs read, and what closing the drawing does with a copy still on the clipboard.
+
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+
+#include <QtCore/QMimeData>
+#include <QtCore/QRegularExpression>
+#include <QtCore/QUrl>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QImage>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "app/CMainFrame.h"
+#include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2OleDataSource.h"
+#include "app/CQZ2SrvrItem.h"
+#include "app/CQZ2View.h"
+#include "command/CommandBase.h"
+#include "command/CommandManager.h"
+#include "command/AngleParameterItem.h"
+#include "command/PointParameterItem.h"
+#include "command/ScaleParameterItem.h"
+#include "commands/edit/ClipDocument.h"
+#include "commands/edit/ClipboardPaste2dCommand.h"
+#include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/PartDrawingLayout.h"
+#include "libs/vevure/SelectionManager.h"
+#include "libs/vevure/Text2dFeature.h"
+#include "platform/afx/CArchive.h"
+#include "platform/afx/CMemFile.h"
+#include "platform/ole/COleDataSource.h"
+#include "platform/win/WinClipboard.h"
+
+namespace {
+
+constexpr UINT kCopyID = 57634;
+constexpr UINT kCutID = 57635;
+constexpr UINT kPasteID = 57637;
+constexpr UINT kUndoID = 57643;
+constexpr UINT kEndCommandID = 37101;
+
+using QZ2Command::ClipDocument;
+
+QString NativeMime()
+{
+    return QStringLiteral("application/x-korvancad-") + QString::fromLatin1(QUrl::toPercentEncoding("Rivedi VEZ Drawing Data"));
+}
+
+class ClipboardTest : public ProgramFixture
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_app->SetSnapEnabled(FALSE);
+        m_app->SetSnapAngularEnabled(FALSE);
+        QGuiApplication::clipboard()->clear();
+    }
+
+    CQZ2Doc* NewDrawingWithLayer(long* pLayer = nullptr)
+    {
+        CQZ2Doc* doc = NewDrawing();
+        if (doc == nullptr)
+            return nullptr;
+        Draw2dDocument* model = doc->GetDraw2dDocument();
+        const long layer = model->AddLayer(_T("Work"), -1);
+        model->SetCurrentLayerID(layer, 1);
+        model->ClearUndoRedoHistory();
+        if (pLayer != nullptr)
+            *pLayer = layer;
+        return doc;
+    }
+    static long AddLine(Draw2dDocument* model, const RuVaPnt2d& a, const RuVaPnt2d& b, long layer = -2)
+    {
+        Line2dFeature l(a, b);
+        l.SetLayerID(layer == -2 ? model->GetCurrentLayerID() : layer);
+        return model->AddFeature(&l, model->GetActiveDrawingFeature(), 1);
+    }
+    static void SelectThrough(Draw2dDocument* model, const std::vector<FeatureLayout>& records)
+    {
+        CArray<FeatureLayout> list;
+        for (const FeatureLayout& r : records)
+            list.Add(r);
+        model->GetSelectionManager()->UnselectAll(FALSE);
+        model->GetSelectionManager()->SelectFeatures(list, 4, nullptr, FALSE);
+    }
+    static void Select(Draw2dDocument* model, const std::vector<long>& ids)
+    {
+        std::vector<FeatureLayout> records;
+        for (long id : ids)
+            records.emplace_back(id, -1, -1);
+        SelectThrough(model, records);
+    }
+    // The running command's point item gets the point as a click there would give it.
+    bool GivePoint(WORD id, const RuVaPnt2d& local)
+    {
+        QZ2Command::CommandBase* pCommand = m_manager->GetActiveCommand();
+        if (pCommand == nullptr)
+            return false;
+        const int index = pCommand->FindParameterIndex(id);
+        if (index < 0)
+            return false;
+        QZ2Command::PointParameterItem value;
+        value.Copy(*pCommand->GetParameterItem(index));
+        value.SetValue(local);
+        const bool done = m_manager->SetPointParameter(index, value, TRUE) != FALSE;
+        Pump();
+        return done;
+    }
+    // Copy or Cut of the selection with the base point; the command ends.
+    bool CopySelection(UINT nID, const RuVaPnt2d& base)
+    {
+        Command(nID);
+        const bool done = GivePoint(1, base);
+        Command(kEndCommandID);
+        return done;
+    }
+    // The clip on the clipboard as a paste reads it.
+    static std::unique_ptr<ClipDocument> ClipOnClipboard()
+    {
+        const QByteArray bytes = QGuiApplication::clipboard()->mimeData()->data(NativeMime());
+        return std::unique_ptr<ClipDocument>(
+            ClipDocument::ReadNativeData(reinterpret_cast<const BYTE*>(bytes.constData()), bytes.size()));
+    }
+    static std::vector<const Line2dFeature*> Lines(const Draw2dDocument* model)
+    {
+        std::vector<const Line2dFeature*> lines;
+        for (long id = model->GetNextFeatureRecordID(-1); id != -1; id = model->GetNextFeatureRecordID(id))
+            if (auto* l = dynamic_cast<const Line2dFeature*>(model->GetFeature(id)))
+                lines.push_back(l);
+        return lines;
+    }
+    std::vector<QString> BoxTexts() const
+    {
+        std::vector<QString> texts;
+        for (const auto& box : m_app->boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+};
+
+TEST_F(ClipboardTest, CopyAndPasteIntoAnotherDrawingOneStepPerClick)
+{
+    CQZ2Doc* source = NewDrawingWithLayer();
+    ASSERT_NE(source, nullptr);
+    Draw2dDocument* from = source->GetDraw2dDocument();
+    const long a = AddLine(from, RuVaPnt2d(10, 10), RuVaPnt2d(30, 10));
+    const long b = AddLine(from, RuVaPnt2d(10, 10), RuVaPnt2d(10, 40));
+    AddLine(from, RuVaPnt2d(200, 200), RuVaPnt2d(220, 200));  // not copied
+    Select(from, std::vector<long>{b, a});
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(10, 10)));
+    EXPECT_EQ(from->GetFeatureCount(), 3);
+
+    // What other programs are offered: the native data, a vector picture and a bitmap.
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasFormat(NativeMime()));
+    EXPECT_TRUE(data->hasFormat(QStringLiteral("image/svg+xml")));
+    EXPECT_TRUE(data->hasImage());
+    EXPECT_FALSE(data->hasText());  // no text shapes copied
+    auto clip = ClipOnClipboard();
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->GetFeatureCount(), 2);
+    EXPECT_EQ(clip->GetBasePoint(), RuVaPnt2d(10, 10));
+
+    CQZ2Doc* target = NewDrawingWithLayer();
+    ASSERT_NE(target, nullptr);
+    ASSERT_NE(target, source);
+    Draw2dDocument* to = target->GetDraw2dDocument();
+    Command(kPasteID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    EXPECT_EQ(m_manager->GetActiveCommand()->GetIdentifier(), CString(_T("Korvan.Edit.ClipboardPaste")));
+    ASSERT_TRUE(GivePoint(3, RuVaPnt2d(100, 50)));
+    EXPECT_EQ(to->GetFeatureCount(), 2);
+    EXPECT_EQ(to->GetUndoCount(), 1);
+    // A second click places a second copy; the command stays until ended.
+    ASSERT_TRUE(GivePoint(3, RuVaPnt2d(0, 0)));
+    EXPECT_EQ(to->GetFeatureCount(), 4);
+    EXPECT_EQ(to->GetUndoCount(), 2);
+    Command(kEndCommandID);
+    std::vector<RuVaPnt2d> starts;
+    for (const Line2dFeature* l : Lines(to))
+        starts.push_back(l->GetStartPoint());
+    // The base point lands on each click; the source keeps its record order.
+    ASSERT_EQ(starts.size(), 4u);
+    EXPECT_LT(starts[0].Distance(RuVaPnt2d(100, 50)), 1e-9);
+    EXPECT_LT(Lines(to)[0]->GetEndPoint().Distance(RuVaPnt2d(120, 50)), 1e-9);
+    EXPECT_LT(Lines(to)[1]->GetEndPoint().Distance(RuVaPnt2d(100, 80)), 1e-9);
+    EXPECT_LT(starts[2].Distance(RuVaPnt2d(0, 0)), 1e-9);
+    Command(kUndoID);
+    EXPECT_EQ(to->GetFeatureCount(), 2);
+}
+
+TEST_F(ClipboardTest, PasteScaledAndTurnedFromTheCommandBarValues)
+{
+    CQZ2Doc* source = NewDrawingWithLayer();
+    Draw2dDocument* from = source->GetDraw2dDocument();
+    const long a = AddLine(from, RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    Select(from, std::vector<long>{a});
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(0, 0)));
+    CQZ2Doc* target = NewDrawingWithLayer();
+    Draw2dDocument* to = target->GetDraw2dDocument();
+    Command(kPasteID);
+    QZ2Command::CommandBase* paste = m_manager->GetActiveCommand();
+    ASSERT_NE(paste, nullptr);
+    // Scale 2 x 1 and 90 degrees: the line doubles and turns about the click.
+    QZ2Command::ScaleParameterItem scale;
+    const int si = paste->FindParameterIndex(QZ2Command::ClipboardPaste2dCommand::itemScale);
+    ASSERT_GE(si, 0);
+    scale.Copy(*paste->GetParameterItem(si));
+    ASSERT_TRUE(scale.SetValue(2.0, 1.0));
+    ASSERT_TRUE(m_manager->SetScaleParameter(si, scale, TRUE));
+    QZ2Command::AngleParameterItem angle;
+    const int ai = paste->FindParameterIndex(QZ2Command::ClipboardPaste2dCommand::itemAngle);
+    ASSERT_GE(ai, 0);
+    angle.Copy(*paste->GetParameterItem(ai));
+    angle.SetValue(90.0);
+    ASSERT_TRUE(m_manager->SetAngleParameter(ai, angle, TRUE));
+    ASSERT_TRUE(GivePoint(QZ2Command::ClipboardPaste2dCommand::itemPoint, RuVaPnt2d(50, 50)));
+    Command(kEndCommandID);
+    ASSERT_EQ(Lines(to).size(), 1u);
+    EXPECT_LT(Lines(to)[0]->GetStartPoint().Distance(RuVaPnt2d(50, 50)), 1e-9);
+    EXPECT_LT(Lines(to)[0]->GetEndPoint().Distance(RuVaPnt2d(50, 70)), 1e-9);
+}
+
+TEST_F(ClipboardTest, CutLeavesLockedShapesAndIsOneUndoStep)
+{
+    long work = -1;
+    CQZ2Doc* doc = NewDrawingWithLayer(&work);
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    const long locked = model->AddLayer(_T("Locked"), -1);
+    const long a = AddLine(model, RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), work);
+    const long b = AddLine(model, RuVaPnt2d(0, 5), RuVaPnt2d(10, 5), work);
+    const long c = AddLine(model, RuVaPnt2d(0, 9), RuVaPnt2d(10, 9), locked);
+    ASSERT_TRUE(model->SetLayerState(locked, 1, 1));
+    model->ClearUndoRedoHistory();
+    // Picked by hand, the locked shape is part of the selection that Cut takes over.
+    Select(model, std::vector<long>{a, b, c});
+    ASSERT_TRUE(CopySelection(kCutID, RuVaPnt2d(0, 0)));
+    EXPECT_EQ(model->GetFeature(a), nullptr);
+    EXPECT_EQ(model->GetFeature(b), nullptr);
+    EXPECT_NE(model->GetFeature(c), nullptr);
+    auto clip = ClipOnClipboard();
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->GetFeatureCount(), 2);
+    EXPECT_EQ(model->GetUndoCount(), 1);
+    Command(kUndoID);
+    EXPECT_NE(model->GetFeature(a), nullptr);
+    EXPECT_NE(model->GetFeature(b), nullptr);
+    EXPECT_EQ(model->GetFeatureCount(), 3);
+}
+
+TEST_F(ClipboardTest, OnePartDrawingThroughTwoLayoutsIsRefusedAndTheClipboardKept)
+{
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    const long paper = model->GetActiveDrawingID();
+    const long part = model->AddPartDrawingFeature(_T("Part"));
+    const long la = model->AddPartLayout(paper, part, _T("A"), -1, 1);
+    const long lb = model->AddPartLayout(paper, part, _T("B"), -1, 1);
+    ASSERT_NE(la, -1);
+    ASSERT_NE(lb, -1);
+    Line2dFeature l(RuVaPnt2d(0, 0), RuVaPnt2d(4, 0));
+    l.SetLayerID(model->GetCurrentLayerID());
+    const long x = model->AddFeature(&l, model->ChangeDrawingFeature(part), 1);
+    const long y = model->AddFeature(&l, model->ChangeDrawingFeature(part), 1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    SelectThrough(model, {FeatureLayout(x, la, -1), FeatureLayout(y, lb, -1)});
+    m_app->boxes.clear();
+    CopySelection(kCopyID, RuVaPnt2d(0, 0));
+    ASSERT_EQ(m_app->boxes.size(), 1u);
+    EXPECT_TRUE(m_app->boxes[0].text.contains(QStringLiteral("two different part layouts")));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat(NativeMime()));
+}
+
+TEST_F(ClipboardTest, ASecondCopyLetsTheFirstClipGo)
+{
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    const long a = AddLine(model, RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    Select(model, std::vector<long>{a});
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(0, 0)));
+    CQZ2SrvrItem* item = CQZ2SrvrItem::GetItem(doc, FALSE);
+    ASSERT_NE(item, nullptr);
+    std::weak_ptr<ClipDocument> first = item->GetClipDocument();
+    ASSERT_FALSE(first.expired());
+    Select(model, std::vector<long>{a});
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(5, 0)));
+    Pump();
+    EXPECT_TRUE(first.expired());
+    auto clip = ClipOnClipboard();
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->GetBasePoint(), RuVaPnt2d(5, 0));
+}
+
+TEST_F(ClipboardTest, TextShapesAreOfferedAsText)
+{
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    std::vector<long> ids;
+    for (LPCTSTR s : {_T("first"), _T("second")}) {
+        Text2dFeature text;
+        text.SetText(s);
+        text.SetLayerID(model->GetCurrentLayerID());
+        ids.push_back(model->AddFeature(&text, model->GetActiveDrawingFeature(), 1));
+    }
+    Select(model, ids);
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(0, 0)));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("first\nsecond"));
+}
+
+// Closing the drawing a copy came from: 10 shapes ask, 9 do not.
+struct CloseCase {
+    int shapes;
+    int answer;
+    bool asked;
+    bool kept;
+};
+class ClipboardCloseTest : public ClipboardTest, public ::testing::WithParamInterface<CloseCase>
+{
+};
+
+TEST_P(ClipboardCloseTest, ClosingTheSourceAsksForLargeCopies)
+{
+    const CloseCase c = GetParam();
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    std::vector<long> ids;
+    for (int i = 0; i < c.shapes; ++i)
+        ids.push_back(AddLine(model, RuVaPnt2d(0, i), RuVaPnt2d(10, i)));
+    Select(model, ids);
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(0, 0)));
+    doc->SetModifiedFlag(FALSE);
+    m_app->boxes.clear();
+    m_app->answer = c.answer;
+    doc->OnCloseDocument();
+    Pump();
+    m_app->answer = IDOK;
+    EXPECT_EQ(m_app->boxes.size(), c.asked ? 1u : 0u);
+    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->hasFormat(NativeMime()), c.kept);
+    if (!c.kept)
+        return;
+    // The copy outlives its drawing: it still pastes.
+    CQZ2Doc* target = NewDrawingWithLayer();
+    Command(kPasteID);
+    ASSERT_TRUE(GivePoint(3, RuVaPnt2d(0, 0)));
+    Command(kEndCommandID);
+    EXPECT_EQ(target->GetDraw2dDocument()->GetFeatureCount(), c.shapes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, ClipboardCloseTest,
+                         ::testing::Values(CloseCase{10, IDNO, true, false}, CloseCase{10, IDYES, true, true},
+                                           CloseCase{9, IDNO, false, true}));
+
+// Bad data under our own type, from any program: refused with the message, nothing started or changed.
+struct BadData {
+    const char* name;
+    QByteArray bytes;
+};
+
+QByteArray GoodNativeData(double x, double y)
+{
+    ClipDocument clip;
+    Line2dFeature l(RuVaPnt2d(0, 0), RuVaPnt2d(1, 1));
+    clip.GetModel()->AddFeature(&l, clip.GetModel()->GetActiveDrawingFeature(), 0);
+    clip.GetViewInfo().SetActiveIndex(clip.GetViewInfo().AddViewInfo(0, clip.GetModel()->GetActiveDrawingID()));
+    clip.SetBasePoint(RuVaPnt2d(x, y));
+    CByteArray bytes;
+    clip.WriteNativeData(bytes);
+    return QByteArray(reinterpret_cast<const char*>(bytes.GetData()), static_cast<int>(bytes.GetSize()));
+}
+
+TEST_F(ClipboardTest, BadNativeDataIsRefusedWithAMessage)
+{
+    const QByteArray good = GoodNativeData(1, 2);
+    const std::vector<BadData> cases = {
+        {"truncated", good.left(good.size() / 2)},
+        {"no base point", good.left(good.size() - 16)},
+        {"half a base point", good.left(good.size() - 8)},
+        {"garbage", QByteArray(300, '\x5a')},
+        {"empty", QByteArray()},
+        {"NaN base point", GoodNativeData(std::numeric_limits<double>::quiet_NaN(), 0)},
+        {"infinite base point", GoodNativeData(0, std::numeric_limits<double>::infinity())},
+    };
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    for (const BadData& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* mime = new QMimeData;
+        mime->setData(NativeMime(), c.bytes);
+        QGuiApplication::clipboard()->setMimeData(mime);
+        m_app->boxes.clear();
+        Command(kPasteID);
+        EXPECT_EQ(m_manager->GetActiveCommand(), nullptr);
+        ASSERT_EQ(m_app->boxes.size(), 1u);
+        EXPECT_EQ(m_app->boxes[0].text, QStringLiteral("The clipboard holds data that cannot be pasted."));
+        EXPECT_EQ(model->GetFeatureCount(), 0);
+    }
+    // Bytes after the base point are ignored.
+    auto* mime = new QMimeData;
+    mime->setData(NativeMime(), GoodNativeData(1, 2) + QByteArray(100, '\0'));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    m_app->boxes.clear();
+    Command(kPasteID);
+    EXPECT_TRUE(m_app->boxes.empty());
+    ASSERT_TRUE(GivePoint(3, RuVaPnt2d(5, 5)));
+    Command(kEndCommandID);
+    EXPECT_EQ(model->GetFeatureCount(), 1);
+}
+
+// The pictures: the SVG's size in millimetres is the copy's extent, the bitmap follows the size rules.
+TEST_F(ClipboardTest, PicturesHaveTheExtentsSize)
+{
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    const long a = AddLine(model, RuVaPnt2d(0, 0), RuVaPnt2d(100, 0));
+    const long b = AddLine(model, RuVaPnt2d(0, 0), RuVaPnt2d(0, 50));
+    Select(model, std::vector<long>{a, b});
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(0, 0)));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QString svg = QString::fromUtf8(data->data(QStringLiteral("image/svg+xml")));
+    const QRegularExpression size(QStringLiteral("width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\""));
+    const auto m = size.match(svg);
+    ASSERT_TRUE(m.hasMatch()) << svg.left(400).toStdString();
+    EXPECT_NEAR(m.captured(1).toDouble(), 100.0, 0.5);
+    EXPECT_NEAR(m.captured(2).toDouble(), 50.0, 0.5);
+    EXPECT_TRUE(svg.contains(QStringLiteral("<path")) || svg.contains(QStringLiteral("<polyline")));
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    int w = 0, h = 0;
+    CQZ2SrvrItem::GetBitmapSize(10000, 5000, w, h);
+    EXPECT_EQ(image.width(), w);
+    EXPECT_EQ(image.height(), h);
+    EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, 200.0, 0.5);
+}
+
+// Extent and bitmap sizes for drawings of every shape.
+TEST(ClipboardPictureSizeTest, ExtentAndBitmapSizes)
+{
+    struct Case {
+        const char* name;
+        double w, h;  // HIMETRIC before fitting
+        double fw, fh;  // fitted
+    };
+    const Case cases[] = {
+        {"400 x 400 mm", 40000, 40000, 32000, 32000},
+        {"500 x 10 mm", 50000, 1000, 50000, 1000},
+        {"5 x 5 mm", 500, 500, 1000, 1000},
+        {"empty", 0, 0, 1000, 1000},
+        {"one horizontal line of 100 mm", 10000, 0, 10000, 1000},
+        // The larger side is limited first, then the smaller raised: the larger goes past the limit again.
+        {"very elongated", 5000000, 1000, 5000000, 1000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        double w = c.w, h = c.h;
+        CQZ2SrvrItem::FitExtent(w, h);
+        EXPECT_NEAR(w, c.fw, 1e-6);
+        EXPECT_NEAR(h, c.fh, 1e-6);
+        int bw = 0, bh = 0;
+        CQZ2SrvrItem::GetBitmapSize(static_cast<int>(w), static_cast<int>(h), bw, bh);
+        EXPECT_GT(bw, 0);
+        EXPECT_GT(bh, 0);
+        EXPECT_LE(static_cast<double>(bw) * bh, 9000000.0);
+        EXPECT_LE(std::max(bw, bh), 3000);
+    }
+    int bw = 0, bh = 0;
+    CQZ2SrvrItem::GetBitmapSize(32000, 32000, bw, bh);
+    EXPECT_EQ(bw, 2519);
+    EXPECT_EQ(bh, 2519);
+    CQZ2SrvrItem::GetBitmapSize(1000, 1000, bw, bh);
+    EXPECT_EQ(bw, 1000);
+    EXPECT_EQ(bh, 1000);
+    // 500 x 10 mm: the smaller side raised to 1000 would need 50,000 pixels across; the upper bound wins.
+    CQZ2SrvrItem::GetBitmapSize(50000, 1000, bw, bh);
+    EXPECT_EQ(bw, 3000);
+    EXPECT_EQ(bh, 59);
+}
+
+}  // namespace
