@@ -1,5 +1,10 @@
 #include "commands/edit/ClipboardPaste2dCommand.h"
 
+#include <QtCore/QBuffer>
+#include <QtCore/QByteArray>
+#include <QtGui/QImage>
+#include <QtGui/QImageReader>
+
 #include <cmath>
 #include <cstring>
 #include <unordered_set>
@@ -27,6 +32,7 @@
 #include "libs/vevure/FeatureResolver.h"
 #include "libs/vevure/FeatureType.h"
 #include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/Image2dFeature.h"
 #include "libs/vevure/Lead2dFeature.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
@@ -140,6 +146,8 @@ void ClipboardPaste2dCommand::Reset()
     m_pClip.reset();
     m_pPaste.reset();
     m_strText.Empty();
+    m_image.clear();
+    m_dImageWidth = m_dImageHeight = 0.0;
     m_nKind = kindNone;
     m_basePoint = RuVaPnt2d(0.0, 0.0);
     if (m_pDrag != nullptr) {
@@ -181,6 +189,8 @@ BOOL ClipboardPaste2dCommand::ReadClipboard(COleDataObject& data)
         kind = kindNative;
     else if (data.IsDataAvailable(CF_UNICODETEXT) || data.IsDataAvailable(CF_TEXT))
         kind = kindText;
+    else if (data.IsDataAvailable(CF_DIB) || data.IsDataAvailable(CF_BITMAP))
+        kind = kindImage;
     BOOL bRead = FALSE;
     switch (kind) {
     case kindNative:
@@ -188,6 +198,9 @@ BOOL ClipboardPaste2dCommand::ReadClipboard(COleDataObject& data)
         break;
     case kindText:
         bRead = ReadText(data);
+        break;
+    case kindImage:
+        bRead = ReadBitmap(data);
         break;
     default:
         return FALSE;
@@ -241,6 +254,112 @@ BOOL ClipboardPaste2dCommand::ReadText(COleDataObject& data)
     return TRUE;
 }
 
+BOOL ClipboardPaste2dCommand::DecodeDib(const BYTE* pData, size_t nSize, std::vector<BYTE>& png, double& dWidthMM,
+                                        double& dHeightMM)
+{
+    png.clear();
+    dWidthMM = dHeightMM = 0.0;
+    if (pData == nullptr || nSize < 40 || nSize > 0x7FFFFFF0)
+        return FALSE;
+    auto u32 = [pData](size_t o) {
+        return quint32(pData[o]) | quint32(pData[o + 1]) << 8 | quint32(pData[o + 2]) << 16 | quint32(pData[o + 3]) << 24;
+    };
+    const quint32 headerSize = u32(0);
+    const qint64 width = static_cast<qint32>(u32(4));
+    const qint64 height = std::llabs(static_cast<qint64>(static_cast<qint32>(u32(8))));
+    const int bits = pData[14] | pData[15] << 8;
+    const quint32 compression = u32(16);
+    quint32 colours = u32(32);
+    if (headerSize < 40 || headerSize > nSize || width <= 0 || height <= 0 || bits <= 0 || bits > 32)
+        return FALSE;
+    // The header's size is checked before anything is allocated for the pixels.
+    if (static_cast<double>(width) * static_cast<double>(height) > kMaxImagePixels)
+        return FALSE;
+    if (colours == 0 && bits <= 8)
+        colours = 1u << bits;
+    if (colours > 256)
+        colours = 0;
+    quint64 offset = 14ull + headerSize + static_cast<quint64>(colours) * 4;
+    if (compression == 3 && headerSize == 40)
+        offset += 12;
+    if (offset > nSize + 14ull)
+        return FALSE;
+    // Uncompressed pixels must all be there.
+    if (compression == 0 || compression == 3) {
+        const quint64 stride = ((static_cast<quint64>(width) * static_cast<quint64>(bits) + 31) / 32) * 4;
+        if (offset - 14 + stride * static_cast<quint64>(height) > nSize)
+            return FALSE;
+    }
+    QByteArray file;
+    file.reserve(static_cast<qsizetype>(nSize + 14));
+    file.append("BM", 2);
+    for (quint32 v : {static_cast<quint32>(nSize + 14), quint32(0), static_cast<quint32>(offset)})
+        for (int i = 0; i < 4; ++i)
+            file.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+    file.append(reinterpret_cast<const char*>(pData), static_cast<qsizetype>(nSize));
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "BMP");
+    QImage image;
+    if (!reader.read(&image) || image.isNull() ||
+        static_cast<double>(image.width()) * image.height() > kMaxImagePixels)
+        return FALSE;
+    const double dpmX = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() : 96.0 / 0.0254;
+    const double dpmY = image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() : 96.0 / 0.0254;
+    QByteArray encoded;
+    QBuffer out(&encoded);
+    out.open(QIODevice::WriteOnly);
+    if (!image.save(&out, "PNG") || encoded.isEmpty() ||
+        static_cast<size_t>(encoded.size()) > Image2dFeature::kMaxImageBytes)
+        return FALSE;
+    png.assign(reinterpret_cast<const BYTE*>(encoded.constData()),
+               reinterpret_cast<const BYTE*>(encoded.constData()) + encoded.size());
+    dWidthMM = image.width() / dpmX * 1000.0;
+    dHeightMM = image.height() / dpmY * 1000.0;
+    return TRUE;
+}
+
+BOOL ClipboardPaste2dCommand::ReadBitmap(COleDataObject& data)
+{
+    m_basePoint = RuVaPnt2d(0.0, 0.0);
+    HGLOBAL h = data.GetGlobalData(CF_DIB);
+    if (h == nullptr)
+        return FALSE;
+    const SIZE_T size = GlobalSize(h);
+    const BOOL bDone = DecodeDib(static_cast<const BYTE*>(GlobalLock(h)), size, m_image, m_dImageWidth, m_dImageHeight);
+    GlobalUnlock(h);
+    GlobalFree(h);
+    return bDone;
+}
+
+Feature2dBase* ClipboardPaste2dCommand::MakeImage(const RuVaPnt2d& point, double dScaleX, double dScaleY,
+                                                  double dAngle) const
+{
+    if (m_image.empty())
+        return nullptr;
+    auto image = std::make_unique<Image2dFeature>();
+    image->SetImageData(m_image.data(), m_image.size());
+    if (!image->SetPoint(point) || !image->SetAlignment(0) || !image->SetWidth(m_dImageWidth * std::fabs(dScaleX)) ||
+        !image->SetHeight(m_dImageHeight * std::fabs(dScaleY)) || !image->SetAngle(dAngle) || !image->IsValid())
+        return nullptr;
+    return image.release();
+}
+
+BOOL ClipboardPaste2dCommand::BuildImagePasteDocument(Draw2dDocument* pTarget)
+{
+    auto paste = std::make_unique<ClipDocument>();
+    Draw2dDocument* pModel = paste->GetModel();
+    pModel->CopyDocumentSettings(pTarget);
+    std::unique_ptr<Feature2dBase> image(MakeImage(RuVaPnt2d(0.0, 0.0), 1.0, 1.0, 0.0));
+    if (image == nullptr)
+        return FALSE;
+    paste->GetViewInfo().SetActiveIndex(paste->GetViewInfo().AddViewInfo(0, pModel->GetActiveDrawingID()));
+    if (pModel->AddFeature(image.get(), pModel->GetActiveDrawingFeature(), 0) == -1)
+        return FALSE;
+    m_pPaste = std::move(paste);
+    return TRUE;
+}
+
 BOOL ClipboardPaste2dCommand::BuildPasteDocument()
 {
     m_pPaste.reset();
@@ -254,6 +373,9 @@ BOOL ClipboardPaste2dCommand::BuildPasteDocument()
         break;
     case kindText:
         bBuilt = BuildTextPasteDocument(pTarget);
+        break;
+    case kindImage:
+        bBuilt = BuildImagePasteDocument(pTarget);
         break;
     default:
         break;
@@ -528,6 +650,16 @@ BOOL ClipboardPaste2dCommand::PasteAt(const RuVaPnt2d& world, double dScaleX, do
             text->SetLayerID(pTarget->GetCurrentLayerID());
             pTarget->BeginUndoOperation(nullptr);
             bDone = pTarget->AddFeature(text.get(), pView->GetActiveDrawingFeature(), 1) != -1 ? TRUE : FALSE;
+            pTarget->EndUndoOperation();
+        }
+        break;
+    }
+    case kindImage: {
+        std::unique_ptr<Feature2dBase> image(MakeImage(point, dScaleX, dScaleY, dAngle));
+        if (image != nullptr) {
+            image->SetLayerID(pTarget->GetCurrentLayerID());
+            pTarget->BeginUndoOperation(nullptr);
+            bDone = pTarget->AddFeature(image.get(), pView->GetActiveDrawingFeature(), 1) != -1 ? TRUE : FALSE;
             pTarget->EndUndoOperation();
         }
         break;

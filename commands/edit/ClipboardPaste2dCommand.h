@@ -8,12 +8,14 @@
 // angle exist only in an object first started with shapes on the clipboard.
 
 #include <memory>
+#include <vector>
 
 #include "command/CommandBase.h"
 #include "platform/afx/CString.h"
 #include "libs/ruva/RuVaPnt2d.h"
 
 class Draw2dDocument;
+class Feature2dBase;
 class Draw2dView;
 class COleDataObject;
 
@@ -55,6 +57,13 @@ public:
     // Clipboard text made fit for a text shape: trailing line breaks removed; FALSE for an empty text or
     // one longer than a text shape holds.
     static BOOL PrepareText(CString& text);
+    // The most pixels a pasted picture may have.
+    static constexpr double kMaxImagePixels = 100.0e6;
+    // A packed device-independent bitmap turned into a PNG picture and its size in millimetres (its own
+    // resolution, else 96 dpi); FALSE for data that is not a picture, too large, or that cannot be decoded
+    // within the decoder's memory limit.
+    static BOOL DecodeDib(const BYTE* pData, size_t nSize, std::vector<BYTE>& png, double& dWidthMM,
+                          double& dHeightMM);
 
     // Adds the clip's shapes to the view's active drawing with the base point on the point (local
     // coordinates of the active drawing), scaled and turned about it; one undo step. The number of shapes
@@ -69,6 +78,10 @@ private:
     BOOL ReadClipboard(COleDataObject& data);
     BOOL ReadNativeData(COleDataObject& data);
     BOOL ReadText(COleDataObject& data);
+    BOOL ReadBitmap(COleDataObject& data);
+    BOOL BuildImagePasteDocument(Draw2dDocument* pTarget);
+    // A picture shape of the pasted image at the point, scaled and turned; NULL when it cannot be made.
+    Feature2dBase* MakeImage(const RuVaPnt2d& point, double dScaleX, double dScaleY, double dAngle) const;
     void Reset();
     BOOL BuildPasteDocument();
     BOOL BuildNativePasteDocument(Draw2dDocument* pTarget);
@@ -81,6 +94,9 @@ private:
     int m_nKind = kindNone;
     std::unique_ptr<ClipDocument> m_pClip;
     CString m_strText;
+    std::vector<BYTE> m_image;  // PNG
+    double m_dImageWidth = 0.0;
+    double m_dImageHeight = 0.0;
     std::unique_ptr<ClipDocument> m_pPaste;
     RuVaPnt2d m_basePoint;
     BOOL m_bBusy = FALSE;

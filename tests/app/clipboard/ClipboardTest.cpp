@@ -33,7 +33,9 @@
 #include "commands/edit/ClipboardPaste2dCommand.h"
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Drag.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/Image2dFeature.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
@@ -490,6 +492,121 @@ TEST(ClipboardPictureSizeTest, ExtentAndBitmapSizes)
     CQZ2SrvrItem::GetBitmapSize(50000, 1000, bw, bh);
     EXPECT_EQ(bw, 3000);
     EXPECT_EQ(bh, 59);
+}
+
+// What other programs put on the clipboard becomes a shape of the kind that fits it.
+TEST_F(ClipboardTest, TextAndPicturesOfOtherProgramsBecomeShapes)
+{
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    // Text: a text shape in the current style, without the trailing line break.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Label 1\n"));
+    Command(kPasteID);
+    auto* paste = dynamic_cast<QZ2Command::ClipboardPaste2dCommand*>(m_manager->GetActiveCommand());
+    ASSERT_NE(paste, nullptr);
+    EXPECT_EQ(paste->GetPasteKind(), QZ2Command::ClipboardPaste2dCommand::kindText);
+    ASSERT_TRUE(GivePoint(3, RuVaPnt2d(20, 30)));
+    Command(kEndCommandID);
+    ASSERT_EQ(model->GetFeatureCount(), 1);
+    const auto* text = dynamic_cast<const Text2dFeature*>(model->GetFeature(model->GetNextFeatureRecordID(-1)));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->GetText(), CString(_T("Label 1")));
+
+    // A picture of 800 x 600 pixels at 96 dpi: an image shape of its size on paper.
+    QImage picture(800, 600, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    picture.setDotsPerMeterX(static_cast<int>(std::lround(96 / 0.0254)));
+    picture.setDotsPerMeterY(static_cast<int>(std::lround(96 / 0.0254)));
+    QGuiApplication::clipboard()->setImage(picture);
+    Command(kPasteID);
+    paste = dynamic_cast<QZ2Command::ClipboardPaste2dCommand*>(m_manager->GetActiveCommand());
+    ASSERT_NE(paste, nullptr);
+    EXPECT_EQ(paste->GetPasteKind(), QZ2Command::ClipboardPaste2dCommand::kindImage);
+    ASSERT_TRUE(GivePoint(3, RuVaPnt2d(0, 0)));
+    Command(kEndCommandID);
+    ASSERT_EQ(model->GetFeatureCount(), 2);
+    const Image2dFeature* image = nullptr;
+    for (long id = model->GetNextFeatureRecordID(-1); id != -1; id = model->GetNextFeatureRecordID(id))
+        if (auto* i = dynamic_cast<const Image2dFeature*>(model->GetFeature(id)))
+            image = i;
+    ASSERT_NE(image, nullptr);
+    EXPECT_NEAR(image->GetWidth(), 800 * 25.4 / 96, 0.05);
+    EXPECT_NEAR(image->GetHeight(), 600 * 25.4 / 96, 0.05);
+    EXPECT_EQ(model->GetUndoCount(), 2);
+
+    // A text longer than a text shape holds is refused.
+    QGuiApplication::clipboard()->setText(QString(40000, QLatin1Char('x')));
+    m_app->boxes.clear();
+    Command(kPasteID);
+    EXPECT_EQ(m_manager->GetActiveCommand(), nullptr);
+    ASSERT_EQ(m_app->boxes.size(), 1u);
+    EXPECT_EQ(model->GetFeatureCount(), 2);
+}
+
+// Pictures whose header announces more than the reader takes are refused before any pixel is allocated.
+TEST(ClipboardImageReaderTest, HugeOrBrokenBitmapsAreRefused)
+{
+    auto header = [](qint32 w, qint32 h, int bits) {
+        std::vector<BYTE> dib(40 + 64, 0);
+        auto put = [&dib](size_t o, quint32 v) {
+            for (int i = 0; i < 4; ++i)
+                dib[o + i] = static_cast<BYTE>(v >> (8 * i));
+        };
+        put(0, 40);
+        put(4, static_cast<quint32>(w));
+        put(8, static_cast<quint32>(h));
+        dib[12] = 1;
+        dib[14] = static_cast<BYTE>(bits);
+        return dib;
+    };
+    struct Case {
+        const char* name;
+        std::vector<BYTE> dib;
+    };
+    const std::vector<Case> cases = {
+        {"100,000 x 100,000 pixels", header(100000, 100000, 24)},
+        {"negative width", header(-5, 5, 24)},
+        {"fewer pixels than announced", header(40, 40, 24)},
+        {"bits 0", header(4, 4, 0)},
+        {"shorter than a header", std::vector<BYTE>(20, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<BYTE> png;
+        double w = 0, h = 0;
+        EXPECT_FALSE(QZ2Command::ClipboardPaste2dCommand::DecodeDib(c.dib.data(), c.dib.size(), png, w, h));
+        EXPECT_TRUE(png.empty());
+    }
+}
+
+// The preview follows the cursor and is rebuilt when the angle changes while dragging.
+TEST_F(ClipboardTest, PreviewIsBuiltAndRebuiltOnAnAngleChange)
+{
+    CQZ2Doc* source = NewDrawingWithLayer();
+    Draw2dDocument* from = source->GetDraw2dDocument();
+    const long a = AddLine(from, RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    const long b = AddLine(from, RuVaPnt2d(0, 0), RuVaPnt2d(0, 10));
+    Select(from, std::vector<long>{a, b});
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(0, 0)));
+    NewDrawingWithLayer();
+    Command(kPasteID);
+    QZ2Command::CommandBase* paste = m_manager->GetActiveCommand();
+    ASSERT_NE(paste, nullptr);
+    ASSERT_NE(paste->GetDrag(), nullptr);
+    CQZ2View* view = ActiveDrawView();
+    ASSERT_NE(view, nullptr);
+    paste->DrawPreview(CPoint(100, 100), RuVaPnt2d(40, 40), RuVaPnt2d(40, 40), 0);
+    EXPECT_EQ(paste->GetDrag()->GetFeatureCount(), 2);
+    QZ2Command::AngleParameterItem angle;
+    const int ai = paste->FindParameterIndex(QZ2Command::ClipboardPaste2dCommand::itemAngle);
+    ASSERT_GE(ai, 0);
+    angle.Copy(*paste->GetParameterItem(ai));
+    angle.SetValue(45.0);
+    ASSERT_TRUE(m_manager->SetAngleParameter(ai, angle, TRUE));
+    EXPECT_TRUE(paste->GetDrag()->IsEmptyDragData());
+    paste->DrawPreview(CPoint(110, 100), RuVaPnt2d(44, 40), RuVaPnt2d(44, 40), 0);
+    EXPECT_EQ(paste->GetDrag()->GetFeatureCount(), 2);
+    Command(kEndCommandID);
 }
 
 }  // namespace
