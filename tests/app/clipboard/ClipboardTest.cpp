@@ -4,6 +4,8 @@
 
 #include "ClipboardFixture.h"
 
+#include "libs/vevure/DrawingFeatureBase.h"
+
 #include <QtGui/QImage>
 
 #include <cmath>
@@ -152,6 +154,63 @@ TEST_F(ClipboardTest, OnePartDrawingThroughTwoLayoutsIsRefusedAndTheClipboardKep
     EXPECT_TRUE(m_app->boxes[0].text.contains(QStringLiteral("two different part layouts")));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat(NativeMime()));
+}
+
+// A paper showing two part drawings: the clip keeps the paper's name and size, the two part drawings, only
+// the layouts used, and the shapes in the source's order; the base point stays in paper coordinates.
+TEST_F(ClipboardTest, CopyOnAPaperKeepsItsPartDrawingsAndTheLayoutsUsed)
+{
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    DrawingFeatureBase* paper = model->GetActiveDrawingFeature();
+    ASSERT_TRUE(paper->IsPaperFeature());
+    ASSERT_TRUE(model->SetPaperSize(paper->GetDrawingName(), 297, 210, 1));
+    const long p1 = model->AddPartDrawingFeature(_T("P1"));
+    const long p2 = model->AddPartDrawingFeature(_T("P2"));
+    const long p3 = model->AddPartDrawingFeature(_T("P3"));
+    const long l1 = model->AddPartLayout(paper->GetDrawingID(), p1, _T("L1"), -1, 1);
+    const long l2 = model->AddPartLayout(paper->GetDrawingID(), p2, _T("L2"), -1, 1);
+    const long l3 = model->AddPartLayout(paper->GetDrawingID(), p3, _T("L3"), -1, 1);
+    ASSERT_TRUE(model->SetPartLayoutScale(l1, 1, 2, FALSE, 1, 2, 1));
+    ASSERT_NE(l3, -1);
+    auto add = [&](long drawing, double y) {
+        Line2dFeature l(RuVaPnt2d(0, y), RuVaPnt2d(10, y));
+        l.SetLayerID(model->GetCurrentLayerID());
+        return model->AddFeature(&l, model->ChangeDrawingFeature(drawing), 1);
+    };
+    const long first = add(p1, 1);
+    const long second = add(p2, 2);
+    const long third = add(p1, 3);
+    add(p3, 4);  // not picked
+    // Picked in another order than they were drawn.
+    SelectThrough(model, {FeatureLayout(third, l1, -1), FeatureLayout(second, l2, -1), FeatureLayout(first, l1, -1)});
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(30, 40)));
+    auto clip = ClipOnClipboard();
+    ASSERT_NE(clip, nullptr);
+    const Draw2dDocument* c = clip->GetModel();
+    EXPECT_EQ(clip->GetBasePoint(), RuVaPnt2d(30, 40));
+    const DrawingFeatureBase* clipPaper = clip->GetActiveViewDrawing();
+    ASSERT_NE(clipPaper, nullptr);
+    EXPECT_TRUE(clipPaper->IsPaperFeature());
+    EXPECT_EQ(clipPaper->GetDrawingName(), paper->GetDrawingName());
+    double w = 0, h = 0;
+    ASSERT_TRUE(c->GetPaperSize(clipPaper->GetDrawingName(), w, h));
+    EXPECT_EQ(w, 297);
+    EXPECT_EQ(h, 210);
+    EXPECT_NE(c->GetDrawingFeatureByName(_T("P1")), nullptr);
+    EXPECT_NE(c->GetDrawingFeatureByName(_T("P2")), nullptr);
+    EXPECT_EQ(c->GetDrawingFeatureByName(_T("P3")), nullptr);
+    // Only the two layouts used.
+    ASSERT_EQ(clipPaper->GetPartLayoutCount(), 2);
+    int scaled = 0;
+    for (int i = 0; i < clipPaper->GetPartLayoutCount(); ++i)
+        if (std::fabs(clipPaper->GetPartLayout(i)->GetScaleX() - 0.5) < 1e-12)
+            ++scaled;
+    EXPECT_EQ(scaled, 1);
+    std::vector<double> ys;
+    for (long id = c->GetNextFeatureRecordID(-1); id != -1; id = c->GetNextFeatureRecordID(id))
+        ys.push_back(dynamic_cast<const Line2dFeature*>(c->GetFeature(id))->GetStartPoint().Y());
+    EXPECT_EQ(ys, (std::vector<double>{1, 3, 2}));
 }
 
 TEST_F(ClipboardTest, ASecondCopyLetsTheFirstClipGo)
