@@ -501,6 +501,31 @@ TEST(ClipboardImageReaderTest, HugeOrBrokenBitmapsAreRefused)
     }
 }
 
+// The paste object keeps the parameters of its first start: started first with text on the clipboard it
+// has no scale or angle, and later pastes of shapes place them unscaled and unturned.
+TEST_F(ClipboardTest, ParametersAreThoseOfTheFirstStart)
+{
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    QGuiApplication::clipboard()->setText(QStringLiteral("first"));
+    Command(kPasteID);
+    QZ2Command::CommandBase* paste = m_manager->GetActiveCommand();
+    ASSERT_NE(paste, nullptr);
+    EXPECT_LT(paste->FindParameterIndex(QZ2Command::ClipboardPaste2dCommand::itemScale), 0);
+    Command(kEndCommandID);
+    const long a = AddLine(model, RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    Select(model, std::vector<long>{a});
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(0, 0)));
+    Command(kPasteID);
+    paste = m_manager->GetActiveCommand();
+    ASSERT_NE(paste, nullptr);
+    EXPECT_LT(paste->FindParameterIndex(QZ2Command::ClipboardPaste2dCommand::itemScale), 0);
+    EXPECT_LT(paste->FindParameterIndex(QZ2Command::ClipboardPaste2dCommand::itemAngle), 0);
+    ASSERT_TRUE(GivePoint(QZ2Command::ClipboardPaste2dCommand::itemPoint, RuVaPnt2d(5, 5)));
+    Command(kEndCommandID);
+    EXPECT_EQ(model->GetFeatureCount(), 2);
+}
+
 // The preview follows the cursor and is rebuilt when the angle changes while dragging.
 TEST_F(ClipboardTest, PreviewIsBuiltAndRebuiltOnAnAngleChange)
 {
