@@ -1,4 +1,5 @@
 #include "app/CQZ2App.h"
+#include "app/CQZ2SrvrItem.h"
 
 #include <QtCore/QByteArray>
 #include <QtCore/QCoreApplication>
@@ -245,6 +246,8 @@ BOOL CQZ2App::InitInstance()
     CFeatureSettingTreeDialog::SetAppServices(styleServices);
 
     // Object linking and embedding have no counterpart here: nothing to start, nothing that fails.
+    // Copies reach the clipboard through the documents' clipboard renderers.
+    CQZ2SrvrItem::InstallServices();
 
     CCommandLineInfo cmdInfo;
     if (m_bArgumentsSet) {
@@ -1014,6 +1017,7 @@ BOOL CQZ2App::PreTranslateMessage(MSG* pMsg)
 int CQZ2App::ExitInstance()
 {
     CFeatureSettingTreeDialog::SetAppServices(CFeatureSettingTreeDialog::AppServices());
+    CQZ2SrvrItem::RemoveServices();
     RegisterOptionsServices(FALSE);
     KillAutoSaveTimer();
     delete m_pAutoSaveTimer;

@@ -1,4 +1,5 @@
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2SrvrItem.h"
 
 #include "libs/kcplot/PlotDevice.h"
 #include "libs/kcplot/PlotManager.h"
@@ -874,6 +875,8 @@ void CQZ2Doc::OnCloseDocument()
     if (QZ2Command::CommandManager* pManager = GetCommandManager())
         if (pManager->GetDocument() == this)
             pManager->SetDocument(nullptr, nullptr);
+    // A copy from this drawing still on the clipboard stays readable, or goes when the user says so.
+    CQZ2SrvrItem::OnDocumentClosing(this);
     const CString recoveryFile = m_strHomeFilePath.IsEmpty() ? CString() : m_strRecoveryFilePath;
     ClearRecovery();
     if (m_pDraw2dDocument != nullptr)

@@ -5,14 +5,14 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6 qt6-svg-dev
   fcitx5-frontend-qt6
   libgl-dev libxkbcommon-dev
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
   libtbb-dev libgsf-1-dev libgsf-bin libdxflib-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core fonts-noto-cjk fonts-urw-base35
-  xvfb xauth
+  xvfb xauth xclip
   poppler-utils
 )
 # Node.js and npm run the DWG converter. Debian's packages only when the commands are missing: a Node.js

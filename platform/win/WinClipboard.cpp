@@ -79,6 +79,8 @@ QString MimeOf(UINT format) {
   switch (format) {
     case CF_UNICODETEXT: case CF_TEXT: case CF_OEMTEXT: return QStringLiteral("text/plain");
     case CF_DIB: case CF_DIBV5: case CF_BITMAP: return QStringLiteral("application/x-qt-image");
+    // Vector pictures travel as SVG, which other programs here read.
+    case CF_ENHMETAFILE: return QStringLiteral("image/svg+xml");
     default: return MimeOfRegistered(format);
   }
 }
@@ -145,7 +147,7 @@ bool Has(const QMimeData* m, UINT format) {
     case CF_UNICODETEXT: case CF_TEXT: case CF_OEMTEXT: return m->hasText();
     case CF_DIB: case CF_BITMAP: case CF_DIBV5: return m->hasImage();
     default: {
-      const QString mime = MimeOfRegistered(format);
+      const QString mime = MimeOf(format);
       return !mime.isEmpty() && m->hasFormat(mime);
     }
   }
@@ -341,7 +343,7 @@ HANDLE GetClipboardData(UINT uFormat) {
 #endif
     }
     default:
-      bytes = m->data(MimeOfRegistered(uFormat));
+      bytes = m->data(MimeOf(uFormat));
       break;
   }
   // An offered format its owner did not render when asked is not there.
@@ -386,6 +388,7 @@ std::vector<UINT> FormatsNow() {
     out.push_back(CF_DIB);
     out.push_back(CF_BITMAP);
   }
+  if (m->hasFormat(MimeOf(CF_ENHMETAFILE))) out.push_back(CF_ENHMETAFILE);
   const QString prefix = QString::fromLatin1(kMimePrefix);
   for (const QString& f : m->formats()) {
     if (!f.startsWith(prefix)) continue;

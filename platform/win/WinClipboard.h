@@ -2,7 +2,7 @@
 // The clipboard over the Qt clipboard, and the movable global memory that carries its data.
 //
 // Formats: CF_UNICODETEXT and CF_TEXT travel as plain text; CF_DIB and CF_BITMAP (a bitmap
-// handle) as an image; a format
+// handle) as an image; CF_ENHMETAFILE as an SVG picture (image/svg+xml, the bytes as given); a format
 // registered with RegisterClipboardFormat travels as bytes under the MIME type
 // "application/x-korvancad-<name>" (the name percent-encoded), so two running instances of the
 // program exchange it. Data handed to SetClipboardData belongs to the clipboard afterwards;
