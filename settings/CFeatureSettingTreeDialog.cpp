@@ -25,7 +25,12 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinMessages.h"
+#include "settings/CDimensionAddTextSettingPage.h"
+#include "settings/CDimensionAutoSettingPage.h"
 #include "settings/CDimensionColorLineSettingPage.h"
+#include "settings/CDimensionSettingPage.h"
+#include "settings/CDimensionTextSettingPage.h"
+#include "settings/CDimensionToleranceSettingPage.h"
 #include "settings/CGeneralFeatureSettingPage.h"
 #include "settings/CPointMarkerSettingPage.h"
 #include "settings/CTextSettingPage.h"
@@ -155,9 +160,15 @@ void CFeatureSettingTreeDialog::SetDimensionSetting(const DimensionSetting* pSet
 {
     if (pSetting == nullptr)
         return;
-    if (!m_pDimensionColorPage) {
+    if (!m_pDimensionArrowPage) {
+        m_pDimensionArrowPage = std::make_unique<CDimensionSettingPage>();
+        m_pDimensionTextPage = std::make_unique<CDimensionTextSettingPage>();
+        m_pDimensionTolerancePage = std::make_unique<CDimensionToleranceSettingPage>();
+        m_pDimensionAddTextPage = std::make_unique<CDimensionAddTextSettingPage>();
         m_pDimensionColorPage = std::make_unique<CDimensionColorLineSettingPage>();
-        m_pDimensionColorPage->SetMixedValuesMode(m_bMixedValues);
+        m_pDimensionAutoPage = std::make_unique<CDimensionAutoSettingPage>();
+        for (int nPage = 5; nPage <= 10; ++nPage)
+            GetPage(nPage)->SetMixedValuesMode(m_bMixedValues);
     }
     if (m_pDocument != nullptr)
         m_pDimensionColorPage->SetAttributeTables(m_pDocument->GetLayerTable(), m_nLayerID,
@@ -165,15 +176,50 @@ void CFeatureSettingTreeDialog::SetDimensionSetting(const DimensionSetting* pSet
                                                   m_pDocument->GetLineTypeFeatureTable(),
                                                   m_pDocument->GetLineWidthFeatureTable());
     m_pLoadedDimension = std::make_unique<DimensionSetting>(*pSetting);
+    m_pDimensionArrowPage->SetDimensionSetting(pSetting);
+    m_pDimensionTextPage->SetDimensionSetting(pSetting);
+    m_pDimensionTolerancePage->SetDimensionSetting(pSetting);
+    m_pDimensionAddTextPage->SetDimensionSetting(pSetting);
     m_pDimensionColorPage->SetDimensionSetting(pSetting);
+    m_pDimensionAutoPage->SetDimensionSetting(pSetting);
 }
 
 BOOL CFeatureSettingTreeDialog::GetDimensionSetting(DimensionSetting* pSetting) const
 {
-    if (pSetting == nullptr || !m_pLoadedDimension || !m_pDimensionColorPage)
+    if (pSetting == nullptr || !m_pLoadedDimension)
         return FALSE;
-    *pSetting = *m_pLoadedDimension;
-    return m_pDimensionColorPage->GetDimensionSetting(pSetting);
+    DimensionSetting read = *m_pLoadedDimension;
+    if (!m_pDimensionArrowPage || !m_pDimensionArrowPage->GetDimensionSetting(&read))
+        return FALSE;
+    if (!m_pDimensionTextPage || !m_pDimensionTextPage->GetDimensionSetting(&read))
+        return FALSE;
+    if (!m_pDimensionTolerancePage || !m_pDimensionTolerancePage->GetDimensionSetting(&read))
+        return FALSE;
+    // Degrees-minutes-seconds show at most six decimals, for the value and the tolerance alike.
+    if (read.GetAngleUnitFormatType() == 1) {
+        if (read.GetToleranceAnglePrecision() > 6)
+            read.SetToleranceAnglePrecision(6);
+        if (read.GetAnglePrecision() > 6)
+            read.SetAnglePrecision(6);
+    }
+    if (!m_pDimensionAddTextPage || !m_pDimensionAddTextPage->GetDimensionSetting(&read))
+        return FALSE;
+    if (!m_pDimensionColorPage || !m_pDimensionColorPage->GetDimensionSetting(&read))
+        return FALSE;
+    if (!m_pDimensionAutoPage || !m_pDimensionAutoPage->GetDimensionSetting(&read))
+        return FALSE;
+    *pSetting = read;
+    return TRUE;
+}
+
+int CFeatureSettingTreeDialog::GetDimensionLengthUnitFormat() const
+{
+    return m_pDimensionTextPage ? m_pDimensionTextPage->GetLengthUnitFormat() : -1;
+}
+
+int CFeatureSettingTreeDialog::GetDimensionAngleUnitFormat() const
+{
+    return m_pDimensionTextPage ? m_pDimensionTextPage->GetAngleUnitFormat() : -1;
 }
 
 void CFeatureSettingTreeDialog::SetFeatureSetting(const FeatureSettingBase* pSetting)
@@ -211,7 +257,12 @@ CFeatureSettingPropertyPage* CFeatureSettingTreeDialog::GetPage(int nPage) const
     case CFeatureSettingPropertyPage::kGeneralPage: return m_pGeneralPage.get();
     case CFeatureSettingPropertyPage::kPointMarkerPage: return m_pPointMarkerPage.get();
     case CFeatureSettingPropertyPage::kTextPage: return m_pTextPage.get();
+    case CFeatureSettingPropertyPage::kDimensionArrowPage: return m_pDimensionArrowPage.get();
+    case CFeatureSettingPropertyPage::kDimensionTextPage: return m_pDimensionTextPage.get();
+    case CFeatureSettingPropertyPage::kDimensionAddTextPage: return m_pDimensionAddTextPage.get();
+    case CFeatureSettingPropertyPage::kDimensionTolerancePage: return m_pDimensionTolerancePage.get();
     case CFeatureSettingPropertyPage::kDimensionColorPage: return m_pDimensionColorPage.get();
+    case CFeatureSettingPropertyPage::kDimensionAutoPage: return m_pDimensionAutoPage.get();
     default: return nullptr;
     }
 }
@@ -374,6 +425,22 @@ BOOL CFeatureSettingTreeDialog::ShowPage(CQZ2PropertyPage* pPage)
     return TRUE;
 }
 
+BOOL CFeatureSettingTreeDialog::SelectPage(int nPage)
+{
+    if (m_tree.GetSafeHwnd() == nullptr)
+        return FALSE;
+    // The tree is at most two levels deep: the dimension item holds the other dimension pages.
+    for (HTREEITEM h = m_tree.GetRootItem(); h != nullptr; h = m_tree.GetNextSiblingItem(h)) {
+        for (HTREEITEM item = h; item != nullptr;
+             item = item == h ? m_tree.GetChildItem(h) : m_tree.GetNextSiblingItem(item)) {
+            auto* pPage = reinterpret_cast<CFeatureSettingPropertyPage*>(m_tree.GetItemData(item));
+            if (pPage != nullptr && pPage->GetPageIndex() == nPage)
+                return m_tree.SelectItem(item);
+        }
+    }
+    return FALSE;
+}
+
 void CFeatureSettingTreeDialog::OnDestroy()
 {
 
@@ -511,8 +578,12 @@ void CFeatureSettingTreeDialog::LoadStyleIntoPage(CFeatureSettingPropertyPage* p
     if (pPage == nullptr || pStyle == nullptr)
         return;
     // The style's kind is the page's: the collection holds settings of its own kind only.
-    if (KindOfPage(pPage->GetPageIndex()) != kKinds)
-        SetFeatureSetting(pStyle);
+    if (KindOfPage(pPage->GetPageIndex()) == kKinds)
+        return;
+    SetFeatureSetting(pStyle);
+    // A chosen style's texts replace the shapes' texts, empty ones too.
+    if (KindOfPage(pPage->GetPageIndex()) == kDimension && m_pDimensionAddTextPage)
+        m_pDimensionAddTextPage->MarkTextsEntered();
 }
 
 void CFeatureSettingTreeDialog::OnSelectStyle()
