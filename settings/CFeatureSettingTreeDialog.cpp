@@ -25,6 +25,10 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinMessages.h"
+#include "libs/vevure/BalloonSetting.h"
+#include "libs/vevure/LeadSetting.h"
+#include "settings/CBalloonSettingPage.h"
+#include "settings/CLeadSettingPage.h"
 #include "settings/CDimensionAddTextSettingPage.h"
 #include "settings/CDimensionAutoSettingPage.h"
 #include "settings/CDimensionColorLineSettingPage.h"
@@ -156,6 +160,45 @@ BOOL CFeatureSettingTreeDialog::GetTextSetting(TextSetting* pSetting) const
     return m_pTextPage ? m_pTextPage->GetTextSetting(pSetting) : FALSE;
 }
 
+void CFeatureSettingTreeDialog::SetLeadSetting(const LeadSetting* pSetting)
+{
+    if (pSetting == nullptr)
+        return;
+    if (!m_pLeadPage) {
+        m_pLeadPage = std::make_unique<CLeadSettingPage>();
+        m_pLeadPage->SetMixedValuesMode(m_bMixedValues);
+    }
+    if (m_pDocument != nullptr)
+        m_pLeadPage->SetAttributeTables(m_pDocument->GetLayerTable(), m_nLayerID, m_pDocument->GetColorFeatureTable(),
+                                        m_pDocument->GetLineTypeFeatureTable(), m_pDocument->GetLineWidthFeatureTable());
+    m_pLeadPage->SetLeadSetting(*pSetting);
+}
+
+BOOL CFeatureSettingTreeDialog::GetLeadSetting(LeadSetting* pSetting) const
+{
+    return m_pLeadPage && pSetting != nullptr ? m_pLeadPage->GetLeadSetting(*pSetting) : FALSE;
+}
+
+void CFeatureSettingTreeDialog::SetBalloonSetting(const BalloonSetting* pSetting)
+{
+    if (pSetting == nullptr)
+        return;
+    if (!m_pBalloonPage) {
+        m_pBalloonPage = std::make_unique<CBalloonSettingPage>();
+        m_pBalloonPage->SetMixedValuesMode(m_bMixedValues);
+    }
+    if (m_pDocument != nullptr)
+        m_pBalloonPage->SetAttributeTables(m_pDocument->GetLayerTable(), m_nLayerID,
+                                           m_pDocument->GetColorFeatureTable(), m_pDocument->GetLineTypeFeatureTable(),
+                                           m_pDocument->GetLineWidthFeatureTable());
+    m_pBalloonPage->SetBalloonSetting(*pSetting);
+}
+
+BOOL CFeatureSettingTreeDialog::GetBalloonSetting(BalloonSetting* pSetting) const
+{
+    return m_pBalloonPage && pSetting != nullptr ? m_pBalloonPage->GetBalloonSetting(*pSetting) : FALSE;
+}
+
 void CFeatureSettingTreeDialog::SetDimensionSetting(const DimensionSetting* pSetting)
 {
     if (pSetting == nullptr)
@@ -232,6 +275,10 @@ void CFeatureSettingTreeDialog::SetFeatureSetting(const FeatureSettingBase* pSet
         SetPointMarkerSetting(static_cast<const PointMarkerSetting*>(pSetting));
     else if (pSetting->IsKindOf(RUNTIME_CLASS(TextSetting)))
         SetTextSetting(static_cast<const TextSetting*>(pSetting));
+    else if (pSetting->IsKindOf(RUNTIME_CLASS(LeadSetting)))
+        SetLeadSetting(static_cast<const LeadSetting*>(pSetting));
+    else if (pSetting->IsKindOf(RUNTIME_CLASS(BalloonSetting)))
+        SetBalloonSetting(static_cast<const BalloonSetting*>(pSetting));
     else if (pSetting->IsKindOf(RUNTIME_CLASS(DimensionSetting)))
         SetDimensionSetting(static_cast<const DimensionSetting*>(pSetting));
 }
@@ -246,6 +293,10 @@ BOOL CFeatureSettingTreeDialog::GetFeatureSetting(FeatureSettingBase* pSetting) 
         return GetPointMarkerSetting(static_cast<PointMarkerSetting*>(pSetting));
     if (pSetting->IsKindOf(RUNTIME_CLASS(TextSetting)))
         return GetTextSetting(static_cast<TextSetting*>(pSetting));
+    if (pSetting->IsKindOf(RUNTIME_CLASS(LeadSetting)))
+        return GetLeadSetting(static_cast<LeadSetting*>(pSetting));
+    if (pSetting->IsKindOf(RUNTIME_CLASS(BalloonSetting)))
+        return GetBalloonSetting(static_cast<BalloonSetting*>(pSetting));
     if (pSetting->IsKindOf(RUNTIME_CLASS(DimensionSetting)))
         return GetDimensionSetting(static_cast<DimensionSetting*>(pSetting));
     return FALSE;
@@ -257,6 +308,8 @@ CFeatureSettingPropertyPage* CFeatureSettingTreeDialog::GetPage(int nPage) const
     case CFeatureSettingPropertyPage::kGeneralPage: return m_pGeneralPage.get();
     case CFeatureSettingPropertyPage::kPointMarkerPage: return m_pPointMarkerPage.get();
     case CFeatureSettingPropertyPage::kTextPage: return m_pTextPage.get();
+    case CFeatureSettingPropertyPage::kLeadPage: return m_pLeadPage.get();
+    case CFeatureSettingPropertyPage::kBalloonPage: return m_pBalloonPage.get();
     case CFeatureSettingPropertyPage::kDimensionArrowPage: return m_pDimensionArrowPage.get();
     case CFeatureSettingPropertyPage::kDimensionTextPage: return m_pDimensionTextPage.get();
     case CFeatureSettingPropertyPage::kDimensionAddTextPage: return m_pDimensionAddTextPage.get();
@@ -562,6 +615,8 @@ std::unique_ptr<FeatureSettingBase> CFeatureSettingTreeDialog::ReadPage(CFeature
     case CFeatureSettingPropertyPage::kGeneralPage: pSetting = std::make_unique<GeneralFeatureSetting>(); break;
     case CFeatureSettingPropertyPage::kPointMarkerPage: pSetting = std::make_unique<PointMarkerSetting>(); break;
     case CFeatureSettingPropertyPage::kTextPage: pSetting = std::make_unique<TextSetting>(); break;
+    case CFeatureSettingPropertyPage::kLeadPage: pSetting = std::make_unique<LeadSetting>(); break;
+    case CFeatureSettingPropertyPage::kBalloonPage: pSetting = std::make_unique<BalloonSetting>(); break;
     default:
         if (!IsDimensionPage(pPage->GetPageIndex()))
             return nullptr;

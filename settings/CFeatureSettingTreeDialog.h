@@ -22,6 +22,10 @@ class CDimensionAutoSettingPage;
 class DimensionSetting;
 class CPointMarkerSettingPage;
 class CTextSettingPage;
+class CLeadSettingPage;
+class CBalloonSettingPage;
+class LeadSetting;
+class BalloonSetting;
 class TextSetting;
 class PointMarkerSetting;
 class CStringArray;
@@ -59,6 +63,10 @@ public:
     BOOL GetPointMarkerSetting(PointMarkerSetting* pSetting) const;
     void SetTextSetting(const TextSetting* pSetting);
     BOOL GetTextSetting(TextSetting* pSetting) const;
+    void SetLeadSetting(const LeadSetting* pSetting);
+    BOOL GetLeadSetting(LeadSetting* pSetting) const;
+    void SetBalloonSetting(const BalloonSetting* pSetting);
+    BOOL GetBalloonSetting(BalloonSetting* pSetting) const;
     // The six dimension pages share one style: loading keeps a copy, and reading starts from that copy so
     // that values no page shows pass through unchanged. Read: FALSE when a dimension page is missing or
     // refuses. In degrees-minutes-seconds neither angle precision stays above 6.
@@ -133,6 +141,8 @@ protected:
     std::unique_ptr<CGeneralFeatureSettingPage> m_pGeneralPage;
     std::unique_ptr<CPointMarkerSettingPage> m_pPointMarkerPage;
     std::unique_ptr<CTextSettingPage> m_pTextPage;
+    std::unique_ptr<CLeadSettingPage> m_pLeadPage;
+    std::unique_ptr<CBalloonSettingPage> m_pBalloonPage;
     std::unique_ptr<CDimensionSettingPage> m_pDimensionArrowPage;
     std::unique_ptr<CDimensionTextSettingPage> m_pDimensionTextPage;
     std::unique_ptr<CDimensionToleranceSettingPage> m_pDimensionTolerancePage;
