@@ -5,7 +5,13 @@
 // change message that keeps the dialog's named-style choice honest, and the hand-over of sample shapes
 // to the dialog's preview.
 
+#include <initializer_list>
+
 #include "controls/CQZ2PropertyPage.h"
+#include "platform/afx/CString.h"
+
+class RuVaPnt2d;
+class TextSetting;
 
 class ColorFeatureTable;
 class LineTypeFeatureTable;
@@ -42,10 +48,38 @@ public:
     void NotifySettingChanged(BOOL bEdited);
     // Hands the samples to the dialog's preview; the list stays the caller's.
     void ShowPreview(Feature2dList& samples);
+    // The control id of the focused window when it is one of this page's controls (0 otherwise). The edit
+    // inside an editable combo box counts as the combo box.
+    int GetFocusedControlId() const;
+
+    // Sample shapes that mark what the focused field sets, drawn in colour 4. Angles in degrees; a shape
+    // the data model refuses to make is left out.
+    // A measuring linear dimension centred on centre, width long, turned by angle, its measured points below.
+    static void AddLinearDimensionSample(Feature2dList* pList, const RuVaPnt2d& centre, double width, double angle,
+                                         double outsideLength, double extension1, double extension2,
+                                         const CString& preText, int nVerticalPos);
+    // A measuring angular dimension about vertex from the arm through point over sweep degrees; when the
+    // extension would reach the vertex both arms are drawn as lines instead.
+    static void AddAngularDimensionSample(Feature2dList* pList, const RuVaPnt2d& vertex, const RuVaPnt2d& point,
+                                          double sweep, int nArrowType1, int nArrowType2, double extensionLength,
+                                          BOOL bMarkVertex);
+    static void AddLeadSample(Feature2dList* pList, int nArrowType, const RuVaPnt2d& start, double length,
+                              double angle, double arrowSize, short nColorNo);
+    // One arrow head shown as a lead and as a dimension.
+    static void AddArrowSample(Feature2dList* pList, int nArrowType, short nColorNo);
+    // A text in the style (which it changes for the mark) with the mark of mark kind: 1 height, 2 width,
+    // 3 slant, 4 base point, 5 character spacing, 6 line spacing, 0 none. Returns the text's width.
+    static double AddTextSample(Feature2dList* pList, TextSetting* pStyle, RuVaPnt2d basePoint, double angle,
+                                int nMarkKind, const CString* pText, BOOL bOutline);
 
 protected:
     // Owner-drawn lists take their item height from the page's font.
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    // The first click on a three-state box of the mixed-values mode decides it: checked stays checked,
+    // anything else becomes unchecked, and the box can no longer be made indeterminate.
+    void DecideThreeStateBox(int nID);
+    // The check boxes become three-state in the mixed-values mode.
+    void MakeThreeState(std::initializer_list<int> ids);
     DECLARE_MESSAGE_MAP()
 
     int m_nPageIndex = 0;

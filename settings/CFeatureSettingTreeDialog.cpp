@@ -25,7 +25,16 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinMessages.h"
+#include "libs/vevure/BalloonSetting.h"
+#include "libs/vevure/LeadSetting.h"
+#include "settings/CBalloonSettingPage.h"
+#include "settings/CLeadSettingPage.h"
+#include "settings/CDimensionAddTextSettingPage.h"
+#include "settings/CDimensionAutoSettingPage.h"
 #include "settings/CDimensionColorLineSettingPage.h"
+#include "settings/CDimensionSettingPage.h"
+#include "settings/CDimensionTextSettingPage.h"
+#include "settings/CDimensionToleranceSettingPage.h"
 #include "settings/CGeneralFeatureSettingPage.h"
 #include "settings/CPointMarkerSettingPage.h"
 #include "settings/CTextSettingPage.h"
@@ -151,13 +160,58 @@ BOOL CFeatureSettingTreeDialog::GetTextSetting(TextSetting* pSetting) const
     return m_pTextPage ? m_pTextPage->GetTextSetting(pSetting) : FALSE;
 }
 
+void CFeatureSettingTreeDialog::SetLeadSetting(const LeadSetting* pSetting)
+{
+    if (pSetting == nullptr)
+        return;
+    if (!m_pLeadPage) {
+        m_pLeadPage = std::make_unique<CLeadSettingPage>();
+        m_pLeadPage->SetMixedValuesMode(m_bMixedValues);
+    }
+    if (m_pDocument != nullptr)
+        m_pLeadPage->SetAttributeTables(m_pDocument->GetLayerTable(), m_nLayerID, m_pDocument->GetColorFeatureTable(),
+                                        m_pDocument->GetLineTypeFeatureTable(), m_pDocument->GetLineWidthFeatureTable());
+    m_pLeadPage->SetLeadSetting(*pSetting);
+}
+
+BOOL CFeatureSettingTreeDialog::GetLeadSetting(LeadSetting* pSetting) const
+{
+    return m_pLeadPage && pSetting != nullptr ? m_pLeadPage->GetLeadSetting(*pSetting) : FALSE;
+}
+
+void CFeatureSettingTreeDialog::SetBalloonSetting(const BalloonSetting* pSetting)
+{
+    if (pSetting == nullptr)
+        return;
+    if (!m_pBalloonPage) {
+        m_pBalloonPage = std::make_unique<CBalloonSettingPage>();
+        m_pBalloonPage->SetMixedValuesMode(m_bMixedValues);
+    }
+    if (m_pDocument != nullptr)
+        m_pBalloonPage->SetAttributeTables(m_pDocument->GetLayerTable(), m_nLayerID,
+                                           m_pDocument->GetColorFeatureTable(), m_pDocument->GetLineTypeFeatureTable(),
+                                           m_pDocument->GetLineWidthFeatureTable());
+    m_pBalloonPage->SetBalloonSetting(*pSetting);
+}
+
+BOOL CFeatureSettingTreeDialog::GetBalloonSetting(BalloonSetting* pSetting) const
+{
+    return m_pBalloonPage && pSetting != nullptr ? m_pBalloonPage->GetBalloonSetting(*pSetting) : FALSE;
+}
+
 void CFeatureSettingTreeDialog::SetDimensionSetting(const DimensionSetting* pSetting)
 {
     if (pSetting == nullptr)
         return;
-    if (!m_pDimensionColorPage) {
+    if (!m_pDimensionArrowPage) {
+        m_pDimensionArrowPage = std::make_unique<CDimensionSettingPage>();
+        m_pDimensionTextPage = std::make_unique<CDimensionTextSettingPage>();
+        m_pDimensionTolerancePage = std::make_unique<CDimensionToleranceSettingPage>();
+        m_pDimensionAddTextPage = std::make_unique<CDimensionAddTextSettingPage>();
         m_pDimensionColorPage = std::make_unique<CDimensionColorLineSettingPage>();
-        m_pDimensionColorPage->SetMixedValuesMode(m_bMixedValues);
+        m_pDimensionAutoPage = std::make_unique<CDimensionAutoSettingPage>();
+        for (int nPage = 5; nPage <= 10; ++nPage)
+            GetPage(nPage)->SetMixedValuesMode(m_bMixedValues);
     }
     if (m_pDocument != nullptr)
         m_pDimensionColorPage->SetAttributeTables(m_pDocument->GetLayerTable(), m_nLayerID,
@@ -165,15 +219,50 @@ void CFeatureSettingTreeDialog::SetDimensionSetting(const DimensionSetting* pSet
                                                   m_pDocument->GetLineTypeFeatureTable(),
                                                   m_pDocument->GetLineWidthFeatureTable());
     m_pLoadedDimension = std::make_unique<DimensionSetting>(*pSetting);
+    m_pDimensionArrowPage->SetDimensionSetting(pSetting);
+    m_pDimensionTextPage->SetDimensionSetting(pSetting);
+    m_pDimensionTolerancePage->SetDimensionSetting(pSetting);
+    m_pDimensionAddTextPage->SetDimensionSetting(pSetting);
     m_pDimensionColorPage->SetDimensionSetting(pSetting);
+    m_pDimensionAutoPage->SetDimensionSetting(pSetting);
 }
 
 BOOL CFeatureSettingTreeDialog::GetDimensionSetting(DimensionSetting* pSetting) const
 {
-    if (pSetting == nullptr || !m_pLoadedDimension || !m_pDimensionColorPage)
+    if (pSetting == nullptr || !m_pLoadedDimension)
         return FALSE;
-    *pSetting = *m_pLoadedDimension;
-    return m_pDimensionColorPage->GetDimensionSetting(pSetting);
+    DimensionSetting read = *m_pLoadedDimension;
+    if (!m_pDimensionArrowPage || !m_pDimensionArrowPage->GetDimensionSetting(&read))
+        return FALSE;
+    if (!m_pDimensionTextPage || !m_pDimensionTextPage->GetDimensionSetting(&read))
+        return FALSE;
+    if (!m_pDimensionTolerancePage || !m_pDimensionTolerancePage->GetDimensionSetting(&read))
+        return FALSE;
+    // Degrees-minutes-seconds show at most six decimals, for the value and the tolerance alike.
+    if (read.GetAngleUnitFormatType() == 1) {
+        if (read.GetToleranceAnglePrecision() > 6)
+            read.SetToleranceAnglePrecision(6);
+        if (read.GetAnglePrecision() > 6)
+            read.SetAnglePrecision(6);
+    }
+    if (!m_pDimensionAddTextPage || !m_pDimensionAddTextPage->GetDimensionSetting(&read))
+        return FALSE;
+    if (!m_pDimensionColorPage || !m_pDimensionColorPage->GetDimensionSetting(&read))
+        return FALSE;
+    if (!m_pDimensionAutoPage || !m_pDimensionAutoPage->GetDimensionSetting(&read))
+        return FALSE;
+    *pSetting = read;
+    return TRUE;
+}
+
+int CFeatureSettingTreeDialog::GetDimensionLengthUnitFormat() const
+{
+    return m_pDimensionTextPage ? m_pDimensionTextPage->GetLengthUnitFormat() : -1;
+}
+
+int CFeatureSettingTreeDialog::GetDimensionAngleUnitFormat() const
+{
+    return m_pDimensionTextPage ? m_pDimensionTextPage->GetAngleUnitFormat() : -1;
 }
 
 void CFeatureSettingTreeDialog::SetFeatureSetting(const FeatureSettingBase* pSetting)
@@ -186,6 +275,10 @@ void CFeatureSettingTreeDialog::SetFeatureSetting(const FeatureSettingBase* pSet
         SetPointMarkerSetting(static_cast<const PointMarkerSetting*>(pSetting));
     else if (pSetting->IsKindOf(RUNTIME_CLASS(TextSetting)))
         SetTextSetting(static_cast<const TextSetting*>(pSetting));
+    else if (pSetting->IsKindOf(RUNTIME_CLASS(LeadSetting)))
+        SetLeadSetting(static_cast<const LeadSetting*>(pSetting));
+    else if (pSetting->IsKindOf(RUNTIME_CLASS(BalloonSetting)))
+        SetBalloonSetting(static_cast<const BalloonSetting*>(pSetting));
     else if (pSetting->IsKindOf(RUNTIME_CLASS(DimensionSetting)))
         SetDimensionSetting(static_cast<const DimensionSetting*>(pSetting));
 }
@@ -200,6 +293,10 @@ BOOL CFeatureSettingTreeDialog::GetFeatureSetting(FeatureSettingBase* pSetting) 
         return GetPointMarkerSetting(static_cast<PointMarkerSetting*>(pSetting));
     if (pSetting->IsKindOf(RUNTIME_CLASS(TextSetting)))
         return GetTextSetting(static_cast<TextSetting*>(pSetting));
+    if (pSetting->IsKindOf(RUNTIME_CLASS(LeadSetting)))
+        return GetLeadSetting(static_cast<LeadSetting*>(pSetting));
+    if (pSetting->IsKindOf(RUNTIME_CLASS(BalloonSetting)))
+        return GetBalloonSetting(static_cast<BalloonSetting*>(pSetting));
     if (pSetting->IsKindOf(RUNTIME_CLASS(DimensionSetting)))
         return GetDimensionSetting(static_cast<DimensionSetting*>(pSetting));
     return FALSE;
@@ -211,7 +308,14 @@ CFeatureSettingPropertyPage* CFeatureSettingTreeDialog::GetPage(int nPage) const
     case CFeatureSettingPropertyPage::kGeneralPage: return m_pGeneralPage.get();
     case CFeatureSettingPropertyPage::kPointMarkerPage: return m_pPointMarkerPage.get();
     case CFeatureSettingPropertyPage::kTextPage: return m_pTextPage.get();
+    case CFeatureSettingPropertyPage::kLeadPage: return m_pLeadPage.get();
+    case CFeatureSettingPropertyPage::kBalloonPage: return m_pBalloonPage.get();
+    case CFeatureSettingPropertyPage::kDimensionArrowPage: return m_pDimensionArrowPage.get();
+    case CFeatureSettingPropertyPage::kDimensionTextPage: return m_pDimensionTextPage.get();
+    case CFeatureSettingPropertyPage::kDimensionAddTextPage: return m_pDimensionAddTextPage.get();
+    case CFeatureSettingPropertyPage::kDimensionTolerancePage: return m_pDimensionTolerancePage.get();
     case CFeatureSettingPropertyPage::kDimensionColorPage: return m_pDimensionColorPage.get();
+    case CFeatureSettingPropertyPage::kDimensionAutoPage: return m_pDimensionAutoPage.get();
     default: return nullptr;
     }
 }
@@ -374,6 +478,22 @@ BOOL CFeatureSettingTreeDialog::ShowPage(CQZ2PropertyPage* pPage)
     return TRUE;
 }
 
+BOOL CFeatureSettingTreeDialog::SelectPage(int nPage)
+{
+    if (m_tree.GetSafeHwnd() == nullptr)
+        return FALSE;
+    // The tree is at most two levels deep: the dimension item holds the other dimension pages.
+    for (HTREEITEM h = m_tree.GetRootItem(); h != nullptr; h = m_tree.GetNextSiblingItem(h)) {
+        for (HTREEITEM item = h; item != nullptr;
+             item = item == h ? m_tree.GetChildItem(h) : m_tree.GetNextSiblingItem(item)) {
+            auto* pPage = reinterpret_cast<CFeatureSettingPropertyPage*>(m_tree.GetItemData(item));
+            if (pPage != nullptr && pPage->GetPageIndex() == nPage)
+                return m_tree.SelectItem(item);
+        }
+    }
+    return FALSE;
+}
+
 void CFeatureSettingTreeDialog::OnDestroy()
 {
 
@@ -495,6 +615,8 @@ std::unique_ptr<FeatureSettingBase> CFeatureSettingTreeDialog::ReadPage(CFeature
     case CFeatureSettingPropertyPage::kGeneralPage: pSetting = std::make_unique<GeneralFeatureSetting>(); break;
     case CFeatureSettingPropertyPage::kPointMarkerPage: pSetting = std::make_unique<PointMarkerSetting>(); break;
     case CFeatureSettingPropertyPage::kTextPage: pSetting = std::make_unique<TextSetting>(); break;
+    case CFeatureSettingPropertyPage::kLeadPage: pSetting = std::make_unique<LeadSetting>(); break;
+    case CFeatureSettingPropertyPage::kBalloonPage: pSetting = std::make_unique<BalloonSetting>(); break;
     default:
         if (!IsDimensionPage(pPage->GetPageIndex()))
             return nullptr;
@@ -511,8 +633,12 @@ void CFeatureSettingTreeDialog::LoadStyleIntoPage(CFeatureSettingPropertyPage* p
     if (pPage == nullptr || pStyle == nullptr)
         return;
     // The style's kind is the page's: the collection holds settings of its own kind only.
-    if (KindOfPage(pPage->GetPageIndex()) != kKinds)
-        SetFeatureSetting(pStyle);
+    if (KindOfPage(pPage->GetPageIndex()) == kKinds)
+        return;
+    SetFeatureSetting(pStyle);
+    // A chosen style's texts replace the shapes' texts, empty ones too.
+    if (KindOfPage(pPage->GetPageIndex()) == kDimension && m_pDimensionAddTextPage)
+        m_pDimensionAddTextPage->MarkTextsEntered();
 }
 
 void CFeatureSettingTreeDialog::OnSelectStyle()

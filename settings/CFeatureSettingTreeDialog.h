@@ -14,9 +14,18 @@
 class CFeatureSettingPropertyPage;
 class CGeneralFeatureSettingPage;
 class CDimensionColorLineSettingPage;
+class CDimensionSettingPage;
+class CDimensionTextSettingPage;
+class CDimensionAddTextSettingPage;
+class CDimensionToleranceSettingPage;
+class CDimensionAutoSettingPage;
 class DimensionSetting;
 class CPointMarkerSettingPage;
 class CTextSettingPage;
+class CLeadSettingPage;
+class CBalloonSettingPage;
+class LeadSetting;
+class BalloonSetting;
 class TextSetting;
 class PointMarkerSetting;
 class CStringArray;
@@ -54,11 +63,18 @@ public:
     BOOL GetPointMarkerSetting(PointMarkerSetting* pSetting) const;
     void SetTextSetting(const TextSetting* pSetting);
     BOOL GetTextSetting(TextSetting* pSetting) const;
-    // The dimension pages made so far share one style: loading keeps a copy, and reading starts from that
-    // copy so that values no page shows pass through unchanged. Read: FALSE when no dimension page exists
-    // or a page refuses.
+    void SetLeadSetting(const LeadSetting* pSetting);
+    BOOL GetLeadSetting(LeadSetting* pSetting) const;
+    void SetBalloonSetting(const BalloonSetting* pSetting);
+    BOOL GetBalloonSetting(BalloonSetting* pSetting) const;
+    // The six dimension pages share one style: loading keeps a copy, and reading starts from that copy so
+    // that values no page shows pass through unchanged. Read: FALSE when a dimension page is missing or
+    // refuses. In degrees-minutes-seconds neither angle precision stays above 6.
     void SetDimensionSetting(const DimensionSetting* pSetting);
     BOOL GetDimensionSetting(DimensionSetting* pSetting) const;
+    // The unit formats the value text page holds (-1 without it); the tolerance page follows them.
+    int GetDimensionLengthUnitFormat() const;
+    int GetDimensionAngleUnitFormat() const;
     // By run-time class; another kind (or one whose pages are not made) does nothing (read: FALSE).
     void SetFeatureSetting(const FeatureSettingBase* pSetting);
     BOOL GetFeatureSetting(FeatureSettingBase* pSetting) const;
@@ -85,6 +101,8 @@ public:
     BOOL ShowPage(CQZ2PropertyPage* pPage) override;
 
     int GetCurrentPageIndex() const { return m_nCurrentPage; }
+    // Selects the tree item of the page (as a click on it would); FALSE when the tree has none.
+    BOOL SelectPage(int nPage);
     CFeatureSettingPropertyPage* GetPage(int nPage) const;
     CComboBox& GetStyleList() { return m_styleList; }
 
@@ -123,7 +141,14 @@ protected:
     std::unique_ptr<CGeneralFeatureSettingPage> m_pGeneralPage;
     std::unique_ptr<CPointMarkerSettingPage> m_pPointMarkerPage;
     std::unique_ptr<CTextSettingPage> m_pTextPage;
+    std::unique_ptr<CLeadSettingPage> m_pLeadPage;
+    std::unique_ptr<CBalloonSettingPage> m_pBalloonPage;
+    std::unique_ptr<CDimensionSettingPage> m_pDimensionArrowPage;
+    std::unique_ptr<CDimensionTextSettingPage> m_pDimensionTextPage;
+    std::unique_ptr<CDimensionToleranceSettingPage> m_pDimensionTolerancePage;
+    std::unique_ptr<CDimensionAddTextSettingPage> m_pDimensionAddTextPage;
     std::unique_ptr<CDimensionColorLineSettingPage> m_pDimensionColorPage;
+    std::unique_ptr<CDimensionAutoSettingPage> m_pDimensionAutoPage;
     std::unique_ptr<DimensionSetting> m_pLoadedDimension;
     std::unique_ptr<FeatureSettingStylesBase> m_styles[kKinds];
 

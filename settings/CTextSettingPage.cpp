@@ -204,10 +204,22 @@ void CTextSettingPage::UpdatePreview()
             sample.SetCharSpacing(spacing);
     }
     sample.SetHeight(10.0);
-    Text2dFeature text(CString(u"Abc"), RuVaPnt2d(0, 0));
-    FeatureSettingConverter::SetTextSettingToFeature(&text, sample);
+    // The focused field's quantity is marked on the sample.
+    int nMark = 0;
+    switch (GetFocusedControlId()) {
+    case kSlantId: nMark = 3; break;
+    case kSpacingId: nMark = 5; break;
+    case kLineSpacingId: nMark = 6; break;
+    case kBasePointId: nMark = 4; break;
+    case kHeightId: nMark = 1; break;
+    case kWidthId: nMark = 2; break;
+    default: break;
+    }
+    if (nMark == 0)
+        sample.SetBasePointPosition(0);
     Feature2dList samples;
-    samples.AddFeature(&text, 1);
+    const CString none;
+    AddTextSample(&samples, &sample, RuVaPnt2d(0, 0), 0.0, nMark, &none, TRUE);
     ShowPreview(samples);
 }
 

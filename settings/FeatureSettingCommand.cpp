@@ -9,6 +9,8 @@
 #include "libs/vevure/TextSetting.h"
 #include "libs/vevure/PointMarkerSettingStyles.h"
 #include "libs/vevure/TextSettingStyles.h"
+#include "libs/vevure/BalloonSetting.h"
+#include "libs/vevure/LeadSetting.h"
 #include "libs/vevure/LeadSettingStyles.h"
 #include "libs/vevure/BalloonSettingStyles.h"
 #include "libs/vevure/DimensionSetting.h"
@@ -59,6 +61,8 @@ int FeatureSettingCommand::OnInput(int)
     dialog.SetGeneralFeatureSetting(&general);
     dialog.SetPointMarkerSetting(pDocument->GetPointMarkerSetting());
     dialog.SetTextSetting(pDocument->GetTextSetting());
+    dialog.SetLeadSetting(pDocument->GetLeadSetting());
+    dialog.SetBalloonSetting(pDocument->GetBalloonSetting());
     dialog.SetDimensionSetting(pDocument->GetDimensionSetting());
     const FeatureSettingStylesBase* const documentStyles[CFeatureSettingTreeDialog::kKinds] = {
         pDocument->GetGeneralFeatureSettingStyles(), pDocument->GetPointMarkerSettingStyles(),
@@ -82,6 +86,14 @@ int FeatureSettingCommand::OnInput(int)
     if (pDocument->GetTextSetting() != nullptr)
         text = *pDocument->GetTextSetting();
     const BOOL bText = dialog.GetTextSetting(&text);
+    LeadSetting lead;
+    if (pDocument->GetLeadSetting() != nullptr)
+        lead = *pDocument->GetLeadSetting();
+    const BOOL bLead = dialog.GetLeadSetting(&lead);
+    BalloonSetting balloon;
+    if (pDocument->GetBalloonSetting() != nullptr)
+        balloon = *pDocument->GetBalloonSetting();
+    const BOOL bBalloon = dialog.GetBalloonSetting(&balloon);
     DimensionSetting dimension;
     if (pDocument->GetDimensionSetting() != nullptr)
         dimension = *pDocument->GetDimensionSetting();
@@ -114,6 +126,12 @@ int FeatureSettingCommand::OnInput(int)
     if (bText && noCurrentStyle(CFeatureSettingTreeDialog::kText) &&
         (pDocument->GetTextSetting() == nullptr || !pDocument->GetTextSetting()->IsEqual(text)))
         pDocument->SetTextSetting(text);
+    if (bLead && noCurrentStyle(CFeatureSettingTreeDialog::kLead) &&
+        (pDocument->GetLeadSetting() == nullptr || !pDocument->GetLeadSetting()->IsEqual(lead)))
+        pDocument->SetLeadSetting(lead);
+    if (bBalloon && noCurrentStyle(CFeatureSettingTreeDialog::kBalloon) &&
+        (pDocument->GetBalloonSetting() == nullptr || !pDocument->GetBalloonSetting()->IsEqual(balloon)))
+        pDocument->SetBalloonSetting(balloon);
     if (bDimension && noCurrentStyle(CFeatureSettingTreeDialog::kDimension) &&
         (pDocument->GetDimensionSetting() == nullptr || !pDocument->GetDimensionSetting()->IsEqual(dimension)))
         pDocument->SetDimensionSetting(dimension);

@@ -1,6 +1,6 @@
 // Pictures of the style dialog in both languages, written only when KC_SCREENSHOT_DIR names a folder (the
 // ones kept in docs/screenshots are made this way); without it the test only checks that the dialog lays
-// out its text page in each language.
+// out its text and dimension pages in each language.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "libs/vevure/TextSetting.h"
 #include "platform/afx/ResourceModule.h"
 #include "platform/win/WinConstants.h"
+#include "settings/CDimensionTextSettingPage.h"
 #include "settings/CFeatureSettingTreeDialog.h"
 #include "tests/support/app/SharedAppEnvironment.h"
 
@@ -34,6 +35,43 @@ TEST(StyleDialogPicturesTest, TextPageInEachLanguage)
             dialog.SetTextSetting(&text);
             ASSERT_TRUE(dialog.Create(CTreeDialog::IDD, nullptr));
             dialog.ShowWindow(SW_SHOW);
+            for (int i = 0; i < 5; ++i)
+                QCoreApplication::processEvents();
+            const QImage picture = dialog.GetQWidget()->grab().toImage();
+            EXPECT_GT(picture.width(), 300);
+            if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {
+                const QString name = language == std::u16string(u"ENG") ? QStringLiteral("style-text-page-en.png")
+                                                                        : QStringLiteral("style-text-page-ja.png");
+                picture.save(qEnvironmentVariable("KC_SCREENSHOT_DIR") + QLatin1Char('/') + name);
+            }
+            dialog.DestroyWindow();
+        }
+        AfxSetResourceHandle(pPrevious);
+        AfxFreeResourceModule(module.pModule);
+    }
+}
+
+// The value text page with the height field focused: its preview marks the text height.
+TEST(StyleDialogPicturesTest, DimensionValueTextPageInEachLanguage)
+{
+    ASSERT_NE(TheApp(), nullptr);
+    for (const char16_t* language : {u"ENG", u"JPN"}) {
+        LanguageModuleResult module = AfxLoadLanguageModule(AfxGetResourceFolder(), language);
+        ASSERT_NE(module.pModule, nullptr);
+        ResourceModule* pPrevious = AfxGetResourceHandle();
+        AfxSetResourceHandle(module.pModule);
+        {
+            Draw2dDocument document;
+            CFeatureSettingTreeDialog dialog(&document, -1, 6, FALSE);
+            DimensionSetting dimension;
+            dimension.SetPrecision(2);
+            dimension.SetColorNo(1);
+            dialog.SetDimensionSetting(&dimension);
+            ASSERT_TRUE(dialog.Create(CTreeDialog::IDD, nullptr));
+            dialog.ShowWindow(SW_SHOW);
+            CFeatureSettingPropertyPage* pPage = dialog.GetPage(CFeatureSettingPropertyPage::kDimensionTextPage);
+            ASSERT_NE(pPage->GetSafeHwnd(), nullptr);
+            pPage->GetDlgItem(CDimensionTextSettingPage::kHeightId)->SetFocus();
             for (int i = 0; i < 5; ++i)
                 QCoreApplication::processEvents();
             const QImage picture = dialog.GetQWidget()->grab().toImage();

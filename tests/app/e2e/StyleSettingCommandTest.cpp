@@ -130,6 +130,7 @@ TEST_F(StyleSettingCommandTest, DimensionSettingWritesTheDimensionColourAndCance
     const short colour1 = before.GetColorNo() == 4 ? 5 : 4;
     const int undo0 = pModel->GetUndoCount();
     auto pick = [colour1](CFeatureSettingTreeDialog& dialog) {
+        ASSERT_TRUE(dialog.SelectPage(CFeatureSettingPropertyPage::kDimensionColorPage));
         auto* pPage = dynamic_cast<CDimensionColorLineSettingPage*>(dialog.GetCurrentPage());
         ASSERT_NE(pPage, nullptr);
         ASSERT_TRUE(pPage->m_colorList.SetColorNo(colour1));

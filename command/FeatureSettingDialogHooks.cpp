@@ -1,0 +1,7 @@
+#include "command/FeatureSettingDialogHooks.h"
+
+FeatureSettingDialogHooks& FeatureSettingDialogHooks::Get()
+{
+    static FeatureSettingDialogHooks hooks;
+    return hooks;
+}
