@@ -1,5 +1,6 @@
 #include "app/CQZ2App.h"
 #include "app/CQZ2SrvrItem.h"
+#include "app/PropertyRowDialogs.h"
 
 #include <QtCore/QByteArray>
 #include <QtCore/QCoreApplication>
@@ -248,6 +249,7 @@ BOOL CQZ2App::InitInstance()
     // Object linking and embedding have no counterpart here: nothing to start, nothing that fails.
     // Copies reach the clipboard through the documents' clipboard renderers.
     CQZ2SrvrItem::InstallServices();
+    PropertyRowDialogs::Install();
 
     CCommandLineInfo cmdInfo;
     if (m_bArgumentsSet) {

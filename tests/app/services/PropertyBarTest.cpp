@@ -15,13 +15,16 @@
 #include "command/SettingParameterItem.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Image2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/FeatureLayout.h"
 #include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Text2dFeature.h"
 #include "libs/vevure/TextSetting.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinConstants.h"
 #include "property/CPropertyBar.h"
+#include "settings/CImageColorSettingDialog.h"
 #include "property/ShapeFeaturePropertyBase.h"
 
 namespace {
@@ -148,4 +151,44 @@ TEST_F(PropertyBarTest, StyleSizesAreAtSheetSizeThroughAUniformlyScaledLayout)
 
     ASSERT_TRUE(pModel->SetPartLayoutScale(layoutID, 1, 2, TRUE, 1, 3, 1));
     EXPECT_NEAR(styleHeight(*pObject), 8.0, 1e-9) << "1:2 by 1:3 shows the stored size";
+}
+
+// The "..." button of an image's style row opens the image colour dialog with the image's values; OK
+// writes the typed brightness to the image in one undo step.
+TEST_F(PropertyBarTest, AnImageStyleRowOpensTheImageColourDialog)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    Image2dFeature image;
+    image.SetPoint(RuVaPnt2d(0, 0));
+    image.SetWidth(40.0);
+    image.SetHeight(30.0);
+    image.SetBrightness(0.25f);
+    const long id = pModel->AddFeature(&image, pModel->GetActiveDrawingFeature(), 1);
+    ASSERT_GT(id, 0);
+    CArray<FeatureLayout> records;
+    records.Add(FeatureLayout(id, pModel->GetActiveLayoutID(), -1));
+    pModel->GetSelectionManager()->SelectFeatures(records, 4, nullptr, TRUE);
+    Pump();
+    CPropertyBar* pBar = m_frame->GetPropertyBar();
+    const int nRow = pBar->FindRowByPropertyId(78);
+    ASSERT_GE(nRow, 0);
+    pBar->GetList().SetCurSel(nRow);
+    Pump();
+
+    float shownBrightness = -1;
+    WhenModal<CImageColorSettingDialog>([&](CImageColorSettingDialog& dialog) {
+        shownBrightness = dialog.m_fBrightness;
+        dialog.SetDlgItemText(CImageColorSettingDialog::kBrightness, CString(u"40"));
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(dialog.GetDlgItem(IDOK)->GetSafeHwnd()));
+    });
+    const int nUndo = pModel->GetUndoCount();
+    pBar->GetList().SendMessage(WM_COMMAND, MAKEWPARAM(::PropertyListItem::kButtonId, BN_CLICKED), 0);
+    Pump();
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_FLOAT_EQ(shownBrightness, 25.0f);
+    EXPECT_FLOAT_EQ(static_cast<Image2dFeature*>(pModel->GetFeature(id))->GetBrightness(), 0.4f);
+    EXPECT_EQ(pModel->GetUndoCount(), nUndo + 1);
 }
