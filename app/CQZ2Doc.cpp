@@ -411,6 +411,10 @@ BOOL CQZ2Doc::ImportForeignFile(LPCTSTR lpszPathName, int nFileType)
 {
     if (nFileType == 10 || nFileType == 11)
         return ImportAcadFile(lpszPathName);
+    if (nFileType == 12 || nFileType == 14)
+        return ImportJwFile(lpszPathName);
+    if (nFileType == 15 || nFileType == 16)
+        return ImportSxfFile(lpszPathName);
     // No reader of the other formats is built into this program yet.
     CString prompt;
     const CString format = LoadResourceString(IDP_UNSUPPORTED_FILE);

@@ -78,6 +78,11 @@ public:
     // converter setting; builds the tabs in the file's layout order. FALSE after telling the user (or
     // silently when the settings sheet was cancelled).
     BOOL ImportAcadFile(LPCTSTR lpszPathName);
+    // Reads a JWW or JWC file into this new document; FALSE after telling the user.
+    BOOL ImportJwFile(LPCTSTR lpszPathName);
+    // Reads an SFC or P21 file into this new document; FALSE after telling the user (with the line and
+    // what was wrong for a damaged file).
+    BOOL ImportSxfFile(LPCTSTR lpszPathName);
     // 1 read-only, 2 read-write.
     int GetAccessMode() const;
     // The new drawing's tables from the application's defaults.

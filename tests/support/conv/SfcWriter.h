@@ -1,11 +1,13 @@
 #pragma once
 // Writes small SXF files in the feature-comment form for tests: an ISO 10303-21 exchange structure whose
 // data section holds one comment "/*SXF ... SXF*/" per feature, every attribute a quoted string.
-// Texts are written as UTF-8 escapes of \X2\ (or raw Shift-JIS bytes when asked), names of our choice.
+// Names and texts beyond ASCII are written with the \X2\ escape.
 
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "platform/afx/CString.h"
 
 class SfcWriter
 {
@@ -48,7 +50,8 @@ public:
             out += "\\X0\\";
         return out + "'";
     }
-    static std::string S(const std::string& ascii) { return S(std::u16string(ascii.begin(), ascii.end())); }
+    // A name given in UTF-8.
+    static std::string S(const std::string& utf8) { return S(CString::FromUtf8(utf8).str()); }
 
     // One feature with its attributes already written (strings, numbers or lists).
     void Feature(const std::string& name, const std::vector<std::string>& attributes)
@@ -60,6 +63,7 @@ public:
         body += ")";
         m_data += "/*SXF\n" + body + "\nSXF*/\n";
     }
+    static std::string Q(const std::string& ascii) { return "'" + ascii + "'"; }
     // Attributes as quoted strings.
     void Quoted(const std::string& name, const std::vector<std::string>& values)
     {
@@ -71,9 +75,9 @@ public:
 
     void Sheet(const std::string& name, int type, int orient, double w = 0, double h = 0)
     {
-        Quoted("sheet_feature", {name, std::to_string(type), std::to_string(orient), N(w), N(h)});
+        Feature("sheet_feature", {S(name), Q(std::to_string(type)), Q(std::to_string(orient)), Q(N(w)), Q(N(h))});
     }
-    void Layer(const std::string& name, int flag = 1) { Quoted("layer_feature", {name, std::to_string(flag)}); }
+    void Layer(const std::string& name, int flag = 1) { Feature("layer_feature", {S(name), Q(std::to_string(flag))}); }
     void Line(int layer, int colour, double x1, double y1, double x2, double y2, int type = 1, int width = 1)
     {
         Quoted("line_feature", {std::to_string(layer), std::to_string(colour), std::to_string(type),
@@ -96,10 +100,11 @@ public:
                  S(text), "'" + N(x) + "'", "'" + N(y) + "'", "'" + N(h) + "'", "'" + N(h * text.size()) + "'",
                  "'0.000000'", "'" + N(angle) + "'", "'0.000000'", "'" + std::to_string(base) + "'", "'1'"});
     }
-    void Figure(const std::string& name, int kind) { Quoted("sfig_org_feature", {name, std::to_string(kind)}); }
+    void Figure(const std::string& name, int kind) { Feature("sfig_org_feature", {S(name), Q(std::to_string(kind))}); }
     void Locate(int layer, const std::string& name, double x, double y, double angle, double sx, double sy)
     {
-        Quoted("sfig_locate_feature", {std::to_string(layer), name, N(x), N(y), N(angle), N(sx), N(sy)});
+        Feature("sfig_locate_feature",
+                {Q(std::to_string(layer)), S(name), Q(N(x)), Q(N(y)), Q(N(angle)), Q(N(sx)), Q(N(sy))});
     }
     // Anything else, written as it stands into the data section.
     void Raw(const std::string& text) { m_data += text; }
