@@ -208,7 +208,8 @@ public:
 
     // 0 or a failure code.
     int ReadHeader(Header& h);
-    int ReadShapes(std::vector<Record>& out);
+    // The records of a list, each handed to the sink as it is read (a nonzero answer stops the reading).
+    int ReadShapes(const std::function<int(Record&&)>& sink);
     int ReadDefinitions(std::vector<Definition>& out);
     size_t Pos() const { return m_in.Pos(); }
     bool AtEnd() const { return m_in.Left() == 0; }
@@ -504,13 +505,12 @@ int JwwReader::ReadRecord(ClassKind kind, Record& r)
     return m_in.Ok() ? 0 : JWConvert::resultDamaged;
 }
 
-int JwwReader::ReadShapes(std::vector<Record>& out)
+int JwwReader::ReadShapes(const std::function<int(Record&&)>& sink)
 {
     size_t count = 0;
     // The smallest object is a tag and the base fields.
     if (int r = ReadCount(count, 2 + 13))
         return r;
-    out.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         ClassKind kind = classNone;
         if (int r = ReadTag(kind))
@@ -520,7 +520,8 @@ int JwwReader::ReadShapes(std::vector<Record>& out)
         Record rec;
         if (int r = ReadRecord(kind, rec))
             return r;
-        out.push_back(std::move(rec));
+        if (int r = sink(std::move(rec)))
+            return r;
     }
     return 0;
 }
@@ -551,7 +552,12 @@ int JwwReader::ReadDefinitions(std::vector<Definition>& out)
             def.name = def.name.Left(at);
         if (!m_in.Ok())
             return JWConvert::resultDamaged;
-        if (int r = ReadShapes(def.records))
+        if (int r = ReadShapes([&def](Record&& rec) {
+                if (def.records.size() >= static_cast<size_t>(JWConvert::kMaxShapes))
+                    return static_cast<int>(JWConvert::resultBeyondLimits);
+                def.records.push_back(std::move(rec));
+                return 0;
+            }))
             return r;
         out.push_back(std::move(def));
     }
@@ -564,7 +570,11 @@ class JwwBuilder
 public:
     JwwBuilder(Draw2dDocument* pDoc, const Header& h) : m_pDoc(pDoc), m_h(h) {}
 
-    int Build(const std::vector<Record>& shapes, std::vector<Definition>& defs);
+    // The paper and the layer tree, before any shape.
+    void Begin();
+    // A shape of the drawing; placements wait for the definitions, which the file gives last.
+    int AddTop(Record&& r);
+    int Finish(std::vector<Definition>& defs);
     long Shapes() const { return m_nShapes; }
     int LeftOut() const { return m_nLeftOut; }
 
@@ -591,6 +601,7 @@ private:
     std::map<long, short> m_colourNos;
     short m_nNextUserColour = 17;
     std::map<DWORD, Definition*> m_defs;
+    std::vector<Record> m_placements;
     long m_nShapes = 0;
     int m_nLeftOut = 0;
 };
@@ -939,12 +950,25 @@ int64_t JwwBuilder::Pieces(Definition& def, int depth, std::set<DWORD>& path)
     return pieces;
 }
 
-int JwwBuilder::Build(const std::vector<Record>& shapes, std::vector<Definition>& defs)
+void JwwBuilder::Begin()
 {
     for (long& id : m_groupDrawing)
         id = -1;
     MakePaper();
     MakeLayers();
+}
+
+int JwwBuilder::AddTop(Record&& r)
+{
+    if (r.kind == Record::kindBlock) {
+        m_placements.push_back(std::move(r));
+        return 0;
+    }
+    return Add(r, GroupDrawing(r.group), Scale(r.group));
+}
+
+int JwwBuilder::Finish(std::vector<Definition>& defs)
+{
     for (Definition& d : defs)
         if (!m_defs.emplace(d.number, &d).second)
             return JWConvert::resultDamaged;  // the same number twice
@@ -957,12 +981,8 @@ int JwwBuilder::Build(const std::vector<Record>& shapes, std::vector<Definition>
         if (p == -2 || p > JWConvert::kMaxPieces)
             return JWConvert::resultBeyondLimits;
     }
-    int64_t top = 0;
-    for (const Record& r : shapes) {
-        if (r.kind != Record::kindBlock) {
-            ++top;
-            continue;
-        }
+    int64_t top = m_nShapes;
+    for (const Record& r : m_placements) {
         auto it = m_defs.find(r.u);
         if (it == m_defs.end())
             return JWConvert::resultDamaged;
@@ -997,7 +1017,7 @@ int JwwBuilder::Build(const std::vector<Record>& shapes, std::vector<Definition>
             if (int e = Add(r, pTarget, Scale(d->group)))
                 return e;
     }
-    for (const Record& r : shapes)
+    for (const Record& r : m_placements)
         if (int e = Add(r, GroupDrawing(r.group), Scale(r.group)))
             return e;
     // The layer being written: the first layer of the first group that holds shapes.
@@ -1110,19 +1130,20 @@ int JWConvert::ReadJWWData(const BYTE* pData, size_t nSize, Draw2dDocument* pDoc
             format = _T("This JWW file is of format version %u; this program reads JWW files up to version %u.");
         strMessage.Format(format, static_cast<unsigned>(header.version), static_cast<unsigned>(kNewestVersion));
     }
-    std::vector<Record> shapes;
+    // Shapes are built as they are read; placements and definitions wait for the end of the file.
     std::vector<Definition> defs;
-    if (r == 0)
-        r = reader.ReadShapes(shapes);
+    JwwBuilder builder(pDocument, header);
+    pDocument->BeginUndoOperation();
+    if (r == 0) {
+        builder.Begin();
+        r = reader.ReadShapes([&builder](Record&& rec) { return builder.AddTop(std::move(rec)); });
+    }
     if (r == 0)
         r = reader.ReadDefinitions(defs);
-    if (r != 0)
-        return fail(r);
-    if (!Progress(NotifyProgressInfo::kindStep, 80))
-        return fail(resultCancelled);
-    pDocument->BeginUndoOperation();
-    JwwBuilder builder(pDocument, header);
-    r = builder.Build(shapes, defs);
+    if (r == 0 && !Progress(NotifyProgressInfo::kindStep, 80))
+        r = resultCancelled;
+    if (r == 0)
+        r = builder.Finish(defs);
     pDocument->EndUndoOperation();
     if (r != 0)
         return fail(r);

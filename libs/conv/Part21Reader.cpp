@@ -107,7 +107,14 @@ bool Part21Reader::SkipSpaceAndComments()
             }
             if (p + 1 >= m_nSize)
                 return Fail(resultDamaged, line, "comment not closed");
-            if (m_bKeepComments) {
+            if (m_bKeepComments && m_commentHandler) {
+                const int r = m_commentHandler(Comment{line, std::string(m_pData + start, p - start)});
+                if (r != 0) {
+                    if (m_nFailure == 0)
+                        m_nFailure = r;
+                    return false;
+                }
+            } else if (m_bKeepComments) {
                 if (m_comments.size() >= kMaxComments)
                     return Fail(resultBeyondLimits, line, "too many comments");
                 m_comments.push_back(Comment{line, std::string(m_pData + start, p - start)});

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -59,8 +60,12 @@ public:
 
     const std::vector<Instance>& GetHeader() const { return m_header; }
     const std::vector<Instance>& GetInstances() const { return m_instances; }
-    // Comments of the data sections, in file order.
+    // Comments of the data sections, in file order (none are kept while a comment handler is set).
     const std::vector<Comment>& GetComments() const { return m_comments; }
+    // Hands each comment of the data sections to the handler as it is read instead of keeping it; a
+    // nonzero answer stops the reading with that code (the handler's detail is kept: SetDetail).
+    void SetCommentHandler(std::function<int(const Comment&)> handler) { m_commentHandler = std::move(handler); }
+    void SetDetail(const CString& detail) { m_detail = detail; }
     // The instance with that number, or nullptr.
     const Instance* Find(int64_t id) const;
     // How far the reading has come (bytes), for progress.
@@ -106,5 +111,6 @@ private:
     std::vector<Instance> m_header;
     std::vector<Instance> m_instances;
     std::vector<Comment> m_comments;
+    std::function<int(const Comment&)> m_commentHandler;
     std::unordered_map<int64_t, size_t> m_index;
 };

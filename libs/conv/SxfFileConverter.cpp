@@ -719,54 +719,47 @@ int SxfFileConverter::ReadData(const char* pData, size_t nSize, Draw2dDocument* 
     if (!Progress(NotifyProgressInfo::kindBegin, 0))
         return fail(resultCancelled);
 
-    int r = 0;
-    std::vector<std::pair<Instance, int>> features;
-    {
-        Part21Reader reader(pData, nSize);
-        r = reader.Parse();
-        if (r != 0) {
-            strDetail = reader.GetDetail();
-            return fail(r);
+    // Features are built as their comments are read, so the file's text is never held twice.
+    SxfBuilder builder(pDocument);
+    Part21Reader reader(pData, nSize);
+    long features = 0;
+    std::string body;
+    reader.SetCommentHandler([&](const Part21Reader::Comment& comment) {
+        int skipped = 0;
+        if (!FeatureBody(comment.text, body, skipped))
+            return 0;
+        Instance inst;
+        CString detail;
+        int code = Part21Reader::ParseInstanceText(body, comment.line, inst, detail);
+        if (code == 0) {
+            code = builder.Add(inst);
+            if (code != 0)
+                detail = builder.Detail();
         }
-        if (!Progress(NotifyProgressInfo::kindStep, 30))
-            return fail(resultCancelled);
-        const auto& comments = reader.GetComments();
-        features.reserve(comments.size());
-        std::string body;
-        for (size_t i = 0; i < comments.size(); ++i) {
-            int skipped = 0;
-            if (!FeatureBody(comments[i].text, body, skipped))
-                continue;
-            Instance inst;
-            r = Part21Reader::ParseInstanceText(body, comments[i].line, inst, strDetail);
-            if (r != 0)
-                return fail(r);
-            features.emplace_back(std::move(inst), 0);
-            if ((i & 0xFFF) == 0xFFF && !Progress(NotifyProgressInfo::kindStep, 30 + static_cast<int>(i * 30 / comments.size())))
-                return fail(resultCancelled);
+        if (code != 0) {
+            reader.SetDetail(detail);
+            return code;
         }
-        if (features.empty()) {
-            // An exchange structure without feature comments: the instance form, or not SXF at all.
-            if (!reader.GetInstances().empty())
-                return fail(resultKindNotReadable);
-            strDetail = CString::FromUtf8("line 1: no SXF features");
-            return fail(resultNotSxf);
+        if ((++features & 0xFFF) == 0 &&
+            !Progress(NotifyProgressInfo::kindStep, static_cast<int>(reader.GetOffset() * 100 / std::max<size_t>(nSize, 1))))
+            return static_cast<int>(resultCancelled);
+        return 0;
+    });
+    pDocument->BeginUndoOperation();
+    int r = reader.Parse();
+    if (r == 0 && features == 0) {
+        // An exchange structure without feature comments: the instance form, or not SXF at all.
+        if (!reader.GetInstances().empty()) {
+            r = resultKindNotReadable;
+        } else {
+            r = resultNotSxf;
+            reader.SetDetail(CString::FromUtf8("line 1: no SXF features"));
         }
     }
-
-    SxfBuilder builder(pDocument);
-    pDocument->BeginUndoOperation();
-    for (size_t i = 0; i < features.size(); ++i) {
-        r = builder.Add(features[i].first);
-        if (r != 0) {
-            pDocument->EndUndoOperation();
-            strDetail = builder.Detail();
-            return fail(r);
-        }
-        if ((i & 0xFFF) == 0xFFF && !Progress(NotifyProgressInfo::kindStep, 60 + static_cast<int>(i * 40 / features.size()))) {
-            pDocument->EndUndoOperation();
-            return fail(resultCancelled);
-        }
+    if (r != 0) {
+        pDocument->EndUndoOperation();
+        strDetail = r == resultCancelled || r == resultKindNotReadable ? CString() : reader.GetDetail();
+        return fail(r);
     }
     r = builder.Finish();
     pDocument->EndUndoOperation();
