@@ -1,4 +1,5 @@
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2FileDialog.h"
 
 #include "libs/kcplot/PlotDevice.h"
 #include "libs/kcplot/PlotManager.h"
@@ -755,10 +756,17 @@ BOOL CQZ2Doc::DoSaveAs(LPCTSTR lpszPathName, BOOL bReplace, DWORD nFilterFlag, L
         newName = GetSaveAsProposal(bReplace, lpszExtension);
         CString folder = FileTool::SplitFileName(m_strHomeFilePath.IsEmpty() ? m_strPathName : m_strHomeFilePath,
                                                  FileTool::splitDrive | FileTool::splitDirectory);
-        CString proposal = folder + newName;
-        if (!AfxGetDocManager()->DoPromptFileName(proposal, AFX_IDS_SAVEFILE, 0, FALSE, m_pDocTemplate))
+        CQZ2FileDialog dialog(FALSE, AfxGetMainWnd());
+        dialog.SetFilterFlags(0x2 | 0x4 | 0x10 | 0x20);
+        dialog.SelectFilter(nFilterFlag);
+        dialog.SetFileName(newName);
+        dialog.SetInitialFolder(folder);
+        if (dialog.DoModal() != IDOK || dialog.GetFileCount() < 1)
             return FALSE;
-        newName = proposal;
+        // The dialog has given the name the extension of the type chosen there.
+        newName = dialog.GetFilePath(0);
+        nFilterFlag = dialog.GetCurrentFlag();
+        lpszExtension = nullptr;
         if (nFilterFlag == 0x10 || nFilterFlag == 0x20) {
             m_dwSaveVersion = QZ2FileVersion::kVersion310;
             bReplace = TRUE;
