@@ -1270,6 +1270,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_COMMAND_RANGE(57637, 57637, &CQZ2Doc::OnPlainCommand)
     ON_COMMAND_RANGE(57639, 57639, &CQZ2Doc::OnPlainCommand)
     ON_COMMAND(34126, &CQZ2Doc::OnCancelCommands)
+    ON_COMMAND(33215, &CQZ2Doc::OnImportJws)
     ON_COMMAND(34133, &CQZ2Doc::OnSelectByFilter)
     ON_COMMAND(34134, &CQZ2Doc::OnSelectAll)
     ON_COMMAND(39102, &CQZ2Doc::OnSelectionProperties)
@@ -1345,6 +1346,11 @@ void CQZ2Doc::OnCancelCommands()
 {
     if (QZ2Command::CommandManager* pManager = GetCommandManager())
         pManager->CancelAllCommands();
+}
+
+void CQZ2Doc::OnImportJws()
+{
+    ImportJwsJwk(TRUE);
 }
 
 void CQZ2Doc::OnSelectByFilter()

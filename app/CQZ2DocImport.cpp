@@ -8,6 +8,10 @@
 #include "libs/conv/ACadConvSetting.h"
 #include "libs/conv/AcadConvert.h"
 #include "libs/conv/JWConvert.h"
+#include "libs/conv/JWSetting.h"
+#include "app/CQZ2FileDialog.h"
+#include "command/CommandManager.h"
+#include "platform/win/CWaitCursor.h"
 #include "libs/conv/SXFSetting.h"
 #include "libs/conv/SxfFileConverter.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -26,7 +30,9 @@ constexpr UINT IDP_DWG_READER_MISSING = 10089;
 constexpr UINT IDS_IMPORT_COMPLETE_LEFT_OUT = 10095;
 constexpr UINT IDP_SXF_IMPORT_FAILED = 10087;
 constexpr UINT IDP_NOT_A_FILE_OF_THIS_TYPE = 10088;
-constexpr UINT IDP_KIND_NOT_READABLE = 10098;
+constexpr UINT IDP_KIND_NOT_READABLE = 10250;
+constexpr UINT IDS_IMPORT_JWS_TITLE = 10069;
+constexpr UINT IDS_IMPORT_JWK_TITLE = 10070;
 
 CMainFrame* ImportMainFrame()
 {
@@ -245,4 +251,61 @@ BOOL CQZ2Doc::ImportSxfFile(LPCTSTR lpszPathName)
     pModel->ClearUndoRedoHistory();
     ShowImportComplete(pFrame, convert.GetLeftOutCount());
     return TRUE;
+}
+
+void CQZ2Doc::ImportJwsJwk(BOOL bJws)
+{
+    if (CQZ2App* pApp = CQZ2App::GetApp())
+        if (QZ2Command::CommandManager* pManager = pApp->GetCommandManager())
+            pManager->CancelAllCommands();
+    CQZ2FileDialog dialog(TRUE, AfxGetMainWnd());
+    dialog.SetMultiSelect(TRUE);
+    const DWORD flag = bJws ? 0x40000 : 0x4000;
+    dialog.SetFilterFlags(flag);
+    dialog.SelectFilter(flag);
+    dialog.LoadTitle(bJws ? IDS_IMPORT_JWS_TITLE : IDS_IMPORT_JWK_TITLE);
+    if (dialog.DoModal() != IDOK || dialog.GetFileCount() == 0)
+        return;
+    CWaitCursor wait;
+    CMainFrame* pFrame = ImportMainFrame();
+    if (pFrame != nullptr)
+        pFrame->ShowDrawComponentBar(TRUE);
+    if (!bJws) {
+        // No published description of the JWK format is followed by this program's reader.
+        ShowKindNotReadable(_T("JWK"));
+        return;
+    }
+    const CString first = dialog.GetFilePath(0);
+    const CString folder = first.Left(first.ReverseFind(u'/') + 1);
+    CStringArray names;
+    for (int i = 0; i < dialog.GetFileCount(); ++i) {
+        const CString path = dialog.GetFilePath(i);
+        if (FileTool::GetFileType(path) == 17)
+            names.Add(FileTool::SplitFileName(path, FileTool::splitName | FileTool::splitExtension));
+    }
+    Draw2dDocument* pModel = m_pDraw2dDocument;
+    if (pModel == nullptr || names.GetSize() == 0)
+        return;  // nothing of the right kind: nothing read, no undo step
+    JWSetting setting;
+    JWConvert convert;
+    if (pFrame != nullptr)
+        convert.SetNotifyProgressFunction(&CMainFrame::OnProgress, pFrame);
+    pModel->BeginUndoOperation(nullptr);
+    const int nResult = convert.ReadJWSFile(folder, names, pModel, &setting);
+    pModel->EndUndoOperation();
+    if (nResult < 0) {
+        // The drawing goes back to what it was before any file was read.
+        pModel->Undo(1);
+        pModel->ClearRedoHistory();
+        CString prompt;
+        if (nResult == JWConvert::resultCancelled)
+            prompt = LoadResourceString(IDP_IMPORT_CANCELLED);
+        else
+            prompt.Format(LoadResourceString(IDP_IMPORT_FAILED), nResult);
+        AfxMessageBox(prompt, MB_ICONEXCLAMATION);
+        return;
+    }
+    SetModifiedFlag(TRUE);
+    if (pFrame != nullptr)
+        pFrame->ShowCommandBar(TRUE);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "libs/conv/AcadColor.h"
+#include "libs/conv/JWSetting.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
@@ -35,12 +36,13 @@
 #include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
 #include "platform/afx/CFile.h"
+#include "platform/afx/CStringArray.h"
 #include "platform/ole/CodePageText.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr UINT IDS_NEWER_JW_VERSION = 10099;
+constexpr UINT IDS_NEWER_JW_VERSION = 10251;
 
 bool Finite(double v)
 {
@@ -572,6 +574,12 @@ public:
 
     // The paper and the layer tree, before any shape.
     void Begin();
+    // Symbol files instead: every shape goes into the definition, on the layer given.
+    void BeginSymbol(DrawingFeatureBase* pDefinition, long nLayerID)
+    {
+        m_pSymbol = pDefinition;
+        m_nSymbolLayer = nLayerID;
+    }
     // A shape of the drawing; placements wait for the definitions, which the file gives last.
     int AddTop(Record&& r);
     int Finish(std::vector<Definition>& defs);
@@ -597,17 +605,21 @@ private:
     Draw2dDocument* m_pDoc;
     const Header& m_h;
     long m_layers[16][16] = {};
-    long m_groupDrawing[16];
+    long m_groupDrawing[16] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     std::map<long, short> m_colourNos;
     short m_nNextUserColour = 17;
     std::map<DWORD, Definition*> m_defs;
     std::vector<Record> m_placements;
+    DrawingFeatureBase* m_pSymbol = nullptr;
+    long m_nSymbolLayer = -1;
     long m_nShapes = 0;
     int m_nLeftOut = 0;
 };
 
 double JwwBuilder::Scale(WORD group) const
 {
+    if (m_pSymbol != nullptr)
+        return 1.0;  // symbols are drawn full size
     const double s = group < 16 ? m_h.scale[group] : 1.0;
     return Finite(s) && s > 0 ? s : 1.0;
 }
@@ -663,6 +675,8 @@ void JwwBuilder::MakePaper()
 
 long JwwBuilder::LayerID(const Record& r) const
 {
+    if (m_pSymbol != nullptr)
+        return m_nSymbolLayer;
     return m_layers[r.group & 15][r.layer & 15];
 }
 
@@ -734,6 +748,8 @@ short JwwBuilder::WidthNo(const Record& r) const
 
 DrawingFeatureBase* JwwBuilder::GroupDrawing(WORD group)
 {
+    if (m_pSymbol != nullptr)
+        return m_pSymbol;
     const int g = group & 15;
     if (m_groupDrawing[g] < 0) {
         CString name = m_h.groupName[g];
@@ -1021,7 +1037,7 @@ int JwwBuilder::Finish(std::vector<Definition>& defs)
         if (int e = Add(r, GroupDrawing(r.group), Scale(r.group)))
             return e;
     // The layer being written: the first layer of the first group that holds shapes.
-    for (int g = 0; g < 16; ++g)
+    for (int g = 0; g < 16 && m_pSymbol == nullptr; ++g)
         if (m_groupDrawing[g] >= 0 && m_layers[g][0] >= 0) {
             m_pDoc->SetCurrentLayerID(m_layers[g][0], 0);
             break;
@@ -1050,11 +1066,68 @@ int JWConvert::ReadJWCFile(LPCTSTR /*lpszPath*/, Draw2dDocument* /*pDocument*/, 
     return resultKindNotReadable;
 }
 
-int JWConvert::ReadJWSFile(LPCTSTR /*lpszFolder*/, const CStringArray& /*names*/, Draw2dDocument* /*pDocument*/,
-                           const JWSetting* /*pSetting*/)
+int JWConvert::ReadJWSFile(LPCTSTR lpszFolder, const CStringArray& names, Draw2dDocument* pDocument,
+                           const JWSetting* pSetting)
 {
+    // Each symbol file holds the archive of a drawing (the form of JWW); all of its shapes make one
+    // component named after the file. The caller brackets the whole import as one undo step and undoes it
+    // on failure, so nothing here empties the document.
     m_nLeftOut = 0;
-    return resultKindNotReadable;
+    if (pDocument == nullptr)
+        return resultUnreadable;
+    const CString folder = lpszFolder != nullptr ? CString(lpszFolder) : CString();
+    long layer = pSetting != nullptr ? pSetting->m_nJwkLayerID : -1;
+    if (layer < 0 || pDocument->GetLayerTable()->GetLayerName(layer).IsEmpty())
+        layer = pDocument->GetCurrentLayerID();
+    int total = 0;
+    for (INT_PTR i = 0; i < names.GetSize(); ++i) {
+        if (!Progress(NotifyProgressInfo::kindStep, static_cast<int>(i * 100 / names.GetSize())))
+            return resultCancelled;
+        CString path = folder;
+        if (!path.IsEmpty() && path[path.GetLength() - 1] != u'/')
+            path += _T("/");
+        path += names[i];
+        std::vector<BYTE> data;
+        if (int r = ReadWholeFile(path, data))
+            return r;
+        JwwReader reader(data.data(), data.size());
+        Header header;
+        int r = reader.ReadHeader(header);
+        if (r != 0)
+            return r;
+        // The component, named after the file, a number added when the name is taken.
+        CString title = names[i];
+        const int dot = title.ReverseFind(u'.');
+        if (dot > 0)
+            title = title.Left(dot);
+        long id = -1;
+        for (int n = 1; id < 0 && n < 10000; ++n) {
+            CString name = title;
+            if (n > 1)
+                name.Format(_T("%s (%d)"), static_cast<LPCTSTR>(title), n);
+            if (name.IsEmpty())
+                name = _T("Symbol");
+            DrawComponent2dFeatureDefine def;
+            if (!def.SetComponentName(name))
+                break;
+            id = pDocument->AddDrawComponentDefine(def);
+        }
+        if (id < 0)
+            return resultBeyondLimits;
+        JwwBuilder builder(pDocument, header);
+        builder.BeginSymbol(pDocument->GetComponentDefineTable()->GetComponentDefine(id), layer);
+        std::vector<Definition> defs;
+        r = reader.ReadShapes([&builder](Record&& rec) { return builder.AddTop(std::move(rec)); });
+        if (r == 0)
+            r = reader.ReadDefinitions(defs);
+        if (r == 0)
+            r = builder.Finish(defs);
+        if (r != 0)
+            return r;
+        m_nLeftOut += builder.LeftOut();
+        total = static_cast<int>(std::min<long>(total + builder.Shapes(), 0x7FFFFFFF));
+    }
+    return total;
 }
 
 int JWConvert::ReadJWKFile(LPCTSTR /*lpszFolder*/, const CStringArray& /*names*/, Draw2dDocument* /*pDocument*/,
@@ -1064,14 +1137,9 @@ int JWConvert::ReadJWKFile(LPCTSTR /*lpszFolder*/, const CStringArray& /*names*/
     return resultKindNotReadable;
 }
 
-int JWConvert::ReadJWWFile(LPCTSTR lpszPath, Draw2dDocument* pDocument, CString& strMessage, int /*nFlag*/)
+int JWConvert::ReadWholeFile(const CString& strPath, std::vector<BYTE>& data)
 {
-    strMessage.Empty();
-    m_nLeftOut = 0;
-    m_dwVersion = 0;
-    if (lpszPath == nullptr || pDocument == nullptr)
-        return resultUnreadable;
-    const std::string native = CFile::NativePath(CString(lpszPath));
+    const std::string native = CFile::NativePath(strPath);
     FILE* fp = std::fopen(native.c_str(), "rb");
     if (fp == nullptr)
         return resultUnreadable;
@@ -1087,7 +1155,6 @@ int JWConvert::ReadJWWFile(LPCTSTR lpszPath, Draw2dDocument* pDocument, CString&
         return resultBeyondLimits;
     }
     std::rewind(fp);
-    std::vector<BYTE> data;
     try {
         data.resize(static_cast<size_t>(size));
     } catch (const std::bad_alloc&) {
@@ -1097,8 +1164,19 @@ int JWConvert::ReadJWWFile(LPCTSTR lpszPath, Draw2dDocument* pDocument, CString&
     const size_t got = size > 0 ? std::fread(data.data(), 1, data.size(), fp) : 0;
     const bool bad = std::ferror(fp) != 0 || got != data.size();
     std::fclose(fp);
-    if (bad)
+    return bad ? resultUnreadable : 0;
+}
+
+int JWConvert::ReadJWWFile(LPCTSTR lpszPath, Draw2dDocument* pDocument, CString& strMessage, int /*nFlag*/)
+{
+    strMessage.Empty();
+    m_nLeftOut = 0;
+    m_dwVersion = 0;
+    if (lpszPath == nullptr || pDocument == nullptr)
         return resultUnreadable;
+    std::vector<BYTE> data;
+    if (int r = ReadWholeFile(CString(lpszPath), data))
+        return r;
     return ReadJWWData(data.data(), data.size(), pDocument, strMessage);
 }
 

@@ -4,7 +4,8 @@
 // JWW is read as its author's published description gives it (format versions up to kNewestVersion): an MFC
 // archive that begins "JwwData.", the version, the settings, then the list of shapes and the list of block
 // definitions, each an MFC object list whose class tags may name only the JW shape classes. Every count and
-// length is checked against the bytes still in the file before anything is allocated. JWC, JWS and JWK have
+// length is checked against the bytes still in the file before anything is allocated. A JWS symbol file is
+// read where it holds the same archive; each becomes one component named after the file. JWC and JWK have
 // no published description that this reader follows: they answer resultKindNotReadable.
 //
 // The results: the number of shapes read, or -1 the file cannot be read, -2 not a file of this type (with a
@@ -13,6 +14,7 @@
 // document is emptied again (InitDocument).
 
 #include <cstddef>
+#include <vector>
 
 #include "platform/afx/AfxTypes.h"
 #include "platform/afx/CString.h"
@@ -56,6 +58,8 @@ public:
 
 private:
     BOOL Progress(int nKind, int nPosition);
+    // The file's bytes, or a failure code.
+    static int ReadWholeFile(const CString& strPath, std::vector<BYTE>& data);
 
     NotifyProgressFunction m_pfnProgress = nullptr;
     void* m_pProgressUser = nullptr;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/CQZ2App.h"
+#include "app/CQZ2FileDialog.h"
 #include "app/CQZ2Doc.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/DrawComponent2dFeature.h"
@@ -21,6 +22,7 @@
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/LinearDimension2dFeature.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
@@ -194,4 +196,64 @@ TEST_F(JwSxfImportTest, BadAndUnreadableFilesSayWhyAndLeaveNoWindow)
         ASSERT_EQ(m_app->boxes.size(), 1u);
         EXPECT_EQ(m_app->boxes[0].text, QString::fromUtf8(c.message));
     }
+}
+
+TEST_F(JwSxfImportTest, JwsSymbolsBecomeComponentsInOneUndoStep)
+{
+    JwwWriter door;
+    door.Line(JwwWriter::Base{}, 0, 0, 900, 0);
+    door.Arc(JwwWriter::Base{}, 0, 0, 900, 0, kPi / 2, 0, 1, false);
+    JwwWriter window;
+    window.Line(JwwWriter::Base{}, 0, 0, 1200, 0);
+    Write(QStringLiteral("door.jws"), door.Bytes());
+    Write(QStringLiteral("window.jws"), window.Bytes());
+    const std::string cut = window.Bytes().substr(0, 3000);
+    Write(QStringLiteral("cut.jws"), cut);
+
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    const int undoBefore = pModel->GetUndoCount();
+    auto choose = [this](const QString& typed) {
+        WhenModal<CQZ2FileDialog>([this, typed](CQZ2FileDialog& d) {
+            d.ShowFolder(CString::FromQString(m_files.path()));
+            d.GetDlgItem(CQZ2FileDialog::kFileNameEdit)->SetWindowText(CString::FromQString(typed));
+            d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+    };
+
+    // Two files: two components named after them, nothing placed, one undo step.
+    m_app->boxes.clear();
+    choose(QStringLiteral("\"door.jws\" \"window.jws\""));
+    Command(33215);
+    EXPECT_TRUE(m_app->boxes.empty());
+    // The table is the model's current one (undo brings back another).
+    auto table = [pModel]() { return pModel->GetComponentDefineTable(); };
+    ASSERT_EQ(table()->GetComponentDefineCount(), 2);
+    EXPECT_EQ(table()->GetComponentDefineByIndex(0)->GetComponentName(), CString(_T("door")));
+    EXPECT_EQ(table()->GetComponentDefineByIndex(1)->GetComponentName(), CString(_T("window")));
+    EXPECT_EQ(All<Line2dFeature>(pModel, table()->GetComponentDefineByIndex(0)).size(), 1u);
+    EXPECT_EQ(pModel->GetUndoCount(), undoBefore + 1);
+
+    // The same name again gets a number.
+    choose(QStringLiteral("door.jws"));
+    Command(33215);
+    ASSERT_EQ(table()->GetComponentDefineCount(), 3);
+    EXPECT_EQ(table()->GetComponentDefineByIndex(2)->GetComponentName(), CString(_T("door (2)")));
+
+    // A damaged second file leaves the drawing as it was and says so.
+    const int undoAfter = pModel->GetUndoCount();
+    m_app->boxes.clear();
+    choose(QStringLiteral("\"window.jws\" \"cut.jws\""));
+    Command(33215);
+    ASSERT_EQ(m_app->boxes.size(), 1u);
+    EXPECT_EQ(m_app->boxes[0].text, QStringLiteral("The file could not be imported (error code -3)."));
+    EXPECT_EQ(table()->GetComponentDefineCount(), 3);
+    EXPECT_EQ(pModel->GetUndoCount(), undoAfter);
+
+    // One undo removes the last import's components.
+    ASSERT_TRUE(pModel->Undo(1));
+    EXPECT_EQ(table()->GetComponentDefineCount(), 2);
+    ASSERT_TRUE(pModel->Undo(1));
+    EXPECT_EQ(table()->GetComponentDefineCount(), 0);
 }
