@@ -1,6 +1,7 @@
 // Reading a JWW and an SFC of the same 100,000 seeded shapes (lines, arcs, circles and texts, written by
 // the test writers), and the DXF of those shapes in the same run for comparison; and the peak memory of
-// each import in a fresh process beside the imported drawing's own heap size.
+// each import in a fresh process beside the imported drawing's own heap size; and a JWS import of 1,000
+// small symbol files into one drawing.
 //
 // Counters: shapes_per_second; for the fresh process peak_rss_mb, drawing_heap_mb and their ratio.
 #include <benchmark/benchmark.h>
@@ -22,6 +23,8 @@
 #include "libs/conv/ACadConvSetting.h"
 #include "libs/conv/AcadConvert.h"
 #include "libs/conv/JWConvert.h"
+#include "libs/conv/JWSetting.h"
+#include "platform/afx/CStringArray.h"
 #include "libs/conv/SXFSetting.h"
 #include "libs/conv/SxfFileConverter.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -165,6 +168,45 @@ void BM_SfcFreshProcessPeakMemory(benchmark::State& state) { FreshProcess(state,
 BENCHMARK(BM_JwwFreshProcessPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_SfcFreshProcessPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
+constexpr int kSymbols = 1000;
+
+void WriteSymbols()
+{
+    static bool written = false;
+    if (written)
+        return;
+    written = true;
+    for (int i = 0; i < kSymbols; ++i) {
+        JwwWriter w;
+        w.Line(JwwWriter::Base{}, 0, 0, 900, 0);
+        w.Arc(JwwWriter::Base{}, 0, 0, 900, 0, kPi / 2, 0, 1, false);
+        w.Text(JwwWriter::Base{}, 0, 0, 3, 3, 0, 0, "", "S" + std::to_string(i));
+        const std::string b = w.Bytes();
+        std::ofstream(Folder() + "/s" + std::to_string(i) + ".jws", std::ios::binary)
+            .write(b.data(), static_cast<std::streamsize>(b.size()));
+    }
+}
+
+void BM_JwsImportOf1000Symbols(benchmark::State& state)
+{
+    WriteSymbols();
+    CStringArray names;
+    for (int i = 0; i < kSymbols; ++i)
+        names.Add(CString(("s" + std::to_string(i) + ".jws").c_str()));
+    for (auto _ : state) {
+        Draw2dDocument doc;
+        doc.InitDocument();
+        JWSetting setting;
+        JWConvert convert;
+        doc.BeginUndoOperation(nullptr);
+        const int n = convert.ReadJWSFile(CString(Folder().c_str()), names, &doc, &setting);
+        doc.EndUndoOperation();
+        if (n != 3 * kSymbols)
+            state.SkipWithError("the import did not read every symbol");
+    }
+}
+BENCHMARK(BM_JwsImportOf1000Symbols)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 double PeakRssMb()
 {
     FILE* f = std::fopen("/proc/self/status", "r");
@@ -198,6 +240,8 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     for (const char* name : {"plan.jww", "plan.sfc", "plan.dxf"})
         std::remove((Folder() + "/" + name).c_str());
+    for (int i = 0; i < kSymbols; ++i)
+        std::remove((Folder() + "/s" + std::to_string(i) + ".jws").c_str());
     rmdir(Folder().c_str());
     return 0;
 }
