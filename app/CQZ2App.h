@@ -150,6 +150,15 @@ public:
     void SaveConverterSettings();
     // File > Import > DXF/DWG: an open dialog for DXF and DWG files; each chosen file is opened (imported).
     void OnImportDwgDxf();
+    // The file commands over the program's file dialog. File Open: drawings and the importable kinds,
+    // several at once, the filter used last preselected; each chosen file is opened in order. An import
+    // offers its one kind and remembers it for the next File Open. New from Template opens a template
+    // as a new untitled drawing.
+    void OnFileOpen();
+    void OnFileImport(DWORD dwFilterFlag);
+    void OnImportSxf();
+    void OnImportJw();
+    void OnFileNewFromTemplate();
 
 protected:
     // Runs the auto-save timer while the options ask for it (or stops it).

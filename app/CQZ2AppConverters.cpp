@@ -148,14 +148,5 @@ void CQZ2App::DeleteConverterSettings()
 
 void CQZ2App::OnImportDwgDxf()
 {
-    // The least of the import command: the full file dialog with its remembered filters is the shell's.
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT,
-                       _T("DXF, DWG (*.dxf;*.dwg)|*.dxf;*.dwg||"), AfxGetMainWnd());
-    const INT_PTR answer = dialog.DoModal();
-    m_dwLastFileOpenFilter = 0x100;
-    if (answer != IDOK)
-        return;
-    POSITION pos = dialog.GetStartPosition();
-    while (pos != nullptr)
-        OpenDocumentFile(dialog.GetNextPathName(pos));
+    OnFileImport(0x100);
 }

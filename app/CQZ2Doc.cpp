@@ -1,4 +1,5 @@
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2FileDialog.h"
 #include "app/CQZ2SrvrItem.h"
 
 #include "libs/kcplot/PlotDevice.h"
@@ -412,6 +413,10 @@ BOOL CQZ2Doc::ImportForeignFile(LPCTSTR lpszPathName, int nFileType)
 {
     if (nFileType == 10 || nFileType == 11)
         return ImportAcadFile(lpszPathName);
+    if (nFileType == 12 || nFileType == 14)
+        return ImportJwFile(lpszPathName);
+    if (nFileType == 15 || nFileType == 16)
+        return ImportSxfFile(lpszPathName);
     // No reader of the other formats is built into this program yet.
     CString prompt;
     const CString format = LoadResourceString(IDP_UNSUPPORTED_FILE);
@@ -752,10 +757,17 @@ BOOL CQZ2Doc::DoSaveAs(LPCTSTR lpszPathName, BOOL bReplace, DWORD nFilterFlag, L
         newName = GetSaveAsProposal(bReplace, lpszExtension);
         CString folder = FileTool::SplitFileName(m_strHomeFilePath.IsEmpty() ? m_strPathName : m_strHomeFilePath,
                                                  FileTool::splitDrive | FileTool::splitDirectory);
-        CString proposal = folder + newName;
-        if (!AfxGetDocManager()->DoPromptFileName(proposal, AFX_IDS_SAVEFILE, 0, FALSE, m_pDocTemplate))
+        CQZ2FileDialog dialog(FALSE, AfxGetMainWnd());
+        dialog.SetFilterFlags(0x2 | 0x4 | 0x10 | 0x20);
+        dialog.SelectFilter(nFilterFlag);
+        dialog.SetFileName(newName);
+        dialog.SetInitialFolder(folder);
+        if (dialog.DoModal() != IDOK || dialog.GetFileCount() < 1)
             return FALSE;
-        newName = proposal;
+        // The dialog has given the name the extension of the type chosen there.
+        newName = dialog.GetFilePath(0);
+        nFilterFlag = dialog.GetCurrentFlag();
+        lpszExtension = nullptr;
         if (nFilterFlag == 0x10 || nFilterFlag == 0x20) {
             m_dwSaveVersion = QZ2FileVersion::kVersion310;
             bReplace = TRUE;
@@ -1261,6 +1273,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_COMMAND_RANGE(57637, 57637, &CQZ2Doc::OnPlainCommand)
     ON_COMMAND_RANGE(57639, 57639, &CQZ2Doc::OnPlainCommand)
     ON_COMMAND(34126, &CQZ2Doc::OnCancelCommands)
+    ON_COMMAND(33215, &CQZ2Doc::OnImportJws)
     ON_COMMAND(34133, &CQZ2Doc::OnSelectByFilter)
     ON_COMMAND(34134, &CQZ2Doc::OnSelectAll)
     ON_COMMAND(39102, &CQZ2Doc::OnSelectionProperties)
@@ -1336,6 +1349,11 @@ void CQZ2Doc::OnCancelCommands()
 {
     if (QZ2Command::CommandManager* pManager = GetCommandManager())
         pManager->CancelAllCommands();
+}
+
+void CQZ2Doc::OnImportJws()
+{
+    ImportJwsJwk(TRUE);
 }
 
 void CQZ2Doc::OnSelectByFilter()

@@ -78,6 +78,14 @@ public:
     // converter setting; builds the tabs in the file's layout order. FALSE after telling the user (or
     // silently when the settings sheet was cancelled).
     BOOL ImportAcadFile(LPCTSTR lpszPathName);
+    // Reads a JWW or JWC file into this new document; FALSE after telling the user.
+    BOOL ImportJwFile(LPCTSTR lpszPathName);
+    // Reads an SFC or P21 file into this new document; FALSE after telling the user (with the line and
+    // what was wrong for a damaged file).
+    BOOL ImportSxfFile(LPCTSTR lpszPathName);
+    // Reads the chosen JWS (TRUE) or JWK symbol files into this drawing as components, all as one undo step;
+    // on failure the step is undone, so the drawing is as before.
+    void ImportJwsJwk(BOOL bJws);
     // 1 read-only, 2 read-write.
     int GetAccessMode() const;
     // The new drawing's tables from the application's defaults.
@@ -144,6 +152,8 @@ protected:
     afx_msg void OnAttributeComboBox(UINT nID);
     afx_msg void OnPlainCommand(UINT nID);
     afx_msg void OnCancelCommands();
+    // File > Import > JWS Symbols...
+    afx_msg void OnImportJws();
     afx_msg void OnSelectByFilter();
     afx_msg void OnSelectAll();
     // The selected shapes go to the property bar, which is shown.

@@ -4,6 +4,11 @@
 #include <QtGui/QPen>
 #include <QtGui/QPolygonF>
 
+#include <QtCore/QFile>
+#include <QtCore/QString>
+#include <QtGui/QImage>
+
+#include <cstdint>
 #include <cstring>
 
 #include "libs/ruva/RuVaBndBox2d.h"
@@ -12,7 +17,12 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/DrawingManager.h"
 #include "libs/vevure/Paper2dFeature.h"
+#include "app/QZ2DocumentProperties.h"
+#include "app/QZ2NativeFile.h"
 #include "platform/afx/CByteArray.h"
+#include "platform/afx/CException.h"
+#include "platform/ole/CompoundFile.h"
+#include "platform/ole/CompoundStorage.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/gdi/GdiTypes.h"
@@ -40,6 +50,12 @@ bool RegionOf(Draw2dDocument* pDocument, const DrawingFeatureBase* pDrawing, RuV
         static_cast<const Paper2dFeature*>(pDrawing)->GetPaperSize(w, h);
         if (!(w > 0.0) || !(h > 0.0))
             return false;
+        // A paper drawn at a scale is pictured at that scale.
+        const double scale = static_cast<const Paper2dFeature*>(pDrawing)->GetPrintScale();
+        if (scale > 1e-7 && scale != 1.0) {
+            w /= scale;
+            h /= scale;
+        }
         upper.SetCoord(w, h);
         return true;
     }
@@ -56,6 +72,14 @@ bool RegionOf(Draw2dDocument* pDocument, const DrawingFeatureBase* pDrawing, RuV
 }
 
 }  // namespace
+
+BOOL QZ2Thumbnail::GetRegion(Draw2dDocument* pDocument, RuVaPnt2d& lower, RuVaPnt2d& upper)
+{
+    if (pDocument == nullptr)
+        return FALSE;
+    const DrawingFeatureBase* pDrawing = pDocument->GetActiveDrawingFeature();
+    return pDrawing != nullptr && RegionOf(pDocument, pDrawing, lower, upper) ? TRUE : FALSE;
+}
 
 BOOL QZ2Thumbnail::Build(Draw2dDocument* pDocument, CByteArray& bytes)
 {
@@ -171,4 +195,176 @@ BOOL QZ2Thumbnail::Build(Draw2dDocument* pDocument, CByteArray& bytes)
     Put16(bytes, 0);
     bytes.Append(metafile);
     return TRUE;
+}
+
+namespace {
+
+// Little-endian reads over a bounded span; every read checks what is left.
+class Span
+{
+public:
+    Span(const BYTE* p, size_t n) : m_p(p), m_n(n) {}
+    size_t Left() const { return m_n - m_at; }
+    size_t At() const { return m_at; }
+    bool Skip(size_t n)
+    {
+        if (n > Left())
+            return false;
+        m_at += n;
+        return true;
+    }
+    bool U16(DWORD& v)
+    {
+        if (Left() < 2)
+            return false;
+        v = m_p[m_at] | (static_cast<DWORD>(m_p[m_at + 1]) << 8);
+        m_at += 2;
+        return true;
+    }
+    bool U32(DWORD& v)
+    {
+        DWORD lo = 0, hi = 0;
+        if (Left() < 4 || !U16(lo) || !U16(hi))
+            return false;
+        v = lo | (hi << 16);
+        return true;
+    }
+    const BYTE* Here() const { return m_p + m_at; }
+
+private:
+    const BYTE* m_p;
+    size_t m_n;
+    size_t m_at = 0;
+};
+
+// A device-independent bitmap of 24 bits, as a bitmap record of the metafile carries it.
+bool ReadDib(const BYTE* p, size_t n, QImage& image)
+{
+    Span in(p, n);
+    DWORD headerSize = 0, width = 0, height = 0, planes = 0, bits = 0, compression = 0, sizeImage = 0;
+    DWORD skip = 0, colorsUsed = 0;
+    if (!in.U32(headerSize) || headerSize < 40 || headerSize > n || !in.U32(width) || !in.U32(height) ||
+        !in.U16(planes) || !in.U16(bits) || !in.U32(compression) || !in.U32(sizeImage) || !in.U32(skip) ||
+        !in.U32(skip) || !in.U32(colorsUsed))
+        return false;
+    const auto w = static_cast<int32_t>(width);
+    const auto h = static_cast<int32_t>(height);
+    if (planes != 1 || bits != 24 || compression != 0 || w <= 0 || w > QZ2Thumbnail::kMaxReadSide || h == 0 ||
+        h < -QZ2Thumbnail::kMaxReadSide || h > QZ2Thumbnail::kMaxReadSide || colorsUsed > 256)
+        return false;
+    const size_t rows = static_cast<size_t>(h < 0 ? -h : h);
+    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~static_cast<size_t>(3);
+    const size_t offset = headerSize + colorsUsed * 4;
+    if (offset > n || stride * rows > n - offset)
+        return false;
+    QImage out(w, static_cast<int>(rows), QImage::Format_RGB888);
+    if (out.isNull())
+        return false;
+    const BYTE* pixels = p + offset;
+    for (size_t y = 0; y < rows; ++y) {
+        // Rows run bottom-up unless the height is negative.
+        const BYTE* src = pixels + stride * (h > 0 ? rows - 1 - y : y);
+        uchar* dst = out.scanLine(static_cast<int>(y));
+        for (int x = 0; x < w; ++x) {
+            dst[3 * x] = src[3 * x + 2];
+            dst[3 * x + 1] = src[3 * x + 1];
+            dst[3 * x + 2] = src[3 * x];
+        }
+    }
+    image = out;
+    return true;
+}
+
+}  // namespace
+
+BOOL QZ2Thumbnail::Read(const BYTE* pData, size_t nSize, QImage& image)
+{
+    image = QImage();
+    if (pData == nullptr)
+        return FALSE;
+    Span in(pData, nSize);
+    DWORD size = 0, marker = 0, format = 0, mapMode = 0, xExt = 0, yExt = 0, reserved = 0;
+    if (!in.U32(size) || size < 16 || size > in.Left() || !in.U32(marker) || marker != 0xFFFFFFFF ||
+        !in.U32(format) || format != 3 || !in.U16(mapMode) || !in.U16(xExt) || !in.U16(yExt) || !in.U16(reserved))
+        return FALSE;
+    // The metafile: the size field bounds it, whatever follows.
+    Span mf(in.Here(), size - 12);
+    DWORD type = 0, headerWords = 0;
+    if (!mf.U16(type) || (type != 1 && type != 2) || !mf.U16(headerWords) || headerWords != 9 ||
+        !mf.Skip(headerWords * 2 - 4))
+        return FALSE;
+    while (mf.Left() >= 6) {
+        DWORD words = 0, function = 0;
+        if (!mf.U32(words) || !mf.U16(function))
+            return FALSE;
+        if (function == 0)
+            break;
+        if (words < 3 || words > (mf.Left() + 6) / 2)
+            return FALSE;
+        const size_t length = static_cast<size_t>(words) * 2;
+        const BYTE* record = mf.Here();
+        const size_t body = length - 6;
+        // Stretched bitmaps: with a usage word (0x0F43) or without (0x0B41), then eight coordinates.
+        size_t dibAt = 0;
+        if (function == 0x0F43)
+            dibAt = 4 + 2 + 16;
+        else if (function == 0x0B41)
+            dibAt = 4 + 16;
+        if (dibAt != 0 && body > dibAt && ReadDib(record + dibAt, body - dibAt, image))
+            return TRUE;
+        if (!mf.Skip(body))
+            return FALSE;
+    }
+    return FALSE;
+}
+
+BOOL QZ2Thumbnail::ReadFile(const QString& path, QImage& image, QString* pTitle, QString* pAuthor)
+{
+    image = QImage();
+    QFile file(path);
+    // The whole compound file is read into memory: a bound keeps a huge file out.
+    constexpr qint64 kMaxFile = 512ll * 1024 * 1024;
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFile)
+        return FALSE;
+    const QByteArray data = file.readAll();
+    file.close();
+    try {
+        CompoundFile compound;
+        compound.OpenFromMemory(reinterpret_cast<const BYTE*>(data.constData()), static_cast<SIZE_T>(data.size()),
+                                TRUE);
+        const CompoundStorage* pRoot = compound.GetRootStorage();
+        if (pRoot == nullptr)
+            return FALSE;
+        if (pTitle != nullptr || pAuthor != nullptr) {
+            QZ2DocumentProperties properties;
+            properties.Load(pRoot);
+            if (pTitle != nullptr)
+                *pTitle = properties.m_strTitle.ToQString();
+            if (pAuthor != nullptr)
+                *pAuthor = properties.m_strAuthor.ToQString();
+        }
+        CByteArray bytes;
+        if (pRoot->ReadStream(QZ2NativeFile::kThumbnailStreamName, bytes) != S_OK)
+            return FALSE;
+        return Read(bytes.GetData(), static_cast<size_t>(bytes.GetSize()), image);
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+}
+
+int QZ2Thumbnail::RunThumbnailer(int argc, char* argv[])
+{
+    if (argc != 3)
+        return 2;
+    bool bSize = false;
+    const int size = QString::fromLocal8Bit(argv[2]).toInt(&bSize);
+    if (!bSize || size <= 0 || size > kMaxReadSide)
+        return 2;
+    QImage image;
+    if (!ReadFile(QFile::decodeName(argv[0]), image))
+        return 1;
+    if (image.width() > size || image.height() > size)
+        image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return image.save(QFile::decodeName(argv[1]), "PNG") ? 0 : 2;
 }

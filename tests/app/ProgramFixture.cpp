@@ -9,6 +9,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2FileDialog.h"
 #include "app/CQZ2TabView.h"
 #include "app/CQZ2View.h"
 #include "command/CCommandBar.h"
@@ -39,7 +40,15 @@ void ProgramFixture::AnswerFileDialogWith(const QString& path)
     m_fileDialogAnswer.disconnect();
     m_fileDialogAnswer.setInterval(10);
     QObject::connect(&m_fileDialogAnswer, &QTimer::timeout, [this, path]() {
-        auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QWidget* pModal = QApplication::activeModalWidget();
+        // The program's own file dialog: the path typed as the name, then OK.
+        if (auto* pOwn = dynamic_cast<CQZ2FileDialog*>(CWnd::FromQWidget(pModal))) {
+            m_fileDialogAnswer.stop();
+            pOwn->GetDlgItem(CQZ2FileDialog::kFileNameEdit)->SetWindowText(CString::FromQString(path));
+            pOwn->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            return;
+        }
+        auto* pDialog = qobject_cast<QFileDialog*>(pModal);
         if (pDialog == nullptr)
             return;
         m_fileDialogAnswer.stop();

@@ -22,6 +22,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2FileDialog.h"
 #include "app/CQZ2TabView.h"
 #include "app/CQZ2View.h"
 #include "command/CommandBase.h"
@@ -112,6 +113,14 @@ protected:
         m_answer.disconnect();
         m_answer.setInterval(10);
         QObject::connect(&m_answer, &QTimer::timeout, [this, path]() {
+            // The program's own file dialog: the path typed as the name, then Save (or Cancel).
+            if (auto* pOwn = dynamic_cast<CQZ2FileDialog*>(CWnd::FromQWidget(QApplication::activeModalWidget()))) {
+                m_answer.stop();
+                ++m_dialogs;
+                pOwn->GetDlgItem(CQZ2FileDialog::kFileNameEdit)->SetWindowText(CString::FromQString(path));
+                pOwn->SendMessage(WM_COMMAND, MAKEWPARAM(path.isEmpty() ? IDCANCEL : IDOK, BN_CLICKED), 0);
+                return;
+            }
             auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (pDialog == nullptr)
                 return;
