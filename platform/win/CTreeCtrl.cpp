@@ -2,6 +2,7 @@
 
 #include <QtCore/QPointer>
 #include <QtCore/QSet>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -65,6 +66,7 @@ public:
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
+    if (style & TVS_NOHSCROLL) setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_delegate = new KcTreeDelegate(this);
     setItemDelegate(m_delegate);
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this, [this](QWidget*, QAbstractItemDelegate::EndEditHint) {
@@ -364,7 +366,19 @@ public:
         if (!it) { result = FALSE; return true; }
         QRect r = visualItemRect(it);
         if (r.isEmpty()) { result = FALSE; return true; }
-        if (!wParam) r.setLeft(0);
+        if (!wParam) {
+          r.setLeft(0);
+        } else {
+          // The label alone: from the end of the picture to the end of the text, as wide as the
+          // item asks to be.
+          QStyleOptionViewItem opt;
+          initViewItemOption(&opt);
+          const QModelIndex index = indexFromItem(it, 0);
+          const int width = itemDelegate(index)->sizeHint(opt, index).width();
+          const int right = r.left() + width;
+          if (m_images) r.setLeft(r.left() + m_images->cx + 4);
+          r.setRight(std::max(r.left(), right - 1));
+        }
         r.translate(viewport()->pos());
         *rc = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
         result = TRUE;
