@@ -27,6 +27,7 @@
 #include "property/CPropertyBar.h"
 #include "property/FeaturePropertyBase.h"
 #include "property/ShapeFeaturePropertyBase.h"
+#include "structure/CLayerBar.h"
 
 namespace {
 
@@ -209,6 +210,15 @@ void CMainFrame::InstallShellServices()
         return CMainFrame::OnProgress(pInfo, pUserData);
     };
     CommandManager::SetShellServices(shell);
+
+    CLayerBar::FrameServices layers;
+    layers.pfnReleaseLayerProperties = [](CMainFrame* pFrame) { pFrame->ReleasePropertyBarDocument(2); };
+    layers.pfnShowLayerTable = [](CMainFrame*) {
+        if (CommandManager* pManager = ServicesManager())
+            pManager->ShowLayerTableView();
+    };
+    layers.pfnForwardNotify = [](CMainFrame* pFrame, NotifyInfoBase* pInfo) { pFrame->BroadcastDocumentNotify(pInfo); };
+    CLayerBar::SetFrameServices(layers);
 
     ControlsServices::ShellHooks controls;
     controls.pfnGetDocument = []() -> Draw2dDocument* {

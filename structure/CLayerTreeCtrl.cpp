@@ -66,6 +66,8 @@ int CLayerTreeCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CLayerTreeCtrl::OnDestroy()
 {
+    // The items' records go now, while this object still hears of each deletion.
+    DeleteAllItems();
     // The widget may outlive this object for a moment: it must not keep the image list.
     SetImageList(nullptr, TVSIL_NORMAL);
     m_hSelectedItem = nullptr;
