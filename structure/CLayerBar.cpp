@@ -53,6 +53,11 @@ int CLayerBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (!m_wndToolBar.CreateForBar(this, kToolBarId, kToolBar))
         return -1;
+    if (m_wndToolBar.GetCount() == 0) {
+        // No language library: the buttons without their pictures.
+        const UINT ids[] = {34227, 34228, 0, 34229, 0, 34230, 34240, 33306};
+        m_wndToolBar.SetButtons(ids, 8);
+    }
     m_wndToolBar.SetFocusWindow(this);
     if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 0, 0), this, kTreeId))
         return -1;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QDir>
 #include <QtCore/QTimer>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
@@ -392,6 +393,28 @@ TEST(LayerComponentListTest, CutAfterFortyCharactersAtACharacterBoundary)
     const QString cutEmoji = CLayerCommandTreeCtrl::MakeComponentList(emoji).ToQString();
     EXPECT_TRUE(cutEmoji.endsWith(QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("...")));
     EXPECT_FALSE(cutEmoji.at(cutEmoji.size() - 4).isHighSurrogate());
+}
+
+}  // namespace
+
+namespace {
+
+// Run by hand (--gtest_also_run_disabled_tests, KC_SCREENSHOT_DIR) to refresh the picture of the bar.
+TEST_F(LayerBarTest, DISABLED_Screenshot)
+{
+    const QString dir = qEnvironmentVariable("KC_SCREENSHOT_DIR", QDir::currentPath());
+    ld.doc.BeginUndoOperation(nullptr);
+    ld.doc.SetCurrentLayerID(ld.b, 1);
+    ld.doc.SetLayerState(ld.c, 1, 1);
+    ld.doc.SetLayerHide(ld.d, TRUE, 1);
+    ld.doc.SetLayerState(ld.e, 2, 1);
+    ld.doc.EndUndoOperation();
+    host.SetWindowPos(nullptr, 0, 0, 260, 330, SWP_NOZORDER);
+    bar.SetWindowPos(nullptr, 0, 0, 240, 300, SWP_NOZORDER);
+    PumpEvents();
+    Pick(ld.a);
+    PumpEvents();
+    ASSERT_TRUE(bar.GetQWidget()->grab().save(dir + QStringLiteral("/layer-bar.png")));
 }
 
 }  // namespace
