@@ -136,6 +136,13 @@ BOOL CLayerBar::OnDocumentNotify(NotifyInfoBase* pInfo)
     const long o = pInfo->GetOtherLayerID();
     switch (pInfo->GetCode()) {
     case NotifyInfoBase::layerAdded:
+        // The frame may hand records on later than the change: a layer the tree shows already (its
+        // name perhaps being typed) is left as it is.
+        if (m_wndTree.FindLayerItem(a) != nullptr)
+            return m_wndTree.RefreshLayerItem(a, FALSE);
+        m_wndTree.RebuildTree();
+        m_wndTree.SelectLayerItem(m_pDocument->GetCurrentLayerID());
+        return TRUE;
     case NotifyInfoBase::layerTableRebuild:
         m_wndTree.RebuildTree();
         m_wndTree.SelectLayerItem(m_pDocument->GetCurrentLayerID());

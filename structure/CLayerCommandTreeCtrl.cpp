@@ -106,7 +106,12 @@ long CLayerCommandTreeCtrl::ParentForNew() const
 
 void CLayerCommandTreeCtrl::StartLabelEdit(long nLayerID)
 {
+    // Records reach the tree late when the frame posts them: the new item is made here.
+    if (FindLayerItem(nLayerID) == nullptr)
+        RebuildTree();
     if (HTREEITEM hItem = FindLayerItem(nLayerID)) {
+        // The name is typed here: the tree takes the focus for its editor.
+        SetFocus();
         Select(hItem, TVGN_CARET);
         EditLabel(hItem);
     }
