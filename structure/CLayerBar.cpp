@@ -51,13 +51,13 @@ int CLayerBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CBCGPDockingControlBar::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!m_wndToolBar.CreateForBar(this, kToolBarId, kToolBar))
+    if (!m_wndToolBar.CreateForBar(this, kToolBarId, 0))
         return -1;
-    if (m_wndToolBar.GetCount() == 0) {
-        // No language library: the buttons without their pictures.
-        const UINT ids[] = {34227, 34228, 0, 34229, 0, 34230, 34240, 33306};
-        m_wndToolBar.SetButtons(ids, 8);
-    }
+    // The buttons are set rather than loaded: a loaded toolbar is announced to the frame, which
+    // then treats it as one of its own. Their pictures come from the command images.
+    CBCGPToolBar::AddToolBarForImageCollection(kToolBar);
+    const UINT ids[] = {34227, 34228, 0, 34229, 0, 34230, 34240, 33306};
+    m_wndToolBar.SetButtons(ids, 8);
     m_wndToolBar.SetFocusWindow(this);
     if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 0, 0), this, kTreeId))
         return -1;
