@@ -33,6 +33,7 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinSystem.h"
 #include "property/CPropertyBar.h"
+#include "property/ShapeFeaturePropertyBase.h"
 #include "regionsearch/NotifyProgressInfo.h"
 #include "app/CRibbonStatusBarPane.h"
 #include "structure/CDrawComponentBar.h"
@@ -274,6 +275,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_WM_KEYDOWN()
     ON_WM_CONTEXTMENU()
     ON_COMMAND(ID_SHOW_SKYVIEW_BAR, &CMainFrame::OnShowSkyViewBarCommand)
+    ON_COMMAND_RANGE(37071, 37082, &CMainFrame::OnSavedView)
+    ON_UPDATE_COMMAND_UI_RANGE(37071, 37082, &CMainFrame::OnUpdateSavedView)
     ON_COMMAND_RANGE(ID_SHOW_DRAWING_BAR, ID_SHOW_COMPONENT_BAR, &CMainFrame::OnShowBarCommand)
     ON_COMMAND_RANGE(ID_TOGGLE_VIEW_TOOLBAR, ID_TOGGLE_ATTRIBUTE_TOOLBAR, &CMainFrame::OnToggleToolBar)
     ON_UPDATE_COMMAND_UI_RANGE(ID_TOGGLE_VIEW_TOOLBAR, ID_TOGGLE_ATTRIBUTE_TOOLBAR, &CMainFrame::OnUpdateToggleToolBar)
@@ -286,6 +289,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_SNAP_ENABLED, &CMainFrame::OnUpdateToggleSnap)
     ON_COMMAND(ID_SNAP_ANGULAR, &CMainFrame::OnToggleAngularSnap)
     ON_UPDATE_COMMAND_UI(ID_SNAP_ANGULAR, &CMainFrame::OnUpdateToggleAngularSnap)
+    ON_COMMAND_RANGE(34644, 34645, &CMainFrame::OnOptions)
+    ON_UPDATE_COMMAND_UI_RANGE(34644, 34645, &CMainFrame::OnUpdateOptions)
     ON_COMMAND_RANGE(34650, 34661, &CMainFrame::OnSnapKind)
     ON_COMMAND_RANGE(34666, 34668, &CMainFrame::OnSnapKind)
     ON_UPDATE_COMMAND_UI_RANGE(34650, 34659, &CMainFrame::OnUpdateSnapKind)
@@ -411,6 +416,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_pPropertyBar != nullptr) {
         m_pPropertyBar->SetCommandManager(GetManager());
         m_pPropertyBar->SetMainFrame(this);
+        // Style sizes of shapes follow the part layout of the manager's view.
+        QZ2Command::ShapeFeaturePropertyBase::SetCommandManager(GetManager());
     }
     if (m_pLayerBar != nullptr)
         m_pLayerBar->SetMainFrame(this);
@@ -971,6 +978,18 @@ void CMainFrame::OnUpdateToggleAngularSnap(CCmdUI* pCmdUI)
 {
     SystemEnvironment* pOptions = GetOptions();
     pCmdUI->SetCheck(pOptions != nullptr && pOptions->m_SnapAngularEnabled ? 1 : 0);
+}
+
+void CMainFrame::OnOptions(UINT nID)
+{
+    // Nested: a drawing command that runs waits while the dialog is open and goes on afterwards.
+    if (CQZ2App* pApp = CQZ2App::GetApp(); pApp != nullptr && pApp->GetCommandManager() != nullptr)
+        pApp->GetCommandManager()->ExecuteNestedCommand(nID);
+}
+
+void CMainFrame::OnUpdateOptions(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(CQZ2App::GetApp() != nullptr && CQZ2App::GetApp()->GetCommandManager() != nullptr);
 }
 
 void CMainFrame::OnSnapKind(UINT nID)

@@ -19,6 +19,7 @@ class CBCGPToolbarButton;
 class CCommandBar;
 class CDrawComponentBar;
 class CDrawingBar;
+class Draw2dDocument;
 class CLayerBar;
 class CPropertyBar;
 class CSkyViewBar;
@@ -96,6 +97,8 @@ public:
     void ShowSelectionProperties(const CArray<QZ2Command::FeaturePropertyBase*>& objects, BOOL bAdd, BOOL bShow);
     // The objects of that kind (1 shapes, 2 layers, 3 drawings) went away: the bar lets go of them.
     void ReleasePropertyBarDocument(UINT nKind);
+    // A drawing, or a part layout (nLayoutID not -1), shown in the property bar; FALSE when it cannot be.
+    BOOL ShowDrawingProperties(Draw2dDocument* pModel, long nDrawingID, long nLayoutID, BOOL bShow);
     // The drawing view of the active document window; NULL when a table tab or no window is active.
     CQZ2View* GetActiveDrawView();
     void RefreshSkyView();
@@ -175,6 +178,9 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnShowBarCommand(UINT nID);
     afx_msg void OnShowSkyViewBarCommand();
+    // The saved views (37071-37082) are the overview bar's, also when its toolbar is not clicked.
+    afx_msg void OnSavedView(UINT nID);
+    afx_msg void OnUpdateSavedView(CCmdUI* pCmdUI);
     afx_msg void OnToggleToolBar(UINT nID);
     afx_msg void OnUpdateToggleToolBar(CCmdUI* pCmdUI);
     afx_msg void OnEndCommand();
@@ -185,6 +191,9 @@ protected:
     afx_msg void OnToggleAngularSnap();
     afx_msg void OnUpdateToggleAngularSnap(CCmdUI* pCmdUI);
     afx_msg void OnSnapKind(UINT nID);
+    // Tools > Options and Settings > Snap Settings, also with no drawing open.
+    afx_msg void OnOptions(UINT nID);
+    afx_msg void OnUpdateOptions(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSnapKind(CCmdUI* pCmdUI);
     afx_msg void OnSelectionShape(UINT nID);
     afx_msg void OnUpdateSelectionShape(CCmdUI* pCmdUI);

@@ -27,7 +27,9 @@
 #include "property/CPropertyBar.h"
 #include "property/FeaturePropertyBase.h"
 #include "property/ShapeFeaturePropertyBase.h"
+#include "structure/CDrawingBar.h"
 #include "structure/CLayerBar.h"
+#include "structure/StructureServices.h"
 
 namespace {
 
@@ -160,6 +162,7 @@ void CMainFrame::InstallShellServices()
     shell.pfnPumpProgressMessages = [](CMainFrame* pFrame) { pFrame->PumpProgressMessages(); };
     shell.pfnIsProgressCancelled = [](CMainFrame* pFrame) { return pFrame->IsProgressCancelled(); };
     shell.pfnGetPropertyBarKind = [](CPropertyBar* pBar) { return pBar->GetShownKind(); };
+    shell.pfnShowPropertyBar = [](CMainFrame* pFrame, BOOL bShow) { return pFrame->ShowPropertyBar(bShow); };
     shell.pfnShowShapeProperties = [](CPropertyBar* pBar, Draw2dDocument* pModel,
                                       const CArray<FeatureLayout>& records) {
         CArray<FeaturePropertyBase*> objects;
@@ -209,6 +212,8 @@ void CMainFrame::InstallShellServices()
     shell.pfnOnProgress = [](NotifyProgressInfo* pInfo, void* pUserData) -> int {
         return CMainFrame::OnProgress(pInfo, pUserData);
     };
+    shell.pfnIsDrawComponentBarVisible = [](CMainFrame* pFrame) { return pFrame->IsDrawComponentBarVisible(); };
+    shell.pfnShowDrawComponentBar = [](CMainFrame* pFrame, BOOL bShow) { return pFrame->ShowDrawComponentBar(bShow); };
     CommandManager::SetShellServices(shell);
 
     CLayerBar::FrameServices layers;
@@ -245,10 +250,47 @@ void CMainFrame::InstallShellServices()
         return pFrame;
     };
     ControlsServices::SetShellHooks(controls);
+
+    StructureServices::Hooks structure;
+    structure.pfnGetMainFrame = []() { return MainFrameOfApp(); };
+    structure.pfnGetCommandManager = []() { return ServicesManager(); };
+    structure.pfnGetDrawingBar = [](CMainFrame* pFrame) { return pFrame->GetDrawingBar(); };
+    structure.pfnShowDrawingProperties = [](CMainFrame* pFrame, Draw2dDocument* pModel, long nDrawingID,
+                                            long nLayoutID, BOOL bShow) -> BOOL {
+        return pFrame->ShowDrawingProperties(pModel, nDrawingID, nLayoutID, bShow);
+    };
+    structure.pfnReleasePropertyBarDocument = [](CMainFrame* pFrame, UINT nKind) {
+        pFrame->ReleasePropertyBarDocument(nKind);
+    };
+    structure.pfnShowPropertyBar = [](CMainFrame* pFrame, BOOL bShow) { return pFrame->ShowPropertyBar(bShow); };
+    structure.pfnActivateDrawingTab = [](CQZ2TabView* pTabView, DrawingFeatureBase* pDrawing) {
+        return pTabView->ActivateDrawing(pDrawing);
+    };
+    structure.pfnGetUIFont = []() -> CFont* {
+        CQZ2App* pApp = CQZ2App::GetApp();
+        return pApp != nullptr ? &pApp->GetApplicationFont() : nullptr;
+    };
+    structure.pfnGetViewOptions = [](StructureServices::ViewOptions& options) -> BOOL {
+        CQZ2App* pApp = CQZ2App::GetApp();
+        const SystemEnvironment* pOptions = pApp != nullptr ? pApp->GetSystemEnvironment() : nullptr;
+        if (pOptions == nullptr)
+            return FALSE;
+        options.paperColor = pOptions->m_PaperColor;
+        options.paperBackColor1 = pOptions->m_PaperBackColor1;
+        options.paperBackColor2 = pOptions->m_PaperBackColor2;
+        options.partBackColor = pOptions->m_PartBackColor;
+        options.componentBackColor = pOptions->m_ComponentEditerBackColor;
+        options.selectionColor = pOptions->m_SelectionColor;
+        options.bLayoutRegionVisible = pOptions->m_LayoutRegionVisible;
+        options.nGreekTextSize = static_cast<int>(pOptions->m_GreekTextSize);
+        return TRUE;
+    };
+    StructureServices::SetHooks(structure);
 }
 
 void CMainFrame::RemoveShellServices()
 {
     CommandManager::SetShellServices(CommandManager::ShellServices());
     ControlsServices::SetShellHooks(ControlsServices::ShellHooks());
+    StructureServices::SetHooks(StructureServices::Hooks());
 }

@@ -31,6 +31,7 @@
 #include "command/CommandManager.h"
 #include "command/LoadResourceString.h"
 #include "command/NumericFormat.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/FileTool.h"
 #include "libs/vevure/GraphicManager.h"
@@ -49,6 +50,7 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinInput.h"
 #include "structure/LayerTableViewSetting.h"
+#include "settings/CFeatureSettingTreeDialog.h"
 
 IMPLEMENT_DYNAMIC(CQZ2App, CWinApp)
 
@@ -230,6 +232,18 @@ BOOL CQZ2App::InitInstance()
 
     CWinApp::InitInstance();
 
+    // The style dialog reopens the dimension page shown last, which the application keeps for the run.
+    CFeatureSettingTreeDialog::AppServices styleServices;
+    styleServices.pfnGetLastStylePage = [] {
+        auto* pApp = dynamic_cast<CQZ2App*>(AfxGetApp());
+        return pApp != nullptr ? pApp->m_nLastStylePage : 0;
+    };
+    styleServices.pfnSetLastStylePage = [](int nPage) {
+        if (auto* pApp = dynamic_cast<CQZ2App*>(AfxGetApp()))
+            pApp->m_nLastStylePage = nPage;
+    };
+    CFeatureSettingTreeDialog::SetAppServices(styleServices);
+
     // Object linking and embedding have no counterpart here: nothing to start, nothing that fails.
 
     CCommandLineInfo cmdInfo;
@@ -296,6 +310,7 @@ BOOL CQZ2App::InitInstance()
         CSplashWnd::EnableSplashScreen(cmdInfo.m_bShowSplash);
 
     LoadSettings();
+    RegisterOptionsServices(TRUE);
 
     m_pDrawEnvironment->Initialize();
     GraphicManager::Init();
@@ -858,7 +873,7 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
     CTypedPtrArray<CPtrArray, CQZ2Doc*> documents;
     GetOpenDocuments(documents);
 
-    // Views take the rendering mode and colours once the drawing tabs exist.
+    ApplyOptionsToViews(old, now);
     // Component thumbnails are drawn again with a new back colour.
     if (old.m_TableViewThumbnailBackColor != now.m_TableViewThumbnailBackColor)
         DrawComponent2dFeatureDefineTable::SetThumbnailBackColor(now.m_TableViewThumbnailBackColor);
@@ -870,6 +885,12 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
     }
 
     ApplyOptionsToCommandManager();
+    // The cursor, snap box and marker are drawn over the view when it paints: paint it now, so that they
+    // take their new look without a mouse move.
+    if (m_pCommandManager != nullptr && m_pCommandManager->GetActiveView() != nullptr) {
+        if (CWnd* pView = CWnd::FromHandle(m_pCommandManager->GetActiveView()->GetHWnd()))
+            pView->Invalidate(FALSE);
+    }
     NumericFormat::SetInputConstValue(now.GetInputConstValue());
     if (old.m_PointParameterInputMode != now.m_PointParameterInputMode)
         NumericFormat::SetPointParameterInputMode(static_cast<PointParameterInputMode>(now.m_PointParameterInputMode));
@@ -992,6 +1013,8 @@ BOOL CQZ2App::PreTranslateMessage(MSG* pMsg)
 
 int CQZ2App::ExitInstance()
 {
+    CFeatureSettingTreeDialog::SetAppServices(CFeatureSettingTreeDialog::AppServices());
+    RegisterOptionsServices(FALSE);
     KillAutoSaveTimer();
     delete m_pAutoSaveTimer;
     m_pAutoSaveTimer = nullptr;

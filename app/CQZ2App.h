@@ -101,6 +101,11 @@ public:
 
     // ---- options ----
     BOOL SetSystemEnvironment(const SystemEnvironment& environment);
+    // Gives settings/ (the options dialog) its hooks into the application, or takes them back.
+    static void RegisterOptionsServices(BOOL bRegister);
+    // The rendering mode, colours, smoothing, layout regions and greek size that changed, to every drawing
+    // view of every open document.
+    void ApplyOptionsToViews(const SystemEnvironment& old, const SystemEnvironment& now);
     BOOL SetSelectionShapeMode(int nMode);
     BOOL SetSnapEnabled(BOOL bEnabled);
     BOOL SetSnapType(DWORD dwType);

@@ -41,6 +41,7 @@
 #include "libs/vevure/DimensionSettingStyles.h"
 #include "libs/vevure/HatchSettingStyles.h"
 #include "libs/vevure/GridSetting.h"
+#include "libs/vevure/SelectionFilter.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/NotifyInfoBase.h"
@@ -1239,6 +1240,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_COMMAND_RANGE(33723, 33923, &CQZ2Doc::OnDrawCommand)
     ON_UPDATE_COMMAND_UI_RANGE(33723, 33923, &CQZ2Doc::OnUpdateAlwaysEnabled)
     ON_COMMAND_RANGE(34732, 34782, &CQZ2Doc::OnToolCommand)
+    ON_COMMAND_RANGE(34345, 34345, &CQZ2Doc::OnToolCommand)
     ON_COMMAND_RANGE(33924, 34024, &CQZ2Doc::OnGroupButton)
     ON_COMMAND_RANGE(34631, 34643, &CQZ2Doc::OnNestedCommand)
     ON_COMMAND_RANGE(34669, 34670, &CQZ2Doc::OnNestedCommand)
@@ -1249,6 +1251,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_UPDATE_COMMAND_UI_RANGE(34646, 34648, &CQZ2Doc::OnUpdateAlwaysEnabled)
     ON_COMMAND_RANGE(34342, 34343, &CQZ2Doc::OnPlainCommand)
     ON_COMMAND_RANGE(34328, 34328, &CQZ2Doc::OnPlainCommand)
+    ON_COMMAND_RANGE(34344, 34344, &CQZ2Doc::OnPlainCommand)
     ON_COMMAND_RANGE(39562, 39562, &CQZ2Doc::OnPlainCommand)
     ON_COMMAND_RANGE(57632, 57632, &CQZ2Doc::OnPlainCommand)
     ON_COMMAND_RANGE(57634, 57635, &CQZ2Doc::OnPlainCommand)
@@ -1257,6 +1260,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_COMMAND(34126, &CQZ2Doc::OnCancelCommands)
     ON_COMMAND(34133, &CQZ2Doc::OnSelectByFilter)
     ON_COMMAND(34134, &CQZ2Doc::OnSelectAll)
+    ON_COMMAND(39102, &CQZ2Doc::OnSelectionProperties)
     ON_COMMAND(34135, &CQZ2Doc::OnInvertSelection)
     ON_COMMAND(33306, &CQZ2Doc::OnShowLayerTable)
     ON_COMMAND_RANGE(34783, 34859, &CQZ2Doc::OnSettingStyle)
@@ -1267,6 +1271,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_UPDATE_COMMAND_UI(57637, &CQZ2Doc::OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(57639, &CQZ2Doc::OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(34639, &CQZ2Doc::OnUpdateShowGrid)
+    ON_UPDATE_COMMAND_UI(34131, &CQZ2Doc::OnUpdateSelectFilterMode)
     ON_UPDATE_COMMAND_UI(34343, &CQZ2Doc::OnUpdateDeleteActiveDrawing)
     ON_UPDATE_COMMAND_UI(34133, &CQZ2Doc::OnUpdateSelectByFilter)
     ON_UPDATE_COMMAND_UI(34134, &CQZ2Doc::OnUpdateSelectAll)
@@ -1339,6 +1344,17 @@ void CQZ2Doc::OnSelectAll()
 {
     if (QZ2Command::CommandManager* pManager = GetCommandManager())
         pManager->SelectAllFeatures(m_pDraw2dDocument);
+}
+
+void CQZ2Doc::OnSelectionProperties()
+{
+    QZ2Command::CommandManager* pManager = GetCommandManager();
+    SelectionManager* pSelection = m_pDraw2dDocument != nullptr ? m_pDraw2dDocument->GetSelectionManager() : nullptr;
+    if (pManager == nullptr || pSelection == nullptr)
+        return;
+    CArray<FeatureLayout> records;
+    pSelection->GetSelectedFeatureList(records);
+    pManager->ShowFeatureProperties(records, TRUE);
 }
 
 void CQZ2Doc::OnInvertSelection()
@@ -1453,6 +1469,13 @@ void CQZ2Doc::OnUpdateShowGrid(CCmdUI* pCmdUI)
     if (pDrawing == nullptr || pDrawing->GetGridSetting() == nullptr)
         return;
     pCmdUI->SetCheck(pDrawing->GetGridSetting()->IsShowGrid() ? 1 : 0);
+}
+
+void CQZ2Doc::OnUpdateSelectFilterMode(CCmdUI* pCmdUI)
+{
+    const SelectionFilter* pFilter = m_pDraw2dDocument != nullptr ? m_pDraw2dDocument->GetSelectionFilter() : nullptr;
+    pCmdUI->Enable(pFilter != nullptr);
+    pCmdUI->SetCheck(pFilter != nullptr && pFilter->GetSelectionFilterMode() != 0 ? 1 : 0);
 }
 
 void CQZ2Doc::OnUpdateDeleteActiveDrawing(CCmdUI* pCmdUI)

@@ -146,6 +146,8 @@ protected:
     afx_msg void OnCancelCommands();
     afx_msg void OnSelectByFilter();
     afx_msg void OnSelectAll();
+    // The selected shapes go to the property bar, which is shown.
+    afx_msg void OnSelectionProperties();
     afx_msg void OnInvertSelection();
     afx_msg void OnShowLayerTable();
     afx_msg void OnSettingStyle(UINT nID);
@@ -155,6 +157,7 @@ protected:
     afx_msg void OnUpdateRedo(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePaste(CCmdUI* pCmdUI);
     afx_msg void OnUpdateShowGrid(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSelectFilterMode(CCmdUI* pCmdUI);
     afx_msg void OnUpdateDeleteActiveDrawing(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSelectByFilter(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSelectAll(CCmdUI* pCmdUI);

@@ -244,6 +244,9 @@ void CQZ2View::OnDraw(CDC* pDC)
     if (m_pDraw2dView->DrawView(pDC->GetSafeHdc()) != 0) {
         if (QZ2Command::CommandManager* pManager = GetCommandManager())
             pManager->RedrawOverlay(this, pDC);
+        // Drawn anew (moved, zoomed or changed): the overview shows its frame where this view is now.
+        if (auto* pFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+            pFrame->RefreshSkyView();
     }
 }
 

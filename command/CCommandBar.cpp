@@ -726,8 +726,21 @@ void CCommandBar::OnUpdateSelectByFilter(CCmdUI* pCmdUI)
         pCmdUI->Enable(TRUE);
 }
 
+namespace {
+
+CCommandBar::InputOptionsHook s_pfnInputOptionsHook = nullptr;
+
+}  // namespace
+
+void CCommandBar::SetInputOptionsHook(InputOptionsHook pfnHook)
+{
+    s_pfnInputOptionsHook = pfnHook;
+}
+
 void CCommandBar::OnInputOptions()
 {
+    if (s_pfnInputOptionsHook != nullptr)
+        s_pfnInputOptionsHook();
     if (CWnd* pMain = AfxGetMainWnd(); pMain != nullptr && pMain->GetSafeHwnd() != nullptr)
         pMain->PostMessage(WM_COMMAND, MAKEWPARAM(ID_OPTIONS, 0), 0);
 }

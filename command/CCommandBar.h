@@ -100,6 +100,10 @@ public:
     void EscapeInput();
     // A character that is typed as text (not a control character).
     static BOOL IsTypedCharacter(UINT nChar);
+    // Called before the bar's input options button opens the options (the settings library, which owns the
+    // options dialog, makes it open on its input page); NULL for none.
+    typedef void (*InputOptionsHook)();
+    static void SetInputOptionsHook(InputOptionsHook pfnHook);
 
     // ---- state ----
     QZ2Command::CommandBase* GetCommand() const { return m_pCommand; }

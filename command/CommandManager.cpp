@@ -953,7 +953,6 @@ void CommandManager::SetCursorPoints(const RuVaPnt2d& world, const RuVaPnt2d& lo
 void CommandManager::EndViewCommand()
 {
     m_viewCommand.Reset();
-    m_bViewCommandPoint = FALSE;
     if (m_pActiveView != nullptr)
         m_pActiveView->RestoreView();
 }
@@ -1284,46 +1283,19 @@ void CommandManager::ViewCommandPoint(const CPoint& point, BOOL bClick)
     if (m_pActiveView == nullptr)
         return;
     const int nMode = m_viewCommand.GetMode();
-    if (nMode == ViewCommand::modeWindowZoom) {
-        if (!bClick)
-            return;
-        if (!m_bViewCommandPoint) {
-            m_viewCommandPoint = point;
-            m_bViewCommandPoint = TRUE;
-            return;
-        }
-        // The second corner: the rectangle fills the view and the mode ends.
-        const CPoint first = m_viewCommandPoint;
-        m_bViewCommandPoint = FALSE;
-        if (first.x != point.x && first.y != point.y)
-            m_pActiveView->ZoomWindow(first, point);
-        EndViewCommand();
+    if (nMode == ViewCommand::modeWindowZoom && !bClick)
         return;
-    }
-    if (nMode != ViewCommand::modeRealtimeZoom && nMode != ViewCommand::modeRealtimePan)
-        return;
-    if (bClick || !m_bViewCommandPoint) {
-        m_viewCommandPoint = point;
-        m_bViewCommandPoint = TRUE;
-        return;
-    }
-    const int dx = point.x - m_viewCommandPoint.x;
-    const int dy = m_viewCommandPoint.y - point.y;
-    if (dx == 0 && dy == 0)
-        return;
-    // Panning takes y upwards as the world does; the zoom takes the window's own drag.
-    const BOOL bMoved = nMode == ViewCommand::modeRealtimePan ? m_pActiveView->MoveView(dx, dy)
-                                                              : m_pActiveView->ZoomRealtime(dx, -dy);
-    if (bMoved)
-        m_viewCommandPoint = point;
+    // A press starts a zoom or pan gesture of its own.
+    if (bClick && (nMode == ViewCommand::modeRealtimeZoom || nMode == ViewCommand::modeRealtimePan))
+        m_viewCommand.ClearPoints();
+    m_viewCommand.AddPoint(RuVaXY(point.x, point.y));
 }
 
 BOOL CommandManager::DrawViewCommandMarquee()
 {
-    if (m_pActiveView == nullptr || m_viewCommand.GetMode() != ViewCommand::modeWindowZoom || !m_bViewCommandPoint)
+    if (m_pActiveView == nullptr)
         return FALSE;
-    m_pActiveView->DrawRectangleMarquee(m_viewCommandPoint, m_cursorClient, 1);
-    return TRUE;
+    return m_viewCommand.DrawMarquee(0, m_cursorClient);
 }
 
 void CommandManager::OnLButtonDown(UINT nFlags, const CPoint& point)
@@ -1350,7 +1322,6 @@ void CommandManager::OnLButtonUp(UINT nFlags, const CPoint& point)
     const int nMode = m_viewCommand.GetMode();
     if (nMode == ViewCommand::modeRealtimeZoom || nMode == ViewCommand::modeRealtimePan) {
         m_viewCommand.ClearPoints();
-        m_bViewCommandPoint = FALSE;
         return;
     }
     if (nMode != ViewCommand::modeNone || !IsFeatureTracking())

@@ -104,6 +104,8 @@ public:
     void OnViewChanged();
     void EnableComponentSync(BOOL bEnable);
     void SyncComponentItems(Draw2dDocument* pDocument);
+    // The document whose components the component bar offers (NULL before any).
+    Draw2dDocument* GetComponentDocument() const { return m_pComponentSyncDocument; }
 
     // --- parameters of a command --------------------------------------------------------------
     BOOL AddParameter(CommandBase* pCommand, CommandParameter* pParameter);
@@ -322,7 +324,6 @@ public:
     void SetViewCommandMode(int nMode)
     {
         m_viewCommand.SetMode(nMode);
-        m_bViewCommandPoint = FALSE;
     }
     int GetViewCommandMode() const { return m_viewCommand.GetMode(); }
 
@@ -419,6 +420,7 @@ public:
         // The kind of objects the property bar shows (0 none); shows one shape object per record; empties
         // the bar when it shows that kind.
         UINT (*pfnGetPropertyBarKind)(CPropertyBar* pBar) = nullptr;
+        BOOL (*pfnShowPropertyBar)(CMainFrame* pFrame, BOOL bShow) = nullptr;
         BOOL (*pfnShowShapeProperties)(CPropertyBar* pBar, Draw2dDocument* pModel,
                                        const CArray<FeatureLayout>& records) = nullptr;
         BOOL (*pfnClearFeatureProperties)(CPropertyBar* pBar, UINT nKind) = nullptr;
@@ -434,6 +436,9 @@ public:
         // The main frame's progress callback for long searches (user data: the main frame); it shows the
         // progress on the status bar and answers FALSE once the user pressed Escape.
         int (*pfnOnProgress)(NotifyProgressInfo* pInfo, void* pUserData) = nullptr;
+        // The main frame's component bar: whether it shows, and showing or hiding it.
+        BOOL (*pfnIsDrawComponentBarVisible)(CMainFrame* pFrame) = nullptr;
+        BOOL (*pfnShowDrawComponentBar)(CMainFrame* pFrame, BOOL bShow) = nullptr;
     };
     static void SetShellServices(const ShellServices& services);
     static const ShellServices& GetShellServices();
@@ -454,6 +459,9 @@ public:
     // With no command running, a non-empty selection shows in the property bar unless it shows shapes
     // already; TRUE when it did.
     BOOL ShowSelectionProperties();
+    // The property objects of the records' shapes go to the property bar (shown when bShow); FALSE
+    // without a bar or when no record has a shape.
+    BOOL ShowFeatureProperties(const CArray<FeatureLayout>& records, BOOL bShow);
     // Tells the user, across the status bar for nDurationMs, why input was refused or what a command did;
     // FALSE without the main frame.
     BOOL ShowStatusInformation(LPCTSTR lpszText, UINT nDurationMs = 3000) const;
@@ -623,8 +631,6 @@ private:
     CPoint m_cursorClient;
     RuVaPnt2d m_lastInputWorld;
     // The first corner of a window zoom, or the last point of a realtime zoom or pan drag (client).
-    CPoint m_viewCommandPoint;
-    BOOL m_bViewCommandPoint = FALSE;
     BOOL m_bLastInput = FALSE;
     SnapOptions m_snapOptions;
     BOOL m_bSnapped = FALSE;

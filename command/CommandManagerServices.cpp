@@ -187,6 +187,20 @@ BOOL CommandManager::ShowSelectionProperties()
     return TRUE;
 }
 
+BOOL CommandManager::ShowFeatureProperties(const CArray<FeatureLayout>& records, BOOL bShow)
+{
+    const ShellServices& shell = ShellServicesStore();
+    if (m_pDraw2dDocument == nullptr || m_pPropertyBar == nullptr || shell.pfnShowShapeProperties == nullptr ||
+        records.IsEmpty())
+        return FALSE;
+    if (!shell.pfnShowShapeProperties(m_pPropertyBar, m_pDraw2dDocument, records))
+        return FALSE;
+    if (bShow && shell.pfnShowPropertyBar != nullptr)
+        if (CMainFrame* pFrame = MainFrame())
+            shell.pfnShowPropertyBar(pFrame, TRUE);
+    return TRUE;
+}
+
 // --- messages and keys --------------------------------------------------------------------------
 
 int CommandManager::ShowMessageBox(LPCTSTR lpszText, UINT nType)

@@ -1,51 +1,20 @@
 #include "controls/CColorToolbarComboBoxButton.h"
 
-#include "controls/ControlsServices.h"
 #include "controls/CSelectCurrentColorComboBox.h"
 #include "libs/vevure/NotifyInfoBase.h"
-#include "platform/win/WinConstants.h"
 
-IMPLEMENT_SERIAL(CColorToolbarComboBoxButton, CQZ2ToolbarComboBoxButton, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CColorToolbarComboBoxButton, CCurrentAttributeToolbarComboBoxButton, VERSIONABLE_SCHEMA | 1)
 
-CColorToolbarComboBoxButton::CColorToolbarComboBoxButton() : CQZ2ToolbarComboBoxButton(kCommandId, -1, 0x213, kDefaultWidth) {}
+CColorToolbarComboBoxButton::CColorToolbarComboBoxButton() : CCurrentAttributeToolbarComboBoxButton(kCommandId, kDefaultWidth) {}
 CColorToolbarComboBoxButton::~CColorToolbarComboBoxButton() = default;
 
 CSelectCurrentColorComboBox* CColorToolbarComboBoxButton::GetCurrentCombo() const { return static_cast<CSelectCurrentColorComboBox*>(m_pWndCombo); }
 
-CComboBox* CColorToolbarComboBoxButton::CreateCombo(CWnd* pWndParent, const CRect& rect)
-{
-    auto* pCombo = new CSelectCurrentColorComboBox;
-    if (!pCombo->Create(m_dwStyle | WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP, rect, pWndParent, m_nID)) {
-        delete pCombo;
-        return nullptr;
-    }
-    pCombo->SetWindowText(u"Color");
-    return pCombo;
-}
+CComboBox* CColorToolbarComboBoxButton::NewCombo() const { return new CSelectCurrentColorComboBox; }
 
-void CColorToolbarComboBoxButton::OnChangeParentWnd(CWnd* pWndParent)
-{
-    CQZ2ToolbarComboBoxButton::OnChangeParentWnd(pWndParent);
-    if (GetCurrentCombo() != nullptr) {
-        GetCurrentCombo()->SetDocument(ControlsServices::GetDocument());
-        Repaint();
-    }
-}
+void CColorToolbarComboBoxButton::BindCombo(Draw2dDocument* pDocument) { GetCurrentCombo()->SetDocument(pDocument); }
 
-BOOL CColorToolbarComboBoxButton::SetDocument(Draw2dDocument* pDocument)
-{
-    if (GetCurrentCombo() == nullptr || GetCurrentCombo()->GetSafeHwnd() == nullptr)
-        return FALSE;
-    GetCurrentCombo()->SetDocument(pDocument);
-    Repaint();
-    return TRUE;
-}
-
-void CColorToolbarComboBoxButton::Repaint()
-{
-    if (m_pWndCombo != nullptr && m_pWndCombo->GetSafeHwnd() != nullptr)
-        m_pWndCombo->Invalidate(TRUE);
-}
+void CColorToolbarComboBoxButton::RefreshCombo(const NotifyInfoBase*) { GetCurrentCombo()->Refresh(); }
 
 BOOL CColorToolbarComboBoxButton::IsUpdateNeeded(const NotifyInfoBase* pInfo)
 {
@@ -60,27 +29,14 @@ BOOL CColorToolbarComboBoxButton::IsUpdateNeeded(const NotifyInfoBase* pInfo)
     }
 }
 
-void CColorToolbarComboBoxButton::OnDocumentNotify(const NotifyInfoBase* pInfo)
+BOOL CColorToolbarComboBoxButton::OnClick(CWnd* pWnd, BOOL)
 {
-    if (!IsUpdateNeeded(pInfo) || GetCurrentCombo() == nullptr)
-        return;
-    if (pInfo->GetKind() == NotifyInfoBase::kindDocument)
-        GetCurrentCombo()->SetDocument(pInfo->GetDocument());
-    else
-        GetCurrentCombo()->Refresh();
-    Repaint();
-}
-
-BOOL CColorToolbarComboBoxButton::OnClick(CWnd* pWnd, BOOL bDelay)
-{
-    (void)bDelay;
-    CSelectCurrentColorComboBox* pCombo = GetCurrentCombo();
-    if (pCombo == nullptr || pCombo->GetSafeHwnd() == nullptr)
+    if (!HasComboWindow())
         return FALSE;
     if (!IsFlatMode())
         return TRUE;
-    pCombo->SetFocus();
-    pCombo->DropDown();
+    GetCurrentCombo()->SetFocus();
+    GetCurrentCombo()->DropDown();
     if (pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr)
         pWnd->InvalidateRect(&m_rect);
     return TRUE;

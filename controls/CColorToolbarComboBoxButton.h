@@ -1,15 +1,12 @@
 #pragma once
-// The colour field of the attribute toolbar (command 34646): a toolbar combo button whose combo shows and
-// sets the bound document's current colour. The main frame binds it to the active document and hands it
-// the document notifications that concern it.
+// The colour field of the attribute toolbar (command 34646): its combo shows and sets the bound document's
+// current colour.
 
-#include "controls/CQZ2ToolbarComboBoxButton.h"
+#include "controls/CCurrentAttributeToolbarComboBoxButton.h"
 
 class CSelectCurrentColorComboBox;
-class Draw2dDocument;
-class NotifyInfoBase;
 
-class CColorToolbarComboBoxButton : public CQZ2ToolbarComboBoxButton
+class CColorToolbarComboBoxButton : public CCurrentAttributeToolbarComboBoxButton
 {
     DECLARE_SERIAL(CColorToolbarComboBoxButton)
 public:
@@ -19,18 +16,17 @@ public:
     CColorToolbarComboBoxButton();
     ~CColorToolbarComboBoxButton() override;
 
-    CComboBox* CreateCombo(CWnd* pWndParent, const CRect& rect) override;
-    // The library's handling, then bound to the active document.
-    void OnChangeParentWnd(CWnd* pWndParent) override;
-    // FALSE without a combo; otherwise binds it and repaints.
-    BOOL SetDocument(Draw2dDocument* pDocument);
     // Whether the record concerns this button.
     static BOOL IsUpdateNeeded(const NotifyInfoBase* pInfo);
     static CRuntimeClass* GetButtonClass() { return RUNTIME_CLASS(CColorToolbarComboBoxButton); }
-    void OnDocumentNotify(const NotifyInfoBase* pInfo);
+    // Drops the combo's list down at once in a flat toolbar.
     BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
     CSelectCurrentColorComboBox* GetCurrentCombo() const;
 
-private:
-    void Repaint();
+protected:
+    CComboBox* NewCombo() const override;
+    LPCTSTR GetComboName() const override { return u"Color"; }
+    void BindCombo(Draw2dDocument* pDocument) override;
+    void RefreshCombo(const NotifyInfoBase* pInfo) override;
+    BOOL ConcernsField(const NotifyInfoBase* pInfo) const override { return IsUpdateNeeded(pInfo); }
 };

@@ -1,15 +1,12 @@
 #pragma once
-// The line type field of the attribute toolbar (command 34647): a toolbar combo button whose combo shows and
-// sets the bound document's current line type. The main frame binds it to the active document and hands it
-// the document notifications that concern it.
+// The line type field of the attribute toolbar (command 34647): its combo shows and sets the bound document's
+// current line type.
 
-#include "controls/CQZ2ToolbarComboBoxButton.h"
+#include "controls/CCurrentAttributeToolbarComboBoxButton.h"
 
 class CSelectCurrentLineTypeComboBox;
-class Draw2dDocument;
-class NotifyInfoBase;
 
-class CLineTypeToolbarComboBoxButton : public CQZ2ToolbarComboBoxButton
+class CLineTypeToolbarComboBoxButton : public CCurrentAttributeToolbarComboBoxButton
 {
     DECLARE_SERIAL(CLineTypeToolbarComboBoxButton)
 public:
@@ -19,18 +16,15 @@ public:
     CLineTypeToolbarComboBoxButton();
     ~CLineTypeToolbarComboBoxButton() override;
 
-    CComboBox* CreateCombo(CWnd* pWndParent, const CRect& rect) override;
-    // The library's handling, then bound to the active document.
-    void OnChangeParentWnd(CWnd* pWndParent) override;
-    // FALSE without a combo; otherwise binds it and repaints.
-    BOOL SetDocument(Draw2dDocument* pDocument);
     // Whether the record concerns this button.
     static BOOL IsUpdateNeeded(const NotifyInfoBase* pInfo);
     static CRuntimeClass* GetButtonClass() { return RUNTIME_CLASS(CLineTypeToolbarComboBoxButton); }
-    void OnDocumentNotify(const NotifyInfoBase* pInfo);
-    BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
     CSelectCurrentLineTypeComboBox* GetCurrentCombo() const;
 
-private:
-    void Repaint();
+protected:
+    CComboBox* NewCombo() const override;
+    LPCTSTR GetComboName() const override { return u"LineType"; }
+    void BindCombo(Draw2dDocument* pDocument) override;
+    void RefreshCombo(const NotifyInfoBase* pInfo) override;
+    BOOL ConcernsField(const NotifyInfoBase* pInfo) const override { return IsUpdateNeeded(pInfo); }
 };

@@ -4,6 +4,8 @@
 
 #include "platform/win/CPropertyPage.h"
 
+class DialogTemplate;
+
 class CQZ2PropertyPage : public CPropertyPage
 {
     DECLARE_DYNCREATE(CQZ2PropertyPage)
@@ -14,4 +16,6 @@ public:
 
     // The page's own template as a child of pParent; FALSE when the window cannot be made.
     BOOL CreateAsChild(CWnd* pParent);
+    // The page's own template, as CreateAsChild makes it; FALSE when it cannot be loaded.
+    BOOL GetPageTemplate(DialogTemplate& out);
 };

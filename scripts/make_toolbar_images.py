@@ -664,6 +664,10 @@ TOOLBARS = {
           (37154, img_angle_two_points), (37155, img_angle_three_points), (37156, img_angle_of_shape),
           (37157, img_relative_angle), (37158, img_relative_point), (37159, img_middle_point),
           (34133, img_select_by_filter)],
+    # the property bar's pick modes
+    312: [(37158, img_relative_point), (37159, img_middle_point), (37152, img_length_two_points),
+          (37153, img_length_of_shape), (37154, img_angle_two_points), (37155, img_angle_three_points),
+          (37156, img_angle_of_shape), (37157, img_relative_angle)],
     308: [(34025, img_zoom_all), (34027, img_zoom_window), (34028, img_zoom_realtime), (34029, img_pan), SEP,
           (34030, img_zoom_in), (34031, img_zoom_out), (34032, img_zoom_paper)],
 }
@@ -672,7 +676,7 @@ ICONS = {450: icon_property, 451: icon_layer, 452: icon_drawing, 453: icon_comma
          455: icon_hourglass, 456: icon_busy, 457: icon_info, 458: icon_paper_tab, 459: icon_part_tab}
 
 COMMENTS = {304: "Command bar toolbar", 110: "Standard toolbar", 305: "Shape toolbar: drop-down group buttons",
-            306: "Edit toolbar", 307: "Attribute toolbar", 308: "View toolbar"}
+            306: "Edit toolbar", 312: "Property bar toolbar: the pick modes", 307: "Attribute toolbar", 308: "View toolbar"}
 
 
 # ---- rendering and PNG output --------------------------------------------------------------------

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libqt6svg6
+  fcitx5-frontend-qt6
   libgl-dev libxkbcommon-dev
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
   libtbb-dev libgsf-1-dev libgsf-bin libdxflib-dev

@@ -9,6 +9,7 @@
 #include "command/FeatureParameterItem.h"
 #include "command/LoadResourceString.h"
 #include "command/ParameterItemBase.h"
+#include "command/PointParameterItem.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/Feature2dBase.h"
@@ -234,6 +235,18 @@ int ShapeCommandHelper::TakePickedFeature(const CommandBase* pCommand, const Fea
         return pickGone;
     pCommand->m_pManager->WorldToLocalPoint(worldPick, localPick);
     return pickTaken;
+}
+
+BOOL ShapeCommandHelper::DrawCornerRectanglePreview(CommandBase* pCommand, int nFirstIndex, int nSecondIndex)
+{
+    if (pCommand == nullptr)
+        return FALSE;
+    PointParameterItem first, second;
+    RuVaPnt2d a, b;
+    if (!pCommand->GetParameterValue(nFirstIndex, first) || !pCommand->GetPointValue(first, a, TRUE) ||
+        !pCommand->GetParameterValue(nSecondIndex, second) || !pCommand->GetPointValue(second, b, TRUE))
+        return FALSE;
+    return pCommand->DrawRubberbandRectangle(a, b);
 }
 
 int ShapeCommandHelper::Refuse(const CommandBase* pCommand, UINT nMessageId, int nResult)

@@ -88,6 +88,12 @@ public:
     static int TakePickedFeature(const CommandBase* pCommand, const FeatureParameterItem& item,
                                  std::unique_ptr<Feature2dBase>& shape, RuVaPnt2d& localPick);
 
+    // The rubber band of a rectangle given by two corner parameters: the axis-parallel rectangle between
+    // their provisional points (the given corner, or the snapped cursor while it is not given), so that before
+    // the first corner both are the cursor and afterwards it runs from the first corner to the cursor. FALSE
+    // when either parameter yields no point.
+    static BOOL DrawCornerRectanglePreview(CommandBase* pCommand, int nFirstIndex, int nSecondIndex);
+
     // Why a run made nothing: the text of the string number across the status bar for three seconds.
     // Returns nResult, so that a command can write "return Refuse(this, id, resultNothing);".
     static int Refuse(const CommandBase* pCommand, UINT nMessageId, int nResult);

@@ -30,6 +30,7 @@ BOOL AngularDimension2dFeature::SetRadius(double dRadius)
     if (!FeatureGeometry::IsPositiveSize(dRadius))
         return FALSE;
     m_dRadius = dRadius;
+    InvalidateLayout();
     return TRUE;
 }
 

@@ -27,6 +27,7 @@ BOOL ArcDimension2dFeature::SetRadius(double dRadius)
     if (!FeatureGeometry::IsPositiveSize(dRadius))
         return FALSE;
     m_dRadius = dRadius;
+    InvalidateLayout();
     return TRUE;
 }
 
@@ -35,6 +36,7 @@ BOOL ArcDimension2dFeature::SetStartAngle(double dAngleDeg)
     if (!std::isfinite(dAngleDeg))
         return FALSE;
     m_dStartAngle = RuVa::CorrectAngle(dAngleDeg);
+    InvalidateLayout();
     return TRUE;
 }
 
@@ -43,6 +45,7 @@ BOOL ArcDimension2dFeature::SetEndAngle(double dAngleDeg)
     if (!std::isfinite(dAngleDeg))
         return FALSE;
     m_dEndAngle = RuVa::CorrectAngle(dAngleDeg);
+    InvalidateLayout();
     return TRUE;
 }
 
@@ -51,6 +54,7 @@ BOOL ArcDimension2dFeature::SetProjectionLength(double dLength)
     if (!FeatureGeometry::IsFinite(dLength))
         return FALSE;
     m_dProjectionLength = dLength;
+    InvalidateLayout();
     return TRUE;
 }
 

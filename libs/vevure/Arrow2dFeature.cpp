@@ -58,27 +58,138 @@ BOOL Arrow2dFeature::GetArrowHorizonVerticalSize(int nArrowType, double dSize, d
     dHorizon = dVertical = 0.0;
     if (!IsValidArrowType(nArrowType) || !(dSize >= 0.0) || !std::isfinite(dSize))
         return FALSE;
-    // Heads of 30 degrees (15 each side), of 90 degrees, dots, ticks and datum triangles of 60 degrees.
-    static const double kHorizon[14] = {0.0, 1.0, 1.0, 1.0, 1.0, 1.0, 0.5, 1.0, 1.0, 1.0, 0.7071067811865476, 0.5, 1.0, 1.0};
-    static const double kVertical[14] = {0.0, 0.5358983848622454, 0.5358983848622454, 0.5358983848622454, 1.0, 1.0,
-                                         1.0, 2.0, 2.0, 2.0, 0.7071067811865476, 0.5, 1.1547005383792515,
-                                         1.1547005383792515};
+    // Triangles run their whole length back from the point; squares, circles, arcs and strokes sit
+    // centred on it. Triangles are two thirds of their length wide, the others as wide as long.
+    static const double kHorizon[14] = {0.0, 1.0, 0.5, 0.5, 0.5, 0.5, 1.0, 0.5, 0.5, 1.0, 0.5, 1.0, 1.0, 1.0};
+    static const double kVertical[14] = {0.0,       2.0 / 3.0, 1.0, 1.0, 1.0, 1.0, 2.0 / 3.0,
+                                         1.0,       1.0,       2.0 / 3.0, 1.0, 2.0 / 3.0, 1.0, 1.0};
     dHorizon = kHorizon[nArrowType] * dSize;
     dVertical = kVertical[nArrowType] * dSize;
     return TRUE;
 }
 
+double Arrow2dFeature::GetShaftInset(int nArrowType, double dSize)
+{
+    if (!IsValidArrowType(nArrowType) || !(dSize > 0.0) || !std::isfinite(dSize))
+        return 0.0;
+    switch (nArrowType) {
+    case 1:
+    case 12:
+    case 13:
+        return dSize;
+    case 2:
+    case 3:
+    case 5:
+        return 0.5 * dSize;
+    default:
+        return 0.0;
+    }
+}
+
+void Arrow2dFeature::GetHeadPieces(const RuVaPnt2d& tip, double dAngleDeg, int nArrowType, double dSize,
+                                   std::vector<HeadPiece>& pieces)
+{
+    pieces.clear();
+    if (nArrowType <= 0 || !IsValidArrowType(nArrowType) || !(dSize > 0.0) || !(dSize < 1e15) ||
+        !std::isfinite(dAngleDeg) || !FeatureGeometry::IsFinitePoint(tip))
+        return;
+    const double a = dAngleDeg * RuVa::DegToRad, s = dSize, h = 0.5 * dSize;
+    const RuVaVec2d d(std::cos(a), std::sin(a)), n(-d.Y(), d.X());
+    auto at = [&](double along, double across) { return tip + d * along + n * across; };
+    auto poly = [&](std::initializer_list<RuVaPnt2d> pts, bool filled) {
+        HeadPiece p;
+        p.nKind = HeadPiece::Polyline;
+        for (const RuVaPnt2d& q : pts)
+            p.points.Add(q);
+        p.bFilled = filled;
+        pieces.push_back(std::move(p));
+    };
+    auto circle = [&](const RuVaPnt2d& c, double r, bool filled) {
+        HeadPiece p;
+        p.nKind = HeadPiece::Circle;
+        p.centre = c;
+        p.dRadius = r;
+        p.bFilled = filled;
+        pieces.push_back(std::move(p));
+    };
+    switch (nArrowType) {
+    case 1:
+    case 6:
+    case 11:
+        poly({tip, at(-s, s / 3), at(-s, -s / 3), tip}, nArrowType == 6);
+        break;
+    case 2:
+    case 5:
+        poly({at(-h, -h), at(h, -h), at(h, h), at(-h, h), at(-h, -h)}, nArrowType == 5);
+        break;
+    case 3:
+    case 4:
+    case 7:
+        circle(tip, h, nArrowType == 7);
+        break;
+    case 8: {
+        // Two quarter circles meeting at the point, one ahead of it bending to the left, one behind bending
+        // to the right.
+        HeadPiece ahead;
+        ahead.nKind = HeadPiece::Arc;
+        ahead.centre = at(h, 0.0);
+        ahead.dRadius = h;
+        ahead.dStartDeg = RuVa::CorrectAngle(dAngleDeg + 90.0);
+        ahead.dSweepDeg = 90.0;
+        pieces.push_back(ahead);
+        HeadPiece behind = ahead;
+        behind.centre = at(-h, 0.0);
+        behind.dStartDeg = RuVa::CorrectAngle(dAngleDeg + 270.0);
+        pieces.push_back(behind);
+        break;
+    }
+    case 9:
+        poly({at(-s, s / 3), tip, at(-s, -s / 3)}, false);
+        break;
+    case 10:
+        poly({at(h, h), at(-h, -h)}, false);
+        break;
+    case 12:
+    case 13:
+        poly({at(0.0, h), at(0.0, -h), at(-s, 0.0), at(0.0, h)}, nArrowType == 12);
+        break;
+    default:
+        break;
+    }
+}
+
 BOOL Arrow2dFeature::GetOutlinePoints(KcArrayOfGePnt2d& points) const
 {
-    double h, v;
-    GetArrowHorizonVerticalSize(m_nArrowType, m_dSize, h, v);
+    // The box of the head, turned with it.
+    std::vector<HeadPiece> pieces;
+    GetHeadPieces(m_tip, m_dAngle, m_nArrowType, m_dSize, pieces);
+    points.RemoveAll();
+    if (pieces.empty()) {
+        points.Add(m_tip);
+        return TRUE;
+    }
     const double a = m_dAngle * RuVa::DegToRad;
     const RuVaVec2d d(std::cos(a), std::sin(a)), n(-d.Y(), d.X());
-    points.RemoveAll();
-    points.Add(m_tip);
-    points.Add(m_tip - d * h + n * (0.5 * v));
-    points.Add(m_tip - d * h - n * (0.5 * v));
-    points.Add(m_tip);
+    double lo = 0.0, hi = 0.0, left = 0.0, right = 0.0;
+    auto take = [&](const RuVaPnt2d& p, double grow) {
+        const RuVaVec2d v = p - m_tip;
+        lo = std::min(lo, v.Dot(d) - grow);
+        hi = std::max(hi, v.Dot(d) + grow);
+        left = std::min(left, v.Dot(n) - grow);
+        right = std::max(right, v.Dot(n) + grow);
+    };
+    for (const HeadPiece& p : pieces) {
+        if (p.nKind == HeadPiece::Polyline)
+            for (INT_PTR i = 0; i < p.points.GetSize(); ++i)
+                take(p.points[i], 0.0);
+        else
+            take(p.centre, p.dRadius);
+    }
+    points.Add(m_tip + d * lo + n * left);
+    points.Add(m_tip + d * hi + n * left);
+    points.Add(m_tip + d * hi + n * right);
+    points.Add(m_tip + d * lo + n * right);
+    points.Add(m_tip + d * lo + n * left);
     return TRUE;
 }
 

@@ -6,6 +6,8 @@
 #include "platform/afx/CInvalidArgException.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
 #include "libs/vevure/Arrow2dFeature.h"
+#include "libs/vevure/DimensionLayout.h"
+#include "libs/vevure/DimensionText.h"
 #include "libs/vevure/FeatureGeometry.h"
 #include "libs/vevure/FeatureSettingRules.h"
 
@@ -18,29 +20,40 @@ Dimension2dFeatureBase::Dimension2dFeatureBase(FeatureType nType, int nDimPoints
 
 CString Dimension2dFeatureBase::GetValueText() const
 {
-    if (m_bManualText)
-        return m_strValueText;
-    CString format, text;
-    format.Format(u"%%.%df", GetPrecision());
-    text.Format(format.GetString(), GetMeasuredValue());
-    return text;
+    return DimensionText::GetValueText(this);
+}
+
+const DimensionLayout& Dimension2dFeatureBase::GetLayout() const
+{
+    if (!m_layout)
+        m_layout = std::make_shared<const DimensionLayout>(*this);
+    return *m_layout;
+}
+
+std::shared_ptr<const DimensionLayout> Dimension2dFeatureBase::GetLayoutShared() const
+{
+    GetLayout();
+    return m_layout;
 }
 
 BOOL Dimension2dFeatureBase::SetValueText(const CString& strText)
 {
     m_strValueText = strText;
+    InvalidateLayout();
     return TRUE;
 }
 
 BOOL Dimension2dFeatureBase::SetValueTextManualMode(BOOL bManual)
 {
     m_bManualText = bManual ? 1 : 0;
+    InvalidateLayout();
     return TRUE;
 }
 
-BOOL Dimension2dFeatureBase::SetValueTextPosFreeMode(BOOL bFree)
+BOOL Dimension2dFeatureBase::SetValueTextPosFreeMode(int nMode)
 {
-    m_bTextPosFree = bFree ? 1 : 0;
+    m_bTextPosFree = (BYTE)(nMode == 2 ? 2 : nMode ? 1 : 0);
+    InvalidateLayout();
     return TRUE;
 }
 
@@ -49,17 +62,20 @@ BOOL Dimension2dFeatureBase::SetValueTextPoint(const RuVaPnt2d& point)
     if (!FeatureGeometry::IsFinitePoint(point))
         return FALSE;
     m_textPoint = point;
+    InvalidateLayout();
     return TRUE;
 }
 
 BOOL Dimension2dFeatureBase::SetPrecision(int nPrecision)
 {
+    InvalidateLayout();
     return nPrecision >= 0 && nPrecision <= 8 && m_setting.SetPrecision((short)nPrecision);
 }
 
 BOOL Dimension2dFeatureBase::SetTextHeight(double dHeight)
 {
     TextSetting font(m_setting.GetDimTextFont());
+    InvalidateLayout();
     return FeatureGeometry::IsPositiveSize(dHeight) && font.SetHeight(dHeight) && m_setting.SetDimTextFont(font);
 }
 
@@ -69,6 +85,7 @@ BOOL Dimension2dFeatureBase::SetArrowType(int nType)
     if (!Arrow2dFeature::IsValidArrowType(nType) || !changed.SetArrowType1(nType) || !changed.SetArrowType2(nType))
         return FALSE;
     m_setting = changed;
+    InvalidateLayout();
     return TRUE;
 }
 
@@ -78,11 +95,13 @@ BOOL Dimension2dFeatureBase::SetArrowSize(double dSize)
     if (!FeatureGeometry::IsPositiveSize(dSize) || !changed.SetArrowSize1(dSize) || !changed.SetArrowSize2(dSize))
         return FALSE;
     m_setting = changed;
+    InvalidateLayout();
     return TRUE;
 }
 
 BOOL Dimension2dFeatureBase::SetDimensionSetting(const DimensionSetting& setting)
 {
+    InvalidateLayout();
     return FeatureSettingRules::Apply(m_setting, setting);
 }
 
@@ -98,6 +117,7 @@ BOOL Dimension2dFeatureBase::SetDimPoint(int nIndex, const RuVaPnt2d& point)
     if (nIndex < 0 || nIndex >= m_nDimPoints || !FeatureGeometry::IsFinitePoint(point))
         return FALSE;
     m_points[nIndex] = point;
+    InvalidateLayout();
     return TRUE;
 }
 
@@ -107,18 +127,15 @@ BOOL Dimension2dFeatureBase::IsValid() const
         if (!FeatureGeometry::IsFinitePoint(m_points[i]))
             return FALSE;
     return FeatureGeometry::IsFinitePoint(m_textPoint) && FeatureSettingRules::IsComplete(m_setting) &&
-           m_bManualText <= 1 && m_bTextPosFree <= 1;
+           m_bManualText <= 1 && m_bTextPosFree <= 2;
 }
 
 RuVaBndBox2d Dimension2dFeatureBase::GetBndBox() const
 {
-    RuVaBndBox2d box;
+    // Every drawn part and the measured points.
+    RuVaBndBox2d box = GetLayout().GetBndBox();
     for (int i = 0; i < m_nDimPoints; ++i)
         box.Add(m_points[i]);
-    if (m_bTextPosFree) {
-        const double h = GetTextHeight();
-        box.Update(m_textPoint.X() - h, m_textPoint.Y() - h, m_textPoint.X() + h, m_textPoint.Y() + h);
-    }
     return box;
 }
 
@@ -141,6 +158,7 @@ BOOL Dimension2dFeatureBase::TransformGeometry(const RuVaGTrsf2d& t, double dSiz
     m_textPoint = textPoint;
     m_setting = scaled;
     TransformScalars(t, FeatureGeometry::LengthScale(t));
+    InvalidateLayout();
     return TRUE;
 }
 
@@ -170,6 +188,7 @@ void Dimension2dFeatureBase::CopyGeometry(const Feature2dBase* pSource)
     m_bManualText = s->m_bManualText;
     m_bTextPosFree = s->m_bTextPosFree;
     CopyScalars(s);
+    m_layout = s->m_layout;
 }
 
 void Dimension2dFeatureBase::Serialize(CArchive& ar)
@@ -186,4 +205,5 @@ void Dimension2dFeatureBase::Serialize(CArchive& ar)
     }
     m_setting.Serialize(ar);
     SerializeScalars(ar);
+    InvalidateLayout();
 }

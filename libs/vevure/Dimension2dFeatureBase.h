@@ -3,10 +3,14 @@
 // position (at the dimension, or free at the text point), the dimension's definition points, which the
 // derived classes name, and the dimension style that gives its look (arrows, texts, units, tolerances).
 
+#include <memory>
+
 #include "platform/afx/CString.h"
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/Feature2dBase.h"
+
+class DimensionLayout;
 
 class Dimension2dFeatureBase : public Feature2dBase
 {
@@ -17,13 +21,18 @@ public:
     // The value as measured from the geometry (a length, or an angle in degrees).
     virtual double GetMeasuredValue() const = 0;
 
-    // The typed text in manual mode, else the measured value with the dimension's precision.
+    // The typed text in manual mode, else the measured value as the style writes it (unit format,
+    // precision, rounding, scale, zeros, grouping, full-width digits).
     CString GetValueText() const;
+    // The typed text, whatever the mode.
+    const CString& GetValueTextRaw() const { return m_strValueText; }
     BOOL SetValueText(const CString& strText);
     BOOL GetValueTextManualMode() const { return m_bManualText; }
     BOOL SetValueTextManualMode(BOOL bManual);
-    BOOL GetValueTextPosFreeMode() const { return m_bTextPosFree; }
-    BOOL SetValueTextPosFreeMode(BOOL bFree);
+    // 0 the text where the style puts it; 1 at the text point; 2 at the text point with a leader from the
+    // middle of the dimension line.
+    int GetValueTextPosFreeMode() const { return m_bTextPosFree; }
+    BOOL SetValueTextPosFreeMode(int nMode);
     const RuVaPnt2d& GetValueTextPoint() const { return m_textPoint; }
     BOOL SetValueTextPoint(const RuVaPnt2d& point);
     // Decimals of the measured value, 0-8.
@@ -42,6 +51,9 @@ public:
     BOOL SetDimensionSetting(const DimensionSetting& setting);
 
     int GetDimPointCount() const { return m_nDimPoints; }
+    // The laid-out look (lines, arcs, heads, text parts), made again after any change.
+    const DimensionLayout& GetLayout() const;
+    std::shared_ptr<const DimensionLayout> GetLayoutShared() const;
     const RuVaPnt2d& GetDimPoint(int nIndex) const;
 
     void Serialize(CArchive& ar) override;
@@ -60,10 +72,13 @@ protected:
     virtual BOOL IsEqualScalars(const Dimension2dFeatureBase* pOther) const { return TRUE; }
     virtual void CopyScalars(const Dimension2dFeatureBase* pSource) {}
     BOOL SetDimPoint(int nIndex, const RuVaPnt2d& point);
+    // Every change of the geometry or the look drops the layout.
+    void InvalidateLayout() { m_layout.reset(); }
 
     RuVaPnt2d m_points[kMaxDimPoints];
 
 private:
+    mutable std::shared_ptr<const DimensionLayout> m_layout;
     CString m_strValueText;
     DimensionSetting m_setting;
     RuVaPnt2d m_textPoint;

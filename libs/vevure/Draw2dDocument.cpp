@@ -2368,7 +2368,7 @@ BOOL Draw2dDocument::SetPartLinePitchDisplayMode(int nValue, int nFlag)
 
 BOOL Draw2dDocument::SetLineCapMode(int nValue, int nFlag)
 {
-    return SetMode(S().capMode, nValue, 0, 2, nFlag);
+    return SetMode(S().capMode, nValue, 0, 3, nFlag);
 }
 
 BOOL Draw2dDocument::SetLineJoinMode(int nValue, int nFlag)
@@ -2654,7 +2654,7 @@ void Draw2dDocument::LoadFromArchive(CArchive& ar, DrawViewInfo& viewInfo, CStri
                          std::isfinite(s.pitch) && s.pitch > 0.0 && std::isfinite(s.standardLineWidth));
     for (int v : {s.paperLineWidthMode, s.paperLinePitchMode, s.partLineWidthMode, s.partLinePitchMode})
         CheckArchive(ar, v >= 0 && v <= 2);
-    CheckArchive(ar, s.capMode >= 0 && s.capMode <= 2 && s.joinMode >= 0 && s.joinMode <= 2);
+    CheckArchive(ar, s.capMode >= 0 && s.capMode <= 3 && s.joinMode >= 0 && s.joinMode <= 2);
 
     // The records. They are owned by the vector until the load is complete.
     LONG slotCount = 0, liveCount = 0;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointF>
+#include <QPolygonF>
 #include <QTransform>
 
 #include <algorithm>
@@ -27,12 +28,15 @@
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Arrow2dFeature.h"
 #include "libs/vevure/Dimension2dFeatureBase.h"
+#include "libs/vevure/DimensionLayout.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureFlattener.h"
+#include "libs/vevure/FeatureResolver.h"
 #include "libs/vevure/FeatureRecord.h"
 #include "libs/vevure/GridSetting.h"
 #include "libs/vevure/Hatch2dFeature.h"
@@ -144,6 +148,9 @@ public:
         : m_pView(pView), m_doc(doc), m_p(painter), m_world(worldToDevice), m_dViewScale(dViewScale), m_cx(cx),
           m_cy(cy)
     {
+        // Shapes drawn outside a drawing (a list's picture) are in world coordinates.
+        m_cur = m_world;
+        m_dLenScale = m_cur.MaxScale();
         m_pLayers = doc.GetLayerTable();
         m_pColors = doc.GetColorFeatureTable();
         m_pTypes = doc.GetLineTypeFeatureTable();
@@ -283,6 +290,65 @@ public:
             return;
         }
         ++m_stats.nDrawn;
+        DrawShape(f, nRecordID, layer, selected, batch);
+    }
+
+    // A dimension: the pieces of its layout, each role in its own look.
+    void DrawDimension(const Dimension2dFeatureBase& d, const LayerLook& layer, bool selected)
+    {
+        m_keepLayouts.push_back(d.GetLayoutShared());
+        // Batches live in a vector that grows: hold them by index.
+        long index[3] = {-1, -1, -1};
+        for (int role = 0; role < 3; ++role) {
+            Line2dFeature look;
+            DimensionLayout::ApplyLook(d, role, look);
+            index[role] = (long)(&BatchFor(look, layer, selected) - m_batches.data());
+        }
+        for (const DimensionLayout::Piece& p : d.GetLayout().GetPieces())
+            DrawShape(*p.feature, -1, layer, selected, m_batches[(size_t)index[std::clamp(p.nRole, 0, 2)]]);
+    }
+
+    // A filled or outlined arrow head.
+    void DrawArrow(const Arrow2dFeature& a, Batch& batch)
+    {
+        std::vector<Arrow2dFeature::HeadPiece> head;
+        Arrow2dFeature::GetHeadPieces(a.GetPoint(), a.GetAngle(), a.GetArrowType(), a.GetSize(), head);
+        for (const Arrow2dFeature::HeadPiece& p : head) {
+            if (p.nKind == Arrow2dFeature::HeadPiece::Circle) {
+                if (p.bFilled) {
+                    const QPointF c = m_cur.Map(p.centre);
+                    const double r = p.dRadius * m_dLenScale;
+                    if (!Far(c) && r < 1e5) {
+                        QPainterPath path;
+                        path.addEllipse(c, r, r);
+                        m_p.fillPath(path, QColor::fromRgb(batch.key.rgb));
+                    }
+                }
+                AddArc(batch, p.centre, p.dRadius, 0.0, 2 * M_PI);
+            } else if (p.nKind == Arrow2dFeature::HeadPiece::Arc) {
+                AddArc(batch, p.centre, p.dRadius, p.dStartDeg * M_PI / 180.0, p.dSweepDeg * M_PI / 180.0);
+            } else {
+                m_chain.clear();
+                for (INT_PTR i = 0; i < p.points.GetSize(); ++i)
+                    m_chain.push_back(m_cur.Map(p.points.GetData()[i]));
+                if (p.bFilled && m_chain.size() >= 3) {
+                    bool far = false;
+                    for (const QPointF& q : m_chain)
+                        far = far || Far(q);
+                    if (!far) {
+                        QPainterPath path;
+                        path.addPolygon(QPolygonF(QVector<QPointF>(m_chain.begin(), m_chain.end())));
+                        path.closeSubpath();
+                        m_p.fillPath(path, QColor::fromRgb(batch.key.rgb));
+                    }
+                }
+                AddChain(batch, m_chain.data(), (int)m_chain.size());
+            }
+        }
+    }
+
+    void DrawShape(const Feature2dBase& f, long nRecordID, const LayerLook& layer, bool selected, Batch& batch)
+    {
         switch (f.GetFeatureType()) {
         case FeatureTypeLine: {
             const auto& l = static_cast<const Line2dFeature&>(f);
@@ -337,8 +403,20 @@ public:
         case FeatureTypeBalloon: {
             const auto& balloon = static_cast<const Balloon2dFeature&>(f);
             const double h = balloon.GetTextHeight();
-            AddTextAt(balloon.GetText(), RuVaPnt2d(balloon.GetCenterPoint().X(), balloon.GetCenterPoint().Y() - h / 2), h, 1,
-                      batch);
+            const RuVaPnt2d c = balloon.GetCenterPoint();
+            const CString& text = balloon.GetText();
+            const int divider = text.Find(_T("\\|"));
+            if (divider < 0) {
+                AddTextAt(text, RuVaPnt2d(c.X(), c.Y() - h / 2), h, 1, batch);
+            } else {
+                // A two-part text: the upper part above a line across the balloon, the lower part below it.
+                const double half = 0.5 * balloon.GetBalloonSize(), gap = 0.1 * h;
+                const QPointF across[2] = {m_cur.Map(RuVaPnt2d(c.X() - half, c.Y())),
+                                           m_cur.Map(RuVaPnt2d(c.X() + half, c.Y()))};
+                AddChain(batch, across, 2);
+                AddTextAt(text.Left(divider), RuVaPnt2d(c.X(), c.Y() + gap), h, 1, batch);
+                AddTextAt(text.Mid(divider + 2), RuVaPnt2d(c.X(), c.Y() - gap - h), h, 1, batch);
+            }
             if (balloon.GetLeadPointSize() >= 2)
                 AddArrowHead(balloon.GetLeadPoint(0), balloon.GetLeadPoint(1), balloon.GetArrowSize(), batch);
             break;  // and its outline and lead
@@ -349,8 +427,31 @@ public:
         case FeatureTypeAngularDimension:
         case FeatureTypeArcDimension:
         case FeatureTypeParallelDimension:
-            AddDimensionText(static_cast<const Dimension2dFeatureBase&>(f), batch);
-            break;  // and its lines
+            DrawDimension(static_cast<const Dimension2dFeatureBase&>(f), layer, selected);
+            return;
+        case FeatureTypeArrow:
+            DrawArrow(static_cast<const Arrow2dFeature&>(f), batch);
+            return;
+        case FeatureTypeTolerance: {
+            // The cells with their symbols, modifier codes and texts, as the resolver lays them out.
+            std::vector<std::unique_ptr<Feature2dBase>> parts;
+            FeatureResolver::ResolveFeature(
+                nullptr, &f,
+                [](const DrawingFeatureBase*, const Feature2dBase* p, void* u, void*, const Feature2dBase*) -> int {
+                    static_cast<std::vector<std::unique_ptr<Feature2dBase>>*>(u)->emplace_back(
+                        p->CopyObject(Feature2dBase::copyAll));
+                    return 1;
+                },
+                &parts, nullptr, nullptr);
+            if (parts.empty())
+                break;  // its outline
+            for (const auto& part : parts)
+                DrawFeature(*part, -1, layer, selected);
+            for (auto& part : parts)
+                if (part->GetFeatureType() == FeatureTypeText)
+                    m_keep.push_back(std::move(part));
+            return;
+        }
         case FeatureTypeImage:
             if (DrawImage(static_cast<const Image2dFeature&>(f)))
                 return;
@@ -449,6 +550,8 @@ public:
             m_p.setPen(pen);
             if (!b.lines.empty())
                 m_p.drawLines(b.lines.data(), (int)b.lines.size());
+            if (m_cap == LineCapTriangle && pen.widthF() > 1.0)
+                DrawTriangleCaps(b, pen);
             if (!b.dots.empty())
                 m_p.drawPoints(b.dots.data(), (int)b.dots.size());
             if (!b.curves.isEmpty()) {
@@ -463,9 +566,55 @@ public:
             DrawText(t);
         m_texts.clear();
         m_keep.clear();
+        m_keepLayouts.clear();
     }
 
     void SetWorld(const Affine& world) { m_world = world; }
+
+    // The triangle caps of a batch: at each open end of a line or curve, a point half the pen's width
+    // beyond the end over the flat end.
+    void DrawTriangleCaps(const Batch& b, const QPen& pen)
+    {
+        const double half = pen.widthF() / 2.0;
+        QPainterPath caps;
+        auto cap = [&caps, half](const QPointF& end, const QPointF& from) {
+            const QPointF d = end - from;
+            const double len = std::hypot(d.x(), d.y());
+            if (len <= 0.0)
+                return;
+            const QPointF u(d.x() / len, d.y() / len);
+            const QPointF n(-u.y(), u.x());
+            QPolygonF tri;
+            tri << end + n * half << end + u * half << end - n * half << end + n * half;
+            caps.addPolygon(tri);
+        };
+        for (const QLineF& l : b.lines) {
+            cap(l.p2(), l.p1());
+            cap(l.p1(), l.p2());
+        }
+        // Each subpath of the curves: its first and last points, each against its neighbour.
+        const int count = b.curves.elementCount();
+        int start = 0;
+        for (int i = 1; i <= count; ++i) {
+            if (i < count && !b.curves.elementAt(i).isMoveTo())
+                continue;
+            const int last = i - 1;
+            if (last > start) {
+                const QPointF p0 = b.curves.elementAt(start), p1 = b.curves.elementAt(start + 1);
+                const QPointF q0 = b.curves.elementAt(last), q1 = b.curves.elementAt(last - 1);
+                if (p0 != q0) {
+                    cap(p0, p1);
+                    cap(q0, q1);
+                }
+            }
+            start = i;
+        }
+        m_p.save();
+        m_p.setPen(Qt::NoPen);
+        m_p.setBrush(pen.color());
+        m_p.drawPath(caps);
+        m_p.restore();
+    }
 
 private:
     const LayerLook& Layer(long nLayerID)
@@ -739,12 +888,6 @@ private:
         }
     }
 
-    // The value of a dimension, centred above its text point.
-    void AddDimensionText(const Dimension2dFeatureBase& d, const Batch& batch)
-    {
-        AddTextAt(d.GetValueText(), d.GetValueTextPoint(), d.GetTextHeight(), 1, batch);
-    }
-
     // A line of text standing on the point (left of it for arrangement 0, centred for 1), drawn at the flush.
     void AddTextAt(const CString& str, const RuVaPnt2d& at, double h, int nArrange, const Batch& batch)
     {
@@ -999,7 +1142,8 @@ private:
         m_p.setTransform(tr, false);
         m_p.setPen(QColor::fromRgb(t.rgb));
         m_p.setFont(font);
-        const QStringList lines = t.text->GetText().ToQString().split(QLatin1Char('\n'));
+        // Pasted and made texts may break lines with CR LF; the CR is no character to draw.
+        const QStringList lines = t.text->GetText().ToQString().remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
         const double pitch = h + t.text->GetLineSpacing();
         const double sx = h / kPixel * t.text->GetWidthRatio(), sy = h / kPixel;
         const int align = t.text->GetHorizonArrange();
@@ -1047,6 +1191,7 @@ private:
     std::vector<KcArrayOfGePnt2d> m_chains;
     std::vector<TextDraw> m_texts;
     std::vector<std::unique_ptr<Feature2dBase>> m_keep;
+    std::vector<std::shared_ptr<const DimensionLayout>> m_keepLayouts;
     QImage m_grey;
 };
 

@@ -1,7 +1,10 @@
 #include "libs/vevure/FeatureCreator.h"
 
+#include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <QtGui/QImage>
+#include <QtGui/QImageReader>
 
 #include <algorithm>
 #include <cmath>
@@ -1474,7 +1477,7 @@ bool DressDimension(Dimension2dFeatureBase* d, BYTE bManualText, const CString& 
     d->SetValueTextManualMode(bManualText == 1);
     if (bManualText == 1)
         d->SetValueText(strText);
-    d->SetValueTextPosFreeMode(nTextPosMode != 0);
+    d->SetValueTextPosFreeMode(nTextPosMode);
     if (nTextPosMode != 0 && !d->SetValueTextPoint(textPoint))
         return false;
     return pSetting == nullptr || FeatureSettingConverter::SetDimensionSettingToFeature(d, *pSetting);
@@ -1561,7 +1564,7 @@ RadiusDimension2dFeature* FeatureCreator::CreateRadiusDimensionFeature(const RuV
     if (dimPoint.Distance(centre) < kTol)
         return nullptr;
     auto d = std::make_unique<RadiusDimension2dFeature>();
-    d->SetLeaderMode(nLeaderMode != 0);
+    d->SetLeaderMode(nLeaderMode);
     const bool ok = d->SetStartPoint(centre) && d->SetEndPoint(dimPoint) &&
                     d->SetSecondPoint(nLeaderMode != 0 ? secondPoint : dimPoint) &&
                     DressDimension(d.get(), bUserText, strText, 0, secondPoint, pSetting);
@@ -1678,6 +1681,28 @@ BOOL FeatureCreator::IsSupportedImageType(const CString& strPath)
            suffix == "tiff";
 }
 
+namespace {
+
+// Whether the bytes decode whole into a picture the reader may allocate: damaged, truncated and oversized
+// pictures are refused here rather than kept as bytes that never show.
+bool IsDecodablePicture(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return false;
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (!reader.canRead() || !size.isValid() || size.isEmpty() ||
+        (limit > 0 && qint64(size.width()) * size.height() * 4 > limit))
+        return false;
+    QImage picture;
+    return reader.read(&picture) && !picture.isNull();
+}
+
+}  // namespace
+
 Image2dFeature* FeatureCreator::CreateImageFeature(const CString& strPath, const RuVaPnt2d& corner1,
                                                    const RuVaPnt2d& corner2)
 {
@@ -1688,7 +1713,7 @@ Image2dFeature* FeatureCreator::CreateImageFeature(const CString& strPath, const
     if (!file.open(QIODevice::ReadOnly) || file.size() <= 0 || (quint64)file.size() > Image2dFeature::kMaxImageBytes)
         return nullptr;
     const QByteArray bytes = file.readAll();
-    if (bytes.isEmpty())
+    if (bytes.isEmpty() || !IsDecodablePicture(bytes))
         return nullptr;
     auto image = std::make_unique<Image2dFeature>();
     image->SetImageData(reinterpret_cast<const BYTE*>(bytes.constData()), (size_t)bytes.size());

@@ -10,10 +10,12 @@
 #include "libs/ruva/RuVa.h"
 #include "libs/ruva/RuVaBSplineCurve2d.h"
 #include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/Arrow2dFeature.h"
 #include "libs/vevure/Balloon2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/ConvertFeatureToGeom2d.h"
 #include "libs/vevure/Dimension2dFeatureBase.h"
+#include "libs/vevure/DimensionLayout.h"
 #include "libs/vevure/DrawGroup2dFeature.h"
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
@@ -174,11 +176,26 @@ BOOL FeatureFlattener::FlattenInto(const Feature2dBase* pFeature, std::vector<Kc
     case FeatureTypeAngularDimension:
     case FeatureTypeArcDimension:
     case FeatureTypeParallelDimension: {
+        // The laid-out lines, arcs, heads and text boxes.
         const auto* f = static_cast<const Dimension2dFeatureBase*>(pFeature);
-        KcArrayOfGePnt2d points;
-        for (int i = 0; i < f->GetDimPointCount(); ++i)
-            points.Add(f->GetDimPoint(i));
-        chains.push_back(points);
+        for (const DimensionLayout::Piece& p : f->GetLayout().GetPieces())
+            FlattenInto(p.feature.get(), chains, dTol, nDepth + 1);
+        break;
+    }
+    case FeatureTypeArrow: {
+        const auto* f = static_cast<const Arrow2dFeature*>(pFeature);
+        std::vector<Arrow2dFeature::HeadPiece> head;
+        Arrow2dFeature::GetHeadPieces(f->GetPoint(), f->GetAngle(), f->GetArrowType(), f->GetSize(), head);
+        for (const Arrow2dFeature::HeadPiece& p : head) {
+            if (p.nKind == Arrow2dFeature::HeadPiece::Polyline)
+                chains.push_back(p.points);
+            else
+                chains.push_back(SampleEllipse(p.centre, p.dRadius, p.dRadius, 0.0, p.dStartDeg,
+                                               p.nKind == Arrow2dFeature::HeadPiece::Circle ? 360.0 : p.dSweepDeg, 0,
+                                               dTol));
+        }
+        if (head.empty())
+            chains.push_back(KcArrayOfGePnt2d{f->GetPoint()});
         break;
     }
     default: {

@@ -13,6 +13,7 @@
 #include "libs/vevure/Balloon2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/DiameterDimension2dFeature.h"
+#include "libs/vevure/DimensionLayout.h"
 #include "libs/vevure/DrawGroup2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureGeometry.h"
@@ -96,110 +97,156 @@ private:
     std::vector<std::unique_ptr<Feature2dBase>> m_pieces;
 };
 
-double AngleOf(const RuVaVec2d& v)
+// The characteristic symbol of the letter in a square of side s about the centre (y up).
+void ToleranceSymbol(TCHAR letter, const RuVaPnt2d& c, double s, Pieces& out)
 {
-    return std::atan2(v.Y(), v.X()) * RuVa::RadToDeg;
-}
-
-// A text angle that keeps the text readable (not upside down).
-double Readable(double angleDeg)
-{
-    const double a = RuVa::CorrectAngle(angleDeg);
-    return a > 90.0 && a <= 270.0 ? a - 180.0 : a;
-}
-
-void ResolveDimension(const Dimension2dFeatureBase* d, Pieces& out)
-{
-    const DimensionSetting& style = d->GetDimensionSetting();
-    const TextSetting& font = style.GetDimTextFont();
-    const int arrow1 = style.GetArrowType1(), arrow2 = style.GetArrowType2();
-    const double size1 = style.GetArrowSize1(), size2 = style.GetArrowSize2();
-    const CString text = d->GetValueText();
-    RuVaPnt2d textAt;
-    double textAngle = 0.0;
-    switch (d->GetFeatureType()) {
-    case FeatureTypeLinearDimension:
-    case FeatureTypeParallelDimension: {
-        const auto* l = static_cast<const LinearDimension2dFeature*>(d);
-        const RuVaPnt2d p1 = l->GetPoint(0), p2 = l->GetPoint(1);
-        const double da = l->GetDimensionAngle() * RuVa::DegToRad, pa = l->GetProjectionAngle() * RuVa::DegToRad;
-        const RuVaVec2d u(std::cos(da), std::sin(da)), e(std::cos(pa), std::sin(pa));
-        const RuVaPnt2d a = p1 + e * l->GetProjectionLength();
-        // The second end: where the extension from p2 meets the dimension line through a.
-        const double den = e.Crossed(u);
-        if (std::fabs(den) < 1e-12)
-            return;
-        const RuVaPnt2d b = p2 + e * ((a - p2).Crossed(u) / den);
-        out.Line(p1, a);
-        out.Line(p2, b);
+    const double L = c.X() - 0.5 * s, R = c.X() + 0.5 * s, T = c.Y() + 0.5 * s, B = c.Y() - 0.5 * s;
+    const double xc = c.X(), yc = c.Y();
+    auto P = [](double x, double y) { return RuVaPnt2d(x, y); };
+    // A line with an open head at its end.
+    auto arrow = [&](const RuVaPnt2d& a, const RuVaPnt2d& b) {
         out.Line(a, b);
-        out.Arrow(a, a - b, arrow1, size1);
-        out.Arrow(b, b - a, arrow2, size2);
-        textAt = a.CenterPoint(b);
-        textAngle = Readable(AngleOf(b - a));
+        const RuVaVec2d d = (b - a).Normalized() * (0.25 * s), n(-d.Y(), d.X());
+        out.Line(b, b - d + n * 0.5);
+        out.Line(b, b - d - n * 0.5);
+    };
+    switch (letter) {
+    case 'u': out.Line(P(L, yc), P(R, yc)); break;
+    case 'c':
+        out.Add(std::make_unique<Polyline2dFeature>(KcArrayOfGePnt2d{P(L, B + 0.1 * s), P(L + 0.3 * s, T - 0.1 * s),
+                                                                     P(R, T - 0.1 * s), P(L + 0.7 * s, B + 0.1 * s),
+                                                                     P(L, B + 0.1 * s)}));
         break;
-    }
-    case FeatureTypeRadiusDimension: {
-        const auto* r = static_cast<const RadiusDimension2dFeature*>(d);
-        out.Line(r->GetStartPoint(), r->GetEndPoint());
-        out.Arrow(r->GetEndPoint(), r->GetEndPoint() - r->GetStartPoint(), arrow2, size2);
-        if (r->GetLeaderMode())
-            out.Line(r->GetEndPoint(), r->GetSecondPoint());
-        textAt = r->GetLeaderMode() ? r->GetSecondPoint() : r->GetStartPoint().CenterPoint(r->GetEndPoint());
-        textAngle = Readable(AngleOf(r->GetEndPoint() - r->GetStartPoint()));
+    case 'e': out.Add(std::make_unique<Circle2dFeature>(c, 0.5 * s)); break;
+    case 'g':
+        out.Add(std::make_unique<Circle2dFeature>(c, 0.2 * s));
+        out.Line(P(L, B), P(xc, T));
+        out.Line(P(xc, B), P(R, T));
         break;
-    }
-    case FeatureTypeDiameterDimension: {
-        const auto* m = static_cast<const DiameterDimension2dFeature*>(d);
-        out.Line(m->GetStartPoint(), m->GetEndPoint());
-        out.Arrow(m->GetStartPoint(), m->GetStartPoint() - m->GetEndPoint(), arrow1, size1);
-        out.Arrow(m->GetEndPoint(), m->GetEndPoint() - m->GetStartPoint(), arrow2, size2);
-        textAt = m->GetStartPoint().CenterPoint(m->GetEndPoint());
-        textAngle = Readable(AngleOf(m->GetEndPoint() - m->GetStartPoint()));
+    case 'k': out.Add(std::make_unique<Arc2dFeature>(P(xc, yc - 0.2 * s), 0.5 * s, 0.0, 180.0)); break;
+    case 'd':
+        out.Add(std::make_unique<Arc2dFeature>(P(xc, yc - 0.2 * s), 0.5 * s, 0.0, 180.0));
+        out.Line(P(L, yc - 0.2 * s), P(R, yc - 0.2 * s));
         break;
-    }
-    case FeatureTypeAngularDimension: {
-        const auto* g = static_cast<const AngularDimension2dFeature*>(d);
-        const RuVaPnt2d c = g->GetCenterPoint();
-        const double s = AngleOf(g->GetStartPoint() - c), e = AngleOf(g->GetEndPoint() - c), r = g->GetRadius();
-        auto arc = std::make_unique<Arc2dFeature>(c, r, s, e, 0);
-        const RuVaPnt2d a = arc->GetStartPoint(), b = arc->GetEndPoint();
-        out.Line(g->GetStartPoint(), a);
-        out.Line(g->GetEndPoint(), b);
-        out.Arrow(a, (a - c).Perpendicular() * -1.0, arrow1, size1);
-        out.Arrow(b, (b - c).Perpendicular(), arrow2, size2);
-        const double mid = (s + 0.5 * arc->GetSweepAngle()) * RuVa::DegToRad;
-        textAt = c + RuVaVec2d(std::cos(mid), std::sin(mid)) * r;
-        textAngle = Readable(mid * RuVa::RadToDeg - 90.0);
-        out.Add(std::move(arc));
+    case 'f':
+        out.Line(P(L, B), P(xc, T));
+        out.Line(P(xc, B), P(R, T));
         break;
-    }
-    case FeatureTypeArcDimension: {
-        const auto* g = static_cast<const ArcDimension2dFeature*>(d);
-        const RuVaPnt2d c = g->GetCenterPoint();
-        const double r = g->GetRadius() + g->GetProjectionLength();
-        if (!(r > FeatureGeometry::kPointTolerance))
-            return;
-        auto arc = std::make_unique<Arc2dFeature>(c, r, g->GetStartAngle(), g->GetEndAngle(), 0);
-        const RuVaPnt2d a = arc->GetStartPoint(), b = arc->GetEndPoint();
-        const Arc2dFeature base(c, g->GetRadius(), g->GetStartAngle(), g->GetEndAngle(), 0);
-        out.Line(base.GetStartPoint(), a);
-        out.Line(base.GetEndPoint(), b);
-        out.Arrow(a, (a - c).Perpendicular() * -1.0, arrow1, size1);
-        out.Arrow(b, (b - c).Perpendicular(), arrow2, size2);
-        const double mid = (g->GetStartAngle() + 0.5 * arc->GetSweepAngle()) * RuVa::DegToRad;
-        textAt = c + RuVaVec2d(std::cos(mid), std::sin(mid)) * r;
-        textAngle = Readable(mid * RuVa::RadToDeg - 90.0);
-        out.Add(std::move(arc));
+    case 'b':
+        out.Line(P(L, B), P(R, B));
+        out.Line(P(xc, T), P(xc, B));
         break;
+    case 'a':
+        out.Line(P(L, B), P(R, B));
+        out.Line(P(L, B), P(R, T));
+        break;
+    case 'j':
+        out.Add(std::make_unique<Circle2dFeature>(c, 0.3 * s));
+        out.Line(P(L, yc), P(R, yc));
+        out.Line(P(xc, T), P(xc, B));
+        break;
+    case 'r':
+        out.Add(std::make_unique<Circle2dFeature>(c, 0.3 * s));
+        out.Add(std::make_unique<Circle2dFeature>(c, 0.5 * s));
+        break;
+    case 'i':
+        out.Line(P(L, yc), P(R, yc));
+        out.Line(P(L + 0.2 * s, T - 0.2 * s), P(L + 0.8 * s, T - 0.2 * s));
+        out.Line(P(L + 0.2 * s, B + 0.2 * s), P(L + 0.8 * s, B + 0.2 * s));
+        break;
+    case 'h': arrow(P(L + 0.2 * s, B), P(L + 0.8 * s, T)); break;
+    case 't':
+        out.Line(P(xc, B), P(L, B));
+        arrow(P(L, B), P(xc, T));
+        arrow(P(xc, B), P(R, T));
+        break;
+    default: break;
     }
-    default:
+}
+
+// The letter a modifier code shows in its circle; 0 for codes that are not circled letters.
+TCHAR CircledLetter(TCHAR code)
+{
+    switch (code) {
+    case 'm': return 'M';
+    case 'l': return 'L';
+    case 's': return 'S';
+    case 'p': return 'P';
+    case '1': return 'F';
+    case '2': return 'E';
+    default: return 0;
+    }
+}
+
+// The pieces of a cell's text centred about the point: the symbol of a symbol cell; in the other cells
+// the plain characters as texts, the modifier codes as circled letters and the diameter sign, "\\" as a
+// backslash.
+void ToleranceCellPieces(const CString& content, bool bSymbolCell, const RuVaPnt2d& centre, const TextSetting& font,
+                         Pieces& out)
+{
+    const double h = font.GetHeight();
+    if (!(h > 0.0))
+        return;
+    if (bSymbolCell) {
+        if (content.GetLength() >= 2 && content[0] == _T('\\') && content[1] != _T('>'))
+            ToleranceSymbol(content[1], centre, h, out);
         return;
     }
-    if (d->GetValueTextPosFreeMode())
-        textAt = d->GetValueTextPoint();
-    // The value stands centred just above the dimension line.
-    out.Text(text, textAt, textAngle, font, 1, 2);
+    // Runs of plain text and single codes, each with its width.
+    struct Run {
+        CString text;
+        TCHAR code = 0;
+        double width = 0.0;
+    };
+    const double charWidth = h * (font.GetWidthRatio() > 0.0 ? font.GetWidthRatio() : 1.0) + font.GetCharSpacing();
+    std::vector<Run> runs;
+    auto addChar = [&](TCHAR ch) {
+        if (runs.empty() || runs.back().code != 0)
+            runs.push_back(Run{});
+        runs.back().text += ch;
+        runs.back().width += charWidth;
+    };
+    for (int i = 0; i < content.GetLength(); ++i) {
+        const TCHAR ch = content[i];
+        if (ch != _T('\\') || i + 1 >= content.GetLength()) {
+            addChar(ch);
+            continue;
+        }
+        const TCHAR code = content[++i];
+        if (CircledLetter(code) != 0 || code == _T('n'))
+            runs.push_back(Run{CString(), code, 1.1 * h});
+        else
+            addChar(code);
+    }
+    double total = 0.0;
+    for (const Run& r : runs)
+        total += r.width;
+    double x = centre.X() - 0.5 * total;
+    TextSetting small(font);
+    small.SetHeight(0.65 * h);
+    for (const Run& r : runs) {
+        const RuVaPnt2d mid(x + 0.5 * r.width, centre.Y());
+        if (r.code == 0) {
+            out.Text(r.text, RuVaPnt2d(x, centre.Y()), 0.0, font, 0, 1);
+        } else if (r.code == _T('n')) {
+            out.Add(std::make_unique<Circle2dFeature>(mid, 0.35 * h));
+            out.Line(RuVaPnt2d(mid.X() - 0.45 * h, mid.Y() - 0.45 * h), RuVaPnt2d(mid.X() + 0.45 * h, mid.Y() + 0.45 * h));
+        } else {
+            out.Add(std::make_unique<Circle2dFeature>(mid, 0.5 * h));
+            out.Text(CString(CircledLetter(r.code)), mid, 0.0, small, 1, 1);
+        }
+        x += r.width;
+    }
+}
+
+// The pieces of the dimension's layout, each in the look of its role.
+void ResolveDimension(const Dimension2dFeatureBase* d, Pieces& out)
+{
+    for (const DimensionLayout::Piece& p : d->GetLayout().GetPieces()) {
+        std::unique_ptr<Feature2dBase> copy(p.feature->CopyObject());
+        DimensionLayout::ApplyLook(*d, p.nRole, *copy);
+        out.AddCopy(copy.get());
+    }
 }
 
 int ResolveInto(const Feature2dBase* f, Pieces& out, int depth)
@@ -266,13 +313,25 @@ int ResolveInto(const Feature2dBase* f, Pieces& out, int depth)
                                               square);
             out.Add(std::make_unique<Polyline2dFeature>(square));
         }
-        out.Text(b->GetText(), centre, 0.0, b->GetBalloonSetting().GetTextFont(), 1, 1);
+        const CString& text = b->GetText();
+        const int divider = text.Find(_T("\\|"));
+        if (divider < 0) {
+            out.Text(text, centre, 0.0, b->GetBalloonSetting().GetTextFont(), 1, 1);
+            break;
+        }
+        // A two-part text: the upper part above a line across the balloon, the lower part below it.
+        const TextSetting& font = b->GetBalloonSetting().GetTextFont();
+        const double gap = 0.1 * font.GetHeight();
+        out.Line(RuVaPnt2d(centre.X() - half, centre.Y()), RuVaPnt2d(centre.X() + half, centre.Y()));
+        out.Text(text.Left(divider), RuVaPnt2d(centre.X(), centre.Y() + gap), 0.0, font, 1, 2);
+        out.Text(text.Mid(divider + 2), RuVaPnt2d(centre.X(), centre.Y() - gap), 0.0, font, 1, 0);
         break;
     }
     case FeatureTypeTolerance: {
         const auto* t = static_cast<const Tolerance2dFeature*>(f);
         const double h = t->GetTextHeight(), rowHeight = 2.0 * h;
         const RuVaPnt2d at = t->GetToleranceLocatePoint();
+        const TextSetting& font = t->GetDimensionSetting().GetDimTextFont();
         for (int row = 0; row < t->GetToleranceCellSize(); ++row) {
             double x = at.X();
             const double top = at.Y() - row * rowHeight;
@@ -282,8 +341,7 @@ int ResolveInto(const Feature2dBase* f, Pieces& out, int depth)
                 KcArrayOfGePnt2d box;
                 FeatureGeometry::RectangleOutline(RuVaPnt2d(x, top - rowHeight), w, rowHeight, 0.0, box);
                 out.Add(std::make_unique<Polyline2dFeature>(box));
-                out.Text(content, RuVaPnt2d(x + 0.5 * w, top - 0.5 * rowHeight), 0.0,
-                         t->GetDimensionSetting().GetDimTextFont(), 1, 1);
+                ToleranceCellPieces(content, cell == 0, RuVaPnt2d(x + 0.5 * w, top - 0.5 * rowHeight), font, out);
                 x += w;
             }
         }
@@ -303,31 +361,23 @@ int ResolveInto(const Feature2dBase* f, Pieces& out, int depth)
 
 void ArrowPieces(const Arrow2dFeature* a, Pieces& out)
 {
-    double h, v;
-    if (!Arrow2dFeature::GetArrowHorizonVerticalSize(a->GetArrowType(), a->GetSize(), h, v) || h <= 0.0)
-        return;
-    const double angle = a->GetAngle() * RuVa::DegToRad;
-    const RuVaVec2d d(std::cos(angle), std::sin(angle)), n(-d.Y(), d.X());
-    const RuVaPnt2d tip = a->GetPoint();
-    const RuVaPnt2d left = tip - d * h + n * (0.5 * v), right = tip - d * h - n * (0.5 * v);
-    switch (a->GetArrowType()) {
-    case ArrowOpen:
-    case ArrowOpen90:
-        out.Line(left, tip);
-        out.Line(tip, right);
-        break;
-    case ArrowDot:
-    case ArrowFilledDot:
-    case ArrowSmallDot:
-        out.Add(std::make_unique<Circle2dFeature>(tip, 0.5 * v));
-        break;
-    case ArrowTick:
-    case ArrowSlash:
-        out.Line(tip - (d + n) * (0.5 * h), tip + (d + n) * (0.5 * h));
-        break;
-    default:
-        out.Add(std::make_unique<Polyline2dFeature>(KcArrayOfGePnt2d{tip, left, right, tip}));
-        break;
+    std::vector<Arrow2dFeature::HeadPiece> head;
+    Arrow2dFeature::GetHeadPieces(a->GetPoint(), a->GetAngle(), a->GetArrowType(), a->GetSize(), head);
+    for (const Arrow2dFeature::HeadPiece& p : head) {
+        switch (p.nKind) {
+        case Arrow2dFeature::HeadPiece::Circle:
+            out.Add(std::make_unique<Circle2dFeature>(p.centre, p.dRadius));
+            break;
+        case Arrow2dFeature::HeadPiece::Arc:
+            out.Add(std::make_unique<Arc2dFeature>(p.centre, p.dRadius, p.dStartDeg, p.dStartDeg + p.dSweepDeg, 0));
+            break;
+        default:
+            if (p.points.GetSize() == 2)
+                out.Line(p.points[0], p.points[1]);
+            else
+                out.Add(std::make_unique<Polyline2dFeature>(p.points));
+            break;
+        }
     }
 }
 

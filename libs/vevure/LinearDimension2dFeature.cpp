@@ -41,6 +41,7 @@ BOOL LinearDimension2dFeature::SetProjectionLength(double dLength)
     if (!FeatureGeometry::IsFinite(dLength))
         return FALSE;
     m_dProjectionLength = dLength;
+    InvalidateLayout();
     return TRUE;
 }
 
@@ -49,6 +50,7 @@ BOOL LinearDimension2dFeature::SetProjectionAngle(double dAngleDeg)
     if (!std::isfinite(dAngleDeg))
         return FALSE;
     m_dProjectionAngle = RuVa::CorrectAngle(dAngleDeg);
+    InvalidateLayout();
     return TRUE;
 }
 
@@ -57,6 +59,7 @@ BOOL LinearDimension2dFeature::SetDimensionAngle(double dAngleDeg)
     if (!std::isfinite(dAngleDeg))
         return FALSE;
     m_dDimensionAngle = RuVa::CorrectAngle(dAngleDeg);
+    InvalidateLayout();
     return TRUE;
 }
 

@@ -77,8 +77,8 @@ public:
         componentAdded = 1,
         componentEditBegun = 2,
         componentRemoved = 3,
-        componentRenamed = 4,
-        componentChanged = 5,
+        componentChanged = 4,   // attributes changed: its picture is stale
+        componentRenamed = 5,
         componentEditEnded = 6,
     };
 

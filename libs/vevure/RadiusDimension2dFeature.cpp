@@ -29,7 +29,7 @@ void RadiusDimension2dFeature::SerializeScalars(CArchive& ar)
         ar << m_bLeaderMode;
     } else {
         ar >> m_bLeaderMode;
-        FeatureGeometry::Check(ar, m_bLeaderMode <= 1);
+        FeatureGeometry::Check(ar, m_bLeaderMode <= 2);
     }
 }
 

@@ -17,8 +17,14 @@ public:
     BOOL SetEndPoint(const RuVaPnt2d& point) { return SetDimPoint(1, point); }
     const RuVaPnt2d& GetSecondPoint() const { return m_points[2]; }
     BOOL SetSecondPoint(const RuVaPnt2d& point) { return SetDimPoint(2, point); }
-    BOOL GetLeaderMode() const { return m_bLeaderMode; }
-    void SetLeaderMode(BOOL bMode) { m_bLeaderMode = bMode ? 1 : 0; }
+    // 0 the text on the radius line; 1 the line runs on to the second point with a shelf under the text;
+    // 2 only a leader from outside to the second point, with the shelf.
+    int GetLeaderMode() const { return m_bLeaderMode; }
+    void SetLeaderMode(int nMode)
+    {
+        m_bLeaderMode = (BYTE)(nMode == 2 ? 2 : nMode ? 1 : 0);
+        InvalidateLayout();
+    }
 
     double GetMeasuredValue() const override;
 

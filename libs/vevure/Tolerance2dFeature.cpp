@@ -23,6 +23,11 @@ std::vector<CString> SplitAt(const CString& text, char16_t mark)
             parts.push_back(current);
             current.Empty();
             ++i;
+        } else if (text[i] == u'\\' && i + 1 < n) {
+            // Any other code stays whole, so that an escaped backslash before the mark is no separator.
+            current += text[i];
+            current += text[i + 1];
+            ++i;
         } else {
             current += text[i];
         }

@@ -29,10 +29,11 @@ enum PointMarkerType {
 };
 constexpr int kPointMarkerTypeCount = 10;
 
+// Arrow heads as the arrow choosers number them (Arrow2dFeature::GetHeadPieces draws them).
 enum ArrowType {
-    ArrowNone = 0, ArrowOpen = 1, ArrowClosed = 2, ArrowFilled = 3, ArrowDot = 4, ArrowFilledDot = 5,
-    ArrowTick = 6, ArrowOpen90 = 7, ArrowClosed90 = 8, ArrowFilled90 = 9, ArrowSlash = 10,
-    ArrowSmallDot = 11, ArrowDatum = 12, ArrowFilledDatum = 13
+    ArrowNone = 0, ArrowClosed = 1, ArrowSquare = 2, ArrowCircle = 3, ArrowCircleOnCentre = 4,
+    ArrowFilledSquare = 5, ArrowFilled = 6, ArrowFilledCircle = 7, ArrowIntegral = 8, ArrowOpen = 9,
+    ArrowOblique = 10, ArrowClosedThrough = 11, ArrowFilledDatum = 12, ArrowDatum = 13
 };
 constexpr int kArrowTypeCount = 14;
 
@@ -46,7 +47,8 @@ enum DimValuePosHorizonPos {
 constexpr int kDimValuePosHorizonPosCount = 7;
 enum DimValueVerticalPos { DimValueAbove = 0, DimValueOnLine = 1, DimValueBelow = 2 };
 enum DimValuePosAngleType { DimValueAlongLine = 0, DimValueHorizontal = 1, DimValueFixedAngle = 2 };
-enum DimSeparateTextType { DimSeparateNone = 0, DimSeparateLeader = 1, DimSeparateFree = 2 };
+// How the whole part of a value is grouped in threes.
+enum DimSeparateTextType { DimSeparateNone = 0, DimSeparateComma = 1, DimSeparateSpace = 2 };
 enum DimAddTextStepType { DimAddTextOneStep = 0, DimAddTextTwoSteps = 1 };
 enum TextHorizonArrangeType { TextHorizonLeft = 0, TextHorizonCenter = 1, TextHorizonRight = 2 };
 enum TextVerticalArrangeType { TextVerticalTop = 0, TextVerticalMiddle = 1, TextVerticalBottom = 2 };
@@ -76,7 +78,8 @@ enum GridDrawType { GridDrawDots = 0, GridDrawLines = 1, GridDrawCrosses = 2 };
 // Fixed: millimetres at screen resolution, whatever the zoom. Solid: no dashes. Thin: one pixel.
 enum LinePitchDisplayMode { LinePitchAsPrinted = 0, LinePitchFixed = 1, LinePitchSolid = 2 };
 enum LineWidthDisplayMode { LineWidthAsPrinted = 0, LineWidthThin = 1, LineWidthFixed = 2 };
-enum LineCapMode { LineCapFlat = 0, LineCapSquare = 1, LineCapRound = 2 };
+// A triangle cap ends a line in a point half its width beyond the end.
+enum LineCapMode { LineCapFlat = 0, LineCapSquare = 1, LineCapRound = 2, LineCapTriangle = 3 };
 enum LineJoinMode { LineJoinMiter = 0, LineJoinBevel = 1, LineJoinRound = 2 };
 enum LinePitchProportionalMode { LinePitchAbsolute = 0, LinePitchProportional = 1 };
 

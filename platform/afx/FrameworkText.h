@@ -27,6 +27,18 @@
 #define AFX_IDP_INVALID_ARGUMENT 0xF1BA
 #define AFX_IDP_UNEXPECTED_ERROR 0xF1BB
 #define AFX_IDP_OLE_FAILED 0xF1BC
+// The standard print, print setup and page setup dialogs.
+#define AFX_IDS_PRINT_SOURCE_AUTO 0xF1C0
+#define AFX_IDS_PRINTER_READY 0xF1C1
+#define AFX_IDS_PAPER_CUSTOM 0xF1C2
+#define AFX_IDP_PRINT_NUMBER_RANGE 0xF1C3
+#define AFX_IDP_PRINT_MARGIN_RANGE 0xF1C4
+#define AFX_IDP_PRINT_MARGINS_NO_ROOM 0xF1C5
+// Their templates (DIALOG/<n> of the language library); a built-in English one stands in where the
+// library has none.
+#define AFX_IDD_STANDARD_PRINT 0xF600
+#define AFX_IDD_STANDARD_PRINT_SETUP 0xF601
+#define AFX_IDD_STANDARD_PAGE_SETUP 0xF602
 
 // The text of nID from the language library, else lpszDefault.
 CString AfxLoadFrameworkText(UINT nID, LPCTSTR lpszDefault);

@@ -145,6 +145,15 @@ extern const UINT BCGM_RESETRPROMPT;
 #define IDS_BCGP_KEY_CTRL 0xF151
 #define IDS_BCGP_KEY_SHIFT 0xF152
 #define IDS_BCGP_KEY_ALT 0xF153
+// Items of a toolbar button's menu in customisation mode.
+#define IDS_BCGP_BUTTON_RESET 0xF154
+#define IDS_BCGP_BUTTON_COPY_IMAGE 0xF155
+#define IDS_BCGP_BUTTON_DELETE 0xF156
+#define IDS_BCGP_BUTTON_IMAGE_ONLY 0xF157
+#define IDS_BCGP_BUTTON_TEXT_ONLY 0xF158
+#define IDS_BCGP_BUTTON_IMAGE_AND_TEXT 0xF159
+#define IDS_BCGP_BUTTON_BEGIN_GROUP 0xF15A
+#define IDS_BCGP_RESET_TOOLBAR 0xF15B
 
 // ---- the menu of a toolbar button in customisation mode ----
 // A button may grey or check items of it before it shows (CBCGPToolbarButton::OnCustomizeMenu).

@@ -26,6 +26,7 @@
 #include "platform/afx/CArchiveException.h"
 #include "platform/afx/CException.h"
 #include "platform/afx/CMemFile.h"
+#include "platform/afx/FrameworkText.h"
 #include "platform/afx/ResourceModule.h"
 #include "platform/bcg/BCGPConstants.h"
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
@@ -578,38 +579,45 @@ void CBCGPToolBar::AdjustLayout() {
   SyncButtonStates();
 }
 
+void CBCGPToolBar::BuildCustomizeMenu(CMenu& menu, int iButton) {
+  const auto text = [](UINT id, const char16_t* english) { return AfxLoadFrameworkText(id, english); };
+  CBCGPToolbarButton* b = GetButton(iButton);
+  menu.CreatePopupMenu();
+  if (b && !b->IsSeparator()) {
+    const BOOL group = iButton > 0 && GetButton(iButton - 1)->IsSeparator();
+    menu.AppendMenu(MF_STRING, ID_CUSTOMIZE_BUTTON_RESET, text(IDS_BCGP_BUTTON_RESET, u"&Reset"));
+    menu.AppendMenu(MF_STRING, ID_CUSTOMIZE_BUTTON_COPY_IMAGE, text(IDS_BCGP_BUTTON_COPY_IMAGE, u"&Copy button image"));
+    menu.AppendMenu(MF_STRING | (b->IsLocked() ? MF_GRAYED : 0), ID_CUSTOMIZE_BUTTON_DELETE,
+                    text(IDS_BCGP_BUTTON_DELETE, u"&Delete"));
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | (b->m_bImage && !b->m_bText ? MF_CHECKED : 0), ID_CUSTOMIZE_BUTTON_IMAGE_ONLY,
+                    text(IDS_BCGP_BUTTON_IMAGE_ONLY, u"&Image only"));
+    menu.AppendMenu(MF_STRING | (!b->m_bImage ? MF_CHECKED : 0), ID_CUSTOMIZE_BUTTON_TEXT_ONLY,
+                    text(IDS_BCGP_BUTTON_TEXT_ONLY, u"Te&xt only"));
+    menu.AppendMenu(MF_STRING | (b->m_bImage && b->m_bText ? MF_CHECKED : 0), ID_CUSTOMIZE_BUTTON_IMAGE_AND_TEXT,
+                    text(IDS_BCGP_BUTTON_IMAGE_AND_TEXT, u"Image and &text"));
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | (group ? MF_CHECKED : 0) | (iButton > 0 ? 0 : MF_GRAYED),
+                    ID_CUSTOMIZE_BUTTON_BEGIN_GROUP, text(IDS_BCGP_BUTTON_BEGIN_GROUP, u"Begin a &group"));
+    menu.AppendMenu(MF_SEPARATOR);
+    // The button greys or checks what does not apply to it.
+    b->OnCustomizeMenu(&menu);
+  }
+  menu.AppendMenu(MF_STRING | (m_uiOriginalResID || !m_originalIds.empty() ? 0 : MF_GRAYED), kResetToolbarItem,
+                  text(IDS_BCGP_RESET_TOOLBAR, u"Reset tool&bar"));
+}
+
 void CBCGPToolBar::OnContextMenuAt(int iButton, CPoint ptScreen) {
   if (!IsCustomizeMode()) {
     OnControlBarContextMenu(m_pDockSite, ptScreen);
     return;
   }
-  enum { kResetToolbar = 1 };
   CBCGPToolbarButton* b = GetButton(iButton);
   CMenu menu;
-  menu.CreatePopupMenu();
-  if (b && !b->IsSeparator()) {
-    const BOOL group = iButton > 0 && GetButton(iButton - 1)->IsSeparator();
-    menu.AppendMenu(MF_STRING, ID_CUSTOMIZE_BUTTON_RESET, u"&Reset");
-    menu.AppendMenu(MF_STRING, ID_CUSTOMIZE_BUTTON_COPY_IMAGE, u"&Copy button image");
-    menu.AppendMenu(MF_STRING | (b->IsLocked() ? MF_GRAYED : 0), ID_CUSTOMIZE_BUTTON_DELETE, u"&Delete");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | (b->m_bImage && !b->m_bText ? MF_CHECKED : 0), ID_CUSTOMIZE_BUTTON_IMAGE_ONLY,
-                    u"&Image only");
-    menu.AppendMenu(MF_STRING | (!b->m_bImage ? MF_CHECKED : 0), ID_CUSTOMIZE_BUTTON_TEXT_ONLY, u"Te&xt only");
-    menu.AppendMenu(MF_STRING | (b->m_bImage && b->m_bText ? MF_CHECKED : 0), ID_CUSTOMIZE_BUTTON_IMAGE_AND_TEXT,
-                    u"Image and &text");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | (group ? MF_CHECKED : 0) | (iButton > 0 ? 0 : MF_GRAYED),
-                    ID_CUSTOMIZE_BUTTON_BEGIN_GROUP, u"Begin a &group");
-    menu.AppendMenu(MF_SEPARATOR);
-    // The button greys or checks what does not apply to it.
-    b->OnCustomizeMenu(&menu);
-  }
-  menu.AppendMenu(MF_STRING | (m_uiOriginalResID || !m_originalIds.empty() ? 0 : MF_GRAYED), kResetToolbar,
-                  u"Reset tool&bar");
+  BuildCustomizeMenu(menu, iButton);
   const UINT cmd = static_cast<UINT>(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, ptScreen.x, ptScreen.y, this));
   // The button may have gone while the menu was open.
-  if (cmd != kResetToolbar && (!b || GetButton(iButton) != b)) return;
+  if (cmd != kResetToolbarItem && (!b || GetButton(iButton) != b)) return;
   switch (cmd) {
     case ID_CUSTOMIZE_BUTTON_RESET:
       b->m_strText.Empty();
@@ -643,7 +651,7 @@ void CBCGPToolBar::OnContextMenuAt(int iButton, CPoint ptScreen) {
         InsertSeparator(iButton);
       AdjustLayout();
       break;
-    case kResetToolbar:
+    case kResetToolbarItem:
       RestoreOriginalstate();
       break;
     default:

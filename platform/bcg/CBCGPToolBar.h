@@ -22,6 +22,7 @@
 
 class CBCGPToolbarButton;
 class CBCGPToolBarImages;
+class CMenu;
 class CFrameWnd;
 class COleDataObject;
 class QAction;
@@ -98,6 +99,11 @@ public:
   // The right mouse button on the toolbar (screen point; iButton the button under it or -1):
   // in customisation mode the button's menu (delete, text, reset), otherwise the frame's.
   void OnContextMenuAt(int iButton, CPoint ptScreen);
+  // The menu of the button at iButton in customisation mode (only "Reset toolbar" where no button is),
+  // its items greyed and checked as they apply to that button.
+  void BuildCustomizeMenu(CMenu& menu, int iButton);
+  // The command of the menu's "Reset toolbar" item.
+  enum { kResetToolbarItem = 1 };
   // Tears the drop-down of the menu button at iIndex off into a toolbar of its own.
   CBCGPToolBar* TearOffButton(int iIndex);
 

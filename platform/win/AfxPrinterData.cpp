@@ -14,6 +14,7 @@
 #include <QtPrintSupport/QPrinter>
 #include <QtPrintSupport/QPrinterInfo>
 
+#include "platform/afx/FrameworkText.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DcData.h"
 
@@ -501,7 +502,7 @@ std::vector<short> AfxPrinterData::GetPaperList() const {
 
 CString AfxPrinterData::GetPaperName(short nPaper) {
   QPageSize::PageSizeId id;
-  if (!IdOf(nPaper, id)) return CString(u"Custom");
+  if (!IdOf(nPaper, id)) return AfxLoadFrameworkText(AFX_IDS_PAPER_CUSTOM, u"Custom");
   return CString::FromQString(QPageSize(id).name());
 }
 

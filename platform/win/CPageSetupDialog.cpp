@@ -8,6 +8,7 @@
 #include <QtCore/QLocale>
 #include <QtWidgets/QApplication>
 
+#include "platform/afx/FrameworkText.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/win/AfxPrinterData.h"
 #include "platform/win/CPrintDialog.h"
@@ -126,7 +127,7 @@ BOOL CPageSetupDialog::LoadDialogTemplate(DialogTemplate& t) {
     if (!m_nIDHelp) m_nIDHelp = id;
     return TRUE;
   }
-  if (!t.Parse(reinterpret_cast<const BYTE*>(kPageSetupTemplate), std::strlen(kPageSetupTemplate), &why)) {
+  if (!t.LoadOrParse(AFX_IDD_STANDARD_PAGE_SETUP, kPageSetupTemplate, &why)) {
     m_strCreateError = why;
     AfxSetPrintDlgError(CDERR_LOADRESFAILURE);
     return FALSE;
@@ -239,25 +240,7 @@ BOOL CPageSetupDialog::OnInitDialog() {
   return TRUE;
 }
 
-void CPageSetupDialog::FillPaperList() {
-  if (CWnd* paper = GetDlgItem(cmb2)) {
-    paper->SendMessage(CB_RESETCONTENT);
-    int sel = -1;
-    for (short p : m_pPrinter->GetPaperList()) {
-      const CString name = AfxPrinterData::GetPaperName(p);
-      const int i = static_cast<int>(paper->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.GetString())));
-      paper->SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(i), p);
-      if (p == m_pPrinter->m_nPaper) sel = i;
-    }
-    paper->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(sel));
-  }
-  if (CWnd* source = GetDlgItem(cmb3)) {
-    source->SendMessage(CB_RESETCONTENT);
-    source->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"Automatically select"));
-    source->SendMessage(CB_SETCURSEL, 0);
-  }
-  CheckRadioButton(rad1, rad2, m_pPrinter->m_nOrientation == DMORIENT_LANDSCAPE ? rad2 : rad1);
-}
+void CPageSetupDialog::FillPaperList() { CPrintDialog::FillPaperControls(*this, *m_pPrinter); }
 
 void CPageSetupDialog::ShowSample() {
   CWnd* page = GetDlgItem(rct1);
@@ -350,7 +333,8 @@ BOOL CPageSetupDialog::ReadMargin(int nID, double lo, double hi, double& mm) {
     mm = std::max(lo, std::min(hi, value));
     return TRUE;
   }
-  const QString msg = QStringLiteral("Enter a margin from %1 to %2.")
+  const QString msg = AfxLoadFrameworkText(AFX_IDP_PRINT_MARGIN_RANGE, u"Enter a margin from %1 to %2.")
+                          .ToQString()
                           .arg(QLocale().toString(lo / k, 'f', 2), QLocale().toString(std::max(lo, hi) / k, 'f', 2));
   AfxMessageBox(CString::FromQString(msg).GetString(), MB_OK | MB_ICONEXCLAMATION);
   GotoDlgCtrl(edit);
@@ -373,7 +357,8 @@ void CPageSetupDialog::OnOK() {
   for (int i = 0; i < 2; ++i) {
     if (m[i] + m[i + 2] >= across[i]) {
       CWnd* edit = GetDlgItem(kMarginEdits[i + 2]);
-      AfxMessageBox(u"The margins leave no room on the paper.", MB_OK | MB_ICONEXCLAMATION);
+      AfxMessageBox(AfxLoadFrameworkText(AFX_IDP_PRINT_MARGINS_NO_ROOM, u"The margins leave no room on the paper.").GetString(),
+                    MB_OK | MB_ICONEXCLAMATION);
       if (edit) GotoDlgCtrl(edit);
       return;
     }

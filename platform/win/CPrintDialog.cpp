@@ -8,6 +8,7 @@
 #include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QApplication>
 
+#include "platform/afx/FrameworkText.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/win/AfxPrinterData.h"
 #include "platform/win/CWinApp.h"
@@ -168,7 +169,7 @@ BOOL CPrintDialog::LoadDialogTemplate(DialogTemplate& t) {
     return TRUE;
   }
   const char* text = setup ? kSetupTemplate : kPrintTemplate;
-  if (!t.Parse(reinterpret_cast<const BYTE*>(text), std::strlen(text), &why)) {
+  if (!t.LoadOrParse(setup ? AFX_IDD_STANDARD_PRINT_SETUP : AFX_IDD_STANDARD_PRINT, text, &why)) {
     m_strCreateError = why;
     AfxSetPrintDlgError(CDERR_LOADRESFAILURE);
     return FALSE;
@@ -304,31 +305,33 @@ void CPrintDialog::FillPrinterList() {
 }
 
 void CPrintDialog::ShowPrinterState() {
-  SetDlgItemText(stc12, u"Ready");
+  SetDlgItemText(stc12, AfxLoadFrameworkText(AFX_IDS_PRINTER_READY, u"Ready"));
   SetDlgItemText(stc11, m_pPrinter->GetPrinterType().GetString());
   SetDlgItemText(stc14, m_pPrinter->GetPrinterLocation().GetString());
   SetDlgItemText(stc13, m_pPrinter->GetPrinterComment().GetString());
 }
 
-void CPrintDialog::FillPaperList() {
-  if (CWnd* paper = GetDlgItem(cmb2)) {
+void CPrintDialog::FillPaperControls(CDialog& dlg, const AfxPrinterData& printer) {
+  if (CWnd* paper = dlg.GetDlgItem(cmb2)) {
     paper->SendMessage(CB_RESETCONTENT);
     int sel = -1;
-    for (short p : m_pPrinter->GetPaperList()) {
+    for (short p : printer.GetPaperList()) {
       const CString name = AfxPrinterData::GetPaperName(p);
       const int i = static_cast<int>(paper->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.GetString())));
       paper->SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(i), p);
-      if (p == m_pPrinter->m_nPaper) sel = i;
+      if (p == printer.m_nPaper) sel = i;
     }
     paper->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(sel));
   }
-  if (CWnd* source = GetDlgItem(cmb3)) {
+  if (CWnd* source = dlg.GetDlgItem(cmb3)) {
     source->SendMessage(CB_RESETCONTENT);
-    source->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"Automatically select"));
+    source->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AfxLoadFrameworkText(AFX_IDS_PRINT_SOURCE_AUTO, u"Automatically select").GetString()));
     source->SendMessage(CB_SETCURSEL, 0);
   }
-  CheckRadioButton(rad1, rad2, m_pPrinter->m_nOrientation == DMORIENT_LANDSCAPE ? rad2 : rad1);
+  dlg.CheckRadioButton(rad1, rad2, printer.m_nOrientation == DMORIENT_LANDSCAPE ? rad2 : rad1);
 }
+
+void CPrintDialog::FillPaperList() { FillPaperControls(*this, *m_pPrinter); }
 
 void CPrintDialog::OnPrinterSelChange() {
   CWnd* combo = GetDlgItem(PrinterComboId());
@@ -427,7 +430,9 @@ BOOL CPrintDialog::ReadNumber(int nID, int nMin, int nMax, int& value) {
     value = static_cast<int>(n);
     return TRUE;
   }
-  const CString text = CString::FromQString(QStringLiteral("Enter a number from %1 to %2.").arg(nMin).arg(nMax));
+  CString text = AfxLoadFrameworkText(AFX_IDP_PRINT_NUMBER_RANGE, u"Enter a number from %1 to %2.");
+  text.Replace(u"%1", CString::FromQString(QString::number(nMin)));
+  text.Replace(u"%2", CString::FromQString(QString::number(nMax)));
   AfxMessageBox(text.GetString(), MB_OK | MB_ICONEXCLAMATION);
   GotoDlgCtrl(edit);
   return FALSE;

@@ -60,6 +60,9 @@ public:
 
   // The standard templates' text, for programs that build their own from them.
   static CString GetStandardTemplateText(BOOL bPrintSetup);
+  // Fills a printer dialog's paper size list (cmb2) and source list (cmb3) and checks its orientation
+  // (rad1, rad2) from printer; the page setup dialog shares the controls.
+  static void FillPaperControls(CDialog& dlg, const AfxPrinterData& printer);
 
 protected:
   BOOL OnInitDialog() override;

@@ -1,5 +1,7 @@
 #include "platform/win/CSpinButtonCtrl.h"
 
+#include <vector>
+
 #include <QtCore/QElapsedTimer>
 
 #include <QtCore/QLocale>
@@ -115,6 +117,22 @@ public:
         SetBuddy(reinterpret_cast<HWND>(wParam));
         return true;
       }
+      case UDM_SETACCEL: {
+        const auto* table = reinterpret_cast<const UDACCEL*>(lParam);
+        if (static_cast<int>(wParam) < 0 || (wParam > 0 && table == nullptr)) {
+          result = FALSE;
+          return true;
+        }
+        m_accel.assign(table, table + wParam);
+        result = TRUE;
+        return true;
+      }
+      case UDM_GETACCEL: {
+        auto* out = reinterpret_cast<UDACCEL*>(lParam);
+        for (size_t i = 0; out != nullptr && i < m_accel.size() && i < wParam; ++i) out[i] = m_accel[i];
+        result = static_cast<LRESULT>(m_accel.size());
+        return true;
+      }
       case UDM_GETBUDDY: result = reinterpret_cast<LRESULT>(IsWindow(m_buddy) ? m_buddy : nullptr); return true;
       default: return false;
     }
@@ -128,7 +146,9 @@ public:
     nm.iPos = m_pos;
     // A repeat comes while the arrow is still down; the step of the release ends the hold.
     const bool repeating = m_holding && (m_up->isDown() || m_down->isDown());
-    const int magnitude = CSpinButtonCtrl::AccelerationDelta(repeating ? static_cast<DWORD>(m_held.elapsed()) : 0);
+    const DWORD held = repeating ? static_cast<DWORD>(m_held.elapsed()) : 0;
+    const int magnitude = m_accel.empty() ? CSpinButtonCtrl::AccelerationDelta(held)
+                                          : CSpinButtonCtrl::AccelerationDelta(held, m_accel.data(), static_cast<int>(m_accel.size()));
     if (!repeating) m_holding = false;
     nm.iDelta = (up != inverted) ? magnitude : -magnitude;
     const HWND self = Handle();
@@ -151,6 +171,7 @@ public:
   QToolButton* m_up;
   QToolButton* m_down;
   QElapsedTimer m_held;
+  std::vector<UDACCEL> m_accel;
   bool m_holding = false;
 
 protected:
@@ -278,6 +299,22 @@ LRESULT CSpinButtonCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPara
   LRESULT r = 0;
   if (AfxControlMessage(this, message, wParam, lParam, r)) return r;
   return CWnd::DefWindowProc(message, wParam, lParam);
+}
+
+int CSpinButtonCtrl::AccelerationDelta(DWORD dwHeldMs, const UDACCEL* pAccel, int nAccel) {
+  int delta = 1;
+  for (int i = 0; pAccel != nullptr && i < nAccel; ++i)
+    if (static_cast<unsigned long long>(dwHeldMs) >= static_cast<unsigned long long>(pAccel[i].nSec) * 1000ULL)
+      delta = static_cast<int>(pAccel[i].nInc);
+  return delta;
+}
+
+BOOL CSpinButtonCtrl::SetAccel(int nAccel, UDACCEL* pAccel) {
+  return static_cast<BOOL>(SendMessage(UDM_SETACCEL, static_cast<WPARAM>(nAccel), reinterpret_cast<LPARAM>(pAccel)));
+}
+
+UINT CSpinButtonCtrl::GetAccel(int nAccel, UDACCEL* pAccel) const {
+  return static_cast<UINT>(Ask(this, UDM_GETACCEL, static_cast<WPARAM>(nAccel), reinterpret_cast<LPARAM>(pAccel)));
 }
 
 int CSpinButtonCtrl::AccelerationDelta(DWORD dwHeldMs) {

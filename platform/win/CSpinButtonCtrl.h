@@ -30,6 +30,14 @@ public:
   // The step of one notification while an arrow has been held for dwHeldMs: 1, then 5 after 2 s and 20
   // after 5 s (a click is always 1).
   static int AccelerationDelta(DWORD dwHeldMs);
+  // With a table of its own (SetAccel): the step of the last entry whose time has passed, 1 before the
+  // first.
+  static int AccelerationDelta(DWORD dwHeldMs, const UDACCEL* pAccel, int nAccel);
+  // Replaces the acceleration steps; an empty table goes back to the standard steps. FALSE for a
+  // negative count or a missing table.
+  BOOL SetAccel(int nAccel, UDACCEL* pAccel);
+  // Copies up to nAccel steps; returns how many the control has.
+  UINT GetAccel(int nAccel, UDACCEL* pAccel) const;
 
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

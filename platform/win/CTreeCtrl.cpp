@@ -395,6 +395,9 @@ public:
         } else {
           const QRect r = visualItemRect(it);
           hi->flags = p.x() < r.left() ? TVHT_ONITEMINDENT : TVHT_ONITEMLABEL;
+          // The item's picture sits at the left of its rectangle, before the text.
+          if (hi->flags == TVHT_ONITEMLABEL && m_images != nullptr && p.x() < r.left() + iconSize().width() + 2)
+            hi->flags = TVHT_ONITEMICON;
           if ((m_style & TVS_CHECKBOXES) && CheckRect(it).contains(p)) hi->flags = TVHT_ONITEMSTATEICON;
         }
         result = reinterpret_cast<LRESULT>(hi->hItem);
@@ -611,7 +614,13 @@ protected:
     }
     if (m_dragging) return;
   }
+  // The click notifications report where they happened through GetMessagePos, as mouse messages do.
+  static void NoteClickPos(QMouseEvent* e) {
+    const QPointF g = e->globalPosition();
+    AfxWndBridge::Instance()->lastMessagePos = POINT{static_cast<LONG>(g.x()), static_cast<LONG>(g.y())};
+  }
   void mouseReleaseEvent(QMouseEvent* e) override {
+    NoteClickPos(e);
     const bool edit = m_editOnRelease && !m_dragging && m_pressItem && itemAt(e->position().toPoint()) == m_pressItem;
     m_editOnRelease = false;
     NMHDR h{};
@@ -636,6 +645,7 @@ protected:
   }
   void mouseDoubleClickEvent(QMouseEvent* e) override {
     if (e->button() != Qt::LeftButton) return;
+    NoteClickPos(e);
     NMHDR h{};
     const HWND self = Handle();
     // Unless the parent handles the double click, it expands or collapses the item.

@@ -1,10 +1,17 @@
 #include "platform/win/DialogTemplate.h"
 
+#include <cstring>
+
 #include <QtCore/QHash>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
+#include <QtGui/QFontMetrics>
+#include <QtWidgets/QApplication>
+
+#include <algorithm>
 
 #include "platform/afx/ResourceModule.h"
+#include "platform/gdi/CFont.h"
 #include "platform/win/WinCtrlConstants.h"
 
 namespace {
@@ -71,6 +78,11 @@ const NamedValue kStyles[] = {
     {"UDS_WRAP", UDS_WRAP}, {"UDS_SETBUDDYINT", UDS_SETBUDDYINT}, {"UDS_ALIGNRIGHT", UDS_ALIGNRIGHT},
     {"UDS_ALIGNLEFT", UDS_ALIGNLEFT}, {"UDS_AUTOBUDDY", UDS_AUTOBUDDY}, {"UDS_ARROWKEYS", UDS_ARROWKEYS},
     {"UDS_HORZ", UDS_HORZ}, {"UDS_NOTHOUSANDS", UDS_NOTHOUSANDS},
+    {"TVS_HASBUTTONS", TVS_HASBUTTONS}, {"TVS_HASLINES", TVS_HASLINES}, {"TVS_LINESATROOT", TVS_LINESATROOT},
+    {"TVS_EDITLABELS", TVS_EDITLABELS}, {"TVS_DISABLEDRAGDROP", TVS_DISABLEDRAGDROP},
+    {"TVS_SHOWSELALWAYS", TVS_SHOWSELALWAYS}, {"TVS_CHECKBOXES", TVS_CHECKBOXES},
+    {"TVS_TRACKSELECT", TVS_TRACKSELECT}, {"TVS_SINGLEEXPAND", TVS_SINGLEEXPAND},
+    {"TVS_FULLROWSELECT", TVS_FULLROWSELECT},
 };
 
 // Control ids that may be written by name.
@@ -409,6 +421,12 @@ bool DialogTemplate::Load(UINT nID, CString* error) {
   return true;
 }
 
+bool DialogTemplate::LoadOrParse(UINT nID, const char* builtIn, CString* error) {
+  std::vector<BYTE> data;
+  if (AfxFindResourceData("DIALOG", nID, data)) return Load(nID, error);
+  return Parse(reinterpret_cast<const BYTE*>(builtIn), std::strlen(builtIn), error);
+}
+
 namespace {
 CString LoadText(UINT id, const CString& fallback) {
   if (!id) return fallback;
@@ -420,3 +438,32 @@ CString LoadText(UINT id, const CString& fallback) {
 
 CString DialogTemplate::GetCaption() const { return LoadText(captionId, caption); }
 CString DialogTemplate::GetItemText(const DialogItemTemplate& item) { return LoadText(item.textId, item.text); }
+
+CSize DialogTemplate::GetBaseUnits() const {
+  // The font a dialog makes from the template: its face and size, else the desktop's.
+  QString face = faceName.ToQString();
+  int points = pointSize;
+  if (face.isEmpty() || points <= 0) {
+    const QFont def = QApplication::font();
+    if (face.isEmpty()) face = def.family();
+    if (points <= 0) points = def.pointSize() > 0 ? def.pointSize() : 9;
+  }
+  const std::u16string face16 = face.toStdU16String();
+  CFont font;
+  if (!font.CreatePointFont(points * 10, face16.c_str())) return CSize(4, 8);
+  const QFontMetrics fm(font.GetQFont());
+  const int avg = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  return CSize(std::max(1, (avg / 26 + 1) / 2), std::max(1, fm.height()));
+}
+
+CSize DialogTemplate::GetSizeInPixels() const {
+  const CSize base = GetBaseUnits();
+  auto scale = [](int v, int num, int den) {
+    const long long p = static_cast<long long>(v) * num;
+    return static_cast<int>(p >= 0 ? (p + den / 2) / den : (p - den / 2) / den);
+  };
+  // As CDialog::MapDialogRect maps the template's rectangle.
+  const int w = scale(x + cx, base.cx, 4) - scale(x, base.cx, 4);
+  const int h = scale(y + cy, base.cy, 8) - scale(y, base.cy, 8);
+  return CSize(w, h);
+}

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "platform/afx/CSize.h"
 #include "platform/afx/CString.h"
 #include "platform/win/WinTypes.h"
 
@@ -38,8 +39,17 @@ public:
   // when error is given, says what is wrong and on which line.
   bool Parse(const BYTE* data, size_t size, CString* error = nullptr);
   bool Parse(const CString& text, CString* error = nullptr);
+  // Reads template nID of the language library, or, where the library has none, the built-in
+  // text builtIn (UTF-8), so that the platform's own dialogs show without a library.
+  bool LoadOrParse(UINT nID, const char* builtIn, CString* error = nullptr);
   // Loads the template of number nID from the language libraries ("DIALOG" resources).
   bool Load(UINT nID, CString* error = nullptr);
+
+  // The size of a dialog unit in pixels with this template's font, as a dialog made from it
+  // has it: x over 4, y over 8 (CDialog::GetBaseUnits).
+  CSize GetBaseUnits() const;
+  // The client area of a dialog made from this template, in pixels.
+  CSize GetSizeInPixels() const;
 
   // The caption and an item's text, with string numbers looked up.
   CString GetCaption() const;

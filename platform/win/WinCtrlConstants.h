@@ -239,6 +239,14 @@
 #define UDM_GETRANGE32 (WM_USER + 112)
 #define UDM_SETPOS32 (WM_USER + 113)
 #define UDM_GETPOS32 (WM_USER + 114)
+#define UDM_SETACCEL (WM_USER + 107)
+#define UDM_GETACCEL (WM_USER + 108)
+
+// One step of an up-down control's acceleration: after nSec seconds held, each step is nInc.
+struct UDACCEL {
+  UINT nSec;
+  UINT nInc;
+};
 
 struct NMUPDOWN {
   NMHDR hdr;

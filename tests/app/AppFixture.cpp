@@ -1,5 +1,8 @@
 #include "AppFixture.h"
 
+#include <QtCore/QCoreApplication>
+#include <QtCore/QTimer>
+
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -65,6 +68,12 @@ void AppFixture::Stop()
         m_app->ExitInstance();
     m_started = false;
     m_app.reset();
+    // The main window's end posted WM_QUIT, which ends the Qt application's loops and keeps every later
+    // loop (a modal dialog's of the next program started here) from running. Let it arrive, then start
+    // the application's loop once, which forgets it.
+    QCoreApplication::processEvents();
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }
 
 void AppFixture::WriteUserInt(const QString& section, const QString& name, DWORD value)

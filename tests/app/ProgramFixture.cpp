@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
@@ -19,6 +20,11 @@
 
 void ProgramFixture::SetUp()
 {
+    // The program of an earlier test in this process ended with a quit message; once handled outside any
+    // loop it would end every later modal loop at once. Let it pass, then clear it in a loop of its own.
+    Pump();
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
     AppFixture::SetUp();
     ASSERT_TRUE(Start());
     m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
@@ -108,4 +114,48 @@ void ProgramFixture::TypeAndReturn(const CString& text)
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     QCoreApplication::sendEvent(pTarget, &release);
     Pump();
+}
+
+void ProgramFixture::QueueModalAction(std::function<bool(CWnd*)> action)
+{
+    m_modalActions.push_back(std::move(action));
+    if (!m_modalPoll) {
+        m_modalPoll = std::make_unique<QTimer>();
+        m_modalPoll->setInterval(10);
+        QObject::connect(m_modalPoll.get(), &QTimer::timeout, [this]() { PollModalActions(); });
+    }
+    m_modalPoll->start();
+}
+
+void ProgramFixture::PollModalActions()
+{
+    if (m_modalActions.empty()) {
+        m_modalPoll->stop();
+        return;
+    }
+    CWnd* pWnd = CWnd::FromQWidget(QApplication::activeModalWidget());
+    if (pWnd == nullptr)
+        return;
+    std::function<bool(CWnd*)> action = std::move(m_modalActions.front());
+    m_modalActions.pop_front();
+    // A dialog that the action opens gets the next action: Qt does not deliver this timer again while its
+    // slot runs, so another one polls meanwhile.
+    QTimer nested;
+    nested.setInterval(10);
+    QObject::connect(&nested, &QTimer::timeout, [this]() { PollModalActions(); });
+    nested.start();
+    if (!action(pWnd))
+        m_modalActions.push_front(std::move(action));
+}
+
+bool ProgramFixture::WaitFor(const std::function<bool()>& condition)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > 10000)
+            return condition();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
 }

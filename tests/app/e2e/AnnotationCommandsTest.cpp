@@ -1,7 +1,8 @@
-// Texts and hatches end to end in the real program: a text "ABC" typed at 30 degrees, a paragraph written in
-// the text dialog through the input method and confirmed with Ctrl+Return, a double click changing that
-// paragraph, a hatch by a click inside four lines and a point-list hatch ended with Enter; each one undo
-// step; everything undone and redone; saved and opened again with the same objects.
+// Annotations end to end in the real program: a text "ABC" typed at 30 degrees, a paragraph written in the
+// text dialog through the input method and confirmed with Ctrl+Return, a double click changing that
+// paragraph, a hatch by a click inside four lines and a point-list hatch ended with Enter, a leader, a
+// balloon, a tolerance frame built in its editor and a PNG picture; each one undo step; everything undone
+// and redone; saved and opened again with the same objects and picture bytes.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
+#include <QtGui/QImage>
 #include <QtGui/QInputMethodEvent>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
@@ -25,6 +27,10 @@
 #include "app/CQZ2View.h"
 #include "command/CommandManager.h"
 #include "commands/shape/CTextEditDialog.h"
+#include "commands/shape/CToleranceEditDialog.h"
+#include "libs/vevure/Image2dFeature.h"
+#include "platform/win/CComboBox.h"
+#include "platform/win/WinCtrlConstants.h"
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
@@ -42,6 +48,10 @@ constexpr UINT kTextID = 33512;
 constexpr UINT kParagraphID = 33513;
 constexpr UINT kHatchID = 33572;
 constexpr UINT kLineID = 33412;
+constexpr UINT kLeadID = 33532;
+constexpr UINT kBalloonID = 33542;
+constexpr UINT kToleranceID = 33547;
+constexpr UINT kImageID = 33622;
 constexpr UINT kUndoID = 57643;
 constexpr UINT kRedoID = 57644;
 
@@ -80,6 +90,12 @@ std::vector<Annotation> ObjectsOf(const Draw2dDocument* pModel)
         if (const auto* pText = dynamic_cast<const Text2dFeature*>(p)) {
             a.text = pText->GetText();
             a.angle = pText->GetAngle();
+        }
+        if (const auto* pImage = dynamic_cast<const Image2dFeature*>(p)) {
+            // The picture's bytes stand for it.
+            const std::vector<BYTE>& bytes = pImage->GetImageData();
+            a.text = CString::FromQString(QString::fromLatin1(
+                QByteArray(reinterpret_cast<const char*>(bytes.data()), (qsizetype)bytes.size()).toHex()));
         }
         objects.push_back(a);
     }
@@ -263,6 +279,70 @@ TEST_F(AnnotationCommandsTest, TextsAndHatchesAreOneStepEachAndComeBackFromTheFi
     Pump();
     expectOneMoreStep("point-list hatch", 8);
     m_manager->CancelAllCommands();
+
+    // A leader with a typed text through two points.
+    Command(kLeadID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    // The text row is optional: the text is typed into that row.
+    ASSERT_TRUE(m_manager->SetParameterText(1, _T("NOTE"), TRUE));
+    Click(pView, at(0.3, 0.6));
+    Click(pView, at(0.38, 0.52));
+    expectOneMoreStep("leader", 9);
+    m_manager->CancelAllCommands();
+
+    // A balloon at the end of two points ended with Enter.
+    Command(kBalloonID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    TypeAndReturn(_T("12"));
+    Click(pView, at(0.3, 0.75));
+    Click(pView, at(0.38, 0.82));
+    pView->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+    Pump();
+    expectOneMoreStep("balloon", 10);
+    m_manager->CancelAllCommands();
+
+    // A tolerance frame built in the editor through its controls.
+    {
+        auto* pTimer = new QTimer;
+        pTimer->setInterval(10);
+        QObject::connect(pTimer, &QTimer::timeout, [pTimer]() {
+            auto* pDialog = dynamic_cast<CToleranceEditDialog*>(CWnd::FromQWidget(QApplication::activeModalWidget()));
+            if (pDialog == nullptr)
+                return;
+            pTimer->stop();
+            pTimer->deleteLater();
+            auto* pCombo = static_cast<CComboBox*>(pDialog->GetDlgItem(CToleranceEditDialog::kFirstSymbolCombo));
+            pCombo->SetCurSel(1);
+            pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(CToleranceEditDialog::kFirstSymbolCombo, CBN_SELCHANGE),
+                                 reinterpret_cast<LPARAM>(pCombo->GetSafeHwnd()));
+            pDialog->GetDlgItem(CToleranceEditDialog::kFirstToleranceEdit)->SetWindowText(_T("0.1"));
+            pDialog->GetDlgItem(CToleranceEditDialog::kFirstDatumEdit)->SetWindowText(_T("A"));
+            pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        pTimer->start();
+    }
+    Command(kToleranceID);
+    Pump();
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    Click(pView, at(0.05, 0.55));
+    expectOneMoreStep("tolerance frame", 11);
+    m_manager->CancelAllCommands();
+
+    // A PNG picture between two corners.
+    const QString picturePath = m_files.path() + QStringLiteral("/picture.png");
+    {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        ASSERT_TRUE(picture.save(picturePath));
+    }
+    AnswerFileDialogWith(picturePath);
+    Command(kImageID);
+    Pump();
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    Click(pView, at(0.85, 0.6));
+    Click(pView, at(0.97, 0.8));
+    expectOneMoreStep("picture", 12);
+    EXPECT_EQ(m_manager->GetActiveCommand(), nullptr) << "one picture ends the command";
 
     if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {
         Pump();

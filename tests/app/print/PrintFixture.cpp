@@ -28,10 +28,13 @@ void PrintFixture::SetUp()
     m_model = m_doc->GetDraw2dDocument();
     m_timer.setInterval(10);
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
-        // The visible modal window (a hidden one of an earlier program may still sit on Qt's modal stack).
-        QWidget* pModal = nullptr;
+        // The modal window on top, else any visible one (a hidden one of an earlier program may still
+        // sit on Qt's modal stack).
+        QWidget* pModal = QApplication::activeModalWidget();
+        if (pModal != nullptr && !pModal->isVisible())
+            pModal = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->windowModality() != Qt::NonModal)
+            if (pModal == nullptr && w->isVisible() && w->windowModality() != Qt::NonModal)
                 pModal = w;
         if (pModal == nullptr || pModal == m_last || m_steps.empty())
             return;

@@ -9,12 +9,22 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QTimer>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <QtGui/QPixmap>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QWidget>
 
 #include <memory>
+#include <cstdlib>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/CMainFrame.h"
 #include "app/CPreviewZoomToolbarComboBoxButton.h"
@@ -47,6 +57,7 @@
 #include "platform/win/CComboBox.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinSystem.h"
+#include "tests/support/AsUnprivilegedUser.h"
 #include "tests/support/print/PdfPage.h"
 
 namespace {
@@ -241,6 +252,68 @@ TEST_F(PrintTest, UnwritablePdfTargetIsToldAndLeavesNothingBehind)
     EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_TRUE(QDir(QStringLiteral("/sys")).entryList({QStringLiteral("kc-print-test*")}, QDir::AllEntries | QDir::Hidden).isEmpty());
     EXPECT_TRUE(QDir(m_files.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_FALSE(m_view->GetDraw2dView()->GetPrintRangeVisible());
+}
+
+// A PDF file the user may not write is refused before printing, and stays as it was: the file is
+// written beside it and renamed over it, which the folder alone would allow. The super-user may write
+// any file, so the print runs as an ordinary user in a test program of its own (the next test).
+TEST_F(PrintTest, ReadOnlyPdfTargetIsRefusedAndKept)
+{
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/kc-print-ro-XXXXXX"));
+    ASSERT_TRUE(folder.isValid());
+    const QString target = folder.filePath(QStringLiteral("kept.pdf"));
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    ASSERT_EQ(chmod(QFile::encodeName(target).constData(), 0444), 0);
+    // Anyone may write the folder, so only the file's own permission stands in the way.
+    ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), 0777), 0);
+    if (kctest::RunsAsSuperUser())
+        ASSERT_EQ(chown(QFile::encodeName(target).constData(), kctest::kUnprivilegedId, kctest::kUnprivilegedId), 0);
+    setenv("KC_TEST_READ_ONLY_PDF", QFile::encodeName(target).constData(), 1);
+    EXPECT_EQ(kctest::RunTestAsUnprivilegedUser("PrintTest.DISABLED_ReadOnlyPdfTargetAsAnOrdinaryUser"), "");
+    unsetenv("KC_TEST_READ_ONLY_PDF");
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("kept.pdf")});
+}
+
+// The print of the test above, as an ordinary user: one box naming the file, nothing printed.
+TEST_F(PrintTest, DISABLED_ReadOnlyPdfTargetAsAnOrdinaryUser)
+{
+    const char* path = getenv("KC_TEST_READ_ONLY_PDF");
+    ASSERT_NE(path, nullptr) << "run by ReadOnlyPdfTargetIsRefusedAndKept";
+    const QString target = QFile::decodeName(path);
+    AddToDrawing(FeatureCreator::CreateCircleFeature(RuVaPnt2d(150, 150), 60));
+    ThenAnswer([](CDialog* pDialog, QWidget*) {
+        ChoosePdf(*pDialog);
+        Click(*pDialog, IDOK);
+    });
+    // The file is chosen once this answer has returned: the dialog's question whether to replace it is
+    // answered by the next step.
+    ThenAnswer([target](CDialog*, QWidget* pModal) {
+        auto* pFile = qobject_cast<QFileDialog*>(pModal);
+        ASSERT_NE(pFile, nullptr) << "expected a file dialog";
+        pFile->selectFile(target);
+        QTimer::singleShot(0, pFile, [pFile] { static_cast<QDialog*>(pFile)->accept(); });
+    });
+    // The file dialog asks before replacing a file; the user says yes.
+    ThenAnswer([](CDialog*, QWidget* pModal) {
+        auto* pBox = qobject_cast<QMessageBox*>(pModal);
+        ASSERT_NE(pBox, nullptr) << "expected the question whether to replace the file";
+        pBox->button(QMessageBox::Yes)->click();
+    });
+    m_app->boxes.clear();
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(StepsLeft(), 0);
+    ASSERT_EQ(m_app->boxes.size(), 1u);
+    EXPECT_EQ(m_app->boxes[0].text.toStdString(),
+              QStringLiteral("Access to the file \"%1\" was denied.").arg(target).toStdString());
     EXPECT_FALSE(m_view->GetDraw2dView()->GetPrintRangeVisible());
 }
 

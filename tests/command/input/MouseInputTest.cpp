@@ -322,3 +322,42 @@ TEST_F(MouseInputTest, WindowZoomRealtimePanAndRealtimeZoomFollowTheMouse)
     manager.OnKeyDown(VK_ESCAPE, 1, 0);
     EXPECT_EQ(manager.GetViewCommandMode(), 0);
 }
+
+TEST_F(MouseInputTest, PanAndWindowZoomWhileTheLineCommandWaitsLeaveItWaiting)
+{
+    CommandManager::SnapOptions off;
+    off.bEnabled = FALSE;
+    off.bAngularEnabled = FALSE;
+    manager.SetSnapOptions(off);
+    ASSERT_TRUE(manager.ExecuteCommand(kLineID));
+    const size_t before = Lines().size();
+    const RuVaPnt2d start = view.ConvertPointClientToWorld(CPoint(50, 50), TRUE);
+    Click(CPoint(50, 50));
+
+    // One pixel right and one up moves the view by one pixel each way; back to the same pixel, nothing.
+    manager.SetViewCommandMode(9);
+    const RuVaPnt2d grabbed = view.ConvertPointClientToWorld(CPoint(100, 100), TRUE);
+    manager.OnLButtonDown(MK_LBUTTON, CPoint(100, 100));
+    manager.OnMouseMove(MK_LBUTTON, CPoint(101, 99));
+    EXPECT_EQ(manager.GetViewCommand().GetPointCount(), 1);
+    manager.OnMouseMove(MK_LBUTTON, CPoint(101, 99));
+    manager.OnLButtonUp(0, CPoint(101, 99));
+    const RuVaPnt2d now = view.ConvertPointClientToWorld(CPoint(101, 99), TRUE);
+    EXPECT_NEAR(now.X(), grabbed.X(), 1e-9 + 0.01 / view.GetScale());
+    EXPECT_NEAR(now.Y(), grabbed.Y(), 1e-9 + 0.01 / view.GetScale());
+    manager.EndViewCommand();
+    EXPECT_EQ(Lines().size(), before) << "the pan clicks went to no command";
+
+    // A window zoom of two clicks; the next click goes to the line command again.
+    manager.SetViewCommandMode(2);
+    Click(CPoint(20, 20));
+    Click(CPoint(300, 250));
+    EXPECT_EQ(manager.GetViewCommandMode(), 0);
+    EXPECT_EQ(Lines().size(), before);
+    const RuVaPnt2d end = view.ConvertPointClientToWorld(CPoint(200, 150), TRUE);
+    Click(CPoint(200, 150));
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), before + 1);
+    ExpectNear(lines.back()->GetStartPoint(), start, 1e-9);
+    ExpectNear(lines.back()->GetEndPoint(), end, 1e-9);
+}

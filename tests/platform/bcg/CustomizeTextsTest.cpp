@@ -13,6 +13,7 @@
 #include "platform/bcg/CBCGPToolbarCustomize.h"
 #include "platform/bcg/CBCGPToolbarsPage.h"
 #include "platform/win/CListBox.h"
+#include "platform/win/CMenu.h"
 #include "platform/win/WinAccelerator.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinInput.h"
@@ -64,6 +65,7 @@ struct LanguageCase {
   std::string sheet, toolbarsPage, keyboardPage, menuPage, newButton,
       assignButton, customBar, assignedPrefix;
   std::string ctrlShiftSpace, altLeft, numPlus, f5;
+  std::string resetButton, resetToolbar;
 };
 
 // Names the case by its language in test names and messages.
@@ -126,6 +128,15 @@ TEST_P(CustomizeTextsTest,
     EXPECT_EQ(Key(FALT, VK_LEFT), c.altLeft);
     EXPECT_EQ(Key(0, VK_ADD), c.numPlus);
     EXPECT_EQ(Key(0, VK_F5), c.f5);
+
+    // A button's menu in customisation mode.
+    CMenu menu;
+    f->m_wndStandard.BuildCustomizeMenu(menu, 0);
+    CString item;
+    menu.GetMenuString(ID_CUSTOMIZE_BUTTON_RESET, item, MF_BYCOMMAND);
+    EXPECT_EQ(item.ToQString().toStdString(), c.resetButton);
+    menu.GetMenuString(CBCGPToolBar::kResetToolbarItem, item, MF_BYCOMMAND);
+    EXPECT_EQ(item.ToQString().toStdString(), c.resetToolbar);
     sheet->DestroyWindow();
     Pump();
   }
@@ -137,12 +148,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LanguageCase{"ENG", "Customize", "Toolbars", "Keyboard",
                                    "Menu", "&New...", "A&ssign", "Custom 1",
                                    "Assigned to: ", "Ctrl+Shift+Space",
-                                   "Alt+Left", "Num +", "F5"},
+                                   "Alt+Left", "Num +", "F5", "&Reset",
+                                   "Reset tool&bar"},
                       LanguageCase{"JPN", "ユーザー設定", "ツールバー",
                                    "キーボード", "メニュー", "新規作成(&N)...",
                                    "割り当て(&S)", "ユーザー定義 1",
                                    "割り当て先: ", "Ctrl+Shift+スペース",
-                                   "Alt+←", "テンキー +", "F5"}),
+                                   "Alt+←", "テンキー +", "F5", "リセット(&R)",
+                                   "ツール バーのリセット(&B)"}),
     [](const ::testing::TestParamInfo<LanguageCase> &info) {
       return std::string(info.param.code);
     });

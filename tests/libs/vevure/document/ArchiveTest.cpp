@@ -164,7 +164,8 @@ void BuildRichDocument(Draw2dDocument& doc, DrawViewInfo& views)
     doc.SetLengthUnitFormatType(2);
     doc.SetDistPrecision(5);
     doc.SetAngleUnitFormatType(1);
-    doc.SetLineCapMode(2);
+    // The triangle cap, the fourth, survives the round trip.
+    doc.SetLineCapMode(3);
     doc.SetPartLinePitchDisplayMode(0);
     ViewControlSetting v;
     v.SetScale(3);

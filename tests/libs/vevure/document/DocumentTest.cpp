@@ -10,6 +10,7 @@
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/FeatureAttribute.h"
 #include "libs/vevure/FeatureRecord.h"
+#include "libs/vevure/VeVureEnums.h"
 #include "libs/vevure/GridSetting.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/Line2dFeature.h"
@@ -397,6 +398,12 @@ TEST_F(DocumentTest, CurrentAttributesAndModesKeepTheirRanges)
     EXPECT_EQ(doc.GetAnglePrecision(), 6);  // degrees, minutes and seconds keep at most six
     EXPECT_FALSE(doc.SetAnglePrecision(7));
     EXPECT_FALSE(doc.SetLineJoinMode(3));
+    // Four caps: flat, square, round and triangle.
+    EXPECT_TRUE(doc.SetLineCapMode(LineCapTriangle));
+    EXPECT_EQ(doc.GetLineCapMode(), 3);
+    EXPECT_FALSE(doc.SetLineCapMode(4));
+    EXPECT_FALSE(doc.SetLineCapMode(-1));
+    EXPECT_EQ(doc.GetLineCapMode(), 3);
     EXPECT_TRUE(doc.SetPaperLineWidthDisplayMode(2));
     EXPECT_FALSE(doc.SetPaperLineWidthDisplayMode(3));
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtGui/QImage>
+
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 
@@ -60,11 +62,14 @@ TEST(FeatureCreatorFiles, PicturesHoldTheFileBytes)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("picture.PNG");
-    const QByteArray bytes("\x89PNG\r\n\x1a\nnot really an image", 27);
+    QImage picture(6, 4, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(path, "PNG"));
+    QByteArray bytes;
     {
         QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        bytes = f.readAll();
     }
     const CString cpath = CString::FromQString(path);
     EXPECT_TRUE(FeatureCreator::IsSupportedImageType(cpath));
@@ -81,6 +86,14 @@ TEST(FeatureCreatorFiles, PicturesHoldTheFileBytes)
     EXPECT_FALSE(FeatureCreator::CreateImageFeature(cpath, RuVaPnt2d(1, 1), RuVaPnt2d(1, 9)));  // no area
     EXPECT_FALSE(FeatureCreator::CreateImageFeature(CString::FromQString(dir.filePath("missing.png")),
                                                     RuVaPnt2d(0, 0), RuVaPnt2d(1, 1)));
+    // Bytes that only start like a picture are no picture.
+    const QString fake = dir.filePath("fake.png");
+    {
+        QFile f(fake);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\x89PNG\r\n\x1a\nnot really an image", 27));
+    }
+    EXPECT_FALSE(FeatureCreator::CreateImageFeature(CString::FromQString(fake), RuVaPnt2d(0, 0), RuVaPnt2d(1, 1)));
     const QString text = dir.filePath("notes.txt");
     QFile(text).open(QIODevice::WriteOnly);
     EXPECT_FALSE(FeatureCreator::IsSupportedImageType(CString::FromQString(text)));

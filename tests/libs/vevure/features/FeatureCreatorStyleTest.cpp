@@ -233,7 +233,7 @@ TEST(FeatureCreatorStyles, DimensionsLeadsAndBalloons)
         RuVaPnt2d(0, 0), RuVaPnt2d(30, 10), 5.0, 90.0, 0.0, 0, CString(), 0, RuVaPnt2d(), 0, &style, 0, 0));
     ASSERT_TRUE(linear);
     EXPECT_EQ(linear->GetFeatureType(), FeatureTypeLinearDimension);
-    EXPECT_EQ(linear->GetValueText(), CString(u"30.00"));
+    EXPECT_EQ(linear->GetValueText(), CString(u"30"));  // trailing zeros are dropped unless the style shows them
     EXPECT_EQ(linear->GetArrowType(), 6);
     std::unique_ptr<Dimension2dFeatureBase> parallel(FeatureCreator::CreateLinearDimensionFeature(
         RuVaPnt2d(0, 0), RuVaPnt2d(3, 4), 2.0, 0.0, 0.0, 1, CString(u"typed"), 1, RuVaPnt2d(9, 9), 1, nullptr, 0, 0));

@@ -47,7 +47,8 @@ TEST(FeatureResolver, EachKindBreaksIntoItsPieces)
     ASSERT_TRUE(FeatureResolver::ResolveFeature(nullptr, &poly, &Count, &polySeen, nullptr));
     EXPECT_EQ(polySeen.types[FeatureTypeLine], 3);
 
-    const LinearDimension2dFeature dimension(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0), 5.0, 90.0, 0.0);
+    // Long enough for its text and both heads between the extension lines.
+    const LinearDimension2dFeature dimension(RuVaPnt2d(0, 0), RuVaPnt2d(30, 0), 5.0, 90.0, 0.0);
     Seen dimSeen;
     ASSERT_TRUE(FeatureResolver::ResolveFeature(nullptr, &dimension, &Count, &dimSeen, nullptr));
     EXPECT_EQ(dimSeen.types[FeatureTypeLine], 3);   // two extension lines and the dimension line

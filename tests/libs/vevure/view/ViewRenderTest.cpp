@@ -15,6 +15,7 @@
 #include "libs/vevure/Lead2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/PointMarker2dFeature.h"
+#include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/LinearDimension2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/Polyline2dFeature.h"
@@ -135,6 +136,40 @@ TEST(ViewRender, LineWidthsInPaperMillimetresScaledByTheZoom)
     ASSERT_TRUE(f.doc.SetPartLineWidthDisplayMode(LineWidthThin, 0));
     f.view.InvalidateView();
     EXPECT_EQ(CountRow(f.Render(), 50, 170, 192, kRed), 1);
+}
+
+// The line caps of a wide line: flat ends at the end point, square ones half the width beyond it, and the
+// fourth cap a triangle: as far out on the line's axis, but its corners stay empty.
+TEST(ViewRender, LineCapsFlatSquareAndTriangle)
+{
+    struct Caps {
+        int cap;
+        int x;  // the row is the line's; x lies beyond the right end
+        bool onAxis;
+        bool offAxis;
+    };
+    for (const Caps& c : {Caps{LineCapFlat, 0, false, false}, Caps{LineCapSquare, 0, true, true},
+                          Caps{LineCapTriangle, 0, true, false}}) {
+        ViewFixture f;
+        Line2dFeature wide = RedLine(45.0, 50.0, 55.0, 50.0);
+        ASSERT_TRUE(wide.SetLineWidthNo(9));
+        f.Add(wide);
+        ASSERT_TRUE(f.doc.SetPartLineWidthDisplayMode(LineWidthAsPrinted, 0));
+        ASSERT_TRUE(f.doc.SetLineCapMode(c.cap, 0)) << c.cap;
+        f.view.SetScale(8.0);
+        f.view.SetCenterPoint(RuVaPnt2d(50, 50));
+        const QImage image = f.Render();
+        // The line's end lies at pixel 140; find its half width from a column across it.
+        const int thick = CountColumn(image, 120, 0, 99, kRed);
+        ASSERT_GE(thick, 8) << c.cap;
+        int row = -1;
+        for (int y = 0; y < 100 && row < 0; ++y)
+            if (Px(image, 120, y) == kRed)
+                row = y + thick / 2;
+        const int half = thick / 2;
+        EXPECT_EQ(Px(image, 140 + half / 2, row) == kRed, c.onAxis) << c.cap;
+        EXPECT_EQ(Px(image, 140 + half / 2 + 1, row - half + 1) == kRed, c.offAxis) << c.cap;
+    }
 }
 
 TEST(ViewRender, HiddenLayersAndHiddenDrawingsAreLeftOut)
@@ -287,6 +322,9 @@ TEST(ViewRender, DimensionValueAboveItsTextPoint)
     ViewFixture f;
     LinearDimension2dFeature dim(RuVaPnt2d(20, 20), RuVaPnt2d(180, 20), 10.0, 90.0, 0.0);
     ASSERT_TRUE(dim.SetTextHeight(15));
+    DimensionSetting zeros(dim.GetDimensionSetting());
+    ASSERT_TRUE(zeros.SetZeroVisible(1));  // "160.00"
+    ASSERT_TRUE(dim.SetDimensionSetting(zeros));
     ASSERT_TRUE(dim.SetValueTextPosFreeMode(TRUE));
     ASSERT_TRUE(dim.SetValueTextPoint(RuVaPnt2d(100.5, 60.5)));
     dim.SetColorNo(-1);

@@ -445,6 +445,27 @@ TEST_F(ControlTest, SpinAsksMovesAndShowsInItsBuddy) {
   EXPECT_EQ(t.ToQString(), QStringLiteral("3"));
 }
 
+// An acceleration table of its own replaces the standard steps (1, 5 after 2 s, 20 after 5 s): each entry
+// gives the step once its time has passed, 1 before the first; an empty table goes back to the standard.
+TEST_F(ControlTest, SpinAccelerationTableGivesTheStepsByTimeHeld) {
+  CSpinButtonCtrl spin;
+  ASSERT_TRUE(spin.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 16, 24), &parent, 97));
+  UDACCEL accel[2] = {{2, 2}, {4, 3}};
+  EXPECT_TRUE(spin.SetAccel(2, accel));
+  UDACCEL back[4] = {};
+  ASSERT_EQ(spin.GetAccel(4, back), 2u);
+  EXPECT_EQ(back[1].nSec, 4u);
+  EXPECT_EQ(back[1].nInc, 3u);
+  struct Case { DWORD ms; int step; };
+  for (const Case& c : {Case{0, 1}, Case{1999, 1}, Case{2000, 2}, Case{3999, 2}, Case{4000, 3}, Case{60000, 3}})
+    EXPECT_EQ(CSpinButtonCtrl::AccelerationDelta(c.ms, back, 2), c.step) << c.ms;
+  EXPECT_FALSE(spin.SetAccel(-1, accel));
+  EXPECT_FALSE(spin.SetAccel(1, nullptr));
+  EXPECT_TRUE(spin.SetAccel(0, nullptr));
+  EXPECT_EQ(spin.GetAccel(4, back), 0u);
+  EXPECT_EQ(CSpinButtonCtrl::AccelerationDelta(5000), 20);
+}
+
 // ---- static --------------------------------------------------------------------------------
 
 TEST_F(ControlTest, StaticKeepsItsMnemonicTextAndNotifiesClicks) {

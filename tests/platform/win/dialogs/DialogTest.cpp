@@ -475,10 +475,14 @@ TEST_F(DialogTest, OneLayoutFitsBothLanguageFonts) {
   QSize sizes[2];
   for (int lang = 0; lang < 2; ++lang) {
     CExchangeDlg dlg;
-    ASSERT_TRUE(dlg.CreateIndirect(Parsed(lang == 0 ? kExchangeTemplate : jpn.constData())));
+    const DialogTemplate t = Parsed(lang == 0 ? kExchangeTemplate : jpn.constData());
+    ASSERT_TRUE(dlg.CreateIndirect(t));
     CRect client;
     dlg.GetClientRect(&client);
     sizes[lang] = QSize(client.Width(), client.Height());
+    // The template alone tells the size its dialog gets, and the units it is laid out in.
+    EXPECT_EQ(t.GetSizeInPixels(), CSize(client.Width(), client.Height())) << "language " << lang;
+    EXPECT_EQ(t.GetBaseUnits(), dlg.GetBaseUnits()) << "language " << lang;
     int controls = 0;
     for (CWnd* c = dlg.GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT)) {
       CRect r;

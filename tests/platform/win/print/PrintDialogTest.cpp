@@ -20,6 +20,7 @@
 #include <string>
 
 #include "PrintTestApp.h"
+#include "platform/afx/FrameworkText.h"
 #include "platform/afx/ResourceModule.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/win/AfxPrinterData.h"
@@ -568,9 +569,11 @@ TEST_F(PrintDialogTest, FunctionsRunTheDialogsOnARecord) {
 
 namespace {
 
-// The standard templates in a narrow and a wide font: every control inside the dialog (a combo
-// box's rectangle includes its drop-down list, so only its top counts) and every label wide
-// enough for its text.
+// Every control inside the dialog (a combo box's rectangle includes its drop-down list, so only its
+// top counts) and every label wide enough for its text.
+void ExpectControlsAndTextsFit(const DialogTemplate& dt, const char* font);
+
+// The built-in standard templates in a narrow and a wide font.
 TEST(StandardPrintTemplates, FitTheirControlsAndTextsInEitherFont) {
   const CString texts[] = {CPrintDialog::GetStandardTemplateText(FALSE), CPrintDialog::GetStandardTemplateText(TRUE),
                            CPageSetupDialog::GetStandardTemplateText()};
@@ -582,33 +585,66 @@ TEST(StandardPrintTemplates, FitTheirControlsAndTextsInEitherFont) {
       CString why;
       ASSERT_TRUE(dt.Parse(t.constData() ? reinterpret_cast<const BYTE*>(t.constData()) : nullptr, static_cast<size_t>(t.size()), &why))
           << S(why);
-      CDialog dlg;
-      ASSERT_TRUE(dlg.CreateIndirect(dt));
-      CRect client;
-      dlg.GetClientRect(&client);
-      for (CWnd* c = dlg.GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT)) {
-        SCOPED_TRACE(testing::Message() << S(dt.GetCaption()) << " " << font << " control " << c->GetDlgCtrlID());
-        CRect r;
-        c->GetWindowRect(&r);
-        dlg.ScreenToClient(&r);
-        EXPECT_GE(r.left, 0);
-        EXPECT_GE(r.top, 0);
-        EXPECT_LE(r.right, client.right);
-        bool combo = false;
-        for (const DialogItemTemplate& item : dt.items)
-          if (item.id == c->GetDlgCtrlID()) combo = item.className.CompareNoCase(u"COMBOBOX") == 0;
-        EXPECT_LE(combo ? r.top : r.bottom, client.bottom);
-        CString label;
-        c->GetWindowText(label);
-        const bool isStatic = c->SendMessage(WM_GETDLGCODE) & DLGC_STATIC;
-        if (isStatic && !label.IsEmpty()) {
-          const QString plain = label.ToQString().remove(QLatin1Char('&'));
-          EXPECT_GE(r.Width(), c->GetQWidget()->fontMetrics().horizontalAdvance(plain)) << plain.toStdString();
-        }
-      }
-      dlg.DestroyWindow();
+      ExpectControlsAndTextsFit(dt, font);
     }
   }
+}
+
+// The program's language libraries carry the standard templates in their language: the dialogs
+// show those texts, and every Japanese label still fits.
+TEST(StandardPrintTemplates, ComeFromTheLanguageLibraryInItsLanguage) {
+  struct Case {
+    const char* language;
+    const char* printCaption;
+    const char* autoSource;
+  } cases[] = {{"ENG", "Print", "Automatically select"}, {"JPN", "印刷", "自動選択"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    std::u16string reason;
+    ResourceModule* module = AfxLoadResourceModule(
+        QStringLiteral(KC_TEST_RESOURCE_DIR "/KcResource%1.rcc").arg(QLatin1String(c.language)).toStdU16String(), &reason);
+    ASSERT_NE(module, nullptr) << QString::fromStdU16String(reason).toStdString();
+    ResourceModule* old = AfxGetResourceHandle();
+    AfxSetResourceHandle(module);
+    for (UINT id : {AFX_IDD_STANDARD_PRINT, AFX_IDD_STANDARD_PRINT_SETUP, AFX_IDD_STANDARD_PAGE_SETUP}) {
+      DialogTemplate dt;
+      CString why;
+      ASSERT_TRUE(dt.LoadOrParse(id, "", &why)) << S(why);
+      if (id == AFX_IDD_STANDARD_PRINT) EXPECT_EQ(S(dt.GetCaption()), c.printCaption);
+      ExpectControlsAndTextsFit(dt, "");
+    }
+    EXPECT_EQ(S(AfxLoadFrameworkText(AFX_IDS_PRINT_SOURCE_AUTO, u"")), c.autoSource);
+    AfxSetResourceHandle(old);
+    AfxFreeResourceModule(module);
+  }
+}
+
+void ExpectControlsAndTextsFit(const DialogTemplate& dt, const char* font) {
+  CDialog dlg;
+  ASSERT_TRUE(dlg.CreateIndirect(dt));
+  CRect client;
+  dlg.GetClientRect(&client);
+  for (CWnd* c = dlg.GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT)) {
+    SCOPED_TRACE(testing::Message() << S(dt.GetCaption()) << " " << font << " control " << c->GetDlgCtrlID());
+    CRect r;
+    c->GetWindowRect(&r);
+    dlg.ScreenToClient(&r);
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.right, client.right);
+    bool combo = false;
+    for (const DialogItemTemplate& item : dt.items)
+      if (item.id == c->GetDlgCtrlID()) combo = item.className.CompareNoCase(u"COMBOBOX") == 0;
+    EXPECT_LE(combo ? r.top : r.bottom, client.bottom);
+    CString label;
+    c->GetWindowText(label);
+    const bool isStatic = c->SendMessage(WM_GETDLGCODE) & DLGC_STATIC;
+    if (isStatic && !label.IsEmpty()) {
+      const QString plain = label.ToQString().remove(QLatin1Char('&'));
+      EXPECT_GE(r.Width(), c->GetQWidget()->fontMetrics().horizontalAdvance(plain)) << plain.toStdString();
+    }
+  }
+  dlg.DestroyWindow();
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+// Edits the user attributes of the picked shapes, or of picked placed components (values only), in the
+// attribute dialog and writes them back in one undo step ("Korvan.Settings.Attributes").
+
+#include "command/CommandBase.h"
+
+namespace QZ2Command {
+
+class Attribute2dCommand : public CommandBase
+{
+    DECLARE_DYNCREATE(Attribute2dCommand)
+public:
+    enum : WORD { itemShapes = 0 };
+
+    void SetupParameters() override;
+    int OnInput(int nIndex) override;
+};
+
+}  // namespace QZ2Command

@@ -1,0 +1,7 @@
+#include "structure/CDrawingToolBar.h"
+
+IMPLEMENT_DYNAMIC(CDrawingToolBar, CBarToolBar)
+
+CDrawingToolBar::CDrawingToolBar() = default;
+
+CDrawingToolBar::~CDrawingToolBar() = default;

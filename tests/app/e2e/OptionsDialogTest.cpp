@@ -1,0 +1,174 @@
+// The options dialog in the running program: Tools > Options with no drawing open changes the cursor,
+// the snap box, a snap kind and the snap angle; OK reaches the command manager, the toolbar's kind button
+// and the settings store at once and survives a restart; Cancel leaves the store's bytes as they were;
+// Snap Settings opens the snap page over a running line command, which goes on afterwards.
+
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+
+#include <QtCore/QDirIterator>
+#include <QtCore/QFile>
+#include <QtCore/QMap>
+
+#include "app/CMainFrame.h"
+#include "app/SystemEnvironment.h"
+#include "command/CCommandBar.h"
+#include "command/CommandBase.h"
+#include "command/CommandManager.h"
+#include "controls/CSelectColorComboBox.h"
+#include "platform/win/WinConstants.h"
+#include "platform/win/WinMessages.h"
+#include "settings/COptionsTreeDialog.h"
+#include "tests/support/app/RecordingCmdUI.h"
+
+namespace {
+
+constexpr UINT kOptions = 34644;
+constexpr UINT kSnapSettings = 34645;
+constexpr UINT kLine = 33412;
+constexpr UINT kEndPointKind = 34652;
+constexpr UINT kInputOptionsButton = 37105;  // the toolbar button of snap kind 0x0002
+constexpr COLORREF kCursor = RGB(10, 200, 30);
+
+class OptionsDialogTest : public ProgramFixture
+{
+protected:
+    void SetUp() override
+    {
+        COptionsTreeDialog::s_nLastPage = 0;
+        ProgramFixture::SetUp();
+    }
+    static void Press(CWnd& dialog, int nID) { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0); }
+    // Every file of the settings store, by path.
+    QMap<QString, QByteArray> StoreFiles() const
+    {
+        QMap<QString, QByteArray> files;
+        const QString root = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
+        for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString path = it.next();
+            QFile f(path);
+            if (f.open(QIODevice::ReadOnly))
+                files.insert(path, f.readAll());
+        }
+        return files;
+    }
+    // The user's changes: cursor colour and snap box 12 on the cursor page, end points off and 30 degrees
+    // on the snap page.
+    static void Change(COptionsTreeDialog& dialog)
+    {
+        ASSERT_TRUE(dialog.SelectPage(&dialog.m_cursor));
+        CCursorOptionsPage& cursor = dialog.m_cursor;
+        cursor.m_pColorCombo->SetColorRef(kCursor);
+        cursor.SendMessage(WM_COMMAND, MAKEWPARAM(CCursorOptionsPage::kColor, CBN_SELENDOK),
+                           reinterpret_cast<LPARAM>(cursor.m_pColorCombo->GetSafeHwnd()));
+        cursor.m_slider.SetPos(12);
+        cursor.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 12),
+                           reinterpret_cast<LPARAM>(cursor.m_slider.GetSafeHwnd()));
+        ASSERT_TRUE(dialog.SelectPage(&dialog.m_snap));
+        CSnapOptionsPage& snap = dialog.m_snap;
+        snap.CheckDlgButton(CSnapOptionsPage::kFirstKind + 1, BST_UNCHECKED);
+        snap.m_angle.SetWindowText(u"30");
+    }
+};
+
+TEST_F(OptionsDialogTest, OkReachesTheManagerTheToolbarAndTheStoreAndSurvivesARestart)
+{
+    m_app->CloseAllDocuments(FALSE);
+    Pump();
+    ASSERT_EQ(ActiveDocument(), nullptr);
+    ASSERT_TRUE(m_app->GetSystemEnvironment()->m_SnapType & 0x0002);
+    bool shown = false;
+    WhenModal<COptionsTreeDialog>([&](COptionsTreeDialog& dialog) {
+        shown = true;
+        Change(dialog);
+        Press(dialog, IDOK);
+    });
+    Command(kOptions);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(PendingModalActions(), 0u);
+
+    const SystemEnvironment& options = *m_app->GetSystemEnvironment();
+    EXPECT_EQ(options.m_CursorColor, kCursor);
+    EXPECT_EQ(options.m_SnapBoxSize, 12);
+    EXPECT_EQ(options.m_SnapType & 0x0002, 0u);
+    EXPECT_DOUBLE_EQ(options.m_SnapAngle, 30.0);
+    const auto& snap = m_manager->GetSnapOptions();
+    EXPECT_EQ(snap.dwType & 0x0002, 0u);
+    EXPECT_DOUBLE_EQ(snap.dAngle, 30.0);
+    EXPECT_EQ(snap.cursorColor, kCursor);
+    EXPECT_EQ(snap.nBoxSize, 12);
+    RecordingCmdUI button(kEndPointKind);
+    m_frame->OnCmdMsg(kEndPointKind, static_cast<int>(CN_UPDATE_COMMAND_UI), &button, nullptr);
+    EXPECT_EQ(button.check, 0);
+    EXPECT_EQ(COptionsTreeDialog::s_nLastPage, COptionsTreeDialog::pageSnap);
+
+    // In the store at once, before any exit.
+    SystemEnvironment stored;
+    ASSERT_TRUE(stored.Load(0x7FFF0000));
+    EXPECT_EQ(stored.m_CursorColor, kCursor);
+    EXPECT_EQ(stored.m_SnapBoxSize, 12);
+    EXPECT_DOUBLE_EQ(stored.m_SnapAngle, 30.0);
+
+    Stop();
+    ASSERT_TRUE(Start());
+    const SystemEnvironment& again = *m_app->GetSystemEnvironment();
+    EXPECT_EQ(again.m_CursorColor, kCursor);
+    EXPECT_EQ(again.m_SnapBoxSize, 12);
+    EXPECT_EQ(again.m_SnapType & 0x0002, 0u);
+    EXPECT_DOUBLE_EQ(again.m_SnapAngle, 30.0);
+}
+
+TEST_F(OptionsDialogTest, CancelLeavesTheStoreAndTheOptionsAlone)
+{
+    // The store as an earlier OK left it.
+    m_app->GetSystemEnvironment()->Save();
+    const QMap<QString, QByteArray> before = StoreFiles();
+    ASSERT_FALSE(before.isEmpty());
+    const SystemEnvironment options(*m_app->GetSystemEnvironment());
+    WhenModal<COptionsTreeDialog>([&](COptionsTreeDialog& dialog) {
+        Change(dialog);
+        Press(dialog, IDCANCEL);
+    });
+    Command(kOptions);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_EQ(StoreFiles(), before);
+    EXPECT_EQ(m_app->GetSystemEnvironment()->m_CursorColor, options.m_CursorColor);
+    EXPECT_EQ(m_app->GetSystemEnvironment()->m_SnapType, options.m_SnapType);
+    // The page shown last is remembered for Cancel too.
+    EXPECT_EQ(COptionsTreeDialog::s_nLastPage, COptionsTreeDialog::pageSnap);
+}
+
+TEST_F(OptionsDialogTest, SnapSettingsOpenTheSnapPageOverARunningLineCommandThatGoesOn)
+{
+    ASSERT_NE(NewDrawing(), nullptr);
+    Command(kLine);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    ASSERT_EQ(m_manager->GetActiveCommand()->GetIdentifier(), CString(u"Korvan.Shape.Line"));
+    COptionsTreeDialog::s_nLastPage = COptionsTreeDialog::pageCursor;
+    int shownPage = 0;
+    WhenModal<COptionsTreeDialog>([&](COptionsTreeDialog& dialog) {
+        shownPage = dialog.ShownPage();
+        Press(dialog, IDOK);
+    });
+    Command(kSnapSettings);
+    EXPECT_EQ(shownPage, COptionsTreeDialog::pageSnap);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    EXPECT_EQ(m_manager->GetActiveCommand()->GetIdentifier(), CString(u"Korvan.Shape.Line"));
+}
+
+TEST_F(OptionsDialogTest, TheCommandBarsInputOptionsButtonOpensTheInputPage)
+{
+    int shownPage = 0;
+    WhenModal<COptionsTreeDialog>([&](COptionsTreeDialog& dialog) {
+        shownPage = dialog.ShownPage();
+        Press(dialog, IDCANCEL);
+    });
+    ASSERT_NE(m_frame->GetCommandBar(), nullptr);
+    m_frame->GetCommandBar()->SendMessage(WM_COMMAND, MAKEWPARAM(kInputOptionsButton, 0), 0);
+    EXPECT_TRUE(WaitFor([&] { return shownPage != 0; }));
+    EXPECT_EQ(shownPage, COptionsTreeDialog::pageInput);
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+// Settings > Basic Shape Setting in the running program: the style dialog opens on the basic shape page,
+// OK writes what changed (numbers and named styles) as one undo step that Undo takes back, and Cancel or
+// OK without a change leave the document as it was.
+
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+
+#include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/GeneralFeatureSettingStyles.h"
+#include "platform/win/WinConstants.h"
+#include "platform/win/WinCtrlConstants.h"
+#include "settings/CFeatureSettingTreeDialog.h"
+#include "libs/vevure/DimensionSetting.h"
+#include "settings/CDimensionColorLineSettingPage.h"
+#include "settings/CGeneralFeatureSettingPage.h"
+#include "settings/CPointMarkerSettingPage.h"
+#include "libs/vevure/PointMarkerSetting.h"
+#include "settings/CRegisterSettingStyleDialog.h"
+
+namespace {
+
+constexpr UINT kBasicShapeSetting = 34631;
+
+class StyleSettingCommandTest : public ProgramFixture
+{
+protected:
+    static void Press(CWnd& dialog, int nID) { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0); }
+    static CGeneralFeatureSettingPage& Page(CFeatureSettingTreeDialog& dialog)
+    {
+        return *static_cast<CGeneralFeatureSettingPage*>(dialog.GetCurrentPage());
+    }
+    static void PickColour(CFeatureSettingTreeDialog& dialog, short colour)
+    {
+        CGeneralFeatureSettingPage& page = Page(dialog);
+        ASSERT_TRUE(page.m_colorList.SetColorNo(colour));
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(CGeneralFeatureSettingPage::kColorId, CBN_SELENDOK),
+                         reinterpret_cast<LPARAM>(page.m_colorList.m_hWnd));
+    }
+};
+
+TEST_F(StyleSettingCommandTest, OKWritesOneUndoStepAndCancelNothing)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    ASSERT_NE(pModel, nullptr);
+    const short colour0 = pModel->GetCurrentColorNo();
+    const short colour1 = colour0 == 5 ? 6 : 5;
+    const int undo0 = pModel->GetUndoCount();
+
+    // Cancel after a change: nothing changes.
+    bool opened = false;
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        opened = dialog.GetCurrentPageIndex() == CFeatureSettingPropertyPage::kGeneralPage;
+        PickColour(dialog, colour1);
+        Press(dialog, IDCANCEL);
+    });
+    Command(kBasicShapeSetting);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_TRUE(opened) << "the dialog opens on the basic shape page";
+    EXPECT_EQ(pModel->GetCurrentColorNo(), colour0);
+    EXPECT_EQ(pModel->GetUndoCount(), undo0);
+
+    // OK without a change: no undo step.
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) { Press(dialog, IDOK); });
+    Command(kBasicShapeSetting);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_EQ(pModel->GetUndoCount(), undo0);
+
+    // A new colour registered as a named style: numbers and collection in one step.
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        PickColour(dialog, colour1);
+        Press(dialog, CFeatureSettingTreeDialog::kRegisterId);
+        Press(dialog, IDOK);
+    });
+    WhenModal<CRegisterSettingStyleDialog>([&](CRegisterSettingStyleDialog& names) {
+        names.m_nameList.SetWindowText(u"Mine");
+        Press(names, IDOK);
+    });
+    Command(kBasicShapeSetting);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_EQ(pModel->GetCurrentColorNo(), colour1);
+    ASSERT_NE(pModel->GetGeneralFeatureSettingStyles()->GetSettingStyle(CString(u"Mine")), nullptr);
+    EXPECT_EQ(pModel->GetUndoCount(), undo0 + 1);
+
+    ASSERT_TRUE(pModel->Undo(1));
+    EXPECT_EQ(pModel->GetCurrentColorNo(), colour0);
+    EXPECT_EQ(pModel->GetGeneralFeatureSettingStyles()->GetSettingStyle(CString(u"Mine")), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StyleSettingCommandTest, PointMarkerSettingOpensItsPageAndWritesTheNewSize)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    const double size0 = pModel->GetPointMarkerSetting()->GetSize();
+    const double size1 = size0 == 4.5 ? 5.5 : 4.5;
+    const int undo0 = pModel->GetUndoCount();
+    int page = 0;
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        page = dialog.GetCurrentPageIndex();
+        CWnd* pPage = dialog.GetCurrentPage();
+        pPage->GetDlgItem(CPointMarkerSettingPage::kSizeId)->SetWindowText(CString::FromQString(QString::number(size1)));
+        Press(dialog, IDOK);
+    });
+    Command(34632);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_EQ(page, CFeatureSettingPropertyPage::kPointMarkerPage);
+    EXPECT_EQ(m_app->m_nLastStylePage, CFeatureSettingPropertyPage::kPointMarkerPage)
+        << "the application keeps the page shown last";
+    EXPECT_DOUBLE_EQ(pModel->GetPointMarkerSetting()->GetSize(), size1);
+    EXPECT_EQ(pModel->GetUndoCount(), undo0 + 1);
+    ASSERT_TRUE(pModel->Undo(1));
+    EXPECT_DOUBLE_EQ(pModel->GetPointMarkerSetting()->GetSize(), size0);
+}
+
+TEST_F(StyleSettingCommandTest, DimensionSettingWritesTheDimensionColourAndCancelNothing)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    const DimensionSetting before = *pModel->GetDimensionSetting();
+    const short colour1 = before.GetColorNo() == 4 ? 5 : 4;
+    const int undo0 = pModel->GetUndoCount();
+    auto pick = [colour1](CFeatureSettingTreeDialog& dialog) {
+        auto* pPage = dynamic_cast<CDimensionColorLineSettingPage*>(dialog.GetCurrentPage());
+        ASSERT_NE(pPage, nullptr);
+        ASSERT_TRUE(pPage->m_colorList.SetColorNo(colour1));
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(CDimensionColorLineSettingPage::kColorId, CBN_SELENDOK),
+                           reinterpret_cast<LPARAM>(pPage->m_colorList.m_hWnd));
+    };
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        pick(dialog);
+        Press(dialog, IDCANCEL);
+    });
+    Command(34636);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_TRUE(pModel->GetDimensionSetting()->IsEqual(before)) << "Cancel changes nothing";
+    EXPECT_EQ(pModel->GetUndoCount(), undo0);
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        pick(dialog);
+        Press(dialog, IDOK);
+    });
+    Command(34636);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_EQ(pModel->GetDimensionSetting()->GetColorNo(), colour1);
+    EXPECT_EQ(pModel->GetDimensionSetting()->GetArrowSize1(), before.GetArrowSize1());
+    EXPECT_EQ(pModel->GetUndoCount(), undo0 + 1);
+    ASSERT_TRUE(pModel->Undo(1));
+    EXPECT_TRUE(pModel->GetDimensionSetting()->IsEqual(before));
+}
+
+}  // namespace
