@@ -217,6 +217,9 @@ void CMainFrame::InstallShellServices()
     CommandManager::SetShellServices(shell);
 
     CLayerBar::FrameServices layers;
+    layers.pfnShowLayerProperties = [](CMainFrame* pFrame, Draw2dDocument* pModel, long nLayerID, BOOL bShow) {
+        pFrame->ShowLayerProperties(pModel, nLayerID, bShow);
+    };
     layers.pfnReleaseLayerProperties = [](CMainFrame* pFrame) { pFrame->ReleasePropertyBarDocument(2); };
     layers.pfnShowLayerTable = [](CMainFrame*) {
         if (CommandManager* pManager = ServicesManager())

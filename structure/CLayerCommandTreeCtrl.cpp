@@ -17,6 +17,7 @@
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinInput.h"
+#include "structure/CLayerMoveDialog.h"
 
 IMPLEMENT_DYNAMIC(CLayerCommandTreeCtrl, CLayerTreeCtrl)
 
@@ -308,7 +309,27 @@ void CLayerCommandTreeCtrl::OnRename()
 
 void CLayerCommandTreeCtrl::OnMove()
 {
-    // The move dialog is not part of this tree yet; dragging moves layers.
+    HTREEITEM hItem = GetSelectedItem();
+    const LayerFeature* pRecord = GetItemLayer(hItem);
+    if (m_pDocument == nullptr || pRecord == nullptr || IsRootItem(hItem))
+        return;
+    const long id = pRecord->GetLayerID();
+    CLayerMoveDialog dialog(this);
+    dialog.m_pDocument = m_pDocument;
+    dialog.m_movedIDs.Add(static_cast<DWORD>(id));
+    if (dialog.DoModal() != IDOK)
+        return;
+    {
+        UndoStep step(m_pDocument);
+        const long target = dialog.m_nTargetID;
+        if (dialog.GetPosition() == CLayerMoveDialog::posBefore)
+            m_pDocument->MoveBeforeLayer(id, target, 1);
+        else if (dialog.GetPosition() == CLayerMoveDialog::posAfter)
+            m_pDocument->MoveAfterLayer(id, target, 1);
+        else
+            m_pDocument->MoveInLayer(id, target, -1, 1);
+    }
+    SetFocus();
 }
 
 void CLayerCommandTreeCtrl::OnAllOthers(UINT nID)

@@ -64,6 +64,12 @@ int CLayerTreeCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
+void CLayerTreeCtrl::PreSubclassWindow()
+{
+    CQZ2TreeCtrl::PreSubclassWindow();
+    SetImageList(&m_imageList, TVSIL_NORMAL);
+}
+
 void CLayerTreeCtrl::OnDestroy()
 {
     // The items' records go now, while this object still hears of each deletion.

@@ -35,6 +35,8 @@ public:
 
     // Creates the tree with its styles (check boxes with option 0x40) and image list.
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
+    // A tree of a dialog template gets the image list here.
+    void PreSubclassWindow() override;
 
     void SetDocument(Draw2dDocument* pDocument);
     Draw2dDocument* GetDocument() const { return m_pDocument; }

@@ -226,6 +226,9 @@ public:
   void Delete(QTreeWidgetItem* it) {
     // Children first, each told to the parent.
     while (it->childCount() > 0) Delete(it->child(it->childCount() - 1));
+    // The label being edited goes with its item: the edit ends as cancelled.
+    if (m_editing && it == m_editItem && m_editor) emit m_delegate->closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
+    if (it == m_editItem) { m_editing = false; m_editor = nullptr; m_editItem = nullptr; }
     NMTREEVIEW nm{};
     Fill(nm.itemOld, it);
     NotifyParent(&nm.hdr, TVN_DELETEITEM);
@@ -487,13 +490,12 @@ public:
         result = m_editor ? reinterpret_cast<LRESULT>(CWnd::HwndFromQWidget(m_editor, FALSE)) : 0;
         return true;
       case TVM_ENDEDITLABELNOW:
-        if (m_editor) {
-          if (wParam) {
-            closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
-          } else {
-            commitData(m_editor);
-            closeEditor(m_editor, QAbstractItemDelegate::NoHint);
-          }
+        if (m_editor && m_editing) {
+          // Through the delegate's signals, so the end is told and the editor forgotten as when the
+          // user ends it; the view's own slots would only drop the widget later.
+          QWidget* editor = m_editor;
+          if (!wParam) emit m_delegate->commitData(editor);
+          if (m_editing) emit m_delegate->closeEditor(editor, wParam ? QAbstractItemDelegate::RevertModelCache : QAbstractItemDelegate::NoHint);
         }
         result = TRUE;
         return true;

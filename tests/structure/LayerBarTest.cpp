@@ -23,6 +23,7 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/WinConstants.h"
 #include "structure/CLayerBar.h"
+#include "structure/CLayerMoveDialog.h"
 
 namespace {
 
@@ -415,6 +416,54 @@ TEST_F(LayerBarTest, DISABLED_Screenshot)
     Pick(ld.a);
     PumpEvents();
     ASSERT_TRUE(bar.GetQWidget()->grab().save(dir + QStringLiteral("/layer-bar.png")));
+}
+
+}  // namespace
+
+namespace {
+
+// The move command opens the move dialog for the selected record and moves it where the dialog says, in
+// one undo step; Cancel moves nothing.
+TEST_F(LayerBarTest, MoveThroughTheDialog)
+{
+    struct Case {
+        const char* what;
+        int button;
+        int position;
+        long target;
+        long parent;
+        int index;
+    };
+    const Case cases[] = {
+        {"into a group", IDOK, CLayerMoveDialog::posInto, ld.g2, ld.g2, 2},
+        {"before a layer", IDOK, CLayerMoveDialog::posBefore, ld.a, ld.g1, 0},
+        {"after a group", IDOK, CLayerMoveDialog::posAfter, ld.g1, -1, 1},
+        {"cancelled", IDCANCEL, CLayerMoveDialog::posInto, ld.g2, -1, 1},
+    };
+    const int radio[] = {CLayerMoveDialog::IDC_BEFORE, CLayerMoveDialog::IDC_AFTER, CLayerMoveDialog::IDC_INTO};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int start = ld.doc.GetUndoCount();
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* pDialog = dynamic_cast<CLayerMoveDialog*>(CWnd::FromQWidget(QApplication::activeModalWidget()));
+            ASSERT_NE(pDialog, nullptr);
+            shown = true;
+            ASSERT_EQ(pDialog->m_movedIDs.GetSize(), 1);
+            EXPECT_EQ(static_cast<long>(pDialog->m_movedIDs[0]), ld.e);
+            pDialog->GetTree().Select(pDialog->GetTree().FindLayerItem(c.target), TVGN_CARET);
+            pDialog->CheckRadioButton(radio[0], radio[2], radio[c.position]);
+            pDialog->SendMessage(WM_COMMAND, c.button, 0);
+        });
+        Pick(ld.e);
+        Command(Tree::cmdMove);
+        EXPECT_TRUE(shown);
+        const LayerFeatureTable* t = ld.doc.GetLayerTable();
+        EXPECT_EQ(t->GetParentLayerID(ld.e), c.parent);
+        EXPECT_EQ(t->GetChildLayerID(c.parent, c.index), ld.e);
+        EXPECT_EQ(ld.doc.GetUndoCount(), start + (c.button == IDOK ? 1 : 0));
+        ExpectMatches();
+    }
 }
 
 }  // namespace
