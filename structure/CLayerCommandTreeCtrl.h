@@ -4,6 +4,7 @@
 // to reorder, the Delete key and the context menu. Every change to the document is one undo step; the
 // tree then follows the document's notifications (through its bar).
 
+#include "platform/afx/CStringArray.h"
 #include "structure/CLayerTreeCtrl.h"
 
 class CMenu;
