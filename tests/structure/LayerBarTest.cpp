@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "StructureFixture.h"
 #include "StructureTestSupport.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/LayerFeature.h"
@@ -29,26 +30,18 @@ namespace {
 
 using Tree = CLayerCommandTreeCtrl;
 
-// Answers the next message box with a button, remembering its text.
+// Answers the next message box with a button through the test application, which every box of the
+// process reaches once it exists; remembers whether one came and its text.
 struct BoxAnswer {
     QMessageBox::StandardButton press;
-    QString text;
-    bool seen = false;
+    size_t before = 0;
     void Arm()
     {
-        QTimer::singleShot(0, [this] {
-            QMessageBox* box = nullptr;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible())
-                    box = b;
-            if (box == nullptr)
-                return;
-            seen = true;
-            text = box->text();
-            if (QAbstractButton* b = box->button(press))
-                b->click();
-        });
+        before = TheApp().boxes.size();
+        TheApp().answer = press == QMessageBox::Yes ? IDYES : press == QMessageBox::No ? IDNO : IDCANCEL;
     }
+    bool Seen() const { return TheApp().boxes.size() > before; }
+    QString Text() const { return Seen() ? TheApp().boxes.back() : QString(); }
 };
 
 class LayerBarTest : public EnglishStructureTest
@@ -215,8 +208,8 @@ TEST_F(LayerBarTest, AddRenameDeleteEachOneUndoStep)
     BoxAnswer no{QMessageBox::No};
     no.Arm();
     Command(Tree::cmdDelete);
-    EXPECT_TRUE(no.seen);
-    EXPECT_TRUE(no.text.contains(QStringLiteral("'D'")));
+    EXPECT_TRUE(no.Seen());
+    EXPECT_TRUE(no.Text().contains(QStringLiteral("'D'")));
     EXPECT_TRUE(ld.doc.GetLayerTable()->IsExistLayerID(ld.d));
     BoxAnswer yes{QMessageBox::Yes};
     yes.Arm();
@@ -241,7 +234,7 @@ TEST_F(LayerBarTest, AGroupWithShapesBelowAsksToo)
     BoxAnswer no{QMessageBox::No};
     no.Arm();
     Command(Tree::cmdDelete);
-    EXPECT_TRUE(no.seen) << "the shapes of a layer inside the group count";
+    EXPECT_TRUE(no.Seen()) << "the shapes of a layer inside the group count";
     EXPECT_TRUE(ld.doc.GetLayerTable()->IsExistLayerID(ld.g2));
 }
 
