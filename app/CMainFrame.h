@@ -99,6 +99,8 @@ public:
     void ReleasePropertyBarDocument(UINT nKind);
     // A drawing, or a part layout (nLayoutID not -1), shown in the property bar; FALSE when it cannot be.
     BOOL ShowDrawingProperties(Draw2dDocument* pModel, long nDrawingID, long nLayoutID, BOOL bShow);
+    // A layer or layer group (-1: all layers) in the property bar; bShow brings the bar up.
+    BOOL ShowLayerProperties(Draw2dDocument* pModel, long nLayerID, BOOL bShow);
     // The drawing view of the active document window; NULL when a table tab or no window is active.
     CQZ2View* GetActiveDrawView();
     void RefreshSkyView();

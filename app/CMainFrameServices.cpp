@@ -28,6 +28,7 @@
 #include "property/FeaturePropertyBase.h"
 #include "property/ShapeFeaturePropertyBase.h"
 #include "structure/CDrawingBar.h"
+#include "structure/CLayerBar.h"
 #include "structure/StructureServices.h"
 
 namespace {
@@ -214,6 +215,18 @@ void CMainFrame::InstallShellServices()
     shell.pfnIsDrawComponentBarVisible = [](CMainFrame* pFrame) { return pFrame->IsDrawComponentBarVisible(); };
     shell.pfnShowDrawComponentBar = [](CMainFrame* pFrame, BOOL bShow) { return pFrame->ShowDrawComponentBar(bShow); };
     CommandManager::SetShellServices(shell);
+
+    CLayerBar::FrameServices layers;
+    layers.pfnShowLayerProperties = [](CMainFrame* pFrame, Draw2dDocument* pModel, long nLayerID, BOOL bShow) {
+        pFrame->ShowLayerProperties(pModel, nLayerID, bShow);
+    };
+    layers.pfnReleaseLayerProperties = [](CMainFrame* pFrame) { pFrame->ReleasePropertyBarDocument(2); };
+    layers.pfnShowLayerTable = [](CMainFrame*) {
+        if (CommandManager* pManager = ServicesManager())
+            pManager->ShowLayerTableView();
+    };
+    layers.pfnForwardNotify = [](CMainFrame* pFrame, NotifyInfoBase* pInfo) { pFrame->BroadcastDocumentNotify(pInfo); };
+    CLayerBar::SetFrameServices(layers);
 
     ControlsServices::ShellHooks controls;
     controls.pfnGetDocument = []() -> Draw2dDocument* {

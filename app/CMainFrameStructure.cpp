@@ -4,8 +4,10 @@
 
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/LayerFeatureTable.h"
 #include "platform/win/CCmdUI.h"
 #include "property/DrawingFeatureProperty.h"
+#include "property/LayerFeatureProperty.h"
 #include "structure/CSkyViewBar.h"
 
 BOOL CMainFrame::ShowDrawingProperties(Draw2dDocument* pModel, long nDrawingID, long nLayoutID, BOOL bShow)
@@ -16,6 +18,18 @@ BOOL CMainFrame::ShowDrawingProperties(Draw2dDocument* pModel, long nDrawingID, 
     const PartDrawingLayout* pLayout = nLayoutID >= 0 ? pModel->GetPartLayoutByID(nLayoutID) : nullptr;
     // The bar shows a clone of it.
     QZ2Command::DrawingFeatureProperty object(pModel, pDrawing, pLayout);
+    ShowFeatureProperties(&object, FALSE, bShow);
+    return TRUE;
+}
+
+BOOL CMainFrame::ShowLayerProperties(Draw2dDocument* pModel, long nLayerID, BOOL bShow)
+{
+    if (pModel == nullptr || m_pPropertyBar == nullptr)
+        return FALSE;
+    if (nLayerID != -1 && pModel->GetLayerTable()->GetLayerFeature(nLayerID) == nullptr)
+        return FALSE;
+    // The bar shows a clone of it.
+    QZ2Command::LayerFeatureProperty object(pModel, nLayerID);
     ShowFeatureProperties(&object, FALSE, bShow);
     return TRUE;
 }

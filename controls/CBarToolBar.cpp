@@ -24,8 +24,9 @@ BOOL CBarToolBar::CreateForBar(CWnd* pOwner, UINT nID, UINT nResID)
     SetOwner(pOwner);
     SetRouteCommandsViaFrame(FALSE);
     m_pFocusWnd = pOwner;
-    if (nResID != 0 && !LoadToolBar(nResID, 0, 0, TRUE))
-        return FALSE;
+    // Without the resource (no language library) the toolbar still exists, empty.
+    if (nResID != 0)
+        LoadToolBar(nResID, 0, 0, TRUE);
     m_bLocked = TRUE;
     return TRUE;
 }

@@ -13,8 +13,9 @@ public:
     CBarToolBar();
     ~CBarToolBar() override;
 
-    // Creates the toolbar in pOwner with the buttons of toolbar resource nResID (0: none yet), tool
-    // tips and fly-by, no gripper or borders, pOwner as owner and focus window.
+    // Creates the toolbar in pOwner with the buttons of toolbar resource nResID (0 or a missing
+    // resource: none yet), tool tips and fly-by, no gripper or borders, pOwner as owner and focus
+    // window.
     BOOL CreateForBar(CWnd* pOwner, UINT nID, UINT nResID);
 
     void SetFocusWindow(CWnd* pWnd) { m_pFocusWnd = pWnd; }

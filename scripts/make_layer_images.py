@@ -2,7 +2,8 @@
 """Draws the layer views' pictures with the shapes of make_toolbar_images.py: BITMAP/401.png, the
 strip of the layer trees and lists (closed folder, open folder, current layer, displayed layer,
 layer not displayed, pencil, grey pencil, padlock; 16 x 16 each, transparent where nothing is
-drawn). The build does not run this script: its output is kept in resource/.
+drawn), and the layer bar's toolbar TOOLBAR/301 with its strip BITMAP/301.png. The build does not run
+this script: its output is kept in resource/.
 
     python3 scripts/make_layer_images.py [resource folder]
 """
@@ -17,6 +18,7 @@ T = importlib.util.module_from_spec(_spec)
 _spec.loader.exec_module(T)
 
 LAYER_IMAGES = 401
+LAYER_TOOLBAR = 301
 
 
 def folder(open_):
@@ -60,12 +62,46 @@ IMAGES = [
 ]
 
 
+def plus(x, y):
+    return [T.line(x, y - 3, x, y + 3, T.GREEN, 1.8), T.line(x - 3, y, x + 3, y, T.GREEN, 1.8)]
+
+
+def table():
+    out = [T.framed_polygon([(1.5, 2.5), (14.5, 2.5), (14.5, 13.5), (1.5, 13.5)], T.WHITE)]
+    out.append(T.fill_rect(2, 3, 14, 5.5, T.SKY))
+    for y in (8, 10.8):
+        out.append(T.line(2, y, 14, y, T.LIGHT))
+    out.append(T.line(6, 3, 6, 13, T.LIGHT))
+    return T.flat(out)
+
+
+# The layer bar's buttons: add layer, add group, delete, make current, properties, layer table.
+TOOLBAR = [
+    (34227, lambda: T.flat(sheets(T.WHITE, T.WHITE), plus(12, 12))),
+    (34228, lambda: T.flat(folder(False), plus(12, 11.5))),
+    None,
+    (34229, lambda: T.flat(T.line(3, 3, 13, 13, T.RED, 2.6), T.line(13, 3, 3, 13, T.RED, 2.6))),
+    None,
+    (34230, lambda: T.flat(sheets(T.SKY, (180, 215, 250), T.BLUE), pencil(T.ORANGE, T.INK))),
+    (34240, lambda: T.flat(T.page(), T.line(5.5, 6, 10.5, 6, T.INK), T.line(5.5, 8.5, 10.5, 8.5, T.INK),
+                           T.line(5.5, 11, 10.5, 11, T.INK))),
+    (33306, table),
+]
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(_here, "..", "resource")
     strip = T.strip([T.render(draw()) for draw in IMAGES])
+    buttons = T.strip([T.render(item[1]()) for item in TOOLBAR if item is not None])
+    lines = ["# Layer bar toolbar (written by scripts/make_layer_images.py)", "TOOLBAR 16 16"]
+    lines += ["SEPARATOR" if item is None else "BUTTON %d" % item[0] for item in TOOLBAR]
     for lang in ("ENG", "JPN"):
-        os.makedirs(os.path.join(root, lang, "BITMAP"), exist_ok=True)
+        for kind in ("BITMAP", "TOOLBAR"):
+            os.makedirs(os.path.join(root, lang, kind), exist_ok=True)
         T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % LAYER_IMAGES), strip)
+        T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % LAYER_TOOLBAR), buttons)
+        with open(os.path.join(root, lang, "TOOLBAR", str(LAYER_TOOLBAR)), "w") as f:
+            f.write("\n".join(lines) + "\n")
 
 
 if __name__ == "__main__":

@@ -53,13 +53,12 @@ public:
     // Codes of kind 4: the layer id a, its group g, another layer o, an index i and a with-children flag.
     enum LayerCode {
         layerAdded = 1,         // a layer or a group
-        currentLayerChanged = 2,
         layerRemoved = 3,
         layerMovedInto = 4,     // a, g, i
         layerMovedToGroupEnd = 5,
         layerMovedAfter = 6,    // a, o
         layerMovedBefore = 7,   // a, o
-        layerRefreshAll = 8,
+        currentLayerChanged = 8,
         layerNameChanged = 9,
         layerStateChanged = 10,
         layerHideChanged = 11,

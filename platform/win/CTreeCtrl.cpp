@@ -2,6 +2,7 @@
 
 #include <QtCore/QPointer>
 #include <QtCore/QSet>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -65,6 +66,7 @@ public:
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
+    if (style & TVS_NOHSCROLL) setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_delegate = new KcTreeDelegate(this);
     setItemDelegate(m_delegate);
     connect(m_delegate, &QAbstractItemDelegate::closeEditor, this, [this](QWidget*, QAbstractItemDelegate::EndEditHint) {
@@ -224,6 +226,9 @@ public:
   void Delete(QTreeWidgetItem* it) {
     // Children first, each told to the parent.
     while (it->childCount() > 0) Delete(it->child(it->childCount() - 1));
+    // The label being edited goes with its item: the edit ends as cancelled.
+    if (m_editing && it == m_editItem && m_editor) emit m_delegate->closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
+    if (it == m_editItem) { m_editing = false; m_editor = nullptr; m_editItem = nullptr; }
     NMTREEVIEW nm{};
     Fill(nm.itemOld, it);
     NotifyParent(&nm.hdr, TVN_DELETEITEM);
@@ -364,7 +369,19 @@ public:
         if (!it) { result = FALSE; return true; }
         QRect r = visualItemRect(it);
         if (r.isEmpty()) { result = FALSE; return true; }
-        if (!wParam) r.setLeft(0);
+        if (!wParam) {
+          r.setLeft(0);
+        } else {
+          // The label alone: from the end of the picture to the end of the text, as wide as the
+          // item asks to be.
+          QStyleOptionViewItem opt;
+          initViewItemOption(&opt);
+          const QModelIndex index = indexFromItem(it, 0);
+          const int width = itemDelegate(index)->sizeHint(opt, index).width();
+          const int right = r.left() + width;
+          if (m_images) r.setLeft(r.left() + m_images->cx + 4);
+          r.setRight(std::max(r.left(), right - 1));
+        }
         r.translate(viewport()->pos());
         *rc = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
         result = TRUE;
@@ -473,13 +490,12 @@ public:
         result = m_editor ? reinterpret_cast<LRESULT>(CWnd::HwndFromQWidget(m_editor, FALSE)) : 0;
         return true;
       case TVM_ENDEDITLABELNOW:
-        if (m_editor) {
-          if (wParam) {
-            closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
-          } else {
-            commitData(m_editor);
-            closeEditor(m_editor, QAbstractItemDelegate::NoHint);
-          }
+        if (m_editor && m_editing) {
+          // Through the delegate's signals, so the end is told and the editor forgotten as when the
+          // user ends it; the view's own slots would only drop the widget later.
+          QWidget* editor = m_editor;
+          if (!wParam) emit m_delegate->commitData(editor);
+          if (m_editing) emit m_delegate->closeEditor(editor, wParam ? QAbstractItemDelegate::RevertModelCache : QAbstractItemDelegate::NoHint);
         }
         result = TRUE;
         return true;

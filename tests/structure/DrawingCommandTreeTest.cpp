@@ -173,15 +173,16 @@ TEST_F(DrawingCommandTreeTest, ContextMenusLoseWhatDoesNotApply)
 TEST_F(DrawingCommandTreeTest, AnIconClickWaitsForTheDoubleClickSoADoubleClickStepsOnce)
 {
     HTREEITEM hItem = Item(partA);
-    CRect icon;
-    T().GetItemRect(hItem, &icon, TRUE);
-    // The picture opens the item's rectangle.
+    CRect label;
+    T().GetItemRect(hItem, &label, TRUE);
+    // The picture stands just before the label (16 pixels and a small gap).
     auto* pView = qobject_cast<QTreeWidget*>(T().GetQWidget());
     ASSERT_NE(pView, nullptr);
     QWidget* pViewport = pView->viewport();
-    const QPoint at = QPoint(icon.left + 6, icon.CenterPoint().y) - pViewport->pos();
+    const CPoint icon(label.left - 12, label.CenterPoint().y);
+    const QPoint at = QPoint(icon.x, icon.y) - pViewport->pos();
     UINT flags = 0;
-    ASSERT_EQ(T().HitTest(CPoint(icon.left + 6, icon.CenterPoint().y), &flags), hItem);
+    ASSERT_EQ(T().HitTest(icon, &flags), hItem);
     ASSERT_TRUE(flags & TVHT_ONITEMICON);
     // A single click steps after the double-click interval.
     QTest::mouseClick(pViewport, Qt::LeftButton, {}, at);

@@ -155,7 +155,7 @@ TEST_F(DocumentTest, NotificationsArriveInOrderWithTheirKinds)
     doc.AddFeature(&other, nullptr, 0);  // flag 0 reports nothing
     doc.EndUndoOperation();
     const std::vector<Report> expected = {
-        {4, 1, -1, layer}, {4, 2, -1, layer}, {5, 1, id, -1}, {5, 4, id, -1},
+        {4, 1, -1, layer}, {4, 8, -1, layer}, {5, 1, id, -1}, {5, 4, id, -1},
         {5, 2, id, -1},    {11, 1, -1, -1},   {4, 9, -1, layer},
     };
     EXPECT_EQ(reports, expected);

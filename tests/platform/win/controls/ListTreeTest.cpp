@@ -423,6 +423,65 @@ TEST_F(TreeTest, LabelEditingAndDeletingTellTheParent) {
   EXPECT_EQ(tree.GetSelectedItem(), b) << "the selection moved on";
 }
 
+// Ending an edit from the program (as a bar does before acting on its tree) tells the parent as the
+// user's Enter or Esc would, leaves no editor behind, and lets the next edit start; so does deleting the
+// item being edited.
+TEST_F(TreeTest, AnEditEndedByTheProgramIsToldAndForgotten) {
+  tree.Expand(a, TVE_EXPAND);
+  parent.answers[TVN_ENDLABELEDIT] = TRUE;
+  struct Case {
+    const char* name;
+    BOOL cancel;
+    const char* told;
+    const char* label;
+  };
+  const Case cases[] = {
+      {"kept", FALSE, "stairs", "stairs"},
+      {"cancelled", TRUE, "<none>", "stairs"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    parent.Take();
+    CEdit* edit = tree.EditLabel(a1);
+    ASSERT_NE(edit, nullptr);
+    edit->SetWindowText(u"stairs");
+    EXPECT_TRUE(tree.EndEditLabelNow(c.cancel));
+    EXPECT_EQ(tree.GetEditControl(), nullptr) << "no editor right after the end";
+    std::vector<TreeTold> t = parent.Take();
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[1].code, static_cast<UINT>(TVN_ENDLABELEDIT));
+    EXPECT_EQ(t[1].text, c.told);
+    Pump(10);
+    EXPECT_EQ(S(tree.GetItemText(a1)), c.label);
+    EXPECT_EQ(tree.GetEditControl(), nullptr);
+  }
+  // The next edit starts and takes what is typed.
+  CEdit* edit = tree.EditLabel(a2);
+  ASSERT_NE(edit, nullptr);
+  edit->SetWindowText(u"windows");
+  QTest::keyClick(edit->GetQWidget(), Qt::Key_Return);
+  Pump(10);
+  EXPECT_EQ(tree.GetEditControl(), nullptr);
+  EXPECT_EQ(S(tree.GetItemText(a2)), "windows");
+
+  // The item being edited is deleted: the edit ends without a text, and editing goes on elsewhere.
+  ASSERT_NE(tree.EditLabel(a2), nullptr);
+  parent.Take();
+  ASSERT_TRUE(tree.DeleteItem(a2));
+  std::vector<TreeTold> t = parent.Take();
+  ASSERT_FALSE(t.empty());
+  EXPECT_EQ(t[0].code, static_cast<UINT>(TVN_ENDLABELEDIT));
+  EXPECT_EQ(t[0].text, "<none>");
+  EXPECT_EQ(tree.GetEditControl(), nullptr);
+  Pump(10);
+  edit = tree.EditLabel(b);
+  ASSERT_NE(edit, nullptr) << "a deleted item being edited does not block the next edit";
+  edit->SetWindowText(u"Parts");
+  QTest::keyClick(edit->GetQWidget(), Qt::Key_Return);
+  Pump(10);
+  EXPECT_EQ(S(tree.GetItemText(b)), "Parts");
+}
+
 TEST_F(TreeTest, DraggingAnItemStartsADrag) {
   const QPoint from = Centre(b);
   QTest::mousePress(View()->viewport(), Qt::LeftButton, {}, from);

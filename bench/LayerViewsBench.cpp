@@ -1,0 +1,121 @@
+// The layer bar over large layer tables in an offscreen window: a tree of 100 groups of 100 layers (every
+// tenth group nested in the one before it) and one flat group of 10,000 layers, each document holding
+// 100,000 shapes spread over its layers. Measured: the bar's tree filled from the document, and the tree
+// following a reorder of one layer (one undo step, its notification handled by the bar).
+
+#include <benchmark/benchmark.h>
+
+#include <QtWidgets/QApplication>
+
+#include <memory>
+
+#include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/NotifyInfoBase.h"
+#include "platform/afx/CString.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/WinConstants.h"
+#include "structure/CLayerBar.h"
+
+namespace {
+
+struct Layers {
+    std::unique_ptr<Draw2dDocument> doc = std::make_unique<Draw2dDocument>();
+    std::vector<long> layers;
+    CWnd host;
+    CLayerBar bar;
+
+    explicit Layers(bool bFlat)
+    {
+        doc->BeginUndoOperation(nullptr);
+        if (bFlat) {
+            const long group = doc->AddLayerGroup(u"flat", -1);
+            for (int i = 0; i < 10000; ++i)
+                layers.push_back(doc->AddLayer(CString::FromQString(QString::number(i)), group));
+        } else {
+            long previous = -1;
+            for (int g = 0; g < 100; ++g) {
+                const long parent = (g % 10 == 9) ? previous : -1;
+                const long group = doc->AddLayerGroup(CString::FromQString(QStringLiteral("G%1").arg(g)), parent);
+                for (int i = 0; i < 100; ++i)
+                    layers.push_back(doc->AddLayer(CString::FromQString(QStringLiteral("L%1").arg(i)), group));
+                previous = group;
+            }
+        }
+        for (int i = 0; i < 100000; ++i) {
+            Line2dFeature line(RuVaPnt2d(i % 1000, i / 1000), RuVaPnt2d(i % 1000 + 0.5, i / 1000));
+            line.SetLayerID(layers[static_cast<size_t>(i) % layers.size()]);
+            doc->AddFeature(&line, nullptr, 0);
+        }
+        doc->EndUndoOperation();
+        doc->ClearUndoRedoHistory();
+        host.CreateEx(0, AfxRegisterWndClass(0), u"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 700, nullptr,
+                      nullptr);
+        bar.Create(u"Layers", &host, CRect(0, 0, 300, 680), FALSE, 59427, WS_CHILD | WS_VISIBLE);
+        doc->SetNotifyFunction(&Layers::Relay, this);
+    }
+    static int Relay(NotifyInfoBase* pInfo, void* pUser)
+    {
+        static_cast<Layers*>(pUser)->bar.OnDocumentNotify(pInfo);
+        return 0;
+    }
+    void Activate(Draw2dDocument* pDocument)
+    {
+        NotifyInfoBase info(pDocument, NotifyInfoBase::kindDocument, 1);
+        bar.OnDocumentNotify(&info);
+    }
+};
+
+Layers& Shared(bool bFlat)
+{
+    static Layers* tree = nullptr;
+    static Layers* flat = nullptr;
+    Layers*& p = bFlat ? flat : tree;
+    if (p == nullptr)
+        p = new Layers(bFlat);
+    return *p;
+}
+
+void BM_LayerBarFillsItsTree(benchmark::State& state)
+{
+    Layers& l = Shared(state.range(0) != 0);
+    for (auto _ : state) {
+        l.Activate(nullptr);
+        l.Activate(l.doc.get());
+    }
+    state.counters["items"] = static_cast<double>(l.bar.GetTree().GetCount());
+}
+BENCHMARK(BM_LayerBarFillsItsTree)->Arg(0)->Arg(1)->ArgName("flat")->Unit(benchmark::kMillisecond);
+
+void BM_LayerBarFollowsAReorder(benchmark::State& state)
+{
+    Layers& l = Shared(state.range(0) != 0);
+    l.Activate(l.doc.get());
+    const long first = l.layers.front();
+    const long last = l.layers.back();
+    const int before = l.doc->GetUndoCount();
+    int moves = 0;
+    for (auto _ : state) {
+        // To the end and back, as a drop of one row does.
+        l.doc->BeginUndoOperation(nullptr);
+        l.doc->MoveAfterLayer((moves % 2) ? last : first, (moves % 2) ? first : last, 1);
+        l.doc->EndUndoOperation();
+        ++moves;
+    }
+    state.counters["undo_steps_per_move"] = static_cast<double>(l.doc->GetUndoCount() - before) / moves;
+}
+BENCHMARK(BM_LayerBarFollowsAReorder)->Arg(0)->Arg(1)->ArgName("flat")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
