@@ -77,6 +77,11 @@ public:
     void EnableShellOpen();
     // Gives the file to another running instance; FALSE when none took it.
     BOOL HandOffToRunningInstance(LPCTSTR lpszPathName);
+    // How long one running instance may take to answer a hand-over request.
+    static constexpr UINT kHandOverTimeoutMs = 2000;
+    // The program's own form of a path from the shell or another instance: quotes dropped, absolute,
+    // cleaned, a link replaced by its target. FALSE for an empty one.
+    static BOOL NormalisePath(LPCTSTR lpszPathName, CString& strPath);
     void RecoverDocuments();
     void AutoSaveAll();
 
@@ -155,6 +160,8 @@ protected:
     // Runs the auto-save timer while the options ask for it (or stops it).
     void RestartAutoSaveTimer();
     void KillAutoSaveTimer();
+    // Runs the auto-save pass once after the time given.
+    void ArmAutoSaveTimer(int nMilliseconds);
     // Hands the selection, snap and parameter-memory options to the command manager.
     void ApplyOptionsToCommandManager();
 
@@ -163,6 +170,8 @@ protected:
 
 private:
     BOOL CreateInstanceLock();
+    // The files named on the command line after the first one.
+    void CollectFurtherFiles(const CString& strFirst, CStringArray& files) const;
     void ReleaseInstanceLock();
     // Gives back the language library, the data model's language, the numeric format's constants
     // and the instance lock.
@@ -199,6 +208,8 @@ private:
     BOOL m_bArgumentsSet = FALSE;
     QLockFile* m_pInstanceLock = nullptr;
     QTimer* m_pAutoSaveTimer = nullptr;
+    // A recovery copy failed and the status bar said so; cleared by a pass where all succeed.
+    BOOL m_bRecoveryFailureShown = FALSE;
 };
 
 // The thread timer's procedure of the periodic auto-save.
