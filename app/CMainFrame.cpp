@@ -293,6 +293,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_COMMAND(ID_SNAP_ANGULAR, &CMainFrame::OnToggleAngularSnap)
     ON_UPDATE_COMMAND_UI(ID_SNAP_ANGULAR, &CMainFrame::OnUpdateToggleAngularSnap)
     ON_COMMAND_RANGE(34644, 34645, &CMainFrame::OnOptions)
+    ON_COMMAND_RANGE(34998, 34998, &CMainFrame::OnOptions)  // the add-in manager, nested the same way
     ON_UPDATE_COMMAND_UI_RANGE(34644, 34645, &CMainFrame::OnUpdateOptions)
     ON_COMMAND_RANGE(34650, 34661, &CMainFrame::OnSnapKind)
     ON_COMMAND_RANGE(34666, 34668, &CMainFrame::OnSnapKind)

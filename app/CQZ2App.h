@@ -15,6 +15,7 @@
 class ACadConvSetting;
 class PdfSetting;
 class SXFSetting;
+class CCmdUI;
 class CCommandLineInfo;
 class CDocument;
 class CQZ2Doc;
@@ -84,6 +85,23 @@ public:
     static BOOL NormalisePath(LPCTSTR lpszPathName, CString& strPath);
     void RecoverDocuments();
     void AutoSaveAll();
+
+    // ---- application commands (CQZ2AppCommands.cpp) ----
+    // The product's web site as whoever installed the program set it in the machine-wide store,
+    // ending in "/"; empty when none (or not an http(s) address) is set.
+    static CString GetProductSite();
+    // Opens the site's page at the path; FALSE without a site. Tests replace the opening.
+    typedef BOOL (*OpenUrlFn)(const CString& strUrl);
+    static void SetOpenUrlFunction(OpenUrlFn pfn);
+    BOOL OpenWebPage(LPCTSTR lpszPath);
+    void OnAppAbout();
+    void OnWebHomePage();
+    void OnWebFaq();
+    void OnWebOrder();
+    void OnWebAddIns();
+    void OnUpdateWebPage(CCmdUI* pCmdUI);
+    void OnHelpSdk();
+    void OnCheckForUpdate();
 
     // ---- language ----
     // Chooses the interface language code, keeps it and returns it.

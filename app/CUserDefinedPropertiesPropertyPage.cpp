@@ -149,6 +149,10 @@ void CUserDefinedPropertiesPropertyPage::SetListItem(int nItem, const QZ2Documen
 
 void CUserDefinedPropertiesPropertyPage::SelectItem(int nItem)
 {
+    // One row at a time: the one the buttons act on.
+    for (int i = m_list.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = m_list.GetNextItem(i, LVNI_SELECTED))
+        if (i != nItem)
+            m_list.SetItemState(i, 0, LVIS_SELECTED | LVIS_FOCUSED);
     m_list.SetItemState(nItem, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     m_list.EnsureVisible(nItem, FALSE);
 }

@@ -201,7 +201,9 @@ TEST_F(DocumentPropertiesTest, NewNamesReuseTheFirstFreeNumberAndBadValuesKeepTh
         ASSERT_EQ(page.GetList().GetItemCount(), 2);
         EXPECT_EQ(page.GetList().GetItemText(0, 0), CString(u"Property 1"));
         EXPECT_EQ(page.GetList().GetItemText(1, 0), CString(u"Property 2"));
-        // The last one added is selected; edit and delete follow the selection.
+        // The last one added is selected, alone; edit and delete follow the selection.
+        EXPECT_EQ(page.GetList().GetSelectedCount(), 1u);
+        EXPECT_EQ(page.GetList().GetNextItem(-1, LVNI_SELECTED), 1);
         EXPECT_TRUE(page.GetDlgItem(2501)->IsWindowEnabled());
         page.GetList().SetItemState(1, 0, LVIS_SELECTED);
         page.GetList().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
