@@ -1099,6 +1099,9 @@ int CQZ2App::ExitInstance()
 {
     CFeatureSettingTreeDialog::SetAppServices(CFeatureSettingTreeDialog::AppServices());
     RegisterOptionsServices(FALSE);
+    // A check still reading its feed ends here, before the Qt application does.
+    if (m_pUpdateChecker != nullptr)
+        m_pUpdateChecker->Cancel();
     KillAutoSaveTimer();
     delete m_pAutoSaveTimer;
     m_pAutoSaveTimer = nullptr;

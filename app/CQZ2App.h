@@ -94,6 +94,8 @@ public:
     typedef BOOL (*OpenUrlFn)(const CString& strUrl);
     static void SetOpenUrlFunction(OpenUrlFn pfn);
     BOOL OpenWebPage(LPCTSTR lpszPath);
+    // Opens an http(s) address in the desktop's browser (or the tests' opener); FALSE for any other.
+    static BOOL OpenUrl(const CString& strUrl);
     void OnAppAbout();
     void OnWebHomePage();
     void OnWebFaq();

@@ -52,10 +52,17 @@ BOOL CQZ2App::OpenWebPage(LPCTSTR lpszPath)
     const CString site = GetProductSite();
     if (site.IsEmpty())
         return FALSE;
-    const CString address = site + (lpszPath != nullptr ? CString(lpszPath) : CString());
+    return OpenUrl(site + (lpszPath != nullptr ? CString(lpszPath) : CString()));
+}
+
+BOOL CQZ2App::OpenUrl(const CString& strUrl)
+{
+    const QUrl url(strUrl.ToQString(), QUrl::StrictMode);
+    if (!url.isValid() || (url.scheme() != QStringLiteral("http") && url.scheme() != QStringLiteral("https")))
+        return FALSE;
     if (s_pfnOpenUrl != nullptr)
-        return s_pfnOpenUrl(address);
-    return QDesktopServices::openUrl(QUrl(address.ToQString())) ? TRUE : FALSE;
+        return s_pfnOpenUrl(strUrl);
+    return QDesktopServices::openUrl(url) ? TRUE : FALSE;
 }
 
 void CQZ2App::OnAppAbout()
