@@ -183,4 +183,39 @@ TEST_F(RecoveryStartupTest, ADrawingInTheMiddleOfAChangeWaitsForItsEnd)
     EXPECT_TRUE(QFileInfo::exists(pDoc->GetRecoveryFilePath().ToQString()));
 }
 
+TEST_F(RecoveryStartupTest, ACopyThatCannotBeWrittenIsToldOnceInTheStatusBar)
+{
+    ASSERT_TRUE(Launch());
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    AddLines(pDoc, 2);
+    m_app->AutoSaveAll();
+    const QString copy = pDoc->GetRecoveryFilePath().ToQString();
+    ASSERT_TRUE(QFileInfo::exists(copy));
+
+    // The data folder becomes unreachable (a file where the folder was): no copy can be written.
+    const QString folder = DataFolder().chopped(1);
+    ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral(".away")));
+    {
+        QFile blocker(folder);
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    const QString told = QStringLiteral("The automatic recovery copy could not be written; the previous copy is kept.");
+    AddLines(pDoc, 1);
+    m_app->AutoSaveAll();
+    EXPECT_TRUE(pDoc->IsAutoSaveDirty());
+    EXPECT_EQ(m_frame->GetPendingInformation().ToQString(), told);
+    EXPECT_TRUE(m_app->boxes.empty());  // never in a box
+    m_frame->SetStatusInformation(u"something else", 60000);
+    m_app->AutoSaveAll();
+    EXPECT_EQ(m_frame->GetPendingInformation(), CString(u"something else"));
+    EXPECT_NE(m_app->GetAutoSaveTimerId(), 0u);
+
+    // Back again, the copy is written; the previous one was kept meanwhile.
+    ASSERT_TRUE(QFile::remove(folder));
+    ASSERT_TRUE(QDir().rename(folder + QStringLiteral(".away"), folder));
+    m_app->AutoSaveAll();
+    EXPECT_FALSE(pDoc->IsAutoSaveDirty());
+}
+
 }  // namespace
