@@ -3,6 +3,7 @@
 // SIGKILL; the test then starts the program over the same settings and data folder.
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QProcess>
 #include <QtCore/QRandomGenerator>
 #include <QtCore/QThread>
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "RecoveryFixture.h"
 #include "app/CQZ2Doc.h"
@@ -105,6 +107,18 @@ protected:
                      QStringLiteral("--gtest_filter=CrashChild.") + QLatin1String(test)});
         ASSERT_TRUE(child.waitForStarted(10000));
     }
+    // Reads the child's output until the condition holds or it ended; a child under a loaded
+    // machine may take long to start, so the wait is generous.
+    static bool ReadUntil(QProcess& child, QByteArray& output, const std::function<bool()>& done)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && child.state() != QProcess::NotRunning && clock.elapsed() < 180000) {
+            child.waitForReadyRead(200);
+            output += child.readAllStandardOutput();
+        }
+        return done();
+    }
     // The numbers the child reported under the word, in order.
     static QList<int> Reports(const QByteArray& output, const QByteArray& word)
     {
@@ -135,11 +149,7 @@ TEST_F(CrashTest, TheRestartGivesBackExactlyTheLinesOfTheLastCopy)
     QProcess child;
     StartChild(child, "DISABLED_DrawsCopiesAndDrawsMore");
     QByteArray output;
-    const bool bDrawn = WaitFor([&] {
-        child.waitForReadyRead(50);
-        output += child.readAllStandardOutput();
-        return output.contains("DRAWN ") && output.endsWith('\n');
-    });
+    const bool bDrawn = ReadUntil(child, output, [&] { return output.contains("DRAWN ") && output.endsWith('\n'); });
     const QByteArray errors = child.readAllStandardError();
     KillHard(child);
     ASSERT_TRUE(bDrawn) << output.toStdString() << errors.toStdString();
@@ -167,11 +177,7 @@ TEST_F(CrashTest, AKillAtAnyMomentLeavesAReadableDrawingOfAReportedCount)
         StartChild(child, "DISABLED_ChangesAndCopiesUntilKilled");
         QByteArray output;
         // Some copies first, then a moment chosen at random.
-        WaitFor([&] {
-            child.waitForReadyRead(20);
-            output += child.readAllStandardOutput();
-            return output.count("COPIED ") >= 2;
-        });
+        ReadUntil(child, output, [&] { return output.count("COPIED ") >= 2; });
         QThread::msleep(static_cast<unsigned long>(random.bounded(200)));
         KillHard(child);
         output += child.readAllStandardOutput();
