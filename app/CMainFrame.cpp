@@ -31,6 +31,7 @@
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/WinConstants.h"
+#include "platform/win/RemoteWindow.h"
 #include "platform/win/WinSystem.h"
 #include "property/CPropertyBar.h"
 #include "property/ShapeFeaturePropertyBase.h"
@@ -274,6 +275,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_WM_SETCURSOR()
     ON_WM_KEYDOWN()
     ON_WM_CONTEXTMENU()
+    ON_WM_COPYDATA()
+    ON_MESSAGE(kOpenQueuedFilesMessage, &CMainFrame::OnOpenQueuedFiles)
     ON_COMMAND(ID_SHOW_SKYVIEW_BAR, &CMainFrame::OnShowSkyViewBarCommand)
     ON_COMMAND_RANGE(37071, 37082, &CMainFrame::OnSavedView)
     ON_UPDATE_COMMAND_UI_RANGE(37071, 37082, &CMainFrame::OnUpdateSavedView)
@@ -290,6 +293,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_COMMAND(ID_SNAP_ANGULAR, &CMainFrame::OnToggleAngularSnap)
     ON_UPDATE_COMMAND_UI(ID_SNAP_ANGULAR, &CMainFrame::OnUpdateToggleAngularSnap)
     ON_COMMAND_RANGE(34644, 34645, &CMainFrame::OnOptions)
+    ON_COMMAND_RANGE(34998, 34998, &CMainFrame::OnOptions)  // the add-in manager, nested the same way
     ON_UPDATE_COMMAND_UI_RANGE(34644, 34645, &CMainFrame::OnUpdateOptions)
     ON_COMMAND_RANGE(34650, 34661, &CMainFrame::OnSnapKind)
     ON_COMMAND_RANGE(34666, 34668, &CMainFrame::OnSnapKind)
@@ -432,6 +436,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // The standard toolbar shows its hot images.
     if (m_wndStandardBar.GetSafeHwnd() != nullptr)
         m_wndStandardBar.LoadBitmap(413);
+    ExposeToOtherInstances();
     return 0;
 }
 
@@ -674,6 +679,7 @@ void CMainFrame::OnDestroy()
         pManager->SetMainFrame(nullptr);
     }
     RemoveShellServices();
+    RemoteWindow::Unexpose(GetSafeHwnd());
     SaveFrameState();
     KillTimer(kInformationTimer);
     CBCGPMDIFrameWnd::OnDestroy();

@@ -5,6 +5,7 @@
 
 #include "platform/afx/CArray.h"
 #include "platform/afx/CString.h"
+#include "platform/afx/CStringArray.h"
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPMenuBar.h"
 #include "platform/bcg/CBCGPToolBar.h"
@@ -42,6 +43,14 @@ class CMainFrame : public CBCGPMDIFrameWnd
 public:
     CMainFrame();
     ~CMainFrame() override;
+
+    // ---- hand-over from other instances (CMainFrameHandOver.cpp) ----
+    // The class name other instances find the main window by.
+    static const TCHAR kWindowClassName[];
+    // The frame's own message that opens the files handed over.
+    static constexpr UINT kOpenQueuedFilesMessage = 0x0411;
+    // Lets other instances of the program find this window and hand it files.
+    BOOL ExposeToOtherInstances();
 
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
@@ -170,6 +179,8 @@ public:
 
 protected:
     DECLARE_MESSAGE_MAP()
+    afx_msg BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
+    afx_msg LRESULT OnOpenQueuedFiles(WPARAM wParam, LPARAM lParam);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg LRESULT OnResetToolbar(WPARAM wParam, LPARAM lParam);
     afx_msg void OnClose();
@@ -268,5 +279,7 @@ protected:
     std::map<UINT, UINT> m_groupButtons;
     BOOL m_bFrameStateSaved = FALSE;
     DWORD_PTR m_dwLastHelpContext = 0;
+    // Files handed over by other instances, waiting for the frame's own message to open them.
+    CStringArray m_queuedFiles;
     BOOL m_bContextHelpMode = FALSE;
 };

@@ -49,6 +49,7 @@
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/CView.h"
 #include "platform/win/Registry.h"
+#include "platform/win/RemoteWindow.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinInput.h"
 #include "structure/LayerTableViewSetting.h"
@@ -66,6 +67,16 @@ BEGIN_MESSAGE_MAP(CQZ2App, CWinApp)
     ON_COMMAND(33213, &CQZ2App::OnAcadConvSetting)
     ON_COMMAND(33214, &CQZ2App::OnSxfSetting)
     ON_COMMAND(33218, &CQZ2App::OnPdfSetting)
+    ON_COMMAND(39582, &CQZ2App::AutoSaveAll)
+    ON_COMMAND(57664, &CQZ2App::OnAppAbout)
+    ON_COMMAND(34946, &CQZ2App::OnWebHomePage)
+    ON_COMMAND(34948, &CQZ2App::OnWebFaq)
+    ON_COMMAND(34949, &CQZ2App::OnWebOrder)
+    ON_COMMAND(34950, &CQZ2App::OnWebAddIns)
+    ON_COMMAND(34947, &CQZ2App::OnHelpSdk)
+    ON_COMMAND(34951, &CQZ2App::OnCheckForUpdate)
+    ON_UPDATE_COMMAND_UI(34946, &CQZ2App::OnUpdateWebPage)
+    ON_UPDATE_COMMAND_UI_RANGE(34948, 34951, &CQZ2App::OnUpdateWebPage)
 END_MESSAGE_MAP()
 
 const TCHAR CQZ2App::kRegistryKey[] = _T("Korvan");
@@ -143,7 +154,7 @@ bool NormaliseShellPath(LPCTSTR lpszPathName, QString& path)
     if (text.isEmpty())
         return false;
     QFileInfo info(text);
-    path = info.absoluteFilePath();
+    path = QDir::cleanPath(info.absoluteFilePath());
     if (info.isSymLink()) {
         const QString target = info.symLinkTarget();
         if (!target.isEmpty())
@@ -276,13 +287,24 @@ BOOL CQZ2App::InitInstance()
     cmdInfo.m_bRunEmbedded = FALSE;
     cmdInfo.m_bRunAutomated = FALSE;
 
-    // Another instance runs: a file goes to it. When none takes it (its window is not up yet, or
-    // it cannot be reached) this instance opens the file itself rather than dropping it.
-    const BOOL bOtherInstance = CreateInstanceLock() ? FALSE : TRUE;
-    if (bOtherInstance && cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen &&
-        !cmdInfo.m_strFileName.IsEmpty()) {
-        if (HandOffToRunningInstance(cmdInfo.m_strFileName))
+    // Another instance runs: every file named goes to it, in order, and this process ends. A file
+    // none takes (no window up yet, none answering) is opened here rather than dropped.
+    CreateInstanceLock();
+    CStringArray extraFiles;
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen && !cmdInfo.m_strFileName.IsEmpty()) {
+        CStringArray files;
+        files.Add(cmdInfo.m_strFileName);
+        CollectFurtherFiles(cmdInfo.m_strFileName, files);
+        CStringArray left;
+        for (INT_PTR i = 0; i < files.GetSize(); ++i) {
+            if (!HandOffToRunningInstance(files[i]))
+                left.Add(files[i]);
+        }
+        if (left.IsEmpty())
             return FALSE;
+        cmdInfo.m_strFileName = left[0];
+        for (INT_PTR i = 1; i < left.GetSize(); ++i)
+            extraFiles.Add(left[i]);
     }
 
     m_strRegistryKey = kRegistryKey;
@@ -341,6 +363,8 @@ BOOL CQZ2App::InitInstance()
 
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
+    for (INT_PTR i = 0; i < extraFiles.GetSize(); ++i)
+        OpenDocumentFile(extraFiles[i]);
 
     MergeDefaultAccelerators();
 
@@ -410,10 +434,80 @@ void CQZ2App::ReleaseInstanceLock()
     m_pInstanceLock = nullptr;
 }
 
-BOOL CQZ2App::HandOffToRunningInstance(LPCTSTR /*lpszPathName*/)
+BOOL CQZ2App::NormalisePath(LPCTSTR lpszPathName, CString& strPath)
 {
-    // Running instances cannot be reached yet; the caller opens the file here.
-    return FALSE;
+    QString path;
+    if (!NormaliseShellPath(lpszPathName, path))
+        return FALSE;
+    strPath = CString::FromQString(path);
+    return TRUE;
+}
+
+void CQZ2App::CollectFurtherFiles(const CString& strFirst, CStringArray& files) const
+{
+    // The shell command keeps one file; the desktop passes several: the rest are the plain
+    // arguments after the first file.
+    QStringList args;
+    if (m_bArgumentsSet) {
+        for (INT_PTR i = 0; i < m_arguments.GetSize(); ++i)
+            args.append(m_arguments[i].ToQString());
+    } else {
+        args = QCoreApplication::arguments().mid(1);
+    }
+    bool bFirstSeen = false;
+    for (const QString& arg : args) {
+        const std::u16string text = arg.toStdU16String();
+        if (CCommandLineInfo::IsFlagParam(text.c_str()))
+            continue;
+        if (!bFirstSeen) {
+            bFirstSeen = CString::FromQString(arg) == strFirst;
+            continue;
+        }
+        files.Add(CString::FromQString(arg));
+    }
+}
+
+BOOL CQZ2App::HandOffToRunningInstance(LPCTSTR lpszPathName)
+{
+    CString path;
+    if (!NormalisePath(lpszPathName, path))
+        return FALSE;
+    const std::vector<RemoteWindow> windows = RemoteWindow::FindAll(CMainFrame::kWindowClassName);
+    if (windows.empty())
+        return FALSE;
+
+    COPYDATASTRUCT data{};
+    data.dwData = 0;
+    data.cbData = static_cast<DWORD>((path.GetLength() + 1) * sizeof(TCHAR));
+    data.lpData = const_cast<TCHAR*>(path.GetString());
+
+    // The instance that has the file open takes it; else the first one that answers. One that does
+    // not answer in time is passed over.
+    const RemoteWindow* pTarget = nullptr;
+    const RemoteWindow* pFirstAnswering = nullptr;
+    for (const RemoteWindow& window : windows) {
+        LRESULT result = 0;
+        if (!window.SendCopyData(data, kHandOverTimeoutMs, &result))
+            continue;
+        if (pFirstAnswering == nullptr)
+            pFirstAnswering = &window;
+        if (result != 0) {
+            pTarget = &window;
+            break;
+        }
+    }
+    if (pTarget == nullptr)
+        pTarget = pFirstAnswering;
+    if (pTarget == nullptr)
+        return FALSE;
+
+    data.dwData = 1;
+    LRESULT result = 0;
+    // Refused or not answered: the file is opened here, where any error is shown.
+    if (!pTarget->SendCopyData(data, kHandOverTimeoutMs, &result) || result == 0)
+        return FALSE;
+    pTarget->BringToFront(kHandOverTimeoutMs);
+    return TRUE;
 }
 
 BOOL CQZ2App::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
@@ -952,12 +1046,19 @@ void CQZ2App::RestartAutoSaveTimer()
     const long long milliseconds = static_cast<long long>(m_pSystemEnvironment->m_AutoRecoverTime) * 60000LL;
     if (!m_pSystemEnvironment->m_AutoRecoverEnabled || milliseconds <= 0 || milliseconds > 0x7FFFFFFFLL)
         return;
+    ArmAutoSaveTimer(static_cast<int>(milliseconds));
+}
+
+void CQZ2App::ArmAutoSaveTimer(int nMilliseconds)
+{
+    KillAutoSaveTimer();
     if (m_pAutoSaveTimer == nullptr) {
         m_pAutoSaveTimer = new QTimer;
         QObject::connect(m_pAutoSaveTimer, &QTimer::timeout,
                          [] { AutoSaveTimerProc(nullptr, WM_TIMER, kAutoSaveTimerId, 0); });
     }
-    m_pAutoSaveTimer->start(static_cast<int>(milliseconds));
+    m_pAutoSaveTimer->setSingleShot(true);
+    m_pAutoSaveTimer->start(nMilliseconds);
     m_nAutoSaveTimerId = kAutoSaveTimerId;
 }
 
@@ -966,26 +1067,6 @@ void CQZ2App::KillAutoSaveTimer()
     if (m_pAutoSaveTimer != nullptr)
         m_pAutoSaveTimer->stop();
     m_nAutoSaveTimerId = 0;
-}
-
-void CQZ2App::AutoSaveAll()
-{
-    // A long operation may hold a drawing half changed: its copy waits for the next tick.
-    if (m_pMainWnd != nullptr && m_pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame)) &&
-        static_cast<CMainFrame*>(m_pMainWnd)->IsProgressShown())
-        return;
-    for (POSITION templatePos = GetFirstDocTemplatePosition(); templatePos != nullptr;) {
-        CDocTemplate* pTemplate = GetNextDocTemplate(templatePos);
-        for (POSITION docPos = pTemplate->GetFirstDocPosition(); docPos != nullptr;) {
-            if (auto* pDoc = dynamic_cast<CQZ2Doc*>(pTemplate->GetNextDoc(docPos)))
-                pDoc->SaveRecoveryFile();
-        }
-    }
-}
-
-void CQZ2App::RecoverDocuments()
-{
-    // Drawings left by an earlier run are offered here once recovery files are written.
 }
 
 void AutoSaveTimerProc(HWND, UINT, UINT_PTR, DWORD)
@@ -1005,6 +1086,9 @@ BOOL CQZ2App::OnIdle(LONG lCount)
 
 BOOL CQZ2App::PreTranslateMessage(MSG* pMsg)
 {
+    // A key or click while the splash shows only ends the splash.
+    if (CSplashWnd::PreTranslateAppMessage(pMsg))
+        return TRUE;
     // The wheel scrolls what lies under the cursor, not what has the focus. The point is the one the
     // message carries (screen coordinates), which stays right when the message is posted on.
     if (pMsg != nullptr && pMsg->message == WM_MOUSEWHEEL) {
@@ -1024,6 +1108,9 @@ int CQZ2App::ExitInstance()
     CFeatureSettingTreeDialog::SetAppServices(CFeatureSettingTreeDialog::AppServices());
     CQZ2SrvrItem::RemoveServices();
     RegisterOptionsServices(FALSE);
+    // A check still reading its feed ends here, before the Qt application does.
+    if (m_pUpdateChecker != nullptr)
+        m_pUpdateChecker->Cancel();
     KillAutoSaveTimer();
     delete m_pAutoSaveTimer;
     m_pAutoSaveTimer = nullptr;

@@ -15,6 +15,7 @@
 class ACadConvSetting;
 class PdfSetting;
 class SXFSetting;
+class CCmdUI;
 class CCommandLineInfo;
 class CDocument;
 class CQZ2Doc;
@@ -77,8 +78,32 @@ public:
     void EnableShellOpen();
     // Gives the file to another running instance; FALSE when none took it.
     BOOL HandOffToRunningInstance(LPCTSTR lpszPathName);
+    // How long one running instance may take to answer a hand-over request.
+    static constexpr UINT kHandOverTimeoutMs = 2000;
+    // The program's own form of a path from the shell or another instance: quotes dropped, absolute,
+    // cleaned, a link replaced by its target. FALSE for an empty one.
+    static BOOL NormalisePath(LPCTSTR lpszPathName, CString& strPath);
     void RecoverDocuments();
     void AutoSaveAll();
+
+    // ---- application commands (CQZ2AppCommands.cpp) ----
+    // The product's web site as whoever installed the program set it in the machine-wide store,
+    // ending in "/"; empty when none (or not an http(s) address) is set.
+    static CString GetProductSite();
+    // Opens the site's page at the path; FALSE without a site. Tests replace the opening.
+    typedef BOOL (*OpenUrlFn)(const CString& strUrl);
+    static void SetOpenUrlFunction(OpenUrlFn pfn);
+    BOOL OpenWebPage(LPCTSTR lpszPath);
+    // Opens an http(s) address in the desktop's browser (or the tests' opener); FALSE for any other.
+    static BOOL OpenUrl(const CString& strUrl);
+    void OnAppAbout();
+    void OnWebHomePage();
+    void OnWebFaq();
+    void OnWebOrder();
+    void OnWebAddIns();
+    void OnUpdateWebPage(CCmdUI* pCmdUI);
+    void OnHelpSdk();
+    void OnCheckForUpdate();
 
     // ---- language ----
     // Chooses the interface language code, keeps it and returns it.
@@ -164,6 +189,8 @@ protected:
     // Runs the auto-save timer while the options ask for it (or stops it).
     void RestartAutoSaveTimer();
     void KillAutoSaveTimer();
+    // Runs the auto-save pass once after the time given.
+    void ArmAutoSaveTimer(int nMilliseconds);
     // Hands the selection, snap and parameter-memory options to the command manager.
     void ApplyOptionsToCommandManager();
 
@@ -172,6 +199,8 @@ protected:
 
 private:
     BOOL CreateInstanceLock();
+    // The files named on the command line after the first one.
+    void CollectFurtherFiles(const CString& strFirst, CStringArray& files) const;
     void ReleaseInstanceLock();
     // Gives back the language library, the data model's language, the numeric format's constants
     // and the instance lock.
@@ -208,6 +237,8 @@ private:
     BOOL m_bArgumentsSet = FALSE;
     QLockFile* m_pInstanceLock = nullptr;
     QTimer* m_pAutoSaveTimer = nullptr;
+    // A recovery copy failed and the status bar said so; cleared by a pass where all succeed.
+    BOOL m_bRecoveryFailureShown = FALSE;
 };
 
 // The thread timer's procedure of the periodic auto-save.

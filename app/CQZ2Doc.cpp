@@ -996,12 +996,36 @@ CString CQZ2Doc::MakeRecoveryFileName()
 
 BOOL CQZ2Doc::SaveRecoveryFile()
 {
-    if (!m_strHomeFilePath.IsEmpty() || !m_bAutoSaveDirty)
+    if (!m_bAutoSaveDirty)
         return FALSE;
     const CString path = MakeRecoveryFileName();
     if (path.IsEmpty())
         return FALSE;
-    // A copy: the document keeps its name, flags and own file; a failed write keeps the previous copy.
+    // The entry comes first: an end between the two leaves an entry to an empty or older copy,
+    // never a copy nobody knows of. A recovered drawing keeps the original it came from.
+    const CString entry = GetRecoveryEntryName();
+    if (!entry.IsEmpty()) {
+        CString original = m_strHomeFilePath;
+        if (original.IsEmpty()) {
+            original = m_strPathName;
+            const int nType = original.IsEmpty() ? -1 : FileTool::GetFileType(original);
+            if (original.IsEmpty())
+                original = m_strTitle;
+            else if (nType >= 10 && nType <= 16)
+                original = FileTool::SplitFileName(original, FileTool::splitName);
+        }
+        HKEY hKey = nullptr;
+        const CString key = CQZ2App::GetSectionKeyPath(u"DocumentRecovery") + entry;
+        if (RegOpenKeyEx(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
+            RegSetValueEx(hKey, u"OriginalFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(original.GetString()),
+                          static_cast<DWORD>((original.GetLength() + 1) * sizeof(TCHAR)));
+            RegSetValueEx(hKey, u"RecoveryFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.GetString()),
+                          static_cast<DWORD>((path.GetLength() + 1) * sizeof(TCHAR)));
+            RegCloseKey(hKey);
+        }
+    }
+    // A copy, written whole beside the previous one before it replaces it: the document keeps its
+    // name, flags and own file, and a failed write keeps the previous copy.
     const BOOL bRemember = m_bRemember;
     m_bRemember = FALSE;
     m_bSavingRecovery = TRUE;
@@ -1011,25 +1035,6 @@ BOOL CQZ2Doc::SaveRecoveryFile()
     if (!bSaved)
         return FALSE;
     m_bAutoSaveDirty = FALSE;
-
-    const CString entry = GetRecoveryEntryName();
-    if (entry.IsEmpty())
-        return TRUE;
-    CString original = m_strPathName;
-    const int nType = original.IsEmpty() ? -1 : FileTool::GetFileType(original);
-    if (original.IsEmpty())
-        original = m_strTitle;
-    else if (nType >= 10 && nType <= 16)
-        original = FileTool::SplitFileName(original, FileTool::splitName);
-    HKEY hKey = nullptr;
-    const CString key = CQZ2App::GetSectionKeyPath(u"DocumentRecovery") + entry;
-    if (RegOpenKeyEx(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
-        RegSetValueEx(hKey, u"OriginalFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(original.GetString()),
-                      static_cast<DWORD>((original.GetLength() + 1) * sizeof(TCHAR)));
-        RegSetValueEx(hKey, u"RecoveryFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.GetString()),
-                      static_cast<DWORD>((path.GetLength() + 1) * sizeof(TCHAR)));
-        RegCloseKey(hKey);
-    }
     return TRUE;
 }
 
@@ -1282,6 +1287,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_COMMAND_RANGE(34783, 34859, &CQZ2Doc::OnSettingStyle)
     ON_COMMAND_RANGE(34884, 34894, &CQZ2Doc::OnStyleRegistration)
     ON_COMMAND(33204, &CQZ2Doc::OnSaveAsTemplate)
+    ON_COMMAND(33202, &CQZ2Doc::OnFileProperties)
     ON_UPDATE_COMMAND_UI(57643, &CQZ2Doc::OnUpdateUndo)
     ON_UPDATE_COMMAND_UI(57644, &CQZ2Doc::OnUpdateRedo)
     ON_UPDATE_COMMAND_UI(57637, &CQZ2Doc::OnUpdatePaste)

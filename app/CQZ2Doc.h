@@ -146,6 +146,8 @@ public:
 
 protected:
     afx_msg void OnDrawCommand(UINT nID);
+    // File > Properties: the properties sheet over copies; OK stores them (CQZ2DocProperties.cpp).
+    afx_msg void OnFileProperties();
     afx_msg void OnToolCommand(UINT nID);
     afx_msg void OnGroupButton(UINT nID);
     afx_msg void OnNestedCommand(UINT nID);

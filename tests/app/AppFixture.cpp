@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 
+#include "app/CSplashWnd.h"
 #include "platform/afx/CStringArray.h"
 #include "platform/win/Registry.h"
 #include "platform/win/SettingsStore.h"
@@ -56,6 +57,9 @@ bool AppFixture::Start(const QStringList& args, const QString& resourceFolder)
     for (const QString& a : args)
         list.Add(CString::FromQString(a));
     m_app->SetCommandLineArguments(list);
+    // No splash unless a test asks for one: it would take the first key or click of the test.
+    CSplashWnd::SetPicturePath(m_bSplash ? CString()
+                                         : CString::FromQString(m_home.path() + QStringLiteral("/no-splash.jpg")));
     m_started = true;
     return m_app->InitInstance() != FALSE;
 }

@@ -41,6 +41,7 @@ protected:
     std::unique_ptr<TestApp> m_app;
     bool m_started = false;
     int m_answer = IDOK;  // the answer to every message box
+    bool m_bSplash = false;  // the start shows the splash picture beside the program
 };
 
 // The application key below HKEY_CURRENT_USER.
