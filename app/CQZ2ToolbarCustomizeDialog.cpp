@@ -14,6 +14,7 @@
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinAccelerator.h"
 #include "platform/win/WinConstants.h"
+#include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinInput.h"
 
 namespace {
@@ -61,6 +62,8 @@ CQZ2ToolbarCustomizeDialog::CQZ2ToolbarCustomizeDialog(CMainFrame* pFrame, BOOL 
     : CBCGPToolbarCustomize(pFrame, bAutoSetFromMenus, uiFlags, plistCustomPages), m_pMainFrame(pFrame)
 {
     SetTitle(LoadResourceString(kTitle));
+    // Every change applies at once: nothing waits for an Apply.
+    m_psh.dwFlags |= PSH_NOAPPLYNOW;
     // The menus and the options are the program's own: those pages go. The sheet owns every page it made.
     RemovePage(m_pMenuPage);
     RemovePage(m_pOptionsPage);
