@@ -2,6 +2,7 @@
 
 #include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2VisualManager.h"
 #include "app/CSplashWnd.h"
 #include "app/SystemEnvironment.h"
 #include "command/CCommandBar.h"
@@ -136,9 +137,6 @@ constexpr UINT ID_HELP_CMD = 57670;
 constexpr UINT ID_HELP_FINDER_CMD = 57667;
 constexpr UINT ID_DEFAULT_HELP_CMD = 57671;
 constexpr UINT IDP_FAILED_TO_LAUNCH_HELP = 61703;
-// The menus whose item texts name the commands that have no display name of their own.
-constexpr UINT kDocumentMenu = 111;
-constexpr UINT kFrameMenu = 110;
 constexpr UINT_PTR kInformationTimer = 1;
 constexpr COLORREF kNoColour = static_cast<COLORREF>(-1);
 constexpr COLORREF kInfoText = RGB(255, 255, 255);
@@ -195,57 +193,6 @@ CString Underscores(int n)
     return s;
 }
 
-// A menu or tool tip text without its access key: a bracketed single letter "(&X)" goes whole,
-// any other '&' marker alone.
-CString WithoutAccessKey(CString text)
-{
-    const int p = text.Find(u"(&");
-    if (p >= 0 && text.Find(u')', p) == p + 3)
-        text.Delete(p, 4);
-    CString out;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.GetLength() && text[i + 1] != u'&')
-            continue;
-        if (text[i] == u'&')
-            ++i;
-        out += text[i];
-    }
-    return out.Trim();
-}
-
-// The text of the command's item in the program's menus, without its key and access key.
-CString MenuTextOf(UINT nID)
-{
-    for (UINT nMenu : {kDocumentMenu, kFrameMenu}) {
-        CMenu menu;
-        if (!menu.LoadMenu(nMenu))
-            continue;
-        CString text;
-        if (menu.GetMenuString(nID, text, MF_BYCOMMAND) > 0) {
-            const int tab = text.Find(u'\t');
-            if (tab >= 0)
-                text = text.Left(tab);
-            text.Replace(u"...", u"");
-            return WithoutAccessKey(text);
-        }
-    }
-    return CString();
-}
-
-// What a button of the command says about itself: its display name, else the tool tip line of its
-// own string, else its menu text.
-CString CommandToolTip(UINT nID)
-{
-    for (const QZ2Command::CommandInfo* pRow = QZ2Command::CommandInfo::GetTable(); pRow->m_nID != 0; ++pRow)
-        if (pRow->m_nID == nID)
-            return WithoutAccessKey(LoadResourceString(pRow->m_nStringID));
-    const CString full = LoadResourceString(nID);
-    const int nl = full.Find(u'\n');
-    if (nl >= 0 && nl + 1 < full.GetLength())
-        return WithoutAccessKey(full.Mid(nl + 1));
-    return MenuTextOf(nID);
-}
-
 template <class TBar>
 TBar* CreateDockingBar(CMainFrame* pFrame, UINT nCaption, UINT nID, int cx, int cy, DWORD dwSide, UINT nIcon)
 {
@@ -269,6 +216,10 @@ IMPLEMENT_DYNCREATE(CMainFrame, CBCGPMDIFrameWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_WM_CREATE()
     ON_REGISTERED_MESSAGE(BCGM_RESETTOOLBAR, &CMainFrame::OnResetToolbar)
+    ON_REGISTERED_MESSAGE(BCGM_CREATETOOLBAR, &CMainFrame::OnToolbarCreateNew)
+    ON_COMMAND(ID_CUSTOMIZE, &CMainFrame::OnCustomize)
+    ON_COMMAND_RANGE(59600, 59699, &CMainFrame::OnToggleUserToolbar)
+    ON_UPDATE_COMMAND_UI_RANGE(59600, 59699, &CMainFrame::OnUpdateUserToolbar)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_TIMER()
@@ -388,6 +339,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         if (nStyle >= 0 && nStyle <= 3) {
             CBCGPVisualManager2007::SetStyle(static_cast<CBCGPVisualManager2007::Style>(nStyle));
             CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2007));
+        } else if (nStyle == 4) {
+            CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CQZ2VisualManager));
         }
     }
     CBCGPToolbarComboBoxButton::SetFlatMode(TRUE);
@@ -583,7 +536,7 @@ void CMainFrame::ChangeVisualStyle(int nStyle)
         CBCGPVisualManager2007::SetStyle(static_cast<CBCGPVisualManager2007::Style>(nStyle));
         CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2007));
     } else {
-        CBCGPVisualManager::SetDefaultManager(nullptr);
+        CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CQZ2VisualManager));
     }
     CBCGPDockManager::SetDockMode(DT_SMART);
     CBCGPControlBar* const bars[] = {m_pPropertyBar, m_pDrawingBar, m_pLayerBar, m_pCommandBar, m_pComponentBar,
@@ -1076,19 +1029,7 @@ UINT CMainFrame::GetGroupButtonCommand(UINT nGroupID) const
 void CMainFrame::SetGroupButtonCommand(UINT nGroupID, UINT nCommandID)
 {
     m_groupButtons[nGroupID] = nCommandID;
-}
-
-BOOL CMainFrame::GetToolbarButtonToolTipText(CBCGPToolbarButton* pButton, CString& strTTText)
-{
-    if (pButton == nullptr || pButton->IsSeparator() || pButton->m_nID == 0 || pButton->m_nID == static_cast<UINT>(-1))
-        return FALSE;
-    // A group button starts the command last chosen in its group.
-    const UINT nGroupCommand = GetGroupButtonCommand(pButton->m_nID);
-    const CString text = CommandToolTip(nGroupCommand != static_cast<UINT>(-1) ? nGroupCommand : pButton->m_nID);
-    if (text.IsEmpty())
-        return FALSE;
-    strTTText = text;
-    return TRUE;
+    RefreshGroupButtons(nGroupID);
 }
 
 // ---- help ------------------------------------------------------------------------------------

@@ -10,6 +10,8 @@
 #include "platform/bcg/CBCGPMenuBar.h"
 #include "platform/bcg/CBCGPToolBar.h"
 #include "platform/bcg/CBCGPToolBarImages.h"
+#include "app/CQZ2MenuBar.h"
+#include "app/CQZ2ToolBar.h"
 #include "app/CRibbonStatusBar.h"
 
 #include <map>
@@ -58,9 +60,19 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    // Tool tips of toolbar buttons: a group button names the command it starts now; other command
-    // buttons show the command's display name (or the text of its menu item).
+    // Tool tips of toolbar buttons, the tip line of the command's string: a group button's is that of
+    // the command it starts now; the selection mode's names the mode. FALSE leaves the library's tip.
     BOOL GetToolbarButtonToolTipText(CBCGPToolbarButton* pButton, CString& strTTText) override;
+    // Popups fill their placeholders while they open: the toolbar list (33307, none while customising),
+    // the drawings of the active document (39491, at most 20); the English interface drops the update
+    // check (34951).
+    BOOL OnShowPopupMenu(CBCGPPopupMenu* pMenuPopup) override;
+    // A torn-off group or menu button gets its title by the toolbar's id.
+    BOOL OnTearOffMenu(CBCGPPopupMenu* pMenuPopup, CBCGPControlBar* pBar) override;
+    // A text without its bracketed access key "(&X)".
+    static CString RemoveAccessKeyMarker(const CString& text);
+    // The selection mode's drop-down button.
+    static constexpr UINT kSelectionModeButton = 34126;
 
     // ---- help ----
     // The help topic for a help request of context dwContext: the running command's own topic
@@ -76,7 +88,7 @@ public:
     void SetContextHelpMode(BOOL bHelpMode) { m_bContextHelpMode = bHelpMode; }
 
     // ---- bars ----
-    CBCGPMenuBar& GetMenuBarWnd() { return m_wndMenuBar; }
+    CQZ2MenuBar& GetMenuBarWnd() { return m_wndMenuBar; }
     CRibbonStatusBar& GetStatusBar() { return m_wndStatusBar; }
     CBCGPToolBar* GetToolBarById(UINT nID);
     CCommandBar* GetCommandBar() const { return m_pCommandBar; }
@@ -118,7 +130,7 @@ public:
     static void MoveBarOnScreen(CBCGPControlBar* pBar);
 
     // Switches the look while the program runs: 0 to 3 the 2007 styles, anything else the
-    // program's own manager (the plain one until it exists).
+    // program's own manager.
     void ChangeVisualStyle(int nStyle);
 
     // ---- group buttons ----
@@ -137,8 +149,14 @@ public:
     void UpdateToolbarCombos();
     // Every snap-angle field shows the angle.
     static void ShowSnapAngle(double degrees);
-    // A new special button for the id, NULL for an id without one.
+    // A new special button for the id, NULL for an id without one: the drop-down menu buttons, the
+    // combos and the group buttons.
     CBCGPToolbarButton* CreateSpecialButton(UINT nID);
+    // A group button (33924-33941) showing the group's command, with its members as drop-down; NULL for
+    // other ids.
+    CBCGPToolbarButton* CreateGroupButton(UINT nID);
+    // Every copy of the group button on any toolbar shows the group's command.
+    void RefreshGroupButtons(UINT nGroupID);
     // Puts copies of the button in place of the toolbar's buttons with the id (those of the button's own
     // class stay unless bForce); the number replaced.
     int ReplaceToolbarButtons(CBCGPToolBar* pBar, UINT nID, const CBCGPToolbarButton* pButton, BOOL bForce);
@@ -183,6 +201,14 @@ protected:
     afx_msg LRESULT OnOpenQueuedFiles(WPARAM wParam, LPARAM lParam);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg LRESULT OnResetToolbar(WPARAM wParam, LPARAM lParam);
+    // (CMainFrameMenus.cpp) View > Customize and every toolbar's customise button: running commands end
+    // and the customisation sheet opens.
+    afx_msg void OnCustomize();
+    // A new user toolbar gets the customise button.
+    afx_msg LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
+    // The user toolbars of the toolbar list (59600-59699) show or hide.
+    afx_msg void OnToggleUserToolbar(UINT nID);
+    afx_msg void OnUpdateUserToolbar(CCmdUI* pCmdUI);
     afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
@@ -258,12 +284,12 @@ public:
 
 protected:
 
-    CBCGPMenuBar m_wndMenuBar;
-    CBCGPToolBar m_wndStandardBar;
-    CBCGPToolBar m_wndShapeBar;
-    CBCGPToolBar m_wndEditBar;
-    CBCGPToolBar m_wndViewBar;
-    CBCGPToolBar m_wndAttributeBar;
+    CQZ2MenuBar m_wndMenuBar;
+    CQZ2ToolBar m_wndStandardBar;
+    CQZ2ToolBar m_wndShapeBar;
+    CQZ2ToolBar m_wndEditBar;
+    CQZ2ToolBar m_wndViewBar;
+    CQZ2ToolBar m_wndAttributeBar;
     CBCGPToolBarImages m_UserImages;
     CRibbonStatusBar m_wndStatusBar;
     BOOL m_bProgressCancel = FALSE;

@@ -14,6 +14,7 @@
 #include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
 
+#include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
 #include <vector>
@@ -42,6 +43,7 @@
 #include "platform/afx/CException.h"
 #include "platform/afx/CMemFile.h"
 #include "platform/afx/ResourceModule.h"
+#include "platform/bcg/CBCGPKeyboardManager.h"
 #include "platform/gdiplus/GdiplusApi.h"
 #include "platform/win/CCommandLineInfo.h"
 #include "platform/win/CDocManager.h"
@@ -52,6 +54,8 @@
 #include "platform/win/RemoteWindow.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinInput.h"
+#include "platform/win/WinAccelerator.h"
+#include "platform/win/CFrameWnd.h"
 #include "structure/LayerTableViewSetting.h"
 #include "settings/CFeatureSettingTreeDialog.h"
 
@@ -311,6 +315,7 @@ BOOL CQZ2App::InitInstance()
     m_pszRegistryKey = m_strRegistryKey.GetString();
     m_strProfileName = kProfileName;
     m_pszProfileName = m_strProfileName.GetString();
+    SetRegistryBase(_T("Settings"));
 
     GetInterfaceLanguage();
     KcLanguage::SetLanguageCode(m_strLanguageCode);
@@ -587,7 +592,9 @@ BOOL CQZ2App::OfferSettingsReset()
 
 void CQZ2App::InitControlBarManagers()
 {
-    // The keyboard, context-menu and tooltip managers join here with the docking bars.
+    InitKeyboardManager();
+    InitContextMenuManager();
+    InitTooltipManager();
     m_fontApplication.DeleteObject();
     CFont gui;
     LOGFONT lf{};
@@ -607,11 +614,39 @@ BOOL CQZ2App::StartGdiplus()
 
 BOOL CQZ2App::MergeDefaultAccelerators()
 {
-    // Settings older than 3.50 lack the default keys of commands 37101-37202; they are merged in
-    // once the keyboard manager of the bars can take a frame's table.
     if (GetSettingsVersion() >= 0x30032)
         return FALSE;
-    return FALSE;
+    auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd);
+    CBCGPKeyboardManager* pKeys = GetKeyboardManager();
+    if (pFrame == nullptr || pFrame->m_hAccelTable == nullptr || pKeys == nullptr)
+        return FALSE;
+    HACCEL hDefault = LoadAccelerators(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDR_MAINFRAME));
+    if (hDefault == nullptr)
+        return FALSE;
+    std::vector<ACCEL> defaults(static_cast<size_t>(std::max(0, CopyAcceleratorTable(hDefault, nullptr, 0))));
+    if (!defaults.empty())
+        CopyAcceleratorTable(hDefault, defaults.data(), static_cast<int>(defaults.size()));
+    DestroyAcceleratorTable(hDefault);
+
+    CFrameWnd* pActive = pFrame->GetActiveFrame();
+    std::vector<ACCEL> added;
+    for (const ACCEL& accel : defaults) {
+        if (accel.cmd < 37101 || accel.cmd > 37202)
+            continue;
+        if (CBCGPKeyboardManager::IsKeyHandled(accel.key, accel.fVirt, pFrame, TRUE))
+            continue;
+        if (pActive != nullptr && pActive != pFrame && pActive->m_hAccelTable != nullptr &&
+            CBCGPKeyboardManager::IsKeyHandled(accel.key, accel.fVirt, pActive, FALSE))
+            continue;
+        added.push_back(accel);
+    }
+    if (added.empty())
+        return FALSE;
+    std::vector<ACCEL> table(static_cast<size_t>(std::max(0, CopyAcceleratorTable(pFrame->m_hAccelTable, nullptr, 0))));
+    if (!table.empty())
+        CopyAcceleratorTable(pFrame->m_hAccelTable, table.data(), static_cast<int>(table.size()));
+    table.insert(table.end(), added.begin(), added.end());
+    return pKeys->UpdateAcellTable(nullptr, table.data(), static_cast<int>(table.size()), pFrame);
 }
 
 void CQZ2App::EnableShellOpen()

@@ -10,6 +10,7 @@
 #include "platform/afx/CTypedPtrArray.h"
 #include "platform/afx/CPtrArray.h"
 #include "platform/gdi/CFont.h"
+#include "platform/bcg/CBCGPWorkspace.h"
 #include "platform/win/CWinApp.h"
 
 class ACadConvSetting;
@@ -30,7 +31,9 @@ namespace QZ2Command {
 class CommandManager;
 }
 
-class CQZ2App : public CWinApp
+// Also the docking library's workspace: the bars' layout, the toolbars and the keys are stored below
+// "Settings" and restored with the main frame.
+class CQZ2App : public CWinApp, public CBCGPWorkspace
 {
     DECLARE_DYNAMIC(CQZ2App)
 public:
@@ -71,6 +74,8 @@ public:
     void SaveSettings();
     BOOL LoadLayerTableViewSetting();
     BOOL SaveLayerTableViewSetting();
+    // Settings stored before 3.50 know nothing of the command bar's keys (37101-37202): the default keys
+    // of those commands that no command of the frame has taken yet are added. TRUE when keys were added.
     BOOL MergeDefaultAccelerators();
     // Installs the desktop entry and the MIME types of the program's files for the user; files that
     // already say the same are left alone. TRUE when both are in place.

@@ -40,3 +40,9 @@ void CCommandToolbarMenuButton::OnChangeParentWnd(CWnd* pWndParent)
         SetImage(-1);
     }
 }
+
+void CCommandToolbarMenuButton::OnMenuCommandChosen(UINT uiCmd)
+{
+    if (GetParentWnd() != nullptr && GetParentWnd()->GetSafeHwnd() != nullptr)
+        SetCommand(uiCmd);
+}

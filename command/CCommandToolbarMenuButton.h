@@ -18,4 +18,6 @@ public:
     // The button shows the command's display name and image; repainted at once when on a window.
     void SetCommand(UINT nCommandID);
     void OnChangeParentWnd(CWnd* pWndParent) override;
+    // A member chosen from the drop-down becomes the button's face before its command is sent.
+    void OnMenuCommandChosen(UINT uiCmd) override;
 };

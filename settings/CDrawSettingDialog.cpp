@@ -9,9 +9,9 @@ namespace {
 
 constexpr UINT kFirstPitchMode = 10155;
 constexpr UINT kFirstWidthMode = 10158;
-constexpr UINT kFirstLengthFormat = 10272;
+constexpr UINT kFirstLengthFormat = 11930;
 constexpr int kLengthFormats = 5;
-constexpr UINT kFirstAngleFormat = 10277;
+constexpr UINT kFirstAngleFormat = 11935;
 constexpr int kAngleFormats = 4;
 
 void Fill(CComboBox& list, UINT nFirst, int nCount)

@@ -16,7 +16,7 @@ constexpr UINT kSegmentCaption = 10264;
 constexpr UINT kEmptyName = 10265;
 constexpr UINT kNameUsed = 10266;
 constexpr UINT kTypeUsed = 10267;
-constexpr UINT kTableFull = 10289;
+constexpr UINT kTableFull = 11941;
 constexpr UINT kNoAddName = 11507;
 
 }  // namespace

@@ -37,8 +37,8 @@ BOOL CSelectionOptionsPage::OnInitDialog()
     // Entry 0 is side mode 1 (inside), entry 1 side mode 2 (outside).
     if (auto* pSide = static_cast<CComboBox*>(GetDlgItem(kSideMode))) {
         pSide->ResetContent();
-        pSide->AddString(LoadSettingsString(10285));
-        pSide->AddString(LoadSettingsString(10286));
+        pSide->AddString(LoadSettingsString(11939));
+        pSide->AddString(LoadSettingsString(11940));
     }
     if (auto* pList = static_cast<CComboBox*>(GetDlgItem(kNudgeMode))) {
         pList->ResetContent();

@@ -155,6 +155,24 @@ void CBCGPKeyboardPage::OnCommandChange() {
     if (a.cmd == cmd) keys->AddString(CBCGPKeyboardManager::FormatAccelerator(a));
 }
 
+BOOL CBCGPKeyboardPage::SelectCommand(UINT uiCmd) {
+  auto* cmds = static_cast<CListBox*>(GetDlgItem(IDC_COMMANDS));
+  auto* cats = static_cast<CComboBox*>(GetDlgItem(IDC_CATEGORY));
+  if (!cmds || !cats) return FALSE;
+  // The command's category first, then the command in it.
+  for (int c = 0; c < cats->GetCount(); ++c) {
+    cats->SetCurSel(c);
+    OnCategoryChange();
+    for (int i = 0; i < cmds->GetCount(); ++i)
+      if (static_cast<UINT>(cmds->GetItemData(i)) == uiCmd) {
+        cmds->SetCurSel(i);
+        OnCommandChange();
+        return TRUE;
+      }
+  }
+  return FALSE;
+}
+
 void CBCGPKeyboardPage::OnRemove() {
   auto* keys = static_cast<CListBox*>(GetDlgItem(IDC_KEYS));
   CFrameWnd* frame = m_pCustomize ? m_pCustomize->GetParentFrame() : nullptr;
@@ -230,6 +248,10 @@ void CBCGPKeyboardPage::OnAssign() {
   // A key belongs to one command: it leaves the command that had it.
   const BYTE mask = FVIRTKEY | FSHIFT | FCONTROL | FALT;
   std::vector<ACCEL> table = TableOf(frame->m_hAccelTable);
+  UINT owner = 0;
+  for (const ACCEL& a : table)
+    if (a.key == key.key && (a.fVirt & mask) == (key.fVirt & mask)) owner = a.cmd;
+  if (!OnBeforeAssign(key, cmd, owner)) return;
   table.erase(std::remove_if(table.begin(), table.end(),
                              [&](const ACCEL& a) { return a.key == key.key && (a.fVirt & mask) == (key.fVirt & mask); }),
               table.end());

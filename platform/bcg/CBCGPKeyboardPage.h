@@ -28,8 +28,17 @@ public:
   ACCEL GetNewKey() const;
   // Types a key into the new-key field, as "Ctrl+Shift+K" (tests and the program's own use).
   void SetNewKey(LPCTSTR lpszKey);
+  // The command selected in the list (0 for none), and choosing one by its command.
+  UINT GetSelectedCommand() const { return SelectedCommand(); }
+  BOOL SelectCommand(UINT uiCmd);
 
 protected:
+  // Asked before the key goes to uiCmd; uiOwner is the command that has the key now (0: none). FALSE
+  // leaves the keys as they are.
+  virtual BOOL OnBeforeAssign(const ACCEL& key, UINT uiCmd, UINT uiOwner) {
+    (void)key, (void)uiCmd, (void)uiOwner;
+    return TRUE;
+  }
   DECLARE_MESSAGE_MAP()
   BOOL OnInitDialog() override;
   afx_msg void OnCategoryChange();

@@ -30,6 +30,8 @@
 #include "platform/afx/ResourceModule.h"
 #include "platform/bcg/BCGPConstants.h"
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
+#include "platform/bcg/CBCGPPopupMenu.h"
+#include "platform/bcg/CBCGPPopupMenuBar.h"
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPRegistrySP.h"
 #include "platform/bcg/CBCGPToolBarImages.h"
@@ -553,7 +555,10 @@ void CBCGPToolBar::AdjustLayout() {
           const UINT cmd = chosen->data().toUInt();
           if (cmd) OnDropDownCommand(a, cmd);
         });
-        QObject::connect(menu, &QMenu::aboutToShow, tb, [this, menu]() { UpdateMenuState(menu); });
+        QObject::connect(menu, &QMenu::aboutToShow, tb, [this, menu, a]() {
+          RefillDropDown(menu, a);
+          UpdateMenuState(menu);
+        });
         if (auto* button = qobject_cast<QToolButton*>(tb->widgetForAction(a))) {
           button->setPopupMode(b->m_nID == 0 ? QToolButton::InstantPopup : QToolButton::MenuButtonPopup);
           // A plain popup (a menu bar's title) opens on click and needs no arrow beside its text.
@@ -772,6 +777,8 @@ bool CBCGPToolBar::HandleDragEvent(QObject* pTarget, QEvent* pEvent) {
     case QEvent::MouseButtonPress: {
       auto* me = static_cast<QMouseEvent*>(pEvent);
       if (pTarget == tb || me->button() != Qt::LeftButton) return false;
+      // A toolbar whose buttons stay where they are takes the press without picking anything up.
+      if (!CanStartButtonDrag()) return true;
       // A button pressed in customisation mode is picked up, not clicked.
       pTarget->setProperty("kcDragFrom", me->position().toPoint());
       return true;
@@ -884,6 +891,82 @@ void CBCGPToolBar::OnDropDownCommand(QAction* a, UINT uiCmd) {
   b->OnMenuCommandChosen(uiCmd);
   if (CWnd* target = GetCommandTarget(); target && target->m_hWnd)
     target->PostMessage(WM_COMMAND, MAKEWPARAM(uiCmd, 0), 0);
+}
+
+namespace {
+
+// Lets the frame change one level of a drop-down as it changes a popup's items before they show
+// (CBCGPMDIFrameWnd::OnShowPopupMenu): the items become the buttons of a popup that is never shown,
+// and what the frame made of them becomes the level's items again.
+void OfferLevelToFrame(QMenu* menu, CBCGPMDIFrameWnd* frame) {
+  for (QAction* a : menu->actions())
+    if (QMenu* sub = a->menu()) OfferLevelToFrame(sub, frame);
+  const QList<QAction*> old = menu->actions();
+  CBCGPPopupMenu popup;
+  CBCGPPopupMenuBar* bar = popup.GetMenuBar();
+  for (qsizetype i = 0; i < old.size(); ++i) {
+    QAction* a = old[i];
+    CBCGPToolbarButton b(a->isSeparator() || a->menu() ? 0 : a->data().toUInt(), -1,
+                         CString::FromQString(a->menu() ? a->menu()->title() : a->text()));
+    if (a->isSeparator()) b.m_nStyle |= TBBS_SEPARATOR;
+    b.m_dwdItemData = static_cast<DWORD_PTR>(i + 1);
+    bar->InsertButton(b);
+  }
+  if (!frame->OnShowPopupMenu(&popup)) {
+    for (QAction* a : old) a->setVisible(false);
+    return;
+  }
+  bool same = bar->GetCount() == old.size();
+  for (int i = 0; same && i < bar->GetCount(); ++i) same = bar->GetButton(i)->m_dwdItemData == static_cast<DWORD_PTR>(i + 1);
+  if (same) return;
+  std::vector<bool> kept(static_cast<size_t>(old.size()), false);
+  for (QAction* a : old) menu->removeAction(a);
+  for (int i = 0; i < bar->GetCount(); ++i) {
+    CBCGPToolbarButton* b = bar->GetButton(i);
+    const DWORD_PTR from = b->m_dwdItemData;
+    if (from >= 1 && from <= static_cast<DWORD_PTR>(old.size()) && !kept[from - 1]) {
+      kept[from - 1] = true;
+      menu->addAction(old[static_cast<qsizetype>(from - 1)]);
+    } else if (b->IsSeparator()) {
+      menu->addSeparator();
+    } else {
+      QString text = QString::fromStdU16String(std::u16string(b->m_strText));
+      QAction* a = menu->addAction(text);
+      a->setData(b->m_nID);
+      a->setEnabled(!(b->m_nStyle & TBBS_DISABLED));
+      if (b->m_nStyle & TBBS_CHECKED) {
+        a->setCheckable(true);
+        a->setChecked(true);
+      }
+    }
+  }
+  for (qsizetype i = 0; i < old.size(); ++i)
+    if (!kept[static_cast<size_t>(i)] && old[i]->parent() == menu) old[i]->deleteLater();
+}
+
+}  // namespace
+
+void CBCGPToolBar::RefillDropDown(QMenu* menu, QAction* action) {
+  auto* frame = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, m_pDockSite);
+  auto it = std::find(m_actions.begin(), m_actions.end(), action);
+  CBCGPToolbarButton* b = it != m_actions.end() ? GetButton(static_cast<int>(it - m_actions.begin())) : nullptr;
+  if (!frame || !b || !menu) return;
+  // Fresh items from the button each time: the frame fills its placeholders anew.
+  QMenu* fresh = b->CreateDropDownMenu(menu);
+  if (!fresh) return;
+  fresh->hide();
+  QMenu* previous = menu->property("kcItems").value<QMenu*>();
+  for (QAction* a : menu->actions()) {
+    menu->removeAction(a);
+    if (a->parent() == menu) a->deleteLater();
+  }
+  // The items belong to the shown menu alone: one choice, one command.
+  const QList<QAction*> items = fresh->actions();
+  for (QAction* a : items) fresh->removeAction(a);
+  menu->addActions(items);
+  menu->setProperty("kcItems", QVariant::fromValue(fresh));
+  if (previous) previous->deleteLater();
+  OfferLevelToFrame(menu, frame);
 }
 
 void CBCGPToolBar::UpdateMenuState(QMenu* menu) {

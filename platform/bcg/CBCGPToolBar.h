@@ -98,7 +98,7 @@ public:
   void ClickButton(int iIndex);
   // The right mouse button on the toolbar (screen point; iButton the button under it or -1):
   // in customisation mode the button's menu (delete, text, reset), otherwise the frame's.
-  void OnContextMenuAt(int iButton, CPoint ptScreen);
+  virtual void OnContextMenuAt(int iButton, CPoint ptScreen);
   // The menu of the button at iButton in customisation mode (only "Reset toolbar" where no button is),
   // its items greyed and checked as they apply to that button.
   void BuildCustomizeMenu(CMenu& menu, int iButton);
@@ -128,6 +128,8 @@ public:
   static CBCGPToolbarButton* ButtonFromMimeData(const QMimeData* pData);
   // Qt drag events on the toolbar and its buttons (customisation mode).
   bool HandleDragEvent(QObject* pTarget, QEvent* pEvent);
+  // Whether a button pressed in customisation mode may be dragged off this toolbar.
+  virtual BOOL CanStartButtonDrag() const { return TRUE; }
   // Drags a button away (moved, or copied with Ctrl) in customisation mode.
   void StartButtonDrag(CBCGPToolbarButton* pButton);
 
@@ -158,6 +160,9 @@ protected:
   void ClearActions();
   // Runs a command chosen from the drop-down of the button behind action a.
   void OnDropDownCommand(QAction* a, UINT uiCmd);
+  // Fills the drop-down of the button behind action anew from the button and lets the frame change its
+  // items (OnShowPopupMenu) before it shows.
+  void RefillDropDown(QMenu* menu, QAction* action);
   // Brings a drop-down's items up to date through the frame's update handlers.
   void UpdateMenuState(QMenu* menu);
   BOOL BuildFromResource(UINT uiResID, BOOL bImages, UINT uiImagesResID);

@@ -107,16 +107,20 @@ TEST_F(ProgramFrameTest, EveryToolbarHasItsButtonsWithAnImageEach)
 
 TEST_F(ProgramFrameTest, ToolTipsNameTheCommandAButtonStarts)
 {
-    // Display names of the command table, texts of the menus, the group's current command.
+    // The tip line of the command's string; a group button's is that of the group's current command.
     EXPECT_EQ(Tip(57643), LoadResourceString(10621));
     EXPECT_EQ(Tip(57600), CString(u"New"));
     EXPECT_EQ(Tip(57601), CString(u"Open"));
-    EXPECT_EQ(Tip(kLineGroup), LoadResourceString(10515));
+    CBCGPToolBar* pShape = m_frame->GetToolBarById(59473);
+    CBCGPToolbarButton* pGroup = pShape->GetButton(pShape->CommandToIndex(kLineGroup));
+    CString text;
+    ASSERT_TRUE(m_frame->GetToolbarButtonToolTipText(pGroup, text));
+    EXPECT_EQ(text, LoadResourceString(10515));
     m_frame->SetGroupButtonCommand(kLineGroup, 33413);
-    EXPECT_EQ(Tip(kLineGroup), LoadResourceString(10516));
+    ASSERT_TRUE(m_frame->GetToolbarButtonToolTipText(pGroup, text));
+    EXPECT_EQ(text, LoadResourceString(10516));
     // Separators and buttons without a command have no tip of the frame's.
     CBCGPToolbarButton none(0, -1);
-    CString text;
     EXPECT_FALSE(m_frame->GetToolbarButtonToolTipText(&none, text));
 }
 

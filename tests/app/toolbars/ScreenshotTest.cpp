@@ -1,5 +1,5 @@
-// Pictures of the attribute toolbar with its colour palette and its line-type list open, for the
-// documentation. Run on demand: --gtest_also_run_disabled_tests with KC_SCREENSHOT_DIR set.
+// Pictures of the attribute toolbar with its colour palette and its line-type list open, of the shape
+// toolbar with a group drop-down open and of the customisation sheet in Japanese, for the documentation. Run on demand: --gtest_also_run_disabled_tests with KC_SCREENSHOT_DIR set.
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,14 @@
 #include <QtGui/QPixmap>
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
 #include <QtWidgets/QWidget>
 
 #include "app/CMainFrame.h"
+#include "app/CQZ2ToolbarCustomizeDialog.h"
+#include "platform/win/WinConstants.h"
 #include "controls/CColorToolbarComboBoxButton.h"
 #include "controls/CLineTypeToolbarComboBoxButton.h"
 #include "controls/CSelectColorWnd.h"
@@ -84,3 +89,54 @@ TEST_F(Screenshots, DISABLED_AttributeToolbar)
 }
 
 }  // namespace
+
+namespace {
+
+class MenuScreenshots : public ProgramFixture
+{
+};
+
+}  // namespace
+
+TEST_F(MenuScreenshots, DISABLED_ShapeToolbarWithAGroupDropDownOpen)
+{
+    const QString dir = qEnvironmentVariable("KC_SCREENSHOT_DIR", QDir::currentPath());
+    ASSERT_NE(NewDrawing(), nullptr);
+    m_frame->ShowWindow(SW_SHOW);
+    Pump();
+    CBCGPToolBar* pShape = m_frame->GetToolBarById(59473);
+    ASSERT_NE(pShape, nullptr);
+    auto* pStrip = qobject_cast<QToolBar*>(pShape->GetLayoutWidget());
+    ASSERT_NE(pStrip, nullptr);
+    QAction* pLine = pStrip->actions().at(pShape->CommandToIndex(33924));
+    auto* pButton = qobject_cast<QToolButton*>(pStrip->widgetForAction(pLine));
+    ASSERT_NE(pButton, nullptr);
+    QMenu* pMenu = pLine->menu();
+    ASSERT_NE(pMenu, nullptr);
+    Q_EMIT pMenu->aboutToShow();
+    pMenu->popup(pButton->mapToGlobal(QPoint(0, pButton->height())));
+    Pump();
+    ASSERT_TRUE(Compose(pStrip, pMenu).save(dir + QStringLiteral("/shape-toolbar-group-drop-down.png")));
+    pMenu->hide();
+    Pump();
+}
+
+TEST_F(MenuScreenshots, DISABLED_CustomisationSheetInJapanese)
+{
+    const QString dir = qEnvironmentVariable("KC_SCREENSHOT_DIR", QDir::currentPath());
+    Stop();
+    SetMachineLanguage(QStringLiteral("JPN"));
+    ASSERT_TRUE(Start());
+    m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
+    m_frame->ShowWindow(SW_SHOW);
+    Pump();
+    Command(34664);
+    Pump();
+    CQZ2ToolbarCustomizeDialog* pSheet = CQZ2ToolbarCustomizeDialog::GetOpenSheet();
+    ASSERT_NE(pSheet, nullptr);
+    pSheet->SetActivePage(1);
+    Pump();
+    ASSERT_TRUE(pSheet->GetQWidget()->grab().save(dir + QStringLiteral("/customisation-sheet-japanese.png")));
+    pSheet->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    Pump();
+}
