@@ -14,8 +14,8 @@ IMPLEMENT_DYNAMIC(CQZ2AboutDlg, CDialog)
 #endif
 
 namespace {
-constexpr UINT IDS_ABOUT_VERSION = 10098;
-constexpr UINT IDS_ABOUT_COPYRIGHT = 10099;
+constexpr UINT IDS_ABOUT_VERSION = 12966;
+constexpr UINT IDS_ABOUT_COPYRIGHT = 12967;
 }  // namespace
 
 CQZ2AboutDlg::CQZ2AboutDlg(const QZ2ProductVersion& version, const CString& strHomePage, CWnd* pParent)

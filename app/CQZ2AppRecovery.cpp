@@ -25,7 +25,7 @@
 namespace {
 
 constexpr UINT IDP_RECOVER_DOCUMENTS = 10042;
-constexpr UINT IDS_RECOVERY_COPY_FAILED = 10097;
+constexpr UINT IDS_RECOVERY_COPY_FAILED = 12965;
 const TCHAR kRecoverySection[] = _T("DocumentRecovery");
 const TCHAR kRecoveryFilePath[] = _T("RecoveryFilePath");
 const TCHAR kOriginalFilePath[] = _T("OriginalFilePath");
