@@ -166,6 +166,29 @@ TEST_F(ThumbnailTest, DamagedStreamsAreRefused)
     EXPECT_TRUE(Read(good + QByteArray(100, 'z'), image)) << "bytes after the size field are ignored";
 }
 
+TEST_F(ThumbnailTest, SmallPicturesOfOtherWritersReadInEitherRowOrder)
+{
+    const QString corpus = QStringLiteral(KC_NATIVE_FILE_CORPUS) + QStringLiteral("/../thumbnail_stream/");
+    struct Case {
+        const char* file;
+        QSize size;
+    };
+    for (const Case c : {Case{"rgb_4x3.bin", QSize(4, 3)}, Case{"topdown_5x2.bin", QSize(5, 2)},
+                         Case{"stretchblt_3x3.bin", QSize(3, 3)}}) {
+        SCOPED_TRACE(c.file);
+        QImage image;
+        ASSERT_TRUE(Read(ReadAll(corpus + QString::fromLatin1(c.file)), image));
+        ASSERT_EQ(image.size(), c.size);
+        // The first stored row is the bottom one unless the height is negative; bytes run blue, green, red.
+        const int firstStored = c.size == QSize(5, 2) ? 0 : c.size.height() - 1;
+        const QColor px = image.pixelColor(1, firstStored);
+        // Stored byte i of row 0 is 37 i: pixel 1 is bytes 3, 4 and 5.
+        EXPECT_EQ(px.blue(), 111);
+        EXPECT_EQ(px.green(), 148);
+        EXPECT_EQ(px.red(), 185);
+    }
+}
+
 TEST_F(ThumbnailTest, TheProgramWritesAFileManagersPictureWithoutItsInterface)
 {
     CQZ2Doc* pDoc = NewDocument();
