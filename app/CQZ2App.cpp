@@ -745,6 +745,13 @@ BOOL CQZ2App::RegisterShellFileTypes(BOOL /*bCompat*/)
     const QString appFolder = dataHome + QStringLiteral("/applications");
     const int mimeResult = WriteIfChanged(mimeFolder + QStringLiteral("/packages/korvancad.xml"), mime);
     const int desktopResult = WriteIfChanged(appFolder + QStringLiteral("/korvancad.desktop"), desktop);
+    // File managers ask the program itself for the pictures that drawings carry.
+    QByteArray thumbnailer = "[Thumbnailer Entry]\n";
+    thumbnailer += "TryExec=" + program.toUtf8() + "\n";
+    thumbnailer += "Exec=" + DesktopExecPath(program).toUtf8() + " --thumbnail %i %o %s\n";
+    thumbnailer += "MimeType=" + types.join(QLatin1Char(';')).toUtf8() + ";\n";
+    const int thumbnailerResult =
+        WriteIfChanged(dataHome + QStringLiteral("/thumbnailers/korvancad.thumbnailer"), thumbnailer);
 
     // The desktop's caches learn of a change through their own tools, where they are installed.
     if (mimeResult == 1) {
@@ -757,7 +764,7 @@ BOOL CQZ2App::RegisterShellFileTypes(BOOL /*bCompat*/)
         if (!tool.isEmpty())
             QProcess::startDetached(tool, {appFolder});
     }
-    return (mimeResult >= 0 && desktopResult >= 0) ? TRUE : FALSE;
+    return (mimeResult >= 0 && desktopResult >= 0 && thumbnailerResult >= 0) ? TRUE : FALSE;
 }
 
 // ---- language -----------------------------------------------------------------------------------

@@ -324,6 +324,9 @@ BOOL CQZ2FileDialog::OnInitDialog()
         m_dwCurrentFlag = m_flags[m_nFilterIndex];
     }
 
+    // A dialog made modeless (Create) has its views made here.
+    if (!m_pViews)
+        m_pViews = std::make_unique<Views>();
     Views& v = *m_pViews;
     QWidget* pSelf = GetQWidget();
     auto frameOf = [this](int nID) {

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/ruva/RuVaPnt2d.h"
@@ -23,6 +25,7 @@
 #include "platform/afx/CException.h"
 #include "platform/ole/CompoundFile.h"
 #include "platform/ole/CompoundStorage.h"
+#include "platform/ole/CompoundStream.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiApi.h"
 #include "platform/gdi/GdiTypes.h"
@@ -257,19 +260,15 @@ bool ReadDib(const BYTE* p, size_t n, QImage& image)
     const size_t offset = headerSize + colorsUsed * 4;
     if (offset > n || stride * rows > n - offset)
         return false;
-    QImage out(w, static_cast<int>(rows), QImage::Format_RGB888);
+    // The stored bytes run blue, green, red: rows are copied as they are.
+    QImage out(w, static_cast<int>(rows), QImage::Format_BGR888);
     if (out.isNull())
         return false;
     const BYTE* pixels = p + offset;
     for (size_t y = 0; y < rows; ++y) {
         // Rows run bottom-up unless the height is negative.
         const BYTE* src = pixels + stride * (h > 0 ? rows - 1 - y : y);
-        uchar* dst = out.scanLine(static_cast<int>(y));
-        for (int x = 0; x < w; ++x) {
-            dst[3 * x] = src[3 * x + 2];
-            dst[3 * x + 1] = src[3 * x + 1];
-            dst[3 * x + 2] = src[3 * x];
-        }
+        std::memcpy(out.scanLine(static_cast<int>(y)), src, static_cast<size_t>(w) * 3);
     }
     image = out;
     return true;
@@ -324,6 +323,8 @@ BOOL QZ2Thumbnail::ReadFile(const QString& path, QImage& image, QString* pTitle,
     QFile file(path);
     // The whole compound file is read into memory: a bound keeps a huge file out.
     constexpr qint64 kMaxFile = 512ll * 1024 * 1024;
+    // The largest picture the reader takes, with room for its headers.
+    constexpr ULONGLONG kMaxStream = 4ull * kMaxReadSide * kMaxReadSide + 4096;
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFile)
         return FALSE;
     const QByteArray data = file.readAll();
@@ -343,10 +344,14 @@ BOOL QZ2Thumbnail::ReadFile(const QString& path, QImage& image, QString* pTitle,
             if (pAuthor != nullptr)
                 *pAuthor = properties.m_strAuthor.ToQString();
         }
-        CByteArray bytes;
-        if (pRoot->ReadStream(QZ2NativeFile::kThumbnailStreamName, bytes) != S_OK)
+        std::shared_ptr<CompoundStream> stream;
+        if (pRoot->OpenStream(QZ2NativeFile::kThumbnailStreamName, STGM_READ, &stream) != S_OK || !stream ||
+            stream->GetSize() > kMaxStream)
             return FALSE;
-        return Read(bytes.GetData(), static_cast<size_t>(bytes.GetSize()), image);
+        std::vector<BYTE> bytes(static_cast<size_t>(stream->GetSize()));
+        if (!bytes.empty())
+            stream->ReadAt(0, bytes.data(), static_cast<UINT>(bytes.size()));
+        return Read(bytes.data(), bytes.size(), image);
     } catch (CException* e) {
         e->Delete();
         return FALSE;

@@ -1,6 +1,7 @@
 // The picture a drawing file carries: the region it shows, and reading it back as the file dialog
 // and file managers do, from good and from damaged streams.
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <QtGui/QImage>
@@ -166,6 +167,29 @@ TEST_F(ThumbnailTest, DamagedStreamsAreRefused)
     EXPECT_TRUE(Read(good + QByteArray(100, 'z'), image)) << "bytes after the size field are ignored";
 }
 
+TEST_F(ThumbnailTest, SmallPicturesOfOtherWritersReadInEitherRowOrder)
+{
+    const QString corpus = QStringLiteral(KC_NATIVE_FILE_CORPUS) + QStringLiteral("/../thumbnail_stream/");
+    struct Case {
+        const char* file;
+        QSize size;
+    };
+    for (const Case c : {Case{"rgb_4x3.bin", QSize(4, 3)}, Case{"topdown_5x2.bin", QSize(5, 2)},
+                         Case{"stretchblt_3x3.bin", QSize(3, 3)}}) {
+        SCOPED_TRACE(c.file);
+        QImage image;
+        ASSERT_TRUE(Read(ReadAll(corpus + QString::fromLatin1(c.file)), image));
+        ASSERT_EQ(image.size(), c.size);
+        // The first stored row is the bottom one unless the height is negative; bytes run blue, green, red.
+        const int firstStored = c.size == QSize(5, 2) ? 0 : c.size.height() - 1;
+        const QColor px = image.pixelColor(1, firstStored);
+        // Stored byte i of row 0 is 37 i: pixel 1 is bytes 3, 4 and 5.
+        EXPECT_EQ(px.blue(), 111);
+        EXPECT_EQ(px.green(), 148);
+        EXPECT_EQ(px.red(), 185);
+    }
+}
+
 TEST_F(ThumbnailTest, TheProgramWritesAFileManagersPictureWithoutItsInterface)
 {
     CQZ2Doc* pDoc = NewDocument();
@@ -206,7 +230,7 @@ TEST_F(ThumbnailTest, TheProgramWritesAFileManagersPictureWithoutItsInterface)
     }
 }
 
-TEST_F(ThumbnailTest, TheInstalledThumbnailerEntryRunsTheProgram)
+TEST_F(ThumbnailTest, TheProgramInstallsAThumbnailerEntryThatRunsIt)
 {
     CQZ2Doc* pDoc = NewDocument();
     SystemEnvironment* pOptions = TheApp()->GetSystemEnvironment();
@@ -215,22 +239,33 @@ TEST_F(ThumbnailTest, TheInstalledThumbnailerEntryRunsTheProgram)
     ASSERT_TRUE(pDoc->DoSave(CString::FromQString(Path(QStringLiteral("f.kvcd"))), TRUE));
     pOptions->m_PreviewSaveEnabled = bPreview;
 
+    // The program writes the entry beside its desktop entry, naming itself.
     const QString data = Path(QStringLiteral("share"));
-    QProcess install;
-    install.start(QStringLiteral("bash"), {QStringLiteral(KC_SOURCE_DIR) + QStringLiteral("/scripts/install_thumbnailer.sh"), data,
-                                           QStringLiteral(KC_PROGRAM_PATH)});
-    ASSERT_TRUE(install.waitForFinished(60000));
-    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
-    EXPECT_TRUE(QFile::exists(data + QStringLiteral("/mime/packages/korvancadst.xml")));
+    const QByteArray before = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.toUtf8());
+    const BOOL bRegistered = TheApp()->RegisterShellFileTypes(FALSE);
+    if (before.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", before);
+    ASSERT_TRUE(bRegistered);
 
-    // The entry's command line, as a file manager fills it in.
-    QFile entry(data + QStringLiteral("/thumbnailers/korvancadst.thumbnailer"));
+    // The entry's command line, as a file manager fills it in, for the drawing types.
+    QFile entry(data + QStringLiteral("/thumbnailers/korvancad.thumbnailer"));
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
-    QString exec;
+    QString exec, types;
     for (const QString& line : QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'))) {
         if (line.startsWith(QStringLiteral("Exec=")))
             exec = line.mid(5);
+        if (line.startsWith(QStringLiteral("MimeType=")))
+            types = line.mid(9);
     }
+    EXPECT_TRUE(types.contains(QStringLiteral("application/x-korvan-drawing;"))) << types.toStdString();
+    EXPECT_TRUE(types.contains(QStringLiteral("application/x-korvan-template;")));
+    const QString self = QLatin1Char('"') + QCoreApplication::applicationFilePath() + QLatin1Char('"');
+    ASSERT_TRUE(exec.startsWith(self + QLatin1Char(' '))) << exec.toStdString();
+    exec = QLatin1Char('"') + QStringLiteral(KC_PROGRAM_PATH) + QLatin1Char('"') + exec.mid(self.size());
+    exec.remove(QLatin1Char('"'));
     QStringList words = exec.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     ASSERT_EQ(words.size(), 5) << exec.toStdString();
     for (QString& word : words) {
