@@ -626,22 +626,17 @@ BOOL CPropertyListCtrl::OnEraseBkgnd(CDC*)
 
 void CPropertyListCtrl::OnPaint()
 {
+    // The window system already paints through a back buffer, so the rows go straight to the paint DC.
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    CDC memDC;
-    memDC.CreateCompatibleDC(&dc);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, std::max(1, static_cast<int>(client.Width())), std::max(1, static_cast<int>(client.Height())));
-    CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
-    memDC.FillSolidRect(&client, FaceColor());
-    memDC.SetBkMode(TRANSPARENT);
-    CFont* pOldFont = memDC.SelectObject(GetListFont());
-    DrawRows(&memDC);
-    DrawDescription(&memDC);
-    memDC.SelectObject(pOldFont);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &memDC, 0, 0, SRCCOPY);
-    memDC.SelectObject(pOldBitmap);
+    const int saved = dc.SaveDC();
+    dc.FillSolidRect(&client, FaceColor());
+    dc.SetBkMode(TRANSPARENT);
+    dc.SelectObject(GetListFont());
+    DrawRows(&dc);
+    DrawDescription(&dc);
+    dc.RestoreDC(saved);
 }
 
 void CPropertyListCtrl::DrawRows(CDC* pDC)

@@ -1097,15 +1097,11 @@ void CGridCtrl::OnPaint()
     CRect rcClip = dc.m_ps.rcPaint;
     if (rcClip.IsRectEmpty())
         rcClip = client;
+    // The window system already paints through a back buffer, so the grid goes straight to the paint DC.
     {
-        CDC memDC;
-        memDC.CreateCompatibleDC(&dc);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&dc, std::max(1, static_cast<int>(client.Width())), std::max(1, static_cast<int>(client.Height())));
-        CBitmap* pOld = memDC.SelectObject(&bitmap);
-        PaintTo(memDC, rcClip);
-        dc.BitBlt(rcClip.left, rcClip.top, rcClip.Width(), rcClip.Height(), &memDC, rcClip.left, rcClip.top, SRCCOPY);
-        memDC.SelectObject(pOld);
+        const int saved = dc.SaveDC();
+        PaintTo(dc, rcClip);
+        dc.RestoreDC(saved);
     }
     // The current cell's frame inverts what lies under it, never over the header bands.
     if (IsWindowEnabled() && m_nCurrentRow >= m_nTopRow && m_nCurrentColumn >= m_nFirstColumn &&
