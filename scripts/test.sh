@@ -4,6 +4,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" test
+# The benchmarks are built apart, but their build files are checked here so that a broken one shows at once.
+cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKC_BUILD_TESTS=OFF -DKC_BUILD_BENCH=ON > /dev/null
 cd "$root/build/test"
 export QT_QPA_PLATFORM=offscreen
 # A test that fails is run again (up to three times in all), so that a run is not lost to one bad moment;
