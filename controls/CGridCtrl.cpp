@@ -13,7 +13,9 @@
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/CPen.h"
 #include "platform/gdi/GdiApi.h"
+#include "platform/gdiplus/Bitmap.h"
 #include "platform/gdiplus/Font.h"
+#include "platform/gdiplus/ImageAttributes.h"
 #include "platform/gdiplus/Graphics.h"
 #include "platform/gdiplus/Pen.h"
 #include "platform/gdiplus/SolidBrush.h"
@@ -946,10 +948,41 @@ BOOL CGridCtrl::OnEraseBkgnd(CDC*)
 
 // ---- painting --------------------------------------------------------------------------------
 
+Gdiplus::Bitmap* CGridCtrl::GetStateImages(int nStrip)
+{
+    static constexpr UINT kStripIds[3] = {410, 411, 412};
+    std::unique_ptr<Gdiplus::Bitmap>& pStrip = m_stateImages[nStrip];
+    if (!pStrip) {
+        CBitmap bitmap;
+        if (!bitmap.LoadBitmap(kStripIds[nStrip]))
+            return nullptr;
+        pStrip.reset(Gdiplus::Bitmap::FromHBITMAP(static_cast<HBITMAP>(bitmap.GetSafeHandle()), nullptr));
+    }
+    return pStrip.get();
+}
+
+BOOL CGridCtrl::DrawStripImage(Gdiplus::Graphics& graphics, int nStrip, int nImage, int x, int y)
+{
+    Gdiplus::Bitmap* pStrip = GetStateImages(nStrip);
+    if (pStrip == nullptr || static_cast<int>(pStrip->GetWidth()) < (nImage + 1) * kImageSize)
+        return FALSE;
+    // Red is the strips' transparent colour.
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetColorKey(Gdiplus::Color(255, 255, 0, 0), Gdiplus::Color(255, 255, 0, 0));
+    const int height = static_cast<int>(pStrip->GetHeight());
+    graphics.DrawImage(pStrip, Gdiplus::Rect(x, y, kImageSize, height), nImage * kImageSize, 0, kImageSize, height,
+                       Gdiplus::UnitPixel, &attributes);
+    return TRUE;
+}
+
 void CGridCtrl::DrawStateImage(Gdiplus::Graphics& graphics, int nKind, BOOL bOn, const CRect& rect)
 {
     const int x = static_cast<int>(rect.left + rect.right) / 2 - kImageSize / 2;
     const int y = static_cast<int>(rect.top + rect.bottom) / 2 - kImageSize / 2;
+    // Image 0 of each strip is the "on" state.
+    if (DrawStripImage(graphics, nKind == GridColumnItem::kindRadio ? 1 : 0, bOn ? 0 : 1, x, y))
+        return;
+    // Without the language library's strips the marks are drawn.
     Gdiplus::Pen frame(SysColor(COLOR_BTNSHADOW), 1.0f);
     Gdiplus::SolidBrush white(SysColor(COLOR_WINDOW));
     Gdiplus::SolidBrush mark(SysColor(COLOR_WINDOWTEXT));
@@ -1029,6 +1062,10 @@ void CGridCtrl::PaintTo(CDC& dc, const CRect& rcClip)
                 g.MeasureString(column.m_strTitle, column.m_strTitle.GetLength(), &font, title, &format, &used);
                 const int mx = static_cast<int>(used.X + used.Width) + 2;
                 const int my = hh / 2;
+                // Images 0 and 1 are the first pair (ascending, descending), 2 and 3 the second.
+                const int image = (column.m_nSortMarkStyle == 1 ? 0 : 2) + (column.m_nSortDirection == 1 ? 0 : 1);
+                if (DrawStripImage(g, 2, image, mx - 2, my - kImageSize / 2))
+                    continue;
                 Gdiplus::PointF tri[3];
                 if (column.m_nSortDirection == 1) {
                     tri[0] = Gdiplus::PointF(mx, my + 3.0f);

@@ -3,6 +3,7 @@
 // rows of typed cells edited in place. The owner hears of changes through WM_NOTIFY with a
 // GridCellNotify record. Rows and columns scroll by whole rows and whole columns.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ class GridColumnItem;
 class GridRowItem;
 
 namespace Gdiplus {
+class Bitmap;
 class Graphics;
 class Font;
 }  // namespace Gdiplus
@@ -199,6 +201,11 @@ protected:
     COLORREF m_crSelection;
     COLORREF m_crHeader;
     COLORREF m_crHeaderLine;
+    // The check (410), radio (411) and sort-mark (412) image strips, loaded when first drawn.
+    std::unique_ptr<Gdiplus::Bitmap> m_stateImages[3];
+    Gdiplus::Bitmap* GetStateImages(int nStrip);
+    // Draws image nImage of a strip with its top-left at (x, y); FALSE when the strip cannot be loaded.
+    BOOL DrawStripImage(Gdiplus::Graphics& graphics, int nStrip, int nImage, int x, int y);
 
     // Layout.
     int m_nRowHeight = 20;

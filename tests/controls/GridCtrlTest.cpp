@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "controls/CGridCtrl.h"
+#include "tests/controls/ControlsTestSupport.h"
 #include "controls/GridCellItem.h"
 #include "controls/GridCellNotify.h"
 #include "controls/GridColumnItem.h"
@@ -730,4 +731,72 @@ TEST_F(GridTest, TheTipOfATruncatedCellLiesOverItsText)
     grid.ScreenToClient(&tip);
     EXPECT_EQ(tip.left, cell.left + 2 - CGridCtrl::kToolTipInset);
     EXPECT_GT(tip.Width(), cell.Width());
+}
+
+namespace {
+
+// The check, radio and sort-mark pictures come from the language library's strips.
+class GridPictures : public EnglishResources
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(host.CreateHost(600, 400));
+        ASSERT_TRUE(grid.Create(WS_VISIBLE, CRect(0, 0, 400, 300), &host, 77));
+    }
+    void TearDown() override
+    {
+        grid.DestroyWindow();
+        host.DestroyWindow();
+    }
+    // How many pixels of the cell's middle 13 x 13 square are of the colour.
+    static int Count(const QImage& image, const CRect& cell, QColor colour)
+    {
+        const int x0 = static_cast<int>(cell.left + cell.right) / 2 - 6;
+        const int y0 = static_cast<int>(cell.top + cell.bottom) / 2 - 6;
+        int n = 0;
+        for (int y = y0; y < y0 + 13; ++y)
+            for (int x = x0; x < x0 + 13; ++x)
+                n += image.pixelColor(x, y) == colour ? 1 : 0;
+        return n;
+    }
+    GridHost host;
+    CGridCtrl grid;
+};
+
+}  // namespace
+
+TEST_F(GridPictures, CheckRadioAndSortMarksShowTheirStateWithoutTheKeyColour)
+{
+    grid.InsertColumn(0, Column(GridColumnItem::kindCheck, 40));
+    grid.InsertColumn(1, Column(GridColumnItem::kindRadio, 40));
+    GridColumnItem sorted = Column(GridColumnItem::kindText, 120);
+    sorted.m_strTitle = u"Name";
+    sorted.m_nSortMarkStyle = 1;
+    sorted.m_nSortDirection = 1;
+    grid.InsertColumn(2, sorted);
+    for (BOOL on : {TRUE, FALSE}) {
+        GridRowItem row;
+        const COleVariant value = Bool(on);
+        row.SetValue(0, &value);
+        row.SetValue(1, &value);
+        grid.InsertRow(-1, row, TRUE);
+    }
+    const QImage image = grid.GetQWidget()->grab().toImage();
+    const QColor black(0, 0, 0);
+    EXPECT_GT(Count(image, grid.GetCellRect(0, 0), black), 10) << "a check mark in the on cell";
+    EXPECT_EQ(Count(image, grid.GetCellRect(1, 0), black), 0) << "an empty box in the off cell";
+    EXPECT_GT(Count(image, grid.GetCellRect(0, 1), black), 8) << "a dot in the on radio";
+    EXPECT_EQ(Count(image, grid.GetCellRect(1, 1), black), 0);
+    // The strips' red background never reaches the screen.
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ASSERT_NE(image.pixelColor(x, y), QColor(255, 0, 0)) << x << "," << y;
+    // The ascending mark stands in the title's header, right of the text.
+    const CRect cell = grid.GetCellRect(0, 2);
+    int grey = 0;
+    for (int y = 0; y < static_cast<int>(cell.top); ++y)
+        for (int x = static_cast<int>(cell.left) + 30; x < static_cast<int>(cell.right); ++x)
+            grey += image.pixelColor(x, y) == QColor(128, 128, 128) ? 1 : 0;
+    EXPECT_GE(grey, 20);
 }
