@@ -26,6 +26,7 @@
 #include "platform/win/CEdit.h"
 #include "platform/win/CPaintDC.h"
 #include "platform/win/CToolTipCtrl.h"
+#include "platform/win/WinImm.h"
 #include "platform/win/WinSystem.h"
 
 IMPLEMENT_DYNCREATE(CGridCtrl, CWnd)
@@ -902,6 +903,11 @@ int CGridCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CGridCtrl::OnDestroy()
 {
     DestroyEditor();
+    if (m_hImc != nullptr) {
+        ImmAssociateContext(GetSafeHwnd(), nullptr);
+        ImmDestroyContext(m_hImc);
+        m_hImc = nullptr;
+    }
     EndMouseModes();
     if (m_pToolTip != nullptr) {
         if (m_pToolTip->GetSafeHwnd() != nullptr)

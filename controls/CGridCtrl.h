@@ -11,6 +11,7 @@
 #include "platform/gdi/GdiTypes.h"
 #include "platform/ole/OleVariant.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/WinImm.h"
 
 class CComboBox;
 class CButton;
@@ -142,6 +143,7 @@ protected:
 
     BOOL ExtendDragSelection(int nRow);
     BOOL SetImeForColumn();
+    void ApplyImeToEditor();
     void UpdateScrollBars();
     // The scroll ranges' maximum (0: everything fits), from the layout rather than the bars, so that
     // a grid without scroll bars scrolls by keys and wheel alike.
@@ -197,6 +199,8 @@ protected:
     BOOL m_bMultiSelect = TRUE;
     BOOL m_bHeaderNotify = TRUE;
     BOOL m_bImeControl = TRUE;
+    // The grid's input context, made when a column first switches the input method.
+    HIMC m_hImc = nullptr;
     BOOL m_bToolTips = TRUE;
     COLORREF m_crSelection;
     COLORREF m_crHeader;

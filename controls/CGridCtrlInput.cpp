@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <QtWidgets/QWidget>
+
 #include "controls/CGridCtrl.h"
 #include "controls/GridCellItem.h"
 #include "controls/GridCellNotify.h"
@@ -136,6 +138,7 @@ BOOL CGridCtrl::CreateEditor(int nKind, const GridColumnItem& column)
     pEditor->SetFont(CFont::FromHandle(GetGridFont()), FALSE);
     m_pEditor = pEditor;
     m_nEditorKind = nKind;
+    ApplyImeToEditor();
     return TRUE;
 }
 
@@ -588,14 +591,40 @@ void CGridCtrl::OnSetFocus(CWnd* pOldWnd)
 void CGridCtrl::OnKillFocus(CWnd* pNewWnd)
 {
     CWnd::OnKillFocus(pNewWnd);
+    // Leaving the grid and its editor for another window closes the input method again.
+    if (m_hImc != nullptr && (pNewWnd == nullptr || !IsChild(pNewWnd)))
+        ImmSetOpenStatus(m_hImc, FALSE);
 }
 
 BOOL CGridCtrl::SetImeForColumn()
 {
-    // The platform has no input-method switching of its own; the column's mode is kept for it.
     const GridColumnItem* pColumn = GetColumn(m_nCurrentColumn);
     const GridRowItem* pRow = GetRow(m_nCurrentRow);
-    return m_bImeControl && pColumn != nullptr && pRow != nullptr && pRow->IsCellEnabled(m_nCurrentColumn) ? TRUE : FALSE;
+    if (!m_bImeControl || pColumn == nullptr || pRow == nullptr || !pRow->IsCellEnabled(m_nCurrentColumn))
+        return FALSE;
+    if (pColumn->m_nImeMode != 1 && pColumn->m_nImeMode != 2)
+        return TRUE;
+    if (m_hImc == nullptr && GetSafeHwnd() != nullptr) {
+        m_hImc = ImmCreateContext();
+        ImmAssociateContext(GetSafeHwnd(), m_hImc);
+    }
+    ImmSetOpenStatus(m_hImc, pColumn->m_nImeMode == 2 ? TRUE : FALSE);
+    ApplyImeToEditor();
+    return TRUE;
+}
+
+void CGridCtrl::ApplyImeToEditor()
+{
+    // Desktop input methods cannot be switched by a program; a closed one is kept away from the editor
+    // (and the grid, where typing starts an edit), so that keys arrive as typed.
+    const BOOL bOpen = m_hImc == nullptr || ImmGetOpenStatus(m_hImc);
+    GetQWidget()->setAttribute(Qt::WA_InputMethodEnabled, bOpen != FALSE);
+    if (m_pEditor != nullptr && m_pEditor->GetQWidget() != nullptr) {
+        QWidget* pEditor = m_pEditor->GetQWidget();
+        pEditor->setAttribute(Qt::WA_InputMethodEnabled, bOpen != FALSE);
+        for (QWidget* pChild : pEditor->findChildren<QWidget*>())
+            pChild->setAttribute(Qt::WA_InputMethodEnabled, bOpen != FALSE);
+    }
 }
 
 // ---- mouse -----------------------------------------------------------------------------------

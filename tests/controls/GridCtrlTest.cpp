@@ -26,6 +26,7 @@
 #include "platform/win/CEdit.h"
 #include "platform/win/CToolTipCtrl.h"
 #include "platform/win/WinConstants.h"
+#include "platform/win/WinImm.h"
 #include "platform/win/WinMessages.h"
 
 namespace {
@@ -643,6 +644,41 @@ TEST_F(GridTest, ToolTipsOnlyForTruncatedCells)
     ASSERT_TRUE(grid.GetToolTipText(0, 1, tip));
     EXPECT_EQ(tip, longText.Left(80));
     EXPECT_FALSE(grid.GetToolTipText(0, 2, tip));  // check cells have no text
+}
+
+TEST_F(GridTest, EachColumnSwitchesTheInputMethodAndLeavingTheGridClosesIt)
+{
+    const int modes[] = {1, 2, 0};
+    for (int c = 0; c < 3; ++c) {
+        GridColumnItem column = Column(GridColumnItem::kindText);
+        column.m_nImeMode = modes[c];
+        grid.InsertColumn(c, column);
+    }
+    AddRows(2, 0, Text(u"x"));
+    CEdit other;
+    ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, CRect(0, 320, 100, 340), &host, 78));
+    host.GetQWidget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host.GetQWidget()));
+    grid.SetFocus();
+    grid.SetCurrentCell(0, 1);
+    const HIMC hIMC = ImmGetContext(grid.GetSafeHwnd());
+    ASSERT_NE(hIMC, nullptr);
+    EXPECT_TRUE(ImmGetOpenStatus(hIMC)) << "mode 2 opens it";
+    grid.SetCurrentCell(0, 2);
+    EXPECT_TRUE(ImmGetOpenStatus(hIMC)) << "mode 0 leaves it";
+    grid.SetCurrentCell(0, 0);
+    EXPECT_FALSE(ImmGetOpenStatus(hIMC)) << "mode 1 closes it";
+    // A closed input method is kept away from the editor, so that keys arrive as typed.
+    grid.SendMessage(WM_CHAR, 'a', 0);
+    ASSERT_NE(grid.GetEditor(), nullptr);
+    EXPECT_FALSE(grid.GetEditor()->GetQWidget()->testAttribute(Qt::WA_InputMethodEnabled));
+    grid.SetCurrentCell(1, 1);
+    EXPECT_TRUE(ImmGetOpenStatus(hIMC));
+    // The focus going to another window closes it.
+    other.SetFocus();
+    grid.SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(other.GetSafeHwnd()), 0);
+    EXPECT_FALSE(ImmGetOpenStatus(hIMC));
+    other.DestroyWindow();
 }
 
 TEST_F(GridTest, PaintingShowsSelectionAndInvertsTheCurrentCellFrame)
