@@ -2,7 +2,9 @@
 // text dialog through the input method and confirmed with Ctrl+Return, a double click changing that
 // paragraph, a hatch by a click inside four lines and a point-list hatch ended with Enter, a leader, a
 // balloon, a tolerance frame built in its editor and a PNG picture; each one undo step; everything undone
-// and redone; saved and opened again with the same objects and picture bytes.
+// and redone; saved and opened again with the same objects and picture bytes. Then a diameter leader on
+// a circle, a chamfer leader on a line, a balloon of two texts, a hollow hatch with an island, a self-crossing
+// point list refused with its message, and JPEG, BMP and TIFF pictures kept as their files' bytes.
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,7 @@
 #include <QtWidgets/QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/CMainFrame.h"
@@ -38,6 +41,14 @@
 #include "libs/vevure/Hatch2dFeature.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/Balloon2dFeature.h"
+#include "libs/vevure/Lead2dFeature.h"
+#include "commands/shape/Lead2dCommand.h"
+#include "command/CommandBase.h"
+#include "command/ListParameterItem.h"
+#include "command/TextParameterItem.h"
+#include <QtCore/QFile>
+#include "platform/afx/ResourceModule.h"
 #include "platform/afx/CRect.h"
 #include "platform/win/CEdit.h"
 #include "platform/win/WinConstants.h"
@@ -52,6 +63,9 @@ constexpr UINT kLeadID = 33532;
 constexpr UINT kBalloonID = 33542;
 constexpr UINT kToleranceID = 33547;
 constexpr UINT kImageID = 33622;
+constexpr UINT kChamferLeadID = 33533;
+constexpr UINT kHollowHatchID = 33573;
+constexpr UINT kCircleID = 33442;
 constexpr UINT kUndoID = 57643;
 constexpr UINT kRedoID = 57644;
 
@@ -132,6 +146,24 @@ protected:
             act(*pDialog);
         });
         pTimer->start();
+    }
+
+    long LastID(const Draw2dDocument* pModel) const
+    {
+        long last = -1;
+        for (long id = pModel->GetNextFeatureRecordID(-1); id != -1; id = pModel->GetNextFeatureRecordID(id))
+            last = id;
+        return last;
+    }
+    // Sets a list row of the running command, as choosing in its combo does.
+    void ChooseInList(WORD wItem, int nValue)
+    {
+        QZ2Command::CommandBase* pCommand = m_manager->GetActiveCommand();
+        ASSERT_NE(pCommand, nullptr);
+        QZ2Command::ListParameterItem value;
+        value.Copy(*pCommand->FindItem(wItem));
+        value.SetValue(nValue);
+        ASSERT_TRUE(m_manager->SetParameterValue(pCommand->FindParameterIndex(wItem), value, TRUE));
     }
 
     QTemporaryDir m_files;
@@ -368,4 +400,174 @@ TEST_F(AnnotationCommandsTest, TextsAndHatchesAreOneStepEachAndComeBackFromTheFi
     auto* pAgain = dynamic_cast<CQZ2Doc*>(m_app->OpenDocumentFile(CString::FromQString(path)));
     ASSERT_NE(pAgain, nullptr);
     EXPECT_EQ(ObjectsOf(pAgain->GetDraw2dDocument()), made);
+}
+
+TEST_F(AnnotationCommandsTest, LeadersOnShapesDividedBalloonsHatchesWithIslandsAndEveryPictureFormat)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    CQZ2View* pView = ActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+    Draw2dView* pDraw = pView->GetDraw2dView();
+    pModel->ClearUndoRedoHistory();
+    m_app->boxes.clear();
+
+    CRect client;
+    pView->GetClientRect(&client);
+    const int w = client.Width(), h = client.Height();
+    auto at = [&](double fx, double fy) { return CPoint((int)(w * fx), (int)(h * fy)); };
+    auto world = [&](const CPoint& p) { return pDraw->ConvertPointClientToWorld(p, TRUE); };
+    int steps = 0;
+    auto expectOneMoreStep = [&](const char* what, int objects) {
+        ++steps;
+        EXPECT_EQ(pModel->GetUndoCount(), steps) << what;
+        EXPECT_EQ(pModel->GetFeatureCount(), objects) << what;
+    };
+    auto square = [&](double x0, double y0, double x1, double y1) {
+        Command(kLineID);
+        const CPoint c[4] = {at(x0, y0), at(x1, y0), at(x1, y1), at(x0, y1)};
+        for (int i = 0; i < 4; ++i) {
+            Click(pView, c[i]);
+            Click(pView, c[(i + 1) % 4]);
+        }
+        m_manager->CancelAllCommands();
+        steps += 4;
+    };
+
+    // A circle and a slanted line.
+    Command(kCircleID);
+    const CPoint centre = at(0.15, 0.25), rim = at(0.22, 0.25);
+    Click(pView, centre);
+    Click(pView, rim);
+    m_manager->CancelAllCommands();
+    Command(kLineID);
+    const CPoint lineFrom = at(0.35, 0.15), lineTo = at(0.45, 0.35);
+    Click(pView, lineFrom);
+    Click(pView, lineTo);
+    m_manager->CancelAllCommands();
+    steps += 2;
+    ASSERT_EQ(pModel->GetFeatureCount(), 2);
+    const double diameter = 2 * world(centre).Distance(world(rim));
+
+    // A leader of the diameter kind: a pick on the circle makes its text "φ" and the diameter and starts it there.
+    Command(kLeadID);
+    ChooseInList(QZ2Command::Lead2dCommand::itemKind, QZ2Command::Lead2dCommand::kindDiameter);
+    Click(pView, rim);
+    Click(pView, at(0.3, 0.1));
+    expectOneMoreStep("diameter leader", 3);
+    {
+        const auto* pLead = dynamic_cast<const Lead2dFeature*>(pModel->GetFeature(LastID(pModel)));
+        ASSERT_NE(pLead, nullptr);
+        const CString text = pLead->GetText();
+        ASSERT_FALSE(text.IsEmpty());
+        EXPECT_EQ(text[0], u'\u03C6');
+        EXPECT_NEAR(CString(text.Mid(1)).ToQString().toDouble(), diameter, 0.01 * diameter);
+        EXPECT_NEAR(pLead->GetPoint(0).Distance(world(centre)), diameter / 2, 1e-6);
+    }
+    m_manager->CancelAllCommands();
+
+    // A chamfer leader on the slanted line: "C" and the chamfer size, from the line's middle.
+    Command(kChamferLeadID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    Click(pView, CPoint((lineFrom.x + lineTo.x) / 2, (lineFrom.y + lineTo.y) / 2));
+    Click(pView, at(0.55, 0.1));
+    expectOneMoreStep("chamfer leader", 4);
+    {
+        const auto* pLead = dynamic_cast<const Lead2dFeature*>(pModel->GetFeature(LastID(pModel)));
+        ASSERT_NE(pLead, nullptr);
+        EXPECT_EQ(pLead->GetText().Left(1), CString(_T("C")));
+        EXPECT_NEAR(pLead->GetPoint(0).Distance(world(lineFrom).CenterPoint(world(lineTo))), 0.0, 1e-6);
+    }
+    m_manager->CancelAllCommands();
+
+    // A balloon of two texts at one point.
+    Command(kBalloonID);
+    ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, 0, 1));
+    ASSERT_TRUE(m_manager->SetParameterText(0, _T("A"), TRUE));
+    ASSERT_TRUE(m_manager->SetParameterText(1, _T("B"), TRUE));
+    ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, 2, 1));
+    Click(pView, at(0.7, 0.2));
+    expectOneMoreStep("two-part balloon", 5);
+    {
+        const auto* pBalloon = dynamic_cast<const Balloon2dFeature*>(pModel->GetFeature(LastID(pModel)));
+        ASSERT_NE(pBalloon, nullptr);
+        EXPECT_EQ(pBalloon->GetText(), CString(_T("A\\|B")));
+    }
+    m_manager->CancelAllCommands();
+
+    // A hollow hatch: the outer square, one island, Enter.
+    square(0.05, 0.5, 0.35, 0.95);
+    square(0.15, 0.65, 0.25, 0.8);
+    ASSERT_EQ(pModel->GetFeatureCount(), 13);
+    Command(kHollowHatchID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    Click(pView, at(0.08, 0.55));
+    Click(pView, at(0.2, 0.72));
+    pView->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+    Pump();
+    expectOneMoreStep("hollow hatch", 14);
+    {
+        const auto* pHatch = dynamic_cast<const Hatch2dFeature*>(pModel->GetFeature(LastID(pModel)));
+        ASSERT_NE(pHatch, nullptr);
+        EXPECT_EQ(pHatch->GetInnerRegionCount(), 1);
+    }
+    m_manager->CancelAllCommands();
+
+    // A point-list hatch crossing itself is refused with the message, and adds nothing.
+    Command(kHatchID);
+    const int outer = m_manager->GetActiveCommand()->FindParameterIndex(0);
+    ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, outer, 2));
+    for (const CPoint& p : {at(0.45, 0.5), at(0.6, 0.7), at(0.6, 0.5), at(0.45, 0.7)})
+        Click(pView, p);
+    pView->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+    Pump();
+    EXPECT_EQ(pModel->GetUndoCount(), steps);
+    EXPECT_EQ(pModel->GetFeatureCount(), 14);
+    std::u16string selfCrossing;
+    AfxLoadStringResource(11023, selfCrossing);
+    ASSERT_EQ(m_app->boxes.size(), 1u);
+    EXPECT_EQ(m_app->boxes[0].text, QString::fromStdU16String(selfCrossing));
+    m_manager->CancelAllCommands();
+
+    // JPEG, BMP and TIFF pictures, each between two corners.
+    const char* formats[] = {"jpg", "bmp", "tif"};
+    double x = 0.45;
+    int objects = 14;
+    for (const char* suffix : formats) {
+        const QString picturePath = m_files.path() + QStringLiteral("/picture.") + QString::fromLatin1(suffix);
+        QImage picture(24, 16, QImage::Format_RGB32);
+        picture.fill(Qt::darkYellow);
+        ASSERT_TRUE(picture.save(picturePath)) << suffix;
+        AnswerFileDialogWith(picturePath);
+        Command(kImageID);
+        Pump();
+        ASSERT_NE(m_manager->GetActiveCommand(), nullptr) << suffix;
+        Click(pView, at(x, 0.8));
+        Click(pView, at(x + 0.1, 0.95));
+        expectOneMoreStep(suffix, ++objects);
+        const auto* pImage = dynamic_cast<const Image2dFeature*>(pModel->GetFeature(LastID(pModel)));
+        ASSERT_NE(pImage, nullptr) << suffix;
+        QFile file(picturePath);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(pImage->GetImageData().data()),
+                             (qsizetype)pImage->GetImageData().size()),
+                  bytes)
+            << suffix << ": the picture is kept as its file's bytes";
+        x += 0.15;
+    }
+
+    // Saved and opened again: the same objects and picture bytes.
+    const std::vector<Annotation> made = ObjectsOf(pModel);
+    const QString path = m_files.path() + QStringLiteral("/more.kvcd");
+    AnswerFileDialogWith(path);
+    Command(ID_FILE_SAVE);
+    ASSERT_TRUE(QFileInfo::exists(path));
+    pDoc->OnCloseDocument();
+    Pump();
+    auto* pAgain = dynamic_cast<CQZ2Doc*>(m_app->OpenDocumentFile(CString::FromQString(path)));
+    ASSERT_NE(pAgain, nullptr);
+    EXPECT_EQ(ObjectsOf(pAgain->GetDraw2dDocument()), made);
+    EXPECT_EQ(m_app->boxes.size(), 1u) << "no other message";
 }
