@@ -1315,12 +1315,17 @@ BOOL CMainFrame::OnProgress(NotifyProgressInfo* pInfo, void* pUserData)
     if (pInfo == nullptr || pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CMainFrame)))
         return FALSE;
     auto* pFrame = static_cast<CMainFrame*>(pObject);
-    pFrame->PumpProgressMessages();
+    // At the beginning the cancel pane comes first, so that an Escape pressed before the operation
+    // began already finds it and stops the operation.
+    if (pInfo->m_nKind != NotifyProgressInfo::kindBegin)
+        pFrame->PumpProgressMessages();
     BOOL bResult = TRUE;
     switch (pInfo->m_nKind) {
     case NotifyProgressInfo::kindBegin:
         pFrame->ShowProgress(TRUE, pInfo->m_nDisplayType, TRUE, pInfo->m_nRangeMin, pInfo->m_nRangeMax, FALSE, TRUE);
-        if (pInfo->m_nPosition > 0)
+        pFrame->PumpProgressMessages();
+        bResult = !pFrame->m_bProgressCancel;
+        if (bResult && pInfo->m_nPosition > 0)
             bResult = pFrame->SetProgressPos(pInfo->m_nPosition);
         break;
     case NotifyProgressInfo::kindNewRange:

@@ -500,6 +500,17 @@ TEST_F(AnnotationCommandsTest, LeadersOnShapesDividedBalloonsHatchesWithIslandsA
     square(0.05, 0.5, 0.35, 0.95);
     square(0.15, 0.65, 0.25, 0.8);
     ASSERT_EQ(pModel->GetFeatureCount(), 13);
+    // The search behind a click stopped by Escape: nothing added, nothing said, the command still waiting.
+    Command(kHatchID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    pView->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    Click(pView, at(0.2, 0.72));
+    Pump();
+    EXPECT_EQ(pModel->GetFeatureCount(), 13);
+    EXPECT_EQ(pModel->GetUndoCount(), steps);
+    EXPECT_TRUE(m_app->boxes.empty());
+    EXPECT_NE(m_manager->GetActiveCommand(), nullptr) << "the Escape went to the search, not the command";
+    m_manager->CancelAllCommands();
     Command(kHollowHatchID);
     ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
     Click(pView, at(0.08, 0.55));
