@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QtTest/QTest>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QToolBar>
 
 #include <functional>
 #include <string>
@@ -458,6 +460,47 @@ TEST_F(LayerTableEndToEndTest, ModeOptionAndColumnWidthsSurviveARestart)
     EXPECT_EQ(m_view->GetPreview().GetLayerIDs(), shown) << "the focused row's layer";
     ViewCommand(View::cmdTable);
     EXPECT_EQ(L().GetColumnWidth(4), 222);
+}
+
+TEST_F(LayerTableEndToEndTest, ToolbarDropDownsListTheDrawingsAndCheckTheMode)
+{
+    Open();
+    m_model->BeginUndoOperation(nullptr);
+    const long second = m_model->AddPaperFeature(u"Second sheet");
+    m_model->EndUndoOperation();
+    ASSERT_NE(second, -1);
+    CLayerTableViewToolBar& bar = m_view->GetToolBar();
+    // The preview button opens its menu on a click: it has no command of its own, and is the last.
+    auto dropDown = [&](UINT nID) -> QMenu* {
+        auto* tb = qobject_cast<QToolBar*>(bar.GetLayoutWidget());
+        const int index = nID == View::cmdPreview ? bar.GetCount() - 1 : bar.CommandToIndex(nID);
+        return tb != nullptr && index >= 0 && index < tb->actions().size() ? tb->actions()[index]->menu() : nullptr;
+    };
+    EXPECT_EQ(bar.GetCount(), 8);
+    QMenu* pModes = dropDown(View::cmdMode);
+    ASSERT_NE(pModes, nullptr);
+    Q_EMIT pModes->aboutToShow();
+    ASSERT_EQ(pModes->actions().size(), 3);
+    EXPECT_TRUE(pModes->actions()[m_view->GetMode()]->isChecked()) << "the mode shown is ticked";
+
+    QMenu* pPreview = dropDown(View::cmdPreview);
+    ASSERT_NE(pPreview, nullptr);
+    Q_EMIT pPreview->aboutToShow();
+    QMenu* pDrawings = nullptr;
+    for (QAction* a : pPreview->actions())
+        if (a->menu() != nullptr)
+            pDrawings = a->menu();
+    ASSERT_NE(pDrawings, nullptr);
+    ASSERT_EQ(pDrawings->actions().size(), m_model->GetDrawingFeatureCount()) << "one item per drawing";
+    QAction* pSecond = nullptr;
+    for (QAction* a : pDrawings->actions())
+        if (a->text() == QStringLiteral("Second sheet"))
+            pSecond = a;
+    ASSERT_NE(pSecond, nullptr);
+    pSecond->trigger();
+    Pump();
+    EXPECT_EQ(m_view->GetDrawingID(), second);
+    EXPECT_EQ(L().GetDrawing(), second);
 }
 
 }  // namespace
