@@ -99,7 +99,7 @@ int CLayerTableView::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (pFont != nullptr)
         m_wndLabel.SetFont(pFont);
-    if (!m_wndCombo.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 150, 200), this, kComboId))
+    if (!m_wndCombo.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 150, 24), this, kComboId))
         return -1;
     if (pFont != nullptr)
         m_wndCombo.SetFont(pFont);

@@ -777,8 +777,7 @@ void CLayerListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
             cell.left = rowRect.left;
         if (c >= 2)
             cell.DeflateRect(1, 0);
-        const int inner = pDC->SaveDC();
-        pDC->IntersectClipRect(&cell);
+        // Texts keep inside their cells (DrawText clips); pictures are placed inside them.
         switch (c) {
         case 0: {
             const int image = pRow->bCurrent ? imgPencil : (pRow->bGroup || pRow->nLayerID == -1) ? imgFolder : -1;
@@ -842,7 +841,6 @@ void CLayerListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         default:
             break;
         }
-        pDC->RestoreDC(inner);
     }
     if (bListFocus && bFocusRow)
         pDC->DrawFocusRect(&filled);

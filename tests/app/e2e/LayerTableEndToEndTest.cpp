@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QDir>
+#include <QtGui/QPainter>
 #include <QtTest/QTest>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QToolBar>
@@ -501,6 +503,58 @@ TEST_F(LayerTableEndToEndTest, ToolbarDropDownsListTheDrawingsAndCheckTheMode)
     Pump();
     EXPECT_EQ(m_view->GetDrawingID(), second);
     EXPECT_EQ(L().GetDrawing(), second);
+}
+
+// The table and the thumbnails for the documentation. Run on demand: --gtest_also_run_disabled_tests with
+// KC_SCREENSHOT_DIR set.
+TEST_F(LayerTableEndToEndTest, DISABLED_Screenshot)
+{
+    const QString dir = qEnvironmentVariable("KC_SCREENSHOT_DIR", QDir::currentPath());
+    Open();
+    m_frame->ShowWindow(SW_SHOW);
+    m_frame->MoveWindow(0, 0, 1100, 760);
+    Pump();
+    m_model->BeginUndoOperation(nullptr);
+    const long walls = m_model->AddLayerGroup(u"Walls", -1);
+    const long outer = m_model->AddLayer(walls, u"Outer walls", 1);
+    const long inner = m_model->AddLayer(walls, u"Inner walls", 1);
+    const long doors = m_model->AddLayer(-1, u"Doors", 1);
+    const long text = m_model->AddLayer(-1, u"Text", 1);
+    const long grid = m_model->AddLayer(-1, u"Grid", 1);
+    m_model->SetLayerColorNo(inner, 3, 1);
+    m_model->SetLayerColorNo(doors, 2, 1);
+    m_model->SetLayerLineTypeNo(grid, 2, 1);
+    m_model->SetLayerState(text, 1, 1);
+    m_model->SetLayerHide(grid, TRUE, 1);
+    m_model->SetLayerPrintable(grid, FALSE);
+    for (int i = 0; i < 6; ++i) {
+        Line2dFeature line(RuVaPnt2d(i * 20.0, 0), RuVaPnt2d(i * 20.0 + 15, 60));
+        line.SetLayerID(i % 2 == 0 ? outer : doors);
+        m_model->AddFeature(&line, nullptr, 1);
+    }
+    Line2dFeature box(RuVaPnt2d(0, 0), RuVaPnt2d(120, 0));
+    box.SetLayerID(inner);
+    m_model->AddFeature(&box, nullptr, 1);
+    m_model->SetCurrentLayerID(doors, 1);
+    m_model->EndUndoOperation();
+
+    m_view->MoveWindow(0, 0, 760, 330);
+    ViewCommand(View::cmdTable);
+    L().SelectLayer(doors);
+    L().SetFocus();
+    Pump();
+    const QImage table = m_view->GetQWidget()->grab().toImage();
+    ViewCommand(View::cmdThumbnails);
+    Pump();
+    const QImage thumbs = m_view->GetQWidget()->grab().toImage();
+    QImage both(std::max(table.width(), thumbs.width()), table.height() + thumbs.height() + 8, QImage::Format_RGB32);
+    both.fill(Qt::white);
+    QPainter painter(&both);
+    painter.drawImage(0, 0, table);
+    painter.drawImage(0, table.height() + 8, thumbs);
+    painter.end();
+    ASSERT_TRUE(both.save(dir + QStringLiteral("/layer-table.png")));
+    ViewCommand(View::cmdTable);
 }
 
 }  // namespace
