@@ -2,8 +2,9 @@
 """Draws the layer views' pictures with the shapes of make_toolbar_images.py: BITMAP/401.png, the
 strip of the layer trees and lists (closed folder, open folder, current layer, displayed layer,
 layer not displayed, pencil, grey pencil, padlock; 16 x 16 each, transparent where nothing is
-drawn), and the layer bar's toolbar TOOLBAR/301 with its strip BITMAP/301.png. The build does not run
-this script: its output is kept in resource/.
+drawn), the layer bar's toolbar TOOLBAR/301 with its strip BITMAP/301.png, the layer table's toolbar
+TOOLBAR/309 with BITMAP/309.png, and BITMAP/406.png, the large folder behind a group's thumbnail. The
+build does not run this script: its output is kept in resource/.
 
     python3 scripts/make_layer_images.py [resource folder]
 """
@@ -19,6 +20,8 @@ _spec.loader.exec_module(T)
 
 LAYER_IMAGES = 401
 LAYER_TOOLBAR = 301
+TABLE_TOOLBAR = 309
+GROUP_PICTURE = 406
 
 
 def folder(open_):
@@ -89,19 +92,79 @@ TOOLBAR = [
 ]
 
 
+def up_arrow():
+    return [T.line(11.5, 14, 11.5, 7, T.GREEN, 1.8), T.polygon([(8, 8), (11.5, 3.5), (15, 8)], T.GREEN)]
+
+
+def thumbnails():
+    out = []
+    for x, y in ((1.5, 1.5), (9, 1.5), (1.5, 9), (9, 9)):
+        out += T.framed_polygon([(x, y), (x + 5.5, y), (x + 5.5, y + 5.5), (x, y + 5.5)], T.WHITE)
+    return T.flat(out)
+
+
+def preview():
+    out = T.framed_polygon([(1.5, 1.5), (14.5, 1.5), (14.5, 10.5), (1.5, 10.5)], (238, 242, 251))
+    out += [T.line(4, 8, 7, 4.5, T.BLUE), T.line(7, 4.5, 12, 8, T.BLUE)]
+    for x in (1.5, 6, 10.5):
+        out += T.framed_polygon([(x, 12), (x + 4, 12), (x + 4, 15), (x, 15)], T.WHITE)
+    return T.flat(out)
+
+
+# The layer table's buttons: parent group, add layer, add group, delete, mode, preview options.
+TABLE_TOOLBAR_BUTTONS = [
+    (39488, lambda: T.flat(folder(False), up_arrow())),
+    None,
+    TOOLBAR[0],
+    TOOLBAR[1],
+    TOOLBAR[3],
+    None,
+    (39489, table),
+    (39490, preview),
+]
+
+
+def render_large(shapes, size):
+    """size x size RGBA rows of 16-unit shapes, sampled at the larger size."""
+    scale = 16.0 / size
+    sub = 2
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            r = g = b = a = 0.0
+            for oy in range(sub):
+                for ox in range(sub):
+                    px, py = (x + (ox + 0.5) / sub) * scale, (y + (oy + 0.5) / sub) * scale
+                    for hit, c in reversed(shapes):
+                        if hit(px, py):
+                            r, g, b, a = r + c[0], g + c[1], b + c[2], a + 1.0
+                            break
+            row.append((0, 0, 0, 0) if a == 0 else (round(r / a), round(g / a), round(b / a), round(255 * a / (sub * sub))))
+        rows.append(row)
+    return rows
+
+
+def write_toolbar(root, lang, number, title, buttons):
+    T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % number),
+                T.strip([T.render(item[1]()) for item in buttons if item is not None]))
+    lines = ["# %s (written by scripts/make_layer_images.py)" % title, "TOOLBAR 16 16"]
+    lines += ["SEPARATOR" if item is None else "BUTTON %d" % item[0] for item in buttons]
+    with open(os.path.join(root, lang, "TOOLBAR", str(number)), "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(_here, "..", "resource")
     strip = T.strip([T.render(draw()) for draw in IMAGES])
-    buttons = T.strip([T.render(item[1]()) for item in TOOLBAR if item is not None])
-    lines = ["# Layer bar toolbar (written by scripts/make_layer_images.py)", "TOOLBAR 16 16"]
-    lines += ["SEPARATOR" if item is None else "BUTTON %d" % item[0] for item in TOOLBAR]
+    group = render_large(folder(False), 124)
     for lang in ("ENG", "JPN"):
         for kind in ("BITMAP", "TOOLBAR"):
             os.makedirs(os.path.join(root, lang, kind), exist_ok=True)
         T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % LAYER_IMAGES), strip)
-        T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % LAYER_TOOLBAR), buttons)
-        with open(os.path.join(root, lang, "TOOLBAR", str(LAYER_TOOLBAR)), "w") as f:
-            f.write("\n".join(lines) + "\n")
+        write_toolbar(root, lang, LAYER_TOOLBAR, "Layer bar toolbar", TOOLBAR)
+        write_toolbar(root, lang, TABLE_TOOLBAR, "Layer table toolbar", TABLE_TOOLBAR_BUTTONS)
+        T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % GROUP_PICTURE), group)
 
 
 if __name__ == "__main__":

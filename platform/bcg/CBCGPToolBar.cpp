@@ -31,6 +31,7 @@
 #include "platform/bcg/BCGPConstants.h"
 #include "platform/bcg/CBCGPMDIFrameWnd.h"
 #include "platform/bcg/CBCGPPopupMenu.h"
+#include "platform/win/CWinApp.h"
 #include "platform/bcg/CBCGPPopupMenuBar.h"
 #include "platform/bcg/CBCGPRegistry.h"
 #include "platform/bcg/CBCGPRegistrySP.h"
@@ -947,7 +948,8 @@ void OfferLevelToFrame(QMenu* menu, CBCGPMDIFrameWnd* frame) {
 }  // namespace
 
 void CBCGPToolBar::RefillDropDown(QMenu* menu, QAction* action) {
-  auto* frame = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, m_pDockSite);
+  // A toolbar that is not docked (one inside a view) lets the main frame fill its drop-downs.
+  auto* frame = DYNAMIC_DOWNCAST(CBCGPMDIFrameWnd, m_pDockSite ? static_cast<CWnd*>(m_pDockSite) : AfxGetMainWnd());
   auto it = std::find(m_actions.begin(), m_actions.end(), action);
   CBCGPToolbarButton* b = it != m_actions.end() ? GetButton(static_cast<int>(it - m_actions.begin())) : nullptr;
   if (!frame || !b || !menu) return;
@@ -970,8 +972,10 @@ void CBCGPToolBar::RefillDropDown(QMenu* menu, QAction* action) {
 }
 
 void CBCGPToolBar::UpdateMenuState(QMenu* menu) {
-  auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, GetCommandTarget());
-  if (!frame || !menu) return;
+  // A toolbar inside a view asks the view (its command target), which is no frame.
+  CWnd* target = GetCommandTarget();
+  auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, target);
+  if (!target || !menu) return;
   for (QAction* a : menu->actions()) {
     if (QMenu* sub = a->menu()) {
       UpdateMenuState(sub);
@@ -986,7 +990,7 @@ void CBCGPToolBar::UpdateMenuState(QMenu* menu) {
     CMenuCmdUI ui;
     ui.action = a;
     ui.m_nID = cmd;
-    ui.DoUpdate(frame, frame->m_bAutoMenuEnable);
+    ui.DoUpdate(target, frame ? frame->m_bAutoMenuEnable : FALSE);
   }
 }
 
