@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QtWidgets/QWidget>
+
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
 #include "command/DrawComponentParameterItem.h"
@@ -95,9 +97,11 @@ void CDrawComponentBar::RecalcLayout()
         return;
     CRect rc;
     GetClientRect(&rc);
-    // About ten entries show when the list drops down.
-    const int field = std::max(m_wndCombo.GetItemHeight(-1), 16);
-    m_wndCombo.SetWindowPos(nullptr, 0, 0, rc.Width(), field * 11, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Only the selection field takes room: the dropped list sizes itself (about ten entries).
+    int field = std::max(m_wndCombo.GetItemHeight(-1) + 8, 20);
+    if (QWidget* pWidget = m_wndCombo.GetQWidget())
+        field = std::max(field, pWidget->sizeHint().height());
+    m_wndCombo.SetWindowPos(nullptr, 0, 0, rc.Width(), field, SWP_NOZORDER | SWP_NOACTIVATE);
     CRect combo;
     m_wndCombo.GetWindowRect(&combo);
     int top = combo.Height();
@@ -158,8 +162,12 @@ BOOL CDrawComponentBar::AddDocument(const CString& strTitle, Draw2dDocument* pDo
 BOOL CDrawComponentBar::RemoveDocument(Draw2dDocument* pDocument)
 {
     const int entry = FindDocumentEntry(pDocument);
-    if (entry < 0)
+    if (entry < 0) {
+        // Listed as the active document without an entry of its own: the list lets it go all the same.
+        if (pDocument != nullptr && m_pDocument == pDocument)
+            Refill(nullptr);
         return FALSE;
+    }
     if (m_wndCombo.GetCurSel() == entry)
         m_wndCombo.SetCurSel(0);
     m_wndCombo.DeleteString(entry);

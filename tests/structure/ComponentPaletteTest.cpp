@@ -8,6 +8,7 @@
 #include <QtGui/QImage>
 #include <QtWidgets/QWidget>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -244,6 +245,42 @@ TEST_F(ComponentPaletteTest, DeleteIsRefusedWhilePlacedAndOnlyOnTheActiveDocumen
     EXPECT_NE(doc.GetComponentDefineTable()->GetComponentDefine(third), nullptr);
     EXPECT_EQ(TheApp().boxes.size(), 1u);
 
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ComponentPaletteTest, Screenshot)
+{
+    const QString dir = qEnvironmentVariable("KC_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "KC_SCREENSHOT_DIR names where the picture goes";
+    const char16_t* names[] = {u"Bolt M8", u"Washer", u"Bracket", u"Hinge", u"Nut", u"Spring", u"Pin"};
+    for (int i = 0; i < 7; ++i) {
+        DrawComponent2dFeatureDefine def;
+        def.SetComponentName(names[i]);
+        doc.BeginUndoOperation(nullptr);
+        const long id = doc.AddDrawComponentDefine(def);
+        DrawComponent2dFeatureDefine* pDefine = doc.GetComponentDefineTable()->GetComponentDefine(id);
+        // A star of a few spokes, a different count for each.
+        for (int k = 0; k < 3 + i; ++k) {
+            const double a = 6.283185307179586 * k / (3 + i);
+            Line2dFeature spoke(RuVaPnt2d(0, 0), RuVaPnt2d(10 * std::cos(a), 10 * std::sin(a)));
+            doc.AddFeature(&spoke, pDefine, 0);
+        }
+        Line2dFeature rim(RuVaPnt2d(-10, -10), RuVaPnt2d(10, -10));
+        doc.AddFeature(&rim, pDefine, 0);
+        doc.EndUndoOperation();
+    }
+    host.SetWindowPos(nullptr, 0, 0, 280, 420, SWP_NOZORDER);
+    bar.SetWindowPos(nullptr, 0, 0, 260, 400, SWP_NOZORDER);
+    bar.SelectDocument(&doc);
+    List().SelectComponent(List().GetInfo(2)->nComponentID);
+    PumpEvents();
+    Paint();
+    PumpEvents();
+    ASSERT_TRUE(bar.GetQWidget()->grab().save(dir + QStringLiteral("/component-palette.png")));
 }
 
 }  // namespace
