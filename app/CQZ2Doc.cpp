@@ -21,6 +21,7 @@
 #include <new>
 
 #include "app/CMainFrame.h"
+#include "structure/CDrawComponentBar.h"
 #include "app/CQZ2App.h"
 #include "app/CQZ2TabView.h"
 #include "app/DrawEnvironment.h"
@@ -887,6 +888,9 @@ void CQZ2Doc::OnCloseDocument()
     if (QZ2Command::CommandManager* pManager = GetCommandManager())
         if (pManager->GetDocument() == this)
             pManager->SetDocument(nullptr, nullptr);
+    if (CMainFrame* pFrame = GetMainFrame())
+        if (CDrawComponentBar* pPalette = pFrame->GetComponentBar(); pPalette != nullptr && m_pDraw2dDocument != nullptr)
+            pPalette->RemoveDocument(m_pDraw2dDocument);
     // A copy from this drawing still on the clipboard stays readable, or goes when the user says so.
     CQZ2SrvrItem::OnDocumentClosing(this);
     const CString recoveryFile = m_strHomeFilePath.IsEmpty() ? CString() : m_strRecoveryFilePath;
@@ -929,6 +933,11 @@ void CQZ2Doc::SetTitle(LPCTSTR lpszTitle)
     else if (GetAccessMode() == 1)
         title += LoadResourceString(IDS_TITLE_READ_ONLY);
     COleServerDoc::SetTitle(title);
+    // The component palette offers the document under its title (entered when new).
+    if (CMainFrame* pFrame = GetMainFrame())
+        if (CDrawComponentBar* pPalette = pFrame->GetComponentBar(); pPalette != nullptr && m_pDraw2dDocument != nullptr &&
+                                                                   pPalette->GetSafeHwnd() != nullptr)
+            pPalette->UpdateDocumentTitle(GetTitle(), m_pDraw2dDocument);
 }
 
 void CQZ2Doc::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU)

@@ -2046,6 +2046,7 @@ BOOL Draw2dDocument::SetDrawComponentDefineAttribute(long nComponentID, const Fe
     UndoScope scope(this);
     Touch(secDrawings);
     S().components->GetComponentDefine(nComponentID)->SetAttribute(attribute);
+    S().components->InvalidateThumbnail(nComponentID);
     if (nFlag) {
         NotifyInfoBase info(this, NotifyInfoBase::kindComponent, NotifyInfoBase::componentChanged);
         info.SetDefineID(nComponentID);
@@ -2079,6 +2080,8 @@ BOOL Draw2dDocument::EndEditDrawComponentDefine(long nComponentID)
     if (m_nEditingComponentID == -1 || m_nEditingComponentID != nComponentID)
         return FALSE;
     m_nEditingComponentID = -1;
+    // Its shapes may have changed while it was edited.
+    S().components->InvalidateThumbnail(nComponentID);
     DrawComponent2dFeatureDefine* d = S().components->GetComponentDefine(nComponentID);
     if (d != nullptr && S().activeDrawing == d->GetDrawingID())
         ActivateDrawingFeature(GetPaperFeature(0), TRUE);

@@ -3,8 +3,15 @@
 #include "platform/afx/CInvalidArgException.h"
 #include "libs/vevure/DrawComponent2dFeatureDefine.h"
 
+#include <QtGui/QImage>
+
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawingManager.h"
+#include "libs/vevure/Feature2dList.h"
+
 namespace {
 COLORREF g_thumbnailBackColor = RGB(255, 255, 255);
+long g_thumbnailRenders = 0;
 }  // namespace
 
 DrawComponent2dFeatureDefineTable::DrawComponent2dFeatureDefineTable(const DrawComponent2dFeatureDefineTable& other)
@@ -23,6 +30,7 @@ DrawComponent2dFeatureDefineTable& DrawComponent2dFeatureDefineTable::operator=(
         copies.push_back(new DrawComponent2dFeatureDefine(*p));
     RemoveAll();
     m_defines = std::move(copies);
+    m_thumbnails.clear();
     return *this;
 }
 
@@ -100,6 +108,7 @@ BOOL DrawComponent2dFeatureDefineTable::Remove(long nComponentID)
         if (m_defines[i]->GetComponentId() == nComponentID) {
             delete m_defines[i];
             m_defines.erase(m_defines.begin() + static_cast<std::ptrdiff_t>(i));
+            m_thumbnails.erase(nComponentID);
             return TRUE;
         }
     }
@@ -111,4 +120,41 @@ void DrawComponent2dFeatureDefineTable::RemoveAll()
     for (DrawComponent2dFeatureDefine* p : m_defines)
         delete p;
     m_defines.clear();
+    m_thumbnails.clear();
+}
+
+const QImage* DrawComponent2dFeatureDefineTable::GetThumbnailImage(long nComponentID) const
+{
+    const DrawComponent2dFeatureDefine* pDefine = GetComponentDefine(nComponentID);
+    if (pDefine == nullptr || pDefine->GetDocument() == nullptr)
+        return nullptr;
+    auto found = m_thumbnails.find(nComponentID);
+    if (found != m_thumbnails.end() && found->second.image != nullptr && found->second.back == g_thumbnailBackColor)
+        return found->second.image.get();
+    // The definition's own shapes, fitted into the square.
+    const Draw2dDocument* pDocument = pDefine->GetDocument();
+    Feature2dList shapes;
+    for (long id = pDocument->GetNextFeatureRecordID(pDefine, -1); id != -1;
+         id = pDocument->GetNextFeatureRecordID(pDefine, id))
+        if (const Feature2dBase* pShape = pDocument->GetFeature(id))
+            shapes.AddFeature(pShape);
+    std::shared_ptr<QImage> image(DrawingManager::CreateFeatureListImage(pDocument, &shapes, kThumbnailSize,
+                                                                         kThumbnailSize, g_thumbnailBackColor, 0.1));
+    ++g_thumbnailRenders;
+    if (image == nullptr || image->isNull())
+        return nullptr;
+    Thumbnail& kept = m_thumbnails[nComponentID];
+    kept.image = std::move(image);
+    kept.back = g_thumbnailBackColor;
+    return kept.image.get();
+}
+
+void DrawComponent2dFeatureDefineTable::InvalidateThumbnail(long nComponentID) const
+{
+    m_thumbnails.erase(nComponentID);
+}
+
+long DrawComponent2dFeatureDefineTable::GetThumbnailRenderCount()
+{
+    return g_thumbnailRenders;
 }

@@ -1,12 +1,15 @@
 #pragma once
 // The component definitions of a document, in the order they were added. The table owns them.
 
+#include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/afx/AfxTypes.h"
 #include "platform/afx/CString.h"
 
 class DrawComponent2dFeatureDefine;
+class QImage;
 
 class DrawComponent2dFeatureDefineTable
 {
@@ -35,6 +38,20 @@ public:
     BOOL Remove(long nComponentID);
     void RemoveAll();
 
+    // A picture of the definition's shapes on the thumbnail background, kThumbnailSize square, kept by
+    // the table until the definition changes (InvalidateThumbnail) or the background colour does; NULL
+    // for an unknown id or a definition outside any document. Copies of the table keep no pictures.
+    static constexpr int kThumbnailSize = 48;
+    const QImage* GetThumbnailImage(long nComponentID) const;
+    void InvalidateThumbnail(long nComponentID) const;
+    // How many pictures have been drawn, for every table (they are drawn only when asked for).
+    static long GetThumbnailRenderCount();
+
 private:
+    struct Thumbnail {
+        std::shared_ptr<QImage> image;
+        COLORREF back = 0;
+    };
     std::vector<DrawComponent2dFeatureDefine*> m_defines;
+    mutable std::map<long, Thumbnail> m_thumbnails;
 };

@@ -78,6 +78,7 @@ protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
+  mutable bool m_measuring = false;
   KcListView* m_view;
 };
 
@@ -1215,7 +1216,11 @@ QWidget* KcListDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
 }
 
 QSize KcListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  // Measuring an item does not ask the parent for its image (only items drawn do): the image list's
+  // size is reserved instead, so that images made on demand stay on demand.
+  m_measuring = true;
   QSize s = QStyledItemDelegate::sizeHint(option, index);
+  m_measuring = false;
   if (m_view->OwnerDrawn()) s.setHeight(m_view->OwnerRowHeight());
   return s;
 }
@@ -1249,12 +1254,25 @@ void KcListDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelI
     // Text and image asked from the parent as the item is drawn.
     QString text;
     int asked = -1;
-    const UINT mask = ((callbacks & 1) ? LVIF_TEXT : 0) | ((callbacks & 2) ? LVIF_IMAGE : 0);
-    m_view->AskDisplay(index.row(), index.column(), mask, (callbacks & 1) ? &text : nullptr, (callbacks & 2) ? &asked : nullptr);
+    const bool askImage = (callbacks & 2) && !m_measuring;
+    const UINT mask = ((callbacks & 1) ? LVIF_TEXT : 0) | (askImage ? LVIF_IMAGE : 0);
+    if (mask != 0)
+      m_view->AskDisplay(index.row(), index.column(), mask, (callbacks & 1) ? &text : nullptr, askImage ? &asked : nullptr);
     if (callbacks & 1) option->text = text;
-    if (callbacks & 2) image = asked;
+    if (askImage) image = asked;
   }
   if (index.column() != 0) return;
+  if ((callbacks & 2) && m_measuring) {
+    HIMAGELIST il = m_view->m_mode == LVS_ICON ? m_view->m_normalImages : m_view->m_smallImages;
+    if (il != nullptr) {
+      option->decorationSize = QSize(il->cx, il->cy);
+      QPixmap blank(option->decorationSize);
+      blank.fill(Qt::transparent);
+      option->icon = QIcon(blank);
+      option->features |= QStyleOptionViewItem::HasDecoration;
+    }
+    return;
+  }
   QPixmap icon = AfxImageListPixmap(m_view->m_mode == LVS_ICON ? m_view->m_normalImages : m_view->m_smallImages, image,
                                     static_cast<int>((index.data(kExtraRole).toUInt() & LVIS_OVERLAYMASK) >> 8));
   const UINT stateImage = (index.data(kExtraRole).toUInt() & LVIS_STATEIMAGEMASK) >> 12;
