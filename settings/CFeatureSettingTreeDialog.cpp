@@ -29,6 +29,8 @@
 #include "libs/vevure/LeadSetting.h"
 #include "settings/CBalloonSettingPage.h"
 #include "settings/CLeadSettingPage.h"
+#include "settings/CHatchSettingPage.h"
+#include "libs/vevure/HatchSetting.h"
 #include "settings/CDimensionAddTextSettingPage.h"
 #include "settings/CDimensionAutoSettingPage.h"
 #include "settings/CDimensionColorLineSettingPage.h"
@@ -199,6 +201,23 @@ BOOL CFeatureSettingTreeDialog::GetBalloonSetting(BalloonSetting* pSetting) cons
     return m_pBalloonPage && pSetting != nullptr ? m_pBalloonPage->GetBalloonSetting(*pSetting) : FALSE;
 }
 
+void CFeatureSettingTreeDialog::SetHatchSetting(const HatchSetting* pSetting)
+{
+    if (pSetting == nullptr)
+        return;
+    if (!m_pHatchPage) {
+        m_pHatchPage = std::make_unique<CHatchSettingPage>();
+        m_pHatchPage->SetMixedValuesMode(m_bMixedValues);
+    }
+    m_pHatchPage->SetDocument(m_pDocument, m_nLayerID);
+    m_pHatchPage->SetHatchSetting(*pSetting);
+}
+
+BOOL CFeatureSettingTreeDialog::GetHatchSetting(HatchSetting* pSetting) const
+{
+    return m_pHatchPage && pSetting != nullptr ? m_pHatchPage->GetHatchSetting(*pSetting) : FALSE;
+}
+
 void CFeatureSettingTreeDialog::SetDimensionSetting(const DimensionSetting* pSetting)
 {
     if (pSetting == nullptr)
@@ -281,6 +300,8 @@ void CFeatureSettingTreeDialog::SetFeatureSetting(const FeatureSettingBase* pSet
         SetBalloonSetting(static_cast<const BalloonSetting*>(pSetting));
     else if (pSetting->IsKindOf(RUNTIME_CLASS(DimensionSetting)))
         SetDimensionSetting(static_cast<const DimensionSetting*>(pSetting));
+    else if (pSetting->IsKindOf(RUNTIME_CLASS(HatchSetting)))
+        SetHatchSetting(static_cast<const HatchSetting*>(pSetting));
 }
 
 BOOL CFeatureSettingTreeDialog::GetFeatureSetting(FeatureSettingBase* pSetting) const
@@ -299,6 +320,8 @@ BOOL CFeatureSettingTreeDialog::GetFeatureSetting(FeatureSettingBase* pSetting) 
         return GetBalloonSetting(static_cast<BalloonSetting*>(pSetting));
     if (pSetting->IsKindOf(RUNTIME_CLASS(DimensionSetting)))
         return GetDimensionSetting(static_cast<DimensionSetting*>(pSetting));
+    if (pSetting->IsKindOf(RUNTIME_CLASS(HatchSetting)))
+        return GetHatchSetting(static_cast<HatchSetting*>(pSetting));
     return FALSE;
 }
 
@@ -316,6 +339,7 @@ CFeatureSettingPropertyPage* CFeatureSettingTreeDialog::GetPage(int nPage) const
     case CFeatureSettingPropertyPage::kDimensionTolerancePage: return m_pDimensionTolerancePage.get();
     case CFeatureSettingPropertyPage::kDimensionColorPage: return m_pDimensionColorPage.get();
     case CFeatureSettingPropertyPage::kDimensionAutoPage: return m_pDimensionAutoPage.get();
+    case CFeatureSettingPropertyPage::kHatchPage: return m_pHatchPage.get();
     default: return nullptr;
     }
 }
@@ -617,6 +641,7 @@ std::unique_ptr<FeatureSettingBase> CFeatureSettingTreeDialog::ReadPage(CFeature
     case CFeatureSettingPropertyPage::kTextPage: pSetting = std::make_unique<TextSetting>(); break;
     case CFeatureSettingPropertyPage::kLeadPage: pSetting = std::make_unique<LeadSetting>(); break;
     case CFeatureSettingPropertyPage::kBalloonPage: pSetting = std::make_unique<BalloonSetting>(); break;
+    case CFeatureSettingPropertyPage::kHatchPage: pSetting = std::make_unique<HatchSetting>(); break;
     default:
         if (!IsDimensionPage(pPage->GetPageIndex()))
             return nullptr;

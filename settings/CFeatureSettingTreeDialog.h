@@ -24,6 +24,8 @@ class CPointMarkerSettingPage;
 class CTextSettingPage;
 class CLeadSettingPage;
 class CBalloonSettingPage;
+class CHatchSettingPage;
+class HatchSetting;
 class LeadSetting;
 class BalloonSetting;
 class TextSetting;
@@ -67,6 +69,8 @@ public:
     BOOL GetLeadSetting(LeadSetting* pSetting) const;
     void SetBalloonSetting(const BalloonSetting* pSetting);
     BOOL GetBalloonSetting(BalloonSetting* pSetting) const;
+    void SetHatchSetting(const HatchSetting* pSetting);
+    BOOL GetHatchSetting(HatchSetting* pSetting) const;
     // The six dimension pages share one style: loading keeps a copy, and reading starts from that copy so
     // that values no page shows pass through unchanged. Read: FALSE when a dimension page is missing or
     // refuses. In degrees-minutes-seconds neither angle precision stays above 6.
@@ -143,6 +147,7 @@ protected:
     std::unique_ptr<CTextSettingPage> m_pTextPage;
     std::unique_ptr<CLeadSettingPage> m_pLeadPage;
     std::unique_ptr<CBalloonSettingPage> m_pBalloonPage;
+    std::unique_ptr<CHatchSettingPage> m_pHatchPage;
     std::unique_ptr<CDimensionSettingPage> m_pDimensionArrowPage;
     std::unique_ptr<CDimensionTextSettingPage> m_pDimensionTextPage;
     std::unique_ptr<CDimensionToleranceSettingPage> m_pDimensionTolerancePage;

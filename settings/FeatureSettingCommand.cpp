@@ -15,6 +15,7 @@
 #include "libs/vevure/BalloonSettingStyles.h"
 #include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/DimensionSettingStyles.h"
+#include "libs/vevure/HatchSetting.h"
 #include "libs/vevure/HatchSettingStyles.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinConstants.h"
@@ -64,6 +65,7 @@ int FeatureSettingCommand::OnInput(int)
     dialog.SetLeadSetting(pDocument->GetLeadSetting());
     dialog.SetBalloonSetting(pDocument->GetBalloonSetting());
     dialog.SetDimensionSetting(pDocument->GetDimensionSetting());
+    dialog.SetHatchSetting(pDocument->GetHatchSetting());
     const FeatureSettingStylesBase* const documentStyles[CFeatureSettingTreeDialog::kKinds] = {
         pDocument->GetGeneralFeatureSettingStyles(), pDocument->GetPointMarkerSettingStyles(),
         pDocument->GetTextSettingStyles(),           pDocument->GetLeadSettingStyles(),
@@ -98,6 +100,10 @@ int FeatureSettingCommand::OnInput(int)
     if (pDocument->GetDimensionSetting() != nullptr)
         dimension = *pDocument->GetDimensionSetting();
     const BOOL bDimension = dialog.GetDimensionSetting(&dimension);
+    HatchSetting hatch;
+    if (pDocument->GetHatchSetting() != nullptr)
+        hatch = *pDocument->GetHatchSetting();
+    const BOOL bHatch = dialog.GetHatchSetting(&hatch);
 
     pDocument->BeginUndoOperation(nullptr);
     const FeatureSettingStylesBase* pGeneralStyles = dialog.GetFeatureSettingStyles(CFeatureSettingTreeDialog::kGeneral);
@@ -135,6 +141,9 @@ int FeatureSettingCommand::OnInput(int)
     if (bDimension && noCurrentStyle(CFeatureSettingTreeDialog::kDimension) &&
         (pDocument->GetDimensionSetting() == nullptr || !pDocument->GetDimensionSetting()->IsEqual(dimension)))
         pDocument->SetDimensionSetting(dimension);
+    if (bHatch && noCurrentStyle(CFeatureSettingTreeDialog::kHatch) &&
+        (pDocument->GetHatchSetting() == nullptr || !pDocument->GetHatchSetting()->IsEqual(hatch)))
+        pDocument->SetHatchSetting(hatch);
     // Only collections that changed are written, so that OK without a change adds no undo step.
     for (int kind = 0; kind < CFeatureSettingTreeDialog::kKinds; ++kind) {
         const FeatureSettingStylesBase* pEdited =

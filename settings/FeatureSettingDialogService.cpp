@@ -65,7 +65,6 @@ INT_PTR FeatureSettingDialogService::EditFeatureSetting(Draw2dDocument* pDocumen
     const INT_PTR nResult = dialog.DoModal();
     if (nResult != IDOK && nResult != CFeatureSettingTreeDialog::kHatchPatternResult)
         return IDCANCEL;
-    // A kind without a page here (hatches) comes back unchanged.
     dialog.GetFeatureSetting(pSetting);
     return nResult;
 }

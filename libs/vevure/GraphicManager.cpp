@@ -34,3 +34,11 @@ int GraphicManager::GetGraphicsMode()
 {
     return g_graphicsMode;
 }
+
+Gdiplus::HatchStyle GraphicManager::ConvertToGdiPlusHatchStyle(int nPatternType)
+{
+    // The pattern numbers are the brush styles' own order.
+    if (nPatternType < Gdiplus::HatchStyleMin || nPatternType > Gdiplus::HatchStyleMax)
+        return Gdiplus::HatchStyleMin;
+    return static_cast<Gdiplus::HatchStyle>(nPatternType);
+}

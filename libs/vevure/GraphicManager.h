@@ -3,6 +3,7 @@
 // released at exit. Caches that do not depend on a view live here.
 
 #include "platform/afx/AfxTypes.h"
+#include "platform/gdiplus/GdiplusTypes.h"
 
 class GraphicManager
 {
@@ -16,4 +17,6 @@ public:
     static BOOL IsInitialized();
     // The graphics mode of the last idle pass (-1 before the first).
     static int GetGraphicsMode();
+    // The brush style of a built-in hatch pattern number (0-52); another number gives the first style.
+    static Gdiplus::HatchStyle ConvertToGdiPlusHatchStyle(int nPatternType);
 };

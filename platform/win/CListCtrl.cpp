@@ -1,5 +1,9 @@
 #include "platform/win/CListCtrl.h"
 
+#ifndef LVM_SETICONSPACING
+#define LVM_SETICONSPACING (LVM_FIRST + 53)
+#endif
+
 #include <QtCore/QCoreApplication>
 #include <QtCore/QPointer>
 #include <QtGui/QHelpEvent>
@@ -158,6 +162,7 @@ public:
       m_iconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
       m_iconView->setFocusPolicy(Qt::NoFocus);
       m_iconView->setFrameShape(frameShape());
+      if (m_iconSpacing.isValid()) m_iconView->setGridSize(m_iconSpacing);
     }
     m_iconView->setViewMode(want == LVS_ICON ? QListView::IconMode : QListView::ListMode);
     m_iconView->setFlow(want == LVS_LIST ? QListView::TopToBottom : QListView::LeftToRight);
@@ -674,6 +679,7 @@ public:
   }
   int m_trackSection = -1;
   std::vector<RECT> m_workAreas;
+  QSize m_iconSpacing;  // invalid: the view's own spacing
   // The press that may start a drag of an item (LVN_BEGINDRAG), in client coordinates.
   int m_pressRow = -1;
   QPoint m_pressClient;
@@ -959,6 +965,15 @@ public:
         return true;
       }
       case LVM_SETITEMCOUNT: result = TRUE; return true;
+      case LVM_SETICONSPACING: {
+        // The distance between the top-left corners of neighbouring icons; -1 for both restores the default.
+        const QSize old = m_iconSpacing.isValid() ? m_iconSpacing : IconItemSize();
+        const int cx = static_cast<short>(LOWORD(lParam)), cy = static_cast<short>(HIWORD(lParam));
+        m_iconSpacing = cx == -1 && cy == -1 ? QSize() : QSize(std::max(1, cx), std::max(1, cy));
+        if (m_iconView) m_iconView->setGridSize(m_iconSpacing);
+        result = MAKELONG(old.width(), old.height());
+        return true;
+      }
       case LVM_ARRANGE:
         doItemsLayout();
         if (m_iconView) m_iconView->doItemsLayout();
@@ -1546,6 +1561,11 @@ int CListCtrl::SubItemHitTest(LPLVHITTESTINFO pInfo) {
   return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(pInfo)));
 }
 BOOL CListCtrl::Arrange(UINT nCode) { return static_cast<BOOL>(SendMessage(LVM_ARRANGE, nCode)); }
+CSize CListCtrl::SetIconSpacing(int cx, int cy)
+{
+  const DWORD old = static_cast<DWORD>(SendMessage(LVM_SETICONSPACING, 0, MAKELONG(cx, cy)));
+  return CSize(LOWORD(old), HIWORD(old));
+}
 BOOL CListCtrl::Scroll(CSize size) { return static_cast<BOOL>(SendMessage(LVM_SCROLL, W(size.cx), size.cy)); }
 CSize CListCtrl::ApproximateViewRect(CSize sz, int iCount) const {
   const DWORD r = static_cast<DWORD>(Ask(this, LVM_APPROXIMATEVIEWRECT, W(iCount),

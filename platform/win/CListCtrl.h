@@ -71,6 +71,8 @@ public:
   int SubItemHitTest(LPLVHITTESTINFO pInfo);
   // Lays the items of the icon forms out again (LVA_ALIGNTOP ...).
   BOOL Arrange(UINT nCode);
+  // The distance between neighbouring icons of the icon form (-1, -1: the default); returns the previous one.
+  CSize SetIconSpacing(int cx, int cy);
   // Scrolls the content by pixels (report form: vertically by whole rows).
   BOOL Scroll(CSize size);
   // The width and height that iCount items (-1: all) take at the proposed size (-1: as now).
