@@ -96,8 +96,8 @@ TEST_F(ChangeSettingCommandTest, AColourChangeOfLinesLeavesTextsAndAttributes)
         ASSERT_NE(d.GetPage(CFeatureSettingPropertyPage::kTextPage), nullptr) << "the text page is filled too";
         d.SelectPage(CFeatureSettingPropertyPage::kGeneralPage);
         shownColor = pPage->m_colorList.GetColorNo();
-        pPage->m_colorList.SetColorNo(5);
         kctest::SaveScreenshot(d, "change-settings-dialog.png");
+        pPage->m_colorList.SetColorNo(5);
         Press(d, IDOK);
     });
     Preselect({a, b, t});
