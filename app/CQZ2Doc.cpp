@@ -1373,7 +1373,8 @@ void CQZ2Doc::OnImportJws()
 
 void CQZ2Doc::OnSelectByFilter()
 {
-    // The selection filter dialog does not exist yet; the manager's filter is applied from it.
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->SelectByFilterDialog();
 }
 
 void CQZ2Doc::OnSelectAll()

@@ -1442,6 +1442,16 @@ BOOL CommandManager::OnSetCursor(CWnd* pView, CWnd* pWnd, UINT nHitTest, UINT me
         return FALSE;
     if (nHitTest != HTCLIENT)
         return FALSE;
+    // Panning shows the hand, realtime zoom the magnifier (the program's own cursors).
+    const int nViewMode = m_viewCommand.GetMode();
+    if (m_bPanning || nViewMode == ViewCommand::modeRealtimePan || nViewMode == ViewCommand::modeRealtimeZoom) {
+        constexpr UINT kPanCursor = 432;
+        constexpr UINT kZoomCursor = 433;
+        const UINT nCursor = nViewMode == ViewCommand::modeRealtimeZoom && !m_bPanning ? kZoomCursor : kPanCursor;
+        HCURSOR hCursor = AfxLoadCursorResource(nCursor);
+        ::SetCursor(hCursor != nullptr ? hCursor : ::LoadCursor(nullptr, IDC_SIZEALL));
+        return TRUE;
+    }
     if (IsFeaturePickCursor()) {
         FeatureTrackerBase* pTracker = HasActiveCommand() ? nullptr : GetFeatureTracker();
         if (pTracker == nullptr)

@@ -233,6 +233,9 @@ public:
     // Narrows the selection (idle) or the current group input to the shapes the filter passes.
     BOOL ApplySelectionFilter(const SelectionFilter& filter);
     BOOL FilterGroupInput(const SelectionFilter& filter, int nIndex);
+    // Select by filter (34133): the filter sheet on empty part filters; on OK the filter, switched on,
+    // narrows the selection (idle) or the current group input.
+    BOOL SelectByFilterDialog();
     // Empties the selection while no command runs; TRUE when something was unselected.
     BOOL UnselectAllWithNotify(Draw2dDocument* pDocument);
     BOOL IsCommandEnabled(const CString& strIdentifier) const;

@@ -18,8 +18,10 @@
 #include "command/FeatureParameterItem.h"
 #include "command/FeatureSequenceListParameterItem.h"
 #include "command/FeatureSequenceParameterItem.h"
+#include "command/LoadResourceString.h"
 #include "command/MultiParameterItem.h"
 #include "command/ParameterModifierBase.h"
+#include "command/SelectionFilterDialogHooks.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/FeatureTrackerBase.h"
@@ -821,6 +823,19 @@ BOOL CommandManager::FilterGroupInput(const SelectionFilter& filter, int nIndex)
             copy.RemoveFeature(f.GetRecordID());
     }
     return SetFeatureGroupParameter(nIndex, copy, TRUE, TRUE);
+}
+
+BOOL CommandManager::SelectByFilterDialog()
+{
+    constexpr UINT kCaption = 10684;
+    const auto pfnRun = SelectionFilterDialogHooks::Get().pfnRunFilterSheet;
+    if (m_pDraw2dDocument == nullptr || pfnRun == nullptr)
+        return FALSE;
+    SelectionFilter filter;
+    if (!pfnRun(m_pDraw2dDocument, LoadResourceString(kCaption), FALSE, filter))
+        return FALSE;
+    filter.SetSelectionFilterMode(1);
+    return ApplySelectionFilter(filter);
 }
 
 BOOL CommandManager::ApplySelectionFilter(const SelectionFilter& filter)

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the print preview's toolbar (TOOLBAR/300, its strip BITMAP/300.png and the hot images
-BITMAP/414.png) and the hand cursor CURSOR/432.png, with the shapes of make_toolbar_images.py; the
+BITMAP/414.png), the hand cursor CURSOR/432.png and the realtime-zoom cursor CURSOR/433.png, with the shapes of make_toolbar_images.py; the
 help buttons' picture BITMAP/404.png is kept in resource/ as drawn. The build does not run this
 script: its output is kept in resource/.
 
@@ -21,6 +21,7 @@ _spec.loader.exec_module(T)
 PREVIEW_TOOLBAR = 300
 PREVIEW_HOT = 414
 HAND_CURSOR = 432
+ZOOM_CURSOR = 433
 MASK_GREEN = (0, 255, 0)
 
 
@@ -55,6 +56,14 @@ def hand(scale=1.0, ox=0.0, oy=0.0):
     shapes += T.framed_polygon([p(3.4, 11.5), p(1.0, 8.5), p(1.8, 7.5), p(4.4, 9.2)], skin, T.INK,
                                max(1.0, scale * 0.9))
     return shapes
+
+
+def zoom_cursor():
+    """A magnifier with arrows up (zoom in) and down (zoom out), 32 x 32, its lens centre the hot spot."""
+    return T.flat(T.disc(12, 12, 8, (235, 244, 255)), T.circle(12, 12, 8, T.INK, 2.0),
+                  T.line(17.8, 17.8, 27, 27, T.INK, 4.0),
+                  T.line(12, 7, 12, 17, T.INK, 1.6), T.arrow_head(12, 5.5, 0, -1, T.INK, 3.0),
+                  T.arrow_head(12, 18.5, 0, 1, T.INK, 3.0))
 
 
 def img_hand():
@@ -103,6 +112,7 @@ def main():
     for item in BUTTONS:
         lines.append("SEPARATOR" if item == T.SEP else "BUTTON %d" % item[0])
     cursor = render_big(hand(2.0), 32)
+    zoom = render_big(zoom_cursor(), 32)
     for lang in ("ENG", "JPN"):
         for kind in ("TOOLBAR", "BITMAP", "CURSOR"):
             os.makedirs(os.path.join(root, lang, kind), exist_ok=True)
@@ -111,6 +121,7 @@ def main():
         T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % PREVIEW_TOOLBAR), T.strip(images))
         T.write_png(os.path.join(root, lang, "BITMAP", "%d.png" % PREVIEW_HOT), T.strip(images))
         write_png_with_text(os.path.join(root, lang, "CURSOR", "%d.png" % HAND_CURSOR), cursor, "hotspot", "16,14")
+        write_png_with_text(os.path.join(root, lang, "CURSOR", "%d.png" % ZOOM_CURSOR), zoom, "hotspot", "12,12")
 
 
 if __name__ == "__main__":

@@ -25,9 +25,9 @@ constexpr UINT kShapesPrompt = 10472;
 constexpr UINT kMixedMessage = 10473;
 constexpr int kComponentType = 71;
 
-// A placed component's own list completed from its definition: names from the definition, missing items
-// added without a value.
-FeatureAttribute ComponentList(const Draw2dDocument* pDocument, const DrawComponent2dFeature* pComponent)
+}  // namespace
+
+FeatureAttribute Attribute2dCommand::ComponentAttributes(const Draw2dDocument* pDocument, const DrawComponent2dFeature* pComponent)
 {
     FeatureAttribute list;
     if (const FeatureAttribute* pOwn = pComponent->GetDrawComponentAttribute())
@@ -47,8 +47,6 @@ FeatureAttribute ComponentList(const Draw2dDocument* pDocument, const DrawCompon
     }
     return list;
 }
-
-}  // namespace
 
 void Attribute2dCommand::SetupParameters()
 {
@@ -84,7 +82,7 @@ int Attribute2dCommand::OnInput(int)
         if (pFeature == nullptr)
             continue;
         if (bComponents)
-            dialog.SetFeatureAttribute(ComponentList(pDocument, static_cast<const DrawComponent2dFeature*>(pFeature)), id);
+            dialog.SetFeatureAttribute(ComponentAttributes(pDocument, static_cast<const DrawComponent2dFeature*>(pFeature)), id);
         else
             dialog.SetFeatureAttribute(pFeature->GetAttribute() != nullptr ? *pFeature->GetAttribute()
                                                                            : FeatureAttribute(),

@@ -13,6 +13,7 @@
 #include "platform/win/CDataExchange.h"
 #include "platform/win/WinClipboard.h"
 #include "platform/win/WinCtrlConstants.h"
+#include "settings/UnitPrecisionLists.h"
 
 namespace {
 
@@ -28,8 +29,6 @@ constexpr UINT kLengthRow = 10714;
 constexpr UINT kDegreeUnit = 11580;
 constexpr double kPointTolerance = 1e-7;
 constexpr int kRowCount = 3;
-// The length formats' precisions: no decimals (or whole units) up to eight decimals (or 1/256).
-constexpr int kLengthPrecisions = 9;
 // Square millimetres in a square foot.
 constexpr double kSquareFoot = 304.8 * 304.8;
 // The feet-and-inch length formats.
@@ -43,48 +42,6 @@ CString LoadText(UINT nID)
     CString text;
     text.LoadString(nID);
     return text;
-}
-
-// The nine sample texts of a length format's precisions.
-void FillLengthPrecisions(int nFormat, CComboBox& combo)
-{
-    const int nSelection = combo.GetCurSel();
-    combo.ResetContent();
-    if (nFormat < 0 || nFormat > 4)
-        return;
-    for (int p = 0; p < kLengthPrecisions; ++p) {
-        CString text;
-        if (nFormat == 1 || nFormat == 4) {
-            // Fractions: whole units, then halves down to 1/256.
-            if (p == 0)
-                text = _T("1");
-            else
-                text.Format(_T("1/%d"), 1 << p);
-        } else if (nFormat == 3) {
-            NumericCharConverter::DoubleToString(1.0, text, 3, p, 1);
-        } else {
-            NumericCharConverter::DoubleToString(0.0, text, 0, p, 1);
-        }
-        combo.AddString(text);
-    }
-    if (nSelection >= 0)
-        combo.SetCurSel(std::min(nSelection, combo.GetCount() - 1));
-}
-
-// The angle format's precisions: nine entries, seven for degrees, minutes and seconds.
-int AnglePrecisionCount(int nFormat) { return nFormat == 1 ? 7 : 9; }
-
-void FillAnglePrecisions(int nFormat, CComboBox& combo, const CString& suffix)
-{
-    const int nSelection = combo.GetCurSel();
-    combo.ResetContent();
-    for (int p = 0; p < AnglePrecisionCount(nFormat); ++p) {
-        CString text;
-        NumericCharConverter::AngleToString(0.0, text, nFormat >= 0 && nFormat <= 3 ? nFormat : 0, p, suffix, 1);
-        combo.AddString(text);
-    }
-    if (nSelection >= 0)
-        combo.SetCurSel(std::min(nSelection, combo.GetCount() - 1));
 }
 
 }  // namespace
@@ -158,9 +115,9 @@ void CMeasureResultDialog::FillPrecisionCombo()
 {
     m_precisionCombo.ResetContent();
     if (m_nKind == kindAngle)
-        FillAnglePrecisions(m_nAngleFormat, m_precisionCombo, CString());
+        FillAnglePrecisionComboBox(m_nAngleFormat, m_precisionCombo, CString());
     else
-        FillLengthPrecisions(m_nLengthFormat, m_precisionCombo);
+        FillLengthPrecisionComboBox(m_nLengthFormat, m_precisionCombo);
     // A precision out of the entries (a damaged setting, any sign) is brought to the nearest entry, so the
     // formatter never gets it and the combo always shows a choice.
     const int nLast = std::max(0, m_precisionCombo.GetCount() - 1);
@@ -354,7 +311,7 @@ void CMeasureResultDialog::OnDisplayChanged()
         return;
     if (m_nKind == kindAngle) {
         m_precisionCombo.ResetContent();
-        FillAnglePrecisions(m_nAngleFormat, m_precisionCombo, CString());
+        FillAnglePrecisionComboBox(m_nAngleFormat, m_precisionCombo, CString());
         m_nPrecision = std::clamp(m_nPrecision, 0, std::max(0, m_precisionCombo.GetCount() - 1));
         m_precisionCombo.SetCurSel(m_nPrecision);
     }

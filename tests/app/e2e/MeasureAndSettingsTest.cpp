@@ -20,14 +20,20 @@
 #include "app/CQZ2View.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
+#include "commands/edit/CFeatureSelectionFeaturePropertyPage.h"
+#include "commands/edit/CFeatureSelectionPropertySheet.h"
 #include "commands/edit/CMeasureResultDialog.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/GridSetting.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/SelectionManager.h"
+#include "libs/vevure/Text2dFeature.h"
 #include "libs/vevure/SelectionFilter.h"
 #include "platform/afx/CRect.h"
 #include "platform/win/CComboBox.h"
+#include "platform/win/WinInput.h"
 #include "tests/support/app/RecordingCmdUI.h"
 
 namespace {
@@ -155,3 +161,74 @@ TEST_F(MeasureAndSettingsTest, ShowGridAndSelectionFilterModeFromTheMenu)
     EXPECT_EQ(model->GetUndoCount(), 1) << "the filter is view state";
 }
 
+
+TEST_F(MeasureAndSettingsTest, TheFilterSheetFromTheMenuAndSelectByFilter)
+{
+    constexpr UINT kSelectFilterID = 34132;
+    constexpr UINT kSelectByFilterID = 34133;
+    Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    line.SetLayerID(model->GetCurrentLayerID());
+    Text2dFeature text(_T("A"), RuVaPnt2d(0, 20));
+    text.SetLayerID(model->GetCurrentLayerID());
+    const long lineID = model->AddFeature(&line, model->GetActiveDrawingFeature(), 1);
+    const long textID = model->AddFeature(&text, model->GetActiveDrawingFeature(), 1);
+    model->ClearUndoRedoHistory();
+    // The sheet of the filter: texts only, switched on.
+    std::vector<int> openings;
+    timer = std::make_unique<QTimer>();
+    timer->setInterval(2);
+    QObject::connect(timer.get(), &QTimer::timeout, [this, &openings]() {
+        auto* pSheet = dynamic_cast<CFeatureSelectionPropertySheet*>(CWnd::FromQWidget(QApplication::activeModalWidget()));
+        if (pSheet == nullptr || pSheet->GetSafeHwnd() == nullptr || pSheet->GetQWidget()->property("answered").toBool())
+            return;
+        pSheet->GetQWidget()->setProperty("answered", true);
+        openings.push_back(pSheet->m_switch.GetSafeHwnd() != nullptr ? 1 : 0);
+        auto* pPage = static_cast<CFeatureSelectionFeaturePropertyPage*>(
+            pSheet->GetFilterPage(CFeatureSelectionPropertySheet::kFeaturePage));
+        // A new drawing's filter admits every kind: all rows start checked.
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(CFeatureSelectionPropertyPage::kUncheckAll, BN_CLICKED), 0);
+        pPage->m_list.SetCheck(openings.size() == 1 ? 7 : 1, 1);  // texts, then lines
+        if (pSheet->m_switch.GetSafeHwnd() != nullptr) {
+            pSheet->m_switch.SetCheck(BST_CHECKED);
+            pSheet->SendMessage(WM_COMMAND, MAKEWPARAM(CFeatureSelectionPropertySheet::kSwitch, BN_CLICKED), 0);
+        }
+        pSheet->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    timer->start();
+    Command(kSelectFilterID);
+    EXPECT_EQ(model->GetSelectionFilter()->GetSelectionFilterMode(), 1);
+    EXPECT_EQ(model->GetSelectionFilter()->GetFeatureFilter().GetFeatureFilter(), 0x200u);
+    EXPECT_EQ(model->GetUndoCount(), 0) << "the filter is view state";
+
+    // Select by filter narrows a selection of both to the line; its sheet has no switch.
+    SelectionFilter off(*model->GetSelectionFilter());
+    off.SetSelectionFilterMode(0);
+    model->SetSelectionFilter(off);
+    CArray<FeatureLayout> both;
+    both.Add(FeatureLayout(lineID, -1, -1));
+    both.Add(FeatureLayout(textID, -1, -1));
+    model->GetSelectionManager()->SelectFeatures(both, 4, nullptr, FALSE);
+    Command(kSelectByFilterID);
+    ASSERT_EQ(openings.size(), 2u);
+    EXPECT_EQ(openings[0], 1);
+    EXPECT_EQ(openings[1], 0);
+    CArray<FeatureLayout> selected;
+    model->GetSelectionManager()->GetSelectedFeatureList(selected);
+    ASSERT_EQ(selected.GetSize(), 1);
+    EXPECT_EQ(selected[0].GetRecordID(), lineID);
+}
+
+TEST_F(MeasureAndSettingsTest, PanAndRealtimeZoomShowTheirOwnCursors)
+{
+    struct Case {
+        int mode;
+        UINT cursor;
+    };
+    for (const Case& c : {Case{9, 432u}, Case{1, 433u}}) {
+        m_manager->SetViewCommandMode(c.mode);
+        view->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(view->GetSafeHwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        ASSERT_NE(AfxLoadCursorResource(c.cursor), nullptr) << c.cursor;
+        EXPECT_EQ(::GetCursor(), AfxLoadCursorResource(c.cursor)) << c.mode;
+        m_manager->EndViewCommand();
+    }
+}

@@ -1,0 +1,7 @@
+#include "command/SelectionFilterDialogHooks.h"
+
+SelectionFilterDialogHooks& SelectionFilterDialogHooks::Get()
+{
+    static SelectionFilterDialogHooks hooks;
+    return hooks;
+}

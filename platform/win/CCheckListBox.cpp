@@ -1,0 +1,97 @@
+#include "platform/win/CCheckListBox.h"
+
+#include <QtGui/QColor>
+#include <QtWidgets/QListWidget>
+
+#include "platform/win/AfxControlWidget.h"
+#include "platform/win/WinMessages.h"
+
+IMPLEMENT_DYNAMIC(CCheckListBox, CListBox)
+
+namespace {
+constexpr int kCheckRole = Qt::UserRole + 77;
+QListWidget* ListOf(const CWnd* pWnd)
+{
+  return qobject_cast<QListWidget*>(pWnd->GetQWidget());
+}
+}  // namespace
+
+CCheckListBox::CCheckListBox() = default;
+CCheckListBox::~CCheckListBox() = default;
+
+BOOL CCheckListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+  if (!CListBox::Create(dwStyle, rect, pParentWnd, nID)) return FALSE;
+  Hook();
+  return TRUE;
+}
+
+void CCheckListBox::PreSubclassWindow()
+{
+  CListBox::PreSubclassWindow();
+  Hook();
+}
+
+void CCheckListBox::Hook()
+{
+  QListWidget* pList = ListOf(this);
+  if (pList == nullptr || m_bHooked) return;
+  m_bHooked = true;
+  QObject::connect(pList, &QListWidget::itemChanged, pList, [this, pList](QListWidgetItem* pItem) {
+    // Item data and swatches change the item too: only a new check state is news.
+    const int state = pItem->checkState() == Qt::Checked ? 1 : 0;
+    if (m_bSilent || pItem->data(kCheckRole).toInt() == state) return;
+    pItem->setData(kCheckRole, state);
+    if (AfxControlWidget* pControl = AfxControlWidget::Of(pList)) pControl->NotifyCommand(CLBN_CHKCHANGE);
+  });
+}
+
+int CCheckListBox::AddString(LPCTSTR lpszItem)
+{
+  return InsertString(-1, lpszItem);
+}
+
+int CCheckListBox::InsertString(int nIndex, LPCTSTR lpszItem)
+{
+  Hook();
+  const int at = CListBox::InsertString(nIndex, lpszItem);
+  QListWidget* pList = ListOf(this);
+  if (at >= 0 && pList != nullptr && pList->item(at) != nullptr) {
+    m_bSilent = true;
+    QListWidgetItem* pItem = pList->item(at);
+    pItem->setFlags(pItem->flags() | Qt::ItemIsUserCheckable);
+    pItem->setCheckState(Qt::Unchecked);
+    pItem->setData(kCheckRole, 0);
+    m_bSilent = false;
+  }
+  return at;
+}
+
+int CCheckListBox::GetCheck(int nIndex) const
+{
+  QListWidget* pList = ListOf(this);
+  QListWidgetItem* pItem = pList != nullptr ? pList->item(nIndex) : nullptr;
+  if (pItem == nullptr) return -1;
+  return pItem->checkState() == Qt::Checked ? 1 : 0;
+}
+
+void CCheckListBox::SetCheck(int nIndex, int nCheck)
+{
+  QListWidget* pList = ListOf(this);
+  QListWidgetItem* pItem = pList != nullptr ? pList->item(nIndex) : nullptr;
+  if (pItem == nullptr) return;
+  m_bSilent = true;
+  pItem->setCheckState(nCheck != 0 ? Qt::Checked : Qt::Unchecked);
+  pItem->setData(kCheckRole, nCheck != 0 ? 1 : 0);
+  m_bSilent = false;
+}
+
+void CCheckListBox::SetItemColor(int nIndex, COLORREF color)
+{
+  QListWidget* pList = ListOf(this);
+  QListWidgetItem* pItem = pList != nullptr ? pList->item(nIndex) : nullptr;
+  if (pItem == nullptr) return;
+  m_bSilent = true;
+  pItem->setData(Qt::DecorationRole, QColor(GetRValue(color), GetGValue(color), GetBValue(color)));
+  m_bSilent = false;
+}
