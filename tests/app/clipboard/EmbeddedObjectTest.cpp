@@ -11,13 +11,16 @@
 #include <QtCore/QObject>
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
+#include <QtWidgets/QWidget>
 
 #include "app/CQZ2CntrItem.h"
 #include "commands/shape/EmbeddedFileBuilder.h"
 #include "libs/vevure/EmbeddedFileRecord.h"
 #include "libs/vevure/OleObject2dFeature.h"
 #include "platform/ole/COleInsertDialog.h"
+#include "platform/ole/COlePasteSpecialDialog.h"
 #include "platform/win/CEdit.h"
+#include "platform/win/CFrameWnd.h"
 
 namespace {
 
@@ -320,6 +323,75 @@ TEST_F(EmbeddedObjectTest, SaveAndReopenKeepEverythingAndDamagedRecordsStayAsThe
     EXPECT_EQ(objects[0]->GetOleObjectSetting(), setting);
     EXPECT_EQ(objects[1]->GetItemData(), linkBytes);
     EXPECT_EQ(objects[2]->GetItemData(), bad);  // saved back unchanged
+}
+
+// The two dialogs and a drawing with an embedded picture and a file card, as pictures (saved to
+// KC_SCREENSHOT_DIR, else the working folder).
+TEST_F(EmbeddedObjectTest, Screenshots)
+{
+    const QString dir = qEnvironmentVariable("KC_SCREENSHOT_DIR", QDir::currentPath());
+    // The desktop's Templates folder, as the user's folder settings name it.
+    const QString templates = Path(QStringLiteral("Templates"));
+    ASSERT_TRUE(QDir().mkpath(templates));
+    QFile dirs(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath(QStringLiteral("user-dirs.dirs")));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_TEMPLATES_DIR=\"" + templates.toUtf8() + "\"\n");
+    dirs.close();
+    for (const char* name : {"Letter.odt", "Spreadsheet.ods", "Notes.txt"}) {
+        QFile f(templates + QLatin1Char('/') + QLatin1String(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("template");
+    }
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    m_frame->ShowWindow(SW_SHOW);
+    QImage insert;
+    WhenModal<COleInsertDialog>([&insert](COleInsertDialog& d) {
+        Pump();
+        insert = d.GetQWidget()->grab().toImage();
+        d.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    Command(kInsertObjectID);
+    ASSERT_FALSE(insert.isNull());
+    EXPECT_TRUE(insert.save(dir + QStringLiteral("/insert-object.png")));
+
+    // A picture with some detail, and a text file as its card.
+    QImage photo(640, 400, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(40 + x * 200 / 640, 90 + y * 150 / 400, 200 - x * 120 / 640));
+    photo.setDotsPerMeterX(3780);
+    photo.setDotsPerMeterY(3780);
+    const QString picture = Path(QStringLiteral("site.png"));
+    ASSERT_TRUE(photo.save(picture, "PNG"));
+    const QString notes = WriteFile(QStringLiteral("site notes.txt"), "Survey notes\n");
+    ASSERT_NE(InsertFile(model, picture, RuVaPnt2d(20, 60), RuVaPnt2d(120, 160)), -1);
+    ASSERT_NE(InsertFile(model, notes, RuVaPnt2d(140, 60), RuVaPnt2d(170, 96)), -1);
+    CQZ2View* pView = ActiveDrawView();
+    m_frame->GetQWidget()->resize(1100, 760);
+    if (CFrameWnd* pChild = pView->GetParentFrame())
+        pChild->ShowWindow(SW_MAXIMIZE);
+    Pump();
+    pView->GetDraw2dView()->ZoomAll();
+    pView->Invalidate();
+    Pump();
+    const QImage drawing = m_frame->GetQWidget()->grab().toImage();
+    ASSERT_FALSE(drawing.isNull());
+    EXPECT_TRUE(drawing.save(dir + QStringLiteral("/embedded-objects.png")));
+
+    auto* m = new QMimeData;
+    m->setData(QStringLiteral("text/uri-list"), QUrl::fromLocalFile(notes).toEncoded() + "\r\n");
+    m->setText(notes);
+    QGuiApplication::clipboard()->setMimeData(m);
+    QImage special;
+    WhenModal<COlePasteSpecialDialog>([&special](COlePasteSpecialDialog& d) {
+        Pump();
+        special = d.GetQWidget()->grab().toImage();
+        d.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    Command(57639);
+    ASSERT_FALSE(special.isNull());
+    EXPECT_TRUE(special.save(dir + QStringLiteral("/paste-special.png")));
 }
 
 }  // namespace

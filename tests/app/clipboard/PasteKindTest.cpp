@@ -8,6 +8,7 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 
+#include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/EmbeddedFileRecord.h"
 #include "libs/vevure/OleObject2dFeature.h"
 #include "platform/ole/COlePasteSpecialDialog.h"
@@ -216,6 +217,141 @@ TEST_F(PasteKindTest, VanishedFilesAreRefused)
     ASSERT_EQ(m_app->boxes.size(), 1u);
     EXPECT_EQ(m_app->boxes[0].text, QStringLiteral("The clipboard holds data that cannot be pasted."));
     EXPECT_EQ(doc->GetDraw2dDocument()->GetFeatureCount(), 0);
+}
+
+// Shapes copied from a paper through layouts of different scales: each lands with the base point on the
+// click, at its own size.
+TEST_F(PasteKindTest, ShapesFromLayoutsOfDifferentScalesEachLandOnTheClick)
+{
+    CQZ2Doc* source = NewDrawingWithLayer();
+    Draw2dDocument* model = source->GetDraw2dDocument();
+    DrawingFeatureBase* paper = model->GetActiveDrawingFeature();
+    const long p1 = model->AddPartDrawingFeature(_T("P1"));
+    const long p2 = model->AddPartDrawingFeature(_T("P2"));
+    const long l1 = model->AddPartLayout(paper->GetDrawingID(), p1, _T("L1"), -1, 1);
+    const long l2 = model->AddPartLayout(paper->GetDrawingID(), p2, _T("L2"), -1, 1);
+    ASSERT_TRUE(model->SetPartLayoutScale(l2, 1, 2, FALSE, 1, 2, 1));
+    const PartDrawingLayout* layout1 = model->GetPartLayoutByID(l1);
+    const PartDrawingLayout* layout2 = model->GetPartLayoutByID(l2);
+    // Both lines start at the same point of the paper.
+    RuVaPnt2d base, start2;
+    layout1->ConvertPointLocalToWorld(RuVaPnt2d(10, 10), base);
+    layout2->ConvertPointWorldToLocal(base, start2);
+    ASSERT_GT(start2.Distance(RuVaPnt2d(10, 10)), 1.0);  // the scales differ
+    auto add = [&](long drawing, const RuVaPnt2d& a) {
+        Line2dFeature l(a, RuVaPnt2d(a.X() + 10, a.Y()));
+        l.SetLayerID(model->GetCurrentLayerID());
+        return model->AddFeature(&l, model->ChangeDrawingFeature(drawing), 1);
+    };
+    const long a = add(p1, RuVaPnt2d(10, 10));
+    const long b = add(p2, start2);
+    SelectThrough(model, {FeatureLayout(a, l1, -1), FeatureLayout(b, l2, -1)});
+    ASSERT_TRUE(CopySelection(kCopyID, base));
+
+    CQZ2Doc* target = NewDrawingWithLayer();
+    Draw2dDocument* to = target->GetDraw2dDocument();
+    ASSERT_NE(Paste(kPasteID), nullptr);
+    ASSERT_TRUE(GivePoint(ClipboardPaste2dCommand::itemPoint, RuVaPnt2d(100, 50)));
+    Command(kEndCommandID);
+    const auto lines = Lines(to);
+    ASSERT_EQ(lines.size(), 2u);
+    for (const Line2dFeature* l : lines) {
+        EXPECT_LT(l->GetStartPoint().Distance(RuVaPnt2d(100, 50)), 1e-9);
+        EXPECT_LT(l->GetEndPoint().Distance(RuVaPnt2d(110, 50)), 1e-9);
+    }
+}
+
+// Sizes on paper: text keeps its size in a uniformly scaled layout, a picture follows the scale item, an
+// embedded file keeps its own size on paper (five times in model units in a 1:5 layout).
+TEST_F(PasteKindTest, PastedSizesFollowTheLayoutAndTheScale)
+{
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    DrawingFeatureBase* paper = model->GetActiveDrawingFeature();
+    const long part = model->AddPartDrawingFeature(_T("Part"));
+    const long layout = model->AddPartLayout(paper->GetDrawingID(), part, _T("L"), -1, 1);
+    auto inLayout = [&](double denX, double denY) {
+        EXPECT_TRUE(model->SetPartLayoutScale(layout, 1, denX, denX != denY, 1, denY, 1));
+        EXPECT_TRUE(model->ActivateDrawingFeature(paper->GetDrawingID(), layout, TRUE));
+        Pump();
+    };
+    auto lastText = [&]() {
+        const Text2dFeature* last = nullptr;
+        for (long id = model->GetNextFeatureRecordID(-1); id != -1; id = model->GetNextFeatureRecordID(id))
+            if (auto* t = dynamic_cast<const Text2dFeature*>(model->GetFeature(id)))
+                last = t;
+        return last;
+    };
+    const double nominal = model->GetTextSetting()->GetHeight();
+    struct TextCase {
+        double denX, denY, factor;
+    } texts[] = {{1, 1, 1}, {2, 2, 2}, {2, 3, 1}};
+    for (const TextCase& c : texts) {
+        SCOPED_TRACE(c.denX * 10 + c.denY);
+        inLayout(c.denX, c.denY);
+        QGuiApplication::clipboard()->setText(QStringLiteral("note"));
+        ASSERT_NE(Paste(kPasteID), nullptr);
+        ASSERT_TRUE(GivePoint(ClipboardPaste2dCommand::itemPoint, RuVaPnt2d(5, 5)));
+        Command(kEndCommandID);
+        ASSERT_NE(lastText(), nullptr);
+        EXPECT_NEAR(lastText()->GetHeight(), nominal * c.factor, 1e-9);
+    }
+
+    // An embedded file: its natural size on paper.
+    const QString png = WritePicture(QStringLiteral("photo.png"), 96, 48);  // 25.4 x 12.7 mm
+    for (double den : {1.0, 5.0}) {
+        SCOPED_TRACE(den);
+        inLayout(den, den);
+        auto* m = new QMimeData;
+        m->setData(QStringLiteral("text/uri-list"), UriList({png}));
+        QGuiApplication::clipboard()->setMimeData(m);
+        ASSERT_NE(Paste(kPasteID), nullptr);
+        ASSERT_TRUE(GivePoint(ClipboardPaste2dCommand::itemPoint, RuVaPnt2d(0, 0)));
+        Command(kEndCommandID);
+        const OleObject2dFeature* o = LastObject(model);
+        ASSERT_NE(o, nullptr);
+        EXPECT_NEAR(o->GetWidth(), 96 / 3780.0 * 1000 * den, 1e-6);
+        EXPECT_NEAR(o->GetHeight(), 48 / 3780.0 * 1000 * den, 1e-6);
+    }
+}
+
+TEST_F(PasteKindTest, APictureAtTwoByThreeIsTwiceAsWideAndThreeTimesAsHigh)
+{
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    // The first start with shapes on the clipboard gives the paste its scale.
+    const long a = AddLine(model, RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+    Select(model, std::vector<long>{a});
+    ASSERT_TRUE(CopySelection(kCopyID, RuVaPnt2d(0, 0)));
+    ASSERT_NE(Paste(kPasteID), nullptr);
+    Command(kEndCommandID);
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::magenta);
+    QGuiApplication::clipboard()->setImage(picture);
+    auto images = [&]() {
+        std::vector<const Image2dFeature*> out;
+        for (long id = model->GetNextFeatureRecordID(-1); id != -1; id = model->GetNextFeatureRecordID(id))
+            if (auto* i = dynamic_cast<const Image2dFeature*>(model->GetFeature(id)))
+                out.push_back(i);
+        return out;
+    };
+    for (auto scale : {std::pair<double, double>{1, 1}, std::pair<double, double>{2, 3}}) {
+        ClipboardPaste2dCommand* paste = Paste(kPasteID);
+        ASSERT_NE(paste, nullptr);
+        ASSERT_EQ(paste->GetPasteKind(), ClipboardPaste2dCommand::kindImage);
+        QZ2Command::ScaleParameterItem item;
+        const int si = paste->FindParameterIndex(ClipboardPaste2dCommand::itemScale);
+        ASSERT_GE(si, 0);
+        item.Copy(*paste->GetParameterItem(si));
+        ASSERT_TRUE(item.SetValue(scale.first, scale.second));
+        ASSERT_TRUE(m_manager->SetScaleParameter(si, item, TRUE));
+        ASSERT_TRUE(GivePoint(ClipboardPaste2dCommand::itemPoint, RuVaPnt2d(0, 0)));
+        Command(kEndCommandID);
+    }
+    const auto pictures = images();
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_NEAR(pictures[1]->GetWidth(), 2 * pictures[0]->GetWidth(), 1e-9);
+    EXPECT_NEAR(pictures[1]->GetHeight(), 3 * pictures[0]->GetHeight(), 1e-9);
 }
 
 }  // namespace
