@@ -1,7 +1,9 @@
 #include "libs/vevure/DrawingManager.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -1122,6 +1124,34 @@ private:
         return true;
     }
 
+    // A linked picture as the file is now (read again when it changed), so the drawing follows the file;
+    // the stored preview for other files and for what cannot be read.
+    static const QImage& LinkedPicture(const CString& strPath, const QImage& stored)
+    {
+        struct Seen {
+            QDateTime modified;
+            qint64 size = -1;
+            QImage picture;
+        };
+        static std::unordered_map<std::u16string, Seen> cache;
+        const QFileInfo info(strPath.ToQString());
+        Seen& seen = cache[strPath.ToQString().toStdU16String()];
+        if (seen.modified != info.lastModified() || seen.size != info.size()) {
+            seen.modified = info.lastModified();
+            seen.size = info.size();
+            seen.picture = QImage();
+            QImageReader reader(info.absoluteFilePath());
+            const QSize size = reader.size();
+            // Only raster pictures of a sane size are read here; the stored preview serves the rest.
+            if (reader.format() != "svg" && size.isValid() && !size.isEmpty() && double(size.width()) * size.height() <= 100.0e6) {
+                if (size.width() > 1024 || size.height() > 1024)
+                    reader.setScaledSize(size.scaled(1024, 1024, Qt::KeepAspectRatio));
+                reader.read(&seen.picture);
+            }
+        }
+        return seen.picture.isNull() ? stored : seen.picture;
+    }
+
     // An embedded or linked file: its preview filling the shape; a linked file that is gone shows its frame
     // and name, a damaged record its frame crossed out.
     bool DrawOleObject(const OleObject2dFeature& ole, Batch& batch)
@@ -1158,9 +1188,10 @@ private:
         if (!ole.GetOutlinePoints(outline) || outline.GetSize() < 4)
             return false;
         const bool gone = seen.link && !QFileInfo::exists(seen.linkPath.ToQString());
-        if (seen.sound && !gone && !seen.preview.isNull()) {
+        const QImage& shown = seen.link && !gone ? LinkedPicture(seen.linkPath, seen.preview) : seen.preview;
+        if (seen.sound && !gone && !shown.isNull()) {
             const QPointF ll = m_cur.Map(outline[0]), lr = m_cur.Map(outline[1]), ul = m_cur.Map(outline[3]);
-            const QImage& pic = m_bBlack ? Grey(seen.preview) : seen.preview;
+            const QImage& pic = m_bBlack ? Grey(shown) : shown;
             const QPointF ex = (lr - ll) / pic.width(), ey = (ll - ul) / pic.height();
             m_p.save();
             m_p.setTransform(QTransform(ex.x(), ex.y(), ey.x(), ey.y(), ul.x(), ul.y()), false);

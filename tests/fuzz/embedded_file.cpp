@@ -4,6 +4,7 @@
 // its crossed frame) without fault.
 
 #include "platform/afx/afx.h"
+#include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/DrawingManager.h"
 #include "libs/vevure/EmbeddedFileRecord.h"
 #include "libs/vevure/Feature2dList.h"
@@ -41,6 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     shape.SetItemData(data, size);
     Feature2dList one;
     one.AddFeature(&shape);
-    std::unique_ptr<QImage> image(DrawingManager::CreateFeatureListImage(nullptr, &one, 32, 32, 0xFFFFFF));
+    static Draw2dDocument* doc = [] {
+        auto* d = new Draw2dDocument;
+        d->InitDocument();
+        return d;
+    }();
+    std::unique_ptr<QImage> image(DrawingManager::CreateFeatureListImage(doc, &one, 32, 32, 0xFFFFFF));
     return 0;
 }

@@ -20,6 +20,7 @@
 #include "platform/ole/COleInsertDialog.h"
 #include "platform/ole/COlePasteSpecialDialog.h"
 #include "platform/win/CEdit.h"
+#include "platform/win/CListBox.h"
 #include "platform/win/CFrameWnd.h"
 
 namespace {
@@ -119,6 +120,23 @@ protected:
         pView->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
         pView->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
         Pump();
+    }
+
+    // The desktop's Templates folder, as the user's folder settings name it, with three documents.
+    QString MakeTemplates()
+    {
+        const QString templates = Path(QStringLiteral("Templates"));
+        EXPECT_TRUE(QDir().mkpath(templates));
+        QFile dirs(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath(QStringLiteral("user-dirs.dirs")));
+        EXPECT_TRUE(dirs.open(QIODevice::WriteOnly));
+        dirs.write("XDG_TEMPLATES_DIR=\"" + templates.toUtf8() + "\"\n");
+        dirs.close();
+        for (const char* name : {"Letter.odt", "Spreadsheet.ods", "Notes.txt"}) {
+            QFile f(templates + QLatin1Char('/') + QLatin1String(name));
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("template");
+        }
+        return templates;
     }
 
     QTemporaryDir m_files;
@@ -330,18 +348,7 @@ TEST_F(EmbeddedObjectTest, SaveAndReopenKeepEverythingAndDamagedRecordsStayAsThe
 TEST_F(EmbeddedObjectTest, Screenshots)
 {
     const QString dir = qEnvironmentVariable("KC_SCREENSHOT_DIR", QDir::currentPath());
-    // The desktop's Templates folder, as the user's folder settings name it.
-    const QString templates = Path(QStringLiteral("Templates"));
-    ASSERT_TRUE(QDir().mkpath(templates));
-    QFile dirs(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath(QStringLiteral("user-dirs.dirs")));
-    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
-    dirs.write("XDG_TEMPLATES_DIR=\"" + templates.toUtf8() + "\"\n");
-    dirs.close();
-    for (const char* name : {"Letter.odt", "Spreadsheet.ods", "Notes.txt"}) {
-        QFile f(templates + QLatin1Char('/') + QLatin1String(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("template");
-    }
+    MakeTemplates();
     CQZ2Doc* doc = NewDrawingWithLayer();
     Draw2dDocument* model = doc->GetDraw2dDocument();
     m_frame->ShowWindow(SW_SHOW);
@@ -392,6 +399,39 @@ TEST_F(EmbeddedObjectTest, Screenshots)
     Command(57639);
     ASSERT_FALSE(special.isNull());
     EXPECT_TRUE(special.save(dir + QStringLiteral("/paste-special.png")));
+}
+
+// Create new: a copy of a desktop template becomes the object and opens with the desktop's program once
+// the shape is added; an object from a file is not opened.
+TEST_F(EmbeddedObjectTest, ANewObjectFromATemplateOpensOnceAdded)
+{
+    const QString templates = MakeTemplates();
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    Draw2dDocument* model = doc->GetDraw2dDocument();
+    WhenModal<COleInsertDialog>([](COleInsertDialog& d) {
+        auto* list = static_cast<CListBox*>(d.GetDlgItem(COleInsertDialog::kTemplateList));
+        ASSERT_EQ(list->GetCount(), 3);
+        CString name;
+        list->GetText(1, name);
+        EXPECT_EQ(name, CString(_T("Notes")));
+        list->SetCurSel(1);
+        d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    Command(kInsertObjectID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    EXPECT_TRUE(m_desktop.opened.empty());
+    GivePoint(0, RuVaPnt2d(0, 0));
+    GivePoint(1, RuVaPnt2d(30, 36));
+    ASSERT_EQ(model->GetFeatureCount(), 1);
+    ASSERT_EQ(m_desktop.opened.size(), 1u);
+    EXPECT_EQ(QFileInfo(m_desktop.opened[0].toLocalFile()).fileName(), QStringLiteral("Notes.txt"));
+    EXPECT_NE(QFileInfo(m_desktop.opened[0].toLocalFile()).absolutePath(), templates);
+    const long id = model->GetNextFeatureRecordID(-1);
+    EXPECT_EQ(RecordOf(model, id).m_data, (std::vector<BYTE>{'t', 'e', 'm', 'p', 'l', 'a', 't', 'e'}));
+    // From a file: nothing opens.
+    m_desktop.opened.clear();
+    ASSERT_NE(InsertFile(model, WriteFile(QStringLiteral("a.txt"), "a"), RuVaPnt2d(0, 0), RuVaPnt2d(30, 36)), -1);
+    EXPECT_TRUE(m_desktop.opened.empty());
 }
 
 }  // namespace

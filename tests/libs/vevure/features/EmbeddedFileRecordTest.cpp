@@ -3,7 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawingManager.h"
 #include "libs/vevure/EmbeddedFileRecord.h"
+#include "libs/vevure/Feature2dList.h"
+#include "libs/vevure/OleObject2dFeature.h"
+
+#include <QtCore/QBuffer>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QImage>
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -101,6 +112,58 @@ TEST(EmbeddedFileRecordTest, StoredNamesBecomePlainFileNames)
     const CString longName = EmbeddedFileRecord::MakeSafeFileName(CString(std::string(300, 'x').c_str()) + _T(".png"));
     EXPECT_EQ(longName.GetLength(), 200);
     EXPECT_EQ(longName.Right(4), CString(_T(".png")));
+}
+
+}  // namespace
+
+namespace {
+
+QRgb Centre(const OleObject2dFeature& shape)
+{
+    Feature2dList one;
+    one.AddFeature(&shape);
+    Draw2dDocument doc;
+    doc.InitDocument();
+    std::unique_ptr<QImage> image(DrawingManager::CreateFeatureListImage(&doc, &one, 40, 40, 0xFFFFFF, 0.0));
+    return image != nullptr ? image->pixel(20, 20) : 0;
+}
+
+// An object shape shows its stored preview; a linked picture shows the file as it is now, and a linked
+// file that is gone no picture at all.
+TEST(EmbeddedFileRecordTest, LinkedPicturesFollowTheirFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("linked.png"));
+    QImage red(20, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(path, "PNG"));
+    EmbeddedFileRecord r;
+    r.m_bLink = TRUE;
+    r.m_strFileName = _T("linked.png");
+    r.m_strMimeType = _T("image/png");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    red.save(&buffer, "PNG");
+    r.m_preview.assign(png.begin(), png.end());
+    r.m_strLinkPath = CString::FromQString(path);
+    const std::vector<BYTE> bytes = r.Write();
+    OleObject2dFeature shape;
+    ASSERT_TRUE(shape.SetPoint(RuVaPnt2d(0, 0)));
+    shape.SetItemData(bytes.data(), bytes.size());
+    EXPECT_EQ(qRed(Centre(shape)), 255);
+    EXPECT_EQ(qBlue(Centre(shape)), 0);
+    // The file changes: the shape shows the new picture, its stored bytes stay.
+    QImage blue(30, 20, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(path, "PNG"));
+    EXPECT_EQ(qBlue(Centre(shape)), 255);
+    EXPECT_EQ(qRed(Centre(shape)), 0);
+    EXPECT_EQ(shape.GetItemData(), bytes);
+    // Gone: its frame and name only.
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(Centre(shape), qRgb(255, 255, 255));
 }
 
 }  // namespace
