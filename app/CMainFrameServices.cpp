@@ -3,6 +3,8 @@
 // and the hooks through which the command manager reaches the frame, the tab views and the property bar.
 
 #include "app/CMainFrame.h"
+#include "platform/win/CDocTemplate.h"
+#include "app/CQZ2CntrItem.h"
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QString>
@@ -214,6 +216,18 @@ void CMainFrame::InstallShellServices()
     };
     shell.pfnIsDrawComponentBarVisible = [](CMainFrame* pFrame) { return pFrame->IsDrawComponentBarVisible(); };
     shell.pfnShowDrawComponentBar = [](CMainFrame* pFrame, BOOL bShow) { return pFrame->ShowDrawComponentBar(bShow); };
+    shell.pfnOpenOleObject = [](Draw2dDocument* pModel, long nRecordID) -> BOOL {
+        CWinApp* pApp = AfxGetApp();
+        for (POSITION tp = pApp != nullptr ? pApp->GetFirstDocTemplatePosition() : nullptr; tp != nullptr;) {
+            CDocTemplate* pTemplate = pApp->GetNextDocTemplate(tp);
+            for (POSITION dp = pTemplate->GetFirstDocPosition(); dp != nullptr;) {
+                auto* pDoc = dynamic_cast<CQZ2Doc*>(pTemplate->GetNextDoc(dp));
+                if (pDoc != nullptr && pDoc->GetDraw2dDocument() == pModel)
+                    return CQZ2CntrItem::OpenObject(pDoc, nRecordID);
+            }
+        }
+        return FALSE;
+    };
     CommandManager::SetShellServices(shell);
 
     CLayerBar::FrameServices layers;

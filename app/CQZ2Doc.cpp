@@ -1,5 +1,6 @@
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2FileDialog.h"
+#include "app/CQZ2CntrItem.h"
 #include "app/CQZ2SrvrItem.h"
 
 #include "libs/kcplot/PlotDevice.h"
@@ -562,6 +563,7 @@ void CQZ2Doc::LoadFromStorage(const CompoundStorage* pStorage, BOOL bWritable)
     m_pDraw2dDocument = pOld;
     SetDraw2dDocument(pNew);
     m_properties = properties;
+    CQZ2CntrItem::SyncItems(this);
     const QZ2FileVersion& version = pNew->GetFileVersion();
     m_wLoadedMajor = version.GetMajorVersion();
     m_wLoadedMinor = version.GetMinorVersion();
@@ -893,6 +895,7 @@ void CQZ2Doc::OnCloseDocument()
             pPalette->RemoveDocument(m_pDraw2dDocument);
     // A copy from this drawing still on the clipboard stays readable, or goes when the user says so.
     CQZ2SrvrItem::OnDocumentClosing(this);
+    CQZ2CntrItem::OnDocumentClosing(this);
     const CString recoveryFile = m_strHomeFilePath.IsEmpty() ? CString() : m_strRecoveryFilePath;
     ClearRecovery();
     if (m_pDraw2dDocument != nullptr)

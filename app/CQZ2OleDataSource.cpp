@@ -41,6 +41,9 @@ void CQZ2OleDataSource::FillDataSource()
         DelayRenderData(CF_UNICODETEXT);
     if (const UINT native = QZ2Command::ClipDocument::GetNativeFormatA())
         DelayRenderData(static_cast<CLIPFORMAT>(native));
+    // The second native format carries the same data, for readers that ask for it (Paste Special lists it).
+    if (const UINT native = QZ2Command::ClipDocument::GetNativeFormatB())
+        DelayRenderData(static_cast<CLIPFORMAT>(native));
 }
 
 BOOL CQZ2OleDataSource::OnRenderGlobalData(LPFORMATETC lpFormatEtc, HGLOBAL* phGlobal)

@@ -26,6 +26,7 @@ IMPLEMENT_DYNCREATE(CQZ2View, CQZ2BaseView)
 
 BEGIN_MESSAGE_MAP(CQZ2View, CQZ2BaseView)
 ON_WM_CREATE()
+ON_COMMAND(ID_OLE_INSERT_NEW, &CQZ2View::OnInsertObject)
 ON_WM_SIZE()
 ON_WM_ERASEBKGND()
 ON_WM_MOUSEMOVE()
@@ -74,6 +75,12 @@ CQZ2View::~CQZ2View()
     if (pManager != nullptr && pManager->GetActiveView() == m_pDraw2dView)
         pManager->SetActiveDraw2dView(nullptr);
     delete m_pDraw2dView;
+}
+
+void CQZ2View::OnInsertObject()
+{
+    if (QZ2Command::CommandManager* pManager = GetCommandManager())
+        pManager->ExecuteCommand(ID_OLE_INSERT_NEW);
 }
 
 QZ2Command::CommandManager* CQZ2View::GetCommandManager()

@@ -79,6 +79,8 @@ protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // Insert Object: the object insertion command in this view.
+    afx_msg void OnInsertObject();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);

@@ -1366,6 +1366,12 @@ void CommandManager::OnLButtonDblClk(UINT nFlags, const CPoint& point)
         !pSelection->PickByPoint(m_pActiveView, m_cursorWorld, m_pActiveView->ConvertLengthClientToWorld(m_snapOptions.nBoxSize),
                                  m_bSelectionDisplayStateMode ? 1 : 0, 0, 0xFFFFFFFF, GetActiveSelectionFilter(), found))
         return;
+    // An object shape opens its file with the desktop's program (Ctrl, the open verb, does the same).
+    if (m_pDraw2dDocument->GetFeatureType(found.GetRecordID()) == 90) {
+        if (GetShellServices().pfnOpenOleObject != nullptr)
+            GetShellServices().pfnOpenOleObject(m_pDraw2dDocument, found.GetRecordID());
+        return;
+    }
     if (m_pDraw2dDocument->GetFeatureType(found.GetRecordID()) != 10)
         return;
     CArray<FeatureLayout> records;

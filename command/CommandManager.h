@@ -442,6 +442,8 @@ public:
         // The main frame's component bar: whether it shows, and showing or hiding it.
         BOOL (*pfnIsDrawComponentBarVisible)(CMainFrame* pFrame) = nullptr;
         BOOL (*pfnShowDrawComponentBar)(CMainFrame* pFrame, BOOL bShow) = nullptr;
+        // Opens the file of an object shape (type 90) with the desktop, telling the user when it cannot.
+        BOOL (*pfnOpenOleObject)(Draw2dDocument* pModel, long nRecordID) = nullptr;
     };
     static void SetShellServices(const ShellServices& services);
     static const ShellServices& GetShellServices();

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <unordered_set>
 
+#include <QtCore/QUrl>
+
 #include "command/AngleParameterItem.h"
 #include "command/CommandManager.h"
 #include "command/LoadResourceString.h"
@@ -16,7 +18,15 @@
 #include "command/ScaleParameterItem.h"
 #include "commands/edit/ClipDocument.h"
 #include "commands/edit/EditCommandHelper.h"
+#include "commands/shape/EmbeddedFileBuilder.h"
 #include "commands/shape/ShapeCommandHelper.h"
+#include "libs/vevure/EmbeddedFileRecord.h"
+#include "libs/vevure/OleObject2dFeature.h"
+#include "platform/afx/CByteArray.h"
+#include "platform/ole/CodePageText.h"
+#include "platform/ole/COlePasteSpecialDialog.h"
+#include "platform/ole/CompoundFile.h"
+#include "platform/ole/CompoundStorage.h"
 #include "platform/afx/AfxGlobalMemory.h"
 #include "platform/ole/COleDataObject.h"
 #include "platform/win/WinClipboard.h"
@@ -56,6 +66,19 @@ constexpr UINT kBadClipboardData = 12961;
 // "%d shapes could not be pasted."
 constexpr UINT kShapesNotPasted = 12962;
 constexpr UINT kExclamationOk = 0x30;
+// Paste Special's names: "Vector picture (SVG)", "Unicode text", "Embedded file", "Linked file", "Text",
+// "Picture"; and "%d further files on the clipboard were not pasted."
+constexpr UINT kSvgName = 10508;
+constexpr UINT kUnicodeTextName = 10509;
+constexpr UINT kEmbeddedFileName = 13014;
+constexpr UINT kLinkedFileName = 13015;
+constexpr UINT kTextName = 13016;
+constexpr UINT kPictureName = 13017;
+constexpr UINT kFilesSkipped = 13018;
+// The stream of a drawing file that holds the document archive.
+constexpr LPCTSTR kDocumentStream = _T("QZ2Document");
+// The name a pasted vector picture is kept under.
+constexpr LPCTSTR kPastedSvgName = _T("picture.svg");
 
 // A placed shape that must be laid out again (dimensions, leaders) or keep a valid boundary (hatches).
 BOOL IsSoundAfterPlacement(Feature2dBase* pFeature, const Feature2dBase* pMoved)
@@ -148,6 +171,9 @@ void ClipboardPaste2dCommand::Reset()
     m_strText.Empty();
     m_image.clear();
     m_dImageWidth = m_dImageHeight = 0.0;
+    m_item.clear();
+    m_dItemWidth = m_dItemHeight = 0.0;
+    m_nSkippedFiles = 0;
     m_nKind = kindNone;
     m_basePoint = RuVaPnt2d(0.0, 0.0);
     if (m_pDrag != nullptr) {
@@ -167,42 +193,84 @@ BOOL ClipboardPaste2dCommand::OnStart()
     if (m_pManager == nullptr || m_pManager->GetView() == nullptr || m_pManager->GetDraw2dDocument() == nullptr)
         return FALSE;
     Reset();
+    m_pDialog.reset();
     COleDataObject data;
     if (!data.AttachClipboard())
         return FALSE;
-    if (!ReadClipboard(data))
+    UINT nChosen = 0;
+    BOOL bLink = FALSE;
+    if (GetIdentifier() == CString(_T("Korvan.Edit.ClipboardPasteSpecial")) && !RunPasteSpecial(data, nChosen, bLink)) {
+        m_pDialog.reset();
+        return FALSE;
+    }
+    if (!ReadClipboard(data, nChosen, bLink))
         return FALSE;
     if (!BuildPasteDocument()) {
         Reset();
         return FALSE;
     }
+    if (m_nSkippedFiles > 0)
+        EditCommandHelper::ShowStatus(this, kFilesSkipped, m_nSkippedFiles);
     return TRUE;
 }
 
-BOOL ClipboardPaste2dCommand::ReadClipboard(COleDataObject& data)
+BOOL ClipboardPaste2dCommand::RunPasteSpecial(COleDataObject& data, UINT& nFormat, BOOL& bLink)
+{
+    nFormat = 0;
+    bLink = FALSE;
+    m_pDialog = std::make_unique<COlePasteSpecialDialog>(PSF_SELECTPASTE, nullptr);
+    auto has = [&data](UINT f) { return f != 0 && data.IsDataAvailable(static_cast<CLIPFORMAT>(f)); };
+    const UINT a = ClipDocument::GetNativeFormatA();
+    const UINT b = ClipDocument::GetNativeFormatB();
+    // Only what the clipboard holds, in this order.
+    if (has(a))
+        m_pDialog->AddFormat(static_cast<CLIPFORMAT>(a), _T("Rivedi VEZ"));
+    if (has(b))
+        m_pDialog->AddFormat(static_cast<CLIPFORMAT>(b), _T("ZA!!"));
+    if (has(CF_HDROP)) {
+        m_pDialog->AddFormat(CF_HDROP, LoadResourceString(kEmbeddedFileName));
+        m_pDialog->AddFormat(CF_HDROP, LoadResourceString(kLinkedFileName), TRUE);
+    }
+    if (has(CF_ENHMETAFILE))
+        m_pDialog->AddFormat(CF_ENHMETAFILE, LoadResourceString(kSvgName));
+    if (has(CF_UNICODETEXT))
+        m_pDialog->AddFormat(CF_UNICODETEXT, LoadResourceString(kUnicodeTextName));
+    if (has(CF_TEXT))
+        m_pDialog->AddFormat(CF_TEXT, LoadResourceString(kTextName));
+    if (has(CF_DIB))
+        m_pDialog->AddFormat(CF_DIB, LoadResourceString(kPictureName));
+    if (m_pDialog->GetEntryCount() == 0 || m_pDialog->DoModal() != IDOK)
+        return FALSE;
+    nFormat = m_pDialog->GetSelectedFormat();
+    bLink = m_pDialog->GetSelectionType() == COlePasteSpecialDialog::pasteLink ? TRUE : FALSE;
+    return nFormat != 0 ? TRUE : FALSE;
+}
+
+BOOL ClipboardPaste2dCommand::ReadClipboard(COleDataObject& data, UINT nChosen, BOOL bLink)
 {
     const UINT a = ClipDocument::GetNativeFormatA();
     const UINT b = ClipDocument::GetNativeFormatB();
+    // Chosen with Paste Special, else available; the first match wins.
+    auto has = [&](UINT f) {
+        return f != 0 && (nChosen != 0 ? nChosen == f : data.IsDataAvailable(static_cast<CLIPFORMAT>(f)) != FALSE);
+    };
     int kind = kindNone;
-    if ((a != 0 && data.IsDataAvailable(static_cast<CLIPFORMAT>(a))) ||
-        (b != 0 && data.IsDataAvailable(static_cast<CLIPFORMAT>(b))))
-        kind = kindNative;
-    else if (data.IsDataAvailable(CF_UNICODETEXT) || data.IsDataAvailable(CF_TEXT))
-        kind = kindText;
-    else if (data.IsDataAvailable(CF_DIB) || data.IsDataAvailable(CF_BITMAP))
-        kind = kindImage;
     BOOL bRead = FALSE;
-    switch (kind) {
-    case kindNative:
-        bRead = ReadNativeData(data);
-        break;
-    case kindText:
-        bRead = ReadText(data);
-        break;
-    case kindImage:
+    if (has(a) || has(b)) {
+        kind = kindNative;
+        bRead = ReadNativeData(data, nChosen);
+    } else if (has(CF_HDROP)) {
+        bRead = ReadFileList(data, bLink, kind);
+    } else if (has(CF_ENHMETAFILE)) {
+        kind = kindObject;
+        bRead = ReadSvg(data);
+    } else if (has(CF_UNICODETEXT) || has(CF_TEXT)) {
+        kind = kindText;
+        bRead = ReadText(data, nChosen);
+    } else if (has(CF_DIB) || has(CF_BITMAP)) {
+        kind = kindImage;
         bRead = ReadBitmap(data);
-        break;
-    default:
+    } else {
         return FALSE;
     }
     if (!bRead) {
@@ -214,10 +282,94 @@ BOOL ClipboardPaste2dCommand::ReadClipboard(COleDataObject& data)
     return TRUE;
 }
 
-BOOL ClipboardPaste2dCommand::ReadNativeData(COleDataObject& data)
+BOOL ClipboardPaste2dCommand::ReadFileList(COleDataObject& data, BOOL bLink, int& nKind)
+{
+    m_basePoint = RuVaPnt2d(0.0, 0.0);
+    HGLOBAL h = data.GetGlobalData(CF_HDROP);
+    if (h == nullptr)
+        return FALSE;
+    const QByteArray bytes(static_cast<const char*>(GlobalLock(h)), static_cast<qsizetype>(GlobalSize(h)));
+    GlobalUnlock(h);
+    GlobalFree(h);
+    // One URL a line; lines starting with # are comments; only local files count.
+    QStringList paths;
+    for (const QByteArray& raw : bytes.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
+        if (url.isValid() && url.isLocalFile() && !url.toLocalFile().isEmpty())
+            paths << url.toLocalFile();
+    }
+    if (paths.isEmpty())
+        return FALSE;
+    const CString first = CString::FromQString(paths.front());
+    m_nSkippedFiles = static_cast<int>(paths.size()) - 1;
+    // A drawing of this program copied as a file pastes its shapes.
+    if (!bLink && EmbeddedFileBuilder::IsOwnDrawingFile(first)) {
+        nKind = kindNative;
+        return ReadDrawingFile(first);
+    }
+    nKind = kindObject;
+    EmbeddedFileRecord record;
+    if (!EmbeddedFileBuilder::FromFile(first, bLink, record, m_dItemWidth, m_dItemHeight) || !(m_dItemWidth > 0.0) ||
+        !(m_dItemHeight > 0.0))
+        return FALSE;
+    m_item = record.Write();
+    return m_item.empty() ? FALSE : TRUE;
+}
+
+BOOL ClipboardPaste2dCommand::ReadDrawingFile(const CString& strPath)
+{
+    CByteArray stream;
+    try {
+        CompoundFile file;
+        file.Open(strPath, TRUE);
+        if (file.GetRootStorage() == nullptr || FAILED(file.GetRootStorage()->ReadStream(kDocumentStream, stream)))
+            return FALSE;
+        file.Close();
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+    // The document archive as native data with the base point at the origin.
+    const INT_PTR size = stream.GetSize();
+    stream.SetSize(size + 16);
+    std::memset(stream.GetData() + size, 0, 16);
+    m_pClip.reset(ClipDocument::ReadNativeData(stream.GetData(), static_cast<size_t>(stream.GetSize())));
+    if (m_pClip == nullptr || m_pClip->GetFeatureCount() == 0) {
+        m_pClip.reset();
+        return FALSE;
+    }
+    m_basePoint = RuVaPnt2d(0.0, 0.0);
+    return TRUE;
+}
+
+BOOL ClipboardPaste2dCommand::ReadSvg(COleDataObject& data)
+{
+    m_basePoint = RuVaPnt2d(0.0, 0.0);
+    HGLOBAL h = data.GetGlobalData(CF_ENHMETAFILE);
+    if (h == nullptr)
+        return FALSE;
+    const BYTE* p = static_cast<const BYTE*>(GlobalLock(h));
+    const std::vector<BYTE> bytes(p, p + GlobalSize(h));
+    GlobalUnlock(h);
+    GlobalFree(h);
+    EmbeddedFileRecord record;
+    if (bytes.empty() || !EmbeddedFileBuilder::FromBytes(kPastedSvgName, bytes, record, m_dItemWidth, m_dItemHeight) ||
+        !(m_dItemWidth > 0.0) || !(m_dItemHeight > 0.0))
+        return FALSE;
+    m_item = record.Write();
+    return m_item.empty() ? FALSE : TRUE;
+}
+
+BOOL ClipboardPaste2dCommand::ReadNativeData(COleDataObject& data, UINT nFormat)
 {
     const UINT a = ClipDocument::GetNativeFormatA();
-    const UINT format = a != 0 && data.IsDataAvailable(static_cast<CLIPFORMAT>(a)) ? a : ClipDocument::GetNativeFormatB();
+    const UINT b = ClipDocument::GetNativeFormatB();
+    const UINT format = nFormat != 0 && (nFormat == a || nFormat == b)
+                            ? nFormat
+                            : (a != 0 && data.IsDataAvailable(static_cast<CLIPFORMAT>(a)) ? a : b);
     HGLOBAL h = data.GetGlobalData(static_cast<CLIPFORMAT>(format));
     if (h == nullptr)
         return FALSE;
@@ -234,9 +386,30 @@ BOOL ClipboardPaste2dCommand::ReadNativeData(COleDataObject& data)
     return TRUE;
 }
 
-BOOL ClipboardPaste2dCommand::ReadText(COleDataObject& data)
+BOOL ClipboardPaste2dCommand::ReadText(COleDataObject& data, UINT nFormat)
 {
     m_basePoint = RuVaPnt2d(0.0, 0.0);
+    if (nFormat == CF_TEXT || !data.IsDataAvailable(CF_UNICODETEXT)) {
+        // Text without a charset: UTF-8 when it is valid UTF-8, else the ANSI code page.
+        HGLOBAL h8 = data.GetGlobalData(CF_TEXT);
+        if (h8 == nullptr)
+            return FALSE;
+        const BYTE* p8 = static_cast<const BYTE*>(GlobalLock(h8));
+        size_t n8 = 0;
+        const size_t size8 = GlobalSize(h8);
+        while (n8 < size8 && p8[n8] != 0)
+            ++n8;
+        const QByteArray bytes(reinterpret_cast<const char*>(p8), static_cast<qsizetype>(n8));
+        const QString utf8 = QString::fromUtf8(bytes);
+        CString text = utf8.toUtf8() == bytes ? CString::FromQString(utf8)
+                                              : CodePageText::Decode(p8, n8, CodePageText::GetAnsiCodePage());
+        GlobalUnlock(h8);
+        GlobalFree(h8);
+        if (!PrepareText(text))
+            return FALSE;
+        m_strText = text;
+        return TRUE;
+    }
     HGLOBAL h = data.GetGlobalData(CF_UNICODETEXT);
     if (h == nullptr)
         return FALSE;
@@ -360,6 +533,47 @@ BOOL ClipboardPaste2dCommand::BuildImagePasteDocument(Draw2dDocument* pTarget)
     return TRUE;
 }
 
+Feature2dBase* ClipboardPaste2dCommand::MakeObject(const RuVaPnt2d& point, const PartDrawingLayout* pLayout) const
+{
+    if (m_item.empty())
+        return nullptr;
+    // Its own size on paper: a scaled layout shows model units at its scale.
+    double sx = 1.0, sy = 1.0;
+    if (pLayout != nullptr)
+        pLayout->GetScale(sx, sy);
+    const double w = sx > 0.0 ? m_dItemWidth / sx : m_dItemWidth;
+    const double h = sy > 0.0 ? m_dItemHeight / sy : m_dItemHeight;
+    auto object = std::make_unique<OleObject2dFeature>();
+    OleObjectSetting setting(object->GetOleObjectSetting());
+    setting.SetNaturalWidth(m_dItemWidth);
+    setting.SetNaturalHeight(m_dItemHeight);
+    if (!object->SetPoint(point) || !object->SetOleObjectSetting(setting) || !(w > 0.0) || !(h > 0.0) ||
+        !object->SetWidth(w) || !object->SetHeight(h))
+        return nullptr;
+    object->SetItemData(m_item.data(), m_item.size());
+    object->m_dwReserved = 0;
+    object->m_byReserved = 1;
+    object->m_wReserved = 8;
+    return object->IsValid() ? object.release() : nullptr;
+}
+
+BOOL ClipboardPaste2dCommand::BuildOlePasteDocument(Draw2dDocument* pTarget)
+{
+    auto paste = std::make_unique<ClipDocument>();
+    Draw2dDocument* pModel = paste->GetModel();
+    pModel->CopyDocumentSettings(pTarget);
+    std::unique_ptr<Feature2dBase> object(MakeObject(RuVaPnt2d(0.0, 0.0), nullptr));
+    if (object == nullptr)
+        return FALSE;
+    object->SetLayerID(pModel->GetCurrentLayerID());
+    paste->GetViewInfo().SetActiveIndex(paste->GetViewInfo().AddViewInfo(0, pModel->GetActiveDrawingID()));
+    if (pModel->AddFeature(object.get(), pModel->GetActiveDrawingFeature(), 0) == -1)
+        return FALSE;
+    paste->SetBasePoint(RuVaPnt2d(0.0, 0.0));
+    m_pPaste = std::move(paste);
+    return TRUE;
+}
+
 BOOL ClipboardPaste2dCommand::BuildPasteDocument()
 {
     m_pPaste.reset();
@@ -376,6 +590,9 @@ BOOL ClipboardPaste2dCommand::BuildPasteDocument()
         break;
     case kindImage:
         bBuilt = BuildImagePasteDocument(pTarget);
+        break;
+    case kindObject:
+        bBuilt = BuildOlePasteDocument(pTarget);
         break;
     default:
         break;
@@ -650,6 +867,17 @@ BOOL ClipboardPaste2dCommand::PasteAt(const RuVaPnt2d& world, double dScaleX, do
             text->SetLayerID(pTarget->GetCurrentLayerID());
             pTarget->BeginUndoOperation(nullptr);
             bDone = pTarget->AddFeature(text.get(), pView->GetActiveDrawingFeature(), 1) != -1 ? TRUE : FALSE;
+            pTarget->EndUndoOperation();
+        }
+        break;
+    }
+    case kindObject: {
+        // Scale and angle are not used: the object keeps its own size on paper, upright.
+        std::unique_ptr<Feature2dBase> object(MakeObject(point, pView->GetActivePartLayout()));
+        if (object != nullptr) {
+            object->SetLayerID(pTarget->GetCurrentLayerID());
+            pTarget->BeginUndoOperation(nullptr);
+            bDone = pTarget->AddFeature(object.get(), pView->GetActiveDrawingFeature(), 1) != -1 ? TRUE : FALSE;
             pTarget->EndUndoOperation();
         }
         break;

@@ -17,7 +17,9 @@
 class Draw2dDocument;
 class Feature2dBase;
 class Draw2dView;
+class PartDrawingLayout;
 class COleDataObject;
+class COlePasteSpecialDialog;
 
 namespace QZ2Command {
 
@@ -49,6 +51,12 @@ public:
     const ClipDocument* GetClipDocument() const { return m_pClip.get(); }
     const ClipDocument* GetPasteDocument() const { return m_pPaste.get(); }
     const CString& GetText() const { return m_strText; }
+    // The embedded-file record read (kind 2) and the file's natural size in millimetres.
+    const std::vector<BYTE>& GetItemData() const { return m_item; }
+    double GetItemWidth() const { return m_dItemWidth; }
+    double GetItemHeight() const { return m_dItemHeight; }
+    // The Paste Special dialog of the last start; NULL for plain Paste.
+    const COlePasteSpecialDialog* GetPasteSpecialDialog() const { return m_pDialog.get(); }
 
     // Whether the clipboard holds a copy of this program's shapes.
     static BOOL IsNativeDataAvailable();
@@ -75,9 +83,20 @@ public:
 private:
     // Reads the clipboard into the fields; FALSE (after telling the user when the data is bad) when there
     // is nothing to paste.
-    BOOL ReadClipboard(COleDataObject& data);
-    BOOL ReadNativeData(COleDataObject& data);
-    BOOL ReadText(COleDataObject& data);
+    // With a choice (Paste Special) the chosen format decides; bLink asks for a link to a file.
+    BOOL ReadClipboard(COleDataObject& data, UINT nChosen = 0, BOOL bLink = FALSE);
+    BOOL ReadNativeData(COleDataObject& data, UINT nFormat = 0);
+    BOOL ReadText(COleDataObject& data, UINT nFormat = 0);
+    // The first file of a file list: a drawing of this program (read as shapes, kind 1) or an embedded or
+    // linked file (kind 2); the number of further files is kept for the status bar.
+    BOOL ReadFileList(COleDataObject& data, BOOL bLink, int& nKind);
+    BOOL ReadDrawingFile(const CString& strPath);
+    BOOL ReadSvg(COleDataObject& data);
+    // Offers what the clipboard holds; FALSE when the user cancels.
+    BOOL RunPasteSpecial(COleDataObject& data, UINT& nFormat, BOOL& bLink);
+    BOOL BuildOlePasteDocument(Draw2dDocument* pTarget);
+    // An object shape of the read file at the point, sized for the layout's scale; NULL when it cannot be made.
+    Feature2dBase* MakeObject(const RuVaPnt2d& point, const PartDrawingLayout* pLayout) const;
     BOOL ReadBitmap(COleDataObject& data);
     BOOL BuildImagePasteDocument(Draw2dDocument* pTarget);
     // A picture shape of the pasted image at the point, scaled and turned; NULL when it cannot be made.
@@ -97,6 +116,11 @@ private:
     std::vector<BYTE> m_image;  // PNG
     double m_dImageWidth = 0.0;
     double m_dImageHeight = 0.0;
+    std::vector<BYTE> m_item;
+    double m_dItemWidth = 0.0;
+    double m_dItemHeight = 0.0;
+    int m_nSkippedFiles = 0;
+    std::unique_ptr<COlePasteSpecialDialog> m_pDialog;
     std::unique_ptr<ClipDocument> m_pPaste;
     RuVaPnt2d m_basePoint;
     BOOL m_bBusy = FALSE;

@@ -1,6 +1,9 @@
 #include "libs/vevure/DrawingManager.h"
 
 #include <QColor>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -42,6 +45,8 @@
 #include "libs/vevure/Hatch2dFeature.h"
 #include "libs/vevure/HatchPatternTable.h"
 #include "libs/vevure/Image2dFeature.h"
+#include "libs/vevure/EmbeddedFileRecord.h"
+#include "libs/vevure/OleObject2dFeature.h"
 #include "libs/vevure/LineHatchPattern.h"
 #include "libs/vevure/LineHatchPatternLineItem.h"
 #include "libs/vevure/ShapeHatchPattern.h"
@@ -456,6 +461,10 @@ public:
             if (DrawImage(static_cast<const Image2dFeature&>(f)))
                 return;
             break;  // no picture: its frame
+        case FeatureTypeOleObject:
+            if (DrawOleObject(static_cast<const OleObject2dFeature&>(f), batch))
+                return;
+            break;  // its frame
         case FeatureTypeDrawGroup:
         case FeatureTypeDrawComponent: {
             const ResolvedFeature2dList* list = m_doc.GetResolveData(nRecordID, nullptr, nullptr);
@@ -1112,6 +1121,97 @@ private:
         m_p.setTransform(QTransform(ex.x(), ex.y(), ey.x(), ey.y(), ul.x(), ul.y()), false);
         m_p.drawImage(QPointF(0, 0), pic);
         m_p.restore();
+        return true;
+    }
+
+    // A linked picture as the file is now (read again when it changed), so the drawing follows the file;
+    // the stored preview for other files and for what cannot be read.
+    static const QImage& LinkedPicture(const CString& strPath, const QImage& stored)
+    {
+        struct Seen {
+            QDateTime modified;
+            qint64 size = -1;
+            QImage picture;
+        };
+        static std::unordered_map<std::u16string, Seen> cache;
+        const QFileInfo info(strPath.ToQString());
+        Seen& seen = cache[strPath.ToQString().toStdU16String()];
+        if (seen.modified != info.lastModified() || seen.size != info.size()) {
+            seen.modified = info.lastModified();
+            seen.size = info.size();
+            seen.picture = QImage();
+            QImageReader reader(info.absoluteFilePath());
+            const QSize size = reader.size();
+            // Only raster pictures of a sane size are read here; the stored preview serves the rest.
+            if (reader.format() != "svg" && size.isValid() && !size.isEmpty() && double(size.width()) * size.height() <= 100.0e6) {
+                if (size.width() > 1024 || size.height() > 1024)
+                    reader.setScaledSize(size.scaled(1024, 1024, Qt::KeepAspectRatio));
+                reader.read(&seen.picture);
+            }
+        }
+        return seen.picture.isNull() ? stored : seen.picture;
+    }
+
+    // An embedded or linked file: its preview filling the shape; a linked file that is gone shows its frame
+    // and name, a damaged record its frame crossed out.
+    bool DrawOleObject(const OleObject2dFeature& ole, Batch& batch)
+    {
+        const std::vector<BYTE>& data = ole.GetItemData();
+        uint64_t hash = 1469598103934665603ull;
+        for (BYTE b : data)
+            hash = (hash ^ b) * 1099511628211ull;
+        struct Seen {
+            bool sound = false;
+            bool link = false;
+            CString name, linkPath;
+            QImage preview;
+        };
+        static std::unordered_map<uint64_t, Seen> cache;
+        auto it = cache.find(hash);
+        if (it == cache.end()) {
+            Seen seen;
+            EmbeddedFileRecord record;
+            if (record.Read(data)) {
+                seen.sound = true;
+                seen.link = record.m_bLink != FALSE;
+                seen.name = record.GetSafeFileName();
+                seen.linkPath = record.m_strLinkPath;
+                if (!record.m_preview.empty())
+                    seen.preview.loadFromData(record.m_preview.data(), (int)record.m_preview.size(), "PNG");
+            }
+            if (cache.size() > 64)
+                cache.clear();
+            it = cache.emplace(hash, std::move(seen)).first;
+        }
+        const Seen& seen = it->second;
+        KcArrayOfGePnt2d outline;
+        if (!ole.GetOutlinePoints(outline) || outline.GetSize() < 4)
+            return false;
+        const bool gone = seen.link && !QFileInfo::exists(seen.linkPath.ToQString());
+        const QImage& shown = seen.link && !gone ? LinkedPicture(seen.linkPath, seen.preview) : seen.preview;
+        if (seen.sound && !gone && !shown.isNull()) {
+            const QPointF ll = m_cur.Map(outline[0]), lr = m_cur.Map(outline[1]), ul = m_cur.Map(outline[3]);
+            const QImage& pic = m_bBlack ? Grey(shown) : shown;
+            const QPointF ex = (lr - ll) / pic.width(), ey = (ll - ul) / pic.height();
+            m_p.save();
+            m_p.setTransform(QTransform(ex.x(), ex.y(), ey.x(), ey.y(), ul.x(), ul.y()), false);
+            m_p.drawImage(QPointF(0, 0), pic);
+            m_p.restore();
+            return true;
+        }
+        QPointF frame[5];
+        for (int i = 0; i < 5; ++i)
+            frame[i] = m_cur.Map(outline[i < 4 ? i : 0]);
+        AddChain(batch, frame, 5);
+        if (!seen.sound) {
+            const QPointF d1[2] = {frame[0], frame[2]}, d2[2] = {frame[1], frame[3]};
+            AddChain(batch, d1, 2);
+            AddChain(batch, d2, 2);
+        } else {
+            const double h = std::min(ole.GetHeight() / 6.0, ole.GetWidth() / 8.0);
+            AddTextAt(seen.name, RuVaPnt2d(ole.GetPoint().X() + ole.GetWidth() / 2, ole.GetPoint().Y() + ole.GetHeight() / 2),
+                      h, 1, batch);
+        }
         return true;
     }
 

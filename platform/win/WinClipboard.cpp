@@ -81,6 +81,8 @@ QString MimeOf(UINT format) {
     case CF_DIB: case CF_DIBV5: case CF_BITMAP: return QStringLiteral("application/x-qt-image");
     // Vector pictures travel as SVG, which other programs here read.
     case CF_ENHMETAFILE: return QStringLiteral("image/svg+xml");
+    // File lists as file managers offer them: one URL a line.
+    case CF_HDROP: return QStringLiteral("text/uri-list");
     default: return MimeOfRegistered(format);
   }
 }
@@ -389,6 +391,7 @@ std::vector<UINT> FormatsNow() {
     out.push_back(CF_BITMAP);
   }
   if (m->hasFormat(MimeOf(CF_ENHMETAFILE))) out.push_back(CF_ENHMETAFILE);
+  if (m->hasFormat(MimeOf(CF_HDROP))) out.push_back(CF_HDROP);
   const QString prefix = QString::fromLatin1(kMimePrefix);
   for (const QString& f : m->formats()) {
     if (!f.startsWith(prefix)) continue;
