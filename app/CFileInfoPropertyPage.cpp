@@ -3,14 +3,21 @@
 #include <QtCore/QDateTime>
 #include <QtCore/QFileInfo>
 #include <QtCore/QLocale>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QMimeDatabase>
+#include <QtCore/QSaveFile>
+#include <QtWidgets/QFileIconProvider>
 
 #include "app/CQZ2Doc.h"
 #include "command/LoadResourceString.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/FileTool.h"
 #include "libs/vevure/QZ2ProductVersion.h"
+#include "platform/win/AfxControlWidget.h"
 #include "platform/win/AfxDDX.h"
+#include "platform/win/CWinApp.h"
+#include "platform/win/WinInput.h"
 #include "platform/win/CDataExchange.h"
 #include "platform/win/WinConstants.h"
 
@@ -22,6 +29,32 @@ constexpr UINT IDS_VERSION_SUFFIX = 10204;
 constexpr UINT IDS_UNIT_BYTES = 10205;
 constexpr UINT IDS_SIZE_FORMAT = 10206;
 constexpr UINT IDS_DRAWING_DATA = 10052;
+constexpr UINT IDS_ATTRIBUTES_NOT_CHANGED = 13020;
+constexpr UINT IDC_FILE_ICON = 1021;
+constexpr UINT IDC_READ_ONLY = 1005;
+constexpr UINT IDC_HIDDEN = 1024;
+constexpr int kIconSize = 32;
+// The list of names that file managers hide in a folder, beside the names starting with a dot.
+const QString kHiddenList = QStringLiteral(".hidden");
+// A list longer than this is not ours to rewrite.
+constexpr qint64 kMaxHiddenListSize = 1 << 20;
+
+// The names of the folder's hidden list; false when it exists but cannot be read.
+bool ReadHiddenList(const QString& listPath, QStringList& names)
+{
+    names.clear();
+    QFile file(listPath);
+    if (!file.exists())
+        return true;
+    if (file.size() > kMaxHiddenListSize || !file.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QString name = QString::fromUtf8(line).trimmed();
+        if (!name.isEmpty())
+            names.append(name);
+    }
+    return true;
+}
 
 CString LongTime(const QDateTime& when)
 {
@@ -33,7 +66,66 @@ CString LongTime(const QDateTime& when)
 }  // namespace
 
 CFileInfoPropertyPage::CFileInfoPropertyPage() : CPropertyPage(IDD) {}
-CFileInfoPropertyPage::~CFileInfoPropertyPage() = default;
+
+CFileInfoPropertyPage::~CFileInfoPropertyPage()
+{
+    if (m_hIcon != nullptr)
+        DestroyIcon(m_hIcon);
+}
+
+BOOL CFileInfoPropertyPage::IsFileHidden(const CString& strPath)
+{
+    const QFileInfo info(strPath.ToQString());
+    if (info.fileName().startsWith(QLatin1Char('.')))
+        return TRUE;
+    QStringList names;
+    ReadHiddenList(info.dir().filePath(kHiddenList), names);
+    return names.contains(info.fileName()) ? TRUE : FALSE;
+}
+
+BOOL CFileInfoPropertyPage::SetFileHidden(const CString& strPath, BOOL bHidden)
+{
+    const QFileInfo info(strPath.ToQString());
+    const QString name = info.fileName();
+    if (name.isEmpty())
+        return FALSE;
+    if (name.startsWith(QLatin1Char('.')))
+        return bHidden ? TRUE : FALSE;
+    const QString listPath = info.dir().filePath(kHiddenList);
+    QStringList names;
+    if (!ReadHiddenList(listPath, names))
+        return FALSE;
+    if (names.contains(name) == static_cast<bool>(bHidden))
+        return TRUE;
+    if (bHidden)
+        names.append(name);
+    else
+        names.removeAll(name);
+    if (names.isEmpty())
+        return QFile::remove(listPath) ? TRUE : FALSE;
+    // Written whole, then put in place: a failure leaves the old list as it was.
+    QSaveFile file(listPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return FALSE;
+    file.write((names.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    return file.commit() ? TRUE : FALSE;
+}
+
+BOOL CFileInfoPropertyPage::SetFileReadOnly(const CString& strPath, BOOL bReadOnly)
+{
+    QFile file(strPath.ToQString());
+    QFileDevice::Permissions permissions = file.permissions();
+    // The file's own bits. WriteUser reads as what the system grants this user (always, to root) and is
+    // written as the owner's bit.
+    constexpr QFileDevice::Permissions kWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (bReadOnly)
+        permissions &= ~(kWrite | QFileDevice::WriteUser);
+    else
+        permissions |= QFileDevice::WriteOwner;
+    if (!file.exists() || !file.setPermissions(permissions))
+        return FALSE;
+    return (file.permissions() & kWrite) == (permissions & kWrite) ? TRUE : FALSE;
+}
 
 CString CFileInfoPropertyPage::InsertThousandsSeparators(const CString& strNumber)
 {
@@ -103,8 +195,15 @@ void CFileInfoPropertyPage::ReadFile()
     m_strCreated = LongTime(info.birthTime().isValid() ? info.birthTime() : info.metadataChangeTime());
     m_strModified = LongTime(info.lastModified());
     m_strAccessed = LongTime(info.lastRead());
-    m_bReadOnly = info.isWritable() ? FALSE : TRUE;
-    m_bHidden = info.fileName().startsWith(QLatin1Char('.')) ? TRUE : FALSE;
+    // Read-only when this user cannot write it, or when nobody may (as file managers show it, also to root).
+    constexpr QFileDevice::Permissions kWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    m_bReadOnly = info.isWritable() && (info.permissions() & kWrite) ? FALSE : TRUE;
+    m_bHidden = IsFileHidden(path);
+    m_bReadOnlyShown = m_bReadOnly;
+    m_bHiddenShown = m_bHidden;
+    // The icon the desktop shows for the file.
+    if (m_hIcon == nullptr)
+        m_hIcon = AfxCreateIconFromPixmap(QFileIconProvider().icon(info).pixmap(kIconSize, kIconSize));
     m_bArchive = FALSE;
     m_bSystem = FALSE;
 }
@@ -117,7 +216,39 @@ BOOL CFileInfoPropertyPage::OnInitDialog()
     for (const UINT id : {1006u, 1025u})
         if (CWnd* p = GetDlgItem(id))
             p->EnableWindow(FALSE);
+    const bool hasFile = m_pDocument != nullptr && !m_pDocument->GetPathName().IsEmpty() &&
+                         QFileInfo::exists(m_pDocument->GetPathName().ToQString());
+    // Without a file there is nothing to change; a name starting with a dot is hidden by the name itself.
+    if (CWnd* p = GetDlgItem(IDC_READ_ONLY))
+        p->EnableWindow(hasFile ? TRUE : FALSE);
+    if (CWnd* p = GetDlgItem(IDC_HIDDEN))
+        p->EnableWindow(hasFile && !QFileInfo(m_pDocument->GetPathName().ToQString()).fileName().startsWith(QLatin1Char('.'))
+                            ? TRUE : FALSE);
+    if (m_hIcon != nullptr)
+        SendDlgItemMessage(IDC_FILE_ICON, STM_SETICON, reinterpret_cast<WPARAM>(m_hIcon), 0);
     return TRUE;
+}
+
+BOOL CFileInfoPropertyPage::OnApply()
+{
+    const CString path = m_pDocument != nullptr ? m_pDocument->GetPathName() : CString();
+    if (path.IsEmpty() || !QFileInfo::exists(path.ToQString()))
+        return CPropertyPage::OnApply();
+    bool ok = true;
+    if (m_bReadOnly != m_bReadOnlyShown) {
+        ok = SetFileReadOnly(path, m_bReadOnly) && ok;
+        m_bReadOnlyShown = m_bReadOnly;
+    }
+    if (m_bHidden != m_bHiddenShown) {
+        ok = SetFileHidden(path, m_bHidden) && ok;
+        m_bHiddenShown = m_bHidden;
+    }
+    if (!ok) {
+        CString message;
+        message.Format(LoadResourceString(IDS_ATTRIBUTES_NOT_CHANGED), static_cast<LPCTSTR>(m_strName));
+        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    }
+    return CPropertyPage::OnApply();
 }
 
 void CFileInfoPropertyPage::DoDataExchange(CDataExchange* pDX)

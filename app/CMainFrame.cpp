@@ -17,6 +17,7 @@
 #include "platform/bcg/CBCGPButton.h"
 #include "platform/bcg/CBCGPDockManager.h"
 #include "platform/bcg/CBCGPDockingControlBar.h"
+#include "platform/bcg/CBCGPKeyboardManager.h"
 #include "platform/bcg/CBCGPPopupMenu.h"
 #include "platform/bcg/CBCGPTabWnd.h"
 #include "platform/bcg/CBCGPTabbedControlBar.h"
@@ -465,6 +466,8 @@ void CMainFrame::CreateDockingBars()
     m_pCommandBar = CreateDockingBar<CCommandBar>(this, 10293, ID_BAR_COMMAND, 200, 200, CBRS_RIGHT, 453);
     // Group buttons show the command last chosen from their group.
     CCommandToolbarMenuButton::s_pGroupCommand = &CQZ2Doc::GetGroupButtonCommand;
+    // Stored keys of commands this program no longer has are dropped.
+    CBCGPKeyboardManager::SetCommandFilter(&CMainFrame::FilterStoredKey);
     m_pPropertyBar = CreateDockingBar<CPropertyBar>(this, 10303, ID_BAR_PROPERTY, 200, nPropertyHeight, CBRS_RIGHT, 450);
     m_pDrawingBar = CreateDockingBar<CDrawingBar>(this, 11547, ID_BAR_DRAWING, 200, 200, CBRS_LEFT, 452);
     m_pLayerBar = CreateDockingBar<CLayerBar>(this, 10795, ID_BAR_LAYER, 200, 200, CBRS_LEFT, 451);

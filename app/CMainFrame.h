@@ -15,6 +15,7 @@
 #include "app/CRibbonStatusBar.h"
 
 #include <map>
+#include <set>
 
 class CBCGPControlBar;
 class CBCGPDockingControlBar;
@@ -157,6 +158,11 @@ public:
     CBCGPToolbarButton* CreateGroupButton(UINT nID);
     // Every copy of the group button on any toolbar shows the group's command.
     void RefreshGroupButtons(UINT nGroupID);
+    // Whether the program has the command: in a menu, on a toolbar, among the default keys or in the command
+    // table. Stored keys of other commands are dropped when the layout is read.
+    BOOL HasCommand(UINT nID);
+    // The keyboard manager's filter of stored keys: TRUE keeps the key.
+    static BOOL FilterStoredKey(CFrameWnd* pFrame, UINT nCmd);
     // Puts copies of the button in place of the toolbar's buttons with the id (those of the button's own
     // class stay unless bForce); the number replaced.
     int ReplaceToolbarButtons(CBCGPToolBar* pBar, UINT nID, const CBCGPToolbarButton* pButton, BOOL bForce);
@@ -285,6 +291,8 @@ public:
 protected:
 
     CQZ2MenuBar m_wndMenuBar;
+    // The commands of the menus and default keys, gathered once (HasCommand).
+    std::set<UINT> m_menuCommands;
     CQZ2ToolBar m_wndStandardBar;
     CQZ2ToolBar m_wndShapeBar;
     CQZ2ToolBar m_wndEditBar;

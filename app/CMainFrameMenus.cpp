@@ -12,15 +12,21 @@
 #include "command/LoadResourceString.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/DrawingFeatureBase.h"
+#include "platform/bcg/CBCGPKeyboardManager.h"
 #include "platform/bcg/CBCGPPopupMenu.h"
 #include "platform/bcg/CBCGPPopupMenuBar.h"
 #include "platform/bcg/CBCGPToolBar.h"
 #include "platform/bcg/CBCGPToolbarButton.h"
 #include "platform/bcg/CBCGPToolbarMenuButton.h"
+#include "platform/bcg/CImageHash.h"
+#include "platform/win/CMultiDocTemplate.h"
+#include "platform/win/CWinApp.h"
+#include "platform/win/WinAccelerator.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CMenu.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -220,4 +226,68 @@ void CMainFrame::OnUpdateUserToolbar(CCmdUI* pCmdUI)
     CBCGPToolBar* pBar = GetUserBarByIndex(static_cast<int>(pCmdUI->m_nID - kUserToolbarFirst));
     pCmdUI->Enable(pBar != nullptr);
     pCmdUI->SetCheck(pBar != nullptr && pBar->GetSafeHwnd() != nullptr && pBar->IsVisible() ? 1 : 0);
+}
+
+namespace {
+
+// The menu resources of the drop-down and group buttons: their items are commands too.
+constexpr UINT kDropDownMenus[] = {203, 204, 205, 206, 207, 208, 209, 210, 211, 212, 213, 214, 215,
+                                   232, 233, 234, 235, 237, 238, 239, 240, 241, 242};
+constexpr UINT kMainFrameResource = 110;
+// Bound for menus read from resources.
+constexpr int kMaxMenuDepth = 8;
+
+void CollectMenuCommands(HMENU hMenu, std::set<UINT>& ids, int depth)
+{
+    CMenu* pMenu = hMenu != nullptr ? CMenu::FromHandle(hMenu) : nullptr;
+    if (pMenu == nullptr || depth > kMaxMenuDepth)
+        return;
+    for (UINT i = 0; i < pMenu->GetMenuItemCount(); ++i) {
+        if (CMenu* pSub = pMenu->GetSubMenu(static_cast<int>(i)))
+            CollectMenuCommands(pSub->m_hMenu, ids, depth + 1);
+        else if (const UINT nID = pMenu->GetMenuItemID(static_cast<int>(i)); nID != 0 && nID != static_cast<UINT>(-1))
+            ids.insert(nID);
+    }
+}
+
+}  // namespace
+
+BOOL CMainFrame::HasCommand(UINT nID)
+{
+    if (nID == 0 || nID > 0xFFFF)
+        return FALSE;
+    if (CImageHash::GetImageOfCommand(nID) >= 0)
+        return TRUE;
+    QZ2Command::CommandInfo* pRow = nullptr;
+    if (QZ2Command::CommandManager::GetCommandIndex().Lookup(static_cast<WORD>(nID), pRow))
+        return TRUE;
+    if (m_menuCommands.empty()) {
+        CollectMenuCommands(m_hMenuDefault, m_menuCommands, 0);
+        if (CWinApp* pApp = AfxGetApp()) {
+            for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;)
+                if (auto* pTemplate = dynamic_cast<CMultiDocTemplate*>(pApp->GetNextDocTemplate(pos)))
+                    CollectMenuCommands(pTemplate->m_hMenuShared, m_menuCommands, 0);
+        }
+        for (UINT nMenu : kDropDownMenus) {
+            CMenu menu;
+            if (menu.LoadMenu(nMenu))
+                CollectMenuCommands(menu.m_hMenu, m_menuCommands, 0);
+        }
+        if (HACCEL hDefault = LoadAccelerators(AfxGetInstanceHandle(), MAKEINTRESOURCE(kMainFrameResource))) {
+            std::vector<ACCEL> keys(static_cast<size_t>(std::max(0, CopyAcceleratorTable(hDefault, nullptr, 0))));
+            if (!keys.empty())
+                CopyAcceleratorTable(hDefault, keys.data(), static_cast<int>(keys.size()));
+            DestroyAcceleratorTable(hDefault);
+            for (const ACCEL& key : keys)
+                m_menuCommands.insert(key.cmd);
+        }
+        m_menuCommands.insert(ID_CUSTOMIZE);
+    }
+    return m_menuCommands.count(nID) != 0 ? TRUE : FALSE;
+}
+
+BOOL CMainFrame::FilterStoredKey(CFrameWnd* pFrame, UINT nCmd)
+{
+    auto* pMain = dynamic_cast<CMainFrame*>(pFrame);
+    return pMain == nullptr || pMain->HasCommand(nCmd);
 }

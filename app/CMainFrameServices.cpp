@@ -6,6 +6,9 @@
 #include "platform/win/CDocTemplate.h"
 #include "app/CQZ2CntrItem.h"
 
+#include "app/CQZ2FileDialog.h"
+#include "commands/shape/Image2dCommand.h"
+
 #include <QtCore/QFileInfo>
 #include <QtCore/QString>
 #include <QtCore/QUrl>
@@ -229,6 +232,20 @@ void CMainFrame::InstallShellServices()
         return FALSE;
     };
     CommandManager::SetShellServices(shell);
+
+    QZ2Command::Image2dCommand::ShellServices image;
+    image.pfnChooseFileToOpen = [](DWORD dwFilterFlags, const CString& strTitle, CString& strPath) -> BOOL {
+        CQZ2FileDialog dialog(TRUE, AfxGetMainWnd());
+        dialog.SetMultiSelect(FALSE);
+        dialog.SetFilterFlags(dwFilterFlags);
+        dialog.SelectFilter(dwFilterFlags);
+        dialog.SetTitle(strTitle);
+        if (dialog.DoModal() != IDOK || dialog.GetFileCount() < 1)
+            return FALSE;
+        strPath = dialog.GetFilePath(0);
+        return !strPath.IsEmpty();
+    };
+    QZ2Command::Image2dCommand::SetShellServices(image);
 
     CLayerBar::FrameServices layers;
     layers.pfnShowLayerProperties = [](CMainFrame* pFrame, Draw2dDocument* pModel, long nLayerID, BOOL bShow) {

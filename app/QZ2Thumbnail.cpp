@@ -331,8 +331,12 @@ BOOL QZ2Thumbnail::ReadFile(const QString& path, QImage& image, QString* pTitle,
     file.close();
     try {
         CompoundFile compound;
-        compound.OpenFromMemory(reinterpret_cast<const BYTE*>(data.constData()), static_cast<SIZE_T>(data.size()),
-                                TRUE);
+        // Only the picture and the property sets are read: the drawing itself is left alone.
+        compound.OpenRootStreamsFromMemory(
+            reinterpret_cast<const BYTE*>(data.constData()), static_cast<SIZE_T>(data.size()),
+            [](const CString& name) -> BOOL {
+                return name == QZ2NativeFile::kThumbnailStreamName || (!name.IsEmpty() && name[0] == u'\x05');
+            });
         const CompoundStorage* pRoot = compound.GetRootStorage();
         if (pRoot == nullptr)
             return FALSE;
@@ -348,10 +352,7 @@ BOOL QZ2Thumbnail::ReadFile(const QString& path, QImage& image, QString* pTitle,
         if (pRoot->OpenStream(QZ2NativeFile::kThumbnailStreamName, STGM_READ, &stream) != S_OK || !stream ||
             stream->GetSize() > kMaxStream)
             return FALSE;
-        std::vector<BYTE> bytes(static_cast<size_t>(stream->GetSize()));
-        if (!bytes.empty())
-            stream->ReadAt(0, bytes.data(), static_cast<UINT>(bytes.size()));
-        return Read(bytes.data(), bytes.size(), image);
+        return Read(stream->GetData(), static_cast<size_t>(stream->GetSize()), image);
     } catch (CException* e) {
         e->Delete();
         return FALSE;

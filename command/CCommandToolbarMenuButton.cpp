@@ -21,10 +21,9 @@ void CCommandToolbarMenuButton::SetCommand(UINT nCommandID)
 {
     m_strText = QZ2Command::CommandManager::GetCommandDisplayName(nCommandID);
     SetImage(CImageHash::GetImageOfCommand(nCommandID, FALSE));
-    if (CWnd* pParent = GetParentWnd(); pParent != nullptr && pParent->GetSafeHwnd() != nullptr) {
+    // Painted with the toolbar's next paint: a toolbar being loaded or rebuilt is not painted once per button.
+    if (CWnd* pParent = GetParentWnd(); pParent != nullptr && pParent->GetSafeHwnd() != nullptr)
         pParent->InvalidateRect(&Rect());
-        pParent->UpdateWindow();
-    }
 }
 
 void CCommandToolbarMenuButton::OnChangeParentWnd(CWnd* pWndParent)

@@ -15,7 +15,7 @@ public:
     CCommandToolbarMenuButton(UINT uiID, HMENU hMenu, int iImage, LPCTSTR lpszText = nullptr, BOOL bUserImage = FALSE);
     ~CCommandToolbarMenuButton() override;
 
-    // The button shows the command's display name and image; repainted at once when on a window.
+    // The button shows the command's display name and image; its toolbar repaints it with its next paint.
     void SetCommand(UINT nCommandID);
     void OnChangeParentWnd(CWnd* pWndParent) override;
     // A member chosen from the drop-down becomes the button's face before its command is sent.

@@ -573,6 +573,361 @@ def img_select_by_filter():
                 framed_polygon([(6.5, 7.5), (15, 7.5), (12, 11), (12, 15), (9.5, 15.5), (9.5, 11)], SKY))
 
 
+# ---- the members of the group buttons' drop-downs (image collection 310, bitmap 153) ----------------
+# Each member has a picture of its own; the first member of a group looks like the group's button.
+
+MAGENTA = (200, 40, 160)
+
+
+def corner_badge(*shapes):
+    """A small sign in the lower right corner over a white patch, telling members of one group apart."""
+    return flat(fill_rect(9.5, 9.5, 16, 16, WHITE), *shapes)
+
+
+def badge_rotate():
+    return corner_badge(arc(12.8, 12.8, 2.4, 20, 300, RED, 1.2), arrow_head(14.9, 11.6, 0.2, 1, RED, 2.0))
+
+
+def badge_scale():
+    return corner_badge(rect(10.5, 12.5, 13, 15, GREY), rect(10.5, 10.5, 15, 15, RED, 1.1))
+
+
+def badge_scale_rotate():
+    return corner_badge(rect(10.5, 12.5, 13, 15, GREY), arc(12.8, 12.8, 2.6, 20, 250, RED, 1.1))
+
+
+def badge_cut():
+    return corner_badge(circle(11.2, 14, 1.3, RED, 1.0), circle(14.3, 14, 1.3, RED, 1.0),
+                        line(11.6, 12.8, 14.5, 9.8, INK, 1.0), line(13.9, 12.8, 11, 9.8, INK, 1.0))
+
+
+def badge_mirror():
+    return corner_badge(line(12.75, 9.8, 12.75, 15.8, INK, 1.0, (1.2, 0.8)), polygon([(12, 11), (12, 15), (10, 15)], BLUE),
+                        polygon([(13.5, 11), (13.5, 15), (15.5, 15)], SKY))
+
+
+def badge_layer():
+    return corner_badge(framed_polygon([(12.8, 12.5), (16, 14), (12.8, 15.5), (9.8, 14)], GREEN),
+                        framed_polygon([(12.8, 10), (16, 11.5), (12.8, 13), (9.8, 11.5)], YELLOW))
+
+
+def img_move_member(badge):
+    return flat(img_move(), badge)
+
+
+def img_copy_member(badge):
+    return flat(img_copy_shape(), badge)
+
+
+def img_rect_array():
+    return flat([rect(x, y, x + 3.5, y + 3.5, INK if (x, y) == (1.5, 1.5) else BLUE, 1.1)
+                 for x in (1.5, 6.5, 11.5) for y in (1.5, 6.5, 11.5)])
+
+
+def img_polar_array():
+    out = [circle(8, 8, 5, GREY, 1.0), disc(8, 8, 1.2, RED)]
+    for k in range(6):
+        a = math.radians(90 + k * 60)
+        x, y = 8 + 5.2 * math.cos(a), 8 - 5.2 * math.sin(a)
+        out.append(rect(x - 1.6, y - 1.6, x + 1.6, y + 1.6, INK if k == 0 else BLUE, 1.1))
+    return out
+
+
+def img_relative_point_marker():
+    return flat(line(2, 14, 2, 9, GREY), line(-0.5, 11.5, 4.5, 11.5, GREY), line(3.5, 10, 9.5, 5.5, BLUE, 1.0, (1.5, 1)),
+                line(12, 1, 12, 9, INK), line(8, 5, 16, 5, INK), circle(12, 5, 2.4, RED, 1.3))
+
+
+def img_intersection_point():
+    return flat(line(1.5, 2.5, 14.5, 13.5, INK, 1.3), line(1.5, 13.5, 14.5, 2.5, INK, 1.3), circle(8, 8, 3, RED, 1.4),
+                disc(8, 8, 1.1, RED))
+
+
+def img_division_point():
+    return flat(line(1.5, 8, 14.5, 8, INK, 1.3), [circle(x, 8, 1.8, RED, 1.2) for x in (4.5, 8, 11.5)],
+                endpoint(1.5, 8, BLUE), endpoint(14.5, 8, BLUE))
+
+
+def img_vertical_line():
+    return flat(line(8, 2.5, 8, 13.5, INK, 1.4), endpoint(8, 13.5), endpoint(8, 2.5))
+
+
+def img_horizontal_line():
+    return flat(line(2.5, 8, 13.5, 8, INK, 1.4), endpoint(2.5, 8), endpoint(13.5, 8))
+
+
+def img_hv_line():
+    return flat(polyline([(3, 2.5), (3, 13), (13.5, 13)], INK, 1.4), endpoint(3, 2.5), endpoint(3, 13), endpoint(13.5, 13))
+
+
+def img_parallel_line():
+    return flat(line(1.5, 10.5, 10.5, 1.5, GREY, 1.2), line(5.5, 14.5, 14.5, 5.5, INK, 1.4), endpoint(5.5, 14.5),
+                endpoint(14.5, 5.5))
+
+
+def img_perpendicular_line():
+    return flat(line(1.5, 13.5, 14.5, 13.5, GREY, 1.2), line(8, 13, 8, 2.5, INK, 1.4), endpoint(8, 2.5),
+                polyline([(8, 10.5), (10.5, 10.5), (10.5, 13)], BLUE, 1.0))
+
+
+def img_tangent_line():
+    return flat(circle(6, 10, 4.5, GREY, 1.2), line(1, 5.5, 15, 5.5, INK, 1.4), disc(6, 5.5, 1.4, RED))
+
+
+def img_tangent_two_curves():
+    return flat(circle(4, 10, 3.2, GREY, 1.1), circle(12, 10.5, 2.8, GREY, 1.1), line(0.5, 6.8, 15.5, 7.7, INK, 1.4),
+                disc(4, 6.9, 1.2, RED), disc(12, 7.6, 1.2, RED))
+
+
+def img_angled_line():
+    return flat(line(1.5, 13.5, 14.5, 13.5, GREY, 1.2), line(2.5, 13.5, 13, 3, INK, 1.4), arc(2.5, 13.5, 6, 0, 45, RED, 1.2),
+                endpoint(13, 3))
+
+
+def img_multi_line():
+    return flat(line(2, 14.5, 14.5, 2, INK, 1.2), line(1.5, 10, 10, 1.5, BLUE, 1.2), line(6, 14.5, 14.5, 6, BLUE, 1.2))
+
+
+def img_infinite_line():
+    return flat(line(2.5, 13.5, 13.5, 2.5, INK, 1.4), arrow_head(1.2, 14.8, -1, 1, INK, 3), arrow_head(14.8, 1.2, 1, -1, INK, 3),
+                disc(6, 10, 1.3, BLUE), disc(10, 6, 1.3, BLUE))
+
+
+def img_semi_infinite_line():
+    return flat(line(3, 13, 13.5, 2.5, INK, 1.4), endpoint(3, 13), arrow_head(14.8, 1.2, 1, -1, INK, 3), disc(8, 8, 1.3, BLUE))
+
+
+def img_polygon():
+    pts = [(8 + 6.5 * math.cos(math.radians(90 + 60 * k)), 8 - 6.5 * math.sin(math.radians(90 + 60 * k))) for k in range(6)]
+    return flat(polyline(pts + [pts[0]], INK, 1.4), disc(8, 8, 1.2, BLUE), endpoint(pts[0][0], pts[0][1]))
+
+
+def img_spline_through_points():
+    pts = bezier((1.5, 13), (4, 0), (12, 16), (14.5, 3))
+    return flat(polyline(pts, INK, 1.4), [disc(x, y, 1.5, RED) for x, y in (pts[0], pts[8], pts[16], pts[24])])
+
+
+def img_circle_2p():
+    return flat(circle(8, 8, 6, INK, 1.4), line(3.8, 12.2, 12.2, 3.8, GREY, 1.0, (1.5, 1)), endpoint(3.8, 12.2),
+                endpoint(12.2, 3.8))
+
+
+def img_circle_3p():
+    pts = [(8 + 6 * math.cos(math.radians(a)), 8 - 6 * math.sin(math.radians(a))) for a in (100, 220, 340)]
+    return flat(circle(8, 8, 6, INK, 1.4), [endpoint(x, y) for x, y in pts])
+
+
+def img_tangent_circle():
+    return flat(line(1, 14.5, 15, 14.5, GREY, 1.2), circle(8, 8.5, 5.5, INK, 1.4), disc(8, 14.2, 1.4, RED))
+
+
+def img_circle_tangent_2():
+    return flat(line(1, 14.5, 15, 14.5, GREY, 1.2), line(1.5, 1, 1.5, 15, GREY, 1.2), circle(7.5, 8.5, 5.5, INK, 1.4),
+                disc(7.5, 14.2, 1.3, RED), disc(2, 8.5, 1.3, RED))
+
+
+def img_circle_tangent_3():
+    return flat(line(1, 14.5, 15, 14.5, GREY, 1.2), line(1.5, 1, 1.5, 15, GREY, 1.2), line(14.5, 1, 14.5, 15, GREY, 1.2),
+                circle(8, 8.5, 5.7, INK, 1.4), disc(8, 14.2, 1.2, RED), disc(2.3, 8.5, 1.2, RED), disc(13.7, 8.5, 1.2, RED))
+
+
+def img_ellipse():
+    return flat(ellipse(8, 8, 6.5, 4, INK, 1.4), line(8, 8, 14.5, 8, GREY, 1.0, (1.5, 1)), line(8, 8, 8, 4, GREY, 1.0, (1.5, 1)),
+                disc(8, 8, 1.3, BLUE))
+
+
+def img_arc_2p():
+    return flat(arc(8, 11, 6.5, 0, 180, INK, 1.4), endpoint(1.5, 11), endpoint(14.5, 11), line(1.5, 11, 14.5, 11, GREY, 1.0, (1.5, 1)))
+
+
+def img_arc_3p():
+    return flat(arc(8, 11, 6.5, 0, 180, INK, 1.4), endpoint(1.5, 11), endpoint(14.5, 11), endpoint(8, 4.5))
+
+
+def img_tangent_arc():
+    return flat(line(1, 14.5, 15, 14.5, GREY, 1.2), arc(8, 8.5, 5.5, 180, 0, INK, 1.4), disc(8, 14.2, 1.4, RED))
+
+
+def img_arc_tangent_2():
+    return flat(line(1, 14.5, 15, 14.5, GREY, 1.2), line(1.5, 1, 1.5, 15, GREY, 1.2), arc(7.5, 8.5, 5.5, 90, 0, INK, 1.4),
+                disc(7.5, 14.2, 1.3, RED), disc(2, 8.5, 1.3, RED))
+
+
+def img_arc_tangent_3():
+    return flat(line(1, 14.5, 15, 14.5, GREY, 1.2), line(1.5, 1, 1.5, 15, GREY, 1.2), line(14.5, 1, 14.5, 15, GREY, 1.2),
+                arc(8, 8.5, 5.7, 180, 0, INK, 1.4), disc(8, 14.2, 1.2, RED), disc(2.3, 8.5, 1.2, RED), disc(13.7, 8.5, 1.2, RED))
+
+
+def img_ellipse_arc():
+    def hit(px, py):
+        dx, dy = (px - 8) / 6.5, (py - 9) / 4
+        return abs(math.hypot(dx, dy) - 1.0) * 4 <= 0.7 and py <= 9.5
+    return flat((hit, INK), disc(8, 9, 1.2, BLUE), endpoint(1.5, 9), endpoint(14.5, 9))
+
+
+def img_text_paragraph():
+    return flat(letter_a(1.5, 1.5, 7.5, 8.5, INK, 1.4), [line(9, y, 15, y, GREY, 1.1) for y in (3, 6)],
+                [line(1.5, y, 15, y, GREY, 1.1) for y in (11, 14)])
+
+
+def img_hollow_hatch():
+    out = [rect(1.5, 1.5, 14.5, 14.5, INK, 1.3), rect(5.5, 5.5, 10.5, 10.5, INK, 1.2)]
+    hatch = img_hatch()[1:]
+
+    def outside_hole(h):
+        hit, c = h
+        return (lambda px, py: hit(px, py) and not (5 <= px <= 11 and 5 <= py <= 11), c)
+    return out + [outside_hole(h) for h in hatch]
+
+
+def dim_linear():
+    return flat(line(2.5, 13.5, 13.5, 13.5, INK, 1.4), dimension(2.5, 13.5, 5.5, 13.5))
+
+
+def dim_horizontal():
+    return flat(line(2.5, 13.5, 13.5, 9.5, INK, 1.4), dimension(2.5, 13.5, 4.5, 13.5), line(13.5, 4.5, 13.5, 9.5, GREY))
+
+
+def dim_vertical():
+    return flat(line(11, 2.5, 11, 13.5, INK, 1.4), line(3.5, 2.5, 10.5, 2.5, GREY), line(3.5, 13.5, 10.5, 13.5, GREY),
+                line(4.5, 4, 4.5, 12, BLUE), arrow_head(4.5, 2.5, 0, -1, BLUE, 2.5), arrow_head(4.5, 13.5, 0, 1, BLUE, 2.5))
+
+
+def dim_parallel():
+    return flat(line(5, 14.5, 14.5, 5, INK, 1.4), line(1.5, 11, 11, 1.5, BLUE), line(5, 14.5, 1, 10.5, GREY),
+                line(14.5, 5, 10.5, 1, GREY), arrow_head(1.2, 11.3, -1, 1, BLUE, 2.5), arrow_head(11.3, 1.2, 1, -1, BLUE, 2.5))
+
+
+def dim_radius():
+    return flat(circle(6.5, 9.5, 5.5, INK, 1.4), disc(6.5, 9.5, 1.1, INK), line(6.5, 9.5, 14.5, 1.5, BLUE),
+                arrow_head(10.4, 5.6, 1, -1, BLUE, 2.5), letter_a(11, 9.5, 15, 14, BLUE, 1.0))
+
+
+def dim_diameter():
+    return flat(circle(8, 8, 6, INK, 1.4), line(4.5, 11.5, 11.5, 4.5, BLUE), arrow_head(3.8, 12.2, -1, 1, BLUE, 2.5),
+                arrow_head(12.2, 3.8, 1, -1, BLUE, 2.5))
+
+
+def dim_angular():
+    return flat(line(1.5, 14, 15, 14, INK, 1.4), line(1.5, 14, 11, 3, INK, 1.4), arc(1.5, 14, 9, 2, 46, BLUE, 1.1),
+                arrow_head(10.5, 13.8, 0, 1, BLUE, 2.3), arrow_head(7.6, 7.4, -0.75, -0.66, BLUE, 2.3))
+
+
+def dim_arc_length():
+    return flat(arc(8, 14, 6, 20, 160, INK, 1.4), arc(8, 14, 10, 30, 150, BLUE, 1.0), arrow_head(15.8, 9.9, 0.6, 0.8, BLUE, 2.3),
+                arrow_head(0.2, 9.9, -0.6, 0.8, BLUE, 2.3))
+
+
+def badge_continued():
+    return corner_badge(line(10, 13, 16, 13, BLUE, 1.0), [line(x, 10.5, x, 15.5, INK, 1.0) for x in (10.3, 13, 15.7)])
+
+
+def badge_baseline():
+    return corner_badge(line(10.3, 10, 10.3, 16, INK, 1.2), line(10.5, 11.5, 15.8, 11.5, BLUE, 1.0),
+                        line(10.5, 14.5, 13.5, 14.5, BLUE, 1.0))
+
+
+def badge_progressive():
+    return corner_badge(line(10, 13, 16, 13, BLUE, 1.0), [disc(x, 13, 1.1, BLUE) for x in (10.5, 13, 15.5)])
+
+
+DIM_KINDS = [dim_linear, dim_horizontal, dim_vertical, dim_parallel, dim_angular, dim_arc_length]
+
+
+def chain_dim(kind, badge):
+    return lambda: flat(kind(), badge())
+
+
+def img_chamfer_lead():
+    return flat(line(3.5, 12.5, 9.5, 5.5, INK, 1.2), line(9.5, 5.5, 15, 5.5, INK, 1.2),
+                arrow_head(2.5, 13.7, -0.65, 0.76, BLUE, 3.5), line(10, 1, 14, 4.5, RED, 1.0), line(10, 4.5, 14, 1, RED, 1.0))
+
+
+def img_trim_rect():
+    return flat(line(1.5, 8, 14.5, 8, INK, 1.4), line(8, 1.5, 8, 14.5, INK, 1.4), rect(5, 5, 11, 11, RED, 1.0, (1.5, 1)))
+
+
+def setting_member(badge):
+    return lambda: flat(img_change_setting(), badge)
+
+
+GROUP_MEMBERS = [
+    (33402, img_point), (33403, img_relative_point_marker), (33404, img_intersection_point), (33405, img_division_point),
+    (33412, img_line), (33413, img_vertical_line), (33414, img_horizontal_line), (33415, img_hv_line),
+    (33416, img_parallel_line), (33417, img_perpendicular_line), (33418, img_tangent_line),
+    (33419, img_tangent_two_curves), (33420, img_angled_line), (33435, img_multi_line), (33522, img_infinite_line),
+    (33523, img_semi_infinite_line),
+    (33431, lambda: flat(img_polyline(), corner_badge(line(10.5, 15, 15.5, 10.5, INK, 1.0), endpoint(10.5, 15, RED),
+                                                      endpoint(15.5, 10.5, RED)))),
+    (33432, img_polyline),
+    (33433, img_rectangle), (33434, img_polygon),
+    (33502, img_spline), (33503, img_spline_through_points),
+    (33442, img_circle), (33443, img_circle_2p), (33444, img_circle_3p), (33445, img_tangent_circle),
+    (33446, img_circle_tangent_2), (33447, img_circle_tangent_3), (33482, img_ellipse),
+    (33462, img_arc), (33463, img_arc_2p), (33464, img_arc_3p), (33465, img_tangent_arc), (33466, img_arc_tangent_2),
+    (33467, img_arc_tangent_3), (33492, img_ellipse_arc),
+    (33512, img_text), (33513, img_text_paragraph),
+    (33572, img_hatch), (33573, img_hollow_hatch),
+    (33552, dim_linear), (33553, dim_horizontal), (33554, dim_vertical), (33555, dim_parallel), (33556, dim_radius),
+    (33557, dim_diameter), (33558, dim_angular), (33559, dim_arc_length),
+] + [(33560 + i, chain_dim(k, badge_continued)) for i, k in enumerate(DIM_KINDS)] \
+  + [(33566 + i, chain_dim(k, badge_baseline)) for i, k in enumerate(DIM_KINDS)] \
+  + [(33580 + i, chain_dim(k, badge_progressive)) for i, k in enumerate(DIM_KINDS)] + [
+    (33532, img_lead), (33533, img_chamfer_lead),
+    (33723, img_move), (33727, lambda: img_move_member(badge_rotate())), (33728, lambda: img_move_member(badge_scale())),
+    (33729, lambda: img_move_member(badge_scale_rotate())), (33730, lambda: img_move_member(badge_cut())),
+    (33731, lambda: flat(line(8, 1, 8, 15, INK, 1.0, (1.5, 1)), polygon([(6.5, 3), (6.5, 13), (1.5, 13)], BLUE),
+                         polygon([(9.5, 3), (9.5, 13), (14.5, 13)], SKY))),
+    (33739, lambda: img_move_member(badge_layer())),
+    (33724, img_copy_shape), (33732, lambda: img_copy_member(badge_rotate())),
+    (33733, lambda: img_copy_member(badge_scale())), (33734, lambda: img_copy_member(badge_scale_rotate())),
+    (33735, lambda: img_copy_member(badge_cut())),
+    (33736, lambda: flat(line(8, 1, 8, 15, INK, 1.0, (1.5, 1)), framed_polygon([(6.5, 3), (6.5, 13), (1.5, 13)], SKY),
+                         framed_polygon([(9.5, 3), (9.5, 13), (14.5, 13)], SKY))),
+    (33737, img_rect_array), (33738, img_polar_array), (33740, lambda: img_copy_member(badge_layer())),
+    (33753, img_trim), (33754, img_trim_rect),
+    (33823, img_change_setting),
+    (33824, setting_member(corner_badge(line(10, 13, 16, 13, INK, 1.4)))),
+    (33825, setting_member(corner_badge(line(13, 10, 13, 16, INK, 1.0), line(10, 13, 16, 13, INK, 1.0),
+                                        circle(13, 13, 1.6, RED, 1.0)))),
+    (33826, setting_member(corner_badge(letter_a(10, 10, 16, 16, INK, 1.1)))),
+    (33827, setting_member(corner_badge(line(11, 15, 15, 11, INK, 1.0), arrow_head(10, 16, -1, 1, BLUE, 2.5)))),
+    (33828, setting_member(corner_badge(circle(13, 13, 2.6, INK, 1.1), line(10, 16, 11.2, 14.8, INK, 1.0)))),
+    (33829, setting_member(corner_badge(line(11, 13, 15, 13, BLUE, 1.0), arrow_head(10, 13, -1, 0, BLUE, 2),
+                                        arrow_head(16, 13, 1, 0, BLUE, 2)))),
+    (33830, setting_member(corner_badge(rect(10.5, 10.5, 15.5, 15.5, INK, 1.0), line(10.5, 15.5, 15.5, 10.5, GREEN, 1.0),
+                                        line(10.5, 13, 13, 10.5, GREEN, 1.0), line(13, 15.5, 15.5, 13, GREEN, 1.0)))),
+]
+
+
+# ---- the snap kinds (image collection 311): the snap's marker over the shape it snaps to ----------------
+
+SNAP_KINDS = [
+    (34650, lambda: flat(line(8, 2, 8, 14, GREY), line(2, 8, 14, 8, GREY), line(4.5, 4.5, 11.5, 11.5, MAGENTA, 1.5),
+                         line(4.5, 11.5, 11.5, 4.5, MAGENTA, 1.5))),
+    (34651, lambda: flat(arc(8, 8, 6.5, 200, 160, GREY, 1.2), circle(8, 8, 3, MAGENTA, 1.5), disc(8, 8, 0.9, MAGENTA))),
+    (34652, lambda: flat(line(1.5, 14.5, 10, 6, GREY, 1.3), rect(8, 2, 14, 8, MAGENTA, 1.5))),
+    (34653, lambda: flat(line(1.5, 2, 14.5, 14, GREY, 1.3), line(1.5, 14, 14.5, 2, GREY, 1.3),
+                         line(4, 4, 12, 12, MAGENTA, 1.6), line(4, 12, 12, 4, MAGENTA, 1.6))),
+    (34654, lambda: flat(line(1, 12.5, 15, 12.5, GREY, 1.3), polyline([(4, 12.5), (8, 5), (12, 12.5), (4, 12.5)], MAGENTA, 1.5))),
+    (34655, lambda: flat(circle(8, 9, 6, GREY, 1.2), polyline([(8, 0.8), (11.5, 3), (8, 5.2), (4.5, 3), (8, 0.8)], MAGENTA, 1.4))),
+    (34656, lambda: flat(line(1, 13, 15, 5, GREY, 1.3), polyline([(4.5, 4.5), (11.5, 4.5), (4.5, 13), (11.5, 13), (4.5, 4.5)],
+                                                                 MAGENTA, 1.4))),
+    (34657, lambda: flat(circle(8, 10, 4.5, GREY, 1.2), line(1, 5.5, 15, 5.5, GREY, 1.2), circle(8, 5.5, 2.4, MAGENTA, 1.4),
+                         line(4.5, 3, 11.5, 3, MAGENTA, 1.4))),
+    (34658, lambda: flat(line(1, 13.5, 15, 13.5, GREY, 1.3), polyline([(4, 4.5), (4, 13.5)], GREY, 1.3),
+                         polyline([(4, 8), (9, 8), (9, 13.5)], MAGENTA, 1.5), line(2.5, 13.5, 12, 13.5, MAGENTA, 1.5))),
+    (34659, lambda: flat(line(1.5, 8, 14.5, 8, GREY, 1.3), [line(x, 4.5, x, 11.5, MAGENTA, 1.4) for x in (5.5, 10.5)])),
+    (34666, lambda: flat(disc(3, 3, 1.5, GREY), disc(13, 13, 1.5, GREY), line(3, 13, 13, 13, MAGENTA, 1.0, (1.5, 1)),
+                         line(3, 3, 3, 13, MAGENTA, 1.0, (1.5, 1)), line(1, 11, 5, 15, MAGENTA, 1.4), line(1, 15, 5, 11, MAGENTA, 1.4))),
+    (34667, lambda: flat(line(1.5, 14.5, 8, 8, GREY, 1.3), endpoint(8, 8, GREY), line(8, 8, 13, 3, MAGENTA, 1.0, (1.5, 1)),
+                         line(11, 1, 15, 5, MAGENTA, 1.4), line(11, 5, 15, 1, MAGENTA, 1.4))),
+    (34668, lambda: flat(line(1, 13.5, 15, 13.5, GREY, 1.3), line(8, 13, 8, 3, MAGENTA, 1.0, (1.5, 1)),
+                         polyline([(8, 10.5), (10.5, 10.5), (10.5, 13)], MAGENTA, 1.0), line(6, 1, 10, 5, MAGENTA, 1.4),
+                         line(6, 5, 10, 1, MAGENTA, 1.4))),
+]
+
+
 # ---- bar icons -----------------------------------------------------------------------------------
 
 def icon_property():
@@ -670,13 +1025,21 @@ TOOLBARS = {
           (37156, img_angle_of_shape), (37157, img_relative_angle)],
     308: [(34025, img_zoom_all), (34027, img_zoom_window), (34028, img_zoom_realtime), (34029, img_pan), SEP,
           (34030, img_zoom_in), (34031, img_zoom_out), (34032, img_zoom_paper)],
+    # images only: the members of the group buttons' drop-downs and the snap kinds
+    310: GROUP_MEMBERS,
+    311: SNAP_KINDS,
 }
+
+# The strip of a toolbar, when its number differs from the toolbar's.
+BITMAP_OF = {310: 153}
 
 ICONS = {450: icon_property, 451: icon_layer, 452: icon_drawing, 453: icon_command, 454: icon_component,
          455: icon_hourglass, 456: icon_busy, 457: icon_info, 458: icon_paper_tab, 459: icon_part_tab}
 
 COMMENTS = {304: "Command bar toolbar", 110: "Standard toolbar", 305: "Shape toolbar: drop-down group buttons",
-            306: "Edit toolbar", 312: "Property bar toolbar: the pick modes", 307: "Attribute toolbar", 308: "View toolbar"}
+            306: "Edit toolbar", 312: "Property bar toolbar: the pick modes", 307: "Attribute toolbar", 308: "View toolbar",
+            310: "The images of the group buttons' members (no toolbar of its own; strip in BITMAP/153)",
+            311: "Snap kinds: offered on the customisation sheet, no toolbar of its own"}
 
 
 # ---- rendering and PNG output --------------------------------------------------------------------
@@ -794,7 +1157,7 @@ def main():
                 images.append(cache[cmd])
             with open(os.path.join(root, lang, "TOOLBAR", str(res)), "w") as f:
                 f.write("\n".join(lines) + "\n")
-            write_png(os.path.join(root, lang, "BITMAP", "%d.png" % res), strip(images))
+            write_png(os.path.join(root, lang, "BITMAP", "%d.png" % BITMAP_OF.get(res, res)), strip(images))
             if res == 110:
                 write_png(os.path.join(root, lang, "BITMAP", "413.png"), strip(images))
         write_png(os.path.join(root, lang, "BITMAP", "%d.png" % USER_IMAGES_ID),

@@ -21,12 +21,25 @@ IMPLEMENT_DYNCREATE(Image2dCommand, CommandBase)
 namespace {
 
 constexpr UINT kImageFilter = 10109;
+// The image entry of the program's file dialog.
+constexpr DWORD kImageFileFlag = 0x100000;
 constexpr UINT kTitle = 11037;
 constexpr UINT kMsgUnsupported = 11038;
 constexpr UINT kMsgUnreadable = 11048;
 const LPCTSTR kImagePatterns = _T("*.bmp;*.jpg;*.jpeg;*.png;*.tif;*.tiff");
 
+Image2dCommand::ShellServices& TheShell()
+{
+    static Image2dCommand::ShellServices services;
+    return services;
+}
+
 }  // namespace
+
+void Image2dCommand::SetShellServices(const ShellServices& services)
+{
+    TheShell() = services;
+}
 
 Image2dCommand::~Image2dCommand() = default;
 
@@ -41,6 +54,17 @@ void Image2dCommand::SetupParameters()
 
 BOOL Image2dCommand::OnStart()
 {
+    if (const auto pfnChoose = TheShell().pfnChooseFileToOpen) {
+        m_strPath.Empty();
+        if (!pfnChoose(kImageFileFlag, LoadResourceString(kTitle), m_strPath) || m_strPath.IsEmpty())
+            return FALSE;
+        if (ImageTool::IsSupportedImageType(m_strPath))
+            return TRUE;
+        if (m_pManager != nullptr)
+            m_pManager->ShowMessageBox(LoadResourceString(kMsgUnsupported), MB_OK);
+        return FALSE;
+    }
+    // Without the program's shell (the command on its own): the platform's dialog.
     const CString filter = LoadResourceString(kImageFilter) + _T("|") + kImagePatterns + _T("||");
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter, AfxGetMainWnd());
     const CString title = LoadResourceString(kTitle);

@@ -23,6 +23,14 @@ public:
 
     const CString& GetImagePath() const { return m_strPath; }
 
+    // Calls up to the program's shell, set by the main frame. Without them the platform's dialog is used.
+    struct ShellServices {
+        // The program's open dialog for one file of the types of the filter mask (that entry chosen), with
+        // the title; TRUE with the chosen path.
+        BOOL (*pfnChooseFileToOpen)(DWORD dwFilterFlags, const CString& strTitle, CString& strPath) = nullptr;
+    };
+    static void SetShellServices(const ShellServices& services);
+
 private:
     CString m_strPath;
 };

@@ -17,6 +17,7 @@
 namespace {
 
 CBCGPKeyboardManager* g_pManager = nullptr;
+CBCGPKeyboardManager::CommandFilter g_pfnFilter = nullptr;
 // A stored table holds at most this many keys.
 constexpr int kMaxKeys = 4096;
 constexpr int kBytesPerKey = 5;
@@ -74,6 +75,8 @@ CBCGPKeyboardManager::CBCGPKeyboardManager() : d(new Impl) {}
 CBCGPKeyboardManager::~CBCGPKeyboardManager() { delete d; }
 
 CBCGPKeyboardManager* CBCGPKeyboardManager::GetInstance() { return g_pManager; }
+
+void CBCGPKeyboardManager::SetCommandFilter(CommandFilter pfnFilter) { g_pfnFilter = pfnFilter; }
 
 CBCGPKeyboardManager* CBCGPKeyboardManager::Create() {
   if (!g_pManager) g_pManager = new CBCGPKeyboardManager;
@@ -134,6 +137,7 @@ BOOL CBCGPKeyboardManager::LoadState(LPCTSTR lpszProfileName, CFrameWnd* pDefaul
     a.key = static_cast<WORD>(bytes[i + 1] | (bytes[i + 2] << 8));
     a.cmd = static_cast<WORD>(bytes[i + 3] | (bytes[i + 4] << 8));
     if (a.cmd == 0) return FALSE;
+    if (g_pfnFilter && !g_pfnFilter(frame, a.cmd)) continue;
     table.push_back(a);
   }
   return UpdateAcellTable(nullptr, table.empty() ? nullptr : table.data(), static_cast<int>(table.size()), frame);

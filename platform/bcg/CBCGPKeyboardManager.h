@@ -16,6 +16,11 @@ public:
   static CBCGPKeyboardManager* Create();
   static void Destroy();
 
+  // Whether the frame has the command; stored keys of commands it lacks are dropped on load.
+  typedef BOOL (*CommandFilter)(CFrameWnd* pFrame, UINT uiCmd);
+  // Null (the default) keeps every stored key.
+  static void SetCommandFilter(CommandFilter pfnFilter);
+
   // The stored keys of pDefaultFrame replace its table; FALSE when none are stored or usable.
   BOOL LoadState(LPCTSTR lpszProfileName, CFrameWnd* pDefaultFrame);
   BOOL SaveState(LPCTSTR lpszProfileName, CFrameWnd* pDefaultFrame);

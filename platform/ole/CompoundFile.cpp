@@ -123,7 +123,8 @@ class CompoundFileIo
 {
 public:
     static void ReadStorage(GsfInfile* dir, CompoundStorage& storage, BOOL bReadOnly, int depth,
-                            ULONGLONG& budget, const CString& fileName)
+                            ULONGLONG& budget, const CString& fileName,
+                            CompoundFile::RootStreamFilter pfnKeep = nullptr)
     {
         if (depth > kMaxDepth)
             ThrowCorrupt(fileName, _T("its storages are nested too deeply"));
@@ -134,12 +135,17 @@ public:
         for (int i = 0; i < count; ++i) {
             const char* rawName = gsf_infile_name_by_index(dir, i);
             const CString name = CString::FromUtf8(rawName != nullptr ? rawName : "");
+            // A look at some root streams skips everything else unread.
+            if (pfnKeep != nullptr && !pfnKeep(name))
+                continue;
             GsfRef<GsfInput> child(gsf_infile_child_by_index(dir, i));
             if (!child)
                 ThrowCorrupt(fileName, CString(_T("the element \"")) + name + _T("\" cannot be read"));
             auto element = std::make_unique<CompoundStorage::Element>();
             element->name = name;
             if (GSF_IS_INFILE(child.get()) && gsf_infile_num_children(GSF_INFILE(child.get())) >= 0) {
+                if (pfnKeep != nullptr)
+                    continue;
                 element->storage = std::make_unique<CompoundStorage>(bReadOnly);
                 ReadStorage(GSF_INFILE(child.get()), *element->storage, bReadOnly, depth + 1, budget, fileName);
             } else {
@@ -327,7 +333,16 @@ void CompoundFile::OpenFromMemory(const BYTE* lpData, SIZE_T nCount, BOOL bReadO
     m_bExists = FALSE;
 }
 
-void CompoundFile::Load(const BYTE* lpData, SIZE_T nCount, BOOL bReadOnly, LPCTSTR lpszName)
+void CompoundFile::OpenRootStreamsFromMemory(const BYTE* lpData, SIZE_T nCount, RootStreamFilter pfnKeep,
+                                             LPCTSTR lpszName)
+{
+    Load(lpData, nCount, TRUE, lpszName, pfnKeep);
+    Unlock();
+    m_strPathName.Empty();
+    m_bExists = FALSE;
+}
+
+void CompoundFile::Load(const BYTE* lpData, SIZE_T nCount, BOOL bReadOnly, LPCTSTR lpszName, RootStreamFilter pfnKeep)
 {
     const CString fileName(lpszName);
     if (!IsCompoundFile(lpData, nCount))
@@ -345,7 +360,7 @@ void CompoundFile::Load(const BYTE* lpData, SIZE_T nCount, BOOL bReadOnly, LPCTS
     }
     auto root = std::make_unique<CompoundStorage>(bReadOnly);
     ULONGLONG budget = nCount;
-    CompoundFileIo::ReadStorage(infile.get(), *root, bReadOnly, 0, budget, fileName);
+    CompoundFileIo::ReadStorage(infile.get(), *root, bReadOnly, 0, budget, fileName, pfnKeep);
     m_pRoot = std::move(root);
     m_bReadOnly = bReadOnly;
 }

@@ -40,6 +40,11 @@ public:
     // A compound file that lives in memory only (SaveToMemory gives its bytes).
     void CreateInMemory();
     void OpenFromMemory(const BYTE* lpData, SIZE_T nCount, BOOL bReadOnly = FALSE, LPCTSTR lpszName = nullptr);
+    // A quick read-only look at some streams of the root storage: only those the filter keeps are read;
+    // the other streams and every sub-storage are left out of the tree.
+    typedef BOOL (*RootStreamFilter)(const CString& name);
+    void OpenRootStreamsFromMemory(const BYTE* lpData, SIZE_T nCount, RootStreamFilter pfnKeep,
+                                   LPCTSTR lpszName = nullptr);
 
     // Writes the whole file to its path. Nothing to write for a file in memory.
     void Commit(DWORD grfCommitFlags = STGC_DEFAULT);
@@ -69,7 +74,7 @@ private:
     static int LockFile(const CString& path, BOOL bExclusive);
     void Unlock();
     void Relock();
-    void Load(const BYTE* lpData, SIZE_T nCount, BOOL bReadOnly, LPCTSTR lpszName);
+    void Load(const BYTE* lpData, SIZE_T nCount, BOOL bReadOnly, LPCTSTR lpszName, RootStreamFilter pfnKeep = nullptr);
     void WriteFile(LPCTSTR lpszPathName) const;
     void WriteUnlessHeld(const CString& path) const;
 

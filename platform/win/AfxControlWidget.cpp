@@ -201,12 +201,43 @@ struct ControlClassRegistrar {
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QStyle>
 
+#include <set>
+
 #include "platform/afx/ResourceModule.h"
 #include "platform/gdi/CBitmap.h"
+
+namespace {
+
+// Icons made from pictures: their handles point at these, and only live ones are believed.
+struct CreatedIcon {
+  QPixmap pixmap;
+};
+std::set<const CreatedIcon*>& CreatedIcons() {
+  static std::set<const CreatedIcon*> icons;
+  return icons;
+}
+
+}  // namespace
+
+HICON AfxCreateIconFromPixmap(const QPixmap& pixmap) {
+  if (pixmap.isNull()) return nullptr;
+  auto* icon = new CreatedIcon{pixmap};
+  CreatedIcons().insert(icon);
+  return reinterpret_cast<HICON>(icon);
+}
+
+BOOL AfxDestroyCreatedIcon(HICON hIcon) {
+  auto* icon = reinterpret_cast<const CreatedIcon*>(hIcon);
+  if (!CreatedIcons().erase(icon)) return FALSE;
+  delete icon;
+  return TRUE;
+}
 
 QPixmap AfxPixmapFromIcon(HICON hIcon) {
   const auto n = reinterpret_cast<UINT_PTR>(hIcon);
   if (n == 0) return QPixmap();
+  if (auto it = CreatedIcons().find(reinterpret_cast<const CreatedIcon*>(hIcon)); it != CreatedIcons().end())
+    return (*it)->pixmap;
   QStyle* st = QApplication::style();
   switch (n) {
     case 32513: return st->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32);

@@ -99,6 +99,11 @@ class QPixmap;
 // bitmap handle; a null pixmap when there is none.
 QPixmap AfxPixmapFromIcon(HICON hIcon);
 QPixmap AfxPixmapFromBitmap(HBITMAP hBitmap);
+// An icon made from a picture (a file's icon from the desktop theme); null for a null picture. The
+// caller owns it: DestroyIcon frees it.
+HICON AfxCreateIconFromPixmap(const QPixmap& pixmap);
+// Frees an icon made by AfxCreateIconFromPixmap; FALSE for any other handle (left alone).
+BOOL AfxDestroyCreatedIcon(HICON hIcon);
 // Group membership of dialog controls: the first control of the group holding pWidget (the
 // nearest one at or before it with WS_GROUP) and the controls of that group in order.
 QList<QWidget*> AfxControlGroup(QWidget* pWidget);

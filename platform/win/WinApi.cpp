@@ -459,7 +459,11 @@ HICON LoadIcon(HINSTANCE hInstance, LPCTSTR lpIconName) {
   return reinterpret_cast<HICON>(static_cast<UINT_PTR>(id));
 }
 
-BOOL DestroyIcon(HICON) { return TRUE; }  // icons are shared numbers, nothing to free
+// Resource and standard icons are shared numbers with nothing to free; icons made from pictures go.
+BOOL DestroyIcon(HICON hIcon) {
+  AfxDestroyCreatedIcon(hIcon);
+  return TRUE;
+}
 
 namespace {
 HANDLE NewBitmap(const QImage& img) {

@@ -16,6 +16,8 @@
 #include "app/CQZ2FileDialog.h"
 #include "app/QZ2DocumentProperties.h"
 #include "app/SystemEnvironment.h"
+#include "command/CommandManager.h"
+#include "command/LoadResourceString.h"
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -497,6 +499,37 @@ TEST_F(FileDialogTest, AnImportOffersItsKindAndFileOpenStartsOnItAfterwards)
         EXPECT_EQ(entries, 1);
         EXPECT_EQ(onOpen, c.flag);
     }
+}
+
+TEST_F(FileDialogTest, TheImageCommandChoosesItsPictureInTheProgramsDialog)
+{
+    ASSERT_NE(NewDrawing(), nullptr);
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(Path(QStringLiteral("photo.png"))));
+    DWORD offered = 0;
+    int entries = 0;
+    CString title;
+    WhenModal<CQZ2FileDialog>([&](CQZ2FileDialog& d) {
+        offered = d.GetCurrentFlag();
+        entries = static_cast<CComboBox*>(d.GetDlgItem(CQZ2FileDialog::kTypeCombo))->GetCount();
+        d.GetWindowText(title);
+        Type(d, Path(QStringLiteral("photo.png")));
+        Press(d, IDOK);
+    });
+    Command(33622);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_EQ(offered, 0x100000u);
+    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(title, LoadResourceString(11037));
+    EXPECT_NE(m_manager->GetActiveCommand(), nullptr) << "the picture is placed next";
+
+    // Cancel starts nothing.
+    Command(37101);
+    WhenModal<CQZ2FileDialog>([&](CQZ2FileDialog& d) { Press(d, IDCANCEL); });
+    Command(33622);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    EXPECT_EQ(m_manager->GetActiveCommand(), nullptr);
 }
 
 TEST_F(FileDialogTest, SaveAsWritesTheTypedNameAsTheChosenKind)

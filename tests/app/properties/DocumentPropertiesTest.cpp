@@ -13,7 +13,10 @@
 #include "app/CUserDefinedPropertyDialog.h"
 #include "app/QZ2DocumentProperties.h"
 #include "app/QZ2DocumentUserDefinedProperty.h"
+#include "platform/win/AfxControlWidget.h"
+#include "platform/win/CButton.h"
 #include "platform/win/CComboBox.h"
+#include "platform/win/WinCtrlConstants.h"
 #include "platform/win/CDocManager.h"
 #include "platform/win/WinConstants.h"
 
@@ -187,6 +190,87 @@ TEST_F(DocumentPropertiesTest, OkKeepsTheEditsThroughASaveAndReopenAndCancelNone
     });
     Command(kPropertiesID);
     EXPECT_EQ(PendingModalActions(), 0u);
+}
+
+TEST_F(DocumentPropertiesTest, TheFilePageShowsTheIconAndItsBoxesChangeTheFileOnOkOnly)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    const QString path = m_home.path() + QStringLiteral("/plan.kvcd");
+    const QString hiddenList = m_home.path() + QStringLiteral("/.hidden");
+    ASSERT_TRUE(pDoc->DoSave(CString::FromQString(path), TRUE));
+    // Another name the folder hides already stays hidden.
+    {
+        QFile list(hiddenList);
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write("other.kvcd\n");
+    }
+    constexpr auto kWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    auto setBoxes = [&](int readOnly, int hidden, int button) {
+        WhenModal<CDocumentPropertiesPropertySheet>([=](CDocumentPropertiesPropertySheet& sheet) {
+            sheet.SetActivePage(0);
+            CFileInfoPropertyPage& page = sheet.m_filePage;
+            const auto hIcon = reinterpret_cast<HICON>(page.SendDlgItemMessage(1021, STM_GETICON));
+            EXPECT_NE(hIcon, nullptr) << "the file's icon is shown";
+            EXPECT_FALSE(AfxPixmapFromIcon(hIcon).isNull());
+            EXPECT_TRUE(page.GetDlgItem(1005)->IsWindowEnabled());
+            EXPECT_TRUE(page.GetDlgItem(1024)->IsWindowEnabled());
+            static_cast<CButton*>(page.GetDlgItem(1005))->SetCheck(readOnly);
+            static_cast<CButton*>(page.GetDlgItem(1024))->SetCheck(hidden);
+            sheet.PressButton(button);
+        });
+        Command(kPropertiesID);
+        EXPECT_EQ(PendingModalActions(), 0u);
+    };
+    auto shown = [&](int& readOnly, int& hidden) {
+        WhenModal<CDocumentPropertiesPropertySheet>([&](CDocumentPropertiesPropertySheet& sheet) {
+            sheet.SetActivePage(0);
+            readOnly = static_cast<CButton*>(sheet.m_filePage.GetDlgItem(1005))->GetCheck();
+            hidden = static_cast<CButton*>(sheet.m_filePage.GetDlgItem(1024))->GetCheck();
+            sheet.PressButton(PSBTN_CANCEL);
+        });
+        Command(kPropertiesID);
+    };
+
+    // Cancel leaves the file alone.
+    setBoxes(BST_CHECKED, BST_CHECKED, PSBTN_CANCEL);
+    EXPECT_NE(QFile(path).permissions() & kWrite, QFileDevice::Permissions());
+    EXPECT_FALSE(CFileInfoPropertyPage::IsFileHidden(CString::FromQString(path)));
+
+    // OK: nobody may write it, and the folder's list hides it under its own name.
+    setBoxes(BST_CHECKED, BST_CHECKED, PSBTN_OK);
+    EXPECT_EQ(QFile(path).permissions() & kWrite, QFileDevice::Permissions());
+    ASSERT_TRUE(QFile::exists(path)) << "the name stays";
+    QFile list(hiddenList);
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), QByteArray("other.kvcd\nplan.kvcd\n"));
+    list.close();
+    int readOnly = 0, hidden = 0;
+    shown(readOnly, hidden);
+    EXPECT_EQ(readOnly, BST_CHECKED);
+    EXPECT_EQ(hidden, BST_CHECKED);
+
+    // And back.
+    setBoxes(BST_UNCHECKED, BST_UNCHECKED, PSBTN_OK);
+    EXPECT_TRUE(QFile(path).permissions() & QFileDevice::WriteOwner);
+    EXPECT_FALSE(CFileInfoPropertyPage::IsFileHidden(CString::FromQString(path)));
+    EXPECT_TRUE(CFileInfoPropertyPage::IsFileHidden(CString::FromQString(m_home.path() + QStringLiteral("/other.kvcd"))));
+    // The list goes when its last name does.
+    EXPECT_TRUE(CFileInfoPropertyPage::SetFileHidden(CString::FromQString(m_home.path() + QStringLiteral("/other.kvcd")), FALSE));
+    EXPECT_FALSE(QFile::exists(hiddenList));
+
+    // A name starting with a dot is hidden by the name: the box shows it and cannot be unticked.
+    const QString dotted = m_home.path() + QStringLiteral("/.draft.kvcd");
+    ASSERT_TRUE(pDoc->DoSave(CString::FromQString(dotted), TRUE));
+    WhenModal<CDocumentPropertiesPropertySheet>([&](CDocumentPropertiesPropertySheet& sheet) {
+        sheet.SetActivePage(0);
+        EXPECT_EQ(static_cast<CButton*>(sheet.m_filePage.GetDlgItem(1024))->GetCheck(), BST_CHECKED);
+        EXPECT_FALSE(sheet.m_filePage.GetDlgItem(1024)->IsWindowEnabled());
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+    Command(kPropertiesID);
+    EXPECT_FALSE(CFileInfoPropertyPage::SetFileHidden(CString::FromQString(dotted), FALSE));
+    EXPECT_TRUE(QFile::exists(dotted));
 }
 
 TEST_F(DocumentPropertiesTest, NewNamesReuseTheFirstFreeNumberAndBadValuesKeepTheDialogOpen)

@@ -6,6 +6,7 @@
 
 #include "ProgramFixture.h"
 
+#include <QtGui/QImage>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QToolBar>
 #include <QtWidgets/QToolButton>
@@ -479,6 +480,67 @@ TEST_F(MenusToolbars, AKeyMovesFromItsCommandOnlyWhenTheUserSaysSo)
     }
     m_app->answer = IDOK;
     CloseSheet(pSheet);
+}
+
+TEST_F(MenusToolbars, StoredKeysOfCommandsTheProgramLacksAreDroppedOnLoad)
+{
+    // A table as an older or foreign build may have left it: one key of a command this program lacks.
+    std::vector<ACCEL> table(static_cast<size_t>(CopyAcceleratorTable(m_frame->m_hAccelTable, nullptr, 0)));
+    CopyAcceleratorTable(m_frame->m_hAccelTable, table.data(), static_cast<int>(table.size()));
+    table.push_back(ACCEL{FVIRTKEY | FCONTROL | FSHIFT, 'J', 61999});
+    table.push_back(ACCEL{FVIRTKEY | FCONTROL | FSHIFT, 'K', 34662});
+    ASSERT_TRUE(CBCGPKeyboardManager::GetInstance()->UpdateAcellTable(nullptr, table.data(), static_cast<int>(table.size()), m_frame));
+    ASSERT_TRUE(CBCGPKeyboardManager::IsKeyHandled('J', FVIRTKEY | FCONTROL | FSHIFT, m_frame, TRUE));
+
+    Restart();
+    EXPECT_FALSE(CBCGPKeyboardManager::IsKeyHandled('J', FVIRTKEY | FCONTROL | FSHIFT, m_frame, TRUE))
+        << "the unknown command's key is gone";
+    EXPECT_TRUE(CBCGPKeyboardManager::IsKeyHandled('K', FVIRTKEY | FCONTROL | FSHIFT, m_frame, TRUE))
+        << "the known command keeps its key";
+    // Keys of the frame's own commands (a menu item, a toolbar-only command, a drop-down item) stay too.
+    for (UINT nID : {57600u, 34664u, 34127u, 33413u, 34650u})
+        EXPECT_TRUE(m_frame->HasCommand(nID)) << nID;
+    EXPECT_FALSE(m_frame->HasCommand(61999));
+}
+
+TEST_F(MenusToolbars, GroupMembersAndSnapKindsHaveImagesOfTheirOwn)
+{
+    CMenu menu;
+    std::vector<UINT> snapKinds = {34650, 34651, 34652, 34653, 34654, 34655, 34656,
+                                   34657, 34658, 34659, 34666, 34667, 34668};
+    std::vector<int> seen;
+    for (UINT nID : snapKinds) {
+        const int image = CImageHash::GetImageOfCommand(nID);
+        EXPECT_GE(image, 0) << nID;
+        seen.push_back(image);
+    }
+    for (UINT nGroup = 33924; nGroup <= 33941; ++nGroup) {
+        auto buttons = ButtonsOf<CCommandToolbarMenuButton>(nGroup);
+        ASSERT_FALSE(buttons.empty()) << nGroup;
+        const int groupImage = CImageHash::GetImageOfCommand(nGroup);
+        std::vector<UINT> members;
+        buttons.front()->GetCommands(members);
+        ASSERT_GE(members.size(), 2u) << nGroup;
+        for (UINT nMember : members) {
+            const int image = CImageHash::GetImageOfCommand(nMember);
+            EXPECT_GE(image, 0) << nMember;
+            EXPECT_NE(image, groupImage) << nMember << " borrows its group's image";
+            seen.push_back(image);
+        }
+    }
+    std::vector<int> unique = seen;
+    std::sort(unique.begin(), unique.end());
+    EXPECT_EQ(std::unique(unique.begin(), unique.end()), unique.end()) << "every member has its own image";
+
+    // A member that is not the group's first shows another picture than the group's.
+    QImage group, vertical;
+    ASSERT_TRUE(CBCGPToolBar::GetImages()->GetImage(CImageHash::GetImageOfCommand(kLineGroup), group));
+    ASSERT_TRUE(CBCGPToolBar::GetImages()->GetImage(CImageHash::GetImageOfCommand(33413), vertical));
+    EXPECT_NE(group, vertical);
+    // The group button takes the member's picture when it is chosen.
+    m_frame->SetGroupButtonCommand(kLineGroup, 33413);
+    for (CCommandToolbarMenuButton* p : ButtonsOf<CCommandToolbarMenuButton>(kLineGroup))
+        EXPECT_EQ(p->GetImage(), CImageHash::GetImageOfCommand(33413));
 }
 
 TEST_F(MenusToolbars, PopupsListTheToolbarsAndAtMostTwentyDrawings)

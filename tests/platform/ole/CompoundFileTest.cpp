@@ -161,6 +161,27 @@ TEST_F(CompoundFileTest, InMemoryFilesRoundTrip)
     ExpectSample(other);
 }
 
+TEST_F(CompoundFileTest, ALookAtRootStreamsReadsOnlyThoseKept)
+{
+    CompoundFile file;
+    file.CreateInMemory();
+    FillSample(file);
+    CByteArray bytes;
+    file.SaveToMemory(bytes);
+
+    CompoundFile look;
+    look.OpenRootStreamsFromMemory(bytes.GetData(), static_cast<SIZE_T>(bytes.GetSize()),
+                                   [](const CString& name) -> BOOL { return name == _T("QZ2Thumbnail") || name == _T("Objects"); });
+    EXPECT_TRUE(look.IsReadOnly());
+    std::shared_ptr<CompoundStream> stream;
+    ASSERT_EQ(look.GetRootStorage()->OpenStream(_T("QZ2Thumbnail"), STGM_READ, &stream), S_OK);
+    ASSERT_EQ(stream->GetSize(), 5u);
+    EXPECT_EQ(stream->GetData()[4], 5);
+    EXPECT_EQ(look.GetRootStorage()->OpenStream(_T("QZ2Document"), STGM_READ, &stream), STG_E_FILENOTFOUND);
+    // Storages are left out, even when named.
+    EXPECT_EQ(look.GetRootStorage()->OpenStorage(_T("Objects"), STGM_READ, nullptr), STG_E_FILENOTFOUND);
+}
+
 TEST_F(CompoundFileTest, StorageCallsReportTheirStatus)
 {
     CompoundStorage storage;
