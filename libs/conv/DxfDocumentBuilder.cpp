@@ -26,6 +26,7 @@
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/DrawGroup2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DimensionSettingStyles.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
@@ -50,6 +51,8 @@
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/SemiInfiniteLine2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/TextSetting.h"
+#include "libs/vevure/TextSettingStyles.h"
 #include "platform/ole/CodePageText.h"
 
 namespace {
@@ -601,6 +604,25 @@ short DxfDocumentBuilder::WidthNo(int nWeight)
             best = no;
         }
     }
+    if (bestDiff < 1e-9) {
+        if (best >= 10)
+            m_claimedWidths.insert(best);  // kept as it is for the file
+        return best;
+    }
+    // A weight no width has takes a user width (10-15) that the file has not claimed yet; once all six are
+    // taken, the nearest width.
+    if (!(mm > 0))
+        return best;
+    for (short no = 10; no <= 15; ++no) {
+        if (m_claimedWidths.count(no) != 0)
+            continue;
+        LineWidthFeatureTable changed = *table;
+        if (changed.SetLineWidth(no, mm)) {
+            m_pDoc->SetLineWidthFeatureTable(changed, 0);
+            m_claimedWidths.insert(no);
+            return no;
+        }
+    }
     return best;
 }
 
@@ -973,16 +995,6 @@ void DxfDocumentBuilder::endSequence()
 // ---------------------------------------------------------------------------------------------
 // Dimensions
 
-namespace {
-
-// The file's text of a dimension: empty or "<>" is the measured value; any other text is typed.
-bool TypedDimensionText(const std::string& text)
-{
-    return !text.empty() && text.find("<>") == std::string::npos && text != " ";
-}
-
-}  // namespace
-
 void DxfDocumentBuilder::addDimLinear(const DL_DimensionData& d, const DL_DimLinearData& e)
 {
     AddLinearDimension(d, e.dpx1, e.dpy1, e.dpx2, e.dpy2, e.angle);
@@ -1012,11 +1024,10 @@ void DxfDocumentBuilder::AddLinearDimension(const DL_DimensionData& d, double x1
     const double nx = -std::sin(da), ny = std::cos(da);
     const double t = (onLine.X() - p1.X()) * nx + (onLine.Y() - p1.Y()) * ny;
     const double projectionAngle = NormDeg((t >= 0 ? angle + 90.0 : angle - 90.0));
-    const bool typed = TypedDimensionText(d.text);
+    const DimensionLook look = LookOf(d);
     Feature2dBase* pDimension = FeatureCreator::CreateLinearDimensionFeature(
-        p1, p2, std::fabs(t), projectionAngle, NormDeg(angle), typed ? 1 : 0,
-        typed ? DecodeText(StripMText(d.text)) : CString(), 1, ToWorld(d.mpx, d.mpy, mirror), 0,
-        m_pDoc->GetDimensionSetting(), 0, 0);
+        p1, p2, std::fabs(t), projectionAngle, NormDeg(angle), look.bTyped, look.text, 1,
+        ToWorld(d.mpx, d.mpy, mirror), 0, &look.setting, 0, 0);
     StoreDimension(pDimension);
 }
 
@@ -1025,12 +1036,11 @@ void DxfDocumentBuilder::addDimRadial(const DL_DimensionData& d, const DL_DimRad
     bool mirror = false;
     if (!Readable(mirror))
         return;
-    const bool typed = TypedDimensionText(d.text);
+    const DimensionLook look = LookOf(d);
     // The definition point is the centre; the second point lies on the curve.
-    StoreDimension(FeatureCreator::CreateRadiusDimensionFeature(
-        ToWorld(e.dpx, e.dpy, mirror), ToWorld(d.dpx, d.dpy, mirror), typed ? 1 : 0,
-        typed ? DecodeText(StripMText(d.text)) : CString(), 0, ToWorld(d.mpx, d.mpy, mirror),
-        m_pDoc->GetDimensionSetting(), 0));
+    StoreDimension(FeatureCreator::CreateRadiusDimensionFeature(ToWorld(e.dpx, e.dpy, mirror),
+                                                                ToWorld(d.dpx, d.dpy, mirror), look.bTyped, look.text,
+                                                                0, ToWorld(d.mpx, d.mpy, mirror), &look.setting, 0));
 }
 
 void DxfDocumentBuilder::addDimDiametric(const DL_DimensionData& d, const DL_DimDiametricData& e)
@@ -1038,11 +1048,11 @@ void DxfDocumentBuilder::addDimDiametric(const DL_DimensionData& d, const DL_Dim
     bool mirror = false;
     if (!Readable(mirror))
         return;
-    const bool typed = TypedDimensionText(d.text);
-    StoreDimension(FeatureCreator::CreateDiameterDimensionFeature(
-        ToWorld(d.dpx, d.dpy, mirror), ToWorld(e.dpx, e.dpy, mirror), typed ? 1 : 0,
-        typed ? DecodeText(StripMText(d.text)) : CString(), 1, ToWorld(d.mpx, d.mpy, mirror),
-        m_pDoc->GetDimensionSetting(), 0));
+    const DimensionLook look = LookOf(d);
+    StoreDimension(FeatureCreator::CreateDiameterDimensionFeature(ToWorld(d.dpx, d.dpy, mirror),
+                                                                  ToWorld(e.dpx, e.dpy, mirror), look.bTyped,
+                                                                  look.text, 1, ToWorld(d.mpx, d.mpy, mirror),
+                                                                  &look.setting, 0));
 }
 
 void DxfDocumentBuilder::addDimAngular(const DL_DimensionData& d, const DL_DimAngular2LData& e)
@@ -1103,19 +1113,50 @@ void DxfDocumentBuilder::AddAngularDimension(const DL_DimensionData& d, const Ru
         ++m_nLeftOut;
         return;
     }
-    const bool typed = TypedDimensionText(d.text);
+    const DimensionLook look = LookOf(d);
     bool mirror = false;
     PlaneIsFlat(mirror);
-    StoreDimension(FeatureCreator::CreateAngularDimensionFeature(
-        centre, p1, p2, radius, typed ? 1 : 0, typed ? DecodeText(StripMText(d.text)) : CString(), 1,
-        ToWorld(d.mpx, d.mpy, mirror), m_pDoc->GetDimensionSetting(), 0));
+    StoreDimension(FeatureCreator::CreateAngularDimensionFeature(centre, p1, p2, radius, look.bTyped, look.text, 1,
+                                                                 ToWorld(d.mpx, d.mpy, mirror), &look.setting, 0));
 }
 
-// Ordinate dimensions are not read yet.
+// We have no ordinate dimension: it is placed as the block the file draws it with (group 2), when the file
+// has one.
 void DxfDocumentBuilder::addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&)
 {
-    if (!Skip())
+    if (Skip())
+        return;
+    const std::string block = m_lastRecord.kind == "DIMENSION" ? m_lastRecord.Get(2) : std::string();
+    const auto it = m_blocks.find(block);
+    if (block.empty() || it == m_blocks.end() || !it->second.bDefined) {
         ++m_nLeftOut;
+        return;
+    }
+    addInsert(DL_InsertData(block, 0, 0, 0, 1, 1, 1, 0, 1, 1, 0, 0));
+}
+
+DxfDocumentBuilder::DimensionLook DxfDocumentBuilder::LookOf(const DL_DimensionData& d) const
+{
+    DimensionLook look;
+    if (const DimensionSetting* pCurrent = m_pDoc->GetDimensionSetting())
+        look.setting = *pCurrent;
+    std::string post;
+    const auto style = m_dimStyles.find(Upper(d.style.empty() ? std::string("STANDARD") : d.style));
+    if (style != m_dimStyles.end())
+        look.setting = style->second;
+    // The file's text: empty (or a blank) is the measured value; "<>" stands for it between a prefix and
+    // a suffix; anything else is typed.
+    const std::string text = d.text == " " ? std::string() : d.text;
+    const size_t mark = text.find("<>");
+    if (!text.empty() && mark == std::string::npos) {
+        look.bTyped = 1;
+        look.text = DecodeText(StripMText(text));
+    } else if (mark != std::string::npos) {
+        look.setting.SetPreAdditionText(DecodeText(StripMText(text.substr(0, mark))));
+        look.setting.SetPostAdditionText1(DecodeText(StripMText(text.substr(mark + 2))));
+        look.setting.SetPostAdditionText2(CString());
+    }
+    return look;
 }
 
 void DxfDocumentBuilder::StoreDimension(Feature2dBase* pDimension)
@@ -1638,8 +1679,15 @@ void DxfDocumentBuilder::AddTextShape(const CString& text, const RuVaPnt2d& poin
         t->SetWidthRatio(dWidthFactor);
     t->SetHorizonArrange(nHAlign);
     t->SetVerticalArrange(nVAlign);
-    if (m_pSetting != nullptr && !m_pSetting->GetSubstituteFontName().IsEmpty() && m_shxStyles.count(Upper(style.empty() ? std::string("STANDARD") : style)) != 0)
+    const std::string styleKey = Upper(style.empty() ? std::string("STANDARD") : style);
+    if (m_pSetting != nullptr && !m_pSetting->GetSubstituteFontName().IsEmpty() && m_shxStyles.count(styleKey) != 0)
         t->SetFontName(m_pSetting->GetSubstituteFontName());
+    const auto textStyle = m_textStyles.find(styleKey);
+    if (textStyle != m_textStyles.end()) {
+        // The style's outline font (our texts have no slant of their own; the style keeps it).
+        if (!textStyle->second.font.IsEmpty())
+            t->SetFontName(textStyle->second.font);
+    }
     t->SetAutoLayoutRect();
     Store(t);
 }
@@ -1746,8 +1794,159 @@ int DxfDocumentBuilder::Finish()
     const int placed = AddPlacements();
     if (placed != 0)
         return placed;
+    AddStyles();
     LayOut();
     return 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// What dxflib drops
+
+std::string DxfDocumentBuilder::Record::Get(int nCode, const std::string& def) const
+{
+    for (const auto& [code, value] : groups)
+        if (code == nCode)
+            return value;
+    return def;
+}
+
+double DxfDocumentBuilder::Record::GetDouble(int nCode, double def) const
+{
+    for (const auto& [code, value] : groups)
+        if (code == nCode) {
+            char* end = nullptr;
+            const double d = std::strtod(value.c_str(), &end);
+            return end != value.c_str() && Finite(d) ? d : def;
+        }
+    return def;
+}
+
+void DxfDocumentBuilder::ObserveGroup(int nCode, const std::string& value)
+{
+    if (nCode == 0) {
+        TakeRecord(m_record);
+        m_lastRecord = std::move(m_record);
+        m_record = Record();
+        m_record.kind = value;
+        return;
+    }
+    const std::string& k = m_record.kind;
+    bool keep = false;
+    if (k == "DIMSTYLE" || k == "STYLE" || k == "LAYOUT" || k == "BLOCK_RECORD" || k == "VIEWPORT" || k == "BLOCK")
+        keep = true;
+    else if (k == "DIMENSION")
+        keep = nCode == 2 || nCode == 3;
+    else if (k == "HATCH")
+        keep = nCode == 78 || nCode == 53 || nCode == 43 || nCode == 44 || nCode == 45 || nCode == 46 ||
+               nCode == 79 || nCode == 49;
+    // A record of these kinds is small; a hostile one is cut off rather than held.
+    if (keep && m_record.groups.size() < 100000)
+        m_record.groups.emplace_back(nCode, value);
+}
+
+void DxfDocumentBuilder::TakeRecord(const Record& r)
+{
+    if (m_nError != 0)
+        return;
+    if (r.kind == "DIMSTYLE") {
+        const std::string name = r.Get(2);
+        if (name.empty() || m_dimStyles.size() >= 4096)
+            return;
+        DimensionSetting setting;
+        if (const DimensionSetting* pCurrent = m_pDoc->GetDimensionSetting())
+            setting = *pCurrent;
+        // Sizes are the file's times its overall scale (DIMSCALE, 0 taken as 1).
+        double scale = r.GetDouble(40, 1.0);
+        if (!(scale > 0))
+            scale = 1.0;
+        const double text = r.GetDouble(140, -1), arrow = r.GetDouble(41, -1);
+        if (text > 0) {
+            TextSetting font = setting.GetDimTextFont();
+            if (font.SetHeight(ToLength(text * scale)))
+                setting.SetDimTextFont(font);
+        }
+        if (arrow > 0) {
+            setting.SetArrowSize1(ToLength(arrow * scale));
+            setting.SetArrowSize2(ToLength(arrow * scale));
+        }
+        const double decimals = r.GetDouble(271, -1);
+        if (decimals >= 0 && decimals <= 8)
+            setting.SetPrecision(static_cast<short>(decimals));
+        // DIMPOST: "prefix<>suffix", or a bare suffix.
+        const std::string post = r.Get(3);
+        const size_t mark = post.find("<>");
+        setting.SetPreAdditionText(mark == std::string::npos ? CString() : DecodeText(post.substr(0, mark)));
+        setting.SetPostAdditionText1(DecodeText(mark == std::string::npos ? post : post.substr(mark + 2)));
+        setting.SetPostAdditionText2(CString());
+        if (!post.empty())
+            setting.SetPostAdditionTextSizeRatio(1.0);
+        m_dimStyles[Upper(name)] = setting;
+        m_dimStyleNames[Upper(name)] = name;
+    } else if (r.kind == "STYLE") {
+        const std::string name = r.Get(2);
+        if (name.empty() || m_textStyles.size() >= 4096)
+            return;
+        TextStyle style;
+        style.name = name;
+        // The font family the file names in its extended data, else the font file's own name for an
+        // outline font; shape fonts keep the substitute.
+        std::string family;
+        bool acad = false;
+        for (const auto& [code, value] : r.groups) {
+            if (code == 1001)
+                acad = value == "ACAD";
+            else if (code == 1000 && acad && family.empty())
+                family = value;
+        }
+        const std::string file = r.Get(3);
+        const std::string upper = Upper(file);
+        const size_t dot = upper.rfind('.');
+        const bool shape = dot == std::string::npos || upper.substr(dot) == ".SHX";
+        if (!family.empty())
+            style.font = DecodeText(family);
+        else if (!shape) {
+            const size_t slash = file.find_last_of("/\\");
+            const std::string stem = file.substr(slash == std::string::npos ? 0 : slash + 1);
+            style.font = DecodeText(stem.substr(0, stem.rfind('.')));
+        }
+        style.dHeight = ToLength(std::max(0.0, r.GetDouble(40, 0)));
+        style.dWidth = r.GetDouble(41, 1.0);
+        style.dOblique = r.GetDouble(50, 0.0);
+        if (std::fabs(style.dOblique) >= 85)
+            style.dOblique = 0;
+        m_textStyles[Upper(name)] = style;
+    }
+}
+
+void DxfDocumentBuilder::AddStyles()
+{
+    // The file's text and dimension styles join the document's own under their names.
+    if (const TextSettingStyles* pStyles = m_pDoc->GetTextSettingStyles(); pStyles != nullptr && !m_textStyles.empty()) {
+        TextSettingStyles styles = *pStyles;
+        for (const auto& [key, style] : m_textStyles) {
+            TextSetting setting;
+            if (const TextSetting* pCurrent = m_pDoc->GetTextSetting())
+                setting = *pCurrent;
+            if (!style.font.IsEmpty())
+                setting.SetFontName(style.font);
+            else if (m_pSetting != nullptr && !m_pSetting->GetSubstituteFontName().IsEmpty())
+                setting.SetFontName(m_pSetting->GetSubstituteFontName());
+            if (style.dHeight > 0)
+                setting.SetHeight(style.dHeight);
+            if (style.dWidth > 0)
+                setting.SetWidthRatio(style.dWidth);
+            setting.SetSlantAngle(style.dOblique);
+            styles.SetSettingStyle(DecodeText(style.name), &setting);
+        }
+        m_pDoc->UpdateFeatureSettingStyles(styles);
+    }
+    if (const DimensionSettingStyles* pStyles = m_pDoc->GetDimensionSettingStyles();
+        pStyles != nullptr && !m_dimStyles.empty()) {
+        DimensionSettingStyles styles = *pStyles;
+        for (const auto& [key, setting] : m_dimStyles)
+            styles.SetSettingStyle(DecodeText(m_dimStyleNames[key]), &setting);
+        m_pDoc->UpdateFeatureSettingStyles(styles);
+    }
 }
 
 void DxfDocumentBuilder::addTextStyle(const DL_StyleData& data)

@@ -17,6 +17,7 @@
 #include "platform/afx/CString.h"
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/HatchSetting.h"
 
 class ACadConvSetting;
@@ -45,6 +46,9 @@ public:
     void SetFileTitle(const CString& strTitle) { m_strFilePrefix = strTitle; }
     // The folder that relative image paths start from (empty: only absolute paths are followed).
     void SetFileFolder(const CString& strFolder) { m_strFolder = strFolder; }
+    // Sees every group before dxflib does, to keep what dxflib drops: dimension and text style records,
+    // a dimension's block, the definition lines of a hatch pattern, layouts and viewports.
+    void ObserveGroup(int nCode, const std::string& value);
     // After the last group: checks the block graph, lays the model out on the paper and reports the drawing
     // names to the setting. 0 or a failure code.
     int Finish();
@@ -103,6 +107,39 @@ public:
     static std::string StripMText(const std::string& text);
 
 private:
+    // The groups of one record (entity, table entry or object) that ObserveGroup keeps.
+    struct Record {
+        std::string kind;
+        std::vector<std::pair<int, std::string>> groups;
+        // The value of the first group of the code (after the nth), or the default.
+        std::string Get(int nCode, const std::string& def = std::string()) const;
+        double GetDouble(int nCode, double def) const;
+    };
+    // A record is complete: the table entries and objects dxflib does not hand on are taken here.
+    void TakeRecord(const Record& record);
+    Record m_record;      // being read
+    Record m_lastRecord;  // the one before, which dxflib reports as the next begins
+    // Dimension styles and text styles of the file by upper-case name.
+    std::map<std::string, DimensionSetting> m_dimStyles;
+    std::map<std::string, std::string> m_dimStyleNames;  // upper case to as written
+    struct TextStyle {
+        std::string name;
+        CString font;  // empty for shape fonts
+        double dHeight = 0, dWidth = 1, dOblique = 0;
+    };
+    std::map<std::string, TextStyle> m_textStyles;
+    void AddStyles();
+    // The style, value text and typed flag a dimension gets: the file's dimension style, the prefix and
+    // suffix around "<>" of its text or the style's DIMPOST, the text itself when typed.
+    struct DimensionLook {
+        DimensionSetting setting;
+        BYTE bTyped = 0;
+        CString text;
+    };
+    DimensionLook LookOf(const DL_DimensionData& data) const;
+    // User widths 10-15 taken for line weights of the file that no width has.
+    std::set<short> m_claimedWidths;
+
     struct Block {
         long nComponentID = -1;
         bool bDefined = false;

@@ -50,7 +50,12 @@
 #include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/SemiInfiniteLine2dFeature.h"
+#include "libs/vevure/DimensionSetting.h"
+#include "libs/vevure/DimensionSettingStyles.h"
+#include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/TextSetting.h"
+#include "libs/vevure/TextSettingStyles.h"
 
 using namespace DxfText;
 
@@ -793,6 +798,111 @@ TEST_F(DxfReaderTest, DimensionsBecomeDimensionsOfTheirKindOrTheirShapes)
     ASSERT_NE(group, nullptr);
     EXPECT_GE(group->GetFeatureCount(), 3);
     EXPECT_EQ(convert.GetLeftOutCount(), 1);
+}
+
+TEST_F(DxfReaderTest, DimensionAndTextStylesAndTheTextAroundTheValue)
+{
+    // A dimension style with text 3.5, arrows 2, one decimal and " mm" after the value, at overall scale 2;
+    // a text style in an outline font named in the extended data, and one in a font file only.
+    const std::string tables =
+        G(0, "TABLE") + G(2, "DIMSTYLE") + G(70, "1") + G(0, "DIMSTYLE") + G(105, "1A") + G(2, "Arch") + G(70, "0") +
+        G(3, "<> mm") + G(40, 2.0) + G(41, 1.0) + G(140, 1.75) + G(271, "1") + G(0, "ENDTAB") + G(0, "TABLE") +
+        G(2, "STYLE") + G(70, "2") + G(0, "STYLE") + G(2, "Title") + G(70, "0") + G(40, 0.0) + G(41, 0.8) +
+        G(50, 15.0) + G(71, "0") + G(42, 2.5) + G(3, "arialbd.ttf") + G(4, "") + G(1001, "ACAD") +
+        G(1000, "Arial Black") + G(1071, "34") + G(0, "STYLE") + G(2, "Plain") + G(70, "0") + G(40, 5.0) +
+        G(41, 1.0) + G(50, 0.0) + G(71, "0") + G(42, 2.5) + G(3, "DejaVuSans.ttf") + G(4, "") + G(0, "ENDTAB");
+    const std::string rotated = G(13, 0.0) + G(23, 0.0) + G(14, 100.0) + G(24, 0.0) + G(50, 0.0);
+    auto dimension = [&](const std::string& style, const std::string& text) {
+        return G(0, "DIMENSION") + G(8, "0") + G(2, "*D1") + G(10, 0.0) + G(20, 20.0) + G(30, 0.0) + G(11, 50.0) +
+               G(21, 22.0) + G(31, 0.0) + G(70, "32") + G(1, text) + G(3, style) + rotated;
+    };
+    const std::string text = G(0, "TEXT") + G(8, "0") + G(10, 0.0) + G(20, 0.0) + G(40, 2.0) + G(1, "Hello") +
+                             G(7, "Title");
+    const std::string entities = dimension("Arch", "") + dimension("Arch", "%%c<>H7") + dimension("Standard", "") +
+                                 dimension("Arch", "About 100") + text;
+    ASSERT_EQ(Read(File(entities, "", tables)), 5);
+    const std::vector<Feature2dBase*> shapes = Shapes(Model());
+    ASSERT_EQ(shapes.size(), 5u);
+    struct Case {
+        const char* what;
+        const char16_t* pre;
+        const char16_t* post;
+        double height;
+        bool typed;
+    } cases[] = {{"the style's suffix", u"", u" mm", 3.5, false},
+                 {"the text's own prefix and suffix", u"\u00D8", u"H7", 3.5, false},
+                 {"the document's style", u"", u"", doc.GetDimensionSetting()->GetDimTextHight(), false},
+                 {"typed", u"", u" mm", 3.5, true}};
+    for (size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(cases[i].what);
+        auto* d = dynamic_cast<Dimension2dFeatureBase*>(shapes[i]);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->GetDimensionSetting().GetPreAdditionText().str(), cases[i].pre);
+        EXPECT_EQ(d->GetDimensionSetting().GetPostAdditionText1().str(), cases[i].post);
+        EXPECT_NEAR(d->GetTextHeight(), cases[i].height, kTol);
+        EXPECT_EQ(d->GetValueTextManualMode() != 0, cases[i].typed);
+    }
+    auto* arch = dynamic_cast<Dimension2dFeatureBase*>(shapes[0]);
+    EXPECT_NEAR(arch->GetArrowSize(), 2.0, kTol);
+    EXPECT_EQ(arch->GetPrecision(), 1);
+    EXPECT_EQ(dynamic_cast<Dimension2dFeatureBase*>(shapes[3])->GetValueTextRaw(), CString(_T("About 100")));
+
+    auto* t = dynamic_cast<Text2dFeature*>(shapes[4]);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->GetFontName(), CString(_T("Arial Black")));
+
+    // Both kinds of style are the document's to choose from.
+    const DimensionSettingStyles* dimStyles = doc.GetDimensionSettingStyles();
+    auto* archStyle = dynamic_cast<const DimensionSetting*>(dimStyles->GetSettingStyle(_T("Arch")));
+    ASSERT_NE(archStyle, nullptr);
+    EXPECT_NEAR(archStyle->GetDimTextHight(), 3.5, kTol);
+    const TextSettingStyles* textStyles = doc.GetTextSettingStyles();
+    auto* plain = dynamic_cast<const TextSetting*>(textStyles->GetSettingStyle(_T("Plain")));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->GetFontName(), CString(_T("DejaVuSans")));
+    EXPECT_NEAR(plain->GetHeight(), 5.0, kTol);
+    auto* title = dynamic_cast<const TextSetting*>(textStyles->GetSettingStyle(_T("Title")));
+    ASSERT_NE(title, nullptr);
+    EXPECT_NEAR(title->GetWidthRatio(), 0.8, kTol);
+}
+
+TEST_F(DxfReaderTest, OrdinateDimensionsArePlacedAsTheirBlocks)
+{
+    const std::string blocks = Block("*D7", Line(10, 0, 10, 25) + Line(10, 25, 20, 25));
+    const std::string ordinate = G(0, "DIMENSION") + G(8, "0") + G(2, "*D7") + G(10, 0.0) + G(20, 0.0) +
+                                 G(30, 0.0) + G(11, 20.0) + G(21, 25.0) + G(31, 0.0) + G(70, "38") + G(1, "") +
+                                 G(13, 10.0) + G(23, 0.0) + G(14, 20.0) + G(24, 25.0);
+    // Without its block the dimension cannot be drawn: left out.
+    const std::string orphan = G(0, "DIMENSION") + G(8, "0") + G(2, "*D9") + G(10, 0.0) + G(20, 0.0) + G(30, 0.0) +
+                               G(11, 1.0) + G(21, 1.0) + G(31, 0.0) + G(70, "38") + G(13, 1.0) + G(23, 0.0) +
+                               G(14, 2.0) + G(24, 2.0);
+    ASSERT_EQ(Read(File(ordinate + orphan, "", "", blocks)), 1 + 2);
+    auto* inst = Only<DrawComponent2dFeature>();
+    ASSERT_NE(inst, nullptr);
+    const DrawComponent2dFeatureDefine* def =
+        doc.GetComponentDefineTable()->GetComponentDefine(inst->GetComponentDefineID());
+    ASSERT_NE(def, nullptr);
+    EXPECT_EQ(def->GetComponentName(), CString(_T("*D7")));
+    ExpectPoint(inst->GetOrigin(), 0, 0);
+    EXPECT_EQ(convert.GetLeftOutCount(), 1);
+}
+
+TEST_F(DxfReaderTest, LineWeightsNoWidthHasTakeTheUserWidths)
+{
+    // 0.53 and 0.15 mm are no width of ours; 0.05 is user width 10 as it stands, until 0.53 takes it.
+    const std::string entities = Line(0, 0, 1, 0, G(370, "53")) + Line(0, 1, 1, 1, G(370, "5")) +
+                                 Line(0, 2, 1, 2, G(370, "15")) + Line(0, 3, 1, 3, G(370, "53")) +
+                                 Line(0, 4, 1, 4, G(370, "35"));
+    ASSERT_EQ(Read(File(entities)), 5);
+    const std::vector<Feature2dBase*> shapes = Shapes(Model());
+    ASSERT_EQ(shapes.size(), 5u);
+    const LineWidthFeatureTable* widths = doc.GetLineWidthFeatureTable();
+    const double expected[] = {0.53, 0.05, 0.15, 0.53, 0.35};
+    for (size_t i = 0; i < 5; ++i)
+        EXPECT_NEAR(widths->GetLineWidth(shapes[i]->GetLineWidthNo()), expected[i], 1e-9) << i;
+    EXPECT_EQ(shapes[0]->GetLineWidthNo(), shapes[3]->GetLineWidthNo());
+    EXPECT_GE(shapes[0]->GetLineWidthNo(), 10);
+    EXPECT_EQ(shapes[4]->GetLineWidthNo(), 4);  // a fixed width
 }
 
 TEST_F(DxfReaderTest, ObjectsWeCannotHoldAreCountedAsLeftOut)
