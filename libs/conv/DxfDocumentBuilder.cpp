@@ -41,7 +41,10 @@
 #include "libs/vevure/Lead2dFeature.h"
 #include "libs/vevure/LeadSetting.h"
 #include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/HatchPatternTable.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/LineHatchPattern.h"
+#include "libs/vevure/LineHatchPatternLineItem.h"
 #include "libs/vevure/LineTypeFeature.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
@@ -313,8 +316,13 @@ void DxfDocumentBuilder::addLinetype(const DL_LinetypeData& data)
     m_linetypeDashes.clear();
     if (m_nError != 0 || data.name.empty())
         return;
-    std::string key = data.name;
-    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
+    const short no = LineTypeOfDashes(DecodeText(data.name), dashes);
+    if (no >= 0)
+        m_lineTypeNos[Upper(data.name)] = no;
+}
+
+short DxfDocumentBuilder::LineTypeOfDashes(const CString& name, const std::vector<double>& dashes)
+{
     // The file's dashes (drawn positive, gaps negative, 0 a dot) as our alternating drawn and gap lengths,
     // each above 0 and starting with a drawn one; a dot becomes a short dash.
     constexpr double kDotLength = 0.2;
@@ -351,34 +359,29 @@ void DxfDocumentBuilder::addLinetype(const DL_LinetypeData& data)
         segments.push_back(run.second);
     if (segments.size() > 10)
         segments.resize(10);
-    if (segments.size() < 2) {
-        m_lineTypeNos[key] = 1;  // continuous
-        return;
-    }
+    if (segments.size() < 2)
+        return 1;  // continuous
     const LineTypeFeatureTable* pTable = m_pDoc->GetLineTypeFeatureTable();
     if (pTable == nullptr)
-        return;
+        return -1;
     LineTypeFeatureTable table = *pTable;
-    const CString name = DecodeText(data.name);
     short no = table.GetLineTypeNoByName(name);
-    if (no >= 0 && no < LineTypeFeatureTable::kFirstUserNo) {
-        m_lineTypeNos[key] = no;  // one of the fixed line types has this name
-        return;
-    }
+    if (no >= 0 && no < LineTypeFeatureTable::kFirstUserNo)
+        return no;  // one of the fixed line types has this name
     if (no < 0) {
         no = LineTypeFeatureTable::kFirstUserNo;
         for (int i = 0; i < table.GetLineTypeSize(); ++i)
             if (const LineTypeFeature* p = table.GetAt(i))
                 no = std::max<short>(no, static_cast<short>(p->GetLineTypeNo() + 1));
         if (no > LineTypeFeatureTable::kLastUserNo)
-            return;
+            return -1;
     }
     LineTypeFeature lineType;
     if (!lineType.SetLineType(no, name, segments.data(), static_cast<int>(segments.size())) ||
         !table.SetLineType(lineType))
-        return;
+        return -1;
     m_pDoc->SetLineTypeFeatureTable(table, 0);
-    m_lineTypeNos[key] = no;
+    return no;
 }
 
 short DxfDocumentBuilder::LineTypeNo(const std::string& name) const
@@ -895,35 +898,41 @@ void DxfDocumentBuilder::addKnot(const DL_KnotData& d)
 void DxfDocumentBuilder::FinishSpline()
 {
     m_bInSpline = false;
-    const bool closed = (m_nSplineFlags & 1) != 0;
+    Store(SplineCurve(m_nSplineDegree, (m_nSplineFlags & 1) != 0, m_controls, m_fits, m_knots));
+}
+
+Feature2dBase* DxfDocumentBuilder::SplineCurve(int nDegree, bool closed, const std::vector<DL_ControlPointData>& controls,
+                                               const std::vector<DL_FitPointData>& fits,
+                                               const std::vector<double>& knots) const
+{
     KcArrayOfGePnt2d pts;
-    if (m_fits.size() >= 2) {
-        for (const DL_FitPointData& p : m_fits)
+    if (fits.size() >= 2) {
+        for (const DL_FitPointData& p : fits)
             if (Finite(p.x) && Finite(p.y))
                 pts.Add(ToWorld(p.x, p.y));
         if (pts.GetSize() >= 2)
-            Store(new BSplineCurve2dFeature(pts, 1, std::clamp(m_nSplineDegree, 1, 3), closed ? TRUE : FALSE));
-        return;
+            return new BSplineCurve2dFeature(pts, 1, std::clamp(nDegree, 1, 3), closed ? TRUE : FALSE);
+        return nullptr;
     }
-    if (m_controls.size() < 2)
-        return;
-    int degree = std::clamp(m_nSplineDegree, 1, 25);
-    if (static_cast<size_t>(degree) >= m_controls.size())
-        degree = static_cast<int>(m_controls.size()) - 1;
+    if (controls.size() < 2)
+        return nullptr;
+    int degree = std::clamp(nDegree, 1, 25);
+    if (static_cast<size_t>(degree) >= controls.size())
+        degree = static_cast<int>(controls.size()) - 1;
     // Clamped uniform and without weights: the control points are ours as they stand.
     bool rational = false;
-    for (const DL_ControlPointData& c : m_controls)
+    for (const DL_ControlPointData& c : controls)
         if (std::fabs(c.w - 1.0) > 1e-12)
             rational = true;
-    bool uniform = m_knots.size() == m_controls.size() + static_cast<size_t>(degree) + 1;
+    bool uniform = knots.size() == controls.size() + static_cast<size_t>(degree) + 1;
     if (uniform) {
-        const size_t n = m_knots.size();
+        const size_t n = knots.size();
         for (int i = 0; i < degree; ++i)
-            if (m_knots[i] != m_knots[0] || m_knots[n - 1 - i] != m_knots[n - 1])
+            if (knots[i] != knots[0] || knots[n - 1 - i] != knots[n - 1])
                 uniform = false;
         double step = -1.0;
         for (size_t i = degree; uniform && i + degree + 1 < n; ++i) {
-            const double s = m_knots[i + 1] - m_knots[i];
+            const double s = knots[i + 1] - knots[i];
             if (step < 0)
                 step = s;
             else if (std::fabs(s - step) > 1e-9 * std::max(1.0, std::fabs(step)))
@@ -931,28 +940,27 @@ void DxfDocumentBuilder::FinishSpline()
         }
     }
     if (uniform && !rational && degree <= 3) {
-        for (const DL_ControlPointData& c : m_controls)
+        for (const DL_ControlPointData& c : controls)
             pts.Add(ToWorld(c.x, c.y));
-        Store(new BSplineCurve2dFeature(pts, 0, degree, closed ? TRUE : FALSE));
-        return;
+        return new BSplineCurve2dFeature(pts, 0, degree, closed ? TRUE : FALSE);
     }
     // Otherwise the curve is sampled (de Boor, rational) and a curve is fitted through the samples.
-    if (m_knots.size() != m_controls.size() + static_cast<size_t>(degree) + 1)
-        return;
+    if (knots.size() != controls.size() + static_cast<size_t>(degree) + 1)
+        return nullptr;
     const int p = degree;
-    const size_t nCtrl = m_controls.size();
-    const double t0 = m_knots[p], t1 = m_knots[nCtrl];
+    const size_t nCtrl = controls.size();
+    const double t0 = knots[p], t1 = knots[nCtrl];
     if (!(t1 > t0))
-        return;
+        return nullptr;
     const int samples = static_cast<int>(std::min<size_t>(2000, 8 * nCtrl + 8));
     std::vector<double> wx(p + 1), wy(p + 1), ww(p + 1);
     for (int s = 0; s <= samples; ++s) {
         const double t = t0 + (t1 - t0) * s / samples;
         size_t k = p;
-        while (k + 1 < nCtrl && m_knots[k + 1] <= t)
+        while (k + 1 < nCtrl && knots[k + 1] <= t)
             ++k;
         for (int j = 0; j <= p; ++j) {
-            const DL_ControlPointData& c = m_controls[k - p + j];
+            const DL_ControlPointData& c = controls[k - p + j];
             const double w = c.w > 0 ? c.w : 1.0;
             wx[j] = c.x * w;
             wy[j] = c.y * w;
@@ -960,8 +968,8 @@ void DxfDocumentBuilder::FinishSpline()
         }
         for (int r = 1; r <= p; ++r)
             for (int j = p; j >= r; --j) {
-                const double den = m_knots[k + 1 + j - r] - m_knots[k - p + j];
-                const double alpha = den > 0 ? (t - m_knots[k - p + j]) / den : 0.0;
+                const double den = knots[k + 1 + j - r] - knots[k - p + j];
+                const double alpha = den > 0 ? (t - knots[k - p + j]) / den : 0.0;
                 wx[j] = (1 - alpha) * wx[j - 1] + alpha * wx[j];
                 wy[j] = (1 - alpha) * wy[j - 1] + alpha * wy[j];
                 ww[j] = (1 - alpha) * ww[j - 1] + alpha * ww[j];
@@ -970,7 +978,8 @@ void DxfDocumentBuilder::FinishSpline()
             pts.Add(ToWorld(wx[p] / ww[p], wy[p] / ww[p]));
     }
     if (pts.GetSize() >= 2)
-        Store(new BSplineCurve2dFeature(pts, 1, 3, FALSE));
+        return new BSplineCurve2dFeature(pts, 1, 3, FALSE);
+    return nullptr;
 }
 
 void DxfDocumentBuilder::endEntity()
@@ -1349,6 +1358,31 @@ void DxfDocumentBuilder::AddFilledQuad(const DL_TraceData& d)
     Store(pHatch);
 }
 
+namespace {
+
+// The few patterns every drawing program ships, which have a built-in pattern of ours that looks like them.
+int BuiltInPatternNo(const std::string& pattern)
+{
+    std::string name = pattern;
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+    if (name == "ANSI31")
+        return 3;
+    if (name == "ANSI37" || name == "ANSI38")
+        return 5;
+    if (name == "NET" || name == "GRID" || name == "SQUARE")
+        return 2;
+    if (name == "LINE" || name == "HORIZONTAL")
+        return 0;
+    return -1;
+}
+
+bool BuiltInPatternName(const std::string& pattern)
+{
+    return BuiltInPatternNo(pattern) >= 0;
+}
+
+}  // namespace
+
 HatchSetting DxfDocumentBuilder::HatchFill(bool bSolid, const std::string& pattern) const
 {
     HatchSetting setting;
@@ -1362,20 +1396,80 @@ HatchSetting DxfDocumentBuilder::HatchFill(bool bSolid, const std::string& patte
     if (m_pSetting != nullptr)
         setting.SetTransparency(static_cast<float>(std::clamp(m_pSetting->m_nHatchTransparency, 0, 100)) / 100.0f);
     if (!bSolid) {
-        // The few patterns every drawing program ships, to the built-in pattern that looks most like them;
-        // any other pattern draws as 45-degree lines.
-        std::string name = pattern;
-        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
-        int nPattern = 3;
-        if (name == "ANSI37" || name == "ANSI38")
-            nPattern = 5;
-        else if (name == "NET" || name == "GRID" || name == "SQUARE")
-            nPattern = 2;
-        else if (name == "LINE" || name == "HORIZONTAL")
-            nPattern = 0;
-        setting.SetPatternType(nPattern);
+        // The built-in pattern that looks most like the named one; any other pattern draws as 45-degree
+        // lines unless its definition lines make a pattern of its own.
+        const int nPattern = BuiltInPatternNo(pattern);
+        setting.SetPatternType(nPattern >= 0 ? nPattern : 3);
     }
     return setting;
+}
+
+long DxfDocumentBuilder::UserPatternID(const std::string& name)
+{
+    const std::string key = Upper(name);
+    const auto known = m_userPatterns.find(key);
+    if (known != m_userPatterns.end())
+        return known->second;
+    if (m_lastRecord.kind != "HATCH")
+        return -1;
+    // Each line: 53 angle, 43/44 base point, 45/46 offset to the next line, 79 dash count, 49 dashes.
+    struct PatternLine {
+        double angle = 0, bx = 0, by = 0, dx = 0, dy = 0;
+        std::vector<double> dashes;
+    };
+    std::vector<PatternLine> lines;
+    for (const auto& [code, value] : m_lastRecord.groups) {
+        const double v = std::strtod(value.c_str(), nullptr);
+        if (code == 53) {
+            if (lines.size() >= 64)
+                break;
+            lines.emplace_back();
+            lines.back().angle = Finite(v) ? v : 0.0;
+        } else if (lines.empty() || !Finite(v)) {
+            continue;
+        } else if (code == 43) {
+            lines.back().bx = v;
+        } else if (code == 44) {
+            lines.back().by = v;
+        } else if (code == 45) {
+            lines.back().dx = v;
+        } else if (code == 46) {
+            lines.back().dy = v;
+        } else if (code == 49 && lines.back().dashes.size() < 64) {
+            lines.back().dashes.push_back(v);
+        }
+    }
+    if (lines.empty())
+        return -1;
+    LineHatchPattern pattern;
+    const CString patternName = DecodeText(name.empty() ? std::string("DXF") : name);
+    CString unique = patternName;
+    for (int i = 2; m_pDoc->GetHatchPatternTable() != nullptr &&
+                    m_pDoc->GetHatchPatternTable()->IsPatternNameExists(unique) && i < 1000;
+         ++i)
+        unique.Format(_T("%s (%d)"), static_cast<LPCTSTR>(patternName), i);
+    pattern.SetPatternName(unique);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const PatternLine& l = lines[i];
+        const double a = l.angle * kPi / 180.0;
+        // The lines repeat at the offset's distance square to them.
+        const double space = ToLength(std::fabs(-std::sin(a) * l.dx + std::cos(a) * l.dy));
+        LineHatchPatternLineItem item;
+        item.SetPoint(RuVaPnt2d(ToLength(l.bx), ToLength(l.by)));
+        item.SetAngle(NormDeg(l.angle));
+        item.SetSpace(space);
+        if (!l.dashes.empty()) {
+            CString typeName;
+            typeName.Format(_T("%s %d"), static_cast<LPCTSTR>(unique), static_cast<int>(i + 1));
+            const short no = LineTypeOfDashes(typeName, l.dashes);
+            if (no > 0)
+                item.SetLineTypeNo(no);
+        }
+        pattern.AddLineItem(item);
+    }
+    const long id = m_pDoc->AddHatchPattern(&pattern);
+    m_userPatterns[key] = id;
+    return id;
 }
 
 void DxfDocumentBuilder::addHatch(const DL_HatchData& d)
@@ -1413,6 +1507,23 @@ void DxfDocumentBuilder::addHatchEdge(const DL_HatchEdgeData& d)
         e.angle1 = d.angle1;
         e.angle2 = d.angle2;
         e.ccw = d.ccw;
+        break;
+    case 3:
+        e.cx = d.cx;
+        e.cy = d.cy;
+        e.mx = d.mx;
+        e.my = d.my;
+        e.ratio = d.ratio;
+        e.angle1 = d.angle1;
+        e.angle2 = d.angle2;
+        e.ccw = d.ccw;
+        break;
+    case 4:
+        e.degree = static_cast<int>(d.degree);
+        e.knots = d.knots;
+        e.weights = d.weights;
+        e.controls = d.controlPoints;
+        e.fits = d.fitPoints;
         break;
     default: break;
     }
@@ -1484,8 +1595,54 @@ void DxfDocumentBuilder::FinishHatch()
                                 0);
                 break;
             }
+            case 3: {
+                // An elliptic arc: angles like an arc's, measured clockwise for a clockwise edge.
+                const double major = ToLength(std::hypot(e.mx, e.my));
+                const double minor = major * e.ratio;
+                if (mirror || !(major > 0) || !(minor > 0) || !Finite(major) || !Finite(e.angle1) ||
+                    !Finite(e.angle2)) {
+                    ++m_nLeftOut;
+                    return;
+                }
+                const RuVaPnt2d c = ToWorld(e.cx, e.cy);
+                const double rot = std::atan2(e.my, e.mx) * 180.0 / kPi;
+                double a1 = e.angle1 * 180.0 / kPi, a2 = e.angle2 * 180.0 / kPi;
+                if (std::fabs(a2 - a1) >= 360.0 - 1e-9) {
+                    loop.AddFeature(new Ellipse2dFeature(c, major, minor, NormDeg(rot)), 0);
+                    break;
+                }
+                if (!e.ccw) {
+                    a1 = -a1;
+                    a2 = -a2;
+                }
+                loop.AddFeature(new EllipseArc2dFeature(c, major, minor, NormDeg(rot), NormDeg(a1), NormDeg(a2),
+                                                        e.ccw ? 0 : 1),
+                                0);
+                break;
+            }
+            case 4: {
+                std::vector<DL_ControlPointData> controls;
+                for (size_t i = 0; i < e.controls.size(); ++i) {
+                    const std::vector<double>& c = e.controls[i];
+                    if (c.size() < 2)
+                        continue;
+                    const double w = i < e.weights.size() ? e.weights[i] : 1.0;
+                    controls.emplace_back(c[0], c[1], 0.0, w);
+                }
+                std::vector<DL_FitPointData> fits;
+                for (const std::vector<double>& f : e.fits)
+                    if (f.size() >= 2)
+                        fits.emplace_back(f[0], f[1], 0.0);
+                Feature2dBase* pCurve = mirror ? nullptr : SplineCurve(e.degree, false, controls, fits, e.knots);
+                if (pCurve == nullptr || !pCurve->IsValid()) {
+                    delete pCurve;
+                    ++m_nLeftOut;
+                    return;
+                }
+                loop.AddFeature(pCurve, 0);
+                break;
+            }
             default:
-                // Elliptic and spline edges: not read yet.
                 ++m_nLeftOut;
                 return;
             }
@@ -1516,6 +1673,14 @@ void DxfDocumentBuilder::FinishHatch()
             islands.push_back(loops[i]);
     std::vector<KcArrayOfGePnt2d> picks(islands.size() + 1);
     HatchSetting setting = HatchFill(hatch.bSolid, hatch.pattern);
+    if (!hatch.bSolid && !BuiltInPatternName(hatch.pattern)) {
+        // A pattern we have none like: its own definition lines.
+        const long id = UserPatternID(hatch.pattern);
+        if (id >= 0) {
+            setting.SetHatchType(Hatch2dFeature::UserDefined);
+            setting.SetPatternID(id);
+        }
+    }
     Feature2dBase* pHatch = FeatureCreator::CreateHatchFeature(loops[outer], picks[0],
                                                                islands.empty() ? nullptr : islands.data(),
                                                                islands.empty() ? nullptr : picks.data() + 1,

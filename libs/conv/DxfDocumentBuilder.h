@@ -196,6 +196,10 @@ private:
     long ComponentIDFor(const std::string& name);
     void FinishPolyline();
     void FinishSpline();
+    // The curve of a spline's control points (clamped uniform ones as they stand, others sampled and
+    // fitted) or of its fit points; NULL when they give none.
+    Feature2dBase* SplineCurve(int nDegree, bool bClosed, const std::vector<DL_ControlPointData>& controls,
+                               const std::vector<DL_FitPointData>& fits, const std::vector<double>& knots) const;
     void AddTextShape(const CString& text, const RuVaPnt2d& point, double dHeight, double dAngleDeg, int nHAlign,
                       int nVAlign, double dWidthFactor, const std::string& style);
     // The pieces a block placed at nDepth expands to, counted bottom-up (saturating); -1 for a cycle, -2 for
@@ -241,12 +245,23 @@ private:
     // One edge as read: dxflib's own edge record leaves the fields of other edge kinds uninitialised, so
     // only those of its kind are taken over.
     struct HatchEdge {
-        int type = 0;  // 0 polyline vertices, 1 line, 2 arc, others not read
+        int type = 0;  // 0 polyline vertices, 1 line, 2 arc, 3 elliptic arc, 4 spline
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         double cx = 0, cy = 0, radius = 0, angle1 = 0, angle2 = 0;
+        double mx = 0, my = 0, ratio = 0;  // the major axis's end from the centre, minor to major
         bool ccw = true;
         std::vector<std::vector<double>> vertices;
+        int degree = 3;
+        std::vector<double> knots, weights;
+        std::vector<std::vector<double>> controls, fits;
     };
+    // A hatch pattern of the file's definition lines (from the hatch's own record) as a user pattern of
+    // the document, made once per name; -1 when the lines give none.
+    long UserPatternID(const std::string& name);
+    std::map<std::string, long> m_userPatterns;
+    // Our number for a dash list of the file (drawn positive, gaps negative, 0 a dot), made into a user line
+    // type under the name when it is not continuous; -1 when none can be made.
+    short LineTypeOfDashes(const CString& name, const std::vector<double>& dashes);
     struct HatchInProgress {
         bool bActive = false;
         bool bSolid = false;

@@ -36,6 +36,10 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/HatchPatternTable.h"
+#include "libs/vevure/HatchSetting.h"
+#include "libs/vevure/LineHatchPattern.h"
+#include "libs/vevure/LineHatchPatternLineItem.h"
 #include "libs/vevure/Region2dFeature.h"
 #include "libs/vevure/Image2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
@@ -619,13 +623,76 @@ TEST_F(DxfReaderTest, SolidsAndHatchesBecomeHatchesWithTheirIslands)
     EXPECT_NEAR(hatch->GetOuterRegion().GetBndBox().XMax(), 15, 1e-6);
     EXPECT_EQ(convert.GetLeftOutCount(), 0);
 
-    // An elliptic edge is not read yet: the hatch is counted as left out, the rest of the file stays.
+    // An elliptic edge: the whole ellipse of radii 4 and 2.
     doc.InitDocument();
     const std::string ellipseLoop = G(92, "16") + G(93, "1") + G(72, "3") + G(10, 0.0) + G(20, 0.0) + G(11, 4.0) +
                                     G(21, 0.0) + G(40, 0.5) + G(50, 0.0) + G(51, 360.0) + G(73, "1") + G(97, "0");
-    ASSERT_EQ(Read(File(Line(0, 0, 1, 1) + Hatch("SOLID", true, 1, ellipseLoop))), 1);
-    EXPECT_NE(Only<Line2dFeature>(), nullptr);
-    EXPECT_EQ(convert.GetLeftOutCount(), 1);
+    ASSERT_EQ(Read(File(Line(0, 0, 1, 1) + Hatch("SOLID", true, 1, ellipseLoop))), 2);
+    EXPECT_EQ(convert.GetLeftOutCount(), 0);
+    auto* oval = dynamic_cast<Hatch2dFeature*>(Shapes(Model()).at(1));
+    ASSERT_NE(oval, nullptr);
+    EXPECT_NEAR(oval->GetOuterRegion().GetBndBox().XMax(), 4, 1e-6);
+    EXPECT_NEAR(oval->GetOuterRegion().GetBndBox().YMax(), 2, 1e-6);
+
+    // Half an ellipse above a line, and a cubic spline below it back to the start.
+    doc.InitDocument();
+    const std::string halfAndSpline =
+        G(92, "1") + G(93, "3") + G(72, "3") + G(10, 0.0) + G(20, 0.0) + G(11, 10.0) + G(21, 0.0) + G(40, 0.3) +
+        G(50, 0.0) + G(51, 180.0) + G(73, "1") + G(72, "1") + G(10, -10.0) + G(20, 0.0) + G(11, -5.0) + G(21, 0.0) +
+        G(72, "4") + G(94, "3") + G(73, "0") + G(74, "0") + G(95, "8") + G(96, "4") + G(40, 0.0) + G(40, 0.0) +
+        G(40, 0.0) + G(40, 0.0) + G(40, 1.0) + G(40, 1.0) + G(40, 1.0) + G(40, 1.0) + G(10, -5.0) + G(20, 0.0) +
+        G(10, -2.0) + G(20, -6.0) + G(10, 6.0) + G(20, -6.0) + G(10, 10.0) + G(20, 0.0) + G(97, "0");
+    ASSERT_EQ(Read(File(Hatch("SOLID", true, 1, halfAndSpline))), 1);
+    EXPECT_EQ(convert.GetLeftOutCount(), 0);
+    auto* mixed = Only<Hatch2dFeature>();
+    ASSERT_NE(mixed, nullptr);
+    const RuVaBndBox2d mixedBox = mixed->GetOuterRegion().GetBndBox();
+    EXPECT_NEAR(mixedBox.YMax(), 3, 1e-6);
+    // The spline reaches 4.5 down (three quarters of its controls' depth); its box may be its controls'.
+    EXPECT_LE(mixedBox.YMin(), -4.5 + 1e-6);
+    EXPECT_GE(mixedBox.YMin(), -6 - 1e-6);
+}
+
+TEST_F(DxfReaderTest, PatternsWeHaveNoneLikeBecomeUserPatternsOfTheirLines)
+{
+    // Two families of lines: at 0 degrees every 3 (drawn 2, gap 1), and at 90 degrees every 4.
+    auto hatch = [](const std::string& name, double x) {
+        return G(0, "HATCH") + G(8, "0") + G(10, 0.0) + G(20, 0.0) + G(30, 0.0) + G(210, 0.0) + G(220, 0.0) +
+               G(230, 1.0) + G(2, name) + G(70, "0") + G(71, "0") + G(91, "1") +
+               PolylineLoop({{x, 0, 0}, {x + 10, 0, 0}, {x + 10, 10, 0}, {x, 10, 0}}) + G(75, "0") + G(76, "2") +
+               G(52, 0.0) + G(41, 1.0) + G(77, "0") + G(78, "2") + G(53, 0.0) + G(43, 0.0) + G(44, 0.0) +
+               G(45, 0.5) + G(46, 3.0) + G(79, "2") + G(49, 2.0) + G(49, -1.0) + G(53, 90.0) + G(43, 1.0) +
+               G(44, 0.0) + G(45, -4.0) + G(46, 0.0) + G(79, "0") + G(98, "1") + G(10, 5.0) + G(20, 5.0);
+    };
+    ASSERT_EQ(Read(File(hatch("BRICKS", 0) + hatch("Bricks", 20) + Hatch("ANSI31", false, 1, CircleLoop(5, 5, 2)))),
+              3);
+    const std::vector<Feature2dBase*> shapes = Shapes(Model());
+    ASSERT_EQ(shapes.size(), 3u);
+    auto* first = dynamic_cast<Hatch2dFeature*>(shapes[0]);
+    auto* second = dynamic_cast<Hatch2dFeature*>(shapes[1]);
+    auto* builtIn = dynamic_cast<Hatch2dFeature*>(shapes[2]);
+    ASSERT_TRUE(first != nullptr && second != nullptr && builtIn != nullptr);
+    EXPECT_EQ(first->GetHatchType(), Hatch2dFeature::UserDefined);
+    EXPECT_EQ(builtIn->GetHatchType(), Hatch2dFeature::BuiltInPattern);
+    // One pattern for the name, whatever its case.
+    EXPECT_EQ(second->GetHatchSetting().GetPatternID(), first->GetHatchSetting().GetPatternID());
+    auto* pattern = dynamic_cast<const LineHatchPattern*>(
+        doc.GetHatchPatternTable()->GetHatchPattern(first->GetHatchSetting().GetPatternID()));
+    ASSERT_NE(pattern, nullptr);
+    EXPECT_EQ(pattern->GetPatternName(), CString(_T("BRICKS")));
+    ASSERT_EQ(pattern->GetLineItemCount(), 2);
+    const LineHatchPatternLineItem& along = pattern->GetLineItem(0);
+    EXPECT_NEAR(along.GetAngle(), 0, kTol);
+    EXPECT_NEAR(along.GetSpace(), 3, kTol);  // the offset's part square to the lines
+    const LineTypeFeature* dashes = doc.GetLineTypeFeatureTable()->GetLineTypeByNo(along.GetLineTypeNo());
+    ASSERT_NE(dashes, nullptr);
+    ASSERT_EQ(dashes->GetLineTypeSegment(), 2);
+    EXPECT_NEAR(dashes->GetLineTypeSegmentAt(0), 2, kTol);
+    const LineHatchPatternLineItem& across = pattern->GetLineItem(1);
+    EXPECT_NEAR(across.GetAngle(), 90, kTol);
+    EXPECT_NEAR(across.GetSpace(), 4, kTol);
+    ExpectPoint(across.GetPoint(), 1, 0);
+    EXPECT_EQ(across.GetLineTypeNo(), 0);
 }
 
 TEST_F(DxfReaderTest, LeadersBecomeLeadsOrTheirLinesWhenBrokenUp)
