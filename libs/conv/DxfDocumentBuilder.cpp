@@ -479,6 +479,17 @@ void DxfDocumentBuilder::addBlock(const DL_BlockData& data)
     if (up.rfind("*MODEL_SPACE", 0) == 0 || up.rfind("*PAPER_SPACE", 0) == 0) {
         m_bSkipBlock = true;
         m_currentBlock.clear();
+        // The block of a layout other than the active one: a paper of its own (named and sized once the
+        // layouts are read).
+        if (up.size() > 12 && up.rfind("*PAPER_SPACE", 0) == 0 && ReadsPaperSpace() && m_layoutPapers.count(up) == 0 &&
+            m_layoutPapers.size() < 255) {
+            const long id = m_pDoc->AddPaperFeature(nullptr);
+            if (id >= 0) {
+                m_layoutPapers[up] = id;
+                m_nLayoutPaper = id;
+                m_bSkipBlock = false;
+            }
+        }
         return;
     }
     m_bSkipBlock = false;
@@ -497,6 +508,7 @@ void DxfDocumentBuilder::addBlock(const DL_BlockData& data)
 
 void DxfDocumentBuilder::endBlock()
 {
+    m_nLayoutPaper = -1;
     if (!m_currentBlock.empty())
         BlockNamed(m_currentBlock).bEnded = true;
     m_currentBlock.clear();
@@ -537,6 +549,8 @@ bool DxfDocumentBuilder::OnPaper() const
 
 DrawingFeatureBase* DxfDocumentBuilder::Target()
 {
+    if (m_nLayoutPaper >= 0 && m_currentBlock.empty())
+        return m_pDoc->GetDrawingFeatureByID(m_nLayoutPaper);
     if (!m_currentBlock.empty()) {
         const long id = BlockNamed(m_currentBlock).nComponentID;
         if (id < 0)
@@ -1209,6 +1223,7 @@ void DxfDocumentBuilder::addImage(const DL_ImageData& d)
     PendingImage image;
     image.ref = d.ref;
     image.block = m_currentBlock;
+    image.nPaperID = m_currentBlock.empty() ? m_nLayoutPaper : -1;
     image.attributes = attributes;
     image.corner = ToWorld(d.ipx, d.ipy, mirror);
     // The u and v vectors are one pixel long.
@@ -1242,8 +1257,10 @@ void DxfDocumentBuilder::PlaceImage(const PendingImage& image, const CString& st
 {
     const DL_Attributes saved = attributes;
     const std::string savedBlock = m_currentBlock;
+    const long savedPaper = m_nLayoutPaper;
     attributes = image.attributes;
     m_currentBlock = image.block;
+    m_nLayoutPaper = image.nPaperID;
     const RuVaPnt2d far(image.corner.X() + image.dWidth, image.corner.Y() + image.dHeight);
     Image2dFeature* pImage = FeatureCreator::CreateImageFeature(strPath, image.corner, far);
     if (pImage != nullptr) {
@@ -1271,6 +1288,7 @@ void DxfDocumentBuilder::PlaceImage(const PendingImage& image, const CString& st
     }
     attributes = saved;
     m_currentBlock = savedBlock;
+    m_nLayoutPaper = savedPaper;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1821,7 +1839,8 @@ void DxfDocumentBuilder::addInsert(const DL_InsertData& d)
             ApplyAttributes(*inst);
             if (m_currentBlock.empty())
                 Target();  // the model exists before its placements are added
-            m_placements.push_back(Placement{m_currentBlock, inst, d.name, OnPaper()});
+            m_placements.push_back(Placement{m_currentBlock, inst, d.name, OnPaper(),
+                                             m_currentBlock.empty() ? m_nLayoutPaper : -1});
         }
 }
 
@@ -1960,7 +1979,21 @@ int DxfDocumentBuilder::Finish()
     if (placed != 0)
         return placed;
     AddStyles();
+    // The active layout's paper takes its layout's name too.
+    if (Paper2dFeature* pFirst = m_pDoc->GetPaperFeature(0)) {
+        for (const Layout& l : m_layouts) {
+            const auto named = m_blockRecordNames.find(l.blockRecord);
+            if (named == m_blockRecordNames.end() || Upper(named->second) != "*PAPER_SPACE")
+                continue;
+            const CString wanted = DecodeText(l.name);
+            const CString old = pFirst->GetDrawingName();
+            if (wanted != old && m_pDoc->GetDrawingFeatureByName(wanted) == nullptr &&
+                m_pDoc->SetDrawingName(pFirst->GetDrawingID(), wanted, 0))
+                break;
+        }
+    }
     LayOut();
+    LayOutPapers();
     return 0;
 }
 
@@ -2013,6 +2046,77 @@ void DxfDocumentBuilder::TakeRecord(const Record& r)
 {
     if (m_nError != 0)
         return;
+    if (r.kind == "BLOCK_RECORD") {
+        const std::string handle = r.Get(5), name = r.Get(2);
+        if (!handle.empty() && !name.empty() && m_blockRecordNames.size() < 2000000)
+            m_blockRecordNames[Upper(handle)] = name;
+        return;
+    }
+    if (r.kind == "LAYOUT") {
+        // The plot settings come first (paper size 44/45 in the units of 72, turned by 73), then the
+        // layout's own part: its name, tab order and block record.
+        Layout layout;
+        bool own = false;
+        double width = 0, height = 0;
+        int units = 1, turn = 0;
+        for (const auto& [code, value] : r.groups) {
+            if (code == 100) {
+                own = value == "AcDbLayout";
+                continue;
+            }
+            const double v = std::strtod(value.c_str(), nullptr);
+            if (!own) {
+                if (code == 44)
+                    width = v;
+                else if (code == 45)
+                    height = v;
+                else if (code == 72)
+                    units = static_cast<int>(v);
+                else if (code == 73)
+                    turn = static_cast<int>(v);
+            } else if (code == 1 && layout.name.empty()) {
+                layout.name = value;
+            } else if (code == 71) {
+                layout.nTab = static_cast<int>(std::clamp(v, -1e6, 1e6));
+            } else if (code == 330 && layout.blockRecord.empty()) {
+                layout.blockRecord = Upper(value);
+            }
+        }
+        const double unit = units == 0 ? 25.4 : 1.0;
+        if (Finite(width) && Finite(height) && width > 0 && height > 0 && width < 1e5 && height < 1e5) {
+            layout.dWidth = width * unit;
+            layout.dHeight = height * unit;
+            if (turn == 1 || turn == 3)
+                std::swap(layout.dWidth, layout.dHeight);
+        }
+        if (!layout.name.empty() && m_layouts.size() < 256)
+            m_layouts.push_back(layout);
+        return;
+    }
+    if (r.kind == "VIEWPORT") {
+        // A viewport of a paper-space layout (not the layout's own, number 1, nor one switched off).
+        if (!m_currentBlock.empty() || r.GetDouble(69, 0) == 1 || r.GetDouble(68, 1) == 0 || m_viewports.size() >= 4096)
+            return;
+        long paper = m_nLayoutPaper;
+        if (paper < 0 && !m_bSkipBlock && r.GetDouble(67, 0) == 1 && m_pDoc->GetPaperFeature(0) != nullptr)
+            paper = m_pDoc->GetPaperFeature(0)->GetDrawingID();
+        if (paper < 0 || !ReadsPaperSpace())
+            return;
+        Viewport v;
+        v.nPaperID = paper;
+        v.cx = ToLength(r.GetDouble(10, 0));
+        v.cy = ToLength(r.GetDouble(20, 0));
+        v.w = ToLength(r.GetDouble(40, 0));
+        v.h = ToLength(r.GetDouble(41, 0));
+        // The view's centre from its target (17/27) in model units, its height there and its twist.
+        v.vx = ToLength(r.GetDouble(12, 0) + r.GetDouble(17, 0));
+        v.vy = ToLength(r.GetDouble(22, 0) + r.GetDouble(27, 0));
+        v.vh = ToLength(r.GetDouble(45, 0));
+        v.twist = r.GetDouble(51, 0);
+        if (v.w > 0 && v.h > 0 && v.vh > 0 && v.w < 1e6 && v.h < 1e6 && v.vh < 1e12)
+            m_viewports.push_back(v);
+        return;
+    }
     if (r.kind == "DIMSTYLE") {
         const std::string name = r.Get(2);
         if (name.empty() || m_dimStyles.size() >= 4096)
@@ -2143,7 +2247,11 @@ void DxfDocumentBuilder::LayOut()
     double pw = 0, ph = 0;
     m_pDoc->GetPaperSize(paperName, pw, ph);
 
-    const long layoutID = m_pDoc->AddPartLayout(pPaper->GetDrawingID(), m_nModelID, nullptr, -1, 0);
+    // The active layout's viewports lay the model out instead, when the file has them.
+    bool viewports = false;
+    for (const Viewport& v : m_viewports)
+        viewports = viewports || v.nPaperID == pPaper->GetDrawingID();
+    const long layoutID = viewports ? -1 : m_pDoc->AddPartLayout(pPaper->GetDrawingID(), m_nModelID, nullptr, -1, 0);
     if (layoutID >= 0) {
         RuVaBndBox2d box;
         const BOOL bHasBox = m_pDoc->GetAllFeatureBox(pModel, box, 0) && !box.IsVoid();
@@ -2174,6 +2282,69 @@ void DxfDocumentBuilder::LayOut()
     if (m_pSetting != nullptr) {
         m_pSetting->AddDrawingFeatureName(paperName);
         m_pSetting->SetActiveDrawingFeatureName(m_nTileMode != 0 ? pModel->GetDrawingName() : paperName);
+    }
+}
+
+void DxfDocumentBuilder::LayOutPapers()
+{
+    // The further papers take their layouts' names and sizes, and are listed in tab order after the
+    // active one.
+    std::vector<std::pair<int, long>> order;
+    for (const auto& [block, paperID] : m_layoutPapers) {
+        const Layout* pLayout = nullptr;
+        for (const Layout& l : m_layouts) {
+            const auto named = m_blockRecordNames.find(l.blockRecord);
+            if (named != m_blockRecordNames.end() && Upper(named->second) == block)
+                pLayout = &l;
+        }
+        DrawingFeatureBase* pPaper = m_pDoc->GetDrawingFeatureByID(paperID);
+        if (pPaper == nullptr)
+            continue;
+        CString name = pPaper->GetDrawingName();
+        if (pLayout != nullptr) {
+            const CString wanted = DecodeText(pLayout->name);
+            if (m_pDoc->GetDrawingFeatureByName(wanted) == nullptr && m_pDoc->SetDrawingName(paperID, wanted, 0))
+                name = wanted;
+        }
+        if (pLayout != nullptr && pLayout->dWidth > 0) {
+            m_pDoc->SetPaperOrientType(name, pLayout->dWidth >= pLayout->dHeight ? 0 : 1, 0);
+            m_pDoc->SetPaperSize(name, pLayout->dWidth, pLayout->dHeight, 0);
+        }
+        order.emplace_back(pLayout != nullptr ? pLayout->nTab : 1 << 20, paperID);
+    }
+    std::stable_sort(order.begin(), order.end());
+    if (m_pSetting != nullptr)
+        for (const auto& [tab, paperID] : order)
+            if (DrawingFeatureBase* pPaper = m_pDoc->GetDrawingFeatureByID(paperID))
+                m_pSetting->AddDrawingFeatureName(pPaper->GetDrawingName());
+    // One part layout of the model per viewport: the view's height fills the viewport's, its centre on the
+    // viewport's, clipped to what the viewport shows.
+    Target();
+    for (const Viewport& v : m_viewports) {
+        const long id = m_pDoc->AddPartLayout(v.nPaperID, m_nModelID, nullptr, -1, 0);
+        if (id < 0)
+            continue;
+        const double scale = v.h / v.vh;
+        const double num = scale >= 1 ? scale : 1.0, den = scale >= 1 ? 1.0 : 1.0 / scale;
+        m_pDoc->SetPartLayoutScale(id, num, den, FALSE, num, den, 0);
+        m_pDoc->SetPartLayoutAngle(id, NormDeg(v.twist), 0);
+        const double a = v.twist * kPi / 180.0;
+        const double rx = (v.vx * std::cos(a) - v.vy * std::sin(a)) * scale;
+        const double ry = (v.vx * std::sin(a) + v.vy * std::cos(a)) * scale;
+        m_pDoc->SetPartLayoutOrigin(id, RuVaPnt2d(v.cx - rx, v.cy - ry), 0);
+        if (PartDrawingLayout* pLayout = m_pDoc->GetPartLayoutByID(id)) {
+            PartDrawingLayout clipped = *pLayout;
+            const double hw = v.w / scale / 2, hh = v.vh / 2;
+            KcArrayOfGePnt2d corners;
+            for (const auto& [sx, sy] : {std::pair{-1, -1}, std::pair{1, -1}, std::pair{1, 1}, std::pair{-1, 1}}) {
+                // The viewport's corners in the model, turned back by the twist about the view's centre.
+                const double lx = sx * hw, ly = sy * hh;
+                corners.Add(RuVaPnt2d(v.vx + lx * std::cos(-a) - ly * std::sin(-a),
+                                      v.vy + lx * std::sin(-a) + ly * std::cos(-a)));
+            }
+            if (clipped.SetPolygonRegion(corners))
+                m_pDoc->SetPartLayout(id, clipped, 0);
+        }
     }
 }
 
@@ -2210,7 +2381,9 @@ int DxfDocumentBuilder::AddPlacements()
     for (const auto& [height, i] : order) {
         Placement& p = m_placements[i];
         DrawingFeatureBase* target = nullptr;
-        if (p.bOnPaper) {
+        if (p.nDrawingID >= 0) {
+            target = m_pDoc->GetDrawingFeatureByID(p.nDrawingID);
+        } else if (p.bOnPaper) {
             target = m_pDoc->GetPaperFeature(0);
         } else if (p.parent.empty()) {
             target = m_pDoc->GetDrawingFeatureByID(m_nModelID);

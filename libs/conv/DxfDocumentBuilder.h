@@ -137,6 +137,25 @@ private:
         CString text;
     };
     DimensionLook LookOf(const DL_DimensionData& data) const;
+    // Further layouts: the paper each *Paper_Space<n> block is read onto (by upper-case block name), the
+    // paper being read (-1 outside them), the LAYOUT objects and block record names that name and size
+    // them, and the viewports that lay the model out on the papers.
+    std::map<std::string, long> m_layoutPapers;
+    long m_nLayoutPaper = -1;
+    struct Layout {
+        std::string name, blockRecord;
+        int nTab = 0;
+        double dWidth = 0, dHeight = 0;  // millimetres, as plotted
+    };
+    std::vector<Layout> m_layouts;
+    std::map<std::string, std::string> m_blockRecordNames;  // handle to block name
+    struct Viewport {
+        long nPaperID = -1;
+        double cx = 0, cy = 0, w = 0, h = 0, vx = 0, vy = 0, vh = 0, twist = 0;
+    };
+    std::vector<Viewport> m_viewports;
+    // Names and sizes the further papers after their layouts, and lays the model out through the viewports.
+    void LayOutPapers();
     // User widths 10-15 taken for line weights of the file that no width has.
     std::set<short> m_claimedWidths;
 
@@ -160,6 +179,7 @@ private:
         Feature2dBase* pFeature = nullptr;
         std::string placed;
         bool bOnPaper = false;
+        long nDrawingID = -1;  // a further layout's paper
     };
     struct Layer {
         long nID = -1;
@@ -298,6 +318,7 @@ private:
         std::string ref;
         std::string block;
         DL_Attributes attributes;
+        long nPaperID = -1;
         RuVaPnt2d corner;
         double dWidth = 0, dHeight = 0, dAngleDeg = 0;
     };

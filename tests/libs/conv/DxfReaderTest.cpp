@@ -972,6 +972,76 @@ TEST_F(DxfReaderTest, LineWeightsNoWidthHasTakeTheUserWidths)
     EXPECT_EQ(shapes[4]->GetLineWidthNo(), 4);  // a fixed width
 }
 
+TEST_F(DxfReaderTest, FurtherLayoutsBecomePapersAndViewportsLayTheModelOut)
+{
+    // Two layouts: "Sheet" (active, its shapes in the entity section) and "Detail" (its own block), each
+    // with a viewport onto the model besides the layout's own (number 1).
+    auto viewport = [](int id, double cx, double cy, double w, double h, double vx, double vy, double vh,
+                       const std::string& extra) {
+        return G(0, "VIEWPORT") + G(8, "0") + extra + G(100, "AcDbViewport") + G(10, cx) + G(20, cy) + G(30, 0.0) +
+               G(40, w) + G(41, h) + G(68, "1") + G(69, std::to_string(id)) + G(12, vx) + G(22, vy) + G(17, 0.0) +
+               G(27, 0.0) + G(37, 0.0) + G(45, vh) + G(51, 0.0);
+    };
+    const std::string tables = G(0, "TABLE") + G(2, "BLOCK_RECORD") + G(70, "2") + G(0, "BLOCK_RECORD") +
+                               G(5, "1E") + G(2, "*Paper_Space") + G(0, "BLOCK_RECORD") + G(5, "2A") +
+                               G(2, "*Paper_Space0") + G(0, "ENDTAB");
+    const std::string blocks = Block("*Paper_Space0", Line(10, 10, 30, 10, G(67, "1")) +
+                                                          viewport(1, 148.5, 105, 297, 210, 0, 0, 210, G(67, "1")) +
+                                                          viewport(2, 150, 100, 100, 80, 50, 50, 160, G(67, "1")));
+    const std::string entities = Line(0, 0, 100, 100) + Line(5, 5, 6, 6, G(67, "1")) +
+                                 viewport(2, 100, 100, 200, 100, 50, 50, 100, G(67, "1"));
+    auto layout = [](const std::string& name, int tab, const std::string& record, double w, double h) {
+        return G(0, "LAYOUT") + G(5, "99") + G(330, "1A") + G(100, "AcDbPlotSettings") + G(1, "") + G(44, w) +
+               G(45, h) + G(72, "1") + G(73, "0") + G(100, "AcDbLayout") + G(1, name) + G(70, "1") +
+               G(71, std::to_string(tab)) + G(330, record);
+    };
+    const std::string objects = Section("OBJECTS", layout("Sheet", 1, "1E", 420, 297) +
+                                                        layout("Detail", 2, "2A", 210, 297));
+    std::string file = File(entities, "", tables, blocks);
+    file.insert(file.rfind(G(0, "EOF")), objects);
+    ASSERT_EQ(Read(file), 3);
+
+    Paper2dFeature* sheet = doc.GetPaperFeature(0);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->GetDrawingName(), CString(_T("Sheet")));
+    ASSERT_EQ(sheet->GetPartLayoutCount(), 1);  // the viewport's, instead of the sheet's rule
+    const PartDrawingLayout* onSheet = sheet->GetPartLayout(0);
+    EXPECT_NEAR(onSheet->GetScaleNumeratorX() / onSheet->GetScaleDenominatorX(), 1, kTol);
+    ExpectPoint(onSheet->GetOrigin(), 50, 50);
+    EXPECT_TRUE(onSheet->IsRegionEnabled());
+
+    Paper2dFeature* detail = doc.GetPaperFeature(1);
+    ASSERT_NE(detail, nullptr);
+    EXPECT_EQ(detail->GetDrawingName(), CString(_T("Detail")));
+    double pw = 0, ph = 0;
+    ASSERT_TRUE(doc.GetPaperSize(_T("Detail"), pw, ph));
+    EXPECT_NEAR(pw, 210, kTol);
+    EXPECT_NEAR(ph, 297, kTol);
+    const std::vector<Feature2dBase*> onDetail = Shapes(detail);
+    ASSERT_EQ(onDetail.size(), 1u);
+    ExpectPoint(dynamic_cast<Line2dFeature*>(onDetail[0])->GetEndPoint(), 30, 10);
+    ASSERT_EQ(detail->GetPartLayoutCount(), 1);
+    const PartDrawingLayout* half = detail->GetPartLayout(0);
+    EXPECT_NEAR(half->GetScaleNumeratorX(), 1, kTol);
+    EXPECT_NEAR(half->GetScaleDenominatorX(), 2, kTol);
+    ExpectPoint(half->GetOrigin(), 125, 75);
+    EXPECT_EQ(half->GetDrawingID(), Model()->GetDrawingID());
+
+    // The caller lists the papers in tab order.
+    CStringArray names;
+    setting.GetDrawingFeatureNameArray(names);
+    ASSERT_EQ(names.GetSize(), 2);
+    EXPECT_EQ(names[0], CString(_T("Sheet")));
+    EXPECT_EQ(names[1], CString(_T("Detail")));
+
+    // Only the model: no further paper, and the model laid out by the sheet's rule.
+    doc.InitDocument();
+    setting.m_nModelSpaceOnlyRead = 1;
+    ASSERT_EQ(Read(file), 1);
+    EXPECT_EQ(doc.GetPaperFeature(1), nullptr);
+    EXPECT_EQ(doc.GetPaperFeature(0)->GetPartLayoutCount(), 1);
+}
+
 TEST_F(DxfReaderTest, ObjectsWeCannotHoldAreCountedAsLeftOut)
 {
     const std::string entities = Line(0, 0, 1, 1) + G(0, "3DSOLID") + G(8, "0") + G(0, "MESH") + G(8, "0");
