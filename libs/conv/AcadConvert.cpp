@@ -182,6 +182,7 @@ int AcadConvert::ReadDxfData(const char* pData, size_t nSize, const CString& str
             pDocument->EndUndoOperation();
             return fail(resultNotDxf);
         }
+        builder.ObserveGroup(code, value);
         buffer.Set(code, value);
         stream.clear();
         dxf->readDxfGroups(stream, &builder);

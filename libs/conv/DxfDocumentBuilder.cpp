@@ -26,6 +26,7 @@
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/DrawGroup2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DimensionSettingStyles.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
@@ -40,7 +41,10 @@
 #include "libs/vevure/Lead2dFeature.h"
 #include "libs/vevure/LeadSetting.h"
 #include "libs/vevure/LayerFeatureTable.h"
+#include "libs/vevure/HatchPatternTable.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/LineHatchPattern.h"
+#include "libs/vevure/LineHatchPatternLineItem.h"
 #include "libs/vevure/LineTypeFeature.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
@@ -50,6 +54,8 @@
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/SemiInfiniteLine2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/TextSetting.h"
+#include "libs/vevure/TextSettingStyles.h"
 #include "platform/ole/CodePageText.h"
 
 namespace {
@@ -310,8 +316,13 @@ void DxfDocumentBuilder::addLinetype(const DL_LinetypeData& data)
     m_linetypeDashes.clear();
     if (m_nError != 0 || data.name.empty())
         return;
-    std::string key = data.name;
-    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
+    const short no = LineTypeOfDashes(DecodeText(data.name), dashes);
+    if (no >= 0)
+        m_lineTypeNos[Upper(data.name)] = no;
+}
+
+short DxfDocumentBuilder::LineTypeOfDashes(const CString& name, const std::vector<double>& dashes)
+{
     // The file's dashes (drawn positive, gaps negative, 0 a dot) as our alternating drawn and gap lengths,
     // each above 0 and starting with a drawn one; a dot becomes a short dash.
     constexpr double kDotLength = 0.2;
@@ -348,34 +359,29 @@ void DxfDocumentBuilder::addLinetype(const DL_LinetypeData& data)
         segments.push_back(run.second);
     if (segments.size() > 10)
         segments.resize(10);
-    if (segments.size() < 2) {
-        m_lineTypeNos[key] = 1;  // continuous
-        return;
-    }
+    if (segments.size() < 2)
+        return 1;  // continuous
     const LineTypeFeatureTable* pTable = m_pDoc->GetLineTypeFeatureTable();
     if (pTable == nullptr)
-        return;
+        return -1;
     LineTypeFeatureTable table = *pTable;
-    const CString name = DecodeText(data.name);
     short no = table.GetLineTypeNoByName(name);
-    if (no >= 0 && no < LineTypeFeatureTable::kFirstUserNo) {
-        m_lineTypeNos[key] = no;  // one of the fixed line types has this name
-        return;
-    }
+    if (no >= 0 && no < LineTypeFeatureTable::kFirstUserNo)
+        return no;  // one of the fixed line types has this name
     if (no < 0) {
         no = LineTypeFeatureTable::kFirstUserNo;
         for (int i = 0; i < table.GetLineTypeSize(); ++i)
             if (const LineTypeFeature* p = table.GetAt(i))
                 no = std::max<short>(no, static_cast<short>(p->GetLineTypeNo() + 1));
         if (no > LineTypeFeatureTable::kLastUserNo)
-            return;
+            return -1;
     }
     LineTypeFeature lineType;
     if (!lineType.SetLineType(no, name, segments.data(), static_cast<int>(segments.size())) ||
         !table.SetLineType(lineType))
-        return;
+        return -1;
     m_pDoc->SetLineTypeFeatureTable(table, 0);
-    m_lineTypeNos[key] = no;
+    return no;
 }
 
 short DxfDocumentBuilder::LineTypeNo(const std::string& name) const
@@ -473,6 +479,17 @@ void DxfDocumentBuilder::addBlock(const DL_BlockData& data)
     if (up.rfind("*MODEL_SPACE", 0) == 0 || up.rfind("*PAPER_SPACE", 0) == 0) {
         m_bSkipBlock = true;
         m_currentBlock.clear();
+        // The block of a layout other than the active one: a paper of its own (named and sized once the
+        // layouts are read).
+        if (up.size() > 12 && up.rfind("*PAPER_SPACE", 0) == 0 && ReadsPaperSpace() && m_layoutPapers.count(up) == 0 &&
+            m_layoutPapers.size() < 255) {
+            const long id = m_pDoc->AddPaperFeature(nullptr);
+            if (id >= 0) {
+                m_layoutPapers[up] = id;
+                m_nLayoutPaper = id;
+                m_bSkipBlock = false;
+            }
+        }
         return;
     }
     m_bSkipBlock = false;
@@ -491,6 +508,7 @@ void DxfDocumentBuilder::addBlock(const DL_BlockData& data)
 
 void DxfDocumentBuilder::endBlock()
 {
+    m_nLayoutPaper = -1;
     if (!m_currentBlock.empty())
         BlockNamed(m_currentBlock).bEnded = true;
     m_currentBlock.clear();
@@ -531,6 +549,8 @@ bool DxfDocumentBuilder::OnPaper() const
 
 DrawingFeatureBase* DxfDocumentBuilder::Target()
 {
+    if (m_nLayoutPaper >= 0 && m_currentBlock.empty())
+        return m_pDoc->GetDrawingFeatureByID(m_nLayoutPaper);
     if (!m_currentBlock.empty()) {
         const long id = BlockNamed(m_currentBlock).nComponentID;
         if (id < 0)
@@ -599,6 +619,25 @@ short DxfDocumentBuilder::WidthNo(int nWeight)
         if (table->GetLineWidth(no) > 0 && d < bestDiff) {
             bestDiff = d;
             best = no;
+        }
+    }
+    if (bestDiff < 1e-9) {
+        if (best >= 10)
+            m_claimedWidths.insert(best);  // kept as it is for the file
+        return best;
+    }
+    // A weight no width has takes a user width (10-15) that the file has not claimed yet; once all six are
+    // taken, the nearest width.
+    if (!(mm > 0))
+        return best;
+    for (short no = 10; no <= 15; ++no) {
+        if (m_claimedWidths.count(no) != 0)
+            continue;
+        LineWidthFeatureTable changed = *table;
+        if (changed.SetLineWidth(no, mm)) {
+            m_pDoc->SetLineWidthFeatureTable(changed, 0);
+            m_claimedWidths.insert(no);
+            return no;
         }
     }
     return best;
@@ -873,35 +912,41 @@ void DxfDocumentBuilder::addKnot(const DL_KnotData& d)
 void DxfDocumentBuilder::FinishSpline()
 {
     m_bInSpline = false;
-    const bool closed = (m_nSplineFlags & 1) != 0;
+    Store(SplineCurve(m_nSplineDegree, (m_nSplineFlags & 1) != 0, m_controls, m_fits, m_knots));
+}
+
+Feature2dBase* DxfDocumentBuilder::SplineCurve(int nDegree, bool closed, const std::vector<DL_ControlPointData>& controls,
+                                               const std::vector<DL_FitPointData>& fits,
+                                               const std::vector<double>& knots) const
+{
     KcArrayOfGePnt2d pts;
-    if (m_fits.size() >= 2) {
-        for (const DL_FitPointData& p : m_fits)
+    if (fits.size() >= 2) {
+        for (const DL_FitPointData& p : fits)
             if (Finite(p.x) && Finite(p.y))
                 pts.Add(ToWorld(p.x, p.y));
         if (pts.GetSize() >= 2)
-            Store(new BSplineCurve2dFeature(pts, 1, std::clamp(m_nSplineDegree, 1, 3), closed ? TRUE : FALSE));
-        return;
+            return new BSplineCurve2dFeature(pts, 1, std::clamp(nDegree, 1, 3), closed ? TRUE : FALSE);
+        return nullptr;
     }
-    if (m_controls.size() < 2)
-        return;
-    int degree = std::clamp(m_nSplineDegree, 1, 25);
-    if (static_cast<size_t>(degree) >= m_controls.size())
-        degree = static_cast<int>(m_controls.size()) - 1;
+    if (controls.size() < 2)
+        return nullptr;
+    int degree = std::clamp(nDegree, 1, 25);
+    if (static_cast<size_t>(degree) >= controls.size())
+        degree = static_cast<int>(controls.size()) - 1;
     // Clamped uniform and without weights: the control points are ours as they stand.
     bool rational = false;
-    for (const DL_ControlPointData& c : m_controls)
+    for (const DL_ControlPointData& c : controls)
         if (std::fabs(c.w - 1.0) > 1e-12)
             rational = true;
-    bool uniform = m_knots.size() == m_controls.size() + static_cast<size_t>(degree) + 1;
+    bool uniform = knots.size() == controls.size() + static_cast<size_t>(degree) + 1;
     if (uniform) {
-        const size_t n = m_knots.size();
+        const size_t n = knots.size();
         for (int i = 0; i < degree; ++i)
-            if (m_knots[i] != m_knots[0] || m_knots[n - 1 - i] != m_knots[n - 1])
+            if (knots[i] != knots[0] || knots[n - 1 - i] != knots[n - 1])
                 uniform = false;
         double step = -1.0;
         for (size_t i = degree; uniform && i + degree + 1 < n; ++i) {
-            const double s = m_knots[i + 1] - m_knots[i];
+            const double s = knots[i + 1] - knots[i];
             if (step < 0)
                 step = s;
             else if (std::fabs(s - step) > 1e-9 * std::max(1.0, std::fabs(step)))
@@ -909,28 +954,27 @@ void DxfDocumentBuilder::FinishSpline()
         }
     }
     if (uniform && !rational && degree <= 3) {
-        for (const DL_ControlPointData& c : m_controls)
+        for (const DL_ControlPointData& c : controls)
             pts.Add(ToWorld(c.x, c.y));
-        Store(new BSplineCurve2dFeature(pts, 0, degree, closed ? TRUE : FALSE));
-        return;
+        return new BSplineCurve2dFeature(pts, 0, degree, closed ? TRUE : FALSE);
     }
     // Otherwise the curve is sampled (de Boor, rational) and a curve is fitted through the samples.
-    if (m_knots.size() != m_controls.size() + static_cast<size_t>(degree) + 1)
-        return;
+    if (knots.size() != controls.size() + static_cast<size_t>(degree) + 1)
+        return nullptr;
     const int p = degree;
-    const size_t nCtrl = m_controls.size();
-    const double t0 = m_knots[p], t1 = m_knots[nCtrl];
+    const size_t nCtrl = controls.size();
+    const double t0 = knots[p], t1 = knots[nCtrl];
     if (!(t1 > t0))
-        return;
+        return nullptr;
     const int samples = static_cast<int>(std::min<size_t>(2000, 8 * nCtrl + 8));
     std::vector<double> wx(p + 1), wy(p + 1), ww(p + 1);
     for (int s = 0; s <= samples; ++s) {
         const double t = t0 + (t1 - t0) * s / samples;
         size_t k = p;
-        while (k + 1 < nCtrl && m_knots[k + 1] <= t)
+        while (k + 1 < nCtrl && knots[k + 1] <= t)
             ++k;
         for (int j = 0; j <= p; ++j) {
-            const DL_ControlPointData& c = m_controls[k - p + j];
+            const DL_ControlPointData& c = controls[k - p + j];
             const double w = c.w > 0 ? c.w : 1.0;
             wx[j] = c.x * w;
             wy[j] = c.y * w;
@@ -938,8 +982,8 @@ void DxfDocumentBuilder::FinishSpline()
         }
         for (int r = 1; r <= p; ++r)
             for (int j = p; j >= r; --j) {
-                const double den = m_knots[k + 1 + j - r] - m_knots[k - p + j];
-                const double alpha = den > 0 ? (t - m_knots[k - p + j]) / den : 0.0;
+                const double den = knots[k + 1 + j - r] - knots[k - p + j];
+                const double alpha = den > 0 ? (t - knots[k - p + j]) / den : 0.0;
                 wx[j] = (1 - alpha) * wx[j - 1] + alpha * wx[j];
                 wy[j] = (1 - alpha) * wy[j - 1] + alpha * wy[j];
                 ww[j] = (1 - alpha) * ww[j - 1] + alpha * ww[j];
@@ -948,7 +992,8 @@ void DxfDocumentBuilder::FinishSpline()
             pts.Add(ToWorld(wx[p] / ww[p], wy[p] / ww[p]));
     }
     if (pts.GetSize() >= 2)
-        Store(new BSplineCurve2dFeature(pts, 1, 3, FALSE));
+        return new BSplineCurve2dFeature(pts, 1, 3, FALSE);
+    return nullptr;
 }
 
 void DxfDocumentBuilder::endEntity()
@@ -972,16 +1017,6 @@ void DxfDocumentBuilder::endSequence()
 
 // ---------------------------------------------------------------------------------------------
 // Dimensions
-
-namespace {
-
-// The file's text of a dimension: empty or "<>" is the measured value; any other text is typed.
-bool TypedDimensionText(const std::string& text)
-{
-    return !text.empty() && text.find("<>") == std::string::npos && text != " ";
-}
-
-}  // namespace
 
 void DxfDocumentBuilder::addDimLinear(const DL_DimensionData& d, const DL_DimLinearData& e)
 {
@@ -1012,11 +1047,10 @@ void DxfDocumentBuilder::AddLinearDimension(const DL_DimensionData& d, double x1
     const double nx = -std::sin(da), ny = std::cos(da);
     const double t = (onLine.X() - p1.X()) * nx + (onLine.Y() - p1.Y()) * ny;
     const double projectionAngle = NormDeg((t >= 0 ? angle + 90.0 : angle - 90.0));
-    const bool typed = TypedDimensionText(d.text);
+    const DimensionLook look = LookOf(d);
     Feature2dBase* pDimension = FeatureCreator::CreateLinearDimensionFeature(
-        p1, p2, std::fabs(t), projectionAngle, NormDeg(angle), typed ? 1 : 0,
-        typed ? DecodeText(StripMText(d.text)) : CString(), 1, ToWorld(d.mpx, d.mpy, mirror), 0,
-        m_pDoc->GetDimensionSetting(), 0, 0);
+        p1, p2, std::fabs(t), projectionAngle, NormDeg(angle), look.bTyped, look.text, 1,
+        ToWorld(d.mpx, d.mpy, mirror), 0, &look.setting, 0, 0);
     StoreDimension(pDimension);
 }
 
@@ -1025,12 +1059,11 @@ void DxfDocumentBuilder::addDimRadial(const DL_DimensionData& d, const DL_DimRad
     bool mirror = false;
     if (!Readable(mirror))
         return;
-    const bool typed = TypedDimensionText(d.text);
+    const DimensionLook look = LookOf(d);
     // The definition point is the centre; the second point lies on the curve.
-    StoreDimension(FeatureCreator::CreateRadiusDimensionFeature(
-        ToWorld(e.dpx, e.dpy, mirror), ToWorld(d.dpx, d.dpy, mirror), typed ? 1 : 0,
-        typed ? DecodeText(StripMText(d.text)) : CString(), 0, ToWorld(d.mpx, d.mpy, mirror),
-        m_pDoc->GetDimensionSetting(), 0));
+    StoreDimension(FeatureCreator::CreateRadiusDimensionFeature(ToWorld(e.dpx, e.dpy, mirror),
+                                                                ToWorld(d.dpx, d.dpy, mirror), look.bTyped, look.text,
+                                                                0, ToWorld(d.mpx, d.mpy, mirror), &look.setting, 0));
 }
 
 void DxfDocumentBuilder::addDimDiametric(const DL_DimensionData& d, const DL_DimDiametricData& e)
@@ -1038,11 +1071,11 @@ void DxfDocumentBuilder::addDimDiametric(const DL_DimensionData& d, const DL_Dim
     bool mirror = false;
     if (!Readable(mirror))
         return;
-    const bool typed = TypedDimensionText(d.text);
-    StoreDimension(FeatureCreator::CreateDiameterDimensionFeature(
-        ToWorld(d.dpx, d.dpy, mirror), ToWorld(e.dpx, e.dpy, mirror), typed ? 1 : 0,
-        typed ? DecodeText(StripMText(d.text)) : CString(), 1, ToWorld(d.mpx, d.mpy, mirror),
-        m_pDoc->GetDimensionSetting(), 0));
+    const DimensionLook look = LookOf(d);
+    StoreDimension(FeatureCreator::CreateDiameterDimensionFeature(ToWorld(d.dpx, d.dpy, mirror),
+                                                                  ToWorld(e.dpx, e.dpy, mirror), look.bTyped,
+                                                                  look.text, 1, ToWorld(d.mpx, d.mpy, mirror),
+                                                                  &look.setting, 0));
 }
 
 void DxfDocumentBuilder::addDimAngular(const DL_DimensionData& d, const DL_DimAngular2LData& e)
@@ -1103,19 +1136,50 @@ void DxfDocumentBuilder::AddAngularDimension(const DL_DimensionData& d, const Ru
         ++m_nLeftOut;
         return;
     }
-    const bool typed = TypedDimensionText(d.text);
+    const DimensionLook look = LookOf(d);
     bool mirror = false;
     PlaneIsFlat(mirror);
-    StoreDimension(FeatureCreator::CreateAngularDimensionFeature(
-        centre, p1, p2, radius, typed ? 1 : 0, typed ? DecodeText(StripMText(d.text)) : CString(), 1,
-        ToWorld(d.mpx, d.mpy, mirror), m_pDoc->GetDimensionSetting(), 0));
+    StoreDimension(FeatureCreator::CreateAngularDimensionFeature(centre, p1, p2, radius, look.bTyped, look.text, 1,
+                                                                 ToWorld(d.mpx, d.mpy, mirror), &look.setting, 0));
 }
 
-// Ordinate dimensions are not read yet.
+// We have no ordinate dimension: it is placed as the block the file draws it with (group 2), when the file
+// has one.
 void DxfDocumentBuilder::addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&)
 {
-    if (!Skip())
+    if (Skip())
+        return;
+    const std::string block = m_lastRecord.kind == "DIMENSION" ? m_lastRecord.Get(2) : std::string();
+    const auto it = m_blocks.find(block);
+    if (block.empty() || it == m_blocks.end() || !it->second.bDefined) {
         ++m_nLeftOut;
+        return;
+    }
+    addInsert(DL_InsertData(block, 0, 0, 0, 1, 1, 1, 0, 1, 1, 0, 0));
+}
+
+DxfDocumentBuilder::DimensionLook DxfDocumentBuilder::LookOf(const DL_DimensionData& d) const
+{
+    DimensionLook look;
+    if (const DimensionSetting* pCurrent = m_pDoc->GetDimensionSetting())
+        look.setting = *pCurrent;
+    std::string post;
+    const auto style = m_dimStyles.find(Upper(d.style.empty() ? std::string("STANDARD") : d.style));
+    if (style != m_dimStyles.end())
+        look.setting = style->second;
+    // The file's text: empty (or a blank) is the measured value; "<>" stands for it between a prefix and
+    // a suffix; anything else is typed.
+    const std::string text = d.text == " " ? std::string() : d.text;
+    const size_t mark = text.find("<>");
+    if (!text.empty() && mark == std::string::npos) {
+        look.bTyped = 1;
+        look.text = DecodeText(StripMText(text));
+    } else if (mark != std::string::npos) {
+        look.setting.SetPreAdditionText(DecodeText(StripMText(text.substr(0, mark))));
+        look.setting.SetPostAdditionText1(DecodeText(StripMText(text.substr(mark + 2))));
+        look.setting.SetPostAdditionText2(CString());
+    }
+    return look;
 }
 
 void DxfDocumentBuilder::StoreDimension(Feature2dBase* pDimension)
@@ -1159,6 +1223,7 @@ void DxfDocumentBuilder::addImage(const DL_ImageData& d)
     PendingImage image;
     image.ref = d.ref;
     image.block = m_currentBlock;
+    image.nPaperID = m_currentBlock.empty() ? m_nLayoutPaper : -1;
     image.attributes = attributes;
     image.corner = ToWorld(d.ipx, d.ipy, mirror);
     // The u and v vectors are one pixel long.
@@ -1192,8 +1257,10 @@ void DxfDocumentBuilder::PlaceImage(const PendingImage& image, const CString& st
 {
     const DL_Attributes saved = attributes;
     const std::string savedBlock = m_currentBlock;
+    const long savedPaper = m_nLayoutPaper;
     attributes = image.attributes;
     m_currentBlock = image.block;
+    m_nLayoutPaper = image.nPaperID;
     const RuVaPnt2d far(image.corner.X() + image.dWidth, image.corner.Y() + image.dHeight);
     Image2dFeature* pImage = FeatureCreator::CreateImageFeature(strPath, image.corner, far);
     if (pImage != nullptr) {
@@ -1221,6 +1288,7 @@ void DxfDocumentBuilder::PlaceImage(const PendingImage& image, const CString& st
     }
     attributes = saved;
     m_currentBlock = savedBlock;
+    m_nLayoutPaper = savedPaper;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1308,6 +1376,31 @@ void DxfDocumentBuilder::AddFilledQuad(const DL_TraceData& d)
     Store(pHatch);
 }
 
+namespace {
+
+// The few patterns every drawing program ships, which have a built-in pattern of ours that looks like them.
+int BuiltInPatternNo(const std::string& pattern)
+{
+    std::string name = pattern;
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+    if (name == "ANSI31")
+        return 3;
+    if (name == "ANSI37" || name == "ANSI38")
+        return 5;
+    if (name == "NET" || name == "GRID" || name == "SQUARE")
+        return 2;
+    if (name == "LINE" || name == "HORIZONTAL")
+        return 0;
+    return -1;
+}
+
+bool BuiltInPatternName(const std::string& pattern)
+{
+    return BuiltInPatternNo(pattern) >= 0;
+}
+
+}  // namespace
+
 HatchSetting DxfDocumentBuilder::HatchFill(bool bSolid, const std::string& pattern) const
 {
     HatchSetting setting;
@@ -1321,20 +1414,80 @@ HatchSetting DxfDocumentBuilder::HatchFill(bool bSolid, const std::string& patte
     if (m_pSetting != nullptr)
         setting.SetTransparency(static_cast<float>(std::clamp(m_pSetting->m_nHatchTransparency, 0, 100)) / 100.0f);
     if (!bSolid) {
-        // The few patterns every drawing program ships, to the built-in pattern that looks most like them;
-        // any other pattern draws as 45-degree lines.
-        std::string name = pattern;
-        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
-        int nPattern = 3;
-        if (name == "ANSI37" || name == "ANSI38")
-            nPattern = 5;
-        else if (name == "NET" || name == "GRID" || name == "SQUARE")
-            nPattern = 2;
-        else if (name == "LINE" || name == "HORIZONTAL")
-            nPattern = 0;
-        setting.SetPatternType(nPattern);
+        // The built-in pattern that looks most like the named one; any other pattern draws as 45-degree
+        // lines unless its definition lines make a pattern of its own.
+        const int nPattern = BuiltInPatternNo(pattern);
+        setting.SetPatternType(nPattern >= 0 ? nPattern : 3);
     }
     return setting;
+}
+
+long DxfDocumentBuilder::UserPatternID(const std::string& name)
+{
+    const std::string key = Upper(name);
+    const auto known = m_userPatterns.find(key);
+    if (known != m_userPatterns.end())
+        return known->second;
+    if (m_lastRecord.kind != "HATCH")
+        return -1;
+    // Each line: 53 angle, 43/44 base point, 45/46 offset to the next line, 79 dash count, 49 dashes.
+    struct PatternLine {
+        double angle = 0, bx = 0, by = 0, dx = 0, dy = 0;
+        std::vector<double> dashes;
+    };
+    std::vector<PatternLine> lines;
+    for (const auto& [code, value] : m_lastRecord.groups) {
+        const double v = std::strtod(value.c_str(), nullptr);
+        if (code == 53) {
+            if (lines.size() >= 64)
+                break;
+            lines.emplace_back();
+            lines.back().angle = Finite(v) ? v : 0.0;
+        } else if (lines.empty() || !Finite(v)) {
+            continue;
+        } else if (code == 43) {
+            lines.back().bx = v;
+        } else if (code == 44) {
+            lines.back().by = v;
+        } else if (code == 45) {
+            lines.back().dx = v;
+        } else if (code == 46) {
+            lines.back().dy = v;
+        } else if (code == 49 && lines.back().dashes.size() < 64) {
+            lines.back().dashes.push_back(v);
+        }
+    }
+    if (lines.empty())
+        return -1;
+    LineHatchPattern pattern;
+    const CString patternName = DecodeText(name.empty() ? std::string("DXF") : name);
+    CString unique = patternName;
+    for (int i = 2; m_pDoc->GetHatchPatternTable() != nullptr &&
+                    m_pDoc->GetHatchPatternTable()->IsPatternNameExists(unique) && i < 1000;
+         ++i)
+        unique.Format(_T("%s (%d)"), static_cast<LPCTSTR>(patternName), i);
+    pattern.SetPatternName(unique);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const PatternLine& l = lines[i];
+        const double a = l.angle * kPi / 180.0;
+        // The lines repeat at the offset's distance square to them.
+        const double space = ToLength(std::fabs(-std::sin(a) * l.dx + std::cos(a) * l.dy));
+        LineHatchPatternLineItem item;
+        item.SetPoint(RuVaPnt2d(ToLength(l.bx), ToLength(l.by)));
+        item.SetAngle(NormDeg(l.angle));
+        item.SetSpace(space);
+        if (!l.dashes.empty()) {
+            CString typeName;
+            typeName.Format(_T("%s %d"), static_cast<LPCTSTR>(unique), static_cast<int>(i + 1));
+            const short no = LineTypeOfDashes(typeName, l.dashes);
+            if (no > 0)
+                item.SetLineTypeNo(no);
+        }
+        pattern.AddLineItem(item);
+    }
+    const long id = m_pDoc->AddHatchPattern(&pattern);
+    m_userPatterns[key] = id;
+    return id;
 }
 
 void DxfDocumentBuilder::addHatch(const DL_HatchData& d)
@@ -1372,6 +1525,23 @@ void DxfDocumentBuilder::addHatchEdge(const DL_HatchEdgeData& d)
         e.angle1 = d.angle1;
         e.angle2 = d.angle2;
         e.ccw = d.ccw;
+        break;
+    case 3:
+        e.cx = d.cx;
+        e.cy = d.cy;
+        e.mx = d.mx;
+        e.my = d.my;
+        e.ratio = d.ratio;
+        e.angle1 = d.angle1;
+        e.angle2 = d.angle2;
+        e.ccw = d.ccw;
+        break;
+    case 4:
+        e.degree = static_cast<int>(d.degree);
+        e.knots = d.knots;
+        e.weights = d.weights;
+        e.controls = d.controlPoints;
+        e.fits = d.fitPoints;
         break;
     default: break;
     }
@@ -1443,8 +1613,54 @@ void DxfDocumentBuilder::FinishHatch()
                                 0);
                 break;
             }
+            case 3: {
+                // An elliptic arc: angles like an arc's, measured clockwise for a clockwise edge.
+                const double major = ToLength(std::hypot(e.mx, e.my));
+                const double minor = major * e.ratio;
+                if (mirror || !(major > 0) || !(minor > 0) || !Finite(major) || !Finite(e.angle1) ||
+                    !Finite(e.angle2)) {
+                    ++m_nLeftOut;
+                    return;
+                }
+                const RuVaPnt2d c = ToWorld(e.cx, e.cy);
+                const double rot = std::atan2(e.my, e.mx) * 180.0 / kPi;
+                double a1 = e.angle1 * 180.0 / kPi, a2 = e.angle2 * 180.0 / kPi;
+                if (std::fabs(a2 - a1) >= 360.0 - 1e-9) {
+                    loop.AddFeature(new Ellipse2dFeature(c, major, minor, NormDeg(rot)), 0);
+                    break;
+                }
+                if (!e.ccw) {
+                    a1 = -a1;
+                    a2 = -a2;
+                }
+                loop.AddFeature(new EllipseArc2dFeature(c, major, minor, NormDeg(rot), NormDeg(a1), NormDeg(a2),
+                                                        e.ccw ? 0 : 1),
+                                0);
+                break;
+            }
+            case 4: {
+                std::vector<DL_ControlPointData> controls;
+                for (size_t i = 0; i < e.controls.size(); ++i) {
+                    const std::vector<double>& c = e.controls[i];
+                    if (c.size() < 2)
+                        continue;
+                    const double w = i < e.weights.size() ? e.weights[i] : 1.0;
+                    controls.emplace_back(c[0], c[1], 0.0, w);
+                }
+                std::vector<DL_FitPointData> fits;
+                for (const std::vector<double>& f : e.fits)
+                    if (f.size() >= 2)
+                        fits.emplace_back(f[0], f[1], 0.0);
+                Feature2dBase* pCurve = mirror ? nullptr : SplineCurve(e.degree, false, controls, fits, e.knots);
+                if (pCurve == nullptr || !pCurve->IsValid()) {
+                    delete pCurve;
+                    ++m_nLeftOut;
+                    return;
+                }
+                loop.AddFeature(pCurve, 0);
+                break;
+            }
             default:
-                // Elliptic and spline edges: not read yet.
                 ++m_nLeftOut;
                 return;
             }
@@ -1475,6 +1691,14 @@ void DxfDocumentBuilder::FinishHatch()
             islands.push_back(loops[i]);
     std::vector<KcArrayOfGePnt2d> picks(islands.size() + 1);
     HatchSetting setting = HatchFill(hatch.bSolid, hatch.pattern);
+    if (!hatch.bSolid && !BuiltInPatternName(hatch.pattern)) {
+        // A pattern we have none like: its own definition lines.
+        const long id = UserPatternID(hatch.pattern);
+        if (id >= 0) {
+            setting.SetHatchType(Hatch2dFeature::UserDefined);
+            setting.SetPatternID(id);
+        }
+    }
     Feature2dBase* pHatch = FeatureCreator::CreateHatchFeature(loops[outer], picks[0],
                                                                islands.empty() ? nullptr : islands.data(),
                                                                islands.empty() ? nullptr : picks.data() + 1,
@@ -1615,7 +1839,8 @@ void DxfDocumentBuilder::addInsert(const DL_InsertData& d)
             ApplyAttributes(*inst);
             if (m_currentBlock.empty())
                 Target();  // the model exists before its placements are added
-            m_placements.push_back(Placement{m_currentBlock, inst, d.name, OnPaper()});
+            m_placements.push_back(Placement{m_currentBlock, inst, d.name, OnPaper(),
+                                             m_currentBlock.empty() ? m_nLayoutPaper : -1});
         }
 }
 
@@ -1638,8 +1863,15 @@ void DxfDocumentBuilder::AddTextShape(const CString& text, const RuVaPnt2d& poin
         t->SetWidthRatio(dWidthFactor);
     t->SetHorizonArrange(nHAlign);
     t->SetVerticalArrange(nVAlign);
-    if (m_pSetting != nullptr && !m_pSetting->GetSubstituteFontName().IsEmpty() && m_shxStyles.count(Upper(style.empty() ? std::string("STANDARD") : style)) != 0)
+    const std::string styleKey = Upper(style.empty() ? std::string("STANDARD") : style);
+    if (m_pSetting != nullptr && !m_pSetting->GetSubstituteFontName().IsEmpty() && m_shxStyles.count(styleKey) != 0)
         t->SetFontName(m_pSetting->GetSubstituteFontName());
+    const auto textStyle = m_textStyles.find(styleKey);
+    if (textStyle != m_textStyles.end()) {
+        // The style's outline font (our texts have no slant of their own; the style keeps it).
+        if (!textStyle->second.font.IsEmpty())
+            t->SetFontName(textStyle->second.font);
+    }
     t->SetAutoLayoutRect();
     Store(t);
 }
@@ -1746,8 +1978,244 @@ int DxfDocumentBuilder::Finish()
     const int placed = AddPlacements();
     if (placed != 0)
         return placed;
+    AddStyles();
+    // The active layout's paper takes its layout's name too.
+    if (Paper2dFeature* pFirst = m_pDoc->GetPaperFeature(0)) {
+        for (const Layout& l : m_layouts) {
+            const auto named = m_blockRecordNames.find(l.blockRecord);
+            if (named == m_blockRecordNames.end() || Upper(named->second) != "*PAPER_SPACE")
+                continue;
+            const CString wanted = DecodeText(l.name);
+            const CString old = pFirst->GetDrawingName();
+            if (wanted != old && m_pDoc->GetDrawingFeatureByName(wanted) == nullptr &&
+                m_pDoc->SetDrawingName(pFirst->GetDrawingID(), wanted, 0))
+                break;
+        }
+    }
     LayOut();
+    LayOutPapers();
     return 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// What dxflib drops
+
+std::string DxfDocumentBuilder::Record::Get(int nCode, const std::string& def) const
+{
+    for (const auto& [code, value] : groups)
+        if (code == nCode)
+            return value;
+    return def;
+}
+
+double DxfDocumentBuilder::Record::GetDouble(int nCode, double def) const
+{
+    for (const auto& [code, value] : groups)
+        if (code == nCode) {
+            char* end = nullptr;
+            const double d = std::strtod(value.c_str(), &end);
+            return end != value.c_str() && Finite(d) ? d : def;
+        }
+    return def;
+}
+
+void DxfDocumentBuilder::ObserveGroup(int nCode, const std::string& value)
+{
+    if (nCode == 0) {
+        TakeRecord(m_record);
+        m_lastRecord = std::move(m_record);
+        m_record = Record();
+        m_record.kind = value;
+        return;
+    }
+    const std::string& k = m_record.kind;
+    bool keep = false;
+    if (k == "DIMSTYLE" || k == "STYLE" || k == "LAYOUT" || k == "BLOCK_RECORD" || k == "VIEWPORT" || k == "BLOCK")
+        keep = true;
+    else if (k == "DIMENSION")
+        keep = nCode == 2 || nCode == 3;
+    else if (k == "HATCH")
+        keep = nCode == 78 || nCode == 53 || nCode == 43 || nCode == 44 || nCode == 45 || nCode == 46 ||
+               nCode == 79 || nCode == 49;
+    // A record of these kinds is small; a hostile one is cut off rather than held.
+    if (keep && m_record.groups.size() < 100000)
+        m_record.groups.emplace_back(nCode, value);
+}
+
+void DxfDocumentBuilder::TakeRecord(const Record& r)
+{
+    if (m_nError != 0)
+        return;
+    if (r.kind == "BLOCK_RECORD") {
+        const std::string handle = r.Get(5), name = r.Get(2);
+        if (!handle.empty() && !name.empty() && m_blockRecordNames.size() < 2000000)
+            m_blockRecordNames[Upper(handle)] = name;
+        return;
+    }
+    if (r.kind == "LAYOUT") {
+        // The plot settings come first (paper size 44/45 in the units of 72, turned by 73), then the
+        // layout's own part: its name, tab order and block record.
+        Layout layout;
+        bool own = false;
+        double width = 0, height = 0;
+        int units = 1, turn = 0;
+        for (const auto& [code, value] : r.groups) {
+            if (code == 100) {
+                own = value == "AcDbLayout";
+                continue;
+            }
+            const double v = std::strtod(value.c_str(), nullptr);
+            if (!own) {
+                if (code == 44)
+                    width = v;
+                else if (code == 45)
+                    height = v;
+                else if (code == 72)
+                    units = static_cast<int>(v);
+                else if (code == 73)
+                    turn = static_cast<int>(v);
+            } else if (code == 1 && layout.name.empty()) {
+                layout.name = value;
+            } else if (code == 71) {
+                layout.nTab = static_cast<int>(std::clamp(v, -1e6, 1e6));
+            } else if (code == 330 && layout.blockRecord.empty()) {
+                layout.blockRecord = Upper(value);
+            }
+        }
+        const double unit = units == 0 ? 25.4 : 1.0;
+        if (Finite(width) && Finite(height) && width > 0 && height > 0 && width < 1e5 && height < 1e5) {
+            layout.dWidth = width * unit;
+            layout.dHeight = height * unit;
+            if (turn == 1 || turn == 3)
+                std::swap(layout.dWidth, layout.dHeight);
+        }
+        if (!layout.name.empty() && m_layouts.size() < 256)
+            m_layouts.push_back(layout);
+        return;
+    }
+    if (r.kind == "VIEWPORT") {
+        // A viewport of a paper-space layout (not the layout's own, number 1, nor one switched off).
+        if (!m_currentBlock.empty() || r.GetDouble(69, 0) == 1 || r.GetDouble(68, 1) == 0 || m_viewports.size() >= 4096)
+            return;
+        long paper = m_nLayoutPaper;
+        if (paper < 0 && !m_bSkipBlock && r.GetDouble(67, 0) == 1 && m_pDoc->GetPaperFeature(0) != nullptr)
+            paper = m_pDoc->GetPaperFeature(0)->GetDrawingID();
+        if (paper < 0 || !ReadsPaperSpace())
+            return;
+        Viewport v;
+        v.nPaperID = paper;
+        v.cx = ToLength(r.GetDouble(10, 0));
+        v.cy = ToLength(r.GetDouble(20, 0));
+        v.w = ToLength(r.GetDouble(40, 0));
+        v.h = ToLength(r.GetDouble(41, 0));
+        // The view's centre from its target (17/27) in model units, its height there and its twist.
+        v.vx = ToLength(r.GetDouble(12, 0) + r.GetDouble(17, 0));
+        v.vy = ToLength(r.GetDouble(22, 0) + r.GetDouble(27, 0));
+        v.vh = ToLength(r.GetDouble(45, 0));
+        v.twist = r.GetDouble(51, 0);
+        if (v.w > 0 && v.h > 0 && v.vh > 0 && v.w < 1e6 && v.h < 1e6 && v.vh < 1e12)
+            m_viewports.push_back(v);
+        return;
+    }
+    if (r.kind == "DIMSTYLE") {
+        const std::string name = r.Get(2);
+        if (name.empty() || m_dimStyles.size() >= 4096)
+            return;
+        DimensionSetting setting;
+        if (const DimensionSetting* pCurrent = m_pDoc->GetDimensionSetting())
+            setting = *pCurrent;
+        // Sizes are the file's times its overall scale (DIMSCALE, 0 taken as 1).
+        double scale = r.GetDouble(40, 1.0);
+        if (!(scale > 0))
+            scale = 1.0;
+        const double text = r.GetDouble(140, -1), arrow = r.GetDouble(41, -1);
+        if (text > 0) {
+            TextSetting font = setting.GetDimTextFont();
+            if (font.SetHeight(ToLength(text * scale)))
+                setting.SetDimTextFont(font);
+        }
+        if (arrow > 0) {
+            setting.SetArrowSize1(ToLength(arrow * scale));
+            setting.SetArrowSize2(ToLength(arrow * scale));
+        }
+        const double decimals = r.GetDouble(271, -1);
+        if (decimals >= 0 && decimals <= 8)
+            setting.SetPrecision(static_cast<short>(decimals));
+        // DIMPOST: "prefix<>suffix", or a bare suffix.
+        const std::string post = r.Get(3);
+        const size_t mark = post.find("<>");
+        setting.SetPreAdditionText(mark == std::string::npos ? CString() : DecodeText(post.substr(0, mark)));
+        setting.SetPostAdditionText1(DecodeText(mark == std::string::npos ? post : post.substr(mark + 2)));
+        setting.SetPostAdditionText2(CString());
+        if (!post.empty())
+            setting.SetPostAdditionTextSizeRatio(1.0);
+        m_dimStyles[Upper(name)] = setting;
+        m_dimStyleNames[Upper(name)] = name;
+    } else if (r.kind == "STYLE") {
+        const std::string name = r.Get(2);
+        if (name.empty() || m_textStyles.size() >= 4096)
+            return;
+        TextStyle style;
+        style.name = name;
+        // The font family the file names in its extended data, else the font file's own name for an
+        // outline font; shape fonts keep the substitute.
+        std::string family;
+        bool acad = false;
+        for (const auto& [code, value] : r.groups) {
+            if (code == 1001)
+                acad = value == "ACAD";
+            else if (code == 1000 && acad && family.empty())
+                family = value;
+        }
+        const std::string file = r.Get(3);
+        const std::string upper = Upper(file);
+        const size_t dot = upper.rfind('.');
+        const bool shape = dot == std::string::npos || upper.substr(dot) == ".SHX";
+        if (!family.empty())
+            style.font = DecodeText(family);
+        else if (!shape) {
+            const size_t slash = file.find_last_of("/\\");
+            const std::string stem = file.substr(slash == std::string::npos ? 0 : slash + 1);
+            style.font = DecodeText(stem.substr(0, stem.rfind('.')));
+        }
+        style.dHeight = ToLength(std::max(0.0, r.GetDouble(40, 0)));
+        style.dWidth = r.GetDouble(41, 1.0);
+        style.dOblique = r.GetDouble(50, 0.0);
+        if (std::fabs(style.dOblique) >= 85)
+            style.dOblique = 0;
+        m_textStyles[Upper(name)] = style;
+    }
+}
+
+void DxfDocumentBuilder::AddStyles()
+{
+    // The file's text and dimension styles join the document's own under their names.
+    if (const TextSettingStyles* pStyles = m_pDoc->GetTextSettingStyles(); pStyles != nullptr && !m_textStyles.empty()) {
+        TextSettingStyles styles = *pStyles;
+        for (const auto& [key, style] : m_textStyles) {
+            TextSetting setting;
+            if (const TextSetting* pCurrent = m_pDoc->GetTextSetting())
+                setting = *pCurrent;
+            if (!style.font.IsEmpty())
+                setting.SetFontName(style.font);
+            else if (m_pSetting != nullptr && !m_pSetting->GetSubstituteFontName().IsEmpty())
+                setting.SetFontName(m_pSetting->GetSubstituteFontName());
+            if (style.dHeight > 0)
+                setting.SetHeight(style.dHeight);
+            if (style.dWidth > 0)
+                setting.SetWidthRatio(style.dWidth);
+            setting.SetSlantAngle(style.dOblique);
+            styles.SetSettingStyle(DecodeText(style.name), &setting);
+        }
+        m_pDoc->UpdateFeatureSettingStyles(styles);
+    }
+    if (const DimensionSettingStyles* pStyles = m_pDoc->GetDimensionSettingStyles();
+        pStyles != nullptr && !m_dimStyles.empty()) {
+        DimensionSettingStyles styles = *pStyles;
+        for (const auto& [key, setting] : m_dimStyles)
+            styles.SetSettingStyle(DecodeText(m_dimStyleNames[key]), &setting);
+        m_pDoc->UpdateFeatureSettingStyles(styles);
+    }
 }
 
 void DxfDocumentBuilder::addTextStyle(const DL_StyleData& data)
@@ -1779,7 +2247,11 @@ void DxfDocumentBuilder::LayOut()
     double pw = 0, ph = 0;
     m_pDoc->GetPaperSize(paperName, pw, ph);
 
-    const long layoutID = m_pDoc->AddPartLayout(pPaper->GetDrawingID(), m_nModelID, nullptr, -1, 0);
+    // The active layout's viewports lay the model out instead, when the file has them.
+    bool viewports = false;
+    for (const Viewport& v : m_viewports)
+        viewports = viewports || v.nPaperID == pPaper->GetDrawingID();
+    const long layoutID = viewports ? -1 : m_pDoc->AddPartLayout(pPaper->GetDrawingID(), m_nModelID, nullptr, -1, 0);
     if (layoutID >= 0) {
         RuVaBndBox2d box;
         const BOOL bHasBox = m_pDoc->GetAllFeatureBox(pModel, box, 0) && !box.IsVoid();
@@ -1810,6 +2282,69 @@ void DxfDocumentBuilder::LayOut()
     if (m_pSetting != nullptr) {
         m_pSetting->AddDrawingFeatureName(paperName);
         m_pSetting->SetActiveDrawingFeatureName(m_nTileMode != 0 ? pModel->GetDrawingName() : paperName);
+    }
+}
+
+void DxfDocumentBuilder::LayOutPapers()
+{
+    // The further papers take their layouts' names and sizes, and are listed in tab order after the
+    // active one.
+    std::vector<std::pair<int, long>> order;
+    for (const auto& [block, paperID] : m_layoutPapers) {
+        const Layout* pLayout = nullptr;
+        for (const Layout& l : m_layouts) {
+            const auto named = m_blockRecordNames.find(l.blockRecord);
+            if (named != m_blockRecordNames.end() && Upper(named->second) == block)
+                pLayout = &l;
+        }
+        DrawingFeatureBase* pPaper = m_pDoc->GetDrawingFeatureByID(paperID);
+        if (pPaper == nullptr)
+            continue;
+        CString name = pPaper->GetDrawingName();
+        if (pLayout != nullptr) {
+            const CString wanted = DecodeText(pLayout->name);
+            if (m_pDoc->GetDrawingFeatureByName(wanted) == nullptr && m_pDoc->SetDrawingName(paperID, wanted, 0))
+                name = wanted;
+        }
+        if (pLayout != nullptr && pLayout->dWidth > 0) {
+            m_pDoc->SetPaperOrientType(name, pLayout->dWidth >= pLayout->dHeight ? 0 : 1, 0);
+            m_pDoc->SetPaperSize(name, pLayout->dWidth, pLayout->dHeight, 0);
+        }
+        order.emplace_back(pLayout != nullptr ? pLayout->nTab : 1 << 20, paperID);
+    }
+    std::stable_sort(order.begin(), order.end());
+    if (m_pSetting != nullptr)
+        for (const auto& [tab, paperID] : order)
+            if (DrawingFeatureBase* pPaper = m_pDoc->GetDrawingFeatureByID(paperID))
+                m_pSetting->AddDrawingFeatureName(pPaper->GetDrawingName());
+    // One part layout of the model per viewport: the view's height fills the viewport's, its centre on the
+    // viewport's, clipped to what the viewport shows.
+    Target();
+    for (const Viewport& v : m_viewports) {
+        const long id = m_pDoc->AddPartLayout(v.nPaperID, m_nModelID, nullptr, -1, 0);
+        if (id < 0)
+            continue;
+        const double scale = v.h / v.vh;
+        const double num = scale >= 1 ? scale : 1.0, den = scale >= 1 ? 1.0 : 1.0 / scale;
+        m_pDoc->SetPartLayoutScale(id, num, den, FALSE, num, den, 0);
+        m_pDoc->SetPartLayoutAngle(id, NormDeg(v.twist), 0);
+        const double a = v.twist * kPi / 180.0;
+        const double rx = (v.vx * std::cos(a) - v.vy * std::sin(a)) * scale;
+        const double ry = (v.vx * std::sin(a) + v.vy * std::cos(a)) * scale;
+        m_pDoc->SetPartLayoutOrigin(id, RuVaPnt2d(v.cx - rx, v.cy - ry), 0);
+        if (PartDrawingLayout* pLayout = m_pDoc->GetPartLayoutByID(id)) {
+            PartDrawingLayout clipped = *pLayout;
+            const double hw = v.w / scale / 2, hh = v.vh / 2;
+            KcArrayOfGePnt2d corners;
+            for (const auto& [sx, sy] : {std::pair{-1, -1}, std::pair{1, -1}, std::pair{1, 1}, std::pair{-1, 1}}) {
+                // The viewport's corners in the model, turned back by the twist about the view's centre.
+                const double lx = sx * hw, ly = sy * hh;
+                corners.Add(RuVaPnt2d(v.vx + lx * std::cos(-a) - ly * std::sin(-a),
+                                      v.vy + lx * std::sin(-a) + ly * std::cos(-a)));
+            }
+            if (clipped.SetPolygonRegion(corners))
+                m_pDoc->SetPartLayout(id, clipped, 0);
+        }
     }
 }
 
@@ -1846,7 +2381,9 @@ int DxfDocumentBuilder::AddPlacements()
     for (const auto& [height, i] : order) {
         Placement& p = m_placements[i];
         DrawingFeatureBase* target = nullptr;
-        if (p.bOnPaper) {
+        if (p.nDrawingID >= 0) {
+            target = m_pDoc->GetDrawingFeatureByID(p.nDrawingID);
+        } else if (p.bOnPaper) {
             target = m_pDoc->GetPaperFeature(0);
         } else if (p.parent.empty()) {
             target = m_pDoc->GetDrawingFeatureByID(m_nModelID);

@@ -17,6 +17,7 @@
 #include "platform/afx/CString.h"
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/ruva/RuVaPnt2d.h"
+#include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/HatchSetting.h"
 
 class ACadConvSetting;
@@ -45,6 +46,9 @@ public:
     void SetFileTitle(const CString& strTitle) { m_strFilePrefix = strTitle; }
     // The folder that relative image paths start from (empty: only absolute paths are followed).
     void SetFileFolder(const CString& strFolder) { m_strFolder = strFolder; }
+    // Sees every group before dxflib does, to keep what dxflib drops: dimension and text style records,
+    // a dimension's block, the definition lines of a hatch pattern, layouts and viewports.
+    void ObserveGroup(int nCode, const std::string& value);
     // After the last group: checks the block graph, lays the model out on the paper and reports the drawing
     // names to the setting. 0 or a failure code.
     int Finish();
@@ -103,6 +107,58 @@ public:
     static std::string StripMText(const std::string& text);
 
 private:
+    // The groups of one record (entity, table entry or object) that ObserveGroup keeps.
+    struct Record {
+        std::string kind;
+        std::vector<std::pair<int, std::string>> groups;
+        // The value of the first group of the code (after the nth), or the default.
+        std::string Get(int nCode, const std::string& def = std::string()) const;
+        double GetDouble(int nCode, double def) const;
+    };
+    // A record is complete: the table entries and objects dxflib does not hand on are taken here.
+    void TakeRecord(const Record& record);
+    Record m_record;      // being read
+    Record m_lastRecord;  // the one before, which dxflib reports as the next begins
+    // Dimension styles and text styles of the file by upper-case name.
+    std::map<std::string, DimensionSetting> m_dimStyles;
+    std::map<std::string, std::string> m_dimStyleNames;  // upper case to as written
+    struct TextStyle {
+        std::string name;
+        CString font;  // empty for shape fonts
+        double dHeight = 0, dWidth = 1, dOblique = 0;
+    };
+    std::map<std::string, TextStyle> m_textStyles;
+    void AddStyles();
+    // The style, value text and typed flag a dimension gets: the file's dimension style, the prefix and
+    // suffix around "<>" of its text or the style's DIMPOST, the text itself when typed.
+    struct DimensionLook {
+        DimensionSetting setting;
+        BYTE bTyped = 0;
+        CString text;
+    };
+    DimensionLook LookOf(const DL_DimensionData& data) const;
+    // Further layouts: the paper each *Paper_Space<n> block is read onto (by upper-case block name), the
+    // paper being read (-1 outside them), the LAYOUT objects and block record names that name and size
+    // them, and the viewports that lay the model out on the papers.
+    std::map<std::string, long> m_layoutPapers;
+    long m_nLayoutPaper = -1;
+    struct Layout {
+        std::string name, blockRecord;
+        int nTab = 0;
+        double dWidth = 0, dHeight = 0;  // millimetres, as plotted
+    };
+    std::vector<Layout> m_layouts;
+    std::map<std::string, std::string> m_blockRecordNames;  // handle to block name
+    struct Viewport {
+        long nPaperID = -1;
+        double cx = 0, cy = 0, w = 0, h = 0, vx = 0, vy = 0, vh = 0, twist = 0;
+    };
+    std::vector<Viewport> m_viewports;
+    // Names and sizes the further papers after their layouts, and lays the model out through the viewports.
+    void LayOutPapers();
+    // User widths 10-15 taken for line weights of the file that no width has.
+    std::set<short> m_claimedWidths;
+
     struct Block {
         long nComponentID = -1;
         bool bDefined = false;
@@ -123,6 +179,7 @@ private:
         Feature2dBase* pFeature = nullptr;
         std::string placed;
         bool bOnPaper = false;
+        long nDrawingID = -1;  // a further layout's paper
     };
     struct Layer {
         long nID = -1;
@@ -159,6 +216,10 @@ private:
     long ComponentIDFor(const std::string& name);
     void FinishPolyline();
     void FinishSpline();
+    // The curve of a spline's control points (clamped uniform ones as they stand, others sampled and
+    // fitted) or of its fit points; NULL when they give none.
+    Feature2dBase* SplineCurve(int nDegree, bool bClosed, const std::vector<DL_ControlPointData>& controls,
+                               const std::vector<DL_FitPointData>& fits, const std::vector<double>& knots) const;
     void AddTextShape(const CString& text, const RuVaPnt2d& point, double dHeight, double dAngleDeg, int nHAlign,
                       int nVAlign, double dWidthFactor, const std::string& style);
     // The pieces a block placed at nDepth expands to, counted bottom-up (saturating); -1 for a cycle, -2 for
@@ -204,12 +265,23 @@ private:
     // One edge as read: dxflib's own edge record leaves the fields of other edge kinds uninitialised, so
     // only those of its kind are taken over.
     struct HatchEdge {
-        int type = 0;  // 0 polyline vertices, 1 line, 2 arc, others not read
+        int type = 0;  // 0 polyline vertices, 1 line, 2 arc, 3 elliptic arc, 4 spline
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         double cx = 0, cy = 0, radius = 0, angle1 = 0, angle2 = 0;
+        double mx = 0, my = 0, ratio = 0;  // the major axis's end from the centre, minor to major
         bool ccw = true;
         std::vector<std::vector<double>> vertices;
+        int degree = 3;
+        std::vector<double> knots, weights;
+        std::vector<std::vector<double>> controls, fits;
     };
+    // A hatch pattern of the file's definition lines (from the hatch's own record) as a user pattern of
+    // the document, made once per name; -1 when the lines give none.
+    long UserPatternID(const std::string& name);
+    std::map<std::string, long> m_userPatterns;
+    // Our number for a dash list of the file (drawn positive, gaps negative, 0 a dot), made into a user line
+    // type under the name when it is not continuous; -1 when none can be made.
+    short LineTypeOfDashes(const CString& name, const std::vector<double>& dashes);
     struct HatchInProgress {
         bool bActive = false;
         bool bSolid = false;
@@ -246,6 +318,7 @@ private:
         std::string ref;
         std::string block;
         DL_Attributes attributes;
+        long nPaperID = -1;
         RuVaPnt2d corner;
         double dWidth = 0, dHeight = 0, dAngleDeg = 0;
     };

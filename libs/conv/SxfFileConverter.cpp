@@ -12,7 +12,12 @@
 #include "libs/conv/Part21Reader.h"
 #include "libs/conv/SXFSetting.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/vevure/AngularDimension2dFeature.h"
 #include "libs/vevure/Arc2dFeature.h"
+#include "libs/vevure/ArcDimension2dFeature.h"
+#include "libs/vevure/BSplineCurve2dFeature.h"
+#include "libs/vevure/Balloon2dFeature.h"
+#include "libs/vevure/BalloonSetting.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -20,14 +25,28 @@
 #include "libs/vevure/DrawComponent2dFeatureDefine.h"
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/DrawingFeatureBase.h"
+#include "libs/vevure/DiameterDimension2dFeature.h"
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
+#include "libs/vevure/Feature2dList.h"
+#include "libs/vevure/FeatureCreator.h"
+#include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/HatchPatternTable.h"
+#include "libs/vevure/HatchSetting.h"
+#include "libs/vevure/Lead2dFeature.h"
+#include "libs/vevure/LeadSetting.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/LineHatchPattern.h"
+#include "libs/vevure/LineHatchPatternLineItem.h"
+#include "libs/vevure/LinearDimension2dFeature.h"
+#include "libs/vevure/LineTypeFeature.h"
+#include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
+#include "libs/vevure/RadiusDimension2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
 #include "platform/afx/CFile.h"
 
@@ -35,6 +54,8 @@ namespace {
 
 using Value = Part21Reader::Value;
 using Instance = Part21Reader::Instance;
+
+constexpr double kPi = 3.14159265358979323846;
 
 bool Finite(double v)
 {
@@ -117,6 +138,26 @@ private:
     int AddText();
     int AddFigure();
     int AddPlacement();
+    int AddUserLineType();
+    int AddSpline();
+    int AddClothoid();
+    int AddDimension();
+    int AddLabel();
+    int AddBalloon();
+    int AddCompositeCurve();
+    int AddHatch();
+    // An instance number given as a reference, a number or a text ("#12" or "12").
+    bool Reference(size_t n, int64_t& id);
+    // The boundary of a composite curve as a list of its pieces; false (and counted as left out) when the
+    // file names none.
+    bool Boundary(int64_t id, Feature2dList& list);
+
+    // The text block that dimensions, labels and balloons end with (shown flag, font, text, point, ...),
+    // starting at attribute n: the text when it is shown and not empty, and its point.
+    bool DimensionText(size_t n, bool bFlag, CString& text, RuVaPnt2d& point);
+    // A point list given as its count and its x and y lists at attributes n, n + 1 and n + 2.
+    bool Points(size_t n, KcArrayOfGePnt2d& points);
+    short LineTypeNo(int nCode) const;
 
     Draw2dDocument* m_pDoc;
     const Instance* m_pCurrent = nullptr;
@@ -129,6 +170,16 @@ private:
     std::vector<COLORREF> m_userColours;       // codes 17..
     std::vector<double> m_userWidths;          // codes 10..
     std::vector<CString> m_fonts;              // codes 1..
+    std::vector<short> m_userLineTypes;        // our numbers for codes 16..
+    // Composite curves by instance number: their pieces (kept for the hatches that use them as boundaries)
+    // and whether they are drawn. Pieces that follow a composite curve belong to it.
+    struct Curve {
+        Feature2dList pieces;
+        bool bShown = true;
+    };
+    std::map<int64_t, Curve> m_curves;
+    int64_t m_nCurve = -1;
+    long long m_nCurvePieces = 0;
     std::map<long, short> m_colourNos;         // by RGB
     short m_nNextUserColour = 17;
     std::map<CString, Figure> m_figures;       // by name
@@ -304,16 +355,23 @@ void SxfBuilder::Store(Feature2dBase* pFeature, int nLayer, int nColour, int nTy
     std::unique_ptr<Feature2dBase> owned(pFeature);
     if (pFeature == nullptr || !pFeature->IsValid())
         return;
+    if (m_nCurve >= 0) {
+        if (++m_nCurvePieces > SxfFileConverter::kMaxShapes) {
+            Fail(Part21Reader::resultBeyondLimits, "too many shapes");
+            return;
+        }
+        Curve& curve = m_curves[m_nCurve];
+        curve.pieces.AddFeature(pFeature);
+        if (!curve.bShown)
+            return;
+    }
     if (++m_nShapes > SxfFileConverter::kMaxShapes) {
         Fail(Part21Reader::resultBeyondLimits, "too many shapes");
         return;
     }
     pFeature->SetLayerID(LayerID(nLayer));
     pFeature->SetColorNo(ColourNo(nColour));
-    if (nType >= 1 && nType <= 15)
-        pFeature->SetLineTypeNo(kPredefinedLineTypes[nType]);
-    else
-        pFeature->SetLineTypeNo(1);
+    pFeature->SetLineTypeNo(LineTypeNo(nType));
     if (nWidth >= 0)
         pFeature->SetLineWidthNo(WidthNo(nWidth));
     if (m_bInFigure) {
@@ -325,6 +383,15 @@ void SxfBuilder::Store(Feature2dBase* pFeature, int nLayer, int nColour, int nTy
     }
     if (DrawingFeatureBase* pDrawing = Target())
         m_pDoc->AddFeature(pFeature, pDrawing, 0);
+}
+
+short SxfBuilder::LineTypeNo(int nCode) const
+{
+    if (nCode >= 1 && nCode <= 15)
+        return kPredefinedLineTypes[nCode];
+    if (nCode >= 16 && static_cast<size_t>(nCode - 16) < m_userLineTypes.size())
+        return m_userLineTypes[static_cast<size_t>(nCode - 16)];
+    return 1;
 }
 
 int SxfBuilder::AddSheet()
@@ -389,8 +456,313 @@ int SxfBuilder::AddTable()
         if (m_fonts.size() < 1024)
             m_fonts.push_back(name);
     }
-    // Predefined colours and line types are known by their codes; user line types keep ours continuous.
+    // Predefined colours and line types are known by their codes.
     return 0;
+}
+
+int SxfBuilder::AddUserLineType()
+{
+    // user_defined_font_feature(name, segment count, pitches): drawn and gap lengths in millimetres by turns,
+    // starting drawn. It takes the next user code (16, 17, ...) whether or not we can hold it.
+    CString name;
+    int count = 0;
+    std::vector<double> pitches;
+    if (!Text(0, name) || !Int(1, count) || !Numbers(2, pitches))
+        return m_nError;
+    if (count != static_cast<int>(pitches.size()))
+        return Fail(Part21Reader::resultDamaged, "segment count does not match the pitches");
+    if (m_userLineTypes.size() >= 256)
+        return Fail(Part21Reader::resultBeyondLimits, "too many line types");
+    short no = 1;
+    std::vector<double> segments;
+    for (double pitch : pitches) {
+        if (!(pitch > 0)) {
+            segments.clear();  // a pattern with an empty stretch is drawn continuous
+            break;
+        }
+        segments.push_back(pitch);
+    }
+    if (segments.size() % 2 != 0)
+        segments.pop_back();
+    if (segments.size() > 10)
+        segments.resize(10);
+    const LineTypeFeatureTable* pTable = m_pDoc->GetLineTypeFeatureTable();
+    if (segments.size() >= 2 && pTable != nullptr) {
+        LineTypeFeatureTable table = *pTable;
+        short fresh = LineTypeFeatureTable::kFirstUserNo;
+        for (int i = 0; i < table.GetLineTypeSize(); ++i)
+            if (const LineTypeFeature* p = table.GetAt(i))
+                fresh = std::max<short>(fresh, static_cast<short>(p->GetLineTypeNo() + 1));
+        // A name the table already holds keeps the table's pattern under a name of its own.
+        CString unique = name;
+        for (int i = 2; table.GetLineTypeNoByName(unique) >= 0 && i < 1000; ++i)
+            unique.Format(_T("%s (%d)"), static_cast<LPCTSTR>(name), i);
+        LineTypeFeature lineType;
+        if (fresh <= LineTypeFeatureTable::kLastUserNo &&
+            lineType.SetLineType(fresh, unique, segments.data(), static_cast<int>(segments.size())) &&
+            table.SetLineType(lineType)) {
+            m_pDoc->SetLineTypeFeatureTable(table, 0);
+            no = fresh;
+        }
+    }
+    m_userLineTypes.push_back(no);
+    return 0;
+}
+
+bool SxfBuilder::Points(size_t n, KcArrayOfGePnt2d& points)
+{
+    int count = 0;
+    std::vector<double> xs, ys;
+    if (!Int(n, count) || !Numbers(n + 1, xs) || !Numbers(n + 2, ys))
+        return false;
+    if (count < 1 || static_cast<size_t>(count) != xs.size() || xs.size() != ys.size()) {
+        Fail(Part21Reader::resultDamaged, "point count does not match the coordinates");
+        return false;
+    }
+    points.RemoveAll();
+    for (size_t i = 0; i < xs.size(); ++i)
+        if (points.GetSize() == 0 || points[points.GetSize() - 1].Distance(RuVaPnt2d(xs[i], ys[i])) > 1e-9)
+            points.Add(RuVaPnt2d(xs[i], ys[i]));
+    return true;
+}
+
+int SxfBuilder::AddSpline()
+{
+    // spline_feature(layer, colour, type, width, open 1 / closed 0, count, x list, y list): a cubic B-spline
+    // of its control points.
+    int layer = 0, colour = 0, type = 1, width = 1, open = 1;
+    KcArrayOfGePnt2d pts;
+    if (!Int(0, layer) || !Int(1, colour) || !Int(2, type) || !Int(3, width) || !Int(4, open) || !Points(5, pts))
+        return m_nError;
+    if (pts.GetSize() < 2) {
+        ++m_nLeftOut;
+        return 0;
+    }
+    const int degree = std::min(3, static_cast<int>(pts.GetSize()) - 1);
+    Store(new BSplineCurve2dFeature(pts, BSplineCurve2dFeature::ControlPoints, degree, open == 0 ? TRUE : FALSE),
+          layer, colour, type, width);
+    return m_nError;
+}
+
+int SxfBuilder::AddClothoid()
+{
+    // clothoid_feature(layer, colour, type, width, base point x, y, parameter A, direction 1 counter-clockwise
+    // 2 clockwise, angle of the tangent at the base point, start and end length along the curve from it).
+    int layer = 0, colour = 0, type = 1, width = 1, direction = 1;
+    double bx, by, a, angle, s0, s1;
+    if (!Int(0, layer) || !Int(1, colour) || !Int(2, type) || !Int(3, width) || !Number(4, bx) || !Number(5, by) ||
+        !Number(6, a) || !Int(7, direction) || !Number(8, angle) || !Number(9, s0) || !Number(10, s1))
+        return m_nError;
+    if (!(a > 1e-9) || !(std::fabs(s1 - s0) > 1e-7) || std::fabs(s0) > 1e7 || std::fabs(s1) > 1e7) {
+        ++m_nLeftOut;
+        return 0;
+    }
+    // Points along the curve (x = integral of cos(s^2 / 2A^2), y of sin) so close that a cubic through them
+    // keeps within 0.01 mm: a chord of length h on curvature k strays h^2 k / 8, held ten times under.
+    const double kMax = std::max(std::fabs(s0), std::fabs(s1)) / (a * a);
+    const double length = std::fabs(s1 - s0);
+    const double h = kMax > 0 ? std::sqrt(8 * 0.001 / kMax) : length;
+    const int samples = static_cast<int>(std::clamp(std::ceil(length / h), 8.0, 4000.0));
+    const double sign = direction == 2 ? -1.0 : 1.0;
+    const double ca = std::cos(angle * kPi / 180.0), sa = std::sin(angle * kPi / 180.0);
+    auto tangent = [&](double s) { return s * s / (2 * a * a); };
+    // The curve from the base point to s0 first, then on from there (Simpson's rule, eight steps a sample).
+    auto advance = [&](double from, double to, double& x, double& y) {
+        const int steps = std::max(8, static_cast<int>(std::ceil(std::fabs(to - from) / std::max(h / 8, 1e-6))));
+        const int even = std::min(steps + steps % 2, 1 << 20);
+        const double d = (to - from) / even;
+        double sx = 0, sy = 0;
+        for (int i = 0; i <= even; ++i) {
+            const double w = (i == 0 || i == even) ? 1 : (i % 2 ? 4 : 2);
+            const double t = tangent(from + i * d);
+            sx += w * std::cos(t);
+            sy += w * std::sin(t);
+        }
+        x += sx * d / 3;
+        y += sy * d / 3;
+    };
+    double x = 0, y = 0;
+    if (s0 != 0)
+        advance(0, s0, x, y);
+    KcArrayOfGePnt2d pts;
+    auto add = [&](double lx, double ly) {
+        ly *= sign;
+        pts.Add(RuVaPnt2d(bx + lx * ca - ly * sa, by + lx * sa + ly * ca));
+    };
+    add(x, y);
+    for (int i = 1; i <= samples; ++i) {
+        advance(s0 + (s1 - s0) * (i - 1) / samples, s0 + (s1 - s0) * i / samples, x, y);
+        add(x, y);
+    }
+    Store(new BSplineCurve2dFeature(pts, BSplineCurve2dFeature::InterpolatePoints, 3, FALSE), layer, colour, type,
+          width);
+    return m_nError;
+}
+
+bool SxfBuilder::DimensionText(size_t n, bool bFlag, CString& text, RuVaPnt2d& point)
+{
+    // [shown flag,] font, text, x, y, height, width, spacing, angle, slant, base point, direction
+    int shown = 1, font = 0;
+    double x = 0, y = 0;
+    if (bFlag && !Int(n++, shown))
+        return false;
+    if (!Int(n, font) || !Text(n + 1, text) || !Number(n + 2, x) || !Number(n + 3, y))
+        return false;
+    if (shown == 0)
+        text.Empty();
+    point = RuVaPnt2d(x, y);
+    return true;
+}
+
+int SxfBuilder::AddDimension()
+{
+    const std::string& n = m_pCurrent->name;
+    int layer = 0, colour = 0, type = 1, width = 1;
+    if (!Int(0, layer) || !Int(1, colour) || !Int(2, type) || !Int(3, width))
+        return m_nError;
+    const DimensionSetting* pSetting = m_pDoc->GetDimensionSetting();
+    CString text;
+    RuVaPnt2d textPoint;
+    Feature2dBase* pDimension = nullptr;
+    // The file gives the text as drawn; an empty one leaves our measured value.
+    auto typed = [&text]() { return static_cast<BYTE>(text.IsEmpty() ? 0 : 1); };
+    if (n == "LINEAR_DIM_FEATURE") {
+        // (..., dimension line x1 y1 x2 y2, extension line 1: flag, measured point x0 y0, start, end,
+        // extension line 2 alike, two arrows of five, the text block)
+        double lx1, ly1, lx2, ly2;
+        int ext1 = 0, ext2 = 0;
+        double e1x, e1y, e2x, e2y;
+        if (!Number(4, lx1) || !Number(5, ly1) || !Number(6, lx2) || !Number(7, ly2) || !Int(8, ext1) ||
+            !Number(9, e1x) || !Number(10, e1y) || !Int(15, ext2) || !Number(16, e2x) || !Number(17, e2y) ||
+            !DimensionText(32, true, text, textPoint))
+            return m_nError;
+        const RuVaPnt2d p1 = ext1 != 0 ? RuVaPnt2d(e1x, e1y) : RuVaPnt2d(lx1, ly1);
+        const RuVaPnt2d p2 = ext2 != 0 ? RuVaPnt2d(e2x, e2y) : RuVaPnt2d(lx2, ly2);
+        if (std::hypot(lx2 - lx1, ly2 - ly1) < 1e-9) {
+            ++m_nLeftOut;
+            return 0;
+        }
+        const double angle = std::atan2(ly2 - ly1, lx2 - lx1) * 180.0 / kPi;
+        const double da = angle * kPi / 180.0;
+        const double t = (lx1 - p1.X()) * -std::sin(da) + (ly1 - p1.Y()) * std::cos(da);
+        pDimension = FeatureCreator::CreateLinearDimensionFeature(
+            p1, p2, std::fabs(t), NormDeg(t >= 0 ? angle + 90.0 : angle - 90.0), NormDeg(angle), typed(), text, 1,
+            textPoint, 0, pSetting, 0, 0);
+    } else if (n == "ANGULAR_DIM_FEATURE" || n == "CURVE_DIM_FEATURE") {
+        // (..., centre x y, radius of the dimension arc, start and end angle counter-clockwise, the two
+        // extension lines as above, two arrows, the text block)
+        double cx, cy, r, a0, a1, e1x, e1y;
+        int ext1 = 0;
+        if (!Number(4, cx) || !Number(5, cy) || !Number(6, r) || !Number(7, a0) || !Number(8, a1) || !Int(9, ext1) ||
+            !Number(10, e1x) || !Number(11, e1y) || !DimensionText(33, true, text, textPoint))
+            return m_nError;
+        const RuVaPnt2d c(cx, cy);
+        if (!(r > 1e-9) || std::fabs(NormDeg(a1 - a0)) < 1e-9) {
+            ++m_nLeftOut;
+            return 0;
+        }
+        auto at = [&c](double rr, double deg) {
+            return RuVaPnt2d(c.X() + rr * std::cos(deg * kPi / 180.0), c.Y() + rr * std::sin(deg * kPi / 180.0));
+        };
+        if (n == "ANGULAR_DIM_FEATURE") {
+            pDimension = FeatureCreator::CreateAngularDimensionFeature(c, at(r, a0), at(r, a1), r, typed(), text, 1,
+                                                                       textPoint, pSetting, 0);
+        } else {
+            // The measured arc is where the first extension line starts from; the dimension arc lies out from it.
+            const double measured = ext1 != 0 ? c.Distance(RuVaPnt2d(e1x, e1y)) : r;
+            if (!(measured > 1e-9)) {
+                ++m_nLeftOut;
+                return 0;
+            }
+            pDimension = FeatureCreator::CreateArcDimensionFeature(c, measured, NormDeg(a0), NormDeg(a1),
+                                                                   std::max(0.0, r - measured), typed(), text, 1,
+                                                                   textPoint, pSetting, 0);
+        }
+    } else if (n == "RADIUS_DIM_FEATURE") {
+        // (..., dimension line x1 y1 x2 y2, one arrow: kind, inside/outside, x, y, scale, the text block); the
+        // end with the arrow lies on the curve, the other is the centre.
+        double x1, y1, x2, y2, ax, ay;
+        if (!Number(4, x1) || !Number(5, y1) || !Number(6, x2) || !Number(7, y2) || !Number(10, ax) ||
+            !Number(11, ay) || !DimensionText(13, true, text, textPoint))
+            return m_nError;
+        RuVaPnt2d onCurve(x2, y2), centre(x1, y1);
+        const RuVaPnt2d arrow(ax, ay);
+        if (arrow.Distance(centre) < arrow.Distance(onCurve))
+            std::swap(onCurve, centre);
+        pDimension = FeatureCreator::CreateRadiusDimensionFeature(onCurve, centre, typed(), text, 0, textPoint,
+                                                                  pSetting, 0);
+    } else {
+        // diameter: (..., dimension line x1 y1 x2 y2, two arrows of five, the text block)
+        double x1, y1, x2, y2;
+        if (!Number(4, x1) || !Number(5, y1) || !Number(6, x2) || !Number(7, y2) ||
+            !DimensionText(18, true, text, textPoint))
+            return m_nError;
+        pDimension = FeatureCreator::CreateDiameterDimensionFeature(RuVaPnt2d(x1, y1), RuVaPnt2d(x2, y2), typed(),
+                                                                    text, 1, textPoint, pSetting, 0);
+    }
+    if (pDimension == nullptr) {
+        ++m_nLeftOut;
+        return 0;
+    }
+    Store(pDimension, layer, colour, type, width);
+    return m_nError;
+}
+
+int SxfBuilder::AddLabel()
+{
+    // label_feature(layer, colour, type, width, count, x list, y list (the first point carries the arrow),
+    // arrow kind (0 none), arrow scale, the text block)
+    int layer = 0, colour = 0, type = 1, width = 1, arrow = 1;
+    KcArrayOfGePnt2d pts;
+    CString text;
+    RuVaPnt2d textPoint;
+    if (!Int(0, layer) || !Int(1, colour) || !Int(2, type) || !Int(3, width) || !Points(4, pts) || !Int(7, arrow) ||
+        !DimensionText(9, true, text, textPoint))
+        return m_nError;
+    if (pts.GetSize() < 2) {
+        ++m_nLeftOut;
+        return 0;
+    }
+    LeadSetting setting;
+    if (const LeadSetting* pCurrent = m_pDoc->GetLeadSetting())
+        setting = *pCurrent;
+    if (arrow == 0)
+        setting.SetType(0);
+    Feature2dBase* pLead = FeatureCreator::CreateLeadFeature(nullptr, text, pts, 1, textPoint, &setting);
+    if (pLead == nullptr) {
+        ++m_nLeftOut;
+        return 0;
+    }
+    Store(pLead, layer, colour, type, width);
+    return m_nError;
+}
+
+int SxfBuilder::AddBalloon()
+{
+    // balloon_feature(layer, colour, type, width, count, x list, y list of the leader (arrow first), centre x y,
+    // radius, arrow kind, arrow scale, the text block)
+    int layer = 0, colour = 0, type = 1, width = 1;
+    KcArrayOfGePnt2d pts;
+    double cx, cy, r;
+    CString text;
+    RuVaPnt2d textPoint;
+    if (!Int(0, layer) || !Int(1, colour) || !Int(2, type) || !Int(3, width) || !Points(4, pts) || !Number(7, cx) ||
+        !Number(8, cy) || !Number(9, r) || !DimensionText(12, true, text, textPoint))
+        return m_nError;
+    BalloonSetting setting;
+    if (const BalloonSetting* pCurrent = m_pDoc->GetBalloonSetting())
+        setting = *pCurrent;
+    if (r > 0)
+        setting.SetSize(2 * r);
+    // Our balloon stands at the last point, its leader running from the first.
+    pts.Add(RuVaPnt2d(cx, cy));
+    Feature2dBase* pBalloon = FeatureCreator::CreateBalloonFeature(nullptr, text, pts, &setting);
+    if (pBalloon == nullptr) {
+        ++m_nLeftOut;
+        return 0;
+    }
+    Store(pBalloon, layer, colour, type, width);
+    return m_nError;
 }
 
 int SxfBuilder::AddShape()
@@ -594,14 +966,190 @@ int SxfBuilder::AddPlacement()
     return 0;
 }
 
+bool SxfBuilder::Reference(size_t n, int64_t& id)
+{
+    if (n >= m_pCurrent->params.size())
+        return Fail(Part21Reader::resultDamaged, "attribute missing"), false;
+    const Value& v = m_pCurrent->params[n];
+    if (v.kind == Value::kindReference || v.kind == Value::kindInteger) {
+        id = v.integer;
+        return true;
+    }
+    if (v.kind == Value::kindString) {
+        std::string t = v.text.ToUtf8();
+        if (!t.empty() && t[0] == '#')
+            t.erase(0, 1);
+        char* end = nullptr;
+        const long long value = std::strtoll(t.c_str(), &end, 10);
+        if (!t.empty() && end != nullptr && *end == 0) {
+            id = value;
+            return true;
+        }
+    }
+    return Fail(Part21Reader::resultDamaged, "instance number expected as attribute " + std::to_string(n + 1)), false;
+}
+
+int SxfBuilder::AddCompositeCurve()
+{
+    // composite_curve_org_feature(colour, type, width, shown 1 / hidden 0)
+    int colour = 0, type = 1, width = 1, shown = 1;
+    if (!Int(0, colour) || !Int(1, type) || !Int(2, width) || !Int(3, shown))
+        return m_nError;
+    if (m_curves.count(m_pCurrent->id) != 0)
+        return Fail(Part21Reader::resultDamaged, "composite curve defined twice");
+    m_curves[m_pCurrent->id].bShown = shown != 0;
+    m_nCurve = m_pCurrent->id;
+    return 0;
+}
+
+bool SxfBuilder::Boundary(int64_t id, Feature2dList& list)
+{
+    const auto it = m_curves.find(id);
+    if (it == m_curves.end()) {
+        Fail(Part21Reader::resultDamaged, "composite curve #" + std::to_string(id) + " not defined");
+        return false;
+    }
+    list = it->second.pieces;
+    return list.GetFeatureSize() > 0;
+}
+
+int SxfBuilder::AddHatch()
+{
+    const std::string& n = m_pCurrent->name;
+    int layer = 0, colour = 0, type = 1, width = -1;
+    size_t at = 0;  // where the boundary's instance numbers start
+    HatchSetting setting;
+    if (const HatchSetting* pCurrent = m_pDoc->GetHatchSetting())
+        setting = *pCurrent;
+    // The fill takes the shape's own colour; the boundary is drawn by its composite curve, if at all.
+    setting.SetSolidColorNo(0);
+    setting.SetPatternColorNo(0);
+    setting.SetRegionDisplayMode(0);
+    if (n == "FILL_AREA_STYLE_COLOUR_FEATURE") {
+        // (layer, colour, outer boundary, island count, islands)
+        if (!Int(0, layer) || !Int(1, colour))
+            return m_nError;
+        setting.SetHatchType(Hatch2dFeature::Solid);
+        at = 2;
+    } else if (n == "EXTERNALLY_DEFINED_HATCH_FEATURE") {
+        // (layer, colour, type, width, pattern name, outer boundary, island count, islands): a pattern held
+        // outside the file, drawn as our 45-degree lines.
+        if (!Int(0, layer) || !Int(1, colour) || !Int(2, type) || !Int(3, width))
+            return m_nError;
+        setting.SetHatchType(Hatch2dFeature::BuiltInPattern);
+        setting.SetPatternType(3);
+        at = 5;
+    } else {
+        // fill_area_style_hatching_feature(layer, name, count, then per family of lines a list each of
+        // colour, type, width, start x, start y, spacing, angle; outer boundary, island count, islands):
+        // a pattern of our own with those families.
+        CString name;
+        int count = 0;
+        std::vector<double> lists[7];
+        if (!Int(0, layer) || !Text(1, name) || !Int(2, count))
+            return m_nError;
+        for (size_t i = 0; i < 7; ++i)
+            if (!Numbers(3 + i, lists[i]))
+                return m_nError;
+        for (const std::vector<double>& l : lists)
+            if (count < 1 || static_cast<size_t>(count) != l.size())
+                return Fail(Part21Reader::resultDamaged, "line count does not match the hatch lines");
+        at = 10;
+        LineHatchPattern pattern;
+        CString unique = name.IsEmpty() ? CString(_T("SXF")) : name;
+        for (int i = 2; m_pDoc->GetHatchPatternTable() != nullptr &&
+                        m_pDoc->GetHatchPatternTable()->IsPatternNameExists(unique) && i < 1000;
+             ++i)
+            unique.Format(_T("%s (%d)"), static_cast<LPCTSTR>(name.IsEmpty() ? CString(_T("SXF")) : name), i);
+        pattern.SetPatternName(unique);
+        for (size_t i = 0; i < static_cast<size_t>(std::min(count, 64)); ++i) {
+            LineHatchPatternLineItem item;
+            item.SetColorNo(ColourNo(static_cast<int>(lists[0][i])));
+            item.SetLineTypeNo(LineTypeNo(static_cast<int>(lists[1][i])));
+            item.SetLineWidthNo(WidthNo(static_cast<int>(lists[2][i])));
+            item.SetPoint(RuVaPnt2d(lists[3][i], lists[4][i]));
+            item.SetSpace(std::fabs(lists[5][i]));
+            item.SetAngle(NormDeg(lists[6][i]));
+            pattern.AddLineItem(item);
+        }
+        const long id = m_pDoc->AddHatchPattern(&pattern);
+        if (id < 0) {
+            setting.SetHatchType(Hatch2dFeature::BuiltInPattern);
+            setting.SetPatternType(3);
+        } else {
+            setting.SetHatchType(Hatch2dFeature::UserDefined);
+            setting.SetPatternID(id);
+        }
+    }
+    int64_t outerID = 0;
+    int islandCount = 0;
+    if (!Reference(at, outerID) || !Int(at + 1, islandCount))
+        return m_nError;
+    if (islandCount < 0 || islandCount > 100000)
+        return Fail(Part21Reader::resultDamaged, "island count out of range");
+    std::vector<int64_t> islandIDs;
+    if (islandCount > 0) {
+        if (at + 2 >= m_pCurrent->params.size() || m_pCurrent->params[at + 2].kind != Value::kindList)
+            return Fail(Part21Reader::resultDamaged, "list expected as attribute " + std::to_string(at + 3));
+        const Value& list = m_pCurrent->params[at + 2];
+        if (list.items.size() != static_cast<size_t>(islandCount))
+            return Fail(Part21Reader::resultDamaged, "island count does not match the islands");
+        for (const Value& item : list.items) {
+            int64_t id = 0;
+            if (item.kind == Value::kindReference || item.kind == Value::kindInteger) {
+                id = item.integer;
+            } else if (item.kind == Value::kindString) {
+                std::string t = item.text.ToUtf8();
+                if (!t.empty() && t[0] == '#')
+                    t.erase(0, 1);
+                id = std::strtoll(t.c_str(), nullptr, 10);
+            }
+            islandIDs.push_back(id);
+        }
+    }
+    Feature2dList outer;
+    if (!Boundary(outerID, outer)) {
+        if (m_nError == 0)
+            ++m_nLeftOut;
+        return m_nError;
+    }
+    std::vector<Feature2dList> islands(islandIDs.size());
+    for (size_t i = 0; i < islandIDs.size(); ++i)
+        if (!Boundary(islandIDs[i], islands[i])) {
+            if (m_nError == 0)
+                ++m_nLeftOut;
+            return m_nError;
+        }
+    std::vector<KcArrayOfGePnt2d> picks(islands.size() + 1);
+    Feature2dBase* pHatch = FeatureCreator::CreateHatchFeature(
+        outer, picks[0], islands.empty() ? nullptr : islands.data(), islands.empty() ? nullptr : picks.data() + 1,
+        static_cast<int>(islands.size()), &setting);
+    if (pHatch == nullptr) {
+        ++m_nLeftOut;
+        return 0;
+    }
+    Store(pHatch, layer, colour, type, width);
+    return m_nError;
+}
+
 int SxfBuilder::Add(const Instance& inst)
 {
     m_pCurrent = &inst;
     const std::string& n = inst.name;
+    // A composite curve runs on over the curve pieces that follow it.
+    if (m_nCurve >= 0 && n != "LINE_FEATURE" && n != "POLYLINE_FEATURE" && n != "CIRCLE_FEATURE" &&
+        n != "ARC_FEATURE" && n != "ELLIPSE_FEATURE" && n != "ELLIPSE_ARC_FEATURE" && n != "SPLINE_FEATURE" &&
+        n != "CLOTHOID_FEATURE")
+        m_nCurve = -1;
+    if (n == "COMPOSITE_CURVE_ORG_FEATURE")
+        return AddCompositeCurve();
+    if (n == "FILL_AREA_STYLE_COLOUR_FEATURE" || n == "FILL_AREA_STYLE_HATCHING_FEATURE" ||
+        n == "EXTERNALLY_DEFINED_HATCH_FEATURE")
+        return AddHatch();
     if (n == "SHEET_FEATURE")
         return AddSheet();
     if (n == "LAYER_FEATURE" || n == "PRE_DEFINED_COLOUR_FEATURE" || n == "USER_DEFINED_COLOUR_FEATURE" ||
-        n == "PRE_DEFINED_FONT_FEATURE" || n == "USER_DEFINED_FONT_FEATURE" || n == "WIDTH_FEATURE" ||
+        n == "PRE_DEFINED_FONT_FEATURE" || n == "WIDTH_FEATURE" ||
         n == "TEXT_FONT_FEATURE")
         return AddTable();
     if (n == "POINT_MARKER_FEATURE" || n == "LINE_FEATURE" || n == "POLYLINE_FEATURE" || n == "CIRCLE_FEATURE" ||
@@ -613,7 +1161,20 @@ int SxfBuilder::Add(const Instance& inst)
         return AddFigure();
     if (n == "SFIG_LOCATE_FEATURE")
         return AddPlacement();
-    // Features this reader does not map (dimensions, hatches, splines, ...) are counted as left out.
+    if (n == "USER_DEFINED_FONT_FEATURE")
+        return AddUserLineType();
+    if (n == "SPLINE_FEATURE")
+        return AddSpline();
+    if (n == "CLOTHOID_FEATURE")
+        return AddClothoid();
+    if (n == "LINEAR_DIM_FEATURE" || n == "CURVE_DIM_FEATURE" || n == "ANGULAR_DIM_FEATURE" ||
+        n == "RADIUS_DIM_FEATURE" || n == "DIAMETER_DIM_FEATURE")
+        return AddDimension();
+    if (n == "LABEL_FEATURE")
+        return AddLabel();
+    if (n == "BALLOON_FEATURE")
+        return AddBalloon();
+    // Features this reader does not map (tiled hatches, ...) are counted as left out.
     ++m_nLeftOut;
     return 0;
 }

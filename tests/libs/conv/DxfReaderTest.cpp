@@ -36,6 +36,10 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/HatchPatternTable.h"
+#include "libs/vevure/HatchSetting.h"
+#include "libs/vevure/LineHatchPattern.h"
+#include "libs/vevure/LineHatchPatternLineItem.h"
 #include "libs/vevure/Region2dFeature.h"
 #include "libs/vevure/Image2dFeature.h"
 #include "libs/vevure/InfiniteLine2dFeature.h"
@@ -50,7 +54,12 @@
 #include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/SemiInfiniteLine2dFeature.h"
+#include "libs/vevure/DimensionSetting.h"
+#include "libs/vevure/DimensionSettingStyles.h"
+#include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/TextSetting.h"
+#include "libs/vevure/TextSettingStyles.h"
 
 using namespace DxfText;
 
@@ -614,13 +623,76 @@ TEST_F(DxfReaderTest, SolidsAndHatchesBecomeHatchesWithTheirIslands)
     EXPECT_NEAR(hatch->GetOuterRegion().GetBndBox().XMax(), 15, 1e-6);
     EXPECT_EQ(convert.GetLeftOutCount(), 0);
 
-    // An elliptic edge is not read yet: the hatch is counted as left out, the rest of the file stays.
+    // An elliptic edge: the whole ellipse of radii 4 and 2.
     doc.InitDocument();
     const std::string ellipseLoop = G(92, "16") + G(93, "1") + G(72, "3") + G(10, 0.0) + G(20, 0.0) + G(11, 4.0) +
                                     G(21, 0.0) + G(40, 0.5) + G(50, 0.0) + G(51, 360.0) + G(73, "1") + G(97, "0");
-    ASSERT_EQ(Read(File(Line(0, 0, 1, 1) + Hatch("SOLID", true, 1, ellipseLoop))), 1);
-    EXPECT_NE(Only<Line2dFeature>(), nullptr);
-    EXPECT_EQ(convert.GetLeftOutCount(), 1);
+    ASSERT_EQ(Read(File(Line(0, 0, 1, 1) + Hatch("SOLID", true, 1, ellipseLoop))), 2);
+    EXPECT_EQ(convert.GetLeftOutCount(), 0);
+    auto* oval = dynamic_cast<Hatch2dFeature*>(Shapes(Model()).at(1));
+    ASSERT_NE(oval, nullptr);
+    EXPECT_NEAR(oval->GetOuterRegion().GetBndBox().XMax(), 4, 1e-6);
+    EXPECT_NEAR(oval->GetOuterRegion().GetBndBox().YMax(), 2, 1e-6);
+
+    // Half an ellipse above a line, and a cubic spline below it back to the start.
+    doc.InitDocument();
+    const std::string halfAndSpline =
+        G(92, "1") + G(93, "3") + G(72, "3") + G(10, 0.0) + G(20, 0.0) + G(11, 10.0) + G(21, 0.0) + G(40, 0.3) +
+        G(50, 0.0) + G(51, 180.0) + G(73, "1") + G(72, "1") + G(10, -10.0) + G(20, 0.0) + G(11, -5.0) + G(21, 0.0) +
+        G(72, "4") + G(94, "3") + G(73, "0") + G(74, "0") + G(95, "8") + G(96, "4") + G(40, 0.0) + G(40, 0.0) +
+        G(40, 0.0) + G(40, 0.0) + G(40, 1.0) + G(40, 1.0) + G(40, 1.0) + G(40, 1.0) + G(10, -5.0) + G(20, 0.0) +
+        G(10, -2.0) + G(20, -6.0) + G(10, 6.0) + G(20, -6.0) + G(10, 10.0) + G(20, 0.0) + G(97, "0");
+    ASSERT_EQ(Read(File(Hatch("SOLID", true, 1, halfAndSpline))), 1);
+    EXPECT_EQ(convert.GetLeftOutCount(), 0);
+    auto* mixed = Only<Hatch2dFeature>();
+    ASSERT_NE(mixed, nullptr);
+    const RuVaBndBox2d mixedBox = mixed->GetOuterRegion().GetBndBox();
+    EXPECT_NEAR(mixedBox.YMax(), 3, 1e-6);
+    // The spline reaches 4.5 down (three quarters of its controls' depth); its box may be its controls'.
+    EXPECT_LE(mixedBox.YMin(), -4.5 + 1e-6);
+    EXPECT_GE(mixedBox.YMin(), -6 - 1e-6);
+}
+
+TEST_F(DxfReaderTest, PatternsWeHaveNoneLikeBecomeUserPatternsOfTheirLines)
+{
+    // Two families of lines: at 0 degrees every 3 (drawn 2, gap 1), and at 90 degrees every 4.
+    auto hatch = [](const std::string& name, double x) {
+        return G(0, "HATCH") + G(8, "0") + G(10, 0.0) + G(20, 0.0) + G(30, 0.0) + G(210, 0.0) + G(220, 0.0) +
+               G(230, 1.0) + G(2, name) + G(70, "0") + G(71, "0") + G(91, "1") +
+               PolylineLoop({{x, 0, 0}, {x + 10, 0, 0}, {x + 10, 10, 0}, {x, 10, 0}}) + G(75, "0") + G(76, "2") +
+               G(52, 0.0) + G(41, 1.0) + G(77, "0") + G(78, "2") + G(53, 0.0) + G(43, 0.0) + G(44, 0.0) +
+               G(45, 0.5) + G(46, 3.0) + G(79, "2") + G(49, 2.0) + G(49, -1.0) + G(53, 90.0) + G(43, 1.0) +
+               G(44, 0.0) + G(45, -4.0) + G(46, 0.0) + G(79, "0") + G(98, "1") + G(10, 5.0) + G(20, 5.0);
+    };
+    ASSERT_EQ(Read(File(hatch("BRICKS", 0) + hatch("Bricks", 20) + Hatch("ANSI31", false, 1, CircleLoop(5, 5, 2)))),
+              3);
+    const std::vector<Feature2dBase*> shapes = Shapes(Model());
+    ASSERT_EQ(shapes.size(), 3u);
+    auto* first = dynamic_cast<Hatch2dFeature*>(shapes[0]);
+    auto* second = dynamic_cast<Hatch2dFeature*>(shapes[1]);
+    auto* builtIn = dynamic_cast<Hatch2dFeature*>(shapes[2]);
+    ASSERT_TRUE(first != nullptr && second != nullptr && builtIn != nullptr);
+    EXPECT_EQ(first->GetHatchType(), Hatch2dFeature::UserDefined);
+    EXPECT_EQ(builtIn->GetHatchType(), Hatch2dFeature::BuiltInPattern);
+    // One pattern for the name, whatever its case.
+    EXPECT_EQ(second->GetHatchSetting().GetPatternID(), first->GetHatchSetting().GetPatternID());
+    auto* pattern = dynamic_cast<const LineHatchPattern*>(
+        doc.GetHatchPatternTable()->GetHatchPattern(first->GetHatchSetting().GetPatternID()));
+    ASSERT_NE(pattern, nullptr);
+    EXPECT_EQ(pattern->GetPatternName(), CString(_T("BRICKS")));
+    ASSERT_EQ(pattern->GetLineItemCount(), 2);
+    const LineHatchPatternLineItem& along = pattern->GetLineItem(0);
+    EXPECT_NEAR(along.GetAngle(), 0, kTol);
+    EXPECT_NEAR(along.GetSpace(), 3, kTol);  // the offset's part square to the lines
+    const LineTypeFeature* dashes = doc.GetLineTypeFeatureTable()->GetLineTypeByNo(along.GetLineTypeNo());
+    ASSERT_NE(dashes, nullptr);
+    ASSERT_EQ(dashes->GetLineTypeSegment(), 2);
+    EXPECT_NEAR(dashes->GetLineTypeSegmentAt(0), 2, kTol);
+    const LineHatchPatternLineItem& across = pattern->GetLineItem(1);
+    EXPECT_NEAR(across.GetAngle(), 90, kTol);
+    EXPECT_NEAR(across.GetSpace(), 4, kTol);
+    ExpectPoint(across.GetPoint(), 1, 0);
+    EXPECT_EQ(across.GetLineTypeNo(), 0);
 }
 
 TEST_F(DxfReaderTest, LeadersBecomeLeadsOrTheirLinesWhenBrokenUp)
@@ -793,6 +865,181 @@ TEST_F(DxfReaderTest, DimensionsBecomeDimensionsOfTheirKindOrTheirShapes)
     ASSERT_NE(group, nullptr);
     EXPECT_GE(group->GetFeatureCount(), 3);
     EXPECT_EQ(convert.GetLeftOutCount(), 1);
+}
+
+TEST_F(DxfReaderTest, DimensionAndTextStylesAndTheTextAroundTheValue)
+{
+    // A dimension style with text 3.5, arrows 2, one decimal and " mm" after the value, at overall scale 2;
+    // a text style in an outline font named in the extended data, and one in a font file only.
+    const std::string tables =
+        G(0, "TABLE") + G(2, "DIMSTYLE") + G(70, "1") + G(0, "DIMSTYLE") + G(105, "1A") + G(2, "Arch") + G(70, "0") +
+        G(3, "<> mm") + G(40, 2.0) + G(41, 1.0) + G(140, 1.75) + G(271, "1") + G(0, "ENDTAB") + G(0, "TABLE") +
+        G(2, "STYLE") + G(70, "2") + G(0, "STYLE") + G(2, "Title") + G(70, "0") + G(40, 0.0) + G(41, 0.8) +
+        G(50, 15.0) + G(71, "0") + G(42, 2.5) + G(3, "arialbd.ttf") + G(4, "") + G(1001, "ACAD") +
+        G(1000, "Arial Black") + G(1071, "34") + G(0, "STYLE") + G(2, "Plain") + G(70, "0") + G(40, 5.0) +
+        G(41, 1.0) + G(50, 0.0) + G(71, "0") + G(42, 2.5) + G(3, "DejaVuSans.ttf") + G(4, "") + G(0, "ENDTAB");
+    const std::string rotated = G(13, 0.0) + G(23, 0.0) + G(14, 100.0) + G(24, 0.0) + G(50, 0.0);
+    auto dimension = [&](const std::string& style, const std::string& text) {
+        return G(0, "DIMENSION") + G(8, "0") + G(2, "*D1") + G(10, 0.0) + G(20, 20.0) + G(30, 0.0) + G(11, 50.0) +
+               G(21, 22.0) + G(31, 0.0) + G(70, "32") + G(1, text) + G(3, style) + rotated;
+    };
+    const std::string text = G(0, "TEXT") + G(8, "0") + G(10, 0.0) + G(20, 0.0) + G(40, 2.0) + G(1, "Hello") +
+                             G(7, "Title");
+    const std::string entities = dimension("Arch", "") + dimension("Arch", "%%c<>H7") + dimension("Standard", "") +
+                                 dimension("Arch", "About 100") + text;
+    ASSERT_EQ(Read(File(entities, "", tables)), 5);
+    const std::vector<Feature2dBase*> shapes = Shapes(Model());
+    ASSERT_EQ(shapes.size(), 5u);
+    struct Case {
+        const char* what;
+        const char16_t* pre;
+        const char16_t* post;
+        double height;
+        bool typed;
+    } cases[] = {{"the style's suffix", u"", u" mm", 3.5, false},
+                 {"the text's own prefix and suffix", u"\u00D8", u"H7", 3.5, false},
+                 {"the document's style", u"", u"", doc.GetDimensionSetting()->GetDimTextHight(), false},
+                 {"typed", u"", u" mm", 3.5, true}};
+    for (size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(cases[i].what);
+        auto* d = dynamic_cast<Dimension2dFeatureBase*>(shapes[i]);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->GetDimensionSetting().GetPreAdditionText().str(), cases[i].pre);
+        EXPECT_EQ(d->GetDimensionSetting().GetPostAdditionText1().str(), cases[i].post);
+        EXPECT_NEAR(d->GetTextHeight(), cases[i].height, kTol);
+        EXPECT_EQ(d->GetValueTextManualMode() != 0, cases[i].typed);
+    }
+    auto* arch = dynamic_cast<Dimension2dFeatureBase*>(shapes[0]);
+    EXPECT_NEAR(arch->GetArrowSize(), 2.0, kTol);
+    EXPECT_EQ(arch->GetPrecision(), 1);
+    EXPECT_EQ(dynamic_cast<Dimension2dFeatureBase*>(shapes[3])->GetValueTextRaw(), CString(_T("About 100")));
+
+    auto* t = dynamic_cast<Text2dFeature*>(shapes[4]);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->GetFontName(), CString(_T("Arial Black")));
+
+    // Both kinds of style are the document's to choose from.
+    const DimensionSettingStyles* dimStyles = doc.GetDimensionSettingStyles();
+    auto* archStyle = dynamic_cast<const DimensionSetting*>(dimStyles->GetSettingStyle(_T("Arch")));
+    ASSERT_NE(archStyle, nullptr);
+    EXPECT_NEAR(archStyle->GetDimTextHight(), 3.5, kTol);
+    const TextSettingStyles* textStyles = doc.GetTextSettingStyles();
+    auto* plain = dynamic_cast<const TextSetting*>(textStyles->GetSettingStyle(_T("Plain")));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->GetFontName(), CString(_T("DejaVuSans")));
+    EXPECT_NEAR(plain->GetHeight(), 5.0, kTol);
+    auto* title = dynamic_cast<const TextSetting*>(textStyles->GetSettingStyle(_T("Title")));
+    ASSERT_NE(title, nullptr);
+    EXPECT_NEAR(title->GetWidthRatio(), 0.8, kTol);
+}
+
+TEST_F(DxfReaderTest, OrdinateDimensionsArePlacedAsTheirBlocks)
+{
+    const std::string blocks = Block("*D7", Line(10, 0, 10, 25) + Line(10, 25, 20, 25));
+    const std::string ordinate = G(0, "DIMENSION") + G(8, "0") + G(2, "*D7") + G(10, 0.0) + G(20, 0.0) +
+                                 G(30, 0.0) + G(11, 20.0) + G(21, 25.0) + G(31, 0.0) + G(70, "38") + G(1, "") +
+                                 G(13, 10.0) + G(23, 0.0) + G(14, 20.0) + G(24, 25.0);
+    // Without its block the dimension cannot be drawn: left out.
+    const std::string orphan = G(0, "DIMENSION") + G(8, "0") + G(2, "*D9") + G(10, 0.0) + G(20, 0.0) + G(30, 0.0) +
+                               G(11, 1.0) + G(21, 1.0) + G(31, 0.0) + G(70, "38") + G(13, 1.0) + G(23, 0.0) +
+                               G(14, 2.0) + G(24, 2.0);
+    ASSERT_EQ(Read(File(ordinate + orphan, "", "", blocks)), 1 + 2);
+    auto* inst = Only<DrawComponent2dFeature>();
+    ASSERT_NE(inst, nullptr);
+    const DrawComponent2dFeatureDefine* def =
+        doc.GetComponentDefineTable()->GetComponentDefine(inst->GetComponentDefineID());
+    ASSERT_NE(def, nullptr);
+    EXPECT_EQ(def->GetComponentName(), CString(_T("*D7")));
+    ExpectPoint(inst->GetOrigin(), 0, 0);
+    EXPECT_EQ(convert.GetLeftOutCount(), 1);
+}
+
+TEST_F(DxfReaderTest, LineWeightsNoWidthHasTakeTheUserWidths)
+{
+    // 0.53 and 0.15 mm are no width of ours; 0.05 is user width 10 as it stands, until 0.53 takes it.
+    const std::string entities = Line(0, 0, 1, 0, G(370, "53")) + Line(0, 1, 1, 1, G(370, "5")) +
+                                 Line(0, 2, 1, 2, G(370, "15")) + Line(0, 3, 1, 3, G(370, "53")) +
+                                 Line(0, 4, 1, 4, G(370, "35"));
+    ASSERT_EQ(Read(File(entities)), 5);
+    const std::vector<Feature2dBase*> shapes = Shapes(Model());
+    ASSERT_EQ(shapes.size(), 5u);
+    const LineWidthFeatureTable* widths = doc.GetLineWidthFeatureTable();
+    const double expected[] = {0.53, 0.05, 0.15, 0.53, 0.35};
+    for (size_t i = 0; i < 5; ++i)
+        EXPECT_NEAR(widths->GetLineWidth(shapes[i]->GetLineWidthNo()), expected[i], 1e-9) << i;
+    EXPECT_EQ(shapes[0]->GetLineWidthNo(), shapes[3]->GetLineWidthNo());
+    EXPECT_GE(shapes[0]->GetLineWidthNo(), 10);
+    EXPECT_EQ(shapes[4]->GetLineWidthNo(), 4);  // a fixed width
+}
+
+TEST_F(DxfReaderTest, FurtherLayoutsBecomePapersAndViewportsLayTheModelOut)
+{
+    // Two layouts: "Sheet" (active, its shapes in the entity section) and "Detail" (its own block), each
+    // with a viewport onto the model besides the layout's own (number 1).
+    auto viewport = [](int id, double cx, double cy, double w, double h, double vx, double vy, double vh,
+                       const std::string& extra) {
+        return G(0, "VIEWPORT") + G(8, "0") + extra + G(100, "AcDbViewport") + G(10, cx) + G(20, cy) + G(30, 0.0) +
+               G(40, w) + G(41, h) + G(68, "1") + G(69, std::to_string(id)) + G(12, vx) + G(22, vy) + G(17, 0.0) +
+               G(27, 0.0) + G(37, 0.0) + G(45, vh) + G(51, 0.0);
+    };
+    const std::string tables = G(0, "TABLE") + G(2, "BLOCK_RECORD") + G(70, "2") + G(0, "BLOCK_RECORD") +
+                               G(5, "1E") + G(2, "*Paper_Space") + G(0, "BLOCK_RECORD") + G(5, "2A") +
+                               G(2, "*Paper_Space0") + G(0, "ENDTAB");
+    const std::string blocks = Block("*Paper_Space0", Line(10, 10, 30, 10, G(67, "1")) +
+                                                          viewport(1, 148.5, 105, 297, 210, 0, 0, 210, G(67, "1")) +
+                                                          viewport(2, 150, 100, 100, 80, 50, 50, 160, G(67, "1")));
+    const std::string entities = Line(0, 0, 100, 100) + Line(5, 5, 6, 6, G(67, "1")) +
+                                 viewport(2, 100, 100, 200, 100, 50, 50, 100, G(67, "1"));
+    auto layout = [](const std::string& name, int tab, const std::string& record, double w, double h) {
+        return G(0, "LAYOUT") + G(5, "99") + G(330, "1A") + G(100, "AcDbPlotSettings") + G(1, "") + G(44, w) +
+               G(45, h) + G(72, "1") + G(73, "0") + G(100, "AcDbLayout") + G(1, name) + G(70, "1") +
+               G(71, std::to_string(tab)) + G(330, record);
+    };
+    const std::string objects = Section("OBJECTS", layout("Sheet", 1, "1E", 420, 297) +
+                                                        layout("Detail", 2, "2A", 210, 297));
+    std::string file = File(entities, "", tables, blocks);
+    file.insert(file.rfind(G(0, "EOF")), objects);
+    ASSERT_EQ(Read(file), 3);
+
+    Paper2dFeature* sheet = doc.GetPaperFeature(0);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->GetDrawingName(), CString(_T("Sheet")));
+    ASSERT_EQ(sheet->GetPartLayoutCount(), 1);  // the viewport's, instead of the sheet's rule
+    const PartDrawingLayout* onSheet = sheet->GetPartLayout(0);
+    EXPECT_NEAR(onSheet->GetScaleNumeratorX() / onSheet->GetScaleDenominatorX(), 1, kTol);
+    ExpectPoint(onSheet->GetOrigin(), 50, 50);
+    EXPECT_TRUE(onSheet->IsRegionEnabled());
+
+    Paper2dFeature* detail = doc.GetPaperFeature(1);
+    ASSERT_NE(detail, nullptr);
+    EXPECT_EQ(detail->GetDrawingName(), CString(_T("Detail")));
+    double pw = 0, ph = 0;
+    ASSERT_TRUE(doc.GetPaperSize(_T("Detail"), pw, ph));
+    EXPECT_NEAR(pw, 210, kTol);
+    EXPECT_NEAR(ph, 297, kTol);
+    const std::vector<Feature2dBase*> onDetail = Shapes(detail);
+    ASSERT_EQ(onDetail.size(), 1u);
+    ExpectPoint(dynamic_cast<Line2dFeature*>(onDetail[0])->GetEndPoint(), 30, 10);
+    ASSERT_EQ(detail->GetPartLayoutCount(), 1);
+    const PartDrawingLayout* half = detail->GetPartLayout(0);
+    EXPECT_NEAR(half->GetScaleNumeratorX(), 1, kTol);
+    EXPECT_NEAR(half->GetScaleDenominatorX(), 2, kTol);
+    ExpectPoint(half->GetOrigin(), 125, 75);
+    EXPECT_EQ(half->GetDrawingID(), Model()->GetDrawingID());
+
+    // The caller lists the papers in tab order.
+    CStringArray names;
+    setting.GetDrawingFeatureNameArray(names);
+    ASSERT_EQ(names.GetSize(), 2);
+    EXPECT_EQ(names[0], CString(_T("Sheet")));
+    EXPECT_EQ(names[1], CString(_T("Detail")));
+
+    // Only the model: no further paper, and the model laid out by the sheet's rule.
+    doc.InitDocument();
+    setting.m_nModelSpaceOnlyRead = 1;
+    ASSERT_EQ(Read(file), 1);
+    EXPECT_EQ(doc.GetPaperFeature(1), nullptr);
+    EXPECT_EQ(doc.GetPaperFeature(0)->GetPartLayoutCount(), 1);
 }
 
 TEST_F(DxfReaderTest, ObjectsWeCannotHoldAreCountedAsLeftOut)
