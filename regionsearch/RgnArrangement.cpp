@@ -351,6 +351,15 @@ int RgnArrangement::Build(const std::vector<Handle(Geom2d_Curve)>& input, const 
                 break;
             if (!boxes[a].Overlaps(boxes[b]))
                 continue;
+            if (!m_focus.IsVoid()) {
+                Box both;
+                both.xmin = std::max(boxes[a].xmin, boxes[b].xmin);
+                both.ymin = std::max(boxes[a].ymin, boxes[b].ymin);
+                both.xmax = std::min(boxes[a].xmax, boxes[b].xmax);
+                both.ymax = std::min(boxes[a].ymax, boxes[b].ymax);
+                if (!both.Overlaps(m_focus))
+                    continue;
+            }
             if (!RgnSearch::IntersectCurves(curves[a], curves[b], points, &ua, &ub,
                                             RgnSearch::GetIntersectionTolerance(curves[a], curves[b])))
                 continue;
@@ -380,6 +389,7 @@ int RgnArrangement::Build(const std::vector<Handle(Geom2d_Curve)>& input, const 
         if (!removed)
             break;
     }
+    m_cells.clear();  // only needed while vertices are made
     return resultFound;
 }
 
@@ -400,8 +410,15 @@ void RgnArrangement::RemoveDuplicateEdges()
             const gp_Pnt2d pm = a.curve->Value(mid);
             for (size_t j = i + 1; j < list.size(); ++j) {
                 Edge& b = m_edges[list[j]];
-                if (b.alive && RgnSearch::IsPointOnCurve(b.curve, pm))
-                    b.alive = false;
+                if (!b.alive || !RgnSearch::IsPointOnCurve(b.curve, pm))
+                    continue;
+                const bool aYields = m_nFirstYielding >= 0 && a.source >= m_nFirstYielding;
+                const bool bYields = m_nFirstYielding >= 0 && b.source >= m_nFirstYielding;
+                if (aYields && !bYields) {
+                    a.alive = false;
+                    break;
+                }
+                b.alive = false;
             }
         }
     }
@@ -565,8 +582,78 @@ int RgnArrangement::Locate(const gp_Pnt2d& pick, Handle(TColGeom2d_HSequenceOfCu
 {
     loop.Nullify();
     loopBox = Box();
-    if (m_cycleArea.empty())
+    const int best = LocateCycle(pick);
+    if (best == -1)
         return resultOpen;
+    // The boundary, starting where one source curve gives way to another so arcs join up whole.
+    std::vector<int> darts;
+    GetCycleDarts(best, darts);
+    size_t first = 0;
+    for (size_t i = 0; i < darts.size(); ++i) {
+        const int prev = darts[(i + darts.size() - 1) % darts.size()];
+        if (m_edges[static_cast<size_t>(prev / 2)].source != m_edges[static_cast<size_t>(darts[i] / 2)].source) {
+            first = i;
+            break;
+        }
+    }
+    loop = new TColGeom2d_HSequenceOfCurve();
+    for (size_t i = 0; i < darts.size(); ++i) {
+        const int d = darts[(first + i) % darts.size()];
+        Handle(Geom2d_Curve) c = DartCurve(d);
+        if (c.IsNull()) {
+            loop.Nullify();
+            return resultOpen;
+        }
+        loop->Append(c);
+        loopBox.Add(m_edges[static_cast<size_t>(d / 2)].box);
+    }
+    return resultFound;
+}
+
+void RgnArrangement::GetCycleDarts(int cycle, std::vector<int>& darts) const
+{
+    darts.clear();
+    if (cycle < 0 || static_cast<size_t>(cycle) >= m_cycleStart.size())
+        return;
+    const int start = m_cycleStart[static_cast<size_t>(cycle)];
+    int cur = start;
+    do {
+        darts.push_back(cur);
+        cur = NextDart(cur);
+    } while (cur != start && darts.size() <= m_edges.size() * 2);
+}
+
+gp_Pnt2d RgnArrangement::GetDartMiddle(int dart) const
+{
+    const Handle(Geom2d_Curve)& c = m_edges[static_cast<size_t>(dart / 2)].curve;
+    return c->Value(0.5 * (c->FirstParameter() + c->LastParameter()));
+}
+
+int RgnArrangement::GetCycleLeftOf(int source, const gp_Pnt2d& point) const
+{
+    int best = -1;
+    double bestDistance = kPntTol;
+    for (size_t e = 0; e < m_edges.size(); ++e) {
+        const Edge& edge = m_edges[e];
+        if (!edge.alive || edge.source != source)
+            continue;
+        const gp_Pnt2d a = m_vertices[static_cast<size_t>(edge.v0)], b = m_vertices[static_cast<size_t>(edge.v1)];
+        const gp_Vec2d ab(a, b), ap(a, point);
+        const double len2 = ab.SquareMagnitude();
+        const double t = len2 > 0.0 ? std::min(1.0, std::max(0.0, ap.Dot(ab) / len2)) : 0.0;
+        const double d = point.Distance(gp_Pnt2d(a.XY() + ab.XY() * t));
+        if (d <= bestDistance) {
+            bestDistance = d;
+            best = m_cycle[2 * e];
+        }
+    }
+    return best;
+}
+
+int RgnArrangement::LocateCycle(const gp_Pnt2d& pick) const
+{
+    if (m_cycleArea.empty())
+        return -1;
     Box all;
     for (const Edge& e : m_edges)
         if (e.alive)
@@ -622,34 +709,5 @@ int RgnArrangement::Locate(const gp_Pnt2d& pick, Handle(TColGeom2d_HSequenceOfCu
         if (best == -1 || m_cycleArea[c] < m_cycleArea[static_cast<size_t>(best)])
             best = static_cast<int>(c);
     }
-    if (best == -1)
-        return resultOpen;
-    // The boundary, starting where one source curve gives way to another so arcs join up whole.
-    std::vector<int> darts;
-    const int start = m_cycleStart[static_cast<size_t>(best)];
-    int cur = start;
-    do {
-        darts.push_back(cur);
-        cur = NextDart(cur);
-    } while (cur != start && darts.size() <= m_edges.size() * 2);
-    size_t first = 0;
-    for (size_t i = 0; i < darts.size(); ++i) {
-        const int prev = darts[(i + darts.size() - 1) % darts.size()];
-        if (m_edges[static_cast<size_t>(prev / 2)].source != m_edges[static_cast<size_t>(darts[i] / 2)].source) {
-            first = i;
-            break;
-        }
-    }
-    loop = new TColGeom2d_HSequenceOfCurve();
-    for (size_t i = 0; i < darts.size(); ++i) {
-        const int d = darts[(first + i) % darts.size()];
-        Handle(Geom2d_Curve) c = DartCurve(d);
-        if (c.IsNull()) {
-            loop.Nullify();
-            return resultOpen;
-        }
-        loop->Append(c);
-        loopBox.Add(m_edges[static_cast<size_t>(d / 2)].box);
-    }
-    return resultFound;
+    return best;
 }

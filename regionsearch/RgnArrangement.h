@@ -51,6 +51,22 @@ public:
     // box; resultOpen when the point lies in no bounded face.
     int Locate(const gp_Pnt2d& pick, Handle(TColGeom2d_HSequenceOfCurve)& loop, Box& loopBox) const;
 
+    // Sources from this index on give way: where one of their edges coincides with an edge of an earlier
+    // source, theirs is the one dropped (the borders of a tile yield to the drawn curves lying on them).
+    void SetYieldingSources(int nFirst) { m_nFirstYielding = nFirst; }
+    // Only faces inside this box will be asked for (a tile closed by its borders): curves whose boxes
+    // overlap only outside it are not intersected, so the faces outside it are left rough.
+    void SetFocus(const Box& focus) { m_focus = focus; }
+    // The cycle bounding the face around the point from outside, or -1 when the point lies in no bounded face.
+    int LocateCycle(const gp_Pnt2d& pick) const;
+    // The darts of a cycle in order (each with its face on the left).
+    void GetCycleDarts(int cycle, std::vector<int>& darts) const;
+    int GetDartSource(int dart) const { return m_edges[static_cast<size_t>(dart / 2)].source; }
+    gp_Pnt2d GetDartMiddle(int dart) const;
+    // The cycle on the left of the forward dart of the source's edge through the point (within the point
+    // tolerance), or -1.
+    int GetCycleLeftOf(int source, const gp_Pnt2d& point) const;
+
     int GetEdgeCount() const;
     int GetFaceCount() const { return static_cast<int>(m_cycleArea.size()); }
 
@@ -101,4 +117,6 @@ private:
     std::vector<int> m_cycle;                    // per dart, its face cycle or -1
     std::vector<double> m_cycleArea;             // per cycle, signed area
     std::vector<int> m_cycleStart;               // per cycle, one of its darts
+    int m_nFirstYielding = -1;
+    Box m_focus;  // void: everywhere
 };

@@ -6,6 +6,10 @@
 #include <cfloat>
 #include <chrono>
 #include <cmath>
+#include <map>
+#include <queue>
+#include <set>
+#include <tuple>
 
 #include <BndLib_Add2dCurve.hxx>
 #include <Bnd_Box2d.hxx>
@@ -369,6 +373,8 @@ int RgnSearch::NotifyProgress(int nKind)
 void RgnSearch::ClearCurves()
 {
     m_curves.clear();
+    m_bFromView = false;
+    m_bPrepared = false;
 }
 
 void RgnSearch::AppendCandidate(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID)
@@ -380,6 +386,8 @@ void RgnSearch::AppendCandidate(const Handle(Geom2d_Curve)& curve, long nRecordI
     info->curve = curve;
     GetCurveBox(info->box, curve);
     m_curves.push_back(std::move(info));
+    m_bFromView = false;
+    m_bPrepared = false;
 }
 
 int RgnSearch::AddCurve(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID)
@@ -510,12 +518,17 @@ int RgnSearch::AddFeatureCurves(const Feature2dBase* pFeature, long nRecordID, l
 
 void RgnSearch::CollectCurves(const Draw2dView* pView, int nFlag)
 {
-    ClearCurves();
-    if (pView == nullptr)
+    const Draw2dDocument* doc = pView == nullptr ? nullptr : (m_pDocument ? m_pDocument : pView->GetDocument());
+    if (doc == nullptr) {
+        ClearCurves();
+        m_order.clear();
         return;
-    const Draw2dDocument* doc = m_pDocument ? m_pDocument : pView->GetDocument();
-    if (doc == nullptr)
-        return;
+    }
+    // Shapes unchanged since an earlier search keep their curves: only new and changed ones are converted.
+    ++m_nWalk;
+    std::vector<const CachedShape*> order;
+    order.reserve(m_order.size());
+    bool changed = !m_bFromView;
     long nLayoutID = -1;
     for (long id = pView->GetNextSelectableFeatureRecordID(nLayoutID, -1, nFlag); id != -1;
          id = pView->GetNextSelectableFeatureRecordID(nLayoutID, id, nFlag)) {
@@ -536,11 +549,141 @@ void RgnSearch::CollectCurves(const Draw2dView* pView, int nFlag)
         default:
             continue;
         }
-        const DrawingFeatureBase* drawing = doc->ChangeDrawingFeature(doc->GetFeatureDrawingID(id));
         const PartDrawingLayout* layout = nLayoutID != -1 ? pView->GetPartLayoutByID(nLayoutID) : nullptr;
-        std::unique_ptr<Feature2dBase> world(pView->ConvertFeatureLocalToWorld(drawing, layout, f, 0));
-        AddFeatureCurves(world.get(), id, nLayoutID);
+        double placement[6] = {0.0, 0.0, 0.0, 1.0, 1.0, 0.0};
+        if (layout != nullptr && !layout->IsTransformIdentity()) {
+            placement[0] = layout->GetOrigin().X();
+            placement[1] = layout->GetOrigin().Y();
+            placement[2] = layout->GetAngle();
+            layout->GetScale(placement[3], placement[4]);
+            placement[5] = 1.0;
+        }
+        if (nLayoutID == -1 && static_cast<size_t>(id) >= m_ownShapes.size())
+            m_ownShapes.resize(static_cast<size_t>(id) + 1024);
+        CachedShape& shape = nLayoutID == -1 ? m_ownShapes[static_cast<size_t>(id)] : m_shapes[ShapeKey{id, nLayoutID}];
+        const unsigned long long stamp = doc->GetFeatureStamp(id);
+        if (shape.nWalk == 0 || shape.nStamp != stamp || shape.pFeature != f ||
+            !std::equal(placement, placement + 6, shape.placement)) {
+            shape.nStamp = stamp;
+            shape.pFeature = f;
+            std::copy(placement, placement + 6, shape.placement);
+            shape.curves.clear();
+            const DrawingFeatureBase* drawing = doc->ChangeDrawingFeature(doc->GetFeatureDrawingID(id));
+            std::unique_ptr<Feature2dBase> world(pView->ConvertFeatureLocalToWorld(drawing, layout, f, 0));
+            const size_t before = m_curves.size();
+            AddFeatureCurves(world.get(), id, nLayoutID);
+            for (size_t k = before; k < m_curves.size(); ++k)
+                shape.curves.push_back(*m_curves[k]);
+            m_curves.resize(before);
+            changed = true;
+        }
+        shape.nWalk = m_nWalk;
+        if (!changed && (order.size() >= m_order.size() || m_order[order.size()] != &shape))
+            changed = true;
+        order.push_back(&shape);
     }
+    if (order.size() != m_order.size())
+        changed = true;
+    // Shapes no longer shown through a layout are forgotten.
+    for (auto it = m_shapes.begin(); it != m_shapes.end();) {
+        if (it->second.nWalk != m_nWalk)
+            it = m_shapes.erase(it);
+        else
+            ++it;
+    }
+    if (!changed)
+        return;
+    m_curves.clear();
+    for (const CachedShape* shape : order) {
+        for (const CurveInfo& c : shape->curves) {
+            auto info = std::make_unique<CurveInfo>(c);
+            info->nPosition = static_cast<int>(m_curves.size());
+            m_curves.push_back(std::move(info));
+        }
+    }
+    m_order.swap(order);
+    m_bFromView = true;
+    m_bPrepared = false;
+}
+
+void RgnSearch::PrepareCandidates()
+{
+    using Box = RgnArrangement::Box;
+    m_bPrepared = true;
+    m_endless.clear();
+    m_extent = Box();
+    m_boxes.assign(m_curves.size(), Box());
+    m_finite.assign(m_curves.size(), 1);
+    std::vector<FeatureSpatialIndex::Entry> entries;
+    std::vector<FeatureSpatialIndex::Unbounded> unbounded;
+    entries.reserve(m_curves.size());
+    std::vector<double> sizes;
+    for (const auto& cand : m_curves) {
+        const Handle(Geom2d_Curve)& c = cand->curve;
+        if (!cand->box.IsVoid()) {
+            Box& b = m_boxes[static_cast<size_t>(cand->nPosition)];
+            cand->box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
+            FeatureSpatialIndex::Entry entry;
+            bool bUnbounded = false;
+            if (FeatureSpatialIndex::MakeEntry(cand->nPosition, cand->box, entry, bUnbounded)) {
+                if (bUnbounded)
+                    unbounded.push_back({cand->box, cand->nPosition});
+                else
+                    entries.push_back(entry);
+            }
+        }
+        // Where every bounded face lies: the finite curves, and the meeting points and starts of the
+        // curves that run to infinity.
+        if (IsInfiniteBound(c->FirstParameter()) || IsInfiniteBound(c->LastParameter())) {
+            m_finite[static_cast<size_t>(cand->nPosition)] = 0;
+            m_endless.push_back(cand->nPosition);
+            if (!IsInfiniteBound(c->FirstParameter()))
+                m_extent.Add(c->Value(c->FirstParameter()));
+            if (!IsInfiniteBound(c->LastParameter()))
+                m_extent.Add(c->Value(c->LastParameter()));
+            continue;
+        }
+        if (cand->box.IsVoid())
+            continue;
+        Box b;
+        cand->box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
+        m_extent.Add(b);
+        if (sizes.size() < 1000)
+            sizes.push_back(std::hypot(b.xmax - b.xmin, b.ymax - b.ymin));
+    }
+    m_index.Build(std::move(entries), std::move(unbounded));
+    for (size_t i = 0; i < m_endless.size(); ++i) {
+        for (size_t j = i + 1; j < m_endless.size(); ++j) {
+            TColgp_SequenceOfPnt2d points;
+            if (IntersectCurves(m_curves[static_cast<size_t>(m_endless[i])]->curve,
+                                m_curves[static_cast<size_t>(m_endless[j])]->curve, points, nullptr, nullptr,
+                                kIntersectionTolerance))
+                for (int k = 1; k <= points.Length(); ++k)
+                    m_extent.Add(points(k));
+        }
+    }
+    m_dTypicalSize = 0.0;
+    if (!sizes.empty()) {
+        std::nth_element(sizes.begin(), sizes.begin() + static_cast<long>(sizes.size() / 2), sizes.end());
+        m_dTypicalSize = sizes[sizes.size() / 2];
+    }
+    // The flood's tiles are two typical shapes wide, on a grid fixed to the drawing so that later searches
+    // find them again; the odd offsets keep their borders off the round coordinates shapes are drawn at.
+    m_tiles.clear();
+    const double scale = 1.0 + std::max(std::fabs(m_extent.xmin), std::fabs(m_extent.ymin));
+    m_dTile = 2.0 * std::max(m_dTypicalSize, 1e-6 * scale);
+    m_tileOrigin[0] = (m_extent.IsVoid() ? 0.0 : m_extent.xmin) - 0.3819660112501051 * m_dTile;
+    m_tileOrigin[1] = (m_extent.IsVoid() ? 0.0 : m_extent.ymin) - 0.2360679774997897 * m_dTile;
+}
+
+void RgnSearch::QueryCandidates(const RgnArrangement::Box& box, std::vector<int>& out) const
+{
+    out.clear();
+    m_index.Query(box.xmin, box.ymin, box.xmax, box.ymax, [&](long id) {
+        if (m_boxes[static_cast<size_t>(id)].Overlaps(box))
+            out.push_back(static_cast<int>(id));
+    });
+    std::sort(out.begin(), out.end());
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -551,7 +694,6 @@ int RgnSearch::Search(const gp_Pnt2d& pick, const Draw2dView* pView, int nFlag)
     if (pView == nullptr)
         return 0;
     m_pick = pick;
-    ClearCurves();
     m_pRegion.reset();
     CollectCurves(pView, nFlag);
     return SearchCurves(pick, pView->ConvertLengthClientToWorld(5.0));
@@ -574,22 +716,18 @@ int RgnSearch::SearchCurves(const gp_Pnt2d& pick, double dDeflection)
     m_dwStartTime = TickCount();
     if (!std::isfinite(pick.X()) || !std::isfinite(pick.Y()))
         return 0;
+    if (!m_bPrepared)
+        PrepareCandidates();
 
     // On a curve, or nothing at all in one of the four directions: no region, found without a walk.
     using Box = RgnArrangement::Box;
-    auto boxOf = [](const CurveInfo& c) {
-        Box b;
-        if (!c.box.IsVoid())
-            c.box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
-        return b;
-    };
     bool blocked[4] = {false, false, false, false};
-    for (const auto& cand : m_curves) {
-        const Box b = boxOf(*cand);
+    for (size_t k = 0; k < m_boxes.size(); ++k) {
+        const Box& b = m_boxes[k];
         if (b.IsVoid())
             continue;
         const bool inX = pick.X() >= b.xmin && pick.X() <= b.xmax, inY = pick.Y() >= b.ymin && pick.Y() <= b.ymax;
-        if (inX && inY && IsPointOnCurve(cand->curve, pick))
+        if (inX && inY && IsPointOnCurve(m_curves[k]->curve, pick))
             return 0;
         if (inY) {
             blocked[0] = blocked[0] || b.xmax > pick.X();
@@ -616,38 +754,8 @@ int RgnSearch::SearchCurves(const gp_Pnt2d& pick, double dDeflection)
 int RgnSearch::SearchArrangement(const gp_Pnt2d& pick)
 {
     using Box = RgnArrangement::Box;
-    // Where every bounded face lies: the finite curves, and the meeting points and starts of the
-    // curves that run to infinity.
-    Box extent;
+    Box extent = m_extent;
     extent.Add(pick);
-    std::vector<Handle(Geom2d_Curve)> endless;
-    std::vector<double> sizes;
-    for (const auto& cand : m_curves) {
-        const Handle(Geom2d_Curve)& c = cand->curve;
-        if (IsInfiniteBound(c->FirstParameter()) || IsInfiniteBound(c->LastParameter())) {
-            endless.push_back(c);
-            if (!IsInfiniteBound(c->FirstParameter()))
-                extent.Add(c->Value(c->FirstParameter()));
-            if (!IsInfiniteBound(c->LastParameter()))
-                extent.Add(c->Value(c->LastParameter()));
-            continue;
-        }
-        if (cand->box.IsVoid())
-            continue;
-        Box b;
-        cand->box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
-        extent.Add(b);
-        if (sizes.size() < 1000)
-            sizes.push_back(std::hypot(b.xmax - b.xmin, b.ymax - b.ymin));
-    }
-    for (size_t i = 0; i < endless.size(); ++i) {
-        for (size_t j = i + 1; j < endless.size(); ++j) {
-            TColgp_SequenceOfPnt2d points;
-            if (IntersectCurves(endless[i], endless[j], points, nullptr, nullptr, kIntersectionTolerance))
-                for (int k = 1; k <= points.Length(); ++k)
-                    extent.Add(points(k));
-        }
-    }
     const double extentSize = std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
     // A straight way out that meets no shape proves the point open before any arrangement is built:
     // every bounded face lies within the extent, and the way runs beyond it.
@@ -664,17 +772,14 @@ int RgnSearch::SearchArrangement(const gp_Pnt2d& pick)
             wayBox.Add(end);
             Handle(Geom2d_Curve) way = TrimCurve(new Geom2d_Line(pick, dir), 0.0, reach);
             bool blocked = false;
-            for (const auto& cand : m_curves) {
-                const Handle(Geom2d_Curve)& c = cand->curve;
-                if (!IsInfiniteBound(c->FirstParameter()) && !IsInfiniteBound(c->LastParameter())) {
-                    if (cand->box.IsVoid())
-                        continue;
-                    Box b;
-                    cand->box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
-                    if (!b.Overlaps(wayBox) || !SegmentMeetsBox(pick, dir, reach, b))
+            for (size_t n = 0; n < m_curves.size(); ++n) {
+                if (m_finite[n]) {
+                    const Box& b = m_boxes[n];
+                    if (b.IsVoid() || !b.Overlaps(wayBox) || !SegmentMeetsBox(pick, dir, reach, b))
                         continue;
                 }
-                if (IntersectCurves(way, cand->curve, points, nullptr, nullptr, GetIntersectionTolerance(way, cand->curve))) {
+                const Handle(Geom2d_Curve)& c = m_curves[n]->curve;
+                if (IntersectCurves(way, c, points, nullptr, nullptr, GetIntersectionTolerance(way, c))) {
                     blocked = true;
                     break;
                 }
@@ -683,20 +788,18 @@ int RgnSearch::SearchArrangement(const gp_Pnt2d& pick)
                 return 0;
         }
     }
-    // The first window is a few typical shapes wide; it doubles until the face around the point lies
-    // inside it, for then no shape outside the window can cut that face.
-    double half = 0.0;
-    if (!sizes.empty()) {
-        std::nth_element(sizes.begin(), sizes.begin() + static_cast<long>(sizes.size() / 2), sizes.end());
-        half = sizes[sizes.size() / 2];
-    }
-    half = std::max(half, 1e-6 * (1.0 + std::fabs(pick.X()) + std::fabs(pick.Y())));
+    // The first window is a few typical shapes wide. When the face around the point does not lie inside it,
+    // the face is followed tile by tile to learn whether it is open, or where it lies; the window then takes
+    // it in (or doubles, where following gave up), for then no shape outside the window can cut that face.
+    double half = std::max(m_dTypicalSize, 1e-6 * (1.0 + std::fabs(pick.X()) + std::fabs(pick.Y())));
     // A small drawing is taken whole at once: growing the window would only build it again and again.
     if (m_curves.size() <= 256)
         half = std::max({half, pick.X() - extent.xmin, extent.xmax - pick.X(), pick.Y() - extent.ymin,
                          extent.ymax - pick.Y()}) * 1.01 + 1e-9;
     RgnArrangement arrangement;
     const RgnArrangement::StepFunction step = [this]() { return StepSearch(); };
+    std::vector<int> found;
+    bool followed = false;
     for (;;) {
         const int go = StepSearch();
         if (go == RgnArrangement::resultCancelled)
@@ -722,15 +825,11 @@ int RgnSearch::SearchArrangement(const gp_Pnt2d& pick)
             clip.xmax += half;
             clip.ymax += half;
         }
+        QueryCandidates(window, found);
         std::vector<Handle(Geom2d_Curve)> selected;
-        for (const auto& cand : m_curves) {
-            if (cand->box.IsVoid())
-                continue;
-            Box b;
-            cand->box.Get(b.xmin, b.ymin, b.xmax, b.ymax);
-            if (b.Overlaps(window))
-                selected.push_back(cand->curve);
-        }
+        selected.reserve(found.size());
+        for (int k : found)
+            selected.push_back(m_curves[static_cast<size_t>(k)]->curve);
         const int built = arrangement.Build(selected, clip, step);
         if (built == RgnArrangement::resultCancelled)
             return -1;
@@ -745,11 +844,180 @@ int RgnSearch::SearchArrangement(const gp_Pnt2d& pick)
         }
         if (complete)
             return 0;
+        if (!followed) {
+            followed = true;
+            Box faceBox;
+            std::vector<int> boundary;
+            const int face = FloodFace(pick, faceBox, boundary);
+            if (face == RgnArrangement::resultCancelled)
+                return -1;
+            if (face == RgnArrangement::resultTimeOut || face == 0)
+                return 0;
+            if (face == 1) {
+                // The face is bounded by these curves alone: no other curve touches it.
+                selected.clear();
+                for (int k : boundary)
+                    selected.push_back(m_curves[static_cast<size_t>(k)]->curve);
+                Box faceClip = faceBox;
+                faceClip.xmin -= m_dTile;
+                faceClip.ymin -= m_dTile;
+                faceClip.xmax += m_dTile;
+                faceClip.ymax += m_dTile;
+                const int again = arrangement.Build(selected, faceClip, step);
+                if (again == RgnArrangement::resultCancelled)
+                    return -1;
+                if (again == RgnArrangement::resultTimeOut)
+                    return 0;
+                if (arrangement.Locate(pick, loop, loopBox) == RgnArrangement::resultFound && faceClip.Contains(loopBox)) {
+                    m_pRegion.reset(BuildRegion(loop));
+                    return m_pRegion ? 1 : 0;
+                }
+                // Not what the tiles showed: the window grows over the face as before.
+                half = std::max({half, pick.X() - faceBox.xmin, faceBox.xmax - pick.X(), pick.Y() - faceBox.ymin,
+                                 faceBox.ymax - pick.Y()}) * 1.01 + 1e-9;
+                continue;
+            }
+        }
         half *= 2.0;
         if (located == RgnArrangement::resultFound)
             half = std::max(half, std::max({pick.X() - loopBox.xmin, loopBox.xmax - pick.X(), pick.Y() - loopBox.ymin,
                                             loopBox.ymax - pick.Y()}) * 1.01);
     }
+}
+
+struct RgnSearch::FloodTile {
+    RgnArrangement arrangement;
+    std::vector<int> candidates;  // the arrangement's sources below firstBorder
+    int firstBorder = 0;
+    int built = RgnArrangement::resultFound;
+};
+
+RgnArrangement::Box RgnSearch::GetTileBox(long long i, long long j) const
+{
+    // The corners come from one expression, so neighbours share their border exactly.
+    RgnArrangement::Box b;
+    b.xmin = m_tileOrigin[0] + static_cast<double>(i) * m_dTile;
+    b.xmax = m_tileOrigin[0] + static_cast<double>(i + 1) * m_dTile;
+    b.ymin = m_tileOrigin[1] + static_cast<double>(j) * m_dTile;
+    b.ymax = m_tileOrigin[1] + static_cast<double>(j + 1) * m_dTile;
+    return b;
+}
+
+RgnSearch::FloodTile& RgnSearch::GetFloodTile(long long i, long long j)
+{
+    std::unique_ptr<FloodTile>& slot = m_tiles[{i, j}];
+    if (slot && slot->built == RgnArrangement::resultFound)
+        return *slot;
+    slot = std::make_unique<FloodTile>();
+    FloodTile& t = *slot;
+    const RgnArrangement::Box b = GetTileBox(i, j);
+    QueryCandidates(b, t.candidates);
+    std::vector<Handle(Geom2d_Curve)> curves;
+    curves.reserve(t.candidates.size() + 4);
+    for (int k : t.candidates)
+        curves.push_back(m_curves[static_cast<size_t>(k)]->curve);
+    t.firstBorder = static_cast<int>(curves.size());
+    // The borders run counter-clockwise (bottom, right, top, left), so each has the tile on its left.
+    const gp_Pnt2d corners[4] = {gp_Pnt2d(b.xmin, b.ymin), gp_Pnt2d(b.xmax, b.ymin), gp_Pnt2d(b.xmax, b.ymax),
+                                 gp_Pnt2d(b.xmin, b.ymax)};
+    for (int side = 0; side < 4; ++side) {
+        const gp_Pnt2d& p0 = corners[side];
+        const gp_Pnt2d& p1 = corners[(side + 1) % 4];
+        curves.push_back(TrimCurve(new Geom2d_Line(p0, gp_Dir2d(gp_Vec2d(p0, p1))), 0.0, p0.Distance(p1)));
+    }
+    RgnArrangement::Box clip = b;
+    clip.xmin -= m_dTile;
+    clip.ymin -= m_dTile;
+    clip.xmax += m_dTile;
+    clip.ymax += m_dTile;
+    t.arrangement.SetYieldingSources(t.firstBorder);
+    RgnArrangement::Box focus = b;
+    const double margin = 1e-6 * m_dTile;
+    focus.xmin -= margin;
+    focus.ymin -= margin;
+    focus.xmax += margin;
+    focus.ymax += margin;
+    t.arrangement.SetFocus(focus);
+    const RgnArrangement::StepFunction step = [this]() { return StepSearch(); };
+    t.built = t.arrangement.Build(curves, clip, step);
+    return t;
+}
+
+int RgnSearch::FloodFace(const gp_Pnt2d& pick, RgnArrangement::Box& faceBox, std::vector<int>& boundary)
+{
+    using Box = RgnArrangement::Box;
+    constexpr size_t kMaxTiles = 4096;
+    faceBox = Box();
+    boundary.clear();
+    if (!(m_dTile > 0.0) || m_extent.IsVoid())
+        return 2;
+    // Tiles kept from earlier searches are dropped when there are too many.
+    if (m_tiles.size() > kMaxTiles / 2)
+        m_tiles.clear();
+    struct Piece {
+        double depth;  // how far the tile lies inside the extent; the nearest to open ground first
+        long long i, j;
+        int cycle;
+        bool operator<(const Piece& o) const { return depth > o.depth; }
+    };
+    auto depth = [&](const Box& b) {
+        return std::min({b.xmin - m_extent.xmin, m_extent.xmax - b.xmax, b.ymin - m_extent.ymin, m_extent.ymax - b.ymax});
+    };
+    std::priority_queue<Piece> queue;
+    std::set<std::tuple<long long, long long, int>> seen;
+    {
+        const long long i = static_cast<long long>(std::floor((pick.X() - m_tileOrigin[0]) / m_dTile));
+        const long long j = static_cast<long long>(std::floor((pick.Y() - m_tileOrigin[1]) / m_dTile));
+        if (std::fabs(static_cast<double>(i)) > 1e9 || std::fabs(static_cast<double>(j)) > 1e9)
+            return 2;
+        FloodTile& t = GetFloodTile(i, j);
+        if (t.built != RgnArrangement::resultFound)
+            return t.built;
+        const int cycle = t.arrangement.LocateCycle(pick);
+        if (cycle == -1)
+            return 2;
+        queue.push({depth(GetTileBox(i, j)), i, j, cycle});
+        seen.insert({i, j, cycle});
+    }
+    static const int kStep[4][2] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
+    std::vector<int> darts;
+    std::set<int> curves;
+    while (!queue.empty()) {
+        const Piece piece = queue.top();
+        queue.pop();
+        const Box b = GetTileBox(piece.i, piece.j);
+        // A piece of the face beyond every bounded face: the face is open.
+        if (b.xmin > m_extent.xmax || b.xmax < m_extent.xmin || b.ymin > m_extent.ymax || b.ymax < m_extent.ymin)
+            return 0;
+        faceBox.Add(b);
+        const int go = StepSearch();
+        if (go != RgnArrangement::resultFound)
+            return go;
+        const FloodTile& tile = *m_tiles[{piece.i, piece.j}];
+        tile.arrangement.GetCycleDarts(piece.cycle, darts);
+        for (int dart : darts) {
+            const int source = tile.arrangement.GetDartSource(dart);
+            const int side = source - tile.firstBorder;
+            if (side < 0) {
+                curves.insert(tile.candidates[static_cast<size_t>(source)]);
+                continue;
+            }
+            const gp_Pnt2d middle = tile.arrangement.GetDartMiddle(dart);
+            const long long ni = piece.i + kStep[side][0], nj = piece.j + kStep[side][1];
+            if (seen.size() > kMaxTiles)
+                return 2;
+            FloodTile& next = GetFloodTile(ni, nj);
+            if (next.built != RgnArrangement::resultFound)
+                return next.built;
+            const int cycle = next.arrangement.GetCycleLeftOf(next.firstBorder + (side + 2) % 4, middle);
+            if (cycle == -1)
+                return 2;
+            if (seen.insert({ni, nj, cycle}).second)
+                queue.push({depth(GetTileBox(ni, nj)), ni, nj, cycle});
+        }
+    }
+    boundary.assign(curves.begin(), curves.end());
+    return 1;
 }
 
 int RgnSearch::CompareNearCurves(const NearCurveInfo& a, const NearCurveInfo& b)

@@ -7,8 +7,11 @@
 // The search over the candidates does not need a view: AddFeatureCurves and AddCurve fill the candidate
 // list directly and SearchCurves takes the flattening tolerance of the inside test as a plain length.
 
+#include <deque>
+#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <Geom2d_Curve.hxx>
@@ -19,6 +22,8 @@
 
 #include "platform/afx/AfxTypes.h"
 #include "libs/ruva/RuVaBndBox2d.h"
+#include "libs/vevure/FeatureSpatialIndex.h"
+#include "regionsearch/RgnArrangement.h"
 #include "regionsearch/NotifyProgressInfo.h"
 
 class Draw2dDocument;
@@ -128,6 +133,58 @@ private:
     DWORD TickCount() const;
     void AppendCandidate(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID);
     int AddSplitCurve(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID);
+
+    // What every search needs of the candidate list as a whole: the index of their boxes, where bounded
+    // faces can lie, the curves running to infinity, a typical size. Made again after the list changed.
+    void PrepareCandidates();
+    // Candidates whose boxes meet the box, in list order.
+    void QueryCandidates(const RgnArrangement::Box& box, std::vector<int>& out) const;
+    // Follows the face around the point tile by tile, crossing from a tile to its neighbour where the face
+    // runs over their shared border. 1: the face is bounded and lies in faceBox; 0: it reaches beyond every
+    // bounded face (open); 2: too many tiles, not decided; or the step's stop (cancel, time out).
+    // The curves of that face's boundary (candidate indices) come in boundary.
+    int FloodFace(const gp_Pnt2d& pick, RgnArrangement::Box& faceBox, std::vector<int>& boundary);
+    // One tile of the flood: the arrangement of the candidates meeting it and of its four borders. Tiles are
+    // kept for later searches until the candidates change.
+    struct FloodTile;
+    FloodTile& GetFloodTile(long long i, long long j);
+    RgnArrangement::Box GetTileBox(long long i, long long j) const;
+
+    // Shapes converted by earlier searches, by record and layout; the record's stamp and the layout's
+    // placement tell whether a conversion still holds.
+    struct ShapeKey {
+        long nRecordID;
+        long nLayoutID;
+        bool operator==(const ShapeKey& o) const { return nRecordID == o.nRecordID && nLayoutID == o.nLayoutID; }
+    };
+    struct ShapeKeyHash {
+        size_t operator()(const ShapeKey& k) const
+        {
+            return std::hash<long long>()((static_cast<long long>(k.nRecordID) << 20) ^ k.nLayoutID);
+        }
+    };
+    struct CachedShape {
+        unsigned long long nStamp = 0;
+        const Feature2dBase* pFeature = nullptr;
+        double placement[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+        unsigned long long nWalk = 0;
+        std::vector<CurveInfo> curves;
+    };
+    std::deque<CachedShape> m_ownShapes;  // by record id (a deque: growing keeps the others in place)
+    std::unordered_map<ShapeKey, CachedShape, ShapeKeyHash> m_shapes;  // shapes seen through part layouts
+    std::vector<const CachedShape*> m_order;  // the shapes m_curves was made of, in order
+    unsigned long long m_nWalk = 0;
+    bool m_bFromView = false;  // m_curves holds exactly the shapes of m_order
+    bool m_bPrepared = false;
+    FeatureSpatialIndex m_index;
+    RgnArrangement::Box m_extent;
+    std::vector<int> m_endless;
+    std::vector<RgnArrangement::Box> m_boxes;  // per candidate, void when it has none
+    std::vector<char> m_finite;                // per candidate: both ends finite
+    double m_dTypicalSize = 0.0;
+    double m_dTile = 0.0;
+    double m_tileOrigin[2] = {0.0, 0.0};
+    std::map<std::pair<long long, long long>, std::unique_ptr<FloodTile>> m_tiles;
 
     const Draw2dDocument* m_pDocument;
     gp_Pnt2d m_pick;

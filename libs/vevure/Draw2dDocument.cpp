@@ -2708,6 +2708,8 @@ void Draw2dDocument::LoadFromArchive(CArchive& ar, DrawViewInfo& viewInfo, CStri
         delete r.pFeature;
     m_records.swap(loaded.records);
     loaded.records.clear();
+    for (Record& r : m_records)
+        r.nStamp = ++m_nLastStamp;
     m_nLiveCount = liveCount;
     m_featureCounts = std::move(counts);
     m_indices.clear();
@@ -3173,6 +3175,7 @@ void Draw2dDocument::GetCurrentLineWidth(short& nLineWidthNo, double& dWidth) co
 
 void Draw2dDocument::NoteRecordChange(long nRecordID, long nOldDrawingID, long nNewDrawingID, bool bLive)
 {
+    m_records[static_cast<size_t>(nRecordID)].nStamp = ++m_nLastStamp;
     if (m_indices.empty())
         return;
     auto old = m_indices.find(nOldDrawingID);
@@ -3185,6 +3188,13 @@ void Draw2dDocument::NoteRecordChange(long nRecordID, long nOldDrawingID, long n
         now->second->stale.insert(nRecordID);
         now->second->pending.push_back(nRecordID);
     }
+}
+
+unsigned long long Draw2dDocument::GetFeatureStamp(long nRecordID) const
+{
+    if (nRecordID < 0 || static_cast<size_t>(nRecordID) >= m_records.size())
+        return 0;
+    return m_records[static_cast<size_t>(nRecordID)].nStamp;
 }
 
 int Draw2dDocument::GetFeaturesInBox(const DrawingFeatureBase* pDrawing, const RuVaBndBox2d& box,

@@ -192,6 +192,9 @@ public:
     // The records of a drawing whose boxes meet the box (a few more near its edges, never fewer), through
     // the drawing's spatial index. Returns their number.
     int GetFeaturesInBox(const DrawingFeatureBase* pDrawing, const RuVaBndBox2d& box, std::vector<long>& ids) const;
+    // A number that changes whenever the record changes (added, updated, deleted, undone, redone) and is
+    // never given to another version of any record: caches keyed by it never see stale shapes. 0 for none.
+    unsigned long long GetFeatureStamp(long nRecordID) const;
     int GetFeatureCountByLayer(long nLayerID) const;
     BOOL IsExistFeatureInLayer(long nLayerID) const;
     // Reports that every shape may have changed (kind 5 code 3, then a redraw).
@@ -449,6 +452,7 @@ private:
     struct Record {
         Feature2dBase* pFeature = nullptr;
         LONG nDrawingID = -1;
+        unsigned long long nStamp = 0;  // changes whenever the record does
     };
     struct UndoStep;
     struct DrawingIndex;
@@ -496,6 +500,7 @@ private:
     std::unique_ptr<State> m_pState;
     std::vector<Record> m_records;  // by record id; slot 0 is unused
     long m_nLiveCount = 0;
+    unsigned long long m_nLastStamp = 0;
     std::unordered_map<long, long> m_featureCounts;  // live shapes per drawing id
     std::unique_ptr<SelectionManager> m_pSelection;
     std::unique_ptr<SelectionFilter> m_pFilter;

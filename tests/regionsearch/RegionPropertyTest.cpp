@@ -563,11 +563,46 @@ TEST(RegionProperty, PicksAgreeWithAFloodFillOfTheDrawing)
                 if (reason != nullptr && !wrongCells.empty()) {
                     if (!nearMisses)
                         nearMisses = std::make_unique<std::vector<RuVaPnt2d>>(NearMisses(drawing, fine->CellSize() * 4));
-                    const double reach = fine->CellSize() * 20;
-                    const bool beside = std::any_of(nearMisses->begin(), nearMisses->end(), [&](const RuVaPnt2d& m) {
-                        return std::any_of(wrongCells.begin(), wrongCells.end(),
-                                           [&](const RuVaPnt2d& c) { return c.Distance(m) < reach; });
-                    });
+                    // Cells within two cells of a shape are not compared, so the cells beyond a sealed gap
+                    // begin a few cells from it. Every patch of wrong cells must begin at such a place: a
+                    // patch that no near miss explains is a fault of the search.
+                    const double reach = fine->CellSize() * 12;
+                    const double cell = fine->CellSize();
+                    std::map<std::pair<long long, long long>, size_t> at;
+                    auto key = [cell](const RuVaPnt2d& c) {
+                        return std::make_pair(static_cast<long long>(std::floor(c.X() / cell)),
+                                              static_cast<long long>(std::floor(c.Y() / cell)));
+                    };
+                    for (size_t i = 0; i < wrongCells.size(); ++i)
+                        at[key(wrongCells[i])] = i;
+                    std::vector<int> patch(wrongCells.size(), -1);
+                    int patches = 0;
+                    for (size_t i = 0; i < wrongCells.size(); ++i) {
+                        if (patch[i] != -1)
+                            continue;
+                        std::vector<size_t> stack{i};
+                        patch[i] = patches;
+                        while (!stack.empty()) {
+                            const auto [kx, ky] = key(wrongCells[stack.back()]);
+                            stack.pop_back();
+                            for (long long dx = -1; dx <= 1; ++dx)
+                                for (long long dy = -1; dy <= 1; ++dy) {
+                                    auto it = at.find({kx + dx, ky + dy});
+                                    if (it != at.end() && patch[it->second] == -1) {
+                                        patch[it->second] = patches;
+                                        stack.push_back(it->second);
+                                    }
+                                }
+                        }
+                        ++patches;
+                    }
+                    std::vector<char> explained(static_cast<size_t>(patches), 0);
+                    for (size_t i = 0; i < wrongCells.size(); ++i)
+                        if (!explained[static_cast<size_t>(patch[i])] &&
+                            std::any_of(nearMisses->begin(), nearMisses->end(),
+                                        [&](const RuVaPnt2d& m) { return wrongCells[i].Distance(m) < reach; }))
+                            explained[static_cast<size_t>(patch[i])] = 1;
+                    const bool beside = std::all_of(explained.begin(), explained.end(), [](char e) { return e != 0; });
                     if (beside) {
                         reason = nullptr;
                         ++undecided;
