@@ -1,12 +1,18 @@
 // The layer bar over large layer tables in an offscreen window: a tree of 100 groups of 100 layers (every
 // tenth group nested in the one before it) and one flat group of 10,000 layers, each document holding
 // 100,000 shapes spread over its layers. Measured: the bar's tree filled from the document, and the tree
-// following a reorder of one layer (one undo step, its notification handled by the bar).
+// following a reorder of one layer (one undo step, its notification handled by the bar); the layer table's
+// list filled with the largest group, a page of the table scrolled and painted with fresh shape counts, and
+// the table following a dropped row (the move of one row as one undo step, then the group shown again, as
+// the table view does on that notification).
 
 #include <benchmark/benchmark.h>
 
+#include <QtGui/QPixmap>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
 
+#include <algorithm>
 #include <memory>
 
 #include "libs/ruva/RuVaPnt2d.h"
@@ -18,20 +24,25 @@
 #include "platform/win/CWnd.h"
 #include "platform/win/WinConstants.h"
 #include "structure/CLayerBar.h"
+#include "structure/CLayerListCtrl.h"
 
 namespace {
 
 struct Layers {
     std::unique_ptr<Draw2dDocument> doc = std::make_unique<Draw2dDocument>();
     std::vector<long> layers;
+    long largest = -1;
     CWnd host;
     CLayerBar bar;
+    CWnd tableHost;
+    CLayerListCtrl table;
 
     explicit Layers(bool bFlat)
     {
         doc->BeginUndoOperation(nullptr);
         if (bFlat) {
             const long group = doc->AddLayerGroup(u"flat", -1);
+            largest = group;
             for (int i = 0; i < 10000; ++i)
                 layers.push_back(doc->AddLayer(CString::FromQString(QString::number(i)), group));
         } else {
@@ -39,6 +50,8 @@ struct Layers {
             for (int g = 0; g < 100; ++g) {
                 const long parent = (g % 10 == 9) ? previous : -1;
                 const long group = doc->AddLayerGroup(CString::FromQString(QStringLiteral("G%1").arg(g)), parent);
+                if (largest == -1 || parent != -1)
+                    largest = group;  // a nested group: 100 layers and a sub-group
                 for (int i = 0; i < 100; ++i)
                     layers.push_back(doc->AddLayer(CString::FromQString(QStringLiteral("L%1").arg(i)), group));
                 previous = group;
@@ -55,6 +68,10 @@ struct Layers {
                       nullptr);
         bar.Create(u"Layers", &host, CRect(0, 0, 300, 680), FALSE, 59427, WS_CHILD | WS_VISIBLE);
         doc->SetNotifyFunction(&Layers::Relay, this);
+        tableHost.CreateEx(0, AfxRegisterWndClass(0), u"table", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 800,
+                           nullptr, nullptr);
+        table.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 880, 780), &tableHost, 1070);
+        table.SetDocument(doc.get());
     }
     static int Relay(NotifyInfoBase* pInfo, void* pUser)
     {
@@ -107,6 +124,54 @@ void BM_LayerBarFollowsAReorder(benchmark::State& state)
     state.counters["undo_steps_per_move"] = static_cast<double>(l.doc->GetUndoCount() - before) / moves;
 }
 BENCHMARK(BM_LayerBarFollowsAReorder)->Arg(0)->Arg(1)->ArgName("flat")->Unit(benchmark::kMillisecond);
+
+void BM_LayerTableFillsTheLargestGroup(benchmark::State& state)
+{
+    Layers& l = Shared(state.range(0) != 0);
+    for (auto _ : state)
+        l.table.ShowGroup(l.largest);
+    state.counters["rows"] = static_cast<double>(l.table.GetItemCount());
+}
+BENCHMARK(BM_LayerTableFillsTheLargestGroup)->Arg(0)->Arg(1)->ArgName("flat")->Unit(benchmark::kMillisecond);
+
+void BM_LayerTablePaintsAPage(benchmark::State& state)
+{
+    Layers& l = Shared(state.range(0) != 0);
+    l.table.ShowGroup(l.largest);
+    QWidget* pWidget = l.table.GetQWidget();
+    const int page = std::max(1, l.table.GetCountPerPage());
+    int top = 0;
+    for (auto _ : state) {
+        // A shape changed: counts are taken anew, then one page further down is painted.
+        l.table.InvalidateFeatureCounts();
+        top = (top + page) % std::max(1, l.table.GetItemCount() - page);
+        l.table.EnsureVisible(std::min(l.table.GetItemCount() - 1, top + page - 1), FALSE);
+        benchmark::DoNotOptimize(pWidget->grab());
+    }
+    state.counters["rows_per_page"] = page;
+}
+BENCHMARK(BM_LayerTablePaintsAPage)->Arg(0)->Arg(1)->ArgName("flat")->Unit(benchmark::kMillisecond);
+
+void BM_LayerTableFollowsADroppedRow(benchmark::State& state)
+{
+    Layers& l = Shared(state.range(0) != 0);
+    const LayerFeatureTable* pTable = l.doc->GetLayerTable();
+    const long group = l.largest;
+    l.table.ShowGroup(group);
+    const long first = pTable->GetChildLayerID(group, 0);
+    const long last = pTable->GetChildLayerID(group, pTable->GetChildLayerFeatureCount(group) - 1);
+    const int before = l.doc->GetUndoCount();
+    int moves = 0;
+    for (auto _ : state) {
+        l.doc->BeginUndoOperation(nullptr);
+        l.doc->MoveAfterLayer((moves % 2) ? last : first, (moves % 2) ? first : last, 1);
+        l.doc->EndUndoOperation();
+        l.table.ShowGroup(group);
+        ++moves;
+    }
+    state.counters["undo_steps_per_move"] = static_cast<double>(l.doc->GetUndoCount() - before) / moves;
+}
+BENCHMARK(BM_LayerTableFollowsADroppedRow)->Arg(0)->Arg(1)->ArgName("flat")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

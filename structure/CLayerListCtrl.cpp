@@ -214,15 +214,16 @@ BOOL CLayerListCtrl::InsertRow(int nPosition, const Row& row)
         m_rows.erase(m_rows.begin() + position);
         return FALSE;
     }
-    for (int c = 1; c < kColumns; ++c)
-        SetItemText(position, c, LPSTR_TEXTCALLBACK);
     SetStateImage(position);
-    if (m_thumbnails.GetSafeHandle() != nullptr) {
-        CBitmap blank;
-        QImage image(m_nThumbWidth, m_nThumbHeight, QImage::Format_ARGB32);
-        image.fill(Qt::white);
-        blank.CreateFromImage(image);
-        m_thumbnails.Add(&blank, static_cast<CBitmap*>(nullptr));
+    // The table draws no thumbnails: their slots are made when a thumbnail mode shows.
+    if (m_thumbnails.GetSafeHandle() != nullptr && m_nMode != modeTable) {
+        // One blank picture serves every new row until its thumbnail is drawn.
+        if (m_blankThumbnail.GetSafeHandle() == nullptr) {
+            QImage image(m_nThumbWidth, m_nThumbHeight, QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            m_blankThumbnail.CreateFromImage(image);
+        }
+        m_thumbnails.Add(&m_blankThumbnail, static_cast<CBitmap*>(nullptr));
     }
     // Image i belongs to row i: the rows that moved down draw theirs again.
     for (size_t i = static_cast<size_t>(position); i < m_rows.size(); ++i)
@@ -392,9 +393,26 @@ void CLayerListCtrl::SetReportStyle()
     m_nMode = modeTable;
 }
 
+void CLayerListCtrl::EnsureThumbnailSlots()
+{
+    if (m_thumbnails.GetSafeHandle() == nullptr)
+        return;
+    if (m_blankThumbnail.GetSafeHandle() == nullptr) {
+        QImage image(m_nThumbWidth, m_nThumbHeight, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        m_blankThumbnail.CreateFromImage(image);
+    }
+    const int have = m_thumbnails.GetImageCount();
+    for (int i = have; i < static_cast<int>(m_rows.size()); ++i) {
+        m_thumbnails.Add(&m_blankThumbnail, static_cast<CBitmap*>(nullptr));
+        m_rows[static_cast<size_t>(i)].bThumbnailStale = TRUE;
+    }
+}
+
 void CLayerListCtrl::SetIconStyle()
 {
     EndInPlaceEdit(FALSE);
+    EnsureThumbnailSlots();
     ModifyStyle(LVS_TYPEMASK | LVS_OWNERDRAWFIXED | LVS_NOSORTHEADER, LVS_ICON | LVS_SHOWSELALWAYS);
     SetWorkAreas(0, nullptr);
     m_nMode = modeIcons;
@@ -404,6 +422,7 @@ void CLayerListCtrl::SetIconStyle()
 void CLayerListCtrl::SetStripStyle()
 {
     EndInPlaceEdit(FALSE);
+    EnsureThumbnailSlots();
     ModifyStyle(LVS_TYPEMASK | LVS_OWNERDRAWFIXED | LVS_NOSORTHEADER, LVS_ICON | LVS_SHOWSELALWAYS);
     m_nMode = modeStrip;
     ApplyStripWorkArea();

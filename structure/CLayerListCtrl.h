@@ -11,6 +11,7 @@
 
 #include "platform/afx/CDWordArray.h"
 #include "platform/afx/CString.h"
+#include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CFont.h"
 #include "platform/win/CImageList.h"
 #include "platform/win/CListCtrl.h"
@@ -158,6 +159,7 @@ protected:
     int HeaderBottom() const;
     void RemoveDropHighlights();
     void SetStateImage(int nRow);
+    void EnsureThumbnailSlots();
     void RememberSelection();
 
     int m_nMode = modeTable;
@@ -172,6 +174,7 @@ protected:
     CDWordArray m_lastSelection;
     CImageList m_smallImages;
     CImageList m_thumbnails;
+    CBitmap m_blankThumbnail;
     BOOL m_bLabelEditAllowed = FALSE;
     BOOL m_bClickEditAllowed = FALSE;
     CFont m_boldFont;
