@@ -289,6 +289,10 @@ void CMainFrame::InstallShellServices()
     structure.pfnGetMainFrame = []() { return MainFrameOfApp(); };
     structure.pfnGetCommandManager = []() { return ServicesManager(); };
     structure.pfnGetDrawingBar = [](CMainFrame* pFrame) { return pFrame->GetDrawingBar(); };
+    structure.pfnGetComponentBar = [](CMainFrame* pFrame) { return pFrame->GetComponentBar(); };
+    structure.pfnShowComponentBar = [](CMainFrame* pFrame) -> BOOL {
+        return pFrame->IsDrawComponentBarVisible() ? TRUE : pFrame->ShowDrawComponentBar(TRUE);
+    };
     structure.pfnShowDrawingProperties = [](CMainFrame* pFrame, Draw2dDocument* pModel, long nDrawingID,
                                             long nLayoutID, BOOL bShow) -> BOOL {
         return pFrame->ShowDrawingProperties(pModel, nDrawingID, nLayoutID, bShow);

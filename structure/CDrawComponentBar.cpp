@@ -202,6 +202,14 @@ BOOL CDrawComponentBar::SelectDocument(Draw2dDocument* pDocument)
     return TRUE;
 }
 
+void CDrawComponentBar::SelectActiveDocument()
+{
+    if (m_wndCombo.GetSafeHwnd() == nullptr)
+        return;
+    m_wndCombo.SetCurSel(0);
+    ApplyComboChoice();
+}
+
 Draw2dDocument* CDrawComponentBar::GetSelectedDocument() const
 {
     if (m_wndCombo.GetSafeHwnd() == nullptr)

@@ -43,6 +43,8 @@ public:
     BOOL RemoveDocument(Draw2dDocument* pDocument);
     BOOL UpdateDocumentTitle(const CString& strTitle, Draw2dDocument* pDocument);
     BOOL SelectDocument(Draw2dDocument* pDocument);
+    // Back to the active-document entry.
+    void SelectActiveDocument();
     // The document chosen in the combo; NULL for the active-document entry or no choice.
     Draw2dDocument* GetSelectedDocument() const;
     // The document whose components are listed.

@@ -30,6 +30,20 @@ CDrawingBar* StructureServices::GetDrawingBar()
     return pFrame != nullptr && Storage().pfnGetDrawingBar != nullptr ? Storage().pfnGetDrawingBar(pFrame) : nullptr;
 }
 
+CDrawComponentBar* StructureServices::GetComponentBar()
+{
+    CMainFrame* pFrame = GetMainFrame();
+    return pFrame != nullptr && Storage().pfnGetComponentBar != nullptr ? Storage().pfnGetComponentBar(pFrame) : nullptr;
+}
+
+CDrawComponentBar* StructureServices::ShowComponentBar()
+{
+    CMainFrame* pFrame = GetMainFrame();
+    if (pFrame != nullptr && Storage().pfnShowComponentBar != nullptr)
+        Storage().pfnShowComponentBar(pFrame);
+    return GetComponentBar();
+}
+
 BOOL StructureServices::ShowDrawingProperties(Draw2dDocument* pModel, long nDrawingID, long nLayoutID, BOOL bShow)
 {
     CMainFrame* pFrame = GetMainFrame();

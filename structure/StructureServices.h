@@ -7,6 +7,7 @@
 
 class CBCGPPopupMenu;
 class CDrawingBar;
+class CDrawComponentBar;
 class CMainFrame;
 class CQZ2TabView;
 class CFont;
@@ -49,6 +50,9 @@ public:
         // The user-interface font the views set on their lists, trees and combos.
         CFont* (*pfnGetUIFont)() = nullptr;
         BOOL (*pfnGetViewOptions)(ViewOptions& options) = nullptr;
+        // The component palette, and bringing it up.
+        CDrawComponentBar* (*pfnGetComponentBar)(CMainFrame* pFrame) = nullptr;
+        BOOL (*pfnShowComponentBar)(CMainFrame* pFrame) = nullptr;
     };
     static void SetHooks(const Hooks& hooks);
     static const Hooks& GetHooks();
@@ -57,6 +61,9 @@ public:
     static CMainFrame* GetMainFrame();
     static QZ2Command::CommandManager* GetCommandManager();
     static CDrawingBar* GetDrawingBar();
+    static CDrawComponentBar* GetComponentBar();
+    // Brings the component palette up (when hidden) and returns it.
+    static CDrawComponentBar* ShowComponentBar();
     static BOOL ShowDrawingProperties(Draw2dDocument* pModel, long nDrawingID, long nLayoutID, BOOL bShow);
     static void ReleasePropertyBarDocument(UINT nKind);
     static BOOL ShowPropertyBar(BOOL bShow);
