@@ -453,6 +453,12 @@ TEST_F(HatchPatternDialogsTest, NewEditCopyRenameAndDeleteChangeTheDocumentAtOnc
     dialog.OnDelete();
     EXPECT_TRUE(OneBox(10216));
     EXPECT_EQ(table.GetHatchPatternCount(), 3);
+    if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {
+        dialog.ShowWindow(SW_SHOW);
+        Pump();
+        dialog.GetQWidget()->grab().save(qEnvironmentVariable("KC_SCREENSHOT_DIR") +
+                                         QStringLiteral("/hatch-pattern-table.png"));
+    }
     list.SelectPatternID(table.GetHatchPatternByIndex(2)->GetPatternID());
     AnswerBoxesWith(IDNO);
     dialog.OnDelete();
