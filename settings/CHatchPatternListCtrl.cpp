@@ -136,6 +136,9 @@ BOOL CHatchPatternListCtrl::SelectPattern(int nPattern)
     if (nPattern == -1)
         return FALSE;
     if (nPattern >= 0 && nPattern < HatchSetting::GetPatternSize() && nPattern < GetItemCount()) {
+        for (int i = GetNextItem(-1, LVNI_SELECTED); i != -1; i = GetNextItem(i, LVNI_SELECTED))
+            if (i != nPattern)
+                SetItemState(i, 0, LVIS_SELECTED);
         SetItemState(nPattern, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         EnsureVisible(nPattern, FALSE);
         return TRUE;

@@ -172,6 +172,9 @@ BOOL CUserDefinedHatchPatternListCtrl::SelectPatternID(long nPatternID)
     for (int i = 0; i < GetItemCount(); ++i) {
         if (GetPatternIDAt(i) != nPatternID)
             continue;
+        for (int j = GetNextItem(-1, LVNI_SELECTED); j != -1; j = GetNextItem(j, LVNI_SELECTED))
+            if (j != i)
+                SetItemState(j, 0, LVIS_SELECTED);
         SetItemState(i, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         EnsureVisible(i, FALSE);
         return TRUE;

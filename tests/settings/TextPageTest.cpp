@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
+
+#include <QtGui/QImage>
 
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/TextSetting.h"
@@ -132,6 +135,37 @@ TEST_F(TextPageTest, MixedValuesStayUndefinedUntilSet)
     EXPECT_EQ(read.GetOption1(), 0);
     EXPECT_EQ(read.GetOption3(), 2) << "an untouched box stays undefined";
     dialog.DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+// The preview's samples fill the picture about its centre, whatever the text's size in the drawing.
+TEST_F(TextPageTest, ThePreviewIsCentredAndFillsThePicture)
+{
+    for (double height : {0.5, 3.5, 200.0}) {
+        TextSetting given = m_given;
+        given.SetHeight(height);
+        CFeatureSettingTreeDialog dialog(&m_document, -1, 2, FALSE);
+        Open(dialog, given);
+        ASSERT_NE(dialog.GetPreviewImage(), nullptr);
+        const QImage image = dialog.GetPreviewImage()->convertToFormat(QImage::Format_RGB32);
+        int left = image.width(), right = -1, top = image.height(), bottom = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        ASSERT_GE(right, 0) << "something is drawn, height " << height;
+        EXPECT_NEAR((left + right) / 2.0, image.width() / 2.0, image.width() / 6.0) << "height " << height;
+        EXPECT_NEAR((top + bottom) / 2.0, image.height() / 2.0, image.height() / 6.0) << "height " << height;
+        EXPECT_GT(right - left, image.width() / 2) << "not small, height " << height;
+        dialog.DestroyWindow();
+    }
 }
 
 }  // namespace

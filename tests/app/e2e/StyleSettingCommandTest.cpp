@@ -19,6 +19,13 @@
 #include "settings/CPointMarkerSettingPage.h"
 #include "libs/vevure/PointMarkerSetting.h"
 #include "settings/CRegisterSettingStyleDialog.h"
+#include "libs/vevure/HatchPatternTable.h"
+#include "libs/vevure/HatchSetting.h"
+#include "libs/vevure/LineHatchPattern.h"
+#include "platform/win/CButton.h"
+#include "settings/CHatchPatternTableDialog.h"
+#include "settings/CHatchSettingPage.h"
+#include "settings/CLineHatchPatternSettingDialog.h"
 
 namespace {
 
@@ -156,6 +163,58 @@ TEST_F(StyleSettingCommandTest, DimensionSettingWritesTheDimensionColourAndCance
     EXPECT_EQ(pModel->GetUndoCount(), undo0 + 1);
     ASSERT_TRUE(pModel->Undo(1));
     EXPECT_TRUE(pModel->GetDimensionSetting()->IsEqual(before));
+}
+
+// Hatch Setting > Hatch Patterns...: a line pattern of two families, its copy, back to the hatch style,
+// the user pattern chosen: one undo step for the table and one for the style.
+TEST_F(StyleSettingCommandTest, HatchPatternsFromTheHatchStyleAndBack)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    const HatchSetting before = *pModel->GetHatchSetting();
+    const int undo0 = pModel->GetUndoCount();
+
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        EXPECT_EQ(dialog.GetCurrentPageIndex(), CFeatureSettingPropertyPage::kHatchPage);
+        CWnd* pPage = dialog.GetCurrentPage();
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(CHatchSettingPage::kPatternTableId, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(pPage->GetDlgItem(CHatchSettingPage::kPatternTableId)->m_hWnd));
+    });
+    WhenModal<CHatchPatternTableDialog>([&](CHatchPatternTableDialog& table) {
+        table.OnNewMenuCommand(CHatchPatternTableDialog::kNewLinePattern);
+        table.OnCopy();
+        Press(table, CHatchPatternTableDialog::kHatchStyleButton);
+    });
+    // The line pattern dialog opens from the table, before the way back.
+    WhenModal<CLineHatchPatternSettingDialog>([&](CLineHatchPatternSettingDialog& lines) {
+        lines.GetDlgItem(CLineHatchPatternSettingDialog::kNameEdit)->SetWindowText(_T("Brick"));
+        Press(lines, CLineHatchPatternSettingDialog::kAddButton);
+        Press(lines, IDOK);
+    });
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        auto* pPage = static_cast<CHatchSettingPage*>(dialog.GetCurrentPage());
+        for (int id : {CHatchSettingPage::kSolidId, CHatchSettingPage::kBuiltInId, CHatchSettingPage::kUserId})
+            static_cast<CButton*>(pPage->GetDlgItem(id))->SetCheck(id == CHatchSettingPage::kUserId);
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(CHatchSettingPage::kUserId, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(pPage->GetDlgItem(CHatchSettingPage::kUserId)->m_hWnd));
+        Press(dialog, IDOK);
+    });
+    Command(34637);
+    EXPECT_TRUE(WaitFor([&] { return PendingModalActions() == 0; }));
+    const HatchPatternTable& table = *pModel->GetHatchPatternTable();
+    ASSERT_EQ(table.GetHatchPatternCount(), 2);
+    EXPECT_EQ(table.GetHatchPatternByIndex(0)->GetPatternName(), CString(u"Brick"));
+    EXPECT_EQ(table.GetHatchPatternByIndex(1)->GetPatternName(), CString(u"Brick (1)"));
+    EXPECT_EQ(dynamic_cast<const LineHatchPattern*>(table.GetHatchPatternByIndex(0))->GetLineItemCount(), 2);
+    EXPECT_EQ(pModel->GetHatchSetting()->GetHatchType(), 2);
+    EXPECT_EQ(pModel->GetHatchSetting()->GetPatternID(), table.GetHatchPatternByIndex(0)->GetPatternID());
+    EXPECT_EQ(pModel->GetUndoCount(), undo0 + 2) << "one step for the table, one for the style";
+    ASSERT_TRUE(pModel->Undo(1));
+    EXPECT_EQ(pModel->GetHatchSetting()->GetHatchType(), before.GetHatchType());
+    EXPECT_EQ(table.GetHatchPatternCount(), 2);
+    ASSERT_TRUE(pModel->Undo(1));
+    EXPECT_EQ(pModel->GetHatchPatternTable()->GetHatchPatternCount(), 0);
 }
 
 }  // namespace
