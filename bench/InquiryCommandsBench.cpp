@@ -229,6 +229,8 @@ void BM_ChangeBasicShapeColour(benchmark::State& state)
     });
     answer.start();
     double undoMs = 0.0;
+    double gatherMs = 0.0;
+    double writeMs = 0.0;
     int undos = 0;
     for (auto _ : state) {
         colour = colour == 2 ? 3 : 2;
@@ -241,6 +243,8 @@ void BM_ChangeBasicShapeColour(benchmark::State& state)
         scene.manager.SetFeatureGroupParameter(0, value, TRUE, TRUE);
         const auto t1 = Clock::now();
         state.SetIterationTime((std::chrono::duration<double>(shown - t0) + std::chrono::duration<double>(t1 - confirmed)).count());
+        gatherMs += std::chrono::duration<double, std::milli>(shown - t0).count();
+        writeMs += std::chrono::duration<double, std::milli>(t1 - confirmed).count();
         scene.manager.CancelAllCommands();
         if (scene.doc->GetUndoCount() != 1)
             state.SkipWithError("the change is not one undo step");
@@ -250,6 +254,8 @@ void BM_ChangeBasicShapeColour(benchmark::State& state)
         ++undos;
     }
     state.counters["undo_ms"] = undos > 0 ? undoMs / undos : 0.0;
+    state.counters["gather_ms"] = undos > 0 ? gatherMs / undos : 0.0;
+    state.counters["write_ms"] = undos > 0 ? writeMs / undos : 0.0;
 }
 
 void BM_SelectionFilterSheetOpen(benchmark::State& state)
