@@ -4,6 +4,9 @@
 //   from the manager handing the click to OnInput to the closed result dialog.
 // - The attribute dialog's opening (build, fill and show) on 100,000 shapes with attributes, all picked.
 // - Window zoom (the second click) and pan, per mouse move, on the 100,000-shape drawing.
+// - A colour change of the 100,000 shapes through Change Basic Shape Setting: gathering and write-back,
+//   without the time the style dialog waits for the user; and the Undo of that step.
+// - The selection filter sheet's opening on the 100,000 shapes with attributes.
 //
 // Run: scripts/build.sh bench bench_inquiry_commands && build/bench/bin/bench_inquiry_commands
 #include <benchmark/benchmark.h>
@@ -25,6 +28,12 @@
 #include "commands/shape/CAttributeDialog.h"
 #include "commands/edit/CMeasureResultDialog.h"
 #include "commands/edit/MeasureArea2dCommand.h"
+#include "commands/edit/SelectionFilterCommand.h"
+#include "libs/vevure/SelectionFilter.h"
+#include "platform/win/CPropertySheet.h"
+#include "settings/CFeatureSettingPropertyPage.h"
+#include "settings/CFeatureSettingTreeDialog.h"
+#include "settings/CGeneralFeatureSettingPage.h"
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
@@ -195,8 +204,99 @@ void BM_WindowZoomSecondClick(benchmark::State& state)
     }
 }
 
+void BM_ChangeBasicShapeColour(benchmark::State& state)
+{
+    Scene scene(100000);
+    CArray<FeatureLayout> picked;
+    for (long id = scene.doc->GetNextFeatureRecordID(-1); id != -1; id = scene.doc->GetNextFeatureRecordID(id))
+        picked.Add(FeatureLayout(id, -1, -1));
+    // The dialog is answered as soon as it shows: the colour set and OK pressed; the wait is left out.
+    Clock::time_point shown;
+    Clock::time_point confirmed;
+    short colour = 2;
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [&]() {
+        auto* pDialog = dynamic_cast<CFeatureSettingTreeDialog*>(CWnd::FromQWidget(QApplication::activeModalWidget()));
+        if (pDialog == nullptr || pDialog->GetSafeHwnd() == nullptr)
+            return;
+        shown = Clock::now();
+        pDialog->SelectPage(CFeatureSettingPropertyPage::kGeneralPage);
+        if (auto* pPage = static_cast<CGeneralFeatureSettingPage*>(pDialog->GetPage(CFeatureSettingPropertyPage::kGeneralPage)))
+            pPage->m_colorList.SetColorNo(colour);
+        confirmed = Clock::now();
+        pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    answer.start();
+    double undoMs = 0.0;
+    double gatherMs = 0.0;
+    double writeMs = 0.0;
+    int undos = 0;
+    for (auto _ : state) {
+        colour = colour == 2 ? 3 : 2;
+        scene.doc->ClearUndoRedoHistory();
+        scene.manager.StartCommand(_T("Korvan.Edit.ChangeBasicShapeSetting"));
+        FeatureGroupParameterItem value;
+        value.Copy(*scene.Running()->GetParameterItem(0));
+        value.AddGroup(picked, 4, nullptr, 0);
+        const auto t0 = Clock::now();
+        scene.manager.SetFeatureGroupParameter(0, value, TRUE, TRUE);
+        const auto t1 = Clock::now();
+        state.SetIterationTime((std::chrono::duration<double>(shown - t0) + std::chrono::duration<double>(t1 - confirmed)).count());
+        gatherMs += std::chrono::duration<double, std::milli>(shown - t0).count();
+        writeMs += std::chrono::duration<double, std::milli>(t1 - confirmed).count();
+        scene.manager.CancelAllCommands();
+        if (scene.doc->GetUndoCount() != 1)
+            state.SkipWithError("the change is not one undo step");
+        const auto u0 = Clock::now();
+        scene.doc->Undo(1);
+        undoMs += Ms(u0);
+        ++undos;
+    }
+    state.counters["undo_ms"] = undos > 0 ? undoMs / undos : 0.0;
+    state.counters["gather_ms"] = undos > 0 ? gatherMs / undos : 0.0;
+    state.counters["write_ms"] = undos > 0 ? writeMs / undos : 0.0;
+}
+
+void BM_SelectionFilterSheetOpen(benchmark::State& state)
+{
+    Scene scene(100000);
+    int n = 0;
+    for (long id = scene.doc->GetNextFeatureRecordID(-1); id != -1; id = scene.doc->GetNextFeatureRecordID(id), ++n) {
+        FeatureAttribute list;
+        CString part;
+        part.Format(_T("P-%d"), n % 500);
+        list.AddAttribute(_T("Part"), part, 0);
+        std::unique_ptr<Feature2dBase> copy(scene.doc->GetFeature(id)->CopyObject());
+        copy->SetAttribute(list);
+        scene.doc->UpdateFeature(id, copy.get(), 0, 0xFFFF);
+    }
+    // Every page is shown once (the layer, colour and attribute lists built), then the sheet is closed.
+    Clock::time_point shown;
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [&]() {
+        auto* pSheet = dynamic_cast<CPropertySheet*>(CWnd::FromQWidget(QApplication::activeModalWidget()));
+        if (pSheet == nullptr || pSheet->GetSafeHwnd() == nullptr)
+            return;
+        for (int i = 0; i < pSheet->GetPageCount(); ++i)
+            pSheet->SetActivePage(i);
+        shown = Clock::now();
+        pSheet->EndDialog(IDCANCEL);
+    });
+    answer.start();
+    for (auto _ : state) {
+        SelectionFilter filter(*scene.doc->GetSelectionFilter());
+        const auto t0 = Clock::now();
+        SelectionFilterCommand::RunFilterSheet(scene.doc.get(), CString(_T("Selection Filter")), TRUE, filter);
+        state.SetIterationTime(std::chrono::duration<double>(shown - t0).count());
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_ChangeBasicShapeColour)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SelectionFilterSheetOpen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_AreaByInnerPoint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_AttributeDialogOpen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PanPerMouseMove)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);

@@ -4,6 +4,7 @@
 #include <QtWidgets/QWidget>
 
 #include "command/LoadResourceString.h"
+#include "controls/HelpButtonImage.h"
 #include "commands/edit/CFeatureSelectionAttributePropertyPage.h"
 #include "commands/edit/CFeatureSelectionColorPropertyPage.h"
 #include "commands/edit/CFeatureSelectionDrawingPropertyPage.h"
@@ -13,6 +14,7 @@
 #include "commands/edit/CFeatureSelectionLineWidthPropertyPage.h"
 #include "libs/vevure/SelectionFilter.h"
 #include "platform/win/CClientDC.h"
+#include "platform/win/CWinApp.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinMessages.h"
@@ -24,6 +26,7 @@ const char16_t kMark[] = u" *";
 
 BEGIN_MESSAGE_MAP(CFeatureSelectionPropertySheet, CPropertySheet)
     ON_BN_CLICKED(CFeatureSelectionPropertySheet::kSwitch, &CFeatureSelectionPropertySheet::OnSwitchClicked)
+    ON_BN_CLICKED(CFeatureSelectionPropertySheet::kHelp, &CFeatureSelectionPropertySheet::OnHelpClicked)
 END_MESSAGE_MAP()
 
 CFeatureSelectionPropertySheet::CFeatureSelectionPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelectPage)
@@ -93,6 +96,17 @@ void CFeatureSelectionPropertySheet::SetPageMark(CFeatureSelectionPropertyPage* 
 BOOL CFeatureSelectionPropertySheet::OnInitDialog()
 {
     const BOOL bResult = CPropertySheet::OnInitDialog();
+    // The help button: the help icon at the tabs' left edge, in the row of OK and Cancel.
+    if (CWnd* pOK = GetDlgItem(IDOK)) {
+        CRect ok;
+        pOK->GetWindowRect(&ok);
+        ScreenToClient(&ok);
+        const int left = m_pTabs != nullptr ? m_pTabs->geometry().left() : ok.left;
+        if (m_helpButton.Create(_T(""), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON,
+                                CRect(left, ok.top, left + 26, ok.bottom), this, kHelp) &&
+            LoadHelpButtonImage(m_helpImage))
+            m_helpButton.SetBitmap(static_cast<HBITMAP>(m_helpImage.GetSafeHandle()));
+    }
     if (m_bShowSwitch) {
         // The switch goes above the tabs; everything else moves down to make room.
         const CString text = LoadResourceString(kSwitchText);
@@ -111,7 +125,7 @@ BOOL CFeatureSelectionPropertySheet::OnInitDialog()
         if (m_pTabs != nullptr)
             m_pTabs->move(tabs.left(), tabs.top() + h);
         m_rcPage.OffsetRect(0, h);
-        for (int id : {IDOK, IDCANCEL}) {
+        for (int id : {IDOK, IDCANCEL, static_cast<int>(kHelp)}) {
             if (CWnd* pButton = GetDlgItem(id)) {
                 CRect rect;
                 pButton->GetWindowRect(&rect);
@@ -134,6 +148,13 @@ BOOL CFeatureSelectionPropertySheet::OnInitDialog()
     }
     SetActivePage(0);
     return bResult;
+}
+
+void CFeatureSelectionPropertySheet::OnHelpClicked()
+{
+    // The program's help, as F1 gives it.
+    if (CWnd* pMain = AfxGetMainWnd(); pMain != nullptr && pMain->GetSafeHwnd() != nullptr)
+        pMain->SendMessage(WM_COMMAND, MAKEWPARAM(kHelp, 0), 0);
 }
 
 void CFeatureSelectionPropertySheet::OnSwitchClicked()

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "platform/gdi/CBitmap.h"
 #include "platform/win/CButton.h"
 #include "platform/win/CPropertySheet.h"
 
@@ -15,7 +16,7 @@ class SelectionFilter;
 class CFeatureSelectionPropertySheet : public CPropertySheet
 {
 public:
-    enum : int { kSwitch = 2457 };
+    enum : int { kSwitch = 2457, kHelp = 57670 };
     enum Page { kFeaturePage, kLayerPage, kDrawingPage, kColorPage, kLineTypePage, kLineWidthPage,
                 kAttributePage, kPages };
 
@@ -34,12 +35,15 @@ public:
     BOOL m_bShowSwitch = FALSE;
     BOOL m_bFilterOn = FALSE;
     CButton m_switch;
+    CButton m_helpButton;
 
     BOOL OnInitDialog() override;
 
 protected:
     afx_msg void OnSwitchClicked();
+    afx_msg void OnHelpClicked();
     DECLARE_MESSAGE_MAP()
 
     std::unique_ptr<CFeatureSelectionPropertyPage> m_pages[kPages];
+    CBitmap m_helpImage;
 };

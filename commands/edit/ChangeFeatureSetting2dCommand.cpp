@@ -118,16 +118,18 @@ int ChangeFeatureSetting2dCommand::OnInput(int)
         }
         double s = 1.0;
         const BOOL bPaper = T::PaperScale(pView, shapes[i], s);
-        std::unique_ptr<Feature2dBase> copy = T::ScaledCopy(pFeature, bPaper, s);
-        if (copy == nullptr)
+        // Outside a paper the shape reads as its copy would: no copy is made.
+        std::unique_ptr<Feature2dBase> copy = bPaper ? T::ScaledCopy(pFeature, bPaper, s) : nullptr;
+        const Feature2dBase* pSeen = bPaper ? copy.get() : pFeature;
+        if (pSeen == nullptr)
             continue;
         if (i == 0)
-            nLayerID = copy->GetLayerID();
-        else if (copy->GetLayerID() != nLayerID)
+            nLayerID = pSeen->GetLayerID();
+        else if (pSeen->GetLayerID() != nLayerID)
             bMixedLayers = TRUE;
-        const int nKind = T::KindOfType(copy->GetFeatureType());
+        const int nKind = T::KindOfType(pSeen->GetFeatureType());
         std::unique_ptr<FeatureSettingBase> setting = T::NewSetting(nKind);
-        if (setting != nullptr && T::Read(nKind, copy.get(), *setting))
+        if (setting != nullptr && T::Read(nKind, pSeen, *setting))
             merged.Fold(nKind, *setting);
     }
     if (bMixedLayers)
@@ -176,7 +178,9 @@ int ChangeFeatureSetting2dCommand::OnInput(int)
         std::unique_ptr<Feature2dBase> copy = T::ScaledCopy(pFeature, bPaper, s);
         if (copy == nullptr || !T::Write(nKind, copy.get(), *edited[nKind]))
             continue;
-        std::unique_ptr<Feature2dBase> replacement = T::ScaledCopy(copy.get(), bPaper, s != 0.0 ? 1.0 / s : 1.0);
+        // Outside a paper the written copy is the replacement itself.
+        std::unique_ptr<Feature2dBase> replacement =
+            bPaper ? T::ScaledCopy(copy.get(), bPaper, s != 0.0 ? 1.0 / s : 1.0) : std::move(copy);
         if (replacement == nullptr || !T::Rebuild(replacement.get()))
             continue;
         // Mask 3 keeps the record's attributes: the replacement carries none.

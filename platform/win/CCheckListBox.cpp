@@ -35,12 +35,14 @@ void CCheckListBox::PreSubclassWindow()
 void CCheckListBox::Hook()
 {
   QListWidget* pList = ListOf(this);
-  if (pList == nullptr || m_bHooked) return;
-  m_bHooked = true;
-  QObject::connect(pList, &QListWidget::itemChanged, pList, [this, pList](QListWidgetItem* pItem) {
+  // Each widget is watched once (a window made again is watched again).
+  if (pList == nullptr || pList->property("kcCheckWatched").toBool()) return;
+  pList->setProperty("kcCheckWatched", true);
+  QObject::connect(pList, &QListWidget::itemChanged, pList, [pList](QListWidgetItem* pItem) {
     // Item data and swatches change the item too: only a new check state is news.
     const int state = pItem->checkState() == Qt::Checked ? 1 : 0;
-    if (m_bSilent || pItem->data(kCheckRole).toInt() == state) return;
+    auto* pOwner = dynamic_cast<CCheckListBox*>(CWnd::FromQWidget(pList));
+    if ((pOwner != nullptr && pOwner->m_bSilent) || pItem->data(kCheckRole).toInt() == state) return;
     pItem->setData(kCheckRole, state);
     if (AfxControlWidget* pControl = AfxControlWidget::Of(pList)) pControl->NotifyCommand(CLBN_CHKCHANGE);
   });

@@ -25,6 +25,5 @@ public:
 
 private:
   void Hook();
-  bool m_bHooked = false;
   bool m_bSilent = false;
 };

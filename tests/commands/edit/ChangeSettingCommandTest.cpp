@@ -14,6 +14,7 @@
 
 #include "command/CommandBase.h"
 #include "commands/edit/CopyFeatureSetting2dCommand.h"
+#include "commands/edit/FeatureSettingTransfer.h"
 #include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/FeatureAttribute.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
@@ -246,6 +247,27 @@ TEST_F(ChangeSettingCommandTest, EmbeddedObjectsKeepAWidthTheyDoNotShare)
         EXPECT_NE(pObject->GetOleObjectSetting().GetBackgroundMode(), 0) << i;
     }
     EXPECT_EQ(doc.GetUndoCount(), 1);
+}
+
+TEST(FeatureSettingTransferTest, EachFeatureTypeHasOneSettingKind)
+{
+    using T = QZ2Command::FeatureSettingTransfer;
+    struct Case {
+        int type;
+        int kind;            // change and save
+        int kindForCopying;  // tolerance frames as basic shapes, images their own
+    };
+    const Case cases[] = {{1, T::kPointMarker, T::kPointMarker}, {2, T::kGeneral, T::kGeneral},
+                          {9, T::kGeneral, T::kGeneral},          {10, T::kText, T::kText},
+                          {30, T::kLead, T::kLead},               {31, T::kBalloon, T::kBalloon},
+                          {32, T::kHatch, T::kHatch},             {50, T::kDimension, T::kDimension},
+                          {55, T::kDimension, T::kDimension},     {59, T::kDimension, T::kGeneral},
+                          {80, T::kGeneral, T::kImage}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(T::KindOfType(c.type), c.kind) << c.type;
+        EXPECT_EQ(T::KindOfType(c.type, TRUE, TRUE), c.kindForCopying) << c.type;
+        EXPECT_NE(T::NewSetting(c.kind), nullptr) << c.type;
+    }
 }
 
 TEST_F(ChangeSettingCommandTest, CopySettingWritesOnlyTargetsThatFit)
