@@ -26,6 +26,7 @@
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/DiameterDimension2dFeature.h"
+#include "libs/vevure/DimensionSetting.h"
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/Feature2dList.h"
@@ -48,6 +49,7 @@
 #include "libs/vevure/Polyline2dFeature.h"
 #include "libs/vevure/RadiusDimension2dFeature.h"
 #include "libs/vevure/Text2dFeature.h"
+#include "libs/vevure/TextSetting.h"
 #include "platform/afx/CFile.h"
 
 namespace {
@@ -155,6 +157,10 @@ private:
     // The text block that dimensions, labels and balloons end with (shown flag, font, text, point, ...),
     // starting at attribute n: the text when it is shown and not empty, and its point.
     bool DimensionText(size_t n, bool bFlag, CString& text, RuVaPnt2d& point);
+    // The text style the last text block asks for: the current one with the block's font and height.
+    TextSetting TextStyleOf(const TextSetting& current) const;
+    double m_dTextHeight = 0;
+    int m_nTextFont = 0;
     // A point list given as its count and its x and y lists at attributes n, n + 1 and n + 2.
     bool Points(size_t n, KcArrayOfGePnt2d& points);
     short LineTypeNo(int nCode) const;
@@ -608,10 +614,25 @@ bool SxfBuilder::DimensionText(size_t n, bool bFlag, CString& text, RuVaPnt2d& p
         return false;
     if (!Int(n, font) || !Text(n + 1, text) || !Number(n + 2, x) || !Number(n + 3, y))
         return false;
+    double height = 0;
+    if (n + 4 < m_pCurrent->params.size() && !Number(n + 4, height))
+        return false;
+    m_dTextHeight = height > 0 && height < 1e6 ? height : 0;
+    m_nTextFont = font;
     if (shown == 0)
         text.Empty();
     point = RuVaPnt2d(x, y);
     return true;
+}
+
+TextSetting SxfBuilder::TextStyleOf(const TextSetting& current) const
+{
+    TextSetting setting = current;
+    if (m_dTextHeight > 0)
+        setting.SetHeight(m_dTextHeight);
+    if (m_nTextFont >= 1 && static_cast<size_t>(m_nTextFont) <= m_fonts.size())
+        setting.SetFontName(m_fonts[static_cast<size_t>(m_nTextFont - 1)]);
+    return setting;
 }
 
 int SxfBuilder::AddDimension()
@@ -620,10 +641,15 @@ int SxfBuilder::AddDimension()
     int layer = 0, colour = 0, type = 1, width = 1;
     if (!Int(0, layer) || !Int(1, colour) || !Int(2, type) || !Int(3, width))
         return m_nError;
-    const DimensionSetting* pSetting = m_pDoc->GetDimensionSetting();
+    DimensionSetting style;
+    if (const DimensionSetting* pCurrent = m_pDoc->GetDimensionSetting())
+        style = *pCurrent;
+    const DimensionSetting* pSetting = &style;
     CString text;
     RuVaPnt2d textPoint;
     Feature2dBase* pDimension = nullptr;
+    // The text in the file's font and height (read with the text block, before each shape is made).
+    auto dress = [&]() { style.SetDimTextFont(TextStyleOf(style.GetDimTextFont())); };
     // The file gives the text as drawn; an empty one leaves our measured value.
     auto typed = [&text]() { return static_cast<BYTE>(text.IsEmpty() ? 0 : 1); };
     if (n == "LINEAR_DIM_FEATURE") {
@@ -636,6 +662,7 @@ int SxfBuilder::AddDimension()
             !Number(9, e1x) || !Number(10, e1y) || !Int(15, ext2) || !Number(16, e2x) || !Number(17, e2y) ||
             !DimensionText(32, true, text, textPoint))
             return m_nError;
+        dress();
         const RuVaPnt2d p1 = ext1 != 0 ? RuVaPnt2d(e1x, e1y) : RuVaPnt2d(lx1, ly1);
         const RuVaPnt2d p2 = ext2 != 0 ? RuVaPnt2d(e2x, e2y) : RuVaPnt2d(lx2, ly2);
         if (std::hypot(lx2 - lx1, ly2 - ly1) < 1e-9) {
@@ -656,6 +683,7 @@ int SxfBuilder::AddDimension()
         if (!Number(4, cx) || !Number(5, cy) || !Number(6, r) || !Number(7, a0) || !Number(8, a1) || !Int(9, ext1) ||
             !Number(10, e1x) || !Number(11, e1y) || !DimensionText(33, true, text, textPoint))
             return m_nError;
+        dress();
         const RuVaPnt2d c(cx, cy);
         if (!(r > 1e-9) || std::fabs(NormDeg(a1 - a0)) < 1e-9) {
             ++m_nLeftOut;
@@ -685,6 +713,7 @@ int SxfBuilder::AddDimension()
         if (!Number(4, x1) || !Number(5, y1) || !Number(6, x2) || !Number(7, y2) || !Number(10, ax) ||
             !Number(11, ay) || !DimensionText(13, true, text, textPoint))
             return m_nError;
+        dress();
         RuVaPnt2d onCurve(x2, y2), centre(x1, y1);
         const RuVaPnt2d arrow(ax, ay);
         if (arrow.Distance(centre) < arrow.Distance(onCurve))
@@ -697,6 +726,7 @@ int SxfBuilder::AddDimension()
         if (!Number(4, x1) || !Number(5, y1) || !Number(6, x2) || !Number(7, y2) ||
             !DimensionText(18, true, text, textPoint))
             return m_nError;
+        dress();
         pDimension = FeatureCreator::CreateDiameterDimensionFeature(RuVaPnt2d(x1, y1), RuVaPnt2d(x2, y2), typed(),
                                                                     text, 1, textPoint, pSetting, 0);
     }
@@ -728,6 +758,7 @@ int SxfBuilder::AddLabel()
         setting = *pCurrent;
     if (arrow == 0)
         setting.SetType(0);
+    setting.SetTextFont(TextStyleOf(setting.GetTextFont()));
     Feature2dBase* pLead = FeatureCreator::CreateLeadFeature(nullptr, text, pts, 1, textPoint, &setting);
     if (pLead == nullptr) {
         ++m_nLeftOut;
@@ -754,6 +785,7 @@ int SxfBuilder::AddBalloon()
         setting = *pCurrent;
     if (r > 0)
         setting.SetSize(2 * r);
+    setting.SetTextFont(TextStyleOf(setting.GetTextFont()));
     // Our balloon stands at the last point, its leader running from the first.
     pts.Add(RuVaPnt2d(cx, cy));
     Feature2dBase* pBalloon = FeatureCreator::CreateBalloonFeature(nullptr, text, pts, &setting);

@@ -377,7 +377,7 @@ void Append(std::vector<std::string>& to, const std::vector<std::string>& more)
 // The text block: shown flag, font, text, point, height, width, spacing, angle, slant, base point, direction.
 std::vector<std::string> TextBlock(const std::string& text, double x, double y, bool shown = true)
 {
-    return {shown ? "1" : "0", "1", text, SfcWriter::N(x), SfcWriter::N(y), "3.5", "10", "0", "0", "0", "1", "1"};
+    return {shown ? "1" : "0", "1", text, SfcWriter::N(x), SfcWriter::N(y), "4.2", "10", "0", "0", "0", "1", "1"};
 }
 // An extension line (flag, measured point, start, end) and an arrow (kind, inside, point, scale).
 std::vector<std::string> Extension(double x0, double y0, double x1, double y1, double x2, double y2)
@@ -449,6 +449,7 @@ TEST_F(SxfReaderTest, DimensionsLabelsAndBalloonsBecomeOurs)
              EXPECT_TRUE(d->GetValueTextManualMode());
              EXPECT_EQ(d->GetValueTextRaw(), CString(_T("100")));
              ExpectPoint(d->GetValueTextPoint(), 50, 11);
+             EXPECT_NEAR(d->GetTextHeight(), 4.2, kTol);  // the file's, whatever the document's style says
          }},
         {"vertical dimension to the left", "linear_dim_feature", below,
          [](Feature2dBase* f) {
@@ -503,6 +504,7 @@ TEST_F(SxfReaderTest, DimensionsLabelsAndBalloonsBecomeOurs)
              ExpectPoint(l->GetPoint(2), 20, 10);
              EXPECT_EQ(l->GetText(), CString(_T("Concrete")));
              EXPECT_EQ(l->GetArrowType(), 0);  // arrow kind 0: none
+             EXPECT_NEAR(l->GetTextHeight(), 4.2, kTol);
              ExpectPoint(l->GetTextPoint(), 12, 11);
          }},
         {"balloon", "balloon_feature", balloon,
