@@ -62,8 +62,19 @@ BOOL SelectionManager::SelectFeature(const FeatureRecord& record, BOOL bNotify)
 
 void SelectionManager::RemoveFromGroups(const FeatureRecord& record)
 {
+    RemoveFromGroups(std::set<FeatureRecord>{record});
+}
+
+void SelectionManager::RemoveFromGroups(const std::set<FeatureRecord>& records)
+{
+    if (records.empty())
+        return;
+    // One pass over the groups for the whole batch: unselecting many shapes one group scan each grew
+    // with the square of their number.
     for (Group& g : m_groups)
-        g.records.erase(std::remove(g.records.begin(), g.records.end(), record), g.records.end());
+        g.records.erase(std::remove_if(g.records.begin(), g.records.end(),
+                                       [&records](const FeatureRecord& r) { return records.count(r) != 0; }),
+                        g.records.end());
     m_groups.erase(std::remove_if(m_groups.begin(), m_groups.end(), [](const Group& g) { return g.records.empty(); }),
                    m_groups.end());
 }
@@ -103,25 +114,22 @@ int SelectionManager::SelectFeatures(const CArray<FeatureLayout>& records, int n
 
 int SelectionManager::UnselectFeatures(const CArray<long, long>& recordIDs, BOOL bNotify)
 {
-    int removed = 0;
+    std::set<FeatureRecord> removed;
     for (INT_PTR i = 0; i < recordIDs.GetSize(); ++i) {
+        // The records of one shape lie together, ordered by record id and then layout.
         const long id = recordIDs[i];
-        for (auto it = m_selected.begin(); it != m_selected.end();) {
-            if (it->GetRecordID() == id) {
-                FeatureRecord r = *it;
-                it = m_selected.erase(it);
-                RemoveFromGroups(r);
-                ++removed;
-            } else {
-                ++it;
-            }
+        auto it = m_selected.lower_bound(FeatureRecord(id, LONG(-2147483647 - 1)));
+        while (it != m_selected.end() && it->GetRecordID() == id) {
+            removed.insert(*it);
+            it = m_selected.erase(it);
         }
     }
-    if (removed > 0)
+    RemoveFromGroups(removed);
+    if (!removed.empty())
         SelectionChanged();
     if (bNotify)
         SendSelectionNotify();
-    return removed;
+    return static_cast<int>(removed.size());
 }
 
 void SelectionManager::UnselectAll(BOOL bNotify)
@@ -135,20 +143,19 @@ void SelectionManager::UnselectAll(BOOL bNotify)
 
 int SelectionManager::RemoveDeadRecords()
 {
-    int removed = 0;
+    std::set<FeatureRecord> removed;
     for (auto it = m_selected.begin(); it != m_selected.end();) {
         if (!IsLive(*it)) {
-            FeatureRecord r = *it;
+            removed.insert(*it);
             it = m_selected.erase(it);
-            RemoveFromGroups(r);
-            ++removed;
         } else {
             ++it;
         }
     }
-    if (removed > 0)
+    RemoveFromGroups(removed);
+    if (!removed.empty())
         SelectionChanged();
-    return removed;
+    return static_cast<int>(removed.size());
 }
 
 void SelectionManager::SendSelectionNotify()

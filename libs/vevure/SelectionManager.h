@@ -94,6 +94,7 @@ private:
     };
     BOOL IsLive(const FeatureRecord& record) const;
     void RemoveFromGroups(const FeatureRecord& record);
+    void RemoveFromGroups(const std::set<FeatureRecord>& records);
     // Whether the view shows this manager's document.
     BOOL IsOwnView(const Draw2dView* pView) const;
     // After the selection changed: an emptied selection leaves the tracker no grips to hold.
