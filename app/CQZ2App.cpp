@@ -21,6 +21,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "structure/CSkyViewBar.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2FileDialog.h"
 #include "app/CQZ2MultiDocTemplate.h"
@@ -1028,6 +1029,8 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
             RestartAutoSaveTimer();
     }
 
+    ApplyOptionsToMainFrame(old, now);
+
     ApplyOptionsToCommandManager();
     // The cursor, snap box and marker are drawn over the view when it paints: paint it now, so that they
     // take their new look without a mouse move.
@@ -1039,6 +1042,24 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
     if (old.m_PointParameterInputMode != now.m_PointParameterInputMode)
         NumericFormat::SetPointParameterInputMode(static_cast<PointParameterInputMode>(now.m_PointParameterInputMode));
     return TRUE;
+}
+
+void CQZ2App::ApplyOptionsToMainFrame(const SystemEnvironment& old, const SystemEnvironment& now)
+{
+    auto* pFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd);
+    if (pFrame == nullptr)
+        return;
+    // The overview shows the paper and back colours, the selection, layout regions and greeked text.
+    const bool overviewChanged =
+        old.m_PaperColor != now.m_PaperColor || old.m_PaperBackColor1 != now.m_PaperBackColor1 ||
+        old.m_PaperBackColor2 != now.m_PaperBackColor2 || old.m_PartBackColor != now.m_PartBackColor ||
+        old.m_ComponentEditerBackColor != now.m_ComponentEditerBackColor || old.m_SelectionColor != now.m_SelectionColor ||
+        old.m_LayoutRegionVisible != now.m_LayoutRegionVisible || old.m_GreekTextSize != now.m_GreekTextSize;
+    if (overviewChanged && pFrame->GetSkyViewBar() != nullptr)
+        pFrame->GetSkyViewBar()->UpdateView(0, nullptr);
+    CMainFrame::ShowSnapAngle(now.m_SnapAngle);
+    if (old.m_VisualStyle != now.m_VisualStyle)
+        pFrame->ChangeVisualStyle(now.m_VisualStyle);
 }
 
 BOOL CQZ2App::SetSelectionShapeMode(int nMode)

@@ -136,6 +136,8 @@ public:
     // The rendering mode, colours, smoothing, layout regions and greek size that changed, to every drawing
     // view of every open document.
     void ApplyOptionsToViews(const SystemEnvironment& old, const SystemEnvironment& now);
+    // The main frame's share of new options: the overview redrawn, the snap-angle combos, the visual style.
+    void ApplyOptionsToMainFrame(const SystemEnvironment& old, const SystemEnvironment& now);
     BOOL SetSelectionShapeMode(int nMode);
     BOOL SetSnapEnabled(BOOL bEnabled);
     BOOL SetSnapType(DWORD dwType);

@@ -12,6 +12,13 @@
 #include <QtCore/QMap>
 
 #include "app/CMainFrame.h"
+#include "app/CQZ2App.h"
+#include "app/CQZ2VisualManager.h"
+#include "controls/CAngularSnapToolbarComboBoxButton.h"
+#include "platform/afx/CObList.h"
+#include "platform/bcg/CBCGPToolBar.h"
+#include "platform/bcg/CBCGPVisualManager.h"
+#include "structure/CSkyViewBar.h"
 #include "app/SystemEnvironment.h"
 #include "command/CCommandBar.h"
 #include "command/CommandBase.h"
@@ -169,6 +176,47 @@ TEST_F(OptionsDialogTest, TheCommandBarsInputOptionsButtonOpensTheInputPage)
     m_frame->GetCommandBar()->SendMessage(WM_COMMAND, MAKEWPARAM(kInputOptionsButton, 0), 0);
     EXPECT_TRUE(WaitFor([&] { return shownPage != 0; }));
     EXPECT_EQ(shownPage, COptionsTreeDialog::pageInput);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(OptionsDialogTest, NewOptionsReachTheOverviewTheSnapAngleFieldsAndTheLook)
+{
+    ASSERT_NE(NewDrawing(), nullptr);
+    CQZ2App* pApp = CQZ2App::GetApp();
+    CSkyViewBar* pOverview = m_frame->GetSkyViewBar();
+    ASSERT_NE(pOverview, nullptr);
+
+    // A change the overview does not show leaves it alone.
+    SystemEnvironment copy(*pApp->GetSystemEnvironment());
+    int redraws = pOverview->GetRedrawCount();
+    copy.m_SnapAngle = 22.5;
+    ASSERT_TRUE(pApp->SetSystemEnvironment(copy));
+    EXPECT_EQ(pOverview->GetRedrawCount(), redraws);
+    CObList list;
+    CBCGPToolBar::GetCommandButtons(CAngularSnapToolbarComboBoxButton::kCommandId, list);
+    ASSERT_FALSE(list.IsEmpty());
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        auto* pField = dynamic_cast<CAngularSnapToolbarComboBoxButton*>(list.GetNext(pos));
+        ASSERT_NE(pField, nullptr);
+        EXPECT_TRUE(QString::fromUtf16(pField->GetText()).startsWith(QStringLiteral("22.5"))) << "the field shows the angle";
+    }
+
+    // One it shows redraws it, once.
+    copy.m_SelectionColor = RGB(1, 2, 3);
+    copy.m_GreekTextSize = copy.m_GreekTextSize + 1;
+    ASSERT_TRUE(pApp->SetSystemEnvironment(copy));
+    EXPECT_EQ(pOverview->GetRedrawCount(), redraws + 1);
+
+    // The look follows the visual style.
+    copy.m_VisualStyle = 4;
+    ASSERT_TRUE(pApp->SetSystemEnvironment(copy));
+    EXPECT_TRUE(CBCGPVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CQZ2VisualManager)));
+    copy.m_VisualStyle = 1;
+    ASSERT_TRUE(pApp->SetSystemEnvironment(copy));
+    EXPECT_FALSE(CBCGPVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CQZ2VisualManager)));
 }
 
 }  // namespace
