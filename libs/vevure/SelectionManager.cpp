@@ -1,6 +1,7 @@
 #include "libs/vevure/SelectionManager.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/afx/CInvalidArgException.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -8,6 +9,22 @@
 #include "libs/vevure/FeaturePicker.h"
 #include "libs/vevure/FeatureTrackerBase.h"
 #include "libs/vevure/NotifyInfoBase.h"
+
+namespace {
+
+// Drops the records from every group in one pass, and the groups left empty.
+template <class Groups>
+void EraseFromGroups(Groups& groups, const std::set<FeatureRecord>& records)
+{
+    for (auto& g : groups)
+        g.records.erase(std::remove_if(g.records.begin(), g.records.end(),
+                                       [&](const FeatureRecord& r) { return records.count(r) != 0; }),
+                        g.records.end());
+    groups.erase(std::remove_if(groups.begin(), groups.end(), [](const auto& g) { return g.records.empty(); }),
+                 groups.end());
+}
+
+}  // namespace
 
 SelectionManager::SelectionManager(Draw2dDocument* pDocument) : m_pDocument(pDocument)
 {
@@ -101,27 +118,40 @@ int SelectionManager::SelectFeatures(const CArray<FeatureLayout>& records, int n
     return added;
 }
 
-int SelectionManager::UnselectFeatures(const CArray<long, long>& recordIDs, BOOL bNotify)
+int SelectionManager::UnselectFeatureRecords(const std::vector<FeatureRecord>& records, BOOL bNotify)
 {
-    int removed = 0;
-    for (INT_PTR i = 0; i < recordIDs.GetSize(); ++i) {
-        const long id = recordIDs[i];
-        for (auto it = m_selected.begin(); it != m_selected.end();) {
-            if (it->GetRecordID() == id) {
-                FeatureRecord r = *it;
-                it = m_selected.erase(it);
-                RemoveFromGroups(r);
-                ++removed;
-            } else {
-                ++it;
-            }
-        }
-    }
-    if (removed > 0)
+    std::set<FeatureRecord> removed;
+    for (const FeatureRecord& r : records)
+        if (m_selected.erase(r))
+            removed.insert(r);
+    if (!removed.empty()) {
+        EraseFromGroups(m_groups, removed);
         SelectionChanged();
+    }
     if (bNotify)
         SendSelectionNotify();
-    return removed;
+    return static_cast<int>(removed.size());
+}
+
+int SelectionManager::UnselectFeatures(const CArray<long, long>& recordIDs, BOOL bNotify)
+{
+    // The set orders by record id first: a record's entries (one per layout) lie together.
+    std::set<FeatureRecord> removed;
+    for (INT_PTR i = 0; i < recordIDs.GetSize(); ++i) {
+        const long id = recordIDs[i];
+        for (auto it = m_selected.lower_bound(FeatureRecord(id, std::numeric_limits<LONG>::min()));
+             it != m_selected.end() && it->GetRecordID() == id;) {
+            removed.insert(*it);
+            it = m_selected.erase(it);
+        }
+    }
+    if (!removed.empty()) {
+        EraseFromGroups(m_groups, removed);
+        SelectionChanged();
+    }
+    if (bNotify)
+        SendSelectionNotify();
+    return static_cast<int>(removed.size());
 }
 
 void SelectionManager::UnselectAll(BOOL bNotify)
@@ -135,20 +165,20 @@ void SelectionManager::UnselectAll(BOOL bNotify)
 
 int SelectionManager::RemoveDeadRecords()
 {
-    int removed = 0;
+    std::set<FeatureRecord> removed;
     for (auto it = m_selected.begin(); it != m_selected.end();) {
         if (!IsLive(*it)) {
-            FeatureRecord r = *it;
+            removed.insert(*it);
             it = m_selected.erase(it);
-            RemoveFromGroups(r);
-            ++removed;
         } else {
             ++it;
         }
     }
-    if (removed > 0)
+    if (!removed.empty()) {
+        EraseFromGroups(m_groups, removed);
         SelectionChanged();
-    return removed;
+    }
+    return static_cast<int>(removed.size());
 }
 
 void SelectionManager::SendSelectionNotify()

@@ -52,6 +52,8 @@ public:
                        BOOL bNotify = TRUE);
     // Every selected record of the listed record ids, through any layout.
     int UnselectFeatures(const CArray<long, long>& recordIDs, BOOL bNotify = TRUE);
+    // Unselects these entries (record and layout) in one pass; returns how many were selected.
+    int UnselectFeatureRecords(const std::vector<FeatureRecord>& records, BOOL bNotify = TRUE);
     void UnselectAll(BOOL bNotify = TRUE);
     // Drops records that are no longer live shapes of the document (after deletes, undo and redo).
     int RemoveDeadRecords();
