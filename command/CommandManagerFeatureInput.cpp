@@ -268,13 +268,15 @@ BOOL CommandManager::UnselectItemFeatures(CommandBase* pCommand, int nIndex, BOO
         return FALSE;
     std::vector<FeatureLayout> features;
     HeldFeatures(pItem, features);
-    BOOL bChanged = FALSE;
+    // One pass over the selection for them all: a hundred thousand held shapes unselect at once.
+    std::vector<FeatureRecord> gone;
+    gone.reserve(features.size());
     for (const FeatureLayout& f : features) {
         if (!bForce && pCommand == GetActiveCommand() && IsFeatureHeldElsewhere(f, nIndex))
             continue;
-        if (pSelection->UnselectFeature(KeyOf(f), FALSE))
-            bChanged = TRUE;
+        gone.push_back(KeyOf(f));
     }
+    const BOOL bChanged = pSelection->UnselectFeatureRecords(gone, FALSE) > 0 ? TRUE : FALSE;
     if (bChanged && bUpdate)
         m_pDraw2dDocument->UpdateAllFeatures(FALSE);
     return bChanged;
@@ -302,11 +304,13 @@ BOOL FollowSelection(CommandManager& manager, SelectionManager& selection, int n
             bChanged = TRUE;
         }
     } else {
+        std::vector<FeatureRecord> gone;
         for (const FeatureLayout& f : oldFeatures) {
-            if (kept.count(KeyOf(f)) == 0 && !manager.IsFeatureHeldElsewhere(f, nIndex) &&
-                selection.UnselectFeature(KeyOf(f), FALSE))
-                bChanged = TRUE;
+            if (kept.count(KeyOf(f)) == 0 && !manager.IsFeatureHeldElsewhere(f, nIndex))
+                gone.push_back(KeyOf(f));
         }
+        if (selection.UnselectFeatureRecords(gone, FALSE) > 0)
+            bChanged = TRUE;
     }
     CArray<FeatureLayout> additions;
     for (const FeatureLayout& f : newFeatures) {

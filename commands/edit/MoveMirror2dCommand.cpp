@@ -7,6 +7,7 @@
 #include "commands/edit/EditCommandHelper.h"
 #include "commands/shape/ShapeCommandHelper.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureGeometry.h"
 #include "libs/vevure/TransformFeature.h"
@@ -107,6 +108,7 @@ BOOL MoveMirror2dCommand::MirrorFeatures(Draw2dDocument* pDocument, const CArray
     if (pDocument == nullptr || shapes.IsEmpty() || axis1.Distance(axis2) < FeatureGeometry::kPointTolerance)
         return FALSE;
     int nFailed = 0;
+    CArray<long, long> sources;
     pDocument->BeginUndoOperation(nullptr);
     for (INT_PTR i = 0; i < shapes.GetSize(); ++i) {
         EditCommandHelper::Place place;
@@ -129,8 +131,13 @@ BOOL MoveMirror2dCommand::MirrorFeatures(Draw2dDocument* pDocument, const CArray
             continue;
         }
         if (bReplace)
-            pDocument->DeleteFeature(nSource, 0);
+            sources.Add(nSource);
     }
+    // The replaced shapes leave the selection in one pass, not one search of it per shape.
+    if (!sources.IsEmpty() && pDocument->GetSelectionManager() != nullptr)
+        pDocument->GetSelectionManager()->UnselectFeatures(sources, FALSE);
+    for (INT_PTR i = 0; i < sources.GetSize(); ++i)
+        pDocument->DeleteFeature(sources[i], 0);
     pDocument->EndUndoOperation();
     pDocument->UpdateAllFeatures(TRUE);
     if (pFailed != nullptr)

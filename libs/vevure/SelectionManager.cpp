@@ -1,6 +1,7 @@
 #include "libs/vevure/SelectionManager.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/afx/CInvalidArgException.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -8,6 +9,22 @@
 #include "libs/vevure/FeaturePicker.h"
 #include "libs/vevure/FeatureTrackerBase.h"
 #include "libs/vevure/NotifyInfoBase.h"
+
+namespace {
+
+// Drops the records from every group in one pass, and the groups left empty.
+template <class Groups>
+void EraseFromGroups(Groups& groups, const std::set<FeatureRecord>& records)
+{
+    for (auto& g : groups)
+        g.records.erase(std::remove_if(g.records.begin(), g.records.end(),
+                                       [&](const FeatureRecord& r) { return records.count(r) != 0; }),
+                        g.records.end());
+    groups.erase(std::remove_if(groups.begin(), groups.end(), [](const auto& g) { return g.records.empty(); }),
+                 groups.end());
+}
+
+}  // namespace
 
 SelectionManager::SelectionManager(Draw2dDocument* pDocument) : m_pDocument(pDocument)
 {
@@ -62,19 +79,8 @@ BOOL SelectionManager::SelectFeature(const FeatureRecord& record, BOOL bNotify)
 
 void SelectionManager::RemoveFromGroups(const FeatureRecord& record)
 {
-    RemoveFromGroups(std::set<FeatureRecord>{record});
-}
-
-void SelectionManager::RemoveFromGroups(const std::set<FeatureRecord>& records)
-{
-    if (records.empty())
-        return;
-    // One pass over the groups for the whole batch: unselecting many shapes one group scan each grew
-    // with the square of their number.
     for (Group& g : m_groups)
-        g.records.erase(std::remove_if(g.records.begin(), g.records.end(),
-                                       [&records](const FeatureRecord& r) { return records.count(r) != 0; }),
-                        g.records.end());
+        g.records.erase(std::remove(g.records.begin(), g.records.end(), record), g.records.end());
     m_groups.erase(std::remove_if(m_groups.begin(), m_groups.end(), [](const Group& g) { return g.records.empty(); }),
                    m_groups.end());
 }
@@ -112,21 +118,37 @@ int SelectionManager::SelectFeatures(const CArray<FeatureLayout>& records, int n
     return added;
 }
 
-int SelectionManager::UnselectFeatures(const CArray<long, long>& recordIDs, BOOL bNotify)
+int SelectionManager::UnselectFeatureRecords(const std::vector<FeatureRecord>& records, BOOL bNotify)
 {
     std::set<FeatureRecord> removed;
+    for (const FeatureRecord& r : records)
+        if (m_selected.erase(r))
+            removed.insert(r);
+    if (!removed.empty()) {
+        EraseFromGroups(m_groups, removed);
+        SelectionChanged();
+    }
+    if (bNotify)
+        SendSelectionNotify();
+    return static_cast<int>(removed.size());
+}
+
+int SelectionManager::UnselectFeatures(const CArray<long, long>& recordIDs, BOOL bNotify)
+{
+    // The set orders by record id first: a record's entries (one per layout) lie together.
+    std::set<FeatureRecord> removed;
     for (INT_PTR i = 0; i < recordIDs.GetSize(); ++i) {
-        // The records of one shape lie together, ordered by record id and then layout.
         const long id = recordIDs[i];
-        auto it = m_selected.lower_bound(FeatureRecord(id, LONG(-2147483647 - 1)));
-        while (it != m_selected.end() && it->GetRecordID() == id) {
+        for (auto it = m_selected.lower_bound(FeatureRecord(id, std::numeric_limits<LONG>::min()));
+             it != m_selected.end() && it->GetRecordID() == id;) {
             removed.insert(*it);
             it = m_selected.erase(it);
         }
     }
-    RemoveFromGroups(removed);
-    if (!removed.empty())
+    if (!removed.empty()) {
+        EraseFromGroups(m_groups, removed);
         SelectionChanged();
+    }
     if (bNotify)
         SendSelectionNotify();
     return static_cast<int>(removed.size());
@@ -152,9 +174,10 @@ int SelectionManager::RemoveDeadRecords()
             ++it;
         }
     }
-    RemoveFromGroups(removed);
-    if (!removed.empty())
+    if (!removed.empty()) {
+        EraseFromGroups(m_groups, removed);
         SelectionChanged();
+    }
     return static_cast<int>(removed.size());
 }
 

@@ -52,6 +52,8 @@ public:
                        BOOL bNotify = TRUE);
     // Every selected record of the listed record ids, through any layout.
     int UnselectFeatures(const CArray<long, long>& recordIDs, BOOL bNotify = TRUE);
+    // Unselects these entries (record and layout) in one pass; returns how many were selected.
+    int UnselectFeatureRecords(const std::vector<FeatureRecord>& records, BOOL bNotify = TRUE);
     void UnselectAll(BOOL bNotify = TRUE);
     // Drops records that are no longer live shapes of the document (after deletes, undo and redo).
     int RemoveDeadRecords();
@@ -94,7 +96,6 @@ private:
     };
     BOOL IsLive(const FeatureRecord& record) const;
     void RemoveFromGroups(const FeatureRecord& record);
-    void RemoveFromGroups(const std::set<FeatureRecord>& records);
     // Whether the view shows this manager's document.
     BOOL IsOwnView(const Draw2dView* pView) const;
     // After the selection changed: an emptied selection leaves the tracker no grips to hold.
