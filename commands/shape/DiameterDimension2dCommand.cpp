@@ -3,13 +3,8 @@
 #include <cmath>
 #include <memory>
 
-#include "command/CommandManager.h"
-#include "command/FeatureParameterItem.h"
-#include "commands/shape/ConstrainedCircleCommandHelper.h"
 #include "commands/shape/DimensionCommandHelper.h"
-#include "commands/shape/DimensionCommandMessages.h"
 #include "commands/shape/ShapeCommandHelper.h"
-#include "commands/shape/ShapeCommandMessages.h"
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/DiameterDimension2dFeature.h"
 #include "libs/vevure/DimensionSetting.h"
@@ -20,104 +15,13 @@ namespace QZ2Command {
 
 IMPLEMENT_DYNCREATE(DiameterDimension2dCommand, CommandBase)
 
+DiameterDimension2dCommand::DiameterDimension2dCommand() : CircleDimension2dCommandBase(10352) {}
+
 namespace {
 
 constexpr double kTol = ShapeCommandHelper::kPointTolerance;
-using K = DiameterDimension2dCommand;
-constexpr DimensionCommandHelper::TextItems kText = {K::itemTextMode, K::itemText, K::itemTextPosMode, K::itemTextPoint};
 
 }  // namespace
-
-void DiameterDimension2dCommand::SetupParameters()
-{
-    auto shape = std::make_unique<FeatureParameterItem>();
-    ShapeCommandHelper::PrepareItem(*shape, itemShape, 10715, 10352);
-    shape->m_dwAcceptedKinds = 0x01800018;
-    shape->m_nPickSetting = 1;
-    ShapeCommandHelper::AddSingleItemParameter(this, *shape);
-    ShapeCommandHelper::AddSingleItemParameter(this, *DimensionCommandHelper::MakeTextModeItem(itemTextMode));
-    ShapeCommandHelper::AddSingleItemParameter(this, *DimensionCommandHelper::MakeTextPosModeItem(itemTextPosMode));
-    auto position = DimensionCommandHelper::MakePointItem(itemPosition, 10729, 10362);
-    position->m_wBaseItemId = itemShape;
-    ShapeCommandHelper::AddSingleItemParameter(this, *position);
-}
-
-BOOL DiameterDimension2dCommand::GetReferencePoint(int nIndex, RuVaPnt2d& point)
-{
-    if (nIndex < 0 || nIndex >= GetParameterCount() || GetCurrentItemID(nIndex) != itemPosition ||
-        IsParameterEmpty(0))
-        return FALSE;
-    std::unique_ptr<Feature2dBase> shape;
-    double r = 0.0;
-    return ConstrainedCircleCommandHelper::ReadShape(this, itemShape, FALSE, shape) == ShapeCommandHelper::pickTaken &&
-           DimensionCommandHelper::GetCircleOrArc(shape.get(), point, r);
-}
-
-int DiameterDimension2dCommand::Run(BOOL bPreview, int nIndex)
-{
-    if (!bPreview) {
-        const int follow = DimensionCommandHelper::FollowLists(this, nIndex, kText);
-        if (follow != resultDone)
-            return follow;
-    }
-    if (m_pManager == nullptr || m_pManager->GetView() == nullptr || ShapeCommandHelper::GetDocument(this) == nullptr)
-        return resultMissing;
-    // The shape as it stands in the active layout; only circles and arcs are measured.
-    std::unique_ptr<Feature2dBase> shape;
-    const int outcome = ConstrainedCircleCommandHelper::ReadShape(this, itemShape, bPreview, shape);
-    if (outcome == ShapeCommandHelper::pickMissing)
-        return resultMissing;
-    if (outcome != ShapeCommandHelper::pickTaken)
-        return bPreview ? resultNothing : ShapeCommandHelper::Refuse(this, kMsgShapeGone, resultNothing);
-    RuVaPnt2d c;
-    double r = 0.0;
-    if (!DimensionCommandHelper::GetCircleOrArc(shape.get(), c, r))
-        return bPreview ? resultNothing : ShapeCommandHelper::Refuse(this, kMsgNotCircleOrArc, resultNothing);
-    int nTextMode = 0;
-    CString text;
-    const int read = DimensionCommandHelper::ReadText(this, kText, bPreview, nTextMode, text);
-    if (read != resultDone)
-        return read;
-    const int pi = FindParameterIndex(itemPosition);
-    if (!bPreview && (pi < 0 || IsParameterEmpty(pi))) {
-        // Switching to a typed text offers the measured one to edit.
-        if (nIndex >= 0 && nIndex < GetParameterCount() && GetCurrentItemID(nIndex) == itemTextMode && nTextMode == 1) {
-            const int zero = 0;
-            CString value = text;
-            const RuVaPnt2d right(c.X() + r, c.Y());
-            BuildDimension(shape.get(), &zero, value, right, 0, right, 2);
-            DimensionCommandHelper::FillTypedText(this, itemText, value);
-        }
-        return resultMissing;
-    }
-    RuVaPnt2d position, textPoint;
-    int nPosMode = 0;
-    const int placed = DimensionCommandHelper::ReadPlacement(this, itemPosition, kText, bPreview, position, nPosMode,
-                                                             textPoint);
-    if (placed != resultDone)
-        return placed;
-    if (bPreview)
-        return BuildDimension(shape.get(), &nTextMode, text, position, (BYTE)nPosMode, textPoint, 1) ? resultDone
-                                                                                                   : resultNothing;
-    if (!BuildDimension(shape.get(), &nTextMode, text, position, (BYTE)nPosMode, textPoint, 0))
-        return ShapeCommandHelper::Refuse(this, kMsgNoDimension, resultConditional);
-    return resultDone;
-}
-
-int DiameterDimension2dCommand::OnInput(int nIndex)
-{
-    return Run(FALSE, nIndex);
-}
-
-void DiameterDimension2dCommand::DrawPreview(const CPoint&, const RuVaPnt2d&, const RuVaPnt2d&, UINT)
-{
-    Run(TRUE, -1);
-}
-
-BOOL DiameterDimension2dCommand::TakeOverSelection(Draw2dDocument* pDocument)
-{
-    return DimensionCommandHelper::TakeOverCircleOrArc(this, pDocument);
-}
 
 BOOL DiameterDimension2dCommand::BuildDimension(const Feature2dBase* pShape, const int* pTextMode, CString& strText,
                                                 const RuVaPnt2d& position, BYTE nTextPosMode,
