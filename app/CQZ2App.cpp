@@ -21,6 +21,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "structure/CDrawComponentBar.h"
 #include "structure/CSkyViewBar.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2FileDialog.h"
@@ -36,6 +37,8 @@
 #include "command/LoadResourceString.h"
 #include "command/NumericFormat.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawComponent2dFeatureDefine.h"
 #include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
 #include "libs/vevure/FileTool.h"
 #include "libs/vevure/GraphicManager.h"
@@ -1019,9 +1022,19 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
     GetOpenDocuments(documents);
 
     ApplyOptionsToViews(old, now);
-    // Component thumbnails are drawn again with a new back colour.
-    if (old.m_TableViewThumbnailBackColor != now.m_TableViewThumbnailBackColor)
+    // Component thumbnails are drawn again with a new back colour: every drawing lets its pictures go,
+    // and the component bar draws the ones it shows again.
+    if (old.m_TableViewThumbnailBackColor != now.m_TableViewThumbnailBackColor) {
+        for (INT_PTR i = 0; i < documents.GetSize(); ++i) {
+            const Draw2dDocument* pModel = documents[i]->GetDraw2dDocument();
+            const DrawComponent2dFeatureDefineTable* pTable = pModel != nullptr ? pModel->GetComponentDefineTable() : nullptr;
+            for (int k = 0; pTable != nullptr && k < pTable->GetComponentDefineCount(); ++k)
+                pTable->InvalidateThumbnail(pTable->GetComponentDefineByIndex(k)->GetComponentId());
+        }
         DrawComponent2dFeatureDefineTable::SetThumbnailBackColor(now.m_TableViewThumbnailBackColor);
+        if (auto* pFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd); pFrame != nullptr && pFrame->GetComponentBar() != nullptr)
+            pFrame->GetComponentBar()->InvalidateThumbnails();
+    }
 
     if (old.m_AutoRecoverEnabled != now.m_AutoRecoverEnabled || old.m_AutoRecoverTime != now.m_AutoRecoverTime) {
         KillAutoSaveTimer();

@@ -1202,6 +1202,8 @@ std::map<UINT, UINT>& GroupMembers()
     return members;
 }
 
+constexpr UINT kDrawCommandFirst = 33402;
+constexpr UINT kDrawCommandLast = 33722;
 constexpr UINT kStyleFirst = 34783;
 constexpr UINT kStyleBlockSize = 11;
 constexpr UINT kStyleBlockCount = 7;
@@ -1269,11 +1271,13 @@ void CQZ2Doc::SetGroupButtonCommand(UINT nGroupID, UINT nID)
 
 BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_COMMAND_RANGE(33402, 33722, &CQZ2Doc::OnDrawCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(33402, 33722, &CQZ2Doc::OnUpdateDrawCommand)
     ON_COMMAND_RANGE(33723, 33923, &CQZ2Doc::OnDrawCommand)
     ON_UPDATE_COMMAND_UI_RANGE(33723, 33923, &CQZ2Doc::OnUpdateAlwaysEnabled)
     ON_COMMAND_RANGE(34732, 34782, &CQZ2Doc::OnToolCommand)
     ON_COMMAND_RANGE(34345, 34345, &CQZ2Doc::OnToolCommand)
     ON_COMMAND_RANGE(33924, 34024, &CQZ2Doc::OnGroupButton)
+    ON_UPDATE_COMMAND_UI_RANGE(33924, 34024, &CQZ2Doc::OnUpdateGroupButton)
     ON_COMMAND_RANGE(34631, 34643, &CQZ2Doc::OnNestedCommand)
     ON_COMMAND_RANGE(34669, 34670, &CQZ2Doc::OnNestedCommand)
     ON_COMMAND_RANGE(34665, 34665, &CQZ2Doc::OnNestedCommand)
@@ -1554,4 +1558,26 @@ void CQZ2Doc::OnUpdateCancelCommands(CCmdUI* pCmdUI)
 void CQZ2Doc::OnUpdateAlwaysEnabled(CCmdUI*)
 {
     // Handled, so the items stay enabled.
+}
+
+// The drawing command that runs (or waits under a nested one) shows checked on the toolbars and menus.
+void CQZ2Doc::OnUpdateDrawCommand(CCmdUI* pCmdUI)
+{
+    const QZ2Command::CommandManager* pManager = GetCommandManager();
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(pManager != nullptr && pManager->IsCommandRunning(pCmdUI->m_nID) ? 1 : 0);
+}
+
+// A group button shows checked while one of its drawing commands runs.
+void CQZ2Doc::OnUpdateGroupButton(CCmdUI* pCmdUI)
+{
+    const QZ2Command::CommandManager* pManager = GetCommandManager();
+    BOOL bRunning = FALSE;
+    for (int i = 0; pManager != nullptr && i < pManager->GetStackDepth() && !bRunning; ++i) {
+        const QZ2Command::CommandBase* pCommand = pManager->GetStackEntry(i);
+        const UINT nID = pCommand != nullptr ? QZ2Command::CommandManager::GetCommandID(pCommand->GetIdentifier()) : 0;
+        bRunning = nID >= kDrawCommandFirst && nID <= kDrawCommandLast && GetCommandGroup(nID) == pCmdUI->m_nID;
+    }
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(bRunning ? 1 : 0);
 }

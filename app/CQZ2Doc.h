@@ -176,6 +176,8 @@ protected:
     afx_msg void OnUpdateCancelCommands(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSettingStyle(CCmdUI* pCmdUI);
     afx_msg void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateDrawCommand(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGroupButton(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -68,6 +68,12 @@ std::unique_ptr<Draw2dDocument> Make(int nShapes, std::vector<RuVaPnt2d>* probes
     auto doc = std::make_unique<Draw2dDocument>();
     doc->InitDocument();
     doc->SetUndoDepth(1);
+    Fill(doc.get(), nShapes, probes);
+    return doc;
+}
+
+void Fill(Draw2dDocument* doc, int nShapes, std::vector<RuVaPnt2d>* probes)
+{
     doc->BeginUndoOperation();
     ForEachShape(nShapes, [&](int i, const Shape& s) {
         std::unique_ptr<Feature2dBase> f;
@@ -113,7 +119,6 @@ std::unique_ptr<Draw2dDocument> Make(int nShapes, std::vector<RuVaPnt2d>* probes
     });
     doc->EndUndoOperation();
     doc->ClearUndoRedoHistory();
-    return doc;
 }
 
 bool WriteDxf(int nShapes, const std::string& path)

@@ -15,6 +15,8 @@ namespace MixedDrawing {
 
 // probes (optional) receives points just beside some of the lines.
 std::unique_ptr<Draw2dDocument> Make(int nShapes, std::vector<RuVaPnt2d>* probes = nullptr);
+// The same shapes added to an open document (its undo history is cleared afterwards).
+void Fill(Draw2dDocument* doc, int nShapes, std::vector<RuVaPnt2d>* probes = nullptr);
 // The same shapes as an ASCII DXF file; false when it cannot be written.
 bool WriteDxf(int nShapes, const std::string& path);
 

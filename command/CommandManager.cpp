@@ -275,6 +275,16 @@ BOOL CommandManager::HasActiveCommand() const
     return GetActiveCommand() != nullptr ? TRUE : FALSE;
 }
 
+BOOL CommandManager::IsCommandRunning(UINT nID) const
+{
+    for (INT_PTR i = 0; i < m_commandStack.GetSize(); ++i) {
+        const CommandBase* pCommand = m_commandStack.GetAt(i);
+        if (pCommand != nullptr && GetCommandID(pCommand->m_strIdentifier) == nID)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 int CommandManager::FindOnStack(CommandBase* pCommand) const
 {
     for (INT_PTR i = m_commandStack.GetSize() - 1; i >= 0; --i) {

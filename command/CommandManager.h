@@ -82,6 +82,8 @@ public:
     CommandBase* GetActiveCommand() const;
     CString GetActiveCommandName() const;
     BOOL HasActiveCommand() const;
+    // TRUE while the command of the id runs, or waits on the stack under a nested command.
+    BOOL IsCommandRunning(UINT nID) const;
     int GetStackDepth() const { return static_cast<int>(m_commandStack.GetSize()); }
     CommandBase* GetStackEntry(int nIndex) const { return m_commandStack.GetAt(nIndex); }
     BOOL RunActiveCommand(int nIndex, BOOL bPrompt);
@@ -655,6 +657,8 @@ private:
     void EmptyForModifier(int nIndex);
     // Typed point text to a point in the active drawing's coordinates; FALSE when it does not parse.
     BOOL ParseTypedPoint(const CString& strText, RuVaPnt2d& point, BOOL& bRelative, BOOL& bPolar) const;
+    // Typed text a row of the type cannot read: the status bar says what the row takes; always FALSE.
+    BOOL RefuseTypedText(int nType, WORD wMultiKinds = 0) const;
     BOOL m_bNudgeEnabled = TRUE;
     int m_nNudgeMode = 0;
     double m_dNudgeSteps = 1.0;

@@ -16,6 +16,7 @@
 #include "command/FeatureSequenceListParameterItem.h"
 #include "command/FeatureSequenceParameterItem.h"
 #include "command/IntegerParameterItem.h"
+#include "command/LoadResourceString.h"
 #include "command/LengthParameterItem.h"
 #include "command/MultiParameterItem.h"
 #include "command/NumericFormat.h"
@@ -42,6 +43,16 @@ namespace {
 // The frame's command that shows and focuses the command bar.
 constexpr UINT kShowCommandBarID = 33303;
 constexpr double kDegreesToRadians = 0.017453292519943295;
+
+// What a row takes, told when typed text cannot be read as it.
+constexpr UINT kExpectNumber = 10406;
+constexpr UINT kExpectLength = 12980;
+constexpr UINT kExpectAngle = 12981;
+constexpr UINT kExpectCount = 12982;
+constexpr UINT kExpectScale = 12983;
+constexpr UINT kScaleOutOfRange = 12984;
+constexpr UINT kExpectPoint = 12985;
+constexpr UINT kExpectPointOrNumber = 12986;
 
 BOOL IsListType(int nType)
 {
@@ -284,6 +295,30 @@ BOOL CommandManager::ParseTypedPoint(const CString& strText, RuVaPnt2d& point, B
     return TRUE;
 }
 
+BOOL CommandManager::RefuseTypedText(int nType, WORD wMultiKinds) const
+{
+    UINT nReason = kExpectNumber;
+    switch (nType) {
+    case ParameterItemBase::typeLength: nReason = kExpectLength; break;
+    case ParameterItemBase::typeAngle: nReason = kExpectAngle; break;
+    case ParameterItemBase::typeInteger: nReason = kExpectCount; break;
+    case ParameterItemBase::typeScale: nReason = kExpectScale; break;
+    case ParameterItemBase::typePoint:
+    case ParameterItemBase::typePointArray: nReason = kExpectPoint; break;
+    case ParameterItemBase::typeMulti: {
+        const WORD wNumbers =
+            MultiParameterItem::acceptNumber | MultiParameterItem::acceptLength | MultiParameterItem::acceptAngle;
+        const BOOL bPoint = (wMultiKinds & MultiParameterItem::acceptPoint) != 0;
+        const BOOL bNumber = (wMultiKinds & wNumbers) != 0;
+        nReason = bPoint && bNumber ? kExpectPointOrNumber : bPoint ? kExpectPoint : kExpectNumber;
+        break;
+    }
+    default: break;
+    }
+    ShowStatusInformation(LoadResourceString(nReason));
+    return FALSE;
+}
+
 BOOL CommandManager::SetParameterText(int nIndex, const CString& strText, BOOL bPrompt)
 {
     CommandBase* pCommand = GetActiveCommand();
@@ -327,28 +362,33 @@ BOOL CommandManager::SetParameterText(int nIndex, const CString& strText, BOOL b
                 return SetDoubleValue(nIndex, value, bPrompt);
         }
         if (!NumericFormat::StringToDouble(strText, value))
-            return FALSE;
+            return RefuseTypedText(nType);
         return SetDoubleValue(nIndex, value, bPrompt);
     }
     case ParameterItemBase::typeLength:
     case ParameterItemBase::typeAngle: {
         double value = 0.0;
         if (!NumericFormat::StringToDouble(strText, value))
-            return FALSE;
+            return RefuseTypedText(nType);
         return nType == ParameterItemBase::typeLength ? SetLengthValue(nIndex, value, bPrompt)
                                                       : SetAngleValue(nIndex, value, bPrompt);
     }
     case ParameterItemBase::typeInteger: {
         int value = 0;
         if (!NumericFormat::StringToInteger(strText, value))
-            return FALSE;
+            return RefuseTypedText(nType);
         return SetIntegerValue(nIndex, value, bPrompt);
     }
     case ParameterItemBase::typeScale: {
         double x = 0.0;
         double y = 0.0;
         if (!NumericCharConverter::StringToScale(strText, x, y))
+            return RefuseTypedText(nType);
+        // Zero and factors out of the item's range are refused with their own reason.
+        if (!ScaleParameterItem::IsValidFactor(x) || !ScaleParameterItem::IsValidFactor(y)) {
+            ShowStatusInformation(LoadResourceString(kScaleOutOfRange));
             return FALSE;
+        }
         return SetScaleValue(nIndex, x, y, bPrompt);
     }
     case ParameterItemBase::typePoint:
@@ -357,7 +397,7 @@ BOOL CommandManager::SetParameterText(int nIndex, const CString& strText, BOOL b
         BOOL bRelative = FALSE;
         BOOL bPolar = FALSE;
         if (!ParseTypedPoint(strText, point, bRelative, bPolar))
-            return FALSE;
+            return RefuseTypedText(nType);
         if (nType == ParameterItemBase::typePoint)
             return SetPointValue(nIndex, point, bRelative, bPolar);
         return AddPointArrayValue(nIndex, point, FALSE, bRelative, bPolar);
@@ -384,7 +424,7 @@ BOOL CommandManager::SetParameterText(int nIndex, const CString& strText, BOOL b
             MultiParameterItem::acceptNumber | MultiParameterItem::acceptLength | MultiParameterItem::acceptAngle;
         double number = 0.0;
         if ((pMulti->m_wKindMask & wNumbers) == 0 || !NumericFormat::StringToDouble(strText, number))
-            return FALSE;
+            return RefuseTypedText(nType, pMulti->m_wKindMask);
         BOOL bSet = FALSE;
         if ((pMulti->m_wKindMask & MultiParameterItem::acceptNumber) != 0) {
             DoubleParameterItem typed;

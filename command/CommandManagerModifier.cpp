@@ -295,12 +295,12 @@ BOOL CommandManager::SetModifierInputText(int nInput, const CString& strText, BO
         int nRelative = 0;
         int nPolar = 0;
         if (!NumericFormat::StringToPoint(strText, point, nRelative, nPolar))
-            return FALSE;
+            return RefuseTypedText(nType);
         return SetModifierPointValue(nInput, point, nRelative != 0, nPolar != 0);
     }
     double value = 0.0;
     if (!NumericFormat::StringToDouble(strText, value))
-        return FALSE;
+        return RefuseTypedText(nType);
     return nType == ParameterItemBase::typeLength ? SetModifierLengthValue(nInput, value)
                                                   : SetModifierAngleValue(nInput, value);
 }

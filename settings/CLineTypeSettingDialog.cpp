@@ -1,6 +1,7 @@
 #include "settings/CLineTypeSettingDialog.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "controls/DoubleEditExchange.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -260,10 +261,18 @@ void CLineTypeSettingDialog::OnAdd()
         return;
     }
     const int n = std::min(SegmentCountShown(), kMaxUserSegments);
+    // The lowest free user number, from one pass over the table (a large table would otherwise be
+    // searched once per candidate).
+    std::vector<bool> used(static_cast<size_t>(LineTypeFeatureTable::kLastUserNo) + 1, false);
+    for (int i = 0; i < m_table.GetLineTypeSize(); ++i) {
+        const short taken = m_table.GetAt(i)->GetLineTypeNo();
+        if (taken >= 0 && taken <= LineTypeFeatureTable::kLastUserNo)
+            used[static_cast<size_t>(taken)] = true;
+    }
     short no = -1;
     for (int candidate = LineTypeFeatureTable::kFirstUserNo; candidate <= LineTypeFeatureTable::kLastUserNo;
          ++candidate) {
-        if (!m_table.IsExistLineTypeNo(static_cast<short>(candidate))) {
+        if (!used[static_cast<size_t>(candidate)]) {
             no = static_cast<short>(candidate);
             break;
         }

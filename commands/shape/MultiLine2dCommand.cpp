@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "command/CommandManager.h"
 #include "command/CommandParameter.h"
@@ -99,6 +100,36 @@ void MultiLine2dCommand::SetupParameters()
     shape.m_dwAcceptedKinds = kShapeMask;
     shape.m_nPickSetting = 1;
     ShapeCommandHelper::AddAlternativesParameter(this, {&points, &shape});
+}
+
+void MultiLine2dCommand::LoadParameters()
+{
+    CommandBase::LoadParameters();
+    // The rows now stand as they stood when the choices were saved: the later rows' choices are read again.
+    if (FormRememberedSpacingRows())
+        CommandBase::LoadParameters();
+}
+
+BOOL MultiLine2dCommand::FormRememberedSpacingRows()
+{
+    const int modeIndex = FindParameterIndex(itemSpacingMode);
+    const auto* pMode = modeIndex >= 0 ? dynamic_cast<const ListParameterItem*>(GetParameterItem(modeIndex)) : nullptr;
+    int mode = 0;
+    if (pMode == nullptr || !pMode->GetValue(mode) || mode != 1 || FindParameterIndex(itemFirstSpacing) >= 0)
+        return FALSE;
+    const int common = FindParameterIndex(itemSpacing);
+    if (common >= 0)
+        RemoveParameter(common);
+    int at = modeIndex + 1;
+    for (const auto& [wId, nCaption] : {std::pair<WORD, UINT>{itemFirstSpacing, kFirstSpacingCaption},
+                                       {itemSecondSpacing, kSecondSpacingCaption}}) {
+        auto pParameter = std::make_unique<CommandParameter>();
+        if (pParameter->AddItem(SpacingItem(wId, nCaption)) < 0 || !pParameter->SetCurrentIndex(0) ||
+            InsertParameter(at++, pParameter.get()) < 0)
+            return TRUE;
+        pParameter.release();
+    }
+    return TRUE;
 }
 
 BOOL MultiLine2dCommand::OnAlternativeChanging(int nIndex, int)

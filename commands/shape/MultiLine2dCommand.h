@@ -33,6 +33,8 @@ public:
     int OnInput(int nIndex) override;
     void DrawPreview(const CPoint& cursor, const RuVaPnt2d& world, const RuVaPnt2d& local, UINT nFlags) override;
     BOOL OnAlternativeChanging(int nIndex, int nAlternative) override;
+    // The remembered spacing mode brings its own spacing rows with it.
+    void LoadParameters() override;
 
 private:
     // The lines of the values read (bPreview: nothing is changed, the cursor extends the path or stands
@@ -40,6 +42,9 @@ private:
     int MakeLines(BOOL bPreview, Feature2dList*& pLines, UINT& nReason);
     BOOL InsertItemParameter(int nIndex, const ParameterItemBase& item);
     void RemoveItemParameter(WORD wId);
+    // The per-side spacing rows in place of the common one when the mode list says so, before the
+    // command is shown; TRUE when the rows changed.
+    BOOL FormRememberedSpacingRows();
 };
 
 }  // namespace QZ2Command

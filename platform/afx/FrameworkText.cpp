@@ -8,6 +8,21 @@ CString AfxLoadFrameworkText(UINT nID, LPCTSTR lpszDefault)
     return CString(lpszDefault);
 }
 
+CString AfxLoadButtonText(UINT nButtonID)
+{
+    // English where no language library is loaded, in the order of the buttons' numbers from 1.
+    static const TCHAR* const kEnglish[] = {
+        _T("OK"),     _T("Cancel"), _T("&Abort"),     _T("&Retry"),    _T("&Ignore"), _T("&Yes"),
+        _T("&No"),    _T("Close"),  _T("Help"),       _T("&Try Again"), _T("&Continue"),
+    };
+    constexpr UINT kCount = sizeof(kEnglish) / sizeof(kEnglish[0]);
+    if (nButtonID == AFX_IDS_BUTTON_APPLY)
+        return AfxLoadFrameworkText(AFX_IDS_BUTTON_APPLY, _T("&Apply"));
+    if (nButtonID < 1 || nButtonID > kCount)
+        return CString();
+    return AfxLoadFrameworkText(AFX_IDS_BUTTON_BASE + nButtonID, kEnglish[nButtonID - 1]);
+}
+
 CString AfxFormatFileMessage(UINT nID, LPCTSTR lpszDefault, const CString& strFileName)
 {
     CString file = AfxLoadFrameworkText(AFX_IDS_THE_FILE, _T("the file"));

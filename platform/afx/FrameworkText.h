@@ -34,6 +34,11 @@
 #define AFX_IDP_PRINT_NUMBER_RANGE 0xF1C3
 #define AFX_IDP_PRINT_MARGIN_RANGE 0xF1C4
 #define AFX_IDP_PRINT_MARGINS_NO_ROOM 0xF1C5
+// The texts of the standard buttons of message boxes and property sheets: AFX_IDS_BUTTON_BASE + the
+// button's number (IDOK 1, IDCANCEL 2, IDABORT 3, IDRETRY 4, IDIGNORE 5, IDYES 6, IDNO 7, IDCLOSE 8,
+// IDHELP 9, IDTRYAGAIN 10, IDCONTINUE 11), and the property sheet's Apply.
+#define AFX_IDS_BUTTON_BASE 0xF1D0
+#define AFX_IDS_BUTTON_APPLY 0xF1DC
 // Their templates (DIALOG/<n> of the language library); a built-in English one stands in where the
 // library has none.
 #define AFX_IDD_STANDARD_PRINT 0xF600
@@ -42,6 +47,9 @@
 
 // The text of nID from the language library, else lpszDefault.
 CString AfxLoadFrameworkText(UINT nID, LPCTSTR lpszDefault);
+// The text of a standard button: nButtonID is one of the numbers above (IDOK ... IDCONTINUE), or
+// AFX_IDS_BUTTON_APPLY itself; anything else gives an empty text.
+CString AfxLoadButtonText(UINT nButtonID);
 // The sentence of number nID (with its built-in English lpszDefault) naming a file: %1 becomes "the file"
 // or "the file "name"" in the interface's language, and a sentence that starts with it starts upper case.
 CString AfxFormatFileMessage(UINT nID, LPCTSTR lpszDefault, const CString& strFileName);

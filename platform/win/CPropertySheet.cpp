@@ -2,11 +2,11 @@
 
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QTabBar>
 
+#include "platform/afx/FrameworkText.h"
 #include "platform/afx/ResourceModule.h"
 #include "platform/win/CPropertyPage.h"
 #include "platform/win/DialogTemplate.h"
@@ -26,10 +26,6 @@ constexpr int kGap = 4;
 constexpr int kButtonW = 50;
 constexpr int kButtonH = 14;
 
-CString StandardText(QDialogButtonBox::StandardButton which) {
-  QDialogButtonBox box;
-  return CString::FromQString(box.addButton(which)->text());
-}
 
 }  // namespace
 
@@ -181,10 +177,10 @@ BOOL CPropertySheet::BuildTemplate(DialogTemplate& t) {
     item.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | style;
     t.items.push_back(item);
   };
-  button(IDOK, StandardText(QDialogButtonBox::Ok), BS_DEFPUSHBUTTON | WS_GROUP);
-  button(IDCANCEL, StandardText(QDialogButtonBox::Cancel), BS_PUSHBUTTON);
-  if (!(m_psh.dwFlags & PSH_NOAPPLYNOW)) button(ID_APPLY_NOW, StandardText(QDialogButtonBox::Apply), BS_PUSHBUTTON | WS_DISABLED);
-  button(IDHELP, StandardText(QDialogButtonBox::Help), BS_PUSHBUTTON);
+  button(IDOK, AfxLoadButtonText(IDOK), BS_DEFPUSHBUTTON | WS_GROUP);
+  button(IDCANCEL, AfxLoadButtonText(IDCANCEL), BS_PUSHBUTTON);
+  if (!(m_psh.dwFlags & PSH_NOAPPLYNOW)) button(ID_APPLY_NOW, AfxLoadButtonText(AFX_IDS_BUTTON_APPLY), BS_PUSHBUTTON | WS_DISABLED);
+  button(IDHELP, AfxLoadButtonText(IDHELP), BS_PUSHBUTTON);
   return TRUE;
 }
 
@@ -341,7 +337,7 @@ void CPropertySheet::PageChanged() {
 }
 
 void CPropertySheet::CancelToClose() {
-  if (CWnd* ok = GetDlgItem(IDOK)) ok->SetWindowText(StandardText(QDialogButtonBox::Close));
+  if (CWnd* ok = GetDlgItem(IDOK)) ok->SetWindowText(AfxLoadButtonText(IDCLOSE));
   if (CWnd* cancel = GetDlgItem(IDCANCEL)) cancel->EnableWindow(FALSE);
 }
 

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include "platform/afx/FrameworkText.h"
 #include "platform/afx/ResourceModule.h"
 #include "platform/afx/AfxGlobalMemory.h"
 #include "platform/win/AfxPrinterData.h"
@@ -151,6 +152,8 @@ int AfxShowMessageBox(QWidget* parent, const QString& text, const QString& capti
   std::vector<std::pair<QAbstractButton*, int>> buttons;
   for (int id : ids) buttons.emplace_back(box.addButton(ButtonOf(id)), id);
   if (nType & MB_HELP) buttons.emplace_back(box.addButton(QMessageBox::Help), IDHELP);
+  // The buttons speak the interface's language, not Qt's.
+  for (auto& [b, id] : buttons) b->setText(AfxLoadButtonText(static_cast<UINT>(id)).ToQString());
   const size_t def = static_cast<size_t>((nType & MB_DEFMASK) >> 8);
   if (def < ids.size()) box.setDefaultButton(static_cast<QPushButton*>(buttons[def].first));
   // Escape answers Cancel where there is one, else the only button.

@@ -8,6 +8,8 @@
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
+#include "platform/afx/CArchive.h"
+#include "platform/afx/CMemFile.h"
 #include "platform/win/WinMessages.h"
 #include "settings/CLineTypeSettingDialog.h"
 
@@ -220,6 +222,54 @@ TEST_F(LineTypeTable, SegmentAndPitchLengthsMustLieBetweenZeroAndOneE15)
     dialog.CheckRadioButton(D::kModeFixed, D::kModeProportional, D::kModeFixed);
     Click(dialog, D::kModeFixed);
     EXPECT_FALSE(Enabled(dialog, D::kPitch));
+}
+
+// Every user number 16-32766 taken. The table is read from a stored one: adding 32,751 line types
+// one by one checks each name against all the others.
+LineTypeFeatureTable FullTable()
+{
+    const LineTypeFeatureTable fixed = [] {
+        LineTypeFeatureTable t;
+        t.InitializeLineTypes();
+        return t;
+    }();
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar.WriteCount(static_cast<DWORD_PTR>(LineTypeFeatureTable::kLastUserNo) + 1);
+        for (int i = 0; i < fixed.GetLineTypeSize(); ++i) {
+            const LineTypeFeature* pType = fixed.GetAt(i);
+            ar << pType->GetLineTypeNo() << pType->GetLineTypeName() << static_cast<BYTE>(pType->GetLineTypeSegment());
+            for (int k = 0; k < pType->GetLineTypeSegment(); ++k)
+                ar << pType->GetLineTypeSegmentAt(k);
+        }
+        for (int no = LineTypeFeatureTable::kFirstUserNo; no <= LineTypeFeatureTable::kLastUserNo; ++no)
+            ar << static_cast<short>(no) << CString(QStringLiteral("T%1").arg(no).toStdU16String().c_str())
+               << static_cast<BYTE>(2) << 5.0 << 2.0;
+        ar.Close();
+    }
+    file.SeekToBegin();
+    LineTypeFeatureTable full;
+    CArchive ar(&file, CArchive::load);
+    full.Serialize(ar);
+    ar.Close();
+    return full;
+}
+
+TEST_F(LineTypeTable, AFullTableSaysSoInsteadOfAddingNothing)
+{
+    const LineTypeFeatureTable full = FullTable();
+    ASSERT_EQ(full.GetLineTypeSize(), LineTypeFeatureTable::kLastUserNo + 1);
+    Open(full);
+    ASSERT_EQ(dialog.m_list.GetItemCount(), D::kMaxRows);
+    Select(20);
+    EXPECT_FALSE(Enabled(dialog, D::kAdd)) << "nothing can be added";
+    // Reached all the same (a key sent to the button), the answer is the message, and the table stays.
+    Type(dialog, D::kName, QStringLiteral("One more"));
+    Click(dialog, D::kAdd);
+    EXPECT_TRUE(OneBox(11941));
+    EXPECT_EQ(dialog.m_table.GetLineTypeSize(), LineTypeFeatureTable::kLastUserNo + 1);
+    EXPECT_EQ(dialog.m_table.GetLineTypeByName(CString(u"One more")), nullptr);
 }
 
 }  // namespace

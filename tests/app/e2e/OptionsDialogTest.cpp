@@ -10,14 +10,26 @@
 #include <QtCore/QDirIterator>
 #include <QtCore/QFile>
 #include <QtCore/QMap>
+#include <QtGui/QImage>
+#include <QtGui/QPixmap>
+#include <QtWidgets/QWidget>
+
+#include <cstdlib>
 
 #include "app/CMainFrame.h"
 #include "app/CQZ2App.h"
+#include "app/CQZ2Doc.h"
+#include "app/CQZ2View.h"
 #include "app/CQZ2VisualManager.h"
 #include "controls/CAngularSnapToolbarComboBoxButton.h"
 #include "platform/afx/CObList.h"
 #include "platform/bcg/CBCGPToolBar.h"
 #include "platform/bcg/CBCGPVisualManager.h"
+#include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawComponent2dFeatureDefine.h"
+#include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
+#include "libs/vevure/Line2dFeature.h"
+#include "structure/CDrawComponentBar.h"
 #include "structure/CSkyViewBar.h"
 #include "app/SystemEnvironment.h"
 #include "command/CCommandBar.h"
@@ -217,6 +229,97 @@ TEST_F(OptionsDialogTest, NewOptionsReachTheOverviewTheSnapAngleFieldsAndTheLook
     copy.m_VisualStyle = 1;
     ASSERT_TRUE(pApp->SetSystemEnvironment(copy));
     EXPECT_FALSE(CBCGPVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CQZ2VisualManager)));
+}
+
+}  // namespace
+
+namespace {
+
+// Pixels of the colour (within a rounding step) in the square of half side r about p.
+int PixelsNear(const QImage& image, const CPoint& p, int r, COLORREF color)
+{
+    int n = 0;
+    for (int y = std::max(0, p.y - r); y <= std::min(image.height() - 1, p.y + r); ++y)
+        for (int x = std::max(0, p.x - r); x <= std::min(image.width() - 1, p.x + r); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += std::abs(c.red() - GetRValue(color)) <= 2 && std::abs(c.green() - GetGValue(color)) <= 2 &&
+                 std::abs(c.blue() - GetBValue(color)) <= 2;
+        }
+    return n;
+}
+
+TEST_F(OptionsDialogTest, TheCursorInTheViewTakesTheNewColourAndBoxWithoutAMouseMove)
+{
+    ASSERT_NE(NewDrawing(), nullptr);
+    CQZ2View* pView = ActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+    CRect client;
+    pView->GetClientRect(&client);
+    const CPoint at(client.Width() / 2, client.Height() / 2);
+    pView->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    Pump();
+    const QImage before = pView->GetQWidget()->grab().toImage();
+    ASSERT_EQ(PixelsNear(before, at, 20, kCursor), 0) << "the colour is new to the view";
+
+    WhenModal<COptionsTreeDialog>([&](COptionsTreeDialog& dialog) {
+        Change(dialog);
+        Press(dialog, IDOK);
+    });
+    Command(kOptions);
+    EXPECT_EQ(PendingModalActions(), 0u);
+    Pump();
+
+    // No mouse move since: the view paints the cursor where it was, in the new colour, with the
+    // pick box of half side 12 (its left edge 12 pixels left of the cursor).
+    const QImage after = pView->GetQWidget()->grab().toImage();
+    EXPECT_GT(PixelsNear(after, at, 20, kCursor), 20);
+    EXPECT_GT(PixelsNear(after, CPoint(at.x - 12, at.y + 6), 1, kCursor), 0) << "the box's left edge";
+    EXPECT_EQ(PixelsNear(after, CPoint(at.x - 16, at.y + 6), 1, kCursor), 0) << "outside the box";
+}
+
+TEST_F(OptionsDialogTest, ANewThumbnailBackColourRedrawsTheComponentPictures)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    DrawComponent2dFeatureDefine def;
+    def.SetComponentName(u"Bolt");
+    pModel->BeginUndoOperation(nullptr);
+    const long id = pModel->AddDrawComponentDefine(def);
+    Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(4, 2));
+    pModel->AddFeature(&line, pModel->GetComponentDefineTable()->GetComponentDefine(id), 0);
+    pModel->EndUndoOperation();
+    ASSERT_TRUE(m_frame->ShowDrawComponentBar(TRUE));
+    CDrawComponentBar* pBar = m_frame->GetComponentBar();
+    ASSERT_NE(pBar, nullptr);
+    Pump();
+    CDrawComponentCommandListCtrl& list = pBar->GetList();
+    const int item = list.FindComponent(id);
+    ASSERT_GE(item, 0);
+    pBar->GetQWidget()->grab();
+    ASSERT_FALSE(list.GetInfo(item)->bStale) << "the picture is drawn";
+    const QImage* pPicture = pModel->GetComponentDefineTable()->GetThumbnailImage(id);
+    ASSERT_NE(pPicture, nullptr);
+    const QColor oldBack = pPicture->pixelColor(0, 0);
+
+    // A change of another option keeps the pictures.
+    CQZ2App* pApp = CQZ2App::GetApp();
+    SystemEnvironment copy(*pApp->GetSystemEnvironment());
+    copy.m_SnapAngle = 45;
+    ASSERT_TRUE(pApp->SetSystemEnvironment(copy));
+    EXPECT_FALSE(list.GetInfo(item)->bStale);
+
+    const COLORREF back = RGB(oldBack.red() ^ 0x80, 40, 50);
+    const long renders = DrawComponent2dFeatureDefineTable::GetThumbnailRenderCount();
+    copy.m_TableViewThumbnailBackColor = back;
+    ASSERT_TRUE(pApp->SetSystemEnvironment(copy));
+    EXPECT_TRUE(list.GetInfo(item)->bStale) << "the bar lets its picture go";
+    pBar->GetQWidget()->grab();
+    EXPECT_FALSE(list.GetInfo(item)->bStale) << "and draws it again";
+    EXPECT_GT(DrawComponent2dFeatureDefineTable::GetThumbnailRenderCount(), renders);
+    pPicture = pModel->GetComponentDefineTable()->GetThumbnailImage(id);
+    ASSERT_NE(pPicture, nullptr);
+    EXPECT_EQ(pPicture->pixelColor(0, 0), QColor(GetRValue(back), GetGValue(back), GetBValue(back)));
 }
 
 }  // namespace

@@ -6,7 +6,11 @@
 
 #include "ProgramFixture.h"
 
+#include <QtCore/QTimer>
 #include <QtGui/QImage>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QToolBar>
 #include <QtWidgets/QToolButton>
@@ -44,6 +48,7 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/WinAccelerator.h"
 #include "platform/win/WinConstants.h"
+#include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinInput.h"
 
 namespace {
@@ -284,6 +289,23 @@ TEST_F(MenusToolbars, CustomizeEndsTheRunningCommandAndOpensThreePages)
     const int before = menuBar.GetCount();
     EXPECT_EQ(menuBar.DropButton(CBCGPToolbarButton(34025, -1), CPoint(5, 5)), -1);
     EXPECT_EQ(menuBar.GetCount(), before);
+    // Nor does its right button offer anything, where a toolbar's offers its button menu.
+    const auto pops = [](CBCGPToolBar& bar) {
+        bool popped = false;
+        QTimer::singleShot(0, [&popped] {
+            if (QWidget* pPopup = QApplication::activePopupWidget()) {
+                popped = true;
+                pPopup->close();
+            }
+        });
+        bar.OnContextMenuAt(0, CPoint(5, 5));
+        Pump();
+        return popped;
+    };
+    ASSERT_NE(Bar(59392), nullptr);
+    EXPECT_TRUE(pops(*Bar(59392)));
+    EXPECT_FALSE(pops(menuBar));
+    EXPECT_EQ(menuBar.GetCount(), before);
     // While customising, the toolbar list is not offered.
     CMenu view;
     ASSERT_TRUE(view.LoadMenu(110));
@@ -317,7 +339,31 @@ TEST_F(MenusToolbars, TheSheetSpeaksJapaneseWithTheJapaneseInterface)
     EXPECT_EQ(pSheet->GetPage(2)->GetTitle(), CString(u"キーボード"));
     std::vector<CBCGPToolbarButton*> buttons;
     EXPECT_EQ(pSheet->GetCategoryButtons(LoadResourceString(10292), buttons), 17);
+    // The sheet's own buttons too.
+    const auto text = [](CWnd* pWnd) {
+        CString s;
+        if (pWnd != nullptr)
+            pWnd->GetWindowText(s);
+        return s;
+    };
+    EXPECT_EQ(text(pSheet->GetDlgItem(IDOK)), CString(u"OK"));
+    EXPECT_EQ(text(pSheet->GetDlgItem(IDCANCEL)), CString(u"キャンセル"));
+    EXPECT_EQ(text(pSheet->GetDlgItem(ID_APPLY_NOW)), CString(u"適用(&A)"));
+    EXPECT_EQ(text(pSheet->GetDlgItem(IDHELP)), CString(u"ヘルプ"));
     CloseSheet(pSheet);
+
+    // And the program's questions.
+    QStringList answers;
+    QTimer::singleShot(0, [&answers] {
+        auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(pBox, nullptr);
+        for (QMessageBox::StandardButton which : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            if (QAbstractButton* pButton = pBox->button(which))
+                answers.append(pButton->text());
+        pBox->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(AfxMessageBox(u"?", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
+    EXPECT_EQ(answers, (QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)"), QStringLiteral("キャンセル")}));
 }
 
 TEST_F(MenusToolbars, ACommandDraggedOntoAUserToolbarBecomesItsSpecialButtonNowAndAfterARestart)

@@ -2,6 +2,10 @@
 // interface's language: the program's own language libraries are put first, the
 // sheet is made and its texts are read.
 #include <QtCore/QString>
+#include <QtCore/QTimer>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
 
 #include <memory>
 #include <ostream>
@@ -66,6 +70,8 @@ struct LanguageCase {
       assignButton, customBar, assignedPrefix;
   std::string ctrlShiftSpace, altLeft, numPlus, f5;
   std::string resetButton, resetToolbar;
+  // The sheet's buttons, then those of message boxes: Yes, No, Cancel, Help; Abort, Retry, Ignore; OK.
+  std::vector<std::string> sheetButtons, boxButtons;
 };
 
 // Names the case by its language in test names and messages.
@@ -92,6 +98,10 @@ TEST_P(CustomizeTextsTest,
               c.menuPage);
     ASSERT_TRUE(sheet->Create());
     EXPECT_EQ(TextOf(sheet), c.sheet);
+    std::vector<std::string> sheetButtons;
+    for (int id : {IDOK, IDCANCEL, static_cast<int>(ID_APPLY_NOW), IDHELP})
+      if (CWnd* b = sheet->GetDlgItem(id)) sheetButtons.push_back(TextOf(b));
+    EXPECT_EQ(sheetButtons, c.sheetButtons);
 
     ASSERT_TRUE(
         sheet->SetActivePage(sheet->GetPageIndex(sheet->m_pToolbarsPage)));
@@ -143,19 +153,54 @@ TEST_P(CustomizeTextsTest,
   CloseFrame(f);
 }
 
+// Every kind of message box labels its buttons in the interface's language.
+TEST_P(CustomizeTextsTest, MessageBoxButtonsComeFromTheLanguageLibrary) {
+  const LanguageCase &c = GetParam();
+  InterfaceLanguage language(c.code);
+  std::vector<std::string> texts;
+  const auto answer = [&texts] {
+    QTimer::singleShot(0, [&texts] {
+      auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      // In the order the box was asked for, whatever order the style lays them out in.
+      for (QMessageBox::StandardButton which :
+           {QMessageBox::Yes, QMessageBox::No, QMessageBox::Abort, QMessageBox::Retry,
+            QMessageBox::Ignore, QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Help})
+        if (QAbstractButton *b = box->button(which))
+          texts.push_back(b->text().toStdString());
+      box->button(QMessageBox::Cancel) ? box->button(QMessageBox::Cancel)->click()
+                                       : box->buttons().front()->click();
+    });
+  };
+  answer();
+  EXPECT_EQ(AfxMessageBox(u"?", MB_YESNOCANCEL | MB_HELP), IDCANCEL);
+  answer();
+  AfxMessageBox(u"?", MB_ABORTRETRYIGNORE);
+  answer();
+  EXPECT_EQ(AfxMessageBox(u"!", MB_OK), IDOK);
+  EXPECT_EQ(texts, c.boxButtons);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Languages, CustomizeTextsTest,
     ::testing::Values(LanguageCase{"ENG", "Customize", "Toolbars", "Keyboard",
                                    "Menu", "&New...", "A&ssign", "Custom 1",
                                    "Assigned to: ", "Ctrl+Shift+Space",
                                    "Alt+Left", "Num +", "F5", "&Reset",
-                                   "Reset tool&bar"},
+                                   "Reset tool&bar",
+                                   {"OK", "Cancel", "&Apply", "Help"},
+                                   {"&Yes", "&No", "Cancel", "Help", "&Abort",
+                                    "&Retry", "&Ignore", "OK"}},
                       LanguageCase{"JPN", "ユーザー設定", "ツールバー",
                                    "キーボード", "メニュー", "新規作成(&N)...",
                                    "割り当て(&S)", "ユーザー定義 1",
                                    "割り当て先: ", "Ctrl+Shift+スペース",
                                    "Alt+←", "テンキー +", "F5", "リセット(&R)",
-                                   "ツール バーのリセット(&B)"}),
+                                   "ツール バーのリセット(&B)",
+                                   {"OK", "キャンセル", "適用(&A)", "ヘルプ"},
+                                   {"はい(&Y)", "いいえ(&N)", "キャンセル",
+                                    "ヘルプ", "中止(&A)", "再試行(&R)",
+                                    "無視(&I)", "OK"}}),
     [](const ::testing::TestParamInfo<LanguageCase> &info) {
       return std::string(info.param.code);
     });
