@@ -88,13 +88,15 @@ CSize ListDragMarker::AutoScrollStep(CListCtrl* pList, CPoint cursor, int nTop)
     int minPos = 0;
     int maxPos = 0;
     pList->GetScrollRange(SB_VERT, &minPos, &maxPos);
-    if (maxPos > minPos) {
-        const int pos = pList->GetScrollPos(SB_VERT);
-        if (cursor.y < client.top + 20 && pos > minPos)
-            scroll.cy = -step;
-        else if (cursor.y > client.bottom - 20 && pos < maxPos)
-            scroll.cy = step;
-    }
+    const int pos = pList->GetScrollPos(SB_VERT);
+    // Rows out of sight above or below count as room to scroll where the bar tells nothing.
+    const int top = pList->GetTopIndex();
+    const BOOL bUp = (maxPos > minPos && pos > minPos) || top > 0;
+    const BOOL bDown = (maxPos > minPos && pos < maxPos) || top + pList->GetCountPerPage() < pList->GetItemCount();
+    if (cursor.y < client.top + 20 && bUp)
+        scroll.cy = -step;
+    else if (cursor.y > client.bottom - 20 && bDown)
+        scroll.cy = step;
     pList->GetScrollRange(SB_HORZ, &minPos, &maxPos);
     if (maxPos > minPos) {
         const int pos = pList->GetScrollPos(SB_HORZ);

@@ -223,7 +223,7 @@ TEST_F(DrawingTableTest, ADragShowsTheInsertMarkAndScrollsNearAnEdge)
 {
     model->BeginUndoOperation(nullptr);
     for (int i = 0; i < 40; ++i)
-        model->AddPaperFeature(CString(QStringLiteral("Extra %1").arg(i)));
+        model->AddPaperFeature(CString(QStringLiteral("Extra %1").arg(i).toStdU16String().c_str()));
     model->EndUndoOperation();
     PumpTabEvents();
     ASSERT_EQ(List().GetItemCount(), 43);
