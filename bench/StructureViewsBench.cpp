@@ -105,7 +105,7 @@ struct Palette {
         doc.BeginUndoOperation(nullptr);
         for (int i = 0; i < 1000; ++i) {
             DrawComponent2dFeatureDefine define;
-            define.SetComponentName(CString(QStringLiteral("Part %1").arg(i, 4, 10, QLatin1Char('0'))));
+            define.SetComponentName(CString(QStringLiteral("Part %1").arg(i, 4, 10, QLatin1Char('0')).toStdU16String().c_str()));
             const long id = doc.AddDrawComponentDefine(define);
             DrawComponent2dFeatureDefine* pDefine = doc.GetComponentDefineTable()->GetComponentDefine(id);
             const int shapes = 20 + (i * 37) % 181;
