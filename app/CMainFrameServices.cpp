@@ -7,6 +7,7 @@
 #include "app/CQZ2CntrItem.h"
 
 #include "app/CQZ2FileDialog.h"
+#include "commands/shape/CAttributeDialog.h"
 #include "commands/shape/Image2dCommand.h"
 
 #include <QtCore/QFileInfo>
@@ -323,6 +324,18 @@ void CMainFrame::InstallShellServices()
         options.nGreekTextSize = static_cast<int>(pOptions->m_GreekTextSize);
         return TRUE;
     };
+    structure.pfnEditComponentAttributes = [](CWnd* pParent, Draw2dDocument* pModel, long nComponentID,
+                                              FeatureAttribute& attributes, BOOL& bPrompt) -> BOOL {
+        CAttributeDialog dialog(CAttributeDialog::modeDefinition, pModel, pParent);
+        dialog.SetFeatureAttribute(attributes, nComponentID);
+        dialog.m_bDefinitionOption = bPrompt;
+        if (dialog.DoModal() != IDOK)
+            return FALSE;
+        attributes = dialog.GetFeatureAttribute(nComponentID);
+        bPrompt = dialog.m_bDefinitionOption;
+        return TRUE;
+    };
+    structure.pfnOnShowPopupMenu = [](CMainFrame* pFrame, CBCGPPopupMenu* pMenu) { pFrame->OnShowPopupMenu(pMenu); };
     StructureServices::SetHooks(structure);
 }
 

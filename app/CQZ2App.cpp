@@ -1070,6 +1070,10 @@ void CQZ2App::ApplyOptionsToMainFrame(const SystemEnvironment& old, const System
         old.m_LayoutRegionVisible != now.m_LayoutRegionVisible || old.m_GreekTextSize != now.m_GreekTextSize;
     if (overviewChanged && pFrame->GetSkyViewBar() != nullptr)
         pFrame->GetSkyViewBar()->UpdateView(0, nullptr);
+    // The palette's thumbnails are drawn on the thumbnail back colour.
+    if ((overviewChanged || old.m_TableViewThumbnailBackColor != now.m_TableViewThumbnailBackColor) &&
+        pFrame->GetComponentBar() != nullptr)
+        pFrame->GetComponentBar()->InvalidateThumbnails();
     CMainFrame::ShowSnapAngle(now.m_SnapAngle);
     if (old.m_VisualStyle != now.m_VisualStyle)
         pFrame->ChangeVisualStyle(now.m_VisualStyle);

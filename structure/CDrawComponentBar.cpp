@@ -37,6 +37,7 @@ BEGIN_MESSAGE_MAP(CDrawComponentBar, CBCGPDockingControlBar)
     ON_UPDATE_COMMAND_UI(CDrawComponentBar::ID_DELETE, &CDrawComponentBar::OnUpdateOnActiveDocument)
     ON_COMMAND(CDrawComponentBar::ID_RENAME, &CDrawComponentBar::OnRename)
     ON_UPDATE_COMMAND_UI(CDrawComponentBar::ID_RENAME, &CDrawComponentBar::OnUpdateOnActiveDocument)
+    ON_COMMAND(CDrawComponentBar::ID_ATTRIBUTES, &CDrawComponentBar::OnAttributes)
     ON_UPDATE_COMMAND_UI(CDrawComponentBar::ID_ATTRIBUTES, &CDrawComponentBar::OnUpdateOnActiveDocument)
     ON_COMMAND(CDrawComponentBar::ID_LARGE_ICONS, &CDrawComponentBar::OnLargeIcons)
     ON_UPDATE_COMMAND_UI(CDrawComponentBar::ID_LARGE_ICONS, &CDrawComponentBar::OnUpdateLargeIcons)
@@ -388,6 +389,32 @@ void CDrawComponentBar::OnRename()
         return;
     m_wndList.SetFocus();
     m_wndList.EditLabel(m_wndList.FindComponent(id));
+}
+
+void CDrawComponentBar::OnAttributes()
+{
+    const long id = m_wndList.GetSelectedComponentID();
+    const auto& hooks = StructureServices::GetHooks();
+    if (id < 0 || m_pDocument == nullptr || !IsShowingActiveDocument() || hooks.pfnEditComponentAttributes == nullptr)
+        return;
+    const DrawComponent2dFeatureDefine* pDefine = m_pDocument->GetComponentDefineTable()->GetComponentDefine(id);
+    if (pDefine == nullptr)
+        return;
+    FeatureAttribute attributes = pDefine->GetAttribute();
+    BOOL bPrompt = pDefine->IsAttributePrompt();
+    if (!hooks.pfnEditComponentAttributes(this, m_pDocument, id, attributes, bPrompt))
+        return;
+    // The document may have gone while the dialog was up; OK without a change records nothing.
+    pDefine = m_pDocument != nullptr ? m_pDocument->GetComponentDefineTable()->GetComponentDefine(id) : nullptr;
+    if (pDefine == nullptr || (attributes == pDefine->GetAttribute() && !bPrompt == !pDefine->IsAttributePrompt()))
+        return;
+    m_pDocument->BeginUndoOperation(nullptr);
+    if (m_pDocument->SetDrawComponentDefineAttribute(id, attributes, 1)) {
+        // The ask-when-placing choice belongs to the same step: the step has kept the definitions as they were.
+        if (DrawComponent2dFeatureDefine* pChanged = m_pDocument->GetComponentDefineTable()->GetComponentDefine(id))
+            pChanged->SetAttributePrompt(bPrompt);
+    }
+    m_pDocument->EndUndoOperation();
 }
 
 void CDrawComponentBar::OnLargeIcons()

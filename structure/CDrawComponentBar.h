@@ -74,6 +74,7 @@ protected:
     afx_msg void OnListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnDelete();
     afx_msg void OnRename();
+    afx_msg void OnAttributes();
     afx_msg void OnUpdateOnActiveDocument(CCmdUI* pCmdUI);
     afx_msg void OnLargeIcons();
     afx_msg void OnUpdateLargeIcons(CCmdUI* pCmdUI);

@@ -26,6 +26,7 @@ BEGIN_MESSAGE_MAP(CDrawingListCtrl, CListCtrl)
     ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
+    ON_WM_TIMER()
     ON_MESSAGE(WM_SETFONT, &CDrawingListCtrl::OnSetFontMessage)
     ON_NOTIFY_REFLECT_EX(LVN_GETDISPINFO, &CDrawingListCtrl::OnGetDispInfo)
     ON_NOTIFY_REFLECT_EX(LVN_BEGINLABELEDIT, &CDrawingListCtrl::OnBeginLabelEdit)
@@ -112,6 +113,7 @@ BOOL CDrawingListCtrl::AddItem(long nID, const CString& strName, int nState, int
         bitmap.CreateFromImage(blank);
         m_iconImages.Add(&bitmap, static_cast<CBitmap*>(nullptr));
     }
+    ShowStatePicture(row);
     return TRUE;
 }
 
@@ -125,6 +127,7 @@ BOOL CDrawingListCtrl::UpdateItem(long nID, const CString& strName, int nState, 
     pItem->nState = nState;
     pItem->nPrintable = nPrintable;
     pItem->bEditLock = TRUE;
+    ShowStatePicture(row);
     RedrawItems(row, row);
     return TRUE;
 }
@@ -255,6 +258,8 @@ void CDrawingListCtrl::SetReportStyle()
     for (int i = 0; i < kColumnCount; ++i)
         InsertColumn(i, LoadResourceString(kColumns[i].nCaption), kColumns[i].nFormat, kColumns[i].nWidth);
     m_nStyle = 0;
+    for (int row = 0; row < GetItemCount(); ++row)
+        ShowStatePicture(row);
 }
 
 void CDrawingListCtrl::SetIconStyle()
@@ -263,6 +268,8 @@ void CDrawingListCtrl::SetIconStyle()
     SetWorkAreas(0, nullptr);
     Arrange(LVA_DEFAULT);
     m_nStyle = 1;
+    for (int row = 0; row < GetItemCount(); ++row)
+        ShowStatePicture(row);
 }
 
 void CDrawingListCtrl::SetStripStyle()
@@ -275,6 +282,8 @@ void CDrawingListCtrl::SetStripStyle()
     SetWorkAreas(1, &area);
     Arrange(LVA_DEFAULT);
     m_nStyle = 1;
+    for (int row = 0; row < GetItemCount(); ++row)
+        ShowStatePicture(row);
 }
 
 // ---- creation and fonts --------------------------------------------------------------------------
@@ -385,13 +394,28 @@ int CDrawingListCtrl::HitTestPart(CPoint point, int& nPart) const
     }
     if (row < 0)
         return -1;
-    CRect label;
-    GetItemRect(row, &label, LVIR_LABEL);
-    const CRect state(label.left - 18, label.top + (label.Height() - 16) / 2, label.left - 2,
-                      label.top + (label.Height() - 16) / 2 + 16);
+    // The state picture stands at the top left of the thumbnail (the item's state image).
+    CRect icon;
+    GetItemRect(row, &icon, LVIR_ICON);
+    const CRect state(icon.left, icon.top, icon.left + 18, icon.top + 18);
     if (state.PtInRect(point))
         nPart = partState;
     return row;
+}
+
+void CDrawingListCtrl::ShowStatePicture(int nRow)
+{
+    const Item* pItem = GetItemRecord(nRow);
+    if (pItem == nullptr)
+        return;
+    // Icon styles show the state beside the thumbnail; the table draws it in its own column.
+    const UINT state = m_nStyle != 0 ? INDEXTOSTATEIMAGEMASK(static_cast<UINT>(ImageOf(pItem->nState)) + 1) : 0;
+    SetItemState(nRow, state, LVIS_STATEIMAGEMASK);
+}
+
+int CDrawingListCtrl::GetStatePicture(int nRow) const
+{
+    return static_cast<int>((GetItemState(nRow, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12) - 1;
 }
 
 int CDrawingListCtrl::GetDropTarget(CPoint point, int& nPosition) const
@@ -572,20 +596,8 @@ void CDrawingListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         if (pItem->bActive && m_boldFont.GetSafeHandle() != nullptr) {
             if (CDC* pDC = CDC::FromHandle(pcd->nmcd.hdc))
                 pDC->SelectObject(&m_boldFont);
-            *pResult = CDRF_NEWFONT | CDRF_NOTIFYPOSTPAINT;
-        } else {
-            *pResult = CDRF_NOTIFYPOSTPAINT;
+            *pResult = CDRF_NEWFONT;
         }
-        break;
-    }
-    case CDDS_ITEMPOSTPAINT: {
-        const int row = static_cast<int>(pcd->nmcd.dwItemSpec);
-        const Item* pItem = GetItemRecord(row);
-        CDC* pDC = CDC::FromHandle(pcd->nmcd.hdc);
-        CRect label;
-        if (pItem != nullptr && pDC != nullptr && GetItemRect(row, &label, LVIR_LABEL))
-            m_stateImages.Draw(pDC, ImageOf(pItem->nState),
-                               CPoint(label.left - 18, label.top + (label.Height() - 16) / 2), ILD_TRANSPARENT);
         break;
     }
     default:
@@ -685,12 +697,29 @@ BOOL CDrawingListCtrl::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
 BOOL CDrawingListCtrl::OnBeginDrag(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
-    if (GetSelectedCount() == 0)
+    if (GetSelectedCount() == 0 || GetItemCount() == 0)
         return FALSE;
+    CRect first;
+    GetItemRect(0, &first, m_nStyle == 0 ? LVIR_LABEL : LVIR_BOUNDS);
+    m_marker.Begin(m_nStyle == 0, m_nStyle == 0 ? first.Width() : first.Height());
     SetCapture();
     SetFocus();
     m_nDragState = 1;
+    SetTimer(kAutoScrollTimer, 500, nullptr);
     return FALSE;
+}
+
+BOOL CDrawingListCtrl::GetInsertMarkPoint(int nRow, int nPosition, CPoint& point) const
+{
+    CRect rc;
+    if (nRow < 0 || !GetItemRect(nRow, &rc, m_nStyle == 0 ? LVIR_LABEL : LVIR_BOUNDS))
+        return FALSE;
+    // A table's mark lies along the row's top or bottom edge, an icon's along its left or right edge.
+    if (m_nStyle == 0)
+        point = CPoint(rc.left, nPosition == 0 ? rc.top : rc.bottom);
+    else
+        point = CPoint(nPosition == 0 ? rc.left : rc.right, rc.top);
+    return TRUE;
 }
 
 void CDrawingListCtrl::OnMouseMove(UINT nFlags, CPoint point)
@@ -701,7 +730,14 @@ void CDrawingListCtrl::OnMouseMove(UINT nFlags, CPoint point)
     }
     int position = -1;
     const int row = GetDropTarget(point, position);
-    m_nDragState = row >= 0 ? 2 : 1;
+    CPoint mark;
+    if (row >= 0 && GetInsertMarkPoint(row, position, mark)) {
+        m_marker.Show(this, mark);
+        m_nDragState = 2;
+    } else {
+        m_marker.Hide(this);
+        m_nDragState = 1;
+    }
     if (HCURSOR hCursor = AfxLoadCursorResource(row >= 0 ? 431 : 430))
         ::SetCursor(hCursor);
 }
@@ -719,9 +755,43 @@ void CDrawingListCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         PostToOwner(WM_DRAWINGLIST_DROP, static_cast<WPARAM>(row), position);
 }
 
+void CDrawingListCtrl::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kAutoScrollTimer || m_nDragState == 0) {
+        CListCtrl::OnTimer(nIDEvent);
+        return;
+    }
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    ScreenToClient(&cursor);
+    ScrollWhileDragging(cursor);
+}
+
+BOOL CDrawingListCtrl::ScrollWhileDragging(CPoint cursor)
+{
+    if (m_nDragState == 0)
+        return FALSE;
+    int top = 0;
+    if (m_nStyle == 0 && GetItemCount() > 0) {
+        CRect first;
+        GetItemRect(GetTopIndex(), &first, LVIR_BOUNDS);
+        top = std::max(0, static_cast<int>(first.top));
+    }
+    const CSize step = ListDragMarker::AutoScrollStep(this, cursor, top);
+    if (step.cx == 0 && step.cy == 0)
+        return FALSE;
+    m_marker.Hide(this);
+    m_nDragState = 1;
+    return Scroll(step);
+}
+
 void CDrawingListCtrl::EndDragging()
 {
+    if (m_nDragState == 0)
+        return;
     m_nDragState = 0;
+    m_marker.End(this);
+    KillTimer(kAutoScrollTimer);
     if (::GetCapture() == GetSafeHwnd())
         ReleaseCapture();
 }

@@ -8,6 +8,7 @@
 #include "platform/win/CImageList.h"
 #include "platform/win/CListCtrl.h"
 #include "platform/gdi/CFont.h"
+#include "structure/ListDragMarker.h"
 
 class Draw2dDocument;
 
@@ -69,9 +70,19 @@ public:
 
     // The row under the point (or -1) and the part of it (or -1).
     int HitTestPart(CPoint point, int& nPart) const;
+    // The state picture a row shows beside its thumbnail in the icon styles (index in bitmap 401), -1 none.
+    int GetStatePicture(int nRow) const;
     // Where the dragged selection would land for a point: the row and 0 (before) or 1 (after); -1 for none.
     int GetDropTarget(CPoint point, int& nPosition) const;
     void ArmRename() { m_bRenameArmed = TRUE; }
+    // 0 no drag, 1 dragging without a place to drop, 2 dragging with the insertion mark shown.
+    int GetDragState() const { return m_nDragState; }
+    BOOL IsInsertMarkShown() const { return m_marker.IsShown(); }
+    // Where the insertion mark goes for a drop before (0) or after (1) the row.
+    BOOL GetInsertMarkPoint(int nRow, int nPosition, CPoint& point) const;
+    // While dragging: scrolls one row towards the edge the cursor (client coordinates) is near; the
+    // auto-scroll timer calls it every half second. TRUE when the list moved.
+    BOOL ScrollWhileDragging(CPoint cursor);
     // How many thumbnails have been drawn (they are made only as rows come into view).
     int GetRenderedImageCount() const { return m_nRenderedImages; }
 
@@ -84,6 +95,7 @@ protected:
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnSetFontMessage(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
@@ -97,6 +109,7 @@ protected:
     CRect ColumnRect(int nRow, int nColumn) const;
     CRect NameRect(int nRow) const;
     int ImageOf(int nState) const;
+    void ShowStatePicture(int nRow);
     void RenderImage(int nRow);
     void EndDragging();
     void RebuildBoldFont();
@@ -110,7 +123,9 @@ protected:
     CImageList m_iconImages;
     BOOL m_bRenameArmed = FALSE;
     CFont m_boldFont;
+    static constexpr UINT_PTR kAutoScrollTimer = 1;
     int m_nDragState = 0;
+    ListDragMarker m_marker;
     int m_nRenderedImages = 0;
     CString m_dispText;
 };

@@ -1396,38 +1396,10 @@ void CLayerListCtrl::OnBeginDrag(NMHDR*, LRESULT* pResult)
     *pResult = 0;
     if (GetSelectedCount() == 0 || GetItemCount() == 0)
         return;
-    // The insertion mark: a double line with arrow heads at both ends, red transparent.
     CRect first;
     GetItemRect(0, &first, m_nMode == modeTable ? LVIR_LABEL : LVIR_BOUNDS);
-    const bool bTable = m_nMode == modeTable;
-    const int width = bTable ? std::max<int>(8, first.Width()) : 15;
-    const int height = bTable ? 6 : std::max<int>(8, first.Height());
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(QColor(255, 0, 0));
-    {
-        QPainter p(&image);
-        p.setPen(QColor(GetRValue(m_markColor), GetGValue(m_markColor), GetBValue(m_markColor)));
-        if (bTable) {
-            p.drawLine(0, 2, width - 1, 2);
-            p.drawLine(0, 3, width - 1, 3);
-            p.drawLine(0, 0, 0, 5);
-            p.drawLine(1, 1, 1, 4);
-            p.drawLine(width - 1, 0, width - 1, 5);
-            p.drawLine(width - 2, 1, width - 2, 4);
-        } else {
-            p.drawLine(7, 0, 7, height - 1);
-            p.drawLine(8, 0, 8, height - 1);
-            p.drawLine(4, 0, 11, 0);
-            p.drawLine(5, 1, 10, 1);
-            p.drawLine(4, height - 1, 11, height - 1);
-            p.drawLine(5, height - 2, 10, height - 2);
-        }
-    }
-    m_insertMark.DeleteImageList();
-    CBitmap bitmap;
-    if (m_insertMark.Create(width, height, ILC_COLOR32 | ILC_MASK, 1, 1) && bitmap.CreateFromImage(image))
-        m_insertMark.Add(&bitmap, RGB(255, 0, 0));
-    m_insertMark.BeginDrag(0, bTable ? CPoint(0, 2) : CPoint(0, 0));
+    const BOOL bTable = m_nMode == modeTable;
+    m_insertMark.Begin(bTable, bTable ? first.Width() : first.Height(), m_markColor);
     SetCapture();
     SetFocus();
     m_nDragState = 1;
@@ -1452,10 +1424,8 @@ void CLayerListCtrl::OnMouseMove(UINT nFlags, CPoint point)
     int position = -1;
     const int row = GetDropTarget(point, position);
     if (row < 0) {
-        if (m_nDragState == 2) {
-            CImageList::DragLeave(this);
-            m_nDragState = 1;
-        }
+        m_insertMark.Hide(this);
+        m_nDragState = 1;
         RemoveDropHighlights();
     } else if (position != dropInto) {
         CRect rect;
@@ -1466,12 +1436,8 @@ void CLayerListCtrl::OnMouseMove(UINT nFlags, CPoint point)
         CImageList::DragShowNolock(FALSE);
         RemoveDropHighlights();
         CImageList::DragShowNolock(TRUE);
-        if (m_nDragState == 1) {
-            CImageList::DragEnter(this, mark);
-            m_nDragState = 2;
-        } else {
-            CImageList::DragMove(mark);
-        }
+        m_insertMark.Show(this, mark);
+        m_nDragState = 2;
     } else {
         CImageList::DragShowNolock(FALSE);
         for (int i = 0; i < GetItemCount(); ++i) {
@@ -1482,10 +1448,8 @@ void CLayerListCtrl::OnMouseMove(UINT nFlags, CPoint point)
             }
         }
         CImageList::DragShowNolock(TRUE);
-        if (m_nDragState == 2) {
-            CImageList::DragLeave(this);
-            m_nDragState = 1;
-        }
+        m_insertMark.Hide(this);
+        m_nDragState = 1;
     }
     ::SetCursor(AfxGetApp() != nullptr
                     ? AfxGetApp()->LoadCursor(row >= 0 ? kCursorTarget : kCursorNoTarget)
@@ -1514,35 +1478,11 @@ void CLayerListCtrl::OnTimer(UINT_PTR nIDEvent)
     CPoint cursor;
     ::GetCursorPos(&cursor);
     ScreenToClient(&cursor);
-    CRect client;
-    GetClientRect(&client);
-    client.top = std::max<LONG>(client.top, HeaderBottom());
-    CRect first;
-    const int step = GetItemCount() > 0 && GetItemRect(0, &first, LVIR_BOUNDS) ? first.Height() : 16;
-    int dx = 0, dy = 0;
-    int minPos = 0, maxPos = 0;
-    GetScrollRange(SB_VERT, &minPos, &maxPos);
-    if (maxPos > minPos) {
-        const int pos = GetScrollPos(SB_VERT);
-        if (cursor.y < client.top + 20 && pos > minPos)
-            dy = -step;
-        else if (cursor.y > client.bottom - 20 && pos < maxPos)
-            dy = step;
-    }
-    GetScrollRange(SB_HORZ, &minPos, &maxPos);
-    if (maxPos > minPos) {
-        const int pos = GetScrollPos(SB_HORZ);
-        if (cursor.x < client.left + 20 && pos > minPos)
-            dx = -step;
-        else if (cursor.x > client.right - 20 && pos < maxPos)
-            dx = step;
-    }
-    if (dx != 0 || dy != 0) {
-        if (m_nDragState == 2) {
-            CImageList::DragLeave(this);
-            m_nDragState = 1;
-        }
-        Scroll(CSize(dx, dy));
+    const CSize step = ListDragMarker::AutoScrollStep(this, cursor, HeaderBottom());
+    if (step.cx != 0 || step.cy != 0) {
+        m_insertMark.Hide(this);
+        m_nDragState = 1;
+        Scroll(step);
     }
 }
 
@@ -1552,9 +1492,7 @@ BOOL CLayerListCtrl::EndDrag()
         return FALSE;
     m_nDragState = 0;
     ReleaseCapture();
-    CImageList::DragLeave(this);
-    CImageList::EndDrag();
-    m_insertMark.DeleteImageList();
+    m_insertMark.End(this);
     RemoveDropHighlights();
     KillTimer(m_nTimerID);
     return TRUE;

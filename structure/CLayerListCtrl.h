@@ -15,6 +15,7 @@
 #include "platform/gdi/CFont.h"
 #include "platform/win/CImageList.h"
 #include "platform/win/CListCtrl.h"
+#include "structure/ListDragMarker.h"
 
 class Draw2dDocument;
 class QImage;
@@ -182,7 +183,7 @@ protected:
     int m_nEditorColumn = -1;
     int m_nEditedRow = -1;
     int m_nDragState = 0;
-    CImageList m_insertMark;
+    ListDragMarker m_insertMark;
     COLORREF m_markColor = RGB(0, 0, 0);
     UINT_PTR m_nTimerID = 1;
     // Shape counts of every layer, counted in one pass over the records when first asked after a change.

@@ -16,10 +16,16 @@
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/Feature2dBase.h"
+#include "libs/vevure/FeatureCreator.h"
+#include "libs/vevure/Polyline2dFeature.h"
+#include "libs/vevure/TransformFeature.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/MeasureTool.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
+#include "platform/gdi/GdiApi.h"
 #include "platform/win/WinConstants.h"
 #include "structure/CDrawingBar.h"
 #include "structure/StructureServices.h"
@@ -437,6 +443,139 @@ int PartLayout2dCommand::Complete()
         StructureServices::ShowPropertyBar(TRUE);
     }
     return resultFinished;
+}
+
+// ---- preview ---------------------------------------------------------------------------------------
+
+Feature2dBase* PartLayout2dCommand::MakeRegionOutline(int nShape, const RuVaPnt2d& cursor, RuVaPnt2d& reference,
+                                                      BOOL& bComplete)
+{
+    auto given = [this](WORD id) {
+        const int index = FindParameterIndex(id);
+        return index >= 0 && !IsParameterEmpty(index);
+    };
+    // A point not given yet is the cursor's.
+    auto pointOf = [this, &given, &cursor](WORD id) {
+        RuVaPnt2d point = cursor;
+        PointParameterItem item;
+        if (given(id) && GetParameterValueByID(id, item))
+            item.GetValue(point);
+        return point;
+    };
+    bComplete = FALSE;
+    if (nShape == shapeRectangle) {
+        const RuVaPnt2d a = pointOf(itemCorner1);
+        const RuVaPnt2d b = pointOf(itemCorner2);
+        if (std::fabs(a.X() - b.X()) < kTolerance && std::fabs(a.Y() - b.Y()) < kTolerance)
+            return nullptr;
+        bComplete = given(itemCorner1) && given(itemCorner2);
+        reference = RuVaPnt2d((a.X() + b.X()) / 2, (a.Y() + b.Y()) / 2);
+        KcArrayOfGePnt2d points;
+        for (const RuVaPnt2d& p : {a, RuVaPnt2d(b.X(), a.Y()), b, RuVaPnt2d(a.X(), b.Y()), a})
+            points.Add(p);
+        return new Polyline2dFeature(points);
+    }
+    if (nShape == shapePolygon) {
+        KcArrayOfGePnt2d points;
+        PointArrayParameterItem item;
+        if (given(itemPolygon) && GetParameterValueByID(itemPolygon, item))
+            item.GetValue(points);
+        bComplete = points.GetSize() >= 3;
+        if (!bComplete)
+            points.Add(cursor);
+        if (points.GetSize() < 2)
+            return nullptr;
+        const RuVaPnt2d first = points[0];
+        const RuVaPnt2d last = points[points.GetSize() - 1];
+        if (std::fabs(first.X() - last.X()) > kTolerance || std::fabs(first.Y() - last.Y()) > kTolerance)
+            points.Add(first);
+        if (!MeasureTool::GetPolygonCentroid(points, reference))
+            reference = first;
+        return new Polyline2dFeature(points);
+    }
+    if (nShape == shapeCircle) {
+        const RuVaPnt2d centre = pointOf(itemCentre);
+        double radius = std::hypot(cursor.X() - centre.X(), cursor.Y() - centre.Y());
+        const auto* pRadius = dynamic_cast<const MultiParameterItem*>(FindItem(itemRadius));
+        const BOOL bRadius = given(itemRadius) && pRadius != nullptr;
+        if (bRadius) {
+            RuVaPnt2d on;
+            if (pRadius->m_nCurrentKind == ParameterItemBase::typePoint && pRadius->m_pointItem.GetValue(on))
+                radius = std::hypot(on.X() - centre.X(), on.Y() - centre.Y());
+            else if (pRadius->m_nCurrentKind == ParameterItemBase::typeLength)
+                pRadius->m_numberItem.GetValue(radius);
+        }
+        if (!(radius > kTolerance))
+            return nullptr;
+        bComplete = given(itemCentre) && bRadius;
+        reference = centre;
+        return FeatureCreator::CreateCircleFeature(centre, radius);
+    }
+    return nullptr;
+}
+
+void PartLayout2dCommand::DrawPreview(const CPoint&, const RuVaPnt2d&, const RuVaPnt2d& local, UINT)
+{
+    Draw2dView* pView = m_pManager != nullptr ? m_pManager->GetActiveView() : nullptr;
+    DrawingParameterItem drawing;
+    DrawingFeatureBase* pDrawing = nullptr;
+    PartDrawingLayout* pLayout = nullptr;
+    if (pView == nullptr || !GetParameterValueByID(itemDrawing, drawing) || !drawing.GetValue(pDrawing, pLayout) ||
+        pDrawing == nullptr)
+        return;
+    const DrawingFeatureBase* pShown = pView->GetActiveDrawingFeature();
+    if (pShown == nullptr || (!pShown->IsPaperFeature() && pShown != pDrawing))
+        return;
+    const BOOL bOnPaper = pShown->IsPaperFeature();
+    ListParameterItem shape;
+    int choice = -1;
+    if (!GetParameterValueByID(itemShape, shape) || !shape.GetValue(choice))
+        return;
+    double sx = 1.0;
+    double sy = 1.0;
+    double angle = 0.0;
+    ScaleParameterItem scale;
+    if (!GetParameterValueByID(itemScale, scale) || !scale.GetValue(sx, sy) || !(sx > 0) || !(sy > 0)) {
+        sx = 1.0;
+        sy = 1.0;
+    }
+    AngleParameterItem angleItem;
+    if (!GetParameterValueByID(itemAngle, angleItem) || !angleItem.GetValue(angle))
+        angle = 0.0;
+    PointParameterItem place;
+    RuVaPnt2d P;
+    if (!GetParameterValueByID(itemPlace, place) || !place.GetValue(P))
+        return;
+
+    RuVaPnt2d reference;
+    BOOL bComplete = FALSE;
+    std::unique_ptr<Feature2dBase> outline(MakeRegionOutline(choice, local, reference, bComplete));
+    if (outline == nullptr)
+        return;
+    const PartDrawingLayout* pActive = pView->GetActivePartLayout();
+    if (bComplete && bOnPaper) {
+        // Where the layout will put it: the reference point on the placement point, scaled and turned.
+        RuVaPnt2d onPaper = P;
+        if (pActive != nullptr)
+            Draw2dView::ConvertPointLocalToWorld(pActive, P, onPaper);
+        const TransformFeature toPlace(reference, sx, sy, 1.0, angle, onPaper);
+        outline.reset(toPlace.Transformed(outline.get()));
+        if (outline != nullptr && pActive != nullptr)
+            outline.reset(pActive->ConvertFeatureWorldToLocal(outline.get()));
+    } else if (bOnPaper && choice != shapeCircle) {
+        // Where it was entered: through the layout that shows the part drawing on this paper.
+        const PartDrawingLayout* pEntered = pShown->FindPartLayoutByDrawingID(pDrawing->GetDrawingID());
+        if (pEntered != nullptr && pEntered != pActive)
+            outline.reset(pEntered->ConvertFeatureLocalToWorld(outline.get()));
+    }
+    if (outline == nullptr)
+        return;
+    outline->SetColorNo(-1);
+    outline->SetColor(RGB(0, 255, 0));
+    outline->SetLineTypeNo(1);
+    outline->SetLineWidthNo(-1);
+    outline->SetLineWidth(0.0);
+    DrawRubberbandFeature(outline.get());
 }
 
 }  // namespace QZ2Command

@@ -7,6 +7,8 @@
 #include "command/CommandBase.h"
 #include "libs/ruva/RuVaPnt2d.h"
 
+class Feature2dBase;
+
 namespace QZ2Command {
 
 class PartLayout2dCommand : public CommandBase
@@ -33,6 +35,8 @@ public:
     BOOL OnStart() override;
     BOOL ValidateParameterValue(int nIndex, const ParameterItemBase& value) override;
     int OnInput(int nIndex) override;
+    // The region's outline in green: where it is entered, or, on the paper, where the layout will put it.
+    void DrawPreview(const CPoint& cursor, const RuVaPnt2d& world, const RuVaPnt2d& local, UINT nFlags) override;
 
     BOOL IsChanging() const;
     long GetPaperID() const { return m_nPaperID; }
@@ -51,6 +55,9 @@ private:
     void RemoveItemParameter(WORD wId);
     BOOL Refuse(UINT nStringID);
     int Complete();
+    // The outline of the chosen region in the part drawing's coordinates, inputs not given yet taken at
+    // the cursor (NULL when there is none), its reference point, and whether every input is given.
+    Feature2dBase* MakeRegionOutline(int nShape, const RuVaPnt2d& cursor, RuVaPnt2d& reference, BOOL& bComplete);
 
     long m_nPaperID = -1;
 };

@@ -14,6 +14,7 @@ class CFont;
 class CWnd;
 class Draw2dDocument;
 class DrawingFeatureBase;
+class FeatureAttribute;
 
 namespace QZ2Command {
 class CommandManager;
@@ -53,6 +54,10 @@ public:
         // The component palette, and bringing it up.
         CDrawComponentBar* (*pfnGetComponentBar)(CMainFrame* pFrame) = nullptr;
         BOOL (*pfnShowComponentBar)(CMainFrame* pFrame) = nullptr;
+        // The attribute dialog of a component definition over the attributes and the ask-when-placing flag;
+        // TRUE when closed with OK (the edited values are then in place).
+        BOOL (*pfnEditComponentAttributes)(CWnd* pParent, Draw2dDocument* pModel, long nComponentID,
+                                           FeatureAttribute& attributes, BOOL& bPrompt) = nullptr;
     };
     static void SetHooks(const Hooks& hooks);
     static const Hooks& GetHooks();

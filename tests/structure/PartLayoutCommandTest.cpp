@@ -3,6 +3,8 @@
 // origin that puts the region's reference point on the picked point.
 #include <gtest/gtest.h>
 
+#include <QtGui/QImage>
+
 #include "StructureFixture.h"
 #include "command/DrawingParameterItem.h"
 #include "command/ListParameterItem.h"
@@ -12,6 +14,7 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
+#include "platform/gdi/CDC.h"
 #include "structure/PartLayout2dCommand.h"
 #include "tests/support/command/ManagerFixture.h"
 
@@ -115,6 +118,58 @@ protected:
         return manager.SetListParameter(Index(PartLayout2dCommand::itemShape), item, TRUE);
     }
 
+    // The view's picture without overlays, and the box of the green pixels a preview drew over it.
+    void Render()
+    {
+        view.UpdateView(0, 1);
+        QImage image(400, 300, QImage::Format_ARGB32_Premultiplied);
+        CDC dc;
+        dc.CreateFromPaintDevice(&image);
+        view.DrawView(dc.GetSafeHdc());
+        dc.DeleteDC();
+    }
+    QRect GreenBox() const
+    {
+        const QImage* pFrame = view.GetFrame();
+        QRect box;
+        if (pFrame == nullptr)
+            return box;
+        for (int y = 0; y < pFrame->height(); ++y)
+            for (int x = 0; x < pFrame->width(); ++x) {
+                const QColor c = pFrame->pixelColor(x, y);
+                if (c.green() > 200 && c.red() < 60 && c.blue() < 60)
+                    box |= QRect(x, y, 1, 1);
+            }
+        return box;
+    }
+    QRect Preview(const RuVaPnt2d& local)
+    {
+        view.RestoreView();
+        RuVaPnt2d world;
+        view.ConvertPointLocalToWorld(view.GetActiveDrawingFeature(), view.GetActivePartLayout(), local, world);
+        manager.SetCursorPoints(world, local);
+        cmd->DrawPreview(view.ConvertPointWorldToClient(world), world, local, 0);
+        return GreenBox();
+    }
+    // The client box of a rectangle given in the coordinates of the view's active drawing.
+    QRect ClientBox(const RuVaPnt2d& a, const RuVaPnt2d& b) const
+    {
+        RuVaPnt2d wa;
+        RuVaPnt2d wb;
+        view.ConvertPointLocalToWorld(view.GetActiveDrawingFeature(), view.GetActivePartLayout(), a, wa);
+        view.ConvertPointLocalToWorld(view.GetActiveDrawingFeature(), view.GetActivePartLayout(), b, wb);
+        const CPoint ca = view.ConvertPointWorldToClient(wa);
+        const CPoint cb = view.ConvertPointWorldToClient(wb);
+        return QRect(QPoint(ca.x, ca.y), QPoint(cb.x, cb.y)).normalized();
+    }
+    static void ExpectBoxNear(const QRect& box, const QRect& expected)
+    {
+        EXPECT_NEAR(box.left(), expected.left(), 2);
+        EXPECT_NEAR(box.right(), expected.right(), 2);
+        EXPECT_NEAR(box.top(), expected.top(), 2);
+        EXPECT_NEAR(box.bottom(), expected.bottom(), 2);
+    }
+
     static ResourceModule* s_pModule;
     static ResourceModule* s_pPrevious;
     DrawingFeatureBase* Paper() { return doc.GetDrawingFeatureByID(paperID); }
@@ -178,6 +233,36 @@ TEST_F(PartLayoutCommandTest, PicksInTheWrongViewAndScalesOfZeroAreRefusedWithAM
     EXPECT_TRUE(TheApp().boxes.back().contains("scale"));
     EXPECT_FALSE(Scale(-2, -2));
     EXPECT_EQ(Paper()->GetPartLayoutCount(), 0);
+}
+
+TEST_F(PartLayoutCommandTest, TheGreenOutlineFollowsTheCursorAndShowsWhereTheRegionWillLand)
+{
+    ASSERT_TRUE(Drawing(Part()));
+    Show(Part());
+    view.ZoomPaper();
+    Render();
+    ASSERT_TRUE(GreenBox().isNull()) << "the picture itself has no green";
+    // Before the first corner both corners are the cursor: nothing to show.
+    EXPECT_TRUE(Preview(RuVaPnt2d(3, 3)).isNull());
+    ASSERT_TRUE(Point(PartLayout2dCommand::itemCorner1, 0, 0));
+    Render();
+    // The second corner follows the cursor.
+    ExpectBoxNear(Preview(RuVaPnt2d(40, 80)), ClientBox(RuVaPnt2d(0, 0), RuVaPnt2d(40, 80)));
+    ASSERT_TRUE(Point(PartLayout2dCommand::itemCorner2, 40, 80));
+    ASSERT_TRUE(Scale(0.5, 0.5));
+
+    // On the paper the region lands with its centre on the cursor at half its size.
+    Show(Paper());
+    view.ZoomPaper();
+    Render();
+    ExpectBoxNear(Preview(RuVaPnt2d(100, 100)), ClientBox(RuVaPnt2d(90, 80), RuVaPnt2d(110, 120)));
+    ExpectBoxNear(Preview(RuVaPnt2d(150, 60)), ClientBox(RuVaPnt2d(140, 40), RuVaPnt2d(160, 80)));
+    view.RestoreView();
+    ASSERT_TRUE(Point(PartLayout2dCommand::itemPlace, 150, 60));
+    const PartDrawingLayout* pLayout = Paper()->GetPartLayout(0);
+    ASSERT_NE(pLayout, nullptr);
+    EXPECT_NEAR(pLayout->GetOrigin().X(), 140.0, 1e-9) << "the outline showed where the layout went";
+    EXPECT_NEAR(pLayout->GetOrigin().Y(), 40.0, 1e-9);
 }
 
 }  // namespace

@@ -6,6 +6,15 @@
 
 #include "ProgramFixture.h"
 
+#include <QtTest/QTest>
+#include <QtWidgets/QWidget>
+
+#include "app/CDrawingTableView.h"
+#include "app/CQZ2TabView.h"
+#include "command/CommandManager.h"
+#include "platform/win/CEdit.h"
+#include "structure/PartLayout2dCommand.h"
+
 #include "app/CMainFrame.h"
 #include "app/CQZ2Doc.h"
 #include "libs/vevure/Draw2dDocument.h"
@@ -90,6 +99,149 @@ TEST_F(DrawingBarEndToEndTest, PapersAndPartDrawingsFromTheBarUndoStepByStep)
         EXPECT_EQ(static_cast<int>(tree.GetCount()), ExpectedItems(*pModel)) << "after undo " << i + 1;
     }
     EXPECT_EQ(pModel->GetDrawingFeatureCount(), drawings);
+}
+
+// The whole sequence: a second paper and a part drawing from the bar, a layout of the part drawing placed
+// with the part layout command (rectangle, scale 1:2), the paper renamed in the drawing table, then undo
+// step by step with the bar, the table and the property bar matching the document after each step.
+// Disabled: switching to the paper's tab for the placement point empties the command's drawing and region
+// inputs, so the placement never completes; it runs once that is mended.
+TEST_F(DrawingBarEndToEndTest, DISABLED_ALayoutPlacedARenameInTheTableAndUndoStepByStep)
+{
+    using QZ2Command::PartLayout2dCommand;
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    CDrawingBar* pBar = m_frame->GetDrawingBar();
+    ASSERT_NE(pBar, nullptr);
+    Pump();
+    CDrawingCommandTreeCtrl& tree = pBar->GetTree();
+    CQZ2TabView* pTabs = pDoc->GetFrontTabView();
+    ASSERT_NE(pTabs, nullptr);
+    CPropertyBar* pProperties = m_frame->GetPropertyBar();
+    ASSERT_NE(pProperties, nullptr);
+
+    // What the three views must show for the document as it is.
+    auto matches = [&](const char* step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(static_cast<int>(tree.GetCount()), ExpectedItems(*pModel));
+        for (int i = 0; i < pModel->GetDrawingFeatureCount(); ++i) {
+            const DrawingFeatureBase* pDrawing = pModel->GetDrawingFeatureByIndex(i);
+            HTREEITEM hItem = tree.FindDrawingItem(pDrawing->GetDrawingID());
+            ASSERT_NE(hItem, nullptr) << "drawing " << i;
+            EXPECT_EQ(tree.GetItemText(hItem), pDrawing->GetDrawingName());
+        }
+        if (CDrawingTableView* pTable = pTabs->GetDrawingTableView()) {
+            ASSERT_EQ(pTable->GetPaperCount(), pModel->GetPaperFeatureCount());
+            for (int i = 0; i < pModel->GetPaperFeatureCount(); ++i) {
+                const DrawingFeatureBase* pPaper = pModel->GetPaperFeature(i);
+                EXPECT_EQ(pTable->GetPaperID(i), pPaper->GetDrawingID());
+                const CDrawingListCtrl::Item* pRow = pTable->GetList().GetItemRecord(i);
+                ASSERT_NE(pRow, nullptr);
+                EXPECT_EQ(pRow->strName, pPaper->GetDrawingName());
+                EXPECT_EQ(pRow->bActive, pPaper->GetDrawingID() == pModel->GetActiveDrawingID());
+            }
+        }
+        // The property bar never shows a drawing or layout the document no longer holds.
+        for (int i = 0; i < pProperties->GetFeaturePropertyCount(); ++i)
+            if (const auto* pShown =
+                    dynamic_cast<const QZ2Command::DrawingFeatureProperty*>(pProperties->GetFeatureProperty(i))) {
+                EXPECT_NE(pModel->GetDrawingFeatureByID(pShown->GetDrawingID()), nullptr);
+                if (pShown->GetLayoutID() != -1)
+                    EXPECT_NE(pModel->GetPartLayoutByID(pShown->GetLayoutID()), nullptr);
+            }
+    };
+
+    const int undoStart = pModel->GetUndoCount();
+    Bar(CDrawingBar::ID_ADD_PAPER);
+    const long paper2 = pModel->GetActiveDrawingID();
+    Bar(CDrawingBar::ID_ADD_PART);
+    DrawingFeatureBase* pPart = pModel->ChangeDrawingFeature(pModel->GetActiveDrawingID());
+    ASSERT_NE(pPart, nullptr);
+    ASSERT_TRUE(pPart->IsPartFeature());
+    const long part = pPart->GetDrawingID();
+    matches("paper and part drawing added");
+
+    // Add Layout from the bar with the part drawing selected: the command starts with it chosen.
+    pBar->SelectDrawing(pPart);
+    pBar->SendMessage(WM_COMMAND, CDrawingBar::ID_ADD_LAYOUT);
+    Pump();
+    auto* pCommand = dynamic_cast<PartLayout2dCommand*>(m_manager->GetActiveCommand());
+    ASSERT_NE(pCommand, nullptr);
+    EXPECT_FALSE(pCommand->IsParameterEmpty(pCommand->FindParameterIndex(PartLayout2dCommand::itemDrawing)));
+    // The user picks a row of the command bar and types its value.
+    auto type = [&](WORD id, const char16_t* text) {
+        m_manager->SetCurrentParameter(pCommand, pCommand->FindParameterIndex(id));
+        TypeAndReturn(text);
+        Pump();
+    };
+    ASSERT_TRUE(pTabs->ActivateDrawing(pPart));
+    Pump();
+    type(PartLayout2dCommand::itemCorner1, u"0,0");
+    type(PartLayout2dCommand::itemCorner2, u"10,20");
+    type(PartLayout2dCommand::itemScale, u"0.5");
+    ASSERT_FALSE(pCommand->IsParameterEmpty(pCommand->FindParameterIndex(PartLayout2dCommand::itemCorner2)));
+    ASSERT_FALSE(pCommand->IsParameterEmpty(pCommand->FindParameterIndex(PartLayout2dCommand::itemScale)));
+    // The placement point is picked on the paper.
+    ASSERT_TRUE(pTabs->ActivateDrawing(pModel->ChangeDrawingFeature(paper2)));
+    Pump();
+    // Known fault: the tab change empties the drawing and region inputs of the running command.
+    EXPECT_FALSE(pCommand->IsParameterEmpty(pCommand->FindParameterIndex(PartLayout2dCommand::itemCorner1)));
+    type(PartLayout2dCommand::itemPlace, u"100,100");
+    EXPECT_FALSE(m_manager->HasActiveCommand()) << "ends after the placement";
+    const DrawingFeatureBase* pPaper2 = pModel->GetDrawingFeatureByID(paper2);
+    ASSERT_EQ(pPaper2->GetPartLayoutCount(), 2);
+    const PartDrawingLayout* pPlaced = pModel->GetPartLayoutByID(pModel->GetActiveLayoutID());
+    ASSERT_NE(pPlaced, nullptr);
+    EXPECT_EQ(pPlaced->GetDrawingID(), part);
+    EXPECT_EQ(pPlaced->GetPaperID(), paper2);
+    EXPECT_DOUBLE_EQ(pPlaced->GetScaleNumeratorX(), 1.0);
+    EXPECT_DOUBLE_EQ(pPlaced->GetScaleDenominatorX(), 2.0);
+    // (0,0)-(10,20) at half scale: the centre (5,10) lands on (100,100).
+    EXPECT_NEAR(pPlaced->GetOrigin().X(), 97.5, 1e-9);
+    EXPECT_NEAR(pPlaced->GetOrigin().Y(), 95.0, 1e-9);
+    EXPECT_EQ(pModel->GetUndoCount(), undoStart + 3) << "one step for the placement";
+    const PartDrawingLayout* pSelectedLayout = nullptr;
+    const DrawingFeatureBase* pSelectedDrawing = nullptr;
+    ASSERT_TRUE(tree.GetSelection(pSelectedDrawing, pSelectedLayout));
+    ASSERT_NE(pSelectedLayout, nullptr);
+    EXPECT_EQ(pSelectedLayout->GetLayoutID(), pPlaced->GetLayoutID()) << "the bar selects the placed layout";
+    ASSERT_EQ(pProperties->GetFeaturePropertyCount(), 1);
+    const auto* pShown = dynamic_cast<const QZ2Command::DrawingFeatureProperty*>(pProperties->GetFeatureProperty(0));
+    ASSERT_NE(pShown, nullptr);
+    EXPECT_EQ(pShown->GetLayoutID(), pPlaced->GetLayoutID()) << "the property bar shows it";
+    matches("layout placed");
+
+    // The paper renamed in the drawing table, typed into the row's editor.
+    pTabs->ShowDrawingTableView();
+    Pump();
+    CDrawingTableView* pTable = pTabs->GetDrawingTableView();
+    ASSERT_NE(pTable, nullptr);
+    pTable->GetList().SelectItemsByID({paper2});
+    pTable->GetList().FocusItemByID(paper2);
+    Pump();
+    pTable->SendMessage(WM_COMMAND, 34331);
+    CEdit* pEdit = pTable->GetList().GetEditControl();
+    ASSERT_NE(pEdit, nullptr) << "the name opens for typing";
+    QTest::keyClick(pEdit->GetQWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(pEdit->GetQWidget(), QStringLiteral("Elevations"));
+    QTest::keyClick(pEdit->GetQWidget(), Qt::Key_Return);
+    ASSERT_TRUE(WaitFor([&] { return pTable->GetList().GetEditControl() == nullptr; }));
+    Pump();
+    EXPECT_EQ(pModel->GetDrawingFeatureByID(paper2)->GetDrawingName(), CString(u"Elevations"));
+    EXPECT_EQ(pModel->GetUndoCount(), undoStart + 4);
+    matches("renamed in the table");
+
+    // Undone step by step.
+    const char* steps[] = {"undo rename", "undo placement", "undo part drawing", "undo paper"};
+    for (const char* step : steps) {
+        Command(kUndoID);
+        Pump();
+        matches(step);
+    }
+    EXPECT_EQ(pModel->GetUndoCount(), undoStart);
+    EXPECT_EQ(pModel->GetDrawingFeatureByID(paper2), nullptr);
+    EXPECT_EQ(pModel->GetDrawingFeatureByID(part), nullptr);
 }
 
 }  // namespace

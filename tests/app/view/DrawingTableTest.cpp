@@ -217,6 +217,70 @@ TEST_F(DrawingTableTest, ADropReordersThePapersInOneStep)
     EXPECT_EQ(position, 0);
 }
 
+// Dragging rows: the insertion mark stands at the edge of the row the papers would land before or after
+// and goes where no drop is possible; near the bottom edge the table scrolls by a row; the drop reorders.
+TEST_F(DrawingTableTest, ADragShowsTheInsertMarkAndScrollsNearAnEdge)
+{
+    model->BeginUndoOperation(nullptr);
+    for (int i = 0; i < 40; ++i)
+        model->AddPaperFeature(CString(QStringLiteral("Extra %1").arg(i).toStdU16String().c_str()));
+    model->EndUndoOperation();
+    PumpTabEvents();
+    ASSERT_EQ(List().GetItemCount(), 43);
+    ASSERT_LT(List().GetCountPerPage(), 43) << "the table must scroll for this test";
+    Select({paper1});
+    NMLISTVIEW begin{};
+    begin.hdr.hwndFrom = List().GetSafeHwnd();
+    begin.hdr.idFrom = CDrawingTableView::IDC_LIST;
+    begin.hdr.code = LVN_BEGINDRAG;
+    begin.iItem = List().FindItem(paper1);
+    table->SendMessage(WM_NOTIFY, CDrawingTableView::IDC_LIST, reinterpret_cast<LPARAM>(&begin));
+    ASSERT_EQ(List().GetDragState(), 1);
+    EXPECT_FALSE(List().IsInsertMarkShown());
+
+    // Over the upper half of the third row: before it, the mark along its top edge.
+    CRect third;
+    ASSERT_TRUE(List().GetItemRect(List().FindItem(paper3), &third, LVIR_BOUNDS));
+    const CPoint over(third.left + 40, third.top + 2);
+    List().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(over.x, over.y));
+    EXPECT_EQ(List().GetDragState(), 2);
+    EXPECT_TRUE(List().IsInsertMarkShown());
+    CPoint mark;
+    ASSERT_TRUE(List().GetInsertMarkPoint(List().FindItem(paper3), 0, mark));
+    EXPECT_EQ(mark.y, third.top);
+    ASSERT_TRUE(List().GetInsertMarkPoint(List().FindItem(paper3), 1, mark));
+    EXPECT_EQ(mark.y, third.bottom);
+    // Over the dragged row itself: nowhere to go, no mark.
+    CRect first;
+    ASSERT_TRUE(List().GetItemRect(List().FindItem(paper1), &first, LVIR_BOUNDS));
+    List().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(first.left + 40, first.CenterPoint().y));
+    EXPECT_EQ(List().GetDragState(), 1);
+    EXPECT_FALSE(List().IsInsertMarkShown());
+
+    // Near the bottom edge the table scrolls down one row at a time; in the middle it stays.
+    CRect client;
+    List().GetClientRect(&client);
+    const int top = List().GetTopIndex();
+    EXPECT_FALSE(List().ScrollWhileDragging(client.CenterPoint()));
+    EXPECT_EQ(List().GetTopIndex(), top);
+    EXPECT_TRUE(List().ScrollWhileDragging(CPoint(client.CenterPoint().x, client.bottom - 5)));
+    EXPECT_EQ(List().GetTopIndex(), top + 1);
+    EXPECT_FALSE(List().IsInsertMarkShown()) << "hidden before scrolling";
+    EXPECT_TRUE(List().ScrollWhileDragging(CPoint(client.CenterPoint().x, client.top + 25)));
+    EXPECT_EQ(List().GetTopIndex(), top);
+
+    // Dropped after the third paper: one undo step, the marker gone.
+    ASSERT_TRUE(List().GetItemRect(List().FindItem(paper3), &third, LVIR_BOUNDS));
+    const int undo = model->GetUndoCount();
+    List().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(third.left + 40, third.bottom - 2));
+    List().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(third.left + 40, third.bottom - 2));
+    PumpTabEvents();
+    EXPECT_EQ(List().GetDragState(), 0);
+    EXPECT_FALSE(List().IsInsertMarkShown());
+    EXPECT_EQ(model->GetPaperFeature(2)->GetDrawingID(), paper1);
+    EXPECT_EQ(model->GetUndoCount(), undo + 1);
+}
+
 TEST_F(DrawingTableTest, PreviewShowsTheSelectionElseTheFocusedPaper)
 {
     Select({paper1, paper3});
@@ -242,6 +306,44 @@ TEST_F(DrawingTableTest, PreviewShowsTheSelectionElseTheFocusedPaper)
     table->SendMessage(WM_COMMAND, 39483);
     EXPECT_FALSE(table->GetPreview().IsWindowVisible());
     EXPECT_EQ(List().GetDisplayStyle(), 1);
+}
+
+// Icons: each paper's state picture stands beside its thumbnail, follows the state, and a click on it
+// steps the state as in the table.
+TEST_F(DrawingTableTest, IconsShowTheStatePictureAndAClickOnItStepsTheState)
+{
+    model->BeginUndoOperation(nullptr);
+    model->SetDrawingState(model->ChangeDrawingFeature(paper2)->GetDrawingName(), 1, 1);
+    model->EndUndoOperation();
+    table->SendMessage(WM_COMMAND, 39483);
+    PumpTabEvents();
+    ASSERT_EQ(List().GetDisplayStyle(), 1);
+    // Bitmap 401: 3 white sheets (editable), 7 padlock (locked), 4 grey sheets (hidden).
+    EXPECT_EQ(List().GetStatePicture(List().FindItem(paper1)), 3);
+    EXPECT_EQ(List().GetStatePicture(List().FindItem(paper2)), 7);
+    model->BeginUndoOperation(nullptr);
+    model->SetDrawingState(model->ChangeDrawingFeature(paper3)->GetDrawingName(), 2, 1);
+    model->EndUndoOperation();
+    PumpTabEvents();
+    EXPECT_EQ(List().GetStatePicture(List().FindItem(paper3)), 4) << "follows the document";
+
+    CRect icon;
+    ASSERT_TRUE(List().GetItemRect(List().FindItem(paper2), &icon, LVIR_ICON));
+    int part = -1;
+    const CPoint onState(icon.left + 6, icon.top + 6);
+    EXPECT_EQ(List().HitTestPart(onState, part), List().FindItem(paper2));
+    EXPECT_EQ(part, CDrawingListCtrl::partState);
+    Select({paper2});
+    List().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onState.x, onState.y));
+    List().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onState.x, onState.y));
+    PumpTabEvents();
+    EXPECT_EQ(State(paper2), 2);
+    EXPECT_EQ(List().GetStatePicture(List().FindItem(paper2)), 4);
+
+    // Back in the table the column draws the state: no item picture.
+    table->SendMessage(WM_COMMAND, 39482);
+    PumpTabEvents();
+    EXPECT_EQ(List().GetStatePicture(List().FindItem(paper2)), -1);
 }
 
 TEST_F(DrawingTableTest, RowsFollowAddsRemovesAndUndo)
