@@ -131,9 +131,22 @@ int CLayerListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
         SetImageList(&m_thumbnails, LVSIL_NORMAL);
     if ((lpCreateStruct->style & LVS_TYPEMASK) == LVS_REPORT)
         SetReportStyle();
-    if (CFont* pFont = GetFont())
-        OnSetFont(reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), 0);
+    // Without a font of its own the list draws in the default one: the current row's bold comes from it.
+    CFont* pFont = GetFont();
+    if (pFont == nullptr)
+        pFont = CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    MakeBoldFont(pFont);
     return 0;
+}
+
+void CLayerListCtrl::MakeBoldFont(CFont* pFont)
+{
+    m_boldFont.DeleteObject();
+    LOGFONT lf{};
+    if (pFont != nullptr && pFont->GetLogFont(&lf) != 0) {
+        lf.lfWeight = FW_BOLD;
+        m_boldFont.CreateFontIndirect(&lf);
+    }
 }
 
 void CLayerListCtrl::OnDestroy()
@@ -160,14 +173,7 @@ LRESULT CLayerListCtrl::OnSetFont(WPARAM wParam, LPARAM lParam)
 {
     const LRESULT r = Default();
     (void)lParam;
-    m_boldFont.DeleteObject();
-    if (CFont* pFont = CFont::FromHandle(reinterpret_cast<HFONT>(wParam))) {
-        LOGFONT lf{};
-        if (pFont->GetLogFont(&lf) != 0) {
-            lf.lfWeight = FW_BOLD;
-            m_boldFont.CreateFontIndirect(&lf);
-        }
-    }
+    MakeBoldFont(CFont::FromHandle(reinterpret_cast<HFONT>(wParam)));
     return r;
 }
 

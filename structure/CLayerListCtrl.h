@@ -155,6 +155,7 @@ protected:
     ColumnEdges GetColumnEdges() const;
     static CRect CellRect(const CRect& rowRect, const ColumnEdges& edges, int nColumn);
     const CString& GetStateText(int nState);
+    void MakeBoldFont(CFont* pFont);
     BOOL InsertRow(int nPosition, const Row& row);
     void AppendChild(long nChildID);
     void PostToOwner(UINT message, WPARAM wParam, LPARAM lParam);

@@ -271,7 +271,9 @@ TEST_F(LayerListTest, ThumbnailsDrawTheCurrentLayerBoldAndAGroupsFolderBehindIts
     ASSERT_TRUE(list.ShowGroup(-1));
     const QImage folder = list.RenderThumbnail(list.FindLayerRow(empty));
     const QImage group = list.RenderThumbnail(list.FindLayerRow(ld.g1));
+    ASSERT_TRUE(list.ShowGroup(ld.g1));
     const QImage layer = list.RenderThumbnail(list.FindLayerRow(ld.a));
+    ASSERT_FALSE(folder.isNull() || group.isNull() || layer.isNull());
     const QRect shapes(6, 16, 128 - 12, 128 - 22);
     int folderShown = 0, shapeShown = 0, folderDrawn = 0;
     for (int y = shapes.top(); y <= shapes.bottom(); ++y)
