@@ -1,5 +1,7 @@
 #include "controls/CBarToolBar.h"
 
+#include "platform/bcg/CBCGPToolbarButton.h"
+
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
@@ -35,6 +37,28 @@ int CBarToolBar::GetFixedHeight() const
 {
     const QWidget* pStrip = GetLayoutWidget();
     return pStrip != nullptr ? std::max(22, pStrip->sizeHint().height()) : 22;
+}
+
+void CBarToolBar::SetToolTipStrings(std::vector<std::pair<UINT, UINT>> tips)
+{
+    m_tipStrings = std::move(tips);
+    if (GetSafeHwnd() != nullptr)
+        AdjustLayout();
+}
+
+BOOL CBarToolBar::OnUserToolTip(CBCGPToolbarButton* pButton, CString& strTTText) const
+{
+    if (pButton == nullptr || pButton->IsSeparator())
+        return FALSE;
+    const auto it = std::find_if(m_tipStrings.begin(), m_tipStrings.end(),
+                                 [pButton](const std::pair<UINT, UINT>& tip) { return tip.first == pButton->m_nID; });
+    if (it == m_tipStrings.end())
+        return FALSE;
+    CString text;
+    if (!text.LoadString(it->second) || text.IsEmpty())
+        return FALSE;
+    strTTText = text;
+    return TRUE;
 }
 
 BOOL CBarToolBar::LoadState(LPCTSTR, int, UINT)

@@ -4,6 +4,9 @@
 // buttons' state asked from its owner (or its parent when it has none). A click on it first gives
 // the focus to its focus window unless the focus is already there or inside it.
 
+#include <utility>
+#include <vector>
+
 #include "platform/bcg/CBCGPToolBar.h"
 
 class CBarToolBar : public CBCGPToolBar
@@ -22,6 +25,9 @@ public:
     CWnd* GetFocusWindow() const { return m_pFocusWnd; }
     // The height the toolbar takes at the top of its bar.
     int GetFixedHeight() const;
+    // Tool tips of the buttons: pairs of a command and the number of its tip's string.
+    void SetToolTipStrings(std::vector<std::pair<UINT, UINT>> tips);
+    BOOL OnUserToolTip(CBCGPToolbarButton* pButton, CString& strTTText) const override;
 
     BOOL LoadState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1) override;
     BOOL SaveState(LPCTSTR lpszProfileName, int nIndex = -1, UINT uiID = (UINT)-1) override;
@@ -33,4 +39,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CWnd* m_pFocusWnd = nullptr;
+    std::vector<std::pair<UINT, UINT>> m_tipStrings;
 };

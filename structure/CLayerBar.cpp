@@ -58,6 +58,8 @@ int CLayerBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CBCGPToolBar::AddToolBarForImageCollection(kToolBar);
     const UINT ids[] = {34227, 34228, 0, 34229, 0, 34230, 34240, 33306};
     m_wndToolBar.SetButtons(ids, 8);
+    m_wndToolBar.SetToolTipStrings({{34227, 13003}, {34228, 13004}, {34229, 13005}, {34230, 13006}, {34240, 13007},
+                                    {33306, 13008}});
     m_wndToolBar.SetFocusWindow(this);
     if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 0, 0), this, kTreeId))
         return -1;

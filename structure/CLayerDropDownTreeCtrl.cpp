@@ -1,127 +1,20 @@
 #include "structure/CLayerDropDownTreeCtrl.h"
 
-#include "libs/vevure/LayerFeature.h"
-#include "platform/gdi/CDC.h"
-#include "platform/gdi/GdiApi.h"
 #include "platform/win/WinCtrlConstants.h"
 
 IMPLEMENT_DYNAMIC(CLayerDropDownTreeCtrl, CLayerTreeCtrl)
 
-BEGIN_MESSAGE_MAP(CLayerDropDownTreeCtrl, CLayerTreeCtrl)
-    ON_WM_SHOWWINDOW()
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_RBUTTONDOWN()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_RBUTTONDBLCLK()
-    ON_WM_CONTEXTMENU()
-    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CLayerDropDownTreeCtrl::OnCustomDrawReflect)
-END_MESSAGE_MAP()
-
-CLayerDropDownTreeCtrl::CLayerDropDownTreeCtrl() = default;
+CLayerDropDownTreeCtrl::CLayerDropDownTreeCtrl() : CDropDownTreeCtrlT(kChoiceCommand) {}
 
 CLayerDropDownTreeCtrl::~CLayerDropDownTreeCtrl() = default;
 
-BOOL CLayerDropDownTreeCtrl::CreatePopup(CWnd* pCombo, WORD wOptions)
+DWORD CLayerDropDownTreeCtrl::GetPopupStyle() const
 {
-    m_wOptions = wOptions;
-    DWORD style = WS_POPUP | WS_BORDER | TVS_NOHSCROLL | TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS;
-    if (m_wOptions & optCheckBoxes)
-        style |= TVS_CHECKBOXES;
-    return CreateEx(0, u"SysTreeView32", nullptr, style, CRect(0, 0, 100, 100), pCombo, 0);
+    return (m_wOptions & optCheckBoxes) ? TVS_CHECKBOXES : 0;
 }
 
-void CLayerDropDownTreeCtrl::TellOwner(BOOL bPost)
+void CLayerDropDownTreeCtrl::CustomDrawTree(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    CWnd* pOwner = GetOwner();
-    if (pOwner == nullptr || pOwner->GetSafeHwnd() == nullptr)
-        return;
-    if (bPost)
-        pOwner->PostMessage(WM_COMMAND, kChoiceCommand, 0);
-    else
-        pOwner->SendMessage(WM_COMMAND, kChoiceCommand, 0);
-}
-
-void CLayerDropDownTreeCtrl::OnShowWindow(BOOL bShow, UINT nStatus)
-{
-    CLayerTreeCtrl::OnShowWindow(bShow, nStatus);
-    if (bShow)
-        SetCapture();
-    else if (::GetCapture() == GetSafeHwnd())
-        ReleaseCapture();
-}
-
-void CLayerDropDownTreeCtrl::OnMouseMove(UINT nFlags, CPoint point)
-{
-    CRect client;
-    GetClientRect(&client);
-    if (IsWindowVisible() && ::GetCapture() != GetSafeHwnd() && client.PtInRect(point))
-        SetCapture();
-    UINT flags = 0;
-    HTREEITEM hItem = HitTest(point, &flags);
-    if (hItem != nullptr && (flags & TVHT_ONITEM) && IsItemSelectable(hItem) && CTreeCtrl::GetSelectedItem() != hItem)
-        Select(hItem, TVGN_CARET);
-    CLayerTreeCtrl::OnMouseMove(nFlags, point);
-}
-
-void CLayerDropDownTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    CRect client;
-    GetClientRect(&client);
-    CRect window;
-    GetWindowRect(&window);
-    CPoint screen = point;
-    ClientToScreen(&screen);
-    if (!window.PtInRect(screen)) {
-        // Outside: the combo closes without a choice.
-        m_hSelectedItem = nullptr;
-        TellOwner(FALSE);
-        return;
-    }
-    UINT flags = 0;
-    HTREEITEM hItem = HitTest(point, &flags);
-    if (hItem == nullptr || !client.PtInRect(point)) {
-        // On a scroll bar: the mouse is let go so that the bar takes its clicks; the tree takes the
-        // mouse back as soon as it moves over the items again.
-        if (!client.PtInRect(point))
-            ReleaseCapture();
-        return;
-    }
-    if (flags & TVHT_ONITEMBUTTON) {
-        Expand(hItem, TVE_TOGGLE);
-        return;
-    }
-    if ((flags & TVHT_ONITEM) && IsItemSelectable(hItem))
-        Select(hItem, TVGN_CARET);
-}
-
-void CLayerDropDownTreeCtrl::OnLButtonUp(UINT, CPoint point)
-{
-    UINT flags = 0;
-    HTREEITEM hItem = HitTest(point, &flags);
-    CRect client;
-    GetClientRect(&client);
-    if (hItem != nullptr && client.PtInRect(point) && (flags & TVHT_ONITEM) && IsItemSelectable(hItem)) {
-        m_hSelectedItem = hItem;
-        TellOwner(TRUE);
-    }
-}
-
-void CLayerDropDownTreeCtrl::OnRButtonDown(UINT, CPoint) {}
-
-void CLayerDropDownTreeCtrl::OnLButtonDblClk(UINT, CPoint) {}
-
-void CLayerDropDownTreeCtrl::OnRButtonDblClk(UINT, CPoint) {}
-
-void CLayerDropDownTreeCtrl::OnContextMenu(CWnd*, CPoint) {}
-
-void CLayerDropDownTreeCtrl::OnCustomDrawReflect(NMHDR* pNMHDR, LRESULT* pResult)
-{
+    // The layer tree's own look (current bold, hidden grey) stays under the highlight.
     CLayerTreeCtrl::OnCustomDrawReflect(pNMHDR, pResult);
-    auto* pcd = reinterpret_cast<NMTVCUSTOMDRAW*>(pNMHDR);
-    if (pcd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (pcd->nmcd.uItemState & CDIS_SELECTED)) {
-        pcd->clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-        pcd->clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
-    }
 }

@@ -1,11 +1,11 @@
 #pragma once
-// The pop-up layer tree of a layer combo box: a top-level window under the combo that holds the
-// mouse while shown. Hovering a selectable item makes it the caret; a click on one chooses it; a
-// click outside closes it without a choice. It tells the combo with WM_COMMAND 32798.
+// The pop-up layer tree of a layer combo box (see CDropDownTreeCtrlT): the rows the combo's option mask
+// makes selectable are the ones a click chooses. It tells the combo with WM_COMMAND 32798.
 
+#include "structure/CDropDownTreeCtrlT.h"
 #include "structure/CLayerTreeCtrl.h"
 
-class CLayerDropDownTreeCtrl : public CLayerTreeCtrl
+class CLayerDropDownTreeCtrl : public CDropDownTreeCtrlT<CLayerTreeCtrl>
 {
     DECLARE_DYNAMIC(CLayerDropDownTreeCtrl)
 public:
@@ -14,20 +14,9 @@ public:
     CLayerDropDownTreeCtrl();
     ~CLayerDropDownTreeCtrl() override;
 
-    // Creates the pop-up window owned by pCombo with the combo's option mask.
-    BOOL CreatePopup(CWnd* pCombo, WORD wOptions);
+    BOOL IsItemChoosable(HTREEITEM hItem) const override { return IsItemSelectable(hItem); }
 
 protected:
-    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-    afx_msg void OnRButtonDblClk(UINT nFlags, CPoint point);
-    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
-    afx_msg void OnCustomDrawReflect(NMHDR* pNMHDR, LRESULT* pResult);
-    DECLARE_MESSAGE_MAP()
-
-    void TellOwner(BOOL bPost);
+    DWORD GetPopupStyle() const override;
+    void CustomDrawTree(NMHDR* pNMHDR, LRESULT* pResult) override;
 };

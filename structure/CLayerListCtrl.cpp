@@ -14,6 +14,7 @@
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/DrawingManager.h"
+#include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/LayerFeature.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/LineTypeFeature.h"
@@ -87,6 +88,20 @@ CString CutLine(const CString& line)
     return line.Left(n) + u"...";
 }
 
+// Makes the pixels of the opaque background colour transparent.
+void ClearBackground(QImage& image, COLORREF background)
+{
+    if (image.format() != QImage::Format_ARGB32_Premultiplied && image.format() != QImage::Format_ARGB32)
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRgb back = qRgb(GetRValue(background), GetGValue(background), GetBValue(background));
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] == back)
+                line[x] = 0;
+    }
+}
+
 }  // namespace
 
 CLayerListCtrl::CLayerListCtrl()
@@ -116,9 +131,22 @@ int CLayerListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
         SetImageList(&m_thumbnails, LVSIL_NORMAL);
     if ((lpCreateStruct->style & LVS_TYPEMASK) == LVS_REPORT)
         SetReportStyle();
-    if (CFont* pFont = GetFont())
-        OnSetFont(reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), 0);
+    // Without a font of its own the list draws in the default one: the current row's bold comes from it.
+    CFont* pFont = GetFont();
+    if (pFont == nullptr)
+        pFont = CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    MakeBoldFont(pFont);
     return 0;
+}
+
+void CLayerListCtrl::MakeBoldFont(CFont* pFont)
+{
+    m_boldFont.DeleteObject();
+    LOGFONT lf{};
+    if (pFont != nullptr && pFont->GetLogFont(&lf) != 0) {
+        lf.lfWeight = FW_BOLD;
+        m_boldFont.CreateFontIndirect(&lf);
+    }
 }
 
 void CLayerListCtrl::OnDestroy()
@@ -145,14 +173,7 @@ LRESULT CLayerListCtrl::OnSetFont(WPARAM wParam, LPARAM lParam)
 {
     const LRESULT r = Default();
     (void)lParam;
-    m_boldFont.DeleteObject();
-    if (CFont* pFont = CFont::FromHandle(reinterpret_cast<HFONT>(wParam))) {
-        LOGFONT lf{};
-        if (pFont->GetLogFont(&lf) != 0) {
-            lf.lfWeight = FW_BOLD;
-            m_boldFont.CreateFontIndirect(&lf);
-        }
-    }
+    MakeBoldFont(CFont::FromHandle(reinterpret_cast<HFONT>(wParam)));
     return r;
 }
 
@@ -231,10 +252,12 @@ BOOL CLayerListCtrl::InsertRow(int nPosition, const Row& row)
     return TRUE;
 }
 
-BOOL CLayerListCtrl::InsertLayerRow(int nPosition, long nLayerID, LPCTSTR lpszName, int nState, short nColorNo,
-                                    short nLineTypeNo, short nLineWidthNo, int nHide, int nPrintable)
+namespace {
+
+CLayerListCtrl::Row MakeRow(long nLayerID, LPCTSTR lpszName, int nState, short nColorNo, short nLineTypeNo,
+                            short nLineWidthNo, int nHide, int nPrintable)
 {
-    Row row;
+    CLayerListCtrl::Row row;
     row.nLayerID = nLayerID;
     row.strName = lpszName;
     row.nState = nState;
@@ -243,21 +266,22 @@ BOOL CLayerListCtrl::InsertLayerRow(int nPosition, long nLayerID, LPCTSTR lpszNa
     row.nLineWidthNo = nLineWidthNo;
     row.nHide = nHide;
     row.nPrintable = nPrintable;
-    return InsertRow(nPosition, row);
+    return row;
+}
+
+}  // namespace
+
+BOOL CLayerListCtrl::InsertLayerRow(int nPosition, long nLayerID, LPCTSTR lpszName, int nState, short nColorNo,
+                                    short nLineTypeNo, short nLineWidthNo, int nHide, int nPrintable)
+{
+    return InsertRow(nPosition,
+                     MakeRow(nLayerID, lpszName, nState, nColorNo, nLineTypeNo, nLineWidthNo, nHide, nPrintable));
 }
 
 BOOL CLayerListCtrl::InsertGroupRow(int nPosition, long nLayerID, LPCTSTR lpszName, int nState, short nColorNo,
                                     short nLineTypeNo, short nLineWidthNo, int nHide, int nPrintable, BOOL bHasLayers)
 {
-    Row row;
-    row.nLayerID = nLayerID;
-    row.strName = lpszName;
-    row.nState = nState;
-    row.nColorNo = nColorNo;
-    row.nLineTypeNo = nLineTypeNo;
-    row.nLineWidthNo = nLineWidthNo;
-    row.nHide = nHide;
-    row.nPrintable = nPrintable;
+    Row row = MakeRow(nLayerID, lpszName, nState, nColorNo, nLineTypeNo, nLineWidthNo, nHide, nPrintable);
     row.bGroup = TRUE;
     row.bGroupHasLayers = bHasLayers;
     return InsertRow(nPosition, row);
@@ -568,9 +592,21 @@ void CLayerListCtrl::EnsureCounts()
     if (m_bCountsValid || m_pDocument == nullptr)
         return;
     // One pass over the records for every layer: a page of rows never walks the records per row.
+    // Layer ids are small numbers: counted in an array indexed by id (a hash per shape cost more than
+    // the walk itself); any id beyond it falls back to the map.
     m_counts.clear();
-    for (long id = m_pDocument->GetNextFeatureRecordID(-1); id != -1; id = m_pDocument->GetNextFeatureRecordID(id))
-        ++m_counts[m_pDocument->GetFeatureLayerID(id)];
+    m_denseCounts.assign(m_denseCounts.size(), 0);
+    for (long id = m_pDocument->GetNextFeatureRecordID(-1); id != -1; id = m_pDocument->GetNextFeatureRecordID(id)) {
+        const Feature2dBase* pFeature = m_pDocument->GetFeature(id);
+        const long layer = pFeature != nullptr ? pFeature->GetLayerID() : -1;
+        if (layer >= 0 && layer < kDenseCountLimit) {
+            if (static_cast<size_t>(layer) >= m_denseCounts.size())
+                m_denseCounts.resize(static_cast<size_t>(layer) + 1024, 0);
+            ++m_denseCounts[static_cast<size_t>(layer)];
+        } else {
+            ++m_counts[layer];
+        }
+    }
     m_bCountsValid = TRUE;
 }
 
@@ -583,8 +619,12 @@ CString CLayerListCtrl::GetCountText(int nRow)
         return CString();
     if (row.nFeatureCount < 0) {
         EnsureCounts();
-        const auto it = m_counts.find(row.nLayerID);
-        row.nFeatureCount = it != m_counts.end() ? it->second : 0;
+        if (row.nLayerID >= 0 && static_cast<size_t>(row.nLayerID) < m_denseCounts.size()) {
+            row.nFeatureCount = m_denseCounts[static_cast<size_t>(row.nLayerID)];
+        } else {
+            const auto it = m_counts.find(row.nLayerID);
+            row.nFeatureCount = it != m_counts.end() ? it->second : 0;
+        }
     }
     CString text;
     text.Format(u"%d", row.nFeatureCount);
@@ -618,6 +658,9 @@ QImage CLayerListCtrl::RenderThumbnail(int nRow) const
                                                                  m_nDrawingID, m_nThumbWidth - 12,
                                                                  m_nThumbHeight - 22, m_backColor, 1);
         if (pShapes != nullptr) {
+            // Over a group's folder the shapes' background is left out, so the folder stays in sight.
+            if (pRow->bGroup)
+                ClearBackground(*pShapes, m_backColor);
             painter.drawImage(6, 16, *pShapes);
             delete pShapes;
         }
@@ -724,15 +767,39 @@ CRect CLayerListCtrl::GetMarkerRect(const CRect& rowRect) const
     return CRect(rowRect.left + 2, top, rowRect.left + 18, top + 16);
 }
 
-CRect CLayerListCtrl::GetCellRect(const CRect& rowRect, int nColumn) const
+CLayerListCtrl::ColumnEdges CLayerListCtrl::GetColumnEdges() const
 {
-    int left = rowRect.left;
-    for (int c = 0; c < nColumn && c < kColumns; ++c)
-        left += GetColumnWidth(c);
-    CRect cell(left, rowRect.top, left + GetColumnWidth(nColumn), rowRect.bottom);
+    ColumnEdges edges{};
+    for (int c = 0; c < kColumns; ++c)
+        edges[static_cast<size_t>(c) + 1] = edges[static_cast<size_t>(c)] + GetColumnWidth(c);
+    return edges;
+}
+
+CRect CLayerListCtrl::CellRect(const CRect& rowRect, const ColumnEdges& edges, int nColumn)
+{
+    if (nColumn < 0 || nColumn >= kColumns)
+        return CRect(rowRect.left, rowRect.top, rowRect.left, rowRect.bottom);
+    CRect cell(rowRect.left + edges[static_cast<size_t>(nColumn)], rowRect.top,
+               rowRect.left + edges[static_cast<size_t>(nColumn) + 1], rowRect.bottom);
     if (nColumn == 0)
         cell.left += kMarkerSpace;  // the name's label, right of the marker box
     return cell;
+}
+
+CRect CLayerListCtrl::GetCellRect(const CRect& rowRect, int nColumn) const
+{
+    return CellRect(rowRect, GetColumnEdges(), nColumn);
+}
+
+const CString& CLayerListCtrl::GetStateText(int nState)
+{
+    // Loaded once: a page of rows would otherwise look every state's text up again.
+    if (nState < 0 || nState > 2)
+        return m_stateTexts[3];
+    CString& text = m_stateTexts[static_cast<size_t>(nState)];
+    if (text.IsEmpty())
+        text = LoadResourceString(StateText(nState));
+    return text;
 }
 
 CRect CLayerListCtrl::CheckBoxRect(const CRect& cell)
@@ -777,8 +844,10 @@ void CLayerListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         textBack = GetSysColor(COLOR_WINDOW);
     }
     const int saved = pDC->SaveDC();
+    // The column edges are asked once per row, not once per cell.
+    const ColumnEdges edges = GetColumnEdges();
     CRect filled = rowRect;
-    filled.left = GetCellRect(rowRect, 0).left;
+    filled.left = CellRect(rowRect, edges, 0).left;
     pDC->FillSolidRect(&filled, fill);
     pDC->SetTextColor(text);
     pDC->SetBkColor(textBack);
@@ -789,9 +858,9 @@ void CLayerListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     const UINT textFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 
     for (int c = 0; c < kColumns; ++c) {
-        if (GetColumnWidth(c) <= 0)
+        if (edges[static_cast<size_t>(c) + 1] <= edges[static_cast<size_t>(c)])
             continue;
-        CRect cell = GetCellRect(rowRect, c);
+        CRect cell = CellRect(rowRect, edges, c);
         if (c == 0)
             cell.left = rowRect.left;
         if (c >= 2)
@@ -804,7 +873,7 @@ void CLayerListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
                 m_smallImages.Draw(pDC, image, GetMarkerRect(rowRect).TopLeft(), ILD_TRANSPARENT);
             CEdit* pEdit = GetEditControl();
             if (!(bFocusRow && pEdit != nullptr && pEdit->IsWindowVisible())) {
-                CRect label = GetCellRect(rowRect, 0);
+                CRect label = CellRect(rowRect, edges, 0);
                 label.DeflateRect(1, 0);
                 pDC->DrawText(pRow->strName, &label, textFormat);
             }
@@ -815,14 +884,14 @@ void CLayerListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
                 m_smallImages.Draw(pDC, StateImage(pRow->nState),
                                    CPoint(cell.left + 1, cell.top + (cell.Height() - 16) / 2), ILD_TRANSPARENT);
                 CRect label(cell.left + 20, cell.top, cell.right - 1, cell.bottom);
-                pDC->DrawText(LoadResourceString(StateText(pRow->nState)), &label, textFormat);
+                pDC->DrawText(GetStateText(pRow->nState), &label, textFormat);
             }
             break;
         case 2:
         case 6: {
             const int value = c == 2 ? pRow->nHide : pRow->nPrintable;
             if (!(pRow->bGroup && !pRow->bGroupHasLayers)) {
-                CRect box = CheckBoxRect(GetCellRect(rowRect, c));
+                CRect box = CheckBoxRect(CellRect(rowRect, edges, c));
                 UINT flags = DFCS_BUTTONCHECK | DFCS_FLAT;
                 if (value != 0)
                     flags |= DFCS_CHECKED;
@@ -880,6 +949,13 @@ void CLayerListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         const Row* pRow = GetRow(static_cast<int>(pDraw->nmcd.dwItemSpec));
         if (pRow != nullptr && !pRow->bCurrent && pRow->nHide == 1)
             pDraw->clrText = GetSysColor(COLOR_GRAYTEXT);
+        // The current layer's label is bold, as in the table.
+        if (pRow != nullptr && pRow->bCurrent && m_boldFont.GetSafeHandle() != nullptr) {
+            if (CDC* pDC = CDC::FromHandle(pDraw->nmcd.hdc)) {
+                pDC->SelectObject(&m_boldFont);
+                *pResult = CDRF_NEWFONT;
+            }
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 // place, rows dropped after a drag) is a message posted to its owner, whose notifications then update the
 // rows.
 
+#include <array>
 #include <unordered_map>
 #include <vector>
 
@@ -150,6 +151,12 @@ protected:
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
+    // The left edges of the columns from the row's left and the right edge of the last.
+    using ColumnEdges = std::array<int, kColumns + 1>;
+    ColumnEdges GetColumnEdges() const;
+    static CRect CellRect(const CRect& rowRect, const ColumnEdges& edges, int nColumn);
+    const CString& GetStateText(int nState);
+    void MakeBoldFont(CFont* pFont);
     BOOL InsertRow(int nPosition, const Row& row);
     void AppendChild(long nChildID);
     void PostToOwner(UINT message, WPARAM wParam, LPARAM lParam);
@@ -187,6 +194,9 @@ protected:
     COLORREF m_markColor = RGB(0, 0, 0);
     UINT_PTR m_nTimerID = 1;
     // Shape counts of every layer, counted in one pass over the records when first asked after a change.
+    static constexpr long kDenseCountLimit = 1L << 20;
+    std::vector<int> m_denseCounts;
     std::unordered_map<long, int> m_counts;
     BOOL m_bCountsValid = FALSE;
+    std::array<CString, 4> m_stateTexts;
 };

@@ -84,7 +84,17 @@ BOOL CLayerTableViewToolBar::CreateForView(CWnd* pView, UINT nID)
         button.m_bImage = FALSE;
         ReplaceButton(cmdPreview, button);
     }
+    SetToolTipStrings({{39488, 13000}, {cmdMode, 13001}, {34227, 13003}, {34228, 13004}, {34229, 13005}});
     return TRUE;
+}
+
+BOOL CLayerTableViewToolBar::OnUserToolTip(CBCGPToolbarButton* pButton, CString& strTTText) const
+{
+    if (pButton != nullptr && pButton->m_nID == 0 && pButton->m_bText && DYNAMIC_DOWNCAST(CBCGPToolbarMenuButton, pButton)) {
+        strTTText = LoadResourceString(13002);
+        return TRUE;
+    }
+    return CBarToolBar::OnUserToolTip(pButton, strTTText);
 }
 
 void CLayerTableViewToolBar::SetModeImage(UINT nModeCommand)

@@ -24,4 +24,6 @@ public:
     static void EnsureModeImages();
     // The size of its horizontal layout.
     CSize GetFixedSize() const;
+    // The preview button's tip (the button has no command of its own); the others' by command.
+    BOOL OnUserToolTip(CBCGPToolbarButton* pButton, CString& strTTText) const override;
 };

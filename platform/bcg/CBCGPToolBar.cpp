@@ -522,7 +522,7 @@ void CBCGPToolBar::AdjustLayout() {
       a->setText(text);
       CString tip;
       QString tipText;
-      if (b->OnGetCustomToolTipText(tip))
+      if (b->OnGetCustomToolTipText(tip) || OnUserToolTip(b, tip))
         tipText = QString::fromStdU16String(std::u16string(tip));
       else if (frame && frame->GetToolbarButtonToolTipText(b, tip))
         tipText = QString::fromStdU16String(std::u16string(tip));

@@ -87,6 +87,13 @@ public:
 
   // A button's command is about to be sent; TRUE when the toolbar sent it itself.
   virtual BOOL OnSendCommand(const CBCGPToolbarButton* pButton);
+  // The tool tip of a button as the toolbar itself gives it (asked after the button's own custom tip
+  // and before the frame's); FALSE leaves it to the frame and the command's string.
+  virtual BOOL OnUserToolTip(CBCGPToolbarButton* pButton, CString& strTTText) const {
+    (void)pButton;
+    (void)strTTText;
+    return FALSE;
+  }
   // Brings the buttons' state up to date through the frame's update handlers.
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
   // The same through any command target (a bar that handles its toolbar's commands itself).

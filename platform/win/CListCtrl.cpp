@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/CFont.h"
 #include "platform/win/AfxControlWidget.h"
 #include "platform/win/AfxImageListData.h"
 #include "platform/win/AfxWndBridge.h"
@@ -1330,6 +1331,12 @@ void KcListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
   cd.clrTextBk = CLR_DEFAULT;
   cd.iSubItem = index.column();
   const LRESULT answer = m_view->NotifyParent(&cd.nmcd.hdr, NM_CUSTOMDRAW);
+  // CDRF_NEWFONT: the item is drawn in the font the parent selected into the item's DC.
+  if (answer & CDRF_NEWFONT)
+    if (CFont* pFont = dc.GetCurrentFont()) {
+      opt.font = pFont->GetQFont();
+      opt.fontMetrics = QFontMetrics(opt.font);
+    }
   dc.DeleteDC();
   painter->restore();
   if (answer & CDRF_SKIPDEFAULT) return;

@@ -10,6 +10,7 @@
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
+#include <QtWidgets/QToolBar>
 
 #include <functional>
 #include <string>
@@ -162,6 +163,19 @@ TEST_F(LayerBarTest, CommandEnabling)
         Pick(c.pick);
         EXPECT_EQ(T().IsCommandEnabled(c.id) != FALSE, c.enabled) << c.pick << " " << c.id;
     }
+}
+
+TEST_F(LayerBarTest, ToolbarButtonsHaveTips)
+{
+    auto* strip = qobject_cast<QToolBar*>(bar.GetToolBar().GetLayoutWidget());
+    ASSERT_NE(strip, nullptr);
+    QStringList tips;
+    for (QAction* a : strip->actions())
+        if (!a->isSeparator())
+            tips << a->toolTip();
+    EXPECT_EQ(tips, QStringList({QStringLiteral("Add Layer"), QStringLiteral("Add Group"), QStringLiteral("Delete"),
+                                 QStringLiteral("Make Current"), QStringLiteral("Properties"),
+                                 QStringLiteral("Layer Table")}));
 }
 
 TEST_F(LayerBarTest, AddRenameDeleteEachOneUndoStep)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QString>
+#include <QtGui/QImage>
 
 #include <functional>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "StructureTestSupport.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/CFont.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinMessages.h"
@@ -234,6 +237,57 @@ TEST_F(LayerListTest, ThumbnailsStayWithTheirRows)
     const QImage picture = list.RenderThumbnail(list.FindLayerRow(ld.g1));
     EXPECT_EQ(picture.size(), QSize(128, 128));
     EXPECT_EQ(picture.pixelColor(0, 0), QColor(128, 128, 128)) << "framed";
+}
+
+TEST_F(LayerListTest, ThumbnailsDrawTheCurrentLayerBoldAndAGroupsFolderBehindItsShapes)
+{
+    list.SetIconStyle();
+    ASSERT_TRUE(list.SetCurrentLayerMark(ld.d));
+    // What the list answers before drawing an item's label.
+    auto askBeforeItem = [&](long id, LONG& weight) -> LRESULT {
+        CDC dc;
+        EXPECT_TRUE(dc.CreateCompatibleDC(nullptr));
+        dc.SelectObject(list.GetFont());
+        NMLVCUSTOMDRAW draw{};
+        draw.nmcd.hdr.hwndFrom = list.m_hWnd;
+        draw.nmcd.hdr.idFrom = 1070;
+        draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        draw.nmcd.hdc = dc.GetSafeHdc();
+        draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(list.FindLayerRow(id));
+        const LRESULT answer = host.SendMessage(WM_NOTIFY, 1070, reinterpret_cast<LPARAM>(&draw));
+        LOGFONT lf{};
+        weight = dc.GetCurrentFont() != nullptr && dc.GetCurrentFont()->GetLogFont(&lf) ? lf.lfWeight : 0;
+        return answer;
+    };
+    LONG weight = 0;
+    EXPECT_EQ(askBeforeItem(ld.d, weight) & CDRF_NEWFONT, CDRF_NEWFONT);
+    EXPECT_EQ(weight, 700) << "the current layer in bold";
+    EXPECT_EQ(askBeforeItem(ld.e, weight) & CDRF_NEWFONT, 0);
+
+    // A group's shapes are drawn over its folder, which stays in sight around them.
+    AddLine(ld.a);
+    const long empty = ld.doc.AddLayerGroup(u"Empty", -1);
+    ASSERT_TRUE(list.ShowGroup(-1));
+    const QImage folder = list.RenderThumbnail(list.FindLayerRow(empty));
+    const QImage group = list.RenderThumbnail(list.FindLayerRow(ld.g1));
+    ASSERT_TRUE(list.ShowGroup(ld.g1));
+    const QImage layer = list.RenderThumbnail(list.FindLayerRow(ld.a));
+    ASSERT_FALSE(folder.isNull() || group.isNull() || layer.isNull());
+    const QRect shapes(6, 16, 128 - 12, 128 - 22);
+    int folderShown = 0, shapeShown = 0, folderDrawn = 0;
+    for (int y = shapes.top(); y <= shapes.bottom(); ++y)
+        for (int x = shapes.left(); x <= shapes.right(); ++x) {
+            const bool isFolder = folder.pixel(x, y) != qRgb(255, 255, 255);
+            folderDrawn += isFolder ? 1 : 0;
+            if (layer.pixel(x, y) != qRgb(255, 255, 255))
+                shapeShown += group.pixel(x, y) == layer.pixel(x, y) ? 1 : 0;
+            else if (isFolder)
+                folderShown += group.pixel(x, y) == folder.pixel(x, y) ? 1 : 0;
+        }
+    EXPECT_GT(shapeShown, 20) << "the layer's line is on the group's picture";
+    EXPECT_GT(folderDrawn, 1000);
+    EXPECT_GT(folderShown, folderDrawn * 9 / 10) << "the folder is not covered by the shapes' background";
 }
 
 TEST_F(LayerListTest, PartsOfATableRow)

@@ -479,6 +479,14 @@ TEST_F(LayerTableEndToEndTest, ToolbarDropDownsListTheDrawingsAndCheckTheMode)
         return tb != nullptr && index >= 0 && index < tb->actions().size() ? tb->actions()[index]->menu() : nullptr;
     };
     EXPECT_EQ(bar.GetCount(), 8);
+    QStringList tips;
+    if (auto* tb = qobject_cast<QToolBar*>(bar.GetLayoutWidget()))
+        for (QAction* a : tb->actions())
+            if (!a->isSeparator())
+                tips << a->toolTip();
+    EXPECT_EQ(tips, QStringList({QStringLiteral("Parent Group"), QStringLiteral("Add Layer"), QStringLiteral("Add Group"),
+                                 QStringLiteral("Delete"), QStringLiteral("Display Mode"),
+                                 QStringLiteral("Preview Options")}));
     QMenu* pModes = dropDown(View::cmdMode);
     ASSERT_NE(pModes, nullptr);
     Q_EMIT pModes->aboutToShow();

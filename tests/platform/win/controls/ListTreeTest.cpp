@@ -19,6 +19,7 @@
 
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/CFont.h"
 #include "platform/win/CEdit.h"
 #include "platform/win/CImageList.h"
 #include "platform/win/CListCtrl.h"
@@ -246,6 +247,35 @@ TEST_F(ListTest, CustomDrawColoursAnItem) {
   EXPECT_EQ(img.pixel(r.right - 3, r.top + 2) & 0xFFFFFF, qRgb(0, 200, 0) & 0xFFFFFF);
   list.GetItemRect(0, &r, LVIR_BOUNDS);
   EXPECT_NE(img.pixel(r.right - 3, r.top + 2) & 0xFFFFFF, qRgb(0, 200, 0) & 0xFFFFFF);
+}
+
+TEST_F(ListTest, CustomDrawNewFontDrawsTheItemInTheSelectedFont) {
+  CFont big;
+  ASSERT_TRUE(big.CreatePointFont(180, u"Sans"));
+  bool newFont = false;
+  parent.onNotify = [&](NMHDR* h) -> LRESULT {
+    if (h->code != NM_CUSTOMDRAW) return -12345;
+    auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(h);
+    if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if ((cd->nmcd.dwDrawStage & CDDS_ITEMPREPAINT) == CDDS_ITEMPREPAINT && cd->nmcd.dwItemSpec == 1) {
+      CDC::FromHandle(cd->nmcd.hdc)->SelectObject(&big);
+      return newFont ? CDRF_NEWFONT : CDRF_DODEFAULT;
+    }
+    return CDRF_DODEFAULT;
+  };
+  CRect r0, r1;
+  list.GetItemRect(0, &r0, LVIR_BOUNDS);
+  list.GetItemRect(1, &r1, LVIR_BOUNDS);
+  const QImage plain = list.GetQWidget()->grab().toImage();
+  newFont = true;
+  list.Invalidate();
+  const QImage bold = list.GetQWidget()->grab().toImage();
+  auto same = [&](const CRect& r) {
+    const QRect q(r.left, r.top, r.Width(), r.Height());
+    return plain.copy(q) == bold.copy(q);
+  };
+  EXPECT_TRUE(same(r0)) << "other items keep the list's font";
+  EXPECT_FALSE(same(r1)) << "the item is drawn in the font selected into its DC";
 }
 
 // ---- tree view -----------------------------------------------------------------------------
