@@ -28,6 +28,7 @@
 #include "commands/edit/CFeatureSelectionPropertySheet.h"
 #include "commands/edit/CGridSettingDialog.h"
 #include "commands/edit/CMeasureResultDialog.h"
+#include "tests/commands/edit/MeasureResultProbe.h"
 #include "commands/edit/MeasureArea2dCommand.h"
 #include "commands/shape/CAttributeDialog.h"
 #include "controls/CGridCtrl.h"
@@ -171,31 +172,8 @@ protected:
                 return pParameter->GetCurrentIndex() == i || m_manager->SetParameterAlternative(pRunning, nParameter, i);
         return false;
     }
-    // Whether the dialog draws the row red, asked as the list asks when it paints.
-    static bool IsRowRed(CMeasureResultDialog& d, int nRow)
-    {
-        NMLVCUSTOMDRAW cd{};
-        cd.nmcd.hdr.hwndFrom = d.GetDlgItem(CMeasureResultDialog::kResultList)->GetSafeHwnd();
-        cd.nmcd.hdr.idFrom = CMeasureResultDialog::kResultList;
-        cd.nmcd.hdr.code = NM_CUSTOMDRAW;
-        cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-        cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(nRow);
-        cd.clrText = RGB(0, 0, 0);
-        const LRESULT answer = d.SendMessage(WM_NOTIFY, CMeasureResultDialog::kResultList, reinterpret_cast<LPARAM>(&cd));
-        return (answer & CDRF_NEWFONT) != 0 && cd.clrText == RGB(255, 0, 0);
-    }
-    static CString ClipboardText()
-    {
-        CString text;
-        if (!::OpenClipboard(nullptr))
-            return text;
-        if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-            text = static_cast<LPCTSTR>(::GlobalLock(h));
-            ::GlobalUnlock(h);
-        }
-        ::CloseClipboard();
-        return text;
-    }
+    static bool IsRowRed(CMeasureResultDialog& d, int nRow) { return kctest::IsMeasureRowRed(d, nRow); }
+    static CString ClipboardText() { return kctest::ClipboardUnicodeText(); }
     static double Number(const CString& text) { return QString::fromUtf16(text).toDouble(); }
     RuVaPnt2d World(const CPoint& p) const { return draw->ConvertPointClientToWorld(p, TRUE); }
     BOOL Update(UINT nID, RecordingCmdUI& ui)

@@ -17,6 +17,7 @@
 #include "command/PointArrayParameterItem.h"
 #include "command/RegistryManager.h"
 #include "commands/edit/CMeasureResultDialog.h"
+#include "tests/commands/edit/MeasureResultProbe.h"
 #include "commands/edit/MeasureArea2dCommand.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/Arc2dFeature.h"
@@ -83,19 +84,7 @@ protected:
         });
         timer->start();
     }
-    // Asks the dialog how it draws the row, as the list does when it paints.
-    static bool IsRowRed(CMeasureResultDialog& d, int nRow)
-    {
-        NMLVCUSTOMDRAW cd{};
-        cd.nmcd.hdr.hwndFrom = d.GetDlgItem(CMeasureResultDialog::kResultList)->GetSafeHwnd();
-        cd.nmcd.hdr.idFrom = CMeasureResultDialog::kResultList;
-        cd.nmcd.hdr.code = NM_CUSTOMDRAW;
-        cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-        cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(nRow);
-        cd.clrText = RGB(0, 0, 0);
-        const LRESULT answer = d.SendMessage(WM_NOTIFY, CMeasureResultDialog::kResultList, reinterpret_cast<LPARAM>(&cd));
-        return (answer & CDRF_NEWFONT) != 0 && cd.clrText == RGB(255, 0, 0);
-    }
+    static bool IsRowRed(CMeasureResultDialog& d, int nRow) { return kctest::IsMeasureRowRed(d, nRow); }
     static void SelectRows(CMeasureResultDialog& d, std::initializer_list<int> rows)
     {
         auto* pList = static_cast<CListCtrl*>(d.GetDlgItem(CMeasureResultDialog::kResultList));
@@ -111,18 +100,7 @@ protected:
         d.SendMessage(WM_COMMAND, MAKEWPARAM(CMeasureResultDialog::kPrecisionCombo, CBN_SELENDOK),
                       reinterpret_cast<LPARAM>(pCombo->GetSafeHwnd()));
     }
-    static CString ClipboardText()
-    {
-        CString text;
-        if (!::OpenClipboard(nullptr))
-            return text;
-        if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-            text = static_cast<LPCTSTR>(::GlobalLock(h));
-            ::GlobalUnlock(h);
-        }
-        ::CloseClipboard();
-        return text;
-    }
+    static CString ClipboardText() { return kctest::ClipboardUnicodeText(); }
 
     BOOL GivePoints(WORD id, std::initializer_list<RuVaPnt2d> points, BOOL bFinished = TRUE)
     {
