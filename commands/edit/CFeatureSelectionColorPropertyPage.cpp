@@ -1,19 +1,20 @@
 #include "commands/edit/CFeatureSelectionColorPropertyPage.h"
 
+#include "controls/SamplePainters.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/CFont.h"
+#include "platform/win/WinCtrlConstants.h"
+#include "platform/win/WinMessages.h"
 #include "libs/vevure/ColorFeature.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
-#include "libs/vevure/LineTypeFeatureTable.h"
-#include "libs/vevure/LineWidthFeatureTable.h"
 #include "libs/vevure/SelectionFilter.h"
-#include "platform/win/AfxDDX.h"
-#include "platform/win/WinMessages.h"
 
-BEGIN_MESSAGE_MAP(CFeatureSelectionColorPropertyPage, CFeatureSelectionPropertyPage)
-    ON_CLBN_CHKCHANGE(CFeatureSelectionColorPropertyPage::kControl, &CFeatureSelectionColorPropertyPage::OnCheckChanged)
+BEGIN_MESSAGE_MAP(CFeatureSelectionColorPropertyPage, CFeatureSelectionNumberListPage)
+    ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
-CFeatureSelectionColorPropertyPage::CFeatureSelectionColorPropertyPage() : CFeatureSelectionPropertyPage(IDD) {}
+CFeatureSelectionColorPropertyPage::CFeatureSelectionColorPropertyPage() : CFeatureSelectionNumberListPage(IDD, kControl) {}
 CFeatureSelectionColorPropertyPage::~CFeatureSelectionColorPropertyPage() = default;
 
 void CFeatureSelectionColorPropertyPage::LoadFilter(const SelectionFilter& filter)
@@ -26,58 +27,56 @@ void CFeatureSelectionColorPropertyPage::StoreFilter(SelectionFilter& filter) co
     filter.GetColorFilter() = m_filter;
 }
 
-void CFeatureSelectionColorPropertyPage::DoDataExchange(CDataExchange* pDX)
+std::vector<short> CFeatureSelectionColorPropertyPage::UsedNumbers() const
 {
-    CFeatureSelectionPropertyPage::DoDataExchange(pDX);
-    DDX_Control(pDX, kControl, m_list);
+    return m_pDocument->GetUsedFeatureColorNoMap();
 }
 
-BOOL CFeatureSelectionColorPropertyPage::OnInitDialog()
+CString CFeatureSelectionColorPropertyPage::RowText(short nNumber) const
 {
-    CFeatureSelectionPropertyPage::OnInitDialog();
-    if (m_pDocument != nullptr) {
-        for (short no : m_pDocument->GetUsedFeatureColorNoMap()) {
-            CString text;
-            text.Format(_T("%d"), no);
-            const int at = m_list.AddString(text);
-            m_list.SetItemData(at, static_cast<DWORD_PTR>(static_cast<unsigned short>(no)));
-            m_list.SetCheck(at, (m_filter.GetColorFilter(no) != 0) ? 1 : 0);
-            if (const ColorFeatureTable* pColors = m_pDocument->GetColorFeatureTable()) { if (const ColorFeature* pColor = pColors->GetColor(no)) m_list.SetItemColor(at, pColor->GetColorRef()); }
-        }
-    }
-    // Nothing used: nothing to choose.
-    const BOOL bAny = m_list.GetCount() > 0;
-    m_list.EnableWindow(bAny);
-    for (int id : {kCheckAll, kUncheckAll})
-        if (CWnd* pButton = GetDlgItem(id))
-            pButton->EnableWindow(bAny);
-    return TRUE;
+    CString text;
+    text.Format(_T("%d"), nNumber);
+    return text;
 }
 
-void CFeatureSelectionColorPropertyPage::OnOK()
+BOOL CFeatureSelectionColorPropertyPage::IsInFilter(short nNumber) const
+{
+    return m_filter.GetColorFilter(nNumber) != 0 ? TRUE : FALSE;
+}
+
+void CFeatureSelectionColorPropertyPage::ClearFilter()
 {
     m_filter.ClearAllColorFilters();
-    for (int i = 0; i < m_list.GetCount(); ++i)
-        if (m_list.GetCheck(i) == 1)
-            m_filter.SetColorFilter(static_cast<short>(static_cast<unsigned short>(m_list.GetItemData(i))), TRUE);
-    CFeatureSelectionPropertyPage::OnOK();
 }
 
-void CFeatureSelectionColorPropertyPage::SetAllChecks(BOOL bCheck)
+void CFeatureSelectionColorPropertyPage::AddToFilter(short nNumber)
 {
-    for (int i = 0; i < m_list.GetCount(); ++i)
-        m_list.SetCheck(i, bCheck ? 1 : 0);
+    m_filter.SetColorFilter(nNumber, TRUE);
 }
 
-BOOL CFeatureSelectionColorPropertyPage::HasAnyCheck() const
+void CFeatureSelectionColorPropertyPage::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    for (int i = 0; i < m_list.GetCount(); ++i)
-        if (m_list.GetCheck(i) == 1)
-            return TRUE;
-    return FALSE;
-}
-
-void CFeatureSelectionColorPropertyPage::OnCheckChanged()
-{
-    UpdateTabMark();
+    if (nIDCtl != kControl || lpDrawItemStruct == nullptr || m_pDocument == nullptr ||
+        lpDrawItemStruct->itemID >= static_cast<UINT>(m_list.GetCount())) {
+        CFeatureSelectionNumberListPage::OnDrawItem(nIDCtl, lpDrawItemStruct);
+        return;
+    }
+    // The list has drawn the box and the number; the colour fills the row after "n: ".
+    CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
+    CFont* pFont = m_list.GetFont();
+    const short nNumber = RowNumber(static_cast<int>(lpDrawItemStruct->itemID));
+    CString number;
+    number.Format(_T("%d: "), nNumber);
+    CFont* pOld = pFont != nullptr ? pDC->SelectObject(pFont) : nullptr;
+    const int nTextWidth = pDC->GetTextExtent(number).cx;
+    if (pOld != nullptr)
+        pDC->SelectObject(pOld);
+    CRect rect(lpDrawItemStruct->rcItem);
+    rect.left += nTextWidth + 16;
+    if (rect.left >= rect.right)
+        return;
+    const ColorFeatureTable* pColors = m_pDocument->GetColorFeatureTable();
+    const ColorFeature* pColor = pColors != nullptr ? pColors->GetColor(nNumber) : nullptr;
+    DrawColorItem(pDC, pFont, &rect, nNumber, pColor, (lpDrawItemStruct->itemState & ODS_SELECTED) != 0 ? TRUE : FALSE,
+                  FALSE, TRUE, FALSE, FALSE, FALSE, FALSE);
 }

@@ -1,11 +1,11 @@
 #pragma once
-// The colour numbers the document's shapes use, each with its colour; the checked ones pass the filter.
+// The colour numbers the document's shapes use, each row painted with its colour by the colour-row painter;
+// the checked ones pass the filter.
 
-#include "commands/edit/CFeatureSelectionPropertyPage.h"
-#include "platform/win/CCheckListBox.h"
+#include "commands/edit/CFeatureSelectionCheckListPage.h"
 #include "libs/vevure/SelectionColorFilter.h"
 
-class CFeatureSelectionColorPropertyPage : public CFeatureSelectionPropertyPage
+class CFeatureSelectionColorPropertyPage : public CFeatureSelectionNumberListPage
 {
 public:
     enum { IDD = 542 };
@@ -17,17 +17,16 @@ public:
     void LoadFilter(const SelectionFilter& filter) override;
     void StoreFilter(SelectionFilter& filter) const override;
     BOOL IsFilterRestricting() const override { return m_filter.IsFilterEmpty() ? FALSE : TRUE; }
-    void SetAllChecks(BOOL bCheck) override;
-    BOOL HasAnyCheck() const override;
 
     SelectionColorFilter m_filter;
-    CCheckListBox m_list;
-
-    BOOL OnInitDialog() override;
-    void OnOK() override;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    afx_msg void OnCheckChanged();
+    std::vector<short> UsedNumbers() const override;
+    CString RowText(short nNumber) const override;
+    BOOL IsInFilter(short nNumber) const override;
+    void ClearFilter() override;
+    void AddToFilter(short nNumber) override;
+
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     DECLARE_MESSAGE_MAP()
 };

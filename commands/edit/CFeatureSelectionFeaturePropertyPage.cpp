@@ -2,8 +2,6 @@
 
 #include "command/LoadResourceString.h"
 #include "libs/vevure/SelectionFilter.h"
-#include "platform/win/AfxDDX.h"
-#include "platform/win/WinMessages.h"
 
 namespace {
 struct KindRow {
@@ -17,11 +15,7 @@ constexpr KindRow kRows[] = {
     {10179, 0x4000000}};
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CFeatureSelectionFeaturePropertyPage, CFeatureSelectionPropertyPage)
-    ON_CLBN_CHKCHANGE(CFeatureSelectionFeaturePropertyPage::kControl, &CFeatureSelectionFeaturePropertyPage::OnCheckChanged)
-END_MESSAGE_MAP()
-
-CFeatureSelectionFeaturePropertyPage::CFeatureSelectionFeaturePropertyPage() : CFeatureSelectionPropertyPage(IDD) {}
+CFeatureSelectionFeaturePropertyPage::CFeatureSelectionFeaturePropertyPage() : CFeatureSelectionCheckListPage(IDD, kControl) {}
 CFeatureSelectionFeaturePropertyPage::~CFeatureSelectionFeaturePropertyPage() = default;
 
 void CFeatureSelectionFeaturePropertyPage::LoadFilter(const SelectionFilter& filter)
@@ -34,15 +28,9 @@ void CFeatureSelectionFeaturePropertyPage::StoreFilter(SelectionFilter& filter) 
     filter.GetFeatureFilter() = m_filter;
 }
 
-void CFeatureSelectionFeaturePropertyPage::DoDataExchange(CDataExchange* pDX)
-{
-    CFeatureSelectionPropertyPage::DoDataExchange(pDX);
-    DDX_Control(pDX, kControl, m_list);
-}
-
 BOOL CFeatureSelectionFeaturePropertyPage::OnInitDialog()
 {
-    CFeatureSelectionPropertyPage::OnInitDialog();
+    CFeatureSelectionCheckListPage::OnInitDialog();
     for (const KindRow& row : kRows) {
         const int at = m_list.AddString(LoadResourceString(row.name));
         m_list.SetItemData(at, row.mask);
@@ -58,24 +46,5 @@ void CFeatureSelectionFeaturePropertyPage::OnOK()
         if (m_list.GetCheck(i) == 1)
             dwMask |= static_cast<DWORD>(m_list.GetItemData(i));
     m_filter.SetFeatureFilter(dwMask);
-    CFeatureSelectionPropertyPage::OnOK();
-}
-
-void CFeatureSelectionFeaturePropertyPage::SetAllChecks(BOOL bCheck)
-{
-    for (int i = 0; i < m_list.GetCount(); ++i)
-        m_list.SetCheck(i, bCheck ? 1 : 0);
-}
-
-BOOL CFeatureSelectionFeaturePropertyPage::HasAnyCheck() const
-{
-    for (int i = 0; i < m_list.GetCount(); ++i)
-        if (m_list.GetCheck(i) == 1)
-            return TRUE;
-    return FALSE;
-}
-
-void CFeatureSelectionFeaturePropertyPage::OnCheckChanged()
-{
-    UpdateTabMark();
+    CFeatureSelectionCheckListPage::OnOK();
 }

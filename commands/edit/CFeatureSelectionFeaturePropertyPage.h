@@ -1,11 +1,10 @@
 #pragma once
 // The shape kinds the filter lets through: seventeen groups of kinds, none checked for all.
 
-#include "commands/edit/CFeatureSelectionPropertyPage.h"
-#include "platform/win/CCheckListBox.h"
+#include "commands/edit/CFeatureSelectionCheckListPage.h"
 #include "libs/vevure/SelectionFeatureFilter.h"
 
-class CFeatureSelectionFeaturePropertyPage : public CFeatureSelectionPropertyPage
+class CFeatureSelectionFeaturePropertyPage : public CFeatureSelectionCheckListPage
 {
 public:
     enum { IDD = 540 };
@@ -17,17 +16,9 @@ public:
     void LoadFilter(const SelectionFilter& filter) override;
     void StoreFilter(SelectionFilter& filter) const override;
     BOOL IsFilterRestricting() const override { return m_filter.IsFilterEmpty() ? FALSE : TRUE; }
-    void SetAllChecks(BOOL bCheck) override;
-    BOOL HasAnyCheck() const override;
 
     SelectionFeatureFilter m_filter;
-    CCheckListBox m_list;
 
     BOOL OnInitDialog() override;
     void OnOK() override;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    afx_msg void OnCheckChanged();
-    DECLARE_MESSAGE_MAP()
 };

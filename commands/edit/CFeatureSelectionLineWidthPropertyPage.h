@@ -1,11 +1,10 @@
 #pragma once
 // The line width numbers the document's shapes use, with their widths; the checked ones pass the filter.
 
-#include "commands/edit/CFeatureSelectionPropertyPage.h"
-#include "platform/win/CCheckListBox.h"
+#include "commands/edit/CFeatureSelectionCheckListPage.h"
 #include "libs/vevure/SelectionLineWidthFilter.h"
 
-class CFeatureSelectionLineWidthPropertyPage : public CFeatureSelectionPropertyPage
+class CFeatureSelectionLineWidthPropertyPage : public CFeatureSelectionNumberListPage
 {
 public:
     enum { IDD = 544 };
@@ -17,17 +16,13 @@ public:
     void LoadFilter(const SelectionFilter& filter) override;
     void StoreFilter(SelectionFilter& filter) const override;
     BOOL IsFilterRestricting() const override { return m_filter.IsFilterEmpty() ? FALSE : TRUE; }
-    void SetAllChecks(BOOL bCheck) override;
-    BOOL HasAnyCheck() const override;
 
     SelectionLineWidthFilter m_filter;
-    CCheckListBox m_list;
-
-    BOOL OnInitDialog() override;
-    void OnOK() override;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    afx_msg void OnCheckChanged();
-    DECLARE_MESSAGE_MAP()
+    std::vector<short> UsedNumbers() const override;
+    CString RowText(short nNumber) const override;
+    BOOL IsInFilter(short nNumber) const override;
+    void ClearFilter() override;
+    void AddToFilter(short nNumber) override;
 };

@@ -141,6 +141,18 @@ BOOL CFeatureSelectionPropertySheet::OnInitDialog()
         m_switch.SetCheck(m_bFilterOn ? BST_CHECKED : BST_UNCHECKED);
         CenterWindow(m_pParentWnd);
     }
+    // Tab goes from the help button to OK, Cancel and the switch, then into the page.
+    CWnd* pPrevious = nullptr;
+    for (CWnd* pWnd : {static_cast<CWnd*>(&m_helpButton), GetDlgItem(IDOK), GetDlgItem(IDCANCEL),
+                       static_cast<CWnd*>(&m_switch)}) {
+        if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
+            continue;
+        if (pPrevious == nullptr)
+            pWnd->GetQWidget()->lower();
+        else
+            pWnd->SetWindowPos(pPrevious, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        pPrevious = pWnd;
+    }
     // The tabs' own texts are the captions; a part filter that restricts anything marks its tab.
     for (int i = 0; i < kPages; ++i) {
         m_pages[i]->SetBaseCaption(GetTabText(i));

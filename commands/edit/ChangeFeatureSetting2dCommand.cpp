@@ -107,6 +107,8 @@ int ChangeFeatureSetting2dCommand::OnInput(int)
 
     // Gathering: each kind's settings merged over its shapes, read as they appear through their layouts.
     T::Merged merged;
+    // One setting of each kind is read into over and over.
+    std::unique_ptr<FeatureSettingBase> scratch[T::kKinds];
     long nLayerID = -1;
     BOOL bMixedLayers = FALSE;
     for (INT_PTR i = 0; i < shapes.GetSize(); ++i) {
@@ -128,9 +130,12 @@ int ChangeFeatureSetting2dCommand::OnInput(int)
         else if (pSeen->GetLayerID() != nLayerID)
             bMixedLayers = TRUE;
         const int nKind = T::KindOfType(pSeen->GetFeatureType());
-        std::unique_ptr<FeatureSettingBase> setting = T::NewSetting(nKind);
-        if (setting != nullptr && T::Read(nKind, pSeen, *setting))
-            merged.Fold(nKind, *setting);
+        if (nKind < 0 || nKind >= T::kKinds)
+            continue;
+        if (scratch[nKind] == nullptr)
+            scratch[nKind] = T::NewSetting(nKind);
+        if (scratch[nKind] != nullptr && T::Read(nKind, pSeen, *scratch[nKind]))
+            merged.Fold(nKind, *scratch[nKind]);
     }
     if (bMixedLayers)
         nLayerID = -1;

@@ -1,16 +1,9 @@
 #include "commands/edit/ChangeImageFeatureSetting2dCommand.h"
 
 #include <cfloat>
-#include <memory>
 
-#include "command/CommandManager.h"
-#include "commands/edit/EditCommandHelper.h"
-#include "commands/shape/ShapeCommandHelper.h"
-#include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/FeatureSettingConverter.h"
 #include "libs/vevure/Image2dFeature.h"
-#include "libs/vevure/ImageSetting.h"
-#include "libs/vevure/SelectionManager.h"
 #include "platform/gdiplus/Image.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinConstants.h"
@@ -18,7 +11,7 @@
 
 namespace QZ2Command {
 
-IMPLEMENT_DYNCREATE(ChangeImageFeatureSetting2dCommand, CommandBase)
+IMPLEMENT_DYNCREATE(ChangeImageFeatureSetting2dCommand, ChangeObjectFeatureSetting2dCommand)
 
 namespace {
 
@@ -36,85 +29,58 @@ struct EnableTestRegistrar {
 
 }  // namespace
 
+ChangeImageFeatureSetting2dCommand::ChangeImageFeatureSetting2dCommand()
+    : ChangeObjectFeatureSetting2dCommand(kImageType, kImageKinds, kShapesCaption)
+{
+}
+
+ChangeImageFeatureSetting2dCommand::~ChangeImageFeatureSetting2dCommand() = default;
+
 BOOL ChangeImageFeatureSetting2dCommand::IsCommandEnabled(CString, Draw2dDocument* pDocument)
 {
-    const SelectionManager* pSelection = pDocument != nullptr ? pDocument->GetSelectionManager() : nullptr;
-    if (pSelection == nullptr || pSelection->GetSelectedFeatureCount() == 0)
-        return FALSE;
-    CArray<FeatureLayout> selected;
-    pSelection->GetSelectedFeatureList(selected);
-    for (INT_PTR i = 0; i < selected.GetSize(); ++i) {
-        const Feature2dBase* pFeature = pDocument->GetFeature(selected[i].GetRecordID());
-        if (pFeature != nullptr && pFeature->GetFeatureType() == kImageType)
-            return TRUE;
-    }
-    return FALSE;
+    return IsTypeSelected(pDocument, kImageType);
 }
 
-void ChangeImageFeatureSetting2dCommand::SetupParameters()
+void ChangeImageFeatureSetting2dCommand::BeginMerge(const Feature2dBase* pFirst)
 {
-    EditCommandHelper::AddShapesParameter(this, itemShapes, kShapesCaption, 0, kImageKinds, TRUE, 0);
+    m_merged = ImageSetting();
+    m_pPreview.reset();
+    const auto* pImage = dynamic_cast<const Image2dFeature*>(pFirst);
+    if (pImage == nullptr)
+        return;
+    FeatureSettingConverter::GetImageSettingFromFeature(pImage, m_merged);
+    if (pImage->HasImage())
+        m_pPreview.reset(Gdiplus::Image::FromBytes(pImage->GetImageData().data(), pImage->GetImageData().size()));
 }
 
-int ChangeImageFeatureSetting2dCommand::OnInput(int)
+void ChangeImageFeatureSetting2dCommand::Merge(const Feature2dBase* pOther)
 {
-    Draw2dDocument* pDocument = ShapeCommandHelper::GetDocument(this);
-    const ParameterItemBase* pItem = FindItem(itemShapes);
-    CArray<FeatureLayout> shapes;
-    if (pDocument == nullptr || pItem == nullptr || pItem->IsEmpty() ||
-        !EditCommandHelper::GetFeatureLayouts(this, itemShapes, shapes))
-        return resultMissing;
-    if (shapes.IsEmpty())
-        return resultNothing;
+    const auto* pImage = dynamic_cast<const Image2dFeature*>(pOther);
+    if (pImage == nullptr)
+        return;
+    ImageSetting other;
+    FeatureSettingConverter::GetImageSettingFromFeature(pImage, other);
+    if (other.GetContrast() != m_merged.GetContrast())
+        m_merged.SetContrast(FLT_MAX);
+    if (other.GetBrightness() != m_merged.GetBrightness())
+        m_merged.SetBrightness(FLT_MAX);
+}
 
-    // The first image that still exists is the base of the merge and the preview.
-    ImageSetting merged;
-    std::unique_ptr<Gdiplus::Image> preview;
-    BOOL bFirst = TRUE;
-    for (INT_PTR i = 0; i < shapes.GetSize(); ++i) {
-        const auto* pImage = dynamic_cast<const Image2dFeature*>(pDocument->GetFeature(shapes[i].GetRecordID()));
-        if (pImage == nullptr || pImage->GetFeatureType() != kImageType)
-            continue;
-        if (bFirst) {
-            bFirst = FALSE;
-            FeatureSettingConverter::GetImageSettingFromFeature(pImage, merged);
-            if (pImage->HasImage())
-                preview.reset(Gdiplus::Image::FromBytes(pImage->GetImageData().data(), pImage->GetImageData().size()));
-            continue;
-        }
-        ImageSetting other;
-        FeatureSettingConverter::GetImageSettingFromFeature(pImage, other);
-        if (other.GetContrast() != merged.GetContrast())
-            merged.SetContrast(FLT_MAX);
-        if (other.GetBrightness() != merged.GetBrightness())
-            merged.SetBrightness(FLT_MAX);
-    }
-    if (bFirst)
-        return resultNothing;
-
+BOOL ChangeImageFeatureSetting2dCommand::RunDialog(Draw2dDocument*, int, long)
+{
     CImageColorSettingDialog dialog(AfxGetMainWnd(), TRUE);
-    dialog.SetImageSetting(&merged);
-    dialog.SetPreviewImage(preview.get());
-    if (dialog.DoModal() != IDOK)
-        return resultDone;
-    dialog.GetImageSetting(&merged);
+    dialog.SetImageSetting(&m_merged);
+    dialog.SetPreviewImage(m_pPreview.get());
+    const BOOL bConfirmed = dialog.DoModal() == IDOK ? TRUE : FALSE;
+    if (bConfirmed)
+        dialog.GetImageSetting(&m_merged);
+    m_pPreview.reset();
+    return bConfirmed;
+}
 
-    BOOL bUpdated = FALSE;
-    pDocument->BeginUndoOperation(nullptr);
-    for (INT_PTR i = 0; i < shapes.GetSize(); ++i) {
-        const long id = shapes[i].GetRecordID();
-        const Feature2dBase* pFeature = pDocument->GetFeature(id);
-        if (pFeature == nullptr || pFeature->GetFeatureType() != kImageType)
-            continue;
-        std::unique_ptr<Feature2dBase> copy(pFeature->CopyObject(3));
-        if (copy != nullptr && FeatureSettingConverter::SetImageSettingToFeature(copy.get(), merged) &&
-            pDocument->UpdateFeature(id, copy.get(), 0, 3))
-            bUpdated = TRUE;
-    }
-    pDocument->EndUndoOperation();
-    if (bUpdated)
-        pDocument->UpdateAllFeatures(1);
-    return resultDone;
+BOOL ChangeImageFeatureSetting2dCommand::Write(Feature2dBase* pCopy) const
+{
+    return FeatureSettingConverter::SetImageSettingToFeature(pCopy, m_merged);
 }
 
 }  // namespace QZ2Command

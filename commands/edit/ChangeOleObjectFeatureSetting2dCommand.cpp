@@ -1,21 +1,14 @@
 #include "commands/edit/ChangeOleObjectFeatureSetting2dCommand.h"
 
-#include <memory>
-
-#include "command/CommandManager.h"
-#include "commands/edit/EditCommandHelper.h"
-#include "commands/shape/ShapeCommandHelper.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureSettingConverter.h"
-#include "libs/vevure/OleObjectSetting.h"
-#include "libs/vevure/SelectionManager.h"
 #include "platform/win/WinConstants.h"
 #include "settings/COleObjectSettingDialog.h"
 
 namespace QZ2Command {
 
-IMPLEMENT_DYNCREATE(ChangeOleObjectFeatureSetting2dCommand, CommandBase)
+IMPLEMENT_DYNCREATE(ChangeOleObjectFeatureSetting2dCommand, ChangeObjectFeatureSetting2dCommand)
 
 namespace {
 
@@ -33,82 +26,48 @@ struct EnableTestRegistrar {
 
 }  // namespace
 
+ChangeOleObjectFeatureSetting2dCommand::ChangeOleObjectFeatureSetting2dCommand()
+    : ChangeObjectFeatureSetting2dCommand(kOleType, kOleKinds, kShapesCaption)
+{
+}
+
+ChangeOleObjectFeatureSetting2dCommand::~ChangeOleObjectFeatureSetting2dCommand() = default;
+
 BOOL ChangeOleObjectFeatureSetting2dCommand::IsCommandEnabled(CString, Draw2dDocument* pDocument)
 {
-    const SelectionManager* pSelection = pDocument != nullptr ? pDocument->GetSelectionManager() : nullptr;
-    if (pSelection == nullptr || pSelection->GetSelectedFeatureCount() == 0)
-        return FALSE;
-    CArray<FeatureLayout> selected;
-    pSelection->GetSelectedFeatureList(selected);
-    for (INT_PTR i = 0; i < selected.GetSize(); ++i) {
-        const Feature2dBase* pFeature = pDocument->GetFeature(selected[i].GetRecordID());
-        if (pFeature != nullptr && pFeature->GetFeatureType() == kOleType)
-            return TRUE;
-    }
-    return FALSE;
+    return IsTypeSelected(pDocument, kOleType);
 }
 
-void ChangeOleObjectFeatureSetting2dCommand::SetupParameters()
+void ChangeOleObjectFeatureSetting2dCommand::BeginMerge(const Feature2dBase* pFirst)
 {
-    EditCommandHelper::AddShapesParameter(this, itemShapes, kShapesCaption, 0, kOleKinds, TRUE, 0);
+    m_merged = OleObjectSetting();
+    FeatureSettingConverter::GetOleObjectSettingFromFeature(pFirst, m_merged);
 }
 
-int ChangeOleObjectFeatureSetting2dCommand::OnInput(int)
+void ChangeOleObjectFeatureSetting2dCommand::Merge(const Feature2dBase* pOther)
 {
-    Draw2dDocument* pDocument = ShapeCommandHelper::GetDocument(this);
-    const ParameterItemBase* pItem = FindItem(itemShapes);
-    CArray<FeatureLayout> shapes;
-    if (pDocument == nullptr || pItem == nullptr || pItem->IsEmpty() ||
-        !EditCommandHelper::GetFeatureLayouts(this, itemShapes, shapes))
-        return resultMissing;
-    if (shapes.IsEmpty())
-        return resultNothing;
+    OleObjectSetting other;
+    FeatureSettingConverter::GetOleObjectSettingFromFeature(pOther, other);
+    m_merged &= other;
+}
 
-    OleObjectSetting merged;
-    int nObjects = 0;
-    long nLayerID = -1;
-    for (INT_PTR i = 0; i < shapes.GetSize(); ++i) {
-        const Feature2dBase* pFeature = pDocument->GetFeature(shapes[i].GetRecordID());
-        if (pFeature == nullptr || pFeature->GetFeatureType() != kOleType)
-            continue;
-        if (nObjects++ == 0) {
-            FeatureSettingConverter::GetOleObjectSettingFromFeature(pFeature, merged);
-            nLayerID = pFeature->GetLayerID();
-            continue;
-        }
-        OleObjectSetting other;
-        FeatureSettingConverter::GetOleObjectSettingFromFeature(pFeature, other);
-        merged &= other;
-    }
-    if (nObjects == 0)
-        return resultNothing;
-
+BOOL ChangeOleObjectFeatureSetting2dCommand::RunDialog(Draw2dDocument* pDocument, int nObjects, long nFirstLayerID)
+{
     // With one object a background taken from its layer shows that layer's colour; with several, none.
     // Mixed values must be allowed, or a size the objects do not share could never be confirmed.
     COleObjectSettingDialog dialog(nullptr, TRUE);
     dialog.SetColorTable(pDocument->GetColorFeatureTable(), pDocument->GetLayerTable(),
-                         nObjects == 1 ? nLayerID : -1);
-    dialog.SetOleObjectSetting(&merged);
+                         nObjects == 1 ? nFirstLayerID : -1);
+    dialog.SetOleObjectSetting(&m_merged);
     if (dialog.DoModal() != IDOK)
-        return resultDone;
-    dialog.GetOleObjectSetting(&merged);
+        return FALSE;
+    dialog.GetOleObjectSetting(&m_merged);
+    return TRUE;
+}
 
-    BOOL bUpdated = FALSE;
-    pDocument->BeginUndoOperation(nullptr);
-    for (INT_PTR i = 0; i < shapes.GetSize(); ++i) {
-        const long id = shapes[i].GetRecordID();
-        const Feature2dBase* pFeature = pDocument->GetFeature(id);
-        if (pFeature == nullptr || pFeature->GetFeatureType() != kOleType)
-            continue;
-        std::unique_ptr<Feature2dBase> copy(pFeature->CopyObject(3));
-        if (copy != nullptr && FeatureSettingConverter::SetOleObjectSettingToFeature(copy.get(), merged) &&
-            pDocument->UpdateFeature(id, copy.get(), 0, 3))
-            bUpdated = TRUE;
-    }
-    pDocument->EndUndoOperation();
-    if (bUpdated)
-        pDocument->UpdateAllFeatures(1);
-    return resultDone;
+BOOL ChangeOleObjectFeatureSetting2dCommand::Write(Feature2dBase* pCopy) const
+{
+    return FeatureSettingConverter::SetOleObjectSettingToFeature(pCopy, m_merged);
 }
 
 }  // namespace QZ2Command

@@ -193,16 +193,10 @@ BOOL MeasureAngle2dCommand::TakeOverSelection(Draw2dDocument* pDocument)
 
 int MeasureAngle2dCommand::MeasureShape(double& dAngle)
 {
-    const auto* pItem = dynamic_cast<const FeatureParameterItem*>(FindItem(itemShape));
-    if (pItem == nullptr)
-        return resultMissing;
     std::unique_ptr<Feature2dBase> shape;
     RuVaPnt2d pick;
-    const int outcome = ShapeCommandHelper::TakePickedFeature(this, *pItem, shape, pick);
-    if (outcome == ShapeCommandHelper::pickMissing)
-        return resultMissing;
-    if (outcome != ShapeCommandHelper::pickTaken)
-        return ShapeCommandHelper::Refuse(this, MeasurePreview::kShapeGoneMessage, resultNothing);
+    if (const int nRefused = MeasureCommandHelper::TakePickedShape(this, itemShape, shape, pick))
+        return nRefused;
     const int nSegment = SegmentOf(shape.get(), pick);
     if (nSegment < 0)
         return resultNothing;
@@ -250,11 +244,8 @@ int MeasureAngle2dCommand::OnInput(int)
     case itemStart: {
         RuVaPnt2d p0;
         RuVaPnt2d p1;
-        int outcome = MeasureCommandHelper::ReadPoint(this, itemStart, p0);
-        if (outcome == MeasureCommandHelper::pointTaken)
-            outcome = MeasureCommandHelper::ReadPoint(this, itemEnd, p1);
-        if (outcome != MeasureCommandHelper::pointTaken)
-            return outcome == MeasureCommandHelper::pointMissing ? resultMissing : resultNothing;
+        if (const int nRefused = MeasureCommandHelper::ReadTwoPoints(this, itemStart, itemEnd, p0, p1))
+            return nRefused;
         if (p0.Distance(p1) <= ShapeCommandHelper::kPointTolerance)
             return resultNothing;
         dAngle = RuVa::CorrectAngle(RuVaDir2d::DX2d().Angle(RuVaDir2d(p0, p1)) * kRadiansToDegrees);

@@ -151,16 +151,10 @@ int MeasureArea2dCommand::MeasurePolygon(double& dArea)
 
 int MeasureArea2dCommand::MeasureShape(double& dArea)
 {
-    const auto* pItem = dynamic_cast<const FeatureParameterItem*>(FindItem(itemShape));
-    if (pItem == nullptr)
-        return resultMissing;
     std::unique_ptr<Feature2dBase> shape;
     RuVaPnt2d pick;
-    const int outcome = ShapeCommandHelper::TakePickedFeature(this, *pItem, shape, pick);
-    if (outcome == ShapeCommandHelper::pickMissing)
-        return resultMissing;
-    if (outcome != ShapeCommandHelper::pickTaken)
-        return ShapeCommandHelper::Refuse(this, MeasurePreview::kShapeGoneMessage, resultNothing);
+    if (const int nRefused = MeasureCommandHelper::TakePickedShape(this, itemShape, shape, pick))
+        return nRefused;
     dArea = MeasureTool::GetFeatureArea(shape.get());
     return resultDone;
 }

@@ -7,10 +7,13 @@
 #include "command/CommandParameter.h"
 #include "command/ParameterItemBase.h"
 #include "command/PointParameterItem.h"
+#include "command/FeatureParameterItem.h"
 #include "commands/edit/CMeasureResultDialog.h"
+#include "commands/edit/MeasurePreview.h"
 #include "commands/shape/ShapeCommandHelper.h"
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureLayout.h"
 #include "libs/vevure/SelectionManager.h"
 
@@ -22,6 +25,32 @@ int MeasureCommandHelper::ReadPoint(CommandBase* pCommand, WORD wId, RuVaPnt2d& 
     if (pItem == nullptr || pItem->IsEmpty())
         return pointMissing;
     return pCommand->GetPointValue(*pItem, point, TRUE) ? pointTaken : pointUnreadable;
+}
+
+int MeasureCommandHelper::ReadTwoPoints(CommandBase* pCommand, WORD wFirst, WORD wSecond, RuVaPnt2d& first,
+                                        RuVaPnt2d& second)
+{
+    int outcome = ReadPoint(pCommand, wFirst, first);
+    if (outcome == pointTaken)
+        outcome = ReadPoint(pCommand, wSecond, second);
+    if (outcome == pointTaken)
+        return 0;
+    return outcome == pointMissing ? CommandBase::resultMissing : CommandBase::resultNothing;
+}
+
+int MeasureCommandHelper::TakePickedShape(CommandBase* pCommand, WORD wId, std::unique_ptr<Feature2dBase>& shape,
+                                          RuVaPnt2d& pick)
+{
+    const auto* pItem = dynamic_cast<const FeatureParameterItem*>(pCommand->FindItem(wId));
+    if (pItem == nullptr)
+        return CommandBase::resultMissing;
+    const int outcome = ShapeCommandHelper::TakePickedFeature(pCommand, *pItem, shape, pick);
+    if (outcome == ShapeCommandHelper::pickMissing)
+        return CommandBase::resultMissing;
+    // A shape deleted since the pick, or one that cannot be seen through the active layout.
+    if (outcome != ShapeCommandHelper::pickTaken)
+        return ShapeCommandHelper::Refuse(pCommand, MeasurePreview::kShapeGoneMessage, CommandBase::resultNothing);
+    return 0;
 }
 
 BOOL MeasureCommandHelper::PreviewPoint(CommandBase* pCommand, WORD wId, RuVaPnt2d& point)

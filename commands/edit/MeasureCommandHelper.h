@@ -4,11 +4,13 @@
 // picked shape.
 
 #include <initializer_list>
+#include <memory>
 
 #include "platform/afx/AfxTypes.h"
 
 class CMeasureResultDialog;
 class Draw2dDocument;
+class Feature2dBase;
 class RuVaPnt2d;
 
 namespace QZ2Command {
@@ -25,6 +27,13 @@ public:
     // The point of the item with the id: missing when there is no such item or it is empty, unreadable
     // when it holds a value that gives no point.
     static int ReadPoint(CommandBase* pCommand, WORD wId, RuVaPnt2d& point);
+    // The points of two items, in order: 0 when both are taken, else the OnInput answer (missing while
+    // either is empty, nothing done when either gives no point).
+    static int ReadTwoPoints(CommandBase* pCommand, WORD wFirst, WORD wSecond, RuVaPnt2d& first, RuVaPnt2d& second);
+    // A copy of the shape picked in the item, as the active layout shows it, with the pick point: 0 when
+    // taken, else the OnInput answer (missing before the pick; nothing done, with the status message, when
+    // the shape is gone or cannot be seen through the layout).
+    static int TakePickedShape(CommandBase* pCommand, WORD wId, std::unique_ptr<Feature2dBase>& shape, RuVaPnt2d& pick);
     // The point of the item, given or proposed from the cursor (for previews).
     static BOOL PreviewPoint(CommandBase* pCommand, WORD wId, RuVaPnt2d& point);
 

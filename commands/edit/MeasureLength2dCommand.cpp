@@ -132,11 +132,8 @@ int MeasureLength2dCommand::OnInput(int)
     case itemStart: {
         RuVaPnt2d p0;
         RuVaPnt2d p1;
-        int outcome = MeasureCommandHelper::ReadPoint(this, itemStart, p0);
-        if (outcome == MeasureCommandHelper::pointTaken)
-            outcome = MeasureCommandHelper::ReadPoint(this, itemEnd, p1);
-        if (outcome != MeasureCommandHelper::pointTaken)
-            return outcome == MeasureCommandHelper::pointMissing ? resultMissing : resultNothing;
+        if (const int nRefused = MeasureCommandHelper::ReadTwoPoints(this, itemStart, itemEnd, p0, p1))
+            return nRefused;
         dLength = p0.Distance(p1);
         dX = p1.X() - p0.X();
         dY = p1.Y() - p0.Y();
@@ -161,17 +158,10 @@ int MeasureLength2dCommand::OnInput(int)
         break;
     }
     case itemShape: {
-        const auto* pItem = dynamic_cast<const FeatureParameterItem*>(FindItem(itemShape));
         std::unique_ptr<Feature2dBase> shape;
         RuVaPnt2d pick;
-        if (pItem == nullptr)
-            return resultMissing;
-        const int outcome = ShapeCommandHelper::TakePickedFeature(this, *pItem, shape, pick);
-        if (outcome == ShapeCommandHelper::pickMissing)
-            return resultMissing;
-        // A shape deleted since the pick, or one that cannot be seen through the active layout.
-        if (outcome != ShapeCommandHelper::pickTaken)
-            return ShapeCommandHelper::Refuse(this, MeasurePreview::kShapeGoneMessage, resultNothing);
+        if (const int nRefused = MeasureCommandHelper::TakePickedShape(this, itemShape, shape, pick))
+            return nRefused;
         dLength = MeasureTool::GetFeatureLength(shape.get());
         MeasureTool::GetFeatureLengthXY(shape.get(), dX, dY);
         break;

@@ -1,7 +1,8 @@
 #pragma once
 // A list box whose items carry check boxes. A check changed by the user (a click on the box, or the space
 // bar on the current item) sends CLBN_CHKCHANGE to the parent; SetCheck sends nothing. An item may show a
-// colour swatch before its text.
+// colour swatch before its text. An owner-drawn list (LBS_OWNERDRAWFIXED) draws the box and the text
+// itself and then sends WM_DRAWITEM for the row from where its text starts, for the owner to paint there.
 
 #include "platform/win/CListBox.h"
 

@@ -17,6 +17,7 @@
 #include "command/PointArrayParameterItem.h"
 #include "command/RegistryManager.h"
 #include "commands/edit/CMeasureResultDialog.h"
+#include "tests/commands/edit/MeasureResultProbe.h"
 #include "commands/edit/MeasureArea2dCommand.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/vevure/Arc2dFeature.h"
@@ -83,19 +84,7 @@ protected:
         });
         timer->start();
     }
-    // Asks the dialog how it draws the row, as the list does when it paints.
-    static bool IsRowRed(CMeasureResultDialog& d, int nRow)
-    {
-        NMLVCUSTOMDRAW cd{};
-        cd.nmcd.hdr.hwndFrom = d.GetDlgItem(CMeasureResultDialog::kResultList)->GetSafeHwnd();
-        cd.nmcd.hdr.idFrom = CMeasureResultDialog::kResultList;
-        cd.nmcd.hdr.code = NM_CUSTOMDRAW;
-        cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-        cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(nRow);
-        cd.clrText = RGB(0, 0, 0);
-        const LRESULT answer = d.SendMessage(WM_NOTIFY, CMeasureResultDialog::kResultList, reinterpret_cast<LPARAM>(&cd));
-        return (answer & CDRF_NEWFONT) != 0 && cd.clrText == RGB(255, 0, 0);
-    }
+    static bool IsRowRed(CMeasureResultDialog& d, int nRow) { return kctest::IsMeasureRowRed(d, nRow); }
     static void SelectRows(CMeasureResultDialog& d, std::initializer_list<int> rows)
     {
         auto* pList = static_cast<CListCtrl*>(d.GetDlgItem(CMeasureResultDialog::kResultList));
@@ -111,18 +100,7 @@ protected:
         d.SendMessage(WM_COMMAND, MAKEWPARAM(CMeasureResultDialog::kPrecisionCombo, CBN_SELENDOK),
                       reinterpret_cast<LPARAM>(pCombo->GetSafeHwnd()));
     }
-    static CString ClipboardText()
-    {
-        CString text;
-        if (!::OpenClipboard(nullptr))
-            return text;
-        if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-            text = static_cast<LPCTSTR>(::GlobalLock(h));
-            ::GlobalUnlock(h);
-        }
-        ::CloseClipboard();
-        return text;
-    }
+    static CString ClipboardText() { return kctest::ClipboardUnicodeText(); }
 
     BOOL GivePoints(WORD id, std::initializer_list<RuVaPnt2d> points, BOOL bFinished = TRUE)
     {
@@ -328,6 +306,57 @@ TEST_F(MeasureCommandsTest, DamagedStoredPrecisionsAreBroughtIntoTheEntries)
 }
 
 // --- angle -----------------------------------------------------------------------------------------
+
+TEST_F(MeasureCommandsTest, TheDialogsRowsForEachKind)
+{
+    using D = CMeasureResultDialog;
+    constexpr double kSquareFoot = 304.8 * 304.8;
+    struct Case {
+        const char* what;
+        int kind;
+        int lengthFormat;
+        RuVaPnt2d first;
+        RuVaPnt2d second;
+        double value;  // the length, the angle or the area
+        std::vector<CString> captions;
+        std::vector<CString> values;
+        bool firstRowRed;
+    };
+    const std::vector<Case> cases = {
+        {"a point at the user origin", D::kindCoordinates, 0, RuVaPnt2d(1.5, -2), RuVaPnt2d(1.5, -2), 0,
+         {_T("Coordinates")}, {_T("1.50, -2.00")}, false},
+        {"a point away from it", D::kindCoordinates, 0, RuVaPnt2d(1.5, -2), RuVaPnt2d(0.5, 1), 0,
+         {_T("Relative to user origin"), _T("Coordinates")}, {_T("0.50, 1.00"), _T("1.50, -2.00")}, true},
+        {"a length", D::kindLength, 0, RuVaPnt2d(), RuVaPnt2d(), 5, {_T("Length"), _T("DX"), _T("DY")},
+         {_T("5.00"), _T("3.00"), _T("4.00")}, false},
+        {"an angle", D::kindAngle, 0, RuVaPnt2d(), RuVaPnt2d(), 30, {_T("Angle")}, {_T("30.00\u00B0")}, false},
+        {"an area", D::kindArea, 0, RuVaPnt2d(), RuVaPnt2d(), 12.5, {_T("Area")}, {_T("12.50")}, false},
+        {"an area in feet and inches", D::kindArea, 1, RuVaPnt2d(), RuVaPnt2d(), 2 * kSquareFoot, {_T("Area")},
+         {_T("2.00 sq ft")}, false},
+        {"an area in feet", D::kindArea, 2, RuVaPnt2d(), RuVaPnt2d(), 0.5 * kSquareFoot, {_T("Area")},
+         {_T("0.50 sq ft")}, false},
+    };
+    // The dialog's own first precision: two decimals.
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        shown.clear();
+        D dialog;
+        dialog.m_nKind = c.kind;
+        dialog.m_nLengthFormat = c.lengthFormat;
+        dialog.m_firstPoint = c.first;
+        dialog.m_secondPoint = c.second;
+        dialog.m_dLength = c.value;
+        dialog.m_dX = 3;
+        dialog.m_dY = 4;
+        dialog.m_dAngle = c.value;
+        dialog.m_dArea = c.value;
+        dialog.DoModal();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].captions, c.captions);
+        EXPECT_EQ(shown[0].values, c.values);
+        EXPECT_EQ(shown[0].firstRowRed, c.firstRowRed);
+    }
+}
 
 TEST_F(MeasureCommandsTest, AngleCases)
 {

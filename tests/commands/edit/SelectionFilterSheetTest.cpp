@@ -3,9 +3,12 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QtCore/QTimer>
+#include <QtGui/QImage>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QListWidget>
 
 #include "tests/commands/edit/EditFixture.h"
 #include "tests/commands/edit/Screenshot.h"
@@ -18,6 +21,8 @@
 #include "commands/edit/CFeatureSelectionLayerPropertyPage.h"
 #include "commands/edit/CFeatureSelectionPropertySheet.h"
 #include "controls/GridCellNotify.h"
+#include "libs/vevure/ColorFeature.h"
+#include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/FeatureAttribute.h"
 #include "libs/vevure/Line2dFeature.h"
@@ -141,6 +146,7 @@ TEST_F(SelectionFilterSheetTest, TheColourPageListsUsedColoursAndDropsOthers)
     filter.GetColorFilter().SetColorFilter(5, TRUE);
     CString rows;
     CString marks[3];
+    bool swatches[2] = {false, false};
     ASSERT_TRUE(Run(filter, [&](Sheet& sheet) {
         EXPECT_EQ(sheet.GetTabText(Sheet::kColorPage).Right(2), CString(_T(" *")));
         EXPECT_EQ(sheet.GetTabText(Sheet::kLayerPage).Right(2) == CString(_T(" *")), false);
@@ -149,6 +155,16 @@ TEST_F(SelectionFilterSheetTest, TheColourPageListsUsedColoursAndDropsOthers)
             CString text;
             page.m_list.GetText(i, text);
             rows += text + (page.m_list.GetCheck(i) == 1 ? _T("+ ") : _T("- "));
+        }
+        // Each row shows its colour after the number, painted by the colour-row painter.
+        auto* pWidget = qobject_cast<QListWidget*>(page.m_list.GetQWidget());
+        ASSERT_NE(pWidget, nullptr);
+        const QImage image = pWidget->viewport()->grab().toImage();
+        for (int i = 0; i < 2 && i < pWidget->count(); ++i) {
+            const QRect r = pWidget->visualItemRect(pWidget->item(i));
+            const COLORREF want = doc.GetColorFeatureTable()->GetColor(i == 0 ? 1 : 3)->GetColorRef();
+            swatches[i] = image.pixelColor(r.left() + r.width() * 3 / 4, r.center().y()) ==
+                          QColor(GetRValue(want), GetGValue(want), GetBValue(want));
         }
         kctest::SaveScreenshot(sheet, "selection-filter-colour-page.png");
         Press(page, CFeatureSelectionPropertyPage::kUncheckAll);
@@ -160,6 +176,8 @@ TEST_F(SelectionFilterSheetTest, TheColourPageListsUsedColoursAndDropsOthers)
         Press(sheet, IDOK);
     }));
     EXPECT_EQ(rows, CString(_T("1- 3+ ")));
+    EXPECT_TRUE(swatches[0]);
+    EXPECT_TRUE(swatches[1]);
     EXPECT_EQ(marks[0].Right(2) == CString(_T(" *")), false);
     EXPECT_EQ(marks[1], marks[0] + _T(" *"));
     EXPECT_EQ(marks[2], marks[1]);
@@ -178,8 +196,14 @@ TEST_F(SelectionFilterSheetTest, PagesNeverShownKeepTheirFiltersAndTheSwitchTurn
     filter.GetAttributeFilter().AddAttribute(_T("Part"), _T("7"));
     const SelectionFilter before = filter;
     bool switchShown = false;
+    std::vector<CWnd*> tabOrder;
     ASSERT_TRUE(Run(filter, [&](Sheet& sheet) {
         switchShown = sheet.m_switch.GetSafeHwnd() != nullptr && sheet.m_switch.GetCheck() == BST_CHECKED;
+        // Tab from the help button: OK, Cancel, the switch.
+        for (CWnd* p = &sheet.m_helpButton; tabOrder.size() < 4 && p != nullptr; p = sheet.GetNextDlgTabItem(p))
+            tabOrder.push_back(p);
+        EXPECT_EQ(tabOrder, (std::vector<CWnd*>{&sheet.m_helpButton, sheet.GetDlgItem(IDOK),
+                                                 sheet.GetDlgItem(IDCANCEL), &sheet.m_switch}));
         kctest::SaveScreenshot(sheet, "selection-filter-sheet.png");
         sheet.m_switch.SetCheck(BST_UNCHECKED);
         Press(sheet, Sheet::kSwitch);
