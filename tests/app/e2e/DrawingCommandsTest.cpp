@@ -2,8 +2,9 @@
 // drawing view and values typed into the command bar — an angled line by typed angle and length, a
 // horizontal line by length and direction point, a polyline ended with Enter, a hexagon by centre and
 // typed radius, two rectangles by size, construction lines, a parallel bounded by picked sides, an
-// ellipse and an elliptic arc, a tangent from a point, a multi-line along a picked polyline — each run
-// one undo step with the current
+// ellipse and an elliptic arc, a tangent from a point, a multi-line along a picked polyline, a marker and a
+// relative marker, five division parts, a B-spline through points, a tangent from a point to a circle —
+// each run one undo step with the current
 // attributes; a word typed for the radius changes nothing; everything undone back to the empty drawing,
 // redone, saved, and opened again unchanged.
 
@@ -25,13 +26,18 @@
 #include "app/CQZ2View.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
+#include "command/CommandParameter.h"
+#include "command/LoadResourceString.h"
 #include "libs/ruva/RuVaBndBox2d.h"
+#include "libs/vevure/BSplineCurve2dFeature.h"
+#include "libs/vevure/Circle2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/Ellipse2dFeature.h"
 #include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/Line2dFeature.h"
+#include "libs/vevure/PointMarker2dFeature.h"
 #include "libs/vevure/Polyline2dFeature.h"
 #include "platform/afx/CRect.h"
 #include "platform/win/WinConstants.h"
@@ -50,6 +56,11 @@ constexpr UINT kTangentID = 33418;
 constexpr UINT kEllipseID = 33482;
 constexpr UINT kEllipseArcID = 33492;
 constexpr UINT kMultiLineID = 33435;
+constexpr UINT kPointMarkerID = 33402;
+constexpr UINT kRelativeMarkerID = 33403;
+constexpr UINT kDivisionMarkerID = 33405;
+constexpr UINT kSplineThroughID = 33503;
+constexpr UINT kCircleID = 33442;
 constexpr UINT kUndoID = 57643;
 constexpr UINT kRedoID = 57644;
 
@@ -134,10 +145,18 @@ TEST_F(DrawingCommandsTest, ShapesOfEveryCommandAreOneStepEachAndComeBackFromThe
     auto at = [&](double fx, double fy) { return CPoint((int)(w * fx), (int)(h * fy)); };
     auto world = [&](const CPoint& p) { return pDraw->ConvertPointClientToWorld(p, TRUE); };
     int steps = 0;
+    std::vector<int> counts;  // shapes after each step
     auto expectOneMoreStep = [&](const char* what, int shapes) {
         ++steps;
+        counts.push_back(shapes);
         EXPECT_EQ(pModel->GetUndoCount(), steps) << what;
         EXPECT_EQ(pModel->GetFeatureCount(), shapes) << what;
+    };
+    auto lastID = [&] {
+        long last = -1;
+        for (long id = pModel->GetNextFeatureRecordID(-1); id != -1; id = pModel->GetNextFeatureRecordID(id))
+            last = id;
+        return last;
     };
 
     // Angled line: the angle typed, a start clicked, the length alternative chosen and a length typed.
@@ -189,6 +208,7 @@ TEST_F(DrawingCommandsTest, ShapesOfEveryCommandAreOneStepEachAndComeBackFromThe
     ASSERT_TRUE(m_manager->SetCurrentParameter(nullptr, 3));
     TypeAndReturn(_T("radius"));
     EXPECT_TRUE(pPolygon->IsParameterEmpty(3));
+    EXPECT_EQ(m_frame->GetPendingInformation(), LoadResourceString(12980)) << "the status bar says what the row takes";
     EXPECT_EQ(pModel->GetFeatureCount(), 3);
     EXPECT_EQ(pModel->GetUndoCount(), steps);
     TypeAndReturn(_T("12"));
@@ -296,6 +316,86 @@ TEST_F(DrawingCommandsTest, ShapesOfEveryCommandAreOneStepEachAndComeBackFromThe
     ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, 5, 1));
     Click(pView, at(0.2, 0.6));
     expectOneMoreStep("multi-line", 15);
+    m_manager->CancelAllCommands();
+
+    // A marker where clicked, and one 10 right and 5 down from a clicked base, in the marker style on the layer.
+    Command(kPointMarkerID);
+    Click(pView, at(0.05, 0.05));
+    expectOneMoreStep("marker", 16);
+    {
+        const auto* pMarker = dynamic_cast<const PointMarker2dFeature*>(pModel->GetFeature(lastID()));
+        ASSERT_NE(pMarker, nullptr);
+        EXPECT_LT(pMarker->GetPoint().Distance(world(at(0.05, 0.05))), 1e-9);
+        EXPECT_EQ(pMarker->GetLayerID(), layer);
+    }
+    Command(kRelativeMarkerID);
+    Click(pView, at(0.1, 0.05));
+    TypeAndReturn(_T("10"));
+    TypeAndReturn(_T("-5"));
+    expectOneMoreStep("relative marker", 17);
+    {
+        const auto* pMarker = dynamic_cast<const PointMarker2dFeature*>(pModel->GetFeature(lastID()));
+        ASSERT_NE(pMarker, nullptr);
+        const RuVaPnt2d base = world(at(0.1, 0.05));
+        EXPECT_LT(pMarker->GetPoint().Distance(RuVaPnt2d(base.X() + 10, base.Y() - 5)), 1e-9);
+        EXPECT_EQ(pMarker->GetLayerID(), layer);
+    }
+
+    // Five division parts between two clicked points: four markers in one step.
+    Command(kDivisionMarkerID);
+    Click(pView, at(0.2, 0.05));
+    Click(pView, at(0.45, 0.05));
+    TypeAndReturn(_T("5"));
+    expectOneMoreStep("division markers", 21);
+    {
+        const RuVaPnt2d a = world(at(0.2, 0.05)), b = world(at(0.45, 0.05));
+        const auto* pMarker = dynamic_cast<const PointMarker2dFeature*>(pModel->GetFeature(lastID()));
+        ASSERT_NE(pMarker, nullptr);
+        EXPECT_NEAR(pMarker->GetPoint().Distance(a) / a.Distance(b), 0.8, 1e-9);
+    }
+
+    // A B-spline through four clicked points, ended with Enter.
+    Command(kSplineThroughID);
+    for (const CPoint& p : {at(0.5, 0.1), at(0.55, 0.04), at(0.6, 0.1), at(0.65, 0.04)})
+        Click(pView, p);
+    Key(pView, VK_RETURN);
+    expectOneMoreStep("B-spline", 22);
+    {
+        const auto* pSpline = dynamic_cast<const BSplineCurve2dFeature*>(pModel->GetFeature(lastID()));
+        ASSERT_NE(pSpline, nullptr);
+        EXPECT_EQ(pSpline->GetKind(), BSplineCurve2dFeature::InterpolatePoints);
+        EXPECT_EQ(pSpline->GetPointSize(), 4);
+        EXPECT_EQ(pSpline->GetColorNo(), 3);
+    }
+    m_manager->CancelAllCommands();
+
+    // A circle by centre and a point, then a tangent to it from a clicked point.
+    Command(kCircleID);
+    Click(pView, at(0.85, 0.1));
+    Click(pView, at(0.88, 0.1));
+    expectOneMoreStep("circle", 23);
+    const long circle = lastID();
+    Command(kTangentID);
+    if (m_manager->GetActiveCommand()->GetParameter(0)->GetCurrentIndex() != 1) {
+        ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, 0, 1));
+    }
+    Click(pView, at(0.7, 0.15));
+    Click(pView, at(0.88, 0.1));
+    expectOneMoreStep("tangent to the circle", 24);
+    {
+        const auto* pLine = dynamic_cast<const Line2dFeature*>(pModel->GetFeature(lastID()));
+        const auto* pCircle = dynamic_cast<const Circle2dFeature*>(pModel->GetFeature(circle));
+        ASSERT_NE(pLine, nullptr);
+        ASSERT_NE(pCircle, nullptr);
+        const RuVaPnt2d c = pCircle->GetCenterPoint(), s = pLine->GetStartPoint(), e = pLine->GetEndPoint();
+        const RuVaPnt2d t = std::fabs(e.Distance(c) - pCircle->GetRadius()) < std::fabs(s.Distance(c) - pCircle->GetRadius()) ? e : s;
+        const RuVaPnt2d o = t == e ? s : e;
+        EXPECT_NEAR(t.Distance(c), pCircle->GetRadius(), 1e-9) << "the line ends on the circle";
+        EXPECT_NEAR(((t.X() - c.X()) * (o.X() - t.X()) + (t.Y() - c.Y()) * (o.Y() - t.Y())) / (t.Distance(c) * o.Distance(t)),
+                    0.0, 1e-9) << "square to the radius there";
+        EXPECT_LT(o.Distance(world(at(0.7, 0.15))), 1e-9);
+    }
+    m_manager->CancelAllCommands();
 
     // The picture for the documentation, when asked for.
     if (qEnvironmentVariableIsSet("KC_SCREENSHOT_DIR")) {
@@ -307,7 +407,7 @@ TEST_F(DrawingCommandsTest, ShapesOfEveryCommandAreOneStepEachAndComeBackFromThe
     const std::vector<ShapeRecord> drawn = ShapesOf(pModel);
     for (int i = steps; i > 0; --i) {
         Command(kUndoID);
-        EXPECT_EQ(pModel->GetFeatureCount(), i - 1);
+        EXPECT_EQ(pModel->GetFeatureCount(), i > 1 ? counts[static_cast<size_t>(i - 2)] : 0) << "undo of step " << i;
     }
     EXPECT_EQ(pModel->GetFeatureCount(), 0);
     for (int i = 0; i < steps; ++i)

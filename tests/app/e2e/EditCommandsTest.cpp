@@ -1,6 +1,8 @@
 // The edit commands end to end through the real program: lines in a new drawing, picked by clicks in the
 // drawing view, then Move, Copy, Rotate with a typed angle, Trim, Offset, Delete, Fillet and Chamfer started
-// as the Edit menu starts them, each checked and taken back with Undo from the menu.
+// as the Edit menu starts them, each checked and taken back with Undo from the menu. Lines drawn with the
+// line command and picked by a window go into an array stopped by Escape; a scale typed as 0 or as a word is
+// refused with its reason; the Del key deletes.
 
 #include <gtest/gtest.h>
 
@@ -14,20 +16,30 @@
 #include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
 #include "app/CQZ2View.h"
+#include "command/CCommandBar.h"
+#include "command/CPropertyListCtrl.h"
 #include "command/CommandBase.h"
 #include "command/CommandManager.h"
+#include "command/LoadResourceString.h"
+#include "command/PropertyListItem.h"
 #include "libs/ruva/RuVaPnt2d.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/SelectionManager.h"
 #include "platform/afx/CRect.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/WinConstants.h"
+#include "platform/win/WinMessages.h"
 
 namespace {
 
 constexpr UINT kMoveID = 33723;
 constexpr UINT kCopyID = 33724;
 constexpr UINT kRotateID = 33725;
+constexpr UINT kScaleID = 33726;
+constexpr UINT kArrayID = 33737;
+constexpr UINT kLineID = 33412;
 constexpr UINT kTrimID = 33753;
 constexpr UINT kOffsetID = 33774;
 constexpr UINT kDeleteID = 57632;
@@ -220,6 +232,90 @@ TEST_F(EditCommandsTest, FilletAndChamferOfTwoClickedLinesEachUndone)
     EXPECT_EQ(model->GetFeatureCount(), 4);
     Command(kEndCommandID);
     UndoAndCheck(3);
+
+    doc->SetModifiedFlag(FALSE);
+}
+
+TEST_F(EditCommandsTest, DrawnLinesPickedByAWindowAnArrayStoppedByEscapeAScaleRefusedAndTheDelKey)
+{
+    start0 = LineOf(line)->GetStartPoint();
+    // Two lines drawn with the line command below the others, each its own step.
+    Command(kLineID);
+    const CPoint a(w / 10, 13 * h / 16), b(3 * w / 10, 13 * h / 16), c(w / 10, 14 * h / 16), d(3 * w / 10, 14 * h / 16);
+    for (const CPoint& p : {a, b, c, d})
+        Click(view, p);
+    Command(kEndCommandID);
+    ASSERT_EQ(model->GetFeatureCount(), 5);
+    EXPECT_EQ(model->GetUndoCount(), 2);
+    const std::vector<long> drawn = {Live()[3], Live()[4]};
+    ASSERT_NE(LineOf(drawn[0]), nullptr);
+    EXPECT_LT(LineOf(drawn[0])->GetStartPoint().Distance(World(a)), 1e-9);
+    EXPECT_LT(LineOf(drawn[1])->GetEndPoint().Distance(World(d)), 1e-9);
+    model->ClearUndoRedoHistory();
+
+    // A window from one empty corner to the other picks both and nothing else.
+    Click(view, CPoint(w / 20, 25 * h / 32));
+    Click(view, CPoint(7 * w / 20, 15 * h / 16));
+    Pump();
+    ASSERT_EQ(model->GetSelectionManager()->GetSelectedFeatureCount(), 2);
+
+    // A 20 x 20 array of them, stopped by Escape while it copies: nothing added, nothing to redo, the reason shown.
+    Command(kArrayID);
+    QZ2Command::CommandBase* pArray = m_manager->GetActiveCommand();
+    ASSERT_NE(pArray, nullptr);
+    for (const auto& [item, text] : {std::pair<WORD, LPCTSTR>{1, _T("20")}, {2, _T("20")}, {4, _T("3")}}) {
+        ASSERT_TRUE(m_manager->SetCurrentParameter(pArray, pArray->FindParameterIndex(item)));
+        TypeAndReturn(text);
+    }
+    ASSERT_EQ(model->GetFeatureCount(), 5);
+    view->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    m_manager->SetParameterText(pArray->FindParameterIndex(5), _T("3"), TRUE);
+    Pump();
+    EXPECT_EQ(model->GetFeatureCount(), 5);
+    EXPECT_EQ(model->GetUndoCount(), 0);
+    EXPECT_EQ(model->GetRedoCount(), 0);
+    EXPECT_EQ(m_frame->GetPendingInformation(), LoadResourceString(11120));
+    m_manager->CancelAllCommands();
+
+    // Scale: 0 and a word are refused with what the row takes; the text stays for correction; 2 scales.
+    PickLine();
+    Command(kScaleID);
+    QZ2Command::CommandBase* pScale = m_manager->GetActiveCommand();
+    ASSERT_NE(pScale, nullptr);
+    Click(view, CPoint(w / 5, h / 2));
+    CPropertyListCtrl& rows = m_frame->GetCommandBar()->GetList();
+    for (const auto& [text, reason] : {std::pair<LPCTSTR, UINT>{_T("0"), 12984}, {_T("1e-11, 1"), 12984}, {_T("half"), 12983}}) {
+        SCOPED_TRACE(QString::fromUtf16(text).toStdString());
+        m_frame->SetStatusInformation(u"", 0);
+        TypeAndReturn(text);
+        EXPECT_EQ(m_frame->GetPendingInformation(), LoadResourceString(reason));
+        EXPECT_EQ(m_manager->GetActiveCommand(), pScale);
+        EXPECT_EQ(model->GetUndoCount(), 0);
+        EXPECT_LT(LineOf(line)->GetStartPoint().Distance(start0), 1e-12);
+        PropertyListItem* pRow = rows.GetCurItem();
+        ASSERT_NE(pRow, nullptr);
+        ASSERT_NE(pRow->GetEditor(), nullptr);
+        CString shown;
+        pRow->GetEditor()->GetWindowText(shown);
+        EXPECT_EQ(shown, CString(text));
+    }
+    TypeAndReturn(_T("2"));
+    EXPECT_EQ(model->GetUndoCount(), 1);
+    EXPECT_NEAR(LineOf(line)->GetEndPoint().Distance(LineOf(line)->GetStartPoint()),
+                2 * World(CPoint(w / 5, h / 2)).Distance(World(CPoint(4 * w / 5, h / 2))), 1e-6);
+    UndoAndCheck(5);
+
+    // The Del key, through the program's keys, deletes the picked line.
+    PickLine();
+    MSG del{};
+    del.hwnd = view->GetSafeHwnd();
+    del.message = WM_KEYDOWN;
+    del.wParam = VK_DELETE;
+    EXPECT_TRUE(m_app->PreTranslateMessage(&del));
+    Pump();
+    EXPECT_EQ(model->GetFeature(line), nullptr);
+    EXPECT_EQ(model->GetUndoCount(), 1);
+    UndoAndCheck(5);
 
     doc->SetModifiedFlag(FALSE);
 }

@@ -16,6 +16,8 @@
 #include <QtWidgets/QToolButton>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -50,6 +52,7 @@
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinInput.h"
+#include "platform/win/WinMessages.h"
 
 namespace {
 
@@ -706,4 +709,82 @@ TEST_F(MenusToolbars, TheProgramsOwnLookIsStyleFourAndEveryStyleOutsideTheStanda
     WriteUserInt(QStringLiteral("Options"), QStringLiteral("VisualStyle"), 4);
     ASSERT_TRUE(Start());
     EXPECT_TRUE(CBCGPVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CQZ2VisualManager)));
+}
+
+TEST_F(MenusToolbars, TheRunningDrawingCommandIsCheckedOnItsGroupButtonItsDropDownAndTheShapeMenu)
+{
+    ASSERT_NE(NewDrawing(), nullptr);
+    auto idle = [this] {
+        m_frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+        Pump();
+    };
+    CBCGPToolBar* pShape = Bar(kShapeBar);
+    const int lineGroup = pShape->CommandToIndex(kLineGroup);
+    const int polylineGroup = pShape->CommandToIndex(33937);
+    ASSERT_GE(lineGroup, 0);
+    ASSERT_GE(polylineGroup, 0);
+    // The checks of one menu's items, by command.
+    auto checks = [](QMenu* pMenu) {
+        std::map<UINT, bool> out;
+        std::function<void(QMenu*)> walk = [&](QMenu* m) {
+            for (QAction* a : m->actions()) {
+                if (a->menu() != nullptr)
+                    walk(a->menu());
+                else if (a->data().toUInt() != 0)
+                    out[a->data().toUInt()] = a->isChecked();
+            }
+        };
+        walk(pMenu);
+        return out;
+    };
+    // Starting a member may rebuild the toolbar: its drop-downs are looked up afresh each time.
+    CQZ2MenuBar& menuBar = m_frame->GetMenuBarWnd();
+    auto shapeMenu = [&]() -> QMenu* {
+        for (int i = 0; i < menuBar.GetCount(); ++i)
+            if (menuBar.GetButton(i)->m_strText == CString(u"&Shape"))
+                return DropDownOf(&menuBar, i);
+        return nullptr;
+    };
+
+    Command(33413);
+    ASSERT_EQ(ActiveCommandID(), 33413u);
+    idle();
+    EXPECT_NE(pShape->GetButtonStyle(lineGroup) & TBBS_CHECKED, 0u) << "the running member's group";
+    EXPECT_EQ(pShape->GetButtonStyle(polylineGroup) & TBBS_CHECKED, 0u);
+    QMenu* pLineDrop = DropDownOf(pShape, pShape->CommandToIndex(kLineGroup));
+    ASSERT_NE(pLineDrop, nullptr);
+    Q_EMIT pLineDrop->aboutToShow();
+    std::map<UINT, bool> dropped = checks(pLineDrop);
+    ASSERT_EQ(dropped.count(33413), 1u);
+    EXPECT_TRUE(dropped[33413]);
+    EXPECT_FALSE(dropped[33412]);
+    QMenu* pShapeMenu = shapeMenu();
+    ASSERT_NE(pShapeMenu, nullptr);
+    Q_EMIT pShapeMenu->aboutToShow();
+    std::map<UINT, bool> menu = checks(pShapeMenu);
+    ASSERT_EQ(menu.count(33413), 1u);
+    EXPECT_TRUE(menu[33413]);
+    for (UINT nID : {33412u, 33414u, 33432u, 33442u})
+        EXPECT_FALSE(menu[nID]) << nID;
+
+    // Undo, run nested while the line waits, leaves the check on; the end of the command takes it off.
+    m_manager->ExecuteNestedCommand(57643);
+    idle();
+    EXPECT_NE(pShape->GetButtonStyle(lineGroup) & TBBS_CHECKED, 0u);
+    Command(37101);
+    ASSERT_FALSE(m_manager->HasActiveCommand());
+    idle();
+    EXPECT_EQ(pShape->GetButtonStyle(lineGroup) & TBBS_CHECKED, 0u);
+    pShapeMenu = shapeMenu();
+    ASSERT_NE(pShapeMenu, nullptr);
+    Q_EMIT pShapeMenu->aboutToShow();
+    menu = checks(pShapeMenu);
+    EXPECT_FALSE(menu[33413]);
+
+    // Another group's member moves the check there.
+    Command(33432);
+    idle();
+    EXPECT_EQ(pShape->GetButtonStyle(lineGroup) & TBBS_CHECKED, 0u);
+    EXPECT_NE(pShape->GetButtonStyle(polylineGroup) & TBBS_CHECKED, 0u);
+    Command(37101);
 }

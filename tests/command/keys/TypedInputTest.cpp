@@ -1,19 +1,25 @@
 // Typed text and values for the running command's parameters: reading per item type, the point
 // notations with the user origin and the last input point, clearing, defaults, alternatives and the
-// switch of the current parameter.
+// switch of the current parameter; what the status bar says when typed text does not fit the row.
 
 #include "KeysFixture.h"
+
+#include <vector>
+
+#include <QtCore/QString>
 
 #include "command/DoubleParameterItem.h"
 #include "command/IntegerParameterItem.h"
 #include "command/LengthParameterItem.h"
 #include "command/ListParameterItem.h"
+#include "command/LoadResourceString.h"
 #include "command/MultiParameterItem.h"
 #include "command/PointArrayParameterItem.h"
 #include "command/PointParameterItem.h"
 #include "command/ScaleParameterItem.h"
 #include "command/TextParameterItem.h"
 #include "commands/shape/Line2dCommand.h"
+#include "platform/afx/ResourceModule.h"
 
 namespace keys {
 
@@ -277,6 +283,87 @@ TEST_F(TypedInputTest, ANumberWithItsOwnFeetAndInchFormatReadsFeetAndInches)
     EXPECT_FALSE(manager.SetParameterText(Step::paramNumber, u"1'-2\"", TRUE)) << "the decimal format reads no feet";
     ASSERT_TRUE(manager.SetParameterText(Step::paramNumber, u"2.5", TRUE));
     EXPECT_DOUBLE_EQ(NumberOf(Item(Step::paramNumber)), 2.5);
+}
+
+}  // namespace keys
+
+namespace keys {
+
+// What the status bar says when typed text does not fit the row, in the interface's language.
+class TypedRefusalTest : public TypedInputTest
+{
+protected:
+    void SetUp() override
+    {
+        english = AfxLoadLanguageModule(AfxGetResourceFolder(), u"ENG");
+        ASSERT_NE(english.pModule, nullptr) << "no English language library in the resource folder";
+        previous = AfxGetResourceHandle();
+        AfxSetResourceHandle(english.pModule);
+        TypedInputTest::SetUp();
+        shown().clear();
+        CommandManager::ShellServices shell;
+        shell.pfnGetMainFrame = [] { return reinterpret_cast<CMainFrame*>(&shown()); };
+        shell.pfnSetStatusInformation = [](CMainFrame*, const CString& text, UINT) { shown().push_back(text); };
+        CommandManager::SetShellServices(shell);
+    }
+    void TearDown() override
+    {
+        TypedInputTest::TearDown();
+        CommandManager::SetShellServices(CommandManager::ShellServices());
+        AfxSetResourceHandle(previous);
+        if (english.pModule != nullptr)
+            AfxFreeResourceModule(english.pModule);
+    }
+    static std::vector<CString>& shown()
+    {
+        static std::vector<CString> texts;
+        return texts;
+    }
+    LanguageModuleResult english;
+    ResourceModule* previous = nullptr;
+};
+
+TEST_F(TypedRefusalTest, ABadTextSaysWhatTheRowTakesAndChangesNothing)
+{
+    ASSERT_TRUE(manager.SetParameterText(Step::paramScale, u"2, 3", TRUE));
+    struct Case {
+        int parameter;
+        const char16_t* text;
+        UINT reason;
+    };
+    const Case cases[] = {
+        {Step::paramSize, u"long", 12980},       {Step::paramSize, u"1e999", 12980},
+        {Step::paramNumber, u"two", 10406},      {Step::paramCount, u"4.5", 12982},
+        {Step::paramScale, u"big", 12983},       {Step::paramScale, u"0", 12984},
+        {Step::paramScale, u"1e-11, 1", 12984},  {Step::paramScale, u"1, 1e15", 12984},
+        {Step::paramPoint, u"3;4", 12985},       {Step::paramPoints, u"@", 12985},
+        {Step::paramAny, u"x", 12986},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
+        shown().clear();
+        const int runs = static_cast<int>(step->m_runs.size());
+        EXPECT_FALSE(manager.SetParameterText(c.parameter, c.text, TRUE));
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_EQ(shown().back(), LoadResourceString(c.reason));
+        EXPECT_EQ(static_cast<int>(step->m_runs.size()), runs) << "nothing runs";
+    }
+    // The scale kept its last good value.
+    double x = 0;
+    double y = 0;
+    ASSERT_TRUE(static_cast<ScaleParameterItem*>(Item(Step::paramScale))->GetValue(x, y));
+    EXPECT_DOUBLE_EQ(x, 2.0);
+    EXPECT_DOUBLE_EQ(y, 3.0);
+    // The angle alternative of the size row names angles; a modifier's length input names lengths.
+    ASSERT_TRUE(manager.SetParameterAlternative(nullptr, Step::paramSize, 1));
+    shown().clear();
+    EXPECT_FALSE(manager.SetParameterText(Step::paramSize, u"steep", TRUE));
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown().back(), LoadResourceString(12981));
+    // A text the row takes says nothing.
+    shown().clear();
+    EXPECT_TRUE(manager.SetParameterText(Step::paramScale, u"1:2", TRUE));
+    EXPECT_TRUE(shown().empty());
 }
 
 }  // namespace keys

@@ -6,6 +6,7 @@
 
 #include "EditFixture.h"
 #include "command/LoadResourceString.h"
+#include "commands/edit/AroundCatcher2dCommand.h"
 #include "commands/edit/Resolve2dCommand.h"
 #include "commands/edit/ResolvePolyline2dCommand.h"
 #include "libs/vevure/DrawComponent2dFeature.h"
@@ -183,4 +184,23 @@ TEST_F(CornerCatcherTest, AWindowOverTwoEndsMakesACornerInOneStep)
     EXPECT_EQ(Running(), pCatcher);
     EXPECT_FALSE(pCatcher->IsParameterEmpty(0));
     EXPECT_TRUE(CommandBase::IsCommandEnabled(_T("Korvan.Edit.AroundCatcher"), &doc) == FALSE);
+}
+
+TEST_F(CornerCatcherTest, ASelfCrossingOutlineIsRefusedWithItsMessage)
+{
+    Add(Line2dFeature(P(-3, 0), P(-0.5, 0)));
+    Add(Line2dFeature(P(0, -3), P(0, -0.5)));
+    doc.ClearUndoRedoHistory();
+    const auto before = Snapshot();
+    CommandBase* pCatcher = Start(_T("Korvan.Edit.AroundCatcher"));
+    // A bow tie over both ends: its outline crosses itself.
+    KcArrayOfGePnt2d bow;
+    for (const RuVaPnt2d& p : {P(-1, -1), P(1, 1), P(1, -1), P(-1, 1), P(-1, -1)})
+        bow.Add(p);
+    EXPECT_FALSE(AroundCatcher2dCommand::ApplyAroundCatcher(&doc, &view, bow, pCatcher));
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts.back(), LoadResourceString(10471));
+    EXPECT_TRUE(SameAs(*before, "self-crossing outline"));
+    EXPECT_EQ(doc.GetUndoCount(), 0);
+    EXPECT_EQ(Running(), pCatcher);
 }

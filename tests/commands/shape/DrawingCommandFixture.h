@@ -159,6 +159,28 @@ protected:
         EXPECT_TRUE(Render() == preview) << "the preview differs from the shape made";
     }
 
+    // The program ended and started again over the same document and view: the settings carry a program
+    // version that loads what this run remembers, the manager saves its choices as it shuts down, and a new
+    // manager takes over. The caller shuts the new one down (EndRestarted).
+    std::unique_ptr<CommandManager> Restarted()
+    {
+        RegistryManager registry(HKEY_CURRENT_USER);
+        registry.WriteProfileInt(_T("Version"), _T("Major"), 4);
+        registry.WriteProfileInt(_T("Version"), _T("Minor"), 21);
+        manager.CancelAllCommands();
+        manager.Shutdown();
+        auto next = std::make_unique<CommandManager>();
+        next->SetDocument(reinterpret_cast<CQZ2Doc*>(&slot), &doc);
+        next->SetActiveDraw2dView(&view);
+        return next;
+    }
+    static void EndRestarted(CommandManager& next)
+    {
+        next.CancelAllCommands();
+        next.SetActiveDraw2dView(nullptr);
+        next.Shutdown();
+    }
+
     long layer = -1;
     CommandManager::ShellServices saved;
 };

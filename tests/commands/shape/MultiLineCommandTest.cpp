@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -78,6 +79,27 @@ TEST_F(MultiLineTest, RowsFollowTheCountsAndTheSpacingMode)
     SetCount(MultiLine2dCommand::itemFirstCount, 0);
     EXPECT_EQ(Rows(), (Ids{0, 1, 2, 4, 7}));
     EXPECT_EQ(doc.GetUndoCount(), 0);
+}
+
+TEST_F(MultiLineTest, RememberedPerSideSpacingAndPickedBaseComeBackWithTheirRowsAfterARestart)
+{
+    Start(kMultiLineID);
+    SetMode(1);
+    ASSERT_TRUE(manager.SetParameterAlternative(nullptr, Index(MultiLine2dCommand::itemPoints), 1));
+    EXPECT_EQ(Rows(), (Ids{0, 1, 2, 3, 5, 6, 8}));
+
+    std::unique_ptr<CommandManager> next = Restarted();
+    ASSERT_TRUE(next->ExecuteCommand(kMultiLineID));
+    CommandBase* pCommand = next->GetActiveCommand();
+    ASSERT_NE(pCommand, nullptr);
+    Ids rows;
+    for (int i = 0; i < pCommand->GetParameterCount(); ++i)
+        rows.push_back(pCommand->GetCurrentItemID(i));
+    EXPECT_EQ(rows, (Ids{0, 1, 2, 3, 5, 6, 8})) << "the per-side rows and the picked base at once";
+    int mode = -1;
+    ASSERT_TRUE(static_cast<ListParameterItem*>(pCommand->FindItem(MultiLine2dCommand::itemSpacingMode))->GetValue(mode));
+    EXPECT_EQ(mode, 1);
+    EndRestarted(*next);
 }
 
 TEST_F(MultiLineTest, LinesAlongEnteredPointsOrAPickedShapeAreOneStep)

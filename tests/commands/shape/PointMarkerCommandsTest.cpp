@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "command/CommandParameter.h"
@@ -155,6 +157,36 @@ TEST_F(PointMarkerTest, RelativeMarkerRowsReFormAndTheBaseReferenceFollowsTheDir
     EXPECT_EQ(baseReference(), 0xFFFF);
     EXPECT_TRUE(Running()->IsParameterEmpty(2));
     EXPECT_FALSE(manager.SetParameterAlternative(nullptr, 1, 0));
+}
+
+TEST_F(PointMarkerTest, RelativeMarkerChoicesComeBackWithTheirRowsAfterARestart)
+{
+    Start(kRelativePointMarkerID);
+    ASSERT_TRUE(manager.SetParameterAlternative(nullptr, 1, 1));  // a distance
+    ASSERT_TRUE(manager.SetParameterAlternative(nullptr, 2, 1));  // and an angle
+    const auto rows = RowIds();
+
+    std::unique_ptr<CommandManager> next = Restarted();
+    ASSERT_TRUE(next->ExecuteCommand(kRelativePointMarkerID));
+    CommandBase* pCommand = next->GetActiveCommand();
+    ASSERT_NE(pCommand, nullptr);
+    std::vector<std::pair<int, int>> restored;
+    for (int i = 0; i < pCommand->GetParameterCount(); ++i)
+        for (int k = 0; k < pCommand->GetParameter(i)->GetItemCount(); ++k)
+            restored.emplace_back(i, pCommand->GetParameter(i)->GetItem(k)->GetId());
+    EXPECT_EQ(restored, rows);
+    EXPECT_EQ(pCommand->GetParameter(1)->GetCurrentIndex(), 1);
+    EXPECT_EQ(pCommand->GetParameter(2)->GetCurrentIndex(), 1);
+    EXPECT_EQ(pCommand->FindItem(0)->m_wBaseItemId, 0xFFFF) << "an angle gives the base no direction point";
+
+    // And it places: 10 at 90 degrees from the base.
+    static_cast<PointParameterItem*>(pCommand->FindItem(0))->SetValue(RuVaPnt2d(10, 10));
+    static_cast<DoubleParameterItem*>(pCommand->GetParameterItem(1))->SetValue(10);
+    static_cast<DoubleParameterItem*>(pCommand->GetParameterItem(2))->SetValue(90);
+    next->RunActiveCommand(2, TRUE);
+    ASSERT_EQ(Shapes<PointMarker2dFeature>().size(), 1u);
+    ExpectNear(Last()->GetPoint(), RuVaPnt2d(10, 20), 1e-9);
+    EndRestarted(*next);
 }
 
 TEST_F(PointMarkerTest, MarkersKeepTheirSizeOnPaperInsideAScaledTurnedPartLayout)
