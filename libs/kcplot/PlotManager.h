@@ -13,7 +13,7 @@
 //   - Line widths and dash lengths are sheet millimetres whatever the scale; with line widths off every
 //     line is the thinnest the device draws. Colour mode 1 prints every colour black and pictures grey.
 //     Point markers off leaves them out.
-//   - Circles and arcs go out as curves.
+//   - Circles, arcs, ellipses and elliptic arcs go out as curves, dashed ones as pieces of the curve.
 
 #include "platform/gdi/GdiTypes.h"
 

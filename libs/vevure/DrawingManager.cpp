@@ -57,6 +57,8 @@
 #include "libs/vevure/LineTypeFeature.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
+#include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/Paper2dFeature.h"
 #include "libs/vevure/PartDrawingLayout.h"
 #include "libs/vevure/PlotSetting.h"
@@ -174,7 +176,7 @@ public:
     int m_join = LineJoinMiter;
     bool m_bBlack = false;      // every colour black, pictures grey (printing)
     bool m_bNoMarkers = false;  // point markers left out (printing)
-    bool m_bCurves = false;     // solid circles and arcs drawn as curves, not as flattened chains
+    bool m_bCurves = false;     // circles, arcs, ellipses and their dashes as curves, not flattened chains
     DrawingManager::RenderStats m_stats;
 
     void ForgetSelection() { m_pSelection = nullptr; }
@@ -382,6 +384,25 @@ public:
             AddArc(batch, a.GetCenterPoint(), a.GetRadius(), a.GetStartAngle() * M_PI / 180.0, sweep);
             return;
         }
+        case FeatureTypeEllipse:
+            if (m_bCurves) {
+                const auto& e = static_cast<const Ellipse2dFeature&>(f);
+                AddEllipse(batch, e.GetCenterPoint(), e.GetMajorRadius(), e.GetMinorRadius(), e.GetAngle(), 0.0,
+                           2 * M_PI);
+                return;
+            }
+            break;
+        case FeatureTypeEllipseArc:
+            if (m_bCurves) {
+                const auto& e = static_cast<const EllipseArc2dFeature&>(f);
+                double sweep = e.GetSweepAngle() * M_PI / 180.0;
+                if (e.GetDirection() == 1)
+                    sweep = -sweep;
+                AddEllipse(batch, e.GetCenterPoint(), e.GetMajorRadius(), e.GetMinorRadius(), e.GetAngle(),
+                           e.GetStartAngle() * M_PI / 180.0, sweep);
+                return;
+            }
+            break;
         case FeatureTypeText: {
             const auto& t = static_cast<const Text2dFeature&>(f);
             // Fonts need a GUI application; without one texts are drawn as their boxes.
@@ -708,26 +729,92 @@ private:
 
     void AddArc(Batch& batch, const RuVaPnt2d& c, double r, double a0, double sweep)
     {
-        if (m_bCurves && batch.dashes.empty() && std::isfinite(r) && r > 0.0 && !Far(m_cur.Map(c))) {
-            // Built in the drawing's own coordinates (y up: Qt's angles turn the other way) and mapped
-            // whole, so that any placement keeps the exact curve.
-            const QRectF box(c.X() - r, c.Y() - r, 2 * r, 2 * r);
-            QPainterPath local;
-            if (std::fabs(sweep) >= 2 * M_PI - 1e-12) {
-                local.addEllipse(box);
-            } else {
-                local.arcMoveTo(box, -a0 * 180.0 / M_PI);
-                local.arcTo(box, -a0 * 180.0 / M_PI, -sweep * 180.0 / M_PI);
+        Affine unit;  // the unit circle onto the circle
+        unit.a = unit.e = r, unit.c = c.X(), unit.f = c.Y();
+        AddConic(batch, unit, a0, sweep);
+    }
+
+    void AddEllipse(Batch& batch, const RuVaPnt2d& c, double major, double minor, double angleDeg, double a0,
+                    double sweep)
+    {
+        const double t = angleDeg * M_PI / 180.0, ct = std::cos(t), st = std::sin(t);
+        Affine unit;  // the unit circle onto the ellipse: turned by its angle, stretched along its axes
+        unit.a = major * ct, unit.b = -minor * st, unit.c = c.X();
+        unit.d = major * st, unit.e = minor * ct, unit.f = c.Y();
+        AddConic(batch, unit, a0, sweep);
+    }
+
+    // The unit circle's arc from angle a0 over sweep (radians, counter-clockwise when positive), mapped by
+    // unit onto the drawing. When curves are asked for, it goes out as curves, dashes too (each dash a piece
+    // of the curve); otherwise as a chain of lines.
+    void AddConic(Batch& batch, const Affine& unit, double a0, double sweep)
+    {
+        const Affine toDevice = m_cur.After(unit);
+        const QPointF centre = toDevice.Map(0.0, 0.0);
+        const double size = toDevice.MaxScale();
+        const bool whole = std::fabs(sweep) >= 2 * M_PI - 1e-12;
+        if (m_bCurves && std::isfinite(size) && size > 0.0 && size < 1e5 && !Far(centre) &&
+            std::isfinite(a0) && std::isfinite(sweep)) {
+            const QTransform map = toDevice.ToQ();
+            const QRectF circle(-1.0, -1.0, 2.0, 2.0);
+            // Built on the unit circle (y up: Qt's angles turn the other way) and mapped whole, so that any
+            // placement keeps the exact curve.
+            auto piece = [&](double from, double over) {
+                QPainterPath local;
+                local.arcMoveTo(circle, -from * 180.0 / M_PI);
+                local.arcTo(circle, -from * 180.0 / M_PI, -over * 180.0 / M_PI);
+                batch.curves.addPath(map.map(local));
+            };
+            if (batch.dashes.empty()) {
+                if (whole) {
+                    QPainterPath local;
+                    local.addEllipse(circle);
+                    batch.curves.addPath(map.map(local));
+                } else {
+                    piece(a0, sweep);
+                }
+                return;
             }
-            batch.curves.addPath(m_cur.ToQ().map(local));
+            // Where the dashes fall: the length along the curve on the device, measured on a fine chain,
+            // turned back into angles.
+            const int n = std::clamp(4 * FeatureFlattener::SegmentCount(size, std::fabs(sweep), 0.05), 16,
+                                     FeatureFlattener::kMaxSegments);
+            std::vector<double> length((size_t)n + 1, 0.0);
+            QPointF last = toDevice.Map(std::cos(a0), std::sin(a0));
+            for (int i = 1; i <= n; ++i) {
+                const double a = a0 + sweep * i / n;
+                const QPointF q = toDevice.Map(std::cos(a), std::sin(a));
+                length[(size_t)i] = length[(size_t)i - 1] + std::hypot(q.x() - last.x(), q.y() - last.y());
+                last = q;
+            }
+            auto angleAt = [&](double s) {
+                const size_t i = (size_t)(std::upper_bound(length.begin(), length.end(), s) - length.begin());
+                if (i == 0)
+                    return a0;
+                if (i > (size_t)n)
+                    return a0 + sweep;
+                const double span = length[i] - length[i - 1];
+                const double f = span > 0.0 ? (s - length[i - 1]) / span : 0.0;
+                return a0 + sweep * ((double)(i - 1) + f) / n;
+            };
+            const double total = length[(size_t)n];
+            double s = 0.0;
+            for (size_t k = 0; s < total; k = (k + 1) % batch.dashes.size()) {
+                const double end = std::min(total, s + batch.dashes[k]);
+                if (k % 2 == 0 && end > s) {
+                    const double from = angleAt(s);
+                    piece(from, angleAt(end) - from);
+                }
+                s = end;
+            }
             return;
         }
-        const int n = std::clamp(FeatureFlattener::SegmentCount(r * m_dLenScale, std::fabs(sweep), 0.25), 2,
+        const int n = std::clamp(FeatureFlattener::SegmentCount(size, std::fabs(sweep), 0.25), 2,
                                  FeatureFlattener::kMaxSegments);
         m_chain.clear();
         for (int i = 0; i <= n; ++i) {
             const double a = a0 + sweep * i / n;
-            m_chain.push_back(m_cur.Map(c.X() + r * std::cos(a), c.Y() + r * std::sin(a)));
+            m_chain.push_back(toDevice.Map(std::cos(a), std::sin(a)));
         }
         AddChain(batch, m_chain.data(), (int)m_chain.size());
     }

@@ -53,7 +53,7 @@ public:
         bool bBlack = false;         // every colour black, pictures grey
         bool bThinLines = false;     // every line at the thinnest width the device has
         bool bPointMarkers = true;   // point markers printed
-        bool bCurves = true;         // solid circles and arcs as curves rather than chains of lines
+        bool bCurves = true;         // circles, arcs and ellipses (dashed too) as curves, not chains of lines
     };
     // Draws the printable shapes of a drawing (and, for a paper, of its part layouts) through the painter,
     // without background, selection or grid: toDevice maps the drawing's coordinates to the painter's

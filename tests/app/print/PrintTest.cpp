@@ -112,6 +112,64 @@ protected:
         WaitFor([&] { return QFileInfo::exists(path); });
     }
 
+    // Prints over an existing file: the print dialog with the PDF printer, the file chosen and replacing it
+    // confirmed. The user must be told once that access to the file was denied.
+    void PrintOverExistingFileIsDenied(const QString& target)
+    {
+        AddToDrawing(FeatureCreator::CreateCircleFeature(RuVaPnt2d(150, 150), 60));
+        ThenAnswer([](CDialog* pDialog, QWidget*) {
+            ChoosePdf(*pDialog);
+            Click(*pDialog, IDOK);
+        });
+        // The file is chosen once this answer has returned: the dialog's question whether to replace it is
+        // answered by the next step.
+        ThenAnswer([target](CDialog*, QWidget* pModal) {
+            auto* pFile = qobject_cast<QFileDialog*>(pModal);
+            ASSERT_NE(pFile, nullptr) << "expected a file dialog";
+            pFile->selectFile(target);
+            QTimer::singleShot(0, pFile, [pFile] { static_cast<QDialog*>(pFile)->accept(); });
+        });
+        // The file dialog asks before replacing a file; the user says yes.
+        ThenAnswer([](CDialog*, QWidget* pModal) {
+            auto* pBox = qobject_cast<QMessageBox*>(pModal);
+            ASSERT_NE(pBox, nullptr) << "expected the question whether to replace the file";
+            pBox->button(QMessageBox::Yes)->click();
+        });
+        m_app->boxes.clear();
+        Command(ID_FILE_PRINT);
+        EXPECT_EQ(StepsLeft(), 0);
+        ASSERT_EQ(m_app->boxes.size(), 1u);
+        EXPECT_EQ(m_app->boxes[0].text.toStdString(),
+                  QStringLiteral("Access to the file \"%1\" was denied.").arg(target).toStdString());
+        EXPECT_FALSE(m_view->GetDraw2dView()->GetPrintRangeVisible());
+    }
+
+    // An existing file "old" in a new folder, with the modes given, for a print as an ordinary user.
+    static QString OldFileIn(const QTemporaryDir& folder, mode_t folderMode, mode_t fileMode, bool userOwnsFile)
+    {
+        const QString target = folder.filePath(QStringLiteral("kept.pdf"));
+        {
+            QFile f(target);
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        EXPECT_EQ(chmod(QFile::encodeName(target).constData(), fileMode), 0);
+        EXPECT_EQ(chmod(QFile::encodeName(folder.path()).constData(), folderMode), 0);
+        if (userOwnsFile && kctest::RunsAsSuperUser())
+            EXPECT_EQ(chown(QFile::encodeName(target).constData(), kctest::kUnprivilegedId, kctest::kUnprivilegedId), 0);
+        return target;
+    }
+
+    // The old file is as it was and alone in its folder.
+    static void ExpectOldFileAlone(const QTemporaryDir& folder, const QString& target)
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), QByteArray("old"));
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("kept.pdf")});
+    }
+
     PlotSetting Setting() const { return m_model->GetPlotSetting(); }
 
     void SetSetting(const std::function<void(PlotSetting&)>& change)
@@ -257,64 +315,49 @@ TEST_F(PrintTest, UnwritablePdfTargetIsToldAndLeavesNothingBehind)
 
 // A PDF file the user may not write is refused before printing, and stays as it was: the file is
 // written beside it and renamed over it, which the folder alone would allow. The super-user may write
-// any file, so the print runs as an ordinary user in a test program of its own (the next test).
+// any file, so the print runs as an ordinary user in a test program of its own (a disabled test below).
 TEST_F(PrintTest, ReadOnlyPdfTargetIsRefusedAndKept)
 {
     QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/kc-print-ro-XXXXXX"));
     ASSERT_TRUE(folder.isValid());
-    const QString target = folder.filePath(QStringLiteral("kept.pdf"));
-    {
-        QFile f(target);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("old");
-    }
-    ASSERT_EQ(chmod(QFile::encodeName(target).constData(), 0444), 0);
     // Anyone may write the folder, so only the file's own permission stands in the way.
-    ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), 0777), 0);
-    if (kctest::RunsAsSuperUser())
-        ASSERT_EQ(chown(QFile::encodeName(target).constData(), kctest::kUnprivilegedId, kctest::kUnprivilegedId), 0);
+    const QString target = OldFileIn(folder, 0777, 0444, true);
     setenv("KC_TEST_READ_ONLY_PDF", QFile::encodeName(target).constData(), 1);
     EXPECT_EQ(kctest::RunTestAsUnprivilegedUser("PrintTest.DISABLED_ReadOnlyPdfTargetAsAnOrdinaryUser"), "");
     unsetenv("KC_TEST_READ_ONLY_PDF");
-    QFile f(target);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("old"));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{QStringLiteral("kept.pdf")});
+    ExpectOldFileAlone(folder, target);
 }
 
-// The print of the test above, as an ordinary user: one box naming the file, nothing printed.
+// The finished file cannot take the target's place: the file is written beside the target and renamed
+// over it at the end, which a folder with the sticky bit refuses for another user's file, though anyone
+// may write both the folder and the file. The user is told which file, the written file goes, the old one
+// stays. Files of another user need the super-user (CI runs as root).
+TEST_F(PrintTest, PdfThatCannotReplaceItsTargetIsToldAndKept)
+{
+    if (!kctest::RunsAsSuperUser())
+        GTEST_SKIP() << "needs a file of another user";
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/kc-print-sticky-XXXXXX"));
+    ASSERT_TRUE(folder.isValid());
+    const QString target = OldFileIn(folder, 01777, 0666, false);
+    setenv("KC_TEST_UNREPLACEABLE_PDF", QFile::encodeName(target).constData(), 1);
+    EXPECT_EQ(kctest::RunTestAsUnprivilegedUser("PrintTest.DISABLED_PdfThatCannotReplaceItsTargetAsAnOrdinaryUser"), "");
+    unsetenv("KC_TEST_UNREPLACEABLE_PDF");
+    ExpectOldFileAlone(folder, target);
+}
+
+// The prints of the tests above, as an ordinary user: one box naming the file, nothing printed.
 TEST_F(PrintTest, DISABLED_ReadOnlyPdfTargetAsAnOrdinaryUser)
 {
     const char* path = getenv("KC_TEST_READ_ONLY_PDF");
     ASSERT_NE(path, nullptr) << "run by ReadOnlyPdfTargetIsRefusedAndKept";
-    const QString target = QFile::decodeName(path);
-    AddToDrawing(FeatureCreator::CreateCircleFeature(RuVaPnt2d(150, 150), 60));
-    ThenAnswer([](CDialog* pDialog, QWidget*) {
-        ChoosePdf(*pDialog);
-        Click(*pDialog, IDOK);
-    });
-    // The file is chosen once this answer has returned: the dialog's question whether to replace it is
-    // answered by the next step.
-    ThenAnswer([target](CDialog*, QWidget* pModal) {
-        auto* pFile = qobject_cast<QFileDialog*>(pModal);
-        ASSERT_NE(pFile, nullptr) << "expected a file dialog";
-        pFile->selectFile(target);
-        QTimer::singleShot(0, pFile, [pFile] { static_cast<QDialog*>(pFile)->accept(); });
-    });
-    // The file dialog asks before replacing a file; the user says yes.
-    ThenAnswer([](CDialog*, QWidget* pModal) {
-        auto* pBox = qobject_cast<QMessageBox*>(pModal);
-        ASSERT_NE(pBox, nullptr) << "expected the question whether to replace the file";
-        pBox->button(QMessageBox::Yes)->click();
-    });
-    m_app->boxes.clear();
-    Command(ID_FILE_PRINT);
-    EXPECT_EQ(StepsLeft(), 0);
-    ASSERT_EQ(m_app->boxes.size(), 1u);
-    EXPECT_EQ(m_app->boxes[0].text.toStdString(),
-              QStringLiteral("Access to the file \"%1\" was denied.").arg(target).toStdString());
-    EXPECT_FALSE(m_view->GetDraw2dView()->GetPrintRangeVisible());
+    PrintOverExistingFileIsDenied(QFile::decodeName(path));
+}
+
+TEST_F(PrintTest, DISABLED_PdfThatCannotReplaceItsTargetAsAnOrdinaryUser)
+{
+    const char* path = getenv("KC_TEST_UNREPLACEABLE_PDF");
+    ASSERT_NE(path, nullptr) << "run by PdfThatCannotReplaceItsTargetIsToldAndKept";
+    PrintOverExistingFileIsDenied(QFile::decodeName(path));
 }
 
 TEST_F(PrintTest, ChangedPrinterTurnsCancelIntoClose)

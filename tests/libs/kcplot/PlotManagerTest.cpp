@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QProcess>
+#include <QtCore/QRegularExpression>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QPainter>
 #include <QtGui/QPageLayout>
 #include <QtGui/QPageSize>
 #include <QtGui/QPdfWriter>
@@ -16,7 +19,11 @@
 #include "libs/kcplot/PlotManager.h"
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/vevure/Circle2dFeature.h"
+#include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/DrawingManager.h"
+#include "libs/vevure/Ellipse2dFeature.h"
+#include "libs/vevure/EllipseArc2dFeature.h"
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/FeatureCreator.h"
 #include "libs/vevure/Line2dFeature.h"
@@ -86,6 +93,7 @@ protected:
         }
         if (pInfo != nullptr)
             *pInfo = kctest::ReadPdfInfo(path);
+        m_lastPdf = path;
         return kctest::RenderPdfPage(path, dpi);
     }
 
@@ -101,6 +109,7 @@ protected:
     DrawingFeatureBase* m_drawing = nullptr;
     long m_layer = 0;
     int m_count = 0;
+    QString m_lastPdf;
 };
 
 // Where the rectangle lands, in millimetres on the sheet (rendered at 25.4 dpi: a pixel is a millimetre).
@@ -252,6 +261,86 @@ TEST_F(PlotFixture, PrintRangePrintsOnlyWhatLiesInside)
     EXPECT_NEAR((box.right + 1) / 10.0, 157.5, 0.5);
     // Nothing of the rectangle's edges (at x 0 and y 0, outside the range) shows.
     EXPECT_NEAR(box.top / 10.0, 148.5, 1.0);
+}
+
+// The path commands of the PDF's first page as poppler's SVG output writes them: how many curve pieces
+// (C) and straight pieces (L).
+struct PathCounts {
+    int curves = 0, lines = 0;
+};
+PathCounts CountPathCommands(const QString& pdf)
+{
+    PathCounts counts;
+    const QString svg = pdf + QStringLiteral(".svg");
+    QProcess p;
+    p.start(QStringLiteral("pdftocairo"), {QStringLiteral("-svg"), QStringLiteral("-f"), QStringLiteral("1"),
+                                            QStringLiteral("-l"), QStringLiteral("1"), pdf, svg});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return counts;
+    QFile file(svg);
+    if (!file.open(QIODevice::ReadOnly))
+        return counts;
+    const QString text = QString::fromUtf8(file.readAll());
+    auto it = QRegularExpression(QStringLiteral(" d=\"([^\"]*)\"")).globalMatch(text);
+    while (it.hasNext()) {
+        const QString d = it.next().captured(1);
+        counts.curves += static_cast<int>(d.count(QLatin1Char('C')));
+        counts.lines += static_cast<int>(d.count(QLatin1Char('L')));
+    }
+    return counts;
+}
+
+TEST_F(PlotFixture, CirclesArcsAndEllipsesGoOutAsCurvesDashedOnesToo)
+{
+    const long layer = m_layer;
+    const short dashed = 2;  // the table's dashed line
+    auto add = [&](Feature2dBase* f, short lineType) {
+        std::unique_ptr<Feature2dBase> owned(f);
+        owned->SetLineTypeNo(lineType);
+        owned->SetLayerID(layer);
+        ASSERT_GT(m_doc.AddFeature(owned.get(), m_drawing, 1), 0);
+    };
+    add(new Circle2dFeature(RuVaPnt2d(40, 40), 30), dashed);
+    add(new Arc2dFeature(RuVaPnt2d(40, 40), 20, 30.0, 250.0, 1), dashed);                // clockwise
+    add(new Ellipse2dFeature(RuVaPnt2d(120, 40), 35, 15, 30.0), 1);                        // solid
+    add(new EllipseArc2dFeature(RuVaPnt2d(120, 40), 25, 10, 120.0, 20.0, 300.0, 0), dashed);
+    add(new EllipseArc2dFeature(RuVaPnt2d(120, 40), 20, 8, 60.0, 20.0, 300.0, 1), 1);    // clockwise
+    Set([](PlotSetting& s) {
+        s.SetScaleMode(PlotSetting::scaleRatio);
+        s.SetScale(1.0);
+        s.SetOrientType(PlotSetting::orientLandscape);
+        s.SetConvertColorMode(PlotSetting::colorBlack);  // the red rectangle's faint edges count as ink
+    });
+    const int dpi = 100;
+    const QImage page = Print(DMPAPER_A4, true, dpi);
+    ASSERT_FALSE(page.isNull());
+
+    // Curves, no chains of short lines (the only lines are the rectangle's four sides): the dashes are
+    // pieces of the curves.
+    const PathCounts counts = CountPathCommands(m_lastPdf);
+    EXPECT_GT(counts.curves, 40);
+    EXPECT_LE(counts.lines, 8);
+
+    // The same shapes drawn as chains of lines, dashes and all, at the place the page puts them: the ink
+    // of each lies on the other's.
+    const PlotSetting& setting = m_doc.GetPlotSetting();
+    const PlotManager::Sheet sheet = PlotManager::GetSheet(nullptr, setting);
+    QTransform toSheet;
+    ASSERT_TRUE(PlotManager::GetPlotTransform(m_doc, *m_drawing, setting, sheet, toSheet));
+    QImage chains(page.size(), QImage::Format_RGB32);
+    chains.fill(Qt::white);
+    {
+        QPainter painter(&chains);
+        DrawingManager::PlotStyle style;
+        style.bCurves = false;
+        style.bBlack = true;
+        const double k = dpi / 25.4;
+        ASSERT_TRUE(DrawingManager::PlotDrawing(m_doc, *m_drawing, painter, toSheet * QTransform::fromScale(k, k), k,
+                                                chains.width(), chains.height(), style));
+    }
+    EXPECT_GT(kctest::CountPixels(page, &kctest::IsInk), 2000);
+    EXPECT_GE(kctest::InkCoveredBy(page, chains, 2), 0.98);
+    EXPECT_GE(kctest::InkCoveredBy(chains, page, 2), 0.98);
 }
 
 TEST_F(PlotFixture, AnEmptyDrawingPrintsAnEmptyPage)
