@@ -1295,6 +1295,7 @@ BEGIN_MESSAGE_MAP(CQZ2Doc, COleServerDoc)
     ON_COMMAND_RANGE(57639, 57639, &CQZ2Doc::OnPlainCommand)
     ON_COMMAND(34126, &CQZ2Doc::OnCancelCommands)
     ON_COMMAND(33215, &CQZ2Doc::OnImportJws)
+    ON_COMMAND(33201, &CQZ2Doc::OnImportJwk)
     ON_COMMAND(34133, &CQZ2Doc::OnSelectByFilter)
     ON_COMMAND(34134, &CQZ2Doc::OnSelectAll)
     ON_COMMAND(39102, &CQZ2Doc::OnSelectionProperties)
@@ -1376,6 +1377,11 @@ void CQZ2Doc::OnCancelCommands()
 void CQZ2Doc::OnImportJws()
 {
     ImportJwsJwk(TRUE);
+}
+
+void CQZ2Doc::OnImportJwk()
+{
+    ImportJwsJwk(FALSE);
 }
 
 void CQZ2Doc::OnSelectByFilter()

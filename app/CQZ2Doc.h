@@ -156,6 +156,7 @@ protected:
     afx_msg void OnCancelCommands();
     // File > Import > JWS Symbols...
     afx_msg void OnImportJws();
+    afx_msg void OnImportJwk();
     afx_msg void OnSelectByFilter();
     afx_msg void OnSelectAll();
     // The selected shapes go to the property bar, which is shown.

@@ -2,6 +2,7 @@
 
 #include "app/CQZ2Doc.h"
 
+#include "app/CJwkImportSettingDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CQZ2App.h"
 #include "command/LoadResourceString.h"
@@ -270,33 +271,50 @@ void CQZ2Doc::ImportJwsJwk(BOOL bJws)
     CMainFrame* pFrame = ImportMainFrame();
     if (pFrame != nullptr)
         pFrame->ShowDrawComponentBar(TRUE);
-    if (!bJws) {
-        // No published description of the JWK format is followed by this program's reader.
-        ShowKindNotReadable(_T("JWK"));
-        return;
-    }
     const CString first = dialog.GetFilePath(0);
     const CString folder = first.Left(first.ReverseFind(u'/') + 1);
+    // The files of the command's kind, in the order chosen; the first JWK file asks the settings once.
+    const int kind = bJws ? 17 : 13;
     CStringArray names;
+    JWSetting setting;
     for (int i = 0; i < dialog.GetFileCount(); ++i) {
         const CString path = dialog.GetFilePath(i);
-        if (FileTool::GetFileType(path) == 17)
-            names.Add(FileTool::SplitFileName(path, FileTool::splitName | FileTool::splitExtension));
+        if (FileTool::GetFileType(path) != kind)
+            continue;
+        if (!bJws && names.GetSize() == 0) {
+            CJwkImportSettingDialog settings(AfxGetMainWnd());
+            settings.m_pDocument = m_pDraw2dDocument;
+            if (settings.DoModal() != IDOK)
+                return;  // nothing is read
+            setting.m_nJwkLayerID = settings.m_nLayerID;
+            setting.m_bJwkReferenceLayers = settings.m_nChoice == 1 ? TRUE : FALSE;
+            setting.m_bJwkReferencePens = settings.m_bPens ? TRUE : FALSE;
+            setting.SetJwkReferenceJwcFilePath(settings.m_strPath);
+        }
+        names.Add(FileTool::SplitFileName(path, FileTool::splitName | FileTool::splitExtension));
     }
     Draw2dDocument* pModel = m_pDraw2dDocument;
     if (pModel == nullptr || names.GetSize() == 0)
         return;  // nothing of the right kind: nothing read, no undo step
-    JWSetting setting;
     JWConvert convert;
     if (pFrame != nullptr)
         convert.SetNotifyProgressFunction(&CMainFrame::OnProgress, pFrame);
+    const unsigned long long stepsBefore = pModel->GetRecordedStepCount();
     pModel->BeginUndoOperation(nullptr);
-    const int nResult = convert.ReadJWSFile(folder, names, pModel, &setting);
+    const int nResult = bJws ? convert.ReadJWSFile(folder, names, pModel, &setting)
+                             : convert.ReadJWKFile(folder, names, pModel, &setting);
     pModel->EndUndoOperation();
     if (nResult < 0) {
-        // The drawing goes back to what it was before any file was read.
-        pModel->Undo(1);
-        pModel->ClearRedoHistory();
+        // The drawing goes back to what it was before any file was read (a failure before anything was
+        // added recorded no step, and the user's own last step stays).
+        if (pModel->GetRecordedStepCount() != stepsBefore) {
+            pModel->Undo(1);
+            pModel->ClearRedoHistory();
+        }
+        if (nResult == JWConvert::resultKindNotReadable) {
+            ShowKindNotReadable(_T("JWK"));
+            return;
+        }
         CString prompt;
         if (nResult == JWConvert::resultCancelled)
             prompt = LoadResourceString(IDP_IMPORT_CANCELLED);

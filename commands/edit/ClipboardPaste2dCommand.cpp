@@ -17,6 +17,7 @@
 #include "command/PointParameterItem.h"
 #include "command/ScaleParameterItem.h"
 #include "commands/edit/ClipDocument.h"
+#include "commands/edit/CQZ2OlePasteSpecialDialog.h"
 #include "commands/edit/EditCommandHelper.h"
 #include "commands/shape/EmbeddedFileBuilder.h"
 #include "commands/shape/ShapeCommandHelper.h"
@@ -24,7 +25,6 @@
 #include "libs/vevure/OleObject2dFeature.h"
 #include "platform/afx/CByteArray.h"
 #include "platform/ole/CodePageText.h"
-#include "platform/ole/COlePasteSpecialDialog.h"
 #include "platform/ole/CompoundFile.h"
 #include "platform/ole/CompoundStorage.h"
 #include "platform/afx/AfxGlobalMemory.h"
@@ -218,7 +218,7 @@ BOOL ClipboardPaste2dCommand::RunPasteSpecial(COleDataObject& data, UINT& nForma
 {
     nFormat = 0;
     bLink = FALSE;
-    m_pDialog = std::make_unique<COlePasteSpecialDialog>(PSF_SELECTPASTE, nullptr);
+    m_pDialog = std::make_unique<CQZ2OlePasteSpecialDialog>();
     auto has = [&data](UINT f) { return f != 0 && data.IsDataAvailable(static_cast<CLIPFORMAT>(f)); };
     const UINT a = ClipDocument::GetNativeFormatA();
     const UINT b = ClipDocument::GetNativeFormatB();
@@ -261,15 +261,19 @@ BOOL ClipboardPaste2dCommand::ReadClipboard(COleDataObject& data, UINT nChosen, 
         bRead = ReadNativeData(data, nChosen);
     } else if (has(CF_HDROP)) {
         bRead = ReadFileList(data, bLink, kind);
-    } else if (has(CF_ENHMETAFILE)) {
+    } else if (has(CF_ENHMETAFILE) && (ReadSvg(data) || nChosen != 0)) {
+        // A vector picture that cannot be drawn gives way to the text or picture offered beside it; chosen
+        // by name, or alone, it is refused.
         kind = kindObject;
-        bRead = ReadSvg(data);
+        bRead = m_item.empty() ? FALSE : TRUE;
     } else if (has(CF_UNICODETEXT) || has(CF_TEXT)) {
         kind = kindText;
         bRead = ReadText(data, nChosen);
     } else if (has(CF_DIB) || has(CF_BITMAP)) {
         kind = kindImage;
         bRead = ReadBitmap(data);
+    } else if (has(CF_ENHMETAFILE)) {
+        bRead = FALSE;  // a vector picture that cannot be drawn, and nothing beside it
     } else {
         return FALSE;
     }
@@ -288,22 +292,13 @@ BOOL ClipboardPaste2dCommand::ReadFileList(COleDataObject& data, BOOL bLink, int
     HGLOBAL h = data.GetGlobalData(CF_HDROP);
     if (h == nullptr)
         return FALSE;
-    const QByteArray bytes(static_cast<const char*>(GlobalLock(h)), static_cast<qsizetype>(GlobalSize(h)));
+    const std::vector<CString> paths =
+        ParseFileList(static_cast<const BYTE*>(GlobalLock(h)), static_cast<size_t>(GlobalSize(h)));
     GlobalUnlock(h);
     GlobalFree(h);
-    // One URL a line; lines starting with # are comments; only local files count.
-    QStringList paths;
-    for (const QByteArray& raw : bytes.split('\n')) {
-        const QByteArray line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
-        if (url.isValid() && url.isLocalFile() && !url.toLocalFile().isEmpty())
-            paths << url.toLocalFile();
-    }
-    if (paths.isEmpty())
+    if (paths.empty())
         return FALSE;
-    const CString first = CString::FromQString(paths.front());
+    const CString first = paths.front();
     m_nSkippedFiles = static_cast<int>(paths.size()) - 1;
     // A drawing of this program copied as a file pastes its shapes.
     if (!bLink && EmbeddedFileBuilder::IsOwnDrawingFile(first)) {
@@ -317,6 +312,23 @@ BOOL ClipboardPaste2dCommand::ReadFileList(COleDataObject& data, BOOL bLink, int
         return FALSE;
     m_item = record.Write();
     return m_item.empty() ? FALSE : TRUE;
+}
+
+std::vector<CString> ClipboardPaste2dCommand::ParseFileList(const BYTE* pData, size_t nSize)
+{
+    std::vector<CString> paths;
+    if (pData == nullptr || nSize > 0x7FFFFFF0)
+        return paths;
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(pData), static_cast<qsizetype>(nSize));
+    for (const QByteArray& raw : bytes.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
+        if (url.isValid() && url.isLocalFile() && !url.toLocalFile().isEmpty())
+            paths.push_back(CString::FromQString(url.toLocalFile()));
+    }
+    return paths;
 }
 
 BOOL ClipboardPaste2dCommand::ReadDrawingFile(const CString& strPath)
@@ -355,8 +367,10 @@ BOOL ClipboardPaste2dCommand::ReadSvg(COleDataObject& data)
     const std::vector<BYTE> bytes(p, p + GlobalSize(h));
     GlobalUnlock(h);
     GlobalFree(h);
+    // Only a picture that draws: anything else under the vector picture's name is not what was copied.
     EmbeddedFileRecord record;
-    if (bytes.empty() || !EmbeddedFileBuilder::FromBytes(kPastedSvgName, bytes, record, m_dItemWidth, m_dItemHeight) ||
+    if (!EmbeddedFileBuilder::IsDrawableSvg(bytes) ||
+        !EmbeddedFileBuilder::FromBytes(kPastedSvgName, bytes, record, m_dItemWidth, m_dItemHeight) ||
         !(m_dItemWidth > 0.0) || !(m_dItemHeight > 0.0))
         return FALSE;
     m_item = record.Write();

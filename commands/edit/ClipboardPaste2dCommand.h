@@ -19,7 +19,7 @@ class Feature2dBase;
 class Draw2dView;
 class PartDrawingLayout;
 class COleDataObject;
-class COlePasteSpecialDialog;
+class CQZ2OlePasteSpecialDialog;
 
 namespace QZ2Command {
 
@@ -56,7 +56,7 @@ public:
     double GetItemWidth() const { return m_dItemWidth; }
     double GetItemHeight() const { return m_dItemHeight; }
     // The Paste Special dialog of the last start; NULL for plain Paste.
-    const COlePasteSpecialDialog* GetPasteSpecialDialog() const { return m_pDialog.get(); }
+    const CQZ2OlePasteSpecialDialog* GetPasteSpecialDialog() const { return m_pDialog.get(); }
 
     // Whether the clipboard holds a copy of this program's shapes.
     static BOOL IsNativeDataAvailable();
@@ -72,6 +72,10 @@ public:
     // within the decoder's memory limit.
     static BOOL DecodeDib(const BYTE* pData, size_t nSize, std::vector<BYTE>& png, double& dWidthMM,
                           double& dHeightMM);
+
+    // The local files a file list names (text/uri-list: one URL a line, # starts a comment; only file
+    // URLs count), in their order.
+    static std::vector<CString> ParseFileList(const BYTE* pData, size_t nSize);
 
     // Adds the clip's shapes to the view's active drawing with the base point on the point (local
     // coordinates of the active drawing), scaled and turned about it; one undo step. The number of shapes
@@ -120,7 +124,7 @@ private:
     double m_dItemWidth = 0.0;
     double m_dItemHeight = 0.0;
     int m_nSkippedFiles = 0;
-    std::unique_ptr<COlePasteSpecialDialog> m_pDialog;
+    std::unique_ptr<CQZ2OlePasteSpecialDialog> m_pDialog;
     std::unique_ptr<ClipDocument> m_pPaste;
     RuVaPnt2d m_basePoint;
     BOOL m_bBusy = FALSE;

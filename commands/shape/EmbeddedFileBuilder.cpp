@@ -28,6 +28,13 @@ namespace {
 // Previews are kept small: the drawing shows them, the file itself is kept whole.
 constexpr int kPreviewSide = 1024;
 constexpr double kDefaultDpi = 96.0;
+// The largest side an SVG picture may give itself, in its pixels (about 26 m).
+constexpr double kMaxSvgSide = 1.0e5;
+
+bool IsSvgSize(const QSizeF& size)
+{
+    return size.width() > 0 && size.height() > 0 && size.width() <= kMaxSvgSide && size.height() <= kMaxSvgSide;
+}
 
 QByteArray Bytes(const std::vector<BYTE>& v)
 {
@@ -75,12 +82,12 @@ BOOL SvgPreview(const std::vector<BYTE>& bytes, std::vector<BYTE>& png, double& 
     if (!renderer.isValid())
         return FALSE;
     const QSizeF size = renderer.defaultSize();
-    if (!(size.width() > 0) || !(size.height() > 0))
+    if (!IsSvgSize(size))
         return FALSE;
     // SVG user units are CSS pixels, 96 to the inch.
     w = size.width() * 25.4 / kDefaultDpi;
     h = size.height() * 25.4 / kDefaultDpi;
-    const QSize shown = size.toSize().scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio);
+    const QSize shown = size.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio).toSize();
     if (shown.isEmpty())
         return FALSE;
     QImage image(shown, QImage::Format_ARGB32_Premultiplied);
@@ -139,6 +146,17 @@ BOOL CardPreview(const CString& strMimeType, const CString& strName, std::vector
 }
 
 }  // namespace
+
+BOOL EmbeddedFileBuilder::IsDrawableSvg(const std::vector<BYTE>& bytes)
+{
+    if (bytes.empty())
+        return FALSE;
+    QSvgRenderer renderer(Bytes(bytes));
+    if (!renderer.isValid() || !IsSvgSize(renderer.defaultSize()))
+        return FALSE;
+    // A picture so thin that its preview would have no pixels does not draw either.
+    return !renderer.defaultSize().scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio).isEmpty();
+}
 
 CString EmbeddedFileBuilder::GetMimeType(const CString& strName, const std::vector<BYTE>& bytes)
 {

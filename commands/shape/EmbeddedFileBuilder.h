@@ -32,6 +32,8 @@ public:
     // The preview PNG and natural size of a file's bytes of that type and name.
     static BOOL MakePreview(const std::vector<BYTE>& bytes, const CString& strMimeType, const CString& strName,
                             std::vector<BYTE>& png, double& dWidthMM, double& dHeightMM);
+    // Whether the bytes are an SVG picture that draws at a size of its own.
+    static BOOL IsDrawableSvg(const std::vector<BYTE>& bytes);
     // The MIME type the desktop gives the bytes under that name.
     static CString GetMimeType(const CString& strName, const std::vector<BYTE>& bytes);
     // Whether the desktop would run the file rather than open it in a program: desktop entries, scripts,

@@ -1801,7 +1801,9 @@ void DxfDocumentBuilder::addInsert(const DL_InsertData& d)
     }
     const long cols = std::max(1, d.cols), rows = std::max(1, d.rows);
     const int64_t cells = SatMul(cols, rows);
-    if (cells > kMaxPieces) {
+    // Each cell is a shape of its own: an array beyond the shapes still allowed is refused before any
+    // cell is made.
+    if (cells > kMaxPieces || cells > kMaxShapes - m_nShapes) {
         Fail(-4);
         return;
     }
@@ -1980,17 +1982,11 @@ int DxfDocumentBuilder::Finish()
         return placed;
     AddStyles();
     // The active layout's paper takes its layout's name too.
-    if (Paper2dFeature* pFirst = m_pDoc->GetPaperFeature(0)) {
-        for (const Layout& l : m_layouts) {
-            const auto named = m_blockRecordNames.find(l.blockRecord);
-            if (named == m_blockRecordNames.end() || Upper(named->second) != "*PAPER_SPACE")
-                continue;
-            const CString wanted = DecodeText(l.name);
-            const CString old = pFirst->GetDrawingName();
-            if (wanted != old && m_pDoc->GetDrawingFeatureByName(wanted) == nullptr &&
-                m_pDoc->SetDrawingName(pFirst->GetDrawingID(), wanted, 0))
-                break;
-        }
+    Paper2dFeature* pFirst = m_pDoc->GetPaperFeature(0);
+    if (const Layout* pActive = ActiveLayout(); pFirst != nullptr && pActive != nullptr) {
+        const CString wanted = DecodeText(pActive->name);
+        if (wanted != pFirst->GetDrawingName() && m_pDoc->GetDrawingFeatureByName(wanted) == nullptr)
+            m_pDoc->SetDrawingName(pFirst->GetDrawingID(), wanted, 0);
     }
     LayOut();
     LayOutPapers();
@@ -2108,11 +2104,22 @@ void DxfDocumentBuilder::TakeRecord(const Record& r)
         v.cy = ToLength(r.GetDouble(20, 0));
         v.w = ToLength(r.GetDouble(40, 0));
         v.h = ToLength(r.GetDouble(41, 0));
-        // The view's centre from its target (17/27) in model units, its height there and its twist.
-        v.vx = ToLength(r.GetDouble(12, 0) + r.GetDouble(17, 0));
-        v.vy = ToLength(r.GetDouble(22, 0) + r.GetDouble(27, 0));
+        // The view's centre in display coordinates (12/22), the target (17/27) they start from, the view's
+        // height there and its twist.
+        v.vx = ToLength(r.GetDouble(12, 0));
+        v.vy = ToLength(r.GetDouble(22, 0));
+        v.tx = ToLength(r.GetDouble(17, 0));
+        v.ty = ToLength(r.GetDouble(27, 0));
         v.vh = ToLength(r.GetDouble(45, 0));
         v.twist = r.GetDouble(51, 0);
+        // Only a view straight down onto the model is a part layout; one from another direction shows
+        // the model mirrored or in 3D: left out.
+        const double dx = r.GetDouble(16, 0), dy = r.GetDouble(26, 0), dz = r.GetDouble(36, 1);
+        const bool plan = Finite(dx) && Finite(dy) && Finite(dz) && dz > 0 && std::hypot(dx, dy) <= 1e-9 * dz;
+        if (!plan || !Finite(v.twist) || !Finite(v.vx) || !Finite(v.vy) || !Finite(v.tx) || !Finite(v.ty)) {
+            ++m_nLeftOut;
+            return;
+        }
         if (v.w > 0 && v.h > 0 && v.vh > 0 && v.w < 1e6 && v.h < 1e6 && v.vh < 1e12)
             m_viewports.push_back(v);
         return;
@@ -2244,13 +2251,17 @@ void DxfDocumentBuilder::LayOut()
         m_pDoc->SetPaperSizeType(paperName, s.m_nPaperType, 0);
     else
         m_pDoc->SetPaperSize(paperName, s.m_dPaperSizeX, s.m_dPaperSizeY, 0);
-    double pw = 0, ph = 0;
-    m_pDoc->GetPaperSize(paperName, pw, ph);
-
-    // The active layout's viewports lay the model out instead, when the file has them.
+    // The active layout's viewports lay the model out instead, when the file has them; the paper then
+    // takes its layout's size where the file gives one.
     bool viewports = false;
     for (const Viewport& v : m_viewports)
         viewports = viewports || v.nPaperID == pPaper->GetDrawingID();
+    if (const Layout* pActive = ActiveLayout(); viewports && pActive != nullptr && pActive->dWidth > 0) {
+        m_pDoc->SetPaperOrientType(paperName, pActive->dWidth >= pActive->dHeight ? 0 : 1, 0);
+        m_pDoc->SetPaperSize(paperName, pActive->dWidth, pActive->dHeight, 0);
+    }
+    double pw = 0, ph = 0;
+    m_pDoc->GetPaperSize(paperName, pw, ph);
     const long layoutID = viewports ? -1 : m_pDoc->AddPartLayout(pPaper->GetDrawingID(), m_nModelID, nullptr, -1, 0);
     if (layoutID >= 0) {
         RuVaBndBox2d box;
@@ -2283,6 +2294,16 @@ void DxfDocumentBuilder::LayOut()
         m_pSetting->AddDrawingFeatureName(paperName);
         m_pSetting->SetActiveDrawingFeatureName(m_nTileMode != 0 ? pModel->GetDrawingName() : paperName);
     }
+}
+
+const DxfDocumentBuilder::Layout* DxfDocumentBuilder::ActiveLayout() const
+{
+    for (const Layout& l : m_layouts) {
+        const auto named = m_blockRecordNames.find(l.blockRecord);
+        if (named != m_blockRecordNames.end() && Upper(named->second) == "*PAPER_SPACE")
+            return &l;
+    }
+    return nullptr;
 }
 
 void DxfDocumentBuilder::LayOutPapers()
@@ -2328,19 +2349,20 @@ void DxfDocumentBuilder::LayOutPapers()
         const double num = scale >= 1 ? scale : 1.0, den = scale >= 1 ? 1.0 : 1.0 / scale;
         m_pDoc->SetPartLayoutScale(id, num, den, FALSE, num, den, 0);
         m_pDoc->SetPartLayoutAngle(id, NormDeg(v.twist), 0);
+        // A model point P shows at  centre + scale * (R(twist) * (P - target) - view centre)  on paper.
         const double a = v.twist * kPi / 180.0;
-        const double rx = (v.vx * std::cos(a) - v.vy * std::sin(a)) * scale;
-        const double ry = (v.vx * std::sin(a) + v.vy * std::cos(a)) * scale;
+        const double ca = std::cos(a), sa = std::sin(a);
+        const double rx = (v.tx * ca - v.ty * sa + v.vx) * scale;
+        const double ry = (v.tx * sa + v.ty * ca + v.vy) * scale;
         m_pDoc->SetPartLayoutOrigin(id, RuVaPnt2d(v.cx - rx, v.cy - ry), 0);
         if (PartDrawingLayout* pLayout = m_pDoc->GetPartLayoutByID(id)) {
             PartDrawingLayout clipped = *pLayout;
             const double hw = v.w / scale / 2, hh = v.vh / 2;
             KcArrayOfGePnt2d corners;
             for (const auto& [sx, sy] : {std::pair{-1, -1}, std::pair{1, -1}, std::pair{1, 1}, std::pair{-1, 1}}) {
-                // The viewport's corners in the model, turned back by the twist about the view's centre.
-                const double lx = sx * hw, ly = sy * hh;
-                corners.Add(RuVaPnt2d(v.vx + lx * std::cos(-a) - ly * std::sin(-a),
-                                      v.vy + lx * std::sin(-a) + ly * std::cos(-a)));
+                // The viewport's corners in the model: back from display coordinates by the twist.
+                const double lx = v.vx + sx * hw, ly = v.vy + sy * hh;
+                corners.Add(RuVaPnt2d(v.tx + lx * ca + ly * sa, v.ty - lx * sa + ly * ca));
             }
             if (clipped.SetPolygonRegion(corners))
                 m_pDoc->SetPartLayout(id, clipped, 0);

@@ -149,9 +149,13 @@ private:
     };
     std::vector<Layout> m_layouts;
     std::map<std::string, std::string> m_blockRecordNames;  // handle to block name
+    // The layout of the *Paper_Space block (the active one), or none.
+    const Layout* ActiveLayout() const;
+    // A viewport: its centre and size on paper; the view's centre (cx, cy in display coordinates, whose
+    // origin is the target tx, ty and whose axes are the model's turned by the twist), height and twist.
     struct Viewport {
         long nPaperID = -1;
-        double cx = 0, cy = 0, w = 0, h = 0, vx = 0, vy = 0, vh = 0, twist = 0;
+        double cx = 0, cy = 0, w = 0, h = 0, vx = 0, vy = 0, tx = 0, ty = 0, vh = 0, twist = 0;
     };
     std::vector<Viewport> m_viewports;
     // Names and sizes the further papers after their layouts, and lays the model out through the viewports.

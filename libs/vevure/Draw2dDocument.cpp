@@ -544,6 +544,7 @@ void Draw2dDocument::CommitStep()
     decltype(step->index)().swap(step->index);  // the lookup is only needed while the step is open
     m_redo.clear();
     m_undo.push_back(std::move(step));
+    ++m_nRecordedSteps;
     if (static_cast<int>(m_undo.size()) > m_nUndoDepth)
         m_undo.erase(m_undo.begin(), m_undo.begin() + (static_cast<int>(m_undo.size()) - m_nUndoDepth));
 }

@@ -133,6 +133,9 @@ public:
     BOOL CanRedo() const;
     int GetUndoCount() const;
     int GetRedoCount() const;
+    // How many steps have been recorded since the document was made: a bracket that changed nothing
+    // records none (so a caller undoing its own failed bracket knows whether there is one to undo).
+    unsigned long long GetRecordedStepCount() const { return m_nRecordedSteps; }
     void ClearRedoHistory();
     void ClearUndoRedoHistory();
     // The most undo steps kept (at least 1); older steps are forgotten.
@@ -520,6 +523,7 @@ private:
     std::vector<std::unique_ptr<UndoStep>> m_redo;
     std::unique_ptr<UndoStep> m_pOpen;
     int m_nBracketDepth = 0;
+    unsigned long long m_nRecordedSteps = 0;
     int m_nUndoDepth = 100;
     bool m_bRestoring = false;
 };

@@ -11,7 +11,7 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/EmbeddedFileRecord.h"
 #include "libs/vevure/OleObject2dFeature.h"
-#include "platform/ole/COlePasteSpecialDialog.h"
+#include "commands/edit/CQZ2OlePasteSpecialDialog.h"
 #include "platform/win/CListBox.h"
 
 namespace {
@@ -69,6 +69,8 @@ protected:
     void ChooseEntry(const QString& name, QStringList* pNames = nullptr)
     {
         WhenModal<COlePasteSpecialDialog>([name, pNames](COlePasteSpecialDialog& d) {
+            // The paste command's own dialog.
+            EXPECT_TRUE(d.IsKindOf(RUNTIME_CLASS(CQZ2OlePasteSpecialDialog)));
             QStringList names;
             int chosen = -1;
             for (int i = 0; i < d.GetEntryCount(); ++i) {
@@ -201,6 +203,60 @@ TEST_F(PasteKindTest, PasteSpecialListsOnlyWhatTheClipboardHoldsAndCancelStartsN
     EXPECT_EQ(Paste(kPasteSpecialID), nullptr);
     EXPECT_EQ(names, (QStringList{QStringLiteral("Embedded file"), QStringLiteral("Linked file"),
                                   QStringLiteral("Unicode text"), QStringLiteral("Text")}));
+}
+
+// A vector picture that does not draw: plain Paste takes the picture or text offered beside it; alone, or
+// chosen by name in Paste Special, it is refused with the message and nothing is pasted.
+TEST_F(PasteKindTest, AVectorPictureThatDoesNotDrawGivesWayOrIsRefused)
+{
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    const QByteArray broken = "<svg xmlns='http://www.w3.org/2000/svg' width='96' height='48'><rect";
+    const QByteArray sizeless = "<svg xmlns='http://www.w3.org/2000/svg' width='0' height='0'/>";
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(Qt::yellow);
+    struct Case {
+        const char* what;
+        QByteArray svg;
+        bool withPicture;
+        bool withText;
+        QString entry;  // empty: plain Paste
+        int kind;       // 0: refused with the message
+    };
+    const Case cases[] = {
+        {"broken beside a picture", broken, true, false, QString(), ClipboardPaste2dCommand::kindImage},
+        {"broken beside text", broken, false, true, QString(), ClipboardPaste2dCommand::kindText},
+        {"broken alone", broken, false, false, QString(), 0},
+        {"no size alone", sizeless, false, false, QString(), 0},
+        {"broken, chosen by name", broken, true, false, QStringLiteral("Vector picture (SVG)"), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto* m = new QMimeData;
+        m->setData(QStringLiteral("image/svg+xml"), c.svg);
+        if (c.withPicture)
+            m->setImageData(picture);
+        if (c.withText)
+            m->setText(QStringLiteral("caption"));
+        QGuiApplication::clipboard()->setMimeData(m);
+        m_app->boxes.clear();
+        if (!c.entry.isEmpty())
+            ChooseEntry(c.entry);
+        ClipboardPaste2dCommand* paste = Paste(c.entry.isEmpty() ? kPasteID : kPasteSpecialID);
+        if (c.kind == 0) {
+            EXPECT_EQ(paste, nullptr);
+            ASSERT_EQ(m_app->boxes.size(), 1u);
+            EXPECT_EQ(m_app->boxes[0].text, QStringLiteral("The clipboard holds data that cannot be pasted."));
+        } else {
+            ASSERT_NE(paste, nullptr);
+            EXPECT_TRUE(m_app->boxes.empty());
+            EXPECT_EQ(paste->GetPasteKind(), c.kind);
+            Command(kEndCommandID);
+        }
+        // Nothing was added, and the clipboard still holds what was put there.
+        EXPECT_EQ(doc->GetDraw2dDocument()->GetFeatureCount(), 0);
+        EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/svg+xml")), c.svg);
+    }
+    EXPECT_EQ(PendingModalActions(), 0u);
 }
 
 // Files that cannot be pasted are refused like any bad data; further files of a list are counted.

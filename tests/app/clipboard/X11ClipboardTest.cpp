@@ -13,9 +13,12 @@
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QThread>
+#include <QtCore/QUrl>
 #include <QtGui/QImage>
 
 #include <unistd.h>
+
+#include "libs/vevure/EmbeddedFileRecord.h"
 
 namespace {
 
@@ -145,6 +148,51 @@ TEST_F(X11ClipboardTest, DISABLED_PicturePutByAnotherProgramPastes)
     xclip.waitForFinished(5000);
 }
 
+// A file copied in a file manager (a file list put by another program) pastes as an embedded file; the
+// further files of the list are left out and counted.
+TEST_F(X11ClipboardTest, DISABLED_FileListPutByAnotherProgramPastes)
+{
+    QTemporaryDir dir;
+    QStringList paths;
+    for (const char* name : {"notes one.txt", "other.txt"}) {
+        QFile f(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("some notes\n");
+        paths << f.fileName();
+    }
+    QByteArray list = "# copied\r\n";
+    for (const QString& p : paths)
+        list += QUrl::fromLocalFile(p).toEncoded() + "\r\n";
+    const QString listFile = dir.filePath(QStringLiteral("list"));
+    {
+        QFile f(listFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(list);
+    }
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-quiet"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                                          QStringLiteral("-t"), QStringLiteral("text/uri-list"), QStringLiteral("-i"), listFile});
+    ASSERT_TRUE(xclip.waitForStarted(10000));
+    CQZ2Doc* doc = NewDrawingWithLayer();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(WaitFor([] { return IsClipboardFormatAvailable(CF_HDROP) != FALSE; }));
+    Command(kPasteID);
+    auto* paste = dynamic_cast<QZ2Command::ClipboardPaste2dCommand*>(m_manager->GetActiveCommand());
+    ASSERT_NE(paste, nullptr);
+    EXPECT_EQ(paste->GetPasteKind(), QZ2Command::ClipboardPaste2dCommand::kindObject);
+    EmbeddedFileRecord record;
+    ASSERT_TRUE(record.Read(paste->GetItemData()));
+    EXPECT_EQ(record.m_strFileName.ToQString(), QStringLiteral("notes one.txt"));
+    EXPECT_FALSE(record.m_bLink);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(record.m_data.data()), static_cast<qsizetype>(record.m_data.size())),
+              QByteArray("some notes\n"));
+    ASSERT_TRUE(GivePoint(3, RuVaPnt2d(0, 0)));
+    Command(kEndCommandID);
+    EXPECT_EQ(doc->GetDraw2dDocument()->GetFeatureCount(), 1);
+    xclip.kill();
+    xclip.waitForFinished(5000);
+}
+
 // Starts an X server of our own and runs the tests above on it.
 TEST(X11ClipboardRun, OtherProgramsReadAndPutThroughTheX11Clipboard)
 {
@@ -176,12 +224,13 @@ TEST(X11ClipboardRun, OtherProgramsReadAndPutThroughTheX11Clipboard)
     const QByteArray out =
         RunProgram(QCoreApplication::applicationFilePath(),
             {QStringLiteral("--gtest_also_run_disabled_tests"),
-             QStringLiteral("--gtest_filter=X11ClipboardTest.DISABLED_CopyIsRead*:X11ClipboardTest.DISABLED_Picture*")},
+             QStringLiteral("--gtest_filter=X11ClipboardTest.DISABLED_CopyIsRead*:X11ClipboardTest.DISABLED_Picture*:"
+                            "X11ClipboardTest.DISABLED_FileList*")},
             {}, &exitCode, env);
     server.terminate();
     server.waitForFinished(10000);
     EXPECT_EQ(exitCode, 0) << out.right(6000).toStdString();
-    EXPECT_TRUE(out.contains("[  PASSED  ] 2 tests")) << out.right(6000).toStdString();
+    EXPECT_TRUE(out.contains("[  PASSED  ] 3 tests")) << out.right(6000).toStdString();
 }
 
 }  // namespace

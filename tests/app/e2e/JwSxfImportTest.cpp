@@ -7,12 +7,15 @@
 
 #include "ProgramFixture.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
+#include <QtWidgets/QWidget>
 
 #include <cmath>
 #include <string>
 
+#include "app/CJwkImportSettingDialog.h"
 #include "app/CQZ2App.h"
 #include "app/CQZ2FileDialog.h"
 #include "app/CQZ2Doc.h"
@@ -251,9 +254,117 @@ TEST_F(JwSxfImportTest, JwsSymbolsBecomeComponentsInOneUndoStep)
     EXPECT_EQ(table()->GetComponentDefineCount(), 3);
     EXPECT_EQ(pModel->GetUndoCount(), undoAfter);
 
+    // A first file that fails before anything was added leaves the user's last step where it is.
+    m_app->boxes.clear();
+    choose(QStringLiteral("cut.jws"));
+    Command(33215);
+    ASSERT_EQ(m_app->boxes.size(), 1u);
+    EXPECT_EQ(table()->GetComponentDefineCount(), 3);
+    EXPECT_EQ(pModel->GetUndoCount(), undoAfter);
+
     // One undo removes the last import's components.
     ASSERT_TRUE(pModel->Undo(1));
     EXPECT_EQ(table()->GetComponentDefineCount(), 2);
     ASSERT_TRUE(pModel->Undo(1));
     EXPECT_EQ(table()->GetComponentDefineCount(), 0);
+}
+
+// JWK symbols: the settings are asked once for all chosen files; Cancel reads nothing; a reference file
+// that is missing (or a folder) keeps the settings open with the message and the focus on the path. No
+// published description of the JWK format is followed here, so the files themselves are then refused with
+// the message for kinds this program cannot read, and the drawing stays as it was.
+TEST_F(JwSxfImportTest, JwkSymbolsAskTheSettingsOnceAndCheckTheReferenceFile)
+{
+    Write(QStringLiteral("a.jwk"), "jw_cad(c)data");
+    Write(QStringLiteral("b.jwk"), "jw_cad(c)data");
+    const QString reference = Write(QStringLiteral("plan.jwc"), "jw_cad(c)data");
+    ASSERT_TRUE(QDir(m_files.path()).mkdir(QStringLiteral("folder.jwc")));
+    const QString folder = m_files.path() + QStringLiteral("/folder.jwc");
+
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    const int undoBefore = pModel->GetUndoCount();
+    auto choose = [this](const QString& typed) {
+        WhenModal<CQZ2FileDialog>([this, typed](CQZ2FileDialog& d) {
+            d.ShowFolder(CString::FromQString(m_files.path()));
+            d.GetDlgItem(CQZ2FileDialog::kFileNameEdit)->SetWindowText(CString::FromQString(typed));
+            d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+    };
+    auto click = [](CJwkImportSettingDialog& d, int id) {
+        d.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    };
+    auto enabled = [](CJwkImportSettingDialog& d, int id) { return d.GetDlgItem(id)->IsWindowEnabled() != FALSE; };
+
+    // Two files, Cancel: one settings dialog, nothing read, nothing said.
+    int asked = 0;
+    m_app->boxes.clear();
+    choose(QStringLiteral("\"a.jwk\" \"b.jwk\""));
+    WhenModal<CJwkImportSettingDialog>([&](CJwkImportSettingDialog& d) {
+        ++asked;
+        click(d, IDCANCEL);
+    });
+    Command(33201);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(m_app->boxes.empty());
+    EXPECT_EQ(pModel->GetUndoCount(), undoBefore);
+    EXPECT_EQ(pModel->GetComponentDefineTable()->GetComponentDefineCount(), 0);
+
+    // Two files, OK after the reference file is checked.
+    struct Seen {
+        bool comboFirst = false, pathFirst = true, pathWithPens = false, comboSecond = true;
+        std::vector<QString> refusals;
+        bool focusOnPath = false, stayedOpen = false;
+        long layer = -2;
+    } seen;
+    m_app->boxes.clear();
+    choose(QStringLiteral("\"a.jwk\" \"b.jwk\""));
+    WhenModal<CJwkImportSettingDialog>([&](CJwkImportSettingDialog& d) {
+        ++asked;
+        // Choice 0: the layer combo only, showing the drawing's current layer.
+        seen.comboFirst = enabled(d, CJwkImportSettingDialog::kLayerCombo);
+        seen.pathFirst = enabled(d, CJwkImportSettingDialog::kPath) || enabled(d, CJwkImportSettingDialog::kBrowse);
+        d.CheckDlgButton(CJwkImportSettingDialog::kPens, BST_CHECKED);
+        click(d, CJwkImportSettingDialog::kPens);
+        seen.pathWithPens = enabled(d, CJwkImportSettingDialog::kPath) && enabled(d, CJwkImportSettingDialog::kBrowse);
+        d.CheckRadioButton(CJwkImportSettingDialog::kFirstChoice, CJwkImportSettingDialog::kSecondChoice,
+                           CJwkImportSettingDialog::kSecondChoice);
+        click(d, CJwkImportSettingDialog::kSecondChoice);
+        seen.comboSecond = enabled(d, CJwkImportSettingDialog::kLayerCombo);
+        // A missing file, then a folder: refused, the dialog stays and the path takes the focus.
+        for (const QString& path : {m_files.path() + QStringLiteral("/missing.jwc"), folder}) {
+            d.SetDlgItemText(CJwkImportSettingDialog::kPath, CString::FromQString(path));
+            const size_t before = m_app->boxes.size();
+            click(d, IDOK);
+            if (m_app->boxes.size() == before + 1)
+                seen.refusals.push_back(m_app->boxes.back().text);
+        }
+        // The dialog's focus (offscreen, no window is active, so the application's focus is not asked).
+        QWidget* pWindow = CWnd::QWidgetFromHwnd(d.GetSafeHwnd());
+        seen.focusOnPath = pWindow != nullptr && pWindow->focusWidget() != nullptr &&
+                           pWindow->focusWidget() ==
+                               CWnd::QWidgetFromHwnd(d.GetDlgItem(CJwkImportSettingDialog::kPath)->GetSafeHwnd());
+        seen.stayedOpen = d.GetSafeHwnd() != nullptr && d.IsWindowVisible() != FALSE;
+        d.SetDlgItemText(CJwkImportSettingDialog::kPath, CString::FromQString(reference));
+        click(d, IDOK);
+        seen.layer = d.m_nLayerID;
+    });
+    Command(33201);
+    EXPECT_EQ(asked, 2) << "one dialog for the two files";
+    EXPECT_TRUE(seen.comboFirst);
+    EXPECT_FALSE(seen.pathFirst);
+    EXPECT_TRUE(seen.pathWithPens);
+    EXPECT_FALSE(seen.comboSecond);
+    const QString noSuchFile = QStringLiteral("The file does not exist.\nEnter the path of an existing file.");
+    EXPECT_EQ(seen.refusals, (std::vector<QString>{noSuchFile, noSuchFile}));
+    EXPECT_TRUE(seen.focusOnPath);
+    EXPECT_TRUE(seen.stayedOpen);
+    EXPECT_EQ(seen.layer, pModel->GetCurrentLayerID());
+    // The files themselves cannot be read: said once, and the drawing is as it was.
+    ASSERT_EQ(m_app->boxes.size(), 3u);
+    EXPECT_EQ(m_app->boxes.back().text, QStringLiteral("Files of this kind (JWK) cannot be read by this program."));
+    EXPECT_EQ(pModel->GetUndoCount(), undoBefore);
+    EXPECT_EQ(pModel->GetComponentDefineTable()->GetComponentDefineCount(), 0);
+    EXPECT_EQ(PendingModalActions(), 0u);
 }

@@ -1004,6 +1004,13 @@ TEST_F(DxfReaderTest, FurtherLayoutsBecomePapersAndViewportsLayTheModelOut)
     Paper2dFeature* sheet = doc.GetPaperFeature(0);
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->GetDrawingName(), CString(_T("Sheet")));
+    {
+        // Laid out by its viewports, the active paper takes its layout's size, not the sheet's.
+        double sw = 0, sh = 0;
+        ASSERT_TRUE(doc.GetPaperSize(_T("Sheet"), sw, sh));
+        EXPECT_NEAR(sw, 420, kTol);
+        EXPECT_NEAR(sh, 297, kTol);
+    }
     ASSERT_EQ(sheet->GetPartLayoutCount(), 1);  // the viewport's, instead of the sheet's rule
     const PartDrawingLayout* onSheet = sheet->GetPartLayout(0);
     EXPECT_NEAR(onSheet->GetScaleNumeratorX() / onSheet->GetScaleDenominatorX(), 1, kTol);
@@ -1039,6 +1046,75 @@ TEST_F(DxfReaderTest, FurtherLayoutsBecomePapersAndViewportsLayTheModelOut)
     setting.m_nModelSpaceOnlyRead = 1;
     ASSERT_EQ(Read(file), 1);
     EXPECT_EQ(doc.GetPaperFeature(1), nullptr);
+    EXPECT_EQ(doc.GetPaperFeature(0)->GetPartLayoutCount(), 1);
+}
+
+TEST_F(DxfReaderTest, ATwistedViewportShowsItsViewCentreAtItsCentre)
+{
+    // A viewport at (200, 150) on paper, 100 x 80, showing 80 model units high (1:1), looking at the
+    // target (100, 0) with the view centre (10, 20) in display coordinates and a twist of 90 degrees.
+    auto viewport = [](double w, double h, double vh, double twist, const std::string& direction) {
+        return G(0, "VIEWPORT") + G(8, "0") + G(67, "1") + G(100, "AcDbViewport") + G(10, 200.0) + G(20, 150.0) +
+               G(30, 0.0) + G(40, w) + G(41, h) + G(68, "1") + G(69, "2") + G(12, 10.0) + G(22, 20.0) + direction +
+               G(17, 100.0) + G(27, 0.0) + G(37, 0.0) + G(45, vh) + G(51, twist);
+    };
+    const std::string tables = G(0, "TABLE") + G(2, "BLOCK_RECORD") + G(70, "1") + G(0, "BLOCK_RECORD") +
+                               G(5, "1E") + G(2, "*Paper_Space") + G(0, "ENDTAB");
+    auto layout = [](double w, double h) {
+        return Section("OBJECTS", G(0, "LAYOUT") + G(5, "99") + G(330, "1A") + G(100, "AcDbPlotSettings") +
+                                      G(1, "") + G(44, w) + G(45, h) + G(72, "1") + G(73, "0") +
+                                      G(100, "AcDbLayout") + G(1, "Sheet") + G(70, "1") + G(71, "1") +
+                                      G(330, "1E"));
+    };
+    auto file = [&](const std::string& entities, const std::string& objects) {
+        std::string text = File(Line(0, 0, 1, 0) + entities, "", tables);
+        text.insert(text.rfind(G(0, "EOF")), objects);
+        return text;
+    };
+    ASSERT_EQ(Read(file(viewport(100, 80, 80, 90, ""), layout(297, 210))), 1);
+    Paper2dFeature* sheet = doc.GetPaperFeature(0);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_EQ(sheet->GetPartLayoutCount(), 1);
+    const PartDrawingLayout* shown = sheet->GetPartLayout(0);
+    // The model point at the view centre lands on the viewport's centre; the model's +X points up the
+    // paper (the view turned counter-clockwise by the twist).
+    struct Case {
+        double mx, my, px, py;
+    };
+    for (const Case& c : {Case{120, -10, 200, 150}, Case{125, -10, 200, 155}, Case{120, -15, 205, 150}}) {
+        RuVaPnt2d onPaper;
+        shown->ConvertPointLocalToWorld(RuVaPnt2d(c.mx, c.my), onPaper);
+        EXPECT_NEAR(onPaper.X(), c.px, kTol) << c.mx << "," << c.my;
+        EXPECT_NEAR(onPaper.Y(), c.py, kTol) << c.mx << "," << c.my;
+    }
+    // The clip outline covers exactly what the viewport shows: 80 x 100 in the model about (120, -10).
+    ASSERT_TRUE(shown->IsRegionEnabled());
+    const RuVaBndBox2d clip = shown->GetRegion()->GetBndBox();
+    EXPECT_NEAR(clip.XMin(), 80, kTol);
+    EXPECT_NEAR(clip.XMax(), 160, kTol);
+    EXPECT_NEAR(clip.YMin(), -60, kTol);
+    EXPECT_NEAR(clip.YMax(), 40, kTol);
+    double pw = 0, ph = 0;
+    ASSERT_TRUE(doc.GetPaperSize(sheet->GetDrawingName(), pw, ph));
+    EXPECT_NEAR(pw, 297, kTol);
+    EXPECT_NEAR(ph, 210, kTol);
+
+    // A layout of size 0 leaves the paper at the converter sheet's size.
+    doc.InitDocument();
+    ASSERT_EQ(Read(file(viewport(100, 80, 80, 0, ""), layout(0, 0))), 1);
+    double sheetW = 0, sheetH = 0;
+    ASSERT_TRUE(doc.GetPaperSize(doc.GetPaperFeature(0)->GetDrawingName(), sheetW, sheetH));
+    doc.InitDocument();
+    ASSERT_EQ(Read(file("", "")), 1);
+    double plainW = 0, plainH = 0;
+    ASSERT_TRUE(doc.GetPaperSize(doc.GetPaperFeature(0)->GetDrawingName(), plainW, plainH));
+    EXPECT_NEAR(sheetW, plainW, kTol);
+    EXPECT_NEAR(sheetH, plainH, kTol);
+
+    // A view from below (mirrored) is no part layout: left out and counted; the sheet's rule applies.
+    doc.InitDocument();
+    ASSERT_EQ(Read(file(viewport(100, 80, 80, 0, G(16, 0.0) + G(26, 0.0) + G(36, -1.0)), layout(297, 210))), 1);
+    EXPECT_EQ(convert.GetLeftOutCount(), 1);
     EXPECT_EQ(doc.GetPaperFeature(0)->GetPartLayoutCount(), 1);
 }
 
@@ -1118,6 +1194,12 @@ TEST_F(DxfReaderTest, BadInputFailsWithItsCodeAndLeavesAnEmptyDocument)
         {"block bomb", BlockChain(9, 10, true), AcadConvert::resultBeyondLimits},
         // Nothing places it, but the definition alone would expand beyond the limit.
         {"unplaced block bomb", BlockChain(9, 10, false), AcadConvert::resultBeyondLimits},
+        // 5000 x 4001 cells of one line: 20,005,000 shapes, beyond the 20 million allowed, refused before
+        // any cell is made (the pieces alone, 20 million, are within their own limit).
+        {"array beyond the shape limit",
+         File(Line(0, 0, 1, 1) + Insert("A", 0, 0, G(70, "5000") + G(71, "4001") + G(44, 1.0) + G(45, 1.0)), "", "",
+              Block("A", Line(0, 0, 1, 0))),
+         AcadConvert::resultBeyondLimits},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
