@@ -1,7 +1,6 @@
 // The style dialog offscreen, on a document with 20 named styles of each kind and 200 user hatch
 // patterns: opening it (construct, load the kinds and collections, OnInitDialog to the first page and its
-// preview), from a committed change to the repainted preview for each page at its costliest focus, and the
-// 200 pattern pictures of the hatch page's list and of the pattern table.
+// preview), and from a committed change to the repainted preview for each page at its costliest focus.
 #include <benchmark/benchmark.h>
 
 #include <QtCore/QCoreApplication>
@@ -19,8 +18,6 @@
 #include "libs/vevure/FeatureSettingStylesBase.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
 #include "libs/vevure/GeneralFeatureSettingStyles.h"
-#include "libs/vevure/HatchPatternTable.h"
-#include "libs/vevure/HatchSetting.h"
 #include "libs/vevure/HatchSettingStyles.h"
 #include "libs/vevure/LeadSetting.h"
 #include "libs/vevure/LeadSettingStyles.h"
@@ -38,8 +35,6 @@
 #include "settings/CDimensionSettingPage.h"
 #include "settings/CDimensionTextSettingPage.h"
 #include "settings/CFeatureSettingTreeDialog.h"
-#include "settings/CHatchPatternTableDialog.h"
-#include "settings/CHatchSettingPage.h"
 #include "settings/CLeadSettingPage.h"
 #include "settings/CTextSettingPage.h"
 
@@ -103,14 +98,10 @@ Environment& Env()
     return env;
 }
 
-// The dialog as Settings > ... opens it: every kind and its collection loaded; the hatch style is the
-// drawing's first pattern.
+// The dialog as Settings > ... opens it: every kind and its collection loaded.
 std::unique_ptr<CFeatureSettingTreeDialog> Open(int nPage)
 {
     Draw2dDocument& doc = Env().document;
-    HatchSetting hatch = *doc.GetHatchSetting();
-    hatch.SetHatchType(2);
-    hatch.SetPatternID(doc.GetHatchPatternTable()->GetHatchPatternByIndex(0)->GetPatternID());
     auto pDialog = std::make_unique<CFeatureSettingTreeDialog>(&doc, -1, nPage, FALSE);
     GeneralFeatureSetting general;
     pDialog->SetGeneralFeatureSetting(&general);
@@ -119,7 +110,6 @@ std::unique_ptr<CFeatureSettingTreeDialog> Open(int nPage)
     pDialog->SetLeadSetting(doc.GetLeadSetting());
     pDialog->SetBalloonSetting(doc.GetBalloonSetting());
     pDialog->SetDimensionSetting(doc.GetDimensionSetting());
-    pDialog->SetHatchSetting(&hatch);
     const FeatureSettingStylesBase* const styles[] = {
         doc.GetGeneralFeatureSettingStyles(), doc.GetPointMarkerSettingStyles(), doc.GetTextSettingStyles(),
         doc.GetLeadSettingStyles(),           doc.GetBalloonSettingStyles(),     doc.GetDimensionSettingStyles(),
@@ -191,50 +181,12 @@ void BM_PreviewBalloon(benchmark::State& state)
 {
     Preview(state, 4, CBalloonSettingPage::kKindId, CBalloonSettingPage::kKindId);
 }
-// The hatch page with a line pattern of the drawing: a region colour chosen, to the repainted preview.
-void BM_PreviewHatchUserPattern(benchmark::State& state)
-{
-    Preview(state, 11, CHatchSettingPage::kRegionColorId, CHatchSettingPage::kRegionColorId);
-}
 BENCHMARK(BM_PreviewDimensionStandard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewDimensionTextPart)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewDimensionValueHeight)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewTwoLineText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewLead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewBalloon)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PreviewHatchUserPattern)->Unit(benchmark::kMillisecond);
-
-// The hatch page's list of the drawing's 200 patterns filled again, every picture drawn.
-void BM_HatchPageUserList(benchmark::State& state)
-{
-    Env();
-    std::unique_ptr<CFeatureSettingTreeDialog> pDialog = Open(11);
-    auto* pPage = dynamic_cast<CHatchSettingPage*>(pDialog->GetPage(11));
-    if (pPage == nullptr || pPage->GetSafeHwnd() == nullptr) {
-        state.SkipWithError("page not shown");
-        return;
-    }
-    for (auto _ : state)
-        benchmark::DoNotOptimize(pPage->GetUserList().FillPatterns());
-    state.counters["pictures"] = pPage->GetUserList().GetItemCount();
-    pDialog->DestroyWindow();
-}
-BENCHMARK(BM_HatchPageUserList)->Unit(benchmark::kMillisecond);
-
-// The pattern table opened over the drawing's 200 patterns, with their pictures.
-void BM_PatternTableOpen(benchmark::State& state)
-{
-    Draw2dDocument& doc = Env().document;
-    for (auto _ : state) {
-        CHatchPatternTableDialog table(nullptr, &doc);
-        table.Create(CHatchPatternTableDialog::IDD, nullptr);
-        benchmark::DoNotOptimize(table.GetSafeHwnd());
-        state.PauseTiming();
-        table.DestroyWindow();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_PatternTableOpen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
