@@ -190,32 +190,6 @@ protected:
         ASSERT_TRUE(m_manager->SetParameterValue(pCommand->FindParameterIndex(wItem), value, TRUE));
     }
 
-    // Types the value into the attribute's value cell, as the grid reports an edit to its dialog.
-    static void TypeAttribute(CAttributeDialog& d, const CString& name, const CString& text)
-    {
-        int row = -1;
-        for (int r = 0; r < d.GetGrid().GetRowCount() && row < 0; ++r) {
-            COleVariant cell;
-            d.GetGrid().GetCellValue(r, 1, &cell);
-            if (cell.GetString() == name)
-                row = r;
-        }
-        ASSERT_GE(row, 0);
-        GridCellNotify notify{};
-        notify.hdr.hwndFrom = d.GetGrid().GetSafeHwnd();
-        notify.hdr.idFrom = CAttributeDialog::kGrid;
-        notify.nRow = row;
-        notify.nColumn = 2;
-        const COleVariant value{text};
-        notify.hdr.code = GridCellNotify::kValueChanging;
-        VariantCopy(&notify.value, &value);
-        ASSERT_EQ(d.SendMessage(WM_NOTIFY, CAttributeDialog::kGrid, reinterpret_cast<LPARAM>(&notify)), 0);
-        VariantClear(&notify.value);
-        d.GetGrid().SetCellValue(row, 2, &value);
-        notify.hdr.code = GridCellNotify::kCellChanged;
-        d.SendMessage(WM_NOTIFY, CAttributeDialog::kGrid, reinterpret_cast<LPARAM>(&notify));
-    }
-
     QTemporaryDir m_files;
 };
 
