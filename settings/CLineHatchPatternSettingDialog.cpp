@@ -7,7 +7,6 @@
 #include "libs/vevure/LineHatchPatternLineItem.h"
 #include "platform/win/AfxDDX.h"
 #include "platform/win/CDataExchange.h"
-#include "platform/win/CEdit.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
@@ -16,8 +15,6 @@
 
 namespace {
 constexpr UINT kItemFormat = 10256;
-constexpr UINT kMsgNoName = 10257;
-constexpr UINT kMsgNameInUse = 10258;
 constexpr UINT kMsgTooManyItems = 10259;
 constexpr double kLargest = 1e15;
 constexpr short kNoLayerValue = 32767;
@@ -29,7 +26,7 @@ constexpr int kSpinIds[4] = {2508, 2509, 2048, 2510};
 
 using Dlg = CLineHatchPatternSettingDialog;
 
-BEGIN_MESSAGE_MAP(CLineHatchPatternSettingDialog, CDialog)
+BEGIN_MESSAGE_MAP(CLineHatchPatternSettingDialog, CHatchPatternSettingDialogBase)
     ON_BN_CLICKED(Dlg::kAddButton, &Dlg::OnAdd)
     ON_BN_CLICKED(Dlg::kDeleteButton, &Dlg::OnDelete)
     ON_CBN_SELENDOK(Dlg::kItemList, &Dlg::OnSelectItem)
@@ -40,11 +37,13 @@ BEGIN_MESSAGE_MAP(CLineHatchPatternSettingDialog, CDialog)
     ON_CONTROL_RANGE(BN_SETFOCUS, Dlg::kAddButton, Dlg::kAddButton, &Dlg::OnFocusField)
     ON_CONTROL_RANGE(CBN_SETFOCUS, Dlg::kItemList, Dlg::kItemList, &Dlg::OnFocusField)
     ON_NOTIFY_RANGE(UDN_DELTAPOS, 2048, 2510, &Dlg::OnDeltaPos)
-    ON_WM_DRAWITEM()
     ON_WM_MEASUREITEM()
 END_MESSAGE_MAP()
 
-CLineHatchPatternSettingDialog::CLineHatchPatternSettingDialog(CWnd* pParent) : CDialog(IDD, pParent) {}
+CLineHatchPatternSettingDialog::CLineHatchPatternSettingDialog(CWnd* pParent)
+    : CHatchPatternSettingDialogBase(IDD, pParent)
+{
+}
 
 CLineHatchPatternSettingDialog::~CLineHatchPatternSettingDialog() = default;
 
@@ -65,7 +64,7 @@ int CLineHatchPatternSettingDialog::GetCurrentItem() const
 
 void CLineHatchPatternSettingDialog::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CHatchPatternSettingDialogBase::DoDataExchange(pDX);
     DDX_Control(pDX, kItemList, m_itemList);
     DDX_Control(pDX, kColorList, m_colorList);
     DDX_Control(pDX, kLineTypeList, m_lineTypeList);
@@ -84,7 +83,7 @@ void CLineHatchPatternSettingDialog::DoDataExchange(CDataExchange* pDX)
 BOOL CLineHatchPatternSettingDialog::OnInitDialog()
 {
     m_strName = m_pattern.GetPatternName();
-    CDialog::OnInitDialog();
+    CHatchPatternSettingDialogBase::OnInitDialog();
     static const int kKinds[4] = {0, 0, 3, 1};
     for (int i = 0; i < 4; ++i)
         m_edits[i].SetValueKind(kKinds[i]);
@@ -117,8 +116,7 @@ BOOL CLineHatchPatternSettingDialog::OnInitDialog()
         UpdateData(FALSE);
         EnableItemControls(FALSE);
     }
-    MarkPreviewOutdated();
-    SetHelpButtonImage(this, m_helpImage);
+    InitPreviewAndHelp();
     if (CWnd* pOK = GetDlgItem(IDOK))
         pOK->EnableWindow(m_pattern.GetLineItemCount() > 0);
     return TRUE;
@@ -147,26 +145,10 @@ void CLineHatchPatternSettingDialog::EnableItemControls(BOOL bEnable)
             pWnd->EnableWindow(bEnable);
 }
 
-void CLineHatchPatternSettingDialog::MarkPreviewOutdated()
-{
-    m_preview.MarkOutdated(GetDlgItem(kPreview));
-}
-
 BOOL CLineHatchPatternSettingDialog::CommitFields()
 {
-    if (m_bCommitting) {
-        m_bFocusWhileCommitting = TRUE;
+    if (!ReadFields())
         return FALSE;
-    }
-    m_bCommitting = TRUE;
-    m_bFocusWhileCommitting = FALSE;
-    const BOOL bRead = UpdateData(TRUE);
-    m_bCommitting = FALSE;
-    if (!bRead) {
-        // The refused field takes the focus back; when that arrives later it must not ask again.
-        m_bSkipFocusCommit = !m_bFocusWhileCommitting;
-        return FALSE;
-    }
     const int nIndex = GetCurrentItem();
     if (nIndex >= 0) {
         m_pattern.SetLinePoint(nIndex, RuVaPnt2d(m_dOriginX, m_dOriginY));
@@ -243,11 +225,7 @@ void CLineHatchPatternSettingDialog::OnSelectAttribute(UINT nID)
 
 void CLineHatchPatternSettingDialog::OnFocusField(UINT)
 {
-    if (m_bSkipFocusCommit && !m_bCommitting) {
-        m_bSkipFocusCommit = FALSE;
-        return;
-    }
-    if (CommitFields())
+    if (IsFocusToRead() && CommitFields())
         MarkPreviewOutdated();
 }
 
@@ -274,15 +252,6 @@ void CLineHatchPatternSettingDialog::OnDeltaPos(UINT nID, NMHDR* pNMHDR, LRESULT
     MarkPreviewOutdated();
 }
 
-void CLineHatchPatternSettingDialog::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
-{
-    if (nIDCtl != kPreview) {
-        CDialog::OnDrawItem(nIDCtl, lpDrawItemStruct);
-        return;
-    }
-    m_preview.Paint(lpDrawItemStruct, m_pDocument, &m_pattern, GetDlgItem(kPreview));
-}
-
 void CLineHatchPatternSettingDialog::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
     if (lpMeasureItemStruct != nullptr && nIDCtl >= kColorList && nIDCtl <= kLineWidthList) {
@@ -290,33 +259,13 @@ void CLineHatchPatternSettingDialog::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRU
         if (height > 0)
             lpMeasureItemStruct->itemHeight = static_cast<UINT>(height);
     }
-    CDialog::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
+    CHatchPatternSettingDialogBase::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
 }
 
 void CLineHatchPatternSettingDialog::OnOK()
 {
-    if (!CommitFields())
+    if (!CommitFields() || GetCurrentItem() < 0 || !CheckName(FALSE))
         return;
-
-    if (GetCurrentItem() < 0)
-        return;
-    auto* pName = static_cast<CEdit*>(GetDlgItem(kNameEdit));
-    if (m_strName.IsEmpty()) {
-        AfxMessageBox(kMsgNoName, MB_OK | MB_ICONEXCLAMATION);
-        if (pName != nullptr)
-            pName->SetFocus();
-        return;
-    }
-    for (INT_PTR i = 0; i < m_usedNames.GetSize(); ++i) {
-        if (m_usedNames[i].CompareNoCase(m_strName) != 0)
-            continue;
-        AfxMessageBox(kMsgNameInUse, MB_OK | MB_ICONEXCLAMATION);
-        if (pName != nullptr) {
-            pName->SetSel(0, -1);
-            pName->SetFocus();
-        }
-        return;
-    }
     m_pattern.SetPatternName(m_strName);
     CDialog::OnOK();
 }

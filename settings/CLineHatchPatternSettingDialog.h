@@ -8,41 +8,33 @@
 #include "controls/CSelectLineTypeComboBox.h"
 #include "controls/CSelectLineWidthComboBox.h"
 #include "libs/vevure/LineHatchPattern.h"
-#include "platform/afx/CStringArray.h"
-#include "platform/gdi/CBitmap.h"
 #include "platform/win/CComboBox.h"
-#include "platform/win/CDialog.h"
 #include "platform/win/CSpinButtonCtrl.h"
-#include "settings/HatchPatternPreview.h"
+#include "settings/CHatchPatternSettingDialogBase.h"
 
-class Draw2dDocument;
-
-class CLineHatchPatternSettingDialog : public CDialog
+class CLineHatchPatternSettingDialog : public CHatchPatternSettingDialogBase
 {
 public:
     enum { IDD = 528 };
-    static constexpr int kNameEdit = 2405, kItemList = 2502, kAddButton = 2497, kDeleteButton = 2503;
+    static constexpr int kItemList = 2502, kAddButton = 2497, kDeleteButton = 2503;
     static constexpr int kColorList = 2074, kLineTypeList = 2075, kLineWidthList = 2076;
     static constexpr int kOriginXEdit = 2505, kOriginYEdit = 2506, kAngleEdit = 2047, kSpaceEdit = 2504;
-    static constexpr int kPreview = 2516;
     static constexpr int kMaxItems = 32;
 
     explicit CLineHatchPatternSettingDialog(CWnd* pParent = nullptr);
     ~CLineHatchPatternSettingDialog() override;
 
     LineHatchPattern m_pattern;
-    CStringArray m_usedNames;
     // Set: the dialog adds a first line as it opens.
     BOOL m_bNewPattern = TRUE;
-    Draw2dDocument* m_pDocument = nullptr;
 
     BOOL OnInitDialog() override;
     void OnOK() override;
     int GetCurrentItem() const;
-    const HatchPatternPreview& GetPreview() const { return m_preview; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    const HatchPatternBase* GetEditedPattern() const override { return &m_pattern; }
 
     afx_msg void OnAdd();
     afx_msg void OnDelete();
@@ -50,7 +42,6 @@ protected:
     afx_msg void OnSelectAttribute(UINT nID);
     afx_msg void OnFocusField(UINT nID);
     afx_msg void OnDeltaPos(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     DECLARE_MESSAGE_MAP()
 
@@ -60,10 +51,8 @@ private:
     BOOL CommitFields();
     void LoadItem(int nIndex);
     void EnableItemControls(BOOL bEnable);
-    void MarkPreviewOutdated();
     CString ItemText(int nIndex) const;
 
-    CString m_strName;
     double m_dOriginX = 0.0;
     double m_dOriginY = 0.0;
     double m_dAngle = 0.0;
@@ -74,10 +63,4 @@ private:
     CSelectLineWidthComboBox m_lineWidthList;
     CQZ2DoubleEdit m_edits[4];
     CSpinButtonCtrl m_spins[4];
-    HatchPatternPreview m_preview;
-    CBitmap m_helpImage;
-    // Set while fields are read, so that the focus a refused field takes back commits nothing again.
-    BOOL m_bCommitting = FALSE;
-    BOOL m_bFocusWhileCommitting = FALSE;
-    BOOL m_bSkipFocusCommit = FALSE;
 };

@@ -1,21 +1,15 @@
 #include "settings/CShapeHatchPatternSettingDialog.h"
 
 #include "controls/DoubleEditExchange.h"
-#include "libs/vevure/Draw2dDocument.h"
 #include "platform/win/AfxDDX.h"
 #include "platform/win/CDataExchange.h"
-#include "platform/win/CEdit.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
 #include "platform/win/WinMessages.h"
-#include "settings/SettingsDialogSupport.h"
 
 namespace {
 
-constexpr UINT kMsgNoName = 10257;
-constexpr UINT kMsgNameInUse = 10258;
-constexpr UINT kAskReplace = 10371;
 constexpr UINT kMsgAngleOrder = 10382;
 constexpr double kLargest = 1e15;
 // The numeric edits and their spins, in the order of m_edits.
@@ -27,22 +21,24 @@ constexpr int kSpinIds[4] = {2513, 2514, 2051, 2515};
 
 using Dlg = CShapeHatchPatternSettingDialog;
 
-BEGIN_MESSAGE_MAP(CShapeHatchPatternSettingDialog, CDialog)
+BEGIN_MESSAGE_MAP(CShapeHatchPatternSettingDialog, CHatchPatternSettingDialogBase)
     ON_CONTROL_RANGE(EN_SETFOCUS, Dlg::kNameEdit, Dlg::kNameEdit, &Dlg::OnFocusField)
     ON_CONTROL_RANGE(EN_SETFOCUS, Dlg::kAngle2Edit, Dlg::kAngle2Edit, &Dlg::OnFocusField)
     ON_CONTROL_RANGE(EN_SETFOCUS, Dlg::kSpace2Edit, Dlg::kSpace2Edit, &Dlg::OnFocusField)
     ON_CONTROL_RANGE(EN_SETFOCUS, Dlg::kSpace1Edit, Dlg::kAngle1Edit, &Dlg::OnFocusField)
     ON_NOTIFY_RANGE(UDN_DELTAPOS, 2051, 2515, &Dlg::OnDeltaPos)
-    ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
-CShapeHatchPatternSettingDialog::CShapeHatchPatternSettingDialog(CWnd* pParent) : CDialog(IDD, pParent) {}
+CShapeHatchPatternSettingDialog::CShapeHatchPatternSettingDialog(CWnd* pParent)
+    : CHatchPatternSettingDialogBase(IDD, pParent)
+{
+}
 
 CShapeHatchPatternSettingDialog::~CShapeHatchPatternSettingDialog() = default;
 
 void CShapeHatchPatternSettingDialog::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CHatchPatternSettingDialogBase::DoDataExchange(pDX);
     for (int i = 0; i < 4; ++i) {
         DDX_Control(pDX, kEditIds[i], m_edits[i]);
         DDX_Control(pDX, kSpinIds[i], m_spins[i]);
@@ -66,7 +62,7 @@ BOOL CShapeHatchPatternSettingDialog::OnInitDialog()
     m_dSpace1 = m_pattern.GetSpace1();
     m_dAngle2 = m_pattern.GetAngle2();
     m_dSpace2 = m_pattern.GetSpace2();
-    CDialog::OnInitDialog();
+    CHatchPatternSettingDialogBase::OnInitDialog();
     // The first exchange bound the edits; shown again in their kinds.
     for (int i = 0; i < 4; ++i)
         m_edits[i].SetValueKind(i % 2 == 0 ? 3 : 1);
@@ -74,41 +70,25 @@ BOOL CShapeHatchPatternSettingDialog::OnInitDialog()
     m_edits[1].m_bAllowNegative = TRUE;
     m_edits[2].m_bAllowNegative = TRUE;
     UpdateData(FALSE);
-    m_preview.MarkOutdated(GetDlgItem(kPreview));
-    SetHelpButtonImage(this, m_helpImage);
+    InitPreviewAndHelp();
     if (CWnd* pOK = GetDlgItem(IDOK))
         pOK->EnableWindow(TRUE);
     return TRUE;
 }
 
-BOOL Dlg::ReadFields()
+void Dlg::StoreFields()
 {
-    if (m_bReading) {
-        m_bFocusWhileReading = TRUE;
-        return FALSE;
-    }
-    m_bReading = TRUE;
-    m_bFocusWhileReading = FALSE;
-    const BOOL bRead = UpdateData(TRUE);
-    m_bReading = FALSE;
-    // The refused field takes the focus back; when that arrives later it must not ask again.
-    if (!bRead)
-        m_bSkipFocusRead = !m_bFocusWhileReading;
-    return bRead;
+    m_pattern.SetAngle(m_dAngle1, m_dAngle2);
+    m_pattern.SetSpace1(m_dSpace1);
+    m_pattern.SetSpace2(m_dSpace2);
 }
 
 void CShapeHatchPatternSettingDialog::OnFocusField(UINT)
 {
-    if (m_bSkipFocusRead && !m_bReading) {
-        m_bSkipFocusRead = FALSE;
+    if (!IsFocusToRead() || !ReadFields())
         return;
-    }
-    if (!ReadFields())
-        return;
-    m_pattern.SetAngle(m_dAngle1, m_dAngle2);
-    m_pattern.SetSpace1(m_dSpace1);
-    m_pattern.SetSpace2(m_dSpace2);
-    m_preview.MarkOutdated(GetDlgItem(kPreview));
+    StoreFields();
+    MarkPreviewOutdated();
 }
 
 void CShapeHatchPatternSettingDialog::OnDeltaPos(UINT nID, NMHDR* pNMHDR, LRESULT* pResult)
@@ -128,52 +108,16 @@ void CShapeHatchPatternSettingDialog::OnDeltaPos(UINT nID, NMHDR* pNMHDR, LRESUL
     case 1: m_pattern.SetSpace1(m_dSpace1); break;
     default: m_pattern.SetSpace2(m_dSpace2); break;
     }
-    m_preview.MarkOutdated(GetDlgItem(kPreview));
-}
-
-void CShapeHatchPatternSettingDialog::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
-{
-    if (nIDCtl != kPreview) {
-        CDialog::OnDrawItem(nIDCtl, lpDrawItemStruct);
-        return;
-    }
-    m_preview.Paint(lpDrawItemStruct, m_pDocument, &m_pattern, GetDlgItem(kPreview));
+    MarkPreviewOutdated();
 }
 
 void CShapeHatchPatternSettingDialog::OnOK()
 {
     if (!ReadFields())
         return;
-    m_pattern.SetAngle(m_dAngle1, m_dAngle2);
-    m_pattern.SetSpace1(m_dSpace1);
-    m_pattern.SetSpace2(m_dSpace2);
-    auto* pName = static_cast<CEdit*>(GetDlgItem(kNameEdit));
-    if (m_strName.IsEmpty()) {
-        AfxMessageBox(kMsgNoName, MB_OK | MB_ICONEXCLAMATION);
-        if (pName != nullptr)
-            pName->SetFocus();
+    StoreFields();
+    if (!CheckName(m_bReplace))
         return;
-    }
-    for (INT_PTR i = 0; i < m_usedNames.GetSize(); ++i) {
-        if (m_usedNames[i].CompareNoCase(m_strName) != 0)
-            continue;
-        BOOL bStay = TRUE;
-        if (m_bReplace) {
-            CString format, question;
-            format.LoadString(kAskReplace);
-            question.Format(format, static_cast<LPCTSTR>(m_strName));
-            bStay = AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES;
-        } else {
-            AfxMessageBox(kMsgNameInUse, MB_OK | MB_ICONEXCLAMATION);
-        }
-        if (!bStay)
-            break;
-        if (pName != nullptr) {
-            pName->SetSel(0, -1);
-            pName->SetFocus();
-        }
-        return;
-    }
     m_pattern.SetPatternName(m_strName);
     CDialog::OnOK();
 }

@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "command/AngleParameterItem.h"
 #include "command/CommandManager.h"
@@ -22,6 +23,8 @@
 #include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/FeatureAttribute.h"
+#include "libs/vevure/FeatureType.h"
+#include "libs/vevure/ResolvedFeature2dList.h"
 #include "platform/win/WinConstants.h"
 
 namespace QZ2Command {
@@ -268,10 +271,27 @@ void DrawComponent2dCommand::RebuildPreview()
     pDrag->SetScale(sx, sy);
     // The definition's shapes, in its own coordinates about its origin.
     const DrawingFeatureBase* pDrawing = m_pManager->GetActiveDrawing();
+    // Components and groups inside it show as the shapes they resolve to, nested ones included.
     for (long id : pDefine->GetRecordIdData()) {
         const Feature2dBase* pShape = pSource->GetFeature(id);
-        if (pShape != nullptr)
+        if (pShape == nullptr)
+            continue;
+        const int type = pShape->GetFeatureType();
+        if (type != FeatureTypeDrawComponent && type != FeatureTypeDrawGroup) {
             pDrag->AddFeature(pDrawing, pView->GetActivePartLayout(), const_cast<Feature2dBase*>(pShape), TRUE);
+            continue;
+        }
+        const ResolvedFeature2dList* pParts = pSource->GetResolveData(id, nullptr, nullptr);
+        if (pParts == nullptr)
+            continue;
+        // The list is the document's until its next call: copies are added.
+        std::vector<std::unique_ptr<Feature2dBase>> parts;
+        for (int i = 0; i < pParts->GetFeatureSize(); ++i)
+            if (const Feature2dBase* pPart = pParts->GetFeature(i); pPart != nullptr && pPart->GetFeatureType() != FeatureTypeDrawComponent &&
+                                                                pPart->GetFeatureType() != FeatureTypeDrawGroup)
+                parts.emplace_back(pPart->CopyObject(Feature2dBase::copyAll));
+        for (auto& part : parts)
+            pDrag->AddFeature(pDrawing, pView->GetActivePartLayout(), part.release(), FALSE);
     }
 }
 

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/gdi/CDC.h"
+#include "platform/gdiplus/HatchBrush.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/ruva/RuVaBndBox2d.h"
 #include "libs/ruva/RuVaGTrsf2d.h"
@@ -41,6 +42,7 @@
 #include "libs/vevure/FeatureFlattener.h"
 #include "libs/vevure/FeatureResolver.h"
 #include "libs/vevure/FeatureRecord.h"
+#include "libs/vevure/GraphicManager.h"
 #include "libs/vevure/GridSetting.h"
 #include "libs/vevure/Hatch2dFeature.h"
 #include "libs/vevure/HatchPatternTable.h"
@@ -952,8 +954,9 @@ private:
         return fallback;
     }
 
-    // A marker of its size in paper millimetres (at least three pixels) about its point: a cross, a
-    // diagonal cross, a circle or a square by its type, turned by its angle, with a dot at the point.
+    // A marker of its size in paper millimetres (at least three pixels) about its point, by its type: a
+    // cross, a diagonal cross, a circle, a square, a cross in a circle, a triangle, a diamond, a cross in a
+    // square, a dot (a filled square of the whole size) or a star; turned by its angle, with a dot at the point.
     void DrawMarker(const PointMarker2dFeature& m, Batch& batch)
     {
         const QPointF c = m_cur.Map(m.GetPoint());
@@ -966,21 +969,44 @@ private:
         auto at = [&](double x, double y) {
             return QPointF(c.x() + x * std::cos(a) + y * std::sin(a), c.y() - x * std::sin(a) + y * std::cos(a));
         };
-        const int type = std::abs(m.GetMarkerType()) % 4;
-        if (type == 0 || type == 1) {
-            const double d = type == 0 ? 0.0 : M_PI / 4;
+        auto cross = [&](double d) {
             for (double k : {0.0, M_PI / 2}) {
                 const QPointF pts[2] = {at(h * std::cos(d + k), h * std::sin(d + k)), at(-h * std::cos(d + k), -h * std::sin(d + k))};
                 AddChain(batch, pts, 2);
             }
-        } else if (type == 2) {
+        };
+        // A closed outline through n corners on the circle of radius r, the first at angle `first`.
+        auto ring = [&](int n, double r, double first) {
             m_chain.clear();
-            for (int i = 0; i <= 24; ++i)
-                m_chain.push_back(at(h * std::cos(i * M_PI / 12), h * std::sin(i * M_PI / 12)));
+            for (int i = 0; i <= n; ++i)
+                m_chain.push_back(at(r * std::cos(first + i * 2 * M_PI / n), r * std::sin(first + i * 2 * M_PI / n)));
             AddChain(batch, m_chain.data(), (int)m_chain.size());
-        } else {
-            const QPointF pts[5] = {at(-h, -h), at(h, -h), at(h, h), at(-h, h), at(-h, -h)};
-            AddChain(batch, pts, 5);
+        };
+        const QPointF square[5] = {at(-h, -h), at(h, -h), at(h, h), at(-h, h), at(-h, -h)};
+        switch (std::abs(m.GetMarkerType()) % 10) {
+        case 0: cross(0.0); break;
+        case 1: cross(M_PI / 4); break;
+        case 2: ring(24, h, 0.0); break;
+        case 3: AddChain(batch, square, 5); break;
+        case 4: ring(24, h, 0.0); cross(0.0); break;
+        case 5: ring(3, h, -M_PI / 2); break;  // device y runs down: the apex up
+        case 6: ring(4, h, 0.0); break;
+        case 7: AddChain(batch, square, 5); cross(0.0); break;
+        case 8: {
+            QPainterPath dot;
+            dot.addPolygon(QPolygonF(QList<QPointF>(square, square + 5)));
+            m_p.fillPath(dot, QColor::fromRgb(batch.key.rgb));
+            break;
+        }
+        default: {
+            m_chain.clear();
+            for (int i = 0; i <= 10; ++i) {
+                const double r = i % 2 == 0 ? h : h * 0.4, t = -M_PI / 2 + i * M_PI / 5;
+                m_chain.push_back(at(r * std::cos(t), r * std::sin(t)));
+            }
+            AddChain(batch, m_chain.data(), (int)m_chain.size());
+            break;
+        }
         }
     }
 
@@ -1048,14 +1074,15 @@ private:
             c.setAlpha(alpha);
             m_p.fillPath(path, c);
         } else if (h.GetHatchType() == Hatch2dFeature::BuiltInPattern) {
-            static const Qt::BrushStyle kStyles[] = {
-                Qt::HorPattern,    Qt::VerPattern,    Qt::CrossPattern,  Qt::BDiagPattern, Qt::FDiagPattern,
-                Qt::DiagCrossPattern, Qt::Dense1Pattern, Qt::Dense2Pattern, Qt::Dense3Pattern, Qt::Dense4Pattern,
-                Qt::Dense5Pattern, Qt::Dense6Pattern, Qt::Dense7Pattern};
-            const int n = std::max(0, h.GetPatternNo()) % (int)(sizeof(kStyles) / sizeof(kStyles[0]));
-            QColor c = QColor::fromRgb(ColorOf(st.GetPatternColorNo(), batch.key.rgb));
-            c.setAlpha(alpha);
-            m_p.fillPath(path, QBrush(c, kStyles[n]));
+            // The pattern's own 8 x 8 picture in the pattern colour over the fill colour, as the style
+            // page's pictures show it, laid on device pixels.
+            const QRgb back = ColorOf(st.GetSolidColorNo(), batch.key.rgb);
+            const QRgb fore = ColorOf(st.GetPatternColorNo(), batch.key.rgb);
+            const BYTE a = static_cast<BYTE>(alpha);
+            const Gdiplus::HatchBrush brush(GraphicManager::ConvertToGdiPlusHatchStyle(h.GetPatternNo()),
+                                            Gdiplus::Color(a, qRed(fore), qGreen(fore), qBlue(fore)),
+                                            Gdiplus::Color(a, qRed(back), qGreen(back), qBlue(back)));
+            m_p.fillPath(path, brush.ToQBrush(m_p.worldTransform()));
         } else {
             DrawLinePattern(h, path, batch, alpha);
         }

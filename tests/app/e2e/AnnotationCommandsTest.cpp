@@ -4,7 +4,8 @@
 // balloon, a tolerance frame built in its editor and a PNG picture; each one undo step; everything undone
 // and redone; saved and opened again with the same objects and picture bytes. Then a diameter leader on
 // a circle, a chamfer leader on a line, a balloon of two texts, a hollow hatch with an island, a self-crossing
-// point list refused with its message, and JPEG, BMP and TIFF pictures kept as their files' bytes.
+// point list refused with its message, and JPEG, BMP and TIFF pictures kept as their files' bytes. A run
+// in Japanese.
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,26 @@
 #include "platform/afx/CRect.h"
 #include "platform/win/CEdit.h"
 #include "platform/win/WinConstants.h"
+#include "commands/shape/CAttributeDialog.h"
+#include "commands/shape/Hatch2dCommand.h"
+#include "controls/GridCellNotify.h"
+#include "libs/vevure/DrawComponent2dFeature.h"
+#include "libs/vevure/DrawComponent2dFeatureDefine.h"
+#include "libs/vevure/DrawComponent2dFeatureDefineTable.h"
+#include "libs/vevure/FeatureAttribute.h"
+#include "libs/vevure/FeatureRecord.h"
+#include "libs/vevure/HatchPatternTable.h"
+#include "libs/vevure/HatchSetting.h"
+#include "libs/vevure/SelectionManager.h"
+#include "libs/vevure/ShapeHatchPattern.h"
+#include "libs/vevure/UserDefinedHatchFormat.h"
+#include "platform/ole/COleVariant.h"
+#include "platform/win/CButton.h"
+#include "settings/CFeatureSettingTreeDialog.h"
+#include "settings/CHatchPatternTableDialog.h"
+#include "settings/CHatchSettingPage.h"
+#include "settings/CShapeHatchPatternSettingDialog.h"
+#include "structure/CDrawComponentBar.h"
 
 namespace {
 
@@ -67,6 +88,9 @@ constexpr UINT kChamferLeadID = 33533;
 constexpr UINT kHollowHatchID = 33573;
 constexpr UINT kCircleID = 33442;
 constexpr UINT kUndoID = 57643;
+constexpr UINT kShapePatternID = 33574;
+constexpr UINT kHatchSettingID = 34637;
+constexpr UINT kComponentID = 33612;
 constexpr UINT kRedoID = 57644;
 
 struct Annotation {
@@ -581,4 +605,56 @@ TEST_F(AnnotationCommandsTest, LeadersOnShapesDividedBalloonsHatchesWithIslandsA
     ASSERT_NE(pAgain, nullptr);
     EXPECT_EQ(ObjectsOf(pAgain->GetDraw2dDocument()), made);
     EXPECT_EQ(m_app->boxes.size(), 1u) << "no other message";
+}
+
+// With the Japanese language library: the text dialog's and the tolerance editor's captions, and a
+// refusal's message, come from it.
+TEST_F(AnnotationCommandsTest, TheJapaneseLibraryGivesTheCaptionsAndTheMessages)
+{
+    Stop();
+    SetMachineLanguage(QStringLiteral("JPN"));
+    ASSERT_TRUE(Start());
+    m_frame = dynamic_cast<CMainFrame*>(m_app->m_pMainWnd);
+    ASSERT_NE(m_frame, nullptr);
+    m_manager = m_app->GetCommandManager();
+    ASSERT_NE(m_manager, nullptr);
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    CQZ2View* pView = ActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+    m_app->boxes.clear();
+
+    CString textCaption, toleranceCaption;
+    WhenModal<CTextEditDialog>([&](CTextEditDialog& d) {
+        d.GetWindowText(textCaption);
+        d.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    Command(kParagraphID);
+    ASSERT_TRUE(WaitFor([&] { return PendingModalActions() == 0; }));
+    m_manager->CancelAllCommands();
+    WhenModal<CToleranceEditDialog>([&](CToleranceEditDialog& d) {
+        d.GetWindowText(toleranceCaption);
+        d.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    Command(kToleranceID);
+    ASSERT_TRUE(WaitFor([&] { return PendingModalActions() == 0; }));
+    m_manager->CancelAllCommands();
+    EXPECT_EQ(textCaption, CString(u"文字入力"));
+    EXPECT_EQ(toleranceCaption, CString(u"幾何公差"));
+
+    // A self-crossing point list: the message in Japanese.
+    CRect client;
+    pView->GetClientRect(&client);
+    auto at = [&](double fx, double fy) { return CPoint((int)(client.Width() * fx), (int)(client.Height() * fy)); };
+    Command(kHatchID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    ASSERT_TRUE(m_manager->SetParameterAlternative(nullptr, m_manager->GetActiveCommand()->FindParameterIndex(0), 2));
+    for (const CPoint& p : {at(0.3, 0.3), at(0.6, 0.6), at(0.6, 0.3), at(0.3, 0.6)})
+        Click(pView, p);
+    pView->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+    Pump();
+    ASSERT_EQ(m_app->boxes.size(), 1u);
+    EXPECT_EQ(m_app->boxes[0].text, QStringLiteral("境界が自己交差しています。"));
+    EXPECT_EQ(pDoc->GetDraw2dDocument()->GetFeatureCount(), 0);
+    m_manager->CancelAllCommands();
 }

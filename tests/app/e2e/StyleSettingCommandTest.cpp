@@ -1,6 +1,6 @@
 // Settings > Basic Shape Setting in the running program: the style dialog opens on the basic shape page,
 // OK writes what changed (numbers and named styles) as one undo step that Undo takes back, and Cancel or
-// OK without a change leave the document as it was.
+// OK without a change leave the document as it was. The pattern table from the hatch style.
 
 #include <gtest/gtest.h>
 
@@ -22,14 +22,26 @@
 #include "libs/vevure/HatchPatternTable.h"
 #include "libs/vevure/HatchSetting.h"
 #include "libs/vevure/LineHatchPattern.h"
+#include "libs/vevure/LineHatchPatternLineItem.h"
 #include "platform/win/CButton.h"
 #include "settings/CHatchPatternTableDialog.h"
 #include "settings/CHatchSettingPage.h"
 #include "settings/CLineHatchPatternSettingDialog.h"
+#include "settings/CDimensionTextSettingPage.h"
+#include "libs/vevure/DimensionSettingStyles.h"
+#include "libs/vevure/DrawViewInfo.h"
+#include "platform/afx/CArchive.h"
+#include "platform/afx/CMemFile.h"
+#include "platform/win/CComboBox.h"
+#include "platform/win/SettingsStore.h"
+#include <QtCore/QFile>
+#include <QtTest/QTest>
+#include <QtWidgets/QWidget>
 
 namespace {
 
 constexpr UINT kBasicShapeSetting = 34631;
+constexpr UINT kUndo = 57643;
 
 class StyleSettingCommandTest : public ProgramFixture
 {
@@ -218,3 +230,4 @@ TEST_F(StyleSettingCommandTest, HatchPatternsFromTheHatchStyleAndBack)
 }
 
 }  // namespace
+

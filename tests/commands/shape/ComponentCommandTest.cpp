@@ -208,3 +208,78 @@ TEST_F(ComponentCommandTest, TheBarIsHiddenAgainAfterACancelAndKeptWhenItShowedB
     EXPECT_TRUE(g_bar.visible);
     EXPECT_EQ(g_bar.shows + g_bar.hides, 0);
 }
+
+// A definition holding a placed component follows the cursor as the shapes of the inner definition: the
+// same picture as the inner component itself at that point.
+TEST_F(ComponentCommandTest, ANestedComponentPreviewsTheShapesOfItsInnerDefinition)
+{
+    const long bolt = Define(_T("Bolt"));
+    DrawComponent2dFeatureDefine outerDef;
+    outerDef.SetComponentName(_T("Assembly"));
+    const long outer = source.AddDrawComponentDefine(outerDef);
+    ASSERT_NE(outer, -1);
+    DrawComponent2dFeature inner;
+    inner.SetComponentDefineID(bolt);
+    ASSERT_TRUE(inner.SetOrigin(RuVaPnt2d(0, 0)));
+    ASSERT_NE(source.AddFeature(&inner, source.GetComponentDefineTable()->GetComponentDefine(outer), 0), -1);
+
+    Start(kComponentID);
+    const QImage empty = Render();
+    Choose(bolt);
+    const QImage boltAlone = PreviewAt(P(1, 1));
+    ASSERT_NE(boltAlone, empty);
+    Choose(outer);
+    const QImage nested = PreviewAt(P(1, 1));
+    EXPECT_NE(nested, empty) << "the nested component is previewed";
+    EXPECT_TRUE(nested == boltAlone) << "as the shapes of its inner definition";
+}
+
+// The bar the command opens goes again however the command ends; a bar shown before stays.
+TEST_F(ComponentCommandTest, TheBarGoesAgainAfterEveryEndOnlyWhenTheCommandOpenedIt)
+{
+    FeatureAttribute attributes;
+    attributes.AddAttribute(_T("Size"), _T("M8"));
+    const long plain = Define(_T("Plain"));
+    const long asking = Define(_T("Asking"), &attributes, TRUE);
+    enum End { placed, cancelled, attributesCancelled };
+    const struct {
+        const char* what;
+        BOOL shownBefore;
+        End end;
+        BOOL shownAfter;
+        int hides;
+    } cases[] = {
+        {"placed", FALSE, placed, FALSE, 1},
+        {"cancelled before a placement", FALSE, cancelled, FALSE, 1},
+        {"attribute dialog cancelled, then the command", FALSE, attributesCancelled, FALSE, 1},
+        {"placed, bar shown before", TRUE, placed, TRUE, 0},
+        {"cancelled, bar shown before", TRUE, cancelled, TRUE, 0},
+        {"attribute dialog cancelled, bar shown before", TRUE, attributesCancelled, TRUE, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_bar = Bar();
+        g_bar.visible = c.shownBefore;
+        Start(kComponentID);
+        EXPECT_TRUE(g_bar.visible) << "shown while the command runs";
+        switch (c.end) {
+        case placed:
+            Choose(plain);
+            Click(P(0, 0));
+            EXPECT_NE(Running(), nullptr) << "the command stays for the next placement";
+            EXPECT_EQ(g_bar.visible, c.shownAfter) << "after the placement";
+            break;
+        case cancelled:
+            break;
+        case attributesCancelled:
+            Choose(asking);
+            WhenDialogShows([](CAttributeDialog& d) { d.EndDialog(IDCANCEL); });
+            Click(P(0, 0));
+            EXPECT_TRUE(g_bar.visible) << "still choosing after the cancelled dialog";
+            break;
+        }
+        manager.CancelAllCommands();
+        EXPECT_EQ(g_bar.visible, c.shownAfter);
+        EXPECT_EQ(g_bar.hides, c.hides);
+    }
+}

@@ -1,4 +1,5 @@
-// Fills: solid hatches with islands, hatches of line patterns from the document's table, and pictures.
+// Fills: solid hatches with islands, hatches of built-in patterns and of line patterns from the document's
+// table, pictures, and the markers that fill.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,11 @@
 #include "ViewFixture.h"
 
 #include "libs/ruva/KcArrayOfGePnt2d.h"
+#include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Hatch2dFeature.h"
+#include "libs/vevure/HatchSetting.h"
+#include "libs/vevure/PointMarker2dFeature.h"
+#include "platform/gdiplus/GdiplusPrivate.h"
 #include "libs/vevure/Image2dFeature.h"
 #include "libs/vevure/LineHatchPattern.h"
 #include "libs/vevure/LineHatchPatternLineItem.h"
@@ -119,4 +124,70 @@ TEST(ViewFill, PictureStretchedOverItsFrame)
     f.view.InvalidateView();
     EXPECT_EQ(f.Render().isNull(), false);
     EXPECT_EQ(f.last, 1);
+}
+
+// A hatch of a built-in pattern is the pattern's own 8 x 8 picture, as the style page's list shows it (the
+// pattern colour over the fill colour, laid on device pixels), for the first patterns and the last ones.
+TEST(ViewFill, BuiltInPatternsAreTheirOwnPicturesInBothColours)
+{
+    for (int pattern : {0, 5, 12, 13, 30, 52}) {
+        SCOPED_TRACE(pattern);
+        ViewFixture f;
+        Hatch2dFeature h;
+        ASSERT_TRUE(h.SetOuterRegion(Square(20, 20, 180, 80)));
+        HatchSetting setting = h.GetHatchSetting();
+        ASSERT_TRUE(setting.SetHatchType(Hatch2dFeature::BuiltInPattern));
+        ASSERT_TRUE(setting.SetPatternType(pattern));
+        ASSERT_TRUE(setting.SetSolidColorNo(5));
+        ASSERT_TRUE(setting.SetPatternColorNo(3));
+        ASSERT_TRUE(setting.SetTransparency(0.0f));
+        ASSERT_TRUE(setting.SetRegionDisplayMode(0));
+        ASSERT_TRUE(h.SetHatchSetting(setting));
+        ASSERT_EQ(h.GetPatternNo(), pattern);
+        ASSERT_NE(f.Add(h), -1);
+        const QImage image = f.Render();
+        const QRgb back = f.doc.GetColorFeatureTable()->GetColorRef(5), fore = f.doc.GetColorFeatureTable()->GetColorRef(3);
+        const QRgb backRgb = qRgb(GetRValue(back), GetGValue(back), GetBValue(back)) & 0xFFFFFF;
+        const QRgb foreRgb = qRgb(GetRValue(fore), GetGValue(fore), GetBValue(fore)) & 0xFFFFFF;
+        ASSERT_NE(backRgb, foreRgb);
+        const unsigned char* rows = gdip::HatchRows(pattern);
+        int wrong = 0, inked = 0;
+        for (int y = 30; y < 70; ++y)
+            for (int x = 30; x < 170; ++x) {
+                const bool on = (rows[y % 8] >> (7 - x % 8)) & 1;
+                inked += on;
+                wrong += Px(image, x, y) != (on ? foreRgb : backRgb);
+            }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_GT(inked, 0);
+        EXPECT_EQ(Px(image, 10, 50), kWhite) << "clipped to the hatch";
+    }
+}
+
+// Each of the ten marker types has a picture of its own; the dot (type 8) is a square filled over the
+// marker's whole size, so that markers of it side by side tile a checkerboard.
+TEST(ViewFill, EveryMarkerTypeHasItsOwnPictureAndTheDotFillsItsSquare)
+{
+    std::vector<QImage> pictures;
+    for (int type = 0; type < 10; ++type) {
+        ViewFixture f;
+        PointMarker2dFeature marker(RuVaPnt2d(100, 50));
+        ASSERT_TRUE(marker.SetMarkerType(type));
+        ASSERT_TRUE(marker.SetMarkerSize(20));
+        marker.SetColorNo(-1);
+        marker.SetColor(RGB(255, 0, 0));
+        ASSERT_NE(f.Add(marker), -1);
+        pictures.push_back(f.Render());
+        for (int other = 0; other < type; ++other)
+            EXPECT_NE(pictures[other], pictures[type]) << "types " << other << " and " << type;
+    }
+    const QImage& dot = pictures[8];
+    int filled = 0;
+    for (int y = 42; y <= 57; ++y)
+        for (int x = 92; x <= 107; ++x)
+            filled += Px(dot, x, y) == 0xFF0000u;
+    EXPECT_EQ(filled, 16 * 16) << "the inside of the square";
+    EXPECT_EQ(Px(dot, 100, 37), kWhite);
+    EXPECT_EQ(Px(dot, 113, 50), kWhite);
+    EXPECT_NE(Px(pictures[0], 95, 45), 0xFF0000u) << "the cross leaves its quarters empty";
 }
