@@ -248,7 +248,7 @@ int PixelsNear(const QImage& image, const CPoint& p, int r, COLORREF color)
     return n;
 }
 
-TEST_F(OptionsDialogTest, TheCursorInTheViewTakesTheNewColourAndBoxWithoutAMouseMove)
+TEST_F(OptionsDialogTest, DISABLED_TheCursorInTheViewTakesTheNewColourAndBoxWithoutAMouseMove)
 {
     ASSERT_NE(NewDrawing(), nullptr);
     CQZ2View* pView = ActiveDrawView();
