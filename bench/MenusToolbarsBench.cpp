@@ -5,10 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QtCore/QByteArray>
 #include <QtCore/QCoreApplication>
-#include <QtCore/QDir>
-#include <QtCore/QTemporaryDir>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QToolBar>
@@ -16,6 +13,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "BenchProgram.h"
 #include "app/CMainFrame.h"
 #include "app/CQZ2App.h"
 #include "app/CQZ2ToolbarCustomizeDialog.h"
@@ -28,35 +26,8 @@
 
 namespace {
 
-struct Program {
-    QTemporaryDir home;
-    std::unique_ptr<CQZ2App> app;
-    CMainFrame* frame = nullptr;
-
-    Program()
-    {
-        const QByteArray root = home.path().toUtf8();
-        setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
-        setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
-        setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
-        setenv("LC_ALL", "en_US.UTF-8", 1);
-        app = std::make_unique<CQZ2App>();
-        app->SetResourceFolder(CString::FromQString(QCoreApplication::applicationDirPath() + QStringLiteral("/resource")));
-        app->SetCommandLineArguments(CStringArray());
-        if (!app->InitInstance())
-            std::abort();
-        frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
-        // A document, so that the combos have one to follow.
-        frame->SendMessage(WM_COMMAND, MAKEWPARAM(57600, 0), 0);
-        QCoreApplication::processEvents();
-    }
-};
-
-Program& Shared()
-{
-    static Program* program = new Program;
-    return *program;
-}
+using BenchProgram::Program;
+using BenchProgram::Shared;
 
 void BM_RestoreSpecialButtonsAndCombos(benchmark::State& state)
 {
@@ -144,10 +115,5 @@ BENCHMARK(BM_OneChangeToEveryToolbarCombo)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::_Exit(0);
+    return BenchProgram::RunBenchmarks(argc, argv);
 }

@@ -4,24 +4,20 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QtCore/QByteArray>
 #include <QtCore/QCoreApplication>
-#include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFileInfo>
 #include <QtCore/QProcess>
-#include <QtCore/QTemporaryDir>
 #include <QtWidgets/QApplication>
 
 #include <cstdlib>
 #include <memory>
 
-#include "MixedDrawing.h"
+#include "BenchProgram.h"
 #include "app/CMainFrame.h"
 #include "app/CQZ2App.h"
 #include "app/CQZ2Doc.h"
 #include "app/SystemEnvironment.h"
-#include "platform/win/CMDIChildWnd.h"
 #include "platform/win/RemoteWindow.h"
 #include "platform/win/WinConstants.h"
 
@@ -29,60 +25,16 @@ namespace {
 
 constexpr int kShapes = 100000;
 
-QTemporaryDir& Home()
+BenchProgram::Program& Shared()
 {
-    static QTemporaryDir home;
-    return home;
-}
-
-// Every process of the bench, and the program it starts, keeps its settings and sockets here.
-void UseOwnHome()
-{
-    const QByteArray root = Home().path().toUtf8();
-    setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
-    setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
-    setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
-    setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
-    QDir().mkpath(Home().path() + QStringLiteral("/runtime"));
-    setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
-    setenv("LC_ALL", "en_US.UTF-8", 1);
-}
-
-struct Program {
-    std::unique_ptr<CQZ2App> app;
-    CMainFrame* frame = nullptr;
-    CQZ2Doc* doc = nullptr;
-
-    Program()
-    {
-        app = std::make_unique<CQZ2App>();
-        app->SetResourceFolder(CString::FromQString(QCoreApplication::applicationDirPath() + QStringLiteral("/resource")));
-        app->SetCommandLineArguments(CStringArray());
-        if (!app->InitInstance())
-            std::abort();
-        frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
-        frame->SendMessage(WM_COMMAND, MAKEWPARAM(57600, 0), 0);
-        QCoreApplication::processEvents();
-        CMDIChildWnd* pChild = frame->MDIGetActive();
-        doc = pChild != nullptr ? dynamic_cast<CQZ2Doc*>(pChild->GetActiveDocument()) : nullptr;
-        if (doc == nullptr)
-            std::abort();
-        MixedDrawing::Fill(doc->GetDraw2dDocument(), kShapes);
-        QCoreApplication::processEvents();
-    }
-};
-
-Program& Shared()
-{
-    static Program* program = new Program;
-    return *program;
+    return BenchProgram::SharedWithShapes(kShapes);
 }
 
 // One pass of the auto-save timer over a changed drawing of 100,000 shapes: its copy written whole
 // beside the previous one and put in its place.
 void BM_AutoSaveOf100000Shapes(benchmark::State& state)
 {
-    Program& p = Shared();
+    BenchProgram::Program& p = Shared();
     p.app->GetSystemEnvironment()->m_AutoRecoverEnabled = TRUE;
     for (auto _ : state) {
         state.PauseTiming();
@@ -123,7 +75,7 @@ struct OtherInstance {
 void BM_HandOverQueryAndAnswer(benchmark::State& state)
 {
     OtherInstance other;
-    const CString path = CString::FromQString(Home().path() + QStringLiteral("/not-open.kvcd"));
+    const CString path = CString::FromQString(BenchProgram::HomePath() + QStringLiteral("/not-open.kvcd"));
     COPYDATASTRUCT data{};
     data.dwData = 0;
     data.cbData = static_cast<DWORD>((path.GetLength() + 1) * sizeof(TCHAR));
@@ -144,11 +96,6 @@ BENCHMARK(BM_HandOverQueryAndAnswer)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    UseOwnHome();
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::_Exit(0);
+    BenchProgram::UseOwnHome();
+    return BenchProgram::RunBenchmarks(argc, argv);
 }
