@@ -1,30 +1,24 @@
 #pragma once
-// The rows of a B-spline curve: its kind number, the number of control points, the control-point chooser and the chosen control point. Which point is shown belongs to the object, not to the document.
+// The rows of a B-spline curve: its kind number, then the number of control points, the control-point
+// chooser and the chosen control point.
 
-#include "property/ShapeFeaturePropertyBase.h"
+#include "libs/vevure/BSplineCurve2dFeature.h"
+#include "property/PointListFeaturePropertyT.h"
 
 namespace QZ2Command {
 
-class BSplineCurve2dFeatureProperty : public ShapeFeaturePropertyBase
+class BSplineCurve2dFeatureProperty : public PointListFeaturePropertyT<BSplineCurve2dFeature, 25, 26, 27>
 {
     DECLARE_DYNCREATE(BSplineCurve2dFeatureProperty)
 public:
-    enum { idKindNumber = 24, idCount = 25, idIndex = 26, idPoint = 27 };
+    enum { idKindNumber = 24 };
 
     BSplineCurve2dFeatureProperty();
     BSplineCurve2dFeatureProperty(Draw2dDocument* pDocument, long nRecordID, long nLayoutID);
     ~BSplineCurve2dFeatureProperty() override;
 
-    BOOL GetPropertyItem(WORD wId, ParameterItemBase* pItem, BOOL bWithCaption) override;
-    void CopyFrom(const FeaturePropertyBase* pOther) override;
     void BuildPropertyList() override;
-    BOOL ApplyProperty(WORD wId, ParameterItemBase* pItem) override;
-
-    // The chosen point, clamped to the points the shape has now.
-    int GetCurrentIndex() const;
-
-protected:
-    int m_nCurrentIndex = 0;
+    BOOL GetPropertyItem(WORD wId, ParameterItemBase* pItem, BOOL bWithCaption) override;
 };
 
 }  // namespace QZ2Command

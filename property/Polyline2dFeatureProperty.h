@@ -1,30 +1,18 @@
 #pragma once
-// The rows of a polyline: the number of vertices, the vertex chooser and the chosen vertex. Which vertex is shown belongs to the object, not to the document.
+// The rows of a polyline: the number of vertices, the vertex chooser and the chosen vertex.
 
-#include "property/ShapeFeaturePropertyBase.h"
+#include "libs/vevure/Polyline2dFeature.h"
+#include "property/PointListFeaturePropertyT.h"
 
 namespace QZ2Command {
 
-class Polyline2dFeatureProperty : public ShapeFeaturePropertyBase
+class Polyline2dFeatureProperty : public PointListFeaturePropertyT<Polyline2dFeature, 13, 14, 15>
 {
     DECLARE_DYNCREATE(Polyline2dFeatureProperty)
 public:
-    enum { idCount = 13, idIndex = 14, idPoint = 15 };
-
     Polyline2dFeatureProperty();
     Polyline2dFeatureProperty(Draw2dDocument* pDocument, long nRecordID, long nLayoutID);
     ~Polyline2dFeatureProperty() override;
-
-    BOOL GetPropertyItem(WORD wId, ParameterItemBase* pItem, BOOL bWithCaption) override;
-    void CopyFrom(const FeaturePropertyBase* pOther) override;
-    void BuildPropertyList() override;
-    BOOL ApplyProperty(WORD wId, ParameterItemBase* pItem) override;
-
-    // The chosen point, clamped to the points the shape has now.
-    int GetCurrentIndex() const;
-
-protected:
-    int m_nCurrentIndex = 0;
 };
 
 }  // namespace QZ2Command
