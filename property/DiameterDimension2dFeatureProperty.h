@@ -1,23 +1,18 @@
 #pragma once
 // The rows of a diameter dimension: its two points, then the dimension rows.
 
-#include "property/Dimension2dFeaturePropertyBase.h"
+#include "libs/vevure/DiameterDimension2dFeature.h"
+#include "property/TwoPointDimensionPropertyT.h"
 
 namespace QZ2Command {
 
-class DiameterDimension2dFeatureProperty : public Dimension2dFeaturePropertyBase
+class DiameterDimension2dFeatureProperty : public TwoPointDimensionPropertyT<DiameterDimension2dFeature, 62, 63>
 {
     DECLARE_DYNCREATE(DiameterDimension2dFeatureProperty)
 public:
-    enum { idFirstPoint = 62, idSecondPoint = 63 };
-
     DiameterDimension2dFeatureProperty();
     DiameterDimension2dFeatureProperty(Draw2dDocument* pDocument, long nRecordID, long nLayoutID);
     ~DiameterDimension2dFeatureProperty() override;
-
-    BOOL GetPropertyItem(WORD wId, ParameterItemBase* pItem, BOOL bWithCaption) override;
-    void BuildPropertyList() override;
-    BOOL ApplyProperty(WORD wId, ParameterItemBase* pItem) override;
 };
 
 }  // namespace QZ2Command
