@@ -94,23 +94,13 @@ BOOL ArcDimension2dCommand::BuildDimension(const RuVaPnt2d& centre, double dRadi
 
 int ArcDimension2dCommand::Run(BOOL bPreview, int nIndex)
 {
-    if (!bPreview) {
-        const int follow = DimensionCommandHelper::FollowLists(this, nIndex, kText);
-        if (follow != resultDone)
-            return follow;
-    }
-    if (m_pManager == nullptr || m_pManager->GetView() == nullptr || ShapeCommandHelper::GetDocument(this) == nullptr)
-        return resultMissing;
+    // The shape as it stands in the active layout; only circles and arcs are measured.
     std::unique_ptr<Feature2dBase> shape;
-    const int outcome = ConstrainedCircleCommandHelper::ReadShape(this, itemShape, bPreview, shape);
-    if (outcome == ShapeCommandHelper::pickMissing)
-        return resultMissing;
-    if (outcome != ShapeCommandHelper::pickTaken)
-        return bPreview ? resultNothing : ShapeCommandHelper::Refuse(this, kMsgShapeGone, resultNothing);
     RuVaPnt2d c;
     double r = 0.0;
-    if (!DimensionCommandHelper::GetCircleOrArc(shape.get(), c, r))
-        return bPreview ? resultNothing : ShapeCommandHelper::Refuse(this, kMsgNotCircleOrArc, resultNothing);
+    const int picked = DimensionCommandHelper::ReadCircleOrArc(this, itemShape, kText, bPreview, nIndex, shape, c, r);
+    if (picked != resultDone)
+        return picked;
 
     const int si = FindParameterIndex(itemStartPoint), ei = FindParameterIndex(itemEndPoint);
     const bool bothEmpty = si >= 0 && ei >= 0 && IsParameterEmpty(si) && IsParameterEmpty(ei);

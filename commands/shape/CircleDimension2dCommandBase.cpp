@@ -47,24 +47,13 @@ BOOL CircleDimension2dCommandBase::GetReferencePoint(int nIndex, RuVaPnt2d& poin
 
 int CircleDimension2dCommandBase::Run(BOOL bPreview, int nIndex)
 {
-    if (!bPreview) {
-        const int follow = DimensionCommandHelper::FollowLists(this, nIndex, kText);
-        if (follow != resultDone)
-            return follow;
-    }
-    if (m_pManager == nullptr || m_pManager->GetView() == nullptr || ShapeCommandHelper::GetDocument(this) == nullptr)
-        return resultMissing;
     // The shape as it stands in the active layout; only circles and arcs are measured.
     std::unique_ptr<Feature2dBase> shape;
-    const int outcome = ConstrainedCircleCommandHelper::ReadShape(this, itemShape, bPreview, shape);
-    if (outcome == ShapeCommandHelper::pickMissing)
-        return resultMissing;
-    if (outcome != ShapeCommandHelper::pickTaken)
-        return bPreview ? resultNothing : ShapeCommandHelper::Refuse(this, kMsgShapeGone, resultNothing);
     RuVaPnt2d c;
     double r = 0.0;
-    if (!DimensionCommandHelper::GetCircleOrArc(shape.get(), c, r))
-        return bPreview ? resultNothing : ShapeCommandHelper::Refuse(this, kMsgNotCircleOrArc, resultNothing);
+    const int picked = DimensionCommandHelper::ReadCircleOrArc(this, itemShape, kText, bPreview, nIndex, shape, c, r);
+    if (picked != resultDone)
+        return picked;
     int nTextMode = 0;
     CString text;
     const int read = DimensionCommandHelper::ReadText(this, kText, bPreview, nTextMode, text);

@@ -11,7 +11,9 @@
 #include "command/PointParameterItem.h"
 #include "command/TextParameterItem.h"
 #include "commands/shape/ConstrainedCircleCommandHelper.h"
+#include "commands/shape/DimensionCommandMessages.h"
 #include "commands/shape/ShapeCommandHelper.h"
+#include "commands/shape/ShapeCommandMessages.h"
 #include "libs/ruva/RuVa.h"
 #include "libs/vevure/Arc2dFeature.h"
 #include "libs/vevure/Circle2dFeature.h"
@@ -229,6 +231,32 @@ BOOL DimensionCommandHelper::FinishRow(CommandBase* pCommand, Feature2dList& dim
     if (nAction == ShapeCommandHelper::actionPreview)
         return pCommand->DrawRubberbandFeatureList(dimensions);
     return FALSE;
+}
+
+int DimensionCommandHelper::ReadCircleOrArc(CommandBase* pCommand, WORD wShape, const TextItems& items, BOOL bPreview,
+                                            int nIndex, std::unique_ptr<Feature2dBase>& shape, RuVaPnt2d& centre,
+                                            double& radius)
+{
+    if (!bPreview) {
+        const int follow = FollowLists(pCommand, nIndex, items);
+        if (follow != CommandBase::resultDone)
+            return follow;
+    }
+    if (pCommand->GetManager() == nullptr || pCommand->GetManager()->GetView() == nullptr ||
+        ShapeCommandHelper::GetDocument(pCommand) == nullptr)
+        return CommandBase::resultMissing;
+    const int outcome = ConstrainedCircleCommandHelper::ReadShape(pCommand, wShape, bPreview, shape);
+    if (outcome == ShapeCommandHelper::pickMissing)
+        return CommandBase::resultMissing;
+    const auto refuse = [&](UINT nMessage) {
+        return bPreview ? CommandBase::resultNothing
+                        : ShapeCommandHelper::Refuse(pCommand, nMessage, CommandBase::resultNothing);
+    };
+    if (outcome != ShapeCommandHelper::pickTaken)
+        return refuse(kMsgShapeGone);
+    if (!GetCircleOrArc(shape.get(), centre, radius))
+        return refuse(kMsgNotCircleOrArc);
+    return CommandBase::resultDone;
 }
 
 BOOL DimensionCommandHelper::GetCircleOrArc(const Feature2dBase* pShape, RuVaPnt2d& centre, double& radius)

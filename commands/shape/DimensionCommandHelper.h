@@ -81,6 +81,12 @@ public:
 
     // The centre and radius of a circle or an arc; FALSE for other shapes.
     static BOOL GetCircleOrArc(const Feature2dBase* pShape, RuVaPnt2d& centre, double& radius);
+    // The first steps of a dimension on a picked circle or arc: on input the text lists are followed, then
+    // the shape is read as it stands in the active layout, with its centre and radius. resultDone when the
+    // shape is read; else the result to give (on input a shape deleted meanwhile or of another kind is
+    // refused with its message).
+    static int ReadCircleOrArc(CommandBase* pCommand, WORD wShape, const TextItems& items, BOOL bPreview, int nIndex,
+                               std::unique_ptr<Feature2dBase>& shape, RuVaPnt2d& centre, double& radius);
     // The direction from the centre that a placement point gives: towards the point, or, for a point on the
     // centre, level (a circle) or towards the arc's middle.
     static RuVaVec2d GetDirectionFromCentre(const Feature2dBase* pShape, const RuVaPnt2d& point);
