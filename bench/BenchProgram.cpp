@@ -5,6 +5,7 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtWidgets/QApplication>
 
@@ -44,6 +45,9 @@ void UseOwnHome()
     setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
     setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
     QDir().mkpath(Home().path() + QStringLiteral("/runtime"));
+    // Qt refuses a runtime folder others can read.
+    QFile::setPermissions(Home().path() + QStringLiteral("/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
     setenv("LC_ALL", "en_US.UTF-8", 1);
 }

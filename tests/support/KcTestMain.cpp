@@ -6,6 +6,7 @@
 
 #include <QtCore/QByteArray>
 #include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 
 #include <cstdlib>
@@ -32,6 +33,9 @@ int main(int argc, char** argv)
         setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
         setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
         QDir().mkpath(home.path() + QStringLiteral("/runtime"));
+        // Qt refuses a runtime folder others can read.
+        QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     testing::InitGoogleTest(&argc, argv);
