@@ -252,47 +252,18 @@ int Chamfer2dCommand::OnInput(int nIndex)
         return resultMissing;
     Draw2dView* pView = m_pManager != nullptr ? m_pManager->GetActiveView() : nullptr;
     const CornerEditor::Maker maker = ChamferMaker(nType, dLength1, dLength2, nTrimMode);
-    BOOL bDone = FALSE;
-    switch (pFirst->GetId()) {
-    case itemFirstShape: {
-        const ParameterItemBase* pNext = FindItem(itemSecondShape);
-        if (pNext == nullptr || pNext->IsEmpty())
-            return resultMissing;
-        CornerEditor::Side sides[2];
-        const ParameterItemBase* items[2] = {pFirst, pNext};
-        for (int i = 0; i < 2; ++i) {
-            const auto* pShape = dynamic_cast<const FeatureParameterItem*>(items[i]);
-            FeatureLayout picked;
-            if (pShape == nullptr || !pShape->GetValueAndPickPoint(picked, sides[i].pick))
-                return resultMissing;
-            sides[i].nRecordID = picked.GetRecordID();
-            sides[i].nLayoutID = picked.GetLayoutID();
-        }
-        bDone = CornerEditor::MakePicked(pDocument, pView, sides[0], sides[1], maker);
-        break;
-    }
-    case itemPolylines: {
-        CArray<FeatureLayout> shapes;
-        if (!EditCommandHelper::GetFeatureLayouts(this, itemPolylines, shapes))
-            return resultMissing;
-        bDone = CornerEditor::MakePolylineGroup(pDocument, pView, shapes, maker);
-        break;
-    }
-    case itemCornerPoint: {
-        RuVaPnt2d world;
-        if (!EditCommandHelper::GetWorldPoint(this, itemCornerPoint, world))
-            return resultMissing;
-        bDone = CornerEditor::MakeAtCornerPoint(pDocument, pView, world, maker);
-        break;
-    }
+    switch (CornerEditor::MakeFromInputs(this, pDocument, pView, pFirst, FindItem(itemSecondShape), itemFirstShape, itemPolylines,
+                                         itemCornerPoint, maker)) {
+    case CornerEditor::cornerMade:
+        return resultDone;
+    case CornerEditor::cornerNotMade:
+        EditCommandHelper::ShowStatus(this, kNoChamfer);
+        return resultNothing;
+    case CornerEditor::inputMissing:
+        return resultMissing;
     default:
         return resultNothing;
     }
-    if (!bDone) {
-        EditCommandHelper::ShowStatus(this, kNoChamfer);
-        return resultNothing;
-    }
-    return resultDone;
 }
 
 void Chamfer2dCommand::DrawPreview(const CPoint&, const RuVaPnt2d& world, const RuVaPnt2d&, UINT)

@@ -252,6 +252,45 @@ long CornerEditor::ExplodePolylineAtPick(Draw2dDocument* pDocument, long nLayout
     return nPicked;
 }
 
+CornerEditor::InputOutcome CornerEditor::MakeFromInputs(CommandBase* pCommand, Draw2dDocument* pDocument,
+                                                        Draw2dView* pView, const ParameterItemBase* pFirst,
+                                                        const ParameterItemBase* pSecond, WORD wFirstShape,
+                                                        WORD wPolylines, WORD wCornerPoint, const Maker& maker)
+{
+    if (pFirst == nullptr || pFirst->IsEmpty())
+        return inputMissing;
+    BOOL bDone = FALSE;
+    const WORD wId = pFirst->GetId();
+    if (wId == wFirstShape) {
+        if (pSecond == nullptr || pSecond->IsEmpty())
+            return inputMissing;
+        Side sides[2];
+        const ParameterItemBase* items[2] = {pFirst, pSecond};
+        for (int i = 0; i < 2; ++i) {
+            const auto* pShape = dynamic_cast<const FeatureParameterItem*>(items[i]);
+            FeatureLayout picked;
+            if (pShape == nullptr || !pShape->GetValueAndPickPoint(picked, sides[i].pick))
+                return inputMissing;
+            sides[i].nRecordID = picked.GetRecordID();
+            sides[i].nLayoutID = picked.GetLayoutID();
+        }
+        bDone = MakePicked(pDocument, pView, sides[0], sides[1], maker);
+    } else if (wId == wPolylines) {
+        CArray<FeatureLayout> shapes;
+        if (!EditCommandHelper::GetFeatureLayouts(pCommand, wPolylines, shapes))
+            return inputMissing;
+        bDone = MakePolylineGroup(pDocument, pView, shapes, maker);
+    } else if (wId == wCornerPoint) {
+        RuVaPnt2d world;
+        if (!EditCommandHelper::GetWorldPoint(pCommand, wCornerPoint, world))
+            return inputMissing;
+        bDone = MakeAtCornerPoint(pDocument, pView, world, maker);
+    } else {
+        return inputOther;
+    }
+    return bDone ? cornerMade : cornerNotMade;
+}
+
 BOOL CornerEditor::MakePicked(Draw2dDocument* pDocument, Draw2dView* pView, Side first, Side second,
                               const Maker& maker)
 {

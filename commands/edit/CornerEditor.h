@@ -20,6 +20,7 @@ class PartDrawingLayout;
 namespace QZ2Command {
 
 class CommandBase;
+class ParameterItemBase;
 
 class CornerEditor
 {
@@ -59,6 +60,12 @@ public:
                                       const RuVaPnt2d& pick);
     // Two picked shapes; a picked polyline gives up its picked segment. One undo step.
     static BOOL MakePicked(Draw2dDocument* pDocument, Draw2dView* pView, Side first, Side second, const Maker& maker);
+    // What the command's first input chose: two shapes picked one after the other (the first item and
+    // pSecond), a group of polylines (item wPolylines) or a point near a corner (item wCornerPoint).
+    enum InputOutcome { inputMissing, inputOther, cornerMade, cornerNotMade };
+    static InputOutcome MakeFromInputs(CommandBase* pCommand, Draw2dDocument* pDocument, Draw2dView* pView,
+                                       const ParameterItemBase* pFirst, const ParameterItemBase* pSecond,
+                                       WORD wFirstShape, WORD wPolylines, WORD wCornerPoint, const Maker& maker);
     // The corners of a polyline (nCorner -1: all; else the corner at point nCorner - 1, the closing corner of a
     // closed polyline numbered by the point count). FALSE, the polyline whole, when no wanted corner can be
     // made; else the polyline becomes its segments with the corners made where they fit, in one step.
