@@ -76,24 +76,14 @@ BOOL Arc2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pItem)
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Arc2dFeature*>(pCopy);
-            if (p->GetCenterPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetCenterPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &Arc2dFeature::GetCenterPoint, &Arc2dFeature::SetCenterPoint);
     }
     case idRadius: {
         double r = 0.0;
         // An invalid radius is refused without an empty update.
         if (!ReadDouble(pItem, r) || !(r > 0.0 && r < 1e15))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Arc2dFeature*>(pCopy);
-            if (p->GetRadius() == r)
-                return editUnchanged;
-            return p->SetRadius(r) ? editChanged : editRefused;
-        });
+        return EditField(r, &Arc2dFeature::GetRadius, &Arc2dFeature::SetRadius);
     }
     case idStartAngle: case idEndAngle: {
         double a = 0.0;
@@ -113,12 +103,7 @@ BOOL Arc2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pItem)
         int n = -1;
         if (!ReadChoice(pItem, n) || (n != 0 && n != 1))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Arc2dFeature*>(pCopy);
-            if (p->GetDirection() == n)
-                return editUnchanged;
-            return p->SetDirection(n) ? editChanged : editRefused;
-        });
+        return EditField(n, &Arc2dFeature::GetDirection, &Arc2dFeature::SetDirection);
     }
     default:
         return FALSE;

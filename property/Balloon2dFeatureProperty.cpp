@@ -106,12 +106,7 @@ BOOL Balloon2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pItem)
         CString text;
         if (!ReadText(pItem, text))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Balloon2dFeature*>(pCopy);
-            if (p->GetText() == text)
-                return editUnchanged;
-            return p->SetText(text) ? editChanged : editRefused;
-        });
+        return EditField(text, &Balloon2dFeature::GetText, &Balloon2dFeature::SetText);
     }
     case idIndex: {
         int n = -1;

@@ -61,24 +61,14 @@ BOOL Circle2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pItem)
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Circle2dFeature*>(pCopy);
-            if (p->GetCenterPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetCenterPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &Circle2dFeature::GetCenterPoint, &Circle2dFeature::SetCenterPoint);
     }
     case idRadius: {
         double r = 0.0;
         // A radius of 0 or beyond the model's range is no circle.
         if (!ReadDouble(pItem, r) || !(r > 0.0 && r < 1e15))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Circle2dFeature*>(pCopy);
-            if (p->GetRadius() == r)
-                return editUnchanged;
-            return p->SetRadius(r) ? editChanged : editRefused;
-        });
+        return EditField(r, &Circle2dFeature::GetRadius, &Circle2dFeature::SetRadius);
     }
     default:
         return FALSE;

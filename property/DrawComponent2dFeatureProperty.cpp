@@ -72,12 +72,7 @@ BOOL DrawComponent2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* 
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<DrawComponent2dFeature*>(pCopy);
-            if (p->GetOrigin().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetOrigin(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &DrawComponent2dFeature::GetOrigin, &DrawComponent2dFeature::SetOrigin);
     }
     case idScale: {
         double x = 0.0;
@@ -98,12 +93,7 @@ BOOL DrawComponent2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* 
         double v = 0.0;
         if (!ReadDouble(pItem, v))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<DrawComponent2dFeature*>(pCopy);
-            if (p->GetAngle() == v)
-                return editUnchanged;
-            return p->SetAngle(v) ? editChanged : editRefused;
-        });
+        return EditField(v, &DrawComponent2dFeature::GetAngle, &DrawComponent2dFeature::SetAngle);
     }
     default:
         // The definition's name is read-only.

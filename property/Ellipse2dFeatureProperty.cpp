@@ -71,12 +71,7 @@ BOOL Ellipse2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pItem)
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Ellipse2dFeature*>(pCopy);
-            if (p->GetCenterPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetCenterPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &Ellipse2dFeature::GetCenterPoint, &Ellipse2dFeature::SetCenterPoint);
     }
     case idFirstRadius: case idSecondRadius: {
         double r = 0.0;
@@ -97,12 +92,7 @@ BOOL Ellipse2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pItem)
         if (!ReadDouble(pItem, a))
             return FALSE;
         a = RuVa::CorrectAngle(a);
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Ellipse2dFeature*>(pCopy);
-            if (p->GetAngle() == a)
-                return editUnchanged;
-            return p->SetAngle(a) ? editChanged : editRefused;
-        });
+        return EditField(a, &Ellipse2dFeature::GetAngle, &Ellipse2dFeature::SetAngle);
     }
     default:
         return FALSE;

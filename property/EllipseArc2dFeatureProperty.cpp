@@ -86,12 +86,7 @@ BOOL EllipseArc2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pIt
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<EllipseArc2dFeature*>(pCopy);
-            if (p->GetCenterPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetCenterPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &EllipseArc2dFeature::GetCenterPoint, &EllipseArc2dFeature::SetCenterPoint);
     }
     case idFirstRadius: case idSecondRadius: {
         double r = 0.0;
@@ -112,12 +107,7 @@ BOOL EllipseArc2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pIt
         if (!ReadDouble(pItem, a))
             return FALSE;
         a = RuVa::CorrectAngle(a);
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<EllipseArc2dFeature*>(pCopy);
-            if (p->GetAngle() == a)
-                return editUnchanged;
-            return p->SetAngle(a) ? editChanged : editRefused;
-        });
+        return EditField(a, &EllipseArc2dFeature::GetAngle, &EllipseArc2dFeature::SetAngle);
     }
     case idStartAngle: case idEndAngle: {
         double a = 0.0;
@@ -136,12 +126,7 @@ BOOL EllipseArc2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pIt
         int n = -1;
         if (!ReadChoice(pItem, n) || (n != 0 && n != 1))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<EllipseArc2dFeature*>(pCopy);
-            if (p->GetDirection() == n)
-                return editUnchanged;
-            return p->SetDirection(n) ? editChanged : editRefused;
-        });
+        return EditField(n, &EllipseArc2dFeature::GetDirection, &EllipseArc2dFeature::SetDirection);
     }
     default:
         return FALSE;

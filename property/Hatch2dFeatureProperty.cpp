@@ -91,12 +91,7 @@ BOOL Hatch2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pItem)
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Hatch2dFeature*>(pCopy);
-            if (p->GetPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &Hatch2dFeature::GetPoint, &Hatch2dFeature::SetPoint);
     }
     case idPatternScale: {
         double v = 0.0;

@@ -92,57 +92,32 @@ BOOL Image2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pItem)
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Image2dFeature*>(pCopy);
-            if (p->GetPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &Image2dFeature::GetPoint, &Image2dFeature::SetPoint);
     }
     case idPlacement: {
         int n = -1;
         if (!ReadChoice(pItem, n) || n < 0 || n > 8)
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Image2dFeature*>(pCopy);
-            if (p->GetAlignment() == n)
-                return editUnchanged;
-            return p->SetAlignment(n) ? editChanged : editRefused;
-        });
+        return EditField(n, &Image2dFeature::GetAlignment, &Image2dFeature::SetAlignment);
     }
     case idWidth: {
         double v = 0.0;
         if (!ReadDouble(pItem, v) || !(v > 0.0 && v < 1e15))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Image2dFeature*>(pCopy);
-            if (p->GetWidth() == v)
-                return editUnchanged;
-            return p->SetWidth(v) ? editChanged : editRefused;
-        });
+        return EditField(v, &Image2dFeature::GetWidth, &Image2dFeature::SetWidth);
     }
     case idHeight: {
         double v = 0.0;
         if (!ReadDouble(pItem, v) || !(v > 0.0 && v < 1e15))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Image2dFeature*>(pCopy);
-            if (p->GetHeight() == v)
-                return editUnchanged;
-            return p->SetHeight(v) ? editChanged : editRefused;
-        });
+        return EditField(v, &Image2dFeature::GetHeight, &Image2dFeature::SetHeight);
     }
     case idAngle: {
         double v = 0.0;
         if (!ReadDouble(pItem, v))
             return FALSE;
         v = RuVa::CorrectAngle(v);
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Image2dFeature*>(pCopy);
-            if (p->GetAngle() == v)
-                return editUnchanged;
-            return p->SetAngle(v) ? editChanged : editRefused;
-        });
+        return EditField(v, &Image2dFeature::GetAngle, &Image2dFeature::SetAngle);
     }
     case idStyle:
         return ApplyStyle(pItem, ReadImageStyle, [](Feature2dBase* p, const FeatureSettingBase& s) {

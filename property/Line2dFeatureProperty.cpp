@@ -61,23 +61,13 @@ BOOL Line2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pItem)
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Line2dFeature*>(pCopy);
-            if (p->GetStartPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetStartPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &Line2dFeature::GetStartPoint, &Line2dFeature::SetStartPoint);
     }
     case idEndPoint: {
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Line2dFeature*>(pCopy);
-            if (p->GetEndPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetEndPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &Line2dFeature::GetEndPoint, &Line2dFeature::SetEndPoint);
     }
     default:
         return FALSE;

@@ -79,34 +79,19 @@ BOOL OleObject2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pIte
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<OleObject2dFeature*>(pCopy);
-            if (p->GetPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &OleObject2dFeature::GetPoint, &OleObject2dFeature::SetPoint);
     }
     case idWidth: {
         double v = 0.0;
         if (!ReadDouble(pItem, v) || !(v > 0.0 && v < 1e15))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<OleObject2dFeature*>(pCopy);
-            if (p->GetWidth() == v)
-                return editUnchanged;
-            return p->SetWidth(v) ? editChanged : editRefused;
-        });
+        return EditField(v, &OleObject2dFeature::GetWidth, &OleObject2dFeature::SetWidth);
     }
     case idHeight: {
         double v = 0.0;
         if (!ReadDouble(pItem, v) || !(v > 0.0 && v < 1e15))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<OleObject2dFeature*>(pCopy);
-            if (p->GetHeight() == v)
-                return editUnchanged;
-            return p->SetHeight(v) ? editChanged : editRefused;
-        });
+        return EditField(v, &OleObject2dFeature::GetHeight, &OleObject2dFeature::SetHeight);
     }
     case idStyle:
         return ApplyStyle(pItem, ReadObjectStyle, [](Feature2dBase* p, const FeatureSettingBase& s) {

@@ -56,12 +56,7 @@ BOOL PointMarker2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pI
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<PointMarker2dFeature*>(pCopy);
-            if (p->GetPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &PointMarker2dFeature::GetPoint, &PointMarker2dFeature::SetPoint);
     }
     default:
         return FALSE;

@@ -7,9 +7,9 @@
 #include <functional>
 #include <memory>
 
+#include "libs/ruva/RuVaPnt2d.h"
 #include "property/FeaturePropertyBase.h"
 
-class RuVaPnt2d;
 
 class Feature2dBase;
 class FeatureSettingBase;
@@ -71,6 +71,21 @@ protected:
     // The common pattern of an own row: a copy of the shape is edited; a change is stored with
     // UpdateFeature, an unchanged value is a success without a step, a refusal FALSE.
     BOOL EditCopy(const std::function<int(Feature2dBase*)>& edit);
+    // One value set on a copy of the shape through its getter and setter: unchanged when the shape holds
+    // the value already, refused when the setter refuses it.
+    template <class TShape, class TValue, class TGot, class TArg>
+    BOOL EditField(const TValue& value, TGot (TShape::*get)() const, BOOL (TShape::*set)(TArg))
+    {
+        return EditCopy([&](Feature2dBase* pCopy) {
+            auto* p = static_cast<TShape*>(pCopy);
+            if (IsSameValue((p->*get)(), value))
+                return editUnchanged;
+            return (p->*set)(value) ? editChanged : editRefused;
+        });
+    }
+    static bool IsSameValue(const RuVaPnt2d& a, const RuVaPnt2d& b) { return a.IsEqual(b, 0.0) != FALSE; }
+    template <class A, class B>
+    static bool IsSameValue(const A& a, const B& b) { return a == b; }
     // An own row's id, caption and editable flag.
     void SetRow(ParameterItemBase* pItem, WORD wId, UINT nCaption, BOOL bWithCaption, BOOL bEditable = TRUE);
     // Values of own rows; FALSE for another item type or an empty item.

@@ -94,23 +94,13 @@ BOOL Text2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pItem)
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Text2dFeature*>(pCopy);
-            if (p->GetPoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetPoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &Text2dFeature::GetPoint, &Text2dFeature::SetPoint);
     }
     case idAngle: {
         double angle = 0.0;
         if (!ReadDouble(pItem, angle))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Text2dFeature*>(pCopy);
-            if (p->GetAngle() == angle)
-                return editUnchanged;
-            return p->SetAngle(angle) ? editChanged : editRefused;
-        });
+        return EditField(angle, &Text2dFeature::GetAngle, &Text2dFeature::SetAngle);
     }
     case idStyle:
         return ApplyStyle(pItem, ReadTextStyle, [](Feature2dBase* p, const FeatureSettingBase& s) {

@@ -83,23 +83,13 @@ BOOL Tolerance2dFeatureProperty::ApplyProperty(WORD wId, ParameterItemBase* pIte
         if (pText == nullptr || pText->m_strText.IsEmpty())
             return FALSE;
         const CString text = pText->m_strText;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Tolerance2dFeature*>(pCopy);
-            if (p->GetText() == text)
-                return editUnchanged;
-            return p->SetText(text) ? editChanged : editRefused;
-        });
+        return EditField(text, &Tolerance2dFeature::GetText, &Tolerance2dFeature::SetText);
     }
     case idPoint: {
         RuVaPnt2d point;
         if (!ReadPoint(pItem, point))
             return FALSE;
-        return EditCopy([&](Feature2dBase* pCopy) {
-            auto* p = static_cast<Tolerance2dFeature*>(pCopy);
-            if (p->GetToleranceLocatePoint().IsEqual(point, 0.0))
-                return editUnchanged;
-            return p->SetToleranceLocatePoint(point) ? editChanged : editRefused;
-        });
+        return EditField(point, &Tolerance2dFeature::GetToleranceLocatePoint, &Tolerance2dFeature::SetToleranceLocatePoint);
     }
     case idStyle:
         return ApplyStyle(pItem, ReadToleranceStyle, [](Feature2dBase* p, const FeatureSettingBase& s) {
