@@ -592,8 +592,10 @@ BOOL CommandManager::ResetParameterToDefault(int nIndex)
     const ParameterItemBase* pItem = pCommand->GetParameterItem(nIndex);
     if (pItem == nullptr || !pItem->m_bClearable)
         return FALSE;
-    // Remembered values stay, except that picked shapes never outlive a restart of the inputs.
-    if (!IsFeatureType(pItem->GetTypeCode()) && (pItem->m_nRetentionMode == 1 || pItem->m_nRetentionMode == 2))
+    // Remembered values stay, and so do values meant to outlive a change of drawing, except that picked
+    // shapes never outlive a restart of the inputs.
+    if (!IsFeatureType(pItem->GetTypeCode()) &&
+        (pItem->m_nRetentionMode == 1 || pItem->m_nRetentionMode == 2 || !pItem->m_bResetOnDrawingChange))
         return FALSE;
     std::unique_ptr<ParameterItemBase> pValue(pItem->Clone());
     if (pValue == nullptr)

@@ -93,6 +93,7 @@ void ParameterItemBase::CopyBase(const ParameterItemBase& source)
     m_bAcceptModifier = source.m_bAcceptModifier;
     m_bClearable = source.m_bClearable;
     m_nRetentionMode = source.m_nRetentionMode;
+    m_bResetOnDrawingChange = source.m_bResetOnDrawingChange;
     m_bHistory = source.m_bHistory;
     m_bEmpty = source.m_bEmpty;
     m_bNoDefault = source.m_bNoDefault;

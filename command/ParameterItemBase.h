@@ -63,6 +63,9 @@ public:
     BOOL m_bAcceptModifier = TRUE;
     BOOL m_bClearable = TRUE;
     int m_nRetentionMode = 0;
+    // FALSE keeps the value when the command's inputs restart on a change of the active drawing or view,
+    // for a command whose inputs are given in more than one drawing; picked shapes go all the same.
+    BOOL m_bResetOnDrawingChange = TRUE;
     BOOL m_bHistory = FALSE;
     BOOL m_bEmpty = TRUE;
     BOOL m_bNoDefault = TRUE;

@@ -47,6 +47,9 @@ constexpr UINT kMsgPointsCoincide = 11960;
 void Prepare(ParameterItemBase& item, WORD wId, UINT nCaption, UINT nPrompt = 0)
 {
     item.SetId(wId);
+    // The region is entered in the part drawing and the placement point on the paper: switching
+    // between their tabs keeps what is given.
+    item.m_bResetOnDrawingChange = FALSE;
     item.SetCaption(nCaption);
     if (nPrompt != 0)
         item.m_strPrompt = LoadResourceString(nPrompt);

@@ -226,7 +226,7 @@ int DrawComponent2dCommand::OnInput(int)
             if (attributes.GetAttributeCount() > 0)
                 feature.SetDrawComponentAttribute(attributes);
             feature.SetComponentDefineID(defineID);
-            bAdded = pTarget->AddFeature(&feature, pTarget->GetActiveDrawingFeature(), 1) != -1;
+            bAdded = pTarget->AddFeature(&feature, ShapeCommandHelper::GetActiveDrawing(this), 1) != -1;
         }
     }
     pTarget->EndUndoOperation();

@@ -444,7 +444,7 @@ int Hatch2dCommand::OnInput(int)
         hatch->GetUserDefinedHatchFormat().SetPatternScale(scale);
         hatch->GetUserDefinedHatchFormat().SetPatternAngle(angle);
     }
-    if (!ShapeCommandHelper::AddFeatureInUndo(pDocument, pView->GetActiveDrawingFeature(), hatch.release()))
+    if (!ShapeCommandHelper::AddFeatureInUndo(pDocument, ShapeCommandHelper::GetActiveDrawing(this), hatch.release()))
         return resultConditional;
     return resultDone;
 }

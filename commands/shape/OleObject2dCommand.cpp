@@ -113,7 +113,7 @@ int OleObject2dCommand::OnInput(int)
     object.m_byReserved = 1;
     object.m_wReserved = 8;
     pModel->BeginUndoOperation(nullptr);
-    const long id = pModel->AddFeature(&object, m_pManager->GetActiveDrawing(), 1);
+    const long id = pModel->AddFeature(&object, ShapeCommandHelper::GetActiveDrawing(this), 1);
     pModel->EndUndoOperation();
     if (id == -1)
         return resultConditional;

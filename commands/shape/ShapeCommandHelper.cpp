@@ -12,6 +12,7 @@
 #include "command/PointParameterItem.h"
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/Draw2dView.h"
+#include "libs/vevure/DrawingFeatureBase.h"
 #include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/Feature2dList.h"
 #include "libs/vevure/FeatureLayout.h"
@@ -90,7 +91,17 @@ Draw2dDocument* ShapeCommandHelper::GetDocument(const CommandBase* pCommand)
 DrawingFeatureBase* ShapeCommandHelper::GetActiveDrawing(const CommandBase* pCommand)
 {
     const Draw2dDocument* pDocument = GetDocument(pCommand);
-    return pDocument != nullptr ? pDocument->GetActiveDrawingFeature() : nullptr;
+    if (pDocument == nullptr)
+        return nullptr;
+    DrawingFeatureBase* pActive = pDocument->GetActiveDrawingFeature();
+    // Through a part layout on a paper the points are the part drawing's: the shape belongs there.
+    const PartDrawingLayout* pLayout = pDocument->GetActiveDrawingLayout();
+    if (pActive != nullptr && pLayout != nullptr && pLayout->GetDrawingID() != pActive->GetDrawingID() &&
+        pActive->GetPartLayoutByID(pLayout->GetLayoutID()) != nullptr) {
+        if (DrawingFeatureBase* pShown = pDocument->ChangeDrawingFeature(pLayout->GetDrawingID()))
+            return pShown;
+    }
+    return pActive;
 }
 
 BOOL ShapeCommandHelper::AddFeatureInUndo(Draw2dDocument* pDocument, DrawingFeatureBase* pDrawing,

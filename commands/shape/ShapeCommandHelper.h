@@ -51,7 +51,8 @@ public:
     static void ApplyAttributes(Feature2dBase* pFeature, short nColorNo, short nLineTypeNo, short nLineWidthNo,
                                 long nLayerID);
 
-    // The document and the drawing new shapes go to; NULL without a document.
+    // The document and the drawing new shapes go to (the part drawing when its layout on a paper is
+    // active); NULL without a document.
     static Draw2dDocument* GetDocument(const CommandBase* pCommand);
     static DrawingFeatureBase* GetActiveDrawing(const CommandBase* pCommand);
 

@@ -1,6 +1,6 @@
 // The part layout command through the real command manager: the region inputs follow the shape choice,
-// picks in the wrong view and bad scales are refused, and a placed layout gets its scale fraction and the
-// origin that puts the region's reference point on the picked point.
+// picks in the wrong view and bad scales are refused, a change of tab keeps what is given, and a placed
+// layout gets its scale fraction and the origin that puts the region's reference point on the picked point.
 #include <gtest/gtest.h>
 
 #include <QtGui/QImage>
@@ -188,6 +188,14 @@ TEST_F(PartLayoutCommandTest, APlacedRectangleAtHalfScaleLandsWithItsCentreOnThe
     ASSERT_TRUE(Point(PartLayout2dCommand::itemCorner2, 10, 20));
     ASSERT_TRUE(Scale(0.5, 0.5));
     Show(Paper());
+    // Switching to the paper's tab restarts the running command's inputs: what was given in the part
+    // drawing stays, and the placement point is asked for.
+    manager.EndCommandsOnDrawingChange(paperID);
+    ASSERT_EQ(manager.GetActiveCommand(), cmd);
+    for (WORD id : {PartLayout2dCommand::itemDrawing, PartLayout2dCommand::itemCorner1, PartLayout2dCommand::itemCorner2,
+                    PartLayout2dCommand::itemScale})
+        EXPECT_FALSE(cmd->IsParameterEmpty(Index(id))) << id;
+    EXPECT_EQ(cmd->GetCurrentParameterIndex(), Index(PartLayout2dCommand::itemPlace));
     ASSERT_TRUE(Point(PartLayout2dCommand::itemPlace, 100, 100));
     EXPECT_FALSE(manager.HasActiveCommand()) << "ends after one placement";
     const DrawingFeatureBase* pPaper = doc.GetDrawingFeatureByID(paperID);

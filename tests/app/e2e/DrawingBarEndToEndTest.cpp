@@ -104,9 +104,9 @@ TEST_F(DrawingBarEndToEndTest, PapersAndPartDrawingsFromTheBarUndoStepByStep)
 // The whole sequence: a second paper and a part drawing from the bar, a layout of the part drawing placed
 // with the part layout command (rectangle, scale 1:2), the paper renamed in the drawing table, then undo
 // step by step with the bar, the table and the property bar matching the document after each step.
-// Disabled: switching to the paper's tab for the placement point empties the command's drawing and region
-// inputs, so the placement never completes; it runs once that is mended.
-TEST_F(DrawingBarEndToEndTest, DISABLED_ALayoutPlacedARenameInTheTableAndUndoStepByStep)
+// The region is given in the part drawing's tab and the placement point in the paper's: the change of tab
+// keeps what was given.
+TEST_F(DrawingBarEndToEndTest, ALayoutPlacedARenameInTheTableAndUndoStepByStep)
 {
     using QZ2Command::PartLayout2dCommand;
     CQZ2Doc* pDoc = NewDrawing();
@@ -185,8 +185,13 @@ TEST_F(DrawingBarEndToEndTest, DISABLED_ALayoutPlacedARenameInTheTableAndUndoSte
     // The placement point is picked on the paper.
     ASSERT_TRUE(pTabs->ActivateDrawing(pModel->ChangeDrawingFeature(paper2)));
     Pump();
-    // Known fault: the tab change empties the drawing and region inputs of the running command.
-    EXPECT_FALSE(pCommand->IsParameterEmpty(pCommand->FindParameterIndex(PartLayout2dCommand::itemCorner1)));
+    // The tab change makes the paper the active drawing, a step of its own as every tab change is.
+    EXPECT_EQ(pModel->GetActiveDrawingID(), paper2);
+    EXPECT_EQ(pModel->GetUndoCount(), undoStart + 3);
+    ASSERT_EQ(m_manager->GetActiveCommand(), pCommand);
+    for (WORD id : {PartLayout2dCommand::itemDrawing, PartLayout2dCommand::itemCorner1, PartLayout2dCommand::itemCorner2,
+                    PartLayout2dCommand::itemScale})
+        EXPECT_FALSE(pCommand->IsParameterEmpty(pCommand->FindParameterIndex(id))) << id;
     type(PartLayout2dCommand::itemPlace, u"100,100");
     EXPECT_FALSE(m_manager->HasActiveCommand()) << "ends after the placement";
     const DrawingFeatureBase* pPaper2 = pModel->GetDrawingFeatureByID(paper2);
@@ -200,7 +205,7 @@ TEST_F(DrawingBarEndToEndTest, DISABLED_ALayoutPlacedARenameInTheTableAndUndoSte
     // (0,0)-(10,20) at half scale: the centre (5,10) lands on (100,100).
     EXPECT_NEAR(pPlaced->GetOrigin().X(), 97.5, 1e-9);
     EXPECT_NEAR(pPlaced->GetOrigin().Y(), 95.0, 1e-9);
-    EXPECT_EQ(pModel->GetUndoCount(), undoStart + 3) << "one step for the placement";
+    EXPECT_EQ(pModel->GetUndoCount(), undoStart + 4) << "one step for the placement";
     const PartDrawingLayout* pSelectedLayout = nullptr;
     const DrawingFeatureBase* pSelectedDrawing = nullptr;
     ASSERT_TRUE(tree.GetSelection(pSelectedDrawing, pSelectedLayout));
@@ -229,11 +234,12 @@ TEST_F(DrawingBarEndToEndTest, DISABLED_ALayoutPlacedARenameInTheTableAndUndoSte
     ASSERT_TRUE(WaitFor([&] { return pTable->GetList().GetEditControl() == nullptr; }));
     Pump();
     EXPECT_EQ(pModel->GetDrawingFeatureByID(paper2)->GetDrawingName(), CString(u"Elevations"));
-    EXPECT_EQ(pModel->GetUndoCount(), undoStart + 4);
+    EXPECT_EQ(pModel->GetUndoCount(), undoStart + 5);
     matches("renamed in the table");
 
     // Undone step by step.
-    const char* steps[] = {"undo rename", "undo placement", "undo part drawing", "undo paper"};
+    const char* steps[] = {"undo rename", "undo placement", "undo the change of tab", "undo part drawing",
+                           "undo paper"};
     for (const char* step : steps) {
         Command(kUndoID);
         Pump();

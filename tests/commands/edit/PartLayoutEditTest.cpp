@@ -1,8 +1,8 @@
 // Fillet, stretch, mirror and extend on shapes picked through part layouts (one with unequal scales,
 // one turned): the new corner shape goes into the part drawing (an elliptic arc where the scales differ) and
 // meets both cut lines, a stretched end moves by the world displacement, a mirror image lies where the world
-// axis puts it, an extended end reaches its boundary; each
-// run one undo step undone exactly.
+// axis puts it, an extended end reaches its boundary, a trimmed line keeps the piece short of the cutting shape;
+// each run one undo step undone exactly.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "commands/edit/Fillet2dCommand.h"
 #include "commands/edit/MoveMirror2dCommand.h"
 #include "commands/edit/Stretch2dCommand.h"
+#include "commands/edit/Trim2dCommand.h"
 #include "libs/ruva/KcArrayOfGePnt2d.h"
 #include "libs/ruva/RuVaEntity2d.h"
 #include "libs/vevure/ConvertFeatureToGeom2d.h"
@@ -29,6 +30,7 @@ protected:
     {
         PartLayoutFixture::SetUp();
         Line2dFeature upright(RuVaPnt2d(3, -2), RuVaPnt2d(3, 2));
+        upright.SetLayerID(doc.GetCurrentLayerID());
         doc.BeginUndoOperation(nullptr);
         uprightID = doc.AddFeature(&upright, doc.ChangeDrawingFeature(part), 1);
         doc.EndUndoOperation();
@@ -178,6 +180,30 @@ TEST_F(PartLayoutEditTest, ExtendThroughEachLayoutReachesTheBoundaryInThePartDra
         ASSERT_NE(LineOf(lineA), nullptr);
         EXPECT_TRUE(IsEnd(LineOf(lineA), RuVaPnt2d(0, 0))) << "the far end stays";
         EXPECT_TRUE(IsEnd(LineOf(lineA), RuVaPnt2d(6, 0))) << "the near end reaches the boundary";
+        ASSERT_TRUE(doc.Undo());
+        EXPECT_TRUE(SameAs(*before, "after undo"));
+        doc.ClearUndoRedoHistory();
+        manager.CancelAllCommands();
+    }
+}
+
+TEST_F(PartLayoutEditTest, TrimThroughEachLayoutCutsThePickedEndInThePartDrawing)
+{
+    RemoveCopyB();
+    for (long layout : {layoutA, layoutB}) {
+        SCOPED_TRACE(layout);
+        const auto before = Snapshot();
+        Start(_T("Korvan.Edit.Trim"));
+        // The line's end beyond the upright, picked where the layout shows it.
+        ASSERT_TRUE(GivePick(Trim2dCommand::itemShape, lineA, World(layout, RuVaPnt2d(3.5, 0)), layout));
+        EXPECT_EQ(doc.GetUndoCount(), 1);
+        EXPECT_EQ(doc.GetFeature(lineA), nullptr) << "the piece replaces the line";
+        const long piece = LiveIDs().back();
+        ASSERT_NE(LineOf(piece), nullptr);
+        EXPECT_EQ(doc.GetFeatureDrawingID(piece), part);
+        EXPECT_TRUE(IsEnd(LineOf(piece), RuVaPnt2d(0, 0)));
+        EXPECT_TRUE(IsEnd(LineOf(piece), RuVaPnt2d(3, 0)));
+        ASSERT_NE(LineOf(uprightID), nullptr) << "the cutting shape stays";
         ASSERT_TRUE(doc.Undo());
         EXPECT_TRUE(SameAs(*before, "after undo"));
         doc.ClearUndoRedoHistory();

@@ -33,6 +33,8 @@ protected:
         ASSERT_NE(layoutB, -1);
         doc.BeginUndoOperation(nullptr);
         Line2dFeature l(RuVaPnt2d(0, 0), RuVaPnt2d(4, 0));
+        // On the current layer, as a user's shapes are: trimming, for one, cuts only by editable shapes.
+        l.SetLayerID(doc.GetCurrentLayerID());
         lineA = doc.AddFeature(&l, doc.ChangeDrawingFeature(part), 1);
         lineB = doc.AddFeature(&l, doc.ChangeDrawingFeature(part), 1);
         doc.EndUndoOperation();

@@ -199,6 +199,12 @@ TEST_F(UndoRedoTableTest, EachRunIsOneStepUndoneExactlyAndRedoneUnderTheSameIds)
              ASSERT_TRUE(t.GivePick(Fillet2dCommand::itemFirstShape, t.h, t.P(-2, 0)));
              ASSERT_TRUE(t.GivePick(Fillet2dCommand::itemSecondShape, t.v1, t.P(-1, 1)));
          }},
+        {"Fillet, polylines", none, [](T& t) {
+             t.Start(_T("Korvan.Edit.Fillet"));
+             ASSERT_TRUE(t.manager.SetParameterAlternative(t.Running(), 0, 1));
+             ASSERT_TRUE(t.GiveDistance(Fillet2dCommand::itemRadius, t.u / 4));
+             ASSERT_TRUE(t.GiveShapes(Fillet2dCommand::itemPolylines, {t.poly}));
+         }},
         {"Chamfer", none, [](T& t) {
              t.Start(_T("Korvan.Edit.Chamfer"));
              ASSERT_TRUE(t.GiveChoice(Chamfer2dCommand::itemType, Chamfer2dCommand::typeDistance));

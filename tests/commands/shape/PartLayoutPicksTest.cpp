@@ -2,7 +2,8 @@
 // turned 30 degrees at 2:1, a second layout shows the same part elsewhere at 1:1. A shape picked through
 // the second layout is taken where that layout shows it and converted into the active layout's
 // coordinates, in which the new shape is made: the angled and horizontal lines ending at it, the
-// intersection marker of two such shapes, the elliptic arc ending on one, the parallel to one.
+// intersection marker of two such shapes, the elliptic arc ending on one, the parallel to one. Each new
+// shape is stored in the part drawing.
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,56 @@ protected:
         return last;
     }
 
+public:
+    // The inputs of each command, the shape picked through the other layout (public: the table of the
+    // commands names them).
+    void AngledLineToTheWall()
+    {
+        Start(kAngledLineID);
+        Number(AngledLine2dCommand::itemAngle, 90);
+        Point(AngledLine2dCommand::itemStartPoint, RuVaPnt2d(0, 0));
+        Choose(AngledLine2dCommand::itemShape);
+        Pick(AngledLine2dCommand::itemShape, wall, RuVaPnt2d(1, 4));
+    }
+    void HorizontalLineToTheUpright()
+    {
+        Start(kHorizontalLineID);
+        Point(HorizontalVerticalLine2dCommand::itemStartPoint, RuVaPnt2d(0, 0));
+        Choose(HorizontalVerticalLine2dCommand::itemShape);
+        Pick(HorizontalVerticalLine2dCommand::itemShape, upright, RuVaPnt2d(5, 1));
+    }
+    void MarkerWhereWallAndUprightMeet()
+    {
+        Start(kIntersectionMarkerID);
+        Pick(IntersectionPointMarker2dCommand::itemFirst, wall, RuVaPnt2d(1, 4));
+        Pick(IntersectionPointMarker2dCommand::itemSecond, upright, RuVaPnt2d(5, 1));
+    }
+    void EllipticArcToTheUpright()
+    {
+        Start(kEllipseArcID);
+        // Centre, radii 6 and 3 along x, the start on the x axis; the end on the upright x = 5, upper side.
+        Point(0, RuVaPnt2d(0, 0));
+        Point(1, RuVaPnt2d(6, 0));
+        Point(3, RuVaPnt2d(0, 3));
+        Point(5, RuVaPnt2d(8, 0));
+        Point(EllipseArc2dCommand::itemStartPoint, RuVaPnt2d(7, 0));
+        Choose(EllipseArc2dCommand::itemEndShape);
+        Pick(EllipseArc2dCommand::itemEndShape, upright, RuVaPnt2d(5, 1.5));
+    }
+    void ParallelToTheWall()
+    {
+        Start(kParallelID);
+        Pick(ParallelLine2dCommand::itemBase, wall, RuVaPnt2d(1, 4));
+        Choose(ParallelLine2dCommand::itemDistance);
+        Number(ParallelLine2dCommand::itemDistance, 2);
+        Point(ParallelLine2dCommand::itemSide, RuVaPnt2d(0, 0));
+        Choose(ParallelLine2dCommand::itemStartPoint);
+        Point(ParallelLine2dCommand::itemStartPoint, RuVaPnt2d(-3, 0));
+        Choose(ParallelLine2dCommand::itemEndPoint);
+        Point(ParallelLine2dCommand::itemEndPoint, RuVaPnt2d(3, 0));
+    }
+
+protected:
     long part = -1, active = -1, other = -1, wall = -1, upright = -1;
 };
 
@@ -145,11 +196,7 @@ protected:
 
 TEST_F(PartLayoutPicksTest, AnAngledLineEndsAtAShapePickedThroughTheOtherLayout)
 {
-    Start(kAngledLineID);
-    Number(AngledLine2dCommand::itemAngle, 90);
-    Point(AngledLine2dCommand::itemStartPoint, RuVaPnt2d(0, 0));
-    Choose(AngledLine2dCommand::itemShape);
-    Pick(AngledLine2dCommand::itemShape, wall, RuVaPnt2d(1, 4));
+    AngledLineToTheWall();
     const Line2dFeature* pLine = Made<Line2dFeature>();
     ASSERT_NE(pLine, nullptr);
     ExpectNear(pLine->GetStartPoint(), RuVaPnt2d(0, 0), 1e-9);
@@ -158,10 +205,7 @@ TEST_F(PartLayoutPicksTest, AnAngledLineEndsAtAShapePickedThroughTheOtherLayout)
 
 TEST_F(PartLayoutPicksTest, AHorizontalLineEndsAtAShapePickedThroughTheOtherLayout)
 {
-    Start(kHorizontalLineID);
-    Point(HorizontalVerticalLine2dCommand::itemStartPoint, RuVaPnt2d(0, 0));
-    Choose(HorizontalVerticalLine2dCommand::itemShape);
-    Pick(HorizontalVerticalLine2dCommand::itemShape, upright, RuVaPnt2d(5, 1));
+    HorizontalLineToTheUpright();
     const Line2dFeature* pLine = Made<Line2dFeature>();
     ASSERT_NE(pLine, nullptr);
     ExpectNear(pLine->GetStartPoint(), RuVaPnt2d(0, 0), 1e-9);
@@ -170,9 +214,7 @@ TEST_F(PartLayoutPicksTest, AHorizontalLineEndsAtAShapePickedThroughTheOtherLayo
 
 TEST_F(PartLayoutPicksTest, TheIntersectionOfTwoShapesPickedThroughTheOtherLayout)
 {
-    Start(kIntersectionMarkerID);
-    Pick(IntersectionPointMarker2dCommand::itemFirst, wall, RuVaPnt2d(1, 4));
-    Pick(IntersectionPointMarker2dCommand::itemSecond, upright, RuVaPnt2d(5, 1));
+    MarkerWhereWallAndUprightMeet();
     const PointMarker2dFeature* pMarker = Made<PointMarker2dFeature>();
     ASSERT_NE(pMarker, nullptr);
     ExpectNear(pMarker->GetPoint(), RuVaPnt2d(5, 4), 1e-9);
@@ -180,15 +222,7 @@ TEST_F(PartLayoutPicksTest, TheIntersectionOfTwoShapesPickedThroughTheOtherLayou
 
 TEST_F(PartLayoutPicksTest, AnEllipticArcEndsOnAShapePickedThroughTheOtherLayout)
 {
-    Start(kEllipseArcID);
-    // Centre, radii 6 and 3 along x, the start on the x axis; the end on the upright x = 5, upper side.
-    Point(0, RuVaPnt2d(0, 0));
-    Point(1, RuVaPnt2d(6, 0));
-    Point(3, RuVaPnt2d(0, 3));
-    Point(5, RuVaPnt2d(8, 0));
-    Point(EllipseArc2dCommand::itemStartPoint, RuVaPnt2d(7, 0));
-    Choose(EllipseArc2dCommand::itemEndShape);
-    Pick(EllipseArc2dCommand::itemEndShape, upright, RuVaPnt2d(5, 1.5));
+    EllipticArcToTheUpright();
     const EllipseArc2dFeature* pArc = Made<EllipseArc2dFeature>();
     ASSERT_NE(pArc, nullptr);
     ExpectNear(pArc->GetEndPoint(), RuVaPnt2d(5, 3 * std::sqrt(1 - 25.0 / 36.0)), 1e-7);
@@ -196,17 +230,40 @@ TEST_F(PartLayoutPicksTest, AnEllipticArcEndsOnAShapePickedThroughTheOtherLayout
 
 TEST_F(PartLayoutPicksTest, AParallelToABasePickedThroughTheOtherLayout)
 {
-    Start(kParallelID);
-    Pick(ParallelLine2dCommand::itemBase, wall, RuVaPnt2d(1, 4));
-    Choose(ParallelLine2dCommand::itemDistance);
-    Number(ParallelLine2dCommand::itemDistance, 2);
-    Point(ParallelLine2dCommand::itemSide, RuVaPnt2d(0, 0));
-    Choose(ParallelLine2dCommand::itemStartPoint);
-    Point(ParallelLine2dCommand::itemStartPoint, RuVaPnt2d(-3, 0));
-    Choose(ParallelLine2dCommand::itemEndPoint);
-    Point(ParallelLine2dCommand::itemEndPoint, RuVaPnt2d(3, 0));
+    ParallelToTheWall();
     const Line2dFeature* pLine = Made<Line2dFeature>();
     ASSERT_NE(pLine, nullptr);
     ExpectNear(pLine->GetStartPoint(), RuVaPnt2d(-3, 2), 1e-9);
     ExpectNear(pLine->GetEndPoint(), RuVaPnt2d(3, 2), 1e-9);
+}
+
+// The coordinates are the part drawing's, so the new shape is stored in the part drawing, where both
+// layouts show it, and the paper keeps none; one undo step takes it away again.
+TEST_F(PartLayoutPicksTest, TheNewShapeIsStoredInThePartDrawing)
+{
+    const struct {
+        const char* name;
+        void (PartLayoutPicksTest::*give)();
+    } cases[] = {
+        {"angled line", &PartLayoutPicksTest::AngledLineToTheWall},
+        {"horizontal line", &PartLayoutPicksTest::HorizontalLineToTheUpright},
+        {"intersection marker", &PartLayoutPicksTest::MarkerWhereWallAndUprightMeet},
+        {"elliptic arc", &PartLayoutPicksTest::EllipticArcToTheUpright},
+        {"parallel", &PartLayoutPicksTest::ParallelToTheWall},
+    };
+    const long paper = doc.GetActiveDrawingFeature()->GetDrawingID();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const long before = LastID();
+        (this->*c.give)();
+        EXPECT_EQ(Running()->OnInput(-1), CommandBase::resultDone);
+        const long made = LastID();
+        ASSERT_GT(made, before);
+        EXPECT_EQ(doc.GetFeatureDrawingID(made), part);
+        EXPECT_NE(doc.GetFeatureDrawingID(made), paper);
+        ASSERT_TRUE(doc.Undo());
+        EXPECT_EQ(doc.GetFeature(made), nullptr);
+        doc.ClearUndoRedoHistory();
+        manager.CancelAllCommands();
+    }
 }
