@@ -18,15 +18,48 @@ RegistryManager::RegistryManager(HKEY hRootKey) : m_hRootKey(hRootKey), m_pApp(A
 
 RegistryManager::~RegistryManager() = default;
 
-HKEY RegistryManager::GetAppRegistryKey()
-{
+namespace {
+
+struct AppKeyNames {
     LPCTSTR registryKey = kDefaultRegistryKey;
     LPCTSTR profileName = kDefaultProfileName;
-    if (m_pApp != nullptr && m_pApp->m_pszRegistryKey != nullptr && m_pApp->m_pszRegistryKey[0] != 0) {
-        registryKey = m_pApp->m_pszRegistryKey;
-        if (m_pApp->m_pszProfileName != nullptr && m_pApp->m_pszProfileName[0] != 0)
-            profileName = m_pApp->m_pszProfileName;
+};
+
+AppKeyNames NamesOf(const CWinApp* pApp)
+{
+    AppKeyNames names;
+    if (pApp != nullptr && pApp->m_pszRegistryKey != nullptr && pApp->m_pszRegistryKey[0] != 0) {
+        names.registryKey = pApp->m_pszRegistryKey;
+        if (pApp->m_pszProfileName != nullptr && pApp->m_pszProfileName[0] != 0)
+            names.profileName = pApp->m_pszProfileName;
     }
+    return names;
+}
+
+}  // namespace
+
+CString RegistryManager::AppKeyPath() const
+{
+    const AppKeyNames names = NamesOf(m_pApp);
+    return CString(_T("Software\\")) + names.registryKey + _T("\\") + names.profileName;
+}
+
+HKEY RegistryManager::OpenSectionForReading(LPCTSTR lpszSection) const
+{
+    if (lpszSection == nullptr)
+        return nullptr;
+    const CString path = AppKeyPath() + _T("\\") + lpszSection;
+    HKEY hSection = nullptr;
+    if (RegOpenKeyEx(m_hRootKey, path, 0, KEY_READ, &hSection) != ERROR_SUCCESS)
+        return nullptr;
+    return hSection;
+}
+
+HKEY RegistryManager::GetAppRegistryKey()
+{
+    const AppKeyNames names = NamesOf(m_pApp);
+    LPCTSTR registryKey = names.registryKey;
+    LPCTSTR profileName = names.profileName;
     HKEY hSoftware = nullptr;
     HKEY hCompany = nullptr;
     HKEY hApp = nullptr;
@@ -76,7 +109,7 @@ BOOL RegistryManager::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, in
 
 UINT RegistryManager::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
 {
-    HKEY hSection = GetSectionKey(lpszSection);
+    HKEY hSection = OpenSectionForReading(lpszSection);
     if (hSection == nullptr)
         return static_cast<UINT>(nDefault);
     DWORD value = 0;
@@ -120,7 +153,7 @@ BOOL RegistryManager::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry,
 CString RegistryManager::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
 {
     const CString fallback = lpszDefault != nullptr ? CString(lpszDefault) : CString();
-    HKEY hSection = GetSectionKey(lpszSection);
+    HKEY hSection = OpenSectionForReading(lpszSection);
     if (hSection == nullptr)
         return fallback;
     DWORD type = 0;
@@ -157,7 +190,7 @@ BOOL RegistryManager::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, d
 {
     if (pValue == nullptr)
         return FALSE;
-    HKEY hSection = GetSectionKey(lpszSection);
+    HKEY hSection = OpenSectionForReading(lpszSection);
     if (hSection == nullptr)
         return FALSE;
     DWORD type = 0;

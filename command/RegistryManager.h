@@ -30,6 +30,12 @@ public:
     BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, double* pValue);
 
 private:
+    // "Software\<company>\<profile>" of the application.
+    CString AppKeyPath() const;
+    // The section opened for reading only; NULL when it is missing. Reading never creates keys, so that
+    // looking a value up leaves the settings store as it was.
+    HKEY OpenSectionForReading(LPCTSTR lpszSection) const;
+
     HKEY m_hRootKey;
     CString m_strProfileFile;
     CWinApp* m_pApp;

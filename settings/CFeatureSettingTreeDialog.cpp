@@ -490,7 +490,11 @@ BOOL CFeatureSettingTreeDialog::OnInitDialog()
 
 BOOL CFeatureSettingTreeDialog::ShowPage(CQZ2PropertyPage* pPage)
 {
-    if (!CTreeDialog::ShowPage(pPage))
+    const BOOL bWasShowing = m_bShowingPage;
+    m_bShowingPage = TRUE;
+    const BOOL bShown = CTreeDialog::ShowPage(pPage);
+    m_bShowingPage = bWasShowing;
+    if (!bShown)
         return FALSE;
     auto* pStylePage = dynamic_cast<CFeatureSettingPropertyPage*>(pPage);
     if (pStylePage != nullptr)
@@ -601,7 +605,7 @@ void CFeatureSettingTreeDialog::SetCurrentStyleName(const CString& name, BOOL bU
 
 void CFeatureSettingTreeDialog::RefreshStyleList()
 {
-    if (m_styleList.GetSafeHwnd() == nullptr)
+    if (m_styleList.GetSafeHwnd() == nullptr || m_bShowingPage)
         return;
     CStringArray names;
     CString current;
@@ -726,7 +730,8 @@ void CFeatureSettingTreeDialog::OnDeleteStyle()
 
 LRESULT CFeatureSettingTreeDialog::OnSettingChanged(WPARAM wParam, LPARAM)
 {
-    if (m_styleList.GetSafeHwnd() == nullptr)
+    // A page being shown writes the loaded values into its fields: nothing the user changed.
+    if (m_styleList.GetSafeHwnd() == nullptr || m_bShowingPage)
         return 0;
     const int nIndex = m_styleList.GetCurSel();
     FeatureSettingStylesBase* pStyles = SelectedStyles();

@@ -140,6 +140,8 @@ protected:
     CImageList m_treeImages;
     int m_nCurrentPage = 0;
     BOOL m_bMixedValues = FALSE;
+    // Set while a page is made and filled: the texts it writes into its fields are not the user's edits.
+    BOOL m_bShowingPage = FALSE;
     Draw2dDocument* m_pDocument = nullptr;
     long m_nLayerID = -1;
     std::unique_ptr<CGeneralFeatureSettingPage> m_pGeneralPage;

@@ -30,6 +30,26 @@ TEST_F(RegistryManagerTest, MissingValuesGiveTheDefault)
     EXPECT_EQ(registry.GetProfileString(kSection, _T("s"), _T("none")), CString(_T("none")));
 }
 
+// Looking values up in a section that is not there leaves the settings as they were: no section is made.
+TEST_F(RegistryManagerTest, ReadingAMissingSectionCreatesNothing)
+{
+    registry.GetProfileInt(kSection, _T("n"), 0);
+    registry.GetProfileString(kSection, _T("s"));
+    double value = 0;
+    registry.GetProfileBinary(kSection, _T("d"), &value);
+    HKEY hApp = registry.GetAppRegistryKey();
+    ASSERT_NE(hApp, nullptr);
+    HKEY hSection = nullptr;
+    EXPECT_NE(RegOpenKeyEx(hApp, _T("RegistryManagerTest"), 0, KEY_READ, &hSection), ERROR_SUCCESS);
+    if (hSection != nullptr)
+        RegCloseKey(hSection);
+    RegCloseKey(hApp);
+
+    // A section that exists is read as before.
+    ASSERT_TRUE(registry.WriteProfileInt(kSection, _T("n"), 3));
+    EXPECT_EQ(registry.GetProfileInt(kSection, _T("n"), 0), 3u);
+}
+
 TEST_F(RegistryManagerTest, ValuesRoundTrip)
 {
     EXPECT_TRUE(registry.WriteProfileInt(kSection, _T("n"), -7));

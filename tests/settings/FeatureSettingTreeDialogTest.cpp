@@ -15,6 +15,8 @@
 #include "libs/vevure/Draw2dDocument.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
 #include "libs/vevure/GeneralFeatureSettingStyles.h"
+#include "libs/vevure/DimensionSetting.h"
+#include "libs/vevure/DimensionSettingStyles.h"
 #include "libs/vevure/TextSettingStyles.h"
 #include "platform/win/WinConstants.h"
 #include "platform/win/WinCtrlConstants.h"
@@ -234,6 +236,31 @@ TEST_F(StyleDialogTest, ChoosingKeepingAndDroppingANamedStyle)
     EXPECT_EQ(page.m_colorList.GetColorNo(), 7);
     dialog.DestroyWindow();
     EXPECT_EQ(m_styles.GetSettingStyleCount(), 2) << "the dialog works on its copy";
+}
+
+// The values a page writes into its fields when it is shown are not the user's typing: a chosen style stays
+// chosen while the user goes through the pages that show it.
+TEST_F(StyleDialogTest, AChosenStyleStaysThroughThePagesShownAfter)
+{
+    DimensionSetting iso;
+    iso.SetColorNo(4);
+    iso.SetPrecision(3);
+    DimensionSettingStyles styles;
+    ASSERT_TRUE(styles.SetSettingStyle(CString(u"ISO 5"), &iso, 1, nullptr));
+    CFeatureSettingTreeDialog dialog(&m_document, -1, CFeatureSettingPropertyPage::kDimensionTextPage, FALSE);
+    dialog.SetDimensionSetting(&iso);
+    dialog.SetFeatureSettingStyles(&styles);
+    Open(dialog);
+    Choose(dialog, u"ISO 5");
+    for (int nPage : {CFeatureSettingPropertyPage::kDimensionTolerancePage, CFeatureSettingPropertyPage::kDimensionArrowPage,
+                      CFeatureSettingPropertyPage::kDimensionAddTextPage, CFeatureSettingPropertyPage::kDimensionColorPage,
+                      CFeatureSettingPropertyPage::kDimensionAutoPage, CFeatureSettingPropertyPage::kDimensionTextPage}) {
+        ASSERT_TRUE(dialog.SelectPage(nPage)) << nPage;
+        EXPECT_EQ(Selected(dialog), CString(u"ISO 5")) << "after showing page " << nPage;
+    }
+    EXPECT_EQ(dialog.GetFeatureSettingStyles(CFeatureSettingTreeDialog::kDimension)->GetCurrentSettingStyleName(),
+              CString(u"ISO 5"));
+    dialog.DestroyWindow();
 }
 
 TEST_F(StyleDialogTest, RegisteringAsksANameAndRefusesAnEmptyOne)
