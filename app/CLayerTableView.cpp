@@ -652,7 +652,9 @@ void CLayerTableView::OnDocumentNotify(NotifyInfoBase* pInfo)
     if (pInfo == nullptr)
         return;
     const int kind = pInfo->GetKind();
-    if ((kind == NotifyInfoBase::kindDrawing || kind == NotifyInfoBase::kindLayer) && pInfo->GetDocument() != pModel)
+    if ((kind == NotifyInfoBase::kindDrawing || kind == NotifyInfoBase::kindLayer ||
+         kind == NotifyInfoBase::kindFeature) &&
+        pInfo->GetDocument() != pModel)
         return;
     if (kind == NotifyInfoBase::kindView) {
         m_wndList.InvalidateThumbnails();
@@ -662,6 +664,19 @@ void CLayerTableView::OnDocumentNotify(NotifyInfoBase* pInfo)
         return;
     }
     if (kind == NotifyInfoBase::kindDrawing) {
+        // Drawings come and go with their shapes, which are not told one by one: count them all again.
+        switch (pInfo->GetCode()) {
+        case NotifyInfoBase::drawingAdded:
+        case NotifyInfoBase::drawingRemoved:
+        case NotifyInfoBase::drawingRebuild:
+        case NotifyInfoBase::drawingRebuildKeep:
+        case NotifyInfoBase::componentDrawingAdded:
+        case NotifyInfoBase::componentDrawingRemoved:
+            m_wndList.InvalidateFeatureCounts();
+            break;
+        default:
+            break;
+        }
         if (pInfo->GetCode() == NotifyInfoBase::drawingRemoved && pInfo->GetDrawing() != nullptr &&
             pInfo->GetDrawing()->GetDrawingID() == m_nDrawingID && pModel != nullptr) {
             const Paper2dFeature* pFirst = pModel->GetPaperFeature(0);
@@ -673,7 +688,11 @@ void CLayerTableView::OnDocumentNotify(NotifyInfoBase* pInfo)
         return;
     }
     if (kind == NotifyInfoBase::kindFeature) {
-        m_wndList.InvalidateFeatureCounts();
+        // One record tells which: its count moves without a pass over all the records.
+        if (pInfo->GetCode() == NotifyInfoBase::featuresChanged || pInfo->GetRecordID() < 1)
+            m_wndList.InvalidateFeatureCounts();
+        else
+            m_wndList.FollowFeatureRecord(pInfo->GetRecordID());
         m_wndList.InvalidateThumbnails();
         m_wndPreview.Refresh();
         return;
@@ -698,6 +717,8 @@ void CLayerTableView::OnDocumentNotify(NotifyInfoBase* pInfo)
         }
         break;
     case NotifyInfoBase::layerRemoved:
+        // The layer's shapes went with it, untold; its id may come back for a new layer.
+        m_wndList.InvalidateFeatureCounts();
         if (g == G)
             m_wndList.RemoveLayerRow(a);
         else if (!pTable->IsExistLayerID(G) && G != -1)

@@ -1045,11 +1045,15 @@ BOOL CQZ2App::SetSystemEnvironment(const SystemEnvironment& environment)
     ApplyOptionsToMainFrame(old, now);
 
     ApplyOptionsToCommandManager();
-    // The cursor, snap box and marker are drawn over the view when it paints: paint it now, so that they
-    // take their new look without a mouse move.
+    // The cursor, snap box and marker are drawn over the view's kept picture, which a paint only shows
+    // again as it was: take the old ones off and draw them anew, so that they take their new look
+    // without a mouse move.
     if (m_pCommandManager != nullptr && m_pCommandManager->GetActiveView() != nullptr) {
-        if (CWnd* pView = CWnd::FromHandle(m_pCommandManager->GetActiveView()->GetHWnd()))
+        if (CWnd* pView = CWnd::FromHandle(m_pCommandManager->GetActiveView()->GetHWnd())) {
+            m_pCommandManager->RestoreActiveView();
+            m_pCommandManager->RedrawOverlay(pView, nullptr);
             pView->Invalidate(FALSE);
+        }
     }
     NumericFormat::SetInputConstValue(now.GetInputConstValue());
     if (old.m_PointParameterInputMode != now.m_PointParameterInputMode)

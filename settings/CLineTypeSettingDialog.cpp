@@ -197,8 +197,9 @@ void CLineTypeSettingDialog::OnItemChanged(NMHDR*, LRESULT* pResult)
         p->EnableWindow(bUser && row != LineTypeFeatureTable::kFixedLineTypeCount);
     if (CWnd* p = GetDlgItem(kDown))
         p->EnableWindow(bUser && row != m_list.GetItemCount() - 1);
+    // A full table keeps Add: a greyed button would not say why nothing can be added, the message does.
     if (CWnd* p = GetDlgItem(kAdd))
-        p->EnableWindow(m_list.GetItemCount() < kMaxRows && m_strName != LoadSettingsString(kNoAddName));
+        p->EnableWindow(m_strName != LoadSettingsString(kNoAddName));
     const int n = pType->GetLineTypeSegment();
     for (int i = 0; i < kSegmentCount; ++i)
         m_segments[i] = i < n ? pType->GetLineTypeSegmentAt(i) : 1.0;
@@ -212,7 +213,9 @@ void CLineTypeSettingDialog::OnCountChange()
         return;
     const int n = SegmentCountShown();
     const int row = SelectedRow();
-    const BOOL bAllowed = n <= kMaxUserSegments && m_list.GetItemCount() < kMaxRows;
+    // User line types have at most eight segments. A full table changes nothing here: Modify needs no
+    // new number, and Add says that none is free.
+    const BOOL bAllowed = n <= kMaxUserSegments;
     if (CWnd* p = GetDlgItem(kAdd))
         p->EnableWindow(bAllowed);
     if (CWnd* p = GetDlgItem(kModify))

@@ -28,6 +28,7 @@ public:
     static constexpr int kSegmentCount = 10;
     // User line types have at most this many segments; only fixed line type 15 shows more.
     static constexpr int kMaxUserSegments = 8;
+    // The rows of a full table: the 15 fixed line types and every user number 16-32766.
     static constexpr int kMaxRows = 32766;
 
     explicit CLineTypeSettingDialog(CWnd* pParent = nullptr);

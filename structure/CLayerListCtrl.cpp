@@ -235,7 +235,6 @@ BOOL CLayerListCtrl::InsertRow(int nPosition, const Row& row)
         m_rows.erase(m_rows.begin() + position);
         return FALSE;
     }
-    SetStateImage(position);
     // The table draws no thumbnails: their slots are made when a thumbnail mode shows.
     if (m_thumbnails.GetSafeHandle() != nullptr && m_nMode != modeTable) {
         // One blank picture serves every new row until its thumbnail is drawn.
@@ -287,14 +286,6 @@ BOOL CLayerListCtrl::InsertGroupRow(int nPosition, long nLayerID, LPCTSTR lpszNa
     return InsertRow(nPosition, row);
 }
 
-void CLayerListCtrl::SetStateImage(int nRow)
-{
-    // Thumbnails show the state's picture at their left; the table draws its own.
-    const Row* pRow = GetRow(nRow);
-    const int image = pRow != nullptr ? StateImage(pRow->nState) : -1;
-    SetItemState(nRow, image >= 0 ? INDEXTOSTATEIMAGEMASK(static_cast<UINT>(image) + 1) : 0, LVIS_STATEIMAGEMASK);
-}
-
 BOOL CLayerListCtrl::UpdateLayerRow(long nLayerID, LPCTSTR lpszName, int nState, short nColorNo, short nLineTypeNo,
                                     short nLineWidthNo, int nHide, int nPrintable)
 {
@@ -311,7 +302,6 @@ BOOL CLayerListCtrl::UpdateLayerRow(long nLayerID, LPCTSTR lpszName, int nState,
     row.nPrintable = nPrintable;
     row.bGroup = FALSE;
     row.bGroupHasLayers = FALSE;
-    SetStateImage(i);
     Update(i);
     RedrawItems(i, i);
     return TRUE;
@@ -392,12 +382,57 @@ void CLayerListCtrl::InvalidateThumbnails()
 
 void CLayerListCtrl::InvalidateFeatureCounts()
 {
-    for (Row& row : m_rows)
-        row.nFeatureCount = -1;
     m_bCountsValid = FALSE;
     m_counts.clear();
+    m_recordLayers.clear();
     if (GetSafeHwnd() != nullptr)
         Invalidate();
+}
+
+void CLayerListCtrl::FollowFeatureRecord(long nRecordID)
+{
+    // Not counted yet: the next display counts every record anyway.
+    if (!m_bCountsValid || m_pDocument == nullptr)
+        return;
+    if (nRecordID < 1) {
+        InvalidateFeatureCounts();
+        return;
+    }
+    const size_t i = static_cast<size_t>(nRecordID);
+    if (i >= m_recordLayers.size())
+        m_recordLayers.resize(i + 1, kNotCounted);
+    const Feature2dBase* pFeature = m_pDocument->GetFeature(nRecordID);
+    const long now = pFeature != nullptr ? pFeature->GetLayerID() : kNotCounted;
+    const long was = m_recordLayers[i];
+    if (now == was)
+        return;
+    m_recordLayers[i] = now;
+    if (was != kNotCounted)
+        AddToCount(was, -1);
+    if (now != kNotCounted)
+        AddToCount(now, +1);
+    // The rows show their counts when painted: one repaint for any number of changes.
+    if (GetSafeHwnd() != nullptr && m_nMode == modeTable)
+        Invalidate(FALSE);
+}
+
+void CLayerListCtrl::AddToCount(long nLayerID, int nDelta)
+{
+    if (nLayerID >= 0 && nLayerID < kDenseCountLimit) {
+        if (static_cast<size_t>(nLayerID) >= m_denseCounts.size())
+            m_denseCounts.resize(static_cast<size_t>(nLayerID) + 1024, 0);
+        m_denseCounts[static_cast<size_t>(nLayerID)] += nDelta;
+    } else {
+        m_counts[nLayerID] += nDelta;
+    }
+}
+
+int CLayerListCtrl::CountOf(long nLayerID) const
+{
+    if (nLayerID >= 0 && static_cast<size_t>(nLayerID) < m_denseCounts.size())
+        return m_denseCounts[static_cast<size_t>(nLayerID)];
+    const auto it = m_counts.find(nLayerID);
+    return it != m_counts.end() ? it->second : 0;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -596,38 +631,27 @@ void CLayerListCtrl::EnsureCounts()
     // the walk itself); any id beyond it falls back to the map.
     m_counts.clear();
     m_denseCounts.assign(m_denseCounts.size(), 0);
+    m_recordLayers.assign(m_recordLayers.size(), kNotCounted);
     for (long id = m_pDocument->GetNextFeatureRecordID(-1); id != -1; id = m_pDocument->GetNextFeatureRecordID(id)) {
         const Feature2dBase* pFeature = m_pDocument->GetFeature(id);
-        const long layer = pFeature != nullptr ? pFeature->GetLayerID() : -1;
-        if (layer >= 0 && layer < kDenseCountLimit) {
-            if (static_cast<size_t>(layer) >= m_denseCounts.size())
-                m_denseCounts.resize(static_cast<size_t>(layer) + 1024, 0);
-            ++m_denseCounts[static_cast<size_t>(layer)];
-        } else {
-            ++m_counts[layer];
-        }
+        const long layer = pFeature != nullptr ? pFeature->GetLayerID() : kNotCounted;
+        if (static_cast<size_t>(id) >= m_recordLayers.size())
+            m_recordLayers.resize(static_cast<size_t>(id) + 1024, kNotCounted);
+        m_recordLayers[static_cast<size_t>(id)] = layer;
+        if (layer != kNotCounted)
+            AddToCount(layer, +1);
     }
     m_bCountsValid = TRUE;
 }
 
 CString CLayerListCtrl::GetCountText(int nRow)
 {
-    if (nRow < 0 || nRow >= static_cast<int>(m_rows.size()))
+    const Row* pRow = GetRow(nRow);
+    if (pRow == nullptr || pRow->bGroup)
         return CString();
-    Row& row = m_rows[static_cast<size_t>(nRow)];
-    if (row.bGroup)
-        return CString();
-    if (row.nFeatureCount < 0) {
-        EnsureCounts();
-        if (row.nLayerID >= 0 && static_cast<size_t>(row.nLayerID) < m_denseCounts.size()) {
-            row.nFeatureCount = m_denseCounts[static_cast<size_t>(row.nLayerID)];
-        } else {
-            const auto it = m_counts.find(row.nLayerID);
-            row.nFeatureCount = it != m_counts.end() ? it->second : 0;
-        }
-    }
+    EnsureCounts();
     CString text;
-    text.Format(u"%d", row.nFeatureCount);
+    text.Format(u"%d", CountOf(pRow->nLayerID));
     return text;
 }
 
@@ -945,18 +969,65 @@ void CLayerListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         *pResult = CDRF_NOTIFYITEMDRAW;
         return;
     }
+    const int nRow = static_cast<int>(pDraw->nmcd.dwItemSpec);
+    const Row* pRow = GetRow(nRow);
+    if (pRow == nullptr)
+        return;
     if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-        const Row* pRow = GetRow(static_cast<int>(pDraw->nmcd.dwItemSpec));
-        if (pRow != nullptr && !pRow->bCurrent && pRow->nHide == 1)
+        if (!pRow->bCurrent && pRow->nHide == 1)
             pDraw->clrText = GetSysColor(COLOR_GRAYTEXT);
         // The current layer's label is bold, as in the table.
-        if (pRow != nullptr && pRow->bCurrent && m_boldFont.GetSafeHandle() != nullptr) {
+        if (pRow->bCurrent && m_boldFont.GetSafeHandle() != nullptr) {
             if (CDC* pDC = CDC::FromHandle(pDraw->nmcd.hdc)) {
                 pDC->SelectObject(&m_boldFont);
                 *pResult = CDRF_NEWFONT;
             }
         }
+        // The state picture goes beside the label once the item is drawn.
+        if (pRow->nState != 3)
+            *pResult |= CDRF_NOTIFYPOSTPAINT;
+        return;
     }
+    if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPOSTPAINT) {
+        const CRect state = GetThumbnailStateRect(nRow);
+        if (CDC* pDC = CDC::FromHandle(pDraw->nmcd.hdc); pDC != nullptr && !state.IsRectEmpty())
+            m_smallImages.Draw(pDC, StateImage(pRow->nState), state.TopLeft(), ILD_TRANSPARENT);
+    }
+}
+
+int CLayerListCtrl::NameWidth(const Row& row) const
+{
+    // The name as drawn: bold for the current layer.
+    CClientDC dc(const_cast<CLayerListCtrl*>(this));
+    CFont* pOld = dc.SelectObject(row.bCurrent && m_boldFont.GetSafeHandle() != nullptr
+                                      ? const_cast<CFont*>(&m_boldFont) : GetFont());
+    const int width = dc.GetTextExtent(row.strName).cx + 2;
+    dc.SelectObject(pOld);
+    return width;
+}
+
+CRect CLayerListCtrl::GetThumbnailLabelRect(int nRow) const
+{
+    const Row* pRow = GetRow(nRow);
+    CRect label;
+    if (m_nMode == modeTable || pRow == nullptr || !GetItemRect(nRow, &label, LVIR_LABEL))
+        return CRect();
+    // The label's rectangle spans the item; its text stands centred in it.
+    const int width = std::min(NameWidth(*pRow), static_cast<int>(label.Width()));
+    const int left = label.left + (label.Width() - width) / 2;
+    return CRect(left, label.top, left + width, label.bottom);
+}
+
+CRect CLayerListCtrl::GetThumbnailStateRect(int nRow) const
+{
+    const Row* pRow = GetRow(nRow);
+    if (pRow == nullptr || pRow->nState == 3)
+        return CRect();
+    const CRect label = GetThumbnailLabelRect(nRow);
+    if (label.IsRectEmpty())
+        return CRect();
+    const int top = label.top + (label.Height() - 16) / 2;
+    return CRect(label.left - 18, top, label.left - 2, top + 16);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -987,20 +1058,16 @@ int CLayerListCtrl::HitTestPart(POINT point, int& nPart) const
         }
         if (row < 0)
             return -1;
-        CRect label;
-        GetItemRect(row, &label, LVIR_LABEL);
-        if (label.PtInRect(point)) {
+        // The state picture beside the label, then the label's text.
+        if (GetThumbnailStateRect(row).PtInRect(point)) {
+            nPart = partState;
+            return row;
+        }
+        if (GetThumbnailLabelRect(row).PtInRect(point)) {
             nPart = partName;
             return row;
         }
-        // The state picture stands at the left of the thumbnail (the item's state image).
-        CRect icon;
-        GetItemRect(row, &icon, LVIR_ICON);
-        const CRect state(icon.left, icon.top, icon.left + 18, icon.bottom);
-        if (!state.PtInRect(point) || GetRow(row) == nullptr || GetRow(row)->nState == 3)
-            return -1;
-        nPart = partState;
-        return row;
+        return -1;
     }
     if (row < 0)
         return -1;
@@ -1008,14 +1075,8 @@ int CLayerListCtrl::HitTestPart(POINT point, int& nPart) const
     CRect rowRect;
     GetItemRect(row, &rowRect, LVIR_BOUNDS);
     CRect name = GetCellRect(rowRect, 0);
-    if (pRow != nullptr) {
-        CClientDC dc(const_cast<CLayerListCtrl*>(this));
-        CFont* pOld = dc.SelectObject(pRow->bCurrent && m_boldFont.GetSafeHandle() != nullptr
-                                          ? const_cast<CFont*>(&m_boldFont) : GetFont());
-        const int width = dc.GetTextExtent(pRow->strName).cx + 2;
-        dc.SelectObject(pOld);
-        name.right = std::min(name.right, name.left + width);
-    }
+    if (pRow != nullptr)
+        name.right = std::min(name.right, name.left + NameWidth(*pRow));
     CRect state = GetCellRect(rowRect, 1);
     state.left += 1;
     if (name.PtInRect(point))

@@ -7,6 +7,7 @@
 // rows.
 
 #include <array>
+#include <climits>
 #include <unordered_map>
 #include <vector>
 
@@ -53,7 +54,6 @@ public:
         BOOL bGroupHasLayers = FALSE;
         BOOL bThumbnailStale = TRUE;
         BOOL bCurrent = FALSE;
-        int nFeatureCount = -1;
     };
 
     CLayerListCtrl();
@@ -79,7 +79,10 @@ public:
     void SetPreviewOption(int nOption);
     void SetBackColor(COLORREF color);
     void InvalidateThumbnails();
+    // Shape counts: counted again in full when next shown, or kept in step with one record that was added,
+    // changed (its layer too) or deleted, without a pass over all the records.
     void InvalidateFeatureCounts();
+    void FollowFeatureRecord(long nRecordID);
     void SetReportStyle();
     void SetIconStyle();
     void SetStripStyle();
@@ -125,6 +128,10 @@ public:
     CRect GetMarkerRect(const CRect& rowRect) const;
     CRect GetCellRect(const CRect& rowRect, int nColumn) const;
     static CRect CheckBoxRect(const CRect& cell);
+    // Layout of a thumbnail: the extent of its label's text, and the 16 x 16 box of its state picture
+    // 18 pixels left of it, vertically centred on it (empty for state 3 and in the table).
+    CRect GetThumbnailLabelRect(int nRow) const;
+    CRect GetThumbnailStateRect(int nRow) const;
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -166,8 +173,9 @@ protected:
     void ApplyStripWorkArea();
     int HeaderBottom() const;
     void RemoveDropHighlights();
-    void SetStateImage(int nRow);
     void EnsureThumbnailSlots();
+    // The width of a row's name as drawn.
+    int NameWidth(const Row& row) const;
     void RememberSelection();
 
     int m_nMode = modeTable;
@@ -193,10 +201,16 @@ protected:
     ListDragMarker m_insertMark;
     COLORREF m_markColor = RGB(0, 0, 0);
     UINT_PTR m_nTimerID = 1;
-    // Shape counts of every layer, counted in one pass over the records when first asked after a change.
+    // Shape counts of every layer, counted in one pass over the records when first asked after
+    // InvalidateFeatureCounts, then kept in step record by record: the layer each record was counted in
+    // is kept, so that a change moves its count from that layer to its layer now.
     static constexpr long kDenseCountLimit = 1L << 20;
     std::vector<int> m_denseCounts;
     std::unordered_map<long, int> m_counts;
+    static constexpr long kNotCounted = LONG_MIN;  // no record, or one not counted yet
+    std::vector<long> m_recordLayers;
     BOOL m_bCountsValid = FALSE;
+    void AddToCount(long nLayerID, int nDelta);
+    int CountOf(long nLayerID) const;
     std::array<CString, 4> m_stateTexts;
 };

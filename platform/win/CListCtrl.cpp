@@ -1264,6 +1264,8 @@ void KcListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, co
 
 void KcListDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
+  // Large icons carry their labels centred under the picture, whatever the column's alignment.
+  if (m_view->m_mode == LVS_ICON && m_view->IconForm()) option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
   const int callbacks = index.data(kCallbackRole).toInt();
   int image = index.column() == 0 ? index.data(kImageRole).toInt() : -1;
   if (callbacks) {
@@ -1310,6 +1312,8 @@ void KcListDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelI
 }
 
 void KcListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  // In the icon forms the report view lies hidden under the icon view: it draws and tells nothing.
+  if (m_view->IconForm() && option.widget != nullptr && option.widget != m_view->Shown()) return;
   if (!(m_view->m_customDraw & CDRF_NOTIFYITEMDRAW)) {
     QStyledItemDelegate::paint(painter, option, index);
     return;
@@ -1344,6 +1348,22 @@ void KcListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
   opt.palette.setColor(QPalette::HighlightedText, ToColor(cd.clrText));
   if (cd.clrTextBk != CLR_DEFAULT && cd.clrTextBk != CLR_NONE) painter->fillRect(option.rect, ToColor(cd.clrTextBk));
   QStyledItemDelegate::paint(painter, opt, index);
+  if (!(answer & CDRF_NOTIFYPOSTPAINT)) return;
+  // CDRF_NOTIFYPOSTPAINT: the parent draws over the finished item, in client coordinates (those of
+  // GetItemRect), not only inside the item: a picture beside an item may stand outside its rectangle.
+  const QPoint offset = m_view->ShownOffset();
+  painter->save();
+  painter->translate(-offset);
+  const QRect c = option.rect.translated(offset);
+  RECT client{c.left(), c.top(), c.left() + c.width(), c.top() + c.height()};
+  CDC post;
+  post.CreateFromPainter(painter, &client);
+  cd.nmcd.dwDrawStage = CDDS_ITEMPOSTPAINT | (index.column() > 0 ? CDDS_SUBITEM : 0);
+  cd.nmcd.hdc = post.GetSafeHdc();
+  cd.nmcd.rc = client;
+  m_view->NotifyParent(&cd.nmcd.hdr, NM_CUSTOMDRAW);
+  post.DeleteDC();
+  painter->restore();
 }
 
 KcIconView::KcIconView(KcListView* owner, QWidget* parent) : QListView(parent), m_owner(owner) {}

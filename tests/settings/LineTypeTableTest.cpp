@@ -2,6 +2,7 @@
 // number, refused with a message for an empty or used name, not deleted while the document uses them,
 // moved only among the user line types, and have at most eight segments (fixed line type 15 shows ten).
 // Rows stand for table positions, so a table with one name twice still changes the right line type.
+// A full table says so when Add is pressed.
 
 #include "SettingsTestSupport.h"
 
@@ -256,21 +257,43 @@ LineTypeFeatureTable FullTable()
     return full;
 }
 
-// Kept off until traced: with a full table, Add does not yet give message 11941.
-TEST_F(LineTypeTable, DISABLED_AFullTableSaysSoInsteadOfAddingNothing)
+// A full table keeps Add, which says that no number is free and adds nothing; a line type is still
+// modified, its segment count changed included (no new number needed).
+TEST_F(LineTypeTable, AFullTableSaysSoInsteadOfAddingNothing)
 {
     const LineTypeFeatureTable full = FullTable();
     ASSERT_EQ(full.GetLineTypeSize(), LineTypeFeatureTable::kLastUserNo + 1);
     Open(full);
     ASSERT_EQ(dialog.m_list.GetItemCount(), D::kMaxRows);
     Select(20);
-    EXPECT_FALSE(Enabled(dialog, D::kAdd)) << "nothing can be added";
-    // Reached all the same (a key sent to the button), the answer is the message, and the table stays.
-    Type(dialog, D::kName, QStringLiteral("One more"));
-    Click(dialog, D::kAdd);
+    EXPECT_TRUE(Enabled(dialog, D::kAdd));
+    Add(QStringLiteral("One more"), {4.0, 1.0});
     EXPECT_TRUE(OneBox(11941));
     EXPECT_EQ(dialog.m_table.GetLineTypeSize(), LineTypeFeatureTable::kLastUserNo + 1);
     EXPECT_EQ(dialog.m_table.GetLineTypeByName(CString(u"One more")), nullptr);
+
+    Select(20);
+    const short no = dialog.m_table.GetAt(21)->GetLineTypeNo();  // row 20: the table has line type 0 first
+    SetCount(3);
+    EXPECT_TRUE(Enabled(dialog, D::kModify));
+    EXPECT_TRUE(Enabled(dialog, D::kAdd));
+    Type(dialog, D::kName, QStringLiteral("Three"));
+    for (int i = 0; i < 3; ++i)
+        Type(dialog, D::kSegment1 + i, QString::number(i + 1));
+    Click(dialog, D::kModify);
+    EXPECT_TRUE(Boxes().empty());
+    const LineTypeFeature* pType = dialog.m_table.GetLineTypeByNo(no);
+    ASSERT_NE(pType, nullptr);
+    EXPECT_EQ(pType->GetLineTypeName(), CString(u"Three"));
+    ASSERT_EQ(pType->GetLineTypeSegment(), 3);
+    EXPECT_DOUBLE_EQ(pType->GetLineTypeSegmentAt(2), 3.0);
+
+    // Once a line type goes, Add takes its number.
+    Click(dialog, D::kDelete);
+    ASSERT_FALSE(dialog.m_table.IsExistLineTypeNo(no));
+    Add(QStringLiteral("One more"), {4.0, 1.0});
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(dialog.m_table.GetLineTypeNoByName(CString(u"One more")), no);
 }
 
 }  // namespace

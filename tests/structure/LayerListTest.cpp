@@ -6,11 +6,14 @@
 
 #include <QtCore/QString>
 #include <QtGui/QImage>
+#include <QtWidgets/QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "StructureTestSupport.h"
+#include "libs/vevure/Feature2dBase.h"
 #include "libs/vevure/LayerFeatureTable.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "platform/gdi/CDC.h"
@@ -165,6 +168,20 @@ TEST_F(LayerListTest, CurrentMarkCountsAndWidths)
     list.InvalidateFeatureCounts();
     EXPECT_EQ(list.GetCountText(list.FindLayerRow(ld.d)), CString(u"2"));
     EXPECT_EQ(list.GetCountText(list.FindLayerRow(ld.e)), CString(u"1"));
+    // One record followed: its count moves from the layer it was counted in to its layer now.
+    const long line = AddLine(ld.d);
+    list.FollowFeatureRecord(line);
+    EXPECT_EQ(list.GetCountText(list.FindLayerRow(ld.d)), CString(u"3"));
+    std::unique_ptr<Feature2dBase> moved(ld.doc.GetFeature(line)->CopyObject());
+    moved->SetLayerID(ld.e);
+    ASSERT_TRUE(ld.doc.UpdateFeature(line, moved.get(), 0, Feature2dBase::copyAll));
+    list.FollowFeatureRecord(line);
+    EXPECT_EQ(list.GetCountText(list.FindLayerRow(ld.d)), CString(u"2"));
+    EXPECT_EQ(list.GetCountText(list.FindLayerRow(ld.e)), CString(u"2"));
+    ASSERT_TRUE(ld.doc.DeleteFeature(line, 0));
+    list.FollowFeatureRecord(line);
+    list.FollowFeatureRecord(line);
+    EXPECT_EQ(list.GetCountText(list.FindLayerRow(ld.e)), CString(u"1")) << "told twice, counted once";
 
     CDWordArray widths;
     list.GetColumnWidths(widths);
@@ -325,21 +342,55 @@ TEST_F(LayerListTest, PartsOfATableRow)
     EXPECT_EQ(list.HitTestPart(CPoint(10, 550), part), -1) << "below the rows";
 }
 
+// In both thumbnail modes each item's state picture stands 18 pixels left of its label's text, centred
+// on it, drawn after the item and hit there; a group with no layers shows none.
 TEST_F(LayerListTest, PartsOfAThumbnail)
 {
-    list.SetIconStyle();
-    PumpEvents();
-    const int r = list.FindLayerRow(ld.d);
-    CRect label;
-    ASSERT_TRUE(list.GetItemRect(r, &label, LVIR_LABEL));
-    int part = -2;
-    EXPECT_EQ(list.HitTestPart(label.CenterPoint(), part), r);
-    EXPECT_EQ(part, List::partName);
-    CRect icon;
-    ASSERT_TRUE(list.GetItemRect(r, &icon, LVIR_ICON));
-    EXPECT_EQ(list.HitTestPart(CPoint(icon.left + 5, icon.CenterPoint().y), part), r);
-    EXPECT_EQ(part, List::partState) << "the state picture at the thumbnail's left";
-    EXPECT_EQ(list.HitTestPart(CPoint(icon.left + 40, icon.CenterPoint().y), part), -1);
+    ASSERT_TRUE(ld.doc.SetLayerState(ld.e, 1, 0));
+    const long empty = ld.doc.AddLayerGroup(u"Empty", -1);
+    ASSERT_TRUE(list.ShowGroup(-1));
+    ASSERT_TRUE(list.SetCurrentLayerMark(ld.d));
+    for (const bool strip : {false, true}) {
+        SCOPED_TRACE(strip ? "strip" : "icons");
+        if (strip)
+            list.SetStripStyle();
+        else
+            list.SetIconStyle();
+        PumpEvents();
+        const int r = list.FindLayerRow(ld.d);
+        CRect label, text, icon;
+        ASSERT_TRUE(list.GetItemRect(r, &label, LVIR_LABEL));
+        ASSERT_TRUE(list.GetItemRect(r, &icon, LVIR_ICON));
+        text = list.GetThumbnailLabelRect(r);
+        EXPECT_TRUE(label.left < text.left && text.right < label.right) << "the short name stands centred";
+        const CRect state = list.GetThumbnailStateRect(r);
+        EXPECT_EQ(state, CRect(text.left - 18, text.CenterPoint().y - 8, text.left - 2, text.CenterPoint().y + 8));
+        EXPECT_GE(state.top, icon.bottom) << "under the thumbnail, not over it";
+        EXPECT_TRUE(list.GetThumbnailStateRect(list.FindLayerRow(empty)).IsRectEmpty());
+
+        int part = -2;
+        EXPECT_EQ(list.HitTestPart(text.CenterPoint(), part), r);
+        EXPECT_EQ(part, List::partName);
+        EXPECT_EQ(list.HitTestPart(state.CenterPoint(), part), r);
+        EXPECT_EQ(part, List::partState);
+        EXPECT_EQ(list.HitTestPart(CPoint(icon.left + 5, icon.CenterPoint().y), part), -1) << "the thumbnail itself";
+
+        // Drawn where it is hit: the same picture for two shown layers, another for the locked one, and
+        // nothing of it left at the thumbnail's side.
+        const QImage shot = list.GetQWidget()->grab().toImage();
+        auto box = [&](long id) {
+            const CRect b = list.GetThumbnailStateRect(list.FindLayerRow(id));
+            return shot.copy(b.left, b.top, b.Width(), b.Height());
+        };
+        const QImage shown = box(ld.d);
+        int ink = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                ink += shown.pixel(x, y) != shot.pixel(label.right - 2, label.bottom - 2) ? 1 : 0;
+        EXPECT_GT(ink, 20) << "a picture is drawn in the box";
+        EXPECT_EQ(box(ld.g1), shown) << "a group whose layers are all shown shows the same";
+        EXPECT_NE(box(ld.e), shown) << "the padlock of a locked layer";
+    }
 }
 
 TEST_F(LayerListTest, DropTargetsInTheTable)

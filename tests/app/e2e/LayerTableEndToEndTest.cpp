@@ -14,6 +14,7 @@
 #include <QtWidgets/QToolBar>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -421,6 +422,79 @@ TEST_F(LayerTableEndToEndTest, FollowsChangesMadeElsewhere)
     Pump();
     EXPECT_EQ(m_view->GetDrawingID(), paper0);
     EXPECT_EQ(L().GetDrawing(), paper0);
+}
+
+// The shape counts of the table stay right through every kind of shape change: added, moved to another
+// layer, deleted, undone and redone, with a drawing or a layer going with its shapes.
+TEST_F(LayerTableEndToEndTest, ShapeCountsFollowEveryChange)
+{
+    Open();
+    m_model->BeginUndoOperation(nullptr);
+    const long a = m_model->AddLayer(-1, u"A", 1);
+    const long b = m_model->AddLayer(-1, u"B", 1);
+    m_model->EndUndoOperation();
+    m_view->ShowGroup(-1);
+    Pump();
+    auto expectCounts = [&](const char* step) {
+        Pump();
+        for (int i = 0; i < L().GetItemCount(); ++i) {
+            const List::Row* pRow = L().GetRow(i);
+            if (pRow->bGroup)
+                continue;
+            EXPECT_EQ(L().GetCountText(i), CString(QString::number(m_model->GetFeatureCountByLayer(pRow->nLayerID))
+                                                      .toStdU16String()
+                                                      .c_str()))
+                << step << ", layer " << pRow->nLayerID;
+        }
+    };
+    expectCounts("at the start");
+    m_model->BeginUndoOperation(nullptr);
+    const long one = AddLine(a);
+    AddLine(a);
+    AddLine(b);
+    m_model->EndUndoOperation();
+    expectCounts("three added");
+    std::unique_ptr<Feature2dBase> moved(m_model->GetFeature(one)->CopyObject());
+    moved->SetLayerID(b);
+    m_model->BeginUndoOperation(nullptr);
+    ASSERT_TRUE(m_model->UpdateFeature(one, moved.get(), 1, Feature2dBase::copyAll));
+    m_model->EndUndoOperation();
+    expectCounts("one moved to B");
+    m_model->BeginUndoOperation(nullptr);
+    ASSERT_TRUE(m_model->DeleteFeature(one, 1));
+    m_model->EndUndoOperation();
+    expectCounts("the moved one deleted");
+    ASSERT_TRUE(m_model->Undo(2));
+    expectCounts("two steps undone");
+    ASSERT_TRUE(m_model->Redo(2));
+    expectCounts("and redone");
+
+    // A second paper with shapes of A, removed and brought back.
+    m_model->BeginUndoOperation(nullptr);
+    const long paper = m_model->AddPaperFeature(u"Second");
+    m_model->EndUndoOperation();
+    Line2dFeature there(RuVaPnt2d(0, 0), RuVaPnt2d(5, 5));
+    there.SetLayerID(a);
+    m_model->BeginUndoOperation(nullptr);
+    m_model->AddFeature(&there, m_model->GetDrawingFeatureByID(paper), 1);
+    m_model->EndUndoOperation();
+    expectCounts("a shape on the second paper");
+    m_model->BeginUndoOperation(nullptr);
+    ASSERT_TRUE(m_model->DeleteDrawingFeature(paper, 1));
+    m_model->EndUndoOperation();
+    expectCounts("the paper removed with its shape");
+    ASSERT_TRUE(m_model->Undo());
+    expectCounts("the paper back");
+
+    // A layer deleted with its shapes, and a new layer made: it starts at none.
+    m_model->BeginUndoOperation(nullptr);
+    ASSERT_TRUE(m_model->DeleteLayer(b, 1));
+    const long fresh = m_model->AddLayer(-1, u"Fresh", 1);
+    m_model->EndUndoOperation();
+    EXPECT_EQ(L().GetCountText(L().FindLayerRow(fresh)), CString(u"0"));
+    expectCounts("B deleted, a new layer");
+    ASSERT_TRUE(m_model->Undo());
+    expectCounts("B back with its shapes");
 }
 
 TEST_F(LayerTableEndToEndTest, ModeOptionAndColumnWidthsSurviveARestart)

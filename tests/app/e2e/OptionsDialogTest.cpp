@@ -248,9 +248,9 @@ int PixelsNear(const QImage& image, const CPoint& p, int r, COLORREF color)
     return n;
 }
 
-// Kept off until the view repaints its cursor after OK without a mouse move: the grabbed view shows no
-// pixel of the new cursor colour yet.
-TEST_F(OptionsDialogTest, DISABLED_TheCursorInTheViewTakesTheNewColourAndBoxWithoutAMouseMove)
+// The cursor is drawn over the view's kept picture, and a paint only shows that picture again: after OK
+// the old cursor is taken off and the new one drawn where the pointer stands, with no mouse move.
+TEST_F(OptionsDialogTest, TheCursorInTheViewTakesTheNewColourAndBoxWithoutAMouseMove)
 {
     ASSERT_NE(NewDrawing(), nullptr);
     CQZ2View* pView = ActiveDrawView();
@@ -258,9 +258,17 @@ TEST_F(OptionsDialogTest, DISABLED_TheCursorInTheViewTakesTheNewColourAndBoxWith
     CRect client;
     pView->GetClientRect(&client);
     const CPoint at(client.Width() / 2, client.Height() / 2);
+    // The pointer itself stands over the view (the view draws the cursor only there), then the view
+    // hears of the move.
+    CPoint screen = at;
+    pView->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
     pView->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
     Pump();
+    const COLORREF oldColour = m_app->GetSystemEnvironment()->m_CursorColor;
+    ASSERT_NE(oldColour, kCursor);
     const QImage before = pView->GetQWidget()->grab().toImage();
+    ASSERT_GT(PixelsNear(before, at, 20, oldColour), 20) << "the cursor is drawn in its old colour";
     ASSERT_EQ(PixelsNear(before, at, 20, kCursor), 0) << "the colour is new to the view";
 
     WhenModal<COptionsTreeDialog>([&](COptionsTreeDialog& dialog) {
@@ -271,10 +279,11 @@ TEST_F(OptionsDialogTest, DISABLED_TheCursorInTheViewTakesTheNewColourAndBoxWith
     EXPECT_EQ(PendingModalActions(), 0u);
     Pump();
 
-    // No mouse move since: the view paints the cursor where it was, in the new colour, with the
-    // pick box of half side 12 (its left edge 12 pixels left of the cursor).
+    // No mouse move since: the view shows the cursor where it was, in the new colour, with the pick box
+    // of half side 12 (its left edge 12 pixels left of the cursor), and nothing of the old one.
     const QImage after = pView->GetQWidget()->grab().toImage();
     EXPECT_GT(PixelsNear(after, at, 20, kCursor), 20);
+    EXPECT_EQ(PixelsNear(after, at, 20, oldColour), 0) << "the old cursor is gone";
     EXPECT_GT(PixelsNear(after, CPoint(at.x - 12, at.y + 6), 1, kCursor), 0) << "the box's left edge";
     EXPECT_EQ(PixelsNear(after, CPoint(at.x - 16, at.y + 6), 1, kCursor), 0) << "outside the box";
 }

@@ -278,6 +278,44 @@ TEST_F(ListTest, CustomDrawNewFontDrawsTheItemInTheSelectedFont) {
   EXPECT_FALSE(same(r1)) << "the item is drawn in the font selected into its DC";
 }
 
+TEST_F(ListTest, CustomDrawPostPaintDrawsOverTheItemInClientCoordinates) {
+  // The parent marks a 6 x 6 square 12 pixels left of item 1's label, after the item is drawn; in the
+  // report form (the header above the rows) and in the icon form alike, the square stands where the
+  // client coordinates of GetItemRect say.
+  CRect mark;
+  int posts = 0;
+  parent.onNotify = [&](NMHDR* h) -> LRESULT {
+    if (h->code != NM_CUSTOMDRAW) return -12345;
+    auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(h);
+    if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) return cd->nmcd.dwItemSpec == 1 ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
+    if (cd->nmcd.dwDrawStage == CDDS_ITEMPOSTPAINT) {
+      ++posts;
+      EXPECT_EQ(cd->nmcd.dwItemSpec, 1u) << "only the item that asked";
+      CRect item;
+      list.GetItemRect(1, &item, LVIR_BOUNDS);
+      EXPECT_EQ(CRect(cd->nmcd.rc).TopLeft(), item.TopLeft()) << "the item's rectangle in client coordinates";
+      CDC::FromHandle(cd->nmcd.hdc)->FillSolidRect(&mark, RGB(0, 200, 0));
+    }
+    return CDRF_DODEFAULT;
+  };
+  for (const DWORD form : {static_cast<DWORD>(LVS_REPORT), static_cast<DWORD>(LVS_ICON)}) {
+    SCOPED_TRACE(form == LVS_REPORT ? "report" : "icon");
+    list.ModifyStyle(LVS_TYPEMASK, form);
+    list.Arrange(LVA_ALIGNTOP);
+    Pump();
+    CRect label;
+    ASSERT_TRUE(list.GetItemRect(1, &label, LVIR_LABEL));
+    const int left = form == LVS_ICON ? label.left : label.left + 20;
+    mark = CRect(left - 12, label.top + 2, left - 6, label.top + 8);
+    posts = 0;
+    const QImage img = list.GetQWidget()->grab().toImage();
+    EXPECT_GT(posts, 0);
+    EXPECT_EQ(img.pixel(mark.left + 3, mark.top + 3) & 0xFFFFFF, qRgb(0, 200, 0) & 0xFFFFFF);
+    EXPECT_NE(img.pixel(mark.left + 3, mark.top - 3) & 0xFFFFFF, qRgb(0, 200, 0) & 0xFFFFFF) << "only the square";
+  }
+}
+
 // ---- tree view -----------------------------------------------------------------------------
 
 struct TreeTold {
