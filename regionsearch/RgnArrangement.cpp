@@ -151,22 +151,106 @@ void RgnArrangement::Box::Add(const gp_Pnt2d& p)
     Add(b);
 }
 
+bool RgnArrangement::ReadSimple(const Handle(Geom2d_Curve)& curve, Simple& s)
+{
+    s.kind = Simple::kindOther;
+    if (curve.IsNull())
+        return false;
+    const Geom2d_Curve* basis = curve.get();
+    if (basis->DynamicType() == STANDARD_TYPE(Geom2d_TrimmedCurve))
+        basis = static_cast<const Geom2d_TrimmedCurve*>(basis)->BasisCurve().get();
+    const Handle(Standard_Type)& type = basis->DynamicType();
+    if (type == STANDARD_TYPE(Geom2d_Line)) {
+        const Geom2d_Line* line = static_cast<const Geom2d_Line*>(basis);
+        s.kind = Simple::kindLine;
+        s.origin = line->Location();
+        s.x = gp_Vec2d(line->Direction());
+        s.y = gp_Vec2d(-s.x.Y(), s.x.X());
+        s.radius = 0.0;
+    } else if (type == STANDARD_TYPE(Geom2d_Circle)) {
+        const Geom2d_Circle* circle = static_cast<const Geom2d_Circle*>(basis);
+        const gp_Ax22d& axes = circle->Position();
+        s.kind = Simple::kindCircle;
+        s.origin = axes.Location();
+        s.x = gp_Vec2d(axes.XDirection());
+        s.y = gp_Vec2d(axes.YDirection());
+        s.radius = circle->Radius();
+    } else {
+        return false;
+    }
+    s.u0 = curve->FirstParameter();
+    s.u1 = curve->LastParameter();
+    return true;
+}
+
+gp_Pnt2d RgnArrangement::Simple::Value(double u) const
+{
+    if (kind == kindLine)
+        return gp_Pnt2d(origin.XY() + x.XY() * u);
+    return gp_Pnt2d(origin.XY() + (x.XY() * std::cos(u) + y.XY() * std::sin(u)) * radius);
+}
+
+double RgnArrangement::Simple::Parameter(const gp_Pnt2d& p) const
+{
+    const gp_Vec2d d(origin, p);
+    if (kind == kindLine)
+        return d.Dot(x);
+    double u = std::atan2(d.Dot(y), d.Dot(x));
+    if (u < u0 || u >= u0 + kTwoPi)
+        u += kTwoPi * std::ceil((u0 - u) / kTwoPi);
+    return u >= u0 + kTwoPi ? u - kTwoPi : u;
+}
+
+double RgnArrangement::Simple::Distance(const gp_Pnt2d& p, double& u) const
+{
+    u = Parameter(p);
+    if (kind == kindLine) {
+        u = std::min(std::max(u, u0), u1);
+        return p.Distance(Value(u));
+    }
+    if (u <= u1)
+        return std::fabs(p.Distance(origin) - radius);
+    // Beyond the arc: the nearer end.
+    const double d0 = p.Distance(Value(u0)), d1 = p.Distance(Value(u1));
+    u = d0 <= d1 ? u0 : u1;
+    return std::min(d0, d1);
+}
+
 RgnArrangement::Box RgnArrangement::CurveBox(const Handle(Geom2d_Curve)& curve)
 {
     Box box;
     if (curve.IsNull())
         return box;
+    // Pieces of lines and circles: their ends, and the points of the circle furthest along each axis
+    // that lie on the arc.
+    Simple s;
+    if (ReadSimple(curve, s) && !IsInfinite(s.u0) && !IsInfinite(s.u1)) {
+        box.Add(s.Value(s.u0));
+        box.Add(s.Value(s.u1));
+        if (s.kind == Simple::kindCircle) {
+            static const double axes[4][2] = {{1.0, 0.0}, {0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}};
+            for (const auto& w : axes) {
+                const gp_Pnt2d far(s.origin.X() + w[0] * s.radius, s.origin.Y() + w[1] * s.radius);
+                if (s.Parameter(far) <= s.u1)
+                    box.Add(far);
+            }
+        }
+        box.xmin -= kBoxGap;
+        box.ymin -= kBoxGap;
+        box.xmax += kBoxGap;
+        box.ymax += kBoxGap;
+        return box;
+    }
     try {
         Bnd_Box2d b;
         BndLib_Add2dCurve::Add(Geom2dAdaptor_Curve(curve), 0.0, b);
         if (b.IsVoid())
             return box;
         b.Get(box.xmin, box.ymin, box.xmax, box.ymax);
-        const double gap = 2e-7;
-        box.xmin -= gap;
-        box.ymin -= gap;
-        box.xmax += gap;
-        box.ymax += gap;
+        box.xmin -= kBoxGap;
+        box.ymin -= kBoxGap;
+        box.xmax += kBoxGap;
+        box.ymax += kBoxGap;
     } catch (const Standard_Failure&) {
         box = Box();
     }

@@ -70,7 +70,28 @@ public:
     int GetEdgeCount() const;
     int GetFaceCount() const { return static_cast<int>(m_cycleArea.size()); }
 
+    // A piece of a line or of a circle, read off the kernel's curve. Most curves are such pieces; their
+    // boxes, feet and crossings are worked out directly instead of by the kernel's general tools.
+    struct Simple {
+        enum Kind { kindOther, kindLine, kindCircle };
+        Kind kind = kindOther;
+        gp_Pnt2d origin;  // a line's point at parameter 0, a circle's centre
+        gp_Vec2d x, y;    // a line's unit direction (x); a circle's axes, parameter u at r (cos u x + sin u y)
+        double radius = 0.0;
+        double u0 = 0.0, u1 = 0.0;  // the piece's parameters (infinite ones as the kernel gives them)
+        gp_Pnt2d Value(double u) const;
+        // The parameter of the point nearest to p on the whole line or circle; for a circle, taken within
+        // [u0, u0 + 2 pi).
+        double Parameter(const gp_Pnt2d& p) const;
+        // The distance from p to the piece, its ends included, and the parameter of the nearest point.
+        double Distance(const gp_Pnt2d& p, double& u) const;
+    };
+    static bool ReadSimple(const Handle(Geom2d_Curve)& curve, Simple& simple);
+
     // Curve helpers shared with the search.
+    // The curve's box widened by kBoxGap on every side, so that curves touching within the point
+    // tolerance have overlapping boxes.
+    static constexpr double kBoxGap = 2e-7;
     static Box CurveBox(const Handle(Geom2d_Curve)& curve);
     // Twice the signed area swept by the curve about the origin point (counter-clockwise positive).
     static double SweptArea(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& origin);

@@ -164,7 +164,7 @@ void Derivatives(const Handle(Geom2d_Curve)& c, double u, gp_Vec2d& d1, gp_Vec2d
     }
 }
 
-struct SegmentHit {
+struct CurveHit {
     gp_Pnt2d p;
     double ua;
     double ub;
@@ -190,7 +190,7 @@ bool AsSegment(const Handle(Geom2d_Curve)& c, gp_Pnt2d& origin, gp_Dir2d& dir, d
 
 // Where two finite segments meet: their crossing, and every end lying within the point tolerance of the
 // other segment. False (nothing worked out) unless both are finite segments far from parallel.
-bool IntersectSegments(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b, std::vector<SegmentHit>& hits)
+bool IntersectSegments(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b, std::vector<CurveHit>& hits)
 {
     hits.clear();
     gp_Pnt2d oa, ob;
@@ -212,7 +212,7 @@ bool IntersectSegments(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)
         return p.Distance(gp_Pnt2d(o.X() + t * d.X(), o.Y() + t * d.Y()));
     };
     auto known = [&](const gp_Pnt2d& p) {
-        return std::any_of(hits.begin(), hits.end(), [&](const SegmentHit& h) { return h.p.Distance(p) <= kPntTol; });
+        return std::any_of(hits.begin(), hits.end(), [&](const CurveHit& h) { return h.p.Distance(p) <= kPntTol; });
     };
     for (double ua : {a0, a1}) {
         const gp_Pnt2d p(oa.X() + ua * da.X(), oa.Y() + ua * da.Y());
@@ -225,6 +225,57 @@ bool IntersectSegments(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)
         double ua = 0.0;
         if (!known(p) && foot(p, oa, da, a0, a1, ua) < kPntTol)
             hits.push_back({p, ua, vb});
+    }
+    return true;
+}
+
+// Where a line and a circle, or two circles, cross, worked out directly when they clearly cross or clearly
+// miss each other: the crossings, with their parameters on each (a circle's within [0, 2 pi)). False, with
+// nothing worked out, for other curves and where the two come near touching or a circle nearly lies on the
+// other: the kernel and the touching rules decide those.
+bool ClearCrossings(const Handle(Geom2d_Curve)& a, const Handle(Geom2d_Curve)& b, std::vector<CurveHit>& hits)
+{
+    hits.clear();
+    using Simple = RgnArrangement::Simple;
+    Simple sa, sb;
+    if (!RgnArrangement::ReadSimple(a, sa) || !RgnArrangement::ReadSimple(b, sb))
+        return false;
+    if (sa.kind == Simple::kindLine && sb.kind == Simple::kindLine)
+        return false;
+    const bool swapped = sa.kind == Simple::kindCircle && sb.kind == Simple::kindLine;
+    const Simple& s1 = swapped ? sb : sa;
+    const Simple& s2 = swapped ? sa : sb;
+    const double margin = 1e-6 * std::max({1.0, s1.radius, s2.radius});
+    auto add = [&](const gp_Pnt2d& p, double u1) {
+        const double u2 = s2.Parameter(p);
+        hits.push_back(swapped ? CurveHit{p, u2, u1} : CurveHit{p, u1, u2});
+    };
+    const gp_Vec2d w(s1.origin, s2.origin);
+    if (s1.kind == Simple::kindLine) {
+        // The circle's centre lies h from the line, its foot at t along it.
+        const double t = w.Dot(s1.x), h = std::fabs(w.Dot(s1.y)), r = s2.radius;
+        if (std::fabs(h - r) <= margin)
+            return false;
+        if (h > r)
+            return true;
+        const double half = std::sqrt((r - h) * (r + h));
+        for (double u : {t - half, t + half})
+            if (u >= s1.u0 && u <= s1.u1)
+                add(s1.Value(u), u);
+        return true;
+    }
+    const double d = w.Magnitude(), r1 = s1.radius, r2 = s2.radius;
+    if (std::fabs(d - (r1 + r2)) <= margin || std::fabs(d - std::fabs(r1 - r2)) <= margin)
+        return false;
+    if (d > r1 + r2 || d < std::fabs(r1 - r2))
+        return true;
+    // Along the line of centres a from the first centre, and h to either side.
+    const double along = (d * d + r1 * r1 - r2 * r2) / (2.0 * d);
+    const double half = std::sqrt(std::max(0.0, r1 * r1 - along * along));
+    const gp_XY e = w.XY() / d, n(-e.Y(), e.X());
+    for (double side : {-1.0, 1.0}) {
+        const gp_Pnt2d p(s1.origin.XY() + e * along + n * (side * half));
+        add(p, s1.Parameter(p));
     }
     return true;
 }
@@ -954,14 +1005,22 @@ int RgnSearch::FloodFace(const gp_Pnt2d& pick, RgnArrangement::Box& faceBox, std
     // Tiles kept from earlier searches are dropped when there are too many.
     if (m_tiles.size() > kMaxTiles / 2)
         m_tiles.clear();
+    // A piece of the face in one tile. Pieces reached across a border are found in their tile only when
+    // their turn comes (by the border's side and a point of the crossing), so that only the tiles the
+    // flood really enters are built.
     struct Piece {
         double depth;  // how far the tile lies inside the extent; the nearest to open ground first
         long long i, j;
-        int cycle;
+        int cycle;  // -1 until the tile is built
+        int side;   // the tile's border it was reached across
+        gp_Pnt2d middle;
         bool operator<(const Piece& o) const { return depth > o.depth; }
     };
     auto depth = [&](const Box& b) {
         return std::min({b.xmin - m_extent.xmin, m_extent.xmax - b.xmax, b.ymin - m_extent.ymin, m_extent.ymax - b.ymax});
+    };
+    auto beyond = [&](const Box& b) {
+        return b.xmin > m_extent.xmax || b.xmax < m_extent.xmin || b.ymin > m_extent.ymax || b.ymax < m_extent.ymin;
     };
     std::priority_queue<Piece> queue;
     std::set<std::tuple<long long, long long, int>> seen;
@@ -976,24 +1035,31 @@ int RgnSearch::FloodFace(const gp_Pnt2d& pick, RgnArrangement::Box& faceBox, std
         const int cycle = t.arrangement.LocateCycle(pick);
         if (cycle == -1)
             return 2;
-        queue.push({depth(GetTileBox(i, j)), i, j, cycle});
-        seen.insert({i, j, cycle});
+        queue.push({depth(GetTileBox(i, j)), i, j, cycle, 0, pick});
     }
     static const int kStep[4][2] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
     std::vector<int> darts;
     std::set<int> curves;
     while (!queue.empty()) {
-        const Piece piece = queue.top();
+        Piece piece = queue.top();
         queue.pop();
         const Box b = GetTileBox(piece.i, piece.j);
-        // A piece of the face beyond every bounded face: the face is open.
-        if (b.xmin > m_extent.xmax || b.xmax < m_extent.xmin || b.ymin > m_extent.ymax || b.ymax < m_extent.ymin)
-            return 0;
-        faceBox.Add(b);
         const int go = StepSearch();
         if (go != RgnArrangement::resultFound)
             return go;
-        const FloodTile& tile = *m_tiles[{piece.i, piece.j}];
+        if (seen.size() > kMaxTiles)
+            return 2;
+        const FloodTile& tile = GetFloodTile(piece.i, piece.j);
+        if (tile.built != RgnArrangement::resultFound)
+            return tile.built;
+        if (piece.cycle == -1) {
+            piece.cycle = tile.arrangement.GetCycleLeftOf(tile.firstBorder + piece.side, piece.middle);
+            if (piece.cycle == -1)
+                return 2;
+        }
+        if (!seen.insert({piece.i, piece.j, piece.cycle}).second)
+            continue;
+        faceBox.Add(b);
         tile.arrangement.GetCycleDarts(piece.cycle, darts);
         for (int dart : darts) {
             const int source = tile.arrangement.GetDartSource(dart);
@@ -1002,18 +1068,12 @@ int RgnSearch::FloodFace(const gp_Pnt2d& pick, RgnArrangement::Box& faceBox, std
                 curves.insert(tile.candidates[static_cast<size_t>(source)]);
                 continue;
             }
-            const gp_Pnt2d middle = tile.arrangement.GetDartMiddle(dart);
             const long long ni = piece.i + kStep[side][0], nj = piece.j + kStep[side][1];
-            if (seen.size() > kMaxTiles)
-                return 2;
-            FloodTile& next = GetFloodTile(ni, nj);
-            if (next.built != RgnArrangement::resultFound)
-                return next.built;
-            const int cycle = next.arrangement.GetCycleLeftOf(next.firstBorder + (side + 2) % 4, middle);
-            if (cycle == -1)
-                return 2;
-            if (seen.insert({ni, nj, cycle}).second)
-                queue.push({depth(GetTileBox(ni, nj)), ni, nj, cycle});
+            const Box nb = GetTileBox(ni, nj);
+            // A piece of the face beyond every bounded face: the face is open.
+            if (beyond(nb))
+                return 0;
+            queue.push({depth(nb), ni, nj, -1, (side + 2) % 4, tile.arrangement.GetDartMiddle(dart)});
         }
     }
     boundary.assign(curves.begin(), curves.end());
@@ -1356,20 +1416,12 @@ Region2dFeature* RgnSearch::BuildRegion(const Handle(TColGeom2d_HSequenceOfCurve
 void RgnSearch::GetCurveBox(RuVaBndBox2d& box, const Handle(Geom2d_Curve)& curve)
 {
     box.SetVoid();
-    if (curve.IsNull())
+    const RgnArrangement::Box b = RgnArrangement::CurveBox(curve);
+    if (b.IsVoid())
         return;
-    try {
-        Bnd_Box2d b;
-        BndLib_Add2dCurve::Add(Geom2dAdaptor_Curve(curve), 0.0, b);
-        if (b.IsVoid())
-            return;
-        double xmin = 0.0, ymin = 0.0, xmax = 0.0, ymax = 0.0;
-        b.Get(xmin, ymin, xmax, ymax);
-        box.Update(xmin, ymin, xmax, ymax);
-        box.SetGap(2e-7);
-    } catch (const Standard_Failure&) {
-        box.SetVoid();
-    }
+    const double gap = RgnArrangement::kBoxGap;
+    box.Update(b.xmin + gap, b.ymin + gap, b.xmax - gap, b.ymax - gap);
+    box.SetGap(gap);
 }
 
 int RgnSearch::GetPointParameter(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d& point, double& u)
@@ -1377,6 +1429,16 @@ int RgnSearch::GetPointParameter(const Handle(Geom2d_Curve)& curve, const gp_Pnt
     u = 0.0;
     if (curve.IsNull())
         return 0;
+    {
+        RgnArrangement::Simple s;
+        if (RgnArrangement::ReadSimple(curve, s)) {
+            double t = 0.0;
+            if (!(s.Distance(point, t) <= kPntTol))
+                return 0;
+            u = t;
+            return 1;
+        }
+    }
     try {
         double t = 0.0;
         if (GeomLib_Tool::Parameter(curve, point, kPntTol, t)) {
@@ -1434,9 +1496,9 @@ int RgnSearch::IntersectCurves(const Handle(Geom2d_Curve)& a, const Handle(Geom2
     if (a.IsNull() || b.IsNull())
         return 0;
     // Two straight segments that are not parallel: worked out directly, the kernel's answer without its cost.
-    std::vector<SegmentHit> segmentHits;
+    std::vector<CurveHit> segmentHits;
     if (IntersectSegments(a, b, segmentHits)) {
-        for (const SegmentHit& h : segmentHits) {
+        for (const CurveHit& h : segmentHits) {
             points.Append(h.p);
             if (paramsA)
                 paramsA->push_back(h.ua);
@@ -1450,48 +1512,46 @@ int RgnSearch::IntersectCurves(const Handle(Geom2d_Curve)& a, const Handle(Geom2
     const Handle(Geom2d_Curve) ca = replaceA ? BasisOf(a) : a;
     const Handle(Geom2d_Curve) cb = replaceB ? BasisOf(b) : b;
 
-    struct Hit {
-        gp_Pnt2d p;
-        double ua;
-        double ub;
-    };
+    using Hit = CurveHit;
     std::vector<Hit> kept;
     try {
-        Geom2dAPI_InterCurveCurve inter(ca, cb, dTolerance);
-        // Curves that only come within the point tolerance of each other touch: a second look with that
-        // tolerance finds them where the sharp one found nothing.
-        if (dTolerance > 0.0 && dTolerance < kPntTol && inter.Intersector().NbPoints() == 0 &&
-            inter.Intersector().NbSegments() == 0)
-            inter.Init(ca, cb, kPntTol);
-        const Geom2dInt_GInter& gi = inter.Intersector();
-        // The kernel reports a crossing of two curves, within the tolerance, either as a point or as a
-        // short stretch where they run closer than the tolerance (crossing and touching circles and
-        // arcs do); a stretch where they truly coincide is an overlap, bounded by its two ends.
         std::vector<Hit> found;
-        for (int i = 1; i <= gi.NbPoints(); ++i) {
-            const IntRes2d_IntersectionPoint& ip = gi.Point(i);
-            found.push_back({ip.Value(), ip.ParamOnFirst(), ip.ParamOnSecond()});
-        }
-        for (int i = 1; i <= gi.NbSegments(); ++i) {
-            const IntRes2d_IntersectionSegment& seg = gi.Segment(i);
-            if (!seg.HasFirstPoint() || !seg.HasLastPoint())
-                continue;  // an endless overlap: the curves' own ends are found below
-            const IntRes2d_IntersectionPoint& p1 = seg.FirstPoint();
-            const IntRes2d_IntersectionPoint& p2 = seg.LastPoint();
-            if (IsOverlap(ca, cb, p1.ParamOnFirst(), p2.ParamOnFirst())) {
-                found.push_back({p1.Value(), p1.ParamOnFirst(), p1.ParamOnSecond()});
-                found.push_back({p2.Value(), p2.ParamOnFirst(), p2.ParamOnSecond()});
-                continue;
+        if (!ClearCrossings(ca, cb, found)) {
+            Geom2dAPI_InterCurveCurve inter(ca, cb, dTolerance);
+            // Curves that only come within the point tolerance of each other touch: a second look with that
+            // tolerance finds them where the sharp one found nothing.
+            if (dTolerance > 0.0 && dTolerance < kPntTol && inter.Intersector().NbPoints() == 0 &&
+                inter.Intersector().NbSegments() == 0)
+                inter.Init(ca, cb, kPntTol);
+            const Geom2dInt_GInter& gi = inter.Intersector();
+            // The kernel reports a crossing of two curves, within the tolerance, either as a point or as a
+            // short stretch where they run closer than the tolerance (crossing and touching circles and
+            // arcs do); a stretch where they truly coincide is an overlap, bounded by its two ends.
+            for (int i = 1; i <= gi.NbPoints(); ++i) {
+                const IntRes2d_IntersectionPoint& ip = gi.Point(i);
+                found.push_back({ip.Value(), ip.ParamOnFirst(), ip.ParamOnSecond()});
             }
-            // The middle of the stretch along the first curve, where touching curves come closest.
-            double u1 = p1.ParamOnFirst(), u2 = p2.ParamOnFirst();
-            if (ca->IsPeriodic() && std::fabs(u2 - u1) > ca->Period() * 0.5)
-                u2 += u2 < u1 ? ca->Period() : -ca->Period();
-            const double u = 0.5 * (u1 + u2);
-            const gp_Pnt2d mid = ca->Value(u);
-            Geom2dAPI_ProjectPointOnCurve proj(mid, cb);
-            const double v = proj.NbPoints() > 0 ? proj.LowerDistanceParameter() : p1.ParamOnSecond();
-            found.push_back({mid, u, v});
+            for (int i = 1; i <= gi.NbSegments(); ++i) {
+                const IntRes2d_IntersectionSegment& seg = gi.Segment(i);
+                if (!seg.HasFirstPoint() || !seg.HasLastPoint())
+                    continue;  // an endless overlap: the curves' own ends are found below
+                const IntRes2d_IntersectionPoint& p1 = seg.FirstPoint();
+                const IntRes2d_IntersectionPoint& p2 = seg.LastPoint();
+                if (IsOverlap(ca, cb, p1.ParamOnFirst(), p2.ParamOnFirst())) {
+                    found.push_back({p1.Value(), p1.ParamOnFirst(), p1.ParamOnSecond()});
+                    found.push_back({p2.Value(), p2.ParamOnFirst(), p2.ParamOnSecond()});
+                    continue;
+                }
+                // The middle of the stretch along the first curve, where touching curves come closest.
+                double u1 = p1.ParamOnFirst(), u2 = p2.ParamOnFirst();
+                if (ca->IsPeriodic() && std::fabs(u2 - u1) > ca->Period() * 0.5)
+                    u2 += u2 < u1 ? ca->Period() : -ca->Period();
+                const double u = 0.5 * (u1 + u2);
+                const gp_Pnt2d mid = ca->Value(u);
+                Geom2dAPI_ProjectPointOnCurve proj(mid, cb);
+                const double v = proj.NbPoints() > 0 ? proj.LowerDistanceParameter() : p1.ParamOnSecond();
+                found.push_back({mid, u, v});
+            }
         }
         // The kernel places a crossing only to within its tolerance: Newton steps on both curves at once
         // sharpen it; a touching point, where the steps find no footing, stays as it is.
@@ -1650,6 +1710,14 @@ int RgnSearch::IsPointOnCurve(const Handle(Geom2d_Curve)& curve, const gp_Pnt2d&
 {
     if (curve.IsNull())
         return 0;
+    // Pieces of lines and circles: the distance to the piece, ends included.
+    {
+        RgnArrangement::Simple s;
+        if (RgnArrangement::ReadSimple(curve, s)) {
+            double u = 0.0;
+            return s.Distance(point, u) < kPntTol ? 1 : 0;
+        }
+    }
     // A point off the whole line or circle is off every piece of it: answered without a projection.
     {
         const Handle(Geom2d_Curve)& basis = Handle(Geom2d_TrimmedCurve)::DownCast(curve).IsNull()
@@ -1684,10 +1752,10 @@ int RgnSearch::IsClosedCurve(const Handle(Geom2d_Curve)& curve)
 {
     if (curve.IsNull())
         return 0;
-    if (!Handle(Geom2d_Circle)::DownCast(curve).IsNull() || !Handle(Geom2d_Ellipse)::DownCast(curve).IsNull())
+    const Handle(Standard_Type)& type = curve->DynamicType();
+    if (type == STANDARD_TYPE(Geom2d_Circle) || type == STANDARD_TYPE(Geom2d_Ellipse))
         return 1;
-    if (!Handle(Geom2d_TrimmedCurve)::DownCast(curve).IsNull() ||
-        !Handle(Geom2d_BSplineCurve)::DownCast(curve).IsNull()) {
+    if (type == STANDARD_TYPE(Geom2d_TrimmedCurve) || type == STANDARD_TYPE(Geom2d_BSplineCurve)) {
         const double u0 = curve->FirstParameter(), u1 = curve->LastParameter();
         if (IsInfiniteBound(u0) || IsInfiniteBound(u1))
             return 0;
@@ -1698,10 +1766,10 @@ int RgnSearch::IsClosedCurve(const Handle(Geom2d_Curve)& curve)
 
 int RgnSearch::IsArcOfConic(const Handle(Geom2d_Curve)& curve)
 {
-    if (curve.IsNull() || Handle(Geom2d_TrimmedCurve)::DownCast(curve).IsNull())
+    if (curve.IsNull() || curve->DynamicType() != STANDARD_TYPE(Geom2d_TrimmedCurve))
         return 0;
-    const GeomAbs_CurveType type = Geom2dAdaptor_Curve(curve).GetType();
-    return (type == GeomAbs_Circle || type == GeomAbs_Ellipse) ? 1 : 0;
+    const Handle(Standard_Type)& type = static_cast<const Geom2d_TrimmedCurve*>(curve.get())->BasisCurve()->DynamicType();
+    return (type == STANDARD_TYPE(Geom2d_Circle) || type == STANDARD_TYPE(Geom2d_Ellipse)) ? 1 : 0;
 }
 
 int RgnSearch::ArePointsWithin(const gp_Pnt2d& a, const gp_Pnt2d& b, double dTolerance)
