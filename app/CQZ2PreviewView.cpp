@@ -118,7 +118,9 @@ BOOL CQZ2PreviewView::Start(CFrameWnd* pFrame, CQZ2View* pPrintView)
     m_pInfo = std::make_unique<CPrintInfo>();
     m_pInfo->m_bPreview = TRUE;
     if (!m_pPrintView->OnPreparePrinting(m_pInfo.get())) {
+        // No context for the printer (it went away): the preview closes, which deletes it, and says why.
         OnPreviewClose();
+        AfxMessageBox(AfxLoadFrameworkString(AFX_IDP_FAILED_TO_START_PRINT), MB_ICONEXCLAMATION);
         return TRUE;
     }
     RecalcPage();

@@ -61,7 +61,8 @@ public:
     ~CQZ2PreviewView() override;
 
     // Shows the preview of the view's drawing in the frame. FALSE when the window could not be made
-    // (the frame is as it was); when the printing could not be prepared the preview closes again.
+    // (the frame is as it was); when the printing could not be prepared the preview closes again and
+    // tells the user that printing could not be started.
     BOOL Start(CFrameWnd* pFrame, CQZ2View* pPrintView);
     // Ends the preview: the frame gets its windows back, the view hears of the end, this window goes.
     void OnPreviewClose();

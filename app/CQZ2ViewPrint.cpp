@@ -365,7 +365,9 @@ int CQZ2View::DoPageSetup(PlotDevice* pDevice, BOOL bShowPreview, BOOL bShowPrin
     Draw2dDocument* pModel = ModelOf(GetDocument());
     if (pDevice == nullptr || pModel == nullptr)
         return kExitCancel;
-    if (!pDevice->HasDevice())
+    // A printer that went away since it was chosen gives way to the default one: the page setup is where
+    // the user picks another.
+    if (!pDevice->HasDevice() || !AfxPrinterData::PrinterExists(pDevice->GetDeviceName()))
         pDevice->CreateDefaultDevice();
     ApplySettingToDevice(*pDevice, pModel->GetPlotSetting());
     CQZ2PageSetupDialog dialog(this);

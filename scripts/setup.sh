@@ -14,6 +14,7 @@ packages=(
   fonts-dejavu-core fonts-noto-cjk fonts-urw-base35
   xvfb xauth xclip
   poppler-utils
+  libcups2-dev cups-daemon
 )
 # Node.js and npm run the DWG converter. Debian's packages only when the commands are missing: a Node.js
 # that brings its own npm conflicts with Debian's npm.

@@ -2031,8 +2031,7 @@ BOOL Draw2dDocument::SetDrawComponentDefineName(long nComponentID, const CString
         return FALSE;
     UndoScope scope(this);
     Touch(secDrawings);
-    d = S().components->GetComponentDefine(nComponentID);
-    d->SetComponentName(strName);
+    S().components->SetComponentName(nComponentID, strName);
     NotifyInfoBase info(this, NotifyInfoBase::kindComponent, NotifyInfoBase::componentRenamed);
     info.SetDefineID(nComponentID);
     SendNotify(info);

@@ -30,6 +30,8 @@ DrawComponent2dFeatureDefineTable& DrawComponent2dFeatureDefineTable::operator=(
         copies.push_back(new DrawComponent2dFeatureDefine(*p));
     RemoveAll();
     m_defines = std::move(copies);
+    for (const DrawComponent2dFeatureDefine* p : m_defines)
+        IndexName(p->GetComponentName(), 1);
     m_thumbnails.clear();
     return *this;
 }
@@ -88,24 +90,52 @@ CString DrawComponent2dFeatureDefineTable::GetComponentDefineName(long nComponen
     return p ? p->GetComponentName() : CString();
 }
 
+std::u16string DrawComponent2dFeatureDefineTable::NameKey(const CString& strName)
+{
+    CString folded(strName);
+    folded.MakeLower();
+    return std::u16string(folded.GetString(), static_cast<size_t>(folded.GetLength()));
+}
+
+void DrawComponent2dFeatureDefineTable::IndexName(const CString& strName, int nDelta)
+{
+    const std::u16string key = NameKey(strName);
+    const int n = (m_nameCounts[key] += nDelta);
+    if (n <= 0)
+        m_nameCounts.erase(key);
+}
+
 BOOL DrawComponent2dFeatureDefineTable::IsComponentNameExists(const CString& strName) const
 {
-    for (const DrawComponent2dFeatureDefine* p : m_defines)
-        if (p->GetComponentName().CompareNoCase(strName) == 0)
-            return TRUE;
-    return FALSE;
+    return m_nameCounts.count(NameKey(strName)) != 0 ? TRUE : FALSE;
+}
+
+BOOL DrawComponent2dFeatureDefineTable::SetComponentName(long nComponentID, const CString& strName)
+{
+    DrawComponent2dFeatureDefine* p = GetComponentDefine(nComponentID);
+    if (p == nullptr)
+        return FALSE;
+    const CString old = p->GetComponentName();
+    if (!p->SetComponentName(strName))
+        return FALSE;
+    IndexName(old, -1);
+    IndexName(p->GetComponentName(), 1);
+    return TRUE;
 }
 
 void DrawComponent2dFeatureDefineTable::Add(DrawComponent2dFeatureDefine* pDefine)
 {
-    if (pDefine != nullptr)
-        m_defines.push_back(pDefine);
+    if (pDefine == nullptr)
+        return;
+    m_defines.push_back(pDefine);
+    IndexName(pDefine->GetComponentName(), 1);
 }
 
 BOOL DrawComponent2dFeatureDefineTable::Remove(long nComponentID)
 {
     for (size_t i = 0; i < m_defines.size(); ++i) {
         if (m_defines[i]->GetComponentId() == nComponentID) {
+            IndexName(m_defines[i]->GetComponentName(), -1);
             delete m_defines[i];
             m_defines.erase(m_defines.begin() + static_cast<std::ptrdiff_t>(i));
             m_thumbnails.erase(nComponentID);
@@ -120,6 +150,7 @@ void DrawComponent2dFeatureDefineTable::RemoveAll()
     for (DrawComponent2dFeatureDefine* p : m_defines)
         delete p;
     m_defines.clear();
+    m_nameCounts.clear();
     m_thumbnails.clear();
 }
 

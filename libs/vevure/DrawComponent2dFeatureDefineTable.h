@@ -3,6 +3,8 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/afx/AfxTypes.h"
@@ -31,6 +33,8 @@ public:
     DrawComponent2dFeatureDefine* GetComponentDefineByDrawingID(long nDrawingID) const;
     CString GetComponentDefineName(long nComponentID) const;  // empty when absent
     BOOL IsComponentNameExists(const CString& strName) const;  // ignoring case
+    // Renames the definition; FALSE when absent. Names change only here, so that the name check stays quick.
+    BOOL SetComponentName(long nComponentID, const CString& strName);
 
     // Takes over the definition (owned from then on).
     void Add(DrawComponent2dFeatureDefine* pDefine);
@@ -52,6 +56,12 @@ private:
         std::shared_ptr<QImage> image;
         COLORREF back = 0;
     };
+    // A name folded to lower case, as names are compared.
+    static std::u16string NameKey(const CString& strName);
+    void IndexName(const CString& strName, int nDelta);
+
     std::vector<DrawComponent2dFeatureDefine*> m_defines;
+    // How many definitions bear each folded name: a file of many blocks checks each new name in constant time.
+    std::unordered_map<std::u16string, int> m_nameCounts;
     mutable std::map<long, Thumbnail> m_thumbnails;
 };

@@ -194,12 +194,13 @@ int CDC::EndPage() { return Data() ? 1 : -1; }
 int CDC::EndDoc() {
   DcData* d = Data();
   if (!d) return -1;
+  bool ended = true;
   if (d->own) {
-    d->own->end();
+    ended = !d->own->isActive() || d->own->end();
     d->own.reset();
   }
   d->pageOpen = false;
-  return 1;
+  return ended ? 1 : -1;
 }
 
 int CDC::AbortDoc() { return EndDoc(); }

@@ -17,6 +17,7 @@
 #include "platform/afx/FrameworkText.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DcData.h"
+#include "platform/win/PrintJobStatus.h"
 
 namespace {
 
@@ -627,6 +628,16 @@ HDC AfxPrinterData::CreateDC() const {
   HDC h = dc.Detach();
   LiveDcs().push_back({h, printer});
   return h;
+}
+
+BOOL AfxPrintJobTaken(HDC hDC) {
+  for (const PrinterDc& p : LiveDcs())
+    if (p.hdc == hDC && DcAlive(p)) {
+      // A queue's job is handed to the print system when the document ends, on this thread.
+      if (p.printer->outputFormat() != QPrinter::NativeFormat || !p.printer->outputFileName().isEmpty()) return TRUE;
+      return PrintSystemTookLastJob() ? TRUE : FALSE;
+    }
+  return TRUE;
 }
 
 HDC AfxCreateDC(HGLOBAL hDevNames, HGLOBAL hDevMode) {

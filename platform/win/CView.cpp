@@ -11,6 +11,7 @@
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CPaintDC.h"
 #include "platform/win/CPrintDialog.h"
+#include "platform/win/PrintDlgTypes.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WinDocConstants.h"
@@ -153,9 +154,10 @@ BOOL CView::PrintPages(CDC* pDC, CPrintInfo* pInfo) {
     if (!pInfo->m_bContinuePrinting || pInfo->m_nCurPage == 0xFFFF) break;
   }
   // The document is complete before the view lets go of its printing objects (the context among them).
-  pDC->EndDoc();
+  // A job the print system did not take is a failed print.
+  const bool taken = pDC->EndDoc() >= 0 && AfxPrintJobTaken(pDC->GetSafeHdc());
   OnEndPrinting(pDC, pInfo);
-  return ok && printed > 0;
+  return ok && taken && printed > 0;
 }
 
 void CView::OnFilePrint() {

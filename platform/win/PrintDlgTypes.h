@@ -333,6 +333,10 @@ void AfxSetPrintDlgError(DWORD dwError);
 // printer's defaults); NULL when the names are damaged or the printer is unknown. The caller
 // deletes it (DeleteDC). A PDF printer's context writes its port's file.
 HDC AfxCreateDC(HGLOBAL hDevNames, HGLOBAL hDevMode);
+// Once the document on such a context has ended: FALSE when it went to a print queue and the print
+// system did not take the job (the queue is gone or refuses jobs, or the server is away). A PDF
+// printer's file and a context made otherwise give TRUE.
+BOOL AfxPrintJobTaken(HDC hDC);
 
 // ---- printers by name ----------------------------------------------------------------------
 

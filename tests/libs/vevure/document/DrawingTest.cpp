@@ -191,8 +191,19 @@ TEST(DrawingTest, ComponentTableLookups)
     DrawComponent2dFeatureDefineTable copy(t);
     EXPECT_TRUE(copy.IsSame(t));
     EXPECT_NE(copy.GetComponentDefine(4), d);
+    EXPECT_TRUE(copy.IsComponentNameExists(_T("bolt")));
+    // The name check follows renames and removals, in the table and in its copies alike.
+    EXPECT_TRUE(t.SetComponentName(4, _T("Nut")));
+    EXPECT_FALSE(t.SetComponentName(4, CString()));
+    EXPECT_FALSE(t.SetComponentName(5, _T("Washer")));
+    EXPECT_FALSE(t.IsComponentNameExists(_T("Bolt")));
+    EXPECT_TRUE(t.IsComponentNameExists(_T("nUT")));
+    EXPECT_TRUE(copy.IsComponentNameExists(_T("Bolt")));
     EXPECT_TRUE(t.Remove(4));
     EXPECT_FALSE(t.Remove(4));
+    EXPECT_FALSE(t.IsComponentNameExists(_T("Nut")));
+    copy.RemoveAll();
+    EXPECT_FALSE(copy.IsComponentNameExists(_T("Bolt")));
 }
 
 TEST(DrawingTest, ViewInfoIndexGuards)
