@@ -18,10 +18,13 @@
 #include "BenchProgram.h"
 #include "app/CMainFrame.h"
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2TabView.h"
+#include "app/CQZ2View.h"
 #include "app/SystemEnvironment.h"
 #include "command/ControlsNumericHooks.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Draw2dView.h"
 #include "libs/vevure/LineTypeFeature.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "platform/afx/ResourceModule.h"
@@ -229,6 +232,13 @@ constexpr int kShapes = 100000;
 struct Drawing {
     Draw2dDocument* model = nullptr;
     QWidget* view = nullptr;
+    Draw2dView* picture = nullptr;
+    // The view after a command's OK: its kept picture is drawn anew with the new table.
+    QPixmap Redrawn() const
+    {
+        picture->InvalidateView();
+        return view->grab();
+    }
 };
 
 Drawing OpenDrawing()
@@ -241,6 +251,12 @@ Drawing OpenDrawing()
     if (pView == nullptr)
         std::abort();
     d.view = pView->GetQWidget();
+    auto* pDrawView = dynamic_cast<CQZ2View*>(pView);
+    if (auto* pTabs = dynamic_cast<CQZ2TabView*>(pView); pDrawView == nullptr && pTabs != nullptr)
+        pDrawView = pTabs->GetActiveDrawView();
+    if (pDrawView == nullptr)
+        std::abort();
+    d.picture = pDrawView->GetDraw2dView();
     d.view->grab();
     return d;
 }
@@ -256,7 +272,7 @@ void BM_ColourTableOkOn100000Shapes(benchmark::State& state)
         d.model->BeginUndoOperation(nullptr);
         d.model->SetColorFeatureTable(table, 1);
         d.model->EndUndoOperation();
-        benchmark::DoNotOptimize(d.view->grab());
+        benchmark::DoNotOptimize(d.Redrawn());
     }
 }
 BENCHMARK(BM_ColourTableOkOn100000Shapes)->Unit(benchmark::kMillisecond);
@@ -271,7 +287,7 @@ void BM_LineTypeChangeOkOn100000Shapes(benchmark::State& state)
         d.model->BeginUndoOperation(nullptr);
         d.model->SetLineTypeFeatureTable(table, 0, (i++ % 2) != 0 ? 2.0 : 1.0, 1);
         d.model->EndUndoOperation();
-        benchmark::DoNotOptimize(d.view->grab());
+        benchmark::DoNotOptimize(d.Redrawn());
     }
 }
 BENCHMARK(BM_LineTypeChangeOkOn100000Shapes)->Unit(benchmark::kMillisecond);
@@ -286,7 +302,7 @@ void BM_DrawingSettingsOkOn100000Shapes(benchmark::State& state)
         d.model->SetLineCapMode((i++ % 2) != 0 ? 1 : 0, 0);
         d.model->EndUndoOperation();
         d.model->UpdateAllFeatures(1);
-        benchmark::DoNotOptimize(d.view->grab());
+        benchmark::DoNotOptimize(d.Redrawn());
     }
 }
 BENCHMARK(BM_DrawingSettingsOkOn100000Shapes)->Unit(benchmark::kMillisecond);

@@ -1,14 +1,19 @@
 // The table and drawing settings commands in the running program, over a drawing: OK puts the edited
 // colour, line type or line width table, or the drawing settings, into the document as one undo step
-// (undone as one); Cancel changes nothing and adds no step.
+// (undone as one) and the view draws the shapes with it at once; Cancel changes nothing and adds no step.
 
 #include <gtest/gtest.h>
 
 #include "ProgramFixture.h"
 
+#include <QtGui/QImage>
+#include <QtWidgets/QWidget>
+
 #include "app/CQZ2Doc.h"
+#include "app/CQZ2View.h"
 #include "libs/vevure/ColorFeatureTable.h"
 #include "libs/vevure/Draw2dDocument.h"
+#include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/LineTypeFeatureTable.h"
 #include "libs/vevure/LineWidthFeatureTable.h"
 #include "platform/win/WinConstants.h"
@@ -37,8 +42,30 @@ protected:
     Draw2dDocument* model = nullptr;
 };
 
+// Red pixels of the view as it paints now.
+int RedPixels(CQZ2View* pView)
+{
+    const QImage shot = pView->GetQWidget()->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            n += c.red() > 200 && c.green() < 60 && c.blue() < 60 ? 1 : 0;
+        }
+    return n;
+}
+
 TEST_F(TableCommandsTest, ColourTableOkIsOneUndoStepAndCancelNone)
 {
+    // A line of colour 17 across the view, which the table's OK turns red on the screen at once.
+    Line2dFeature line(RuVaPnt2d(-10000, 0), RuVaPnt2d(10000, 0));
+    ASSERT_TRUE(line.SetColorNo(17));
+    ASSERT_NE(model->AddFeature(&line, nullptr, 1), -1);
+    model->ClearUndoRedoHistory();
+    CQZ2View* pView = ActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+    Pump();
+    ASSERT_EQ(RedPixels(pView), 0);
     const ColorFeatureTable before = *model->GetColorFeatureTable();
     WhenModal<CColorSettingDialog>([](CColorSettingDialog& d) { Press(d, IDCANCEL); });
     Command(34640);
@@ -56,8 +83,12 @@ TEST_F(TableCommandsTest, ColourTableOkIsOneUndoStepAndCancelNone)
     EXPECT_EQ(PendingModalActions(), 0u);
     EXPECT_EQ(model->GetColorFeatureTable()->GetColorRef(17), RGB(255, 0, 0));
     EXPECT_EQ(model->GetUndoCount(), 1);
+    Pump();
+    EXPECT_GT(RedPixels(pView), 100) << "the line is drawn in its new colour";
     Command(57643);  // undo
     EXPECT_EQ(*model->GetColorFeatureTable(), before);
+    Pump();
+    EXPECT_EQ(RedPixels(pView), 0);
 }
 
 TEST_F(TableCommandsTest, LineTypeAndLineWidthTablesAndDrawingSettings)
