@@ -302,7 +302,7 @@ TEST_F(EmbeddedObjectTest, SaveAndReopenKeepEverythingAndDamagedRecordsStayAsThe
     std::vector<BYTE> bad = Object(model, embedded)->GetItemData();
     bad.resize(bad.size() - 5);
     damaged.SetItemData(bad.data(), bad.size());
-    const long broken = model->AddFeature(&damaged, model->GetActiveDrawingFeature(), 1);
+    const long broken = model->AddFeature(&damaged, model->GetParentDrawingFeature(embedded), 1);
     ASSERT_NE(broken, -1);
 
     // The damaged one is drawn (its frame crossed out) with the others, and refuses to open.

@@ -43,8 +43,9 @@ protected:
     std::vector<long> Components(const Draw2dDocument* pModel)
     {
         std::vector<long> ids;
-        for (long id = pModel->GetNextFeatureRecordID(pModel->GetActiveDrawingFeature(), -1); id != -1;
-             id = pModel->GetNextFeatureRecordID(pModel->GetActiveDrawingFeature(), id))
+        // The whole document: a placement goes into the drawing the active part layout shows, the
+        // registration's instance where the picked shapes were.
+        for (long id = pModel->GetNextFeatureRecordID(-1); id != -1; id = pModel->GetNextFeatureRecordID(id))
             if (pModel->GetFeatureType(id) == FeatureTypeDrawComponent)
                 ids.push_back(id);
         return ids;
