@@ -1,6 +1,8 @@
 // The style dialog offscreen, on a document with 20 named styles of each kind and 200 user hatch
 // patterns: opening it (construct, load the kinds and collections, OnInitDialog to the first page and its
-// preview), and from a committed change to the repainted preview for each page at its costliest focus.
+// preview), and from a committed change to the repainted preview for each page at its costliest focus. The
+// hatch style is the first user pattern, so that opening on the hatch page draws the 200 pictures of its
+// list; the pattern table opening draws them too.
 #include <benchmark/benchmark.h>
 
 #include <QtCore/QCoreApplication>
@@ -18,6 +20,7 @@
 #include "libs/vevure/FeatureSettingStylesBase.h"
 #include "libs/vevure/GeneralFeatureSetting.h"
 #include "libs/vevure/GeneralFeatureSettingStyles.h"
+#include "libs/vevure/HatchSetting.h"
 #include "libs/vevure/HatchSettingStyles.h"
 #include "libs/vevure/LeadSetting.h"
 #include "libs/vevure/LeadSettingStyles.h"
@@ -35,6 +38,8 @@
 #include "settings/CDimensionSettingPage.h"
 #include "settings/CDimensionTextSettingPage.h"
 #include "settings/CFeatureSettingTreeDialog.h"
+#include "settings/CHatchPatternTableDialog.h"
+#include "settings/CHatchSettingPage.h"
 #include "settings/CLeadSettingPage.h"
 #include "settings/CTextSettingPage.h"
 
@@ -86,9 +91,16 @@ struct Environment {
                 pattern.SetLineAngle(index, 45.0 * line + i);
                 pattern.SetLineSpace(index, 2.0 + line);
             }
-            document.AddHatchPattern(&pattern);
+            const long nID = document.AddHatchPattern(&pattern);
+            if (i == 0)
+                firstPatternID = nID;
         }
+        HatchSetting hatch;
+        hatch.SetHatchType(2);
+        hatch.SetPatternID(firstPatternID);
+        document.SetHatchSetting(hatch);
     }
+    long firstPatternID = -1;
     Draw2dDocument document;
 };
 
@@ -110,6 +122,7 @@ std::unique_ptr<CFeatureSettingTreeDialog> Open(int nPage)
     pDialog->SetLeadSetting(doc.GetLeadSetting());
     pDialog->SetBalloonSetting(doc.GetBalloonSetting());
     pDialog->SetDimensionSetting(doc.GetDimensionSetting());
+    pDialog->SetHatchSetting(doc.GetHatchSetting());
     const FeatureSettingStylesBase* const styles[] = {
         doc.GetGeneralFeatureSettingStyles(), doc.GetPointMarkerSettingStyles(), doc.GetTextSettingStyles(),
         doc.GetLeadSettingStyles(),           doc.GetBalloonSettingStyles(),     doc.GetDimensionSettingStyles(),
@@ -132,7 +145,7 @@ void BM_OpenStyleDialog(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_OpenStyleDialog)->Arg(12)->Arg(6)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenStyleDialog)->Arg(12)->Arg(6)->Arg(11)->Unit(benchmark::kMillisecond);
 
 // A committed change (a list choice) with the focus in the page's costliest field, to the repainted preview.
 void Preview(benchmark::State& state, int nPage, int nFocusId, int nCommitId)
@@ -181,6 +194,28 @@ void BM_PreviewBalloon(benchmark::State& state)
 {
     Preview(state, 4, CBalloonSettingPage::kKindId, CBalloonSettingPage::kKindId);
 }
+// The hatch page with the user pattern chosen: a region colour chosen, to the repainted preview.
+void BM_PreviewHatchUserPattern(benchmark::State& state)
+{
+    Preview(state, 11, CHatchSettingPage::kRegionColorId, CHatchSettingPage::kRegionColorId);
+}
+
+// The pattern table with its 200 pictures, from construction to the filled list.
+void BM_OpenPatternTable(benchmark::State& state)
+{
+    Env();
+    for (auto _ : state) {
+        auto pDialog = std::make_unique<CHatchPatternTableDialog>(nullptr, &Env().document);
+        pDialog->Create(CHatchPatternTableDialog::IDD, nullptr);
+        benchmark::DoNotOptimize(pDialog->GetPatternList().GetItemCount());
+        state.PauseTiming();
+        pDialog->DestroyWindow();
+        pDialog.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PreviewHatchUserPattern)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenPatternTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewDimensionStandard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewDimensionTextPart)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewDimensionValueHeight)->Unit(benchmark::kMillisecond);

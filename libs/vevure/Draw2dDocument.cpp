@@ -2722,6 +2722,15 @@ void Draw2dDocument::LoadFromArchive(CArchive& ar, DrawViewInfo& viewInfo, CStri
         S().components->GetComponentDefineByIndex(i)->SetDocument(this);
     ApplyFeatureCounts();
     RebuildComponentRecordSets();
+    // Placed components keep the box of their definition's shapes, which the file does not hold: without
+    // it a component would read as a point and be drawn as a dot.
+    for (Record& r : m_records) {
+        if (r.pFeature == nullptr || r.pFeature->GetFeatureType() != FeatureTypeDrawComponent)
+            continue;
+        auto* c = static_cast<DrawComponent2dFeature*>(r.pFeature);
+        c->SetCachedBox(RuVaBndBox2d());
+        c->SetCachedBox(ResolveBox(*c));
+    }
     viewInfo = views;
     if (s.file->GetVersionNumber() > QZ2FileVersion::GetCurrentVersion().GetVersionNumber())
         strLoadMsg = _T("The file was written by a newer version; parts of it may be missing.");

@@ -4,8 +4,8 @@
 // balloon, a tolerance frame built in its editor and a PNG picture; each one undo step; everything undone
 // and redone; saved and opened again with the same objects and picture bytes. Then a diameter leader on
 // a circle, a chamfer leader on a line, a balloon of two texts, a hollow hatch with an island, a self-crossing
-// point list refused with its message, and JPEG, BMP and TIFF pictures kept as their files' bytes. A run
-// in Japanese.
+// point list refused with its message, and JPEG, BMP and TIFF pictures kept as their files' bytes. A pattern
+// made from picked shapes used by a hatch, a component with a typed attribute, and a run in Japanese.
 
 #include <gtest/gtest.h>
 
@@ -188,6 +188,32 @@ protected:
         value.Copy(*pCommand->FindItem(wItem));
         value.SetValue(nValue);
         ASSERT_TRUE(m_manager->SetParameterValue(pCommand->FindParameterIndex(wItem), value, TRUE));
+    }
+
+    // Types the value into the attribute's value cell, as the grid reports an edit to its dialog.
+    static void TypeAttribute(CAttributeDialog& d, const CString& name, const CString& text)
+    {
+        int row = -1;
+        for (int r = 0; r < d.GetGrid().GetRowCount() && row < 0; ++r) {
+            COleVariant cell;
+            d.GetGrid().GetCellValue(r, 1, &cell);
+            if (cell.GetString() == name)
+                row = r;
+        }
+        ASSERT_GE(row, 0);
+        GridCellNotify notify{};
+        notify.hdr.hwndFrom = d.GetGrid().GetSafeHwnd();
+        notify.hdr.idFrom = CAttributeDialog::kGrid;
+        notify.nRow = row;
+        notify.nColumn = 2;
+        const COleVariant value{text};
+        notify.hdr.code = GridCellNotify::kValueChanging;
+        VariantCopy(&notify.value, &value);
+        ASSERT_EQ(d.SendMessage(WM_NOTIFY, CAttributeDialog::kGrid, reinterpret_cast<LPARAM>(&notify)), 0);
+        VariantClear(&notify.value);
+        d.GetGrid().SetCellValue(row, 2, &value);
+        notify.hdr.code = GridCellNotify::kCellChanged;
+        d.SendMessage(WM_NOTIFY, CAttributeDialog::kGrid, reinterpret_cast<LPARAM>(&notify));
     }
 
     QTemporaryDir m_files;
@@ -605,6 +631,186 @@ TEST_F(AnnotationCommandsTest, LeadersOnShapesDividedBalloonsHatchesWithIslandsA
     ASSERT_NE(pAgain, nullptr);
     EXPECT_EQ(ObjectsOf(pAgain->GetDraw2dDocument()), made);
     EXPECT_EQ(m_app->boxes.size(), 1u) << "no other message";
+}
+
+// A pattern made from two picked lines in the shape-pattern command, stored, chosen as the hatch style and
+// used by a hatch whose scale and angle rows are asked; then a component whose definition asks for its
+// attributes, chosen from the palette while the command runs, its attribute typed in the dialog. Each one
+// undo step (the pattern table, opened after the pattern is stored, closed without a change adds none);
+// saved and opened again with the pattern, the hatch's use of it and the component's attribute.
+TEST_F(AnnotationCommandsTest, AStoredShapePatternHatchesAndAComponentKeepsItsTypedAttribute)
+{
+    CQZ2Doc* pDoc = NewDrawing();
+    ASSERT_NE(pDoc, nullptr);
+    Draw2dDocument* pModel = pDoc->GetDraw2dDocument();
+    CQZ2View* pView = ActiveDrawView();
+    ASSERT_NE(pView, nullptr);
+    CRect client;
+    pView->GetClientRect(&client);
+    const int w = client.Width(), h = client.Height();
+    auto at = [&](double fx, double fy) { return CPoint((int)(w * fx), (int)(h * fy)); };
+    auto press = [](CWnd& d, int nID) { d.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0); };
+
+    // The motif: two short lines, selected.
+    Command(kLineID);
+    Click(pView, at(0.1, 0.1));
+    Click(pView, at(0.14, 0.1));
+    Click(pView, at(0.1, 0.1));
+    Click(pView, at(0.1, 0.16));
+    m_manager->CancelAllCommands();
+    ASSERT_EQ(pModel->GetFeatureCount(), 2);
+    pModel->ClearUndoRedoHistory();
+    for (long id = pModel->GetNextFeatureRecordID(-1); id != -1; id = pModel->GetNextFeatureRecordID(id))
+        ASSERT_TRUE(pModel->GetSelectionManager()->SelectFeature(FeatureRecord(id, -1)));
+
+    // The pattern: base point, spacings and angles, the name typed; checked in the dialog; then the table.
+    bool checked = false, tableShown = false;
+    WhenModal<CShapeHatchPatternSettingDialog>([&](CShapeHatchPatternSettingDialog& d) {
+        CString name;
+        d.GetDlgItem(CShapeHatchPatternSettingDialog::kNameEdit)->GetWindowText(name);
+        checked = name == CString(u"Blocks");
+        press(d, IDOK);
+    });
+    WhenModal<CHatchPatternTableDialog>([&](CHatchPatternTableDialog& table) {
+        tableShown = true;
+        press(table, IDOK);
+    });
+    Command(kShapePatternID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    ASSERT_FALSE(m_manager->GetActiveCommand()->IsParameterEmpty(0)) << "the selection is taken";
+    for (const char16_t* typed : {u"0,0", u"5", u"0", u"8", u"90", u"Blocks"})
+        TypeAndReturn(typed);
+    ASSERT_TRUE(WaitFor([&] { return PendingModalActions() == 0; }));
+    EXPECT_TRUE(checked) << "the dialog shows the typed name";
+    EXPECT_TRUE(tableShown) << "the pattern table opens after the pattern is stored";
+    const HatchPatternTable* pTable = pModel->GetHatchPatternTable();
+    const long patternID = pTable->GetHatchPatternID(_T("Blocks"));
+    const auto* pPattern = dynamic_cast<const ShapeHatchPattern*>(pTable->GetHatchPattern(patternID));
+    ASSERT_NE(pPattern, nullptr);
+    EXPECT_EQ(pPattern->GetFeatureCount(), 2);
+    EXPECT_DOUBLE_EQ(pPattern->GetSpace2(), 8.0);
+    EXPECT_EQ(pModel->GetUndoCount(), 1);
+
+    // The hatch style: the drawing's own pattern.
+    WhenModal<CFeatureSettingTreeDialog>([&](CFeatureSettingTreeDialog& dialog) {
+        auto* pPage = static_cast<CHatchSettingPage*>(dialog.GetCurrentPage());
+        for (int id : {CHatchSettingPage::kSolidId, CHatchSettingPage::kBuiltInId, CHatchSettingPage::kUserId})
+            static_cast<CButton*>(pPage->GetDlgItem(id))->SetCheck(id == CHatchSettingPage::kUserId);
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(CHatchSettingPage::kUserId, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(pPage->GetDlgItem(CHatchSettingPage::kUserId)->m_hWnd));
+        press(dialog, IDOK);
+    });
+    Command(kHatchSettingID);
+    ASSERT_TRUE(WaitFor([&] { return PendingModalActions() == 0; }));
+    ASSERT_EQ(pModel->GetHatchSetting()->GetHatchType(), 2);
+    ASSERT_EQ(pModel->GetHatchSetting()->GetPatternID(), patternID);
+    EXPECT_EQ(pModel->GetUndoCount(), 2);
+
+    // Four lines, then the hatch: its scale and angle rows are asked now.
+    Command(kLineID);
+    const CPoint c[4] = {at(0.4, 0.2), at(0.8, 0.2), at(0.8, 0.6), at(0.4, 0.6)};
+    for (int i = 0; i < 4; ++i) {
+        Click(pView, c[i]);
+        Click(pView, c[(i + 1) % 4]);
+    }
+    m_manager->CancelAllCommands();
+    const int undoBeforeHatch = pModel->GetUndoCount();
+    Command(kHatchID);
+    QZ2Command::CommandBase* pHatching = m_manager->GetActiveCommand();
+    ASSERT_NE(pHatching, nullptr);
+    for (WORD item : {WORD(QZ2Command::Hatch2dCommand::itemScale), WORD(QZ2Command::Hatch2dCommand::itemAngle)})
+        EXPECT_TRUE(pHatching->FindItem(item)->m_bRequired) << "row " << item;
+    ASSERT_TRUE(m_manager->SetParameterText(pHatching->FindParameterIndex(QZ2Command::Hatch2dCommand::itemScale),
+                                            _T("2"), TRUE));
+    ASSERT_TRUE(m_manager->SetParameterText(pHatching->FindParameterIndex(QZ2Command::Hatch2dCommand::itemAngle),
+                                            _T("30"), TRUE));
+    Click(pView, at(0.6, 0.4));
+    EXPECT_EQ(pModel->GetUndoCount(), undoBeforeHatch + 1);
+    const long hatchID = LastID(pModel);
+    {
+        const auto* pHatch = dynamic_cast<const Hatch2dFeature*>(pModel->GetFeature(hatchID));
+        ASSERT_NE(pHatch, nullptr);
+        EXPECT_EQ(pHatch->GetHatchType(), Hatch2dFeature::UserDefined);
+        EXPECT_EQ(pHatch->GetUserDefinedHatchFormat().GetPatternID(), patternID);
+        EXPECT_DOUBLE_EQ(pHatch->GetUserDefinedHatchFormat().GetPatternScale(), 2.0);
+        EXPECT_DOUBLE_EQ(pHatch->GetUserDefinedHatchFormat().GetPatternAngle(), 30.0);
+    }
+    m_manager->CancelAllCommands();
+
+    // A definition that asks for its attributes.
+    long boltID = -1;
+    {
+        DrawComponent2dFeatureDefine def;
+        def.SetComponentName(_T("Bolt"));
+        FeatureAttribute attributes;
+        attributes.AddAttribute(_T("Size"), _T("M8"));
+        def.SetAttribute(attributes);
+        def.SetAttributePrompt(TRUE);
+        boltID = pModel->AddDrawComponentDefine(def);
+        ASSERT_NE(boltID, -1);
+        Line2dFeature line(RuVaPnt2d(0, 0), RuVaPnt2d(10, 0));
+        pModel->AddFeature(&line, pModel->GetComponentDefineTable()->GetComponentDefine(boltID), 0);
+    }
+    // The palette closed, so that the command is the one that opens it.
+    m_frame->ShowDrawComponentBar(FALSE);
+    Pump();
+    ASSERT_FALSE(m_frame->IsDrawComponentBarVisible());
+    Command(kComponentID);
+    ASSERT_NE(m_manager->GetActiveCommand(), nullptr);
+    EXPECT_TRUE(m_frame->IsDrawComponentBarVisible()) << "the palette opens for the command";
+    CDrawComponentBar* pPalette = m_frame->GetComponentBar();
+    ASSERT_NE(pPalette, nullptr);
+    pPalette->SelectComponent(boltID);
+    pPalette->SendMessage(WM_COMMAND, CDrawComponentBar::ID_PLACE);
+    Pump();
+    EXPECT_FALSE(m_manager->GetActiveCommand()->IsParameterEmpty(0)) << "the palette fills the running command's row";
+    bool asked = false;
+    WhenModal<CAttributeDialog>([&](CAttributeDialog& d) {
+        asked = true;
+        TypeAttribute(d, _T("Size"), _T("M10"));
+        press(d, IDOK);
+    });
+    const int undoBeforeComponent = pModel->GetUndoCount();
+    Click(pView, at(0.2, 0.8));
+    ASSERT_TRUE(WaitFor([&] { return PendingModalActions() == 0; }));
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(pModel->GetUndoCount(), undoBeforeComponent + 1);
+    const long componentID = LastID(pModel);
+    {
+        const auto* pComponent = dynamic_cast<const DrawComponent2dFeature*>(pModel->GetFeature(componentID));
+        ASSERT_NE(pComponent, nullptr);
+        ASSERT_NE(pComponent->GetDrawComponentAttribute(), nullptr);
+        EXPECT_EQ(pComponent->GetDrawComponentAttribute()->GetAttributeValue(0), CString(_T("M10")));
+    }
+    Pump();
+    EXPECT_FALSE(m_frame->IsDrawComponentBarVisible()) << "the palette goes after the placement";
+    m_manager->CancelAllCommands();
+
+    // Saved and opened again.
+    const std::vector<Annotation> made = ObjectsOf(pModel);
+    const QString path = m_files.path() + QStringLiteral("/patterns.kvcd");
+    AnswerFileDialogWith(path);
+    Command(ID_FILE_SAVE);
+    ASSERT_TRUE(QFileInfo::exists(path));
+    pDoc->OnCloseDocument();
+    Pump();
+    auto* pAgain = dynamic_cast<CQZ2Doc*>(m_app->OpenDocumentFile(CString::FromQString(path)));
+    ASSERT_NE(pAgain, nullptr);
+    const Draw2dDocument* pRead = pAgain->GetDraw2dDocument();
+    EXPECT_EQ(ObjectsOf(pRead), made);
+    const auto* pReadPattern =
+        dynamic_cast<const ShapeHatchPattern*>(pRead->GetHatchPatternTable()->GetHatchPattern(patternID));
+    ASSERT_NE(pReadPattern, nullptr);
+    EXPECT_EQ(pReadPattern->GetPatternName(), CString(_T("Blocks")));
+    EXPECT_EQ(pReadPattern->GetFeatureCount(), 2);
+    const auto* pReadHatch = dynamic_cast<const Hatch2dFeature*>(pRead->GetFeature(hatchID));
+    ASSERT_NE(pReadHatch, nullptr);
+    EXPECT_EQ(pReadHatch->GetUserDefinedHatchFormat().GetPatternID(), patternID);
+    EXPECT_DOUBLE_EQ(pReadHatch->GetUserDefinedHatchFormat().GetPatternScale(), 2.0);
+    const auto* pReadComponent = dynamic_cast<const DrawComponent2dFeature*>(pRead->GetFeature(componentID));
+    ASSERT_NE(pReadComponent, nullptr);
+    ASSERT_NE(pReadComponent->GetDrawComponentAttribute(), nullptr);
+    EXPECT_EQ(pReadComponent->GetDrawComponentAttribute()->GetAttributeValue(0), CString(_T("M10")));
 }
 
 // With the Japanese language library: the text dialog's and the tolerance editor's captions, and a

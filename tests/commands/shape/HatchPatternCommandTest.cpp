@@ -19,6 +19,8 @@
 #include "libs/vevure/HatchPatternTable.h"
 #include "libs/vevure/Line2dFeature.h"
 #include "libs/vevure/LineHatchPattern.h"
+#include "libs/vevure/FeatureRecord.h"
+#include "libs/vevure/SelectionManager.h"
 #include "libs/vevure/ShapeHatchPattern.h"
 #include "settings/CShapeHatchPatternSettingDialog.h"
 #include "tests/commands/shape/DrawingCommandFixture.h"
@@ -134,6 +136,24 @@ TEST_F(HatchPatternTest, PickedShapesBecomeANewPatternAboutTheBasePoint)
     EXPECT_EQ(Running(), nullptr) << "the command ends with the stored pattern";
     doc.Undo();
     EXPECT_EQ(Table().GetHatchPatternCount(), before);
+}
+
+// Shapes selected before the command starts are its shapes: it goes on at the base point.
+TEST_F(HatchPatternTest, ShapesSelectedBeforeTheCommandAreTakenAsItsShapes)
+{
+    const long a = Add(Line2dFeature(P(1, 0), P(2, 0)));
+    const long b = Add(Line2dFeature(P(1, 1), P(1, 2)));
+    for (long id : {a, b})
+        ASSERT_TRUE(doc.GetSelectionManager()->SelectFeature(FeatureRecord(id, -1)));
+    Start(kPatternID);
+    ASSERT_NE(Running(), nullptr);
+    ASSERT_FALSE(Running()->IsParameterEmpty(0)) << "the selection is the shapes row";
+    const auto* pShapes = dynamic_cast<const FeatureGroupParameterItem*>(Running()->FindItem(H::itemShapes));
+    ASSERT_NE(pShapes, nullptr);
+    CArray<FeatureLayout> taken;
+    ASSERT_TRUE(pShapes->GetFeatureLayouts(taken));
+    ASSERT_EQ(taken.GetSize(), 2);
+    EXPECT_TRUE(Running()->IsParameterEmpty(1)) << "the base point is asked next";
 }
 
 TEST_F(HatchPatternTest, ANameInUseIsReplacedAfterTheQuestion)

@@ -228,6 +228,15 @@ TEST_F(ArchiveTest, RoundTripKeepsEveryField)
     const DrawComponent2dFeatureDefine* def = loaded.GetComponentDefineTable()->GetComponentDefineByIndex(0);
     EXPECT_EQ(def->GetRecordIdData().size(), 1u);
     EXPECT_EQ(loaded.GetDrawingFeatureByID(def->GetDrawingID())->GetFeatureCount(), 1);
+    // A placed component spans its definition's shapes again, not only its origin.
+    for (long rid = doc.GetNextFeatureRecordID(-1); rid != -1; rid = doc.GetNextFeatureRecordID(rid)) {
+        if (doc.GetFeatureType(rid) != 71)
+            continue;
+        const RuVaBndBox2d before = doc.GetFeature(rid)->GetBndBox(), after = loaded.GetFeature(rid)->GetBndBox();
+        EXPECT_GT(before.Height(), 0.0);
+        EXPECT_EQ(after.MinPoint(), before.MinPoint()) << "record " << rid;
+        EXPECT_EQ(after.MaxPoint(), before.MaxPoint()) << "record " << rid;
+    }
     Line2dFeature more(RuVaPnt2d(0, 0), RuVaPnt2d(1, 1));
     const long id = loaded.AddFeature(&more, nullptr, 1);
     EXPECT_GT(id, doc.GetNextFeatureRecordID(-1));
