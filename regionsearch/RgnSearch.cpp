@@ -424,19 +424,20 @@ int RgnSearch::NotifyProgress(int nKind)
 void RgnSearch::ClearCurves()
 {
     m_curves.clear();
+    m_addedCurves.clear();
     m_bFromView = false;
     m_bPrepared = false;
 }
 
 void RgnSearch::AppendCandidate(const Handle(Geom2d_Curve)& curve, long nRecordID, long nLayoutID)
 {
-    auto info = std::make_unique<CurveInfo>();
-    info->nPosition = static_cast<int>(m_curves.size());
-    info->nRecordID = nRecordID;
-    info->nLayoutID = nLayoutID;
-    info->curve = curve;
-    GetCurveBox(info->box, curve);
-    m_curves.push_back(std::move(info));
+    CurveInfo& info = m_addedCurves.emplace_back();
+    info.nPosition = static_cast<int>(m_curves.size());
+    info.nRecordID = nRecordID;
+    info.nLayoutID = nLayoutID;
+    info.curve = curve;
+    GetCurveBox(info.box, curve);
+    m_curves.push_back(&info);
     m_bFromView = false;
     m_bPrepared = false;
 }
@@ -577,7 +578,7 @@ void RgnSearch::CollectCurves(const Draw2dView* pView, int nFlag)
     }
     // Shapes unchanged since an earlier search keep their curves: only new and changed ones are converted.
     ++m_nWalk;
-    std::vector<const CachedShape*> order;
+    std::vector<CachedShape*> order;
     order.reserve(m_order.size());
     bool changed = !m_bFromView;
     long nLayoutID = -1;
@@ -610,7 +611,7 @@ void RgnSearch::CollectCurves(const Draw2dView* pView, int nFlag)
             placement[5] = 1.0;
         }
         if (nLayoutID == -1 && static_cast<size_t>(id) >= m_ownShapes.size())
-            m_ownShapes.resize(static_cast<size_t>(id) + 1024);
+            m_ownShapes.resize(static_cast<size_t>(id) + 1);
         CachedShape& shape = nLayoutID == -1 ? m_ownShapes[static_cast<size_t>(id)] : m_shapes[ShapeKey{id, nLayoutID}];
         const unsigned long long stamp = doc->GetFeatureStamp(id);
         if (shape.nWalk == 0 || shape.nStamp != stamp || shape.pFeature != f ||
@@ -621,11 +622,13 @@ void RgnSearch::CollectCurves(const Draw2dView* pView, int nFlag)
             shape.curves.clear();
             const DrawingFeatureBase* drawing = doc->ChangeDrawingFeature(doc->GetFeatureDrawingID(id));
             std::unique_ptr<Feature2dBase> world(pView->ConvertFeatureLocalToWorld(drawing, layout, f, 0));
-            const size_t before = m_curves.size();
+            const size_t before = m_curves.size(), addedBefore = m_addedCurves.size();
             AddFeatureCurves(world.get(), id, nLayoutID);
+            shape.curves.reserve(m_curves.size() - before);
             for (size_t k = before; k < m_curves.size(); ++k)
                 shape.curves.push_back(*m_curves[k]);
             m_curves.resize(before);
+            m_addedCurves.resize(addedBefore);
             changed = true;
         }
         shape.nWalk = m_nWalk;
@@ -644,12 +647,13 @@ void RgnSearch::CollectCurves(const Draw2dView* pView, int nFlag)
     }
     if (!changed)
         return;
+    // The candidates are the cached shapes' own curves, numbered in this walk's order.
     m_curves.clear();
-    for (const CachedShape* shape : order) {
-        for (const CurveInfo& c : shape->curves) {
-            auto info = std::make_unique<CurveInfo>(c);
-            info->nPosition = static_cast<int>(m_curves.size());
-            m_curves.push_back(std::move(info));
+    m_addedCurves.clear();
+    for (CachedShape* shape : order) {
+        for (CurveInfo& c : shape->curves) {
+            c.nPosition = static_cast<int>(m_curves.size());
+            m_curves.push_back(&c);
         }
     }
     m_order.swap(order);

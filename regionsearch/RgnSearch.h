@@ -172,7 +172,7 @@ private:
     };
     std::deque<CachedShape> m_ownShapes;  // by record id (a deque: growing keeps the others in place)
     std::unordered_map<ShapeKey, CachedShape, ShapeKeyHash> m_shapes;  // shapes seen through part layouts
-    std::vector<const CachedShape*> m_order;  // the shapes m_curves was made of, in order
+    std::vector<CachedShape*> m_order;  // the shapes m_curves was made of, in order
     unsigned long long m_nWalk = 0;
     bool m_bFromView = false;  // m_curves holds exactly the shapes of m_order
     bool m_bPrepared = false;
@@ -188,7 +188,10 @@ private:
 
     const Draw2dDocument* m_pDocument;
     gp_Pnt2d m_pick;
-    std::vector<std::unique_ptr<CurveInfo>> m_curves;
+    // The candidates: the curves of the cached shapes (from a view), or those added one by one, kept in
+    // m_addedCurves (a deque: growing keeps the others in place).
+    std::vector<CurveInfo*> m_curves;
+    std::deque<CurveInfo> m_addedCurves;
     std::unique_ptr<Region2dFeature> m_pRegion;
     NotifyProgressFunction m_pfnProgress = nullptr;
     void* m_pProgressData = nullptr;

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -358,10 +359,16 @@ Drawing RandomDrawing(std::mt19937& rng)
     return d;
 }
 
+// A place where two shapes (by their index in the drawing) pass close without meeting.
+struct NearMiss {
+    RuVaPnt2d point;  // on the first shape
+    size_t first, second;
+};
+
 // Places where two shapes pass closer than the given distance without meeting (farther apart than 1e-6),
 // which no raster of that resolution can tell from a meeting. Found by alternating projections from
 // every pair of close sample points.
-std::vector<RuVaPnt2d> NearMisses(const Drawing& d, double reach)
+std::vector<NearMiss> NearMisses(const Drawing& d, double reach)
 {
     std::vector<std::unique_ptr<RuVaEntity2d>> curves;
     std::vector<std::vector<RuVaPnt2d>> samples;
@@ -401,7 +408,7 @@ std::vector<RuVaPnt2d> NearMisses(const Drawing& d, double reach)
     for (size_t s = 0; s < samples.size(); ++s)
         for (size_t k = 0; k < samples[s].size(); ++k)
             grid[key(samples[s][k])].emplace_back(s, k);
-    std::vector<RuVaPnt2d> misses;
+    std::vector<NearMiss> misses;
     std::map<std::pair<size_t, size_t>, std::vector<RuVaPnt2d>> tried;
     for (size_t s = 0; s < samples.size(); ++s) {
         for (const RuVaPnt2d& p : samples[s]) {
@@ -468,12 +475,50 @@ std::vector<RuVaPnt2d> NearMisses(const Drawing& d, double reach)
                             least = std::min({least, values[static_cast<size_t>(best)], gap(0.5 * (x0 + x1))});
                         }
                         if (least > 1e-6)
-                            misses.push_back(a);
+                            misses.push_back({a, s, t});
                     }
                 }
         }
     }
     return misses;
+}
+
+// The cells (on a grid of the given cell size from the origin) lying within the given distance of both
+// shapes of a near miss, reached from it without leaving such cells: the whole stretch along which the
+// two shapes run close enough for a raster's walls to join, however far it runs from their closest place.
+std::set<std::pair<long long, long long>> NearStretch(const Drawing& d, const NearMiss& miss, double cell, double within)
+{
+    std::set<std::pair<long long, long long>> stretch;
+    std::unique_ptr<RuVaEntity2d> curves[2] = {std::unique_ptr<RuVaEntity2d>(ConvertFeatureToGeom2d::Convert(d.shapes[miss.first].get())),
+                                               std::unique_ptr<RuVaEntity2d>(ConvertFeatureToGeom2d::Convert(d.shapes[miss.second].get()))};
+    if (!curves[0] || !curves[1])
+        return stretch;
+    // Distance to a shape, its ends included.
+    auto distance = [&](const RuVaEntity2d* curve, const RuVaPnt2d& p) {
+        KcProjectPointOnCurve2d proj(p, curve);
+        double best = proj.NbPoints() > 0 ? proj.LowerDistance() : 1e300;
+        KcArrayOfGePnt2d ends;
+        if (KcCurveParam::GetDeflectionPoints(curve, 1e300, ends) && ends.GetSize() > 0)
+            best = std::min({best, p.Distance(ends[0]), p.Distance(ends[ends.GetSize() - 1])});
+        return best;
+    };
+    const std::pair<long long, long long> start(static_cast<long long>(std::floor(miss.point.X() / cell)),
+                                                static_cast<long long>(std::floor(miss.point.Y() / cell)));
+    std::vector<std::pair<long long, long long>> stack{start};
+    std::set<std::pair<long long, long long>> tried{start};
+    while (!stack.empty() && stretch.size() < 200000) {
+        const auto [x, y] = stack.back();
+        stack.pop_back();
+        const RuVaPnt2d centre((static_cast<double>(x) + 0.5) * cell, (static_cast<double>(y) + 0.5) * cell);
+        // The start cell belongs whatever its centre: the near miss lies in it.
+        if (!stretch.empty() && (distance(curves[0].get(), centre) > within || distance(curves[1].get(), centre) > within))
+            continue;
+        stretch.insert({x, y});
+        for (const auto& n : {std::make_pair(x + 1, y), std::make_pair(x - 1, y), std::make_pair(x, y + 1), std::make_pair(x, y - 1)})
+            if (tried.insert(n).second)
+                stack.push_back(n);
+    }
+    return stretch;
 }
 
 // How one answer compares with a raster: nullptr when they agree, else a short reason. expected is the
@@ -541,7 +586,8 @@ TEST(RegionProperty, PicksAgreeWithAFloodFillOfTheDrawing)
         // curves that come closer than a coarse cell close gaps (or open them) that the curves leave open.
         const Raster coarse(drawing, 320);
         std::unique_ptr<Raster> fine;
-        std::unique_ptr<std::vector<RuVaPnt2d>> nearMisses;
+        std::unique_ptr<std::vector<NearMiss>> nearMisses;
+        std::map<size_t, std::set<std::pair<long long, long long>>> stretches;
         std::uniform_real_distribution<double> coord(-10.0, 110.0);
         for (int pick = 0; pick < picks; ++pick) {
             const RuVaPnt2d p(coord(rng), coord(rng));
@@ -562,10 +608,11 @@ TEST(RegionProperty, PicksAgreeWithAFloodFillOfTheDrawing)
                 // them: such a place right next to the cells in question leaves the pick undecided.
                 if (reason != nullptr && !wrongCells.empty()) {
                     if (!nearMisses)
-                        nearMisses = std::make_unique<std::vector<RuVaPnt2d>>(NearMisses(drawing, fine->CellSize() * 4));
+                        nearMisses = std::make_unique<std::vector<NearMiss>>(NearMisses(drawing, fine->CellSize() * 4));
                     // Cells within two cells of a shape are not compared, so the cells beyond a sealed gap
-                    // begin a few cells from it. Every patch of wrong cells must begin at such a place: a
-                    // patch that no near miss explains is a fault of the search.
+                    // begin a few cells from it, or, where the two shapes go on running close together, a few
+                    // cells from the end of that stretch. Every patch of wrong cells must begin at such a
+                    // place: a patch that no near miss explains is a fault of the search.
                     const double reach = fine->CellSize() * 12;
                     const double cell = fine->CellSize();
                     std::map<std::pair<long long, long long>, size_t> at;
@@ -600,8 +647,34 @@ TEST(RegionProperty, PicksAgreeWithAFloodFillOfTheDrawing)
                     for (size_t i = 0; i < wrongCells.size(); ++i)
                         if (!explained[static_cast<size_t>(patch[i])] &&
                             std::any_of(nearMisses->begin(), nearMisses->end(),
-                                        [&](const RuVaPnt2d& m) { return wrongCells[i].Distance(m) < reach; }))
+                                        [&](const NearMiss& m) { return wrongCells[i].Distance(m.point) < reach; }))
                             explained[static_cast<size_t>(patch[i])] = 1;
+                    // The rest: beside a stretch where the two shapes of a near miss run within four cells of
+                    // each other on either side (the walls of shapes eight cells apart leave no cell between
+                    // them to compare).
+                    const long long span = static_cast<long long>(std::ceil(reach / cell));
+                    for (size_t m = 0; m < nearMisses->size(); ++m) {
+                        if (std::all_of(explained.begin(), explained.end(), [](char e) { return e != 0; }))
+                            break;
+                        const NearMiss& miss = (*nearMisses)[m];
+                        // Misses of the same two shapes within one stretch share it.
+                        bool known = false;
+                        for (const auto& [n, cells] : stretches) {
+                            const NearMiss& other = (*nearMisses)[n];
+                            known = known || (other.first == miss.first && other.second == miss.second && cells.count(key(miss.point)));
+                        }
+                        if (known)
+                            continue;
+                        const std::set<std::pair<long long, long long>>& stretch =
+                            stretches.emplace(m, NearStretch(drawing, miss, cell, cell * 4)).first->second;
+                        for (const auto& [sx, sy] : stretch)
+                            for (long long dx = -span; dx <= span; ++dx)
+                                for (long long dy = -span; dy <= span; ++dy) {
+                                    auto it = at.find({sx + dx, sy + dy});
+                                    if (it != at.end() && std::hypot(static_cast<double>(dx), static_cast<double>(dy)) * cell < reach)
+                                        explained[static_cast<size_t>(patch[it->second])] = 1;
+                                }
+                    }
                     const bool beside = std::all_of(explained.begin(), explained.end(), [](char e) { return e != 0; });
                     if (beside) {
                         reason = nullptr;
