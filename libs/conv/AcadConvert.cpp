@@ -57,6 +57,30 @@ bool IsLeftOutKind(const std::string& kind)
     return kinds.count(kind) != 0;
 }
 
+// The block definitions of the first BLOCKS section, counted up to one more than the limit. Only the
+// sections up to its end are read; whatever the file holds wrong is left to the reading proper.
+long CountBlockDefinitions(const char* pData, size_t nSize)
+{
+    DxfTokenizer tokenizer(pData, nSize);
+    int code = 0;
+    std::string value;
+    long n = 0;
+    bool inBlocks = false, expectKind = false;
+    while (tokenizer.Next(code, value) > 0) {
+        if (code == 0) {
+            if (inBlocks && value == "BLOCK" && ++n > DxfDocumentBuilder::kMaxBlocks)
+                break;
+            if (inBlocks && value == "ENDSEC")
+                break;
+            expectKind = value == "SECTION";
+        } else if (code == 2 && expectKind) {
+            inBlocks = value == "BLOCKS";
+            expectKind = false;
+        }
+    }
+    return n;
+}
+
 }  // namespace
 
 BOOL AcadConvert::Progress(int nKind, int nPosition)
@@ -148,6 +172,9 @@ int AcadConvert::ReadDxfData(const char* pData, size_t nSize, const CString& str
     };
     if (!Progress(NotifyProgressInfo::kindBegin, 0))
         return fail(resultCancelled);
+    // Too many block definitions are refused before the first is made, in time and memory of a plain read.
+    if (CountBlockDefinitions(pData, nSize) > DxfDocumentBuilder::kMaxBlocks)
+        return fail(resultBeyondLimits);
 
     int code = 0;
     std::string value;
