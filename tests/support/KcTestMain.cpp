@@ -32,7 +32,9 @@ int main(int argc, char** argv)
         setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
         setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
         setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
-        QDir().mkpath(home.path() + QStringLiteral("/runtime"));
+        // The folders exist, as they do on a desktop: tests may write into them before the program does.
+        for (const char* folder : {"/config", "/data", "/cache", "/runtime"})
+            QDir().mkpath(home.path() + QLatin1String(folder));
         // Qt refuses a runtime folder others can read.
         QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

@@ -29,7 +29,9 @@ void SharedAppEnvironment::SetUp()
     setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
     setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
     setenv("LC_ALL", "en_US.UTF-8", 1);
-    QDir().mkpath(g_home->path() + QStringLiteral("/runtime"));
+    // The folders exist, as they do on a desktop: tests may write into them before the program does.
+    for (const char* folder : {"/config", "/data", "/cache", "/runtime"})
+        QDir().mkpath(g_home->path() + QLatin1String(folder));
     QFile::setPermissions(g_home->path() + QStringLiteral("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (!QCoreApplication::instance())
