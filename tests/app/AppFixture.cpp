@@ -31,7 +31,9 @@ void AppFixture::SetUp()
     setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
     setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
     setenv("KC_MACHINE_CONFIG_DIR", (root + "/machine").constData(), 1);
-    QDir().mkpath(m_home.path() + QStringLiteral("/runtime"));
+    // The folders exist, as they do on a desktop: tests may write into them before the program does.
+    for (const char* folder : {"/config", "/data", "/runtime"})
+        QDir().mkpath(m_home.path() + QLatin1String(folder));
     QFile::setPermissions(m_home.path() + QStringLiteral("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     setenv("LC_ALL", "en_US.UTF-8", 1);

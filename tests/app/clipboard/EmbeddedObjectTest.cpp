@@ -127,7 +127,9 @@ protected:
     {
         const QString templates = Path(QStringLiteral("Templates"));
         EXPECT_TRUE(QDir().mkpath(templates));
-        QFile dirs(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath(QStringLiteral("user-dirs.dirs")));
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        EXPECT_TRUE(QDir().mkpath(config));
+        QFile dirs(QDir(config).filePath(QStringLiteral("user-dirs.dirs")));
         EXPECT_TRUE(dirs.open(QIODevice::WriteOnly));
         dirs.write("XDG_TEMPLATES_DIR=\"" + templates.toUtf8() + "\"\n");
         dirs.close();
