@@ -216,6 +216,21 @@ protected:
         d.SendMessage(WM_NOTIFY, CAttributeDialog::kGrid, reinterpret_cast<LPARAM>(&notify));
     }
 
+    // Saves the drawing as the named file through Save, closes it and opens the file again; nullptr when
+    // either step fails.
+    CQZ2Doc* SaveCloseAndReopen(CQZ2Doc* pDoc, const QString& name)
+    {
+        const QString path = m_files.path() + QLatin1Char('/') + name;
+        AnswerFileDialogWith(path);
+        Command(ID_FILE_SAVE);
+        EXPECT_TRUE(QFileInfo::exists(path));
+        if (!QFileInfo::exists(path))
+            return nullptr;
+        pDoc->OnCloseDocument();
+        Pump();
+        return dynamic_cast<CQZ2Doc*>(m_app->OpenDocumentFile(CString::FromQString(path)));
+    }
+
     QTemporaryDir m_files;
 };
 
@@ -441,13 +456,7 @@ TEST_F(AnnotationCommandsTest, TextsAndHatchesAreOneStepEachAndComeBackFromTheFi
     EXPECT_EQ(ObjectsOf(pModel), made);
 
     // Saved and opened again: the same objects.
-    const QString path = m_files.path() + QStringLiteral("/annotations.kvcd");
-    AnswerFileDialogWith(path);
-    Command(ID_FILE_SAVE);
-    ASSERT_TRUE(QFileInfo::exists(path));
-    pDoc->OnCloseDocument();
-    Pump();
-    auto* pAgain = dynamic_cast<CQZ2Doc*>(m_app->OpenDocumentFile(CString::FromQString(path)));
+    CQZ2Doc* pAgain = SaveCloseAndReopen(pDoc, QStringLiteral("annotations.kvcd"));
     ASSERT_NE(pAgain, nullptr);
     EXPECT_EQ(ObjectsOf(pAgain->GetDraw2dDocument()), made);
 }
@@ -621,13 +630,7 @@ TEST_F(AnnotationCommandsTest, LeadersOnShapesDividedBalloonsHatchesWithIslandsA
 
     // Saved and opened again: the same objects and picture bytes.
     const std::vector<Annotation> made = ObjectsOf(pModel);
-    const QString path = m_files.path() + QStringLiteral("/more.kvcd");
-    AnswerFileDialogWith(path);
-    Command(ID_FILE_SAVE);
-    ASSERT_TRUE(QFileInfo::exists(path));
-    pDoc->OnCloseDocument();
-    Pump();
-    auto* pAgain = dynamic_cast<CQZ2Doc*>(m_app->OpenDocumentFile(CString::FromQString(path)));
+    CQZ2Doc* pAgain = SaveCloseAndReopen(pDoc, QStringLiteral("more.kvcd"));
     ASSERT_NE(pAgain, nullptr);
     EXPECT_EQ(ObjectsOf(pAgain->GetDraw2dDocument()), made);
     EXPECT_EQ(m_app->boxes.size(), 1u) << "no other message";
@@ -788,13 +791,7 @@ TEST_F(AnnotationCommandsTest, AStoredShapePatternHatchesAndAComponentKeepsItsTy
 
     // Saved and opened again.
     const std::vector<Annotation> made = ObjectsOf(pModel);
-    const QString path = m_files.path() + QStringLiteral("/patterns.kvcd");
-    AnswerFileDialogWith(path);
-    Command(ID_FILE_SAVE);
-    ASSERT_TRUE(QFileInfo::exists(path));
-    pDoc->OnCloseDocument();
-    Pump();
-    auto* pAgain = dynamic_cast<CQZ2Doc*>(m_app->OpenDocumentFile(CString::FromQString(path)));
+    CQZ2Doc* pAgain = SaveCloseAndReopen(pDoc, QStringLiteral("patterns.kvcd"));
     ASSERT_NE(pAgain, nullptr);
     const Draw2dDocument* pRead = pAgain->GetDraw2dDocument();
     EXPECT_EQ(ObjectsOf(pRead), made);
